@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Configures and builds the whole tree into ${BUILD_DIR:-build}.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$root/build}
+jobs=${JOBS:-$(nproc)}
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} "$@"
+cmake --build "$build" -j "$jobs"
