@@ -1,0 +1,34 @@
+#include "app/CaCertificates.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+
+QStringList CaCertificates::defaultFiles()
+{
+    return {QStringLiteral("resources:/ca-certs/ca-networksolutions.crt"),
+            QStringLiteral("resources:/ca-certs/ca-addtrust.crt")};
+}
+
+int CaCertificates::install(const QStringList &files)
+{
+    QList<QSslCertificate> certificates;
+    for (const QString &name : files) {
+        QFile file(name);
+        if (!file.open(QIODevice::ReadOnly)) {
+            qWarning().noquote() << "CA certificate not found:" << name;
+            continue;
+        }
+        const QList<QSslCertificate> loaded = QSslCertificate::fromData(file.readAll(), QSsl::Pem);
+        if (loaded.isEmpty())
+            qWarning().noquote() << "No certificate in" << name;
+        certificates += loaded;
+    }
+    if (certificates.isEmpty())
+        return 0;
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    configuration.addCaCertificates(certificates);
+    QSslConfiguration::setDefaultConfiguration(configuration);
+    return int(certificates.size());
+}

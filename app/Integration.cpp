@@ -1,0 +1,33 @@
+#include "app/Integration.h"
+
+#include "protocol/ConnectionManager.h"
+#include "protocol/ServerTime.h"
+#include "scene/TileGraphics.h"
+#include "table/SoundPlayer.h"
+#include "widgets/Utils.h"
+
+#include <QDebug>
+#include <QWidget>
+
+namespace Integration
+{
+void installServerClock()
+{
+    Utils::setServerClock([] { return ServerTime::instance().now(); });
+}
+
+QObject *connectionObject(ConnectionManager *connectionManager)
+{
+    return connectionManager;
+}
+
+int installData()
+{
+    return TileGraphics::buildTileSetCaches() ? 0 : 1;
+}
+
+void loadSounds(QWidget *mainWindow)
+{
+    SoundPlayer::instance().load(mainWindow);
+}
+} // namespace Integration

@@ -1,0 +1,262 @@
+#include "app/Log.h"
+
+#include "widgets/ApplicationVersion.h"
+#include "widgets/ModelessMsgBox.h"
+#include "widgets/Utils.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRecursiveMutex>
+#include <QRegularExpression>
+#include <QStringList>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QThread>
+#include <QTime>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace
+{
+struct LogState
+{
+    QRecursiveMutex mutex; // Qt may warn from inside a file operation done under it
+    QFile file;
+    QString errorString;
+    Log::Level minLevel = Log::Level::Warning;
+    QRegularExpression filter; // valid and non-empty when a line must match
+    QStringList secrets;
+    bool dialogs = false;
+    QtMessageHandler previous = nullptr;
+};
+
+LogState &state()
+{
+    static LogState s;
+    return s;
+}
+
+const QString infoTag = QStringLiteral(" [INFO ] ");
+
+Log::Level levelOf(QtMsgType type)
+{
+    switch (type) {
+    case QtDebugMsg:
+        return Log::Level::Debug;
+    case QtInfoMsg:
+    case QtWarningMsg:
+        return Log::Level::Warning;
+    case QtCriticalMsg:
+        return Log::Level::Critical;
+    case QtFatalMsg:
+        return Log::Level::Fatal;
+    }
+    return Log::Level::Warning;
+}
+
+bool onGuiThread()
+{
+    auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
+    return app && QThread::currentThread() == app->thread();
+}
+} // namespace
+
+QString Log::defaultDirectory()
+{
+    // Per user, so that nobody else can pre-create or link the file.
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    if (dir.isEmpty())
+        dir = QDir::homePath() + QStringLiteral("/.mahjong");
+    return dir + QStringLiteral("/logs");
+}
+
+bool Log::open(const QString &directory)
+{
+    LogState &s = state();
+    QMutexLocker lock(&s.mutex);
+    s.file.close();
+    if (!QDir().mkpath(directory)) {
+        s.errorString = QStringLiteral("cannot create the log directory %1").arg(directory);
+        return false;
+    }
+    QFile::setPermissions(directory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QDir dir(directory);
+    const QString path = dir.filePath(QLatin1String(fileName));
+    const QString oldPath = dir.filePath(QLatin1String(oldFileName));
+    if (QFileInfo(path).isSymLink() || QFileInfo(oldPath).isSymLink()) {
+        s.errorString = QStringLiteral("refusing to write the log through a symbolic link in %1").arg(directory);
+        return false;
+    }
+    if (QFile::exists(path)) {
+        QFile::remove(oldPath);
+        QFile::rename(path, oldPath);
+    }
+    s.file.setFileName(path);
+    if (!s.file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        s.errorString = s.file.errorString();
+        return false;
+    }
+    s.file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    s.errorString.clear();
+    return true;
+}
+
+void Log::close()
+{
+    LogState &s = state();
+    QMutexLocker lock(&s.mutex);
+    s.file.close();
+}
+
+QString Log::filePath()
+{
+    LogState &s = state();
+    QMutexLocker lock(&s.mutex);
+    return s.file.fileName();
+}
+
+QString Log::errorString()
+{
+    LogState &s = state();
+    QMutexLocker lock(&s.mutex);
+    return s.errorString;
+}
+
+bool Log::setMinLogLevel(const QString &value)
+{
+    LogState &s = state();
+    QMutexLocker lock(&s.mutex);
+    s.filter = QRegularExpression();
+    if (value == QLatin1String("debug")) {
+        s.minLevel = Level::Debug;
+    } else if (value == QLatin1String("warning")) {
+        s.minLevel = Level::Warning;
+    } else if (value == QLatin1String("critical")) {
+        s.minLevel = Level::Critical;
+    } else if (value == QLatin1String("fatal")) {
+        s.minLevel = Level::Fatal;
+    } else {
+        const QRegularExpression filter(value);
+        if (!filter.isValid())
+            return false;
+        s.minLevel = Level::Debug;
+        s.filter = filter;
+    }
+    return true;
+}
+
+void Log::addSecret(const QString &secret)
+{
+    if (secret.isEmpty())
+        return;
+    LogState &s = state();
+    QMutexLocker lock(&s.mutex);
+    if (!s.secrets.contains(secret))
+        s.secrets << secret;
+}
+
+void Log::install()
+{
+    LogState &s = state();
+    QtMessageHandler previous = qInstallMessageHandler(&Log::handler);
+    QMutexLocker lock(&s.mutex);
+    if (previous != &Log::handler)
+        s.previous = previous;
+}
+
+void Log::uninstall()
+{
+    LogState &s = state();
+    QtMessageHandler previous;
+    {
+        QMutexLocker lock(&s.mutex);
+        previous = s.previous;
+        s.previous = nullptr;
+    }
+    qInstallMessageHandler(previous);
+}
+
+void Log::setDialogsEnabled(bool enabled)
+{
+    LogState &s = state();
+    QMutexLocker lock(&s.mutex);
+    s.dialogs = enabled;
+}
+
+QString Log::formatLine(QtMsgType type, const QString &message, const QTime &time)
+{
+    QString line = time.toString(QStringLiteral("hh:mm:ss.zzz"));
+    switch (type) {
+    case QtDebugMsg:
+        line += QStringLiteral(" [DEBUG] ");
+        break;
+    case QtInfoMsg:
+        line += infoTag;
+        break;
+    case QtWarningMsg:
+        if (!message.startsWith(infoTag))
+            line += QStringLiteral(" [WARN ] ");
+        break;
+    case QtCriticalMsg:
+        line += QStringLiteral(" [CRIT ] ");
+        break;
+    case QtFatalMsg:
+        line += QStringLiteral(" [FATAL] ");
+        break;
+    }
+    return line + message;
+}
+
+void Log::logSessionStart()
+{
+    qWarning().noquote() << infoTag + QStringLiteral("Session started at ")
+                                + QDateTime::currentDateTime().toString(Qt::ISODate)
+                                + QStringLiteral(" - ") + buildText();
+}
+
+void Log::handler(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    LogState &s = state();
+    bool dialogs = false;
+    QString shown = message;
+    {
+        QMutexLocker lock(&s.mutex);
+        for (const QString &secret : std::as_const(s.secrets))
+            shown.replace(secret, QStringLiteral("********"));
+        QString line = formatLine(type, shown, QTime::currentTime());
+        const bool levelOk = levelOf(type) >= s.minLevel;
+        const bool filterOk = !s.filter.isValid() || s.filter.pattern().isEmpty()
+                              || s.filter.match(line).hasMatch();
+        if (levelOk && filterOk) {
+            line += QLatin1Char('\n');
+            if (s.file.isOpen()) {
+                s.file.write(line.toUtf8());
+                s.file.flush();
+            } else {
+                std::fputs(line.toLocal8Bit().constData(), stderr);
+            }
+        }
+        dialogs = s.dialogs;
+    }
+
+    if (type == QtCriticalMsg && dialogs && onGuiThread()) {
+        ModelessMsgBox::critical(Utils::findMainWindow(), QCoreApplication::translate("Log", "Error"), shown);
+    } else if (type == QtFatalMsg) {
+        if (dialogs && onGuiThread()) {
+            QMessageBox box(QMessageBox::Critical, QCoreApplication::translate("Log", "Error"),
+                            QCoreApplication::translate("Log", "%1\n\nThe program has to end. Please send the log file %2 "
+                                        "to the support team.")
+                                .arg(shown, QDir::toNativeSeparators(filePath())),
+                            QMessageBox::Ok);
+            box.setTextFormat(Qt::PlainText);
+            box.exec();
+        }
+        close();
+        // End here rather than abort: a fatal error is reported, not a crash.
+        std::_Exit(EXIT_FAILURE);
+    }
+}

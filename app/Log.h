@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QTime>
+#include <QtGlobal>
+
+// The log file and the process-wide message handler. Lines read
+// "hh:mm:ss.zzz [LEVEL] text"; informational lines are warnings whose text
+// begins with " [INFO ] " and carry no further tag.
+class Log
+{
+public:
+    enum class Level { Debug, Warning, Critical, Fatal };
+
+    static constexpr const char *fileName = "mahjong.log";
+    static constexpr const char *oldFileName = "mahjong.log.old";
+
+    // The per-user directory of the log files.
+    static QString defaultDirectory();
+
+    // Moves an existing log to the ".old" name and opens a fresh one in
+    // directory. Returns false (with the reason in errorString) on failure.
+    static bool open(const QString &directory = defaultDirectory());
+    static void close();
+    static QString filePath();
+    static QString errorString();
+
+    // "debug", "warning", "critical", "fatal", or a regular expression that a
+    // line must match to be written. Returns false for an invalid expression.
+    static bool setMinLogLevel(const QString &value);
+
+    // Texts that never reach the log file (passwords, credentials).
+    static void addSecret(const QString &secret);
+
+    static void install();
+    static void uninstall();
+
+    // Error boxes for critical and fatal messages; off unless enabled, so
+    // that tools and tests never block on a dialog.
+    static void setDialogsEnabled(bool enabled);
+
+    // Formats one line (without its line feed); exposed for tests.
+    static QString formatLine(QtMsgType type, const QString &message, const QTime &time);
+
+    // " [INFO ] Session started at <date> - <build text>"
+    static void logSessionStart();
+
+private:
+    static void handler(QtMsgType type, const QMessageLogContext &context, const QString &message);
+};

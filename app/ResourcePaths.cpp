@@ -1,0 +1,31 @@
+#include "app/ResourcePaths.h"
+
+#include <QDir>
+
+QStringList ResourcePaths::roots(const QStringList &optionDirs)
+{
+    QStringList result;
+    for (const QString &dir : optionDirs)
+        result << QDir::cleanPath(QDir::current().absoluteFilePath(dir));
+    result << QLatin1String(brandRoot) << QLatin1String(defaultRoot);
+    return result;
+}
+
+void ResourcePaths::install(const QStringList &optionDirs)
+{
+    const QStringList all = roots(optionDirs);
+    QDir::setSearchPaths(QStringLiteral("resources"), all);
+    for (const char *kind : {"translations", "avatars", "textimages", "localwww"}) {
+        QStringList paths;
+        for (const QString &root : all)
+            paths << root + QLatin1Char('/') + QLatin1String(kind);
+        QDir::setSearchPaths(QLatin1String(kind), paths);
+    }
+    // Sounds are files on disk next to the program, not embedded.
+    QStringList sounds;
+    for (const QString &dir : optionDirs)
+        sounds << QDir::cleanPath(QDir::current().absoluteFilePath(dir));
+    sounds << QStringLiteral("sounds") << QStringLiteral("resources/external/sounds/wav")
+           << QStringLiteral("resources/external/sounds/wma");
+    QDir::setSearchPaths(QStringLiteral("sounds"), sounds);
+}

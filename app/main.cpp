@@ -1,0 +1,137 @@
+#include "app/CaCertificates.h"
+#include "app/CommandLineOptions.h"
+#include "app/DebugDialog.h"
+#include "app/Integration.h"
+#include "app/Log.h"
+#include "app/MahjongApplication.h"
+#include "app/ResourcePaths.h"
+#include "app/ServerInfo.h"
+#include "app/SingleInstanceGuard.h"
+#include "app/Startup.h"
+#include "app/VersionChecker.h"
+#include "mainwindow/MainWindow.h"
+#include "widgets/ApplicationVersion.h"
+#include "widgets/ModelessMsgBox.h"
+#include "widgets/TranslationsManager.h"
+
+#include <QFile>
+#include <QNetworkAccessManager>
+#include <QSplashScreen>
+#include <QStyleFactory>
+
+#include <cstdio>
+
+namespace
+{
+// Exit codes besides 0 (normal end) and 1 (failed start-up or fatal error).
+constexpr int exitBadOptions = 2;
+constexpr int exitAlreadyRunning = 3;
+
+void hideSplash(Startup &startup)
+{
+    if (QSplashScreen *splash = startup.splash())
+        splash->hide();
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // The settings scope; the default connection values live in CommandLineOptions.
+    QCoreApplication::setOrganizationName(QStringLiteral("Kestrova"));
+    QCoreApplication::setApplicationName(QStringLiteral("Kestrova-Brisquel"));
+    QCoreApplication::setApplicationVersion(applicationVersion());
+
+    MahjongApplication app(argc, argv);
+
+    CommandLineOptions options;
+    try {
+        options = CommandLineOptions::parse(argc, argv); // Qt's own options are gone by now
+    } catch (const CommandLineOptions::OptionsError &error) {
+        std::fprintf(stderr, "mahjong: %s\nTry 'mahjong --help' for the options.\n", error.what());
+        return exitBadOptions;
+    }
+    if (options.help) {
+        std::fputs(CommandLineOptions::helpText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
+    ResourcePaths::install(options.searchPaths);
+    if (options.install)
+        return Integration::installData();
+
+    if (!Log::open())
+        std::fprintf(stderr, "mahjong: no log file: %s\n", qPrintable(Log::errorString()));
+    Log::setMinLogLevel(options.minLogLevel);
+    Log::addSecret(options.password);
+    Log::install();
+    Log::setDialogsEnabled(true);
+    Log::logSessionStart();
+
+    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    app.loadStyleSheet();
+
+    SingleInstanceGuard guard;
+    if (!guard.acquire()) {
+        qWarning(" [INFO ] Another client is already running; ending");
+        std::fputs("mahjong: the client is already running\n", stderr);
+        return exitAlreadyRunning;
+    }
+
+    TranslationsManager translations(ResourcePaths::roots(options.searchPaths));
+    const QString language = translations.chooseLanguage(options.language);
+    if (!translations.setLanguage(language))
+        qWarning().noquote() << "No translation loaded for" << language;
+
+    CaCertificates::install();
+    Integration::installServerClock();
+
+    if (options.debug) {
+        auto *debug = new DebugDialog;
+        app.setDebugDialog(debug);
+        debug->show();
+    }
+
+    QNetworkAccessManager network;
+    Startup startup;
+    MainWindow mainWindow(options.host, options.port, options.user, options.password, options.useSsl,
+                          options.httpHost, &translations);
+    ServerInfo serverInfo(&network);
+    serverInfo.setLanguage(translations.language());
+    VersionChecker versionChecker(&network);
+
+    QObject::connect(&startup, &Startup::finished, &mainWindow, &MainWindow::onStartupFinished);
+    // A failed start-up must not leave a process without a window behind.
+    QObject::connect(&startup, &Startup::finished, &app, [](bool success) {
+        if (!success)
+            QCoreApplication::exit(1);
+    });
+    QObject::connect(&serverInfo, &ServerInfo::downtime, &startup, [&startup](const QString &text) {
+        hideSplash(startup);
+        QMessageBox *box = ModelessMsgBox::information(nullptr, QCoreApplication::translate("main", "Downtime"), text);
+        ModelessMsgBox::onFinished(box, [&startup](int) { startup.fail(); });
+    });
+    QObject::connect(&serverInfo, &ServerInfo::finished, &versionChecker, [&] {
+        versionChecker.check(VersionChecker::defaultUrl(options.httpHost));
+    });
+    QObject::connect(&versionChecker, &VersionChecker::updateAvailable, &startup, [&startup] { hideSplash(startup); });
+    QObject::connect(&versionChecker, &VersionChecker::finished, &startup, &Startup::onVersionCheckFinished);
+    QObject::connect(&versionChecker, &VersionChecker::installerReady, &app, [&](const QString &path) {
+        // The installer replaces this client: let it run, then end.
+        guard.release();
+        if (VersionChecker::launchInstaller(path)) {
+            QCoreApplication::exit(0);
+            return;
+        }
+        qCritical().noquote() << "Cannot start the installer" << path;
+        QFile::remove(path);
+        guard.acquire();
+        startup.onVersionCheckFinished();
+    });
+
+    startup.start();
+    serverInfo.download(options.serverInfoUrl.isEmpty() ? ServerInfo::defaultUrl(options.httpHost)
+                                                         : QUrl(options.serverInfoUrl));
+    Integration::loadSounds(&mainWindow);
+
+    return app.exec();
+}

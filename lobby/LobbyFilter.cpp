@@ -1,0 +1,3 @@
+#include "lobby/LobbyFilter.h"
+
+LobbyFilter::~LobbyFilter() = default;

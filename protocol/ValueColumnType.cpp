@@ -1,0 +1,8 @@
+#include "protocol/ValueColumnType.h"
+
+#include "widgets/Utils.h"
+
+QString ValueColumnType::betAndFeeText() const
+{
+    return QStringLiteral("%1 + %2").arg(Utils::moneyString(bet, false), Utils::moneyString(fee, false));
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "game/EndHandScoring.h"
+#include "game/Meld.h"
+#include "game/PlayerData.h"
+#include "game/Tile.h"
+#include "protocol/ComingEvent.h"
+#include "protocol/MonetaryRoundScore.h"
+#include "protocol/PrivatePlayerData.h"
+#include "protocol/PrizeConfiguration.h"
+#include "protocol/Seating.h"
+#include "protocol/TableInfo.h"
+#include "protocol/TableInfoUpdates.h"
+#include "protocol/TableState.h"
+#include "protocol/TournamentInfo.h"
+#include "protocol/TournamentInfoUpdates.h"
+#include "protocol/TournamentRanking.h"
+#include "protocol/TournamentRoundScore.h"
+#include "protocol/WallState.h"
+#include "protocol/WireValue.h"
+#include "protocol/lobby_summary_t.h"
+#include "protocol/meld_offer.h"
+#include "protocol/round_score_t.h"
+#include "widgets/TimeSpan.h"
+
+#include <QVariant>
+
+#include <map>
+#include <utility>
+#include <vector>
+
+// Conversions between decoded message fields (in the layouts of the Codec
+// table) and the client's records. The to* functions read server data and
+// throw server_error for anything unacceptable; the from* functions build
+// fields for encoding.
+namespace wire
+{
+typedef std::vector<std::pair<qint32, QVariant>> KeyedValues;
+
+tile_vector toTiles(const WireValue &v);
+WireValue fromTiles(const tile_vector &tiles);
+std::vector<qint32> toInts(const WireValue &v);
+WireValue fromInts(const std::vector<qint32> &ints);
+
+TimeSpan toTimeSpan(const WireValue &v);
+WireValue fromTimeSpan(const TimeSpan &ts);
+meld_tuple toMeld(const WireValue &v);
+WireValue fromMeld(const meld_tuple &m);
+meld_offer_vector toMeldOffers(const WireValue &v);
+WireValue fromMeldOffers(const meld_offer_vector &offers);
+PlayerData toPlayerData(const WireValue &v);
+WireValue fromPlayerData(const PlayerData &p);
+std::vector<PlayerData> toPlayers(const WireValue &v);
+PrivatePlayerData toPrivatePlayerData(const WireValue &v);
+WireValue fromPrivatePlayerData(const PrivatePlayerData &p);
+TableState toTableState(const WireValue &v);
+WireValue fromTableState(const TableState &s);
+WallState toWallState(const WireValue &v);
+WireValue fromWallState(const WallState &s);
+Seating toSeating(const WireValue &v);
+WireValue fromSeating(const Seating &s);
+round_score_vector toRoundScores(const WireValue &v);
+WireValue fromRoundScores(const round_score_vector &scores);
+MonetaryRoundScores toMonetaryRoundScores(const WireValue &v);
+WireValue fromMonetaryRoundScores(const MonetaryRoundScores &scores);
+TournamentRoundScores toTournamentRoundScores(const WireValue &v);
+WireValue fromTournamentRoundScores(const TournamentRoundScores &scores);
+EndHandScoring toEndHandScoring(const WireValue &v);
+WireValue fromEndHandScoring(const EndHandScoring &s);
+
+// Keyed values ("var" on the wire) and the records built from them.
+QVariant toVariant(const WireValue &v);
+WireValue fromVariant(const QVariant &v);
+KeyedValues toKeyedValues(const WireValue &v);
+WireValue fromKeyedValues(const KeyedValues &values);
+TableInfo toTableInfo(const WireValue &v);
+WireValue fromTableInfo(const TableInfo &info);
+TableInfoUpdates toTableInfoUpdates(const WireValue &v);
+TournamentInfo toTournamentInfo(const WireValue &v);
+WireValue fromTournamentInfo(const TournamentInfo &info);
+TournamentInfoUpdates toTournamentInfoUpdates(const WireValue &v);
+TournamentRankings toTournamentRankings(const WireValue &v);
+WireValue fromTournamentRankings(const TournamentRankings &rankings);
+tournament_prize_configuration_t toPrizeConfiguration(const WireValue &v);
+WireValue fromPrizeConfiguration(const tournament_prize_configuration_t &config);
+ComingEvents toComingEvents(const WireValue &v);
+WireValue fromComingEvents(const ComingEvents &events);
+lobby_summary_t toLobbySummary(const WireValue &v);
+WireValue fromLobbySummary(const lobby_summary_t &summary);
+} // namespace wire

@@ -1,0 +1,49 @@
+#include "scene/GameGraphicsScene.h"
+
+#include "scene/ShadowGeometry.h"
+#include "scene/ShadowLayer.h"
+
+#include <QGraphicsItem>
+#include <QPainter>
+#include <QPainterPath>
+
+GameGraphicsScene::GameGraphicsScene(QObject *parent) : QGraphicsScene(parent)
+{
+    ShadowGeometry::registerMetaTypes();
+}
+
+GameGraphicsScene::~GameGraphicsScene()
+{
+    m_closing = true;
+    clear();
+}
+
+void GameGraphicsScene::drawShadows(QPainter *painter, const QList<QGraphicsItem *> &items)
+{
+    QPainterPath shade;
+    shade.setFillRule(Qt::WindingFill);
+    for (const QGraphicsItem *item : items) {
+        const QVariant v = item->data(0);
+        if (v.metaType() != QMetaType::fromType<QPainterPath>())
+            continue;
+        shade.addPath(item->sceneTransform().map(v.value<QPainterPath>()));
+    }
+    if (shade.isEmpty())
+        return;
+    painter->save();
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(QColor(0, 0, 0, 48));
+    painter->drawPath(shade);
+    painter->restore();
+}
+
+void GameGraphicsScene::shadowsChanged()
+{
+    if (m_closing)
+        return;
+    if (!m_layer) {
+        m_layer = new ShadowLayer;
+        addItem(m_layer);
+    }
+    m_layer->refresh();
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QGraphicsScene>
+#include <QPointer>
+
+class ShadowLayer;
+
+// The table scene: under all its items lies one translucent shade, the union
+// of the shadows of all shadowed groups, so overlapping shadows do not darken
+// each other. The shade is an item of its own (ShadowLayer) at the lowest
+// stacking position, kept up to date by the groups, so every view and
+// render() call shows it without special painting flags.
+class GameGraphicsScene : public QGraphicsScene
+{
+    Q_OBJECT
+public:
+    explicit GameGraphicsScene(QObject *parent = nullptr);
+    ~GameGraphicsScene() override;
+
+    // Fills the union of the shadow paths (item data key 0, mapped to the
+    // scene) of the given items.
+    static void drawShadows(QPainter *painter, const QList<QGraphicsItem *> &items);
+
+    // Called by shadowed groups whenever their shadow, place or visibility
+    // changed; (re)creates the shade item when needed (e.g. after clear()).
+    void shadowsChanged();
+
+private:
+    QPointer<ShadowLayer> m_layer;
+    bool m_closing = false;
+};

@@ -1,0 +1,48 @@
+#include "scene/ShadowLayer.h"
+
+#include "scene/GameGraphicsScene.h"
+
+#include <QGraphicsScene>
+#include <QPainterPath>
+
+#include <limits>
+
+ShadowLayer::ShadowLayer()
+{
+    setZValue(std::numeric_limits<qreal>::lowest());
+    setAcceptedMouseButtons(Qt::NoButton);
+    setAcceptHoverEvents(false);
+}
+
+QList<QGraphicsItem *> ShadowLayer::shadowItems() const
+{
+    QList<QGraphicsItem *> found;
+    if (!scene())
+        return found;
+    for (QGraphicsItem *item : scene()->items())
+        if (item != this && item->isVisible() && item->data(0).metaType() == QMetaType::fromType<QPainterPath>())
+            found.append(item);
+    return found;
+}
+
+void ShadowLayer::refresh()
+{
+    QRectF bounds;
+    for (const QGraphicsItem *item : shadowItems())
+        bounds |= item->sceneBoundingRect();
+    if (bounds != m_bounds) {
+        prepareGeometryChange();
+        m_bounds = bounds;
+    }
+    update();
+}
+
+QRectF ShadowLayer::boundingRect() const
+{
+    return m_bounds;
+}
+
+void ShadowLayer::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
+{
+    GameGraphicsScene::drawShadows(painter, shadowItems());
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QGraphicsObject>
+
+// The shade under every item of a table scene: the union of the shadows of
+// all shadowed groups, filled once in translucent black. It lies below all
+// other items, so views draw it after their background whatever their
+// painting mode.
+class ShadowLayer : public QGraphicsObject
+{
+    Q_OBJECT
+public:
+    ShadowLayer();
+
+    // Recomputes the area covered after a group's shadow or place changed.
+    void refresh();
+
+    QRectF boundingRect() const override;
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
+
+private:
+    QList<QGraphicsItem *> shadowItems() const;
+
+    QRectF m_bounds;
+};

@@ -1,0 +1,798 @@
+#include "scene/TileImages.h"
+
+#include "game/Tile.h"
+#include "scene/TileAtlas.h"
+
+#include <QDataStream>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QPainter>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QSvgRenderer>
+#include <QTransform>
+
+#include <cmath>
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+const char *const HighlightPath = "resources:/tile-highlights-red.png";
+constexpr double TableProportion = 1.0;
+constexpr double HandProportion = 1.15;
+// A cached scale outside this range is corrupt data, not a tile set.
+constexpr double MaxScale = 16.0;
+// No picture of a valid set comes near this at the largest scale.
+constexpr int MaxPictureSide = 2048;
+
+bool saneField(qint32 v)
+{
+    return v >= -1 && v <= MaxPictureSide;
+}
+
+bool saneCoordinate(qreal v)
+{
+    return std::isfinite(v) && std::abs(v) <= MaxPictureSide;
+}
+
+const TileMetrics DrawingRows[8] = {
+    {192, 220, 69}, {192, 220, 69}, {220, 192, 69}, {192, 220, 69},
+    {220, 192, 69}, {198, 140, 70}, {198, 140, 0},  {148, 128, 144},
+};
+
+TileMetrics pixelRow(int row)
+{
+    switch (row) {
+    case 0:
+        return TileMetrics(28, 35, 69 * 35 / 220) * HandProportion;
+    case 1:
+    case 3:
+        return TileMetrics(28, 35, 10);
+    case 2:
+    case 4:
+        return TileMetrics(38, 26, 10);
+    default: {
+        // The standing tiles keep the drawing's proportions at 28 pixels per
+        // 192 drawing units; integer arithmetic keeps exact multiples exact.
+        const TileMetrics d = DrawingRows[row];
+        return TileMetrics(d.width * 28 / 192, d.height * 28 / 192, d.depth * 28 / 192);
+    }
+    }
+}
+
+bool upright(int side)
+{
+    return side == TileImages::Bottom || side == TileImages::Top;
+}
+
+int hiddenRow(int side)
+{
+    return side == TileImages::Top ? 5 : side == TileImages::Bottom ? 6 : 7;
+}
+
+QImage transparentImage(const QSize &size)
+{
+    if (size.width() <= 0 || size.height() <= 0)
+        return QImage();
+    QImage img(size, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    return img;
+}
+
+void setupPainter(QPainter &p)
+{
+    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+}
+
+// Maps rectangle `from` onto rectangle `to`.
+QTransform rectMapping(const QRectF &from, const QRectF &to)
+{
+    return QTransform::fromTranslate(-from.x(), -from.y())
+        * QTransform::fromScale(to.width() / from.width(), to.height() / from.height())
+        * QTransform::fromTranslate(to.x(), to.y());
+}
+
+QImage scaledTo(const QImage &img, const QSize &size)
+{
+    if (img.isNull() || size.width() <= 0 || size.height() <= 0)
+        return QImage();
+    return img.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage rotated(const QImage &img, qreal degrees)
+{
+    return img.isNull() ? QImage() : img.transformed(QTransform().rotate(degrees), Qt::SmoothTransformation);
+}
+
+// Nearest integer, halves up.
+int roundHalfUp(double v)
+{
+    return static_cast<int>(std::floor(v + 0.5));
+}
+
+QImage scaledBy(const QImage &img, double f)
+{
+    if (img.isNull())
+        return QImage();
+    return scaledTo(img, QSize(qMax(1, roundHalfUp(img.width() * f)), qMax(1, roundHalfUp(img.height() * f))));
+}
+
+} // namespace
+
+// --- fixed records ---------------------------------------------------------
+
+TileMetrics TileImages::baseMetrics(int row)
+{
+    static const std::array<TileMetrics, 8> rows = [] {
+        std::array<TileMetrics, 8> r;
+        for (int i = 0; i < 8; ++i)
+            r[i] = pixelRow(i);
+        return r;
+    }();
+    return row >= 0 && row < 8 ? rows[row] : TileMetrics();
+}
+
+TileMetrics TileImages::drawingMetrics(int row)
+{
+    return row >= 0 && row < 8 ? DrawingRows[row] : TileMetrics();
+}
+
+TileMetrics TileImages::renderedMetrics(int side, int use, double scale)
+{
+    if (side < 0 || side >= SideCount)
+        return TileMetrics();
+    switch (use) {
+    case Declared:
+    case DeclaredFaceDown:
+        return baseMetrics(upright(side) ? 3 : 4) * scale;
+    case DeclaredTurned:
+        return renderedMetrics((side + 3) % SideCount, Declared, scale);
+    case Hand:
+        return side == Bottom ? baseMetrics(0) * scale : TileMetrics();
+    case Hidden:
+        return baseMetrics(hiddenRow(side)) * scale;
+    case WallSingle:
+    case WallDouble:
+    case WallTriple: {
+        TileMetrics m = baseMetrics(upright(side) ? 1 : 2) * scale;
+        m.depth *= use - WallSingle + 1;
+        return m;
+    }
+    case WallDora:
+        return renderedMetrics(side, WallDouble, scale);
+    default:
+        return TileMetrics();
+    }
+}
+
+QString TileImages::faceElementName(int tile)
+{
+    return QString::fromStdString(tileToString(static_cast< ::tile>(tile))).toLower().replace(QLatin1Char(' '), QLatin1Char('_'));
+}
+
+QString TileImages::sideName(int side)
+{
+    static const char *const names[] = {"Bottom", "Right", "Top", "Left"};
+    return side >= 0 && side < SideCount ? QString::fromLatin1(names[side]) : QString();
+}
+
+// --- construction ----------------------------------------------------------
+
+TileImages::TileImages(const QString &blankPath, const QString &facePath, const QString &highlightPath,
+                       double scale)
+    : m_scale(scale)
+{
+    if (!(scale > 0.0 && scale <= MaxScale)) {
+        fail(QStringLiteral("invalid tile scale %1").arg(scale));
+        return;
+    }
+    setMetricsForScale();
+    renderBlanks(blankPath);
+    renderFaces(facePath);
+    makeHighlights(highlightPath);
+    for (int i = 0; i < SideCount * UseCount; ++i)
+        m_rects[i] = QRectF(m_blanks[i].rect());
+    finish();
+}
+
+TileImages::TileImages(const TileImages &source, double scale)
+    : m_scale(scale), m_error(source.m_error)
+{
+    if (!(scale > 0.0 && scale <= MaxScale && source.m_scale > 0.0)) {
+        fail(QStringLiteral("invalid tile scale %1").arg(scale));
+        return;
+    }
+    const double f = scale / source.m_scale;
+    for (int i = 0; i < SideCount * UseCount; ++i) {
+        m_blanks[i] = scaledBy(source.m_blanks[i], f);
+        m_metrics[i] = source.m_metrics[i] * f;
+        const QPointF o = source.m_rects[i].topLeft();
+        const QPointF moved(static_cast<int>(static_cast<int>(o.x()) * f + 0.5),
+                            static_cast<int>(static_cast<int>(o.y()) * f + 0.5));
+        m_rects[i] = QRectF(moved, QSizeF(m_blanks[i].size()));
+    }
+    for (int i = 0; i < SideCount * TileCount; ++i)
+        m_faces[i] = scaledBy(source.m_faces[i], f);
+    for (int i = 0; i < TileCount; ++i)
+        m_handFaces[i] = scaledBy(source.m_handFaces[i], f);
+    for (int i = 0; i < SideCount; ++i)
+        m_highlights[i] = scaledBy(source.m_highlights[i], f);
+    for (int i = 0; i < 2; ++i)
+        m_hand[i] = scaledBy(source.m_hand[i], f);
+    finish();
+}
+
+TileImages::TileImages(QDataStream &in)
+{
+    qint32 version = 0;
+    in >> version;
+    if (in.status() != QDataStream::Ok)
+        return;
+    if (version != CacheVersion)
+        throw std::runtime_error("Wrong serialized version");
+    double table = 0, hand = 0;
+    in >> table >> hand >> m_scale;
+    if (in.status() != QDataStream::Ok)
+        return;
+    if (!qFuzzyCompare(table, TableProportion) || !qFuzzyCompare(hand, HandProportion))
+        throw std::runtime_error("Other proportions used");
+    if (!(m_scale > 0.0 && m_scale <= MaxScale)) {
+        in.setStatus(QDataStream::ReadCorruptData);
+        return;
+    }
+    // Corrupt or hostile files must not drive sizes or offsets out of range.
+    auto readImage = [&in](QImage &img) {
+        if (in.status() != QDataStream::Ok)
+            return;
+        in >> img;
+        if (img.width() > MaxPictureSide || img.height() > MaxPictureSide)
+            in.setStatus(QDataStream::ReadCorruptData);
+    };
+    for (int i = 0; i < SideCount * UseCount && in.status() == QDataStream::Ok; ++i) {
+        qint32 w = 0, h = 0, d = 0;
+        readImage(m_blanks[i]);
+        in >> w >> h >> d >> m_rects[i];
+        m_metrics[i] = TileMetrics(w, h, d);
+        const QRectF &r = m_rects[i];
+        const bool sane = saneField(w) && saneField(h) && saneField(d) && saneCoordinate(r.x())
+            && saneCoordinate(r.y()) && saneCoordinate(r.width()) && saneCoordinate(r.height());
+        if (!sane)
+            in.setStatus(QDataStream::ReadCorruptData);
+    }
+    for (int side = 0; side < SideCount; ++side) {
+        for (int t = 0; t < TileCount; ++t)
+            readImage(m_faces[faceIndex(side, t)]);
+        readImage(m_highlights[side]);
+    }
+    for (int t = 0; t < TileCount; ++t)
+        readImage(m_handFaces[t]);
+    readImage(m_hand[0]);
+    readImage(m_hand[1]);
+    if (in.status() != QDataStream::Ok)
+        return;
+    // A picture that the format requires but the file lacks means the file
+    // is damaged, even when the stream itself read cleanly.
+    if (m_hand[0].isNull() || m_hand[1].isNull() || m_faces[0].isNull() || m_handFaces[0].isNull()) {
+        in.setStatus(QDataStream::ReadCorruptData);
+        return;
+    }
+    finish();
+}
+
+TileImages::~TileImages() = default;
+
+void TileImages::fail(const QString &message)
+{
+    if (m_error.isEmpty())
+        m_error = message;
+    else
+        m_error += QStringLiteral("; ") + message;
+}
+
+void TileImages::setMetricsForScale()
+{
+    for (int side = 0; side < SideCount; ++side)
+        for (int use = 0; use < UseCount; ++use)
+            m_metrics[index(side, use)] = renderedMetrics(side, use, m_scale);
+}
+
+void TileImages::finish()
+{
+    m_rects[index(Bottom, Hand)] = QRectF(m_hand[0].rect());
+    computeShadows();
+}
+
+// --- SVG rendering -----------------------------------------------------------
+
+bool TileImages::checkElement(QSvgRenderer &renderer, const QString &id)
+{
+    if (renderer.elementExists(id))
+        return true;
+    fail(QStringLiteral("drawing element \"%1\" is missing").arg(id));
+    return false;
+}
+
+QImage TileImages::splitRender(QSvgRenderer &renderer, const QString &id, const TileMetrics &drawing,
+                               const TileMetrics &pixels)
+{
+    QImage img = transparentImage(QSize(pixels.width, pixels.height + pixels.depth));
+    if (img.isNull() || !checkElement(renderer, id))
+        return img.isNull() ? img : img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QRectF b = renderer.boundsOnElement(id);
+    const qreal upper = b.height() * drawing.height / (drawing.height + drawing.depth);
+    const QRectF parts[2] = {QRectF(b.x(), b.y(), b.width(), upper),
+                             QRectF(b.x(), b.y() + upper, b.width(), b.height() - upper)};
+    const QRectF targets[2] = {QRectF(0, 0, pixels.width, pixels.height),
+                               QRectF(0, pixels.height, pixels.width, pixels.depth)};
+    QPainter p(&img);
+    setupPainter(p);
+    for (int i = 0; i < 2; ++i) {
+        if (parts[i].height() <= 0 || targets[i].height() <= 0)
+            continue;
+        p.save();
+        p.setClipRect(targets[i]);
+        p.setTransform(rectMapping(parts[i], targets[i]));
+        renderer.render(&p, id, b);
+        p.restore();
+    }
+    p.end();
+    return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+QImage TileImages::fitRender(QSvgRenderer &renderer, const QString &id, const QSize &size)
+{
+    QImage img = transparentImage(size);
+    if (img.isNull())
+        return img;
+    if (checkElement(renderer, id)) {
+        QPainter p(&img);
+        setupPainter(p);
+        p.setClipRect(img.rect());
+        renderer.render(&p, id, QRectF(img.rect()));
+    }
+    return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+QImage TileImages::centredRender(QSvgRenderer &renderer, const QString &id, const QSize &size, qreal rotation)
+{
+    QImage img = transparentImage(size);
+    if (img.isNull())
+        return img;
+    if (checkElement(renderer, id)) {
+        const QRectF b = renderer.boundsOnElement(id);
+        const QTransform t = QTransform::fromTranslate(-b.center().x(), -b.center().y())
+            * QTransform::fromScale(1.0 / b.width(), 1.0 / b.height()) * QTransform().rotate(rotation)
+            * QTransform::fromTranslate(0.5, 0.5) * QTransform::fromScale(size.width(), size.height());
+        QPainter p(&img);
+        setupPainter(p);
+        p.setClipRect(img.rect());
+        p.setTransform(t);
+        renderer.render(&p, id, b);
+    }
+    return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+void TileImages::renderBlanks(const QString &path)
+{
+    if (QFileInfo(path).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0) {
+        QSvgRenderer renderer;
+        if (!QFileInfo::exists(path) || !renderer.load(path) || !renderer.isValid()) {
+            fail(QStringLiteral("tile back set \"%1\" is missing or not a valid drawing").arg(path));
+            return;
+        }
+        renderSvgBlanks(renderer);
+    } else {
+        const QImage atlas(path);
+        if (atlas.isNull()) {
+            fail(QStringLiteral("tile back set \"%1\" is missing or not a readable image").arg(path));
+            return;
+        }
+        cutBitmapBlanks(atlas);
+    }
+}
+
+void TileImages::renderSvgBlanks(QSvgRenderer &renderer)
+{
+    const TileMetrics hand = m_metrics[index(Bottom, Hand)];
+    const QSize handSize(hand.width, hand.height + hand.depth);
+    m_hand[0] = fitRender(renderer, QStringLiteral("hand"), handSize);
+    m_hand[1] = fitRender(renderer, QStringLiteral("handHighlight"), handSize);
+
+    for (int side = 0; side < SideCount; ++side) {
+        const QString s = sideName(side);
+        const TileMetrics drawing = drawingMetrics(upright(side) ? 3 : 4);
+        m_blanks[index(side, Declared)] =
+            splitRender(renderer, QStringLiteral("declared") + s, drawing, m_metrics[index(side, Declared)]);
+        m_blanks[index(side, DeclaredFaceDown)] = splitRender(renderer, QStringLiteral("wallSingle") + s, drawing,
+                                                              m_metrics[index(side, DeclaredFaceDown)]);
+    }
+    for (int side = 0; side < SideCount; ++side)
+        m_blanks[index(side, DeclaredTurned)] = m_blanks[index((side + 3) % SideCount, Declared)];
+    m_blanks[index(Bottom, DeclaredTurned)] = splitRender(renderer, QStringLiteral("declaredBottomTurned"),
+                                                          drawingMetrics(3), m_metrics[index(Bottom, DeclaredTurned)]);
+    m_blanks[index(Top, DeclaredTurned)] = splitRender(renderer, QStringLiteral("declaredTopTurned"),
+                                                       drawingMetrics(3), m_metrics[index(Top, DeclaredTurned)]);
+
+    static const char *const stacks[] = {"Single", "Double", "Triple"};
+    for (int side = 0; side < SideCount; ++side) {
+        const QString s = sideName(side);
+        const TileMetrics hidden = m_metrics[index(side, Hidden)];
+        m_blanks[index(side, Hidden)] =
+            fitRender(renderer, QStringLiteral("hidden") + s, QSize(hidden.width, hidden.height + hidden.depth));
+        for (int k = 1; k <= 3; ++k) {
+            TileMetrics drawing = drawingMetrics(upright(side) ? 1 : 2);
+            drawing.depth *= k;
+            const int use = WallSingle + k - 1;
+            m_blanks[index(side, use)] = splitRender(
+                renderer, QStringLiteral("wall") + QLatin1String(stacks[k - 1]) + s, drawing, m_metrics[index(side, use)]);
+        }
+        TileMetrics dora = drawingMetrics(upright(side) ? 1 : 2);
+        dora.depth *= 2;
+        m_blanks[index(side, WallDora)] =
+            splitRender(renderer, QStringLiteral("wallDora") + s, dora, m_metrics[index(side, WallDora)]);
+    }
+}
+
+void TileImages::cutBitmapBlanks(const QImage &atlas)
+{
+    const QRect bounds = atlas.rect();
+    auto cut = [&](const QRect &r, const TileMetrics &m) {
+        if (!bounds.contains(r)) {
+            fail(QStringLiteral("tile back picture outside the bitmap"));
+            return transparentImage(QSize(m.width, m.height + m.depth));
+        }
+        return scaledTo(atlas.copy(r), QSize(m.width, m.height + m.depth));
+    };
+    const TileMetrics hand = m_metrics[index(Bottom, Hand)];
+    m_hand[0] = cut(TileAtlas::handRect(0), hand);
+    m_hand[1] = cut(TileAtlas::handRect(1), hand);
+    for (int side = 0; side < SideCount; ++side)
+        for (int use = 0; use < UseCount; ++use)
+            if (TileAtlas::storesUse(use))
+                m_blanks[index(side, use)] = cut(TileAtlas::blankRect(side, use), m_metrics[index(side, use)]);
+    // Right and Left show the turned tiles of their neighbours, as drawn sets do.
+    m_blanks[index(Right, DeclaredTurned)] = m_blanks[index(Bottom, Declared)];
+    m_blanks[index(Left, DeclaredTurned)] = m_blanks[index(Top, Declared)];
+}
+
+void TileImages::renderFaces(const QString &path)
+{
+    if (QFileInfo(path).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0) {
+        QSvgRenderer renderer;
+        if (!QFileInfo::exists(path) || !renderer.load(path) || !renderer.isValid()) {
+            fail(QStringLiteral("tile face set \"%1\" is missing or not a valid drawing").arg(path));
+            return;
+        }
+        renderSvgFaces(renderer);
+    } else {
+        const QImage atlas(path);
+        if (atlas.isNull()) {
+            fail(QStringLiteral("tile face set \"%1\" is missing or not a readable image").arg(path));
+            return;
+        }
+        cutBitmapFaces(atlas);
+    }
+}
+
+void TileImages::renderSvgFaces(QSvgRenderer &renderer)
+{
+    const TileMetrics bottom = m_metrics[index(Bottom, Declared)];
+    const TileMetrics right = m_metrics[index(Right, Declared)];
+    const TileMetrics hand = m_metrics[index(Bottom, Hand)];
+    const QSize bottomSize(bottom.width, bottom.height);
+    const QSize rightSize(right.width, right.height);
+    const bool transposed = bottom.width == right.height && bottom.height == right.width;
+    for (int t = 0; t < TileCount; ++t) {
+        const QString id = faceElementName(t);
+        const QImage b = centredRender(renderer, id, bottomSize, 0);
+        m_faces[faceIndex(Bottom, t)] = b;
+        if (transposed) {
+            m_faces[faceIndex(Right, t)] = rotated(b, -90);
+            m_faces[faceIndex(Top, t)] = rotated(b, -180);
+            m_faces[faceIndex(Left, t)] = rotated(b, -270);
+        } else {
+            const QImage r = centredRender(renderer, id, rightSize, -90);
+            m_faces[faceIndex(Right, t)] = r;
+            m_faces[faceIndex(Top, t)] = rotated(b, -180);
+            m_faces[faceIndex(Left, t)] = rotated(r, -180);
+        }
+        m_handFaces[t] = fitRender(renderer, id, QSize(hand.width, hand.height));
+    }
+}
+
+void TileImages::cutBitmapFaces(const QImage &atlas)
+{
+    const TileMetrics bottom = m_metrics[index(Bottom, Declared)];
+    const TileMetrics right = m_metrics[index(Right, Declared)];
+    const TileMetrics hand = m_metrics[index(Bottom, Hand)];
+    for (int t = 0; t < TileCount; ++t) {
+        const QRect r = TileAtlas::faceRect(t);
+        if (!atlas.rect().contains(r)) {
+            fail(QStringLiteral("tile face picture outside the bitmap"));
+            return;
+        }
+        const QImage src = atlas.copy(r);
+        const QImage b = scaledTo(src, QSize(bottom.width, bottom.height));
+        const QImage rt = scaledTo(rotated(src, -90), QSize(right.width, right.height));
+        m_faces[faceIndex(Bottom, t)] = b;
+        m_faces[faceIndex(Right, t)] = rt;
+        m_faces[faceIndex(Top, t)] = rotated(b, -180);
+        m_faces[faceIndex(Left, t)] = rotated(rt, -180);
+        m_handFaces[t] = scaledTo(src, QSize(hand.width, hand.height));
+    }
+}
+
+void TileImages::makeHighlights(const QString &path)
+{
+    static const QRect sources[SideCount] = {QRect(43, 1, 29, 43), QRect(1, 1, 40, 34), QRect(74, 1, 29, 43),
+                                             QRect(105, 1, 40, 34)};
+    const QImage img(path);
+    if (img.isNull()) {
+        fail(QStringLiteral("highlight picture \"%1\" is missing or unreadable").arg(path));
+        return;
+    }
+    for (int side = 0; side < SideCount; ++side) {
+        const TileMetrics m = m_metrics[index(side, Declared)];
+        m_highlights[side] = scaledTo(img.copy(sources[side]), QSize(m.width, m.height));
+    }
+}
+
+// --- geometry ------------------------------------------------------------------
+
+void TileImages::computeShadows()
+{
+    for (int side = 0; side < SideCount; ++side) {
+        for (int use = 0; use < UseCount; ++use) {
+            const int i = index(side, use);
+            const QRectF r = m_rects[i];
+            const qreal faceHeight = m_metrics[i].height == -1 ? r.height() : m_metrics[i].height;
+            const qreal u = qMin(r.width(), faceHeight) / 30.0;
+            const qreal left = u / 2, right = r.width() - u / 2;
+            const qreal top = r.height() - faceHeight + u / 2, bottom = r.height() - u / 2;
+            QPolygonF outline;
+            outline << QPointF(left + 2 * u, top) << QPointF(left, top + 2 * u) << QPointF(left, bottom - 2 * u)
+                    << QPointF(left + 2 * u, bottom) << QPointF(right - 2 * u, bottom)
+                    << QPointF(right, bottom - 2 * u) << QPointF(right, top + 2 * u) << QPointF(right - 2 * u, top);
+            const int height = (use == Hidden || use == WallDouble || use == WallDora) ? 10
+                : use == WallTriple                                                   ? 15
+                                                                                      : 5;
+            m_shadows[i] = ShadowGeometry(outline, height);
+        }
+    }
+}
+
+// --- accessors -------------------------------------------------------------------
+
+namespace {
+bool validSideUse(int side, int use)
+{
+    return side >= 0 && side < TileImages::SideCount && use >= 0 && use < TileImages::UseCount;
+}
+bool validSideTile(int side, int tile)
+{
+    return side >= 0 && side < TileImages::SideCount && tile >= 0 && tile < TileImages::TileCount;
+}
+} // namespace
+
+QImage TileImages::blank(int side, int use) const
+{
+    return validSideUse(side, use) ? m_blanks[index(side, use)] : QImage();
+}
+
+QImage TileImages::handImage(bool highlighted) const
+{
+    return m_hand[highlighted ? 1 : 0];
+}
+
+QImage TileImages::face(int side, int tile) const
+{
+    return validSideTile(side, tile) ? m_faces[faceIndex(side, tile)] : QImage();
+}
+
+QImage TileImages::handFace(int tile) const
+{
+    return tile >= 0 && tile < TileCount ? m_handFaces[tile] : QImage();
+}
+
+QImage TileImages::highlight(int side) const
+{
+    return side >= 0 && side < SideCount ? m_highlights[side] : QImage();
+}
+
+QImage TileImages::dimMask() const
+{
+    if (m_dimMask.isNull() && !m_hand[0].isNull()) {
+        const QImage src = m_hand[0].convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QImage mask(src.size(), QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < src.height(); ++y) {
+            const QRgb *in = reinterpret_cast<const QRgb *>(src.constScanLine(y));
+            QRgb *out = reinterpret_cast<QRgb *>(mask.scanLine(y));
+            for (int x = 0; x < src.width(); ++x)
+                out[x] = qRgba(0, 0, 0, static_cast<int>(quint32(in[x]) / 0x3000000u));
+        }
+        m_dimMask = mask;
+    }
+    return m_dimMask;
+}
+
+TileMetrics TileImages::metrics(int side, int use) const
+{
+    return validSideUse(side, use) ? m_metrics[index(side, use)] : TileMetrics();
+}
+
+QRectF TileImages::rect(int side, int use) const
+{
+    return validSideUse(side, use) ? m_rects[index(side, use)] : QRectF();
+}
+
+ShadowGeometry TileImages::shadow(int side, int use) const
+{
+    return validSideUse(side, use) ? m_shadows[index(side, use)] : ShadowGeometry();
+}
+
+// --- cache ---------------------------------------------------------------------
+
+void writeTileImages(QDataStream &out, const TileImages &images)
+{
+    out << TileImages::CacheVersion << TableProportion << HandProportion << images.m_scale;
+    for (int i = 0; i < TileImages::SideCount * TileImages::UseCount; ++i) {
+        const TileMetrics &m = images.m_metrics[i];
+        out << images.m_blanks[i] << qint32(m.width) << qint32(m.height) << qint32(m.depth) << images.m_rects[i];
+    }
+    for (int side = 0; side < TileImages::SideCount; ++side) {
+        for (int t = 0; t < TileImages::TileCount; ++t)
+            out << images.m_faces[TileImages::faceIndex(side, t)];
+        out << images.m_highlights[side];
+    }
+    for (int t = 0; t < TileImages::TileCount; ++t)
+        out << images.m_handFaces[t];
+    out << images.m_hand[0] << images.m_hand[1];
+}
+
+namespace {
+
+void prepareCacheStream(QDataStream &s)
+{
+    s.setVersion(QDataStream::Qt_4_2);
+    s.setByteOrder(QDataStream::BigEndian);
+    s.setFloatingPointPrecision(QDataStream::DoublePrecision);
+}
+
+// The cache names were made with this hash; it must not change with Qt.
+quint32 elfHash(const QByteArray &bytes)
+{
+    quint32 h = 0;
+    for (const char c : bytes) {
+        h = (h << 4) + static_cast<unsigned char>(c);
+        const quint32 g = h & 0xF0000000u;
+        if (g != 0)
+            h ^= g >> 23;
+        h &= ~g;
+    }
+    return h;
+}
+
+bool isFresh(const QString &candidate, const QList<QDateTime> &sources)
+{
+    const QFileInfo info(candidate);
+    if (!info.exists() || !info.isFile())
+        return false;
+    const QDateTime t = info.lastModified();
+    for (const QDateTime &s : sources)
+        if (t < s)
+            return false;
+    return true;
+}
+
+TileImages *readCache(const QString &fileName, double scale)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return nullptr;
+    QDataStream in(&file);
+    prepareCacheStream(in);
+    try {
+        auto images = std::make_unique<TileImages>(in);
+        if (in.status() != QDataStream::Ok) {
+            qWarning("Tile cache %s is damaged; rendering instead", qPrintable(fileName));
+            return nullptr;
+        }
+        if (!qFuzzyCompare(images->scale(), scale)) {
+            qWarning("Tile cache %s holds another scale; rendering instead", qPrintable(fileName));
+            return nullptr;
+        }
+        return images.release();
+    } catch (const std::exception &e) {
+        qWarning("Tile cache %s not used: %s", qPrintable(fileName), e.what());
+        return nullptr;
+    }
+}
+
+} // namespace
+
+QString tileSetCacheName(const QString &blankPath, const QString &facePath, double scale)
+{
+    QByteArray buffer;
+    {
+        QDataStream s(&buffer, QIODevice::WriteOnly);
+        s.setVersion(QDataStream::Qt_4_2);
+        s.setByteOrder(QDataStream::LittleEndian);
+        s.setFloatingPointPrecision(QDataStream::DoublePrecision);
+        s << blankPath << facePath << scale;
+    }
+    return QStringLiteral("tileset_0x%1.dat").arg(elfHash(buffer), 8, 16, QLatin1Char('0'));
+}
+
+QString tileSetCacheDirectory()
+{
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    return base.isEmpty() ? QString() : base + QStringLiteral("/tilesets");
+}
+
+bool saveTileImages(const TileImages &images, const QString &fileName)
+{
+    if (!images.isValid()) {
+        qWarning("Tile set not cached: %s", qPrintable(images.errorString()));
+        return false;
+    }
+    const QFileInfo info(fileName);
+    if (!QDir().mkpath(info.absolutePath())) {
+        qWarning("Cannot create the tile cache directory %s", qPrintable(info.absolutePath()));
+        return false;
+    }
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        qWarning("Cannot write the tile cache %s: %s", qPrintable(fileName), qPrintable(file.errorString()));
+        return false;
+    }
+    QDataStream out(&file);
+    prepareCacheStream(out);
+    writeTileImages(out, images);
+    if (out.status() != QDataStream::Ok || !file.commit()) {
+        qWarning("Cannot write the tile cache %s: %s", qPrintable(fileName), qPrintable(file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+TileImages *loadOrRenderTileImages(const QString &blankPath, const QString &facePath, double scale)
+{
+    const QString name = tileSetCacheName(blankPath, facePath, scale);
+    const QString highlight = QString::fromLatin1(HighlightPath);
+    QList<QDateTime> sources;
+    bool sourcesExist = true;
+    for (const QString &path : {blankPath, facePath, highlight}) {
+        const QFileInfo info(path);
+        sourcesExist = sourcesExist && info.exists();
+        sources << info.lastModified();
+    }
+
+    const QString userDir = tileSetCacheDirectory();
+    QStringList candidates{QStringLiteral("tilesets/") + name};
+    if (!userDir.isEmpty())
+        candidates << userDir + QLatin1Char('/') + name;
+
+    QString target = userDir.isEmpty() ? QString() : candidates.last();
+    if (sourcesExist) {
+        for (const QString &candidate : candidates) {
+            if (!isFresh(candidate, sources))
+                continue;
+            if (TileImages *cached = readCache(candidate, scale))
+                return cached;
+            target = candidate; // rewrite the damaged file
+            break;
+        }
+    }
+
+    auto *images = new TileImages(blankPath, facePath, highlight, scale);
+    if (!images->isValid())
+        qWarning("Tile set %s + %s could not be rendered: %s", qPrintable(blankPath), qPrintable(facePath),
+                 qPrintable(images->errorString()));
+    else if (!target.isEmpty())
+        saveTileImages(*images, target);
+    return images;
+}

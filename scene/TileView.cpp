@@ -1,0 +1,194 @@
+#include "scene/TileView.h"
+
+#include "scene/ShadowGeometry.h"
+#include "scene/TileGraphics.h"
+#include "scene/TileImages.h"
+
+#include <QCursor>
+#include <QPainter>
+#include <QPixmap>
+
+#include <stdexcept>
+
+namespace {
+const QPixmap &markerPixmap()
+{
+    static const QPixmap pixmap(QStringLiteral("resources:/last-tile-marker.png"));
+    return pixmap;
+}
+} // namespace
+
+TileView::TileView(int side, int use) : TileView(side, use, 0) {}
+
+TileView::TileView(int side, int use, tile t)
+    : m_painter(&TileGraphics::instance().scaledPainter()), m_tile(t), m_side(side)
+{
+    ShadowGeometry::registerMetaTypes();
+    m_painter->addListener(this);
+    setUse(use);
+}
+
+TileView::~TileView()
+{
+    m_painter->removeListener(this);
+}
+
+void TileView::setTile(tile t)
+{
+    if (t == m_tile)
+        return;
+    m_tile = t;
+    updateToolTip();
+    update();
+}
+
+void TileView::setUse(int use)
+{
+    if (use == m_use)
+        return;
+    prepareGeometryChange();
+    m_use = use;
+    updateShadowData();
+    updateToolTip();
+    update();
+    setCursor(use == TileImages::Hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void TileView::setSide(int side)
+{
+    if (side == m_side)
+        return;
+    prepareGeometryChange();
+    m_side = side;
+    updateShadowData();
+    update();
+}
+
+void TileView::setMarked(bool marked)
+{
+    if (marked == m_marked)
+        return;
+    if (m_use == TileImages::Hand)
+        prepareGeometryChange();
+    m_marked = marked;
+    update();
+}
+
+void TileView::setPainter(TilePainter &painter)
+{
+    if (&painter == m_painter)
+        return;
+    imagesAboutToChange(*m_painter);
+    m_painter->removeListener(this);
+    m_painter = &painter;
+    m_painter->addListener(this);
+    imagesChanged(*m_painter);
+}
+
+TileMetrics TileView::imageMetrics() const
+{
+    const TileImages *images = m_painter->images();
+    return images ? images->metrics(m_side, m_use) : TileMetrics();
+}
+
+TilePlace TileView::tilePlace() const
+{
+    return TilePlace{scenePos(), m_use, m_side};
+}
+
+void TileView::updateToolTip()
+{
+    switch (m_use) {
+    case TileImages::Declared:
+    case TileImages::DeclaredFaceDown:
+    case TileImages::DeclaredTurned:
+    case TileImages::Hand:
+    case TileImages::WallDora:
+        setToolTip(tileName(m_tile));
+        break;
+    default:
+        setToolTip(QString());
+    }
+}
+
+void TileView::updateShadowData()
+{
+    const TileImages *images = m_painter->images();
+    if (!images || m_use == TileImages::Unused || m_use < 0 || m_use >= TileImages::UseCount)
+        setData(1, QVariant());
+    else
+        setData(1, QVariant::fromValue(images->shadow(m_side, m_use)));
+}
+
+qreal TileView::markerHeight() const
+{
+    const TileImages *images = m_painter->images();
+    return images ? markerPixmap().height() * images->scale() : 0.0;
+}
+
+QRectF TileView::boundingRect() const
+{
+    const TileImages *images = m_painter->images();
+    if (!images)
+        return QRectF();
+    QRectF r = images->rect(m_side, m_use);
+    if (m_use == TileImages::Hand && m_marked)
+        r.setTop(r.top() - markerHeight());
+    return r;
+}
+
+void TileView::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
+{
+    QPainter &p = *painter;
+    const QPoint origin(0, 0);
+    const int t = static_cast<quint8>(m_tile);
+    switch (m_use) {
+    case TileImages::Declared:
+        m_painter->drawTile(p, origin, t, m_side, m_marked);
+        break;
+    case TileImages::DeclaredFaceDown:
+        m_painter->drawFaceDown(p, origin, m_side);
+        break;
+    case TileImages::DeclaredTurned:
+        m_painter->drawTurnedTile(p, origin, t, m_side);
+        break;
+    case TileImages::Hand:
+        if (m_marked) {
+            if (const TileImages *images = m_painter->images(); images && !markerPixmap().isNull()) {
+                const qreal s = images->scale();
+                const QSizeF size(markerPixmap().width() * s, markerPixmap().height() * s);
+                const qreal handWidth = images->metrics(TileImages::Bottom, TileImages::Hand).width;
+                p.drawPixmap(QRectF(QPointF((handWidth - size.width()) / 2, -size.height()), size), markerPixmap(),
+                             QRectF(markerPixmap().rect()));
+            }
+        }
+        m_painter->drawHandTile(p, origin, t, m_marked, isEnabled());
+        break;
+    case TileImages::Hidden:
+        m_painter->drawBlank(p, origin, m_side);
+        break;
+    case TileImages::WallSingle:
+    case TileImages::WallDouble:
+    case TileImages::WallTriple:
+        m_painter->drawWallStack(p, origin, m_side, m_use - TileImages::WallSingle);
+        break;
+    case TileImages::Unused:
+        break;
+    case TileImages::WallDora:
+        m_painter->drawWallDora(p, origin, t, m_side);
+        break;
+    default:
+        throw std::runtime_error("Invalid tile type!");
+    }
+}
+
+void TileView::imagesAboutToChange(TilePainter &)
+{
+    prepareGeometryChange();
+}
+
+void TileView::imagesChanged(TilePainter &)
+{
+    updateShadowData();
+    update();
+}

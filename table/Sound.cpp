@@ -1,0 +1,3 @@
+#include "table/Sound.h"
+
+Sound::~Sound() = default;

@@ -1,0 +1,114 @@
+#include "HttpsTestServer.h"
+#include "TestCertificates.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The real client against a local HTTPS web host whose certificate comes
+// from a test CA handed to the client through a search-path directory.
+class ClientRunTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    TestCertificates m_certs;
+    std::unique_ptr<HttpsTestServer> m_web;
+
+    struct Client
+    {
+        QTemporaryDir home;
+        QProcess process;
+        QString log() const
+        {
+            QFile file(QDir(home.path()).filePath("data/Kestrova/Kestrova-Brisquel/logs/mahjong.log"));
+            return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        }
+    };
+
+    void start(Client &client, const QStringList &extra = {})
+    {
+        const QString home = client.home.path();
+        QDir().mkpath(home + "/run");
+        QFile::setPermissions(home + "/run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QDir().mkpath(home + "/res/ca-certs");
+        QFile::copy(m_certs.caFile, home + "/res/ca-certs/ca-addtrust.crt");
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", home);
+        environment.insert("XDG_RUNTIME_DIR", home + "/run");
+        environment.insert("XDG_DATA_HOME", home + "/data");
+        environment.insert("XDG_CONFIG_HOME", home + "/config");
+        client.process.setProcessEnvironment(environment);
+        client.process.start(QStringLiteral(MAHJONG_EXECUTABLE),
+                             QStringList{"--searchpath", home + "/res", "--httphost",
+                                         QStringLiteral("localhost:%1").arg(m_web->port()), "-m", "debug",
+                                         "127.0.0.1:1"}
+                                 + extra);
+        QVERIFY(client.process.waitForStarted());
+    }
+
+    void stop(Client &client)
+    {
+        client.process.terminate();
+        QVERIFY(client.process.waitForFinished(10000));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QString error;
+        QVERIFY2(m_certs.create(&error), qPrintable(error));
+        m_web = std::make_unique<HttpsTestServer>(m_certs.server, m_certs.serverKey);
+        QVERIFY(m_web->listen());
+        m_web->setBody("/client/brisquel/client_versions.xml",
+                       "<clientversions><release version='0.1'><installer url='https://localhost/x' size='1' "
+                       "sha256='" + QByteArray(64, 'a') + "'/></release></clientversions>");
+    }
+
+    void startsUpThroughTheWebHost()
+    {
+        m_web->setBody("/client/server_info.xml", "<serverinfo/>");
+        Client client;
+        start(client);
+        QTRY_VERIFY_WITH_TIMEOUT(client.log().contains("Main window shown"), 20000);
+        const QString log = client.log();
+        QVERIFY2(log.contains("[INFO ] The client is up to date"), qPrintable(log));
+        QVERIFY(!log.contains("not available"));
+        QCOMPARE(m_web->requestCount("/client/server_info.xml"), 1);
+        QCOMPARE(m_web->requestCount("/client/brisquel/client_versions.xml"), 1);
+        stop(client);
+    }
+
+    void downtimeStopsTheStartUp()
+    {
+        m_web->setBody("/client/downtime.xml",
+                       "<serverinfo><downtime><message lang='en'>Closed for repairs</message></downtime></serverinfo>");
+        Client client;
+        start(client, {"--serverinfo", m_web->url("/client/downtime.xml").toString()});
+        QTRY_VERIFY_WITH_TIMEOUT(client.log().contains("Downtime notice: Closed for repairs"), 20000);
+        QTest::qWait(1000);
+        const QString log = client.log();
+        QVERIFY2(!log.contains("Main window shown"), qPrintable(log));
+        QVERIFY(!log.contains("Checking client versions"));
+        stop(client);
+    }
+
+    void untrustedWebHostIsNotUsed()
+    {
+        HttpsTestServer rogue(m_certs.rogue, m_certs.rogueKey);
+        QVERIFY(rogue.listen());
+        rogue.setBody("/client/server_info.xml",
+                      "<serverinfo><downtime><message>fake</message></downtime></serverinfo>");
+        Client client;
+        start(client, {"--serverinfo", rogue.url("/client/server_info.xml").toString()});
+        QTRY_VERIFY_WITH_TIMEOUT(client.log().contains("Main window shown"), 20000);
+        QVERIFY(client.log().contains("Server information not available"));
+        QVERIFY(!client.log().contains("fake"));
+        stop(client);
+    }
+};
+
+QTEST_GUILESS_MAIN(ClientRunTest)
+#include "tst_clientrun.moc"

@@ -1,0 +1,230 @@
+#include "app/Log.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace
+{
+QStringList logLines(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+// Run in a child process: a fatal message must end the program cleanly.
+int childMain(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    Log::open(qEnvironmentVariable("MAHJONG_LOG_CHILD"));
+    Log::install();
+    qCritical("still running");
+    qFatal("Unhandled Runtime Error.\nError text: %s", "boom");
+    return 0; // not reached
+}
+} // namespace
+
+class LogTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+    }
+    void init()
+    {
+        QVERIFY2(Log::open(m_dir.path()), qPrintable(Log::errorString()));
+        Log::setMinLogLevel("warning");
+        Log::install();
+    }
+    void cleanup()
+    {
+        Log::uninstall();
+        Log::close();
+    }
+
+    void lineFormat()
+    {
+        const QTime time(9, 5, 7, 42);
+        QCOMPARE(Log::formatLine(QtDebugMsg, "a", time), QStringLiteral("09:05:07.042 [DEBUG] a"));
+        QCOMPARE(Log::formatLine(QtWarningMsg, "b", time), QStringLiteral("09:05:07.042 [WARN ] b"));
+        QCOMPARE(Log::formatLine(QtCriticalMsg, "c", time), QStringLiteral("09:05:07.042 [CRIT ] c"));
+        QCOMPARE(Log::formatLine(QtFatalMsg, "d", time), QStringLiteral("09:05:07.042 [FATAL] d"));
+        // Informational lines are warnings that bring their own tag.
+        QCOMPARE(Log::formatLine(QtWarningMsg, " [INFO ] e", time), QStringLiteral("09:05:07.042 [INFO ] e"));
+        QCOMPARE(Log::formatLine(QtInfoMsg, "f", time), QStringLiteral("09:05:07.042 [INFO ] f"));
+    }
+
+    void writesThroughTheHandler()
+    {
+        qDebug("hidden at warning level");
+        qWarning("a warning");
+        qWarning(" [INFO ] some news");
+        qCritical("a critical");
+        const QStringList lines = logLines(Log::filePath());
+        QCOMPARE(lines.size(), 3);
+        static const QRegularExpression stamp(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d{3} "));
+        for (const QString &line : lines)
+            QVERIFY2(stamp.match(line).hasMatch(), qPrintable(line));
+        QVERIFY(lines[0].endsWith(QLatin1String(" [WARN ] a warning")));
+        QVERIFY(lines[1].endsWith(QLatin1String(" [INFO ] some news")));
+        QVERIFY(!lines[1].contains(QLatin1String("WARN")));
+        QVERIFY(lines[2].endsWith(QLatin1String(" [CRIT ] a critical")));
+        QCOMPARE(QFileInfo(Log::filePath()).fileName(), QStringLiteral("mahjong.log"));
+    }
+
+    void levels()
+    {
+        QVERIFY(Log::setMinLogLevel("debug"));
+        qDebug("d1");
+        QVERIFY(Log::setMinLogLevel("critical"));
+        qWarning("w1");
+        qCritical("c1");
+        QVERIFY(Log::setMinLogLevel("fatal"));
+        qCritical("c2");
+        const QStringList lines = logLines(Log::filePath());
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines[0].endsWith(QLatin1String("[DEBUG] d1")));
+        QVERIFY(lines[1].endsWith(QLatin1String("[CRIT ] c1")));
+    }
+
+    void expressionFilter()
+    {
+        QVERIFY(Log::setMinLogLevel("table \\d+"));
+        qDebug("joined table 12");
+        qWarning("lobby refreshed");
+        qCritical("left table 7");
+        QVERIFY(!Log::setMinLogLevel("(broken"));
+        const QStringList lines = logLines(Log::filePath());
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines[0].endsWith(QLatin1String("[DEBUG] joined table 12")));
+        QVERIFY(lines[1].endsWith(QLatin1String("[CRIT ] left table 7")));
+        // The whole line counts, tag included.
+        QVERIFY(Log::setMinLogLevel("\\[CRIT \\]"));
+        qWarning("w");
+        qCritical("c");
+        QCOMPARE(logLines(Log::filePath()).size(), 3);
+    }
+
+    void rotation()
+    {
+        qWarning("first session");
+        QVERIFY(Log::open(m_dir.path()));
+        qWarning("second session");
+        QVERIFY(Log::open(m_dir.path()));
+        const QStringList old = logLines(m_dir.filePath("mahjong.log.old"));
+        QCOMPARE(old.size(), 1);
+        QVERIFY(old[0].endsWith(QLatin1String("second session")));
+        QVERIFY(logLines(m_dir.filePath("mahjong.log")).isEmpty());
+    }
+
+    void privateFiles()
+    {
+        QFileDevice::Permissions permissions = QFileInfo(Log::filePath()).permissions();
+        QVERIFY(!(permissions & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther)));
+        // The per-user data location, never the shared temporary directory
+        // itself (the test's HOME may well lie below it).
+        QCOMPARE(Log::defaultDirectory(),
+                 QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/logs"));
+        QVERIFY(QDir(Log::defaultDirectory()).absolutePath() != QDir(QDir::tempPath()).absolutePath());
+    }
+
+    void refusesLinkedLogFile()
+    {
+        QTemporaryDir dir;
+        QTemporaryDir elsewhere;
+        const QString target = elsewhere.filePath("victim");
+        QFile victim(target);
+        QVERIFY(victim.open(QIODevice::WriteOnly));
+        victim.write("keep me");
+        victim.close();
+        QVERIFY(QFile::link(target, dir.filePath("mahjong.log")));
+        QVERIFY(!Log::open(dir.path()));
+        QVERIFY(!Log::errorString().isEmpty());
+        QVERIFY(victim.open(QIODevice::ReadOnly));
+        QCOMPARE(victim.readAll(), QByteArray("keep me"));
+    }
+
+    void secretsNeverReachTheFile()
+    {
+        Log::addSecret("hunter2");
+        qWarning("login with password hunter2 for ann");
+        const QStringList lines = logLines(Log::filePath());
+        QCOMPARE(lines.size(), 1);
+        QVERIFY(!lines[0].contains(QLatin1String("hunter2")));
+        QVERIFY(lines[0].contains(QLatin1String("for ann")));
+    }
+
+    void sessionStartLine()
+    {
+        Log::logSessionStart();
+        const QStringList lines = logLines(Log::filePath());
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines[0].contains(QRegularExpression(
+                     QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d{3} \\[INFO \\] Session started at \\d{4}-\\d\\d-\\d\\d"))),
+                 qPrintable(lines[0]));
+        QVERIFY(lines[0].contains(QLatin1String("version ")));
+    }
+
+    void threadsWriteWholeLines()
+    {
+        QVERIFY(Log::setMinLogLevel("debug"));
+        QList<QThread *> threads;
+        for (int t = 0; t < 4; ++t) {
+            threads << QThread::create([t] {
+                for (int i = 0; i < 200; ++i)
+                    qDebug("thread %d line %d", t, i);
+            });
+            threads.last()->start();
+        }
+        for (QThread *thread : threads) {
+            thread->wait();
+            delete thread;
+        }
+        const QStringList lines = logLines(Log::filePath());
+        QCOMPARE(lines.size(), 800);
+        static const QRegularExpression whole(QStringLiteral("^\\S+ \\[DEBUG\\] thread \\d line \\d+$"));
+        for (const QString &line : lines)
+            QVERIFY2(whole.match(line).hasMatch(), qPrintable(line));
+    }
+
+    void fatalEndsTheProgram()
+    {
+        QTemporaryDir dir;
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("MAHJONG_LOG_CHILD", dir.path());
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(child.waitForFinished(20000));
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit); // no abort, no core
+        QCOMPARE(child.exitCode(), 1);
+        const QStringList lines = logLines(QDir(dir.path()).filePath("mahjong.log"));
+        QCOMPARE(lines.size(), 3);
+        QVERIFY(lines[0].endsWith(QLatin1String("[CRIT ] still running")));
+        QVERIFY(lines[1].endsWith(QLatin1String("[FATAL] Unhandled Runtime Error.")));
+        QCOMPARE(lines[2], QStringLiteral("Error text: boom"));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsSet("MAHJONG_LOG_CHILD"))
+        return childMain(argc, argv);
+    QCoreApplication app(argc, argv);
+    LogTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_log.moc"

@@ -1,0 +1,136 @@
+#include "app/CommandLineOptions.h"
+
+#include <QProcess>
+#include <QtTest>
+
+using Options = CommandLineOptions;
+
+class OptionsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void defaults()
+    {
+        const Options options = Options::parse(QStringList());
+        QCOMPARE(options.host, QStringLiteral("game.kestrova-mahjong.net"));
+        QCOMPARE(options.port, quint16(443));
+        QCOMPARE(options.httpHost, QStringLiteral("www.kestrova-mahjong.net"));
+        QVERIFY(options.useSsl);
+        QCOMPARE(options.minLogLevel, QStringLiteral("warning"));
+        QVERIFY(options.searchPaths.isEmpty());
+        QVERIFY(!options.install && !options.debug && !options.help);
+        QVERIFY(options.user.isEmpty() && options.password.isEmpty() && options.language.isEmpty());
+    }
+
+    void everyOption()
+    {
+        const Options options = Options::parse(
+            {"--host", "play.example.org:8443", "--httphost", "web.example.org", "-u", "ann", "-p", "s3cret", "-l",
+             "zh_TW", "-m", "critical", "-s", "/a;;/b c;", "-n", "-S", "https://info.example.org/x.xml", "-d"});
+        QCOMPARE(options.host, QStringLiteral("play.example.org"));
+        QCOMPARE(options.port, quint16(8443));
+        QCOMPARE(options.httpHost, QStringLiteral("web.example.org"));
+        QCOMPARE(options.user, QStringLiteral("ann"));
+        QCOMPARE(options.password, QStringLiteral("s3cret"));
+        QCOMPARE(options.language, QStringLiteral("zh_TW"));
+        QCOMPARE(options.minLogLevel, QStringLiteral("critical"));
+        QCOMPARE(options.searchPaths, (QStringList{"/a", "/b c"}));
+        QVERIFY(!options.useSsl);
+        QCOMPARE(options.serverInfoUrl, QStringLiteral("https://info.example.org/x.xml"));
+        QVERIFY(options.debug);
+        QVERIFY(Options::parse({"-i"}).install);
+        QVERIFY(Options::parse({"-h"}).help);
+    }
+
+    void positionalHost_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<int>("port");
+        QTest::newRow("name") << "localhost" << "localhost" << 443;
+        QTest::newRow("name:port") << "localhost:7000" << "localhost" << 7000;
+        QTest::newRow("address") << "127.0.0.1:1" << "127.0.0.1" << 1;
+        QTest::newRow("v6") << "[::1]:65535" << "::1" << 65535;
+    }
+    void positionalHost()
+    {
+        QFETCH(QString, argument);
+        QFETCH(QString, host);
+        QFETCH(int, port);
+        const Options options = Options::parse({argument});
+        QCOMPARE(options.host, host);
+        QCOMPARE(int(options.port), port);
+    }
+
+    void badValues_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("unknown option") << QStringList{"--colour"};
+        QTest::newRow("missing value") << QStringList{"--user"};
+        QTest::newRow("port zero") << QStringList{"localhost:0"};
+        QTest::newRow("port too large") << QStringList{"localhost:65536"};
+        QTest::newRow("port not a number") << QStringList{"localhost:http"};
+        QTest::newRow("empty host") << QStringList{":443"};
+        QTest::newRow("two hosts") << QStringList{"a.example", "b.example"};
+        QTest::newRow("host twice") << QStringList{"--host", "a.example", "b.example"};
+        QTest::newRow("bad web host") << QStringList{"--httphost", "https://web.example/"};
+        QTest::newRow("bad language") << QStringList{"--lang", "../../etc"};
+        QTest::newRow("bad log filter") << QStringList{"--minloglevel", "(unclosed"};
+        QTest::newRow("plain serverinfo") << QStringList{"-S", "http://info.example/x.xml"};
+    }
+    void badValues()
+    {
+        QFETCH(QStringList, arguments);
+        try {
+            Options::parse(arguments);
+            QFAIL("accepted");
+        } catch (const Options::OptionsError &error) {
+            QVERIFY(std::string(error.what()).size() > 5);
+        }
+    }
+
+    void logFilterMayBeAnExpression()
+    {
+        QCOMPARE(Options::parse({"-m", "CRIT|FATAL"}).minLogLevel, QStringLiteral("CRIT|FATAL"));
+    }
+
+    void helpHidesDebug()
+    {
+        const QString help = Options::helpText();
+        for (const char *name : {"--host", "--httphost", "--user", "--password", "--lang", "--minloglevel",
+                                 "--searchpath", "--nossl", "--serverinfo", "--install", "--help"})
+            QVERIFY2(help.contains(QLatin1String(name)), name);
+        QVERIFY(!help.contains(QLatin1String("--debug")));
+        QVERIFY(!help.contains(QLatin1String("-d ")));
+    }
+
+    // The real program: a clear message and exit code, no crash, no window.
+    void programRejectsBadOptions()
+    {
+        QProcess program;
+        program.start(QStringLiteral(MAHJONG_EXECUTABLE), {"--port", "12"});
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 2);
+        const QString error = QString::fromLocal8Bit(program.readAllStandardError());
+        QVERIFY2(error.contains(QLatin1String("port")), qPrintable(error));
+        QVERIFY(error.contains(QLatin1String("--help")));
+
+        program.start(QStringLiteral(MAHJONG_EXECUTABLE), {"localhost:99999"});
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitCode(), 2);
+    }
+
+    void programPrintsHelp()
+    {
+        QProcess program;
+        program.start(QStringLiteral(MAHJONG_EXECUTABLE), {"--help"});
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY(program.readAllStandardOutput().startsWith("Usage: mahjong"));
+    }
+};
+
+QTEST_GUILESS_MAIN(OptionsTest)
+#include "tst_options.moc"

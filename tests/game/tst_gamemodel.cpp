@@ -1,0 +1,941 @@
+#include "SignalLog.h"
+
+#include "game/GameModel.h"
+#include "game/RulesetInfo.h"
+#include "protocol/ServerError.h"
+
+#include <QLoggingCategory>
+#include <QSignalSpy>
+#include <QStringList>
+#include <QtTest>
+
+#include <functional>
+#include <stdexcept>
+
+namespace {
+
+const qint32 TABLE = 7;
+const qint32 OWN = 100;
+const qint32 P1 = 101;
+const qint32 P2 = 102;
+const qint32 P3 = 103;
+
+TableInfo makeTableInfo(int ruleset, int gameType, int capacity = 4)
+{
+    TableInfo info(TABLE, QStringLiteral("101/Practice"));
+    info.setRuleset(ruleset);
+    info.setGameType(gameType);
+    info.setCapacity(capacity);
+    return info;
+}
+
+PlayerData makePlayer(qint32 id, bool ready = false, int wind = 0)
+{
+    PlayerData p(id, QStringLiteral("player%1").arg(id));
+    p.setReady(ready);
+    p.setWind(wind);
+    return p;
+}
+
+TableState makeTableState(qint32 lastDiscarder = -1, qint32 riichiSticks = 0,
+                          qint32 counterSticks = 0, qint32 prevailingWind = 0)
+{
+    TableState ts;
+    ts.playerId = OWN;
+    ts.prevailingWind = prevailingWind;
+    ts.dealerId = P1;
+    ts.lastDiscarder = lastDiscarder;
+    ts.riichiSticks = riichiSticks;
+    ts.counterSticks = counterSticks;
+    return ts;
+}
+
+WallState makeWallState(qint32 live, qint32 dead, qint32 position = 4, qint32 dealt = 0,
+                        tile_vector dora = {})
+{
+    WallState ws;
+    ws.liveTiles = live;
+    ws.deadWallTiles = dead;
+    ws.deadWallPosition = position;
+    ws.deadWallTilesDealt = dealt;
+    ws.doraIndicators = dora;
+    return ws;
+}
+
+Seating makeSeating(qint32 east, qint32 south, qint32 west, qint32 north)
+{
+    Seating s;
+    s.players = {{east, south, west, north}};
+    return s;
+}
+
+TimeSpan makeSpan(int seconds)
+{
+    const QDateTime start(QDate(2026, 1, 1), QTime(12, 0), Qt::UTC);
+    return TimeSpan(start, start.addSecs(seconds));
+}
+
+template <typename F> QString exceptionText(F &&f)
+{
+    try {
+        f();
+    } catch (const std::exception &e) {
+        return QString::fromUtf8(e.what());
+    }
+    return QString();
+}
+
+} // namespace
+
+#define CHECK_WALL(model, live, dead, dealt)                                                    \
+    do {                                                                                       \
+        QCOMPARE((model).liveTiles(), live);                                                   \
+        QCOMPARE((model).deadWallTiles(), dead);                                               \
+        QCOMPARE((model).deadWallTilesDealt(), dealt);                                         \
+    } while (0)
+
+class tst_GameModel : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void resetUsesRulesetWallSizes_data();
+    void resetUsesRulesetWallSizes();
+    void classicHandFromJoinToScoring();
+    void riichiHandWithSticksKanDoraAndWashout();
+    void internationalTournamentTableFromGameData();
+    void gameDataStatesAndSeating_data();
+    void gameDataStatesAndSeating();
+
+    void playerLeavingDuringHandIsRemovedAtHandEnd();
+    void playerReturningDuringHandKeepsRecord();
+    void scoresOfPlayerWhoLeftDuringHandAreApplied();
+    void joinDuringHandIsDeferredWithReadyAndLeave();
+    void claimWithoutDiscardIsIgnored();
+    void unknownIdsAndRefusedTilesLeaveModelIntact();
+
+    void readinessAndAreYouReady();
+    void joinableRules();
+    void watchingKickAndRemoval();
+    void tableAndTournamentInfo();
+    void getterHelpers();
+};
+
+void tst_GameModel::initTestCase()
+{
+    // The model logs each step at debug level; keep test output readable.
+    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+}
+
+void tst_GameModel::resetUsesRulesetWallSizes_data()
+{
+    QTest::addColumn<int>("ruleset");
+    QTest::addColumn<int>("live");
+    QTest::addColumn<int>("dead");
+    QTest::newRow("classic") << 0 << 130 << 14;
+    QTest::newRow("international") << 1 << 144 << 0;
+    QTest::newRow("riichi") << 2 << 122 << 14;
+}
+
+void tst_GameModel::resetUsesRulesetWallSizes()
+{
+    QFETCH(int, ruleset);
+    QFETCH(int, live);
+    QFETCH(int, dead);
+    GameModel model(TABLE, makeTableInfo(ruleset, 2), OWN, QStringLiteral("me"));
+    CHECK_WALL(model, live, dead, 0);
+    QCOMPARE(model.deadWallPosition(), 4);
+    QCOMPARE(model.gameState(), GameModel::NO_GAME_STATE);
+    QCOMPARE(model.playerState(), GameModel::NO_PLAYER_STATE);
+    QCOMPARE(model.handId(), qint64(-1));
+    QCOMPARE(model.lastDiscarderId(), -1);
+    QVERIFY(model.players().empty());
+    QVERIFY(model.doraTiles().empty());
+}
+
+void tst_GameModel::classicHandFromJoinToScoring()
+{
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
+                    QStringLiteral("me"));
+    SignalLog log(model);
+    QSignalSpy seated(&model, &GameModel::playerSeated);
+    QSignalSpy stateSpy(&model, &GameModel::playerStateChanged);
+
+    // Join: the game data lacks the local player, who is offered a seat.
+    model.markJoined();
+    model.onGameData(1, server_game_state::INITIAL_STATE, {makePlayer(P1, true), makePlayer(P2, true)},
+                     makeTableState(), makeWallState(130, 14));
+    QCOMPARE(log.names.first(), QStringLiteral("modelReset"));
+    QVERIFY(model.findOwnPlayer());
+    QVERIFY(!model.isOwnPlayerSeated());
+    QCOMPARE(model.playerState(), GameModel::SEAT_OFFERED);
+    QCOMPARE(model.gameState(), GameModel::GAME_NOT_STARTED);
+    QVERIFY(!model.isGameRunning());
+    QCOMPARE(seated.count(), 2);
+    QCOMPARE(seated.at(0).at(2).toBool(), true);
+    QCOMPARE(model.playerIds(), (std::vector<qint32>{P1, P2}));
+    QVERIFY(!model.isJoinable()); // seated locally
+    CHECK_WALL(model, 130, 14, 0);
+
+    QSignalSpy joined(&model, &GameModel::playerJoined);
+    model.onPlayerJoined(makePlayer(P3));
+    QCOMPARE(joined.count(), 1);
+
+    QSignalSpy askReady(&model, &GameModel::areYouReady);
+    model.onAreYouReady(makeSpan(15));
+    QCOMPARE(askReady.count(), 1);
+    QCOMPARE(askReady.at(0).at(1).toBool(), true);
+
+    QSignalSpy seats(&model, &GameModel::seatsRemainingChanged);
+    model.onPlayerIsReady(OWN);
+    QCOMPARE(model.playerState(), GameModel::WAITING);
+    QVERIFY(model.isOwnPlayerSeated());
+    QCOMPARE(seated.last().at(0).toInt(), OWN);
+    QCOMPARE(seated.last().at(2).toBool(), false);
+    QCOMPARE(seats.last().at(0).toInt(), 1);
+    model.onPlayerIsReady(P3);
+    QCOMPARE(seats.last().at(0).toInt(), 0);
+    QCOMPARE(model.seatsRemaining(), 0);
+
+    // Start of the hand: the wall comes from the ruleset, not the message.
+    QSignalSpy started(&model, &GameModel::startHand);
+    model.onStartHand(2, makeSeating(P1, OWN, P2, P3),
+                      {{P1, 25000, 1}, {OWN, 24000, 0}, {999, 1, 1}}, true,
+                      makeTableState(-1, 0, 1, 1), makeWallState(99, 99, 6, 99, {5}));
+    CHECK_WALL(model, 130, 14, 0);
+    QCOMPARE(model.deadWallPosition(), 6);
+    QCOMPARE(model.doraTiles(), tile_vector{5});
+    QCOMPARE(model.gameState(), GameModel::HAND_IN_PLAY);
+    QCOMPARE(model.playerState(), GameModel::PLAYING);
+    QCOMPARE(started.count(), 1);
+    QCOMPARE(started.at(0).at(0).toBool(), true);
+    QCOMPARE(model.findOwnPlayer()->wind(), 1);
+    QCOMPARE(model.playerByWind(0)->id(), P1);
+    QCOMPARE(model.findPlayer(P1)->points(), 25000);
+    QCOMPARE(model.findPlayer(P1)->wins(), 1);
+    QCOMPARE(model.prevailingWind(), 1);
+    QCOMPARE(model.counterSticks(), 1);
+    QCOMPARE(model.seatsRemaining(), 4); // ready flags belong to the last hand
+    QVERIFY(model.isGameRunning());
+
+    // Deal from the live wall; the local player's hidden draw is ignored.
+    model.onHiddenTilesFromWall(P1, 14, false);
+    model.onHiddenTilesFromWall(P2, 13, false);
+    model.onHiddenTilesFromWall(P3, 13, false);
+    model.onHiddenTilesFromWall(OWN, 13, false);
+    CHECK_WALL(model, 90, 14, 0);
+    model.onTilesFromWall({2, 4, 10, 11, 12, 27, 38, 20, 20, 20, 30, 31, 33}, false);
+    CHECK_WALL(model, 77, 14, 0);
+    QCOMPARE(model.findOwnPlayer()->hiddenTiles(), 0);
+    QCOMPARE(model.findOwnPlayer()->hand().size(), size_t(13));
+    QCOMPARE(model.findPlayer(P1)->hiddenTiles(), 14);
+
+    // Bonus tiles and their replacements from the dead wall (top-up rule).
+    QSignalSpy bonus(&model, &GameModel::bonusDeclared);
+    model.onDeclareBonus(P1, {34});
+    QCOMPARE(model.findPlayer(P1)->hiddenTiles(), 13);
+    QCOMPARE(model.findPlayer(P1)->melds().back(), (meld_tuple{MELD_BONUS, 0, 34, -1, -1}));
+    model.onHiddenTilesFromWall(P1, 1, true);
+    CHECK_WALL(model, 77, 13, 1);
+    model.onDeclareBonus(OWN, {38});
+    QCOMPARE(bonus.count(), 2);
+    QVERIFY(std::count(model.findOwnPlayer()->hand().begin(), model.findOwnPlayer()->hand().end(), 38) == 0);
+    model.onTilesFromWall({21}, true);
+    CHECK_WALL(model, 75, 14, 2);
+    QCOMPARE(model.findOwnPlayer()->drawnTiles(), tile_vector{21});
+
+    // East discards; the local player chows it.
+    QSignalSpy act(&model, &GameModel::playerShouldAct);
+    model.onPlayerShouldAct(P1, makeSpan(10));
+    QCOMPARE(model.pendingAction().first, P1);
+    model.onTileDiscarded(P1, 3, false);
+    QCOMPARE(model.lastDiscarderId(), P1);
+    QCOMPARE(model.lastDiscard(), tile(3));
+    QCOMPARE(model.findPlayer(P1)->hiddenTiles(), 13);
+    QSignalSpy claimed(&model, &GameModel::tileClaimed);
+    model.onTileClaimed(OWN);
+    QCOMPARE(claimed.count(), 1);
+    QCOMPARE(claimed.at(0).at(0).toInt(), P1);
+    QCOMPARE(claimed.at(0).at(1).toInt(), OWN);
+    QVERIFY(model.findPlayer(P1)->discards().empty());
+    QSignalSpy melds(&model, &GameModel::meldDeclared);
+    model.onMeldDeclared(OWN, meld_tuple{MELD_CHOW, 0, 2, -1, 0});
+    const meld_tuple chow = melds.at(0).at(1).value<meld_tuple>();
+    QCOMPARE(chow.claimedFrom, P1);
+    QCOMPARE(chow.claimedOffset, qint8(1));
+    QCOMPARE(model.findOwnPlayer()->melds().back(), chow);
+    QCOMPARE(model.lastDiscarderId(), -1);
+    QCOMPARE(model.claimState(), 2);
+    const tile_vector afterChow{10, 11, 12, 20, 20, 20, 21, 27, 30, 31, 33};
+    QCOMPARE(model.findOwnPlayer()->hand(), afterChow);
+
+    // Local discard, then a pong claimed by another player.
+    model.onTileDiscarded(OWN, 33, false);
+    QCOMPARE(model.findOwnPlayer()->discards(), tile_vector{33});
+    model.onHiddenTilesFromWall(P2, 1, false);
+    CHECK_WALL(model, 74, 14, 2);
+    model.onTileDiscarded(P2, 27, false);
+    model.onTileClaimed(P3);
+    QCOMPARE(model.findPlayer(P3)->hiddenTiles(), 14);
+    model.onMeldDeclared(P3, meld_tuple{MELD_PONG, 0, 27, -1, 0});
+    QCOMPARE(model.findPlayer(P3)->hiddenTiles(), 11);
+    QCOMPARE(model.findPlayer(P3)->melds().back().claimedFrom, P2);
+    QCOMPARE(model.findPlayer(P3)->melds().back().claimedOffset, qint8(0));
+    model.onTileDiscarded(P3, 8, false);
+
+    // Concealed kong of the local player, replacement from the dead wall.
+    model.onTilesFromWall({20}, false);
+    CHECK_WALL(model, 73, 14, 2);
+    model.onMeldDeclared(OWN, meld_tuple{MELD_KONG, 1, 20, -1, 0});
+    QCOMPARE(melds.last().at(1).value<meld_tuple>().claimedFrom, -1);
+    QCOMPARE(model.findOwnPlayer()->hand(), (tile_vector{10, 11, 12, 21, 27, 30, 31}));
+    model.onTilesFromWall({22}, true);
+    CHECK_WALL(model, 73, 13, 3);
+    model.onKanDora(9);
+    QCOMPARE(model.doraTiles(), (tile_vector{5, 9}));
+    model.onTileDiscarded(OWN, 27, false);
+
+    // Pong to kong: the stored pong becomes a kong, the emitted meld keeps type 4.
+    model.onHiddenTilesFromWall(P3, 1, false);
+    CHECK_WALL(model, 72, 13, 3);
+    model.onMeldDeclared(P3, meld_tuple{MELD_PONG_TO_KONG, 0, 27, -1, 0});
+    QCOMPARE(melds.last().at(1).value<meld_tuple>().meldType, int(MELD_PONG_TO_KONG));
+    QCOMPARE(melds.last().at(1).value<meld_tuple>().claimedFrom, -1);
+    QCOMPARE(model.findPlayer(P3)->melds().back().meldType, int(MELD_KONG));
+    QCOMPARE(model.findPlayer(P3)->melds().back().claimedFrom, P2);
+    QCOMPARE(model.findPlayer(P3)->melds().size(), size_t(1));
+    QCOMPARE(model.findPlayer(P3)->hiddenTiles(), 10);
+    model.onHiddenTilesFromWall(P3, 1, true);
+    CHECK_WALL(model, 70, 14, 4);
+
+    // Scoring: the server's scores stand.
+    EndHandScoring end;
+    end.winKind = EndHandScoring::SELF_DRAWN;
+    end.players[OWN].playerId = OWN;
+    end.players[OWN].result = 1;
+    end.players[OWN].currentScore = 32000;
+    end.players[P1].playerId = P1;
+    end.players[P1].currentScore = 21000;
+    QSignalSpy scored(&model, &GameModel::handEndScoring);
+    model.onHandEndScoring(end);
+    QCOMPARE(scored.count(), 1);
+    QCOMPARE(scored.at(0).at(0).value<EndHandScoring>(), end);
+    QCOMPARE(model.findOwnPlayer()->points(), 32000);
+    QCOMPARE(model.findOwnPlayer()->wins(), 1);
+    QCOMPARE(model.findPlayer(P1)->points(), 21000);
+    QCOMPARE(model.findPlayer(P1)->wins(), 1);
+    QCOMPARE(model.playerState(), GameModel::SCORING);
+    QCOMPARE(model.gameState(), GameModel::HAND_ENDED);
+    QVERIFY(model.isGameRunning());
+    QCOMPARE(model.pendingAction().first, -1);
+    QVERIFY(model.pendingAction().second.isNull());
+
+    model.onAreYouReady(makeSpan(20));
+    QCOMPARE(askReady.last().at(1).toBool(), false);
+    QCOMPARE(stateSpy.count(), 4); // SEAT_OFFERED, WAITING, PLAYING, SCORING
+}
+
+void tst_GameModel::riichiHandWithSticksKanDoraAndWashout()
+{
+    GameModel model(TABLE, makeTableInfo(RULESET_RIICHI, TableInfo::SINGLE_HAND), OWN,
+                    QStringLiteral("me"));
+    model.markJoined();
+    model.onGameData(10, server_game_state::INITIAL_STATE,
+                     {makePlayer(P1, true), makePlayer(P2, true), makePlayer(P3, true), makePlayer(OWN, true)},
+                     makeTableState(), makeWallState(122, 14));
+    QCOMPARE(model.playerState(), GameModel::WAITING);
+    QCOMPARE(model.playerIds().size(), size_t(4));
+
+    model.onStartHand(11, makeSeating(OWN, P1, P2, P3), {}, true, makeTableState(-1, 2, 3),
+                      makeWallState(0, 0, 2, 0, {12}));
+    CHECK_WALL(model, 122, 14, 0);
+    QCOMPARE(model.riichiSticks(), 2);
+    QCOMPARE(model.counterSticks(), 3);
+    QCOMPARE(model.findOwnPlayer()->wind(), 0);
+
+    PrivatePlayerData priv;
+    priv.tiles = {26, 0, 1, 2, 9, 9, 9, 18, 19, 20, 31, 31, 32};
+    priv.furiten = true;
+    QSignalSpy privSpy(&model, &GameModel::privatePlayerData);
+    model.onPrivatePlayerData(priv);
+    QCOMPARE(privSpy.count(), 1);
+    QVERIFY(std::is_sorted(model.findOwnPlayer()->hand().begin(), model.findOwnPlayer()->hand().end()));
+    QVERIFY(model.findOwnPlayer()->isFuriten());
+    QSignalSpy furiten(&model, &GameModel::furitenChanged);
+    model.onFuritenChanged(false);
+    QVERIFY(!model.findOwnPlayer()->isFuriten());
+    QCOMPARE(furiten.count(), 1);
+    QSignalSpy active(&model, &GameModel::activeChanged);
+    model.onActiveChanged(false);
+    QVERIFY(!model.findOwnPlayer()->isActive());
+    QCOMPARE(active.count(), 1);
+
+    for (qint32 id : {P1, P2, P3})
+        model.onHiddenTilesFromWall(id, 13, false);
+    CHECK_WALL(model, 83, 14, 0);
+
+    // Riichi declarations come as discards with the riichi flag.
+    model.onTilesFromWall({33}, false);
+    QSignalSpy discarded(&model, &GameModel::tileDiscarded);
+    model.onTileDiscarded(OWN, 26, true);
+    QCOMPARE(discarded.at(0).at(2).toBool(), true);
+    QCOMPARE(model.findOwnPlayer()->riichiDiscardIndex(), 0);
+    QCOMPARE(model.riichiSticks(), 3);
+    model.onHiddenTilesFromWall(P1, 1, false);
+    model.onTileDiscarded(P1, 5, true);
+    QCOMPARE(model.riichiSticks(), 4);
+
+    // A kong by another player: replacement from the dead wall keeps the
+    // dead wall at 14 by taking from the live wall.
+    model.onHiddenTilesFromWall(P2, 1, false);
+    CHECK_WALL(model, 80, 14, 0);
+    model.onMeldDeclared(P2, meld_tuple{MELD_KONG, 1, 13, -1, 0});
+    QCOMPARE(model.findPlayer(P2)->hiddenTiles(), 10);
+    model.onHiddenTilesFromWall(P2, 1, true);
+    CHECK_WALL(model, 79, 14, 1);
+    QSignalSpy dora(&model, &GameModel::kanDora);
+    model.onKanDora(14);
+    QCOMPARE(dora.count(), 1);
+    QCOMPARE(model.doraTiles(), (tile_vector{12, 14}));
+
+    // A kong claimed by the local player from a discard.
+    model.onHiddenTilesFromWall(P3, 1, false);
+    model.onTileDiscarded(P3, 9, false);
+    model.onTileClaimed(OWN);
+    QCOMPARE(std::count(model.findOwnPlayer()->hand().begin(), model.findOwnPlayer()->hand().end(), 9), 4);
+    model.onMeldDeclared(OWN, meld_tuple{MELD_KONG, 0, 9, -1, 0});
+    QCOMPARE(model.findOwnPlayer()->melds().back(), (meld_tuple{MELD_KONG, 0, 9, P3, 0}));
+    QCOMPARE(model.findOwnPlayer()->hand(), (tile_vector{0, 1, 2, 18, 19, 20, 31, 31, 32, 33}));
+    QCOMPARE(model.findPlayer(P3)->discards().size(), size_t(0));
+    model.onTilesFromWall({21}, true);
+    CHECK_WALL(model, 77, 14, 2);
+    model.onKanDora(16);
+    QCOMPARE(model.doraTiles(), (tile_vector{12, 14, 16}));
+
+    // Washout: no scores, the hand ends.
+    QSignalSpy washout(&model, &GameModel::handEndNonScoring);
+    model.onHandEndNonScoring(ENDHAND_FOUR_RIICHI, false);
+    QCOMPARE(washout.count(), 1);
+    QCOMPARE(washout.at(0).at(0).value<endhand_reason_t>(), ENDHAND_FOUR_RIICHI);
+    QCOMPARE(model.gameState(), GameModel::HAND_ENDED);
+    QCOMPARE(model.playerState(), GameModel::SCORING);
+    QVERIFY(model.isGameRunning());
+
+    // The sticks move to the table's pool with the next hand.
+    model.onPlayerIsReady(OWN);
+    model.onStartHand(12, makeSeating(P3, OWN, P1, P2), {}, false, makeTableState(-1, 4, 4),
+                      makeWallState(0, 0, 8, 0, {15}));
+    QCOMPARE(model.riichiSticks(), 4);
+    QCOMPARE(model.findOwnPlayer()->riichiDiscardIndex(), -1);
+    QCOMPARE(model.findOwnPlayer()->wind(), 1);
+    QCOMPARE(model.doraTiles(), tile_vector{15});
+    CHECK_WALL(model, 122, 14, 0);
+
+    // Late in the hand the dead wall shrinks once the live wall is empty.
+    for (qint32 id : {P1, P2, P3})
+        model.onHiddenTilesFromWall(id, 40, false);
+    CHECK_WALL(model, 2, 14, 0);
+    model.onHiddenTilesFromWall(P1, 3, true);
+    CHECK_WALL(model, 0, 13, 3);
+
+    model.onHandEndNonScoring(endhand_reason_t(42), true);
+    QVERIFY(!model.isGameRunning());
+}
+
+void tst_GameModel::internationalTournamentTableFromGameData()
+{
+    GameModel model(TABLE, makeTableInfo(RULESET_INTERNATIONAL, TableInfo::TOURNAMENT), OWN,
+                    QStringLiteral("me"));
+    QSignalSpy joinable(&model, &GameModel::joinableChanged);
+    SignalLog log(model);
+
+    PlayerData p1 = makePlayer(P1, false, 0);
+    p1.setDiscards({4, 5, 6}, -1);
+    p1.setHiddenTiles(13);
+    PlayerData p2 = makePlayer(P2, false, 1);
+    p2.setHiddenTiles(13);
+    PlayerData own = makePlayer(OWN, false, 2);
+    PlayerData p3 = makePlayer(P3, false, 3);
+    p3.setHiddenTiles(13);
+
+    model.markJoined();
+    model.onGameData(20, server_game_state::TILE_DISCARDED_STATE, {p1, p2, own, p3},
+                     makeTableState(P1, 0, 0, 2), makeWallState(60, 0, 4, 8, {}));
+    QCOMPARE(log.names.first(), QStringLiteral("modelReset"));
+    QVERIFY(log.names.contains(QStringLiteral("tableInfo")));
+    QVERIFY(log.names.contains(QStringLiteral("tournamentInfo")));
+    QCOMPARE(model.gameState(), GameModel::HAND_IN_PLAY);
+    QCOMPARE(model.playerState(), GameModel::PLAYING);
+    QVERIFY(model.isGameRunning());
+    QCOMPARE(model.playerIds().size(), size_t(4)); // all seated on a tournament table
+    QCOMPARE(model.lastDiscarderId(), P1);
+    QCOMPARE(model.lastDiscard(), tile(6));
+    QCOMPARE(model.prevailingWind(), 2);
+    CHECK_WALL(model, 60, 0, 8); // exactly as received
+    QCOMPARE(joinable.count(), 0);
+    QVERIFY(!model.isJoinable());
+
+    // A claim right after arriving at the table.
+    model.onPrivatePlayerData(PrivatePlayerData{{4, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}, true, false});
+    model.onTileClaimed(P2);
+    QCOMPARE(model.findPlayer(P1)->discards(), (tile_vector{4, 5}));
+    QCOMPARE(model.findPlayer(P2)->hiddenTiles(), 14);
+    model.onMeldDeclared(P2, meld_tuple{MELD_CHOW, 0, 6, -1, 0});
+    QCOMPARE(model.findPlayer(P2)->melds().back().claimedFrom, P1);
+    QCOMPARE(model.findPlayer(P2)->melds().back().claimedOffset, qint8(0));
+    QCOMPARE(model.findPlayer(P2)->hiddenTiles(), 11);
+
+    // A chow of the local player with the claimed tile in the middle.
+    model.onTileDiscarded(P2, 6, false);
+    model.onTileClaimed(OWN);
+    model.onMeldDeclared(OWN, meld_tuple{MELD_CHOW, 0, 5, -1, 0});
+    QCOMPARE(model.findOwnPlayer()->melds().back().claimedOffset, qint8(1));
+    QCOMPARE(model.findOwnPlayer()->melds().back().claimedFrom, P2);
+
+    // Draws from the "dead wall" come off the live wall here.
+    model.onHiddenTilesFromWall(P3, 2, true);
+    CHECK_WALL(model, 58, 0, 10);
+    model.onTilesFromWall({30}, false);
+    CHECK_WALL(model, 57, 0, 10);
+
+    // End of the tournament round.
+    QSignalSpy roundEnd(&model, &GameModel::endOfTournamentRound);
+    model.onEndOfTournamentRound(false, {{OWN, 20, 4}});
+    QCOMPARE(roundEnd.count(), 1);
+    QCOMPARE(model.gameState(), GameModel::ROUND_ENDED);
+    QCOMPARE(model.playerState(), GameModel::SCORING);
+    QVERIFY(!model.isJoinable());
+
+    // After the round, players leaving are no longer tracked.
+    QSignalSpy left(&model, &GameModel::playerLeft);
+    model.onPlayerLeft(P1);
+    QCOMPARE(left.count(), 0);
+    QVERIFY(model.findPlayer(P1));
+
+    QSignalSpy rankings(&model, &GameModel::tournamentRankings);
+    TournamentRanking r;
+    r.playerId = OWN;
+    r.tablePoints = 9;
+    model.onTournamentRankings({r});
+    QCOMPARE(rankings.count(), 1);
+    QCOMPARE(rankings.at(0).at(0).value<TournamentRankings>().at(0).tablePoints, 9);
+}
+
+void tst_GameModel::gameDataStatesAndSeating_data()
+{
+    QTest::addColumn<int>("serverState");
+    QTest::addColumn<int>("gameType");
+    QTest::addColumn<int>("gameState");
+    QTest::addColumn<int>("playerState");
+    QTest::addColumn<int>("seatedCount");
+    QTest::addColumn<bool>("running");
+
+    // Two players of three: P1 ready, P2 not; the local player is absent.
+    QTest::newRow("initial, full game") << 0 << 2 << int(GameModel::GAME_NOT_STARTED)
+                                        << int(GameModel::SEAT_OFFERED) << 1 << false;
+    QTest::newRow("initial, tournament") << 0 << 1 << int(GameModel::GAME_NOT_STARTED)
+                                         << int(GameModel::WAITING) << 3 << false;
+    QTest::newRow("initial, east only") << 0 << 3 << int(GameModel::GAME_NOT_STARTED)
+                                        << int(GameModel::SEAT_OFFERED) << 0 << false;
+    QTest::newRow("bonus, single hand") << 2 << 0 << int(GameModel::HAND_IN_PLAY)
+                                        << int(GameModel::PLAYING) << 3 << true;
+    QTest::newRow("robbing, full game") << 5 << 2 << int(GameModel::HAND_IN_PLAY)
+                                        << int(GameModel::PLAYING) << 3 << true;
+    QTest::newRow("hand ended") << 6 << 2 << int(GameModel::HAND_ENDED)
+                                << int(GameModel::SCORING) << 3 << true;
+    QTest::newRow("hand ended, waiting") << 7 << 0 << int(GameModel::HAND_ENDED)
+                                         << int(GameModel::SCORING) << 3 << true;
+    QTest::newRow("unknown state") << 9 << 2 << int(GameModel::NO_GAME_STATE)
+                                   << int(GameModel::NO_PLAYER_STATE) << 0 << false;
+}
+
+void tst_GameModel::gameDataStatesAndSeating()
+{
+    QFETCH(int, serverState);
+    QFETCH(int, gameType);
+    QFETCH(int, gameState);
+    QFETCH(int, playerState);
+    QFETCH(int, seatedCount);
+    QFETCH(bool, running);
+
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, gameType), OWN, QStringLiteral("me"));
+    model.markJoined();
+    model.onGameData(5, server_game_state::enum_t(serverState), {makePlayer(P1, true), makePlayer(P2)},
+                     makeTableState(), makeWallState(100, 12, 3, 6, {7}));
+    QCOMPARE(int(model.gameState()), gameState);
+    QCOMPARE(int(model.playerState()), playerState);
+    QCOMPARE(int(model.playerIds().size()), seatedCount);
+    QCOMPARE(model.isGameRunning(), running);
+    QCOMPARE(model.findOwnPlayer()->name(), QStringLiteral("me"));
+    CHECK_WALL(model, 100, 12, 6);
+    QCOMPARE(model.deadWallPosition(), 3);
+    QCOMPARE(model.handId(), qint64(5));
+
+    // A second game data without a pending join keeps the local standing.
+    model.onGameData(6, server_game_state::INITIAL_STATE, {makePlayer(P1, true)}, makeTableState(),
+                     makeWallState(1, 2, 3, 4));
+    QCOMPARE(int(model.playerState()), playerState);
+    QVERIFY(!model.findOwnPlayer());
+}
+
+void tst_GameModel::playerLeavingDuringHandIsRemovedAtHandEnd()
+{
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
+                    QStringLiteral("me"));
+    model.onWatching(false);
+    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE,
+                     {makePlayer(P1), makePlayer(P2), makePlayer(P3)}, makeTableState(),
+                     makeWallState(50, 14));
+    SignalLog log(model);
+
+    model.onTileDiscarded(P2, 3, false);
+    model.onPlayerLeft(P2);
+    QVERIFY(model.findPlayer(P2));
+    QCOMPARE(model.players().size(), size_t(3));
+    // A second leave of the same player is not a reason to stop.
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("remove non-existant player"));
+    model.onPlayerLeft(P2);
+
+    model.onHandEndNonScoring(ENDHAND_NINE_TERMINALS_HONOURS, false);
+    QVERIFY(!model.findPlayer(P2));
+    QCOMPARE(model.lastDiscarderId(), -1);
+    QCOMPARE(log.count(QStringLiteral("playerLeft")), 0);
+    QCOMPARE(log.count(QStringLiteral("playerUnseated")), 0);
+    QCOMPARE(model.playerState(), GameModel::WATCHING); // not seated: no SCORING
+
+    // Outside a hand a leave is immediate.
+    model.onPlayerLeft(P3);
+    QCOMPARE(log.count(QStringLiteral("playerUnseated")), 1);
+    QCOMPARE(log.count(QStringLiteral("playerLeft")), 1);
+    QCOMPARE(log.names.last(), QStringLiteral("seatsRemainingChanged"));
+}
+
+void tst_GameModel::playerReturningDuringHandKeepsRecord()
+{
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
+                    QStringLiteral("me"));
+    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE, {makePlayer(P1), makePlayer(P2)},
+                     makeTableState(), makeWallState(50, 14));
+    model.onTileDiscarded(P2, 3, false);
+    SignalLog log(model);
+
+    model.onPlayerLeft(P2);
+    model.onPlayerJoined(makePlayer(P2));
+    model.onHandEndNonScoring(ENDHAND_FOUR_KONGS, false);
+    QVERIFY(model.findPlayer(P2));
+    QCOMPARE(model.findPlayer(P2)->discards(), tile_vector{3});
+    QCOMPARE(log.count(QStringLiteral("playerLeft")), 0);
+    QCOMPARE(log.count(QStringLiteral("playerJoined")), 0);
+
+    // A repeated join outside a hand replaces the record with a warning.
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("addPlayer called for already added player"));
+    model.onPlayerJoined(makePlayer(P2));
+    QVERIFY(model.findPlayer(P2)->discards().empty());
+    QCOMPARE(log.count(QStringLiteral("playerJoined")), 1);
+}
+
+void tst_GameModel::scoresOfPlayerWhoLeftDuringHandAreApplied()
+{
+    GameModel model(TABLE, makeTableInfo(RULESET_RIICHI, TableInfo::FULL_GAME), OWN,
+                    QStringLiteral("me"));
+    model.markJoined();
+    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE,
+                     {makePlayer(P1), makePlayer(P2), makePlayer(OWN)}, makeTableState(),
+                     makeWallState(50, 14));
+    model.onPlayerLeft(P2);
+
+    // The leaver's points are in place before the purge takes the record.
+    qint32 leaverPoints = 0;
+    connect(&model, &GameModel::playerStateChanged, this, [&] {
+        if (const PlayerData *p = model.findPlayer(P2))
+            leaverPoints = p->points();
+    });
+    EndHandScoring end;
+    end.winKind = EndHandScoring::WIN_ON_DISCARD;
+    end.players[P1].currentScore = 30000;
+    end.players[P1].result = 1;
+    end.players[P2].currentScore = 18000;
+    end.players[555].currentScore = 1;
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("unknown player 555"));
+    QSignalSpy scored(&model, &GameModel::handEndScoring);
+    model.onHandEndScoring(end);
+    QCOMPARE(scored.count(), 1);
+    QVERIFY(!model.findPlayer(P2));
+    QCOMPARE(model.findPlayer(P1)->points(), 30000);
+    QCOMPARE(model.findPlayer(P1)->wins(), 1);
+    QCOMPARE(leaverPoints, 18000);
+    QCOMPARE(model.playerState(), GameModel::SCORING);
+}
+
+void tst_GameModel::joinDuringHandIsDeferredWithReadyAndLeave()
+{
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
+                    QStringLiteral("me"));
+    model.onGameData(1, server_game_state::START_HAND_STATE, {makePlayer(P1), makePlayer(P2)},
+                     makeTableState(), makeWallState(50, 14));
+    SignalLog log(model);
+    QSignalSpy seated(&model, &GameModel::playerSeated);
+
+    // Ignored during the hand: no record, no signal.
+    model.onPlayerJoined(makePlayer(P3));
+    QVERIFY(!model.findPlayer(P3));
+    QCOMPARE(log.count(QStringLiteral("playerJoined")), 0);
+    model.onPlayerIsReady(P3);
+    QCOMPARE(log.count(QStringLiteral("playerIsReady")), 0);
+
+    // Another joins and leaves again within the hand: nothing to show.
+    model.onPlayerJoined(makePlayer(OWN + 50));
+    model.onPlayerLeft(OWN + 50);
+
+    model.onHandEndNonScoring(ENDHAND_SAME_WIND_DISCARD, false);
+    QVERIFY(model.findPlayer(P3));
+    QVERIFY(!model.findPlayer(OWN + 50));
+    QCOMPARE(log.count(QStringLiteral("playerJoined")), 1);
+    QVERIFY(model.findPlayer(P3)->isReady());
+    QVERIFY(model.findPlayer(P3)->isSeated());
+    QCOMPARE(seated.last().at(0).toInt(), P3);
+    QCOMPARE(log.count(QStringLiteral("playerLeft")), 0);
+
+    // Unknown ids in ready and leave are logged, not fatal.
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("'player is ready' for unknown player 4242"));
+    model.onPlayerIsReady(4242);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("remove non-existant player: 4242"));
+    model.onPlayerLeft(4242);
+}
+
+void tst_GameModel::claimWithoutDiscardIsIgnored()
+{
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
+                    QStringLiteral("me"));
+    // Game data naming a last discarder with an empty pond.
+    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE, {makePlayer(P1), makePlayer(P2)},
+                     makeTableState(P1), makeWallState(50, 14));
+    QCOMPARE(model.lastDiscarderId(), P1);
+    QSignalSpy claimed(&model, &GameModel::tileClaimed);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("empty pond"));
+    model.onTileClaimed(P2);
+    QCOMPARE(claimed.count(), 0);
+    QCOMPARE(model.findPlayer(P2)->hiddenTiles(), 0);
+
+    // A discard of the last hand cannot be claimed in the next one.
+    model.onTileDiscarded(P1, 4, false);
+    model.onHandEndNonScoring(ENDHAND_NO_REASON, false);
+    model.onStartHand(2, makeSeating(P1, P2, -1, -1), {}, false, makeTableState(),
+                      makeWallState(0, 0));
+    QCOMPARE(model.lastDiscarderId(), -1);
+    model.onTileClaimed(P2);
+    QCOMPARE(claimed.count(), 0);
+
+    // No discarder at all: nothing happens, and a later meld is not claimed.
+    model.onMeldDeclared(P2, meld_tuple{MELD_PONG, 0, 5, 77, 2});
+    QCOMPARE(model.findPlayer(P2)->melds().back().claimedFrom, -1);
+    QCOMPARE(model.findPlayer(P2)->melds().back().claimedOffset, qint8(2));
+}
+
+void tst_GameModel::unknownIdsAndRefusedTilesLeaveModelIntact()
+{
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
+                    QStringLiteral("me"));
+    model.markJoined();
+    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE, {makePlayer(P1), makePlayer(OWN)},
+                     makeTableState(), makeWallState(50, 14));
+    model.onPrivatePlayerData(PrivatePlayerData{{1, 2, 3}, true, false});
+
+    QCOMPARE(exceptionText([&] { model.onTileDiscarded(999, 3, false); }),
+             QStringLiteral("unknown player 999"));
+    QCOMPARE(exceptionText([&] { model.onHiddenTilesFromWall(999, 1, false); }),
+             QStringLiteral("unknown player 999"));
+    QCOMPARE(exceptionText([&] { model.getPlayer(-5); }), QStringLiteral("unknown player -5"));
+    CHECK_WALL(model, 50, 14, 0);
+    QVERIFY_THROWS_EXCEPTION(server_error, model.onMeldDeclared(998, meld_tuple{}));
+
+    // Tiles the local hand lacks are refused before anything changes.
+    QCOMPARE(exceptionText([&] { model.onTileDiscarded(OWN, 9, false); }),
+             QStringLiteral("to_erase != t1.end()"));
+    QVERIFY(model.findOwnPlayer()->discards().empty());
+    QCOMPARE(model.lastDiscarderId(), -1);
+    QCOMPARE(exceptionText([&] { model.onMeldDeclared(OWN, meld_tuple{MELD_PONG, 0, 1, -1, 0}); }),
+             QStringLiteral("to_erase != t1.end()"));
+    QVERIFY(model.findOwnPlayer()->melds().empty());
+    QCOMPARE(exceptionText([&] { model.onDeclareBonus(OWN, {1, 35}); }),
+             QStringLiteral("to_erase != t1.end()"));
+    QCOMPARE(model.findOwnPlayer()->hand(), (tile_vector{1, 2, 3}));
+    QVERIFY(model.findOwnPlayer()->melds().empty());
+
+    // A watcher has no local record for private data.
+    GameModel watcher(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
+                      QStringLiteral("me"));
+    QVERIFY_THROWS_EXCEPTION(server_error, watcher.onTilesFromWall({1}, false));
+    CHECK_WALL(watcher, 130, 14, 0);
+
+    // Tables of a ruleset this client does not know are refused.
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                             GameModel(TABLE, makeTableInfo(3, 2), OWN, QStringLiteral("me")));
+}
+
+void tst_GameModel::readinessAndAreYouReady()
+{
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
+                    QStringLiteral("me"));
+    QSignalSpy ask(&model, &GameModel::areYouReady);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Got 'are you ready' in state:.*NO_PLAYER_STATE"));
+    model.onAreYouReady(makeSpan(5));
+    QCOMPARE(ask.count(), 0);
+
+    model.markJoined();
+    model.onGameData(1, server_game_state::START_HAND_STATE, {makePlayer(P1)}, makeTableState(),
+                     makeWallState(50, 14));
+    QCOMPARE(model.playerState(), GameModel::PLAYING);
+    QSignalSpy ready(&model, &GameModel::playerIsReady);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Got 'player is ready' in state:.*PLAYING"));
+    model.onPlayerIsReady(OWN);
+    QCOMPARE(ready.count(), 0);
+    QVERIFY(!model.findOwnPlayer()->isReady());
+
+    // Another player's ready counts in any state.
+    model.onPlayerIsReady(P1);
+    QCOMPARE(ready.count(), 1);
+    QCOMPARE(model.seatsRemaining(), 3);
+}
+
+void tst_GameModel::joinableRules()
+{
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME, 2), OWN,
+                    QStringLiteral("me"));
+    QSignalSpy joinable(&model, &GameModel::joinableChanged);
+    model.onWatching();
+    QVERIFY(model.isWatching());
+    QVERIFY(model.isJoinable());
+    QCOMPARE(joinable.count(), 1);
+
+    // A player joining does not update it by itself; the next state change does.
+    model.onPlayerJoined(makePlayer(P1));
+    model.onPlayerJoined(makePlayer(P2));
+    QVERIFY(model.isJoinable());
+    model.onTableInfo(makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME, 2));
+    QVERIFY(!model.isJoinable()); // full
+    model.onPlayerLeft(P2);
+    model.onTableInfo(makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME, 2));
+    QVERIFY(model.isJoinable());
+
+    model.onStartHand(1, makeSeating(P1, -1, -1, -1), {}, true, makeTableState(), makeWallState(0, 0));
+    QVERIFY(!model.isJoinable()); // hand in play
+    model.onHandEndNonScoring(ENDHAND_NO_REASON, false);
+    QVERIFY(model.isJoinable());
+
+    model.onTableInfo(makeTableInfo(RULESET_CLASSIC, TableInfo::TOURNAMENT, 4));
+    QVERIFY(!model.isJoinable());
+    const int changes = joinable.count();
+    model.onTableInfo(makeTableInfo(RULESET_CLASSIC, TableInfo::TOURNAMENT, 4));
+    QCOMPARE(joinable.count(), changes); // emitted only on change
+}
+
+void tst_GameModel::watchingKickAndRemoval()
+{
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
+                    QStringLiteral("me"));
+    model.onWatching(false);
+    QVERIFY(!model.isWatching());
+    QCOMPARE(model.playerState(), GameModel::WATCHING);
+
+    model.markJoined();
+    model.onGameData(1, server_game_state::INITIAL_STATE, {makePlayer(OWN, true)}, makeTableState(),
+                     makeWallState(130, 14));
+    QCOMPARE(model.playerState(), GameModel::WAITING);
+    model.onPlayerKicked(kick_reason::INACTIVE);
+    QCOMPARE(model.playerState(), GameModel::KICKED);
+    QCOMPARE(model.kickReason(), kick_reason::INACTIVE);
+
+    QSignalSpy state(&model, &GameModel::playerStateChanged);
+    model.onPlayerLeft(OWN);
+    QCOMPARE(model.playerState(), GameModel::NO_PLAYER_STATE);
+    QCOMPARE(state.count(), 1);
+
+    QSignalSpy game(&model, &GameModel::gameStateChanged);
+    model.onTableRemoved();
+    QCOMPARE(model.gameState(), GameModel::TABLE_REMOVED);
+    QCOMPARE(game.count(), 1);
+
+    QCOMPARE(GameModel::playerStateName(6), "KICKED");
+    QCOMPARE(GameModel::playerStateName(7), "<undefined>");
+    QCOMPARE(GameModel::gameStateName(-1), "<undefined>");
+}
+
+void tst_GameModel::tableAndTournamentInfo()
+{
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::TOURNAMENT), OWN,
+                    QStringLiteral("me"));
+    model.onWatching();
+    QSignalSpy infos(&model, qOverload<TableInfo>(&GameModel::tableInfo));
+
+    model.onTableInfo(3, {tableInfoValueUpdate(TableInfo::WIND_ROUNDS, 2)});
+    QCOMPARE(model.tableInfo().seated(), 3);
+    QCOMPARE(model.tableInfo().windRounds(), 2);
+    QCOMPARE(infos.count(), 1);
+
+    // A broken update list leaves the stored facts as they were.
+    TableInfoUpdates broken{tableInfoValueUpdate(TableInfo::WIND_ROUNDS, 4), {}};
+    QVERIFY_THROWS_EXCEPTION(std::bad_function_call, model.onTableInfo(1, broken));
+    QCOMPARE(model.tableInfo().seated(), 3);
+    QCOMPARE(model.tableInfo().windRounds(), 2);
+    QCOMPARE(infos.count(), 1);
+
+    QSignalSpy roundEnded(&model, &GameModel::tournamentRoundEnded);
+    TournamentInfo t;
+    t.status = TournamentInfo::Seating;
+    model.onTournamentInfo(t);
+    t.status = TournamentInfo::Playing;
+    model.onTournamentInfo(t);
+    QCOMPARE(roundEnded.count(), 0);
+    t.status = TournamentInfo::Paused;
+    model.onTournamentInfo(t);
+    QCOMPARE(roundEnded.count(), 1);
+    QCOMPARE(roundEnded.at(0).at(0).toInt(), TABLE);
+    QCOMPARE(model.gameState(), GameModel::ROUND_ENDED);
+    QCOMPARE(model.tournamentInfo().status, TournamentInfo::Paused);
+
+    // A seated player gets the round end from the server instead.
+    GameModel seated(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::TOURNAMENT), OWN,
+                     QStringLiteral("me"));
+    seated.markJoined();
+    seated.onGameData(1, server_game_state::START_HAND_STATE, {}, makeTableState(), makeWallState(1, 1));
+    QSignalSpy seatedRoundEnded(&seated, &GameModel::tournamentRoundEnded);
+    t.status = TournamentInfo::Playing;
+    seated.onTournamentInfo(t);
+    t.status = TournamentInfo::Done;
+    seated.onTournamentInfo(t);
+    QCOMPARE(seatedRoundEnded.count(), 0);
+    QCOMPARE(seated.gameState(), GameModel::HAND_IN_PLAY);
+}
+
+void tst_GameModel::getterHelpers()
+{
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
+                    QStringLiteral("me"));
+    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE,
+                     {makePlayer(P3, false, 2), makePlayer(P1, false, 2), makePlayer(P2, false, 0)},
+                     makeTableState(), makeWallState(50, 14));
+    QCOMPARE(model.playerByWind(2)->id(), P1); // first in id order
+    QVERIFY(!model.playerByWind(3));
+    QCOMPARE(model.playerIds(), (std::vector<qint32>{P1, P2, P3}));
+    QVERIFY(model.isPlayerSeated(P1));
+    QVERIFY(!model.isPlayerSeated(4711));
+    QVERIFY(!model.isOwnPlayerSeated());
+
+    QSignalSpy waiting(&model, &GameModel::waitingFor);
+    QSignalSpy over(&model, &GameModel::waitingOver);
+    model.onWaitingFor(WaitCondition::CLAIMS, makeSpan(3), {P1, P2});
+    model.onWaitingOver();
+    QCOMPARE(waiting.count(), 1);
+    QCOMPARE(waiting.at(0).at(2).value<std::vector<qint32>>(), (std::vector<qint32>{P1, P2}));
+    QCOMPARE(over.count(), 1);
+
+    model.onPlayerShouldAct(P2, makeSpan(8));
+    QCOMPARE(model.pendingAction().first, P2);
+    QCOMPARE(model.pendingAction().second, makeSpan(8));
+}
+
+QTEST_GUILESS_MAIN(tst_GameModel)
+#include "tst_gamemodel.moc"

@@ -1,0 +1,98 @@
+// Decode and dispatch throughput of the session, and heap use per message.
+// Prints figures only; it never fails on timing.
+#include "protocol/Codec.h"
+#include "protocol/ConnectionManager.h"
+#include "protocol/FrameReader.h"
+#include "protocol/MessageIds.h"
+#include "protocol/WireConversions.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+namespace
+{
+std::atomic<qint64> g_allocated{0};
+std::atomic<qint64> g_allocations{0};
+} // namespace
+
+void *operator new(size_t size)
+{
+    g_allocated += qint64(size);
+    ++g_allocations;
+    if (void *p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void *p) noexcept { std::free(p); }
+void operator delete(void *p, size_t) noexcept { std::free(p); }
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    typedef WireValue::List L;
+    const Codec &codec = Codec::instance();
+    ConnectionManager cm(false);
+    int received = 0;
+    QObject::connect(&cm, &ConnectionManager::tileDiscarded, [&] { ++received; });
+    QObject::connect(&cm, &ConnectionManager::gameData, [&] { ++received; });
+    QObject::connect(&cm, qOverload<qint32, int, TableInfoUpdates>(&ConnectionManager::tableInfoUpdate),
+                     [&] { ++received; });
+    QObject::connect(&cm, &ConnectionManager::exceptionCaught, [](const std::string &e) {
+        std::fprintf(stderr, "unexpected error: %s\n", e.c_str());
+        std::exit(1);
+    });
+    cm.handleMessage(codec.encode(msg::HELLO_OK, L{1}));
+
+    std::vector<WireValue> players;
+    for (int i = 0; i < 4; ++i) {
+        PlayerData p(1000 + i, QStringLiteral("Player %1").arg(i));
+        p.setDiscards({1, 2, 3, 4, 5, 6, 7, 8}, -1);
+        p.setHiddenTiles(13);
+        players.push_back(wire::fromPlayerData(p));
+    }
+    struct Kind
+    {
+        const char *name;
+        message_t body;
+    };
+    const std::vector<Kind> kinds = {
+        {"tile_discarded", codec.encode(msg::TILE_DISCARDED, L{12, 1001, qint64(5)})},
+        {"table_info_update",
+         codec.encode(msg::TABLE_INFO_UPDATE, L{12, 3, wire::fromKeyedValues({{TableInfo::SEATED, 3}})})},
+        {"game_data", codec.encode(msg::GAME_DATA, L{12, qint64(77), 4, WireValue(players),
+                                                     wire::fromTableState(TableState()),
+                                                     wire::fromWallState(WallState())})},
+    };
+
+    std::printf("%-20s %10s %14s %14s %12s\n", "message", "bytes", "messages/s", "bytes alloc/msg", "allocs/msg");
+    for (const Kind &k : kinds) {
+        const QByteArray frame = FrameReader::frame(k.body);
+        const int n = 200000;
+        QByteArray stream;
+        stream.reserve(frame.size() * 1000);
+        for (int i = 0; i < 1000; ++i)
+            stream += frame;
+        FrameReader reader;
+        message_t body;
+        QElapsedTimer timer;
+        const qint64 bytesBefore = g_allocated;
+        const qint64 allocsBefore = g_allocations;
+        timer.start();
+        // Frames arrive in reads of 1000 frames, as from a busy socket.
+        for (int i = 0; i < n / 1000; ++i) {
+            reader.append(stream);
+            while (reader.next(body))
+                cm.handleMessage(body);
+        }
+        const qint64 ns = timer.nsecsElapsed();
+        std::printf("%-20s %10lld %14.0f %14.1f %12.1f\n", k.name, qint64(frame.size()), n * 1e9 / double(ns),
+                    double(g_allocated - bytesBefore) / n, double(g_allocations - allocsBefore) / n);
+    }
+    std::printf("dispatched %d signals\n", received);
+    return 0;
+}

@@ -1,0 +1,190 @@
+// Shadows: projection of one outline, gathering a group's tile outlines, and
+// the scene's single translucent shade under the items.
+
+#include "scene/GameGraphicsScene.h"
+#include "scene/GraphicsNode.h"
+#include "scene/ShadowGeometry.h"
+#include "scene/ShadowedGroup.h"
+
+#include <QGraphicsRectItem>
+#include <QGraphicsView>
+#include <QPainter>
+#include <QtTest>
+
+namespace {
+QPolygonF square(qreal x, qreal y, qreal size)
+{
+    // Same orientation as the tile outlines: down the left edge first.
+    return QPolygonF({QPointF(x, y), QPointF(x, y + size), QPointF(x + size, y + size), QPointF(x + size, y)});
+}
+
+// A plain item that casts the shadow of its own rectangle.
+QGraphicsRectItem *caster(qreal x, qreal y, qreal size, int height, QGraphicsItem *parent)
+{
+    auto *item = new QGraphicsRectItem(0, 0, size, size, parent);
+    item->setPos(x, y);
+    item->setPen(Qt::NoPen);
+    item->setBrush(Qt::NoBrush);
+    item->setData(1, QVariant::fromValue(ShadowGeometry(square(0, 0, size), height)));
+    return item;
+}
+
+QImage renderScene(QGraphicsScene &scene, const QRectF &rect)
+{
+    QImage img(rect.size().toSize(), QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    scene.render(&p, QRectF(QPointF(0, 0), rect.size()), rect);
+    p.end();
+    return img;
+}
+} // namespace
+
+class TstShadows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { ShadowGeometry::registerMetaTypes(); }
+
+    void projectionOfOneOutline()
+    {
+        // Light far to the left: the shadow reaches right by (x - L.x) * k.
+        const QPointF light(-100, 20);
+        const QPainterPath p15 = ShadowedGroup::shadowPath(square(0, 0, 40), light, 15);
+        QCOMPARE(p15.boundingRect().left(), 0.0);
+        QCOMPARE(p15.boundingRect().right(), 40 + 140.0 / 9);
+        const QPainterPath p5 = ShadowedGroup::shadowPath(square(0, 0, 40), light, 5);
+        QCOMPARE(p5.boundingRect().right(), 40 + 140.0 * 5 / 145);
+        // The lit side stays where it is; the far corners are pushed away.
+        QVERIFY(p15.contains(QPointF(45, 20)));
+        QVERIFY(!p15.contains(QPointF(-2, 20)));
+        // A vertex on the light projects onto itself.
+        const QPainterPath self = ShadowedGroup::shadowPath(square(0, 0, 40), QPointF(0, 0), 10);
+        bool found = false;
+        for (int i = 0; i < self.elementCount(); ++i)
+            found = found || QPointF(self.elementAt(i)) == QPointF(0, 0);
+        QVERIFY(found);
+        // Fewer than three points, or a closed polygon's repeated point.
+        QVERIFY(ShadowedGroup::shadowPath(QPolygonF({QPointF(0, 0), QPointF(1, 1)}), light, 5).isEmpty());
+        QPolygonF closed = square(0, 0, 40);
+        closed << closed.first();
+        QCOMPARE(ShadowedGroup::shadowPath(closed, light, 15).boundingRect(), p15.boundingRect());
+        // Heights at or beyond the light's own height cast no shadow.
+        QVERIFY(ShadowedGroup::shadowPath(square(0, 0, 40), light, 150).isEmpty());
+    }
+
+    void groupGathersVisibleCasters()
+    {
+        GameGraphicsScene scene;
+        auto *group = new ShadowedGroup;
+        scene.addItem(group);
+        group->updateShadow();
+        QVERIFY(group->shadowPath().isEmpty());
+        QVERIFY(group->boundingRect().isEmpty());
+
+        group->setPos(100, 100);
+        caster(0, 0, 20, 10, group);
+        // Nested in a plain node: its outline is mapped through the node.
+        auto *node = new GraphicsNode(group);
+        node->setPos(50, 0);
+        caster(0, 0, 20, 10, node);
+        auto *hidden = caster(0, 50, 20, 10, group);
+        hidden->setVisible(false);
+        group->setLightPosition(QPointF(135, 90)); // scene coordinates: above the middle
+        const QRectF r = group->boundingRect();
+        QCOMPARE(r.top(), 0.0);
+        QVERIFY(r.left() < 0 && r.left() > -5);
+        QVERIFY(r.right() > 70 && r.right() < 75);
+        QVERIFY(r.bottom() > 20 && r.bottom() < 25);
+        QVERIFY(group->shadowPath().contains(QPointF(60, 10)));
+        QVERIFY(!group->shadowPath().contains(QPointF(10, 60)));
+        QCOMPARE(group->data(0).metaType().name(), "QPainterPath");
+    }
+
+    void sameLightDoesNotRebuild()
+    {
+        ShadowedGroup group;
+        group.setLightPosition(QPointF(0, -500));
+        caster(0, 0, 20, 10, &group);
+        group.setLightPosition(QPointF(0, -500));
+        QVERIFY(group.shadowPath().isEmpty()); // not rebuilt
+        group.setLightPosition(QPointF(0, -400));
+        QVERIFY(!group.shadowPath().isEmpty());
+    }
+
+    void sceneFillsOneShade()
+    {
+        GameGraphicsScene scene;
+        scene.setSceneRect(0, 0, 200, 100);
+        auto *a = new ShadowedGroup;
+        auto *b = new ShadowedGroup;
+        scene.addItem(a);
+        scene.addItem(b);
+        caster(20, 20, 40, 10, a);
+        caster(40, 20, 40, 10, b); // overlaps a's outline
+        a->setLightPosition(QPointF(0, 40));
+        b->setLightPosition(QPointF(0, 40));
+        const QImage img = renderScene(scene, scene.sceneRect());
+        const int shade = 255 - (255 * 48 + 127) / 255;
+        auto grey = [&](int x, int y) { return qRed(img.pixel(x, y)); };
+        QCOMPARE(grey(5, 5), 255);
+        QVERIFY(qAbs(grey(30, 40) - shade) <= 1);
+        QVERIFY(qAbs(grey(50, 40) - shade) <= 1); // inside both: no darker
+        QVERIFY(qAbs(grey(83, 40) - shade) <= 1); // the cast part beyond b
+        QCOMPARE(grey(150, 40), 255);
+
+        // A view paints the same shade over its own background, with no
+        // legacy painting flag.
+        QGraphicsView view(&scene);
+        view.setFrameShape(QFrame::NoFrame);
+        view.setBackgroundBrush(Qt::white);
+        view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.resize(200, 100);
+        view.show();
+        const QImage shot = view.grab().toImage();
+        QVERIFY(qAbs(qRed(shot.pixel(shot.width() / 2 - 50, shot.height() / 2)) - shade) <= 1);
+
+        // Hidden groups cast nothing.
+        a->setVisible(false);
+        const QImage onlyB = renderScene(scene, scene.sceneRect());
+        QCOMPARE(qRed(onlyB.pixel(30, 40)), 255);
+        QVERIFY(qAbs(qRed(onlyB.pixel(50, 40)) - shade) <= 1);
+        b->setVisible(false);
+        const QImage none = renderScene(scene, scene.sceneRect());
+        QCOMPARE(qRed(none.pixel(50, 40)), 255);
+
+        // Moving a group moves its shadow; clearing the scene and building
+        // again brings the shade back.
+        b->setVisible(true);
+        b->setPos(60, 0);
+        QCOMPARE(qRed(renderScene(scene, scene.sceneRect()).pixel(50, 40)), 255);
+        QVERIFY(qAbs(qRed(renderScene(scene, scene.sceneRect()).pixel(110, 40)) - shade) <= 1);
+        scene.clear();
+        auto *c = new ShadowedGroup;
+        scene.addItem(c);
+        caster(20, 20, 40, 10, c);
+        c->setLightPosition(QPointF(0, 40));
+        QVERIFY(qAbs(qRed(renderScene(scene, scene.sceneRect()).pixel(30, 40)) - shade) <= 1);
+    }
+
+    // The shade lies under everything, including items stacked below the
+    // groups, and is drawn where a view repaints.
+    void shadeLiesUnderAllItems()
+    {
+        GameGraphicsScene scene;
+        scene.setSceneRect(0, 0, 100, 100);
+        auto *floor = scene.addRect(0, 0, 100, 100, Qt::NoPen, QBrush(Qt::blue));
+        floor->setZValue(-1000);
+        auto *g = new ShadowedGroup;
+        scene.addItem(g);
+        caster(20, 20, 40, 10, g);
+        g->setLightPosition(QPointF(0, 40));
+        const QImage img = renderScene(scene, scene.sceneRect());
+        QCOMPARE(img.pixel(30, 40), QColor(Qt::blue).rgb()); // covered by the floor item
+    }
+};
+
+QTEST_MAIN(TstShadows)
+#include "tst_shadows.moc"

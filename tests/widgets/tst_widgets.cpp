@@ -1,0 +1,285 @@
+#include "widgets/AutoCenterToParent.h"
+#include "widgets/BugfixWidget.h"
+#include "widgets/MahjongDialog.h"
+#include "widgets/ModelessMsgBox.h"
+#include "widgets/ULabel.h"
+#include "widgets/UPushButton.h"
+#include "widgets/UStackedWidget.h"
+#include "widgets/UTabWidget.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace
+{
+class StubbornDialog : public MahjongDialog
+{
+public:
+    using MahjongDialog::MahjongDialog;
+    bool allowClose = false;
+
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        if (allowClose)
+            event->accept();
+        else
+            event->ignore();
+    }
+};
+
+QWidget *part(QWidget *dialog, const char *name)
+{
+    return dialog->findChild<QWidget *>(QLatin1String(name));
+}
+} // namespace
+
+class WidgetsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void dialogFlags()
+    {
+        QWidget parent;
+        MahjongDialog withClose(&parent, MahjongDialog::ShowCloseButton);
+        MahjongDialog plain(&parent, 0);
+        MahjongDialog bare(&parent, MahjongDialog::ShowCloseButton | MahjongDialog::HideTitleBar);
+        for (MahjongDialog *dialog : {&withClose, &plain, &bare}) {
+            QVERIFY(part(dialog, "topBar"));
+            QVERIFY(part(dialog, "titleText"));
+            QVERIFY(part(dialog, "closeButton"));
+        }
+        QVERIFY(part(&withClose, "closeButton")->isVisibleTo(&withClose));
+        QVERIFY(part(&withClose, "topBar")->isVisibleTo(&withClose));
+        QVERIFY(!part(&plain, "closeButton")->isVisibleTo(&plain));
+        QVERIFY(part(&plain, "topBar")->isVisibleTo(&plain));
+        QVERIFY(!part(&bare, "topBar")->isVisibleTo(&bare));
+        QVERIFY(!withClose.isWindow()); // drawn inside its parent
+    }
+
+    void dialogTitleAndContent()
+    {
+        QWidget parent;
+        parent.resize(800, 600);
+        parent.show();
+        MahjongDialog dialog(&parent);
+        auto *title = qobject_cast<QLabel *>(part(&dialog, "titleText"));
+        dialog.setWindowTitle("Scores");
+        QCOMPARE(title->text(), QStringLiteral("Scores"));
+
+        auto *content = new QWidget;
+        content->setWindowTitle("Washout");
+        dialog.setWidget(content);
+        QCOMPARE(content->parentWidget(), &dialog);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Washout"));
+        QCOMPARE(title->text(), QStringLiteral("Washout"));
+        content->setWindowTitle("Washout!");
+        QCOMPARE(title->text(), QStringLiteral("Washout!"));
+
+        dialog.showDialog(false);
+        QVERIFY(dialog.isVisible());
+        content->hide();
+        QVERIFY(!dialog.isVisible());
+        dialog.showDialog(false);
+        QVERIFY(dialog.isVisible());
+        QVERIFY(content->isVisible());
+        content->close();
+        QVERIFY(!dialog.isVisible());
+        dialog.showDialog(false);
+        QVERIFY(content->isVisible());
+    }
+
+    void dialogCloseButtonGoesThroughCloseEvent()
+    {
+        QWidget parent;
+        parent.resize(400, 300);
+        parent.show();
+        StubbornDialog dialog(&parent);
+        dialog.showDialog();
+        auto *close = qobject_cast<QPushButton *>(part(&dialog, "closeButton"));
+        QTest::mouseClick(close, Qt::LeftButton);
+        QVERIFY(dialog.isVisible()); // the subclass refused
+        dialog.allowClose = true;
+        QTest::mouseClick(close, Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+    }
+
+    void dialogCentresAndFollowsParent()
+    {
+        QWidget parent;
+        parent.resize(801, 601);
+        parent.show();
+        MahjongDialog dialog(&parent);
+        dialog.setFixedSize(200, 101);
+        dialog.showDialog(true);
+        QCOMPARE(dialog.pos(), QPoint(300, 250)); // integer halves
+        new AutoCenterToParent(&dialog);
+        parent.resize(1000, 700);
+        QTRY_COMPARE(dialog.pos(), QPoint(400, 299));
+        dialog.move(0, 0);
+        dialog.showDialog(false);
+        QCOMPARE(dialog.pos(), QPoint(0, 0));
+    }
+
+    void autoCenterWorksForPlainWidgets()
+    {
+        QWidget parent;
+        parent.resize(300, 300);
+        parent.show();
+        QWidget child(&parent);
+        child.setFixedSize(100, 50);
+        child.show();
+        new AutoCenterToParent(&child);
+        parent.resize(500, 400);
+        QTRY_COMPARE(child.pos(), QPoint(200, 175));
+    }
+
+    void dialogDragStaysInsideParent()
+    {
+        QWidget parent;
+        parent.resize(600, 400);
+        parent.show();
+        MahjongDialog dialog(&parent);
+        dialog.setFixedSize(200, 100);
+        dialog.showDialog(true);
+        QVERIFY(QTest::qWaitForWindowExposed(&parent));
+        QWidget *bar = part(&dialog, "topBar");
+        const QPoint grip(5, 5);
+        const QPoint start = dialog.pos();
+        QTest::mousePress(bar, Qt::LeftButton, {}, grip);
+        QMouseEvent move(QEvent::MouseMove, QPointF(grip + QPoint(30, 20)),
+                         QPointF(bar->mapToGlobal(grip + QPoint(30, 20))), Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(bar, &move);
+        QCOMPARE(dialog.pos(), start + QPoint(30, 20));
+        QMouseEvent far(QEvent::MouseMove, QPointF(grip + QPoint(5000, 5000)),
+                        QPointF(bar->mapToGlobal(grip) + QPoint(5000, 5000)), Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(bar, &far);
+        QCOMPARE(dialog.pos(), QPoint(400, 300));
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, grip);
+    }
+
+    void messageBoxIsModelessAndPlain()
+    {
+        QWidget parent;
+        parent.resize(400, 300);
+        parent.show();
+        QPointer<QMessageBox> box =
+            ModelessMsgBox::warning(&parent, "Title", "<b>not bold</b>", QMessageBox::Ok | QMessageBox::Cancel,
+                                    QMessageBox::Cancel);
+        QVERIFY(box);
+        QVERIFY(box->isVisible());
+        QCOMPARE(box->windowModality(), Qt::NonModal);
+        QCOMPARE(box->textFormat(), Qt::PlainText);
+        QCOMPARE(box->icon(), QMessageBox::Warning);
+        QCOMPARE(box->windowTitle(), QStringLiteral("Title"));
+        QCOMPARE(box->defaultButton(), box->button(QMessageBox::Cancel));
+        QVERIFY(box->testAttribute(Qt::WA_DeleteOnClose));
+        box->close();
+        QTRY_VERIFY(box.isNull());
+
+        QCOMPARE(ModelessMsgBox::information(nullptr, "t", "x")->icon(), QMessageBox::Information);
+        QCOMPARE(ModelessMsgBox::critical(nullptr, "t", "x")->icon(), QMessageBox::Critical);
+        QCOMPARE(ModelessMsgBox::question(nullptr, "t", "x")->icon(), QMessageBox::Question);
+    }
+
+    void messageBoxCallbackOnce()
+    {
+        QList<int> answers;
+        QPointer<QMessageBox> box = ModelessMsgBox::question(nullptr, "Quit", "Really?");
+        ModelessMsgBox::onFinished(box, [&answers](int button) { answers << button; });
+        QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
+        QTRY_VERIFY(box.isNull());
+        QCOMPARE(answers, QList<int>{QMessageBox::Yes});
+
+        QPointer<QMessageBox> ok = ModelessMsgBox::information(nullptr, "Note", "Done");
+        ModelessMsgBox::onFinished(ok, [&answers](int button) { answers << button; });
+        QTest::mouseClick(ok->button(QMessageBox::Ok), Qt::LeftButton);
+        QTRY_VERIFY(ok.isNull());
+        QCOMPARE(answers, (QList<int>{QMessageBox::Yes, QMessageBox::Ok}));
+        QCOMPARE(int(QMessageBox::Ok), 1024);
+        QCOMPARE(int(QMessageBox::Yes), 16384);
+    }
+
+    void labelElides()
+    {
+        ULabel label;
+        label.setFixedWidth(60);
+        label.show();
+        const QString text = QStringLiteral("A rather long table name that cannot fit");
+        label.setText(text);
+        QCOMPARE(label.fullText(), text);
+        QCOMPARE(label.toolTip(), text);
+        QVERIFY(label.text() != text);
+        QVERIFY(label.text().endsWith(QChar(0x2026)));
+        QVERIFY(label.fontMetrics().horizontalAdvance(label.text()) <= 60);
+
+        label.setElideMode(Qt::ElideLeft);
+        QVERIFY(label.text().startsWith(QChar(0x2026)));
+        QCOMPARE(label.property("elideMode").value<Qt::TextElideMode>(), Qt::ElideLeft);
+
+        label.setFixedWidth(label.fontMetrics().horizontalAdvance(text) + 10);
+        QTRY_COMPARE(label.text(), text);
+        ULabel withText("short", nullptr);
+        QCOMPARE(withText.fullText(), QStringLiteral("short"));
+    }
+
+    void pushButtonCarriesId()
+    {
+        UPushButton button("Pong", nullptr);
+        QCOMPARE(button.id(), -1);
+        button.setId(8);
+        QSignalSpy withId(&button, qOverload<qint32>(&UPushButton::clicked));
+        QSignalSpy plain(&button, &QAbstractButton::clicked);
+        button.click();
+        QCOMPARE(withId.count(), 1);
+        QCOMPARE(withId.first().first().toInt(), 8);
+        QCOMPARE(plain.count(), 1);
+        // String-based connections see the same signal.
+        QSignalSpy byName(&button, SIGNAL(clicked(qint32)));
+        button.click();
+        QCOMPARE(byName.count(), 1);
+    }
+
+    void stackSizeFollowsCurrentPage()
+    {
+        UStackedWidget stack;
+        auto *small = new QWidget;
+        small->setFixedSize(50, 40);
+        auto *large = new QWidget;
+        large->setFixedSize(500, 400);
+        stack.addWidget(small);
+        stack.addWidget(large);
+        QCOMPARE(stack.sizeHint(), small->sizeHint());
+        stack.setCurrentIndex(1);
+        QCOMPARE(stack.sizeHint(), large->sizeHint());
+    }
+
+    void tabs()
+    {
+        UTabWidget tabs;
+        QSignalSpy changed(&tabs, &UTabWidget::currentChanged);
+        QCOMPARE(tabs.addTab(new QWidget, "Lobby"), 0);
+        QCOMPARE(tabs.addTab(new QWidget, "Tournaments"), 1);
+        tabs.setCurrentIndex(1);
+        QCOMPARE(tabs.currentIndex(), 1);
+        QVERIFY(!changed.isEmpty());
+        QCOMPARE(changed.last().first().toInt(), 1);
+    }
+
+    void bugfixWidgetDrawsStyleSheetBackground()
+    {
+        BugfixWidget fixed;
+        fixed.setStyleSheet("background-color: rgb(200, 10, 20);");
+        fixed.resize(20, 20);
+        const QImage image = fixed.grab().toImage();
+        QCOMPARE(image.pixelColor(10, 10), QColor(200, 10, 20));
+    }
+};
+
+QTEST_MAIN(WidgetsTest)
+#include "tst_widgets.moc"

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+// A scripted XMPP peer on loopback for the branches a real server never
+// takes: the test sends raw XML and looks at what the client wrote.
+class FakeXmppServer : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit FakeXmppServer(QObject* parent = nullptr);
+
+    bool listen();
+    quint16 port() const { return m_server.serverPort(); }
+
+    bool waitForConnection(int ms = 5000);
+    bool waitForDisconnected(int ms = 5000);
+    bool isConnected() const;
+
+    // Waits until what the client wrote since the last clear holds needle.
+    bool waitFor(const QByteArray& needle, int ms = 5000);
+    const QByteArray& received() const { return m_received; }
+    void clearReceived() { m_received.clear(); }
+    // The id attribute of the last start tag <name ...> received.
+    QString lastId(const QByteArray& name) const;
+
+    void send(const QByteArray& xml);
+    void sendHeader();
+    void sendFeatures(const QByteArray& inner);
+    void closeConnection();
+
+private:
+    QTcpServer m_server;
+    QPointer<QTcpSocket> m_peer;
+    QByteArray m_received;
+};

@@ -1,0 +1,701 @@
+// XMPPClient against a scripted peer: the login branches and stream
+// failures that a real server does not produce on demand.
+
+#include "FakeXmppServer.h"
+
+#include "xmpp/Iq.h"
+#include "xmpp/Namespaces.h"
+#include "xmpp/XMPPClient.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QByteArray plainMechanism =
+    "<mechanisms xmlns='urn:ietf:params:xml:ns:xmpp-sasl'><mechanism>SCRAM-SHA-1</mechanism>"
+    "<mechanism>PLAIN</mechanism></mechanisms>";
+const QByteArray startTlsOffered = "<starttls xmlns='urn:ietf:params:xml:ns:xmpp-tls'/>";
+const QByteArray startTlsRequired = "<starttls xmlns='urn:ietf:params:xml:ns:xmpp-tls'><required/></starttls>";
+const QByteArray bindFeature = "<bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'><required/></bind>";
+const QByteArray sessionFeature = "<session xmlns='urn:ietf:params:xml:ns:xmpp-session'/>";
+const QByteArray saslSuccess = "<success xmlns='urn:ietf:params:xml:ns:xmpp-sasl'/>";
+const QString boundJid = QStringLiteral("u@localhost/desk");
+
+QByteArray saslFailureXml(const QByteArray& condition)
+{
+    return "<failure xmlns='urn:ietf:params:xml:ns:xmpp-sasl'><" + condition + "/></failure>";
+}
+
+QByteArray iqResult(const QString& id, const QByteArray& payload = QByteArray())
+{
+    return "<iq type='result' id='" + id.toUtf8() + "'>" + payload + "</iq>";
+}
+
+QByteArray bindResult(const QString& id)
+{
+    return iqResult(id, "<bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'><jid>" + boundJid.toUtf8() + "</jid></bind>");
+}
+
+QByteArray plainData(const QString& user, const QString& password)
+{
+    return (QString(QChar(0)) + user + QChar(0) + password).toUtf8().toBase64();
+}
+
+} // namespace
+
+class TestXmppClientScripted : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void tlsPolicy_data();
+    void tlsPolicy();
+    void tlsFailureClosesWithoutError();
+    void plainWithoutTlsOnlyToLoopbackOrWhenAllowed();
+    void saslFailure_data();
+    void saslFailure();
+    void authenticateDuringExchangeSendsNothing();
+    void bindWithoutSessionConnectsAtOnce();
+    void sessionAnswerMatchedById();
+    void answerToOtherIdDuringLoginFails();
+    void optionalSessionLogsIn();
+    void bindOrSessionErrorFails_data();
+    void bindOrSessionErrorFails();
+    void noBindFeatureFails();
+    void unexpectedElementDuringLogin();
+    void malformedXmlEndsStream();
+    void overlongAddressEndsStream();
+    void requestAnsweredWithErrorToSender();
+    void answersWithoutHandlerAreNotAnswered();
+    void handlerCalledOnceWithAnswer();
+    void pendingHandlersGetNullBeforeDisconnected();
+    void serverStreamErrorAfterLogin();
+    void serverEndsStream();
+    void messagesDispatched();
+    void presenceDispatch();
+    void rosterPushReachesRoster();
+    void ownPresencePublishing();
+    void subscriptionStanzas();
+    void connectWhileConnectedIgnored();
+
+private:
+    bool startClient(XMPPClient::TlsPolicy policy);
+    bool reachAuth();
+    bool reachBinding(const QByteArray& features, QString* bindId);
+    bool login();
+    static QString attributeText(const QByteArray& xml, const char* name);
+
+    std::unique_ptr<FakeXmppServer> m_fake;
+    std::unique_ptr<XMPPClient> m_client;
+};
+
+void TestXmppClientScripted::init()
+{
+    m_fake = std::make_unique<FakeXmppServer>();
+    QVERIFY(m_fake->listen());
+    m_client = std::make_unique<XMPPClient>();
+}
+
+void TestXmppClientScripted::cleanup()
+{
+    m_client.reset();
+    m_fake.reset();
+}
+
+bool TestXmppClientScripted::startClient(XMPPClient::TlsPolicy policy)
+{
+    m_client->authenticate(QStringLiteral("u"), QStringLiteral("p"));
+    m_client->connectToHost(QStringLiteral("127.0.0.1"), m_fake->port(), policy);
+    if (!m_fake->waitForConnection() || !m_fake->waitFor("<stream:stream"))
+        return false;
+    m_fake->clearReceived();
+    m_fake->sendHeader();
+    return true;
+}
+
+bool TestXmppClientScripted::reachAuth()
+{
+    if (!startClient(XMPPClient::TlsWhenOffered))
+        return false;
+    m_fake->sendFeatures(plainMechanism);
+    if (!m_fake->waitFor("</auth>"))
+        return false;
+    m_fake->clearReceived();
+    return m_client->state() == XMPPClient::AuthenticatingState;
+}
+
+bool TestXmppClientScripted::reachBinding(const QByteArray& features, QString* bindId)
+{
+    if (!reachAuth())
+        return false;
+    m_fake->send(saslSuccess);
+    if (!m_fake->waitFor("<stream:stream"))
+        return false;
+    m_fake->clearReceived();
+    m_fake->sendHeader();
+    m_fake->sendFeatures(features);
+    if (!m_fake->waitFor("</iq>"))
+        return false;
+    *bindId = m_fake->lastId("iq");
+    m_fake->clearReceived();
+    return m_client->state() == XMPPClient::BindingState && !bindId->isEmpty();
+}
+
+bool TestXmppClientScripted::login()
+{
+    QString bindId;
+    if (!reachBinding(bindFeature, &bindId))
+        return false;
+    QSignalSpy connectedSpy(m_client.get(), &XMPPClient::connected);
+    m_fake->send(bindResult(bindId));
+    if (!connectedSpy.wait(5000) || !m_fake->waitFor("</presence>"))
+        return false;
+    m_fake->clearReceived();
+    return true;
+}
+
+QString TestXmppClientScripted::attributeText(const QByteArray& xml, const char* name)
+{
+    const QRegularExpression re(QStringLiteral("\\b%1=\"([^\"]*)\"").arg(QLatin1String(name)));
+    return re.match(QString::fromUtf8(xml)).captured(1);
+}
+
+void TestXmppClientScripted::tlsPolicy_data()
+{
+    QTest::addColumn<int>("policy");
+    QTest::addColumn<QByteArray>("features");
+    QTest::addColumn<QByteArray>("expectedSent");
+    QTest::addColumn<int>("expectedState"); // when no error is expected
+    QTest::addColumn<QString>("expectedError");
+
+    QTest::newRow("required, offered") << int(XMPPClient::TlsRequired) << startTlsOffered + plainMechanism
+                                       << QByteArray("<starttls") << int(XMPPClient::TlsState) << QString();
+    QTest::newRow("required, not offered") << int(XMPPClient::TlsRequired) << plainMechanism
+                                           << QByteArray("TLS required") << int(XMPPClient::ClosingState)
+                                           << QStringLiteral("stream_error, code: 13, what: TLS required");
+    QTest::newRow("when offered, offered") << int(XMPPClient::TlsWhenOffered) << startTlsOffered + plainMechanism
+                                           << QByteArray("<starttls") << int(XMPPClient::TlsState) << QString();
+    QTest::newRow("when offered, not offered") << int(XMPPClient::TlsWhenOffered) << plainMechanism
+                                               << QByteArray("mechanism=\"PLAIN\"") << int(XMPPClient::AuthenticatingState)
+                                               << QString();
+    QTest::newRow("never, offered") << int(XMPPClient::TlsNever) << startTlsOffered + plainMechanism
+                                    << QByteArray("mechanism=\"PLAIN\"") << int(XMPPClient::AuthenticatingState)
+                                    << QString();
+    QTest::newRow("never, required") << int(XMPPClient::TlsNever) << startTlsRequired + plainMechanism
+                                     << QByteArray("won't use TLS") << int(XMPPClient::ClosingState)
+                                     << QStringLiteral("stream_error, code: 13, what: won't use TLS");
+    QTest::newRow("lower-case plain only") << int(XMPPClient::TlsNever)
+                                           << QByteArray("<mechanisms xmlns='urn:ietf:params:xml:ns:xmpp-sasl'>"
+                                                         "<mechanism>plain</mechanism></mechanisms>")
+                                           << QByteArray("PLAIN auth required") << int(XMPPClient::ClosingState)
+                                           << QStringLiteral("stream_error, code: 13, what: PLAIN auth required");
+}
+
+void TestXmppClientScripted::tlsPolicy()
+{
+    QFETCH(int, policy);
+    QFETCH(QByteArray, features);
+    QFETCH(QByteArray, expectedSent);
+    QFETCH(int, expectedState);
+    QFETCH(QString, expectedError);
+
+    QSignalSpy errorSpy(m_client.get(), &XMPPClient::xmppError);
+    QSignalSpy disconnectedSpy(m_client.get(), &XMPPClient::disconnected);
+    QVERIFY(startClient(XMPPClient::TlsPolicy(policy)));
+    m_fake->sendFeatures(features);
+    QVERIFY2(m_fake->waitFor(expectedSent), m_fake->received().constData());
+    if (expectedError.isEmpty()) {
+        QCOMPARE(m_client->state(), expectedState);
+        QVERIFY(errorSpy.isEmpty());
+        if (expectedSent.contains("PLAIN")) {
+            QVERIFY(m_fake->waitFor("</auth>"));
+            QVERIFY(m_fake->received().contains(plainData(QStringLiteral("u"), QStringLiteral("p"))));
+        }
+    } else {
+        QVERIFY(m_fake->received().contains("<policy-violation"));
+        QVERIFY(!m_fake->received().contains("<auth"));
+        QCOMPARE(errorSpy.size(), 1);
+        QCOMPARE(errorSpy.at(0).at(0).value<XMPPClient::XMPPError>(), XMPPClient::ConnectionError);
+        QCOMPARE(errorSpy.at(0).at(1).toString(), expectedError);
+        // The client closed the failed login, so its end is announced.
+        QTRY_COMPARE_WITH_TIMEOUT(disconnectedSpy.size(), 1, 5000);
+        QCOMPARE(m_client->state(), int(XMPPClient::UnconnectedState));
+    }
+}
+
+void TestXmppClientScripted::tlsFailureClosesWithoutError()
+{
+    QSignalSpy errorSpy(m_client.get(), &XMPPClient::xmppError);
+    QSignalSpy disconnectedSpy(m_client.get(), &XMPPClient::disconnected);
+    QVERIFY(startClient(XMPPClient::TlsRequired));
+    m_fake->sendFeatures(startTlsOffered + plainMechanism);
+    QVERIFY(m_fake->waitFor("<starttls"));
+    m_fake->send("<failure xmlns='urn:ietf:params:xml:ns:xmpp-tls'/>");
+    QTRY_COMPARE_WITH_TIMEOUT(disconnectedSpy.size(), 1, 5000);
+    QVERIFY(errorSpy.isEmpty());
+    QCOMPARE(m_client->state(), int(XMPPClient::UnconnectedState));
+}
+
+void TestXmppClientScripted::plainWithoutTlsOnlyToLoopbackOrWhenAllowed()
+{
+    QVERIFY(XMPPClient::plainAllowedWithoutTls(QHostAddress(QHostAddress::LocalHost), false));
+    QVERIFY(XMPPClient::plainAllowedWithoutTls(QHostAddress(QHostAddress::LocalHostIPv6), false));
+    QVERIFY(!XMPPClient::plainAllowedWithoutTls(QHostAddress(QStringLiteral("192.0.2.7")), false));
+    QVERIFY(!XMPPClient::plainAllowedWithoutTls(QHostAddress(), false));
+    QVERIFY(XMPPClient::plainAllowedWithoutTls(QHostAddress(QStringLiteral("192.0.2.7")), true));
+}
+
+void TestXmppClientScripted::saslFailure_data()
+{
+    QTest::addColumn<QByteArray>("condition");
+    QTest::addColumn<bool>("retry");
+    QTest::newRow("not-authorized") << QByteArray("not-authorized") << true;
+    QTest::newRow("invalid-authzid") << QByteArray("invalid-authzid") << true;
+    QTest::newRow("temporary-auth-failure") << QByteArray("temporary-auth-failure") << true;
+    QTest::newRow("mechanism-too-weak") << QByteArray("mechanism-too-weak") << false;
+    QTest::newRow("aborted") << QByteArray("aborted") << false;
+    QTest::newRow("no condition") << QByteArray() << false;
+}
+
+void TestXmppClientScripted::saslFailure()
+{
+    QFETCH(QByteArray, condition);
+    QFETCH(bool, retry);
+    QVERIFY(reachAuth());
+    QSignalSpy errorSpy(m_client.get(), &XMPPClient::xmppError);
+    QSignalSpy disconnectedSpy(m_client.get(), &XMPPClient::disconnected);
+    m_fake->send(condition.isEmpty() ? QByteArray("<failure xmlns='urn:ietf:params:xml:ns:xmpp-sasl'/>")
+                                     : saslFailureXml(condition));
+    QTRY_COMPARE_WITH_TIMEOUT(errorSpy.size(), 1, 5000);
+    if (retry) {
+        QCOMPARE(errorSpy.at(0).at(0).value<XMPPClient::XMPPError>(), XMPPClient::RetryAuth);
+        QCOMPARE(errorSpy.at(0).at(1).toString(), QStringLiteral("retry auth"));
+        QCOMPARE(m_client->state(), int(XMPPClient::AuthenticatingState));
+        m_client->authenticate(QStringLiteral("u"), QStringLiteral("second"));
+        QVERIFY(m_fake->waitFor("</auth>"));
+        QVERIFY(m_fake->received().contains(plainData(QStringLiteral("u"), QStringLiteral("second"))));
+        m_fake->clearReceived();
+        m_fake->send(saslSuccess);
+        QVERIFY(m_fake->waitFor("<stream:stream"));
+        QVERIFY(m_fake->isConnected());
+        QVERIFY(disconnectedSpy.isEmpty());
+    } else {
+        QCOMPARE(errorSpy.at(0).at(0).value<XMPPClient::XMPPError>(), XMPPClient::ConnectionError);
+        QCOMPARE(errorSpy.at(0).at(1).toString(), QStringLiteral("PLAIN auth failed"));
+        QTRY_COMPARE_WITH_TIMEOUT(disconnectedSpy.size(), 1, 5000);
+        QVERIFY(!m_fake->received().contains("<auth"));
+    }
+}
+
+void TestXmppClientScripted::authenticateDuringExchangeSendsNothing()
+{
+    QVERIFY(reachAuth());
+    m_client->authenticate(QStringLiteral("u"), QStringLiteral("other"));
+    QTest::qWait(100);
+    QVERIFY(!m_fake->received().contains("<auth"));
+    // The stored credentials are the ones a later retry uses.
+    m_fake->send(saslFailureXml("not-authorized"));
+    QSignalSpy errorSpy(m_client.get(), &XMPPClient::xmppError);
+    QVERIFY(errorSpy.wait(5000));
+    QCOMPARE(m_client->state(), int(XMPPClient::AuthenticatingState));
+    QVERIFY(!m_fake->received().contains("<auth"));
+}
+
+void TestXmppClientScripted::bindWithoutSessionConnectsAtOnce()
+{
+    QSignalSpy connectedSpy(m_client.get(), &XMPPClient::connected);
+    QString bindId;
+    QVERIFY(reachBinding(bindFeature, &bindId));
+    m_fake->send(bindResult(bindId));
+    QVERIFY(connectedSpy.wait(5000));
+    QCOMPARE(m_client->state(), int(XMPPClient::ConnectedState));
+    QCOMPARE(m_client->jid().text(), boundJid);
+    QVERIFY(m_fake->waitFor("</presence>"));
+    QVERIFY(!m_fake->received().contains("<session"));
+    QCOMPARE(connectedSpy.size(), 1);
+}
+
+void TestXmppClientScripted::sessionAnswerMatchedById()
+{
+    QSignalSpy connectedSpy(m_client.get(), &XMPPClient::connected);
+    QString bindId;
+    QVERIFY(reachBinding(bindFeature + sessionFeature, &bindId));
+    m_fake->send(bindResult(bindId));
+    QVERIFY(m_fake->waitFor("</iq>"));
+    QVERIFY(m_fake->received().contains("urn:ietf:params:xml:ns:xmpp-session"));
+    const QString sessionId = m_fake->lastId("iq");
+    QVERIFY(!sessionId.isEmpty() && sessionId != bindId);
+    QCOMPARE(m_client->state(), int(XMPPClient::BindingState));
+    QVERIFY(connectedSpy.isEmpty());
+
+    // Servers answer with an empty result, not a session element.
+    m_fake->send(iqResult(sessionId));
+    QVERIFY(connectedSpy.wait(5000));
+    QCOMPARE(m_client->state(), int(XMPPClient::ConnectedState));
+    QVERIFY(m_fake->waitFor("</presence>"));
+    QTest::qWait(50);
+    QCOMPARE(connectedSpy.size(), 1);
+}
+
+void TestXmppClientScripted::answerToOtherIdDuringLoginFails()
+{
+    QSignalSpy connectedSpy(m_client.get(), &XMPPClient::connected);
+    QSignalSpy errorSpy(m_client.get(), &XMPPClient::xmppError);
+    QString bindId;
+    QVERIFY(reachBinding(bindFeature, &bindId));
+    m_fake->send(iqResult(QStringLiteral("999")));
+    QTRY_COMPARE_WITH_TIMEOUT(errorSpy.size(), 1, 5000);
+    QCOMPARE(errorSpy.at(0).at(1).toString(), QStringLiteral("stream_error, code: 12, what: "));
+    QVERIFY(m_fake->waitForDisconnected());
+    QVERIFY(connectedSpy.isEmpty());
+}
+
+void TestXmppClientScripted::optionalSessionLogsIn()
+{
+    QSignalSpy connectedSpy(m_client.get(), &XMPPClient::connected);
+    QString bindId;
+    QVERIFY(reachBinding(bindFeature + "<session xmlns='urn:ietf:params:xml:ns:xmpp-session'><optional/></session>",
+                         &bindId));
+    m_fake->send(bindResult(bindId));
+    // An optional session is not requested: the bind result alone completes login.
+    QVERIFY(connectedSpy.wait(5000));
+    QVERIFY(!m_fake->received().contains("xmpp-session"));
+    QCOMPARE(connectedSpy.size(), 1);
+    QCOMPARE(m_client->state(), int(XMPPClient::ConnectedState));
+}
+
+void TestXmppClientScripted::bindOrSessionErrorFails_data()
+{
+    QTest::addColumn<bool>("failSession");
+    QTest::newRow("bind") << false;
+    QTest::newRow("session") << true;
+}
+
+void TestXmppClientScripted::bindOrSessionErrorFails()
+{
+    QFETCH(bool, failSession);
+    QSignalSpy connectedSpy(m_client.get(), &XMPPClient::connected);
+    QSignalSpy errorSpy(m_client.get(), &XMPPClient::xmppError);
+    QString id;
+    QVERIFY(reachBinding(bindFeature + sessionFeature, &id));
+    if (failSession) {
+        m_fake->send(bindResult(id));
+        QVERIFY(m_fake->waitFor("</iq>"));
+        id = m_fake->lastId("iq");
+        m_fake->clearReceived();
+    }
+    m_fake->send("<iq type='error' id='" + id.toUtf8()
+                 + "'><error type='cancel'><not-allowed xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>");
+    QTRY_COMPARE_WITH_TIMEOUT(errorSpy.size(), 1, 5000);
+    QCOMPARE(errorSpy.at(0).at(1).toString(),
+             QStringLiteral("stream_error, code: 19, what: %1 failed").arg(failSession ? "session" : "bind"));
+    QVERIFY(m_fake->waitFor("<undefined-condition"));
+    QVERIFY(connectedSpy.isEmpty());
+    QVERIFY(m_fake->waitForDisconnected());
+}
+
+void TestXmppClientScripted::noBindFeatureFails()
+{
+    QSignalSpy errorSpy(m_client.get(), &XMPPClient::xmppError);
+    QVERIFY(reachAuth());
+    m_fake->send(saslSuccess);
+    QVERIFY(m_fake->waitFor("<stream:stream"));
+    m_fake->sendHeader();
+    m_fake->sendFeatures(sessionFeature);
+    QTRY_COMPARE_WITH_TIMEOUT(errorSpy.size(), 1, 5000);
+    QCOMPARE(errorSpy.at(0).at(1).toString(), QStringLiteral("stream_error, code: 13, what: bind feature required"));
+    // The stream was past authentication, so its end is written too.
+    QVERIFY(m_fake->waitFor("</stream:stream>"));
+}
+
+void TestXmppClientScripted::unexpectedElementDuringLogin()
+{
+    QSignalSpy errorSpy(m_client.get(), &XMPPClient::xmppError);
+    QVERIFY(startClient(XMPPClient::TlsNever));
+    m_fake->send("<message from='x@localhost'><body>hi</body></message>");
+    QTRY_COMPARE_WITH_TIMEOUT(errorSpy.size(), 1, 5000);
+    QCOMPARE(errorSpy.at(0).at(1).toString(), QStringLiteral("stream_error, code: 12, what: "));
+    QVERIFY(m_fake->waitFor("<not-authorized"));
+    QVERIFY(m_fake->waitForDisconnected());
+}
+
+void TestXmppClientScripted::malformedXmlEndsStream()
+{
+    QVERIFY(login());
+    QSignalSpy errorSpy(m_client.get(), &XMPPClient::xmppError);
+    QSignalSpy messageSpy(m_client.get(), &XMPPClient::messageReceived);
+    m_fake->send("<message><body>x</message><message><body>never</body></message>");
+    QTRY_COMPARE_WITH_TIMEOUT(errorSpy.size(), 1, 5000);
+    QVERIFY(errorSpy.at(0).at(1).toString().startsWith(QStringLiteral("stream_parse_error, code: 23")));
+    QVERIFY(m_fake->waitFor("<xml-not-well-formed"));
+    QVERIFY(messageSpy.isEmpty());
+    QVERIFY(m_fake->waitForDisconnected());
+}
+
+void TestXmppClientScripted::overlongAddressEndsStream()
+{
+    QVERIFY(login());
+    QSignalSpy errorSpy(m_client.get(), &XMPPClient::xmppError);
+    QSignalSpy disconnectedSpy(m_client.get(), &XMPPClient::disconnected);
+    m_fake->send("<message from='" + QByteArray(2000, 'n') + "@localhost'><body>x</body></message>");
+    QTRY_COMPARE_WITH_TIMEOUT(errorSpy.size(), 1, 5000);
+    QCOMPARE(errorSpy.at(0).at(0).value<XMPPClient::XMPPError>(), XMPPClient::ConnectionError);
+    QTRY_COMPARE_WITH_TIMEOUT(disconnectedSpy.size(), 1, 5000);
+}
+
+void TestXmppClientScripted::requestAnsweredWithErrorToSender()
+{
+    QVERIFY(login());
+    m_fake->send("<iq type='get' id='q1' from='friend@localhost/phone' to='" + boundJid.toUtf8()
+                 + "'><ping xmlns='urn:xmpp:ping'/></iq>");
+    QVERIFY(m_fake->waitFor("</iq>"));
+    const QByteArray reply = m_fake->received();
+    QCOMPARE(attributeText(reply, "to"), QStringLiteral("friend@localhost/phone"));
+    QCOMPARE(attributeText(reply, "id"), QStringLiteral("q1"));
+    QCOMPARE(attributeText(reply, "type"), QStringLiteral("error"));
+    QVERIFY(reply.contains("<error type=\"cancel\"><feature-not-implemented"));
+    QCOMPARE(m_client->state(), int(XMPPClient::ConnectedState));
+
+    // A message of a kind nobody handles goes on without closing anything.
+    m_fake->clearReceived();
+    m_fake->send("<iq type='set' id='q2'><query xmlns='jabber:iq:version'/></iq>");
+    QVERIFY(m_fake->waitFor("</iq>"));
+    QCOMPARE(attributeText(m_fake->received(), "id"), QStringLiteral("q2"));
+    QVERIFY(!m_fake->received().contains(" to=")); // from the server itself
+}
+
+void TestXmppClientScripted::answersWithoutHandlerAreNotAnswered()
+{
+    QVERIFY(login());
+    m_fake->send(iqResult(QStringLiteral("77")));
+    m_fake->send("<iq type='error' id='78' from='friend@localhost/x'><error type='cancel'>"
+                 "<item-not-found xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>");
+    m_fake->send("<presence type='probe' from='localhost'/>");
+    // The probe's answer shows the two iqs before it were handled.
+    QVERIFY(m_fake->waitFor("</presence>"));
+    QVERIFY(!m_fake->received().contains("<iq"));
+    QCOMPARE(m_client->state(), int(XMPPClient::ConnectedState));
+}
+
+void TestXmppClientScripted::handlerCalledOnceWithAnswer()
+{
+    QVERIFY(login());
+    const QString id = m_client->nextId();
+    QList<int> calls;
+    m_client->registerIqHandler(id, [&](xmpp::StreamElement* e) { calls << (e ? e->type() : -1); });
+    m_fake->send(iqResult(id, "<query xmlns='http://jabber.org/protocol/disco#info'>"
+                              "<feature var='http://jabber.org/protocol/muc'/></query>"));
+    QTRY_COMPARE_WITH_TIMEOUT(calls.size(), 1, 5000);
+    QCOMPARE(calls.at(0), int(xmpp::ElementType::IqDiscoInfo));
+
+    // An error answer also reaches the handler; a repeat does not.
+    const QString id2 = m_client->nextId();
+    m_client->registerIqHandler(id2, [&](xmpp::StreamElement* e) { calls << (e ? e->type() : -1); });
+    const QByteArray error = "<iq type='error' id='" + id2.toUtf8()
+        + "'><error type='cancel'><item-not-found xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>";
+    m_fake->send(error);
+    m_fake->send(error);
+    m_fake->send(iqResult(id));
+    QTRY_COMPARE_WITH_TIMEOUT(calls.size(), 2, 5000);
+    QTest::qWait(100);
+    QCOMPARE(calls.size(), 2);
+    QCOMPARE(calls.at(1), int(xmpp::ElementType::Iq));
+}
+
+void TestXmppClientScripted::pendingHandlersGetNullBeforeDisconnected()
+{
+    QVERIFY(login());
+    QStringList events;
+    for (const QString& id : {m_client->nextId(), m_client->nextId()})
+        m_client->registerIqHandler(id, [&events, id](xmpp::StreamElement* e) {
+            events << (e ? QStringLiteral("answer ") : QStringLiteral("null ")) + id;
+        });
+    connect(m_client.get(), &XMPPClient::disconnected, this, [&] { events << QStringLiteral("disconnected"); });
+    m_fake->closeConnection();
+    QTRY_COMPARE_WITH_TIMEOUT(events.size(), 3, 5000);
+    QVERIFY(events.at(0).startsWith(QStringLiteral("null ")));
+    QVERIFY(events.at(1).startsWith(QStringLiteral("null ")));
+    QCOMPARE(events.at(2), QStringLiteral("disconnected"));
+    QCOMPARE(m_client->state(), int(XMPPClient::UnconnectedState));
+    QTest::qWait(50);
+    QCOMPARE(events.size(), 3);
+}
+
+void TestXmppClientScripted::serverStreamErrorAfterLogin()
+{
+    QVERIFY(login());
+    QSignalSpy errorSpy(m_client.get(), &XMPPClient::xmppError);
+    QSignalSpy disconnectedSpy(m_client.get(), &XMPPClient::disconnected);
+    m_fake->send("<stream:error><conflict xmlns='urn:ietf:params:xml:ns:xmpp-streams'/>"
+                 "<text xmlns='urn:ietf:params:xml:ns:xmpp-streams'>Replaced by new connection</text>"
+                 "</stream:error>");
+    QTRY_COMPARE_WITH_TIMEOUT(errorSpy.size(), 1, 5000);
+    QCOMPARE(errorSpy.at(0).at(0).value<XMPPClient::XMPPError>(), XMPPClient::ConnectionError);
+    QCOMPARE(errorSpy.at(0).at(1).toString(), QStringLiteral("Replaced by new connection"));
+    QVERIFY(m_fake->waitFor("</stream:stream>"));
+    QVERIFY(!m_fake->received().contains("<error"));
+    QTRY_COMPARE_WITH_TIMEOUT(disconnectedSpy.size(), 1, 5000);
+}
+
+void TestXmppClientScripted::serverEndsStream()
+{
+    QVERIFY(login());
+    QSignalSpy disconnectedSpy(m_client.get(), &XMPPClient::disconnected);
+    m_fake->send("</stream:stream>");
+    QVERIFY(m_fake->waitFor("</stream:stream>"));
+    QTRY_COMPARE_WITH_TIMEOUT(disconnectedSpy.size(), 1, 5000);
+    QCOMPARE(disconnectedSpy.size(), 1);
+    QCOMPARE(m_client->state(), int(XMPPClient::UnconnectedState));
+}
+
+void TestXmppClientScripted::messagesDispatched()
+{
+    QVERIFY(login());
+    QSignalSpy messageSpy(m_client.get(), &XMPPClient::messageReceived);
+    // The second half arrives later: the stanza is completed across reads.
+    m_fake->send("<message type='chat' from='friend@localhost/x'><bo");
+    QTest::qWait(50);
+    QVERIFY(messageSpy.isEmpty());
+    m_fake->send("dy>hello</body></message>"
+                 "<message type='error' from='friend@localhost/x'><error type='cancel'>"
+                 "<item-not-found xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></message>"
+                 "<message type='chat' from='friend@localhost/x'><body>again</body></message>");
+    QTRY_COMPARE_WITH_TIMEOUT(messageSpy.size(), 2, 5000);
+    const auto first = messageSpy.at(0).at(0).value<XMPPMessage>();
+    QCOMPARE(first.type(), int(XMPPMessage::Chat));
+    QCOMPARE(first.from().text(), QStringLiteral("friend@localhost/x"));
+    QCOMPARE(first.body(), QStringLiteral("hello"));
+    QCOMPARE(messageSpy.at(1).at(0).value<XMPPMessage>().body(), QStringLiteral("again"));
+    QVERIFY(!m_fake->received().contains("<message"));
+}
+
+void TestXmppClientScripted::presenceDispatch()
+{
+    QVERIFY(login());
+    QSignalSpy presenceSpy(m_client.get(), &XMPPClient::presence);
+    QSignalSpy requestSpy(m_client.get(), &XMPPClient::authorizationRequestReceived);
+    m_fake->send("<presence from='a@localhost/x'><show>away</show><status>lunch</status>"
+                 "<tables xmlns='" + QByteArray(xmpp::ns::tablePresence) + "'><path>101/Practice/9</path></tables>"
+                 "</presence>"
+                 "<presence type='subscribe' from='b@localhost'/>"
+                 "<presence type='subscribed' from='c@localhost'/>"
+                 "<presence type='unsubscribe' from='c@localhost'/>"
+                 "<presence type='unsubscribed' from='c@localhost'/>"
+                 "<presence type='unavailable' from='a@localhost/x'/>"
+                 "<presence type='error' from='room@conference.localhost/me'><error type='cancel'>"
+                 "<conflict xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></presence>");
+    QTRY_COMPARE_WITH_TIMEOUT(presenceSpy.size(), 3, 5000);
+    QCOMPARE(requestSpy.size(), 1);
+    QCOMPARE(requestSpy.at(0).at(0).value<XMPPJid>().text(), QStringLiteral("b@localhost"));
+
+    const auto away = presenceSpy.at(0).at(0).value<XMPPPresence>();
+    QCOMPARE(away.availability(), int(XMPPPresence::Away));
+    QCOMPARE(away.status(), QStringLiteral("lunch"));
+    QCOMPARE(away.tables(), QSet<QString>{QStringLiteral("101/Practice/9")});
+    QCOMPARE(presenceSpy.at(1).at(0).value<XMPPPresence>().availability(), int(XMPPPresence::Unavailable));
+    const auto error = presenceSpy.at(2).at(0).value<XMPPPresence>();
+    QCOMPARE(error.availability(), int(XMPPPresence::Error));
+    QCOMPARE(int(error.errorType()), int(XMPPPresence::Conflict));
+    // Subscription requests are left to the caller to answer.
+    QTest::qWait(50);
+    QVERIFY(!m_fake->received().contains("<presence"));
+
+    m_fake->send("<presence type='probe' from='localhost'/>");
+    QVERIFY(m_fake->waitFor("</presence>"));
+}
+
+void TestXmppClientScripted::rosterPushReachesRoster()
+{
+    QVERIFY(login());
+    QSignalSpy updateSpy(m_client.get(), &XMPPClient::rosterUpdate);
+    m_fake->send("<iq type='set' id='push1'><query xmlns='jabber:iq:roster'>"
+                 "<item jid='42@localhost' subscription='both' name='Kim'/></query></iq>");
+    QTRY_COMPARE_WITH_TIMEOUT(updateSpy.size(), 1, 5000);
+    QCOMPARE(updateSpy.at(0).at(0).value<XMPPJid>().text(), QStringLiteral("42@localhost"));
+    QTest::qWait(50);
+    QVERIFY(!m_fake->received().contains("feature-not-implemented"));
+    QCOMPARE(m_client->state(), int(XMPPClient::ConnectedState));
+}
+
+void TestXmppClientScripted::ownPresencePublishing()
+{
+    // Changes before the session are kept for the first presence.
+    m_client->setPhotoHash(QByteArray::fromHex("00ff10"));
+    m_client->addTablePath(QStringLiteral("101/Practice/5"));
+    QString bindId;
+    QVERIFY(reachBinding(bindFeature, &bindId));
+    QVERIFY(!m_fake->received().contains("<presence"));
+    m_fake->send(bindResult(bindId));
+    QVERIFY(m_fake->waitFor("</presence>"));
+    QByteArray sent = m_fake->received();
+    QVERIFY(sent.contains("<photo>00ff10</photo>"));
+    QVERIFY(sent.contains("<path>101/Practice/5</path>"));
+    QVERIFY(!sent.contains("<show"));
+    QVERIFY(!sent.contains("<priority"));
+    QVERIFY(!sent.contains(" to="));
+    QVERIFY(!sent.contains(" id="));
+    m_fake->clearReceived();
+
+    // Adding a path already there publishes again, with the path once.
+    m_client->addTablePath(QStringLiteral("101/Practice/5"));
+    QVERIFY(m_fake->waitFor("</presence>"));
+    QCOMPARE(m_fake->received().count("<path>"), 1);
+    m_fake->clearReceived();
+
+    m_client->removeTablePath(QStringLiteral("999/None/1"));
+    QTest::qWait(100);
+    QVERIFY(m_fake->received().isEmpty());
+
+    m_client->removeTablePath(QStringLiteral("101/Practice/5"));
+    QVERIFY(m_fake->waitFor("</presence>"));
+    QVERIFY(!m_fake->received().contains("<tables"));
+    m_fake->clearReceived();
+
+    m_client->setPhotoHash(QByteArray::fromHex("abcd"));
+    QVERIFY(m_fake->waitFor("</presence>"));
+    QVERIFY(m_fake->received().contains("<photo>abcd</photo>"));
+}
+
+void TestXmppClientScripted::subscriptionStanzas()
+{
+    QVERIFY(login());
+    const XMPPJid friendJid(QStringLiteral("localhost"), QStringLiteral("42"));
+    const struct {
+        std::function<void()> call;
+        const char* type;
+    } cases[] = {
+        {[&] { m_client->requestSubscription(friendJid, false); }, "subscribe"},
+        {[&] { m_client->requestSubscription(friendJid, true); }, "unsubscribe"},
+        {[&] { m_client->answerSubscription(friendJid, true); }, "subscribed"},
+        {[&] { m_client->answerSubscription(friendJid, false); }, "unsubscribed"},
+    };
+    for (const auto& c : cases) {
+        m_fake->clearReceived();
+        c.call();
+        QVERIFY(m_fake->waitFor("</presence>"));
+        const QByteArray sent = m_fake->received();
+        QCOMPARE(attributeText(sent, "to"), QStringLiteral("42@localhost"));
+        QCOMPARE(attributeText(sent, "type"), QString::fromLatin1(c.type));
+        QVERIFY(!sent.contains(" id="));
+    }
+}
+
+void TestXmppClientScripted::connectWhileConnectedIgnored()
+{
+    QVERIFY(login());
+    QSignalSpy socketErrorSpy(m_client.get(), &XMPPClient::socketError);
+    m_client->connectToHost(QStringLiteral("127.0.0.1"), 1, XMPPClient::TlsNever);
+    QCOMPARE(m_client->state(), int(XMPPClient::ConnectedState));
+    QTest::qWait(50);
+    QVERIFY(socketErrorSpy.isEmpty());
+    QVERIFY(m_fake->isConnected());
+}
+
+QTEST_GUILESS_MAIN(TestXmppClientScripted)
+#include "tst_xmppclient_scripted.moc"

@@ -1,0 +1,367 @@
+#include "XmppTestUtil.h"
+
+#include "xmpp/MessageStanza.h"
+#include "xmpp/PresenceStanza.h"
+#include "xmpp/StreamFeatures.h"
+#include "xmpp/stream_parse_error.h"
+
+#include <QtTest>
+
+using namespace xmpptest;
+using xmpp::StreamReader;
+
+namespace {
+
+// The code and text of what next() throws, or -1 when it throws nothing.
+QPair<int, QString> refusal(StreamReader& reader, const QByteArray& data)
+{
+    reader.addData(data);
+    try {
+        while (reader.next() == StreamReader::ElementReady) {
+        }
+    } catch (const xmpp::stream_parse_error& e) {
+        return {e.code(), e.text()};
+    }
+    return {-1, QString()};
+}
+
+const QByteArray message = "<message from='a@d/r' type='chat' id='m1'><body>hello there</body></message>";
+
+} // namespace
+
+class TestXmppReader : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void header();
+    void headerRefusals_data();
+    void headerRefusals();
+    void stanzaInPieces();
+    void everySplitPoint();
+    void twoStanzasInOnePiece();
+    void whitespaceProducesNothing();
+    void endOfStream();
+    void resetDropsOldBytes();
+    void restrictedXml_data();
+    void restrictedXml();
+    void malformed();
+    void sizeAndDepthLimits();
+    void keepAlivesDoNotAddUp();
+    void factoryErrorLeavesReaderUsable();
+    void serverLoginTranscript_data();
+    void serverLoginTranscript();
+};
+
+void TestXmppReader::header()
+{
+    StreamReader reader;
+    reader.addData(serverHeader());
+    QCOMPARE(reader.next(), int(StreamReader::NeedMoreData));
+    QCOMPARE(reader.server().text(), QStringLiteral("example.net"));
+    QCOMPARE(reader.streamLanguage(), QStringLiteral("en"));
+    QVERIFY(!reader.element());
+}
+
+void TestXmppReader::headerRefusals_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("version 0.9")
+        << QByteArray("<stream:stream xmlns='jabber:client' xmlns:stream='http://etherx.jabber.org/streams' version='0.9'>")
+        << 22 << "unsupported version: 0.9";
+    QTest::newRow("no version")
+        << QByteArray("<stream:stream xmlns='jabber:client' xmlns:stream='http://etherx.jabber.org/streams'>")
+        << 22 << "unsupported version: ";
+    QTest::newRow("features first")
+        << QByteArray("<stream:features xmlns:stream='http://etherx.jabber.org/streams'/>")
+        << 0 << "invalid stream start tag: stream:features";
+    QTest::newRow("stream in other namespace")
+        << QByteArray("<stream xmlns='urn:other' version='1.0'>") << 0 << "invalid stream start tag: stream";
+    QTest::newRow("from too long")
+        << QByteArray("<stream:stream xmlns:stream='http://etherx.jabber.org/streams' version='1.0' from='" + QByteArray(1024, 'x') + "'>")
+        << 8 << "domainId too long";
+}
+
+void TestXmppReader::headerRefusals()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(int, code);
+    QFETCH(QString, text);
+    StreamReader reader;
+    const auto result = refusal(reader, data);
+    QCOMPARE(result.first, code);
+    QCOMPARE(result.second, text);
+}
+
+void TestXmppReader::stanzaInPieces()
+{
+    StreamReader reader;
+    reader.addData(serverHeader());
+    QCOMPARE(reader.next(), int(StreamReader::NeedMoreData));
+    reader.addData(message.left(20));
+    QCOMPARE(reader.next(), int(StreamReader::NeedMoreData));
+    reader.addData(message.mid(20, 30));
+    QCOMPARE(reader.next(), int(StreamReader::NeedMoreData));
+    reader.addData(message.mid(50));
+    QCOMPARE(reader.next(), int(StreamReader::ElementReady));
+    auto* stanza = dynamic_cast<xmpp::MessageStanza*>(reader.element());
+    QVERIFY(stanza);
+    QCOMPARE(stanza->bodies.value("UND"), QStringLiteral("hello there"));
+    QCOMPARE(stanza->id, QStringLiteral("m1"));
+    QCOMPARE(reader.next(), int(StreamReader::NeedMoreData));
+}
+
+void TestXmppReader::everySplitPoint()
+{
+    // Header, a stanza with multi-byte text, and a features element, cut
+    // at every byte: the same elements come out every time.
+    const QByteArray all = serverHeader()
+        + "<presence from='b@d'><status>日本語 &amp; more</status></presence>"
+        + "<stream:features><bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'/></stream:features>";
+    for (int cut = 1; cut < all.size(); ++cut) {
+        StreamReader reader;
+        QStringList seen;
+        for (const QByteArray& piece : {all.left(cut), all.mid(cut)}) {
+            reader.addData(piece);
+            while (reader.next() == StreamReader::ElementReady) {
+                if (auto* presence = dynamic_cast<xmpp::PresenceStanza*>(reader.element()))
+                    seen << presence->statuses.value("UND");
+                else if (auto* features = dynamic_cast<xmpp::StreamFeatures*>(reader.element()))
+                    seen << (features->bindOffered ? "bind" : "nobind");
+            }
+        }
+        QCOMPARE(seen, QStringList({QStringLiteral("日本語 & more"), QStringLiteral("bind")}));
+    }
+}
+
+void TestXmppReader::twoStanzasInOnePiece()
+{
+    StreamReader reader;
+    reader.addData(serverHeader() + message + message);
+    QCOMPARE(reader.next(), int(StreamReader::ElementReady));
+    QCOMPARE(reader.next(), int(StreamReader::ElementReady));
+    QCOMPARE(reader.next(), int(StreamReader::NeedMoreData));
+}
+
+void TestXmppReader::whitespaceProducesNothing()
+{
+    StreamReader reader;
+    reader.addData(serverHeader() + " \n\t ");
+    QCOMPARE(reader.next(), int(StreamReader::NeedMoreData));
+    reader.addData("   ");
+    QCOMPARE(reader.next(), int(StreamReader::NeedMoreData));
+    reader.addData("stray text " + message);
+    QCOMPARE(reader.next(), int(StreamReader::ElementReady));
+    QCOMPARE(reader.element()->type(), int(xmpp::ElementType::MessageStanza));
+    QCOMPARE(reader.next(), int(StreamReader::NeedMoreData));
+}
+
+void TestXmppReader::endOfStream()
+{
+    StreamReader reader;
+    reader.addData(serverHeader() + message + "</stream:stream>");
+    QCOMPARE(reader.next(), int(StreamReader::ElementReady));
+    QCOMPARE(reader.next(), int(StreamReader::EndOfStream));
+}
+
+void TestXmppReader::resetDropsOldBytes()
+{
+    StreamReader reader;
+    reader.addData(serverHeader() + message + "<message><bo");
+    QCOMPARE(reader.next(), int(StreamReader::ElementReady));
+    QCOMPARE(reader.next(), int(StreamReader::NeedMoreData));
+    reader.reset();
+    QVERIFY(!reader.element());
+    QVERIFY(reader.server().isNull());
+    QVERIFY(reader.streamLanguage().isEmpty());
+
+    // A new header is required again.
+    QCOMPARE(refusal(reader, message).first, 0);
+
+    StreamReader fresh;
+    fresh.addData(serverHeader() + "<message><bo");
+    QCOMPARE(fresh.next(), int(StreamReader::NeedMoreData));
+    fresh.reset();
+    fresh.addData(serverHeader() + message);
+    QCOMPARE(fresh.next(), int(StreamReader::ElementReady));
+    QCOMPARE(fresh.streamLanguage(), QStringLiteral("en"));
+}
+
+void TestXmppReader::restrictedXml_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("DTD") << QByteArray("<?xml version='1.0'?><!DOCTYPE lol [<!ENTITY a 'aaaaaaaaaa'>"
+                                       "<!ENTITY b '&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;'>]>" + serverHeader().mid(21))
+                         << "DTD not allowed";
+    QTest::newRow("processing instruction")
+        << QByteArray(serverHeader() + "<?evil data?>") << "processing instruction not allowed: evil";
+    QTest::newRow("processing instruction in stanza")
+        << QByteArray(serverHeader() + "<message><?x y?></message>") << "processing instruction not allowed: x";
+}
+
+void TestXmppReader::restrictedXml()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(QString, text);
+    StreamReader reader;
+    const auto result = refusal(reader, data);
+    QCOMPARE(result.first, 16);
+    QCOMPARE(result.second, text);
+}
+
+void TestXmppReader::malformed()
+{
+    StreamReader reader;
+    const auto result = refusal(reader, serverHeader() + "<message><body></message>");
+    QCOMPARE(result.first, 23);
+    QVERIFY(!result.second.isEmpty());
+
+    // An undeclared entity is not well-formed, never expanded.
+    StreamReader entity;
+    QCOMPARE(refusal(entity, serverHeader() + "<message><body>&xxe;</body></message>").first, 23);
+}
+
+void TestXmppReader::sizeAndDepthLimits()
+{
+    StreamReader reader;
+    reader.setLimits(1000, 8);
+    reader.addData(serverHeader());
+    QCOMPARE(reader.next(), int(StreamReader::NeedMoreData));
+    // Up to the limit is fine, also after many elements.
+    for (int i = 0; i < 50; ++i) {
+        reader.addData("<message><body>" + QByteArray(900, 'a') + "</body></message>");
+        QCOMPARE(reader.next(), int(StreamReader::ElementReady));
+    }
+    // One element that never ends: refused once it passes the limit,
+    // whether it arrives in one piece or trickles in.
+    StreamReader trickle;
+    trickle.setLimits(1000, 8);
+    trickle.addData(serverHeader() + "<message><body>");
+    QCOMPARE(trickle.next(), int(StreamReader::NeedMoreData));
+    QPair<int, QString> result{-1, QString()};
+    for (int i = 0; i < 20 && result.first < 0; ++i)
+        result = refusal(trickle, QByteArray(100, 'b'));
+    QCOMPARE(result.first, 13);
+    QCOMPARE(result.second, QStringLiteral("element too large"));
+
+    StreamReader big;
+    big.setLimits(1000, 8);
+    result = refusal(big, serverHeader() + "<message><body>" + QByteArray(5000, 'c') + "</body></message>");
+    QCOMPARE(result.first, 13);
+
+    // An attribute value that never closes is unfinished token data.
+    StreamReader attribute;
+    attribute.setLimits(1000, 8);
+    result = refusal(attribute, serverHeader() + "<message id='" + QByteArray(3000, 'd'));
+    QCOMPARE(result.first, 13);
+
+    StreamReader deep;
+    deep.setLimits(100000, 8);
+    QByteArray nested = "<message>";
+    for (int i = 0; i < 7; ++i)
+        nested += "<a>";
+    for (int i = 0; i < 7; ++i)
+        nested += "</a>";
+    nested += "</message>";
+    deep.addData(serverHeader() + nested);
+    QCOMPARE(deep.next(), int(StreamReader::ElementReady));
+    result = refusal(deep, "<message><a><a><a><a><a><a><a><a>");
+    QCOMPARE(result.first, 13);
+    QCOMPARE(result.second, QStringLiteral("element nested too deeply"));
+}
+
+void TestXmppReader::keepAlivesDoNotAddUp()
+{
+    StreamReader reader;
+    reader.setLimits(1000, 8);
+    reader.addData(serverHeader());
+    QCOMPARE(reader.next(), int(StreamReader::NeedMoreData));
+    for (int i = 0; i < 3000; ++i) {
+        reader.addData(" ");
+        QCOMPARE(reader.next(), int(StreamReader::NeedMoreData));
+        if (i % 100 == 0) {
+            reader.addData("<iq type='result' id='1'/>");
+            QCOMPARE(reader.next(), int(StreamReader::ElementReady));
+        }
+    }
+}
+
+void TestXmppReader::factoryErrorLeavesReaderUsable()
+{
+    StreamReader reader;
+    reader.addData(serverHeader() + "<foo xmlns='urn:x'><deep/></foo>" + message);
+    try {
+        reader.next();
+        QFAIL("accepted");
+    } catch (const xmpp::stream_parse_error& e) {
+        QCOMPARE(e.code(), 21);
+        QCOMPARE(e.text(), QStringLiteral("foo"));
+    }
+    // The refused element was taken out of the tree; the next one is whole.
+    QCOMPARE(reader.next(), int(StreamReader::ElementReady));
+    QCOMPARE(reader.element()->type(), int(xmpp::ElementType::MessageStanza));
+}
+
+void TestXmppReader::serverLoginTranscript_data()
+{
+    QTest::addColumn<int>("piece");
+    for (int piece : {1, 7, 64, 100000})
+        QTest::addRow("pieces of %d", piece) << piece;
+}
+
+void TestXmppReader::serverLoginTranscript()
+{
+    // What a server sends through a whole login, as three streams (the
+    // stream restarts after TLS and after authentication).
+    const QByteArray header = "<?xml version='1.0'?><stream:stream xmlns='jabber:client' xml:lang='en' id='a1b2' "
+                              "from='localhost' version='1.0' xmlns:stream='http://etherx.jabber.org/streams'>";
+    const QList<QByteArray> streams = {
+        header + "<stream:features><starttls xmlns='urn:ietf:params:xml:ns:xmpp-tls'><required/></starttls>"
+                 "</stream:features><proceed xmlns='urn:ietf:params:xml:ns:xmpp-tls'/>",
+        header + "<stream:features><mechanisms xmlns='urn:ietf:params:xml:ns:xmpp-sasl'><mechanism>SCRAM-SHA-1</mechanism>"
+                 "<mechanism>PLAIN</mechanism></mechanisms></stream:features>\n"
+                 "<success xmlns='urn:ietf:params:xml:ns:xmpp-sasl'/>",
+        header + "<stream:features><bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'><required/></bind>"
+                 "<session xmlns='urn:ietf:params:xml:ns:xmpp-session'><optional/></session>"
+                 "<ver xmlns='urn:xmpp:features:rosterver'/><c xmlns='http://jabber.org/protocol/caps' hash='sha-1' "
+                 "node='http://prosody.im' ver='abc='/></stream:features>"
+                 "<iq id='1' type='result'><bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'><jid>12@localhost/desk</jid></bind></iq>"
+                 "<iq type='result' id='2'/>"
+                 "<iq id='3' type='result'><query xmlns='jabber:iq:roster' ver='1'>"
+                 "<item jid='7@localhost' subscription='both' name='Ann'/></query></iq>"
+                 "<presence from='lobby@conference.localhost/ann'><x xmlns='http://jabber.org/protocol/muc#user'>"
+                 "<item affiliation='none' role='participant' jid='7@localhost/desk'/></x></presence>"
+                 "<message type='groupchat' from='lobby@conference.localhost/ann' id='x' xml:lang='en'><body>hi</body>"
+                 "<delay xmlns='urn:xmpp:delay' stamp='2024-03-09T14:05:06.123456Z' from='lobby@conference.localhost'/></message>"
+                 "<message from='lobby@conference.localhost' type='groupchat'><subject/></message> "
+                 "</stream:stream>"};
+    QFETCH(int, piece);
+
+    StreamReader reader;
+    QList<int> types;
+    for (const QByteArray& stream : streams) {
+        reader.reset();
+        bool ended = false;
+        for (qsizetype pos = 0; pos < stream.size() && !ended; pos += piece) {
+            reader.addData(stream.mid(pos, piece));
+            for (int result; !ended && (result = reader.next()) != StreamReader::NeedMoreData;) {
+                if (result == StreamReader::EndOfStream)
+                    ended = true;
+                else
+                    types << reader.element()->type();
+            }
+        }
+        QCOMPARE(reader.server().text(), QStringLiteral("localhost"));
+        QCOMPARE(reader.streamLanguage(), QStringLiteral("en"));
+    }
+    using T = xmpp::ElementType;
+    QCOMPARE(types, QList<int>({T::StreamFeatures, T::TLSProceed, T::StreamFeatures, T::SASLSuccess,
+                                T::StreamFeatures, T::IqBind, T::Iq, T::IqRoster, T::PresenceStanza,
+                                T::MessageStanza, T::MessageStanza}));
+}
+
+QTEST_GUILESS_MAIN(TestXmppReader)
+#include "tst_xmpp_reader.moc"

@@ -1,0 +1,136 @@
+-- Test-only component for the client's tests (never product code).
+--   * user search: a data form with one text-single field "search"; the
+--     results have the columns "jid" and "Name" (every account of the main
+--     host whose name contains the text, case-insensitively, sorted);
+--     a form without that field is refused with bad-request.
+--   * rooms that refuse entry: presence to busy-*@<this host>/nick is
+--     answered with wait/recipient-unavailable, to forbidden-*@... with
+--     auth/forbidden; entries are counted per room.
+--   * test control by chat message to the bare component address:
+--     "count <room>" answers with the number of entries into <room>;
+--     "kick <room>/<nick> <reason>" kicks that occupant from a room of the
+--     conference service (the server itself is the actor).
+local st = require "util.stanza";
+local jid_split = require "util.jid".split;
+local usermanager = require "core.usermanager";
+
+local main_host = module:get_option_string("test_search_host", "localhost");
+local conference_host = module:get_option_string("test_conference_host", "conference." .. main_host);
+local xmlns_search = "jabber:iq:search";
+local xmlns_data = "jabber:x:data";
+
+local entries = {};
+
+module:hook("iq-get/host/http://jabber.org/protocol/disco#info:query", function (event)
+	local reply = st.reply(event.stanza)
+		:tag("query", { xmlns = "http://jabber.org/protocol/disco#info" })
+		:tag("identity", { category = "directory", type = "user", name = "Player search" }):up()
+		:tag("feature", { var = xmlns_search }):up();
+	event.origin.send(reply);
+	return true;
+end);
+
+module:hook("iq-get/host/http://jabber.org/protocol/disco#items:query", function (event)
+	event.origin.send(st.reply(event.stanza):tag("query", { xmlns = "http://jabber.org/protocol/disco#items" }));
+	return true;
+end);
+
+module:hook("iq-get/host/jabber:iq:search:query", function (event)
+	local reply = st.reply(event.stanza)
+		:tag("query", { xmlns = xmlns_search })
+		:text_tag("instructions", "Enter a part of a player name.")
+		:tag("x", { xmlns = xmlns_data, type = "form" })
+		:text_tag("title", "Player search")
+		:tag("field", { type = "hidden", var = "FORM_TYPE" }):text_tag("value", xmlns_search):up()
+		:tag("field", { type = "text-single", var = "search", label = "Search" }):up();
+	event.origin.send(reply);
+	return true;
+end);
+
+local function search_text(query)
+	local form = query:get_child("x", xmlns_data);
+	if not form then return nil; end
+	for field in form:childtags("field") do
+		if field.attr.var == "search" then
+			return field:get_child_text("value") or "";
+		end
+	end
+	return nil;
+end
+
+module:hook("iq-set/host/jabber:iq:search:query", function (event)
+	local stanza = event.stanza;
+	local text = search_text(stanza.tags[1]);
+	if not text then
+		event.origin.send(st.error_reply(stanza, "modify", "bad-request", "the form needs a field named search"));
+		return true;
+	end
+	local names = {};
+	for user in usermanager.users(main_host) do
+		if user:lower():find(text:lower(), 1, true) then
+			names[#names + 1] = user;
+		end
+	end
+	table.sort(names);
+	local reply = st.reply(stanza)
+		:tag("query", { xmlns = xmlns_search })
+		:tag("x", { xmlns = xmlns_data, type = "result" })
+		:tag("field", { type = "hidden", var = "FORM_TYPE" }):text_tag("value", xmlns_search):up()
+		:tag("reported")
+			:tag("field", { var = "jid", label = "JID", type = "jid-single" }):up()
+			:tag("field", { var = "Name", label = "Name", type = "text-single" }):up()
+		:up();
+	for _, user in ipairs(names) do
+		reply:tag("item")
+			:tag("field", { var = "jid" }):text_tag("value", user .. "@" .. main_host):up()
+			:tag("field", { var = "Name" }):text_tag("value", user):up()
+		:up();
+	end
+	event.origin.send(reply);
+	return true;
+end);
+
+module:hook("presence/full", function (event)
+	local stanza = event.stanza;
+	if stanza.attr.type == "unavailable" or stanza.attr.type == "error" then return true; end
+	local node, host = jid_split(stanza.attr.to);
+	local room = node and (node .. "@" .. host);
+	if not room then return true; end
+	entries[room] = (entries[room] or 0) + 1;
+	local reply;
+	if node:match("^busy%-") then
+		reply = st.error_reply(stanza, "wait", "recipient-unavailable");
+	else
+		reply = st.error_reply(stanza, "auth", "forbidden");
+	end
+	event.origin.send(reply);
+	return true;
+end);
+
+local function kick(target, reason)
+	local conference = prosody.hosts[conference_host];
+	local muc = conference and conference.modules.muc;
+	if not muc then return "no conference service"; end
+	local node, host = jid_split(target);
+	local room = muc.get_room_from_jid(node .. "@" .. host);
+	if not room then return "no such room"; end
+	local ok, _, condition = room:set_role(true, target, "none", reason);
+	return ok and "kicked" or ("not kicked: " .. tostring(condition));
+end
+
+module:hook("message/host", function (event)
+	local stanza = event.stanza;
+	local body = stanza:get_child_text("body");
+	if not body then return true; end
+	local answer;
+	local room = body:match("^count (%S+)$");
+	if room then
+		answer = tostring(entries[room] or 0);
+	else
+		local target, reason = body:match("^kick (%S+) ?(.*)$");
+		if target then answer = kick(target, reason); else answer = "unknown command"; end
+	end
+	event.origin.send(st.message({ to = stanza.attr.from, from = stanza.attr.to, type = "chat" })
+		:text_tag("body", answer));
+	return true;
+end);

@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# Starts and stops a private Prosody instance on loopback for the tests.
+#
+#   xmpp-server.sh start DIR [--plain] [USER:PASSWORD ...]
+#   xmpp-server.sh stop  DIR
+#
+# "start" wipes DIR, makes a test CA and a server certificate for "localhost"
+# (with the component names as alternative names), picks a free port, writes
+# the configuration, registers the users and starts the server in the
+# background; it returns once the server accepts connections. DIR then holds:
+#   port     the client port (decimal, one line)
+#   ca.crt   the CA certificate to trust (PEM)
+#   domain   the host name to connect to ("localhost")
+#   users    the registered USER:PASSWORD lines
+#   pid      the server's process id
+#   prosody.log
+# "--plain" lets clients log in with PLAIN without STARTTLS (TLS is still
+# offered, but not required).
+# "stop" ends the server whose pid is in DIR (and nothing else).
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+domain=localhost
+components=(conference.localhost search.localhost)
+
+die() { echo "xmpp-server: $*" >&2; exit 1; }
+
+stop_server() {
+	local dir=$1 pid
+	[ -f "$dir/pid" ] || return 0
+	pid=$(cat "$dir/pid")
+	rm -f "$dir/pid"
+	[ -n "$pid" ] || return 0
+	kill -0 "$pid" 2>/dev/null || return 0
+	# A test may have left it stopped (SIGSTOP) on purpose.
+	kill -CONT "$pid" 2>/dev/null || true
+	kill -TERM "$pid" 2>/dev/null || true
+	for _ in $(seq 50); do
+		kill -0 "$pid" 2>/dev/null || return 0
+		sleep 0.1
+	done
+	kill -KILL "$pid" 2>/dev/null || true
+}
+
+port_in_use() {
+	[ -n "$(ss -Hltn "sport = :$1" 2>/dev/null)" ]
+}
+
+make_certificates() {
+	local dir=$1 san="DNS:$domain" c
+	for c in "${components[@]}"; do san="$san,DNS:$c"; done
+	san="$san,IP:127.0.0.1"
+	openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes \
+		-keyout "$dir/ca.key" -out "$dir/ca.crt" -days 30 \
+		-subj "/CN=Mahjong test CA" \
+		-addext "basicConstraints=critical,CA:TRUE" \
+		-addext "keyUsage=critical,keyCertSign,cRLSign" 2>/dev/null
+	openssl req -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes \
+		-keyout "$dir/server.key" -out "$dir/server.csr" \
+		-subj "/CN=$domain" 2>/dev/null
+	printf 'basicConstraints=CA:FALSE\nkeyUsage=digitalSignature,keyEncipherment\nextendedKeyUsage=serverAuth\nsubjectAltName=%s\n' \
+		"$san" >"$dir/server.ext"
+	openssl x509 -req -in "$dir/server.csr" -CA "$dir/ca.crt" -CAkey "$dir/ca.key" \
+		-CAcreateserial -out "$dir/server.crt" -days 30 -extfile "$dir/server.ext" 2>/dev/null
+	chmod 600 "$dir/server.key" "$dir/ca.key"
+}
+
+write_config() {
+	local dir=$1 port=$2 plain=$3 require=true allow=false
+	if [ "$plain" = 1 ]; then require=false; allow=true; fi
+	sed -e "s|@DIR@|$dir|g" -e "s|@PORT@|$port|g" \
+		-e "s|@REQUIRE_TLS@|$require|g" -e "s|@ALLOW_PLAIN@|$allow|g" \
+		-e "s|@LOG_LEVEL@|${XMPP_SERVER_LOG_LEVEL:-info}|g" \
+		"$here/prosody.cfg.lua.in" >"$dir/prosody.cfg.lua"
+}
+
+start_server() {
+	local dir=$1; shift
+	local plain=0 users=() u port attempt pid
+	for u in "$@"; do
+		case $u in
+		--plain) plain=1 ;;
+		*:*) users+=("$u") ;;
+		*) die "bad argument '$u' (want USER:PASSWORD)" ;;
+		esac
+	done
+	command -v prosody >/dev/null || die "prosody is not installed"
+	stop_server "$dir"
+	rm -rf "$dir"
+	mkdir -p "$dir/data"
+	dir=$(cd "$dir" && pwd)
+	make_certificates "$dir"
+	echo "$domain" >"$dir/domain"
+	: >"$dir/users"
+
+	for attempt in $(seq 10); do
+		port=$(( 20000 + (RANDOM * 32768 + RANDOM) % 40000 ))
+		port_in_use "$port" && continue
+		write_config "$dir" "$port" "$plain"
+		if [ "$attempt" = 1 ]; then
+			for u in "${users[@]}"; do
+				prosodyctl --config "$dir/prosody.cfg.lua" register \
+					"${u%%:*}" "$domain" "${u#*:}" >/dev/null \
+					|| die "cannot register ${u%%:*}"
+				echo "$u" >>"$dir/users"
+			done
+		fi
+		: >"$dir/prosody.log"
+		setsid prosody --config "$dir/prosody.cfg.lua" \
+			>"$dir/prosody.out" 2>&1 </dev/null &
+		pid=$!
+		echo "$pid" >"$dir/pid"
+		for _ in $(seq 100); do
+			kill -0 "$pid" 2>/dev/null || break
+			grep -q "Failed to open server port" "$dir/prosody.log" && break
+			if ss -Hltnp "sport = :$port" 2>/dev/null | grep -q "pid=$pid,"; then
+				echo "$port" >"$dir/port"
+				echo "xmpp-server: prosody $pid on 127.0.0.1:$port ($dir)"
+				return 0
+			fi
+			sleep 0.1
+		done
+		# Lost the port to someone else, or the server did not come up: retry.
+		stop_server "$dir"
+	done
+	cat "$dir/prosody.log" "$dir/prosody.out" >&2 || true
+	die "prosody did not start"
+}
+
+[ $# -ge 2 ] || die "usage: $0 start|stop DIR [--plain] [USER:PASSWORD ...]"
+cmd=$1 dir=$2
+shift 2
+case $cmd in
+start) start_server "$dir" "$@" ;;
+stop) stop_server "$dir" ;;
+*) die "unknown command $cmd" ;;
+esac

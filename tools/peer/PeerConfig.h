@@ -1,0 +1,54 @@
+#pragma once
+
+#include "protocol/TableInfo.h"
+#include "protocol/TournamentInfo.h"
+
+#include <QJsonObject>
+#include <QString>
+#include <QtGlobal>
+
+#include <map>
+#include <vector>
+
+// Everything one run of the peer serves: accounts, the lobby, tournaments,
+// answers, and the scenario that each session plays.
+struct PeerConfig
+{
+    struct Account
+    {
+        QString user;
+        QString password;
+        qint32 playerId = 0;
+        QString name;
+        // 0: the login succeeds; otherwise the login_failed status sent.
+        qint32 loginStatus = 0;
+    };
+
+    std::vector<Account> accounts;
+    std::vector<TableInfo> tables;
+    std::vector<TournamentInfo> tournaments;
+    // Any user name logs in; an unknown one becomes a new account.
+    bool openAccounts = false;
+    // Added to the peer's clock in pong answers (for clock tests).
+    qint64 clockOffsetMs = 0;
+    // Player names answered to name queries, besides the accounts'.
+    std::map<qint32, QString> names;
+    // Table-name templates by language, then by name id.
+    std::map<QString, std::map<qint32, QString>> tableNames;
+    // The scenario file's content, empty for none.
+    QJsonObject scenario;
+
+    // Accounts file lines: "user password playerId [name [loginStatus]]";
+    // '#' starts a comment. Throws std::runtime_error on a bad line.
+    void loadAccounts(const QString &fileName);
+    // "user:password[:playerId[:name[:loginStatus]]]".
+    void addAccount(const QString &account);
+    // Throws std::runtime_error when the file is missing or not JSON.
+    void loadScenario(const QString &fileName);
+    // A small lobby: practice and money tables, a full table, a tournament
+    // table, two tournaments, names in English and Japanese.
+    void addDefaultLobby();
+
+    const Account *findAccount(const QString &user) const;
+    const Account *findAccount(qint32 playerId) const;
+};

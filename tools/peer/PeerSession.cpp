@@ -1,0 +1,477 @@
+#include "tools/peer/PeerSession.h"
+
+#include "protocol/Codec.h"
+#include "protocol/MessageIds.h"
+#include "protocol/WireConversions.h"
+#include "tools/peer/PeerServer.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSslSocket>
+
+namespace
+{
+typedef WireValue::List L;
+
+QString compact(const QJsonValue &v)
+{
+    if (v.isObject())
+        return QString::fromUtf8(QJsonDocument(v.toObject()).toJson(QJsonDocument::Compact));
+    if (v.isArray())
+        return QString::fromUtf8(QJsonDocument(v.toArray()).toJson(QJsonDocument::Compact));
+    return v.toVariant().toString();
+}
+
+// Credentials never reach the peer's output either.
+QJsonValue masked(const QJsonValue &v)
+{
+    if (!v.isObject())
+        return v;
+    QJsonObject o = v.toObject();
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        if (it.key().contains(QLatin1String("assword")))
+            it.value() = QStringLiteral("***");
+        else if (it.value().isObject())
+            it.value() = masked(it.value());
+    }
+    return o;
+}
+} // namespace
+
+PeerSession::PeerSession(QSslSocket *socket, PeerConfig &config, bool verbose, bool tls, QObject *parent)
+    : QObject(parent), m_socket(socket), m_config(config), m_verbose(verbose)
+{
+    m_expectTimer.setSingleShot(true);
+    connect(&m_expectTimer, &QTimer::timeout, this, &PeerSession::onExpectTimeout);
+    connect(socket, &QSslSocket::readyRead, this, &PeerSession::onReadyRead);
+    connect(socket, &QSslSocket::disconnected, this, &PeerSession::onDisconnected);
+    connect(socket, &QSslSocket::encrypted, this, &PeerSession::onReady);
+    connect(socket, &QSslSocket::sslErrors, this, [](const QList<QSslError> &errors) {
+        for (const QSslError &e : errors)
+            PeerServer::log(QStringLiteral("TLS_ERROR ") + e.errorString());
+    });
+    connect(socket, &QSslSocket::errorOccurred, this, [this](QAbstractSocket::SocketError) {
+        if (m_verbose)
+            PeerServer::log(QStringLiteral("SOCKET_ERROR ") + m_socket->errorString());
+    });
+
+    const QJsonObject &scenario = m_config.scenario;
+    m_steps = scenario.value(QStringLiteral("steps")).toArray();
+    m_trigger = scenario.value(QStringLiteral("trigger")).toString(QStringLiteral("login"));
+    for (const QJsonValue &d : scenario.value(QStringLiteral("disable")).toArray())
+        m_disabled.insert(d.toString());
+    if (!tls)
+        QTimer::singleShot(0, this, &PeerSession::onReady);
+}
+
+void PeerSession::onReady()
+{
+    if (m_started)
+        return;
+    m_started = true;
+    PeerServer::log(QStringLiteral("CONNECTED %1").arg(m_socket->isEncrypted() ? "tls" : "plain"));
+    trigger(QStringLiteral("connect"));
+}
+
+void PeerSession::onDisconnected()
+{
+    PeerServer::log(QStringLiteral("DISCONNECTED"));
+    m_socket->deleteLater();
+}
+
+bool PeerSession::enabled(const char *name) const
+{
+    return !m_disabled.contains(QLatin1String(name));
+}
+
+void PeerSession::send(quint8 classId, const WireValue::List &fields)
+{
+    const QByteArray frame = FrameReader::frame(Codec::instance().encode(classId, fields));
+    m_socket->write(frame);
+    if (m_verbose)
+        PeerServer::log(QStringLiteral("SENT ")
+                        + QString::fromStdString(Codec::instance().message(Codec::Frame, classId)->name));
+}
+
+void PeerSession::sendService(quint16 service, qint32 seq, quint8 innerId, const WireValue::List &fields)
+{
+    send(msg::SERVICE_RESPONSE, L{qint64(service), seq, WireValue(fields, innerId)});
+}
+
+void PeerSession::onReadyRead()
+{
+    m_reader.append(m_socket->readAll());
+    message_t body;
+    try {
+        while (m_reader.next(body)) {
+            const Codec &codec = Codec::instance();
+            const WireValue::List fields = codec.decode(body);
+            const Codec::Message *m = codec.message(Codec::Frame, body[0]);
+            const QString name = QString::fromStdString(m->name);
+            const QJsonValue json = ScenarioJson::recordToJson(m->body, fields);
+            if (m_verbose)
+                PeerServer::log(QStringLiteral("RECV ") + name + QLatin1Char(' ') + compact(masked(json)));
+            if (enabled(m->name.c_str()))
+                handle(body[0], fields);
+            checkExpect(name, json);
+        }
+    } catch (const std::exception &e) {
+        PeerServer::log(QStringLiteral("BAD_CLIENT_DATA ") + QString::fromUtf8(e.what()));
+        m_socket->abort();
+    }
+}
+
+TableInfo *PeerSession::findTable(qint32 id)
+{
+    for (TableInfo &t : m_config.tables)
+        if (t.id() == id)
+            return &t;
+    return nullptr;
+}
+
+void PeerSession::sendGameData(const TableInfo &t, bool seated)
+{
+    std::vector<WireValue> players;
+    const qint32 pid = qint32(m_vars.value(QStringLiteral("pid")));
+    for (int i = 0; i < t.seated(); ++i) {
+        const bool own = seated && i == t.seated() - 1;
+        PlayerData p(own ? pid : 900 + i, own ? m_name : QStringLiteral("Bot %1").arg(i + 1));
+        p.setWind(i % 4);
+        players.push_back(wire::fromPlayerData(p));
+    }
+    TableState ts;
+    ts.playerId = seated ? pid : -1;
+    WallState ws;
+    ws.liveTiles = t.liveWallTiles();
+    ws.deadWallTiles = t.deadWallTiles();
+    send(msg::GAME_DATA, L{t.id(), qint64(0), 0, WireValue(std::move(players)), wire::fromTableState(ts),
+                           wire::fromWallState(ws)});
+}
+
+void PeerSession::handle(quint8 classId, const WireValue::List &f)
+{
+    auto i32 = [&f](size_t i) { return f.at(i).toInt32(); };
+    switch (classId) {
+    case msg::HELLO:
+        if (f.at(0).toInt() == 1)
+            send(msg::HELLO_OK, L{1});
+        else
+            send(msg::HELLO_REFUSED, L{"unsupported protocol version"});
+        break;
+    case msg::PING:
+        send(msg::PONG, L{f.at(0).toInt(), QDateTime::currentDateTimeUtc().addMSecs(m_config.clockOffsetMs)});
+        break;
+    case msg::LOGIN: {
+        const PeerConfig::Account *a = m_config.findAccount(f.at(0).toString());
+        if (!a && m_config.openAccounts && !f.at(0).toString().trimmed().isEmpty()) {
+            PeerConfig::Account account;
+            account.user = f.at(0).toString().trimmed();
+            account.password = f.at(1).toString();
+            account.playerId = qint32(2000 + m_config.accounts.size());
+            account.name = account.user;
+            m_config.accounts.push_back(account);
+            a = &m_config.accounts.back();
+        }
+        if (!a || a->password != f.at(1).toString()) {
+            send(msg::LOGIN_FAILED, L{2});
+        } else if (a->loginStatus != 0) {
+            send(msg::LOGIN_FAILED, L{a->loginStatus});
+        } else {
+            m_account = *a;
+            m_name = a->name;
+            m_vars[QStringLiteral("pid")] = a->playerId;
+            send(msg::LOGIN_OK, L{a->playerId, a->name, QStringLiteral("cred-%1").arg(a->playerId), true});
+            trigger(QStringLiteral("login"));
+        }
+        break;
+    }
+    case msg::LOGOUT:
+        m_account.reset();
+        m_socket->disconnectFromHost();
+        break;
+    case msg::QUERY_CLIENT_CONFIG:
+        send(msg::CLIENT_CONFIG, L{"localhost:5222", "conference.localhost", "lobby@conference.localhost",
+                                   "search.localhost"});
+        break;
+    case msg::QUERY_ACCOUNT_BALANCE: send(msg::ACCOUNT_BALANCE, L{qint64(123456)}); break;
+    case msg::QUERY_LOBBY_SUMMARY: {
+        lobby_summary_t s;
+        s.playersOnline = 42;
+        s.playersSeated = 11;
+        s.tablesOpen = qint32(m_config.tables.size());
+        s.tournamentsRunning = 1;
+        s.topWinners = {{1001, QStringLiteral("Lucky"), 250000}, {1002, QStringLiteral("Bamboo"), 120050}};
+        send(msg::LOBBY_SUMMARY, L{wire::fromLobbySummary(s)});
+        break;
+    }
+    case msg::QUERY_WEB_PAGE:
+        send(msg::WEB_PAGE, L{i32(0), QStringLiteral("https://{host}/client/page%1.html?lang={locale}").arg(i32(0))});
+        break;
+    case msg::LOBBY_SUBSCRIBE: {
+        const QString path = f.at(0).toString();
+        m_subscriptions.insert(path);
+        for (const TableInfo &t : m_config.tables) {
+            if (t.lobbyPath() == path || t.lobbyPath().startsWith(path + QLatin1Char('/')))
+                send(msg::TABLE_INFO, L{wire::fromTableInfo(t)});
+        }
+        break;
+    }
+    case msg::LOBBY_UNSUBSCRIBE: m_subscriptions.remove(f.at(0).toString()); break;
+    case msg::JOIN_TABLE: {
+        TableInfo *t = findTable(i32(0));
+        if (!t) {
+            send(msg::JOIN_FAILED, L{i32(0), 1});
+        } else if (t->isFull()) {
+            send(msg::JOIN_FAILED, L{i32(0), 2});
+        } else {
+            m_vars[QStringLiteral("table")] = t->id();
+            t->setSeated(t->seated() + 1);
+            send(msg::JOIN_OK, L{t->id()});
+            send(msg::TABLE_INFO_UPDATE, L{t->id(), t->seated(), WireValue(L{})});
+            sendGameData(*t, true);
+            trigger(QStringLiteral("join"));
+        }
+        break;
+    }
+    case msg::WATCH_TABLE: {
+        TableInfo *t = findTable(i32(0));
+        if (!t) {
+            send(msg::WATCH_FAILED, L{i32(0), "No such table"});
+        } else {
+            m_vars[QStringLiteral("table")] = t->id();
+            send(msg::WATCH_OK, L{t->id()});
+            sendGameData(*t, false);
+            trigger(QStringLiteral("watch"));
+        }
+        break;
+    }
+    case msg::UNWATCH_TABLE: send(msg::UNWATCH_OK, L{i32(0)}); break;
+    case msg::LEAVE_TABLE:
+        if (TableInfo *t = findTable(i32(0)); t && t->seated() > 0)
+            t->setSeated(t->seated() - 1);
+        send(msg::LEAVE_OK, L{i32(0)});
+        break;
+    case msg::READY: send(msg::PLAYER_IS_READY, L{i32(0), i32(1)}); break;
+    case msg::FILTER_JOIN: send(msg::WAITING_LIST, L{m_nextWaitingSeq++}); break;
+    case msg::TOURNAMENTS_LOBBY_SUBSCRIBE: {
+        for (const TournamentInfo &t : m_config.tournaments)
+            send(msg::TOURNAMENT_INFO, L{wire::fromTournamentInfo(t)});
+        std::vector<qint32> ids(m_registered.begin(), m_registered.end());
+        send(msg::NOTIFY_REGISTERED, L{wire::fromInts(ids)});
+        break;
+    }
+    case msg::REGISTER_TOURNAMENT: {
+        const qint32 id = i32(0);
+        const TournamentInfo *t = nullptr;
+        for (const TournamentInfo &info : m_config.tournaments)
+            if (info.id == id)
+                t = &info;
+        if (!t)
+            send(msg::TOURNAMENT_REGISTER_FAILED, L{id, 0});
+        else if (m_registered.count(id))
+            send(msg::TOURNAMENT_REGISTER_FAILED, L{id, 5});
+        else if (t->status != TournamentInfo::Open)
+            send(msg::TOURNAMENT_REGISTER_FAILED, L{id, 6});
+        else {
+            m_registered.insert(id);
+            send(msg::TOURNAMENT_REGISTER_OK, L{id});
+        }
+        break;
+    }
+    case msg::UNREGISTER_TOURNAMENT: {
+        const qint32 id = i32(0);
+        if (!m_registered.erase(id)) {
+            send(msg::TOURNAMENT_UNREGISTER_FAILED, L{id, 0});
+            break;
+        }
+        bool open = true;
+        for (const TournamentInfo &info : m_config.tournaments)
+            if (info.id == id)
+                open = info.status == TournamentInfo::Open;
+        send(open ? msg::TOURNAMENT_UNREGISTER_OK : msg::TOURNAMENT_LEAVE_OK, L{id});
+        break;
+    }
+    case msg::TOURNAMENT_ENVELOPE: handleTournament(f); break;
+    case msg::SERVICE_REQUEST: handleService(f); break;
+    default: break; // play requests and the rest: only scenarios answer them
+    }
+}
+
+void PeerSession::handleTournament(const WireValue::List &f)
+{
+    const qint32 id = f.at(0).toInt32();
+    switch (f.at(1).tag()) {
+    case tmt_msg::RANKING_LIST_REQUEST: {
+        TournamentRankings r = {{1001, QStringLiteral("Lucky"), 48, 3, 50000, false},
+                                {1002, QStringLiteral("Bamboo"), 31, 2, 0, false},
+                                {1003, QStringLiteral("Dragon"), -5, 0, 0, true}};
+        send(msg::TOURNAMENT_ENVELOPE, L{id, WireValue(L{wire::fromTournamentRankings(r)}, tmt_msg::RANKING_LIST)});
+        break;
+    }
+    case tmt_msg::PRIZE_CONFIGURATION_REQUEST: {
+        tournament_prize_configuration_t c;
+        c[Range<int>(2, 8)] = {{Range<int>(1, 1), pot_share_t{1000}}};
+        c[Range<int>(9, 64)] = {{Range<int>(1, 1), pot_share_t{500}},
+                                {Range<int>(2, 2), pot_share_t{300}},
+                                {Range<int>(3, 4), pot_share_t{100}}};
+        send(msg::TOURNAMENT_ENVELOPE,
+             L{id, WireValue(L{wire::fromPrizeConfiguration(c)}, tmt_msg::PRIZE_CONFIGURATION)});
+        break;
+    }
+    default: break;
+    }
+}
+
+void PeerSession::handleService(const WireValue::List &f)
+{
+    const quint16 service = quint16(f.at(0).toInt());
+    const qint32 seq = f.at(1).toInt32();
+    const WireValue &in = f.at(2);
+    m_vars[QStringLiteral("seq")] = seq;
+    switch (in.tag()) {
+    case svc_msg::QUERY_PLAYER_NAME: {
+        const qint32 pid = in.at(0).toInt32();
+        QString name = QStringLiteral("player%1").arg(pid);
+        if (const PeerConfig::Account *a = m_config.findAccount(pid))
+            name = a->name;
+        else if (m_config.names.count(pid))
+            name = m_config.names.at(pid);
+        sendService(service, seq, svc_msg::PLAYER_NAME, L{pid, name});
+        break;
+    }
+    case svc_msg::SET_SCREENNAME:
+        if (in.at(0).toString().trimmed().isEmpty()) {
+            sendService(service, seq, svc_msg::SET_SCREENNAME_FAILED, L{"The screen name is empty.", true});
+        } else {
+            m_name = in.at(0).toString();
+            sendService(service, seq, svc_msg::SET_SCREENNAME_OK, L{});
+        }
+        break;
+    case svc_msg::QUERY_SCREENNAME: {
+        const QString name = in.at(0).toString();
+        const PeerConfig::Account *found = nullptr;
+        for (const PeerConfig::Account &a : m_config.accounts)
+            if (a.name == name)
+                found = &a;
+        if (found)
+            sendService(service, seq, svc_msg::QUERY_SCREENNAME_OK, L{name, found->playerId, true});
+        else
+            sendService(service, seq, svc_msg::QUERY_SCREENNAME_FAILED, L{"No player with that screen name."});
+        break;
+    }
+    case svc_msg::REGISTER_USER:
+        if (m_config.findAccount(in.at(0).toString())) {
+            sendService(service, seq, svc_msg::REGISTER_USER_FAILED, L{"The user name is already taken."});
+        } else {
+            m_config.addAccount(in.at(0).toString() + QLatin1Char(':') + in.at(1).toString());
+            sendService(service, seq, svc_msg::REGISTER_USER_OK, L{true});
+        }
+        break;
+    case svc_msg::CHANGE_PASSWORD:
+        if (m_account && m_account->password == in.at(0).toString())
+            sendService(service, seq, svc_msg::CHANGE_PASSWORD_OK, L{});
+        else
+            sendService(service, seq, svc_msg::CHANGE_PASSWORD_FAILED, L{"The old password is wrong."});
+        break;
+    case svc_msg::LOG_CLIENT_UUID: sendService(service, seq, svc_msg::LOG_CLIENT_UUID_OK, L{}); break;
+    case svc_msg::QUERY_TABLE_NAMES: {
+        const QString lang = in.at(0).toString();
+        const auto it = m_config.tableNames.find(lang);
+        L names;
+        if (it != m_config.tableNames.end())
+            for (const auto &[id, text] : it->second)
+                names.push_back(WireValue(L{id, text}));
+        sendService(service, seq, svc_msg::TABLE_NAMES, L{lang, WireValue(std::move(names))});
+        break;
+    }
+    case svc_msg::COMING_EVENTS_REQUEST:
+        sendService(service, seq, svc_msg::COMING_EVENTS, L{WireValue(L{})});
+        break;
+    default: sendService(service, seq, svc_msg::SERVICE_FAILED, L{"Unsupported request."}); break;
+    }
+}
+
+// ---------------------------------------------------------------- scenario
+
+void PeerSession::trigger(const QString &event)
+{
+    if (m_running || m_steps.isEmpty() || event != m_trigger)
+        return;
+    m_running = true;
+    m_step = 0;
+    PeerServer::log(QStringLiteral("SCENARIO_START ") + event);
+    QTimer::singleShot(0, this, &PeerSession::runSteps);
+}
+
+void PeerSession::runSteps()
+{
+    while (m_running && !m_waiting && m_step < m_steps.size()) {
+        const QJsonObject step = m_steps.at(m_step).toObject();
+        const QString where = QStringLiteral("step %1").arg(m_step + 1);
+        ++m_step;
+        try {
+            if (step.contains(QStringLiteral("send"))) {
+                const std::string name = step.value(QStringLiteral("send")).toString().toStdString();
+                const Codec::Message *m = Codec::instance().messageByName(name);
+                if (!m || m->space != Codec::Frame)
+                    throw std::invalid_argument("unknown message " + name);
+                send(m->id, ScenarioJson::recordToWire(m->body, step.value(QStringLiteral("fields")), m_vars, where));
+            } else if (step.contains(QStringLiteral("expect"))) {
+                m_expectName = step.value(QStringLiteral("expect")).toString();
+                m_expectFields = ScenarioJson::substitute(step.value(QStringLiteral("fields")), m_vars);
+                m_capture = step.value(QStringLiteral("capture")).toObject();
+                m_waiting = true;
+                m_expectTimer.start(step.value(QStringLiteral("timeout_ms")).toInt(5000));
+            } else if (step.contains(QStringLiteral("wait_ms"))) {
+                m_waiting = true;
+                QTimer::singleShot(step.value(QStringLiteral("wait_ms")).toInt(), this, [this] {
+                    m_waiting = false;
+                    runSteps();
+                });
+            } else if (step.contains(QStringLiteral("raw"))) {
+                m_socket->write(QByteArray::fromHex(step.value(QStringLiteral("raw")).toString().toLatin1()));
+            } else if (step.contains(QStringLiteral("close"))) {
+                m_socket->disconnectFromHost();
+            } else {
+                throw std::invalid_argument("step without send, expect, wait_ms, raw or close");
+            }
+        } catch (const std::exception &e) {
+            scenarioFailed(where + QStringLiteral(": ") + QString::fromUtf8(e.what()));
+            return;
+        }
+    }
+    if (m_running && !m_waiting && m_step >= m_steps.size()) {
+        m_running = false;
+        PeerServer::log(QStringLiteral("SCENARIO_DONE"));
+    }
+}
+
+void PeerSession::checkExpect(const QString &name, const QJsonValue &fields)
+{
+    if (!m_waiting || m_expectName.isEmpty() || name != m_expectName)
+        return;
+    if (!m_expectFields.isUndefined() && !m_expectFields.isNull() && !ScenarioJson::matches(m_expectFields, fields))
+        return;
+    for (auto it = m_capture.begin(); it != m_capture.end(); ++it) {
+        const QJsonValue v = fields.toObject().value(it.key());
+        if (v.isDouble())
+            m_vars[it.value().toString()] = qint64(v.toDouble());
+    }
+    m_expectTimer.stop();
+    m_expectName.clear();
+    m_waiting = false;
+    QTimer::singleShot(0, this, &PeerSession::runSteps);
+}
+
+void PeerSession::onExpectTimeout()
+{
+    scenarioFailed(QStringLiteral("step %1: no %2 arrived").arg(m_step).arg(m_expectName));
+}
+
+void PeerSession::scenarioFailed(const QString &reason)
+{
+    m_running = false;
+    m_waiting = false;
+    m_expectName.clear();
+    PeerServer::log(QStringLiteral("SCENARIO_FAILED ") + reason);
+}

@@ -1,0 +1,130 @@
+// mahjong-peer: a scripted game server for tests and local runs.
+#include "protocol/Codec.h"
+#include "tools/peer/PeerServer.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QHostAddress>
+
+#include <cstdio>
+#include <iostream>
+#include <thread>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("mahjong-peer"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "A scripted game server speaking the client's protocol on loopback.\n"
+        "Prints \"LISTENING <port>\" once it listens, then one line per event\n"
+        "(CONNECTED, RECV <message> <fields>, SENT <message>, SCENARIO_DONE, ...)."));
+    parser.addHelpOption();
+    const QCommandLineOption portOption({QStringLiteral("p"), QStringLiteral("port")},
+                                        QStringLiteral("Port to listen on; 0 picks a free one (default 0)."),
+                                        QStringLiteral("port"), QStringLiteral("0"));
+    const QCommandLineOption hostOption(QStringLiteral("host"),
+                                        QStringLiteral("Loopback address to listen on (default 127.0.0.1)."),
+                                        QStringLiteral("address"), QStringLiteral("127.0.0.1"));
+    const QCommandLineOption plainOption(QStringLiteral("plain"), QStringLiteral("Plain TCP instead of TLS."));
+    const QCommandLineOption demoOption(
+        QStringLiteral("demo"),
+        QStringLiteral("Any user name and password log in, and joining a table plays the demo hand."));
+    const QString certDir = QStringLiteral(MAHJONG_TEST_CERT_DIR);
+    const QCommandLineOption certOption(QStringLiteral("cert"),
+                                        QStringLiteral("Server certificate (PEM) for TLS (default: the build's test "
+                                                       "certificate)."),
+                                        QStringLiteral("file"), certDir + QStringLiteral("/server.crt"));
+    const QCommandLineOption keyOption(QStringLiteral("key"),
+                                       QStringLiteral("Server private key (PEM) for TLS (default: the build's test key)."),
+                                       QStringLiteral("file"), certDir + QStringLiteral("/server.key"));
+    const QCommandLineOption accountsOption(
+        QStringLiteral("accounts"), QStringLiteral("Accounts file: lines \"user password playerId [name [status]]\"."),
+        QStringLiteral("file"));
+    const QCommandLineOption accountOption(
+        {QStringLiteral("a"), QStringLiteral("account")},
+        QStringLiteral("An account user:password[:playerId[:name[:loginStatus]]]; repeatable."),
+        QStringLiteral("account"));
+    const QCommandLineOption scenarioOption({QStringLiteral("s"), QStringLiteral("scenario")},
+                                            QStringLiteral("Scenario file (JSON) each session plays."),
+                                            QStringLiteral("file"));
+    const QCommandLineOption clockOption(QStringLiteral("clock-offset-ms"),
+                                         QStringLiteral("Shift the server clock in ping answers."),
+                                         QStringLiteral("ms"), QStringLiteral("0"));
+    const QCommandLineOption noLobbyOption(QStringLiteral("no-lobby"), QStringLiteral("Serve no tables or tournaments."));
+    const QCommandLineOption quietOption({QStringLiteral("q"), QStringLiteral("quiet")},
+                                         QStringLiteral("Do not print each message."));
+    const QCommandLineOption parentOption(QStringLiteral("exit-with-stdin"),
+                                          QStringLiteral("Quit when standard input closes (when the parent dies)."));
+    const QCommandLineOption referenceOption(QStringLiteral("protocol-reference"),
+                                             QStringLiteral("Print the message table in Markdown and exit."));
+    parser.addOptions({portOption, hostOption, plainOption, demoOption, certOption, keyOption, accountsOption, accountOption, scenarioOption,
+                       clockOption, noLobbyOption, quietOption, parentOption, referenceOption});
+    parser.process(app);
+
+    if (parser.isSet(referenceOption)) {
+        std::cout << Codec::instance().reference();
+        return 0;
+    }
+
+    PeerConfig config;
+    try {
+        if (!parser.isSet(noLobbyOption))
+            config.addDefaultLobby();
+        if (parser.isSet(accountsOption))
+            config.loadAccounts(parser.value(accountsOption));
+        for (const QString &account : parser.values(accountOption))
+            config.addAccount(account);
+        if (config.accounts.empty())
+            config.addAccount(QStringLiteral("demo:demo:1001:Demo"));
+        if (parser.isSet(demoOption)) {
+            config.openAccounts = true;
+            config.loadScenario(QStringLiteral(":/peer/scenarios/demo-hand.json"));
+        }
+        if (parser.isSet(scenarioOption))
+            config.loadScenario(parser.value(scenarioOption));
+        config.clockOffsetMs = parser.value(clockOption).toLongLong();
+        (void)Codec::instance(); // a broken table fails here, not mid-session
+    } catch (const std::exception &e) {
+        std::cerr << "mahjong-peer: " << e.what() << std::endl;
+        return 2;
+    }
+
+    PeerServer server(config);
+    server.setVerbose(!parser.isSet(quietOption));
+    if (!parser.isSet(plainOption)) {
+        try {
+            server.setTls(parser.value(certOption), parser.value(keyOption));
+        } catch (const std::exception &e) {
+            std::cerr << "mahjong-peer: " << e.what() << std::endl;
+            return 2;
+        }
+    }
+    // Loopback only: the peer is for tests and local runs.
+    QHostAddress address(parser.value(hostOption));
+    if (parser.value(hostOption) == QLatin1String("localhost"))
+        address = QHostAddress::LocalHost;
+    if (!address.isLoopback()) {
+        std::cerr << "mahjong-peer: --host must be a loopback address" << std::endl;
+        return 2;
+    }
+    bool ok = false;
+    const uint port = parser.value(portOption).toUInt(&ok);
+    if (!ok || port > 65535 || !server.listen(address, quint16(port))) {
+        std::cerr << "mahjong-peer: cannot listen on port " << parser.value(portOption).toStdString() << ": "
+                  << server.errorString().toStdString() << std::endl;
+        return 1;
+    }
+    if (parser.isSet(parentOption)) {
+        // A test that dies must not leave its peer behind.
+        std::thread([] {
+            char buffer[256];
+            while (fread(buffer, 1, sizeof buffer, stdin) > 0) {
+            }
+            QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+        }).detach();
+    }
+    PeerServer::log(QStringLiteral("LISTENING %1").arg(server.serverPort()));
+    return app.exec();
+}

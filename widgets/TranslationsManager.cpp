@@ -1,0 +1,164 @@
+#include "widgets/TranslationsManager.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSettings>
+#include <QTranslator>
+
+#include <map>
+
+namespace
+{
+const char kFilePrefix[] = "mahjong_";
+const char kSettingKey[] = "game/language";
+// Each translation gives its language's own name as the translation of this.
+const char *const kLanguageName[] = QT_TRANSLATE_NOOP3("TranslationsManager", "English",
+                                                       "the name of this translation's language, in that language");
+} // namespace
+
+TranslationsManager::TranslationsManager(const QStringList &resourceRoots, QObject *parent)
+    : QObject(parent)
+    , m_roots(resourceRoots)
+{
+}
+
+TranslationsManager::~TranslationsManager()
+{
+    if (m_translator)
+        QCoreApplication::removeTranslator(m_translator);
+    delete m_translator;
+}
+
+QString TranslationsManager::translationFile(const QString &code)
+{
+    return QStringLiteral("translations:") + QLatin1String(kFilePrefix) + code + QStringLiteral(".qm");
+}
+
+QList<TranslationsManager::Language> TranslationsManager::availableLanguages() const
+{
+    // A file in an earlier directory hides one of the same name in a later one.
+    std::map<QString, QString> byCode;
+    const QStringList dirs = QDir::searchPaths(QStringLiteral("translations"));
+    for (const QString &dirPath : dirs) {
+        const QDir dir(dirPath);
+        const QStringList files = dir.entryList({QLatin1String(kFilePrefix) + QStringLiteral("*.qm")},
+                                                QDir::Files, QDir::Name);
+        for (const QString &file : files) {
+            const QString code = QFileInfo(file).completeBaseName().mid(int(sizeof(kFilePrefix)) - 1);
+            if (code.isEmpty() || byCode.count(code))
+                continue;
+            QTranslator translator;
+            QString name;
+            if (translator.load(dir.filePath(file)))
+                name = translator.translate("TranslationsManager", kLanguageName[0], kLanguageName[1]);
+            byCode[code] = name.isEmpty() ? QStringLiteral("English") : name;
+        }
+    }
+    QList<Language> languages;
+    for (const auto &[code, name] : byCode)
+        languages.append({code, name});
+    return languages;
+}
+
+bool TranslationsManager::setLanguage(const QString &code)
+{
+    if (code.isEmpty())
+        return false;
+    auto translator = new QTranslator(this);
+    if (!translator->load(translationFile(code))) {
+        qWarning().noquote() << "No translation for language" << code;
+        delete translator;
+        return false;
+    }
+    if (m_translator) {
+        QCoreApplication::removeTranslator(m_translator);
+        delete m_translator;
+    }
+    m_translator = translator;
+    m_language = code;
+    updateSearchPaths();
+    // Installing sends every widget a language-change event.
+    QCoreApplication::installTranslator(m_translator);
+    QSettings().setValue(QLatin1String(kSettingKey), code);
+    emit languageChanged(code);
+    return true;
+}
+
+void TranslationsManager::updateSearchPaths()
+{
+    for (const QString &kind : {QStringLiteral("textimages"), QStringLiteral("localwww")}) {
+        QStringList paths;
+        for (const QString &root : m_roots)
+            paths << root + QLatin1Char('/') + kind + QLatin1Char('/') + m_language;
+        for (const QString &root : m_roots)
+            paths << root + QLatin1Char('/') + kind;
+        QDir::setSearchPaths(kind, paths);
+    }
+}
+
+QString TranslationsManager::matchAvailable(const QString &wanted) const
+{
+    if (wanted.isEmpty())
+        return QString();
+    const QString normal = QString(wanted).replace(QLatin1Char('-'), QLatin1Char('_'));
+    const QList<Language> languages = availableLanguages();
+    for (const Language &language : languages) {
+        if (language.first.compare(normal, Qt::CaseInsensitive) == 0)
+            return language.first;
+    }
+    // "ja_JP" matches "ja"; a bare "zh" matches no particular script.
+    const QString base = normal.section(QLatin1Char('_'), 0, 0);
+    for (const Language &language : languages) {
+        if (language.first.compare(base, Qt::CaseInsensitive) == 0)
+            return language.first;
+    }
+    return QString();
+}
+
+QString TranslationsManager::chooseLanguage(const QString &explicitChoice) const
+{
+    const QStringList candidates = {
+        explicitChoice,
+        QSettings().value(QLatin1String(kSettingKey)).toString(),
+        installerLanguage(),
+        QLocale::system().name(),
+    };
+    for (const QString &candidate : candidates) {
+        const QString match = matchAvailable(candidate);
+        if (!match.isEmpty())
+            return match;
+    }
+    return QStringLiteral("en");
+}
+
+QString TranslationsManager::installerLanguage()
+{
+    QSettings installer(QCoreApplication::organizationName(), QStringLiteral("Installer"));
+    bool ok = false;
+    const int localeId = installer.value(QStringLiteral("language")).toInt(&ok);
+    return ok ? localeIdToLanguage(localeId) : QString();
+}
+
+QString TranslationsManager::localeIdToLanguage(int localeId)
+{
+    // The installer offers only these languages.
+    switch (localeId) {
+    case 0x0409: // English (United States)
+    case 0x0809: // English (United Kingdom)
+        return QStringLiteral("en");
+    case 0x0411: // Japanese
+        return QStringLiteral("ja");
+    case 0x0804: // Chinese (PRC)
+    case 0x1004: // Chinese (Singapore)
+        return QStringLiteral("zh_CN");
+    case 0x0404: // Chinese (Taiwan)
+    case 0x0C04: // Chinese (Hong Kong)
+    case 0x1404: // Chinese (Macao)
+        return QStringLiteral("zh_TW");
+    default:
+        return QString();
+    }
+}

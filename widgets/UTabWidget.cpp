@@ -1,0 +1,6 @@
+#include "widgets/UTabWidget.h"
+
+UTabWidget::UTabWidget(QWidget *parent)
+    : QTabWidget(parent)
+{
+}

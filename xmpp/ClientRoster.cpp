@@ -1,0 +1,95 @@
+#include "xmpp/ClientRoster.h"
+
+#include "xmpp/ErrorConditions.h"
+#include "xmpp/IqRoster.h"
+#include "xmpp/XMPPClient.h"
+#include "xmpp/stanza_error.h"
+#include "xmpp/stream_error.h"
+
+#include <QDebug>
+
+namespace xmpp {
+
+namespace {
+
+bool isResult(const Iq* iq)
+{
+    return iq && iq->typeText == QLatin1String("result");
+}
+
+} // namespace
+
+ClientRoster::ClientRoster(XMPPClient* client, QObject* parent)
+    : QObject(parent)
+    , ClientExtension(client)
+{
+    qRegisterMetaType<XMPPJid>("XMPPJid");
+}
+
+void ClientRoster::requestRoster()
+{
+    const QString id = nextId();
+    send(IqRoster(id));
+    registerIqHandler(id, [this](StreamElement* element) { requestRosterResult(element); });
+}
+
+void ClientRoster::requestRosterResult(StreamElement* element)
+{
+    const auto* iq = dynamic_cast<const Iq*>(element);
+    if (!isResult(iq)) {
+        qWarning() << "Request roster error";
+        return;
+    }
+    if (iq->type() != ElementType::IqRoster)
+        throw stream_error(StreamErrorCondition::UndefinedCondition, QStringLiteral("Expected roster query"));
+    // Copied: a slot may end the session, and with it the element.
+    const QVector<IqRoster::Item> items = static_cast<const IqRoster*>(iq)->items;
+    emit rosterReset();
+    for (const IqRoster::Item& item : items)
+        emit rosterUpdate(item.jid, item.subscription, item.remove, item.name, item.group);
+    qDebug() << "Request roster ok";
+}
+
+void ClientRoster::updateRosterItem(const XMPPJid& jid, bool remove, const QString& name, const QString& group)
+{
+    const QString id = nextId();
+    send(IqRoster(QVector<IqRoster::Item>{IqRoster::Item(jid, remove, name, group)}, id));
+    registerIqHandler(id, [this](StreamElement* element) { updateRosterItemResult(element); });
+}
+
+void ClientRoster::updateRosterItemResult(StreamElement* element)
+{
+    const auto* iq = dynamic_cast<const Iq*>(element);
+    if (!isResult(iq)) {
+        qWarning() << "Update roster item error";
+        return;
+    }
+    if (iq->type() != ElementType::Iq)
+        qDebug() << "Unexpected stanza type " << iq->type() << " in updateRosterItemResult";
+    qDebug() << "Update roster item ok";
+}
+
+void ClientRoster::handleRosterPush(const IqRoster& iq)
+{
+    if (iq.typeText == QLatin1String("set")) {
+        // Only the own server speaks for the account's roster; a push from
+        // anyone else would let any user plant a contact.
+        if (!iq.from.isEmpty() && iq.from != client()->jid().bare()) {
+            qWarning() << "roster push from" << iq.from.text() << "refused";
+            throw stanza_error(stanza_error::IqKind, StanzaErrorType::Auth, StanzaErrorCondition::Forbidden, iq.id);
+        }
+        const QVector<IqRoster::Item> items = iq.items;
+        const QString id = iq.id;
+        for (const IqRoster::Item& item : items)
+            emit rosterUpdate(item.jid, item.subscription, item.remove, item.name, item.group);
+        Iq answer(id, XMPPJid(), Iq::Result);
+        send(answer);
+        qDebug() << "IqRoster";
+        return;
+    }
+    if (iq.typeText == QLatin1String("get"))
+        throw stanza_error(stanza_error::IqKind, StanzaErrorType::Continue, StanzaErrorCondition::BadRequest, iq.id);
+    throw stream_error(StreamErrorCondition::UndefinedCondition, QString());
+}
+
+} // namespace xmpp

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "xmpp/ClientExtension.h"
+#include "xmpp/XMPPJid.h"
+#include "xmpp/XMPPVCard.h"
+
+#include <QImage>
+#include <QObject>
+#include <QSet>
+
+namespace xmpp {
+
+class StreamElement;
+
+// Fetches vCards (player pictures) and uploads the own one.
+class ClientVCard : public QObject, public ClientExtension
+{
+    Q_OBJECT
+
+public:
+    explicit ClientVCard(XMPPClient* client, QObject* parent = nullptr);
+
+    // Both throw std::runtime_error("not connected") unless the session is up.
+    void requestVCard(const XMPPJid& jid);
+    void uploadVCard(const QImage& photo);
+
+    // Addresses (bare; null for the own vCard) whose fetch is unanswered.
+    bool isRequestPending(const XMPPJid& jid) const;
+
+signals:
+    void vCardReceived(XMPPJid jid, XMPPVCard vCard);
+    void vCardReceivedError(XMPPJid jid);
+    void uploadVCardOk();
+    void uploadVCardError();
+
+private:
+    void requestVCardResult(const XMPPJid& to, StreamElement* element);
+    void uploadVCardResult(const QByteArray& hash, StreamElement* element);
+
+    QSet<XMPPJid> m_pending;
+};
+
+} // namespace xmpp

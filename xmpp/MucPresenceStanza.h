@@ -1,0 +1,19 @@
+#pragma once
+
+#include "xmpp/PresenceStanza.h"
+
+namespace xmpp {
+
+// A presence to or from a room; written with the room-join element.
+class MucPresenceStanza : public PresenceStanza
+{
+public:
+    MucPresenceStanza() = default;
+    MucPresenceStanza(const XMPPJid& to, int presenceType, const QString& id = QString())
+        : PresenceStanza(to, presenceType, id) {}
+    explicit MucPresenceStanza(const PresenceStanza& other) : PresenceStanza(other) {}
+
+    int type() const override { return ElementType::MucPresenceStanza; }
+};
+
+} // namespace xmpp

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "xmpp/StreamElement.h"
+#include "xmpp/XMPPJid.h"
+
+#include <QByteArray>
+#include <QDomDocument>
+#include <QDomElement>
+#include <QString>
+#include <QXmlStreamReader>
+
+#include <memory>
+
+namespace xmpp {
+
+// The reading half of an XMPP stream: bytes in, in pieces of any size; one
+// element out per top-level child of the peer's stream root. Refuses what
+// XMPP forbids (DTDs, entity references, processing instructions) and
+// bounds the size and depth of an element, so a peer cannot make it grow
+// memory without limit.
+class StreamReader
+{
+public:
+    enum Result { NeedMoreData = 0, EndOfStream = 1, ElementReady = 2 };
+
+    static constexpr qint64 DefaultMaxElementBytes = 4 * 1024 * 1024;
+    static constexpr int DefaultMaxDepth = 64;
+
+    StreamReader();
+    StreamReader(const StreamReader&) = delete;
+    StreamReader& operator=(const StreamReader&) = delete;
+    ~StreamReader();
+
+    // Forget the current stream; the next bytes must start a new one.
+    void reset();
+
+    void addData(const QByteArray& data);
+    // Throws stream_parse_error (or what the element codec throws).
+    int next();
+
+    // The last complete element, owned by the reader until the next one.
+    StreamElement* element() const { return m_element.get(); }
+    std::unique_ptr<StreamElement> takeElement() { return std::move(m_element); }
+
+    const QString& streamLanguage() const { return m_language; }
+    const XMPPJid& server() const { return m_server; }
+
+    // Limits: bytes of one top-level element (also of data that has not
+    // completed a token) and depth below the stream root.
+    void setLimits(qint64 maxElementBytes, int maxDepth);
+
+private:
+    void startElement();
+    int endElement();
+    void checkSize() const;
+
+    QXmlStreamReader m_reader;
+    QDomDocument m_document;
+    QDomElement m_current;
+    QString m_language;
+    XMPPJid m_server;
+    std::unique_ptr<StreamElement> m_element;
+
+    int m_depth = -1;              // -1 before the header, 0 at the root
+    qint64 m_bytesSinceBoundary = 0; // bytes fed since the stream was last at the root
+    qint64 m_elementStartOffset = 0; // character offset where the current element began
+    qint64 m_maxElementBytes = DefaultMaxElementBytes;
+    int m_maxDepth = DefaultMaxDepth;
+};
+
+} // namespace xmpp

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QMetaType>
+
+// A player's vCard as far as the client uses it: the photo and its hash.
+class XMPPVCard
+{
+public:
+    XMPPVCard() = default;
+    explicit XMPPVCard(const QImage& photo) : m_photo(photo) {}
+
+    const QImage& photo() const { return m_photo; }
+    void setPhoto(const QImage& photo) { m_photo = photo; }
+    const QByteArray& hash() const { return m_hash; }
+    void setHash(const QByteArray& hash) { m_hash = hash; }
+
+    // Decodes the photo from encoded bytes (format null: detected from the
+    // data); true when that gave an image.
+    bool loadPhoto(const QByteArray& data, const char* format = nullptr);
+
+private:
+    QImage m_photo;
+    QByteArray m_hash;
+};
+
+Q_DECLARE_METATYPE(XMPPVCard)

@@ -1,0 +1,70 @@
+// Feeds arbitrary bytes, cut into arbitrary pieces, through the XMPP stream
+// reader and element codec, and writes back every element that comes out.
+// Refusals by exception are the expected outcome; anything else that
+// escapes, and any memory error, is a finding. See CMakeLists.txt here for
+// how to build and run it.
+#include "xmpp/ElementCodec.h"
+#include "xmpp/Exception.h"
+#include "xmpp/StreamReader.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QXmlStreamWriter>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+const QByteArray header =
+    "<?xml version='1.0'?><stream:stream xmlns='jabber:client' "
+    "xmlns:stream='http://etherx.jabber.org/streams' from='example.net' xml:lang='en' version='1.0'>";
+
+void writeBack(const xmpp::StreamElement& element)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QXmlStreamWriter xml(&buffer);
+    xml.writeStartDocument();
+    xml.writeNamespace(QStringLiteral("http://etherx.jabber.org/streams"), QStringLiteral("stream"));
+    xml.writeStartElement(QStringLiteral("http://etherx.jabber.org/streams"), QStringLiteral("stream"));
+    xmpp::writeStreamElement(xml, element);
+    xml.writeEndDocument();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static int argc = 1;
+    static char name[] = "fuzzer";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+
+    if (size < 2)
+        return 0;
+    // First byte: piece size and whether a valid header comes first.
+    const int piece = 1 + (data[0] & 0x7f);
+    const bool withHeader = data[0] & 0x80;
+    QByteArray input = QByteArray::fromRawData(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
+    if (withHeader)
+        input.prepend(header);
+
+    xmpp::StreamReader reader;
+    reader.setLimits(64 * 1024, 32);
+    try {
+        for (qsizetype pos = 0; pos < input.size(); pos += piece) {
+            reader.addData(input.mid(pos, piece));
+            for (int result; (result = reader.next()) != xmpp::StreamReader::NeedMoreData;) {
+                if (result == xmpp::StreamReader::EndOfStream)
+                    return 0;
+                writeBack(*reader.element());
+            }
+        }
+    } catch (const xmpp::Exception&) {
+        // A refusal: the client sends a stream or stanza error and goes on or closes.
+    }
+    return 0;
+}
