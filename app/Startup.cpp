@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include <QDebug>
+#include <QGuiApplication>
 #include <QPixmap>
 #include <QPixmapCache>
 #include <QSplashScreen>
@@ -11,7 +12,11 @@ Startup::Startup(QObject *parent)
 {
 }
 
-Startup::~Startup() = default;
+Startup::~Startup()
+{
+    if (m_started && !m_finished)
+        QGuiApplication::setQuitOnLastWindowClosed(m_quitOnLastWindowClosed);
+}
 
 QStringList Startup::preloadedImages()
 {
@@ -23,6 +28,9 @@ void Startup::start()
     if (m_started)
         return;
     m_started = true;
+    // While the update installer downloads no window may be open at all.
+    m_quitOnLastWindowClosed = QGuiApplication::quitOnLastWindowClosed();
+    QGuiApplication::setQuitOnLastWindowClosed(false);
     const QPixmap image(QString::fromLatin1(splashImage));
     if (image.isNull())
         qWarning().noquote() << "Splash image missing:" << splashImage;
@@ -82,4 +90,7 @@ void Startup::finish(bool success)
         m_splash->close();
     qWarning(" [INFO ] Start-up %s", success ? "finished" : "failed");
     emit finished(success);
+    // The receivers have shown the main window by now.
+    if (m_started)
+        QGuiApplication::setQuitOnLastWindowClosed(m_quitOnLastWindowClosed);
 }

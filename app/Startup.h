@@ -10,6 +10,8 @@ class QTimer;
 // The start-up sequencer: shows the splash and emits finished(true) once the
 // splash has been up for its minimum time, the game background is preloaded
 // and the version check has ended; finished(false) when start-up fails.
+// Until then, closing the last open window (the splash, a notice, the update
+// question) does not end the program.
 class Startup : public QObject
 {
     Q_OBJECT
@@ -45,6 +47,7 @@ private:
     void finish(bool success);
 
     std::unique_ptr<QSplashScreen> m_splash;
+    bool m_quitOnLastWindowClosed = true;
     bool m_started = false;
     bool m_minimumTimeElapsed = false;
     bool m_preloaded = false;

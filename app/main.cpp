@@ -59,6 +59,14 @@ int main(int argc, char **argv)
     if (options.install)
         return Integration::installData();
 
+    // Taken before the log is rotated: a refused second client must not move
+    // away the log that the running one is still writing.
+    SingleInstanceGuard guard;
+    if (!guard.acquire()) {
+        std::fputs("mahjong: the client is already running\n", stderr);
+        return exitAlreadyRunning;
+    }
+
     if (!Log::open())
         std::fprintf(stderr, "mahjong: no log file: %s\n", qPrintable(Log::errorString()));
     Log::setMinLogLevel(options.minLogLevel);
@@ -69,13 +77,6 @@ int main(int argc, char **argv)
 
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.loadStyleSheet();
-
-    SingleInstanceGuard guard;
-    if (!guard.acquire()) {
-        qWarning(" [INFO ] Another client is already running; ending");
-        std::fputs("mahjong: the client is already running\n", stderr);
-        return exitAlreadyRunning;
-    }
 
     TranslationsManager translations(ResourcePaths::roots(options.searchPaths));
     const QString language = translations.chooseLanguage(options.language);

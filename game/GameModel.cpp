@@ -7,6 +7,7 @@
 #include <QDebug>
 
 #include <algorithm>
+#include <limits>
 #include <sstream>
 #include <string>
 
@@ -17,6 +18,18 @@ std::string toText(const PlayerData &player)
     std::ostringstream os;
     os << player;
     return os.str();
+}
+
+// Counts come from the server: clamp instead of overflowing.
+qint32 clampedSum(qint64 a, qint64 b)
+{
+    return static_cast<qint32>(std::clamp<qint64>(a + b, std::numeric_limits<qint32>::min(),
+                                                  std::numeric_limits<qint32>::max()));
+}
+
+void addHiddenTiles(PlayerData &p, qint64 delta)
+{
+    p.setHiddenTiles(clampedSum(p.hiddenTiles(), delta));
 }
 
 bool isHandRunningState(int s)
@@ -106,20 +119,20 @@ bool GameModel::isSeated() const
 
 qint32 GameModel::riichiSticks() const
 {
-    qint32 sticks = m_riichiStickPool;
+    qint64 declared = 0;
     for (const auto &entry : m_players)
         if (entry.second.riichiDiscardIndex() != -1)
-            ++sticks;
-    return sticks;
+            ++declared;
+    return clampedSum(m_riichiStickPool, declared);
 }
 
 int GameModel::seatsRemaining() const
 {
-    int ready = 0;
+    qint64 ready = 0;
     for (const auto &entry : m_players)
         if (entry.second.isReady())
             ++ready;
-    return m_tableInfo.capacity() - ready;
+    return clampedSum(m_tableInfo.capacity(), -ready);
 }
 
 std::pair<qint32, TimeSpan> GameModel::pendingAction() const
@@ -264,6 +277,10 @@ void GameModel::onPlayerJoined(const PlayerData &player)
             qDebug() << "player" << player.id() << "returned; delayed remove cancelled";
             return;
         }
+        // Replacing a seated record at the hand's end would drop the scores
+        // that hand just gave it.
+        if (m_players.count(player.id()) != 0)
+            return;
         // Remembered so that a later ready or leave of this player is
         // understood; the player appears when the hand ends.
         m_delayedJoin[player.id()] = player;
@@ -317,7 +334,8 @@ void GameModel::onPlayerIsReady(qint32 playerId)
     PlayerData &p = it->second;
     if (playerId == m_ownPlayerId) {
         if (m_playerState != SEAT_OFFERED && m_playerState != SCORING) {
-            qWarning() << "Got 'player is ready' in state: " << playerStateName(m_playerState);
+            qWarning().nospace() << "Got 'player is ready' in state: "
+                                 << playerStateName(m_playerState);
             return;
         }
         p.setReady(true);
@@ -342,7 +360,8 @@ void GameModel::onAreYouReady(const TimeSpan &ts)
     if (m_playerState == SEAT_OFFERED || m_playerState == SCORING)
         emit areYouReady(ts, m_playerState == SEAT_OFFERED);
     else
-        qWarning() << "Got 'are you ready' in state: " << playerStateName(m_playerState);
+        qWarning().nospace() << "Got 'are you ready' in state: "
+                             << playerStateName(m_playerState);
 }
 
 void GameModel::onPlayerShouldAct(qint32 playerId, const TimeSpan &ts)
@@ -587,7 +606,7 @@ void GameModel::onHiddenTilesFromWall(qint32 playerId, qint32 count, bool fromDe
     if (playerId == m_ownPlayerId)
         return;
     PlayerData &p = player(playerId);
-    p.setHiddenTiles(p.hiddenTiles() + count);
+    addHiddenTiles(p, count);
     updateWallCounts(count, fromDeadWall);
     emit hiddenTilesFromWall(playerId, count, fromDeadWall);
 }
@@ -610,7 +629,7 @@ void GameModel::onTileDiscarded(qint32 playerId, tile t, bool riichiDiscard)
     m_lastDiscard = t;
     m_claimState = 0;
     p.addDiscard(t, riichiDiscard);
-    p.setHiddenTiles(p.hiddenTiles() - 1);
+    addHiddenTiles(p, -1);
     emit tileDiscarded(playerId, t, riichiDiscard);
 }
 
@@ -632,7 +651,7 @@ void GameModel::onTileClaimed(qint32 claimedBy)
         hand.push_back(m_lastDiscard);
         claimer.setHand(hand);
     } else {
-        claimer.setHiddenTiles(claimer.hiddenTiles() + 1);
+        addHiddenTiles(claimer, 1);
     }
     emit tileClaimed(m_lastDiscarderId, claimedBy);
 }
@@ -666,7 +685,7 @@ void GameModel::onMeldDeclared(qint32 playerId, meld_tuple m)
     if (playerId == m_ownPlayerId)
         removeFromOwnHand(leaving);
     else
-        p.setHiddenTiles(p.hiddenTiles() - hiddenLeaving);
+        addHiddenTiles(p, -hiddenLeaving);
 
     if (m_claimState == 1 && m_lastDiscarderId != -1) {
         m.claimedFrom = m_lastDiscarderId;
@@ -698,7 +717,7 @@ void GameModel::onDeclareBonus(qint32 playerId, const tile_vector &tiles)
     if (playerId == m_ownPlayerId)
         removeFromOwnHand(tiles);
     else
-        p.setHiddenTiles(p.hiddenTiles() - static_cast<qint32>(tiles.size()));
+        addHiddenTiles(p, -static_cast<qint64>(tiles.size()));
     for (tile t : tiles)
         p.addMeld(MELD_BONUS, 0, t, -1, static_cast<qint8>(-1));
     emit bonusDeclared(playerId, tiles);
@@ -745,7 +764,7 @@ void GameModel::onHandEndScoring(const EndHandScoring &endHand)
         }
         it->second.setPoints(entry.second.currentScore);
         if (entry.second.result == 1)
-            it->second.setWins(it->second.wins() + 1);
+            it->second.setWins(clampedSum(it->second.wins(), 1));
     }
     if (isOwnPlayerSeated())
         setPlayerState(SCORING);

@@ -6,6 +6,7 @@
 
 #include <QAbstractItemModel>
 #include <QListWidget>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 CompactTableView::CompactTableView(QWidget *parent) : QWidget(parent)
@@ -142,6 +143,6 @@ void CompactTableView::fillItem(QListWidgetItem *item, int row) const
             details.append(text);
     }
     item->setText(details.isEmpty() ? name : name + QLatin1Char('\n') + details.join(QStringLiteral(" \u00b7 ")));
-    item->setToolTip(name);
+    item->setToolTip(Qt::convertFromPlainText(name)); // a tool tip would take markup as markup
     item->setData(ItemRoles::TableIdRole, idValue);
 }

@@ -7,6 +7,7 @@
 #include "protocol/ConnectionManager.h"
 
 #include <QDebug>
+#include <QTextDocument>
 
 #include <algorithm>
 #include <numeric>
@@ -46,12 +47,15 @@ QVariant TableModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= int(m_rows.size()) || index.column() >= ColumnCount)
         return QVariant();
-    const Row &row = m_rows[size_t(index.row())];
+    const Row &current = m_rows[size_t(index.row())];
+    const Row &row = current.announced ? *current.announced : current;
     switch (role) {
     case Qt::DisplayRole:
         return cellText(row, index.column());
     case Qt::ToolTipRole:
-        return displayName(row);
+        // Tool tips take text that looks like markup as markup; names come
+        // from the server.
+        return Qt::convertFromPlainText(displayName(row));
     case Qt::TextAlignmentRole:
         if (index.column() == StakesColumn || index.column() == PlayersColumn)
             return int(Qt::AlignRight | Qt::AlignVCenter);
@@ -256,6 +260,7 @@ void TableModel::onTableNamesUpdated()
 {
     if (m_rows.empty())
         return;
+    flushChanges();
     for (Row &row : m_rows)
         row.name = tableName(row.info);
     emit dataChanged(index(0, NameColumn), index(int(m_rows.size()) - 1, NameColumn));
@@ -274,7 +279,7 @@ void TableModel::addRow(const TableInfo &info)
 {
     const int row = int(m_rows.size());
     beginInsertRows(QModelIndex(), row, row);
-    m_rows.push_back(Row{info, tableName(info)});
+    m_rows.push_back(Row{info, tableName(info), nullptr});
     m_rowById.insert(info.id(), row);
     endInsertRows();
     emit tableAdded(info.id());
@@ -283,7 +288,7 @@ void TableModel::addRow(const TableInfo &info)
 void TableModel::replaceRow(int row, const TableInfo &info)
 {
     Row &current = m_rows[size_t(row)];
-    Row updated{info, tableName(info)};
+    Row updated{info, tableName(info), nullptr};
     // Only the cells that changed are announced, so that a sorted view moves
     // at most this row and only when its sort column changed.
     int first = ColumnCount;
@@ -295,7 +300,12 @@ void TableModel::replaceRow(int row, const TableInfo &info)
             last = column;
         }
     }
-    current = std::move(updated);
+    // A change that waits for the end of the interval keeps the row's old
+    // face for the views until it is announced.
+    if (last >= 0 && !current.announced && m_notifyIntervalMs > 0 && m_notifyTimer->isActive())
+        current.announced = std::make_unique<Row>(Row{current.info, current.name, nullptr});
+    current.info = std::move(updated.info);
+    current.name = std::move(updated.name);
     if (last >= 0)
         noteChanged(current.info.id(), first, last);
 }
@@ -317,8 +327,12 @@ void TableModel::flushChanges()
     const auto pending = std::exchange(m_pendingChanges, {});
     for (auto it = pending.cbegin(); it != pending.cend(); ++it) {
         const int row = rowOfTable(it.key());
-        if (row >= 0) // a table removed meanwhile has nothing to announce
-            emit dataChanged(index(row, it->first), index(row, it->second));
+        if (row < 0) // a table removed meanwhile has nothing to announce
+            continue;
+        // One row at a time shows its new values, so that each announcement
+        // meets an otherwise consistent model.
+        m_rows[size_t(row)].announced.reset();
+        emit dataChanged(index(row, it->first), index(row, it->second));
     }
 }
 
@@ -358,7 +372,10 @@ void TableModel::removeRows(std::vector<int> rows)
     std::sort(rows.begin(), rows.end(), std::greater<int>());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     // Contiguous runs go in one step each, from the back so that the rows
-    // still to remove keep their numbers.
+    // still to remove keep their numbers. The removals are announced once
+    // all are done: a receiver may change the model again.
+    std::vector<qint32> ids;
+    ids.reserve(rows.size());
     size_t i = 0;
     while (i < rows.size()) {
         const int last = rows[i];
@@ -368,8 +385,6 @@ void TableModel::removeRows(std::vector<int> rows)
             --first;
         }
         ++i;
-        std::vector<qint32> ids;
-        ids.reserve(size_t(last - first + 1));
         beginRemoveRows(QModelIndex(), first, last);
         for (int row = first; row <= last; ++row) {
             const qint32 id = m_rows[size_t(row)].info.id();
@@ -380,9 +395,9 @@ void TableModel::removeRows(std::vector<int> rows)
         m_rows.erase(m_rows.begin() + first, m_rows.begin() + last + 1);
         reindexFrom(first);
         endRemoveRows();
-        for (qint32 id : ids)
-            emit tableRemoved(id);
     }
+    for (qint32 id : ids)
+        emit tableRemoved(id);
 }
 
 void TableModel::reindexFrom(int firstRow)

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <memory>
 #include <vector>
 
 class ConnectionManager;
@@ -68,8 +69,10 @@ public:
     // Changes of rows are announced at once when none was announced in the
     // last interval, otherwise together at its end, so that a busy lobby
     // costs its views one sort-and-paint per interval rather than one per
-    // update. The data itself is always current. 0 announces every change
-    // at once.
+    // update. The records (tableInfo(), tableInfoAt()) are always current;
+    // data() shows a row as last announced, so that a sorted proxy never
+    // meets rows whose values changed behind its back. 0 announces every
+    // change at once.
     static constexpr int DefaultNotifyIntervalMs = 100;
     void setNotifyInterval(int ms);
     int notifyInterval() const { return m_notifyIntervalMs; }
@@ -95,6 +98,8 @@ private:
     {
         TableInfo info;
         QString name;
+        // The row as views last heard of it, while a change waits.
+        std::unique_ptr<Row> announced;
     };
 
     bool isCovered(const QString &lobbyPath) const;

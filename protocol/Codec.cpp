@@ -98,7 +98,9 @@ Codec::Codec()
     addMessage(Frame, TABLE_INFO_UPDATE, "table_info_update", S, "i32 tableId, i32 seated, [KeyedValue] updates");
     addMessage(Frame, JOIN_TABLE, "join_table", C, "i32 tableId, i8 seat", "seat -1: any seat");
     addMessage(Frame, JOIN_OK, "join_ok", S, "i32 tableId");
-    addMessage(Frame, JOIN_FAILED, "join_failed", S, "i32 tableId, i32 reason");
+    addMessage(Frame, JOIN_FAILED, "join_failed", S, "i32 tableId, i32(0..8) reason",
+               "0 unspecified, 1 error, 2 full, 3 in play, 4 insufficient funds, 5 same address, "
+               "6 no money tables, 7 not fully registered, 8 maintenance");
     addMessage(Frame, ALREADY_SEATED, "already_seated", S, "i32 tableId");
     addMessage(Frame, WATCH_TABLE, "watch_table", C, "i32 tableId");
     addMessage(Frame, WATCH_OK, "watch_ok", S, "i32 tableId");
@@ -153,7 +155,8 @@ Codec::Codec()
     addMessage(Frame, END_OF_ROUND, "end_of_round", S, "i32 tableId, [MonetaryRoundScore] scores");
     addMessage(Frame, ARE_YOU_READY, "are_you_ready", S, "i32 tableId, TimeSpan ts");
     addMessage(Frame, TIMEOUT_OCCURRED, "timeout_occurred", S, "i32 tableId");
-    addMessage(Frame, KICK_PLAYER, "kick_player", S, "i32 tableId, i32 reason");
+    addMessage(Frame, KICK_PLAYER, "kick_player", S, "i32 tableId, i32(0..5) reason",
+               "0 kicked, 1 inactive, 2 insufficient funds, 3 moved to the watchers, 4 server error, 5 maintenance");
     addMessage(Frame, TABLE_REMOVED, "table_removed", S, "i32 tableId",
                "the table is gone: from the lobby and, if held, from the client");
     addMessage(Frame, SOMEONE_DECLARED_MAHJONG, "someone_declared_mahjong", S, "i32 tableId, i32 playerId");

@@ -662,6 +662,24 @@ void ConnectionManager::dispatchTournament(const WireValue::List &f)
     }
 }
 
+// An answer of another kind under a request's sequence number would leave
+// the caller of that request waiting for ever.
+bool ConnectionManager::answersCall(quint8 innerId, ServiceCall call)
+{
+    using namespace svc_msg;
+    switch (call) {
+    case ServiceCall::ComingEvents: return innerId == COMING_EVENTS;
+    case ServiceCall::PlayerName: return innerId == PLAYER_NAME;
+    case ServiceCall::SetScreenname: return innerId == SET_SCREENNAME_OK || innerId == SET_SCREENNAME_FAILED;
+    case ServiceCall::QueryScreenname: return innerId == QUERY_SCREENNAME_OK || innerId == QUERY_SCREENNAME_FAILED;
+    case ServiceCall::RegisterUser: return innerId == REGISTER_USER_OK || innerId == REGISTER_USER_FAILED;
+    case ServiceCall::ChangePassword: return innerId == CHANGE_PASSWORD_OK || innerId == CHANGE_PASSWORD_FAILED;
+    case ServiceCall::ClientUuid: return innerId == LOG_CLIENT_UUID_OK;
+    case ServiceCall::TableNames: return innerId == TABLE_NAMES;
+    }
+    return false;
+}
+
 void ConnectionManager::dispatchService(const WireValue::List &f)
 {
     const qint32 seq = f.at(1).toInt32();
@@ -681,6 +699,8 @@ void ConnectionManager::dispatchService(const WireValue::List &f)
         call = it->second.first;
         key = it->second.second;
         m_pendingServiceCalls.erase(it);
+        if (id != svc_msg::SERVICE_FAILED && !answersCall(id, call))
+            throw server_error("service answer " + m->name + " does not fit request " + std::to_string(seq));
     } else if (id != svc_msg::PLAYER_NAME && id != svc_msg::TABLE_NAMES && id != svc_msg::COMING_EVENTS) {
         throw server_error("service message " + m->name + " without a request");
     }

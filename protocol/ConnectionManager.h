@@ -276,6 +276,7 @@ private:
     bool throttled(quint8 classId, qint32 id);
     void dispatch(quint8 classId, const WireValue::List &f);
     void dispatchService(const WireValue::List &f);
+    static bool answersCall(quint8 innerId, ServiceCall call);
     void dispatchTournament(const WireValue::List &f);
     void fail(const std::string &message);
     void resetSession();

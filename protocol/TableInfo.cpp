@@ -55,8 +55,9 @@ void TableInfo::setValue(qint32 key, const QVariant &value)
     case WIND_ROUNDS: m_windRounds = qint32(checkedInt(key, value, 0, 4)); break;
     case TOURNAMENT_ID: m_tournamentId = qint32(checkedInt(key, value, i32min, i32max)); break;
     case SETTLEMENT: m_value.settlement = qint32(checkedInt(key, value, i32min, i32max)); break;
-    case BET: m_value.bet = checkedInt(key, value, 0, std::numeric_limits<qint64>::max()); break;
-    case FEE: m_value.fee = checkedInt(key, value, 0, std::numeric_limits<qint64>::max()); break;
+    // Each at most half the range, so that the buy-in (bet + fee) cannot overflow.
+    case BET: m_value.bet = checkedInt(key, value, 0, std::numeric_limits<qint64>::max() / 2); break;
+    case FEE: m_value.fee = checkedInt(key, value, 0, std::numeric_limits<qint64>::max() / 2); break;
     case NAME_ID: m_nameId = qint32(checkedInt(key, value, i32min, i32max)); break;
     case LOBBY_PATH:
         if (value.metaType().id() != QMetaType::QString)

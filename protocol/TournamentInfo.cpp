@@ -63,7 +63,9 @@ void TournamentInfo::setValue(qint32 key, const QVariant &value)
     case CLOSE_REGISTER: closeRegister = checkedTime(key, value); break;
     case MAX_PLAYERS: maxPlayers = checkedInt(key, value, 0); break;
     case NUMBER_OF_ROUNDS: numberOfRounds = checkedInt(key, value, 0); break;
-    case CURRENT_ROUND: currentRound = checkedInt(key, value); break;
+    // An index into the round lists: never negative, and the next round's
+    // index (currentRound + 1) must stay representable.
+    case CURRENT_ROUND: currentRound = checkedInt(key, value, 0, std::numeric_limits<qint32>::max() - 1); break;
     case ROUNDS_START: {
         std::vector<QDateTime> starts;
         for (const QVariant &v : checkedList(key, value))

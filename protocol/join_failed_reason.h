@@ -2,7 +2,7 @@
 
 #include <QMetaType>
 
-// Why a join was refused; the server may send values beyond these.
+// Why a join was refused; the codec refuses any other value on arrival.
 struct join_failed_reason
 {
     enum enum_t {

@@ -2,7 +2,8 @@
 
 #include <QMetaType>
 
-// Why the player was taken off a seat; the server may send other values.
+// Why the player was taken off a seat; the codec refuses any other value on
+// arrival.
 struct kick_reason
 {
     enum enum_t {

@@ -310,10 +310,18 @@ void TileImages::finish()
 
 bool TileImages::checkElement(QSvgRenderer &renderer, const QString &id)
 {
-    if (renderer.elementExists(id))
-        return true;
-    fail(QStringLiteral("drawing element \"%1\" is missing").arg(id));
-    return false;
+    if (!renderer.elementExists(id)) {
+        fail(QStringLiteral("drawing element \"%1\" is missing").arg(id));
+        return false;
+    }
+    // An element without extent would be mapped by dividing by its size and
+    // would only ever give transparent pictures.
+    const QRectF b = renderer.boundsOnElement(id);
+    if (!(b.width() > 0 && b.height() > 0 && std::isfinite(b.width()) && std::isfinite(b.height()))) {
+        fail(QStringLiteral("drawing element \"%1\" is empty").arg(id));
+        return false;
+    }
+    return true;
 }
 
 QImage TileImages::splitRender(QSvgRenderer &renderer, const QString &id, const TileMetrics &drawing,

@@ -29,7 +29,7 @@ QString coloredLink(const QString &url, const QString &text, const QColor &color
 // The result is never longer than maximum.
 QString elideMiddle(const QString &text, int maximum);
 
-// The one duration format of the program, e.g. "2d 3h 04m 05s"; leading zero
+// The one duration format of the program, e.g. "2d 03h 04m 05s"; leading zero
 // units are left out, seconds are always shown.
 QString durationText(qint64 seconds);
 

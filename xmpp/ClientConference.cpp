@@ -60,22 +60,24 @@ void ClientConference::requestInfo(const std::shared_ptr<Walk>& walk, const XMPP
     walk->asked.insert(entity);
     const QString id = nextId();
     send(IqDiscoInfo(id, entity));
-    registerIqHandler(id, [this, walk](StreamElement* element) { infoResult(walk, element); });
+    registerIqHandler(id, [this, walk, entity](StreamElement* element) { infoResult(walk, entity, element); });
 }
 
-void ClientConference::infoResult(const std::shared_ptr<Walk>& walk, StreamElement* element)
+void ClientConference::infoResult(const std::shared_ptr<Walk>& walk, const XMPPJid& asked, StreamElement* element)
 {
     if (!element || isError(element))
         return;
     const auto* info = dynamic_cast<const IqDiscoInfo*>(element);
     if (!info)
         throw stream_error(StreamErrorCondition::UndefinedCondition, QStringLiteral("expected disco info"));
+    // A server may answer for itself without naming itself.
+    const XMPPJid entity = info->from.isEmpty() ? asked : info->from;
     if (info->features.contains(QLatin1String(mucFeature))) {
-        emit conferenceJID(info->from);
+        emit conferenceJID(entity);
         return;
     }
     const QString id = nextId();
-    send(IqDiscoItems(id, info->from));
+    send(IqDiscoItems(id, entity));
     registerIqHandler(id, [this, walk](StreamElement* answer) { itemsResult(walk, answer); });
 }
 
@@ -89,7 +91,7 @@ void ClientConference::itemsResult(const std::shared_ptr<Walk>& walk, StreamElem
     const QList<IqDiscoItems::Item> list = items->items;
     const XMPPJid from = items->from;
     for (const IqDiscoItems::Item& item : list) {
-        if (item.jid != from)
+        if (!item.jid.isEmpty() && item.jid != from)
             requestInfo(walk, item.jid);
     }
 }

@@ -44,7 +44,7 @@ private:
     struct Walk;
 
     void requestInfo(const std::shared_ptr<Walk>& walk, const XMPPJid& entity);
-    void infoResult(const std::shared_ptr<Walk>& walk, StreamElement* element);
+    void infoResult(const std::shared_ptr<Walk>& walk, const XMPPJid& asked, StreamElement* element);
     void itemsResult(const std::shared_ptr<Walk>& walk, StreamElement* element);
     void roomsResult(StreamElement* element);
     static XMPPJid occupant(const XMPPJid& room, const QString& nick);

@@ -18,19 +18,23 @@ ClientVCard::ClientVCard(XMPPClient* client, QObject* parent)
     qRegisterMetaType<XMPPVCard>("XMPPVCard");
 }
 
+XMPPJid ClientVCard::requestAddress(const XMPPJid& jid) const
+{
+    const XMPPJid bare = jid.bare();
+    // Without "to" the server answers with the account's own vCard.
+    return client()->jid().bare() == bare ? XMPPJid() : bare;
+}
+
 bool ClientVCard::isRequestPending(const XMPPJid& jid) const
 {
-    return m_pending.contains(jid);
+    return m_pending.contains(requestAddress(jid));
 }
 
 void ClientVCard::requestVCard(const XMPPJid& jid)
 {
     if (!isConnected())
         throw std::runtime_error("not connected");
-    XMPPJid to = jid.bare();
-    // Without "to" the server answers with the account's own vCard.
-    if (client()->jid().bare() == to)
-        to = XMPPJid();
+    const XMPPJid to = requestAddress(jid);
     // Views ask on every repaint; the one answer serves them all.
     if (m_pending.contains(to))
         return;

@@ -24,7 +24,7 @@ public:
     void requestVCard(const XMPPJid& jid);
     void uploadVCard(const QImage& photo);
 
-    // Addresses (bare; null for the own vCard) whose fetch is unanswered.
+    // Whether a fetch for this address (any resource) is unanswered.
     bool isRequestPending(const XMPPJid& jid) const;
 
 signals:
@@ -34,6 +34,8 @@ signals:
     void uploadVCardError();
 
 private:
+    // The address a fetch is sent to: the bare one, or null for our own.
+    XMPPJid requestAddress(const XMPPJid& jid) const;
     void requestVCardResult(const XMPPJid& to, StreamElement* element);
     void uploadVCardResult(const QByteArray& hash, StreamElement* element);
 

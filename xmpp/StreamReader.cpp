@@ -3,6 +3,7 @@
 #include "xmpp/ElementCodec.h"
 #include "xmpp/ErrorConditions.h"
 #include "xmpp/Namespaces.h"
+#include "xmpp/stanza_error.h"
 #include "xmpp/stream_parse_error.h"
 
 #include <stdexcept>
@@ -21,6 +22,7 @@ void StreamReader::reset()
         m_document.removeChild(root);
     m_current = QDomElement();
     m_element.reset();
+    m_refused = RefusedStanza();
     m_language.clear();
     m_server = XMPPJid();
     m_depth = -1;
@@ -50,6 +52,7 @@ void StreamReader::checkSize() const
 
 int StreamReader::next()
 {
+    m_refused = RefusedStanza();
     for (;;) {
         const QXmlStreamReader::TokenType token = m_reader.readNext();
         switch (token) {
@@ -147,6 +150,24 @@ void StreamReader::startElement()
     ++m_depth;
 }
 
+void StreamReader::noteRefused(const QDomElement& element)
+{
+    if (element.namespaceURI() != QLatin1String(ns::client))
+        return;
+    const QString name = element.localName();
+    if (name == QLatin1String("message"))
+        m_refused.kind = stanza_error::MessageKind;
+    else if (name == QLatin1String("iq"))
+        m_refused.kind = stanza_error::IqKind;
+    else if (name == QLatin1String("presence"))
+        m_refused.kind = stanza_error::PresenceKind;
+    else
+        return;
+    m_refused.id = element.attribute(QStringLiteral("id"));
+    m_refused.type = element.attribute(QStringLiteral("type"));
+    m_refused.from = element.attribute(QStringLiteral("from"));
+}
+
 int StreamReader::endElement()
 {
     QDomElement finished = m_current;
@@ -168,7 +189,12 @@ int StreamReader::endElement()
         QDomElement& child;
         ~Detach() { root.removeChild(child); }
     } detach{m_current, finished};
-    m_element = parseStreamElement(finished);
+    try {
+        m_element = parseStreamElement(finished);
+    } catch (...) {
+        noteRefused(finished);
+        throw;
+    }
     return ElementReady;
 }
 

@@ -23,7 +23,9 @@ class StreamReader
 public:
     enum Result { NeedMoreData = 0, EndOfStream = 1, ElementReady = 2 };
 
-    static constexpr qint64 DefaultMaxElementBytes = 4 * 1024 * 1024;
+    // A parsed element costs around a hundred times its bytes in memory, so
+    // this stays a few times above the 256 KiB servers accept from a client.
+    static constexpr qint64 DefaultMaxElementBytes = 1024 * 1024;
     static constexpr int DefaultMaxDepth = 64;
 
     StreamReader();
@@ -42,6 +44,18 @@ public:
     StreamElement* element() const { return m_element.get(); }
     std::unique_ptr<StreamElement> takeElement() { return std::move(m_element); }
 
+    // The envelope of the top-level stanza the codec refused in the last
+    // call of next() (kind -1 when none), so that the stanza alone can be
+    // answered or dropped.
+    struct RefusedStanza
+    {
+        int kind = -1; // stanza_error::Kind
+        QString id;
+        QString type;
+        QString from;
+    };
+    const RefusedStanza& refusedStanza() const { return m_refused; }
+
     const QString& streamLanguage() const { return m_language; }
     const XMPPJid& server() const { return m_server; }
 
@@ -52,6 +66,7 @@ public:
 private:
     void startElement();
     int endElement();
+    void noteRefused(const QDomElement& element);
     void checkSize() const;
 
     QXmlStreamReader m_reader;
@@ -60,6 +75,7 @@ private:
     QString m_language;
     XMPPJid m_server;
     std::unique_ptr<StreamElement> m_element;
+    RefusedStanza m_refused;
 
     int m_depth = -1;              // -1 before the header, 0 at the root
     qint64 m_bytesSinceBoundary = 0; // bytes fed since the stream was last at the root

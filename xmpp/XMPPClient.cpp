@@ -1,5 +1,6 @@
 #include "xmpp/XMPPClient.h"
 
+#include "xmpp/ConferenceAccess.h"
 #include "xmpp/ErrorConditions.h"
 #include "xmpp/Iq.h"
 #include "xmpp/IqBind.h"
@@ -214,16 +215,75 @@ void XMPPClient::socketReadyRead()
             m_replyTo = stanza ? stanza->from : XMPPJid();
             handleElement(*element);
         } catch (const xmpp::stream_error& e) {
+            if (dropRefusedStanza(e))
+                continue;
             failStream(e);
             return;
         } catch (const xmpp::stanza_error& e) {
             qDebug() << e.what();
+            if (!element)
+                m_replyTo = refusedSender();
             replyStanzaError(e.kind(), e.errorType(), e.errorCondition(), e.id());
+            if (!element)
+                failRefusedRequest();
         } catch (const std::invalid_argument& e) {
             // An address part over its length limit in received data.
             failStream(xmpp::stream_error(Cond::BadFormat, QString::fromLocal8Bit(e.what())));
             return;
         }
+    }
+}
+
+XMPPJid XMPPClient::refusedSender() const
+{
+    try {
+        return XMPPJid(m_reader.refusedStanza().from);
+    } catch (const std::invalid_argument&) {
+        return XMPPJid();
+    }
+}
+
+bool XMPPClient::dropRefusedStanza(const xmpp::stream_error& error)
+{
+    // Another user can send a stanza with a broken error part or type through
+    // the server; that must cost the stanza, not the session. Addresses are
+    // the server's to check, so a bad one still ends the stream, as does
+    // anything refused during login.
+    const xmpp::StreamReader::RefusedStanza& refused = m_reader.refusedStanza();
+    if (m_state != ConnectedState || refused.kind < 0 || error.condition() == Cond::ImproperAddressing)
+        return false;
+    qWarning() << "xmpp: stanza dropped:" << error.what();
+    if (refused.kind != xmpp::stanza_error::IqKind)
+        return true;
+    if (refused.type == QLatin1String("get") || refused.type == QLatin1String("set")) {
+        // A request still gets its answer.
+        m_replyTo = refusedSender();
+        replyStanzaError(xmpp::stanza_error::IqKind, xmpp::StanzaErrorType::Modify,
+                         xmpp::StanzaErrorCondition::BadRequest, refused.id);
+        return true;
+    }
+    failRefusedRequest();
+    return true;
+}
+
+void XMPPClient::failRefusedRequest()
+{
+    // An unreadable answer ends its request as failed instead of leaving it
+    // waiting for the rest of the session.
+    const xmpp::StreamReader::RefusedStanza& refused = m_reader.refusedStanza();
+    if (m_state != ConnectedState || refused.kind != xmpp::stanza_error::IqKind
+        || (refused.type != resultText && refused.type != errorText)) {
+        return;
+    }
+    const auto handler = m_pendingIqs.find(refused.id);
+    if (handler == m_pendingIqs.end())
+        return;
+    const IqHandler call = std::move(handler.value());
+    m_pendingIqs.erase(handler);
+    try {
+        call(nullptr);
+    } catch (const std::exception& e) {
+        qWarning() << "iq handler failed on a refused answer:" << e.what();
     }
 }
 
@@ -618,6 +678,16 @@ void XMPPClient::setPhotoHash(const QByteArray& hash)
     m_photoHash = hash;
     if (m_state == ConnectedState)
         sendPresence();
+}
+
+void XMPPClient::discoverConference()
+{
+    xmpp::ConferenceAccess::conference(this)->discoverConference();
+}
+
+void XMPPClient::requestConferenceRooms(const XMPPJid& service)
+{
+    xmpp::ConferenceAccess::conference(this)->requestConferenceRooms(service);
 }
 
 void XMPPClient::requestSubscription(const XMPPJid& jid, bool cancel)

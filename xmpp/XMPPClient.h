@@ -84,7 +84,7 @@ public:
     void send(const xmpp::StreamElement& element);
     QString nextId();
     // The handler gets the answer to the iq with that id, or nullptr when the
-    // connection ends first; it is called once.
+    // connection ends first or the answer could not be read; it is called once.
     void registerIqHandler(const QString& id, IqHandler handler);
 
     // PLAIN sends the password in the clear unless the stream is encrypted;
@@ -103,6 +103,12 @@ public:
     // Subscriptions.
     void requestSubscription(const XMPPJid& jid, bool cancel);
     void answerSubscription(const XMPPJid& jid, bool accept);
+
+    // Rooms: finds the server's conference service (conferenceJID) and lists
+    // its rooms (conferenceRooms). Both throw std::runtime_error
+    // "not connected" unless the session is up.
+    void discoverConference();
+    void requestConferenceRooms(const XMPPJid& service);
 
     // Extensions; their answers come back as this client's signals.
     void requestRoster() { m_roster.requestRoster(); }
@@ -165,6 +171,9 @@ private:
     void sessionUp();
     void replyStanzaError(int kind, int errorType, int errorCondition, const QString& id);
     void failStream(const xmpp::stream_error& error);
+    bool dropRefusedStanza(const xmpp::stream_error& error);
+    XMPPJid refusedSender() const;
+    void failRefusedRequest();
 
     QString m_user;
     QString m_password;

@@ -1,6 +1,6 @@
 #include "xmpp/XMPPConference.h"
 
-#include "xmpp/ClientExtensions.h"
+#include "xmpp/ConferenceAccess.h"
 #include "xmpp/MucUserInfo.h"
 #include "xmpp/XMPPClient.h"
 
@@ -72,14 +72,16 @@ void XMPPConference::join(const QString& nick)
     if (m_room.isNull())
         throw std::runtime_error("room jid is null");
     m_nick = nick.isNull() ? m_client->jid().node() : nick;
-    xmpp::ClientExtensions::joinRoom(m_client.data(), m_room, m_nick);
+    xmpp::ConferenceAccess::joinRoom(m_client.data(), m_room, m_nick);
 }
 
 void XMPPConference::leave()
 {
     requireClient();
+    // A retry still pending would take the player back into the room.
+    m_joinTimer.stop();
     if (m_joined)
-        xmpp::ClientExtensions::leaveRoom(m_client.data(), m_room, m_nick);
+        xmpp::ConferenceAccess::leaveRoom(m_client.data(), m_room, m_nick);
     m_joined = false;
 }
 
@@ -89,7 +91,7 @@ void XMPPConference::sendMessage(const QString& text)
     XMPPMessage outgoing(m_room, XMPPMessage::GroupChat);
     outgoing.setFrom(m_client->jid());
     outgoing.setBody(text);
-    xmpp::ClientExtensions::sendMessage(m_client.data(), outgoing);
+    xmpp::ConferenceAccess::sendMessage(m_client.data(), outgoing);
 }
 
 void XMPPConference::onPresence(XMPPPresence presence)
@@ -132,7 +134,7 @@ void XMPPConference::onPresence(XMPPPresence presence)
                 emit participantBanned(this, nick, item.actor, item.reason);
         }
         if (availability == XMPPPresence::Available && codes.contains(roomCreatedIndex) && m_client)
-            xmpp::ClientExtensions::createInstantRoom(m_client.data(), m_room);
+            xmpp::ConferenceAccess::createInstantRoom(m_client.data(), m_room);
     }
 
     switch (availability) {
@@ -169,6 +171,7 @@ void XMPPConference::onMessage(XMPPMessage message)
 
 void XMPPConference::onDisconnected()
 {
+    m_joinTimer.stop();
     m_joined = false;
 }
 
@@ -185,7 +188,7 @@ void XMPPConference::onJoinTimerTimeout()
         return;
     ++m_attempts;
     try {
-        xmpp::ClientExtensions::joinRoom(m_client.data(), m_room, m_nick);
+        xmpp::ConferenceAccess::joinRoom(m_client.data(), m_room, m_nick);
     } catch (const std::exception& e) {
         qWarning() << "rejoining room" << m_room.text() << "failed:" << e.what();
     }

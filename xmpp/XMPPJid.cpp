@@ -38,5 +38,9 @@ XMPPJid XMPPJid::bare() const
 {
     if (isNull())
         return XMPPJid();
-    return XMPPJid(m_text.section(QLatin1Char('/'), 0, 0));
+    // Node and domain already passed their checks; their sum may be longer
+    // than one part, and a received address must not throw here.
+    XMPPJid jid;
+    jid.m_text = m_text.section(QLatin1Char('/'), 0, 0);
+    return jid;
 }

@@ -97,7 +97,14 @@ int sheet(const QString &outDir, double scale)
         const int cellH = up.height + up.depth + 4;
         const int rowH = qRound(90 * scale);
         const int sectionH = 24 + 2 * cellH + rowH + 12;
-        const int width = 16 + perRow * cellW + 16;
+        // The row of other pictures is wider than the faces at some scales.
+        int picturesW = 3 * hand.width + 2 + 2 + 12;
+        for (int side = 0; side < TileImages::SideCount; ++side) {
+            for (int use : {0, 1, 2, 4, 5, 6, 7, 9})
+                picturesW += ref.metrics(side, use).width + 3;
+            picturesW += 10;
+        }
+        const int width = 16 + qMax(perRow * cellW, picturesW) + 16;
         QImage img(width, 16 + blanks.size() * sectionH, QImage::Format_ARGB32_Premultiplied);
         img.fill(QColor(28, 92, 64));
         QPainter p(&img);

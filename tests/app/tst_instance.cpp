@@ -73,6 +73,9 @@ private slots:
         QCOMPARE(second.exitCode(), 3);
         QVERIFY(second.readAllStandardError().contains("already running"));
         QCOMPARE(first.state(), QProcess::Running);
+        // The refused client leaves the running client's log where it is.
+        QVERIFY(logText().contains(QLatin1String("Main window shown")));
+        QVERIFY(!QFile::exists(log + ".old"));
 
         first.terminate();
         QVERIFY(first.waitForFinished(10000));

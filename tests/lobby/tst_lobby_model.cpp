@@ -5,10 +5,12 @@
 
 #include "lobby/CompactTableView.h"
 #include "lobby/ItemRoles.h"
+#include "lobby/LocalizationDb.h"
 #include "lobby/LobbyFilter.h"
 #include "lobby/LobbyModel.h"
 #include "lobby/RulesetLobbyFilter.h"
 #include "lobby/TableModel.h"
+#include "lobby/VariantLessThan.h"
 #include "protocol/ConnectionManager.h"
 
 #include <QItemSelectionModel>
@@ -16,6 +18,7 @@
 #include <QSet>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextDocument>
 
 namespace {
 // Accepts the tables whose ids it holds, under the paths it names.
@@ -32,6 +35,17 @@ public:
     QStringList m_paths;
     QSet<qint32> m_ids;
 };
+
+// The text a tool tip shows for the given tip.
+QString shownAsToolTip(const QString &tip)
+{
+    QTextDocument document;
+    if (Qt::mightBeRichText(tip))
+        document.setHtml(tip);
+    else
+        document.setPlainText(tip);
+    return document.toPlainText();
+}
 
 QList<int> idsInOrder(const QAbstractItemModel &model)
 {
@@ -56,6 +70,8 @@ private slots:
     void sortedViewFollowsUpdates();
     void lobbyWindowFilter();
     void compactViewFollowsTheModel();
+    void batchedChangesKeepTheSortOrder();
+    void serverNamesAreNeverMarkup();
 
 private:
     void add(const TableInfo &info) { emit m_connection->tableInfoUpdate(info); }
@@ -264,6 +280,66 @@ void TestLobbyModel::compactViewFollowsTheModel()
     lobby.setFilter(nullptr);
     QCOMPARE(view.count(), 0);
     QCOMPARE(view.selectedTableId(), -1);
+}
+
+void TestLobbyModel::batchedChangesKeepTheSortOrder()
+{
+    // Many tables change within one notify interval; once announced, the
+    // sorted view must be in order again, not just the rows announced last.
+    const QString path = QStringLiteral("101/Practice");
+    QSet<qint32> ids;
+    for (qint32 id = 1; id <= 200; ++id)
+        ids.insert(id);
+    IdFilter filter({path}, ids);
+    LobbyModel lobby;
+    lobby.setSourceModel(m_tables);
+    lobby.setFilter(&filter);
+    lobby.sort(TableModel::PlayersColumn, Qt::AscendingOrder);
+    for (qint32 id = 1; id <= 150; ++id)
+        add(makeTable(id, path, 0, 4, id % 5));
+    m_tables->setNotifyInterval(10000);
+    quint32 seed = 7;
+    auto next = [&seed](quint32 n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    for (int i = 0; i < 400; ++i) {
+        if (i % 20 == 0)
+            add(makeTable(qint32(151 + i / 20), path, 0, 4, qint32(next(5))));
+        else
+            emit m_connection->tableInfoUpdate(qint32(1 + next(150)), int(next(5)), TableInfoUpdates());
+    }
+    m_tables->flushChanges();
+    QCOMPARE(lobby.rowCount(), 170);
+    for (int row = 1; row < lobby.rowCount(); ++row) {
+        const QVariant before = lobby.index(row - 1, TableModel::PlayersColumn).data(ItemRoles::RawValueRole);
+        const QVariant after = lobby.index(row, TableModel::PlayersColumn).data(ItemRoles::RawValueRole);
+        QVERIFY2(!variantLessThan(after, before), qPrintable(QString::number(row)));
+    }
+}
+
+void TestLobbyModel::serverNamesAreNeverMarkup()
+{
+    const QString path = QStringLiteral("101/Practice");
+    LocalizationDb names(m_connection, nullptr);
+    names.setTableModel(m_tables);
+    m_tables->setLocalizationDb(&names);
+    names.onTableNames(names.language(), {{1, QStringLiteral("<b>Bold</b> & {tableId}")}});
+    IdFilter filter({path}, {7});
+    LobbyModel lobby;
+    lobby.setSourceModel(m_tables);
+    lobby.setFilter(&filter);
+    add(makeTable(7, path));
+    CompactTableView view;
+    view.setLocalizationDb(&names);
+    view.setModel(&lobby);
+
+    const QString name = QStringLiteral("<b>Bold</b> & 7");
+    QCOMPARE(m_tables->tableNameById(7), name);
+    QCOMPARE(lobby.index(0, TableModel::NameColumn).data().toString(), name);
+    QCOMPARE(shownAsToolTip(lobby.index(0, TableModel::NameColumn).data(Qt::ToolTipRole).toString()), name);
+    QCOMPARE(view.count(), 1);
+    QCOMPARE(shownAsToolTip(view.listWidget()->item(0)->toolTip()), name);
 }
 
 QTEST_MAIN(TestLobbyModel)

@@ -27,6 +27,7 @@ private slots:
     void badUpdatesLeaveTheTable();
     void unsubscribeDropsThePathsTables();
     void unsubscribeKeepsTablesOfOtherPaths();
+    void removalReceiversMayChangeTheModel();
     void busyTablesAreAnnouncedTogether();
     void cellsCarryIdAndRawValues();
 
@@ -235,6 +236,34 @@ void TestTableModel::unsubscribeKeepsTablesOfOtherPaths()
     QCOMPARE(removed.count(), 2);
 }
 
+void TestTableModel::removalReceiversMayChangeTheModel()
+{
+    const QString a = QStringLiteral("101/A");
+    const QString b = QStringLiteral("101/B");
+    m_model->subscribe(a);
+    m_model->subscribe(b);
+    // Interleaved, so that the tables of a leave in several steps.
+    for (int id = 1; id <= 5; ++id)
+        emit m_connection->tableInfoUpdate(makeTable(id, id % 2 ? a : b));
+    QList<int> removed;
+    connect(m_model, &TableModel::tableRemoved, this, [&](qint32 id) {
+        removed << id;
+        if (removed.size() == 1)
+            m_model->unsubscribe(b); // e.g. a view closing on the news
+    });
+    bool rowsExisted = true;
+    connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this, [&](const QModelIndex &, int first, int last) {
+        rowsExisted = rowsExisted && first >= 0 && first <= last && last < m_model->rowCount();
+    });
+    m_model->unsubscribe(a);
+    QVERIFY(rowsExisted);
+    std::sort(removed.begin(), removed.end());
+    QCOMPARE(removed, (QList<int>{1, 2, 3, 4, 5}));
+    QCOMPARE(m_model->rowCount(), 0);
+    for (int id = 1; id <= 5; ++id)
+        QVERIFY(!m_model->hasTable(id));
+}
+
 void TestTableModel::busyTablesAreAnnouncedTogether()
 {
     m_model->setNotifyInterval(50);
@@ -247,15 +276,15 @@ void TestTableModel::busyTablesAreAnnouncedTogether()
     emit m_connection->tableInfoUpdate(qint32(1), 1, TableInfoUpdates());
     QCOMPARE(changed.count(), 1);
     // ... the following ones of the interval wait, merged per table, while
-    // the data is current at once.
+    // the record is current at once and views see the row as announced.
     emit m_connection->tableInfoUpdate(qint32(1), 2, TableInfoUpdates());
     emit m_connection->tableInfoUpdate(qint32(1), 3, TableInfoUpdates());
     TableInfo renamed = makeTable(2, QStringLiteral("101/Practice"), 2, 4, 1, 2);
     emit m_connection->tableInfoUpdate(renamed);
     emit m_connection->tableInfoUpdate(qint32(3), 2, TableInfoUpdates());
     QCOMPARE(m_model->tableInfo(1).seated(), 3);
-    QCOMPARE(m_model->index(m_model->rowOfTable(1), TableModel::PlayersColumn).data().toString(),
-             QStringLiteral("3/4"));
+    const QModelIndex players1 = m_model->index(m_model->rowOfTable(1), TableModel::PlayersColumn);
+    QCOMPARE(players1.data().toString(), QStringLiteral("1/4"));
     QCOMPARE(changed.count(), 1);
 
     // A table that leaves meanwhile is not announced as changed.
@@ -281,8 +310,11 @@ void TestTableModel::busyTablesAreAnnouncedTogether()
     // Going to 0 announces what waits and then every change at once.
     emit m_connection->tableInfoUpdate(qint32(2), 2, TableInfoUpdates());
     QCOMPARE(changed.count(), 3);
+    const QModelIndex players2 = m_model->index(m_model->rowOfTable(2), TableModel::PlayersColumn);
+    QCOMPARE(players2.data().toString(), QStringLiteral("3/4"));
     m_model->setNotifyInterval(0);
     QCOMPARE(changed.count(), 4);
+    QCOMPARE(players2.data().toString(), QStringLiteral("2/4"));
     emit m_connection->tableInfoUpdate(qint32(2), 1, TableInfoUpdates());
     QCOMPARE(changed.count(), 5);
 }

@@ -2,6 +2,8 @@
 #include "widgets/ApplicationVersion.h"
 #include "widgets/Utils.h"
 
+#include <QLabel>
+#include <QTcpServer>
 #include <QtTest>
 
 class MainWindowFrameTest : public QObject
@@ -11,16 +13,37 @@ class MainWindowFrameTest : public QObject
 private slots:
     void showsOnlyAfterSuccessfulStartup()
     {
-        MainWindow window("game.example", 7443, "ann", "pw", false, "web.example", nullptr);
-        QCOMPARE(window.gameHost(), QStringLiteral("game.example"));
-        QCOMPARE(window.gamePort(), quint16(7443));
+        // A loopback port on which nobody listens any more.
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost));
+        const quint16 port = probe.serverPort();
+        probe.close();
+
+        MainWindow window("127.0.0.1", port, "ann", "pw", false, "web.example", nullptr);
+        QCOMPARE(window.gameHost(), QStringLiteral("127.0.0.1"));
+        QCOMPARE(window.gamePort(), port);
         QVERIFY(!window.useSsl());
+        QVERIFY(!window.connectionManager().usesSsl());
         QCOMPARE(window.windowTitle(), QStringLiteral("Brisquel - ") + applicationVersion());
         QCOMPARE(Utils::findMainWindow(), &window);
         window.onStartupFinished(false);
         QVERIFY(!window.isVisible());
+        QVERIFY(window.connectionManager().host().isEmpty());
+
         window.onStartupFinished(true);
         QVERIFY(window.isVisible());
+        auto *status = window.findChild<QLabel *>("statusLine");
+        QVERIFY(status);
+        QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("Cannot connect to 127.0.0.1:%1").arg(port), 10000);
+        QVERIFY(!window.connectionManager().isConnected());
+    }
+
+    void unknownRefusalCodes()
+    {
+        for (qint32 status : {0, 1, 9, -1})
+            QCOMPARE(MainWindow::loginFailureText(status), QStringLiteral("Unknown login failure!"));
+        // The server may send reasons this client does not know.
+        QVERIFY(MainWindow::joinFailureText(join_failed_reason::enum_t(42)).isEmpty());
     }
 };
 

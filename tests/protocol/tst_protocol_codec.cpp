@@ -254,6 +254,8 @@ void TestProtocolCodec::malformedBodiesAreRefused_data()
     QTest::newRow("bad utf-8") << QByteArray::fromHex("1000000002c328") << "not valid UTF-8";
     QTest::newRow("overlong utf-8") << QByteArray::fromHex("1000000002c0af") << "not valid UTF-8";
     QTest::newRow("enum out of range") << QByteArray::fromHex("180000000e00000000") << "out of range 0..13";
+    QTest::newRow("join reason out of range") << QByteArray::fromHex("2a0000000100000009") << "out of range 0..8";
+    QTest::newRow("kick reason out of range") << QByteArray::fromHex("5f00000001ffffffff") << "out of range 0..5";
     QTest::newRow("flag not 0/1") << QByteArray::fromHex("630000000102") << "neither 0 nor 1";
     QTest::newRow("tile out of range") << QByteArray::fromHex("51000000012a") << "tile value 42";
     QTest::newRow("list count past frame") << QByteArray::fromHex("7c7fffffff") << "runs past the end";
@@ -450,6 +452,10 @@ void TestProtocolCodec::unacceptableServerDataBecomesExceptionCaught()
         {codec.encode(msg::TABLE_INFO, L{WireValue(L{1, "p", wire::fromKeyedValues({{TableInfo::RULESET, 7}})})}),
          "out of range", true},
         {codec.encode(msg::TABLE_INFO_UPDATE, L{1, 99, WireValue(L{})}), "seated count out of range", true},
+        // bet + fee must stay representable
+        {codec.encode(msg::TABLE_INFO_UPDATE,
+                      L{1, 2, wire::fromKeyedValues({{TableInfo::BET, std::numeric_limits<qint64>::max() / 2 + 1}})}),
+         "out of range", true},
         {codec.encode(msg::TOURNAMENT_INFO_UPDATE, L{1, wire::fromKeyedValues({{TournamentInfo::STATUS, 9}})}),
          "out of range", true},
         {codec.encode(msg::TOURNAMENT_ENVELOPE,
@@ -478,6 +484,23 @@ void TestProtocolCodec::unacceptableServerDataBecomesExceptionCaught()
         const QString what = QString::fromStdString(errors[0][0].value<std::string>());
         QVERIFY2(what.contains(c.error), qPrintable(what + " / expected: " + c.error));
     }
+
+    // An answer of the wrong kind under a pending request's sequence number
+    // is refused, not taken as the answer of another request.
+    ConnectionManager cm(false);
+    QSignalSpy errors(&cm, &ConnectionManager::exceptionCaught);
+    QSignalSpy screenname(&cm, &ConnectionManager::setScreennameOk);
+    QSignalSpy names(&cm, &ConnectionManager::playerNameUpdate);
+    cm.handleMessage(codec.encode(msg::HELLO_OK, L{1}));
+    cm.set_screenname(QStringLiteral("ann")); // registered as request 1, though not sent
+    cm.set_screenname(QStringLiteral("bob")); // request 2
+    cm.handleMessage(service(1, svc_msg::PLAYER_NAME, L{7, "x"}));
+    QCOMPARE(errors.size(), 1);
+    QVERIFY(QString::fromStdString(errors[0][0].value<std::string>()).contains("does not fit request 1"));
+    QCOMPARE(names.size(), 0);
+    cm.handleMessage(service(2, svc_msg::SET_SCREENNAME_OK, L{}));
+    QCOMPARE(errors.size(), 1);
+    QCOMPARE(screenname.size(), 1);
 }
 
 void TestProtocolCodec::exceptionsOfReceiversBecomeExceptionCaught()

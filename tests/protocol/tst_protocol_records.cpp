@@ -131,6 +131,10 @@ void TestProtocolRecords::tournamentInfoUpdates()
     QVERIFY_THROWS_EXCEPTION(server_error, t.setValue(TournamentInfo::STATUS, 8));
     QVERIFY_THROWS_EXCEPTION(server_error, t.setValue(TournamentInfo::ROUNDS_LENGTH, QVariantList{QStringLiteral("x")}));
     QVERIFY_THROWS_EXCEPTION(server_error, t.setValue(TournamentInfo::START, 5));
+    // the current round indexes the round lists
+    QVERIFY_THROWS_EXCEPTION(server_error, t.setValue(TournamentInfo::CURRENT_ROUND, -1));
+    QVERIFY_THROWS_EXCEPTION(server_error, t.setValue(TournamentInfo::CURRENT_ROUND, std::numeric_limits<qint32>::max()));
+    QCOMPARE(t.currentRound, 1);
     QCOMPARE(t.roundsLength, (std::vector<int>{50, 60}));
     QVERIFY(TournamentCost(1000, 100) < TournamentCost(1050, 100));
     QVERIFY(!(TournamentCost(1050, 0) < TournamentCost(1000, 50)));

@@ -412,6 +412,44 @@ private slots:
         QVERIFY(images->errorString().contains(QLatin1String("declaredBottom")));
         QVERIFY(!QFileInfo::exists(cacheFile(QStringLiteral("resources:/partial.svg"), 1.0)));
     }
+
+    // Every element present but drawing nothing: no division by an empty
+    // extent, no transparent set cached as good.
+    void emptyElementsAreBroken()
+    {
+        QString blanks = QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" height=\"10\">");
+        QStringList ids{QStringLiteral("hand"), QStringLiteral("handHighlight"),
+                        QStringLiteral("declaredBottomTurned"), QStringLiteral("declaredTopTurned")};
+        for (int side = 0; side < TileImages::SideCount; ++side)
+            for (const char *kind : {"declared", "wallSingle", "wallDouble", "wallTriple", "wallDora", "hidden"})
+                ids << QLatin1String(kind) + TileImages::sideName(side);
+        for (const QString &id : ids)
+            blanks += QStringLiteral("<g id=\"%1\"/>").arg(id);
+        blanks += QStringLiteral("</svg>");
+        QString faces = QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" height=\"10\">");
+        for (int t = 0; t < TileImages::TileCount; ++t)
+            faces += t == 24 ? QStringLiteral("<g id=\"circle_7\"/>")
+                             : QStringLiteral("<rect id=\"%1\" width=\"4\" height=\"5\"/>").arg(TileImages::faceElementName(t));
+        faces += QStringLiteral("</svg>");
+        for (const auto &[name, text] : {std::pair{QStringLiteral("emptyblanks.svg"), blanks},
+                                         std::pair{QStringLiteral("emptyface.svg"), faces}}) {
+            QFile file(m_sets.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(text.toUtf8());
+        }
+        const QString emptyBlanks = QStringLiteral("resources:/emptyblanks.svg");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("could not be rendered")));
+        std::unique_ptr<TileImages> images(loadOrRenderTileImages(emptyBlanks, m_face, 1.0));
+        QVERIFY(!images->isValid());
+        QVERIFY(images->errorString().contains(QLatin1String("\"wallDoraLeft\" is empty")));
+        QVERIFY(!QFileInfo::exists(cacheFile(emptyBlanks, 1.0)));
+
+        const QString emptyFace = QStringLiteral("resources:/emptyface.svg");
+        const TileImages faceSet(m_blankA, emptyFace, Highlight, 1.0);
+        QVERIFY(!faceSet.isValid());
+        QVERIFY(faceSet.errorString().contains(QLatin1String("\"circle_7\" is empty")));
+        QVERIFY(!faceSet.errorString().contains(QLatin1String("circle_6")));
+    }
 };
 
 QTEST_MAIN(TstTileImages)

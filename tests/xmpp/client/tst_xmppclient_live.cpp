@@ -2,6 +2,7 @@
 
 #include "xmpp/server/XmppTestServer.h"
 
+#include "xmpp/MessageStanza.h"
 #include "xmpp/XMPPClient.h"
 
 #include <QSignalSpy>
@@ -25,6 +26,7 @@ private slots:
     void presenceWithTablesAndPhotoSeenByContact();
     void declinedSubscriptionSharesNothing();
     void idsKeepGrowingAcrossSessions();
+    void brokenStanzaFromPeerCostsOnlyThatStanza();
 
 private:
     std::unique_ptr<XMPPClient> login(const QString& user);
@@ -284,6 +286,40 @@ void TestXmppClientLive::idsKeepGrowingAcrossSessions()
     client.connectToHost(m_server.host(), m_server.port(), XMPPClient::TlsRequired);
     QVERIFY(connectedSpy.wait(10000));
     QVERIFY(client.nextId().toInt() > first + 1);
+}
+
+void TestXmppClientLive::brokenStanzaFromPeerCostsOnlyThatStanza()
+{
+    // Any user can send these through the server; they must not end the
+    // receiver's session.
+    auto a = login(QStringLiteral("1001"));
+    QVERIFY(a);
+    auto c = login(QStringLiteral("1003"));
+    QVERIFY(c);
+    QSignalSpy cMessages(c.get(), &XMPPClient::messageReceived);
+    QSignalSpy cErrors(c.get(), &XMPPClient::xmppError);
+    QSignalSpy cDisconnected(c.get(), &XMPPClient::disconnected);
+
+    auto message = [&](const QString& type, int errorType, int errorCondition, const QString& body) {
+        xmpp::MessageStanza stanza;
+        stanza.to = c->jid();
+        stanza.typeText = type;
+        stanza.errorType = errorType;
+        stanza.errorCondition = errorCondition;
+        stanza.bodies.insert(QStringLiteral("UND"), body);
+        a->send(stanza);
+    };
+    message(QStringLiteral("error"), 0, 0, QStringLiteral("error without an error element"));
+    message(QStringLiteral("chat"), 1, 4, QStringLiteral("chat with an error element"));
+    message(QStringLiteral("error"), 0, 4, QStringLiteral("error of no known type"));
+    message(QStringLiteral("chat"), 0, 0, QStringLiteral("still here"));
+
+    QTRY_VERIFY_WITH_TIMEOUT(!cMessages.isEmpty(), 10000);
+    QCOMPARE(cMessages.size(), 1);
+    QCOMPARE(cMessages.at(0).at(0).value<XMPPMessage>().body(), QStringLiteral("still here"));
+    QCOMPARE(c->state(), int(XMPPClient::ConnectedState));
+    QVERIFY(cErrors.isEmpty());
+    QVERIFY(cDisconnected.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestXmppClientLive)

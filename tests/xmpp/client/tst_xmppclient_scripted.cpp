@@ -74,6 +74,7 @@ private slots:
     void requestAnsweredWithErrorToSender();
     void answersWithoutHandlerAreNotAnswered();
     void handlerCalledOnceWithAnswer();
+    void refusedStanzaCostsOnlyThatStanza();
     void pendingHandlersGetNullBeforeDisconnected();
     void serverStreamErrorAfterLogin();
     void serverEndsStream();
@@ -83,6 +84,7 @@ private slots:
     void ownPresencePublishing();
     void subscriptionStanzas();
     void connectWhileConnectedIgnored();
+    void conferenceRequestsNeedSession();
 
 private:
     bool startClient(XMPPClient::TlsPolicy policy);
@@ -508,6 +510,55 @@ void TestXmppClientScripted::handlerCalledOnceWithAnswer()
     QCOMPARE(calls.at(1), int(xmpp::ElementType::Iq));
 }
 
+void TestXmppClientScripted::refusedStanzaCostsOnlyThatStanza()
+{
+    QVERIFY(login());
+    QSignalSpy errorSpy(m_client.get(), &XMPPClient::xmppError);
+    QSignalSpy messageSpy(m_client.get(), &XMPPClient::messageReceived);
+    QList<int> calls;
+    auto record = [&](xmpp::StreamElement* e) { calls << (e ? e->type() : -1); };
+
+    // A request the codec refuses still gets an answer, addressed to its sender.
+    m_fake->send("<iq type='set' id='b1' from='friend@localhost/x'><query xmlns='jabber:iq:version'/>"
+                 "<error type='cancel'><conflict xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>");
+    QVERIFY(m_fake->waitFor("</iq>"));
+    QCOMPARE(attributeText(m_fake->received(), "to"), QStringLiteral("friend@localhost/x"));
+    QCOMPARE(attributeText(m_fake->received(), "id"), QStringLiteral("b1"));
+    QVERIFY(m_fake->received().contains("<error type=\"modify\"><bad-request"));
+
+    // An answer whose error type cannot be read ends its request as failed.
+    const QString unreadable = m_client->nextId();
+    m_client->registerIqHandler(unreadable, record);
+    m_fake->send("<iq type='error' id='" + unreadable.toUtf8() + "' from='friend@localhost/x'><error type='Cancel'>"
+                 "<item-not-found xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>");
+    QTRY_COMPARE_WITH_TIMEOUT(calls, QList<int>{-1}, 5000);
+
+    // A search answer refused as a stanza: the error goes back to the service
+    // and the request ends.
+    m_fake->clearReceived();
+    const QString search = m_client->nextId();
+    m_client->registerIqHandler(search, record);
+    m_fake->send("<iq type='result' id='" + search.toUtf8() + "' from='search.localhost'>"
+                 "<query xmlns='jabber:iq:search'><x xmlns='jabber:x:data' type='cancel'/></query></iq>");
+    QVERIFY(m_fake->waitFor("</iq>"));
+    QCOMPARE(attributeText(m_fake->received(), "to"), QStringLiteral("search.localhost"));
+    QCOMPARE(attributeText(m_fake->received(), "id"), search);
+    QTRY_COMPARE_WITH_TIMEOUT(calls, (QList<int>{-1, -1}), 5000);
+
+    // Broken messages and presences are dropped without a word.
+    m_fake->clearReceived();
+    m_fake->send("<message type='error' from='friend@localhost/x'><body>no error element</body></message>"
+                 "<presence from='friend@localhost/x'><error type='cancel'><gone xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/>"
+                 "</error></presence>"
+                 "<message type='chat' from='friend@localhost/x'><body>fine</body></message>");
+    QTRY_COMPARE_WITH_TIMEOUT(messageSpy.size(), 1, 5000);
+    QCOMPARE(messageSpy.at(0).at(0).value<XMPPMessage>().body(), QStringLiteral("fine"));
+    QTest::qWait(50);
+    QVERIFY(m_fake->received().isEmpty());
+    QVERIFY(errorSpy.isEmpty());
+    QCOMPARE(m_client->state(), int(XMPPClient::ConnectedState));
+}
+
 void TestXmppClientScripted::pendingHandlersGetNullBeforeDisconnected()
 {
     QVERIFY(login());
@@ -695,6 +746,28 @@ void TestXmppClientScripted::connectWhileConnectedIgnored()
     QTest::qWait(50);
     QVERIFY(socketErrorSpy.isEmpty());
     QVERIFY(m_fake->isConnected());
+}
+
+void TestXmppClientScripted::conferenceRequestsNeedSession()
+{
+    auto notConnected = [&](auto&& call) {
+        try {
+            call();
+        } catch (const std::runtime_error& e) {
+            return QString::fromLatin1(e.what()) == QLatin1String("not connected");
+        }
+        return false;
+    };
+    QVERIFY(notConnected([&] { m_client->discoverConference(); }));
+    QVERIFY(notConnected([&] { m_client->requestConferenceRooms(XMPPJid(QStringLiteral("conference.localhost"))); }));
+
+    QVERIFY(login());
+    m_client->discoverConference();
+    QVERIFY(m_fake->waitFor("http://jabber.org/protocol/disco#info"));
+    m_fake->clearReceived();
+    m_client->requestConferenceRooms(XMPPJid(QStringLiteral("conference.localhost")));
+    QVERIFY(m_fake->waitFor("http://jabber.org/protocol/disco#items"));
+    QCOMPARE(attributeText(m_fake->received(), "to"), QStringLiteral("conference.localhost"));
 }
 
 QTEST_GUILESS_MAIN(TestXmppClientScripted)

@@ -84,6 +84,8 @@ void TestXmppModel::jidLengthLimits()
     const QString over(1024, QLatin1Char('a'));
     QCOMPARE(XMPPJid(max).text().size(), 1023);
     QCOMPARE(XMPPJid(QStringLiteral("d"), max, max).text().size(), 1023 * 2 + 3);
+    // A valid address has a valid bare address, however long node and domain are together.
+    QCOMPARE(XMPPJid(max, max, QStringLiteral("r")).bare().text(), max + QLatin1Char('@') + max);
 
     auto message = [](auto&& make) {
         try {

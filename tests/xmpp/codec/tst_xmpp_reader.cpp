@@ -47,6 +47,7 @@ private slots:
     void restrictedXml();
     void malformed();
     void sizeAndDepthLimits();
+    void defaultSizeLimit();
     void keepAlivesDoNotAddUp();
     void factoryErrorLeavesReaderUsable();
     void serverLoginTranscript_data();
@@ -271,6 +272,21 @@ void TestXmppReader::sizeAndDepthLimits()
     result = refusal(deep, "<message><a><a><a><a><a><a><a><a>");
     QCOMPARE(result.first, 13);
     QCOMPARE(result.second, QStringLiteral("element nested too deeply"));
+}
+
+void TestXmppReader::defaultSizeLimit()
+{
+    // A stanza with a picture passes; one past a mebibyte is refused.
+    StreamReader reader;
+    reader.addData(serverHeader() + "<iq type='result' id='v'><vCard xmlns='vcard-temp'><PHOTO><BINVAL>"
+                   + QByteArray(512 * 1024, 'A') + "</BINVAL></PHOTO></vCard></iq>");
+    QCOMPARE(reader.next(), int(StreamReader::ElementReady));
+    QByteArray many = "<message>";
+    while (many.size() <= StreamReader::DefaultMaxElementBytes)
+        many += "<a/>";
+    const QPair<int, QString> result = refusal(reader, many + "</message>");
+    QCOMPARE(result.first, 13);
+    QCOMPARE(result.second, QStringLiteral("element too large"));
 }
 
 void TestXmppReader::keepAlivesDoNotAddUp()

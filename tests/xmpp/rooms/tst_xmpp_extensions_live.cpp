@@ -3,7 +3,7 @@
 
 #include "LiveSession.h"
 
-#include "xmpp/ClientExtensions.h"
+#include "xmpp/ConferenceAccess.h"
 #include "xmpp/ClientVCard.h"
 #include "xmpp/IqRoster.h"
 #include "xmpp/XMPPConference.h"
@@ -15,7 +15,7 @@
 #include <QPainter>
 #include <QtTest>
 
-using xmpp::ClientExtensions;
+using xmpp::ConferenceAccess;
 
 class TestXmppExtensionsLive : public QObject
 {
@@ -58,7 +58,7 @@ QString TestXmppExtensionsLive::fixtureCommand(XMPPClient* client, const QString
     QSignalSpy messages(client, &XMPPClient::messageReceived);
     XMPPMessage message(m_searchService, XMPPMessage::Chat);
     message.setBody(command);
-    ClientExtensions::sendMessage(client, message);
+    ConferenceAccess::sendMessage(client, message);
     const int at = live::waitFor(messages, [&](const QList<QVariant>& args) {
         return args.at(0).value<XMPPMessage>().from() == m_searchService;
     });
@@ -248,7 +248,7 @@ void TestXmppExtensionsLive::discoveryFindsConferenceOnceAndListsRooms()
     auto erin = login(QStringLiteral("3005"));
     QVERIFY(erin);
     QSignalSpy found(erin.get(), &XMPPClient::conferenceJID);
-    ClientExtensions::discoverConference(erin.get());
+    ConferenceAccess::discoverConference(erin.get());
     QVERIFY(found.wait(10000));
     // Let the rest of the walk (the search component) finish.
     QTest::qWait(500);
@@ -266,17 +266,17 @@ void TestXmppExtensionsLive::discoveryFindsConferenceOnceAndListsRooms()
     QCOMPARE(room.nick(), QStringLiteral("3005"));
 
     QSignalSpy rooms(erin.get(), &XMPPClient::conferenceRooms);
-    ClientExtensions::requestConferenceRooms(erin.get(), m_conferenceService);
+    ConferenceAccess::requestConferenceRooms(erin.get(), m_conferenceService);
     QVERIFY(rooms.wait(10000));
     QVERIFY(rooms.at(0).at(0).value<QList<XMPPJid>>().contains(room.roomJid()));
     // Asking an entity that is no room service ends quietly.
-    ClientExtensions::requestConferenceRooms(erin.get(), XMPPJid(QStringLiteral("nowhere.localhost")));
+    ConferenceAccess::requestConferenceRooms(erin.get(), XMPPJid(QStringLiteral("nowhere.localhost")));
     QTest::qWait(500);
     QCOMPARE(erin->state(), int(XMPPClient::ConnectedState));
 
     XMPPClient offline;
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, ClientExtensions::discoverConference(&offline));
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, ClientExtensions::requestConferenceRooms(&offline, m_conferenceService));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, ConferenceAccess::discoverConference(&offline));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, ConferenceAccess::requestConferenceRooms(&offline, m_conferenceService));
 }
 
 void TestXmppExtensionsLive::roomJoinTalkHistoryConflictKick()
@@ -383,6 +383,15 @@ void TestXmppExtensionsLive::busyRoomIsRetriedFiveTimesThenReported()
     QCOMPARE(errors.size(), 1);
     QCOMPARE(errors.at(0).at(1).value<XMPPPresence::error_t>(), XMPPPresence::RecipientUnavailable);
     QCOMPARE(fixtureCommand(frank.get(), QStringLiteral("count busy-1@search.localhost")), QStringLiteral("6"));
+
+    // Leaving while a retry is pending cancels it.
+    room.setRoomJid(XMPPJid(m_searchService.text(), QStringLiteral("busy-2")));
+    room.join(QStringLiteral("Frank"));
+    QCOMPARE(fixtureCommand(frank.get(), QStringLiteral("count busy-2@search.localhost")), QStringLiteral("1"));
+    room.leave();
+    QTest::qWait(1500);
+    QCOMPARE(fixtureCommand(frank.get(), QStringLiteral("count busy-2@search.localhost")), QStringLiteral("1"));
+    QCOMPARE(errors.size(), 1);
 }
 
 void TestXmppExtensionsLive::forbiddenRoomIsReportedAtOnce()

@@ -3,7 +3,7 @@
 
 #include "LiveSession.h"
 
-#include "xmpp/ClientExtensions.h"
+#include "xmpp/ConferenceAccess.h"
 #include "xmpp/XMPPConference.h"
 #include "xmpp/XMPPRosterModel.h"
 
@@ -60,8 +60,8 @@ void TestXmppExtensionsServerLoss::pendingRequestsFailWhenServerStops()
     form.addField(new XMPPDataForm::Field(XMPPDataForm::TextSingle, QStringLiteral("search")));
     client->search(service, form, QStringLiteral("search-tag"));
     client->requestRoster();
-    xmpp::ClientExtensions::discoverConference(client.get());
-    xmpp::ClientExtensions::requestConferenceRooms(client.get(), XMPPJid(QStringLiteral("conference.localhost")));
+    xmpp::ConferenceAccess::discoverConference(client.get());
+    xmpp::ConferenceAccess::requestConferenceRooms(client.get(), XMPPJid(QStringLiteral("conference.localhost")));
     QTest::qWait(200);
     QCOMPARE(vCardErrors.size() + uploadErrors.size() + formErrors.size() + searchErrors.size(), 0);
 

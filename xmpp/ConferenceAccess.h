@@ -8,7 +8,7 @@ namespace xmpp {
 // The room operations of a client, reached the same way whether the client
 // offers them itself or not: when it does not, one conference extension is
 // made as the client's child, with its signals relayed as the client's own.
-class ClientExtensions
+class ConferenceAccess
 {
 public:
     static ClientConference* conference(XMPPClient* client);

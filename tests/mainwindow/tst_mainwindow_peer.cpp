@@ -1,0 +1,315 @@
+// The main window against the scripted game server over loopback TLS: it
+// connects, logs in and shows the live lobby; refused logins, joins and
+// watches, a lost connection and bad server data are reported.
+#include "lobby/LobbyController.h"
+#include "lobby/LobbyModel.h"
+#include "lobby/LobbySummary.h"
+#include "lobby/LobbyWindow.h"
+#include "lobby/LocalizationDb.h"
+#include "lobby/TableModel.h"
+#include "lobby/TablePreview.h"
+#include "mainwindow/MainWindow.h"
+#include "peer/PeerProcess.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeView>
+#include <QtTest>
+
+#include <memory>
+
+class MainWindowPeerTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void connectsLogsInAndShowsLobby();
+    void tablesAreJoinedOrWatched();
+    void wrongPasswordShowsFailureAndFormRetries();
+    void formWhenNoCredentialsAndOtherRefusal();
+    void lostConnectionIsShown();
+    void badServerDataEndsWithError();
+    void quittingLogsOut();
+
+private:
+    std::unique_ptr<MainWindow> makeWindow(const QString &user, const QString &password);
+    QString status() const;
+    bool waitForStatus(const QString &text, int timeoutMs = 10000);
+    int received(const QString &message) { return int(m_peer->linesStartingWith("RECV " + message).size()); }
+
+    std::unique_ptr<PeerProcess> m_peer;
+    MainWindow *m_window = nullptr;
+};
+
+void MainWindowPeerTest::initTestCase()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Kestrova"));
+    QCoreApplication::setApplicationName(QStringLiteral("Kestrova-Brisquel-mainwindow-test"));
+    PeerProcess::installTestCa();
+}
+
+void MainWindowPeerTest::init()
+{
+    m_peer = std::make_unique<PeerProcess>();
+    QVERIFY2(m_peer->start({QStringLiteral("--account"), QStringLiteral("ann:secret:1001:Ann"),
+                            QStringLiteral("--account"), QStringLiteral("bob:secret:1002:Bob:3")}),
+             qPrintable(m_peer->errorString()));
+}
+
+void MainWindowPeerTest::cleanup()
+{
+    m_window = nullptr;
+    m_peer.reset();
+}
+
+std::unique_ptr<MainWindow> MainWindowPeerTest::makeWindow(const QString &user, const QString &password)
+{
+    auto window = std::make_unique<MainWindow>(QStringLiteral("localhost"), m_peer->port(), user, password, true,
+                                               QStringLiteral("127.0.0.1:1"), nullptr);
+    m_window = window.get();
+    return window;
+}
+
+QString MainWindowPeerTest::status() const
+{
+    auto *line = m_window->findChild<QLabel *>(QStringLiteral("statusLine"));
+    return line ? line->text() : QStringLiteral("<no status line>");
+}
+
+bool MainWindowPeerTest::waitForStatus(const QString &text, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (status() != text) {
+        if (deadline.hasExpired()) {
+            qWarning().noquote() << "status is" << status() << "not" << text;
+            return false;
+        }
+        QTest::qWait(20);
+    }
+    return true;
+}
+
+void MainWindowPeerTest::connectsLogsInAndShowsLobby()
+{
+    auto window = makeWindow(QStringLiteral("ann"), QStringLiteral("secret"));
+    QVERIFY(!window->lobbyController());
+    window->onStartupFinished(true);
+    QVERIFY(window->isVisible());
+    QVERIFY(window->findChild<QWidget *>(QStringLiteral("loginForm"))->isHidden());
+    QVERIFY(waitForStatus(QStringLiteral("Logged in as Ann")));
+    QVERIFY(m_peer->linesStartingWith("RECV login").value(0).contains("\"ann\""));
+    QVERIFY(window->connectionManager().isLoggedIn());
+
+    // The lobby is built once, subscribed and fed by the server.
+    QVERIFY(window->lobbyController());
+    TableModel *tables = window->lobbyController()->tableModel();
+    auto *lobby = window->findChild<LobbyWindow *>();
+    QVERIFY(lobby);
+    QVERIFY(lobby->isVisible());
+    QTRY_COMPARE(lobby->lobbyModel()->rowCount(), 3);
+    for (qint32 id : {1001, 1002, 1003})
+        QVERIFY(tables->hasTable(id));
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("RECV lobby_subscribe")).isNull());
+    QCOMPARE(received("lobby_subscribe"), 1);
+    QVERIFY(m_peer->linesStartingWith("RECV lobby_subscribe").value(0).contains("101/Practice"));
+
+    // Localized names arrive and reach the table model.
+    QTRY_VERIFY(!m_peer->linesStartingWith("RECV service_request").filter("query_table_names").isEmpty());
+    QTRY_VERIFY(window->localizationDb()->hasTableNames(window->localizationDb()->language()));
+    QTRY_VERIFY(!tables->tableNameById(1001).isEmpty());
+
+    // The summary beside the lobby shows the server's counts.
+    auto *summary = window->findChild<LobbySummary *>();
+    QVERIFY(summary && summary->isVisible());
+    QTRY_COMPARE(summary->summary().playersOnline, 42);
+    QCOMPARE(summary->summary().topWinners.size(), size_t(2));
+
+    // Selecting a table in the lobby previews it.
+    auto *preview = window->findChild<TablePreview *>();
+    QVERIFY(preview && preview->isVisible());
+    lobby->view()->setCurrentIndex(lobby->view()->model()->index(0, 0));
+    QTRY_VERIFY(preview->tableId() != -1);
+    QCOMPARE(preview->tableId(), lobby->selectedTableId());
+
+    // Live: a join by someone changes the lobby row.
+    const int seated = tables->tableInfo(1002).seated();
+    window->connectionManager().join_table(1002);
+    QTRY_COMPARE(tables->tableInfo(1002).seated(), seated + 1);
+
+    if (qEnvironmentVariableIsSet("MAHJONG_MAINWINDOW_SCREENSHOT")) {
+        QTest::qWait(300);
+        QVERIFY(window->grab().save(qEnvironmentVariable("MAHJONG_MAINWINDOW_SCREENSHOT")));
+    }
+}
+
+void MainWindowPeerTest::tablesAreJoinedOrWatched()
+{
+    auto window = makeWindow(QStringLiteral("ann"), QStringLiteral("secret"));
+    window->onStartupFinished(true);
+    QVERIFY(waitForStatus(QStringLiteral("Logged in as Ann")));
+    TableModel *tables = window->lobbyController()->tableModel();
+    QTRY_COMPARE(tables->rowCount(), 3);
+    auto *lobby = window->findChild<LobbyWindow *>();
+
+    // Activating a free table in the lobby asks for any seat.
+    emit lobby->tableActivated(1001);
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("RECV join_table")).isNull());
+    QVERIFY(m_peer->linesStartingWith("RECV join_table").value(0).contains("1001"));
+    QVERIFY(waitForStatus(QStringLiteral("Joined table 1001")));
+
+    // A full table is watched instead.
+    tables->subscribe(QStringLiteral("101/Money"));
+    QTRY_VERIFY(tables->hasTable(2002));
+    QVERIFY(tables->isTableFull(2002));
+    window->joinTable(2002);
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("RECV watch_table")).isNull());
+    QVERIFY(waitForStatus(QStringLiteral("Watching table 2002")));
+    QCOMPARE(received("join_table"), 1);
+
+    // Refusals are worded.
+    window->joinTable(4711);
+    QVERIFY(waitForStatus(QStringLiteral("Join Failed: Join Error")));
+    window->connectionManager().join_table(2002);
+    QVERIFY(waitForStatus(QStringLiteral("Join Failed: Table Full")));
+
+    // Ids that name no table send nothing; a table outside the lobby is not watched.
+    const int requests = received("join_table") + received("watch_table");
+    window->joinTable(0);
+    window->watchTable(-3);
+    window->watchTable(4712);
+    QTest::qWait(200);
+    QCOMPARE(received("join_table") + received("watch_table"), requests);
+}
+
+void MainWindowPeerTest::wrongPasswordShowsFailureAndFormRetries()
+{
+    auto window = makeWindow(QStringLiteral("ann"), QStringLiteral("wrong"));
+    window->onStartupFinished(true);
+    QVERIFY(waitForStatus(QStringLiteral("Login failed: Authentication failed!")));
+    QVERIFY(!window->lobbyController());
+    QVERIFY(!window->connectionManager().isLoggedIn());
+
+    // The form appears with the name kept and the wrong password gone.
+    auto *form = window->findChild<QWidget *>(QStringLiteral("loginForm"));
+    auto *user = window->findChild<QLineEdit *>(QStringLiteral("userNameEdit"));
+    auto *password = window->findChild<QLineEdit *>(QStringLiteral("passwordEdit"));
+    auto *button = window->findChild<QPushButton *>(QStringLiteral("loginButton"));
+    QVERIFY(form->isVisible());
+    QCOMPARE(user->text(), QStringLiteral("ann"));
+    QVERIFY(password->text().isEmpty());
+    QVERIFY(!button->isEnabled());
+
+    password->setText(QStringLiteral("secret"));
+    QVERIFY(button->isEnabled());
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(!button->isEnabled()); // no second login while one is under way
+    QVERIFY(waitForStatus(QStringLiteral("Logged in as Ann")));
+    QVERIFY(form->isHidden());
+    QVERIFY(window->findChild<LobbyWindow *>()->isVisible());
+    QCOMPARE(received("login"), 2);
+}
+
+void MainWindowPeerTest::formWhenNoCredentialsAndOtherRefusal()
+{
+    auto window = makeWindow(QString(), QString());
+    auto *user = window->findChild<QLineEdit *>(QStringLiteral("userNameEdit"));
+    auto *password = window->findChild<QLineEdit *>(QStringLiteral("passwordEdit"));
+    auto *button = window->findChild<QPushButton *>(QStringLiteral("loginButton"));
+    user->setText(QStringLiteral("bob"));
+    password->setText(QStringLiteral("secret"));
+    QVERIFY(!button->isEnabled()); // not before the handshake
+
+    window->onStartupFinished(true);
+    QVERIFY(window->findChild<QWidget *>(QStringLiteral("loginForm"))->isVisible());
+    QVERIFY(waitForStatus(QStringLiteral("Connected to localhost:%1. Please log in.").arg(m_peer->port())));
+    QCOMPARE(received("login"), 0);
+    QVERIFY(button->isEnabled());
+
+    QTest::keyClick(password, Qt::Key_Return);
+    QVERIFY(waitForStatus(QStringLiteral("Login failed: You are not allowed to login, please contact support.")));
+    // Only a wrong password has to be typed again.
+    QCOMPARE(password->text(), QStringLiteral("secret"));
+    QVERIFY(button->isEnabled());
+    QVERIFY(!window->lobbyController());
+}
+
+void MainWindowPeerTest::lostConnectionIsShown()
+{
+    auto window = makeWindow(QStringLiteral("ann"), QStringLiteral("secret"));
+    window->onStartupFinished(true);
+    QVERIFY(waitForStatus(QStringLiteral("Logged in as Ann")));
+    m_peer->stop();
+    QVERIFY(waitForStatus(QStringLiteral("The server closed the connection")));
+    // The lobby stays on screen.
+    QVERIFY(window->findChild<LobbyWindow *>()->isVisible());
+}
+
+void MainWindowPeerTest::badServerDataEndsWithError()
+{
+    // After the login the server sends a frame header announcing 2 GB.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString scenario = dir.filePath(QStringLiteral("bad.json"));
+    QFile file(scenario);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(R"({"trigger": "login", "steps": [{"wait_ms": 100}, {"raw": "7fffffff4d"}]})");
+    file.close();
+    m_peer.reset(new PeerProcess);
+    QVERIFY2(m_peer->start({QStringLiteral("--demo"), QStringLiteral("--scenario"), scenario}),
+             qPrintable(m_peer->errorString()));
+
+    auto window = makeWindow(QStringLiteral("ann"), QStringLiteral("secret"));
+    QString title;
+    QString text;
+    int boxes = 0;
+    QSignalSpy failures(&window->connectionManager(), &ConnectionManager::exceptionCaught);
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            ++boxes;
+            title = box->windowTitle();
+            text = box->text();
+            // More bad data while the box is open adds no second box.
+            window->connectionManager().handleMessage(message_t{0xee});
+            box->accept();
+        }
+    });
+    closer.start(20);
+
+    // The error ends the event loop the program runs in with code 1.
+    QEventLoop loop;
+    QTimer::singleShot(15000, &loop, [&loop] { loop.exit(-1); });
+    window->onStartupFinished(true);
+    const int code = loop.exec();
+    QCOMPARE(code, 1);
+    QCOMPARE(title, QStringLiteral("Error"));
+    QCOMPARE(failures.count(), 2);
+    QCOMPARE(boxes, 1);
+    QVERIFY2(!text.isEmpty(), qPrintable(text));
+}
+
+void MainWindowPeerTest::quittingLogsOut()
+{
+    auto window = makeWindow(QStringLiteral("ann"), QStringLiteral("secret"));
+    window->onStartupFinished(true);
+    QVERIFY(waitForStatus(QStringLiteral("Logged in as Ann")));
+    const QString before = status();
+    QVERIFY(QMetaObject::invokeMethod(qApp, "aboutToQuit"));
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("RECV logout")).isNull());
+    // The server's close after the logout is the expected end, not a loss.
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("DISCONNECTED")).isNull());
+    QTest::qWait(200);
+    QCOMPARE(status(), before);
+}
+
+QTEST_MAIN(MainWindowPeerTest)
+#include "tst_mainwindow_peer.moc"

@@ -1,0 +1,595 @@
+// The extensions against a scripted peer: exact XML written, and answers a
+// real server does not give on demand (wrong payloads, spoofed pushes,
+// odd vCards, discovery trees).
+
+#include "xmpp/client/FakeXmppServer.h"
+
+#include "xmpp/ConferenceAccess.h"
+#include "xmpp/XMPPClient.h"
+#include "xmpp/XMPPConference.h"
+
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QDomDocument>
+#include <QImage>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+using xmpp::ConferenceAccess;
+
+namespace {
+
+const QByteArray plainMechanism =
+    "<mechanisms xmlns='urn:ietf:params:xml:ns:xmpp-sasl'><mechanism>PLAIN</mechanism></mechanisms>";
+const QByteArray bindFeature = "<bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'/>";
+const QString ownJid = QStringLiteral("u@localhost/desk");
+
+QByteArray iqResult(const QString& id, const QByteArray& from, const QByteArray& payload = QByteArray())
+{
+    const QByteArray fromAttribute = from.isEmpty() ? QByteArray() : " from='" + from + "'";
+    return "<iq type='result' id='" + id.toUtf8() + "'" + fromAttribute + ">" + payload + "</iq>";
+}
+
+QByteArray pngBytes(const QImage& image, const char* format = "PNG")
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+QByteArray sha1(const QByteArray& bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
+}
+
+QImage testImage()
+{
+    QImage image(10, 6, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    image.setPixel(3, 3, qRgb(255, 0, 0));
+    return image;
+}
+
+} // namespace
+
+class TestXmppExtensionsScripted : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void vCardRequestAddresses();
+    void vCardAnswersAndPhotos();
+    void vCardUploadWritesPngAndHash();
+    void wrongPayloadEndsSession();
+    void rosterResultAndPushes();
+    void rosterWrites();
+    void searchTagsAndEmptyAnswer();
+    void discoveryWalk();
+    void discoveryOddAnswers();
+    void roomPresencesAndMessages();
+
+private:
+    bool login();
+    // Elements named name that the client wrote since the last clear.
+    QList<QDomElement> sent(const QString& name);
+    QDomElement waitSent(const QString& name, int count = 1);
+
+    std::unique_ptr<FakeXmppServer> m_fake;
+    std::unique_ptr<XMPPClient> m_client;
+    QDomDocument m_doc;
+};
+
+void TestXmppExtensionsScripted::init()
+{
+    m_fake = std::make_unique<FakeXmppServer>();
+    QVERIFY(m_fake->listen());
+    m_client = std::make_unique<XMPPClient>();
+    QVERIFY(login());
+}
+
+void TestXmppExtensionsScripted::cleanup()
+{
+    m_client.reset();
+    m_fake.reset();
+}
+
+bool TestXmppExtensionsScripted::login()
+{
+    m_client->authenticate(QStringLiteral("u"), QStringLiteral("p"));
+    m_client->connectToHost(QStringLiteral("127.0.0.1"), m_fake->port(), XMPPClient::TlsNever);
+    if (!m_fake->waitForConnection() || !m_fake->waitFor("<stream:stream"))
+        return false;
+    m_fake->clearReceived();
+    m_fake->sendHeader();
+    m_fake->sendFeatures(plainMechanism);
+    if (!m_fake->waitFor("</auth>"))
+        return false;
+    m_fake->clearReceived();
+    m_fake->send("<success xmlns='urn:ietf:params:xml:ns:xmpp-sasl'/>");
+    if (!m_fake->waitFor("<stream:stream"))
+        return false;
+    m_fake->clearReceived();
+    m_fake->sendHeader();
+    m_fake->sendFeatures(bindFeature);
+    if (!m_fake->waitFor("</iq>"))
+        return false;
+    const QString bindId = m_fake->lastId("iq");
+    m_fake->clearReceived();
+    QSignalSpy connected(m_client.get(), &XMPPClient::connected);
+    m_fake->send(iqResult(bindId, QByteArray(),
+                          "<bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'><jid>" + ownJid.toUtf8() + "</jid></bind>"));
+    if (!connected.wait(5000) || !m_fake->waitFor("</presence>"))
+        return false;
+    m_fake->clearReceived();
+    return true;
+}
+
+QList<QDomElement> TestXmppExtensionsScripted::sent(const QString& name)
+{
+    QList<QDomElement> found;
+    if (!m_doc.setContent("<r xmlns='jabber:client'>" + m_fake->received() + "</r>", true))
+        return found;
+    for (QDomElement e = m_doc.documentElement().firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
+        if (e.localName() == name)
+            found.append(e);
+    }
+    return found;
+}
+
+QDomElement TestXmppExtensionsScripted::waitSent(const QString& name, int count)
+{
+    QList<QDomElement> found;
+    (void)QTest::qWaitFor([&] {
+        found = sent(name);
+        return found.size() >= count;
+    }, 5000);
+    return found.size() >= count ? found.at(count - 1) : QDomElement();
+}
+
+void TestXmppExtensionsScripted::vCardRequestAddresses()
+{
+    m_client->requestVCard(XMPPJid(QStringLiteral("a@localhost/phone")));
+    QDomElement iq = waitSent(QStringLiteral("iq"));
+    QCOMPARE(iq.attribute(QStringLiteral("type")), QStringLiteral("get"));
+    QCOMPARE(iq.attribute(QStringLiteral("to")), QStringLiteral("a@localhost"));
+    const QDomElement vcard = iq.firstChildElement();
+    QCOMPARE(vcard.localName(), QStringLiteral("vCard"));
+    QCOMPARE(vcard.namespaceURI(), QStringLiteral("vcard-temp"));
+    QVERIFY(!vcard.hasChildNodes());
+
+    // The own address, with any resource, is asked for without "to".
+    m_client->requestVCard(XMPPJid(QStringLiteral("u@localhost/elsewhere")));
+    iq = waitSent(QStringLiteral("iq"), 2);
+    QVERIFY(!iq.isNull());
+    QVERIFY(!iq.hasAttribute(QStringLiteral("to")));
+
+    // A second request for an address already asked is not sent.
+    m_client->requestVCard(XMPPJid(QStringLiteral("a@localhost")));
+    QTest::qWait(100);
+    QCOMPARE(sent(QStringLiteral("iq")).size(), 2);
+}
+
+void TestXmppExtensionsScripted::vCardAnswersAndPhotos()
+{
+    QSignalSpy received(m_client.get(), &XMPPClient::vCardReceived);
+
+    // A JPEG under another type, after a PHOTO without TYPE.
+    const QByteArray jpeg = pngBytes(testImage(), "JPEG");
+    m_client->requestVCard(XMPPJid(QStringLiteral("a@localhost")));
+    QString id = waitSent(QStringLiteral("iq")).attribute(QStringLiteral("id"));
+    m_fake->send(iqResult(id, "a@localhost",
+                          "<vCard xmlns='vcard-temp'><PHOTO><BINVAL>" + pngBytes(testImage()).toBase64()
+                              + "</BINVAL></PHOTO><PHOTO><TYPE>image/jpeg</TYPE><BINVAL>" + jpeg.toBase64()
+                              + "</BINVAL></PHOTO></vCard>"));
+    QVERIFY(received.wait(5000));
+    QCOMPARE(received.at(0).at(0).value<XMPPJid>(), XMPPJid(QStringLiteral("a@localhost")));
+    auto card = received.at(0).at(1).value<XMPPVCard>();
+    QCOMPARE(card.photo().size(), testImage().size());
+    QCOMPARE(card.hash(), sha1(jpeg));
+
+    // Undecodable data: no photo, no hash, still delivered.
+    m_fake->clearReceived();
+    m_client->requestVCard(XMPPJid(QStringLiteral("b@localhost")));
+    id = waitSent(QStringLiteral("iq")).attribute(QStringLiteral("id"));
+    m_fake->send(iqResult(id, "b@localhost",
+                          "<vCard xmlns='vcard-temp'><PHOTO><TYPE>image/png</TYPE><BINVAL>bm90IGFuIGltYWdl</BINVAL>"
+                          "</PHOTO></vCard>"));
+    QVERIFY(received.wait(5000));
+    card = received.at(1).at(1).value<XMPPVCard>();
+    QVERIFY(card.photo().isNull());
+    QVERIFY(card.hash().isNull());
+
+    // The own vCard answered without a sender is reported under the own
+    // bare address, so it is not taken for someone else's.
+    m_fake->clearReceived();
+    m_client->requestVCard(XMPPJid(ownJid));
+    id = waitSent(QStringLiteral("iq")).attribute(QStringLiteral("id"));
+    m_fake->send(iqResult(id, QByteArray(), "<vCard xmlns='vcard-temp'/>"));
+    QVERIFY(received.wait(5000));
+    QCOMPARE(received.at(2).at(0).value<XMPPJid>(), XMPPJid(QStringLiteral("u@localhost")));
+
+    // An error answer: the error signal, without the address.
+    QSignalSpy errors(m_client.get(), &XMPPClient::vCardReceivedError);
+    m_fake->clearReceived();
+    m_client->requestVCard(XMPPJid(QStringLiteral("c@localhost")));
+    id = waitSent(QStringLiteral("iq")).attribute(QStringLiteral("id"));
+    m_fake->send("<iq type='error' id='" + id.toUtf8()
+                 + "' from='c@localhost'><error type='cancel'><item-not-found "
+                   "xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>");
+    QVERIFY(errors.wait(5000));
+    QVERIFY(errors.at(0).at(0).value<XMPPJid>().isNull());
+    QCOMPARE(m_client->state(), int(XMPPClient::ConnectedState));
+}
+
+void TestXmppExtensionsScripted::vCardUploadWritesPngAndHash()
+{
+    QSignalSpy ok(m_client.get(), &XMPPClient::uploadVCardOk);
+    const QImage image = testImage();
+    m_client->uploadVCard(image);
+    QDomElement iq = waitSent(QStringLiteral("iq"));
+    QCOMPARE(iq.attribute(QStringLiteral("type")), QStringLiteral("set"));
+    QVERIFY(!iq.hasAttribute(QStringLiteral("to")));
+    const QDomElement vcard = iq.firstChildElement();
+    QCOMPARE(vcard.namespaceURI(), QStringLiteral("vcard-temp"));
+    QCOMPARE(vcard.firstChildElement(QStringLiteral("FN")).text(), QStringLiteral("Unknown"));
+    QVERIFY(!vcard.firstChildElement(QStringLiteral("N")).isNull());
+    const QDomElement photo = vcard.firstChildElement(QStringLiteral("PHOTO"));
+    QCOMPARE(photo.firstChildElement(QStringLiteral("TYPE")).text(), QStringLiteral("image/png"));
+    const QByteArray sentBytes = QByteArray::fromBase64(photo.firstChildElement(QStringLiteral("BINVAL")).text().toLatin1());
+    QImage decoded;
+    QVERIFY(decoded.loadFromData(sentBytes, "PNG"));
+    QCOMPARE(decoded.convertToFormat(image.format()), image);
+
+    // Nothing changes before the server confirms.
+    QVERIFY(m_client->photoHash().isNull());
+    m_fake->clearReceived();
+    m_fake->send(iqResult(iq.attribute(QStringLiteral("id")), QByteArray()));
+    QVERIFY(ok.wait(5000));
+    QCOMPARE(m_client->photoHash(), sha1(sentBytes));
+    // The next presence carries the hash of exactly the bytes sent.
+    const QDomElement presence = waitSent(QStringLiteral("presence"));
+    QCOMPARE(presence.elementsByTagName(QStringLiteral("photo")).at(0).toElement().text(),
+             QString::fromLatin1(sha1(sentBytes).toHex()));
+
+    // No picture: no PHOTO, and the hash is cleared.
+    m_fake->clearReceived();
+    m_client->uploadVCard(QImage());
+    iq = waitSent(QStringLiteral("iq"));
+    QVERIFY(iq.firstChildElement().firstChildElement(QStringLiteral("PHOTO")).isNull());
+    m_fake->send(iqResult(iq.attribute(QStringLiteral("id")), QByteArray()));
+    QVERIFY(ok.wait(5000));
+    QVERIFY(m_client->photoHash().isNull());
+
+    // A refused upload keeps the hash and says so.
+    QSignalSpy failed(m_client.get(), &XMPPClient::uploadVCardError);
+    m_fake->clearReceived();
+    m_client->uploadVCard(image);
+    iq = waitSent(QStringLiteral("iq"));
+    m_fake->send("<iq type='error' id='" + iq.attribute(QStringLiteral("id")).toUtf8()
+                 + "'><error type='auth'><forbidden xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>");
+    QVERIFY(failed.wait(5000));
+    QVERIFY(m_client->photoHash().isNull());
+}
+
+void TestXmppExtensionsScripted::wrongPayloadEndsSession()
+{
+    QSignalSpy errors(m_client.get(), &XMPPClient::xmppError);
+    QSignalSpy formErrors(m_client.get(), &XMPPClient::requestSearchFormError);
+    m_client->requestSearchForm(XMPPJid(QStringLiteral("search.localhost")), QStringLiteral("t"));
+    const QString id = waitSent(QStringLiteral("iq")).attribute(QStringLiteral("id"));
+    m_fake->send(iqResult(id, "search.localhost", "<vCard xmlns='vcard-temp'/>"));
+    QVERIFY(errors.wait(5000));
+    QCOMPARE(errors.at(0).at(0).value<XMPPClient::XMPPError>(), XMPPClient::ConnectionError);
+    QVERIFY(errors.at(0).at(1).toString().contains(QLatin1String("Expected search query")));
+    QVERIFY(m_fake->waitFor("undefined-condition"));
+    QCOMPARE(formErrors.size(), 0);
+}
+
+void TestXmppExtensionsScripted::rosterResultAndPushes()
+{
+    QSignalSpy resets(m_client.get(), &XMPPClient::rosterReset);
+    QSignalSpy updates(m_client.get(), &XMPPClient::rosterUpdate);
+    m_client->requestRoster();
+    QDomElement iq = waitSent(QStringLiteral("iq"));
+    QCOMPARE(iq.firstChildElement().namespaceURI(), QStringLiteral("jabber:iq:roster"));
+    m_fake->send(iqResult(iq.attribute(QStringLiteral("id")), QByteArray(),
+                          "<query xmlns='jabber:iq:roster'>"
+                          "<item jid='a@localhost' subscription='both' ask='subscribe'><name>Ann</name>"
+                          "<group>One</group><group>Two</group></item>"
+                          "<item jid='b@localhost' subscription='to'/>"
+                          "<item jid='c@localhost' subscription='remove'/></query>"));
+    QTRY_COMPARE_WITH_TIMEOUT(updates.size(), 3, 5000);
+    QCOMPARE(resets.size(), 1);
+    QCOMPARE(updates.at(0).at(0).value<XMPPJid>(), XMPPJid(QStringLiteral("a@localhost")));
+    QCOMPARE(updates.at(0).at(1).toInt(), 7);
+    QCOMPARE(updates.at(0).at(3).toString(), QStringLiteral("Ann"));
+    QCOMPARE(updates.at(0).at(4).toString(), QStringLiteral("One"));
+    QCOMPARE(updates.at(1).at(1).toInt(), 1);
+    QCOMPARE(updates.at(1).at(3).toString(), QString());
+    QCOMPARE(updates.at(2).at(1).toInt(), 0);
+    QCOMPARE(updates.at(2).at(2).toBool(), true);
+
+    // A push from the server (no sender) or from the own bare address.
+    m_fake->clearReceived();
+    m_fake->send("<iq type='set' id='push1'><query xmlns='jabber:iq:roster'><item jid='d@localhost' "
+                 "subscription='from'/></query></iq>");
+    m_fake->send("<iq type='set' id='push2' from='u@localhost'><query xmlns='jabber:iq:roster'><item "
+                 "jid='e@localhost'/></query></iq>");
+    QTRY_COMPARE_WITH_TIMEOUT(updates.size(), 5, 5000);
+    QCOMPARE(updates.at(3).at(1).toInt(), 2);
+    iq = waitSent(QStringLiteral("iq"), 2);
+    QList<QDomElement> answers = sent(QStringLiteral("iq"));
+    QCOMPARE(answers.size(), 2);
+    QCOMPARE(answers.at(0).attribute(QStringLiteral("type")), QStringLiteral("result"));
+    QCOMPARE(answers.at(0).attribute(QStringLiteral("id")), QStringLiteral("push1"));
+    QVERIFY(!answers.at(0).hasAttribute(QStringLiteral("to")));
+    QCOMPARE(answers.at(1).attribute(QStringLiteral("id")), QStringLiteral("push2"));
+
+    // Anyone else's push is refused and changes nothing.
+    m_fake->clearReceived();
+    m_fake->send("<iq type='set' id='spoof' from='mallory@localhost/x'><query xmlns='jabber:iq:roster'><item "
+                 "jid='mallory@localhost' subscription='both'/></query></iq>");
+    iq = waitSent(QStringLiteral("iq"));
+    QCOMPARE(iq.attribute(QStringLiteral("type")), QStringLiteral("error"));
+    QCOMPARE(iq.attribute(QStringLiteral("id")), QStringLiteral("spoof"));
+    QCOMPARE(iq.attribute(QStringLiteral("to")), QStringLiteral("mallory@localhost/x"));
+    QVERIFY(!iq.elementsByTagName(QStringLiteral("forbidden")).isEmpty());
+    QCOMPARE(updates.size(), 5);
+
+    // A roster "get" is refused with bad-request, naming the request.
+    m_fake->clearReceived();
+    m_fake->send("<iq type='get' id='rg'><query xmlns='jabber:iq:roster'/></iq>");
+    iq = waitSent(QStringLiteral("iq"));
+    QCOMPARE(iq.attribute(QStringLiteral("type")), QStringLiteral("error"));
+    QCOMPARE(iq.attribute(QStringLiteral("id")), QStringLiteral("rg"));
+    QVERIFY(!iq.elementsByTagName(QStringLiteral("bad-request")).isEmpty());
+    QCOMPARE(updates.size(), 5);
+    QCOMPARE(resets.size(), 1);
+    QCOMPARE(m_client->state(), int(XMPPClient::ConnectedState));
+}
+
+void TestXmppExtensionsScripted::rosterWrites()
+{
+    QSignalSpy updates(m_client.get(), &XMPPClient::rosterUpdate);
+    m_client->updateRosterItem(XMPPJid(QStringLiteral("a@localhost")), true, QString(), QString());
+    QDomElement iq = waitSent(QStringLiteral("iq"));
+    QCOMPARE(iq.attribute(QStringLiteral("type")), QStringLiteral("set"));
+    QDomElement item = iq.firstChildElement().firstChildElement(QStringLiteral("item"));
+    QCOMPARE(item.attribute(QStringLiteral("jid")), QStringLiteral("a@localhost"));
+    QCOMPARE(item.attribute(QStringLiteral("subscription")), QStringLiteral("remove"));
+
+    m_fake->clearReceived();
+    m_client->updateRosterItem(XMPPJid(QStringLiteral("b@localhost")), false, QStringLiteral("Bo"), QStringLiteral("G"));
+    iq = waitSent(QStringLiteral("iq"));
+    item = iq.firstChildElement().firstChildElement(QStringLiteral("item"));
+    QVERIFY(!item.hasAttribute(QStringLiteral("subscription")));
+    QVERIFY(!item.hasAttribute(QStringLiteral("ask")));
+    QCOMPARE(item.attribute(QStringLiteral("name")), QStringLiteral("Bo"));
+    QCOMPARE(item.firstChildElement(QStringLiteral("group")).text(), QStringLiteral("G"));
+    // The answer alone changes nothing: the push does.
+    m_fake->send(iqResult(iq.attribute(QStringLiteral("id")), QByteArray()));
+    QTest::qWait(100);
+    QCOMPARE(updates.size(), 0);
+}
+
+void TestXmppExtensionsScripted::searchTagsAndEmptyAnswer()
+{
+    QSignalSpy forms(m_client.get(), &XMPPClient::requestSearchFormResult);
+    const XMPPJid service(QStringLiteral("search.localhost"));
+    m_client->requestSearchForm(service, QStringLiteral("a"));
+    m_client->requestSearchForm(service, QStringLiteral("b"));
+    (void)waitSent(QStringLiteral("iq"), 2);
+    const QList<QDomElement> requests = sent(QStringLiteral("iq"));
+    QCOMPARE(requests.size(), 2);
+    const QByteArray form = "<query xmlns='jabber:iq:search'><instructions>Fill</instructions><first/></query>";
+    m_fake->send(iqResult(requests.at(1).attribute(QStringLiteral("id")), "search.localhost", form));
+    m_fake->send(iqResult(requests.at(0).attribute(QStringLiteral("id")), "search.localhost", form));
+    QTRY_COMPARE_WITH_TIMEOUT(forms.size(), 2, 5000);
+    QCOMPARE(forms.at(0).at(1).toString(), QStringLiteral("b"));
+    QCOMPARE(forms.at(1).at(1).toString(), QStringLiteral("a"));
+    QVERIFY(forms.at(0).at(0).value<XMPPDataForm>().field(QStringLiteral("first")));
+
+    // A result without a report is an empty list, not an error.
+    QSignalSpy reports(m_client.get(), &XMPPClient::searchReport);
+    QSignalSpy errors(m_client.get(), &XMPPClient::searchError);
+    m_fake->clearReceived();
+    m_client->search(service, forms.at(0).at(0).value<XMPPDataForm>(), QStringLiteral("s"));
+    const QDomElement iq = waitSent(QStringLiteral("iq"));
+    QCOMPARE(iq.attribute(QStringLiteral("type")), QStringLiteral("set"));
+    QCOMPARE(iq.attribute(QStringLiteral("to")), service.text());
+    m_fake->send(iqResult(iq.attribute(QStringLiteral("id")), "search.localhost",
+                          "<query xmlns='jabber:iq:search'/>"));
+    QVERIFY(reports.wait(5000));
+    QVERIFY(reports.at(0).at(0).value<XMPPDataReport>().isEmpty());
+    QCOMPARE(reports.at(0).at(1).toString(), QStringLiteral("s"));
+    QCOMPARE(errors.size(), 0);
+}
+
+void TestXmppExtensionsScripted::discoveryWalk()
+{
+    QSignalSpy found(m_client.get(), &XMPPClient::conferenceJID);
+    ConferenceAccess::discoverConference(m_client.get());
+    QDomElement info = waitSent(QStringLiteral("iq"));
+    QCOMPARE(info.attribute(QStringLiteral("to")), QStringLiteral("localhost"));
+    QCOMPARE(info.firstChildElement().namespaceURI(), QStringLiteral("http://jabber.org/protocol/disco#info"));
+    m_fake->clearReceived();
+    m_fake->send(iqResult(info.attribute(QStringLiteral("id")), "localhost",
+                          "<query xmlns='http://jabber.org/protocol/disco#info'><feature var='jabber:iq:version'/>"
+                          "</query>"));
+    const QDomElement items = waitSent(QStringLiteral("iq"));
+    QCOMPARE(items.attribute(QStringLiteral("to")), QStringLiteral("localhost"));
+    QCOMPARE(items.firstChildElement().namespaceURI(), QStringLiteral("http://jabber.org/protocol/disco#items"));
+    m_fake->clearReceived();
+    m_fake->send(iqResult(items.attribute(QStringLiteral("id")), "localhost",
+                          "<query xmlns='http://jabber.org/protocol/disco#items'><item jid='localhost'/>"
+                          "<item jid='chat.localhost'/><item jid='search.localhost'/></query>"));
+    (void)waitSent(QStringLiteral("iq"), 2);
+    QList<QDomElement> asked = sent(QStringLiteral("iq"));
+    QCOMPARE(asked.size(), 2);
+    QCOMPARE(asked.at(0).attribute(QStringLiteral("to")), QStringLiteral("chat.localhost"));
+    QCOMPARE(asked.at(1).attribute(QStringLiteral("to")), QStringLiteral("search.localhost"));
+    m_fake->clearReceived();
+    m_fake->send(iqResult(asked.at(0).attribute(QStringLiteral("id")), "chat.localhost",
+                          "<query xmlns='http://jabber.org/protocol/disco#info'>"
+                          "<feature var='http://jabber.org/protocol/muc'/></query>"));
+    m_fake->send(iqResult(asked.at(1).attribute(QStringLiteral("id")), "search.localhost",
+                          "<query xmlns='http://jabber.org/protocol/disco#info'><feature var='jabber:iq:search'/>"
+                          "</query>"));
+    QVERIFY(found.wait(5000));
+    // The search service's items are asked; it names the server again,
+    // which is not asked twice.
+    const QDomElement searchItems = waitSent(QStringLiteral("iq"));
+    QCOMPARE(searchItems.attribute(QStringLiteral("to")), QStringLiteral("search.localhost"));
+    m_fake->clearReceived();
+    m_fake->send(iqResult(searchItems.attribute(QStringLiteral("id")), "search.localhost",
+                          "<query xmlns='http://jabber.org/protocol/disco#items'><item jid='localhost'/></query>"));
+    QTest::qWait(200);
+    QCOMPARE(sent(QStringLiteral("iq")).size(), 0);
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found.at(0).at(0).value<XMPPJid>(), XMPPJid(QStringLiteral("chat.localhost")));
+
+    // A server that is itself the room service is announced at once.
+    ConferenceAccess::discoverConference(m_client.get());
+    info = waitSent(QStringLiteral("iq"));
+    m_fake->clearReceived();
+    m_fake->send(iqResult(info.attribute(QStringLiteral("id")), "localhost",
+                          "<query xmlns='http://jabber.org/protocol/disco#info'>"
+                          "<feature var='http://jabber.org/protocol/muc'/></query>"));
+    QVERIFY(found.wait(5000));
+    QCOMPARE(found.at(1).at(0).value<XMPPJid>(), XMPPJid(QStringLiteral("localhost")));
+    QTest::qWait(100);
+    QCOMPARE(sent(QStringLiteral("iq")).size(), 0);
+}
+
+void TestXmppExtensionsScripted::discoveryOddAnswers()
+{
+    // An error answer ends the walk quietly.
+    QSignalSpy found(m_client.get(), &XMPPClient::conferenceJID);
+    ConferenceAccess::discoverConference(m_client.get());
+    QDomElement info = waitSent(QStringLiteral("iq"));
+    m_fake->clearReceived();
+    m_fake->send("<iq type='error' id='" + info.attribute(QStringLiteral("id")).toUtf8()
+                 + "' from='localhost'><error type='cancel'><service-unavailable "
+                   "xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>");
+    QTest::qWait(200);
+    QCOMPARE(m_client->state(), int(XMPPClient::ConnectedState));
+    QCOMPARE(sent(QStringLiteral("iq")).size(), 0);
+
+    // A room list answer that is no item list ends the session.
+    QSignalSpy errors(m_client.get(), &XMPPClient::xmppError);
+    ConferenceAccess::requestConferenceRooms(m_client.get(), XMPPJid(QStringLiteral("chat.localhost")));
+    info = waitSent(QStringLiteral("iq"));
+    m_fake->send(iqResult(info.attribute(QStringLiteral("id")), "chat.localhost",
+                          "<query xmlns='http://jabber.org/protocol/disco#info'/>"));
+    QVERIFY(errors.wait(5000));
+    QVERIFY(errors.at(0).at(1).toString().contains(QLatin1String("expected disco items")));
+    QCOMPARE(found.size(), 0);
+}
+
+void TestXmppExtensionsScripted::roomPresencesAndMessages()
+{
+    m_client->setPhotoHash(QByteArray::fromHex("0102"));
+    QVERIFY(!waitSent(QStringLiteral("presence")).isNull());
+    m_fake->clearReceived();
+    XMPPConference room;
+    room.setClient(m_client.get());
+    const XMPPJid roomJid(QStringLiteral("lobby@chat.localhost"));
+    room.setRoomJid(roomJid);
+
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                             ConferenceAccess::joinRoom(m_client.get(), XMPPJid(QStringLiteral("lobby@chat/x")), "n"));
+    // Without a nick, the node of the own address is used.
+    room.join();
+    QCOMPARE(room.nick(), QStringLiteral("u"));
+    QDomElement presence = waitSent(QStringLiteral("presence"));
+    QCOMPARE(presence.attribute(QStringLiteral("to")), QStringLiteral("lobby@chat.localhost/u"));
+    QVERIFY(!presence.hasAttribute(QStringLiteral("type")));
+    QCOMPARE(presence.elementsByTagNameNS(QStringLiteral("http://jabber.org/protocol/muc"), QStringLiteral("x")).size(),
+             1);
+    QCOMPARE(presence.elementsByTagName(QStringLiteral("photo")).at(0).toElement().text(), QStringLiteral("0102"));
+
+    // The room was created by this entry: it is made an instant room.
+    QSignalSpy joined(&room, &XMPPConference::userJoined);
+    m_fake->clearReceived();
+    m_fake->send("<presence from='lobby@chat.localhost/u'><x xmlns='http://jabber.org/protocol/muc#user'>"
+                 "<item affiliation='owner' role='moderator'/><status code='110'/><status code='201'/></x>"
+                 "</presence>");
+    QVERIFY(joined.wait(5000));
+    QVERIFY(room.isJoined());
+    const QDomElement owner = waitSent(QStringLiteral("iq"));
+    QCOMPARE(owner.attribute(QStringLiteral("type")), QStringLiteral("set"));
+    QCOMPARE(owner.attribute(QStringLiteral("to")), roomJid.text());
+    QCOMPARE(owner.firstChildElement().namespaceURI(), QStringLiteral("http://jabber.org/protocol/muc#owner"));
+    // Its answer, whatever it is, is consumed.
+    m_fake->clearReceived();
+    m_fake->send("<iq type='error' id='" + owner.attribute(QStringLiteral("id")).toUtf8() + "' from='"
+                 + roomJid.text().toUtf8()
+                 + "'><error type='cancel'><not-allowed xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>");
+
+    // The room itself (no nick) is no occupant; another one is.
+    QSignalSpy participants(&room, &XMPPConference::participantJoined);
+    QSignalSpy kicked(&room, &XMPPConference::participantKicked);
+    QSignalSpy left(&room, &XMPPConference::participantLeft);
+    QSignalSpy userLeft(&room, &XMPPConference::userLeft);
+    m_fake->send("<presence from='lobby@chat.localhost'/>");
+    m_fake->send("<presence from='lobby@chat.localhost/Ben'><x xmlns='http://jabber.org/protocol/muc#user'>"
+                 "<item affiliation='none' role='participant'/></x></presence>");
+    QVERIFY(participants.wait(5000));
+    QCOMPARE(participants.size(), 1);
+    QCOMPARE(participants.at(0).at(1).toString(), QStringLiteral("Ben"));
+    QCOMPARE(userLeft.size(), 0);
+
+    // Ben is kicked: kicked first, then gone.
+    m_fake->send("<presence type='unavailable' from='lobby@chat.localhost/Ben'><x "
+                 "xmlns='http://jabber.org/protocol/muc#user'><item affiliation='none' role='none'><actor "
+                 "jid='boss@localhost'/><reason>spam</reason></item><status code='307'/></x></presence>");
+    QVERIFY(left.wait(5000));
+    QCOMPARE(kicked.size(), 1);
+    QCOMPARE(kicked.at(0).at(1).toString(), QStringLiteral("Ben"));
+    QCOMPARE(kicked.at(0).at(2).value<XMPPJid>(), XMPPJid(QStringLiteral("boss@localhost")));
+    QCOMPARE(kicked.at(0).at(3).toString(), QStringLiteral("spam"));
+
+    // Messages: only group chat from an occupant of this room.
+    QSignalSpy messages(&room, &XMPPConference::message);
+    m_fake->send("<message type='groupchat' from='lobby@chat.localhost'><body>notice</body></message>");
+    m_fake->send("<message type='chat' from='lobby@chat.localhost/Ben'><body>private</body></message>");
+    m_fake->send("<message type='groupchat' from='other@chat.localhost/Ben'><body>elsewhere</body></message>");
+    m_fake->send("<message type='groupchat' from='lobby@chat.localhost/Ben'><body>hi all</body></message>");
+    QVERIFY(messages.wait(5000));
+    QTest::qWait(100);
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).at(0).value<XMPPMessage>().body(), QStringLiteral("hi all"));
+
+    // Sending: group chat to the room; the stream's language is left out.
+    m_fake->clearReceived();
+    room.sendMessage(QStringLiteral("hello"));
+    const QDomElement message = waitSent(QStringLiteral("message"));
+    QCOMPARE(message.attribute(QStringLiteral("type")), QStringLiteral("groupchat"));
+    QCOMPARE(message.attribute(QStringLiteral("to")), roomJid.text());
+    QVERIFY(!message.hasAttributeNS(QStringLiteral("http://www.w3.org/XML/1998/namespace"), QStringLiteral("lang")));
+    QCOMPARE(message.firstChildElement(QStringLiteral("body")).text(), QStringLiteral("hello"));
+
+    // Leaving sends the unavailable presence without a photo hash.
+    m_fake->clearReceived();
+    room.leave();
+    QVERIFY(!room.isJoined());
+    presence = waitSent(QStringLiteral("presence"));
+    QCOMPARE(presence.attribute(QStringLiteral("type")), QStringLiteral("unavailable"));
+    QCOMPARE(presence.attribute(QStringLiteral("to")), QStringLiteral("lobby@chat.localhost/u"));
+    QVERIFY(presence.elementsByTagName(QStringLiteral("photo")).isEmpty());
+    // While not joined, leaving again sends nothing.
+    m_fake->clearReceived();
+    room.leave();
+    QTest::qWait(100);
+    QVERIFY(sent(QStringLiteral("presence")).isEmpty());
+}
+
+QTEST_MAIN(TestXmppExtensionsScripted)
+#include "tst_xmpp_extensions_scripted.moc"
