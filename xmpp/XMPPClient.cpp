@@ -1,6 +1,5 @@
 #include "xmpp/XMPPClient.h"
 
-#include "xmpp/ConferenceAccess.h"
 #include "xmpp/ErrorConditions.h"
 #include "xmpp/Iq.h"
 #include "xmpp/IqBind.h"
@@ -82,6 +81,8 @@ XMPPClient::XMPPClient(QObject* parent)
     connect(&m_search, &xmpp::ClientSearch::requestSearchFormError, this, &XMPPClient::requestSearchFormError);
     connect(&m_search, &xmpp::ClientSearch::searchReport, this, &XMPPClient::searchReport);
     connect(&m_search, &xmpp::ClientSearch::searchError, this, &XMPPClient::searchError);
+    connect(&m_conference, &xmpp::ClientConference::conferenceJID, this, &XMPPClient::conferenceJID);
+    connect(&m_conference, &xmpp::ClientConference::conferenceRooms, this, &XMPPClient::conferenceRooms);
 }
 
 XMPPClient::~XMPPClient()
@@ -678,16 +679,6 @@ void XMPPClient::setPhotoHash(const QByteArray& hash)
     m_photoHash = hash;
     if (m_state == ConnectedState)
         sendPresence();
-}
-
-void XMPPClient::discoverConference()
-{
-    xmpp::ConferenceAccess::conference(this)->discoverConference();
-}
-
-void XMPPClient::requestConferenceRooms(const XMPPJid& service)
-{
-    xmpp::ConferenceAccess::conference(this)->requestConferenceRooms(service);
 }
 
 void XMPPClient::requestSubscription(const XMPPJid& jid, bool cancel)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "xmpp/ClientConference.h"
 #include "xmpp/ClientRoster.h"
 #include "xmpp/ClientSearch.h"
 #include "xmpp/ClientVCard.h"
@@ -107,8 +108,12 @@ public:
     // Rooms: finds the server's conference service (conferenceJID) and lists
     // its rooms (conferenceRooms). Both throw std::runtime_error
     // "not connected" unless the session is up.
-    void discoverConference();
-    void requestConferenceRooms(const XMPPJid& service);
+    void discoverConference() { m_conference.discoverConference(); }
+    void requestConferenceRooms(const XMPPJid& service) { m_conference.requestConferenceRooms(service); }
+    void joinRoom(const XMPPJid& room, const QString& nick) { m_conference.joinRoom(room, nick); }
+    void leaveRoom(const XMPPJid& room, const QString& nick) { m_conference.leaveRoom(room, nick); }
+    void createInstantRoom(const XMPPJid& room) { m_conference.createInstantRoom(room); }
+    void sendMessage(const XMPPMessage& message) { m_conference.sendMessage(message); }
 
     // Extensions; their answers come back as this client's signals.
     void requestRoster() { m_roster.requestRoster(); }
@@ -192,6 +197,7 @@ private:
     xmpp::ClientVCard m_vCard{this};
     xmpp::ClientRoster m_roster{this};
     xmpp::ClientSearch m_search{this};
+    xmpp::ClientConference m_conference{this};
 
     // Login bookkeeping: answers are matched by the id of their request.
     QString m_bindId;

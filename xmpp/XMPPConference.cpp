@@ -1,6 +1,5 @@
 #include "xmpp/XMPPConference.h"
 
-#include "xmpp/ConferenceAccess.h"
 #include "xmpp/MucUserInfo.h"
 #include "xmpp/XMPPClient.h"
 
@@ -72,7 +71,7 @@ void XMPPConference::join(const QString& nick)
     if (m_room.isNull())
         throw std::runtime_error("room jid is null");
     m_nick = nick.isNull() ? m_client->jid().node() : nick;
-    xmpp::ConferenceAccess::joinRoom(m_client.data(), m_room, m_nick);
+    m_client->joinRoom(m_room, m_nick);
 }
 
 void XMPPConference::leave()
@@ -81,7 +80,7 @@ void XMPPConference::leave()
     // A retry still pending would take the player back into the room.
     m_joinTimer.stop();
     if (m_joined)
-        xmpp::ConferenceAccess::leaveRoom(m_client.data(), m_room, m_nick);
+        m_client->leaveRoom(m_room, m_nick);
     m_joined = false;
 }
 
@@ -91,7 +90,7 @@ void XMPPConference::sendMessage(const QString& text)
     XMPPMessage outgoing(m_room, XMPPMessage::GroupChat);
     outgoing.setFrom(m_client->jid());
     outgoing.setBody(text);
-    xmpp::ConferenceAccess::sendMessage(m_client.data(), outgoing);
+    m_client->sendMessage(outgoing);
 }
 
 void XMPPConference::onPresence(XMPPPresence presence)
@@ -134,7 +133,7 @@ void XMPPConference::onPresence(XMPPPresence presence)
                 emit participantBanned(this, nick, item.actor, item.reason);
         }
         if (availability == XMPPPresence::Available && codes.contains(roomCreatedIndex) && m_client)
-            xmpp::ConferenceAccess::createInstantRoom(m_client.data(), m_room);
+            m_client->createInstantRoom(m_room);
     }
 
     switch (availability) {
@@ -188,7 +187,7 @@ void XMPPConference::onJoinTimerTimeout()
         return;
     ++m_attempts;
     try {
-        xmpp::ConferenceAccess::joinRoom(m_client.data(), m_room, m_nick);
+        m_client->joinRoom(m_room, m_nick);
     } catch (const std::exception& e) {
         qWarning() << "rejoining room" << m_room.text() << "failed:" << e.what();
     }

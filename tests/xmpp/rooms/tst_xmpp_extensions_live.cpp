@@ -3,7 +3,6 @@
 
 #include "LiveSession.h"
 
-#include "xmpp/ConferenceAccess.h"
 #include "xmpp/ClientVCard.h"
 #include "xmpp/IqRoster.h"
 #include "xmpp/XMPPConference.h"
@@ -15,7 +14,6 @@
 #include <QPainter>
 #include <QtTest>
 
-using xmpp::ConferenceAccess;
 
 class TestXmppExtensionsLive : public QObject
 {
@@ -58,7 +56,7 @@ QString TestXmppExtensionsLive::fixtureCommand(XMPPClient* client, const QString
     QSignalSpy messages(client, &XMPPClient::messageReceived);
     XMPPMessage message(m_searchService, XMPPMessage::Chat);
     message.setBody(command);
-    ConferenceAccess::sendMessage(client, message);
+    client->sendMessage(message);
     const int at = live::waitFor(messages, [&](const QList<QVariant>& args) {
         return args.at(0).value<XMPPMessage>().from() == m_searchService;
     });
@@ -248,7 +246,7 @@ void TestXmppExtensionsLive::discoveryFindsConferenceOnceAndListsRooms()
     auto erin = login(QStringLiteral("3005"));
     QVERIFY(erin);
     QSignalSpy found(erin.get(), &XMPPClient::conferenceJID);
-    ConferenceAccess::discoverConference(erin.get());
+    erin->discoverConference();
     QVERIFY(found.wait(10000));
     // Let the rest of the walk (the search component) finish.
     QTest::qWait(500);
@@ -266,17 +264,17 @@ void TestXmppExtensionsLive::discoveryFindsConferenceOnceAndListsRooms()
     QCOMPARE(room.nick(), QStringLiteral("3005"));
 
     QSignalSpy rooms(erin.get(), &XMPPClient::conferenceRooms);
-    ConferenceAccess::requestConferenceRooms(erin.get(), m_conferenceService);
+    erin->requestConferenceRooms(m_conferenceService);
     QVERIFY(rooms.wait(10000));
     QVERIFY(rooms.at(0).at(0).value<QList<XMPPJid>>().contains(room.roomJid()));
     // Asking an entity that is no room service ends quietly.
-    ConferenceAccess::requestConferenceRooms(erin.get(), XMPPJid(QStringLiteral("nowhere.localhost")));
+    erin->requestConferenceRooms(XMPPJid(QStringLiteral("nowhere.localhost")));
     QTest::qWait(500);
     QCOMPARE(erin->state(), int(XMPPClient::ConnectedState));
 
     XMPPClient offline;
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, ConferenceAccess::discoverConference(&offline));
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, ConferenceAccess::requestConferenceRooms(&offline, m_conferenceService));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, offline.discoverConference());
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, offline.requestConferenceRooms(m_conferenceService));
 }
 
 void TestXmppExtensionsLive::roomJoinTalkHistoryConflictKick()

@@ -4,7 +4,6 @@
 
 #include "xmpp/client/FakeXmppServer.h"
 
-#include "xmpp/ConferenceAccess.h"
 #include "xmpp/XMPPClient.h"
 #include "xmpp/XMPPConference.h"
 
@@ -17,7 +16,6 @@
 
 #include <memory>
 
-using xmpp::ConferenceAccess;
 
 namespace {
 
@@ -415,7 +413,7 @@ void TestXmppExtensionsScripted::searchTagsAndEmptyAnswer()
 void TestXmppExtensionsScripted::discoveryWalk()
 {
     QSignalSpy found(m_client.get(), &XMPPClient::conferenceJID);
-    ConferenceAccess::discoverConference(m_client.get());
+    m_client->discoverConference();
     QDomElement info = waitSent(QStringLiteral("iq"));
     QCOMPARE(info.attribute(QStringLiteral("to")), QStringLiteral("localhost"));
     QCOMPARE(info.firstChildElement().namespaceURI(), QStringLiteral("http://jabber.org/protocol/disco#info"));
@@ -456,7 +454,7 @@ void TestXmppExtensionsScripted::discoveryWalk()
     QCOMPARE(found.at(0).at(0).value<XMPPJid>(), XMPPJid(QStringLiteral("chat.localhost")));
 
     // A server that is itself the room service is announced at once.
-    ConferenceAccess::discoverConference(m_client.get());
+    m_client->discoverConference();
     info = waitSent(QStringLiteral("iq"));
     m_fake->clearReceived();
     m_fake->send(iqResult(info.attribute(QStringLiteral("id")), "localhost",
@@ -472,7 +470,7 @@ void TestXmppExtensionsScripted::discoveryOddAnswers()
 {
     // An error answer ends the walk quietly.
     QSignalSpy found(m_client.get(), &XMPPClient::conferenceJID);
-    ConferenceAccess::discoverConference(m_client.get());
+    m_client->discoverConference();
     QDomElement info = waitSent(QStringLiteral("iq"));
     m_fake->clearReceived();
     m_fake->send("<iq type='error' id='" + info.attribute(QStringLiteral("id")).toUtf8()
@@ -484,7 +482,7 @@ void TestXmppExtensionsScripted::discoveryOddAnswers()
 
     // A room list answer that is no item list ends the session.
     QSignalSpy errors(m_client.get(), &XMPPClient::xmppError);
-    ConferenceAccess::requestConferenceRooms(m_client.get(), XMPPJid(QStringLiteral("chat.localhost")));
+    m_client->requestConferenceRooms(XMPPJid(QStringLiteral("chat.localhost")));
     info = waitSent(QStringLiteral("iq"));
     m_fake->send(iqResult(info.attribute(QStringLiteral("id")), "chat.localhost",
                           "<query xmlns='http://jabber.org/protocol/disco#info'/>"));
@@ -504,7 +502,7 @@ void TestXmppExtensionsScripted::roomPresencesAndMessages()
     room.setRoomJid(roomJid);
 
     QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                             ConferenceAccess::joinRoom(m_client.get(), XMPPJid(QStringLiteral("lobby@chat/x")), "n"));
+                             m_client->joinRoom(XMPPJid(QStringLiteral("lobby@chat/x")), "n"));
     // Without a nick, the node of the own address is used.
     room.join();
     QCOMPARE(room.nick(), QStringLiteral("u"));

@@ -3,7 +3,6 @@
 
 #include "LiveSession.h"
 
-#include "xmpp/ConferenceAccess.h"
 #include "xmpp/XMPPConference.h"
 #include "xmpp/XMPPRosterModel.h"
 
@@ -60,8 +59,8 @@ void TestXmppExtensionsServerLoss::pendingRequestsFailWhenServerStops()
     form.addField(new XMPPDataForm::Field(XMPPDataForm::TextSingle, QStringLiteral("search")));
     client->search(service, form, QStringLiteral("search-tag"));
     client->requestRoster();
-    xmpp::ConferenceAccess::discoverConference(client.get());
-    xmpp::ConferenceAccess::requestConferenceRooms(client.get(), XMPPJid(QStringLiteral("conference.localhost")));
+    client->discoverConference();
+    client->requestConferenceRooms(XMPPJid(QStringLiteral("conference.localhost")));
     QTest::qWait(200);
     QCOMPARE(vCardErrors.size() + uploadErrors.size() + formErrors.size() + searchErrors.size(), 0);
 
