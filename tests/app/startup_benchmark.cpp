@@ -3,6 +3,8 @@
 // and the main window are shown, as the client's own log reports them.
 // Usage: startup_benchmark [runs]
 
+#include "ClientHome.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -31,15 +33,7 @@ QByteArray readLog(const QString &path)
 Run measureOnce()
 {
     QTemporaryDir home;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("HOME", home.path());
-    environment.insert("XDG_RUNTIME_DIR", home.filePath("run"));
-    environment.insert("XDG_DATA_HOME", home.filePath("data"));
-    environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
-    if (!environment.contains("QT_QPA_PLATFORM"))
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-    QDir().mkpath(home.filePath("run"));
-    QFile::setPermissions(home.filePath("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QProcessEnvironment environment = clientEnvironment(home.path());
     const QString log = home.filePath("data/Kestrova/Kestrova-Brisquel/logs/mahjong.log");
 
     QProcess client;

@@ -1,3 +1,4 @@
+#include "ClientHome.h"
 #include "HttpsTestServer.h"
 #include "TestCertificates.h"
 
@@ -31,16 +32,9 @@ private:
     void start(Client &client, const QStringList &extra = {})
     {
         const QString home = client.home.path();
-        QDir().mkpath(home + "/run");
-        QFile::setPermissions(home + "/run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QDir().mkpath(home + "/res/ca-certs");
         QFile::copy(m_certs.caFile, home + "/res/ca-certs/ca-addtrust.crt");
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", home);
-        environment.insert("XDG_RUNTIME_DIR", home + "/run");
-        environment.insert("XDG_DATA_HOME", home + "/data");
-        environment.insert("XDG_CONFIG_HOME", home + "/config");
-        client.process.setProcessEnvironment(environment);
+        client.process.setProcessEnvironment(clientEnvironment(home));
         client.process.start(QStringLiteral(MAHJONG_EXECUTABLE),
                              QStringList{"--searchpath", home + "/res", "--httphost",
                                          QStringLiteral("localhost:%1").arg(m_web->port()), "-m", "debug",

@@ -1,3 +1,5 @@
+#include "ClientHome.h"
+
 #include "app/SingleInstanceGuard.h"
 
 #include <QDir>
@@ -43,13 +45,7 @@ private slots:
     void secondProgramEnds()
     {
         QTemporaryDir home;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", home.path());
-        environment.insert("XDG_RUNTIME_DIR", home.filePath("run"));
-        environment.insert("XDG_DATA_HOME", home.filePath("data"));
-        environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
-        QDir().mkpath(home.filePath("run"));
-        QFile::setPermissions(home.filePath("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QProcessEnvironment environment = clientEnvironment(home.path());
         // Nothing listens on port 1: the server files fail fast.
         const QStringList arguments = {"--httphost", "127.0.0.1:1", "127.0.0.1:1"};
 

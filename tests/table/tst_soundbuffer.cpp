@@ -339,6 +339,28 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(probe.runningStreams(), 0, 3000);
     }
 
+    void partialFrameIsNeverPlayed()
+    {
+        // A data chunk that ends inside a frame: looping must wrap on whole
+        // frames, or every later frame is shifted into noise.
+        QByteArray samples = WavBuilder::samples(int(Rate) * 3 / 10, 2, 16, Rate);
+        samples += "xy";
+        const QString path = store(QStringLiteral("partial.wav"), WavBuilder::pcmWave(samples, 2, Rate, 16));
+        std::unique_ptr<DXSound> loaded = load(path);
+        QVERIFY(loaded);
+        AudioBuffer *buffer = loaded->buffer(0);
+        DXSoundSound sound(std::move(loaded));
+        sound.play(true);
+        QTest::qWait(700);
+        QVERIFY(playing(buffer));
+        QCOMPARE(buffer->sink()->error(), QAudio::NoError);
+        sound.stop();
+        QCOMPARE(position(buffer) % 4, 0u);
+        sound.play(false);
+        const qint64 played = playedUntilEnd(buffer);
+        QVERIFY2(played >= 300 * 8 / 10, qPrintable(QString::number(played)));
+    }
+
     void lostBufferIsRestoredAndRefilled()
     {
         std::unique_ptr<DXSound> loaded = load(m_clip);
