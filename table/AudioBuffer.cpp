@@ -19,7 +19,7 @@ AudioBuffer::AudioBuffer(const QAudioDevice &output, const QAudioFormat &format,
     , m_format(format)
     , m_data(std::move(data))
     , m_flags(flags)
-    , m_stream(new AudioBufferStream(m_data, this))
+    , m_stream(new AudioBufferStream(m_data, m_format.bytesPerFrame(), this))
 {
 }
 
@@ -254,13 +254,13 @@ qint64 AudioBuffer::playCursor() const
 {
     if (!m_playing || !m_sink)
         return m_position;
-    const qint64 size = m_data->size();
+    const qint64 size = m_stream->playableSize();
     // What the output has played, never more than was handed to it.
     qint64 played = sinkFormat().bytesForDuration(m_sink->processedUSecs());
     played = qBound<qint64>(0, played, m_stream->delivered());
     qint64 cursor = m_startPosition + played;
     if (cursor >= size)
-        cursor = m_looping ? cursor % size : 0;
+        cursor = m_looping && size > 0 ? cursor % size : 0;
     return cursor;
 }
 

@@ -98,6 +98,9 @@ AudioResult::code_t AudioDevice::createBuffer(const AudioBufferDesc &desc,
     QAudioFormat format;
     if (!toAudioFormat(*desc.format, &format) || !m_output.isFormatSupported(format))
         return AudioResult::BadFormat;
+    // Less than one frame has nothing to play.
+    if (desc.bufferBytes < quint32(format.bytesPerFrame()))
+        return AudioResult::InvalidArg;
 
     std::shared_ptr<QByteArray> data;
     try {

@@ -17,6 +17,13 @@ bool isResult(const Iq* iq)
     return iq && iq->typeText == QLatin1String("result");
 }
 
+// Only the own server, answering without a sender or for the own bare
+// address, speaks for the account's roster.
+bool fromOwnAccount(const Iq& iq, const XMPPJid& ownJid)
+{
+    return iq.from.isEmpty() || iq.from == ownJid.bare();
+}
+
 } // namespace
 
 ClientRoster::ClientRoster(XMPPClient* client, QObject* parent)
@@ -38,6 +45,12 @@ void ClientRoster::requestRosterResult(StreamElement* element)
     const auto* iq = dynamic_cast<const Iq*>(element);
     if (!isResult(iq)) {
         qWarning() << "Request roster error";
+        return;
+    }
+    if (!fromOwnAccount(*iq, client()->jid())) {
+        // Ids are easy to guess; another user's answer must not replace the
+        // contact list.
+        qWarning() << "Request roster error: answer from" << iq->from.text();
         return;
     }
     if (iq->type() != ElementType::IqRoster)
@@ -74,7 +87,7 @@ void ClientRoster::handleRosterPush(const IqRoster& iq)
     if (iq.typeText == QLatin1String("set")) {
         // Only the own server speaks for the account's roster; a push from
         // anyone else would let any user plant a contact.
-        if (!iq.from.isEmpty() && iq.from != client()->jid().bare()) {
+        if (!fromOwnAccount(iq, client()->jid())) {
             qWarning() << "roster push from" << iq.from.text() << "refused";
             throw stanza_error(stanza_error::IqKind, StanzaErrorType::Auth, StanzaErrorCondition::Forbidden, iq.id);
         }

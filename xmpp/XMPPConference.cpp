@@ -72,6 +72,7 @@ void XMPPConference::join(const QString& nick)
         throw std::runtime_error("room jid is null");
     m_nick = nick.isNull() ? m_client->jid().node() : nick;
     m_client->joinRoom(m_room, m_nick);
+    m_entering = true;
 }
 
 void XMPPConference::leave()
@@ -79,9 +80,12 @@ void XMPPConference::leave()
     requireClient();
     // A retry still pending would take the player back into the room.
     m_joinTimer.stop();
-    if (m_joined)
+    // An entry still unanswered would otherwise seat the player in a room
+    // already left, and keep the room address locked.
+    if (m_joined || m_entering)
         m_client->leaveRoom(m_room, m_nick);
     m_joined = false;
+    m_entering = false;
 }
 
 void XMPPConference::sendMessage(const QString& text)
@@ -102,6 +106,7 @@ void XMPPConference::onPresence(XMPPPresence presence)
     const int availability = presence.availability();
     if (availability == XMPPPresence::Error) {
         m_joinTimer.stop();
+        m_entering = false;
         const XMPPPresence::error_t error = presence.errorType();
         if (error == XMPPPresence::RecipientUnavailable && m_attempts < MaxJoinRetries)
             m_joinTimer.start(JoinRetryInterval);
@@ -141,6 +146,7 @@ void XMPPConference::onPresence(XMPPPresence presence)
         if (own) {
             m_joinTimer.stop();
             m_joined = true;
+            m_entering = false;
             emit userJoined(this);
         } else {
             emit participantJoined(this, nick);
@@ -149,6 +155,7 @@ void XMPPConference::onPresence(XMPPPresence presence)
     case XMPPPresence::Unavailable:
         if (own) {
             m_joined = false;
+            m_entering = false;
             emit userLeft(this);
         } else {
             emit participantLeft(this, nick);
@@ -172,6 +179,7 @@ void XMPPConference::onDisconnected()
 {
     m_joinTimer.stop();
     m_joined = false;
+    m_entering = false;
 }
 
 void XMPPConference::onClientDestroyed()
@@ -179,6 +187,7 @@ void XMPPConference::onClientDestroyed()
     m_joinTimer.stop();
     m_client = nullptr;
     m_joined = false;
+    m_entering = false;
 }
 
 void XMPPConference::onJoinTimerTimeout()
@@ -188,6 +197,7 @@ void XMPPConference::onJoinTimerTimeout()
     ++m_attempts;
     try {
         m_client->joinRoom(m_room, m_nick);
+        m_entering = true;
     } catch (const std::exception& e) {
         qWarning() << "rejoining room" << m_room.text() << "failed:" << e.what();
     }

@@ -68,6 +68,8 @@ private:
     XMPPJid m_room;
     QString m_nick;
     bool m_joined = false;
+    // An entry presence went out and the room has not answered it yet.
+    bool m_entering = false;
     QTimer m_joinTimer;
     int m_attempts = 0;
 };

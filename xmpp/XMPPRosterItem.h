@@ -15,8 +15,9 @@ public:
         : jid(jid), name(name), group(group), flags(flags) {}
 
     // The highest ranked presence (the first in resource order among
-    // equals); a default presence when no resource is online.
-    XMPPPresence bestPresence() const;
+    // equals); null when no resource is online. Points into presences, so
+    // it is valid until the item changes.
+    const XMPPPresence* bestPresence() const;
     // Availability of the best presence; unavailable when none is online.
     int availability() const;
 

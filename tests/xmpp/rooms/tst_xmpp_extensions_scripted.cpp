@@ -351,6 +351,19 @@ void TestXmppExtensionsScripted::rosterResultAndPushes()
     QCOMPARE(updates.size(), 5);
     QCOMPARE(resets.size(), 1);
     QCOMPARE(m_client->state(), int(XMPPClient::ConnectedState));
+
+    // Another user answering a roster request by its id replaces nothing.
+    m_fake->clearReceived();
+    m_client->requestRoster();
+    iq = waitSent(QStringLiteral("iq"));
+    m_fake->send("<iq type='result' id='" + iq.attribute(QStringLiteral("id")).toUtf8()
+                 + "' from='mallory@localhost/x'><query xmlns='jabber:iq:roster'><item jid='mallory@localhost' "
+                   "subscription='both'/></query></iq>");
+    m_fake->send("<iq type='set' id='after'><query xmlns='jabber:iq:roster'><item jid='f@localhost'/></query></iq>");
+    QTRY_COMPARE_WITH_TIMEOUT(updates.size(), 6, 5000);
+    QCOMPARE(resets.size(), 1);
+    QCOMPARE(updates.at(5).at(0).value<XMPPJid>(), XMPPJid(QStringLiteral("f@localhost")));
+    QCOMPARE(m_client->state(), int(XMPPClient::ConnectedState));
 }
 
 void TestXmppExtensionsScripted::rosterWrites()
@@ -587,6 +600,25 @@ void TestXmppExtensionsScripted::roomPresencesAndMessages()
     room.leave();
     QTest::qWait(100);
     QVERIFY(sent(QStringLiteral("presence")).isEmpty());
+
+    // Leaving before the room answered the entry still leaves: the late
+    // confirmation is followed by the departure, and the room is free again.
+    room.join(QStringLiteral("late"));
+    (void)waitSent(QStringLiteral("presence"));
+    m_fake->clearReceived();
+    room.leave();
+    presence = waitSent(QStringLiteral("presence"));
+    QCOMPARE(presence.attribute(QStringLiteral("type")), QStringLiteral("unavailable"));
+    QCOMPARE(presence.attribute(QStringLiteral("to")), QStringLiteral("lobby@chat.localhost/late"));
+    QSignalSpy ownLeft(&room, &XMPPConference::userLeft);
+    m_fake->send("<presence from='lobby@chat.localhost/late'><x xmlns='http://jabber.org/protocol/muc#user'>"
+                 "<item affiliation='none' role='participant'/><status code='110'/></x></presence>");
+    m_fake->send("<presence type='unavailable' from='lobby@chat.localhost/late'><x "
+                 "xmlns='http://jabber.org/protocol/muc#user'><item affiliation='none' role='none'/>"
+                 "<status code='110'/></x></presence>");
+    QVERIFY(ownLeft.wait(5000));
+    QVERIFY(!room.isJoined());
+    room.setRoomJid(XMPPJid(QStringLiteral("table-1@chat.localhost")));
 }
 
 QTEST_MAIN(TestXmppExtensionsScripted)

@@ -136,6 +136,9 @@ void TestXmppRosterModel::presencesPerResource()
     model.onRosterUpdate(XMPPJid(QStringLiteral("a@d")), 3, false, QString(), QString());
     const XMPPRosterItem* item = model.findItem(XMPPJid(QStringLiteral("a@d")));
     QCOMPARE(item->availability(), int(XMPPPresence::Unavailable));
+    // Offline: no best presence at all, not a default one that would read
+    // as available.
+    QVERIFY(!item->bestPresence());
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
 
     // Strangers are ignored.
@@ -149,10 +152,10 @@ void TestXmppRosterModel::presencesPerResource()
     model.onPresence(presenceFrom(QStringLiteral("a@d/r1")));
     QCOMPARE(item->presences.size(), 2);
     QCOMPARE(item->availability(), int(XMPPPresence::Available));
-    QCOMPARE(item->bestPresence().from().resource(), QStringLiteral("r1"));
+    QCOMPARE(item->bestPresence()->from().resource(), QStringLiteral("r1"));
     model.onPresence(presenceFrom(QStringLiteral("a@d/r0"), xmpp::PresenceStanza::Available,
                                   xmpp::PresenceStanza::Away));
-    QCOMPARE(item->bestPresence().from().resource(), QStringLiteral("r1"));
+    QCOMPARE(item->bestPresence()->from().resource(), QStringLiteral("r1"));
     QCOMPARE(changed.size(), 3);
 
     // Unavailable for a resource never seen online: nothing happens.
@@ -168,6 +171,7 @@ void TestXmppRosterModel::presencesPerResource()
     model.onPresence(presenceFrom(QStringLiteral("a@d/r2"), xmpp::PresenceStanza::Unavailable));
     model.onPresence(presenceFrom(QStringLiteral("a@d/r0"), xmpp::PresenceStanza::Unavailable));
     QCOMPARE(item->availability(), int(XMPPPresence::Unavailable));
+    QVERIFY(!item->bestPresence());
 
     // A presence without a resource is kept under the empty one.
     model.onPresence(presenceFrom(QStringLiteral("a@d")));
