@@ -72,6 +72,12 @@ void ClientVCard::uploadVCard(const QImage& photo)
         throw std::runtime_error("not connected");
     const QString id = nextId();
     const IqVCard iq(id, new XMPPVCard(photo));
+    if (iq.photoData().size() > MaxPhotoBytes) {
+        // Sent, it would cost the session, not just the picture.
+        qWarning() << "Upload vCard error: photo of" << iq.photoData().size() << "bytes is too large";
+        emit uploadVCardError();
+        return;
+    }
     send(iq);
     const QByteArray hash = iq.photoHash();
     registerIqHandler(id, [this, hash](StreamElement* element) { uploadVCardResult(hash, element); });

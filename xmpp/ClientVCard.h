@@ -20,6 +20,10 @@ class ClientVCard : public QObject, public ClientExtension
 public:
     explicit ClientVCard(XMPPClient* client, QObject* parent = nullptr);
 
+    // Servers close the stream on stanzas over 256 KiB (a common default);
+    // a photo whose PNG is larger is refused here with uploadVCardError.
+    static constexpr int MaxPhotoBytes = 192 * 1024;
+
     // Both throw std::runtime_error("not connected") unless the session is up.
     void requestVCard(const XMPPJid& jid);
     void uploadVCard(const QImage& photo);

@@ -148,6 +148,11 @@ void XMPPClient::send(const xmpp::StreamElement& element)
         qDebug() << "can't write in state " << m_state;
         return;
     }
+    if (isIq(element)) {
+        const auto& iq = static_cast<const xmpp::Iq&>(element);
+        if (iq.typeText == QLatin1String("get") || iq.typeText == QLatin1String("set"))
+            m_iqRecipients.insert(iq.id, iq.to);
+    }
     try {
         m_writer->writeElement(element);
     } catch (const std::runtime_error& e) {
@@ -277,8 +282,9 @@ void XMPPClient::failRefusedRequest()
         return;
     }
     const auto handler = m_pendingIqs.find(refused.id);
-    if (handler == m_pendingIqs.end())
+    if (handler == m_pendingIqs.end() || !answersRequest(refused.id, refusedSender()))
         return;
+    m_iqRecipients.remove(refused.id);
     const IqHandler call = std::move(handler.value());
     m_pendingIqs.erase(handler);
     try {
@@ -286,6 +292,20 @@ void XMPPClient::failRefusedRequest()
     } catch (const std::exception& e) {
         qWarning() << "iq handler failed on a refused answer:" << e.what();
     }
+}
+
+bool XMPPClient::answersRequest(const QString& id, const XMPPJid& from) const
+{
+    const XMPPJid asked = m_iqRecipients.value(id);
+    const XMPPJid ownBare = m_jid.isEmpty() ? XMPPJid() : m_jid.bare();
+    // A request to the own account (no address, the bare or the full own
+    // address) is answered by the server on its behalf: with no sender, the
+    // own bare or full address, or the server's domain.
+    if (asked.isEmpty() || asked == ownBare || asked == m_jid) {
+        return from.isEmpty() || from == ownBare || from == m_jid
+               || (!m_jid.isEmpty() && from.text() == m_jid.domain());
+    }
+    return from == asked;
 }
 
 void XMPPClient::failStream(const xmpp::stream_error& error)
@@ -513,9 +533,16 @@ void XMPPClient::handleSessionElement(xmpp::StreamElement& element)
         const auto& iq = static_cast<const xmpp::Iq&>(element);
         if (iq.typeText == resultText || iq.hasError()) {
             const auto handler = m_pendingIqs.find(iq.id);
+            if (handler != m_pendingIqs.end() && !answersRequest(iq.id, iq.from)) {
+                // Ids are sequential: anyone could guess one and answer for the server.
+                qWarning() << "xmpp: dropping an answer to request" << iq.id << "from" << iq.from.text()
+                           << "instead of" << m_iqRecipients.value(iq.id).text();
+                return;
+            }
             if (handler != m_pendingIqs.end()) {
                 const IqHandler call = std::move(handler.value());
                 m_pendingIqs.erase(handler);
+                m_iqRecipients.remove(iq.id);
                 call(&element);
                 return;
             }
@@ -609,6 +636,7 @@ void XMPPClient::handlePresence(const xmpp::PresenceStanza& stanza)
 void XMPPClient::connectionLost()
 {
     // Every request still waiting ends as failed, before anyone hears of the loss.
+    m_iqRecipients.clear();
     while (!m_pendingIqs.isEmpty()) {
         auto first = m_pendingIqs.begin();
         const IqHandler call = std::move(first.value());

@@ -17,6 +17,7 @@
 #include <QHostAddress>
 #include <QImage>
 #include <QList>
+#include <QHash>
 #include <QMap>
 #include <QObject>
 #include <QSet>
@@ -179,6 +180,7 @@ private:
     bool dropRefusedStanza(const xmpp::stream_error& error);
     XMPPJid refusedSender() const;
     void failRefusedRequest();
+    bool answersRequest(const QString& id, const XMPPJid& from) const;
 
     QString m_user;
     QString m_password;
@@ -193,6 +195,8 @@ private:
     int m_state = UnconnectedState;
     int m_idCounter = 0;
     QMap<QString, IqHandler> m_pendingIqs;
+    // Whom each request under way was sent to: only that entity may answer it.
+    QHash<QString, XMPPJid> m_iqRecipients;
     bool m_sessionOffered = false;
     xmpp::ClientVCard m_vCard{this};
     xmpp::ClientRoster m_roster{this};

@@ -5,6 +5,7 @@
 
 #include "xmpp/Iq.h"
 #include "xmpp/Namespaces.h"
+#include "xmpp/IqSearch.h"
 #include "xmpp/XMPPClient.h"
 
 #include <QSignalSpy>
@@ -529,6 +530,7 @@ void TestXmppClientScripted::refusedStanzaCostsOnlyThatStanza()
     // An answer whose error type cannot be read ends its request as failed.
     const QString unreadable = m_client->nextId();
     m_client->registerIqHandler(unreadable, record);
+    m_client->send(xmpp::Iq(unreadable, XMPPJid(QStringLiteral("friend@localhost/x")), xmpp::Iq::Get));
     m_fake->send("<iq type='error' id='" + unreadable.toUtf8() + "' from='friend@localhost/x'><error type='Cancel'>"
                  "<item-not-found xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>");
     QTRY_COMPARE_WITH_TIMEOUT(calls, QList<int>{-1}, 5000);
@@ -538,6 +540,9 @@ void TestXmppClientScripted::refusedStanzaCostsOnlyThatStanza()
     m_fake->clearReceived();
     const QString search = m_client->nextId();
     m_client->registerIqHandler(search, record);
+    m_client->send(xmpp::IqSearch(search, XMPPJid(QStringLiteral("search.localhost"))));
+    QVERIFY(m_fake->waitFor("</iq>"));
+    m_fake->clearReceived();
     m_fake->send("<iq type='result' id='" + search.toUtf8() + "' from='search.localhost'>"
                  "<query xmlns='jabber:iq:search'><x xmlns='jabber:x:data' type='cancel'/></query></iq>");
     QVERIFY(m_fake->waitFor("</iq>"));

@@ -11,6 +11,7 @@
 #include <QCryptographicHash>
 #include <QDomDocument>
 #include <QImage>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -64,6 +65,7 @@ private slots:
 
     void vCardRequestAddresses();
     void vCardAnswersAndPhotos();
+    void answersOnlyFromTheAskedEntity();
     void vCardUploadWritesPngAndHash();
     void wrongPayloadEndsSession();
     void rosterResultAndPushes();
@@ -226,6 +228,39 @@ void TestXmppExtensionsScripted::vCardAnswersAndPhotos()
     QCOMPARE(m_client->state(), int(XMPPClient::ConnectedState));
 }
 
+void TestXmppExtensionsScripted::answersOnlyFromTheAskedEntity()
+{
+    QSignalSpy received(m_client.get(), &XMPPClient::vCardReceived);
+    m_client->requestVCard(XMPPJid(QStringLiteral("a@localhost")));
+    const QString id = waitSent(QStringLiteral("iq")).attribute(QStringLiteral("id"));
+
+    // Another user guesses the id: neither a result nor an error from them
+    // ends the request.
+    const QByteArray card = "<vCard xmlns='vcard-temp'><FN>Mallory</FN></vCard>";
+    m_fake->send(iqResult(id, "mallory@localhost/x", card));
+    m_fake->send("<iq type='error' id='" + id.toUtf8() + "' from='localhost'><error type='cancel'>"
+                 "<item-not-found xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>");
+    QTest::qWait(200);
+    QVERIFY(received.isEmpty());
+    QCOMPARE(m_client->state(), int(XMPPClient::ConnectedState));
+
+    // The asked entity's answer still arrives.
+    m_fake->send(iqResult(id, "a@localhost", "<vCard xmlns='vcard-temp'><FN>Ann</FN></vCard>"));
+    QVERIFY(received.wait(5000));
+    QCOMPARE(received.at(0).at(0).value<XMPPJid>(), XMPPJid(QStringLiteral("a@localhost")));
+
+    // A request to the own account is answered by the server for it.
+    m_fake->clearReceived();
+    m_client->requestRoster();
+    const QString rosterId = waitSent(QStringLiteral("iq")).attribute(QStringLiteral("id"));
+    QSignalSpy reset(m_client.get(), &XMPPClient::rosterReset);
+    m_fake->send(iqResult(rosterId, "other@localhost", "<query xmlns='jabber:iq:roster'/>"));
+    QTest::qWait(200);
+    QVERIFY(reset.isEmpty());
+    m_fake->send(iqResult(rosterId, "u@localhost", "<query xmlns='jabber:iq:roster'/>"));
+    QVERIFY(reset.wait(5000));
+}
+
 void TestXmppExtensionsScripted::vCardUploadWritesPngAndHash()
 {
     QSignalSpy ok(m_client.get(), &XMPPClient::uploadVCardOk);
@@ -273,6 +308,23 @@ void TestXmppExtensionsScripted::vCardUploadWritesPngAndHash()
     m_fake->send("<iq type='error' id='" + iq.attribute(QStringLiteral("id")).toUtf8()
                  + "'><error type='auth'><forbidden xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>");
     QVERIFY(failed.wait(5000));
+    QVERIFY(m_client->photoHash().isNull());
+
+    // A photo too large for the server's stanza limit is refused before
+    // it is sent: the session stays up.
+    QImage noise(400, 400, QImage::Format_RGB32);
+    QRandomGenerator random(42);
+    for (int y = 0; y < noise.height(); ++y) {
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, random.generate());
+    }
+    QVERIFY(pngBytes(noise).size() > xmpp::ClientVCard::MaxPhotoBytes);
+    m_fake->clearReceived();
+    m_client->uploadVCard(noise);
+    QCOMPARE(failed.size(), 2);
+    QTest::qWait(100);
+    QVERIFY(sent(QStringLiteral("iq")).isEmpty());
+    QCOMPARE(m_client->state(), int(XMPPClient::ConnectedState));
     QVERIFY(m_client->photoHash().isNull());
 }
 
