@@ -4,7 +4,7 @@
 <context>
     <name>ConnectionManager</name>
     <message>
-        <location filename="../../protocol/ConnectionManager.cpp" line="463"/>
+        <location filename="../../protocol/ConnectionManager.cpp" line="467"/>
         <source>%1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -73,15 +73,69 @@
     </message>
 </context>
 <context>
+    <name>LobbySummary</name>
+    <message>
+        <location filename="../../lobby/LobbySummary.cpp" line="69"/>
+        <source>Lobby</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/LobbySummary.cpp" line="70"/>
+        <source>Players online: %L1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/LobbySummary.cpp" line="71"/>
+        <source>Players seated: %L1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/LobbySummary.cpp" line="72"/>
+        <source>Open tables: %L1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/LobbySummary.cpp" line="73"/>
+        <source>Tournaments running: %L1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/LobbySummary.cpp" line="74"/>
+        <source>Today&apos;s top winners</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/LobbySummary.cpp" line="84"/>
+        <source>%1. %2  %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LobbyWindow</name>
+    <message>
+        <location filename="../../lobby/LobbyWindow.cpp" line="137"/>
+        <source>Hide full tables</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LocalizationDb</name>
+    <message>
+        <location filename="../../lobby/LocalizationDb.cpp" line="22"/>
+        <source>Table(%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Log</name>
     <message>
-        <location filename="../../app/Log.cpp" line="243"/>
-        <location filename="../../app/Log.cpp" line="246"/>
+        <location filename="../../app/Log.cpp" line="247"/>
+        <location filename="../../app/Log.cpp" line="250"/>
         <source>Error</source>
         <translation>錯誤</translation>
     </message>
     <message>
-        <location filename="../../app/Log.cpp" line="247"/>
+        <location filename="../../app/Log.cpp" line="251"/>
         <source>%1
 
 The program has to end. Please send the log file %2 to the support team.</source>
@@ -220,8 +274,229 @@ The program has to end. Please send the log file %2 to the support team.</source
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="22"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="87"/>
         <source>Welcome to Brisquel Mahjong.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="99"/>
+        <source>Log in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="102"/>
+        <source>User name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="103"/>
+        <source>Password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="152"/>
+        <source>Connecting to %1...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="158"/>
+        <source>Connected to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="167"/>
+        <source>The server closed the connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="169"/>
+        <source>Cannot connect to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="181"/>
+        <source>Connected to %1. Please log in.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="191"/>
+        <source>Logging in as %1...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="221"/>
+        <source>Authentication failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="223"/>
+        <source>You are not allowed to login, please contact support.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="225"/>
+        <source>Server error!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="227"/>
+        <source>You need to verify your email first! Please check your inbox for verification email. Contact support if problem persists.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="230"/>
+        <source>You have excluded yourself from playing. Contact support if this is incorrect.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="232"/>
+        <source>You have made 6 wrong login attempts. For security reasons your account will be inactive for 10 minutes.
+If you do not remember your password please reset your password and wait for 10 minutes. If you still have problems please contact support.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="236"/>
+        <source>Your IP address is blacklisted, please contact support.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="238"/>
+        <source>Unknown login failure!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="251"/>
+        <source>Login failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="264"/>
+        <source>Logged in as %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="336"/>
+        <source>Not allowed to join table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="338"/>
+        <source>Join Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="340"/>
+        <source>Table Full</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="342"/>
+        <source>Table In Play</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="344"/>
+        <source>You don&apos;t have enough money on your account to join the table.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="346"/>
+        <source>A player with the same IP address as you has already joined the table.
+Please contact the support to remedy the situation.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="349"/>
+        <source>You are not allowed to play on money tables.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="351"/>
+        <source>You are not fully registered and therefore not allowed to play for money.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="353"/>
+        <source>You are not allowed to play, server will be unavailable due to maintenance.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="360"/>
+        <source>Joined table %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="367"/>
+        <source>Join Failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="367"/>
+        <source>Join Failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="372"/>
+        <source>Watching table %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="378"/>
+        <source>Watch Failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="378"/>
+        <source>Watch Failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="383"/>
+        <source>You are already seated at table %L1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="394"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="395"/>
+        <source>Error</source>
+        <translation type="unfinished">錯誤</translation>
+    </message>
+</context>
+<context>
+    <name>SeatedWindow</name>
+    <message>
+        <location filename="../../lobby/SeatedWindow.cpp" line="107"/>
+        <source>The game starts in %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/SeatedWindow.cpp" line="114"/>
+        <source>Seat reserved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/SeatedWindow.cpp" line="115"/>
+        <source>Play</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/SeatedWindow.cpp" line="116"/>
+        <source>Leave</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/SeatedWindow.cpp" line="123"/>
+        <source>Table %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/SeatedWindow.cpp" line="124"/>
+        <source>A seat is reserved for you at %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/SeatedWindow.cpp" line="125"/>
+        <source>%1, %2, buy-in %3</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -234,10 +509,241 @@ The program has to end. Please send the log file %2 to the support team.</source
     </message>
 </context>
 <context>
+    <name>SetScreennameDialog</name>
+    <message>
+        <location filename="../../lobby/SetScreennameDialog.cpp" line="83"/>
+        <source>Choose a screen name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/SetScreennameDialog.cpp" line="84"/>
+        <source>Please choose the name other players will see at the tables.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/SetScreennameDialog.cpp" line="85"/>
+        <source>Screen name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/SetScreennameDialog.cpp" line="86"/>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>TableInfo</name>
     <message>
         <location filename="../../protocol/TableInfo.cpp" line="41"/>
         <source>-</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/TableTexts.cpp" line="11"/>
+        <source>Classic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/TableTexts.cpp" line="13"/>
+        <source>MCR</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/TableTexts.cpp" line="15"/>
+        <source>EMA Riichi</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/TableTexts.cpp" line="17"/>
+        <location filename="../../lobby/TableTexts.cpp" line="33"/>
+        <source>&lt;undefined&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/TableTexts.cpp" line="25"/>
+        <source>Single hand</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/TableTexts.cpp" line="27"/>
+        <source>Tournament</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/TableTexts.cpp" line="29"/>
+        <source>Full game</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/TableTexts.cpp" line="31"/>
+        <source>East only</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TableModel</name>
+    <message>
+        <location filename="../../lobby/TableModel.cpp" line="78"/>
+        <source>Table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/TableModel.cpp" line="80"/>
+        <source>Rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/TableModel.cpp" line="82"/>
+        <source>Game</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/TableModel.cpp" line="84"/>
+        <source>Stakes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/TableModel.cpp" line="86"/>
+        <source>Players</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/TableModel.cpp" line="413"/>
+        <source>Table %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/TableModel.cpp" line="429"/>
+        <source>%1/%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TablePreview</name>
+    <message>
+        <location filename="../../lobby/TablePreview.cpp" line="108"/>
+        <source>Join</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/TablePreview.cpp" line="109"/>
+        <source>Watch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/TablePreview.cpp" line="112"/>
+        <source>Select a table to see it here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/TablePreview.cpp" line="122"/>
+        <source>Table %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/TablePreview.cpp" line="124"/>
+        <source>Rules: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/TablePreview.cpp" line="125"/>
+        <source>Game: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/TablePreview.cpp" line="126"/>
+        <location filename="../../lobby/TablePreview.cpp" line="127"/>
+        <source>Stakes: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/TablePreview.cpp" line="128"/>
+        <source>Players: %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../lobby/TablePreview.cpp" line="130"/>
+        <source>(%n bot(s))</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../../lobby/TablePreview.cpp" line="132"/>
+        <source>- table full</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TableValue</name>
+    <message>
+        <location filename="../../lobby/TableTexts.cpp" line="52"/>
+        <source>-</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/TableTexts.cpp" line="53"/>
+        <location filename="../../lobby/TableTexts.cpp" line="60"/>
+        <source>%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/TableTexts.cpp" line="59"/>
+        <source>-</source>
+        <comment>buy-in part</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TileGraphics</name>
+    <message>
+        <location filename="../../scene/TileGraphics.cpp" line="41"/>
+        <source>Bamboo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../scene/TileGraphics.cpp" line="42"/>
+        <source>Green 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../scene/TileGraphics.cpp" line="43"/>
+        <source>Red</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../scene/TileGraphics.cpp" line="44"/>
+        <source>Green 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../scene/TileGraphics.cpp" line="45"/>
+        <source>Dark wood</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../scene/TileGraphics.cpp" line="52"/>
+        <source>Numbered</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../scene/TileGraphics.cpp" line="53"/>
+        <source>Mixed numbered</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../scene/TileGraphics.cpp" line="54"/>
+        <source>Without numbers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../scene/TileGraphics.cpp" line="55"/>
+        <source>Rustic numbered</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../scene/TileGraphics.cpp" line="56"/>
+        <source>Simple tiles</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -370,9 +876,32 @@ Do you want to download and install it now?</source>
     </message>
 </context>
 <context>
+    <name>WatchingWindow</name>
+    <message>
+        <location filename="../../lobby/WatchingWindow.cpp" line="68"/>
+        <source>Watching</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/WatchingWindow.cpp" line="69"/>
+        <source>You are watching this table. Join to take a free seat.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/WatchingWindow.cpp" line="70"/>
+        <source>Join</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../lobby/WatchingWindow.cpp" line="71"/>
+        <source>Leave</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
-        <location filename="../../app/main.cpp" line="110"/>
+        <location filename="../../app/main.cpp" line="111"/>
         <source>Downtime</source>
         <translation>停機維護</translation>
     </message>
