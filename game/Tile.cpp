@@ -13,11 +13,16 @@ const char *const suitNames[] = {
     QT_TRANSLATE_NOOP("Mahjong", "Character"),
     QT_TRANSLATE_NOOP("Mahjong", "Circle"),
 };
-const char *const flowerNames[] = {
-    QT_TRANSLATE_NOOP("Mahjong", "Plum blossom"),
-    QT_TRANSLATE_NOOP("Mahjong", "Orchid"),
-    QT_TRANSLATE_NOOP("Mahjong", "Chrysanthemum"),
-    QT_TRANSLATE_NOOP("Mahjong", "Bamboo"),
+// The fourth flower shares its English word with the suit; the
+// disambiguation lets other languages name the two apart.
+const struct {
+    const char *source;
+    const char *comment;
+} flowerNames[] = {
+    QT_TRANSLATE_NOOP3("Mahjong", "Plum blossom", "flower"),
+    QT_TRANSLATE_NOOP3("Mahjong", "Orchid", "flower"),
+    QT_TRANSLATE_NOOP3("Mahjong", "Chrysanthemum", "flower"),
+    QT_TRANSLATE_NOOP3("Mahjong", "Bamboo", "flower"),
 };
 const char *const seasonNames[] = {
     QT_TRANSLATE_NOOP("Mahjong", "Spring"),
@@ -93,7 +98,7 @@ int tileNumber(tile t)
 QString tileName(tile t)
 {
     if (t == CONCEALED_TILE)
-        return tr("Concealed");
+        return QCoreApplication::translate("Mahjong", "Concealed");
     const int number = tileNumber(t);
     if (number < 1)
         return QString();
@@ -101,15 +106,15 @@ QString tileName(tile t)
     case TILE_BAMBOO:
     case TILE_CHARACTER:
     case TILE_CIRCLE:
-        return tr("%1 %L2", "Suit and number, e.g. Bamboo 7")
+        return QCoreApplication::translate("Mahjong", "%1 %L2", "Suit and number, e.g. Bamboo 7")
             .arg(tr(suitNames[tileType(t)]))
             .arg(number);
     case TILE_FLOWER:
-        return tr("%1 %L2", "Flower and number, e.g. Orchid 3")
-            .arg(tr(flowerNames[number - 1]))
+        return QCoreApplication::translate("Mahjong", "%1 %L2", "Flower and number, e.g. Orchid 3")
+            .arg(tr(flowerNames[number - 1].source, flowerNames[number - 1].comment))
             .arg(number);
     case TILE_SEASON:
-        return tr("%1 %L2", "Season and number, e.g. Winter 2")
+        return QCoreApplication::translate("Mahjong", "%1 %L2", "Season and number, e.g. Winter 2")
             .arg(tr(seasonNames[number - 1]))
             .arg(number);
     case TILE_WIND:

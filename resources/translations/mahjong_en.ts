@@ -146,7 +146,6 @@ The program has to end. Please send the log file %2 to the support team.</source
     <name>Mahjong</name>
     <message>
         <location filename="../../game/Tile.cpp" line="12"/>
-        <location filename="../../game/Tile.cpp" line="20"/>
         <source>Bamboo</source>
         <translation type="unfinished"></translation>
     </message>
@@ -161,73 +160,105 @@ The program has to end. Please send the log file %2 to the support team.</source
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="17"/>
+        <location filename="../../game/Tile.cpp" line="22"/>
         <source>Plum blossom</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../game/Tile.cpp" line="18"/>
-        <source>Orchid</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../game/Tile.cpp" line="19"/>
-        <source>Chrysanthemum</source>
+        <comment>flower</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../game/Tile.cpp" line="23"/>
-        <source>Spring</source>
+        <source>Orchid</source>
+        <comment>flower</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../game/Tile.cpp" line="24"/>
-        <source>Summer</source>
+        <source>Chrysanthemum</source>
+        <comment>flower</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../game/Tile.cpp" line="25"/>
-        <source>Autumn</source>
+        <source>Bamboo</source>
+        <comment>flower</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="26"/>
-        <source>Winter</source>
+        <location filename="../../game/Tile.cpp" line="28"/>
+        <source>Spring</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../game/Tile.cpp" line="29"/>
-        <source>East Wind</source>
+        <source>Summer</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../game/Tile.cpp" line="30"/>
-        <source>South Wind</source>
+        <source>Autumn</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../game/Tile.cpp" line="31"/>
-        <source>West Wind</source>
+        <source>Winter</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="32"/>
-        <source>North Wind</source>
+        <location filename="../../game/Tile.cpp" line="34"/>
+        <source>East Wind</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../game/Tile.cpp" line="35"/>
-        <source>Green Dragon</source>
+        <source>South Wind</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../game/Tile.cpp" line="36"/>
-        <source>Red Dragon</source>
+        <source>West Wind</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../game/Tile.cpp" line="37"/>
+        <source>North Wind</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../game/Tile.cpp" line="40"/>
+        <source>Green Dragon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../game/Tile.cpp" line="41"/>
+        <source>Red Dragon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../game/Tile.cpp" line="42"/>
         <source>White Dragon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../game/Tile.cpp" line="101"/>
+        <source>Concealed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../game/Tile.cpp" line="109"/>
+        <source>%1 %L2</source>
+        <comment>Suit and number, e.g. Bamboo 7</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../game/Tile.cpp" line="113"/>
+        <source>%1 %L2</source>
+        <comment>Flower and number, e.g. Orchid 3</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../game/Tile.cpp" line="117"/>
+        <source>%1 %L2</source>
+        <comment>Season and number, e.g. Winter 2</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -664,9 +695,9 @@ Please contact the support to remedy the situation.</source>
     <message numerus="yes">
         <location filename="../../lobby/TablePreview.cpp" line="130"/>
         <source>(%n bot(s))</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>(%n bot)</numerusform>
+            <numerusform>(%n bots)</numerusform>
         </translation>
     </message>
     <message>

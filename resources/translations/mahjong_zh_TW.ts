@@ -6,7 +6,7 @@
     <message>
         <location filename="../../protocol/ConnectionManager.cpp" line="467"/>
         <source>%1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1</translation>
     </message>
 </context>
 <context>
@@ -14,38 +14,38 @@
     <message>
         <location filename="../../app/DebugDialog.cpp" line="13"/>
         <source>Debug</source>
-        <translation type="unfinished"></translation>
+        <translation>偵錯</translation>
     </message>
     <message>
         <location filename="../../app/DebugDialog.cpp" line="15"/>
         <location filename="../../app/DebugDialog.cpp" line="16"/>
         <source>not connected</source>
-        <translation type="unfinished"></translation>
+        <translation>未連線</translation>
     </message>
     <message>
         <location filename="../../app/DebugDialog.cpp" line="18"/>
         <source>Bytes received:</source>
-        <translation type="unfinished"></translation>
+        <translation>已接收位元組數：</translation>
     </message>
     <message>
         <location filename="../../app/DebugDialog.cpp" line="19"/>
         <source>Bytes sent:</source>
-        <translation type="unfinished"></translation>
+        <translation>已傳送位元組數：</translation>
     </message>
     <message>
         <location filename="../../app/DebugDialog.cpp" line="20"/>
         <source>Rate (in/out):</source>
-        <translation type="unfinished"></translation>
+        <translation>速率（接收/傳送）：</translation>
     </message>
     <message>
         <location filename="../../app/DebugDialog.cpp" line="68"/>
         <source>not available</source>
-        <translation type="unfinished"></translation>
+        <translation>無法取得</translation>
     </message>
     <message>
         <location filename="../../app/DebugDialog.cpp" line="76"/>
         <source>%1 B/s / %2 B/s</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 B/s / %2 B/s</translation>
     </message>
 </context>
 <context>
@@ -53,23 +53,23 @@
     <message>
         <location filename="../../app/HttpsGet.cpp" line="30"/>
         <source>refusing to fetch %1: not an https:// address</source>
-        <translation type="unfinished"></translation>
+        <translation>拒絕擷取 %1：不是 https:// 位址</translation>
     </message>
     <message>
         <location filename="../../app/HttpsGet.cpp" line="41"/>
         <location filename="../../app/HttpsGet.cpp" line="55"/>
         <source>%1 is larger than %2 bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 大於 %2 位元組</translation>
     </message>
     <message>
         <location filename="../../app/HttpsGet.cpp" line="51"/>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <location filename="../../app/HttpsGet.cpp" line="53"/>
         <source>%1 was redirected away from https</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 被重新導向至非 https 位址</translation>
     </message>
 </context>
 <context>
@@ -77,37 +77,37 @@
     <message>
         <location filename="../../lobby/LobbySummary.cpp" line="69"/>
         <source>Lobby</source>
-        <translation type="unfinished"></translation>
+        <translation>大廳</translation>
     </message>
     <message>
         <location filename="../../lobby/LobbySummary.cpp" line="70"/>
         <source>Players online: %L1</source>
-        <translation type="unfinished"></translation>
+        <translation>線上玩家：%L1</translation>
     </message>
     <message>
         <location filename="../../lobby/LobbySummary.cpp" line="71"/>
         <source>Players seated: %L1</source>
-        <translation type="unfinished"></translation>
+        <translation>已入座玩家：%L1</translation>
     </message>
     <message>
         <location filename="../../lobby/LobbySummary.cpp" line="72"/>
         <source>Open tables: %L1</source>
-        <translation type="unfinished"></translation>
+        <translation>開放牌桌：%L1</translation>
     </message>
     <message>
         <location filename="../../lobby/LobbySummary.cpp" line="73"/>
         <source>Tournaments running: %L1</source>
-        <translation type="unfinished"></translation>
+        <translation>進行中的錦標賽：%L1</translation>
     </message>
     <message>
         <location filename="../../lobby/LobbySummary.cpp" line="74"/>
         <source>Today&apos;s top winners</source>
-        <translation type="unfinished"></translation>
+        <translation>今日贏家排行</translation>
     </message>
     <message>
         <location filename="../../lobby/LobbySummary.cpp" line="84"/>
         <source>%1. %2  %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1. %2  %3</translation>
     </message>
 </context>
 <context>
@@ -115,7 +115,7 @@
     <message>
         <location filename="../../lobby/LobbyWindow.cpp" line="137"/>
         <source>Hide full tables</source>
-        <translation type="unfinished"></translation>
+        <translation>隱藏已滿牌桌</translation>
     </message>
 </context>
 <context>
@@ -123,7 +123,7 @@
     <message>
         <location filename="../../lobby/LocalizationDb.cpp" line="22"/>
         <source>Table(%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>牌桌(%1)</translation>
     </message>
 </context>
 <context>
@@ -139,136 +139,169 @@
         <source>%1
 
 The program has to end. Please send the log file %2 to the support team.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+
+程式必須結束。請將記錄檔 %2 傳送給客服團隊。</translation>
     </message>
 </context>
 <context>
     <name>Mahjong</name>
     <message>
         <location filename="../../game/Tile.cpp" line="12"/>
-        <location filename="../../game/Tile.cpp" line="20"/>
         <source>Bamboo</source>
-        <translation type="unfinished"></translation>
+        <translation>條子</translation>
     </message>
     <message>
         <location filename="../../game/Tile.cpp" line="13"/>
         <source>Character</source>
-        <translation type="unfinished"></translation>
+        <translation>萬子</translation>
     </message>
     <message>
         <location filename="../../game/Tile.cpp" line="14"/>
         <source>Circle</source>
-        <translation type="unfinished"></translation>
+        <translation>筒子</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="17"/>
+        <location filename="../../game/Tile.cpp" line="22"/>
         <source>Plum blossom</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../game/Tile.cpp" line="18"/>
-        <source>Orchid</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../game/Tile.cpp" line="19"/>
-        <source>Chrysanthemum</source>
-        <translation type="unfinished"></translation>
+        <comment>flower</comment>
+        <translation>梅</translation>
     </message>
     <message>
         <location filename="../../game/Tile.cpp" line="23"/>
-        <source>Spring</source>
-        <translation type="unfinished"></translation>
+        <source>Orchid</source>
+        <comment>flower</comment>
+        <translation>蘭</translation>
     </message>
     <message>
         <location filename="../../game/Tile.cpp" line="24"/>
-        <source>Summer</source>
-        <translation type="unfinished"></translation>
+        <source>Chrysanthemum</source>
+        <comment>flower</comment>
+        <translation>菊</translation>
     </message>
     <message>
         <location filename="../../game/Tile.cpp" line="25"/>
-        <source>Autumn</source>
-        <translation type="unfinished"></translation>
+        <source>Bamboo</source>
+        <comment>flower</comment>
+        <translation>竹</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="26"/>
-        <source>Winter</source>
-        <translation type="unfinished"></translation>
+        <location filename="../../game/Tile.cpp" line="28"/>
+        <source>Spring</source>
+        <translation>春</translation>
     </message>
     <message>
         <location filename="../../game/Tile.cpp" line="29"/>
-        <source>East Wind</source>
-        <translation type="unfinished"></translation>
+        <source>Summer</source>
+        <translation>夏</translation>
     </message>
     <message>
         <location filename="../../game/Tile.cpp" line="30"/>
-        <source>South Wind</source>
-        <translation type="unfinished"></translation>
+        <source>Autumn</source>
+        <translation>秋</translation>
     </message>
     <message>
         <location filename="../../game/Tile.cpp" line="31"/>
-        <source>West Wind</source>
-        <translation type="unfinished"></translation>
+        <source>Winter</source>
+        <translation>冬</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="32"/>
-        <source>North Wind</source>
-        <translation type="unfinished"></translation>
+        <location filename="../../game/Tile.cpp" line="34"/>
+        <source>East Wind</source>
+        <translation>東風</translation>
     </message>
     <message>
         <location filename="../../game/Tile.cpp" line="35"/>
-        <source>Green Dragon</source>
-        <translation type="unfinished"></translation>
+        <source>South Wind</source>
+        <translation>南風</translation>
     </message>
     <message>
         <location filename="../../game/Tile.cpp" line="36"/>
-        <source>Red Dragon</source>
-        <translation type="unfinished"></translation>
+        <source>West Wind</source>
+        <translation>西風</translation>
     </message>
     <message>
         <location filename="../../game/Tile.cpp" line="37"/>
+        <source>North Wind</source>
+        <translation>北風</translation>
+    </message>
+    <message>
+        <location filename="../../game/Tile.cpp" line="40"/>
+        <source>Green Dragon</source>
+        <translation>發財</translation>
+    </message>
+    <message>
+        <location filename="../../game/Tile.cpp" line="41"/>
+        <source>Red Dragon</source>
+        <translation>紅中</translation>
+    </message>
+    <message>
+        <location filename="../../game/Tile.cpp" line="42"/>
         <source>White Dragon</source>
-        <translation type="unfinished"></translation>
+        <translation>白板</translation>
+    </message>
+    <message>
+        <location filename="../../game/Tile.cpp" line="101"/>
+        <source>Concealed</source>
+        <translation>暗牌</translation>
+    </message>
+    <message>
+        <location filename="../../game/Tile.cpp" line="109"/>
+        <source>%1 %L2</source>
+        <comment>Suit and number, e.g. Bamboo 7</comment>
+        <translation>%L2%1</translation>
+    </message>
+    <message>
+        <location filename="../../game/Tile.cpp" line="113"/>
+        <source>%1 %L2</source>
+        <comment>Flower and number, e.g. Orchid 3</comment>
+        <translation>%1 %L2</translation>
+    </message>
+    <message>
+        <location filename="../../game/Tile.cpp" line="117"/>
+        <source>%1 %L2</source>
+        <comment>Season and number, e.g. Winter 2</comment>
+        <translation>%1 %L2</translation>
     </message>
     <message>
         <location filename="../../game/Wind.cpp" line="10"/>
         <source>East</source>
-        <translation type="unfinished"></translation>
+        <translation>東</translation>
     </message>
     <message>
         <location filename="../../game/Wind.cpp" line="11"/>
         <source>South</source>
-        <translation type="unfinished"></translation>
+        <translation>南</translation>
     </message>
     <message>
         <location filename="../../game/Wind.cpp" line="12"/>
         <source>West</source>
-        <translation type="unfinished"></translation>
+        <translation>西</translation>
     </message>
     <message>
         <location filename="../../game/Wind.cpp" line="13"/>
         <source>North</source>
-        <translation type="unfinished"></translation>
+        <translation>北</translation>
     </message>
     <message>
         <location filename="../../game/Wind.cpp" line="16"/>
         <source>Prevalent wind: East</source>
-        <translation type="unfinished"></translation>
+        <translation>圈風：東</translation>
     </message>
     <message>
         <location filename="../../game/Wind.cpp" line="17"/>
         <source>Prevalent wind: South</source>
-        <translation type="unfinished"></translation>
+        <translation>圈風：南</translation>
     </message>
     <message>
         <location filename="../../game/Wind.cpp" line="18"/>
         <source>Prevalent wind: West</source>
-        <translation type="unfinished"></translation>
+        <translation>圈風：西</translation>
     </message>
     <message>
         <location filename="../../game/Wind.cpp" line="19"/>
         <source>Prevalent wind: North</source>
-        <translation type="unfinished"></translation>
+        <translation>圈風：北</translation>
     </message>
 </context>
 <context>
@@ -276,190 +309,192 @@ The program has to end. Please send the log file %2 to the support team.</source
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="87"/>
         <source>Welcome to Brisquel Mahjong.</source>
-        <translation type="unfinished"></translation>
+        <translation>歡迎來到 Brisquel Mahjong。</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="99"/>
         <source>Log in</source>
-        <translation type="unfinished"></translation>
+        <translation>登入</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="102"/>
         <source>User name:</source>
-        <translation type="unfinished"></translation>
+        <translation>使用者名稱：</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="103"/>
         <source>Password:</source>
-        <translation type="unfinished"></translation>
+        <translation>密碼：</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="152"/>
         <source>Connecting to %1...</source>
-        <translation type="unfinished"></translation>
+        <translation>正在連線至 %1...</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="158"/>
         <source>Connected to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>已連線至 %1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="167"/>
         <source>The server closed the connection</source>
-        <translation type="unfinished"></translation>
+        <translation>伺服器已關閉連線</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="169"/>
         <source>Cannot connect to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>無法連線至 %1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="181"/>
         <source>Connected to %1. Please log in.</source>
-        <translation type="unfinished"></translation>
+        <translation>已連線至 %1。請登入。</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="191"/>
         <source>Logging in as %1...</source>
-        <translation type="unfinished"></translation>
+        <translation>正在以 %1 身分登入...</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="221"/>
         <source>Authentication failed!</source>
-        <translation type="unfinished"></translation>
+        <translation>驗證失敗！</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="223"/>
         <source>You are not allowed to login, please contact support.</source>
-        <translation type="unfinished"></translation>
+        <translation>您無權登入，請聯絡客服。</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="225"/>
         <source>Server error!</source>
-        <translation type="unfinished"></translation>
+        <translation>伺服器錯誤！</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="227"/>
         <source>You need to verify your email first! Please check your inbox for verification email. Contact support if problem persists.</source>
-        <translation type="unfinished"></translation>
+        <translation>請先驗證您的電子郵件！請在收件匣中查看驗證郵件。如果問題持續發生，請聯絡客服。</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="230"/>
         <source>You have excluded yourself from playing. Contact support if this is incorrect.</source>
-        <translation type="unfinished"></translation>
+        <translation>您已設定自我排除，無法進行遊戲。如有錯誤，請聯絡客服。</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="232"/>
         <source>You have made 6 wrong login attempts. For security reasons your account will be inactive for 10 minutes.
 If you do not remember your password please reset your password and wait for 10 minutes. If you still have problems please contact support.</source>
-        <translation type="unfinished"></translation>
+        <translation>您已 6 次登入失敗。基於安全考量，您的帳號將停用 10 分鐘。
+如果忘記密碼，請重設密碼並等待 10 分鐘。如果仍有問題，請聯絡客服。</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="236"/>
         <source>Your IP address is blacklisted, please contact support.</source>
-        <translation type="unfinished"></translation>
+        <translation>您的 IP 位址已被列入黑名單，請聯絡客服。</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="238"/>
         <source>Unknown login failure!</source>
-        <translation type="unfinished"></translation>
+        <translation>登入失敗，原因不明！</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="251"/>
         <source>Login failed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>登入失敗：%1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="264"/>
         <source>Logged in as %1</source>
-        <translation type="unfinished"></translation>
+        <translation>已以 %1 身分登入</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="336"/>
         <source>Not allowed to join table</source>
-        <translation type="unfinished"></translation>
+        <translation>不允許加入此牌桌</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="338"/>
         <source>Join Error</source>
-        <translation type="unfinished"></translation>
+        <translation>加入錯誤</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="340"/>
         <source>Table Full</source>
-        <translation type="unfinished"></translation>
+        <translation>牌桌已滿</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="342"/>
         <source>Table In Play</source>
-        <translation type="unfinished"></translation>
+        <translation>牌局進行中</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="344"/>
         <source>You don&apos;t have enough money on your account to join the table.</source>
-        <translation type="unfinished"></translation>
+        <translation>您的帳戶餘額不足，無法加入此牌桌。</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="346"/>
         <source>A player with the same IP address as you has already joined the table.
 Please contact the support to remedy the situation.</source>
-        <translation type="unfinished"></translation>
+        <translation>與您 IP 位址相同的玩家已加入此牌桌。
+請聯絡客服解決此問題。</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="349"/>
         <source>You are not allowed to play on money tables.</source>
-        <translation type="unfinished"></translation>
+        <translation>您不能在現金牌桌上遊戲。</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="351"/>
         <source>You are not fully registered and therefore not allowed to play for money.</source>
-        <translation type="unfinished"></translation>
+        <translation>您尚未完成註冊，因此不能進行現金遊戲。</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="353"/>
         <source>You are not allowed to play, server will be unavailable due to maintenance.</source>
-        <translation type="unfinished"></translation>
+        <translation>伺服器即將停機維護，暫時無法遊戲。</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="360"/>
         <source>Joined table %1</source>
-        <translation type="unfinished"></translation>
+        <translation>已加入牌桌 %1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="367"/>
         <source>Join Failed</source>
-        <translation type="unfinished"></translation>
+        <translation>加入失敗</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="367"/>
         <source>Join Failed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>加入失敗：%1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="372"/>
         <source>Watching table %1</source>
-        <translation type="unfinished"></translation>
+        <translation>正在觀戰牌桌 %1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="378"/>
         <source>Watch Failed</source>
-        <translation type="unfinished"></translation>
+        <translation>觀戰失敗</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="378"/>
         <source>Watch Failed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>觀戰失敗：%1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="383"/>
         <source>You are already seated at table %L1.</source>
-        <translation type="unfinished"></translation>
+        <translation>您已在牌桌 %L1 入座。</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="394"/>
         <location filename="../../mainwindow/MainWindow.cpp" line="395"/>
         <source>Error</source>
-        <translation type="unfinished">錯誤</translation>
+        <translation>錯誤</translation>
     </message>
 </context>
 <context>
@@ -467,37 +502,37 @@ Please contact the support to remedy the situation.</source>
     <message>
         <location filename="../../lobby/SeatedWindow.cpp" line="107"/>
         <source>The game starts in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>遊戲將在 %1 後開始</translation>
     </message>
     <message>
         <location filename="../../lobby/SeatedWindow.cpp" line="114"/>
         <source>Seat reserved</source>
-        <translation type="unfinished"></translation>
+        <translation>座位已保留</translation>
     </message>
     <message>
         <location filename="../../lobby/SeatedWindow.cpp" line="115"/>
         <source>Play</source>
-        <translation type="unfinished"></translation>
+        <translation>開始遊戲</translation>
     </message>
     <message>
         <location filename="../../lobby/SeatedWindow.cpp" line="116"/>
         <source>Leave</source>
-        <translation type="unfinished"></translation>
+        <translation>離開</translation>
     </message>
     <message>
         <location filename="../../lobby/SeatedWindow.cpp" line="123"/>
         <source>Table %1</source>
-        <translation type="unfinished"></translation>
+        <translation>牌桌 %1</translation>
     </message>
     <message>
         <location filename="../../lobby/SeatedWindow.cpp" line="124"/>
         <source>A seat is reserved for you at %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>已在 %1 為您保留座位。</translation>
     </message>
     <message>
         <location filename="../../lobby/SeatedWindow.cpp" line="125"/>
         <source>%1, %2, buy-in %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1，%2，買入 %3</translation>
     </message>
 </context>
 <context>
@@ -505,7 +540,7 @@ Please contact the support to remedy the situation.</source>
     <message>
         <location filename="../../app/ServerInfo.cpp" line="84"/>
         <source>The service is down for maintenance. Please try again later.</source>
-        <translation type="unfinished"></translation>
+        <translation>服務正在停機維護，請稍後再試。</translation>
     </message>
 </context>
 <context>
@@ -513,22 +548,22 @@ Please contact the support to remedy the situation.</source>
     <message>
         <location filename="../../lobby/SetScreennameDialog.cpp" line="83"/>
         <source>Choose a screen name</source>
-        <translation type="unfinished"></translation>
+        <translation>選擇暱稱</translation>
     </message>
     <message>
         <location filename="../../lobby/SetScreennameDialog.cpp" line="84"/>
         <source>Please choose the name other players will see at the tables.</source>
-        <translation type="unfinished"></translation>
+        <translation>請選擇其他玩家在牌桌上看到的名稱。</translation>
     </message>
     <message>
         <location filename="../../lobby/SetScreennameDialog.cpp" line="85"/>
         <source>Screen name</source>
-        <translation type="unfinished"></translation>
+        <translation>暱稱</translation>
     </message>
     <message>
         <location filename="../../lobby/SetScreennameDialog.cpp" line="86"/>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>確定</translation>
     </message>
 </context>
 <context>
@@ -536,48 +571,48 @@ Please contact the support to remedy the situation.</source>
     <message>
         <location filename="../../protocol/TableInfo.cpp" line="41"/>
         <source>-</source>
-        <translation type="unfinished"></translation>
+        <translation>-</translation>
     </message>
     <message>
         <location filename="../../lobby/TableTexts.cpp" line="11"/>
         <source>Classic</source>
-        <translation type="unfinished"></translation>
+        <translation>經典</translation>
     </message>
     <message>
         <location filename="../../lobby/TableTexts.cpp" line="13"/>
         <source>MCR</source>
-        <translation type="unfinished"></translation>
+        <translation>國標麻將</translation>
     </message>
     <message>
         <location filename="../../lobby/TableTexts.cpp" line="15"/>
         <source>EMA Riichi</source>
-        <translation type="unfinished"></translation>
+        <translation>EMA 立直麻將</translation>
     </message>
     <message>
         <location filename="../../lobby/TableTexts.cpp" line="17"/>
         <location filename="../../lobby/TableTexts.cpp" line="33"/>
         <source>&lt;undefined&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;未定義&gt;</translation>
     </message>
     <message>
         <location filename="../../lobby/TableTexts.cpp" line="25"/>
         <source>Single hand</source>
-        <translation type="unfinished"></translation>
+        <translation>單局</translation>
     </message>
     <message>
         <location filename="../../lobby/TableTexts.cpp" line="27"/>
         <source>Tournament</source>
-        <translation type="unfinished"></translation>
+        <translation>錦標賽</translation>
     </message>
     <message>
         <location filename="../../lobby/TableTexts.cpp" line="29"/>
         <source>Full game</source>
-        <translation type="unfinished"></translation>
+        <translation>完整牌局</translation>
     </message>
     <message>
         <location filename="../../lobby/TableTexts.cpp" line="31"/>
         <source>East only</source>
-        <translation type="unfinished"></translation>
+        <translation>東風圈</translation>
     </message>
 </context>
 <context>
@@ -585,37 +620,37 @@ Please contact the support to remedy the situation.</source>
     <message>
         <location filename="../../lobby/TableModel.cpp" line="78"/>
         <source>Table</source>
-        <translation type="unfinished"></translation>
+        <translation>牌桌</translation>
     </message>
     <message>
         <location filename="../../lobby/TableModel.cpp" line="80"/>
         <source>Rules</source>
-        <translation type="unfinished"></translation>
+        <translation>規則</translation>
     </message>
     <message>
         <location filename="../../lobby/TableModel.cpp" line="82"/>
         <source>Game</source>
-        <translation type="unfinished"></translation>
+        <translation>賽制</translation>
     </message>
     <message>
         <location filename="../../lobby/TableModel.cpp" line="84"/>
         <source>Stakes</source>
-        <translation type="unfinished"></translation>
+        <translation>注額</translation>
     </message>
     <message>
         <location filename="../../lobby/TableModel.cpp" line="86"/>
         <source>Players</source>
-        <translation type="unfinished"></translation>
+        <translation>玩家</translation>
     </message>
     <message>
         <location filename="../../lobby/TableModel.cpp" line="413"/>
         <source>Table %1</source>
-        <translation type="unfinished"></translation>
+        <translation>牌桌 %1</translation>
     </message>
     <message>
         <location filename="../../lobby/TableModel.cpp" line="429"/>
         <source>%1/%2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1/%2</translation>
     </message>
 </context>
 <context>
@@ -623,55 +658,55 @@ Please contact the support to remedy the situation.</source>
     <message>
         <location filename="../../lobby/TablePreview.cpp" line="108"/>
         <source>Join</source>
-        <translation type="unfinished"></translation>
+        <translation>加入</translation>
     </message>
     <message>
         <location filename="../../lobby/TablePreview.cpp" line="109"/>
         <source>Watch</source>
-        <translation type="unfinished"></translation>
+        <translation>觀戰</translation>
     </message>
     <message>
         <location filename="../../lobby/TablePreview.cpp" line="112"/>
         <source>Select a table to see it here.</source>
-        <translation type="unfinished"></translation>
+        <translation>選擇牌桌後將在此處顯示。</translation>
     </message>
     <message>
         <location filename="../../lobby/TablePreview.cpp" line="122"/>
         <source>Table %1</source>
-        <translation type="unfinished"></translation>
+        <translation>牌桌 %1</translation>
     </message>
     <message>
         <location filename="../../lobby/TablePreview.cpp" line="124"/>
         <source>Rules: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>規則：%1</translation>
     </message>
     <message>
         <location filename="../../lobby/TablePreview.cpp" line="125"/>
         <source>Game: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>賽制：%1</translation>
     </message>
     <message>
         <location filename="../../lobby/TablePreview.cpp" line="126"/>
         <location filename="../../lobby/TablePreview.cpp" line="127"/>
         <source>Stakes: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>注額：%1</translation>
     </message>
     <message>
         <location filename="../../lobby/TablePreview.cpp" line="128"/>
         <source>Players: %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>玩家：%1/%2</translation>
     </message>
     <message numerus="yes">
         <location filename="../../lobby/TablePreview.cpp" line="130"/>
         <source>(%n bot(s))</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>(%n 個機器人)</numerusform>
         </translation>
     </message>
     <message>
         <location filename="../../lobby/TablePreview.cpp" line="132"/>
         <source>- table full</source>
-        <translation type="unfinished"></translation>
+        <translation>- 牌桌已滿</translation>
     </message>
 </context>
 <context>
@@ -679,19 +714,19 @@ Please contact the support to remedy the situation.</source>
     <message>
         <location filename="../../lobby/TableTexts.cpp" line="52"/>
         <source>-</source>
-        <translation type="unfinished"></translation>
+        <translation>-</translation>
     </message>
     <message>
         <location filename="../../lobby/TableTexts.cpp" line="53"/>
         <location filename="../../lobby/TableTexts.cpp" line="60"/>
         <source>%1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1</translation>
     </message>
     <message>
         <location filename="../../lobby/TableTexts.cpp" line="59"/>
         <source>-</source>
         <comment>buy-in part</comment>
-        <translation type="unfinished"></translation>
+        <translation>-</translation>
     </message>
 </context>
 <context>
@@ -699,52 +734,52 @@ Please contact the support to remedy the situation.</source>
     <message>
         <location filename="../../scene/TileGraphics.cpp" line="41"/>
         <source>Bamboo</source>
-        <translation type="unfinished"></translation>
+        <translation>竹</translation>
     </message>
     <message>
         <location filename="../../scene/TileGraphics.cpp" line="42"/>
         <source>Green 1</source>
-        <translation type="unfinished"></translation>
+        <translation>綠色 1</translation>
     </message>
     <message>
         <location filename="../../scene/TileGraphics.cpp" line="43"/>
         <source>Red</source>
-        <translation type="unfinished"></translation>
+        <translation>紅色</translation>
     </message>
     <message>
         <location filename="../../scene/TileGraphics.cpp" line="44"/>
         <source>Green 2</source>
-        <translation type="unfinished"></translation>
+        <translation>綠色 2</translation>
     </message>
     <message>
         <location filename="../../scene/TileGraphics.cpp" line="45"/>
         <source>Dark wood</source>
-        <translation type="unfinished"></translation>
+        <translation>深色木紋</translation>
     </message>
     <message>
         <location filename="../../scene/TileGraphics.cpp" line="52"/>
         <source>Numbered</source>
-        <translation type="unfinished"></translation>
+        <translation>帶數字</translation>
     </message>
     <message>
         <location filename="../../scene/TileGraphics.cpp" line="53"/>
         <source>Mixed numbered</source>
-        <translation type="unfinished"></translation>
+        <translation>部分帶數字</translation>
     </message>
     <message>
         <location filename="../../scene/TileGraphics.cpp" line="54"/>
         <source>Without numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>無數字</translation>
     </message>
     <message>
         <location filename="../../scene/TileGraphics.cpp" line="55"/>
         <source>Rustic numbered</source>
-        <translation type="unfinished"></translation>
+        <translation>古樸（帶數字）</translation>
     </message>
     <message>
         <location filename="../../scene/TileGraphics.cpp" line="56"/>
         <source>Simple tiles</source>
-        <translation type="unfinished"></translation>
+        <translation>簡約</translation>
     </message>
 </context>
 <context>
@@ -761,48 +796,48 @@ Please contact the support to remedy the situation.</source>
     <message>
         <location filename="../../app/UpdateDownloader.cpp" line="35"/>
         <source>The installer address is not an https:// address.</source>
-        <translation type="unfinished"></translation>
+        <translation>安裝程式的位址不是 https:// 位址。</translation>
     </message>
     <message>
         <location filename="../../app/UpdateDownloader.cpp" line="37"/>
         <source>The installer&apos;s size or digest is missing.</source>
-        <translation type="unfinished"></translation>
+        <translation>缺少安裝程式的大小或摘要。</translation>
     </message>
     <message>
         <location filename="../../app/UpdateDownloader.cpp" line="46"/>
         <source>Cannot create the installer file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>無法建立安裝程式檔案：%1</translation>
     </message>
     <message>
         <location filename="../../app/UpdateDownloader.cpp" line="82"/>
         <source>The installer is larger than announced.</source>
-        <translation type="unfinished"></translation>
+        <translation>安裝程式超出了公布的大小。</translation>
     </message>
     <message>
         <location filename="../../app/UpdateDownloader.cpp" line="85"/>
         <location filename="../../app/UpdateDownloader.cpp" line="108"/>
         <source>Cannot write the installer file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>無法寫入安裝程式檔案：%1</translation>
     </message>
     <message>
         <location filename="../../app/UpdateDownloader.cpp" line="100"/>
         <source>The download failed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>下載失敗：%1</translation>
     </message>
     <message>
         <location filename="../../app/UpdateDownloader.cpp" line="102"/>
         <source>The download was redirected away from https.</source>
-        <translation type="unfinished"></translation>
+        <translation>下載被重新導向至非 https 位址。</translation>
     </message>
     <message>
         <location filename="../../app/UpdateDownloader.cpp" line="104"/>
         <source>The download is incomplete (%1 of %2 bytes).</source>
-        <translation type="unfinished"></translation>
+        <translation>下載不完整（%1 / %2 位元組）。</translation>
     </message>
     <message>
         <location filename="../../app/UpdateDownloader.cpp" line="106"/>
         <source>The downloaded installer is damaged (digest mismatch).</source>
-        <translation type="unfinished"></translation>
+        <translation>下載的安裝程式已損毀（摘要不符）。</translation>
     </message>
 </context>
 <context>
@@ -810,27 +845,27 @@ Please contact the support to remedy the situation.</source>
     <message>
         <location filename="../../widgets/Utils.cpp" line="36"/>
         <source>%1$%L2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1$%L2</translation>
     </message>
     <message>
         <location filename="../../widgets/Utils.cpp" line="99"/>
         <source>%1d</source>
-        <translation type="unfinished"></translation>
+        <translation>%1天</translation>
     </message>
     <message>
         <location filename="../../widgets/Utils.cpp" line="101"/>
         <source>%1h</source>
-        <translation type="unfinished"></translation>
+        <translation>%1小時</translation>
     </message>
     <message>
         <location filename="../../widgets/Utils.cpp" line="103"/>
         <source>%1m</source>
-        <translation type="unfinished"></translation>
+        <translation>%1分</translation>
     </message>
     <message>
         <location filename="../../widgets/Utils.cpp" line="104"/>
         <source>%1s</source>
-        <translation type="unfinished"></translation>
+        <translation>%1秒</translation>
     </message>
     <message>
         <location filename="../../widgets/Utils.cpp" line="117"/>
@@ -861,7 +896,8 @@ Please contact the support to remedy the situation.</source>
         <location filename="../../app/VersionChecker.cpp" line="20"/>
         <source>Version %1 of the client is available; you have version %2.
 Do you want to download and install it now?</source>
-        <translation type="unfinished"></translation>
+        <translation>用戶端 %1 版已推出，您目前的版本是 %2。
+是否立即下載並安裝？</translation>
     </message>
     <message>
         <location filename="../../app/VersionChecker.cpp" line="31"/>
@@ -872,7 +908,8 @@ Do you want to download and install it now?</source>
         <location filename="../../app/VersionChecker.cpp" line="32"/>
         <source>The update could not be installed:
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>無法安裝更新：
+%1</translation>
     </message>
 </context>
 <context>
@@ -880,22 +917,22 @@ Do you want to download and install it now?</source>
     <message>
         <location filename="../../lobby/WatchingWindow.cpp" line="68"/>
         <source>Watching</source>
-        <translation type="unfinished"></translation>
+        <translation>觀戰中</translation>
     </message>
     <message>
         <location filename="../../lobby/WatchingWindow.cpp" line="69"/>
         <source>You are watching this table. Join to take a free seat.</source>
-        <translation type="unfinished"></translation>
+        <translation>您正在觀戰此牌桌。加入即可入座空位。</translation>
     </message>
     <message>
         <location filename="../../lobby/WatchingWindow.cpp" line="70"/>
         <source>Join</source>
-        <translation type="unfinished"></translation>
+        <translation>加入</translation>
     </message>
     <message>
         <location filename="../../lobby/WatchingWindow.cpp" line="71"/>
         <source>Leave</source>
-        <translation type="unfinished"></translation>
+        <translation>離開</translation>
     </message>
 </context>
 <context>
