@@ -1,10 +1,20 @@
 #include "xmpp/XMPPVCard.h"
 
+#include <QBuffer>
+#include <QImageReader>
+
 bool XMPPVCard::loadPhoto(const QByteArray& data, const char* format)
 {
+    // A picture comes from another user: a few hundred bytes of PNG can claim
+    // a huge canvas, so its size is checked before anything is decoded.
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    const QSize size = reader.size();
     QImage image;
-    if (!image.loadFromData(data, format))
-        image = QImage();
+    if (size.isValid() && size.width() <= MaxPhotoSide && size.height() <= MaxPhotoSide)
+        image = reader.read();
     m_photo = image;
     return !m_photo.isNull();
 }

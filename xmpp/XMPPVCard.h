@@ -16,6 +16,9 @@ public:
     const QByteArray& hash() const { return m_hash; }
     void setHash(const QByteArray& hash) { m_hash = hash; }
 
+    // Pictures larger than this on either side are refused unread.
+    static constexpr int MaxPhotoSide = 1024;
+
     // Decodes the photo from encoded bytes (format null: detected from the
     // data); true when that gave an image.
     bool loadPhoto(const QByteArray& data, const char* format = nullptr);

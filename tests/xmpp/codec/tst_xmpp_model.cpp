@@ -5,9 +5,12 @@
 #include "xmpp/XMPPDataReport.h"
 #include "xmpp/XMPPJid.h"
 #include "xmpp/XMPPMessage.h"
+#include "xmpp/XMPPVCard.h"
 #include "xmpp/stanza_error.h"
 #include "xmpp/stream_parse_error.h"
 
+#include <QBuffer>
+#include <QImage>
 #include <QtTest>
 
 #include <any>
@@ -23,6 +26,7 @@ private slots:
     void jidParts();
     void jidLengthLimits();
     void jidEquality();
+    void vCardPhotoSizeIsBounded();
 
     void exceptionMessages();
     void conditionTables();
@@ -301,6 +305,29 @@ void TestXmppModel::presenceTypes()
     QCOMPARE(subscribe.typeText, QStringLiteral("subscribe"));
     QVERIFY(PresenceStanza(XMPPJid(), PresenceStanza::Available).typeText.isNull());
     QVERIFY(PresenceStanza().photoHash.isNull());
+}
+
+void TestXmppModel::vCardPhotoSizeIsBounded()
+{
+    auto encoded = [](const QSize& size) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::darkGreen);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        return bytes;
+    };
+    XMPPVCard card;
+    QVERIFY(card.loadPhoto(encoded(QSize(96, 96))));
+    QCOMPARE(card.photo().size(), QSize(96, 96));
+
+    // A small file that claims a huge canvas is refused before decoding.
+    const QByteArray wide = encoded(QSize(XMPPVCard::MaxPhotoSide + 1, 2));
+    QVERIFY(wide.size() < 1000);
+    QVERIFY(!card.loadPhoto(wide, "PNG"));
+    QVERIFY(card.photo().isNull());
+    QVERIFY(!card.loadPhoto(QByteArray("not a picture")));
 }
 
 QTEST_GUILESS_MAIN(TestXmppModel)
