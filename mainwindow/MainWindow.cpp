@@ -1,5 +1,7 @@
 #include "mainwindow/MainWindow.h"
 
+#include "app/MahjongApplication.h"
+
 #include "lobby/LobbyController.h"
 #include "lobby/LobbySummary.h"
 #include "lobby/LobbyWindow.h"
@@ -155,6 +157,9 @@ void MainWindow::onConnecting()
 void MainWindow::onConnected()
 {
     m_wasConnected = true;
+    // The debug window (option "debug") samples the open connection.
+    if (auto *application = qobject_cast<MahjongApplication *>(QCoreApplication::instance()))
+        application->setConnectionManager(&m_connection);
     setStatus(tr("Connected to %1").arg(serverText()));
 }
 
