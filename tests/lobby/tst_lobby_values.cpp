@@ -103,6 +103,16 @@ void TestLobbyValues::orderOfLobbyValues()
     QVERIFY(!variantLessThan(v(ValueColumnType(2, 100, 20)), v(ValueColumnType(1, 100, 10))));
     QVERIFY(variantLessThan(v(ValueColumnType(0, 99999, 0)), v(ValueColumnType(1, 1, 0))));
 
+    // Names: numbers by value, case not deciding.
+    const auto name = [](const char *text) { return QVariant(QString::fromUtf8(text)); };
+    QVERIFY(variantLessThan(name("Practice 9"), name("Practice 10")));
+    QVERIFY(!variantLessThan(name("Practice 10"), name("Practice 9")));
+    QVERIFY(variantLessThan(name("practice 2"), name("Riichi 1")));
+    QVERIFY(variantLessThan(name("Table 2"), name("Table 2b")));
+    QVERIFY(variantLessThan(name("Table 12345678901234567890"), name("Table 99999999999999999999")));
+    QVERIFY(variantLessThan(name("T007"), name("T8")));
+    QVERIFY(variantLessThan(name("A"), name("a")) != variantLessThan(name("a"), name("A")));
+
     // Capacities: seated, then seats, then more bots first.
     QVERIFY(variantLessThan(v(TableCapacity(1, 4, 0)), v(TableCapacity(2, 4, 0))));
     QVERIFY(variantLessThan(v(TableCapacity(2, 3, 0)), v(TableCapacity(2, 4, 0))));
