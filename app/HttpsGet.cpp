@@ -12,11 +12,7 @@ HttpsGet::HttpsGet(QNetworkAccessManager *network, QObject *parent)
 
 HttpsGet::~HttpsGet()
 {
-    if (m_reply) {
-        m_reply->disconnect(this);
-        m_reply->abort();
-        m_reply->deleteLater();
-    }
+    abort();
 }
 
 void HttpsGet::get(const QUrl &url, qint64 maxBytes)

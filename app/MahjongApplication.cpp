@@ -6,8 +6,6 @@
 
 #include <QFile>
 
-#include <stdexcept>
-
 namespace
 {
 QString readText(const QString &name)

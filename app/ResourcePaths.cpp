@@ -21,10 +21,9 @@ void ResourcePaths::install(const QStringList &optionDirs)
             paths << root + QLatin1Char('/') + QLatin1String(kind);
         QDir::setSearchPaths(QLatin1String(kind), paths);
     }
-    // Sounds are files on disk next to the program, not embedded.
-    QStringList sounds;
-    for (const QString &dir : optionDirs)
-        sounds << QDir::cleanPath(QDir::current().absoluteFilePath(dir));
+    // Sounds are files on disk next to the program, not embedded: only the
+    // option's directories of the roots apply.
+    QStringList sounds = all.first(optionDirs.size());
     sounds << QStringLiteral("sounds") << QStringLiteral("resources/external/sounds/wav")
            << QStringLiteral("resources/external/sounds/wma");
     QDir::setSearchPaths(QStringLiteral("sounds"), sounds);

@@ -5,7 +5,6 @@
 #include <memory>
 
 class QSplashScreen;
-class QTimer;
 
 // The start-up sequencer: shows the splash and emits finished(true) once the
 // splash has been up for its minimum time, the game background is preloaded

@@ -155,12 +155,6 @@ PlayerData &GameModel::player(qint32 playerId)
     return const_cast<PlayerData &>(getPlayer(playerId));
 }
 
-PlayerData *GameModel::ownRecord()
-{
-    const auto it = m_players.find(m_ownPlayerId);
-    return it == m_players.end() ? nullptr : &it->second;
-}
-
 void GameModel::markJoined()
 {
     m_joinPending = true;
@@ -331,26 +325,20 @@ void GameModel::onPlayerIsReady(qint32 playerId)
         }
         return;
     }
-    PlayerData &p = it->second;
-    if (playerId == m_ownPlayerId) {
-        if (m_playerState != SEAT_OFFERED && m_playerState != SCORING) {
-            qWarning().nospace() << "Got 'player is ready' in state: "
-                                 << playerStateName(m_playerState);
-            return;
-        }
-        p.setReady(true);
-        if (!p.isSeated()) {
-            p.setSeated(true);
-            emit playerSeated(playerId, m_tableId, false);
-        }
-        setPlayerState(WAITING);
-    } else {
-        p.setReady(true);
-        if (!p.isSeated()) {
-            p.setSeated(true);
-            emit playerSeated(playerId, m_tableId, false);
-        }
+    const bool own = playerId == m_ownPlayerId;
+    if (own && m_playerState != SEAT_OFFERED && m_playerState != SCORING) {
+        qWarning().nospace() << "Got 'player is ready' in state: "
+                             << playerStateName(m_playerState);
+        return;
     }
+    PlayerData &p = it->second;
+    p.setReady(true);
+    if (!p.isSeated()) {
+        p.setSeated(true);
+        emit playerSeated(playerId, m_tableId, false);
+    }
+    if (own)
+        setPlayerState(WAITING);
     emit playerIsReady(playerId);
     emit seatsRemainingChanged(seatsRemaining());
 }
@@ -535,9 +523,7 @@ void GameModel::onGameData(qint64 handId, server_game_state::enum_t gameState,
     if (s == server_game_state::INITIAL_STATE) {
         setGameState(GAME_NOT_STARTED);
     } else if (isHandRunningState(s)) {
-        m_gameState = HAND_IN_PLAY;
-        emit gameStateChanged();
-        updateJoinable();
+        setGameState(HAND_IN_PLAY);
     } else if (isHandEndedState(s)) {
         setGameState(HAND_ENDED);
     }
@@ -588,13 +574,10 @@ void GameModel::onStartHand(qint64 handId, const Seating &seating,
                  wallState.doraIndicators);
     qDebug() << "startHand: doras post setWallState -" << m_doraTiles;
 
-    m_gameState = HAND_IN_PLAY;
-    emit gameStateChanged();
-    updateJoinable();
+    setGameState(HAND_IN_PLAY);
 
-    PlayerData *own = ownRecord();
-    if (own && own->isSeated()) {
-        own->setFuriten(false);
+    if (isOwnPlayerSeated()) {
+        player(m_ownPlayerId).setFuriten(false);
         setPlayerState(PLAYING);
     }
     emit startHand(newRound);

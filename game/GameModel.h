@@ -199,7 +199,6 @@ public slots:
 
 private:
     PlayerData &player(qint32 playerId);
-    PlayerData *ownRecord();
     void reset();
     void setPlayerState(player_state_t state);
     void setGameState(game_state_t state);

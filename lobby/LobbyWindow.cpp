@@ -45,10 +45,7 @@ LobbyWindow::LobbyWindow(TableModel *tableModel, const QStringList &lobbyPaths, 
     m_internationalBox->setChecked(settings.value(InternationalKey, true).toBool());
     m_riichiBox->setChecked(settings.value(RiichiKey, true).toBool());
     m_hideFullBox->setChecked(settings.value(HideFullKey, false).toBool());
-    m_filter.setRulesetShown(0, m_classicBox->isChecked());
-    m_filter.setRulesetShown(1, m_internationalBox->isChecked());
-    m_filter.setRulesetShown(2, m_riichiBox->isChecked());
-    m_filter.setFullTablesHidden(m_hideFullBox->isChecked());
+    applyFilterBoxes();
 
     m_model = new LobbyModel(this);
     m_model->setSourceModel(tableModel);
@@ -105,12 +102,17 @@ void LobbyWindow::onFilterBoxToggled()
     settings.setValue(InternationalKey, m_internationalBox->isChecked());
     settings.setValue(RiichiKey, m_riichiBox->isChecked());
     settings.setValue(HideFullKey, m_hideFullBox->isChecked());
+    applyFilterBoxes();
+    m_model->refilter();
+    updateSelection();
+}
+
+void LobbyWindow::applyFilterBoxes()
+{
     m_filter.setRulesetShown(0, m_classicBox->isChecked());
     m_filter.setRulesetShown(1, m_internationalBox->isChecked());
     m_filter.setRulesetShown(2, m_riichiBox->isChecked());
     m_filter.setFullTablesHidden(m_hideFullBox->isChecked());
-    m_model->refilter();
-    updateSelection();
 }
 
 void LobbyWindow::updateSelection()

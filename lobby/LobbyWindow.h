@@ -40,6 +40,7 @@ private slots:
 
 private:
     void retranslate();
+    void applyFilterBoxes();
     void emitSelected(qint32 tableId);
 
     RulesetLobbyFilter m_filter;

@@ -398,13 +398,16 @@ public:
             throw std::invalid_argument(r.name + ": expected " + std::to_string(r.fields.size()) + " fields, got "
                                         + std::to_string(fields.size()));
         for (size_t i = 0; i < fields.size(); ++i)
-            value(codec, *r.fields[i].type, fields[i], r.name + "." + r.fields[i].name, depth);
+            value(codec, *r.fields[i].type, fields[i], r, r.fields[i], depth);
     }
 
-    void value(const Codec &codec, const Codec::Type &t, const WireValue &v, const std::string &where, int depth)
+    // The record and field are for error messages only: the text naming
+    // them is built when something fails, not for every field written.
+    void value(const Codec &codec, const Codec::Type &t, const WireValue &v, const Codec::Record &r,
+               const Codec::Field &f, int depth)
     {
         if (depth > Codec::maxDepth)
-            throw std::invalid_argument(where + ": nested too deep");
+            throw std::invalid_argument(r.name + "." + f.name + ": nested too deep");
         try {
             switch (t.kind) {
             case Codec::Type::Bool: put<quint8>(v.toBool() ? 1 : 0); break;
@@ -427,22 +430,13 @@ public:
             case Codec::Type::I64:
                 put<qint64>(checked(t, v.toInt(), std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()));
                 break;
-            case Codec::Type::Str: {
-                const QByteArray utf8 = v.toString().toUtf8();
-                put<quint32>(quint32(utf8.size()));
-                m_out.insert(m_out.end(), utf8.begin(), utf8.end());
-                break;
-            }
-            case Codec::Type::Time: {
-                const QDateTime &dt = v.toDateTime();
-                put<qint64>(dt.isValid() ? dt.toMSecsSinceEpoch() : noTime);
-                break;
-            }
+            case Codec::Type::Str: putString(v.toString()); break;
+            case Codec::Type::Time: putTime(v.toDateTime()); break;
             case Codec::Type::List: {
                 const WireValue::List &items = v.toList();
                 put<quint32>(quint32(items.size()));
                 for (const WireValue &item : items)
-                    value(codec, *t.element, item, where, depth + 1);
+                    value(codec, *t.element, item, r, f, depth + 1);
                 break;
             }
             case Codec::Type::RecordRef: record(codec, *t.record, v.toList(), depth + 1); break;
@@ -465,11 +459,20 @@ public:
             }
             }
         } catch (const server_error &e) {
-            throw std::invalid_argument(where + ": " + e.what());
+            throw std::invalid_argument(r.name + "." + f.name + ": " + e.what());
         }
     }
 
 private:
+    void putString(const QString &s)
+    {
+        const QByteArray utf8 = s.toUtf8();
+        put<quint32>(quint32(utf8.size()));
+        m_out.insert(m_out.end(), utf8.begin(), utf8.end());
+    }
+
+    void putTime(const QDateTime &t) { put<qint64>(t.isValid() ? t.toMSecsSinceEpoch() : noTime); }
+
     static qint64 checked(const Codec::Type &t, qint64 v, qint64 min, qint64 max)
     {
         if (t.ranged) {
@@ -499,12 +502,10 @@ private:
             }
         } else if (v.isString()) {
             put<quint8>(4);
-            const QByteArray utf8 = v.toString().toUtf8();
-            put<quint32>(quint32(utf8.size()));
-            m_out.insert(m_out.end(), utf8.begin(), utf8.end());
+            putString(v.toString());
         } else if (v.isDateTime()) {
             put<quint8>(5);
-            put<qint64>(v.toDateTime().isValid() ? v.toDateTime().toMSecsSinceEpoch() : noTime);
+            putTime(v.toDateTime());
         } else {
             const WireValue::List &items = v.toList();
             const bool times = !items.empty() && items.front().isDateTime();
@@ -512,7 +513,7 @@ private:
             put<quint32>(quint32(items.size()));
             for (const WireValue &item : items) {
                 if (times)
-                    put<qint64>(item.toDateTime().isValid() ? item.toDateTime().toMSecsSinceEpoch() : noTime);
+                    putTime(item.toDateTime());
                 else
                     put<qint32>(item.toInt32());
             }
@@ -688,22 +689,15 @@ private:
 
 message_t Codec::encode(quint8 classId, const WireValue::List &fields) const
 {
-    message_t out;
-    encodeInto(out, classId, fields);
-    return out;
-}
-
-void Codec::encodeInto(message_t &out, quint8 classId, const WireValue::List &fields) const
-{
     const Message *m = message(Frame, classId);
     if (!m)
         throw std::invalid_argument("unknown class id " + std::to_string(classId));
-    out.clear();
-    out.push_back(classId);
+    message_t out{classId};
     Writer w(out);
     w.record(*this, m->body, fields, 0);
     if (out.size() > 1024 * 1024)
         throw std::invalid_argument(m->name + ": message too large");
+    return out;
 }
 
 WireValue::List Codec::decode(const message_t &body) const

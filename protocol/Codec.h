@@ -77,7 +77,6 @@ public:
     // Encodes a frame body (class id first). Fields that do not fit the
     // layout throw std::invalid_argument.
     message_t encode(quint8 classId, const WireValue::List &fields) const;
-    void encodeInto(message_t &out, quint8 classId, const WireValue::List &fields) const;
     // Decodes a frame body into its fields. Anything that does not follow
     // the layout exactly (unknown class, short body, trailing bytes, bad
     // UTF-8, a value out of range) throws server_error.

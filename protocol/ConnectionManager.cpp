@@ -450,7 +450,7 @@ void ConnectionManager::ping()
     const qint64 stamp = m_clock.elapsed();
     {
         QMutexLocker lock(&m_registryLock);
-        m_pendingPings[stamp] = stamp;
+        m_pendingPings.insert(stamp);
     }
     send(msg::PING, L{stamp});
 }

@@ -306,7 +306,7 @@ private:
     qint32 m_nextSeq = 1;
     std::map<qint32, std::pair<ServiceCall, qint32>> m_pendingServiceCalls;
     std::map<std::pair<quint8, qint32>, QElapsedTimer> m_throttle;
-    std::map<qint32, qint64> m_pendingPings; // seq -> local ms
+    std::set<qint64> m_pendingPings; // local ms of each unanswered ping
     QHash<qint32, QString> m_names;
     std::set<qint32> m_pendingNames;
     QElapsedTimer m_clock;

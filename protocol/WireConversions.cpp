@@ -63,11 +63,6 @@ TimeSpan toTimeSpan(const WireValue &v)
     return TimeSpan(v.at(0).toDateTime(), v.at(1).toDateTime());
 }
 
-WireValue fromTimeSpan(const TimeSpan &ts)
-{
-    return WireValue(L{ts.start(), ts.end()});
-}
-
 meld_tuple toMeld(const WireValue &v)
 {
     meld_tuple m;
@@ -87,11 +82,6 @@ WireValue fromMeld(const meld_tuple &m)
 meld_offer_vector toMeldOffers(const WireValue &v)
 {
     return listOf<meld_offer>(v, [](const WireValue &o) { return meld_offer(o.at(0).toInt32(), toTile(o.at(1))); });
-}
-
-WireValue fromMeldOffers(const meld_offer_vector &offers)
-{
-    return listFrom(offers, [](const meld_offer &o) { return WireValue(L{o.meldType, qint64(o.t)}); });
 }
 
 PlayerData toPlayerData(const WireValue &v)
@@ -131,11 +121,6 @@ PrivatePlayerData toPrivatePlayerData(const WireValue &v)
     d.active = v.at(1).toBool();
     d.furiten = v.at(2).toBool();
     return d;
-}
-
-WireValue fromPrivatePlayerData(const PrivatePlayerData &p)
-{
-    return WireValue(L{fromTiles(p.tiles), p.active, p.furiten});
 }
 
 TableState toTableState(const WireValue &v)
@@ -182,21 +167,11 @@ Seating toSeating(const WireValue &v)
     return s;
 }
 
-WireValue fromSeating(const Seating &s)
-{
-    return WireValue(L{s.players[0], s.players[1], s.players[2], s.players[3]});
-}
-
 round_score_vector toRoundScores(const WireValue &v)
 {
     return listOf<round_score_t>(v, [](const WireValue &r) {
         return round_score_t{r.at(0).toInt32(), r.at(1).toInt32(), r.at(2).toInt32()};
     });
-}
-
-WireValue fromRoundScores(const round_score_vector &scores)
-{
-    return listFrom(scores, [](const round_score_t &r) { return WireValue(L{r.playerId, r.points, r.wins}); });
 }
 
 MonetaryRoundScores toMonetaryRoundScores(const WireValue &v)
@@ -206,24 +181,10 @@ MonetaryRoundScores toMonetaryRoundScores(const WireValue &v)
     });
 }
 
-WireValue fromMonetaryRoundScores(const MonetaryRoundScores &scores)
-{
-    return listFrom(scores, [](const MonetaryRoundScore &r) {
-        return WireValue(L{r.playerId, r.mahjongPoints, qint64(r.result)});
-    });
-}
-
 TournamentRoundScores toTournamentRoundScores(const WireValue &v)
 {
     return listOf<TournamentRoundScore>(v, [](const WireValue &r) {
         return TournamentRoundScore{r.at(0).toInt32(), r.at(1).toInt32(), r.at(2).toInt32()};
-    });
-}
-
-WireValue fromTournamentRoundScores(const TournamentRoundScores &scores)
-{
-    return listFrom(scores, [](const TournamentRoundScore &r) {
-        return WireValue(L{r.playerId, r.mahjongPoints, r.result});
     });
 }
 
@@ -494,11 +455,6 @@ ComingEvents toComingEvents(const WireValue &v)
         event.when = e.at(1).toDateTime();
         return event;
     });
-}
-
-WireValue fromComingEvents(const ComingEvents &events)
-{
-    return listFrom(events, [](const ComingEvent &e) { return WireValue(L{e.kind, e.when}); });
 }
 
 lobby_summary_t toLobbySummary(const WireValue &v)

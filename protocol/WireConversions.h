@@ -43,28 +43,21 @@ std::vector<qint32> toInts(const WireValue &v);
 WireValue fromInts(const std::vector<qint32> &ints);
 
 TimeSpan toTimeSpan(const WireValue &v);
-WireValue fromTimeSpan(const TimeSpan &ts);
 meld_tuple toMeld(const WireValue &v);
 WireValue fromMeld(const meld_tuple &m);
 meld_offer_vector toMeldOffers(const WireValue &v);
-WireValue fromMeldOffers(const meld_offer_vector &offers);
 PlayerData toPlayerData(const WireValue &v);
 WireValue fromPlayerData(const PlayerData &p);
 std::vector<PlayerData> toPlayers(const WireValue &v);
 PrivatePlayerData toPrivatePlayerData(const WireValue &v);
-WireValue fromPrivatePlayerData(const PrivatePlayerData &p);
 TableState toTableState(const WireValue &v);
 WireValue fromTableState(const TableState &s);
 WallState toWallState(const WireValue &v);
 WireValue fromWallState(const WallState &s);
 Seating toSeating(const WireValue &v);
-WireValue fromSeating(const Seating &s);
 round_score_vector toRoundScores(const WireValue &v);
-WireValue fromRoundScores(const round_score_vector &scores);
 MonetaryRoundScores toMonetaryRoundScores(const WireValue &v);
-WireValue fromMonetaryRoundScores(const MonetaryRoundScores &scores);
 TournamentRoundScores toTournamentRoundScores(const WireValue &v);
-WireValue fromTournamentRoundScores(const TournamentRoundScores &scores);
 EndHandScoring toEndHandScoring(const WireValue &v);
 WireValue fromEndHandScoring(const EndHandScoring &s);
 
@@ -84,7 +77,6 @@ WireValue fromTournamentRankings(const TournamentRankings &rankings);
 tournament_prize_configuration_t toPrizeConfiguration(const WireValue &v);
 WireValue fromPrizeConfiguration(const tournament_prize_configuration_t &config);
 ComingEvents toComingEvents(const WireValue &v);
-WireValue fromComingEvents(const ComingEvents &events);
 lobby_summary_t toLobbySummary(const WireValue &v);
 WireValue fromLobbySummary(const lobby_summary_t &summary);
 } // namespace wire

@@ -55,13 +55,6 @@ const WireValue::List &WireValue::toList() const
     wrongKind("a list");
 }
 
-WireValue::List &WireValue::list()
-{
-    if (m_kind == ListKind)
-        return m_list;
-    wrongKind("a list");
-}
-
 const WireValue &WireValue::at(size_t i) const
 {
     const List &l = toList();

@@ -40,14 +40,12 @@ public:
     const QString &toString() const;
     const QDateTime &toDateTime() const;
     const List &toList() const;
-    List &list();
     // Field or element i of a list; server_error when out of range.
     const WireValue &at(size_t i) const;
     size_t size() const;
 
     // Tag of a value read from an "any" field (-1 otherwise, 0 for empty).
     int tag() const { return m_tag; }
-    void setTag(int tag) { m_tag = tag; }
 
     bool operator==(const WireValue &other) const;
     bool operator!=(const WireValue &other) const { return !(*this == other); }

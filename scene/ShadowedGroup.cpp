@@ -70,10 +70,8 @@ void ShadowedGroup::setLightPosition(const QPointF &scenePos)
 {
     if (qFuzzyCompare(scenePos.x(), m_light.x()) && qFuzzyCompare(scenePos.y(), m_light.y()))
         return;
-    prepareGeometryChange();
     m_light = scenePos;
-    rebuildShadow();
-    update();
+    updateShadow();
 }
 
 void ShadowedGroup::updateShadow()

@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <memory>
+
 namespace {
 int checkedChoice(int index, const char *what)
 {
@@ -14,6 +16,14 @@ int checkedChoice(int index, const char *what)
     // A setting stored by another version: fall back to the default set.
     qWarning("Tile %s choice %d does not exist; using the default", what, index);
     return 0;
+}
+
+QStringList choiceNames(const QList<QPair<QString, QString>> &choices)
+{
+    QStringList names;
+    for (const auto &c : choices)
+        names << c.first;
+    return names;
 }
 } // namespace
 
@@ -59,18 +69,12 @@ QList<QPair<QString, QString>> TileGraphics::faceChoices()
 
 QStringList TileGraphics::blankNames()
 {
-    QStringList names;
-    for (const auto &c : blankChoices())
-        names << c.first;
-    return names;
+    return choiceNames(blankChoices());
 }
 
 QStringList TileGraphics::faceNames()
 {
-    QStringList names;
-    for (const auto &c : faceChoices())
-        names << c.first;
-    return names;
+    return choiceNames(faceChoices());
 }
 
 const QThread *TileGraphics::workerThread() const
@@ -138,12 +142,11 @@ void TileGraphics::onThreadFinished()
     const bool outOfDate = worker->blank() != m_blank || worker->face() != m_face || worker->scale() != m_scale;
     if (outOfDate) {
         delete worker->takeResult();
-        worker->deleteLater();
         startWorker();
     } else {
         m_scaled.setImages(worker->takeResult());
-        worker->deleteLater();
     }
+    worker->deleteLater();
     emit gameScaleChanged();
 }
 
@@ -173,17 +176,13 @@ bool TileGraphics::buildTileSetCaches()
         return false;
     }
     bool ok = true;
-    TileImages *previous = nullptr;
     for (const auto &blank : blankChoices()) {
         for (const auto &face : faceChoices()) {
-            TileImages *images = loadOrRenderTileImages(blank.second, face.second, 1.0);
+            const std::unique_ptr<TileImages> images(loadOrRenderTileImages(blank.second, face.second, 1.0));
             ok = saveTileImages(*images, QStringLiteral("tilesets/")
                                               + tileSetCacheName(blank.second, face.second, 1.0))
                 && ok;
-            delete previous;
-            previous = images;
         }
     }
-    delete previous;
     return ok;
 }

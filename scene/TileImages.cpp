@@ -191,8 +191,8 @@ TileImages::TileImages(const QString &blankPath, const QString &facePath, const 
         return;
     }
     setMetricsForScale();
-    renderBlanks(blankPath);
-    renderFaces(facePath);
+    loadSet(blankPath, "tile back set", &TileImages::renderSvgBlanks, &TileImages::cutBitmapBlanks);
+    loadSet(facePath, "tile face set", &TileImages::renderSvgFaces, &TileImages::cutBitmapFaces);
     makeHighlights(highlightPath);
     for (int i = 0; i < SideCount * UseCount; ++i)
         m_rects[i] = QRectF(m_blanks[i].rect());
@@ -328,26 +328,27 @@ QImage TileImages::splitRender(QSvgRenderer &renderer, const QString &id, const 
                                const TileMetrics &pixels)
 {
     QImage img = transparentImage(QSize(pixels.width, pixels.height + pixels.depth));
-    if (img.isNull() || !checkElement(renderer, id))
-        return img.isNull() ? img : img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const QRectF b = renderer.boundsOnElement(id);
-    const qreal upper = b.height() * drawing.height / (drawing.height + drawing.depth);
-    const QRectF parts[2] = {QRectF(b.x(), b.y(), b.width(), upper),
-                             QRectF(b.x(), b.y() + upper, b.width(), b.height() - upper)};
-    const QRectF targets[2] = {QRectF(0, 0, pixels.width, pixels.height),
-                               QRectF(0, pixels.height, pixels.width, pixels.depth)};
-    QPainter p(&img);
-    setupPainter(p);
-    for (int i = 0; i < 2; ++i) {
-        if (parts[i].height() <= 0 || targets[i].height() <= 0)
-            continue;
-        p.save();
-        p.setClipRect(targets[i]);
-        p.setTransform(rectMapping(parts[i], targets[i]));
-        renderer.render(&p, id, b);
-        p.restore();
+    if (img.isNull())
+        return img;
+    if (checkElement(renderer, id)) {
+        const QRectF b = renderer.boundsOnElement(id);
+        const qreal upper = b.height() * drawing.height / (drawing.height + drawing.depth);
+        const QRectF parts[2] = {QRectF(b.x(), b.y(), b.width(), upper),
+                                 QRectF(b.x(), b.y() + upper, b.width(), b.height() - upper)};
+        const QRectF targets[2] = {QRectF(0, 0, pixels.width, pixels.height),
+                                   QRectF(0, pixels.height, pixels.width, pixels.depth)};
+        QPainter p(&img);
+        setupPainter(p);
+        for (int i = 0; i < 2; ++i) {
+            if (parts[i].height() <= 0 || targets[i].height() <= 0)
+                continue;
+            p.save();
+            p.setClipRect(targets[i]);
+            p.setTransform(rectMapping(parts[i], targets[i]));
+            renderer.render(&p, id, b);
+            p.restore();
+        }
     }
-    p.end();
     return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
@@ -384,22 +385,23 @@ QImage TileImages::centredRender(QSvgRenderer &renderer, const QString &id, cons
     return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-void TileImages::renderBlanks(const QString &path)
+void TileImages::loadSet(const QString &path, const char *what, void (TileImages::*fromDrawing)(QSvgRenderer &),
+                         void (TileImages::*fromBitmap)(const QImage &))
 {
     if (QFileInfo(path).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0) {
         QSvgRenderer renderer;
         if (!QFileInfo::exists(path) || !renderer.load(path) || !renderer.isValid()) {
-            fail(QStringLiteral("tile back set \"%1\" is missing or not a valid drawing").arg(path));
+            fail(QStringLiteral("%1 \"%2\" is missing or not a valid drawing").arg(QLatin1String(what), path));
             return;
         }
-        renderSvgBlanks(renderer);
+        (this->*fromDrawing)(renderer);
     } else {
         const QImage atlas(path);
         if (atlas.isNull()) {
-            fail(QStringLiteral("tile back set \"%1\" is missing or not a readable image").arg(path));
+            fail(QStringLiteral("%1 \"%2\" is missing or not a readable image").arg(QLatin1String(what), path));
             return;
         }
-        cutBitmapBlanks(atlas);
+        (this->*fromBitmap)(atlas);
     }
 }
 
@@ -465,25 +467,6 @@ void TileImages::cutBitmapBlanks(const QImage &atlas)
     // Right and Left show the turned tiles of their neighbours, as drawn sets do.
     m_blanks[index(Right, DeclaredTurned)] = m_blanks[index(Bottom, Declared)];
     m_blanks[index(Left, DeclaredTurned)] = m_blanks[index(Top, Declared)];
-}
-
-void TileImages::renderFaces(const QString &path)
-{
-    if (QFileInfo(path).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0) {
-        QSvgRenderer renderer;
-        if (!QFileInfo::exists(path) || !renderer.load(path) || !renderer.isValid()) {
-            fail(QStringLiteral("tile face set \"%1\" is missing or not a valid drawing").arg(path));
-            return;
-        }
-        renderSvgFaces(renderer);
-    } else {
-        const QImage atlas(path);
-        if (atlas.isNull()) {
-            fail(QStringLiteral("tile face set \"%1\" is missing or not a readable image").arg(path));
-            return;
-        }
-        cutBitmapFaces(atlas);
-    }
 }
 
 void TileImages::renderSvgFaces(QSvgRenderer &renderer)

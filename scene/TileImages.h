@@ -79,10 +79,12 @@ private:
     static int index(int side, int use) { return side * UseCount + use; }
     static int faceIndex(int side, int tile) { return side * TileCount + tile; }
 
-    void renderBlanks(const QString &path);
+    // Reads a set from a drawing (".svg") or a bitmap atlas; `what` names it
+    // in the error.
+    void loadSet(const QString &path, const char *what, void (TileImages::*fromDrawing)(QSvgRenderer &),
+                 void (TileImages::*fromBitmap)(const QImage &));
     void renderSvgBlanks(QSvgRenderer &renderer);
     void cutBitmapBlanks(const QImage &atlas);
-    void renderFaces(const QString &path);
     void renderSvgFaces(QSvgRenderer &renderer);
     void cutBitmapFaces(const QImage &atlas);
     void makeHighlights(const QString &path);

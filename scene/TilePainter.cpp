@@ -20,10 +20,7 @@ QPoint offset(const QRectF &r)
 
 TilePainter::TilePainter() = default;
 
-TilePainter::~TilePainter()
-{
-    m_listeners.clear();
-}
+TilePainter::~TilePainter() = default;
 
 void TilePainter::setImages(TileImages *images)
 {

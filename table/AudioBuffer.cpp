@@ -10,6 +10,12 @@
 namespace {
 // Short enough that stop and restart are prompt, long enough not to starve.
 constexpr qint64 SinkBufferUSecs = 100000;
+
+// Hundredths of a decibel to the sink's linear scale.
+qreal linearVolume(qint32 volume)
+{
+    return std::pow(10.0, volume / 2000.0);
+}
 }
 
 AudioBuffer::AudioBuffer(const QAudioDevice &output, const QAudioFormat &format,
@@ -169,7 +175,7 @@ AudioResult::code_t AudioBuffer::setVolume(qint32 volume)
         return AudioResult::InvalidArg;
     m_volume = volume;
     if (m_sink)
-        m_sink->setVolume(std::pow(10.0, m_volume / 2000.0));
+        m_sink->setVolume(linearVolume(m_volume));
     return AudioResult::Ok;
 }
 
@@ -217,7 +223,7 @@ AudioResult::code_t AudioBuffer::startSink(qint64 position, bool looping)
     const QAudioFormat format = sinkFormat();
     m_sink = new QAudioSink(m_output, format, this);
     m_sink->setBufferSize(int(format.bytesForDuration(SinkBufferUSecs)));
-    m_sink->setVolume(std::pow(10.0, m_volume / 2000.0));
+    m_sink->setVolume(linearVolume(m_volume));
     connect(m_sink, &QAudioSink::stateChanged, this, &AudioBuffer::onSinkStateChanged);
 
     m_stream->restart(position, looping);

@@ -19,7 +19,6 @@ public:
     // Starts over at position; delivered() counts from here.
     void restart(qint64 position, bool looping);
     void setLooping(bool looping) { m_looping = looping; }
-    bool looping() const { return m_looping; }
     // Byte offset of the next byte handed out.
     qint64 position() const { return m_position; }
     // Bytes handed out since restart().

@@ -35,7 +35,6 @@ public:
     AudioBuffer *buffer(int index) const { return m_buffers.at(size_t(index)).get(); }
     quint32 bufferSize() const { return m_bufferSize; }
     quint32 creationFlags() const { return m_creationFlags; }
-    const WaveFileReader *reader() const { return m_reader.get(); }
 
 private:
     AudioBuffer *freeBuffer() const;

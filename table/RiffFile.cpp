@@ -50,16 +50,6 @@ bool RiffFile::isOpen() const
     return m_device != nullptr;
 }
 
-qint64 RiffFile::size() const
-{
-    return m_device ? m_device->size() : 0;
-}
-
-qint64 RiffFile::pos() const
-{
-    return m_device ? m_device->pos() : 0;
-}
-
 bool RiffFile::readHeader(qint64 limit, RiffChunk &chunk)
 {
     const qint64 start = m_device->pos();

@@ -46,8 +46,6 @@ public:
     AudioResult::code_t openMemory(const QByteArray &bytes);
     void close();
     bool isOpen() const;
-    qint64 size() const;
-    qint64 pos() const;
 
     // Finds a chunk from the current position, within parent (or the whole
     // file) and leaves the position at its data (behind the form type for

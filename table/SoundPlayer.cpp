@@ -141,16 +141,9 @@ void SoundPlayer::play(int id, int flags)
         return;
 
     if (flags & Exclusive) {
-        for (int other = 0; other < SoundCount; ++other) {
-            if (other == id)
-                continue;
-            if (m_sounds[size_t(other)])
-                m_sounds[size_t(other)]->stop();
-            if (m_effects[size_t(other)])
-                m_effects[size_t(other)]->stop();
-            if (other == m_loopingId)
-                m_loopingId = -1;
-        }
+        for (int other = 0; other < SoundCount; ++other)
+            if (other != id)
+                stop(other);
     } else if ((flags & Loop) && m_loopingId != -1) {
         stop(m_loopingId);
     }

@@ -27,7 +27,6 @@ public:
 
     // Size of the whole record in bytes (18 + extra size).
     int size() const { return int(m_record.size()); }
-    const QByteArray &bytes() const { return m_record; }
 
 private:
     quint16 u16(int offset) const;

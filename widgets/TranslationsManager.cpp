@@ -99,12 +99,11 @@ void TranslationsManager::updateSearchPaths()
     }
 }
 
-QString TranslationsManager::matchAvailable(const QString &wanted) const
+QString TranslationsManager::matchAvailable(const QString &wanted, const QList<Language> &languages)
 {
     if (wanted.isEmpty())
         return QString();
     const QString normal = QString(wanted).replace(QLatin1Char('-'), QLatin1Char('_'));
-    const QList<Language> languages = availableLanguages();
     for (const Language &language : languages) {
         if (language.first.compare(normal, Qt::CaseInsensitive) == 0)
             return language.first;
@@ -126,8 +125,10 @@ QString TranslationsManager::chooseLanguage(const QString &explicitChoice) const
         installerLanguage(),
         QLocale::system().name(),
     };
+    // Listing loads every translation file: once is enough.
+    const QList<Language> languages = availableLanguages();
     for (const QString &candidate : candidates) {
-        const QString match = matchAvailable(candidate);
+        const QString match = matchAvailable(candidate, languages);
         if (!match.isEmpty())
             return match;
     }

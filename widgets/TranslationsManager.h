@@ -51,7 +51,7 @@ signals:
     void languageChanged(const QString &code);
 
 private:
-    QString matchAvailable(const QString &wanted) const;
+    static QString matchAvailable(const QString &wanted, const QList<Language> &languages);
     void updateSearchPaths();
 
     QStringList m_roots;

@@ -24,12 +24,6 @@ bool isError(const StreamElement* element)
     return iq && (iq->typeText == QLatin1String("error") || iq->hasError());
 }
 
-void requireConnected(bool connected)
-{
-    if (!connected)
-        throw std::runtime_error("not connected");
-}
-
 } // namespace
 
 // One discovery walk: the entities already asked, so that items listing
@@ -49,7 +43,7 @@ ClientConference::ClientConference(XMPPClient* client, QObject* parent)
 
 void ClientConference::discoverConference()
 {
-    requireConnected(isConnected());
+    requireConnected();
     requestInfo(std::make_shared<Walk>(), client()->serverJid());
 }
 
@@ -98,7 +92,7 @@ void ClientConference::itemsResult(const std::shared_ptr<Walk>& walk, StreamElem
 
 void ClientConference::requestConferenceRooms(const XMPPJid& service)
 {
-    requireConnected(isConnected());
+    requireConnected();
     const QString id = nextId();
     send(IqDiscoItems(id, service));
     registerIqHandler(id, [this](StreamElement* element) { roomsResult(element); });
@@ -147,7 +141,7 @@ void ClientConference::createInstantRoom(const XMPPJid& room)
 
 void ClientConference::sendMessage(const XMPPMessage& message)
 {
-    requireConnected(isConnected());
+    requireConnected();
     MessageStanza stanza = message.stanza();
     stanza.id = nextId();
     if (stanza.defaultLanguage == QLatin1String("UND"))

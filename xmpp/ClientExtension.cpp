@@ -2,6 +2,8 @@
 
 #include "xmpp/XMPPClient.h"
 
+#include <stdexcept>
+
 namespace xmpp {
 
 QString ClientExtension::nextId()
@@ -24,9 +26,10 @@ void ClientExtension::setPhotoHash(const QByteArray& hash)
     m_client->setPhotoHash(hash);
 }
 
-bool ClientExtension::isConnected() const
+void ClientExtension::requireConnected() const
 {
-    return m_client->state() == XMPPClient::ConnectedState;
+    if (m_client->state() != XMPPClient::ConnectedState)
+        throw std::runtime_error("not connected");
 }
 
 } // namespace xmpp

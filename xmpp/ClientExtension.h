@@ -29,8 +29,9 @@ protected:
     void send(const StreamElement& element);
     void registerIqHandler(const QString& id, std::function<void(StreamElement*)> handler);
     void setPhotoHash(const QByteArray& hash);
-    // Whether the client's session is up (state 5).
-    bool isConnected() const;
+    // Throws std::runtime_error("not connected") unless the client's session
+    // is up (state 5).
+    void requireConnected() const;
 
 private:
     XMPPClient* m_client;

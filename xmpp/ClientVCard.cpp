@@ -7,8 +7,6 @@
 
 #include <QDebug>
 
-#include <stdexcept>
-
 namespace xmpp {
 
 ClientVCard::ClientVCard(XMPPClient* client, QObject* parent)
@@ -32,8 +30,7 @@ bool ClientVCard::isRequestPending(const XMPPJid& jid) const
 
 void ClientVCard::requestVCard(const XMPPJid& jid)
 {
-    if (!isConnected())
-        throw std::runtime_error("not connected");
+    requireConnected();
     const XMPPJid to = requestAddress(jid);
     // Views ask on every repaint; the one answer serves them all.
     if (m_pending.contains(to))
@@ -68,8 +65,7 @@ void ClientVCard::requestVCardResult(const XMPPJid& to, StreamElement* element)
 
 void ClientVCard::uploadVCard(const QImage& photo)
 {
-    if (!isConnected())
-        throw std::runtime_error("not connected");
+    requireConnected();
     const QString id = nextId();
     const IqVCard iq(id, new XMPPVCard(photo));
     if (iq.photoData().size() > MaxPhotoBytes) {

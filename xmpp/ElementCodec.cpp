@@ -272,21 +272,6 @@ XMPPJid parseJid(const QString& text)
 }
 
 namespace {
-std::unique_ptr<StreamElement> parseTopLevel(const QDomElement& element);
-} // namespace
-
-std::unique_ptr<StreamElement> parseStreamElement(const QDomElement& element)
-{
-    try {
-        return parseTopLevel(element);
-    } catch (const std::invalid_argument& e) {
-        // An address part over the length limit: the peer broke the stream.
-        throw stream_parse_error(StreamErrorCondition::ImproperAddressing,
-                                 QStringLiteral("invalid address: %1").arg(QString::fromLatin1(e.what())));
-    }
-}
-
-namespace {
 std::unique_ptr<StreamElement> parseTopLevel(const QDomElement& element)
 {
     const QString nsUri = element.namespaceURI();
@@ -323,6 +308,17 @@ std::unique_ptr<StreamElement> parseTopLevel(const QDomElement& element)
     throw stream_parse_error(StreamErrorCondition::UnsupportedStanzaType, name);
 }
 } // namespace
+
+std::unique_ptr<StreamElement> parseStreamElement(const QDomElement& element)
+{
+    try {
+        return parseTopLevel(element);
+    } catch (const std::invalid_argument& e) {
+        // An address part over the length limit: the peer broke the stream.
+        throw stream_parse_error(StreamErrorCondition::ImproperAddressing,
+                                 QStringLiteral("invalid address: %1").arg(QString::fromLatin1(e.what())));
+    }
+}
 
 std::unique_ptr<StreamElement> parseStanza(const QDomElement& element)
 {

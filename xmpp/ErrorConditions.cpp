@@ -185,9 +185,9 @@ void writeStreamError(QXmlStreamWriter& xml, const StreamError& error)
 {
     // "stream:error" through the prefix the stream header declared.
     xml.writeStartElement(QLatin1String(ns::stream), QStringLiteral("error"));
-    const QString condition = streamErrorConditionName(error.condition).isEmpty()
-        ? streamErrorConditionName(StreamErrorCondition::UndefinedCondition)
-        : streamErrorConditionName(error.condition);
+    QString condition = streamErrorConditionName(error.condition);
+    if (condition.isEmpty())
+        condition = streamErrorConditionName(StreamErrorCondition::UndefinedCondition);
     if (error.condition == StreamErrorCondition::SeeOtherHost && !error.otherHost.isEmpty()) {
         xml.writeStartElement(condition);
         xml.writeDefaultNamespace(QLatin1String(ns::streamErrors));

@@ -15,7 +15,6 @@ public:
     explicit Exception(const QString& message);
 
     const char* what() const noexcept override;
-    QString message() const { return QString::fromLocal8Bit(m_message); }
 
 protected:
     void setMessage(const QString& message);

@@ -32,12 +32,10 @@ IqVCard::IqVCard(const QDomElement& vcardElement)
             continue;
         const char* format = type.text() == QLatin1String("image/png") ? "PNG" : nullptr;
         const QByteArray data = QByteArray::fromBase64(binval.text().toLatin1());
-        const QByteArray hash = QCryptographicHash::hash(data, QCryptographicHash::Sha1);
         if (m_vcard->loadPhoto(data, format)) {
-            m_vcard->setHash(hash);
+            m_vcard->setHash(QCryptographicHash::hash(data, QCryptographicHash::Sha1));
             return;
         }
-        m_vcard->setHash(QByteArray());
     }
 }
 

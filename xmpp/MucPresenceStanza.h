@@ -11,7 +11,6 @@ public:
     MucPresenceStanza() = default;
     MucPresenceStanza(const XMPPJid& to, int presenceType, const QString& id = QString())
         : PresenceStanza(to, presenceType, id) {}
-    explicit MucPresenceStanza(const PresenceStanza& other) : PresenceStanza(other) {}
 
     int type() const override { return ElementType::MucPresenceStanza; }
 };

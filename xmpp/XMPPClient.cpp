@@ -26,12 +26,6 @@ namespace {
 
 using Cond = xmpp::StreamErrorCondition;
 
-// A session feature marked optional (RFC 6121) need not be requested.
-bool sessionIsOptional(const xmpp::StreamFeatures& features)
-{
-    return features.sessionOptional;
-}
-
 bool isIq(const xmpp::StreamElement& element)
 {
     return dynamic_cast<const xmpp::Iq*>(&element) != nullptr;
@@ -50,6 +44,16 @@ int stanzaKind(const xmpp::StreamElement& element)
 
 const QString resultText = QStringLiteral("result");
 const QString errorText = QStringLiteral("error");
+
+// The login cannot go on without a result to its bind or session request.
+void requireLoginResult(const xmpp::Iq& iq, const QString& failure)
+{
+    if (iq.hasError() || iq.typeText == errorText)
+        throw xmpp::stream_error(Cond::UndefinedCondition, failure);
+    if (iq.typeText != resultText)
+        throw xmpp::stanza_error(xmpp::stanza_error::IqKind, xmpp::StanzaErrorType::Wait,
+                                 xmpp::StanzaErrorCondition::UnexpectedRequest, iq.id);
+}
 
 } // namespace
 
@@ -285,12 +289,18 @@ void XMPPClient::failRefusedRequest()
     if (handler == m_pendingIqs.end() || !answersRequest(refused.id, refusedSender()))
         return;
     m_iqRecipients.remove(refused.id);
-    const IqHandler call = std::move(handler.value());
-    m_pendingIqs.erase(handler);
+    failPendingIq(handler, "a refused answer");
+}
+
+void XMPPClient::failPendingIq(QMap<QString, IqHandler>::iterator pending, const char* cause)
+{
+    // Taken out first: the handler may register new requests.
+    const IqHandler call = std::move(pending.value());
+    m_pendingIqs.erase(pending);
     try {
         call(nullptr);
     } catch (const std::exception& e) {
-        qWarning() << "iq handler failed on a refused answer:" << e.what();
+        qWarning().noquote() << QStringLiteral("iq handler failed on %1:").arg(QLatin1String(cause)) << e.what();
     }
 }
 
@@ -318,32 +328,24 @@ void XMPPClient::failStream(const xmpp::stream_error& error)
 
 void XMPPClient::replyStanzaError(int kind, int errorType, int errorCondition, const QString& id)
 {
-    auto fill = [&](xmpp::Stanza& stanza) {
+    auto reply = [&](auto stanza) {
         stanza.to = m_replyTo;
         stanza.id = id;
         stanza.typeText = errorText;
         stanza.errorType = errorType;
         stanza.errorCondition = errorCondition;
+        send(stanza);
     };
     switch (kind) {
-    case xmpp::stanza_error::MessageKind: {
-        xmpp::MessageStanza reply;
-        fill(reply);
-        send(reply);
+    case xmpp::stanza_error::MessageKind:
+        reply(xmpp::MessageStanza());
         break;
-    }
-    case xmpp::stanza_error::PresenceKind: {
-        xmpp::PresenceStanza reply;
-        fill(reply);
-        send(reply);
+    case xmpp::stanza_error::PresenceKind:
+        reply(xmpp::PresenceStanza());
         break;
-    }
-    default: {
-        xmpp::Iq reply;
-        fill(reply);
-        send(reply);
+    default:
+        reply(xmpp::Iq());
         break;
-    }
     }
 }
 
@@ -460,7 +462,8 @@ void XMPPClient::handleFeatures(const xmpp::StreamFeatures& features)
         if (!features.bindOffered)
             throw xmpp::stream_error(Cond::PolicyViolation, QStringLiteral("bind feature required"));
         m_state = BindingState;
-        m_sessionOffered = features.sessionOffered && !sessionIsOptional(features);
+        // A session feature marked optional (RFC 6121) need not be requested.
+        m_sessionOffered = features.sessionOffered && !features.sessionOptional;
         m_bindId = nextId();
         send(xmpp::IqBind(m_bindId, m_resource));
     }
@@ -486,11 +489,7 @@ void XMPPClient::sendPlainAuth()
 
 void XMPPClient::handleBindAnswer(const xmpp::Iq& iq)
 {
-    if (iq.hasError() || iq.typeText == errorText)
-        throw xmpp::stream_error(Cond::UndefinedCondition, QStringLiteral("bind failed"));
-    if (iq.typeText != resultText)
-        throw xmpp::stanza_error(xmpp::stanza_error::IqKind, xmpp::StanzaErrorType::Wait,
-                                 xmpp::StanzaErrorCondition::UnexpectedRequest, iq.id);
+    requireLoginResult(iq, QStringLiteral("bind failed"));
     const auto* bind = dynamic_cast<const xmpp::IqBind*>(&iq);
     // Without the bound address the rooms and messages have no sender.
     if (!bind || bind->jid.isEmpty())
@@ -507,11 +506,7 @@ void XMPPClient::handleBindAnswer(const xmpp::Iq& iq)
 
 void XMPPClient::handleSessionAnswer(const xmpp::Iq& iq)
 {
-    if (iq.hasError() || iq.typeText == errorText)
-        throw xmpp::stream_error(Cond::UndefinedCondition, QStringLiteral("session failed"));
-    if (iq.typeText != resultText)
-        throw xmpp::stanza_error(xmpp::stanza_error::IqKind, xmpp::StanzaErrorType::Wait,
-                                 xmpp::StanzaErrorCondition::UnexpectedRequest, iq.id);
+    requireLoginResult(iq, QStringLiteral("session failed"));
     m_sessionId.clear();
     sessionUp();
 }
@@ -637,16 +632,8 @@ void XMPPClient::connectionLost()
 {
     // Every request still waiting ends as failed, before anyone hears of the loss.
     m_iqRecipients.clear();
-    while (!m_pendingIqs.isEmpty()) {
-        auto first = m_pendingIqs.begin();
-        const IqHandler call = std::move(first.value());
-        m_pendingIqs.erase(first);
-        try {
-            call(nullptr);
-        } catch (const std::exception& e) {
-            qWarning() << "iq handler failed on connection loss:" << e.what();
-        }
-    }
+    while (!m_pendingIqs.isEmpty())
+        failPendingIq(m_pendingIqs.begin(), "connection loss");
     m_writer.reset();
     const int previous = m_state;
     m_state = UnconnectedState;

@@ -180,6 +180,8 @@ private:
     bool dropRefusedStanza(const xmpp::stream_error& error);
     XMPPJid refusedSender() const;
     void failRefusedRequest();
+    // Removes the request and calls its handler with nullptr.
+    void failPendingIq(QMap<QString, IqHandler>::iterator pending, const char* cause);
     bool answersRequest(const QString& id, const XMPPJid& from) const;
 
     QString m_user;

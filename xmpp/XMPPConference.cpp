@@ -184,10 +184,8 @@ void XMPPConference::onDisconnected()
 
 void XMPPConference::onClientDestroyed()
 {
-    m_joinTimer.stop();
     m_client = nullptr;
-    m_joined = false;
-    m_entering = false;
+    onDisconnected();
 }
 
 void XMPPConference::onJoinTimerTimeout()

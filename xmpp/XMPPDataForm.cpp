@@ -1,6 +1,7 @@
 #include "xmpp/XMPPDataForm.h"
 
 #include <iterator>
+#include <utility>
 
 namespace {
 // Indexed by the field type code (not alphabetical).
@@ -57,8 +58,7 @@ void XMPPDataForm::addField(Field* field)
 
 XMPPDataForm::Field* XMPPDataForm::field(const QString& var)
 {
-    const auto it = m_index.constFind(var);
-    return it == m_index.constEnd() ? nullptr : m_fields.at(size_t(*it)).get();
+    return const_cast<Field*>(std::as_const(*this).field(var));
 }
 
 const XMPPDataForm::Field* XMPPDataForm::field(const QString& var) const

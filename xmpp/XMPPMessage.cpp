@@ -31,7 +31,7 @@ XMPPMessage::XMPPMessage(const xmpp::MessageStanza& stanza, const QString& defau
     , m_stanza(stanza)
 {
     m_stanza.defaultLanguage = defaultLanguage;
-    const QString own = m_stanza.lang.isEmpty() ? defaultLanguage : m_stanza.lang;
+    const QString own = ownLanguage();
     foldOwnLanguage(m_stanza.bodies, own);
     foldOwnLanguage(m_stanza.subjects, own);
 }
@@ -60,8 +60,7 @@ void XMPPMessage::setType(int type)
 
 QString XMPPMessage::languageKey(const QString& language) const
 {
-    const QString own = m_stanza.lang.isEmpty() ? m_stanza.defaultLanguage : m_stanza.lang;
-    if (language.isEmpty() || language == own)
+    if (language.isEmpty() || language == ownLanguage())
         return undetermined;
     return language;
 }

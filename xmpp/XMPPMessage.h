@@ -43,6 +43,8 @@ public:
     xmpp::MessageStanza& stanza() { return m_stanza; }
 
 private:
+    // The stanza's xml:lang, else the stream's language.
+    QString ownLanguage() const { return m_stanza.lang.isEmpty() ? m_stanza.defaultLanguage : m_stanza.lang; }
     // The key a language is stored under: "UND" for the message's own one.
     QString languageKey(const QString& language) const;
 

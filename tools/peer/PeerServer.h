@@ -20,8 +20,6 @@ public:
     bool usesTls() const { return !m_certificate.isNull(); }
     void setVerbose(bool verbose) { m_verbose = verbose; }
 
-    PeerConfig &config() { return m_config; }
-
     // Writes one line to standard output at once; tests read these lines.
     static void log(const QString &line);
 

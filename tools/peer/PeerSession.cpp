@@ -209,14 +209,12 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         break;
     case msg::LOBBY_SUBSCRIBE: {
         const QString path = f.at(0).toString();
-        m_subscriptions.insert(path);
         for (const TableInfo &t : m_config.tables) {
             if (t.lobbyPath() == path || t.lobbyPath().startsWith(path + QLatin1Char('/')))
                 send(msg::TABLE_INFO, L{wire::fromTableInfo(t)});
         }
         break;
     }
-    case msg::LOBBY_UNSUBSCRIBE: m_subscriptions.remove(f.at(0).toString()); break;
     case msg::JOIN_TABLE: {
         TableInfo *t = findTable(i32(0));
         if (!t) {

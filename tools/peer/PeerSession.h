@@ -55,7 +55,6 @@ private:
     std::optional<PeerConfig::Account> m_account;
     QString m_name;
     ScenarioJson::Variables m_vars;
-    QSet<QString> m_subscriptions;
     std::set<qint32> m_registered;
     qint32 m_nextWaitingSeq = 1;
 
