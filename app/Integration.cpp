@@ -4,7 +4,7 @@
 #include "protocol/ServerTime.h"
 #include "scene/TileGraphics.h"
 #include "table/SoundPlayer.h"
-#include "widgets/Utils.h"
+#include "core/TextFormat.h"
 
 #include <QDebug>
 #include <QWidget>

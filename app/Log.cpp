@@ -1,6 +1,6 @@
 #include "app/Log.h"
 
-#include "widgets/ApplicationVersion.h"
+#include "core/ApplicationVersion.h"
 #include "widgets/ModelessMsgBox.h"
 #include "widgets/Utils.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/HttpsGet.h"
 #include "app/UpdateDownloader.h"
-#include "widgets/ApplicationVersion.h"
+#include "core/ApplicationVersion.h"
 #include "widgets/ModelessMsgBox.h"
 
 #include <QDebug>

@@ -10,7 +10,7 @@
 #include "app/Startup.h"
 #include "app/VersionChecker.h"
 #include "mainwindow/MainWindow.h"
-#include "widgets/ApplicationVersion.h"
+#include "core/ApplicationVersion.h"
 #include "widgets/ModelessMsgBox.h"
 #include "widgets/TranslationsManager.h"
 

@@ -18,7 +18,7 @@
 #include "protocol/kick_reason.h"
 #include "protocol/round_score_t.h"
 #include "protocol/server_game_state.h"
-#include "widgets/TimeSpan.h"
+#include "core/TimeSpan.h"
 
 #include <QObject>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "lobby/LobbySummary.h"
 
-#include "widgets/Utils.h"
+#include "core/TextFormat.h"
 
 #include <QEvent>
 #include <QLabel>

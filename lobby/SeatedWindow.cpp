@@ -2,8 +2,8 @@
 
 #include "lobby/LocalizationDb.h"
 #include "lobby/TableTexts.h"
-#include "widgets/TimeSpan.h"
-#include "widgets/Utils.h"
+#include "core/TimeSpan.h"
+#include "core/TextFormat.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

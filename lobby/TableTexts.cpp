@@ -1,6 +1,6 @@
 #include "lobby/TableTexts.h"
 
-#include "widgets/Utils.h"
+#include "core/TextFormat.h"
 
 #include <QCoreApplication>
 

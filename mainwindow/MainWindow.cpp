@@ -8,7 +8,7 @@
 #include "lobby/LocalizationDb.h"
 #include "lobby/TableModel.h"
 #include "lobby/TablePreview.h"
-#include "widgets/ApplicationVersion.h"
+#include "core/ApplicationVersion.h"
 
 #include <QCoreApplication>
 #include <QDebug>

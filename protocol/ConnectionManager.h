@@ -31,7 +31,7 @@
 #include "protocol/round_score_t.h"
 #include "protocol/server_game_state.h"
 #include "protocol/tmnt_register_failed_reason.h"
-#include "widgets/TimeSpan.h"
+#include "core/TimeSpan.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 #include "protocol/ServerTime.h"
 
 #include "protocol/ConnectionManager.h"
-#include "widgets/Utils.h"
+#include "core/TextFormat.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/Singleton.h"
+#include "core/Singleton.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>

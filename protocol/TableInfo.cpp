@@ -2,7 +2,7 @@
 
 #include "game/RulesetInfo.h"
 #include "protocol/ServerError.h"
-#include "widgets/Utils.h"
+#include "core/TextFormat.h"
 
 #include <QCoreApplication>
 

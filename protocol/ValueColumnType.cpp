@@ -1,6 +1,6 @@
 #include "protocol/ValueColumnType.h"
 
-#include "widgets/Utils.h"
+#include "core/TextFormat.h"
 
 QString ValueColumnType::betAndFeeText() const
 {

@@ -21,7 +21,7 @@
 #include "protocol/lobby_summary_t.h"
 #include "protocol/meld_offer.h"
 #include "protocol/round_score_t.h"
-#include "widgets/TimeSpan.h"
+#include "core/TimeSpan.h"
 
 #include <QVariant>
 

@@ -2,7 +2,7 @@
 #include "app/MahjongApplication.h"
 #include "app/ResourcePaths.h"
 #include "widgets/TranslationsManager.h"
-#include "widgets/Utils.h"
+#include "core/TextFormat.h"
 
 #include <QDir>
 #include <QFile>

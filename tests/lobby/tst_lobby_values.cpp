@@ -7,7 +7,7 @@
 #include "protocol/TableCapacity.h"
 #include "protocol/TournamentCost.h"
 #include "protocol/ValueColumnType.h"
-#include "widgets/Utils.h"
+#include "core/TextFormat.h"
 
 #include <QDateTime>
 #include <QSignalSpy>

@@ -12,8 +12,8 @@
 #include "lobby/TablePreview.h"
 #include "lobby/WatchingWindow.h"
 #include "protocol/ConnectionManager.h"
-#include "widgets/TimeSpan.h"
-#include "widgets/Utils.h"
+#include "core/TimeSpan.h"
+#include "core/TextFormat.h"
 
 #include <QCheckBox>
 #include <QLabel>

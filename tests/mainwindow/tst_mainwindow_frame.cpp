@@ -1,5 +1,5 @@
 #include "mainwindow/MainWindow.h"
-#include "widgets/ApplicationVersion.h"
+#include "core/ApplicationVersion.h"
 #include "widgets/Utils.h"
 
 #include <QLabel>

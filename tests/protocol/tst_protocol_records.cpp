@@ -6,7 +6,7 @@
 #include "protocol/ServerTime.h"
 #include "protocol/TableInfoUpdates.h"
 #include "protocol/TournamentInfoUpdates.h"
-#include "widgets/Utils.h"
+#include "core/TextFormat.h"
 
 #include <QSignalSpy>
 #include <QtTest>

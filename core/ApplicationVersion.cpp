@@ -1,4 +1,4 @@
-#include "widgets/ApplicationVersion.h"
+#include "core/ApplicationVersion.h"
 
 #include <QtGlobal>
 
