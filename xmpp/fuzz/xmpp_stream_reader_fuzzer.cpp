@@ -3,9 +3,9 @@
 // Refusals by exception are the expected outcome; anything else that
 // escapes, and any memory error, is a finding. See CMakeLists.txt here for
 // how to build and run it.
-#include "xmpp/ElementCodec.h"
-#include "xmpp/Exception.h"
-#include "xmpp/StreamReader.h"
+#include "xmpp/elements/ElementCodec.h"
+#include "xmpp/elements/Exception.h"
+#include "xmpp/stream/StreamReader.h"
 
 #include <QBuffer>
 #include <QByteArray>

@@ -2,8 +2,8 @@
 
 #include "xmpp/server/XmppTestServer.h"
 
-#include "xmpp/MessageStanza.h"
-#include "xmpp/XMPPClient.h"
+#include "xmpp/elements/MessageStanza.h"
+#include "xmpp/client/XMPPClient.h"
 
 #include <QSignalSpy>
 #include <QSslConfiguration>

@@ -3,10 +3,10 @@
 
 #include "FakeXmppServer.h"
 
-#include "xmpp/Iq.h"
-#include "xmpp/Namespaces.h"
-#include "xmpp/IqSearch.h"
-#include "xmpp/XMPPClient.h"
+#include "xmpp/elements/Iq.h"
+#include "xmpp/elements/Namespaces.h"
+#include "xmpp/elements/IqSearch.h"
+#include "xmpp/client/XMPPClient.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -2,8 +2,8 @@
 
 #include "xmpp/server/XmppTestServer.h"
 
-#include "xmpp/Iq.h"
-#include "xmpp/XMPPClient.h"
+#include "xmpp/elements/Iq.h"
+#include "xmpp/client/XMPPClient.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -1,6 +1,6 @@
-#include "xmpp/ErrorConditions.h"
-#include "xmpp/PresenceStanza.h"
-#include "xmpp/XMPPPresence.h"
+#include "xmpp/elements/ErrorConditions.h"
+#include "xmpp/elements/PresenceStanza.h"
+#include "xmpp/elements/XMPPPresence.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "xmpp/StreamElement.h"
-#include "xmpp/StreamReader.h"
-#include "xmpp/StreamWriter.h"
+#include "xmpp/elements/StreamElement.h"
+#include "xmpp/stream/StreamReader.h"
+#include "xmpp/stream/StreamWriter.h"
 
 #include <QBuffer>
 #include <QByteArray>

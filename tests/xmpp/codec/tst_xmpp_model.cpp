@@ -1,13 +1,13 @@
-#include "xmpp/ErrorConditions.h"
-#include "xmpp/MucUserInfo.h"
-#include "xmpp/PresenceStanza.h"
-#include "xmpp/XMPPDataForm.h"
-#include "xmpp/XMPPDataReport.h"
-#include "xmpp/XMPPJid.h"
-#include "xmpp/XMPPMessage.h"
-#include "xmpp/XMPPVCard.h"
-#include "xmpp/stanza_error.h"
-#include "xmpp/stream_parse_error.h"
+#include "xmpp/elements/ErrorConditions.h"
+#include "xmpp/elements/MucUserInfo.h"
+#include "xmpp/elements/PresenceStanza.h"
+#include "xmpp/elements/XMPPDataForm.h"
+#include "xmpp/elements/XMPPDataReport.h"
+#include "xmpp/elements/XMPPJid.h"
+#include "xmpp/elements/XMPPMessage.h"
+#include "xmpp/elements/XMPPVCard.h"
+#include "xmpp/elements/stanza_error.h"
+#include "xmpp/elements/stream_parse_error.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -1,9 +1,9 @@
 #include "XmppTestUtil.h"
 
-#include "xmpp/MessageStanza.h"
-#include "xmpp/PresenceStanza.h"
-#include "xmpp/StreamFeatures.h"
-#include "xmpp/stream_parse_error.h"
+#include "xmpp/elements/MessageStanza.h"
+#include "xmpp/elements/PresenceStanza.h"
+#include "xmpp/elements/StreamFeatures.h"
+#include "xmpp/elements/stream_parse_error.h"
 
 #include <QtTest>
 

@@ -1,11 +1,11 @@
 #include "XmppTestUtil.h"
 
-#include "xmpp/MessageStanza.h"
-#include "xmpp/PresenceStanza.h"
-#include "xmpp/SASLSuccess.h"
-#include "xmpp/StreamReader.h"
-#include "xmpp/StreamWriter.h"
-#include "xmpp/TLSStart.h"
+#include "xmpp/elements/MessageStanza.h"
+#include "xmpp/elements/PresenceStanza.h"
+#include "xmpp/elements/SASLSuccess.h"
+#include "xmpp/stream/StreamReader.h"
+#include "xmpp/stream/StreamWriter.h"
+#include "xmpp/elements/TLSStart.h"
 
 #include <QBuffer>
 #include <QSignalSpy>

@@ -1,7 +1,7 @@
 // Throughput of the XMPP stream reader with its element decoder, against a
 // bare QXmlStreamReader reading the same bytes. Run by hand:
 //   build/tests/xmpp/codec/xmpp_reader_benchmark [stanzas] [rounds]
-#include "xmpp/StreamReader.h"
+#include "xmpp/stream/StreamReader.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -4,8 +4,8 @@
 
 #include "xmpp/server/XmppTestServer.h"
 
-#include "xmpp/XMPPClient.h"
-#include "xmpp/XMPPPresence.h"
+#include "xmpp/client/XMPPClient.h"
+#include "xmpp/elements/XMPPPresence.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -3,10 +3,10 @@
 
 #include "LiveSession.h"
 
-#include "xmpp/ClientVCard.h"
-#include "xmpp/IqRoster.h"
-#include "xmpp/XMPPConference.h"
-#include "xmpp/XMPPRosterModel.h"
+#include "xmpp/client/ClientVCard.h"
+#include "xmpp/elements/IqRoster.h"
+#include "xmpp/client/XMPPConference.h"
+#include "xmpp/client/XMPPRosterModel.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>

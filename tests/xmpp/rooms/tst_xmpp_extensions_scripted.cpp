@@ -4,8 +4,8 @@
 
 #include "xmpp/client/FakeXmppServer.h"
 
-#include "xmpp/XMPPClient.h"
-#include "xmpp/XMPPConference.h"
+#include "xmpp/client/XMPPClient.h"
+#include "xmpp/client/XMPPConference.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>

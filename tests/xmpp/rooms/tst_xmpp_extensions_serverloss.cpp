@@ -3,8 +3,8 @@
 
 #include "LiveSession.h"
 
-#include "xmpp/XMPPConference.h"
-#include "xmpp/XMPPRosterModel.h"
+#include "xmpp/client/XMPPConference.h"
+#include "xmpp/client/XMPPRosterModel.h"
 
 #include <QImage>
 #include <QtTest>

@@ -4,8 +4,8 @@
 
 #include "LiveSession.h"
 
-#include "xmpp/XMPPConference.h"
-#include "xmpp/XMPPRosterModel.h"
+#include "xmpp/client/XMPPConference.h"
+#include "xmpp/client/XMPPRosterModel.h"
 
 #include <QtTest>
 

@@ -1,10 +1,10 @@
 // XMPPRosterModel and XMPPConference fed directly with the signals the
 // client would deliver (no session needed for their bookkeeping).
 
-#include "xmpp/ErrorConditions.h"
-#include "xmpp/XMPPClient.h"
-#include "xmpp/XMPPConference.h"
-#include "xmpp/XMPPRosterModel.h"
+#include "xmpp/elements/ErrorConditions.h"
+#include "xmpp/client/XMPPClient.h"
+#include "xmpp/client/XMPPConference.h"
+#include "xmpp/client/XMPPRosterModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

@@ -1,8 +1,0 @@
-#include "xmpp/XMPPDataReport.h"
-
-void XMPPDataReport::Row::add(const QString& name, const QString& text)
-{
-    vars.append(name);
-    if (!text.isEmpty())
-        values.insert(name, text);
-}

@@ -1,0 +1,202 @@
+#include "xmpp/client/XMPPConference.h"
+
+#include "xmpp/elements/MucUserInfo.h"
+#include "xmpp/client/XMPPClient.h"
+
+#include <QDebug>
+
+#include <stdexcept>
+
+namespace {
+
+// Indexes of the room status codes that matter here.
+constexpr int roomCreatedIndex = 12; // 201
+constexpr int bannedIndex = 14;      // 301
+constexpr int kickedIndex = 16;      // 307
+
+} // namespace
+
+XMPPConference::XMPPConference(QObject* parent)
+    : QObject(parent)
+{
+    qRegisterMetaType<XMPPPresence::error_t>("XMPPPresence::error_t");
+    m_joinTimer.setSingleShot(true);
+    connect(&m_joinTimer, &QTimer::timeout, this, &XMPPConference::onJoinTimerTimeout);
+}
+
+XMPPConference::~XMPPConference()
+{
+    if (!m_client)
+        return;
+    try {
+        leave();
+    } catch (const std::exception& e) {
+        qWarning() << "leaving room" << m_room.text() << "failed:" << e.what();
+    }
+}
+
+void XMPPConference::requireClient() const
+{
+    if (!m_client)
+        throw std::runtime_error("xmpp client not set");
+}
+
+void XMPPConference::setClient(XMPPClient* client)
+{
+    if (m_client)
+        disconnect(m_client, nullptr, this, nullptr);
+    m_joinTimer.stop();
+    m_client = client;
+    if (!client)
+        return;
+    connect(client, &QObject::destroyed, this, &XMPPConference::onClientDestroyed);
+    connect(client, &XMPPClient::disconnected, this, &XMPPConference::onDisconnected);
+    connect(client, &XMPPClient::messageReceived, this, &XMPPConference::onMessage);
+    connect(client, &XMPPClient::presence, this, &XMPPConference::onPresence);
+}
+
+void XMPPConference::setRoomJid(const XMPPJid& room)
+{
+    if (m_joined)
+        throw std::runtime_error("user joined to a room");
+    m_joinTimer.stop();
+    m_room = room;
+}
+
+void XMPPConference::join(const QString& nick)
+{
+    m_joinTimer.stop();
+    m_attempts = 0;
+    requireClient();
+    if (m_room.isNull())
+        throw std::runtime_error("room jid is null");
+    m_nick = nick.isNull() ? m_client->jid().node() : nick;
+    m_client->joinRoom(m_room, m_nick);
+    m_entering = true;
+}
+
+void XMPPConference::leave()
+{
+    requireClient();
+    // A retry still pending would take the player back into the room.
+    m_joinTimer.stop();
+    // An entry still unanswered would otherwise seat the player in a room
+    // already left, and keep the room address locked.
+    if (m_joined || m_entering)
+        m_client->leaveRoom(m_room, m_nick);
+    m_joined = false;
+    m_entering = false;
+}
+
+void XMPPConference::sendMessage(const QString& text)
+{
+    requireClient();
+    XMPPMessage outgoing(m_room, XMPPMessage::GroupChat);
+    outgoing.setFrom(m_client->jid());
+    outgoing.setBody(text);
+    m_client->sendMessage(outgoing);
+}
+
+void XMPPConference::onPresence(XMPPPresence presence)
+{
+    const XMPPJid from = presence.from();
+    if (from.bare() != m_room)
+        return;
+
+    const int availability = presence.availability();
+    if (availability == XMPPPresence::Error) {
+        m_joinTimer.stop();
+        m_entering = false;
+        const XMPPPresence::error_t error = presence.errorType();
+        if (error == XMPPPresence::RecipientUnavailable && m_attempts < MaxJoinRetries)
+            m_joinTimer.start(JoinRetryInterval);
+        else
+            emit userError(this, error);
+        return;
+    }
+
+    const QString nick = from.resource();
+    // The room itself has no seat in it: a presence without a nick would
+    // otherwise pass for another occupant (or, with an empty own nick, us).
+    if (nick.isEmpty())
+        return;
+    const bool own = nick == m_nick;
+
+    if (presence.hasRoomData()) {
+        const QList<int> codes = presence.roomStatusIndexes();
+        const xmpp::MucUserInfo& item = presence.roomItem();
+        if (availability == XMPPPresence::Unavailable && codes.contains(kickedIndex)) {
+            if (own)
+                emit userKicked(this, item.actor, item.reason);
+            else
+                emit participantKicked(this, nick, item.actor, item.reason);
+        }
+        if (availability == XMPPPresence::Unavailable && codes.contains(bannedIndex)) {
+            if (own)
+                emit userBanned(this, item.actor, item.reason);
+            else
+                emit participantBanned(this, nick, item.actor, item.reason);
+        }
+        if (availability == XMPPPresence::Available && codes.contains(roomCreatedIndex) && m_client)
+            m_client->createInstantRoom(m_room);
+    }
+
+    switch (availability) {
+    case XMPPPresence::Available:
+        if (own) {
+            m_joinTimer.stop();
+            m_joined = true;
+            m_entering = false;
+            emit userJoined(this);
+        } else {
+            emit participantJoined(this, nick);
+        }
+        break;
+    case XMPPPresence::Unavailable:
+        if (own) {
+            m_joined = false;
+            m_entering = false;
+            emit userLeft(this);
+        } else {
+            emit participantLeft(this, nick);
+        }
+        break;
+    default:
+        emit this->presence(presence);
+        break;
+    }
+}
+
+void XMPPConference::onMessage(XMPPMessage message)
+{
+    const XMPPJid from = message.from();
+    if (message.type() != XMPPMessage::GroupChat || from.bare() != m_room || from.resource().isEmpty())
+        return;
+    emit this->message(message);
+}
+
+void XMPPConference::onDisconnected()
+{
+    m_joinTimer.stop();
+    m_joined = false;
+    m_entering = false;
+}
+
+void XMPPConference::onClientDestroyed()
+{
+    m_client = nullptr;
+    onDisconnected();
+}
+
+void XMPPConference::onJoinTimerTimeout()
+{
+    if (!m_client)
+        return;
+    ++m_attempts;
+    try {
+        m_client->joinRoom(m_room, m_nick);
+        m_entering = true;
+    } catch (const std::exception& e) {
+        qWarning() << "rejoining room" << m_room.text() << "failed:" << e.what();
+    }
+}

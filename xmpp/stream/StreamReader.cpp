@@ -1,0 +1,201 @@
+#include "xmpp/stream/StreamReader.h"
+
+#include "xmpp/elements/ElementCodec.h"
+#include "xmpp/elements/ErrorConditions.h"
+#include "xmpp/elements/Namespaces.h"
+#include "xmpp/elements/stanza_error.h"
+#include "xmpp/elements/stream_parse_error.h"
+
+#include <stdexcept>
+
+namespace xmpp {
+
+StreamReader::StreamReader() = default;
+
+StreamReader::~StreamReader() = default;
+
+void StreamReader::reset()
+{
+    m_reader.clear();
+    const QDomNode root = m_document.firstChild();
+    if (!root.isNull())
+        m_document.removeChild(root);
+    m_current = QDomElement();
+    m_element.reset();
+    m_refused = RefusedStanza();
+    m_language.clear();
+    m_server = XMPPJid();
+    m_depth = -1;
+    m_bytesSinceBoundary = 0;
+    m_elementStartOffset = 0;
+}
+
+void StreamReader::setLimits(qint64 maxElementBytes, int maxDepth)
+{
+    m_maxElementBytes = maxElementBytes;
+    m_maxDepth = maxDepth;
+}
+
+void StreamReader::addData(const QByteArray& data)
+{
+    m_reader.addData(data);
+    m_bytesSinceBoundary += data.size();
+}
+
+void StreamReader::checkSize() const
+{
+    const bool tooLarge = m_bytesSinceBoundary > m_maxElementBytes
+        || (m_depth >= 1 && m_reader.characterOffset() - m_elementStartOffset > m_maxElementBytes);
+    if (tooLarge)
+        throw stream_parse_error(StreamErrorCondition::PolicyViolation, QStringLiteral("element too large"));
+}
+
+int StreamReader::next()
+{
+    m_refused = RefusedStanza();
+    for (;;) {
+        const QXmlStreamReader::TokenType token = m_reader.readNext();
+        switch (token) {
+        case QXmlStreamReader::NoToken:
+            checkSize();
+            return NeedMoreData;
+        case QXmlStreamReader::Invalid:
+            if (m_reader.error() == QXmlStreamReader::PrematureEndOfDocumentError) {
+                checkSize();
+                return NeedMoreData;
+            }
+            throw stream_parse_error(StreamErrorCondition::XmlNotWellFormed, m_reader.errorString());
+        case QXmlStreamReader::StartDocument:
+        case QXmlStreamReader::Comment:
+            break;
+        case QXmlStreamReader::DTD:
+            throw stream_parse_error(StreamErrorCondition::RestrictedXml, QStringLiteral("DTD not allowed"));
+        case QXmlStreamReader::EntityReference:
+            throw stream_parse_error(StreamErrorCondition::RestrictedXml,
+                                     QStringLiteral("entity reference not allowed: %1").arg(m_reader.name().toString()));
+        case QXmlStreamReader::ProcessingInstruction:
+            throw stream_parse_error(StreamErrorCondition::RestrictedXml,
+                                     QStringLiteral("processing instruction not allowed: %1")
+                                         .arg(m_reader.processingInstructionTarget().toString()));
+        case QXmlStreamReader::EndDocument:
+            return EndOfStream;
+        case QXmlStreamReader::StartElement:
+            startElement();
+            break;
+        case QXmlStreamReader::EndElement: {
+            const int result = endElement();
+            if (result != NeedMoreData)
+                return result;
+            break;
+        }
+        case QXmlStreamReader::Characters:
+            // Text directly inside the stream root is dropped: it would
+            // otherwise pile up there for the life of the stream.
+            if (m_depth >= 1 && !m_reader.isWhitespace())
+                m_current.appendChild(m_document.createTextNode(m_reader.text().toString()));
+            break;
+        default:
+            throw stream_parse_error(StreamErrorCondition::InvalidXml,
+                                     QStringLiteral("unknown xml stream token: %1").arg(int(token)));
+        }
+        checkSize();
+        if (m_depth <= 0)
+            m_bytesSinceBoundary = 0;
+    }
+}
+
+void StreamReader::startElement()
+{
+    const QString qualifiedName = m_reader.qualifiedName().toString();
+    QDomElement element = m_document.createElementNS(m_reader.namespaceUri().toString(), qualifiedName);
+    const QXmlStreamAttributes attributes = m_reader.attributes();
+    for (const QXmlStreamAttribute& attribute : attributes) {
+        if (attribute.namespaceUri().isEmpty())
+            element.setAttribute(attribute.name().toString(), attribute.value().toString());
+        else
+            element.setAttributeNS(attribute.namespaceUri().toString(), attribute.qualifiedName().toString(),
+                                   attribute.value().toString());
+    }
+
+    if (m_depth < 0) {
+        if (element.namespaceURI() != QLatin1String(ns::stream) || element.localName() != QLatin1String("stream")) {
+            throw stream_parse_error(StreamErrorCondition::BadFormat,
+                                     QStringLiteral("invalid stream start tag: %1").arg(qualifiedName));
+        }
+        const QString version = element.attribute(QStringLiteral("version"));
+        if (version != QLatin1String("1.0")) {
+            throw stream_parse_error(StreamErrorCondition::UnsupportedVersion,
+                                     QStringLiteral("unsupported version: %1").arg(version));
+        }
+        XMPPJid server;
+        try {
+            server = XMPPJid(element.attribute(QStringLiteral("from")));
+        } catch (const std::invalid_argument& e) {
+            throw stream_parse_error(StreamErrorCondition::InvalidFrom, QString::fromLatin1(e.what()));
+        }
+        m_document.appendChild(element);
+        m_current = element;
+        m_depth = 0;
+        m_language = xmlLang(element);
+        m_server = server;
+        return;
+    }
+
+    if (m_depth + 1 > m_maxDepth)
+        throw stream_parse_error(StreamErrorCondition::PolicyViolation, QStringLiteral("element nested too deeply"));
+    if (m_depth == 0)
+        m_elementStartOffset = m_reader.characterOffset();
+    m_current.appendChild(element);
+    m_current = element;
+    ++m_depth;
+}
+
+void StreamReader::noteRefused(const QDomElement& element)
+{
+    if (element.namespaceURI() != QLatin1String(ns::client))
+        return;
+    const QString name = element.localName();
+    if (name == QLatin1String("message"))
+        m_refused.kind = stanza_error::MessageKind;
+    else if (name == QLatin1String("iq"))
+        m_refused.kind = stanza_error::IqKind;
+    else if (name == QLatin1String("presence"))
+        m_refused.kind = stanza_error::PresenceKind;
+    else
+        return;
+    m_refused.id = element.attribute(QStringLiteral("id"));
+    m_refused.type = element.attribute(QStringLiteral("type"));
+    m_refused.from = element.attribute(QStringLiteral("from"));
+}
+
+int StreamReader::endElement()
+{
+    QDomElement finished = m_current;
+    m_current = finished.parentNode().toElement();
+    --m_depth;
+    if (m_depth < 0) {
+        // The peer closed its stream.
+        m_current = QDomElement();
+        return EndOfStream;
+    }
+    if (m_depth > 0)
+        return NeedMoreData;
+
+    m_bytesSinceBoundary = 0;
+    m_element.reset();
+    struct Detach
+    {
+        QDomElement& root;
+        QDomElement& child;
+        ~Detach() { root.removeChild(child); }
+    } detach{m_current, finished};
+    try {
+        m_element = parseStreamElement(finished);
+    } catch (...) {
+        noteRefused(finished);
+        throw;
+    }
+    return ElementReady;
+}
+
+} // namespace xmpp

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "xmpp/elements/StreamElement.h"
+#include "xmpp/elements/XMPPJid.h"
+
+#include <QByteArray>
+#include <QDomDocument>
+#include <QDomElement>
+#include <QString>
+#include <QXmlStreamReader>
+
+#include <memory>
+
+namespace xmpp {
+
+// The reading half of an XMPP stream: bytes in, in pieces of any size; one
+// element out per top-level child of the peer's stream root. Refuses what
+// XMPP forbids (DTDs, entity references, processing instructions) and
+// bounds the size and depth of an element, so a peer cannot make it grow
+// memory without limit.
+class StreamReader
+{
+public:
+    enum Result { NeedMoreData = 0, EndOfStream = 1, ElementReady = 2 };
+
+    // A parsed element costs around a hundred times its bytes in memory, so
+    // this stays a few times above the 256 KiB servers accept from a client.
+    static constexpr qint64 DefaultMaxElementBytes = 1024 * 1024;
+    static constexpr int DefaultMaxDepth = 64;
+
+    StreamReader();
+    StreamReader(const StreamReader&) = delete;
+    StreamReader& operator=(const StreamReader&) = delete;
+    ~StreamReader();
+
+    // Forget the current stream; the next bytes must start a new one.
+    void reset();
+
+    void addData(const QByteArray& data);
+    // Throws stream_parse_error (or what the element codec throws).
+    int next();
+
+    // The last complete element, owned by the reader until the next one.
+    StreamElement* element() const { return m_element.get(); }
+    std::unique_ptr<StreamElement> takeElement() { return std::move(m_element); }
+
+    // The envelope of the top-level stanza the codec refused in the last
+    // call of next() (kind -1 when none), so that the stanza alone can be
+    // answered or dropped.
+    struct RefusedStanza
+    {
+        int kind = -1; // stanza_error::Kind
+        QString id;
+        QString type;
+        QString from;
+    };
+    const RefusedStanza& refusedStanza() const { return m_refused; }
+
+    const QString& streamLanguage() const { return m_language; }
+    const XMPPJid& server() const { return m_server; }
+
+    // Limits: bytes of one top-level element (also of data that has not
+    // completed a token) and depth below the stream root.
+    void setLimits(qint64 maxElementBytes, int maxDepth);
+
+private:
+    void startElement();
+    int endElement();
+    void noteRefused(const QDomElement& element);
+    void checkSize() const;
+
+    QXmlStreamReader m_reader;
+    QDomDocument m_document;
+    QDomElement m_current;
+    QString m_language;
+    XMPPJid m_server;
+    std::unique_ptr<StreamElement> m_element;
+    RefusedStanza m_refused;
+
+    int m_depth = -1;              // -1 before the header, 0 at the root
+    qint64 m_bytesSinceBoundary = 0; // bytes fed since the stream was last at the root
+    qint64 m_elementStartOffset = 0; // character offset where the current element began
+    qint64 m_maxElementBytes = DefaultMaxElementBytes;
+    int m_maxDepth = DefaultMaxDepth;
+};
+
+} // namespace xmpp
