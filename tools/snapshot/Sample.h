@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class QWidget;
+
+// One window or panel drawn with sample data, for a picture of it. make()
+// returns a new top-level widget (the tool owns and deletes it); size is the
+// window size of the picture, or empty for the widget's own size hint.
+struct Sample
+{
+    QString name;
+    QSize size;
+    std::function<QWidget *()> make;
+};
+
+class SampleRegistry
+{
+public:
+    static bool add(Sample sample);
+    static const std::vector<Sample> &all();
+};
+
+// Registers a sample from its own source file, compiled into the tool:
+//   MAHJONG_SAMPLE(lobby, {"lobby-window", {1024, 768}, [] { return new LobbyWindow(...); }});
+#define MAHJONG_SAMPLE(id, ...) \
+    namespace \
+    { \
+    const bool sample_##id = SampleRegistry::add(Sample __VA_ARGS__); \
+    }
