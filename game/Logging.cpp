@@ -1,0 +1,3 @@
+#include "game/Logging.h"
+
+Q_LOGGING_CATEGORY(lcGame, "mahjong.game")

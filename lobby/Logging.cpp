@@ -1,0 +1,3 @@
+#include "lobby/Logging.h"
+
+Q_LOGGING_CATEGORY(lcLobby, "mahjong.lobby")

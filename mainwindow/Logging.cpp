@@ -1,0 +1,3 @@
+#include "mainwindow/Logging.h"
+
+Q_LOGGING_CATEGORY(lcMainwindow, "mahjong.mainwindow")

@@ -1,0 +1,3 @@
+#include "protocol/Logging.h"
+
+Q_LOGGING_CATEGORY(lcProtocol, "mahjong.protocol")

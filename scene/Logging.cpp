@@ -1,0 +1,3 @@
+#include "scene/Logging.h"
+
+Q_LOGGING_CATEGORY(lcScene, "mahjong.scene")

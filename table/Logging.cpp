@@ -1,0 +1,3 @@
+#include "table/Logging.h"
+
+Q_LOGGING_CATEGORY(lcTable, "mahjong.table")

@@ -1,0 +1,3 @@
+#include "xmpp/Logging.h"
+
+Q_LOGGING_CATEGORY(lcXmpp, "mahjong.xmpp")
