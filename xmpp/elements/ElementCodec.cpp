@@ -30,6 +30,7 @@
 #include "xmpp/elements/stanza_error.h"
 #include "xmpp/elements/stream_parse_error.h"
 
+#include <QCryptographicHash>
 #include <QDebug>
 #include <QXmlStreamWriter>
 
@@ -360,7 +361,7 @@ std::unique_ptr<Iq> parseIq(const QDomElement& element)
         else if (is(payload, ns::bind, "bind"))
             iq = parseIqBind(payload);
         else if (is(payload, ns::vcard, "vCard"))
-            iq = std::make_unique<IqVCard>(payload);
+            iq = parseIqVCard(payload);
         else if (is(payload, ns::roster, "query"))
             iq = parseIqRoster(payload);
         else if (is(payload, ns::session, "session"))
@@ -495,6 +496,27 @@ std::unique_ptr<IqRoster> parseIqRoster(const QDomElement& query)
         iq->items.append(item);
     }
     return iq;
+}
+
+std::unique_ptr<IqVCard> parseIqVCard(const QDomElement& vcard)
+{
+    auto card = std::make_unique<XMPPVCard>();
+    const QString vcardNs = str(ns::vcard);
+    // The first photo that decodes is the player's picture.
+    for (QDomElement photo = firstChildElementNS(vcard, QStringLiteral("PHOTO"), vcardNs); !photo.isNull();
+         photo = nextSiblingElementNS(photo, QStringLiteral("PHOTO"), vcardNs)) {
+        const QDomElement type = firstChildElementNS(photo, QStringLiteral("TYPE"), vcardNs);
+        const QDomElement binval = firstChildElementNS(photo, QStringLiteral("BINVAL"), vcardNs);
+        if (type.isNull() || binval.isNull())
+            continue;
+        const char* format = type.text() == QLatin1String("image/png") ? "PNG" : nullptr;
+        const QByteArray data = QByteArray::fromBase64(binval.text().toLatin1());
+        if (card->loadPhoto(data, format)) {
+            card->setHash(QCryptographicHash::hash(data, QCryptographicHash::Sha1));
+            break;
+        }
+    }
+    return std::make_unique<IqVCard>(std::move(card));
 }
 
 bool writeStreamElement(QXmlStreamWriter& xml, const StreamElement& element)

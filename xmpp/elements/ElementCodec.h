@@ -17,6 +17,7 @@ class IqBind;
 class IqDiscoInfo;
 class IqDiscoItems;
 class IqRoster;
+class IqVCard;
 class SASLAuth;
 class SASLChallenge;
 class SASLResponse;
@@ -36,6 +37,7 @@ std::unique_ptr<IqBind> parseIqBind(const QDomElement& bind);
 std::unique_ptr<IqDiscoItems> parseIqDiscoItems(const QDomElement& query);
 std::unique_ptr<IqDiscoInfo> parseIqDiscoInfo(const QDomElement& query);
 std::unique_ptr<IqRoster> parseIqRoster(const QDomElement& query);
+std::unique_ptr<IqVCard> parseIqVCard(const QDomElement& vcard);
 
 // Reads the envelope attributes and the error part into the stanza.
 void parseStanzaEnvelope(const QDomElement& element, Stanza& stanza);

@@ -1,11 +1,7 @@
 #include "xmpp/elements/IqVCard.h"
 
-#include "xmpp/elements/ElementCodec.h"
-#include "xmpp/elements/Namespaces.h"
-
 #include <QBuffer>
 #include <QCryptographicHash>
-#include <QDomElement>
 
 namespace xmpp {
 
@@ -18,25 +14,6 @@ IqVCard::IqVCard(const QString& id, XMPPVCard* vcard)
     : Iq(id, XMPPJid(), Set)
     , m_vcard(vcard)
 {
-}
-
-IqVCard::IqVCard(const QDomElement& vcardElement)
-    : m_vcard(std::make_unique<XMPPVCard>())
-{
-    const QString vcardNs = QString::fromLatin1(ns::vcard);
-    for (QDomElement photo = firstChildElementNS(vcardElement, QStringLiteral("PHOTO"), vcardNs); !photo.isNull();
-         photo = nextSiblingElementNS(photo, QStringLiteral("PHOTO"), vcardNs)) {
-        const QDomElement type = firstChildElementNS(photo, QStringLiteral("TYPE"), vcardNs);
-        const QDomElement binval = firstChildElementNS(photo, QStringLiteral("BINVAL"), vcardNs);
-        if (type.isNull() || binval.isNull())
-            continue;
-        const char* format = type.text() == QLatin1String("image/png") ? "PNG" : nullptr;
-        const QByteArray data = QByteArray::fromBase64(binval.text().toLatin1());
-        if (m_vcard->loadPhoto(data, format)) {
-            m_vcard->setHash(QCryptographicHash::hash(data, QCryptographicHash::Sha1));
-            return;
-        }
-    }
 }
 
 QImage IqVCard::photo() const

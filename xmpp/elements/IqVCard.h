@@ -8,8 +8,6 @@
 
 #include <memory>
 
-class QDomElement;
-
 namespace xmpp {
 
 class IqVCard : public Iq
@@ -18,8 +16,8 @@ public:
     IqVCard() = default;
     IqVCard(const QString& id, const XMPPJid& to); // "get"
     IqVCard(const QString& id, XMPPVCard* vcard);  // "set", takes ownership
-    // Reads the "vCard" payload; the envelope is filled by the codec.
-    explicit IqVCard(const QDomElement& vcardElement);
+    // A vCard as read; the codec fills in the envelope.
+    explicit IqVCard(std::unique_ptr<XMPPVCard> vcard) : m_vcard(std::move(vcard)) {}
 
     int type() const override { return ElementType::IqVCard; }
 
