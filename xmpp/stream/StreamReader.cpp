@@ -90,8 +90,9 @@ int StreamReader::next()
         }
         case QXmlStreamReader::Characters:
             // Text directly inside the stream root is dropped: it would
-            // otherwise pile up there for the life of the stream.
-            if (m_depth >= 1 && !m_reader.isWhitespace())
+            // otherwise pile up there for the life of the stream. Inside an
+            // element it is kept as sent, whitespace included.
+            if (m_depth >= 1)
                 m_current.appendChild(m_document.createTextNode(m_reader.text().toString()));
             break;
         default:

@@ -41,6 +41,8 @@ private slots:
     void everySplitPoint();
     void twoStanzasInOnePiece();
     void whitespaceProducesNothing();
+    void whitespaceTextIsKept_data();
+    void whitespaceTextIsKept();
     void endOfStream();
     void resetDropsOldBytes();
     void restrictedXml_data();
@@ -157,6 +159,34 @@ void TestXmppReader::whitespaceProducesNothing()
     QCOMPARE(reader.next(), int(StreamReader::ElementReady));
     QCOMPARE(reader.element()->type(), int(xmpp::ElementType::MessageStanza));
     QCOMPARE(reader.next(), int(StreamReader::NeedMoreData));
+}
+
+void TestXmppReader::whitespaceTextIsKept_data()
+{
+    QTest::addColumn<QByteArray>("stanza");
+    QTest::addColumn<QString>("body");
+    QTest::newRow("space") << QByteArray("<message><body> </body></message>") << QStringLiteral(" ");
+    QTest::newRow("tabs and lines") << QByteArray("<message><body>\t\n \n</body></message>") << QStringLiteral("\t\n \n");
+    QTest::newRow("character reference") << QByteArray("<message><body>&#10;</body></message>") << QStringLiteral("\n");
+    QTest::newRow("around text") << QByteArray("<message><body>  a  </body></message>") << QStringLiteral("  a  ");
+    QTest::newRow("indented stanza") << QByteArray("<message>\n  <body>x</body>\n</message>") << QStringLiteral("x");
+}
+
+void TestXmppReader::whitespaceTextIsKept()
+{
+    QFETCH(QByteArray, stanza);
+    QFETCH(QString, body);
+    // Cut before the body's text ends as well, so the text comes in two reads.
+    const QByteArray all = serverHeader() + stanza;
+    const qsizetype cut = all.indexOf("</body>") - 1;
+    StreamReader reader;
+    reader.addData(all.left(cut));
+    QCOMPARE(reader.next(), int(StreamReader::NeedMoreData));
+    reader.addData(all.mid(cut));
+    QCOMPARE(reader.next(), int(StreamReader::ElementReady));
+    auto* message = dynamic_cast<xmpp::MessageStanza*>(reader.element());
+    QVERIFY(message);
+    QCOMPARE(message->bodies.value("UND"), body);
 }
 
 void TestXmppReader::endOfStream()
