@@ -1,5 +1,6 @@
 #include "xmpp/elements/ElementCodec.h"
 
+#include "xmpp/Logging.h"
 #include "xmpp/elements/ErrorConditions.h"
 #include "xmpp/elements/Iq.h"
 #include "xmpp/elements/IqBind.h"
@@ -586,7 +587,7 @@ bool writeStreamElement(QXmlStreamWriter& xml, const StreamElement& element)
         return true;
     }
     default:
-        qDebug() << "xmpp: element type" << element.type() << "is not written";
+        qCDebug(lcXmpp) << "xmpp: element type" << element.type() << "is not written";
         return false;
     }
 }

@@ -1,5 +1,6 @@
 #include "xmpp/elements/ErrorConditions.h"
 
+#include "xmpp/Logging.h"
 #include "xmpp/elements/ElementCodec.h"
 #include "xmpp/elements/Namespaces.h"
 #include "xmpp/elements/SASLFailure.h"
@@ -124,7 +125,7 @@ StreamError* parseStreamError(const QDomElement& element)
         if (code < 0) {
             // Conditions newer than our table ("reset", "not-well-formed"...)
             // still end the stream with the peer's text intact.
-            qWarning() << "xmpp: unknown stream error" << name << "read as undefined-condition";
+            qCWarning(lcXmpp) << "xmpp: unknown stream error" << name << "read as undefined-condition";
             code = StreamErrorCondition::UndefinedCondition;
         }
         error->condition = code;
@@ -173,7 +174,7 @@ void parseStanzaError(const QDomElement& element, Stanza& stanza)
     if (condition == 0) {
         // A condition our table lacks ("policy-violation" from a room, say)
         // is still an error answer; it must not cost the session.
-        qWarning() << "xmpp: unknown stanza error condition" << conditionName << "read as undefined-condition";
+        qCWarning(lcXmpp) << "xmpp: unknown stanza error condition" << conditionName << "read as undefined-condition";
         condition = StanzaErrorCondition::UndefinedCondition;
     }
 

@@ -1,9 +1,12 @@
 #include "xmpp/elements/Exception.h"
 
+#include "xmpp/elements/LogText.h"
+
 namespace xmpp {
 
+// Messages carry peer text and end up in the log and in error reports.
 Exception::Exception(const QString& message)
-    : m_message(message.toLocal8Bit())
+    : m_message(logText(message).toLocal8Bit())
 {
 }
 
@@ -14,7 +17,7 @@ const char* Exception::what() const noexcept
 
 void Exception::setMessage(const QString& message)
 {
-    m_message = message.toLocal8Bit();
+    m_message = logText(message).toLocal8Bit();
 }
 
 } // namespace xmpp

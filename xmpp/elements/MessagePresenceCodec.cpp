@@ -1,5 +1,6 @@
 #include "xmpp/elements/MessagePresenceCodec.h"
 
+#include "xmpp/Logging.h"
 #include "xmpp/elements/ElementCodec.h"
 #include "xmpp/elements/MessageStanza.h"
 #include "xmpp/elements/MucPresenceStanza.h"
@@ -148,7 +149,7 @@ std::unique_ptr<MessageStanza> parseMessage(const QDomElement& element)
     } else if (!legacy.isNull() && parseLegacyDelay(legacy, info)) {
         message->delay = info;
     } else if (!delay.isNull() || !legacy.isNull()) {
-        qWarning() << "xmpp: invalid format for 'stamp' attribute, delay ignored";
+        qCWarning(lcXmpp) << "xmpp: invalid format for 'stamp' attribute, delay ignored";
     }
 
     readTexts(element, QStringLiteral("body"), message->bodies);
@@ -199,12 +200,12 @@ MucUserInfo parseMucUserInfo(const QDomElement& x)
             info.jid = parseJid(jid);
         const int affiliation = parseMucAffiliation(item.attribute(QStringLiteral("affiliation")));
         if (affiliation < 0)
-            qWarning() << "xmpp: invalid muc affiliation data, ignored:" << item.attribute(QStringLiteral("affiliation"));
+            qCWarning(lcXmpp) << "xmpp: invalid muc affiliation data, ignored:" << item.attribute(QStringLiteral("affiliation"));
         else
             info.affiliation = affiliation;
         const int role = parseMucRole(item.attribute(QStringLiteral("role")));
         if (role < 0)
-            qWarning() << "xmpp: invalid muc role data, ignored:" << item.attribute(QStringLiteral("role"));
+            qCWarning(lcXmpp) << "xmpp: invalid muc role data, ignored:" << item.attribute(QStringLiteral("role"));
         else
             info.role = role;
         info.nick = item.attribute(QStringLiteral("nick"));
@@ -225,7 +226,7 @@ MucUserInfo parseMucUserInfo(const QDomElement& x)
         if (ok)
             info.statusCodes.append(code);
         else
-            qWarning() << "xmpp: invalid muc status code, ignored:" << status.attribute(QStringLiteral("code"));
+            qCWarning(lcXmpp) << "xmpp: invalid muc status code, ignored:" << status.attribute(QStringLiteral("code"));
     }
     return info;
 }
@@ -258,7 +259,7 @@ std::unique_ptr<PresenceStanza> parsePresence(const QDomElement& element)
     if (!show.isNull()) {
         const int code = parseShow(show.text());
         if (code < 0)
-            qWarning() << "xmpp: invalid presence show data, ignored:" << show.text();
+            qCWarning(lcXmpp) << "xmpp: invalid presence show data, ignored:" << show.text();
         else
             presence->show = code;
     }
@@ -273,7 +274,7 @@ std::unique_ptr<PresenceStanza> parsePresence(const QDomElement& element)
         if (ok && value >= -128 && value <= 127)
             presence->priority = value;
         else
-            qWarning() << "xmpp: invalid presence priority, ignored:" << priorityText;
+            qCWarning(lcXmpp) << "xmpp: invalid presence priority, ignored:" << priorityText;
     }
     return presence;
 }

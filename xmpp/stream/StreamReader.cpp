@@ -1,7 +1,9 @@
 #include "xmpp/stream/StreamReader.h"
 
+#include "xmpp/Logging.h"
 #include "xmpp/elements/ElementCodec.h"
 #include "xmpp/elements/ErrorConditions.h"
+#include "xmpp/elements/LogText.h"
 #include "xmpp/elements/Namespaces.h"
 #include "xmpp/elements/stanza_error.h"
 #include "xmpp/elements/stream_parse_error.h"
@@ -196,6 +198,8 @@ int StreamReader::endElement()
         noteRefused(finished);
         throw;
     }
+    // Kinds and ids only: what players write stays out of the log.
+    qCDebug(lcXmpp).noquote() << "xmpp: received" << logSummary(*m_element);
     return ElementReady;
 }
 

@@ -1,6 +1,8 @@
 #include "xmpp/stream/StreamWriter.h"
 
+#include "xmpp/Logging.h"
 #include "xmpp/elements/ElementCodec.h"
+#include "xmpp/elements/LogText.h"
 #include "xmpp/elements/Namespaces.h"
 
 #include <QIODevice>
@@ -44,7 +46,8 @@ void StreamWriter::writeElement(const StreamElement& element)
 {
     if (!m_open)
         throw std::runtime_error("writing requires an open stream");
-    writeStreamElement(m_xml, element);
+    if (writeStreamElement(m_xml, element))
+        qCDebug(lcXmpp).noquote() << "xmpp: sent" << logSummary(element);
     m_xml.writeCharacters(QString());
     flush();
 }

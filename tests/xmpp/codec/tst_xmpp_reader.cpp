@@ -1,5 +1,7 @@
 #include "XmppTestUtil.h"
 
+#include "xmpp/Logging.h"
+#include "xmpp/elements/LogText.h"
 #include "xmpp/elements/MessageStanza.h"
 #include "xmpp/elements/PresenceStanza.h"
 #include "xmpp/elements/StreamFeatures.h"
@@ -52,6 +54,7 @@ private slots:
     void defaultSizeLimit();
     void keepAlivesDoNotAddUp();
     void factoryErrorLeavesReaderUsable();
+    void logLinesShowNoChatAndNoForgedLines();
     void serverLoginTranscript_data();
     void serverLoginTranscript();
 };
@@ -349,6 +352,39 @@ void TestXmppReader::factoryErrorLeavesReaderUsable()
     // The refused element was taken out of the tree; the next one is whole.
     QCOMPARE(reader.next(), int(StreamReader::ElementReady));
     QCOMPARE(reader.element()->type(), int(xmpp::ElementType::MessageStanza));
+}
+
+void TestXmppReader::logLinesShowNoChatAndNoForgedLines()
+{
+    QCOMPARE(xmpp::logText(u"a\nb\r\t\x1b[31m\u2028\u0085"), QStringLiteral("a\\nb\\r\\t\\u001b[31m\\u2028\\u0085"));
+    QCOMPARE(xmpp::logText(u"日本語 & more"), QStringLiteral("日本語 & more"));
+
+    static QStringList lines;
+    lines.clear();
+    QLoggingCategory::setFilterRules(QStringLiteral("mahjong.xmpp.debug=true"));
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& line) { lines << line; });
+    StreamReader reader;
+    reader.addData(serverHeader() + "<message id='m&#10;[INFO ] forged' type='chat'><body>secret&#10;words</body></message>");
+    const int result = reader.next();
+    QString refused;
+    try {
+        reader.addData("<iq id='q' type='get&#10;[INFO ] forged'/>");
+        reader.next();
+    } catch (const xmpp::stream_parse_error& e) {
+        refused = QString::fromLocal8Bit(e.what());
+    }
+    xmpp::MessageStanza sent;
+    sent.id = QStringLiteral("s");
+    sent.bodies.insert(QStringLiteral("UND"), QStringLiteral("secret reply"));
+    written(sent);
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules(QString());
+
+    QCOMPARE(result, int(StreamReader::ElementReady));
+    QCOMPARE(refused, QStringLiteral("stream_parse_error, code: 0, what: invalid iq type attribute <get\\n[INFO ] forged>"));
+    QCOMPARE(lines, QStringList({QStringLiteral("xmpp: received message id=m\\n[INFO ] forged type=chat"),
+                                 QStringLiteral("xmpp: sent message id=s")}));
 }
 
 void TestXmppReader::serverLoginTranscript_data()

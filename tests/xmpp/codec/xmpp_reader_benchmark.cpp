@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLoggingCategory>
 #include <QTextStream>
 #include <QXmlStreamReader>
 
@@ -99,6 +100,8 @@ double bestSeconds(F run, int rounds, int expected)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // As the client runs by default: the traffic log is off below warnings.
+    QLoggingCategory::setFilterRules(QStringLiteral("mahjong.xmpp.debug=false"));
     const QStringList args = app.arguments();
     const int stanzas = args.size() > 1 ? args.at(1).toInt() : 30000;
     const int rounds = args.size() > 2 ? args.at(2).toInt() : 5;
