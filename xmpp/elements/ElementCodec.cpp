@@ -43,17 +43,17 @@ namespace {
 
 QString str(const char* latin1) { return QString::fromLatin1(latin1); }
 
-bool is(const QDomElement& e, const char* nsUri, const char* localName)
+bool is(const XmlElement& e, const char* nsUri, const char* localName)
 {
     return e.localName() == QLatin1String(localName) && e.namespaceURI() == QLatin1String(nsUri);
 }
 
-bool hasDescendantNS(const QDomElement& parent, const char* localName, const char* nsUri)
+bool hasDescendantNS(const XmlElement& parent, const char* localName, const char* nsUri)
 {
     return !parent.elementsByTagNameNS(str(nsUri), str(localName)).isEmpty();
 }
 
-QByteArray decodeBase64Text(const QDomElement& element)
+QByteArray decodeBase64Text(const XmlElement& element)
 {
     const QString text = element.text();
     if (text.isEmpty())
@@ -63,7 +63,7 @@ QByteArray decodeBase64Text(const QDomElement& element)
 }
 
 template<typename T>
-std::unique_ptr<T> parseSASLData(const QDomElement& element)
+std::unique_ptr<T> parseSASLData(const XmlElement& element)
 {
     auto result = std::make_unique<T>();
     result->data = decodeBase64Text(element);
@@ -207,74 +207,72 @@ QString xmlSafeText(const QString& text)
     return clean;
 }
 
-namespace {
-QString localNameOf(const QDomElement& e)
+XmlElement firstChildElementLocal(const XmlElement& parent, const QString& localName)
 {
-    const QString local = e.localName();
-    return local.isEmpty() ? e.tagName() : local;
-}
-} // namespace
-
-QDomElement firstChildElementLocal(const QDomElement& parent, const QString& localName)
-{
-    for (QDomElement e = parent.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        if (localNameOf(e) == localName)
+    for (XmlElement e = parent.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
+        if (e.localName() == localName)
             return e;
     }
-    return QDomElement();
+    return XmlElement();
 }
 
-QDomElement nextSiblingElementLocal(const QDomElement& element, const QString& localName)
+XmlElement nextSiblingElementLocal(const XmlElement& element, const QString& localName)
 {
-    for (QDomElement e = element.nextSiblingElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        if (localNameOf(e) == localName)
+    for (XmlElement e = element.nextSiblingElement(); !e.isNull(); e = e.nextSiblingElement()) {
+        if (e.localName() == localName)
             return e;
     }
-    return QDomElement();
+    return XmlElement();
 }
 
-QDomElement firstChildElementNS(const QDomElement& parent, const QString& localName, const QString& nsUri)
+XmlElement firstChildElementNS(const XmlElement& parent, const QString& localName, const QString& nsUri)
 {
-    for (QDomElement e = parent.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
+    for (XmlElement e = parent.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
         if (e.localName() == localName && e.namespaceURI() == nsUri)
             return e;
     }
-    return QDomElement();
+    return XmlElement();
 }
 
-QDomElement nextSiblingElementNS(const QDomElement& element, const QString& localName, const QString& nsUri)
+XmlElement nextSiblingElementNS(const XmlElement& element, const QString& localName, const QString& nsUri)
 {
-    for (QDomElement e = element.nextSiblingElement(); !e.isNull(); e = e.nextSiblingElement()) {
+    for (XmlElement e = element.nextSiblingElement(); !e.isNull(); e = e.nextSiblingElement()) {
         if (e.localName() == localName && e.namespaceURI() == nsUri)
             return e;
     }
-    return QDomElement();
+    return XmlElement();
 }
 
-QString xmlLang(const QDomElement& element)
+QString xmlLang(const XmlElement& element)
 {
-    const QString lang = element.attributeNS(str(ns::xml), QStringLiteral("lang"));
+    static const QString xmlNs = str(ns::xml);
+    const QString lang = element.attributeNS(xmlNs, QStringLiteral("lang"));
     if (!lang.isEmpty())
         return lang;
-    // DOM trees built without namespace processing keep the qualified name.
-    if (element.hasAttribute(QStringLiteral("xml:lang")))
-        return element.attribute(QStringLiteral("xml:lang"));
     return element.attribute(QStringLiteral("lang"));
 }
 
 XMPPJid parseJid(const QString& text)
 {
-    const int at = text.indexOf(QLatin1Char('@'));
-    const QString node = at < 0 ? QString() : text.left(at);
-    const QString rest = at < 0 ? text : text.mid(at + 1);
-    const int slash = rest.indexOf(QLatin1Char('/'));
-    const QString domain = slash < 0 ? rest : rest.left(slash);
-    const QString resource = slash < 0 ? QString() : rest.mid(slash + 1);
-    return XMPPJid(domain, node, resource);
+    const QStringView all(text);
+    const qsizetype at = all.indexOf(QLatin1Char('@'));
+    const QStringView node = at < 0 ? QStringView() : all.left(at);
+    const QStringView rest = at < 0 ? all : all.mid(at + 1);
+    const qsizetype slash = rest.indexOf(QLatin1Char('/'));
+    const QStringView domain = slash < 0 ? rest : rest.left(slash);
+    const QStringView resource = slash < 0 ? QStringView() : rest.mid(slash + 1);
+    // Nearly every address arrives in the form its parts give: it is kept
+    // as received instead of being cut up and put together again.
+    const bool asWritten = at != 0 && (slash < 0 || !resource.isEmpty());
+    if (asWritten && node.size() <= XMPPJid::MaxPartLength && domain.size() <= XMPPJid::MaxPartLength
+        && resource.size() <= XMPPJid::MaxPartLength) {
+        return XMPPJid::fromCheckedText(text);
+    }
+    return XMPPJid(domain.toString(), node.toString(), resource.toString());
 }
 
 namespace {
-std::unique_ptr<StreamElement> parseTopLevel(const QDomElement& element)
+std::unique_ptr<StreamElement> parseTopLevel(const XmlElement& element)
 {
     const QString nsUri = element.namespaceURI();
     const QString name = element.localName();
@@ -311,7 +309,7 @@ std::unique_ptr<StreamElement> parseTopLevel(const QDomElement& element)
 }
 } // namespace
 
-std::unique_ptr<StreamElement> parseStreamElement(const QDomElement& element)
+std::unique_ptr<StreamElement> parseStreamElement(const XmlElement& element)
 {
     try {
         return parseTopLevel(element);
@@ -322,7 +320,7 @@ std::unique_ptr<StreamElement> parseStreamElement(const QDomElement& element)
     }
 }
 
-std::unique_ptr<StreamElement> parseStanza(const QDomElement& element)
+std::unique_ptr<StreamElement> parseStanza(const XmlElement& element)
 {
     const QString name = element.localName();
     std::unique_ptr<Stanza> stanza;
@@ -338,7 +336,7 @@ std::unique_ptr<StreamElement> parseStanza(const QDomElement& element)
     return stanza;
 }
 
-void parseStanzaEnvelope(const QDomElement& element, Stanza& stanza)
+void parseStanzaEnvelope(const XmlElement& element, Stanza& stanza)
 {
     const QString to = element.attribute(QStringLiteral("to"));
     if (!to.isEmpty())
@@ -352,10 +350,10 @@ void parseStanzaEnvelope(const QDomElement& element, Stanza& stanza)
     parseStanzaError(element, stanza);
 }
 
-std::unique_ptr<Iq> parseIq(const QDomElement& element)
+std::unique_ptr<Iq> parseIq(const XmlElement& element)
 {
     std::unique_ptr<Iq> iq;
-    const QDomElement payload = element.firstChildElement();
+    const XmlElement payload = element.firstChildElement();
     try {
         if (payload.isNull())
             iq = std::make_unique<Iq>();
@@ -386,26 +384,26 @@ std::unique_ptr<Iq> parseIq(const QDomElement& element)
     return iq;
 }
 
-std::unique_ptr<StreamFeatures> parseStreamFeatures(const QDomElement& element)
+std::unique_ptr<StreamFeatures> parseStreamFeatures(const XmlElement& element)
 {
     auto features = std::make_unique<StreamFeatures>();
-    const QDomElement startTls = firstChildElementLocal(element, QStringLiteral("starttls"));
+    const XmlElement startTls = firstChildElementLocal(element, QStringLiteral("starttls"));
     if (!startTls.isNull()) {
         features->startTlsOffered = true;
         features->startTlsRequired = hasDescendantNS(startTls, "required", ns::tls);
     }
-    const QDomNodeList mechanisms = element.elementsByTagNameNS(str(ns::sasl), QStringLiteral("mechanism"));
-    for (int i = 0; i < mechanisms.size(); ++i)
-        features->mechanisms.append(mechanisms.at(i).toElement().text());
+    const QList<XmlElement> mechanisms = element.elementsByTagNameNS(str(ns::sasl), QStringLiteral("mechanism"));
+    for (const XmlElement& mechanism : mechanisms)
+        features->mechanisms.append(mechanism.text());
     features->bindOffered = hasDescendantNS(element, "bind", ns::bind);
-    const QDomNodeList sessions = element.elementsByTagNameNS(str(ns::session), QStringLiteral("session"));
+    const QList<XmlElement> sessions = element.elementsByTagNameNS(str(ns::session), QStringLiteral("session"));
     features->sessionOffered = !sessions.isEmpty();
     if (features->sessionOffered)
-        features->sessionOptional = !firstChildElementLocal(sessions.at(0).toElement(), QStringLiteral("optional")).isNull();
+        features->sessionOptional = !firstChildElementLocal(sessions.at(0), QStringLiteral("optional")).isNull();
     return features;
 }
 
-std::unique_ptr<SASLAuth> parseSASLAuth(const QDomElement& element)
+std::unique_ptr<SASLAuth> parseSASLAuth(const XmlElement& element)
 {
     auto auth = std::make_unique<SASLAuth>();
     auth->mechanism = element.attribute(QStringLiteral("mechanism"));
@@ -413,32 +411,32 @@ std::unique_ptr<SASLAuth> parseSASLAuth(const QDomElement& element)
     return auth;
 }
 
-std::unique_ptr<SASLChallenge> parseSASLChallenge(const QDomElement& element)
+std::unique_ptr<SASLChallenge> parseSASLChallenge(const XmlElement& element)
 {
     return parseSASLData<SASLChallenge>(element);
 }
 
-std::unique_ptr<SASLResponse> parseSASLResponse(const QDomElement& element)
+std::unique_ptr<SASLResponse> parseSASLResponse(const XmlElement& element)
 {
     return parseSASLData<SASLResponse>(element);
 }
 
-std::unique_ptr<IqBind> parseIqBind(const QDomElement& bind)
+std::unique_ptr<IqBind> parseIqBind(const XmlElement& bind)
 {
     auto iq = std::make_unique<IqBind>();
-    const QDomElement resource = firstChildElementLocal(bind, QStringLiteral("resource"));
+    const XmlElement resource = firstChildElementLocal(bind, QStringLiteral("resource"));
     if (!resource.isNull())
         iq->resource = resource.text();
-    const QDomElement jid = firstChildElementLocal(bind, QStringLiteral("jid"));
+    const XmlElement jid = firstChildElementLocal(bind, QStringLiteral("jid"));
     if (!jid.isNull())
         iq->jid = parseJid(jid.text());
     return iq;
 }
 
-std::unique_ptr<IqDiscoItems> parseIqDiscoItems(const QDomElement& query)
+std::unique_ptr<IqDiscoItems> parseIqDiscoItems(const XmlElement& query)
 {
     auto iq = std::make_unique<IqDiscoItems>();
-    for (QDomElement e = firstChildElementLocal(query, QStringLiteral("item")); !e.isNull();
+    for (XmlElement e = firstChildElementLocal(query, QStringLiteral("item")); !e.isNull();
          e = nextSiblingElementLocal(e, QStringLiteral("item"))) {
         IqDiscoItems::Item item;
         item.jid = parseJid(e.attribute(QStringLiteral("jid")));
@@ -449,26 +447,26 @@ std::unique_ptr<IqDiscoItems> parseIqDiscoItems(const QDomElement& query)
     return iq;
 }
 
-std::unique_ptr<IqDiscoInfo> parseIqDiscoInfo(const QDomElement& query)
+std::unique_ptr<IqDiscoInfo> parseIqDiscoInfo(const XmlElement& query)
 {
     auto iq = std::make_unique<IqDiscoInfo>();
-    for (QDomElement e = firstChildElementLocal(query, QStringLiteral("identity")); !e.isNull();
+    for (XmlElement e = firstChildElementLocal(query, QStringLiteral("identity")); !e.isNull();
          e = nextSiblingElementLocal(e, QStringLiteral("identity"))) {
         iq->identities.append({e.attribute(QStringLiteral("category")), e.attribute(QStringLiteral("name")),
                                e.attribute(QStringLiteral("type"))});
     }
-    for (QDomElement e = firstChildElementLocal(query, QStringLiteral("feature")); !e.isNull();
+    for (XmlElement e = firstChildElementLocal(query, QStringLiteral("feature")); !e.isNull();
          e = nextSiblingElementLocal(e, QStringLiteral("feature"))) {
         iq->features.append(e.attribute(QStringLiteral("var")));
     }
     return iq;
 }
 
-std::unique_ptr<IqRoster> parseIqRoster(const QDomElement& query)
+std::unique_ptr<IqRoster> parseIqRoster(const XmlElement& query)
 {
     auto iq = std::make_unique<IqRoster>();
     const QString rosterNs = str(ns::roster);
-    for (QDomElement e = firstChildElementNS(query, QStringLiteral("item"), rosterNs); !e.isNull();
+    for (XmlElement e = firstChildElementNS(query, QStringLiteral("item"), rosterNs); !e.isNull();
          e = nextSiblingElementNS(e, QStringLiteral("item"), rosterNs)) {
         IqRoster::Item item;
         item.jid = XMPPJid(e.attribute(QStringLiteral("jid")));
@@ -487,11 +485,11 @@ std::unique_ptr<IqRoster> parseIqRoster(const QDomElement& query)
         if (e.hasAttribute(QStringLiteral("name"))) {
             item.name = e.attribute(QStringLiteral("name"));
         } else {
-            const QDomElement name = firstChildElementNS(e, QStringLiteral("name"), rosterNs);
+            const XmlElement name = firstChildElementNS(e, QStringLiteral("name"), rosterNs);
             if (!name.isNull())
                 item.name = name.text();
         }
-        const QDomElement group = firstChildElementNS(e, QStringLiteral("group"), rosterNs);
+        const XmlElement group = firstChildElementNS(e, QStringLiteral("group"), rosterNs);
         if (!group.isNull())
             item.group = group.text();
         iq->items.append(item);
@@ -499,15 +497,15 @@ std::unique_ptr<IqRoster> parseIqRoster(const QDomElement& query)
     return iq;
 }
 
-std::unique_ptr<IqVCard> parseIqVCard(const QDomElement& vcard)
+std::unique_ptr<IqVCard> parseIqVCard(const XmlElement& vcard)
 {
     auto card = std::make_unique<XMPPVCard>();
     const QString vcardNs = str(ns::vcard);
     // The first photo that decodes is the player's picture.
-    for (QDomElement photo = firstChildElementNS(vcard, QStringLiteral("PHOTO"), vcardNs); !photo.isNull();
+    for (XmlElement photo = firstChildElementNS(vcard, QStringLiteral("PHOTO"), vcardNs); !photo.isNull();
          photo = nextSiblingElementNS(photo, QStringLiteral("PHOTO"), vcardNs)) {
-        const QDomElement type = firstChildElementNS(photo, QStringLiteral("TYPE"), vcardNs);
-        const QDomElement binval = firstChildElementNS(photo, QStringLiteral("BINVAL"), vcardNs);
+        const XmlElement type = firstChildElementNS(photo, QStringLiteral("TYPE"), vcardNs);
+        const XmlElement binval = firstChildElementNS(photo, QStringLiteral("BINVAL"), vcardNs);
         if (type.isNull() || binval.isNull())
             continue;
         const char* format = type.text() == QLatin1String("image/png") ? "PNG" : nullptr;

@@ -2,8 +2,8 @@
 
 #include "xmpp/elements/StreamElement.h"
 #include "xmpp/elements/XMPPJid.h"
+#include "xmpp/elements/XmlElement.h"
 
-#include <QDomElement>
 #include <QString>
 
 #include <memory>
@@ -24,37 +24,37 @@ class SASLResponse;
 class Stanza;
 class StreamFeatures;
 
-// Decoding: each takes the DOM element (namespace-aware) and returns a new
+// Decoding: each takes the element as read (namespace-aware) and returns a new
 // element, or throws stream_parse_error / stream_error / stanza_error.
-std::unique_ptr<StreamElement> parseStreamElement(const QDomElement& element);
-std::unique_ptr<StreamElement> parseStanza(const QDomElement& element);
-std::unique_ptr<Iq> parseIq(const QDomElement& element);
-std::unique_ptr<StreamFeatures> parseStreamFeatures(const QDomElement& element);
-std::unique_ptr<SASLAuth> parseSASLAuth(const QDomElement& element);
-std::unique_ptr<SASLChallenge> parseSASLChallenge(const QDomElement& element);
-std::unique_ptr<SASLResponse> parseSASLResponse(const QDomElement& element);
-std::unique_ptr<IqBind> parseIqBind(const QDomElement& bind);
-std::unique_ptr<IqDiscoItems> parseIqDiscoItems(const QDomElement& query);
-std::unique_ptr<IqDiscoInfo> parseIqDiscoInfo(const QDomElement& query);
-std::unique_ptr<IqRoster> parseIqRoster(const QDomElement& query);
-std::unique_ptr<IqVCard> parseIqVCard(const QDomElement& vcard);
+std::unique_ptr<StreamElement> parseStreamElement(const XmlElement& element);
+std::unique_ptr<StreamElement> parseStanza(const XmlElement& element);
+std::unique_ptr<Iq> parseIq(const XmlElement& element);
+std::unique_ptr<StreamFeatures> parseStreamFeatures(const XmlElement& element);
+std::unique_ptr<SASLAuth> parseSASLAuth(const XmlElement& element);
+std::unique_ptr<SASLChallenge> parseSASLChallenge(const XmlElement& element);
+std::unique_ptr<SASLResponse> parseSASLResponse(const XmlElement& element);
+std::unique_ptr<IqBind> parseIqBind(const XmlElement& bind);
+std::unique_ptr<IqDiscoItems> parseIqDiscoItems(const XmlElement& query);
+std::unique_ptr<IqDiscoInfo> parseIqDiscoInfo(const XmlElement& query);
+std::unique_ptr<IqRoster> parseIqRoster(const XmlElement& query);
+std::unique_ptr<IqVCard> parseIqVCard(const XmlElement& vcard);
 
 // Reads the envelope attributes and the error part into the stanza.
-void parseStanzaEnvelope(const QDomElement& element, Stanza& stanza);
+void parseStanzaEnvelope(const XmlElement& element, Stanza& stanza);
 
 // "node@domain/resource" -> XMPPJid; throws std::invalid_argument when a
 // part is too long.
 XMPPJid parseJid(const QString& text);
 
 // The xml:lang of an element (also found when stored without namespace).
-QString xmlLang(const QDomElement& element);
+QString xmlLang(const XmlElement& element);
 
 // Child elements by local name in any namespace (prefixes do not matter).
-QDomElement firstChildElementLocal(const QDomElement& parent, const QString& localName);
-QDomElement nextSiblingElementLocal(const QDomElement& element, const QString& localName);
+XmlElement firstChildElementLocal(const XmlElement& parent, const QString& localName);
+XmlElement nextSiblingElementLocal(const XmlElement& element, const QString& localName);
 
-QDomElement firstChildElementNS(const QDomElement& parent, const QString& localName, const QString& nsUri);
-QDomElement nextSiblingElementNS(const QDomElement& element, const QString& localName, const QString& nsUri);
+XmlElement firstChildElementNS(const XmlElement& parent, const QString& localName, const QString& nsUri);
+XmlElement nextSiblingElementNS(const XmlElement& element, const QString& localName, const QString& nsUri);
 
 // The text without the characters XML 1.0 cannot carry (control
 // characters, lone surrogates, U+FFFE/U+FFFF), which would otherwise break

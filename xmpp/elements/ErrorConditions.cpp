@@ -6,10 +6,10 @@
 #include "xmpp/elements/SASLFailure.h"
 #include "xmpp/elements/Stanza.h"
 #include "xmpp/elements/StreamError.h"
+#include "xmpp/elements/XmlElement.h"
 #include "xmpp/elements/stream_parse_error.h"
 
 #include <QDebug>
-#include <QDomElement>
 #include <QXmlStreamWriter>
 
 #include <algorithm>
@@ -108,12 +108,12 @@ int stanzaErrorConditionFromName(const QString& name)
     return i < 0 ? 0 : i + 1;
 }
 
-StreamError* parseStreamError(const QDomElement& element)
+StreamError* parseStreamError(const XmlElement& element)
 {
     auto error = std::make_unique<StreamError>();
     // Servers put the condition and text in the stream-errors namespace;
     // children in any other namespace are application-specific extras.
-    for (QDomElement child = element.firstChildElement(); !child.isNull(); child = child.nextSiblingElement()) {
+    for (XmlElement child = element.firstChildElement(); !child.isNull(); child = child.nextSiblingElement()) {
         if (!isStreamErrorNamespace(child.namespaceURI()))
             continue;
         const QString name = child.localName();
@@ -134,10 +134,10 @@ StreamError* parseStreamError(const QDomElement& element)
     return error.release();
 }
 
-SASLFailure* parseSASLFailure(const QDomElement& element)
+SASLFailure* parseSASLFailure(const XmlElement& element)
 {
     auto failure = std::make_unique<SASLFailure>();
-    const QDomElement child = element.firstChildElement();
+    const XmlElement child = element.firstChildElement();
     if (!child.isNull()) {
         const QString name = child.localName();
         const int code = saslFailureConditionFromName(name);
@@ -148,9 +148,9 @@ SASLFailure* parseSASLFailure(const QDomElement& element)
     return failure.release();
 }
 
-void parseStanzaError(const QDomElement& element, Stanza& stanza)
+void parseStanzaError(const XmlElement& element, Stanza& stanza)
 {
-    const QDomElement error = firstChildElementLocal(element, QStringLiteral("error"));
+    const XmlElement error = firstChildElementLocal(element, QStringLiteral("error"));
     if (stanza.typeText != QLatin1String("error")) {
         if (!error.isNull())
             throw stream_parse_error(StreamErrorCondition::InvalidXml, QStringLiteral("non-error stanza included an error tag"));
@@ -164,7 +164,7 @@ void parseStanzaError(const QDomElement& element, Stanza& stanza)
     if (errorType == 0)
         throw stream_parse_error(StreamErrorCondition::BadFormat, QStringLiteral("unknown stanza error type %1").arg(typeName));
 
-    QDomElement conditionElement = error.firstChildElement();
+    XmlElement conditionElement = error.firstChildElement();
     if (!conditionElement.isNull() && conditionElement.localName() == QLatin1String("text"))
         conditionElement = conditionElement.nextSiblingElement();
     if (conditionElement.isNull())

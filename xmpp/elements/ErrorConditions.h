@@ -2,11 +2,11 @@
 
 #include <QString>
 
-class QDomElement;
 class QXmlStreamWriter;
 
 namespace xmpp {
 
+class XmlElement;
 class StreamError;
 class SASLFailure;
 class Stanza;
@@ -68,11 +68,11 @@ int stanzaErrorTypeFromName(const QString& name);
 int stanzaErrorConditionFromName(const QString& name);
 
 // Decoders; both throw stream_parse_error for an unknown condition.
-StreamError* parseStreamError(const QDomElement& element);
-SASLFailure* parseSASLFailure(const QDomElement& element);
+StreamError* parseStreamError(const XmlElement& element);
+SASLFailure* parseSASLFailure(const XmlElement& element);
 
 // Reads the error part of a stanza envelope into the stanza.
-void parseStanzaError(const QDomElement& element, Stanza& stanza);
+void parseStanzaError(const XmlElement& element, Stanza& stanza);
 
 // Writers (into an element already opened by the caller for the stanza).
 void writeStreamError(QXmlStreamWriter& xml, const StreamError& error);

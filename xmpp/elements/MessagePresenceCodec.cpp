@@ -22,15 +22,15 @@ const QString undetermined = QStringLiteral("UND");
 
 QString str(const char* latin1) { return QString::fromLatin1(latin1); }
 
-QString languageOf(const QDomElement& e)
+QString languageOf(const XmlElement& e)
 {
     const QString lang = xmlLang(e);
     return lang.isEmpty() ? undetermined : lang;
 }
 
-void readTexts(const QDomElement& parent, const QString& name, QMap<QString, QString>& texts)
+void readTexts(const XmlElement& parent, const QString& name, QMap<QString, QString>& texts)
 {
-    for (QDomElement e = firstChildElementLocal(parent, name); !e.isNull(); e = nextSiblingElementLocal(e, name))
+    for (XmlElement e = firstChildElementLocal(parent, name); !e.isNull(); e = nextSiblingElementLocal(e, name))
         texts.insert(languageOf(e), e.text());
 }
 
@@ -107,7 +107,7 @@ QDateTime parseDelayStamp(const QString& text)
     return stamp.addSecs(m.captured(8) == QLatin1String("+") ? -offset : offset);
 }
 
-bool parseDelay(const QDomElement& delay, DelayedDeliveryInfo& info)
+bool parseDelay(const XmlElement& delay, DelayedDeliveryInfo& info)
 {
     const QDateTime stamp = parseDelayStamp(delay.attribute(QStringLiteral("stamp")));
     if (!stamp.isValid())
@@ -117,7 +117,7 @@ bool parseDelay(const QDomElement& delay, DelayedDeliveryInfo& info)
     return true;
 }
 
-bool parseLegacyDelay(const QDomElement& x, DelayedDeliveryInfo& info)
+bool parseLegacyDelay(const XmlElement& x, DelayedDeliveryInfo& info)
 {
     static const QRegularExpression pattern(
         QStringLiteral("^(\\d{4})(\\d{2})(\\d{2})T(\\d{2}):(\\d{2}):(\\d{2})$"));
@@ -137,13 +137,13 @@ bool parseLegacyDelay(const QDomElement& x, DelayedDeliveryInfo& info)
     return true;
 }
 
-std::unique_ptr<MessageStanza> parseMessage(const QDomElement& element)
+std::unique_ptr<MessageStanza> parseMessage(const XmlElement& element)
 {
     auto message = std::make_unique<MessageStanza>();
 
     DelayedDeliveryInfo info;
-    const QDomElement delay = firstChildElementNS(element, QStringLiteral("delay"), str(ns::delay));
-    const QDomElement legacy = firstChildElementNS(element, QStringLiteral("x"), str(ns::legacyDelay));
+    const XmlElement delay = firstChildElementNS(element, QStringLiteral("delay"), str(ns::delay));
+    const XmlElement legacy = firstChildElementNS(element, QStringLiteral("x"), str(ns::legacyDelay));
     if (!delay.isNull() && parseDelay(delay, info)) {
         message->delay = info;
     } else if (!legacy.isNull() && parseLegacyDelay(legacy, info)) {
@@ -154,7 +154,7 @@ std::unique_ptr<MessageStanza> parseMessage(const QDomElement& element)
 
     readTexts(element, QStringLiteral("body"), message->bodies);
     readTexts(element, QStringLiteral("subject"), message->subjects);
-    const QDomElement thread = firstChildElementLocal(element, QStringLiteral("thread"));
+    const XmlElement thread = firstChildElementLocal(element, QStringLiteral("thread"));
     message->thread = thread.isNull() ? QString() : thread.text();
     return message;
 }
@@ -179,9 +179,9 @@ int parseMucRole(const QString& text)
     return indexIn(text, {"none", "moderator", "participant", "visitor"});
 }
 
-QByteArray parsePhotoHash(const QDomElement& x)
+QByteArray parsePhotoHash(const XmlElement& x)
 {
-    const QDomElement photo = firstChildElementLocal(x, QStringLiteral("photo"));
+    const XmlElement photo = firstChildElementLocal(x, QStringLiteral("photo"));
     if (photo.isNull())
         return QByteArray();
     QByteArray hash = QByteArray::fromHex(photo.text().toLatin1());
@@ -190,10 +190,10 @@ QByteArray parsePhotoHash(const QDomElement& x)
     return hash;
 }
 
-MucUserInfo parseMucUserInfo(const QDomElement& x)
+MucUserInfo parseMucUserInfo(const XmlElement& x)
 {
     MucUserInfo info;
-    const QDomElement item = firstChildElementLocal(x, QStringLiteral("item"));
+    const XmlElement item = firstChildElementLocal(x, QStringLiteral("item"));
     if (!item.isNull()) {
         const QString jid = item.attribute(QStringLiteral("jid"));
         if (!jid.isEmpty())
@@ -209,17 +209,17 @@ MucUserInfo parseMucUserInfo(const QDomElement& x)
         else
             info.role = role;
         info.nick = item.attribute(QStringLiteral("nick"));
-        const QDomElement actor = firstChildElementLocal(item, QStringLiteral("actor"));
+        const XmlElement actor = firstChildElementLocal(item, QStringLiteral("actor"));
         if (!actor.isNull() && !actor.attribute(QStringLiteral("jid")).isEmpty())
             info.actor = parseJid(actor.attribute(QStringLiteral("jid")));
-        const QDomElement reason = firstChildElementLocal(item, QStringLiteral("reason"));
+        const XmlElement reason = firstChildElementLocal(item, QStringLiteral("reason"));
         if (!reason.isNull())
             info.reason = reason.text();
-        const QDomElement cont = firstChildElementLocal(item, QStringLiteral("continue"));
+        const XmlElement cont = firstChildElementLocal(item, QStringLiteral("continue"));
         if (!cont.isNull())
             info.continueThread = cont.attribute(QStringLiteral("thread"));
     }
-    for (QDomElement status = firstChildElementLocal(x, QStringLiteral("status")); !status.isNull();
+    for (XmlElement status = firstChildElementLocal(x, QStringLiteral("status")); !status.isNull();
          status = nextSiblingElementLocal(status, QStringLiteral("status"))) {
         bool ok = false;
         const int code = status.attribute(QStringLiteral("code")).toInt(&ok, 10);
@@ -231,7 +231,7 @@ MucUserInfo parseMucUserInfo(const QDomElement& x)
     return info;
 }
 
-std::unique_ptr<PresenceStanza> parsePresence(const QDomElement& element)
+std::unique_ptr<PresenceStanza> parsePresence(const XmlElement& element)
 {
     std::unique_ptr<PresenceStanza> presence;
     if (element.elementsByTagNameNS(str(ns::muc), QStringLiteral("x")).isEmpty())
@@ -239,23 +239,23 @@ std::unique_ptr<PresenceStanza> parsePresence(const QDomElement& element)
     else
         presence = std::make_unique<MucPresenceStanza>();
 
-    const QDomElement mucUser = firstChildElementNS(element, QStringLiteral("x"), str(ns::mucUser));
+    const XmlElement mucUser = firstChildElementNS(element, QStringLiteral("x"), str(ns::mucUser));
     if (!mucUser.isNull()) {
         presence->mucUser = parseMucUserInfo(mucUser);
         presence->hasMucUser = true;
     }
 
-    const QDomElement tables = firstChildElementNS(element, QStringLiteral("tables"), str(ns::tablePresence));
-    for (QDomElement path = firstChildElementLocal(tables, QStringLiteral("path")); !path.isNull();
+    const XmlElement tables = firstChildElementNS(element, QStringLiteral("tables"), str(ns::tablePresence));
+    for (XmlElement path = firstChildElementLocal(tables, QStringLiteral("path")); !path.isNull();
          path = nextSiblingElementLocal(path, QStringLiteral("path"))) {
         presence->tablePaths.insert(path.text());
     }
 
-    const QDomElement update = firstChildElementNS(element, QStringLiteral("x"), str(ns::vcardUpdate));
+    const XmlElement update = firstChildElementNS(element, QStringLiteral("x"), str(ns::vcardUpdate));
     if (!update.isNull())
         presence->photoHash = parsePhotoHash(update);
 
-    const QDomElement show = firstChildElementLocal(element, QStringLiteral("show"));
+    const XmlElement show = firstChildElementLocal(element, QStringLiteral("show"));
     if (!show.isNull()) {
         const int code = parseShow(show.text());
         if (code < 0)
@@ -266,7 +266,7 @@ std::unique_ptr<PresenceStanza> parsePresence(const QDomElement& element)
 
     readTexts(element, QStringLiteral("status"), presence->statuses);
 
-    const QDomElement priority = firstChildElementLocal(element, QStringLiteral("priority"));
+    const XmlElement priority = firstChildElementLocal(element, QStringLiteral("priority"));
     const QString priorityText = priority.isNull() ? QString() : priority.text();
     if (!priorityText.isEmpty()) {
         bool ok = false;

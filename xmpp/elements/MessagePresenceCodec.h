@@ -2,10 +2,10 @@
 
 #include "xmpp/elements/DelayedDeliveryInfo.h"
 #include "xmpp/elements/MucUserInfo.h"
+#include "xmpp/elements/XmlElement.h"
 
 #include <QByteArray>
 #include <QDateTime>
-#include <QDomElement>
 #include <QString>
 
 #include <memory>
@@ -20,13 +20,13 @@ class PresenceStanza;
 // Content decoders (the envelope is added by the element codec). A field a
 // peer got wrong (show, priority, stamp, room role...) is dropped with a
 // warning: one bad field must not end the session.
-std::unique_ptr<MessageStanza> parseMessage(const QDomElement& element);
-std::unique_ptr<PresenceStanza> parsePresence(const QDomElement& element);
+std::unique_ptr<MessageStanza> parseMessage(const XmlElement& element);
+std::unique_ptr<PresenceStanza> parsePresence(const XmlElement& element);
 
-MucUserInfo parseMucUserInfo(const QDomElement& x);
+MucUserInfo parseMucUserInfo(const XmlElement& x);
 // Both return false (and leave info alone) when the stamp is unreadable.
-bool parseDelay(const QDomElement& delay, DelayedDeliveryInfo& info);
-bool parseLegacyDelay(const QDomElement& x, DelayedDeliveryInfo& info);
+bool parseDelay(const XmlElement& delay, DelayedDeliveryInfo& info);
+bool parseLegacyDelay(const XmlElement& x, DelayedDeliveryInfo& info);
 // A date-time stamp: any number of fraction digits, "Z" or "+hh:mm"/"-hh:mm".
 // Invalid QDateTime when it is not one.
 QDateTime parseDelayStamp(const QString& text);
@@ -35,7 +35,7 @@ QDateTime parseDelayStamp(const QString& text);
 int parseShow(const QString& text);
 int parseMucAffiliation(const QString& text);
 int parseMucRole(const QString& text);
-QByteArray parsePhotoHash(const QDomElement& x);
+QByteArray parsePhotoHash(const XmlElement& x);
 
 // Content writers, between the envelope's start and end.
 void writeMessageContent(QXmlStreamWriter& xml, const MessageStanza& message);

@@ -31,16 +31,16 @@ QString str(const char* latin1) { return QString::fromLatin1(latin1); }
     throw stanza_error(stanza_error::IqKind, StanzaErrorType::Cancel, StanzaErrorCondition::UnexpectedRequest, QString());
 }
 
-QString firstValueText(const QDomElement& field)
+QString firstValueText(const XmlElement& field)
 {
-    const QDomElement value = firstChildElementLocal(field, QStringLiteral("value"));
+    const XmlElement value = firstChildElementLocal(field, QStringLiteral("value"));
     return value.isNull() ? QString() : value.text();
 }
 
-QStringList allValueTexts(const QDomElement& field)
+QStringList allValueTexts(const XmlElement& field)
 {
     QStringList texts;
-    for (QDomElement v = firstChildElementLocal(field, QStringLiteral("value")); !v.isNull();
+    for (XmlElement v = firstChildElementLocal(field, QStringLiteral("value")); !v.isNull();
          v = nextSiblingElementLocal(v, QStringLiteral("value"))) {
         texts.append(v.text());
     }
@@ -60,10 +60,10 @@ void writeValue(QXmlStreamWriter& xml, const QString& text)
 
 } // namespace
 
-std::unique_ptr<IqSearch> parseIqSearch(const QDomElement& query)
+std::unique_ptr<IqSearch> parseIqSearch(const XmlElement& query)
 {
     auto iq = std::make_unique<IqSearch>();
-    const QDomElement x = firstChildElementNS(query, QStringLiteral("x"), str(ns::dataForms));
+    const XmlElement x = firstChildElementNS(query, QStringLiteral("x"), str(ns::dataForms));
     if (x.isNull()) {
         iq->form = std::make_unique<XMPPDataForm>(XMPPDataForm::PlainForm);
         if (!firstChildElementNS(query, QStringLiteral("item"), str(ns::search)).isNull()) {
@@ -89,9 +89,9 @@ std::unique_ptr<IqSearch> parseIqSearch(const QDomElement& query)
     return iq;
 }
 
-void parseLegacySearchForm(const QDomElement& query, XMPPDataForm& form)
+void parseLegacySearchForm(const XmlElement& query, XMPPDataForm& form)
 {
-    const QDomElement instructions = firstChildElementLocal(query, QStringLiteral("instructions"));
+    const XmlElement instructions = firstChildElementLocal(query, QStringLiteral("instructions"));
     if (!instructions.isNull())
         form.setInstructions(instructions.text());
     for (const LegacyField& f : legacyFields) {
@@ -100,18 +100,18 @@ void parseLegacySearchForm(const QDomElement& query, XMPPDataForm& form)
     }
 }
 
-void parseLegacySearchItems(const QDomElement& query, XMPPDataReport& report)
+void parseLegacySearchItems(const XmlElement& query, XMPPDataReport& report)
 {
     addColumn(report, QStringLiteral("jid"), QString());
     const QString searchNs = str(ns::search);
-    for (QDomElement item = firstChildElementNS(query, QStringLiteral("item"), searchNs); !item.isNull();
+    for (XmlElement item = firstChildElementNS(query, QStringLiteral("item"), searchNs); !item.isNull();
          item = nextSiblingElementNS(item, QStringLiteral("item"), searchNs)) {
         if (!item.hasAttribute(QStringLiteral("jid")))
             refuse();
         XMPPDataReport::Row row;
         row.add(QStringLiteral("jid"), item.attribute(QStringLiteral("jid")));
         for (const LegacyField& f : legacyFields) {
-            const QDomElement child = firstChildElementLocal(item, str(f.var));
+            const XmlElement child = firstChildElementLocal(item, str(f.var));
             if (child.isNull())
                 continue;
             const QString text = child.text();
@@ -123,22 +123,22 @@ void parseLegacySearchItems(const QDomElement& query, XMPPDataReport& report)
     }
 }
 
-void parseDataForm(const QDomElement& x, XMPPDataForm& form)
+void parseDataForm(const XmlElement& x, XMPPDataForm& form)
 {
-    const QDomElement title = firstChildElementLocal(x, QStringLiteral("title"));
+    const XmlElement title = firstChildElementLocal(x, QStringLiteral("title"));
     if (!title.isNull())
         form.setTitle(title.text());
-    const QDomElement instructions = firstChildElementLocal(x, QStringLiteral("instructions"));
+    const XmlElement instructions = firstChildElementLocal(x, QStringLiteral("instructions"));
     if (!instructions.isNull())
         form.setInstructions(instructions.text());
     const QString formsNs = str(ns::dataForms);
-    for (QDomElement field = firstChildElementNS(x, QStringLiteral("field"), formsNs); !field.isNull();
+    for (XmlElement field = firstChildElementNS(x, QStringLiteral("field"), formsNs); !field.isNull();
          field = nextSiblingElementNS(field, QStringLiteral("field"), formsNs)) {
         form.addField(parseDataFormField(field));
     }
 }
 
-XMPPDataForm::Field* parseDataFormField(const QDomElement& element)
+XMPPDataForm::Field* parseDataFormField(const XmlElement& element)
 {
     int type = XMPPDataForm::fieldTypeFromName(element.attribute(QStringLiteral("type")));
     if (type < 0)
@@ -146,9 +146,9 @@ XMPPDataForm::Field* parseDataFormField(const QDomElement& element)
 
     QList<XMPPDataForm::Option> options;
     if (type == XMPPDataForm::ListSingle || type == XMPPDataForm::ListMulti) {
-        for (QDomElement option = firstChildElementLocal(element, QStringLiteral("option")); !option.isNull();
+        for (XmlElement option = firstChildElementLocal(element, QStringLiteral("option")); !option.isNull();
              option = nextSiblingElementLocal(option, QStringLiteral("option"))) {
-            const QDomElement value = firstChildElementLocal(option, QStringLiteral("value"));
+            const XmlElement value = firstChildElementLocal(option, QStringLiteral("value"));
             if (!option.hasAttribute(QStringLiteral("label")) || value.isNull())
                 refuse();
             options.append({option.attribute(QStringLiteral("label")), value.text()});
@@ -183,25 +183,25 @@ XMPPDataForm::Field* parseDataFormField(const QDomElement& element)
         }
     }
     field->required = !firstChildElementLocal(element, QStringLiteral("required")).isNull();
-    const QDomElement desc = firstChildElementLocal(element, QStringLiteral("desc"));
+    const XmlElement desc = firstChildElementLocal(element, QStringLiteral("desc"));
     if (!desc.isNull())
         field->description = desc.text();
     return field.release();
 }
 
-void parseDataReport(const QDomElement& x, XMPPDataReport& report)
+void parseDataReport(const XmlElement& x, XMPPDataReport& report)
 {
-    const QDomElement reported = firstChildElementLocal(x, QStringLiteral("reported"));
-    for (QDomElement field = firstChildElementLocal(reported, QStringLiteral("field")); !field.isNull();
+    const XmlElement reported = firstChildElementLocal(x, QStringLiteral("reported"));
+    for (XmlElement field = firstChildElementLocal(reported, QStringLiteral("field")); !field.isNull();
          field = nextSiblingElementLocal(field, QStringLiteral("field"))) {
         if (!field.hasAttribute(QStringLiteral("var")))
             refuse();
         addColumn(report, field.attribute(QStringLiteral("var")), field.attribute(QStringLiteral("label")));
     }
-    for (QDomElement item = firstChildElementLocal(x, QStringLiteral("item")); !item.isNull();
+    for (XmlElement item = firstChildElementLocal(x, QStringLiteral("item")); !item.isNull();
          item = nextSiblingElementLocal(item, QStringLiteral("item"))) {
         XMPPDataReport::Row row;
-        for (QDomElement field = firstChildElementLocal(item, QStringLiteral("field")); !field.isNull();
+        for (XmlElement field = firstChildElementLocal(item, QStringLiteral("field")); !field.isNull();
              field = nextSiblingElementLocal(field, QStringLiteral("field"))) {
             if (!field.hasAttribute(QStringLiteral("var")))
                 refuse();

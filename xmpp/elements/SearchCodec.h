@@ -2,8 +2,7 @@
 
 #include "xmpp/elements/XMPPDataForm.h"
 #include "xmpp/elements/XMPPDataReport.h"
-
-#include <QDomElement>
+#include "xmpp/elements/XmlElement.h"
 
 #include <memory>
 
@@ -15,12 +14,12 @@ class IqSearch;
 
 // Decoders of the search payload; refusals are stanza_error (iq, cancel,
 // unexpected-request).
-std::unique_ptr<IqSearch> parseIqSearch(const QDomElement& query);
-void parseDataForm(const QDomElement& x, XMPPDataForm& form);
-XMPPDataForm::Field* parseDataFormField(const QDomElement& field);
-void parseDataReport(const QDomElement& x, XMPPDataReport& report);
-void parseLegacySearchForm(const QDomElement& query, XMPPDataForm& form);
-void parseLegacySearchItems(const QDomElement& query, XMPPDataReport& report);
+std::unique_ptr<IqSearch> parseIqSearch(const XmlElement& query);
+void parseDataForm(const XmlElement& x, XMPPDataForm& form);
+XMPPDataForm::Field* parseDataFormField(const XmlElement& field);
+void parseDataReport(const XmlElement& x, XMPPDataReport& report);
+void parseLegacySearchForm(const XmlElement& query, XMPPDataForm& form);
+void parseLegacySearchItems(const XmlElement& query, XMPPDataReport& report);
 
 // The payload of an outgoing search iq.
 void writeIqSearch(QXmlStreamWriter& xml, const IqSearch& iq);

@@ -13,6 +13,14 @@ public:
     XMPPJid() = default;
     // Throws std::invalid_argument when a part is longer than MaxPartLength.
     XMPPJid(const QString& domain, const QString& node = QString(), const QString& resource = QString());
+    // The address whose text is exactly this, for a reader that has already
+    // checked the parts; the text is shared, not rebuilt.
+    static XMPPJid fromCheckedText(const QString& text)
+    {
+        XMPPJid jid;
+        jid.m_text = text;
+        return jid;
+    }
 
     QString node() const;
     QString domain() const;

@@ -19,10 +19,8 @@ StreamReader::~StreamReader() = default;
 void StreamReader::reset()
 {
     m_reader.clear();
-    const QDomNode root = m_document.firstChild();
-    if (!root.isNull())
-        m_document.removeChild(root);
-    m_current = QDomElement();
+    m_tree.clear();
+    m_current = -1;
     m_element.reset();
     m_refused = RefusedStanza();
     m_language.clear();
@@ -95,7 +93,7 @@ int StreamReader::next()
             // otherwise pile up there for the life of the stream. Inside an
             // element it is kept as sent, whitespace included.
             if (m_depth >= 1)
-                m_current.appendChild(m_document.createTextNode(m_reader.text().toString()));
+                m_tree.addText(m_current, m_reader.text().toString());
             break;
         default:
             throw stream_parse_error(StreamErrorCondition::InvalidXml,
@@ -107,53 +105,64 @@ int StreamReader::next()
     }
 }
 
+const QString& StreamReader::intern(QStringView name)
+{
+    QString& slot = m_names[qHash(name) % m_names.size()];
+    if (slot != name)
+        slot = name.toString();
+    return slot;
+}
+
 void StreamReader::startElement()
 {
-    const QString qualifiedName = m_reader.qualifiedName().toString();
-    QDomElement element = m_document.createElementNS(m_reader.namespaceUri().toString(), qualifiedName);
+    if (m_depth == 0) {
+        m_tree.clear();
+        m_elementStartOffset = m_reader.characterOffset();
+    } else if (m_depth < 0) {
+        m_tree.clear();
+    } else if (m_depth + 1 > m_maxDepth) {
+        throw stream_parse_error(StreamErrorCondition::PolicyViolation, QStringLiteral("element nested too deeply"));
+    }
+    const int node = m_tree.addElement(m_current, intern(m_reader.namespaceUri()), intern(m_reader.name()));
     const QXmlStreamAttributes attributes = m_reader.attributes();
     for (const QXmlStreamAttribute& attribute : attributes) {
-        if (attribute.namespaceUri().isEmpty())
-            element.setAttribute(attribute.name().toString(), attribute.value().toString());
-        else
-            element.setAttributeNS(attribute.namespaceUri().toString(), attribute.qualifiedName().toString(),
-                                   attribute.value().toString());
+        m_tree.addAttribute(node, intern(attribute.namespaceUri()), intern(attribute.name()),
+                            attribute.value().toString());
     }
-
     if (m_depth < 0) {
-        if (element.namespaceURI() != QLatin1String(ns::stream) || element.localName() != QLatin1String("stream")) {
-            throw stream_parse_error(StreamErrorCondition::BadFormat,
-                                     QStringLiteral("invalid stream start tag: %1").arg(qualifiedName));
-        }
-        const QString version = element.attribute(QStringLiteral("version"));
-        if (version != QLatin1String("1.0")) {
-            throw stream_parse_error(StreamErrorCondition::UnsupportedVersion,
-                                     QStringLiteral("unsupported version: %1").arg(version));
-        }
-        XMPPJid server;
-        try {
-            server = XMPPJid(element.attribute(QStringLiteral("from")));
-        } catch (const std::invalid_argument& e) {
-            throw stream_parse_error(StreamErrorCondition::InvalidFrom, QString::fromLatin1(e.what()));
-        }
-        m_document.appendChild(element);
-        m_current = element;
-        m_depth = 0;
-        m_language = xmlLang(element);
-        m_server = server;
+        startStream();
         return;
     }
-
-    if (m_depth + 1 > m_maxDepth)
-        throw stream_parse_error(StreamErrorCondition::PolicyViolation, QStringLiteral("element nested too deeply"));
-    if (m_depth == 0)
-        m_elementStartOffset = m_reader.characterOffset();
-    m_current.appendChild(element);
-    m_current = element;
+    m_current = node;
     ++m_depth;
 }
 
-void StreamReader::noteRefused(const QDomElement& element)
+void StreamReader::startStream()
+{
+    const XmlElement element = m_tree.root();
+    if (element.namespaceURI() != QLatin1String(ns::stream) || element.localName() != QLatin1String("stream")) {
+        throw stream_parse_error(StreamErrorCondition::BadFormat,
+                                 QStringLiteral("invalid stream start tag: %1").arg(m_reader.qualifiedName()));
+    }
+    const QString version = element.attribute(QStringLiteral("version"));
+    if (version != QLatin1String("1.0")) {
+        throw stream_parse_error(StreamErrorCondition::UnsupportedVersion,
+                                 QStringLiteral("unsupported version: %1").arg(version));
+    }
+    XMPPJid server;
+    try {
+        server = XMPPJid(element.attribute(QStringLiteral("from")));
+    } catch (const std::invalid_argument& e) {
+        throw stream_parse_error(StreamErrorCondition::InvalidFrom, QString::fromLatin1(e.what()));
+    }
+    m_depth = 0;
+    m_language = xmlLang(element);
+    m_server = server;
+    // The root is not kept: only its children are read as elements.
+    m_tree.clear();
+}
+
+void StreamReader::noteRefused(const XmlElement& element)
 {
     if (element.namespaceURI() != QLatin1String(ns::client))
         return;
@@ -173,25 +182,24 @@ void StreamReader::noteRefused(const QDomElement& element)
 
 int StreamReader::endElement()
 {
-    QDomElement finished = m_current;
-    m_current = finished.parentNode().toElement();
     --m_depth;
     if (m_depth < 0) {
         // The peer closed its stream.
-        m_current = QDomElement();
+        m_current = -1;
         return EndOfStream;
     }
+    m_current = m_tree.parentOf(m_current);
     if (m_depth > 0)
         return NeedMoreData;
 
     m_bytesSinceBoundary = 0;
     m_element.reset();
-    struct Detach
+    struct Clear
     {
-        QDomElement& root;
-        QDomElement& child;
-        ~Detach() { root.removeChild(child); }
-    } detach{m_current, finished};
+        XmlTree& tree;
+        ~Clear() { tree.clear(); }
+    } clear{m_tree};
+    const XmlElement finished = m_tree.root();
     try {
         m_element = parseStreamElement(finished);
     } catch (...) {

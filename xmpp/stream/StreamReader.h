@@ -2,12 +2,13 @@
 
 #include "xmpp/elements/StreamElement.h"
 #include "xmpp/elements/XMPPJid.h"
+#include "xmpp/elements/XmlTree.h"
 
 #include <QByteArray>
-#include <QDomDocument>
-#include <QDomElement>
 #include <QString>
 #include <QXmlStreamReader>
+
+#include <array>
 
 #include <memory>
 
@@ -64,14 +65,18 @@ public:
     void setLimits(qint64 maxElementBytes, int maxDepth);
 
 private:
+    void startStream();
     void startElement();
     int endElement();
-    void noteRefused(const QDomElement& element);
+    void noteRefused(const XmlElement& element);
     void checkSize() const;
+    // Names and namespaces repeat in every stanza: one shared copy each.
+    const QString& intern(QStringView name);
 
     QXmlStreamReader m_reader;
-    QDomDocument m_document;
-    QDomElement m_current;
+    XmlTree m_tree;                 // the top-level element being read
+    int m_current = -1;             // its innermost open node; -1 at the root
+    std::array<QString, 256> m_names;
     QString m_language;
     XMPPJid m_server;
     std::unique_ptr<StreamElement> m_element;
