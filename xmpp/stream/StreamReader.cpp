@@ -105,7 +105,7 @@ int StreamReader::next()
     }
 }
 
-const QString& StreamReader::intern(QStringView name)
+QString StreamReader::intern(QStringView name)
 {
     QString& slot = m_names[qHash(name) % m_names.size()];
     if (slot != name)

@@ -71,7 +71,7 @@ private:
     void noteRefused(const XmlElement& element);
     void checkSize() const;
     // Names and namespaces repeat in every stanza: one shared copy each.
-    const QString& intern(QStringView name);
+    QString intern(QStringView name);
 
     QXmlStreamReader m_reader;
     XmlTree m_tree;                 // the top-level element being read
