@@ -115,14 +115,12 @@ QString StreamReader::intern(QStringView name)
 
 void StreamReader::startElement()
 {
-    if (m_depth == 0) {
-        m_tree.clear();
-        m_elementStartOffset = m_reader.characterOffset();
-    } else if (m_depth < 0) {
-        m_tree.clear();
-    } else if (m_depth + 1 > m_maxDepth) {
+    if (m_depth >= 0 && m_depth + 1 > m_maxDepth)
         throw stream_parse_error(StreamErrorCondition::PolicyViolation, QStringLiteral("element nested too deeply"));
-    }
+    if (m_depth <= 0)
+        m_tree.clear();
+    if (m_depth == 0)
+        m_elementStartOffset = m_reader.characterOffset();
     const int node = m_tree.addElement(m_current, intern(m_reader.namespaceUri()), intern(m_reader.name()));
     const QXmlStreamAttributes attributes = m_reader.attributes();
     for (const QXmlStreamAttribute& attribute : attributes) {
