@@ -1,5 +1,6 @@
 #include "scene/GameGraphicsScene.h"
 
+#include "scene/SceneItem.h"
 #include "scene/ShadowGeometry.h"
 #include "scene/ShadowLayer.h"
 
@@ -23,7 +24,7 @@ void GameGraphicsScene::drawShadows(QPainter *painter, const QList<QGraphicsItem
     QPainterPath shade;
     shade.setFillRule(Qt::WindingFill);
     for (const QGraphicsItem *item : items) {
-        const QVariant v = item->data(0);
+        const QVariant v = item->data(SceneItem::ShadowPathKey);
         if (v.metaType() != QMetaType::fromType<QPainterPath>())
             continue;
         shade.addPath(item->sceneTransform().map(v.value<QPainterPath>()));

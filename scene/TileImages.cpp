@@ -64,12 +64,12 @@ TileMetrics pixelRow(int row)
     }
 }
 
-bool upright(int side)
+bool upright(TileImages::Side side)
 {
     return side == TileImages::Bottom || side == TileImages::Top;
 }
 
-int hiddenRow(int side)
+int hiddenRow(TileImages::Side side)
 {
     return side == TileImages::Top ? 5 : side == TileImages::Bottom ? 6 : 7;
 }
@@ -141,7 +141,7 @@ TileMetrics TileImages::drawingMetrics(int row)
     return row >= 0 && row < 8 ? DrawingRows[row] : TileMetrics();
 }
 
-TileMetrics TileImages::renderedMetrics(int side, int use, double scale)
+TileMetrics TileImages::renderedMetrics(Side side, Use use, double scale)
 {
     if (side < 0 || side >= SideCount)
         return TileMetrics();
@@ -150,7 +150,7 @@ TileMetrics TileImages::renderedMetrics(int side, int use, double scale)
     case DeclaredFaceDown:
         return baseMetrics(upright(side) ? 3 : 4) * scale;
     case DeclaredTurned:
-        return renderedMetrics((side + 3) % SideCount, Declared, scale);
+        return renderedMetrics(orientationOf(side + 3), Declared, scale);
     case Hand:
         return side == Bottom ? baseMetrics(0) * scale : TileMetrics();
     case Hidden:
@@ -174,7 +174,7 @@ QString TileImages::faceElementName(int tile)
     return QString::fromStdString(tileToString(static_cast< ::tile>(tile))).toLower().replace(QLatin1Char(' '), QLatin1Char('_'));
 }
 
-QString TileImages::sideName(int side)
+QString TileImages::sideName(Side side)
 {
     static const char *const names[] = {"Bottom", "Right", "Top", "Left"};
     return side >= 0 && side < SideCount ? QString::fromLatin1(names[side]) : QString();
@@ -263,7 +263,7 @@ TileImages::TileImages(QDataStream &in)
         if (!sane)
             in.setStatus(QDataStream::ReadCorruptData);
     }
-    for (int side = 0; side < SideCount; ++side) {
+    for (const Side side : Sides) {
         for (int t = 0; t < TileCount; ++t)
             readImage(m_faces[faceIndex(side, t)]);
         readImage(m_highlights[side]);
@@ -295,8 +295,8 @@ void TileImages::fail(const QString &message)
 
 void TileImages::setMetricsForScale()
 {
-    for (int side = 0; side < SideCount; ++side)
-        for (int use = 0; use < UseCount; ++use)
+    for (const Side side : Sides)
+        for (const Use use : Uses)
             m_metrics[index(side, use)] = renderedMetrics(side, use, m_scale);
 }
 
@@ -412,7 +412,7 @@ void TileImages::renderSvgBlanks(QSvgRenderer &renderer)
     m_hand[0] = fitRender(renderer, QStringLiteral("hand"), handSize);
     m_hand[1] = fitRender(renderer, QStringLiteral("handHighlight"), handSize);
 
-    for (int side = 0; side < SideCount; ++side) {
+    for (const Side side : Sides) {
         const QString s = sideName(side);
         const TileMetrics drawing = drawingMetrics(upright(side) ? 3 : 4);
         m_blanks[index(side, Declared)] =
@@ -420,15 +420,15 @@ void TileImages::renderSvgBlanks(QSvgRenderer &renderer)
         m_blanks[index(side, DeclaredFaceDown)] = splitRender(renderer, QStringLiteral("wallSingle") + s, drawing,
                                                               m_metrics[index(side, DeclaredFaceDown)]);
     }
-    for (int side = 0; side < SideCount; ++side)
-        m_blanks[index(side, DeclaredTurned)] = m_blanks[index((side + 3) % SideCount, Declared)];
+    for (const Side side : Sides)
+        m_blanks[index(side, DeclaredTurned)] = m_blanks[index(orientationOf(side + 3), Declared)];
     m_blanks[index(Bottom, DeclaredTurned)] = splitRender(renderer, QStringLiteral("declaredBottomTurned"),
                                                           drawingMetrics(3), m_metrics[index(Bottom, DeclaredTurned)]);
     m_blanks[index(Top, DeclaredTurned)] = splitRender(renderer, QStringLiteral("declaredTopTurned"),
                                                        drawingMetrics(3), m_metrics[index(Top, DeclaredTurned)]);
 
     static const char *const stacks[] = {"Single", "Double", "Triple"};
-    for (int side = 0; side < SideCount; ++side) {
+    for (const Side side : Sides) {
         const QString s = sideName(side);
         const TileMetrics hidden = m_metrics[index(side, Hidden)];
         m_blanks[index(side, Hidden)] =
@@ -436,7 +436,7 @@ void TileImages::renderSvgBlanks(QSvgRenderer &renderer)
         for (int k = 1; k <= 3; ++k) {
             TileMetrics drawing = drawingMetrics(upright(side) ? 1 : 2);
             drawing.depth *= k;
-            const int use = WallSingle + k - 1;
+            const Use use = Use(WallSingle + k - 1);
             m_blanks[index(side, use)] = splitRender(
                 renderer, QStringLiteral("wall") + QLatin1String(stacks[k - 1]) + s, drawing, m_metrics[index(side, use)]);
         }
@@ -460,8 +460,8 @@ void TileImages::cutBitmapBlanks(const QImage &atlas)
     const TileMetrics hand = m_metrics[index(Bottom, Hand)];
     m_hand[0] = cut(TileAtlas::handRect(0), hand);
     m_hand[1] = cut(TileAtlas::handRect(1), hand);
-    for (int side = 0; side < SideCount; ++side)
-        for (int use = 0; use < UseCount; ++use)
+    for (const Side side : Sides)
+        for (const Use use : Uses)
             if (TileAtlas::storesUse(use))
                 m_blanks[index(side, use)] = cut(TileAtlas::blankRect(side, use), m_metrics[index(side, use)]);
     // Right and Left show the turned tiles of their neighbours, as drawn sets do.
@@ -526,7 +526,7 @@ void TileImages::makeHighlights(const QString &path)
         fail(QStringLiteral("highlight picture \"%1\" is missing or unreadable").arg(path));
         return;
     }
-    for (int side = 0; side < SideCount; ++side) {
+    for (const Side side : Sides) {
         const TileMetrics m = m_metrics[index(side, Declared)];
         m_highlights[side] = scaledTo(img.copy(sources[side]), QSize(m.width, m.height));
     }
@@ -536,8 +536,8 @@ void TileImages::makeHighlights(const QString &path)
 
 void TileImages::computeShadows()
 {
-    for (int side = 0; side < SideCount; ++side) {
-        for (int use = 0; use < UseCount; ++use) {
+    for (const Side side : Sides) {
+        for (const Use use : Uses) {
             const int i = index(side, use);
             const QRectF r = m_rects[i];
             const qreal faceHeight = m_metrics[i].height == -1 ? r.height() : m_metrics[i].height;
@@ -569,7 +569,7 @@ bool validSideTile(int side, int tile)
 }
 } // namespace
 
-QImage TileImages::blank(int side, int use) const
+QImage TileImages::blank(Side side, Use use) const
 {
     return validSideUse(side, use) ? m_blanks[index(side, use)] : QImage();
 }
@@ -579,7 +579,7 @@ QImage TileImages::handImage(bool highlighted) const
     return m_hand[highlighted ? 1 : 0];
 }
 
-QImage TileImages::face(int side, int tile) const
+QImage TileImages::face(Side side, int tile) const
 {
     return validSideTile(side, tile) ? m_faces[faceIndex(side, tile)] : QImage();
 }
@@ -589,7 +589,7 @@ QImage TileImages::handFace(int tile) const
     return tile >= 0 && tile < TileCount ? m_handFaces[tile] : QImage();
 }
 
-QImage TileImages::highlight(int side) const
+QImage TileImages::highlight(Side side) const
 {
     return side >= 0 && side < SideCount ? m_highlights[side] : QImage();
 }
@@ -610,17 +610,17 @@ QImage TileImages::dimMask() const
     return m_dimMask;
 }
 
-TileMetrics TileImages::metrics(int side, int use) const
+TileMetrics TileImages::metrics(Side side, Use use) const
 {
     return validSideUse(side, use) ? m_metrics[index(side, use)] : TileMetrics();
 }
 
-QRectF TileImages::rect(int side, int use) const
+QRectF TileImages::rect(Side side, Use use) const
 {
     return validSideUse(side, use) ? m_rects[index(side, use)] : QRectF();
 }
 
-ShadowGeometry TileImages::shadow(int side, int use) const
+ShadowGeometry TileImages::shadow(Side side, Use use) const
 {
     return validSideUse(side, use) ? m_shadows[index(side, use)] : ShadowGeometry();
 }
@@ -634,7 +634,7 @@ void writeTileImages(QDataStream &out, const TileImages &images)
         const TileMetrics &m = images.m_metrics[i];
         out << images.m_blanks[i] << qint32(m.width) << qint32(m.height) << qint32(m.depth) << images.m_rects[i];
     }
-    for (int side = 0; side < TileImages::SideCount; ++side) {
+    for (const TileImages::Side side : TileImages::Sides) {
         for (int t = 0; t < TileImages::TileCount; ++t)
             out << images.m_faces[TileImages::faceIndex(side, t)];
         out << images.m_highlights[side];

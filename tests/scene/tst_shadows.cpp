@@ -100,6 +100,8 @@ private slots:
         QVERIFY(group->shadowPath().contains(QPointF(60, 10)));
         QVERIFY(!group->shadowPath().contains(QPointF(10, 60)));
         QCOMPARE(group->data(0).metaType().name(), "QPainterPath");
+        QCOMPARE(qgraphicsitem_cast<ShadowedGroup *>(node->parentItem()), group);
+        QCOMPARE(qgraphicsitem_cast<GraphicsNode *>(static_cast<QGraphicsItem *>(node)), node);
     }
 
     void sameLightDoesNotRebuild()

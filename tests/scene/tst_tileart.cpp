@@ -95,8 +95,8 @@ private slots:
             QCOMPARE(atlas.size(), TileAtlas::blankAtlasSize());
             QVERIFY(hasOpaquePixels(atlas, TileAtlas::handRect(0)));
             QVERIFY(hasOpaquePixels(atlas, TileAtlas::handRect(1)));
-            for (int side = 0; side < TileImages::SideCount; ++side)
-                for (int use = 0; use < TileImages::UseCount; ++use)
+            for (const TileImages::Side side : TileImages::Sides)
+                for (const TileImages::Use use : TileImages::Uses)
                     if (TileAtlas::storesUse(use))
                         QVERIFY2(hasOpaquePixels(atlas, TileAtlas::blankRect(side, use)),
                                  qPrintable(QStringLiteral("%1 side %2 use %3").arg(c.second).arg(side).arg(use)));

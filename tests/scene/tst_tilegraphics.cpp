@@ -161,8 +161,8 @@ private slots:
         // The event loop kept serving timers while the set was rendered.
         QVERIFY2(ticksAtFinish > 0, qPrintable(QString::number(ticksAtFinish)));
         QCOMPARE(tg().scaledPainter().images()->scale(), 1.65625);
-        QCOMPARE(tg().scaledPainter().images()->metrics(TileImages::Bottom, 0),
-                 TileImages::renderedMetrics(TileImages::Bottom, 0, 1.65625));
+        QCOMPARE(tg().scaledPainter().images()->metrics(TileImages::Bottom, TileImages::Declared),
+                 TileImages::renderedMetrics(TileImages::Bottom, TileImages::Declared, 1.65625));
     }
 
     void outOfRangeChoiceFallsBackToDefault()

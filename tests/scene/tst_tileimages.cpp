@@ -46,8 +46,8 @@ bool sameSet(const TileImages &a, const TileImages &b)
 {
     if (a.scale() != b.scale())
         return false;
-    for (int side = 0; side < TileImages::SideCount; ++side) {
-        for (int use = 0; use < TileImages::UseCount; ++use) {
+    for (const TileImages::Side side : TileImages::Sides) {
+        for (const TileImages::Use use : TileImages::Uses) {
             if (!samePicture(a.blank(side, use), b.blank(side, use)) || a.metrics(side, use) != b.metrics(side, use)
                 || a.rect(side, use) != b.rect(side, use) || !(a.shadow(side, use) == b.shadow(side, use)))
                 return false;
@@ -157,24 +157,25 @@ private slots:
 
     void recordsPerSideAndUse()
     {
+        using TI = TileImages;
         // Turned tiles take the previous side's lying tile.
-        QCOMPARE(TileImages::renderedMetrics(TileImages::Bottom, 2, 1.0), TileMetrics(38, 26, 10));
-        QCOMPARE(TileImages::renderedMetrics(TileImages::Right, 2, 1.0), TileMetrics(28, 35, 10));
-        QCOMPARE(TileImages::renderedMetrics(TileImages::Right, 7, 1.0), TileMetrics(38, 26, 30));
-        QCOMPARE(TileImages::renderedMetrics(TileImages::Top, 9, 1.0), TileMetrics(28, 35, 20));
-        QCOMPARE(TileImages::renderedMetrics(TileImages::Left, 4, 1.0), TileMetrics(21, 18, 21));
-        QVERIFY(TileImages::renderedMetrics(TileImages::Top, 8, 1.0).isNull());
+        QCOMPARE(TI::renderedMetrics(TI::Bottom, TI::DeclaredTurned, 1.0), TileMetrics(38, 26, 10));
+        QCOMPARE(TI::renderedMetrics(TI::Right, TI::DeclaredTurned, 1.0), TileMetrics(28, 35, 10));
+        QCOMPARE(TI::renderedMetrics(TI::Right, TI::WallTriple, 1.0), TileMetrics(38, 26, 30));
+        QCOMPARE(TI::renderedMetrics(TI::Top, TI::WallDora, 1.0), TileMetrics(28, 35, 20));
+        QCOMPARE(TI::renderedMetrics(TI::Left, TI::Hidden, 1.0), TileMetrics(21, 18, 21));
+        QVERIFY(TI::renderedMetrics(TI::Top, TI::Unused, 1.0).isNull());
         // Scaled: each field truncated, the stack depth multiplied after.
-        QCOMPARE(TileImages::renderedMetrics(TileImages::Bottom, 0, 0.96875), TileMetrics(27, 33, 9));
-        QCOMPARE(TileImages::renderedMetrics(TileImages::Right, 7, 0.84375), TileMetrics(32, 21, 24));
-        QCOMPARE(TileImages::renderedMetrics(TileImages::Bottom, 3, 1.5), TileMetrics(48, 60, 16));
+        QCOMPARE(TI::renderedMetrics(TI::Bottom, TI::Declared, 0.96875), TileMetrics(27, 33, 9));
+        QCOMPARE(TI::renderedMetrics(TI::Right, TI::WallTriple, 0.84375), TileMetrics(32, 21, 24));
+        QCOMPARE(TI::renderedMetrics(TI::Bottom, TI::Hand, 1.5), TileMetrics(48, 60, 16));
     }
 
     void renderedPicturesMatchTheirRecords()
     {
         const TileImages &s = *m_base;
-        for (int side = 0; side < TileImages::SideCount; ++side) {
-            for (int use = 0; use < TileImages::UseCount; ++use) {
+        for (const TileImages::Side side : TileImages::Sides) {
+            for (const TileImages::Use use : TileImages::Uses) {
                 if (use == TileImages::Hand || use == TileImages::Unused) {
                     QVERIFY(s.blank(side, use).isNull());
                     continue;
@@ -184,12 +185,12 @@ private slots:
                 QCOMPARE(s.blank(side, use).format(), QImage::Format_ARGB32_Premultiplied);
                 QCOMPARE(s.rect(side, use), QRectF(QPointF(0, 0), QSizeF(s.blank(side, use).size())));
             }
-            const TileMetrics lying = s.metrics(side, 0);
+            const TileMetrics lying = s.metrics(side, TileImages::Declared);
             QCOMPARE(s.highlight(side).size(), QSize(lying.width, lying.height));
             QCOMPARE(s.face(side, 30).size(), QSize(lying.width, lying.height));
         }
-        QVERIFY(s.metrics(TileImages::Top, 8).isNull());
-        QCOMPARE(s.rect(TileImages::Bottom, 3), QRectF(0, 0, 32, 51));
+        QVERIFY(s.metrics(TileImages::Top, TileImages::Unused).isNull());
+        QCOMPARE(s.rect(TileImages::Bottom, TileImages::Hand), QRectF(0, 0, 32, 51));
         QCOMPARE(s.handImage(false).size(), QSize(32, 51));
         QCOMPARE(s.handFace(5).size(), QSize(32, 40));
         // 28 x 35 and 38 x 26 are not each other's transpose: the Right face
@@ -202,7 +203,7 @@ private slots:
     void shadowsAndDimMask()
     {
         const TileImages &s = *m_base;
-        const ShadowGeometry g = s.shadow(TileImages::Bottom, 0);
+        const ShadowGeometry g = s.shadow(TileImages::Bottom, TileImages::Declared);
         // 28 x 45 picture, face height 35: u = 28 / 30, corners cut by 2u.
         const qreal u = 28.0 / 30;
         QCOMPARE(g.outline.size(), 8);
@@ -226,21 +227,21 @@ private slots:
     void scaling()
     {
         const TileImages same(*m_base, 1.0);
-        for (int side = 0; side < TileImages::SideCount; ++side)
-            for (int use = 0; use < TileImages::UseCount; ++use) {
+        for (const TileImages::Side side : TileImages::Sides)
+            for (const TileImages::Use use : TileImages::Uses) {
                 QCOMPARE(same.blank(side, use).size(), m_base->blank(side, use).size());
                 QCOMPARE(same.metrics(side, use), m_base->metrics(side, use));
             }
         const TileImages big(*m_base, 1.5);
         QCOMPARE(big.scale(), 1.5);
         // 28 x 45 -> 42 x 67.5 -> 42 x 68 (halves up)
-        QCOMPARE(big.blank(TileImages::Bottom, 0).size(), QSize(42, 68));
-        QCOMPARE(big.metrics(TileImages::Bottom, 0), TileMetrics(42, 52, 15));
-        QCOMPARE(big.rect(TileImages::Bottom, 0), QRectF(0, 0, 42, 68));
-        QCOMPARE(big.rect(TileImages::Bottom, 3), QRectF(big.handImage(false).rect()));
+        QCOMPARE(big.blank(TileImages::Bottom, TileImages::Declared).size(), QSize(42, 68));
+        QCOMPARE(big.metrics(TileImages::Bottom, TileImages::Declared), TileMetrics(42, 52, 15));
+        QCOMPARE(big.rect(TileImages::Bottom, TileImages::Declared), QRectF(0, 0, 42, 68));
+        QCOMPARE(big.rect(TileImages::Bottom, TileImages::Hand), QRectF(big.handImage(false).rect()));
         QCOMPARE(big.face(TileImages::Right, 3).size(), QSize(57, 39));
-        QVERIFY(big.blank(TileImages::Left, 8).isNull());
-        QCOMPARE(big.shadow(TileImages::Bottom, 0).outline.at(4).y(), 68 - (42.0 / 30) / 2);
+        QVERIFY(big.blank(TileImages::Left, TileImages::Unused).isNull());
+        QCOMPARE(big.shadow(TileImages::Bottom, TileImages::Declared).outline.at(4).y(), 68 - (42.0 / 30) / 2);
     }
 
     void cacheNames()
@@ -398,7 +399,7 @@ private slots:
             QVERIFY(!images->isValid());
             QVERIFY(!QFileInfo::exists(cacheFile(blank, 1.0)));
             // Still a usable (empty) set: sizes are known, nothing crashes.
-            QCOMPARE(images->metrics(TileImages::Bottom, 0), TileMetrics(28, 35, 10));
+            QCOMPARE(images->metrics(TileImages::Bottom, TileImages::Declared), TileMetrics(28, 35, 10));
         }
         // A drawing that lacks elements is just as broken.
         QFile partial(m_sets.filePath(QStringLiteral("partial.svg")));
@@ -420,7 +421,7 @@ private slots:
         QString blanks = QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" height=\"10\">");
         QStringList ids{QStringLiteral("hand"), QStringLiteral("handHighlight"),
                         QStringLiteral("declaredBottomTurned"), QStringLiteral("declaredTopTurned")};
-        for (int side = 0; side < TileImages::SideCount; ++side)
+        for (const TileImages::Side side : TileImages::Sides)
             for (const char *kind : {"declared", "wallSingle", "wallDouble", "wallTriple", "wallDora", "hidden"})
                 ids << QLatin1String(kind) + TileImages::sideName(side);
         for (const QString &id : ids)
