@@ -1,5 +1,6 @@
 #include "scene/TileGraphics.h"
 
+#include "scene/Logging.h"
 #include "scene/ResizeWorker.h"
 #include "scene/TileImages.h"
 
@@ -14,7 +15,7 @@ int checkedChoice(int index, const char *what)
     if (index >= 0 && index < TileGraphics::ChoiceCount)
         return index;
     // A setting stored by another version: fall back to the default set.
-    qWarning("Tile %s choice %d does not exist; using the default", what, index);
+    qCWarning(lcScene, "Tile %s choice %d does not exist; using the default", what, index);
     return 0;
 }
 
@@ -103,7 +104,7 @@ void TileGraphics::setGameScale(double scale)
     constexpr double MaxScale = 16.0;
     const double rounded = scale > 0.0 && scale <= MaxScale ? static_cast<int>(scale * 32) * 0.03125 : 0.0;
     if (!(rounded > 0.0)) {
-        qWarning("Ignoring tile scale %g", scale);
+        qCWarning(lcScene, "Ignoring tile scale %g", scale);
         return;
     }
     if (rounded == m_scale || m_busy)
@@ -172,7 +173,7 @@ bool TileGraphics::buildTileSetCaches()
     if (QDir::searchPaths(QStringLiteral("resources")).isEmpty())
         QDir::setSearchPaths(QStringLiteral("resources"), {QStringLiteral(":/default")});
     if (!QDir().mkpath(QStringLiteral("tilesets"))) {
-        qWarning("Cannot create the directory tilesets");
+        qCWarning(lcScene, "Cannot create the directory tilesets");
         return false;
     }
     bool ok = true;

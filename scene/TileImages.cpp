@@ -1,6 +1,7 @@
 #include "scene/TileImages.h"
 
 #include "game/Tile.h"
+#include "scene/Logging.h"
 #include "scene/TileAtlas.h"
 
 #include <QDataStream>
@@ -8,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <QPainter>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -689,16 +689,16 @@ TileImages *readCache(const QString &fileName, double scale)
     try {
         auto images = std::make_unique<TileImages>(in);
         if (in.status() != QDataStream::Ok) {
-            qWarning("Tile cache %s is damaged; rendering instead", qPrintable(fileName));
+            qCWarning(lcScene, "Tile cache %s is damaged; rendering instead", qPrintable(fileName));
             return nullptr;
         }
         if (!qFuzzyCompare(images->scale(), scale)) {
-            qWarning("Tile cache %s holds another scale; rendering instead", qPrintable(fileName));
+            qCWarning(lcScene, "Tile cache %s holds another scale; rendering instead", qPrintable(fileName));
             return nullptr;
         }
         return images.release();
     } catch (const std::exception &e) {
-        qWarning("Tile cache %s not used: %s", qPrintable(fileName), e.what());
+        qCWarning(lcScene, "Tile cache %s not used: %s", qPrintable(fileName), e.what());
         return nullptr;
     }
 }
@@ -727,24 +727,24 @@ QString tileSetCacheDirectory()
 bool saveTileImages(const TileImages &images, const QString &fileName)
 {
     if (!images.isValid()) {
-        qWarning("Tile set not cached: %s", qPrintable(images.errorString()));
+        qCWarning(lcScene, "Tile set not cached: %s", qPrintable(images.errorString()));
         return false;
     }
     const QFileInfo info(fileName);
     if (!QDir().mkpath(info.absolutePath())) {
-        qWarning("Cannot create the tile cache directory %s", qPrintable(info.absolutePath()));
+        qCWarning(lcScene, "Cannot create the tile cache directory %s", qPrintable(info.absolutePath()));
         return false;
     }
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
-        qWarning("Cannot write the tile cache %s: %s", qPrintable(fileName), qPrintable(file.errorString()));
+        qCWarning(lcScene, "Cannot write the tile cache %s: %s", qPrintable(fileName), qPrintable(file.errorString()));
         return false;
     }
     QDataStream out(&file);
     prepareCacheStream(out);
     writeTileImages(out, images);
     if (out.status() != QDataStream::Ok || !file.commit()) {
-        qWarning("Cannot write the tile cache %s: %s", qPrintable(fileName), qPrintable(file.errorString()));
+        qCWarning(lcScene, "Cannot write the tile cache %s: %s", qPrintable(fileName), qPrintable(file.errorString()));
         return false;
     }
     return true;
@@ -781,7 +781,7 @@ TileImages *loadOrRenderTileImages(const QString &blankPath, const QString &face
 
     auto *images = new TileImages(blankPath, facePath, highlight, scale);
     if (!images->isValid())
-        qWarning("Tile set %s + %s could not be rendered: %s", qPrintable(blankPath), qPrintable(facePath),
+        qCWarning(lcScene, "Tile set %s + %s could not be rendered: %s", qPrintable(blankPath), qPrintable(facePath),
                  qPrintable(images->errorString()));
     else if (!target.isEmpty())
         saveTileImages(*images, target);
