@@ -4,11 +4,13 @@
 #include "scene/Logging.h"
 #include "scene/TileAtlas.h"
 
+#include <QBuffer>
 #include <QDataStream>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageWriter>
 #include <QPainter>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -627,21 +629,43 @@ ShadowGeometry TileImages::shadow(Side side, Use use) const
 
 // --- cache ---------------------------------------------------------------------
 
+namespace {
+
+// The bytes of QDataStream's QImage operator (a null marker, then PNG), but
+// stored without deflating (quality 100 is zlib level 0): the cache is read
+// at every start, and inflating was most of the reading. Still valid PNG.
+void writeCacheImage(QDataStream &out, const QImage &image)
+{
+    if (image.isNull()) {
+        out << qint32(0);
+        return;
+    }
+    out << qint32(1);
+    QImageWriter writer(out.device(), "png");
+    writer.setQuality(100);
+    if (!writer.write(image))
+        out.setStatus(QDataStream::WriteFailed);
+}
+
+} // namespace
+
 void writeTileImages(QDataStream &out, const TileImages &images)
 {
     out << TileImages::CacheVersion << TableProportion << HandProportion << images.m_scale;
     for (int i = 0; i < TileImages::SideCount * TileImages::UseCount; ++i) {
         const TileMetrics &m = images.m_metrics[i];
-        out << images.m_blanks[i] << qint32(m.width) << qint32(m.height) << qint32(m.depth) << images.m_rects[i];
+        writeCacheImage(out, images.m_blanks[i]);
+        out << qint32(m.width) << qint32(m.height) << qint32(m.depth) << images.m_rects[i];
     }
     for (const TileImages::Side side : TileImages::Sides) {
         for (int t = 0; t < TileImages::TileCount; ++t)
-            out << images.m_faces[TileImages::faceIndex(side, t)];
-        out << images.m_highlights[side];
+            writeCacheImage(out, images.m_faces[TileImages::faceIndex(side, t)]);
+        writeCacheImage(out, images.m_highlights[side]);
     }
     for (int t = 0; t < TileImages::TileCount; ++t)
-        out << images.m_handFaces[t];
-    out << images.m_hand[0] << images.m_hand[1];
+        writeCacheImage(out, images.m_handFaces[t]);
+    writeCacheImage(out, images.m_hand[0]);
+    writeCacheImage(out, images.m_hand[1]);
 }
 
 namespace {
@@ -684,7 +708,12 @@ TileImages *readCache(const QString &fileName, double scale)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return nullptr;
-    QDataStream in(&file);
+    // One read: the image reader would otherwise fetch the file in many
+    // small pieces.
+    QByteArray bytes = file.readAll();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QDataStream in(&buffer);
     prepareCacheStream(in);
     try {
         auto images = std::make_unique<TileImages>(in);
