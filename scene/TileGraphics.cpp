@@ -166,22 +166,22 @@ void TileGraphics::discardWorker()
     m_worker = nullptr;
 }
 
-bool TileGraphics::buildTileSetCaches()
+bool TileGraphics::buildTileSetCaches(const QString &directory)
 {
     // Standalone use (the install option runs before any window exists):
     // make sure the embedded sets can be found.
     if (QDir::searchPaths(QStringLiteral("resources")).isEmpty())
         QDir::setSearchPaths(QStringLiteral("resources"), {QStringLiteral(":/default")});
-    if (!QDir().mkpath(QStringLiteral("tilesets"))) {
-        qCWarning(lcScene, "Cannot create the directory tilesets");
+    const QString dir = directory.isEmpty() ? bundledTileSetCacheDirectory() : directory;
+    if (dir.isEmpty() || !QDir().mkpath(dir)) {
+        qCWarning(lcScene, "Cannot create the directory %s", qPrintable(dir));
         return false;
     }
     bool ok = true;
     for (const auto &blank : blankChoices()) {
         for (const auto &face : faceChoices()) {
             const std::unique_ptr<TileImages> images(loadOrRenderTileImages(blank.second, face.second, 1.0));
-            ok = saveTileImages(*images, QStringLiteral("tilesets/")
-                                              + tileSetCacheName(blank.second, face.second, 1.0))
+            ok = saveTileImages(*images, dir + QLatin1Char('/') + tileSetCacheName(blank.second, face.second, 1.0))
                 && ok;
         }
     }

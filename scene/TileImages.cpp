@@ -5,6 +5,7 @@
 #include "scene/TileAtlas.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDataStream>
 #include <QDateTime>
 #include <QDir>
@@ -747,6 +748,12 @@ QString tileSetCacheName(const QString &blankPath, const QString &facePath, doub
     return QStringLiteral("tileset_0x%1.dat").arg(elfHash(buffer), 8, 16, QLatin1Char('0'));
 }
 
+QString bundledTileSetCacheDirectory()
+{
+    return QCoreApplication::instance() ? QCoreApplication::applicationDirPath() + QStringLiteral("/tilesets")
+                                        : QString();
+}
+
 QString tileSetCacheDirectory()
 {
     const QString base = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
@@ -791,19 +798,25 @@ TileImages *loadOrRenderTileImages(const QString &blankPath, const QString &face
         sources << info.lastModified();
     }
 
+    // The caches installed with the program come first; never a directory
+    // found relative to wherever the program was started from.
+    const QString bundledDir = bundledTileSetCacheDirectory();
     const QString userDir = tileSetCacheDirectory();
-    QStringList candidates{QStringLiteral("tilesets/") + name};
+    QStringList candidates;
+    if (!bundledDir.isEmpty())
+        candidates << bundledDir + QLatin1Char('/') + name;
     if (!userDir.isEmpty())
         candidates << userDir + QLatin1Char('/') + name;
 
-    QString target = userDir.isEmpty() ? QString() : candidates.last();
+    const QString target = userDir.isEmpty() ? QString() : userDir + QLatin1Char('/') + name;
     if (sourcesExist) {
         for (const QString &candidate : candidates) {
             if (!isFresh(candidate, sources))
                 continue;
             if (TileImages *cached = readCache(candidate, scale))
                 return cached;
-            target = candidate; // rewrite the damaged file
+            // A damaged file: the user's copy is rewritten below, the
+            // installed one is left alone.
             break;
         }
     }

@@ -136,3 +136,7 @@ bool saveTileImages(const TileImages &images, const QString &fileName);
 
 // Where the per-user tile-set cache lives (created on demand by the writer).
 QString tileSetCacheDirectory();
+
+// The caches installed with the program: "tilesets" in the program's own
+// directory (empty without an application object). Read before the user's.
+QString bundledTileSetCacheDirectory();

@@ -131,13 +131,10 @@ private slots:
     {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        const QString previous = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(dir.path()));
         // Standalone: no search path set up by the caller.
         QDir::setSearchPaths(QStringLiteral("resources"), {});
-        const bool ok = TileGraphics::buildTileSetCaches();
+        const bool ok = TileGraphics::buildTileSetCaches(dir.filePath(QStringLiteral("tilesets")));
         tiletest::useEmbeddedResources();
-        QDir::setCurrent(previous);
         QVERIFY(ok);
         for (const auto &b : TileGraphics::blankChoices()) {
             for (const auto &f : TileGraphics::faceChoices()) {

@@ -376,14 +376,30 @@ private slots:
         QCOMPARE(QFileInfo(file).size(), qint64(good.size()));
     }
 
-    void workingDirectoryCacheComesFirst()
+    void programDirectoryCacheComesFirst()
     {
-        const QString local = QStringLiteral("tilesets/") + tileSetCacheName(m_blankB, m_face, 1.0);
-        QVERIFY(saveTileImages(*m_base, local));
+        const QString installed = bundledTileSetCacheDirectory() + QLatin1Char('/')
+            + tileSetCacheName(m_blankB, m_face, 1.0);
+        QVERIFY(saveTileImages(*m_base, installed));
         std::unique_ptr<TileImages> images(loadOrRenderTileImages(m_blankB, m_face, 1.0));
+        QVERIFY(QDir(bundledTileSetCacheDirectory()).removeRecursively());
         QVERIFY(sameSet(*images, *m_base));
         QVERIFY(!QFileInfo::exists(cacheFile(m_blankB, 1.0)));
-        QVERIFY(QFile::remove(local));
+    }
+
+    // Whatever directory the program is started from holds no cache of its:
+    // a "tilesets/" there (here a fresh file of another set under this
+    // pair's name) is neither read nor written.
+    void workingDirectoryCacheIsIgnored()
+    {
+        const QString stray = QStringLiteral("tilesets/") + tileSetCacheName(m_blankB, m_face, 1.0);
+        QVERIFY(saveTileImages(*m_base, stray));
+        const QDateTime written = QFileInfo(stray).lastModified();
+        std::unique_ptr<TileImages> images(loadOrRenderTileImages(m_blankB, m_face, 1.0));
+        QVERIFY(!sameSet(*images, *m_base));
+        QVERIFY(QFileInfo::exists(cacheFile(m_blankB, 1.0)));
+        QCOMPARE(QFileInfo(stray).lastModified(), written);
+        QVERIFY(QDir(QStringLiteral("tilesets")).removeRecursively());
     }
 
     void brokenSetsAreNeverCached()
