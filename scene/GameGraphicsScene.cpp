@@ -16,6 +16,12 @@ GameGraphicsScene::GameGraphicsScene(QObject *parent) : QGraphicsScene(parent)
 GameGraphicsScene::~GameGraphicsScene()
 {
     m_closing = true;
+    // Items held by value (the moving tiles of animations) are their
+    // holders' to destroy, whichever goes first.
+    const QList<QGraphicsItem *> all = items();
+    for (QGraphicsItem *item : all)
+        if (!item->parentItem() && item->data(SceneItem::HeldByValueKey).toBool())
+            removeItem(item);
     clear();
 }
 

@@ -26,6 +26,9 @@ enum DataKey {
     ShadowPathKey = 0,
     // A ShadowGeometry: a tile's footprint and height.
     ShadowGeometryKey = 1,
+    // True on an item that an animation holds by value: the scene leaves it
+    // alone when it is cleared or destroyed.
+    HeldByValueKey = 2,
 };
 
 } // namespace SceneItem
