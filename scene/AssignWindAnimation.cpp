@@ -31,14 +31,7 @@ AssignWindAnimation::AssignWindAnimation(AnimationHost *host, const std::array<Q
     }
 }
 
-AssignWindAnimation::~AssignWindAnimation()
-{
-    // The item animations must not outlive the time line they listen to;
-    // they are members declared after it, so they go first. Unhook them from
-    // the markers, which live on.
-    for (QGraphicsItemAnimation &a : m_animations)
-        a.setItem(nullptr);
-}
+AssignWindAnimation::~AssignWindAnimation() = default;
 
 QPointF AssignWindAnimation::markerPosAt(int i, double t) const
 {
