@@ -11,14 +11,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageWriter>
 #include <QPainter>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTransform>
+#include <QtConcurrent/QtConcurrentMap>
+#include <QtEndian>
 
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 
@@ -46,6 +48,173 @@ const TileMetrics DrawingRows[8] = {
     {192, 220, 69}, {192, 220, 69}, {220, 192, 69}, {192, 220, 69},
     {220, 192, 69}, {198, 140, 70}, {198, 140, 0},  {148, 128, 144},
 };
+
+// What QDataStream writes for a picture is a marker (0 for none) and a PNG;
+// a PNG of the largest picture, stored, stays below this.
+constexpr qint64 MaxPngBytes = 20 << 20;
+
+struct PendingImage
+{
+    QImage *target;
+    QByteArray png;
+};
+
+// Reads the bytes of one picture as QDataStream writes it, up to the end of
+// its PNG, without decoding (empty for none). A picture whose header claims
+// more than the largest size is refused before anything is decoded.
+bool readPngBytes(QDataStream &in, QByteArray &png)
+{
+    static const char Signature[] = "\x89PNG\r\n\x1a\n";
+    qint32 marker = 0;
+    in >> marker;
+    if (in.status() != QDataStream::Ok)
+        return false;
+    if (marker == 0)
+        return true;
+    char head[8];
+    if (in.readRawData(head, 8) != 8 || std::memcmp(head, Signature, 8) != 0) {
+        in.setStatus(QDataStream::ReadCorruptData);
+        return false;
+    }
+    png.append(head, 8);
+    for (;;) {
+        if (in.readRawData(head, 8) != 8) {
+            in.setStatus(QDataStream::ReadPastEnd);
+            return false;
+        }
+        const qint64 length = qFromBigEndian<quint32>(head);
+        if (png.size() + 12 + length > MaxPngBytes) {
+            in.setStatus(QDataStream::ReadCorruptData);
+            return false;
+        }
+        const qsizetype at = png.size() + 8;
+        png.append(head, 8);
+        png.resize(at + length + 4); // data and CRC
+        if (in.readRawData(png.data() + at, int(length + 4)) != length + 4) {
+            in.setStatus(QDataStream::ReadPastEnd);
+            return false;
+        }
+        if (std::memcmp(head + 4, "IHDR", 4) == 0 && length >= 8
+            && (qFromBigEndian<quint32>(png.constData() + at) > quint32(MaxPictureSide)
+                || qFromBigEndian<quint32>(png.constData() + at + 4) > quint32(MaxPictureSide))) {
+            in.setStatus(QDataStream::ReadCorruptData);
+            return false;
+        }
+        if (std::memcmp(head + 4, "IEND", 4) == 0)
+            return true;
+    }
+}
+
+quint32 bigEndian32(const uchar *p)
+{
+    return qFromBigEndian<quint32>(p);
+}
+
+// Reverses the PNG row filters of one row of 4-byte pixels in place.
+bool unfilterRow(int filter, uchar *row, const uchar *prior, qsizetype length)
+{
+    constexpr int Bpp = 4;
+    switch (filter) {
+    case 0:
+        return true;
+    case 1:
+        for (qsizetype i = Bpp; i < length; ++i)
+            row[i] = uchar(row[i] + row[i - Bpp]);
+        return true;
+    case 2:
+        for (qsizetype i = 0; i < length; ++i)
+            row[i] = uchar(row[i] + prior[i]);
+        return true;
+    case 3:
+        for (qsizetype i = 0; i < length; ++i)
+            row[i] = uchar(row[i] + ((i >= Bpp ? row[i - Bpp] : 0) + prior[i]) / 2);
+        return true;
+    case 4:
+        for (qsizetype i = 0; i < length; ++i) {
+            const int a = i >= Bpp ? row[i - Bpp] : 0, b = prior[i], c = i >= Bpp ? prior[i - Bpp] : 0;
+            const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+            row[i] = uchar(row[i] + (pa <= pb && pa <= pc ? a : pb <= pc ? b : c));
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The cache's own pictures are 8-bit RGBA PNGs whose data is stored, not
+// deflated (writeCacheImage): decoded here straight into premultiplied
+// pixels, without the image plugins, whose per-picture start-up cost more
+// than the decoding. Any other PNG answers a null image (the caller then
+// asks Qt).
+QImage decodeStoredPng(const QByteArray &png)
+{
+    const auto *p = reinterpret_cast<const uchar *>(png.constData());
+    const qsizetype n = png.size();
+    quint32 w = 0, h = 0;
+    bool rgba = false;
+    QByteArray zlib;
+    for (qsizetype i = 8; i + 12 <= n;) {
+        const quint32 length = bigEndian32(p + i);
+        if (length > quint64(n - i - 12))
+            return QImage();
+        const uchar *type = p + i + 4, *data = p + i + 8;
+        if (std::memcmp(type, "IHDR", 4) == 0 && length >= 13) {
+            w = bigEndian32(data);
+            h = bigEndian32(data + 4);
+            rgba = data[8] == 8 && data[9] == 6 && data[10] == 0 && data[11] == 0 && data[12] == 0;
+        } else if (std::memcmp(type, "IDAT", 4) == 0) {
+            zlib.append(reinterpret_cast<const char *>(data), length);
+        } else if (std::memcmp(type, "IEND", 4) == 0) {
+            break;
+        }
+        i += 12 + qsizetype(length);
+    }
+    if (!rgba || w == 0 || h == 0 || w > quint32(MaxPictureSide) || h > quint32(MaxPictureSide))
+        return QImage();
+    const qsizetype stride = 4 * qsizetype(w) + 1;
+    QByteArray raw;
+    raw.reserve(stride * h);
+    const auto *z = reinterpret_cast<const uchar *>(zlib.constData());
+    const qsizetype zn = zlib.size();
+    if (zn < 2 || (z[0] & 0x0f) != 8)
+        return QImage();
+    for (qsizetype k = 2;;) {
+        if (k + 5 > zn || (z[k] >> 1 & 3) != 0) // only stored blocks here
+            return QImage();
+        const int length = z[k + 1] | z[k + 2] << 8, inverse = z[k + 3] | z[k + 4] << 8;
+        const bool last = z[k] & 1;
+        k += 5;
+        if ((length ^ inverse) != 0xffff || k + length > zn || raw.size() + length > stride * qsizetype(h))
+            return QImage();
+        raw.append(reinterpret_cast<const char *>(z + k), length);
+        k += length;
+        if (last)
+            break;
+    }
+    if (raw.size() != stride * qsizetype(h))
+        return QImage();
+    QImage image(int(w), int(h), QImage::Format_ARGB32_Premultiplied);
+    const QByteArray zeros(stride, '\0');
+    const uchar *prior = reinterpret_cast<const uchar *>(zeros.constData());
+    auto *rows = reinterpret_cast<uchar *>(raw.data());
+    for (quint32 y = 0; y < h; ++y) {
+        uchar *row = rows + y * stride;
+        if (!unfilterRow(row[0], row + 1, prior, stride - 1))
+            return QImage();
+        auto *out = reinterpret_cast<QRgb *>(image.scanLine(int(y)));
+        const uchar *px = row + 1;
+        for (quint32 x = 0; x < w; ++x, px += 4)
+            out[x] = qPremultiply(qRgba(px[0], px[1], px[2], px[3]));
+        prior = row + 1;
+    }
+    return image;
+}
+
+QImage decodeCachePng(const QByteArray &png)
+{
+    const QImage fast = decodeStoredPng(png);
+    return fast.isNull() ? QImage::fromData(png, "png").convertToFormat(QImage::Format_ARGB32_Premultiplied) : fast;
+}
 
 TileMetrics pixelRow(int row)
 {
@@ -247,13 +416,16 @@ TileImages::TileImages(QDataStream &in)
         in.setStatus(QDataStream::ReadCorruptData);
         return;
     }
-    // Corrupt or hostile files must not drive sizes or offsets out of range.
-    auto readImage = [&in](QImage &img) {
+    // The pictures are collected first and decoded together on the thread
+    // pool: decoding is most of the time a cache read takes.
+    std::vector<PendingImage> pending;
+    pending.reserve(SideCount * UseCount + SideCount * (TileCount + 1) + TileCount + 2);
+    auto readImage = [&in, &pending](QImage &img) {
         if (in.status() != QDataStream::Ok)
             return;
-        in >> img;
-        if (img.width() > MaxPictureSide || img.height() > MaxPictureSide)
-            in.setStatus(QDataStream::ReadCorruptData);
+        PendingImage p{&img, {}};
+        if (readPngBytes(in, p.png) && !p.png.isEmpty())
+            pending.push_back(std::move(p));
     };
     for (int i = 0; i < SideCount * UseCount && in.status() == QDataStream::Ok; ++i) {
         qint32 w = 0, h = 0, d = 0;
@@ -277,6 +449,14 @@ TileImages::TileImages(QDataStream &in)
     readImage(m_hand[1]);
     if (in.status() != QDataStream::Ok)
         return;
+    QtConcurrent::blockingMap(pending, [](PendingImage &p) { *p.target = decodeCachePng(p.png); });
+    for (const PendingImage &p : pending) {
+        // Corrupt or hostile files must not drive sizes out of range.
+        if (p.target->isNull() || p.target->width() > MaxPictureSide || p.target->height() > MaxPictureSide) {
+            in.setStatus(QDataStream::ReadCorruptData);
+            return;
+        }
+    }
     // A picture that the format requires but the file lacks means the file
     // is damaged, even when the stream itself read cleanly.
     if (m_hand[0].isNull() || m_hand[1].isNull() || m_faces[0].isNull() || m_handFaces[0].isNull()) {
@@ -632,9 +812,80 @@ ShadowGeometry TileImages::shadow(Side side, Use use) const
 
 namespace {
 
-// The bytes of QDataStream's QImage operator (a null marker, then PNG), but
-// stored without deflating (quality 100 is zlib level 0): the cache is read
-// at every start, and inflating was most of the reading. Still valid PNG.
+quint32 pngCrc(const char *data, qsizetype n)
+{
+    static const std::array<quint32, 256> table = [] {
+        std::array<quint32, 256> t{};
+        for (quint32 i = 0; i < 256; ++i) {
+            quint32 c = i;
+            for (int k = 0; k < 8; ++k)
+                c = c & 1 ? 0xedb88320u ^ (c >> 1) : c >> 1;
+            t[i] = c;
+        }
+        return t;
+    }();
+    quint32 crc = 0xffffffffu;
+    for (qsizetype i = 0; i < n; ++i)
+        crc = table[(crc ^ uchar(data[i])) & 0xff] ^ (crc >> 8);
+    return crc ^ 0xffffffffu;
+}
+
+void appendBigEndian(QByteArray &out, quint32 v)
+{
+    char b[4];
+    qToBigEndian(v, b);
+    out.append(b, 4);
+}
+
+void appendChunk(QByteArray &png, const char *type, const QByteArray &data)
+{
+    appendBigEndian(png, quint32(data.size()));
+    const qsizetype at = png.size();
+    png.append(type, 4);
+    png.append(data);
+    appendBigEndian(png, pngCrc(png.constData() + at, 4 + data.size()));
+}
+
+// An 8-bit RGBA PNG whose rows are unfiltered and whose data is stored, not
+// deflated: the cache is read at every start, and inflating and unfiltering
+// were most of the reading. Still a valid PNG.
+QByteArray encodeStoredPng(const QImage &image)
+{
+    const QImage rgba = image.convertToFormat(QImage::Format_RGBA8888);
+    const int w = rgba.width(), h = rgba.height();
+    QByteArray raw;
+    raw.reserve((4 * qsizetype(w) + 1) * h);
+    for (int y = 0; y < h; ++y) {
+        raw.append('\0'); // filter: none
+        raw.append(reinterpret_cast<const char *>(rgba.constScanLine(y)), 4 * qsizetype(w));
+    }
+    QByteArray zlib("\x78\x01", 2);
+    for (qsizetype k = 0; k < raw.size() || k == 0; k += 65535) {
+        const int length = int(qMin<qsizetype>(65535, raw.size() - k));
+        zlib.append(char(k + length >= raw.size() ? 1 : 0));
+        zlib.append(char(length & 0xff)).append(char(length >> 8));
+        zlib.append(char(~length & 0xff)).append(char((~length >> 8) & 0xff));
+        zlib.append(raw.constData() + k, length);
+    }
+    quint32 a = 1, b = 0;
+    for (const char c : std::as_const(raw)) {
+        a = (a + uchar(c)) % 65521;
+        b = (b + a) % 65521;
+    }
+    appendBigEndian(zlib, b << 16 | a);
+
+    QByteArray header;
+    appendBigEndian(header, quint32(w));
+    appendBigEndian(header, quint32(h));
+    header.append("\x08\x06\x00\x00\x00", 5); // 8-bit RGBA, no interlace
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    appendChunk(png, "IHDR", header);
+    appendChunk(png, "IDAT", zlib);
+    appendChunk(png, "IEND", QByteArray());
+    return png;
+}
+
+// The bytes of QDataStream's QImage operator: a null marker, then the PNG.
 void writeCacheImage(QDataStream &out, const QImage &image)
 {
     if (image.isNull()) {
@@ -642,9 +893,8 @@ void writeCacheImage(QDataStream &out, const QImage &image)
         return;
     }
     out << qint32(1);
-    QImageWriter writer(out.device(), "png");
-    writer.setQuality(100);
-    if (!writer.write(image))
+    const QByteArray png = encodeStoredPng(image);
+    if (out.writeRawData(png.constData(), int(png.size())) != png.size())
         out.setStatus(QDataStream::WriteFailed);
 }
 

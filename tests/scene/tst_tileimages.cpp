@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 #include <memory>
@@ -303,6 +304,20 @@ private slots:
         QVERIFY(!QFileInfo::exists(QDir::tempPath() + QLatin1Char('/') + tileSetCacheName(m_blankA, m_face, 1.0)));
         QCOMPARE(storedVersion(file), 6);
         QVERIFY(sameSet(*first, *m_base));
+        // The pictures are stored the way QDataStream stores a QImage (a
+        // marker, then a PNG any reader takes), only without deflating.
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QDataStream in(&f);
+            in.setVersion(QDataStream::Qt_4_2);
+            qint32 version = 0;
+            double table = 0, hand = 0, scale = 0;
+            QImage firstBlank;
+            in >> version >> table >> hand >> scale >> firstBlank;
+            QCOMPARE(in.status(), QDataStream::Ok);
+            QVERIFY(samePicture(firstBlank, m_base->blank(TileImages::Bottom, TileImages::Declared)));
+        }
 
         // Prove the second lookup reads the file: plant set A under B's name.
         QVERIFY(QFile::copy(file, cacheFile(m_blankB, 1.0)));
@@ -339,6 +354,9 @@ private slots:
         QTest::newRow("truncated") << 2;
         QTest::newRow("garbage") << 3;
         QTest::newRow("absurd sizes") << 4;
+        // The first picture's PNG (after the 28-byte head and its marker):
+        QTest::newRow("huge canvas") << 8;  // its header claims 100000 pixels wide
+        QTest::newRow("broken pixels") << 9; // its stored block's length check fails
     }
 
     void damagedCacheFilesAreRenderedAndRewritten()
@@ -360,6 +378,13 @@ private slots:
                 out.writeRawData(good.constData() + 20, good.size() - 20);
             } else if (damage == 2) {
                 out.writeRawData(good.constData(), good.size() / 2);
+            } else if (damage == 8 || damage == 9) {
+                QByteArray bad = good;
+                if (damage == 8)
+                    qToBigEndian<quint32>(100000, bad.data() + 28 + 4 + 8 + 8);
+                else
+                    bad[28 + 4 + 8 + 25 + 8 + 2 + 1 + 2] = char(~bad[28 + 4 + 8 + 25 + 8 + 2 + 1 + 2]);
+                out.writeRawData(bad.constData(), bad.size());
             } else if (damage == 3) {
                 out.writeRawData("\x00\x00\x00\x06 not a tile set", 20);
             } else {
