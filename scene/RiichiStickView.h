@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scene/GraphicsNode.h"
+#include "scene/TileImages.h"
 
 #include <QTransform>
 
@@ -14,7 +15,7 @@ class RiichiStickView : public GraphicsNode
 public:
     enum { Type = SceneItem::RiichiStickViewType };
 
-    explicit RiichiStickView(int side);
+    explicit RiichiStickView(TileImages::Side side);
 
     // Stick items are made as needed and only hidden when fewer are shown.
     void setStickCount(int count);
@@ -27,7 +28,7 @@ public:
 private:
     void layoutSticks();
 
-    int m_side;
+    TileImages::Side m_side;
     QTransform m_rotation;
     double m_scale = 1.0;
     int m_count = 0;

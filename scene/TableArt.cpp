@@ -71,7 +71,7 @@ int TableArt::markerSize(double scale)
 }
 
 QPixmap TableArt::elementPixmap(QSvgRenderer &renderer, const QString &element, double scale,
-                                const QTransform &transform, int side)
+                                const QTransform &transform, TileImages::Side side)
 {
     quint64 bits = 0;
     static_assert(sizeof bits == sizeof scale);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scene/TileImages.h"
+
 #include <QPixmap>
 #include <QString>
 #include <QStringList>
@@ -25,6 +27,6 @@ public:
     // centred: scaled by 62 * scale, then by `transform`. Cached under
     // "detailPainter:<element>:<scale bits in hex>:<side>".
     static QPixmap elementPixmap(QSvgRenderer &renderer, const QString &element, double scale,
-                                 const QTransform &transform, int side);
+                                 const QTransform &transform, TileImages::Side side);
     static int markerSize(double scale);
 };

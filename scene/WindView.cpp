@@ -18,7 +18,7 @@ bool artUsable()
 }
 } // namespace
 
-WindView::WindView(int side) : m_side(side)
+WindView::WindView(TileImages::Side side) : m_side(side)
 {
     setToolTip(translatedWindName(m_wind));
     if (!artUsable())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scene/SceneItem.h"
+#include "scene/TileImages.h"
 
 #include <QGraphicsItem>
 
@@ -11,14 +12,14 @@ class WindView : public QGraphicsItem
 public:
     enum { Type = SceneItem::WindViewType };
 
-    explicit WindView(int side);
+    explicit WindView(TileImages::Side side);
 
     // A wind outside 0-3 (from the server) is refused with a warning.
     void setWind(int wind);
     void setActive(bool active);
     void setScale(double scale);
 
-    int side() const { return m_side; }
+    TileImages::Side side() const { return m_side; }
     int wind() const { return m_wind; }
     bool isActive() const { return m_active; }
     double markerScale() const { return m_scale; }
@@ -34,7 +35,7 @@ public:
     static QSizeF elementSize();
 
 private:
-    int m_side;
+    TileImages::Side m_side;
     int m_wind = 0;
     bool m_active = false;
     double m_scale = 1.0;

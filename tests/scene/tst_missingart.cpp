@@ -30,8 +30,8 @@ private slots:
         TileGraphics::instance().setTileSet(3, 4);
 
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("\"blank\"; the item is hidden")));
-        WindView marker(0);
-        WindView other(1); // no second warning
+        WindView marker(TileImages::Bottom);
+        WindView other(TileImages::Right); // no second warning
         QVERIFY(!marker.isVisible());
         QCOMPARE(WindView::elementSize(), QSizeF(-1, -1));
         QImage img(64, 64, QImage::Format_ARGB32_Premultiplied);
@@ -46,7 +46,7 @@ private slots:
         QVERIFY(!prevailing.isVisible());
 
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("\"stick\"; the item is hidden")));
-        RiichiStickView sticks(2);
+        RiichiStickView sticks(TileImages::Top);
         sticks.setStickCount(2);
         QVERIFY(!sticks.isVisible());
 

@@ -416,7 +416,7 @@ private slots:
     {
         QFETCH(int, side);
         QFETCH(QPointF, stick1);
-        RiichiStickView view(side);
+        RiichiStickView view{Side(side)};
         view.setStickCount(2);
         const auto sticks = view.stickItems();
         QCOMPARE(sticks.size(), std::size_t(2));

@@ -82,12 +82,12 @@ void addWinds(GameGraphicsScene *scene)
     const QPointF sticks[4] = {Centre + QPointF(60, 245), Centre + QPointF(245, -60), Centre + QPointF(-60, -245),
                                Centre + QPointF(-245, 60)};
     for (int side = 0; side < 4; ++side) {
-        auto *wind = new WindView(side);
+        auto *wind = new WindView(Side(side));
         scene->addItem(wind);
         wind->setPos(markers[side]);
         wind->setWind((side + 1) % 4);
         wind->setActive(side == 3);
-        auto *riichi = new RiichiStickView(side);
+        auto *riichi = new RiichiStickView(Side(side));
         scene->addItem(riichi);
         riichi->setPos(sticks[side]);
         riichi->setStickCount(side + 1);
