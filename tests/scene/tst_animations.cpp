@@ -117,6 +117,8 @@ private slots:
     {
         tiletest::useEmbeddedResources();
         TileGraphics::instance().setTileSet(3, 4);
+        // No worker may still render when the test program ends.
+        QTRY_VERIFY_WITH_TIMEOUT(!TileGraphics::instance().hasWorker(), 60000);
         QCOMPARE(TileGraphics::instance().gameScale(), 1.0);
     }
 

@@ -28,6 +28,8 @@ private slots:
                             empty.filePath(QStringLiteral("tile-highlights-red.png"))));
         QDir::setSearchPaths(QStringLiteral("resources"), {empty.path(), tiletest::sourceTileSets()});
         TileGraphics::instance().setTileSet(3, 4);
+        // No worker may still render when the test program ends.
+        QTRY_VERIFY_WITH_TIMEOUT(!TileGraphics::instance().hasWorker(), 60000);
 
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("\"blank\"; the item is hidden")));
         WindView marker(TileImages::Bottom);

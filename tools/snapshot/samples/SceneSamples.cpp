@@ -9,6 +9,7 @@
 #include "scene/TileGraphics.h"
 #include "scene/WindView.h"
 
+#include <QCoreApplication>
 #include <QGraphicsView>
 
 namespace
@@ -22,7 +23,11 @@ const QPointF Centre(512, 384);
 // scene.
 QGraphicsView *tableView(GameGraphicsScene *&scene)
 {
-    TileGraphics::instance().setTileSet(0, 0);
+    TileGraphics &graphics = TileGraphics::instance();
+    graphics.setTileSet(0, 0);
+    // The tool ends without an event loop: let the re-rendering finish.
+    while (graphics.hasWorker())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     auto *view = new QGraphicsView;
     scene = new GameGraphicsScene(view);
     scene->setSceneRect(QRectF(QPointF(0, 0), QSizeF(TableSize)));
