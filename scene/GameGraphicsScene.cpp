@@ -1,5 +1,6 @@
 #include "scene/GameGraphicsScene.h"
 
+#include "scene/SceneItem.h"
 #include "scene/ShadowGeometry.h"
 #include "scene/ShadowLayer.h"
 
@@ -15,6 +16,12 @@ GameGraphicsScene::GameGraphicsScene(QObject *parent) : QGraphicsScene(parent)
 GameGraphicsScene::~GameGraphicsScene()
 {
     m_closing = true;
+    // Items held by value (the moving tiles of animations) are their
+    // holders' to destroy, whichever goes first.
+    const QList<QGraphicsItem *> all = items();
+    for (QGraphicsItem *item : all)
+        if (!item->parentItem() && item->data(SceneItem::HeldByValueKey).toBool())
+            removeItem(item);
     clear();
 }
 
@@ -23,7 +30,7 @@ void GameGraphicsScene::drawShadows(QPainter *painter, const QList<QGraphicsItem
     QPainterPath shade;
     shade.setFillRule(Qt::WindingFill);
     for (const QGraphicsItem *item : items) {
-        const QVariant v = item->data(0);
+        const QVariant v = item->data(SceneItem::ShadowPathKey);
         if (v.metaType() != QMetaType::fromType<QPainterPath>())
             continue;
         shade.addPath(item->sceneTransform().map(v.value<QPainterPath>()));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scene/SceneItem.h"
+
 #include <QGraphicsObject>
 
 // The shade under every item of a table scene: the union of the shadows of
@@ -10,11 +12,14 @@ class ShadowLayer : public QGraphicsObject
 {
     Q_OBJECT
 public:
+    enum { Type = SceneItem::ShadowLayerType };
+
     ShadowLayer();
 
     // Recomputes the area covered after a group's shadow or place changed.
     void refresh();
 
+    int type() const override { return Type; }
     QRectF boundingRect() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 

@@ -21,7 +21,7 @@ void collect(const QGraphicsItem *item, const QTransform &t, QList<Caster> &out)
         // The child's full mapping into its parent (position, transform,
         // rotation and scale), so shadows stay under what is drawn.
         const QTransform tc = c->itemTransform(item) * t;
-        const QVariant v = c->data(1);
+        const QVariant v = c->data(SceneItem::ShadowGeometryKey);
         if (v.canConvert<ShadowGeometry>()) {
             const ShadowGeometry g = v.value<ShadowGeometry>();
             out.append(Caster{tc.map(g.outline), g.height});
@@ -83,7 +83,7 @@ void ShadowedGroup::updateShadow()
 
 QPainterPath ShadowedGroup::shadowPath() const
 {
-    return data(0).value<QPainterPath>();
+    return data(SceneItem::ShadowPathKey).value<QPainterPath>();
 }
 
 QRectF ShadowedGroup::boundingRect() const
@@ -142,6 +142,6 @@ void ShadowedGroup::rebuildShadow()
     for (const Caster &c : casters)
         path.addPath(shadowPath(c.outline, light, c.height));
     m_bounds = path.boundingRect();
-    setData(0, QVariant::fromValue(path));
+    setData(SceneItem::ShadowPathKey, QVariant::fromValue(path));
     notifyScene();
 }

@@ -11,6 +11,8 @@
 class ShadowedGroup : public GraphicsNode
 {
 public:
+    enum { Type = SceneItem::ShadowedGroupType };
+
     explicit ShadowedGroup(QGraphicsItem *parent = nullptr);
 
     void setLightPosition(const QPointF &scenePos);
@@ -19,6 +21,7 @@ public:
     void updateShadow();
 
     QPainterPath shadowPath() const;
+    int type() const override { return Type; }
     QRectF boundingRect() const override;
 
     // The shadow of one outline lit from `light`, cast by an object of the

@@ -16,15 +16,15 @@ QSize pictureSize(const TileMetrics &m)
 int rowHeight()
 {
     int h = 0;
-    for (int side = 0; side < TileImages::SideCount; ++side)
-        for (int use = 0; use < TileImages::UseCount; ++use)
+    for (const TileImages::Side side : TileImages::Sides)
+        for (const TileImages::Use use : TileImages::Uses)
             if (TileAtlas::storesUse(use))
                 h = qMax(h, pictureSize(TileImages::renderedMetrics(side, use, TileAtlas::BlankFactor)).height());
     return h;
 }
 } // namespace
 
-bool TileAtlas::storesUse(int use)
+bool TileAtlas::storesUse(TileImages::Use use)
 {
     return use != TileImages::Hand && use != TileImages::Unused;
 }
@@ -35,14 +35,14 @@ QRect TileAtlas::handRect(int highlighted)
     return QRect(QPoint(highlighted ? s.width() + Gap : 0, 0), s);
 }
 
-QRect TileAtlas::blankRect(int side, int use)
+QRect TileAtlas::blankRect(TileImages::Side side, TileImages::Use use)
 {
     if (!storesUse(use) || side < 0 || side >= TileImages::SideCount)
         return QRect();
     const int y = handRect(0).height() + Gap + side * (rowHeight() + Gap);
     int x = 0;
-    for (int u = 0; u < use; ++u)
-        if (storesUse(u))
+    for (const TileImages::Use u : TileImages::Uses)
+        if (u < use && storesUse(u))
             x += pictureSize(TileImages::renderedMetrics(side, u, BlankFactor)).width() + Gap;
     return QRect(QPoint(x, y), pictureSize(TileImages::renderedMetrics(side, use, BlankFactor)));
 }
@@ -58,8 +58,8 @@ QRect TileAtlas::faceRect(int tile)
 QSize TileAtlas::blankAtlasSize()
 {
     QRect all = handRect(0) | handRect(1);
-    for (int side = 0; side < TileImages::SideCount; ++side)
-        for (int use = 0; use < TileImages::UseCount; ++use)
+    for (const TileImages::Side side : TileImages::Sides)
+        for (const TileImages::Use use : TileImages::Uses)
             if (storesUse(use))
                 all |= blankRect(side, use);
     return QSize(all.right() + 1, all.bottom() + 1);
@@ -79,8 +79,8 @@ QImage TileAtlas::makeBlankAtlas(const TileImages &images)
     QPainter p(&atlas);
     p.drawImage(handRect(0).topLeft(), images.handImage(false));
     p.drawImage(handRect(1).topLeft(), images.handImage(true));
-    for (int side = 0; side < TileImages::SideCount; ++side)
-        for (int use = 0; use < TileImages::UseCount; ++use)
+    for (const TileImages::Side side : TileImages::Sides)
+        for (const TileImages::Use use : TileImages::Uses)
             if (storesUse(use))
                 p.drawImage(blankRect(side, use).topLeft(), images.blank(side, use));
     p.end();

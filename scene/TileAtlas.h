@@ -1,9 +1,9 @@
 #pragma once
 
+#include "scene/TileImages.h"
+
 #include <QImage>
 #include <QRect>
-
-class TileImages;
 
 // Layout of the bitmap tile sets: every picture lies at a fixed rectangle of
 // one image, stored at a multiple of its base size so that scaling up stays
@@ -15,7 +15,7 @@ public:
     static constexpr int FaceFactor = 4;
 
     static QRect handRect(int highlighted);
-    static QRect blankRect(int side, int use);
+    static QRect blankRect(TileImages::Side side, TileImages::Use use);
     static QRect faceRect(int tile);
     static QSize blankAtlasSize();
     static QSize faceAtlasSize();
@@ -25,5 +25,5 @@ public:
     static QImage makeFaceAtlas(const TileImages &images);
 
     // Uses stored in a blank atlas (use 3 is the hand pair, use 8 is empty).
-    static bool storesUse(int use);
+    static bool storesUse(TileImages::Use use);
 };

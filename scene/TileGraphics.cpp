@@ -1,5 +1,6 @@
 #include "scene/TileGraphics.h"
 
+#include "scene/Logging.h"
 #include "scene/ResizeWorker.h"
 #include "scene/TileImages.h"
 
@@ -14,7 +15,7 @@ int checkedChoice(int index, const char *what)
     if (index >= 0 && index < TileGraphics::ChoiceCount)
         return index;
     // A setting stored by another version: fall back to the default set.
-    qWarning("Tile %s choice %d does not exist; using the default", what, index);
+    qCWarning(lcScene, "Tile %s choice %d does not exist; using the default", what, index);
     return 0;
 }
 
@@ -103,7 +104,7 @@ void TileGraphics::setGameScale(double scale)
     constexpr double MaxScale = 16.0;
     const double rounded = scale > 0.0 && scale <= MaxScale ? static_cast<int>(scale * 32) * 0.03125 : 0.0;
     if (!(rounded > 0.0)) {
-        qWarning("Ignoring tile scale %g", scale);
+        qCWarning(lcScene, "Ignoring tile scale %g", scale);
         return;
     }
     if (rounded == m_scale || m_busy)
@@ -165,22 +166,22 @@ void TileGraphics::discardWorker()
     m_worker = nullptr;
 }
 
-bool TileGraphics::buildTileSetCaches()
+bool TileGraphics::buildTileSetCaches(const QString &directory)
 {
     // Standalone use (the install option runs before any window exists):
     // make sure the embedded sets can be found.
     if (QDir::searchPaths(QStringLiteral("resources")).isEmpty())
         QDir::setSearchPaths(QStringLiteral("resources"), {QStringLiteral(":/default")});
-    if (!QDir().mkpath(QStringLiteral("tilesets"))) {
-        qWarning("Cannot create the directory tilesets");
+    const QString dir = directory.isEmpty() ? bundledTileSetCacheDirectory() : directory;
+    if (dir.isEmpty() || !QDir().mkpath(dir)) {
+        qCWarning(lcScene, "Cannot create the directory %s", qPrintable(dir));
         return false;
     }
     bool ok = true;
     for (const auto &blank : blankChoices()) {
         for (const auto &face : faceChoices()) {
             const std::unique_ptr<TileImages> images(loadOrRenderTileImages(blank.second, face.second, 1.0));
-            ok = saveTileImages(*images, QStringLiteral("tilesets/")
-                                              + tileSetCacheName(blank.second, face.second, 1.0))
+            ok = saveTileImages(*images, dir + QLatin1Char('/') + tileSetCacheName(blank.second, face.second, 1.0))
                 && ok;
         }
     }

@@ -36,9 +36,10 @@ public:
     static QList<QPair<QString, QString>> blankChoices();
     static QList<QPair<QString, QString>> faceChoices();
 
-    // Pre-builds the cache of every blank and face pair at scale 1.0 under
-    // "tilesets/" in the current directory. True when all were written.
-    static bool buildTileSetCaches();
+    // Pre-builds the cache of every blank and face pair at scale 1.0 in the
+    // given directory, by default the program's own "tilesets" (read first
+    // by every later start). True when all were written.
+    static bool buildTileSetCaches(const QString &directory = QString());
 
     // Diagnostics: workers started so far, and whether one exists now.
     int workerRuns() const { return m_workerRuns; }

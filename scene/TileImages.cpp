@@ -1,21 +1,26 @@
 #include "scene/TileImages.h"
 
 #include "game/Tile.h"
+#include "scene/Logging.h"
 #include "scene/TileAtlas.h"
 
+#include <QBuffer>
+#include <QCoreApplication>
 #include <QDataStream>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <QPainter>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTransform>
+#include <QtConcurrent/QtConcurrentMap>
+#include <QtEndian>
 
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 
@@ -44,6 +49,173 @@ const TileMetrics DrawingRows[8] = {
     {220, 192, 69}, {198, 140, 70}, {198, 140, 0},  {148, 128, 144},
 };
 
+// What QDataStream writes for a picture is a marker (0 for none) and a PNG;
+// a PNG of the largest picture, stored, stays below this.
+constexpr qint64 MaxPngBytes = 20 << 20;
+
+struct PendingImage
+{
+    QImage *target;
+    QByteArray png;
+};
+
+// Reads the bytes of one picture as QDataStream writes it, up to the end of
+// its PNG, without decoding (empty for none). A picture whose header claims
+// more than the largest size is refused before anything is decoded.
+bool readPngBytes(QDataStream &in, QByteArray &png)
+{
+    static const char Signature[] = "\x89PNG\r\n\x1a\n";
+    qint32 marker = 0;
+    in >> marker;
+    if (in.status() != QDataStream::Ok)
+        return false;
+    if (marker == 0)
+        return true;
+    char head[8];
+    if (in.readRawData(head, 8) != 8 || std::memcmp(head, Signature, 8) != 0) {
+        in.setStatus(QDataStream::ReadCorruptData);
+        return false;
+    }
+    png.append(head, 8);
+    for (;;) {
+        if (in.readRawData(head, 8) != 8) {
+            in.setStatus(QDataStream::ReadPastEnd);
+            return false;
+        }
+        const qint64 length = qFromBigEndian<quint32>(head);
+        if (png.size() + 12 + length > MaxPngBytes) {
+            in.setStatus(QDataStream::ReadCorruptData);
+            return false;
+        }
+        const qsizetype at = png.size() + 8;
+        png.append(head, 8);
+        png.resize(at + length + 4); // data and CRC
+        if (in.readRawData(png.data() + at, int(length + 4)) != length + 4) {
+            in.setStatus(QDataStream::ReadPastEnd);
+            return false;
+        }
+        if (std::memcmp(head + 4, "IHDR", 4) == 0 && length >= 8
+            && (qFromBigEndian<quint32>(png.constData() + at) > quint32(MaxPictureSide)
+                || qFromBigEndian<quint32>(png.constData() + at + 4) > quint32(MaxPictureSide))) {
+            in.setStatus(QDataStream::ReadCorruptData);
+            return false;
+        }
+        if (std::memcmp(head + 4, "IEND", 4) == 0)
+            return true;
+    }
+}
+
+quint32 bigEndian32(const uchar *p)
+{
+    return qFromBigEndian<quint32>(p);
+}
+
+// Reverses the PNG row filters of one row of 4-byte pixels in place.
+bool unfilterRow(int filter, uchar *row, const uchar *prior, qsizetype length)
+{
+    constexpr int Bpp = 4;
+    switch (filter) {
+    case 0:
+        return true;
+    case 1:
+        for (qsizetype i = Bpp; i < length; ++i)
+            row[i] = uchar(row[i] + row[i - Bpp]);
+        return true;
+    case 2:
+        for (qsizetype i = 0; i < length; ++i)
+            row[i] = uchar(row[i] + prior[i]);
+        return true;
+    case 3:
+        for (qsizetype i = 0; i < length; ++i)
+            row[i] = uchar(row[i] + ((i >= Bpp ? row[i - Bpp] : 0) + prior[i]) / 2);
+        return true;
+    case 4:
+        for (qsizetype i = 0; i < length; ++i) {
+            const int a = i >= Bpp ? row[i - Bpp] : 0, b = prior[i], c = i >= Bpp ? prior[i - Bpp] : 0;
+            const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+            row[i] = uchar(row[i] + (pa <= pb && pa <= pc ? a : pb <= pc ? b : c));
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The cache's own pictures are 8-bit RGBA PNGs whose data is stored, not
+// deflated (writeCacheImage): decoded here straight into premultiplied
+// pixels, without the image plugins, whose per-picture start-up cost more
+// than the decoding. Any other PNG answers a null image (the caller then
+// asks Qt).
+QImage decodeStoredPng(const QByteArray &png)
+{
+    const auto *p = reinterpret_cast<const uchar *>(png.constData());
+    const qsizetype n = png.size();
+    quint32 w = 0, h = 0;
+    bool rgba = false;
+    QByteArray zlib;
+    for (qsizetype i = 8; i + 12 <= n;) {
+        const quint32 length = bigEndian32(p + i);
+        if (length > quint64(n - i - 12))
+            return QImage();
+        const uchar *type = p + i + 4, *data = p + i + 8;
+        if (std::memcmp(type, "IHDR", 4) == 0 && length >= 13) {
+            w = bigEndian32(data);
+            h = bigEndian32(data + 4);
+            rgba = data[8] == 8 && data[9] == 6 && data[10] == 0 && data[11] == 0 && data[12] == 0;
+        } else if (std::memcmp(type, "IDAT", 4) == 0) {
+            zlib.append(reinterpret_cast<const char *>(data), length);
+        } else if (std::memcmp(type, "IEND", 4) == 0) {
+            break;
+        }
+        i += 12 + qsizetype(length);
+    }
+    if (!rgba || w == 0 || h == 0 || w > quint32(MaxPictureSide) || h > quint32(MaxPictureSide))
+        return QImage();
+    const qsizetype stride = 4 * qsizetype(w) + 1;
+    QByteArray raw;
+    raw.reserve(stride * h);
+    const auto *z = reinterpret_cast<const uchar *>(zlib.constData());
+    const qsizetype zn = zlib.size();
+    if (zn < 2 || (z[0] & 0x0f) != 8)
+        return QImage();
+    for (qsizetype k = 2;;) {
+        if (k + 5 > zn || (z[k] >> 1 & 3) != 0) // only stored blocks here
+            return QImage();
+        const int length = z[k + 1] | z[k + 2] << 8, inverse = z[k + 3] | z[k + 4] << 8;
+        const bool last = z[k] & 1;
+        k += 5;
+        if ((length ^ inverse) != 0xffff || k + length > zn || raw.size() + length > stride * qsizetype(h))
+            return QImage();
+        raw.append(reinterpret_cast<const char *>(z + k), length);
+        k += length;
+        if (last)
+            break;
+    }
+    if (raw.size() != stride * qsizetype(h))
+        return QImage();
+    QImage image(int(w), int(h), QImage::Format_ARGB32_Premultiplied);
+    const QByteArray zeros(stride, '\0');
+    const uchar *prior = reinterpret_cast<const uchar *>(zeros.constData());
+    auto *rows = reinterpret_cast<uchar *>(raw.data());
+    for (quint32 y = 0; y < h; ++y) {
+        uchar *row = rows + y * stride;
+        if (!unfilterRow(row[0], row + 1, prior, stride - 1))
+            return QImage();
+        auto *out = reinterpret_cast<QRgb *>(image.scanLine(int(y)));
+        const uchar *px = row + 1;
+        for (quint32 x = 0; x < w; ++x, px += 4)
+            out[x] = qPremultiply(qRgba(px[0], px[1], px[2], px[3]));
+        prior = row + 1;
+    }
+    return image;
+}
+
+QImage decodeCachePng(const QByteArray &png)
+{
+    const QImage fast = decodeStoredPng(png);
+    return fast.isNull() ? QImage::fromData(png, "png").convertToFormat(QImage::Format_ARGB32_Premultiplied) : fast;
+}
+
 TileMetrics pixelRow(int row)
 {
     switch (row) {
@@ -64,12 +236,12 @@ TileMetrics pixelRow(int row)
     }
 }
 
-bool upright(int side)
+bool upright(TileImages::Side side)
 {
     return side == TileImages::Bottom || side == TileImages::Top;
 }
 
-int hiddenRow(int side)
+int hiddenRow(TileImages::Side side)
 {
     return side == TileImages::Top ? 5 : side == TileImages::Bottom ? 6 : 7;
 }
@@ -141,7 +313,7 @@ TileMetrics TileImages::drawingMetrics(int row)
     return row >= 0 && row < 8 ? DrawingRows[row] : TileMetrics();
 }
 
-TileMetrics TileImages::renderedMetrics(int side, int use, double scale)
+TileMetrics TileImages::renderedMetrics(Side side, Use use, double scale)
 {
     if (side < 0 || side >= SideCount)
         return TileMetrics();
@@ -150,7 +322,7 @@ TileMetrics TileImages::renderedMetrics(int side, int use, double scale)
     case DeclaredFaceDown:
         return baseMetrics(upright(side) ? 3 : 4) * scale;
     case DeclaredTurned:
-        return renderedMetrics((side + 3) % SideCount, Declared, scale);
+        return renderedMetrics(orientationOf(side + 3), Declared, scale);
     case Hand:
         return side == Bottom ? baseMetrics(0) * scale : TileMetrics();
     case Hidden:
@@ -174,7 +346,7 @@ QString TileImages::faceElementName(int tile)
     return QString::fromStdString(tileToString(static_cast< ::tile>(tile))).toLower().replace(QLatin1Char(' '), QLatin1Char('_'));
 }
 
-QString TileImages::sideName(int side)
+QString TileImages::sideName(Side side)
 {
     static const char *const names[] = {"Bottom", "Right", "Top", "Left"};
     return side >= 0 && side < SideCount ? QString::fromLatin1(names[side]) : QString();
@@ -244,13 +416,16 @@ TileImages::TileImages(QDataStream &in)
         in.setStatus(QDataStream::ReadCorruptData);
         return;
     }
-    // Corrupt or hostile files must not drive sizes or offsets out of range.
-    auto readImage = [&in](QImage &img) {
+    // The pictures are collected first and decoded together on the thread
+    // pool: decoding is most of the time a cache read takes.
+    std::vector<PendingImage> pending;
+    pending.reserve(SideCount * UseCount + SideCount * (TileCount + 1) + TileCount + 2);
+    auto readImage = [&in, &pending](QImage &img) {
         if (in.status() != QDataStream::Ok)
             return;
-        in >> img;
-        if (img.width() > MaxPictureSide || img.height() > MaxPictureSide)
-            in.setStatus(QDataStream::ReadCorruptData);
+        PendingImage p{&img, {}};
+        if (readPngBytes(in, p.png) && !p.png.isEmpty())
+            pending.push_back(std::move(p));
     };
     for (int i = 0; i < SideCount * UseCount && in.status() == QDataStream::Ok; ++i) {
         qint32 w = 0, h = 0, d = 0;
@@ -263,7 +438,7 @@ TileImages::TileImages(QDataStream &in)
         if (!sane)
             in.setStatus(QDataStream::ReadCorruptData);
     }
-    for (int side = 0; side < SideCount; ++side) {
+    for (const Side side : Sides) {
         for (int t = 0; t < TileCount; ++t)
             readImage(m_faces[faceIndex(side, t)]);
         readImage(m_highlights[side]);
@@ -274,6 +449,14 @@ TileImages::TileImages(QDataStream &in)
     readImage(m_hand[1]);
     if (in.status() != QDataStream::Ok)
         return;
+    QtConcurrent::blockingMap(pending, [](PendingImage &p) { *p.target = decodeCachePng(p.png); });
+    for (const PendingImage &p : pending) {
+        // Corrupt or hostile files must not drive sizes out of range.
+        if (p.target->isNull() || p.target->width() > MaxPictureSide || p.target->height() > MaxPictureSide) {
+            in.setStatus(QDataStream::ReadCorruptData);
+            return;
+        }
+    }
     // A picture that the format requires but the file lacks means the file
     // is damaged, even when the stream itself read cleanly.
     if (m_hand[0].isNull() || m_hand[1].isNull() || m_faces[0].isNull() || m_handFaces[0].isNull()) {
@@ -295,8 +478,8 @@ void TileImages::fail(const QString &message)
 
 void TileImages::setMetricsForScale()
 {
-    for (int side = 0; side < SideCount; ++side)
-        for (int use = 0; use < UseCount; ++use)
+    for (const Side side : Sides)
+        for (const Use use : Uses)
             m_metrics[index(side, use)] = renderedMetrics(side, use, m_scale);
 }
 
@@ -412,7 +595,7 @@ void TileImages::renderSvgBlanks(QSvgRenderer &renderer)
     m_hand[0] = fitRender(renderer, QStringLiteral("hand"), handSize);
     m_hand[1] = fitRender(renderer, QStringLiteral("handHighlight"), handSize);
 
-    for (int side = 0; side < SideCount; ++side) {
+    for (const Side side : Sides) {
         const QString s = sideName(side);
         const TileMetrics drawing = drawingMetrics(upright(side) ? 3 : 4);
         m_blanks[index(side, Declared)] =
@@ -420,15 +603,15 @@ void TileImages::renderSvgBlanks(QSvgRenderer &renderer)
         m_blanks[index(side, DeclaredFaceDown)] = splitRender(renderer, QStringLiteral("wallSingle") + s, drawing,
                                                               m_metrics[index(side, DeclaredFaceDown)]);
     }
-    for (int side = 0; side < SideCount; ++side)
-        m_blanks[index(side, DeclaredTurned)] = m_blanks[index((side + 3) % SideCount, Declared)];
+    for (const Side side : Sides)
+        m_blanks[index(side, DeclaredTurned)] = m_blanks[index(orientationOf(side + 3), Declared)];
     m_blanks[index(Bottom, DeclaredTurned)] = splitRender(renderer, QStringLiteral("declaredBottomTurned"),
                                                           drawingMetrics(3), m_metrics[index(Bottom, DeclaredTurned)]);
     m_blanks[index(Top, DeclaredTurned)] = splitRender(renderer, QStringLiteral("declaredTopTurned"),
                                                        drawingMetrics(3), m_metrics[index(Top, DeclaredTurned)]);
 
     static const char *const stacks[] = {"Single", "Double", "Triple"};
-    for (int side = 0; side < SideCount; ++side) {
+    for (const Side side : Sides) {
         const QString s = sideName(side);
         const TileMetrics hidden = m_metrics[index(side, Hidden)];
         m_blanks[index(side, Hidden)] =
@@ -436,7 +619,7 @@ void TileImages::renderSvgBlanks(QSvgRenderer &renderer)
         for (int k = 1; k <= 3; ++k) {
             TileMetrics drawing = drawingMetrics(upright(side) ? 1 : 2);
             drawing.depth *= k;
-            const int use = WallSingle + k - 1;
+            const Use use = Use(WallSingle + k - 1);
             m_blanks[index(side, use)] = splitRender(
                 renderer, QStringLiteral("wall") + QLatin1String(stacks[k - 1]) + s, drawing, m_metrics[index(side, use)]);
         }
@@ -460,8 +643,8 @@ void TileImages::cutBitmapBlanks(const QImage &atlas)
     const TileMetrics hand = m_metrics[index(Bottom, Hand)];
     m_hand[0] = cut(TileAtlas::handRect(0), hand);
     m_hand[1] = cut(TileAtlas::handRect(1), hand);
-    for (int side = 0; side < SideCount; ++side)
-        for (int use = 0; use < UseCount; ++use)
+    for (const Side side : Sides)
+        for (const Use use : Uses)
             if (TileAtlas::storesUse(use))
                 m_blanks[index(side, use)] = cut(TileAtlas::blankRect(side, use), m_metrics[index(side, use)]);
     // Right and Left show the turned tiles of their neighbours, as drawn sets do.
@@ -526,7 +709,7 @@ void TileImages::makeHighlights(const QString &path)
         fail(QStringLiteral("highlight picture \"%1\" is missing or unreadable").arg(path));
         return;
     }
-    for (int side = 0; side < SideCount; ++side) {
+    for (const Side side : Sides) {
         const TileMetrics m = m_metrics[index(side, Declared)];
         m_highlights[side] = scaledTo(img.copy(sources[side]), QSize(m.width, m.height));
     }
@@ -536,8 +719,8 @@ void TileImages::makeHighlights(const QString &path)
 
 void TileImages::computeShadows()
 {
-    for (int side = 0; side < SideCount; ++side) {
-        for (int use = 0; use < UseCount; ++use) {
+    for (const Side side : Sides) {
+        for (const Use use : Uses) {
             const int i = index(side, use);
             const QRectF r = m_rects[i];
             const qreal faceHeight = m_metrics[i].height == -1 ? r.height() : m_metrics[i].height;
@@ -569,7 +752,7 @@ bool validSideTile(int side, int tile)
 }
 } // namespace
 
-QImage TileImages::blank(int side, int use) const
+QImage TileImages::blank(Side side, Use use) const
 {
     return validSideUse(side, use) ? m_blanks[index(side, use)] : QImage();
 }
@@ -579,7 +762,7 @@ QImage TileImages::handImage(bool highlighted) const
     return m_hand[highlighted ? 1 : 0];
 }
 
-QImage TileImages::face(int side, int tile) const
+QImage TileImages::face(Side side, int tile) const
 {
     return validSideTile(side, tile) ? m_faces[faceIndex(side, tile)] : QImage();
 }
@@ -589,7 +772,7 @@ QImage TileImages::handFace(int tile) const
     return tile >= 0 && tile < TileCount ? m_handFaces[tile] : QImage();
 }
 
-QImage TileImages::highlight(int side) const
+QImage TileImages::highlight(Side side) const
 {
     return side >= 0 && side < SideCount ? m_highlights[side] : QImage();
 }
@@ -610,38 +793,130 @@ QImage TileImages::dimMask() const
     return m_dimMask;
 }
 
-TileMetrics TileImages::metrics(int side, int use) const
+TileMetrics TileImages::metrics(Side side, Use use) const
 {
     return validSideUse(side, use) ? m_metrics[index(side, use)] : TileMetrics();
 }
 
-QRectF TileImages::rect(int side, int use) const
+QRectF TileImages::rect(Side side, Use use) const
 {
     return validSideUse(side, use) ? m_rects[index(side, use)] : QRectF();
 }
 
-ShadowGeometry TileImages::shadow(int side, int use) const
+ShadowGeometry TileImages::shadow(Side side, Use use) const
 {
     return validSideUse(side, use) ? m_shadows[index(side, use)] : ShadowGeometry();
 }
 
 // --- cache ---------------------------------------------------------------------
 
+namespace {
+
+quint32 pngCrc(const char *data, qsizetype n)
+{
+    static const std::array<quint32, 256> table = [] {
+        std::array<quint32, 256> t{};
+        for (quint32 i = 0; i < 256; ++i) {
+            quint32 c = i;
+            for (int k = 0; k < 8; ++k)
+                c = c & 1 ? 0xedb88320u ^ (c >> 1) : c >> 1;
+            t[i] = c;
+        }
+        return t;
+    }();
+    quint32 crc = 0xffffffffu;
+    for (qsizetype i = 0; i < n; ++i)
+        crc = table[(crc ^ uchar(data[i])) & 0xff] ^ (crc >> 8);
+    return crc ^ 0xffffffffu;
+}
+
+void appendBigEndian(QByteArray &out, quint32 v)
+{
+    char b[4];
+    qToBigEndian(v, b);
+    out.append(b, 4);
+}
+
+void appendChunk(QByteArray &png, const char *type, const QByteArray &data)
+{
+    appendBigEndian(png, quint32(data.size()));
+    const qsizetype at = png.size();
+    png.append(type, 4);
+    png.append(data);
+    appendBigEndian(png, pngCrc(png.constData() + at, 4 + data.size()));
+}
+
+// An 8-bit RGBA PNG whose rows are unfiltered and whose data is stored, not
+// deflated: the cache is read at every start, and inflating and unfiltering
+// were most of the reading. Still a valid PNG.
+QByteArray encodeStoredPng(const QImage &image)
+{
+    const QImage rgba = image.convertToFormat(QImage::Format_RGBA8888);
+    const int w = rgba.width(), h = rgba.height();
+    QByteArray raw;
+    raw.reserve((4 * qsizetype(w) + 1) * h);
+    for (int y = 0; y < h; ++y) {
+        raw.append('\0'); // filter: none
+        raw.append(reinterpret_cast<const char *>(rgba.constScanLine(y)), 4 * qsizetype(w));
+    }
+    QByteArray zlib("\x78\x01", 2);
+    for (qsizetype k = 0; k < raw.size() || k == 0; k += 65535) {
+        const int length = int(qMin<qsizetype>(65535, raw.size() - k));
+        zlib.append(char(k + length >= raw.size() ? 1 : 0));
+        zlib.append(char(length & 0xff)).append(char(length >> 8));
+        zlib.append(char(~length & 0xff)).append(char((~length >> 8) & 0xff));
+        zlib.append(raw.constData() + k, length);
+    }
+    quint32 a = 1, b = 0;
+    for (const char c : std::as_const(raw)) {
+        a = (a + uchar(c)) % 65521;
+        b = (b + a) % 65521;
+    }
+    appendBigEndian(zlib, b << 16 | a);
+
+    QByteArray header;
+    appendBigEndian(header, quint32(w));
+    appendBigEndian(header, quint32(h));
+    header.append("\x08\x06\x00\x00\x00", 5); // 8-bit RGBA, no interlace
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    appendChunk(png, "IHDR", header);
+    appendChunk(png, "IDAT", zlib);
+    appendChunk(png, "IEND", QByteArray());
+    return png;
+}
+
+// The bytes of QDataStream's QImage operator: a null marker, then the PNG.
+void writeCacheImage(QDataStream &out, const QImage &image)
+{
+    if (image.isNull()) {
+        out << qint32(0);
+        return;
+    }
+    out << qint32(1);
+    const QByteArray png = encodeStoredPng(image);
+    if (out.writeRawData(png.constData(), int(png.size())) != png.size())
+        out.setStatus(QDataStream::WriteFailed);
+}
+
+} // namespace
+
 void writeTileImages(QDataStream &out, const TileImages &images)
 {
     out << TileImages::CacheVersion << TableProportion << HandProportion << images.m_scale;
     for (int i = 0; i < TileImages::SideCount * TileImages::UseCount; ++i) {
         const TileMetrics &m = images.m_metrics[i];
-        out << images.m_blanks[i] << qint32(m.width) << qint32(m.height) << qint32(m.depth) << images.m_rects[i];
+        writeCacheImage(out, images.m_blanks[i]);
+        out << qint32(m.width) << qint32(m.height) << qint32(m.depth) << images.m_rects[i];
     }
-    for (int side = 0; side < TileImages::SideCount; ++side) {
+    for (const TileImages::Side side : TileImages::Sides) {
         for (int t = 0; t < TileImages::TileCount; ++t)
-            out << images.m_faces[TileImages::faceIndex(side, t)];
-        out << images.m_highlights[side];
+            writeCacheImage(out, images.m_faces[TileImages::faceIndex(side, t)]);
+        writeCacheImage(out, images.m_highlights[side]);
     }
     for (int t = 0; t < TileImages::TileCount; ++t)
-        out << images.m_handFaces[t];
-    out << images.m_hand[0] << images.m_hand[1];
+        writeCacheImage(out, images.m_handFaces[t]);
+    writeCacheImage(out, images.m_hand[0]);
+    writeCacheImage(out, images.m_hand[1]);
 }
 
 namespace {
@@ -684,21 +959,26 @@ TileImages *readCache(const QString &fileName, double scale)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return nullptr;
-    QDataStream in(&file);
+    // One read: the image reader would otherwise fetch the file in many
+    // small pieces.
+    QByteArray bytes = file.readAll();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QDataStream in(&buffer);
     prepareCacheStream(in);
     try {
         auto images = std::make_unique<TileImages>(in);
         if (in.status() != QDataStream::Ok) {
-            qWarning("Tile cache %s is damaged; rendering instead", qPrintable(fileName));
+            qCWarning(lcScene, "Tile cache %s is damaged; rendering instead", qPrintable(fileName));
             return nullptr;
         }
         if (!qFuzzyCompare(images->scale(), scale)) {
-            qWarning("Tile cache %s holds another scale; rendering instead", qPrintable(fileName));
+            qCWarning(lcScene, "Tile cache %s holds another scale; rendering instead", qPrintable(fileName));
             return nullptr;
         }
         return images.release();
     } catch (const std::exception &e) {
-        qWarning("Tile cache %s not used: %s", qPrintable(fileName), e.what());
+        qCWarning(lcScene, "Tile cache %s not used: %s", qPrintable(fileName), e.what());
         return nullptr;
     }
 }
@@ -718,6 +998,12 @@ QString tileSetCacheName(const QString &blankPath, const QString &facePath, doub
     return QStringLiteral("tileset_0x%1.dat").arg(elfHash(buffer), 8, 16, QLatin1Char('0'));
 }
 
+QString bundledTileSetCacheDirectory()
+{
+    return QCoreApplication::instance() ? QCoreApplication::applicationDirPath() + QStringLiteral("/tilesets")
+                                        : QString();
+}
+
 QString tileSetCacheDirectory()
 {
     const QString base = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
@@ -727,24 +1013,24 @@ QString tileSetCacheDirectory()
 bool saveTileImages(const TileImages &images, const QString &fileName)
 {
     if (!images.isValid()) {
-        qWarning("Tile set not cached: %s", qPrintable(images.errorString()));
+        qCWarning(lcScene, "Tile set not cached: %s", qPrintable(images.errorString()));
         return false;
     }
     const QFileInfo info(fileName);
     if (!QDir().mkpath(info.absolutePath())) {
-        qWarning("Cannot create the tile cache directory %s", qPrintable(info.absolutePath()));
+        qCWarning(lcScene, "Cannot create the tile cache directory %s", qPrintable(info.absolutePath()));
         return false;
     }
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
-        qWarning("Cannot write the tile cache %s: %s", qPrintable(fileName), qPrintable(file.errorString()));
+        qCWarning(lcScene, "Cannot write the tile cache %s: %s", qPrintable(fileName), qPrintable(file.errorString()));
         return false;
     }
     QDataStream out(&file);
     prepareCacheStream(out);
     writeTileImages(out, images);
     if (out.status() != QDataStream::Ok || !file.commit()) {
-        qWarning("Cannot write the tile cache %s: %s", qPrintable(fileName), qPrintable(file.errorString()));
+        qCWarning(lcScene, "Cannot write the tile cache %s: %s", qPrintable(fileName), qPrintable(file.errorString()));
         return false;
     }
     return true;
@@ -762,26 +1048,32 @@ TileImages *loadOrRenderTileImages(const QString &blankPath, const QString &face
         sources << info.lastModified();
     }
 
+    // The caches installed with the program come first; never a directory
+    // found relative to wherever the program was started from.
+    const QString bundledDir = bundledTileSetCacheDirectory();
     const QString userDir = tileSetCacheDirectory();
-    QStringList candidates{QStringLiteral("tilesets/") + name};
+    QStringList candidates;
+    if (!bundledDir.isEmpty())
+        candidates << bundledDir + QLatin1Char('/') + name;
     if (!userDir.isEmpty())
         candidates << userDir + QLatin1Char('/') + name;
 
-    QString target = userDir.isEmpty() ? QString() : candidates.last();
+    const QString target = userDir.isEmpty() ? QString() : userDir + QLatin1Char('/') + name;
     if (sourcesExist) {
         for (const QString &candidate : candidates) {
             if (!isFresh(candidate, sources))
                 continue;
             if (TileImages *cached = readCache(candidate, scale))
                 return cached;
-            target = candidate; // rewrite the damaged file
+            // A damaged file: the user's copy is rewritten below, the
+            // installed one is left alone.
             break;
         }
     }
 
     auto *images = new TileImages(blankPath, facePath, highlight, scale);
     if (!images->isValid())
-        qWarning("Tile set %s + %s could not be rendered: %s", qPrintable(blankPath), qPrintable(facePath),
+        qCWarning(lcScene, "Tile set %s + %s could not be rendered: %s", qPrintable(blankPath), qPrintable(facePath),
                  qPrintable(images->errorString()));
     else if (!target.isEmpty())
         saveTileImages(*images, target);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/Orientation.h"
 #include "scene/ShadowGeometry.h"
 #include "scene/TileMetrics.h"
 
@@ -19,7 +20,13 @@ class QSvgRenderer;
 class TileImages
 {
 public:
-    enum Side { Bottom = 0, Right = 1, Top = 2, Left = 3 };
+    // The table sides of game/Orientation under the names of the drawing
+    // elements' suffixes.
+    using Side = Orientation::enum_t;
+    static constexpr Side Bottom = Orientation::BOTTOM;
+    static constexpr Side Right = Orientation::RIGHT;
+    static constexpr Side Top = Orientation::TOP;
+    static constexpr Side Left = Orientation::LEFT;
     enum Use {
         Declared = 0,
         DeclaredFaceDown = 1,
@@ -32,9 +39,12 @@ public:
         Unused = 8,
         WallDora = 9
     };
-    static constexpr int SideCount = 4;
+    static constexpr int SideCount = Orientation::Count;
     static constexpr int UseCount = 10;
     static constexpr int TileCount = 42;
+    static constexpr std::array<Side, SideCount> Sides{Bottom, Right, Top, Left};
+    static constexpr std::array<Use, UseCount> Uses{Declared,   DeclaredFaceDown, DeclaredTurned, Hand,   Hidden,
+                                                    WallSingle, WallDouble,       WallTriple,     Unused, WallDora};
     static constexpr qint32 CacheVersion = 6;
 
     TileImages(const QString &blankPath, const QString &facePath, const QString &highlightPath, double scale);
@@ -47,16 +57,16 @@ public:
     TileImages(const TileImages &) = delete;
     TileImages &operator=(const TileImages &) = delete;
 
-    QImage blank(int side, int use) const;
+    QImage blank(Side side, Use use) const;
     QImage handImage(bool highlighted) const;
-    QImage face(int side, int tile) const;
+    QImage face(Side side, int tile) const;
     QImage handFace(int tile) const;
-    QImage highlight(int side) const;
+    QImage highlight(Side side) const;
     // Made from the hand picture on first call (GUI thread only).
     QImage dimMask() const;
-    TileMetrics metrics(int side, int use) const;
-    QRectF rect(int side, int use) const;
-    ShadowGeometry shadow(int side, int use) const;
+    TileMetrics metrics(Side side, Use use) const;
+    QRectF rect(Side side, Use use) const;
+    ShadowGeometry shadow(Side side, Use use) const;
     double scale() const { return m_scale; }
 
     // False when a source file was missing or unreadable, or a drawing
@@ -65,19 +75,19 @@ public:
     QString errorString() const { return m_error; }
 
     // Size record of (side, use) when rendered at the given scale.
-    static TileMetrics renderedMetrics(int side, int use, double scale);
+    static TileMetrics renderedMetrics(Side side, Use use, double scale);
     // The fixed pixel and drawing records (rows 0-7).
     static TileMetrics baseMetrics(int row);
     static TileMetrics drawingMetrics(int row);
     // The drawing element of a tile face ("circle_7", "white_dragon" ...).
     static QString faceElementName(int tile);
-    static QString sideName(int side);
+    static QString sideName(Side side);
 
     friend void writeTileImages(QDataStream &out, const TileImages &images);
 
 private:
-    static int index(int side, int use) { return side * UseCount + use; }
-    static int faceIndex(int side, int tile) { return side * TileCount + tile; }
+    static int index(Side side, Use use) { return side * UseCount + use; }
+    static int faceIndex(Side side, int tile) { return side * TileCount + tile; }
 
     // Reads a set from a drawing (".svg") or a bitmap atlas; `what` names it
     // in the error.
@@ -126,3 +136,7 @@ bool saveTileImages(const TileImages &images, const QString &fileName);
 
 // Where the per-user tile-set cache lives (created on demand by the writer).
 QString tileSetCacheDirectory();
+
+// The caches installed with the program: "tilesets" in the program's own
+// directory (empty without an application object). Read before the user's.
+QString bundledTileSetCacheDirectory();

@@ -44,7 +44,7 @@ void TilePainter::removeListener(Listner *listener)
     m_listeners.erase(listener);
 }
 
-void TilePainter::drawTile(QPainter &p, const QPoint &pos, int tile, int side, bool highlighted) const
+void TilePainter::drawTile(QPainter &p, const QPoint &pos, int tile, TileImages::Side side, bool highlighted) const
 {
     if (!m_images)
         return;
@@ -61,20 +61,20 @@ void TilePainter::drawTile(QPainter &p, const QPoint &pos, int tile, int side, b
         p.drawImage(o, m_images->highlight(side));
 }
 
-void TilePainter::drawFaceDown(QPainter &p, const QPoint &pos, int side) const
+void TilePainter::drawFaceDown(QPainter &p, const QPoint &pos, TileImages::Side side) const
 {
     if (m_images)
         p.drawImage(pos + offset(m_images->rect(side, TileImages::DeclaredFaceDown)),
                     m_images->blank(side, TileImages::DeclaredFaceDown));
 }
 
-void TilePainter::drawTurnedTile(QPainter &p, const QPoint &pos, int tile, int side) const
+void TilePainter::drawTurnedTile(QPainter &p, const QPoint &pos, int tile, TileImages::Side side) const
 {
     if (!m_images)
         return;
     const QPoint o = pos + offset(m_images->rect(side, TileImages::DeclaredTurned));
     p.drawImage(o, m_images->blank(side, TileImages::DeclaredTurned));
-    p.drawImage(o, m_images->face((side + 1) % TileImages::SideCount, tileIndex(tile)));
+    p.drawImage(o, m_images->face(orientationOf(side + 1), tileIndex(tile)));
 }
 
 void TilePainter::drawHandTile(QPainter &p, const QPoint &pos, int tile, bool highlighted, bool enabled) const
@@ -88,19 +88,19 @@ void TilePainter::drawHandTile(QPainter &p, const QPoint &pos, int tile, bool hi
         p.drawImage(pos, m_images->dimMask());
 }
 
-void TilePainter::drawBlank(QPainter &p, const QPoint &pos, int side) const
+void TilePainter::drawBlank(QPainter &p, const QPoint &pos, TileImages::Side side) const
 {
     if (m_images)
         p.drawImage(pos, m_images->blank(side, TileImages::Hidden));
 }
 
-void TilePainter::drawWallStack(QPainter &p, const QPoint &pos, int side, int k) const
+void TilePainter::drawWallStack(QPainter &p, const QPoint &pos, TileImages::Side side, int k) const
 {
     if (m_images)
-        p.drawImage(pos, m_images->blank(side, TileImages::WallSingle + k));
+        p.drawImage(pos, m_images->blank(side, TileImages::Use(TileImages::WallSingle + k)));
 }
 
-void TilePainter::drawWallDora(QPainter &p, const QPoint &pos, int tile, int side) const
+void TilePainter::drawWallDora(QPainter &p, const QPoint &pos, int tile, TileImages::Side side) const
 {
     if (!m_images || tileIndex(tile) == NoTile)
         return;

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "scene/TileImages.h"
+
 #include <QPoint>
 
 #include <memory>
 #include <set>
 
 class QPainter;
-class TileImages;
 
 // Holds one TileImages and the items that draw from it, and draws tile
 // pictures from it.
@@ -36,13 +37,13 @@ public:
     void removeListener(Listner *listener);
     std::size_t listenerCount() const { return m_listeners.size(); }
 
-    void drawTile(QPainter &p, const QPoint &pos, int tile, int side, bool highlighted) const;
-    void drawFaceDown(QPainter &p, const QPoint &pos, int side) const;
-    void drawTurnedTile(QPainter &p, const QPoint &pos, int tile, int side) const;
+    void drawTile(QPainter &p, const QPoint &pos, int tile, TileImages::Side side, bool highlighted) const;
+    void drawFaceDown(QPainter &p, const QPoint &pos, TileImages::Side side) const;
+    void drawTurnedTile(QPainter &p, const QPoint &pos, int tile, TileImages::Side side) const;
     void drawHandTile(QPainter &p, const QPoint &pos, int tile, bool highlighted, bool enabled) const;
-    void drawBlank(QPainter &p, const QPoint &pos, int side) const;
-    void drawWallStack(QPainter &p, const QPoint &pos, int side, int k) const;
-    void drawWallDora(QPainter &p, const QPoint &pos, int tile, int side) const;
+    void drawBlank(QPainter &p, const QPoint &pos, TileImages::Side side) const;
+    void drawWallStack(QPainter &p, const QPoint &pos, TileImages::Side side, int k) const;
+    void drawWallDora(QPainter &p, const QPoint &pos, int tile, TileImages::Side side) const;
 
 private:
     std::unique_ptr<TileImages> m_images;

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "scene/TileImages.h"
+
 #include <QPointF>
 
 // Where a tile lies: its scene position, use and side.
 struct TilePlace
 {
     QPointF pos;
-    int use = 0;
-    int side = 0;
+    TileImages::Use use = TileImages::Declared;
+    TileImages::Side side = TileImages::Bottom;
 };

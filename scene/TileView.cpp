@@ -18,9 +18,9 @@ const QPixmap &markerPixmap()
 }
 } // namespace
 
-TileView::TileView(int side, int use) : TileView(side, use, 0) {}
+TileView::TileView(TileImages::Side side, TileImages::Use use) : TileView(side, use, 0) {}
 
-TileView::TileView(int side, int use, tile t)
+TileView::TileView(TileImages::Side side, TileImages::Use use, tile t)
     : m_painter(&TileGraphics::instance().scaledPainter()), m_tile(t), m_side(side)
 {
     ShadowGeometry::registerMetaTypes();
@@ -42,7 +42,7 @@ void TileView::setTile(tile t)
     update();
 }
 
-void TileView::setUse(int use)
+void TileView::setUse(TileImages::Use use)
 {
     if (use == m_use)
         return;
@@ -54,7 +54,7 @@ void TileView::setUse(int use)
     setCursor(use == TileImages::Hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 
-void TileView::setSide(int side)
+void TileView::setSide(TileImages::Side side)
 {
     if (side == m_side)
         return;
@@ -115,9 +115,9 @@ void TileView::updateShadowData()
 {
     const TileImages *images = m_painter->images();
     if (!images || m_use == TileImages::Unused || m_use < 0 || m_use >= TileImages::UseCount)
-        setData(1, QVariant());
+        setData(SceneItem::ShadowGeometryKey, QVariant());
     else
-        setData(1, QVariant::fromValue(images->shadow(m_side, m_use)));
+        setData(SceneItem::ShadowGeometryKey, QVariant::fromValue(images->shadow(m_side, m_use)));
 }
 
 qreal TileView::markerHeight() const

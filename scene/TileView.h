@@ -3,6 +3,8 @@
 #include "game/Tile.h"
 #include "scene/TileMetrics.h"
 #include "scene/TilePainter.h"
+#include "scene/SceneItem.h"
+#include "scene/TileImages.h"
 #include "scene/TilePlace.h"
 
 #include <QGraphicsItem>
@@ -12,19 +14,21 @@
 class TileView : public QGraphicsItem, public TilePainter::Listner
 {
 public:
-    TileView(int side, int use);
-    TileView(int side, int use, tile t);
+    enum { Type = SceneItem::TileViewType };
+
+    TileView(TileImages::Side side, TileImages::Use use);
+    TileView(TileImages::Side side, TileImages::Use use, tile t);
     ~TileView() override;
 
     void setTile(tile t);
-    void setUse(int use);
-    void setSide(int side);
+    void setUse(TileImages::Use use);
+    void setSide(TileImages::Side side);
     void setMarked(bool marked);
     void setPainter(TilePainter &painter);
 
     tile getTile() const { return m_tile; }
-    int use() const { return m_use; }
-    int side() const { return m_side; }
+    TileImages::Use use() const { return m_use; }
+    TileImages::Side side() const { return m_side; }
     bool isMarked() const { return m_marked; }
     TilePainter &tilePainter() const { return *m_painter; }
 
@@ -32,6 +36,7 @@ public:
     TilePlace tilePlace() const;
     void updateToolTip();
 
+    int type() const override { return Type; }
     QRectF boundingRect() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 
@@ -45,6 +50,7 @@ private:
     TilePainter *m_painter;
     tile m_tile = 0;
     bool m_marked = false;
-    int m_use = 10; // invalid, so that the constructor always applies the use
-    int m_side = 0;
+    // Invalid, so that the constructor always applies the use.
+    TileImages::Use m_use = static_cast<TileImages::Use>(TileImages::UseCount);
+    TileImages::Side m_side = TileImages::Bottom;
 };

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Regenerates every tile set and image under resources/tilesets/:
+# Regenerates every tile set and image under resources/tilesets/ and the
+# drawings of the table items under resources/:
 # the SVG sets straight from gen_tiles.py, the bitmap sets and images by
 # rendering further drawings with mahjong_tileart.
 #   scripts/art/generate.sh [BUILD_DIR]
@@ -11,6 +12,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 python3 "$root/scripts/art/gen_tiles.py" "$out" "$work"
+python3 "$root/scripts/art/table_items.py" "$root/resources"
 
 # The tool embeds the sets; a first run needs the files to exist.
 for f in tiles-blank-default.png tiles-blank-green.png tiles-blank-red.png tiles-fg.png \

@@ -99,8 +99,10 @@ int sheet(const QString &outDir, double scale)
         const int sectionH = 24 + 2 * cellH + rowH + 12;
         // The row of other pictures is wider than the faces at some scales.
         int picturesW = 3 * hand.width + 2 + 2 + 12;
-        for (int side = 0; side < TileImages::SideCount; ++side) {
-            for (int use : {0, 1, 2, 4, 5, 6, 7, 9})
+        for (const TileImages::Side side : TileImages::Sides) {
+            for (const TileImages::Use use :
+                 {TileImages::Declared, TileImages::DeclaredFaceDown, TileImages::DeclaredTurned, TileImages::Hidden,
+                  TileImages::WallSingle, TileImages::WallDouble, TileImages::WallTriple, TileImages::WallDora})
                 picturesW += ref.metrics(side, use).width + 3;
             picturesW += 10;
         }
@@ -126,9 +128,9 @@ int sheet(const QString &outDir, double scale)
             x += hand.width + 2;
             tp.drawHandTile(p, QPoint(x, y), 5, false, false);
             x += hand.width + 12;
-            for (int side = 0; side < TileImages::SideCount; ++side) {
+            for (const TileImages::Side side : TileImages::Sides) {
                 const TileImages &im = *tp.images();
-                auto advance = [&](int use) { x += im.metrics(side, use).width + 3; };
+                auto advance = [&](TileImages::Use use) { x += im.metrics(side, use).width + 3; };
                 tp.drawTile(p, QPoint(x, y), 13, side, side == TileImages::Top);
                 advance(TileImages::Declared);
                 tp.drawFaceDown(p, QPoint(x, y), side);
@@ -139,7 +141,7 @@ int sheet(const QString &outDir, double scale)
                 advance(TileImages::Hidden);
                 for (int k = 0; k < 3; ++k) {
                     tp.drawWallStack(p, QPoint(x, y), side, k);
-                    advance(TileImages::WallSingle + k);
+                    advance(TileImages::Use(TileImages::WallSingle + k));
                 }
                 tp.drawWallDora(p, QPoint(x, y), 36, side);
                 advance(TileImages::WallDora);

@@ -100,6 +100,27 @@ private slots:
         QVERIFY(group->shadowPath().contains(QPointF(60, 10)));
         QVERIFY(!group->shadowPath().contains(QPointF(10, 60)));
         QCOMPARE(group->data(0).metaType().name(), "QPainterPath");
+        QCOMPARE(qgraphicsitem_cast<ShadowedGroup *>(node->parentItem()), group);
+        QCOMPARE(qgraphicsitem_cast<GraphicsNode *>(static_cast<QGraphicsItem *>(node)), node);
+    }
+
+    // The animations turn tiles about their own origin: the shadow must follow
+    // the turned tile, not the place it would have unturned.
+    void rotatedChildCastsUnderItself()
+    {
+        GameGraphicsScene scene;
+        auto *group = new ShadowedGroup;
+        scene.addItem(group);
+        group->setPos(30, 20);
+        QGraphicsRectItem *tile = caster(100, 50, 20, 5, group);
+        tile->setRotation(90); // now covers x 80..100, y 50..70 of the group
+        group->setLightPosition(QPointF(120, 80)); // the middle of the turned tile, in the scene
+        const QPainterPath shadow = group->shadowPath();
+        const QPolygonF under = tile->mapToParent(QPolygonF(QRectF(1, 1, 18, 18)));
+        for (const QPointF &p : under)
+            QVERIFY2(shadow.contains(p), qPrintable(QStringLiteral("%1,%2").arg(p.x()).arg(p.y())));
+        QVERIFY(!shadow.contains(QPointF(110, 60))); // where it would lie unturned
+        QVERIFY(group->boundingRect().right() < 101);
     }
 
     void sameLightDoesNotRebuild()

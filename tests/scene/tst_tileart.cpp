@@ -95,8 +95,8 @@ private slots:
             QCOMPARE(atlas.size(), TileAtlas::blankAtlasSize());
             QVERIFY(hasOpaquePixels(atlas, TileAtlas::handRect(0)));
             QVERIFY(hasOpaquePixels(atlas, TileAtlas::handRect(1)));
-            for (int side = 0; side < TileImages::SideCount; ++side)
-                for (int use = 0; use < TileImages::UseCount; ++use)
+            for (const TileImages::Side side : TileImages::Sides)
+                for (const TileImages::Use use : TileImages::Uses)
                     if (TileAtlas::storesUse(use))
                         QVERIFY2(hasOpaquePixels(atlas, TileAtlas::blankRect(side, use)),
                                  qPrintable(QStringLiteral("%1 side %2 use %3").arg(c.second).arg(side).arg(use)));
@@ -131,13 +131,10 @@ private slots:
     {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        const QString previous = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(dir.path()));
         // Standalone: no search path set up by the caller.
         QDir::setSearchPaths(QStringLiteral("resources"), {});
-        const bool ok = TileGraphics::buildTileSetCaches();
+        const bool ok = TileGraphics::buildTileSetCaches(dir.filePath(QStringLiteral("tilesets")));
         tiletest::useEmbeddedResources();
-        QDir::setCurrent(previous);
         QVERIFY(ok);
         for (const auto &b : TileGraphics::blankChoices()) {
             for (const auto &f : TileGraphics::faceChoices()) {

@@ -139,6 +139,28 @@ private slots:
         QVERIFY(exact->isValid());
     }
 
+    // A new choice of sets while the worker renders the old ones: its result
+    // is dropped and one more run renders the new sets.
+    void workerRestartsOnNewTileSet()
+    {
+        QVERIFY(settle());
+        clearCache();
+        const int runs = tg().workerRuns();
+        tg().setGameScale(0.90625);
+        QVERIFY(tg().hasWorker());
+        tg().setTileSet(4, 0);
+        QCOMPARE(tg().workerRuns(), runs + 1);
+        QVERIFY(settle());
+        QCOMPARE(tg().workerRuns(), runs + 2);
+        const TileImages *images = tg().scaledPainter().images();
+        QCOMPARE(images->scale(), 0.90625);
+        const TileImages expected(tg().tileBlank(), tg().tileFace(),
+                                  QStringLiteral("resources:/tile-highlights-red.png"), 0.90625);
+        QCOMPARE(images->blank(TileImages::Bottom, TileImages::Declared),
+                 expected.blank(TileImages::Bottom, TileImages::Declared));
+        QCOMPARE(images->face(TileImages::Left, 20), expected.face(TileImages::Left, 20));
+    }
+
     void guiThreadRunsWhileWorkerRenders()
     {
         QVERIFY(settle());
@@ -161,8 +183,8 @@ private slots:
         // The event loop kept serving timers while the set was rendered.
         QVERIFY2(ticksAtFinish > 0, qPrintable(QString::number(ticksAtFinish)));
         QCOMPARE(tg().scaledPainter().images()->scale(), 1.65625);
-        QCOMPARE(tg().scaledPainter().images()->metrics(TileImages::Bottom, 0),
-                 TileImages::renderedMetrics(TileImages::Bottom, 0, 1.65625));
+        QCOMPARE(tg().scaledPainter().images()->metrics(TileImages::Bottom, TileImages::Declared),
+                 TileImages::renderedMetrics(TileImages::Bottom, TileImages::Declared, 1.65625));
     }
 
     void outOfRangeChoiceFallsBackToDefault()
@@ -186,13 +208,20 @@ private slots:
         const QPointer<const QThread> worker(tg().workerThread());
         QVERIFY(worker);
         QCOMPARE(scale.count(), 1);
+        const TileImages *served = tg().scaledPainter().images();
+        // Let it end without running the event loop, so that its finish
+        // notice is surely still queued.
+        QDeadlineTimer deadline(60000);
+        while (!worker->isFinished() && !deadline.hasExpired())
+            QThread::msleep(1);
+        QVERIFY(worker->isFinished());
         tg().onAboutToQuit();
         QVERIFY(!tg().hasWorker());
         QVERIFY(worker.isNull()); // waited for and released
-        // Its queued finish notice, if any, changes nothing.
-        QTest::qWait(50);
+        // The discarded worker's notice arrives now and changes nothing.
+        QCoreApplication::processEvents();
         QCOMPARE(scale.count(), 1);
-        QCOMPARE(tg().scaledPainter().images()->scale(), 1.21875);
+        QCOMPARE(tg().scaledPainter().images(), served);
     }
 };
 

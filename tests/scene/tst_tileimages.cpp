@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 #include <memory>
@@ -46,8 +47,8 @@ bool sameSet(const TileImages &a, const TileImages &b)
 {
     if (a.scale() != b.scale())
         return false;
-    for (int side = 0; side < TileImages::SideCount; ++side) {
-        for (int use = 0; use < TileImages::UseCount; ++use) {
+    for (const TileImages::Side side : TileImages::Sides) {
+        for (const TileImages::Use use : TileImages::Uses) {
             if (!samePicture(a.blank(side, use), b.blank(side, use)) || a.metrics(side, use) != b.metrics(side, use)
                 || a.rect(side, use) != b.rect(side, use) || !(a.shadow(side, use) == b.shadow(side, use)))
                 return false;
@@ -157,24 +158,25 @@ private slots:
 
     void recordsPerSideAndUse()
     {
+        using TI = TileImages;
         // Turned tiles take the previous side's lying tile.
-        QCOMPARE(TileImages::renderedMetrics(TileImages::Bottom, 2, 1.0), TileMetrics(38, 26, 10));
-        QCOMPARE(TileImages::renderedMetrics(TileImages::Right, 2, 1.0), TileMetrics(28, 35, 10));
-        QCOMPARE(TileImages::renderedMetrics(TileImages::Right, 7, 1.0), TileMetrics(38, 26, 30));
-        QCOMPARE(TileImages::renderedMetrics(TileImages::Top, 9, 1.0), TileMetrics(28, 35, 20));
-        QCOMPARE(TileImages::renderedMetrics(TileImages::Left, 4, 1.0), TileMetrics(21, 18, 21));
-        QVERIFY(TileImages::renderedMetrics(TileImages::Top, 8, 1.0).isNull());
+        QCOMPARE(TI::renderedMetrics(TI::Bottom, TI::DeclaredTurned, 1.0), TileMetrics(38, 26, 10));
+        QCOMPARE(TI::renderedMetrics(TI::Right, TI::DeclaredTurned, 1.0), TileMetrics(28, 35, 10));
+        QCOMPARE(TI::renderedMetrics(TI::Right, TI::WallTriple, 1.0), TileMetrics(38, 26, 30));
+        QCOMPARE(TI::renderedMetrics(TI::Top, TI::WallDora, 1.0), TileMetrics(28, 35, 20));
+        QCOMPARE(TI::renderedMetrics(TI::Left, TI::Hidden, 1.0), TileMetrics(21, 18, 21));
+        QVERIFY(TI::renderedMetrics(TI::Top, TI::Unused, 1.0).isNull());
         // Scaled: each field truncated, the stack depth multiplied after.
-        QCOMPARE(TileImages::renderedMetrics(TileImages::Bottom, 0, 0.96875), TileMetrics(27, 33, 9));
-        QCOMPARE(TileImages::renderedMetrics(TileImages::Right, 7, 0.84375), TileMetrics(32, 21, 24));
-        QCOMPARE(TileImages::renderedMetrics(TileImages::Bottom, 3, 1.5), TileMetrics(48, 60, 16));
+        QCOMPARE(TI::renderedMetrics(TI::Bottom, TI::Declared, 0.96875), TileMetrics(27, 33, 9));
+        QCOMPARE(TI::renderedMetrics(TI::Right, TI::WallTriple, 0.84375), TileMetrics(32, 21, 24));
+        QCOMPARE(TI::renderedMetrics(TI::Bottom, TI::Hand, 1.5), TileMetrics(48, 60, 16));
     }
 
     void renderedPicturesMatchTheirRecords()
     {
         const TileImages &s = *m_base;
-        for (int side = 0; side < TileImages::SideCount; ++side) {
-            for (int use = 0; use < TileImages::UseCount; ++use) {
+        for (const TileImages::Side side : TileImages::Sides) {
+            for (const TileImages::Use use : TileImages::Uses) {
                 if (use == TileImages::Hand || use == TileImages::Unused) {
                     QVERIFY(s.blank(side, use).isNull());
                     continue;
@@ -184,12 +186,12 @@ private slots:
                 QCOMPARE(s.blank(side, use).format(), QImage::Format_ARGB32_Premultiplied);
                 QCOMPARE(s.rect(side, use), QRectF(QPointF(0, 0), QSizeF(s.blank(side, use).size())));
             }
-            const TileMetrics lying = s.metrics(side, 0);
+            const TileMetrics lying = s.metrics(side, TileImages::Declared);
             QCOMPARE(s.highlight(side).size(), QSize(lying.width, lying.height));
             QCOMPARE(s.face(side, 30).size(), QSize(lying.width, lying.height));
         }
-        QVERIFY(s.metrics(TileImages::Top, 8).isNull());
-        QCOMPARE(s.rect(TileImages::Bottom, 3), QRectF(0, 0, 32, 51));
+        QVERIFY(s.metrics(TileImages::Top, TileImages::Unused).isNull());
+        QCOMPARE(s.rect(TileImages::Bottom, TileImages::Hand), QRectF(0, 0, 32, 51));
         QCOMPARE(s.handImage(false).size(), QSize(32, 51));
         QCOMPARE(s.handFace(5).size(), QSize(32, 40));
         // 28 x 35 and 38 x 26 are not each other's transpose: the Right face
@@ -202,7 +204,7 @@ private slots:
     void shadowsAndDimMask()
     {
         const TileImages &s = *m_base;
-        const ShadowGeometry g = s.shadow(TileImages::Bottom, 0);
+        const ShadowGeometry g = s.shadow(TileImages::Bottom, TileImages::Declared);
         // 28 x 45 picture, face height 35: u = 28 / 30, corners cut by 2u.
         const qreal u = 28.0 / 30;
         QCOMPARE(g.outline.size(), 8);
@@ -226,21 +228,21 @@ private slots:
     void scaling()
     {
         const TileImages same(*m_base, 1.0);
-        for (int side = 0; side < TileImages::SideCount; ++side)
-            for (int use = 0; use < TileImages::UseCount; ++use) {
+        for (const TileImages::Side side : TileImages::Sides)
+            for (const TileImages::Use use : TileImages::Uses) {
                 QCOMPARE(same.blank(side, use).size(), m_base->blank(side, use).size());
                 QCOMPARE(same.metrics(side, use), m_base->metrics(side, use));
             }
         const TileImages big(*m_base, 1.5);
         QCOMPARE(big.scale(), 1.5);
         // 28 x 45 -> 42 x 67.5 -> 42 x 68 (halves up)
-        QCOMPARE(big.blank(TileImages::Bottom, 0).size(), QSize(42, 68));
-        QCOMPARE(big.metrics(TileImages::Bottom, 0), TileMetrics(42, 52, 15));
-        QCOMPARE(big.rect(TileImages::Bottom, 0), QRectF(0, 0, 42, 68));
-        QCOMPARE(big.rect(TileImages::Bottom, 3), QRectF(big.handImage(false).rect()));
+        QCOMPARE(big.blank(TileImages::Bottom, TileImages::Declared).size(), QSize(42, 68));
+        QCOMPARE(big.metrics(TileImages::Bottom, TileImages::Declared), TileMetrics(42, 52, 15));
+        QCOMPARE(big.rect(TileImages::Bottom, TileImages::Declared), QRectF(0, 0, 42, 68));
+        QCOMPARE(big.rect(TileImages::Bottom, TileImages::Hand), QRectF(big.handImage(false).rect()));
         QCOMPARE(big.face(TileImages::Right, 3).size(), QSize(57, 39));
-        QVERIFY(big.blank(TileImages::Left, 8).isNull());
-        QCOMPARE(big.shadow(TileImages::Bottom, 0).outline.at(4).y(), 68 - (42.0 / 30) / 2);
+        QVERIFY(big.blank(TileImages::Left, TileImages::Unused).isNull());
+        QCOMPARE(big.shadow(TileImages::Bottom, TileImages::Declared).outline.at(4).y(), 68 - (42.0 / 30) / 2);
     }
 
     void cacheNames()
@@ -302,6 +304,20 @@ private slots:
         QVERIFY(!QFileInfo::exists(QDir::tempPath() + QLatin1Char('/') + tileSetCacheName(m_blankA, m_face, 1.0)));
         QCOMPARE(storedVersion(file), 6);
         QVERIFY(sameSet(*first, *m_base));
+        // The pictures are stored the way QDataStream stores a QImage (a
+        // marker, then a PNG any reader takes), only without deflating.
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QDataStream in(&f);
+            in.setVersion(QDataStream::Qt_4_2);
+            qint32 version = 0;
+            double table = 0, hand = 0, scale = 0;
+            QImage firstBlank;
+            in >> version >> table >> hand >> scale >> firstBlank;
+            QCOMPARE(in.status(), QDataStream::Ok);
+            QVERIFY(samePicture(firstBlank, m_base->blank(TileImages::Bottom, TileImages::Declared)));
+        }
 
         // Prove the second lookup reads the file: plant set A under B's name.
         QVERIFY(QFile::copy(file, cacheFile(m_blankB, 1.0)));
@@ -338,6 +354,9 @@ private slots:
         QTest::newRow("truncated") << 2;
         QTest::newRow("garbage") << 3;
         QTest::newRow("absurd sizes") << 4;
+        // The first picture's PNG (after the 28-byte head and its marker):
+        QTest::newRow("huge canvas") << 8;  // its header claims 100000 pixels wide
+        QTest::newRow("broken pixels") << 9; // its stored block's length check fails
     }
 
     void damagedCacheFilesAreRenderedAndRewritten()
@@ -359,6 +378,13 @@ private slots:
                 out.writeRawData(good.constData() + 20, good.size() - 20);
             } else if (damage == 2) {
                 out.writeRawData(good.constData(), good.size() / 2);
+            } else if (damage == 8 || damage == 9) {
+                QByteArray bad = good;
+                if (damage == 8)
+                    qToBigEndian<quint32>(100000, bad.data() + 28 + 4 + 8 + 8);
+                else
+                    bad[28 + 4 + 8 + 25 + 8 + 2 + 1 + 2] = char(~bad[28 + 4 + 8 + 25 + 8 + 2 + 1 + 2]);
+                out.writeRawData(bad.constData(), bad.size());
             } else if (damage == 3) {
                 out.writeRawData("\x00\x00\x00\x06 not a tile set", 20);
             } else {
@@ -375,14 +401,30 @@ private slots:
         QCOMPARE(QFileInfo(file).size(), qint64(good.size()));
     }
 
-    void workingDirectoryCacheComesFirst()
+    void programDirectoryCacheComesFirst()
     {
-        const QString local = QStringLiteral("tilesets/") + tileSetCacheName(m_blankB, m_face, 1.0);
-        QVERIFY(saveTileImages(*m_base, local));
+        const QString installed = bundledTileSetCacheDirectory() + QLatin1Char('/')
+            + tileSetCacheName(m_blankB, m_face, 1.0);
+        QVERIFY(saveTileImages(*m_base, installed));
         std::unique_ptr<TileImages> images(loadOrRenderTileImages(m_blankB, m_face, 1.0));
+        QVERIFY(QDir(bundledTileSetCacheDirectory()).removeRecursively());
         QVERIFY(sameSet(*images, *m_base));
         QVERIFY(!QFileInfo::exists(cacheFile(m_blankB, 1.0)));
-        QVERIFY(QFile::remove(local));
+    }
+
+    // Whatever directory the program is started from holds no cache of its:
+    // a "tilesets/" there (here a fresh file of another set under this
+    // pair's name) is neither read nor written.
+    void workingDirectoryCacheIsIgnored()
+    {
+        const QString stray = QStringLiteral("tilesets/") + tileSetCacheName(m_blankB, m_face, 1.0);
+        QVERIFY(saveTileImages(*m_base, stray));
+        const QDateTime written = QFileInfo(stray).lastModified();
+        std::unique_ptr<TileImages> images(loadOrRenderTileImages(m_blankB, m_face, 1.0));
+        QVERIFY(!sameSet(*images, *m_base));
+        QVERIFY(QFileInfo::exists(cacheFile(m_blankB, 1.0)));
+        QCOMPARE(QFileInfo(stray).lastModified(), written);
+        QVERIFY(QDir(QStringLiteral("tilesets")).removeRecursively());
     }
 
     void brokenSetsAreNeverCached()
@@ -398,7 +440,7 @@ private slots:
             QVERIFY(!images->isValid());
             QVERIFY(!QFileInfo::exists(cacheFile(blank, 1.0)));
             // Still a usable (empty) set: sizes are known, nothing crashes.
-            QCOMPARE(images->metrics(TileImages::Bottom, 0), TileMetrics(28, 35, 10));
+            QCOMPARE(images->metrics(TileImages::Bottom, TileImages::Declared), TileMetrics(28, 35, 10));
         }
         // A drawing that lacks elements is just as broken.
         QFile partial(m_sets.filePath(QStringLiteral("partial.svg")));
@@ -420,7 +462,7 @@ private slots:
         QString blanks = QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" height=\"10\">");
         QStringList ids{QStringLiteral("hand"), QStringLiteral("handHighlight"),
                         QStringLiteral("declaredBottomTurned"), QStringLiteral("declaredTopTurned")};
-        for (int side = 0; side < TileImages::SideCount; ++side)
+        for (const TileImages::Side side : TileImages::Sides)
             for (const char *kind : {"declared", "wallSingle", "wallDouble", "wallTriple", "wallDora", "hidden"})
                 ids << QLatin1String(kind) + TileImages::sideName(side);
         for (const QString &id : ids)

@@ -8,6 +8,7 @@
 #include "scene/TileImages.h"
 #include "scene/TileView.h"
 
+#include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QPainter>
 #include <QSignalSpy>
@@ -100,21 +101,27 @@ private slots:
         QCOMPARE(wall.getTile(), tile(0));
         QCOMPARE(wall.imageMetrics(), images().metrics(TileImages::Left, TileImages::WallTriple));
         QCOMPARE(&wall.tilePainter(), &TileGraphics::instance().scaledPainter());
+
+        // Items are told apart by type, not by a dynamic_cast.
+        QGraphicsItem *item = &wall;
+        QCOMPARE(qgraphicsitem_cast<TileView *>(item), &wall);
+        QVERIFY(!qgraphicsitem_cast<QGraphicsRectItem *>(item));
     }
 
     void toolTips()
     {
         TileView item(TileImages::Right, TileImages::Declared, 33);
         QCOMPARE(item.toolTip(), QStringLiteral("White Dragon"));
-        for (int use : {1, 2, 9}) {
+        for (const auto use : {TileImages::DeclaredFaceDown, TileImages::DeclaredTurned, TileImages::WallDora}) {
             item.setUse(use);
             QCOMPARE(item.toolTip(), tileName(33));
         }
-        for (int use : {4, 5, 6, 7, 8}) {
+        for (const auto use : {TileImages::Hidden, TileImages::WallSingle, TileImages::WallDouble, TileImages::WallTriple,
+                               TileImages::Unused}) {
             item.setUse(use);
             QVERIFY2(item.toolTip().isEmpty(), qPrintable(QString::number(use)));
         }
-        item.setUse(0);
+        item.setUse(TileImages::Declared);
         item.setTile(CONCEALED_TILE);
         QCOMPARE(item.toolTip(), tileName(CONCEALED_TILE));
     }
@@ -201,7 +208,7 @@ private slots:
                 above = above || qAlpha(marked.pixel(x, y)) > 0;
         QVERIFY(above);
         // Any other use is a programming error.
-        TileView bad(TileImages::Bottom, 12, 4);
+        TileView bad(TileImages::Bottom, static_cast<TileImages::Use>(12), 4);
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, paintItem(bad));
     }
 
@@ -216,7 +223,7 @@ private slots:
             item.setPainter(unscaled);
             QCOMPARE(scaled.listenerCount(), before);
             QCOMPARE(unscaled.listenerCount(), std::size_t(1));
-            QCOMPARE(item.boundingRect(), unscaled.images()->rect(TileImages::Bottom, 0));
+            QCOMPARE(item.boundingRect(), unscaled.images()->rect(TileImages::Bottom, TileImages::Declared));
             item.setPainter(scaled);
         }
         QCOMPARE(scaled.listenerCount(), before);

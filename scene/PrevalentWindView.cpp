@@ -1,0 +1,80 @@
+#include "scene/PrevalentWindView.h"
+
+#include "game/Wind.h"
+#include "scene/Logging.h"
+#include "scene/TableArt.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace {
+bool artUsable()
+{
+    QStringList elements;
+    for (int w = 0; w < 4; ++w)
+        elements << PrevalentWindView::elementName(w);
+    return TableArt::hasElements(TableArt::windIndicators(), elements);
+}
+} // namespace
+
+PrevalentWindView::PrevalentWindView()
+{
+    setToolTip(translatedPrevalentWindName(m_wind));
+    if (!artUsable())
+        hide();
+}
+
+QString PrevalentWindView::elementName(int wind)
+{
+    static const char *const names[] = {"prevalentEast", "prevalentSouth", "prevalentWest", "prevalentNorth"};
+    return wind >= 0 && wind < 4 ? QLatin1String(names[wind]) : QString();
+}
+
+void PrevalentWindView::setWind(int wind)
+{
+    if (wind < 0 || wind > 3) {
+        qCWarning(lcScene, "Ignoring prevailing wind %d", wind);
+        return;
+    }
+    if (wind == m_wind)
+        return;
+    m_wind = wind;
+    setToolTip(translatedPrevalentWindName(m_wind));
+    update();
+}
+
+void PrevalentWindView::setScale(double scale)
+{
+    if (qFuzzyCompare(scale, m_scale))
+        return;
+    prepareGeometryChange();
+    m_scale = scale;
+}
+
+int PrevalentWindView::width() const
+{
+    return TableArt::markerSize(m_scale);
+}
+
+int PrevalentWindView::height() const
+{
+    return TableArt::markerSize(m_scale);
+}
+
+QRectF PrevalentWindView::boundingRect() const
+{
+    return QRectF(0, 0, width(), height());
+}
+
+void PrevalentWindView::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
+{
+    if (!isVisible())
+        return;
+    QSvgRenderer &r = TableArt::windIndicators();
+    const QString element = elementName(m_wind);
+    const double w = r.boundsOnElement(element).width();
+    if (!(w > 0))
+        return;
+    painter->drawPixmap(0, 0, TableArt::elementPixmap(r, element, m_scale, QTransform::fromScale(1 / w, 1 / w),
+                                                    TileImages::Bottom));
+}

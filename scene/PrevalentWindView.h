@@ -1,0 +1,34 @@
+#pragma once
+
+#include "scene/SceneItem.h"
+
+#include <QGraphicsItem>
+
+// The prevailing wind of the round, in the middle of the table.
+class PrevalentWindView : public QGraphicsItem
+{
+public:
+    enum { Type = SceneItem::PrevalentWindViewType };
+
+    PrevalentWindView();
+
+    // A wind outside 0-3 (from the server) is refused with a warning.
+    void setWind(int wind);
+    void setScale(double scale);
+
+    int wind() const { return m_wind; }
+    double markerScale() const { return m_scale; }
+    int width() const;
+    int height() const;
+
+    int type() const override { return Type; }
+    QRectF boundingRect() const override;
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
+
+    // "prevalentEast" ... "prevalentNorth".
+    static QString elementName(int wind);
+
+private:
+    int m_wind = 0;
+    double m_scale = 1.0;
+};

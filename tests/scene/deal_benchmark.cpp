@@ -1,0 +1,155 @@
+// How long one frame of the busiest table animation takes to draw: the
+// four-player deal on a 1920 x 1080 scene, drawn by the software raster
+// engine into an image, at the game scale such a window uses. The wall is
+// stood in for by 68 double stacks in a square (the wall view comes with the
+// table window). Prints ms per frame over the deal's 75 frames; asserts
+// nothing.
+//   table_deal_benchmark [ROUNDS]
+// DEAL_BENCHMARK_FRAME=file.png saves the middle frame to look at.
+
+#include "TileTestSupport.h"
+
+#include "scene/AnimationHost.h"
+#include "scene/DealStartHandAnimation.h"
+#include "scene/GameGraphicsScene.h"
+#include "scene/HiddenHandView.h"
+#include "scene/TileAnimation.h"
+#include "scene/TileAnimationSource.h"
+#include "scene/TileGraphics.h"
+#include "scene/TileView.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr QSize SceneSize(1920, 1080);
+const QPointF Centre(960, 540);
+
+// The stand-in wall: stacks of two around the centre, dealt from the top row.
+class Wall : public TileAnimationSource
+{
+public:
+    explicit Wall(QGraphicsScene &scene)
+    {
+        const int perSide = 17;
+        const double step = TileAnimation::rowExtent(TileImages::WallDouble, TileImages::Bottom);
+        const double side = TileAnimation::rowExtent(TileImages::WallDouble, TileImages::Right);
+        for (int s = 0; s < 4; ++s) {
+            for (int k = 0; k < perSide; ++k) {
+                const auto orientation = TileImages::Side(s);
+                auto *stack = new TileView(orientation, TileImages::WallDouble);
+                QPointF p;
+                switch (s) {
+                case 0: p = Centre + QPointF(-perSide * step / 2 + k * step, 190); break;
+                case 1: p = Centre + QPointF(250, 170 - (k + 1) * side); break;
+                case 2: p = Centre + QPointF(perSide * step / 2 - (k + 1) * step, -230); break;
+                case 3: p = Centre + QPointF(-290, -190 + k * side); break;
+                }
+                stack->setPos(p);
+                scene.addItem(stack);
+                m_stacks.push_back(stack);
+            }
+        }
+    }
+
+protected:
+    std::vector<TilePlace> sourcePlaces(int count) override
+    {
+        std::vector<TilePlace> places;
+        for (int i = 0; i < count; ++i) {
+            const TileView *stack = m_stacks[(m_next + i / 2) % m_stacks.size()];
+            places.push_back(TilePlace{stack->scenePos(), TileImages::WallSingle, stack->side()});
+        }
+        return places;
+    }
+    void takeSourceTiles(int count) override { m_next += count; }
+
+private:
+    std::vector<TileView *> m_stacks;
+    std::size_t m_next = 8;
+};
+
+class Host : public AnimationHost
+{
+public:
+    Host() : wall(scene)
+    {
+        scene.setSceneRect(QRectF(QPointF(0, 0), QSizeF(SceneSize)));
+        // The felt the table window lays under the scene.
+        scene.setBackgroundBrush(QPixmap(qEnvironmentVariable("MAHJONG_SOURCE_DIR", QStringLiteral(MAHJONG_SOURCE_DIR))
+                                         + QStringLiteral("/resources/game-bg-pattern.jpg")));
+        const QPointF seats[4] = {Centre + QPointF(250, 420), Centre + QPointF(560, -250),
+                                  Centre + QPointF(-250, -440), Centre + QPointF(-560, 280)};
+        for (int i = 0; i < 4; ++i) {
+            hands[i] = new HiddenHandView(TileImages::Side(i));
+            scene.addItem(hands[i]);
+            hands[i]->setPos(seats[i]);
+            hands[i]->setLightPosition(Centre);
+        }
+    }
+
+    GameGraphicsScene scene;
+    Wall wall;
+    std::array<HiddenHandView *, 4> hands{};
+    std::array<std::unique_ptr<TileAnimation>, DealSlotCount> dealSlots;
+
+    QGraphicsScene *animationScene() override { return &scene; }
+    bool isShownOnScreen() const override { return false; }
+    void playSound(int) override {}
+    QPointF windPosition(int) const override { return Centre; }
+    int bottomWind() const override { return 0; }
+    int seatedPlayers() const override { return 4; }
+    TileAnimationSource *liveWallSource() override { return &wall; }
+    HiddenHandView *hiddenHand(int position) override { return hands[position]; }
+    void setDealSlot(int index, TileAnimation *animation) override { dealSlots.at(index).reset(animation); }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    tiletest::useEmbeddedResources();
+    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
+    TileGraphics &graphics = TileGraphics::instance();
+    graphics.setTileSet(0, 0);
+    graphics.setGameScale(1.40625); // a 1920 x 1080 table window
+    while (graphics.hasWorker())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+
+    QImage frame(SceneSize, QImage::Format_ARGB32_Premultiplied);
+    std::vector<double> times;
+    for (int round = 0; round < rounds; ++round) {
+        Host host;
+        DealStartHandAnimation deal(&host);
+        deal.start(false);
+        deal.timeLine().stop(); // stepped by hand below, frame by frame
+        const int frames = DealStartHandAnimation::DurationMs / GameWindowAnimation::TickMs;
+        for (int f = 0; f <= frames; ++f) {
+            deal.timeLine().setCurrentTime(f * GameWindowAnimation::TickMs);
+            QElapsedTimer t;
+            t.start();
+            QPainter p(&frame);
+            host.scene.render(&p, QRectF(), host.scene.sceneRect());
+            p.end();
+            times.push_back(t.nsecsElapsed() / 1e6);
+            if (round == 0 && f == frames / 2 && qEnvironmentVariableIsSet("DEAL_BENCHMARK_FRAME"))
+                frame.save(qEnvironmentVariable("DEAL_BENCHMARK_FRAME"));
+        }
+    }
+    std::sort(times.begin(), times.end());
+    double sum = 0;
+    for (const double t : times)
+        sum += t;
+    std::printf("four-player deal, 1920x1080, raster, scale %.5f: %zu frames\n", graphics.gameScale(), times.size());
+    std::printf("ms per frame: mean %.2f  median %.2f  90th percentile %.2f  max %.2f\n", sum / times.size(),
+                times[times.size() / 2], times[times.size() * 9 / 10], times.back());
+    return 0;
+}
