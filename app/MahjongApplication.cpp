@@ -2,6 +2,7 @@
 
 #include "app/DebugDialog.h"
 #include "app/Integration.h"
+#include "app/Logging.h"
 #include "protocol/ServerError.h"
 
 #include <QFile>
@@ -12,7 +13,7 @@ QString readText(const QString &name)
 {
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly)) {
-        qWarning().noquote() << "Cannot read style sheet" << name;
+        qCWarning(lcApp).noquote() << "Cannot read style sheet" << name;
         return QString();
     }
     return QString::fromUtf8(file.readAll());

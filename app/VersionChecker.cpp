@@ -1,6 +1,7 @@
 #include "app/VersionChecker.h"
 
 #include "app/HttpsGet.h"
+#include "app/Logging.h"
 #include "app/UpdateDownloader.h"
 #include "core/ApplicationVersion.h"
 #include "widgets/ModelessMsgBox.h"
@@ -123,30 +124,30 @@ std::optional<VersionChecker::Release> VersionChecker::parse(const QByteArray &d
 
 void VersionChecker::check(const QUrl &url)
 {
-    qDebug().noquote() << "Checking client versions at" << url.toDisplayString();
+    qCDebug(lcApp).noquote() << "Checking client versions at" << url.toDisplayString();
     m_get->get(url, maxFileSize);
 }
 
 void VersionChecker::onFetched(const QByteArray &body, const QString &error)
 {
     if (!error.isEmpty()) {
-        qWarning().noquote() << "Client versions not available:" << error;
+        qCWarning(lcApp).noquote() << "Client versions not available:" << error;
         emit finished();
         return;
     }
     QString parseError;
     const std::optional<Release> release = parse(body, QLatin1String(platform), &parseError);
     if (!release) {
-        qWarning().noquote() << "Client versions not readable:" << parseError;
+        qCWarning(lcApp).noquote() << "Client versions not readable:" << parseError;
         emit finished();
         return;
     }
     if (release->version.isNull() || release->version <= m_current) {
-        qWarning().noquote() << " [INFO ] The client is up to date:" << m_current.toString();
+        qCInfo(lcApp).noquote() << "The client is up to date:" << m_current.toString();
         emit finished();
         return;
     }
-    qWarning().noquote() << " [INFO ] Client version" << release->version.toString() << "available";
+    qCInfo(lcApp).noquote() << "Client version" << release->version.toString() << "available";
     emit updateAvailable(release->version);
     const Release chosen = *release;
     QPointer<VersionChecker> self(this);
@@ -168,7 +169,7 @@ void VersionChecker::onDownloaded(const QString &path, const QString &error)
         emit finished();
         return;
     }
-    qWarning().noquote() << " [INFO ] Update installer ready:" << path;
+    qCInfo(lcApp).noquote() << "Update installer ready:" << path;
     emit installerReady(path);
 }
 

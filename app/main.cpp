@@ -3,6 +3,7 @@
 #include "app/DebugDialog.h"
 #include "app/Integration.h"
 #include "app/Log.h"
+#include "app/Logging.h"
 #include "app/MahjongApplication.h"
 #include "app/ResourcePaths.h"
 #include "app/ServerInfo.h"
@@ -81,7 +82,7 @@ int main(int argc, char **argv)
     TranslationsManager translations(ResourcePaths::roots(options.searchPaths));
     const QString language = translations.chooseLanguage(options.language);
     if (!translations.setLanguage(language))
-        qWarning().noquote() << "No translation loaded for" << language;
+        qCWarning(lcApp).noquote() << "No translation loaded for" << language;
 
     CaCertificates::install();
     Integration::installServerClock();
@@ -123,7 +124,7 @@ int main(int argc, char **argv)
             QCoreApplication::exit(0);
             return;
         }
-        qCritical().noquote() << "Cannot start the installer" << path;
+        qCCritical(lcApp).noquote() << "Cannot start the installer" << path;
         QFile::remove(path);
         guard.acquire();
         startup.onVersionCheckFinished();

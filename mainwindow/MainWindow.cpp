@@ -1,5 +1,7 @@
 #include "mainwindow/MainWindow.h"
 
+#include "mainwindow/Logging.h"
+
 #include "app/MahjongApplication.h"
 
 #include "lobby/LobbyController.h"
@@ -128,7 +130,7 @@ void MainWindow::onStartupFinished(bool success)
     if (!success)
         return;
     show();
-    qWarning(" [INFO ] Main window shown");
+    qCInfo(lcMainwindow, "Main window shown");
     m_connection.connectToHost(m_gameHost, m_gamePort);
 }
 
@@ -143,7 +145,7 @@ void MainWindow::setStatus(const QString &text)
     QString line = text;
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
     m_statusLine->setText(line);
-    qDebug().noquote() << "status:" << line;
+    qCDebug(lcMainwindow).noquote() << "status:" << line;
 }
 
 void MainWindow::onConnecting()
@@ -246,7 +248,7 @@ QString MainWindow::loginFailureText(qint32 status)
 
 void MainWindow::onLoginFailed(qint32 status)
 {
-    qDebug() << "login failed with status" << status;
+    qCDebug(lcMainwindow) << "login failed with status" << status;
     m_loginPending = false;
     // A wrong password is typed again; other refusals keep it for a retry.
     if (status == 2)
@@ -260,7 +262,7 @@ void MainWindow::onLoginFailed(qint32 status)
 
 void MainWindow::onLoginSuccess(qint32 playerId, const QString &name)
 {
-    qDebug() << "logged in, pid:" << playerId;
+    qCDebug(lcMainwindow) << "logged in, pid:" << playerId;
     m_loginPending = false;
     m_loginForm->hide();
     if (m_lobbyController == nullptr)
@@ -314,11 +316,11 @@ void MainWindow::joinTable(qint32 tableId)
         return;
     // A full table can only be watched.
     if (m_lobbyController->tableModel()->isTableFull(tableId)) {
-        qDebug() << "watching table" << tableId;
+        qCDebug(lcMainwindow) << "watching table" << tableId;
         m_connection.watch_table(tableId);
         return;
     }
-    qDebug() << "joining table" << tableId;
+    qCDebug(lcMainwindow) << "joining table" << tableId;
     m_connection.join_table(tableId, -1);
 }
 
@@ -327,10 +329,10 @@ void MainWindow::watchTable(qint32 tableId)
     if (tableId < 1 || m_lobbyController == nullptr)
         return;
     if (!m_lobbyController->tableModel()->hasTable(tableId)) {
-        qWarning() << "won't watch table without subscription" << tableId;
+        qCWarning(lcMainwindow) << "won't watch table without subscription" << tableId;
         return;
     }
-    qDebug() << "watching table" << tableId;
+    qCDebug(lcMainwindow) << "watching table" << tableId;
     m_connection.watch_table(tableId);
 }
 
@@ -367,7 +369,7 @@ void MainWindow::onJoinSuccessful(qint32 tableId)
 
 void MainWindow::onJoinFailed(qint32 tableId, join_failed_reason::enum_t reason)
 {
-    qDebug() << "join of table" << tableId << "failed, reason" << int(reason);
+    qCDebug(lcMainwindow) << "join of table" << tableId << "failed, reason" << int(reason);
     const QString text = joinFailureText(reason);
     setStatus(text.isEmpty() ? tr("Join Failed") : tr("Join Failed: %1").arg(text));
 }
@@ -379,7 +381,7 @@ void MainWindow::onWatchSuccessful(qint32 tableId)
 
 void MainWindow::onWatchFailed(qint32 tableId, const QString &reason)
 {
-    qDebug() << "watching table" << tableId << "failed";
+    qCDebug(lcMainwindow) << "watching table" << tableId << "failed";
     setStatus(reason.isEmpty() ? tr("Watch Failed") : tr("Watch Failed: %1").arg(reason));
 }
 

@@ -1,5 +1,7 @@
 #include "widgets/TranslationsManager.h"
 
+#include "widgets/Logging.h"
+
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
@@ -69,7 +71,7 @@ bool TranslationsManager::setLanguage(const QString &code)
         return false;
     auto translator = new QTranslator(this);
     if (!translator->load(translationFile(code))) {
-        qWarning().noquote() << "No translation for language" << code;
+        qCWarning(lcWidgets).noquote() << "No translation for language" << code;
         delete translator;
         return false;
     }
