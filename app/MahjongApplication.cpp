@@ -1,7 +1,6 @@
 #include "app/MahjongApplication.h"
 
 #include "app/DebugDialog.h"
-#include "app/Integration.h"
 #include "app/Logging.h"
 #include "protocol/ServerError.h"
 
@@ -77,5 +76,5 @@ void MahjongApplication::loadStyleSheet()
 void MahjongApplication::setConnectionManager(ConnectionManager *connectionManager)
 {
     if (m_debugDialog)
-        m_debugDialog->setConnection(Integration::connectionObject(connectionManager));
+        m_debugDialog->setConnection(connectionManager);
 }
