@@ -29,7 +29,8 @@ public:
     // line must match to be written. Returns false for an invalid expression.
     static bool setMinLogLevel(const QString &value);
 
-    // Texts that never reach the log file (passwords, credentials).
+    // Texts that never reach the log file (passwords, credentials): a line
+    // that contains one is replaced as a whole.
     static void addSecret(const QString &secret);
 
     static void install();

@@ -51,6 +51,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "mahjong: %s\nTry 'mahjong --help' for the options.\n", error.what());
         return exitBadOptions;
     }
+    CommandLineOptions::erasePassword(argc, argv, options.password);
     if (options.help) {
         std::fputs(CommandLineOptions::helpText().toLocal8Bit().constData(), stdout);
         return 0;

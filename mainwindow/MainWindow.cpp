@@ -2,6 +2,7 @@
 
 #include "mainwindow/Logging.h"
 
+#include "app/Log.h"
 #include "app/MahjongApplication.h"
 
 #include "lobby/LobbyController.h"
@@ -193,6 +194,7 @@ void MainWindow::login(const QString &userName, const QString &password)
 {
     m_userName = userName;
     m_password = password;
+    Log::addSecret(password);
     m_loginPending = true;
     updateLoginButton();
     setStatus(tr("Logging in as %1...").arg(userName));

@@ -1,6 +1,7 @@
 // The main window against the scripted game server over loopback TLS: it
 // connects, logs in and shows the live lobby; refused logins, joins and
 // watches, a lost connection and bad server data are reported.
+#include "app/Log.h"
 #include "lobby/LobbyController.h"
 #include "lobby/LobbyModel.h"
 #include "lobby/LobbySummary.h"
@@ -216,6 +217,19 @@ void MainWindowPeerTest::wrongPasswordShowsFailureAndFormRetries()
     QVERIFY(form->isHidden());
     QVERIFY(window->findChild<LobbyWindow *>()->isVisible());
     QCOMPARE(received("login"), 2);
+
+    // The password typed into the form never reaches the log.
+    QTemporaryDir logDir;
+    QVERIFY(Log::open(logDir.path()));
+    Log::install();
+    qWarning("form sent secret");
+    Log::uninstall();
+    Log::close();
+    QFile log(logDir.filePath(QStringLiteral("mahjong.log")));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QByteArray written = log.readAll();
+    QVERIFY(written.contains("[WARN ]"));
+    QVERIFY2(!written.contains("secret"), written.constData());
 }
 
 void MainWindowPeerTest::formWhenNoCredentialsAndOtherRefusal()
