@@ -33,7 +33,8 @@ void Startup::start()
     // While the update installer downloads no window may be open at all.
     m_quitOnLastWindowClosed = QGuiApplication::quitOnLastWindowClosed();
     QGuiApplication::setQuitOnLastWindowClosed(false);
-    const QPixmap image(QString::fromLatin1(splashImage));
+    // Named format: no image plugin is loaded (or probed) before the splash.
+    const QPixmap image(QString::fromLatin1(splashImage), "PNG");
     if (image.isNull())
         qCWarning(lcApp).noquote() << "Splash image missing:" << splashImage;
     m_splash = std::make_unique<QSplashScreen>(image);

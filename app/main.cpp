@@ -77,6 +77,11 @@ int main(int argc, char **argv)
     Log::setDialogsEnabled(true);
     Log::logSessionStart();
 
+    // The splash comes first: everything below runs while it is on screen.
+    Startup startup;
+    startup.start();
+    QCoreApplication::processEvents();
+
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.loadStyleSheet();
 
@@ -95,7 +100,6 @@ int main(int argc, char **argv)
     }
 
     QNetworkAccessManager network;
-    Startup startup;
     MainWindow mainWindow(options.host, options.port, options.user, options.password, options.useSsl,
                           options.httpHost, &translations);
     ServerInfo serverInfo(&network);
