@@ -61,6 +61,13 @@ int main(int argc, char **argv)
     if (options.install)
         return Integration::installData();
 
+    TranslationsManager translations(ResourcePaths::roots(options.searchPaths));
+    if (!options.language.isEmpty() && translations.findLanguage(options.language).isEmpty()) {
+        std::fprintf(stderr, "mahjong: no translation for the language '%s'\nTry 'mahjong --help' for the options.\n",
+                     qPrintable(options.language));
+        return exitBadOptions;
+    }
+
     // Taken before the log is rotated: a refused second client must not move
     // away the log that the running one is still writing.
     SingleInstanceGuard guard;
@@ -85,7 +92,6 @@ int main(int argc, char **argv)
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.loadStyleSheet();
 
-    TranslationsManager translations(ResourcePaths::roots(options.searchPaths));
     const QString language = translations.chooseLanguage(options.language);
     if (!translations.setLanguage(language))
         qCWarning(lcApp).noquote() << "No translation loaded for" << language;

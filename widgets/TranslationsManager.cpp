@@ -119,6 +119,19 @@ QString TranslationsManager::matchAvailable(const QString &wanted, const QList<L
     return QString();
 }
 
+QString TranslationsManager::findLanguage(const QString &code) const
+{
+    QList<Language> languages;
+    const QStringList dirs = QDir::searchPaths(QStringLiteral("translations"));
+    for (const QString &dirPath : dirs) {
+        const QStringList files =
+            QDir(dirPath).entryList({QLatin1String(kFilePrefix) + QStringLiteral("*.qm")}, QDir::Files);
+        for (const QString &file : files)
+            languages.append({QFileInfo(file).completeBaseName().mid(int(sizeof(kFilePrefix)) - 1), QString()});
+    }
+    return matchAvailable(code, languages);
+}
+
 QString TranslationsManager::chooseLanguage(const QString &explicitChoice) const
 {
     const QStringList candidates = {

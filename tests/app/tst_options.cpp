@@ -176,6 +176,13 @@ private slots:
         program.start(QStringLiteral(MAHJONG_EXECUTABLE), {"localhost:99999"});
         QVERIFY(program.waitForFinished(20000));
         QCOMPARE(program.exitCode(), 2);
+
+        // A well-formed code without a translation is refused as well.
+        program.start(QStringLiteral(MAHJONG_EXECUTABLE), {"--lang", "xx"});
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitCode(), 2);
+        const QString language = QString::fromLocal8Bit(program.readAllStandardError());
+        QVERIFY2(language.contains(QLatin1String("'xx'")), qPrintable(language));
     }
 
     void programPrintsHelp()
