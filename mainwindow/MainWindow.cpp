@@ -11,6 +11,7 @@
 #include "lobby/LocalizationDb.h"
 #include "lobby/TableModel.h"
 #include "lobby/TablePreview.h"
+#include "protocol/ServerTime.h"
 #include "core/ApplicationVersion.h"
 
 #include <QCoreApplication>
@@ -63,6 +64,9 @@ MainWindow::MainWindow(const QString &gameHost, quint16 gamePort, const QString 
     connect(&m_connection, &ConnectionManager::watchFailed, this, &MainWindow::onWatchFailed);
     connect(&m_connection, &ConnectionManager::alreadySeated, this, &MainWindow::onAlreadySeated);
 
+    // Countdowns and "time to start" texts follow the server's clock.
+    ServerTime::instance().setConnectionManager(&m_connection);
+
     // The logout must be on its way before the connection is torn down.
     if (QCoreApplication *app = QCoreApplication::instance())
         connect(app, &QCoreApplication::aboutToQuit, &m_connection, &ConnectionManager::prepareToQuit);
@@ -72,6 +76,9 @@ MainWindow::MainWindow(const QString &gameHost, quint16 gamePort, const QString 
 
 MainWindow::~MainWindow()
 {
+    // The application-wide clock outlives this window and its session.
+    if (ServerTime::instance().connectionManager() == &m_connection)
+        ServerTime::instance().setConnectionManager(nullptr);
     // The connection is a member and goes before the child widgets: nothing
     // may reach this half-destroyed window, and the lobby objects that hold
     // the connection or the table model go first, views before their model.

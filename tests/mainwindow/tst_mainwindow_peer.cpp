@@ -11,6 +11,7 @@
 #include "lobby/TablePreview.h"
 #include "mainwindow/MainWindow.h"
 #include "peer/PeerProcess.h"
+#include "protocol/ServerTime.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -40,6 +41,7 @@ private slots:
     void lostConnectionIsShown();
     void badServerDataEndsWithError();
     void quittingLogsOut();
+    void serverClockFollowsTheSession();
 
 private:
     std::unique_ptr<MainWindow> makeWindow(const QString &user, const QString &password);
@@ -323,6 +325,25 @@ void MainWindowPeerTest::quittingLogsOut()
     QVERIFY(!m_peer->waitForLine(QStringLiteral("DISCONNECTED")).isNull());
     QTest::qWait(200);
     QCOMPARE(status(), before);
+}
+
+void MainWindowPeerTest::serverClockFollowsTheSession()
+{
+    constexpr qint64 offsetMs = 90 * 60 * 1000;
+    m_peer.reset(new PeerProcess);
+    QVERIFY2(m_peer->start({QStringLiteral("--account"), QStringLiteral("ann:secret:1001:Ann"), QStringLiteral("--clock-offset-ms"), QString::number(offsetMs)}),
+             qPrintable(m_peer->errorString()));
+    ServerTime &clock = ServerTime::instance();
+    {
+        auto window = makeWindow(QStringLiteral("ann"), QStringLiteral("secret"));
+        QCOMPARE(clock.connectionManager(), &window->connectionManager());
+        window->onStartupFinished(true);
+        QVERIFY(waitForStatus(QStringLiteral("Logged in as Ann")));
+        QTRY_VERIFY_WITH_TIMEOUT(clock.hasEstimate(), 10000);
+        const qint64 ahead = QDateTime::currentDateTimeUtc().msecsTo(clock.now());
+        QVERIFY2(qAbs(ahead - offsetMs) < 5000, qPrintable(QString::number(ahead)));
+    }
+    QVERIFY(!clock.connectionManager());
 }
 
 QTEST_MAIN(MainWindowPeerTest)
