@@ -158,12 +158,25 @@ void VersionChecker::onFetched(const QByteArray &body, const QString &error)
             emit self->finished();
             return;
         }
+        self->m_downloading = true;
+        emit self->downloadStarted(chosen.version.toString(), chosen.size);
         self->m_downloader->download(chosen.installer, chosen.size, chosen.sha256, self->m_downloadDir);
     });
 }
 
+void VersionChecker::cancelDownload()
+{
+    if (!m_downloading)
+        return;
+    m_downloading = false;
+    m_downloader->abort();
+    qCInfo(lcApp, "Update download cancelled");
+    emit finished();
+}
+
 void VersionChecker::onDownloaded(const QString &path, const QString &error)
 {
+    m_downloading = false;
     if (path.isEmpty()) {
         m_report(error);
         emit finished();

@@ -9,6 +9,7 @@
 #include "app/ServerInfo.h"
 #include "app/SingleInstanceGuard.h"
 #include "app/Startup.h"
+#include "app/UpdateProgressDialog.h"
 #include "app/VersionChecker.h"
 #include "mainwindow/MainWindow.h"
 #include "core/ApplicationVersion.h"
@@ -111,6 +112,7 @@ int main(int argc, char **argv)
     ServerInfo serverInfo(&network);
     serverInfo.setLanguage(translations.language());
     VersionChecker versionChecker(&network);
+    UpdateProgressDialog updateProgress(&versionChecker);
 
     QObject::connect(&startup, &Startup::finished, &mainWindow, &MainWindow::onStartupFinished);
     // A failed start-up must not leave a process without a window behind.
