@@ -18,6 +18,7 @@ DebugDialog::DebugDialog(QWidget *parent)
     layout->addRow(tr("Bytes received:"), m_receivedLabel);
     layout->addRow(tr("Bytes sent:"), m_sentLabel);
     layout->addRow(tr("Rate (in/out):"), m_rateLabel);
+    setMinimumWidth(320);
     m_timer.setInterval(sampleInterval);
     connect(&m_timer, &QTimer::timeout, this, &DebugDialog::sample);
 }

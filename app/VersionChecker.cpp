@@ -16,14 +16,7 @@ namespace
 {
 void askWithMessageBox(const VersionChecker::Release &release, std::function<void(bool)> answer)
 {
-    QMessageBox *box = ModelessMsgBox::question(
-        nullptr, VersionChecker::tr("Update available"),
-        VersionChecker::tr("Version %1 of the client is available; you have version %2.\n"
-                           "Do you want to download and install it now?")
-            .arg(release.version.toString(), applicationVersion()),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-    box->setWindowFlag(Qt::WindowStaysOnTopHint);
-    box->show();
+    QMessageBox *box = VersionChecker::showQuestion(release);
     ModelessMsgBox::onFinished(box, [answer](int button) { answer(button == QMessageBox::Yes); });
 }
 
@@ -184,6 +177,19 @@ void VersionChecker::onDownloaded(const QString &path, const QString &error)
     }
     qCInfo(lcApp).noquote() << "Update installer ready:" << path;
     emit installerReady(path);
+}
+
+QMessageBox *VersionChecker::showQuestion(const Release &release)
+{
+    QMessageBox *box = ModelessMsgBox::question(
+        nullptr, tr("Update available"),
+        tr("Version %1 of the client is available; you have version %2.\n"
+           "Do you want to download and install it now?")
+            .arg(release.version.toString(), applicationVersion()),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    box->setWindowFlag(Qt::WindowStaysOnTopHint);
+    box->show();
+    return box;
 }
 
 bool VersionChecker::launchInstaller(const QString &path)

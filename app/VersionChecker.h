@@ -9,6 +9,7 @@
 #include <optional>
 
 class HttpsGet;
+class QMessageBox;
 class QNetworkAccessManager;
 class UpdateDownloader;
 
@@ -54,6 +55,9 @@ public:
     void setDownloadDirectory(const QString &dir) { m_downloadDir = dir; }
 
     void check(const QUrl &url);
+
+    // The default prompt: a question box, shown at once; deletes itself.
+    static QMessageBox *showQuestion(const Release &release);
 
     // Starts the installer detached with its clean-up argument.
     static bool launchInstaller(const QString &path);
