@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the indicators and arrows of the style sheet's controls.
+"""Draws the indicators, arrows and message-box icons of the style sheet.
 
     scripts/art/controls.py [OUT_DIR]      (default: resources/controls)
 
@@ -62,6 +62,28 @@ def chevron(points, colour):
             'stroke-linejoin="round"/>\n' % (points, colour))
 
 
+RED = "#6e1f1f"
+
+
+def message_icons():
+    """The message boxes' icons, 48 px, for the dark dialogs."""
+    disc = '  <circle cx="24" cy="24" r="21" fill="%s" stroke="%s" stroke-width="2"/>\n'
+    yield "icon-information.svg", svg(48, disc % (GOLD, GOLD_LIGHT)
+                                      + '  <circle cx="24" cy="13.5" r="3.4" fill="%s"/>\n' % INK
+                                      + '  <rect x="20.8" y="20" width="6.4" height="17" rx="2" fill="%s"/>\n' % INK)
+    yield "icon-question.svg", svg(48, disc % (GOLD, GOLD_LIGHT)
+                                   + '  <path d="M17 18.5 A7 7 0 1 1 27.6 24.6 C25.4 25.8 24 27.2 24 29.6 V30.6" '
+                                     'fill="none" stroke="%s" stroke-width="4.6" stroke-linecap="round"/>\n' % INK
+                                   + '  <circle cx="24" cy="37.4" r="3" fill="%s"/>\n' % INK)
+    yield "icon-warning.svg", svg(48, '  <path d="M24 4.5 L45 41.5 H3 Z" fill="%s" stroke="%s" stroke-width="2.5" '
+                                      'stroke-linejoin="round"/>\n' % (GOLD, GOLD_LIGHT)
+                                  + '  <rect x="21" y="16" width="6" height="14" rx="2" fill="%s"/>\n' % INK
+                                  + '  <circle cx="24" cy="35.5" r="3.1" fill="%s"/>\n' % INK)
+    yield "icon-critical.svg", svg(48, disc % (RED, GOLD)
+                                   + '  <path d="M16.5 16.5 L31.5 31.5 M31.5 16.5 L16.5 31.5" stroke="%s" '
+                                     'stroke-width="4.6" stroke-linecap="round"/>\n' % CREAM)
+
+
 def drawings():
     for suffix, (rim, fill, mark) in STATES.items():
         gold = CHECKED_FILL[suffix]
@@ -73,6 +95,7 @@ def drawings():
     for name, colour in (("", CREAM), ("-disabled", OFF_RIM)):
         yield "arrow-down%s.svg" % name, svg(12, chevron("2.5,4.5 6,8 9.5,4.5", colour))
         yield "arrow-up%s.svg" % name, svg(12, chevron("2.5,7.5 6,4 9.5,7.5", colour))
+    yield from message_icons()
 
 
 def main():

@@ -206,3 +206,12 @@ MAHJONG_SAMPLE(downtime, {QStringLiteral("downtime-box"), {}, [] {
                                   nullptr, QCoreApplication::translate("main", "Downtime"),
                                   QStringLiteral("The servers are closed for maintenance until 14:00 UTC."));
                           }});
+MAHJONG_SAMPLE(updateFailed, {QStringLiteral("update-failed-box"), {}, [] {
+                                  return ModelessMsgBox::warning(nullptr, VersionChecker::tr("Update failed"),
+                                                                 VersionChecker::tr("The update could not be installed:\n%1")
+                                                                     .arg(QStringLiteral("The download failed.")));
+                              }});
+MAHJONG_SAMPLE(errorBox, {QStringLiteral("error-box"), {}, [] {
+                              return ModelessMsgBox::critical(nullptr, QCoreApplication::translate("Log", "Error"),
+                                                              QStringLiteral("Invalid server data."));
+                          }});
