@@ -143,7 +143,6 @@ int main(int argc, char **argv)
         startup.onVersionCheckFinished();
     });
 
-    startup.start();
     serverInfo.download(options.serverInfoUrl.isEmpty() ? ServerInfo::defaultUrl(options.httpHost)
                                                          : QUrl(options.serverInfoUrl));
     Integration::loadSounds(&mainWindow);
