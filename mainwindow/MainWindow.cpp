@@ -269,8 +269,10 @@ void MainWindow::onLoginFailed(qint32 status)
         showLoginForm();
 }
 
-void MainWindow::onLoginSuccess(qint32 playerId, const QString &name)
+void MainWindow::onLoginSuccess(qint32 playerId, const QString &name, const QString &credentials)
 {
+    // The XMPP password, when the server gives one.
+    Log::addSecret(credentials);
     qCDebug(lcMainwindow) << "logged in, pid:" << playerId;
     m_loginPending = false;
     m_loginForm->hide();

@@ -220,18 +220,20 @@ void MainWindowPeerTest::wrongPasswordShowsFailureAndFormRetries()
     QVERIFY(window->findChild<LobbyWindow *>()->isVisible());
     QCOMPARE(received("login"), 2);
 
-    // The password typed into the form never reaches the log.
+    // Neither the password typed into the form nor the XMPP password of the
+    // login answer reaches the log.
     QTemporaryDir logDir;
     QVERIFY(Log::open(logDir.path()));
     Log::install();
     qWarning("form sent secret");
+    qWarning("xmpp password cred-1001");
     Log::uninstall();
     Log::close();
     QFile log(logDir.filePath(QStringLiteral("mahjong.log")));
     QVERIFY(log.open(QIODevice::ReadOnly));
     const QByteArray written = log.readAll();
     QVERIFY(written.contains("[WARN ]"));
-    QVERIFY2(!written.contains("secret"), written.constData());
+    QVERIFY2(!written.contains("secret") && !written.contains("cred-1001"), written.constData());
 }
 
 void MainWindowPeerTest::formWhenNoCredentialsAndOtherRefusal()
