@@ -1,5 +1,7 @@
 #include "app/CaCertificates.h"
 
+#include "app/Logging.h"
+
 #include <QDebug>
 #include <QFile>
 #include <QSslCertificate>
@@ -17,12 +19,12 @@ int CaCertificates::install(const QStringList &files)
     for (const QString &name : files) {
         QFile file(name);
         if (!file.open(QIODevice::ReadOnly)) {
-            qWarning().noquote() << "CA certificate not found:" << name;
+            qCWarning(lcApp).noquote() << "CA certificate not found:" << name;
             continue;
         }
         const QList<QSslCertificate> loaded = QSslCertificate::fromData(file.readAll(), QSsl::Pem);
         if (loaded.isEmpty())
-            qWarning().noquote() << "No certificate in" << name;
+            qCWarning(lcApp).noquote() << "No certificate in" << name;
         certificates += loaded;
     }
     if (certificates.isEmpty())

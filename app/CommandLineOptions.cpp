@@ -5,6 +5,7 @@
 
 #include <boost/program_options.hpp>
 
+#include <cstring>
 #include <sstream>
 #include <vector>
 
@@ -70,6 +71,24 @@ void CommandLineOptions::splitHostPort(const QString &text, QString &host, quint
         if (value < 1 || value > 65535)
             throw OptionsError("invalid port in '" + text.toStdString() + "': expected 1 to 65535");
         port = quint16(value);
+    }
+}
+
+void CommandLineOptions::erasePassword(int argc, char **argv, const QString &password)
+{
+    if (password.isEmpty())
+        return;
+    // As the parser read it: "-p pw", "-ppw", "--password pw", "--password=pw"
+    // or an abbreviation of the long name. Any argument that ends in the
+    // password's bytes is overwritten; after parsing nothing needs them.
+    const QByteArray secret = password.toLocal8Bit();
+    for (int i = 1; i < argc; ++i) {
+        const size_t length = std::strlen(argv[i]);
+        if (length < size_t(secret.size()))
+            continue;
+        char *tail = argv[i] + (length - size_t(secret.size()));
+        if (std::memcmp(tail, secret.constData(), size_t(secret.size())) == 0)
+            std::memset(tail, '*', size_t(secret.size()));
     }
 }
 

@@ -38,6 +38,10 @@ public:
     static CommandLineOptions parse(const QStringList &arguments);
     static CommandLineOptions parse(int argc, char **argv);
 
+    // Overwrites the password's characters in the program's own argument
+    // vector, so that the process list no longer shows it.
+    static void erasePassword(int argc, char **argv, const QString &password);
+
     // The text printed for --help (hidden options left out).
     static QString helpText();
 

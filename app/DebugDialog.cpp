@@ -1,10 +1,10 @@
 #include "app/DebugDialog.h"
 
+#include "protocol/ConnectionManager.h"
+
 #include <QFormLayout>
 #include <QLabel>
 #include <QLocale>
-#include <QMetaMethod>
-#include <QVariant>
 
 DebugDialog::DebugDialog(QWidget *parent)
     : QDialog(parent)
@@ -18,15 +18,18 @@ DebugDialog::DebugDialog(QWidget *parent)
     layout->addRow(tr("Bytes received:"), m_receivedLabel);
     layout->addRow(tr("Bytes sent:"), m_sentLabel);
     layout->addRow(tr("Rate (in/out):"), m_rateLabel);
+    setMinimumWidth(320);
     m_timer.setInterval(sampleInterval);
     connect(&m_timer, &QTimer::timeout, this, &DebugDialog::sample);
 }
 
-void DebugDialog::setConnection(QObject *connection)
+void DebugDialog::setConnection(ConnectionManager *connection)
 {
     m_connection = connection;
     m_received.reset();
     m_sent.reset();
+    m_sinceLast.invalidate();
+    m_rateLabel->setText(QStringLiteral("-"));
     if (connection) {
         sample();
         m_timer.start();
@@ -35,47 +38,22 @@ void DebugDialog::setConnection(QObject *connection)
     }
 }
 
-std::optional<qint64> DebugDialog::readCounter(QObject *object, const char *name)
-{
-    const QVariant property = object->property(name);
-    if (property.isValid())
-        return property.toLongLong();
-    const QMetaObject *meta = object->metaObject();
-    const int index = meta->indexOfMethod(QByteArray(name) + "()");
-    if (index < 0)
-        return std::nullopt;
-    qint64 value = 0;
-    const QMetaMethod method = meta->method(index);
-    if (method.returnMetaType() == QMetaType::fromType<qint64>()) {
-        if (method.invoke(object, Qt::DirectConnection, Q_RETURN_ARG(qint64, value)))
-            return value;
-    } else if (method.returnMetaType() == QMetaType::fromType<quint64>()) {
-        quint64 unsignedValue = 0;
-        if (method.invoke(object, Qt::DirectConnection, Q_RETURN_ARG(quint64, unsignedValue)))
-            return qint64(unsignedValue);
-    }
-    return std::nullopt;
-}
-
 void DebugDialog::sample()
 {
     if (!m_connection)
         return;
-    const std::optional<qint64> received = readCounter(m_connection, "bytesReceived");
-    const std::optional<qint64> sent = readCounter(m_connection, "bytesSent");
+    const qint64 received = m_connection->bytesRead();
+    const qint64 sent = m_connection->bytesWritten();
     const QLocale locale;
-    auto show = [&locale](QLabel *label, const std::optional<qint64> &value) {
-        label->setText(value ? locale.toString(*value) : tr("not available"));
-    };
-    show(m_receivedLabel, received);
-    show(m_sentLabel, sent);
+    m_receivedLabel->setText(locale.toString(received));
+    m_sentLabel->setText(locale.toString(sent));
 
     const qint64 elapsed = m_sinceLast.isValid() ? m_sinceLast.restart() : 0;
-    if (elapsed > 0 && received && sent && m_received && m_sent) {
+    if (elapsed > 0 && m_received && m_sent) {
         const double seconds = double(elapsed) / 1000.0;
         m_rateLabel->setText(tr("%1 B/s / %2 B/s")
-                                 .arg(locale.toString(double(*received - *m_received) / seconds, 'f', 0),
-                                      locale.toString(double(*sent - *m_sent) / seconds, 'f', 0)));
+                                 .arg(locale.toString(double(received - *m_received) / seconds, 'f', 0),
+                                      locale.toString(double(sent - *m_sent) / seconds, 'f', 0)));
     }
     if (!m_sinceLast.isValid())
         m_sinceLast.start();

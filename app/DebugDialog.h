@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/ConnectionManager.h"
+
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QPointer>
@@ -10,9 +12,7 @@
 class QLabel;
 
 // The window of the hidden "debug" option: traffic of the game-server
-// connection, sampled every five seconds. The connection is read through its
-// meta-object (bytesReceived/bytesSent as properties or invokable methods),
-// so this window does not depend on the session's code.
+// connection, sampled every five seconds.
 class DebugDialog : public QDialog
 {
     Q_OBJECT
@@ -22,8 +22,8 @@ public:
 
     explicit DebugDialog(QWidget *parent = nullptr);
 
-    void setConnection(QObject *connection);
-    QObject *connection() const { return m_connection; }
+    void setConnection(ConnectionManager *connection);
+    ConnectionManager *connection() const { return m_connection; }
 
     // The last sampled totals, if any.
     std::optional<qint64> lastReceived() const { return m_received; }
@@ -33,9 +33,7 @@ public slots:
     void sample();
 
 private:
-    static std::optional<qint64> readCounter(QObject *object, const char *name);
-
-    QPointer<QObject> m_connection;
+    QPointer<ConnectionManager> m_connection;
     QTimer m_timer;
     QElapsedTimer m_sinceLast;
     std::optional<qint64> m_received;

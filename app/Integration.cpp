@@ -1,6 +1,5 @@
 #include "app/Integration.h"
 
-#include "protocol/ConnectionManager.h"
 #include "protocol/ServerTime.h"
 #include "scene/TileGraphics.h"
 #include "table/SoundPlayer.h"
@@ -14,11 +13,6 @@ namespace Integration
 void installServerClock()
 {
     Utils::setServerClock([] { return ServerTime::instance().now(); });
-}
-
-QObject *connectionObject(ConnectionManager *connectionManager)
-{
-    return connectionManager;
 }
 
 int installData()

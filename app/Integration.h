@@ -1,7 +1,5 @@
 #pragma once
 
-class ConnectionManager;
-class QObject;
 class QWidget;
 
 // The places where start-up meets modules that are built on top of the
@@ -10,9 +8,6 @@ namespace Integration
 {
 // Lets the "time to start" texts follow the estimate of the server's clock.
 void installServerClock();
-
-// The connection as a QObject, for the debug window's meta-object access.
-QObject *connectionObject(ConnectionManager *connectionManager);
 
 // The "install" option: prepares the data files (tile-set caches) and
 // returns the exit code.

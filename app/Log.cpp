@@ -1,5 +1,7 @@
 #include "app/Log.h"
 
+#include "app/Logging.h"
+
 #include "core/ApplicationVersion.h"
 #include "widgets/ModelessMsgBox.h"
 #include "widgets/Utils.h"
@@ -9,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QRecursiveMutex>
 #include <QRegularExpression>
 #include <QStringList>
@@ -17,6 +20,7 @@
 #include <QThread>
 #include <QTime>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 
@@ -31,6 +35,7 @@ struct LogState
     QRegularExpression filter; // valid and non-empty when a line must match
     QStringList secrets;
     bool dialogs = false;
+    bool installed = false;
     QtMessageHandler previous = nullptr;
 };
 
@@ -56,6 +61,48 @@ Log::Level levelOf(QtMsgType type)
         return Log::Level::Fatal;
     }
     return Log::Level::Warning;
+}
+
+// A secret may well be an ordinary word: stars in its place would show which
+// word of a known line it is. A line holding one is left out as a whole.
+QString masked(const QStringList &secrets, const QString &message)
+{
+    for (const QString &secret : secrets) {
+        if (message.contains(secret))
+            return QStringLiteral("(text left out: it contained a password)");
+    }
+    return message;
+}
+
+// While the handler is installed, a category's debug (and, above the warning
+// level, warning and info) output is switched off unless it would be
+// written, so that callers can skip building lines nobody keeps.
+QLoggingCategory::CategoryFilter defaultCategoryFilter = nullptr;
+std::atomic<int> enabledFrom{int(Log::Level::Warning)};
+std::atomic<bool> filtering{false};
+
+void categoryFilter(QLoggingCategory *category)
+{
+    if (defaultCategoryFilter)
+        defaultCategoryFilter(category);
+    if (!filtering)
+        return;
+    if (enabledFrom > int(Log::Level::Debug))
+        category->setEnabled(QtDebugMsg, false);
+    if (enabledFrom > int(Log::Level::Warning)) {
+        category->setEnabled(QtInfoMsg, false);
+        category->setEnabled(QtWarningMsg, false);
+    }
+}
+
+void updateCategories(Log::Level minLevel, bool enabled)
+{
+    enabledFrom = int(minLevel);
+    filtering = enabled;
+    // Installing the filter again applies it to every existing category.
+    QLoggingCategory::CategoryFilter previous = QLoggingCategory::installFilter(&categoryFilter);
+    if (previous != &categoryFilter)
+        defaultCategoryFilter = previous;
 }
 
 bool onGuiThread()
@@ -146,6 +193,7 @@ bool Log::setMinLogLevel(const QString &value)
         s.minLevel = Level::Debug;
         s.filter = filter;
     }
+    updateCategories(s.minLevel, s.installed);
     return true;
 }
 
@@ -166,6 +214,8 @@ void Log::install()
     QMutexLocker lock(&s.mutex);
     if (previous != &Log::handler)
         s.previous = previous;
+    s.installed = true;
+    updateCategories(s.minLevel, true);
 }
 
 void Log::uninstall()
@@ -176,6 +226,8 @@ void Log::uninstall()
         QMutexLocker lock(&s.mutex);
         previous = s.previous;
         s.previous = nullptr;
+        s.installed = false;
+        updateCategories(s.minLevel, false);
     }
     qInstallMessageHandler(previous);
 }
@@ -213,34 +265,38 @@ QString Log::formatLine(QtMsgType type, const QString &message, const QTime &tim
 
 void Log::logSessionStart()
 {
-    qWarning().noquote() << infoTag + QStringLiteral("Session started at ")
-                                + QDateTime::currentDateTime().toString(Qt::ISODate)
-                                + QStringLiteral(" - ") + buildText();
+    qCInfo(lcApp).noquote() << QStringLiteral("Session started at ")
+                                      + QDateTime::currentDateTime().toString(Qt::ISODate)
+                                      + QStringLiteral(" - ") + buildText();
 }
 
 void Log::handler(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
     LogState &s = state();
     bool dialogs = false;
-    QString shown = message;
+    QString shown;
     {
         QMutexLocker lock(&s.mutex);
-        for (const QString &secret : std::as_const(s.secrets))
-            shown.replace(secret, QStringLiteral("********"));
-        QString line = formatLine(type, shown, QTime::currentTime());
+        dialogs = s.dialogs;
+        // Most debug lines of a normal run are dropped: decide that before
+        // paying for the masking and the formatting.
         const bool levelOk = levelOf(type) >= s.minLevel;
-        const bool filterOk = !s.filter.isValid() || s.filter.pattern().isEmpty()
-                              || s.filter.match(line).hasMatch();
-        if (levelOk && filterOk) {
-            line += QLatin1Char('\n');
-            if (s.file.isOpen()) {
-                s.file.write(line.toUtf8());
-                s.file.flush();
-            } else {
-                std::fputs(line.toLocal8Bit().constData(), stderr);
+        const bool needed = levelOk || (dialogs && (type == QtCriticalMsg || type == QtFatalMsg));
+        if (!needed)
+            return;
+        shown = masked(s.secrets, message);
+        if (levelOk) {
+            QString line = formatLine(type, shown, QTime::currentTime());
+            if (s.filter.pattern().isEmpty() || s.filter.match(line).hasMatch()) {
+                line += QLatin1Char('\n');
+                if (s.file.isOpen()) {
+                    s.file.write(line.toUtf8());
+                    s.file.flush();
+                } else {
+                    std::fputs(line.toLocal8Bit().constData(), stderr);
+                }
             }
         }
-        dialogs = s.dialogs;
     }
 
     if (type == QtCriticalMsg && dialogs && onGuiThread()) {

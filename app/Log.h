@@ -5,8 +5,10 @@
 #include <QtGlobal>
 
 // The log file and the process-wide message handler. Lines read
-// "hh:mm:ss.zzz [LEVEL] text"; informational lines are warnings whose text
-// begins with " [INFO ] " and carry no further tag.
+// "hh:mm:ss.zzz [LEVEL] text"; informational lines (qCInfo) are written at
+// the warning level with the tag " [INFO ] ", as are warnings whose text
+// begins with that tag. While installed, the handler switches off the
+// categories' levels that it would not write.
 class Log
 {
 public:
@@ -29,7 +31,8 @@ public:
     // line must match to be written. Returns false for an invalid expression.
     static bool setMinLogLevel(const QString &value);
 
-    // Texts that never reach the log file (passwords, credentials).
+    // Texts that never reach the log file (passwords, credentials): a line
+    // that contains one is replaced as a whole.
     static void addSecret(const QString &secret);
 
     static void install();

@@ -1,7 +1,7 @@
 #include "app/MahjongApplication.h"
 
 #include "app/DebugDialog.h"
-#include "app/Integration.h"
+#include "app/Logging.h"
 #include "protocol/ServerError.h"
 
 #include <QFile>
@@ -12,7 +12,7 @@ QString readText(const QString &name)
 {
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly)) {
-        qWarning().noquote() << "Cannot read style sheet" << name;
+        qCWarning(lcApp).noquote() << "Cannot read style sheet" << name;
         return QString();
     }
     return QString::fromUtf8(file.readAll());
@@ -76,5 +76,5 @@ void MahjongApplication::loadStyleSheet()
 void MahjongApplication::setConnectionManager(ConnectionManager *connectionManager)
 {
     if (m_debugDialog)
-        m_debugDialog->setConnection(Integration::connectionObject(connectionManager));
+        m_debugDialog->setConnection(connectionManager);
 }

@@ -1,6 +1,7 @@
 #include "app/ServerInfo.h"
 
 #include "app/HttpsGet.h"
+#include "app/Logging.h"
 
 #include <QDebug>
 #include <QXmlStreamReader>
@@ -88,26 +89,26 @@ std::optional<QString> ServerInfo::downtimeText(const QList<Notice> &notices, co
 
 void ServerInfo::download(const QUrl &url)
 {
-    qDebug().noquote() << "Fetching server information from" << url.toDisplayString();
+    qCDebug(lcApp).noquote() << "Fetching server information from" << url.toDisplayString();
     m_get->get(url, maxFileSize);
 }
 
 void ServerInfo::onFetched(const QByteArray &body, const QString &error)
 {
     if (!error.isEmpty()) {
-        qWarning().noquote() << "Server information not available:" << error;
+        qCWarning(lcApp).noquote() << "Server information not available:" << error;
         emit finished(false);
         return;
     }
     QString parseError;
     const std::optional<QList<Notice>> notices = parse(body, &parseError);
     if (!notices) {
-        qWarning().noquote() << "Server information not readable:" << parseError;
+        qCWarning(lcApp).noquote() << "Server information not readable:" << parseError;
         emit finished(false);
         return;
     }
     if (const std::optional<QString> text = downtimeText(*notices, QLatin1String(brand), m_language)) {
-        qWarning().noquote() << " [INFO ] Downtime notice:" << *text;
+        qCInfo(lcApp).noquote() << "Downtime notice:" << *text;
         emit downtime(*text);
         return;
     }

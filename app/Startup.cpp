@@ -1,5 +1,7 @@
 #include "app/Startup.h"
 
+#include "app/Logging.h"
+
 #include <QDebug>
 #include <QGuiApplication>
 #include <QPixmap>
@@ -31,13 +33,14 @@ void Startup::start()
     // While the update installer downloads no window may be open at all.
     m_quitOnLastWindowClosed = QGuiApplication::quitOnLastWindowClosed();
     QGuiApplication::setQuitOnLastWindowClosed(false);
-    const QPixmap image(QString::fromLatin1(splashImage));
+    // Named format: no image plugin is loaded (or probed) before the splash.
+    const QPixmap image(QString::fromLatin1(splashImage), "PNG");
     if (image.isNull())
-        qWarning().noquote() << "Splash image missing:" << splashImage;
+        qCWarning(lcApp).noquote() << "Splash image missing:" << splashImage;
     m_splash = std::make_unique<QSplashScreen>(image);
     m_splash->setObjectName(QStringLiteral("splash"));
     m_splash->show();
-    qWarning(" [INFO ] Splash shown");
+    qCInfo(lcApp, "Splash shown");
     QTimer::singleShot(minimumSplashTime, this, &Startup::onMinimumTimeElapsed);
     // Let the splash paint before the heavier loading starts.
     QTimer::singleShot(preloadDelay, this, &Startup::preload);
@@ -57,7 +60,7 @@ void Startup::preload()
             if (pixmap.load(name))
                 QPixmapCache::insert(name, pixmap);
             else
-                qWarning().noquote() << "Cannot preload" << name;
+                qCWarning(lcApp).noquote() << "Cannot preload" << name;
         }
     }
     m_preloaded = true;
@@ -88,7 +91,7 @@ void Startup::finish(bool success)
     m_finished = true;
     if (m_splash)
         m_splash->close();
-    qWarning(" [INFO ] Start-up %s", success ? "finished" : "failed");
+    qCInfo(lcApp, "Start-up %s", success ? "finished" : "failed");
     emit finished(success);
     // The receivers have shown the main window by now.
     if (m_started)

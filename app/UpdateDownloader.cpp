@@ -1,5 +1,7 @@
 #include "app/UpdateDownloader.h"
 
+#include "app/Logging.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QNetworkAccessManager>
@@ -118,6 +120,6 @@ void UpdateDownloader::onFinished()
 void UpdateDownloader::fail(const QString &error)
 {
     abort();
-    qWarning().noquote() << "Update download failed:" << error;
+    qCWarning(lcApp).noquote() << "Update download failed:" << error;
     emit finished(QString(), error);
 }

@@ -1,6 +1,7 @@
 #include "app/VersionChecker.h"
 
 #include "app/HttpsGet.h"
+#include "app/Logging.h"
 #include "app/UpdateDownloader.h"
 #include "core/ApplicationVersion.h"
 #include "widgets/ModelessMsgBox.h"
@@ -15,14 +16,7 @@ namespace
 {
 void askWithMessageBox(const VersionChecker::Release &release, std::function<void(bool)> answer)
 {
-    QMessageBox *box = ModelessMsgBox::question(
-        nullptr, VersionChecker::tr("Update available"),
-        VersionChecker::tr("Version %1 of the client is available; you have version %2.\n"
-                           "Do you want to download and install it now?")
-            .arg(release.version.toString(), applicationVersion()),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-    box->setWindowFlag(Qt::WindowStaysOnTopHint);
-    box->show();
+    QMessageBox *box = VersionChecker::showQuestion(release);
     ModelessMsgBox::onFinished(box, [answer](int button) { answer(button == QMessageBox::Yes); });
 }
 
@@ -123,30 +117,30 @@ std::optional<VersionChecker::Release> VersionChecker::parse(const QByteArray &d
 
 void VersionChecker::check(const QUrl &url)
 {
-    qDebug().noquote() << "Checking client versions at" << url.toDisplayString();
+    qCDebug(lcApp).noquote() << "Checking client versions at" << url.toDisplayString();
     m_get->get(url, maxFileSize);
 }
 
 void VersionChecker::onFetched(const QByteArray &body, const QString &error)
 {
     if (!error.isEmpty()) {
-        qWarning().noquote() << "Client versions not available:" << error;
+        qCWarning(lcApp).noquote() << "Client versions not available:" << error;
         emit finished();
         return;
     }
     QString parseError;
     const std::optional<Release> release = parse(body, QLatin1String(platform), &parseError);
     if (!release) {
-        qWarning().noquote() << "Client versions not readable:" << parseError;
+        qCWarning(lcApp).noquote() << "Client versions not readable:" << parseError;
         emit finished();
         return;
     }
     if (release->version.isNull() || release->version <= m_current) {
-        qWarning().noquote() << " [INFO ] The client is up to date:" << m_current.toString();
+        qCInfo(lcApp).noquote() << "The client is up to date:" << m_current.toString();
         emit finished();
         return;
     }
-    qWarning().noquote() << " [INFO ] Client version" << release->version.toString() << "available";
+    qCInfo(lcApp).noquote() << "Client version" << release->version.toString() << "available";
     emit updateAvailable(release->version);
     const Release chosen = *release;
     QPointer<VersionChecker> self(this);
@@ -157,19 +151,45 @@ void VersionChecker::onFetched(const QByteArray &body, const QString &error)
             emit self->finished();
             return;
         }
+        self->m_downloading = true;
+        emit self->downloadStarted(chosen.version.toString(), chosen.size);
         self->m_downloader->download(chosen.installer, chosen.size, chosen.sha256, self->m_downloadDir);
     });
 }
 
+void VersionChecker::cancelDownload()
+{
+    if (!m_downloading)
+        return;
+    m_downloading = false;
+    m_downloader->abort();
+    qCInfo(lcApp, "Update download cancelled");
+    emit finished();
+}
+
 void VersionChecker::onDownloaded(const QString &path, const QString &error)
 {
+    m_downloading = false;
     if (path.isEmpty()) {
         m_report(error);
         emit finished();
         return;
     }
-    qWarning().noquote() << " [INFO ] Update installer ready:" << path;
+    qCInfo(lcApp).noquote() << "Update installer ready:" << path;
     emit installerReady(path);
+}
+
+QMessageBox *VersionChecker::showQuestion(const Release &release)
+{
+    QMessageBox *box = ModelessMsgBox::question(
+        nullptr, tr("Update available"),
+        tr("Version %1 of the client is available; you have version %2.\n"
+           "Do you want to download and install it now?")
+            .arg(release.version.toString(), applicationVersion()),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    box->setWindowFlag(Qt::WindowStaysOnTopHint);
+    box->show();
+    return box;
 }
 
 bool VersionChecker::launchInstaller(const QString &path)

@@ -9,6 +9,7 @@
 #include <optional>
 
 class HttpsGet;
+class QMessageBox;
 class QNetworkAccessManager;
 class UpdateDownloader;
 
@@ -55,11 +56,21 @@ public:
 
     void check(const QUrl &url);
 
+    // The default prompt: a question box, shown at once; deletes itself.
+    static QMessageBox *showQuestion(const Release &release);
+
     // Starts the installer detached with its clean-up argument.
     static bool launchInstaller(const QString &path);
 
+    bool isDownloading() const { return m_downloading; }
+
+public slots:
+    // Stops a running download, removes the partial file and ends the check.
+    void cancelDownload();
+
 signals:
     void updateAvailable(const QVersionNumber &version);
+    void downloadStarted(const QString &version, qint64 total);
     void downloadProgress(qint64 received, qint64 total);
     // A verified installer is ready; the program should start it and end.
     void installerReady(const QString &path);
@@ -77,4 +88,5 @@ private:
     Prompt m_prompt;
     ErrorReport m_report;
     QString m_downloadDir;
+    bool m_downloading = false;
 };

@@ -3,11 +3,13 @@
 #include "app/DebugDialog.h"
 #include "app/Integration.h"
 #include "app/Log.h"
+#include "app/Logging.h"
 #include "app/MahjongApplication.h"
 #include "app/ResourcePaths.h"
 #include "app/ServerInfo.h"
 #include "app/SingleInstanceGuard.h"
 #include "app/Startup.h"
+#include "app/UpdateProgressDialog.h"
 #include "app/VersionChecker.h"
 #include "mainwindow/MainWindow.h"
 #include "core/ApplicationVersion.h"
@@ -50,6 +52,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "mahjong: %s\nTry 'mahjong --help' for the options.\n", error.what());
         return exitBadOptions;
     }
+    CommandLineOptions::erasePassword(argc, argv, options.password);
     if (options.help) {
         std::fputs(CommandLineOptions::helpText().toLocal8Bit().constData(), stdout);
         return 0;
@@ -58,6 +61,13 @@ int main(int argc, char **argv)
     ResourcePaths::install(options.searchPaths);
     if (options.install)
         return Integration::installData();
+
+    TranslationsManager translations(ResourcePaths::roots(options.searchPaths));
+    if (!options.language.isEmpty() && translations.findLanguage(options.language).isEmpty()) {
+        std::fprintf(stderr, "mahjong: no translation for the language '%s'\nTry 'mahjong --help' for the options.\n",
+                     qPrintable(options.language));
+        return exitBadOptions;
+    }
 
     // Taken before the log is rotated: a refused second client must not move
     // away the log that the running one is still writing.
@@ -75,13 +85,17 @@ int main(int argc, char **argv)
     Log::setDialogsEnabled(true);
     Log::logSessionStart();
 
+    // The splash comes first: everything below runs while it is on screen.
+    Startup startup;
+    startup.start();
+    QCoreApplication::processEvents();
+
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.loadStyleSheet();
 
-    TranslationsManager translations(ResourcePaths::roots(options.searchPaths));
     const QString language = translations.chooseLanguage(options.language);
     if (!translations.setLanguage(language))
-        qWarning().noquote() << "No translation loaded for" << language;
+        qCWarning(lcApp).noquote() << "No translation loaded for" << language;
 
     CaCertificates::install();
     Integration::installServerClock();
@@ -93,12 +107,12 @@ int main(int argc, char **argv)
     }
 
     QNetworkAccessManager network;
-    Startup startup;
     MainWindow mainWindow(options.host, options.port, options.user, options.password, options.useSsl,
                           options.httpHost, &translations);
     ServerInfo serverInfo(&network);
     serverInfo.setLanguage(translations.language());
     VersionChecker versionChecker(&network);
+    UpdateProgressDialog updateProgress(&versionChecker);
 
     QObject::connect(&startup, &Startup::finished, &mainWindow, &MainWindow::onStartupFinished);
     // A failed start-up must not leave a process without a window behind.
@@ -123,13 +137,12 @@ int main(int argc, char **argv)
             QCoreApplication::exit(0);
             return;
         }
-        qCritical().noquote() << "Cannot start the installer" << path;
+        qCCritical(lcApp).noquote() << "Cannot start the installer" << path;
         QFile::remove(path);
         guard.acquire();
         startup.onVersionCheckFinished();
     });
 
-    startup.start();
     serverInfo.download(options.serverInfoUrl.isEmpty() ? ServerInfo::defaultUrl(options.httpHost)
                                                          : QUrl(options.serverInfoUrl));
     Integration::loadSounds(&mainWindow);

@@ -1,5 +1,8 @@
 #include "mainwindow/MainWindow.h"
 
+#include "mainwindow/Logging.h"
+
+#include "app/Log.h"
 #include "app/MahjongApplication.h"
 
 #include "lobby/LobbyController.h"
@@ -8,6 +11,7 @@
 #include "lobby/LocalizationDb.h"
 #include "lobby/TableModel.h"
 #include "lobby/TablePreview.h"
+#include "protocol/ServerTime.h"
 #include "core/ApplicationVersion.h"
 
 #include <QCoreApplication>
@@ -60,6 +64,9 @@ MainWindow::MainWindow(const QString &gameHost, quint16 gamePort, const QString 
     connect(&m_connection, &ConnectionManager::watchFailed, this, &MainWindow::onWatchFailed);
     connect(&m_connection, &ConnectionManager::alreadySeated, this, &MainWindow::onAlreadySeated);
 
+    // Countdowns and "time to start" texts follow the server's clock.
+    ServerTime::instance().setConnectionManager(&m_connection);
+
     // The logout must be on its way before the connection is torn down.
     if (QCoreApplication *app = QCoreApplication::instance())
         connect(app, &QCoreApplication::aboutToQuit, &m_connection, &ConnectionManager::prepareToQuit);
@@ -69,6 +76,9 @@ MainWindow::MainWindow(const QString &gameHost, quint16 gamePort, const QString 
 
 MainWindow::~MainWindow()
 {
+    // The application-wide clock outlives this window and its session.
+    if (ServerTime::instance().connectionManager() == &m_connection)
+        ServerTime::instance().setConnectionManager(nullptr);
     // The connection is a member and goes before the child widgets: nothing
     // may reach this half-destroyed window, and the lobby objects that hold
     // the connection or the table model go first, views before their model.
@@ -128,7 +138,7 @@ void MainWindow::onStartupFinished(bool success)
     if (!success)
         return;
     show();
-    qWarning(" [INFO ] Main window shown");
+    qCInfo(lcMainwindow, "Main window shown");
     m_connection.connectToHost(m_gameHost, m_gamePort);
 }
 
@@ -143,7 +153,7 @@ void MainWindow::setStatus(const QString &text)
     QString line = text;
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
     m_statusLine->setText(line);
-    qDebug().noquote() << "status:" << line;
+    qCDebug(lcMainwindow).noquote() << "status:" << line;
 }
 
 void MainWindow::onConnecting()
@@ -191,6 +201,7 @@ void MainWindow::login(const QString &userName, const QString &password)
 {
     m_userName = userName;
     m_password = password;
+    Log::addSecret(password);
     m_loginPending = true;
     updateLoginButton();
     setStatus(tr("Logging in as %1...").arg(userName));
@@ -246,7 +257,7 @@ QString MainWindow::loginFailureText(qint32 status)
 
 void MainWindow::onLoginFailed(qint32 status)
 {
-    qDebug() << "login failed with status" << status;
+    qCDebug(lcMainwindow) << "login failed with status" << status;
     m_loginPending = false;
     // A wrong password is typed again; other refusals keep it for a retry.
     if (status == 2)
@@ -258,9 +269,11 @@ void MainWindow::onLoginFailed(qint32 status)
         showLoginForm();
 }
 
-void MainWindow::onLoginSuccess(qint32 playerId, const QString &name)
+void MainWindow::onLoginSuccess(qint32 playerId, const QString &name, const QString &credentials)
 {
-    qDebug() << "logged in, pid:" << playerId;
+    // The XMPP password, when the server gives one.
+    Log::addSecret(credentials);
+    qCDebug(lcMainwindow) << "logged in, pid:" << playerId;
     m_loginPending = false;
     m_loginForm->hide();
     if (m_lobbyController == nullptr)
@@ -314,11 +327,11 @@ void MainWindow::joinTable(qint32 tableId)
         return;
     // A full table can only be watched.
     if (m_lobbyController->tableModel()->isTableFull(tableId)) {
-        qDebug() << "watching table" << tableId;
+        qCDebug(lcMainwindow) << "watching table" << tableId;
         m_connection.watch_table(tableId);
         return;
     }
-    qDebug() << "joining table" << tableId;
+    qCDebug(lcMainwindow) << "joining table" << tableId;
     m_connection.join_table(tableId, -1);
 }
 
@@ -327,10 +340,10 @@ void MainWindow::watchTable(qint32 tableId)
     if (tableId < 1 || m_lobbyController == nullptr)
         return;
     if (!m_lobbyController->tableModel()->hasTable(tableId)) {
-        qWarning() << "won't watch table without subscription" << tableId;
+        qCWarning(lcMainwindow) << "won't watch table without subscription" << tableId;
         return;
     }
-    qDebug() << "watching table" << tableId;
+    qCDebug(lcMainwindow) << "watching table" << tableId;
     m_connection.watch_table(tableId);
 }
 
@@ -367,7 +380,7 @@ void MainWindow::onJoinSuccessful(qint32 tableId)
 
 void MainWindow::onJoinFailed(qint32 tableId, join_failed_reason::enum_t reason)
 {
-    qDebug() << "join of table" << tableId << "failed, reason" << int(reason);
+    qCDebug(lcMainwindow) << "join of table" << tableId << "failed, reason" << int(reason);
     const QString text = joinFailureText(reason);
     setStatus(text.isEmpty() ? tr("Join Failed") : tr("Join Failed: %1").arg(text));
 }
@@ -379,7 +392,7 @@ void MainWindow::onWatchSuccessful(qint32 tableId)
 
 void MainWindow::onWatchFailed(qint32 tableId, const QString &reason)
 {
-    qDebug() << "watching table" << tableId << "failed";
+    qCDebug(lcMainwindow) << "watching table" << tableId << "failed";
     setStatus(reason.isEmpty() ? tr("Watch Failed") : tr("Watch Failed: %1").arg(reason));
 }
 

@@ -58,7 +58,7 @@ private slots:
     void onDisconnected();
     void onVersionCheckComplete();
     void onLoginFailed(qint32 status);
-    void onLoginSuccess(qint32 playerId, const QString &name);
+    void onLoginSuccess(qint32 playerId, const QString &name, const QString &credentials);
     void onExceptionCaught(const std::string &message);
     void onJoinSuccessful(qint32 tableId);
     void onJoinFailed(qint32 tableId, join_failed_reason::enum_t reason);

@@ -1,5 +1,7 @@
 #include "widgets/TranslationsManager.h"
 
+#include "widgets/Logging.h"
+
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
@@ -69,7 +71,7 @@ bool TranslationsManager::setLanguage(const QString &code)
         return false;
     auto translator = new QTranslator(this);
     if (!translator->load(translationFile(code))) {
-        qWarning().noquote() << "No translation for language" << code;
+        qCWarning(lcWidgets).noquote() << "No translation for language" << code;
         delete translator;
         return false;
     }
@@ -115,6 +117,19 @@ QString TranslationsManager::matchAvailable(const QString &wanted, const QList<L
             return language.first;
     }
     return QString();
+}
+
+QString TranslationsManager::findLanguage(const QString &code) const
+{
+    QList<Language> languages;
+    const QStringList dirs = QDir::searchPaths(QStringLiteral("translations"));
+    for (const QString &dirPath : dirs) {
+        const QStringList files =
+            QDir(dirPath).entryList({QLatin1String(kFilePrefix) + QStringLiteral("*.qm")}, QDir::Files);
+        for (const QString &file : files)
+            languages.append({QFileInfo(file).completeBaseName().mid(int(sizeof(kFilePrefix)) - 1), QString()});
+    }
+    return matchAvailable(code, languages);
 }
 
 QString TranslationsManager::chooseLanguage(const QString &explicitChoice) const

@@ -29,6 +29,10 @@ public:
 
     QString language() const { return m_language; }
 
+    // The available language that code names ("ja_JP" finds "ja"), or an
+    // empty text; reads no translation file.
+    QString findLanguage(const QString &code) const;
+
     // Installs the translation of code in place of the previous one, points
     // "textimages" and "localwww" at its folders and stores the choice under
     // "game/language". Returns false (and changes nothing) when there is no

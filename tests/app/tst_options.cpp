@@ -1,7 +1,13 @@
 #include "app/CommandLineOptions.h"
 
+#include "ClientHome.h"
+
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <vector>
 
 using Options = CommandLineOptions;
 
@@ -90,6 +96,56 @@ private slots:
         }
     }
 
+    void passwordLeavesTheArguments_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("short") << QStringList{"-u", "ann", "-p", "pw-1"};
+        QTest::newRow("sticky") << QStringList{"-ppw-1", "-u", "ann"};
+        QTest::newRow("long") << QStringList{"--password", "pw-1"};
+        QTest::newRow("long with =") << QStringList{"--password=pw-1"};
+        QTest::newRow("abbreviated") << QStringList{"--pass", "pw-1"};
+    }
+    void passwordLeavesTheArguments()
+    {
+        QFETCH(QStringList, arguments);
+        arguments.prepend("mahjong");
+        std::vector<QByteArray> storage;
+        for (const QString &argument : arguments)
+            storage.push_back(argument.toLocal8Bit());
+        std::vector<char *> argv;
+        for (QByteArray &argument : storage)
+            argv.push_back(argument.data());
+        const Options options = Options::parse(int(argv.size()), argv.data());
+        QCOMPARE(options.password, QStringLiteral("pw-1"));
+        Options::erasePassword(int(argv.size()), argv.data(), options.password);
+        for (char *argument : argv)
+            QVERIFY2(!QByteArray(argument).contains("pw-1"), argument);
+        QCOMPARE(QByteArray(argv[0]), QByteArray("mahjong"));
+    }
+
+    // The process list of the running program no longer shows it.
+    void programHidesThePassword()
+    {
+        QTemporaryDir home;
+        QProcess program;
+        program.setProcessEnvironment(clientEnvironment(home.path()));
+        program.start(QStringLiteral(MAHJONG_EXECUTABLE),
+                      {"--httphost", "127.0.0.1:1", "-u", "ann", "-p", "pw-in-list", "127.0.0.1:1"});
+        QVERIFY(program.waitForStarted());
+        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(program.processId()));
+        auto arguments = [&cmdline] {
+            cmdline.open(QIODevice::ReadOnly);
+            const QByteArray text = cmdline.readAll();
+            cmdline.close();
+            return text;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(!arguments().contains("pw-in-list"), 10000);
+        QVERIFY(arguments().contains("ann"));
+        QCOMPARE(program.state(), QProcess::Running);
+        program.terminate();
+        QVERIFY(program.waitForFinished(10000));
+    }
+
     void logFilterMayBeAnExpression()
     {
         QCOMPARE(Options::parse({"-m", "CRIT|FATAL"}).minLogLevel, QStringLiteral("CRIT|FATAL"));
@@ -120,6 +176,13 @@ private slots:
         program.start(QStringLiteral(MAHJONG_EXECUTABLE), {"localhost:99999"});
         QVERIFY(program.waitForFinished(20000));
         QCOMPARE(program.exitCode(), 2);
+
+        // A well-formed code without a translation is refused as well.
+        program.start(QStringLiteral(MAHJONG_EXECUTABLE), {"--lang", "xx"});
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitCode(), 2);
+        const QString language = QString::fromLocal8Bit(program.readAllStandardError());
+        QVERIFY2(language.contains(QLatin1String("'xx'")), qPrintable(language));
     }
 
     void programPrintsHelp()

@@ -181,6 +181,9 @@ private slots:
         QCOMPARE(manager.chooseLanguage("zh-tw"), QStringLiteral("zh_TW"));
         QCOMPARE(manager.chooseLanguage("ja_JP"), QStringLiteral("ja"));
         QCOMPARE(manager.chooseLanguage("fr"), QStringLiteral("en")); // C locale in tests
+        QCOMPARE(manager.findLanguage("ja_JP"), QStringLiteral("ja"));
+        QCOMPARE(manager.findLanguage("zh-tw"), QStringLiteral("zh_TW"));
+        QVERIFY(manager.findLanguage("fr").isEmpty());
         installer.setValue("language", 0x0804);
         installer.sync();
         QCOMPARE(manager.chooseLanguage(), QStringLiteral("zh_CN"));

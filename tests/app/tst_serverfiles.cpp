@@ -3,11 +3,13 @@
 
 #include "app/ServerInfo.h"
 #include "app/UpdateDownloader.h"
+#include "app/UpdateProgressDialog.h"
 #include "app/VersionChecker.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QNetworkAccessManager>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -357,6 +359,44 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(finished.count() == 1, 10000);
         QCOMPARE(ready.count(), 0);
         QCOMPARE(reported.size(), 1);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    void cancelledDownloadIsDeleted()
+    {
+        const QByteArray big(32 << 20, 'x');
+        m_server->setBody("/big.run", big);
+        m_server->setBody("/client/brisquel/big.xml",
+                          versionsFile("4.0", m_server->url("/big.run"), big.size(),
+                                       QCryptographicHash::hash(big, QCryptographicHash::Sha256).toHex()));
+        QTemporaryDir dir;
+        VersionChecker checker(m_network);
+        checker.setCurrentVersion(QVersionNumber(1, 0, 0));
+        checker.setDownloadDirectory(dir.path());
+        checker.setPrompt([](const VersionChecker::Release &, std::function<void(bool)> answer) { answer(true); });
+        UpdateProgressDialog dialog(&checker);
+        QVERIFY(dialog.isHidden());
+        qint64 cancelledAt = 0;
+        QString label;
+        connect(&checker, &VersionChecker::downloadProgress, &dialog, [&](qint64 received, qint64) {
+            if (received == 0 || cancelledAt > 0)
+                return;
+            QVERIFY(dialog.isVisible());
+            cancelledAt = received;
+            label = dialog.labelText();
+            dialog.findChild<QPushButton *>()->click();
+        });
+        QSignalSpy finished(&checker, &VersionChecker::finished);
+        QSignalSpy ready(&checker, &VersionChecker::installerReady);
+        checker.check(m_server->url("/client/brisquel/big.xml"));
+        QTRY_VERIFY_WITH_TIMEOUT(finished.count() == 1, 15000);
+        QVERIFY(cancelledAt > 0 && cancelledAt < big.size()); // cancelled half-way
+        QVERIFY2(label.startsWith("Downloading version 4.0") && label.contains("of 32.0 MB"), qPrintable(label));
+        QVERIFY(dialog.isHidden());
+        QVERIFY(!checker.isDownloading());
+        QTest::qWait(300);
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(ready.count(), 0);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 

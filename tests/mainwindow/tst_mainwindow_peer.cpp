@@ -1,6 +1,7 @@
 // The main window against the scripted game server over loopback TLS: it
 // connects, logs in and shows the live lobby; refused logins, joins and
 // watches, a lost connection and bad server data are reported.
+#include "app/Log.h"
 #include "lobby/LobbyController.h"
 #include "lobby/LobbyModel.h"
 #include "lobby/LobbySummary.h"
@@ -10,6 +11,7 @@
 #include "lobby/TablePreview.h"
 #include "mainwindow/MainWindow.h"
 #include "peer/PeerProcess.h"
+#include "protocol/ServerTime.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -39,6 +41,7 @@ private slots:
     void lostConnectionIsShown();
     void badServerDataEndsWithError();
     void quittingLogsOut();
+    void serverClockFollowsTheSession();
 
 private:
     std::unique_ptr<MainWindow> makeWindow(const QString &user, const QString &password);
@@ -216,6 +219,21 @@ void MainWindowPeerTest::wrongPasswordShowsFailureAndFormRetries()
     QVERIFY(form->isHidden());
     QVERIFY(window->findChild<LobbyWindow *>()->isVisible());
     QCOMPARE(received("login"), 2);
+
+    // Neither the password typed into the form nor the XMPP password of the
+    // login answer reaches the log.
+    QTemporaryDir logDir;
+    QVERIFY(Log::open(logDir.path()));
+    Log::install();
+    qWarning("form sent secret");
+    qWarning("xmpp password cred-1001");
+    Log::uninstall();
+    Log::close();
+    QFile log(logDir.filePath(QStringLiteral("mahjong.log")));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QByteArray written = log.readAll();
+    QVERIFY(written.contains("[WARN ]"));
+    QVERIFY2(!written.contains("secret") && !written.contains("cred-1001"), written.constData());
 }
 
 void MainWindowPeerTest::formWhenNoCredentialsAndOtherRefusal()
@@ -309,6 +327,25 @@ void MainWindowPeerTest::quittingLogsOut()
     QVERIFY(!m_peer->waitForLine(QStringLiteral("DISCONNECTED")).isNull());
     QTest::qWait(200);
     QCOMPARE(status(), before);
+}
+
+void MainWindowPeerTest::serverClockFollowsTheSession()
+{
+    constexpr qint64 offsetMs = 90 * 60 * 1000;
+    m_peer.reset(new PeerProcess);
+    QVERIFY2(m_peer->start({QStringLiteral("--account"), QStringLiteral("ann:secret:1001:Ann"), QStringLiteral("--clock-offset-ms"), QString::number(offsetMs)}),
+             qPrintable(m_peer->errorString()));
+    ServerTime &clock = ServerTime::instance();
+    {
+        auto window = makeWindow(QStringLiteral("ann"), QStringLiteral("secret"));
+        QCOMPARE(clock.connectionManager(), &window->connectionManager());
+        window->onStartupFinished(true);
+        QVERIFY(waitForStatus(QStringLiteral("Logged in as Ann")));
+        QTRY_VERIFY_WITH_TIMEOUT(clock.hasEstimate(), 10000);
+        const qint64 ahead = QDateTime::currentDateTimeUtc().msecsTo(clock.now());
+        QVERIFY2(qAbs(ahead - offsetMs) < 5000, qPrintable(QString::number(ahead)));
+    }
+    QVERIFY(!clock.connectionManager());
 }
 
 QTEST_MAIN(MainWindowPeerTest)
