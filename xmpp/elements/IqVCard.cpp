@@ -30,18 +30,27 @@ IqVCard::IqVCard(const QDomElement& vcardElement)
         const QDomElement binval = firstChildElementNS(photo, QStringLiteral("BINVAL"), vcardNs);
         if (type.isNull() || binval.isNull())
             continue;
-        const char* format = type.text() == QLatin1String("image/png") ? "PNG" : nullptr;
-        const QByteArray data = QByteArray::fromBase64(binval.text().toLatin1());
-        if (m_vcard->loadPhoto(data, format)) {
-            m_vcard->setHash(QCryptographicHash::hash(data, QCryptographicHash::Sha1));
-            return;
+        const QByteArray format = type.text() == QLatin1String("image/png") ? QByteArray("PNG") : QByteArray();
+        m_receivedPhotos.append({format, QByteArray::fromBase64(binval.text().toLatin1())});
+    }
+}
+
+const XMPPVCard* IqVCard::vcard() const
+{
+    while (!m_receivedPhotos.isEmpty()) {
+        const ReceivedPhoto photo = m_receivedPhotos.takeFirst();
+        if (m_vcard->loadPhoto(photo.data, photo.format.isEmpty() ? nullptr : photo.format.constData())) {
+            m_vcard->setHash(QCryptographicHash::hash(photo.data, QCryptographicHash::Sha1));
+            m_receivedPhotos.clear();
         }
     }
+    return m_vcard.get();
 }
 
 QImage IqVCard::photo() const
 {
-    return m_vcard ? m_vcard->photo() : QImage();
+    const XMPPVCard* card = vcard();
+    return card ? card->photo() : QImage();
 }
 
 QByteArray IqVCard::photoData() const

@@ -3,18 +3,36 @@
 #include <QBuffer>
 #include <QImageReader>
 
+bool XMPPVCard::isAcceptedFormat(const QByteArray& format)
+{
+    // Raster formats with a fixed, cheap decoder; anything else (vector
+    // pictures above all) could cost unbounded time to draw.
+    static const QByteArray accepted[] = {"png", "jpeg", "gif", "bmp"};
+    const QByteArray name = format.toLower();
+    for (const QByteArray& candidate : accepted) {
+        if (name == candidate)
+            return true;
+    }
+    return false;
+}
+
 bool XMPPVCard::loadPhoto(const QByteArray& data, const char* format)
 {
-    // A picture comes from another user: a few hundred bytes of PNG can claim
-    // a huge canvas, so its size is checked before anything is decoded.
+    m_photo = QImage();
+    // A picture comes from another user: the format is told by the bytes,
+    // not by the sender, and a few hundred bytes of PNG can claim a huge
+    // canvas, so both are checked before anything is decoded.
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, format);
+    const QByteArray detected = QImageReader::imageFormat(&buffer);
+    if (!isAcceptedFormat(detected) || (format && detected != QByteArray(format).toLower()))
+        return false;
+    buffer.seek(0);
+    QImageReader reader(&buffer, detected);
+    reader.setAutoDetectImageFormat(false);
     const QSize size = reader.size();
-    QImage image;
     if (size.isValid() && size.width() <= MaxPhotoSide && size.height() <= MaxPhotoSide)
-        image = reader.read();
-    m_photo = image;
+        m_photo = reader.read();
     return !m_photo.isNull();
 }

@@ -65,6 +65,8 @@ private slots:
 
     void vCardRequestAddresses();
     void vCardAnswersAndPhotos();
+    void vCardPictureFormats_data();
+    void vCardPictureFormats();
     void answersOnlyFromTheAskedEntity();
     void vCardUploadWritesPngAndHash();
     void wrongPayloadEndsSession();
@@ -226,6 +228,45 @@ void TestXmppExtensionsScripted::vCardAnswersAndPhotos()
     QVERIFY(errors.wait(5000));
     QVERIFY(errors.at(0).at(0).value<XMPPJid>().isNull());
     QCOMPARE(m_client->state(), int(XMPPClient::ConnectedState));
+}
+
+void TestXmppExtensionsScripted::vCardPictureFormats_data()
+{
+    QTest::addColumn<QByteArray>("type");
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QSize>("size");
+    const QImage image = testImage();
+    const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' width='10' height='6'>"
+                           "<rect width='10' height='6' fill='blue'/></svg>";
+    QImage canvas(XMPPVCard::MaxPhotoSide * 2, 8, QImage::Format_RGB32);
+    canvas.fill(Qt::blue);
+    // Qt writes no GIF: a one-pixel one by hand.
+    const QByteArray gif = QByteArray::fromBase64("R0lGODlhAQABAIAAAAAAAP///yH5BAEAAAAALAAAAAABAAEAAAIBRAA7");
+    QTest::newRow("png") << QByteArray("image/png") << pngBytes(image) << image.size();
+    QTest::newRow("jpeg") << QByteArray("image/jpeg") << pngBytes(image, "JPEG") << image.size();
+    QTest::newRow("gif") << QByteArray("image/gif") << gif << QSize(1, 1);
+    QTest::newRow("bmp") << QByteArray("image/bmp") << pngBytes(image, "BMP") << image.size();
+    QTest::newRow("svg") << QByteArray("image/svg+xml") << svg << QSize();
+    QTest::newRow("svg as png") << QByteArray("image/png") << svg << QSize();
+    QTest::newRow("jpeg as png") << QByteArray("image/png") << pngBytes(image, "JPEG") << QSize();
+    QTest::newRow("huge canvas") << QByteArray("image/png") << pngBytes(canvas) << QSize();
+}
+
+void TestXmppExtensionsScripted::vCardPictureFormats()
+{
+    QFETCH(QByteArray, type);
+    QFETCH(QByteArray, data);
+    QFETCH(QSize, size);
+    QSignalSpy received(m_client.get(), &XMPPClient::vCardReceived);
+    m_client->requestVCard(XMPPJid(QStringLiteral("a@localhost")));
+    const QString id = waitSent(QStringLiteral("iq")).attribute(QStringLiteral("id"));
+    m_fake->send(iqResult(id, "a@localhost",
+                          "<vCard xmlns='vcard-temp'><PHOTO><TYPE>" + type + "</TYPE><BINVAL>" + data.toBase64()
+                              + "</BINVAL></PHOTO></vCard>"));
+    QVERIFY(received.wait(5000));
+    const auto card = received.at(0).at(1).value<XMPPVCard>();
+    QCOMPARE(card.photo().isNull() ? QSize() : card.photo().size(), size);
+    QCOMPARE(card.hash(), size.isValid() ? sha1(data) : QByteArray());
 }
 
 void TestXmppExtensionsScripted::answersOnlyFromTheAskedEntity()
