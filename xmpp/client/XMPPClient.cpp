@@ -313,7 +313,7 @@ bool XMPPClient::answersRequest(const QString& id, const XMPPJid& from) const
     // own bare or full address, or the server's domain.
     if (asked.isEmpty() || asked == ownBare || asked == m_jid) {
         return from.isEmpty() || from == ownBare || from == m_jid
-               || (!m_jid.isEmpty() && from.text() == m_jid.domain());
+               || (!m_jid.isEmpty() && from == XMPPJid(m_jid.domain()));
     }
     return from == asked;
 }

@@ -26,6 +26,7 @@ private slots:
     void rosterPushFromAnotherUserIsRefused();
     void discoveryFindsConferenceOnceAndListsRooms();
     void roomJoinTalkHistoryConflictKick();
+    void addressesWithCapitalsMatchTheServersAnswers();
     void busyRoomIsRetriedFiveTimesThenReported();
     void forbiddenRoomIsReportedAtOnce();
     void searchFormAndResults();
@@ -363,6 +364,29 @@ void TestXmppExtensionsLive::roomJoinTalkHistoryConflictKick()
     aliceRoom.leave();
     QVERIFY(!aliceRoom.isJoined());
     aliceRoom.setRoomJid(XMPPJid(m_conferenceService.text(), QStringLiteral("elsewhere")));
+}
+
+void TestXmppExtensionsLive::addressesWithCapitalsMatchTheServersAnswers()
+{
+    auto carol = login(QStringLiteral("3003"));
+    QVERIFY(carol);
+    // The server answers for the room and the user in lower case.
+    XMPPConference room;
+    room.setClient(carol.get());
+    room.setRoomJid(XMPPJid(m_conferenceService.text().toUpper(), QStringLiteral("Table-Caps")));
+    QSignalSpy joined(&room, &XMPPConference::userJoined);
+    QSignalSpy messages(&room, &XMPPConference::message);
+    room.join(QStringLiteral("Carol"));
+    QVERIFY(joined.wait(10000));
+    room.sendMessage(QStringLiteral("can you read me"));
+    QVERIFY(messages.wait(10000));
+    room.leave();
+
+    QSignalSpy received(carol.get(), &XMPPClient::vCardReceived);
+    QSignalSpy failed(carol.get(), &XMPPClient::vCardReceivedError);
+    // Answered (with or without a card) from the lower-case address.
+    carol->requestVCard(XMPPJid(m_server.host().toUpper(), QStringLiteral("3001")));
+    QTRY_COMPARE_WITH_TIMEOUT(received.size() + failed.size(), 1, 10000);
 }
 
 void TestXmppExtensionsLive::busyRoomIsRetriedFiveTimesThenReported()
