@@ -373,6 +373,16 @@ void XMPPClient::handleLoginElement(xmpp::StreamElement& element)
         qDebug() << "TLS Failure received";
         disconnectFromHost();
         return;
+    case xmpp::ElementType::StreamError: {
+        // The server has ended its stream: nothing to answer, but the user
+        // should learn why (an unknown host, a policy, ...).
+        const auto& error = static_cast<const xmpp::StreamError&>(element);
+        const QString message = QString::fromLocal8Bit(xmpp::stream_error(error.condition, error.text).what());
+        qDebug().noquote() << "stream error during login:" << message;
+        disconnectFromHost();
+        emit xmppError(ConnectionError, message);
+        return;
+    }
     case xmpp::ElementType::SASLAbort:
         qDebug() << "SASL Authentication aborted";
         disconnectFromHost();
@@ -415,10 +425,6 @@ void XMPPClient::handleLoginElement(xmpp::StreamElement& element)
             }
         }
         break;
-    }
-    if (element.type() == xmpp::ElementType::StreamError) {
-        const auto& error = static_cast<const xmpp::StreamError&>(element);
-        qDebug() << "stream error during login:" << error.condition << error.text;
     }
     throw xmpp::stream_error(Cond::NotAuthorized, QString());
 }
