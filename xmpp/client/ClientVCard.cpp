@@ -1,11 +1,18 @@
 #include "xmpp/client/ClientVCard.h"
 
+#include "xmpp/elements/ElementCodec.h"
 #include "xmpp/elements/ErrorConditions.h"
 #include "xmpp/elements/IqVCard.h"
 #include "xmpp/client/XMPPClient.h"
 #include "xmpp/elements/stream_error.h"
 
+#include <QBuffer>
 #include <QDebug>
+#include <QXmlStreamWriter>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
 
 namespace xmpp {
 
@@ -67,16 +74,30 @@ void ClientVCard::uploadVCard(const QImage& photo)
 {
     requireConnected();
     const QString id = nextId();
-    const IqVCard iq(id, new XMPPVCard(photo));
-    if (iq.photoData().size() > MaxPhotoBytes) {
-        // Sent, it would cost the session, not just the picture.
-        qWarning() << "Upload vCard error: photo of" << iq.photoData().size() << "bytes is too large";
-        emit uploadVCardError();
-        return;
+    auto iq = std::make_unique<IqVCard>(id, new XMPPVCard(photo));
+    // Sent too large, it would cost the session, not just the picture.
+    for (qint64 size = stanzaBytes(*iq); size > MaxStanzaBytes; size = stanzaBytes(*iq)) {
+        const QSize current = iq->photo().size();
+        // The PNG shrinks about with the area; aim a little below the limit.
+        const double factor = std::min(0.9, std::sqrt(double(MaxStanzaBytes) / double(size)) * 0.95);
+        const QSize smaller(std::max(1, int(current.width() * factor)), std::max(1, int(current.height() * factor)));
+        qDebug() << "vCard of" << size << "bytes: photo scaled from" << current << "to" << smaller;
+        // Always from the original, so the picture is smoothed only once.
+        iq = std::make_unique<IqVCard>(
+            id, new XMPPVCard(photo.scaled(smaller, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
     }
-    send(iq);
-    const QByteArray hash = iq.photoHash();
+    send(*iq);
+    const QByteArray hash = iq->photoHash();
     registerIqHandler(id, [this, hash](StreamElement* element) { uploadVCardResult(hash, element); });
+}
+
+qint64 ClientVCard::stanzaBytes(const IqVCard& iq)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QXmlStreamWriter xml(&buffer);
+    writeStreamElement(xml, iq);
+    return buffer.size();
 }
 
 void ClientVCard::uploadVCardResult(const QByteArray& hash, StreamElement* element)

@@ -12,6 +12,7 @@
 #include <QCryptographicHash>
 #include <QImage>
 #include <QPainter>
+#include <QRandomGenerator>
 #include <QtTest>
 
 
@@ -150,6 +151,24 @@ void TestXmppExtensionsLive::vCardUploadFetchAndHashInPresence()
     QVERIFY(extensionError.wait(10000));
     QVERIFY(extensionError.at(0).at(0).value<XMPPJid>().isNull());
     QVERIFY(!extension.isRequestPending(jid(QStringLiteral("3006"))));
+
+    // A picture far over the server's stanza limit is scaled down to fit
+    // and uploaded; the session survives it.
+    QImage noise(400, 400, QImage::Format_RGB32);
+    QRandomGenerator random(7);
+    for (int y = 0; y < noise.height(); ++y) {
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, random.generate());
+    }
+    alice->uploadVCard(noise);
+    QVERIFY(uploadOk.wait(10000));
+    QCOMPARE(uploadError.size(), 0);
+    bob->requestVCard(aliceFull);
+    QVERIFY(received.wait(10000));
+    const auto scaled = received.last().at(1).value<XMPPVCard>();
+    QVERIFY(scaled.photo().width() < noise.width());
+    QCOMPARE(scaled.hash(), alice->photoHash());
+    QCOMPARE(alice->state(), int(XMPPClient::ConnectedState));
 
     // Uploading no picture clears the advertised hash.
     alice->uploadVCard(QImage());
