@@ -60,11 +60,10 @@ void ClientVCard::requestVCardResult(const XMPPJid& to, StreamElement* element)
     if (iq->type() != ElementType::IqVCard)
         throw stream_error(StreamErrorCondition::UndefinedCondition, QStringLiteral("Expected vCard"));
     const auto* answer = static_cast<const IqVCard*>(iq);
-    XMPPJid from = answer->from;
-    // The answer to the own request may come without a sender; it is still
-    // the own vCard, and listeners tell players apart by the address.
-    if (from.isEmpty() && to.isNull())
-        from = client()->jid().bare();
+    // The server answers for the own account without a sender, with the own
+    // address or with its domain; whichever, it is the own vCard, and
+    // listeners tell players apart by the address.
+    const XMPPJid from = to.isNull() ? client()->jid().bare() : answer->from;
     const XMPPVCard vcard = answer->vcard() ? *answer->vcard() : XMPPVCard();
     qDebug() << "VCard recieved, " << (vcard.photo().isNull() ? "no photo" : "has photo");
     emit vCardReceived(from, vcard);

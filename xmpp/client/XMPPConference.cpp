@@ -103,12 +103,17 @@ void XMPPConference::onPresence(XMPPPresence presence)
     if (from.bare() != m_room)
         return;
 
+    // A late answer to an entry already left (or given up) must neither
+    // start a retry nor seat the player again.
+    const bool entryOutstanding = m_entering || m_joinTimer.isActive();
     const int availability = presence.availability();
     if (availability == XMPPPresence::Error) {
+        if (!entryOutstanding && !m_joined)
+            return;
         m_joinTimer.stop();
         m_entering = false;
         const XMPPPresence::error_t error = presence.errorType();
-        if (error == XMPPPresence::RecipientUnavailable && m_attempts < MaxJoinRetries)
+        if (error == XMPPPresence::RecipientUnavailable && entryOutstanding && m_attempts < MaxJoinRetries)
             m_joinTimer.start(JoinRetryInterval);
         else
             emit userError(this, error);
@@ -121,6 +126,8 @@ void XMPPConference::onPresence(XMPPPresence presence)
     if (nick.isEmpty())
         return;
     const bool own = nick == m_nick;
+    if (own && !m_joined && !entryOutstanding)
+        return;
 
     if (presence.hasRoomData()) {
         const QList<int> codes = presence.roomStatusIndexes();

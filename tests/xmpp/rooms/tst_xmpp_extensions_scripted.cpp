@@ -239,6 +239,15 @@ void TestXmppExtensionsScripted::vCardAnswersAndPhotos()
     m_fake->send(iqResult(id, QByteArray(), "<vCard xmlns='vcard-temp'/>"));
     QVERIFY(received.wait(5000));
     QCOMPARE(received.at(2).at(0).value<XMPPJid>(), XMPPJid(QStringLiteral("u@localhost")));
+    // So is one answered by the server's domain or the own full address.
+    for (const QByteArray& sender : {QByteArray("localhost"), ownJid.toUtf8()}) {
+        m_fake->clearReceived();
+        m_client->requestVCard(XMPPJid(ownJid));
+        id = waitSent(QStringLiteral("iq")).attribute(QStringLiteral("id"));
+        m_fake->send(iqResult(id, sender, "<vCard xmlns='vcard-temp'/>"));
+        QVERIFY(received.wait(5000));
+        QCOMPARE(received.last().at(0).value<XMPPJid>(), XMPPJid(QStringLiteral("u@localhost")));
+    }
 
     // An error answer: the error signal, without the address.
     QSignalSpy errors(m_client.get(), &XMPPClient::vCardReceivedError);
@@ -251,6 +260,10 @@ void TestXmppExtensionsScripted::vCardAnswersAndPhotos()
     QVERIFY(errors.wait(5000));
     QVERIFY(errors.at(0).at(0).value<XMPPJid>().isNull());
     QCOMPARE(m_client->state(), int(XMPPClient::ConnectedState));
+    // The failed address may be asked again.
+    m_fake->clearReceived();
+    m_client->requestVCard(XMPPJid(QStringLiteral("c@localhost")));
+    QCOMPARE(waitSent(QStringLiteral("iq")).attribute(QStringLiteral("to")), QStringLiteral("c@localhost"));
 }
 
 void TestXmppExtensionsScripted::vCardPictureFormats_data()
@@ -323,6 +336,14 @@ void TestXmppExtensionsScripted::answersOnlyFromTheAskedEntity()
     QVERIFY(reset.isEmpty());
     m_fake->send(iqResult(rosterId, "u@localhost", "<query xmlns='jabber:iq:roster'/>"));
     QVERIFY(reset.wait(5000));
+    // As from the own full address or the server's domain.
+    for (const QByteArray& sender : {ownJid.toUtf8(), QByteArray("localhost")}) {
+        m_fake->clearReceived();
+        m_client->requestRoster();
+        m_fake->send(iqResult(waitSent(QStringLiteral("iq")).attribute(QStringLiteral("id")), sender,
+                              "<query xmlns='jabber:iq:roster'/>"));
+        QVERIFY(reset.wait(5000));
+    }
 }
 
 void TestXmppExtensionsScripted::vCardUploadWritesPngAndHash()
@@ -615,6 +636,17 @@ void TestXmppExtensionsScripted::discoveryOddAnswers()
     QCOMPARE(m_client->state(), int(XMPPClient::ConnectedState));
     QCOMPARE(sent(QStringLiteral("iq")).size(), 0);
 
+    // A service that cannot list its rooms gives an empty list.
+    QSignalSpy rooms(m_client.get(), &XMPPClient::conferenceRooms);
+    m_client->requestConferenceRooms(XMPPJid(QStringLiteral("chat.localhost")));
+    info = waitSent(QStringLiteral("iq"));
+    m_fake->clearReceived();
+    m_fake->send("<iq type='error' id='" + info.attribute(QStringLiteral("id")).toUtf8()
+                 + "' from='chat.localhost'><error type='cancel'><service-unavailable "
+                   "xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>");
+    QVERIFY(rooms.wait(5000));
+    QVERIFY(rooms.at(0).at(0).value<QList<XMPPJid>>().isEmpty());
+
     // A room list answer that is no item list ends the session.
     QSignalSpy errors(m_client.get(), &XMPPClient::xmppError);
     m_client->requestConferenceRooms(XMPPJid(QStringLiteral("chat.localhost")));
@@ -732,14 +764,24 @@ void TestXmppExtensionsScripted::roomPresencesAndMessages()
     presence = waitSent(QStringLiteral("presence"));
     QCOMPARE(presence.attribute(QStringLiteral("type")), QStringLiteral("unavailable"));
     QCOMPARE(presence.attribute(QStringLiteral("to")), QStringLiteral("lobby@chat.localhost/late"));
+    // Late answers to an entry already left change nothing: neither a
+    // confirmation nor "recipient unavailable" (which would retry).
     QSignalSpy ownLeft(&room, &XMPPConference::userLeft);
+    QSignalSpy errors(&room, &XMPPConference::userError);
+    joined.clear();
+    m_fake->clearReceived();
+    m_fake->send("<presence type='error' from='lobby@chat.localhost/late'><error type='wait'>"
+                 "<recipient-unavailable xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></presence>");
     m_fake->send("<presence from='lobby@chat.localhost/late'><x xmlns='http://jabber.org/protocol/muc#user'>"
-                 "<item affiliation='none' role='participant'/><status code='110'/></x></presence>");
+                 "<item affiliation='none' role='participant'/><status code='110'/><status code='201'/></x>"
+                 "</presence>");
     m_fake->send("<presence type='unavailable' from='lobby@chat.localhost/late'><x "
                  "xmlns='http://jabber.org/protocol/muc#user'><item affiliation='none' role='none'/>"
                  "<status code='110'/></x></presence>");
-    QVERIFY(ownLeft.wait(5000));
+    QTest::qWait(XMPPConference::JoinRetryInterval + 300);
     QVERIFY(!room.isJoined());
+    QCOMPARE(joined.size() + ownLeft.size() + errors.size(), 0);
+    QVERIFY(m_fake->received().isEmpty());
     room.setRoomJid(XMPPJid(QStringLiteral("table-1@chat.localhost")));
 }
 
