@@ -1,5 +1,6 @@
 #include "xmpp/client/ClientVCard.h"
 
+#include "xmpp/Logging.h"
 #include "xmpp/elements/ElementCodec.h"
 #include "xmpp/elements/ErrorConditions.h"
 #include "xmpp/elements/IqVCard.h"
@@ -53,7 +54,7 @@ void ClientVCard::requestVCardResult(const XMPPJid& to, StreamElement* element)
     m_pending.remove(to);
     const auto* iq = dynamic_cast<const Iq*>(element);
     if (!iq || iq->typeText != QLatin1String("result")) {
-        qWarning() << "Download vCard error";
+        qCWarning(lcXmpp) << "Download vCard error";
         emit vCardReceivedError(XMPPJid());
         return;
     }
@@ -65,7 +66,7 @@ void ClientVCard::requestVCardResult(const XMPPJid& to, StreamElement* element)
     // listeners tell players apart by the address.
     const XMPPJid from = to.isNull() ? client()->jid().bare() : answer->from;
     const XMPPVCard vcard = answer->vcard() ? *answer->vcard() : XMPPVCard();
-    qDebug() << "VCard recieved, " << (vcard.photo().isNull() ? "no photo" : "has photo");
+    qCDebug(lcXmpp) << "VCard recieved, " << (vcard.photo().isNull() ? "no photo" : "has photo");
     emit vCardReceived(from, vcard);
 }
 
@@ -80,7 +81,7 @@ void ClientVCard::uploadVCard(const QImage& photo)
         // The PNG shrinks about with the area; aim a little below the limit.
         const double factor = std::min(0.9, std::sqrt(double(MaxStanzaBytes) / double(size)) * 0.95);
         const QSize smaller(std::max(1, int(current.width() * factor)), std::max(1, int(current.height() * factor)));
-        qDebug() << "vCard of" << size << "bytes: photo scaled from" << current << "to" << smaller;
+        qCDebug(lcXmpp) << "vCard of" << size << "bytes: photo scaled from" << current << "to" << smaller;
         // Always from the original, so the picture is smoothed only once.
         iq = std::make_unique<IqVCard>(
             id, new XMPPVCard(photo.scaled(smaller, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
@@ -103,15 +104,15 @@ void ClientVCard::uploadVCardResult(const QByteArray& hash, StreamElement* eleme
 {
     const auto* iq = dynamic_cast<const Iq*>(element);
     if (!iq || iq->typeText != QLatin1String("result")) {
-        qWarning() << "Upload vCard error";
+        qCWarning(lcXmpp) << "Upload vCard error";
         emit uploadVCardError();
         return;
     }
     if (iq->type() != ElementType::Iq)
-        qWarning() << "Unexpected stanza type " << iq->type() << " in uploadVCardResult";
+        qCWarning(lcXmpp) << "Unexpected stanza type " << iq->type() << " in uploadVCardResult";
     setPhotoHash(hash);
     emit uploadVCardOk();
-    qDebug() << "Upload vCard ok";
+    qCDebug(lcXmpp) << "Upload vCard ok";
 }
 
 } // namespace xmpp

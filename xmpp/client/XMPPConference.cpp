@@ -1,5 +1,6 @@
 #include "xmpp/client/XMPPConference.h"
 
+#include "xmpp/Logging.h"
 #include "xmpp/elements/MucUserInfo.h"
 #include "xmpp/client/XMPPClient.h"
 
@@ -31,7 +32,7 @@ XMPPConference::~XMPPConference()
     try {
         leave();
     } catch (const std::exception& e) {
-        qWarning() << "leaving room" << m_room.text() << "failed:" << e.what();
+        qCWarning(lcXmpp) << "leaving room" << m_room.text() << "failed:" << e.what();
     }
 }
 
@@ -204,6 +205,6 @@ void XMPPConference::onJoinTimerTimeout()
         m_client->joinRoom(m_room, m_nick);
         m_entering = true;
     } catch (const std::exception& e) {
-        qWarning() << "rejoining room" << m_room.text() << "failed:" << e.what();
+        qCWarning(lcXmpp) << "rejoining room" << m_room.text() << "failed:" << e.what();
     }
 }
