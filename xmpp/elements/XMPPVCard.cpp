@@ -31,8 +31,14 @@ bool XMPPVCard::loadPhoto(const QByteArray& data, const char* format)
     buffer.seek(0);
     QImageReader reader(&buffer, detected);
     reader.setAutoDetectImageFormat(false);
+    // The header's size is not always the canvas decoded (a GIF tells its
+    // first frame, then draws on a screen of any size): the allocation is
+    // bounded too, with room for 16 bits per channel.
+    reader.setAllocationLimit(int(qint64(MaxPhotoSide) * MaxPhotoSide * 8 / (1024 * 1024)) + 1);
     const QSize size = reader.size();
     if (size.isValid() && size.width() <= MaxPhotoSide && size.height() <= MaxPhotoSide)
         m_photo = reader.read();
+    if (m_photo.width() > MaxPhotoSide || m_photo.height() > MaxPhotoSide)
+        m_photo = QImage();
     return !m_photo.isNull();
 }

@@ -62,6 +62,15 @@ QByteArray hugeCanvasPng(quint32 side)
     return png;
 }
 
+// A one-pixel GIF frame on a side x side screen.
+QByteArray wideScreenGif(quint16 side)
+{
+    QByteArray gif = QByteArray::fromBase64("R0lGODlhAQABAIAAAAAAAP///yH5BAEAAAAALAAAAAABAAEAAAIBRAA7");
+    qToLittleEndian(side, gif.data() + 6);
+    qToLittleEndian(side, gif.data() + 8);
+    return gif;
+}
+
 // Each level draws the one below ten times.
 QByteArray nestedSvg(int levels)
 {
@@ -147,6 +156,7 @@ int main(int argc, char** argv)
         {"nested SVG, 8 levels of ten (refused)", nestedSvg(8)},
         {"PNG claiming 100000 x 100000 (refused)", hugeCanvasPng(100000)},
         {"PNG claiming 1025 x 1025 (refused)", hugeCanvasPng(XMPPVCard::MaxPhotoSide + 1)},
+        {"GIF frame on a 5000 x 5000 screen (refused)", wideScreenGif(5000)},
         {"PNG 64 x 64", encoded(noise(64), "PNG")},
         {"JPEG 64 x 64", encoded(noise(64), "JPEG")},
         {"PNG 1024 x 1024 (largest accepted canvas)", encoded(noise(1024), "PNG")},

@@ -286,6 +286,11 @@ void TestXmppExtensionsScripted::vCardPictureFormats_data()
     QTest::newRow("svg as png") << QByteArray("image/png") << svg << QSize();
     QTest::newRow("jpeg as png") << QByteArray("image/png") << pngBytes(image, "JPEG") << QSize();
     QTest::newRow("huge canvas") << QByteArray("image/png") << pngBytes(canvas) << QSize();
+    // A one-pixel frame on a screen of 5000 x 5000.
+    QByteArray wideGif = gif;
+    wideGif[6] = wideGif[8] = char(0x88);
+    wideGif[7] = wideGif[9] = char(0x13);
+    QTest::newRow("huge gif screen") << QByteArray("image/gif") << wideGif << QSize();
 }
 
 void TestXmppExtensionsScripted::vCardPictureFormats()
