@@ -3,6 +3,44 @@
 #include <QBuffer>
 #include <QImageReader>
 
+namespace {
+
+// The scans (start-of-scan segments) of a JPEG. Each scan is decoded over
+// the whole picture, and a few bytes make one, so their number bounds the
+// time to decode as much as the canvas does.
+int jpegScanCount(const QByteArray& data)
+{
+    const auto at = [&](qsizetype pos) { return uchar(data.at(pos)); };
+    const auto isRestart = [](uchar marker) { return marker >= 0xd0 && marker <= 0xd7; };
+    int scans = 0;
+    qsizetype pos = 2; // after the start of image
+    while (pos + 1 < data.size()) {
+        const uchar marker = at(pos + 1);
+        // Stray bytes and fill bytes before a marker are skipped, as decoders do.
+        if (at(pos) != 0xff || marker == 0xff) {
+            ++pos;
+            continue;
+        }
+        if (marker == 0xd9) // end of image
+            break;
+        if (marker == 0x00 || marker == 0x01 || isRestart(marker) || pos + 3 >= data.size()) {
+            pos += 2;
+            continue;
+        }
+        pos += 2 + ((qsizetype(at(pos + 2)) << 8) | at(pos + 3));
+        if (marker != 0xda)
+            continue;
+        ++scans;
+        // The scan's data runs to the next marker other than a stuffed
+        // zero or a restart.
+        while (pos + 1 < data.size() && !(at(pos) == 0xff && at(pos + 1) != 0x00 && !isRestart(at(pos + 1))))
+            ++pos;
+    }
+    return scans;
+}
+
+} // namespace
+
 bool XMPPVCard::isAcceptedFormat(const QByteArray& format)
 {
     // Raster formats with a fixed, cheap decoder; anything else (vector
@@ -27,6 +65,8 @@ bool XMPPVCard::loadPhoto(const QByteArray& data, const char* format)
     buffer.open(QIODevice::ReadOnly);
     const QByteArray detected = QImageReader::imageFormat(&buffer);
     if (!isAcceptedFormat(detected) || (format && detected != QByteArray(format).toLower()))
+        return false;
+    if (detected == "jpeg" && jpegScanCount(data) > MaxJpegScans)
         return false;
     buffer.seek(0);
     QImageReader reader(&buffer, detected);

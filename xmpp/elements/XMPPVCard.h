@@ -18,6 +18,8 @@ public:
 
     // Pictures larger than this on either side are refused unread.
     static constexpr int MaxPhotoSide = 1024;
+    // Progressive JPEGs have about ten scans; thousands cost seconds.
+    static constexpr int MaxJpegScans = 40;
 
     // Decodes the photo from encoded bytes; true when that gave an image.
     // Only PNG, JPEG, GIF and BMP are read, as detected from the data; a

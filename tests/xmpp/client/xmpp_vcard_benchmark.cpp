@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QImageWriter>
 #include <QRandomGenerator>
 #include <QTextStream>
 #include <QtEndian>
@@ -69,6 +70,33 @@ QByteArray wideScreenGif(quint16 side)
     qToLittleEndian(side, gif.data() + 6);
     qToLittleEndian(side, gif.data() + 8);
     return gif;
+}
+
+// A progressive 1024 x 1024 JPEG with its smallest scan repeated until the
+// file is about bytes long.
+QByteArray manyScanJpeg(int bytes)
+{
+    QImage image(XMPPVCard::MaxPhotoSide, XMPPVCard::MaxPhotoSide, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    writer.write(image);
+    // The scans, each from its marker to the next scan's or the end.
+    QByteArray smallest;
+    for (qsizetype at = jpeg.indexOf("\xff\xda"); at >= 0;) {
+        const qsizetype next = jpeg.indexOf("\xff\xda", at + 2);
+        const QByteArray scan = jpeg.mid(at, (next < 0 ? jpeg.size() - 2 : next) - at);
+        if (smallest.isEmpty() || scan.size() < smallest.size())
+            smallest = scan;
+        at = next;
+    }
+    jpeg.chop(2);
+    while (jpeg.size() < bytes)
+        jpeg += smallest;
+    return jpeg + "\xff\xd9";
 }
 
 // Each level draws the one below ten times.
@@ -157,10 +185,17 @@ int main(int argc, char** argv)
         {"PNG claiming 100000 x 100000 (refused)", hugeCanvasPng(100000)},
         {"PNG claiming 1025 x 1025 (refused)", hugeCanvasPng(XMPPVCard::MaxPhotoSide + 1)},
         {"GIF frame on a 5000 x 5000 screen (refused)", wideScreenGif(5000)},
+        {"JPEG 1024 x 1024 of thousands of scans (refused)", manyScanJpeg(190 * 1024)},
         {"PNG 64 x 64", encoded(noise(64), "PNG")},
         {"JPEG 64 x 64", encoded(noise(64), "JPEG")},
         {"PNG 1024 x 1024 (largest accepted canvas)", encoded(noise(1024), "PNG")},
     };
+    const QByteArray scans = manyScanJpeg(190 * 1024);
+    QImage direct;
+    // Once: it takes seconds.
+    const double directMs = bestMilliseconds([&] { direct.loadFromData(scans); }, 1);
+    out << "  JPEG 1024 x 1024 of " << scans.count("\xff\xda") << " scans, decoded unchecked: "
+        << QString::number(directMs, 'f', 1) << " ms\n";
     for (const Picture& picture : pictures) {
         XMPPVCard card;
         bool loaded = false;

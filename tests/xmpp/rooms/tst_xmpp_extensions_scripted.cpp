@@ -11,6 +11,7 @@
 #include <QCryptographicHash>
 #include <QDomDocument>
 #include <QImage>
+#include <QImageWriter>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QtTest>
@@ -290,6 +291,18 @@ void TestXmppExtensionsScripted::vCardPictureFormats_data()
     QByteArray wideGif = gif;
     wideGif[6] = wideGif[8] = char(0x88);
     wideGif[7] = wideGif[9] = char(0x13);
+    // A progressive JPEG whose last scan comes a hundred times more.
+    QByteArray progressive;
+    QBuffer buffer(&progressive);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    QVERIFY(writer.write(image));
+    const qsizetype lastScan = progressive.lastIndexOf("\xff\xda");
+    const QByteArray scan = progressive.mid(lastScan, progressive.size() - 2 - lastScan);
+    QTest::newRow("progressive jpeg") << QByteArray("image/jpeg") << progressive << image.size();
+    QTest::newRow("jpeg of many scans") << QByteArray("image/jpeg")
+                                        << progressive.left(lastScan) + scan.repeated(100) + "\xff\xd9" << QSize();
     QTest::newRow("huge gif screen") << QByteArray("image/gif") << wideGif << QSize();
 }
 
