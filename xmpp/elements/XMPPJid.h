@@ -30,7 +30,6 @@ public:
     friend bool operator<(const XMPPJid& a, const XMPPJid& b) { return a.compare(b) < 0; }
     friend size_t qHash(const XMPPJid& jid, size_t seed = 0) { return qHash(jid.comparable(), seed); }
 
-
 private:
     int compare(const XMPPJid& other) const;
     // Node and domain case-folded, then the resource as it is.
