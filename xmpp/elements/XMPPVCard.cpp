@@ -66,7 +66,8 @@ bool XMPPVCard::loadPhoto(const QByteArray& data, const char* format)
     const QByteArray detected = QImageReader::imageFormat(&buffer);
     if (!isAcceptedFormat(detected) || (format && detected != QByteArray(format).toLower()))
         return false;
-    if (detected == "jpeg" && jpegScanCount(data) > MaxJpegScans)
+    const int scans = detected == "jpeg" ? jpegScanCount(data) : 1;
+    if (scans > MaxJpegScans)
         return false;
     buffer.seek(0);
     QImageReader reader(&buffer, detected);
@@ -76,7 +77,9 @@ bool XMPPVCard::loadPhoto(const QByteArray& data, const char* format)
     // bounded too, with room for 16 bits per channel.
     reader.setAllocationLimit(int(qint64(MaxPhotoSide) * MaxPhotoSide * 8 / (1024 * 1024)) + 1);
     const QSize size = reader.size();
-    if (size.isValid() && size.width() <= MaxPhotoSide && size.height() <= MaxPhotoSide)
+    // Every scan of a JPEG costs about as much as a whole picture.
+    const bool withinBudget = qint64(scans) * size.width() * size.height() <= MaxDecodedPixels;
+    if (size.isValid() && size.width() <= MaxPhotoSide && size.height() <= MaxPhotoSide && withinBudget)
         m_photo = reader.read();
     if (m_photo.width() > MaxPhotoSide || m_photo.height() > MaxPhotoSide)
         m_photo = QImage();
