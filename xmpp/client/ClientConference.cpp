@@ -16,8 +16,8 @@ namespace {
 
 const char mucFeature[] = "http://jabber.org/protocol/muc";
 
-// An error answer ends its branch of the walk (or the room list) quietly:
-// one entity that cannot answer must not end the whole session.
+// An error answer ends its branch of the walk quietly (and gives an empty
+// room list): one entity that cannot answer must not end the whole session.
 bool isError(const StreamElement* element)
 {
     const auto* iq = dynamic_cast<const Iq*>(element);
@@ -100,8 +100,13 @@ void ClientConference::requestConferenceRooms(const XMPPJid& service)
 
 void ClientConference::roomsResult(StreamElement* element)
 {
-    if (!element || isError(element))
+    if (!element)
         return;
+    // A service that cannot list its rooms has none to offer.
+    if (isError(element)) {
+        emit conferenceRooms(QList<XMPPJid>());
+        return;
+    }
     const auto* items = dynamic_cast<const IqDiscoItems*>(element);
     if (!items)
         throw stream_error(StreamErrorCondition::UndefinedCondition, QStringLiteral("expected disco items"));

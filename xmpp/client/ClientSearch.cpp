@@ -1,5 +1,6 @@
 #include "xmpp/client/ClientSearch.h"
 
+#include "xmpp/Logging.h"
 #include "xmpp/elements/ErrorConditions.h"
 #include "xmpp/elements/IqSearch.h"
 #include "xmpp/client/XMPPClient.h"
@@ -54,11 +55,11 @@ void ClientSearch::requestSearchFormResultHandler(const QString& requestTag, Str
     const IqSearch* answer = searchAnswer(element);
     if (!answer || !answer->form) {
         emit requestSearchFormError(requestTag);
-        qWarning() << "Search form query error";
+        qCWarning(lcXmpp) << "Search form query error";
         return;
     }
     emit requestSearchFormResult(*answer->form, requestTag);
-    qDebug() << "Search form query ok";
+    qCDebug(lcXmpp) << "Search form query ok";
 }
 
 void ClientSearch::searchResultHandler(const QString& requestTag, StreamElement* element)
@@ -66,7 +67,7 @@ void ClientSearch::searchResultHandler(const QString& requestTag, StreamElement*
     const IqSearch* answer = searchAnswer(element);
     if (!answer) {
         emit searchError(requestTag);
-        qWarning() << "Search query error";
+        qCWarning(lcXmpp) << "Search query error";
         return;
     }
     if (answer->report) {
@@ -74,9 +75,9 @@ void ClientSearch::searchResultHandler(const QString& requestTag, StreamElement*
     } else {
         // An answer without a report is an empty result list.
         emit searchReport(XMPPDataReport(), requestTag);
-        qWarning() << "Search query error";
+        qCWarning(lcXmpp) << "Search query error";
     }
-    qDebug() << "Search query ok";
+    qCDebug(lcXmpp) << "Search query ok";
 }
 
 } // namespace xmpp

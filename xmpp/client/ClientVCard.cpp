@@ -1,11 +1,19 @@
 #include "xmpp/client/ClientVCard.h"
 
+#include "xmpp/Logging.h"
+#include "xmpp/elements/ElementCodec.h"
 #include "xmpp/elements/ErrorConditions.h"
 #include "xmpp/elements/IqVCard.h"
 #include "xmpp/client/XMPPClient.h"
 #include "xmpp/elements/stream_error.h"
 
+#include <QBuffer>
 #include <QDebug>
+#include <QXmlStreamWriter>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
 
 namespace xmpp {
 
@@ -46,20 +54,19 @@ void ClientVCard::requestVCardResult(const XMPPJid& to, StreamElement* element)
     m_pending.remove(to);
     const auto* iq = dynamic_cast<const Iq*>(element);
     if (!iq || iq->typeText != QLatin1String("result")) {
-        qWarning() << "Download vCard error";
+        qCWarning(lcXmpp) << "Download vCard error";
         emit vCardReceivedError(XMPPJid());
         return;
     }
     if (iq->type() != ElementType::IqVCard)
         throw stream_error(StreamErrorCondition::UndefinedCondition, QStringLiteral("Expected vCard"));
     const auto* answer = static_cast<const IqVCard*>(iq);
-    XMPPJid from = answer->from;
-    // The answer to the own request may come without a sender; it is still
-    // the own vCard, and listeners tell players apart by the address.
-    if (from.isEmpty() && to.isNull())
-        from = client()->jid().bare();
+    // The server answers for the own account without a sender, with the own
+    // address or with its domain; whichever, it is the own vCard, and
+    // listeners tell players apart by the address.
+    const XMPPJid from = to.isNull() ? client()->jid().bare() : answer->from;
     const XMPPVCard vcard = answer->vcard() ? *answer->vcard() : XMPPVCard();
-    qDebug() << "VCard recieved, " << (vcard.photo().isNull() ? "no photo" : "has photo");
+    qCDebug(lcXmpp) << "VCard recieved, " << (vcard.photo().isNull() ? "no photo" : "has photo");
     emit vCardReceived(from, vcard);
 }
 
@@ -67,31 +74,45 @@ void ClientVCard::uploadVCard(const QImage& photo)
 {
     requireConnected();
     const QString id = nextId();
-    const IqVCard iq(id, new XMPPVCard(photo));
-    if (iq.photoData().size() > MaxPhotoBytes) {
-        // Sent, it would cost the session, not just the picture.
-        qWarning() << "Upload vCard error: photo of" << iq.photoData().size() << "bytes is too large";
-        emit uploadVCardError();
-        return;
+    auto iq = std::make_unique<IqVCard>(id, new XMPPVCard(photo));
+    // Sent too large, it would cost the session, not just the picture.
+    for (qint64 size = stanzaBytes(*iq); size > MaxStanzaBytes; size = stanzaBytes(*iq)) {
+        const QSize current = iq->photo().size();
+        // The PNG shrinks about with the area; aim a little below the limit.
+        const double factor = std::min(0.9, std::sqrt(double(MaxStanzaBytes) / double(size)) * 0.95);
+        const QSize smaller(std::max(1, int(current.width() * factor)), std::max(1, int(current.height() * factor)));
+        qCDebug(lcXmpp) << "vCard of" << size << "bytes: photo scaled from" << current << "to" << smaller;
+        // Always from the original, so the picture is smoothed only once.
+        iq = std::make_unique<IqVCard>(
+            id, new XMPPVCard(photo.scaled(smaller, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
     }
-    send(iq);
-    const QByteArray hash = iq.photoHash();
+    send(*iq);
+    const QByteArray hash = iq->photoHash();
     registerIqHandler(id, [this, hash](StreamElement* element) { uploadVCardResult(hash, element); });
+}
+
+qint64 ClientVCard::stanzaBytes(const IqVCard& iq)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QXmlStreamWriter xml(&buffer);
+    writeStreamElement(xml, iq);
+    return buffer.size();
 }
 
 void ClientVCard::uploadVCardResult(const QByteArray& hash, StreamElement* element)
 {
     const auto* iq = dynamic_cast<const Iq*>(element);
     if (!iq || iq->typeText != QLatin1String("result")) {
-        qWarning() << "Upload vCard error";
+        qCWarning(lcXmpp) << "Upload vCard error";
         emit uploadVCardError();
         return;
     }
     if (iq->type() != ElementType::Iq)
-        qWarning() << "Unexpected stanza type " << iq->type() << " in uploadVCardResult";
+        qCWarning(lcXmpp) << "Unexpected stanza type " << iq->type() << " in uploadVCardResult";
     setPhotoHash(hash);
     emit uploadVCardOk();
-    qDebug() << "Upload vCard ok";
+    qCDebug(lcXmpp) << "Upload vCard ok";
 }
 
 } // namespace xmpp

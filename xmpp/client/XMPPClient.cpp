@@ -1,5 +1,6 @@
 #include "xmpp/client/XMPPClient.h"
 
+#include "xmpp/Logging.h"
 #include "xmpp/elements/ErrorConditions.h"
 #include "xmpp/elements/Iq.h"
 #include "xmpp/elements/IqBind.h"
@@ -109,7 +110,7 @@ void XMPPClient::authenticate(const QString& user, const QString& password)
 void XMPPClient::connectToHost(const QString& host, quint16 port, TlsPolicy policy)
 {
     if (m_state != UnconnectedState) {
-        qDebug() << "Ignoring connectToHost call. UnconnectedState !=" << m_state;
+        qCDebug(lcXmpp) << "Ignoring connectToHost call. UnconnectedState !=" << m_state;
         return;
     }
     m_state = ConnectingState;
@@ -149,7 +150,7 @@ void XMPPClient::registerIqHandler(const QString& id, IqHandler handler)
 void XMPPClient::send(const xmpp::StreamElement& element)
 {
     if (m_state == UnconnectedState || m_state == ClosingState || !m_writer) {
-        qDebug() << "can't write in state " << m_state;
+        qCDebug(lcXmpp) << "can't write in state " << m_state;
         return;
     }
     if (isIq(element)) {
@@ -161,7 +162,7 @@ void XMPPClient::send(const xmpp::StreamElement& element)
         m_writer->writeElement(element);
     } catch (const std::runtime_error& e) {
         const QString message = QStringLiteral("write failed with message: %1").arg(QString::fromLocal8Bit(e.what()));
-        qCritical().noquote() << message;
+        qCCritical(lcXmpp).noquote() << message;
         emit xmppError(ConnectionError, message);
         disconnectFromHost();
     }
@@ -179,26 +180,24 @@ void XMPPClient::socketConnected()
     if (m_state != ConnectingState)
         return;
     openStream();
-    qDebug() << "Socket connected to host" << m_socket.peerName() << " on port" << m_socket.peerPort();
+    qCDebug(lcXmpp) << "Socket connected to host" << m_socket.peerName() << " on port" << m_socket.peerPort();
 }
 
 void XMPPClient::socketEncrypted()
 {
     if (m_state != TlsState)
         return;
-    qDebug() << "Socket Encrypted!!";
+    qCDebug(lcXmpp) << "Socket Encrypted!!";
     openStream();
 }
 
 void XMPPClient::socketReadyRead()
 {
-    qDebug() << "readyRead";
     const QByteArray data = m_socket.readAll();
     if (m_state == UnconnectedState || m_state == ClosingState || !m_writer) {
-        qDebug() << "dropping" << data.size() << "bytes received in state" << m_state;
+        qCDebug(lcXmpp) << "dropping" << data.size() << "bytes received in state" << m_state;
         return;
     }
-    qDebug().noquote() << QString::fromUtf8(data);
     m_reader.addData(data);
 
     for (;;) {
@@ -210,11 +209,11 @@ void XMPPClient::socketReadyRead()
         try {
             const int result = m_reader.next();
             if (result == xmpp::StreamReader::NeedMoreData) {
-                qDebug() << "NeedMoreData";
+                qCDebug(lcXmpp) << "NeedMoreData";
                 return;
             }
             if (result == xmpp::StreamReader::EndOfStream) {
-                qDebug() << "EndOfStream";
+                qCDebug(lcXmpp) << "EndOfStream";
                 disconnectFromHost();
                 return;
             }
@@ -230,7 +229,7 @@ void XMPPClient::socketReadyRead()
             failStream(e);
             return;
         } catch (const xmpp::stanza_error& e) {
-            qDebug() << e.what();
+            qCDebug(lcXmpp) << e.what();
             if (!element)
                 m_replyTo = refusedSender();
             replyStanzaError(e.kind(), e.errorType(), e.errorCondition(), e.id());
@@ -262,7 +261,7 @@ bool XMPPClient::dropRefusedStanza(const xmpp::stream_error& error)
     const xmpp::StreamReader::RefusedStanza& refused = m_reader.refusedStanza();
     if (m_state != ConnectedState || refused.kind < 0 || error.condition() == Cond::ImproperAddressing)
         return false;
-    qWarning() << "xmpp: stanza dropped:" << error.what();
+    qCWarning(lcXmpp) << "xmpp: stanza dropped:" << error.what();
     if (refused.kind != xmpp::stanza_error::IqKind)
         return true;
     if (refused.type == QLatin1String("get") || refused.type == QLatin1String("set")) {
@@ -300,7 +299,7 @@ void XMPPClient::failPendingIq(QMap<QString, IqHandler>::iterator pending, const
     try {
         call(nullptr);
     } catch (const std::exception& e) {
-        qWarning().noquote() << QStringLiteral("iq handler failed on %1:").arg(QLatin1String(cause)) << e.what();
+        qCWarning(lcXmpp).noquote() << QStringLiteral("iq handler failed on %1:").arg(QLatin1String(cause)) << e.what();
     }
 }
 
@@ -313,14 +312,14 @@ bool XMPPClient::answersRequest(const QString& id, const XMPPJid& from) const
     // own bare or full address, or the server's domain.
     if (asked.isEmpty() || asked == ownBare || asked == m_jid) {
         return from.isEmpty() || from == ownBare || from == m_jid
-               || (!m_jid.isEmpty() && from.text() == m_jid.domain());
+               || (!m_jid.isEmpty() && from == XMPPJid(m_jid.domain()));
     }
     return from == asked;
 }
 
 void XMPPClient::failStream(const xmpp::stream_error& error)
 {
-    qDebug() << error.what();
+    qCDebug(lcXmpp) << error.what();
     send(xmpp::StreamError(error.condition(), error.text()));
     disconnectFromHost();
     emit xmppError(ConnectionError, QString::fromLocal8Bit(error.what()));
@@ -366,28 +365,38 @@ void XMPPClient::handleLoginElement(xmpp::StreamElement& element)
     case xmpp::ElementType::TLSProceed:
         if (m_state != TlsState)
             break;
-        qDebug() << "Proceed with TLS received";
+        qCDebug(lcXmpp) << "Proceed with TLS received";
         m_socket.startClientEncryption();
         return;
     case xmpp::ElementType::TLSFailure:
-        qDebug() << "TLS Failure received";
+        qCDebug(lcXmpp) << "TLS Failure received";
         disconnectFromHost();
         return;
+    case xmpp::ElementType::StreamError: {
+        // The server has ended its stream: nothing to answer, but the user
+        // should learn why (an unknown host, a policy, ...).
+        const auto& error = static_cast<const xmpp::StreamError&>(element);
+        const QString message = QString::fromLocal8Bit(xmpp::stream_error(error.condition, error.text).what());
+        qCDebug(lcXmpp).noquote() << "stream error during login:" << message;
+        disconnectFromHost();
+        emit xmppError(ConnectionError, message);
+        return;
+    }
     case xmpp::ElementType::SASLAbort:
-        qDebug() << "SASL Authentication aborted";
+        qCDebug(lcXmpp) << "SASL Authentication aborted";
         disconnectFromHost();
         return;
     case xmpp::ElementType::SASLSuccess:
         if (m_state != AuthenticatingState)
             break;
-        qDebug() << "SASL Authentication success";
+        qCDebug(lcXmpp) << "SASL Authentication success";
         m_authRetryAllowed = false;
         openStream();
         return;
     case xmpp::ElementType::SASLFailure: {
         if (m_state != AuthenticatingState)
             break;
-        qDebug() << "SASL Authentication failure";
+        qCDebug(lcXmpp) << "SASL Authentication failure";
         const int condition = static_cast<const xmpp::SASLFailure&>(element).condition;
         if (condition == xmpp::SASLFailureCondition::InvalidAuthzid
             || condition == xmpp::SASLFailureCondition::NotAuthorized
@@ -416,20 +425,16 @@ void XMPPClient::handleLoginElement(xmpp::StreamElement& element)
         }
         break;
     }
-    if (element.type() == xmpp::ElementType::StreamError) {
-        const auto& error = static_cast<const xmpp::StreamError&>(element);
-        qDebug() << "stream error during login:" << error.condition << error.text;
-    }
     throw xmpp::stream_error(Cond::NotAuthorized, QString());
 }
 
 void XMPPClient::handleFeatures(const xmpp::StreamFeatures& features)
 {
-    qDebug() << "Features received";
-    qDebug().nospace() << "\ttls_available: " << features.startTlsOffered
+    qCDebug(lcXmpp) << "Features received";
+    qCDebug(lcXmpp).nospace() << "\ttls_available: " << features.startTlsOffered
                        << "\n\ttls_required: " << features.startTlsRequired;
     for (const QString& mechanism : features.mechanisms)
-        qDebug().noquote() << "\tmechanism: " + mechanism;
+        qCDebug(lcXmpp).noquote() << "\tmechanism: " + mechanism;
 
     if (!m_socket.isEncrypted()) {
         switch (m_tlsPolicy) {
@@ -530,7 +535,7 @@ void XMPPClient::handleSessionElement(xmpp::StreamElement& element)
             const auto handler = m_pendingIqs.find(iq.id);
             if (handler != m_pendingIqs.end() && !answersRequest(iq.id, iq.from)) {
                 // Ids are sequential: anyone could guess one and answer for the server.
-                qWarning() << "xmpp: dropping an answer to request" << iq.id << "from" << iq.from.text()
+                qCWarning(lcXmpp) << "xmpp: dropping an answer to request" << iq.id << "from" << iq.from.text()
                            << "instead of" << m_iqRecipients.value(iq.id).text();
                 return;
             }
@@ -542,7 +547,7 @@ void XMPPClient::handleSessionElement(xmpp::StreamElement& element)
                 return;
             }
             // Answering an answer could start an endless exchange of errors.
-            qDebug() << "dropping unexpected iq answer, id" << iq.id;
+            qCDebug(lcXmpp) << "dropping unexpected iq answer, id" << iq.id;
             return;
         }
     }
@@ -557,7 +562,7 @@ void XMPPClient::handleSessionElement(xmpp::StreamElement& element)
     case xmpp::ElementType::MessageStanza: {
         const auto& message = static_cast<const xmpp::MessageStanza&>(element);
         if (message.hasError() || message.typeText == errorText) {
-            qDebug() << "dropping error message from" << message.from.text();
+            qCDebug(lcXmpp) << "dropping error message from" << message.from.text();
             return;
         }
         emit messageReceived(XMPPMessage(message, m_reader.streamLanguage()));
@@ -587,7 +592,7 @@ void XMPPClient::handleSessionElement(xmpp::StreamElement& element)
     }
     const auto& stanza = static_cast<const xmpp::Stanza&>(element);
     if (stanza.typeText == errorText) {
-        qDebug() << "dropping unhandled error stanza, id" << stanza.id;
+        qCDebug(lcXmpp) << "dropping unhandled error stanza, id" << stanza.id;
         return;
     }
     throw xmpp::stanza_error(kind, xmpp::StanzaErrorType::Cancel, xmpp::StanzaErrorCondition::FeatureNotImplemented,
@@ -599,28 +604,28 @@ void XMPPClient::handlePresence(const xmpp::PresenceStanza& stanza)
     switch (stanza.presenceType()) {
     case xmpp::PresenceStanza::Available:
     case xmpp::PresenceStanza::Unavailable:
-        qDebug() << "Presence";
+        qCDebug(lcXmpp) << "Presence";
         emit presence(XMPPPresence(stanza));
         break;
     case xmpp::PresenceStanza::Error:
-        qDebug() << "Presence error";
+        qCDebug(lcXmpp) << "Presence error";
         emit presence(XMPPPresence(stanza));
         break;
     case xmpp::PresenceStanza::Subscribe:
-        qDebug() << "Subscribe" << stanza.from.text();
+        qCDebug(lcXmpp) << "Subscribe" << stanza.from.text();
         emit authorizationRequestReceived(stanza.from);
         break;
     case xmpp::PresenceStanza::Subscribed:
-        qDebug() << "Subscribed" << stanza.from.text();
+        qCDebug(lcXmpp) << "Subscribed" << stanza.from.text();
         break;
     case xmpp::PresenceStanza::Unsubscribe:
-        qDebug() << "Unsubscribe" << stanza.from.text();
+        qCDebug(lcXmpp) << "Unsubscribe" << stanza.from.text();
         break;
     case xmpp::PresenceStanza::Unsubscribed:
-        qDebug() << "Unsubscribed" << stanza.from.text();
+        qCDebug(lcXmpp) << "Unsubscribed" << stanza.from.text();
         break;
     case xmpp::PresenceStanza::Probe:
-        qDebug() << "Presence probe";
+        qCDebug(lcXmpp) << "Presence probe";
         sendPresence();
         break;
     default:
@@ -643,7 +648,7 @@ void XMPPClient::connectionLost()
 
 void XMPPClient::socketDisconnected()
 {
-    qDebug() << "Connection lost to host" << m_socket.peerName();
+    qCDebug(lcXmpp) << "Connection lost to host" << m_socket.peerName();
     // A late signal of an earlier connection must not end a newer one.
     if (m_socket.state() != QAbstractSocket::UnconnectedState)
         return;
@@ -655,7 +660,7 @@ void XMPPClient::onSocketError(QAbstractSocket::SocketError error)
     if (m_socket.state() == QAbstractSocket::UnconnectedState && m_state != UnconnectedState)
         connectionLost();
     emit socketError(error);
-    qDebug() << "Socket error " << error;
+    qCDebug(lcXmpp) << "Socket error " << error;
 }
 
 void XMPPClient::socketSslErrors(const QList<QSslError>& errors)

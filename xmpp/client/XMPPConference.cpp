@@ -1,5 +1,6 @@
 #include "xmpp/client/XMPPConference.h"
 
+#include "xmpp/Logging.h"
 #include "xmpp/elements/MucUserInfo.h"
 #include "xmpp/client/XMPPClient.h"
 
@@ -31,7 +32,7 @@ XMPPConference::~XMPPConference()
     try {
         leave();
     } catch (const std::exception& e) {
-        qWarning() << "leaving room" << m_room.text() << "failed:" << e.what();
+        qCWarning(lcXmpp) << "leaving room" << m_room.text() << "failed:" << e.what();
     }
 }
 
@@ -103,12 +104,17 @@ void XMPPConference::onPresence(XMPPPresence presence)
     if (from.bare() != m_room)
         return;
 
+    // A late answer to an entry already left (or given up) must neither
+    // start a retry nor seat the player again.
+    const bool entryOutstanding = m_entering || m_joinTimer.isActive();
     const int availability = presence.availability();
     if (availability == XMPPPresence::Error) {
+        if (!entryOutstanding && !m_joined)
+            return;
         m_joinTimer.stop();
         m_entering = false;
         const XMPPPresence::error_t error = presence.errorType();
-        if (error == XMPPPresence::RecipientUnavailable && m_attempts < MaxJoinRetries)
+        if (error == XMPPPresence::RecipientUnavailable && entryOutstanding && m_attempts < MaxJoinRetries)
             m_joinTimer.start(JoinRetryInterval);
         else
             emit userError(this, error);
@@ -121,6 +127,8 @@ void XMPPConference::onPresence(XMPPPresence presence)
     if (nick.isEmpty())
         return;
     const bool own = nick == m_nick;
+    if (own && !m_joined && !entryOutstanding)
+        return;
 
     if (presence.hasRoomData()) {
         const QList<int> codes = presence.roomStatusIndexes();
@@ -197,6 +205,6 @@ void XMPPConference::onJoinTimerTimeout()
         m_client->joinRoom(m_room, m_nick);
         m_entering = true;
     } catch (const std::exception& e) {
-        qWarning() << "rejoining room" << m_room.text() << "failed:" << e.what();
+        qCWarning(lcXmpp) << "rejoining room" << m_room.text() << "failed:" << e.what();
     }
 }

@@ -1,5 +1,6 @@
 #include "xmpp/client/XMPPRosterModel.h"
 
+#include "xmpp/Logging.h"
 #include "xmpp/client/XMPPClient.h"
 
 #include <QDebug>
@@ -110,7 +111,7 @@ void XMPPRosterModel::onRosterReset()
 
 void XMPPRosterModel::onRosterUpdate(XMPPJid jid, int subscribeFlags, bool remove, QString name, QString group)
 {
-    qDebug() << "onRosterUpdate: " << jid.text() << " flags" << subscribeFlags << " remove " << remove;
+    qCDebug(lcXmpp) << "onRosterUpdate: " << jid.text() << " flags" << subscribeFlags << " remove " << remove;
     const int row = rowOf(jid);
     if (row >= 0) {
         if (remove) {
@@ -141,7 +142,7 @@ void XMPPRosterModel::onPresence(XMPPPresence presence)
     const QString resource = presence.from().resource();
     int availability = presence.availability();
     if (availability == XMPPPresence::Error) {
-        qWarning() << "got error state as presence for a roster item, treating as unavailable";
+        qCWarning(lcXmpp) << "got error state as presence for a roster item, treating as unavailable";
         availability = XMPPPresence::Unavailable;
     }
     if (availability != XMPPPresence::Unavailable) {
@@ -150,7 +151,7 @@ void XMPPRosterModel::onPresence(XMPPPresence presence)
     } else if (rosterItem.presences.remove(resource) > 0) {
         rowChanged(row);
     } else {
-        qDebug() << "got unavailable presence for roster item with no previous online presence, ignoring";
+        qCDebug(lcXmpp) << "got unavailable presence for roster item with no previous online presence, ignoring";
     }
 }
 

@@ -499,23 +499,18 @@ std::unique_ptr<IqRoster> parseIqRoster(const XmlElement& query)
 
 std::unique_ptr<IqVCard> parseIqVCard(const XmlElement& vcard)
 {
-    auto card = std::make_unique<XMPPVCard>();
+    QList<IqVCard::ReceivedPhoto> photos;
     const QString vcardNs = str(ns::vcard);
-    // The first photo that decodes is the player's picture.
     for (XmlElement photo = firstChildElementNS(vcard, QStringLiteral("PHOTO"), vcardNs); !photo.isNull();
          photo = nextSiblingElementNS(photo, QStringLiteral("PHOTO"), vcardNs)) {
         const XmlElement type = firstChildElementNS(photo, QStringLiteral("TYPE"), vcardNs);
         const XmlElement binval = firstChildElementNS(photo, QStringLiteral("BINVAL"), vcardNs);
         if (type.isNull() || binval.isNull())
             continue;
-        const char* format = type.text() == QLatin1String("image/png") ? "PNG" : nullptr;
-        const QByteArray data = QByteArray::fromBase64(binval.text().toLatin1());
-        if (card->loadPhoto(data, format)) {
-            card->setHash(QCryptographicHash::hash(data, QCryptographicHash::Sha1));
-            break;
-        }
+        const QByteArray format = type.text() == QLatin1String("image/png") ? QByteArray("PNG") : QByteArray();
+        photos.append({format, QByteArray::fromBase64(binval.text().toLatin1())});
     }
-    return std::make_unique<IqVCard>(std::move(card));
+    return std::make_unique<IqVCard>(std::make_unique<XMPPVCard>(), std::move(photos));
 }
 
 bool writeStreamElement(QXmlStreamWriter& xml, const StreamElement& element)

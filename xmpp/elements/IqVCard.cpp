@@ -16,9 +16,22 @@ IqVCard::IqVCard(const QString& id, XMPPVCard* vcard)
 {
 }
 
+const XMPPVCard* IqVCard::vcard() const
+{
+    while (!m_receivedPhotos.isEmpty()) {
+        const ReceivedPhoto photo = m_receivedPhotos.takeFirst();
+        if (m_vcard->loadPhoto(photo.data, photo.format.isEmpty() ? nullptr : photo.format.constData())) {
+            m_vcard->setHash(QCryptographicHash::hash(photo.data, QCryptographicHash::Sha1));
+            m_receivedPhotos.clear();
+        }
+    }
+    return m_vcard.get();
+}
+
 QImage IqVCard::photo() const
 {
-    return m_vcard ? m_vcard->photo() : QImage();
+    const XMPPVCard* card = vcard();
+    return card ? card->photo() : QImage();
 }
 
 QByteArray IqVCard::photoData() const

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QList>
 
 #include <memory>
 
@@ -16,12 +17,24 @@ public:
     IqVCard() = default;
     IqVCard(const QString& id, const XMPPJid& to); // "get"
     IqVCard(const QString& id, XMPPVCard* vcard);  // "set", takes ownership
-    // A vCard as read; the codec fills in the envelope.
-    explicit IqVCard(std::unique_ptr<XMPPVCard> vcard) : m_vcard(std::move(vcard)) {}
+    // A received photo, kept undecoded until the vCard is first looked at,
+    // so that a vCard nobody asked for costs no decoding.
+    struct ReceivedPhoto
+    {
+        QByteArray format; // empty: judged from the bytes
+        QByteArray data;
+    };
+    // A vCard as read, with its photos in document order; the codec fills in
+    // the envelope.
+    IqVCard(std::unique_ptr<XMPPVCard> vcard, QList<ReceivedPhoto> photos)
+        : m_vcard(std::move(vcard))
+        , m_receivedPhotos(std::move(photos))
+    {
+    }
 
     int type() const override { return ElementType::IqVCard; }
 
-    const XMPPVCard* vcard() const { return m_vcard.get(); }
+    const XMPPVCard* vcard() const;
     QImage photo() const;
     // SHA-1 of the PNG bytes that are sent, null without a photo.
     QByteArray photoHash() const;
@@ -30,6 +43,8 @@ public:
 
 private:
     std::unique_ptr<XMPPVCard> m_vcard;
+    // Received PHOTO elements in document order, until decoded.
+    mutable QList<ReceivedPhoto> m_receivedPhotos;
     mutable QByteArray m_photoData;
     mutable QByteArray m_photoHash;
 };

@@ -44,3 +44,18 @@ XMPPJid XMPPJid::bare() const
     jid.m_text = m_text.section(QLatin1Char('/'), 0, 0);
     return jid;
 }
+
+QString XMPPJid::comparable() const
+{
+    const int slash = m_text.indexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return m_text.toCaseFolded();
+    return m_text.left(slash).toCaseFolded() + m_text.mid(slash);
+}
+
+int XMPPJid::compare(const XMPPJid& other) const
+{
+    if (m_text == other.m_text)
+        return 0;
+    return comparable().compare(other.comparable());
+}

@@ -4,7 +4,8 @@
 #include <QString>
 
 // An XMPP address kept as its text; the parts are cut out on demand.
-// Comparison is by exact text: no normalisation, case-sensitive.
+// Servers fold the case of node and domain, so two addresses are equal when
+// those match case aside and the resource matches exactly.
 class XMPPJid
 {
 public:
@@ -32,14 +33,17 @@ public:
     bool isNull() const { return m_text.isNull(); }
     bool isEmpty() const { return m_text.isEmpty(); }
 
-    friend bool operator==(const XMPPJid& a, const XMPPJid& b) { return a.m_text == b.m_text; }
+    friend bool operator==(const XMPPJid& a, const XMPPJid& b) { return a.compare(b) == 0; }
     friend bool operator!=(const XMPPJid& a, const XMPPJid& b) { return !(a == b); }
-    friend bool operator<(const XMPPJid& a, const XMPPJid& b) { return a.m_text < b.m_text; }
+    friend bool operator<(const XMPPJid& a, const XMPPJid& b) { return a.compare(b) < 0; }
+    friend size_t qHash(const XMPPJid& jid, size_t seed = 0) { return qHash(jid.comparable(), seed); }
 
 private:
+    int compare(const XMPPJid& other) const;
+    // Node and domain case-folded, then the resource as it is.
+    QString comparable() const;
+
     QString m_text;
 };
-
-inline size_t qHash(const XMPPJid& jid, size_t seed = 0) { return qHash(jid.text(), seed); }
 
 Q_DECLARE_METATYPE(XMPPJid)

@@ -70,6 +70,7 @@ private slots:
     void bindOrSessionErrorFails();
     void noBindFeatureFails();
     void unexpectedElementDuringLogin();
+    void serverStreamErrorDuringLogin();
     void malformedXmlEndsStream();
     void overlongAddressEndsStream();
     void requestAnsweredWithErrorToSender();
@@ -426,6 +427,22 @@ void TestXmppClientScripted::unexpectedElementDuringLogin()
     QCOMPARE(errorSpy.at(0).at(1).toString(), QStringLiteral("stream_error, code: 12, what: "));
     QVERIFY(m_fake->waitFor("<not-authorized"));
     QVERIFY(m_fake->waitForDisconnected());
+}
+
+void TestXmppClientScripted::serverStreamErrorDuringLogin()
+{
+    QSignalSpy errorSpy(m_client.get(), &XMPPClient::xmppError);
+    QSignalSpy disconnectedSpy(m_client.get(), &XMPPClient::disconnected);
+    QVERIFY(startClient(XMPPClient::TlsNever));
+    m_fake->send("<stream:error><host-unknown xmlns='urn:ietf:params:xml:ns:xmpp-streams'/>"
+                 "<text xmlns='urn:ietf:params:xml:ns:xmpp-streams'>No such host</text></stream:error>");
+    QTRY_COMPARE_WITH_TIMEOUT(errorSpy.size(), 1, 5000);
+    QCOMPARE(errorSpy.at(0).at(0).value<XMPPClient::XMPPError>(), XMPPClient::ConnectionError);
+    QCOMPARE(errorSpy.at(0).at(1).toString(), QStringLiteral("stream_error, code: 5, what: No such host"));
+    QVERIFY(m_fake->waitForDisconnected());
+    // The server ended the stream: it gets no error of ours back.
+    QVERIFY(!m_fake->received().contains("stream:error"));
+    QTRY_COMPARE_WITH_TIMEOUT(disconnectedSpy.size(), 1, 5000);
 }
 
 void TestXmppClientScripted::malformedXmlEndsStream()

@@ -109,7 +109,10 @@ void TestXmppModel::jidLengthLimits()
 
 void TestXmppModel::jidEquality()
 {
-    QVERIFY(XMPPJid(QStringLiteral("d"), QStringLiteral("A")) != XMPPJid(QStringLiteral("d"), QStringLiteral("a")));
+    // Node and domain compare case aside, the resource exactly.
+    QVERIFY(XMPPJid(QStringLiteral("D"), QStringLiteral("A")) == XMPPJid(QStringLiteral("d"), QStringLiteral("a")));
+    QCOMPARE(qHash(XMPPJid(QStringLiteral("A@D/r"))), qHash(XMPPJid(QStringLiteral("a@d/r"))));
+    QVERIFY(XMPPJid(QStringLiteral("a@d/R")) != XMPPJid(QStringLiteral("a@d/r")));
     QVERIFY(XMPPJid(QStringLiteral("a@d")) == XMPPJid(QStringLiteral("d"), QStringLiteral("a")));
 }
 

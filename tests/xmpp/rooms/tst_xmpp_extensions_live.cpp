@@ -12,6 +12,7 @@
 #include <QCryptographicHash>
 #include <QImage>
 #include <QPainter>
+#include <QRandomGenerator>
 #include <QtTest>
 
 
@@ -26,6 +27,7 @@ private slots:
     void rosterPushFromAnotherUserIsRefused();
     void discoveryFindsConferenceOnceAndListsRooms();
     void roomJoinTalkHistoryConflictKick();
+    void addressesWithCapitalsMatchTheServersAnswers();
     void busyRoomIsRetriedFiveTimesThenReported();
     void forbiddenRoomIsReportedAtOnce();
     void searchFormAndResults();
@@ -149,6 +151,24 @@ void TestXmppExtensionsLive::vCardUploadFetchAndHashInPresence()
     QVERIFY(extensionError.wait(10000));
     QVERIFY(extensionError.at(0).at(0).value<XMPPJid>().isNull());
     QVERIFY(!extension.isRequestPending(jid(QStringLiteral("3006"))));
+
+    // A picture far over the server's stanza limit is scaled down to fit
+    // and uploaded; the session survives it.
+    QImage noise(400, 400, QImage::Format_RGB32);
+    QRandomGenerator random(7);
+    for (int y = 0; y < noise.height(); ++y) {
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, random.generate());
+    }
+    alice->uploadVCard(noise);
+    QVERIFY(uploadOk.wait(10000));
+    QCOMPARE(uploadError.size(), 0);
+    bob->requestVCard(aliceFull);
+    QVERIFY(received.wait(10000));
+    const auto scaled = received.last().at(1).value<XMPPVCard>();
+    QVERIFY(scaled.photo().width() < noise.width());
+    QCOMPARE(scaled.hash(), alice->photoHash());
+    QCOMPARE(alice->state(), int(XMPPClient::ConnectedState));
 
     // Uploading no picture clears the advertised hash.
     alice->uploadVCard(QImage());
@@ -363,6 +383,29 @@ void TestXmppExtensionsLive::roomJoinTalkHistoryConflictKick()
     aliceRoom.leave();
     QVERIFY(!aliceRoom.isJoined());
     aliceRoom.setRoomJid(XMPPJid(m_conferenceService.text(), QStringLiteral("elsewhere")));
+}
+
+void TestXmppExtensionsLive::addressesWithCapitalsMatchTheServersAnswers()
+{
+    auto carol = login(QStringLiteral("3003"));
+    QVERIFY(carol);
+    // The server answers for the room and the user in lower case.
+    XMPPConference room;
+    room.setClient(carol.get());
+    room.setRoomJid(XMPPJid(m_conferenceService.text().toUpper(), QStringLiteral("Table-Caps")));
+    QSignalSpy joined(&room, &XMPPConference::userJoined);
+    QSignalSpy messages(&room, &XMPPConference::message);
+    room.join(QStringLiteral("Carol"));
+    QVERIFY(joined.wait(10000));
+    room.sendMessage(QStringLiteral("can you read me"));
+    QVERIFY(messages.wait(10000));
+    room.leave();
+
+    QSignalSpy received(carol.get(), &XMPPClient::vCardReceived);
+    QSignalSpy failed(carol.get(), &XMPPClient::vCardReceivedError);
+    // Answered (with or without a card) from the lower-case address.
+    carol->requestVCard(XMPPJid(m_server.host().toUpper(), QStringLiteral("3001")));
+    QTRY_COMPARE_WITH_TIMEOUT(received.size() + failed.size(), 1, 10000);
 }
 
 void TestXmppExtensionsLive::busyRoomIsRetriedFiveTimesThenReported()

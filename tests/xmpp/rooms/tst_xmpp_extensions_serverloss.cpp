@@ -3,6 +3,7 @@
 
 #include "LiveSession.h"
 
+#include "xmpp/client/ClientVCard.h"
 #include "xmpp/client/XMPPConference.h"
 #include "xmpp/client/XMPPRosterModel.h"
 
@@ -51,6 +52,8 @@ void TestXmppExtensionsServerLoss::pendingRequestsFailWhenServerStops()
 
     const XMPPJid service(QStringLiteral("search.localhost"));
     client->requestVCard(XMPPJid(QStringLiteral("localhost"), QStringLiteral("4002")));
+    xmpp::ClientVCard vCards(client.get());
+    vCards.requestVCard(XMPPJid(QStringLiteral("localhost"), QStringLiteral("4003")));
     QImage picture(8, 8, QImage::Format_RGB32);
     picture.fill(Qt::red);
     client->uploadVCard(picture);
@@ -68,6 +71,8 @@ void TestXmppExtensionsServerLoss::pendingRequestsFailWhenServerStops()
     QVERIFY(disconnected.wait(10000));
     QCOMPARE(vCardErrors.size(), 1);
     QVERIFY(vCardErrors.at(0).at(0).value<XMPPJid>().isNull());
+    // A lost request leaves the address free to be asked again.
+    QVERIFY(!vCards.isRequestPending(XMPPJid(QStringLiteral("localhost"), QStringLiteral("4003"))));
     QCOMPARE(uploadErrors.size(), 1);
     QCOMPARE(formErrors.size(), 1);
     QCOMPARE(formErrors.at(0).at(0).toString(), QStringLiteral("form-tag"));
