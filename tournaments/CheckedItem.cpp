@@ -1,0 +1,71 @@
+#include "tournaments/CheckedItem.h"
+
+#include "tournaments/TournamentRoles.h"
+
+#include <QFile>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+
+namespace {
+
+// Without the image files (a brand that ships none) the marks are drawn, so
+// that a registration never goes unseen.
+QIcon drawnMark(bool checked)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0xc9, 0xb7, 0x7a), 1.2));
+    painter.drawRoundedRect(QRectF(2.5, 2.5, 11, 11), 2, 2);
+    if (checked) {
+        painter.setPen(QPen(QColor(0xf3, 0xe9, 0xc6), 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        const QPointF tick[] = {{4.5, 8.0}, {7.0, 10.5}, {11.5, 5.0}};
+        painter.drawPolyline(tick, 3);
+    }
+    return QIcon(pixmap);
+}
+
+QIcon loadMark(const char *fileName, bool checked)
+{
+    const QString name = QString::fromLatin1(fileName);
+    return QFile::exists(name) ? QIcon(name) : drawnMark(checked);
+}
+
+// One pair for every row: a lobby holds thousands of marks.
+const QIcon &markIcon(bool checked)
+{
+    static const QIcon checkedIcon = loadMark("resources:/checkbox-checked-normal.png", true);
+    static const QIcon emptyIcon = loadMark("resources:/empty-box.png", false);
+    return checked ? checkedIcon : emptyIcon;
+}
+
+} // namespace
+
+CheckedItem::CheckedItem(bool checked) : m_checked(checked)
+{
+    markIcon(checked);
+}
+
+void CheckedItem::setChecked(bool checked)
+{
+    if (m_checked == checked)
+        return;
+    m_checked = checked;
+    emitDataChanged();
+}
+
+QVariant CheckedItem::data(int role) const
+{
+    if (role == Qt::DisplayRole || role == Qt::DecorationRole)
+        return role == Qt::DisplayRole ? QVariant() : QVariant(markIcon(m_checked));
+    if (role == TournamentRoles::RegisteredRole)
+        return m_checked;
+    return QStandardItem::data(role);
+}
+
+QStandardItem *CheckedItem::clone() const
+{
+    return new CheckedItem(*this);
+}
