@@ -17,11 +17,14 @@ QIcon drawnMark(bool checked)
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0xc9, 0xb7, 0x7a), 1.2));
+    // Gold box, dark tick: readable on the dark lists and on light ones.
+    const QColor gold(0xc9, 0xb7, 0x7a);
+    painter.setPen(QPen(gold, 1.2));
+    painter.setBrush(checked ? QBrush(gold) : QBrush(Qt::NoBrush));
     painter.drawRoundedRect(QRectF(2.5, 2.5, 11, 11), 2, 2);
     if (checked) {
-        painter.setPen(QPen(QColor(0xf3, 0xe9, 0xc6), 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        const QPointF tick[] = {{4.5, 8.0}, {7.0, 10.5}, {11.5, 5.0}};
+        painter.setPen(QPen(QColor(0x1d, 0x1d, 0x1d), 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        const QPointF tick[] = {{5.0, 8.0}, {7.0, 10.5}, {11.0, 5.5}};
         painter.drawPolyline(tick, 3);
     }
     return QIcon(pixmap);

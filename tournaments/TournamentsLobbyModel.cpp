@@ -11,8 +11,10 @@
 #include "tournaments/TournamentTexts.h"
 
 #include <QTextDocument>
+#include <QTimer>
 
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -44,8 +46,12 @@ void setCellValue(QStandardItem *cell, const T &value)
 
 } // namespace
 
-TournamentsLobbyModel::TournamentsLobbyModel(QObject *parent) : QStandardItemModel(parent)
+TournamentsLobbyModel::TournamentsLobbyModel(QObject *parent)
+    : QStandardItemModel(parent), m_notifyTimer(new QTimer(this))
 {
+    m_notifyTimer->setSingleShot(true);
+    m_notifyTimer->setInterval(m_notifyIntervalMs);
+    connect(m_notifyTimer, &QTimer::timeout, this, &TournamentsLobbyModel::onNotifyTimeout);
     registerProtocolMetaTypes();
     qRegisterMetaType<TournamentRegisteredInfo>("TournamentRegisteredInfo");
     setColumnCount(ColumnCount);
@@ -191,6 +197,49 @@ void TournamentsLobbyModel::addRow(Entry &entry)
 
 void TournamentsLobbyModel::refreshRow(Entry &entry)
 {
+    emit tournamentUpdated(entry.info);
+    if (m_notifyIntervalMs == 0) {
+        showRecord(entry);
+        return;
+    }
+    m_pendingRows.insert(entry.info.id);
+    if (!m_notifyTimer->isActive()) {
+        // The first change after a quiet interval shows at once.
+        flushChanges();
+        m_notifyTimer->start();
+    }
+}
+
+void TournamentsLobbyModel::setNotifyInterval(int ms)
+{
+    m_notifyIntervalMs = qMax(0, ms);
+    m_notifyTimer->setInterval(m_notifyIntervalMs);
+    if (m_notifyIntervalMs == 0) {
+        m_notifyTimer->stop();
+        flushChanges();
+    }
+}
+
+void TournamentsLobbyModel::flushChanges()
+{
+    const std::set<qint32> pending = std::exchange(m_pendingRows, {});
+    for (qint32 id : pending) {
+        const auto it = m_tournaments.find(id);
+        if (it != m_tournaments.end()) // a tournament removed meanwhile shows nothing
+            showRecord(it->second);
+    }
+}
+
+void TournamentsLobbyModel::onNotifyTimeout()
+{
+    if (m_pendingRows.empty())
+        return;
+    flushChanges();
+    m_notifyTimer->start();
+}
+
+void TournamentsLobbyModel::showRecord(Entry &entry)
+{
     const TournamentInfo &info = entry.info;
     const QList<QStandardItem *> &cells = entry.rowItems;
     const QString toolTip = tournamentToolTip(info);
@@ -220,8 +269,6 @@ void TournamentsLobbyModel::refreshRow(Entry &entry)
         const int row = mark->row();
         emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
     }
-
-    emit tournamentUpdated(info);
     // Only a new start can move the row in the model's own order.
     if (startChanged)
         sort(StartColumn, Qt::AscendingOrder);
@@ -279,6 +326,7 @@ void TournamentsLobbyModel::onTournamentRemoved(qint32 tournamentId)
     else
         qCWarning(lcTournaments) << "invalid index returned";
     m_tournaments.erase(it);
+    m_pendingRows.erase(tournamentId);
     emit tournamentRemoved(tournamentId);
 }
 

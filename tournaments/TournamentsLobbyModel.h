@@ -12,6 +12,7 @@
 #include <vector>
 
 class ConnectionManager;
+class QTimer;
 
 // The tournaments the game server announces, one row of eight cells each,
 // with the local player's registration kept beside the server's records.
@@ -44,6 +45,17 @@ public:
     // A flat list: no row has children.
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
 
+    // Records (tournamentInfo(), the signals) are always current. Their rows
+    // show a change at once when none was shown in the last interval,
+    // otherwise together at its end, so that a busy lobby costs its views one
+    // sort and paint per interval rather than one per update. 0 shows every
+    // change at once.
+    static constexpr int DefaultNotifyIntervalMs = 100;
+    void setNotifyInterval(int ms);
+    int notifyInterval() const { return m_notifyIntervalMs; }
+    // Shows the changes still waiting for the end of the interval.
+    void flushChanges();
+
     // Header labels and tool tips again, after a change of language.
     void retranslate();
 
@@ -75,6 +87,7 @@ public slots:
 
 private slots:
     void onLoginSuccess();
+    void onNotifyTimeout();
 
 private:
     struct Entry
@@ -84,12 +97,18 @@ private:
     };
 
     void addRow(Entry &entry);
-    // Shows the stored record in the row and announces it.
+    // Announces the stored record and shows it in the row, now or at the
+    // end of the interval.
     void refreshRow(Entry &entry);
+    void showRecord(Entry &entry);
     void setRegistered(qint32 tournamentId, bool registered);
     void removeAll();
 
     std::set<qint32> m_registeredIds;
     std::map<qint32, Entry> m_tournaments;
     QPointer<ConnectionManager> m_session;
+    // Tournaments whose rows wait for the end of the interval.
+    std::set<qint32> m_pendingRows;
+    QTimer *m_notifyTimer = nullptr;
+    int m_notifyIntervalMs = DefaultNotifyIntervalMs;
 };

@@ -88,6 +88,7 @@ void TestTournamentLobby::buyInLevels()
 void TestTournamentLobby::modes()
 {
     TournamentsLobbyModel model;
+    model.setNotifyInterval(0);
     fill(model);
     TournamentLobbyFilter filter;
     filter.setSourceModel(&model);
@@ -131,6 +132,7 @@ void TestTournamentLobby::modes()
 void TestTournamentLobby::searchWords()
 {
     TournamentsLobbyModel model;
+    model.setNotifyInterval(0);
     fill(model);
     TournamentLobbyFilter filter;
     filter.setSourceModel(&model);
@@ -150,6 +152,7 @@ void TestTournamentLobby::searchWords()
 void TestTournamentLobby::registeredFirst()
 {
     TournamentsLobbyModel model;
+    model.setNotifyInterval(0);
     fill(model);
     model.onRegisteredNotification({3});
     TournamentLobbyFilter filter;
@@ -211,6 +214,7 @@ void TestTournamentLobby::settingsDefaultsAndReadBack()
 void TestTournamentLobby::columnsOfAnEmptyModel()
 {
     TournamentsLobbyModel model;
+    model.setNotifyInterval(0);
     TournamentsLobbyWindow window;
     window.setModel(&model);
     QList<int> widths;
@@ -222,6 +226,7 @@ void TestTournamentLobby::columnsOfAnEmptyModel()
 void TestTournamentLobby::selectionAndActivation()
 {
     TournamentsLobbyModel model;
+    model.setNotifyInterval(0);
     fill(model);
     TournamentsLobbyWindow window;
     window.setModel(&model);

@@ -33,6 +33,7 @@ private slots:
     void statusChanges();
     void registrationMarks();
     void badUpdateChangesNothing();
+    void busyLobbyShowsChangesPerInterval();
 
     void rankingPositionsAndTexts();
     void rankingMerge();
@@ -161,6 +162,7 @@ void TestTournamentModels::orderOfValues()
 void TestTournamentModels::lobbyRowsAndSignals()
 {
     TournamentsLobbyModel model;
+    model.setNotifyInterval(0);
     QSignalSpy added(&model, &TournamentsLobbyModel::tournamentAdded);
     QSignalSpy updated(&model, &TournamentsLobbyModel::tournamentUpdated);
     QSignalSpy removed(&model, &TournamentsLobbyModel::tournamentRemoved);
@@ -223,6 +225,7 @@ void TestTournamentModels::lobbyRowsAndSignals()
 void TestTournamentModels::statusChanges()
 {
     TournamentsLobbyModel model;
+    model.setNotifyInterval(0);
     QSignalSpy updated(&model, &TournamentsLobbyModel::tournamentUpdated);
     QSignalSpy changed(&model, &TournamentsLobbyModel::tournamentStatusChanged);
     model.addOrUpdateTournament(makeTournament(5, "T", TournamentInfo::Unknown, 0, 0, 0, 0));
@@ -246,6 +249,7 @@ void TestTournamentModels::statusChanges()
 void TestTournamentModels::registrationMarks()
 {
     TournamentsLobbyModel model;
+    model.setNotifyInterval(0);
     model.onRegisteredNotification({2});
     model.addOrUpdateTournament(makeTournament(1, "A", TournamentInfo::Open, 0, 0, 0, 0));
     model.addOrUpdateTournament(makeTournament(2, "B", TournamentInfo::Open, 0, 0, 0, 0));
@@ -283,6 +287,7 @@ void TestTournamentModels::registrationMarks()
 void TestTournamentModels::badUpdateChangesNothing()
 {
     TournamentsLobbyModel model;
+    model.setNotifyInterval(0);
     model.addOrUpdateTournament(makeTournament(1, "A", TournamentInfo::Open, 0, 0, 0, 3));
     QSignalSpy updated(&model, &TournamentsLobbyModel::tournamentUpdated);
     // The first update is valid, the second is not: neither is applied.
@@ -292,6 +297,39 @@ void TestTournamentModels::badUpdateChangesNothing()
     QCOMPARE(updated.size(), 0);
     QCOMPARE(model.tournamentInfo(1).registeredPlayers, 3);
     model.addOrUpdateTournament(TournamentInfo()); // id -1
+    QCOMPARE(model.rowCount(), 1);
+}
+
+void TestTournamentModels::busyLobbyShowsChangesPerInterval()
+{
+    TournamentsLobbyModel model;
+    QCOMPARE(model.notifyInterval(), TournamentsLobbyModel::DefaultNotifyIntervalMs);
+    model.addOrUpdateTournament(makeTournament(1, "A", TournamentInfo::Open, 0, 0, 0, 3));
+    model.addOrUpdateTournament(makeTournament(2, "B", TournamentInfo::Open, 0, 0, 0, 3));
+    QSignalSpy updated(&model, &TournamentsLobbyModel::tournamentUpdated);
+    const auto players = [&](qint32 id) {
+        return model.indexOfTournament(id).siblingAtColumn(TournamentsLobbyModel::PlayersColumn).data().toString();
+    };
+    const auto setPlayers = [&](qint32 id, int count) {
+        model.updateTournamentInfo(id, {tournamentInfoValueUpdate(TournamentInfo::REGISTERED_PLAYERS, count)});
+    };
+    setPlayers(1, 4); // the first change shows at once
+    QCOMPARE(players(1), "4/64");
+    setPlayers(1, 5);
+    setPlayers(2, 6);
+    // Records and their announcements are current; the rows follow together.
+    QCOMPARE(updated.size(), 3);
+    QCOMPARE(model.tournamentInfo(2).registeredPlayers, 6);
+    QCOMPARE(players(1), "4/64");
+    QCOMPARE(players(2), "3/64");
+    QTRY_COMPARE(players(1), "5/64");
+    QCOMPARE(players(2), "6/64");
+
+    // A tournament removed while its change waits shows nothing.
+    setPlayers(2, 7);
+    setPlayers(2, 8);
+    model.onTournamentRemoved(2);
+    model.flushChanges();
     QCOMPARE(model.rowCount(), 1);
 }
 

@@ -6,6 +6,7 @@
 #include "tournaments/TournamentsLobbyWindow.h"
 
 #include <QHeaderView>
+#include <QTimer>
 #include <QTreeView>
 
 namespace {
@@ -51,7 +52,8 @@ QWidget *tournamentLobby()
     model->addOrUpdateTournament(sampleTournament(14, "Night Owl MCR", TournamentInfo::Cancelled, 1, -1, 0, 2, 16, -3,
                                                   {1200}));
     window->setModel(model);
-    window->onResizeColumnsTimeout();
+    // Sized once shown, in the language's font, as the column timer does.
+    QTimer::singleShot(0, window, &TournamentsLobbyWindow::onResizeColumnsTimeout);
     window->selectTournament(70);
     return window;
 }
@@ -64,6 +66,7 @@ QTreeView *listView(QAbstractItemModel *model)
     view->setRootIsDecorated(false);
     view->setUniformRowHeights(true);
     view->header()->hide();
+    view->header()->setStretchLastSection(false);
     for (int column = 0; column < model->columnCount(); ++column)
         view->resizeColumnToContents(column);
     return view;
