@@ -23,6 +23,7 @@ class TestTournamentsPeer : public QObject
 private slots:
     void initTestCase();
     void lobbyFollowsTheServer();
+    void demoLobby();
 };
 
 void TestTournamentsPeer::initTestCase()
@@ -93,11 +94,44 @@ void TestTournamentsPeer::lobbyFollowsTheServer()
     QTRY_COMPARE(rankings.rowCount(), 3);
     QCOMPARE(rankings.index(0, 1).data().toString(), QStringLiteral("Lucky"));
     QVERIFY(rankings.index(2, 2).data().toString().startsWith(QStringLiteral("-2.5/0/")));
+}
 
-    // A picture of the lobby as the server filled it, when asked for.
+// What the run command shows: tournaments in every state, kept moving.
+void TestTournamentsPeer::demoLobby()
+{
+    PeerProcess peer;
+    QVERIFY2(peer.start({QStringLiteral("--demo")}), qPrintable(peer.errorString()));
+    ConnectionManager session(true);
+    TournamentsLobbyModel model;
+    model.setSession(&session);
+    TournamentsLobbyWindow window;
+    window.setModel(&model);
+    window.resize(900, 420);
+    window.show();
+
+    QSignalSpy checked(&session, &ConnectionManager::versionCheckComplete);
+    session.connectToHost(QStringLiteral("localhost"), peer.port());
+    QVERIFY(checked.wait(10000));
+    session.login(QStringLiteral("guest"), QStringLiteral("any"));
+    QTRY_COMPARE(model.rowCount(), 9);
+    QSet<int> states;
+    for (qint32 id : model.tournamentIds())
+        states.insert(model.tournamentInfo(id).status);
+    QCOMPARE(states, (QSet<int>{0, 1, 2, 3, 4, 5, 6}));
+    QCOMPARE(model.indexOfTournament(15).siblingAtColumn(TournamentsLobbyModel::PlayersColumn).data().toString(),
+             QStringLiteral("3/256"));
+
+    QSignalSpy updated(&model, &TournamentsLobbyModel::tournamentUpdated);
+    QVERIFY(updated.wait(5000));
+    QVERIFY(!peer.waitForLine(QStringLiteral("SENT tournament_info_update")).isNull());
+
+    // A picture of the lobby as the server filled it, when asked for
+    // (MAHJONG_SHOT_DIR=dir ctest -R tst_tournaments_peer).
     const QString shotDir = qEnvironmentVariable("MAHJONG_SHOT_DIR");
-    if (!shotDir.isEmpty())
+    if (!shotDir.isEmpty()) {
+        window.onResizeColumnsTimeout();
         QVERIFY(window.grab().save(QDir(shotDir).filePath(QStringLiteral("tournament-lobby-peer.png"))));
+    }
 }
 
 QTEST_MAIN(TestTournamentsPeer)

@@ -32,6 +32,7 @@ TournamentInfo tournament(qint32 id, const char *name, TournamentInfo::status_t 
 
 void addDemoTournaments(PeerConfig &config)
 {
+    config.tournamentUpdateMs = 1500;
     std::vector<TournamentInfo> &t = config.tournaments;
     TournamentInfo freeroll = tournament(9, "Monday Riichi Freeroll", TournamentInfo::Open, 2, 0, 0, 40, 100, 7200,
                                          {1200, 1200, 1200, 1200});
