@@ -46,9 +46,10 @@ const QIcon &markIcon(bool checked)
 
 } // namespace
 
+// The icons are made when first drawn: a model may be filled before (or
+// without) a GUI application.
 CheckedItem::CheckedItem(bool checked) : m_checked(checked)
 {
-    markIcon(checked);
 }
 
 void CheckedItem::setChecked(bool checked)
@@ -61,8 +62,11 @@ void CheckedItem::setChecked(bool checked)
 
 QVariant CheckedItem::data(int role) const
 {
-    if (role == Qt::DisplayRole || role == Qt::DecorationRole)
-        return role == Qt::DisplayRole ? QVariant() : QVariant(markIcon(m_checked));
+    // No display text: the mark is an icon, and a search finds no words in it.
+    if (role == Qt::DisplayRole)
+        return QVariant();
+    if (role == Qt::DecorationRole)
+        return markIcon(m_checked);
     if (role == TournamentRoles::RegisteredRole)
         return m_checked;
     return QStandardItem::data(role);

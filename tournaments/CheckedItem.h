@@ -2,8 +2,8 @@
 
 #include <QStandardItem>
 
-// The registration mark of a tournament row: an icon for the display and
-// decoration roles, the flag itself under TournamentRoles::RegisteredRole.
+// The registration mark of a tournament row: an icon for the decoration
+// role, the flag itself under TournamentRoles::RegisteredRole.
 class CheckedItem : public QStandardItem
 {
 public:
