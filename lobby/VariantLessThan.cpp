@@ -65,6 +65,10 @@ bool naturalLess(const QString &left, const QString &right)
 
 bool variantLessThan(const QVariant &left, const QVariant &right)
 {
+    // Invalid values sort first and equal among themselves, so that the
+    // order stays a strict weak ordering.
+    if (!left.isValid() || !right.isValid())
+        return !left.isValid() && right.isValid();
     if (holds<ValueColumnType>(left) && holds<ValueColumnType>(right))
         return left.value<ValueColumnType>().total() < right.value<ValueColumnType>().total();
     if (holds<TournamentCost>(left) && holds<TournamentCost>(right))
@@ -73,8 +77,6 @@ bool variantLessThan(const QVariant &left, const QVariant &right)
         return lessAs<TableCapacity>(left, right);
 
     switch (left.metaType().id()) {
-    case QMetaType::UnknownType:
-        return !right.isValid();
     case QMetaType::Int:
         return lessAs<int>(left, right);
     case QMetaType::UInt:

@@ -135,9 +135,10 @@ void TestLobbyValues::orderOfPlainValues()
     // Plain case-sensitive string order: "B" before "b".
     QVERIFY(variantLessThan(QVariant(QStringLiteral("B")), QVariant(QStringLiteral("b"))));
     QVERIFY(!variantLessThan(QVariant(QStringLiteral("b")), QVariant(QStringLiteral("B"))));
-    // Invalid is less than invalid only.
-    QVERIFY(variantLessThan(QVariant(), QVariant()));
-    QVERIFY(!variantLessThan(QVariant(), QVariant(1)));
+    // Invalid values are equal among themselves and sort first.
+    QVERIFY(!variantLessThan(QVariant(), QVariant()));
+    QVERIFY(variantLessThan(QVariant(), QVariant(1)));
+    QVERIFY(!variantLessThan(QVariant(1), QVariant()));
 }
 
 void TestLobbyValues::customItem()

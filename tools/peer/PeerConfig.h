@@ -31,6 +31,8 @@ struct PeerConfig
     bool openAccounts = false;
     // Added to the peer's clock in pong answers (for clock tests).
     qint64 clockOffsetMs = 0;
+    // Interval of the partial updates of open tournaments; 0 sends none.
+    int tournamentUpdateMs = 0;
     // Player names answered to name queries, besides the accounts'.
     std::map<qint32, QString> names;
     // Table-name templates by language, then by name id.

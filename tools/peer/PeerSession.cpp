@@ -4,6 +4,7 @@
 #include "protocol/MessageIds.h"
 #include "protocol/WireConversions.h"
 #include "tools/peer/PeerServer.h"
+#include "tools/peer/PeerTournamentTicker.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -256,6 +257,8 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
             send(msg::TOURNAMENT_INFO, L{wire::fromTournamentInfo(t)});
         std::vector<qint32> ids(m_registered.begin(), m_registered.end());
         send(msg::NOTIFY_REGISTERED, L{wire::fromInts(ids)});
+        if (m_config.tournamentUpdateMs > 0 && !findChild<PeerTournamentTicker *>())
+            new PeerTournamentTicker(this, m_config);
         break;
     }
     case msg::REGISTER_TOURNAMENT: {

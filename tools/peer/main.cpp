@@ -1,6 +1,7 @@
 // mahjong-peer: a scripted game server for tests and local runs.
 #include "protocol/Codec.h"
 #include "tools/peer/PeerServer.h"
+#include "tools/peer/PeerTournaments.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -80,6 +81,7 @@ int main(int argc, char *argv[])
             config.addAccount(QStringLiteral("demo:demo:1001:Demo"));
         if (parser.isSet(demoOption)) {
             config.openAccounts = true;
+            addDemoTournaments(config);
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-hand.json"));
         }
         if (parser.isSet(scenarioOption))

@@ -1,0 +1,154 @@
+// Cost of tournament updates with the tournament lobby window attached: its
+// filter sorted on the Players column and its tree view shown.
+//
+//   tournaments_benchmark [seconds]
+//
+// 2,000 tournaments get 100 partial updates per second (registered players,
+// now and then a status) for the given seconds (default 5) with the event
+// loop running; then a burst of 5,000 updates with the view painting every
+// tenth. Three ways are measured: every cell announced and the model
+// re-sorted by start on every update, as a refresh that redoes the whole row
+// would; only the cells that changed, shown at once (the model re-sorts only
+// when a start moves); and the same with the model's default interval, which
+// shows the changes of a busy lobby together once per interval.
+#include "TournamentTestData.h"
+
+#include "protocol/TournamentInfoUpdates.h"
+#include "tournaments/TournamentsLobbyModel.h"
+#include "tournaments/TournamentsLobbyWindow.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QSettings>
+#include <QTimer>
+#include <QTreeView>
+
+#include <cstdio>
+#include <ctime>
+#include <random>
+
+namespace {
+
+constexpr int Tournaments = 2000;
+
+double cpuSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+}
+
+struct Lobby
+{
+    TournamentsLobbyModel model;
+    TournamentsLobbyWindow window;
+    std::mt19937 random{42};
+    bool wholeRow = false;
+
+    Lobby(bool wholeRowRefresh, int notifyIntervalMs) : wholeRow(wholeRowRefresh)
+    {
+        model.setNotifyInterval(notifyIntervalMs);
+        for (int id = 1; id <= Tournaments; ++id) {
+            TournamentInfo t = makeTournament(id, QStringLiteral("Tournament %1").arg(id),
+                                              TournamentInfo::status_t(id % 4), id % 3, 100 * (id % 70), 10,
+                                              int(random() % 64));
+            model.addOrUpdateTournament(t);
+        }
+        model.onRegisteredNotification({5, 50, 500});
+        window.setModel(&model);
+        window.filter()->removeRuleset(1); // a third is filtered out
+        window.resize(900, 700);
+        window.show();
+        window.view()->sortByColumn(TournamentsLobbyModel::PlayersColumn, Qt::DescendingOrder);
+        window.view()->setCurrentIndex(window.view()->model()->index(5, 0));
+        QCoreApplication::processEvents();
+    }
+
+    void update(int n)
+    {
+        const qint32 id = qint32(1 + random() % Tournaments);
+        TournamentInfoUpdates updates{
+            tournamentInfoValueUpdate(TournamentInfo::REGISTERED_PLAYERS, int(random() % 64))};
+        if (n % 10 == 0)
+            updates.push_back(tournamentInfoValueUpdate(TournamentInfo::STATUS, int(random() % 4)));
+        model.updateTournamentInfo(id, updates);
+        if (wholeRow) {
+            const int row = model.indexOfTournament(id).row();
+            for (int column = 0; column < TournamentsLobbyModel::ColumnCount; ++column)
+                emit model.dataChanged(model.index(row, column), model.index(row, column));
+            model.sort(TournamentsLobbyModel::StartColumn);
+        }
+    }
+};
+
+void paced(bool wholeRow, int notifyIntervalMs, int seconds, double *cpuPerUpdateUs, double *cpuShare)
+{
+    Lobby lobby(wholeRow, notifyIntervalMs);
+    const int target = 100 * seconds;
+    int sent = 0;
+    QElapsedTimer wall;
+    QTimer tick;
+    tick.setTimerType(Qt::PreciseTimer);
+    tick.setInterval(10);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const qint64 due = qMin<qint64>(target, wall.elapsed() / 10);
+        while (sent < due)
+            lobby.update(sent++);
+        if (sent >= target)
+            QCoreApplication::exit(0);
+    });
+    const double cpuStart = cpuSeconds();
+    wall.start();
+    tick.start();
+    QCoreApplication::exec();
+    const double cpu = cpuSeconds() - cpuStart;
+    *cpuPerUpdateUs = cpu * 1e6 / sent;
+    *cpuShare = cpu / (double(wall.nsecsElapsed()) / 1e9);
+}
+
+double burst(bool wholeRow, int notifyIntervalMs, int updates)
+{
+    Lobby lobby(wholeRow, notifyIntervalMs);
+    const double start = cpuSeconds();
+    for (int i = 0; i < updates; ++i) {
+        lobby.update(i);
+        if (i % 10 == 9)
+            QCoreApplication::processEvents();
+    }
+    lobby.model.flushChanges();
+    QCoreApplication::processEvents();
+    return (cpuSeconds() - start) * 1e6 / updates;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Kestrova"));
+    QCoreApplication::setApplicationName(QStringLiteral("Kestrova-Brisquel-tournaments-benchmark"));
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    const int seconds = argc > 1 ? qMax(1, atoi(argv[1])) : 5;
+
+    std::printf("%d tournaments, lobby window sorted by players (descending), CPU microseconds per update\n\n",
+                Tournaments);
+    std::printf("%-34s %22s %18s\n", "", "100 updates/s (cpu %)", "burst of 5,000");
+    struct Way
+    {
+        const char *name;
+        bool wholeRow;
+        int notifyIntervalMs;
+    };
+    const Way ways[] = {{"whole row, model sorted, at once", true, 0},
+                        {"changed cells, at once", false, 0},
+                        {"changed cells, coalesced", false, TournamentsLobbyModel::DefaultNotifyIntervalMs}};
+    for (const Way &way : ways) {
+        double perUpdate = 0, share = 0;
+        paced(way.wholeRow, way.notifyIntervalMs, seconds, &perUpdate, &share);
+        const double burstCost = burst(way.wholeRow, way.notifyIntervalMs, 5000);
+        std::printf("%-34s %13.1f (%5.2f%%) %18.1f\n", way.name, perUpdate, share * 100, burstCost);
+    }
+    return 0;
+}

@@ -1,0 +1,259 @@
+// The tournament lobby filter (levels, modes, search words, order) and the
+// lobby window with its settings under "mttlobby/".
+#include "TournamentTestData.h"
+
+#include "tournaments/TournamentLobbyFilter.h"
+#include "tournaments/TournamentRoles.h"
+#include "tournaments/TournamentsLobbyModel.h"
+#include "tournaments/TournamentsLobbyWindow.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeView>
+
+class TestTournamentLobby : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void buyInLevels_data();
+    void buyInLevels();
+    void modes();
+    void searchWords();
+    void registeredFirst();
+
+    void settingsDefaultsAndReadBack();
+    void columnsOfAnEmptyModel();
+    void selectionAndActivation();
+
+private:
+    // Ids of the rows the filter shows, in its order.
+    static QList<qint32> shown(const QAbstractItemModel &model);
+    void fill(TournamentsLobbyModel &model);
+};
+
+void TestTournamentLobby::initTestCase()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Kestrova"));
+    QCoreApplication::setApplicationName(QStringLiteral("Kestrova-Brisquel-tournaments-test"));
+}
+
+void TestTournamentLobby::init()
+{
+    QSettings().clear();
+}
+
+QList<qint32> TestTournamentLobby::shown(const QAbstractItemModel &model)
+{
+    QList<qint32> ids;
+    for (int row = 0; row < model.rowCount(); ++row)
+        ids << model.index(row, 0).data(TournamentRoles::IdRole).toInt();
+    return ids;
+}
+
+void TestTournamentLobby::fill(TournamentsLobbyModel &model)
+{
+    model.addOrUpdateTournament(makeTournament(1, "Free Riichi", TournamentInfo::Open, 2, 0, 0, 10));
+    model.addOrUpdateTournament(makeTournament(2, "Classic Five", TournamentInfo::Open, 0, 450, 50, 64));
+    model.addOrUpdateTournament(makeTournament(3, "MCR Eleven", TournamentInfo::Playing, 1, 1000, 100, 63));
+    model.addOrUpdateTournament(makeTournament(4, "Riichi High", TournamentInfo::Closed, 2, 5000, 100, 5));
+}
+
+void TestTournamentLobby::buyInLevels_data()
+{
+    QTest::addColumn<qint64>("cents");
+    QTest::addColumn<int>("level");
+    QTest::newRow("free") << qint64(0) << 0;
+    QTest::newRow("none set") << qint64(-1) << 0;
+    QTest::newRow("1") << qint64(1) << 1;
+    QTest::newRow("1099") << qint64(1099) << 1;
+    QTest::newRow("1100") << qint64(1100) << 2;
+    QTest::newRow("5099") << qint64(5099) << 2;
+    QTest::newRow("5100") << qint64(5100) << 3;
+}
+
+void TestTournamentLobby::buyInLevels()
+{
+    QFETCH(qint64, cents);
+    QTEST(TournamentLobbyFilter::buyInLevel(cents), "level");
+}
+
+void TestTournamentLobby::modes()
+{
+    TournamentsLobbyModel model;
+    model.setNotifyInterval(0);
+    fill(model);
+    TournamentLobbyFilter filter;
+    filter.setSourceModel(&model);
+    filter.sort(TournamentsLobbyModel::StartColumn);
+    QCOMPARE(shown(filter), (QList<qint32>{1, 2, 3, 4}));
+
+    filter.setRulesetFilterEnabled(true); // empty set: nothing passes
+    QCOMPARE(shown(filter), QList<qint32>{});
+    filter.addRuleset(2);
+    QCOMPARE(shown(filter), (QList<qint32>{1, 4}));
+    filter.setRulesetFilterEnabled(false);
+    QCOMPARE(shown(filter).size(), 4);
+
+    // 1,100 cents is level 2; the free tournament is level 0.
+    filter.setBuyInFilterEnabled(true);
+    filter.addBuyInLevel(2);
+    QCOMPARE(shown(filter), (QList<qint32>{3}));
+    filter.addBuyInLevel(0);
+    QCOMPARE(shown(filter), (QList<qint32>{1, 3}));
+    filter.removeBuyInLevel(2);
+    QCOMPARE(shown(filter), (QList<qint32>{1}));
+    filter.setBuyInFilterEnabled(false);
+
+    // Full tournaments: 64 of 64 is hidden by mode 2; 63 of 64 is not.
+    filter.setFilterMode(2);
+    QCOMPARE(shown(filter), (QList<qint32>{1, 3, 4}));
+    filter.setFilterMode(1);
+    QCOMPARE(shown(filter), (QList<qint32>{2}));
+    filter.setFilterMode(3);
+    QCOMPARE(shown(filter).size(), 4);
+    filter.setFilterMode(0);
+    QCOMPARE(shown(filter).size(), 0);
+    filter.setFilterMode(3);
+
+    // The filter follows the model: a tournament that fills up goes.
+    filter.setFilterMode(2);
+    model.updateTournamentInfo(3, {tournamentInfoValueUpdate(TournamentInfo::REGISTERED_PLAYERS, 64)});
+    QCOMPARE(shown(filter), (QList<qint32>{1, 4}));
+}
+
+void TestTournamentLobby::searchWords()
+{
+    TournamentsLobbyModel model;
+    model.setNotifyInterval(0);
+    fill(model);
+    TournamentLobbyFilter filter;
+    filter.setSourceModel(&model);
+    filter.sort(TournamentsLobbyModel::StartColumn);
+
+    filter.setFreeText(QStringLiteral("riichi  open"));
+    QCOMPARE(filter.words(), (QSet<QString>{"riichi", "open"}));
+    QCOMPARE(shown(filter), (QList<qint32>{1})); // 4 is Riichi but Closed
+    filter.setFreeText(QStringLiteral("CLASSIC"));
+    QCOMPARE(shown(filter), (QList<qint32>{2}));
+    filter.setFreeText(QStringLiteral("   "));
+    QCOMPARE(shown(filter).size(), 4);
+    filter.setFreeText(QStringLiteral("63/64"));
+    QCOMPARE(shown(filter), (QList<qint32>{3}));
+}
+
+void TestTournamentLobby::registeredFirst()
+{
+    TournamentsLobbyModel model;
+    model.setNotifyInterval(0);
+    fill(model);
+    model.onRegisteredNotification({3});
+    TournamentLobbyFilter filter;
+    filter.setSourceModel(&model);
+
+    filter.sort(TournamentsLobbyModel::NameColumn, Qt::AscendingOrder);
+    QCOMPARE(shown(filter), (QList<qint32>{3, 2, 1, 4}));
+    filter.sort(TournamentsLobbyModel::NameColumn, Qt::DescendingOrder);
+    QCOMPARE(shown(filter), (QList<qint32>{3, 4, 1, 2}));
+
+    // Amounts by value, not by text ($5 against $11).
+    filter.sort(TournamentsLobbyModel::BuyInColumn, Qt::AscendingOrder);
+    QCOMPARE(shown(filter), (QList<qint32>{3, 1, 2, 4}));
+
+    // A registration that comes later moves the row up at once.
+    model.onTournamentRegisterSuccess(4);
+    QCOMPARE(shown(filter), (QList<qint32>{3, 4, 1, 2}));
+    model.onTournamentUnregisterSuccess(3);
+    QCOMPARE(shown(filter), (QList<qint32>{4, 1, 2, 3}));
+}
+
+void TestTournamentLobby::settingsDefaultsAndReadBack()
+{
+    {
+        TournamentsLobbyWindow window;
+        for (QCheckBox *box : window.findChildren<QCheckBox *>())
+            QVERIFY2(box->isChecked(), qPrintable(box->objectName()));
+        QCOMPARE(window.findChildren<QCheckBox *>().size(), 8);
+        TournamentLobbyFilter *filter = window.filter();
+        QCOMPARE(filter->rulesets(), (std::set<int>{0, 1, 2}));
+        QCOMPARE(filter->buyInLevels(), (std::set<int>{0, 1, 2, 3}));
+        QCOMPARE(filter->rulesetMode(), 1);
+        QCOMPARE(filter->buyInMode(), 1);
+        QCOMPARE(filter->filterMode(), 3);
+
+        window.findChild<QCheckBox *>("internationalRules")->setChecked(false);
+        window.findChild<QCheckBox *>("level3BuyIn")->setChecked(false);
+        window.findChild<QCheckBox *>("viewAllAvailableTournamentsCheckBox")->setChecked(false);
+        QCOMPARE(filter->rulesets(), (std::set<int>{0, 2}));
+        QCOMPARE(filter->filterMode(), 2);
+        window.findChild<QLineEdit *>("freeTextSearch")->setText(QStringLiteral("open"));
+        QCOMPARE(filter->words(), QSet<QString>{"open"});
+    }
+    QSettings settings;
+    QCOMPARE(settings.value("mttlobby/international").toBool(), false);
+    QCOMPARE(settings.value("mttlobby/classic").toBool(), true);
+    QCOMPARE(settings.value("mttlobby/level3buyin").toBool(), false);
+    QCOMPARE(settings.value("mttlobby/viewallavailabletournaments").toBool(), false);
+
+    TournamentsLobbyWindow window;
+    QVERIFY(!window.findChild<QCheckBox *>("internationalRules")->isChecked());
+    QVERIFY(window.findChild<QCheckBox *>("riichiRules")->isChecked());
+    QCOMPARE(window.filter()->rulesets(), (std::set<int>{0, 2}));
+    QCOMPARE(window.filter()->buyInLevels(), (std::set<int>{0, 1, 2}));
+    QCOMPARE(window.filter()->filterMode(), 2);
+    QVERIFY(window.findChild<QLineEdit *>("freeTextSearch")->text().isEmpty());
+}
+
+void TestTournamentLobby::columnsOfAnEmptyModel()
+{
+    TournamentsLobbyModel model;
+    model.setNotifyInterval(0);
+    TournamentsLobbyWindow window;
+    window.setModel(&model);
+    QList<int> widths;
+    for (int column = 0; column < TournamentsLobbyModel::ColumnCount; ++column)
+        widths << window.view()->header()->sectionSize(column);
+    QCOMPARE(widths, (QList<int>{20, 45, 100, 90, 80, 80, 60, 60}));
+}
+
+void TestTournamentLobby::selectionAndActivation()
+{
+    TournamentsLobbyModel model;
+    model.setNotifyInterval(0);
+    fill(model);
+    TournamentsLobbyWindow window;
+    window.setModel(&model);
+    QSignalSpy selected(&window, &TournamentsLobbyWindow::tournamentSelected);
+    QSignalSpy activated(&window, &TournamentsLobbyWindow::tournamentActivated);
+
+    window.selectTournament(12345);
+    QCOMPARE(selected.size(), 0);
+    window.selectTournament(30); // tournament 3
+    QVERIFY(!selected.isEmpty());
+    QCOMPARE(selected.last().at(0).toInt(), 3);
+    QCOMPARE(window.view()->currentIndex().data(TournamentRoles::IdRole).toInt(), 3);
+
+    // A hidden row is announced but not selected.
+    window.findChild<QLineEdit *>("freeTextSearch")->setText(QStringLiteral("Classic"));
+    selected.clear();
+    window.selectTournament(40);
+    QCOMPARE(selected.size(), 1);
+    QCOMPARE(selected.at(0).at(0).toInt(), 4);
+    QVERIFY(window.view()->currentIndex().data(TournamentRoles::IdRole).toInt() != 4);
+
+    // Any column of a row names its tournament.
+    const QModelIndex pot = window.view()->model()->index(0, TournamentsLobbyModel::PotColumn);
+    window.onTournamentActivated(pot);
+    QCOMPARE(activated.size(), 1);
+    QCOMPARE(activated.at(0).at(0).toInt(), 2);
+}
+
+QTEST_MAIN(TestTournamentLobby)
+#include "tst_tournament_lobby.moc"

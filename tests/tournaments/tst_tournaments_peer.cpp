@@ -1,0 +1,138 @@
+// The tournament lobby against the scripted game server over loopback TLS:
+// records, partial updates, registrations that arrive after the records,
+// removals, a registration of the player and a ranking list, as the lobby
+// window shows them.
+#include "tools/peer/PeerProcess.h"
+#include "protocol/ConnectionManager.h"
+#include "tournaments/TournamentRankingModel.h"
+#include "tournaments/TournamentRoles.h"
+#include "tournaments/TournamentsLobbyModel.h"
+#include "tournaments/TournamentsLobbyWindow.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeView>
+
+class TestTournamentsPeer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void lobbyFollowsTheServer();
+    void demoLobby();
+};
+
+void TestTournamentsPeer::initTestCase()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Kestrova"));
+    QCoreApplication::setApplicationName(QStringLiteral("Kestrova-Brisquel-tournaments-peer-test"));
+    QSettings().clear();
+    PeerProcess::installTestCa();
+}
+
+void TestTournamentsPeer::lobbyFollowsTheServer()
+{
+    PeerProcess peer;
+    QVERIFY2(peer.start({QStringLiteral("--account"), QStringLiteral("alice:secret:42:Alice"),
+                         QStringLiteral("--scenario"),
+                         QDir(PeerProcess::scenarioDirectory()).filePath(QStringLiteral("tournament-lobby.json"))}),
+             qPrintable(peer.errorString()));
+    ConnectionManager session(true);
+    TournamentsLobbyModel model;
+    model.setSession(&session);
+    TournamentsLobbyWindow window;
+    window.setModel(&model);
+    window.resize(800, 400);
+    window.show();
+
+    QSignalSpy removed(&model, &TournamentsLobbyModel::tournamentRemoved);
+    QSignalSpy statusChanged(&model, &TournamentsLobbyModel::tournamentStatusChanged);
+    QSignalSpy checked(&session, &ConnectionManager::versionCheckComplete);
+    session.connectToHost(QStringLiteral("localhost"), peer.port());
+    QVERIFY(checked.wait(10000));
+    session.login(QStringLiteral("alice"), QStringLiteral("secret"));
+    QVERIFY(!peer.waitForLine(QStringLiteral("SCENARIO_DONE")).isNull());
+    QTRY_COMPARE(removed.size(), 1);
+
+    // 7 filled up and closed; 8 was registered, then removed; 9 came in.
+    QCOMPARE(model.tournamentIds(), (QList<qint32>{7, 9}));
+    const TournamentInfo &seven = model.tournamentInfo(7);
+    QCOMPARE(seven.registeredPlayers, 64);
+    QCOMPARE(seven.status, TournamentInfo::Closed);
+    QCOMPARE(statusChanged.size(), 1);
+    QCOMPARE(model.indexOfTournament(9).siblingAtColumn(TournamentsLobbyModel::NameColumn).data().toString(),
+             QStringLiteral("Night <i>Owl</i>"));
+    QCOMPARE(model.indexOfTournament(9).siblingAtColumn(TournamentsLobbyModel::PlayersColumn).data().toString(),
+             QStringLiteral("3/16"));
+
+    // The window hides full tournaments without "View all".
+    const QAbstractItemModel *shown = window.view()->model();
+    QCOMPARE(shown->rowCount(), 2);
+    window.findChild<QCheckBox *>(QStringLiteral("viewAllAvailableTournamentsCheckBox"))->setChecked(false);
+    QTRY_COMPARE(shown->rowCount(), 1);
+    QCOMPARE(shown->index(0, 0).data(TournamentRoles::IdRole).toInt(), 9);
+    window.findChild<QCheckBox *>(QStringLiteral("viewAllAvailableTournamentsCheckBox"))->setChecked(true);
+
+    // The player registers: the mark follows, and the row goes on top.
+    QSignalSpy updated(&model, &TournamentsLobbyModel::tournamentUpdated);
+    session.register_tournament_request(7);
+    QVERIFY(updated.wait(5000));
+    QTRY_VERIFY(model.indexOfTournament(7).data(TournamentRoles::RegisteredRole).toBool());
+    window.view()->sortByColumn(TournamentsLobbyModel::StartColumn, Qt::DescendingOrder);
+    QCOMPARE(shown->index(0, 0).data(TournamentRoles::IdRole).toInt(), 7);
+
+    // The standings of a tournament, with tied positions.
+    TournamentRankingModel rankings(7);
+    connect(&session, &ConnectionManager::tournamentRankings, &rankings,
+            &TournamentRankingModel::onTournamentRankings);
+    QSignalSpy rows(&rankings, &QAbstractItemModel::rowsInserted);
+    session.get_tournament_ranking_list(7);
+    QTRY_COMPARE(rankings.rowCount(), 3);
+    QCOMPARE(rankings.index(0, 1).data().toString(), QStringLiteral("Lucky"));
+    QVERIFY(rankings.index(2, 2).data().toString().startsWith(QStringLiteral("-2.5/0/")));
+}
+
+// What the run command shows: tournaments in every state, kept moving.
+void TestTournamentsPeer::demoLobby()
+{
+    PeerProcess peer;
+    QVERIFY2(peer.start({QStringLiteral("--demo")}), qPrintable(peer.errorString()));
+    ConnectionManager session(true);
+    TournamentsLobbyModel model;
+    model.setSession(&session);
+    TournamentsLobbyWindow window;
+    window.setModel(&model);
+    window.resize(900, 420);
+    window.show();
+
+    QSignalSpy checked(&session, &ConnectionManager::versionCheckComplete);
+    session.connectToHost(QStringLiteral("localhost"), peer.port());
+    QVERIFY(checked.wait(10000));
+    session.login(QStringLiteral("guest"), QStringLiteral("any"));
+    QTRY_COMPARE(model.rowCount(), 9);
+    QSet<int> states;
+    for (qint32 id : model.tournamentIds())
+        states.insert(model.tournamentInfo(id).status);
+    QCOMPARE(states, (QSet<int>{0, 1, 2, 3, 4, 5, 6}));
+    QCOMPARE(model.indexOfTournament(15).siblingAtColumn(TournamentsLobbyModel::PlayersColumn).data().toString(),
+             QStringLiteral("3/256"));
+
+    QSignalSpy updated(&model, &TournamentsLobbyModel::tournamentUpdated);
+    QVERIFY(updated.wait(5000));
+    QVERIFY(!peer.waitForLine(QStringLiteral("SENT tournament_info_update")).isNull());
+
+    // A picture of the lobby as the server filled it, when asked for
+    // (MAHJONG_SHOT_DIR=dir ctest -R tst_tournaments_peer).
+    const QString shotDir = qEnvironmentVariable("MAHJONG_SHOT_DIR");
+    if (!shotDir.isEmpty()) {
+        window.onResizeColumnsTimeout();
+        QVERIFY(window.grab().save(QDir(shotDir).filePath(QStringLiteral("tournament-lobby-peer.png"))));
+    }
+}
+
+QTEST_MAIN(TestTournamentsPeer)
+#include "tst_tournaments_peer.moc"

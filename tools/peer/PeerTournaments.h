@@ -1,0 +1,8 @@
+#pragma once
+
+struct PeerConfig;
+
+// Tournaments in every state for local runs (--demo), beside the two of the
+// default lobby: open, closed and full, seating, paused, done, cancelled,
+// free and not yet scheduled; open ones gain players as the run goes on.
+void addDemoTournaments(PeerConfig &config);

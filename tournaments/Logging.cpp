@@ -1,0 +1,3 @@
+#include "tournaments/Logging.h"
+
+Q_LOGGING_CATEGORY(lcTournaments, "mahjong.tournaments")

@@ -1,0 +1,222 @@
+#include "tournaments/TournamentsLobbyWindow.h"
+
+#include "tournaments/TournamentRoles.h"
+#include "tournaments/TournamentsLobbyModel.h"
+#include "ui_TournamentsLobbyView.h"
+#include "widgets/Utils.h"
+
+#include <QEvent>
+#include <QHeaderView>
+
+namespace {
+const char *const ClassicKey = "mttlobby/classic";
+const char *const InternationalKey = "mttlobby/international";
+const char *const RiichiKey = "mttlobby/riichi";
+const char *const Level1Key = "mttlobby/level1buyin";
+const char *const Level2Key = "mttlobby/level2buyin";
+const char *const Level3Key = "mttlobby/level3buyin";
+const char *const NoBuyInKey = "mttlobby/nobuyin";
+const char *const ViewAllKey = "mttlobby/viewallavailabletournaments";
+
+// Full tournaments are shown (no test) or hidden.
+int viewAllMode(bool viewAll)
+{
+    return viewAll ? 3 : 2;
+}
+} // namespace
+
+TournamentsLobbyWindow::TournamentsLobbyWindow(QWidget *parent)
+    : QWidget(parent), m_filter(this), m_ui(std::make_unique<Ui::TournamentsLobbyView>())
+{
+    m_filter.setSortCaseSensitivity(Qt::CaseInsensitive);
+    m_columnTimer.setSingleShot(true);
+    m_columnTimer.setInterval(2000);
+    m_ui->setupUi(this);
+
+    QTreeView *view = m_ui->tournamentsLobbyTreeView;
+    view->setModel(&m_filter);
+    view->header()->setSortIndicatorShown(true);
+    // The registration mark's column is narrower than a style's default minimum.
+    view->header()->setMinimumSectionSize(16);
+    view->sortByColumn(TournamentsLobbyModel::StartColumn, Qt::AscendingOrder);
+    connect(view, &QTreeView::activated, this, &TournamentsLobbyWindow::onTournamentActivated);
+    connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &TournamentsLobbyWindow::onCurrentTournamentChanged);
+
+    // The slots are connected first: each box that becomes checked puts its
+    // value into the filter and writes its setting back.
+    connect(m_ui->classicRules, &QCheckBox::stateChanged, this, &TournamentsLobbyWindow::onClassicRulesChanged);
+    connect(m_ui->internationalRules, &QCheckBox::stateChanged, this,
+            &TournamentsLobbyWindow::onInternationalRulesChanged);
+    connect(m_ui->riichiRules, &QCheckBox::stateChanged, this, &TournamentsLobbyWindow::onRiichiRulesChanged);
+    m_ui->classicRules->setCheckState(Utils::settingsCheckState(m_settings, ClassicKey, true));
+    m_ui->internationalRules->setCheckState(Utils::settingsCheckState(m_settings, InternationalKey, true));
+    m_ui->riichiRules->setCheckState(Utils::settingsCheckState(m_settings, RiichiKey, true));
+    m_filter.setRulesetFilterEnabled(true);
+
+    connect(m_ui->level1BuyIn, &QCheckBox::stateChanged, this, &TournamentsLobbyWindow::onLevel1BuyInChanged);
+    connect(m_ui->level2BuyIn, &QCheckBox::stateChanged, this, &TournamentsLobbyWindow::onLevel2BuyInChanged);
+    connect(m_ui->level3BuyIn, &QCheckBox::stateChanged, this, &TournamentsLobbyWindow::onLevel3BuyInChanged);
+    connect(m_ui->noBuyIn, &QCheckBox::stateChanged, this, &TournamentsLobbyWindow::onNoBuyInChanged);
+    m_ui->level1BuyIn->setCheckState(Utils::settingsCheckState(m_settings, Level1Key, true));
+    m_ui->level2BuyIn->setCheckState(Utils::settingsCheckState(m_settings, Level2Key, true));
+    m_ui->level3BuyIn->setCheckState(Utils::settingsCheckState(m_settings, Level3Key, true));
+    m_ui->noBuyIn->setCheckState(Utils::settingsCheckState(m_settings, NoBuyInKey, true));
+    m_filter.setBuyInFilterEnabled(true);
+
+    const Qt::CheckState viewAll = Utils::settingsCheckState(m_settings, ViewAllKey, true);
+    m_ui->viewAllAvailableTournamentsCheckBox->setCheckState(viewAll);
+    m_filter.setFilterMode(viewAllMode(viewAll == Qt::Checked));
+
+    connect(m_ui->freeTextSearch, &QLineEdit::textChanged, this, &TournamentsLobbyWindow::onFreeTextSearchChanged);
+    connect(&m_columnTimer, &QTimer::timeout, this, &TournamentsLobbyWindow::onResizeColumnsTimeout);
+}
+
+TournamentsLobbyWindow::~TournamentsLobbyWindow() = default;
+
+QTreeView *TournamentsLobbyWindow::view() const
+{
+    return m_ui->tournamentsLobbyTreeView;
+}
+
+void TournamentsLobbyWindow::setModel(TournamentsLobbyModel *model)
+{
+    if (m_model)
+        disconnect(m_model, &TournamentsLobbyModel::tournamentAdded, this, &TournamentsLobbyWindow::onTournamentAdded);
+    m_model = model;
+    if (model)
+        connect(model, &TournamentsLobbyModel::tournamentAdded, this, &TournamentsLobbyWindow::onTournamentAdded);
+    m_filter.setSourceModel(model);
+
+    QHeaderView *header = view()->header();
+    if (model && model->rowCount() > 0) {
+        onResizeColumnsTimeout();
+        return;
+    }
+    const int widths[] = {20, 45, 100, 90, 80, 80, 60, 60};
+    for (int column = 0; column < TournamentsLobbyModel::ColumnCount; ++column)
+        header->resizeSection(column, widths[column]);
+}
+
+void TournamentsLobbyWindow::selectTournament(qint32 persistentId)
+{
+    if (!m_model)
+        return;
+    const qint32 id = m_model->tournamentIdByPersistentId(persistentId);
+    if (id <= 0)
+        return;
+    // The view shows the filter: a row it hides cannot be selected.
+    const QModelIndex index = m_filter.mapFromSource(m_model->indexOfTournament(id));
+    if (index.isValid()) {
+        view()->selectionModel()->setCurrentIndex(
+            index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Current | QItemSelectionModel::Rows);
+        view()->scrollTo(index);
+    }
+    emit tournamentSelected(id);
+}
+
+qint32 TournamentsLobbyWindow::tournamentIdAt(const QModelIndex &index) const
+{
+    const QAbstractItemModel *model = view()->model();
+    return model ? model->data(index, TournamentRoles::IdRole).toInt() : -1;
+}
+
+void TournamentsLobbyWindow::onCurrentTournamentChanged(const QModelIndex &current)
+{
+    if (current.isValid())
+        emit tournamentSelected(tournamentIdAt(current));
+}
+
+void TournamentsLobbyWindow::onTournamentActivated(const QModelIndex &index)
+{
+    if (index.isValid())
+        emit tournamentActivated(tournamentIdAt(index));
+}
+
+void TournamentsLobbyWindow::onTournamentAdded(const TournamentInfo &)
+{
+    // A burst of new tournaments sizes the columns once, after it.
+    m_columnTimer.start();
+}
+
+void TournamentsLobbyWindow::onResizeColumnsTimeout()
+{
+    QHeaderView *header = view()->header();
+    for (int column = 0; column < header->count(); ++column)
+        view()->resizeColumnToContents(column);
+}
+
+void TournamentsLobbyWindow::on_viewAllAvailableTournamentsCheckBox_stateChanged(int state)
+{
+    m_settings.setValue(ViewAllKey, state == Qt::Checked);
+    m_filter.setFilterMode(viewAllMode(state == Qt::Checked));
+}
+
+void TournamentsLobbyWindow::rulesetChanged(const char *key, int ruleset, int state)
+{
+    m_settings.setValue(key, state == Qt::Checked);
+    if (state == Qt::Checked)
+        m_filter.addRuleset(ruleset);
+    else
+        m_filter.removeRuleset(ruleset);
+}
+
+void TournamentsLobbyWindow::buyInChanged(const char *key, int level, int state)
+{
+    m_settings.setValue(key, state == Qt::Checked);
+    if (state == Qt::Checked)
+        m_filter.addBuyInLevel(level);
+    else
+        m_filter.removeBuyInLevel(level);
+}
+
+void TournamentsLobbyWindow::onClassicRulesChanged(int state)
+{
+    rulesetChanged(ClassicKey, 0, state);
+}
+
+void TournamentsLobbyWindow::onInternationalRulesChanged(int state)
+{
+    rulesetChanged(InternationalKey, 1, state);
+}
+
+void TournamentsLobbyWindow::onRiichiRulesChanged(int state)
+{
+    rulesetChanged(RiichiKey, 2, state);
+}
+
+void TournamentsLobbyWindow::onLevel1BuyInChanged(int state)
+{
+    buyInChanged(Level1Key, 1, state);
+}
+
+void TournamentsLobbyWindow::onLevel2BuyInChanged(int state)
+{
+    buyInChanged(Level2Key, 2, state);
+}
+
+void TournamentsLobbyWindow::onLevel3BuyInChanged(int state)
+{
+    buyInChanged(Level3Key, 3, state);
+}
+
+void TournamentsLobbyWindow::onNoBuyInChanged(int state)
+{
+    buyInChanged(NoBuyInKey, 0, state);
+}
+
+void TournamentsLobbyWindow::onFreeTextSearchChanged(const QString &text)
+{
+    m_filter.setFreeText(text);
+}
+
+void TournamentsLobbyWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        m_ui->retranslateUi(this);
+        if (m_model)
+            m_model->retranslate();
+        m_columnTimer.start();
+    }
+    QWidget::changeEvent(event);
+}
