@@ -35,8 +35,6 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QHash>
-#include <QMutex>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -44,10 +42,10 @@
 
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
+class ConnectionManagerPrivate;
 class QSslSocket;
 
 // The session with the game server: one framed connection (TLS unless the
@@ -267,16 +265,17 @@ private slots:
     void onHandshakeTimeout();
 
 private:
-    enum class ServiceCall { ComingEvents, PlayerName, SetScreenname, QueryScreenname, RegisterUser,
-                             ChangePassword, ClientUuid, TableNames };
+    friend class ConnectionManagerPrivate;
+    // Defined with the registries in ConnectionManagerPrivate.h.
+    enum class ServiceCall;
 
     void send(quint8 classId, WireValue::List fields);
     void sendService(quint8 innerId, WireValue::List fields, ServiceCall call, qint32 key = 0);
     void sendTournament(qint32 tournamentId, quint8 innerId);
     bool throttled(quint8 classId, qint32 id);
+    // In ConnectionManagerDispatch.cpp: one server message to its signal.
     void dispatch(quint8 classId, const WireValue::List &f);
     void dispatchService(const WireValue::List &f);
-    static bool answersCall(quint8 innerId, ServiceCall call);
     void dispatchTournament(const WireValue::List &f);
     void fail(const std::string &message);
     void resetSession();
@@ -301,14 +300,8 @@ private:
     qint64 m_messagesRead = 0;
     qint64 m_messagesWritten = 0;
 
-    // Guarded by m_registryLock: the request registries and the throttle.
-    QMutex m_registryLock;
-    qint32 m_nextSeq = 1;
-    std::map<qint32, std::pair<ServiceCall, qint32>> m_pendingServiceCalls;
-    std::map<std::pair<quint8, qint32>, QElapsedTimer> m_throttle;
-    std::set<qint64> m_pendingPings; // local ms of each unanswered ping
-    QHash<qint32, QString> m_names;
-    std::set<qint32> m_pendingNames;
+    // The request registries, the throttle and their lock.
+    std::unique_ptr<ConnectionManagerPrivate> d;
     QElapsedTimer m_clock;
     QTimer m_handshakeTimer;
 };
