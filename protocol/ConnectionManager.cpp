@@ -2,6 +2,7 @@
 
 #include "protocol/Codec.h"
 #include "protocol/ConnectionManagerPrivate.h"
+#include "protocol/Logging.h"
 #include "protocol/MessageIds.h"
 #include "protocol/ProtocolMetaTypes.h"
 #include "protocol/ServerError.h"
@@ -12,7 +13,6 @@
 #include <QSslConfiguration>
 #include <QSslError>
 #include <QSslSocket>
-#include <QtDebug>
 
 namespace
 {
@@ -35,7 +35,7 @@ ConnectionManager::ConnectionManager(bool useSsl, QObject *parent)
     connect(m_socket, &QSslSocket::sslErrors, this, [](const QList<QSslError> &errors) {
         // Never ignored: the socket closes the connection after this signal.
         for (const QSslError &e : errors)
-            qWarning() << "TLS error from the game server:" << e.errorString();
+            qCWarning(lcProtocol) << "TLS error from the game server:" << e.errorString();
     });
 }
 
@@ -71,7 +71,7 @@ void ConnectionManager::connectToServer()
     m_reportedConnected = true;
     m_handshakeTimer.start();
     emit connecting();
-    qDebug() << "connecting to" << m_host << m_port << (m_useSsl ? "with TLS" : "without TLS");
+    qCDebug(lcProtocol) << "connecting to" << m_host << m_port << (m_useSsl ? "with TLS" : "without TLS");
     if (m_useSsl) {
         // CA certificates added to the default configuration after this
         // object was made count too.
@@ -121,7 +121,7 @@ void ConnectionManager::onSocketDisconnected()
 
 void ConnectionManager::onSocketError()
 {
-    qWarning() << "game server connection:" << m_socket->errorString();
+    qCWarning(lcProtocol) << "game server connection:" << m_socket->errorString();
     // A refused connect or a failed TLS handshake leaves the socket
     // unconnected, sometimes without a disconnected() of its own.
     if (m_socket->state() == QAbstractSocket::UnconnectedState)
@@ -132,7 +132,7 @@ void ConnectionManager::onHandshakeTimeout()
 {
     // A server that accepts the connection but never completes TLS or the
     // version handshake must not leave the login page waiting for ever.
-    qWarning() << "game server did not complete the handshake in time";
+    qCWarning(lcProtocol) << "game server did not complete the handshake in time";
     m_socket->abort();
     reportDisconnected();
 }
@@ -166,7 +166,7 @@ void ConnectionManager::onReadyRead()
 
 void ConnectionManager::fail(const std::string &message)
 {
-    qWarning() << "game server data refused:" << message.c_str();
+    qCWarning(lcProtocol) << "game server data refused:" << message.c_str();
     emit exceptionCaught(message);
 }
 
@@ -194,7 +194,7 @@ void ConnectionManager::send(quint8 classId, WireValue::List fields)
 {
     if (!isConnected()) {
         const Codec::Message *m = Codec::instance().message(Codec::Frame, classId);
-        qWarning() << "not connected: dropping request" << (m ? m->name.c_str() : "?");
+        qCWarning(lcProtocol) << "not connected: dropping request" << (m ? m->name.c_str() : "?");
         return;
     }
     try {
@@ -233,7 +233,7 @@ bool ConnectionManager::throttled(quint8 classId, qint32 id)
     QMutexLocker lock(&d->lock);
     auto it = d->throttle.find({classId, id});
     if (it != d->throttle.end() && it->second.isValid() && it->second.elapsed() < throttleMs) {
-        qDebug() << "dropping repeated request" << classId << "for table" << id;
+        qCDebug(lcProtocol) << "dropping repeated request" << classId << "for table" << id;
         return true;
     }
     d->throttle[{classId, id}].start();
@@ -244,7 +244,7 @@ bool ConnectionManager::throttled(quint8 classId, qint32 id)
 
 void ConnectionManager::login(const QString &userName, const QString &password)
 {
-    qDebug() << "login as" << userName; // never the password
+    qCDebug(lcProtocol) << "login as" << userName; // never the password
     if (!m_versionChecked) {
         // Sent as soon as the handshake completes (a reconnect logs in at once).
         m_pendingLogin = std::make_unique<std::pair<QString, QString>>(userName, password);
@@ -398,7 +398,7 @@ void ConnectionManager::query_lobby_summary()
 void ConnectionManager::query_web_page(WebPageRequest::enum_t page)
 {
     if (page < WebPageRequest::minValue || page > WebPageRequest::maxValue) {
-        qWarning() << "no such web page:" << int(page);
+        qCWarning(lcProtocol) << "no such web page:" << int(page);
         return;
     }
     send(msg::QUERY_WEB_PAGE, L{int(page)});

@@ -3,6 +3,7 @@
 
 #include "protocol/Codec.h"
 #include "protocol/ConnectionManagerPrivate.h"
+#include "protocol/Logging.h"
 #include "protocol/MessageFields.h"
 #include "protocol/MessageIds.h"
 #include "protocol/ServerError.h"
@@ -10,7 +11,6 @@
 #include "protocol/any_t.h"
 
 #include <QMutexLocker>
-#include <QtDebug>
 
 namespace
 {
@@ -35,7 +35,7 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
             throw server_error("second version handshake");
         m_versionChecked = true;
         m_handshakeTimer.stop();
-        qDebug() << "version check complete";
+        qCDebug(lcProtocol) << "version check complete";
         emit versionCheckComplete();
         if (m_pendingLogin) {
             const auto credentials = std::move(m_pendingLogin);
@@ -403,10 +403,10 @@ void ConnectionManager::dispatchService(const WireValue::List &f)
         case ServiceCall::PlayerName: {
             QMutexLocker lock(&d->lock);
             d->pendingNames.erase(key);
-            qWarning() << "no name for player" << key << ":" << reason;
+            qCWarning(lcProtocol) << "no name for player" << key << ":" << reason;
             break;
         }
-        default: qWarning() << "service request refused:" << reason; break;
+        default: qCWarning(lcProtocol) << "service request refused:" << reason; break;
         }
         break;
     }
