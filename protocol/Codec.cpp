@@ -86,9 +86,20 @@ const Codec::Type *Codec::parseType(const std::string &text)
 {
     auto t = std::make_unique<Type>();
     t->text = text;
-    if (text.size() > 2 && text.front() == '[' && text.back() == ']') {
+    const auto close = text.rfind(']');
+    if (text.size() > 2 && text.front() == '[' && close != std::string::npos) {
         t->kind = Type::List;
-        t->element = parseType(text.substr(1, text.size() - 2));
+        t->element = parseType(text.substr(1, close - 1));
+        // "[T](a..b)": the number of elements the game allows
+        const std::string count = text.substr(close + 1);
+        if (!count.empty()) {
+            const auto dots = count.find("..");
+            if (count.front() != '(' || count.back() != ')' || dots == std::string::npos)
+                throw std::logic_error("bad list bound in protocol table: " + text);
+            t->ranged = true;
+            t->min = std::stoll(count.substr(1, dots - 1));
+            t->max = std::stoll(count.substr(dots + 2, count.size() - dots - 3));
+        }
     } else if (text == "inner:tournament" || text == "inner:service") {
         t->kind = Type::Inner;
         t->space = text == "inner:tournament" ? Tournament : Service;
@@ -220,6 +231,8 @@ public:
             case Codec::Type::Time: putTime(v.toDateTime()); break;
             case Codec::Type::List: {
                 const WireValue::List &items = v.toList();
+                if (t.ranged && (qint64(items.size()) < t.min || qint64(items.size()) > t.max))
+                    throw std::invalid_argument("list of " + std::to_string(items.size()) + " elements for " + t.text);
                 put<quint32>(quint32(items.size()));
                 for (const WireValue &item : items)
                     value(codec, *t.element, item, r, f, depth + 1);
@@ -376,6 +389,9 @@ public:
         case Codec::Type::Time: return WireValue(time());
         case Codec::Type::List: {
             const quint32 count = get<quint32>();
+            if (t.ranged && (qint64(count) < t.min || qint64(count) > t.max))
+                throw server_error("list of " + std::to_string(count) + " elements where " + std::to_string(t.min)
+                                   + ".." + std::to_string(t.max) + " are allowed");
             const size_t least = std::max<size_t>(1, minSizeOf(t.element));
             if (count > remaining() / least)
                 throw server_error("list of " + std::to_string(count) + " elements runs past the end of the message");
@@ -455,6 +471,8 @@ private:
         case 6:
         case 7: {
             const quint32 count = get<quint32>();
+            if (count > Codec::maxValueListSize)
+                throw server_error("value list of " + std::to_string(count) + " elements");
             const size_t least = tag == 6 ? 4 : 8;
             if (count > remaining() / least)
                 throw server_error("list runs past the end of the message");

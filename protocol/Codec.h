@@ -20,7 +20,8 @@
 // a bool, i32, i64, str, time, [i32] or [time]), any (u8 value tag, 0 for
 // empty, + that value's record), inner:tournament / inner:service (u8 inner
 // class id + that class's fields). An integer type may carry a range, as in
-// i32(0..7); a value outside it is refused.
+// i32(0..7), and a list the number of elements the game allows, as in
+// [tile](0..144); a value outside it is refused before anything is built.
 namespace message_table
 {
 struct MessageSpec;
@@ -49,7 +50,7 @@ public:
     {
         enum Kind { Bool, I8, U8, I16, U16, I32, I64, Tile, Str, Time, List, RecordRef, Var, Any, Inner };
         Kind kind = I32;
-        bool ranged = false;
+        bool ranged = false; // min..max: of the value, or of a list's element count
         qint64 min = 0;
         qint64 max = 0;
         const Type *element = nullptr;  // List
@@ -71,6 +72,8 @@ public:
 
     // Nesting of records, lists and inner messages deeper than this is refused.
     static constexpr int maxDepth = 16;
+    // Longest list a var may hold (the rounds of a tournament).
+    static constexpr quint32 maxValueListSize = 1024;
 
     static const Codec &instance();
 

@@ -32,6 +32,7 @@ ConnectionManager::ConnectionManager(bool useSsl, QObject *parent)
     connect(m_socket, &QSslSocket::disconnected, this, &ConnectionManager::onSocketDisconnected);
     connect(m_socket, &QSslSocket::errorOccurred, this, &ConnectionManager::onSocketError);
     connect(m_socket, &QSslSocket::readyRead, this, &ConnectionManager::onReadyRead);
+    m_socket->setReadBufferSize(socketReadBufferBytes);
     connect(m_socket, &QSslSocket::sslErrors, this, [](const QList<QSslError> &errors) {
         // Never ignored: the socket closes the connection after this signal.
         for (const QSslError &e : errors)
@@ -68,6 +69,7 @@ void ConnectionManager::connectToServer()
         m_socket->abort();
     }
     resetSession();
+    m_sessionFailed = false;
     m_reportedConnected = true;
     m_handshakeTimer.start();
     emit connecting();
@@ -116,6 +118,8 @@ void ConnectionManager::onSocketEncrypted()
 
 void ConnectionManager::onSocketDisconnected()
 {
+    // What the server sent before it closed is still handled.
+    readFramesFor(-1);
     reportDisconnected();
 }
 
@@ -124,8 +128,10 @@ void ConnectionManager::onSocketError()
     qCWarning(lcProtocol) << "game server connection:" << m_socket->errorString();
     // A refused connect or a failed TLS handshake leaves the socket
     // unconnected, sometimes without a disconnected() of its own.
-    if (m_socket->state() == QAbstractSocket::UnconnectedState)
+    if (m_socket->state() == QAbstractSocket::UnconnectedState) {
+        readFramesFor(-1);
         reportDisconnected();
+    }
 }
 
 void ConnectionManager::onHandshakeTimeout()
@@ -150,23 +156,66 @@ void ConnectionManager::reportDisconnected()
 
 void ConnectionManager::onReadyRead()
 {
-    const QByteArray data = m_socket->readAll();
-    m_bytesRead += data.size();
-    m_reader.append(data);
+    readFrames();
+}
+
+void ConnectionManager::scheduleRead()
+{
+    if (m_readScheduled)
+        return;
+    m_readScheduled = true;
+    QMetaObject::invokeMethod(this, &ConnectionManager::readFrames, Qt::QueuedConnection);
+}
+
+void ConnectionManager::readFrames()
+{
+    readFramesFor(m_readBudgetMs);
+}
+
+void ConnectionManager::readFramesFor(int budgetMs)
+{
+    m_readScheduled = false;
+    // Nothing of a refused session reaches the models, not even frames that
+    // came with the bad one.
+    if (m_sessionFailed)
+        return;
+    QElapsedTimer turn;
+    turn.start();
     message_t body;
     try {
-        while (m_reader.next(body))
+        for (;;) {
+            // The socket holds back what the frame buffer may not take yet,
+            // and the server's sending waits for us.
+            const qint64 room = readAheadBytes - m_reader.buffered();
+            if (room > 0) {
+                const QByteArray data = m_socket->read(room);
+                m_bytesRead += data.size();
+                m_reader.append(data);
+            }
+            if (!m_reader.next(body))
+                return;
             handleMessage(body);
+            if (m_sessionFailed)
+                return;
+            // The rest waits for the next turn of the event loop.
+            if (budgetMs >= 0 && turn.elapsed() >= budgetMs) {
+                scheduleRead();
+                return;
+            }
+        }
     } catch (const std::exception &e) {
         // The stream cannot be resynchronised after a bad frame header.
         fail(e.what());
-        m_socket->abort();
     }
 }
 
 void ConnectionManager::fail(const std::string &message)
 {
     qCWarning(lcProtocol) << "game server data refused:" << message.c_str();
+    // The session ends before anyone is told: nothing more is read while
+    // the error is shown.
+    m_sessionFailed = true;
+    m_socket->abort();
     emit exceptionCaught(message);
 }
 
@@ -199,6 +248,16 @@ void ConnectionManager::send(quint8 classId, WireValue::List fields)
     }
     try {
         const QByteArray frame = FrameReader::frame(Codec::instance().encode(classId, fields));
+        // A server that does not read what it asked for (ping answers, say)
+        // would have it pile up here.
+        const qint64 pending = m_socket->bytesToWrite() + m_socket->encryptedBytesToWrite();
+        if (pending + frame.size() > maxPendingOutputBytes) {
+            qCWarning(lcProtocol) << "the game server does not read:" << pending << "bytes unsent, disconnecting";
+            m_sessionFailed = true;
+            m_socket->abort();
+            reportDisconnected();
+            return;
+        }
         const qint64 written = m_socket->write(frame);
         if (written != frame.size())
             throw std::runtime_error("could not write to the game server: " + m_socket->errorString().toStdString());
