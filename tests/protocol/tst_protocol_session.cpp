@@ -7,6 +7,7 @@
 #include <QJsonObject>
 #include <QSignalSpy>
 #include <QSslConfiguration>
+#include <QSslSocket>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -39,6 +40,9 @@ private slots:
     void servicesLobbyAndTournaments();
     void demoModePlaysTheShippedHand();
     void scoredHandScenario();
+    void refusedFrameEndsTheSession();
+    void readHandlerYieldsEachTurn();
+    void serverThatDoesNotReadIsDropped();
 
 private:
     bool startPeer(PeerProcess &peer, const QStringList &args = {});
@@ -537,6 +541,102 @@ void TestProtocolSession::scoredHandScenario()
     QCOMPARE(scores.size(), size_t(4));
     QCOMPARE(scores[0].result, qint64(2900));
     QVERIFY(!peer.waitForLine(QStringLiteral("SCENARIO_DONE")).isNull());
+}
+
+void TestProtocolSession::refusedFrameEndsTheSession()
+{
+    // One write: a frame of an unknown class, a good frame after it; then
+    // 32 MiB more while the error is on screen.
+    const QString junk = QStringLiteral("00100000") + QString(2 * 1024 * 1024, QLatin1Char('0'));
+    const QString scenario = writeScenario(QJsonObject{
+        {QStringLiteral("trigger"), QStringLiteral("login")},
+        {QStringLiteral("steps"),
+         QJsonArray{QJsonObject{{QStringLiteral("raw"), QStringLiteral("00000001fa000000055800000001")}},
+                    QJsonObject{{QStringLiteral("raw"), junk}, {QStringLiteral("repeat"), 32}}}}});
+    PeerProcess peer;
+    QVERIFY(startPeer(peer, {QStringLiteral("--scenario"), scenario}));
+    ConnectionManager cm(true);
+    QVERIFY(connectAndHandshake(cm, peer));
+    auto *socket = cm.findChild<QSslSocket *>();
+    QVERIFY(socket);
+    QSignalSpy over(&cm, &ConnectionManager::waitingOver);
+    QSignalSpy disconnected(&cm, &ConnectionManager::disconnected);
+    int errors = 0;
+    bool connectedAtReport = true;
+    qint64 mostBuffered = 0;
+    connect(&cm, &ConnectionManager::exceptionCaught, this, [&](const std::string &) {
+        ++errors;
+        connectedAtReport = cm.isConnected();
+        // As a modal error box would: the event loop runs on inside the
+        // handler until the peer has seen the end (or for 200 looks).
+        QEventLoop box;
+        QTimer poll;
+        int looks = 0;
+        connect(&poll, &QTimer::timeout, &box, [&] {
+            mostBuffered = std::max(mostBuffered, socket->bytesAvailable());
+            if (++looks == 200 || !peer.linesStartingWith(QStringLiteral("DISCONNECTED")).isEmpty())
+                box.quit();
+        });
+        poll.start(5);
+        box.exec();
+    });
+    QVERIFY(login(cm));
+    QTRY_COMPARE(errors, 1);
+    QVERIFY(!connectedAtReport);
+    QVERIFY2(mostBuffered <= ConnectionManager::socketReadBufferBytes, qPrintable(QString::number(mostBuffered)));
+    QCOMPARE(over.size(), 0);
+    QCOMPARE(disconnected.size(), 1);
+}
+
+void TestProtocolSession::readHandlerYieldsEachTurn()
+{
+    const QString scenario = writeScenario(QJsonObject{
+        {QStringLiteral("trigger"), QStringLiteral("login")},
+        {QStringLiteral("steps"),
+         QJsonArray{QJsonObject{{QStringLiteral("send"), QStringLiteral("waiting_over")},
+                                {QStringLiteral("fields"), QJsonObject{{QStringLiteral("tableId"), 1}}},
+                                {QStringLiteral("repeat"), 200}}}}});
+    PeerProcess peer;
+    QVERIFY(startPeer(peer, {QStringLiteral("--scenario"), scenario}));
+    ConnectionManager cm(true);
+    cm.setReadBudget(0);
+    QVERIFY(connectAndHandshake(cm, peer));
+    // Frames handled before the event loop turns again.
+    int inTurn = 0;
+    int mostInTurn = 0;
+    int total = 0;
+    connect(&cm, &ConnectionManager::waitingOver, this, [&](qint32) {
+        ++total;
+        if (++inTurn == 1)
+            QMetaObject::invokeMethod(this, [&inTurn] { inTurn = 0; }, Qt::QueuedConnection);
+        mostInTurn = std::max(mostInTurn, inTurn);
+    });
+    QVERIFY(login(cm));
+    QTRY_COMPARE(total, 200);
+    QCOMPARE(mostInTurn, 1);
+}
+
+void TestProtocolSession::serverThatDoesNotReadIsDropped()
+{
+    // The peer stops reading, then asks for a ping answer 600 000 times.
+    const QString scenario = writeScenario(QJsonObject{
+        {QStringLiteral("trigger"), QStringLiteral("login")},
+        {QStringLiteral("steps"),
+         QJsonArray{QJsonObject{{QStringLiteral("stop_reading"), true}},
+                    QJsonObject{{QStringLiteral("send"), QStringLiteral("server_ping")},
+                                {QStringLiteral("fields"), QJsonObject{{QStringLiteral("seq"), 1}}},
+                                {QStringLiteral("repeat"), 600000}}}}});
+    PeerProcess peer;
+    QVERIFY(startPeer(peer, {QStringLiteral("--scenario"), scenario}));
+    ConnectionManager cm(true);
+    QVERIFY(connectAndHandshake(cm, peer));
+    QSignalSpy errors(&cm, &ConnectionManager::exceptionCaught);
+    QSignalSpy disconnected(&cm, &ConnectionManager::disconnected);
+    QVERIFY(login(cm));
+    QVERIFY(disconnected.wait(60000));
+    QCOMPARE(errors.size(), 0);
+    QVERIFY(!cm.isConnected());
+    QVERIFY(cm.messagesWritten() < 600000);
 }
 
 QTEST_GUILESS_MAIN(TestProtocolSession)

@@ -9,6 +9,8 @@
 #include <QJsonObject>
 #include <QSslSocket>
 
+#include <algorithm>
+
 namespace
 {
 typedef WireValue::List L;
@@ -91,6 +93,15 @@ void PeerSession::send(quint8 classId, const WireValue::List &fields)
     if (m_verbose)
         PeerServer::log(QStringLiteral("SENT ")
                         + QString::fromStdString(Codec::instance().message(Codec::Frame, classId)->name));
+}
+
+void PeerSession::writeRepeated(const QByteArray &bytes, int times)
+{
+    // In pieces of about 1 MiB, so that a flood of small frames does not
+    // become one write of its whole size.
+    const int perPiece = std::max(1, int(1024 * 1024 / std::max<qsizetype>(1, bytes.size())));
+    for (int done = 0; done < times; done += perPiece)
+        m_socket->write(bytes.repeated(std::min(perPiece, times - done)));
 }
 
 void PeerSession::sendService(quint16 service, qint32 seq, quint8 innerId, const WireValue::List &fields)
@@ -413,7 +424,13 @@ void PeerSession::runSteps()
                 const Codec::Message *m = Codec::instance().messageByName(name);
                 if (!m || m->space != Codec::Frame)
                     throw std::invalid_argument("unknown message " + name);
-                send(m->id, ScenarioJson::recordToWire(m->body, step.value(QStringLiteral("fields")), m_vars, where));
+                const WireValue::List fields =
+                    ScenarioJson::recordToWire(m->body, step.value(QStringLiteral("fields")), m_vars, where);
+                const int repeat = step.value(QStringLiteral("repeat")).toInt(1);
+                if (repeat == 1)
+                    send(m->id, fields);
+                else
+                    writeRepeated(FrameReader::frame(Codec::instance().encode(m->id, fields)), repeat);
             } else if (step.contains(QStringLiteral("expect"))) {
                 m_expectName = step.value(QStringLiteral("expect")).toString();
                 m_expectFields = ScenarioJson::substitute(step.value(QStringLiteral("fields")), m_vars);
@@ -427,11 +444,18 @@ void PeerSession::runSteps()
                     runSteps();
                 });
             } else if (step.contains(QStringLiteral("raw"))) {
-                m_socket->write(QByteArray::fromHex(step.value(QStringLiteral("raw")).toString().toLatin1()));
+                writeRepeated(QByteArray::fromHex(step.value(QStringLiteral("raw")).toString().toLatin1()),
+                              step.value(QStringLiteral("repeat")).toInt(1));
+            } else if (step.contains(QStringLiteral("stop_reading"))) {
+                // The client's writes now pile up: the kernel's buffers fill
+                // and stay full.
+                disconnect(m_socket, &QSslSocket::readyRead, this, &PeerSession::onReadyRead);
+                m_socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
+                m_socket->setReadBufferSize(1);
             } else if (step.contains(QStringLiteral("close"))) {
                 m_socket->disconnectFromHost();
             } else {
-                throw std::invalid_argument("step without send, expect, wait_ms, raw or close");
+                throw std::invalid_argument("step without send, expect, wait_ms, raw, stop_reading or close");
             }
         } catch (const std::exception &e) {
             scenarioFailed(where + QStringLiteral(": ") + QString::fromUtf8(e.what()));
