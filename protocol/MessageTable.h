@@ -47,7 +47,7 @@ inline constexpr RecordSpec records[] = {
     {"PlayerData", "i32 id, str name, i32(0..3) wind, i32(0..64) hiddenTiles, [meld_tuple](0..16) melds, "
         "[tile](0..8) bonusTiles, [tile](0..144) discards, i32 riichiDiscardIndex, bool ready, i32 points, i32 wins"},
     {"PrivatePlayerData", "[tile](0..144) tiles, bool active, bool furiten"},
-    {"TableState", "i32 playerId, i32(0..3) prevailingWind, i32 dealerId, i32 lastDiscarder, i32 riichiSticks, "
+    {"TableState", "i32 playerId, i32(0..3) prevailingWind, i32 thirdValue, i32 lastDiscarder, i32 riichiSticks, "
         "i32 counterSticks"},
     {"WallState", "i32 deadWallPosition, [tile](0..144) doraIndicators, i32 liveTiles, i32 deadWallTiles, "
         "i32 deadWallTilesDealt"},

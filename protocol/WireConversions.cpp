@@ -128,7 +128,7 @@ TableState toTableState(const WireValue &v)
     TableState s;
     s.playerId = v.at(0).toInt32();
     s.prevailingWind = v.at(1).toInt32();
-    s.dealerId = v.at(2).toInt32();
+    s.thirdValue = v.at(2).toInt32();
     s.lastDiscarder = v.at(3).toInt32();
     s.riichiSticks = v.at(4).toInt32();
     s.counterSticks = v.at(5).toInt32();
@@ -137,7 +137,7 @@ TableState toTableState(const WireValue &v)
 
 WireValue fromTableState(const TableState &s)
 {
-    return WireValue(L{s.playerId, s.prevailingWind, s.dealerId, s.lastDiscarder, s.riichiSticks, s.counterSticks});
+    return WireValue(L{s.playerId, s.prevailingWind, s.thirdValue, s.lastDiscarder, s.riichiSticks, s.counterSticks});
 }
 
 WallState toWallState(const WireValue &v)
