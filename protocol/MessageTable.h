@@ -268,6 +268,14 @@ constexpr size_t indexIn(std::string_view layout, std::string_view field)
     return std::string_view::npos;
 }
 
+constexpr size_t fieldCount(std::string_view layout)
+{
+    size_t count = 0;
+    for (char c : layout)
+        count += c == ',';
+    return layout.empty() ? 0 : count + 1;
+}
+
 // Not constexpr on purpose: reaching it while compiling names the mistake.
 inline size_t noSuchField()
 {
@@ -297,5 +305,27 @@ consteval size_t recordFieldIndex(std::string_view record, std::string_view fiel
         }
     }
     return noSuchField();
+}
+// Whether a record's fields are named, in order, as in names ("a, b, c"):
+// writers that build a record in order assert it.
+consteval bool recordLayoutIs(std::string_view record, std::string_view names)
+{
+    size_t index = 0;
+    while (!names.empty()) {
+        const size_t comma = names.find(',');
+        std::string_view name = names.substr(0, comma);
+        while (!name.empty() && name.front() == ' ')
+            name.remove_prefix(1);
+        if (recordFieldIndex(record, name) != index)
+            return false;
+        ++index;
+        if (comma == std::string_view::npos)
+            break;
+        names.remove_prefix(comma + 1);
+    }
+    for (const RecordSpec &r : records)
+        if (record == r.name)
+            return fieldCount(r.layout) == index;
+    return false;
 }
 } // namespace message_table
