@@ -42,6 +42,7 @@ private slots:
     void scoredHandScenario();
     void refusedFrameEndsTheSession();
     void readHandlerYieldsEachTurn();
+    void floodWaitsInTheServer();
     void serverThatDoesNotReadIsDropped();
 
 private:
@@ -614,6 +615,48 @@ void TestProtocolSession::readHandlerYieldsEachTurn()
     QVERIFY(login(cm));
     QTRY_COMPARE(total, 200);
     QCOMPARE(mostInTurn, 1);
+}
+
+void TestProtocolSession::floodWaitsInTheServer()
+{
+    // 48 frames of about 1 MiB in a row, to a client that handles one frame
+    // per turn of its event loop and opens a modal loop on the first: what
+    // it has not handled yet stays bounded.
+    const QString scenario = writeScenario(QJsonObject{
+        {QStringLiteral("trigger"), QStringLiteral("login")},
+        {QStringLiteral("steps"),
+         QJsonArray{QJsonObject{{QStringLiteral("send"), QStringLiteral("player_message")},
+                                {QStringLiteral("fields"), QJsonObject{{QStringLiteral("text"),
+                                                                        QString(1000000, QLatin1Char('x'))}}},
+                                {QStringLiteral("repeat"), 48}}}}});
+    PeerProcess peer;
+    // Without TLS the socket's own buffer is all that holds received bytes.
+    QVERIFY(startPeer(peer, {QStringLiteral("--plain"), QStringLiteral("--scenario"), scenario}));
+    ConnectionManager cm(false);
+    cm.setReadBudget(0);
+    QVERIFY(connectAndHandshake(cm, peer));
+    auto *socket = cm.findChild<QSslSocket *>();
+    QVERIFY(socket);
+    int messages = 0;
+    qint64 mostHeld = 0;
+    connect(&cm, &ConnectionManager::playerMessage, this, [&](const QString &) {
+        if (++messages > 1)
+            return;
+        // As a modal box would: the event loop runs on inside the handler.
+        QEventLoop box;
+        QTimer poll;
+        int looks = 0;
+        connect(&poll, &QTimer::timeout, &box, [&] {
+            mostHeld = std::max(mostHeld, socket->bytesAvailable());
+            if (++looks == 200 || mostHeld > 8 * 1024 * 1024)
+                box.quit();
+        });
+        poll.start(5);
+        box.exec();
+    });
+    QVERIFY(login(cm));
+    QTRY_COMPARE_WITH_TIMEOUT(messages, 48, 30000);
+    QVERIFY2(mostHeld <= ConnectionManager::socketReadBufferBytes, qPrintable(QString::number(mostHeld)));
 }
 
 void TestProtocolSession::serverThatDoesNotReadIsDropped()
