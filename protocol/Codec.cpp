@@ -17,9 +17,9 @@ const Codec &Codec::instance()
 
 Codec::Codec()
 {
-    for (const message_table::RecordSpec &r : message_table::records)
+    for (const message_table::RecordRow &r : message_table::records)
         addRecord(r.name, r.layout);
-    for (const message_table::MessageSpec &m : message_table::messages)
+    for (const message_table::MessageRow &m : message_table::messages)
         addMessage(m);
 }
 
@@ -30,19 +30,19 @@ void Codec::addRecord(const char *name, const char *layout)
     m_records.push_back(std::move(record));
 }
 
-void Codec::addMessage(const message_table::MessageSpec &spec)
+void Codec::addMessage(const message_table::MessageRow &row)
 {
-    if (m_index[spec.space][spec.id] || m_messageByName.count(spec.name))
-        throw std::logic_error(std::string("duplicate message ") + spec.name);
+    if (m_index[row.space][row.id] || m_messageByName.count(row.name))
+        throw std::logic_error(std::string("duplicate message ") + row.name);
     auto m = std::make_unique<Message>();
-    m->space = spec.space;
-    m->id = spec.id;
-    m->name = spec.name;
-    m->direction = spec.direction;
-    m->service = spec.service;
-    m->body = parseRecord(spec.name, spec.layout);
-    m->note = spec.note;
-    m_index[spec.space][spec.id] = m.get();
+    m->space = row.space;
+    m->id = row.id;
+    m->name = row.name;
+    m->direction = row.direction;
+    m->service = row.service;
+    m->body = parseRecord(row.name, row.layout);
+    m->note = row.note;
+    m_index[row.space][row.id] = m.get();
     m_messageByName[m->name] = m.get();
     m_messages.push_back(std::move(m));
 }

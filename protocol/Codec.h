@@ -24,7 +24,7 @@
 // [tile](0..144); a value outside it is refused before anything is built.
 namespace message_table
 {
-struct MessageSpec;
+struct MessageRow;
 }
 
 class Codec
@@ -97,7 +97,7 @@ private:
     const Type *parseType(const std::string &text);
     Record parseRecord(const std::string &name, const std::string &layout);
     void addRecord(const char *name, const char *layout);
-    void addMessage(const message_table::MessageSpec &spec);
+    void addMessage(const message_table::MessageRow &row);
 
     std::vector<std::unique_ptr<Record>> m_records;
     std::vector<std::unique_ptr<Type>> m_types;

@@ -19,13 +19,13 @@
 // Records are named in the messages and in scenario files by these names.
 namespace message_table
 {
-struct RecordSpec
+struct RecordRow
 {
     const char *name;
     const char *layout;
 };
 
-struct MessageSpec
+struct MessageRow
 {
     Codec::Space space;
     quint8 id;
@@ -40,7 +40,7 @@ inline constexpr Codec::Space Frame = Codec::Frame, Tournament = Codec::Tourname
                               Value = Codec::Value;
 inline constexpr Codec::Direction C = Codec::ToServer, S = Codec::ToClient, B = Codec::Both;
 
-inline constexpr RecordSpec records[] = {
+inline constexpr RecordRow records[] = {
     {"TimeSpan", "time start, time end"},
     {"meld_tuple", "i32 meldType, i32 visibility, tile firstTile, i32 claimedFrom, i8 claimedOffset"},
     {"meld_offer", "i32 meldType, tile tile"},
@@ -77,7 +77,7 @@ inline constexpr RecordSpec records[] = {
     {"NameTemplate", "i32 nameId, str nameTemplate"},
 };
 
-inline constexpr MessageSpec messages[] = {
+inline constexpr MessageRow messages[] = {
     {Frame, msg::HELLO, "hello", C, 0, "u16 protocolVersion, str clientVersion, i32 partnerId",
         "first message of the client; the server answers hello_ok or hello_refused"},
     {Frame, msg::HELLO_OK, "hello_ok", S, 0, "u16 protocolVersion", "the client may log in now"},
@@ -286,7 +286,7 @@ inline size_t noSuchField()
 // compile.
 consteval size_t fieldIndex(Codec::Space space, quint8 id, std::string_view field)
 {
-    for (const MessageSpec &m : messages) {
+    for (const MessageRow &m : messages) {
         if (m.space == space && m.id == id) {
             const size_t i = indexIn(m.layout, field);
             return i != std::string_view::npos ? i : noSuchField();
@@ -298,7 +298,7 @@ consteval size_t fieldIndex(Codec::Space space, quint8 id, std::string_view fiel
 // The same for a shared record.
 consteval size_t recordFieldIndex(std::string_view record, std::string_view field)
 {
-    for (const RecordSpec &r : records) {
+    for (const RecordRow &r : records) {
         if (record == r.name) {
             const size_t i = indexIn(r.layout, field);
             return i != std::string_view::npos ? i : noSuchField();
@@ -323,7 +323,7 @@ consteval bool recordLayoutIs(std::string_view record, std::string_view names)
             break;
         names.remove_prefix(comma + 1);
     }
-    for (const RecordSpec &r : records)
+    for (const RecordRow &r : records)
         if (record == r.name)
             return fieldCount(r.layout) == index;
     return false;
