@@ -4,7 +4,8 @@
 
 #include <QMetaType>
 
-// Why a tournament registration or unregistration was refused.
+// Why a tournament registration or unregistration was refused. The server
+// may send values not listed; they are passed on and read as "Failed".
 struct tmnt_register_failed_reason
 {
     enum enum_t {

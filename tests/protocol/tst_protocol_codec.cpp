@@ -431,6 +431,10 @@ void TestProtocolCodec::typedRecordsRoundTripThroughTheSession()
     QSignalSpy kicked(&cm, &ConnectionManager::kickPlayer);
     cm.handleMessage(codec.encode(msg::JOIN_FAILED, L{12, 9}));
     cm.handleMessage(codec.encode(msg::KICK_PLAYER, L{12, -1}));
+    QSignalSpy registerFailed(&cm, &ConnectionManager::tournamentRegisterFailed);
+    cm.handleMessage(codec.encode(msg::TOURNAMENT_REGISTER_FAILED, L{7, 40}));
+    QCOMPARE(tmnt_register_failed_reason::text(registerFailed[0][1].value<tmnt_register_failed_reason::enum_t>()),
+             "Failed");
     QCOMPARE(int(joinFailed[0][1].value<join_failed_reason::enum_t>()), 9);
     QVERIFY(join_failed_reason::text(9).isEmpty());
     QCOMPARE(int(kicked[0][1].value<kick_reason::enum_t>()), -1);
