@@ -435,7 +435,7 @@ void GameModel::storeTableState(const TableState &tableState)
 {
     m_referencePlayerId = tableState.playerId;
     m_prevailingWind = tableState.prevailingWind;
-    m_dealerId = tableState.dealerId;
+    m_dealerId = tableState.thirdValue;
     m_riichiStickPool = tableState.riichiSticks;
     m_counterSticks = tableState.counterSticks;
 }

@@ -403,13 +403,20 @@ void MainWindow::onAlreadySeated(qint32 tableId)
 
 void MainWindow::onExceptionCaught(const std::string &message)
 {
-    // The session cannot go on after unacceptable server data. Data still
-    // arriving while the box is open must not stack further boxes.
+    // The session cannot go on after unacceptable server data (the
+    // connection has already ended it). A second report adds no box.
     if (m_failed)
         return;
     m_failed = true;
     m_connection.setQuitting(true);
     setStatus(tr("Error"));
-    QMessageBox::critical(this, tr("Error"), QString::fromStdString(message), QMessageBox::Ok);
-    QCoreApplication::exit(1);
+    // Modal, but shown without a nested event loop: this runs inside the
+    // connection's read handler. The text comes from the server.
+    auto *box = new QMessageBox(QMessageBox::Critical, tr("Error"), QString::fromStdString(message),
+                                QMessageBox::Ok, this);
+    box->setTextFormat(Qt::PlainText);
+    box->setWindowModality(Qt::ApplicationModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QDialog::finished, this, [] { QCoreApplication::exit(1); });
+    box->show();
 }

@@ -1,6 +1,6 @@
 #include "protocol/Codec.h"
 
-#include "protocol/MessageIds.h"
+#include "protocol/MessageTable.h"
 #include "protocol/ServerError.h"
 
 #include <QStringDecoder>
@@ -8,47 +8,6 @@
 #include <limits>
 #include <sstream>
 #include <stdexcept>
-
-namespace
-{
-// Shared layouts. Records are named in the message table below and in
-// scenario files by these names.
-const char *const recordTable[][2] = {
-    {"TimeSpan", "time start, time end"},
-    {"meld_tuple", "i32 meldType, i32 visibility, tile firstTile, i32 claimedFrom, i8 claimedOffset"},
-    {"meld_offer", "i32 meldType, tile tile"},
-    {"PlayerData", "i32 id, str name, i32(0..3) wind, i32(0..64) hiddenTiles, [meld_tuple] melds, [tile] bonusTiles, "
-                   "[tile] discards, i32 riichiDiscardIndex, bool ready, i32 points, i32 wins"},
-    {"PrivatePlayerData", "[tile] tiles, bool active, bool furiten"},
-    {"TableState", "i32 playerId, i32(0..3) prevailingWind, i32 dealerId, i32 lastDiscarder, i32 riichiSticks, "
-                   "i32 counterSticks"},
-    {"WallState", "i32 deadWallPosition, [tile] doraIndicators, i32 liveTiles, i32 deadWallTiles, "
-                  "i32 deadWallTilesDealt"},
-    {"Seating", "i32 east, i32 south, i32 west, i32 north"},
-    {"round_score", "i32 playerId, i32 points, i32 wins"},
-    {"MonetaryRoundScore", "i32 playerId, i32 mahjongPoints, i64 result"},
-    {"TournamentRoundScore", "i32 playerId, i32 mahjongPoints, i32 result"},
-    {"KeyedValue", "i32 key, var value"},
-    {"TableInfo", "i32 id, str lobbyPath, [KeyedValue] values"},
-    {"TournamentInfo", "i32 id, [KeyedValue] values"},
-    {"TournamentRanking", "i32 playerId, str name, i32 tablePoints, i32 competitionPoints, i64 payout, "
-                          "bool eliminated"},
-    {"Range", "i32 from, i32 to"},
-    {"PrizeShare", "Range positions, any prize"},
-    {"PrizeTable", "Range players, [PrizeShare] shares"},
-    {"ComingEvent", "i32 kind, time when"},
-    {"ScoreLine", "str name, i32 value"},
-    {"TileGroup", "[tile] tiles, tile marked"},
-    {"PlayerHandScore", "i32 playerId, str name, i32 result, [ScoreLine] points, [ScoreLine] doubles, "
-                        "[ScoreLine] limitHands, i32 pointsTotal, i32 doublesTotal, i32 extra, i32 handScore, "
-                        "i32 settlement, i32 currentScore, i32 payment, [TileGroup] tileGroups"},
-    {"EndHandScoring", "bool endOfGame, i32 winKind, [PlayerHandScore] scores, [tile] dora, [tile] uraDora"},
-    {"Winner", "i32 playerId, str name, i64 amount"},
-    {"LobbySummary", "i32 playersOnline, i32 playersSeated, i32 tablesOpen, i32 tournamentsRunning, "
-                     "[Winner] topWinners"},
-    {"NameTemplate", "i32 nameId, str nameTemplate"},
-};
-} // namespace
 
 const Codec &Codec::instance()
 {
@@ -58,184 +17,10 @@ const Codec &Codec::instance()
 
 Codec::Codec()
 {
-    for (const auto &r : recordTable)
-        addRecord(r[0], r[1]);
-
-    const Direction C = ToServer, S = ToClient, B = Both;
-    using namespace msg;
-    // Session.
-    addMessage(Frame, HELLO, "hello", C, "u16 protocolVersion, str clientVersion, i32 partnerId",
-               "first message of the client; the server answers hello_ok or hello_refused");
-    addMessage(Frame, HELLO_OK, "hello_ok", S, "u16 protocolVersion", "the client may log in now");
-    addMessage(Frame, HELLO_REFUSED, "hello_refused", S, "str reason", "the server closes the connection");
-    addMessage(Frame, PING, "ping", C, "i64 stamp", "answered by pong with the same stamp");
-    addMessage(Frame, PONG, "pong", S, "i64 stamp, time serverTime");
-    addMessage(Frame, SERVER_PING, "server_ping", S, "i32 seq", "the client answers server_pong at once");
-    addMessage(Frame, SERVER_PONG, "server_pong", C, "i32 seq");
-    addMessage(Frame, LOGIN, "login", C, "str userName, str password");
-    addMessage(Frame, LOGIN_OK, "login_ok", S, "i32 playerId, str name, str credentials, bool fullyRegistered");
-    addMessage(Frame, LOGIN_FAILED, "login_failed", S, "i32 status",
-               "2 wrong name or password, 3 not allowed, 4 server error, 5 e-mail not verified, 6 self-excluded, "
-               "7 temporarily denied, 8 blacklisted");
-    addMessage(Frame, LOGOUT, "logout", C, "");
-    addMessage(Frame, FORCED_LOGOUT, "forced_logout", S, "");
-    addMessage(Frame, SYSTEM_MESSAGE, "system_message", S, "i32 kind, i32 id, str text");
-    addMessage(Frame, PLAYER_MESSAGE, "player_message", S, "str text");
-    addMessage(Frame, QUERY_CLIENT_CONFIG, "query_client_config", C, "");
-    addMessage(Frame, CLIENT_CONFIG, "client_config", S,
-               "str xmppServer, str conferenceService, str lobbyRoom, str searchService");
-    addMessage(Frame, QUERY_ACCOUNT_BALANCE, "query_account_balance", C, "");
-    addMessage(Frame, ACCOUNT_BALANCE, "account_balance", S, "i64 cents");
-    addMessage(Frame, QUERY_LOBBY_SUMMARY, "query_lobby_summary", C, "");
-    addMessage(Frame, LOBBY_SUMMARY, "lobby_summary", S, "LobbySummary summary");
-    addMessage(Frame, QUERY_WEB_PAGE, "query_web_page", C, "i32(0..13) page");
-    addMessage(Frame, WEB_PAGE, "web_page", S, "i32(0..13) page, str url");
-    // Lobby and tables.
-    addMessage(Frame, LOBBY_SUBSCRIBE, "lobby_subscribe", C, "str lobbyPath",
-               "the server sends table_info for every table of the path and its sub-paths, then updates");
-    addMessage(Frame, LOBBY_UNSUBSCRIBE, "lobby_unsubscribe", C, "str lobbyPath");
-    addMessage(Frame, TABLE_INFO, "table_info", S, "TableInfo info");
-    addMessage(Frame, TABLE_INFO_UPDATE, "table_info_update", S, "i32 tableId, i32 seated, [KeyedValue] updates");
-    addMessage(Frame, JOIN_TABLE, "join_table", C, "i32 tableId, i8 seat", "seat -1: any seat");
-    addMessage(Frame, JOIN_OK, "join_ok", S, "i32 tableId");
-    addMessage(Frame, JOIN_FAILED, "join_failed", S, "i32 tableId, i32(0..8) reason",
-               "0 unspecified, 1 error, 2 full, 3 in play, 4 insufficient funds, 5 same address, "
-               "6 no money tables, 7 not fully registered, 8 maintenance");
-    addMessage(Frame, ALREADY_SEATED, "already_seated", S, "i32 tableId");
-    addMessage(Frame, WATCH_TABLE, "watch_table", C, "i32 tableId");
-    addMessage(Frame, WATCH_OK, "watch_ok", S, "i32 tableId");
-    addMessage(Frame, WATCH_FAILED, "watch_failed", S, "i32 tableId, str reason");
-    addMessage(Frame, UNWATCH_TABLE, "unwatch_table", C, "i32 tableId");
-    addMessage(Frame, UNWATCH_OK, "unwatch_ok", S, "i32 tableId");
-    addMessage(Frame, UNWATCH_FAILED, "unwatch_failed", S, "i32 tableId");
-    addMessage(Frame, LEAVE_TABLE, "leave_table", C, "i32 tableId");
-    addMessage(Frame, LEAVE_OK, "leave_ok", S, "i32 tableId");
-    addMessage(Frame, LEAVE_FAILED, "leave_failed", S, "i32 tableId, str reason");
-    addMessage(Frame, READY, "ready", C, "i32 tableId, i32 playerId");
-    addMessage(Frame, REACTIVATE_TABLE, "reactivate_table", C, "i32 tableId");
-    addMessage(Frame, NOTIFY_SEATED, "notify_seated", S, "i32 tableId, i32 playerId, i32 seat",
-               "after login: the player still sits at this table");
-    addMessage(Frame, NOTIFY_WATCHING, "notify_watching", S, "i32 tableId");
-    addMessage(Frame, INVITE_PLAYERS, "invite_players", C, "i32 tableId, [i32] invitees");
-    addMessage(Frame, NOTIFY_INVITED, "notify_invited", S, "i32 tableId, i32 inviterId, i32 kind");
-    addMessage(Frame, FILTER_JOIN, "filter_join", C, "str lobbyPath");
-    addMessage(Frame, CANCEL_FILTER_JOIN, "cancel_filter_join", C, "i32 seq");
-    addMessage(Frame, WAITING_LIST, "waiting_list", S, "i32 seq");
-    // Game events of a table.
-    addMessage(Frame, GAME_DATA, "game_data", S,
-               "i32 tableId, i64 handId, i32(0..7) state, [PlayerData] players, TableState tableState, "
-               "WallState wallState");
-    addMessage(Frame, PRIVATE_PLAYER_DATA, "private_player_data", S, "i32 tableId, PrivatePlayerData data");
-    addMessage(Frame, PLAYER_JOINED, "player_joined", S, "i32 tableId, PlayerData player");
-    addMessage(Frame, PLAYER_LEFT, "player_left", S, "i32 tableId, i32 playerId");
-    addMessage(Frame, START_HAND, "start_hand", S,
-               "i32 tableId, i64 handId, Seating seating, [round_score] scores, bool newRound, "
-               "TableState tableState, WallState wallState");
-    addMessage(Frame, TILES_FROM_WALL, "tiles_from_wall", S, "i32 tableId, [tile] tiles, bool fromDeadWall");
-    addMessage(Frame, HIDDEN_TILES_FROM_WALL, "hidden_tiles_from_wall", S,
-               "i32 tableId, i32 playerId, i32(0..64) count, bool fromDeadWall");
-    addMessage(Frame, TILE_DISCARDED, "tile_discarded", S, "i32 tableId, i32 playerId, tile tile");
-    addMessage(Frame, RIICHI_DECLARED, "riichi_declared", S, "i32 tableId, i32 playerId, tile tile");
-    addMessage(Frame, TILE_CLAIMED, "tile_claimed", S, "i32 tableId, i32 playerId");
-    addMessage(Frame, MELD_DECLARED, "meld_declared", S, "i32 tableId, i32 playerId, meld_tuple meld");
-    addMessage(Frame, KAN_DORA, "kan_dora", S, "i32 tableId, tile tile");
-    addMessage(Frame, MELD_SUGGESTION, "meld_suggestion", S, "i32 tableId, TimeSpan ts, [meld_offer] offers");
-    addMessage(Frame, CONCEALED_MELD_SUGGESTION, "concealed_meld_suggestion", S,
-               "i32 tableId, TimeSpan ts, [meld_offer] offers");
-    addMessage(Frame, ROB_THE_KONG_SUGGESTION, "rob_the_kong_suggestion", S,
-               "i32 tableId, TimeSpan ts, [meld_offer] offers");
-    addMessage(Frame, REPLACEMENT_MELD_SUGGESTION, "replacement_meld_suggestion", S,
-               "i32 tableId, TimeSpan ts, [meld_offer] offers");
-    addMessage(Frame, PLAYER_SHOULD_ACT, "player_should_act", S, "i32 tableId, TimeSpan ts, i32 playerId");
-    addMessage(Frame, WAITING_FOR, "waiting_for", S, "i32 tableId, i32(0..1) condition, TimeSpan ts, [i32] players");
-    addMessage(Frame, WAITING_OVER, "waiting_over", S, "i32 tableId");
-    addMessage(Frame, DECLARE_BONUS, "declare_bonus", S, "i32 tableId, i32 playerId, [tile] tiles");
-    addMessage(Frame, HAND_END_NON_SCORING, "hand_end_non_scoring", S, "i32 tableId, i32 reason, bool endOfGame");
-    addMessage(Frame, HAND_END_SCORING, "hand_end_scoring", S, "i32 tableId, EndHandScoring scoring");
-    addMessage(Frame, END_OF_ROUND, "end_of_round", S, "i32 tableId, [MonetaryRoundScore] scores");
-    addMessage(Frame, ARE_YOU_READY, "are_you_ready", S, "i32 tableId, TimeSpan ts");
-    addMessage(Frame, TIMEOUT_OCCURRED, "timeout_occurred", S, "i32 tableId");
-    addMessage(Frame, KICK_PLAYER, "kick_player", S, "i32 tableId, i32(0..5) reason",
-               "0 kicked, 1 inactive, 2 insufficient funds, 3 moved to the watchers, 4 server error, 5 maintenance");
-    addMessage(Frame, TABLE_REMOVED, "table_removed", S, "i32 tableId",
-               "the table is gone: from the lobby and, if held, from the client");
-    addMessage(Frame, SOMEONE_DECLARED_MAHJONG, "someone_declared_mahjong", S, "i32 tableId, i32 playerId");
-    addMessage(Frame, PLAYER_IS_READY, "player_is_ready", S, "i32 tableId, i32 playerId");
-    addMessage(Frame, FURITEN_CHANGED, "furiten_changed", S, "i32 tableId, bool furiten");
-    addMessage(Frame, ACTIVE_CHANGED, "active_changed", S, "i32 tableId, bool active");
-    addMessage(Frame, SOMEONE_DECLARED_MELD, "someone_declared_meld", S,
-               "i32 tableId, i32 playerId, i32 meldType, tile tile");
-    // Play requests.
-    addMessage(Frame, DISCARD_TILE, "discard_tile", C, "i32 tableId, i32 playerId, tile tile");
-    addMessage(Frame, CALL_PASS, "call_pass", C, "i32 tableId, i32 playerId, bool autoPass");
-    addMessage(Frame, CALL_CHOW, "call_chow", C, "i32 tableId, i32 playerId, tile tile");
-    addMessage(Frame, CALL_PONG, "call_pong", C, "i32 tableId, i32 playerId, tile tile");
-    addMessage(Frame, CALL_PONG_TO_KONG, "call_pong_to_kong", C, "i32 tableId, i32 playerId, tile tile");
-    addMessage(Frame, CALL_KONG, "call_kong", C, "i32 tableId, i32 playerId, tile tile");
-    addMessage(Frame, CALL_RIICHI, "call_riichi", C, "i32 tableId, i32 playerId, tile tile");
-    addMessage(Frame, CALL_BONUS, "call_bonus", C, "i32 tableId, i32 playerId, tile tile");
-    addMessage(Frame, CALL_MAHJONG, "call_mahjong", C, "i32 tableId, i32 playerId");
-    // Tournaments.
-    addMessage(Frame, TOURNAMENT_ENVELOPE, "tournament_envelope", B, "i32 tournamentId, inner:tournament request",
-               "requests about one tournament and their answers");
-    addMessage(Frame, TOURNAMENTS_LOBBY_SUBSCRIBE, "tournaments_lobby_subscribe", C, "",
-               "the server sends tournament_info for every tournament, notify_registered, then updates");
-    addMessage(Frame, TOURNAMENT_INFO, "tournament_info", S, "TournamentInfo info");
-    addMessage(Frame, TOURNAMENT_INFO_UPDATE, "tournament_info_update", S, "i32 tournamentId, [KeyedValue] updates");
-    addMessage(Frame, TOURNAMENT_REMOVED, "tournament_removed", S, "i32 tournamentId");
-    addMessage(Frame, NOTIFY_REGISTERED, "notify_registered", S, "[i32] tournamentIds");
-    addMessage(Frame, TOURNAMENT_REGISTER_OK, "tournament_register_ok", S, "i32 tournamentId");
-    addMessage(Frame, TOURNAMENT_REGISTER_FAILED, "tournament_register_failed", S, "i32 tournamentId, i32(0..6) reason");
-    addMessage(Frame, TOURNAMENT_UNREGISTER_OK, "tournament_unregister_ok", S, "i32 tournamentId");
-    addMessage(Frame, TOURNAMENT_UNREGISTER_FAILED, "tournament_unregister_failed", S,
-               "i32 tournamentId, i32(0..6) reason");
-    addMessage(Frame, TOURNAMENT_LEAVE_OK, "tournament_leave_ok", S, "i32 tournamentId",
-               "answer to unregister_tournament once the tournament runs");
-    addMessage(Frame, PLAYER_DISCARDED_FROM_TOURNAMENT, "player_discarded_from_tournament", S, "i32 tournamentId");
-    addMessage(Frame, TOURNAMENT_SEATED, "tournament_seated", S, "i32 tournamentId, i32 tableId");
-    addMessage(Frame, END_OF_TOURNAMENT_ROUND, "end_of_tournament_round", S,
-               "i32 tournamentId, i32 tableId, bool lastRound, [TournamentRoundScore] scores");
-    addMessage(Frame, TOURNAMENT_PICKED_UP, "tournament_picked_up", S, "i32 tournamentId, i32 tableId, bool keepWatching");
-    addMessage(Frame, REGISTER_TOURNAMENT, "register_tournament", C, "i32 tournamentId");
-    addMessage(Frame, UNREGISTER_TOURNAMENT, "unregister_tournament", C, "i32 tournamentId");
-    // Services.
-    addMessage(Frame, SERVICE_REQUEST, "service_request", C, "u16 service, i32 seq, inner:service request",
-               "answered by service_response with the same seq");
-    addMessage(Frame, SERVICE_RESPONSE, "service_response", S, "u16 service, i32 seq, inner:service response",
-               "seq 0: a message the server pushes unasked");
-
-    using namespace tmt_msg;
-    addMessage(Tournament, RANKING_LIST_REQUEST, "ranking_list_request", C, "");
-    addMessage(Tournament, RANKING_LIST, "ranking_list", S, "[TournamentRanking] rankings");
-    addMessage(Tournament, PRIZE_CONFIGURATION_REQUEST, "prize_configuration_request", C, "");
-    addMessage(Tournament, PRIZE_CONFIGURATION, "prize_configuration", S, "[PrizeTable] tables");
-
-    using namespace svc_msg;
-    addMessage(Service, SERVICE_FAILED, "service_failed", S, "str reason", "any service: the request was refused");
-    addMessage(Service, QUERY_PLAYER_NAME, "query_player_name", C, "i32 playerId", "service 2, player database");
-    addMessage(Service, PLAYER_NAME, "player_name", S, "i32 playerId, str name", "also pushed when a name changes");
-    addMessage(Service, SET_SCREENNAME, "set_screenname", C, "str screenname", "service 2");
-    addMessage(Service, SET_SCREENNAME_OK, "set_screenname_ok", S, "");
-    addMessage(Service, SET_SCREENNAME_FAILED, "set_screenname_failed", S, "str reason, bool needsScreenname");
-    addMessage(Service, QUERY_SCREENNAME, "query_screenname", C, "str screenname", "service 2");
-    addMessage(Service, QUERY_SCREENNAME_OK, "query_screenname_ok", S, "str screenname, i32 playerId, bool active");
-    addMessage(Service, QUERY_SCREENNAME_FAILED, "query_screenname_failed", S, "str reason");
-    addMessage(Service, REGISTER_USER, "register_user", C, "str userName, str password, str email, str affiliateCode",
-               "service 3, account");
-    addMessage(Service, REGISTER_USER_OK, "register_user_ok", S, "bool active");
-    addMessage(Service, REGISTER_USER_FAILED, "register_user_failed", S, "str reason");
-    addMessage(Service, CHANGE_PASSWORD, "change_password", C, "str oldPassword, str newPassword", "service 3");
-    addMessage(Service, CHANGE_PASSWORD_OK, "change_password_ok", S, "");
-    addMessage(Service, CHANGE_PASSWORD_FAILED, "change_password_failed", S, "str reason");
-    addMessage(Service, LOG_CLIENT_UUID, "log_client_uuid", C, "str machineId", "service 3");
-    addMessage(Service, LOG_CLIENT_UUID_OK, "log_client_uuid_ok", S, "");
-    addMessage(Service, QUERY_TABLE_NAMES, "query_table_names", C, "str language", "service 4, localization");
-    addMessage(Service, TABLE_NAMES, "table_names", S, "str language, [NameTemplate] names",
-               "templates by TableInfo name id; \"{tableId}\" stands for the table id");
-    addMessage(Service, COMING_EVENTS_REQUEST, "coming_events_request", C, "", "service 1, server information");
-    addMessage(Service, COMING_EVENTS, "coming_events", S, "[ComingEvent] events", "kind 0 (maintenance) only");
-
-    addMessage(Value, value_tag::POT_SHARE, "pot_share", B, "i32(0..1000) share", "tenths of a percent of the pot");
+    for (const message_table::RecordRow &r : message_table::records)
+        addRecord(r.name, r.layout);
+    for (const message_table::MessageRow &m : message_table::messages)
+        addMessage(m);
 }
 
 void Codec::addRecord(const char *name, const char *layout)
@@ -245,18 +30,19 @@ void Codec::addRecord(const char *name, const char *layout)
     m_records.push_back(std::move(record));
 }
 
-void Codec::addMessage(Space space, quint8 id, const char *name, Direction dir, const char *layout, const char *note)
+void Codec::addMessage(const message_table::MessageRow &row)
 {
-    if (m_index[space][id] || m_messageByName.count(name))
-        throw std::logic_error(std::string("duplicate message ") + name);
+    if (m_index[row.space][row.id] || m_messageByName.count(row.name))
+        throw std::logic_error(std::string("duplicate message ") + row.name);
     auto m = std::make_unique<Message>();
-    m->space = space;
-    m->id = id;
-    m->name = name;
-    m->direction = dir;
-    m->body = parseRecord(name, layout);
-    m->note = note;
-    m_index[space][id] = m.get();
+    m->space = row.space;
+    m->id = row.id;
+    m->name = row.name;
+    m->direction = row.direction;
+    m->service = row.service;
+    m->body = parseRecord(row.name, row.layout);
+    m->note = row.note;
+    m_index[row.space][row.id] = m.get();
     m_messageByName[m->name] = m.get();
     m_messages.push_back(std::move(m));
 }
@@ -300,9 +86,20 @@ const Codec::Type *Codec::parseType(const std::string &text)
 {
     auto t = std::make_unique<Type>();
     t->text = text;
-    if (text.size() > 2 && text.front() == '[' && text.back() == ']') {
+    const auto close = text.rfind(']');
+    if (text.size() > 2 && text.front() == '[' && close != std::string::npos) {
         t->kind = Type::List;
-        t->element = parseType(text.substr(1, text.size() - 2));
+        t->element = parseType(text.substr(1, close - 1));
+        // "[T](a..b)": the number of elements the game allows
+        const std::string count = text.substr(close + 1);
+        if (!count.empty()) {
+            const auto dots = count.find("..");
+            if (count.front() != '(' || count.back() != ')' || dots == std::string::npos)
+                throw std::logic_error("bad list bound in protocol table: " + text);
+            t->ranged = true;
+            t->min = std::stoll(count.substr(1, dots - 1));
+            t->max = std::stoll(count.substr(dots + 2, count.size() - dots - 3));
+        }
     } else if (text == "inner:tournament" || text == "inner:service") {
         t->kind = Type::Inner;
         t->space = text == "inner:tournament" ? Tournament : Service;
@@ -434,6 +231,8 @@ public:
             case Codec::Type::Time: putTime(v.toDateTime()); break;
             case Codec::Type::List: {
                 const WireValue::List &items = v.toList();
+                if (t.ranged && (qint64(items.size()) < t.min || qint64(items.size()) > t.max))
+                    throw std::invalid_argument("list of " + std::to_string(items.size()) + " elements for " + t.text);
                 put<quint32>(quint32(items.size()));
                 for (const WireValue &item : items)
                     value(codec, *t.element, item, r, f, depth + 1);
@@ -590,6 +389,9 @@ public:
         case Codec::Type::Time: return WireValue(time());
         case Codec::Type::List: {
             const quint32 count = get<quint32>();
+            if (t.ranged && (qint64(count) < t.min || qint64(count) > t.max))
+                throw server_error("list of " + std::to_string(count) + " elements where " + std::to_string(t.min)
+                                   + ".." + std::to_string(t.max) + " are allowed");
             const size_t least = std::max<size_t>(1, minSizeOf(t.element));
             if (count > remaining() / least)
                 throw server_error("list of " + std::to_string(count) + " elements runs past the end of the message");
@@ -669,6 +471,8 @@ private:
         case 6:
         case 7: {
             const quint32 count = get<quint32>();
+            if (count > Codec::maxValueListSize)
+                throw server_error("value list of " + std::to_string(count) + " elements");
             const size_t least = tag == 6 ? 4 : 8;
             if (count > remaining() / least)
                 throw server_error("list runs past the end of the message");
@@ -717,37 +521,4 @@ WireValue::List Codec::decode(const quint8 *data, size_t size) const
     if (r.remaining() != 0)
         throw server_error(m->name + ": " + std::to_string(r.remaining()) + " unexpected bytes after the last field");
     return fields;
-}
-
-// ---------------------------------------------------------------- reference
-
-std::string Codec::reference() const
-{
-    std::ostringstream out;
-    auto layout = [](const Record &r) {
-        std::string s;
-        for (const Field &f : r.fields) {
-            if (!s.empty())
-                s += ", ";
-            s += "`" + f.type->text + "` " + f.name;
-        }
-        return s.empty() ? std::string("(no fields)") : s;
-    };
-    static const char *const dirs[] = {"C→S", "S→C", "both"};
-    static const char *const spaces[] = {"Frame classes (first body byte)",
-                                         "Tournament envelope inner classes (class 104)",
-                                         "Service inner classes (classes 140/141)", "Value tags of `any` fields"};
-    out << "### Records\n\n| record | fields |\n|---|---|\n";
-    for (const auto &r : m_records)
-        out << "| " << r->name << " | " << layout(*r) << " |\n";
-    for (int s = Frame; s <= Value; ++s) {
-        out << "\n### " << spaces[s] << "\n\n| id | name | dir | fields | note |\n|---|---|---|---|---|\n";
-        for (int id = 0; id < 256; ++id) {
-            const Message *m = m_index[s][id];
-            if (m)
-                out << "| " << id << " | " << m->name << " | " << dirs[m->direction] << " | " << layout(m->body)
-                    << " | " << m->note << " |\n";
-        }
-    }
-    return out.str();
 }

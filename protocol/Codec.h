@@ -10,9 +10,8 @@
 #include <string>
 #include <vector>
 
-// The one table of the wire protocol: for every class id its name, its
-// direction and the layout of its fields, from which encoding, decoding, the
-// peer's scenario files and the protocol reference all follow.
+// Encoding and decoding by the message table (protocol/MessageTable.h), from
+// which the peer's scenario files and the protocol reference follow too.
 //
 // Field types: bool (1 byte 0/1), i8, u8, i16, u16, i32, i64 (big-endian,
 // two's complement), tile (1 byte: 0-41 or 255), str (u32 byte length +
@@ -21,7 +20,13 @@
 // a bool, i32, i64, str, time, [i32] or [time]), any (u8 value tag, 0 for
 // empty, + that value's record), inner:tournament / inner:service (u8 inner
 // class id + that class's fields). An integer type may carry a range, as in
-// i32(0..7); a value outside it is refused.
+// i32(0..7), and a list the number of elements the game allows, as in
+// [tile](0..144); a value outside it is refused before anything is built.
+namespace message_table
+{
+struct MessageRow;
+}
+
 class Codec
 {
 public:
@@ -45,7 +50,7 @@ public:
     {
         enum Kind { Bool, I8, U8, I16, U16, I32, I64, Tile, Str, Time, List, RecordRef, Var, Any, Inner };
         Kind kind = I32;
-        bool ranged = false;
+        bool ranged = false; // min..max: of the value, or of a list's element count
         qint64 min = 0;
         qint64 max = 0;
         const Type *element = nullptr;  // List
@@ -59,12 +64,16 @@ public:
         quint8 id = 0;
         std::string name;
         Direction direction = Both;
+        // Service classes: the service that carries them (0: any).
+        quint16 service = 0;
         Record body;
         std::string note;
     };
 
     // Nesting of records, lists and inner messages deeper than this is refused.
     static constexpr int maxDepth = 16;
+    // Longest list a var may hold (the rounds of a tournament).
+    static constexpr quint32 maxValueListSize = 1024;
 
     static const Codec &instance();
 
@@ -83,16 +92,12 @@ public:
     WireValue::List decode(const message_t &body) const;
     WireValue::List decode(const quint8 *data, size_t size) const;
 
-    // The protocol reference in Markdown, built from the table.
-    std::string reference() const;
-
 private:
     Codec();
     const Type *parseType(const std::string &text);
     Record parseRecord(const std::string &name, const std::string &layout);
     void addRecord(const char *name, const char *layout);
-    void addMessage(Space space, quint8 id, const char *name, Direction dir, const char *layout,
-                    const char *note = "");
+    void addMessage(const message_table::MessageRow &row);
 
     std::vector<std::unique_ptr<Record>> m_records;
     std::vector<std::unique_ptr<Type>> m_types;

@@ -1,37 +1,26 @@
 #include "protocol/ConnectionManager.h"
 
 #include "protocol/Codec.h"
+#include "protocol/ConnectionManagerPrivate.h"
+#include "protocol/Logging.h"
 #include "protocol/MessageIds.h"
 #include "protocol/ProtocolMetaTypes.h"
 #include "protocol/ServerError.h"
 #include "protocol/WireConversions.h"
-#include "protocol/any_t.h"
 
 #include <QCoreApplication>
 #include <QMutexLocker>
 #include <QSslConfiguration>
 #include <QSslError>
 #include <QSslSocket>
-#include <QtDebug>
 
 namespace
 {
 typedef WireValue::List L;
-
-quint16 serviceOf(quint8 innerId)
-{
-    if (innerId >= svc_msg::QUERY_PLAYER_NAME && innerId <= svc_msg::QUERY_SCREENNAME_FAILED)
-        return svc::PLAYER_DATABASE;
-    if (innerId >= svc_msg::REGISTER_USER && innerId <= svc_msg::LOG_CLIENT_UUID_OK)
-        return svc::ACCOUNT;
-    if (innerId == svc_msg::QUERY_TABLE_NAMES || innerId == svc_msg::TABLE_NAMES)
-        return svc::LOCALIZATION;
-    return svc::SERVER_INFORMATION;
-}
 } // namespace
 
 ConnectionManager::ConnectionManager(bool useSsl, QObject *parent)
-    : QObject(parent), m_useSsl(useSsl), m_socket(new QSslSocket(this))
+    : QObject(parent), m_useSsl(useSsl), m_socket(new QSslSocket(this)), d(std::make_unique<ConnectionManagerPrivate>())
 {
     registerProtocolMetaTypes();
     m_clock.start();
@@ -43,10 +32,11 @@ ConnectionManager::ConnectionManager(bool useSsl, QObject *parent)
     connect(m_socket, &QSslSocket::disconnected, this, &ConnectionManager::onSocketDisconnected);
     connect(m_socket, &QSslSocket::errorOccurred, this, &ConnectionManager::onSocketError);
     connect(m_socket, &QSslSocket::readyRead, this, &ConnectionManager::onReadyRead);
+    m_socket->setReadBufferSize(socketReadBufferBytes);
     connect(m_socket, &QSslSocket::sslErrors, this, [](const QList<QSslError> &errors) {
         // Never ignored: the socket closes the connection after this signal.
         for (const QSslError &e : errors)
-            qWarning() << "TLS error from the game server:" << e.errorString();
+            qCWarning(lcProtocol) << "TLS error from the game server:" << e.errorString();
     });
 }
 
@@ -79,10 +69,11 @@ void ConnectionManager::connectToServer()
         m_socket->abort();
     }
     resetSession();
+    m_sessionFailed = false;
     m_reportedConnected = true;
     m_handshakeTimer.start();
     emit connecting();
-    qDebug() << "connecting to" << m_host << m_port << (m_useSsl ? "with TLS" : "without TLS");
+    qCDebug(lcProtocol) << "connecting to" << m_host << m_port << (m_useSsl ? "with TLS" : "without TLS");
     if (m_useSsl) {
         // CA certificates added to the default configuration after this
         // object was made count too.
@@ -104,11 +95,11 @@ void ConnectionManager::resetSession()
     m_versionChecked = false;
     m_loggedIn = false;
     m_pendingLogin.reset();
-    QMutexLocker lock(&m_registryLock);
-    m_pendingServiceCalls.clear();
-    m_pendingPings.clear();
-    m_pendingNames.clear();
-    m_throttle.clear();
+    QMutexLocker lock(&d->lock);
+    d->pendingServiceCalls.clear();
+    d->pendingPings.clear();
+    d->pendingNames.clear();
+    d->throttle.clear();
 }
 
 void ConnectionManager::onSocketConnected()
@@ -127,23 +118,27 @@ void ConnectionManager::onSocketEncrypted()
 
 void ConnectionManager::onSocketDisconnected()
 {
+    // What the server sent before it closed is still handled.
+    readFramesFor(-1);
     reportDisconnected();
 }
 
 void ConnectionManager::onSocketError()
 {
-    qWarning() << "game server connection:" << m_socket->errorString();
+    qCWarning(lcProtocol) << "game server connection:" << m_socket->errorString();
     // A refused connect or a failed TLS handshake leaves the socket
     // unconnected, sometimes without a disconnected() of its own.
-    if (m_socket->state() == QAbstractSocket::UnconnectedState)
+    if (m_socket->state() == QAbstractSocket::UnconnectedState) {
+        readFramesFor(-1);
         reportDisconnected();
+    }
 }
 
 void ConnectionManager::onHandshakeTimeout()
 {
     // A server that accepts the connection but never completes TLS or the
     // version handshake must not leave the login page waiting for ever.
-    qWarning() << "game server did not complete the handshake in time";
+    qCWarning(lcProtocol) << "game server did not complete the handshake in time";
     m_socket->abort();
     reportDisconnected();
 }
@@ -161,23 +156,66 @@ void ConnectionManager::reportDisconnected()
 
 void ConnectionManager::onReadyRead()
 {
-    const QByteArray data = m_socket->readAll();
-    m_bytesRead += data.size();
-    m_reader.append(data);
+    readFrames();
+}
+
+void ConnectionManager::scheduleRead()
+{
+    if (m_readScheduled)
+        return;
+    m_readScheduled = true;
+    QMetaObject::invokeMethod(this, &ConnectionManager::readFrames, Qt::QueuedConnection);
+}
+
+void ConnectionManager::readFrames()
+{
+    readFramesFor(m_readBudgetMs);
+}
+
+void ConnectionManager::readFramesFor(int budgetMs)
+{
+    m_readScheduled = false;
+    // Nothing of a refused session reaches the models, not even frames that
+    // came with the bad one.
+    if (m_sessionFailed)
+        return;
+    QElapsedTimer turn;
+    turn.start();
     message_t body;
     try {
-        while (m_reader.next(body))
+        for (;;) {
+            // The socket holds back what the frame buffer may not take yet,
+            // and the server's sending waits for us.
+            const qint64 room = readAheadBytes - m_reader.buffered();
+            if (room > 0) {
+                const QByteArray data = m_socket->read(room);
+                m_bytesRead += data.size();
+                m_reader.append(data);
+            }
+            if (!m_reader.next(body))
+                return;
             handleMessage(body);
+            if (m_sessionFailed)
+                return;
+            // The rest waits for the next turn of the event loop.
+            if (budgetMs >= 0 && turn.elapsed() >= budgetMs) {
+                scheduleRead();
+                return;
+            }
+        }
     } catch (const std::exception &e) {
         // The stream cannot be resynchronised after a bad frame header.
         fail(e.what());
-        m_socket->abort();
     }
 }
 
 void ConnectionManager::fail(const std::string &message)
 {
-    qWarning() << "game server data refused:" << message.c_str();
+    qCWarning(lcProtocol) << "game server data refused:" << message.c_str();
+    // The session ends before anyone is told: nothing more is read while
+    // the error is shown.
+    m_sessionFailed = true;
+    m_socket->abort();
     emit exceptionCaught(message);
 }
 
@@ -205,11 +243,21 @@ void ConnectionManager::send(quint8 classId, WireValue::List fields)
 {
     if (!isConnected()) {
         const Codec::Message *m = Codec::instance().message(Codec::Frame, classId);
-        qWarning() << "not connected: dropping request" << (m ? m->name.c_str() : "?");
+        qCWarning(lcProtocol) << "not connected: dropping request" << (m ? m->name.c_str() : "?");
         return;
     }
     try {
         const QByteArray frame = FrameReader::frame(Codec::instance().encode(classId, fields));
+        // A server that does not read what it asked for (ping answers, say)
+        // would have it pile up here.
+        const qint64 pending = m_socket->bytesToWrite() + m_socket->encryptedBytesToWrite();
+        if (pending + frame.size() > maxPendingOutputBytes) {
+            qCWarning(lcProtocol) << "the game server does not read:" << pending << "bytes unsent, disconnecting";
+            m_sessionFailed = true;
+            m_socket->abort();
+            reportDisconnected();
+            return;
+        }
         const qint64 written = m_socket->write(frame);
         if (written != frame.size())
             throw std::runtime_error("could not write to the game server: " + m_socket->errorString().toStdString());
@@ -224,13 +272,14 @@ void ConnectionManager::sendService(quint8 innerId, WireValue::List fields, Serv
 {
     qint32 seq;
     {
-        QMutexLocker lock(&m_registryLock);
-        seq = m_nextSeq++;
-        if (m_nextSeq <= 0)
-            m_nextSeq = 1;
-        m_pendingServiceCalls[seq] = {call, key};
+        QMutexLocker lock(&d->lock);
+        seq = d->nextSeq++;
+        if (d->nextSeq <= 0)
+            d->nextSeq = 1;
+        d->pendingServiceCalls[seq] = {call, key};
     }
-    send(msg::SERVICE_REQUEST, L{qint64(serviceOf(innerId)), seq, WireValue(std::move(fields), innerId)});
+    const Codec::Message *m = Codec::instance().message(Codec::Service, innerId);
+    send(msg::SERVICE_REQUEST, L{qint64(m ? m->service : 0), seq, WireValue(std::move(fields), innerId)});
 }
 
 void ConnectionManager::sendTournament(qint32 tournamentId, quint8 innerId)
@@ -240,13 +289,13 @@ void ConnectionManager::sendTournament(qint32 tournamentId, quint8 innerId)
 
 bool ConnectionManager::throttled(quint8 classId, qint32 id)
 {
-    QMutexLocker lock(&m_registryLock);
-    auto it = m_throttle.find({classId, id});
-    if (it != m_throttle.end() && it->second.isValid() && it->second.elapsed() < throttleMs) {
-        qDebug() << "dropping repeated request" << classId << "for table" << id;
+    QMutexLocker lock(&d->lock);
+    auto it = d->throttle.find({classId, id});
+    if (it != d->throttle.end() && it->second.isValid() && it->second.elapsed() < throttleMs) {
+        qCDebug(lcProtocol) << "dropping repeated request" << classId << "for table" << id;
         return true;
     }
-    m_throttle[{classId, id}].start();
+    d->throttle[{classId, id}].start();
     return false;
 }
 
@@ -254,7 +303,7 @@ bool ConnectionManager::throttled(quint8 classId, qint32 id)
 
 void ConnectionManager::login(const QString &userName, const QString &password)
 {
-    qDebug() << "login as" << userName; // never the password
+    qCDebug(lcProtocol) << "login as" << userName; // never the password
     if (!m_versionChecked) {
         // Sent as soon as the handshake completes (a reconnect logs in at once).
         m_pendingLogin = std::make_unique<std::pair<QString, QString>>(userName, password);
@@ -408,7 +457,7 @@ void ConnectionManager::query_lobby_summary()
 void ConnectionManager::query_web_page(WebPageRequest::enum_t page)
 {
     if (page < WebPageRequest::minValue || page > WebPageRequest::maxValue) {
-        qWarning() << "no such web page:" << int(page);
+        qCWarning(lcProtocol) << "no such web page:" << int(page);
         return;
     }
     send(msg::QUERY_WEB_PAGE, L{int(page)});
@@ -449,8 +498,8 @@ void ConnectionManager::ping()
 {
     const qint64 stamp = m_clock.elapsed();
     {
-        QMutexLocker lock(&m_registryLock);
-        m_pendingPings.insert(stamp);
+        QMutexLocker lock(&d->lock);
+        d->pendingPings.insert(stamp);
     }
     send(msg::PING, L{stamp});
 }
@@ -460,13 +509,13 @@ QString ConnectionManager::playerName(qint32 pid)
     bool ask = false;
     QString name;
     {
-        QMutexLocker lock(&m_registryLock);
-        auto it = m_names.constFind(pid);
-        if (it != m_names.constEnd())
+        QMutexLocker lock(&d->lock);
+        auto it = d->names.constFind(pid);
+        if (it != d->names.constEnd())
             return it.value();
         name = QCoreApplication::translate("ConnectionManager", "%1").arg(pid);
-        m_names.insert(pid, name);
-        ask = m_pendingNames.insert(pid).second;
+        d->names.insert(pid, name);
+        ask = d->pendingNames.insert(pid).second;
     }
     if (ask)
         sendService(svc_msg::QUERY_PLAYER_NAME, L{pid}, ServiceCall::PlayerName, pid);
@@ -496,270 +545,4 @@ void ConnectionManager::get_tournament_ranking_list(int tournamentId)
 void ConnectionManager::query_tournament_prize_configuration(qint32 tournamentId)
 {
     sendTournament(tournamentId, tmt_msg::PRIZE_CONFIGURATION_REQUEST);
-}
-
-// ---------------------------------------------------------------- dispatch
-
-void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
-{
-    using namespace wire;
-    auto i32 = [&f](size_t i) { return f.at(i).toInt32(); };
-    auto b = [&f](size_t i) { return f.at(i).toBool(); };
-    auto s = [&f](size_t i) { return f.at(i).toString(); };
-    auto t = [&f](size_t i) { return tile(f.at(i).toInt()); };
-
-    switch (classId) {
-    case msg::HELLO_OK:
-        if (m_versionChecked)
-            throw server_error("second version handshake");
-        m_versionChecked = true;
-        m_handshakeTimer.stop();
-        qDebug() << "version check complete";
-        emit versionCheckComplete();
-        if (m_pendingLogin) {
-            const auto credentials = std::move(m_pendingLogin);
-            send(msg::LOGIN, L{credentials->first, credentials->second});
-        }
-        break;
-    case msg::HELLO_REFUSED:
-        throw server_error("The server refused this client version: " + s(0).toStdString());
-    case msg::PONG: {
-        const qint64 stamp = f.at(0).toInt();
-        {
-            QMutexLocker lock(&m_registryLock);
-            if (m_pendingPings.erase(stamp) == 0)
-                throw server_error("answer to a ping never sent");
-        }
-        const QDateTime serverTime = f.at(1).toDateTime();
-        if (!serverTime.isValid())
-            throw server_error("ping answer without a server time");
-        emit pingReply(serverTime, m_clock.elapsed() - stamp);
-        break;
-    }
-    case msg::SERVER_PING: send(msg::SERVER_PONG, L{i32(0)}); break;
-    case msg::LOGIN_OK:
-        m_loggedIn = true;
-        m_ownPlayerId = i32(0);
-        {
-            QMutexLocker lock(&m_registryLock);
-            m_names.insert(m_ownPlayerId, s(1));
-        }
-        emit loginSuccess(i32(0), s(1), s(2), b(3));
-        break;
-    case msg::LOGIN_FAILED: emit loginFailed(i32(0)); break;
-    case msg::FORCED_LOGOUT:
-        m_loggedIn = false;
-        emit forcedLogout();
-        break;
-    case msg::SYSTEM_MESSAGE: emit systemMessage(i32(0), i32(1), s(2)); break;
-    case msg::PLAYER_MESSAGE: emit playerMessage(s(0)); break;
-    case msg::CLIENT_CONFIG: emit clientConfig(ClientConfig(s(0), s(1), s(2), s(3))); break;
-    case msg::ACCOUNT_BALANCE: emit currentAccountBalance(f.at(0).toInt()); break;
-    case msg::LOBBY_SUMMARY: emit lobbySummary(toLobbySummary(f.at(0))); break;
-    case msg::WEB_PAGE: emit webPage(WebPageRequest::enum_t(i32(0)), s(1)); break;
-    case msg::TABLE_INFO: emit tableInfoUpdate(toTableInfo(f.at(0))); break;
-    case msg::TABLE_INFO_UPDATE: {
-        const int seated = i32(1);
-        if (seated < 0 || seated > 16)
-            throw server_error("seated count out of range: " + std::to_string(seated));
-        emit tableInfoUpdate(i32(0), seated, toTableInfoUpdates(f.at(2)));
-        break;
-    }
-    case msg::JOIN_OK: emit joinSuccessful(i32(0)); break;
-    case msg::JOIN_FAILED: emit joinFailed(i32(0), join_failed_reason::enum_t(i32(1))); break;
-    case msg::ALREADY_SEATED: emit alreadySeated(i32(0)); break;
-    case msg::WATCH_OK: emit watchSuccessful(i32(0)); break;
-    case msg::WATCH_FAILED: emit watchFailed(i32(0), s(1)); break;
-    case msg::UNWATCH_OK: emit unwatchSuccessful(i32(0)); break;
-    case msg::UNWATCH_FAILED: emit unwatchFailed(i32(0)); break;
-    case msg::LEAVE_OK: emit leaveSuccessful(i32(0)); break;
-    case msg::LEAVE_FAILED: emit leaveFailed(i32(0), s(1)); break;
-    case msg::NOTIFY_SEATED: emit notifySeated(i32(0), i32(1), i32(2)); break;
-    case msg::NOTIFY_WATCHING: emit notifyWatching(i32(0)); break;
-    case msg::NOTIFY_INVITED: emit notifyInvited(i32(0), i32(1), i32(2)); break;
-    case msg::WAITING_LIST: emit waitingList(i32(0)); break;
-    case msg::GAME_DATA:
-        emit gameData(i32(0), f.at(1).toInt(), server_game_state::enum_t(i32(2)), toPlayers(f.at(3)),
-                      toTableState(f.at(4)), toWallState(f.at(5)));
-        break;
-    case msg::PRIVATE_PLAYER_DATA: emit privatePlayerData(i32(0), toPrivatePlayerData(f.at(1))); break;
-    case msg::PLAYER_JOINED: emit playerJoined(i32(0), toPlayerData(f.at(1))); break;
-    case msg::PLAYER_LEFT: emit playerLeft(i32(0), i32(1)); break;
-    case msg::START_HAND:
-        emit startHand(i32(0), f.at(1).toInt(), toSeating(f.at(2)), toRoundScores(f.at(3)), b(4),
-                       toTableState(f.at(5)), toWallState(f.at(6)));
-        break;
-    case msg::TILES_FROM_WALL: emit tilesFromWall(i32(0), toTiles(f.at(1)), b(2)); break;
-    case msg::HIDDEN_TILES_FROM_WALL: emit hiddenTilesFromWall(i32(0), i32(1), i32(2), b(3)); break;
-    case msg::TILE_DISCARDED: emit tileDiscarded(i32(0), i32(1), t(2)); break;
-    case msg::RIICHI_DECLARED: emit riichiDeclared(i32(0), i32(1), t(2)); break;
-    case msg::TILE_CLAIMED: emit tileClaimed(i32(0), i32(1)); break;
-    case msg::MELD_DECLARED: emit meldDeclared(i32(0), i32(1), toMeld(f.at(2))); break;
-    case msg::KAN_DORA: emit kanDora(i32(0), t(1)); break;
-    case msg::MELD_SUGGESTION: emit meldSuggestion(i32(0), toTimeSpan(f.at(1)), toMeldOffers(f.at(2))); break;
-    case msg::CONCEALED_MELD_SUGGESTION:
-        emit concealedMeldSuggestion(i32(0), toTimeSpan(f.at(1)), toMeldOffers(f.at(2)));
-        break;
-    case msg::ROB_THE_KONG_SUGGESTION:
-        emit robTheKongSuggestion(i32(0), toTimeSpan(f.at(1)), toMeldOffers(f.at(2)));
-        break;
-    case msg::REPLACEMENT_MELD_SUGGESTION:
-        emit replacementMeldSuggestion(i32(0), toTimeSpan(f.at(1)), toMeldOffers(f.at(2)));
-        break;
-    case msg::PLAYER_SHOULD_ACT: emit playerShouldAct(i32(0), toTimeSpan(f.at(1)), i32(2)); break;
-    case msg::WAITING_FOR:
-        emit waitingFor(i32(0), WaitCondition::enum_t(i32(1)), toTimeSpan(f.at(2)), toInts(f.at(3)));
-        break;
-    case msg::WAITING_OVER: emit waitingOver(i32(0)); break;
-    case msg::DECLARE_BONUS: emit declareBonus(i32(0), i32(1), toTiles(f.at(2))); break;
-    case msg::HAND_END_NON_SCORING: emit handEndNonScoring(i32(0), endhand_reason_t(i32(1)), b(2)); break;
-    case msg::HAND_END_SCORING: emit handEndScoring(i32(0), toEndHandScoring(f.at(1))); break;
-    case msg::END_OF_ROUND: emit endOfRound(i32(0), toMonetaryRoundScores(f.at(1))); break;
-    case msg::ARE_YOU_READY: emit areYouReady(i32(0), toTimeSpan(f.at(1))); break;
-    case msg::TIMEOUT_OCCURRED: emit timeoutOccured(i32(0)); break;
-    case msg::KICK_PLAYER: emit kickPlayer(i32(0), kick_reason::enum_t(i32(1))); break;
-    case msg::TABLE_REMOVED: emit tableRemoved(i32(0)); break;
-    case msg::SOMEONE_DECLARED_MAHJONG: emit someoneDeclaredMahjong(i32(0), i32(1)); break;
-    case msg::PLAYER_IS_READY: emit playerIsReady(i32(0), i32(1)); break;
-    case msg::FURITEN_CHANGED: emit furitenChanged(i32(0), b(1)); break;
-    case msg::ACTIVE_CHANGED: emit activeChanged(i32(0), b(1)); break;
-    case msg::SOMEONE_DECLARED_MELD: emit someoneDeclaredMeld(i32(0), i32(1), i32(2), t(3)); break;
-    case msg::TOURNAMENT_ENVELOPE: dispatchTournament(f); break;
-    case msg::TOURNAMENT_INFO: emit tournamentInfoUpdate(toTournamentInfo(f.at(0))); break;
-    case msg::TOURNAMENT_INFO_UPDATE: emit tournamentInfoUpdate(i32(0), toTournamentInfoUpdates(f.at(1))); break;
-    case msg::TOURNAMENT_REMOVED: emit tournamentRemoved(i32(0)); break;
-    case msg::NOTIFY_REGISTERED: emit notifyRegistered(toInts(f.at(0))); break;
-    case msg::TOURNAMENT_REGISTER_OK: emit tournamentRegisterSuccess(i32(0)); break;
-    case msg::TOURNAMENT_REGISTER_FAILED:
-        emit tournamentRegisterFailed(i32(0), tmnt_register_failed_reason::enum_t(i32(1)));
-        break;
-    case msg::TOURNAMENT_UNREGISTER_OK: emit tournamentUnregisterSuccess(i32(0)); break;
-    case msg::TOURNAMENT_UNREGISTER_FAILED:
-        emit tournamentUnregisterFailed(i32(0), tmnt_register_failed_reason::enum_t(i32(1)));
-        break;
-    case msg::TOURNAMENT_LEAVE_OK: emit tournamentLeaveSuccess(i32(0)); break;
-    case msg::PLAYER_DISCARDED_FROM_TOURNAMENT: emit playerDiscardedFromTournament(i32(0)); break;
-    case msg::TOURNAMENT_SEATED: emit tournamentSeated(i32(0), i32(1)); break;
-    case msg::END_OF_TOURNAMENT_ROUND:
-        emit endOfTournamentRound(i32(0), i32(1), b(2), toTournamentRoundScores(f.at(3)));
-        break;
-    case msg::TOURNAMENT_PICKED_UP: emit tournamentPickedUp(i32(0), i32(1), b(2)); break;
-    case msg::SERVICE_RESPONSE: dispatchService(f); break;
-    default: throw server_error("no handler for message class " + std::to_string(classId));
-    }
-}
-
-void ConnectionManager::dispatchTournament(const WireValue::List &f)
-{
-    const qint32 tournamentId = f.at(0).toInt32();
-    const any_t inner(f.at(1));
-    switch (inner.classId()) {
-    case tmt_msg::RANKING_LIST: emit tournamentRankings(tournamentId, wire::toTournamentRankings(inner.at(0))); break;
-    case tmt_msg::PRIZE_CONFIGURATION:
-        emit tournamentPrizeConfiguration(tournamentId, wire::toPrizeConfiguration(inner.at(0)));
-        break;
-    default: throw server_error("unexpected tournament message " + std::to_string(inner.classId()));
-    }
-}
-
-// An answer of another kind under a request's sequence number would leave
-// the caller of that request waiting for ever.
-bool ConnectionManager::answersCall(quint8 innerId, ServiceCall call)
-{
-    using namespace svc_msg;
-    switch (call) {
-    case ServiceCall::ComingEvents: return innerId == COMING_EVENTS;
-    case ServiceCall::PlayerName: return innerId == PLAYER_NAME;
-    case ServiceCall::SetScreenname: return innerId == SET_SCREENNAME_OK || innerId == SET_SCREENNAME_FAILED;
-    case ServiceCall::QueryScreenname: return innerId == QUERY_SCREENNAME_OK || innerId == QUERY_SCREENNAME_FAILED;
-    case ServiceCall::RegisterUser: return innerId == REGISTER_USER_OK || innerId == REGISTER_USER_FAILED;
-    case ServiceCall::ChangePassword: return innerId == CHANGE_PASSWORD_OK || innerId == CHANGE_PASSWORD_FAILED;
-    case ServiceCall::ClientUuid: return innerId == LOG_CLIENT_UUID_OK;
-    case ServiceCall::TableNames: return innerId == TABLE_NAMES;
-    }
-    return false;
-}
-
-void ConnectionManager::dispatchService(const WireValue::List &f)
-{
-    const qint32 seq = f.at(1).toInt32();
-    const any_t inner(f.at(2));
-    const quint8 id = inner.classId();
-    const Codec::Message *m = Codec::instance().message(Codec::Service, id);
-    if (m->direction == Codec::ToServer)
-        throw server_error("unexpected service message " + m->name + " from the server");
-
-    ServiceCall call = ServiceCall::ComingEvents;
-    qint32 key = 0;
-    if (seq != 0) {
-        QMutexLocker lock(&m_registryLock);
-        auto it = m_pendingServiceCalls.find(seq);
-        if (it == m_pendingServiceCalls.end())
-            throw server_error("service answer " + std::to_string(seq) + " to a request never sent");
-        call = it->second.first;
-        key = it->second.second;
-        m_pendingServiceCalls.erase(it);
-        if (id != svc_msg::SERVICE_FAILED && !answersCall(id, call))
-            throw server_error("service answer " + m->name + " does not fit request " + std::to_string(seq));
-    } else if (id != svc_msg::PLAYER_NAME && id != svc_msg::TABLE_NAMES && id != svc_msg::COMING_EVENTS) {
-        throw server_error("service message " + m->name + " without a request");
-    }
-
-    switch (id) {
-    case svc_msg::SERVICE_FAILED: {
-        const QString reason = inner.at(0).toString();
-        switch (call) {
-        case ServiceCall::SetScreenname: emit setScreennameFailed(reason, false); break;
-        case ServiceCall::QueryScreenname: emit queryScreennameFailed(reason); break;
-        case ServiceCall::RegisterUser: emit registerUserFailed(reason); break;
-        case ServiceCall::ChangePassword: emit changePasswordFailed(reason); break;
-        case ServiceCall::PlayerName: {
-            QMutexLocker lock(&m_registryLock);
-            m_pendingNames.erase(key);
-            qWarning() << "no name for player" << key << ":" << reason;
-            break;
-        }
-        default: qWarning() << "service request refused:" << reason; break;
-        }
-        break;
-    }
-    case svc_msg::PLAYER_NAME: {
-        const qint32 pid = inner.at(0).toInt32();
-        const QString name = inner.at(1).toString();
-        {
-            QMutexLocker lock(&m_registryLock);
-            m_names.insert(pid, name);
-            m_pendingNames.erase(pid);
-        }
-        emit playerNameUpdate(pid, name);
-        break;
-    }
-    case svc_msg::SET_SCREENNAME_OK: emit setScreennameOk(); break;
-    case svc_msg::SET_SCREENNAME_FAILED: emit setScreennameFailed(inner.at(0).toString(), inner.at(1).toBool()); break;
-    case svc_msg::QUERY_SCREENNAME_OK: {
-        const QString name = inner.at(0).toString();
-        const qint32 pid = inner.at(1).toInt32();
-        {
-            QMutexLocker lock(&m_registryLock);
-            m_names.insert(pid, name);
-        }
-        emit queryScreennameOk(name, pid, inner.at(2).toBool());
-        break;
-    }
-    case svc_msg::QUERY_SCREENNAME_FAILED: emit queryScreennameFailed(inner.at(0).toString()); break;
-    case svc_msg::REGISTER_USER_OK: emit registerUserOk(inner.at(0).toBool()); break;
-    case svc_msg::REGISTER_USER_FAILED: emit registerUserFailed(inner.at(0).toString()); break;
-    case svc_msg::CHANGE_PASSWORD_OK: emit changePasswordOk(); break;
-    case svc_msg::CHANGE_PASSWORD_FAILED: emit changePasswordFailed(inner.at(0).toString()); break;
-    case svc_msg::LOG_CLIENT_UUID_OK: break;
-    case svc_msg::TABLE_NAMES: {
-        std::map<qint32, QString> templates;
-        for (const WireValue &n : inner.at(1).toList())
-            templates[n.at(0).toInt32()] = n.at(1).toString();
-        emit tableNames(inner.at(0).toString(), templates);
-        break;
-    }
-    case svc_msg::COMING_EVENTS: emit comingEvents(wire::toComingEvents(inner.at(0))); break;
-    default: throw server_error("unexpected service message " + m->name);
-    }
 }

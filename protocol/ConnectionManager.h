@@ -35,8 +35,6 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QHash>
-#include <QMutex>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -44,10 +42,10 @@
 
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
+class ConnectionManagerPrivate;
 class QSslSocket;
 
 // The session with the game server: one framed connection (TLS unless the
@@ -88,7 +86,9 @@ public:
     QString playerName(qint32 pid);
 
     // Handles one received frame body; public so that tests and benchmarks
-    // can feed frames without a socket. Exceptions become exceptionCaught.
+    // can feed frames without a socket. Exceptions become exceptionCaught,
+    // which ends the session: the connection is aborted first, and frames
+    // still to be read from it are dropped.
     void handleMessage(const message_t &body);
 
     // Requests a table or tournament throttle waits before it lets the same
@@ -100,6 +100,16 @@ public:
     void setHandshakeTimeout(int ms) { m_handshakeTimer.setInterval(ms); }
     // Version of the wire protocol this client speaks.
     static constexpr int protocolVersion = 1;
+    // Received bytes held at most: by the socket, and in frames not yet
+    // handled (room for the largest frame); the server waits beyond that.
+    static constexpr qint64 socketReadBufferBytes = 1024 * 1024;
+    static constexpr qint64 readAheadBytes = 2 * 1024 * 1024;
+    // Unsent bytes beyond which a server that does not read is dropped.
+    static constexpr qint64 maxPendingOutputBytes = 1024 * 1024;
+    // Time the read handler spends on received frames per turn of the event
+    // loop before it lets other events in (0: one frame per turn).
+    static constexpr int defaultReadBudgetMs = 8;
+    void setReadBudget(int ms) { m_readBudgetMs = ms; }
 
 public slots:
     void connectToHost(const QString &host, quint16 port);
@@ -264,20 +274,26 @@ private slots:
     void onSocketDisconnected();
     void onSocketError();
     void onReadyRead();
+    void readFrames();
     void onHandshakeTimeout();
 
 private:
-    enum class ServiceCall { ComingEvents, PlayerName, SetScreenname, QueryScreenname, RegisterUser,
-                             ChangePassword, ClientUuid, TableNames };
+    friend class ConnectionManagerPrivate;
+    // Defined with the registries in ConnectionManagerPrivate.h.
+    enum class ServiceCall;
 
     void send(quint8 classId, WireValue::List fields);
     void sendService(quint8 innerId, WireValue::List fields, ServiceCall call, qint32 key = 0);
     void sendTournament(qint32 tournamentId, quint8 innerId);
     bool throttled(quint8 classId, qint32 id);
+    // In ConnectionManagerDispatch.cpp: one server message to its signal.
     void dispatch(quint8 classId, const WireValue::List &f);
     void dispatchService(const WireValue::List &f);
-    static bool answersCall(quint8 innerId, ServiceCall call);
     void dispatchTournament(const WireValue::List &f);
+    void scheduleRead();
+    // Handles received frames for up to budgetMs (-1: all of them).
+    void readFramesFor(int budgetMs);
+    // Reports a fatal error of the session after aborting the connection.
     void fail(const std::string &message);
     void resetSession();
     void reportDisconnected();
@@ -288,6 +304,11 @@ private:
     quint16 m_port = 0;
     QSslSocket *m_socket = nullptr;
     FrameReader m_reader;
+    int m_readBudgetMs = defaultReadBudgetMs;
+    bool m_readScheduled = false;
+    // Set when the session ends on our side (a fatal error, a server that
+    // does not read), until the next connect: nothing more is read.
+    bool m_sessionFailed = false;
     bool m_versionChecked = false;
     bool m_loggedIn = false;
     // Between connecting() and the disconnected() that ends it.
@@ -301,14 +322,8 @@ private:
     qint64 m_messagesRead = 0;
     qint64 m_messagesWritten = 0;
 
-    // Guarded by m_registryLock: the request registries and the throttle.
-    QMutex m_registryLock;
-    qint32 m_nextSeq = 1;
-    std::map<qint32, std::pair<ServiceCall, qint32>> m_pendingServiceCalls;
-    std::map<std::pair<quint8, qint32>, QElapsedTimer> m_throttle;
-    std::set<qint64> m_pendingPings; // local ms of each unanswered ping
-    QHash<qint32, QString> m_names;
-    std::set<qint32> m_pendingNames;
+    // The request registries, the throttle and their lock.
+    std::unique_ptr<ConnectionManagerPrivate> d;
     QElapsedTimer m_clock;
     QTimer m_handshakeTimer;
 };

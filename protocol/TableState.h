@@ -9,7 +9,9 @@ struct TableState
     // The seats are arranged around this player.
     qint32 playerId = -1;
     qint32 prevailingWind = 0; // 0-3
-    qint32 dealerId = -1;      // carried, read by no view
+    // Sent by the server, its meaning not given: kept as received, read by
+    // no view.
+    qint32 thirdValue = -1;
     qint32 lastDiscarder = -1; // -1: none
     qint32 riichiSticks = 0;
     qint32 counterSticks = 0;

@@ -1,6 +1,7 @@
 #include "protocol/WireConversions.h"
 
 #include "protocol/MessageIds.h"
+#include "protocol/RecordFields.h"
 #include "protocol/ServerError.h"
 
 namespace wire
@@ -8,6 +9,7 @@ namespace wire
 namespace
 {
 typedef WireValue::List L;
+using message_table::recordLayoutIs;
 
 template <typename T, typename F>
 std::vector<T> listOf(const WireValue &v, F convert)
@@ -60,50 +62,59 @@ WireValue fromInts(const std::vector<qint32> &ints)
 
 TimeSpan toTimeSpan(const WireValue &v)
 {
-    return TimeSpan(v.at(0).toDateTime(), v.at(1).toDateTime());
+    const RecordFields<"TimeSpan"> r(v);
+    return TimeSpan(r.value<"start">().toDateTime(), r.value<"end">().toDateTime());
 }
 
 meld_tuple toMeld(const WireValue &v)
 {
+    const RecordFields<"meld_tuple"> r(v);
     meld_tuple m;
-    m.meldType = v.at(0).toInt32();
-    m.visibility = v.at(1).toInt32();
-    m.firstTile = toTile(v.at(2));
-    m.claimedFrom = v.at(3).toInt32();
-    m.claimedOffset = qint8(v.at(4).toInt());
+    m.meldType = r.i32<"meldType">();
+    m.visibility = r.i32<"visibility">();
+    m.firstTile = toTile(r.value<"firstTile">());
+    m.claimedFrom = r.i32<"claimedFrom">();
+    m.claimedOffset = qint8(r.i64<"claimedOffset">());
     return m;
 }
 
 WireValue fromMeld(const meld_tuple &m)
 {
+    static_assert(recordLayoutIs("meld_tuple", "meldType, visibility, firstTile, claimedFrom, claimedOffset"));
     return WireValue(L{m.meldType, m.visibility, qint64(m.firstTile), m.claimedFrom, qint64(m.claimedOffset)});
 }
 
 meld_offer_vector toMeldOffers(const WireValue &v)
 {
-    return listOf<meld_offer>(v, [](const WireValue &o) { return meld_offer(o.at(0).toInt32(), toTile(o.at(1))); });
+    return listOf<meld_offer>(v, [](const WireValue &o) {
+        const RecordFields<"meld_offer"> r(o);
+        return meld_offer(r.i32<"meldType">(), toTile(r.value<"tile">()));
+    });
 }
 
 PlayerData toPlayerData(const WireValue &v)
 {
-    PlayerData p(v.at(0).toInt32(), v.at(1).toString());
-    p.setWind(v.at(2).toInt32());
-    p.setHiddenTiles(v.at(3).toInt32());
-    p.setMelds(listOf<meld_tuple>(v.at(4), toMeld));
-    p.setBonusTiles(toTiles(v.at(5)));
-    const tile_vector discards = toTiles(v.at(6));
-    const qint32 riichiIndex = v.at(7).toInt32();
+    const RecordFields<"PlayerData"> r(v);
+    PlayerData p(r.i32<"id">(), r.text<"name">());
+    p.setWind(r.i32<"wind">());
+    p.setHiddenTiles(r.i32<"hiddenTiles">());
+    p.setMelds(listOf<meld_tuple>(r.value<"melds">(), toMeld));
+    p.setBonusTiles(toTiles(r.value<"bonusTiles">()));
+    const tile_vector discards = toTiles(r.value<"discards">());
+    const qint32 riichiIndex = r.i32<"riichiDiscardIndex">();
     if (riichiIndex < -1 || riichiIndex >= qint32(discards.size()))
         throw server_error("riichi discard index " + std::to_string(riichiIndex) + " outside the discards");
     p.setDiscards(discards, riichiIndex);
-    p.setReady(v.at(8).toBool());
-    p.setPoints(v.at(9).toInt32());
-    p.setWins(v.at(10).toInt32());
+    p.setReady(r.flag<"ready">());
+    p.setPoints(r.i32<"points">());
+    p.setWins(r.i32<"wins">());
     return p;
 }
 
 WireValue fromPlayerData(const PlayerData &p)
 {
+    static_assert(recordLayoutIs("PlayerData", "id, name, wind, hiddenTiles, melds, bonusTiles, discards, "
+                                               "riichiDiscardIndex, ready, points, wins"));
     return WireValue(L{p.id(), p.name(), p.wind(), p.hiddenTiles(), listFrom(p.melds(), fromMeld),
                        fromTiles(p.bonusTiles()), fromTiles(p.discards()), p.riichiDiscardIndex(), p.isReady(),
                        p.points(), p.wins()});
@@ -116,38 +127,43 @@ std::vector<PlayerData> toPlayers(const WireValue &v)
 
 PrivatePlayerData toPrivatePlayerData(const WireValue &v)
 {
+    const RecordFields<"PrivatePlayerData"> r(v);
     PrivatePlayerData d;
-    d.tiles = toTiles(v.at(0));
-    d.active = v.at(1).toBool();
-    d.furiten = v.at(2).toBool();
+    d.tiles = toTiles(r.value<"tiles">());
+    d.active = r.flag<"active">();
+    d.furiten = r.flag<"furiten">();
     return d;
 }
 
 TableState toTableState(const WireValue &v)
 {
+    const RecordFields<"TableState"> r(v);
     TableState s;
-    s.playerId = v.at(0).toInt32();
-    s.prevailingWind = v.at(1).toInt32();
-    s.dealerId = v.at(2).toInt32();
-    s.lastDiscarder = v.at(3).toInt32();
-    s.riichiSticks = v.at(4).toInt32();
-    s.counterSticks = v.at(5).toInt32();
+    s.playerId = r.i32<"playerId">();
+    s.prevailingWind = r.i32<"prevailingWind">();
+    s.thirdValue = r.i32<"thirdValue">();
+    s.lastDiscarder = r.i32<"lastDiscarder">();
+    s.riichiSticks = r.i32<"riichiSticks">();
+    s.counterSticks = r.i32<"counterSticks">();
     return s;
 }
 
 WireValue fromTableState(const TableState &s)
 {
-    return WireValue(L{s.playerId, s.prevailingWind, s.dealerId, s.lastDiscarder, s.riichiSticks, s.counterSticks});
+    static_assert(recordLayoutIs("TableState",
+                                 "playerId, prevailingWind, thirdValue, lastDiscarder, riichiSticks, counterSticks"));
+    return WireValue(L{s.playerId, s.prevailingWind, s.thirdValue, s.lastDiscarder, s.riichiSticks, s.counterSticks});
 }
 
 WallState toWallState(const WireValue &v)
 {
+    const RecordFields<"WallState"> r(v);
     WallState s;
-    s.deadWallPosition = v.at(0).toInt32();
-    s.doraIndicators = toTiles(v.at(1));
-    s.liveTiles = v.at(2).toInt32();
-    s.deadWallTiles = v.at(3).toInt32();
-    s.deadWallTilesDealt = v.at(4).toInt32();
+    s.deadWallPosition = r.i32<"deadWallPosition">();
+    s.doraIndicators = toTiles(r.value<"doraIndicators">());
+    s.liveTiles = r.i32<"liveTiles">();
+    s.deadWallTiles = r.i32<"deadWallTiles">();
+    s.deadWallTilesDealt = r.i32<"deadWallTilesDealt">();
     if (s.liveTiles < 0 || s.deadWallTiles < 0 || s.deadWallTilesDealt < 0)
         throw server_error("negative wall count");
     return s;
@@ -155,12 +171,16 @@ WallState toWallState(const WireValue &v)
 
 WireValue fromWallState(const WallState &s)
 {
+    static_assert(recordLayoutIs("WallState",
+                                 "deadWallPosition, doraIndicators, liveTiles, deadWallTiles, deadWallTilesDealt"));
     return WireValue(
         L{s.deadWallPosition, fromTiles(s.doraIndicators), s.liveTiles, s.deadWallTiles, s.deadWallTilesDealt});
 }
 
 Seating toSeating(const WireValue &v)
 {
+    // The seats in wind order, as Seating keeps them.
+    static_assert(recordLayoutIs("Seating", "east, south, west, north"));
     Seating s;
     for (size_t i = 0; i < 4; ++i)
         s.players[i] = v.at(i).toInt32();
@@ -170,21 +190,24 @@ Seating toSeating(const WireValue &v)
 round_score_vector toRoundScores(const WireValue &v)
 {
     return listOf<round_score_t>(v, [](const WireValue &r) {
-        return round_score_t{r.at(0).toInt32(), r.at(1).toInt32(), r.at(2).toInt32()};
+        const RecordFields<"round_score"> f(r);
+        return round_score_t{f.i32<"playerId">(), f.i32<"points">(), f.i32<"wins">()};
     });
 }
 
 MonetaryRoundScores toMonetaryRoundScores(const WireValue &v)
 {
     return listOf<MonetaryRoundScore>(v, [](const WireValue &r) {
-        return MonetaryRoundScore{r.at(0).toInt32(), r.at(1).toInt32(), r.at(2).toInt()};
+        const RecordFields<"MonetaryRoundScore"> f(r);
+        return MonetaryRoundScore{f.i32<"playerId">(), f.i32<"mahjongPoints">(), f.i64<"result">()};
     });
 }
 
 TournamentRoundScores toTournamentRoundScores(const WireValue &v)
 {
     return listOf<TournamentRoundScore>(v, [](const WireValue &r) {
-        return TournamentRoundScore{r.at(0).toInt32(), r.at(1).toInt32(), r.at(2).toInt32()};
+        const RecordFields<"TournamentRoundScore"> f(r);
+        return TournamentRoundScore{f.i32<"playerId">(), f.i32<"mahjongPoints">(), f.i32<"result">()};
     });
 }
 
@@ -192,48 +215,60 @@ namespace
 {
 score_lines toLines(const WireValue &v)
 {
-    return listOf<score_line>(v, [](const WireValue &l) { return score_line(l.at(0).toString(), l.at(1).toInt32()); });
+    return listOf<score_line>(v, [](const WireValue &l) {
+        const RecordFields<"ScoreLine"> r(l);
+        return score_line(r.text<"name">(), r.i32<"value">());
+    });
 }
 
 WireValue fromLines(const score_lines &lines)
 {
+    static_assert(recordLayoutIs("ScoreLine", "name, value"));
     return listFrom(lines, [](const score_line &l) { return WireValue(L{l.first, l.second}); });
 }
 } // namespace
 
 EndHandScoring toEndHandScoring(const WireValue &v)
 {
+    const RecordFields<"EndHandScoring"> r(v);
     EndHandScoring s;
-    s.endOfGame = v.at(0).toBool();
-    s.winKind = v.at(1).toInt32();
-    for (const WireValue &p : v.at(2).toList()) {
+    s.endOfGame = r.flag<"endOfGame">();
+    s.winKind = r.i32<"winKind">();
+    for (const WireValue &score : r.value<"scores">().toList()) {
+        const RecordFields<"PlayerHandScore"> p(score);
         PlayerHandScore h;
-        h.playerId = p.at(0).toInt32();
-        h.screenName = p.at(1).toString();
-        h.result = p.at(2).toInt32();
-        h.pointsLines = toLines(p.at(3));
-        h.doublesLines = toLines(p.at(4));
-        h.limitHandLines = toLines(p.at(5));
-        h.pointsTotal = p.at(6).toInt32();
-        h.doublesTotal = p.at(7).toInt32();
-        h.extraValue = p.at(8).toInt32();
-        h.handScore = p.at(9).toInt32();
-        h.settlement = p.at(10).toInt32();
-        h.currentScore = p.at(11).toInt32();
-        h.payment = p.at(12).toInt32();
-        h.tileGroups = listOf<tile_group>(p.at(13), [](const WireValue &g) {
-            return tile_group(toTiles(g.at(0)), toTile(g.at(1)));
+        h.playerId = p.i32<"playerId">();
+        h.screenName = p.text<"name">();
+        h.result = p.i32<"result">();
+        h.pointsLines = toLines(p.value<"points">());
+        h.doublesLines = toLines(p.value<"doubles">());
+        h.limitHandLines = toLines(p.value<"limitHands">());
+        h.pointsTotal = p.i32<"pointsTotal">();
+        h.doublesTotal = p.i32<"doublesTotal">();
+        h.extraValue = p.i32<"extra">();
+        h.handScore = p.i32<"handScore">();
+        h.settlement = p.i32<"settlement">();
+        h.currentScore = p.i32<"currentScore">();
+        h.payment = p.i32<"payment">();
+        h.tileGroups = listOf<tile_group>(p.value<"tileGroups">(), [](const WireValue &g) {
+            const RecordFields<"TileGroup"> group(g);
+            return tile_group(toTiles(group.value<"tiles">()), toTile(group.value<"marked">()));
         });
         if (!s.players.emplace(h.playerId, h).second)
             throw server_error("hand score lists player " + std::to_string(h.playerId) + " twice");
     }
-    s.doraTiles = toTiles(v.at(3));
-    s.uraDoraTiles = toTiles(v.at(4));
+    s.doraTiles = toTiles(r.value<"dora">());
+    s.uraDoraTiles = toTiles(r.value<"uraDora">());
     return s;
 }
 
 WireValue fromEndHandScoring(const EndHandScoring &s)
 {
+    static_assert(recordLayoutIs("EndHandScoring", "endOfGame, winKind, scores, dora, uraDora"));
+    static_assert(recordLayoutIs("PlayerHandScore", "playerId, name, result, points, doubles, limitHands, "
+                                                    "pointsTotal, doublesTotal, extra, handScore, settlement, "
+                                                    "currentScore, payment, tileGroups"));
+    static_assert(recordLayoutIs("TileGroup", "tiles, marked"));
     L players;
     for (const auto &[id, h] : s.players) {
         players.push_back(WireValue(L{h.playerId, h.screenName, h.result, fromLines(h.pointsLines),
@@ -290,13 +325,16 @@ KeyedValues toKeyedValues(const WireValue &v)
 {
     KeyedValues out;
     out.reserve(v.size());
-    for (const WireValue &kv : v.toList())
-        out.emplace_back(kv.at(0).toInt32(), toVariant(kv.at(1)));
+    for (const WireValue &kv : v.toList()) {
+        const RecordFields<"KeyedValue"> r(kv);
+        out.emplace_back(r.i32<"key">(), toVariant(r.value<"value">()));
+    }
     return out;
 }
 
 WireValue fromKeyedValues(const KeyedValues &values)
 {
+    static_assert(recordLayoutIs("KeyedValue", "key, value"));
     L out;
     for (const auto &[key, value] : values)
         out.push_back(WireValue(L{key, fromVariant(value)}));
@@ -305,14 +343,16 @@ WireValue fromKeyedValues(const KeyedValues &values)
 
 TableInfo toTableInfo(const WireValue &v)
 {
-    TableInfo info(v.at(0).toInt32(), v.at(1).toString());
-    for (const auto &[key, value] : toKeyedValues(v.at(2)))
+    const RecordFields<"TableInfo"> r(v);
+    TableInfo info(r.i32<"id">(), r.text<"lobbyPath">());
+    for (const auto &[key, value] : toKeyedValues(r.value<"values">()))
         info.setValue(key, value);
     return info;
 }
 
 WireValue fromTableInfo(const TableInfo &info)
 {
+    static_assert(recordLayoutIs("TableInfo", "id, lobbyPath, values"));
     KeyedValues values;
     for (qint32 key = TableInfo::RULESET; key <= TableInfo::NAME_ID; ++key)
         values.emplace_back(key, info.value(key));
@@ -336,15 +376,17 @@ TableInfoUpdates toTableInfoUpdates(const WireValue &v)
 
 TournamentInfo toTournamentInfo(const WireValue &v)
 {
+    const RecordFields<"TournamentInfo"> r(v);
     TournamentInfo info;
-    info.id = v.at(0).toInt32();
-    for (const auto &[key, value] : toKeyedValues(v.at(1)))
+    info.id = r.i32<"id">();
+    for (const auto &[key, value] : toKeyedValues(r.value<"values">()))
         info.setValue(key, value);
     return info;
 }
 
 WireValue fromTournamentInfo(const TournamentInfo &info)
 {
+    static_assert(recordLayoutIs("TournamentInfo", "id, values"));
     KeyedValues values;
     for (qint32 key = TournamentInfo::PERSISTENT_ID; key <= TournamentInfo::ADDITIONAL_PAYOUT_AMOUNT; ++key) {
         if (key == TournamentInfo::STATUS && info.status == TournamentInfo::Unknown)
@@ -369,20 +411,23 @@ TournamentInfoUpdates toTournamentInfoUpdates(const WireValue &v)
 
 TournamentRankings toTournamentRankings(const WireValue &v)
 {
-    return listOf<TournamentRanking>(v, [](const WireValue &r) {
+    return listOf<TournamentRanking>(v, [](const WireValue &ranking) {
+        const RecordFields<"TournamentRanking"> r(ranking);
         TournamentRanking t;
-        t.playerId = r.at(0).toInt32();
-        t.name = r.at(1).toString();
-        t.tablePoints = r.at(2).toInt32();
-        t.competitionPoints = r.at(3).toInt32();
-        t.payout = r.at(4).toInt();
-        t.eliminated = r.at(5).toBool();
+        t.playerId = r.i32<"playerId">();
+        t.name = r.text<"name">();
+        t.tablePoints = r.i32<"tablePoints">();
+        t.competitionPoints = r.i32<"competitionPoints">();
+        t.payout = r.i64<"payout">();
+        t.eliminated = r.flag<"eliminated">();
         return t;
     });
 }
 
 WireValue fromTournamentRankings(const TournamentRankings &rankings)
 {
+    static_assert(
+        recordLayoutIs("TournamentRanking", "playerId, name, tablePoints, competitionPoints, payout, eliminated"));
     return listFrom(rankings, [](const TournamentRanking &r) {
         return WireValue(L{r.playerId, r.name, r.tablePoints, r.competitionPoints, qint64(r.payout), r.eliminated});
     });
@@ -392,7 +437,8 @@ namespace
 {
 Range<int> toRange(const WireValue &v)
 {
-    Range<int> r(v.at(0).toInt32(), v.at(1).toInt32());
+    const RecordFields<"Range"> f(v);
+    Range<int> r(f.i32<"from">(), f.i32<"to">());
     if (r.from > r.to)
         throw server_error("range " + std::to_string(r.from) + ".." + std::to_string(r.to) + " is reversed");
     return r;
@@ -400,6 +446,7 @@ Range<int> toRange(const WireValue &v)
 
 WireValue fromRange(const Range<int> &r)
 {
+    static_assert(recordLayoutIs("Range", "from, to"));
     return WireValue(L{r.from, r.to});
 }
 
@@ -415,22 +462,27 @@ void insertRange(std::map<Range<int>, V> &map, const Range<int> &r, V value)
 tournament_prize_configuration_t toPrizeConfiguration(const WireValue &v)
 {
     tournament_prize_configuration_t config;
-    for (const WireValue &table : v.toList()) {
+    constexpr size_t potShare = message_table::fieldIndex(Codec::Value, value_tag::POT_SHARE, "share");
+    for (const WireValue &t : v.toList()) {
+        const RecordFields<"PrizeTable"> table(t);
         prize_structure_t structure;
-        for (const WireValue &share : table.at(1).toList()) {
-            const WireValue &prize = share.at(1);
+        for (const WireValue &s : table.value<"shares">().toList()) {
+            const RecordFields<"PrizeShare"> share(s);
+            const WireValue &prize = share.value<"prize">();
             std::any value;
             if (prize.tag() == value_tag::POT_SHARE)
-                value = pot_share_t{prize.at(0).toInt32()};
-            insertRange(structure, toRange(share.at(0)), std::move(value));
+                value = pot_share_t{prize.at(potShare).toInt32()};
+            insertRange(structure, toRange(share.value<"positions">()), std::move(value));
         }
-        insertRange(config, toRange(table.at(0)), std::move(structure));
+        insertRange(config, toRange(table.value<"players">()), std::move(structure));
     }
     return config;
 }
 
 WireValue fromPrizeConfiguration(const tournament_prize_configuration_t &config)
 {
+    static_assert(recordLayoutIs("PrizeTable", "players, shares"));
+    static_assert(recordLayoutIs("PrizeShare", "positions, prize"));
     L tables;
     for (const auto &[players, structure] : config) {
         L shares;
@@ -448,30 +500,36 @@ WireValue fromPrizeConfiguration(const tournament_prize_configuration_t &config)
 ComingEvents toComingEvents(const WireValue &v)
 {
     return listOf<ComingEvent>(v, [](const WireValue &e) {
+        const RecordFields<"ComingEvent"> r(e);
         ComingEvent event;
-        event.kind = e.at(0).toInt32();
+        event.kind = r.i32<"kind">();
         if (event.kind != 0)
             throw server_error("Unexpected coming event type");
-        event.when = e.at(1).toDateTime();
+        event.when = r.value<"when">().toDateTime();
         return event;
     });
 }
 
 lobby_summary_t toLobbySummary(const WireValue &v)
 {
+    const RecordFields<"LobbySummary"> r(v);
     lobby_summary_t s;
-    s.playersOnline = v.at(0).toInt32();
-    s.playersSeated = v.at(1).toInt32();
-    s.tablesOpen = v.at(2).toInt32();
-    s.tournamentsRunning = v.at(3).toInt32();
-    s.topWinners = listOf<lobby_summary_t::winner_t>(v.at(4), [](const WireValue &w) {
-        return lobby_summary_t::winner_t{w.at(0).toInt32(), w.at(1).toString(), w.at(2).toInt()};
+    s.playersOnline = r.i32<"playersOnline">();
+    s.playersSeated = r.i32<"playersSeated">();
+    s.tablesOpen = r.i32<"tablesOpen">();
+    s.tournamentsRunning = r.i32<"tournamentsRunning">();
+    s.topWinners = listOf<lobby_summary_t::winner_t>(r.value<"topWinners">(), [](const WireValue &w) {
+        const RecordFields<"Winner"> winner(w);
+        return lobby_summary_t::winner_t{winner.i32<"playerId">(), winner.text<"name">(), winner.i64<"amount">()};
     });
     return s;
 }
 
 WireValue fromLobbySummary(const lobby_summary_t &s)
 {
+    static_assert(recordLayoutIs("LobbySummary",
+                                 "playersOnline, playersSeated, tablesOpen, tournamentsRunning, topWinners"));
+    static_assert(recordLayoutIs("Winner", "playerId, name, amount"));
     return WireValue(L{s.playersOnline, s.playersSeated, s.tablesOpen, s.tournamentsRunning,
                        listFrom(s.topWinners, [](const lobby_summary_t::winner_t &w) {
                            return WireValue(L{w.playerId, w.name, qint64(w.amount)});

@@ -2,7 +2,6 @@
 
 const char *tmnt_register_failed_reason::text(int value)
 {
-    static const char *const texts[] = {"Failed",           "Denied",        "Insufficient Funds", "Tournament is full",
-                                        "Access Denied",    "Already Registered", "Tournament is running"};
-    return value >= minValue && value <= maxValue ? texts[value] : "Failed";
+    const ReasonText *r = ReasonText::find(texts, value);
+    return r ? r->text : texts[Failed].text;
 }

@@ -44,7 +44,7 @@ TableState makeTableState(qint32 lastDiscarder = -1, qint32 riichiSticks = 0,
     TableState ts;
     ts.playerId = OWN;
     ts.prevailingWind = prevailingWind;
-    ts.dealerId = P1;
+    ts.thirdValue = P1;
     ts.lastDiscarder = lastDiscarder;
     ts.riichiSticks = riichiSticks;
     ts.counterSticks = counterSticks;

@@ -288,6 +288,7 @@ void MainWindowPeerTest::badServerDataEndsWithError()
     auto window = makeWindow(QStringLiteral("ann"), QStringLiteral("secret"));
     QString title;
     QString text;
+    Qt::TextFormat format = Qt::AutoText;
     int boxes = 0;
     QSignalSpy failures(&window->connectionManager(), &ConnectionManager::exceptionCaught);
     QTimer closer;
@@ -296,6 +297,7 @@ void MainWindowPeerTest::badServerDataEndsWithError()
             ++boxes;
             title = box->windowTitle();
             text = box->text();
+            format = box->textFormat();
             // More bad data while the box is open adds no second box.
             window->connectionManager().handleMessage(message_t{0xee});
             box->accept();
@@ -313,6 +315,7 @@ void MainWindowPeerTest::badServerDataEndsWithError()
     QCOMPARE(failures.count(), 2);
     QCOMPARE(boxes, 1);
     QVERIFY2(!text.isEmpty(), qPrintable(text));
+    QCOMPARE(format, Qt::PlainText); // server text, never a link
 }
 
 void MainWindowPeerTest::quittingLogsOut()

@@ -94,5 +94,37 @@ int main(int argc, char *argv[])
                     double(g_allocated - bytesBefore) / n, double(g_allocations - allocsBefore) / n);
     }
     std::printf("dispatched %d signals\n", received);
+
+    // The dearest frames the table still allows, and one it refuses: heap
+    // bytes per frame byte and time of one decode.
+    std::vector<WireValue> tiles(144, WireValue(qint64(5)));
+    std::vector<WireValue> rankings;
+    for (int i = 0; i < 40000; ++i)
+        rankings.push_back(WireValue(L{i, "", 1, 2, qint64(3), false}));
+    message_t hugeTiles = codec.encode(msg::TILES_FROM_WALL, L{12, WireValue(L{}), false});
+    hugeTiles[6] = 0x10; // a count of 1 MiB tiles ...
+    hugeTiles.insert(hugeTiles.end() - 1, 1024 * 1024 - 16, quint8(5)); // ... most of them present
+    const std::vector<Kind> largest = {
+        {"tiles_from_wall 144", codec.encode(msg::TILES_FROM_WALL, L{12, WireValue(tiles), false})},
+        {"ranking_list 40000",
+         codec.encode(msg::TOURNAMENT_ENVELOPE, L{7, WireValue(L{WireValue(rankings)}, tmt_msg::RANKING_LIST)})},
+        {"tiles_from_wall 1 MiB", hugeTiles},
+    };
+    std::printf("\n%-22s %10s %12s %14s %10s\n", "largest frame", "bytes", "decode ms", "heap/frame byte",
+                "outcome");
+    for (const Kind &k : largest) {
+        const qint64 bytesBefore = g_allocated;
+        QElapsedTimer timer;
+        timer.start();
+        const char *outcome = "decoded";
+        try {
+            const WireValue::List fields = codec.decode(k.body);
+        } catch (const std::exception &) {
+            outcome = "refused";
+        }
+        const double ms = double(timer.nsecsElapsed()) / 1e6;
+        std::printf("%-22s %10lld %12.3f %14.1f %10s\n", k.name, qint64(k.body.size()), ms,
+                    double(g_allocated - bytesBefore) / double(k.body.size()), outcome);
+    }
     return 0;
 }

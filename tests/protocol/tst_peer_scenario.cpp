@@ -116,7 +116,7 @@ void TestPeerScenario::jsonRoundTripOfAWholeMessage()
                      "melds": [{"meldType": 2, "visibility": 1, "firstTile": 5, "claimedFrom": 2, "claimedOffset": 0}],
                      "bonusTiles": [34], "discards": [1, 2, -1], "riichiDiscardIndex": 1,
                      "ready": true, "points": -300, "wins": 2}],
-        "tableState": {"playerId": 1, "prevailingWind": 0, "dealerId": 1, "lastDiscarder": -1,
+        "tableState": {"playerId": 1, "prevailingWind": 0, "thirdValue": 1, "lastDiscarder": -1,
                        "riichiSticks": 0, "counterSticks": 0},
         "wallState": {"deadWallPosition": 3, "doraIndicators": [7], "liveTiles": 80,
                       "deadWallTiles": 14, "deadWallTilesDealt": 0}})");

@@ -7,6 +7,7 @@
 #include <QJsonObject>
 #include <QSignalSpy>
 #include <QSslConfiguration>
+#include <QSslSocket>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -39,6 +40,10 @@ private slots:
     void servicesLobbyAndTournaments();
     void demoModePlaysTheShippedHand();
     void scoredHandScenario();
+    void refusedFrameEndsTheSession();
+    void readHandlerYieldsEachTurn();
+    void floodWaitsInTheServer();
+    void serverThatDoesNotReadIsDropped();
 
 private:
     bool startPeer(PeerProcess &peer, const QStringList &args = {});
@@ -537,6 +542,144 @@ void TestProtocolSession::scoredHandScenario()
     QCOMPARE(scores.size(), size_t(4));
     QCOMPARE(scores[0].result, qint64(2900));
     QVERIFY(!peer.waitForLine(QStringLiteral("SCENARIO_DONE")).isNull());
+}
+
+void TestProtocolSession::refusedFrameEndsTheSession()
+{
+    // One write: a frame of an unknown class, a good frame after it; then
+    // 32 MiB more while the error is on screen.
+    const QString junk = QStringLiteral("00100000") + QString(2 * 1024 * 1024, QLatin1Char('0'));
+    const QString scenario = writeScenario(QJsonObject{
+        {QStringLiteral("trigger"), QStringLiteral("login")},
+        {QStringLiteral("steps"),
+         QJsonArray{QJsonObject{{QStringLiteral("raw"), QStringLiteral("00000001fa000000055800000001")}},
+                    QJsonObject{{QStringLiteral("raw"), junk}, {QStringLiteral("repeat"), 32}}}}});
+    PeerProcess peer;
+    QVERIFY(startPeer(peer, {QStringLiteral("--scenario"), scenario}));
+    ConnectionManager cm(true);
+    QVERIFY(connectAndHandshake(cm, peer));
+    auto *socket = cm.findChild<QSslSocket *>();
+    QVERIFY(socket);
+    QSignalSpy over(&cm, &ConnectionManager::waitingOver);
+    QSignalSpy disconnected(&cm, &ConnectionManager::disconnected);
+    int errors = 0;
+    bool connectedAtReport = true;
+    qint64 mostBuffered = 0;
+    connect(&cm, &ConnectionManager::exceptionCaught, this, [&](const std::string &) {
+        ++errors;
+        connectedAtReport = cm.isConnected();
+        // As a modal error box would: the event loop runs on inside the
+        // handler until the peer has seen the end (or for 200 looks).
+        QEventLoop box;
+        QTimer poll;
+        int looks = 0;
+        connect(&poll, &QTimer::timeout, &box, [&] {
+            mostBuffered = std::max(mostBuffered, socket->bytesAvailable());
+            if (++looks == 200 || !peer.linesStartingWith(QStringLiteral("DISCONNECTED")).isEmpty())
+                box.quit();
+        });
+        poll.start(5);
+        box.exec();
+    });
+    QVERIFY(login(cm));
+    QTRY_COMPARE(errors, 1);
+    QVERIFY(!connectedAtReport);
+    QVERIFY2(mostBuffered <= ConnectionManager::socketReadBufferBytes, qPrintable(QString::number(mostBuffered)));
+    QCOMPARE(over.size(), 0);
+    QCOMPARE(disconnected.size(), 1);
+}
+
+void TestProtocolSession::readHandlerYieldsEachTurn()
+{
+    const QString scenario = writeScenario(QJsonObject{
+        {QStringLiteral("trigger"), QStringLiteral("login")},
+        {QStringLiteral("steps"),
+         QJsonArray{QJsonObject{{QStringLiteral("send"), QStringLiteral("waiting_over")},
+                                {QStringLiteral("fields"), QJsonObject{{QStringLiteral("tableId"), 1}}},
+                                {QStringLiteral("repeat"), 200}}}}});
+    PeerProcess peer;
+    QVERIFY(startPeer(peer, {QStringLiteral("--scenario"), scenario}));
+    ConnectionManager cm(true);
+    cm.setReadBudget(0);
+    QVERIFY(connectAndHandshake(cm, peer));
+    // Frames handled before the event loop turns again.
+    int inTurn = 0;
+    int mostInTurn = 0;
+    int total = 0;
+    connect(&cm, &ConnectionManager::waitingOver, this, [&](qint32) {
+        ++total;
+        if (++inTurn == 1)
+            QMetaObject::invokeMethod(this, [&inTurn] { inTurn = 0; }, Qt::QueuedConnection);
+        mostInTurn = std::max(mostInTurn, inTurn);
+    });
+    QVERIFY(login(cm));
+    QTRY_COMPARE(total, 200);
+    QCOMPARE(mostInTurn, 1);
+}
+
+void TestProtocolSession::floodWaitsInTheServer()
+{
+    // 48 frames of about 1 MiB in a row, to a client that handles one frame
+    // per turn of its event loop and opens a modal loop on the first: what
+    // it has not handled yet stays bounded.
+    const QString scenario = writeScenario(QJsonObject{
+        {QStringLiteral("trigger"), QStringLiteral("login")},
+        {QStringLiteral("steps"),
+         QJsonArray{QJsonObject{{QStringLiteral("send"), QStringLiteral("player_message")},
+                                {QStringLiteral("fields"), QJsonObject{{QStringLiteral("text"),
+                                                                        QString(1000000, QLatin1Char('x'))}}},
+                                {QStringLiteral("repeat"), 48}}}}});
+    PeerProcess peer;
+    // Without TLS the socket's own buffer is all that holds received bytes.
+    QVERIFY(startPeer(peer, {QStringLiteral("--plain"), QStringLiteral("--scenario"), scenario}));
+    ConnectionManager cm(false);
+    cm.setReadBudget(0);
+    QVERIFY(connectAndHandshake(cm, peer));
+    auto *socket = cm.findChild<QSslSocket *>();
+    QVERIFY(socket);
+    int messages = 0;
+    qint64 mostHeld = 0;
+    connect(&cm, &ConnectionManager::playerMessage, this, [&](const QString &) {
+        if (++messages > 1)
+            return;
+        // As a modal box would: the event loop runs on inside the handler.
+        QEventLoop box;
+        QTimer poll;
+        int looks = 0;
+        connect(&poll, &QTimer::timeout, &box, [&] {
+            mostHeld = std::max(mostHeld, socket->bytesAvailable());
+            if (++looks == 200 || mostHeld > 8 * 1024 * 1024)
+                box.quit();
+        });
+        poll.start(5);
+        box.exec();
+    });
+    QVERIFY(login(cm));
+    QTRY_COMPARE_WITH_TIMEOUT(messages, 48, 30000);
+    QVERIFY2(mostHeld <= ConnectionManager::socketReadBufferBytes, qPrintable(QString::number(mostHeld)));
+}
+
+void TestProtocolSession::serverThatDoesNotReadIsDropped()
+{
+    // The peer stops reading, then asks for a ping answer 600 000 times.
+    const QString scenario = writeScenario(QJsonObject{
+        {QStringLiteral("trigger"), QStringLiteral("login")},
+        {QStringLiteral("steps"),
+         QJsonArray{QJsonObject{{QStringLiteral("stop_reading"), true}},
+                    QJsonObject{{QStringLiteral("send"), QStringLiteral("server_ping")},
+                                {QStringLiteral("fields"), QJsonObject{{QStringLiteral("seq"), 1}}},
+                                {QStringLiteral("repeat"), 600000}}}}});
+    PeerProcess peer;
+    QVERIFY(startPeer(peer, {QStringLiteral("--scenario"), scenario}));
+    ConnectionManager cm(true);
+    QVERIFY(connectAndHandshake(cm, peer));
+    QSignalSpy errors(&cm, &ConnectionManager::exceptionCaught);
+    QSignalSpy disconnected(&cm, &ConnectionManager::disconnected);
+    QVERIFY(login(cm));
+    QVERIFY(disconnected.wait(60000));
+    QCOMPARE(errors.size(), 0);
+    QVERIFY(!cm.isConnected());
+    QVERIFY(cm.messagesWritten() < 600000);
 }
 
 QTEST_GUILESS_MAIN(TestProtocolSession)

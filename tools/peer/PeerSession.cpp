@@ -1,6 +1,7 @@
 #include "tools/peer/PeerSession.h"
 
 #include "protocol/Codec.h"
+#include "protocol/MessageFields.h"
 #include "protocol/MessageIds.h"
 #include "protocol/WireConversions.h"
 #include "tools/peer/PeerServer.h"
@@ -10,9 +11,16 @@
 #include <QJsonObject>
 #include <QSslSocket>
 
+#include <algorithm>
+
 namespace
 {
 typedef WireValue::List L;
+
+template <quint8 Id>
+using In = MessageFields<Codec::Frame, Id>;
+template <quint8 Id>
+using ServiceIn = MessageFields<Codec::Service, Id>;
 
 QString compact(const QJsonValue &v)
 {
@@ -94,6 +102,15 @@ void PeerSession::send(quint8 classId, const WireValue::List &fields)
                         + QString::fromStdString(Codec::instance().message(Codec::Frame, classId)->name));
 }
 
+void PeerSession::writeRepeated(const QByteArray &bytes, int times)
+{
+    // In pieces of about 1 MiB, so that a flood of small frames does not
+    // become one write of its whole size.
+    const int perPiece = std::max(1, int(1024 * 1024 / std::max<qsizetype>(1, bytes.size())));
+    for (int done = 0; done < times; done += perPiece)
+        m_socket->write(bytes.repeated(std::min(perPiece, times - done)));
+}
+
 void PeerSession::sendService(quint16 service, qint32 seq, quint8 innerId, const WireValue::List &fields)
 {
     send(msg::SERVICE_RESPONSE, L{qint64(service), seq, WireValue(fields, innerId)});
@@ -151,29 +168,31 @@ void PeerSession::sendGameData(const TableInfo &t, bool seated)
 
 void PeerSession::handle(quint8 classId, const WireValue::List &f)
 {
-    auto i32 = [&f](size_t i) { return f.at(i).toInt32(); };
     switch (classId) {
     case msg::HELLO:
-        if (f.at(0).toInt() == 1)
+        if (In<msg::HELLO>(f).i64<"protocolVersion">() == 1)
             send(msg::HELLO_OK, L{1});
         else
             send(msg::HELLO_REFUSED, L{"unsupported protocol version"});
         break;
     case msg::PING:
-        send(msg::PONG, L{f.at(0).toInt(), QDateTime::currentDateTimeUtc().addMSecs(m_config.clockOffsetMs)});
+        send(msg::PONG, L{In<msg::PING>(f).i64<"stamp">(),
+                          QDateTime::currentDateTimeUtc().addMSecs(m_config.clockOffsetMs)});
         break;
     case msg::LOGIN: {
-        const PeerConfig::Account *a = m_config.findAccount(f.at(0).toString());
-        if (!a && m_config.openAccounts && !f.at(0).toString().trimmed().isEmpty()) {
+        const QString &user = In<msg::LOGIN>(f).text<"userName">();
+        const QString &password = In<msg::LOGIN>(f).text<"password">();
+        const PeerConfig::Account *a = m_config.findAccount(user);
+        if (!a && m_config.openAccounts && !user.trimmed().isEmpty()) {
             PeerConfig::Account account;
-            account.user = f.at(0).toString().trimmed();
-            account.password = f.at(1).toString();
+            account.user = user.trimmed();
+            account.password = password;
             account.playerId = qint32(2000 + m_config.accounts.size());
             account.name = account.user;
             m_config.accounts.push_back(account);
             a = &m_config.accounts.back();
         }
-        if (!a || a->password != f.at(1).toString()) {
+        if (!a || a->password != password) {
             send(msg::LOGIN_FAILED, L{2});
         } else if (a->loginStatus != 0) {
             send(msg::LOGIN_FAILED, L{a->loginStatus});
@@ -205,11 +224,13 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         send(msg::LOBBY_SUMMARY, L{wire::fromLobbySummary(s)});
         break;
     }
-    case msg::QUERY_WEB_PAGE:
-        send(msg::WEB_PAGE, L{i32(0), QStringLiteral("https://{host}/client/page%1.html?lang={locale}").arg(i32(0))});
+    case msg::QUERY_WEB_PAGE: {
+        const qint32 page = In<msg::QUERY_WEB_PAGE>(f).i32<"page">();
+        send(msg::WEB_PAGE, L{page, QStringLiteral("https://{host}/client/page%1.html?lang={locale}").arg(page)});
         break;
+    }
     case msg::LOBBY_SUBSCRIBE: {
-        const QString path = f.at(0).toString();
+        const QString path = In<msg::LOBBY_SUBSCRIBE>(f).text<"lobbyPath">();
         for (const TableInfo &t : m_config.tables) {
             if (t.lobbyPath() == path || t.lobbyPath().startsWith(path + QLatin1Char('/')))
                 send(msg::TABLE_INFO, L{wire::fromTableInfo(t)});
@@ -217,11 +238,12 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         break;
     }
     case msg::JOIN_TABLE: {
-        TableInfo *t = findTable(i32(0));
+        const qint32 id = In<msg::JOIN_TABLE>(f).i32<"tableId">();
+        TableInfo *t = findTable(id);
         if (!t) {
-            send(msg::JOIN_FAILED, L{i32(0), 1});
+            send(msg::JOIN_FAILED, L{id, 1});
         } else if (t->isFull()) {
-            send(msg::JOIN_FAILED, L{i32(0), 2});
+            send(msg::JOIN_FAILED, L{id, 2});
         } else {
             m_vars[QStringLiteral("table")] = t->id();
             t->setSeated(t->seated() + 1);
@@ -233,9 +255,9 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         break;
     }
     case msg::WATCH_TABLE: {
-        TableInfo *t = findTable(i32(0));
+        TableInfo *t = findTable(In<msg::WATCH_TABLE>(f).i32<"tableId">());
         if (!t) {
-            send(msg::WATCH_FAILED, L{i32(0), "No such table"});
+            send(msg::WATCH_FAILED, L{In<msg::WATCH_TABLE>(f).i32<"tableId">(), "No such table"});
         } else {
             m_vars[QStringLiteral("table")] = t->id();
             send(msg::WATCH_OK, L{t->id()});
@@ -244,13 +266,19 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         }
         break;
     }
-    case msg::UNWATCH_TABLE: send(msg::UNWATCH_OK, L{i32(0)}); break;
-    case msg::LEAVE_TABLE:
-        if (TableInfo *t = findTable(i32(0)); t && t->seated() > 0)
+    case msg::UNWATCH_TABLE: send(msg::UNWATCH_OK, L{In<msg::UNWATCH_TABLE>(f).i32<"tableId">()}); break;
+    case msg::LEAVE_TABLE: {
+        const qint32 id = In<msg::LEAVE_TABLE>(f).i32<"tableId">();
+        if (TableInfo *t = findTable(id); t && t->seated() > 0)
             t->setSeated(t->seated() - 1);
-        send(msg::LEAVE_OK, L{i32(0)});
+        send(msg::LEAVE_OK, L{id});
         break;
-    case msg::READY: send(msg::PLAYER_IS_READY, L{i32(0), i32(1)}); break;
+    }
+    case msg::READY: {
+        const In<msg::READY> m(f);
+        send(msg::PLAYER_IS_READY, L{m.i32<"tableId">(), m.i32<"playerId">()});
+        break;
+    }
     case msg::FILTER_JOIN: send(msg::WAITING_LIST, L{m_nextWaitingSeq++}); break;
     case msg::TOURNAMENTS_LOBBY_SUBSCRIBE: {
         for (const TournamentInfo &t : m_config.tournaments)
@@ -262,7 +290,7 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         break;
     }
     case msg::REGISTER_TOURNAMENT: {
-        const qint32 id = i32(0);
+        const qint32 id = In<msg::REGISTER_TOURNAMENT>(f).i32<"tournamentId">();
         const TournamentInfo *t = nullptr;
         for (const TournamentInfo &info : m_config.tournaments)
             if (info.id == id)
@@ -280,7 +308,7 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         break;
     }
     case msg::UNREGISTER_TOURNAMENT: {
-        const qint32 id = i32(0);
+        const qint32 id = In<msg::UNREGISTER_TOURNAMENT>(f).i32<"tournamentId">();
         if (!m_registered.erase(id)) {
             send(msg::TOURNAMENT_UNREGISTER_FAILED, L{id, 0});
             break;
@@ -300,8 +328,9 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
 
 void PeerSession::handleTournament(const WireValue::List &f)
 {
-    const qint32 id = f.at(0).toInt32();
-    switch (f.at(1).tag()) {
+    const In<msg::TOURNAMENT_ENVELOPE> envelope(f);
+    const qint32 id = envelope.i32<"tournamentId">();
+    switch (envelope.value<"request">().tag()) {
     case tmt_msg::RANKING_LIST_REQUEST: {
         TournamentRankings r = {{1001, QStringLiteral("Lucky"), 48, 3, 50000, false},
                                 {1002, QStringLiteral("Bamboo"), 31, 2, 0, false},
@@ -325,13 +354,15 @@ void PeerSession::handleTournament(const WireValue::List &f)
 
 void PeerSession::handleService(const WireValue::List &f)
 {
-    const quint16 service = quint16(f.at(0).toInt());
-    const qint32 seq = f.at(1).toInt32();
-    const WireValue &in = f.at(2);
+    const In<msg::SERVICE_REQUEST> request(f);
+    const quint16 service = quint16(request.i64<"service">());
+    const qint32 seq = request.i32<"seq">();
+    const WireValue &inner = request.value<"request">();
+    const WireValue::List &in = inner.toList();
     m_vars[QStringLiteral("seq")] = seq;
-    switch (in.tag()) {
+    switch (inner.tag()) {
     case svc_msg::QUERY_PLAYER_NAME: {
-        const qint32 pid = in.at(0).toInt32();
+        const qint32 pid = ServiceIn<svc_msg::QUERY_PLAYER_NAME>(in).i32<"playerId">();
         QString name = QStringLiteral("player%1").arg(pid);
         if (const PeerConfig::Account *a = m_config.findAccount(pid))
             name = a->name;
@@ -340,16 +371,18 @@ void PeerSession::handleService(const WireValue::List &f)
         sendService(service, seq, svc_msg::PLAYER_NAME, L{pid, name});
         break;
     }
-    case svc_msg::SET_SCREENNAME:
-        if (in.at(0).toString().trimmed().isEmpty()) {
+    case svc_msg::SET_SCREENNAME: {
+        const QString &name = ServiceIn<svc_msg::SET_SCREENNAME>(in).text<"screenname">();
+        if (name.trimmed().isEmpty()) {
             sendService(service, seq, svc_msg::SET_SCREENNAME_FAILED, L{"The screen name is empty.", true});
         } else {
-            m_name = in.at(0).toString();
+            m_name = name;
             sendService(service, seq, svc_msg::SET_SCREENNAME_OK, L{});
         }
         break;
+    }
     case svc_msg::QUERY_SCREENNAME: {
-        const QString name = in.at(0).toString();
+        const QString name = ServiceIn<svc_msg::QUERY_SCREENNAME>(in).text<"screenname">();
         const PeerConfig::Account *found = nullptr;
         for (const PeerConfig::Account &a : m_config.accounts)
             if (a.name == name)
@@ -360,23 +393,25 @@ void PeerSession::handleService(const WireValue::List &f)
             sendService(service, seq, svc_msg::QUERY_SCREENNAME_FAILED, L{"No player with that screen name."});
         break;
     }
-    case svc_msg::REGISTER_USER:
-        if (m_config.findAccount(in.at(0).toString())) {
+    case svc_msg::REGISTER_USER: {
+        const ServiceIn<svc_msg::REGISTER_USER> m(in);
+        if (m_config.findAccount(m.text<"userName">())) {
             sendService(service, seq, svc_msg::REGISTER_USER_FAILED, L{"The user name is already taken."});
         } else {
-            m_config.addAccount(in.at(0).toString() + QLatin1Char(':') + in.at(1).toString());
+            m_config.addAccount(m.text<"userName">() + QLatin1Char(':') + m.text<"password">());
             sendService(service, seq, svc_msg::REGISTER_USER_OK, L{true});
         }
         break;
+    }
     case svc_msg::CHANGE_PASSWORD:
-        if (m_account && m_account->password == in.at(0).toString())
+        if (m_account && m_account->password == ServiceIn<svc_msg::CHANGE_PASSWORD>(in).text<"oldPassword">())
             sendService(service, seq, svc_msg::CHANGE_PASSWORD_OK, L{});
         else
             sendService(service, seq, svc_msg::CHANGE_PASSWORD_FAILED, L{"The old password is wrong."});
         break;
     case svc_msg::LOG_CLIENT_UUID: sendService(service, seq, svc_msg::LOG_CLIENT_UUID_OK, L{}); break;
     case svc_msg::QUERY_TABLE_NAMES: {
-        const QString lang = in.at(0).toString();
+        const QString lang = ServiceIn<svc_msg::QUERY_TABLE_NAMES>(in).text<"language">();
         const auto it = m_config.tableNames.find(lang);
         L names;
         if (it != m_config.tableNames.end())
@@ -416,7 +451,13 @@ void PeerSession::runSteps()
                 const Codec::Message *m = Codec::instance().messageByName(name);
                 if (!m || m->space != Codec::Frame)
                     throw std::invalid_argument("unknown message " + name);
-                send(m->id, ScenarioJson::recordToWire(m->body, step.value(QStringLiteral("fields")), m_vars, where));
+                const WireValue::List fields =
+                    ScenarioJson::recordToWire(m->body, step.value(QStringLiteral("fields")), m_vars, where);
+                const int repeat = step.value(QStringLiteral("repeat")).toInt(1);
+                if (repeat == 1)
+                    send(m->id, fields);
+                else
+                    writeRepeated(FrameReader::frame(Codec::instance().encode(m->id, fields)), repeat);
             } else if (step.contains(QStringLiteral("expect"))) {
                 m_expectName = step.value(QStringLiteral("expect")).toString();
                 m_expectFields = ScenarioJson::substitute(step.value(QStringLiteral("fields")), m_vars);
@@ -430,11 +471,18 @@ void PeerSession::runSteps()
                     runSteps();
                 });
             } else if (step.contains(QStringLiteral("raw"))) {
-                m_socket->write(QByteArray::fromHex(step.value(QStringLiteral("raw")).toString().toLatin1()));
+                writeRepeated(QByteArray::fromHex(step.value(QStringLiteral("raw")).toString().toLatin1()),
+                              step.value(QStringLiteral("repeat")).toInt(1));
+            } else if (step.contains(QStringLiteral("stop_reading"))) {
+                // The client's writes now pile up: the kernel's buffers fill
+                // and stay full.
+                disconnect(m_socket, &QSslSocket::readyRead, this, &PeerSession::onReadyRead);
+                m_socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
+                m_socket->setReadBufferSize(1);
             } else if (step.contains(QStringLiteral("close"))) {
                 m_socket->disconnectFromHost();
             } else {
-                throw std::invalid_argument("step without send, expect, wait_ms, raw or close");
+                throw std::invalid_argument("step without send, expect, wait_ms, raw, stop_reading or close");
             }
         } catch (const std::exception &e) {
             scenarioFailed(where + QStringLiteral(": ") + QString::fromUtf8(e.what()));

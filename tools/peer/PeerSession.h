@@ -43,6 +43,8 @@ private:
     void trigger(const QString &event);
     void checkExpect(const QString &name, const QJsonValue &fields);
     void scenarioFailed(const QString &reason);
+    // Writes bytes the given number of times (floods for tests).
+    void writeRepeated(const QByteArray &bytes, int times);
     void sendService(quint16 service, qint32 seq, quint8 innerId, const WireValue::List &fields);
     TableInfo *findTable(qint32 id);
     void sendGameData(const TableInfo &t, bool seated);

@@ -1,5 +1,6 @@
 // mahjong-peer: a scripted game server for tests and local runs.
 #include "protocol/Codec.h"
+#include "tools/peer/ProtocolReference.h"
 #include "tools/peer/PeerServer.h"
 #include "tools/peer/PeerTournaments.h"
 
@@ -65,7 +66,7 @@ int main(int argc, char *argv[])
     parser.process(app);
 
     if (parser.isSet(referenceOption)) {
-        std::cout << Codec::instance().reference();
+        std::cout << ProtocolReference::markdown();
         return 0;
     }
 
