@@ -13,6 +13,7 @@
 #include "lobby/TablePreview.h"
 #include "protocol/ServerTime.h"
 #include "core/ApplicationVersion.h"
+#include "protocol/login_status.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -232,27 +233,7 @@ void MainWindow::showLoginForm()
 
 QString MainWindow::loginFailureText(qint32 status)
 {
-    switch (status) {
-    case 2:
-        return tr("Authentication failed!");
-    case 3:
-        return tr("You are not allowed to login, please contact support.");
-    case 4:
-        return tr("Server error!");
-    case 5:
-        return tr("You need to verify your email first! Please check your inbox for verification email. "
-                  "Contact support if problem persists.");
-    case 6:
-        return tr("You have excluded yourself from playing. Contact support if this is incorrect.");
-    case 7:
-        return tr("You have made 6 wrong login attempts. For security reasons your account will be inactive for "
-                  "10 minutes.\nIf you do not remember your password please reset your password and wait for 10 "
-                  "minutes. If you still have problems please contact support.");
-    case 8:
-        return tr("Your IP address is blacklisted, please contact support.");
-    default:
-        return tr("Unknown login failure!");
-    }
+    return login_status::text(status);
 }
 
 void MainWindow::onLoginFailed(qint32 status)
@@ -349,28 +330,7 @@ void MainWindow::watchTable(qint32 tableId)
 
 QString MainWindow::joinFailureText(join_failed_reason::enum_t reason)
 {
-    switch (reason) {
-    case join_failed_reason::UNSPECIFIED:
-        return tr("Not allowed to join table");
-    case join_failed_reason::JOIN_ERROR:
-        return tr("Join Error");
-    case join_failed_reason::TABLE_FULL:
-        return tr("Table Full");
-    case join_failed_reason::TABLE_IN_PLAY:
-        return tr("Table In Play");
-    case join_failed_reason::INSUFFICIENT_FUNDS:
-        return tr("You don't have enough money on your account to join the table.");
-    case join_failed_reason::SAME_IP_ADDRESS:
-        return tr("A player with the same IP address as you has already joined the table.\n"
-                  "Please contact the support to remedy the situation.");
-    case join_failed_reason::NO_MONEY_TABLES:
-        return tr("You are not allowed to play on money tables.");
-    case join_failed_reason::NOT_FULLY_REGISTERED:
-        return tr("You are not fully registered and therefore not allowed to play for money.");
-    case join_failed_reason::MAINTENANCE:
-        return tr("You are not allowed to play, server will be unavailable due to maintenance.");
-    }
-    return QString();
+    return join_failed_reason::text(reason);
 }
 
 void MainWindow::onJoinSuccessful(qint32 tableId)
