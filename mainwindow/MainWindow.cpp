@@ -14,8 +14,11 @@
 #include "protocol/ServerTime.h"
 #include "core/ApplicationVersion.h"
 #include "protocol/login_status.h"
+#include "tournaments/TournamentsLobbyModel.h"
+#include "tournaments/TournamentsLobbyWindow.h"
 
 #include <QCoreApplication>
+#include <QTabWidget>
 #include <QDebug>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -276,8 +279,16 @@ void MainWindow::buildLobby()
     m_lobbyPage = new QWidget(m_pages);
     m_lobbyPage->setObjectName(QStringLiteral("lobbyPage"));
     auto *layout = new QHBoxLayout(m_lobbyPage);
-    m_lobbyWindow = m_lobbyController->createWindow(m_lobbyPage);
-    layout->addWidget(m_lobbyWindow, 1);
+    auto *tabs = new QTabWidget(m_lobbyPage);
+    tabs->setObjectName(QStringLiteral("lobbyTabs"));
+    m_lobbyWindow = m_lobbyController->createWindow(tabs);
+    tabs->addTab(m_lobbyWindow, tr("Tables"));
+    m_tournaments = new TournamentsLobbyModel(this);
+    m_tournaments->setSession(&m_connection);
+    auto *tournamentLobby = new TournamentsLobbyWindow(tabs);
+    tournamentLobby->setModel(m_tournaments);
+    tabs->addTab(tournamentLobby, tr("Tournaments"));
+    layout->addWidget(tabs, 1);
 
     auto *side = new QVBoxLayout;
     m_lobbySummary = new LobbySummary(m_lobbyPage);

@@ -17,6 +17,7 @@ class QPushButton;
 class QStackedWidget;
 class QWidget;
 class TablePreview;
+class TournamentsLobbyModel;
 class TranslationsManager;
 
 // The program's top-level window. For now it connects to the game server,
@@ -104,6 +105,7 @@ private:
     LobbyController *m_lobbyController = nullptr;
     LocalizationDb *m_localizationDb = nullptr;
     LobbyWindow *m_lobbyWindow = nullptr;
+    TournamentsLobbyModel *m_tournaments = nullptr;
     LobbySummary *m_lobbySummary = nullptr;
     TablePreview *m_tablePreview = nullptr;
 };
