@@ -3,6 +3,7 @@
 #include "lobby/ItemRoles.h"
 #include "lobby/LobbyPath.h"
 #include "lobby/LocalizationDb.h"
+#include "lobby/Logging.h"
 #include "lobby/TableTexts.h"
 #include "protocol/ConnectionManager.h"
 
@@ -110,7 +111,7 @@ void TableModel::unsubscribe(const QString &lobbyPath)
 {
     const auto it = m_subscriptions.find(lobbyPath);
     if (it == m_subscriptions.end()) {
-        qWarning() << "unsubscribe of lobby path without subscription:" << lobbyPath;
+        qCWarning(lcLobby) << "unsubscribe of lobby path without subscription:" << lobbyPath;
         return;
     }
     if (--it.value() > 0)
@@ -189,14 +190,14 @@ void TableModel::setLocalizationDb(LocalizationDb *localizationDb)
 void TableModel::onTableInfoUpdate(const TableInfo &info)
 {
     if (info.id() < 1) {
-        qWarning() << "table information with invalid table id" << info.id() << "ignored";
+        qCWarning(lcLobby) << "table information with invalid table id" << info.id() << "ignored";
         return;
     }
     const int row = rowOfTable(info.id());
     if (!isCovered(info.lobbyPath())) {
         // A late answer for a path given up since, or a table that moved
         // out of every subscribed path.
-        qDebug() << "table" << info.id() << "of unsubscribed lobby path" << info.lobbyPath();
+        qCDebug(lcLobby) << "table" << info.id() << "of unsubscribed lobby path" << info.lobbyPath();
         if (row >= 0)
             removeRows({row});
         return;
@@ -211,11 +212,11 @@ void TableModel::onTableInfoUpdate(qint32 tableId, int seated, const TableInfoUp
 {
     const int row = rowOfTable(tableId);
     if (row < 0) {
-        qDebug() << "update of table" << tableId << "that the lobby does not hold ignored";
+        qCDebug(lcLobby) << "update of table" << tableId << "that the lobby does not hold ignored";
         return;
     }
     if (seated < 0) {
-        qWarning() << "update of table" << tableId << "with" << seated << "seated players refused";
+        qCWarning(lcLobby) << "update of table" << tableId << "with" << seated << "seated players refused";
         return;
     }
     // Applied to a copy, so that an update that fails half-way leaves the
@@ -224,7 +225,7 @@ void TableModel::onTableInfoUpdate(qint32 tableId, int seated, const TableInfoUp
     try {
         applyUpdates(updated, updates);
     } catch (const std::exception &e) {
-        qWarning() << "update of table" << tableId << "refused:" << e.what();
+        qCWarning(lcLobby) << "update of table" << tableId << "refused:" << e.what();
         return;
     }
     updated.setId(tableId);

@@ -129,7 +129,7 @@ private slots:
 void tst_GameModel::initTestCase()
 {
     // The model logs each step at debug level; keep test output readable.
-    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    QLoggingCategory::setFilterRules(QStringLiteral("mahjong.*.debug=false"));
 }
 
 void tst_GameModel::resetUsesRulesetWallSizes_data()
