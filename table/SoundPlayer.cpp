@@ -1,5 +1,6 @@
 #include "table/SoundPlayer.h"
 
+#include "game/Meld.h"
 #include "table/AudioDevice.h"
 #include "table/DXSound.h"
 #include "table/DXSoundDevice.h"
@@ -21,12 +22,6 @@ const char *const SoundNames[SoundPlayer::SoundCount] = {
     "sounds:/chow",   "sounds:/pong",           "sounds:/kong",            "sounds:/mahjong",
     "sounds:/washout", "sounds:/start",         "sounds:/meld_suggestion", "sounds:/meld_pass_only",
     "sounds:/wind_assignment", "sounds:/lobby_1min"};
-
-// Meld types as the server sends them.
-constexpr int MeldChow = 1;
-constexpr int MeldPong = 2;
-constexpr int MeldKong = 8;
-constexpr int MeldMahjong = 16;
 
 void releaseInstance()
 {
@@ -178,16 +173,16 @@ void SoundPlayer::stop(int id)
 void SoundPlayer::playMeld(int meldType)
 {
     switch (meldType) {
-    case MeldChow:
+    case MELD_CHOW:
         play(Chow, 0);
         break;
-    case MeldPong:
+    case MELD_PONG:
         play(Pong, 0);
         break;
-    case MeldKong:
+    case MELD_KONG:
         play(Kong, 0);
         break;
-    case MeldMahjong:
+    case MELD_MAHJONG:
         play(Mahjong, 0);
         break;
     default:
