@@ -207,14 +207,13 @@ void GameModel::setGameState(game_state_t state)
     }
     emit gameStateChanged();
     updateJoinable();
-    if (state != HAND_IN_PLAY)
-        applyDelayedJoins();
 }
 
 void GameModel::applyDelayedJoins()
 {
     // Joins that arrived during the hand take effect now, with the readiness
-    // reported meanwhile.
+    // reported meanwhile. Callers run this after their last signal, so that
+    // views show the hand's end before the newcomers.
     std::map<qint32, PlayerData> joining = std::move(m_delayedJoin);
     std::set<qint32> ready = std::move(m_delayedReady);
     m_delayedJoin.clear();
@@ -396,6 +395,7 @@ void GameModel::onPlayerKicked(kick_reason::enum_t reason)
 void GameModel::onTableRemoved()
 {
     setGameState(TABLE_REMOVED);
+    applyDelayedJoins();
 }
 
 void GameModel::onTableInfo(const TableInfo &ti)
@@ -427,6 +427,7 @@ void GameModel::onTournamentInfo(const TournamentInfo &ti)
         && (ti.status == TournamentInfo::Paused || ti.status == TournamentInfo::Done)) {
         setGameState(ROUND_ENDED);
         emit tournamentRoundEnded(m_tableId);
+        applyDelayedJoins();
     }
 }
 
@@ -754,6 +755,7 @@ void GameModel::onHandEndScoring(const EndHandScoring &endHand)
         setPlayerState(SCORING);
     setGameState(HAND_ENDED);
     emit handEndScoring(endHand);
+    applyDelayedJoins();
 }
 
 void GameModel::onHandEndNonScoring(endhand_reason_t washoutType, bool endOfGame)
@@ -763,6 +765,7 @@ void GameModel::onHandEndNonScoring(endhand_reason_t washoutType, bool endOfGame
         setPlayerState(SCORING);
     setGameState(HAND_ENDED);
     emit handEndNonScoring(washoutType, endOfGame);
+    applyDelayedJoins();
 }
 
 void GameModel::onEndOfTournamentRound(bool lastRound, const TournamentRoundScores &scores)
@@ -771,4 +774,5 @@ void GameModel::onEndOfTournamentRound(bool lastRound, const TournamentRoundScor
         setPlayerState(SCORING);
     setGameState(ROUND_ENDED);
     emit endOfTournamentRound(lastRound, scores);
+    applyDelayedJoins();
 }

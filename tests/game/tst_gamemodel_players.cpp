@@ -19,6 +19,7 @@ private slots:
     void playerLeavingDuringHandIsRemovedAtHandEnd();
     void playerReturningDuringHandKeepsRecord();
     void scoresOfPlayerWhoLeftDuringHandAreApplied();
+    void joinDuringHandIsDeferredWithReadyAndLeave_data();
     void joinDuringHandIsDeferredWithReadyAndLeave();
     void repeatJoinDuringHandKeepsHandScores();
     void readinessAndAreYouReady();
@@ -120,8 +121,17 @@ void TestGameModelPlayers::scoresOfPlayerWhoLeftDuringHandAreApplied()
     QCOMPARE(model.playerState(), GameModel::SCORING);
 }
 
+void TestGameModelPlayers::joinDuringHandIsDeferredWithReadyAndLeave_data()
+{
+    QTest::addColumn<QString>("endSignal");
+    QTest::newRow("washout") << QStringLiteral("handEndNonScoring");
+    QTest::newRow("scoring") << QStringLiteral("handEndScoring");
+    QTest::newRow("tournament round") << QStringLiteral("endOfTournamentRound");
+}
+
 void TestGameModelPlayers::joinDuringHandIsDeferredWithReadyAndLeave()
 {
+    QFETCH(QString, endSignal);
     GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
                     QStringLiteral("me"));
     model.onGameData(1, server_game_state::START_HAND_STATE, {makePlayer(P1), makePlayer(P2)},
@@ -140,20 +150,30 @@ void TestGameModelPlayers::joinDuringHandIsDeferredWithReadyAndLeave()
     model.onPlayerJoined(makePlayer(OWN + 50));
     model.onPlayerLeft(OWN + 50);
 
-    model.onHandEndNonScoring(ENDHAND_SAME_WIND_DISCARD, false);
-    QVERIFY(model.findPlayer(P3));
-    QVERIFY(!model.findPlayer(OWN + 50));
-    QCOMPARE(log.count(QStringLiteral("playerJoined")), 1);
-    QVERIFY(model.findPlayer(P3)->isReady());
-    QVERIFY(model.findPlayer(P3)->isSeated());
-    QCOMPARE(seated.last().at(0).toInt(), P3);
-    QCOMPARE(log.count(QStringLiteral("playerLeft")), 0);
-
     // Unknown ids in ready and leave are logged, not fatal.
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("'player is ready' for unknown player 4242"));
     model.onPlayerIsReady(4242);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("remove non-existant player: 4242"));
     model.onPlayerLeft(4242);
+
+    if (endSignal == QLatin1String("handEndNonScoring"))
+        model.onHandEndNonScoring(ENDHAND_SAME_WIND_DISCARD, false);
+    else if (endSignal == QLatin1String("handEndScoring"))
+        model.onHandEndScoring(EndHandScoring());
+    else
+        model.onEndOfTournamentRound(false, {});
+    QVERIFY(model.findPlayer(P3));
+    QVERIFY(!model.findPlayer(OWN + 50));
+    QCOMPARE(log.count(QStringLiteral("playerJoined")), 1);
+    // The hand's end is shown before the newcomer.
+    const qsizetype end = log.names.indexOf(endSignal);
+    QVERIFY(end >= 0);
+    for (const char *newcomer : {"playerJoined", "playerSeated", "playerIsReady"})
+        QVERIFY2(log.names.indexOf(QLatin1String(newcomer)) > end, newcomer);
+    QVERIFY(model.findPlayer(P3)->isReady());
+    QVERIFY(model.findPlayer(P3)->isSeated());
+    QCOMPARE(seated.last().at(0).toInt(), P3);
+    QCOMPARE(log.count(QStringLiteral("playerLeft")), 0);
 }
 
 void TestGameModelPlayers::repeatJoinDuringHandKeepsHandScores()
