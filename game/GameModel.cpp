@@ -9,17 +9,9 @@
 
 #include <algorithm>
 #include <limits>
-#include <sstream>
 #include <string>
 
 namespace {
-
-std::string toText(const PlayerData &player)
-{
-    std::ostringstream os;
-    os << player;
-    return os.str();
-}
 
 // Counts come from the server: clamp instead of overflowing.
 qint32 clampedSum(qint64 a, qint64 b)
@@ -245,8 +237,7 @@ void GameModel::addPlayer(const PlayerData &player)
     const auto it = m_players.find(player.id());
     if (it != m_players.end()) {
         if (m_delayedRemove.erase(player.id()) == 0)
-            qCWarning(lcGame) << "addPlayer called for already added player"
-                              << QString::fromStdString(toText(player));
+            qCWarning(lcGame) << "addPlayer called for already added player" << player;
         it->second = player;
     } else {
         m_players.emplace(player.id(), player);
@@ -407,10 +398,21 @@ void GameModel::onTableInfo(const TableInfo &ti)
 
 void GameModel::onTableInfo(int seated, const TableInfoUpdates &updates)
 {
-    // Applied to a copy, so a broken update leaves the stored facts whole.
+    if (seated < 0) {
+        qCWarning(lcGame) << "update of table" << m_tableId << "with" << seated
+                          << "seated players refused";
+        return;
+    }
+    // Applied to a copy, so a broken update leaves the stored facts whole;
+    // server data must not end the program here.
     TableInfo updated = m_tableInfo;
     updated.setSeated(seated);
-    applyUpdates(updated, updates);
+    try {
+        applyUpdates(updated, updates);
+    } catch (const std::exception &e) {
+        qCWarning(lcGame) << "update of table" << m_tableId << "refused:" << e.what();
+        return;
+    }
     m_tableInfo = updated;
     emit tableInfo(m_tableInfo);
     updateJoinable();

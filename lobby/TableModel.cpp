@@ -221,7 +221,10 @@ void TableModel::onTableInfoUpdate(qint32 tableId, int seated, const TableInfoUp
     }
     // Applied to a copy, so that an update that fails half-way leaves the
     // table as it was.
+    // The seated count goes first, so that a keyed value in the list wins,
+    // as at the table.
     TableInfo updated = m_rows[size_t(row)].info;
+    updated.setSeated(seated);
     try {
         applyUpdates(updated, updates);
     } catch (const std::exception &e) {
@@ -229,7 +232,6 @@ void TableModel::onTableInfoUpdate(qint32 tableId, int seated, const TableInfoUp
         return;
     }
     updated.setId(tableId);
-    updated.setSeated(seated);
     if (!isCovered(updated.lobbyPath())) {
         removeRows({row});
         return;

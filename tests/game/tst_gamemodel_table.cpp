@@ -70,12 +70,25 @@ void TestGameModelTable::tableAndTournamentInfo()
     QCOMPARE(model.tableInfo().windRounds(), 2);
     QCOMPARE(infos.count(), 1);
 
-    // A broken update list leaves the stored facts as they were.
-    TableInfoUpdates broken{tableInfoValueUpdate(TableInfo::WIND_ROUNDS, 4), {}};
-    QVERIFY_THROWS_EXCEPTION(std::bad_function_call, model.onTableInfo(1, broken));
-    QCOMPARE(model.tableInfo().seated(), 3);
+    // The seated count goes first: a keyed value in the list wins.
+    model.onTableInfo(2, {tableInfoValueUpdate(TableInfo::SEATED, 4)});
+    QCOMPARE(model.tableInfo().seated(), 4);
+    QCOMPARE(infos.count(), 2);
+
+    // A broken update is refused as a whole, logged, and the program goes on.
+    const TableInfoUpdates broken[] = {{tableInfoValueUpdate(TableInfo::WIND_ROUNDS, 4), {}},
+                                       {tableInfoValueUpdate(TableInfo::RULESET, 9)},
+                                       {tableInfoValueUpdate(TableInfo::CAPACITY, QStringLiteral("four"))}};
+    for (const TableInfoUpdates &updates : broken) {
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("update of table 7 refused"));
+        model.onTableInfo(1, updates);
+    }
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("with -1 seated players refused"));
+    model.onTableInfo(-1, {});
+    QCOMPARE(model.tableInfo().seated(), 4);
     QCOMPARE(model.tableInfo().windRounds(), 2);
-    QCOMPARE(infos.count(), 1);
+    QCOMPARE(model.tableInfo().ruleset(), int(RULESET_CLASSIC));
+    QCOMPARE(infos.count(), 2);
 
     QSignalSpy roundEnded(&model, &GameModel::tournamentRoundEnded);
     TournamentInfo t;

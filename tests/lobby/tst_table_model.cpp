@@ -121,6 +121,10 @@ void TestTableModel::fullRecordAndPartialUpdate()
     emit m_connection->tableInfoUpdate(qint32(10), 2, TableInfoUpdates());
     QVERIFY(!m_model->isTableFull(10));
     QCOMPARE(m_model->tableInfo(10).ruleset(), 1);
+
+    // The seated count goes first, as at the table: a keyed value in the list wins.
+    emit m_connection->tableInfoUpdate(qint32(10), 2, {tableInfoValueUpdate(TableInfo::SEATED, 3)});
+    QCOMPARE(m_model->tableInfo(10).seated(), 3);
 }
 
 void TestTableModel::updatesAnnounceOnlyChangedCells()
