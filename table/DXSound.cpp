@@ -3,8 +3,6 @@
 #include "table/AudioBuffer.h"
 #include "table/WaveFileReader.h"
 
-#include <QThread>
-
 #include <cstdlib>
 #include <cstring>
 
@@ -57,13 +55,11 @@ AudioResult::code_t DXSound::restoreBuffer(AudioBuffer *buffer, bool *restored)
         return result;
     if (!(status & AudioBuffer::StatusLost))
         return AudioResult::False;
-    // While the output stays gone, give up after a while rather than hang the
-    // GUI thread.
-    for (int attempt = 0; buffer->restore() == AudioResult::BufferLost; ++attempt) {
-        if (attempt == RestoreAttempts)
-            return AudioResult::BufferLost;
-        QThread::msleep(10);
-    }
+    // Restoring rebinds to whatever output there is; waiting for one would
+    // only stall the GUI thread on every play.
+    const AudioResult::code_t restore = buffer->restore();
+    if (AudioResult::failed(restore))
+        return restore;
     if (restored)
         *restored = true;
     return AudioResult::Ok;
