@@ -161,7 +161,16 @@ const TableInfo &TableModel::tableInfoAt(int row) const
 
 int TableModel::rowOfTable(qint32 tableId) const
 {
-    return m_rowById.value(tableId, -1);
+    const int row = m_rowById.value(tableId, -1);
+    if (row < 0 || (row < int(m_rows.size()) && m_rows[size_t(row)].info.id() == tableId))
+        return row;
+    // Inside a removal batch a row behind a removed run has moved up and is
+    // renumbered when the batch is done.
+    for (int moved = std::min(row, int(m_rows.size())) - 1; moved >= 0; --moved) {
+        if (m_rows[size_t(moved)].info.id() == tableId)
+            return moved;
+    }
+    return -1;
 }
 
 QString TableModel::tableName(const TableInfo &info) const
@@ -374,31 +383,54 @@ void TableModel::removeRows(std::vector<int> rows)
         return;
     std::sort(rows.begin(), rows.end(), std::greater<int>());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    // Contiguous runs go in one step each, from the back so that the rows
-    // still to remove keep their numbers. The removals are announced once
-    // all are done: a receiver may change the model again.
-    std::vector<qint32> ids;
-    ids.reserve(rows.size());
-    size_t i = 0;
-    while (i < rows.size()) {
+    // Contiguous runs, from the back so that the rows still to remove keep
+    // their numbers.
+    std::vector<std::pair<int, int>> runs;
+    for (size_t i = 0; i < rows.size();) {
         const int last = rows[i];
         int first = last;
-        while (i + 1 < rows.size() && rows[i + 1] == first - 1) {
-            ++i;
+        while (++i < rows.size() && rows[i] == first - 1)
             --first;
-        }
-        ++i;
-        beginRemoveRows(QModelIndex(), first, last);
-        for (int row = first; row <= last; ++row) {
-            const qint32 id = m_rows[size_t(row)].info.id();
-            ids.push_back(id);
-            m_rowById.remove(id);
-            m_pendingChanges.remove(id);
-        }
-        m_rows.erase(m_rows.begin() + first, m_rows.begin() + last + 1);
-        reindexFrom(first);
-        endRemoveRows();
+        runs.emplace_back(first, last);
     }
+    std::vector<qint32> ids;
+    ids.reserve(rows.size());
+    auto forget = [&](int row) {
+        const qint32 id = m_rows[size_t(row)].info.id();
+        ids.push_back(id);
+        m_rowById.remove(id);
+        m_pendingChanges.remove(id);
+    };
+    if (runs.size() > MaxRemovalRuns) {
+        // Every run costs each proxy and view a pass over all rows: many
+        // scattered rows go in one reset instead.
+        beginResetModel();
+        std::vector<bool> gone(m_rows.size(), false);
+        for (int row : rows) {
+            forget(row);
+            gone[size_t(row)] = true;
+        }
+        size_t kept = 0;
+        for (size_t row = 0; row < m_rows.size(); ++row) {
+            if (!gone[row])
+                m_rows[kept++] = std::move(m_rows[row]);
+        }
+        m_rows.erase(m_rows.begin() + std::ptrdiff_t(kept), m_rows.end());
+        reindexFrom(0);
+        endResetModel();
+    } else {
+        // The ids behind a removed run are renumbered once, after the last
+        // run; rowOfTable() finds a row that moved meanwhile.
+        for (const auto &[first, last] : runs) {
+            beginRemoveRows(QModelIndex(), first, last);
+            for (int row = first; row <= last; ++row)
+                forget(row);
+            m_rows.erase(m_rows.begin() + first, m_rows.begin() + last + 1);
+            endRemoveRows();
+        }
+        reindexFrom(runs.back().first);
+    }
+    // Announced once all are gone: a receiver may change the model again.
     for (qint32 id : ids)
         emit tableRemoved(id);
 }
