@@ -9,7 +9,8 @@
 // with the lobby's view showing the proxy and painting every tenth update,
 // (3) 1,000 updates per second for three seconds with the view and the event
 // loop running, with every change announced at once and with the model's
-// coalescing interval (CPU time per update and the share of one core), and
+// coalescing interval (CPU time per update and the share of one core, the
+// best of three runs), and
 // (4) removals with the view: a third of the tables, scattered over the list,
 // dropped in one batch (unsubscribing their lobby path), and single tables
 // moving out of the subscribed paths one at a time. Every update changes the
@@ -31,6 +32,8 @@
 #include <ctime>
 #include <memory>
 #include <random>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -189,9 +192,17 @@ int main(int argc, char **argv)
     for (int tables : counts) {
         const double proxy = burst(tables, false, 0, updates);
         const double viewed = burst(tables, true, 0, qMax(100, updates / 10));
-        double pacedEach = 0, shareEach = 0, pacedDefault = 0, shareDefault = 0;
-        paced(tables, 0, &pacedEach, &shareEach);
-        paced(tables, TableModel::DefaultNotifyIntervalMs, &pacedDefault, &shareDefault);
+        // The best of three: other load on the machine only ever adds.
+        double pacedEach = 1e9, shareEach = 0, pacedDefault = 1e9, shareDefault = 0;
+        for (int run = 0; run < 3; ++run) {
+            double cpu = 0, share = 0;
+            paced(tables, 0, &cpu, &share);
+            if (cpu < pacedEach)
+                std::tie(pacedEach, shareEach) = std::make_pair(cpu, share);
+            paced(tables, TableModel::DefaultNotifyIntervalMs, &cpu, &share);
+            if (cpu < pacedDefault)
+                std::tie(pacedDefault, shareDefault) = std::make_pair(cpu, share);
+        }
         double batch = 0, single = 0;
         removals(tables, qMin(1000, tables / 3), &batch, &single);
         std::printf("%7d | %12.2f %12.2f | %8.2f (%5.1f%%) %8.2f (%5.1f%%) | %10.2f %10.2f\n", tables, proxy, viewed,
