@@ -6,6 +6,7 @@
 #include <QMediaDevices>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -316,5 +317,8 @@ void AudioBuffer::onOutputsChanged()
 
 bool AudioBuffer::outputPresent() const
 {
-    return QMediaDevices::audioOutputs().contains(m_output);
+    // By id: the record of an output also changes when it becomes the default.
+    const QList<QAudioDevice> outputs = QMediaDevices::audioOutputs();
+    return std::any_of(outputs.cbegin(), outputs.cend(),
+                       [this](const QAudioDevice &output) { return output.id() == m_output.id(); });
 }

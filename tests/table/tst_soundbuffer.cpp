@@ -429,6 +429,8 @@ private slots:
         // or stall the GUI thread.
         std::unique_ptr<DXSound> other = load(m_clip);
         QVERIFY(other);
+        std::unique_ptr<DXSound> unplayed = load(m_clip);
+        QVERIFY(unplayed);
         AudioBuffer *looping = other->buffer(0);
         QCOMPARE(other->play(0, AudioBuffer::PlayLooping, 0, -1, 0), AudioResult::Ok);
         QVERIFY(PulseProbe::command({QStringLiteral("unload-module"), QStringLiteral("module-null-sink")}));
@@ -451,10 +453,13 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!QMediaDevices::defaultAudioOutput().isNull(), 3000);
         QCOMPARE(other->play(0, 0, 0, -1, 0), AudioResult::Ok);
         QVERIFY(playing(looping));
-        QCOMPARE(looping->output(), QMediaDevices::defaultAudioOutput());
+        QCOMPARE(looping->output().id(), QMediaDevices::defaultAudioOutput().id());
         QCOMPARE(contents(looping), m_samples);
+        // Also one that never noticed the old output leave.
+        QCOMPARE(unplayed->play(0, 0, 0, -1, 0), AudioResult::Ok);
+        QCOMPARE(unplayed->buffer(0)->output(), QMediaDevices::defaultAudioOutput());
         PulseProbe probe;
-        QTRY_COMPARE_WITH_TIMEOUT(probe.runningStreams(), 1, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(probe.runningStreams(), 2, 3000);
     }
 };
 
