@@ -1,5 +1,6 @@
 #include "app/ResourcePaths.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 QStringList ResourcePaths::roots(const QStringList &optionDirs)
@@ -22,9 +23,11 @@ void ResourcePaths::install(const QStringList &optionDirs)
         QDir::setSearchPaths(QLatin1String(kind), paths);
     }
     // Sounds are files on disk next to the program, not embedded: only the
-    // option's directories of the roots apply.
+    // option's directories of the roots apply. The program's own folders are
+    // named absolutely, so that nothing is loaded from wherever it started.
     QStringList sounds = all.first(optionDirs.size());
-    sounds << QStringLiteral("sounds") << QStringLiteral("resources/external/sounds/wav")
-           << QStringLiteral("resources/external/sounds/wma");
+    const QDir program(QCoreApplication::applicationDirPath());
+    for (const char *dir : {"sounds", "resources/external/sounds/wav", "resources/external/sounds/wma"})
+        sounds << program.filePath(QLatin1String(dir));
     QDir::setSearchPaths(QStringLiteral("sounds"), sounds);
 }

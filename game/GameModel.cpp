@@ -1,6 +1,7 @@
 #include "game/GameModel.h"
 
 #include "game/GameMetaTypes.h"
+#include "game/Logging.h"
 #include "game/RulesetInfo.h"
 #include "protocol/ServerError.h"
 
@@ -8,17 +9,9 @@
 
 #include <algorithm>
 #include <limits>
-#include <sstream>
 #include <string>
 
 namespace {
-
-std::string toText(const PlayerData &player)
-{
-    std::ostringstream os;
-    os << player;
-    return os.str();
-}
 
 // Counts come from the server: clamp instead of overflowing.
 qint32 clampedSum(qint64 a, qint64 b)
@@ -188,8 +181,8 @@ void GameModel::setPlayerState(player_state_t state)
 {
     if (state == m_playerState)
         return;
-    qDebug() << "changing player state on table" << m_tableId << "from"
-             << playerStateName(m_playerState) << "to" << playerStateName(state);
+    qCDebug(lcGame) << "changing player state on table" << m_tableId << "from"
+                    << playerStateName(m_playerState) << "to" << playerStateName(state);
     m_playerState = state;
     emit playerStateChanged(state);
     updateJoinable();
@@ -206,14 +199,13 @@ void GameModel::setGameState(game_state_t state)
     }
     emit gameStateChanged();
     updateJoinable();
-    if (state != HAND_IN_PLAY)
-        applyDelayedJoins();
 }
 
 void GameModel::applyDelayedJoins()
 {
     // Joins that arrived during the hand take effect now, with the readiness
-    // reported meanwhile.
+    // reported meanwhile. Callers run this after their last signal, so that
+    // views show the hand's end before the newcomers.
     std::map<qint32, PlayerData> joining = std::move(m_delayedJoin);
     std::set<qint32> ready = std::move(m_delayedReady);
     m_delayedJoin.clear();
@@ -245,8 +237,7 @@ void GameModel::addPlayer(const PlayerData &player)
     const auto it = m_players.find(player.id());
     if (it != m_players.end()) {
         if (m_delayedRemove.erase(player.id()) == 0)
-            qWarning() << "addPlayer called for already added player"
-                       << QString::fromStdString(toText(player));
+            qCWarning(lcGame) << "addPlayer called for already added player" << player;
         it->second = player;
     } else {
         m_players.emplace(player.id(), player);
@@ -265,10 +256,10 @@ void GameModel::erasePlayer(qint32 playerId)
 void GameModel::onPlayerJoined(const PlayerData &player)
 {
     if (m_gameState == HAND_IN_PLAY) {
-        qDebug() << "won't handle player join when in play";
+        qCDebug(lcGame) << "won't handle player join when in play";
         if (m_delayedRemove.erase(player.id()) != 0) {
             // Back before the hand ended: the record in play stays.
-            qDebug() << "player" << player.id() << "returned; delayed remove cancelled";
+            qCDebug(lcGame) << "player" << player.id() << "returned; delayed remove cancelled";
             return;
         }
         // Replacing a seated record at the hand's end would drop the scores
@@ -290,15 +281,15 @@ void GameModel::onPlayerLeft(qint32 playerId)
         return;
     m_delayedReady.erase(playerId);
     if (m_delayedJoin.erase(playerId) != 0 && m_players.count(playerId) == 0) {
-        qDebug() << "player" << playerId << "left before the hand in play ended";
+        qCDebug(lcGame) << "player" << playerId << "left before the hand in play ended";
         return;
     }
     if (m_players.count(playerId) == 0 || m_delayedRemove.count(playerId) != 0) {
-        qWarning() << "remove non-existant player:" << playerId;
+        qCWarning(lcGame) << "remove non-existant player:" << playerId;
         return;
     }
     if (m_gameState == HAND_IN_PLAY) {
-        qDebug() << "player" << playerId << "moved to delayed remove";
+        qCDebug(lcGame) << "player" << playerId << "moved to delayed remove";
         m_delayedRemove.insert(playerId);
         return;
     }
@@ -319,16 +310,16 @@ void GameModel::onPlayerIsReady(qint32 playerId)
         if (pending != m_delayedJoin.end()) {
             // Replayed when the join takes effect at the end of the hand.
             m_delayedReady.insert(playerId);
-            qDebug() << "player" << playerId << "is ready before the hand in play ended";
+            qCDebug(lcGame) << "player" << playerId << "is ready before the hand in play ended";
         } else {
-            qWarning() << "'player is ready' for unknown player" << playerId << "ignored";
+            qCWarning(lcGame) << "'player is ready' for unknown player" << playerId << "ignored";
         }
         return;
     }
     const bool own = playerId == m_ownPlayerId;
     if (own && m_playerState != SEAT_OFFERED && m_playerState != SCORING) {
-        qWarning().nospace() << "Got 'player is ready' in state: "
-                             << playerStateName(m_playerState);
+        qCWarning(lcGame).nospace() << "Got 'player is ready' in state: "
+                                    << playerStateName(m_playerState);
         return;
     }
     PlayerData &p = it->second;
@@ -348,8 +339,8 @@ void GameModel::onAreYouReady(const TimeSpan &ts)
     if (m_playerState == SEAT_OFFERED || m_playerState == SCORING)
         emit areYouReady(ts, m_playerState == SEAT_OFFERED);
     else
-        qWarning().nospace() << "Got 'are you ready' in state: "
-                             << playerStateName(m_playerState);
+        qCWarning(lcGame).nospace() << "Got 'are you ready' in state: "
+                                    << playerStateName(m_playerState);
 }
 
 void GameModel::onPlayerShouldAct(qint32 playerId, const TimeSpan &ts)
@@ -395,6 +386,7 @@ void GameModel::onPlayerKicked(kick_reason::enum_t reason)
 void GameModel::onTableRemoved()
 {
     setGameState(TABLE_REMOVED);
+    applyDelayedJoins();
 }
 
 void GameModel::onTableInfo(const TableInfo &ti)
@@ -406,10 +398,21 @@ void GameModel::onTableInfo(const TableInfo &ti)
 
 void GameModel::onTableInfo(int seated, const TableInfoUpdates &updates)
 {
-    // Applied to a copy, so a broken update leaves the stored facts whole.
+    if (seated < 0) {
+        qCWarning(lcGame) << "update of table" << m_tableId << "with" << seated
+                          << "seated players refused";
+        return;
+    }
+    // Applied to a copy, so a broken update leaves the stored facts whole;
+    // server data must not end the program here.
     TableInfo updated = m_tableInfo;
     updated.setSeated(seated);
-    applyUpdates(updated, updates);
+    try {
+        applyUpdates(updated, updates);
+    } catch (const std::exception &e) {
+        qCWarning(lcGame) << "update of table" << m_tableId << "refused:" << e.what();
+        return;
+    }
     m_tableInfo = updated;
     emit tableInfo(m_tableInfo);
     updateJoinable();
@@ -426,6 +429,7 @@ void GameModel::onTournamentInfo(const TournamentInfo &ti)
         && (ti.status == TournamentInfo::Paused || ti.status == TournamentInfo::Done)) {
         setGameState(ROUND_ENDED);
         emit tournamentRoundEnded(m_tableId);
+        applyDelayedJoins();
     }
 }
 
@@ -443,7 +447,7 @@ void GameModel::storeTableState(const TableState &tableState)
 void GameModel::setWallState(qint32 live, qint32 dead, qint32 position, qint32 dealt,
                              const tile_vector &dora)
 {
-    qDebug() << "dora: set dora tiles -" << dora;
+    qCDebug(lcGame) << "dora: set dora tiles -" << dora;
     m_liveTiles = live;
     m_deadWallTiles = dead;
     m_deadWallPosition = position;
@@ -568,11 +572,11 @@ void GameModel::onStartHand(qint64 handId, const Seating &seating,
         }
     }
 
-    qDebug() << "startHand: doras pre setWallState -" << m_doraTiles;
+    qCDebug(lcGame) << "startHand: doras pre setWallState -" << m_doraTiles;
     const RulesetInfo &ruleset = rulesetInfo(m_tableInfo.ruleset());
     setWallState(ruleset.liveWall(), ruleset.deadWall(), wallState.deadWallPosition, 0,
                  wallState.doraIndicators);
-    qDebug() << "startHand: doras post setWallState -" << m_doraTiles;
+    qCDebug(lcGame) << "startHand: doras post setWallState -" << m_doraTiles;
 
     setGameState(HAND_IN_PLAY);
 
@@ -624,8 +628,8 @@ void GameModel::onTileClaimed(qint32 claimedBy)
     PlayerData &discarder = player(m_lastDiscarderId);
     tile taken = 0;
     if (!discarder.takeLastDiscard(taken)) {
-        qWarning() << "claim of" << claimedBy << "on an empty pond of" << m_lastDiscarderId
-                   << "ignored";
+        qCWarning(lcGame) << "claim of" << claimedBy << "on an empty pond of" << m_lastDiscarderId
+                          << "ignored";
         return;
     }
     m_claimState = 1;
@@ -708,7 +712,7 @@ void GameModel::onDeclareBonus(qint32 playerId, const tile_vector &tiles)
 
 void GameModel::onKanDora(tile t)
 {
-    qDebug() << "dora: add kan dora -" << tileToString(t).c_str();
+    qCDebug(lcGame) << "dora: add kan dora -" << tileToString(t).c_str();
     m_doraTiles.push_back(t);
     emit kanDora(t);
 }
@@ -742,7 +746,7 @@ void GameModel::onHandEndScoring(const EndHandScoring &endHand)
     for (const auto &entry : endHand.players) {
         const auto it = m_players.find(entry.first);
         if (it == m_players.end()) {
-            qWarning() << "hand score for unknown player" << entry.first << "ignored";
+            qCWarning(lcGame) << "hand score for unknown player" << entry.first << "ignored";
             continue;
         }
         it->second.setPoints(entry.second.currentScore);
@@ -753,6 +757,7 @@ void GameModel::onHandEndScoring(const EndHandScoring &endHand)
         setPlayerState(SCORING);
     setGameState(HAND_ENDED);
     emit handEndScoring(endHand);
+    applyDelayedJoins();
 }
 
 void GameModel::onHandEndNonScoring(endhand_reason_t washoutType, bool endOfGame)
@@ -762,6 +767,7 @@ void GameModel::onHandEndNonScoring(endhand_reason_t washoutType, bool endOfGame
         setPlayerState(SCORING);
     setGameState(HAND_ENDED);
     emit handEndNonScoring(washoutType, endOfGame);
+    applyDelayedJoins();
 }
 
 void GameModel::onEndOfTournamentRound(bool lastRound, const TournamentRoundScores &scores)
@@ -770,4 +776,5 @@ void GameModel::onEndOfTournamentRound(bool lastRound, const TournamentRoundScor
         setPlayerState(SCORING);
     setGameState(ROUND_ENDED);
     emit endOfTournamentRound(lastRound, scores);
+    applyDelayedJoins();
 }

@@ -2,6 +2,7 @@
 
 #include "lobby/ItemRoles.h"
 #include "lobby/LobbyModel.h"
+#include "lobby/LobbyTableView.h"
 #include "lobby/TableModel.h"
 #include "lobby/TableTexts.h"
 
@@ -51,7 +52,7 @@ LobbyWindow::LobbyWindow(TableModel *tableModel, const QStringList &lobbyPaths, 
     m_model->setSourceModel(tableModel);
     m_model->setFilter(&m_filter);
 
-    m_view = new QTreeView(this);
+    m_view = new LobbyTableView(this);
     m_view->setObjectName(QStringLiteral("lobbyTableView"));
     m_view->setRootIsDecorated(false);
     m_view->setUniformRowHeights(true);
@@ -73,6 +74,7 @@ LobbyWindow::LobbyWindow(TableModel *tableModel, const QStringList &lobbyPaths, 
     connect(m_view, &QTreeView::activated, this, &LobbyWindow::onActivated);
     // A selected table that leaves the list is no longer selected.
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, &LobbyWindow::updateSelection);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &LobbyWindow::updateSelection);
 
     retranslate();
 }

@@ -3,6 +3,7 @@
 #include "lobby/ItemRoles.h"
 #include "lobby/LobbyPath.h"
 #include "lobby/LocalizationDb.h"
+#include "lobby/Logging.h"
 #include "lobby/TableTexts.h"
 #include "protocol/ConnectionManager.h"
 
@@ -110,7 +111,7 @@ void TableModel::unsubscribe(const QString &lobbyPath)
 {
     const auto it = m_subscriptions.find(lobbyPath);
     if (it == m_subscriptions.end()) {
-        qWarning() << "unsubscribe of lobby path without subscription:" << lobbyPath;
+        qCWarning(lcLobby) << "unsubscribe of lobby path without subscription:" << lobbyPath;
         return;
     }
     if (--it.value() > 0)
@@ -160,7 +161,16 @@ const TableInfo &TableModel::tableInfoAt(int row) const
 
 int TableModel::rowOfTable(qint32 tableId) const
 {
-    return m_rowById.value(tableId, -1);
+    const int row = m_rowById.value(tableId, -1);
+    if (row < 0 || (row < int(m_rows.size()) && m_rows[size_t(row)].info.id() == tableId))
+        return row;
+    // Inside a removal batch a row behind a removed run has moved up and is
+    // renumbered when the batch is done.
+    for (int moved = std::min(row, int(m_rows.size())) - 1; moved >= 0; --moved) {
+        if (m_rows[size_t(moved)].info.id() == tableId)
+            return moved;
+    }
+    return -1;
 }
 
 QString TableModel::tableName(const TableInfo &info) const
@@ -189,14 +199,14 @@ void TableModel::setLocalizationDb(LocalizationDb *localizationDb)
 void TableModel::onTableInfoUpdate(const TableInfo &info)
 {
     if (info.id() < 1) {
-        qWarning() << "table information with invalid table id" << info.id() << "ignored";
+        qCWarning(lcLobby) << "table information with invalid table id" << info.id() << "ignored";
         return;
     }
     const int row = rowOfTable(info.id());
     if (!isCovered(info.lobbyPath())) {
         // A late answer for a path given up since, or a table that moved
         // out of every subscribed path.
-        qDebug() << "table" << info.id() << "of unsubscribed lobby path" << info.lobbyPath();
+        qCDebug(lcLobby) << "table" << info.id() << "of unsubscribed lobby path" << info.lobbyPath();
         if (row >= 0)
             removeRows({row});
         return;
@@ -211,24 +221,26 @@ void TableModel::onTableInfoUpdate(qint32 tableId, int seated, const TableInfoUp
 {
     const int row = rowOfTable(tableId);
     if (row < 0) {
-        qDebug() << "update of table" << tableId << "that the lobby does not hold ignored";
+        qCDebug(lcLobby) << "update of table" << tableId << "that the lobby does not hold ignored";
         return;
     }
     if (seated < 0) {
-        qWarning() << "update of table" << tableId << "with" << seated << "seated players refused";
+        qCWarning(lcLobby) << "update of table" << tableId << "with" << seated << "seated players refused";
         return;
     }
     // Applied to a copy, so that an update that fails half-way leaves the
     // table as it was.
+    // The seated count goes first, so that a keyed value in the list wins,
+    // as at the table.
     TableInfo updated = m_rows[size_t(row)].info;
+    updated.setSeated(seated);
     try {
         applyUpdates(updated, updates);
     } catch (const std::exception &e) {
-        qWarning() << "update of table" << tableId << "refused:" << e.what();
+        qCWarning(lcLobby) << "update of table" << tableId << "refused:" << e.what();
         return;
     }
     updated.setId(tableId);
-    updated.setSeated(seated);
     if (!isCovered(updated.lobbyPath())) {
         removeRows({row});
         return;
@@ -371,31 +383,54 @@ void TableModel::removeRows(std::vector<int> rows)
         return;
     std::sort(rows.begin(), rows.end(), std::greater<int>());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    // Contiguous runs go in one step each, from the back so that the rows
-    // still to remove keep their numbers. The removals are announced once
-    // all are done: a receiver may change the model again.
-    std::vector<qint32> ids;
-    ids.reserve(rows.size());
-    size_t i = 0;
-    while (i < rows.size()) {
+    // Contiguous runs, from the back so that the rows still to remove keep
+    // their numbers.
+    std::vector<std::pair<int, int>> runs;
+    for (size_t i = 0; i < rows.size();) {
         const int last = rows[i];
         int first = last;
-        while (i + 1 < rows.size() && rows[i + 1] == first - 1) {
-            ++i;
+        while (++i < rows.size() && rows[i] == first - 1)
             --first;
-        }
-        ++i;
-        beginRemoveRows(QModelIndex(), first, last);
-        for (int row = first; row <= last; ++row) {
-            const qint32 id = m_rows[size_t(row)].info.id();
-            ids.push_back(id);
-            m_rowById.remove(id);
-            m_pendingChanges.remove(id);
-        }
-        m_rows.erase(m_rows.begin() + first, m_rows.begin() + last + 1);
-        reindexFrom(first);
-        endRemoveRows();
+        runs.emplace_back(first, last);
     }
+    std::vector<qint32> ids;
+    ids.reserve(rows.size());
+    auto forget = [&](int row) {
+        const qint32 id = m_rows[size_t(row)].info.id();
+        ids.push_back(id);
+        m_rowById.remove(id);
+        m_pendingChanges.remove(id);
+    };
+    if (runs.size() > MaxRemovalRuns) {
+        // Every run costs each proxy and view a pass over all rows: many
+        // scattered rows go in one reset instead.
+        beginResetModel();
+        std::vector<bool> gone(m_rows.size(), false);
+        for (int row : rows) {
+            forget(row);
+            gone[size_t(row)] = true;
+        }
+        size_t kept = 0;
+        for (size_t row = 0; row < m_rows.size(); ++row) {
+            if (!gone[row])
+                m_rows[kept++] = std::move(m_rows[row]);
+        }
+        m_rows.erase(m_rows.begin() + std::ptrdiff_t(kept), m_rows.end());
+        reindexFrom(0);
+        endResetModel();
+    } else {
+        // The ids behind a removed run are renumbered once, after the last
+        // run; rowOfTable() finds a row that moved meanwhile.
+        for (const auto &[first, last] : runs) {
+            beginRemoveRows(QModelIndex(), first, last);
+            for (int row = first; row <= last; ++row)
+                forget(row);
+            m_rows.erase(m_rows.begin() + first, m_rows.begin() + last + 1);
+            endRemoveRows();
+        }
+        reindexFrom(runs.back().first);
+    }
+    // Announced once all are gone: a receiver may change the model again.
     for (qint32 id : ids)
         emit tableRemoved(id);
 }

@@ -59,6 +59,9 @@ public:
     const TableInfo &tableInfoAt(int row) const;
     // The row of a table, -1 when the model does not hold it.
     int rowOfTable(qint32 tableId) const;
+    // Tables leaving together in more separate runs of rows than this reset
+    // the model instead of being removed run by run.
+    static constexpr size_t MaxRemovalRuns = 32;
 
     // The localized name; empty without a localization database.
     QString tableName(const TableInfo &info) const;

@@ -4,12 +4,16 @@
 
 #include <QAudioSink>
 #include <QMediaDevices>
+#include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 // Short enough that stop and restart are prompt, long enough not to starve.
 constexpr qint64 SinkBufferUSecs = 100000;
+// How often a playing buffer checks that its output is still there.
+constexpr int OutputWatchMs = 50;
 
 // Hundredths of a decibel to the sink's linear scale.
 qreal linearVolume(qint32 volume)
@@ -26,7 +30,14 @@ AudioBuffer::AudioBuffer(const QAudioDevice &output, const QAudioFormat &format,
     , m_data(std::move(data))
     , m_flags(flags)
     , m_stream(new AudioBufferStream(m_data, m_format.bytesPerFrame(), this))
+    , m_devices(new QMediaDevices(this))
+    , m_outputWatch(new QTimer(this))
 {
+    connect(m_devices, &QMediaDevices::audioOutputsChanged, this, &AudioBuffer::onOutputsChanged);
+    // Qt 6.4 neither reports a removed output nor fails the sink that plays
+    // on it, so a running sink looks for its output itself.
+    m_outputWatch->setInterval(OutputWatchMs);
+    connect(m_outputWatch, &QTimer::timeout, this, &AudioBuffer::onOutputsChanged);
 }
 
 AudioBuffer::~AudioBuffer()
@@ -98,6 +109,10 @@ AudioResult::code_t AudioBuffer::play(quint32 reserved, quint32 priority, quint3
         return AudioResult::BufferLost;
     const bool looping = flags & PlayLooping;
     if (m_playing) {
+        if (!outputPresent()) {
+            markLost();
+            return AudioResult::BufferLost;
+        }
         // Playing already: only the looping flag changes, the position runs on.
         m_looping = looping;
         m_stream->setLooping(looping);
@@ -160,9 +175,12 @@ AudioResult::code_t AudioBuffer::restore()
 {
     if (!m_lost)
         return AudioResult::Ok;
-    const QList<QAudioDevice> outputs = QMediaDevices::audioOutputs();
-    if (!outputs.contains(m_output))
-        return AudioResult::BufferLost;
+    if (!outputPresent()) {
+        const QAudioDevice fallback = QMediaDevices::defaultAudioOutput();
+        if (fallback.isNull() || !fallback.isFormatSupported(m_format))
+            return AudioResult::BufferLost;
+        m_output = fallback;
+    }
     m_lost = false;
     return AudioResult::Ok;
 }
@@ -220,6 +238,11 @@ AudioResult::code_t AudioBuffer::startSink(qint64 position, bool looping)
 {
     // A fresh sink each time: a stopped sink does not start cleanly again.
     stopSink();
+    // Qt never returns from starting a sink on an output that is gone.
+    if (!outputPresent()) {
+        markLost();
+        return AudioResult::BufferLost;
+    }
     const QAudioFormat format = sinkFormat();
     m_sink = new QAudioSink(m_output, format, this);
     m_sink->setBufferSize(int(format.bytesForDuration(SinkBufferUSecs)));
@@ -239,11 +262,13 @@ AudioResult::code_t AudioBuffer::startSink(qint64 position, bool looping)
         return AudioResult::Fail;
     }
     m_playing = true;
+    m_outputWatch->start();
     return AudioResult::Ok;
 }
 
 void AudioBuffer::stopSink()
 {
+    m_outputWatch->stop();
     if (!m_sink)
         return;
     QAudioSink *sink = m_sink;
@@ -282,4 +307,18 @@ void AudioBuffer::onSinkStateChanged(QAudio::State state)
     } else if (state == QAudio::StoppedState && m_sink && m_sink->error() == QAudio::FatalError) {
         markLost();
     }
+}
+
+void AudioBuffer::onOutputsChanged()
+{
+    if (!m_lost && !outputPresent())
+        markLost();
+}
+
+bool AudioBuffer::outputPresent() const
+{
+    // By id: the record of an output also changes when it becomes the default.
+    const QList<QAudioDevice> outputs = QMediaDevices::audioOutputs();
+    return std::any_of(outputs.cbegin(), outputs.cend(),
+                       [this](const QAudioDevice &output) { return output.id() == m_output.id(); });
 }

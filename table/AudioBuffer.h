@@ -12,6 +12,8 @@
 
 class AudioBufferStream;
 class QAudioSink;
+class QMediaDevices;
+class QTimer;
 
 // A block of sample memory that plays on an audio output, once or looping,
 // from a play position that stays where playback stopped. The caller writes
@@ -46,13 +48,17 @@ public:
     AudioResult::code_t setCurrentPosition(quint32 position);
     AudioResult::code_t getCurrentPosition(quint32 *play, quint32 *write) const;
     AudioResult::code_t getStatus(quint32 *status) const;
+    // Gives a lost buffer back its output: the one it had when that is there
+    // again, else the current default output. Never waits.
     AudioResult::code_t restore();
     AudioResult::code_t setVolume(qint32 volume);
     AudioResult::code_t setFrequency(quint32 frequency);
 
     // The output failed: playback stops and the memory is gone until
-    // restore() succeeds and the owner fills it again.
+    // restore() succeeds and the owner fills it again. Also done when the
+    // output leaves the system's list of outputs.
     void markLost();
+    const QAudioDevice &output() const { return m_output; }
 
     quint32 size() const { return quint32(m_data->size()); }
     quint32 flags() const { return m_flags; }
@@ -62,6 +68,8 @@ public:
 
 private:
     void onSinkStateChanged(QAudio::State state);
+    void onOutputsChanged();
+    bool outputPresent() const;
     QAudioFormat sinkFormat() const;
     AudioResult::code_t startSink(qint64 position, bool looping);
     void stopSink();
@@ -73,6 +81,8 @@ private:
     quint32 m_flags;
     QAudioSink *m_sink = nullptr;
     AudioBufferStream *m_stream = nullptr;
+    QMediaDevices *m_devices = nullptr;
+    QTimer *m_outputWatch = nullptr;
     qint64 m_position = 0;      // play cursor while not playing
     qint64 m_startPosition = 0; // where the current playback began
     bool m_playing = false;

@@ -3,8 +3,6 @@
 #include "table/AudioBuffer.h"
 #include "table/WaveFileReader.h"
 
-#include <QThread>
-
 #include <cstdlib>
 #include <cstring>
 
@@ -57,13 +55,11 @@ AudioResult::code_t DXSound::restoreBuffer(AudioBuffer *buffer, bool *restored)
         return result;
     if (!(status & AudioBuffer::StatusLost))
         return AudioResult::False;
-    // While the output stays gone, give up after a while rather than hang the
-    // GUI thread.
-    for (int attempt = 0; buffer->restore() == AudioResult::BufferLost; ++attempt) {
-        if (attempt == RestoreAttempts)
-            return AudioResult::BufferLost;
-        QThread::msleep(10);
-    }
+    // Restoring rebinds to whatever output there is; waiting for one would
+    // only stall the GUI thread on every play.
+    const AudioResult::code_t restore = buffer->restore();
+    if (AudioResult::failed(restore))
+        return restore;
     if (restored)
         *restored = true;
     return AudioResult::Ok;
@@ -109,21 +105,27 @@ AudioResult::code_t DXSound::play(quint32 priority, quint32 flags, qint32 volume
     if (!buffer)
         return AudioResult::Fail;
 
-    bool restored = false;
-    AudioResult::code_t result = restoreBuffer(buffer, &restored);
-    if (AudioResult::failed(result))
-        return result;
-    if (restored) {
-        result = fillBuffer(buffer);
+    // A buffer that finds its output gone only when it starts is lost then;
+    // a second round moves it to the current output, if there is one.
+    AudioResult::code_t result = AudioResult::BufferLost;
+    for (int round = 0; round < 2 && result == AudioResult::BufferLost; ++round) {
+        bool restored = false;
+        result = restoreBuffer(buffer, &restored);
         if (AudioResult::failed(result))
             return result;
-    }
+        if (restored) {
+            result = fillBuffer(buffer);
+            if (AudioResult::failed(result))
+                return result;
+        }
 
-    if (m_creationFlags & AudioBuffer::CtrlVolume)
-        buffer->setVolume(volume);
-    if (frequency != -1 && (m_creationFlags & AudioBuffer::CtrlFrequency))
-        buffer->setFrequency(quint32(frequency));
-    return buffer->play(0, priority, flags);
+        if (m_creationFlags & AudioBuffer::CtrlVolume)
+            buffer->setVolume(volume);
+        if (frequency != -1 && (m_creationFlags & AudioBuffer::CtrlFrequency))
+            buffer->setFrequency(quint32(frequency));
+        result = buffer->play(0, priority, flags);
+    }
+    return result;
 }
 
 AudioResult::code_t DXSound::stop()

@@ -15,8 +15,6 @@ class WaveFileReader;
 class DXSound
 {
 public:
-    static constexpr int RestoreAttempts = 100; // of 10 ms each
-
     DXSound(std::vector<std::unique_ptr<AudioBuffer>> buffers, quint32 bufferSize,
             std::unique_ptr<WaveFileReader> reader, quint32 creationFlags);
     virtual ~DXSound();

@@ -1,9 +1,11 @@
 #include "table/SoundPlayer.h"
 
+#include "game/Meld.h"
 #include "table/AudioDevice.h"
 #include "table/DXSound.h"
 #include "table/DXSoundDevice.h"
 #include "table/DXSoundSound.h"
+#include "table/Logging.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -20,12 +22,6 @@ const char *const SoundNames[SoundPlayer::SoundCount] = {
     "sounds:/chow",   "sounds:/pong",           "sounds:/kong",            "sounds:/mahjong",
     "sounds:/washout", "sounds:/start",         "sounds:/meld_suggestion", "sounds:/meld_pass_only",
     "sounds:/wind_assignment", "sounds:/lobby_1min"};
-
-// Meld types as the server sends them.
-constexpr int MeldChow = 1;
-constexpr int MeldPong = 2;
-constexpr int MeldKong = 8;
-constexpr int MeldMahjong = 16;
 
 void releaseInstance()
 {
@@ -85,14 +81,14 @@ void SoundPlayer::initSoundSystem(QWidget *window)
 {
     const AudioResult::code_t result =
         DXSoundDevice::instance().initialise(window, AudioDevice::LevelPriority);
-    qDebug().noquote() << QStringLiteral("DirectX initialised with result %1").arg(result);
+    qCDebug(lcTable).noquote() << QStringLiteral("DirectX initialised with result %1").arg(result);
 }
 
 std::unique_ptr<Sound> SoundPlayer::loadSound(const QString &name)
 {
     const QString fileName = name + QLatin1String(".wav");
     if (!QFileInfo::exists(fileName)) {
-        qDebug().noquote() << QStringLiteral("sound file not found ") + name;
+        qCDebug(lcTable).noquote() << QStringLiteral("sound file not found ") + name;
         return nullptr;
     }
     std::unique_ptr<DXSound> created;
@@ -113,18 +109,19 @@ void SoundPlayer::load(QWidget *window)
             continue;
         const QFileInfo file(name + QLatin1String(".wav"));
         if (!file.exists()) {
-            qDebug().noquote() << QStringLiteral("sound file not found ") + name;
+            qCDebug(lcTable).noquote() << QStringLiteral("sound file not found ") + name;
         } else if (!QMediaDevices::audioOutputs().isEmpty()) {
-            qDebug().noquote() << QStringLiteral("sound filename is ") + file.fileName();
-            qDebug().noquote() << QStringLiteral("sound path is ") + file.path();
-            qDebug().noquote() << QStringLiteral("sound filePath is ") + file.filePath();
-            qDebug().noquote() << QStringLiteral("sound absoluteFilePath is ") + file.absoluteFilePath();
+            qCDebug(lcTable).noquote() << QStringLiteral("sound filename is ") + file.fileName();
+            qCDebug(lcTable).noquote() << QStringLiteral("sound path is ") + file.path();
+            qCDebug(lcTable).noquote() << QStringLiteral("sound filePath is ") + file.filePath();
+            qCDebug(lcTable).noquote()
+                << QStringLiteral("sound absoluteFilePath is ") + file.absoluteFilePath();
             auto effect = std::make_unique<QSoundEffect>();
             // The effect takes a URL, which knows nothing of search paths.
             effect->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
             m_effects[size_t(id)] = std::move(effect);
         } else {
-            qDebug().noquote() << QStringLiteral("sound not available , file is ") + name;
+            qCDebug(lcTable).noquote() << QStringLiteral("sound not available , file is ") + name;
         }
     }
 }
@@ -132,7 +129,7 @@ void SoundPlayer::load(QWidget *window)
 void SoundPlayer::play(int id, int flags)
 {
     if (!validId(id)) {
-        qWarning() << "no sound with id" << id;
+        qCWarning(lcTable) << "no sound with id" << id;
         return;
     }
     if (id == m_loopingId)
@@ -162,7 +159,7 @@ void SoundPlayer::play(int id, int flags)
 void SoundPlayer::stop(int id)
 {
     if (!validId(id)) {
-        qWarning() << "no sound with id" << id;
+        qCWarning(lcTable) << "no sound with id" << id;
         return;
     }
     if (m_sounds[size_t(id)])
@@ -176,19 +173,19 @@ void SoundPlayer::stop(int id)
 void SoundPlayer::playMeld(int meldType)
 {
     switch (meldType) {
-    case MeldChow:
+    case MELD_CHOW:
         play(Chow, 0);
         break;
-    case MeldPong:
+    case MELD_PONG:
         play(Pong, 0);
         break;
-    case MeldKong:
+    case MELD_KONG:
         play(Kong, 0);
         break;
-    case MeldMahjong:
+    case MELD_MAHJONG:
         play(Mahjong, 0);
         break;
     default:
-        qWarning().noquote() << QStringLiteral("invalid meld for sound play:%1").arg(meldType);
+        qCWarning(lcTable).noquote() << QStringLiteral("invalid meld for sound play:%1").arg(meldType);
     }
 }

@@ -79,16 +79,26 @@ private slots:
             QCOMPARE(paths.first(), m_first.path() + "/" + kind);
             QCOMPARE(paths.last(), QStringLiteral(":/default/") + kind);
         }
+        const QString program = QCoreApplication::applicationDirPath();
         QCOMPARE(QDir::searchPaths("sounds"),
-                 (QStringList{m_first.path(), m_second.path(), "sounds", "resources/external/sounds/wav",
-                              "resources/external/sounds/wma"}));
+                 (QStringList{m_first.path(), m_second.path(), program + "/sounds",
+                              program + "/resources/external/sounds/wav", program + "/resources/external/sounds/wma"}));
+
+        // Never from the directory the program was started in.
+        QTemporaryDir elsewhere;
+        write(elsewhere.filePath("sounds/hover.wav"), "planted");
+        const QString started = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(elsewhere.path()));
+        const bool planted = QFileInfo::exists("sounds:/hover.wav");
+        QDir::setCurrent(started);
+        QVERIFY(!planted);
     }
 
     void brandHidesDefault()
     {
         ResourcePaths::install({});
         QCOMPARE(read("resources:hidden.txt"), QByteArray("brand"));
-        QCOMPARE(QDir::searchPaths("sounds").first(), QStringLiteral("sounds"));
+        QCOMPARE(QDir::searchPaths("sounds").first(), QCoreApplication::applicationDirPath() + "/sounds");
         ResourcePaths::install({m_first.path(), m_second.path()});
     }
 

@@ -120,6 +120,11 @@ void TestLobbyWidgets::lobbyWindowListsAndSelects()
         emit m_connection->tableInfoUpdate(secondId, seated, TableInfoUpdates());
     QCOMPARE(view->currentIndex().data(ItemRoles::TableIdRole).toInt(), secondId);
     QCOMPARE(selected.count(), 1);
+    // The rows on screen follow the moves.
+    for (int row = 0; row < view->model()->rowCount(); ++row) {
+        const QModelIndex index = view->model()->index(row, TableModel::PlayersColumn);
+        QCOMPARE(view->indexAt(view->visualRect(index).center()), index);
+    }
 
     emit view->activated(view->currentIndex());
     QCOMPARE(activated.count(), 1);

@@ -11,6 +11,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 class TestTableModel : public QObject
 {
@@ -120,6 +121,10 @@ void TestTableModel::fullRecordAndPartialUpdate()
     emit m_connection->tableInfoUpdate(qint32(10), 2, TableInfoUpdates());
     QVERIFY(!m_model->isTableFull(10));
     QCOMPARE(m_model->tableInfo(10).ruleset(), 1);
+
+    // The seated count goes first, as at the table: a keyed value in the list wins.
+    emit m_connection->tableInfoUpdate(qint32(10), 2, {tableInfoValueUpdate(TableInfo::SEATED, 3)});
+    QCOMPARE(m_model->tableInfo(10).seated(), 3);
 }
 
 void TestTableModel::updatesAnnounceOnlyChangedCells()
@@ -195,7 +200,17 @@ void TestTableModel::unsubscribeDropsThePathsTables()
     QCOMPARE(removed.count(), 0); // still counted once
     QCOMPARE(m_model->rowCount(), 5);
 
+    // The rows left are found at their place while the runs are announced.
+    int lookups = 0;
+    const auto check = connect(m_model, &QAbstractItemModel::rowsRemoved, this, [&] {
+        for (int id : {2, 5}) {
+            const int row = m_model->rowOfTable(id);
+            lookups += m_model->index(row, 0).data(ItemRoles::TableIdRole).toInt() == id;
+        }
+    });
     m_model->unsubscribe(QStringLiteral("101/mtt/12"));
+    disconnect(check);
+    QCOMPARE(lookups, 4); // two runs, two tables each
     QList<int> removedIds;
     for (const auto &args : removed)
         removedIds << args.at(0).toInt();
@@ -213,6 +228,26 @@ void TestTableModel::unsubscribeDropsThePathsTables()
     // A late record of the dropped path does not bring the table back.
     emit m_connection->tableInfoUpdate(makeTable(1, QStringLiteral("101/mtt/12/1")));
     QVERIFY(!m_model->hasTable(1));
+
+    // Many scattered tables leave in one reset rather than run by run.
+    m_model->subscribe(QStringLiteral("101/b"));
+    const int scattered = int(TableModel::MaxRemovalRuns) + 1;
+    for (int i = 0; i < 2 * scattered; ++i)
+        emit m_connection->tableInfoUpdate(
+            makeTable(100 + i, i % 2 ? QStringLiteral("101/b") : QStringLiteral("101/mtt/123")));
+    QSignalSpy reset(m_model, &QAbstractItemModel::modelReset);
+    QSignalSpy runs(m_model, &QAbstractItemModel::rowsRemoved);
+    removed.clear();
+    m_model->unsubscribe(QStringLiteral("101/b"));
+    QCOMPARE(reset.count(), 1);
+    QCOMPARE(runs.count(), 0);
+    QCOMPARE(removed.count(), scattered);
+    QCOMPARE(m_model->rowCount(), 2 + scattered);
+    for (int id : {2, 5, 100, 100 + 2 * scattered - 2}) {
+        const int row = m_model->rowOfTable(id);
+        QCOMPARE(m_model->index(row, 0).data(ItemRoles::TableIdRole).toInt(), id);
+    }
+    QVERIFY(!m_model->hasTable(101));
 }
 
 void TestTableModel::unsubscribeKeepsTablesOfOtherPaths()
@@ -302,7 +337,9 @@ void TestTableModel::busyTablesAreAnnouncedTogether()
     QCOMPARE(bottomRight.column(), int(TableModel::PlayersColumn));
 
     // After a quiet interval the next change is immediate again.
-    QTest::qWait(120);
+    const QTimer *interval = m_model->findChild<QTimer *>();
+    QVERIFY(interval);
+    QTRY_VERIFY(!interval->isActive());
     QCOMPARE(changed.count(), 2);
     emit m_connection->tableInfoUpdate(qint32(2), 3, TableInfoUpdates());
     QCOMPARE(changed.count(), 3);

@@ -26,3 +26,11 @@ int PulseProbe::runningStreams() const
     }
     return running;
 }
+
+bool PulseProbe::command(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("pactl"), arguments);
+    return process.waitForFinished(5000) && process.exitStatus() == QProcess::NormalExit
+           && process.exitCode() == 0;
+}

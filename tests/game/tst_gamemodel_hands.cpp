@@ -1,3 +1,4 @@
+#include "GameModelTestData.h"
 #include "SignalLog.h"
 
 #include "game/GameModel.h"
@@ -6,96 +7,12 @@
 
 #include <QLoggingCategory>
 #include <QSignalSpy>
-#include <QStringList>
 #include <QtTest>
 
-#include <functional>
 #include <limits>
-#include <stdexcept>
 
-namespace {
-
-const qint32 TABLE = 7;
-const qint32 OWN = 100;
-const qint32 P1 = 101;
-const qint32 P2 = 102;
-const qint32 P3 = 103;
-
-TableInfo makeTableInfo(int ruleset, int gameType, int capacity = 4)
-{
-    TableInfo info(TABLE, QStringLiteral("101/Practice"));
-    info.setRuleset(ruleset);
-    info.setGameType(gameType);
-    info.setCapacity(capacity);
-    return info;
-}
-
-PlayerData makePlayer(qint32 id, bool ready = false, int wind = 0)
-{
-    PlayerData p(id, QStringLiteral("player%1").arg(id));
-    p.setReady(ready);
-    p.setWind(wind);
-    return p;
-}
-
-TableState makeTableState(qint32 lastDiscarder = -1, qint32 riichiSticks = 0,
-                          qint32 counterSticks = 0, qint32 prevailingWind = 0)
-{
-    TableState ts;
-    ts.playerId = OWN;
-    ts.prevailingWind = prevailingWind;
-    ts.thirdValue = P1;
-    ts.lastDiscarder = lastDiscarder;
-    ts.riichiSticks = riichiSticks;
-    ts.counterSticks = counterSticks;
-    return ts;
-}
-
-WallState makeWallState(qint32 live, qint32 dead, qint32 position = 4, qint32 dealt = 0,
-                        tile_vector dora = {})
-{
-    WallState ws;
-    ws.liveTiles = live;
-    ws.deadWallTiles = dead;
-    ws.deadWallPosition = position;
-    ws.deadWallTilesDealt = dealt;
-    ws.doraIndicators = dora;
-    return ws;
-}
-
-Seating makeSeating(qint32 east, qint32 south, qint32 west, qint32 north)
-{
-    Seating s;
-    s.players = {{east, south, west, north}};
-    return s;
-}
-
-TimeSpan makeSpan(int seconds)
-{
-    const QDateTime start(QDate(2026, 1, 1), QTime(12, 0), Qt::UTC);
-    return TimeSpan(start, start.addSecs(seconds));
-}
-
-template <typename F> QString exceptionText(F &&f)
-{
-    try {
-        f();
-    } catch (const std::exception &e) {
-        return QString::fromUtf8(e.what());
-    }
-    return QString();
-}
-
-} // namespace
-
-#define CHECK_WALL(model, live, dead, dealt)                                                    \
-    do {                                                                                       \
-        QCOMPARE((model).liveTiles(), live);                                                   \
-        QCOMPARE((model).deadWallTiles(), dead);                                               \
-        QCOMPARE((model).deadWallTilesDealt(), dealt);                                         \
-    } while (0)
-
-class tst_GameModel : public QObject
+// The table model through a hand: game data, the wall, claims, melds and hand ends.
+class TestGameModelHands : public QObject
 {
     Q_OBJECT
 
@@ -109,30 +26,18 @@ private slots:
     void internationalTournamentTableFromGameData();
     void gameDataStatesAndSeating_data();
     void gameDataStatesAndSeating();
-
-    void playerLeavingDuringHandIsRemovedAtHandEnd();
-    void playerReturningDuringHandKeepsRecord();
-    void scoresOfPlayerWhoLeftDuringHandAreApplied();
-    void joinDuringHandIsDeferredWithReadyAndLeave();
-    void repeatJoinDuringHandKeepsHandScores();
     void claimWithoutDiscardIsIgnored();
     void hostileCountsClampInsteadOfOverflowing();
     void unknownIdsAndRefusedTilesLeaveModelIntact();
-
-    void readinessAndAreYouReady();
-    void joinableRules();
-    void watchingKickAndRemoval();
-    void tableAndTournamentInfo();
-    void getterHelpers();
 };
 
-void tst_GameModel::initTestCase()
+void TestGameModelHands::initTestCase()
 {
     // The model logs each step at debug level; keep test output readable.
-    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    QLoggingCategory::setFilterRules(QStringLiteral("mahjong.*.debug=false"));
 }
 
-void tst_GameModel::resetUsesRulesetWallSizes_data()
+void TestGameModelHands::resetUsesRulesetWallSizes_data()
 {
     QTest::addColumn<int>("ruleset");
     QTest::addColumn<int>("live");
@@ -142,7 +47,7 @@ void tst_GameModel::resetUsesRulesetWallSizes_data()
     QTest::newRow("riichi") << 2 << 122 << 14;
 }
 
-void tst_GameModel::resetUsesRulesetWallSizes()
+void TestGameModelHands::resetUsesRulesetWallSizes()
 {
     QFETCH(int, ruleset);
     QFETCH(int, live);
@@ -158,7 +63,7 @@ void tst_GameModel::resetUsesRulesetWallSizes()
     QVERIFY(model.doraTiles().empty());
 }
 
-void tst_GameModel::classicHandFromJoinToScoring()
+void TestGameModelHands::classicHandFromJoinToScoring()
 {
     GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
                     QStringLiteral("me"));
@@ -340,7 +245,7 @@ void tst_GameModel::classicHandFromJoinToScoring()
     QCOMPARE(stateSpy.count(), 4); // SEAT_OFFERED, WAITING, PLAYING, SCORING
 }
 
-void tst_GameModel::riichiHandWithSticksKanDoraAndWashout()
+void TestGameModelHands::riichiHandWithSticksKanDoraAndWashout()
 {
     GameModel model(TABLE, makeTableInfo(RULESET_RIICHI, TableInfo::SINGLE_HAND), OWN,
                     QStringLiteral("me"));
@@ -447,7 +352,7 @@ void tst_GameModel::riichiHandWithSticksKanDoraAndWashout()
     QVERIFY(!model.isGameRunning());
 }
 
-void tst_GameModel::internationalTournamentTableFromGameData()
+void TestGameModelHands::internationalTournamentTableFromGameData()
 {
     GameModel model(TABLE, makeTableInfo(RULESET_INTERNATIONAL, TableInfo::TOURNAMENT), OWN,
                     QStringLiteral("me"));
@@ -526,7 +431,7 @@ void tst_GameModel::internationalTournamentTableFromGameData()
     QCOMPARE(rankings.at(0).at(0).value<TournamentRankings>().at(0).tablePoints, 9);
 }
 
-void tst_GameModel::gameDataStatesAndSeating_data()
+void TestGameModelHands::gameDataStatesAndSeating_data()
 {
     QTest::addColumn<int>("serverState");
     QTest::addColumn<int>("gameType");
@@ -554,7 +459,7 @@ void tst_GameModel::gameDataStatesAndSeating_data()
                                    << int(GameModel::NO_PLAYER_STATE) << 0 << false;
 }
 
-void tst_GameModel::gameDataStatesAndSeating()
+void TestGameModelHands::gameDataStatesAndSeating()
 {
     QFETCH(int, serverState);
     QFETCH(int, gameType);
@@ -583,155 +488,7 @@ void tst_GameModel::gameDataStatesAndSeating()
     QVERIFY(!model.findOwnPlayer());
 }
 
-void tst_GameModel::playerLeavingDuringHandIsRemovedAtHandEnd()
-{
-    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
-                    QStringLiteral("me"));
-    model.onWatching(false);
-    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE,
-                     {makePlayer(P1), makePlayer(P2), makePlayer(P3)}, makeTableState(),
-                     makeWallState(50, 14));
-    SignalLog log(model);
-
-    model.onTileDiscarded(P2, 3, false);
-    model.onPlayerLeft(P2);
-    QVERIFY(model.findPlayer(P2));
-    QCOMPARE(model.players().size(), size_t(3));
-    // A second leave of the same player is not a reason to stop.
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("remove non-existant player"));
-    model.onPlayerLeft(P2);
-
-    model.onHandEndNonScoring(ENDHAND_NINE_TERMINALS_HONOURS, false);
-    QVERIFY(!model.findPlayer(P2));
-    QCOMPARE(model.lastDiscarderId(), -1);
-    QCOMPARE(log.count(QStringLiteral("playerLeft")), 0);
-    QCOMPARE(log.count(QStringLiteral("playerUnseated")), 0);
-    QCOMPARE(model.playerState(), GameModel::WATCHING); // not seated: no SCORING
-
-    // Outside a hand a leave is immediate.
-    model.onPlayerLeft(P3);
-    QCOMPARE(log.count(QStringLiteral("playerUnseated")), 1);
-    QCOMPARE(log.count(QStringLiteral("playerLeft")), 1);
-    QCOMPARE(log.names.last(), QStringLiteral("seatsRemainingChanged"));
-}
-
-void tst_GameModel::playerReturningDuringHandKeepsRecord()
-{
-    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
-                    QStringLiteral("me"));
-    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE, {makePlayer(P1), makePlayer(P2)},
-                     makeTableState(), makeWallState(50, 14));
-    model.onTileDiscarded(P2, 3, false);
-    SignalLog log(model);
-
-    model.onPlayerLeft(P2);
-    model.onPlayerJoined(makePlayer(P2));
-    model.onHandEndNonScoring(ENDHAND_FOUR_KONGS, false);
-    QVERIFY(model.findPlayer(P2));
-    QCOMPARE(model.findPlayer(P2)->discards(), tile_vector{3});
-    QCOMPARE(log.count(QStringLiteral("playerLeft")), 0);
-    QCOMPARE(log.count(QStringLiteral("playerJoined")), 0);
-
-    // A repeated join outside a hand replaces the record with a warning.
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("addPlayer called for already added player"));
-    model.onPlayerJoined(makePlayer(P2));
-    QVERIFY(model.findPlayer(P2)->discards().empty());
-    QCOMPARE(log.count(QStringLiteral("playerJoined")), 1);
-}
-
-void tst_GameModel::scoresOfPlayerWhoLeftDuringHandAreApplied()
-{
-    GameModel model(TABLE, makeTableInfo(RULESET_RIICHI, TableInfo::FULL_GAME), OWN,
-                    QStringLiteral("me"));
-    model.markJoined();
-    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE,
-                     {makePlayer(P1), makePlayer(P2), makePlayer(OWN)}, makeTableState(),
-                     makeWallState(50, 14));
-    model.onPlayerLeft(P2);
-
-    // The leaver's points are in place before the purge takes the record.
-    qint32 leaverPoints = 0;
-    connect(&model, &GameModel::playerStateChanged, this, [&] {
-        if (const PlayerData *p = model.findPlayer(P2))
-            leaverPoints = p->points();
-    });
-    EndHandScoring end;
-    end.winKind = EndHandScoring::WIN_ON_DISCARD;
-    end.players[P1].currentScore = 30000;
-    end.players[P1].result = 1;
-    end.players[P2].currentScore = 18000;
-    end.players[555].currentScore = 1;
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("unknown player 555"));
-    QSignalSpy scored(&model, &GameModel::handEndScoring);
-    model.onHandEndScoring(end);
-    QCOMPARE(scored.count(), 1);
-    QVERIFY(!model.findPlayer(P2));
-    QCOMPARE(model.findPlayer(P1)->points(), 30000);
-    QCOMPARE(model.findPlayer(P1)->wins(), 1);
-    QCOMPARE(leaverPoints, 18000);
-    QCOMPARE(model.playerState(), GameModel::SCORING);
-}
-
-void tst_GameModel::joinDuringHandIsDeferredWithReadyAndLeave()
-{
-    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
-                    QStringLiteral("me"));
-    model.onGameData(1, server_game_state::START_HAND_STATE, {makePlayer(P1), makePlayer(P2)},
-                     makeTableState(), makeWallState(50, 14));
-    SignalLog log(model);
-    QSignalSpy seated(&model, &GameModel::playerSeated);
-
-    // Ignored during the hand: no record, no signal.
-    model.onPlayerJoined(makePlayer(P3));
-    QVERIFY(!model.findPlayer(P3));
-    QCOMPARE(log.count(QStringLiteral("playerJoined")), 0);
-    model.onPlayerIsReady(P3);
-    QCOMPARE(log.count(QStringLiteral("playerIsReady")), 0);
-
-    // Another joins and leaves again within the hand: nothing to show.
-    model.onPlayerJoined(makePlayer(OWN + 50));
-    model.onPlayerLeft(OWN + 50);
-
-    model.onHandEndNonScoring(ENDHAND_SAME_WIND_DISCARD, false);
-    QVERIFY(model.findPlayer(P3));
-    QVERIFY(!model.findPlayer(OWN + 50));
-    QCOMPARE(log.count(QStringLiteral("playerJoined")), 1);
-    QVERIFY(model.findPlayer(P3)->isReady());
-    QVERIFY(model.findPlayer(P3)->isSeated());
-    QCOMPARE(seated.last().at(0).toInt(), P3);
-    QCOMPARE(log.count(QStringLiteral("playerLeft")), 0);
-
-    // Unknown ids in ready and leave are logged, not fatal.
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("'player is ready' for unknown player 4242"));
-    model.onPlayerIsReady(4242);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("remove non-existant player: 4242"));
-    model.onPlayerLeft(4242);
-}
-
-void tst_GameModel::repeatJoinDuringHandKeepsHandScores()
-{
-    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
-                    QStringLiteral("me"));
-    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE, {makePlayer(P1), makePlayer(P2)},
-                     makeTableState(), makeWallState(50, 14));
-    model.onTileDiscarded(P1, 3, false);
-    SignalLog log(model);
-
-    // A join for a player already in the hand is ignored like any join in play.
-    PlayerData stale = makePlayer(P1);
-    stale.setPoints(100);
-    model.onPlayerJoined(stale);
-    EndHandScoring end;
-    end.players[P1].currentScore = 31000;
-    end.players[P1].result = 1;
-    model.onHandEndScoring(end);
-    QCOMPARE(model.findPlayer(P1)->points(), 31000);
-    QCOMPARE(model.findPlayer(P1)->wins(), 1);
-    QCOMPARE(model.findPlayer(P1)->discards(), tile_vector{3});
-    QCOMPARE(log.count(QStringLiteral("playerJoined")), 0);
-}
-
-void tst_GameModel::claimWithoutDiscardIsIgnored()
+void TestGameModelHands::claimWithoutDiscardIsIgnored()
 {
     GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
                     QStringLiteral("me"));
@@ -760,7 +517,7 @@ void tst_GameModel::claimWithoutDiscardIsIgnored()
     QCOMPARE(model.findPlayer(P2)->melds().back().claimedOffset, qint8(2));
 }
 
-void tst_GameModel::hostileCountsClampInsteadOfOverflowing()
+void TestGameModelHands::hostileCountsClampInsteadOfOverflowing()
 {
     const qint32 maxInt = std::numeric_limits<qint32>::max();
     const qint32 minInt = std::numeric_limits<qint32>::min();
@@ -791,7 +548,7 @@ void tst_GameModel::hostileCountsClampInsteadOfOverflowing()
     QCOMPARE(model.findPlayer(P1)->wins(), maxInt);
 }
 
-void tst_GameModel::unknownIdsAndRefusedTilesLeaveModelIntact()
+void TestGameModelHands::unknownIdsAndRefusedTilesLeaveModelIntact()
 {
     GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
                     QStringLiteral("me"));
@@ -832,167 +589,5 @@ void tst_GameModel::unknownIdsAndRefusedTilesLeaveModelIntact()
                              GameModel(TABLE, makeTableInfo(3, 2), OWN, QStringLiteral("me")));
 }
 
-void tst_GameModel::readinessAndAreYouReady()
-{
-    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
-                    QStringLiteral("me"));
-    QSignalSpy ask(&model, &GameModel::areYouReady);
-    QTest::ignoreMessage(QtWarningMsg, "Got 'are you ready' in state: NO_PLAYER_STATE");
-    model.onAreYouReady(makeSpan(5));
-    QCOMPARE(ask.count(), 0);
-
-    model.markJoined();
-    model.onGameData(1, server_game_state::START_HAND_STATE, {makePlayer(P1)}, makeTableState(),
-                     makeWallState(50, 14));
-    QCOMPARE(model.playerState(), GameModel::PLAYING);
-    QSignalSpy ready(&model, &GameModel::playerIsReady);
-    QTest::ignoreMessage(QtWarningMsg, "Got 'player is ready' in state: PLAYING");
-    model.onPlayerIsReady(OWN);
-    QCOMPARE(ready.count(), 0);
-    QVERIFY(!model.findOwnPlayer()->isReady());
-
-    // Another player's ready counts in any state.
-    model.onPlayerIsReady(P1);
-    QCOMPARE(ready.count(), 1);
-    QCOMPARE(model.seatsRemaining(), 3);
-}
-
-void tst_GameModel::joinableRules()
-{
-    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME, 2), OWN,
-                    QStringLiteral("me"));
-    QSignalSpy joinable(&model, &GameModel::joinableChanged);
-    model.onWatching();
-    QVERIFY(model.isWatching());
-    QVERIFY(model.isJoinable());
-    QCOMPARE(joinable.count(), 1);
-
-    // A player joining does not update it by itself; the next state change does.
-    model.onPlayerJoined(makePlayer(P1));
-    model.onPlayerJoined(makePlayer(P2));
-    QVERIFY(model.isJoinable());
-    model.onTableInfo(makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME, 2));
-    QVERIFY(!model.isJoinable()); // full
-    model.onPlayerLeft(P2);
-    model.onTableInfo(makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME, 2));
-    QVERIFY(model.isJoinable());
-
-    model.onStartHand(1, makeSeating(P1, -1, -1, -1), {}, true, makeTableState(), makeWallState(0, 0));
-    QVERIFY(!model.isJoinable()); // hand in play
-    model.onHandEndNonScoring(ENDHAND_NO_REASON, false);
-    QVERIFY(model.isJoinable());
-
-    model.onTableInfo(makeTableInfo(RULESET_CLASSIC, TableInfo::TOURNAMENT, 4));
-    QVERIFY(!model.isJoinable());
-    const int changes = joinable.count();
-    model.onTableInfo(makeTableInfo(RULESET_CLASSIC, TableInfo::TOURNAMENT, 4));
-    QCOMPARE(joinable.count(), changes); // emitted only on change
-}
-
-void tst_GameModel::watchingKickAndRemoval()
-{
-    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
-                    QStringLiteral("me"));
-    model.onWatching(false);
-    QVERIFY(!model.isWatching());
-    QCOMPARE(model.playerState(), GameModel::WATCHING);
-
-    model.markJoined();
-    model.onGameData(1, server_game_state::INITIAL_STATE, {makePlayer(OWN, true)}, makeTableState(),
-                     makeWallState(130, 14));
-    QCOMPARE(model.playerState(), GameModel::WAITING);
-    model.onPlayerKicked(kick_reason::INACTIVE);
-    QCOMPARE(model.playerState(), GameModel::KICKED);
-    QCOMPARE(model.kickReason(), kick_reason::INACTIVE);
-
-    QSignalSpy state(&model, &GameModel::playerStateChanged);
-    model.onPlayerLeft(OWN);
-    QCOMPARE(model.playerState(), GameModel::NO_PLAYER_STATE);
-    QCOMPARE(state.count(), 1);
-
-    QSignalSpy game(&model, &GameModel::gameStateChanged);
-    model.onTableRemoved();
-    QCOMPARE(model.gameState(), GameModel::TABLE_REMOVED);
-    QCOMPARE(game.count(), 1);
-
-    QCOMPARE(GameModel::playerStateName(6), "KICKED");
-    QCOMPARE(GameModel::playerStateName(7), "<undefined>");
-    QCOMPARE(GameModel::gameStateName(-1), "<undefined>");
-}
-
-void tst_GameModel::tableAndTournamentInfo()
-{
-    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::TOURNAMENT), OWN,
-                    QStringLiteral("me"));
-    model.onWatching();
-    QSignalSpy infos(&model, qOverload<TableInfo>(&GameModel::tableInfo));
-
-    model.onTableInfo(3, {tableInfoValueUpdate(TableInfo::WIND_ROUNDS, 2)});
-    QCOMPARE(model.tableInfo().seated(), 3);
-    QCOMPARE(model.tableInfo().windRounds(), 2);
-    QCOMPARE(infos.count(), 1);
-
-    // A broken update list leaves the stored facts as they were.
-    TableInfoUpdates broken{tableInfoValueUpdate(TableInfo::WIND_ROUNDS, 4), {}};
-    QVERIFY_THROWS_EXCEPTION(std::bad_function_call, model.onTableInfo(1, broken));
-    QCOMPARE(model.tableInfo().seated(), 3);
-    QCOMPARE(model.tableInfo().windRounds(), 2);
-    QCOMPARE(infos.count(), 1);
-
-    QSignalSpy roundEnded(&model, &GameModel::tournamentRoundEnded);
-    TournamentInfo t;
-    t.status = TournamentInfo::Seating;
-    model.onTournamentInfo(t);
-    t.status = TournamentInfo::Playing;
-    model.onTournamentInfo(t);
-    QCOMPARE(roundEnded.count(), 0);
-    t.status = TournamentInfo::Paused;
-    model.onTournamentInfo(t);
-    QCOMPARE(roundEnded.count(), 1);
-    QCOMPARE(roundEnded.at(0).at(0).toInt(), TABLE);
-    QCOMPARE(model.gameState(), GameModel::ROUND_ENDED);
-    QCOMPARE(model.tournamentInfo().status, TournamentInfo::Paused);
-
-    // A seated player gets the round end from the server instead.
-    GameModel seated(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::TOURNAMENT), OWN,
-                     QStringLiteral("me"));
-    seated.markJoined();
-    seated.onGameData(1, server_game_state::START_HAND_STATE, {}, makeTableState(), makeWallState(1, 1));
-    QSignalSpy seatedRoundEnded(&seated, &GameModel::tournamentRoundEnded);
-    t.status = TournamentInfo::Playing;
-    seated.onTournamentInfo(t);
-    t.status = TournamentInfo::Done;
-    seated.onTournamentInfo(t);
-    QCOMPARE(seatedRoundEnded.count(), 0);
-    QCOMPARE(seated.gameState(), GameModel::HAND_IN_PLAY);
-}
-
-void tst_GameModel::getterHelpers()
-{
-    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
-                    QStringLiteral("me"));
-    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE,
-                     {makePlayer(P3, false, 2), makePlayer(P1, false, 2), makePlayer(P2, false, 0)},
-                     makeTableState(), makeWallState(50, 14));
-    QCOMPARE(model.playerByWind(2)->id(), P1); // first in id order
-    QVERIFY(!model.playerByWind(3));
-    QCOMPARE(model.playerIds(), (std::vector<qint32>{P1, P2, P3}));
-    QVERIFY(model.isPlayerSeated(P1));
-    QVERIFY(!model.isPlayerSeated(4711));
-    QVERIFY(!model.isOwnPlayerSeated());
-
-    QSignalSpy waiting(&model, &GameModel::waitingFor);
-    QSignalSpy over(&model, &GameModel::waitingOver);
-    model.onWaitingFor(WaitCondition::CLAIMS, makeSpan(3), {P1, P2});
-    model.onWaitingOver();
-    QCOMPARE(waiting.count(), 1);
-    QCOMPARE(waiting.at(0).at(2).value<std::vector<qint32>>(), (std::vector<qint32>{P1, P2}));
-    QCOMPARE(over.count(), 1);
-
-    model.onPlayerShouldAct(P2, makeSpan(8));
-    QCOMPARE(model.pendingAction().first, P2);
-    QCOMPARE(model.pendingAction().second, makeSpan(8));
-}
-
-QTEST_GUILESS_MAIN(tst_GameModel)
-#include "tst_gamemodel.moc"
+QTEST_GUILESS_MAIN(TestGameModelHands)
+#include "tst_gamemodel_hands.moc"
