@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QScrollBar>
+#include <QTextCursor>
 #include <QUrl>
 
 namespace
@@ -18,8 +19,6 @@ ChatOutputWidget::ChatOutputWidget(QWidget *parent)
 {
     setReadOnly(true);
     setOpenLinks(false);
-    // A log that only grows would take the whole memory of a long session.
-    document()->setMaximumBlockCount(MaxLines);
     connect(this, &QTextBrowser::anchorClicked, this, &ChatOutputWidget::onAnchorClicked);
 }
 
@@ -51,6 +50,14 @@ void ChatOutputWidget::appendLine(const QString &html)
 {
     QScrollBar *bar = verticalScrollBar();
     append(html);
+    // A log that only grows would take the whole memory of a long session.
+    // Old lines go in batches: each cut at the top lays out the whole log
+    // again, which one line at a time would do for every message.
+    if (document()->blockCount() > MaxLines) {
+        QTextCursor cut(document());
+        cut.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, document()->blockCount() - MaxLines + TrimLines);
+        cut.removeSelectedText();
+    }
     if (!bar->isSliderDown())
         bar->setValue(bar->maximum());
 }

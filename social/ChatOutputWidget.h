@@ -22,8 +22,10 @@ class ChatOutputWidget : public QTextBrowser
                    SCRIPTABLE true STORED true)
 
 public:
-    // The log keeps this many lines; older ones are dropped.
+    // The log keeps at most this many lines; when it is full, the oldest
+    // TrimLines go at once.
     static constexpr int MaxLines = 1000;
+    static constexpr int TrimLines = 100;
     // Longer message texts are cut here.
     static constexpr int MaxMessageLength = 1000;
 
