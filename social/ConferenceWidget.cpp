@@ -71,8 +71,10 @@ void ConferenceWidget::joinLobbyChat()
 
 void ConferenceWidget::joinTableChat(qint32 tableId)
 {
-    if (!m_controller)
+    if (!m_controller || m_controller->conferenceService().isEmpty()) {
+        qCWarning(lcSocial) << "no conference service for the chat of table" << tableId;
         return;
+    }
     enterRoom(XMPPJid(m_controller->conferenceService().text(), QStringLiteral("table-%1").arg(tableId)), TableMode);
 }
 

@@ -56,7 +56,9 @@ QString PlayerDb::screenname(qint32 pid) const
 
 QString PlayerDb::screennameForJid(const XMPPJid &jid) const
 {
-    return screenname(pidFromJid(jid));
+    const qint32 pid = pidFromJid(jid);
+    // Not a player of ours: nothing to ask the game server about.
+    return pid == -1 ? QString() : screenname(pid);
 }
 
 void PlayerDb::queryScreennameInfo(const QString &screenname)

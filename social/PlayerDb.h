@@ -40,6 +40,7 @@ public:
     QString ownScreenname() const { return m_ownScreenname; }
 
     QString screenname(qint32 pid) const;
+    // Empty for an address that is not one of our players.
     QString screennameForJid(const XMPPJid &jid) const;
     void queryScreennameInfo(const QString &screenname);
     XMPPJid jidForPid(qint32 pid) const;

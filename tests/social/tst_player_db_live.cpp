@@ -133,6 +133,8 @@ void TestPlayerDbLive::addresses()
     ConnectionManager session;
     PlayerDb db(&session, client.get(), nullptr);
     QCOMPARE(db.pidFromJid(XMPPJid(jid)), pid);
+    if (pid == -1)
+        QCOMPARE(db.screennameForJid(XMPPJid(jid)), QString());
     QCOMPARE(db.jidForPid(42).text(), QStringLiteral("42@localhost"));
 }
 
@@ -163,6 +165,8 @@ void TestPlayerDbLive::namesFromGameServer()
     QCOMPARE(db.pidForScreenname(QStringLiteral("bob")), 6102);
     QCOMPARE(db.pidForScreenname(QStringLiteral("nobody")), -1);
     QCOMPARE(db.jidForScreenname(QStringLiteral("nobody")).node(), QStringLiteral("-1"));
+    // Without an XMPP session no address is one of ours.
+    QCOMPARE(db.screennameForJid(XMPPJid(QStringLiteral("localhost"), QStringLiteral("6102"))), QString());
 
     // Screen-name queries.
     QSignalSpy found(&db, &PlayerDb::searchJidResult);
