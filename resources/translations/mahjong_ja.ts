@@ -2,6 +2,111 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
+    <name>ChatOutputWidget</name>
+    <message>
+        <source>(%1)</source>
+        <translation>(%1)</translation>
+    </message>
+    <message>
+        <source>%1 %2: %3</source>
+        <translation>%1 %2: %3</translation>
+    </message>
+</context>
+<context>
+    <name>ConferenceView</name>
+    <message>
+        <source>Send</source>
+        <translation>送信</translation>
+    </message>
+</context>
+<context>
+    <name>ConferenceWidget</name>
+    <message>
+        <source>No error</source>
+        <translation>エラーはありません</translation>
+    </message>
+    <message>
+        <source>Undefined error</source>
+        <translation>不明なエラー</translation>
+    </message>
+    <message>
+        <source>You've been banned from this room</source>
+        <translation>このルームから追放されています</translation>
+    </message>
+    <message>
+        <source>The room is password protected</source>
+        <translation>このルームはパスワードで保護されています</translation>
+    </message>
+    <message>
+        <source>This is a members only room</source>
+        <translation>このルームはメンバー専用です</translation>
+    </message>
+    <message>
+        <source>Your nickname is already in use in this room</source>
+        <translation>このニックネームはこのルームで既に使われています</translation>
+    </message>
+    <message>
+        <source>The room is full</source>
+        <translation>ルームは満員です</translation>
+    </message>
+    <message>
+        <source>The room is locked</source>
+        <translation>ルームはロックされています</translation>
+    </message>
+    <message>
+        <source>The room doesn't exist</source>
+        <translation>ルームが存在しません</translation>
+    </message>
+    <message>
+        <source>Lobby chat unavailable</source>
+        <translation>ロビーチャットは利用できません</translation>
+    </message>
+    <message>
+        <source>Table chat only available to players</source>
+        <translation>卓チャットはプレイヤーのみ利用できます</translation>
+    </message>
+    <message>
+        <source>%1 joined the chat</source>
+        <translation>%1 がチャットに参加しました</translation>
+    </message>
+    <message>
+        <source>%1 left the chat</source>
+        <translation>%1 がチャットから退出しました</translation>
+    </message>
+    <message>
+        <source>%1 has been kicked from the chat</source>
+        <translation>%1 はチャットからキックされました</translation>
+    </message>
+    <message>
+        <source>%1 has been banned from the chat</source>
+        <translation>%1 はチャットから追放されました</translation>
+    </message>
+    <message>
+        <source>%1 has been kicked from the chat due to %2</source>
+        <translation>%1 は %2 のためチャットからキックされました</translation>
+    </message>
+    <message>
+        <source>%1 has been banned from the chat due to %2</source>
+        <translation>%1 は %2 のためチャットから追放されました</translation>
+    </message>
+    <message>
+        <source>%1 has been kicked from the chat by %2</source>
+        <translation>%1 は %2 によりチャットからキックされました</translation>
+    </message>
+    <message>
+        <source>%1 has been banned from the chat by %2</source>
+        <translation>%1 は %2 によりチャットから追放されました</translation>
+    </message>
+    <message>
+        <source>%1 has been kicked from the chat by %2 due to %3</source>
+        <translation>%1 は %3 のため %2 によりチャットからキックされました</translation>
+    </message>
+    <message>
+        <source>%1 has been banned from the chat by %2 due to %3</source>
+        <translation>%1 は %3 のため %2 によりチャットから追放されました</translation>
+    </message>
+</context>
+<context>
     <name>ConnectionManager</name>
     <message>
         <location filename="../../protocol/ConnectionManager.cpp" line="467"/>

@@ -2,6 +2,111 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>ChatOutputWidget</name>
+    <message>
+        <source>(%1)</source>
+        <translation>(%1)</translation>
+    </message>
+    <message>
+        <source>%1 %2: %3</source>
+        <translation>%1 %2: %3</translation>
+    </message>
+</context>
+<context>
+    <name>ConferenceView</name>
+    <message>
+        <source>Send</source>
+        <translation>傳送</translation>
+    </message>
+</context>
+<context>
+    <name>ConferenceWidget</name>
+    <message>
+        <source>No error</source>
+        <translation>沒有錯誤</translation>
+    </message>
+    <message>
+        <source>Undefined error</source>
+        <translation>未知錯誤</translation>
+    </message>
+    <message>
+        <source>You've been banned from this room</source>
+        <translation>您已被禁止進入此聊天室</translation>
+    </message>
+    <message>
+        <source>The room is password protected</source>
+        <translation>此聊天室受密碼保護</translation>
+    </message>
+    <message>
+        <source>This is a members only room</source>
+        <translation>此聊天室僅限成員</translation>
+    </message>
+    <message>
+        <source>Your nickname is already in use in this room</source>
+        <translation>您的暱稱已在此聊天室中使用</translation>
+    </message>
+    <message>
+        <source>The room is full</source>
+        <translation>聊天室已滿</translation>
+    </message>
+    <message>
+        <source>The room is locked</source>
+        <translation>聊天室已鎖定</translation>
+    </message>
+    <message>
+        <source>The room doesn't exist</source>
+        <translation>聊天室不存在</translation>
+    </message>
+    <message>
+        <source>Lobby chat unavailable</source>
+        <translation>大廳聊天無法使用</translation>
+    </message>
+    <message>
+        <source>Table chat only available to players</source>
+        <translation>牌桌聊天僅供玩家使用</translation>
+    </message>
+    <message>
+        <source>%1 joined the chat</source>
+        <translation>%1 加入了聊天</translation>
+    </message>
+    <message>
+        <source>%1 left the chat</source>
+        <translation>%1 離開了聊天</translation>
+    </message>
+    <message>
+        <source>%1 has been kicked from the chat</source>
+        <translation>%1 已被踢出聊天</translation>
+    </message>
+    <message>
+        <source>%1 has been banned from the chat</source>
+        <translation>%1 已被禁止聊天</translation>
+    </message>
+    <message>
+        <source>%1 has been kicked from the chat due to %2</source>
+        <translation>%1 因 %2 已被踢出聊天</translation>
+    </message>
+    <message>
+        <source>%1 has been banned from the chat due to %2</source>
+        <translation>%1 因 %2 已被禁止聊天</translation>
+    </message>
+    <message>
+        <source>%1 has been kicked from the chat by %2</source>
+        <translation>%1 已被 %2 踢出聊天</translation>
+    </message>
+    <message>
+        <source>%1 has been banned from the chat by %2</source>
+        <translation>%1 已被 %2 禁止聊天</translation>
+    </message>
+    <message>
+        <source>%1 has been kicked from the chat by %2 due to %3</source>
+        <translation>%1 因 %3 已被 %2 踢出聊天</translation>
+    </message>
+    <message>
+        <source>%1 has been banned from the chat by %2 due to %3</source>
+        <translation>%1 因 %3 已被 %2 禁止聊天</translation>
+    </message>
+</context>
+<context>
     <name>ConnectionManager</name>
     <message>
         <location filename="../../protocol/ConnectionManager.cpp" line="467"/>

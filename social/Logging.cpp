@@ -1,0 +1,3 @@
+#include "social/Logging.h"
+
+Q_LOGGING_CATEGORY(lcSocial, "mahjong.social")

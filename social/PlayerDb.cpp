@@ -1,0 +1,318 @@
+#include "social/PlayerDb.h"
+
+#include "protocol/ConnectionManager.h"
+#include "social/Logging.h"
+#include "xmpp/client/XMPPClient.h"
+
+#include <QStringList>
+#include <QTimer>
+
+#include <exception>
+
+PlayerDb::PlayerDb(ConnectionManager *session, XMPPClient *client, QObject *parent)
+    : QObject(parent)
+    , m_session(session)
+    , m_client(client)
+{
+    connect(session, &ConnectionManager::registerUserOk, this, &PlayerDb::registerUserOk);
+    connect(session, &ConnectionManager::registerUserFailed, this, &PlayerDb::registerUserFailed);
+    connect(session, &ConnectionManager::setScreennameOk, this, &PlayerDb::onSetScreennameOk);
+    connect(session, &ConnectionManager::setScreennameFailed, this, &PlayerDb::onSetScreennameFailed);
+    connect(session, &ConnectionManager::changePasswordOk, this, &PlayerDb::changePasswordOk);
+    connect(session, &ConnectionManager::changePasswordFailed, this, &PlayerDb::changePasswordFailed);
+    connect(session, &ConnectionManager::playerNameUpdate, this, &PlayerDb::onPlayerNameUpdate);
+    connect(session, &ConnectionManager::queryScreennameOk, this, &PlayerDb::onQueryScreennameOk);
+    connect(session, &ConnectionManager::queryScreennameFailed, this, &PlayerDb::onQueryScreennameFailed);
+    connect(client, &XMPPClient::connected, this, &PlayerDb::onXMPPConnected);
+    connect(client, &XMPPClient::disconnected, this, &PlayerDb::onXMPPDisconnected);
+    connect(client, &XMPPClient::vCardReceived, this, &PlayerDb::onVCardReceived);
+    connect(client, &XMPPClient::vCardReceivedError, this, &PlayerDb::onVCardReceivedError);
+    connect(client, &XMPPClient::uploadVCardOk, this, &PlayerDb::onUploadVCardOk);
+    connect(client, &XMPPClient::uploadVCardError, this, &PlayerDb::onUploadVCardError);
+    connect(client, &XMPPClient::presence, this, &PlayerDb::onPresence);
+}
+
+void PlayerDb::registerUser(const QString &username, const QString &password, const QString &email,
+                            const QString &affiliateCode)
+{
+    m_session->register_user(username, password, email, affiliateCode);
+}
+
+bool PlayerDb::xmppUp() const
+{
+    return m_client->state() == XMPPClient::ConnectedState;
+}
+
+QString PlayerDb::xmppDomain() const
+{
+    const QString domain = m_client->serverJid().text();
+    return domain.isEmpty() ? m_domain : domain;
+}
+
+QString PlayerDb::screenname(qint32 pid) const
+{
+    return m_session->playerName(pid);
+}
+
+QString PlayerDb::screennameForJid(const XMPPJid &jid) const
+{
+    const qint32 pid = pidFromJid(jid);
+    // Not a player of ours: nothing to ask the game server about.
+    return pid == -1 ? QString() : screenname(pid);
+}
+
+void PlayerDb::queryScreennameInfo(const QString &screenname)
+{
+    m_session->query_screenname_info(screenname);
+}
+
+XMPPJid PlayerDb::jidForPid(qint32 pid) const
+{
+    return XMPPJid(xmppDomain(), QString::number(pid, 10));
+}
+
+qint32 PlayerDb::pidFromJid(const XMPPJid &jid) const
+{
+    const QString domain = xmppDomain();
+    // A contact elsewhere ("7@other.example") is not our player 7.
+    if (domain.isEmpty() || jid.domain() != domain)
+        return -1;
+    const QString node = jid.node();
+    if (node.isEmpty())
+        return -1;
+    for (const QChar c : node) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return -1;
+    }
+    bool ok = false;
+    const qint32 pid = node.toInt(&ok, 10);
+    return ok ? pid : -1;
+}
+
+void PlayerDb::setIndex(const QString &screenname, qint32 pid)
+{
+    m_index[screenname] = pid;
+}
+
+qint32 PlayerDb::pidForScreenname(const QString &screenname) const
+{
+    const auto it = m_index.find(screenname);
+    return it == m_index.end() ? -1 : it->second;
+}
+
+XMPPJid PlayerDb::jidForScreenname(const QString &screenname) const
+{
+    return jidForPid(pidForScreenname(screenname));
+}
+
+bool PlayerDb::hasScreenname(const QString &screenname) const
+{
+    return m_index.find(screenname) != m_index.end();
+}
+
+void PlayerDb::requestPicture(qint32 pid)
+{
+    fetchPicture(pid);
+}
+
+void PlayerDb::fetchPicture(qint32 pid, const QByteArray &announcedHash)
+{
+    // Views ask on every repaint; one answer serves them all.
+    if (pid < 0 || m_outstanding.contains(pid) || !xmppUp())
+        return;
+    try {
+        m_client->requestVCard(jidForPid(pid));
+        m_outstanding.insert(pid, announcedHash);
+        m_requestOrder.append(pid);
+    } catch (const std::exception &e) {
+        qCWarning(lcSocial) << "vCard request for player" << pid << "failed:" << e.what();
+    }
+}
+
+QString PlayerDb::defaultAvatarName(qint32 pid)
+{
+    static const QStringList names = {
+        QStringLiteral("avatars:avatar-default-1.png"),     QStringLiteral("avatars:avatar-default-2.png"),
+        QStringLiteral("avatars:avatar-default-blue.png"),  QStringLiteral("avatars:avatar-default-brown.png"),
+        QStringLiteral("avatars:avatar-default-brown2.png"), QStringLiteral("avatars:avatar-default-green.png"),
+        QStringLiteral("avatars:avatar-default-purple.png"), QStringLiteral("avatars:avatar-default-red.png"),
+        QStringLiteral("avatars:avatar-default-yellow.png"),
+    };
+    return names.at(int(quint32(pid) % DefaultAvatarCount));
+}
+
+QPixmap PlayerDb::defaultAvatar(qint32 pid)
+{
+    return QPixmap(defaultAvatarName(pid));
+}
+
+QPixmap PlayerDb::picture(qint32 pid, bool defaultIfNone)
+{
+    const auto it = m_pictures.constFind(pid);
+    if (it != m_pictures.constEnd() && !it->pixmap.isNull())
+        return it->pixmap;
+    if (it == m_pictures.constEnd())
+        fetchPicture(pid);
+    return defaultIfNone ? defaultAvatar(pid) : QPixmap();
+}
+
+void PlayerDb::setScreenname(const QString &screenname)
+{
+    m_requestedScreenname = screenname;
+    m_session->set_screenname(screenname);
+}
+
+void PlayerDb::onSetScreennameOk()
+{
+    if (!m_requestedScreenname.isNull()) {
+        m_ownScreenname = m_requestedScreenname;
+        m_requestedScreenname = QString();
+        setIndex(m_ownScreenname, m_ownId);
+        emit playerNameUpdate(m_ownId, m_ownScreenname);
+    }
+    emit setScreennameOk();
+}
+
+void PlayerDb::onSetScreennameFailed(const QString &reason, bool needsScreenname)
+{
+    m_requestedScreenname = QString();
+    emit setScreennameFailed(reason, needsScreenname);
+}
+
+void PlayerDb::setOwnPlayer(qint32 pid, const QString &screenname)
+{
+    m_ownScreenname = screenname;
+    setIndex(screenname, pid);
+    emit playerNameUpdate(pid, screenname);
+    if (pid == m_ownId)
+        return;
+    m_ownId = pid;
+    if (xmppUp())
+        fetchPicture(pid);
+    else
+        emit playerPictureUpdate(pid);
+}
+
+void PlayerDb::setPicture(const QImage &photo)
+{
+    if (!xmppUp()) {
+        emit changePictureFailed();
+        return;
+    }
+    try {
+        m_client->uploadVCard(photo);
+    } catch (const std::exception &e) {
+        qCWarning(lcSocial) << "vCard upload failed:" << e.what();
+        emit changePictureFailed();
+    }
+}
+
+void PlayerDb::onUploadVCardOk()
+{
+    if (m_ownId != -1)
+        fetchPicture(m_ownId);
+    emit changePictureOk();
+}
+
+void PlayerDb::onUploadVCardError()
+{
+    emit changePictureFailed();
+}
+
+void PlayerDb::onPlayerNameUpdate(qint32 pid, const QString &screenname)
+{
+    setIndex(screenname, pid);
+    emit playerNameUpdate(pid, screenname);
+}
+
+void PlayerDb::onXMPPConnected()
+{
+    m_domain = m_client->serverJid().text();
+    if (m_ownId != -1)
+        fetchPicture(m_ownId);
+}
+
+void PlayerDb::onXMPPDisconnected()
+{
+    // The requests died with the session; the pictures stay valid.
+    m_outstanding.clear();
+    m_requestOrder.clear();
+}
+
+qint32 PlayerDb::answeredPid(const XMPPJid &jid) const
+{
+    const qint32 pid = pidFromJid(jid);
+    if (pid != -1 || m_requestOrder.isEmpty())
+        return pid;
+    // The client does not always name the address (a failure, an answer
+    // without "from"); the server answers a session's requests in order.
+    return m_requestOrder.first();
+}
+
+void PlayerDb::onVCardReceived(const XMPPJid &jid, const XMPPVCard &vCard)
+{
+    const qint32 pid = answeredPid(jid);
+    if (pid == -1) {
+        qCWarning(lcSocial) << "vCard of" << jid.text() << "belongs to no player";
+        return;
+    }
+    m_requestOrder.removeOne(pid);
+    const QByteArray announcedHash = m_outstanding.take(pid);
+    PictureEntry entry;
+    if (vCard.photo().isNull()) {
+        // Also an undecodable photo: the announced hash keeps the next
+        // presence with it from fetching the same photo again.
+        entry.hash = announcedHash;
+        entry.pixmap = defaultAvatar(pid);
+    } else {
+        QImage image = vCard.photo();
+        if (image.width() > PictureSide || image.height() > PictureSide)
+            image = image.scaled(PictureSide, PictureSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        entry.hash = vCard.hash();
+        entry.pixmap = QPixmap::fromImage(image);
+        if (pid == m_ownId)
+            m_client->setPhotoHash(vCard.hash());
+    }
+    m_pictures.insert(pid, entry);
+    emit playerPictureUpdate(pid);
+}
+
+void PlayerDb::onVCardReceivedError(const XMPPJid &jid)
+{
+    const qint32 pid = answeredPid(jid);
+    if (pid == -1 || !m_outstanding.contains(pid))
+        return;
+    m_requestOrder.removeOne(pid);
+    const QByteArray announcedHash = m_outstanding.take(pid);
+    // Pending requests fail just before the client reports a lost session:
+    // only a refusal while the session lives caches the default.
+    QTimer::singleShot(0, this, [this, pid, announcedHash] {
+        if (!xmppUp() || m_outstanding.contains(pid))
+            return;
+        qCDebug(lcSocial) << "no vCard for player" << pid << "- default avatar until a new photo";
+        m_pictures.insert(pid, PictureEntry{announcedHash, defaultAvatar(pid)});
+        emit playerPictureUpdate(pid);
+    });
+}
+
+void PlayerDb::onPresence(const XMPPPresence &presence)
+{
+    const qint32 pid = pidFromJid(presence.from());
+    if (pid == -1 || pid == m_ownId || !presence.hasPhotoHash())
+        return;
+    const auto it = m_pictures.constFind(pid);
+    if (it != m_pictures.constEnd() && it->hash != presence.photoHash())
+        fetchPicture(pid, presence.photoHash());
+}
+
+void PlayerDb::onQueryScreennameOk(const QString &screenname, qint32 pid, bool active)
+{
+    Q_UNUSED(active);
+    setIndex(screenname, pid);
+    emit searchJidResult(jidForPid(pid));
+}
+
+void PlayerDb::onQueryScreennameFailed(const QString &reason)
+{
+    emit searchJidError(reason);
+}
