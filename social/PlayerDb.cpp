@@ -123,7 +123,6 @@ void PlayerDb::fetchPicture(qint32 pid, const QByteArray &announcedHash)
     try {
         m_client->requestVCard(jidForPid(pid));
         m_outstanding.insert(pid, announcedHash);
-        m_requestOrder.append(pid);
     } catch (const std::exception &e) {
         qCWarning(lcSocial) << "vCard request for player" << pid << "failed:" << e.what();
     }
@@ -236,27 +235,15 @@ void PlayerDb::onXMPPDisconnected()
 {
     // The requests died with the session; the pictures stay valid.
     m_outstanding.clear();
-    m_requestOrder.clear();
-}
-
-qint32 PlayerDb::answeredPid(const XMPPJid &jid) const
-{
-    const qint32 pid = pidFromJid(jid);
-    if (pid != -1 || m_requestOrder.isEmpty())
-        return pid;
-    // The client does not always name the address (a failure, an answer
-    // without "from"); the server answers a session's requests in order.
-    return m_requestOrder.first();
 }
 
 void PlayerDb::onVCardReceived(const XMPPJid &jid, const XMPPVCard &vCard)
 {
-    const qint32 pid = answeredPid(jid);
+    const qint32 pid = pidFromJid(jid);
     if (pid == -1) {
         qCWarning(lcSocial) << "vCard of" << jid.text() << "belongs to no player";
         return;
     }
-    m_requestOrder.removeOne(pid);
     const QByteArray announcedHash = m_outstanding.take(pid);
     PictureEntry entry;
     if (vCard.photo().isNull()) {
@@ -279,10 +266,9 @@ void PlayerDb::onVCardReceived(const XMPPJid &jid, const XMPPVCard &vCard)
 
 void PlayerDb::onVCardReceivedError(const XMPPJid &jid)
 {
-    const qint32 pid = answeredPid(jid);
+    const qint32 pid = pidFromJid(jid);
     if (pid == -1 || !m_outstanding.contains(pid))
         return;
-    m_requestOrder.removeOne(pid);
     const QByteArray announcedHash = m_outstanding.take(pid);
     // Pending requests fail just before the client reports a lost session:
     // only a refusal while the session lives caches the default.

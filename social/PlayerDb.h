@@ -108,7 +108,6 @@ private:
     // announcedHash is the photo hash that made us ask, if any.
     void fetchPicture(qint32 pid, const QByteArray &announcedHash = QByteArray());
     // The player a vCard answer or failure is for.
-    qint32 answeredPid(const XMPPJid &jid) const;
 
     ConnectionManager *m_session;
     XMPPClient *m_client;
@@ -121,7 +120,6 @@ private:
     // Players whose vCard is asked for, with the announced hash that made
     // us ask (empty when none did).
     QHash<qint32, QByteArray> m_outstanding;
-    QList<qint32> m_requestOrder;
     // The game's XMPP domain, kept from the last session.
     QString m_domain;
 };

@@ -52,22 +52,21 @@ void ClientVCard::requestVCard(const XMPPJid& jid)
 void ClientVCard::requestVCardResult(const XMPPJid& to, StreamElement* element)
 {
     m_pending.remove(to);
+    // Reported under the address asked for: the own vCard's answer may come
+    // without a sender or from the domain, and a failure names nobody.
+    const XMPPJid requested = to.isNull() ? client()->jid().bare() : to;
     const auto* iq = dynamic_cast<const Iq*>(element);
     if (!iq || iq->typeText != QLatin1String("result")) {
         qCWarning(lcXmpp) << "Download vCard error";
-        emit vCardReceivedError(XMPPJid());
+        emit vCardReceivedError(requested);
         return;
     }
     if (iq->type() != ElementType::IqVCard)
         throw stream_error(StreamErrorCondition::UndefinedCondition, QStringLiteral("Expected vCard"));
     const auto* answer = static_cast<const IqVCard*>(iq);
-    // The server answers for the own account without a sender, with the own
-    // address or with its domain; whichever, it is the own vCard, and
-    // listeners tell players apart by the address.
-    const XMPPJid from = to.isNull() ? client()->jid().bare() : answer->from;
     const XMPPVCard vcard = answer->vcard() ? *answer->vcard() : XMPPVCard();
     qCDebug(lcXmpp) << "VCard recieved, " << (vcard.photo().isNull() ? "no photo" : "has photo");
-    emit vCardReceived(from, vcard);
+    emit vCardReceived(requested, vcard);
 }
 
 void ClientVCard::uploadVCard(const QImage& photo)

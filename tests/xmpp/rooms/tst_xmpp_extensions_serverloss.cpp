@@ -70,7 +70,7 @@ void TestXmppExtensionsServerLoss::pendingRequestsFailWhenServerStops()
     QVERIFY(server.kill());
     QVERIFY(disconnected.wait(10000));
     QCOMPARE(vCardErrors.size(), 1);
-    QVERIFY(vCardErrors.at(0).at(0).value<XMPPJid>().isNull());
+    QCOMPARE(vCardErrors.at(0).at(0).value<XMPPJid>(), XMPPJid(QStringLiteral("localhost"), QStringLiteral("4002")));
     // A lost request leaves the address free to be asked again.
     QVERIFY(!vCards.isRequestPending(XMPPJid(QStringLiteral("localhost"), QStringLiteral("4003"))));
     QCOMPARE(uploadErrors.size(), 1);
