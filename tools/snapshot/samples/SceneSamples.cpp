@@ -214,7 +214,7 @@ void addBanners(GameGraphicsScene *scene, int ruleset)
         auto *item = new QGraphicsPixmapItem(QPixmap(notices[i]));
         item->setTransformationMode(Qt::SmoothTransformation);
         scene->addItem(item);
-        item->setPos(40 + i * 760, 700);
+        item->setPos(i == 0 ? 40.0 : TableSize.width() - 40.0 - item->boundingRect().width(), 700);
     }
 }
 
