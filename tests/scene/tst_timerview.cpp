@@ -98,6 +98,15 @@ private slots:
         image.fill(Qt::transparent);
         view.render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
         QVERIFY(qAlpha(image.pixel(20, 5)) > 0);
+        // A shadow offset of 5 narrows the pie by 5 and casts the shadow 5
+        // right and down.
+        view.setPieType(TimerView::PIE_COLOR);
+        view.setShadowOffset(5);
+        image.fill(Qt::transparent);
+        view.render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+        QCOMPARE(image.pixelColor(3, 17), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(38, 22), QColor(0, 0, 0, 64));
+        QCOMPARE(qAlpha(image.pixel(2, 39)), 0);
     }
 
     void emptyWindowsStopAtOnce_data()
