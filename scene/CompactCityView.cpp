@@ -13,7 +13,7 @@
 
 #include <algorithm>
 
-CompactCityView::CompactCityView(QGraphicsScene *scene) : m_scene(scene)
+CompactCityView::CompactCityView(QGraphicsScene *scene) : m_scene(scene), m_sceneOwnsItems(scene != nullptr)
 {
     m_wall = new WallView(TileImages::Bottom, StackCount);
     m_counter = new QGraphicsSimpleTextItem;
@@ -39,7 +39,7 @@ CompactCityView::CompactCityView(QGraphicsScene *scene) : m_scene(scene)
 CompactCityView::~CompactCityView()
 {
     // A scene that is gone has deleted these with its items.
-    if (!m_scene)
+    if (m_sceneOwnsItems && !m_scene)
         return;
     delete m_wall;
     delete m_counter;

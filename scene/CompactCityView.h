@@ -53,6 +53,8 @@ private:
     void placeCounters();
 
     QPointer<QGraphicsScene> m_scene;
+    // Items given to a scene die with it; items without one are ours.
+    bool m_sceneOwnsItems;
     WallView *m_wall = nullptr;
     QGraphicsSimpleTextItem *m_counter = nullptr;
     QGraphicsSimpleTextItem *m_counterShadow = nullptr;

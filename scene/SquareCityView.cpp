@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-SquareCityView::SquareCityView(QGraphicsScene *scene) : m_scene(scene)
+SquareCityView::SquareCityView(QGraphicsScene *scene) : m_scene(scene), m_sceneOwnsItems(scene != nullptr)
 {
     buildWalls();
     applyState();
@@ -26,6 +26,7 @@ SquareCityView::~SquareCityView()
 
 void SquareCityView::buildWalls()
 {
+    m_sceneOwnsItems = m_scene != nullptr;
     for (int side = 0; side < 4; ++side) {
         m_walls[side] = new WallView(orientationOf(side), m_stacksPerSide);
         if (m_scene)
@@ -37,7 +38,7 @@ void SquareCityView::buildWalls()
 void SquareCityView::deleteWalls()
 {
     // A scene that is gone has deleted the rows with its items.
-    if (!m_scene)
+    if (m_sceneOwnsItems && !m_scene)
         return;
     for (WallView *&w : m_walls) {
         delete w;

@@ -57,6 +57,8 @@ private:
     void applyState();
 
     QPointer<QGraphicsScene> m_scene;
+    // Items given to a scene die with it; items without one are ours.
+    bool m_sceneOwnsItems;
     std::array<WallView *, 4> m_walls{};
     int m_ruleset = 0;
     int m_stacksPerSide = 18;

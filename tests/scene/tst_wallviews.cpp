@@ -277,6 +277,24 @@ private slots:
         }
     }
 
+    // The window may drop the scene or the walls first; walls held as the
+    // scene's children go with it.
+    void sceneMayGoFirst()
+    {
+        auto *scene = new GameGraphicsScene;
+        SquareCityView square(scene);
+        CompactCityView compact(scene);
+        auto *child = new SquareCityView(scene);
+        child->setParent(scene);
+        QPointer<SquareCityView> watch(child);
+        delete scene;
+        QVERIFY(watch.isNull());
+        square.setTableInfo(table(2));
+        QCOMPARE(square.stacksPerSide(), 17);
+        SquareCityView alone(nullptr);
+        alone.setWallState(0, 10, 0, 0, 0, {});
+    }
+
     void compactWall_data()
     {
         QTest::addColumn<int>("ruleset");
