@@ -18,6 +18,10 @@ enum Type {
     WindViewType = QGraphicsItem::UserType + 9,
     PrevalentWindViewType = QGraphicsItem::UserType + 10,
     RiichiStickViewType = QGraphicsItem::UserType + 11,
+    WallViewType = QGraphicsItem::UserType + 12,
+    MeldViewType = QGraphicsItem::UserType + 13,
+    DeclaredViewType = QGraphicsItem::UserType + 14,
+    Object3DViewType = QGraphicsItem::UserType + 15,
 };
 
 // Item data keys (QGraphicsItem::data).

@@ -1,9 +1,8 @@
 // How long one frame of the busiest table animation takes to draw: the
 // four-player deal on a 1920 x 1080 scene, drawn by the software raster
-// engine into an image, at the game scale such a window uses. The wall is
-// stood in for by 68 double stacks in a square (the wall view comes with the
-// table window). Prints ms per frame over the deal's 75 frames; asserts
-// nothing.
+// engine into an image, at the game scale such a window uses, with the full
+// square wall of a Classic table. Prints ms per frame over the deal's 75
+// frames; asserts nothing.
 //   table_deal_benchmark [ROUNDS]
 // DEAL_BENCHMARK_FRAME=file.png saves the middle frame to look at.
 
@@ -13,10 +12,10 @@
 #include "scene/DealStartHandAnimation.h"
 #include "scene/GameGraphicsScene.h"
 #include "scene/HiddenHandView.h"
+#include "scene/SquareCityView.h"
 #include "scene/TileAnimation.h"
-#include "scene/TileAnimationSource.h"
+#include "protocol/TableInfo.h"
 #include "scene/TileGraphics.h"
-#include "scene/TileView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -32,54 +31,10 @@ namespace {
 constexpr QSize SceneSize(1920, 1080);
 const QPointF Centre(960, 540);
 
-// The stand-in wall: stacks of two around the centre, dealt from the top row.
-class Wall : public TileAnimationSource
-{
-public:
-    explicit Wall(QGraphicsScene &scene)
-    {
-        const int perSide = 17;
-        const double step = TileAnimation::rowExtent(TileImages::WallDouble, TileImages::Bottom);
-        const double side = TileAnimation::rowExtent(TileImages::WallDouble, TileImages::Right);
-        for (int s = 0; s < 4; ++s) {
-            for (int k = 0; k < perSide; ++k) {
-                const auto orientation = TileImages::Side(s);
-                auto *stack = new TileView(orientation, TileImages::WallDouble);
-                QPointF p;
-                switch (s) {
-                case 0: p = Centre + QPointF(-perSide * step / 2 + k * step, 190); break;
-                case 1: p = Centre + QPointF(250, 170 - (k + 1) * side); break;
-                case 2: p = Centre + QPointF(perSide * step / 2 - (k + 1) * step, -230); break;
-                case 3: p = Centre + QPointF(-290, -190 + k * side); break;
-                }
-                stack->setPos(p);
-                scene.addItem(stack);
-                m_stacks.push_back(stack);
-            }
-        }
-    }
-
-protected:
-    std::vector<TilePlace> sourcePlaces(int count) override
-    {
-        std::vector<TilePlace> places;
-        for (int i = 0; i < count; ++i) {
-            const TileView *stack = m_stacks[(m_next + i / 2) % m_stacks.size()];
-            places.push_back(TilePlace{stack->scenePos(), TileImages::WallSingle, stack->side()});
-        }
-        return places;
-    }
-    void takeSourceTiles(int count) override { m_next += count; }
-
-private:
-    std::vector<TileView *> m_stacks;
-    std::size_t m_next = 8;
-};
-
 class Host : public AnimationHost
 {
 public:
-    Host() : wall(scene)
+    Host()
     {
         scene.setSceneRect(QRectF(QPointF(0, 0), QSizeF(SceneSize)));
         // The felt the table window lays under the scene.
@@ -93,10 +48,16 @@ public:
             hands[i]->setPos(seats[i]);
             hands[i]->setLightPosition(Centre);
         }
+        TableInfo info(1, QStringLiteral("101"));
+        info.setRuleset(0);
+        city.setTableInfo(info);
+        city.setWallState(0, info.liveWallTiles(), info.deadWallTiles(), 5, 0, {});
+        city.layoutWalls((Centre - QPointF(city.width() / 2.0, city.boundingRect().height() / 2.0)).toPoint());
+        city.setLightPosition(Centre);
     }
 
     GameGraphicsScene scene;
-    Wall wall;
+    SquareCityView city{&scene};
     std::array<HiddenHandView *, 4> hands{};
     std::array<std::unique_ptr<TileAnimation>, DealSlotCount> dealSlots;
 
@@ -106,7 +67,7 @@ public:
     QPointF windPosition(int) const override { return Centre; }
     int bottomWind() const override { return 0; }
     int seatedPlayers() const override { return 4; }
-    TileAnimationSource *liveWallSource() override { return &wall; }
+    TileAnimationSource *liveWallSource() override { return city.animationSource(false); }
     HiddenHandView *hiddenHand(int position) override { return hands[position]; }
     void setDealSlot(int index, TileAnimation *animation) override { dealSlots.at(index).reset(animation); }
 };
