@@ -18,7 +18,10 @@ trap 'rm -rf "$work"' EXIT
 # name, memory limit in MB, seed folders (read only: new inputs go to $work).
 targets=(
   "frame_decoder 1024"
+  "frame_dispatch 1024"
   "xmpp_stream_reader 1024 $root/fuzz/corpus-xmpp"
+  "wave_reader 1024 $root/tests/table/data"
+  "tile_cache 1024 $root/fuzz/corpus-tile-cache"
 )
 pids=()
 for t in "${targets[@]}"; do
