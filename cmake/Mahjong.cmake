@@ -1,14 +1,74 @@
 # Helpers shared by every module's CMakeLists.txt.
 
-# mahjong_add_library(<target> SOURCES ... [LIBS ...])
+# mahjong_add_library(<target> [TRANSLATED] SOURCES ... [LIBS ...])
 # A static library whose headers are included as "<folder>/Header.h" from the
-# source root.
+# source root. TRANSLATED adds its sources and forms to what lupdate reads
+# (see mahjong_add_lupdate).
 function(mahjong_add_library target)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "TRANSLATED" "" "SOURCES;LIBS" ${ARGN})
   add_library(${target} STATIC ${ARG_SOURCES})
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR})
   target_link_libraries(${target} PUBLIC ${ARG_LIBS})
+  if(ARG_TRANSLATED)
+    set(translated)
+    foreach(source IN LISTS ARG_SOURCES)
+      if(source MATCHES "\\.(cpp|h|ui)$")
+        get_filename_component(source ${source} ABSOLUTE)
+        list(APPEND translated ${source})
+      endif()
+    endforeach()
+    set_property(GLOBAL APPEND PROPERTY MAHJONG_TRANSLATED_SOURCES ${translated})
+  endif()
 endfunction()
+
+# mahjong_add_lupdate(<target> <ts file> ...)
+# The `update_translations` target: lupdate over the sources of every
+# TRANSLATED library. Deferred to the end of the top directory so that
+# libraries added after <target> are read too.
+function(mahjong_add_lupdate target)
+  # A deferred call reads variables when it runs: hand the values over.
+  set_property(GLOBAL PROPERTY MAHJONG_LUPDATE_TARGET ${target})
+  set_property(GLOBAL PROPERTY MAHJONG_LUPDATE_TS_FILES ${ARGN})
+  cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL _mahjong_add_lupdate)
+endfunction()
+
+function(_mahjong_add_lupdate)
+  get_property(target GLOBAL PROPERTY MAHJONG_LUPDATE_TARGET)
+  get_property(ts_files GLOBAL PROPERTY MAHJONG_LUPDATE_TS_FILES)
+  get_property(sources GLOBAL PROPERTY MAHJONG_TRANSLATED_SOURCES)
+  qt_add_lupdate(${target}
+    TS_FILES ${ts_files}
+    SOURCES ${sources}
+    # Our own headers only: following Qt's and Boost's makes lupdate crawl.
+    INCLUDE_DIRECTORIES ${PROJECT_SOURCE_DIR}
+    OPTIONS -no-obsolete)
+endfunction()
+
+# mahjong_add_benchmark(<name> SOURCES ... [LIBS ...])
+# A program that measures and prints; run by hand, never by CTest.
+function(mahjong_add_benchmark name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}
+                             ${PROJECT_SOURCE_DIR}/tests)
+endfunction()
+
+# The test certificates (scripts/test-certs.sh) in <build>/test-certs, made
+# once at build time: the scripted game server, the HTTPS test servers and
+# the XMPP test servers all use them. Targets that need the files depend on
+# mahjong_test_certs and find them in MAHJONG_TEST_CERT_DIR.
+set(MAHJONG_TEST_CERT_DIR ${PROJECT_BINARY_DIR}/test-certs)
+set(MAHJONG_TEST_CERT_FILES ca.crt ca.key server.crt server.key rogue.crt rogue.key)
+list(TRANSFORM MAHJONG_TEST_CERT_FILES PREPEND ${MAHJONG_TEST_CERT_DIR}/)
+add_custom_command(
+  OUTPUT ${MAHJONG_TEST_CERT_FILES}
+  COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/test-certs.sh ${MAHJONG_TEST_CERT_DIR}
+          conference.localhost search.localhost
+  DEPENDS ${PROJECT_SOURCE_DIR}/scripts/test-certs.sh
+  COMMENT "Generating the test CA and server certificates"
+  VERBATIM)
+add_custom_target(mahjong_test_certs ALL DEPENDS ${MAHJONG_TEST_CERT_FILES})
 
 # mahjong_add_test(<name> SOURCES ... [LIBS ...] [LABELS ...] [FIXTURES ...]
 #                  [ENVIRONMENT ...] [TIMEOUT s])

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The one command that runs every test: installs what is missing, builds,
 # runs short fuzzing sessions, then CTest (services the tests need are
-# started by CTest fixtures).
+# started by CTest fixtures), then CTest again on a sanitizer build
+# (SKIP_SANITIZERS=1 skips that pass).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
@@ -15,6 +16,20 @@ fi
 
 cd "$build"
 ctest --output-on-failure -j "${TEST_JOBS:-$(nproc)}" --timeout 600 "$@"
+
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer
+# in a Debug build of its own: any report ends the test that hit it.
+if [ "${SKIP_SANITIZERS:-}" != 1 ]; then
+  asan_build=${ASAN_BUILD_DIR:-$root/build-asan}
+  BUILD_DIR=$asan_build BUILD_TYPE=Debug "$root/scripts/build.sh" -DMAHJONG_SANITIZE=ON
+  supp=$root/scripts/sanitizers
+  export ASAN_OPTIONS=halt_on_error=1:abort_on_error=0:detect_leaks=1:check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1
+  # Only our code is instrumented for UBSan: nothing to suppress there.
+  export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+  export LSAN_OPTIONS=suppressions=$supp/lsan.supp:print_suppressions=0
+  cd "$asan_build"
+  ctest --output-on-failure -j "${TEST_JOBS:-$(nproc)}" --timeout 900 "$@"
+fi
 if [ "$fuzz_status" -ne 0 ]; then
   echo "Fuzzing found a fault (see above)." >&2
   exit "$fuzz_status"

@@ -9,4 +9,4 @@ build=${2:-${BUILD_DIR:-$root/build-art}}
 scale=${3:-2}
 [ -f "$build/build.ninja" ] || cmake -S "$root" -B "$build" -G Ninja -DMAHJONG_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" --target mahjong_tileart >/dev/null
-QT_QPA_PLATFORM=offscreen "$build/scene/mahjong_tileart" sheet "$out" "$root/resources/tilesets" "$scale"
+QT_QPA_PLATFORM=offscreen "$build/scripts/mahjong_tileart" sheet "$out" "$root/resources/tilesets" "$scale"

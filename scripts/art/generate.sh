@@ -21,7 +21,7 @@ for f in tiles-blank-default.png tiles-blank-green.png tiles-blank-red.png tiles
 done
 [ -f "$build/build.ninja" ] || cmake -S "$root" -B "$build" -G Ninja -DMAHJONG_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" --target mahjong_tileart >/dev/null
-tool=$build/scene/mahjong_tileart
+tool=$build/scripts/mahjong_tileart
 export QT_QPA_PLATFORM=offscreen
 
 "$tool" raster "$work/tile-highlights-red.svg" "$out/tile-highlights-red.png"

@@ -23,7 +23,8 @@ function(mahjong_add_xmpp_server fixture)
   add_test(NAME ${fixture}_stop
            COMMAND bash ${ARG_SCRIPT} stop ${dir})
   set_tests_properties(${fixture}_start PROPERTIES FIXTURES_SETUP ${fixture}
-                       TIMEOUT 60 LABELS "fixture")
+                       TIMEOUT 60 LABELS "fixture"
+                       ENVIRONMENT "MAHJONG_TEST_CERT_DIR=${MAHJONG_TEST_CERT_DIR}")
   set_tests_properties(${fixture}_stop PROPERTIES FIXTURES_CLEANUP ${fixture}
                        TIMEOUT 60 LABELS "fixture")
   set(${fixture}_ENV "MAHJONG_XMPP_SERVER_DIR=${dir};MAHJONG_XMPP_SERVER_SCRIPT=${ARG_SCRIPT}" PARENT_SCOPE)

@@ -4,7 +4,7 @@
 #   xmpp-server.sh start DIR [--plain] [USER:PASSWORD ...]
 #   xmpp-server.sh stop  DIR
 #
-# "start" wipes DIR, makes a test CA and a server certificate for "localhost"
+# "start" wipes DIR, takes the test CA and server certificate for "localhost"
 # (with the component names as alternative names), picks a free port, writes
 # the configuration, registers the users and starts the server in the
 # background; it returns once the server accepts connections. DIR then holds:
@@ -46,23 +46,18 @@ port_in_use() {
 	[ -n "$(ss -Hltn "sport = :$1" 2>/dev/null)" ]
 }
 
+# The build's test certificates when CTest names them (MAHJONG_TEST_CERT_DIR),
+# otherwise a fresh set from the same script.
 make_certificates() {
-	local dir=$1 san="DNS:$domain" c
-	for c in "${components[@]}"; do san="$san,DNS:$c"; done
-	san="$san,IP:127.0.0.1"
-	openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes \
-		-keyout "$dir/ca.key" -out "$dir/ca.crt" -days 30 \
-		-subj "/CN=Mahjong test CA" \
-		-addext "basicConstraints=critical,CA:TRUE" \
-		-addext "keyUsage=critical,keyCertSign,cRLSign" 2>/dev/null
-	openssl req -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes \
-		-keyout "$dir/server.key" -out "$dir/server.csr" \
-		-subj "/CN=$domain" 2>/dev/null
-	printf 'basicConstraints=CA:FALSE\nkeyUsage=digitalSignature,keyEncipherment\nextendedKeyUsage=serverAuth\nsubjectAltName=%s\n' \
-		"$san" >"$dir/server.ext"
-	openssl x509 -req -in "$dir/server.csr" -CA "$dir/ca.crt" -CAkey "$dir/ca.key" \
-		-CAcreateserial -out "$dir/server.crt" -days 30 -extfile "$dir/server.ext" 2>/dev/null
-	chmod 600 "$dir/server.key" "$dir/ca.key"
+	local dir=$1 f
+	if [ -n "${MAHJONG_TEST_CERT_DIR:-}" ]; then
+		for f in ca.crt server.crt server.key; do
+			cp "$MAHJONG_TEST_CERT_DIR/$f" "$dir/$f" || die "no $f in $MAHJONG_TEST_CERT_DIR"
+		done
+	else
+		bash "$here/../../../scripts/test-certs.sh" "$dir" "${components[@]}"
+	fi
+	chmod 600 "$dir/server.key"
 }
 
 write_config() {
