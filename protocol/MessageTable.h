@@ -283,8 +283,9 @@ inline size_t noSuchField()
 }
 
 // Position of a field in a class's layout; a name the layout lacks does not
-// compile.
-consteval size_t fieldIndex(Codec::Space space, quint8 id, std::string_view field)
+// compile, since callers evaluate it as a constant (constexpr rather than
+// consteval: clang 14 refuses consteval calls inside templates).
+constexpr size_t fieldIndex(Codec::Space space, quint8 id, std::string_view field)
 {
     for (const MessageRow &m : messages) {
         if (m.space == space && m.id == id) {
@@ -296,7 +297,7 @@ consteval size_t fieldIndex(Codec::Space space, quint8 id, std::string_view fiel
 }
 
 // The same for a shared record.
-consteval size_t recordFieldIndex(std::string_view record, std::string_view field)
+constexpr size_t recordFieldIndex(std::string_view record, std::string_view field)
 {
     for (const RecordRow &r : records) {
         if (record == r.name) {
@@ -308,7 +309,7 @@ consteval size_t recordFieldIndex(std::string_view record, std::string_view fiel
 }
 // Whether a record's fields are named, in order, as in names ("a, b, c"):
 // writers that build a record in order assert it.
-consteval bool recordLayoutIs(std::string_view record, std::string_view names)
+constexpr bool recordLayoutIs(std::string_view record, std::string_view names)
 {
     size_t index = 0;
     while (!names.empty()) {
