@@ -53,7 +53,7 @@ QWidget *onFelt(QWidget *panel, QSize size = Felt)
 LocalizationDb *names(QObject *parent)
 {
     auto *db = new LocalizationDb(nullptr, nullptr, parent);
-    db->onTableNames(QStringLiteral("en"), {{7, QStringLiteral("Bamboo Grove {tableId}")}});
+    db->onTableNames(QStringLiteral("en"), {{7, QStringLiteral("Bamboo Grove {tableId}")}, {8, QStringLiteral("Quick {tableId}")}});
     return db;
 }
 
@@ -210,6 +210,7 @@ TableSelector *selector()
     tournament.setNameId(7);
     strip->addTable(tournament);
     TableInfo shortName(12, QStringLiteral("101/Practice"));
+    shortName.setNameId(8);
     strip->addTable(shortName);
     strip->onTableActiveChanged(12, false);
     strip->setActiveTable(4711);
