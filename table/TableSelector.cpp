@@ -20,13 +20,17 @@ TableSelector::TableSelector(QWidget *parent)
     m_lobbyButton->setParent(m_ui->buttons);
     m_lobbyButton->setObjectName(QStringLiteral("lobbyButton"));
     m_lobbyButton->setCheckable(true);
-    m_group->addButton(m_lobbyButton, -1);
+    // The group gives -1 a number of its own; the lobby is told apart by
+    // its button instead.
+    m_group->addButton(m_lobbyButton);
     m_ui->hboxLayout1->addWidget(m_lobbyButton);
     onTableNamesUpdated();
     setAttribute(Qt::WA_NoSystemBackground);
     connect(m_ui->selectorLeft, &QToolButton::clicked, this, &TableSelector::scrollButtonClicked);
     connect(m_ui->selectorRight, &QToolButton::clicked, this, &TableSelector::scrollButtonClicked);
-    connect(m_group, &QButtonGroup::idClicked, this, &TableSelector::tableClicked);
+    connect(m_group, &QButtonGroup::buttonClicked, this, [this](QAbstractButton *clicked) {
+        emit tableClicked(clicked == m_lobbyButton ? -1 : m_group->id(clicked));
+    });
     relayout();
 }
 
@@ -53,7 +57,7 @@ QString TableSelector::tableName(qint32 tableId, const TableInfo *info) const
 
 SelectorButton *TableSelector::button(qint32 tableId) const
 {
-    if (tableId == -1)
+    if (tableId < 0)
         return nullptr;
     return qobject_cast<SelectorButton *>(m_group->button(tableId));
 }
@@ -65,7 +69,7 @@ QWidget *TableSelector::strip() const
 
 void TableSelector::addTable(const TableInfo &info)
 {
-    if (m_group->button(info.id()))
+    if (info.id() < 0 || m_group->button(info.id()))
         throw std::runtime_error("duplicate table: " + std::to_string(info.id()));
     auto *button = new SelectorButton(m_ui->buttons);
     // By id, as the lobby model names it; the record is the fallback for a
@@ -83,7 +87,7 @@ void TableSelector::addTable(const TableInfo &info)
 
 void TableSelector::setActiveTable(qint32 tableId)
 {
-    QAbstractButton *target = m_group->button(tableId);
+    QAbstractButton *target = tableId == -1 ? m_lobbyButton : button(tableId);
     if (!target)
         throw std::runtime_error("set active table for missing id: " + std::to_string(tableId));
     target->setChecked(true);
@@ -92,12 +96,15 @@ void TableSelector::setActiveTable(qint32 tableId)
 
 qint32 TableSelector::checkedTableId() const
 {
-    return m_group->checkedId();
+    QAbstractButton *checked = m_group->checkedButton();
+    if (!checked || checked == m_lobbyButton)
+        return -1;
+    return m_group->id(checked);
 }
 
 void TableSelector::removeTable(qint32 tableId)
 {
-    QAbstractButton *target = tableId == -1 ? nullptr : m_group->button(tableId);
+    SelectorButton *target = button(tableId);
     if (!target)
         throw std::runtime_error("missing table when removing from table selector, id: "
                                  + std::to_string(tableId));
