@@ -188,7 +188,12 @@ void PlayerWidget::showClaim(int meldType, int ruleset, int declarationKind)
 void PlayerWidget::setClaimImage(const QString &name)
 {
     m_claimImage = name;
-    m_ui->claimLabel->setPixmap(QPixmap(name));
+    QPixmap image(name);
+    // A word drawn larger than the claim area is shrunk, never cut.
+    const QSize area = m_ui->claimLabel->size();
+    if (image.width() > area.width() || image.height() > area.height())
+        image = image.scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    m_ui->claimLabel->setPixmap(image);
 }
 
 void PlayerWidget::hideClaim()
