@@ -127,6 +127,22 @@ def highlight():
     return base
 
 
+def stick(dots):
+    """A 48x10 scoring stick: one red dot (riichi) or eight black (counter)."""
+    scale = 4
+    w, h = 48 * scale, 10 * scale
+    img = Image.new('RGBA', (w, h), (0, 0, 0, 0))
+    d = ImageDraw.Draw(img)
+    d.rounded_rectangle([2, 4, w - 3, h - 5], radius=10, fill='#f1ece0', outline='#6b6150', width=3)
+    if dots == 1:
+        d.ellipse([w / 2 - 12, h / 2 - 12, w / 2 + 12, h / 2 + 12], fill='#c01818')
+    else:
+        for i in range(dots):
+            x = w / 2 + (i - (dots - 1) / 2) * 14
+            d.ellipse([x - 4, h / 2 - 4, x + 4, h / 2 + 4], fill=DARK)
+    return img.resize((48, 10), Image.LANCZOS)
+
+
 def icon(kind):
     size = 64  # drawn large, then reduced to 16x16 for smooth edges
     img = Image.new('RGBA', (size, size), (0, 0, 0, 0))
@@ -161,6 +177,8 @@ def main():
     wind_cells(FELT, CREAM, GOLD).save(os.path.join(res, 'sb-winds.png'), optimize=True)
     wind_cells(GOLD, DARK, CREAM).save(os.path.join(res, 'sb-winds-hilight.png'), optimize=True)
     highlight().save(os.path.join(res, 'sb-hilight.png'), optimize=True)
+    stick(1).save(os.path.join(res, 'sb-riichi-stick.png'), optimize=True)
+    stick(8).save(os.path.join(res, 'sb-counter-stick.png'), optimize=True)
     for kind in ('smiley', 'dollar', 'trophy'):
         icon(kind).save(os.path.join(res, kind + '-normal.png'), optimize=True)
     icon('inactive').save(os.path.join(res, 'inactive-table-icon.png'), optimize=True)
