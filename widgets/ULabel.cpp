@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QTextDocument>
 
 ULabel::ULabel(QWidget *parent, Qt::WindowFlags flags)
     : QLabel(parent, flags)
@@ -25,7 +26,8 @@ void ULabel::setElideMode(Qt::TextElideMode mode)
 void ULabel::setText(const QString &text)
 {
     m_fullText = text;
-    setToolTip(text);
+    // Names from the server or players: the tool tip must not read markup.
+    setToolTip(Qt::convertFromPlainText(text));
     updateGeometry();
     updateElided();
 }

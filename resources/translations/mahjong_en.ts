@@ -939,4 +939,33 @@ Do you want to download and install it now?</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
+<context>
+    <name>WaitingForPlayersWindow</name>
+    <message numerus="yes">
+        <source>Waiting for %n player(s) to join table.</source>
+        <translation>
+            <numerusform>Waiting for %n player to join table.</numerusform>
+            <numerusform>Waiting for %n players to join table.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>PlayerWidget</name>
+    <message numerus="yes">
+        <source>%nwins</source>
+        <extracomment>don't include %n in translation, only used to get correct noun form</extracomment>
+        <translation>
+            <numerusform>win</numerusform>
+            <numerusform>wins</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%npts</source>
+        <extracomment>don't include %n in translation, only used to get correct noun form</extracomment>
+        <translation>
+            <numerusform>pt</numerusform>
+            <numerusform>pts</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

@@ -1048,4 +1048,486 @@ Do you want to download and install it now?</source>
         <translation>メンテナンス</translation>
     </message>
 </context>
+<context>
+    <name>WashoutWidget</name>
+    <message>
+        <source>Next hand starts in:</source>
+        <translation>次の局まで：</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>準備完了</translation>
+    </message>
+    <message>
+        <source>Leave</source>
+        <translation>退席</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>ScoreBoard</name>
+    <message>
+        <source>Next hand starts in:</source>
+        <translation>次の局まで：</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>準備完了</translation>
+    </message>
+    <message>
+        <source>Leave</source>
+        <translation>退席</translation>
+    </message>
+    <message>
+        <source>Next hand</source>
+        <translation>次の局</translation>
+    </message>
+    <message>
+        <source>Play (%1)</source>
+        <translation>もう一度 (%1)</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Scores</source>
+        <translation>得点</translation>
+    </message>
+    <message>
+        <source>Winning Hand</source>
+        <translation>和了手</translation>
+    </message>
+    <message>
+        <source>2:nd place</source>
+        <translation>2位</translation>
+    </message>
+    <message>
+        <source>3:rd place</source>
+        <translation>3位</translation>
+    </message>
+    <message>
+        <source>4:th place</source>
+        <translation>4位</translation>
+    </message>
+    <message>
+        <source>Dora/kan dora tiles</source>
+        <translation>ドラ／カンドラ</translation>
+    </message>
+    <message>
+        <source>Ura dora tiles</source>
+        <translation>裏ドラ</translation>
+    </message>
+    <message>
+        <source>Points:</source>
+        <translation>符：</translation>
+    </message>
+    <message>
+        <source>Doubles:</source>
+        <translation>翻：</translation>
+    </message>
+    <message>
+        <source>Limit hands:</source>
+        <translation>役満：</translation>
+    </message>
+    <message>
+        <source>%L1</source>
+        <translation>%L1</translation>
+    </message>
+    <message>
+        <source>Hand Score</source>
+        <translation>和了点</translation>
+    </message>
+    <message>
+        <source>Settlement</source>
+        <translation>精算</translation>
+    </message>
+    <message>
+        <source>Current Score</source>
+        <translation>持ち点</translation>
+    </message>
+    <message>
+        <source>Payment</source>
+        <translation>支払い</translation>
+    </message>
+    <message>
+        <source>Winning hand</source>
+        <translation>和了</translation>
+    </message>
+    <message>
+        <source>Losing hand</source>
+        <translation>放銃・流局</translation>
+    </message>
+</context>
+<context>
+    <name>WashoutWindow</name>
+    <message>
+        <source>Ready</source>
+        <translation>準備完了</translation>
+    </message>
+    <message>
+        <source>Nine honors or terminals.</source>
+        <translation>九種九牌。</translation>
+    </message>
+    <message>
+        <source>Four kongs.</source>
+        <translation>四槓散了。</translation>
+    </message>
+    <message>
+        <source>Same wind discard.</source>
+        <translation>四風連打。</translation>
+    </message>
+    <message>
+        <source>No-one declared win after all player declared riichi.</source>
+        <translation>四家立直。</translation>
+    </message>
+    <message>
+        <source>Next hand</source>
+        <translation>次の局</translation>
+    </message>
+    <message>
+        <source>Play (%1)</source>
+        <translation>もう一度 (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>WaitingForPlayersWidget</name>
+    <message>
+        <source>Leave</source>
+        <translation>退席</translation>
+    </message>
+    <message>
+        <source>Waiting for players</source>
+        <translation>プレイヤー待ち</translation>
+    </message>
+    <message>
+        <source>Invite friends</source>
+        <translation>友達を招待</translation>
+    </message>
+</context>
+<context>
+    <name>PlayerInactiveWidget</name>
+    <message>
+        <source>Leave</source>
+        <translation>退席</translation>
+    </message>
+    <message>
+        <source>Player inactive</source>
+        <translation>操作なし</translation>
+    </message>
+    <message>
+        <source>You  have been inactive, and will therefore automatically stand down. Please press reactivate to regain control.</source>
+        <translation>操作がなかったため、自動で進行します。操作に戻るには「再開」を押してください。</translation>
+    </message>
+    <message>
+        <source>Reactivate</source>
+        <translation>再開</translation>
+    </message>
+</context>
+<context>
+    <name>SideBar</name>
+    <message>
+        <source>Leave</source>
+        <translation>退席</translation>
+    </message>
+    <message>
+        <source>TableName</source>
+        <translation>TableName</translation>
+    </message>
+    <message>
+        <source>TableDescription</source>
+        <translation>TableDescription</translation>
+    </message>
+    <message>
+        <source>TableRound</source>
+        <translation>TableRound</translation>
+    </message>
+    <message>
+        <source>TableCost</source>
+        <translation>TableCost</translation>
+    </message>
+    <message>
+        <source>TableLimit</source>
+        <translation>TableLimit</translation>
+    </message>
+    <message>
+        <source>RoundLimit</source>
+        <translation>RoundLimit</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>.HandId</source>
+        <translation>.HandId</translation>
+    </message>
+    <message>
+        <source>Chat</source>
+        <translation>チャット</translation>
+    </message>
+    <message>
+        <source>Wind round %L1 of %L2</source>
+        <translation>%L1 / %L2 周目</translation>
+    </message>
+    <message>
+        <source>x%1</source>
+        <translation>x%1</translation>
+    </message>
+    <message>
+        <source>Hand Id: %1</source>
+        <translation>局 ID：%1</translation>
+    </message>
+    <message>
+        <source>Round %L1 of %L2</source>
+        <translation>第 %L1 / %L2 ラウンド</translation>
+    </message>
+    <message>
+        <source>now</source>
+        <translation>まもなく</translation>
+    </message>
+    <message>
+        <source>No round playing</source>
+        <translation>ラウンドなし</translation>
+    </message>
+    <message>
+        <source>Round ends in %1</source>
+        <translation>ラウンド終了まで %1</translation>
+    </message>
+</context>
+<context>
+    <name>ConcealedActionDialog</name>
+    <message>
+        <source>Frame</source>
+        <translation>Frame</translation>
+    </message>
+    <message>
+        <source>Riichi</source>
+        <translation>リーチ</translation>
+    </message>
+    <message>
+        <source>Kong</source>
+        <translation>カン</translation>
+    </message>
+    <message>
+        <source>Pong to kong</source>
+        <translation>加カン</translation>
+    </message>
+    <message>
+        <source>Replace flower</source>
+        <translation>花牌交換</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+</context>
+<context>
+    <name>MeldAuction</name>
+    <message>
+        <source>Riichi</source>
+        <translation>リーチ</translation>
+    </message>
+    <message>
+        <source>Mahjong</source>
+        <translation>和了</translation>
+    </message>
+    <message>
+        <source>Alt+M</source>
+        <comment>Mahjong</comment>
+        <translation>Alt+M</translation>
+    </message>
+    <message>
+        <source>Pass</source>
+        <translation>パス</translation>
+    </message>
+    <message>
+        <source>Alt+Z</source>
+        <comment>Pass</comment>
+        <translation>Alt+Z</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Choose Meld</source>
+        <translation>鳴きを選択</translation>
+    </message>
+    <message>
+        <source>Rob the Kong</source>
+        <translation>槍槓</translation>
+    </message>
+    <message>
+        <source>Replace tiles</source>
+        <translation>牌の交換</translation>
+    </message>
+</context>
+<context>
+    <name>MeldChoice</name>
+    <message>
+        <source>Riichi</source>
+        <translation>リーチ</translation>
+    </message>
+    <message>
+        <source>Kong</source>
+        <translation>カン</translation>
+    </message>
+    <message>
+        <source>Pong to kong</source>
+        <translation>加カン</translation>
+    </message>
+    <message>
+        <source>Chow Low</source>
+        <translation>チー（下）</translation>
+    </message>
+    <message>
+        <source>Chow Mid</source>
+        <translation>チー（中）</translation>
+    </message>
+    <message>
+        <source>Chow Hi</source>
+        <translation>チー（上）</translation>
+    </message>
+    <message>
+        <source>Pong</source>
+        <translation>ポン</translation>
+    </message>
+    <message>
+        <source>Bonus</source>
+        <translation>花牌</translation>
+    </message>
+    <message>
+        <source>Alt+1</source>
+        <comment>Chow Low</comment>
+        <translation>Alt+1</translation>
+    </message>
+    <message>
+        <source>Alt+2</source>
+        <comment>Chow Mid</comment>
+        <translation>Alt+2</translation>
+    </message>
+    <message>
+        <source>Alt+3</source>
+        <comment>Chow Hi</comment>
+        <translation>Alt+3</translation>
+    </message>
+    <message>
+        <source>Alt+K</source>
+        <comment>Kong</comment>
+        <translation>Alt+K</translation>
+    </message>
+    <message>
+        <source>Alt+P</source>
+        <comment>Pong</comment>
+        <translation>Alt+P</translation>
+    </message>
+    <message>
+        <source>Alt+K</source>
+        <comment>Pong to kong</comment>
+        <translation>Alt+K</translation>
+    </message>
+    <message>
+        <source>Alt+R</source>
+        <comment>Riichi</comment>
+        <translation>Alt+R</translation>
+    </message>
+</context>
+<context>
+    <name>RoundScoreBoard</name>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Tournament 1</source>
+        <translation>トーナメント 1</translation>
+    </message>
+    <message>
+        <source>Round 1</source>
+        <translation>ラウンド 1</translation>
+    </message>
+    <message>
+        <source>Round %L1/%L2</source>
+        <translation>ラウンド %L1/%L2</translation>
+    </message>
+    <message>
+        <source>Round results</source>
+        <translation>ラウンド結果</translation>
+    </message>
+</context>
+<context>
+    <name>EmptySeatWidget</name>
+    <message>
+        <source>Waiting for player</source>
+        <translation>プレイヤー待ち</translation>
+    </message>
+</context>
+<context>
+    <name>RoundScoreWidget</name>
+    <message>
+        <source>name</source>
+        <translation>name</translation>
+    </message>
+    <message>
+        <source>Mahjong points:</source>
+        <translation>麻雀点：</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>Round results:</source>
+        <translation>ラウンド結果：</translation>
+    </message>
+    <message>
+        <source>Tournament points:</source>
+        <translation>トーナメントポイント：</translation>
+    </message>
+    <message>
+        <source>?</source>
+        <translation>?</translation>
+    </message>
+    <message>
+        <source>Round balance:</source>
+        <translation>ラウンド収支：</translation>
+    </message>
+</context>
+<context>
+    <name>TableSelector</name>
+    <message>
+        <source>Lobby</source>
+        <translation>ロビー</translation>
+    </message>
+</context>
+<context>
+    <name>WaitingForPlayersWindow</name>
+    <message numerus="yes">
+        <source>Waiting for %n player(s) to join table.</source>
+        <translation>
+            <numerusform>あと %n 人の参加を待っています。</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>PlayerWidget</name>
+    <message numerus="yes">
+        <source>%nwins</source>
+        <extracomment>don't include %n in translation, only used to get correct noun form</extracomment>
+        <translation>
+            <numerusform>勝</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%npts</source>
+        <extracomment>don't include %n in translation, only used to get correct noun form</extracomment>
+        <translation>
+            <numerusform>点</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

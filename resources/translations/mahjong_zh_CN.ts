@@ -1048,4 +1048,486 @@ Do you want to download and install it now?</source>
         <translation>停机维护</translation>
     </message>
 </context>
+<context>
+    <name>WashoutWidget</name>
+    <message>
+        <source>Next hand starts in:</source>
+        <translation>下一局开始于：</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>准备</translation>
+    </message>
+    <message>
+        <source>Leave</source>
+        <translation>离开</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>ScoreBoard</name>
+    <message>
+        <source>Next hand starts in:</source>
+        <translation>下一局开始于：</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>准备</translation>
+    </message>
+    <message>
+        <source>Leave</source>
+        <translation>离开</translation>
+    </message>
+    <message>
+        <source>Next hand</source>
+        <translation>下一局</translation>
+    </message>
+    <message>
+        <source>Play (%1)</source>
+        <translation>再玩一局 (%1)</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Scores</source>
+        <translation>得分</translation>
+    </message>
+    <message>
+        <source>Winning Hand</source>
+        <translation>和牌</translation>
+    </message>
+    <message>
+        <source>2:nd place</source>
+        <translation>第2名</translation>
+    </message>
+    <message>
+        <source>3:rd place</source>
+        <translation>第3名</translation>
+    </message>
+    <message>
+        <source>4:th place</source>
+        <translation>第4名</translation>
+    </message>
+    <message>
+        <source>Dora/kan dora tiles</source>
+        <translation>宝牌／杠宝牌</translation>
+    </message>
+    <message>
+        <source>Ura dora tiles</source>
+        <translation>里宝牌</translation>
+    </message>
+    <message>
+        <source>Points:</source>
+        <translation>符：</translation>
+    </message>
+    <message>
+        <source>Doubles:</source>
+        <translation>番：</translation>
+    </message>
+    <message>
+        <source>Limit hands:</source>
+        <translation>役满：</translation>
+    </message>
+    <message>
+        <source>%L1</source>
+        <translation>%L1</translation>
+    </message>
+    <message>
+        <source>Hand Score</source>
+        <translation>和牌得分</translation>
+    </message>
+    <message>
+        <source>Settlement</source>
+        <translation>结算</translation>
+    </message>
+    <message>
+        <source>Current Score</source>
+        <translation>当前得分</translation>
+    </message>
+    <message>
+        <source>Payment</source>
+        <translation>支付</translation>
+    </message>
+    <message>
+        <source>Winning hand</source>
+        <translation>和牌</translation>
+    </message>
+    <message>
+        <source>Losing hand</source>
+        <translation>未和牌</translation>
+    </message>
+</context>
+<context>
+    <name>WashoutWindow</name>
+    <message>
+        <source>Ready</source>
+        <translation>准备</translation>
+    </message>
+    <message>
+        <source>Nine honors or terminals.</source>
+        <translation>九种九牌。</translation>
+    </message>
+    <message>
+        <source>Four kongs.</source>
+        <translation>四杠散了。</translation>
+    </message>
+    <message>
+        <source>Same wind discard.</source>
+        <translation>四风连打。</translation>
+    </message>
+    <message>
+        <source>No-one declared win after all player declared riichi.</source>
+        <translation>四家立直。</translation>
+    </message>
+    <message>
+        <source>Next hand</source>
+        <translation>下一局</translation>
+    </message>
+    <message>
+        <source>Play (%1)</source>
+        <translation>再玩一局 (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>WaitingForPlayersWidget</name>
+    <message>
+        <source>Leave</source>
+        <translation>离开</translation>
+    </message>
+    <message>
+        <source>Waiting for players</source>
+        <translation>等待玩家</translation>
+    </message>
+    <message>
+        <source>Invite friends</source>
+        <translation>邀请好友</translation>
+    </message>
+</context>
+<context>
+    <name>PlayerInactiveWidget</name>
+    <message>
+        <source>Leave</source>
+        <translation>离开</translation>
+    </message>
+    <message>
+        <source>Player inactive</source>
+        <translation>玩家未操作</translation>
+    </message>
+    <message>
+        <source>You  have been inactive, and will therefore automatically stand down. Please press reactivate to regain control.</source>
+        <translation>您长时间未操作，将自动托管。请按“恢复”重新控制。</translation>
+    </message>
+    <message>
+        <source>Reactivate</source>
+        <translation>恢复</translation>
+    </message>
+</context>
+<context>
+    <name>SideBar</name>
+    <message>
+        <source>Leave</source>
+        <translation>离开</translation>
+    </message>
+    <message>
+        <source>TableName</source>
+        <translation>TableName</translation>
+    </message>
+    <message>
+        <source>TableDescription</source>
+        <translation>TableDescription</translation>
+    </message>
+    <message>
+        <source>TableRound</source>
+        <translation>TableRound</translation>
+    </message>
+    <message>
+        <source>TableCost</source>
+        <translation>TableCost</translation>
+    </message>
+    <message>
+        <source>TableLimit</source>
+        <translation>TableLimit</translation>
+    </message>
+    <message>
+        <source>RoundLimit</source>
+        <translation>RoundLimit</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>.HandId</source>
+        <translation>.HandId</translation>
+    </message>
+    <message>
+        <source>Chat</source>
+        <translation>聊天</translation>
+    </message>
+    <message>
+        <source>Wind round %L1 of %L2</source>
+        <translation>第 %L1 / %L2 圈</translation>
+    </message>
+    <message>
+        <source>x%1</source>
+        <translation>x%1</translation>
+    </message>
+    <message>
+        <source>Hand Id: %1</source>
+        <translation>牌局编号：%1</translation>
+    </message>
+    <message>
+        <source>Round %L1 of %L2</source>
+        <translation>第 %L1 / %L2 轮</translation>
+    </message>
+    <message>
+        <source>now</source>
+        <translation>即将</translation>
+    </message>
+    <message>
+        <source>No round playing</source>
+        <translation>无进行中的轮次</translation>
+    </message>
+    <message>
+        <source>Round ends in %1</source>
+        <translation>本轮剩余 %1</translation>
+    </message>
+</context>
+<context>
+    <name>ConcealedActionDialog</name>
+    <message>
+        <source>Frame</source>
+        <translation>Frame</translation>
+    </message>
+    <message>
+        <source>Riichi</source>
+        <translation>立直</translation>
+    </message>
+    <message>
+        <source>Kong</source>
+        <translation>杠</translation>
+    </message>
+    <message>
+        <source>Pong to kong</source>
+        <translation>加杠</translation>
+    </message>
+    <message>
+        <source>Replace flower</source>
+        <translation>补花</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>MeldAuction</name>
+    <message>
+        <source>Riichi</source>
+        <translation>立直</translation>
+    </message>
+    <message>
+        <source>Mahjong</source>
+        <translation>和牌</translation>
+    </message>
+    <message>
+        <source>Alt+M</source>
+        <comment>Mahjong</comment>
+        <translation>Alt+M</translation>
+    </message>
+    <message>
+        <source>Pass</source>
+        <translation>过</translation>
+    </message>
+    <message>
+        <source>Alt+Z</source>
+        <comment>Pass</comment>
+        <translation>Alt+Z</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Choose Meld</source>
+        <translation>选择副露</translation>
+    </message>
+    <message>
+        <source>Rob the Kong</source>
+        <translation>抢杠</translation>
+    </message>
+    <message>
+        <source>Replace tiles</source>
+        <translation>补牌</translation>
+    </message>
+</context>
+<context>
+    <name>MeldChoice</name>
+    <message>
+        <source>Riichi</source>
+        <translation>立直</translation>
+    </message>
+    <message>
+        <source>Kong</source>
+        <translation>杠</translation>
+    </message>
+    <message>
+        <source>Pong to kong</source>
+        <translation>加杠</translation>
+    </message>
+    <message>
+        <source>Chow Low</source>
+        <translation>吃（低）</translation>
+    </message>
+    <message>
+        <source>Chow Mid</source>
+        <translation>吃（中）</translation>
+    </message>
+    <message>
+        <source>Chow Hi</source>
+        <translation>吃（高）</translation>
+    </message>
+    <message>
+        <source>Pong</source>
+        <translation>碰</translation>
+    </message>
+    <message>
+        <source>Bonus</source>
+        <translation>花牌</translation>
+    </message>
+    <message>
+        <source>Alt+1</source>
+        <comment>Chow Low</comment>
+        <translation>Alt+1</translation>
+    </message>
+    <message>
+        <source>Alt+2</source>
+        <comment>Chow Mid</comment>
+        <translation>Alt+2</translation>
+    </message>
+    <message>
+        <source>Alt+3</source>
+        <comment>Chow Hi</comment>
+        <translation>Alt+3</translation>
+    </message>
+    <message>
+        <source>Alt+K</source>
+        <comment>Kong</comment>
+        <translation>Alt+K</translation>
+    </message>
+    <message>
+        <source>Alt+P</source>
+        <comment>Pong</comment>
+        <translation>Alt+P</translation>
+    </message>
+    <message>
+        <source>Alt+K</source>
+        <comment>Pong to kong</comment>
+        <translation>Alt+K</translation>
+    </message>
+    <message>
+        <source>Alt+R</source>
+        <comment>Riichi</comment>
+        <translation>Alt+R</translation>
+    </message>
+</context>
+<context>
+    <name>RoundScoreBoard</name>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Tournament 1</source>
+        <translation>锦标赛 1</translation>
+    </message>
+    <message>
+        <source>Round 1</source>
+        <translation>第 1 轮</translation>
+    </message>
+    <message>
+        <source>Round %L1/%L2</source>
+        <translation>第 %L1/%L2 轮</translation>
+    </message>
+    <message>
+        <source>Round results</source>
+        <translation>本轮结果</translation>
+    </message>
+</context>
+<context>
+    <name>EmptySeatWidget</name>
+    <message>
+        <source>Waiting for player</source>
+        <translation>等待玩家</translation>
+    </message>
+</context>
+<context>
+    <name>RoundScoreWidget</name>
+    <message>
+        <source>name</source>
+        <translation>name</translation>
+    </message>
+    <message>
+        <source>Mahjong points:</source>
+        <translation>麻将分：</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>Round results:</source>
+        <translation>本轮结果：</translation>
+    </message>
+    <message>
+        <source>Tournament points:</source>
+        <translation>锦标赛积分：</translation>
+    </message>
+    <message>
+        <source>?</source>
+        <translation>?</translation>
+    </message>
+    <message>
+        <source>Round balance:</source>
+        <translation>本轮收支：</translation>
+    </message>
+</context>
+<context>
+    <name>TableSelector</name>
+    <message>
+        <source>Lobby</source>
+        <translation>大厅</translation>
+    </message>
+</context>
+<context>
+    <name>WaitingForPlayersWindow</name>
+    <message numerus="yes">
+        <source>Waiting for %n player(s) to join table.</source>
+        <translation>
+            <numerusform>正在等待 %n 位玩家加入牌桌。</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>PlayerWidget</name>
+    <message numerus="yes">
+        <source>%nwins</source>
+        <extracomment>don't include %n in translation, only used to get correct noun form</extracomment>
+        <translation>
+            <numerusform>胜</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%npts</source>
+        <extracomment>don't include %n in translation, only used to get correct noun form</extracomment>
+        <translation>
+            <numerusform>分</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

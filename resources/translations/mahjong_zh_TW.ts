@@ -1048,4 +1048,486 @@ Do you want to download and install it now?</source>
         <translation>停機維護</translation>
     </message>
 </context>
+<context>
+    <name>WashoutWidget</name>
+    <message>
+        <source>Next hand starts in:</source>
+        <translation>下一局開始於：</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>準備</translation>
+    </message>
+    <message>
+        <source>Leave</source>
+        <translation>離開</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>確定</translation>
+    </message>
+</context>
+<context>
+    <name>ScoreBoard</name>
+    <message>
+        <source>Next hand starts in:</source>
+        <translation>下一局開始於：</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>準備</translation>
+    </message>
+    <message>
+        <source>Leave</source>
+        <translation>離開</translation>
+    </message>
+    <message>
+        <source>Next hand</source>
+        <translation>下一局</translation>
+    </message>
+    <message>
+        <source>Play (%1)</source>
+        <translation>再玩一局 (%1)</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>Scores</source>
+        <translation>得分</translation>
+    </message>
+    <message>
+        <source>Winning Hand</source>
+        <translation>和牌</translation>
+    </message>
+    <message>
+        <source>2:nd place</source>
+        <translation>第2名</translation>
+    </message>
+    <message>
+        <source>3:rd place</source>
+        <translation>第3名</translation>
+    </message>
+    <message>
+        <source>4:th place</source>
+        <translation>第4名</translation>
+    </message>
+    <message>
+        <source>Dora/kan dora tiles</source>
+        <translation>寶牌／槓寶牌</translation>
+    </message>
+    <message>
+        <source>Ura dora tiles</source>
+        <translation>裡寶牌</translation>
+    </message>
+    <message>
+        <source>Points:</source>
+        <translation>符：</translation>
+    </message>
+    <message>
+        <source>Doubles:</source>
+        <translation>番：</translation>
+    </message>
+    <message>
+        <source>Limit hands:</source>
+        <translation>役滿：</translation>
+    </message>
+    <message>
+        <source>%L1</source>
+        <translation>%L1</translation>
+    </message>
+    <message>
+        <source>Hand Score</source>
+        <translation>和牌得分</translation>
+    </message>
+    <message>
+        <source>Settlement</source>
+        <translation>結算</translation>
+    </message>
+    <message>
+        <source>Current Score</source>
+        <translation>當前得分</translation>
+    </message>
+    <message>
+        <source>Payment</source>
+        <translation>支付</translation>
+    </message>
+    <message>
+        <source>Winning hand</source>
+        <translation>和牌</translation>
+    </message>
+    <message>
+        <source>Losing hand</source>
+        <translation>未和牌</translation>
+    </message>
+</context>
+<context>
+    <name>WashoutWindow</name>
+    <message>
+        <source>Ready</source>
+        <translation>準備</translation>
+    </message>
+    <message>
+        <source>Nine honors or terminals.</source>
+        <translation>九種九牌。</translation>
+    </message>
+    <message>
+        <source>Four kongs.</source>
+        <translation>四槓散了。</translation>
+    </message>
+    <message>
+        <source>Same wind discard.</source>
+        <translation>四風連打。</translation>
+    </message>
+    <message>
+        <source>No-one declared win after all player declared riichi.</source>
+        <translation>四家立直。</translation>
+    </message>
+    <message>
+        <source>Next hand</source>
+        <translation>下一局</translation>
+    </message>
+    <message>
+        <source>Play (%1)</source>
+        <translation>再玩一局 (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>WaitingForPlayersWidget</name>
+    <message>
+        <source>Leave</source>
+        <translation>離開</translation>
+    </message>
+    <message>
+        <source>Waiting for players</source>
+        <translation>等待玩家</translation>
+    </message>
+    <message>
+        <source>Invite friends</source>
+        <translation>邀請好友</translation>
+    </message>
+</context>
+<context>
+    <name>PlayerInactiveWidget</name>
+    <message>
+        <source>Leave</source>
+        <translation>離開</translation>
+    </message>
+    <message>
+        <source>Player inactive</source>
+        <translation>玩家未操作</translation>
+    </message>
+    <message>
+        <source>You  have been inactive, and will therefore automatically stand down. Please press reactivate to regain control.</source>
+        <translation>您長時間未操作，將自動託管。請按「恢復」重新控制。</translation>
+    </message>
+    <message>
+        <source>Reactivate</source>
+        <translation>恢復</translation>
+    </message>
+</context>
+<context>
+    <name>SideBar</name>
+    <message>
+        <source>Leave</source>
+        <translation>離開</translation>
+    </message>
+    <message>
+        <source>TableName</source>
+        <translation>TableName</translation>
+    </message>
+    <message>
+        <source>TableDescription</source>
+        <translation>TableDescription</translation>
+    </message>
+    <message>
+        <source>TableRound</source>
+        <translation>TableRound</translation>
+    </message>
+    <message>
+        <source>TableCost</source>
+        <translation>TableCost</translation>
+    </message>
+    <message>
+        <source>TableLimit</source>
+        <translation>TableLimit</translation>
+    </message>
+    <message>
+        <source>RoundLimit</source>
+        <translation>RoundLimit</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>.HandId</source>
+        <translation>.HandId</translation>
+    </message>
+    <message>
+        <source>Chat</source>
+        <translation>聊天</translation>
+    </message>
+    <message>
+        <source>Wind round %L1 of %L2</source>
+        <translation>第 %L1 / %L2 圈</translation>
+    </message>
+    <message>
+        <source>x%1</source>
+        <translation>x%1</translation>
+    </message>
+    <message>
+        <source>Hand Id: %1</source>
+        <translation>牌局編號：%1</translation>
+    </message>
+    <message>
+        <source>Round %L1 of %L2</source>
+        <translation>第 %L1 / %L2 輪</translation>
+    </message>
+    <message>
+        <source>now</source>
+        <translation>即將</translation>
+    </message>
+    <message>
+        <source>No round playing</source>
+        <translation>無進行中的輪次</translation>
+    </message>
+    <message>
+        <source>Round ends in %1</source>
+        <translation>本輪剩餘 %1</translation>
+    </message>
+</context>
+<context>
+    <name>ConcealedActionDialog</name>
+    <message>
+        <source>Frame</source>
+        <translation>Frame</translation>
+    </message>
+    <message>
+        <source>Riichi</source>
+        <translation>立直</translation>
+    </message>
+    <message>
+        <source>Kong</source>
+        <translation>槓</translation>
+    </message>
+    <message>
+        <source>Pong to kong</source>
+        <translation>加槓</translation>
+    </message>
+    <message>
+        <source>Replace flower</source>
+        <translation>補花</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>MeldAuction</name>
+    <message>
+        <source>Riichi</source>
+        <translation>立直</translation>
+    </message>
+    <message>
+        <source>Mahjong</source>
+        <translation>和牌</translation>
+    </message>
+    <message>
+        <source>Alt+M</source>
+        <comment>Mahjong</comment>
+        <translation>Alt+M</translation>
+    </message>
+    <message>
+        <source>Pass</source>
+        <translation>過</translation>
+    </message>
+    <message>
+        <source>Alt+Z</source>
+        <comment>Pass</comment>
+        <translation>Alt+Z</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>Choose Meld</source>
+        <translation>選擇副露</translation>
+    </message>
+    <message>
+        <source>Rob the Kong</source>
+        <translation>搶槓</translation>
+    </message>
+    <message>
+        <source>Replace tiles</source>
+        <translation>補牌</translation>
+    </message>
+</context>
+<context>
+    <name>MeldChoice</name>
+    <message>
+        <source>Riichi</source>
+        <translation>立直</translation>
+    </message>
+    <message>
+        <source>Kong</source>
+        <translation>槓</translation>
+    </message>
+    <message>
+        <source>Pong to kong</source>
+        <translation>加槓</translation>
+    </message>
+    <message>
+        <source>Chow Low</source>
+        <translation>吃（低）</translation>
+    </message>
+    <message>
+        <source>Chow Mid</source>
+        <translation>吃（中）</translation>
+    </message>
+    <message>
+        <source>Chow Hi</source>
+        <translation>吃（高）</translation>
+    </message>
+    <message>
+        <source>Pong</source>
+        <translation>碰</translation>
+    </message>
+    <message>
+        <source>Bonus</source>
+        <translation>花牌</translation>
+    </message>
+    <message>
+        <source>Alt+1</source>
+        <comment>Chow Low</comment>
+        <translation>Alt+1</translation>
+    </message>
+    <message>
+        <source>Alt+2</source>
+        <comment>Chow Mid</comment>
+        <translation>Alt+2</translation>
+    </message>
+    <message>
+        <source>Alt+3</source>
+        <comment>Chow Hi</comment>
+        <translation>Alt+3</translation>
+    </message>
+    <message>
+        <source>Alt+K</source>
+        <comment>Kong</comment>
+        <translation>Alt+K</translation>
+    </message>
+    <message>
+        <source>Alt+P</source>
+        <comment>Pong</comment>
+        <translation>Alt+P</translation>
+    </message>
+    <message>
+        <source>Alt+K</source>
+        <comment>Pong to kong</comment>
+        <translation>Alt+K</translation>
+    </message>
+    <message>
+        <source>Alt+R</source>
+        <comment>Riichi</comment>
+        <translation>Alt+R</translation>
+    </message>
+</context>
+<context>
+    <name>RoundScoreBoard</name>
+    <message>
+        <source>Close</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>Tournament 1</source>
+        <translation>錦標賽 1</translation>
+    </message>
+    <message>
+        <source>Round 1</source>
+        <translation>第 1 輪</translation>
+    </message>
+    <message>
+        <source>Round %L1/%L2</source>
+        <translation>第 %L1/%L2 輪</translation>
+    </message>
+    <message>
+        <source>Round results</source>
+        <translation>本輪結果</translation>
+    </message>
+</context>
+<context>
+    <name>EmptySeatWidget</name>
+    <message>
+        <source>Waiting for player</source>
+        <translation>等待玩家</translation>
+    </message>
+</context>
+<context>
+    <name>RoundScoreWidget</name>
+    <message>
+        <source>name</source>
+        <translation>name</translation>
+    </message>
+    <message>
+        <source>Mahjong points:</source>
+        <translation>麻將分：</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>Round results:</source>
+        <translation>本輪結果：</translation>
+    </message>
+    <message>
+        <source>Tournament points:</source>
+        <translation>錦標賽積分：</translation>
+    </message>
+    <message>
+        <source>?</source>
+        <translation>?</translation>
+    </message>
+    <message>
+        <source>Round balance:</source>
+        <translation>本輪收支：</translation>
+    </message>
+</context>
+<context>
+    <name>TableSelector</name>
+    <message>
+        <source>Lobby</source>
+        <translation>大廳</translation>
+    </message>
+</context>
+<context>
+    <name>WaitingForPlayersWindow</name>
+    <message numerus="yes">
+        <source>Waiting for %n player(s) to join table.</source>
+        <translation>
+            <numerusform>正在等待 %n 位玩家加入牌桌。</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>PlayerWidget</name>
+    <message numerus="yes">
+        <source>%nwins</source>
+        <extracomment>don't include %n in translation, only used to get correct noun form</extracomment>
+        <translation>
+            <numerusform>勝</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%npts</source>
+        <extracomment>don't include %n in translation, only used to get correct noun form</extracomment>
+        <translation>
+            <numerusform>分</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

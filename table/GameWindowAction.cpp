@@ -1,0 +1,3 @@
+#include "table/GameWindowAction.h"
+
+GameWindowAction::~GameWindowAction() = default;

@@ -1,0 +1,314 @@
+#include "table/ScoreBoard.h"
+
+#include "core/TextFormat.h"
+#include "scene/TileGraphics.h"
+#include "table/TileRowItem.h"
+#include "ui_ScoreBoard.h"
+
+#include <QEvent>
+#include <QGraphicsScene>
+#include <QLayout>
+
+#include <algorithm>
+
+namespace {
+constexpr int DoraScene = 4;
+constexpr int UraDoraScene = 5;
+
+const char Row[] = "<tr><td align=\"left\">%1</td><td align=\"right\">%2</td></tr>\n";
+const char Spacer[] = "<tr><td colspan=\"2\">&nbsp;</td></tr>\n";
+} // namespace
+
+ScoreBoard::ScoreBoard(QWidget *parent)
+    : MahjongDialog(parent, 0), m_ui(new Ui::ScoreBoard), m_content(new QFrame(this))
+{
+    m_ui->setupUi(m_content);
+    setWidget(m_content);
+    QGraphicsView *views[6] = {m_ui->graphicsView1, m_ui->graphicsView2, m_ui->graphicsView3,
+                               m_ui->graphicsView4, m_ui->doraTilesView, m_ui->uraDoraTilesView};
+    for (int i = 0; i < 6; ++i) {
+        m_scenes[size_t(i)] = new QGraphicsScene(this);
+        m_rows[size_t(i)] = new TileRowItem;
+        m_scenes[size_t(i)]->addItem(m_rows[size_t(i)]);
+        views[i]->setScene(m_scenes[size_t(i)]);
+        views[i]->setResizeAnchor(QGraphicsView::AnchorViewCenter);
+    }
+    connect(m_ui->readyPushButton, &QPushButton::clicked, this, &ScoreBoard::onReadyClick);
+    connect(m_ui->closePushButton, &QPushButton::clicked, this, &ScoreBoard::onCloseClick);
+    connect(m_ui->leavePushButton, &QPushButton::clicked, this, &ScoreBoard::onLeaveClick);
+    connect(&TileGraphics::instance(), &TileGraphics::tileGraphicsChanged, this,
+            &ScoreBoard::onTileGraphicsChanged);
+    m_ui->readyPushButton->show();
+    m_ui->closePushButton->hide();
+    m_ui->nextRoundLabel->hide();
+    m_ui->nextRoundTimer->hide();
+}
+
+ScoreBoard::~ScoreBoard()
+{
+    delete m_ui;
+}
+
+QLabel *ScoreBoard::avatar(int column) const
+{
+    QLabel *labels[] = {m_ui->avatar1, m_ui->avatar2, m_ui->avatar3, m_ui->avatar4};
+    return labels[column];
+}
+
+QLabel *ScoreBoard::nameLabel(int column) const
+{
+    QLabel *labels[] = {m_ui->name1, m_ui->name2, m_ui->name3, m_ui->name4};
+    return labels[column];
+}
+
+QLabel *ScoreBoard::exclamation(int column) const
+{
+    QLabel *labels[] = {m_ui->exclamation1, m_ui->exclamation2, m_ui->exclamation3, m_ui->exclamation4};
+    return labels[column];
+}
+
+QTextEdit *ScoreBoard::scoreText(int column) const
+{
+    QTextEdit *edits[] = {m_ui->score1, m_ui->score2, m_ui->score3, m_ui->score4};
+    return edits[column];
+}
+
+QLabel *ScoreBoard::total(int column) const
+{
+    QLabel *labels[] = {m_ui->total1, m_ui->total2, m_ui->total3, m_ui->total4};
+    return labels[column];
+}
+
+QString ScoreBoard::claimImage(const PlayerHandScore &score, int winKind, int ruleset)
+{
+    if (score.result == 1) {
+        switch (winKind) {
+        case EndHandScoring::MAHJONG:
+            return QStringLiteral("textimages:claim-mahjong-game-view.png");
+        case EndHandScoring::WIN_ON_DISCARD:
+            return QStringLiteral("textimages:claim-ron.png");
+        case EndHandScoring::SELF_DRAWN:
+            return QStringLiteral("textimages:claim-tsumo.png");
+        default:
+            return QString();
+        }
+    }
+    if (score.result == 0 && ruleset == 2 && score.settlement > 0)
+        return QStringLiteral("textimages:claim-tenpai.png");
+    return QString();
+}
+
+QString ScoreBoard::scoringHtml(const PlayerHandScore &score, int ruleset)
+{
+    QString html = QStringLiteral("<table rules=\"groups\" width=\"100%\">");
+    const auto heading = [&html](const QString &title) {
+        html += QStringLiteral("<tr><td align=\"left\" colspan=\"2\"><u>%1</u></td></tr>\n").arg(title);
+    };
+    const auto valued = [&html](const score_lines &lines, qint32 sum) {
+        for (const score_line &line : lines)
+            html += QString::fromLatin1(Row).arg(line.first.toHtmlEscaped(), tr("%L1").arg(line.second));
+        html += QStringLiteral("<tr><td></td><td align=\"right\"><span style=\"text-decoration:overline;\">"
+                               "%1</span></td></tr>\n")
+                    .arg(sum);
+        html += QString::fromLatin1(Spacer);
+    };
+    if (!score.pointsLines.empty()) {
+        heading(tr("Points:"));
+        valued(score.pointsLines, score.pointsTotal);
+    }
+    if (!score.doublesLines.empty()) {
+        heading(tr("Doubles:"));
+        valued(score.doublesLines, score.doublesTotal);
+    }
+    if (!score.limitHandLines.empty()) {
+        heading(tr("Limit hands:"));
+        for (const score_line &line : score.limitHandLines)
+            html += QStringLiteral("<tr><td align=\"left\">%1</td><td align=\"right\"></td></tr>\n")
+                        .arg(line.first.toHtmlEscaped());
+        html += QString::fromLatin1(Spacer);
+    }
+    if (score.handScore >= 1 && ruleset != 2)
+        html += QString::fromLatin1(Row).arg(tr("Hand Score"), tr("%L1").arg(score.handScore));
+    html += QStringLiteral("</table>");
+    return html;
+}
+
+void ScoreBoard::setScoring(const EndHandScoring &scoring, qint32 localPlayerId, const TableInfo &info)
+{
+    std::vector<PlayerHandScore> entries;
+    for (const auto &[id, score] : scoring.players)
+        entries.push_back(score);
+    std::stable_sort(entries.begin(), entries.end(), [](const PlayerHandScore &a, const PlayerHandScore &b) {
+        if ((a.result == 1) != (b.result == 1))
+            return a.result == 1;
+        return a.handScore > b.handScore;
+    });
+    if (entries.size() > size_t(Columns))
+        entries.resize(Columns);
+    m_order.clear();
+    for (const PlayerHandScore &entry : entries)
+        m_order.push_back(entry.playerId);
+
+    qint32 shownFirst = -1;
+    if (!entries.empty()) {
+        shownFirst = entries.front().playerId;
+        if (entries.front().result != 1 && scoring.players.count(localPlayerId))
+            shownFirst = localPlayerId;
+    }
+
+    const bool anyPayment = std::any_of(entries.begin(), entries.end(),
+                                        [](const PlayerHandScore &e) { return e.payment != 0; });
+    for (int column = 0; column < Columns; ++column) {
+        m_rows[size_t(column)]->clear();
+        if (column >= int(entries.size())) {
+            exclamation(column)->clear();
+            nameLabel(column)->clear();
+            scoreText(column)->clear();
+            total(column)->clear();
+            m_ui->scoreMelds->setTabText(column, QString());
+            continue;
+        }
+        const PlayerHandScore &entry = entries[size_t(column)];
+        const QString image = claimImage(entry, scoring.winKind, info.ruleset());
+        if (image.isEmpty())
+            exclamation(column)->clear();
+        else
+            exclamation(column)->setPixmap(QPixmap(image));
+        for (const tile_group &group : entry.tileGroups)
+            m_rows[size_t(column)]->addGroup(group.first, group.second);
+        nameLabel(column)->setText(entry.screenName);
+        scoreText(column)->setHtml(scoringHtml(entry, info.ruleset()));
+        QString settlement = QStringLiteral("<table border=\"0\" width=\"100%\">");
+        settlement += QString::fromLatin1(Row).arg(tr("Settlement"), tr("%L1").arg(entry.settlement));
+        settlement += QString::fromLatin1(Row).arg(tr("Current Score"), tr("%L1").arg(entry.currentScore));
+        if (anyPayment)
+            settlement += QString::fromLatin1(Row).arg(tr("Payment"), Utils::moneyString(entry.payment));
+        settlement += QStringLiteral("</table>");
+        total(column)->setText(settlement);
+        m_ui->scoreMelds->setTabText(column, entry.result == 1   ? tr("Winning hand")
+                                             : entry.result == 0 ? tr("Losing hand")
+                                                                 : QString());
+    }
+
+    m_rows[DoraScene]->clear();
+    m_rows[UraDoraScene]->clear();
+    if (scoring.doraTiles.empty()) {
+        m_ui->doraTilesFrame->hide();
+    } else {
+        for (tile t : scoring.doraTiles)
+            m_rows[DoraScene]->addGroup({t});
+        const bool ura = !scoring.uraDoraTiles.empty();
+        for (tile t : scoring.uraDoraTiles)
+            m_rows[UraDoraScene]->addGroup({t});
+        m_ui->uraDoraTilesView->setVisible(ura);
+        m_ui->uraDoraTilesLable->setVisible(ura);
+        m_ui->doraTilesFrame->show();
+    }
+
+    switch (info.gameType()) {
+    case TableInfo::SINGLE_HAND:
+        m_ui->readyPushButton->setText(tr("Ready"));
+        m_ui->leavePushButton->show();
+        break;
+    case TableInfo::TOURNAMENT:
+        m_ui->readyPushButton->setText(tr("Next hand"));
+        m_ui->leavePushButton->hide();
+        break;
+    case TableInfo::FULL_GAME:
+        if (scoring.endOfGame) {
+            m_ui->readyPushButton->setText(tr("Play (%1)").arg(info.value().betAndFeeText()));
+            m_ui->leavePushButton->show();
+        } else {
+            m_ui->readyPushButton->setText(tr("Next hand"));
+            m_ui->leavePushButton->hide();
+        }
+        break;
+    default:
+        break;
+    }
+
+    fitViews();
+    if (shownFirst == -1) {
+        if (!entries.empty())
+            m_ui->scoreMelds->setCurrentIndex(0);
+    } else {
+        const auto at = std::find(m_order.begin(), m_order.end(), shownFirst);
+        if (at != m_order.end())
+            m_ui->scoreMelds->setCurrentIndex(int(at - m_order.begin()));
+    }
+}
+
+void ScoreBoard::setPlayerPicture(qint32 playerId, const QPixmap &picture)
+{
+    const auto at = std::find(m_order.begin(), m_order.end(), playerId);
+    if (at != m_order.end())
+        avatar(int(at - m_order.begin()))->setPixmap(picture);
+}
+
+void ScoreBoard::clearPictures()
+{
+    for (int column = 0; column < Columns; ++column)
+        avatar(column)->setPixmap(QPixmap());
+}
+
+void ScoreBoard::setReadyVisible(bool visible)
+{
+    m_ui->readyPushButton->setVisible(visible);
+    m_ui->closePushButton->setVisible(!visible);
+}
+
+void ScoreBoard::setNextHandTime(const QDateTime &serverTime)
+{
+    const QDateTime now = Utils::serverNow();
+    const bool running = now < serverTime;
+    m_countdown = running ? TimeSpan(now, serverTime) : TimeSpan();
+    m_ui->nextRoundLabel->setVisible(running);
+    m_ui->nextRoundTimer->setVisible(running);
+}
+
+void ScoreBoard::hideNextHandTime()
+{
+    m_countdown = TimeSpan();
+    m_ui->nextRoundLabel->hide();
+    m_ui->nextRoundTimer->hide();
+}
+
+void ScoreBoard::onCloseClick()
+{
+    hide();
+    emit closeClicked();
+}
+
+void ScoreBoard::onReadyClick()
+{
+    hide();
+    emit readyClicked();
+}
+
+void ScoreBoard::onLeaveClick()
+{
+    emit leaveClicked();
+}
+
+void ScoreBoard::fitViews()
+{
+    QGraphicsView *views[6] = {m_ui->graphicsView1, m_ui->graphicsView2, m_ui->graphicsView3,
+                               m_ui->graphicsView4, m_ui->doraTilesView, m_ui->uraDoraTilesView};
+    for (size_t i = 0; i < 6; ++i) {
+        m_rows[i]->relayout();
+        m_scenes[i]->setSceneRect(m_rows[i]->childrenBoundingRect());
+        views[i]->centerOn(m_rows[i]);
+    }
+}
+
+void ScoreBoard::onTileGraphicsChanged()
+{
+    fitViews();
+}
+
+void ScoreBoard::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        m_ui->retranslateUi(m_content);
+    MahjongDialog::changeEvent(event);
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "core/TimeSpan.h"
+#include "game/EndHandScoring.h"
+#include "protocol/TableInfo.h"
+#include "widgets/MahjongDialog.h"
+
+#include <QDateTime>
+#include <QPixmap>
+
+#include <array>
+#include <vector>
+
+class QGraphicsScene;
+class QGraphicsView;
+class QLabel;
+class QTextEdit;
+class TileRowItem;
+
+namespace Ui {
+class ScoreBoard;
+}
+
+// The score of one hand: a column per scored player (winners first), the
+// hands as tiles, dora, the countdown to the next hand and the buttons.
+class ScoreBoard : public MahjongDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int Columns = 4;
+
+    explicit ScoreBoard(QWidget *parent = nullptr);
+    ~ScoreBoard() override;
+
+    void setScoring(const EndHandScoring &scoring, qint32 localPlayerId, const TableInfo &info);
+    void setPlayerPicture(qint32 playerId, const QPixmap &picture);
+    void clearPictures();
+    void setReadyVisible(bool visible);
+    void setNextHandTime(const QDateTime &serverTime);
+    void hideNextHandTime();
+
+    // The scored players in column order.
+    const std::vector<qint32> &playerOrder() const { return m_order; }
+    const TimeSpan &countdown() const { return m_countdown; }
+
+    // The scoring lines of one player as HTML; names are escaped.
+    static QString scoringHtml(const PlayerHandScore &score, int ruleset);
+    // The claim image of a column, empty for none.
+    static QString claimImage(const PlayerHandScore &score, int winKind, int ruleset);
+
+signals:
+    void closeClicked();
+    void readyClicked();
+    void leaveClicked();
+
+public slots:
+    void onCloseClick();
+    void onReadyClick();
+    void onLeaveClick();
+    void onTileGraphicsChanged();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    QLabel *avatar(int column) const;
+    QLabel *nameLabel(int column) const;
+    QLabel *exclamation(int column) const;
+    QTextEdit *scoreText(int column) const;
+    QLabel *total(int column) const;
+    QGraphicsView *handView(int column) const;
+    void fitViews();
+
+    Ui::ScoreBoard *m_ui;
+    QFrame *m_content;
+    std::array<QGraphicsScene *, 6> m_scenes{};
+    std::array<TileRowItem *, 6> m_rows{};
+    std::vector<qint32> m_order;
+    TimeSpan m_countdown;
+};

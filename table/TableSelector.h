@@ -1,0 +1,66 @@
+#pragma once
+
+#include "core/TimeSpan.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class LocalizationDb;
+class QButtonGroup;
+class QPushButton;
+class SelectorButton;
+class TableInfo;
+
+namespace Ui {
+class TableSelector;
+}
+
+// The strip of buttons with which the player switches between the lobby
+// (id -1) and the open tables (id = table id).
+class TableSelector : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int ScrollStep = 40;
+
+    explicit TableSelector(QWidget *parent = nullptr);
+    ~TableSelector() override;
+
+    void setLocalizationDb(LocalizationDb *db);
+    // These throw std::runtime_error for a table they cannot address.
+    void addTable(const TableInfo &info);
+    void setActiveTable(qint32 tableId);
+    qint32 checkedTableId() const;
+    SelectorButton *button(qint32 tableId) const;
+    QPushButton *lobbyButton() const { return m_lobbyButton; }
+    QWidget *strip() const;
+    bool scrollButtonsVisible() const;
+
+    QSize sizeHint() const override;
+
+signals:
+    void tableClicked(int tableId);
+
+public slots:
+    void removeTable(qint32 tableId);
+    void onTableInfo(const TableInfo &info);
+    void onTableActivity(qint32 tableId, bool activity, const TimeSpan &ts);
+    void onTableActiveChanged(qint32 tableId, bool active);
+    void onTableNamesUpdated();
+    void scrollButtonClicked();
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void relayout();
+    void updateScrollState();
+    QString tableName(qint32 tableId, const TableInfo *info) const;
+
+    Ui::TableSelector *m_ui;
+    QButtonGroup *m_group;
+    QPushButton *m_lobbyButton;
+    QPointer<LocalizationDb> m_localizationDb;
+};
