@@ -39,6 +39,8 @@ EmbeddedBrowser::EmbeddedBrowser(QWidget *parent)
     m_ui->bottomFrameLayout->insertStretch(0);
     m_ui->progressBar->hide();
     updateIcon();
+    // Not in a layout of its parent: take the size of the fixed-size page.
+    adjustSize();
 }
 
 EmbeddedBrowser::~EmbeddedBrowser() = default;
