@@ -7,7 +7,9 @@
 #include "mainwindow/EmbeddedBrowser.h"
 #include "mainwindow/EmbeddedWebPage.h"
 #include "mainwindow/JavascriptInterface.h"
+#include "mainwindow/SystemBrowser.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QEventLoop>
 #include <QLabel>
@@ -78,6 +80,10 @@ class TestMainwindowWeb : public QObject
 {
     Q_OBJECT
 
+public slots:
+    // Stands in for the system browser.
+    void openedUrl(const QUrl &url) { m_opened << url; }
+
 private slots:
     void initTestCase();
     void init();
@@ -93,6 +99,7 @@ private:
     TestCertificates m_certificates;
     std::unique_ptr<HttpsTestServer> m_server;
     std::unique_ptr<HttpsTestServer> m_rogue;
+    QList<QUrl> m_opened;
 };
 
 void TestMainwindowWeb::initTestCase()
@@ -227,21 +234,30 @@ void TestMainwindowWeb::localPageAndFallback()
 
 void TestMainwindowWeb::refusedAddresses()
 {
+    for (const char *scheme : {"http", "https", "mailto", "file", "localwww"})
+        QDesktopServices::setUrlHandler(QLatin1String(scheme), this, "openedUrl");
     const struct
     {
         const char *url;
         bool page;
         bool browser;
+        bool system;
     } cases[] = {
-        {"https://localhost/a.html", true, true}, {"http://localhost/a.html", true, true},
-        {"localwww:/welcome.html", true, false},  {"about:blank", true, false},
-        {"file:///etc/passwd", false, false},     {"javascript:alert(1)", false, false},
-        {"client://help", false, false},          {"data:text/html,x", false, false},
+        {"https://localhost/a.html", true, true, true},   {"http://localhost/a.html", true, true, true},
+        {"mailto:help@example.com", false, false, true},  {"localwww:/welcome.html", true, false, false},
+        {"about:blank", true, false, false},             {"file:///etc/passwd", false, false, false},
+        {"javascript:alert(1)", false, false, false},    {"client://help", false, false, false},
+        {"data:text/html,x", false, false, false},       {"smb://host/share", false, false, false},
     };
     for (const auto &c : cases) {
         const QUrl url(QString::fromLatin1(c.url));
         QCOMPARE(EmbeddedWebPage::isLoadableUrl(url), c.page);
         QCOMPARE(EmbeddedBrowser::isLoadableUrl(url), c.browser);
+        m_opened.clear();
+        if (!c.system)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("refused to open the address in the system browser")));
+        QCOMPARE(SystemBrowser::open(url), c.system);
+        QCOMPARE(m_opened, c.system ? QList<QUrl>{url} : QList<QUrl>{});
     }
     EmbeddedWebPage page;
     page.setFallbackUrl(QUrl(QStringLiteral("localwww:/error.html")));
