@@ -251,6 +251,9 @@ void CreateUserWindow::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange) {
         m_ui->retranslateUi(this);
         retranslate();
+        // A message in the old language says nothing until the field changes.
+        for (int field = 0; field < FieldCount; ++field)
+            messageLabel(Field(field))->setText(blank);
     }
     QFrame::changeEvent(event);
 }

@@ -359,6 +359,12 @@ void TestMainwindowPages::accountTouchedFlags()
     QCOMPARE(passwordMessage->text(), blank);
     password->setText(QStringLiteral("secret1"));
     QCOMPARE(repeatMessage->text(), blank);
+
+    QEvent languageChange(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(&page, &languageChange);
+    QCOMPARE(nameMessage->text(), blank);
+    name->setText(QStringLiteral("a"));
+    QCOMPARE(nameMessage->text(), CreateUserWindow::userNameError(QStringLiteral("a")));
 }
 
 void TestMainwindowPages::accountRegistration()
