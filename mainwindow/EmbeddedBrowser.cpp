@@ -9,6 +9,8 @@
 #include <QCloseEvent>
 #include <QEvent>
 #include <QPixmap>
+#include <QPointer>
+#include <QTimer>
 #include <QWebEngineCertificateError>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
@@ -117,7 +119,24 @@ void EmbeddedBrowser::updateIcon()
 
 void EmbeddedBrowser::closeEvent(QCloseEvent *event)
 {
-    emit m_bridge->closeEvent();
+    if (!m_closing) {
+        // The page's listeners hear of it over the channel, which is not
+        // immediate: the dialog goes once the page has answered a script
+        // sent after the signal, or after a short grace.
+        m_closing = true;
+        emit m_bridge->closeEvent();
+        event->ignore();
+        QPointer<EmbeddedBrowser> self(this);
+        const auto closeNow = [self] {
+            if (self && self->m_closing && !self->m_closed) {
+                self->m_closed = true;
+                self->close();
+            }
+        };
+        m_ui->webView->page()->runJavaScript(QStringLiteral("void 0"), [closeNow](const QVariant &) { closeNow(); });
+        QTimer::singleShot(closeGraceMs, this, closeNow);
+        return;
+    }
     MahjongDialog::closeEvent(event);
 }
 

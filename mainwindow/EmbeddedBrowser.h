@@ -36,6 +36,9 @@ public:
     // Whether the icon shows a secure connection.
     bool showsSecure() const { return m_secure; }
 
+    // Longest wait for the page to hear that its dialog closes.
+    static constexpr int closeGraceMs = 500;
+
 signals:
     void launchBrowser(QString adress);
 
@@ -60,4 +63,7 @@ private:
     // the next load starts.
     bool m_loadFailed = false;
     bool m_secure = false;
+    // Closing waits for the page to have heard of it.
+    bool m_closing = false;
+    bool m_closed = false;
 };

@@ -52,7 +52,11 @@ parent.postMessage('frame-ran', '*');
 )";
 
 const QByteArray closingPage = R"(<!DOCTYPE html>
-<html><head><title>Account &amp; cashier</title></head><body>account</body></html>
+<html><head><title>Account &amp; cashier</title>
+<script>
+if (window.client)
+    client.closeEvent.connect(function () { navigator.sendBeacon('/closed.png'); });
+</script></head><body>account</body></html>
 )";
 
 QVariant runJavaScript(QWebEnginePage *page, const QString &code)
@@ -302,6 +306,7 @@ void TestMainwindowWeb::browserDialog()
     runJavaScript(browser->webView()->page(), QStringLiteral("client.close()"));
     QTRY_VERIFY(browser.isNull());
     QCOMPARE(closing.size(), 1);
+    QTRY_COMPARE(m_server->requestCount(QStringLiteral("/closed.png")), 1);
 }
 
 void TestMainwindowWeb::browserDialogRefusesUnknownCertificate()
