@@ -115,6 +115,76 @@
     </message>
 </context>
 <context>
+    <name>CreateUserForm</name>
+    <message>
+        <source>Create New User</source>
+        <translation>新規ユーザー登録</translation>
+    </message>
+    <message>
+        <source>User name</source>
+        <translation>ユーザー名</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>メールアドレス</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>パスワード</translation>
+    </message>
+    <message>
+        <source>Repeat Password</source>
+        <translation>パスワード(確認)</translation>
+    </message>
+    <message>
+        <source>Create User</source>
+        <translation>登録する</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+</context>
+<context>
+    <name>CreateUserWindow</name>
+    <message>
+        <source>User name must contain between %1 and %2 characters</source>
+        <translation>ユーザー名は%1文字以上%2文字以下にしてください</translation>
+    </message>
+    <message>
+        <source>Password must contain between %1 and %2 characters</source>
+        <translation>パスワードは%1文字以上%2文字以下にしてください</translation>
+    </message>
+    <message>
+        <source>Repeated password doesn&apos;t match</source>
+        <translation>確認用パスワードが一致しません</translation>
+    </message>
+    <message>
+        <source>Register User</source>
+        <translation>ユーザー登録</translation>
+    </message>
+    <message>
+        <source>Your account has been created. Please activate it with the link in the e-mail we sent you, then log in.</source>
+        <translation>アカウントを作成しました。お送りしたメールのリンクで有効にしてから、ログインしてください。</translation>
+    </message>
+    <message>
+        <source>User name</source>
+        <translation>ユーザー名</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>パスワード</translation>
+    </message>
+    <message>
+        <source>I&apos;m over %L1 years old</source>
+        <translation>%L1歳以上です</translation>
+    </message>
+    <message>
+        <source>I accept the &lt;a style=&quot;font-family: Verdana; font-weight: bold; font-size: 12px; color: rgb(255,244,189); text-decoration: underline;&quot; href=&quot;https://terms.invalid/&quot;&gt;terms and conditions&lt;/a&gt;</source>
+        <translation>&lt;a style=&quot;font-family: Verdana; font-weight: bold; font-size: 12px; color: rgb(255,244,189); text-decoration: underline;&quot; href=&quot;https://terms.invalid/&quot;&gt;利用規約&lt;/a&gt;に同意します</translation>
+    </message>
+</context>
+<context>
     <name>DebugDialog</name>
     <message>
         <location filename="../../app/DebugDialog.cpp" line="13"/>
@@ -151,6 +221,21 @@
         <location filename="../../app/DebugDialog.cpp" line="76"/>
         <source>%1 B/s / %2 B/s</source>
         <translation>%1 B/s / %2 B/s</translation>
+    </message>
+</context>
+<context>
+    <name>EmbeddedBrowser</name>
+    <message>
+        <source>%p%</source>
+        <translation>%p%</translation>
+    </message>
+    <message>
+        <source>Secure connection</source>
+        <translation>安全な接続</translation>
+    </message>
+    <message>
+        <source>Insecure connection</source>
+        <translation>安全でない接続</translation>
     </message>
 </context>
 <context>
@@ -247,6 +332,82 @@ The program has to end. Please send the log file %2 to the support team.</source
         <translation>%1
 
 プログラムを終了します。ログファイル %2 をサポートチームにお送りください。</translation>
+    </message>
+</context>
+<context>
+    <name>LoginForm</name>
+    <message>
+        <source>Log in to Mahjong</source>
+        <translation>麻雀にログイン</translation>
+    </message>
+    <message>
+        <source>User name</source>
+        <translation>ユーザー名</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>パスワード</translation>
+    </message>
+    <message>
+        <source>Log in</source>
+        <translation>ログイン</translation>
+    </message>
+    <message>
+        <source>Register</source>
+        <translation>新規登録</translation>
+    </message>
+    <message>
+        <source>Choose language</source>
+        <translation>言語を選択</translation>
+    </message>
+</context>
+<context>
+    <name>LoginWindow</name>
+    <message>
+        <source>You are not allowed to login, please contact support.</source>
+        <translation>ログインが許可されていません。サポートにお問い合わせください。</translation>
+    </message>
+    <message>
+        <source>Server error!</source>
+        <translation>サーバーエラー!</translation>
+    </message>
+    <message>
+        <source>You need to verify your email first! Please check your inbox for verification email. Contact support if problem persists.</source>
+        <translation>先にメールアドレスの確認が必要です。確認メールが届いていないか受信箱をご確認ください。問題が続く場合はサポートにお問い合わせください。</translation>
+    </message>
+    <message>
+        <source>You have excluded yourself from playing. Contact support if this is incorrect.</source>
+        <translation>ご自身でプレイを制限しています。誤りの場合はサポートにお問い合わせください。</translation>
+    </message>
+    <message>
+        <source>You have made 6 wrong login attempts. For security reasons your account will be inactive for 10 minutes.
+If you do not remember your password please reset your password and wait for 10 minutes. If you still have problems please contact support.</source>
+        <translation>ログインに6回失敗しました。安全のため、アカウントは10分間使えません。
+パスワードを忘れた場合は、パスワードを再設定して10分お待ちください。それでも問題が続く場合はサポートにお問い合わせください。</translation>
+    </message>
+    <message>
+        <source>Your IP address is blacklisted, please contact support.</source>
+        <translation>お使いのIPアドレスはブロックされています。サポートにお問い合わせください。</translation>
+    </message>
+    <message>
+        <source>Unknown login failure!</source>
+        <translation>不明な理由でログインできませんでした!</translation>
+    </message>
+    <message>
+        <source>Login failed</source>
+        <translation>ログイン失敗</translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>接続中...</translation>
+    </message>
+    <message>
+        <source>Log in</source>
+        <translation>ログイン</translation>
+    </message>
+    <message>
+        <source>&lt;a style=&quot;%1&quot; href=&quot;https://reset-password.invalid/&quot;&gt;Reset password&lt;/a&gt;</source>
+        <translation>&lt;a style=&quot;%1&quot; href=&quot;https://reset-password.invalid/&quot;&gt;パスワードを再設定&lt;/a&gt;</translation>
     </message>
 </context>
 <context>
@@ -600,6 +761,69 @@ Please contact the support to remedy the situation.</source>
         <location filename="../../mainwindow/MainWindow.cpp" line="395"/>
         <source>Error</source>
         <translation>エラー</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesView</name>
+    <message>
+        <source>Change your settings below, changes will take effect immediately.</source>
+        <translation>以下で設定を変更できます。変更はすぐに反映されます。</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>言語</translation>
+    </message>
+    <message>
+        <source>Game</source>
+        <translation>ゲーム</translation>
+    </message>
+    <message>
+        <source>Auto pass</source>
+        <translation>自動パス</translation>
+    </message>
+    <message>
+        <source>Controls if score dialogs are automatically closed when a new round begins</source>
+        <translation>新しい局が始まるときに得点画面を自動で閉じるかどうか</translation>
+    </message>
+    <message>
+        <source>Auto-close score dialogs</source>
+        <translation>得点画面を自動で閉じる</translation>
+    </message>
+    <message>
+        <source>Sounds</source>
+        <translation>効果音</translation>
+    </message>
+    <message>
+        <source>Animations</source>
+        <translation>アニメーション</translation>
+    </message>
+    <message>
+        <source>Alternative view (bigger tiles)</source>
+        <translation>別の表示(大きい牌)</translation>
+    </message>
+    <message>
+        <source>Show table invites</source>
+        <translation>卓への招待を表示</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>プレイヤー</translation>
+    </message>
+    <message>
+        <source>Choose avatar...</source>
+        <translation>アバターを選ぶ...</translation>
+    </message>
+    <message>
+        <source>Tile graphics</source>
+        <translation>牌のデザイン</translation>
+    </message>
+    <message>
+        <source>Face</source>
+        <translation>表</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>裏</translation>
     </message>
 </context>
 <context>

@@ -115,6 +115,76 @@
     </message>
 </context>
 <context>
+    <name>CreateUserForm</name>
+    <message>
+        <source>Create New User</source>
+        <translation>创建新用户</translation>
+    </message>
+    <message>
+        <source>User name</source>
+        <translation>用户名</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>电子邮箱</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密码</translation>
+    </message>
+    <message>
+        <source>Repeat Password</source>
+        <translation>确认密码</translation>
+    </message>
+    <message>
+        <source>Create User</source>
+        <translation>创建用户</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>CreateUserWindow</name>
+    <message>
+        <source>User name must contain between %1 and %2 characters</source>
+        <translation>用户名须为%1到%2个字符</translation>
+    </message>
+    <message>
+        <source>Password must contain between %1 and %2 characters</source>
+        <translation>密码须为%1到%2个字符</translation>
+    </message>
+    <message>
+        <source>Repeated password doesn&apos;t match</source>
+        <translation>两次输入的密码不一致</translation>
+    </message>
+    <message>
+        <source>Register User</source>
+        <translation>注册用户</translation>
+    </message>
+    <message>
+        <source>Your account has been created. Please activate it with the link in the e-mail we sent you, then log in.</source>
+        <translation>账户已创建。请通过我们发送的邮件中的链接激活账户，然后登录。</translation>
+    </message>
+    <message>
+        <source>User name</source>
+        <translation>用户名</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密码</translation>
+    </message>
+    <message>
+        <source>I&apos;m over %L1 years old</source>
+        <translation>我已年满%L1岁</translation>
+    </message>
+    <message>
+        <source>I accept the &lt;a style=&quot;font-family: Verdana; font-weight: bold; font-size: 12px; color: rgb(255,244,189); text-decoration: underline;&quot; href=&quot;https://terms.invalid/&quot;&gt;terms and conditions&lt;/a&gt;</source>
+        <translation>我接受&lt;a style=&quot;font-family: Verdana; font-weight: bold; font-size: 12px; color: rgb(255,244,189); text-decoration: underline;&quot; href=&quot;https://terms.invalid/&quot;&gt;条款和条件&lt;/a&gt;</translation>
+    </message>
+</context>
+<context>
     <name>DebugDialog</name>
     <message>
         <location filename="../../app/DebugDialog.cpp" line="13"/>
@@ -151,6 +221,21 @@
         <location filename="../../app/DebugDialog.cpp" line="76"/>
         <source>%1 B/s / %2 B/s</source>
         <translation>%1 B/s / %2 B/s</translation>
+    </message>
+</context>
+<context>
+    <name>EmbeddedBrowser</name>
+    <message>
+        <source>%p%</source>
+        <translation>%p%</translation>
+    </message>
+    <message>
+        <source>Secure connection</source>
+        <translation>安全连接</translation>
+    </message>
+    <message>
+        <source>Insecure connection</source>
+        <translation>不安全的连接</translation>
     </message>
 </context>
 <context>
@@ -247,6 +332,82 @@ The program has to end. Please send the log file %2 to the support team.</source
         <translation>%1
 
 程序必须退出。请将日志文件 %2 发送给客服团队。</translation>
+    </message>
+</context>
+<context>
+    <name>LoginForm</name>
+    <message>
+        <source>Log in to Mahjong</source>
+        <translation>登录麻将</translation>
+    </message>
+    <message>
+        <source>User name</source>
+        <translation>用户名</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密码</translation>
+    </message>
+    <message>
+        <source>Log in</source>
+        <translation>登录</translation>
+    </message>
+    <message>
+        <source>Register</source>
+        <translation>注册</translation>
+    </message>
+    <message>
+        <source>Choose language</source>
+        <translation>选择语言</translation>
+    </message>
+</context>
+<context>
+    <name>LoginWindow</name>
+    <message>
+        <source>You are not allowed to login, please contact support.</source>
+        <translation>您无权登录，请联系客服。</translation>
+    </message>
+    <message>
+        <source>Server error!</source>
+        <translation>服务器错误！</translation>
+    </message>
+    <message>
+        <source>You need to verify your email first! Please check your inbox for verification email. Contact support if problem persists.</source>
+        <translation>请先验证您的电子邮箱！请在收件箱中查找验证邮件。如问题仍然存在，请联系客服。</translation>
+    </message>
+    <message>
+        <source>You have excluded yourself from playing. Contact support if this is incorrect.</source>
+        <translation>您已自我禁止游戏。如有误，请联系客服。</translation>
+    </message>
+    <message>
+        <source>You have made 6 wrong login attempts. For security reasons your account will be inactive for 10 minutes.
+If you do not remember your password please reset your password and wait for 10 minutes. If you still have problems please contact support.</source>
+        <translation>您已连续6次登录失败。为安全起见，您的账户将停用10分钟。
+如果您忘记了密码，请重置密码并等待10分钟。如仍有问题，请联系客服。</translation>
+    </message>
+    <message>
+        <source>Your IP address is blacklisted, please contact support.</source>
+        <translation>您的IP地址已被列入黑名单，请联系客服。</translation>
+    </message>
+    <message>
+        <source>Unknown login failure!</source>
+        <translation>未知原因登录失败！</translation>
+    </message>
+    <message>
+        <source>Login failed</source>
+        <translation>登录失败</translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>正在连接...</translation>
+    </message>
+    <message>
+        <source>Log in</source>
+        <translation>登录</translation>
+    </message>
+    <message>
+        <source>&lt;a style=&quot;%1&quot; href=&quot;https://reset-password.invalid/&quot;&gt;Reset password&lt;/a&gt;</source>
+        <translation>&lt;a style=&quot;%1&quot; href=&quot;https://reset-password.invalid/&quot;&gt;重置密码&lt;/a&gt;</translation>
     </message>
 </context>
 <context>
@@ -600,6 +761,69 @@ Please contact the support to remedy the situation.</source>
         <location filename="../../mainwindow/MainWindow.cpp" line="395"/>
         <source>Error</source>
         <translation>错误</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesView</name>
+    <message>
+        <source>Change your settings below, changes will take effect immediately.</source>
+        <translation>在下方更改设置，更改立即生效。</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>Game</source>
+        <translation>游戏</translation>
+    </message>
+    <message>
+        <source>Auto pass</source>
+        <translation>自动过</translation>
+    </message>
+    <message>
+        <source>Controls if score dialogs are automatically closed when a new round begins</source>
+        <translation>新一局开始时是否自动关闭计分窗口</translation>
+    </message>
+    <message>
+        <source>Auto-close score dialogs</source>
+        <translation>自动关闭计分窗口</translation>
+    </message>
+    <message>
+        <source>Sounds</source>
+        <translation>音效</translation>
+    </message>
+    <message>
+        <source>Animations</source>
+        <translation>动画</translation>
+    </message>
+    <message>
+        <source>Alternative view (bigger tiles)</source>
+        <translation>另一种视图（大牌）</translation>
+    </message>
+    <message>
+        <source>Show table invites</source>
+        <translation>显示牌桌邀请</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>玩家</translation>
+    </message>
+    <message>
+        <source>Choose avatar...</source>
+        <translation>选择头像...</translation>
+    </message>
+    <message>
+        <source>Tile graphics</source>
+        <translation>牌面图案</translation>
+    </message>
+    <message>
+        <source>Face</source>
+        <translation>正面</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>背面</translation>
     </message>
 </context>
 <context>

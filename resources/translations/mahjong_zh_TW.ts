@@ -115,6 +115,76 @@
     </message>
 </context>
 <context>
+    <name>CreateUserForm</name>
+    <message>
+        <source>Create New User</source>
+        <translation>建立新使用者</translation>
+    </message>
+    <message>
+        <source>User name</source>
+        <translation>使用者名稱</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>電子郵件</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密碼</translation>
+    </message>
+    <message>
+        <source>Repeat Password</source>
+        <translation>確認密碼</translation>
+    </message>
+    <message>
+        <source>Create User</source>
+        <translation>建立使用者</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>CreateUserWindow</name>
+    <message>
+        <source>User name must contain between %1 and %2 characters</source>
+        <translation>使用者名稱須為%1到%2個字元</translation>
+    </message>
+    <message>
+        <source>Password must contain between %1 and %2 characters</source>
+        <translation>密碼須為%1到%2個字元</translation>
+    </message>
+    <message>
+        <source>Repeated password doesn&apos;t match</source>
+        <translation>兩次輸入的密碼不一致</translation>
+    </message>
+    <message>
+        <source>Register User</source>
+        <translation>註冊使用者</translation>
+    </message>
+    <message>
+        <source>Your account has been created. Please activate it with the link in the e-mail we sent you, then log in.</source>
+        <translation>帳戶已建立。請透過我們寄出的郵件中的連結啟用帳戶，然後登入。</translation>
+    </message>
+    <message>
+        <source>User name</source>
+        <translation>使用者名稱</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密碼</translation>
+    </message>
+    <message>
+        <source>I&apos;m over %L1 years old</source>
+        <translation>我已年滿%L1歲</translation>
+    </message>
+    <message>
+        <source>I accept the &lt;a style=&quot;font-family: Verdana; font-weight: bold; font-size: 12px; color: rgb(255,244,189); text-decoration: underline;&quot; href=&quot;https://terms.invalid/&quot;&gt;terms and conditions&lt;/a&gt;</source>
+        <translation>我接受&lt;a style=&quot;font-family: Verdana; font-weight: bold; font-size: 12px; color: rgb(255,244,189); text-decoration: underline;&quot; href=&quot;https://terms.invalid/&quot;&gt;條款與條件&lt;/a&gt;</translation>
+    </message>
+</context>
+<context>
     <name>DebugDialog</name>
     <message>
         <location filename="../../app/DebugDialog.cpp" line="13"/>
@@ -151,6 +221,21 @@
         <location filename="../../app/DebugDialog.cpp" line="76"/>
         <source>%1 B/s / %2 B/s</source>
         <translation>%1 B/s / %2 B/s</translation>
+    </message>
+</context>
+<context>
+    <name>EmbeddedBrowser</name>
+    <message>
+        <source>%p%</source>
+        <translation>%p%</translation>
+    </message>
+    <message>
+        <source>Secure connection</source>
+        <translation>安全連線</translation>
+    </message>
+    <message>
+        <source>Insecure connection</source>
+        <translation>不安全的連線</translation>
     </message>
 </context>
 <context>
@@ -247,6 +332,82 @@ The program has to end. Please send the log file %2 to the support team.</source
         <translation>%1
 
 程式必須結束。請將記錄檔 %2 傳送給客服團隊。</translation>
+    </message>
+</context>
+<context>
+    <name>LoginForm</name>
+    <message>
+        <source>Log in to Mahjong</source>
+        <translation>登入麻將</translation>
+    </message>
+    <message>
+        <source>User name</source>
+        <translation>使用者名稱</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密碼</translation>
+    </message>
+    <message>
+        <source>Log in</source>
+        <translation>登入</translation>
+    </message>
+    <message>
+        <source>Register</source>
+        <translation>註冊</translation>
+    </message>
+    <message>
+        <source>Choose language</source>
+        <translation>選擇語言</translation>
+    </message>
+</context>
+<context>
+    <name>LoginWindow</name>
+    <message>
+        <source>You are not allowed to login, please contact support.</source>
+        <translation>您無權登入，請聯絡客服。</translation>
+    </message>
+    <message>
+        <source>Server error!</source>
+        <translation>伺服器錯誤！</translation>
+    </message>
+    <message>
+        <source>You need to verify your email first! Please check your inbox for verification email. Contact support if problem persists.</source>
+        <translation>請先驗證您的電子郵件！請在收件匣中尋找驗證郵件。如問題持續，請聯絡客服。</translation>
+    </message>
+    <message>
+        <source>You have excluded yourself from playing. Contact support if this is incorrect.</source>
+        <translation>您已自我禁止遊戲。如有誤，請聯絡客服。</translation>
+    </message>
+    <message>
+        <source>You have made 6 wrong login attempts. For security reasons your account will be inactive for 10 minutes.
+If you do not remember your password please reset your password and wait for 10 minutes. If you still have problems please contact support.</source>
+        <translation>您已連續6次登入失敗。為了安全，您的帳戶將停用10分鐘。
+如果您忘記密碼，請重設密碼並等待10分鐘。如仍有問題，請聯絡客服。</translation>
+    </message>
+    <message>
+        <source>Your IP address is blacklisted, please contact support.</source>
+        <translation>您的IP位址已被列入黑名單，請聯絡客服。</translation>
+    </message>
+    <message>
+        <source>Unknown login failure!</source>
+        <translation>未知原因登入失敗！</translation>
+    </message>
+    <message>
+        <source>Login failed</source>
+        <translation>登入失敗</translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>連線中...</translation>
+    </message>
+    <message>
+        <source>Log in</source>
+        <translation>登入</translation>
+    </message>
+    <message>
+        <source>&lt;a style=&quot;%1&quot; href=&quot;https://reset-password.invalid/&quot;&gt;Reset password&lt;/a&gt;</source>
+        <translation>&lt;a style=&quot;%1&quot; href=&quot;https://reset-password.invalid/&quot;&gt;重設密碼&lt;/a&gt;</translation>
     </message>
 </context>
 <context>
@@ -600,6 +761,69 @@ Please contact the support to remedy the situation.</source>
         <location filename="../../mainwindow/MainWindow.cpp" line="395"/>
         <source>Error</source>
         <translation>錯誤</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesView</name>
+    <message>
+        <source>Change your settings below, changes will take effect immediately.</source>
+        <translation>在下方變更設定，變更會立即生效。</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>語言</translation>
+    </message>
+    <message>
+        <source>Game</source>
+        <translation>遊戲</translation>
+    </message>
+    <message>
+        <source>Auto pass</source>
+        <translation>自動過</translation>
+    </message>
+    <message>
+        <source>Controls if score dialogs are automatically closed when a new round begins</source>
+        <translation>新一局開始時是否自動關閉計分視窗</translation>
+    </message>
+    <message>
+        <source>Auto-close score dialogs</source>
+        <translation>自動關閉計分視窗</translation>
+    </message>
+    <message>
+        <source>Sounds</source>
+        <translation>音效</translation>
+    </message>
+    <message>
+        <source>Animations</source>
+        <translation>動畫</translation>
+    </message>
+    <message>
+        <source>Alternative view (bigger tiles)</source>
+        <translation>另一種檢視（大牌）</translation>
+    </message>
+    <message>
+        <source>Show table invites</source>
+        <translation>顯示牌桌邀請</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>玩家</translation>
+    </message>
+    <message>
+        <source>Choose avatar...</source>
+        <translation>選擇頭像...</translation>
+    </message>
+    <message>
+        <source>Tile graphics</source>
+        <translation>牌面圖案</translation>
+    </message>
+    <message>
+        <source>Face</source>
+        <translation>正面</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>背面</translation>
     </message>
 </context>
 <context>

@@ -6,3 +6,145 @@ MAHJONG_SAMPLE(mainWindowLogin, {QStringLiteral("main-window-login"), {1024, 768
                                      return new MainWindow(QStringLiteral("localhost"), 443, QStringLiteral("ann"),
                                                            QString(), true, QStringLiteral("localhost"), nullptr);
                                  }});
+
+#include "app/ResourcePaths.h"
+#include "mainwindow/CreateUserWindow.h"
+#include "mainwindow/EmbeddedBrowser.h"
+#include "mainwindow/EmbeddedWebPage.h"
+#include "mainwindow/LoginWindow.h"
+#include "mainwindow/PreferencesWindow.h"
+#include "widgets/TranslationsManager.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QPainter>
+#include <QSettings>
+#include <QTimer>
+#include <QWebEngineView>
+
+namespace
+{
+// The language the tool was started in, for the language boxes.
+TranslationsManager *sampleTranslations()
+{
+    static TranslationsManager *translations = [] {
+        auto *manager = new TranslationsManager(ResourcePaths::roots({}), QCoreApplication::instance());
+        manager->setLanguage(QSettings().value(QStringLiteral("game/language")).toString());
+        return manager;
+    }();
+    return translations;
+}
+
+// A main window holding page in the middle of its felt, at the page's width.
+QMainWindow *centredInWindow(QWidget *page, int width)
+{
+    auto *window = new QMainWindow;
+    auto *central = new QWidget(window);
+    central->setObjectName(QStringLiteral("sampleBackground"));
+    central->setStyleSheet(QStringLiteral("QWidget#sampleBackground { background-color: #0b3d2e; }"));
+    auto *layout = new QGridLayout(central);
+    page->setParent(central);
+    page->setFixedWidth(width);
+    layout->addWidget(page, 0, 0, Qt::AlignCenter);
+    window->setCentralWidget(central);
+    return window;
+}
+
+// Shows the window and waits until the web view has loaded and painted.
+void waitForPage(QWidget *window, QWebEngineView *view)
+{
+    window->resize(1024, 768);
+    window->show();
+    QEventLoop loop;
+    QObject::connect(view, &QWebEngineView::loadFinished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    loop.exec();
+    const QDeadlineTimer paint(1500);
+    while (!paint.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+QPixmap sampleAvatar()
+{
+    QPixmap picture(64, 64);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(0xc9, 0xb7, 0x7a));
+    p.setPen(QPen(QColor(0xf3, 0xe9, 0xc6), 2));
+    p.drawEllipse(2, 2, 60, 60);
+    p.setPen(QColor(0x0b, 0x3d, 0x2e));
+    QFont font = p.font();
+    font.setPixelSize(28);
+    font.setBold(true);
+    p.setFont(font);
+    p.drawText(picture.rect(), Qt::AlignCenter, QStringLiteral("A"));
+    return picture;
+}
+} // namespace
+
+MAHJONG_SAMPLE(loginPage, {QStringLiteral("login-page"), {1024, 768}, [] {
+                               auto *page = new LoginWindow;
+                               page->setObjectName(QStringLiteral("loginWindow"));
+                               page->setTranslationsManager(sampleTranslations());
+                               page->setUserName(QStringLiteral("ann"));
+                               page->setPassword(QStringLiteral("secret"));
+                               page->setLoginAllowed(true);
+                               return centredInWindow(page, 300);
+                           }});
+
+MAHJONG_SAMPLE(createUserPage, {QStringLiteral("create-user-page"), {1024, 768}, [] {
+                                    auto *page = new CreateUserWindow;
+                                    page->setObjectName(QStringLiteral("createUserWindow"));
+                                    // A name too short and a password not repeated, each field left once.
+                                    auto *name = page->findChild<QLineEdit *>(QStringLiteral("loginEdit"));
+                                    name->setText(QStringLiteral("an"));
+                                    emit name->editingFinished();
+                                    auto *email = page->findChild<QLineEdit *>(QStringLiteral("emailEdit"));
+                                    email->setText(QStringLiteral("ann@example.com"));
+                                    emit email->editingFinished();
+                                    auto *password = page->findChild<QLineEdit *>(QStringLiteral("passwordEdit"));
+                                    password->setText(QStringLiteral("secret1"));
+                                    emit password->editingFinished();
+                                    auto *repeat = page->findChild<QLineEdit *>(QStringLiteral("repeatPasswordEdit"));
+                                    repeat->setText(QStringLiteral("secret2"));
+                                    emit repeat->editingFinished();
+                                    page->findChild<QCheckBox *>(QStringLiteral("ageCheckBox"))->setChecked(true);
+                                    return centredInWindow(page, 340);
+                                }});
+
+MAHJONG_SAMPLE(preferencesPage, {QStringLiteral("preferences-page"), {1024, 768}, [] {
+                                     auto *page = new PreferencesWindow(sampleTranslations());
+                                     page->setAvatar(sampleAvatar());
+                                     page->setMinimumHeight(740);
+                                     return centredInWindow(page, 560);
+                                 }});
+
+MAHJONG_SAMPLE(welcomeWebPage, {QStringLiteral("web-page-welcome"), {1024, 768}, [] {
+                                    auto *window = new QMainWindow;
+                                    auto *page = new EmbeddedWebPage(window);
+                                    page->setTopFrameHidden(true);
+                                    window->setCentralWidget(page);
+                                    page->setUrl(QUrl(QStringLiteral("localwww:/welcome.html")));
+                                    waitForPage(window, page->webView());
+                                    return window;
+                                }});
+
+MAHJONG_SAMPLE(browserDialog, {QStringLiteral("browser-dialog"), {1024, 768}, [] {
+                                   auto *window = new QMainWindow;
+                                   auto *central = new QWidget(window);
+                                   central->setObjectName(QStringLiteral("sampleBackground"));
+                                   central->setStyleSheet(QStringLiteral("QWidget#sampleBackground { background-color: #0b3d2e; }"));
+                                   window->setCentralWidget(central);
+                                   auto *browser = new EmbeddedBrowser(window);
+                                   // A page the client ships, shown as the service's pages are.
+                                   browser->webView()->setUrl(QUrl(QStringLiteral("localwww:/howto.html")));
+                                   browser->showDialog(true);
+                                   waitForPage(window, browser->webView());
+                                   browser->centerInParent();
+                                   return window;
+                               }});

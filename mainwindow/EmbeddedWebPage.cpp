@@ -1,0 +1,104 @@
+#include "mainwindow/EmbeddedWebPage.h"
+
+#include "mainwindow/JavascriptInterface.h"
+#include "mainwindow/LocalPageSchemeHandler.h"
+#include "mainwindow/Logging.h"
+
+#include "ui_EmbeddedView.h"
+
+#include <QEvent>
+#include <QTimer>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+EmbeddedWebPage::EmbeddedWebPage(QWidget *parent)
+    : QFrame(parent)
+    , m_bridge(new JavascriptInterface(this))
+    , m_ui(std::make_unique<Ui::EmbeddedView>())
+{
+    LocalPageSchemeHandler::installOn(QWebEngineProfile::defaultProfile());
+    m_ui->setupUi(this);
+    m_bridge->attachTo(m_ui->webView->page());
+    connect(m_ui->webView, &QWebEngineView::loadFinished, this, &EmbeddedWebPage::onLoadFinished);
+    connect(m_bridge, &JavascriptInterface::onJoinTable, this, &EmbeddedWebPage::joinTable);
+    connect(m_bridge, &JavascriptInterface::onDisplayTab, this, &EmbeddedWebPage::displayTab);
+    connect(m_bridge, &JavascriptInterface::onLaunchBrowser, this, &EmbeddedWebPage::launchBrowser);
+    connect(m_bridge, &JavascriptInterface::onDisplayTournament, this, &EmbeddedWebPage::displayTournament);
+
+    // Pages without a background of their own show the frame's.
+    m_ui->webView->page()->setBackgroundColor(Qt::transparent);
+    QPalette palette = m_ui->webView->palette();
+    palette.setBrush(QPalette::All, QPalette::Window, QBrush(Qt::transparent));
+    palette.setBrush(QPalette::All, QPalette::Base, QBrush(Qt::transparent));
+    m_ui->webView->setPalette(palette);
+    m_ui->webView->setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+EmbeddedWebPage::~EmbeddedWebPage() = default;
+
+bool EmbeddedWebPage::isLoadableUrl(const QUrl &url)
+{
+    const QString scheme = url.scheme();
+    return url.isValid()
+        && (scheme == QLatin1String("http") || scheme == QLatin1String("https")
+            || scheme == QLatin1String(LocalPageSchemeHandler::scheme) || url == QUrl(QStringLiteral("about:blank")));
+}
+
+void EmbeddedWebPage::setUrl(const QUrl &url)
+{
+    if (!isLoadableUrl(url)) {
+        qCWarning(lcMainwindow) << "refused to show the address" << url.toDisplayString();
+        onError();
+        return;
+    }
+    JavascriptInterface::trustOrigin(url);
+    m_ui->webView->setUrl(url);
+}
+
+void EmbeddedWebPage::setMahjongHost(const QString &host)
+{
+    m_bridge->setMahjongHost(host);
+}
+
+void EmbeddedWebPage::setTopFrameHidden(bool hidden)
+{
+    m_ui->embeddedTopFrame->setHidden(hidden);
+}
+
+QLabel *EmbeddedWebPage::titleLabel() const
+{
+    return m_ui->title;
+}
+
+QLabel *EmbeddedWebPage::subTitleLabel() const
+{
+    return m_ui->subTitle;
+}
+
+QWebEngineView *EmbeddedWebPage::webView() const
+{
+    return m_ui->webView;
+}
+
+void EmbeddedWebPage::onLoadFinished(bool ok)
+{
+    if (!ok)
+        QTimer::singleShot(0, this, &EmbeddedWebPage::onError);
+}
+
+void EmbeddedWebPage::onError()
+{
+    // A failing fallback is not loaded again and again.
+    if (m_fallbackUrl.isValid() && m_fallbackUrl != m_ui->webView->url() && isLoadableUrl(m_fallbackUrl))
+        m_ui->webView->setUrl(m_fallbackUrl);
+}
+
+void EmbeddedWebPage::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        m_ui->webView->setLocale(QLocale());
+        // The next requests ask for pages in the new language.
+        m_ui->webView->page()->profile()->setHttpAcceptLanguage(QLocale().bcp47Name());
+    }
+    QFrame::changeEvent(event);
+}

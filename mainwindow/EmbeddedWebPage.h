@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QFrame>
+#include <QUrl>
+
+#include <memory>
+
+class JavascriptInterface;
+class QLabel;
+class QWebEngineView;
+
+namespace Ui
+{
+class EmbeddedView;
+}
+
+// A web page inside a tab or the lobby's side panel: an optional title bar
+// over a web view whose pages see the object "client". A page that fails to
+// load is replaced once by the fallback address.
+class EmbeddedWebPage : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit EmbeddedWebPage(QWidget *parent = nullptr);
+    ~EmbeddedWebPage() override;
+
+    // Loads an address that the game server sent: its origin becomes trusted.
+    // Only http, https, "localwww:" and about: addresses are loaded; anything
+    // else is refused and the fallback shown.
+    void setUrl(const QUrl &url);
+    void setFallbackUrl(const QUrl &url) { m_fallbackUrl = url; }
+    QUrl fallbackUrl() const { return m_fallbackUrl; }
+    void setMahjongHost(const QString &host);
+    void setTopFrameHidden(bool hidden);
+
+    QLabel *titleLabel() const;
+    QLabel *subTitleLabel() const;
+    QWebEngineView *webView() const;
+    JavascriptInterface *bridge() const { return m_bridge; }
+
+    // Whether an address may be shown in a page that carries the bridge.
+    static bool isLoadableUrl(const QUrl &url);
+
+signals:
+    void displayTab(QString tab);
+    void joinTable(QString adress);
+    void launchBrowser(QString adress);
+    void displayTournament(qint32 persistentId);
+
+private slots:
+    void onLoadFinished(bool ok);
+    void onError();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    JavascriptInterface *m_bridge;
+    QUrl m_fallbackUrl;
+    std::unique_ptr<Ui::EmbeddedView> m_ui;
+};

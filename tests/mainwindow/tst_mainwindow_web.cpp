@@ -1,0 +1,324 @@
+// The embedded web page, its "client" bridge and the browser dialog in a
+// headless Qt WebEngine, against the local HTTPS test host.
+#include "app/HttpsTestServer.h"
+#include "app/TestCertificates.h"
+
+#include "app/ResourcePaths.h"
+#include "mainwindow/EmbeddedBrowser.h"
+#include "mainwindow/EmbeddedWebPage.h"
+#include "mainwindow/JavascriptInterface.h"
+#include "mainwindow/SystemBrowser.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QEventLoop>
+#include <QLabel>
+#include <QPointer>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+namespace
+{
+const QByteArray bridgePage = R"(<!DOCTYPE html>
+<html><head><title>bridge</title>
+<script>
+var seen = [];
+document.title = 'debug=' + client.isDebug + ';host=' + client.mahjongHost;
+client.onDisplayTab.connect(function (tab) { seen.push(tab); });
+</script></head><body>bridge</body></html>
+)";
+
+// A trusted page holding a frame of another origin that tries the channel.
+QByteArray framedPage(const QUrl &frame)
+{
+    return "<!DOCTYPE html><html><head><title>framed</title><script>var frameRan = false;"
+           "window.addEventListener('message', function (e) { if (e.data === 'frame-ran') frameRan = true; });"
+           "</script></head><body><iframe src=\"" + frame.toEncoded() + "\"></iframe></body></html>";
+}
+
+const QByteArray framePage = R"(<!DOCTYPE html>
+<html><head><script>
+try { client.displayTab('frame-client'); } catch (e) {}
+try {
+    qt.webChannelTransport.send(JSON.stringify({type: 3, id: 0}));
+    qt.webChannelTransport.send(JSON.stringify({type: 6, object: 'client', method: 'displayTab', args: ['frame-raw'], id: 1}));
+} catch (e) {}
+parent.postMessage('frame-ran', '*');
+</script></head><body>frame</body></html>
+)";
+
+const QByteArray closingPage = R"(<!DOCTYPE html>
+<html><head><title>Account &amp; cashier</title>
+<script>
+if (window.client)
+    client.closeEvent.connect(function () { navigator.sendBeacon('/closed.png'); });
+</script></head><body>account</body></html>
+)";
+
+QVariant runJavaScript(QWebEnginePage *page, const QString &code)
+{
+    QVariant result;
+    QEventLoop loop;
+    page->runJavaScript(code, [&](const QVariant &value) {
+        result = value;
+        loop.quit();
+    });
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return result;
+}
+
+bool loadAndWait(QWebEngineView *view, const std::function<void()> &start)
+{
+    QSignalSpy finished(view, &QWebEngineView::loadFinished);
+    start();
+    return finished.wait(20000) || !finished.isEmpty();
+}
+} // namespace
+
+class TestMainwindowWeb : public QObject
+{
+    Q_OBJECT
+
+public slots:
+    // Stands in for the system browser.
+    void openedUrl(const QUrl &url) { m_opened << url; }
+
+private slots:
+    void initTestCase();
+    void init();
+    void bridgeInTrustedPage();
+    void otherOriginRefused();
+    void crossOriginFrameHasNoEffect();
+    void localPageAndFallback();
+    void refusedAddresses();
+    void browserDialog();
+    void browserDialogRefusesUnknownCertificate();
+
+private:
+    TestCertificates m_certificates;
+    std::unique_ptr<HttpsTestServer> m_server;
+    std::unique_ptr<HttpsTestServer> m_rogue;
+    QList<QUrl> m_opened;
+};
+
+void TestMainwindowWeb::initTestCase()
+{
+    QString error;
+    QVERIFY2(m_certificates.create(&error), qPrintable(error));
+    // Chromium trusts what the user's NSS store trusts, not Qt's defaults:
+    // the test CA goes there before the first page exists.
+    const QString nssDb = QDir::home().filePath(QStringLiteral(".pki/nssdb"));
+    QDir(nssDb).removeRecursively();
+    QVERIFY(QDir().mkpath(nssDb));
+    const QString db = QStringLiteral("sql:") + nssDb;
+    QCOMPARE(QProcess::execute(QStringLiteral("certutil"), {"-d", db, "-N", "--empty-password"}), 0);
+    QCOMPARE(QProcess::execute(QStringLiteral("certutil"),
+                               {"-d", db, "-A", "-t", "C,,", "-n", "mahjong-test-ca", "-i", m_certificates.caFile}),
+             0);
+
+    ResourcePaths::install({});
+    m_server = std::make_unique<HttpsTestServer>(m_certificates.server, m_certificates.serverKey);
+    QVERIFY(m_server->listen());
+    m_server->setBody(QStringLiteral("/bridge.html"), bridgePage);
+    m_server->setBody(QStringLiteral("/framed.html"),
+                      framedPage(QUrl(QStringLiteral("https://127.0.0.1:%1/frame.html").arg(m_server->port()))));
+    m_server->setBody(QStringLiteral("/frame.html"), framePage);
+    m_server->setBody(QStringLiteral("/account.html"), closingPage);
+    m_rogue = std::make_unique<HttpsTestServer>(m_certificates.rogue, m_certificates.rogueKey);
+    QVERIFY(m_rogue->listen());
+    m_rogue->setBody(QStringLiteral("/account.html"), closingPage);
+}
+
+void TestMainwindowWeb::init()
+{
+    JavascriptInterface::clearTrustedOrigins();
+}
+
+void TestMainwindowWeb::bridgeInTrustedPage()
+{
+    EmbeddedWebPage page;
+    page.setMahjongHost(QStringLiteral("game.example\"';"));
+    QVERIFY(loadAndWait(page.webView(), [&] { page.setUrl(m_server->url(QStringLiteral("/bridge.html"))); }));
+    // The properties as the page read them while it loaded.
+    QCOMPARE(page.webView()->title(), QStringLiteral("debug=false;host=game.example\"';"));
+    QCOMPARE(runJavaScript(page.webView()->page(), QStringLiteral("client.isDebug = true; client.isDebug")),
+             QVariant(false));
+
+    // Calls reach the client, with their arguments.
+    QSignalSpy tab(&page, &EmbeddedWebPage::displayTab);
+    QSignalSpy join(&page, &EmbeddedWebPage::joinTable);
+    QSignalSpy launch(&page, &EmbeddedWebPage::launchBrowser);
+    QSignalSpy tournament(&page, &EmbeddedWebPage::displayTournament);
+    runJavaScript(page.webView()->page(),
+                  QStringLiteral("client.displayTab('lobby'); client.joinTable('/Practice/Riichi/4/');"
+                                 "client.launchBrowser('client://help'); client.displayTournament(42);"));
+    QTRY_COMPARE(tournament.size(), 1);
+    QCOMPARE(tab.value(0).value(0).toString(), QStringLiteral("lobby"));
+    QCOMPARE(join.value(0).value(0).toString(), QStringLiteral("/Practice/Riichi/4/"));
+    QCOMPARE(launch.value(0).value(0).toString(), QStringLiteral("client://help"));
+    QCOMPARE(tournament.value(0).value(0).toInt(), 42);
+
+    // Signals reach the page's listeners.
+    emit page.bridge()->onDisplayTab(QStringLiteral("from-client"));
+    QTRY_COMPARE(runJavaScript(page.webView()->page(), QStringLiteral("seen.join(',')")).toString(),
+                 QStringLiteral("lobby,from-client"));
+}
+
+void TestMainwindowWeb::otherOriginRefused()
+{
+    EmbeddedWebPage page;
+    JavascriptInterface::trustOrigin(m_server->url(QStringLiteral("/")));
+    // The same server under another host name is another origin, and not one
+    // the game server sent.
+    const QUrl other(QStringLiteral("https://127.0.0.1:%1/bridge.html").arg(m_server->port()));
+    QVERIFY(loadAndWait(page.webView(), [&] { page.webView()->setUrl(other); }));
+    QCOMPARE(page.webView()->url(), other);
+    QSignalSpy tab(&page, &EmbeddedWebPage::displayTab);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("refused displayTab from the page")));
+    runJavaScript(page.webView()->page(), QStringLiteral("client.displayTab('lobby')"));
+    QTest::qWait(500);
+    QVERIFY(tab.isEmpty());
+    QVERIFY(!page.bridge()->isTrusted(other));
+    QVERIFY(page.bridge()->isTrusted(m_server->url(QStringLiteral("/any/page.html"))));
+}
+
+void TestMainwindowWeb::crossOriginFrameHasNoEffect()
+{
+    EmbeddedWebPage page;
+    QSignalSpy tab(&page, &EmbeddedWebPage::displayTab);
+    QVERIFY(loadAndWait(page.webView(), [&] { page.setUrl(m_server->url(QStringLiteral("/framed.html"))); }));
+    QTRY_VERIFY_WITH_TIMEOUT(runJavaScript(page.webView()->page(), QStringLiteral("frameRan")).toBool(), 20000);
+    QCOMPARE(m_server->requestCount(QStringLiteral("/frame.html")), 1);
+    QTest::qWait(500);
+    QVERIFY(tab.isEmpty());
+    // The main frame itself still may.
+    runJavaScript(page.webView()->page(), QStringLiteral("client.displayTab('main')"));
+    QTRY_COMPARE(tab.size(), 1);
+    QCOMPARE(tab.at(0).at(0).toString(), QStringLiteral("main"));
+}
+
+void TestMainwindowWeb::localPageAndFallback()
+{
+    EmbeddedWebPage page;
+    QSignalSpy tab(&page, &EmbeddedWebPage::displayTab);
+    QVERIFY(loadAndWait(page.webView(), [&] { page.setUrl(QUrl(QStringLiteral("localwww:/welcome.html"))); }));
+    QCOMPARE(page.webView()->title(), QStringLiteral("Welcome"));
+    // The client's own pages are trusted and use the page functions.
+    runJavaScript(page.webView()->page(), QStringLiteral("welcome.lobby()"));
+    QTRY_COMPARE(tab.size(), 1);
+    QCOMPARE(tab.at(0).at(0).toString(), QStringLiteral("lobby"));
+
+    // A load that fails shows the fallback once; a failing fallback stays.
+    page.setFallbackUrl(QUrl(QStringLiteral("localwww:/offline.html")));
+    QSignalSpy finished(page.webView(), &QWebEngineView::loadFinished);
+    page.setUrl(QUrl(QStringLiteral("https://localhost:1/welcome.html")));
+    QTRY_COMPARE_WITH_TIMEOUT(page.webView()->url(), QUrl(QStringLiteral("localwww:/offline.html")), 20000);
+    QTRY_COMPARE(finished.size(), 2);
+    QVERIFY(finished.at(1).at(0).toBool());
+
+    page.setFallbackUrl(QUrl(QStringLiteral("localwww:/missing.html")));
+    finished.clear();
+    page.setUrl(QUrl(QStringLiteral("localwww:/missing.html")));
+    QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), 20000);
+    QTest::qWait(500);
+    QCOMPARE(finished.size(), 1);
+    QVERIFY(!finished.at(0).at(0).toBool());
+
+    // A refused certificate is a failed load: the fallback shows.
+    page.setFallbackUrl(QUrl(QStringLiteral("localwww:/error.html")));
+    page.setUrl(m_rogue->url(QStringLiteral("/account.html")));
+    QTRY_COMPARE_WITH_TIMEOUT(page.webView()->url(), QUrl(QStringLiteral("localwww:/error.html")), 20000);
+    QCOMPARE(m_rogue->requestCount(QStringLiteral("/account.html")), 0);
+}
+
+void TestMainwindowWeb::refusedAddresses()
+{
+    for (const char *scheme : {"http", "https", "mailto", "file", "localwww"})
+        QDesktopServices::setUrlHandler(QLatin1String(scheme), this, "openedUrl");
+    const struct
+    {
+        const char *url;
+        bool page;
+        bool browser;
+        bool system;
+    } cases[] = {
+        {"https://localhost/a.html", true, true, true},   {"http://localhost/a.html", true, true, true},
+        {"mailto:help@example.com", false, false, true},  {"localwww:/welcome.html", true, false, false},
+        {"about:blank", true, false, false},             {"file:///etc/passwd", false, false, false},
+        {"javascript:alert(1)", false, false, false},    {"client://help", false, false, false},
+        {"data:text/html,x", false, false, false},       {"smb://host/share", false, false, false},
+    };
+    for (const auto &c : cases) {
+        const QUrl url(QString::fromLatin1(c.url));
+        QCOMPARE(EmbeddedWebPage::isLoadableUrl(url), c.page);
+        QCOMPARE(EmbeddedBrowser::isLoadableUrl(url), c.browser);
+        m_opened.clear();
+        if (!c.system)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("refused to open the address in the system browser")));
+        QCOMPARE(SystemBrowser::open(url), c.system);
+        QCOMPARE(m_opened, c.system ? QList<QUrl>{url} : QList<QUrl>{});
+    }
+    EmbeddedWebPage page;
+    page.setFallbackUrl(QUrl(QStringLiteral("localwww:/error.html")));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("refused to show the address")));
+    QVERIFY(loadAndWait(page.webView(), [&] { page.setUrl(QUrl(QStringLiteral("file:///etc/passwd"))); }));
+    QCOMPARE(page.webView()->url(), QUrl(QStringLiteral("localwww:/error.html")));
+    // A refused address never becomes trusted.
+    QVERIFY(!page.bridge()->isTrusted(QUrl(QStringLiteral("file:///etc/passwd"))));
+}
+
+void TestMainwindowWeb::browserDialog()
+{
+    QWidget window;
+    window.resize(1024, 768);
+    window.show();
+    QPointer<EmbeddedBrowser> browser = new EmbeddedBrowser(&window);
+    browser->setAttribute(Qt::WA_DeleteOnClose);
+    auto *icon = browser->findChild<QLabel *>(QStringLiteral("encryptedIcon"));
+    QVERIFY(icon);
+    QVERIFY(!browser->showsSecure());
+    QCOMPARE(icon->toolTip(), QStringLiteral("Insecure connection"));
+
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("refused to open the address")));
+    QVERIFY(!browser->load(QUrl(QStringLiteral("localwww:/welcome.html"))));
+
+    JavascriptInterface::trustOrigin(m_server->url(QStringLiteral("/")));
+    QSignalSpy launch(browser.data(), &EmbeddedBrowser::launchBrowser);
+    QVERIFY(loadAndWait(browser->webView(), [&] { QVERIFY(browser->load(m_server->url(QStringLiteral("/account.html")))); }));
+    browser->showDialog(true);
+    QTRY_COMPARE(browser->windowTitle(), QStringLiteral("Account & cashier"));
+    QVERIFY(browser->showsSecure());
+    QCOMPARE(icon->toolTip(), QStringLiteral("Secure connection"));
+    QVERIFY(!browser->findChild<QWidget *>(QStringLiteral("progressBar"))->isVisible());
+
+    // The page may open addresses and close its dialog, telling its own
+    // listeners first.
+    runJavaScript(browser->webView()->page(),
+                  QStringLiteral("client.launchBrowser('client://my-account/withdraw');"));
+    QTRY_COMPARE(launch.size(), 1);
+    QCOMPARE(launch.at(0).at(0).toString(), QStringLiteral("client://my-account/withdraw"));
+    QSignalSpy closing(browser->bridge(), &JavascriptInterface::closeEvent);
+    runJavaScript(browser->webView()->page(), QStringLiteral("client.close()"));
+    QTRY_VERIFY(browser.isNull());
+    QCOMPARE(closing.size(), 1);
+    QTRY_COMPARE(m_server->requestCount(QStringLiteral("/closed.png")), 1);
+}
+
+void TestMainwindowWeb::browserDialogRefusesUnknownCertificate()
+{
+    QWidget window;
+    window.resize(1024, 768);
+    EmbeddedBrowser browser(&window);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("refused the certificate")));
+    QVERIFY(loadAndWait(browser.webView(), [&] { browser.load(m_rogue->url(QStringLiteral("/account.html"))); }));
+    QVERIFY(!browser.showsSecure());
+    QCOMPARE(m_rogue->requestCount(QStringLiteral("/account.html")), 0);
+}
+
+QTEST_MAIN(TestMainwindowWeb)
+#include "tst_mainwindow_web.moc"
