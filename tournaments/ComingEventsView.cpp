@@ -1,0 +1,56 @@
+#include "tournaments/ComingEventsView.h"
+
+#include "core/TextFormat.h"
+#include "tournaments/ComingEventPopup.h"
+#include "tournaments/ComingEventsModel.h"
+
+#include <QWidget>
+
+ComingEventsView::ComingEventsView(ComingEventsModel *model, QWidget *parentWidget)
+    : QObject(parentWidget), m_parentWidget(parentWidget), m_model(model)
+{
+    if (model) {
+        connect(model, &ComingEventsModel::comingEventsChanged, this, &ComingEventsView::onComingEvents);
+        onComingEvents(model->events());
+    }
+}
+
+void ComingEventsView::setPosition(const QPoint &position)
+{
+    m_position = position;
+    if (m_popup && m_popup->kind() != ComingEventsModel::RoundEnd)
+        m_popup->move(position);
+}
+
+void ComingEventsView::onComingEvents(const ComingEvents &comingEvents)
+{
+    // One popup at a time.
+    for (ComingEventPopup *old : m_parentWidget->findChildren<ComingEventPopup *>(Qt::FindDirectChildrenOnly)) {
+        old->disconnect(this);
+        old->hide();
+        old->deleteLater();
+    }
+    m_popup = nullptr;
+    const QDateTime now = Utils::serverNow();
+    const auto next = std::find_if(comingEvents.begin(), comingEvents.end(),
+                                   [&](const ComingEvent &event) { return event.when > now; });
+    if (next == comingEvents.end())
+        return;
+    auto *popup = new ComingEventPopup(m_parentWidget, *next);
+    m_popup = popup;
+    connect(popup, &ComingEventPopup::expired, this, &ComingEventsView::onPopupExpired);
+    // A round end is only counted to, so that the view looks again then.
+    if (next->kind == ComingEventsModel::RoundEnd)
+        return;
+    popup->onTimeout();
+    popup->move(m_position);
+    popup->resize(popup->sizeHint());
+    popup->show();
+    popup->raise();
+}
+
+void ComingEventsView::onPopupExpired()
+{
+    if (m_model)
+        onComingEvents(m_model->events());
+}
