@@ -113,7 +113,7 @@ void TestTournamentsPeer::demoLobby()
     session.connectToHost(QStringLiteral("localhost"), peer.port());
     QVERIFY(checked.wait(10000));
     session.login(QStringLiteral("guest"), QStringLiteral("any"));
-    QTRY_COMPARE(model.rowCount(), 9);
+    QTRY_COMPARE(model.rowCount(), 13);
     QSet<int> states;
     for (qint32 id : model.tournamentIds())
         states.insert(model.tournamentInfo(id).status);
