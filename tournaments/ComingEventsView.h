@@ -1,12 +1,12 @@
 #pragma once
 
 #include "protocol/ComingEvent.h"
+#include "tournaments/ComingEventPopup.h"
 
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
 
-class ComingEventPopup;
 class ComingEventsModel;
 class QWidget;
 

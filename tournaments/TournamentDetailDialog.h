@@ -1,11 +1,10 @@
 #pragma once
 
+#include "lobby/TableModel.h"
 #include "protocol/PrizeConfiguration.h"
 #include "protocol/TournamentInfo.h"
 #include "protocol/TournamentRanking.h"
 #include "widgets/MahjongDialog.h"
-
-#include "lobby/TableModel.h"
 
 #include <QPointer>
 #include <QSet>

@@ -78,8 +78,7 @@ void TournamentsController::setTableModel(TableModel *tableModel)
 
 QWidget *TournamentsController::findLobbyWidget() const
 {
-    QWidget *main = m_host ? m_host->mainWidget() : nullptr;
-    QWidget *lobby = main ? main->findChild<QWidget *>(QStringLiteral("lobbyWidget")) : nullptr;
+    QWidget *lobby = m_host ? m_host->lobbyWidget() : nullptr;
     if (!lobby)
         qCWarning(lcTournaments) << "couldn't find widget 'lobbyWidget'";
     return lobby;

@@ -1,12 +1,11 @@
 #pragma once
 
+#include "lobby/TableModel.h"
 #include "protocol/TournamentInfo.h"
 #include "protocol/TournamentInfoUpdates.h"
 #include "protocol/tmnt_register_failed_reason.h"
 
 #include <QObject>
-#include "lobby/TableModel.h"
-
 #include <QPointer>
 
 #include <set>
@@ -35,7 +34,7 @@ public:
     const TournamentInfo &tournamentInfo(qint32 id) const;
     void setTableModel(TableModel *tableModel);
     TableModel *tableModel() const { return m_tableModel; }
-    // The host's widget named "lobbyWidget", or null (with a warning).
+    // The host's "lobbyWidget", or null (with a warning).
     QWidget *findLobbyWidget() const;
 
     // "Failed" ... "Tournament is running"; empty for an unknown value.

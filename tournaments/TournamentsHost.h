@@ -16,6 +16,9 @@ public:
 
     // The parent of message boxes; null when there is none.
     virtual QWidget *mainWidget() const = 0;
+    // The parent of the detail and join dialogs, the logged-in page
+    // ("lobbyWidget"); null until it is built.
+    virtual QWidget *lobbyWidget() const = 0;
     // The account's deposit page.
     virtual void onDeposit() = 0;
     // Asks whether to complete the account's registration; kind 2 titles the
