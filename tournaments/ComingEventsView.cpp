@@ -40,8 +40,10 @@ void ComingEventsView::onComingEvents(const ComingEvents &comingEvents)
     m_popup = popup;
     connect(popup, &ComingEventPopup::expired, this, &ComingEventsView::onPopupExpired);
     // A round end is only counted to, so that the view looks again then.
-    if (next->kind == ComingEventsModel::RoundEnd)
+    if (next->kind == ComingEventsModel::RoundEnd) {
+        popup->hide();
         return;
+    }
     popup->onTimeout();
     popup->move(m_position);
     popup->resize(popup->sizeHint());
