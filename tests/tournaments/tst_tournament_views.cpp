@@ -3,6 +3,7 @@
 // tables, the preview, the upcoming list and the coming events against a
 // settable clock.
 #include "TournamentTestData.h"
+#include "TournamentsTestHost.h"
 
 #include "core/TextFormat.h"
 #include "lobby/TableModel.h"
@@ -14,7 +15,6 @@
 #include "tournaments/TournamentDetailDialog.h"
 #include "tournaments/TournamentPreview.h"
 #include "tournaments/TournamentsController.h"
-#include "tournaments/TournamentsHost.h"
 #include "tournaments/TournamentsLobbyModel.h"
 #include "widgets/UPushButton.h"
 
@@ -41,33 +41,6 @@ QDateTime fixedNow()
 {
     return g_now;
 }
-
-// The window around the views, as the main window offers it.
-class TestHost : public TournamentsHost
-{
-public:
-    TestHost() { lobby.setParent(&main); }
-    QWidget *mainWidget() const override { return const_cast<QWidget *>(&main); }
-    QWidget *lobbyWidget() const override { return hasLobby ? const_cast<QWidget *>(&lobby) : nullptr; }
-    void onDeposit() override { ++deposits; }
-    void askToCompleteRegistration(int kind) override { completeKinds.append(kind); }
-    bool watchTable(qint32 tableId) override
-    {
-        watched.append(tableId);
-        return watchAnswers;
-    }
-    void onUserMenuRequested(const QString &, const QPoint &) override {}
-    qint64 accountBalance() const override { return balance; }
-
-    QWidget main;
-    QWidget lobby;
-    bool hasLobby = true;
-    bool watchAnswers = true;
-    int deposits = 0;
-    QList<int> completeKinds;
-    QList<qint32> watched;
-    qint64 balance = 0;
-};
 
 QMessageBox *onlyBox(QWidget *parent)
 {
@@ -139,7 +112,7 @@ void TestTournamentViews::refusalBoxes()
     QFETCH(QString, text);
     QFETCH(int, completeKind);
 
-    TestHost host;
+    TournamentsTestHost host;
     TournamentsController controller(nullptr, nullptr, &host);
     if (held)
         controller.model()->addOrUpdateTournament(
@@ -191,7 +164,7 @@ void TestTournamentViews::joinFundsRule()
     QFETCH(qint64, balance);
     QFETCH(int, type);
 
-    TestHost host;
+    TournamentsTestHost host;
     host.balance = balance;
     TournamentsController controller(nullptr, nullptr, &host);
     controller.model()->addOrUpdateTournament(
@@ -302,7 +275,7 @@ void TestTournamentViews::detailStates()
 
 void TestTournamentViews::detailTablesAndWatches()
 {
-    TestHost host;
+    TournamentsTestHost host;
     TableModel tableModel(nullptr);
     tableModel.setNotifyInterval(0);
     tableModel.subscribe(QStringLiteral("101/mtt"));
@@ -370,7 +343,7 @@ void TestTournamentViews::detailSearchAndRemoval()
 
 void TestTournamentViews::previewTexts()
 {
-    TestHost host;
+    TournamentsTestHost host;
     TournamentsController controller(nullptr, nullptr, &host);
     TournamentsLobbyModel *model = controller.model();
     model->addOrUpdateTournament(makeTournament(4, QStringLiteral("<b>Four</b>"), TournamentInfo::Open, 2, 1000, 100, 12));
@@ -414,7 +387,7 @@ void TestTournamentViews::previewTexts()
 
 void TestTournamentViews::upcomingOrderAndRebuild()
 {
-    TestHost host;
+    TournamentsTestHost host;
     TournamentsController controller(nullptr, nullptr, &host);
     TournamentsLobbyModel *model = controller.model();
     const QDateTime base = QDateTime(QDate(2026, 12, 8), QTime(10, 0), Qt::UTC);
