@@ -47,6 +47,10 @@ TournamentDetailDialog::TournamentDetailDialog(QWidget *parent)
     m_ui->playerList->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_ui->playerList, &QWidget::customContextMenuRequested, this,
             &TournamentDetailDialog::onPlayerListContextMenu);
+    // The grid sits on the dialog's own background, like the lists.
+    m_ui->tableListScrollArea->viewport()->setAutoFillBackground(false);
+    m_ui->tableList->setAutoFillBackground(false);
+    m_ui->tableListLayout->setAlignment(Qt::AlignTop);
     m_ui->prizeList->header()->hide();
     m_ui->prizeList->setModel(m_prizeModel);
 
