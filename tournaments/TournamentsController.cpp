@@ -9,6 +9,7 @@
 #include "tournaments/TournamentsHost.h"
 #include "tournaments/TournamentsLobbyModel.h"
 #include "tournaments/TournamentsLobbyWindow.h"
+#include "widgets/AutoCenterToParent.h"
 #include "widgets/ModelessMsgBox.h"
 
 #include <QWidget>
@@ -158,8 +159,17 @@ void TournamentsController::createTournamentDetailDialog(qint32 tournamentId)
             m_session->query_tournament_prize_configuration(tournamentId);
         dialog->setObjectName(name);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
+        prepareDialog(dialog);
     }
     dialog->showDialog(true);
+}
+
+void TournamentsController::prepareDialog(QWidget *dialog)
+{
+    // The lobby page lays out its own children, not the dialogs floating
+    // over it: they take their size themselves and stay centred.
+    dialog->adjustSize();
+    new AutoCenterToParent(dialog);
 }
 
 void TournamentsController::createJoinTournamentDialog(qint32 tournamentId)
@@ -179,6 +189,7 @@ void TournamentsController::createJoinTournamentDialog(qint32 tournamentId)
         connect(dialog, &JoinDialog::registerTournament, this, &TournamentsController::onTournamentRegister);
         dialog->setObjectName(name);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
+        prepareDialog(dialog);
     }
     dialog->showDialog(true);
 }

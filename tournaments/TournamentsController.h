@@ -63,6 +63,7 @@ private slots:
 
 private:
     QWidget *messageParent() const;
+    static void prepareDialog(QWidget *dialog);
 
     QPointer<ConnectionManager> m_session;
     TournamentsHost *m_host;
