@@ -37,6 +37,7 @@ private slots:
     void lobbyFollowsTheServer();
     void demoLobby();
     void registrationToSeat();
+    void rankingRequestsAreBounded();
 };
 
 void TestTournamentsPeer::initTestCase()
@@ -226,6 +227,35 @@ void TestTournamentsPeer::registrationToSeat()
     QTRY_COMPARE(model->tournamentInfo(9).status, TournamentInfo::Seating);
     QTRY_COMPARE(detail->listedTables(), QList<qint32>{tableId});
     QVERIFY(tables.tableInfo(tableId).lobbyPath().startsWith(QStringLiteral("101/mtt/9")));
+}
+
+// Every record and update calls for the ranking list; while one request is
+// unanswered, the updates meanwhile ask only once more.
+void TestTournamentsPeer::rankingRequestsAreBounded()
+{
+    PeerProcess peer;
+    QVERIFY2(peer.start({QStringLiteral("--scenario"), QDir(PeerProcess::scenarioDirectory())
+                                                           .filePath(QStringLiteral("tournament-updates-burst.json"))}),
+             qPrintable(peer.errorString()));
+    ConnectionManager session(true);
+    TournamentsTestHost host;
+    TournamentsController controller(&session, nullptr, &host);
+    QSignalSpy rankings(&session, &ConnectionManager::tournamentRankings);
+    QSignalSpy checked(&session, &ConnectionManager::versionCheckComplete);
+    session.connectToHost(QStringLiteral("localhost"), peer.port());
+    QVERIFY(checked.wait(10000));
+    session.login(QStringLiteral("demo"), QStringLiteral("demo"));
+    QVERIFY(!peer.waitForLine(QStringLiteral("SCENARIO_DONE")).isNull());
+    QTRY_VERIFY(controller.model()->hasTournament(7)
+                && controller.model()->tournamentInfo(7).registeredPlayers == 16);
+    // Records of 7 and 8, then the burst for 7: one request each, and one
+    // more for 7 once its first is answered.
+    QTRY_COMPARE(rankings.size(), 3);
+    QTest::qWait(300);
+    QCOMPARE(rankings.size(), 3);
+    const QStringList requests = peer.linesStartingWith("RECV tournament_envelope");
+    QCOMPARE(requests.size(), 3);
+    QCOMPARE(requests.filter(QStringLiteral("\"tournamentId\":7")).size(), 2);
 }
 
 QTEST_MAIN(TestTournamentsPeer)
