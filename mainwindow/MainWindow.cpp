@@ -35,7 +35,6 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStatusBar>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -391,9 +390,7 @@ void MainWindow::buildLobby()
     // Countdowns of what comes next, below the table preview.
     auto *comingEvents = new ComingEventsModel(&m_connection, m_tournamentsController->model(), this);
     auto *comingEventsView = new ComingEventsView(comingEvents, m_lobbyPage);
-    QTimer::singleShot(0, comingEventsView, [this, comingEventsView] {
-        comingEventsView->setPosition(m_tablePreview->geometry().bottomLeft() + QPoint(0, 8));
-    });
+    comingEventsView->anchorBelow(m_tablePreview, 8);
 
     connect(&m_connection, &ConnectionManager::lobbySummary, m_lobbySummary, &LobbySummary::onLobbySummary);
     connect(m_lobbyWindow, &LobbyWindow::tableActivated, this, &MainWindow::joinTable);

@@ -4,6 +4,7 @@
 #include "tournaments/ComingEventPopup.h"
 #include "tournaments/ComingEventsModel.h"
 
+#include <QEvent>
 #include <QWidget>
 
 ComingEventsView::ComingEventsView(ComingEventsModel *model, QWidget *parentWidget)
@@ -20,6 +21,32 @@ void ComingEventsView::setPosition(const QPoint &position)
     m_position = position;
     if (m_popup && m_popup->kind() != ComingEventsModel::RoundEnd)
         m_popup->move(position);
+}
+
+void ComingEventsView::anchorBelow(QWidget *widget, int gap)
+{
+    if (m_anchor)
+        m_anchor->removeEventFilter(this);
+    m_anchor = widget;
+    m_gap = gap;
+    if (!widget)
+        return;
+    widget->installEventFilter(this);
+    followAnchor();
+}
+
+bool ComingEventsView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_anchor
+        && (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Show))
+        followAnchor();
+    return QObject::eventFilter(watched, event);
+}
+
+void ComingEventsView::followAnchor()
+{
+    if (m_anchor && (m_anchor == m_parentWidget || m_parentWidget->isAncestorOf(m_anchor)))
+        setPosition(m_anchor->mapTo(m_parentWidget, QPoint(0, m_anchor->height() + m_gap)));
 }
 
 void ComingEventsView::onComingEvents(const ComingEvents &comingEvents)

@@ -477,7 +477,11 @@ void TestTournamentViews::comingEventPopups()
     TournamentsLobbyModel lobby;
     ComingEventsModel model(nullptr, &lobby);
     ComingEventsView view(&model, &window);
-    view.setPosition(QPoint(10, 300));
+    // Below a panel of the window, 4 px under it.
+    auto *panel = new QLabel(&window);
+    panel->setGeometry(10, 250, 100, 46);
+    view.anchorBelow(panel, 4);
+    window.show();
     // Already past, a round end, then a maintenance.
     model.onComingServerEvents({{0, g_now.addSecs(-5)}, {0, g_now.addSecs(7)}});
     lobby.onRegisteredNotification({1});
@@ -498,6 +502,8 @@ void TestTournamentViews::comingEventPopups()
     ComingEventPopup *popup = view.popup();
     QVERIFY(!popup->isHidden());
     QCOMPARE(popup->pos(), QPoint(10, 300));
+    panel->move(20, 250);
+    QCOMPARE(popup->pos(), QPoint(20, 300));
     QCOMPARE(popup->text(), QStringLiteral("Server will go down for maintenance in 4s"));
     g_now = g_now.addSecs(2);
     QTRY_COMPARE(popup->text(), QStringLiteral("Server will go down for maintenance in 2s"));
