@@ -2,6 +2,8 @@
 
 #include "core/TextFormat.h"
 
+#include <algorithm>
+
 ComingEventPopup::ComingEventPopup(QWidget *parent, const ComingEvent &event)
     : QLabel(parent), m_kind(event.kind), m_when(event.when)
 {
@@ -30,6 +32,18 @@ QString ComingEventPopup::kindText(int kind)
     }
 }
 
+void ComingEventPopup::keepInsideParent()
+{
+    // A long text near the right edge would be cut off: it moves left as
+    // far as it must, never past the left edge.
+    const QWidget *parent = parentWidget();
+    if (!parent)
+        return;
+    const int overflow = x() + width() - parent->width();
+    if (overflow > 0)
+        move(std::max(0, x() - overflow), y());
+}
+
 void ComingEventPopup::onTimeout()
 {
     if (m_expired)
@@ -39,6 +53,7 @@ void ComingEventPopup::onTimeout()
         const QString text = kindText(m_kind);
         setText(text.isEmpty() ? text : text.arg(Utils::durationBetween(now, m_when)));
         resize(sizeHint());
+        keepInsideParent();
         return;
     }
     m_expired = true;

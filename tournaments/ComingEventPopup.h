@@ -18,6 +18,8 @@ public:
     const QDateTime &when() const { return m_when; }
     // The kind's text with %1 still in it; empty for an unknown kind.
     static QString kindText(int kind);
+    // Moves left as far as needed to show the whole text in the parent.
+    void keepInsideParent();
 
 signals:
     void expired();

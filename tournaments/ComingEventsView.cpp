@@ -19,8 +19,10 @@ ComingEventsView::ComingEventsView(ComingEventsModel *model, QWidget *parentWidg
 void ComingEventsView::setPosition(const QPoint &position)
 {
     m_position = position;
-    if (m_popup && m_popup->kind() != ComingEventsModel::RoundEnd)
+    if (m_popup && m_popup->kind() != ComingEventsModel::RoundEnd) {
         m_popup->move(position);
+        m_popup->keepInsideParent();
+    }
 }
 
 void ComingEventsView::anchorBelow(QWidget *widget, int gap)
@@ -71,9 +73,9 @@ void ComingEventsView::onComingEvents(const ComingEvents &comingEvents)
         popup->hide();
         return;
     }
-    popup->onTimeout();
     popup->move(m_position);
     popup->resize(popup->sizeHint());
+    popup->keepInsideParent();
     popup->show();
     popup->raise();
 }

@@ -481,6 +481,7 @@ void TestTournamentViews::comingEventPopups()
     auto *panel = new QLabel(&window);
     panel->setGeometry(10, 250, 100, 46);
     view.anchorBelow(panel, 4);
+    window.resize(600, 400);
     window.show();
     // Already past, a round end, then a maintenance.
     model.onComingServerEvents({{0, g_now.addSecs(-5)}, {0, g_now.addSecs(7)}});
