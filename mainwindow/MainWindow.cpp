@@ -144,6 +144,8 @@ MainWindow::~MainWindow()
     m_connection.setQuitting(true);
     m_connection.disconnect(this);
     delete m_lobbyPage;
+    // Before the window it reports to.
+    delete m_tournamentsController;
     delete m_localizationDb;
     delete m_lobbyController;
 }
