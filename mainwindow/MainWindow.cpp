@@ -14,8 +14,15 @@
 #include "protocol/ServerTime.h"
 #include "core/ApplicationVersion.h"
 #include "protocol/login_status.h"
+#include "tournaments/ComingEventsModel.h"
+#include "tournaments/ComingEventsView.h"
+#include "tournaments/ComingTournamentsWidget.h"
+#include "tournaments/TournamentPreview.h"
+#include "tournaments/TournamentsController.h"
+#include "tournaments/TournamentsHost.h"
 #include "tournaments/TournamentsLobbyModel.h"
 #include "tournaments/TournamentsLobbyWindow.h"
+#include "widgets/ModelessMsgBox.h"
 
 #include <QCoreApplication>
 #include <QTabWidget>
@@ -29,6 +36,54 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QVBoxLayout>
+
+namespace {
+
+// What the tournament views use of this window, until the main window proper
+// takes it over.
+class MainWindowTournamentsHost : public TournamentsHost
+{
+public:
+    MainWindowTournamentsHost(MainWindow *window, QWidget *lobbyPage) : m_window(window), m_lobbyPage(lobbyPage) {}
+
+    QWidget *mainWidget() const override { return m_window; }
+    QWidget *lobbyWidget() const override { return m_lobbyPage; }
+    void onDeposit() override { m_window->connectionManager().query_web_page(WebPageRequest::Account); }
+    void askToCompleteRegistration(int kind) override
+    {
+        const QString titles[] = {MainWindow::tr("Registration"), MainWindow::tr("Join Failed"),
+                                  MainWindow::tr("Tournament registration")};
+        QMessageBox *box = ModelessMsgBox::question(
+            m_window, titles[kind >= 0 && kind <= 2 ? kind : 0],
+            MainWindow::tr("You are not fully registered and therefore not allowed to play for money.\nDo you want to "
+                        "complete your registration now?"));
+        MainWindow *window = m_window;
+        ModelessMsgBox::onFinished(box, [window](int button) {
+            if (button == QMessageBox::Yes)
+                window->connectionManager().query_web_page(WebPageRequest::Account);
+        });
+    }
+    bool watchTable(qint32 tableId) override
+    {
+        const bool sent = tableId >= 1 && m_window->lobbyController()
+            && m_window->lobbyController()->tableModel()->hasTable(tableId);
+        m_window->watchTable(tableId);
+        return sent;
+    }
+    void onUserMenuRequested(const QString &name, const QPoint &) override
+    {
+        qCDebug(lcMainwindow) << "no player menu yet for" << name;
+    }
+    qint64 accountBalance() const override { return m_balance; }
+
+    qint64 m_balance = 0;
+
+private:
+    MainWindow *m_window;
+    QWidget *m_lobbyPage;
+};
+
+} // namespace
 
 MainWindow::MainWindow(const QString &gameHost, quint16 gamePort, const QString &userName,
                        const QString &password, bool useSsl, const QString &webHost,
@@ -89,6 +144,8 @@ MainWindow::~MainWindow()
     m_connection.setQuitting(true);
     m_connection.disconnect(this);
     delete m_lobbyPage;
+    // Before the window it reports to.
+    delete m_tournamentsController;
     delete m_localizationDb;
     delete m_lobbyController;
 }
@@ -283,11 +340,40 @@ void MainWindow::buildLobby()
     tabs->setObjectName(QStringLiteral("lobbyTabs"));
     m_lobbyWindow = m_lobbyController->createWindow(tabs);
     tabs->addTab(m_lobbyWindow, tr("Tables"));
-    m_tournaments = new TournamentsLobbyModel(this);
-    m_tournaments->setSession(&m_connection);
-    auto *tournamentLobby = new TournamentsLobbyWindow(tabs);
-    tournamentLobby->setModel(m_tournaments);
-    tabs->addTab(tournamentLobby, tr("Tournaments"));
+    auto *tournamentsHost = new MainWindowTournamentsHost(this, m_lobbyPage);
+    m_tournamentsHost.reset(tournamentsHost);
+    m_tournamentsController = new TournamentsController(&m_connection, this, tournamentsHost);
+    m_tournamentsController->setTableModel(tables);
+    connect(&m_connection, &ConnectionManager::currentAccountBalance, m_tournamentsController,
+            [tournamentsHost](qint64 cents) { tournamentsHost->m_balance = cents; });
+    m_connection.query_account_balance();
+    auto *tournamentTab = new QWidget(tabs);
+    auto *tournamentLayout = new QHBoxLayout(tournamentTab);
+    TournamentsLobbyWindow *tournamentLobby = m_tournamentsController->createWindow();
+    tournamentLayout->addWidget(tournamentLobby, 1);
+    auto *tournamentSide = new QVBoxLayout;
+    auto *tournamentPreview = new TournamentPreview(tournamentTab);
+    tournamentPreview->setObjectName(QStringLiteral("tournamentPreview"));
+    tournamentPreview->setTournamentsController(m_tournamentsController);
+    tournamentPreview->setModel(m_tournamentsController->model());
+    auto *comingTournaments = new ComingTournamentsWidget(tournamentTab);
+    comingTournaments->setObjectName(QStringLiteral("comingTournaments"));
+    comingTournaments->setModel(m_tournamentsController->model());
+    comingTournaments->setTournamentsController(m_tournamentsController);
+    tournamentSide->addWidget(tournamentPreview);
+    tournamentSide->addWidget(comingTournaments);
+    tournamentSide->addStretch(1);
+    tournamentLayout->addLayout(tournamentSide);
+    connect(tournamentPreview, &TournamentPreview::unregisterTournament, &m_connection,
+            &ConnectionManager::unregister_tournament_request);
+    connect(comingTournaments, &ComingTournamentsWidget::unregisterTournament, &m_connection,
+            &ConnectionManager::unregister_tournament_request);
+    connect(tournamentPreview, &TournamentPreview::deposit, this, [tournamentsHost] { tournamentsHost->onDeposit(); });
+    connect(tournamentLobby, &TournamentsLobbyWindow::tournamentSelected, tournamentPreview,
+            &TournamentPreview::onPreviewTournament);
+    connect(tournamentLobby, &TournamentsLobbyWindow::tournamentActivated, m_tournamentsController,
+            &TournamentsController::createTournamentDetailDialog);
+    tabs->addTab(tournamentTab, tr("Tournaments"));
     layout->addWidget(tabs, 1);
 
     auto *side = new QVBoxLayout;
@@ -302,6 +388,11 @@ void MainWindow::buildLobby()
     side->addStretch(1);
     layout->addLayout(side);
     m_pages->addWidget(m_lobbyPage);
+
+    // Countdowns of what comes next, below the table preview.
+    auto *comingEvents = new ComingEventsModel(&m_connection, m_tournamentsController->model(), this);
+    auto *comingEventsView = new ComingEventsView(comingEvents, m_lobbyPage);
+    comingEventsView->anchorBelow(m_tablePreview, 8);
 
     connect(&m_connection, &ConnectionManager::lobbySummary, m_lobbySummary, &LobbySummary::onLobbySummary);
     connect(m_lobbyWindow, &LobbyWindow::tableActivated, this, &MainWindow::joinTable);

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <memory>
 #include <string>
 
 class LobbyController;
@@ -17,7 +18,8 @@ class QPushButton;
 class QStackedWidget;
 class QWidget;
 class TablePreview;
-class TournamentsLobbyModel;
+class TournamentsController;
+class TournamentsHost;
 class TranslationsManager;
 
 // The program's top-level window. For now it connects to the game server,
@@ -105,7 +107,8 @@ private:
     LobbyController *m_lobbyController = nullptr;
     LocalizationDb *m_localizationDb = nullptr;
     LobbyWindow *m_lobbyWindow = nullptr;
-    TournamentsLobbyModel *m_tournaments = nullptr;
+    std::unique_ptr<TournamentsHost> m_tournamentsHost;
+    TournamentsController *m_tournamentsController = nullptr;
     LobbySummary *m_lobbySummary = nullptr;
     TablePreview *m_tablePreview = nullptr;
 };
