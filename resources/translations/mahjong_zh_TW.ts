@@ -19,22 +19,22 @@
     <message>
         <location filename="../../tournaments/ComingEventPopup.cpp" line="23"/>
         <source>Server will go down for maintenance in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>伺服器將在 %1 後停機維護</translation>
     </message>
     <message>
         <location filename="../../tournaments/ComingEventPopup.cpp" line="25"/>
         <source>You are registered for tournament starting in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>您報名的錦標賽將在 %1 後開始</translation>
     </message>
     <message>
         <location filename="../../tournaments/ComingEventPopup.cpp" line="27"/>
         <source>Next tournament round starts in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>錦標賽下一輪將在 %1 後開始</translation>
     </message>
     <message>
         <location filename="../../tournaments/ComingEventPopup.cpp" line="29"/>
         <source>Current tournament round ends in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>錦標賽本輪將在 %1 後結束</translation>
     </message>
 </context>
 <context>
@@ -42,22 +42,22 @@
     <message>
         <location filename="../../tournaments/ComingTournamentsWidget.ui" line="24"/>
         <source>Upcoming tournaments</source>
-        <translation type="unfinished"></translation>
+        <translation>即將開始的錦標賽</translation>
     </message>
     <message>
         <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="170"/>
         <source>Unregister</source>
-        <translation type="unfinished"></translation>
+        <translation>取消報名</translation>
     </message>
     <message>
         <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="170"/>
         <source>Register</source>
-        <translation type="unfinished">註冊</translation>
+        <translation>報名</translation>
     </message>
     <message>
         <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="171"/>
         <source>Info</source>
-        <translation type="unfinished"></translation>
+        <translation>詳情</translation>
     </message>
 </context>
 <context>
@@ -65,7 +65,7 @@
     <message>
         <location filename="../../scene/CompactCityView.cpp" line="30"/>
         <source>Remaining tiles</source>
-        <translation type="unfinished"></translation>
+        <translation>剩餘牌數</translation>
     </message>
 </context>
 <context>
@@ -355,7 +355,7 @@
     <message>
         <location filename="../../mainwindow/EmbeddedBrowser.ui" line="46"/>
         <source>about:blank</source>
-        <translation type="unfinished"></translation>
+        <translation>about:blank</translation>
     </message>
     <message>
         <location filename="../../mainwindow/EmbeddedBrowser.ui" line="91"/>
@@ -378,7 +378,7 @@
     <message>
         <location filename="../../mainwindow/EmbeddedView.ui" line="65"/>
         <source>about:blank</source>
-        <translation type="unfinished"></translation>
+        <translation>about:blank</translation>
     </message>
 </context>
 <context>
@@ -395,7 +395,7 @@
         <location filename="../../protocol/kick_reason.h" line="24"/>
         <location filename="../../protocol/kick_reason.h" line="26"/>
         <source>You were kicked from the table.</source>
-        <translation type="unfinished"></translation>
+        <translation>您已被踢出牌桌。</translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="25"/>
@@ -403,35 +403,38 @@
         <location filename="../../protocol/kick_reason.h" line="31"/>
         <location filename="../../protocol/kick_reason.h" line="43"/>
         <source>Kicked</source>
-        <translation type="unfinished"></translation>
+        <translation>被踢出</translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="29"/>
         <source>You do not have enough funds to play another hand.
 Do you want to make a deposit now?</source>
-        <translation type="unfinished"></translation>
+        <translation>您的餘額不足，無法再玩一局。
+是否立即儲值？</translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="34"/>
         <source>A server error occured and the game was aborted.
 Your bet and fee will be repaid.</source>
-        <translation type="unfinished"></translation>
+        <translation>伺服器發生錯誤，牌局已中止。
+您的下注和手續費將退還。</translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="36"/>
         <source>Server error</source>
-        <translation type="unfinished"></translation>
+        <translation>伺服器錯誤</translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="37"/>
         <source>A server error occured and the tournament will be aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
-        <translation type="unfinished"></translation>
+        <translation>伺服器發生錯誤，錦標賽將中止。
+獎池的分配方式請參閱錦標賽規則。</translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="41"/>
         <source>You were kicked from the table as the server will be unavailable due to mainenance.</source>
-        <translation type="unfinished"></translation>
+        <translation>由於伺服器即將停機維護，您已被踢出牌桌。</translation>
     </message>
 </context>
 <context>
@@ -464,64 +467,64 @@ Check tournament rules for details regarding the distribution of the prize pool.
         <location filename="../../tournaments/JoinDialog.ui" line="37"/>
         <location filename="../../tournaments/JoinDialog.cpp" line="55"/>
         <source>Cancel</source>
-        <translation type="unfinished">取消</translation>
+        <translation>取消</translation>
     </message>
     <message>
         <location filename="../../tournaments/JoinDialog.ui" line="38"/>
         <location filename="../../tournaments/JoinDialog.cpp" line="56"/>
         <source>Accept</source>
-        <translation type="unfinished"></translation>
+        <translation>接受</translation>
     </message>
     <message>
         <location filename="../../tournaments/JoinDialog.ui" line="39"/>
         <location filename="../../tournaments/JoinDialog.cpp" line="57"/>
         <source>Deposit</source>
-        <translation type="unfinished"></translation>
+        <translation>儲值</translation>
     </message>
     <message>
         <location filename="../../tournaments/JoinDialog.cpp" line="65"/>
         <source>Tournament registration</source>
-        <translation type="unfinished"></translation>
+        <translation>錦標賽報名</translation>
     </message>
     <message>
         <location filename="../../tournaments/JoinDialog.cpp" line="67"/>
         <source>Name: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>名稱：%1</translation>
     </message>
     <message>
         <location filename="../../tournaments/JoinDialog.cpp" line="68"/>
         <source>Start: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>開始：%1</translation>
     </message>
     <message>
         <location filename="../../tournaments/JoinDialog.cpp" line="69"/>
         <source>Buy-in: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>買入：%1</translation>
     </message>
     <message>
         <location filename="../../tournaments/JoinDialog.cpp" line="70"/>
         <source>Pot: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>獎池：%1</translation>
     </message>
     <message>
         <location filename="../../tournaments/JoinDialog.cpp" line="71"/>
         <source>Rules: %1</source>
-        <translation type="unfinished">規則：%1</translation>
+        <translation>規則：%1</translation>
     </message>
     <message>
         <location filename="../../tournaments/JoinDialog.cpp" line="73"/>
         <source>Registered Players: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>已報名玩家：%1</translation>
     </message>
     <message>
         <location filename="../../tournaments/JoinDialog.cpp" line="76"/>
         <source>You do not have sufficient funds in your account to play. Please deposit more money to your account to continue playing.</source>
-        <translation type="unfinished"></translation>
+        <translation>您的帳戶餘額不足，無法參加。請儲值後繼續遊戲。</translation>
     </message>
     <message>
         <location filename="../../tournaments/JoinDialog.cpp" line="80"/>
         <source>Accepting the tournament will withdraw the buy-in from your account. If you choose to unregister from the tournament at a later time, but before the tournament starts, the buy-in will be refunded to your account.</source>
-        <translation type="unfinished"></translation>
+        <translation>接受後，買入金額將從您的帳戶中扣除。如果您在錦標賽開始前取消報名，買入金額將退還至您的帳戶。</translation>
     </message>
 </context>
 <context>
@@ -1014,28 +1017,29 @@ Please contact the support to remedy the situation.</source>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="54"/>
         <source>Registration</source>
-        <translation type="unfinished"></translation>
+        <translation>註冊</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="55"/>
         <source>Tournament registration</source>
-        <translation type="unfinished"></translation>
+        <translation>錦標賽報名</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="58"/>
         <source>You are not fully registered and therefore not allowed to play for money.
 Do you want to complete your registration now?</source>
-        <translation type="unfinished"></translation>
+        <translation>您尚未完成註冊，因此不能進行現金遊戲。
+是否立即完成註冊？</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="342"/>
         <source>Tables</source>
-        <translation type="unfinished"></translation>
+        <translation>牌桌</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="376"/>
         <source>Tournaments</source>
-        <translation type="unfinished"></translation>
+        <translation>錦標賽</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="447"/>
@@ -1907,105 +1911,105 @@ Do you want to complete your registration now?</source>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.ui" line="21"/>
         <source>Tournament is removed</source>
-        <translation type="unfinished"></translation>
+        <translation>錦標賽已被移除</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.ui" line="86"/>
         <location filename="../../tournaments/TournamentDetailDialog.cpp" line="324"/>
         <source>Players</source>
-        <translation type="unfinished">玩家</translation>
+        <translation>玩家</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.ui" line="117"/>
         <location filename="../../tournaments/TournamentDetailDialog.cpp" line="334"/>
         <source>Payout structure</source>
-        <translation type="unfinished"></translation>
+        <translation>獎金分配</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.ui" line="156"/>
         <source>Find:</source>
-        <translation type="unfinished"></translation>
+        <translation>搜尋：</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.ui" line="164"/>
         <source>Register</source>
-        <translation type="unfinished">註冊</translation>
+        <translation>報名</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.ui" line="165"/>
         <source>Unregister</source>
-        <translation type="unfinished"></translation>
+        <translation>取消報名</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.cpp" line="215"/>
         <location filename="../../tournaments/TournamentDetailDialog.cpp" line="443"/>
         <source>Watch</source>
-        <translation type="unfinished">觀戰</translation>
+        <translation>觀戰</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.cpp" line="312"/>
         <source>Status: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>狀態：%1</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.cpp" line="313"/>
         <source>Buy-in: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>買入：%1</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.cpp" line="314"/>
         <source>Pot: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>獎池：%1</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.cpp" line="315"/>
         <source>Rules: %1</source>
-        <translation type="unfinished">規則：%1</translation>
+        <translation>規則：%1</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.cpp" line="316"/>
         <source>Duration: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>時長：%1</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.cpp" line="318"/>
         <source>Registered Players: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>已報名玩家：%1</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.cpp" line="324"/>
         <source>Standings</source>
-        <translation type="unfinished"></translation>
+        <translation>排名</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.cpp" line="339"/>
         <source>Tables</source>
-        <translation type="unfinished"></translation>
+        <translation>牌桌</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.cpp" line="373"/>
         <source>Starts in: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>距開始：%1</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.cpp" line="389"/>
         <source>Round %1</source>
-        <translation type="unfinished"></translation>
+        <translation>第 %1 輪</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.cpp" line="399"/>
         <source>Ends in: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>距結束：%1</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.cpp" line="399"/>
         <source>Next break in: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>距下次休息：%1</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.cpp" line="406"/>
         <source>Next round in: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>距下一輪：%1</translation>
     </message>
 </context>
 <context>
@@ -2013,59 +2017,59 @@ Do you want to complete your registration now?</source>
     <message>
         <location filename="../../tournaments/TournamentTexts.cpp" line="15"/>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>報名中</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentTexts.cpp" line="17"/>
         <source>Closed</source>
-        <translation type="unfinished"></translation>
+        <translation>報名截止</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentTexts.cpp" line="19"/>
         <source>Seating</source>
-        <translation type="unfinished"></translation>
+        <translation>入座中</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentTexts.cpp" line="21"/>
         <source>Playing</source>
-        <translation type="unfinished"></translation>
+        <translation>進行中</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentTexts.cpp" line="23"/>
         <source>Paused</source>
-        <translation type="unfinished"></translation>
+        <translation>已暫停</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentTexts.cpp" line="25"/>
         <source>Done</source>
-        <translation type="unfinished"></translation>
+        <translation>已結束</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentTexts.cpp" line="27"/>
         <source>Cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>已取消</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentTexts.cpp" line="29"/>
         <source>Aborted</source>
-        <translation type="unfinished"></translation>
+        <translation>已中止</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentTexts.cpp" line="31"/>
         <source>&lt;undefined&gt;</source>
-        <translation type="unfinished">&lt;未定義&gt;</translation>
+        <translation>&lt;未定義&gt;</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentTexts.cpp" line="37"/>
         <source>%1/%2</source>
         <comment>%1 is number of registered players, %2 is max number of players in tournament</comment>
-        <translation type="unfinished">%1/%2</translation>
+        <translation>%1/%2</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentTexts.cpp" line="81"/>
         <source>%1x%2</source>
         <comment>i.e. 4x20 minutes, %1=&apos;4&apos;&apos;, %2=&apos;20 minutes&apos;</comment>
-        <translation type="unfinished"></translation>
+        <translation>%1×%2</translation>
     </message>
 </context>
 <context>
@@ -2073,62 +2077,62 @@ Do you want to complete your registration now?</source>
     <message>
         <location filename="../../tournaments/TournamentPreview.ui" line="39"/>
         <source>Please, choose a tournament in the list to your left!</source>
-        <translation type="unfinished"></translation>
+        <translation>請從左側列表中選擇一個錦標賽！</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentPreview.ui" line="66"/>
         <source>Register</source>
-        <translation type="unfinished">註冊</translation>
+        <translation>報名</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentPreview.ui" line="67"/>
         <source>Unregister</source>
-        <translation type="unfinished"></translation>
+        <translation>取消報名</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentPreview.ui" line="68"/>
         <source>Info</source>
-        <translation type="unfinished"></translation>
+        <translation>詳情</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentPreview.cpp" line="82"/>
         <source>Status: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>狀態：%1</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentPreview.cpp" line="83"/>
         <source>Buy-in: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>買入：%1</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentPreview.cpp" line="84"/>
         <source>Pot: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>獎池：%1</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentPreview.cpp" line="85"/>
         <source>Rules: %1</source>
-        <translation type="unfinished">規則：%1</translation>
+        <translation>規則：%1</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentPreview.cpp" line="86"/>
         <source>Duration: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>時長：%1</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentPreview.cpp" line="88"/>
         <source>Registered Players: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>已報名玩家：%1</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentPreview.cpp" line="104"/>
         <source>Starts in: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>距開始：%1</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentPreview.cpp" line="123"/>
         <source>Tournament</source>
-        <translation type="unfinished">錦標賽</translation>
+        <translation>錦標賽</translation>
     </message>
 </context>
 <context>
@@ -2136,12 +2140,12 @@ Do you want to complete your registration now?</source>
     <message>
         <location filename="../../tournaments/TournamentPrizeStructureModel.cpp" line="34"/>
         <source>(%1)</source>
-        <translation type="unfinished">(%1)</translation>
+        <translation>(%1)</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentTexts.cpp" line="111"/>
         <source>#%1-#%2</source>
-        <translation type="unfinished"></translation>
+        <translation>#%1-#%2</translation>
     </message>
 </context>
 <context>
@@ -2149,12 +2153,12 @@ Do you want to complete your registration now?</source>
     <message>
         <location filename="../../tournaments/TournamentTexts.cpp" line="124"/>
         <source>%1/%2</source>
-        <translation type="unfinished">%1/%2</translation>
+        <translation>%1/%2</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentTexts.cpp" line="131"/>
         <source>%1/%2/%3</source>
-        <translation type="unfinished">%1秒 {1/%2/%3?}</translation>
+        <translation>%1/%2/%3</translation>
     </message>
 </context>
 <context>
@@ -2162,80 +2166,83 @@ Do you want to complete your registration now?</source>
     <message>
         <location filename="../../tournaments/TournamentsController.cpp" line="97"/>
         <source>Failed</source>
-        <translation type="unfinished"></translation>
+        <translation>失敗</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsController.cpp" line="99"/>
         <source>Denied</source>
-        <translation type="unfinished"></translation>
+        <translation>被拒絕</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsController.cpp" line="101"/>
         <source>Insufficient Funds</source>
-        <translation type="unfinished"></translation>
+        <translation>餘額不足</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsController.cpp" line="103"/>
         <source>Tournament is full</source>
-        <translation type="unfinished"></translation>
+        <translation>錦標賽已滿員</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsController.cpp" line="105"/>
         <source>Access Denied</source>
-        <translation type="unfinished"></translation>
+        <translation>拒絕存取</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsController.cpp" line="107"/>
         <source>Already Registered</source>
-        <translation type="unfinished"></translation>
+        <translation>已報名</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsController.cpp" line="109"/>
         <source>Tournament is running</source>
-        <translation type="unfinished"></translation>
+        <translation>錦標賽正在進行</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsController.cpp" line="242"/>
         <source>Join tournament</source>
-        <translation type="unfinished"></translation>
+        <translation>參加錦標賽</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsController.cpp" line="247"/>
         <source>You don&apos;t have enough money on your account to join the tournament.
 Do you want to make a deposit now?</source>
-        <translation type="unfinished"></translation>
+        <translation>您的帳戶餘額不足，無法參加此錦標賽。
+是否立即儲值？</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsController.cpp" line="256"/>
         <source>Deposit</source>
-        <translation type="unfinished"></translation>
+        <translation>儲值</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsController.cpp" line="257"/>
         <source>Your account is opened in a web browser</source>
-        <translation type="unfinished"></translation>
+        <translation>已在網頁瀏覽器中開啟您的帳戶</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsController.cpp" line="270"/>
         <source>Tournament %1 is full</source>
-        <translation type="unfinished"></translation>
+        <translation>錦標賽 %1 已滿員</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsController.cpp" line="274"/>
         <source>Join tournament failed!
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>參加錦標賽失敗！
+%1</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsController.cpp" line="281"/>
         <source>Unregister from tournament</source>
-        <translation type="unfinished"></translation>
+        <translation>取消錦標賽報名</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsController.cpp" line="282"/>
         <source>Unregister from tournament failed!
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>取消報名失敗！
+%1</translation>
     </message>
 </context>
 <context>
@@ -2243,37 +2250,37 @@ Do you want to make a deposit now?</source>
     <message>
         <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
         <source>Start</source>
-        <translation type="unfinished"></translation>
+        <translation>開始時間</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
         <source>Status</source>
-        <translation type="unfinished"></translation>
+        <translation>狀態</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>名稱</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
         <source>Rules</source>
-        <translation type="unfinished">規則</translation>
+        <translation>規則</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
         <source>Players</source>
-        <translation type="unfinished">玩家</translation>
+        <translation>玩家</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="104"/>
         <source>Buy-in</source>
-        <translation type="unfinished"></translation>
+        <translation>買入</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="104"/>
         <source>Pot</source>
-        <translation type="unfinished"></translation>
+        <translation>獎池</translation>
     </message>
 </context>
 <context>
@@ -2281,57 +2288,57 @@ Do you want to make a deposit now?</source>
     <message>
         <location filename="../../tournaments/TournamentsLobbyView.ui" line="37"/>
         <source>Rules</source>
-        <translation type="unfinished">規則</translation>
+        <translation>規則</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsLobbyView.ui" line="46"/>
         <source>Classic</source>
-        <translation type="unfinished">經典</translation>
+        <translation>經典</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsLobbyView.ui" line="53"/>
         <source>MCR</source>
-        <translation type="unfinished">國標麻將</translation>
+        <translation>國標麻將</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsLobbyView.ui" line="60"/>
         <source>EMA Riichi</source>
-        <translation type="unfinished">EMA 立直麻將</translation>
+        <translation>EMA 立直麻將</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsLobbyView.ui" line="70"/>
         <source>Buy-in</source>
-        <translation type="unfinished"></translation>
+        <translation>買入</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsLobbyView.ui" line="82"/>
         <source>$0-$10</source>
-        <translation type="unfinished"></translation>
+        <translation>$0-$10</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsLobbyView.ui" line="89"/>
         <source>$11-$50</source>
-        <translation type="unfinished"></translation>
+        <translation>$11-$50</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsLobbyView.ui" line="96"/>
         <source>$51-</source>
-        <translation type="unfinished"></translation>
+        <translation>$51以上</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsLobbyView.ui" line="103"/>
         <source>Practice</source>
-        <translation type="unfinished"></translation>
+        <translation>練習</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsLobbyView.ui" line="164"/>
         <source>View all available tournaments</source>
-        <translation type="unfinished"></translation>
+        <translation>顯示所有可參加的錦標賽</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsLobbyView.ui" line="184"/>
         <source>Find:</source>
-        <translation type="unfinished"></translation>
+        <translation>搜尋：</translation>
     </message>
 </context>
 <context>
@@ -2397,17 +2404,17 @@ Do you want to make a deposit now?</source>
     <message>
         <location filename="../../app/UpdateProgressDialog.cpp" line="14"/>
         <source>Update</source>
-        <translation type="unfinished"></translation>
+        <translation>更新</translation>
     </message>
     <message>
         <location filename="../../app/UpdateProgressDialog.cpp" line="36"/>
         <source>Downloading version %1 of the client...</source>
-        <translation type="unfinished"></translation>
+        <translation>正在下載用戶端 %1 版...</translation>
     </message>
     <message>
         <location filename="../../app/UpdateProgressDialog.cpp" line="48"/>
         <source>%1 of %2 MB</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 / %2 MB</translation>
     </message>
 </context>
 <context>
@@ -2600,37 +2607,37 @@ Do you want to download and install it now?</source>
     <message>
         <location filename="../../protocol/tmnt_register_failed_reason.h" line="25"/>
         <source>Failed</source>
-        <translation type="unfinished"></translation>
+        <translation>失敗</translation>
     </message>
     <message>
         <location filename="../../protocol/tmnt_register_failed_reason.h" line="26"/>
         <source>Denied</source>
-        <translation type="unfinished"></translation>
+        <translation>被拒絕</translation>
     </message>
     <message>
         <location filename="../../protocol/tmnt_register_failed_reason.h" line="28"/>
         <source>Insufficient Funds</source>
-        <translation type="unfinished"></translation>
+        <translation>餘額不足</translation>
     </message>
     <message>
         <location filename="../../protocol/tmnt_register_failed_reason.h" line="29"/>
         <source>Tournament is full</source>
-        <translation type="unfinished"></translation>
+        <translation>錦標賽已滿員</translation>
     </message>
     <message>
         <location filename="../../protocol/tmnt_register_failed_reason.h" line="30"/>
         <source>Access Denied</source>
-        <translation type="unfinished"></translation>
+        <translation>拒絕存取</translation>
     </message>
     <message>
         <location filename="../../protocol/tmnt_register_failed_reason.h" line="32"/>
         <source>Already Registered</source>
-        <translation type="unfinished"></translation>
+        <translation>已報名</translation>
     </message>
     <message>
         <location filename="../../protocol/tmnt_register_failed_reason.h" line="34"/>
         <source>Tournament is running</source>
-        <translation type="unfinished"></translation>
+        <translation>錦標賽正在進行</translation>
     </message>
 </context>
 </TS>
