@@ -2452,7 +2452,7 @@ Do you want to make a deposit now?</source>
     <message>
         <location filename="../../core/TextFormat.cpp" line="100"/>
         <source>%1 - time to start</source>
-        <translation>距开始 %1</translation>
+        <translation>%1</translation>
     </message>
     <message numerus="yes">
         <location filename="../../core/TextFormat.cpp" line="106"/>
