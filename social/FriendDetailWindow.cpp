@@ -70,7 +70,7 @@ void FriendDetailWindow::setRosterItem(const XMPPRosterItem &item)
     m_friendId = m_playerDb->pidFromJid(item.jid);
     onPlayerPictureUpdate(m_friendId);
     m_ui->presenceIconLabel->setPixmap(FriendsRosterModel::presenceIcon(item).pixmap(64, 64));
-    const QString name = m_playerDb->screennameForJid(item.jid);
+    const QString name = FriendsRosterModel::displayName(m_playerDb, item);
     m_ui->nameLabel->setText(name);
     setWindowTitle(tr("Friend details for %1").arg(name));
     m_ui->presenceAndStatusLabel->setText(availabilityText(item));

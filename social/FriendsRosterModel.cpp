@@ -35,7 +35,7 @@ QVariant FriendsRosterModel::data(const QModelIndex &index, int role) const
     if (!rosterItem)
         return QVariant();
     if (role == Qt::DisplayRole)
-        return m_playerDb ? m_playerDb->screennameForJid(rosterItem->jid) : rosterItem->jid.text();
+        return displayName(m_playerDb, *rosterItem);
     if (!m_namesOnly && role == Qt::DecorationRole)
         return presenceIcon(*rosterItem);
     if (!m_namesOnly && role == Qt::ToolTipRole)
@@ -60,6 +60,14 @@ QString FriendsRosterModel::availabilityName(int code, bool capitalize)
     return name;
 }
 
+QString FriendsRosterModel::displayName(PlayerDb *playerDb, const XMPPRosterItem &item)
+{
+    QString name = playerDb ? playerDb->screennameForJid(item.jid) : QString();
+    if (name.isEmpty())
+        name = item.name.isEmpty() ? item.jid.text() : item.name;
+    return name;
+}
+
 QIcon FriendsRosterModel::presenceIcon(const XMPPRosterItem &item)
 {
     if (item.flags & 1) {
@@ -80,7 +88,7 @@ QIcon FriendsRosterModel::presenceIcon(const XMPPRosterItem &item)
 
 QString FriendsRosterModel::toolTip(const XMPPRosterItem &item) const
 {
-    const QString name = m_playerDb ? m_playerDb->screennameForJid(item.jid) : item.jid.text();
+    const QString name = displayName(m_playerDb, item);
     QString status;
     QString availability = availabilityName(XMPPPresence::Unavailable, false);
     if (const XMPPPresence *presence = item.bestPresence()) {

@@ -19,6 +19,9 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
     static QString availabilityName(int code, bool capitalize);
+    // The screen name; for a contact who is none of our players, the name
+    // the roster gives, else the address.
+    static QString displayName(PlayerDb *playerDb, const XMPPRosterItem &item);
     static QIcon presenceIcon(const XMPPRosterItem &item);
     // Plain text of the name and status wrapped as rich text, so that views
     // show it exactly as the player wrote it.
