@@ -163,6 +163,9 @@ QWidget *friendSearch()
     auto *client = new XMPPClient;
     auto *window = new FriendSearchWindow(client, QStringLiteral("search.localhost"), nullptr);
     client->setParent(window);
+    XMPPDataForm form(XMPPDataForm::DataForm);
+    form.addField(new XMPPDataForm::Field(XMPPDataForm::TextSingle, QStringLiteral("search")));
+    window->onRequestSearchFormResult(form, QStringLiteral("FriendSearchWindow"));
     window->setSearchText(QStringLiteral("ha"));
     XMPPDataReport report;
     for (const char *name : {"Hana", "Haruto", "hanako", "Shota", "<i>Hacker</i>"}) {
