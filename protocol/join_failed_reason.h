@@ -9,7 +9,9 @@
 // passed on as they are and shown without a text.
 struct join_failed_reason
 {
-    enum enum_t {
+    // Fixed underlying type: the server may send values this client does not
+    // know, and they must stay representable.
+    enum enum_t : qint32 {
         UNSPECIFIED = 0,
         JOIN_ERROR = 1,
         TABLE_FULL = 2,

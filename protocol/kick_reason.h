@@ -8,7 +8,9 @@
 // listed; they are passed on as they are and show nothing.
 struct kick_reason
 {
-    enum enum_t {
+    // Fixed underlying type: the server may send values this client does not
+    // know, and they must stay representable.
+    enum enum_t : qint32 {
         KICKED = 0,
         INACTIVE = 1,
         INSUFFICIENT_FUNDS = 2,

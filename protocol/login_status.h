@@ -8,7 +8,9 @@
 // the text for an unknown failure.
 struct login_status
 {
-    enum enum_t {
+    // Fixed underlying type: the server may send values this client does not
+    // know, and they must stay representable.
+    enum enum_t : qint32 {
         WRONG_CREDENTIALS = 2,
         NOT_ALLOWED = 3,
         SERVER_ERROR = 4,

@@ -8,7 +8,9 @@
 // may send values not listed; they are passed on and read as "Failed".
 struct tmnt_register_failed_reason
 {
-    enum enum_t {
+    // Fixed underlying type: the server may send values this client does not
+    // know, and they must stay representable.
+    enum enum_t : qint32 {
         Failed = 0,
         Denied = 1,
         InsufficientFunds = 2,
