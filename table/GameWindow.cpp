@@ -426,6 +426,10 @@ QBrush GameWindow::backgroundBrush(int width, int height)
             p.setCompositionMode(QPainter::CompositionMode_Multiply);
             p.fillRect(QRect(0, 0, width, height), QBrush(pattern));
         }
+        p.end();
+        // The table is opaque: an opaque image is copied, not blended, at
+        // every repaint.
+        composed = composed.convertToFormat(QImage::Format_RGB32);
     }
     return composed.isNull() ? QBrush(QColor(0x1f, 0x5a, 0x3a)) : QBrush(composed);
 }
