@@ -9,7 +9,9 @@
 #include "scene/HiddenHandView.h"
 #include "scene/SquareCityView.h"
 #include "scene/TileGraphics.h"
+#include "scene/WindView.h"
 #include "table/GameWindow.h"
+#include "table/GameWindowActionQueue.h"
 #include "table/MeldAuction.h"
 #include "table/SideBar.h"
 
@@ -55,6 +57,7 @@ void wire(GameModel *m, GameWindow *w)
     QObject::connect(m, &GameModel::meldDeclared, w, &GameWindow::onMeldDeclared);
     QObject::connect(m, &GameModel::privatePlayerData, w, &GameWindow::onPrivatePlayerData);
     QObject::connect(m, &GameModel::wallStateChanged, w, &GameWindow::onWallStateChanged);
+    QObject::connect(m, &GameModel::startHand, w, &GameWindow::onStartHand);
 }
 
 // A Riichi hand in play, the local player south, P1 (east) last discarded.
@@ -268,6 +271,30 @@ private slots:
         QCOMPARE(GameWindow::backgroundBrush(300, 200).textureImage().cacheKey(), first);
         QCOMPARE(GameWindow::backgroundBrush(0, 200).textureImage().cacheKey(), first);
         QVERIFY(GameWindow::backgroundBrush(301, 200).textureImage().cacheKey() != first);
+    }
+
+    void dealThenFirstDraw()
+    {
+        Table t;
+        QSettings().setValue(QStringLiteral("game/animations"), true);
+        Seating seating;
+        seating.players = {{P1, OWN, P2, P3}};
+        WallState wall;
+        wall.deadWallPosition = 4;
+        t.model.onStartHand(4, seating, {}, true, TableState{OWN, 0, -1, -1, 0, 0}, wall);
+        QVERIFY(t.window.actionQueue().isBusy());
+        // The deal itself is no draw; the animation shows it.
+        t.model.onTilesFromWall({1, 2, 3, 9, 10, 11, 18, 19, 20, 27, 27, 31, 32}, false);
+        for (qint32 id : {P1, P2, P3})
+            t.model.onHiddenTilesFromWall(id, 13, false);
+        // The first draw shows every hand at once.
+        t.model.onHiddenTilesFromWall(P1, 1, false);
+        QSettings().setValue(QStringLiteral("game/animations"), false);
+        QVERIFY(!t.window.actionQueue().isBusy());
+        QCOMPARE(t.window.handView()->tiles().size(), size_t(13));
+        QCOMPARE(t.window.hiddenHandView(3)->tileCount(), 14);
+        QCOMPARE(t.window.hiddenHandView(1)->tileCount(), 13);
+        QVERIFY(t.window.windView(0)->isVisible());
     }
 
     void leaveAsksOnlyDuringAHand()
