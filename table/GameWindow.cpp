@@ -239,7 +239,7 @@ GameWindow::GameWindow(QWidget *mainWindow, qint32 localPlayerId, LocalizationDb
     m_bigTurnTimer->setShadowOffset(4);
     m_bigTurnTimer->hide();
 
-    setCompactTableLayout(QSettings().value(QStringLiteral("game/compactView"), false).toBool());
+    setCompactTableLayout(false);
 
     TileGraphics &graphics = TileGraphics::instance();
     connect(&graphics, &TileGraphics::tileGraphicsChanged, this, &GameWindow::onTileGraphicsChanged);
@@ -926,6 +926,11 @@ void GameWindow::onGameStateChanged()
         rebuildTable();
         m_sideBar->clearReady();
         m_sideBar->setScoresVisible(true);
+    }
+    // Entries of players the model no longer holds would name freed records.
+    for (qint32 id : m_sideBar->playerIds()) {
+        if (!m_table->findPlayer(id))
+            m_sideBar->removePlayer(id);
     }
     m_sideBar->setHandId(m_table->handId());
     updatePanels();

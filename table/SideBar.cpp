@@ -421,6 +421,14 @@ QWidget *SideBar::chatArea() const
     return m_ui->tableConference;
 }
 
+std::vector<qint32> SideBar::playerIds() const
+{
+    std::vector<qint32> ids;
+    for (const auto &entry : m_playerMap)
+        ids.push_back(entry.first);
+    return ids;
+}
+
 void SideBar::setChatController(ChatController *controller)
 {
     m_conference->setChatController(controller);

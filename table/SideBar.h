@@ -11,6 +11,7 @@
 
 #include <list>
 #include <map>
+#include <vector>
 
 class ChatController;
 class ConferenceWidget;
@@ -55,6 +56,7 @@ public:
     void removePlayer(qint32 id);
     PlayerWidget *playerWidget(qint32 id) const;
     bool hasPlayer(qint32 id) const;
+    std::vector<qint32> playerIds() const;
     void setPlayerWind(qint32 id, int wind);
     void setPlayerPoints(qint32 id, int points);
     void setPlayerPicture(qint32 id, const QPixmap &picture);

@@ -294,6 +294,7 @@ private slots:
         QCOMPARE(t.window.handView()->tiles().size(), size_t(13));
         QCOMPARE(t.window.hiddenHandView(3)->tileCount(), 14);
         QCOMPARE(t.window.hiddenHandView(1)->tileCount(), 13);
+        QCOMPARE(t.window.hiddenHandView(0)->tileCount(), 0);
         QVERIFY(t.window.windView(0)->isVisible());
     }
 
