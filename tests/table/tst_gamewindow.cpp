@@ -127,6 +127,25 @@ private slots:
             QCOMPARE(t.window.seatPlayerId(seat), -1);
     }
 
+    void watcherSeesEastAtTheBottom()
+    {
+        GameModel model(TABLE, tableInfo(), OWN, QStringLiteral("me"));
+        GameWindow window(nullptr, OWN);
+        wire(&model, &window);
+        window.setModel(&model);
+        model.onWatching(true);
+        TableState state;
+        state.playerId = P1;
+        model.onGameData(3, server_game_state::TILE_DISCARDED_STATE,
+                         {player(P1, 1), player(P2, 0), player(P3, 2)}, state, WallState{});
+        QCOMPARE(window.seatPlayerId(0), P2);
+        QCOMPARE(window.seatPlayerId(1), P1);
+        QCOMPARE(window.seatPlayerId(2), P3);
+        QCOMPARE(window.seatPlayerId(3), -1);
+        QCOMPARE(window.hiddenHandView(0)->tileCount(), 13);
+        QVERIFY(window.handView()->tiles().empty());
+    }
+
     void setModelAnnouncesPlayers()
     {
         GameModel model(TABLE, tableInfo(), OWN, QStringLiteral("me"));
