@@ -334,6 +334,12 @@ private slots:
         QSignalSpy idleLeave(&window, &GameWindow::leave);
         window.onLeaveButtonClick();
         QCOMPARE(idleLeave.count(), 1);
+        auto *button = window.sideBar()->findChild<QAbstractButton *>(QStringLiteral("leaveButton"));
+        QVERIFY(button);
+        QVERIFY(!button->isEnabled());
+        // A refused leave gives the button back.
+        window.onLeaveFailed();
+        QVERIFY(button->isEnabled());
     }
 };
 
