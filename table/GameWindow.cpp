@@ -53,6 +53,7 @@
 #include <QResizeEvent>
 #include <QSettings>
 #include <QTime>
+#include <QtMath>
 
 #include <algorithm>
 #include <cmath>
