@@ -315,6 +315,15 @@ private slots:
         QCOMPARE(t.window.hiddenHandView(1)->tileCount(), 13);
         QCOMPARE(t.window.hiddenHandView(0)->tileCount(), 0);
         QVERIFY(t.window.windView(0)->isVisible());
+
+        // A window closed in the middle of the deal drops what still waits.
+        QSettings().setValue(QStringLiteral("game/animations"), true);
+        auto *busy = new Table;
+        busy->model.onStartHand(5, seating, {}, false, TableState{OWN, 0, -1, -1, 0, 0}, wall);
+        QVERIFY(busy->window.actionQueue().isBusy());
+        QTest::qWait(100);
+        delete busy;
+        QSettings().setValue(QStringLiteral("game/animations"), false);
     }
 
     void leaveAsksOnlyDuringAHand()
