@@ -209,11 +209,13 @@ bool PlayerWidget::isClaimShown() const
 void PlayerWidget::setTimer(const TimeSpan &span)
 {
     m_timeSpan = span;
+    m_ui->timer->setTimeSpan(span);
 }
 
 void PlayerWidget::clearTimer()
 {
     m_timeSpan = TimeSpan();
+    m_ui->timer->setTimeSpan(TimeSpan());
 }
 
 void PlayerWidget::setWindVisible(bool visible)

@@ -264,6 +264,8 @@ void ScoreBoard::setNextHandTime(const QDateTime &serverTime)
     m_countdown = running ? TimeSpan(now, serverTime) : TimeSpan();
     m_ui->nextRoundLabel->setVisible(running);
     m_ui->nextRoundTimer->setVisible(running);
+    if (running)
+        m_ui->nextRoundTimer->setEndTime(serverTime);
 }
 
 void ScoreBoard::hideNextHandTime()

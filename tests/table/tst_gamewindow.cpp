@@ -1,0 +1,356 @@
+// The table window against a table model fed with the server's records.
+
+#include "game/GameModel.h"
+#include "protocol/ServerError.h"
+#include "scene/CompactCityView.h"
+#include "scene/DeclaredView.h"
+#include "scene/DiscardView.h"
+#include "scene/HandView.h"
+#include "scene/HiddenHandView.h"
+#include "scene/SquareCityView.h"
+#include "scene/TileGraphics.h"
+#include "scene/WindView.h"
+#include "table/GameWindow.h"
+#include "table/GameWindowActionQueue.h"
+#include "table/MeldAuction.h"
+#include "table/SideBar.h"
+
+#include <QDir>
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+const qint32 TABLE = 7, OWN = 100, P1 = 101, P2 = 102, P3 = 103;
+
+PlayerData player(qint32 id, int wind, int hidden = 13)
+{
+    PlayerData p(id, QStringLiteral("player%1").arg(id));
+    p.setWind(wind);
+    p.setHiddenTiles(hidden);
+    p.setSeated(true);
+    return p;
+}
+
+TableInfo tableInfo(int ruleset = 2)
+{
+    TableInfo info(TABLE, QStringLiteral("101/Practice"));
+    info.setRuleset(ruleset);
+    info.setGameType(2);
+    info.setCapacity(4);
+    return info;
+}
+
+// The connections the table controller makes between a model and its window.
+void wire(GameModel *m, GameWindow *w)
+{
+    QObject::connect(m, &GameModel::modelReset, w, &GameWindow::reset);
+    QObject::connect(m, &GameModel::gameStateChanged, w, &GameWindow::onGameStateChanged);
+    QObject::connect(m, &GameModel::playerShouldAct, w, &GameWindow::onPlayerShouldAct);
+    QObject::connect(m, &GameModel::tilesFromWall, w, &GameWindow::onTilesFromWall);
+    QObject::connect(m, &GameModel::hiddenTilesFromWall, w, &GameWindow::onHiddenTilesFromWall);
+    QObject::connect(m, &GameModel::tileDiscarded, w, &GameWindow::onTileDiscarded);
+    QObject::connect(m, &GameModel::tileClaimed, w, &GameWindow::onTileClaimed);
+    QObject::connect(m, &GameModel::meldDeclared, w, &GameWindow::onMeldDeclared);
+    QObject::connect(m, &GameModel::privatePlayerData, w, &GameWindow::onPrivatePlayerData);
+    QObject::connect(m, &GameModel::wallStateChanged, w, &GameWindow::onWallStateChanged);
+    QObject::connect(m, &GameModel::startHand, w, &GameWindow::onStartHand);
+}
+
+// A Riichi hand in play, the local player south, P1 (east) last discarded.
+struct Table
+{
+    GameModel model{TABLE, tableInfo(), OWN, QStringLiteral("me")};
+    GameWindow window{nullptr, OWN};
+
+    Table()
+    {
+        wire(&model, &window);
+        TableState state;
+        state.playerId = OWN;
+        state.lastDiscarder = P1;
+        WallState wall;
+        wall.liveTiles = 60;
+        wall.deadWallTiles = 14;
+        wall.deadWallPosition = 4;
+        PlayerData east = player(P1, 0);
+        east.setDiscards({4}, -1);
+        model.markJoined();
+        model.onGameData(3, server_game_state::TILE_DISCARDED_STATE,
+                         {east, player(OWN, 1, 0), player(P2, 2), player(P3, 3)}, state, wall);
+        model.onPrivatePlayerData(PrivatePlayerData{{1, 2, 3, 9, 10, 11, 18, 19, 20, 27, 27, 31, 32}, true, false});
+        window.setModel(&model);
+    }
+};
+
+} // namespace
+
+class TestGameWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QCoreApplication::setOrganizationName(QStringLiteral("mahjong-tests"));
+        QCoreApplication::setApplicationName(QStringLiteral("tst_gamewindow"));
+        QSettings().clear();
+        // Steps run at once: the test reads the views right after each event.
+        QSettings().setValue(QStringLiteral("game/animations"), false);
+        QSettings().setValue(QStringLiteral("game/sound"), false);
+        QDir::setSearchPaths(QStringLiteral("resources"), {QStringLiteral(":/default")});
+        QDir::setSearchPaths(QStringLiteral("textimages"), {QStringLiteral(":/default/textimages")});
+        TileGraphics::instance().setTileSet(0, 0);
+    }
+
+    void cleanupTestCase() { QSettings().clear(); }
+
+    void seatsFollowTheWinds()
+    {
+        Table t;
+        QCOMPARE(t.window.seatPlayerId(0), OWN);
+        QCOMPARE(t.window.seatPlayerId(1), P2);
+        QCOMPARE(t.window.seatPlayerId(2), P3);
+        QCOMPARE(t.window.seatPlayerId(3), P1);
+        QCOMPARE(t.window.hiddenHandView(1)->tileCount(), 13);
+        QCOMPARE(t.window.discardView(3)->tileItems().size(), size_t(1));
+        QCOMPARE(t.window.handView()->tiles().size(), size_t(13));
+        QCOMPARE(t.window.sideBar()->seatOrder().size(), 4);
+        QVERIFY_THROWS_EXCEPTION(server_error, t.window.seatOf(999));
+
+        // The model's reset frees its records: the seats forget the ids.
+        t.window.reset();
+        for (int seat = 0; seat < GameWindow::SeatCount; ++seat)
+            QCOMPARE(t.window.seatPlayerId(seat), -1);
+    }
+
+    void watcherSeesEastAtTheBottom()
+    {
+        GameModel model(TABLE, tableInfo(), OWN, QStringLiteral("me"));
+        GameWindow window(nullptr, OWN);
+        wire(&model, &window);
+        window.setModel(&model);
+        model.onWatching(true);
+        TableState state;
+        state.playerId = P1;
+        model.onGameData(3, server_game_state::TILE_DISCARDED_STATE,
+                         {player(P1, 1), player(P2, 0), player(P3, 2)}, state, WallState{});
+        QCOMPARE(window.seatPlayerId(0), P2);
+        QCOMPARE(window.seatPlayerId(1), P1);
+        QCOMPARE(window.seatPlayerId(2), P3);
+        QCOMPARE(window.seatPlayerId(3), -1);
+        QCOMPARE(window.hiddenHandView(0)->tileCount(), 13);
+        QVERIFY(window.handView()->tiles().empty());
+    }
+
+    void setModelAnnouncesPlayers()
+    {
+        GameModel model(TABLE, tableInfo(), OWN, QStringLiteral("me"));
+        model.onPlayerJoined(player(P1, 0));
+        model.onPlayerJoined(player(P2, 1));
+        model.onPlayerJoined(player(P3, 2));
+        GameWindow window(nullptr, OWN);
+        QSignalSpy added(&window, &GameWindow::playerAdded);
+        window.setModel(&model);
+        QCOMPARE(added.count(), 3);
+        QCOMPARE(window.sideBar()->seatOrder().size(), 3);
+    }
+
+    void discardByClickIsShownOnce()
+    {
+        Table t;
+        QSignalSpy discards(&t.window, &GameWindow::discardTile);
+        t.model.onTilesFromWall({33}, false);
+        t.model.onPlayerShouldAct(OWN, TimeSpan());
+        QVERIFY(t.window.handView()->isActive());
+        t.window.onTileClick(33);
+        QCOMPARE(discards.count(), 1);
+        QCOMPARE(discards.at(0).at(2).value<tile>(), tile(33));
+        QCOMPARE(t.window.discardView(0)->tileItems().size(), size_t(1));
+        // The server confirms the same tile: nothing more flies.
+        t.model.onTileDiscarded(OWN, 33, false);
+        QCOMPARE(t.window.discardView(0)->tileItems().size(), size_t(1));
+        // A click on an inactive hand sends nothing.
+        t.window.onTileClick(1);
+        QCOMPARE(discards.count(), 1);
+    }
+
+    void answers_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QByteArray>("signal");
+        QTest::newRow("chow") << 1 << QByteArray(SIGNAL(callChow(qint32, qint32, tile)));
+        QTest::newRow("pong") << 2 << QByteArray(SIGNAL(callPong(qint32, qint32, tile)));
+        QTest::newRow("kong") << 8 << QByteArray(SIGNAL(callKong(qint32, qint32, tile)));
+        QTest::newRow("mahjong") << 16 << QByteArray(SIGNAL(callMahjong(qint32, qint32)));
+    }
+
+    void answers()
+    {
+        QFETCH(int, type);
+        QFETCH(QByteArray, signal);
+        Table t;
+        QSignalSpy call(&t.window, signal.constData());
+        t.window.onMeldSuggestion({meld_offer(type, 4)}, P1, 4, TimeSpan());
+        QVERIFY(t.window.meldAuction());
+        emit t.window.meldAuction()->meldSelected(meld_offer(type, 4));
+        QCOMPARE(call.count(), 1);
+        QCOMPARE(call.at(0).at(0).toInt(), TABLE);
+        QCOMPARE(call.at(0).at(1).toInt(), OWN);
+        QVERIFY(!t.window.meldAuction());
+    }
+
+    void emptyOfferPassesByItself()
+    {
+        Table t;
+        QSignalSpy pass(&t.window, &GameWindow::callPass);
+        t.window.onMeldSuggestion({}, P1, 4, TimeSpan());
+        QCOMPARE(pass.count(), 1);
+        QCOMPARE(pass.at(0).at(2).toBool(), true);
+        QVERIFY(!t.window.meldAuction());
+
+        QSettings().setValue(QStringLiteral("game/autoPass"), false);
+        t.window.onMeldSuggestion({}, P1, 4, TimeSpan());
+        QSettings().remove(QStringLiteral("game/autoPass"));
+        QCOMPARE(pass.count(), 1);
+        QVERIFY(t.window.meldAuction());
+        // Any claim settles the discard: the panel can no longer answer.
+        t.model.onTileClaimed(P2);
+        QVERIFY(!t.window.meldAuction());
+    }
+
+    void riichiChoosesTheDiscard()
+    {
+        Table t;
+        QSignalSpy riichi(&t.window, &GameWindow::callRiichi);
+        QSignalSpy discards(&t.window, &GameWindow::discardTile);
+        t.model.onTilesFromWall({33}, false);
+        t.window.onConcealedMeldSuggestion({meld_offer(128, 33), meld_offer(128, 1)}, TimeSpan());
+        t.window.onConcealedRiichiSelected();
+        QCOMPARE(t.window.tileChoice(), 128);
+        QVERIFY(t.window.handView()->isAllowed(33));
+        QVERIFY(!t.window.handView()->isAllowed(2));
+        t.window.onTileClick(33);
+        QCOMPARE(riichi.count(), 1);
+        QCOMPARE(discards.count(), 0);
+        QCOMPARE(t.window.tileChoice(), 0);
+    }
+
+    void riichiWithoutDrawnTileDiscardsNothing()
+    {
+        Table t;
+        t.model.onTileDiscarded(OWN, 1, true);
+        QSignalSpy discards(&t.window, &GameWindow::discardTile);
+        t.window.onConcealedMeldSuggestion({}, TimeSpan());
+        QCOMPARE(discards.count(), 0);
+    }
+
+    void badServerDataIsSkipped()
+    {
+        Table t;
+        // A mahjong row and an unknown type among the melds: logged, not fatal.
+        t.window.onMeldDeclared(P2, meld_tuple{16, 0, 3, -1, 0});
+        t.window.onMeldDeclared(P2, meld_tuple{99, 0, 3, -1, 0});
+        QCOMPARE(t.window.declaredView(1)->melds().size(), size_t(0));
+        t.window.onMeldDeclared(P2, meld_tuple{2, 0, 3, P1, 0});
+        QCOMPARE(t.window.declaredView(1)->melds().size(), size_t(1));
+        t.window.onWaitingFor(WaitCondition::enum_t(0), TimeSpan(), {});
+        QVERIFY_THROWS_EXCEPTION(server_error, t.window.onTileDiscarded(999, 3, false));
+    }
+
+    void narrowWindowKeepsTheScale()
+    {
+        Table t;
+        t.window.resize(1200, 800);
+        const double scale = TileGraphics::instance().gameScale();
+        QVERIFY(scale > 0);
+        t.window.resize(t.window.sideBar()->width() / 2, 800);
+        QCOMPARE(TileGraphics::instance().gameScale(), scale);
+    }
+
+    void layoutSwitchKeepsTheWall()
+    {
+        Table t;
+        QVERIFY(dynamic_cast<SquareCityView *>(t.window.cityView()));
+        t.window.onShowCube();
+        auto *compact = dynamic_cast<CompactCityView *>(t.window.cityView());
+        QVERIFY(compact);
+        QVERIFY(compact->hasWallState());
+        QCOMPARE(compact->counterText(), QStringLiteral("60"));
+        t.window.onShowCube();
+        QVERIFY(dynamic_cast<SquareCityView *>(t.window.cityView()));
+    }
+
+    void backgroundIsComposedOncePerSize()
+    {
+        const qint64 first = GameWindow::backgroundBrush(300, 200).textureImage().cacheKey();
+        QCOMPARE(GameWindow::backgroundBrush(300, 200).textureImage().cacheKey(), first);
+        QCOMPARE(GameWindow::backgroundBrush(0, 200).textureImage().cacheKey(), first);
+        QVERIFY(GameWindow::backgroundBrush(301, 200).textureImage().cacheKey() != first);
+    }
+
+    void dealThenFirstDraw()
+    {
+        Table t;
+        QSettings().setValue(QStringLiteral("game/animations"), true);
+        Seating seating;
+        seating.players = {{P1, OWN, P2, P3}};
+        WallState wall;
+        wall.deadWallPosition = 4;
+        t.model.onStartHand(4, seating, {}, true, TableState{OWN, 0, -1, -1, 0, 0}, wall);
+        QVERIFY(t.window.actionQueue().isBusy());
+        // The deal itself is no draw; the animation shows it.
+        t.model.onTilesFromWall({1, 2, 3, 9, 10, 11, 18, 19, 20, 27, 27, 31, 32}, false);
+        for (qint32 id : {P1, P2, P3})
+            t.model.onHiddenTilesFromWall(id, 13, false);
+        // The first draw shows every hand at once.
+        t.model.onHiddenTilesFromWall(P1, 1, false);
+        QSettings().setValue(QStringLiteral("game/animations"), false);
+        QVERIFY(!t.window.actionQueue().isBusy());
+        QCOMPARE(t.window.handView()->tiles().size(), size_t(13));
+        QCOMPARE(t.window.hiddenHandView(3)->tileCount(), 14);
+        QCOMPARE(t.window.hiddenHandView(1)->tileCount(), 13);
+        QCOMPARE(t.window.hiddenHandView(0)->tileCount(), 0);
+        QVERIFY(t.window.windView(0)->isVisible());
+
+        // A window closed in the middle of the deal drops what still waits.
+        QSettings().setValue(QStringLiteral("game/animations"), true);
+        auto *busy = new Table;
+        busy->model.onStartHand(5, seating, {}, false, TableState{OWN, 0, -1, -1, 0, 0}, wall);
+        QVERIFY(busy->window.actionQueue().isBusy());
+        QTest::qWait(100);
+        delete busy;
+        QSettings().setValue(QStringLiteral("game/animations"), false);
+    }
+
+    void leaveAsksOnlyDuringAHand()
+    {
+        Table t;
+        QSignalSpy leave(&t.window, &GameWindow::leave);
+        t.window.onLeaveButtonClick();
+        QCOMPARE(leave.count(), 0);
+        auto *box = t.window.findChild<QMessageBox *>();
+        QVERIFY(box);
+        box->button(QMessageBox::Yes)->click();
+        QCOMPARE(leave.count(), 1);
+
+        GameModel idle(TABLE, tableInfo(), OWN, QStringLiteral("me"));
+        GameWindow window(nullptr, OWN);
+        window.setModel(&idle);
+        QSignalSpy idleLeave(&window, &GameWindow::leave);
+        window.onLeaveButtonClick();
+        QCOMPARE(idleLeave.count(), 1);
+        auto *button = window.sideBar()->findChild<QAbstractButton *>(QStringLiteral("leaveButton"));
+        QVERIFY(button);
+        QVERIFY(!button->isEnabled());
+        // A refused leave gives the button back.
+        window.onLeaveFailed();
+        QVERIFY(button->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestGameWindow)
+#include "tst_gamewindow.moc"

@@ -1,0 +1,90 @@
+#include "../Sample.h"
+
+#include "game/GameModel.h"
+#include "scene/TileGraphics.h"
+#include "table/GameWindow.h"
+#include "table/SideBar.h"
+
+#include <QCoreApplication>
+
+namespace
+{
+
+constexpr qint32 Own = 100;
+
+void useTiles()
+{
+    TileGraphics &graphics = TileGraphics::instance();
+    graphics.setTileSet(0, 0);
+    while (graphics.hasWorker())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+PlayerData seat(qint32 id, const char *name, int wind, int points, const tile_vector &discards, int riichiAt,
+                int hidden, const meld_vector &melds, const tile_vector &bonus = {})
+{
+    PlayerData p(id, QString::fromLatin1(name));
+    p.setWind(wind);
+    p.setPoints(points);
+    p.setDiscards(discards, riichiAt);
+    p.setHiddenTiles(hidden);
+    p.setMelds(melds);
+    p.setBonusTiles(bonus);
+    p.setSeated(true);
+    return p;
+}
+
+// A hand some turns in, as the server's game data and the own hand describe
+// it: melds on two seats, a riichi on a Riichi table, flowers elsewhere.
+QWidget *midHand(int ruleset, bool compact)
+{
+    useTiles();
+    TableInfo info(7, QStringLiteral("101/Practice"));
+    info.setRuleset(ruleset);
+    info.setGameType(2);
+    info.setCapacity(4);
+    const bool riichi = ruleset == 2;
+    const int start = riichi ? 25000 : 0;
+    auto *window = new GameWindow(nullptr, Own);
+    auto *model = new GameModel(7, info, Own, QStringLiteral("You"), window);
+    const tile_vector bonus = riichi ? tile_vector{} : tile_vector{34};
+    const std::vector<PlayerData> players{
+        seat(Own, "You", 1, start + 1200, {27, 33, 0, 17, 9, 20}, -1, 0,
+             {meld_tuple{MELD_PONG, 0, 31, 101, 0}}, bonus),
+        seat(101, "Kaede", 2, start - 800, {28, 32, 8, 18, 2, 26}, riichi ? 4 : -1, 13, {}),
+        seat(102, "Marco", 3, start + 300, {30, 1, 16, 24, 11}, -1, 10,
+             {meld_tuple{MELD_CHOW, 0, 3, 101, 1}}),
+        seat(103, "Ines", 0, start - 700, {29, 10, 19, 25, 5, 14}, -1, 13, {}, riichi ? tile_vector{} : tile_vector{38}),
+    };
+    TableState state;
+    state.playerId = Own;
+    state.prevailingWind = 0;
+    state.lastDiscarder = 101;
+    state.riichiSticks = riichi ? 1 : 0;
+    state.counterSticks = riichi ? 1 : 0;
+    WallState wall;
+    wall.liveTiles = 58;
+    wall.deadWallTiles = 14;
+    wall.deadWallPosition = 5;
+    wall.deadWallTilesDealt = 0;
+    wall.doraIndicators = riichi ? tile_vector{21} : tile_vector{};
+    model->markJoined();
+    model->onGameData(31, server_game_state::TILE_DISCARDED_STATE, players, state, wall);
+    model->onPrivatePlayerData(PrivatePlayerData{{2, 3, 4, 12, 13, 14, 21, 22, 23, 29, 29}, true, false});
+    window->setCompactTableLayout(compact);
+    window->setModel(model);
+    window->onPrivatePlayerData(PrivatePlayerData{{2, 3, 4, 12, 13, 14, 21, 22, 23, 29, 29}, true, false});
+    window->resize(1280, 800);
+    window->sideBar()->appendNotice(QCoreApplication::translate("GameWindow", "Hand started"));
+    window->sideBar()->appendNotice(QStringLiteral("Marco: good luck <everyone>"));
+    return window;
+}
+
+} // namespace
+
+MAHJONG_SAMPLE(table_window_classic, {"table-window-classic", {1280, 800}, [] { return midHand(0, false); }});
+MAHJONG_SAMPLE(table_window_international, {"table-window-international", {1280, 800}, [] { return midHand(1, false); }});
+MAHJONG_SAMPLE(table_window_riichi, {"table-window-riichi", {1280, 800}, [] { return midHand(2, false); }});
+MAHJONG_SAMPLE(table_window_classic_compact, {"table-window-classic-compact", {1280, 800}, [] { return midHand(0, true); }});
+MAHJONG_SAMPLE(table_window_international_compact, {"table-window-international-compact", {1280, 800}, [] { return midHand(1, true); }});
+MAHJONG_SAMPLE(table_window_riichi_compact, {"table-window-riichi-compact", {1280, 800}, [] { return midHand(2, true); }});
