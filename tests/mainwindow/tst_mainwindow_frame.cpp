@@ -1,8 +1,11 @@
 #include "mainwindow/MainWindow.h"
 #include "core/ApplicationVersion.h"
+#include "widgets/UPushButton.h"
 #include "widgets/Utils.h"
 
 #include <QLabel>
+#include <QPushButton>
+#include <QStackedWidget>
 #include <QTcpServer>
 #include <QtTest>
 
@@ -36,6 +39,16 @@ private slots:
         QVERIFY(status);
         QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("Cannot connect to 127.0.0.1:%1").arg(port), 10000);
         QVERIFY(!window.connectionManager().isConnected());
+        // The login page stays, with a way to try again.
+        QCOMPARE(window.view().centralWidget->currentWidget(), window.view().loginWidget);
+        QVERIFY(window.view().retryButton->isVisible());
+        QVERIFY(window.view().connectionNotice->isVisible());
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost, port));
+        QTest::mouseClick(window.view().retryButton, Qt::LeftButton);
+        QVERIFY(server.waitForNewConnection(10000));
+        QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("Connected to 127.0.0.1:%1").arg(port), 10000);
+        QVERIFY(!window.view().retryButton->isVisible());
     }
 
     void unknownRefusalCodes()
