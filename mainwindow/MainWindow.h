@@ -162,6 +162,7 @@ public slots:
     void onPlayerDiscardedFromTournament(qint32 tournamentId);
     void onPlayerTournamentAborted(qint32 tournamentId);
     void onInvited(qint32 tableId, qint32 playerId);
+    void onDisplayMiscDialogs();
 
 private slots:
     void on_retryButton_clicked();

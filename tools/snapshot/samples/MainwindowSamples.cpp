@@ -7,6 +7,18 @@ MAHJONG_SAMPLE(mainWindowLogin, {QStringLiteral("main-window-login"), {1024, 768
                                                            QString(), true, QStringLiteral("localhost"), nullptr);
                                  }});
 
+// The logged-in frame without a server: tabs, side column, top bar and footer.
+MAHJONG_SAMPLE(mainWindowLobby, {QStringLiteral("main-window-lobby"), {1024, 768}, [] {
+                                     auto *window = new MainWindow(QStringLiteral("localhost"), 443, QStringLiteral("ann"),
+                                                                   QString(), true, QStringLiteral("localhost"), nullptr);
+                                     window->displayLobby();
+                                     window->setPlayerName(QStringLiteral("Ann"));
+                                     window->onCurrentAccountBalance(123456);
+                                     window->onUpdateTimeout();
+                                     window->onDisplayTab(QStringLiteral("lobby"));
+                                     return window;
+                                 }});
+
 #include "app/ResourcePaths.h"
 #include "mainwindow/CreateUserWindow.h"
 #include "mainwindow/EmbeddedBrowser.h"
