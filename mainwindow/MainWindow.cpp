@@ -14,6 +14,8 @@
 #include "protocol/ServerTime.h"
 #include "core/ApplicationVersion.h"
 #include "protocol/login_status.h"
+#include "table/GameController.h"
+#include "table/GameWindow.h"
 #include "tournaments/TournamentsLobbyModel.h"
 #include "tournaments/TournamentsLobbyWindow.h"
 
@@ -262,6 +264,8 @@ void MainWindow::onLoginSuccess(qint32 playerId, const QString &name, const QStr
     m_loginForm->hide();
     if (m_lobbyController == nullptr)
         buildLobby();
+    m_gameController->setPlayerId(playerId);
+    m_gameController->setPlayerName(name);
     m_pages->setCurrentWidget(m_lobbyPage);
     setStatus(tr("Logged in as %1").arg(name));
     m_connection.query_lobby_summary();
@@ -308,6 +312,18 @@ void MainWindow::buildLobby()
     connect(m_lobbyWindow, &LobbyWindow::tableSelected, m_tablePreview, &TablePreview::onPreviewTable);
     connect(m_tablePreview, &TablePreview::joinTable, this, &MainWindow::joinTable);
     connect(m_tablePreview, &TablePreview::watchTable, this, &MainWindow::watchTable);
+
+    // A joined or watched table opens as a page of its own; leaving it
+    // returns to the lobby.
+    m_gameController = new GameController(&m_connection, nullptr, m_tournaments, this);
+    m_gameController->setTableModel(tables);
+    m_gameController->setWindowServices(m_localizationDb, nullptr);
+    connect(m_gameController, &GameController::tableViewCreated, this, [this](qint32, GameWindow *window) {
+        m_pages->addWidget(window);
+        m_pages->setCurrentWidget(window);
+    });
+    connect(m_gameController, &GameController::tableViewDestroyed, this,
+            [this](qint32) { m_pages->setCurrentWidget(m_lobbyPage); });
 
     for (const QString &path : LobbyController::lobbyPaths())
         tables->subscribe(path);

@@ -7,6 +7,7 @@
 
 #include <string>
 
+class GameController;
 class LobbyController;
 class LobbySummary;
 class LobbyWindow;
@@ -103,6 +104,7 @@ private:
     QLabel *m_statusLine = nullptr;
 
     LobbyController *m_lobbyController = nullptr;
+    GameController *m_gameController = nullptr;
     LocalizationDb *m_localizationDb = nullptr;
     LobbyWindow *m_lobbyWindow = nullptr;
     TournamentsLobbyModel *m_tournaments = nullptr;
