@@ -26,6 +26,8 @@
 #include "social/ConferenceWidget.h"
 #include "social/PlayerDb.h"
 #include "scene/TileGraphics.h"
+#include "table/GameController.h"
+#include "table/GameWindow.h"
 #include "table/MeldAuction.h"
 #include "table/RoundScoreBoard.h"
 #include "table/ScoreBoard.h"
@@ -90,6 +92,11 @@ MainWindow::MainWindow(const QString &gameHost, quint16 gamePort, const QString 
     m_ui.setupUi(this);
     setCentralWidget(m_ui.centralWidget);
 
+    m_tournaments = new TournamentsLobbyModel(this);
+    m_tournaments->setSession(&m_connection);
+    m_gameController = new GameController(&m_connection, m_playerDb, m_tournaments, this);
+    m_gameController->setCompactTableLayout(QSettings().value(QStringLiteral("game/compactView"), false).toBool());
+    m_gameController->setWindowServices(m_localizationDb, &m_chat);
     m_lobbyController = new LobbyController(&m_connection, m_ui.centralWidget);
     setWindowTitle(QStringLiteral("Brisquel - ") + applicationVersion());
 
@@ -116,6 +123,16 @@ MainWindow::MainWindow(const QString &gameHost, quint16 gamePort, const QString 
     connect(m_playerDb, &PlayerDb::playerPictureUpdate, this, &MainWindow::onPlayerPictureUpdate);
     connect(&m_connection, qOverload<TableInfo>(&ConnectionManager::tableInfoUpdate), this,
             &MainWindow::onTableInfoUpdate);
+    connect(m_gameController, &GameController::tableViewCreated, this, &MainWindow::onTableViewCreated);
+    connect(m_gameController, &GameController::tableViewDestroyed, this, &MainWindow::onTableViewDestroyed);
+    connect(m_gameController, &GameController::tableViewAboutToBeDestroyed, this,
+            &MainWindow::onTableViewAboutToBeDestroyed);
+    connect(m_gameController, &GameController::regularTableJoined, this, &MainWindow::onRegularTableJoined);
+    connect(m_gameController, &GameController::tableWatched, this, &MainWindow::onTableWatched);
+    connect(m_gameController, &GameController::tournamentTableJoined, this, &MainWindow::onTournamentTableJoined);
+    connect(m_gameController, &GameController::tournamentScoreDialogClosed, this,
+            &MainWindow::onTournamentScoreDialogClosed);
+    connect(m_gameController, &GameController::invitePlayers, this, &MainWindow::onInvitePlayers);
     connect(loginPage, &LoginWindow::login, this, &MainWindow::login);
     connect(loginPage, &LoginWindow::createUser, this, &MainWindow::onCreateUser);
     connect(loginPage, &LoginWindow::resetPassword, this, &MainWindow::onResetPassword);
@@ -185,12 +202,15 @@ MainWindow::~MainWindow()
     if (ServerTime::instance().connectionManager() == &m_connection)
         ServerTime::instance().setConnectionManager(nullptr);
     setBusy(false);
-    // Nothing may reach this half-destroyed window. The pages and the
-    // controllers go while both sessions are still whole: views before the
-    // models they show, the lobby controller (and its table model) last.
+    // Nothing may reach this half-destroyed window. The table controller
+    // goes first, then the pages and the other controllers, while both
+    // sessions are still whole: views before the models they show, the
+    // lobby controller (and its table model) last.
     m_connection.setQuitting(true);
     m_connection.disconnect(this);
     m_xmpp.disconnect(this);
+    delete m_gameController;
+    m_gameController = nullptr;
     delete m_ui.centralWidget;
     delete m_tournaments;
     delete m_playerDb;
@@ -272,6 +292,8 @@ void MainWindow::setBusy(bool busy)
 
 void MainWindow::setSessionLive(bool live)
 {
+    for (GameWindow *table : m_ui.loggedInStack->findChildren<GameWindow *>(QString(), Qt::FindDirectChildrenOnly))
+        table->setEnabled(live);
     if (m_lobbyWindow)
         m_lobbyWindow->setEnabled(live);
     m_ui.tablePreview->setEnabled(live);
@@ -419,6 +441,7 @@ void MainWindow::loginSuccessful(qint32 pid, const QString &name, const QString 
     m_fullyRegistered = fullyRegistered;
     qCDebug(lcMainwindow) << "logged in, pid:" << pid << " fully registered:" << fullyRegistered;
     m_ownId = pid;
+    m_gameController->setPlayerId(pid);
     m_playerDb->setOwnPlayer(pid, name);
 
     if (name.startsWith(QLatin1String(generatedNamePrefix), Qt::CaseInsensitive)) {
@@ -551,6 +574,7 @@ void MainWindow::onConferenceRooms(const QList<XMPPJid> &rooms)
 
 void MainWindow::setPlayerName(const QString &name)
 {
+    m_gameController->setPlayerName(name);
     m_ui.loggedInAsLabel->setText(name);
 }
 
@@ -792,6 +816,7 @@ void MainWindow::displayLobby()
             tables->subscribe(path);
         tables->setLocalizationDb(m_localizationDb);
         m_localizationDb->setTableModel(tables);
+        m_gameController->setTableModel(tables);
         connect(m_lobbyWindow, &LobbyWindow::tableActivated, this, qOverload<qint32>(&MainWindow::joinTable));
         connect(m_lobbyWindow, &LobbyWindow::tableSelected, m_ui.tablePreview, &TablePreview::onPreviewTable);
         m_ui.tablePreview->setTableModel(tables);
@@ -801,8 +826,6 @@ void MainWindow::displayLobby()
         connect(m_ui.tablePreview, &TablePreview::watchTable, this, &MainWindow::watchTable);
         addTab(m_lobbyWindow, "lobby", "resources:tabicons/lobby.png");
 
-        m_tournaments = new TournamentsLobbyModel(this);
-        m_tournaments->setSession(&m_connection);
         m_tournamentsWindow = new TournamentsLobbyWindow(m_ui.lobbyWidget);
         m_tournamentsWindow->setModel(m_tournaments);
         addTab(m_tournamentsWindow, "tournament", "resources:tabicons/tournament.png");
@@ -813,6 +836,8 @@ void MainWindow::displayLobby()
             if (pid == m_ownId)
                 m_preferencesPage->setAvatar(m_playerDb->picture(pid, true));
         });
+        connect(m_preferencesPage, &PreferencesWindow::compactViewChanged, m_gameController,
+                &GameController::setCompactTableLayout);
         addTab(m_preferencesPage, "preferences", "resources:tabicons/preferences.png");
 
         // Join, leave and kick notices stay out of the lobby chat.
@@ -825,6 +850,10 @@ void MainWindow::displayLobby()
         retranslateTabs();
 
         connect(m_ui.tableSelector, &TableSelector::tableClicked, this, &MainWindow::onTableClicked);
+        connect(m_gameController, &GameController::tableActivity, m_ui.tableSelector,
+                &TableSelector::onTableActivity);
+        connect(m_gameController, &GameController::tableActiveChanged, m_ui.tableSelector,
+                &TableSelector::onTableActiveChanged);
         connect(m_ui.toggleFullscreenButton, &QPushButton::clicked, this, &MainWindow::toggleWindowed);
         connect(m_ui.supportButton, &QPushButton::clicked, this, &MainWindow::onSupport);
         m_ui.accountButton->setMenu(&m_accountMenu);
@@ -929,6 +958,10 @@ void MainWindow::joinTable(qint32 tableId, bool previouslySeated)
         qCWarning(lcMainwindow) << "not logged in: won't join table" << tableId;
         return;
     }
+    if (m_gameController->hasTable(tableId)) {
+        showTable(tableId);
+        return;
+    }
     TableModel *tables = m_lobbyController->tableModel();
     // A table the lobby does not hold is only joined when the server says
     // the player still sits there.
@@ -956,6 +989,10 @@ void MainWindow::watchTable(qint32 tableId)
     }
     if (!m_lobbyController->tableModel()->hasTable(tableId)) {
         qCWarning(lcMainwindow) << "won't watch table without subscription" << tableId;
+        return;
+    }
+    if (m_gameController->hasTable(tableId)) {
+        showTable(tableId);
         return;
     }
     setBusy(true);
@@ -1041,6 +1078,8 @@ void MainWindow::onTableClicked(int tableId)
 {
     if (tableId == -1)
         displayLobby();
+    else
+        showTable(tableId);
 }
 
 QString MainWindow::tableTitle(qint32 tableId) const
@@ -1053,6 +1092,8 @@ void MainWindow::previouslySeated(qint32 tableId, qint32 tournamentId, qint32)
 {
     if (tournamentId == -1)
         m_previouslySeated.insert(tableId);
+    else
+        m_gameController->onTournamentSeated(tournamentId, tableId, 1);
 }
 
 void MainWindow::previouslyWatching(qint32 tableId)
@@ -1094,6 +1135,11 @@ void MainWindow::onAlreadySeated(qint32 tableId)
     ModelessMsgBox::onFinished(box, [this, tableId](int button) {
         if (button != QMessageBox::Yes)
             return;
+        TableModel *tables = m_lobbyController->tableModel();
+        if (tables->hasTable(tableId) && tables->tableInfo(tableId).gameType() == tournamentGameType) {
+            m_gameController->onTournamentSeated(tables->tableInfo(tableId).tournamentId(), tableId, 2);
+            return;
+        }
         // A table outside the lobby is joined by its id.
         joinTable(tableId, true);
     });
@@ -1495,4 +1541,88 @@ void MainWindow::onDisplayMiscDialogs()
     rounds->setTournamentInfo(TournamentInfo());
     rounds->setRoundScores({{1, 32000, 3}, {2, 18000, -1}, {3, 41000, 3}, {4, 9000, -5}});
     rounds->show();
+}
+
+// Table pages.
+
+void MainWindow::showTable(qint32 tableId)
+{
+    stopLobbyMusic();
+    GameWindow *window = m_gameController->getOrCreateView(tableId);
+    if (!window)
+        return;
+    m_ui.tableSelector->setActiveTable(tableId);
+    m_ui.loggedInStack->setCurrentWidget(window);
+}
+
+void MainWindow::onTableViewCreated(qint32 tableId, GameWindow *window)
+{
+    qCDebug(lcMainwindow) << "creating game page" << tableId;
+    m_ui.loggedInStack->addWidget(window);
+    try {
+        m_ui.tableSelector->addTable(window->tableInfo());
+    } catch (const std::exception &e) {
+        qCWarning(lcMainwindow) << "no strip button for table" << tableId << e.what();
+    }
+    connect(window, &GameWindow::linkActivated, this, &MainWindow::onLaunchBrowser);
+}
+
+void MainWindow::onTableViewDestroyed(qint32 tableId)
+{
+    qCDebug(lcMainwindow) << "table view" << tableId << "destroyed, destroying game page";
+    m_ui.tableSelector->removeTable(tableId);
+}
+
+void MainWindow::onTableViewAboutToBeDestroyed(qint32 tableId)
+{
+    if (m_ui.tableSelector->checkedTableId() == tableId)
+        displayLobby();
+}
+
+void MainWindow::onRegularTableJoined(qint32 tableId)
+{
+    setBusy(false);
+    if (m_ui.tableSelector->checkedTableId() != tableId)
+        showTable(tableId);
+}
+
+void MainWindow::onTableWatched(qint32 tableId, bool show)
+{
+    setBusy(false);
+    if (m_ui.tableSelector->checkedTableId() != tableId) {
+        if (show)
+            showTable(tableId);
+        emit tableWatched(tableId);
+    }
+}
+
+void MainWindow::onTournamentTableJoined(qint32 tournamentId, qint32 tableId, int reason)
+{
+    if (m_ui.tableSelector->checkedTableId() == tableId)
+        return;
+    if (reason != 0 && reason != 1) {
+        showTable(tableId);
+        return;
+    }
+    const TournamentInfo &info = m_tournaments->tournamentInfo(tournamentId);
+    const QString title = reason == 0 ? tr("New tournament round - %1").arg(info.name)
+                                      : tr("Continuing tournament round - %1").arg(info.name);
+    const QString text = reason == 0 ? tr("You have been assigned to tournament table %1. Show now?").arg(tableId)
+                                     : tr("You are assigned to tournament table %1. Show now?").arg(tableId);
+    QMessageBox *box = ModelessMsgBox::question(this, title, text, QMessageBox::Yes | QMessageBox::No,
+                                                QMessageBox::Yes);
+    ModelessMsgBox::onFinished(box, [this, tableId](int button) {
+        if (button == QMessageBox::Yes && m_gameController->hasTable(tableId))
+            showTable(tableId);
+    });
+}
+
+void MainWindow::onTournamentScoreDialogClosed(qint32 tournamentId, qint32, bool)
+{
+    qCDebug(lcMainwindow) << "tournament score board closed" << tournamentId;
+}
+
+void MainWindow::onInvitePlayers(qint32 tableId, const std::vector<qint32> &invitees)
+{
+    m_connection.invite_players(tableId, invitees);
 }

@@ -23,6 +23,8 @@
 #include <string>
 
 class EmbeddedWebPage;
+class GameController;
+class GameWindow;
 class LobbyController;
 class LobbyWindow;
 class LocalizationDb;
@@ -67,6 +69,7 @@ public:
     const ClientConfig &clientConfig() const { return m_clientConfig; }
     // Null until the first successful login.
     LobbyController *lobbyController() const { return m_lobbyController; }
+    GameController *gameController() const { return m_gameController; }
     LocalizationDb *localizationDb() const { return m_localizationDb; }
     const MainView &view() const { return m_ui; }
     int pendingAccountAction() const { return m_accountAction; }
@@ -163,6 +166,14 @@ public slots:
     void onPlayerTournamentAborted(qint32 tournamentId);
     void onInvited(qint32 tableId, qint32 playerId);
     void onDisplayMiscDialogs();
+    void onTableViewCreated(qint32 tableId, GameWindow *window);
+    void onTableViewDestroyed(qint32 tableId);
+    void onTableViewAboutToBeDestroyed(qint32 tableId);
+    void onRegularTableJoined(qint32 tableId);
+    void onTableWatched(qint32 tableId, bool show);
+    void onTournamentTableJoined(qint32 tournamentId, qint32 tableId, int reason);
+    void onTournamentScoreDialogClosed(qint32 tournamentId, qint32 tableId, bool lastRound);
+    void onInvitePlayers(qint32 tableId, const std::vector<qint32> &invitees);
 
 private slots:
     void on_retryButton_clicked();
@@ -192,6 +203,7 @@ private:
     bool canShowInvitation(qint32 tableId, qint32 inviterId);
     void showInvitation(qint32 tableId, qint32 inviterId);
     QString tableTitle(qint32 tableId) const;
+    void showTable(qint32 tableId);
     void setStatus(const QString &text);
     QString serverText() const;
     // One busy cursor: set once, restored once, whatever ends the work.
@@ -206,6 +218,7 @@ private:
     XMPPClient m_xmpp;
     PlayerDb *m_playerDb = nullptr;
     ChatController m_chat;
+    GameController *m_gameController = nullptr;
     LobbyController *m_lobbyController = nullptr;
     TranslationsManager *m_translationsManager;
     QPointer<QMessageBox> m_quitQuestion;

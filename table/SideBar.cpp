@@ -5,12 +5,14 @@
 #include "game/PlayerData.h"
 #include "lobby/LocalizationDb.h"
 #include "lobby/TableTexts.h"
+#include "social/ConferenceWidget.h"
 #include "table/EmptySeatWidget.h"
 #include "table/Logging.h"
 #include "table/PlayerWidget.h"
 #include "ui_SideBar.h"
 
 #include <QEvent>
+#include <QVBoxLayout>
 #include <QTreeView>
 
 #include <algorithm>
@@ -32,6 +34,14 @@ SideBar::SideBar(LocalizationDb *localizationDb, QWidget *parent)
     : QFrame(parent), m_ui(new Ui::SideBar), m_localizationDb(localizationDb)
 {
     m_ui->setupUi(this);
+    // The table's chat fills the pane the form keeps for it; presence and
+    // kick notices of others stay out of a table's chat (mask 11).
+    auto *chatLayout = new QVBoxLayout(m_ui->tableConference);
+    chatLayout->setContentsMargins(0, 0, 0, 0);
+    m_conference = new ConferenceWidget(m_ui->tableConference, 11);
+    m_conference->setNoticeMask(11);
+    chatLayout->addWidget(m_conference);
+    connect(m_conference, &ConferenceWidget::userMenuRequested, this, &SideBar::userMenuRequested);
     connect(m_ui->tableDescription, &QLabel::linkActivated, this, &SideBar::onLinkActivated);
     m_roundTimer.setInterval(1000);
     connect(&m_roundTimer, &QTimer::timeout, this, &SideBar::onTimerTimeout);
@@ -409,6 +419,30 @@ void SideBar::setLeaveVisible(bool visible)
 QWidget *SideBar::chatArea() const
 {
     return m_ui->tableConference;
+}
+
+void SideBar::setChatController(ChatController *controller)
+{
+    m_conference->setChatController(controller);
+}
+
+void SideBar::appendNotice(const QString &text)
+{
+    m_conference->appendNotice(text.toHtmlEscaped());
+}
+
+void SideBar::setChatJoined(bool joined)
+{
+    if (joined == m_chatJoined)
+        return;
+    if (joined) {
+        if (!m_model)
+            return;
+        m_conference->joinTableChat(m_model->tableId());
+    } else {
+        m_conference->leave();
+    }
+    m_chatJoined = joined;
 }
 
 void SideBar::on_leaveButton_clicked()

@@ -12,6 +12,8 @@
 #include <list>
 #include <map>
 
+class ChatController;
+class ConferenceWidget;
 class EmptySeatWidget;
 class GameModel;
 class LocalizationDb;
@@ -79,6 +81,12 @@ public:
 
     // Where the table's chat pane goes; the chat widget is placed here.
     QWidget *chatArea() const;
+    ConferenceWidget *conference() const { return m_conference; }
+    void setChatController(ChatController *controller);
+    // A notice line in the table's chat; text is plain.
+    void appendNotice(const QString &text);
+    // Enters the model's table chat once, or leaves it.
+    void setChatJoined(bool joined);
 
 signals:
     void userMenuRequested(QString name, QPoint pos);
@@ -115,6 +123,8 @@ private:
     QString m_linkStyle;
     QPointer<LocalizationDb> m_localizationDb;
     int m_windRound = -1;
+    ConferenceWidget *m_conference = nullptr;
+    bool m_chatJoined = false;
 };
 
 // Sets the widths of columns 0, 1 and 2 of view, in that order.

@@ -13,6 +13,8 @@
 #include "mainwindow/MainWindow.h"
 #include "peer/PeerProcess.h"
 #include "protocol/ServerTime.h"
+#include "table/GameWindow.h"
+#include "table/TableSelector.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -183,6 +185,15 @@ void MainWindowPeerTest::tablesAreJoinedOrWatched()
     QVERIFY(!m_peer->waitForLine(QStringLiteral("RECV join_table")).isNull());
     QVERIFY(m_peer->linesStartingWith("RECV join_table").value(0).contains("1001"));
     QVERIFY(waitForStatus(QStringLiteral("Joined table 1001")));
+    // The table opens as a page with its button in the strip; the lobby
+    // button returns, and a second join only shows the page again.
+    QTRY_VERIFY(qobject_cast<GameWindow *>(window->view().loggedInStack->currentWidget()));
+    QCOMPARE(window->view().tableSelector->checkedTableId(), 1001);
+    window->view().tableSelector->lobbyButton()->click();
+    QCOMPARE(window->view().loggedInStack->currentWidget(), window->view().lobbyWidget);
+    window->joinTable(1001);
+    QVERIFY(qobject_cast<GameWindow *>(window->view().loggedInStack->currentWidget()));
+    window->displayLobby();
 
     // A full table is watched instead.
     tables->subscribe(QStringLiteral("101/Money"));
