@@ -33,6 +33,12 @@
 #include "table/ScoreBoard.h"
 #include "table/SoundPlayer.h"
 #include "table/TableSelector.h"
+#include "tournaments/ComingEventPopup.h"
+#include "tournaments/ComingEventsModel.h"
+#include "tournaments/ComingEventsView.h"
+#include "tournaments/ComingTournamentsWidget.h"
+#include "tournaments/TournamentPreview.h"
+#include "tournaments/TournamentsController.h"
 #include "tournaments/TournamentsLobbyModel.h"
 #include "tournaments/TournamentsLobbyWindow.h"
 #include "widgets/ModelessMsgBox.h"
@@ -46,6 +52,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
@@ -76,6 +83,7 @@ MainWindow::MainWindow(const QString &gameHost, quint16 gamePort, const QString 
     , m_connection(useSsl)
     , m_playerDb(new PlayerDb(&m_connection, &m_xmpp, this))
     , m_chat(m_playerDb, &m_xmpp)
+    , m_tournamentsHost(this)
     , m_translationsManager(translationsManager)
     , m_reloadStyleAction(this)
     , m_sampleDialogsAction(this)
@@ -92,9 +100,8 @@ MainWindow::MainWindow(const QString &gameHost, quint16 gamePort, const QString 
     m_ui.setupUi(this);
     setCentralWidget(m_ui.centralWidget);
 
-    m_tournaments = new TournamentsLobbyModel(this);
-    m_tournaments->setSession(&m_connection);
-    m_gameController = new GameController(&m_connection, m_playerDb, m_tournaments, this);
+    m_tournamentsController = new TournamentsController(&m_connection, this, &m_tournamentsHost);
+    m_gameController = new GameController(&m_connection, m_playerDb, m_tournamentsController->model(), this);
     m_gameController->setCompactTableLayout(QSettings().value(QStringLiteral("game/compactView"), false).toBool());
     m_gameController->setWindowServices(m_localizationDb, &m_chat);
     m_lobbyController = new LobbyController(&m_connection, m_ui.centralWidget);
@@ -133,6 +140,8 @@ MainWindow::MainWindow(const QString &gameHost, quint16 gamePort, const QString 
     connect(m_gameController, &GameController::tournamentScoreDialogClosed, this,
             &MainWindow::onTournamentScoreDialogClosed);
     connect(m_gameController, &GameController::invitePlayers, this, &MainWindow::onInvitePlayers);
+    connect(m_tournamentsController, &TournamentsController::playerTournamentAborted, this,
+            &MainWindow::onPlayerTournamentAborted);
     connect(loginPage, &LoginWindow::login, this, &MainWindow::login);
     connect(loginPage, &LoginWindow::createUser, this, &MainWindow::onCreateUser);
     connect(loginPage, &LoginWindow::resetPassword, this, &MainWindow::onResetPassword);
@@ -212,7 +221,10 @@ MainWindow::~MainWindow()
     delete m_gameController;
     m_gameController = nullptr;
     delete m_ui.centralWidget;
-    delete m_tournaments;
+    // Dialogs, boxes and the browser dialog on the window.
+    qDeleteAll(findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly));
+    qDeleteAll(findChildren<ComingEventsModel *>(QString(), Qt::FindDirectChildrenOnly));
+    delete m_tournamentsController;
     delete m_playerDb;
     delete m_localizationDb;
 }
@@ -457,6 +469,10 @@ void MainWindow::loginSuccessful(qint32 pid, const QString &name, const QString 
     m_connection.query_lobby_summary();
     m_localizationDb->requestTableNames();
     ServerTime::instance().setConnectionManager(&m_connection);
+
+    auto *comingEvents = new ComingEventsModel(&m_connection, m_tournamentsController->model(), this);
+    auto *comingEventsView = new ComingEventsView(comingEvents, m_ui.loggedInWidget);
+    comingEventsView->anchorBelow(m_ui.topBar, 0);
 
     m_credentials = credentials;
     m_connection.query_client_config();
@@ -826,8 +842,29 @@ void MainWindow::displayLobby()
         connect(m_ui.tablePreview, &TablePreview::watchTable, this, &MainWindow::watchTable);
         addTab(m_lobbyWindow, "lobby", "resources:tabicons/lobby.png");
 
-        m_tournamentsWindow = new TournamentsLobbyWindow(m_ui.lobbyWidget);
-        m_tournamentsWindow->setModel(m_tournaments);
+        TournamentsLobbyModel *tournaments = m_tournamentsController->model();
+        m_tournamentsController->setTableModel(tables);
+        auto *coming = new ComingTournamentsWidget(m_ui.comingTournamentsContainer);
+        coming->setObjectName(QStringLiteral("comingTournaments"));
+        coming->setModel(tournaments);
+        coming->setTournamentsController(m_tournamentsController);
+        m_ui.comingTournamentsContainer->layout()->addWidget(coming);
+        connect(coming, &ComingTournamentsWidget::unregisterTournament, &m_connection,
+                &ConnectionManager::unregister_tournament_request);
+        m_tournamentsWindow = m_tournamentsController->createWindow();
+        m_tournamentsWindow->setParent(m_ui.lobbyWidget);
+        auto *preview = new TournamentPreview(m_ui.tournamentPreviewContainer);
+        preview->setObjectName(QStringLiteral("tournamentPreview"));
+        m_ui.tournamentPreviewContainer->layout()->addWidget(preview);
+        connect(preview, &TournamentPreview::unregisterTournament, &m_connection,
+                &ConnectionManager::unregister_tournament_request);
+        connect(preview, &TournamentPreview::deposit, this, &MainWindow::onDeposit);
+        connect(m_tournamentsWindow, &TournamentsLobbyWindow::tournamentSelected, preview,
+                &TournamentPreview::onPreviewTournament);
+        connect(m_tournamentsWindow, &TournamentsLobbyWindow::tournamentActivated, m_tournamentsController,
+                &TournamentsController::createTournamentDetailDialog);
+        preview->setTournamentsController(m_tournamentsController);
+        preview->setModel(tournaments);
         addTab(m_tournamentsWindow, "tournament", "resources:tabicons/tournament.png");
 
         m_preferencesPage = new PreferencesWindow(m_translationsManager, m_ui.lobbyWidget);
@@ -1541,6 +1578,14 @@ void MainWindow::onDisplayMiscDialogs()
     rounds->setTournamentInfo(TournamentInfo());
     rounds->setRoundScores({{1, 32000, 3}, {2, 18000, -1}, {3, 41000, 3}, {4, 9000, -5}});
     rounds->show();
+
+    ComingEvent event;
+    event.kind = 1;
+    event.when = ServerTime::instance().now().addSecs(180);
+    auto *popup = new ComingEventPopup(this, event);
+    popup->setAttribute(Qt::WA_DeleteOnClose);
+    popup->move(20, 60);
+    popup->show();
 }
 
 // Table pages.
@@ -1604,7 +1649,7 @@ void MainWindow::onTournamentTableJoined(qint32 tournamentId, qint32 tableId, in
         showTable(tableId);
         return;
     }
-    const TournamentInfo &info = m_tournaments->tournamentInfo(tournamentId);
+    const TournamentInfo &info = m_tournamentsController->model()->tournamentInfo(tournamentId);
     const QString title = reason == 0 ? tr("New tournament round - %1").arg(info.name)
                                       : tr("Continuing tournament round - %1").arg(info.name);
     const QString text = reason == 0 ? tr("You have been assigned to tournament table %1. Show now?").arg(tableId)
@@ -1619,7 +1664,7 @@ void MainWindow::onTournamentTableJoined(qint32 tournamentId, qint32 tableId, in
 
 void MainWindow::onTournamentScoreDialogClosed(qint32 tournamentId, qint32, bool)
 {
-    qCDebug(lcMainwindow) << "tournament score board closed" << tournamentId;
+    m_tournamentsController->createTournamentDetailDialog(tournamentId);
 }
 
 void MainWindow::onInvitePlayers(qint32 tableId, const std::vector<qint32> &invitees)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mainwindow/MainTournamentsHost.h"
 #include "mainwindow/MainView.h"
 #include "protocol/ClientConfig.h"
 #include "protocol/ConnectionManager.h"
@@ -31,6 +32,7 @@ class LocalizationDb;
 class PlayerDb;
 class PreferencesWindow;
 class QMessageBox;
+class TournamentsController;
 class TournamentsLobbyModel;
 class TournamentsLobbyWindow;
 class TranslationsManager;
@@ -73,6 +75,8 @@ public:
     LocalizationDb *localizationDb() const { return m_localizationDb; }
     const MainView &view() const { return m_ui; }
     int pendingAccountAction() const { return m_accountAction; }
+    qint64 accountBalance() const { return m_accountBalance; }
+    TournamentsController *tournamentsController() const { return m_tournamentsController; }
 
     QString trademarkStyle() const { return m_trademarkStyle; }
     void setTrademarkStyle(const QString &style);
@@ -213,11 +217,13 @@ private:
 
     QPointer<EmbeddedWebPage> m_welcomePage;
     PreferencesWindow *m_preferencesPage = nullptr;
+    TournamentsController *m_tournamentsController = nullptr;
     QPointer<EmbeddedWebPage> m_howtoPage;
     ConnectionManager m_connection;
     XMPPClient m_xmpp;
     PlayerDb *m_playerDb = nullptr;
     ChatController m_chat;
+    MainTournamentsHost m_tournamentsHost;
     GameController *m_gameController = nullptr;
     LobbyController *m_lobbyController = nullptr;
     TranslationsManager *m_translationsManager;
@@ -251,7 +257,6 @@ private:
     QMultiMap<qint32, qint32> m_pendingInvitations;
 
     LobbyWindow *m_lobbyWindow = nullptr;
-    TournamentsLobbyModel *m_tournaments = nullptr;
     TournamentsLobbyWindow *m_tournamentsWindow = nullptr;
     qint32 m_ownId = -1;
     bool m_busy = false;

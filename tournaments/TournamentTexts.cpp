@@ -1,6 +1,7 @@
 #include "tournaments/TournamentTexts.h"
 
 #include "core/TextFormat.h"
+#include "lobby/TableTexts.h"
 
 #include <QCoreApplication>
 
@@ -87,6 +88,11 @@ QString tournamentAmountText(qint64 cents)
     if (cents == 0)
         return QCoreApplication::translate("TableValue", "-");
     return QCoreApplication::translate("TableValue", "%1").arg(Utils::moneyString(cents, false));
+}
+
+QString tournamentBuyInText(qint64 cents)
+{
+    return cents == 0 ? formatTableValuePart(0) : tournamentAmountText(cents);
 }
 
 qint64 tournamentPrize(qint64 pot, int share)

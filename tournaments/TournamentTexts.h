@@ -26,6 +26,8 @@ bool isTournamentActive(const TournamentInfo &info);
 QString tournamentDurationText(const TournamentInfo &info);
 // "-" for 0, otherwise the money text.
 QString tournamentAmountText(qint64 cents);
+// The buy-in column's text: its own "-" for 0, otherwise the money text.
+QString tournamentBuyInText(qint64 cents);
 
 // The prize of a share (tenths of a percent) of a pot, rounded down to a
 // multiple of 10 cents; -1 for a share outside 0-1000 or a pot below 0.

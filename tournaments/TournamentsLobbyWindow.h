@@ -2,6 +2,7 @@
 
 #include "protocol/TournamentInfo.h"
 #include "tournaments/TournamentLobbyFilter.h"
+#include "tournaments/TournamentsLobbyModel.h"
 
 #include <QPointer>
 #include <QSettings>
@@ -17,7 +18,6 @@ class TournamentsLobbyView;
 class QCheckBox;
 class QModelIndex;
 class QTreeView;
-class TournamentsLobbyModel;
 
 // The tournament tab: every tournament of the lobby model as a sortable
 // list, filtered by ruleset, buy-in level, fullness and a search text, with

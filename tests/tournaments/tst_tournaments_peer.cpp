@@ -2,14 +2,26 @@
 // records, partial updates, registrations that arrive after the records,
 // removals, a registration of the player and a ranking list, as the lobby
 // window shows them.
+#include "TournamentsTestHost.h"
+
 #include "tools/peer/PeerProcess.h"
+#include "lobby/TableModel.h"
 #include "protocol/ConnectionManager.h"
+#include "tournaments/ComingEventPopup.h"
+#include "tournaments/ComingEventsModel.h"
+#include "tournaments/ComingEventsView.h"
+#include "tournaments/JoinDialog.h"
+#include "tournaments/TournamentDetailDialog.h"
+#include "tournaments/TournamentPreview.h"
+#include "tournaments/TournamentsController.h"
 #include "tournaments/TournamentRankingModel.h"
 #include "tournaments/TournamentRoles.h"
 #include "tournaments/TournamentsLobbyModel.h"
 #include "tournaments/TournamentsLobbyWindow.h"
 
 #include <QCheckBox>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QDir>
 #include <QSettings>
 #include <QSignalSpy>
@@ -24,6 +36,8 @@ private slots:
     void initTestCase();
     void lobbyFollowsTheServer();
     void demoLobby();
+    void registrationToSeat();
+    void rankingRequestsAreBounded();
 };
 
 void TestTournamentsPeer::initTestCase()
@@ -113,7 +127,7 @@ void TestTournamentsPeer::demoLobby()
     session.connectToHost(QStringLiteral("localhost"), peer.port());
     QVERIFY(checked.wait(10000));
     session.login(QStringLiteral("guest"), QStringLiteral("any"));
-    QTRY_COMPARE(model.rowCount(), 9);
+    QTRY_COMPARE(model.rowCount(), 13);
     QSet<int> states;
     for (qint32 id : model.tournamentIds())
         states.insert(model.tournamentInfo(id).status);
@@ -132,6 +146,116 @@ void TestTournamentsPeer::demoLobby()
         window.onResizeColumnsTimeout();
         QVERIFY(window.grab().save(QDir(shotDir).filePath(QStringLiteral("tournament-lobby-peer.png"))));
     }
+}
+
+// The player's road into a tournament against the demo server: the records
+// arrive, refusals are explained, the registration succeeds and is marked,
+// its start is counted down, and at the start the player is seated at the
+// tournament's table, which its detail dialog lists.
+void TestTournamentsPeer::registrationToSeat()
+{
+    PeerProcess peer;
+    QVERIFY2(peer.start({QStringLiteral("--demo"), QStringLiteral("--seat-after-ms"), QStringLiteral("1500")}),
+             qPrintable(peer.errorString()));
+    ConnectionManager session(true);
+    TournamentsTestHost host;
+    connect(&session, &ConnectionManager::currentAccountBalance, &host.main,
+            [&host](qint64 cents) { host.balance = cents; });
+    TournamentsController controller(&session, nullptr, &host);
+    TableModel tables(&session);
+    controller.setTableModel(&tables);
+    TournamentsLobbyModel *model = controller.model();
+    TournamentPreview preview;
+    preview.setTournamentsController(&controller);
+    preview.setModel(model);
+    ComingEventsModel events(&session, model);
+    ComingEventsView eventsView(&events, &host.main);
+
+    QSignalSpy checked(&session, &ConnectionManager::versionCheckComplete);
+    session.connectToHost(QStringLiteral("localhost"), peer.port());
+    QVERIFY(checked.wait(10000));
+    session.login(QStringLiteral("guest"), QStringLiteral("any"));
+    QTRY_COMPARE(model->rowCount(), 13);
+    session.query_account_balance();
+    QTRY_COMPARE(host.balance, qint64(123456));
+    // The server's maintenance notice is the only event yet.
+    QTRY_COMPARE(events.events().size(), size_t(1));
+
+    // Refusals: full, over the balance, members only.
+    controller.onTournamentRegister(16);
+    QTRY_VERIFY(host.main.findChild<QMessageBox *>());
+    QCOMPARE(host.main.findChild<QMessageBox *>()->text(), QStringLiteral("Tournament Full House Cup is full"));
+    delete host.main.findChild<QMessageBox *>();
+    controller.createJoinTournamentDialog(17);
+    auto *tooDear = host.lobby.findChild<JoinDialog *>(QStringLiteral("joinmtt17"));
+    QVERIFY(tooDear);
+    QCOMPARE(tooDear->joinType(), int(JoinDialog::NeedsDeposit));
+    tooDear->close();
+    controller.onTournamentRegister(17);
+    QTRY_VERIFY(host.main.findChild<QMessageBox *>());
+    QVERIFY(host.main.findChild<QMessageBox *>()->text().startsWith(QStringLiteral("You don't have enough money")));
+    delete host.main.findChild<QMessageBox *>();
+    controller.onTournamentRegister(18);
+    QTRY_COMPARE(host.completeKinds, QList<int>{2});
+
+    // The freeroll: confirmed in the join dialog, marked, and shown.
+    preview.onPreviewTournament(9);
+    controller.createTournamentDetailDialog(9);
+    auto *detail = host.lobby.findChild<TournamentDetailDialog *>(QStringLiteral("detailmtt9"));
+    QVERIFY(detail);
+    preview.findChild<QPushButton *>(QStringLiteral("joinButton"))->click();
+    auto *join = host.lobby.findChild<JoinDialog *>(QStringLiteral("joinmtt9"));
+    QVERIFY(join);
+    QCOMPARE(join->joinType(), int(JoinDialog::Confirm));
+    QSignalSpy seated(&session, &ConnectionManager::tournamentSeated);
+    join->findChild<QPushButton *>(QStringLiteral("acceptButton"))->click();
+    QTRY_VERIFY(model->indexOfTournament(9).data(TournamentRoles::RegisteredRole).toBool());
+    QTRY_VERIFY(preview.findChild<QPushButton *>(QStringLiteral("leaveButton"))->isVisibleTo(&preview));
+    QVERIFY(preview.findChild<QPushButton *>(QStringLiteral("joinButton"))->isHidden());
+
+    // Its start is counted down in a popup.
+    QTRY_VERIFY(eventsView.popup() && eventsView.popup()->kind() == 1);
+    ComingEventPopup *popup = eventsView.popup();
+    QTRY_VERIFY(popup->text().startsWith(QStringLiteral("You are registered for tournament starting in 1h 59m")));
+    const QString before = popup->text();
+    QTRY_VERIFY_WITH_TIMEOUT(popup->text() != before, 3000);
+
+    // Seated at its start: the tournament's table, listed in its dialog.
+    QTRY_COMPARE_WITH_TIMEOUT(seated.size(), 1, 10000);
+    QCOMPARE(seated.first().at(0).toInt(), 9);
+    const qint32 tableId = seated.first().at(1).toInt();
+    QTRY_COMPARE(model->tournamentInfo(9).status, TournamentInfo::Seating);
+    QTRY_COMPARE(detail->listedTables(), QList<qint32>{tableId});
+    QVERIFY(tables.tableInfo(tableId).lobbyPath().startsWith(QStringLiteral("101/mtt/9")));
+}
+
+// Every record and update calls for the ranking list; while one request is
+// unanswered, the updates meanwhile ask only once more.
+void TestTournamentsPeer::rankingRequestsAreBounded()
+{
+    PeerProcess peer;
+    QVERIFY2(peer.start({QStringLiteral("--scenario"), QDir(PeerProcess::scenarioDirectory())
+                                                           .filePath(QStringLiteral("tournament-updates-burst.json"))}),
+             qPrintable(peer.errorString()));
+    ConnectionManager session(true);
+    TournamentsTestHost host;
+    TournamentsController controller(&session, nullptr, &host);
+    QSignalSpy rankings(&session, &ConnectionManager::tournamentRankings);
+    QSignalSpy checked(&session, &ConnectionManager::versionCheckComplete);
+    session.connectToHost(QStringLiteral("localhost"), peer.port());
+    QVERIFY(checked.wait(10000));
+    session.login(QStringLiteral("demo"), QStringLiteral("demo"));
+    QVERIFY(!peer.waitForLine(QStringLiteral("SCENARIO_DONE")).isNull());
+    QTRY_VERIFY(controller.model()->hasTournament(7)
+                && controller.model()->tournamentInfo(7).registeredPlayers == 16);
+    // Records of 7 and 8, then the burst for 7: one request each, and one
+    // more for 7 once its first is answered.
+    QTRY_COMPARE(rankings.size(), 3);
+    QTest::qWait(300);
+    QCOMPARE(rankings.size(), 3);
+    const QStringList requests = peer.linesStartingWith("RECV tournament_envelope");
+    QCOMPARE(requests.size(), 3);
+    QCOMPARE(requests.filter(QStringLiteral("\"tournamentId\":7")).size(), 2);
 }
 
 QTEST_MAIN(TestTournamentsPeer)

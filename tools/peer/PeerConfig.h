@@ -33,6 +33,15 @@ struct PeerConfig
     qint64 clockOffsetMs = 0;
     // Interval of the partial updates of open tournaments; 0 sends none.
     int tournamentUpdateMs = 0;
+    // Tournament registrations refused with this reason, by tournament id.
+    std::map<qint32, int> registerRefusals;
+    // The account balance in cents answered to every account.
+    qint64 balance = 123456;
+    // The maintenance announced in the coming events; below 0 none.
+    qint64 maintenanceInSecs = -1;
+    // Registered players are seated this long after registering; below 0 at
+    // the tournament's start.
+    qint64 seatAfterMs = -1;
     // Player names answered to name queries, besides the accounts'.
     std::map<qint32, QString> names;
     // Table-name templates by language, then by name id.

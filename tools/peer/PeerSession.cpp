@@ -5,6 +5,7 @@
 #include "protocol/MessageIds.h"
 #include "protocol/WireConversions.h"
 #include "tools/peer/PeerServer.h"
+#include "tools/peer/PeerTournamentDesk.h"
 #include "tools/peer/PeerTournamentTicker.h"
 
 #include <QJsonDocument>
@@ -49,6 +50,7 @@ QJsonValue masked(const QJsonValue &v)
 
 PeerSession::PeerSession(QSslSocket *socket, PeerConfig &config, bool verbose, bool tls, QObject *parent)
     : QObject(parent), m_socket(socket), m_config(config), m_verbose(verbose)
+    , m_desk(new PeerTournamentDesk(this, config, m_registered))
 {
     m_expectTimer.setSingleShot(true);
     connect(&m_expectTimer, &QTimer::timeout, this, &PeerSession::onExpectTimeout);
@@ -212,7 +214,7 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         send(msg::CLIENT_CONFIG, L{"localhost:5222", "conference.localhost", "lobby@conference.localhost",
                                    "search.localhost"});
         break;
-    case msg::QUERY_ACCOUNT_BALANCE: send(msg::ACCOUNT_BALANCE, L{qint64(123456)}); break;
+    case msg::QUERY_ACCOUNT_BALANCE: send(msg::ACCOUNT_BALANCE, L{m_config.balance}); break;
     case msg::QUERY_LOBBY_SUMMARY: {
         lobby_summary_t s;
         s.playersOnline = 42;
@@ -289,37 +291,10 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
             new PeerTournamentTicker(this, m_config);
         break;
     }
-    case msg::REGISTER_TOURNAMENT: {
-        const qint32 id = In<msg::REGISTER_TOURNAMENT>(f).i32<"tournamentId">();
-        const TournamentInfo *t = nullptr;
-        for (const TournamentInfo &info : m_config.tournaments)
-            if (info.id == id)
-                t = &info;
-        if (!t)
-            send(msg::TOURNAMENT_REGISTER_FAILED, L{id, 0});
-        else if (m_registered.count(id))
-            send(msg::TOURNAMENT_REGISTER_FAILED, L{id, 5});
-        else if (t->status != TournamentInfo::Open)
-            send(msg::TOURNAMENT_REGISTER_FAILED, L{id, 6});
-        else {
-            m_registered.insert(id);
-            send(msg::TOURNAMENT_REGISTER_OK, L{id});
-        }
+    case msg::REGISTER_TOURNAMENT: m_desk->registerPlayer(In<msg::REGISTER_TOURNAMENT>(f).i32<"tournamentId">()); break;
+    case msg::UNREGISTER_TOURNAMENT:
+        m_desk->unregisterPlayer(In<msg::UNREGISTER_TOURNAMENT>(f).i32<"tournamentId">());
         break;
-    }
-    case msg::UNREGISTER_TOURNAMENT: {
-        const qint32 id = In<msg::UNREGISTER_TOURNAMENT>(f).i32<"tournamentId">();
-        if (!m_registered.erase(id)) {
-            send(msg::TOURNAMENT_UNREGISTER_FAILED, L{id, 0});
-            break;
-        }
-        bool open = true;
-        for (const TournamentInfo &info : m_config.tournaments)
-            if (info.id == id)
-                open = info.status == TournamentInfo::Open;
-        send(open ? msg::TOURNAMENT_UNREGISTER_OK : msg::TOURNAMENT_LEAVE_OK, L{id});
-        break;
-    }
     case msg::TOURNAMENT_ENVELOPE: handleTournament(f); break;
     case msg::SERVICE_REQUEST: handleService(f); break;
     default: break; // play requests and the rest: only scenarios answer them
@@ -421,7 +396,7 @@ void PeerSession::handleService(const WireValue::List &f)
         break;
     }
     case svc_msg::COMING_EVENTS_REQUEST:
-        sendService(service, seq, svc_msg::COMING_EVENTS, L{WireValue(L{})});
+        sendService(service, seq, svc_msg::COMING_EVENTS, m_desk->comingEvents());
         break;
     default: sendService(service, seq, svc_msg::SERVICE_FAILED, L{"Unsupported request."}); break;
     }

@@ -16,6 +16,7 @@
 #include <optional>
 #include <set>
 
+class PeerTournamentDesk;
 class QSslSocket;
 
 // One client connection of the peer: answers the protocol's requests with
@@ -64,6 +65,7 @@ private:
     QString m_name;
     ScenarioJson::Variables m_vars;
     std::set<qint32> m_registered;
+    PeerTournamentDesk *m_desk;
     qint32 m_nextWaitingSeq = 1;
 
     // Scenario state.

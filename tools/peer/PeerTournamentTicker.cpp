@@ -17,7 +17,8 @@ void PeerTournamentTicker::onTick()
     std::vector<TournamentInfo> &tournaments = m_config.tournaments;
     for (size_t tried = 0; tried < tournaments.size(); ++tried) {
         TournamentInfo &t = tournaments[m_next++ % tournaments.size()];
-        if (t.status != TournamentInfo::Open || t.maxPlayers < 2)
+        // A full one stays full, so that registering for it is refused.
+        if (t.status != TournamentInfo::Open || t.maxPlayers < 2 || t.registeredPlayers >= t.maxPlayers)
             continue;
         t.registeredPlayers = t.registeredPlayers + 1 >= t.maxPlayers ? t.maxPlayers / 2 : t.registeredPlayers + 1;
         m_session->send(msg::TOURNAMENT_INFO_UPDATE,

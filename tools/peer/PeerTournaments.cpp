@@ -49,4 +49,13 @@ void addDemoTournaments(PeerConfig &config)
                                         30 * 86400, {});
     special.numberOfRounds = 5;
     t.push_back(special);
+    // Refusals: a full one, one over the balance, one for members only.
+    t.push_back(tournament(16, "Full House Cup", TournamentInfo::Open, 0, 300, 30, 8, 8, 5400, {1200, 1200}));
+    t.push_back(tournament(17, "Grand Prix Riichi", TournamentInfo::Open, 2, 250000, 10000, 5, 32, 86400,
+                           {3600, 3600, 3600}));
+    t.push_back(tournament(18, "Members Only MCR", TournamentInfo::Open, 1, 1000, 100, 4, 32, 10800, {1800}));
+    config.registerRefusals[18] = 4;
+    // Starts soon: a registration is seated within a few minutes.
+    t.push_back(tournament(19, "Coffee Break Sprint", TournamentInfo::Open, 0, 100, 10, 6, 16, 150, {600, 600}));
+    config.maintenanceInSecs = 4 * 3600;
 }

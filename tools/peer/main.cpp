@@ -54,6 +54,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption clockOption(QStringLiteral("clock-offset-ms"),
                                          QStringLiteral("Shift the server clock in ping answers."),
                                          QStringLiteral("ms"), QStringLiteral("0"));
+    const QCommandLineOption seatOption(QStringLiteral("seat-after-ms"),
+                                        QStringLiteral("Seat registered players this long after registering "
+                                                       "instead of at the tournament's start."),
+                                        QStringLiteral("ms"), QStringLiteral("-1"));
     const QCommandLineOption noLobbyOption(QStringLiteral("no-lobby"), QStringLiteral("Serve no tables or tournaments."));
     const QCommandLineOption quietOption({QStringLiteral("q"), QStringLiteral("quiet")},
                                          QStringLiteral("Do not print each message."));
@@ -62,7 +66,7 @@ int main(int argc, char *argv[])
     const QCommandLineOption referenceOption(QStringLiteral("protocol-reference"),
                                              QStringLiteral("Print the message table in Markdown and exit."));
     parser.addOptions({portOption, hostOption, plainOption, demoOption, certOption, keyOption, accountsOption, accountOption, scenarioOption,
-                       clockOption, noLobbyOption, quietOption, parentOption, referenceOption});
+                       clockOption, seatOption, noLobbyOption, quietOption, parentOption, referenceOption});
     parser.process(app);
 
     if (parser.isSet(referenceOption)) {
@@ -91,6 +95,7 @@ int main(int argc, char *argv[])
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-watch.json"));
         }
         config.clockOffsetMs = parser.value(clockOption).toLongLong();
+        config.seatAfterMs = parser.value(seatOption).toLongLong();
         (void)Codec::instance(); // a broken table fails here, not mid-session
     } catch (const std::exception &e) {
         std::cerr << "mahjong-peer: " << e.what() << std::endl;

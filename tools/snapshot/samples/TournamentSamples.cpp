@@ -1,13 +1,21 @@
 #include "../Sample.h"
 
+#include "lobby/TableModel.h"
+#include "tournaments/ComingEventPopup.h"
+#include "tournaments/ComingTournamentsWidget.h"
+#include "tournaments/JoinDialog.h"
+#include "tournaments/TournamentDetailDialog.h"
+#include "tournaments/TournamentPreview.h"
 #include "tournaments/TournamentPrizeStructureModel.h"
 #include "tournaments/TournamentRankingModel.h"
 #include "tournaments/TournamentsLobbyModel.h"
 #include "tournaments/TournamentsLobbyWindow.h"
 
 #include <QHeaderView>
+#include <QMainWindow>
 #include <QTimer>
 #include <QTreeView>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -93,8 +101,115 @@ QWidget *rankings()
     return listView(model);
 }
 
+// Records timed from now, so that countdowns read as they would.
+TournamentInfo comingTournament(qint32 id, const char *name, TournamentInfo::status_t status, qint64 startInSecs)
+{
+    TournamentInfo t = sampleTournament(id, name, status, 2, 1000, 100, 12, 64, 0, {1500, 1500, 1500});
+    t.start = QDateTime::currentDateTimeUtc().addSecs(startInSecs);
+    t.closeRegister = t.start.addSecs(-300);
+    t.roundsStart = {t.start, t.start.addSecs(1800), t.start.addSecs(3600)};
+    return t;
+}
+
+TournamentsLobbyModel *upcomingModel(QObject *parent)
+{
+    auto *model = new TournamentsLobbyModel(parent);
+    model->onRegisteredNotification({8});
+    model->addOrUpdateTournament(comingTournament(7, "Sunday Classic", TournamentInfo::Open, 3700));
+    model->addOrUpdateTournament(comingTournament(8, "Monday Riichi Freeroll with a rather long name",
+                                                  TournamentInfo::Open, 7300));
+    model->addOrUpdateTournament(comingTournament(9, "MCR Weekly", TournamentInfo::Open, 86400));
+    model->addOrUpdateTournament(comingTournament(10, "New Year Special", TournamentInfo::Open, 30 * 86400));
+    return model;
+}
+
+QWidget *joinDialog(int type)
+{
+    return new JoinDialog(nullptr, comingTournament(7, "Sunday Classic", TournamentInfo::Open, 3700), type);
+}
+
+const TournamentRankings sampleRankings = {{1001, QStringLiteral("Lucky"), 48, 3, 50000, false},
+                                           {1002, QStringLiteral("Bamboo"), 31, 2, 12550, false},
+                                           {1003, QStringLiteral("Dragon"), 31, 2, 12550, false},
+                                           {1004, QStringLiteral("東風"), -5, 0, 0, true}};
+
+QWidget *openDetail()
+{
+    auto *dialog = new TournamentDetailDialog;
+    TournamentInfo t = comingTournament(7, "Sunday Classic", TournamentInfo::Open, 3700);
+    t.playerRegistered = true;
+    dialog->setTournamentInfo(t);
+    tournament_prize_configuration_t prizes;
+    prizes[Range<int>(2, 64)] = {{{1, 1}, pot_share_t{500}}, {{2, 2}, pot_share_t{300}}, {{3, 4}, pot_share_t{100}}};
+    dialog->onTournamentPrizeConfiguration(7, prizes);
+    dialog->onTournamentRankings(7, sampleRankings);
+    return dialog;
+}
+
+QWidget *playingDetail()
+{
+    auto *dialog = new TournamentDetailDialog;
+    auto *tables = new TableModel(nullptr, dialog);
+    tables->setNotifyInterval(0);
+    dialog->setTableModel(tables);
+    TournamentInfo t = comingTournament(8, "Riichi Masters", TournamentInfo::Playing, -600);
+    t.currentRound = 0;
+    dialog->setTournamentInfo(t);
+    for (qint32 id = 8001; id <= 8004; ++id)
+        tables->onTableInfoUpdate(TableInfo(id, QStringLiteral("101/mtt/8")));
+    dialog->onTournamentRankings(8, sampleRankings);
+    return dialog;
+}
+
+// As in the logged-in page, where the main window's style applies.
+QWidget *inMainWindow(QWidget *panel)
+{
+    auto *window = new QMainWindow;
+    auto *page = new QWidget(window);
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(panel);
+    window->setCentralWidget(page);
+    return window;
+}
+
+QWidget *preview()
+{
+    auto *preview = new TournamentPreview;
+    preview->setModel(upcomingModel(preview));
+    preview->onPreviewTournament(7);
+    return inMainWindow(preview);
+}
+
+QWidget *upcoming()
+{
+    auto *widget = new ComingTournamentsWidget;
+    widget->setModel(upcomingModel(widget));
+    return inMainWindow(widget);
+}
+
+QWidget *countdownPopup()
+{
+    auto *window = new QMainWindow;
+    auto *popup = new ComingEventPopup(window, {1, QDateTime::currentDateTimeUtc().addSecs(2 * 3600 + 125)});
+    popup->onTimeout();
+    popup->move(8, 8);
+    auto *maintenance = new ComingEventPopup(window, {0, QDateTime::currentDateTimeUtc().addSecs(600)});
+    maintenance->onTimeout();
+    maintenance->move(8, 40);
+    return window;
+}
+
 } // namespace
 
+MAHJONG_SAMPLE(tournamentJoin, {QStringLiteral("tournament-join-dialog"), {}, [] { return joinDialog(0); }});
+MAHJONG_SAMPLE(tournamentJoinDeposit,
+               {QStringLiteral("tournament-join-dialog-deposit"), {}, [] { return joinDialog(1); }});
+MAHJONG_SAMPLE(tournamentDetailOpen, {QStringLiteral("tournament-detail-open"), {}, &openDetail});
+MAHJONG_SAMPLE(tournamentDetailPlaying, {QStringLiteral("tournament-detail-playing"), {}, &playingDetail});
+MAHJONG_SAMPLE(tournamentPreview, {QStringLiteral("tournament-preview"), {250, 320}, &preview});
+MAHJONG_SAMPLE(upcomingTournaments, {QStringLiteral("upcoming-tournaments"), {280, 160}, &upcoming});
+MAHJONG_SAMPLE(comingEventPopup, {QStringLiteral("coming-event-popup"), {520, 80}, &countdownPopup});
 MAHJONG_SAMPLE(tournamentLobby, {QStringLiteral("tournament-lobby"), {760, 460}, &tournamentLobby});
 MAHJONG_SAMPLE(tournamentLobbySmall, {QStringLiteral("tournament-lobby-form-size"), {469, 413}, &tournamentLobby});
 MAHJONG_SAMPLE(tournamentPrizes, {QStringLiteral("tournament-prize-structure"), {320, 160}, &prizeStructure});

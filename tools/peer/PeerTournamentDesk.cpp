@@ -1,0 +1,107 @@
+#include "tools/peer/PeerTournamentDesk.h"
+
+#include "protocol/MessageIds.h"
+#include "protocol/WireConversions.h"
+#include "tools/peer/PeerConfig.h"
+#include "tools/peer/PeerSession.h"
+
+#include <QTimer>
+
+using L = WireValue::List;
+
+namespace {
+
+TournamentInfo *findTournament(PeerConfig &config, qint32 id)
+{
+    for (TournamentInfo &t : config.tournaments)
+        if (t.id == id)
+            return &t;
+    return nullptr;
+}
+
+} // namespace
+
+PeerTournamentDesk::PeerTournamentDesk(PeerSession *session, PeerConfig &config, std::set<qint32> &registered)
+    : QObject(session), m_session(session), m_config(config), m_registered(registered)
+{
+}
+
+void PeerTournamentDesk::registerPlayer(qint32 id)
+{
+    TournamentInfo *t = findTournament(m_config, id);
+    int refusal = -1;
+    if (!t)
+        refusal = 0;
+    else if (m_config.registerRefusals.count(id))
+        refusal = m_config.registerRefusals.at(id);
+    else if (m_registered.count(id))
+        refusal = 5;
+    else if (t->status != TournamentInfo::Open)
+        refusal = 6;
+    else if (t->maxPlayers > 0 && t->registeredPlayers >= t->maxPlayers)
+        refusal = 3;
+    else if (qint64(std::max(t->cost.bet, 0)) + t->cost.fee > m_config.balance)
+        refusal = 2;
+    if (refusal >= 0) {
+        m_session->send(msg::TOURNAMENT_REGISTER_FAILED, L{id, refusal});
+        return;
+    }
+    m_registered.insert(id);
+    ++t->registeredPlayers;
+    m_session->send(msg::TOURNAMENT_REGISTER_OK, L{id});
+    m_session->send(msg::TOURNAMENT_INFO_UPDATE,
+                    L{id, wire::fromKeyedValues({{TournamentInfo::REGISTERED_PLAYERS, t->registeredPlayers}})});
+    const qint64 untilStart = QDateTime::currentDateTimeUtc().msecsTo(t->start);
+    const qint64 delay = m_config.seatAfterMs >= 0 ? m_config.seatAfterMs : std::max<qint64>(untilStart, 0);
+    // Seating further off than a day is not worth a timer in a local run.
+    if (delay <= 86400 * qint64(1000))
+        QTimer::singleShot(int(delay), this, [this, id] { seat(id); });
+}
+
+void PeerTournamentDesk::unregisterPlayer(qint32 id)
+{
+    if (!m_registered.erase(id)) {
+        m_session->send(msg::TOURNAMENT_UNREGISTER_FAILED, L{id, 0});
+        return;
+    }
+    TournamentInfo *t = findTournament(m_config, id);
+    const bool open = !t || t->status == TournamentInfo::Open;
+    if (t && open && t->registeredPlayers > 0) {
+        --t->registeredPlayers;
+        m_session->send(msg::TOURNAMENT_INFO_UPDATE,
+                        L{id, wire::fromKeyedValues({{TournamentInfo::REGISTERED_PLAYERS, t->registeredPlayers}})});
+    }
+    m_session->send(open ? msg::TOURNAMENT_UNREGISTER_OK : msg::TOURNAMENT_LEAVE_OK, L{id});
+}
+
+WireValue::List PeerTournamentDesk::comingEvents() const
+{
+    L events;
+    if (m_config.maintenanceInSecs >= 0)
+        events.push_back(
+            WireValue(L{0, QDateTime::currentDateTimeUtc().addSecs(m_config.maintenanceInSecs)}));
+    return L{WireValue(std::move(events))};
+}
+
+void PeerTournamentDesk::seat(qint32 id)
+{
+    TournamentInfo *t = findTournament(m_config, id);
+    if (!t || !m_registered.count(id) || t->status != TournamentInfo::Open)
+        return;
+    // One table of four below the tournament's lobby path.
+    const qint32 tableId = 70000 + id;
+    TableInfo table(tableId, QStringLiteral("101/mtt/%1").arg(id));
+    table.setRuleset(t->ruleset);
+    table.setCapacity(4);
+    table.setSeated(4);
+    table.setGameType(TableInfo::TOURNAMENT);
+    table.setTournamentId(id);
+    table.setNameId(3);
+    m_config.tables.push_back(table);
+    t->status = TournamentInfo::Seating;
+    t->currentRound = 0;
+    m_session->send(msg::TOURNAMENT_INFO_UPDATE,
+                    L{id, wire::fromKeyedValues({{TournamentInfo::STATUS, int(TournamentInfo::Seating)},
+                                                 {TournamentInfo::CURRENT_ROUND, 0}})});
+    m_session->send(msg::TOURNAMENT_SEATED, L{id, tableId});
+}

@@ -1,0 +1,182 @@
+#include "tournaments/ComingTournamentsWidget.h"
+
+#include "ui_ComingTournamentsWidget.h"
+
+#include "tournaments/TournamentsController.h"
+#include "tournaments/TournamentsLobbyModel.h"
+#include "widgets/ULabel.h"
+#include "widgets/UPushButton.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QSpacerItem>
+#include <QTextDocument>
+
+#include <algorithm>
+
+ComingTournamentsWidget::ComingTournamentsWidget(QWidget *parent)
+    : QFrame(parent), m_ui(std::make_unique<Ui::ComingTournamentsWidget>())
+{
+    m_ui->setupUi(this);
+}
+
+ComingTournamentsWidget::~ComingTournamentsWidget()
+{
+    // The row frames go before the form's layout that holds them.
+    m_rows.clear();
+}
+
+void ComingTournamentsWidget::setModel(TournamentsLobbyModel *model)
+{
+    if (m_model == model)
+        return;
+    if (m_model)
+        disconnect(m_model, nullptr, this, nullptr);
+    m_model = model;
+    if (!model)
+        return;
+    connect(model, &TournamentsLobbyModel::tournamentAdded, this, &ComingTournamentsWidget::onTournamentAdded);
+    connect(model, &TournamentsLobbyModel::tournamentUpdated, this, &ComingTournamentsWidget::onTournamentUpdated);
+    connect(model, &TournamentsLobbyModel::tournamentRemoved, this, &ComingTournamentsWidget::onTournamentRemoved);
+    refresh();
+}
+
+void ComingTournamentsWidget::setTournamentsController(TournamentsController *controller)
+{
+    m_controller = controller;
+}
+
+std::vector<qint32> ComingTournamentsWidget::listedIds() const
+{
+    std::vector<qint32> ids;
+    for (const TournamentInfo &info : m_upcoming)
+        ids.push_back(info.id);
+    return ids;
+}
+
+void ComingTournamentsWidget::onTournamentAdded(const TournamentInfo &)
+{
+    refresh();
+}
+
+void ComingTournamentsWidget::onTournamentUpdated(const TournamentInfo &)
+{
+    refresh();
+}
+
+void ComingTournamentsWidget::onTournamentRemoved(qint32)
+{
+    refresh();
+}
+
+void ComingTournamentsWidget::onJoinLeaveButtonClicked(qint32 tournamentId)
+{
+    const auto it = m_rows.find(tournamentId);
+    if (it == m_rows.end())
+        return;
+    if (it->second.registered)
+        emit unregisterTournament(tournamentId);
+    else if (m_controller)
+        m_controller->createJoinTournamentDialog(tournamentId);
+}
+
+void ComingTournamentsWidget::onInfoButtonClicked(qint32 tournamentId)
+{
+    if (m_controller)
+        m_controller->createTournamentDetailDialog(tournamentId);
+}
+
+std::vector<TournamentInfo> ComingTournamentsWidget::selection() const
+{
+    std::vector<TournamentInfo> open;
+    if (!m_model)
+        return open;
+    for (qint32 id : m_model->tournamentIds()) {
+        const TournamentInfo &info = m_model->tournamentInfo(id);
+        if (info.status == TournamentInfo::Open)
+            open.push_back(info);
+    }
+    // Stable: equal closing times keep the order of their ids.
+    std::stable_sort(open.begin(), open.end(), [](const TournamentInfo &a, const TournamentInfo &b) {
+        return a.closeRegister < b.closeRegister;
+    });
+    if (open.size() > m_maxRows)
+        open.resize(m_maxRows);
+    return open;
+}
+
+void ComingTournamentsWidget::refresh()
+{
+    std::vector<TournamentInfo> next = selection();
+    const bool same = std::equal(next.begin(), next.end(), m_upcoming.begin(), m_upcoming.end(),
+                                 [](const TournamentInfo &a, const TournamentInfo &b) {
+                                     return a.id == b.id && a.playerRegistered == b.playerRegistered;
+                                 });
+    if (same)
+        return;
+    m_upcoming = std::move(next);
+    rebuild();
+}
+
+void ComingTournamentsWidget::rebuild()
+{
+    ++m_rebuilds;
+    m_rows.clear();
+    int at = 0;
+    for (const TournamentInfo &info : m_upcoming) {
+        Row row;
+        row.registered = info.playerRegistered;
+        row.frame = std::make_unique<QFrame>(this);
+        auto *layout = new QHBoxLayout(row.frame.get());
+        layout->setSpacing(0);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto *name = new ULabel(row.frame.get());
+        // Names come from the server: plain text, in the label and its tip.
+        name->setTextFormat(Qt::PlainText);
+        name->setText(info.name);
+        name->setToolTip(Qt::convertFromPlainText(info.name));
+        name->setElideMode(Qt::ElideRight);
+        name->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        layout->addWidget(name);
+
+        auto *strip = new QWidget(row.frame.get());
+        auto *stripLayout = new QHBoxLayout(strip);
+        stripLayout->setSpacing(0);
+        stripLayout->setContentsMargins(0, 0, 0, 0);
+        row.joinLeaveButton = new UPushButton(row.frame.get());
+        row.infoButton = new UPushButton(row.frame.get());
+        stripLayout->addItem(new QSpacerItem(1, 0, QSizePolicy::Expanding));
+        stripLayout->addWidget(row.joinLeaveButton);
+        stripLayout->addItem(new QSpacerItem(1, 0, QSizePolicy::Expanding));
+        stripLayout->addWidget(row.infoButton);
+        layout->addWidget(strip);
+        for (UPushButton *button : {row.joinLeaveButton, row.infoButton}) {
+            button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+            button->setId(info.id);
+        }
+        connect(row.joinLeaveButton, qOverload<qint32>(&UPushButton::clicked), this,
+                &ComingTournamentsWidget::onJoinLeaveButtonClicked);
+        connect(row.infoButton, qOverload<qint32>(&UPushButton::clicked), this,
+                &ComingTournamentsWidget::onInfoButtonClicked);
+        m_ui->tournamentListLayout->addWidget(row.frame.get(), at++, 0);
+        m_rows[info.id] = std::move(row);
+    }
+    setButtonTexts();
+}
+
+void ComingTournamentsWidget::setButtonTexts()
+{
+    for (auto &[id, row] : m_rows) {
+        row.joinLeaveButton->setText(row.registered ? tr("Unregister") : tr("Register"));
+        row.infoButton->setText(tr("Info"));
+    }
+}
+
+void ComingTournamentsWidget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        m_ui->retranslateUi(this);
+        setButtonTexts();
+    }
+    QFrame::changeEvent(event);
+}
