@@ -49,6 +49,16 @@
     </message>
 </context>
 <context>
+    <name>FriendSearchWindow</name>
+    <message numerus="yes">
+        <source>%Ln user(s) found</source>
+        <translation>
+            <numerusform>%Ln user found</numerusform>
+            <numerusform>%Ln users found</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>HttpsGet</name>
     <message>
         <location filename="../../app/HttpsGet.cpp" line="30"/>

@@ -1754,4 +1754,201 @@ Do you want to download and install it now?</source>
         </translation>
     </message>
 </context>
+<context>
+    <name>AvatarDialog</name>
+    <message>
+        <source>Choose avatar</source>
+        <translation>アバターを選択</translation>
+    </message>
+    <message>
+        <source>Avatar images can only be 64x64 pixels (will be scaled down if larger)</source>
+        <translation>アバター画像は 64x64 ピクセルまでです（大きい画像は縮小されます）</translation>
+    </message>
+    <message>
+        <source>Custom...</source>
+        <translation>ファイルから...</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Locate Avatar Image</source>
+        <translation>アバター画像を選択</translation>
+    </message>
+    <message>
+        <source>Image files</source>
+        <translation>画像ファイル</translation>
+    </message>
+    <message>
+        <source>The file %1 is unreadable</source>
+        <translation>ファイル %1 を読み込めません</translation>
+    </message>
+    <message>
+        <source>The file %1 is an invalid image</source>
+        <translation>ファイル %1 は有効な画像ではありません</translation>
+    </message>
+    <message>
+        <source>Failed to change avatar</source>
+        <translation>アバターを変更できませんでした</translation>
+    </message>
+</context>
+<context>
+    <name>FriendDetailView</name>
+    <message>
+        <source>Friend Details</source>
+        <translation>友達の詳細</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>Player is seated at:</source>
+        <translation>着席中の卓:</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>参加</translation>
+    </message>
+    <message>
+        <source>Watch</source>
+        <translation>観戦</translation>
+    </message>
+</context>
+<context>
+    <name>FriendDetailWindow</name>
+    <message>
+        <source>Friend details for %1</source>
+        <translation>%1 の詳細</translation>
+    </message>
+    <message>
+        <source>%1 with status &quot;%2&quot;</source>
+        <translation>%1（ステータス「%2」）</translation>
+    </message>
+</context>
+<context>
+    <name>FriendSearchView</name>
+    <message>
+        <source>Friend search results</source>
+        <translation>友達検索の結果</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>検索</translation>
+    </message>
+    <message>
+        <source>Add to friends</source>
+        <translation>友達に追加</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+</context>
+<context>
+    <name>FriendSearchWindow</name>
+    <message>
+        <source>Add to friends</source>
+        <translation>友達に追加</translation>
+    </message>
+    <message>
+        <source>Add item to friends list</source>
+        <translation>友達リストに追加</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>ユーザー</translation>
+    </message>
+    <message>
+        <source>Search error</source>
+        <translation>検索エラー</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln user(s) found</source>
+        <translation>
+            <numerusform>%Ln 人のユーザーが見つかりました</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>FriendsRosterModel</name>
+    <message>
+        <source>offline</source>
+        <translation>オフライン</translation>
+    </message>
+    <message>
+        <source>online</source>
+        <translation>オンライン</translation>
+    </message>
+    <message>
+        <source>away</source>
+        <translation>離席中</translation>
+    </message>
+    <message>
+        <source>talkative</source>
+        <translation>おしゃべり中</translation>
+    </message>
+    <message>
+        <source>busy</source>
+        <translation>取り込み中</translation>
+    </message>
+    <message>
+        <source>&lt;unknown availability&gt;</source>
+        <translation>&lt;不明な状態&gt;</translation>
+    </message>
+    <message>
+        <source>%1 is %2</source>
+        <translation>%1 は%2です</translation>
+    </message>
+    <message>
+        <source>%1 is %2 with status &quot;%3&quot;</source>
+        <translation>%1 は%2です（ステータス「%3」）</translation>
+    </message>
+</context>
+<context>
+    <name>FriendsView</name>
+    <message>
+        <source>Add friends and see when they are online!</source>
+        <translation>友達を追加して、オンライン状況を確認しましょう！</translation>
+    </message>
+    <message>
+        <source>Friends</source>
+        <translation>友達</translation>
+    </message>
+    <message>
+        <source>Find friend</source>
+        <translation>友達を探す</translation>
+    </message>
+    <message>
+        <source>Friend Details</source>
+        <translation>友達の詳細</translation>
+    </message>
+</context>
+<context>
+    <name>FriendsWindow</name>
+    <message>
+        <source>Remove</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>Remove user from list</source>
+        <translation>リストからユーザーを削除</translation>
+    </message>
+</context>
+<context>
+    <name>TableInviteDialog</name>
+    <message>
+        <source>Invite friends</source>
+        <translation>友達を招待</translation>
+    </message>
+    <message>
+        <source>Invite</source>
+        <translation>招待</translation>
+    </message>
+</context>
 </TS>

@@ -1754,4 +1754,201 @@ Do you want to download and install it now?</source>
         </translation>
     </message>
 </context>
+<context>
+    <name>AvatarDialog</name>
+    <message>
+        <source>Choose avatar</source>
+        <translation>選擇頭像</translation>
+    </message>
+    <message>
+        <source>Avatar images can only be 64x64 pixels (will be scaled down if larger)</source>
+        <translation>頭像圖片只能為 64x64 像素（較大的圖片會被縮小）</translation>
+    </message>
+    <message>
+        <source>Custom...</source>
+        <translation>自訂...</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Locate Avatar Image</source>
+        <translation>選擇頭像圖片</translation>
+    </message>
+    <message>
+        <source>Image files</source>
+        <translation>圖片檔案</translation>
+    </message>
+    <message>
+        <source>The file %1 is unreadable</source>
+        <translation>無法讀取檔案 %1</translation>
+    </message>
+    <message>
+        <source>The file %1 is an invalid image</source>
+        <translation>檔案 %1 不是有效的圖片</translation>
+    </message>
+    <message>
+        <source>Failed to change avatar</source>
+        <translation>更換頭像失敗</translation>
+    </message>
+</context>
+<context>
+    <name>FriendDetailView</name>
+    <message>
+        <source>Friend Details</source>
+        <translation>好友詳細資料</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <source>Player is seated at:</source>
+        <translation>玩家所在牌桌：</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>加入</translation>
+    </message>
+    <message>
+        <source>Watch</source>
+        <translation>觀戰</translation>
+    </message>
+</context>
+<context>
+    <name>FriendDetailWindow</name>
+    <message>
+        <source>Friend details for %1</source>
+        <translation>%1 的詳細資料</translation>
+    </message>
+    <message>
+        <source>%1 with status &quot;%2&quot;</source>
+        <translation>%1，狀態為「%2」</translation>
+    </message>
+</context>
+<context>
+    <name>FriendSearchView</name>
+    <message>
+        <source>Friend search results</source>
+        <translation>好友搜尋結果</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>搜尋</translation>
+    </message>
+    <message>
+        <source>Add to friends</source>
+        <translation>加為好友</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>關閉</translation>
+    </message>
+</context>
+<context>
+    <name>FriendSearchWindow</name>
+    <message>
+        <source>Add to friends</source>
+        <translation>加為好友</translation>
+    </message>
+    <message>
+        <source>Add item to friends list</source>
+        <translation>加入好友清單</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>使用者</translation>
+    </message>
+    <message>
+        <source>Search error</source>
+        <translation>搜尋錯誤</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln user(s) found</source>
+        <translation>
+            <numerusform>找到 %Ln 位使用者</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>FriendsRosterModel</name>
+    <message>
+        <source>offline</source>
+        <translation>離線</translation>
+    </message>
+    <message>
+        <source>online</source>
+        <translation>線上</translation>
+    </message>
+    <message>
+        <source>away</source>
+        <translation>離開</translation>
+    </message>
+    <message>
+        <source>talkative</source>
+        <translation>想聊天</translation>
+    </message>
+    <message>
+        <source>busy</source>
+        <translation>忙碌</translation>
+    </message>
+    <message>
+        <source>&lt;unknown availability&gt;</source>
+        <translation>&lt;未知狀態&gt;</translation>
+    </message>
+    <message>
+        <source>%1 is %2</source>
+        <translation>%1 目前%2</translation>
+    </message>
+    <message>
+        <source>%1 is %2 with status &quot;%3&quot;</source>
+        <translation>%1 目前%2，狀態為「%3」</translation>
+    </message>
+</context>
+<context>
+    <name>FriendsView</name>
+    <message>
+        <source>Add friends and see when they are online!</source>
+        <translation>新增好友，隨時查看他們是否在線上！</translation>
+    </message>
+    <message>
+        <source>Friends</source>
+        <translation>好友</translation>
+    </message>
+    <message>
+        <source>Find friend</source>
+        <translation>尋找好友</translation>
+    </message>
+    <message>
+        <source>Friend Details</source>
+        <translation>好友詳細資料</translation>
+    </message>
+</context>
+<context>
+    <name>FriendsWindow</name>
+    <message>
+        <source>Remove</source>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <source>Remove user from list</source>
+        <translation>從清單中刪除使用者</translation>
+    </message>
+</context>
+<context>
+    <name>TableInviteDialog</name>
+    <message>
+        <source>Invite friends</source>
+        <translation>邀請好友</translation>
+    </message>
+    <message>
+        <source>Invite</source>
+        <translation>邀請</translation>
+    </message>
+</context>
 </TS>

@@ -1,10 +1,27 @@
 #include "../Sample.h"
 
+#include "lobby/TableModel.h"
+#include "protocol/ConnectionManager.h"
+#include "social/AvatarDialog.h"
 #include "social/ConferenceWidget.h"
+#include "social/FriendDetailWindow.h"
+#include "social/FriendSearchWindow.h"
+#include "social/FriendsWindow.h"
+#include "social/PlayerDb.h"
+#include "social/TableInviteDialog.h"
+#include "widgets/AutoCenterToParent.h"
+#include "xmpp/client/XMPPClient.h"
+#include "xmpp/client/XMPPRosterModel.h"
 #include "xmpp/elements/DelayedDeliveryInfo.h"
+#include "xmpp/elements/PresenceStanza.h"
+#include "xmpp/elements/XMPPDataReport.h"
 #include "xmpp/elements/XMPPMessage.h"
 
 #include <QDateTime>
+#include <QLabel>
+#include <QListView>
+#include <QTreeView>
+#include <QTreeWidget>
 
 namespace
 {
@@ -55,7 +72,146 @@ QWidget *tableChat()
                            .arg(QStringLiteral("North"), QStringLiteral("admin@localhost"), QStringLiteral("flooding")));
     return pane;
 }
+// A roster as a session would leave it: friends in every state, one with a
+// status in markup, one seated at two tables, one only asked for.
+struct Friends
+{
+    ConnectionManager *session = new ConnectionManager;
+    XMPPClient *client = new XMPPClient;
+    XMPPRosterModel *roster = new XMPPRosterModel(client);
+    PlayerDb *db = new PlayerDb(session, client, nullptr);
+    TableModel *tables = new TableModel(session);
+
+    Friends()
+    {
+        struct Contact { const char *name; int flags; int show; bool online; const char *status; QStringList tables; };
+        const QList<Contact> contacts{
+            {"Mei", 3, xmpp::PresenceStanza::ShowNone, true, "", {QStringLiteral("101/Practice/1001"), QStringLiteral("101/Practice/1002")}},
+            {"Kenji", 3, xmpp::PresenceStanza::Away, true, "<b>back soon</b> & then riichi", {}},
+            {"Hana", 1, xmpp::PresenceStanza::Xa, true, "", {}},
+            {"Taro", 1, xmpp::PresenceStanza::Dnd, true, "", {}},
+            {"Yuki", 1, xmpp::PresenceStanza::Chat, true, "", {}},
+            {"Sora", 3, xmpp::PresenceStanza::ShowNone, false, "", {}},
+            {"美咲", 3, xmpp::PresenceStanza::ShowNone, true, "", {}},
+            {"newcomer", 4, xmpp::PresenceStanza::ShowNone, false, "", {}},
+        };
+        for (const Contact &c : contacts) {
+            const XMPPJid jid(QStringLiteral("localhost"), QString::fromUtf8(c.name).toLower());
+            roster->onRosterUpdate(jid, c.flags, false, QString::fromUtf8(c.name), QString());
+            if (!c.online)
+                continue;
+            xmpp::PresenceStanza stanza;
+            stanza.from = XMPPJid(jid.domain(), jid.node(), QStringLiteral("desk"));
+            stanza.show = c.show;
+            stanza.statuses.insert(QStringLiteral("UND"), QString::fromUtf8(c.status));
+            stanza.tablePaths = QSet<QString>(c.tables.begin(), c.tables.end());
+            roster->onPresence(XMPPPresence(stanza));
+        }
+        tables->setNotifyInterval(0);
+    }
+
+    // The helpers live as long as the sample's widget.
+    void adopt(QObject *owner)
+    {
+        for (QObject *o : {static_cast<QObject *>(tables), static_cast<QObject *>(db),
+                           static_cast<QObject *>(roster), static_cast<QObject *>(client),
+                           static_cast<QObject *>(session)})
+            o->setParent(owner);
+    }
+
+    void addTables()
+    {
+        for (qint32 id : {1001, 1002}) {
+            TableInfo info(id, QStringLiteral("101/Practice"));
+            info.setCapacity(4);
+            info.setSeated(id == 1001 ? 3 : 1);
+            tables->onTableInfoUpdate(info);
+        }
+    }
+};
+
+QWidget *friendsWindow()
+{
+    auto *f = new Friends;
+    auto *window = new FriendsWindow(f->client, f->roster, f->db, nullptr, nullptr);
+    window->setTableModel(f->tables);
+    auto *list = window->findChild<QListView *>(QStringLiteral("friendList"));
+    for (int row = 0; row < list->model()->rowCount(); ++row) {
+        if (list->model()->index(row, 0).data().toString() == QLatin1String("Mei"))
+            list->setCurrentIndex(list->model()->index(row, 0));
+    }
+    f->addTables();
+    f->adopt(window);
+    delete f;
+    return window;
+}
+
+QWidget *friendDetails()
+{
+    auto *f = new Friends;
+    auto *window = new FriendDetailWindow;
+    window->setPlayerDb(f->db);
+    window->setTableModel(f->tables);
+    window->setRosterItem(*f->roster->findItem(XMPPJid(QStringLiteral("localhost"), QStringLiteral("kenji"))));
+    f->adopt(window);
+    delete f;
+    return window;
+}
+
+QWidget *friendSearch()
+{
+    auto *client = new XMPPClient;
+    auto *window = new FriendSearchWindow(client, QStringLiteral("search.localhost"), nullptr);
+    client->setParent(window);
+    XMPPDataForm form(XMPPDataForm::DataForm);
+    form.addField(new XMPPDataForm::Field(XMPPDataForm::TextSingle, QStringLiteral("search")));
+    window->onRequestSearchFormResult(form, QStringLiteral("FriendSearchWindow"));
+    window->setSearchText(QStringLiteral("ha"));
+    XMPPDataReport report;
+    for (const char *name : {"Hana", "Haruto", "hanako", "Shota", "<i>Hacker</i>"}) {
+        XMPPDataReport::Row row;
+        row.add(QStringLiteral("jid"), QString::fromUtf8(name).toLower() + QStringLiteral("@localhost"));
+        row.add(QStringLiteral("Name"), QString::fromUtf8(name));
+        report.items.append(row);
+    }
+    window->onSearchReport(report, QStringLiteral("FriendSearchWindow"));
+    auto *results = window->findChild<QTreeWidget *>(QStringLiteral("resultList"));
+    results->setCurrentItem(results->topLevelItem(1));
+    return window;
+}
+
+// The invitation dialog inside a table window's area; without friends
+// online it says so.
+QWidget *tableInvite(bool nobodyOnline)
+{
+    auto *f = new Friends;
+    auto *area = new QWidget;
+    if (nobodyOnline)
+        f->roster->onDisconnected();
+    auto *dialog = new TableInviteDialog(57, QStringLiteral("101/Ranked"), f->roster, f->db, area);
+    dialog->showDialog(true);
+    new AutoCenterToParent(dialog);
+    f->adopt(area);
+    delete f;
+    return area;
+}
+
+QWidget *avatarDialog()
+{
+    auto *area = new QWidget;
+    auto *dialog = new AvatarDialog(area);
+    dialog->showDialog(true);
+    new AutoCenterToParent(dialog);
+    return area;
+}
 } // namespace
+
+MAHJONG_SAMPLE(friendsWindow, {QStringLiteral("friends-window"), {591, 532}, [] { return friendsWindow(); }});
+MAHJONG_SAMPLE(friendDetails, {QStringLiteral("friend-details"), {320, 360}, [] { return friendDetails(); }});
+MAHJONG_SAMPLE(friendSearch, {QStringLiteral("friend-search"), {303, 304}, [] { return friendSearch(); }});
+MAHJONG_SAMPLE(tableInvite, {QStringLiteral("table-invite"), {420, 300}, [] { return tableInvite(false); }});
+MAHJONG_SAMPLE(tableInviteEmpty, {QStringLiteral("table-invite-empty"), {420, 300}, [] { return tableInvite(true); }});
+MAHJONG_SAMPLE(avatarDialog, {QStringLiteral("avatar-dialog"), {480, 520}, [] { return avatarDialog(); }});
 
 MAHJONG_SAMPLE(lobbyChat, {QStringLiteral("lobby-chat"), {591, 400}, [] { return lobbyChat(); }});
 MAHJONG_SAMPLE(tableChat, {QStringLiteral("table-chat"), {320, 300}, [] { return tableChat(); }});

@@ -1,0 +1,6 @@
+#include "social/Avatar.h"
+
+Avatar::Avatar(const QImage &image)
+    : image(image), selectedOverlay(QStringLiteral("resources:/avatar-selected.png"))
+{
+}

@@ -1,0 +1,374 @@
+// The friends views against the private XMPP server with three players and
+// the scripted game server for their names: search and add, subscriptions
+// both ways, presence icons and tool tips, the tables a player sits at
+// published and shown in the details, invitations, and removal.
+#include "LiveSession.h"
+
+#include "game/GameModel.h"
+#include "lobby/CompactTableView.h"
+#include "lobby/TableModel.h"
+#include "peer/PeerProcess.h"
+#include "protocol/ConnectionManager.h"
+#include "social/FriendDetailWindow.h"
+#include "social/FriendSearchWindow.h"
+#include "social/FriendsFilter.h"
+#include "social/FriendsRosterModel.h"
+#include "social/FriendsWindow.h"
+#include "social/PlayerDb.h"
+#include "social/TableInviteDialog.h"
+#include "social/TablePresenceManager.h"
+#include "xmpp/client/XMPPRosterModel.h"
+#include "xmpp/elements/PresenceStanza.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTreeView>
+#include <QTreeWidget>
+
+#include <memory>
+
+// Stands in for the table code's controller: announces table models and
+// holds the own player id, as the main window sets it at login.
+class SeatingController : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(qint32 ownPlayerId MEMBER ownPlayerId)
+
+public:
+    qint32 ownPlayerId = 0;
+
+signals:
+    void gameModelCreated(GameModel *model);
+    void gameModelAboutToBeDestroyed(GameModel *model);
+};
+
+namespace
+{
+struct Player
+{
+    std::unique_ptr<ConnectionManager> session;
+    std::unique_ptr<XMPPClient> client;
+    std::unique_ptr<XMPPRosterModel> roster;
+    std::unique_ptr<PlayerDb> db;
+    XMPPJid jid;
+};
+
+const XMPPRosterItem *item(const Player &p, const Player &contact)
+{
+    return p.roster->findItem(contact.jid);
+}
+
+int flagsOf(const Player &p, const Player &contact)
+{
+    const XMPPRosterItem *i = item(p, contact);
+    return i ? i->flags : -1;
+}
+
+QImage iconImage(const QVariant &icon)
+{
+    return icon.value<QIcon>().pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+QImage resourceImage(const QString &name)
+{
+    return QImage(QStringLiteral("resources:") + name).convertToFormat(QImage::Format_ARGB32);
+}
+
+void sendStatus(XMPPClient &client, int availability, const QString &status)
+{
+    xmpp::PresenceStanza stanza;
+    XMPPPresence::setAvailability(availability, stanza);
+    stanza.statuses.insert(QStringLiteral("UND"), status);
+    client.send(stanza);
+}
+} // namespace
+
+class TestFriendsLive : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void friends();
+    void inviteLimit();
+
+private:
+    bool start(Player &p, const QString &user, bool named);
+
+    XmppTestServer m_server;
+    PeerProcess m_peer;
+};
+
+void TestFriendsLive::initTestCase()
+{
+    if (!m_server.load())
+        QFAIL(qPrintable(m_server.error()));
+    m_server.trust();
+    PeerProcess::installTestCa();
+    QDir::setSearchPaths(QStringLiteral("resources"), {QStringLiteral(":/default")});
+    QDir::setSearchPaths(QStringLiteral("avatars"), {QStringLiteral(":/default/avatars")});
+    QVERIFY2(m_peer.start({QStringLiteral("--account"), QStringLiteral("alice:pw:6107:Alice"),
+                           QStringLiteral("--account"), QStringLiteral("bob:pw:6108:Bob & <i>Co</i>"),
+                           QStringLiteral("--account"), QStringLiteral("carol:pw:6109:carol"),
+                           QStringLiteral("--account"), QStringLiteral("dave:pw:6110:Dave")}),
+             qPrintable(m_peer.errorString()));
+}
+
+// Logs in to the XMPP server and, when named, to the game server, so that
+// the directory knows the others' screen names.
+bool TestFriendsLive::start(Player &p, const QString &user, bool named)
+{
+    p.session = std::make_unique<ConnectionManager>(true);
+    if (named) {
+        QSignalSpy checked(p.session.get(), &ConnectionManager::versionCheckComplete);
+        QSignalSpy loggedIn(p.session.get(), &ConnectionManager::loginSuccess);
+        p.session->connectToHost(QStringLiteral("localhost"), m_peer.port());
+        if (!checked.wait(10000))
+            return false;
+        p.session->login(user == QLatin1String("6107") ? QStringLiteral("alice") : QStringLiteral("dave"),
+                         QStringLiteral("pw"));
+        if (!loggedIn.wait(10000))
+            return false;
+    }
+    p.client = std::make_unique<XMPPClient>();
+    p.roster = std::make_unique<XMPPRosterModel>(p.client.get());
+    p.db = std::make_unique<PlayerDb>(p.session.get(), p.client.get(), nullptr);
+    p.db->setOwnPlayer(user.toInt(), user);
+    QSignalSpy resets(p.client.get(), &XMPPClient::rosterReset);
+    QSignalSpy connected(p.client.get(), &XMPPClient::connected);
+    p.client->authenticate(user, m_server.password(user));
+    p.client->connectToHost(m_server.host(), m_server.port(), XMPPClient::TlsRequired);
+    if (!connected.wait(10000) || !(resets.size() > 0 || resets.wait(10000)))
+        return false;
+    p.jid = live::bareJid(m_server, user);
+    return true;
+}
+
+void TestFriendsLive::friends()
+{
+    Player alice, bob, carol;
+    QVERIFY(start(alice, QStringLiteral("6107"), true));
+    QVERIFY(start(bob, QStringLiteral("6108"), false));
+    QVERIFY(start(carol, QStringLiteral("6109"), false));
+    const QString bobName = QStringLiteral("Bob & <i>Co</i>");
+
+    FriendsWindow window(alice.client.get(), alice.roster.get(), alice.db.get(), nullptr, nullptr);
+    auto *list = window.findChild<QListView *>(QStringLiteral("friendList"));
+    auto *searchEdit = window.findChild<QLineEdit *>(QStringLiteral("friendSearchEdit"));
+    auto *detail = window.findChild<FriendDetailWindow *>(QStringLiteral("friendDetail"));
+    QVERIFY(list && searchEdit && detail);
+    QVERIFY(!searchEdit->isEnabled());
+    window.setSearchService(XMPPJid(QStringLiteral("search.localhost")));
+    QVERIFY(searchEdit->isEnabled());
+    TableModel tables(alice.session.get());
+    tables.setNotifyInterval(0);
+    window.setTableModel(&tables);
+
+    // Alice finds Bob through the search service and adds him; his model
+    // accepts, so she sees him online by his screen name.
+    window.openFriendSearch(QString());
+    QVERIFY(!window.findChild<FriendSearchWindow *>());
+    window.openFriendSearch(QStringLiteral("6108"));
+    auto *search = window.findChild<FriendSearchWindow *>();
+    QVERIFY(search);
+    auto *results = search->findChild<QTreeWidget *>(QStringLiteral("resultList"));
+    QTRY_COMPARE_WITH_TIMEOUT(results->topLevelItemCount(), 1, 10000);
+    QCOMPARE(results->topLevelItem(0)->text(0), QStringLiteral("6108"));
+    QCOMPARE(search->findChild<QLabel *>(QStringLiteral("statusLabel"))->text(), QStringLiteral("1 user(s) found"));
+    // A second search while one is open leaves it alone.
+    window.openFriendSearch(QStringLiteral("6109"));
+    QCOMPARE(window.findChildren<FriendSearchWindow *>().size(), 1);
+    QCOMPARE(search->findChild<QLineEdit *>(QStringLiteral("searchInput"))->text(), QStringLiteral("6108"));
+    results->setCurrentItem(results->topLevelItem(0));
+    search->findChild<QPushButton *>(QStringLiteral("addToFriendsButton"))->click();
+    QTRY_VERIFY_WITH_TIMEOUT(flagsOf(alice, bob) == 1 && item(alice, bob)->bestPresence(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(flagsOf(bob, alice) == 2, 10000);
+    search->findChild<QPushButton *>(QStringLiteral("closeButton"))->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!window.findChild<FriendSearchWindow *>(), 10000);
+
+    QCOMPARE(list->model()->rowCount(), 1);
+    const QModelIndex bobRow = list->model()->index(0, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(bobRow.data().toString(), bobName, 10000);
+    QCOMPARE(bobRow.data(Qt::ToolTipRole).toString(),
+             QStringLiteral("<qt>Bob &amp; &lt;i&gt;Co&lt;/i&gt; is online</qt>"));
+    QCOMPARE(iconImage(bobRow.data(Qt::DecorationRole)), resourceImage(QStringLiteral("xmpp_available.png")));
+
+    // Carol is added directly; her own address is never asked for.
+    window.addFriend(carol.jid);
+    window.addFriend(alice.client->jid());
+    QTRY_VERIFY_WITH_TIMEOUT(flagsOf(alice, carol) == 1 && item(alice, carol)->bestPresence(), 10000);
+    QCOMPARE(FriendsFilter::friendCount(alice.roster.get()), 2);
+
+    // Bob sees Alice only as someone who sees him: no friend to invite yet.
+    {
+        TableInviteDialog invite(9, QStringLiteral("9/Friends"), bob.roster.get(), bob.db.get(), nullptr);
+        QCOMPARE(invite.findChild<QLabel *>(QStringLiteral("info"))->text(),
+                 QStringLiteral("No friends to invite available"));
+    }
+    FriendsWindow bobWindow(bob.client.get(), bob.roster.get(), bob.db.get(), nullptr, nullptr);
+    bobWindow.addFriend(alice.jid);
+    QTRY_COMPARE_WITH_TIMEOUT(flagsOf(bob, alice), 3, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(flagsOf(alice, bob), 3, 10000);
+    // A pending or granted subscription is not asked for again.
+    QSignalSpy requests(alice.client.get(), &XMPPClient::authorizationRequestReceived);
+    bobWindow.addFriend(alice.jid);
+
+    // Bob goes away with a status in markup: shown as he wrote it.
+    const QString status = QStringLiteral("<b>lunch</b> & tea");
+    sendStatus(*bob.client, XMPPPresence::Away, status);
+    QTRY_COMPARE_WITH_TIMEOUT(item(alice, bob)->availability(), int(XMPPPresence::Away), 10000);
+    const QModelIndex bobNow = list->model()->index(0, 0).data().toString() == bobName ? list->model()->index(0, 0)
+                                                                                        : list->model()->index(1, 0);
+    QCOMPARE(bobNow.data(Qt::ToolTipRole).toString(),
+             QStringLiteral("<qt>Bob &amp; &lt;i&gt;Co&lt;/i&gt; is away with status "
+                            "\"&lt;b&gt;lunch&lt;/b&gt; &amp; tea\"</qt>"));
+    QCOMPARE(iconImage(bobNow.data(Qt::DecorationRole)), resourceImage(QStringLiteral("xmpp_away.png")));
+    list->setCurrentIndex(bobNow);
+    auto *nameLabel = detail->findChild<QLabel *>(QStringLiteral("nameLabel"));
+    auto *statusLabel = detail->findChild<QLabel *>(QStringLiteral("presenceAndStatusLabel"));
+    QCOMPARE(nameLabel->text(), bobName);
+    QCOMPARE(nameLabel->textFormat(), Qt::PlainText);
+    QCOMPARE(statusLabel->text(), QStringLiteral("Away with status \"%1\"").arg(status));
+    QCOMPARE(statusLabel->textFormat(), Qt::PlainText);
+    QCOMPARE(detail->friendId(), 6108);
+
+    // Bob's tables: watching publishes nothing, a seat publishes its path.
+    SeatingController controller;
+    controller.ownPlayerId = 6108;
+    TablePresenceManager presence(&controller, bob.client.get());
+    GameModel t12(12, TableInfo(12, QStringLiteral("9/Friends")), 6108, bobName);
+    GameModel t15(15, TableInfo(15, QStringLiteral("9/Friends")), 6108, bobName);
+    emit controller.gameModelCreated(&t12);
+    emit controller.gameModelCreated(&t15);
+    const auto bobTables = [&] {
+        const XMPPPresence *p = item(alice, bob)->bestPresence();
+        return p ? p->tables() : QSet<QString>();
+    };
+    emit t12.playerSeated(6109, 12, false);
+    emit t12.playerSeated(6108, 12, false);
+    emit t15.playerSeated(6108, 15, true);
+    const QSet<QString> both{QStringLiteral("9/Friends/12"), QStringLiteral("9/Friends/15")};
+    QTRY_COMPARE_WITH_TIMEOUT(bobTables(), both, 10000);
+
+    // The details list both tables of the lobby's table model.
+    auto *tableList = detail->findChild<CompactTableView *>(QStringLiteral("tableListView"));
+    QTRY_VERIFY_WITH_TIMEOUT(tables.subscriptionCount(QStringLiteral("9/Friends")) > 0, 10000);
+    const int subscriptions = tables.subscriptionCount(QStringLiteral("9/Friends"));
+    for (qint32 id : {12, 15, 99})
+        tables.onTableInfoUpdate(TableInfo(id, QStringLiteral("9/Friends")));
+    QTRY_COMPARE_WITH_TIMEOUT(tableList->count(), 2, 10000);
+    // Another presence with the same tables keeps the subscription, so the
+    // tables stay listed.
+    QSignalSpy alicePresences(alice.client.get(), &XMPPClient::presence);
+    bob.client->sendPresence();
+    QVERIFY(live::waitForPresence(alicePresences, bob.jid, [](const XMPPPresence &) { return true; }) >= 0);
+    QCOMPARE(tableList->count(), 2);
+    QCOMPARE(tables.subscriptionCount(QStringLiteral("9/Friends")), subscriptions);
+    QSignalSpy joins(&window, &FriendsWindow::joinTable);
+    QSignalSpy watches(&window, &FriendsWindow::watchTable);
+    detail->findChild<QPushButton *>(QStringLiteral("joinButton"))->click();
+    QCOMPARE(joins.size(), 0);
+    tableList->listWidget()->setCurrentRow(0);
+    const qint32 shown = tableList->selectedTableId();
+    QVERIFY(shown == 12 || shown == 15);
+    detail->findChild<QPushButton *>(QStringLiteral("joinButton"))->click();
+    detail->findChild<QPushButton *>(QStringLiteral("watchButton"))->click();
+    QCOMPARE(joins.size(), 1);
+    QCOMPARE(joins.at(0).at(0).toInt(), shown);
+    QCOMPARE(watches.at(0).at(0).toInt(), shown);
+
+    // Alice invites to a table of the same lobby path: Bob sits there, so
+    // only Carol is listed; once invited she is gone until the next hand.
+    TableInviteDialog invite(57, QStringLiteral("9/Friends"), alice.roster.get(), alice.db.get(), nullptr);
+    auto *players = invite.findChild<QTreeView *>(QStringLiteral("playerList"));
+    auto *info = invite.findChild<QLabel *>(QStringLiteral("info"));
+    QCOMPARE(players->model()->rowCount(), 1);
+    QCOMPARE(players->model()->index(0, 0).data().toString(), QStringLiteral("carol"));
+    QSignalSpy invited(&invite, &TableInviteDialog::invitePlayers);
+    players->setCurrentIndex(players->model()->index(0, 0));
+    invite.findChild<QPushButton *>(QStringLiteral("inviteButton"))->click();
+    QCOMPARE(invited.size(), 1);
+    QCOMPARE(invited.at(0).at(0).toInt(), 57);
+    QCOMPARE(invited.at(0).at(1).value<std::vector<qint32>>(), std::vector<qint32>{6109});
+    QCOMPARE(players->model()->rowCount(), 0);
+    QCOMPARE(info->text(), QStringLiteral("No friends to invite available"));
+    invite.resetInvites();
+    QCOMPARE(players->model()->rowCount(), 1);
+
+    // Bob stands up from table 12: the path goes, the invitation list is
+    // unchanged (he still sits at 15); seated again, it is back; a table
+    // closed while seated loses its path.
+    emit t12.playerUnseated(6108, 12);
+    QTRY_COMPARE_WITH_TIMEOUT(bobTables(), QSet<QString>{QStringLiteral("9/Friends/15")}, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(tableList->count(), 1, 10000);
+    emit t12.playerSeated(6108, 12, false);
+    QTRY_COMPARE_WITH_TIMEOUT(bobTables(), both, 10000);
+    emit controller.gameModelAboutToBeDestroyed(&t15);
+    emit controller.gameModelAboutToBeDestroyed(&t12);
+    QTRY_VERIFY_WITH_TIMEOUT(bobTables().isEmpty(), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(players->model()->rowCount(), 2, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(tables.subscriptionCount(QStringLiteral("9/Friends")), 0, 10000);
+    // Upper case sorts before lower case.
+    QCOMPARE(players->model()->index(0, 0).data().toString(), bobName);
+
+    // However many tables a presence names, the details take a few.
+    for (int id = 100; id < 100 + 3 * FriendDetailWindow::MaxTablePaths; ++id)
+        bob.client->addTablePath(QStringLiteral("9/Many/%1").arg(id));
+    QTRY_COMPARE_WITH_TIMEOUT(bobTables().size(), 3 * FriendDetailWindow::MaxTablePaths, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(tables.subscriptionCount(QStringLiteral("9/Many")) > 0, 10000);
+    for (int id = 100; id < 100 + 3 * FriendDetailWindow::MaxTablePaths; ++id)
+        tables.onTableInfoUpdate(TableInfo(id, QStringLiteral("9/Many")));
+    QTRY_COMPARE_WITH_TIMEOUT(tableList->count(), FriendDetailWindow::MaxTablePaths, 10000);
+    QVERIFY(tables.subscriptionCount(QStringLiteral("9/Many")) <= FriendDetailWindow::MaxTablePaths);
+
+    // Removing: Carol (only Alice sees her) leaves the roster; Bob, who sees
+    // Alice, is only unsubscribed from and is no friend any more.
+    const QModelIndex carolRow = list->model()->index(0, 0).data().toString() == QLatin1String("carol")
+        ? list->model()->index(0, 0)
+        : list->model()->index(1, 0);
+    list->setCurrentIndex(carolRow);
+    QCOMPARE(detail->friendId(), 6109);
+    detail->findChild<QPushButton *>(QStringLiteral("removeButton"))->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!item(alice, carol), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(list->model()->rowCount(), 1, 10000);
+    list->setCurrentIndex(list->model()->index(0, 0));
+    window.onRemoveAction();
+    QTRY_COMPARE_WITH_TIMEOUT(flagsOf(alice, bob), 2, 10000);
+    QCOMPARE(list->model()->rowCount(), 0);
+    QVERIFY(!list->currentIndex().isValid());
+    QVERIFY(!alice.roster->findItem(alice.jid));
+    QCOMPARE(requests.size(), 0);
+}
+
+// Ten friends invited one by one: the empty list then says so.
+void TestFriendsLive::inviteLimit()
+{
+    Player dave;
+    QVERIFY(start(dave, QStringLiteral("6110"), true));
+    // Friends the roster holds and hears from, as the session reports them.
+    for (int i = 0; i < TableInviteDialog::InviteLimit; ++i) {
+        const XMPPJid jid(QStringLiteral("localhost"), QString::number(7000 + i));
+        dave.roster->onRosterUpdate(jid, 1, false, QString(), QString());
+        xmpp::PresenceStanza stanza;
+        stanza.from = XMPPJid(jid.domain(), jid.node(), QStringLiteral("desk"));
+        dave.roster->onPresence(XMPPPresence(stanza));
+    }
+    TableInviteDialog invite(5, QStringLiteral("101/Practice"), dave.roster.get(), dave.db.get(), nullptr);
+    auto *players = invite.findChild<QTreeView *>(QStringLiteral("playerList"));
+    QSignalSpy invited(&invite, &TableInviteDialog::invitePlayers);
+    for (int i = 0; i < TableInviteDialog::InviteLimit; ++i) {
+        players->setCurrentIndex(players->model()->index(0, 0));
+        invite.onInviteButtonClicked();
+    }
+    QCOMPARE(invited.size(), TableInviteDialog::InviteLimit);
+    QCOMPARE(invite.findChild<QLabel *>(QStringLiteral("info"))->text(), QStringLiteral("No invites left!"));
+    invite.resetInvites();
+    QCOMPARE(players->model()->rowCount(), TableInviteDialog::InviteLimit);
+}
+
+QTEST_MAIN(TestFriendsLive)
+#include "tst_friends_live.moc"
