@@ -24,6 +24,8 @@
 #include "protocol/ServerTime.h"
 #include "protocol/login_status.h"
 #include "social/ConferenceWidget.h"
+#include "social/FriendsWindow.h"
+#include "social/TablePresenceManager.h"
 #include "social/PlayerDb.h"
 #include "scene/TileGraphics.h"
 #include "table/GameController.h"
@@ -81,6 +83,7 @@ MainWindow::MainWindow(const QString &gameHost, quint16 gamePort, const QString 
                        TranslationsManager *translationsManager)
     : QMainWindow(nullptr)
     , m_connection(useSsl)
+    , m_roster(&m_xmpp)
     , m_playerDb(new PlayerDb(&m_connection, &m_xmpp, this))
     , m_chat(m_playerDb, &m_xmpp)
     , m_tournamentsHost(this)
@@ -105,6 +108,7 @@ MainWindow::MainWindow(const QString &gameHost, quint16 gamePort, const QString 
     m_gameController->setCompactTableLayout(QSettings().value(QStringLiteral("game/compactView"), false).toBool());
     m_gameController->setWindowServices(m_localizationDb, &m_chat);
     m_lobbyController = new LobbyController(&m_connection, m_ui.centralWidget);
+    m_tablePresence = new TablePresenceManager(m_gameController, &m_xmpp);
     setWindowTitle(QStringLiteral("Brisquel - ") + applicationVersion());
 
     LoginWindow *loginPage = m_ui.loginWindow;
@@ -190,6 +194,7 @@ MainWindow::MainWindow(const QString &gameHost, quint16 gamePort, const QString 
     m_ui.adSidePage->setMahjongHost(m_gameHost);
     m_ui.adSidePage->setTopFrameHidden(true);
     m_ui.lobbySummary->setPlayerDb(m_playerDb);
+    connect(m_ui.lobbySummary, &LobbySummary::userMenuRequested, this, &MainWindow::onUserMenuRequested);
     connectWebPage(m_ui.adSidePage);
     createAccountMenu();
     setSessionLive(true);
@@ -218,6 +223,7 @@ MainWindow::~MainWindow()
     m_connection.setQuitting(true);
     m_connection.disconnect(this);
     m_xmpp.disconnect(this);
+    delete m_tablePresence;
     delete m_gameController;
     m_gameController = nullptr;
     delete m_ui.centralWidget;
@@ -544,7 +550,8 @@ void MainWindow::onClientConfig(const ClientConfig &config)
     const quint16 port = config.xmppPort(5222);
     const XMPPJid search = config.hasSearchService() ? XMPPJid(config.searchService())
                                                      : XMPPJid(QStringLiteral("search.") + host);
-    Q_UNUSED(search) // for the friends page, once there is one
+    if (m_friendsPage)
+        m_friendsPage->setSearchService(search);
     const QString password = m_credentials.isEmpty() ? m_password : m_credentials;
     m_xmpp.authenticate(QString::number(m_ownId), password);
     m_xmpp.connectToHost(host, port, m_useSsl ? XMPPClient::TlsRequired : XMPPClient::TlsWhenOffered);
@@ -840,6 +847,7 @@ void MainWindow::displayLobby()
         m_ui.tablePreview->setPlayerDb(m_playerDb);
         connect(m_ui.tablePreview, &TablePreview::joinTable, this, qOverload<qint32>(&MainWindow::joinTable));
         connect(m_ui.tablePreview, &TablePreview::watchTable, this, &MainWindow::watchTable);
+        connect(m_ui.tablePreview, &TablePreview::userMenuRequested, this, &MainWindow::onUserMenuRequested);
         addTab(m_lobbyWindow, "lobby", "resources:tabicons/lobby.png");
 
         TournamentsLobbyModel *tournaments = m_tournamentsController->model();
@@ -880,6 +888,16 @@ void MainWindow::displayLobby()
         // Join, leave and kick notices stay out of the lobby chat.
         m_ui.lobbyChat->setNoticeMask(11);
         m_ui.lobbyChat->setChatController(&m_chat);
+        connect(m_ui.lobbyChat, &ConferenceWidget::userMenuRequested, this, &MainWindow::onUserMenuRequested);
+        connect(m_playerDb, &PlayerDb::searchJidResult, this, &MainWindow::onSearchJidResult);
+        connect(m_playerDb, &PlayerDb::searchJidError, this, &MainWindow::onSearchJidError);
+
+        m_friendsPage = new FriendsWindow(&m_xmpp, &m_roster, m_playerDb, m_localizationDb, m_ui.lobbyWidget);
+        m_friendsPage->setObjectName(QStringLiteral("friendsPage"));
+        m_friendsPage->setTableModel(tables);
+        connect(m_friendsPage, &FriendsWindow::joinTable, this, qOverload<qint32>(&MainWindow::joinTable));
+        connect(m_friendsPage, &FriendsWindow::watchTable, this, &MainWindow::watchTable);
+        addTab(m_friendsPage, "friends", "resources:tabicons/friends.png");
 
         m_howtoPage = createWebPage("howtoPage");
         addTab(m_howtoPage, "howto", "resources:tabicons/help.png");
@@ -1610,6 +1628,7 @@ void MainWindow::onTableViewCreated(qint32 tableId, GameWindow *window)
         qCWarning(lcMainwindow) << "no strip button for table" << tableId << e.what();
     }
     connect(window, &GameWindow::linkActivated, this, &MainWindow::onLaunchBrowser);
+    connect(window, &GameWindow::userMenuRequested, this, &MainWindow::onUserMenuRequested);
 }
 
 void MainWindow::onTableViewDestroyed(qint32 tableId)
@@ -1670,4 +1689,105 @@ void MainWindow::onTournamentScoreDialogClosed(qint32 tournamentId, qint32, bool
 void MainWindow::onInvitePlayers(qint32 tableId, const std::vector<qint32> &invitees)
 {
     m_connection.invite_players(tableId, invitees);
+}
+
+// The menu on player names.
+
+void MainWindow::onUserMenuRequested(const QString &name, const QPoint &pos)
+{
+    qCDebug(lcMainwindow) << "Received onUserMenuRequested, name " << name << ", pos " << pos;
+    if (m_xmpp.state() != XMPPClient::ConnectedState || !m_friendsPage)
+        return;
+    if (m_playerDb->hasScreenname(name))
+        showUserMenu(m_playerDb->jidForScreenname(name), pos);
+    else
+        m_playerDb->queryScreennameInfo(name);
+}
+
+void MainWindow::onSearchJidResult(const XMPPJid &jid)
+{
+    showUserMenu(jid, QCursor::pos());
+}
+
+void MainWindow::onSearchJidError(const QString &error)
+{
+    m_userMenu.clear();
+    m_userMenu.addAction(error)->setEnabled(false);
+    m_userMenu.popup(QCursor::pos());
+}
+
+void MainWindow::showUserMenu(const XMPPJid &jid, const QPoint &pos)
+{
+    m_userMenu.clear();
+    bool ok = false;
+    const qint32 pid = jid.node().toInt(&ok);
+    const XMPPRosterItem *item = m_friendsPage ? m_friendsPage->findFriend(jid) : nullptr;
+    if (ok && pid == m_ownId) {
+        m_userMenu.addAction(tr("This is you"))->setEnabled(false);
+    } else if (!item || (item->flags & 5) == 0) {
+        QAction *add = m_userMenu.addAction(tr("Add to friends"));
+        add->setData(QVariant::fromValue(jid));
+        connect(add, &QAction::triggered, this, &MainWindow::onAddFriendAction);
+    } else {
+        const XMPPPresence *presence = item->bestPresence();
+        const qint32 inFront = m_ui.tableSelector->checkedTableId();
+        bool onlyHere = false;
+        if (presence) {
+            for (const QString &path : presence->tables()) {
+                const qint32 tableId = tableIdFromPath(path);
+                if (tableId == -1)
+                    continue;
+                if (tableId == inFront) {
+                    onlyHere = true;
+                    continue;
+                }
+                if (!m_lobbyController->tableModel()->hasTable(tableId))
+                    continue;
+                QAction *watch = m_userMenu.addAction(tr("Watch table %1", "%1 is table name").arg(tableTitle(tableId)));
+                watch->setData(tableId);
+                connect(watch, &QAction::triggered, this, &MainWindow::onWatchTableAction);
+            }
+        }
+        if (m_userMenu.isEmpty()) {
+            const QString text = !presence ? tr("Friend is offline")
+                                 : onlyHere ? tr("Friend is only playing at this table")
+                                            : tr("Friend is not playing");
+            m_userMenu.addAction(text)->setEnabled(false);
+        }
+    }
+    if (!m_userMenu.isEmpty())
+        m_userMenu.popup(pos);
+}
+
+void MainWindow::onAddFriendAction()
+{
+    auto *action = qobject_cast<QAction *>(sender());
+    if (!action) {
+        qCWarning(lcMainwindow) << "bad sender of add friend action";
+        return;
+    }
+    if (action->data().canConvert<XMPPJid>() && m_friendsPage) {
+        m_friendsPage->addFriend(action->data().value<XMPPJid>());
+        return;
+    }
+    if (m_friendsPage) {
+        m_friendsPage->openFriendSearch(action->data().toString());
+        m_ui.mainTabs->setCurrentIndex(tabIndex(QStringLiteral("friends")));
+    }
+}
+
+void MainWindow::onWatchTableAction()
+{
+    auto *action = qobject_cast<QAction *>(sender());
+    if (!action) {
+        qCWarning(lcMainwindow) << "bad sender of watch table action";
+        return;
+    }
+    bool ok = false;
+    const int tableId = action->data().toInt(&ok);
+    if (!ok) {
+        qCWarning(lcMainwindow) << "invalid table id data in watch table action";
+        return;
+    }
+    watchTable(tableId);
 }

@@ -8,6 +8,7 @@
 #include "protocol/WebPageRequest.h"
 #include "social/ChatController.h"
 #include "xmpp/client/XMPPClient.h"
+#include "xmpp/client/XMPPRosterModel.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -24,6 +25,8 @@
 #include <string>
 
 class EmbeddedWebPage;
+class FriendsWindow;
+class TablePresenceManager;
 class GameController;
 class GameWindow;
 class LobbyController;
@@ -178,6 +181,11 @@ public slots:
     void onTournamentTableJoined(qint32 tournamentId, qint32 tableId, int reason);
     void onTournamentScoreDialogClosed(qint32 tournamentId, qint32 tableId, bool lastRound);
     void onInvitePlayers(qint32 tableId, const std::vector<qint32> &invitees);
+    void onUserMenuRequested(const QString &name, const QPoint &pos);
+    void onSearchJidResult(const XMPPJid &jid);
+    void onSearchJidError(const QString &error);
+    void onAddFriendAction();
+    void onWatchTableAction();
 
 private slots:
     void on_retryButton_clicked();
@@ -208,6 +216,7 @@ private:
     void showInvitation(qint32 tableId, qint32 inviterId);
     QString tableTitle(qint32 tableId) const;
     void showTable(qint32 tableId);
+    void showUserMenu(const XMPPJid &jid, const QPoint &pos);
     void setStatus(const QString &text);
     QString serverText() const;
     // One busy cursor: set once, restored once, whatever ends the work.
@@ -217,10 +226,13 @@ private:
 
     QPointer<EmbeddedWebPage> m_welcomePage;
     PreferencesWindow *m_preferencesPage = nullptr;
+    FriendsWindow *m_friendsPage = nullptr;
+    TablePresenceManager *m_tablePresence = nullptr;
     TournamentsController *m_tournamentsController = nullptr;
     QPointer<EmbeddedWebPage> m_howtoPage;
     ConnectionManager m_connection;
     XMPPClient m_xmpp;
+    XMPPRosterModel m_roster;
     PlayerDb *m_playerDb = nullptr;
     ChatController m_chat;
     MainTournamentsHost m_tournamentsHost;
