@@ -94,7 +94,8 @@ import json, sys
 config = {"send": "client_config", "fields": {
     "xmppServer": "localhost:" + sys.argv[2], "conferenceService": "conference.localhost",
     "lobbyRoom": "lobby@conference.localhost", "searchService": "search.localhost"}}
-json.dump({"trigger": "login", "steps": [config]}, open(sys.argv[1], "w"))
+json.dump({"trigger": "login", "disable": ["query_client_config"], "steps": [config]},
+          open(sys.argv[1], "w"))
 EOF
     peer_args+=(--scenario "$scenario")
     echo "XMPP server (Prosody) on localhost:$xmpp_port"

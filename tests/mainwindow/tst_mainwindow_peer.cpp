@@ -10,6 +10,7 @@
 #include "lobby/TableModel.h"
 #include "lobby/TablePreview.h"
 #include "mainwindow/LoginWindow.h"
+#include "lobby/SetScreennameDialog.h"
 #include "mainwindow/MainWindow.h"
 #include "peer/PeerProcess.h"
 #include "protocol/ServerTime.h"
@@ -45,6 +46,7 @@ private slots:
     void lostConnectionIsShown();
     void badServerDataEndsWithError();
     void quittingLogsOut();
+    void generatedNameReconnects();
     void serverClockFollowsTheSession();
 
 private:
@@ -68,7 +70,8 @@ void MainWindowPeerTest::init()
 {
     m_peer = std::make_unique<PeerProcess>();
     QVERIFY2(m_peer->start({QStringLiteral("--account"), QStringLiteral("ann:secret:1001:Ann"),
-                            QStringLiteral("--account"), QStringLiteral("bob:secret:1002:Bob:3")}),
+                            QStringLiteral("--account"), QStringLiteral("bob:secret:1002:Bob:3"),
+                            QStringLiteral("--account"), QStringLiteral("gen:secret:1005:PLAYER-1005")}),
              qPrintable(m_peer->errorString()));
 }
 
@@ -377,6 +380,41 @@ void MainWindowPeerTest::quittingLogsOut()
     QVERIFY(!m_peer->waitForLine(QStringLiteral("DISCONNECTED")).isNull());
     QTest::qWait(200);
     QCOMPARE(status(), before);
+}
+
+void MainWindowPeerTest::generatedNameReconnects()
+{
+    auto window = makeWindow(QStringLiteral("gen"), QStringLiteral("secret"));
+    window->onStartupFinished(true);
+    // A generated name (in any case) asks for a screen name and nothing else.
+    QTRY_VERIFY_WITH_TIMEOUT(window->findChild<SetScreennameDialog *>(), 10000);
+    QCOMPARE(received("query_account_balance"), 0);
+    auto *dialog = window->findChild<SetScreennameDialog *>();
+    auto *edit = dialog->findChild<QLineEdit *>();
+    edit->setText(QStringLiteral("Gina"));
+    QTest::keyClick(edit, Qt::Key_Return);
+
+    // The window logs out; the server closes; the window connects again and
+    // logs in once the handshake is done, not before.
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("RECV logout")).isNull());
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("RECV login"), 10000, 1).isNull());
+    const QStringList lines = m_peer->lines();
+    // (The list's own search wants whole-line matches.)
+    auto find = [&lines](const QString &prefix, int from) {
+        for (int i = from; i < lines.size(); ++i) {
+            if (lines.at(i).startsWith(prefix))
+                return i;
+        }
+        return -1;
+    };
+    int reconnected = -1;
+    for (int i = find(QStringLiteral("CONNECTED"), 0); i != -1; i = find(QStringLiteral("CONNECTED"), i + 1))
+        reconnected = i;
+    const int hello = find(QStringLiteral("RECV hello"), reconnected);
+    const int login = find(QStringLiteral("RECV login"), reconnected);
+    QVERIFY2(reconnected > 0 && hello > reconnected, qPrintable(lines.join(QLatin1Char('\n'))));
+    QVERIFY2(login > hello, qPrintable(lines.mid(reconnected).join(QLatin1Char('\n'))));
+    QVERIFY(window->isVisible());
 }
 
 void MainWindowPeerTest::serverClockFollowsTheSession()
