@@ -11,6 +11,8 @@
 #include "lobby/TablePreview.h"
 #include "mainwindow/LoginWindow.h"
 #include "lobby/SetScreennameDialog.h"
+#include "mainwindow/EmbeddedBrowser.h"
+#include "widgets/UPushButton.h"
 #include "mainwindow/MainWindow.h"
 #include "peer/PeerProcess.h"
 #include "protocol/ServerTime.h"
@@ -26,6 +28,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
+#include <QWebEngineView>
 #include <QtTest>
 
 #include <memory>
@@ -47,6 +50,7 @@ private slots:
     void badServerDataEndsWithError();
     void quittingLogsOut();
     void generatedNameReconnects();
+    void accountPagesAndLinks();
     void serverClockFollowsTheSession();
 
 private:
@@ -415,6 +419,41 @@ void MainWindowPeerTest::generatedNameReconnects()
     QVERIFY2(reconnected > 0 && hello > reconnected, qPrintable(lines.join(QLatin1Char('\n'))));
     QVERIFY2(login > hello, qPrintable(lines.mid(reconnected).join(QLatin1Char('\n'))));
     QVERIFY(window->isVisible());
+}
+
+void MainWindowPeerTest::accountPagesAndLinks()
+{
+    auto window = makeWindow(QStringLiteral("ann"), QStringLiteral("secret"));
+    // Before the login the side page's links do nothing.
+    window->onDisplayTab(QStringLiteral("friends"));
+    window->onLaunchBrowser(QStringLiteral("client://my-account/withdraw"));
+    window->onQuickJoinTable(QStringLiteral("101/Practice"));
+    QCOMPARE(window->pendingAccountAction(), int(MainWindow::Deposit));
+
+    window->onStartupFinished(true);
+    QVERIFY(waitForStatus(QStringLiteral("Logged in as Ann")));
+
+    // An account action disables both account buttons until the page comes;
+    // the page opens in the browser dialog with the action's redirect.
+    window->onChangePassword();
+    QVERIFY(!window->view().accountButton->isEnabled());
+    QVERIFY(!window->view().cashierButton->isEnabled());
+    QTRY_VERIFY(window->findChild<EmbeddedBrowser *>());
+    QVERIFY(window->view().accountButton->isEnabled());
+    auto *browser = window->findChild<EmbeddedBrowser *>();
+    QTRY_VERIFY(browser->webView()->url().toString().contains(QStringLiteral("clientRedirectPage=CHANGE_PASSWORD")));
+    QVERIFY(browser->webView()->url().toString().startsWith(QStringLiteral("https://127.0.0.1:1/client/page1.html")));
+
+    // A later page 1 without an action of its own is the deposit.
+    window->onLaunchBrowser(QStringLiteral("client://my-account"));
+    QTRY_VERIFY(browser->webView()->url().toString().contains(QStringLiteral("clientRedirectPage=DEPOSIT")));
+    QCOMPARE(window->findChildren<EmbeddedBrowser *>().size(), 1);
+    // A link only in another letter case is no client link.
+    window->onLaunchBrowser(QStringLiteral("CLIENT://help"));
+    QTest::qWait(200);
+    const QStringList pages = m_peer->linesStartingWith(QStringLiteral("RECV query_web_page"));
+    QCOMPARE(pages.filter(QStringLiteral("\"page\":1}")).size(), 2);
+    QVERIFY(pages.filter(QStringLiteral("\"page\":6}")).isEmpty());
 }
 
 void MainWindowPeerTest::serverClockFollowsTheSession()
