@@ -762,6 +762,164 @@ Please contact the support to remedy the situation.</source>
         <source>Error</source>
         <translation>エラー</translation>
     </message>
+    <message>
+        <source>Start</source>
+        <translation>スタート</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>プレイ</translation>
+    </message>
+    <message>
+        <source>Tournaments</source>
+        <translation>トーナメント</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>Friends</source>
+        <translation>友達</translation>
+    </message>
+    <message>
+        <source>Game Guide</source>
+        <translation>ゲームガイド</translation>
+    </message>
+    <message>
+        <source>Windowed</source>
+        <translation>ウィンドウ</translation>
+    </message>
+    <message>
+        <source>Fullscreen</source>
+        <translation>フルスクリーン</translation>
+    </message>
+    <message>
+        <source>You have %1</source>
+        <translation>所持金 %1</translation>
+    </message>
+    <message>
+        <source>Local time is %1</source>
+        <translation>現地時刻 %1</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>終了</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to quit?</source>
+        <translation>終了してもよろしいですか?</translation>
+    </message>
+    <message>
+        <source>Deposit</source>
+        <translation>入金</translation>
+    </message>
+    <message>
+        <source>Withdraw</source>
+        <translation>出金</translation>
+    </message>
+    <message>
+        <source>Statement</source>
+        <translation>明細</translation>
+    </message>
+    <message>
+        <source>My profile</source>
+        <translation>プロフィール</translation>
+    </message>
+    <message>
+        <source>Hand history</source>
+        <translation>対局履歴</translation>
+    </message>
+    <message>
+        <source>Player protection</source>
+        <translation>プレイヤー保護</translation>
+    </message>
+    <message>
+        <source>Change password</source>
+        <translation>パスワード変更</translation>
+    </message>
+    <message>
+        <source>Table invitation</source>
+        <translation>卓への招待</translation>
+    </message>
+    <message>
+        <source>%1 has invited you to table %2, do you want to join?</source>
+        <translation>%1 さんから卓 %2 に招待されました。参加しますか?</translation>
+    </message>
+    <message>
+        <source>Rejoin Table</source>
+        <translation>卓に戻る</translation>
+    </message>
+    <message>
+        <source>Do you want to rejoin table %1?</source>
+        <translation>卓 %1 に戻りますか?</translation>
+    </message>
+    <message>
+        <source>Watch Table</source>
+        <translation>卓を観戦</translation>
+    </message>
+    <message>
+        <source>Do you want to continue watching table %1?</source>
+        <translation>卓 %1 の観戦を続けますか?</translation>
+    </message>
+    <message>
+        <source>Leave Failed</source>
+        <translation>退席できません</translation>
+    </message>
+    <message>
+        <source>System message</source>
+        <translation>システムメッセージ</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>お知らせ</translation>
+    </message>
+    <message>
+        <source>Forced logout</source>
+        <translation>強制ログアウト</translation>
+    </message>
+    <message>
+        <source>You were forcefully logged out!</source>
+        <translation>強制的にログアウトされました。</translation>
+    </message>
+    <message>
+        <source>Make your choice below or go to the Lobby for more rules and table options</source>
+        <translation>下から選ぶか、ロビーでルールと卓を選んでください</translation>
+    </message>
+    <message>
+        <source>This is you</source>
+        <translation>あなたです</translation>
+    </message>
+    <message>
+        <source>Add to friends</source>
+        <translation>友達に追加</translation>
+    </message>
+    <message>
+        <source>Friend is offline</source>
+        <translation>友達はオフラインです</translation>
+    </message>
+    <message>
+        <source>Friend is not playing</source>
+        <translation>友達はプレイしていません</translation>
+    </message>
+    <message>
+        <source>Friend is only playing at this table</source>
+        <translation>友達はこの卓でのみプレイしています</translation>
+    </message>
+    <message>
+        <source>Registration</source>
+        <translation>登録</translation>
+    </message>
+    <message>
+        <source>Web browser</source>
+        <translation>ウェブブラウザー</translation>
+    </message>
+    <message>
+        <source>The web browser could not be started. The address is:
+%1</source>
+        <translation>ウェブブラウザーを起動できませんでした。アドレス:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>PreferencesView</name>
@@ -1949,6 +2107,41 @@ Do you want to download and install it now?</source>
     <message>
         <source>Invite</source>
         <translation>招待</translation>
+    </message>
+</context>
+<context>
+    <name>MainView</name>
+    <message>
+        <source>My account</source>
+        <translation>マイアカウント</translation>
+    </message>
+    <message>
+        <source>Support</source>
+        <translation>サポート</translation>
+    </message>
+    <message>
+        <source>Toggle fullscreen</source>
+        <translation>フルスクリーン切替</translation>
+    </message>
+    <message>
+        <source>Fullscreen</source>
+        <translation>フルスクリーン</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>終了</translation>
+    </message>
+    <message>
+        <source>Cashier</source>
+        <translation>キャッシャー</translation>
+    </message>
+    <message>
+        <source>Lobby chat</source>
+        <translation>ロビーチャット</translation>
+    </message>
+    <message>
+        <source>Try again</source>
+        <translation>再試行</translation>
     </message>
 </context>
 </TS>
