@@ -136,7 +136,7 @@ void MainWindowPeerTest::connectsLogsInAndShowsLobby()
     QVERIFY(lobby);
     window->onDisplayTab(QStringLiteral("lobby"));
     QVERIFY(lobby->isVisible());
-    QTRY_COMPARE(lobby->lobbyModel()->rowCount(), 3);
+    QTRY_COMPARE_WITH_TIMEOUT(lobby->lobbyModel()->rowCount(), 3, 15000);
     for (qint32 id : {1001, 1002, 1003})
         QVERIFY(tables->hasTable(id));
     QVERIFY(!m_peer->waitForLine(QStringLiteral("RECV lobby_subscribe")).isNull());
@@ -184,7 +184,7 @@ void MainWindowPeerTest::tablesAreJoinedOrWatched()
     window->onStartupFinished(true);
     QVERIFY(waitForStatus(QStringLiteral("Logged in as Ann")));
     TableModel *tables = window->lobbyController()->tableModel();
-    QTRY_COMPARE(tables->rowCount(), 3);
+    QTRY_COMPARE_WITH_TIMEOUT(tables->rowCount(), 3, 15000);
     auto *lobby = window->findChild<LobbyWindow *>();
 
     // Activating a free table in the lobby asks for any seat.
