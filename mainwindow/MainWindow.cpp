@@ -423,7 +423,8 @@ QString MainWindow::loginFailureText(qint32 status)
 
 void MainWindow::onLoginFailed(qint32 status)
 {
-    setBusy(false);
+    // The login page has restored the cursor of this login already.
+    m_busy = false;
     setStatus(tr("Login failed: %1").arg(loginFailureText(status)));
 }
 
