@@ -51,6 +51,7 @@ private slots:
     void quittingLogsOut();
     void generatedNameReconnects();
     void accountPagesAndLinks();
+    void joinedTablePlaysInTheWindow();
     void serverClockFollowsTheSession();
 
 private:
@@ -454,6 +455,28 @@ void MainWindowPeerTest::accountPagesAndLinks()
     const QStringList pages = m_peer->linesStartingWith(QStringLiteral("RECV query_web_page"));
     QCOMPARE(pages.filter(QStringLiteral("\"page\":1}")).size(), 2);
     QVERIFY(pages.filter(QStringLiteral("\"page\":6}")).isEmpty());
+}
+
+void MainWindowPeerTest::joinedTablePlaysInTheWindow()
+{
+    // The demo server seats three bots and plays a hand at a joined table.
+    m_peer.reset(new PeerProcess);
+    QVERIFY2(m_peer->start({QStringLiteral("--demo")}), qPrintable(m_peer->errorString()));
+    auto window = makeWindow(QStringLiteral("ann"), QStringLiteral("secret"));
+    window->onStartupFinished(true);
+    QVERIFY(waitForStatus(QStringLiteral("Logged in as ann")));
+    QTRY_VERIFY_WITH_TIMEOUT(window->lobbyController()->tableModel()->hasTable(1001), 15000);
+    window->joinTable(1001);
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_START")).isNull());
+    QTRY_VERIFY(qobject_cast<GameWindow *>(window->view().loggedInStack->currentWidget()));
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("SENT start_hand"), 15000).isNull());
+    QCOMPARE(window->view().tableSelector->checkedTableId(), 1001);
+    QVERIFY(window->view().loggedInStack->currentWidget()->isVisible());
+    // MAHJONG_MAINWINDOW_TABLE_SCREENSHOT=FILE keeps a picture of the hand.
+    if (qEnvironmentVariableIsSet("MAHJONG_MAINWINDOW_TABLE_SCREENSHOT")) {
+        QTest::qWait(2000);
+        QVERIFY(window->grab().save(qEnvironmentVariable("MAHJONG_MAINWINDOW_TABLE_SCREENSHOT")));
+    }
 }
 
 void MainWindowPeerTest::serverClockFollowsTheSession()
