@@ -691,9 +691,13 @@ void MainWindow::onForcedLogout()
     m_failed = true;
     m_connection.setQuitting(true);
     setBusy(false);
-    QMessageBox *box = ModelessMsgBox::critical(this, tr("Forced logout"), tr("You were forcefully logged out!"));
+    // Modal from the start: a shown box that becomes modal is hidden again.
+    auto *box = new QMessageBox(QMessageBox::Critical, tr("Forced logout"), tr("You were forcefully logged out!"),
+                                QMessageBox::Ok, this);
     box->setWindowModality(Qt::ApplicationModal);
-    ModelessMsgBox::onFinished(box, [](int) { QCoreApplication::exit(1); });
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QDialog::finished, this, [] { QCoreApplication::exit(1); });
+    box->show();
 }
 
 void MainWindow::onExceptionCaught(const std::string &message)

@@ -7,7 +7,9 @@
 #include "widgets/Utils.h"
 
 #include <QAction>
+#include <QAbstractButton>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTcpServer>
@@ -109,6 +111,22 @@ private slots:
         QVERIFY(MainWindow::accountActionName(7).isEmpty());
         QCOMPARE(MainWindow::tableIdFromPath(QStringLiteral("101/Practice/4711")), 4711);
         QCOMPARE(MainWindow::tableIdFromPath(QStringLiteral("101/Practice")), -1);
+    }
+
+    void closingAsksOnce()
+    {
+        MainWindow window("127.0.0.1", 1, "ann", "pw", false, "web.example", nullptr);
+        window.show();
+        // The title bar's close and the Quit button ask the same one question.
+        QVERIFY(!window.close());
+        window.view().quitButton->click();
+        QList<QMessageBox *> questions = window.findChildren<QMessageBox *>();
+        QCOMPARE(questions.size(), 1);
+        QCOMPARE(questions.first()->windowTitle(), QStringLiteral("Quit"));
+        QVERIFY(!window.view().quitButton->isEnabled());
+        questions.first()->button(QMessageBox::No)->click();
+        QTRY_VERIFY(window.view().quitButton->isEnabled());
+        QVERIFY(window.isVisible());
     }
 
     void unknownRefusalCodes()

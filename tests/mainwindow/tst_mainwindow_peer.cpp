@@ -48,6 +48,7 @@ private slots:
     void formWhenNoCredentialsAndOtherRefusal();
     void lostConnectionIsShown();
     void badServerDataEndsWithError();
+    void forcedLogoutEnds();
     void quittingLogsOut();
     void generatedNameReconnects();
     void accountPagesAndLinks();
@@ -371,6 +372,42 @@ void MainWindowPeerTest::badServerDataEndsWithError()
     QCOMPARE(boxes, 1);
     QVERIFY2(!text.isEmpty(), qPrintable(text));
     QCOMPARE(format, Qt::PlainText); // server text, never a link
+}
+
+void MainWindowPeerTest::forcedLogoutEnds()
+{
+    QTemporaryDir dir;
+    const QString scenario = dir.filePath(QStringLiteral("forced.json"));
+    QFile file(scenario);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(R"({"trigger": "login", "steps": [{"wait_ms": 300}, {"send": "forced_logout"}, {"wait_ms": 1000}, {"close": true}]})");
+    file.close();
+    m_peer.reset(new PeerProcess);
+    QVERIFY2(m_peer->start({QStringLiteral("--demo"), QStringLiteral("--scenario"), scenario}),
+             qPrintable(m_peer->errorString()));
+    auto window = makeWindow(QStringLiteral("ann"), QStringLiteral("secret"));
+    QString title;
+    bool pagesHidden = false;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this, [&] {
+        for (QMessageBox *box : window->findChildren<QMessageBox *>()) {
+            if (box->isVisible() && box->windowTitle() == QStringLiteral("Forced logout")) {
+                title = box->windowTitle();
+                pagesHidden = window->view().centralWidget->isHidden();
+                box->accept();
+            }
+        }
+    });
+    closer.start(20);
+    // The box, and after it the end with code 1; the close that follows the
+    // logout is not reported as a lost connection.
+    QEventLoop loop;
+    QTimer::singleShot(15000, &loop, [&loop] { loop.exit(-1); });
+    window->onStartupFinished(true);
+    QCOMPARE(loop.exec(), 1);
+    QCOMPARE(title, QStringLiteral("Forced logout"));
+    QVERIFY(pagesHidden);
+    QVERIFY(status() != QStringLiteral("The server closed the connection"));
 }
 
 void MainWindowPeerTest::quittingLogsOut()
