@@ -475,7 +475,10 @@ void MainWindow::loginSuccessful(qint32 pid, const QString &name, const QString 
     m_connection.query_account_balance();
     m_connection.query_lobby_summary();
     m_localizationDb->requestTableNames();
-    ServerTime::instance().setConnectionManager(&m_connection);
+    // Bound since the window was built (and pinged after the handshake): a
+    // second ping before the first answer would be taken for bad data.
+    if (ServerTime::instance().connectionManager() != &m_connection)
+        ServerTime::instance().setConnectionManager(&m_connection);
 
     auto *comingEvents = new ComingEventsModel(&m_connection, m_tournamentsController->model(), this);
     auto *comingEventsView = new ComingEventsView(comingEvents, m_ui.loggedInWidget);
