@@ -43,6 +43,8 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName(QStringLiteral("Kestrova-Brisquel"));
     QCoreApplication::setApplicationVersion(applicationVersion());
 
+    // The web pages (Qt WebEngine) need it before the application exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     MahjongApplication app(argc, argv);
 
     CommandLineOptions options;

@@ -299,6 +299,12 @@ bool ConnectionManager::throttled(quint8 classId, qint32 id)
     return false;
 }
 
+void ConnectionManager::forgetRequest(quint8 classId, qint32 id)
+{
+    QMutexLocker lock(&d->lock);
+    d->throttle.erase({classId, id});
+}
+
 // ---------------------------------------------------------------- requests
 
 void ConnectionManager::login(const QString &userName, const QString &password)

@@ -286,6 +286,8 @@ private:
     void sendService(quint8 innerId, WireValue::List fields, ServiceCall call, qint32 key = 0);
     void sendTournament(qint32 tournamentId, quint8 innerId);
     bool throttled(quint8 classId, qint32 id);
+    // An answered request may be repeated at once (a retry after a refusal).
+    void forgetRequest(quint8 classId, qint32 id);
     // In ConnectionManagerDispatch.cpp: one server message to its signal.
     void dispatch(quint8 classId, const WireValue::List &f);
     void dispatchService(const WireValue::List &f);

@@ -104,24 +104,57 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
         emit tableInfoUpdate(m.i32<"tableId">(), seated, toTableInfoUpdates(m.value<"updates">()));
         break;
     }
-    case JOIN_OK: emit joinSuccessful(In<JOIN_OK>(f).i32<"tableId">()); break;
+    case JOIN_OK: {
+        const qint32 tableId = In<JOIN_OK>(f).i32<"tableId">();
+        forgetRequest(JOIN_TABLE, tableId);
+        emit joinSuccessful(tableId);
+        break;
+    }
     case JOIN_FAILED: {
         const In<JOIN_FAILED> m(f);
+        forgetRequest(JOIN_TABLE, m.i32<"tableId">());
         emit joinFailed(m.i32<"tableId">(), join_failed_reason::enum_t(m.i32<"reason">()));
         break;
     }
-    case ALREADY_SEATED: emit alreadySeated(In<ALREADY_SEATED>(f).i32<"tableId">()); break;
-    case WATCH_OK: emit watchSuccessful(In<WATCH_OK>(f).i32<"tableId">()); break;
+    case ALREADY_SEATED: {
+        const qint32 tableId = In<ALREADY_SEATED>(f).i32<"tableId">();
+        forgetRequest(JOIN_TABLE, tableId);
+        emit alreadySeated(tableId);
+        break;
+    }
+    case WATCH_OK: {
+        const qint32 tableId = In<WATCH_OK>(f).i32<"tableId">();
+        forgetRequest(WATCH_TABLE, tableId);
+        emit watchSuccessful(tableId);
+        break;
+    }
     case WATCH_FAILED: {
         const In<WATCH_FAILED> m(f);
+        forgetRequest(WATCH_TABLE, m.i32<"tableId">());
         emit watchFailed(m.i32<"tableId">(), m.text<"reason">());
         break;
     }
-    case UNWATCH_OK: emit unwatchSuccessful(In<UNWATCH_OK>(f).i32<"tableId">()); break;
-    case UNWATCH_FAILED: emit unwatchFailed(In<UNWATCH_FAILED>(f).i32<"tableId">()); break;
-    case LEAVE_OK: emit leaveSuccessful(In<LEAVE_OK>(f).i32<"tableId">()); break;
+    case UNWATCH_OK: {
+        const qint32 tableId = In<UNWATCH_OK>(f).i32<"tableId">();
+        forgetRequest(UNWATCH_TABLE, tableId);
+        emit unwatchSuccessful(tableId);
+        break;
+    }
+    case UNWATCH_FAILED: {
+        const qint32 tableId = In<UNWATCH_FAILED>(f).i32<"tableId">();
+        forgetRequest(UNWATCH_TABLE, tableId);
+        emit unwatchFailed(tableId);
+        break;
+    }
+    case LEAVE_OK: {
+        const qint32 tableId = In<LEAVE_OK>(f).i32<"tableId">();
+        forgetRequest(LEAVE_TABLE, tableId);
+        emit leaveSuccessful(tableId);
+        break;
+    }
     case LEAVE_FAILED: {
         const In<LEAVE_FAILED> m(f);
+        forgetRequest(LEAVE_TABLE, m.i32<"tableId">());
         emit leaveFailed(m.i32<"tableId">(), m.text<"reason">());
         break;
     }

@@ -1,14 +1,32 @@
 #!/usr/bin/env bash
 # The README's "install, build and start" command: installs what is missing,
-# builds, then starts the client from the build directory. When the scripted
-# game server (mahjong-peer) has been built, it is started on loopback first
-# and the client connects to it, trusting its test CA.
+# builds (configuring only the first time; later runs rebuild only what
+# changed), then starts the client from the build directory with its own
+# servers on loopback, each quiet and stopped when the client ends:
+#   - the scripted game server (mahjong-peer), when it has been built; any
+#     user name and password log in, and joining a table plays a hand;
+#   - a private XMPP server (the tests' Prosody), when prosody is installed,
+#     for the lobby chat and friends;
+#   - a local HTTPS web host for the server files and web pages.
+# Options after the script's own are the client's; "--help" lists both.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 
+if [ "${1:-}" = "--help" ] || [ "${1:-}" = "-h" ]; then
+  sed -n '2,11s/^# \{0,1\}//p' "$0"
+  echo
+  [ -x "$build/app/mahjong" ] && QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} exec "$build/app/mahjong" --help
+  exit 0
+fi
+
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh"
+if [ -f "$build/build.ninja" ]; then
+  # CMake re-runs by itself when a CMakeLists.txt changed.
+  cmake --build "$build" -j "${JOBS:-$(nproc)}"
+else
+  "$root/scripts/build.sh"
+fi
 
 client="$build/app/mahjong"
 peer=$(find "$build/tools" -type f -name mahjong-peer -perm -u+x 2>/dev/null | head -n 1 || true)
@@ -19,11 +37,36 @@ if [ -z "$peer" ]; then
   exec "$client" "$@"
 fi
 
-# The peer's certificate is issued by the build's test CA: the client gets it
-# through a search-path directory whose ca-certs/ hides the embedded one.
+free_port() {
+  python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
+}
+
+wait_for_port() {
+  for _ in $(seq 50); do
+    (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+pids=()
+xmpp_dir="$build/run-xmpp"
+xmpp_started=0
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  if [ "$xmpp_started" = 1 ]; then
+    "$root/tests/xmpp/server/xmpp-server.sh" stop "$xmpp_dir" >/dev/null 2>&1 || true
+  fi
+}
+trap cleanup EXIT
+
+# The servers' certificates are issued by the build's test CA: the client
+# gets it through a search-path directory whose ca-certs/ hides the embedded one.
 peer_args=(--host 127.0.0.1 --demo --quiet)
 client_args=()
+tls=0
 if [ -f "$build/test-certs/ca.crt" ]; then
+  tls=1
   mkdir -p "$build/run-resources/ca-certs"
   cp "$build/test-certs/ca.crt" "$build/run-resources/ca-certs/ca-addtrust.crt"
   client_args+=(--searchpath "$build/run-resources")
@@ -32,15 +75,73 @@ else
   client_args+=(--nossl)
 fi
 
-port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-# With --demo any user name and password log in.
-"$peer" "${peer_args[@]}" --port "$port" &
-peer_pid=$!
-trap 'kill "$peer_pid" 2>/dev/null || true' EXIT
-for _ in $(seq 50); do
-  (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && break
-  sleep 0.1
-done
+# The private XMPP server. The game server tells the client where it is (in
+# the client configuration after login); the XMPP login is the player id and
+# the credential of the login answer, which the demo server gives out as
+# "cred-<id>" to ids counting up from 2000.
+scenario="$build/run-scenario.json"
+if command -v prosody >/dev/null 2>&1 && [ "$tls" = 1 ]; then
+  users=()
+  for id in $(seq 2000 2019); do users+=("$id:cred-$id"); done
+  if MAHJONG_TEST_CERT_DIR="$build/test-certs" \
+     "$root/tests/xmpp/server/xmpp-server.sh" start "$xmpp_dir" "${users[@]}" >/dev/null 2>&1; then
+    xmpp_started=1
+    xmpp_port=$(cat "$xmpp_dir/port")
+    # On login the client gets the configuration; the demo's own hands
+    # still play when a table is joined.
+    python3 - "$scenario" "$xmpp_port" <<'EOF'
+import json, sys
+config = {"send": "client_config", "fields": {
+    "xmppServer": "localhost:" + sys.argv[2], "conferenceService": "conference.localhost",
+    "lobbyRoom": "lobby@conference.localhost", "searchService": "search.localhost"}}
+json.dump({"trigger": "login", "disable": ["query_client_config"], "steps": [config]},
+          open(sys.argv[1], "w"))
+EOF
+    peer_args+=(--scenario "$scenario")
+    echo "XMPP server (Prosody) on localhost:$xmpp_port"
+  else
+    echo "The XMPP server did not start; no chat or friends this time."
+  fi
+fi
 
-echo "Scripted game server on 127.0.0.1:$port (pid $peer_pid)"
-"$client" "${client_args[@]}" --httphost 127.0.0.1:1 "127.0.0.1:$port" "$@"
+# The local web host: the server files and the pages the client links to.
+web_root="$build/run-www"
+web_port=$(free_port)
+mkdir -p "$web_root/client"
+cp -r "$root/resources/localwww/." "$web_root/"
+for page in support about_rules; do
+  [ -f "$web_root/$page.html" ] || cp "$root/resources/localwww/offline.html" "$web_root/$page.html"
+done
+if [ "$tls" = 1 ]; then
+  python3 - "$web_root" "$web_port" "$build/test-certs" >/dev/null 2>&1 <<'EOF' &
+import functools, http.server, ssl, sys
+root, port, certs = sys.argv[1], int(sys.argv[2]), sys.argv[3]
+class Quiet(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+server = http.server.ThreadingHTTPServer(("127.0.0.1", port), functools.partial(Quiet, directory=root))
+context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+context.load_cert_chain(certs + "/server.crt", certs + "/server.key")
+server.socket = context.wrap_socket(server.socket, server_side=True)
+server.serve_forever()
+EOF
+  pids+=($!)
+  wait_for_port "$web_port" && client_args+=(--httphost "localhost:$web_port") \
+    && echo "Web host on https://localhost:$web_port"
+else
+  client_args+=(--httphost 127.0.0.1:1)
+fi
+
+port=$(free_port)
+"$peer" "${peer_args[@]}" --port "$port" >/dev/null &
+pids+=($!)
+wait_for_port "$port"
+echo "Scripted game server on 127.0.0.1:$port; any user name and password log in"
+# In the background, so that an interrupt or TERM stops the servers as well.
+trap 'exit 130' INT
+trap 'exit 143' TERM
+"$client" "${client_args[@]}" "127.0.0.1:$port" "$@" &
+pids=("$!" "${pids[@]}")
+status=0
+wait "${pids[0]}" || status=$?
+exit "$status"

@@ -1,8 +1,17 @@
 #include "mainwindow/MainWindow.h"
+#include "table/MeldAuction.h"
+#include "table/RoundScoreBoard.h"
+#include "table/ScoreBoard.h"
 #include "core/ApplicationVersion.h"
+#include "widgets/UPushButton.h"
 #include "widgets/Utils.h"
 
+#include <QAction>
+#include <QAbstractButton>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStackedWidget>
 #include <QTcpServer>
 #include <QtTest>
 
@@ -36,6 +45,88 @@ private slots:
         QVERIFY(status);
         QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("Cannot connect to 127.0.0.1:%1").arg(port), 10000);
         QVERIFY(!window.connectionManager().isConnected());
+        // The login page stays, with a way to try again.
+        QCOMPARE(window.view().centralWidget->currentWidget(), window.view().loginWidget);
+        QVERIFY(window.view().retryButton->isVisible());
+        QVERIFY(window.view().connectionNotice->isVisible());
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost, port));
+        QTest::mouseClick(window.view().retryButton, Qt::LeftButton);
+        QVERIFY(server.waitForNewConnection(10000));
+        QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("Connected to 127.0.0.1:%1").arg(port), 10000);
+        QVERIFY(!window.view().retryButton->isVisible());
+    }
+
+    void sampleDialogsNeedNoServer()
+    {
+        MainWindow window("127.0.0.1", 1, "ann", "pw", false, "web.example", nullptr);
+        window.show();
+        QAction *samples = nullptr;
+        for (QAction *action : window.actions()) {
+            if (action->shortcut() == QKeySequence(QStringLiteral("Ctrl+Alt+D")))
+                samples = action;
+        }
+        QVERIFY(samples);
+        samples->trigger();
+        QCOMPARE(window.findChildren<ScoreBoard *>().size(), 1);
+        QCOMPARE(window.findChildren<MeldAuction *>().size(), 2);
+        QCOMPARE(window.findChildren<RoundScoreBoard *>().size(), 1);
+        for (MeldAuction *panel : window.findChildren<MeldAuction *>())
+            QVERIFY(panel->isVisible());
+        // Each press makes new ones; none talks to a server.
+        samples->trigger();
+        QCOMPARE(window.findChildren<MeldAuction *>().size(), 4);
+        QVERIFY(window.connectionManager().host().isEmpty());
+    }
+
+    void addressesAndLinks_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("fallback");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("placeholders") << "https://{host}/a?l={locale}&s={sku}&p={partnerId}" << QString()
+                                      << "https://web.example/a?l=&s=Brisquel&p=2";
+        QTest::newRow("fallback") << QString() << "http://{host}/support.html" << "http://web.example/support.html";
+        QTest::newRow("case-sensitive") << "http://{HOST}/" << QString() << "http://{HOST}/";
+    }
+
+    void addressesAndLinks()
+    {
+        QFETCH(QString, url);
+        QFETCH(QString, fallback);
+        QFETCH(QString, expected);
+        MainWindow window("127.0.0.1", 1, "ann", "pw", false, "web.example", nullptr);
+        QCOMPARE(window.makeUrl(url, fallback), QUrl(expected));
+    }
+
+    void accountLinksAndPaths()
+    {
+        const QList<QPair<QString, int>> links = {{"/withdraw", MainWindow::Withdraw},
+                                                  {"", MainWindow::Deposit},
+                                                  {"/nonsense", MainWindow::Deposit},
+                                                  {"//change_password/x", MainWindow::ChangePassword}};
+        for (const auto &link : links)
+            QCOMPARE(MainWindow::accountActionFromLink(link.first), link.second);
+        QCOMPARE(MainWindow::accountActionName(MainWindow::HandHistory), QStringLiteral("HAND_HISTORY"));
+        QVERIFY(MainWindow::accountActionName(7).isEmpty());
+        QCOMPARE(MainWindow::tableIdFromPath(QStringLiteral("101/Practice/4711")), 4711);
+        QCOMPARE(MainWindow::tableIdFromPath(QStringLiteral("101/Practice")), -1);
+    }
+
+    void closingAsksOnce()
+    {
+        MainWindow window("127.0.0.1", 1, "ann", "pw", false, "web.example", nullptr);
+        window.show();
+        // The title bar's close and the Quit button ask the same one question.
+        QVERIFY(!window.close());
+        window.view().quitButton->click();
+        QList<QMessageBox *> questions = window.findChildren<QMessageBox *>();
+        QCOMPARE(questions.size(), 1);
+        QCOMPARE(questions.first()->windowTitle(), QStringLiteral("Quit"));
+        QVERIFY(!window.view().quitButton->isEnabled());
+        questions.first()->button(QMessageBox::No)->click();
+        QTRY_VERIFY(window.view().quitButton->isEnabled());
+        QVERIFY(window.isVisible());
     }
 
     void unknownRefusalCodes()

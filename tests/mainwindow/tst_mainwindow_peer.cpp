@@ -9,18 +9,26 @@
 #include "lobby/LocalizationDb.h"
 #include "lobby/TableModel.h"
 #include "lobby/TablePreview.h"
+#include "mainwindow/LoginWindow.h"
+#include "lobby/SetScreennameDialog.h"
+#include "mainwindow/EmbeddedBrowser.h"
+#include "widgets/UPushButton.h"
 #include "mainwindow/MainWindow.h"
 #include "peer/PeerProcess.h"
 #include "protocol/ServerTime.h"
+#include "table/GameWindow.h"
+#include "table/TableSelector.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
+#include <QWebEngineView>
 #include <QtTest>
 
 #include <memory>
@@ -40,7 +48,11 @@ private slots:
     void formWhenNoCredentialsAndOtherRefusal();
     void lostConnectionIsShown();
     void badServerDataEndsWithError();
+    void forcedLogoutEnds();
     void quittingLogsOut();
+    void generatedNameReconnects();
+    void accountPagesAndLinks();
+    void joinedTablePlaysInTheWindow();
     void serverClockFollowsTheSession();
 
 private:
@@ -64,7 +76,8 @@ void MainWindowPeerTest::init()
 {
     m_peer = std::make_unique<PeerProcess>();
     QVERIFY2(m_peer->start({QStringLiteral("--account"), QStringLiteral("ann:secret:1001:Ann"),
-                            QStringLiteral("--account"), QStringLiteral("bob:secret:1002:Bob:3")}),
+                            QStringLiteral("--account"), QStringLiteral("bob:secret:1002:Bob:3"),
+                            QStringLiteral("--account"), QStringLiteral("gen:secret:1005:PLAYER-1005")}),
              qPrintable(m_peer->errorString()));
 }
 
@@ -72,6 +85,10 @@ void MainWindowPeerTest::cleanup()
 {
     m_window = nullptr;
     m_peer.reset();
+    // A test that ended the program with QCoreApplication::exit() leaves
+    // every later event loop stopped until the application loop has run.
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
 }
 
 std::unique_ptr<MainWindow> MainWindowPeerTest::makeWindow(const QString &user, const QString &password)
@@ -104,11 +121,13 @@ bool MainWindowPeerTest::waitForStatus(const QString &text, int timeoutMs)
 void MainWindowPeerTest::connectsLogsInAndShowsLobby()
 {
     auto window = makeWindow(QStringLiteral("ann"), QStringLiteral("secret"));
-    QVERIFY(!window->lobbyController());
+    QVERIFY(!window->findChild<LobbyWindow *>());
     window->onStartupFinished(true);
     QVERIFY(window->isVisible());
-    QVERIFY(window->findChild<QWidget *>(QStringLiteral("loginForm"))->isHidden());
+    QCOMPARE(window->view().centralWidget->currentWidget(), window->view().loginWidget);
     QVERIFY(waitForStatus(QStringLiteral("Logged in as Ann")));
+    QCOMPARE(window->view().centralWidget->currentWidget(), window->view().loggedInWidget);
+    QCOMPARE(window->view().loggedInAsLabel->text(), QStringLiteral("Ann"));
     QVERIFY(m_peer->linesStartingWith("RECV login").value(0).contains("\"ann\""));
     QVERIFY(window->connectionManager().isLoggedIn());
 
@@ -117,8 +136,9 @@ void MainWindowPeerTest::connectsLogsInAndShowsLobby()
     TableModel *tables = window->lobbyController()->tableModel();
     auto *lobby = window->findChild<LobbyWindow *>();
     QVERIFY(lobby);
+    window->onDisplayTab(QStringLiteral("lobby"));
     QVERIFY(lobby->isVisible());
-    QTRY_COMPARE(lobby->lobbyModel()->rowCount(), 3);
+    QTRY_COMPARE_WITH_TIMEOUT(lobby->lobbyModel()->rowCount(), 3, 15000);
     for (qint32 id : {1001, 1002, 1003})
         QVERIFY(tables->hasTable(id));
     QVERIFY(!m_peer->waitForLine(QStringLiteral("RECV lobby_subscribe")).isNull());
@@ -131,14 +151,20 @@ void MainWindowPeerTest::connectsLogsInAndShowsLobby()
     QTRY_VERIFY(!tables->tableNameById(1001).isEmpty());
 
     // The summary beside the lobby shows the server's counts.
+    // The side column follows the tab: the summary beside the start page,
+    // the table preview beside the lobby.
+    window->onDisplayTab(QStringLiteral("welcome"));
     auto *summary = window->findChild<LobbySummary *>();
     QVERIFY(summary && summary->isVisible());
+    QVERIFY(!window->findChild<TablePreview *>()->isVisible());
     QTRY_COMPARE(summary->summary().playersOnline, 42);
     QCOMPARE(summary->summary().topWinners.size(), size_t(2));
 
     // Selecting a table in the lobby previews it.
+    window->onDisplayTab(QStringLiteral("lobby"));
     auto *preview = window->findChild<TablePreview *>();
     QVERIFY(preview && preview->isVisible());
+    QVERIFY(!summary->isVisible());
     lobby->view()->setCurrentIndex(lobby->view()->model()->index(0, 0));
     QTRY_VERIFY(preview->tableId() != -1);
     QCOMPARE(preview->tableId(), lobby->selectedTableId());
@@ -160,7 +186,7 @@ void MainWindowPeerTest::tablesAreJoinedOrWatched()
     window->onStartupFinished(true);
     QVERIFY(waitForStatus(QStringLiteral("Logged in as Ann")));
     TableModel *tables = window->lobbyController()->tableModel();
-    QTRY_COMPARE(tables->rowCount(), 3);
+    QTRY_COMPARE_WITH_TIMEOUT(tables->rowCount(), 3, 15000);
     auto *lobby = window->findChild<LobbyWindow *>();
 
     // Activating a free table in the lobby asks for any seat.
@@ -168,6 +194,15 @@ void MainWindowPeerTest::tablesAreJoinedOrWatched()
     QVERIFY(!m_peer->waitForLine(QStringLiteral("RECV join_table")).isNull());
     QVERIFY(m_peer->linesStartingWith("RECV join_table").value(0).contains("1001"));
     QVERIFY(waitForStatus(QStringLiteral("Joined table 1001")));
+    // The table opens as a page with its button in the strip; the lobby
+    // button returns, and a second join only shows the page again.
+    QTRY_VERIFY(qobject_cast<GameWindow *>(window->view().loggedInStack->currentWidget()));
+    QCOMPARE(window->view().tableSelector->checkedTableId(), 1001);
+    window->view().tableSelector->lobbyButton()->click();
+    QCOMPARE(window->view().loggedInStack->currentWidget(), window->view().lobbyWidget);
+    window->joinTable(1001);
+    QVERIFY(qobject_cast<GameWindow *>(window->view().loggedInStack->currentWidget()));
+    window->displayLobby();
 
     // A full table is watched instead.
     tables->subscribe(QStringLiteral("101/Money"));
@@ -178,8 +213,9 @@ void MainWindowPeerTest::tablesAreJoinedOrWatched()
     QVERIFY(waitForStatus(QStringLiteral("Watching table 2002")));
     QCOMPARE(received("join_table"), 1);
 
-    // Refusals are worded.
+    // Refusals are worded; a table outside the lobby is not asked for.
     window->joinTable(4711);
+    window->connectionManager().join_table(4711);
     QVERIFY(waitForStatus(QStringLiteral("Join Failed: Join Error")));
     window->connectionManager().join_table(2002);
     QVERIFY(waitForStatus(QStringLiteral("Join Failed: Table Full")));
@@ -198,14 +234,14 @@ void MainWindowPeerTest::wrongPasswordShowsFailureAndFormRetries()
     auto window = makeWindow(QStringLiteral("ann"), QStringLiteral("wrong"));
     window->onStartupFinished(true);
     QVERIFY(waitForStatus(QStringLiteral("Login failed: Authentication failed!")));
-    QVERIFY(!window->lobbyController());
+    QVERIFY(!window->findChild<LobbyWindow *>());
     QVERIFY(!window->connectionManager().isLoggedIn());
 
-    // The form appears with the name kept and the wrong password gone.
-    auto *form = window->findChild<QWidget *>(QStringLiteral("loginForm"));
-    auto *user = window->findChild<QLineEdit *>(QStringLiteral("userNameEdit"));
-    auto *password = window->findChild<QLineEdit *>(QStringLiteral("passwordEdit"));
-    auto *button = window->findChild<QPushButton *>(QStringLiteral("loginButton"));
+    // The form stays with the name kept and the wrong password gone.
+    auto *form = window->findChild<QWidget *>(QStringLiteral("loginWindow"));
+    auto *user = window->view().loginWindow->findChild<QLineEdit *>(QStringLiteral("loginEdit"));
+    auto *password = window->view().loginWindow->findChild<QLineEdit *>(QStringLiteral("passwordEdit"));
+    auto *button = window->view().loginWindow->findChild<QPushButton *>(QStringLiteral("loginButton"));
     QVERIFY(form->isVisible());
     QCOMPARE(user->text(), QStringLiteral("ann"));
     QVERIFY(password->text().isEmpty());
@@ -216,7 +252,7 @@ void MainWindowPeerTest::wrongPasswordShowsFailureAndFormRetries()
     QTest::mouseClick(button, Qt::LeftButton);
     QVERIFY(!button->isEnabled()); // no second login while one is under way
     QVERIFY(waitForStatus(QStringLiteral("Logged in as Ann")));
-    QVERIFY(form->isHidden());
+    QVERIFY(!form->isVisible());
     QVERIFY(window->findChild<LobbyWindow *>()->isVisible());
     QCOMPARE(received("login"), 2);
 
@@ -239,25 +275,25 @@ void MainWindowPeerTest::wrongPasswordShowsFailureAndFormRetries()
 void MainWindowPeerTest::formWhenNoCredentialsAndOtherRefusal()
 {
     auto window = makeWindow(QString(), QString());
-    auto *user = window->findChild<QLineEdit *>(QStringLiteral("userNameEdit"));
-    auto *password = window->findChild<QLineEdit *>(QStringLiteral("passwordEdit"));
-    auto *button = window->findChild<QPushButton *>(QStringLiteral("loginButton"));
+    auto *user = window->view().loginWindow->findChild<QLineEdit *>(QStringLiteral("loginEdit"));
+    auto *password = window->view().loginWindow->findChild<QLineEdit *>(QStringLiteral("passwordEdit"));
+    auto *button = window->view().loginWindow->findChild<QPushButton *>(QStringLiteral("loginButton"));
     user->setText(QStringLiteral("bob"));
     password->setText(QStringLiteral("secret"));
     QVERIFY(!button->isEnabled()); // not before the handshake
 
     window->onStartupFinished(true);
-    QVERIFY(window->findChild<QWidget *>(QStringLiteral("loginForm"))->isVisible());
+    QVERIFY(window->findChild<QWidget *>(QStringLiteral("loginWindow"))->isVisible());
     QVERIFY(waitForStatus(QStringLiteral("Connected to localhost:%1. Please log in.").arg(m_peer->port())));
     QCOMPARE(received("login"), 0);
     QVERIFY(button->isEnabled());
 
-    QTest::keyClick(password, Qt::Key_Return);
+    QTest::mouseClick(button, Qt::LeftButton);
     QVERIFY(waitForStatus(QStringLiteral("Login failed: You are not allowed to login, please contact support.")));
     // Only a wrong password has to be typed again.
     QCOMPARE(password->text(), QStringLiteral("secret"));
     QVERIFY(button->isEnabled());
-    QVERIFY(!window->lobbyController());
+    QVERIFY(!window->findChild<LobbyWindow *>());
 }
 
 void MainWindowPeerTest::lostConnectionIsShown()
@@ -265,10 +301,30 @@ void MainWindowPeerTest::lostConnectionIsShown()
     auto window = makeWindow(QStringLiteral("ann"), QStringLiteral("secret"));
     window->onStartupFinished(true);
     QVERIFY(waitForStatus(QStringLiteral("Logged in as Ann")));
-    m_peer->stop();
-    QVERIFY(waitForStatus(QStringLiteral("The server closed the connection")));
-    // The lobby stays on screen.
-    QVERIFY(window->findChild<LobbyWindow *>()->isVisible());
+    auto *lobby = window->findChild<LobbyWindow *>();
+    window->onDisplayTab(QStringLiteral("lobby"));
+    QVERIFY(lobby->isEnabled());
+
+    static QStringList criticals;
+    criticals.clear();
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &,
+                                                                const QString &text) {
+        if (type == QtCriticalMsg)
+            criticals << text;
+    });
+    // The loss ends the event loop the program runs in with code 1.
+    QEventLoop loop;
+    QTimer::singleShot(15000, &loop, [&loop] { loop.exit(-1); });
+    QTimer::singleShot(0, this, [this] { m_peer->stop(); });
+    const int code = loop.exec();
+    qInstallMessageHandler(previous);
+    QCOMPARE(code, 1);
+    QCOMPARE(criticals, QStringList{QStringLiteral("The server closed the connection")});
+    QCOMPARE(status(), QStringLiteral("The server closed the connection"));
+    // The lobby stays on screen, but takes no more clicks.
+    QVERIFY(lobby->isVisible());
+    QVERIFY(!lobby->isEnabled());
+    QVERIFY(!window->findChild<TablePreview *>()->isEnabled());
 }
 
 void MainWindowPeerTest::badServerDataEndsWithError()
@@ -318,6 +374,42 @@ void MainWindowPeerTest::badServerDataEndsWithError()
     QCOMPARE(format, Qt::PlainText); // server text, never a link
 }
 
+void MainWindowPeerTest::forcedLogoutEnds()
+{
+    QTemporaryDir dir;
+    const QString scenario = dir.filePath(QStringLiteral("forced.json"));
+    QFile file(scenario);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(R"({"trigger": "login", "steps": [{"wait_ms": 300}, {"send": "forced_logout"}, {"wait_ms": 1000}, {"close": true}]})");
+    file.close();
+    m_peer.reset(new PeerProcess);
+    QVERIFY2(m_peer->start({QStringLiteral("--demo"), QStringLiteral("--scenario"), scenario}),
+             qPrintable(m_peer->errorString()));
+    auto window = makeWindow(QStringLiteral("ann"), QStringLiteral("secret"));
+    QString title;
+    bool pagesHidden = false;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this, [&] {
+        for (QMessageBox *box : window->findChildren<QMessageBox *>()) {
+            if (box->isVisible() && box->windowTitle() == QStringLiteral("Forced logout")) {
+                title = box->windowTitle();
+                pagesHidden = window->view().centralWidget->isHidden();
+                box->accept();
+            }
+        }
+    });
+    closer.start(20);
+    // The box, and after it the end with code 1; the close that follows the
+    // logout is not reported as a lost connection.
+    QEventLoop loop;
+    QTimer::singleShot(15000, &loop, [&loop] { loop.exit(-1); });
+    window->onStartupFinished(true);
+    QCOMPARE(loop.exec(), 1);
+    QCOMPARE(title, QStringLiteral("Forced logout"));
+    QVERIFY(pagesHidden);
+    QVERIFY(status() != QStringLiteral("The server closed the connection"));
+}
+
 void MainWindowPeerTest::quittingLogsOut()
 {
     auto window = makeWindow(QStringLiteral("ann"), QStringLiteral("secret"));
@@ -332,6 +424,98 @@ void MainWindowPeerTest::quittingLogsOut()
     QCOMPARE(status(), before);
 }
 
+void MainWindowPeerTest::generatedNameReconnects()
+{
+    auto window = makeWindow(QStringLiteral("gen"), QStringLiteral("secret"));
+    window->onStartupFinished(true);
+    // A generated name (in any case) asks for a screen name and nothing else.
+    QTRY_VERIFY_WITH_TIMEOUT(window->findChild<SetScreennameDialog *>(), 10000);
+    QCOMPARE(received("query_account_balance"), 0);
+    auto *dialog = window->findChild<SetScreennameDialog *>();
+    auto *edit = dialog->findChild<QLineEdit *>();
+    edit->setText(QStringLiteral("Gina"));
+    QTest::keyClick(edit, Qt::Key_Return);
+
+    // The window logs out; the server closes; the window connects again and
+    // logs in once the handshake is done, not before.
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("RECV logout")).isNull());
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("RECV login"), 10000, 1).isNull());
+    const QStringList lines = m_peer->lines();
+    // (The list's own search wants whole-line matches.)
+    auto find = [&lines](const QString &prefix, int from) {
+        for (int i = from; i < lines.size(); ++i) {
+            if (lines.at(i).startsWith(prefix))
+                return i;
+        }
+        return -1;
+    };
+    int reconnected = -1;
+    for (int i = find(QStringLiteral("CONNECTED"), 0); i != -1; i = find(QStringLiteral("CONNECTED"), i + 1))
+        reconnected = i;
+    const int hello = find(QStringLiteral("RECV hello"), reconnected);
+    const int login = find(QStringLiteral("RECV login"), reconnected);
+    QVERIFY2(reconnected > 0 && hello > reconnected, qPrintable(lines.join(QLatin1Char('\n'))));
+    QVERIFY2(login > hello, qPrintable(lines.mid(reconnected).join(QLatin1Char('\n'))));
+    QVERIFY(window->isVisible());
+}
+
+void MainWindowPeerTest::accountPagesAndLinks()
+{
+    auto window = makeWindow(QStringLiteral("ann"), QStringLiteral("secret"));
+    // Before the login the side page's links do nothing.
+    window->onDisplayTab(QStringLiteral("friends"));
+    window->onLaunchBrowser(QStringLiteral("client://my-account/withdraw"));
+    window->onQuickJoinTable(QStringLiteral("101/Practice"));
+    QCOMPARE(window->pendingAccountAction(), int(MainWindow::Deposit));
+
+    window->onStartupFinished(true);
+    QVERIFY(waitForStatus(QStringLiteral("Logged in as Ann")));
+
+    // An account action disables both account buttons until the page comes;
+    // the page opens in the browser dialog with the action's redirect.
+    window->onChangePassword();
+    QVERIFY(!window->view().accountButton->isEnabled());
+    QVERIFY(!window->view().cashierButton->isEnabled());
+    QTRY_VERIFY(window->findChild<EmbeddedBrowser *>());
+    QVERIFY(window->view().accountButton->isEnabled());
+    auto *browser = window->findChild<EmbeddedBrowser *>();
+    QTRY_VERIFY(browser->webView()->url().toString().contains(QStringLiteral("clientRedirectPage=CHANGE_PASSWORD")));
+    QVERIFY(browser->webView()->url().toString().startsWith(QStringLiteral("https://127.0.0.1:1/client/page1.html")));
+
+    // A later page 1 without an action of its own is the deposit.
+    window->onLaunchBrowser(QStringLiteral("client://my-account"));
+    QTRY_VERIFY(browser->webView()->url().toString().contains(QStringLiteral("clientRedirectPage=DEPOSIT")));
+    QCOMPARE(window->findChildren<EmbeddedBrowser *>().size(), 1);
+    // A link only in another letter case is no client link.
+    window->onLaunchBrowser(QStringLiteral("CLIENT://help"));
+    QTest::qWait(200);
+    const QStringList pages = m_peer->linesStartingWith(QStringLiteral("RECV query_web_page"));
+    QCOMPARE(pages.filter(QStringLiteral("\"page\":1}")).size(), 2);
+    QVERIFY(pages.filter(QStringLiteral("\"page\":6}")).isEmpty());
+}
+
+void MainWindowPeerTest::joinedTablePlaysInTheWindow()
+{
+    // The demo server seats three bots and plays a hand at a joined table.
+    m_peer.reset(new PeerProcess);
+    QVERIFY2(m_peer->start({QStringLiteral("--demo")}), qPrintable(m_peer->errorString()));
+    auto window = makeWindow(QStringLiteral("ann"), QStringLiteral("secret"));
+    window->onStartupFinished(true);
+    QVERIFY(waitForStatus(QStringLiteral("Logged in as ann")));
+    QTRY_VERIFY_WITH_TIMEOUT(window->lobbyController()->tableModel()->hasTable(1001), 15000);
+    window->joinTable(1001);
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_START")).isNull());
+    QTRY_VERIFY(qobject_cast<GameWindow *>(window->view().loggedInStack->currentWidget()));
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("SENT start_hand"), 15000).isNull());
+    QCOMPARE(window->view().tableSelector->checkedTableId(), 1001);
+    QVERIFY(window->view().loggedInStack->currentWidget()->isVisible());
+    // MAHJONG_MAINWINDOW_TABLE_SCREENSHOT=FILE keeps a picture of the hand.
+    if (qEnvironmentVariableIsSet("MAHJONG_MAINWINDOW_TABLE_SCREENSHOT")) {
+        QTest::qWait(2000);
+        QVERIFY(window->grab().save(qEnvironmentVariable("MAHJONG_MAINWINDOW_TABLE_SCREENSHOT")));
+    }
+}
+
 void MainWindowPeerTest::serverClockFollowsTheSession()
 {
     constexpr qint64 offsetMs = 90 * 60 * 1000;
@@ -344,9 +528,8 @@ void MainWindowPeerTest::serverClockFollowsTheSession()
         QCOMPARE(clock.connectionManager(), &window->connectionManager());
         window->onStartupFinished(true);
         QVERIFY(waitForStatus(QStringLiteral("Logged in as Ann")));
-        QTRY_VERIFY_WITH_TIMEOUT(clock.hasEstimate(), 10000);
-        const qint64 ahead = QDateTime::currentDateTimeUtc().msecsTo(clock.now());
-        QVERIFY2(qAbs(ahead - offsetMs) < 5000, qPrintable(QString::number(ahead)));
+        // An estimate of an earlier session may still be there at first.
+        QTRY_VERIFY_WITH_TIMEOUT(qAbs(QDateTime::currentDateTimeUtc().msecsTo(clock.now()) - offsetMs) < 5000, 10000);
     }
     QVERIFY(!clock.connectionManager());
 }

@@ -222,11 +222,14 @@ void TestProtocolSession::repeatedTableRequestsAreThrottled()
     QVERIFY(joinFailed.wait(5000));
     QCOMPARE(joinFailed[0][0].toInt(), 2002);
     QCOMPARE(joinFailed[0][1].value<join_failed_reason::enum_t>(), join_failed_reason::TABLE_FULL);
+    // an answered request may be retried at once
+    cm.join_table(2002, -1);
+    QVERIFY(joinFailed.wait(5000));
     QTRY_COMPARE(gameData.size(), 2);
     QCOMPARE(joined.size(), 1);
     QCOMPARE(joined[0][0].toInt(), 1001);
     QCOMPARE(peer.linesStartingWith(QStringLiteral("RECV join_table {\"seat\":-1,\"tableId\":1001}")).size(), 1);
-    QCOMPARE(peer.linesStartingWith(QStringLiteral("RECV join_table")).size(), 2);
+    QCOMPARE(peer.linesStartingWith(QStringLiteral("RECV join_table")).size(), 3);
     QCOMPARE(peer.linesStartingWith(QStringLiteral("RECV watch_table")).size(), 1);
     // the own player is among the seated players of the joined table
     const auto players = gameData[0][3].value<std::vector<PlayerData>>();
@@ -471,24 +474,50 @@ void TestProtocolSession::demoModePlaysTheShippedHand()
     ConnectionManager cm(true);
     QVERIFY(connectAndHandshake(cm, peer));
     QVERIFY(login(cm, QStringLiteral("newcomer"), QStringLiteral("any")));
+    QSignalSpy game(&cm, &ConnectionManager::gameData);
     QSignalSpy joined(&cm, &ConnectionManager::playerJoined);
     QSignalSpy started(&cm, &ConnectionManager::startHand);
     QSignalSpy hand(&cm, &ConnectionManager::privatePlayerData);
     QSignalSpy act(&cm, &ConnectionManager::playerShouldAct);
     QSignalSpy discarded(&cm, &ConnectionManager::tileDiscarded);
-    QSignalSpy ended(&cm, &ConnectionManager::handEndNonScoring);
+    QSignalSpy bonus(&cm, &ConnectionManager::declareBonus);
+    QSignalSpy offer(&cm, &ConnectionManager::meldSuggestion);
+    QSignalSpy concealed(&cm, &ConnectionManager::concealedMeldSuggestion);
+    QSignalSpy melds(&cm, &ConnectionManager::meldDeclared);
+    QSignalSpy dora(&cm, &ConnectionManager::kanDora);
+    QSignalSpy scored(&cm, &ConnectionManager::handEndScoring);
+    QSignalSpy askReady(&cm, &ConnectionManager::areYouReady);
+    QSignalSpy roundEnd(&cm, &ConnectionManager::endOfRound);
     QSignalSpy errors(&cm, &ConnectionManager::exceptionCaught);
+    const qint32 own = cm.ownPlayerId();
     cm.join_table(1001, -1);
     QVERIFY(act.wait(10000));
+    // The bots sit down at a table that lists the new player alone.
+    QCOMPARE(game[0][3].value<std::vector<PlayerData>>().size(), size_t(1));
     QCOMPARE(joined.size(), 3);
     QCOMPARE(started.size(), 1);
-    QCOMPARE(started[0][2].value<Seating>().east(), cm.ownPlayerId());
+    QCOMPARE(started[0][2].value<Seating>().east(), own);
     QCOMPARE(hand[0][1].value<PrivatePlayerData>().tiles.size(), size_t(13));
-    cm.discard_tile(1001, cm.ownPlayerId(), 27);
-    QVERIFY(ended.wait(15000));
-    QCOMPARE(discarded.size(), 4);
-    QCOMPARE(discarded[0][1].toInt(), cm.ownPlayerId());
+    cm.discard_tile(1001, own, 27);
+    QVERIFY(offer.wait(15000));
+    QCOMPARE(offer[0][2].value<meld_offer_vector>(), meld_offer_vector{meld_offer(MELD_PONG, 31)});
+    QCOMPARE(bonus.size(), 1);
+    cm.call_pong(1001, own, 31);
+    QTRY_COMPARE_WITH_TIMEOUT(act.size(), 2, 10000);
+    cm.discard_tile(1001, own, 5);
+    QVERIFY(concealed.wait(20000));
+    QCOMPARE(concealed[0][2].value<meld_offer_vector>(), meld_offer_vector{meld_offer(MELD_MAHJONG, 27)});
+    cm.call_mahjong(1001, own);
+    QVERIFY(askReady.wait(10000));
+    QCOMPARE(scored.size(), 1);
+    QCOMPARE(scored[0][1].value<EndHandScoring>().winKind, qint32(EndHandScoring::SELF_DRAWN));
+    cm.ready(1001, own);
+    QVERIFY(roundEnd.wait(10000));
+    // Every turn: the player's two discards echoed, the bots' three.
+    QCOMPARE(discarded.size(), 5);
     QCOMPARE(discarded[0][2].value<tile>(), tile(27)); // the peer echoes the tile the player chose
+    QCOMPARE(melds.size(), 2); // the player's pong, a bot's kong
+    QCOMPARE(dora.size(), 1);
     QCOMPARE(errors.size(), 0);
     QVERIFY(!peer.waitForLine(QStringLiteral("SCENARIO_DONE")).isNull());
 }

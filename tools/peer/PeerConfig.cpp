@@ -73,7 +73,7 @@ void PeerConfig::loadScenario(const QString &fileName)
     if (!doc.isObject())
         throw std::runtime_error("scenario " + fileName.toStdString() + " is not a JSON object: "
                                  + error.errorString().toStdString());
-    scenario = doc.object();
+    scenarios.push_back(doc.object());
 }
 
 void PeerConfig::addDefaultLobby()

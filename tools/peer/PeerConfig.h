@@ -46,15 +46,17 @@ struct PeerConfig
     std::map<qint32, QString> names;
     // Table-name templates by language, then by name id.
     std::map<QString, std::map<qint32, QString>> tableNames;
-    // The scenario file's content, empty for none.
-    QJsonObject scenario;
+    // The scenario files' contents, in loading order. A session plays the
+    // first whose trigger (and "tables", when given) fits the event.
+    std::vector<QJsonObject> scenarios;
 
     // Accounts file lines: "user password playerId [name [loginStatus]]";
     // '#' starts a comment. Throws std::runtime_error on a bad line.
     void loadAccounts(const QString &fileName);
     // "user:password[:playerId[:name[:loginStatus]]]".
     void addAccount(const QString &account);
-    // Throws std::runtime_error when the file is missing or not JSON.
+    // Appends the file's scenario. Throws std::runtime_error when the file
+    // is missing or not JSON.
     void loadScenario(const QString &fileName);
     // A small lobby: practice and money tables, a full table, a tournament
     // table, two tournaments, names in English and Japanese.

@@ -66,11 +66,10 @@ PeerSession::PeerSession(QSslSocket *socket, PeerConfig &config, bool verbose, b
             PeerServer::log(QStringLiteral("SOCKET_ERROR ") + m_socket->errorString());
     });
 
-    const QJsonObject &scenario = m_config.scenario;
-    m_steps = scenario.value(QStringLiteral("steps")).toArray();
-    m_trigger = scenario.value(QStringLiteral("trigger")).toString(QStringLiteral("login"));
-    for (const QJsonValue &d : scenario.value(QStringLiteral("disable")).toArray())
-        m_disabled.insert(d.toString());
+    for (const QJsonObject &scenario : m_config.scenarios) {
+        for (const QJsonValue &d : scenario.value(QStringLiteral("disable")).toArray())
+            m_disabled.insert(d.toString());
+    }
     if (!tls)
         QTimer::singleShot(0, this, &PeerSession::onReady);
 }
@@ -149,11 +148,11 @@ TableInfo *PeerSession::findTable(qint32 id)
     return nullptr;
 }
 
-void PeerSession::sendGameData(const TableInfo &t, bool seated)
+void PeerSession::sendGameData(const TableInfo &t, bool seated, bool onlyOwn)
 {
     std::vector<WireValue> players;
     const qint32 pid = qint32(m_vars.value(QStringLiteral("pid")));
-    for (int i = 0; i < t.seated(); ++i) {
+    for (int i = onlyOwn ? t.seated() - 1 : 0; i < t.seated(); ++i) {
         const bool own = seated && i == t.seated() - 1;
         PlayerData p(own ? pid : 900 + i, own ? m_name : QStringLiteral("Bot %1").arg(i + 1));
         p.setWind(i % 4);
@@ -251,8 +250,9 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
             t->setSeated(t->seated() + 1);
             send(msg::JOIN_OK, L{t->id()});
             send(msg::TABLE_INFO_UPDATE, L{t->id(), t->seated(), WireValue(L{})});
-            sendGameData(*t, true);
-            trigger(QStringLiteral("join"));
+            const QJsonObject *scenario = m_running ? nullptr : findScenario(QStringLiteral("join"), t->id());
+            sendGameData(*t, true, scenario && scenario->value(QStringLiteral("empty_table")).toBool());
+            trigger(QStringLiteral("join"), t->id());
         }
         break;
     }
@@ -264,7 +264,7 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
             m_vars[QStringLiteral("table")] = t->id();
             send(msg::WATCH_OK, L{t->id()});
             sendGameData(*t, false);
-            trigger(QStringLiteral("watch"));
+            trigger(QStringLiteral("watch"), t->id());
         }
         break;
     }
@@ -404,10 +404,28 @@ void PeerSession::handleService(const WireValue::List &f)
 
 // ---------------------------------------------------------------- scenario
 
-void PeerSession::trigger(const QString &event)
+const QJsonObject *PeerSession::findScenario(const QString &event, qint32 tableId) const
 {
-    if (m_running || m_steps.isEmpty() || event != m_trigger)
+    for (const QJsonObject &scenario : m_config.scenarios) {
+        if (scenario.value(QStringLiteral("trigger")).toString(QStringLiteral("login")) != event
+            || scenario.value(QStringLiteral("steps")).toArray().isEmpty())
+            continue;
+        const QJsonValue tables = scenario.value(QStringLiteral("tables"));
+        if (tables.isArray() && !tables.toArray().contains(QJsonValue(tableId)))
+            continue;
+        return &scenario;
+    }
+    return nullptr;
+}
+
+void PeerSession::trigger(const QString &event, qint32 tableId)
+{
+    if (m_running)
         return;
+    const QJsonObject *chosen = findScenario(event, tableId);
+    if (!chosen)
+        return;
+    m_steps = chosen->value(QStringLiteral("steps")).toArray();
     m_running = true;
     m_step = 0;
     PeerServer::log(QStringLiteral("SCENARIO_START ") + event);
@@ -434,7 +452,18 @@ void PeerSession::runSteps()
                 else
                     writeRepeated(FrameReader::frame(Codec::instance().encode(m->id, fields)), repeat);
             } else if (step.contains(QStringLiteral("expect"))) {
-                m_expectName = step.value(QStringLiteral("expect")).toString();
+                const QJsonValue names = step.value(QStringLiteral("expect"));
+                m_expectNames.clear();
+                if (names.isArray()) {
+                    for (const QJsonValue &n : names.toArray())
+                        m_expectNames << n.toString();
+                } else {
+                    m_expectNames << names.toString();
+                }
+                m_expectNames.removeAll(QString());
+                if (m_expectNames.isEmpty())
+                    throw std::invalid_argument("expect names no request");
+                m_reply = step.value(QStringLiteral("reply")).toObject();
                 m_expectFields = ScenarioJson::substitute(step.value(QStringLiteral("fields")), m_vars);
                 m_capture = step.value(QStringLiteral("capture")).toObject();
                 m_waiting = true;
@@ -472,7 +501,7 @@ void PeerSession::runSteps()
 
 void PeerSession::checkExpect(const QString &name, const QJsonValue &fields)
 {
-    if (!m_waiting || m_expectName.isEmpty() || name != m_expectName)
+    if (!m_waiting || !m_expectNames.contains(name))
         return;
     if (!m_expectFields.isUndefined() && !m_expectFields.isNull() && !ScenarioJson::matches(m_expectFields, fields))
         return;
@@ -482,20 +511,29 @@ void PeerSession::checkExpect(const QString &name, const QJsonValue &fields)
             m_vars[it.value().toString()] = qint64(v.toDouble());
     }
     m_expectTimer.stop();
-    m_expectName.clear();
+    m_expectNames.clear();
+    // The answer to this request plays next.
+    const QJsonValue reply = m_reply.value(name);
+    const QJsonArray replySteps = reply.isArray() ? reply.toArray() : QJsonArray{reply};
+    for (qsizetype i = replySteps.size() - 1; i >= 0; --i) {
+        if (replySteps.at(i).isObject())
+            m_steps.insert(m_step, replySteps.at(i));
+    }
+    m_reply = QJsonObject();
     m_waiting = false;
     QTimer::singleShot(0, this, &PeerSession::runSteps);
 }
 
 void PeerSession::onExpectTimeout()
 {
-    scenarioFailed(QStringLiteral("step %1: no %2 arrived").arg(m_step).arg(m_expectName));
+    scenarioFailed(QStringLiteral("step %1: no %2 arrived").arg(m_step).arg(m_expectNames.join(QLatin1Char('/'))));
 }
 
 void PeerSession::scenarioFailed(const QString &reason)
 {
     m_running = false;
     m_waiting = false;
-    m_expectName.clear();
+    m_expectNames.clear();
+    m_reply = QJsonObject();
     PeerServer::log(QStringLiteral("SCENARIO_FAILED ") + reason);
 }

@@ -10,6 +10,7 @@
 #include <QJsonValue>
 #include <QObject>
 #include <QSet>
+#include <QStringList>
 #include <QTimer>
 
 #include <optional>
@@ -41,14 +42,19 @@ private:
     void handleService(const WireValue::List &f);
     void handleTournament(const WireValue::List &f);
     bool enabled(const char *name) const;
-    void trigger(const QString &event);
+    // tableId: the table joined or watched, -1 for session events.
+    void trigger(const QString &event, qint32 tableId = -1);
     void checkExpect(const QString &name, const QJsonValue &fields);
     void scenarioFailed(const QString &reason);
     // Writes bytes the given number of times (floods for tests).
     void writeRepeated(const QByteArray &bytes, int times);
     void sendService(quint16 service, qint32 seq, quint8 innerId, const WireValue::List &fields);
     TableInfo *findTable(qint32 id);
-    void sendGameData(const TableInfo &t, bool seated);
+    // onlyOwn: the game data lists the local player alone (the scenario
+    // seats the others).
+    void sendGameData(const TableInfo &t, bool seated, bool onlyOwn = false);
+    // The first scenario that the event starts, or null.
+    const QJsonObject *findScenario(const QString &event, qint32 tableId) const;
 
     QSslSocket *m_socket;
     PeerConfig &m_config;
@@ -65,12 +71,14 @@ private:
     // Scenario state.
     QJsonArray m_steps;
     QSet<QString> m_disabled;
-    QString m_trigger;
     int m_step = 0;
     bool m_running = false;
     bool m_waiting = false;
-    QString m_expectName;
+    // Any of these requests ends the wait.
+    QStringList m_expectNames;
     QJsonValue m_expectFields;
+    // Request name -> steps played next when that request ended the wait.
+    QJsonObject m_reply;
     // Field name -> variable name, filled from the expected message.
     QJsonObject m_capture;
     QTimer m_expectTimer;

@@ -32,7 +32,7 @@ int main(int argc, char *argv[])
     const QCommandLineOption plainOption(QStringLiteral("plain"), QStringLiteral("Plain TCP instead of TLS."));
     const QCommandLineOption demoOption(
         QStringLiteral("demo"),
-        QStringLiteral("Any user name and password log in, and joining a table plays the demo hand."));
+        QStringLiteral("Any user name and password log in; joining a table plays a demo hand, watching one a hand in progress."));
     const QString certDir = QStringLiteral(MAHJONG_TEST_CERT_DIR);
     const QCommandLineOption certOption(QStringLiteral("cert"),
                                         QStringLiteral("Server certificate (PEM) for TLS (default: the build's test "
@@ -84,13 +84,16 @@ int main(int argc, char *argv[])
             config.addAccount(account);
         if (config.accounts.empty())
             config.addAccount(QStringLiteral("demo:demo:1001:Demo"));
+        // A scenario given by name comes before the demo's, so it wins.
+        if (parser.isSet(scenarioOption))
+            config.loadScenario(parser.value(scenarioOption));
         if (parser.isSet(demoOption)) {
             config.openAccounts = true;
             addDemoTournaments(config);
+            config.loadScenario(QStringLiteral(":/peer/scenarios/demo-riichi-hand.json"));
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-hand.json"));
+            config.loadScenario(QStringLiteral(":/peer/scenarios/demo-watch.json"));
         }
-        if (parser.isSet(scenarioOption))
-            config.loadScenario(parser.value(scenarioOption));
         config.clockOffsetMs = parser.value(clockOption).toLongLong();
         config.seatAfterMs = parser.value(seatOption).toLongLong();
         (void)Codec::instance(); // a broken table fails here, not mid-session

@@ -7,6 +7,33 @@ MAHJONG_SAMPLE(mainWindowLogin, {QStringLiteral("main-window-login"), {1024, 768
                                                            QString(), true, QStringLiteral("localhost"), nullptr);
                                  }});
 
+// The logged-in frame without a server, one picture per tab: tabs, side
+// column, top bar and footer.
+namespace
+{
+MainWindow *loggedInFrame(const char *tab)
+{
+    auto *window = new MainWindow(QStringLiteral("localhost"), 443, QStringLiteral("ann"), QString(), true,
+                                  QStringLiteral("localhost"), nullptr);
+    window->displayLobby();
+    window->setPlayerName(QStringLiteral("Ann"));
+    window->onCurrentAccountBalance(123456);
+    window->onUpdateTimeout();
+    window->onDisplayTab(QString::fromLatin1(tab));
+    return window;
+}
+} // namespace
+
+MAHJONG_SAMPLE(mainWindowStart, {QStringLiteral("main-window-start"), {1024, 768}, [] { return loggedInFrame("welcome"); }});
+MAHJONG_SAMPLE(mainWindowLobby, {QStringLiteral("main-window-lobby"), {1024, 768}, [] { return loggedInFrame("lobby"); }});
+MAHJONG_SAMPLE(mainWindowTournaments, {QStringLiteral("main-window-tournaments"), {1024, 768},
+                                       [] { return loggedInFrame("tournament"); }});
+MAHJONG_SAMPLE(mainWindowSettings, {QStringLiteral("main-window-settings"), {1024, 768},
+                                    [] { return loggedInFrame("preferences"); }});
+MAHJONG_SAMPLE(mainWindowFriends, {QStringLiteral("main-window-friends"), {1024, 768},
+                                   [] { return loggedInFrame("friends"); }});
+MAHJONG_SAMPLE(mainWindowGuide, {QStringLiteral("main-window-guide"), {1024, 768}, [] { return loggedInFrame("howto"); }});
+
 #include "app/ResourcePaths.h"
 #include "mainwindow/CreateUserWindow.h"
 #include "mainwindow/EmbeddedBrowser.h"

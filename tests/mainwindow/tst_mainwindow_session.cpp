@@ -1,0 +1,98 @@
+// The whole main window against the scripted game server and the private
+// XMPP server: the client configuration starts the XMPP session and the
+// lobby chat; the login sends the machine id; invitations wait for the
+// inviter's name and are throttled per inviter.
+#include "XmppTestServer.h"
+#include "mainwindow/MainWindow.h"
+#include "peer/PeerProcess.h"
+#include "social/ChatController.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestMainwindowSession : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void sessionsAndInvitations();
+
+private:
+    XmppTestServer m_xmpp;
+};
+
+void TestMainwindowSession::initTestCase()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Kestrova"));
+    QCoreApplication::setApplicationName(QStringLiteral("Kestrova-Brisquel-session-test"));
+    QVERIFY2(m_xmpp.load(), qPrintable(m_xmpp.error()));
+    m_xmpp.trust();
+    PeerProcess::installTestCa();
+}
+
+static QList<QMessageBox *> boxes(MainWindow &window, const QString &title)
+{
+    QList<QMessageBox *> found;
+    for (QMessageBox *box : window.findChildren<QMessageBox *>()) {
+        if (box->windowTitle() == title && box->isVisible())
+            found << box;
+    }
+    return found;
+}
+
+void TestMainwindowSession::sessionsAndInvitations()
+{
+    // After the login: the configuration, then two invitations by Bob, whose
+    // name the client has not heard yet, and one for a table it does not know.
+    QTemporaryDir dir;
+    const QString scenario = dir.filePath(QStringLiteral("session.json"));
+    QFile file(scenario);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral(R"({"trigger": "login", "disable": ["query_client_config"], "steps": [
+        {"send": "client_config", "fields": {"xmppServer": "localhost:%1", "conferenceService": "conference.localhost",
+                                             "lobbyRoom": "lobby@conference.localhost", "searchService": ""}},
+        {"wait_ms": 1500},
+        {"send": "notify_invited", "fields": {"tableId": 1001, "inviterId": 1002, "kind": 0}},
+        {"send": "notify_invited", "fields": {"tableId": 4711, "inviterId": 1003, "kind": 0}},
+        {"wait_ms": 500},
+        {"send": "notify_invited", "fields": {"tableId": 1002, "inviterId": 1002, "kind": 0}}]})")
+                   .arg(m_xmpp.port())
+                   .toUtf8());
+    file.close();
+    PeerProcess peer;
+    QVERIFY2(peer.start({QStringLiteral("--account"), QStringLiteral("ann:secret:1001:Ann"), QStringLiteral("--account"),
+                         QStringLiteral("bob:secret:1002:Bob"), QStringLiteral("--account"),
+                         QStringLiteral("cy:secret:1003:Cy"), QStringLiteral("--scenario"), scenario}),
+             qPrintable(peer.errorString()));
+
+    MainWindow window(QStringLiteral("localhost"), peer.port(), QStringLiteral("ann"), QStringLiteral("secret"), true,
+                      QStringLiteral("127.0.0.1:1"), nullptr);
+    window.onStartupFinished(true);
+
+    // The XMPP login is the player id with the credential of the login answer.
+    QTRY_COMPARE_WITH_TIMEOUT(window.xmppClient().state(), int(XMPPClient::ConnectedState), 15000);
+    QCOMPARE(window.clientConfig().lobbyRoom(), QStringLiteral("lobby@conference.localhost"));
+    QTRY_COMPARE_WITH_TIMEOUT(window.chatController().lobbyRoom().node(), QStringLiteral("lobby"), 10000);
+    QVERIFY(!peer.linesStartingWith("RECV service_request").filter("log_client_uuid").isEmpty());
+    QVERIFY(!peer.linesStartingWith("RECV query_client_config").isEmpty());
+    QVERIFY(!peer.linesStartingWith("RECV query_account_balance").isEmpty());
+
+    // Bob's first invitation is shown once his name is there; the second
+    // within ten minutes and the one for an unknown table are not.
+    QTRY_COMPARE_WITH_TIMEOUT(boxes(window, QStringLiteral("Table invitation")).size(), 1, 10000);
+    QVERIFY(boxes(window, QStringLiteral("Table invitation")).first()->text().startsWith(QStringLiteral("Bob has")));
+    QTest::qWait(1500);
+    QCOMPARE(boxes(window, QStringLiteral("Table invitation")).size(), 1);
+
+    // Yes joins the table of the invitation.
+    boxes(window, QStringLiteral("Table invitation")).first()->button(QMessageBox::Yes)->click();
+    QVERIFY(!peer.waitForLine(QStringLiteral("RECV join_table")).isNull());
+    QVERIFY(peer.linesStartingWith("RECV join_table").value(0).contains("1001"));
+}
+
+QTEST_MAIN(TestMainwindowSession)
+#include "tst_mainwindow_session.moc"
