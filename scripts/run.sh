@@ -29,6 +29,11 @@ else
 fi
 
 client="$build/app/mahjong"
+# Chromium (behind the embedded web pages) refuses to start its sandbox as
+# root; a root session runs the pages without it.
+if [ "$(id -u)" = 0 ]; then
+  export QTWEBENGINE_DISABLE_SANDBOX=${QTWEBENGINE_DISABLE_SANDBOX:-1}
+fi
 peer=$(find "$build/tools" -type f -name mahjong-peer -perm -u+x 2>/dev/null | head -n 1 || true)
 cd "$build"
 

@@ -62,6 +62,9 @@ void MahjongDialog::showDialog(bool center)
     // Content closed earlier comes back with the dialog.
     if (m_content && m_content->isHidden())
         m_content->show();
+    // show() sizes a child only when its parent has no layout: a dialog over
+    // a laid-out page would keep Qt's default size and clip its content.
+    resize(size().expandedTo(sizeHint()));
     show();
     raise();
     if (center)
