@@ -16,6 +16,7 @@
 #include "table/MeldAuction.h"
 #include "table/RoundScoreBoard.h"
 #include "table/ScoreBoard.h"
+#include "table/WashoutWindow.h"
 #include "tools/peer/PeerProcess.h"
 
 #include <QJsonArray>
@@ -54,6 +55,7 @@ private slots:
     void cleanup();
     void playsADemoHand_data();
     void playsADemoHand();
+    void washoutShowsTheNoticeUntilReady();
     void watchesAHandInProgressAndLeaves();
     void tournamentSeatingJoinsOnceTheTableIsKnown();
     void eventsForTablesNotHeld();
@@ -244,6 +246,29 @@ void TestGameController::playsADemoHand()
     QVERIFY(again);
     QCOMPARE(again->model(), model);
     QCOMPARE(created.size(), 2);
+}
+
+void TestGameController::washoutShowsTheNoticeUntilReady()
+{
+    QVERIFY(start({QStringLiteral("--scenario"), PeerProcess::scenarioDirectory() + QStringLiteral("/washout-hand.json")}));
+    QSignalSpy washout(m_session.get(), &ConnectionManager::handEndNonScoring);
+    QSignalSpy askedReady(m_session.get(), &ConnectionManager::areYouReady);
+    m_session->join_table(1001, -1);
+    QTRY_VERIFY_WITH_TIMEOUT(m_controller->view(1001), 10000);
+    GameWindow *window = m_controller->view(1001);
+    QTRY_VERIFY_WITH_TIMEOUT(window->handView()->isActive(), 30000);
+    window->onTileClick(5);
+    QVERIFY(washout.wait(20000));
+    QTRY_VERIFY_WITH_TIMEOUT(!window->washoutWindow()->isHidden() && askedReady.size() == 1, 20000);
+    // The bot's flower and its replacement reached the model.
+    const auto &melds = m_controller->model(1001)->findPlayer(901)->melds();
+    QCOMPARE(int(melds.size()), 1);
+    QCOMPARE(int(melds.front().meldType), int(MELD_BONUS));
+    QCOMPARE(received(QStringLiteral("discard_tile"), QStringLiteral("\"tile\":5")), 1);
+    window->onReadyButtonClick();
+    QVERIFY(window->washoutWindow()->isHidden());
+    QTRY_COMPARE_WITH_TIMEOUT(received(QStringLiteral("ready")), 1, 10000);
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 10000).isNull());
 }
 
 void TestGameController::watchesAHandInProgressAndLeaves()
