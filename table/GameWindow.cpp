@@ -1824,7 +1824,9 @@ void GameWindow::onReadyButtonClick()
         qCWarning(lcTable) << "m_table not set";
         return;
     }
-    if (!m_table->isOwnPlayerSeated())
+    // By the player's state: an offered seat is taken with this click, before
+    // any player record marks the player as seated.
+    if (!m_table->isSeated())
         return;
     m_playerInactiveWindow->hide();
     m_seatedWindow->hide();
