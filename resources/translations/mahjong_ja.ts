@@ -1195,7 +1195,7 @@ If you do not remember your password please reset your password and wait for 10 
         <location filename="../../mainwindow/MainView.cpp" line="250"/>
         <source>Ctrl+F</source>
         <comment>Toggle fullscreen</comment>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+F</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainView.cpp" line="251"/>
@@ -1366,7 +1366,8 @@ Please contact the support to remedy the situation.</source>
         <location filename="../../mainwindow/MainWindow.cpp" line="1196"/>
         <source>You are already seated at table %L1.
 Do you want to rejoin?</source>
-        <translation type="unfinished"></translation>
+        <translation>すでに卓 %L1 に着席しています。
+卓に戻りますか?</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1253"/>
@@ -1413,17 +1414,17 @@ Do you want to complete your registration now?</source>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="260"/>
         <source>Resolution too low!</source>
-        <translation type="unfinished"></translation>
+        <translation>画面の解像度が低すぎます。</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="261"/>
         <source>You should have a resolution of at least 1024x768, you currently have %L1x%L2</source>
-        <translation type="unfinished"></translation>
+        <translation>1024x768 以上の解像度が必要です。現在の解像度は %L1x%L2 です</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="547"/>
         <source>Failed</source>
-        <translation type="unfinished">失敗</translation>
+        <translation>失敗</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="652"/>
@@ -1446,13 +1447,15 @@ Do you want to complete your registration now?</source>
         <location filename="../../mainwindow/MainWindow.cpp" line="670"/>
         <source>Unfortunately you were among the last players to register for tournament %1 and you have been unregistered to make sure every
 tournament table has exactly four players. Your buy-in and fee will be repaid.</source>
-        <translation type="unfinished"></translation>
+        <translation>トーナメント %1 の参加登録が最後のほうだったため、すべての卓がちょうど 4 人になるよう参加登録を解除しました。
+参加費と手数料は返金されます。</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="679"/>
         <source>A server error occured during tournament %1 and the tournament was aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
-        <translation type="unfinished"></translation>
+        <translation>トーナメント %1 の進行中にサーバーエラーが発生したため、トーナメントは中止されました。
+賞金総額の分配については、トーナメントのルールをご確認ください。</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="698"/>
@@ -1488,12 +1491,12 @@ Check tournament rules for details regarding the distribution of the prize pool.
         <location filename="../../mainwindow/MainWindow.cpp" line="794"/>
         <source>TM</source>
         <comment>Trademark abbreviation</comment>
-        <translation type="unfinished"></translation>
+        <translation>TM</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="795"/>
         <source>Powered by Kestrova%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Powered by Kestrova%1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="942"/>
@@ -1528,14 +1531,16 @@ Check tournament rules for details regarding the distribution of the prize pool.
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1092"/>
         <source>Join game failed!</source>
-        <translation type="unfinished"></translation>
+        <translation>対局に参加できませんでした。</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1093"/>
         <source>Failed to join game.
 Please try again in a little while.
 If problem persists please contact support</source>
-        <translation type="unfinished"></translation>
+        <translation>対局に参加できませんでした。
+しばらくしてからもう一度お試しください。
+問題が解決しない場合はサポートにお問い合わせください</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1122"/>
@@ -1634,22 +1639,22 @@ If problem persists please contact support</source>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1680"/>
         <source>New tournament round - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>トーナメント新ラウンド - %1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1681"/>
         <source>Continuing tournament round - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>トーナメントラウンド続行 - %1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1682"/>
         <source>You have been assigned to tournament table %1. Show now?</source>
-        <translation type="unfinished"></translation>
+        <translation>トーナメントの卓 %1 に割り当てられました。今すぐ表示しますか?</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1683"/>
         <source>You are assigned to tournament table %1. Show now?</source>
-        <translation type="unfinished"></translation>
+        <translation>トーナメントの卓 %1 に割り当てられています。今すぐ表示しますか?</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1734"/>
@@ -1665,7 +1670,7 @@ If problem persists please contact support</source>
         <location filename="../../mainwindow/MainWindow.cpp" line="1754"/>
         <source>Watch table %1</source>
         <comment>%1 is table name</comment>
-        <translation type="unfinished"></translation>
+        <translation>卓 %1 を観戦</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1760"/>

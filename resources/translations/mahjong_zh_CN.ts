@@ -1174,48 +1174,48 @@ If you do not remember your password please reset your password and wait for 10 
     <message>
         <location filename="../../mainwindow/MainView.cpp" line="246"/>
         <source>My account</source>
-        <translation type="unfinished"></translation>
+        <translation>我的账户</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainView.cpp" line="247"/>
         <source>Support</source>
-        <translation type="unfinished"></translation>
+        <translation>客服</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainView.cpp" line="248"/>
         <source>Toggle fullscreen</source>
-        <translation type="unfinished"></translation>
+        <translation>切换全屏</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainView.cpp" line="249"/>
         <source>Fullscreen</source>
-        <translation type="unfinished"></translation>
+        <translation>全屏</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainView.cpp" line="250"/>
         <source>Ctrl+F</source>
         <comment>Toggle fullscreen</comment>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+F</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainView.cpp" line="251"/>
         <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>退出</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainView.cpp" line="252"/>
         <source>Cashier</source>
-        <translation type="unfinished"></translation>
+        <translation>收银台</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainView.cpp" line="254"/>
         <source>Lobby chat</source>
-        <translation type="unfinished"></translation>
+        <translation>大厅聊天</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainView.cpp" line="255"/>
         <source>Try again</source>
-        <translation type="unfinished"></translation>
+        <translation>重试</translation>
     </message>
 </context>
 <context>
@@ -1366,17 +1366,18 @@ Please contact the support to remedy the situation.</source>
         <location filename="../../mainwindow/MainWindow.cpp" line="1196"/>
         <source>You are already seated at table %L1.
 Do you want to rejoin?</source>
-        <translation type="unfinished"></translation>
+        <translation>您已在牌桌 %L1 入座。
+是否返回牌桌？</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1253"/>
         <source>Table invitation</source>
-        <translation type="unfinished"></translation>
+        <translation>牌桌邀请</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1254"/>
         <source>%1 has invited you to table %2, do you want to join?</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 邀请您加入牌桌 %2，是否加入？</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1266"/>
@@ -1413,134 +1414,138 @@ Do you want to complete your registration now?</source>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="260"/>
         <source>Resolution too low!</source>
-        <translation type="unfinished"></translation>
+        <translation>屏幕分辨率过低！</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="261"/>
         <source>You should have a resolution of at least 1024x768, you currently have %L1x%L2</source>
-        <translation type="unfinished"></translation>
+        <translation>分辨率至少需要 1024x768，当前为 %L1x%L2</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="547"/>
         <source>Failed</source>
-        <translation type="unfinished">失败</translation>
+        <translation>失败</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="652"/>
         <source>You have %1</source>
-        <translation type="unfinished"></translation>
+        <translation>余额 %1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="658"/>
         <source>System message</source>
-        <translation type="unfinished"></translation>
+        <translation>系统消息</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="663"/>
         <location filename="../../mainwindow/MainWindow.cpp" line="669"/>
         <location filename="../../mainwindow/MainWindow.cpp" line="678"/>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>提示</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="670"/>
         <source>Unfortunately you were among the last players to register for tournament %1 and you have been unregistered to make sure every
 tournament table has exactly four players. Your buy-in and fee will be repaid.</source>
-        <translation type="unfinished"></translation>
+        <translation>很抱歉，您是最后报名锦标赛 %1 的玩家之一。为确保每张锦标赛牌桌恰好有四名玩家，您的报名已被取消。
+您的买入和手续费将退还。</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="679"/>
         <source>A server error occured during tournament %1 and the tournament was aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
-        <translation type="unfinished"></translation>
+        <translation>锦标赛 %1 进行中服务器发生错误，锦标赛已中止。
+奖池的分配方式请参阅锦标赛规则。</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="698"/>
         <source>Forced logout</source>
-        <translation type="unfinished"></translation>
+        <translation>强制登出</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="698"/>
         <source>You were forcefully logged out!</source>
-        <translation type="unfinished"></translation>
+        <translation>您已被强制登出！</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="733"/>
         <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>退出</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="733"/>
         <source>Are you sure you want to quit?</source>
-        <translation type="unfinished"></translation>
+        <translation>确定要退出吗？</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="782"/>
         <source>Windowed</source>
-        <translation type="unfinished"></translation>
+        <translation>窗口</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="782"/>
         <source>Fullscreen</source>
-        <translation type="unfinished"></translation>
+        <translation>全屏</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="794"/>
         <source>TM</source>
         <comment>Trademark abbreviation</comment>
-        <translation type="unfinished"></translation>
+        <translation>TM</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="795"/>
         <source>Powered by Kestrova%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Powered by Kestrova%1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="942"/>
         <source>Start</source>
-        <translation type="unfinished">开始时间</translation>
+        <translation>开始</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="944"/>
         <source>Play</source>
-        <translation type="unfinished">开始游戏</translation>
+        <translation>开始游戏</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="948"/>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>设置</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="950"/>
         <source>Friends</source>
-        <translation type="unfinished">好友</translation>
+        <translation>好友</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="952"/>
         <source>Game Guide</source>
-        <translation type="unfinished"></translation>
+        <translation>游戏指南</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="958"/>
         <source>Make your choice below or go to the Lobby for more rules and table options</source>
-        <translation type="unfinished"></translation>
+        <translation>请在下方选择，或前往大厅查看更多规则和牌桌选项</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1092"/>
         <source>Join game failed!</source>
-        <translation type="unfinished"></translation>
+        <translation>加入牌局失败！</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1093"/>
         <source>Failed to join game.
 Please try again in a little while.
 If problem persists please contact support</source>
-        <translation type="unfinished"></translation>
+        <translation>加入牌局失败。
+请稍后再试。
+如果问题仍然存在，请联系客服</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1122"/>
         <source>Leave Failed</source>
-        <translation type="unfinished"></translation>
+        <translation>离开失败</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1129"/>
@@ -1557,22 +1562,22 @@ If problem persists please contact support</source>
         <location filename="../../mainwindow/MainWindow.cpp" line="1172"/>
         <location filename="../../mainwindow/MainWindow.cpp" line="1196"/>
         <source>Rejoin Table</source>
-        <translation type="unfinished"></translation>
+        <translation>返回牌桌</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1173"/>
         <source>Do you want to rejoin table %1?</source>
-        <translation type="unfinished"></translation>
+        <translation>是否返回牌桌 %1？</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1182"/>
         <source>Watch Table</source>
-        <translation type="unfinished"></translation>
+        <translation>观战牌桌</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1182"/>
         <source>Do you want to continue watching table %1?</source>
-        <translation type="unfinished"></translation>
+        <translation>是否继续观战牌桌 %1？</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1194"/>
@@ -1582,104 +1587,105 @@ If problem persists please contact support</source>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1312"/>
         <source>Web browser</source>
-        <translation type="unfinished"></translation>
+        <translation>网页浏览器</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1313"/>
         <source>The web browser could not be started. The address is:
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>无法启动网页浏览器。网址为：
+%1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1466"/>
         <source>Deposit</source>
-        <translation type="unfinished">充值</translation>
+        <translation>充值</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1467"/>
         <source>Withdraw</source>
-        <translation type="unfinished"></translation>
+        <translation>提现</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1468"/>
         <source>Statement</source>
-        <translation type="unfinished"></translation>
+        <translation>账户明细</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1469"/>
         <source>My profile</source>
-        <translation type="unfinished"></translation>
+        <translation>个人资料</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1470"/>
         <source>Hand history</source>
-        <translation type="unfinished"></translation>
+        <translation>牌局记录</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1471"/>
         <source>Player protection</source>
-        <translation type="unfinished"></translation>
+        <translation>玩家保护</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1472"/>
         <source>Change password</source>
-        <translation type="unfinished"></translation>
+        <translation>修改密码</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1506"/>
         <source>Local time is %1</source>
-        <translation type="unfinished"></translation>
+        <translation>本地时间 %1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1680"/>
         <source>New tournament round - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>锦标赛新一轮 - %1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1681"/>
         <source>Continuing tournament round - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>锦标赛本轮继续 - %1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1682"/>
         <source>You have been assigned to tournament table %1. Show now?</source>
-        <translation type="unfinished"></translation>
+        <translation>您已被分配到锦标赛牌桌 %1。是否立即显示？</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1683"/>
         <source>You are assigned to tournament table %1. Show now?</source>
-        <translation type="unfinished"></translation>
+        <translation>您被分配在锦标赛牌桌 %1。是否立即显示？</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1734"/>
         <source>This is you</source>
-        <translation type="unfinished"></translation>
+        <translation>这是您</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1736"/>
         <source>Add to friends</source>
-        <translation type="unfinished">添加为好友</translation>
+        <translation>添加为好友</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1754"/>
         <source>Watch table %1</source>
         <comment>%1 is table name</comment>
-        <translation type="unfinished"></translation>
+        <translation>观战牌桌 %1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1760"/>
         <source>Friend is offline</source>
-        <translation type="unfinished"></translation>
+        <translation>好友已离线</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1761"/>
         <source>Friend is only playing at this table</source>
-        <translation type="unfinished"></translation>
+        <translation>好友只在此牌桌游戏</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1762"/>
         <source>Friend is not playing</source>
-        <translation type="unfinished"></translation>
+        <translation>好友未在游戏</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="716"/>

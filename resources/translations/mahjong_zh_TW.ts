@@ -1174,48 +1174,48 @@ If you do not remember your password please reset your password and wait for 10 
     <message>
         <location filename="../../mainwindow/MainView.cpp" line="246"/>
         <source>My account</source>
-        <translation type="unfinished"></translation>
+        <translation>我的帳戶</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainView.cpp" line="247"/>
         <source>Support</source>
-        <translation type="unfinished"></translation>
+        <translation>客服</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainView.cpp" line="248"/>
         <source>Toggle fullscreen</source>
-        <translation type="unfinished"></translation>
+        <translation>切換全螢幕</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainView.cpp" line="249"/>
         <source>Fullscreen</source>
-        <translation type="unfinished"></translation>
+        <translation>全螢幕</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainView.cpp" line="250"/>
         <source>Ctrl+F</source>
         <comment>Toggle fullscreen</comment>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+F</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainView.cpp" line="251"/>
         <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>結束</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainView.cpp" line="252"/>
         <source>Cashier</source>
-        <translation type="unfinished"></translation>
+        <translation>收銀台</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainView.cpp" line="254"/>
         <source>Lobby chat</source>
-        <translation type="unfinished"></translation>
+        <translation>大廳聊天</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainView.cpp" line="255"/>
         <source>Try again</source>
-        <translation type="unfinished"></translation>
+        <translation>重試</translation>
     </message>
 </context>
 <context>
@@ -1366,17 +1366,18 @@ Please contact the support to remedy the situation.</source>
         <location filename="../../mainwindow/MainWindow.cpp" line="1196"/>
         <source>You are already seated at table %L1.
 Do you want to rejoin?</source>
-        <translation type="unfinished"></translation>
+        <translation>您已在牌桌 %L1 入座。
+是否返回牌桌？</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1253"/>
         <source>Table invitation</source>
-        <translation type="unfinished"></translation>
+        <translation>牌桌邀請</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1254"/>
         <source>%1 has invited you to table %2, do you want to join?</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 邀請您加入牌桌 %2，是否加入？</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1266"/>
@@ -1413,134 +1414,138 @@ Do you want to complete your registration now?</source>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="260"/>
         <source>Resolution too low!</source>
-        <translation type="unfinished"></translation>
+        <translation>螢幕解析度過低！</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="261"/>
         <source>You should have a resolution of at least 1024x768, you currently have %L1x%L2</source>
-        <translation type="unfinished"></translation>
+        <translation>解析度至少需要 1024x768，目前為 %L1x%L2</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="547"/>
         <source>Failed</source>
-        <translation type="unfinished">失敗</translation>
+        <translation>失敗</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="652"/>
         <source>You have %1</source>
-        <translation type="unfinished"></translation>
+        <translation>餘額 %1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="658"/>
         <source>System message</source>
-        <translation type="unfinished"></translation>
+        <translation>系統訊息</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="663"/>
         <location filename="../../mainwindow/MainWindow.cpp" line="669"/>
         <location filename="../../mainwindow/MainWindow.cpp" line="678"/>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>提示</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="670"/>
         <source>Unfortunately you were among the last players to register for tournament %1 and you have been unregistered to make sure every
 tournament table has exactly four players. Your buy-in and fee will be repaid.</source>
-        <translation type="unfinished"></translation>
+        <translation>很抱歉，您是最後報名錦標賽 %1 的玩家之一。為確保每張錦標賽牌桌恰好有四名玩家，您的報名已被取消。
+您的買入和手續費將退還。</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="679"/>
         <source>A server error occured during tournament %1 and the tournament was aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
-        <translation type="unfinished"></translation>
+        <translation>錦標賽 %1 進行中伺服器發生錯誤，錦標賽已中止。
+獎池的分配方式請參閱錦標賽規則。</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="698"/>
         <source>Forced logout</source>
-        <translation type="unfinished"></translation>
+        <translation>強制登出</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="698"/>
         <source>You were forcefully logged out!</source>
-        <translation type="unfinished"></translation>
+        <translation>您已被強制登出！</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="733"/>
         <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>結束</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="733"/>
         <source>Are you sure you want to quit?</source>
-        <translation type="unfinished"></translation>
+        <translation>確定要結束嗎？</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="782"/>
         <source>Windowed</source>
-        <translation type="unfinished"></translation>
+        <translation>視窗</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="782"/>
         <source>Fullscreen</source>
-        <translation type="unfinished"></translation>
+        <translation>全螢幕</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="794"/>
         <source>TM</source>
         <comment>Trademark abbreviation</comment>
-        <translation type="unfinished"></translation>
+        <translation>TM</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="795"/>
         <source>Powered by Kestrova%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Powered by Kestrova%1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="942"/>
         <source>Start</source>
-        <translation type="unfinished">開始時間</translation>
+        <translation>開始</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="944"/>
         <source>Play</source>
-        <translation type="unfinished">開始遊戲</translation>
+        <translation>開始遊戲</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="948"/>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>設定</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="950"/>
         <source>Friends</source>
-        <translation type="unfinished">好友</translation>
+        <translation>好友</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="952"/>
         <source>Game Guide</source>
-        <translation type="unfinished"></translation>
+        <translation>遊戲指南</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="958"/>
         <source>Make your choice below or go to the Lobby for more rules and table options</source>
-        <translation type="unfinished"></translation>
+        <translation>請在下方選擇，或前往大廳查看更多規則和牌桌選項</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1092"/>
         <source>Join game failed!</source>
-        <translation type="unfinished"></translation>
+        <translation>加入牌局失敗！</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1093"/>
         <source>Failed to join game.
 Please try again in a little while.
 If problem persists please contact support</source>
-        <translation type="unfinished"></translation>
+        <translation>加入牌局失敗。
+請稍後再試。
+如果問題仍然存在，請聯絡客服</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1122"/>
         <source>Leave Failed</source>
-        <translation type="unfinished"></translation>
+        <translation>離開失敗</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1129"/>
@@ -1557,22 +1562,22 @@ If problem persists please contact support</source>
         <location filename="../../mainwindow/MainWindow.cpp" line="1172"/>
         <location filename="../../mainwindow/MainWindow.cpp" line="1196"/>
         <source>Rejoin Table</source>
-        <translation type="unfinished"></translation>
+        <translation>返回牌桌</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1173"/>
         <source>Do you want to rejoin table %1?</source>
-        <translation type="unfinished"></translation>
+        <translation>是否返回牌桌 %1？</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1182"/>
         <source>Watch Table</source>
-        <translation type="unfinished"></translation>
+        <translation>觀戰牌桌</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1182"/>
         <source>Do you want to continue watching table %1?</source>
-        <translation type="unfinished"></translation>
+        <translation>是否繼續觀戰牌桌 %1？</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1194"/>
@@ -1582,104 +1587,105 @@ If problem persists please contact support</source>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1312"/>
         <source>Web browser</source>
-        <translation type="unfinished"></translation>
+        <translation>網頁瀏覽器</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1313"/>
         <source>The web browser could not be started. The address is:
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>無法啟動網頁瀏覽器。網址為：
+%1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1466"/>
         <source>Deposit</source>
-        <translation type="unfinished">儲值</translation>
+        <translation>儲值</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1467"/>
         <source>Withdraw</source>
-        <translation type="unfinished"></translation>
+        <translation>提領</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1468"/>
         <source>Statement</source>
-        <translation type="unfinished"></translation>
+        <translation>帳戶明細</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1469"/>
         <source>My profile</source>
-        <translation type="unfinished"></translation>
+        <translation>個人資料</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1470"/>
         <source>Hand history</source>
-        <translation type="unfinished"></translation>
+        <translation>牌局紀錄</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1471"/>
         <source>Player protection</source>
-        <translation type="unfinished"></translation>
+        <translation>玩家保護</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1472"/>
         <source>Change password</source>
-        <translation type="unfinished"></translation>
+        <translation>變更密碼</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1506"/>
         <source>Local time is %1</source>
-        <translation type="unfinished"></translation>
+        <translation>本地時間 %1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1680"/>
         <source>New tournament round - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>錦標賽新一輪 - %1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1681"/>
         <source>Continuing tournament round - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>錦標賽本輪繼續 - %1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1682"/>
         <source>You have been assigned to tournament table %1. Show now?</source>
-        <translation type="unfinished"></translation>
+        <translation>您已被分配到錦標賽牌桌 %1。是否立即顯示？</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1683"/>
         <source>You are assigned to tournament table %1. Show now?</source>
-        <translation type="unfinished"></translation>
+        <translation>您被分配在錦標賽牌桌 %1。是否立即顯示？</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1734"/>
         <source>This is you</source>
-        <translation type="unfinished"></translation>
+        <translation>這是您</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1736"/>
         <source>Add to friends</source>
-        <translation type="unfinished">加為好友</translation>
+        <translation>加為好友</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1754"/>
         <source>Watch table %1</source>
         <comment>%1 is table name</comment>
-        <translation type="unfinished"></translation>
+        <translation>觀戰牌桌 %1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1760"/>
         <source>Friend is offline</source>
-        <translation type="unfinished"></translation>
+        <translation>好友已離線</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1761"/>
         <source>Friend is only playing at this table</source>
-        <translation type="unfinished"></translation>
+        <translation>好友只在此牌桌遊戲</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="1762"/>
         <source>Friend is not playing</source>
-        <translation type="unfinished"></translation>
+        <translation>好友未在遊戲</translation>
     </message>
     <message>
         <location filename="../../mainwindow/MainWindow.cpp" line="716"/>
