@@ -2884,7 +2884,7 @@ Do you want to make a deposit now?</source>
     <message>
         <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
         <source>Start</source>
-        <translation>开始时间</translation>
+        <translation>开始</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
