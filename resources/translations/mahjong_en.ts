@@ -1,538 +1,539 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
     <name>AvatarDialog</name>
     <message>
-        <location filename="../../social/AvatarDialog.ui" line="20" />
-        <location filename="../../social/AvatarDialog.ui" line="26" />
+        <location filename="../../social/AvatarDialog.ui" line="20"/>
+        <location filename="../../social/AvatarDialog.ui" line="26"/>
         <source>Choose avatar</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.ui" line="64" />
+        <location filename="../../social/AvatarDialog.ui" line="64"/>
         <source>Avatar images can only be 64x64 pixels (will be scaled down if larger)</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.ui" line="76" />
+        <location filename="../../social/AvatarDialog.ui" line="76"/>
         <source>Custom...</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.ui" line="90" />
+        <location filename="../../social/AvatarDialog.ui" line="90"/>
         <source>Ok</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.ui" line="97" />
+        <location filename="../../social/AvatarDialog.ui" line="97"/>
         <source>Cancel</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="100" />
+        <location filename="../../social/AvatarDialog.cpp" line="100"/>
         <source>The file %1 is unreadable</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="105" />
+        <location filename="../../social/AvatarDialog.cpp" line="105"/>
         <source>The file %1 is an invalid image</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="119" />
+        <location filename="../../social/AvatarDialog.cpp" line="119"/>
         <source>Failed to change avatar</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="124" />
+        <location filename="../../social/AvatarDialog.cpp" line="124"/>
         <source>Locate Avatar Image</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="125" />
+        <location filename="../../social/AvatarDialog.cpp" line="125"/>
         <source>Image files</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>ChatOutputWidget</name>
     <message>
-        <location filename="../../social/ChatOutputWidget.cpp" line="68" />
+        <location filename="../../social/ChatOutputWidget.cpp" line="68"/>
         <source>(%1)</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ChatOutputWidget.cpp" line="74" />
+        <location filename="../../social/ChatOutputWidget.cpp" line="74"/>
         <source>%1 %2: %3</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>ComingEventPopup</name>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="23" />
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="23"/>
         <source>Server will go down for maintenance in %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="25" />
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="25"/>
         <source>You are registered for tournament starting in %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="27" />
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="27"/>
         <source>Next tournament round starts in %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="29" />
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="29"/>
         <source>Current tournament round ends in %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>ComingTournamentsWidget</name>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.ui" line="24" />
+        <location filename="../../tournaments/ComingTournamentsWidget.ui" line="24"/>
         <source>Upcoming tournaments</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="170" />
+        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="170"/>
         <source>Unregister</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="170" />
+        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="170"/>
         <source>Register</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="171" />
+        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="171"/>
         <source>Info</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>CompactCityView</name>
     <message>
-        <location filename="../../scene/CompactCityView.cpp" line="30" />
+        <location filename="../../scene/CompactCityView.cpp" line="30"/>
         <source>Remaining tiles</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>ConcealedActionDialog</name>
     <message>
-        <location filename="../../table/ConcealedActionDialog.ui" line="7" />
+        <location filename="../../table/ConcealedActionDialog.ui" line="7"/>
         <source>Frame</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ConcealedActionDialog.ui" line="10" />
+        <location filename="../../table/ConcealedActionDialog.ui" line="10"/>
         <source>Riichi</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ConcealedActionDialog.ui" line="11" />
+        <location filename="../../table/ConcealedActionDialog.ui" line="11"/>
         <source>Kong</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ConcealedActionDialog.ui" line="12" />
+        <location filename="../../table/ConcealedActionDialog.ui" line="12"/>
         <source>Pong to kong</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ConcealedActionDialog.ui" line="13" />
+        <location filename="../../table/ConcealedActionDialog.ui" line="13"/>
         <source>Replace flower</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ConcealedActionDialog.ui" line="14" />
+        <location filename="../../table/ConcealedActionDialog.ui" line="14"/>
         <source>Cancel</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>ConferenceView</name>
     <message>
-        <location filename="../../social/ConferenceView.ui" line="64" />
+        <location filename="../../social/ConferenceView.ui" line="64"/>
         <source>Send</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>ConferenceWidget</name>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="151" />
+        <location filename="../../social/ConferenceWidget.cpp" line="151"/>
         <source>No error</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="152" />
+        <location filename="../../social/ConferenceWidget.cpp" line="152"/>
         <source>Undefined error</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="153" />
-        <source>You've been banned from this room</source>
-        <translation type="unfinished" />
+        <location filename="../../social/ConferenceWidget.cpp" line="153"/>
+        <source>You&apos;ve been banned from this room</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="154" />
+        <location filename="../../social/ConferenceWidget.cpp" line="154"/>
         <source>The room is password protected</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="155" />
+        <location filename="../../social/ConferenceWidget.cpp" line="155"/>
         <source>This is a members only room</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="156" />
+        <location filename="../../social/ConferenceWidget.cpp" line="156"/>
         <source>Your nickname is already in use in this room</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="157" />
+        <location filename="../../social/ConferenceWidget.cpp" line="157"/>
         <source>The room is full</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="158" />
+        <location filename="../../social/ConferenceWidget.cpp" line="158"/>
         <source>The room is locked</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="161" />
+        <location filename="../../social/ConferenceWidget.cpp" line="161"/>
         <source>Lobby chat unavailable</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="163" />
+        <location filename="../../social/ConferenceWidget.cpp" line="163"/>
         <source>Table chat only available to players</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="164" />
-        <source>The room doesn't exist</source>
-        <translation type="unfinished" />
+        <location filename="../../social/ConferenceWidget.cpp" line="164"/>
+        <source>The room doesn&apos;t exist</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="179" />
-        <location filename="../../social/ConferenceWidget.cpp" line="226" />
+        <location filename="../../social/ConferenceWidget.cpp" line="179"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="226"/>
         <source>%1 joined the chat</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="186" />
-        <location filename="../../social/ConferenceWidget.cpp" line="233" />
+        <location filename="../../social/ConferenceWidget.cpp" line="186"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="233"/>
         <source>%1 left the chat</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="196" />
-        <location filename="../../social/ConferenceWidget.cpp" line="253" />
+        <location filename="../../social/ConferenceWidget.cpp" line="196"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="253"/>
         <source>%1 has been banned from the chat</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="197" />
-        <location filename="../../social/ConferenceWidget.cpp" line="243" />
+        <location filename="../../social/ConferenceWidget.cpp" line="197"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="243"/>
         <source>%1 has been kicked from the chat</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="198" />
+        <location filename="../../social/ConferenceWidget.cpp" line="198"/>
         <source>%1 has been banned from the chat due to %2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="199" />
+        <location filename="../../social/ConferenceWidget.cpp" line="199"/>
         <source>%1 has been kicked from the chat due to %2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="202" />
+        <location filename="../../social/ConferenceWidget.cpp" line="202"/>
         <source>%1 has been banned from the chat by %2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="203" />
+        <location filename="../../social/ConferenceWidget.cpp" line="203"/>
         <source>%1 has been kicked from the chat by %2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="204" />
+        <location filename="../../social/ConferenceWidget.cpp" line="204"/>
         <source>%1 has been banned from the chat by %2 due to %3</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="205" />
+        <location filename="../../social/ConferenceWidget.cpp" line="205"/>
         <source>%1 has been kicked from the chat by %2 due to %3</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>ConnectionManager</name>
     <message>
-        <location filename="../../protocol/ConnectionManager.cpp" line="522" />
+        <location filename="../../protocol/ConnectionManager.cpp" line="522"/>
         <source>%1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>CreateUserForm</name>
     <message>
-        <location filename="../../mainwindow/CreateUserForm.ui" line="17" />
+        <location filename="../../mainwindow/CreateUserForm.ui" line="17"/>
         <source>Create New User</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserForm.ui" line="29" />
+        <location filename="../../mainwindow/CreateUserForm.ui" line="29"/>
         <source>User name</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserForm.ui" line="60" />
+        <location filename="../../mainwindow/CreateUserForm.ui" line="60"/>
         <source>Email</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserForm.ui" line="91" />
+        <location filename="../../mainwindow/CreateUserForm.ui" line="91"/>
         <source>Password</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserForm.ui" line="122" />
+        <location filename="../../mainwindow/CreateUserForm.ui" line="122"/>
         <source>Repeat Password</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserForm.ui" line="211" />
+        <location filename="../../mainwindow/CreateUserForm.ui" line="211"/>
         <source>Create User</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserForm.ui" line="237" />
+        <location filename="../../mainwindow/CreateUserForm.ui" line="237"/>
         <source>Cancel</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>CreateUserWindow</name>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="41" />
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="41"/>
         <source>User name must contain between %1 and %2 characters</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="56" />
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="56"/>
         <source>Password must contain between %1 and %2 characters</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="61" />
-        <source>Repeated password doesn't match</source>
-        <translation type="unfinished" />
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="61"/>
+        <source>Repeated password doesn&apos;t match</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="210" />
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="224" />
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="210"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="224"/>
         <source>Register User</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="211" />
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="211"/>
         <source>Your account has been created. Please activate it with the link in the e-mail we sent you, then log in.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="239" />
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="239"/>
         <source>User name</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="240" />
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="240"/>
         <source>Password</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="241" />
-        <source>I'm over %L1 years old</source>
-        <translation type="unfinished" />
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="241"/>
+        <source>I&apos;m over %L1 years old</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="244" />
-        <source>I accept the &lt;a style="font-family: Verdana; font-weight: bold; font-size: 12px; color: rgb(255,244,189); text-decoration: underline;" href="https://terms.invalid/"&gt;terms and conditions&lt;/a&gt;</source>
-        <translation type="unfinished" />
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="244"/>
+        <source>I accept the &lt;a style=&quot;font-family: Verdana; font-weight: bold; font-size: 12px; color: rgb(255,244,189); text-decoration: underline;&quot; href=&quot;https://terms.invalid/&quot;&gt;terms and conditions&lt;/a&gt;</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>DebugDialog</name>
     <message>
-        <location filename="../../app/DebugDialog.cpp" line="13" />
+        <location filename="../../app/DebugDialog.cpp" line="13"/>
         <source>Debug</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/DebugDialog.cpp" line="15" />
-        <location filename="../../app/DebugDialog.cpp" line="16" />
+        <location filename="../../app/DebugDialog.cpp" line="15"/>
+        <location filename="../../app/DebugDialog.cpp" line="16"/>
         <source>not connected</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/DebugDialog.cpp" line="18" />
+        <location filename="../../app/DebugDialog.cpp" line="18"/>
         <source>Bytes received:</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/DebugDialog.cpp" line="19" />
+        <location filename="../../app/DebugDialog.cpp" line="19"/>
         <source>Bytes sent:</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/DebugDialog.cpp" line="20" />
+        <location filename="../../app/DebugDialog.cpp" line="20"/>
         <source>Rate (in/out):</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/DebugDialog.cpp" line="54" />
+        <location filename="../../app/DebugDialog.cpp" line="54"/>
         <source>%1 B/s / %2 B/s</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>EmbeddedBrowser</name>
     <message>
-        <location filename="../../mainwindow/EmbeddedBrowser.ui" line="46" />
+        <location filename="../../mainwindow/EmbeddedBrowser.ui" line="46"/>
         <source>about:blank</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/EmbeddedBrowser.ui" line="91" />
+        <location filename="../../mainwindow/EmbeddedBrowser.ui" line="91"/>
         <source>%p%</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="117" />
+        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="117"/>
         <source>Secure connection</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="117" />
+        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="117"/>
         <source>Insecure connection</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>EmbeddedView</name>
     <message>
-        <location filename="../../mainwindow/EmbeddedView.ui" line="65" />
+        <location filename="../../mainwindow/EmbeddedView.ui" line="65"/>
         <source>about:blank</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>EmptySeatWidget</name>
     <message>
-        <location filename="../../table/EmptySeatWidget.ui" line="11" />
+        <location filename="../../table/EmptySeatWidget.ui" line="11"/>
         <source>Waiting for player</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>FriendDetailView</name>
     <message>
-        <location filename="../../social/FriendDetailView.ui" line="14" />
+        <location filename="../../social/FriendDetailView.ui" line="14"/>
         <source>Friend Details</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendDetailView.ui" line="79" />
+        <location filename="../../social/FriendDetailView.ui" line="79"/>
         <source>Remove</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendDetailView.ui" line="88" />
+        <location filename="../../social/FriendDetailView.ui" line="88"/>
         <source>Player is seated at:</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendDetailView.ui" line="139" />
+        <location filename="../../social/FriendDetailView.ui" line="139"/>
         <source>Join</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendDetailView.ui" line="146" />
+        <location filename="../../social/FriendDetailView.ui" line="146"/>
         <source>Watch</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>FriendDetailWindow</name>
     <message>
-        <location filename="../../social/FriendDetailWindow.cpp" line="63" />
-        <source>%1 with status "%2"</source>
+        <location filename="../../social/FriendDetailWindow.cpp" line="63"/>
+        <source>%1 with status &quot;%2&quot;</source>
         <extracomment>%1 is availability type, %2 is user status message</extracomment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendDetailWindow.cpp" line="75" />
+        <location filename="../../social/FriendDetailWindow.cpp" line="75"/>
         <source>Friend details for %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>FriendSearchView</name>
     <message>
-        <location filename="../../social/FriendSearchView.ui" line="20" />
-        <location filename="../../social/FriendSearchView.ui" line="26" />
+        <location filename="../../social/FriendSearchView.ui" line="20"/>
+        <location filename="../../social/FriendSearchView.ui" line="26"/>
         <source>Friend search results</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendSearchView.ui" line="48" />
+        <location filename="../../social/FriendSearchView.ui" line="48"/>
         <source>Search</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendSearchView.ui" line="118" />
+        <location filename="../../social/FriendSearchView.ui" line="118"/>
         <source>Add to friends</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendSearchView.ui" line="125" />
+        <location filename="../../social/FriendSearchView.ui" line="125"/>
         <source>Close</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>FriendSearchWindow</name>
     <message>
-        <location filename="../../social/FriendSearchWindow.cpp" line="48" />
+        <location filename="../../social/FriendSearchWindow.cpp" line="48"/>
         <source>Add to friends</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendSearchWindow.cpp" line="49" />
+        <location filename="../../social/FriendSearchWindow.cpp" line="49"/>
         <source>Add item to friends list</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendSearchWindow.cpp" line="50" />
+        <location filename="../../social/FriendSearchWindow.cpp" line="50"/>
         <source>User</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendSearchWindow.cpp" line="120" />
-        <location filename="../../social/FriendSearchWindow.cpp" line="167" />
+        <location filename="../../social/FriendSearchWindow.cpp" line="120"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="167"/>
         <source>Search error</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">
-        <location filename="../../social/FriendSearchWindow.cpp" line="158" />
+        <location filename="../../social/FriendSearchWindow.cpp" line="158"/>
         <source>%Ln user(s) found</source>
         <translation>
             <numerusform>%Ln user found</numerusform>
@@ -543,1315 +544,1315 @@
 <context>
     <name>FriendsRosterModel</name>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="50" />
+        <location filename="../../social/FriendsRosterModel.cpp" line="50"/>
         <source>offline</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="51" />
+        <location filename="../../social/FriendsRosterModel.cpp" line="51"/>
         <source>online</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="52" />
-        <location filename="../../social/FriendsRosterModel.cpp" line="55" />
+        <location filename="../../social/FriendsRosterModel.cpp" line="52"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="55"/>
         <source>away</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="53" />
+        <location filename="../../social/FriendsRosterModel.cpp" line="53"/>
         <source>talkative</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="54" />
+        <location filename="../../social/FriendsRosterModel.cpp" line="54"/>
         <source>busy</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="56" />
+        <location filename="../../social/FriendsRosterModel.cpp" line="56"/>
         <source>&lt;unknown availability&gt;</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="102" />
+        <location filename="../../social/FriendsRosterModel.cpp" line="102"/>
         <source>%1 is %2</source>
         <extracomment>%1 is friend name, %2 is availability type</extracomment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="104" />
-        <source>%1 is %2 with status "%3"</source>
+        <location filename="../../social/FriendsRosterModel.cpp" line="104"/>
+        <source>%1 is %2 with status &quot;%3&quot;</source>
         <extracomment>%1 is friend name, %2 is availability type, %3 is user status message</extracomment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>FriendsView</name>
     <message>
-        <location filename="../../social/FriendsView.ui" line="35" />
+        <location filename="../../social/FriendsView.ui" line="35"/>
         <source>Add friends and see when they are online!</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsView.ui" line="47" />
+        <location filename="../../social/FriendsView.ui" line="47"/>
         <source>Friends</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsView.ui" line="65" />
+        <location filename="../../social/FriendsView.ui" line="65"/>
         <source>Find friend</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsView.ui" line="77" />
+        <location filename="../../social/FriendsView.ui" line="77"/>
         <source>Friend Details</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>FriendsWindow</name>
     <message>
-        <location filename="../../social/FriendsWindow.cpp" line="58" />
+        <location filename="../../social/FriendsWindow.cpp" line="58"/>
         <source>Remove</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsWindow.cpp" line="59" />
+        <location filename="../../social/FriendsWindow.cpp" line="59"/>
         <source>Remove user from list</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>GameWindow</name>
     <message>
-        <location filename="../../protocol/kick_reason.h" line="26" />
-        <location filename="../../protocol/kick_reason.h" line="28" />
-        <location filename="../../table/GameWindow.cpp" line="1939" />
+        <location filename="../../protocol/kick_reason.h" line="26"/>
+        <location filename="../../protocol/kick_reason.h" line="28"/>
+        <location filename="../../table/GameWindow.cpp" line="1939"/>
         <source>You were kicked from the table.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/kick_reason.h" line="27" />
-        <location filename="../../protocol/kick_reason.h" line="29" />
-        <location filename="../../protocol/kick_reason.h" line="33" />
-        <location filename="../../protocol/kick_reason.h" line="45" />
-        <location filename="../../table/GameWindow.cpp" line="1939" />
-        <location filename="../../table/GameWindow.cpp" line="1943" />
-        <location filename="../../table/GameWindow.cpp" line="1958" />
+        <location filename="../../protocol/kick_reason.h" line="27"/>
+        <location filename="../../protocol/kick_reason.h" line="29"/>
+        <location filename="../../protocol/kick_reason.h" line="33"/>
+        <location filename="../../protocol/kick_reason.h" line="45"/>
+        <location filename="../../table/GameWindow.cpp" line="1939"/>
+        <location filename="../../table/GameWindow.cpp" line="1943"/>
+        <location filename="../../table/GameWindow.cpp" line="1958"/>
         <source>Kicked</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/kick_reason.h" line="31" />
-        <location filename="../../table/GameWindow.cpp" line="1944" />
+        <location filename="../../protocol/kick_reason.h" line="31"/>
+        <location filename="../../table/GameWindow.cpp" line="1944"/>
         <source>You do not have enough funds to play another hand.
 Do you want to make a deposit now?</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/kick_reason.h" line="36" />
-        <location filename="../../table/GameWindow.cpp" line="1954" />
+        <location filename="../../protocol/kick_reason.h" line="36"/>
+        <location filename="../../table/GameWindow.cpp" line="1954"/>
         <source>A server error occured and the game was aborted.
 Your bet and fee will be repaid.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/kick_reason.h" line="38" />
-        <location filename="../../table/GameWindow.cpp" line="1950" />
+        <location filename="../../protocol/kick_reason.h" line="38"/>
+        <location filename="../../table/GameWindow.cpp" line="1950"/>
         <source>Server error</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/kick_reason.h" line="39" />
-        <location filename="../../table/GameWindow.cpp" line="1952" />
+        <location filename="../../protocol/kick_reason.h" line="39"/>
+        <location filename="../../table/GameWindow.cpp" line="1952"/>
         <source>A server error occured and the tournament will be aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/kick_reason.h" line="43" />
-        <location filename="../../table/GameWindow.cpp" line="1959" />
+        <location filename="../../protocol/kick_reason.h" line="43"/>
+        <location filename="../../table/GameWindow.cpp" line="1959"/>
         <source>You were kicked from the table as the server will be unavailable due to mainenance.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="916" />
+        <location filename="../../table/GameWindow.cpp" line="916"/>
         <source>Table does not exist</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="917" />
+        <location filename="../../table/GameWindow.cpp" line="917"/>
         <source>Table has been removed from server, press Ok to go back to lobby</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1005" />
+        <location filename="../../table/GameWindow.cpp" line="1005"/>
         <source>%1 joined the table</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1023" />
-        <source>You've been unseated from this table.</source>
-        <translation type="unfinished" />
+        <location filename="../../table/GameWindow.cpp" line="1023"/>
+        <source>You&apos;ve been unseated from this table.</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1027" />
+        <location filename="../../table/GameWindow.cpp" line="1027"/>
         <source>%1 left the table</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1074" />
+        <location filename="../../table/GameWindow.cpp" line="1074"/>
         <source>Hand started</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1693" />
+        <location filename="../../table/GameWindow.cpp" line="1693"/>
         <source>Hand ended in washout!</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1714" />
+        <location filename="../../table/GameWindow.cpp" line="1714"/>
         <source>Hand ended in Mahjong!</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1751" />
+        <location filename="../../table/GameWindow.cpp" line="1751"/>
         <source>Table round ended</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1791" />
+        <location filename="../../table/GameWindow.cpp" line="1791"/>
         <source>Tournament round ended</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1792" />
+        <location filename="../../table/GameWindow.cpp" line="1792"/>
         <source>The tournament round has ended, press Ok to go back to lobby</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1884" />
+        <location filename="../../table/GameWindow.cpp" line="1884"/>
         <source>Leave Table</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1885" />
+        <location filename="../../table/GameWindow.cpp" line="1885"/>
         <source>Are you sure you want to leave table %1?</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1916" />
+        <location filename="../../table/GameWindow.cpp" line="1916"/>
         <source>Friends</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1917" />
-        <source>You haven't added any friends yet. Click on player names where you see them or go to friends section in the lobby.</source>
-        <translation type="unfinished" />
+        <location filename="../../table/GameWindow.cpp" line="1917"/>
+        <source>You haven&apos;t added any friends yet. Click on player names where you see them or go to friends section in the lobby.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>HttpsGet</name>
     <message>
-        <location filename="../../app/HttpsGet.cpp" line="26" />
+        <location filename="../../app/HttpsGet.cpp" line="26"/>
         <source>refusing to fetch %1: not an https:// address</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/HttpsGet.cpp" line="37" />
-        <location filename="../../app/HttpsGet.cpp" line="51" />
+        <location filename="../../app/HttpsGet.cpp" line="37"/>
+        <location filename="../../app/HttpsGet.cpp" line="51"/>
         <source>%1 is larger than %2 bytes</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/HttpsGet.cpp" line="47" />
+        <location filename="../../app/HttpsGet.cpp" line="47"/>
         <source>%1: %2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/HttpsGet.cpp" line="49" />
+        <location filename="../../app/HttpsGet.cpp" line="49"/>
         <source>%1 was redirected away from https</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>JoinDialog</name>
     <message>
-        <location filename="../../tournaments/JoinDialog.ui" line="37" />
-        <location filename="../../tournaments/JoinDialog.cpp" line="55" />
+        <location filename="../../tournaments/JoinDialog.ui" line="37"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="55"/>
         <source>Cancel</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.ui" line="38" />
-        <location filename="../../tournaments/JoinDialog.cpp" line="56" />
+        <location filename="../../tournaments/JoinDialog.ui" line="38"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="56"/>
         <source>Accept</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.ui" line="39" />
-        <location filename="../../tournaments/JoinDialog.cpp" line="57" />
+        <location filename="../../tournaments/JoinDialog.ui" line="39"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="57"/>
         <source>Deposit</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="65" />
+        <location filename="../../tournaments/JoinDialog.cpp" line="65"/>
         <source>Tournament registration</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="67" />
+        <location filename="../../tournaments/JoinDialog.cpp" line="67"/>
         <source>Name: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="68" />
+        <location filename="../../tournaments/JoinDialog.cpp" line="68"/>
         <source>Start: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="69" />
+        <location filename="../../tournaments/JoinDialog.cpp" line="69"/>
         <source>Buy-in: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="70" />
+        <location filename="../../tournaments/JoinDialog.cpp" line="70"/>
         <source>Pot: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="71" />
+        <location filename="../../tournaments/JoinDialog.cpp" line="71"/>
         <source>Rules: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="73" />
+        <location filename="../../tournaments/JoinDialog.cpp" line="73"/>
         <source>Registered Players: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="76" />
+        <location filename="../../tournaments/JoinDialog.cpp" line="76"/>
         <source>You do not have sufficient funds in your account to play. Please deposit more money to your account to continue playing.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="80" />
+        <location filename="../../tournaments/JoinDialog.cpp" line="80"/>
         <source>Accepting the tournament will withdraw the buy-in from your account. If you choose to unregister from the tournament at a later time, but before the tournament starts, the buy-in will be refunded to your account.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>LobbySummary</name>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="69" />
+        <location filename="../../lobby/LobbySummary.cpp" line="69"/>
         <source>Lobby</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="70" />
+        <location filename="../../lobby/LobbySummary.cpp" line="70"/>
         <source>Players online: %L1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="71" />
+        <location filename="../../lobby/LobbySummary.cpp" line="71"/>
         <source>Players seated: %L1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="72" />
+        <location filename="../../lobby/LobbySummary.cpp" line="72"/>
         <source>Open tables: %L1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="73" />
+        <location filename="../../lobby/LobbySummary.cpp" line="73"/>
         <source>Tournaments running: %L1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="74" />
-        <source>Today's top winners</source>
-        <translation type="unfinished" />
+        <location filename="../../lobby/LobbySummary.cpp" line="74"/>
+        <source>Today&apos;s top winners</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="84" />
+        <location filename="../../lobby/LobbySummary.cpp" line="84"/>
         <source>%1. %2  %3</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>LobbyWindow</name>
     <message>
-        <location filename="../../lobby/LobbyWindow.cpp" line="141" />
+        <location filename="../../lobby/LobbyWindow.cpp" line="141"/>
         <source>Hide full tables</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>LocalizationDb</name>
     <message>
-        <location filename="../../lobby/LocalizationDb.cpp" line="22" />
+        <location filename="../../lobby/LocalizationDb.cpp" line="22"/>
         <source>Table(%1)</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>Log</name>
     <message>
-        <location filename="../../app/Log.cpp" line="303" />
-        <location filename="../../app/Log.cpp" line="306" />
+        <location filename="../../app/Log.cpp" line="303"/>
+        <location filename="../../app/Log.cpp" line="306"/>
         <source>Error</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/Log.cpp" line="307" />
+        <location filename="../../app/Log.cpp" line="307"/>
         <source>%1
 
 The program has to end. Please send the log file %2 to the support team.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>LoginForm</name>
     <message>
-        <location filename="../../mainwindow/LoginForm.ui" line="29" />
+        <location filename="../../mainwindow/LoginForm.ui" line="29"/>
         <source>Log in to Mahjong</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginForm.ui" line="36" />
+        <location filename="../../mainwindow/LoginForm.ui" line="36"/>
         <source>User name</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginForm.ui" line="50" />
+        <location filename="../../mainwindow/LoginForm.ui" line="50"/>
         <source>Password</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginForm.ui" line="70" />
+        <location filename="../../mainwindow/LoginForm.ui" line="70"/>
         <source>Log in</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginForm.ui" line="86" />
+        <location filename="../../mainwindow/LoginForm.ui" line="86"/>
         <source>Register</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginForm.ui" line="106" />
+        <location filename="../../mainwindow/LoginForm.ui" line="106"/>
         <source>Choose language</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>LoginWindow</name>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="90" />
+        <location filename="../../mainwindow/LoginWindow.cpp" line="90"/>
         <source>You are not allowed to login, please contact support.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="92" />
+        <location filename="../../mainwindow/LoginWindow.cpp" line="92"/>
         <source>Server error!</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="94" />
+        <location filename="../../mainwindow/LoginWindow.cpp" line="94"/>
         <source>You need to verify your email first! Please check your inbox for verification email. Contact support if problem persists.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="97" />
+        <location filename="../../mainwindow/LoginWindow.cpp" line="97"/>
         <source>You have excluded yourself from playing. Contact support if this is incorrect.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="99" />
+        <location filename="../../mainwindow/LoginWindow.cpp" line="99"/>
         <source>You have made 6 wrong login attempts. For security reasons your account will be inactive for 10 minutes.
 If you do not remember your password please reset your password and wait for 10 minutes. If you still have problems please contact support.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="103" />
+        <location filename="../../mainwindow/LoginWindow.cpp" line="103"/>
         <source>Your IP address is blacklisted, please contact support.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="105" />
+        <location filename="../../mainwindow/LoginWindow.cpp" line="105"/>
         <source>Unknown login failure!</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="131" />
+        <location filename="../../mainwindow/LoginWindow.cpp" line="131"/>
         <source>Login failed</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="139" />
+        <location filename="../../mainwindow/LoginWindow.cpp" line="139"/>
         <source>Connecting...</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="144" />
+        <location filename="../../mainwindow/LoginWindow.cpp" line="144"/>
         <source>Log in</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="209" />
-        <source>&lt;a style="%1" href="https://reset-password.invalid/"&gt;Reset password&lt;/a&gt;</source>
-        <translation type="unfinished" />
+        <location filename="../../mainwindow/LoginWindow.cpp" line="209"/>
+        <source>&lt;a style=&quot;%1&quot; href=&quot;https://reset-password.invalid/&quot;&gt;Reset password&lt;/a&gt;</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>Mahjong</name>
     <message>
-        <location filename="../../game/Tile.cpp" line="12" />
+        <location filename="../../game/Tile.cpp" line="12"/>
         <source>Bamboo</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="13" />
+        <location filename="../../game/Tile.cpp" line="13"/>
         <source>Character</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="14" />
+        <location filename="../../game/Tile.cpp" line="14"/>
         <source>Circle</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="22" />
+        <location filename="../../game/Tile.cpp" line="22"/>
         <source>Plum blossom</source>
         <comment>flower</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="23" />
+        <location filename="../../game/Tile.cpp" line="23"/>
         <source>Orchid</source>
         <comment>flower</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="24" />
+        <location filename="../../game/Tile.cpp" line="24"/>
         <source>Chrysanthemum</source>
         <comment>flower</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="25" />
+        <location filename="../../game/Tile.cpp" line="25"/>
         <source>Bamboo</source>
         <comment>flower</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="28" />
+        <location filename="../../game/Tile.cpp" line="28"/>
         <source>Spring</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="29" />
+        <location filename="../../game/Tile.cpp" line="29"/>
         <source>Summer</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="30" />
+        <location filename="../../game/Tile.cpp" line="30"/>
         <source>Autumn</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="31" />
+        <location filename="../../game/Tile.cpp" line="31"/>
         <source>Winter</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="34" />
+        <location filename="../../game/Tile.cpp" line="34"/>
         <source>East Wind</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="35" />
+        <location filename="../../game/Tile.cpp" line="35"/>
         <source>South Wind</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="36" />
+        <location filename="../../game/Tile.cpp" line="36"/>
         <source>West Wind</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="37" />
+        <location filename="../../game/Tile.cpp" line="37"/>
         <source>North Wind</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="40" />
+        <location filename="../../game/Tile.cpp" line="40"/>
         <source>Green Dragon</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="41" />
+        <location filename="../../game/Tile.cpp" line="41"/>
         <source>Red Dragon</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="42" />
+        <location filename="../../game/Tile.cpp" line="42"/>
         <source>White Dragon</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="101" />
+        <location filename="../../game/Tile.cpp" line="101"/>
         <source>Concealed</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="109" />
+        <location filename="../../game/Tile.cpp" line="109"/>
         <source>%1 %L2</source>
         <comment>Suit and number, e.g. Bamboo 7</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="113" />
+        <location filename="../../game/Tile.cpp" line="113"/>
         <source>%1 %L2</source>
         <comment>Flower and number, e.g. Orchid 3</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="117" />
+        <location filename="../../game/Tile.cpp" line="117"/>
         <source>%1 %L2</source>
         <comment>Season and number, e.g. Winter 2</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Wind.cpp" line="10" />
+        <location filename="../../game/Wind.cpp" line="10"/>
         <source>East</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Wind.cpp" line="11" />
+        <location filename="../../game/Wind.cpp" line="11"/>
         <source>South</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Wind.cpp" line="12" />
+        <location filename="../../game/Wind.cpp" line="12"/>
         <source>West</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Wind.cpp" line="13" />
+        <location filename="../../game/Wind.cpp" line="13"/>
         <source>North</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Wind.cpp" line="16" />
+        <location filename="../../game/Wind.cpp" line="16"/>
         <source>Prevalent wind: East</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Wind.cpp" line="17" />
+        <location filename="../../game/Wind.cpp" line="17"/>
         <source>Prevalent wind: South</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Wind.cpp" line="18" />
+        <location filename="../../game/Wind.cpp" line="18"/>
         <source>Prevalent wind: West</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Wind.cpp" line="19" />
+        <location filename="../../game/Wind.cpp" line="19"/>
         <source>Prevalent wind: North</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>MainView</name>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="246" />
+        <location filename="../../mainwindow/MainView.cpp" line="246"/>
         <source>My account</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="247" />
+        <location filename="../../mainwindow/MainView.cpp" line="247"/>
         <source>Support</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="248" />
+        <location filename="../../mainwindow/MainView.cpp" line="248"/>
         <source>Toggle fullscreen</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="249" />
+        <location filename="../../mainwindow/MainView.cpp" line="249"/>
         <source>Fullscreen</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="250" />
+        <location filename="../../mainwindow/MainView.cpp" line="250"/>
         <source>Ctrl+F</source>
         <comment>Toggle fullscreen</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="251" />
+        <location filename="../../mainwindow/MainView.cpp" line="251"/>
         <source>Quit</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="252" />
+        <location filename="../../mainwindow/MainView.cpp" line="252"/>
         <source>Cashier</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="254" />
+        <location filename="../../mainwindow/MainView.cpp" line="254"/>
         <source>Lobby chat</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="255" />
+        <location filename="../../mainwindow/MainView.cpp" line="255"/>
         <source>Try again</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="328" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="328"/>
         <source>Connecting to %1...</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="335" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="335"/>
         <source>Connected to %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="374" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="374"/>
         <source>The server closed the connection</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="375" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="375"/>
         <source>Cannot connect to %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="360" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="360"/>
         <source>Connected to %1. Please log in.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="415" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="415"/>
         <source>Logging in as %1...</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/login_status.h" line="26" />
+        <location filename="../../protocol/login_status.h" line="26"/>
         <source>Authentication failed!</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/login_status.h" line="28" />
+        <location filename="../../protocol/login_status.h" line="28"/>
         <source>You are not allowed to login, please contact support.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/login_status.h" line="29" />
+        <location filename="../../protocol/login_status.h" line="29"/>
         <source>Server error!</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/login_status.h" line="31" />
+        <location filename="../../protocol/login_status.h" line="31"/>
         <source>You need to verify your email first! Please check your inbox for verification email. Contact support if problem persists.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/login_status.h" line="34" />
+        <location filename="../../protocol/login_status.h" line="34"/>
         <source>You have excluded yourself from playing. Contact support if this is incorrect.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/login_status.h" line="37" />
+        <location filename="../../protocol/login_status.h" line="37"/>
         <source>You have made 6 wrong login attempts. For security reasons your account will be inactive for 10 minutes.
 If you do not remember your password please reset your password and wait for 10 minutes. If you still have problems please contact support.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/login_status.h" line="42" />
+        <location filename="../../protocol/login_status.h" line="42"/>
         <source>Your IP address is blacklisted, please contact support.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/login_status.h" line="44" />
+        <location filename="../../protocol/login_status.h" line="44"/>
         <source>Unknown login failure!</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="428" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="428"/>
         <source>Login failed: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="490" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="490"/>
         <source>Logged in as %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/join_failed_reason.h" line="29" />
+        <location filename="../../protocol/join_failed_reason.h" line="29"/>
         <source>Not allowed to join table</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/join_failed_reason.h" line="30" />
+        <location filename="../../protocol/join_failed_reason.h" line="30"/>
         <source>Join Error</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/join_failed_reason.h" line="31" />
+        <location filename="../../protocol/join_failed_reason.h" line="31"/>
         <source>Table Full</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/join_failed_reason.h" line="32" />
+        <location filename="../../protocol/join_failed_reason.h" line="32"/>
         <source>Table In Play</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/join_failed_reason.h" line="34" />
-        <source>You don't have enough money on your account to join the table.</source>
-        <translation type="unfinished" />
+        <location filename="../../protocol/join_failed_reason.h" line="34"/>
+        <source>You don&apos;t have enough money on your account to join the table.</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/join_failed_reason.h" line="36" />
+        <location filename="../../protocol/join_failed_reason.h" line="36"/>
         <source>A player with the same IP address as you has already joined the table.
 Please contact the support to remedy the situation.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/join_failed_reason.h" line="39" />
+        <location filename="../../protocol/join_failed_reason.h" line="39"/>
         <source>You are not allowed to play on money tables.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/join_failed_reason.h" line="41" />
+        <location filename="../../protocol/join_failed_reason.h" line="41"/>
         <source>You are not fully registered and therefore not allowed to play for money.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/join_failed_reason.h" line="44" />
+        <location filename="../../protocol/join_failed_reason.h" line="44"/>
         <source>You are not allowed to play, server will be unavailable due to maintenance.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1069" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1069"/>
         <source>Joined table %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1107" />
-        <location filename="../../mainwindow/MainWindow.cpp" line="1109" />
-        <location filename="../../mainwindow/MainWindow.cpp" line="1117" />
-        <location filename="../../mainwindow/MainWindow.cpp" line="1267" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1107"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1109"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1117"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1267"/>
         <source>Join Failed</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1196" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1196"/>
         <source>You are already seated at table %L1.
 Do you want to rejoin?</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1253" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1253"/>
         <source>Table invitation</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1254" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1254"/>
         <source>%1 has invited you to table %2, do you want to join?</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1266" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1266"/>
         <source>Registration</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1268" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1268"/>
         <source>Tournament registration</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1273" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1273"/>
         <source>You are not fully registered and therefore not allowed to play for money.
 Do you want to complete your registration now?</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="946" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="946"/>
         <source>Tournaments</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1107" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1107"/>
         <source>Join Failed: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1075" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1075"/>
         <source>Watching table %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="260" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="260"/>
         <source>Resolution too low!</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="261" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="261"/>
         <source>You should have a resolution of at least 1024x768, you currently have %L1x%L2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="547" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="547"/>
         <source>Failed</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="652" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="652"/>
         <source>You have %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="658" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="658"/>
         <source>System message</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="663" />
-        <location filename="../../mainwindow/MainWindow.cpp" line="669" />
-        <location filename="../../mainwindow/MainWindow.cpp" line="678" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="663"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="669"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="678"/>
         <source>Information</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="670" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="670"/>
         <source>Unfortunately you were among the last players to register for tournament %1 and you have been unregistered to make sure every
 tournament table has exactly four players. Your buy-in and fee will be repaid.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="679" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="679"/>
         <source>A server error occured during tournament %1 and the tournament was aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="698" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="698"/>
         <source>Forced logout</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="698" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="698"/>
         <source>You were forcefully logged out!</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="733" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="733"/>
         <source>Quit</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="733" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="733"/>
         <source>Are you sure you want to quit?</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="782" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="782"/>
         <source>Windowed</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="782" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="782"/>
         <source>Fullscreen</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="794" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="794"/>
         <source>TM</source>
         <comment>Trademark abbreviation</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="795" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="795"/>
         <source>Powered by Kestrova%1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="942" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="942"/>
         <source>Start</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="944" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="944"/>
         <source>Play</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="948" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="948"/>
         <source>Settings</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="950" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="950"/>
         <source>Friends</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="952" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="952"/>
         <source>Game Guide</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="958" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="958"/>
         <source>Make your choice below or go to the Lobby for more rules and table options</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1092" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1092"/>
         <source>Join game failed!</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1093" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1093"/>
         <source>Failed to join game.
 Please try again in a little while.
 If problem persists please contact support</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1122" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1122"/>
         <source>Leave Failed</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1129" />
-        <location filename="../../mainwindow/MainWindow.cpp" line="1130" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1129"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1130"/>
         <source>Watch Failed</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1129" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1129"/>
         <source>Watch Failed: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1172" />
-        <location filename="../../mainwindow/MainWindow.cpp" line="1196" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1172"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1196"/>
         <source>Rejoin Table</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1173" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1173"/>
         <source>Do you want to rejoin table %1?</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1182" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1182"/>
         <source>Watch Table</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1182" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1182"/>
         <source>Do you want to continue watching table %1?</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1194" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1194"/>
         <source>You are already seated at table %L1.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1312" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1312"/>
         <source>Web browser</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1313" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1313"/>
         <source>The web browser could not be started. The address is:
 %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1466" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1466"/>
         <source>Deposit</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1467" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1467"/>
         <source>Withdraw</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1468" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1468"/>
         <source>Statement</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1469" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1469"/>
         <source>My profile</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1470" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1470"/>
         <source>Hand history</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1471" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1471"/>
         <source>Player protection</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1472" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1472"/>
         <source>Change password</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1506" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1506"/>
         <source>Local time is %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1680" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1680"/>
         <source>New tournament round - %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1681" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1681"/>
         <source>Continuing tournament round - %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1682" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1682"/>
         <source>You have been assigned to tournament table %1. Show now?</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1683" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1683"/>
         <source>You are assigned to tournament table %1. Show now?</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1734" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1734"/>
         <source>This is you</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1736" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1736"/>
         <source>Add to friends</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1754" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1754"/>
         <source>Watch table %1</source>
         <comment>%1 is table name</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1760" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1760"/>
         <source>Friend is offline</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1761" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1761"/>
         <source>Friend is only playing at this table</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1762" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1762"/>
         <source>Friend is not playing</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="716" />
-        <location filename="../../mainwindow/MainWindow.cpp" line="719" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="716"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="719"/>
         <source>Error</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>MeldAuction</name>
     <message>
-        <location filename="../../table/MeldAuction.ui" line="30" />
+        <location filename="../../table/MeldAuction.ui" line="30"/>
         <source>Mahjong</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.ui" line="31" />
+        <location filename="../../table/MeldAuction.ui" line="31"/>
         <source>Alt+M</source>
         <comment>Mahjong</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.ui" line="50" />
+        <location filename="../../table/MeldAuction.ui" line="50"/>
         <source>Riichi</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.ui" line="56" />
+        <location filename="../../table/MeldAuction.ui" line="56"/>
         <source>Pass</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.ui" line="57" />
+        <location filename="../../table/MeldAuction.ui" line="57"/>
         <source>Alt+Z</source>
         <comment>Pass</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.ui" line="63" />
+        <location filename="../../table/MeldAuction.ui" line="63"/>
         <source>Close</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.cpp" line="85" />
+        <location filename="../../table/MeldAuction.cpp" line="85"/>
         <source>Choose Meld</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.cpp" line="87" />
+        <location filename="../../table/MeldAuction.cpp" line="87"/>
         <source>Rob the Kong</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.cpp" line="89" />
+        <location filename="../../table/MeldAuction.cpp" line="89"/>
         <source>Replace tiles</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>MeldChoice</name>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="74" />
+        <location filename="../../table/MeldChoice.cpp" line="74"/>
         <source>Chow Low</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="76" />
+        <location filename="../../table/MeldChoice.cpp" line="76"/>
         <source>Chow Mid</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="78" />
+        <location filename="../../table/MeldChoice.cpp" line="78"/>
         <source>Chow Hi</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="80" />
+        <location filename="../../table/MeldChoice.cpp" line="80"/>
         <source>Kong</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="82" />
+        <location filename="../../table/MeldChoice.cpp" line="82"/>
         <source>Pong</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="84" />
+        <location filename="../../table/MeldChoice.cpp" line="84"/>
         <source>Pong to kong</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="86" />
+        <location filename="../../table/MeldChoice.cpp" line="86"/>
         <source>Bonus</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="88" />
+        <location filename="../../table/MeldChoice.cpp" line="88"/>
         <source>Riichi</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="97" />
+        <location filename="../../table/MeldChoice.cpp" line="97"/>
         <source>Alt+1</source>
         <comment>Chow Low</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="99" />
+        <location filename="../../table/MeldChoice.cpp" line="99"/>
         <source>Alt+2</source>
         <comment>Chow Mid</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="101" />
+        <location filename="../../table/MeldChoice.cpp" line="101"/>
         <source>Alt+3</source>
         <comment>Chow Hi</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="103" />
+        <location filename="../../table/MeldChoice.cpp" line="103"/>
         <source>Alt+K</source>
         <comment>Kong</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="105" />
+        <location filename="../../table/MeldChoice.cpp" line="105"/>
         <source>Alt+P</source>
         <comment>Pong</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="107" />
+        <location filename="../../table/MeldChoice.cpp" line="107"/>
         <source>Alt+K</source>
         <comment>Pong to kong</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="109" />
+        <location filename="../../table/MeldChoice.cpp" line="109"/>
         <source>Alt+R</source>
         <comment>Riichi</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>PlayerInactiveWidget</name>
     <message>
-        <location filename="../../table/PlayerInactiveWidget.ui" line="6" />
+        <location filename="../../table/PlayerInactiveWidget.ui" line="6"/>
         <source>Player inactive</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/PlayerInactiveWidget.ui" line="10" />
+        <location filename="../../table/PlayerInactiveWidget.ui" line="10"/>
         <source>You  have been inactive, and will therefore automatically stand down. Please press reactivate to regain control.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/PlayerInactiveWidget.ui" line="18" />
+        <location filename="../../table/PlayerInactiveWidget.ui" line="18"/>
         <source>Reactivate</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/PlayerInactiveWidget.ui" line="19" />
+        <location filename="../../table/PlayerInactiveWidget.ui" line="19"/>
         <source>Leave</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>PlayerWidget</name>
     <message numerus="yes">
-        <location filename="../../table/PlayerWidget.cpp" line="105" />
+        <location filename="../../table/PlayerWidget.cpp" line="105"/>
         <source>%nwins</source>
-        <extracomment>don't include %n in translation, only used to get correct noun form</extracomment>
+        <extracomment>don&apos;t include %n in translation, only used to get correct noun form</extracomment>
         <translation>
             <numerusform>win</numerusform>
             <numerusform>wins</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../../table/PlayerWidget.cpp" line="112" />
+        <location filename="../../table/PlayerWidget.cpp" line="112"/>
         <source>%npts</source>
-        <extracomment>don't include %n in translation, only used to get correct noun form</extracomment>
+        <extracomment>don&apos;t include %n in translation, only used to get correct noun form</extracomment>
         <translation>
             <numerusform>pt</numerusform>
             <numerusform>pts</numerusform>
@@ -1861,577 +1862,577 @@ If problem persists please contact support</source>
 <context>
     <name>PreferencesView</name>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="20" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="20"/>
         <source>Change your settings below, changes will take effect immediately.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="43" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="43"/>
         <source>Language</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="68" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="68"/>
         <source>Game</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="74" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="74"/>
         <source>Auto pass</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="84" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="84"/>
         <source>Controls if score dialogs are automatically closed when a new round begins</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="87" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="87"/>
         <source>Auto-close score dialogs</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="97" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="97"/>
         <source>Sounds</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="107" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="107"/>
         <source>Animations</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="117" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="117"/>
         <source>Alternative view (bigger tiles)</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="127" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="127"/>
         <source>Show table invites</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="140" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="140"/>
         <source>Player</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="162" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="162"/>
         <source>Choose avatar...</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="185" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="185"/>
         <source>Tile graphics</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="271" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="271"/>
         <source>Face</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="281" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="281"/>
         <source>Back</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>RoundScoreBoard</name>
     <message>
-        <location filename="../../table/RoundScoreBoard.ui" line="10" />
+        <location filename="../../table/RoundScoreBoard.ui" line="10"/>
         <source>Tournament 1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreBoard.ui" line="16" />
+        <location filename="../../table/RoundScoreBoard.ui" line="16"/>
         <source>Round 1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreBoard.ui" line="21" />
+        <location filename="../../table/RoundScoreBoard.ui" line="21"/>
         <source>Close</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreBoard.cpp" line="46" />
+        <location filename="../../table/RoundScoreBoard.cpp" line="46"/>
         <source>Round %L1/%L2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreBoard.cpp" line="52" />
+        <location filename="../../table/RoundScoreBoard.cpp" line="52"/>
         <source>Round results</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>RoundScoreWidget</name>
     <message>
-        <location filename="../../table/RoundScoreWidget.ui" line="22" />
+        <location filename="../../table/RoundScoreWidget.ui" line="22"/>
         <source>name</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreWidget.ui" line="33" />
+        <location filename="../../table/RoundScoreWidget.ui" line="33"/>
         <source>Mahjong points:</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreWidget.ui" line="34" />
-        <location filename="../../table/RoundScoreWidget.ui" line="36" />
+        <location filename="../../table/RoundScoreWidget.ui" line="34"/>
+        <location filename="../../table/RoundScoreWidget.ui" line="36"/>
         <source>0</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreWidget.ui" line="35" />
-        <location filename="../../table/RoundScoreWidget.cpp" line="31" />
+        <location filename="../../table/RoundScoreWidget.ui" line="35"/>
+        <location filename="../../table/RoundScoreWidget.cpp" line="31"/>
         <source>Round results:</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreWidget.ui" line="37" />
+        <location filename="../../table/RoundScoreWidget.ui" line="37"/>
         <source>Tournament points:</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreWidget.ui" line="38" />
+        <location filename="../../table/RoundScoreWidget.ui" line="38"/>
         <source>?</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreWidget.cpp" line="25" />
+        <location filename="../../table/RoundScoreWidget.cpp" line="25"/>
         <source>Round balance:</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>ScoreBoard</name>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="7" />
+        <location filename="../../table/ScoreBoard.ui" line="7"/>
         <source>Scores</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="102" />
+        <location filename="../../table/ScoreBoard.ui" line="102"/>
         <source>Winning Hand</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="109" />
+        <location filename="../../table/ScoreBoard.ui" line="109"/>
         <source>2:nd place</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="116" />
+        <location filename="../../table/ScoreBoard.ui" line="116"/>
         <source>3:rd place</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="123" />
+        <location filename="../../table/ScoreBoard.ui" line="123"/>
         <source>4:th place</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="136" />
+        <location filename="../../table/ScoreBoard.ui" line="136"/>
         <source>Dora/kan dora tiles</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="137" />
+        <location filename="../../table/ScoreBoard.ui" line="137"/>
         <source>Ura dora tiles</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="169" />
+        <location filename="../../table/ScoreBoard.ui" line="169"/>
         <source>Next hand starts in:</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="177" />
-        <location filename="../../table/ScoreBoard.cpp" line="210" />
+        <location filename="../../table/ScoreBoard.ui" line="177"/>
+        <location filename="../../table/ScoreBoard.cpp" line="210"/>
         <source>Ready</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="178" />
+        <location filename="../../table/ScoreBoard.ui" line="178"/>
         <source>Close</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="179" />
+        <location filename="../../table/ScoreBoard.ui" line="179"/>
         <source>Leave</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="109" />
-        <location filename="../../table/ScoreBoard.cpp" line="131" />
-        <location filename="../../table/ScoreBoard.cpp" line="182" />
-        <location filename="../../table/ScoreBoard.cpp" line="183" />
+        <location filename="../../table/ScoreBoard.cpp" line="109"/>
+        <location filename="../../table/ScoreBoard.cpp" line="131"/>
+        <location filename="../../table/ScoreBoard.cpp" line="182"/>
+        <location filename="../../table/ScoreBoard.cpp" line="183"/>
         <source>%L1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="116" />
+        <location filename="../../table/ScoreBoard.cpp" line="116"/>
         <source>Points:</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="120" />
+        <location filename="../../table/ScoreBoard.cpp" line="120"/>
         <source>Doubles:</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="124" />
+        <location filename="../../table/ScoreBoard.cpp" line="124"/>
         <source>Limit hands:</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="131" />
+        <location filename="../../table/ScoreBoard.cpp" line="131"/>
         <source>Hand Score</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="182" />
+        <location filename="../../table/ScoreBoard.cpp" line="182"/>
         <source>Settlement</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="183" />
+        <location filename="../../table/ScoreBoard.cpp" line="183"/>
         <source>Current Score</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="185" />
+        <location filename="../../table/ScoreBoard.cpp" line="185"/>
         <source>Payment</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="188" />
+        <location filename="../../table/ScoreBoard.cpp" line="188"/>
         <source>Winning hand</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="189" />
+        <location filename="../../table/ScoreBoard.cpp" line="189"/>
         <source>Losing hand</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="214" />
-        <location filename="../../table/ScoreBoard.cpp" line="222" />
+        <location filename="../../table/ScoreBoard.cpp" line="214"/>
+        <location filename="../../table/ScoreBoard.cpp" line="222"/>
         <source>Next hand</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="219" />
+        <location filename="../../table/ScoreBoard.cpp" line="219"/>
         <source>Play (%1)</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>SeatedWindow</name>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="107" />
+        <location filename="../../lobby/SeatedWindow.cpp" line="107"/>
         <source>The game starts in %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="114" />
+        <location filename="../../lobby/SeatedWindow.cpp" line="114"/>
         <source>Seat reserved</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="115" />
+        <location filename="../../lobby/SeatedWindow.cpp" line="115"/>
         <source>Play</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="116" />
+        <location filename="../../lobby/SeatedWindow.cpp" line="116"/>
         <source>Leave</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="123" />
+        <location filename="../../lobby/SeatedWindow.cpp" line="123"/>
         <source>Table %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="124" />
+        <location filename="../../lobby/SeatedWindow.cpp" line="124"/>
         <source>A seat is reserved for you at %1.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="125" />
+        <location filename="../../lobby/SeatedWindow.cpp" line="125"/>
         <source>%1, %2, buy-in %3</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>ServerInfo</name>
     <message>
-        <location filename="../../app/ServerInfo.cpp" line="85" />
+        <location filename="../../app/ServerInfo.cpp" line="85"/>
         <source>The service is down for maintenance. Please try again later.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>SetScreennameDialog</name>
     <message>
-        <location filename="../../lobby/SetScreennameDialog.cpp" line="83" />
+        <location filename="../../lobby/SetScreennameDialog.cpp" line="83"/>
         <source>Choose a screen name</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/SetScreennameDialog.cpp" line="84" />
+        <location filename="../../lobby/SetScreennameDialog.cpp" line="84"/>
         <source>Please choose the name other players will see at the tables.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/SetScreennameDialog.cpp" line="85" />
+        <location filename="../../lobby/SetScreennameDialog.cpp" line="85"/>
         <source>Screen name</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/SetScreennameDialog.cpp" line="86" />
+        <location filename="../../lobby/SetScreennameDialog.cpp" line="86"/>
         <source>OK</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>SideBar</name>
     <message>
-        <location filename="../../table/SideBar.ui" line="34" />
+        <location filename="../../table/SideBar.ui" line="34"/>
         <source>Leave</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.ui" line="39" />
+        <location filename="../../table/SideBar.ui" line="39"/>
         <source>TableName</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.ui" line="40" />
+        <location filename="../../table/SideBar.ui" line="40"/>
         <source>TableDescription</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.ui" line="41" />
+        <location filename="../../table/SideBar.ui" line="41"/>
         <source>TableRound</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.ui" line="42" />
+        <location filename="../../table/SideBar.ui" line="42"/>
         <source>TableCost</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.ui" line="43" />
+        <location filename="../../table/SideBar.ui" line="43"/>
         <source>TableLimit</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.ui" line="44" />
+        <location filename="../../table/SideBar.ui" line="44"/>
         <source>RoundLimit</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.ui" line="54" />
-        <location filename="../../table/SideBar.ui" line="56" />
+        <location filename="../../table/SideBar.ui" line="54"/>
+        <location filename="../../table/SideBar.ui" line="56"/>
         <source>0</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.ui" line="60" />
+        <location filename="../../table/SideBar.ui" line="60"/>
         <source>.HandId</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.ui" line="89" />
+        <location filename="../../table/SideBar.ui" line="89"/>
         <source>Chat</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="103" />
+        <location filename="../../table/SideBar.cpp" line="103"/>
         <source>Wind round %L1 of %L2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="114" />
-        <location filename="../../table/SideBar.cpp" line="115" />
+        <location filename="../../table/SideBar.cpp" line="114"/>
+        <location filename="../../table/SideBar.cpp" line="115"/>
         <source>x%1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="158" />
+        <location filename="../../table/SideBar.cpp" line="158"/>
         <source>Hand Id: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="168" />
+        <location filename="../../table/SideBar.cpp" line="168"/>
         <source>Round %L1 of %L2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="199" />
-        <location filename="../../table/SideBar.cpp" line="207" />
+        <location filename="../../table/SideBar.cpp" line="199"/>
+        <location filename="../../table/SideBar.cpp" line="207"/>
         <source>No round playing</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="213" />
+        <location filename="../../table/SideBar.cpp" line="213"/>
         <source>now</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="214" />
+        <location filename="../../table/SideBar.cpp" line="214"/>
         <source>Round ends in %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>TableInfo</name>
     <message>
-        <location filename="../../protocol/TableInfo.cpp" line="41" />
+        <location filename="../../protocol/TableInfo.cpp" line="41"/>
         <source>-</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableTexts.cpp" line="11" />
+        <location filename="../../lobby/TableTexts.cpp" line="11"/>
         <source>Classic</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableTexts.cpp" line="13" />
+        <location filename="../../lobby/TableTexts.cpp" line="13"/>
         <source>MCR</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableTexts.cpp" line="15" />
+        <location filename="../../lobby/TableTexts.cpp" line="15"/>
         <source>EMA Riichi</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableTexts.cpp" line="17" />
-        <location filename="../../lobby/TableTexts.cpp" line="33" />
+        <location filename="../../lobby/TableTexts.cpp" line="17"/>
+        <location filename="../../lobby/TableTexts.cpp" line="33"/>
         <source>&lt;undefined&gt;</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableTexts.cpp" line="25" />
+        <location filename="../../lobby/TableTexts.cpp" line="25"/>
         <source>Single hand</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableTexts.cpp" line="27" />
+        <location filename="../../lobby/TableTexts.cpp" line="27"/>
         <source>Tournament</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableTexts.cpp" line="29" />
+        <location filename="../../lobby/TableTexts.cpp" line="29"/>
         <source>Full game</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableTexts.cpp" line="31" />
+        <location filename="../../lobby/TableTexts.cpp" line="31"/>
         <source>East only</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>TableInviteDialog</name>
     <message>
-        <location filename="../../social/TableInviteDialog.ui" line="14" />
+        <location filename="../../social/TableInviteDialog.ui" line="14"/>
         <source>Invite friends</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/TableInviteDialog.ui" line="71" />
+        <location filename="../../social/TableInviteDialog.ui" line="71"/>
         <source>Invite</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>TableModel</name>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="79" />
+        <location filename="../../lobby/TableModel.cpp" line="79"/>
         <source>Table</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="81" />
+        <location filename="../../lobby/TableModel.cpp" line="81"/>
         <source>Rules</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="83" />
+        <location filename="../../lobby/TableModel.cpp" line="83"/>
         <source>Game</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="85" />
+        <location filename="../../lobby/TableModel.cpp" line="85"/>
         <source>Stakes</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="87" />
+        <location filename="../../lobby/TableModel.cpp" line="87"/>
         <source>Players</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="448" />
+        <location filename="../../lobby/TableModel.cpp" line="448"/>
         <source>Table %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="464" />
+        <location filename="../../lobby/TableModel.cpp" line="464"/>
         <source>%1/%2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>TablePreview</name>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="108" />
+        <location filename="../../lobby/TablePreview.cpp" line="108"/>
         <source>Join</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="109" />
+        <location filename="../../lobby/TablePreview.cpp" line="109"/>
         <source>Watch</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="112" />
+        <location filename="../../lobby/TablePreview.cpp" line="112"/>
         <source>Select a table to see it here.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="122" />
+        <location filename="../../lobby/TablePreview.cpp" line="122"/>
         <source>Table %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="124" />
+        <location filename="../../lobby/TablePreview.cpp" line="124"/>
         <source>Rules: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="125" />
+        <location filename="../../lobby/TablePreview.cpp" line="125"/>
         <source>Game: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="126" />
-        <location filename="../../lobby/TablePreview.cpp" line="127" />
+        <location filename="../../lobby/TablePreview.cpp" line="126"/>
+        <location filename="../../lobby/TablePreview.cpp" line="127"/>
         <source>Stakes: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="128" />
+        <location filename="../../lobby/TablePreview.cpp" line="128"/>
         <source>Players: %1 of %2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">
-        <location filename="../../lobby/TablePreview.cpp" line="130" />
+        <location filename="../../lobby/TablePreview.cpp" line="130"/>
         <source>(%n bot(s))</source>
         <translation>
             <numerusform>(%n bot)</numerusform>
@@ -2439,642 +2440,642 @@ If problem persists please contact support</source>
         </translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="132" />
+        <location filename="../../lobby/TablePreview.cpp" line="132"/>
         <source>- table full</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>TableSelector</name>
     <message>
-        <location filename="../../table/TableSelector.cpp" line="147" />
-        <location filename="../../table/TableSelector.cpp" line="195" />
+        <location filename="../../table/TableSelector.cpp" line="147"/>
+        <location filename="../../table/TableSelector.cpp" line="195"/>
         <source>Lobby</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>TableValue</name>
     <message>
-        <location filename="../../lobby/TableTexts.cpp" line="52" />
-        <location filename="../../tournaments/TournamentTexts.cpp" line="89" />
+        <location filename="../../lobby/TableTexts.cpp" line="52"/>
+        <location filename="../../tournaments/TournamentTexts.cpp" line="89"/>
         <source>-</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableTexts.cpp" line="53" />
-        <location filename="../../lobby/TableTexts.cpp" line="60" />
-        <location filename="../../tournaments/TournamentTexts.cpp" line="90" />
+        <location filename="../../lobby/TableTexts.cpp" line="53"/>
+        <location filename="../../lobby/TableTexts.cpp" line="60"/>
+        <location filename="../../tournaments/TournamentTexts.cpp" line="90"/>
         <source>%1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableTexts.cpp" line="59" />
+        <location filename="../../lobby/TableTexts.cpp" line="59"/>
         <source>-</source>
         <comment>buy-in part</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>TileGraphics</name>
     <message>
-        <location filename="../../scene/TileGraphics.cpp" line="52" />
+        <location filename="../../scene/TileGraphics.cpp" line="52"/>
         <source>Bamboo</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../scene/TileGraphics.cpp" line="53" />
+        <location filename="../../scene/TileGraphics.cpp" line="53"/>
         <source>Green 1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../scene/TileGraphics.cpp" line="54" />
+        <location filename="../../scene/TileGraphics.cpp" line="54"/>
         <source>Red</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../scene/TileGraphics.cpp" line="55" />
+        <location filename="../../scene/TileGraphics.cpp" line="55"/>
         <source>Green 2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../scene/TileGraphics.cpp" line="56" />
+        <location filename="../../scene/TileGraphics.cpp" line="56"/>
         <source>Dark wood</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../scene/TileGraphics.cpp" line="63" />
+        <location filename="../../scene/TileGraphics.cpp" line="63"/>
         <source>Numbered</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../scene/TileGraphics.cpp" line="64" />
+        <location filename="../../scene/TileGraphics.cpp" line="64"/>
         <source>Mixed numbered</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../scene/TileGraphics.cpp" line="65" />
+        <location filename="../../scene/TileGraphics.cpp" line="65"/>
         <source>Without numbers</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../scene/TileGraphics.cpp" line="66" />
+        <location filename="../../scene/TileGraphics.cpp" line="66"/>
         <source>Rustic numbered</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../scene/TileGraphics.cpp" line="67" />
+        <location filename="../../scene/TileGraphics.cpp" line="67"/>
         <source>Simple tiles</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>TournamentDetailDialog</name>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.ui" line="21" />
+        <location filename="../../tournaments/TournamentDetailDialog.ui" line="21"/>
         <source>Tournament is removed</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.ui" line="86" />
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="324" />
+        <location filename="../../tournaments/TournamentDetailDialog.ui" line="86"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="324"/>
         <source>Players</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.ui" line="117" />
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="334" />
+        <location filename="../../tournaments/TournamentDetailDialog.ui" line="117"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="334"/>
         <source>Payout structure</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.ui" line="156" />
+        <location filename="../../tournaments/TournamentDetailDialog.ui" line="156"/>
         <source>Find:</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.ui" line="164" />
+        <location filename="../../tournaments/TournamentDetailDialog.ui" line="164"/>
         <source>Register</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.ui" line="165" />
+        <location filename="../../tournaments/TournamentDetailDialog.ui" line="165"/>
         <source>Unregister</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="215" />
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="443" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="215"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="443"/>
         <source>Watch</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="312" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="312"/>
         <source>Status: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="313" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="313"/>
         <source>Buy-in: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="314" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="314"/>
         <source>Pot: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="315" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="315"/>
         <source>Rules: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="316" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="316"/>
         <source>Duration: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="318" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="318"/>
         <source>Registered Players: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="324" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="324"/>
         <source>Standings</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="339" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="339"/>
         <source>Tables</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="373" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="373"/>
         <source>Starts in: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="389" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="389"/>
         <source>Round %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="399" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="399"/>
         <source>Ends in: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="399" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="399"/>
         <source>Next break in: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="406" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="406"/>
         <source>Next round in: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>TournamentInfo</name>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="15" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="15"/>
         <source>Open</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="17" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="17"/>
         <source>Closed</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="19" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="19"/>
         <source>Seating</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="21" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="21"/>
         <source>Playing</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="23" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="23"/>
         <source>Paused</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="25" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="25"/>
         <source>Done</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="27" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="27"/>
         <source>Cancelled</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="29" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="29"/>
         <source>Aborted</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="31" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="31"/>
         <source>&lt;undefined&gt;</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="37" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="37"/>
         <source>%1/%2</source>
         <comment>%1 is number of registered players, %2 is max number of players in tournament</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="81" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="81"/>
         <source>%1x%2</source>
-        <comment>i.e. 4x20 minutes, %1='4'', %2='20 minutes'</comment>
-        <translation type="unfinished" />
+        <comment>i.e. 4x20 minutes, %1=&apos;4&apos;&apos;, %2=&apos;20 minutes&apos;</comment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>TournamentPreview</name>
     <message>
-        <location filename="../../tournaments/TournamentPreview.ui" line="39" />
+        <location filename="../../tournaments/TournamentPreview.ui" line="39"/>
         <source>Please, choose a tournament in the list to your left!</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.ui" line="66" />
+        <location filename="../../tournaments/TournamentPreview.ui" line="66"/>
         <source>Register</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.ui" line="67" />
+        <location filename="../../tournaments/TournamentPreview.ui" line="67"/>
         <source>Unregister</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.ui" line="68" />
+        <location filename="../../tournaments/TournamentPreview.ui" line="68"/>
         <source>Info</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="82" />
+        <location filename="../../tournaments/TournamentPreview.cpp" line="82"/>
         <source>Status: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="83" />
+        <location filename="../../tournaments/TournamentPreview.cpp" line="83"/>
         <source>Buy-in: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="84" />
+        <location filename="../../tournaments/TournamentPreview.cpp" line="84"/>
         <source>Pot: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="85" />
+        <location filename="../../tournaments/TournamentPreview.cpp" line="85"/>
         <source>Rules: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="86" />
+        <location filename="../../tournaments/TournamentPreview.cpp" line="86"/>
         <source>Duration: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="88" />
+        <location filename="../../tournaments/TournamentPreview.cpp" line="88"/>
         <source>Registered Players: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="104" />
+        <location filename="../../tournaments/TournamentPreview.cpp" line="104"/>
         <source>Starts in: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="123" />
+        <location filename="../../tournaments/TournamentPreview.cpp" line="123"/>
         <source>Tournament</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>TournamentPrizeStructureModel</name>
     <message>
-        <location filename="../../tournaments/TournamentPrizeStructureModel.cpp" line="34" />
+        <location filename="../../tournaments/TournamentPrizeStructureModel.cpp" line="34"/>
         <source>(%1)</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="111" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="111"/>
         <source>#%1-#%2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>TournamentRankingModel</name>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="124" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="124"/>
         <source>%1/%2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="131" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="131"/>
         <source>%1/%2/%3</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>TournamentsController</name>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="97" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="97"/>
         <source>Failed</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="99" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="99"/>
         <source>Denied</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="101" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="101"/>
         <source>Insufficient Funds</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="103" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="103"/>
         <source>Tournament is full</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="105" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="105"/>
         <source>Access Denied</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="107" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="107"/>
         <source>Already Registered</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="109" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="109"/>
         <source>Tournament is running</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="242" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="242"/>
         <source>Join tournament</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="247" />
-        <source>You don't have enough money on your account to join the tournament.
+        <location filename="../../tournaments/TournamentsController.cpp" line="247"/>
+        <source>You don&apos;t have enough money on your account to join the tournament.
 Do you want to make a deposit now?</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="256" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="256"/>
         <source>Deposit</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="257" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="257"/>
         <source>Your account is opened in a web browser</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="270" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="270"/>
         <source>Tournament %1 is full</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="274" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="274"/>
         <source>Join tournament failed!
 %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="281" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="281"/>
         <source>Unregister from tournament</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="282" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="282"/>
         <source>Unregister from tournament failed!
 %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>TournamentsLobbyModel</name>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103" />
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
         <source>Start</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103" />
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
         <source>Status</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103" />
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
         <source>Name</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103" />
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
         <source>Rules</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103" />
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
         <source>Players</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="104" />
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="104"/>
         <source>Buy-in</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="104" />
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="104"/>
         <source>Pot</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>TournamentsLobbyView</name>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyView.ui" line="37" />
+        <location filename="../../tournaments/TournamentsLobbyView.ui" line="37"/>
         <source>Rules</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyView.ui" line="46" />
+        <location filename="../../tournaments/TournamentsLobbyView.ui" line="46"/>
         <source>Classic</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyView.ui" line="53" />
+        <location filename="../../tournaments/TournamentsLobbyView.ui" line="53"/>
         <source>MCR</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyView.ui" line="60" />
+        <location filename="../../tournaments/TournamentsLobbyView.ui" line="60"/>
         <source>EMA Riichi</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyView.ui" line="70" />
+        <location filename="../../tournaments/TournamentsLobbyView.ui" line="70"/>
         <source>Buy-in</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyView.ui" line="82" />
+        <location filename="../../tournaments/TournamentsLobbyView.ui" line="82"/>
         <source>$0-$10</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyView.ui" line="89" />
+        <location filename="../../tournaments/TournamentsLobbyView.ui" line="89"/>
         <source>$11-$50</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyView.ui" line="96" />
+        <location filename="../../tournaments/TournamentsLobbyView.ui" line="96"/>
         <source>$51-</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyView.ui" line="103" />
+        <location filename="../../tournaments/TournamentsLobbyView.ui" line="103"/>
         <source>Practice</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyView.ui" line="164" />
+        <location filename="../../tournaments/TournamentsLobbyView.ui" line="164"/>
         <source>View all available tournaments</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyView.ui" line="184" />
+        <location filename="../../tournaments/TournamentsLobbyView.ui" line="184"/>
         <source>Find:</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>TranslationsManager</name>
     <message>
-        <location filename="../../widgets/TranslationsManager.cpp" line="20" />
+        <location filename="../../widgets/TranslationsManager.cpp" line="20"/>
         <source>English</source>
-        <comment>the name of this translation's language, in that language</comment>
+        <comment>the name of this translation&apos;s language, in that language</comment>
         <translation>English</translation>
     </message>
 </context>
 <context>
     <name>UpdateDownloader</name>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="37" />
+        <location filename="../../app/UpdateDownloader.cpp" line="37"/>
         <source>The installer address is not an https:// address.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="39" />
-        <source>The installer's size or digest is missing.</source>
-        <translation type="unfinished" />
+        <location filename="../../app/UpdateDownloader.cpp" line="39"/>
+        <source>The installer&apos;s size or digest is missing.</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="48" />
+        <location filename="../../app/UpdateDownloader.cpp" line="48"/>
         <source>Cannot create the installer file: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="84" />
+        <location filename="../../app/UpdateDownloader.cpp" line="84"/>
         <source>The installer is larger than announced.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="87" />
-        <location filename="../../app/UpdateDownloader.cpp" line="110" />
+        <location filename="../../app/UpdateDownloader.cpp" line="87"/>
+        <location filename="../../app/UpdateDownloader.cpp" line="110"/>
         <source>Cannot write the installer file: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="102" />
+        <location filename="../../app/UpdateDownloader.cpp" line="102"/>
         <source>The download failed: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="104" />
+        <location filename="../../app/UpdateDownloader.cpp" line="104"/>
         <source>The download was redirected away from https.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="106" />
+        <location filename="../../app/UpdateDownloader.cpp" line="106"/>
         <source>The download is incomplete (%1 of %2 bytes).</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="108" />
+        <location filename="../../app/UpdateDownloader.cpp" line="108"/>
         <source>The downloaded installer is damaged (digest mismatch).</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>UpdateProgressDialog</name>
     <message>
-        <location filename="../../app/UpdateProgressDialog.cpp" line="14" />
+        <location filename="../../app/UpdateProgressDialog.cpp" line="14"/>
         <source>Update</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/UpdateProgressDialog.cpp" line="36" />
+        <location filename="../../app/UpdateProgressDialog.cpp" line="36"/>
         <source>Downloading version %1 of the client...</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/UpdateProgressDialog.cpp" line="48" />
+        <location filename="../../app/UpdateProgressDialog.cpp" line="48"/>
         <source>%1 of %2 MB</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>Utils</name>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="34" />
+        <location filename="../../core/TextFormat.cpp" line="34"/>
         <source>%1$%L2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="81" />
+        <location filename="../../core/TextFormat.cpp" line="81"/>
         <source>%1d</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="83" />
+        <location filename="../../core/TextFormat.cpp" line="83"/>
         <source>%1h</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="85" />
+        <location filename="../../core/TextFormat.cpp" line="85"/>
         <source>%1m</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="86" />
+        <location filename="../../core/TextFormat.cpp" line="86"/>
         <source>%1s</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="99" />
+        <location filename="../../core/TextFormat.cpp" line="99"/>
         <source>now</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="100" />
+        <location filename="../../core/TextFormat.cpp" line="100"/>
         <source>%1 - time to start</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">
-        <location filename="../../core/TextFormat.cpp" line="106" />
+        <location filename="../../core/TextFormat.cpp" line="106"/>
         <source>%Ln min(s)</source>
         <translation>
             <numerusform>%Ln min</numerusform>
@@ -3085,50 +3086,50 @@ Do you want to make a deposit now?</source>
 <context>
     <name>VersionChecker</name>
     <message>
-        <location filename="../../app/VersionChecker.cpp" line="185" />
+        <location filename="../../app/VersionChecker.cpp" line="185"/>
         <source>Update available</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/VersionChecker.cpp" line="186" />
+        <location filename="../../app/VersionChecker.cpp" line="186"/>
         <source>Version %1 of the client is available; you have version %2.
 Do you want to download and install it now?</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/VersionChecker.cpp" line="25" />
+        <location filename="../../app/VersionChecker.cpp" line="25"/>
         <source>Update failed</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/VersionChecker.cpp" line="26" />
+        <location filename="../../app/VersionChecker.cpp" line="26"/>
         <source>The update could not be installed:
 %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>WaitingForPlayersWidget</name>
     <message>
-        <location filename="../../table/WaitingForPlayersWidget.ui" line="6" />
+        <location filename="../../table/WaitingForPlayersWidget.ui" line="6"/>
         <source>Waiting for players</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WaitingForPlayersWidget.ui" line="17" />
+        <location filename="../../table/WaitingForPlayersWidget.ui" line="17"/>
         <source>Leave</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WaitingForPlayersWidget.ui" line="18" />
+        <location filename="../../table/WaitingForPlayersWidget.ui" line="18"/>
         <source>Invite friends</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>WaitingForPlayersWindow</name>
     <message numerus="yes">
-        <location filename="../../table/WaitingForPlayersWindow.cpp" line="41" />
+        <location filename="../../table/WaitingForPlayersWindow.cpp" line="41"/>
         <source>Waiting for %n player(s) to join table.</source>
         <translation>
             <numerusform>Waiting for %n player to join table.</numerusform>
@@ -3139,124 +3140,124 @@ Do you want to download and install it now?</source>
 <context>
     <name>WashoutWidget</name>
     <message>
-        <location filename="../../table/WashoutWidget.ui" line="28" />
+        <location filename="../../table/WashoutWidget.ui" line="28"/>
         <source>Next hand starts in:</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWidget.ui" line="42" />
+        <location filename="../../table/WashoutWidget.ui" line="42"/>
         <source>Ready</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWidget.ui" line="43" />
+        <location filename="../../table/WashoutWidget.ui" line="43"/>
         <source>Leave</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWidget.ui" line="44" />
+        <location filename="../../table/WashoutWidget.ui" line="44"/>
         <source>Ok</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>WashoutWindow</name>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="34" />
+        <location filename="../../table/WashoutWindow.cpp" line="34"/>
         <source>Nine honors or terminals.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="36" />
+        <location filename="../../table/WashoutWindow.cpp" line="36"/>
         <source>Four kongs.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="38" />
+        <location filename="../../table/WashoutWindow.cpp" line="38"/>
         <source>Same wind discard.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="40" />
+        <location filename="../../table/WashoutWindow.cpp" line="40"/>
         <source>No-one declared win after all player declared riichi.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="106" />
+        <location filename="../../table/WashoutWindow.cpp" line="106"/>
         <source>Ready</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="110" />
-        <location filename="../../table/WashoutWindow.cpp" line="118" />
+        <location filename="../../table/WashoutWindow.cpp" line="110"/>
+        <location filename="../../table/WashoutWindow.cpp" line="118"/>
         <source>Next hand</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="115" />
+        <location filename="../../table/WashoutWindow.cpp" line="115"/>
         <source>Play (%1)</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>WatchingWindow</name>
     <message>
-        <location filename="../../lobby/WatchingWindow.cpp" line="68" />
+        <location filename="../../lobby/WatchingWindow.cpp" line="68"/>
         <source>Watching</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/WatchingWindow.cpp" line="69" />
+        <location filename="../../lobby/WatchingWindow.cpp" line="69"/>
         <source>You are watching this table. Join to take a free seat.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/WatchingWindow.cpp" line="70" />
+        <location filename="../../lobby/WatchingWindow.cpp" line="70"/>
         <source>Join</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/WatchingWindow.cpp" line="71" />
+        <location filename="../../lobby/WatchingWindow.cpp" line="71"/>
         <source>Leave</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>tmnt_register_failed_reason</name>
     <message>
-        <location filename="../../protocol/tmnt_register_failed_reason.h" line="27" />
+        <location filename="../../protocol/tmnt_register_failed_reason.h" line="27"/>
         <source>Failed</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/tmnt_register_failed_reason.h" line="28" />
+        <location filename="../../protocol/tmnt_register_failed_reason.h" line="28"/>
         <source>Denied</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/tmnt_register_failed_reason.h" line="30" />
+        <location filename="../../protocol/tmnt_register_failed_reason.h" line="30"/>
         <source>Insufficient Funds</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/tmnt_register_failed_reason.h" line="31" />
+        <location filename="../../protocol/tmnt_register_failed_reason.h" line="31"/>
         <source>Tournament is full</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/tmnt_register_failed_reason.h" line="32" />
+        <location filename="../../protocol/tmnt_register_failed_reason.h" line="32"/>
         <source>Access Denied</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/tmnt_register_failed_reason.h" line="34" />
+        <location filename="../../protocol/tmnt_register_failed_reason.h" line="34"/>
         <source>Already Registered</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/tmnt_register_failed_reason.h" line="36" />
+        <location filename="../../protocol/tmnt_register_failed_reason.h" line="36"/>
         <source>Tournament is running</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

@@ -1,55 +1,56 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
     <name>AvatarDialog</name>
     <message>
-        <location filename="../../social/AvatarDialog.ui" line="20" />
-        <location filename="../../social/AvatarDialog.ui" line="26" />
+        <location filename="../../social/AvatarDialog.ui" line="20"/>
+        <location filename="../../social/AvatarDialog.ui" line="26"/>
         <source>Choose avatar</source>
         <translation>選擇頭像</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.ui" line="64" />
+        <location filename="../../social/AvatarDialog.ui" line="64"/>
         <source>Avatar images can only be 64x64 pixels (will be scaled down if larger)</source>
         <translation>頭像圖片只能為 64x64 像素（較大的圖片會被縮小）</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.ui" line="76" />
+        <location filename="../../social/AvatarDialog.ui" line="76"/>
         <source>Custom...</source>
         <translation>自訂...</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.ui" line="90" />
+        <location filename="../../social/AvatarDialog.ui" line="90"/>
         <source>Ok</source>
         <translation>確定</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.ui" line="97" />
+        <location filename="../../social/AvatarDialog.ui" line="97"/>
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="100" />
+        <location filename="../../social/AvatarDialog.cpp" line="100"/>
         <source>The file %1 is unreadable</source>
         <translation>無法讀取檔案 %1</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="105" />
+        <location filename="../../social/AvatarDialog.cpp" line="105"/>
         <source>The file %1 is an invalid image</source>
         <translation>檔案 %1 不是有效的圖片</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="119" />
+        <location filename="../../social/AvatarDialog.cpp" line="119"/>
         <source>Failed to change avatar</source>
         <translation>更換頭像失敗</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="124" />
+        <location filename="../../social/AvatarDialog.cpp" line="124"/>
         <source>Locate Avatar Image</source>
         <translation>選擇頭像圖片</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="125" />
+        <location filename="../../social/AvatarDialog.cpp" line="125"/>
         <source>Image files</source>
         <translation>圖片檔案</translation>
     </message>
@@ -57,12 +58,12 @@
 <context>
     <name>ChatOutputWidget</name>
     <message>
-        <location filename="../../social/ChatOutputWidget.cpp" line="68" />
+        <location filename="../../social/ChatOutputWidget.cpp" line="68"/>
         <source>(%1)</source>
         <translation>(%1)</translation>
     </message>
     <message>
-        <location filename="../../social/ChatOutputWidget.cpp" line="74" />
+        <location filename="../../social/ChatOutputWidget.cpp" line="74"/>
         <source>%1 %2: %3</source>
         <translation>%1 %2: %3</translation>
     </message>
@@ -70,22 +71,22 @@
 <context>
     <name>ComingEventPopup</name>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="23" />
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="23"/>
         <source>Server will go down for maintenance in %1</source>
         <translation>伺服器將在 %1 後停機維護</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="25" />
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="25"/>
         <source>You are registered for tournament starting in %1</source>
         <translation>您報名的錦標賽將在 %1 後開始</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="27" />
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="27"/>
         <source>Next tournament round starts in %1</source>
         <translation>錦標賽下一輪將在 %1 後開始</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="29" />
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="29"/>
         <source>Current tournament round ends in %1</source>
         <translation>錦標賽本輪將在 %1 後結束</translation>
     </message>
@@ -93,22 +94,22 @@
 <context>
     <name>ComingTournamentsWidget</name>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.ui" line="24" />
+        <location filename="../../tournaments/ComingTournamentsWidget.ui" line="24"/>
         <source>Upcoming tournaments</source>
         <translation>即將開始的錦標賽</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="170" />
+        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="170"/>
         <source>Unregister</source>
         <translation>取消報名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="170" />
+        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="170"/>
         <source>Register</source>
         <translation>報名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="171" />
+        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="171"/>
         <source>Info</source>
         <translation>詳情</translation>
     </message>
@@ -116,7 +117,7 @@
 <context>
     <name>CompactCityView</name>
     <message>
-        <location filename="../../scene/CompactCityView.cpp" line="30" />
+        <location filename="../../scene/CompactCityView.cpp" line="30"/>
         <source>Remaining tiles</source>
         <translation>剩餘牌數</translation>
     </message>
@@ -124,32 +125,32 @@
 <context>
     <name>ConcealedActionDialog</name>
     <message>
-        <location filename="../../table/ConcealedActionDialog.ui" line="7" />
+        <location filename="../../table/ConcealedActionDialog.ui" line="7"/>
         <source>Frame</source>
         <translation>Frame</translation>
     </message>
     <message>
-        <location filename="../../table/ConcealedActionDialog.ui" line="10" />
+        <location filename="../../table/ConcealedActionDialog.ui" line="10"/>
         <source>Riichi</source>
         <translation>立直</translation>
     </message>
     <message>
-        <location filename="../../table/ConcealedActionDialog.ui" line="11" />
+        <location filename="../../table/ConcealedActionDialog.ui" line="11"/>
         <source>Kong</source>
         <translation>槓</translation>
     </message>
     <message>
-        <location filename="../../table/ConcealedActionDialog.ui" line="12" />
+        <location filename="../../table/ConcealedActionDialog.ui" line="12"/>
         <source>Pong to kong</source>
         <translation>加槓</translation>
     </message>
     <message>
-        <location filename="../../table/ConcealedActionDialog.ui" line="13" />
+        <location filename="../../table/ConcealedActionDialog.ui" line="13"/>
         <source>Replace flower</source>
         <translation>補花</translation>
     </message>
     <message>
-        <location filename="../../table/ConcealedActionDialog.ui" line="14" />
+        <location filename="../../table/ConcealedActionDialog.ui" line="14"/>
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
@@ -157,7 +158,7 @@
 <context>
     <name>ConferenceView</name>
     <message>
-        <location filename="../../social/ConferenceView.ui" line="64" />
+        <location filename="../../social/ConferenceView.ui" line="64"/>
         <source>Send</source>
         <translation>傳送</translation>
     </message>
@@ -165,111 +166,111 @@
 <context>
     <name>ConferenceWidget</name>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="151" />
+        <location filename="../../social/ConferenceWidget.cpp" line="151"/>
         <source>No error</source>
         <translation>沒有錯誤</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="152" />
+        <location filename="../../social/ConferenceWidget.cpp" line="152"/>
         <source>Undefined error</source>
         <translation>未知錯誤</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="153" />
-        <source>You've been banned from this room</source>
+        <location filename="../../social/ConferenceWidget.cpp" line="153"/>
+        <source>You&apos;ve been banned from this room</source>
         <translation>您已被禁止進入此聊天室</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="154" />
+        <location filename="../../social/ConferenceWidget.cpp" line="154"/>
         <source>The room is password protected</source>
         <translation>此聊天室受密碼保護</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="155" />
+        <location filename="../../social/ConferenceWidget.cpp" line="155"/>
         <source>This is a members only room</source>
         <translation>此聊天室僅限成員</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="156" />
+        <location filename="../../social/ConferenceWidget.cpp" line="156"/>
         <source>Your nickname is already in use in this room</source>
         <translation>您的暱稱已在此聊天室中使用</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="157" />
+        <location filename="../../social/ConferenceWidget.cpp" line="157"/>
         <source>The room is full</source>
         <translation>聊天室已滿</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="158" />
+        <location filename="../../social/ConferenceWidget.cpp" line="158"/>
         <source>The room is locked</source>
         <translation>聊天室已鎖定</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="164" />
-        <source>The room doesn't exist</source>
+        <location filename="../../social/ConferenceWidget.cpp" line="164"/>
+        <source>The room doesn&apos;t exist</source>
         <translation>聊天室不存在</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="161" />
+        <location filename="../../social/ConferenceWidget.cpp" line="161"/>
         <source>Lobby chat unavailable</source>
         <translation>大廳聊天無法使用</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="163" />
+        <location filename="../../social/ConferenceWidget.cpp" line="163"/>
         <source>Table chat only available to players</source>
         <translation>牌桌聊天僅供玩家使用</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="179" />
-        <location filename="../../social/ConferenceWidget.cpp" line="226" />
+        <location filename="../../social/ConferenceWidget.cpp" line="179"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="226"/>
         <source>%1 joined the chat</source>
         <translation>%1 加入了聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="186" />
-        <location filename="../../social/ConferenceWidget.cpp" line="233" />
+        <location filename="../../social/ConferenceWidget.cpp" line="186"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="233"/>
         <source>%1 left the chat</source>
         <translation>%1 離開了聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="197" />
-        <location filename="../../social/ConferenceWidget.cpp" line="243" />
+        <location filename="../../social/ConferenceWidget.cpp" line="197"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="243"/>
         <source>%1 has been kicked from the chat</source>
         <translation>%1 已被踢出聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="196" />
-        <location filename="../../social/ConferenceWidget.cpp" line="253" />
+        <location filename="../../social/ConferenceWidget.cpp" line="196"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="253"/>
         <source>%1 has been banned from the chat</source>
         <translation>%1 已被禁止聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="199" />
+        <location filename="../../social/ConferenceWidget.cpp" line="199"/>
         <source>%1 has been kicked from the chat due to %2</source>
         <translation>%1 因 %2 已被踢出聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="198" />
+        <location filename="../../social/ConferenceWidget.cpp" line="198"/>
         <source>%1 has been banned from the chat due to %2</source>
         <translation>%1 因 %2 已被禁止聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="203" />
+        <location filename="../../social/ConferenceWidget.cpp" line="203"/>
         <source>%1 has been kicked from the chat by %2</source>
         <translation>%1 已被 %2 踢出聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="202" />
+        <location filename="../../social/ConferenceWidget.cpp" line="202"/>
         <source>%1 has been banned from the chat by %2</source>
         <translation>%1 已被 %2 禁止聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="205" />
+        <location filename="../../social/ConferenceWidget.cpp" line="205"/>
         <source>%1 has been kicked from the chat by %2 due to %3</source>
         <translation>%1 因 %3 已被 %2 踢出聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="204" />
+        <location filename="../../social/ConferenceWidget.cpp" line="204"/>
         <source>%1 has been banned from the chat by %2 due to %3</source>
         <translation>%1 因 %3 已被 %2 禁止聊天</translation>
     </message>
@@ -277,7 +278,7 @@
 <context>
     <name>ConnectionManager</name>
     <message>
-        <location filename="../../protocol/ConnectionManager.cpp" line="522" />
+        <location filename="../../protocol/ConnectionManager.cpp" line="522"/>
         <source>%1</source>
         <translation>%1</translation>
     </message>
@@ -285,37 +286,37 @@
 <context>
     <name>CreateUserForm</name>
     <message>
-        <location filename="../../mainwindow/CreateUserForm.ui" line="17" />
+        <location filename="../../mainwindow/CreateUserForm.ui" line="17"/>
         <source>Create New User</source>
         <translation>建立新使用者</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserForm.ui" line="29" />
+        <location filename="../../mainwindow/CreateUserForm.ui" line="29"/>
         <source>User name</source>
         <translation>使用者名稱</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserForm.ui" line="60" />
+        <location filename="../../mainwindow/CreateUserForm.ui" line="60"/>
         <source>Email</source>
         <translation>電子郵件</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserForm.ui" line="91" />
+        <location filename="../../mainwindow/CreateUserForm.ui" line="91"/>
         <source>Password</source>
         <translation>密碼</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserForm.ui" line="122" />
+        <location filename="../../mainwindow/CreateUserForm.ui" line="122"/>
         <source>Repeat Password</source>
         <translation>確認密碼</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserForm.ui" line="211" />
+        <location filename="../../mainwindow/CreateUserForm.ui" line="211"/>
         <source>Create User</source>
         <translation>建立使用者</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserForm.ui" line="237" />
+        <location filename="../../mainwindow/CreateUserForm.ui" line="237"/>
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
@@ -323,82 +324,82 @@
 <context>
     <name>CreateUserWindow</name>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="41" />
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="41"/>
         <source>User name must contain between %1 and %2 characters</source>
         <translation>使用者名稱須為%1到%2個字元</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="56" />
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="56"/>
         <source>Password must contain between %1 and %2 characters</source>
         <translation>密碼須為%1到%2個字元</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="61" />
-        <source>Repeated password doesn't match</source>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="61"/>
+        <source>Repeated password doesn&apos;t match</source>
         <translation>兩次輸入的密碼不一致</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="210" />
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="224" />
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="210"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="224"/>
         <source>Register User</source>
         <translation>註冊使用者</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="211" />
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="211"/>
         <source>Your account has been created. Please activate it with the link in the e-mail we sent you, then log in.</source>
         <translation>帳戶已建立。請透過我們寄出的郵件中的連結啟用帳戶，然後登入。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="239" />
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="239"/>
         <source>User name</source>
         <translation>使用者名稱</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="240" />
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="240"/>
         <source>Password</source>
         <translation>密碼</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="241" />
-        <source>I'm over %L1 years old</source>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="241"/>
+        <source>I&apos;m over %L1 years old</source>
         <translation>我已年滿%L1歲</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="244" />
-        <source>I accept the &lt;a style="font-family: Verdana; font-weight: bold; font-size: 12px; color: rgb(255,244,189); text-decoration: underline;" href="https://terms.invalid/"&gt;terms and conditions&lt;/a&gt;</source>
-        <translation>我接受&lt;a style="font-family: Verdana; font-weight: bold; font-size: 12px; color: rgb(255,244,189); text-decoration: underline;" href="https://terms.invalid/"&gt;條款與條件&lt;/a&gt;</translation>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="244"/>
+        <source>I accept the &lt;a style=&quot;font-family: Verdana; font-weight: bold; font-size: 12px; color: rgb(255,244,189); text-decoration: underline;&quot; href=&quot;https://terms.invalid/&quot;&gt;terms and conditions&lt;/a&gt;</source>
+        <translation>我接受&lt;a style=&quot;font-family: Verdana; font-weight: bold; font-size: 12px; color: rgb(255,244,189); text-decoration: underline;&quot; href=&quot;https://terms.invalid/&quot;&gt;條款與條件&lt;/a&gt;</translation>
     </message>
 </context>
 <context>
     <name>DebugDialog</name>
     <message>
-        <location filename="../../app/DebugDialog.cpp" line="13" />
+        <location filename="../../app/DebugDialog.cpp" line="13"/>
         <source>Debug</source>
         <translation>偵錯</translation>
     </message>
     <message>
-        <location filename="../../app/DebugDialog.cpp" line="15" />
-        <location filename="../../app/DebugDialog.cpp" line="16" />
+        <location filename="../../app/DebugDialog.cpp" line="15"/>
+        <location filename="../../app/DebugDialog.cpp" line="16"/>
         <source>not connected</source>
         <translation>未連線</translation>
     </message>
     <message>
-        <location filename="../../app/DebugDialog.cpp" line="18" />
+        <location filename="../../app/DebugDialog.cpp" line="18"/>
         <source>Bytes received:</source>
         <translation>已接收位元組數：</translation>
     </message>
     <message>
-        <location filename="../../app/DebugDialog.cpp" line="19" />
+        <location filename="../../app/DebugDialog.cpp" line="19"/>
         <source>Bytes sent:</source>
         <translation>已傳送位元組數：</translation>
     </message>
     <message>
-        <location filename="../../app/DebugDialog.cpp" line="20" />
+        <location filename="../../app/DebugDialog.cpp" line="20"/>
         <source>Rate (in/out):</source>
         <translation>速率（接收/傳送）：</translation>
     </message>
     <message>
-        <location filename="../../app/DebugDialog.cpp" line="54" />
+        <location filename="../../app/DebugDialog.cpp" line="54"/>
         <source>%1 B/s / %2 B/s</source>
         <translation>%1 B/s / %2 B/s</translation>
     </message>
@@ -406,22 +407,22 @@
 <context>
     <name>EmbeddedBrowser</name>
     <message>
-        <location filename="../../mainwindow/EmbeddedBrowser.ui" line="46" />
+        <location filename="../../mainwindow/EmbeddedBrowser.ui" line="46"/>
         <source>about:blank</source>
         <translation>about:blank</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/EmbeddedBrowser.ui" line="91" />
+        <location filename="../../mainwindow/EmbeddedBrowser.ui" line="91"/>
         <source>%p%</source>
         <translation>%p%</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="117" />
+        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="117"/>
         <source>Secure connection</source>
         <translation>安全連線</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="117" />
+        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="117"/>
         <source>Insecure connection</source>
         <translation>不安全的連線</translation>
     </message>
@@ -429,7 +430,7 @@
 <context>
     <name>EmbeddedView</name>
     <message>
-        <location filename="../../mainwindow/EmbeddedView.ui" line="65" />
+        <location filename="../../mainwindow/EmbeddedView.ui" line="65"/>
         <source>about:blank</source>
         <translation>about:blank</translation>
     </message>
@@ -437,7 +438,7 @@
 <context>
     <name>EmptySeatWidget</name>
     <message>
-        <location filename="../../table/EmptySeatWidget.ui" line="11" />
+        <location filename="../../table/EmptySeatWidget.ui" line="11"/>
         <source>Waiting for player</source>
         <translation>等待玩家</translation>
     </message>
@@ -445,27 +446,27 @@
 <context>
     <name>FriendDetailView</name>
     <message>
-        <location filename="../../social/FriendDetailView.ui" line="14" />
+        <location filename="../../social/FriendDetailView.ui" line="14"/>
         <source>Friend Details</source>
         <translation>好友詳細資料</translation>
     </message>
     <message>
-        <location filename="../../social/FriendDetailView.ui" line="79" />
+        <location filename="../../social/FriendDetailView.ui" line="79"/>
         <source>Remove</source>
         <translation>刪除</translation>
     </message>
     <message>
-        <location filename="../../social/FriendDetailView.ui" line="88" />
+        <location filename="../../social/FriendDetailView.ui" line="88"/>
         <source>Player is seated at:</source>
         <translation>玩家所在牌桌：</translation>
     </message>
     <message>
-        <location filename="../../social/FriendDetailView.ui" line="139" />
+        <location filename="../../social/FriendDetailView.ui" line="139"/>
         <source>Join</source>
         <translation>加入</translation>
     </message>
     <message>
-        <location filename="../../social/FriendDetailView.ui" line="146" />
+        <location filename="../../social/FriendDetailView.ui" line="146"/>
         <source>Watch</source>
         <translation>觀戰</translation>
     </message>
@@ -473,13 +474,13 @@
 <context>
     <name>FriendDetailWindow</name>
     <message>
-        <location filename="../../social/FriendDetailWindow.cpp" line="63" />
-        <source>%1 with status "%2"</source>
+        <location filename="../../social/FriendDetailWindow.cpp" line="63"/>
+        <source>%1 with status &quot;%2&quot;</source>
         <extracomment>%1 is availability type, %2 is user status message</extracomment>
         <translation>%1，狀態為「%2」</translation>
     </message>
     <message>
-        <location filename="../../social/FriendDetailWindow.cpp" line="75" />
+        <location filename="../../social/FriendDetailWindow.cpp" line="75"/>
         <source>Friend details for %1</source>
         <translation>%1 的詳細資料</translation>
     </message>
@@ -487,23 +488,23 @@
 <context>
     <name>FriendSearchView</name>
     <message>
-        <location filename="../../social/FriendSearchView.ui" line="20" />
-        <location filename="../../social/FriendSearchView.ui" line="26" />
+        <location filename="../../social/FriendSearchView.ui" line="20"/>
+        <location filename="../../social/FriendSearchView.ui" line="26"/>
         <source>Friend search results</source>
         <translation>好友搜尋結果</translation>
     </message>
     <message>
-        <location filename="../../social/FriendSearchView.ui" line="48" />
+        <location filename="../../social/FriendSearchView.ui" line="48"/>
         <source>Search</source>
         <translation>搜尋</translation>
     </message>
     <message>
-        <location filename="../../social/FriendSearchView.ui" line="118" />
+        <location filename="../../social/FriendSearchView.ui" line="118"/>
         <source>Add to friends</source>
         <translation>加為好友</translation>
     </message>
     <message>
-        <location filename="../../social/FriendSearchView.ui" line="125" />
+        <location filename="../../social/FriendSearchView.ui" line="125"/>
         <source>Close</source>
         <translation>關閉</translation>
     </message>
@@ -511,28 +512,28 @@
 <context>
     <name>FriendSearchWindow</name>
     <message>
-        <location filename="../../social/FriendSearchWindow.cpp" line="48" />
+        <location filename="../../social/FriendSearchWindow.cpp" line="48"/>
         <source>Add to friends</source>
         <translation>加為好友</translation>
     </message>
     <message>
-        <location filename="../../social/FriendSearchWindow.cpp" line="49" />
+        <location filename="../../social/FriendSearchWindow.cpp" line="49"/>
         <source>Add item to friends list</source>
         <translation>加入好友清單</translation>
     </message>
     <message>
-        <location filename="../../social/FriendSearchWindow.cpp" line="50" />
+        <location filename="../../social/FriendSearchWindow.cpp" line="50"/>
         <source>User</source>
         <translation>使用者</translation>
     </message>
     <message>
-        <location filename="../../social/FriendSearchWindow.cpp" line="120" />
-        <location filename="../../social/FriendSearchWindow.cpp" line="167" />
+        <location filename="../../social/FriendSearchWindow.cpp" line="120"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="167"/>
         <source>Search error</source>
         <translation>搜尋錯誤</translation>
     </message>
     <message numerus="yes">
-        <location filename="../../social/FriendSearchWindow.cpp" line="158" />
+        <location filename="../../social/FriendSearchWindow.cpp" line="158"/>
         <source>%Ln user(s) found</source>
         <translation>
             <numerusform>找到 %Ln 位使用者</numerusform>
@@ -542,45 +543,45 @@
 <context>
     <name>FriendsRosterModel</name>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="50" />
+        <location filename="../../social/FriendsRosterModel.cpp" line="50"/>
         <source>offline</source>
         <translation>離線</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="51" />
+        <location filename="../../social/FriendsRosterModel.cpp" line="51"/>
         <source>online</source>
         <translation>線上</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="52" />
-        <location filename="../../social/FriendsRosterModel.cpp" line="55" />
+        <location filename="../../social/FriendsRosterModel.cpp" line="52"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="55"/>
         <source>away</source>
         <translation>離開</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="53" />
+        <location filename="../../social/FriendsRosterModel.cpp" line="53"/>
         <source>talkative</source>
         <translation>想聊天</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="54" />
+        <location filename="../../social/FriendsRosterModel.cpp" line="54"/>
         <source>busy</source>
         <translation>忙碌</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="56" />
+        <location filename="../../social/FriendsRosterModel.cpp" line="56"/>
         <source>&lt;unknown availability&gt;</source>
         <translation>&lt;未知狀態&gt;</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="102" />
+        <location filename="../../social/FriendsRosterModel.cpp" line="102"/>
         <source>%1 is %2</source>
         <extracomment>%1 is friend name, %2 is availability type</extracomment>
         <translation>%1 目前%2</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="104" />
-        <source>%1 is %2 with status "%3"</source>
+        <location filename="../../social/FriendsRosterModel.cpp" line="104"/>
+        <source>%1 is %2 with status &quot;%3&quot;</source>
         <extracomment>%1 is friend name, %2 is availability type, %3 is user status message</extracomment>
         <translation>%1 目前%2，狀態為「%3」</translation>
     </message>
@@ -588,22 +589,22 @@
 <context>
     <name>FriendsView</name>
     <message>
-        <location filename="../../social/FriendsView.ui" line="35" />
+        <location filename="../../social/FriendsView.ui" line="35"/>
         <source>Add friends and see when they are online!</source>
         <translation>新增好友，隨時查看他們是否在線上！</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsView.ui" line="47" />
+        <location filename="../../social/FriendsView.ui" line="47"/>
         <source>Friends</source>
         <translation>好友</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsView.ui" line="65" />
+        <location filename="../../social/FriendsView.ui" line="65"/>
         <source>Find friend</source>
         <translation>尋找好友</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsView.ui" line="77" />
+        <location filename="../../social/FriendsView.ui" line="77"/>
         <source>Friend Details</source>
         <translation>好友詳細資料</translation>
     </message>
@@ -611,12 +612,12 @@
 <context>
     <name>FriendsWindow</name>
     <message>
-        <location filename="../../social/FriendsWindow.cpp" line="58" />
+        <location filename="../../social/FriendsWindow.cpp" line="58"/>
         <source>Remove</source>
         <translation>刪除</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsWindow.cpp" line="59" />
+        <location filename="../../social/FriendsWindow.cpp" line="59"/>
         <source>Remove user from list</source>
         <translation>從清單中刪除使用者</translation>
     </message>
@@ -624,155 +625,155 @@
 <context>
     <name>GameWindow</name>
     <message>
-        <location filename="../../protocol/kick_reason.h" line="26" />
-        <location filename="../../protocol/kick_reason.h" line="28" />
-        <location filename="../../table/GameWindow.cpp" line="1939" />
+        <location filename="../../protocol/kick_reason.h" line="26"/>
+        <location filename="../../protocol/kick_reason.h" line="28"/>
+        <location filename="../../table/GameWindow.cpp" line="1939"/>
         <source>You were kicked from the table.</source>
         <translation>您已被踢出牌桌。</translation>
     </message>
     <message>
-        <location filename="../../protocol/kick_reason.h" line="27" />
-        <location filename="../../protocol/kick_reason.h" line="29" />
-        <location filename="../../protocol/kick_reason.h" line="33" />
-        <location filename="../../protocol/kick_reason.h" line="45" />
-        <location filename="../../table/GameWindow.cpp" line="1939" />
-        <location filename="../../table/GameWindow.cpp" line="1943" />
-        <location filename="../../table/GameWindow.cpp" line="1958" />
+        <location filename="../../protocol/kick_reason.h" line="27"/>
+        <location filename="../../protocol/kick_reason.h" line="29"/>
+        <location filename="../../protocol/kick_reason.h" line="33"/>
+        <location filename="../../protocol/kick_reason.h" line="45"/>
+        <location filename="../../table/GameWindow.cpp" line="1939"/>
+        <location filename="../../table/GameWindow.cpp" line="1943"/>
+        <location filename="../../table/GameWindow.cpp" line="1958"/>
         <source>Kicked</source>
         <translation>被踢出</translation>
     </message>
     <message>
-        <location filename="../../protocol/kick_reason.h" line="31" />
-        <location filename="../../table/GameWindow.cpp" line="1944" />
+        <location filename="../../protocol/kick_reason.h" line="31"/>
+        <location filename="../../table/GameWindow.cpp" line="1944"/>
         <source>You do not have enough funds to play another hand.
 Do you want to make a deposit now?</source>
         <translation>您的餘額不足，無法再玩一局。
 是否立即儲值？</translation>
     </message>
     <message>
-        <location filename="../../protocol/kick_reason.h" line="36" />
-        <location filename="../../table/GameWindow.cpp" line="1954" />
+        <location filename="../../protocol/kick_reason.h" line="36"/>
+        <location filename="../../table/GameWindow.cpp" line="1954"/>
         <source>A server error occured and the game was aborted.
 Your bet and fee will be repaid.</source>
         <translation>伺服器發生錯誤，牌局已中止。
 您的下注和手續費將退還。</translation>
     </message>
     <message>
-        <location filename="../../protocol/kick_reason.h" line="38" />
-        <location filename="../../table/GameWindow.cpp" line="1950" />
+        <location filename="../../protocol/kick_reason.h" line="38"/>
+        <location filename="../../table/GameWindow.cpp" line="1950"/>
         <source>Server error</source>
         <translation>伺服器錯誤</translation>
     </message>
     <message>
-        <location filename="../../protocol/kick_reason.h" line="39" />
-        <location filename="../../table/GameWindow.cpp" line="1952" />
+        <location filename="../../protocol/kick_reason.h" line="39"/>
+        <location filename="../../table/GameWindow.cpp" line="1952"/>
         <source>A server error occured and the tournament will be aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
         <translation>伺服器發生錯誤，錦標賽將中止。
 獎池的分配方式請參閱錦標賽規則。</translation>
     </message>
     <message>
-        <location filename="../../protocol/kick_reason.h" line="43" />
-        <location filename="../../table/GameWindow.cpp" line="1959" />
+        <location filename="../../protocol/kick_reason.h" line="43"/>
+        <location filename="../../table/GameWindow.cpp" line="1959"/>
         <source>You were kicked from the table as the server will be unavailable due to mainenance.</source>
         <translation>由於伺服器即將停機維護，您已被踢出牌桌。</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="916" />
+        <location filename="../../table/GameWindow.cpp" line="916"/>
         <source>Table does not exist</source>
         <translation>牌桌不存在</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="917" />
+        <location filename="../../table/GameWindow.cpp" line="917"/>
         <source>Table has been removed from server, press Ok to go back to lobby</source>
         <translation>牌桌已從伺服器移除，按「確定」返回大廳</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1005" />
+        <location filename="../../table/GameWindow.cpp" line="1005"/>
         <source>%1 joined the table</source>
         <translation>%1 加入了牌桌</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1023" />
-        <source>You've been unseated from this table.</source>
+        <location filename="../../table/GameWindow.cpp" line="1023"/>
+        <source>You&apos;ve been unseated from this table.</source>
         <translation>您已被移出此牌桌的座位。</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1027" />
+        <location filename="../../table/GameWindow.cpp" line="1027"/>
         <source>%1 left the table</source>
         <translation>%1 離開了牌桌</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1074" />
+        <location filename="../../table/GameWindow.cpp" line="1074"/>
         <source>Hand started</source>
         <translation>本局開始</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1693" />
+        <location filename="../../table/GameWindow.cpp" line="1693"/>
         <source>Hand ended in washout!</source>
         <translation>本局流局！</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1714" />
+        <location filename="../../table/GameWindow.cpp" line="1714"/>
         <source>Hand ended in Mahjong!</source>
         <translation>本局和牌！</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1751" />
+        <location filename="../../table/GameWindow.cpp" line="1751"/>
         <source>Table round ended</source>
         <translation>牌桌本輪結束</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1791" />
+        <location filename="../../table/GameWindow.cpp" line="1791"/>
         <source>Tournament round ended</source>
         <translation>錦標賽本輪結束</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1792" />
+        <location filename="../../table/GameWindow.cpp" line="1792"/>
         <source>The tournament round has ended, press Ok to go back to lobby</source>
         <translation>錦標賽本輪已結束，按「確定」返回大廳</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1884" />
+        <location filename="../../table/GameWindow.cpp" line="1884"/>
         <source>Leave Table</source>
         <translation>離開牌桌</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1885" />
+        <location filename="../../table/GameWindow.cpp" line="1885"/>
         <source>Are you sure you want to leave table %1?</source>
         <translation>確定要離開牌桌 %1 嗎？</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1916" />
+        <location filename="../../table/GameWindow.cpp" line="1916"/>
         <source>Friends</source>
         <translation>好友</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1917" />
-        <source>You haven't added any friends yet. Click on player names where you see them or go to friends section in the lobby.</source>
+        <location filename="../../table/GameWindow.cpp" line="1917"/>
+        <source>You haven&apos;t added any friends yet. Click on player names where you see them or go to friends section in the lobby.</source>
         <translation>您還沒有加入好友。點擊看到的玩家名稱，或前往大廳的好友欄目。</translation>
     </message>
 </context>
 <context>
     <name>HttpsGet</name>
     <message>
-        <location filename="../../app/HttpsGet.cpp" line="26" />
+        <location filename="../../app/HttpsGet.cpp" line="26"/>
         <source>refusing to fetch %1: not an https:// address</source>
         <translation>拒絕擷取 %1：不是 https:// 位址</translation>
     </message>
     <message>
-        <location filename="../../app/HttpsGet.cpp" line="37" />
-        <location filename="../../app/HttpsGet.cpp" line="51" />
+        <location filename="../../app/HttpsGet.cpp" line="37"/>
+        <location filename="../../app/HttpsGet.cpp" line="51"/>
         <source>%1 is larger than %2 bytes</source>
         <translation>%1 大於 %2 位元組</translation>
     </message>
     <message>
-        <location filename="../../app/HttpsGet.cpp" line="47" />
+        <location filename="../../app/HttpsGet.cpp" line="47"/>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
     <message>
-        <location filename="../../app/HttpsGet.cpp" line="49" />
+        <location filename="../../app/HttpsGet.cpp" line="49"/>
         <source>%1 was redirected away from https</source>
         <translation>%1 被重新導向至非 https 位址</translation>
     </message>
@@ -780,65 +781,65 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>JoinDialog</name>
     <message>
-        <location filename="../../tournaments/JoinDialog.ui" line="37" />
-        <location filename="../../tournaments/JoinDialog.cpp" line="55" />
+        <location filename="../../tournaments/JoinDialog.ui" line="37"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="55"/>
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.ui" line="38" />
-        <location filename="../../tournaments/JoinDialog.cpp" line="56" />
+        <location filename="../../tournaments/JoinDialog.ui" line="38"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="56"/>
         <source>Accept</source>
         <translation>接受</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.ui" line="39" />
-        <location filename="../../tournaments/JoinDialog.cpp" line="57" />
+        <location filename="../../tournaments/JoinDialog.ui" line="39"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="57"/>
         <source>Deposit</source>
         <translation>儲值</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="65" />
+        <location filename="../../tournaments/JoinDialog.cpp" line="65"/>
         <source>Tournament registration</source>
         <translation>錦標賽報名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="67" />
+        <location filename="../../tournaments/JoinDialog.cpp" line="67"/>
         <source>Name: %1</source>
         <translation>名稱：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="68" />
+        <location filename="../../tournaments/JoinDialog.cpp" line="68"/>
         <source>Start: %1</source>
         <translation>開始：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="69" />
+        <location filename="../../tournaments/JoinDialog.cpp" line="69"/>
         <source>Buy-in: %1</source>
         <translation>買入：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="70" />
+        <location filename="../../tournaments/JoinDialog.cpp" line="70"/>
         <source>Pot: %1</source>
         <translation>獎池：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="71" />
+        <location filename="../../tournaments/JoinDialog.cpp" line="71"/>
         <source>Rules: %1</source>
         <translation>規則：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="73" />
+        <location filename="../../tournaments/JoinDialog.cpp" line="73"/>
         <source>Registered Players: %1</source>
         <translation>已報名玩家：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="76" />
+        <location filename="../../tournaments/JoinDialog.cpp" line="76"/>
         <source>You do not have sufficient funds in your account to play. Please deposit more money to your account to continue playing.</source>
         <translation>您的帳戶餘額不足，無法參加。請儲值後繼續遊戲。</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="80" />
+        <location filename="../../tournaments/JoinDialog.cpp" line="80"/>
         <source>Accepting the tournament will withdraw the buy-in from your account. If you choose to unregister from the tournament at a later time, but before the tournament starts, the buy-in will be refunded to your account.</source>
         <translation>接受後，買入金額將從您的帳戶中扣除。如果您在錦標賽開始前取消報名，買入金額將退還至您的帳戶。</translation>
     </message>
@@ -846,37 +847,37 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>LobbySummary</name>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="69" />
+        <location filename="../../lobby/LobbySummary.cpp" line="69"/>
         <source>Lobby</source>
         <translation>大廳</translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="70" />
+        <location filename="../../lobby/LobbySummary.cpp" line="70"/>
         <source>Players online: %L1</source>
         <translation>線上玩家：%L1</translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="71" />
+        <location filename="../../lobby/LobbySummary.cpp" line="71"/>
         <source>Players seated: %L1</source>
         <translation>已入座玩家：%L1</translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="72" />
+        <location filename="../../lobby/LobbySummary.cpp" line="72"/>
         <source>Open tables: %L1</source>
         <translation>開放牌桌：%L1</translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="73" />
+        <location filename="../../lobby/LobbySummary.cpp" line="73"/>
         <source>Tournaments running: %L1</source>
         <translation>進行中的錦標賽：%L1</translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="74" />
-        <source>Today's top winners</source>
+        <location filename="../../lobby/LobbySummary.cpp" line="74"/>
+        <source>Today&apos;s top winners</source>
         <translation>今日贏家排行</translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="84" />
+        <location filename="../../lobby/LobbySummary.cpp" line="84"/>
         <source>%1. %2  %3</source>
         <translation>%1. %2  %3</translation>
     </message>
@@ -884,7 +885,7 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>LobbyWindow</name>
     <message>
-        <location filename="../../lobby/LobbyWindow.cpp" line="141" />
+        <location filename="../../lobby/LobbyWindow.cpp" line="141"/>
         <source>Hide full tables</source>
         <translation>隱藏已滿牌桌</translation>
     </message>
@@ -892,7 +893,7 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>LocalizationDb</name>
     <message>
-        <location filename="../../lobby/LocalizationDb.cpp" line="22" />
+        <location filename="../../lobby/LocalizationDb.cpp" line="22"/>
         <source>Table(%1)</source>
         <translation>牌桌(%1)</translation>
     </message>
@@ -900,13 +901,13 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>Log</name>
     <message>
-        <location filename="../../app/Log.cpp" line="303" />
-        <location filename="../../app/Log.cpp" line="306" />
+        <location filename="../../app/Log.cpp" line="303"/>
+        <location filename="../../app/Log.cpp" line="306"/>
         <source>Error</source>
         <translation>錯誤</translation>
     </message>
     <message>
-        <location filename="../../app/Log.cpp" line="307" />
+        <location filename="../../app/Log.cpp" line="307"/>
         <source>%1
 
 The program has to end. Please send the log file %2 to the support team.</source>
@@ -918,32 +919,32 @@ The program has to end. Please send the log file %2 to the support team.</source
 <context>
     <name>LoginForm</name>
     <message>
-        <location filename="../../mainwindow/LoginForm.ui" line="29" />
+        <location filename="../../mainwindow/LoginForm.ui" line="29"/>
         <source>Log in to Mahjong</source>
         <translation>登入麻將</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginForm.ui" line="36" />
+        <location filename="../../mainwindow/LoginForm.ui" line="36"/>
         <source>User name</source>
         <translation>使用者名稱</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginForm.ui" line="50" />
+        <location filename="../../mainwindow/LoginForm.ui" line="50"/>
         <source>Password</source>
         <translation>密碼</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginForm.ui" line="70" />
+        <location filename="../../mainwindow/LoginForm.ui" line="70"/>
         <source>Log in</source>
         <translation>登入</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginForm.ui" line="86" />
+        <location filename="../../mainwindow/LoginForm.ui" line="86"/>
         <source>Register</source>
         <translation>註冊</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginForm.ui" line="106" />
+        <location filename="../../mainwindow/LoginForm.ui" line="106"/>
         <source>Choose language</source>
         <translation>選擇語言</translation>
     </message>
@@ -951,219 +952,219 @@ The program has to end. Please send the log file %2 to the support team.</source
 <context>
     <name>LoginWindow</name>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="90" />
+        <location filename="../../mainwindow/LoginWindow.cpp" line="90"/>
         <source>You are not allowed to login, please contact support.</source>
         <translation>您無權登入，請聯絡客服。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="92" />
+        <location filename="../../mainwindow/LoginWindow.cpp" line="92"/>
         <source>Server error!</source>
         <translation>伺服器錯誤！</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="94" />
+        <location filename="../../mainwindow/LoginWindow.cpp" line="94"/>
         <source>You need to verify your email first! Please check your inbox for verification email. Contact support if problem persists.</source>
         <translation>請先驗證您的電子郵件！請在收件匣中尋找驗證郵件。如問題持續，請聯絡客服。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="97" />
+        <location filename="../../mainwindow/LoginWindow.cpp" line="97"/>
         <source>You have excluded yourself from playing. Contact support if this is incorrect.</source>
         <translation>您已自我禁止遊戲。如有誤，請聯絡客服。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="99" />
+        <location filename="../../mainwindow/LoginWindow.cpp" line="99"/>
         <source>You have made 6 wrong login attempts. For security reasons your account will be inactive for 10 minutes.
 If you do not remember your password please reset your password and wait for 10 minutes. If you still have problems please contact support.</source>
         <translation>您已連續6次登入失敗。為了安全，您的帳戶將停用10分鐘。
 如果您忘記密碼，請重設密碼並等待10分鐘。如仍有問題，請聯絡客服。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="103" />
+        <location filename="../../mainwindow/LoginWindow.cpp" line="103"/>
         <source>Your IP address is blacklisted, please contact support.</source>
         <translation>您的IP位址已被列入黑名單，請聯絡客服。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="105" />
+        <location filename="../../mainwindow/LoginWindow.cpp" line="105"/>
         <source>Unknown login failure!</source>
         <translation>未知原因登入失敗！</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="131" />
+        <location filename="../../mainwindow/LoginWindow.cpp" line="131"/>
         <source>Login failed</source>
         <translation>登入失敗</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="139" />
+        <location filename="../../mainwindow/LoginWindow.cpp" line="139"/>
         <source>Connecting...</source>
         <translation>連線中...</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="144" />
+        <location filename="../../mainwindow/LoginWindow.cpp" line="144"/>
         <source>Log in</source>
         <translation>登入</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="209" />
-        <source>&lt;a style="%1" href="https://reset-password.invalid/"&gt;Reset password&lt;/a&gt;</source>
-        <translation>&lt;a style="%1" href="https://reset-password.invalid/"&gt;重設密碼&lt;/a&gt;</translation>
+        <location filename="../../mainwindow/LoginWindow.cpp" line="209"/>
+        <source>&lt;a style=&quot;%1&quot; href=&quot;https://reset-password.invalid/&quot;&gt;Reset password&lt;/a&gt;</source>
+        <translation>&lt;a style=&quot;%1&quot; href=&quot;https://reset-password.invalid/&quot;&gt;重設密碼&lt;/a&gt;</translation>
     </message>
 </context>
 <context>
     <name>Mahjong</name>
     <message>
-        <location filename="../../game/Tile.cpp" line="12" />
+        <location filename="../../game/Tile.cpp" line="12"/>
         <source>Bamboo</source>
         <translation>條子</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="13" />
+        <location filename="../../game/Tile.cpp" line="13"/>
         <source>Character</source>
         <translation>萬子</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="14" />
+        <location filename="../../game/Tile.cpp" line="14"/>
         <source>Circle</source>
         <translation>筒子</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="22" />
+        <location filename="../../game/Tile.cpp" line="22"/>
         <source>Plum blossom</source>
         <comment>flower</comment>
         <translation>梅</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="23" />
+        <location filename="../../game/Tile.cpp" line="23"/>
         <source>Orchid</source>
         <comment>flower</comment>
         <translation>蘭</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="24" />
+        <location filename="../../game/Tile.cpp" line="24"/>
         <source>Chrysanthemum</source>
         <comment>flower</comment>
         <translation>菊</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="25" />
+        <location filename="../../game/Tile.cpp" line="25"/>
         <source>Bamboo</source>
         <comment>flower</comment>
         <translation>竹</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="28" />
+        <location filename="../../game/Tile.cpp" line="28"/>
         <source>Spring</source>
         <translation>春</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="29" />
+        <location filename="../../game/Tile.cpp" line="29"/>
         <source>Summer</source>
         <translation>夏</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="30" />
+        <location filename="../../game/Tile.cpp" line="30"/>
         <source>Autumn</source>
         <translation>秋</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="31" />
+        <location filename="../../game/Tile.cpp" line="31"/>
         <source>Winter</source>
         <translation>冬</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="34" />
+        <location filename="../../game/Tile.cpp" line="34"/>
         <source>East Wind</source>
         <translation>東風</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="35" />
+        <location filename="../../game/Tile.cpp" line="35"/>
         <source>South Wind</source>
         <translation>南風</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="36" />
+        <location filename="../../game/Tile.cpp" line="36"/>
         <source>West Wind</source>
         <translation>西風</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="37" />
+        <location filename="../../game/Tile.cpp" line="37"/>
         <source>North Wind</source>
         <translation>北風</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="40" />
+        <location filename="../../game/Tile.cpp" line="40"/>
         <source>Green Dragon</source>
         <translation>發財</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="41" />
+        <location filename="../../game/Tile.cpp" line="41"/>
         <source>Red Dragon</source>
         <translation>紅中</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="42" />
+        <location filename="../../game/Tile.cpp" line="42"/>
         <source>White Dragon</source>
         <translation>白板</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="101" />
+        <location filename="../../game/Tile.cpp" line="101"/>
         <source>Concealed</source>
         <translation>暗牌</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="109" />
+        <location filename="../../game/Tile.cpp" line="109"/>
         <source>%1 %L2</source>
         <comment>Suit and number, e.g. Bamboo 7</comment>
         <translation>%L2%1</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="113" />
+        <location filename="../../game/Tile.cpp" line="113"/>
         <source>%1 %L2</source>
         <comment>Flower and number, e.g. Orchid 3</comment>
         <translation>%1 %L2</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="117" />
+        <location filename="../../game/Tile.cpp" line="117"/>
         <source>%1 %L2</source>
         <comment>Season and number, e.g. Winter 2</comment>
         <translation>%1 %L2</translation>
     </message>
     <message>
-        <location filename="../../game/Wind.cpp" line="10" />
+        <location filename="../../game/Wind.cpp" line="10"/>
         <source>East</source>
         <translation>東</translation>
     </message>
     <message>
-        <location filename="../../game/Wind.cpp" line="11" />
+        <location filename="../../game/Wind.cpp" line="11"/>
         <source>South</source>
         <translation>南</translation>
     </message>
     <message>
-        <location filename="../../game/Wind.cpp" line="12" />
+        <location filename="../../game/Wind.cpp" line="12"/>
         <source>West</source>
         <translation>西</translation>
     </message>
     <message>
-        <location filename="../../game/Wind.cpp" line="13" />
+        <location filename="../../game/Wind.cpp" line="13"/>
         <source>North</source>
         <translation>北</translation>
     </message>
     <message>
-        <location filename="../../game/Wind.cpp" line="16" />
+        <location filename="../../game/Wind.cpp" line="16"/>
         <source>Prevalent wind: East</source>
         <translation>圈風：東</translation>
     </message>
     <message>
-        <location filename="../../game/Wind.cpp" line="17" />
+        <location filename="../../game/Wind.cpp" line="17"/>
         <source>Prevalent wind: South</source>
         <translation>圈風：南</translation>
     </message>
     <message>
-        <location filename="../../game/Wind.cpp" line="18" />
+        <location filename="../../game/Wind.cpp" line="18"/>
         <source>Prevalent wind: West</source>
         <translation>圈風：西</translation>
     </message>
     <message>
-        <location filename="../../game/Wind.cpp" line="19" />
+        <location filename="../../game/Wind.cpp" line="19"/>
         <source>Prevalent wind: North</source>
         <translation>圈風：北</translation>
     </message>
@@ -1171,518 +1172,524 @@ If you do not remember your password please reset your password and wait for 10 
 <context>
     <name>MainView</name>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="246" />
+        <location filename="../../mainwindow/MainView.cpp" line="246"/>
         <source>My account</source>
-        <translation type="unfinished" />
+        <translation>我的帳戶</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="247" />
+        <location filename="../../mainwindow/MainView.cpp" line="247"/>
         <source>Support</source>
-        <translation type="unfinished" />
+        <translation>客服</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="248" />
+        <location filename="../../mainwindow/MainView.cpp" line="248"/>
         <source>Toggle fullscreen</source>
-        <translation type="unfinished" />
+        <translation>切換全螢幕</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="249" />
+        <location filename="../../mainwindow/MainView.cpp" line="249"/>
         <source>Fullscreen</source>
-        <translation type="unfinished" />
+        <translation>全螢幕</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="250" />
+        <location filename="../../mainwindow/MainView.cpp" line="250"/>
         <source>Ctrl+F</source>
         <comment>Toggle fullscreen</comment>
-        <translation type="unfinished" />
+        <translation>Ctrl+F</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="251" />
+        <location filename="../../mainwindow/MainView.cpp" line="251"/>
         <source>Quit</source>
-        <translation type="unfinished" />
+        <translation>結束</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="252" />
+        <location filename="../../mainwindow/MainView.cpp" line="252"/>
         <source>Cashier</source>
-        <translation type="unfinished" />
+        <translation>收銀台</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="254" />
+        <location filename="../../mainwindow/MainView.cpp" line="254"/>
         <source>Lobby chat</source>
-        <translation type="unfinished" />
+        <translation>大廳聊天</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="255" />
+        <location filename="../../mainwindow/MainView.cpp" line="255"/>
         <source>Try again</source>
-        <translation type="unfinished" />
+        <translation>重試</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="328" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="328"/>
         <source>Connecting to %1...</source>
         <translation>正在連線至 %1...</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="335" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="335"/>
         <source>Connected to %1</source>
         <translation>已連線至 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="374" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="374"/>
         <source>The server closed the connection</source>
         <translation>伺服器已關閉連線</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="375" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="375"/>
         <source>Cannot connect to %1</source>
         <translation>無法連線至 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="360" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="360"/>
         <source>Connected to %1. Please log in.</source>
         <translation>已連線至 %1。請登入。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="415" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="415"/>
         <source>Logging in as %1...</source>
         <translation>正在以 %1 身分登入...</translation>
     </message>
     <message>
-        <location filename="../../protocol/login_status.h" line="26" />
+        <location filename="../../protocol/login_status.h" line="26"/>
         <source>Authentication failed!</source>
         <translation>驗證失敗！</translation>
     </message>
     <message>
-        <location filename="../../protocol/login_status.h" line="28" />
+        <location filename="../../protocol/login_status.h" line="28"/>
         <source>You are not allowed to login, please contact support.</source>
         <translation>您無權登入，請聯絡客服。</translation>
     </message>
     <message>
-        <location filename="../../protocol/login_status.h" line="29" />
+        <location filename="../../protocol/login_status.h" line="29"/>
         <source>Server error!</source>
         <translation>伺服器錯誤！</translation>
     </message>
     <message>
-        <location filename="../../protocol/login_status.h" line="31" />
+        <location filename="../../protocol/login_status.h" line="31"/>
         <source>You need to verify your email first! Please check your inbox for verification email. Contact support if problem persists.</source>
         <translation>請先驗證您的電子郵件！請在收件匣中查看驗證郵件。如果問題持續發生，請聯絡客服。</translation>
     </message>
     <message>
-        <location filename="../../protocol/login_status.h" line="34" />
+        <location filename="../../protocol/login_status.h" line="34"/>
         <source>You have excluded yourself from playing. Contact support if this is incorrect.</source>
         <translation>您已設定自我排除，無法進行遊戲。如有錯誤，請聯絡客服。</translation>
     </message>
     <message>
-        <location filename="../../protocol/login_status.h" line="37" />
+        <location filename="../../protocol/login_status.h" line="37"/>
         <source>You have made 6 wrong login attempts. For security reasons your account will be inactive for 10 minutes.
 If you do not remember your password please reset your password and wait for 10 minutes. If you still have problems please contact support.</source>
         <translation>您已 6 次登入失敗。基於安全考量，您的帳號將停用 10 分鐘。
 如果忘記密碼，請重設密碼並等待 10 分鐘。如果仍有問題，請聯絡客服。</translation>
     </message>
     <message>
-        <location filename="../../protocol/login_status.h" line="42" />
+        <location filename="../../protocol/login_status.h" line="42"/>
         <source>Your IP address is blacklisted, please contact support.</source>
         <translation>您的 IP 位址已被列入黑名單，請聯絡客服。</translation>
     </message>
     <message>
-        <location filename="../../protocol/login_status.h" line="44" />
+        <location filename="../../protocol/login_status.h" line="44"/>
         <source>Unknown login failure!</source>
         <translation>登入失敗，原因不明！</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="428" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="428"/>
         <source>Login failed: %1</source>
         <translation>登入失敗：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="490" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="490"/>
         <source>Logged in as %1</source>
         <translation>已以 %1 身分登入</translation>
     </message>
     <message>
-        <location filename="../../protocol/join_failed_reason.h" line="29" />
+        <location filename="../../protocol/join_failed_reason.h" line="29"/>
         <source>Not allowed to join table</source>
         <translation>不允許加入此牌桌</translation>
     </message>
     <message>
-        <location filename="../../protocol/join_failed_reason.h" line="30" />
+        <location filename="../../protocol/join_failed_reason.h" line="30"/>
         <source>Join Error</source>
         <translation>加入錯誤</translation>
     </message>
     <message>
-        <location filename="../../protocol/join_failed_reason.h" line="31" />
+        <location filename="../../protocol/join_failed_reason.h" line="31"/>
         <source>Table Full</source>
         <translation>牌桌已滿</translation>
     </message>
     <message>
-        <location filename="../../protocol/join_failed_reason.h" line="32" />
+        <location filename="../../protocol/join_failed_reason.h" line="32"/>
         <source>Table In Play</source>
         <translation>牌局進行中</translation>
     </message>
     <message>
-        <location filename="../../protocol/join_failed_reason.h" line="34" />
-        <source>You don't have enough money on your account to join the table.</source>
+        <location filename="../../protocol/join_failed_reason.h" line="34"/>
+        <source>You don&apos;t have enough money on your account to join the table.</source>
         <translation>您的帳戶餘額不足，無法加入此牌桌。</translation>
     </message>
     <message>
-        <location filename="../../protocol/join_failed_reason.h" line="36" />
+        <location filename="../../protocol/join_failed_reason.h" line="36"/>
         <source>A player with the same IP address as you has already joined the table.
 Please contact the support to remedy the situation.</source>
         <translation>與您 IP 位址相同的玩家已加入此牌桌。
 請聯絡客服解決此問題。</translation>
     </message>
     <message>
-        <location filename="../../protocol/join_failed_reason.h" line="39" />
+        <location filename="../../protocol/join_failed_reason.h" line="39"/>
         <source>You are not allowed to play on money tables.</source>
         <translation>您不能在現金牌桌上遊戲。</translation>
     </message>
     <message>
-        <location filename="../../protocol/join_failed_reason.h" line="41" />
+        <location filename="../../protocol/join_failed_reason.h" line="41"/>
         <source>You are not fully registered and therefore not allowed to play for money.</source>
         <translation>您尚未完成註冊，因此不能進行現金遊戲。</translation>
     </message>
     <message>
-        <location filename="../../protocol/join_failed_reason.h" line="44" />
+        <location filename="../../protocol/join_failed_reason.h" line="44"/>
         <source>You are not allowed to play, server will be unavailable due to maintenance.</source>
         <translation>伺服器即將停機維護，暫時無法遊戲。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1069" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1069"/>
         <source>Joined table %1</source>
         <translation>已加入牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1107" />
-        <location filename="../../mainwindow/MainWindow.cpp" line="1109" />
-        <location filename="../../mainwindow/MainWindow.cpp" line="1117" />
-        <location filename="../../mainwindow/MainWindow.cpp" line="1267" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1107"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1109"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1117"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1267"/>
         <source>Join Failed</source>
         <translation>加入失敗</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1196" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1196"/>
         <source>You are already seated at table %L1.
 Do you want to rejoin?</source>
-        <translation type="unfinished" />
+        <translation>您已在牌桌 %L1 入座。
+是否返回牌桌？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1253" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1253"/>
         <source>Table invitation</source>
-        <translation type="unfinished" />
+        <translation>牌桌邀請</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1254" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1254"/>
         <source>%1 has invited you to table %2, do you want to join?</source>
-        <translation type="unfinished" />
+        <translation>%1 邀請您加入牌桌 %2，是否加入？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1266" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1266"/>
         <source>Registration</source>
         <translation>註冊</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1268" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1268"/>
         <source>Tournament registration</source>
         <translation>錦標賽報名</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1273" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1273"/>
         <source>You are not fully registered and therefore not allowed to play for money.
 Do you want to complete your registration now?</source>
         <translation>您尚未完成註冊，因此不能進行現金遊戲。
 是否立即完成註冊？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="946" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="946"/>
         <source>Tournaments</source>
         <translation>錦標賽</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1107" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1107"/>
         <source>Join Failed: %1</source>
         <translation>加入失敗：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1075" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1075"/>
         <source>Watching table %1</source>
         <translation>正在觀戰牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="260" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="260"/>
         <source>Resolution too low!</source>
-        <translation type="unfinished" />
+        <translation>螢幕解析度過低！</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="261" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="261"/>
         <source>You should have a resolution of at least 1024x768, you currently have %L1x%L2</source>
-        <translation type="unfinished" />
+        <translation>解析度至少需要 1024x768，目前為 %L1x%L2</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="547" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="547"/>
         <source>Failed</source>
-        <translation type="unfinished">失敗</translation>
+        <translation>失敗</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="652" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="652"/>
         <source>You have %1</source>
-        <translation type="unfinished" />
+        <translation>餘額 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="658" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="658"/>
         <source>System message</source>
-        <translation type="unfinished" />
+        <translation>系統訊息</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="663" />
-        <location filename="../../mainwindow/MainWindow.cpp" line="669" />
-        <location filename="../../mainwindow/MainWindow.cpp" line="678" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="663"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="669"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="678"/>
         <source>Information</source>
-        <translation type="unfinished" />
+        <translation>提示</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="670" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="670"/>
         <source>Unfortunately you were among the last players to register for tournament %1 and you have been unregistered to make sure every
 tournament table has exactly four players. Your buy-in and fee will be repaid.</source>
-        <translation type="unfinished" />
+        <translation>很抱歉，您是最後報名錦標賽 %1 的玩家之一。為確保每張錦標賽牌桌恰好有四名玩家，您的報名已被取消。
+您的買入和手續費將退還。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="679" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="679"/>
         <source>A server error occured during tournament %1 and the tournament was aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
-        <translation type="unfinished" />
+        <translation>錦標賽 %1 進行中伺服器發生錯誤，錦標賽已中止。
+獎池的分配方式請參閱錦標賽規則。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="698" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="698"/>
         <source>Forced logout</source>
-        <translation type="unfinished" />
+        <translation>強制登出</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="698" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="698"/>
         <source>You were forcefully logged out!</source>
-        <translation type="unfinished" />
+        <translation>您已被強制登出！</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="733" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="733"/>
         <source>Quit</source>
-        <translation type="unfinished" />
+        <translation>結束</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="733" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="733"/>
         <source>Are you sure you want to quit?</source>
-        <translation type="unfinished" />
+        <translation>確定要結束嗎？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="782" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="782"/>
         <source>Windowed</source>
-        <translation type="unfinished" />
+        <translation>視窗</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="782" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="782"/>
         <source>Fullscreen</source>
-        <translation type="unfinished" />
+        <translation>全螢幕</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="794" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="794"/>
         <source>TM</source>
         <comment>Trademark abbreviation</comment>
-        <translation type="unfinished" />
+        <translation>TM</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="795" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="795"/>
         <source>Powered by Kestrova%1</source>
-        <translation type="unfinished" />
+        <translation>Powered by Kestrova%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="942" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="942"/>
         <source>Start</source>
-        <translation type="unfinished">開始時間</translation>
+        <translation>開始</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="944" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="944"/>
         <source>Play</source>
-        <translation type="unfinished">開始遊戲</translation>
+        <translation>開始遊戲</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="948" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="948"/>
         <source>Settings</source>
-        <translation type="unfinished" />
+        <translation>設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="950" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="950"/>
         <source>Friends</source>
-        <translation type="unfinished">好友</translation>
+        <translation>好友</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="952" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="952"/>
         <source>Game Guide</source>
-        <translation type="unfinished" />
+        <translation>遊戲指南</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="958" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="958"/>
         <source>Make your choice below or go to the Lobby for more rules and table options</source>
-        <translation type="unfinished" />
+        <translation>請在下方選擇，或前往大廳查看更多規則和牌桌選項</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1092" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1092"/>
         <source>Join game failed!</source>
-        <translation type="unfinished" />
+        <translation>加入牌局失敗！</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1093" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1093"/>
         <source>Failed to join game.
 Please try again in a little while.
 If problem persists please contact support</source>
-        <translation type="unfinished" />
+        <translation>加入牌局失敗。
+請稍後再試。
+如果問題仍然存在，請聯絡客服</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1122" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1122"/>
         <source>Leave Failed</source>
-        <translation type="unfinished" />
+        <translation>離開失敗</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1129" />
-        <location filename="../../mainwindow/MainWindow.cpp" line="1130" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1129"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1130"/>
         <source>Watch Failed</source>
         <translation>觀戰失敗</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1129" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1129"/>
         <source>Watch Failed: %1</source>
         <translation>觀戰失敗：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1172" />
-        <location filename="../../mainwindow/MainWindow.cpp" line="1196" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1172"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1196"/>
         <source>Rejoin Table</source>
-        <translation type="unfinished" />
+        <translation>返回牌桌</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1173" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1173"/>
         <source>Do you want to rejoin table %1?</source>
-        <translation type="unfinished" />
+        <translation>是否返回牌桌 %1？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1182" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1182"/>
         <source>Watch Table</source>
-        <translation type="unfinished" />
+        <translation>觀戰牌桌</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1182" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1182"/>
         <source>Do you want to continue watching table %1?</source>
-        <translation type="unfinished" />
+        <translation>是否繼續觀戰牌桌 %1？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1194" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1194"/>
         <source>You are already seated at table %L1.</source>
         <translation>您已在牌桌 %L1 入座。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1312" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1312"/>
         <source>Web browser</source>
-        <translation type="unfinished" />
+        <translation>網頁瀏覽器</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1313" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1313"/>
         <source>The web browser could not be started. The address is:
 %1</source>
-        <translation type="unfinished" />
+        <translation>無法啟動網頁瀏覽器。網址為：
+%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1466" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1466"/>
         <source>Deposit</source>
-        <translation type="unfinished">儲值</translation>
+        <translation>儲值</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1467" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1467"/>
         <source>Withdraw</source>
-        <translation type="unfinished" />
+        <translation>提領</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1468" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1468"/>
         <source>Statement</source>
-        <translation type="unfinished" />
+        <translation>帳戶明細</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1469" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1469"/>
         <source>My profile</source>
-        <translation type="unfinished" />
+        <translation>個人資料</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1470" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1470"/>
         <source>Hand history</source>
-        <translation type="unfinished" />
+        <translation>牌局紀錄</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1471" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1471"/>
         <source>Player protection</source>
-        <translation type="unfinished" />
+        <translation>玩家保護</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1472" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1472"/>
         <source>Change password</source>
-        <translation type="unfinished" />
+        <translation>變更密碼</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1506" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1506"/>
         <source>Local time is %1</source>
-        <translation type="unfinished" />
+        <translation>本地時間 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1680" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1680"/>
         <source>New tournament round - %1</source>
-        <translation type="unfinished" />
+        <translation>錦標賽新一輪 - %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1681" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1681"/>
         <source>Continuing tournament round - %1</source>
-        <translation type="unfinished" />
+        <translation>錦標賽本輪繼續 - %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1682" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1682"/>
         <source>You have been assigned to tournament table %1. Show now?</source>
-        <translation type="unfinished" />
+        <translation>您已被分配到錦標賽牌桌 %1。是否立即顯示？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1683" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1683"/>
         <source>You are assigned to tournament table %1. Show now?</source>
-        <translation type="unfinished" />
+        <translation>您被分配在錦標賽牌桌 %1。是否立即顯示？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1734" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1734"/>
         <source>This is you</source>
-        <translation type="unfinished" />
+        <translation>這是您</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1736" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1736"/>
         <source>Add to friends</source>
-        <translation type="unfinished">加為好友</translation>
+        <translation>加為好友</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1754" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1754"/>
         <source>Watch table %1</source>
         <comment>%1 is table name</comment>
-        <translation type="unfinished" />
+        <translation>觀戰牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1760" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1760"/>
         <source>Friend is offline</source>
-        <translation type="unfinished" />
+        <translation>好友已離線</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1761" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1761"/>
         <source>Friend is only playing at this table</source>
-        <translation type="unfinished" />
+        <translation>好友只在此牌桌遊戲</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1762" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="1762"/>
         <source>Friend is not playing</source>
-        <translation type="unfinished" />
+        <translation>好友未在遊戲</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="716" />
-        <location filename="../../mainwindow/MainWindow.cpp" line="719" />
+        <location filename="../../mainwindow/MainWindow.cpp" line="716"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="719"/>
         <source>Error</source>
         <translation>錯誤</translation>
     </message>
@@ -1690,49 +1697,49 @@ If problem persists please contact support</source>
 <context>
     <name>MeldAuction</name>
     <message>
-        <location filename="../../table/MeldAuction.ui" line="50" />
+        <location filename="../../table/MeldAuction.ui" line="50"/>
         <source>Riichi</source>
         <translation>立直</translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.ui" line="30" />
+        <location filename="../../table/MeldAuction.ui" line="30"/>
         <source>Mahjong</source>
         <translation>和牌</translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.ui" line="31" />
+        <location filename="../../table/MeldAuction.ui" line="31"/>
         <source>Alt+M</source>
         <comment>Mahjong</comment>
         <translation>Alt+M</translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.ui" line="56" />
+        <location filename="../../table/MeldAuction.ui" line="56"/>
         <source>Pass</source>
         <translation>過</translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.ui" line="57" />
+        <location filename="../../table/MeldAuction.ui" line="57"/>
         <source>Alt+Z</source>
         <comment>Pass</comment>
         <translation>Alt+Z</translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.ui" line="63" />
+        <location filename="../../table/MeldAuction.ui" line="63"/>
         <source>Close</source>
         <translation>關閉</translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.cpp" line="85" />
+        <location filename="../../table/MeldAuction.cpp" line="85"/>
         <source>Choose Meld</source>
         <translation>選擇副露</translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.cpp" line="87" />
+        <location filename="../../table/MeldAuction.cpp" line="87"/>
         <source>Rob the Kong</source>
         <translation>搶槓</translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.cpp" line="89" />
+        <location filename="../../table/MeldAuction.cpp" line="89"/>
         <source>Replace tiles</source>
         <translation>補牌</translation>
     </message>
@@ -1740,83 +1747,83 @@ If problem persists please contact support</source>
 <context>
     <name>MeldChoice</name>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="88" />
+        <location filename="../../table/MeldChoice.cpp" line="88"/>
         <source>Riichi</source>
         <translation>立直</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="80" />
+        <location filename="../../table/MeldChoice.cpp" line="80"/>
         <source>Kong</source>
         <translation>槓</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="84" />
+        <location filename="../../table/MeldChoice.cpp" line="84"/>
         <source>Pong to kong</source>
         <translation>加槓</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="74" />
+        <location filename="../../table/MeldChoice.cpp" line="74"/>
         <source>Chow Low</source>
         <translation>吃（低）</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="76" />
+        <location filename="../../table/MeldChoice.cpp" line="76"/>
         <source>Chow Mid</source>
         <translation>吃（中）</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="78" />
+        <location filename="../../table/MeldChoice.cpp" line="78"/>
         <source>Chow Hi</source>
         <translation>吃（高）</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="82" />
+        <location filename="../../table/MeldChoice.cpp" line="82"/>
         <source>Pong</source>
         <translation>碰</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="86" />
+        <location filename="../../table/MeldChoice.cpp" line="86"/>
         <source>Bonus</source>
         <translation>花牌</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="97" />
+        <location filename="../../table/MeldChoice.cpp" line="97"/>
         <source>Alt+1</source>
         <comment>Chow Low</comment>
         <translation>Alt+1</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="99" />
+        <location filename="../../table/MeldChoice.cpp" line="99"/>
         <source>Alt+2</source>
         <comment>Chow Mid</comment>
         <translation>Alt+2</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="101" />
+        <location filename="../../table/MeldChoice.cpp" line="101"/>
         <source>Alt+3</source>
         <comment>Chow Hi</comment>
         <translation>Alt+3</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="103" />
+        <location filename="../../table/MeldChoice.cpp" line="103"/>
         <source>Alt+K</source>
         <comment>Kong</comment>
         <translation>Alt+K</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="105" />
+        <location filename="../../table/MeldChoice.cpp" line="105"/>
         <source>Alt+P</source>
         <comment>Pong</comment>
         <translation>Alt+P</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="107" />
+        <location filename="../../table/MeldChoice.cpp" line="107"/>
         <source>Alt+K</source>
         <comment>Pong to kong</comment>
         <translation>Alt+K</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="109" />
+        <location filename="../../table/MeldChoice.cpp" line="109"/>
         <source>Alt+R</source>
         <comment>Riichi</comment>
         <translation>Alt+R</translation>
@@ -1825,22 +1832,22 @@ If problem persists please contact support</source>
 <context>
     <name>PlayerInactiveWidget</name>
     <message>
-        <location filename="../../table/PlayerInactiveWidget.ui" line="19" />
+        <location filename="../../table/PlayerInactiveWidget.ui" line="19"/>
         <source>Leave</source>
         <translation>離開</translation>
     </message>
     <message>
-        <location filename="../../table/PlayerInactiveWidget.ui" line="6" />
+        <location filename="../../table/PlayerInactiveWidget.ui" line="6"/>
         <source>Player inactive</source>
         <translation>玩家未操作</translation>
     </message>
     <message>
-        <location filename="../../table/PlayerInactiveWidget.ui" line="10" />
+        <location filename="../../table/PlayerInactiveWidget.ui" line="10"/>
         <source>You  have been inactive, and will therefore automatically stand down. Please press reactivate to regain control.</source>
         <translation>您長時間未操作，將自動託管。請按「恢復」重新控制。</translation>
     </message>
     <message>
-        <location filename="../../table/PlayerInactiveWidget.ui" line="18" />
+        <location filename="../../table/PlayerInactiveWidget.ui" line="18"/>
         <source>Reactivate</source>
         <translation>恢復</translation>
     </message>
@@ -1848,17 +1855,17 @@ If problem persists please contact support</source>
 <context>
     <name>PlayerWidget</name>
     <message numerus="yes">
-        <location filename="../../table/PlayerWidget.cpp" line="105" />
+        <location filename="../../table/PlayerWidget.cpp" line="105"/>
         <source>%nwins</source>
-        <extracomment>don't include %n in translation, only used to get correct noun form</extracomment>
+        <extracomment>don&apos;t include %n in translation, only used to get correct noun form</extracomment>
         <translation>
             <numerusform>勝</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../../table/PlayerWidget.cpp" line="112" />
+        <location filename="../../table/PlayerWidget.cpp" line="112"/>
         <source>%npts</source>
-        <extracomment>don't include %n in translation, only used to get correct noun form</extracomment>
+        <extracomment>don&apos;t include %n in translation, only used to get correct noun form</extracomment>
         <translation>
             <numerusform>分</numerusform>
         </translation>
@@ -1867,77 +1874,77 @@ If problem persists please contact support</source>
 <context>
     <name>PreferencesView</name>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="20" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="20"/>
         <source>Change your settings below, changes will take effect immediately.</source>
         <translation>在下方變更設定，變更會立即生效。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="43" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="43"/>
         <source>Language</source>
         <translation>語言</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="68" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="68"/>
         <source>Game</source>
         <translation>遊戲</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="74" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="74"/>
         <source>Auto pass</source>
         <translation>自動過</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="84" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="84"/>
         <source>Controls if score dialogs are automatically closed when a new round begins</source>
         <translation>新一局開始時是否自動關閉計分視窗</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="87" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="87"/>
         <source>Auto-close score dialogs</source>
         <translation>自動關閉計分視窗</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="97" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="97"/>
         <source>Sounds</source>
         <translation>音效</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="107" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="107"/>
         <source>Animations</source>
         <translation>動畫</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="117" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="117"/>
         <source>Alternative view (bigger tiles)</source>
         <translation>另一種檢視（大牌）</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="127" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="127"/>
         <source>Show table invites</source>
         <translation>顯示牌桌邀請</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="140" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="140"/>
         <source>Player</source>
         <translation>玩家</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="162" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="162"/>
         <source>Choose avatar...</source>
         <translation>選擇頭像...</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="185" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="185"/>
         <source>Tile graphics</source>
         <translation>牌面圖案</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="271" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="271"/>
         <source>Face</source>
         <translation>正面</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/PreferencesView.ui" line="281" />
+        <location filename="../../mainwindow/PreferencesView.ui" line="281"/>
         <source>Back</source>
         <translation>背面</translation>
     </message>
@@ -1945,27 +1952,27 @@ If problem persists please contact support</source>
 <context>
     <name>RoundScoreBoard</name>
     <message>
-        <location filename="../../table/RoundScoreBoard.ui" line="21" />
+        <location filename="../../table/RoundScoreBoard.ui" line="21"/>
         <source>Close</source>
         <translation>關閉</translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreBoard.ui" line="10" />
+        <location filename="../../table/RoundScoreBoard.ui" line="10"/>
         <source>Tournament 1</source>
         <translation>錦標賽 1</translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreBoard.ui" line="16" />
+        <location filename="../../table/RoundScoreBoard.ui" line="16"/>
         <source>Round 1</source>
         <translation>第 1 輪</translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreBoard.cpp" line="46" />
+        <location filename="../../table/RoundScoreBoard.cpp" line="46"/>
         <source>Round %L1/%L2</source>
         <translation>第 %L1/%L2 輪</translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreBoard.cpp" line="52" />
+        <location filename="../../table/RoundScoreBoard.cpp" line="52"/>
         <source>Round results</source>
         <translation>本輪結果</translation>
     </message>
@@ -1973,39 +1980,39 @@ If problem persists please contact support</source>
 <context>
     <name>RoundScoreWidget</name>
     <message>
-        <location filename="../../table/RoundScoreWidget.ui" line="22" />
+        <location filename="../../table/RoundScoreWidget.ui" line="22"/>
         <source>name</source>
         <translation>name</translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreWidget.ui" line="33" />
+        <location filename="../../table/RoundScoreWidget.ui" line="33"/>
         <source>Mahjong points:</source>
         <translation>麻將分：</translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreWidget.ui" line="34" />
-        <location filename="../../table/RoundScoreWidget.ui" line="36" />
+        <location filename="../../table/RoundScoreWidget.ui" line="34"/>
+        <location filename="../../table/RoundScoreWidget.ui" line="36"/>
         <source>0</source>
         <translation>0</translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreWidget.ui" line="35" />
-        <location filename="../../table/RoundScoreWidget.cpp" line="31" />
+        <location filename="../../table/RoundScoreWidget.ui" line="35"/>
+        <location filename="../../table/RoundScoreWidget.cpp" line="31"/>
         <source>Round results:</source>
         <translation>本輪結果：</translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreWidget.ui" line="37" />
+        <location filename="../../table/RoundScoreWidget.ui" line="37"/>
         <source>Tournament points:</source>
         <translation>錦標賽積分：</translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreWidget.ui" line="38" />
+        <location filename="../../table/RoundScoreWidget.ui" line="38"/>
         <source>?</source>
         <translation>?</translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreWidget.cpp" line="25" />
+        <location filename="../../table/RoundScoreWidget.cpp" line="25"/>
         <source>Round balance:</source>
         <translation>本輪收支：</translation>
     </message>
@@ -2013,122 +2020,122 @@ If problem persists please contact support</source>
 <context>
     <name>ScoreBoard</name>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="169" />
+        <location filename="../../table/ScoreBoard.ui" line="169"/>
         <source>Next hand starts in:</source>
         <translation>下一局開始於：</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="177" />
-        <location filename="../../table/ScoreBoard.cpp" line="210" />
+        <location filename="../../table/ScoreBoard.ui" line="177"/>
+        <location filename="../../table/ScoreBoard.cpp" line="210"/>
         <source>Ready</source>
         <translation>準備</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="179" />
+        <location filename="../../table/ScoreBoard.ui" line="179"/>
         <source>Leave</source>
         <translation>離開</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="214" />
-        <location filename="../../table/ScoreBoard.cpp" line="222" />
+        <location filename="../../table/ScoreBoard.cpp" line="214"/>
+        <location filename="../../table/ScoreBoard.cpp" line="222"/>
         <source>Next hand</source>
         <translation>下一局</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="219" />
+        <location filename="../../table/ScoreBoard.cpp" line="219"/>
         <source>Play (%1)</source>
         <translation>再玩一局 (%1)</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="178" />
+        <location filename="../../table/ScoreBoard.ui" line="178"/>
         <source>Close</source>
         <translation>關閉</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="7" />
+        <location filename="../../table/ScoreBoard.ui" line="7"/>
         <source>Scores</source>
         <translation>得分</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="102" />
+        <location filename="../../table/ScoreBoard.ui" line="102"/>
         <source>Winning Hand</source>
         <translation>和牌</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="109" />
+        <location filename="../../table/ScoreBoard.ui" line="109"/>
         <source>2:nd place</source>
         <translation>第2名</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="116" />
+        <location filename="../../table/ScoreBoard.ui" line="116"/>
         <source>3:rd place</source>
         <translation>第3名</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="123" />
+        <location filename="../../table/ScoreBoard.ui" line="123"/>
         <source>4:th place</source>
         <translation>第4名</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="136" />
+        <location filename="../../table/ScoreBoard.ui" line="136"/>
         <source>Dora/kan dora tiles</source>
         <translation>寶牌／槓寶牌</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="137" />
+        <location filename="../../table/ScoreBoard.ui" line="137"/>
         <source>Ura dora tiles</source>
         <translation>裡寶牌</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="116" />
+        <location filename="../../table/ScoreBoard.cpp" line="116"/>
         <source>Points:</source>
         <translation>符：</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="120" />
+        <location filename="../../table/ScoreBoard.cpp" line="120"/>
         <source>Doubles:</source>
         <translation>番：</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="124" />
+        <location filename="../../table/ScoreBoard.cpp" line="124"/>
         <source>Limit hands:</source>
         <translation>役滿：</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="109" />
-        <location filename="../../table/ScoreBoard.cpp" line="131" />
-        <location filename="../../table/ScoreBoard.cpp" line="182" />
-        <location filename="../../table/ScoreBoard.cpp" line="183" />
+        <location filename="../../table/ScoreBoard.cpp" line="109"/>
+        <location filename="../../table/ScoreBoard.cpp" line="131"/>
+        <location filename="../../table/ScoreBoard.cpp" line="182"/>
+        <location filename="../../table/ScoreBoard.cpp" line="183"/>
         <source>%L1</source>
         <translation>%L1</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="131" />
+        <location filename="../../table/ScoreBoard.cpp" line="131"/>
         <source>Hand Score</source>
         <translation>和牌得分</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="182" />
+        <location filename="../../table/ScoreBoard.cpp" line="182"/>
         <source>Settlement</source>
         <translation>結算</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="183" />
+        <location filename="../../table/ScoreBoard.cpp" line="183"/>
         <source>Current Score</source>
         <translation>當前得分</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="185" />
+        <location filename="../../table/ScoreBoard.cpp" line="185"/>
         <source>Payment</source>
         <translation>支付</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="188" />
+        <location filename="../../table/ScoreBoard.cpp" line="188"/>
         <source>Winning hand</source>
         <translation>和牌</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="189" />
+        <location filename="../../table/ScoreBoard.cpp" line="189"/>
         <source>Losing hand</source>
         <translation>未和牌</translation>
     </message>
@@ -2136,37 +2143,37 @@ If problem persists please contact support</source>
 <context>
     <name>SeatedWindow</name>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="107" />
+        <location filename="../../lobby/SeatedWindow.cpp" line="107"/>
         <source>The game starts in %1</source>
         <translation>遊戲將在 %1 後開始</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="114" />
+        <location filename="../../lobby/SeatedWindow.cpp" line="114"/>
         <source>Seat reserved</source>
         <translation>座位已保留</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="115" />
+        <location filename="../../lobby/SeatedWindow.cpp" line="115"/>
         <source>Play</source>
         <translation>開始遊戲</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="116" />
+        <location filename="../../lobby/SeatedWindow.cpp" line="116"/>
         <source>Leave</source>
         <translation>離開</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="123" />
+        <location filename="../../lobby/SeatedWindow.cpp" line="123"/>
         <source>Table %1</source>
         <translation>牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="124" />
+        <location filename="../../lobby/SeatedWindow.cpp" line="124"/>
         <source>A seat is reserved for you at %1.</source>
         <translation>已在 %1 為您保留座位。</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="125" />
+        <location filename="../../lobby/SeatedWindow.cpp" line="125"/>
         <source>%1, %2, buy-in %3</source>
         <translation>%1，%2，買入 %3</translation>
     </message>
@@ -2174,7 +2181,7 @@ If problem persists please contact support</source>
 <context>
     <name>ServerInfo</name>
     <message>
-        <location filename="../../app/ServerInfo.cpp" line="85" />
+        <location filename="../../app/ServerInfo.cpp" line="85"/>
         <source>The service is down for maintenance. Please try again later.</source>
         <translation>服務正在停機維護，請稍後再試。</translation>
     </message>
@@ -2182,22 +2189,22 @@ If problem persists please contact support</source>
 <context>
     <name>SetScreennameDialog</name>
     <message>
-        <location filename="../../lobby/SetScreennameDialog.cpp" line="83" />
+        <location filename="../../lobby/SetScreennameDialog.cpp" line="83"/>
         <source>Choose a screen name</source>
         <translation>選擇暱稱</translation>
     </message>
     <message>
-        <location filename="../../lobby/SetScreennameDialog.cpp" line="84" />
+        <location filename="../../lobby/SetScreennameDialog.cpp" line="84"/>
         <source>Please choose the name other players will see at the tables.</source>
         <translation>請選擇其他玩家在牌桌上看到的名稱。</translation>
     </message>
     <message>
-        <location filename="../../lobby/SetScreennameDialog.cpp" line="85" />
+        <location filename="../../lobby/SetScreennameDialog.cpp" line="85"/>
         <source>Screen name</source>
         <translation>暱稱</translation>
     </message>
     <message>
-        <location filename="../../lobby/SetScreennameDialog.cpp" line="86" />
+        <location filename="../../lobby/SetScreennameDialog.cpp" line="86"/>
         <source>OK</source>
         <translation>確定</translation>
     </message>
@@ -2205,90 +2212,90 @@ If problem persists please contact support</source>
 <context>
     <name>SideBar</name>
     <message>
-        <location filename="../../table/SideBar.ui" line="34" />
+        <location filename="../../table/SideBar.ui" line="34"/>
         <source>Leave</source>
         <translation>離開</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.ui" line="39" />
+        <location filename="../../table/SideBar.ui" line="39"/>
         <source>TableName</source>
         <translation>TableName</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.ui" line="40" />
+        <location filename="../../table/SideBar.ui" line="40"/>
         <source>TableDescription</source>
         <translation>TableDescription</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.ui" line="41" />
+        <location filename="../../table/SideBar.ui" line="41"/>
         <source>TableRound</source>
         <translation>TableRound</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.ui" line="42" />
+        <location filename="../../table/SideBar.ui" line="42"/>
         <source>TableCost</source>
         <translation>TableCost</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.ui" line="43" />
+        <location filename="../../table/SideBar.ui" line="43"/>
         <source>TableLimit</source>
         <translation>TableLimit</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.ui" line="44" />
+        <location filename="../../table/SideBar.ui" line="44"/>
         <source>RoundLimit</source>
         <translation>RoundLimit</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.ui" line="54" />
-        <location filename="../../table/SideBar.ui" line="56" />
+        <location filename="../../table/SideBar.ui" line="54"/>
+        <location filename="../../table/SideBar.ui" line="56"/>
         <source>0</source>
         <translation>0</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.ui" line="60" />
+        <location filename="../../table/SideBar.ui" line="60"/>
         <source>.HandId</source>
         <translation>.HandId</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.ui" line="89" />
+        <location filename="../../table/SideBar.ui" line="89"/>
         <source>Chat</source>
         <translation>聊天</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="103" />
+        <location filename="../../table/SideBar.cpp" line="103"/>
         <source>Wind round %L1 of %L2</source>
         <translation>第 %L1 / %L2 圈</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="114" />
-        <location filename="../../table/SideBar.cpp" line="115" />
+        <location filename="../../table/SideBar.cpp" line="114"/>
+        <location filename="../../table/SideBar.cpp" line="115"/>
         <source>x%1</source>
         <translation>x%1</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="158" />
+        <location filename="../../table/SideBar.cpp" line="158"/>
         <source>Hand Id: %1</source>
         <translation>牌局編號：%1</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="168" />
+        <location filename="../../table/SideBar.cpp" line="168"/>
         <source>Round %L1 of %L2</source>
         <translation>第 %L1 / %L2 輪</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="213" />
+        <location filename="../../table/SideBar.cpp" line="213"/>
         <source>now</source>
         <translation>即將</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="199" />
-        <location filename="../../table/SideBar.cpp" line="207" />
+        <location filename="../../table/SideBar.cpp" line="199"/>
+        <location filename="../../table/SideBar.cpp" line="207"/>
         <source>No round playing</source>
         <translation>無進行中的輪次</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="214" />
+        <location filename="../../table/SideBar.cpp" line="214"/>
         <source>Round ends in %1</source>
         <translation>本輪剩餘 %1</translation>
     </message>
@@ -2296,48 +2303,48 @@ If problem persists please contact support</source>
 <context>
     <name>TableInfo</name>
     <message>
-        <location filename="../../protocol/TableInfo.cpp" line="41" />
+        <location filename="../../protocol/TableInfo.cpp" line="41"/>
         <source>-</source>
         <translation>-</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableTexts.cpp" line="11" />
+        <location filename="../../lobby/TableTexts.cpp" line="11"/>
         <source>Classic</source>
         <translation>經典</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableTexts.cpp" line="13" />
+        <location filename="../../lobby/TableTexts.cpp" line="13"/>
         <source>MCR</source>
         <translation>國標麻將</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableTexts.cpp" line="15" />
+        <location filename="../../lobby/TableTexts.cpp" line="15"/>
         <source>EMA Riichi</source>
         <translation>EMA 立直麻將</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableTexts.cpp" line="17" />
-        <location filename="../../lobby/TableTexts.cpp" line="33" />
+        <location filename="../../lobby/TableTexts.cpp" line="17"/>
+        <location filename="../../lobby/TableTexts.cpp" line="33"/>
         <source>&lt;undefined&gt;</source>
         <translation>&lt;未定義&gt;</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableTexts.cpp" line="25" />
+        <location filename="../../lobby/TableTexts.cpp" line="25"/>
         <source>Single hand</source>
         <translation>單局</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableTexts.cpp" line="27" />
+        <location filename="../../lobby/TableTexts.cpp" line="27"/>
         <source>Tournament</source>
         <translation>錦標賽</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableTexts.cpp" line="29" />
+        <location filename="../../lobby/TableTexts.cpp" line="29"/>
         <source>Full game</source>
         <translation>完整牌局</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableTexts.cpp" line="31" />
+        <location filename="../../lobby/TableTexts.cpp" line="31"/>
         <source>East only</source>
         <translation>東風圈</translation>
     </message>
@@ -2345,12 +2352,12 @@ If problem persists please contact support</source>
 <context>
     <name>TableInviteDialog</name>
     <message>
-        <location filename="../../social/TableInviteDialog.ui" line="14" />
+        <location filename="../../social/TableInviteDialog.ui" line="14"/>
         <source>Invite friends</source>
         <translation>邀請好友</translation>
     </message>
     <message>
-        <location filename="../../social/TableInviteDialog.ui" line="71" />
+        <location filename="../../social/TableInviteDialog.ui" line="71"/>
         <source>Invite</source>
         <translation>邀請</translation>
     </message>
@@ -2358,37 +2365,37 @@ If problem persists please contact support</source>
 <context>
     <name>TableModel</name>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="79" />
+        <location filename="../../lobby/TableModel.cpp" line="79"/>
         <source>Table</source>
         <translation>牌桌</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="81" />
+        <location filename="../../lobby/TableModel.cpp" line="81"/>
         <source>Rules</source>
         <translation>規則</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="83" />
+        <location filename="../../lobby/TableModel.cpp" line="83"/>
         <source>Game</source>
         <translation>賽制</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="85" />
+        <location filename="../../lobby/TableModel.cpp" line="85"/>
         <source>Stakes</source>
         <translation>注額</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="87" />
+        <location filename="../../lobby/TableModel.cpp" line="87"/>
         <source>Players</source>
         <translation>玩家</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="448" />
+        <location filename="../../lobby/TableModel.cpp" line="448"/>
         <source>Table %1</source>
         <translation>牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="464" />
+        <location filename="../../lobby/TableModel.cpp" line="464"/>
         <source>%1/%2</source>
         <translation>%1/%2</translation>
     </message>
@@ -2396,55 +2403,55 @@ If problem persists please contact support</source>
 <context>
     <name>TablePreview</name>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="108" />
+        <location filename="../../lobby/TablePreview.cpp" line="108"/>
         <source>Join</source>
         <translation>加入</translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="109" />
+        <location filename="../../lobby/TablePreview.cpp" line="109"/>
         <source>Watch</source>
         <translation>觀戰</translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="112" />
+        <location filename="../../lobby/TablePreview.cpp" line="112"/>
         <source>Select a table to see it here.</source>
         <translation>選擇牌桌後將在此處顯示。</translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="122" />
+        <location filename="../../lobby/TablePreview.cpp" line="122"/>
         <source>Table %1</source>
         <translation>牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="124" />
+        <location filename="../../lobby/TablePreview.cpp" line="124"/>
         <source>Rules: %1</source>
         <translation>規則：%1</translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="125" />
+        <location filename="../../lobby/TablePreview.cpp" line="125"/>
         <source>Game: %1</source>
         <translation>賽制：%1</translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="126" />
-        <location filename="../../lobby/TablePreview.cpp" line="127" />
+        <location filename="../../lobby/TablePreview.cpp" line="126"/>
+        <location filename="../../lobby/TablePreview.cpp" line="127"/>
         <source>Stakes: %1</source>
         <translation>注額：%1</translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="128" />
+        <location filename="../../lobby/TablePreview.cpp" line="128"/>
         <source>Players: %1 of %2</source>
         <translation>玩家：%1/%2</translation>
     </message>
     <message numerus="yes">
-        <location filename="../../lobby/TablePreview.cpp" line="130" />
+        <location filename="../../lobby/TablePreview.cpp" line="130"/>
         <source>(%n bot(s))</source>
         <translation>
             <numerusform>(%n 個機器人)</numerusform>
         </translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="132" />
+        <location filename="../../lobby/TablePreview.cpp" line="132"/>
         <source>- table full</source>
         <translation>- 牌桌已滿</translation>
     </message>
@@ -2452,8 +2459,8 @@ If problem persists please contact support</source>
 <context>
     <name>TableSelector</name>
     <message>
-        <location filename="../../table/TableSelector.cpp" line="147" />
-        <location filename="../../table/TableSelector.cpp" line="195" />
+        <location filename="../../table/TableSelector.cpp" line="147"/>
+        <location filename="../../table/TableSelector.cpp" line="195"/>
         <source>Lobby</source>
         <translation>大廳</translation>
     </message>
@@ -2461,20 +2468,20 @@ If problem persists please contact support</source>
 <context>
     <name>TableValue</name>
     <message>
-        <location filename="../../lobby/TableTexts.cpp" line="52" />
-        <location filename="../../tournaments/TournamentTexts.cpp" line="89" />
+        <location filename="../../lobby/TableTexts.cpp" line="52"/>
+        <location filename="../../tournaments/TournamentTexts.cpp" line="89"/>
         <source>-</source>
         <translation>-</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableTexts.cpp" line="53" />
-        <location filename="../../lobby/TableTexts.cpp" line="60" />
-        <location filename="../../tournaments/TournamentTexts.cpp" line="90" />
+        <location filename="../../lobby/TableTexts.cpp" line="53"/>
+        <location filename="../../lobby/TableTexts.cpp" line="60"/>
+        <location filename="../../tournaments/TournamentTexts.cpp" line="90"/>
         <source>%1</source>
         <translation>%1</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableTexts.cpp" line="59" />
+        <location filename="../../lobby/TableTexts.cpp" line="59"/>
         <source>-</source>
         <comment>buy-in part</comment>
         <translation>-</translation>
@@ -2483,52 +2490,52 @@ If problem persists please contact support</source>
 <context>
     <name>TileGraphics</name>
     <message>
-        <location filename="../../scene/TileGraphics.cpp" line="52" />
+        <location filename="../../scene/TileGraphics.cpp" line="52"/>
         <source>Bamboo</source>
         <translation>竹</translation>
     </message>
     <message>
-        <location filename="../../scene/TileGraphics.cpp" line="53" />
+        <location filename="../../scene/TileGraphics.cpp" line="53"/>
         <source>Green 1</source>
         <translation>綠色 1</translation>
     </message>
     <message>
-        <location filename="../../scene/TileGraphics.cpp" line="54" />
+        <location filename="../../scene/TileGraphics.cpp" line="54"/>
         <source>Red</source>
         <translation>紅色</translation>
     </message>
     <message>
-        <location filename="../../scene/TileGraphics.cpp" line="55" />
+        <location filename="../../scene/TileGraphics.cpp" line="55"/>
         <source>Green 2</source>
         <translation>綠色 2</translation>
     </message>
     <message>
-        <location filename="../../scene/TileGraphics.cpp" line="56" />
+        <location filename="../../scene/TileGraphics.cpp" line="56"/>
         <source>Dark wood</source>
         <translation>深色木紋</translation>
     </message>
     <message>
-        <location filename="../../scene/TileGraphics.cpp" line="63" />
+        <location filename="../../scene/TileGraphics.cpp" line="63"/>
         <source>Numbered</source>
         <translation>帶數字</translation>
     </message>
     <message>
-        <location filename="../../scene/TileGraphics.cpp" line="64" />
+        <location filename="../../scene/TileGraphics.cpp" line="64"/>
         <source>Mixed numbered</source>
         <translation>部分帶數字</translation>
     </message>
     <message>
-        <location filename="../../scene/TileGraphics.cpp" line="65" />
+        <location filename="../../scene/TileGraphics.cpp" line="65"/>
         <source>Without numbers</source>
         <translation>無數字</translation>
     </message>
     <message>
-        <location filename="../../scene/TileGraphics.cpp" line="66" />
+        <location filename="../../scene/TileGraphics.cpp" line="66"/>
         <source>Rustic numbered</source>
         <translation>古樸（帶數字）</translation>
     </message>
     <message>
-        <location filename="../../scene/TileGraphics.cpp" line="67" />
+        <location filename="../../scene/TileGraphics.cpp" line="67"/>
         <source>Simple tiles</source>
         <translation>簡約</translation>
     </message>
@@ -2536,105 +2543,105 @@ If problem persists please contact support</source>
 <context>
     <name>TournamentDetailDialog</name>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.ui" line="21" />
+        <location filename="../../tournaments/TournamentDetailDialog.ui" line="21"/>
         <source>Tournament is removed</source>
         <translation>錦標賽已被移除</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.ui" line="86" />
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="324" />
+        <location filename="../../tournaments/TournamentDetailDialog.ui" line="86"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="324"/>
         <source>Players</source>
         <translation>玩家</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.ui" line="117" />
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="334" />
+        <location filename="../../tournaments/TournamentDetailDialog.ui" line="117"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="334"/>
         <source>Payout structure</source>
         <translation>獎金分配</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.ui" line="156" />
+        <location filename="../../tournaments/TournamentDetailDialog.ui" line="156"/>
         <source>Find:</source>
         <translation>搜尋：</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.ui" line="164" />
+        <location filename="../../tournaments/TournamentDetailDialog.ui" line="164"/>
         <source>Register</source>
         <translation>報名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.ui" line="165" />
+        <location filename="../../tournaments/TournamentDetailDialog.ui" line="165"/>
         <source>Unregister</source>
         <translation>取消報名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="215" />
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="443" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="215"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="443"/>
         <source>Watch</source>
         <translation>觀戰</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="312" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="312"/>
         <source>Status: %1</source>
         <translation>狀態：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="313" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="313"/>
         <source>Buy-in: %1</source>
         <translation>買入：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="314" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="314"/>
         <source>Pot: %1</source>
         <translation>獎池：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="315" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="315"/>
         <source>Rules: %1</source>
         <translation>規則：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="316" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="316"/>
         <source>Duration: %1</source>
         <translation>時長：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="318" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="318"/>
         <source>Registered Players: %1</source>
         <translation>已報名玩家：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="324" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="324"/>
         <source>Standings</source>
         <translation>排名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="339" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="339"/>
         <source>Tables</source>
         <translation>牌桌</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="373" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="373"/>
         <source>Starts in: %1</source>
         <translation>距開始：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="389" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="389"/>
         <source>Round %1</source>
         <translation>第 %1 輪</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="399" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="399"/>
         <source>Ends in: %1</source>
         <translation>距結束：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="399" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="399"/>
         <source>Next break in: %1</source>
         <translation>距下次休息：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="406" />
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="406"/>
         <source>Next round in: %1</source>
         <translation>距下一輪：%1</translation>
     </message>
@@ -2642,122 +2649,122 @@ If problem persists please contact support</source>
 <context>
     <name>TournamentInfo</name>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="15" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="15"/>
         <source>Open</source>
         <translation>報名中</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="17" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="17"/>
         <source>Closed</source>
         <translation>報名截止</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="19" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="19"/>
         <source>Seating</source>
         <translation>入座中</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="21" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="21"/>
         <source>Playing</source>
         <translation>進行中</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="23" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="23"/>
         <source>Paused</source>
         <translation>已暫停</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="25" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="25"/>
         <source>Done</source>
         <translation>已結束</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="27" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="27"/>
         <source>Cancelled</source>
         <translation>已取消</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="29" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="29"/>
         <source>Aborted</source>
         <translation>已中止</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="31" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="31"/>
         <source>&lt;undefined&gt;</source>
         <translation>&lt;未定義&gt;</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="37" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="37"/>
         <source>%1/%2</source>
         <comment>%1 is number of registered players, %2 is max number of players in tournament</comment>
         <translation>%1/%2</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="81" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="81"/>
         <source>%1x%2</source>
-        <comment>i.e. 4x20 minutes, %1='4'', %2='20 minutes'</comment>
+        <comment>i.e. 4x20 minutes, %1=&apos;4&apos;&apos;, %2=&apos;20 minutes&apos;</comment>
         <translation>%1×%2</translation>
     </message>
 </context>
 <context>
     <name>TournamentPreview</name>
     <message>
-        <location filename="../../tournaments/TournamentPreview.ui" line="39" />
+        <location filename="../../tournaments/TournamentPreview.ui" line="39"/>
         <source>Please, choose a tournament in the list to your left!</source>
         <translation>請從左側列表中選擇一個錦標賽！</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.ui" line="66" />
+        <location filename="../../tournaments/TournamentPreview.ui" line="66"/>
         <source>Register</source>
         <translation>報名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.ui" line="67" />
+        <location filename="../../tournaments/TournamentPreview.ui" line="67"/>
         <source>Unregister</source>
         <translation>取消報名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.ui" line="68" />
+        <location filename="../../tournaments/TournamentPreview.ui" line="68"/>
         <source>Info</source>
         <translation>詳情</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="82" />
+        <location filename="../../tournaments/TournamentPreview.cpp" line="82"/>
         <source>Status: %1</source>
         <translation>狀態：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="83" />
+        <location filename="../../tournaments/TournamentPreview.cpp" line="83"/>
         <source>Buy-in: %1</source>
         <translation>買入：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="84" />
+        <location filename="../../tournaments/TournamentPreview.cpp" line="84"/>
         <source>Pot: %1</source>
         <translation>獎池：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="85" />
+        <location filename="../../tournaments/TournamentPreview.cpp" line="85"/>
         <source>Rules: %1</source>
         <translation>規則：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="86" />
+        <location filename="../../tournaments/TournamentPreview.cpp" line="86"/>
         <source>Duration: %1</source>
         <translation>時長：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="88" />
+        <location filename="../../tournaments/TournamentPreview.cpp" line="88"/>
         <source>Registered Players: %1</source>
         <translation>已報名玩家：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="104" />
+        <location filename="../../tournaments/TournamentPreview.cpp" line="104"/>
         <source>Starts in: %1</source>
         <translation>距開始：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="123" />
+        <location filename="../../tournaments/TournamentPreview.cpp" line="123"/>
         <source>Tournament</source>
         <translation>錦標賽</translation>
     </message>
@@ -2765,12 +2772,12 @@ If problem persists please contact support</source>
 <context>
     <name>TournamentPrizeStructureModel</name>
     <message>
-        <location filename="../../tournaments/TournamentPrizeStructureModel.cpp" line="34" />
+        <location filename="../../tournaments/TournamentPrizeStructureModel.cpp" line="34"/>
         <source>(%1)</source>
         <translation>(%1)</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="111" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="111"/>
         <source>#%1-#%2</source>
         <translation>#%1-#%2</translation>
     </message>
@@ -2778,12 +2785,12 @@ If problem persists please contact support</source>
 <context>
     <name>TournamentRankingModel</name>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="124" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="124"/>
         <source>%1/%2</source>
         <translation>%1/%2</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="131" />
+        <location filename="../../tournaments/TournamentTexts.cpp" line="131"/>
         <source>%1/%2/%3</source>
         <translation>%1/%2/%3</translation>
     </message>
@@ -2791,81 +2798,81 @@ If problem persists please contact support</source>
 <context>
     <name>TournamentsController</name>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="97" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="97"/>
         <source>Failed</source>
         <translation>失敗</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="99" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="99"/>
         <source>Denied</source>
         <translation>被拒絕</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="101" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="101"/>
         <source>Insufficient Funds</source>
         <translation>餘額不足</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="103" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="103"/>
         <source>Tournament is full</source>
         <translation>錦標賽已滿員</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="105" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="105"/>
         <source>Access Denied</source>
         <translation>拒絕存取</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="107" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="107"/>
         <source>Already Registered</source>
         <translation>已報名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="109" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="109"/>
         <source>Tournament is running</source>
         <translation>錦標賽正在進行</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="242" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="242"/>
         <source>Join tournament</source>
         <translation>參加錦標賽</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="247" />
-        <source>You don't have enough money on your account to join the tournament.
+        <location filename="../../tournaments/TournamentsController.cpp" line="247"/>
+        <source>You don&apos;t have enough money on your account to join the tournament.
 Do you want to make a deposit now?</source>
         <translation>您的帳戶餘額不足，無法參加此錦標賽。
 是否立即儲值？</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="256" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="256"/>
         <source>Deposit</source>
         <translation>儲值</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="257" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="257"/>
         <source>Your account is opened in a web browser</source>
         <translation>已在網頁瀏覽器中開啟您的帳戶</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="270" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="270"/>
         <source>Tournament %1 is full</source>
         <translation>錦標賽 %1 已滿員</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="274" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="274"/>
         <source>Join tournament failed!
 %1</source>
         <translation>參加錦標賽失敗！
 %1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="281" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="281"/>
         <source>Unregister from tournament</source>
         <translation>取消錦標賽報名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="282" />
+        <location filename="../../tournaments/TournamentsController.cpp" line="282"/>
         <source>Unregister from tournament failed!
 %1</source>
         <translation>取消報名失敗！
@@ -2875,37 +2882,37 @@ Do you want to make a deposit now?</source>
 <context>
     <name>TournamentsLobbyModel</name>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103" />
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
         <source>Start</source>
-        <translation>開始時間</translation>
+        <translation>開始</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103" />
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
         <source>Status</source>
         <translation>狀態</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103" />
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
         <source>Name</source>
         <translation>名稱</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103" />
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
         <source>Rules</source>
         <translation>規則</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103" />
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
         <source>Players</source>
         <translation>玩家</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="104" />
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="104"/>
         <source>Buy-in</source>
         <translation>買入</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="104" />
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="104"/>
         <source>Pot</source>
         <translation>獎池</translation>
     </message>
@@ -2913,57 +2920,57 @@ Do you want to make a deposit now?</source>
 <context>
     <name>TournamentsLobbyView</name>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyView.ui" line="37" />
+        <location filename="../../tournaments/TournamentsLobbyView.ui" line="37"/>
         <source>Rules</source>
         <translation>規則</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyView.ui" line="46" />
+        <location filename="../../tournaments/TournamentsLobbyView.ui" line="46"/>
         <source>Classic</source>
         <translation>經典</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyView.ui" line="53" />
+        <location filename="../../tournaments/TournamentsLobbyView.ui" line="53"/>
         <source>MCR</source>
         <translation>國標麻將</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyView.ui" line="60" />
+        <location filename="../../tournaments/TournamentsLobbyView.ui" line="60"/>
         <source>EMA Riichi</source>
         <translation>EMA 立直麻將</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyView.ui" line="70" />
+        <location filename="../../tournaments/TournamentsLobbyView.ui" line="70"/>
         <source>Buy-in</source>
         <translation>買入</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyView.ui" line="82" />
+        <location filename="../../tournaments/TournamentsLobbyView.ui" line="82"/>
         <source>$0-$10</source>
         <translation>$0-$10</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyView.ui" line="89" />
+        <location filename="../../tournaments/TournamentsLobbyView.ui" line="89"/>
         <source>$11-$50</source>
         <translation>$11-$50</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyView.ui" line="96" />
+        <location filename="../../tournaments/TournamentsLobbyView.ui" line="96"/>
         <source>$51-</source>
         <translation>$51以上</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyView.ui" line="103" />
+        <location filename="../../tournaments/TournamentsLobbyView.ui" line="103"/>
         <source>Practice</source>
         <translation>練習</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyView.ui" line="164" />
+        <location filename="../../tournaments/TournamentsLobbyView.ui" line="164"/>
         <source>View all available tournaments</source>
         <translation>顯示所有可參加的錦標賽</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyView.ui" line="184" />
+        <location filename="../../tournaments/TournamentsLobbyView.ui" line="184"/>
         <source>Find:</source>
         <translation>搜尋：</translation>
     </message>
@@ -2971,57 +2978,57 @@ Do you want to make a deposit now?</source>
 <context>
     <name>TranslationsManager</name>
     <message>
-        <location filename="../../widgets/TranslationsManager.cpp" line="20" />
+        <location filename="../../widgets/TranslationsManager.cpp" line="20"/>
         <source>English</source>
-        <comment>the name of this translation's language, in that language</comment>
+        <comment>the name of this translation&apos;s language, in that language</comment>
         <translation>繁體中文</translation>
     </message>
 </context>
 <context>
     <name>UpdateDownloader</name>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="37" />
+        <location filename="../../app/UpdateDownloader.cpp" line="37"/>
         <source>The installer address is not an https:// address.</source>
         <translation>安裝程式的位址不是 https:// 位址。</translation>
     </message>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="39" />
-        <source>The installer's size or digest is missing.</source>
+        <location filename="../../app/UpdateDownloader.cpp" line="39"/>
+        <source>The installer&apos;s size or digest is missing.</source>
         <translation>缺少安裝程式的大小或摘要。</translation>
     </message>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="48" />
+        <location filename="../../app/UpdateDownloader.cpp" line="48"/>
         <source>Cannot create the installer file: %1</source>
         <translation>無法建立安裝程式檔案：%1</translation>
     </message>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="84" />
+        <location filename="../../app/UpdateDownloader.cpp" line="84"/>
         <source>The installer is larger than announced.</source>
         <translation>安裝程式超出了公布的大小。</translation>
     </message>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="87" />
-        <location filename="../../app/UpdateDownloader.cpp" line="110" />
+        <location filename="../../app/UpdateDownloader.cpp" line="87"/>
+        <location filename="../../app/UpdateDownloader.cpp" line="110"/>
         <source>Cannot write the installer file: %1</source>
         <translation>無法寫入安裝程式檔案：%1</translation>
     </message>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="102" />
+        <location filename="../../app/UpdateDownloader.cpp" line="102"/>
         <source>The download failed: %1</source>
         <translation>下載失敗：%1</translation>
     </message>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="104" />
+        <location filename="../../app/UpdateDownloader.cpp" line="104"/>
         <source>The download was redirected away from https.</source>
         <translation>下載被重新導向至非 https 位址。</translation>
     </message>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="106" />
+        <location filename="../../app/UpdateDownloader.cpp" line="106"/>
         <source>The download is incomplete (%1 of %2 bytes).</source>
         <translation>下載不完整（%1 / %2 位元組）。</translation>
     </message>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="108" />
+        <location filename="../../app/UpdateDownloader.cpp" line="108"/>
         <source>The downloaded installer is damaged (digest mismatch).</source>
         <translation>下載的安裝程式已損毀（摘要不符）。</translation>
     </message>
@@ -3029,17 +3036,17 @@ Do you want to make a deposit now?</source>
 <context>
     <name>UpdateProgressDialog</name>
     <message>
-        <location filename="../../app/UpdateProgressDialog.cpp" line="14" />
+        <location filename="../../app/UpdateProgressDialog.cpp" line="14"/>
         <source>Update</source>
         <translation>更新</translation>
     </message>
     <message>
-        <location filename="../../app/UpdateProgressDialog.cpp" line="36" />
+        <location filename="../../app/UpdateProgressDialog.cpp" line="36"/>
         <source>Downloading version %1 of the client...</source>
         <translation>正在下載用戶端 %1 版...</translation>
     </message>
     <message>
-        <location filename="../../app/UpdateProgressDialog.cpp" line="48" />
+        <location filename="../../app/UpdateProgressDialog.cpp" line="48"/>
         <source>%1 of %2 MB</source>
         <translation>%1 / %2 MB</translation>
     </message>
@@ -3047,42 +3054,42 @@ Do you want to make a deposit now?</source>
 <context>
     <name>Utils</name>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="34" />
+        <location filename="../../core/TextFormat.cpp" line="34"/>
         <source>%1$%L2</source>
         <translation>%1$%L2</translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="81" />
+        <location filename="../../core/TextFormat.cpp" line="81"/>
         <source>%1d</source>
         <translation>%1天</translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="83" />
+        <location filename="../../core/TextFormat.cpp" line="83"/>
         <source>%1h</source>
         <translation>%1小時</translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="85" />
+        <location filename="../../core/TextFormat.cpp" line="85"/>
         <source>%1m</source>
         <translation>%1分</translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="86" />
+        <location filename="../../core/TextFormat.cpp" line="86"/>
         <source>%1s</source>
         <translation>%1秒</translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="99" />
+        <location filename="../../core/TextFormat.cpp" line="99"/>
         <source>now</source>
         <translation>現在</translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="100" />
+        <location filename="../../core/TextFormat.cpp" line="100"/>
         <source>%1 - time to start</source>
         <translation>%1</translation>
     </message>
     <message numerus="yes">
-        <location filename="../../core/TextFormat.cpp" line="106" />
+        <location filename="../../core/TextFormat.cpp" line="106"/>
         <source>%Ln min(s)</source>
         <translation>
             <numerusform>%Ln 分鐘</numerusform>
@@ -3092,24 +3099,24 @@ Do you want to make a deposit now?</source>
 <context>
     <name>VersionChecker</name>
     <message>
-        <location filename="../../app/VersionChecker.cpp" line="185" />
+        <location filename="../../app/VersionChecker.cpp" line="185"/>
         <source>Update available</source>
         <translation>有可用更新</translation>
     </message>
     <message>
-        <location filename="../../app/VersionChecker.cpp" line="186" />
+        <location filename="../../app/VersionChecker.cpp" line="186"/>
         <source>Version %1 of the client is available; you have version %2.
 Do you want to download and install it now?</source>
         <translation>用戶端 %1 版已推出，您目前的版本是 %2。
 是否立即下載並安裝？</translation>
     </message>
     <message>
-        <location filename="../../app/VersionChecker.cpp" line="25" />
+        <location filename="../../app/VersionChecker.cpp" line="25"/>
         <source>Update failed</source>
         <translation>更新失敗</translation>
     </message>
     <message>
-        <location filename="../../app/VersionChecker.cpp" line="26" />
+        <location filename="../../app/VersionChecker.cpp" line="26"/>
         <source>The update could not be installed:
 %1</source>
         <translation>無法安裝更新：
@@ -3119,17 +3126,17 @@ Do you want to download and install it now?</source>
 <context>
     <name>WaitingForPlayersWidget</name>
     <message>
-        <location filename="../../table/WaitingForPlayersWidget.ui" line="17" />
+        <location filename="../../table/WaitingForPlayersWidget.ui" line="17"/>
         <source>Leave</source>
         <translation>離開</translation>
     </message>
     <message>
-        <location filename="../../table/WaitingForPlayersWidget.ui" line="6" />
+        <location filename="../../table/WaitingForPlayersWidget.ui" line="6"/>
         <source>Waiting for players</source>
         <translation>等待玩家</translation>
     </message>
     <message>
-        <location filename="../../table/WaitingForPlayersWidget.ui" line="18" />
+        <location filename="../../table/WaitingForPlayersWidget.ui" line="18"/>
         <source>Invite friends</source>
         <translation>邀請好友</translation>
     </message>
@@ -3137,7 +3144,7 @@ Do you want to download and install it now?</source>
 <context>
     <name>WaitingForPlayersWindow</name>
     <message numerus="yes">
-        <location filename="../../table/WaitingForPlayersWindow.cpp" line="41" />
+        <location filename="../../table/WaitingForPlayersWindow.cpp" line="41"/>
         <source>Waiting for %n player(s) to join table.</source>
         <translation>
             <numerusform>正在等待 %n 位玩家加入牌桌。</numerusform>
@@ -3147,22 +3154,22 @@ Do you want to download and install it now?</source>
 <context>
     <name>WashoutWidget</name>
     <message>
-        <location filename="../../table/WashoutWidget.ui" line="28" />
+        <location filename="../../table/WashoutWidget.ui" line="28"/>
         <source>Next hand starts in:</source>
         <translation>下一局開始於：</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWidget.ui" line="42" />
+        <location filename="../../table/WashoutWidget.ui" line="42"/>
         <source>Ready</source>
         <translation>準備</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWidget.ui" line="43" />
+        <location filename="../../table/WashoutWidget.ui" line="43"/>
         <source>Leave</source>
         <translation>離開</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWidget.ui" line="44" />
+        <location filename="../../table/WashoutWidget.ui" line="44"/>
         <source>Ok</source>
         <translation>確定</translation>
     </message>
@@ -3170,38 +3177,38 @@ Do you want to download and install it now?</source>
 <context>
     <name>WashoutWindow</name>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="106" />
+        <location filename="../../table/WashoutWindow.cpp" line="106"/>
         <source>Ready</source>
         <translation>準備</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="34" />
+        <location filename="../../table/WashoutWindow.cpp" line="34"/>
         <source>Nine honors or terminals.</source>
         <translation>九種九牌。</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="36" />
+        <location filename="../../table/WashoutWindow.cpp" line="36"/>
         <source>Four kongs.</source>
         <translation>四槓散了。</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="38" />
+        <location filename="../../table/WashoutWindow.cpp" line="38"/>
         <source>Same wind discard.</source>
         <translation>四風連打。</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="40" />
+        <location filename="../../table/WashoutWindow.cpp" line="40"/>
         <source>No-one declared win after all player declared riichi.</source>
         <translation>四家立直。</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="110" />
-        <location filename="../../table/WashoutWindow.cpp" line="118" />
+        <location filename="../../table/WashoutWindow.cpp" line="110"/>
+        <location filename="../../table/WashoutWindow.cpp" line="118"/>
         <source>Next hand</source>
         <translation>下一局</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="115" />
+        <location filename="../../table/WashoutWindow.cpp" line="115"/>
         <source>Play (%1)</source>
         <translation>再玩一局 (%1)</translation>
     </message>
@@ -3209,22 +3216,22 @@ Do you want to download and install it now?</source>
 <context>
     <name>WatchingWindow</name>
     <message>
-        <location filename="../../lobby/WatchingWindow.cpp" line="68" />
+        <location filename="../../lobby/WatchingWindow.cpp" line="68"/>
         <source>Watching</source>
         <translation>觀戰中</translation>
     </message>
     <message>
-        <location filename="../../lobby/WatchingWindow.cpp" line="69" />
+        <location filename="../../lobby/WatchingWindow.cpp" line="69"/>
         <source>You are watching this table. Join to take a free seat.</source>
         <translation>您正在觀戰此牌桌。加入即可入座空位。</translation>
     </message>
     <message>
-        <location filename="../../lobby/WatchingWindow.cpp" line="70" />
+        <location filename="../../lobby/WatchingWindow.cpp" line="70"/>
         <source>Join</source>
         <translation>加入</translation>
     </message>
     <message>
-        <location filename="../../lobby/WatchingWindow.cpp" line="71" />
+        <location filename="../../lobby/WatchingWindow.cpp" line="71"/>
         <source>Leave</source>
         <translation>離開</translation>
     </message>
@@ -3232,37 +3239,37 @@ Do you want to download and install it now?</source>
 <context>
     <name>tmnt_register_failed_reason</name>
     <message>
-        <location filename="../../protocol/tmnt_register_failed_reason.h" line="27" />
+        <location filename="../../protocol/tmnt_register_failed_reason.h" line="27"/>
         <source>Failed</source>
         <translation>失敗</translation>
     </message>
     <message>
-        <location filename="../../protocol/tmnt_register_failed_reason.h" line="28" />
+        <location filename="../../protocol/tmnt_register_failed_reason.h" line="28"/>
         <source>Denied</source>
         <translation>被拒絕</translation>
     </message>
     <message>
-        <location filename="../../protocol/tmnt_register_failed_reason.h" line="30" />
+        <location filename="../../protocol/tmnt_register_failed_reason.h" line="30"/>
         <source>Insufficient Funds</source>
         <translation>餘額不足</translation>
     </message>
     <message>
-        <location filename="../../protocol/tmnt_register_failed_reason.h" line="31" />
+        <location filename="../../protocol/tmnt_register_failed_reason.h" line="31"/>
         <source>Tournament is full</source>
         <translation>錦標賽已滿員</translation>
     </message>
     <message>
-        <location filename="../../protocol/tmnt_register_failed_reason.h" line="32" />
+        <location filename="../../protocol/tmnt_register_failed_reason.h" line="32"/>
         <source>Access Denied</source>
         <translation>拒絕存取</translation>
     </message>
     <message>
-        <location filename="../../protocol/tmnt_register_failed_reason.h" line="34" />
+        <location filename="../../protocol/tmnt_register_failed_reason.h" line="34"/>
         <source>Already Registered</source>
         <translation>已報名</translation>
     </message>
     <message>
-        <location filename="../../protocol/tmnt_register_failed_reason.h" line="36" />
+        <location filename="../../protocol/tmnt_register_failed_reason.h" line="36"/>
         <source>Tournament is running</source>
         <translation>錦標賽正在進行</translation>
     </message>
