@@ -627,7 +627,7 @@
     <message>
         <location filename="../../protocol/kick_reason.h" line="26"/>
         <location filename="../../protocol/kick_reason.h" line="28"/>
-        <location filename="../../table/GameWindow.cpp" line="1939"/>
+        <location filename="../../table/GameWindow.cpp" line="1941"/>
         <source>You were kicked from the table.</source>
         <translation>您已被踢出牌桌。</translation>
     </message>
@@ -636,15 +636,15 @@
         <location filename="../../protocol/kick_reason.h" line="29"/>
         <location filename="../../protocol/kick_reason.h" line="33"/>
         <location filename="../../protocol/kick_reason.h" line="45"/>
-        <location filename="../../table/GameWindow.cpp" line="1939"/>
-        <location filename="../../table/GameWindow.cpp" line="1943"/>
-        <location filename="../../table/GameWindow.cpp" line="1958"/>
+        <location filename="../../table/GameWindow.cpp" line="1941"/>
+        <location filename="../../table/GameWindow.cpp" line="1945"/>
+        <location filename="../../table/GameWindow.cpp" line="1960"/>
         <source>Kicked</source>
         <translation>被踢出</translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="31"/>
-        <location filename="../../table/GameWindow.cpp" line="1944"/>
+        <location filename="../../table/GameWindow.cpp" line="1946"/>
         <source>You do not have enough funds to play another hand.
 Do you want to make a deposit now?</source>
         <translation>您的余额不足，无法再玩一局。
@@ -652,7 +652,7 @@ Do you want to make a deposit now?</source>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="36"/>
-        <location filename="../../table/GameWindow.cpp" line="1954"/>
+        <location filename="../../table/GameWindow.cpp" line="1956"/>
         <source>A server error occured and the game was aborted.
 Your bet and fee will be repaid.</source>
         <translation>服务器发生错误，牌局已中止。
@@ -660,13 +660,13 @@ Your bet and fee will be repaid.</source>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="38"/>
-        <location filename="../../table/GameWindow.cpp" line="1950"/>
+        <location filename="../../table/GameWindow.cpp" line="1952"/>
         <source>Server error</source>
         <translation>服务器错误</translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="39"/>
-        <location filename="../../table/GameWindow.cpp" line="1952"/>
+        <location filename="../../table/GameWindow.cpp" line="1954"/>
         <source>A server error occured and the tournament will be aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
         <translation>服务器发生错误，锦标赛将中止。
@@ -674,7 +674,7 @@ Check tournament rules for details regarding the distribution of the prize pool.
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="43"/>
-        <location filename="../../table/GameWindow.cpp" line="1959"/>
+        <location filename="../../table/GameWindow.cpp" line="1961"/>
         <source>You were kicked from the table as the server will be unavailable due to mainenance.</source>
         <translation>由于服务器即将停机维护，您已被踢出牌桌。</translation>
     </message>
@@ -734,22 +734,22 @@ Check tournament rules for details regarding the distribution of the prize pool.
         <translation>锦标赛本轮已结束，按&quot;确定&quot;返回大厅</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1884"/>
+        <location filename="../../table/GameWindow.cpp" line="1886"/>
         <source>Leave Table</source>
         <translation>离开牌桌</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1885"/>
+        <location filename="../../table/GameWindow.cpp" line="1887"/>
         <source>Are you sure you want to leave table %1?</source>
         <translation>确定要离开牌桌 %1 吗？</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1916"/>
+        <location filename="../../table/GameWindow.cpp" line="1918"/>
         <source>Friends</source>
         <translation>好友</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1917"/>
+        <location filename="../../table/GameWindow.cpp" line="1919"/>
         <source>You haven&apos;t added any friends yet. Click on player names where you see them or go to friends section in the lobby.</source>
         <translation>您还没有添加好友。点击看到的玩家名字，或前往大厅的好友栏目。</translation>
     </message>
