@@ -14,8 +14,7 @@ namespace po = boost::program_options;
 const char *const CommandLineOptions::defaultGameHost = "game.kestrova-mahjong.net";
 const char *const CommandLineOptions::defaultWebHost = "www.kestrova-mahjong.net";
 
-namespace
-{
+namespace {
 po::options_description visibleOptions()
 {
     po::options_description options("Options");

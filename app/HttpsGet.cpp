@@ -22,9 +22,12 @@ void HttpsGet::get(const QUrl &url, qint64 maxBytes)
     m_maxBytes = maxBytes;
     if (!url.isValid() || url.scheme() != QLatin1String("https")) {
         // Report asynchronously like every other outcome.
-        QMetaObject::invokeMethod(this, [this, url] {
+        QMetaObject::invokeMethod(
+            this,
+            [this, url] {
             emit finished(QByteArray(), tr("refusing to fetch %1: not an https:// address").arg(url.toDisplayString()));
-        }, Qt::QueuedConnection);
+            },
+            Qt::QueuedConnection);
         return;
     }
     QNetworkRequest request(url);
@@ -48,7 +51,8 @@ void HttpsGet::get(const QUrl &url, qint64 maxBytes)
         } else if (reply->url().scheme() != QLatin1String("https")) {
             emit finished(QByteArray(), tr("%1 was redirected away from https").arg(reply->url().toDisplayString()));
         } else if (m_body.size() > m_maxBytes) {
-            emit finished(QByteArray(), tr("%1 is larger than %2 bytes").arg(reply->url().toDisplayString()).arg(m_maxBytes));
+            emit finished(QByteArray(),
+                          tr("%1 is larger than %2 bytes").arg(reply->url().toDisplayString()).arg(m_maxBytes));
         } else {
             emit finished(m_body, QString());
         }

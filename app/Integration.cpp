@@ -8,8 +8,7 @@
 #include <QDebug>
 #include <QWidget>
 
-namespace Integration
-{
+namespace Integration {
 void installServerClock()
 {
     Utils::setServerClock([] { return ServerTime::instance().now(); });

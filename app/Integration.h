@@ -4,8 +4,7 @@ class QWidget;
 
 // The places where start-up meets modules that are built on top of the
 // application frame. Each hook is one small call so the wiring stays visible.
-namespace Integration
-{
+namespace Integration {
 // Lets the "time to start" texts follow the estimate of the server's clock.
 void installServerClock();
 

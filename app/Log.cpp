@@ -24,8 +24,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace
-{
+namespace {
 struct LogState
 {
     QRecursiveMutex mutex; // Qt may warn from inside a file operation done under it
@@ -266,8 +265,8 @@ QString Log::formatLine(QtMsgType type, const QString &message, const QTime &tim
 void Log::logSessionStart()
 {
     qCInfo(lcApp).noquote() << QStringLiteral("Session started at ")
-                                      + QDateTime::currentDateTime().toString(Qt::ISODate)
-                                      + QStringLiteral(" - ") + buildText();
+                                   + QDateTime::currentDateTime().toString(Qt::ISODate) + QStringLiteral(" - ")
+                                   + buildText();
 }
 
 void Log::handler(QtMsgType type, const QMessageLogContext &, const QString &message)
@@ -304,8 +303,9 @@ void Log::handler(QtMsgType type, const QMessageLogContext &, const QString &mes
     } else if (type == QtFatalMsg) {
         if (dialogs && onGuiThread()) {
             QMessageBox box(QMessageBox::Critical, QCoreApplication::translate("Log", "Error"),
-                            QCoreApplication::translate("Log", "%1\n\nThe program has to end. Please send the log file %2 "
-                                        "to the support team.")
+                            QCoreApplication::translate("Log",
+                                                        "%1\n\nThe program has to end. Please send the log file %2 "
+                                                        "to the support team.")
                                 .arg(shown, QDir::toNativeSeparators(filePath())),
                             QMessageBox::Ok);
             box.setTextFormat(Qt::PlainText);

@@ -6,8 +6,7 @@
 
 #include <QFile>
 
-namespace
-{
+namespace {
 QString readText(const QString &name)
 {
     QFile file(name);

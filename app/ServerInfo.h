@@ -22,7 +22,7 @@ public:
 
     struct Notice
     {
-        QString brand; // empty: every brand
+        QString brand;                   // empty: every brand
         QMap<QString, QString> messages; // language code -> text
     };
 

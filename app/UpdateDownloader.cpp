@@ -31,7 +31,8 @@ void UpdateDownloader::download(const QUrl &url, qint64 expectedSize, const QByt
     m_expectedDigest = QByteArray::fromHex(sha256Hex);
 
     auto reportLater = [this](const QString &error) {
-        QMetaObject::invokeMethod(this, [this, error] { emit finished(QString(), error); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, error] { emit finished(QString(), error); }, Qt::QueuedConnection);
     };
     if (!url.isValid() || url.scheme() != QLatin1String("https"))
         return reportLater(tr("The installer address is not an https:// address."));
@@ -54,9 +55,8 @@ void UpdateDownloader::download(const QUrl &url, qint64 expectedSize, const QByt
     m_reply = m_network->get(request);
     connect(m_reply, &QNetworkReply::readyRead, this, &UpdateDownloader::onReadyRead);
     connect(m_reply, &QNetworkReply::finished, this, &UpdateDownloader::onFinished);
-    connect(m_reply, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64) {
-        emit progress(received, m_expectedSize);
-    });
+    connect(m_reply, &QNetworkReply::downloadProgress, this,
+            [this](qint64 received, qint64) { emit progress(received, m_expectedSize); });
 }
 
 void UpdateDownloader::abort()

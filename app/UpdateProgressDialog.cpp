@@ -44,9 +44,10 @@ void UpdateProgressDialog::onProgress(qint64 received, qint64 total)
 {
     const QLocale locale;
     const double mib = 1024.0 * 1024.0;
-    setLabelText(labelText().section(QLatin1Char('\n'), 0, 0) + QLatin1Char('\n')
-                 + tr("%1 of %2 MB").arg(locale.toString(double(received) / mib, 'f', 1),
-                                          locale.toString(double(total) / mib, 'f', 1)));
+    setLabelText(
+        labelText().section(QLatin1Char('\n'), 0, 0) + QLatin1Char('\n')
+        + tr("%1 of %2 MB")
+              .arg(locale.toString(double(received) / mib, 'f', 1), locale.toString(double(total) / mib, 'f', 1)));
     if (total > 0)
         setValue(int(std::clamp<qint64>(received * steps / total, 0, steps)));
 }

@@ -12,8 +12,7 @@
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
-namespace
-{
+namespace {
 void askWithMessageBox(const VersionChecker::Release &release, std::function<void(bool)> answer)
 {
     QMessageBox *box = VersionChecker::showQuestion(release);
@@ -181,12 +180,11 @@ void VersionChecker::onDownloaded(const QString &path, const QString &error)
 
 QMessageBox *VersionChecker::showQuestion(const Release &release)
 {
-    QMessageBox *box = ModelessMsgBox::question(
-        nullptr, tr("Update available"),
-        tr("Version %1 of the client is available; you have version %2.\n"
-           "Do you want to download and install it now?")
-            .arg(release.version.toString(), applicationVersion()),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    QMessageBox *box = ModelessMsgBox::question(nullptr, tr("Update available"),
+                                                tr("Version %1 of the client is available; you have version %2.\n"
+                                                   "Do you want to download and install it now?")
+                                                    .arg(release.version.toString(), applicationVersion()),
+                                                QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     box->setWindowFlag(Qt::WindowStaysOnTopHint);
     box->show();
     return box;

@@ -46,8 +46,7 @@ public:
 
     // The newest release listed for platformName, or nothing with error set
     // (a file without any release for the platform is valid: empty release).
-    static std::optional<Release> parse(const QByteArray &data, const QString &platformName,
-                                        QString *error);
+    static std::optional<Release> parse(const QByteArray &data, const QString &platformName, QString *error);
 
     void setCurrentVersion(const QVersionNumber &version) { m_current = version; }
     void setPrompt(Prompt prompt) { m_prompt = std::move(prompt); }

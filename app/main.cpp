@@ -23,8 +23,7 @@
 
 #include <cstdio>
 
-namespace
-{
+namespace {
 // Exit codes besides 0 (normal end) and 1 (failed start-up or fatal error).
 constexpr int exitBadOptions = 2;
 constexpr int exitAlreadyRunning = 3;
@@ -109,8 +108,8 @@ int main(int argc, char **argv)
     }
 
     QNetworkAccessManager network;
-    MainWindow mainWindow(options.host, options.port, options.user, options.password, options.useSsl,
-                          options.httpHost, &translations);
+    MainWindow mainWindow(options.host, options.port, options.user, options.password, options.useSsl, options.httpHost,
+                          &translations);
     ServerInfo serverInfo(&network);
     serverInfo.setLanguage(translations.language());
     VersionChecker versionChecker(&network);
@@ -127,9 +126,8 @@ int main(int argc, char **argv)
         QMessageBox *box = ModelessMsgBox::information(nullptr, QCoreApplication::translate("main", "Downtime"), text);
         ModelessMsgBox::onFinished(box, [&startup](int) { startup.fail(); });
     });
-    QObject::connect(&serverInfo, &ServerInfo::finished, &versionChecker, [&] {
-        versionChecker.check(VersionChecker::defaultUrl(options.httpHost));
-    });
+    QObject::connect(&serverInfo, &ServerInfo::finished, &versionChecker,
+                     [&] { versionChecker.check(VersionChecker::defaultUrl(options.httpHost)); });
     QObject::connect(&versionChecker, &VersionChecker::updateAvailable, &startup, [&startup] { hideSplash(startup); });
     QObject::connect(&versionChecker, &VersionChecker::finished, &startup, &Startup::onVersionCheckFinished);
     QObject::connect(&versionChecker, &VersionChecker::installerReady, &app, [&](const QString &path) {
@@ -146,7 +144,7 @@ int main(int argc, char **argv)
     });
 
     serverInfo.download(options.serverInfoUrl.isEmpty() ? ServerInfo::defaultUrl(options.httpHost)
-                                                         : QUrl(options.serverInfoUrl));
+                                                        : QUrl(options.serverInfoUrl));
     Integration::loadSounds(&mainWindow);
 
     return app.exec();

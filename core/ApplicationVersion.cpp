@@ -9,6 +9,6 @@ QString applicationVersion()
 
 QString buildText()
 {
-    return QStringLiteral("version %1, Qt %2, built %3").arg(applicationVersion(), QString::fromLatin1(qVersion()),
-                                                             QStringLiteral(MAHJONG_BUILD_DATE));
+    return QStringLiteral("version %1, Qt %2, built %3")
+        .arg(applicationVersion(), QString::fromLatin1(qVersion()), QStringLiteral(MAHJONG_BUILD_DATE));
 }

@@ -4,8 +4,7 @@
 #include <QLocale>
 #include <QStringList>
 
-namespace
-{
+namespace {
 QDateTime localUtcNow()
 {
     return QDateTime::currentDateTimeUtc();
@@ -20,8 +19,7 @@ quint64 magnitude(qint64 value)
 }
 } // namespace
 
-namespace Utils
-{
+namespace Utils {
 QString moneyString(qint64 cents, bool alwaysDecimals)
 {
     const QLocale locale;

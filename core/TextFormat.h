@@ -5,8 +5,7 @@
 
 // Text helpers that need no widgets: money, percentages, dates, durations and
 // elided text, shared by the protocol, the models and every view.
-namespace Utils
-{
+namespace Utils {
 // "%1$%L2": a minus sign for negative amounts, then the absolute amount in
 // whole units (grouped) when it is whole and alwaysDecimals is false,
 // otherwise with exactly two decimals.

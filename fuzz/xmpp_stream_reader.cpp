@@ -21,7 +21,7 @@ const QByteArray header =
     "<?xml version='1.0'?><stream:stream xmlns='jabber:client' "
     "xmlns:stream='http://etherx.jabber.org/streams' from='example.net' xml:lang='en' version='1.0'>";
 
-void writeBack(const xmpp::StreamElement& element)
+void writeBack(const xmpp::StreamElement &element)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -35,20 +35,20 @@ void writeBack(const xmpp::StreamElement& element)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static int argc = 1;
     static char name[] = "fuzzer";
-    static char* argv[] = {name, nullptr};
+    static char *argv[] = {name, nullptr};
     static QCoreApplication app(argc, argv);
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
 
     if (size < 2)
         return 0;
     // First byte: piece size and whether a valid header comes first.
     const int piece = 1 + (data[0] & 0x7f);
     const bool withHeader = data[0] & 0x80;
-    QByteArray input = QByteArray::fromRawData(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
+    QByteArray input = QByteArray::fromRawData(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
     if (withHeader)
         input.prepend(header);
 
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 writeBack(*reader.element());
             }
         }
-    } catch (const xmpp::Exception&) {
+    } catch (const xmpp::Exception &) {
         // A refusal: the client sends a stream or stanza error and goes on or closes.
     }
     return 0;

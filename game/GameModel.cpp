@@ -16,8 +16,8 @@ namespace {
 // Counts come from the server: clamp instead of overflowing.
 qint32 clampedSum(qint64 a, qint64 b)
 {
-    return static_cast<qint32>(std::clamp<qint64>(a + b, std::numeric_limits<qint32>::min(),
-                                                  std::numeric_limits<qint32>::max()));
+    return static_cast<qint32>(
+        std::clamp<qint64>(a + b, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
 }
 
 void addHiddenTiles(PlayerData &p, qint64 delta)
@@ -37,10 +37,13 @@ bool isHandEndedState(int s)
 
 } // namespace
 
-GameModel::GameModel(qint32 tableId, const TableInfo &tableInfo, qint32 ownPlayerId,
-                     const QString &ownName, QObject *parent)
-    : QObject(parent), m_tableId(tableId), m_ownPlayerId(ownPlayerId), m_ownName(ownName),
-      m_tableInfo(tableInfo)
+GameModel::GameModel(qint32 tableId, const TableInfo &tableInfo, qint32 ownPlayerId, const QString &ownName,
+                     QObject *parent)
+    : QObject(parent)
+    , m_tableId(tableId)
+    , m_ownPlayerId(ownPlayerId)
+    , m_ownName(ownName)
+    , m_tableInfo(tableInfo)
 {
     registerGameMetaTypes();
     qRegisterMetaType<GameModel::player_state_t>("GameModel::player_state_t");
@@ -181,8 +184,8 @@ void GameModel::setPlayerState(player_state_t state)
 {
     if (state == m_playerState)
         return;
-    qCDebug(lcGame) << "changing player state on table" << m_tableId << "from"
-                    << playerStateName(m_playerState) << "to" << playerStateName(state);
+    qCDebug(lcGame) << "changing player state on table" << m_tableId << "from" << playerStateName(m_playerState) << "to"
+                    << playerStateName(state);
     m_playerState = state;
     emit playerStateChanged(state);
     updateJoinable();
@@ -222,8 +225,7 @@ void GameModel::updateJoinable()
 {
     bool joinable = false;
     if (!isSeated()) {
-        joinable = m_gameState != HAND_IN_PLAY
-                   && static_cast<qint64>(m_players.size()) != m_tableInfo.capacity()
+        joinable = m_gameState != HAND_IN_PLAY && static_cast<qint64>(m_players.size()) != m_tableInfo.capacity()
                    && m_tableInfo.gameType() != TableInfo::TOURNAMENT;
     }
     if (joinable != m_joinable) {
@@ -318,8 +320,7 @@ void GameModel::onPlayerIsReady(qint32 playerId)
     }
     const bool own = playerId == m_ownPlayerId;
     if (own && m_playerState != SEAT_OFFERED && m_playerState != SCORING) {
-        qCWarning(lcGame).nospace() << "Got 'player is ready' in state: "
-                                    << playerStateName(m_playerState);
+        qCWarning(lcGame).nospace() << "Got 'player is ready' in state: " << playerStateName(m_playerState);
         return;
     }
     PlayerData &p = it->second;
@@ -339,8 +340,7 @@ void GameModel::onAreYouReady(const TimeSpan &ts)
     if (m_playerState == SEAT_OFFERED || m_playerState == SCORING)
         emit areYouReady(ts, m_playerState == SEAT_OFFERED);
     else
-        qCWarning(lcGame).nospace() << "Got 'are you ready' in state: "
-                                    << playerStateName(m_playerState);
+        qCWarning(lcGame).nospace() << "Got 'are you ready' in state: " << playerStateName(m_playerState);
 }
 
 void GameModel::onPlayerShouldAct(qint32 playerId, const TimeSpan &ts)
@@ -350,8 +350,7 @@ void GameModel::onPlayerShouldAct(qint32 playerId, const TimeSpan &ts)
     emit playerShouldAct(playerId, ts);
 }
 
-void GameModel::onWaitingFor(WaitCondition::enum_t condition, const TimeSpan &ts,
-                             const std::vector<qint32> &playerIds)
+void GameModel::onWaitingFor(WaitCondition::enum_t condition, const TimeSpan &ts, const std::vector<qint32> &playerIds)
 {
     emit waitingFor(condition, ts, playerIds);
 }
@@ -399,8 +398,7 @@ void GameModel::onTableInfo(const TableInfo &ti)
 void GameModel::onTableInfo(int seated, const TableInfoUpdates &updates)
 {
     if (seated < 0) {
-        qCWarning(lcGame) << "update of table" << m_tableId << "with" << seated
-                          << "seated players refused";
+        qCWarning(lcGame) << "update of table" << m_tableId << "with" << seated << "seated players refused";
         return;
     }
     // Applied to a copy, so a broken update leaves the stored facts whole;
@@ -444,8 +442,7 @@ void GameModel::storeTableState(const TableState &tableState)
     m_counterSticks = tableState.counterSticks;
 }
 
-void GameModel::setWallState(qint32 live, qint32 dead, qint32 position, qint32 dealt,
-                             const tile_vector &dora)
+void GameModel::setWallState(qint32 live, qint32 dead, qint32 position, qint32 dealt, const tile_vector &dora)
 {
     qCDebug(lcGame) << "dora: set dora tiles -" << dora;
     m_liveTiles = live;
@@ -458,8 +455,7 @@ void GameModel::setWallState(qint32 live, qint32 dead, qint32 position, qint32 d
 
 void GameModel::updateWallCounts(qint32 count, bool fromDeadWall)
 {
-    ::updateWallCounts(m_tableInfo.ruleset(), count, fromDeadWall, m_liveTiles, m_deadWallTiles,
-                       m_deadWallTilesDealt);
+    ::updateWallCounts(m_tableInfo.ruleset(), count, fromDeadWall, m_liveTiles, m_deadWallTiles, m_deadWallTilesDealt);
 }
 
 void GameModel::removeFromOwnHand(const tile_vector &tiles)
@@ -475,9 +471,8 @@ void GameModel::removeFromOwnHand(const tile_vector &tiles)
     own.setHand(hand);
 }
 
-void GameModel::onGameData(qint64 handId, server_game_state::enum_t gameState,
-                           const std::vector<PlayerData> &players, const TableState &tableState,
-                           const WallState &wallState)
+void GameModel::onGameData(qint64 handId, server_game_state::enum_t gameState, const std::vector<PlayerData> &players,
+                           const TableState &tableState, const WallState &wallState)
 {
     const int s = gameState;
     reset();
@@ -488,8 +483,7 @@ void GameModel::onGameData(qint64 handId, server_game_state::enum_t gameState,
 
     std::vector<PlayerData> list = players;
     if (m_joinPending
-        && std::none_of(list.begin(), list.end(),
-                        [this](const PlayerData &p) { return p.id() == m_ownPlayerId; }))
+        && std::none_of(list.begin(), list.end(), [this](const PlayerData &p) { return p.id() == m_ownPlayerId; }))
         list.emplace_back(m_ownPlayerId, m_ownName);
     for (const PlayerData &p : list)
         addPlayer(p);
@@ -516,8 +510,7 @@ void GameModel::onGameData(qint64 handId, server_game_state::enum_t gameState,
         if (gameType == TableInfo::TOURNAMENT)
             seat = true;
         else if (gameType == TableInfo::SINGLE_HAND || gameType == TableInfo::FULL_GAME)
-            seat = s == server_game_state::INITIAL_STATE ? p.isReady()
-                                                         : (isHandRunningState(s) || isHandEndedState(s));
+            seat = s == server_game_state::INITIAL_STATE ? p.isReady() : (isHandRunningState(s) || isHandEndedState(s));
         if (seat && !p.isSeated()) {
             p.setSeated(true);
             emit playerSeated(p.id(), m_tableId, true);
@@ -542,12 +535,11 @@ void GameModel::onGameData(qint64 handId, server_game_state::enum_t gameState,
             setPlayerState(SCORING);
     }
 
-    setWallState(wallState.liveTiles, wallState.deadWallTiles, wallState.deadWallPosition,
-                 wallState.deadWallTilesDealt, wallState.doraIndicators);
+    setWallState(wallState.liveTiles, wallState.deadWallTiles, wallState.deadWallPosition, wallState.deadWallTilesDealt,
+                 wallState.doraIndicators);
 }
 
-void GameModel::onStartHand(qint64 handId, const Seating &seating,
-                            const round_score_vector &roundScores, bool newRound,
+void GameModel::onStartHand(qint64 handId, const Seating &seating, const round_score_vector &roundScores, bool newRound,
                             const TableState &tableState, const WallState &wallState)
 {
     m_handId = handId;
@@ -574,8 +566,7 @@ void GameModel::onStartHand(qint64 handId, const Seating &seating,
 
     qCDebug(lcGame) << "startHand: doras pre setWallState -" << m_doraTiles;
     const RulesetInfo &ruleset = rulesetInfo(m_tableInfo.ruleset());
-    setWallState(ruleset.liveWall(), ruleset.deadWall(), wallState.deadWallPosition, 0,
-                 wallState.doraIndicators);
+    setWallState(ruleset.liveWall(), ruleset.deadWall(), wallState.deadWallPosition, 0, wallState.doraIndicators);
     qCDebug(lcGame) << "startHand: doras post setWallState -" << m_doraTiles;
 
     setGameState(HAND_IN_PLAY);
@@ -628,8 +619,7 @@ void GameModel::onTileClaimed(qint32 claimedBy)
     PlayerData &discarder = player(m_lastDiscarderId);
     tile taken = 0;
     if (!discarder.takeLastDiscard(taken)) {
-        qCWarning(lcGame) << "claim of" << claimedBy << "on an empty pond of" << m_lastDiscarderId
-                          << "ignored";
+        qCWarning(lcGame) << "claim of" << claimedBy << "on an empty pond of" << m_lastDiscarderId << "ignored";
         return;
     }
     m_claimState = 1;

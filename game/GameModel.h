@@ -60,8 +60,8 @@ public:
 
     typedef std::map<qint32, PlayerData> player_map;
 
-    GameModel(qint32 tableId, const TableInfo &tableInfo, qint32 ownPlayerId,
-              const QString &ownName, QObject *parent = nullptr);
+    GameModel(qint32 tableId, const TableInfo &tableInfo, qint32 ownPlayerId, const QString &ownName,
+              QObject *parent = nullptr);
     ~GameModel() override;
 
     static const char *playerStateName(int state);
@@ -164,8 +164,8 @@ signals:
 public slots:
     void onPlayerJoined(const PlayerData &player);
     void onPlayerLeft(qint32 playerId);
-    void onStartHand(qint64 handId, const Seating &seating, const round_score_vector &roundScores,
-                     bool newRound, const TableState &tableState, const WallState &wallState);
+    void onStartHand(qint64 handId, const Seating &seating, const round_score_vector &roundScores, bool newRound,
+                     const TableState &tableState, const WallState &wallState);
     void onTileClaimed(qint32 claimedBy);
     void onTileDiscarded(qint32 playerId, tile t, bool riichiDiscard);
     void onHiddenTilesFromWall(qint32 playerId, qint32 count, bool fromDeadWall);
@@ -173,8 +173,7 @@ public slots:
     void onTilesFromWall(const tile_vector &tiles, bool fromDeadWall);
     void onDeclareBonus(qint32 playerId, const tile_vector &tiles);
     void onPlayerShouldAct(qint32 playerId, const TimeSpan &ts);
-    void onWaitingFor(WaitCondition::enum_t condition, const TimeSpan &ts,
-                      const std::vector<qint32> &playerIds);
+    void onWaitingFor(WaitCondition::enum_t condition, const TimeSpan &ts, const std::vector<qint32> &playerIds);
     void onWaitingOver();
     void onPrivatePlayerData(const PrivatePlayerData &privateData);
     void onKanDora(tile t);
@@ -187,9 +186,8 @@ public slots:
     void onTableInfo(const TableInfo &ti);
     void onTableInfo(int seated, const TableInfoUpdates &updates);
     void onTournamentInfo(const TournamentInfo &ti);
-    void onGameData(qint64 handId, server_game_state::enum_t gameState,
-                    const std::vector<PlayerData> &players, const TableState &tableState,
-                    const WallState &wallState);
+    void onGameData(qint64 handId, server_game_state::enum_t gameState, const std::vector<PlayerData> &players,
+                    const TableState &tableState, const WallState &wallState);
     void onAreYouReady(const TimeSpan &ts);
     void onWatching(bool fromLobby);
     void onWatching();
@@ -207,8 +205,7 @@ private:
     void addPlayer(const PlayerData &player);
     void erasePlayer(qint32 playerId);
     void storeTableState(const TableState &tableState);
-    void setWallState(qint32 live, qint32 dead, qint32 position, qint32 dealt,
-                      const tile_vector &dora);
+    void setWallState(qint32 live, qint32 dead, qint32 position, qint32 dealt, const tile_vector &dora);
     void updateWallCounts(qint32 count, bool fromDeadWall);
     // Removes the tiles from the local hand, or throws server_error when the
     // hand lacks one of them; the hand is left alone in that case.

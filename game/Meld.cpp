@@ -43,8 +43,7 @@ tile_vector makeKongTiles(tile first)
 
 std::ostream &operator<<(std::ostream &os, const meld_tuple &m)
 {
-    return os << "Meld<" << meldTypeName(m.meldType) << ' ' << m.firstTile
-              << " concealed:" << m.visibility << '>';
+    return os << "Meld<" << meldTypeName(m.meldType) << ' ' << m.firstTile << " concealed:" << m.visibility << '>';
 }
 
 std::ostream &operator<<(std::ostream &os, const meld_vector &melds)

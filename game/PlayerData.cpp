@@ -8,7 +8,11 @@
 #include <ostream>
 #include <sstream>
 
-PlayerData::PlayerData(qint32 id, const QString &name) : m_id(id), m_name(name) {}
+PlayerData::PlayerData(qint32 id, const QString &name)
+    : m_id(id)
+    , m_name(name)
+{
+}
 
 void PlayerData::setMelds(const meld_vector &melds)
 {
@@ -16,8 +20,7 @@ void PlayerData::setMelds(const meld_vector &melds)
     m_drawnTiles.clear();
 }
 
-void PlayerData::addMeld(qint32 meldType, qint32 visibility, tile firstTile, qint32 claimedFrom,
-                         qint8 claimedOffset)
+void PlayerData::addMeld(qint32 meldType, qint32 visibility, tile firstTile, qint32 claimedFrom, qint8 claimedOffset)
 {
     m_melds.push_back(meld_tuple{meldType, visibility, firstTile, claimedFrom, claimedOffset});
     m_drawnTiles.clear();
@@ -73,8 +76,8 @@ void PlayerData::resetForHand()
 
 std::ostream &operator<<(std::ostream &os, const PlayerData &player)
 {
-    return os << "PlayerData { id:" << player.id() << " name:\""
-              << player.name().toStdString() << "\" wind:" << windName(player.wind()) << " }";
+    return os << "PlayerData { id:" << player.id() << " name:\"" << player.name().toStdString()
+              << "\" wind:" << windName(player.wind()) << " }";
 }
 
 QDebug operator<<(QDebug dbg, const PlayerData &player)

@@ -44,8 +44,7 @@ public:
 
     // Both clear drawnTiles: a declaration ends the draw.
     void setMelds(const meld_vector &melds);
-    void addMeld(qint32 meldType, qint32 visibility, tile firstTile, qint32 claimedFrom,
-                 qint8 claimedOffset);
+    void addMeld(qint32 meldType, qint32 visibility, tile firstTile, qint32 claimedFrom, qint8 claimedOffset);
 
     void setBonusTiles(const tile_vector &tiles) { m_bonusTiles = tiles; }
     void setDiscards(const tile_vector &discards, qint32 riichiDiscardIndex);

@@ -29,8 +29,8 @@ public:
 
 qint32 saturate(qint64 value)
 {
-    return static_cast<qint32>(std::clamp<qint64>(value, std::numeric_limits<qint32>::min(),
-                                                  std::numeric_limits<qint32>::max()));
+    return static_cast<qint32>(
+        std::clamp<qint64>(value, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
 }
 
 // Classic: every tile comes off the dead wall, which is topped up from the
@@ -91,8 +91,8 @@ const RulesetInfo &rulesetInfo(int rulesetId)
     }
 }
 
-void updateWallCounts(int rulesetId, qint32 count, bool fromDeadWall, qint32 &liveTiles,
-                      qint32 &deadWallTiles, qint32 &deadWallTilesDealt)
+void updateWallCounts(int rulesetId, qint32 count, bool fromDeadWall, qint32 &liveTiles, qint32 &deadWallTiles,
+                      qint32 &deadWallTilesDealt)
 {
     qint64 live = liveTiles;
     qint64 dead = deadWallTiles;

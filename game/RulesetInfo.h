@@ -21,5 +21,5 @@ const RulesetInfo &rulesetInfo(int rulesetId);
 // Wall bookkeeping after `count` tiles were drawn, from the live wall or from
 // the dead wall. Results saturate at the 32-bit range, so counts from the
 // server can never overflow them.
-void updateWallCounts(int rulesetId, qint32 count, bool fromDeadWall, qint32 &liveTiles,
-                      qint32 &deadWallTiles, qint32 &deadWallTilesDealt);
+void updateWallCounts(int rulesetId, qint32 count, bool fromDeadWall, qint32 &liveTiles, qint32 &deadWallTiles,
+                      qint32 &deadWallTilesDealt);

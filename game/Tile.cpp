@@ -15,7 +15,8 @@ const char *const suitNames[] = {
 };
 // The fourth flower shares its English word with the suit; the
 // disambiguation lets other languages name the two apart.
-const struct {
+const struct
+{
     const char *source;
     const char *comment;
 } flowerNames[] = {

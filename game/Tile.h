@@ -43,7 +43,10 @@ QString tileName(tile t);
 std::string tileToString(tile t);
 
 // The byte sent for a tile in requests.
-inline quint8 tileToWire(tile t) { return static_cast<quint8>(t); }
+inline quint8 tileToWire(tile t)
+{
+    return static_cast<quint8>(t);
+}
 
 std::ostream &operator<<(std::ostream &os, tile t);
 std::ostream &operator<<(std::ostream &os, const tile_vector &tiles);

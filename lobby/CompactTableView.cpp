@@ -9,7 +9,8 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
-CompactTableView::CompactTableView(QWidget *parent) : QWidget(parent)
+CompactTableView::CompactTableView(QWidget *parent)
+    : QWidget(parent)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -17,7 +17,8 @@ public:
     using Formatter = std::function<QString(const T &)>;
 
     CustomItem(const T &value, Formatter formatter)
-        : m_value(value), m_formatter(std::move(formatter))
+        : m_value(value)
+        , m_formatter(std::move(formatter))
     {
     }
 
@@ -38,14 +39,13 @@ public:
         emitDataChanged();
     }
 
-    QStandardItem *clone() const override
-    {
-        return new CustomItem<T>(*this);
-    }
+    QStandardItem *clone() const override { return new CustomItem<T>(*this); }
 
 protected:
     CustomItem(const CustomItem &other)
-        : QStandardItem(other), m_value(other.m_value), m_formatter(other.m_formatter)
+        : QStandardItem(other)
+        , m_value(other.m_value)
+        , m_formatter(other.m_formatter)
     {
     }
 

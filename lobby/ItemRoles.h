@@ -8,4 +8,4 @@ namespace ItemRoles {
 constexpr int TableIdRole = Qt::UserRole;
 // The raw value a cell is sorted and filtered on.
 constexpr int RawValueRole = Qt::UserRole + 100;
-}
+} // namespace ItemRoles

@@ -4,7 +4,8 @@
 #include "lobby/TableModel.h"
 
 LobbyController::LobbyController(ConnectionManager *connection, QObject *parent)
-    : QObject(parent), m_tableModel(new TableModel(connection, this))
+    : QObject(parent)
+    , m_tableModel(new TableModel(connection, this))
 {
 }
 

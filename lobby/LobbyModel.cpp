@@ -5,7 +5,8 @@
 #include "lobby/TableModel.h"
 #include "lobby/VariantLessThan.h"
 
-LobbyModel::LobbyModel(QObject *parent) : QSortFilterProxyModel(parent)
+LobbyModel::LobbyModel(QObject *parent)
+    : QSortFilterProxyModel(parent)
 {
     setDynamicSortFilter(true);
     setSortRole(ItemRoles::RawValueRole);

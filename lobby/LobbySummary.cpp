@@ -20,7 +20,8 @@ QLabel *makeLabel(QWidget *parent, const char *name)
 }
 } // namespace
 
-LobbySummary::LobbySummary(QWidget *parent) : QFrame(parent)
+LobbySummary::LobbySummary(QWidget *parent)
+    : QFrame(parent)
 {
     setObjectName(QStringLiteral("lobbySummary"));
     auto *layout = new QVBoxLayout(this);
@@ -30,7 +31,8 @@ LobbySummary::LobbySummary(QWidget *parent) : QFrame(parent)
     m_tablesLabel = makeLabel(this, "tablesOpenLabel");
     m_tournamentsLabel = makeLabel(this, "tournamentsRunningLabel");
     m_winnersTitle = makeLabel(this, "topWinnersTitle");
-    for (QLabel *label : {m_titleLabel, m_onlineLabel, m_seatedLabel, m_tablesLabel, m_tournamentsLabel, m_winnersTitle})
+    for (QLabel *label :
+         {m_titleLabel, m_onlineLabel, m_seatedLabel, m_tablesLabel, m_tournamentsLabel, m_winnersTitle})
         layout->addWidget(label);
     m_winners = new QListWidget(this);
     m_winners->setObjectName(QStringLiteral("topWinnersList"));

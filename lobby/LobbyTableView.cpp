@@ -2,7 +2,10 @@
 
 #include <QAccessible>
 
-LobbyTableView::LobbyTableView(QWidget *parent) : QTreeView(parent) {}
+LobbyTableView::LobbyTableView(QWidget *parent)
+    : QTreeView(parent)
+{
+}
 
 void LobbyTableView::setModel(QAbstractItemModel *model)
 {
@@ -38,14 +41,12 @@ void LobbyTableView::onLayoutChanged(const QList<QPersistentModelIndex> &parents
         scheduleDelayedItemsLayout();
 }
 
-void LobbyTableView::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
-                                 const QList<int> &roles)
+void LobbyTableView::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles)
 {
     // The tree view looks the changed rows up by a search through every row.
     // Rows of a flat list with uniform heights keep their size: a repaint of
     // what is visible is enough.
-    if (!uniformRowHeights() || topLeft.parent().isValid() || state() == EditingState
-        || QAccessible::isActive()) {
+    if (!uniformRowHeights() || topLeft.parent().isValid() || state() == EditingState || QAccessible::isActive()) {
         QTreeView::dataChanged(topLeft, bottomRight, roles);
         return;
     }

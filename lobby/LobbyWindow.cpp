@@ -22,7 +22,8 @@ const char *const HideFullKey = "lobby/hidefull";
 } // namespace
 
 LobbyWindow::LobbyWindow(TableModel *tableModel, const QStringList &lobbyPaths, QWidget *parent)
-    : QWidget(parent), m_filter(lobbyPaths)
+    : QWidget(parent)
+    , m_filter(lobbyPaths)
 {
     setObjectName(QStringLiteral("lobbyWindow"));
     auto *layout = new QVBoxLayout(this);

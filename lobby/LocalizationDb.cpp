@@ -6,7 +6,9 @@
 #include "widgets/TranslationsManager.h"
 
 LocalizationDb::LocalizationDb(ConnectionManager *connection, TranslationsManager *translations, QObject *parent)
-    : QObject(parent), m_connection(connection), m_translations(translations)
+    : QObject(parent)
+    , m_connection(connection)
+    , m_translations(translations)
 {
     if (connection)
         connect(connection, &ConnectionManager::tableNames, this, &LocalizationDb::onTableNames);

@@ -3,7 +3,10 @@
 #include "lobby/LobbyPath.h"
 #include "lobby/TableModel.h"
 
-RulesetLobbyFilter::RulesetLobbyFilter(const QStringList &lobbyPaths) : m_paths(lobbyPaths) {}
+RulesetLobbyFilter::RulesetLobbyFilter(const QStringList &lobbyPaths)
+    : m_paths(lobbyPaths)
+{
+}
 
 int RulesetLobbyFilter::lobbyPathCount() const
 {

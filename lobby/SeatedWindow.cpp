@@ -14,7 +14,8 @@
 #include <QVBoxLayout>
 
 SeatedWindow::SeatedWindow(LocalizationDb *localizationDb, QWidget *parent)
-    : MahjongDialog(parent, 0), m_localizationDb(localizationDb)
+    : MahjongDialog(parent, 0)
+    , m_localizationDb(localizationDb)
 {
     setObjectName(QStringLiteral("seatedWindow"));
     auto *content = new QWidget(this);

@@ -8,7 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-SetScreennameDialog::SetScreennameDialog(QWidget *parent) : MahjongDialog(parent, 0)
+SetScreennameDialog::SetScreennameDialog(QWidget *parent)
+    : MahjongDialog(parent, 0)
 {
     setObjectName(QStringLiteral("setScreennameDialog"));
     auto *content = new QWidget(this);

@@ -16,7 +16,9 @@
 #include <stdexcept>
 
 TableModel::TableModel(ConnectionManager *connection, QObject *parent)
-    : QAbstractTableModel(parent), m_connection(connection), m_notifyTimer(new QTimer(this))
+    : QAbstractTableModel(parent)
+    , m_connection(connection)
+    , m_notifyTimer(new QTimer(this))
 {
     m_notifyTimer->setSingleShot(true);
     m_notifyTimer->setInterval(m_notifyIntervalMs);
@@ -24,8 +26,7 @@ TableModel::TableModel(ConnectionManager *connection, QObject *parent)
     if (connection) {
         connect(connection, qOverload<TableInfo>(&ConnectionManager::tableInfoUpdate), this,
                 qOverload<const TableInfo &>(&TableModel::onTableInfoUpdate));
-        connect(connection,
-                qOverload<qint32, int, TableInfoUpdates>(&ConnectionManager::tableInfoUpdate), this,
+        connect(connection, qOverload<qint32, int, TableInfoUpdates>(&ConnectionManager::tableInfoUpdate), this,
                 qOverload<qint32, int, const TableInfoUpdates &>(&TableModel::onTableInfoUpdate));
         connect(connection, &ConnectionManager::loginSuccess, this, &TableModel::onLoginSuccess);
         connect(connection, &ConnectionManager::disconnected, this, &TableModel::onDisconnected);

@@ -24,14 +24,7 @@ class TableModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    enum Column {
-        NameColumn,
-        RulesColumn,
-        GameTypeColumn,
-        StakesColumn,
-        PlayersColumn,
-        ColumnCount
-    };
+    enum Column { NameColumn, RulesColumn, GameTypeColumn, StakesColumn, PlayersColumn, ColumnCount };
 
     explicit TableModel(ConnectionManager *connection, QObject *parent = nullptr);
     ~TableModel() override;

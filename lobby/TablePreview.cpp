@@ -21,7 +21,8 @@ QLabel *makeLabel(QWidget *parent, const char *name)
 }
 } // namespace
 
-TablePreview::TablePreview(QWidget *parent) : QFrame(parent)
+TablePreview::TablePreview(QWidget *parent)
+    : QFrame(parent)
 {
     setObjectName(QStringLiteral("tablePreview"));
     auto *layout = new QVBoxLayout(this);

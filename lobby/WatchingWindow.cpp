@@ -7,7 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-WatchingWindow::WatchingWindow(QWidget *parent) : MahjongDialog(parent, 0)
+WatchingWindow::WatchingWindow(QWidget *parent)
+    : MahjongDialog(parent, 0)
 {
     setObjectName(QStringLiteral("watchingWindow"));
     auto *content = new QWidget(this);

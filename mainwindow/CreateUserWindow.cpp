@@ -10,11 +10,10 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 
-namespace
-{
+namespace {
 // Keeps the label's height while there is nothing to say.
 const QString blank = QStringLiteral(" ");
-}
+} // namespace
 
 CreateUserWindow::CreateUserWindow(QWidget *parent)
     : QFrame(parent)
@@ -43,7 +42,8 @@ QString CreateUserWindow::userNameError(const QString &userName)
 
 QString CreateUserWindow::emailError(const QString &email)
 {
-    static const QRegularExpression pattern(QRegularExpression::anchoredPattern(QStringLiteral("^.+@[^\\.].*\\.[a-z]{2,}$")));
+    static const QRegularExpression pattern(
+        QRegularExpression::anchoredPattern(QStringLiteral("^.+@[^\\.].*\\.[a-z]{2,}$")));
     if (pattern.match(email.trimmed()).hasMatch())
         return QString();
     return QStringLiteral("Email address is invalid");
@@ -64,18 +64,22 @@ QString CreateUserWindow::repeatPasswordError(const QString &password, const QSt
 bool CreateUserWindow::allValid() const
 {
     return userNameError(m_ui->loginEdit->text()).isEmpty() && emailError(m_ui->emailEdit->text()).isEmpty()
-        && passwordError(m_ui->passwordEdit->text()).isEmpty()
-        && repeatPasswordError(m_ui->passwordEdit->text(), m_ui->repeatPasswordEdit->text()).isEmpty()
-        && m_ui->ageCheckBox->isChecked() && m_ui->tcCheckBox->isChecked();
+           && passwordError(m_ui->passwordEdit->text()).isEmpty()
+           && repeatPasswordError(m_ui->passwordEdit->text(), m_ui->repeatPasswordEdit->text()).isEmpty()
+           && m_ui->ageCheckBox->isChecked() && m_ui->tcCheckBox->isChecked();
 }
 
 QLabel *CreateUserWindow::messageLabel(Field field) const
 {
     switch (field) {
-    case UserName: return m_ui->userNameValidationLabel;
-    case Email: return m_ui->emailValidationLabel;
-    case Password: return m_ui->passwordValidationLabel;
-    default: return m_ui->repeatPasswordValidationLabel;
+    case UserName:
+        return m_ui->userNameValidationLabel;
+    case Email:
+        return m_ui->emailValidationLabel;
+    case Password:
+        return m_ui->passwordValidationLabel;
+    default:
+        return m_ui->repeatPasswordValidationLabel;
     }
 }
 
@@ -83,10 +87,18 @@ void CreateUserWindow::updateMessage(Field field)
 {
     QString message;
     switch (field) {
-    case UserName: message = userNameError(m_ui->loginEdit->text()); break;
-    case Email: message = emailError(m_ui->emailEdit->text()); break;
-    case Password: message = passwordError(m_ui->passwordEdit->text()); break;
-    default: message = repeatPasswordError(m_ui->passwordEdit->text(), m_ui->repeatPasswordEdit->text()); break;
+    case UserName:
+        message = userNameError(m_ui->loginEdit->text());
+        break;
+    case Email:
+        message = emailError(m_ui->emailEdit->text());
+        break;
+    case Password:
+        message = passwordError(m_ui->passwordEdit->text());
+        break;
+    default:
+        message = repeatPasswordError(m_ui->passwordEdit->text(), m_ui->repeatPasswordEdit->text());
+        break;
     }
     messageLabel(field)->setText(message.isEmpty() ? blank : message);
 }
@@ -172,7 +184,7 @@ void CreateUserWindow::on_tcCheckBox_stateChanged()
 void CreateUserWindow::setInputEnabled(bool enabled)
 {
     for (QWidget *widget : std::initializer_list<QWidget *>{m_ui->loginEdit, m_ui->passwordEdit,
-                                                           m_ui->repeatPasswordEdit, m_ui->emailEdit})
+                                                            m_ui->repeatPasswordEdit, m_ui->emailEdit})
         widget->setEnabled(enabled);
 }
 
@@ -185,8 +197,7 @@ void CreateUserWindow::on_createButton_clicked()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setInputEnabled(false);
     // The address is sent as it was checked: without surrounding spaces.
-    emit registerUser(m_ui->loginEdit->text().trimmed(), m_ui->passwordEdit->text(),
-                      m_ui->emailEdit->text().trimmed());
+    emit registerUser(m_ui->loginEdit->text().trimmed(), m_ui->passwordEdit->text(), m_ui->emailEdit->text().trimmed());
 }
 
 void CreateUserWindow::on_cancelButton_clicked()

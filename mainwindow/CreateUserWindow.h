@@ -7,8 +7,7 @@
 
 class QLabel;
 
-namespace Ui
-{
+namespace Ui {
 class CreateUserForm;
 }
 

@@ -112,8 +112,8 @@ void EmbeddedBrowser::onCertificateError(const QWebEngineCertificateError &error
 void EmbeddedBrowser::updateIcon()
 {
     m_secure = !m_loadFailed && m_ui->webView->url().scheme() == QLatin1String("https");
-    m_ui->encryptedIcon->setPixmap(QPixmap(m_secure ? QStringLiteral("resources:/safe.png")
-                                                    : QStringLiteral("resources:/unsafe.png")));
+    m_ui->encryptedIcon->setPixmap(
+        QPixmap(m_secure ? QStringLiteral("resources:/safe.png") : QStringLiteral("resources:/unsafe.png")));
     m_ui->encryptedIcon->setToolTip(m_secure ? tr("Secure connection") : tr("Insecure connection"));
 }
 

@@ -10,8 +10,7 @@ class JavascriptInterface;
 class QWebEngineCertificateError;
 class QWebEngineView;
 
-namespace Ui
-{
+namespace Ui {
 class EmbeddedBrowser;
 }
 

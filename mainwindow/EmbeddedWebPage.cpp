@@ -40,8 +40,9 @@ bool EmbeddedWebPage::isLoadableUrl(const QUrl &url)
 {
     const QString scheme = url.scheme();
     return url.isValid()
-        && (scheme == QLatin1String("http") || scheme == QLatin1String("https")
-            || scheme == QLatin1String(LocalPageSchemeHandler::scheme) || url == QUrl(QStringLiteral("about:blank")));
+           && (scheme == QLatin1String("http") || scheme == QLatin1String("https")
+               || scheme == QLatin1String(LocalPageSchemeHandler::scheme)
+               || url == QUrl(QStringLiteral("about:blank")));
 }
 
 void EmbeddedWebPage::setUrl(const QUrl &url)

@@ -9,8 +9,7 @@ class JavascriptInterface;
 class QLabel;
 class QWebEngineView;
 
-namespace Ui
-{
+namespace Ui {
 class EmbeddedView;
 }
 

@@ -12,8 +12,7 @@
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 
-namespace
-{
+namespace {
 const QString localScheme = QStringLiteral("localwww");
 
 QSet<QString> &trustedOrigins()
@@ -38,7 +37,7 @@ QString originKey(const QUrl &url)
         return QString();
     const QString scheme = url.scheme().toLower();
     return scheme + QStringLiteral("://") + url.host().toLower() + QLatin1Char(':')
-        + QString::number(url.port(defaultPort(scheme)));
+           + QString::number(url.port(defaultPort(scheme)));
 }
 
 QString bridgeSource()
@@ -93,8 +92,8 @@ void JavascriptInterface::installScript()
     script.setWorldId(QWebEngineScript::MainWorld);
     // Frames other than the main frame get no "client".
     script.setRunsOnSubFrames(false);
-    script.setSourceCode(QStringLiteral("(function (mahjongHost) {\n") + bridgeSource()
-                         + QStringLiteral("\n})(") + QString::fromUtf8(host) + QStringLiteral("[0]);\n"));
+    script.setSourceCode(QStringLiteral("(function (mahjongHost) {\n") + bridgeSource() + QStringLiteral("\n})(")
+                         + QString::fromUtf8(host) + QStringLiteral("[0]);\n"));
     scripts.insert(script);
 }
 
@@ -133,7 +132,7 @@ bool JavascriptInterface::isTrusted(const QUrl &url) const
         return true;
     const QString scheme = url.scheme().toLower();
     return !m_mahjongHost.isEmpty() && defaultPort(scheme) != -1 && url.port(defaultPort(scheme)) == defaultPort(scheme)
-        && url.host().compare(m_mahjongHost, Qt::CaseInsensitive) == 0;
+           && url.host().compare(m_mahjongHost, Qt::CaseInsensitive) == 0;
 }
 
 bool JavascriptInterface::acceptCall(const char *call) const

@@ -28,8 +28,7 @@ void LocalPageSchemeHandler::registerScheme()
     QWebEngineUrlScheme::registerScheme(localWww);
 }
 
-namespace
-{
+namespace {
 void registerLocalScheme()
 {
     LocalPageSchemeHandler::registerScheme();

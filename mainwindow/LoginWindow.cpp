@@ -109,14 +109,30 @@ QString LoginWindow::loginFailureMessage(qint32 status)
 void LoginWindow::onLoginFailed(qint32 loginResponseStatus)
 {
     switch (loginResponseStatus) {
-    case 2: qCDebug(lcMainwindow) << "Authentication failed!"; break;
-    case 3: qCDebug(lcMainwindow) << "Login disallowed!"; break;
-    case 4: qCDebug(lcMainwindow) << "Server error!"; break;
-    case 5: qCDebug(lcMainwindow) << "Email not verified!"; break;
-    case 6: qCDebug(lcMainwindow) << "User self excluded!"; break;
-    case 7: qCDebug(lcMainwindow) << "Temporary denied!"; break;
-    case 8: qCDebug(lcMainwindow) << "IP blacklisted!"; break;
-    default: qCDebug(lcMainwindow) << "Unknown login failure!"; break;
+    case 2:
+        qCDebug(lcMainwindow) << "Authentication failed!";
+        break;
+    case 3:
+        qCDebug(lcMainwindow) << "Login disallowed!";
+        break;
+    case 4:
+        qCDebug(lcMainwindow) << "Server error!";
+        break;
+    case 5:
+        qCDebug(lcMainwindow) << "Email not verified!";
+        break;
+    case 6:
+        qCDebug(lcMainwindow) << "User self excluded!";
+        break;
+    case 7:
+        qCDebug(lcMainwindow) << "Temporary denied!";
+        break;
+    case 8:
+        qCDebug(lcMainwindow) << "IP blacklisted!";
+        break;
+    default:
+        qCDebug(lcMainwindow) << "Unknown login failure!";
+        break;
     }
     QApplication::restoreOverrideCursor();
     m_loginPending = false;

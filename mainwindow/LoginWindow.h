@@ -8,8 +8,7 @@
 
 class TranslationsManager;
 
-namespace Ui
-{
+namespace Ui {
 class LoginForm;
 }
 

@@ -32,8 +32,8 @@ bool MainTournamentsHost::watchTable(qint32 tableId)
 {
     // Only a request that goes out gets an answer.
     const bool sent = tableId >= 1 && m_window->connectionManager().isLoggedIn()
-        && m_window->lobbyController()->tableModel()->hasTable(tableId)
-        && !m_window->gameController()->hasTable(tableId);
+                      && m_window->lobbyController()->tableModel()->hasTable(tableId)
+                      && !m_window->gameController()->hasTable(tableId);
     m_window->watchTable(tableId);
     return sent;
 }

@@ -9,7 +9,10 @@ class MainWindow;
 class MainTournamentsHost : public TournamentsHost
 {
 public:
-    explicit MainTournamentsHost(MainWindow *window) : m_window(window) {}
+    explicit MainTournamentsHost(MainWindow *window)
+        : m_window(window)
+    {
+    }
 
     QWidget *mainWidget() const override;
     QWidget *lobbyWidget() const override;

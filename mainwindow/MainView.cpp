@@ -19,8 +19,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-namespace
-{
+namespace {
 template <typename T>
 T *named(T *widget, const char *name)
 {

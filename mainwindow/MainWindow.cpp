@@ -62,8 +62,7 @@
 #include <QStackedWidget>
 #include <QUrlQuery>
 
-namespace
-{
+namespace {
 constexpr int lobbyMusic = 13;
 // Loop, stopping every other sound.
 constexpr int lobbyMusicFlags = 3;
@@ -78,9 +77,8 @@ void centreOn(QWidget *widget, QWidget *parent)
 }
 } // namespace
 
-MainWindow::MainWindow(const QString &gameHost, quint16 gamePort, const QString &userName,
-                       const QString &password, bool useSsl, const QString &webHost,
-                       TranslationsManager *translationsManager)
+MainWindow::MainWindow(const QString &gameHost, quint16 gamePort, const QString &userName, const QString &password,
+                       bool useSsl, const QString &webHost, TranslationsManager *translationsManager)
     : QMainWindow(nullptr)
     , m_connection(useSsl)
     , m_roster(&m_xmpp)
@@ -238,8 +236,7 @@ MainWindow::~MainWindow()
 void MainWindow::restoreLoginPage(const QString &userName, const QString &password)
 {
     LoginWindow *page = m_ui.loginWindow;
-    page->setUserName(userName.isEmpty() ? QSettings().value(QStringLiteral("login/userName")).toString()
-                                         : userName);
+    page->setUserName(userName.isEmpty() ? QSettings().value(QStringLiteral("login/userName")).toString() : userName);
     page->setPassword(password);
     page->setTranslationsManager(m_translationsManager);
     page->focusFirstEmptyField();
@@ -636,9 +633,7 @@ void MainWindow::onPlayerPictureUpdate(qint32 pid)
         m_preferencesPage->setAvatar(picture);
 }
 
-void MainWindow::onChangePictureOk()
-{
-}
+void MainWindow::onChangePictureOk() {}
 
 void MainWindow::onChangePictureFailed()
 {
@@ -716,8 +711,8 @@ void MainWindow::onExceptionCaught(const std::string &message)
     setStatus(tr("Error"));
     // Modal, but shown without a nested event loop: this runs inside the
     // connection's read handler. The text comes from the server.
-    auto *box = new QMessageBox(QMessageBox::Critical, tr("Error"), QString::fromStdString(message),
-                                QMessageBox::Ok, this);
+    auto *box = new QMessageBox(QMessageBox::Critical, tr("Error"), QString::fromStdString(message), QMessageBox::Ok,
+                                this);
     box->setTextFormat(Qt::PlainText);
     box->setWindowModality(Qt::ApplicationModal);
     box->setAttribute(Qt::WA_DeleteOnClose);
@@ -913,8 +908,7 @@ void MainWindow::displayLobby()
         retranslateTabs();
 
         connect(m_ui.tableSelector, &TableSelector::tableClicked, this, &MainWindow::onTableClicked);
-        connect(m_gameController, &GameController::tableActivity, m_ui.tableSelector,
-                &TableSelector::onTableActivity);
+        connect(m_gameController, &GameController::tableActivity, m_ui.tableSelector, &TableSelector::onTableActivity);
         connect(m_gameController, &GameController::tableActiveChanged, m_ui.tableSelector,
                 &TableSelector::onTableActiveChanged);
         connect(m_ui.toggleFullscreenButton, &QPushButton::clicked, this, &MainWindow::toggleWindowed);
@@ -1106,8 +1100,8 @@ void MainWindow::onJoinFailed(qint32 tableId, join_failed_reason::enum_t reason)
     const QString text = joinFailureText(reason);
     setStatus(text.isEmpty() ? tr("Join Failed") : tr("Join Failed: %1").arg(text));
     if (reason == 4 || reason == 7) {
-        QMessageBox *box = ModelessMsgBox::question(this, tr("Join Failed"), text,
-                                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+        QMessageBox *box = ModelessMsgBox::question(this, tr("Join Failed"), text, QMessageBox::Yes | QMessageBox::No,
+                                                    QMessageBox::Yes);
         ModelessMsgBox::onFinished(box, [this](int button) {
             if (button == QMessageBox::Yes)
                 m_connection.query_web_page(WebPageRequest::Account);
@@ -1263,10 +1257,17 @@ void MainWindow::askToCompleteRegistration(int context)
 {
     QString title;
     switch (context) {
-    case 0: title = tr("Registration"); break;
-    case 1: title = tr("Join Failed"); break;
-    case 2: title = tr("Tournament registration"); break;
-    default: break;
+    case 0:
+        title = tr("Registration");
+        break;
+    case 1:
+        title = tr("Join Failed");
+        break;
+    case 2:
+        title = tr("Tournament registration");
+        break;
+    default:
+        break;
     }
     QMessageBox *box = ModelessMsgBox::question(
         this, title,
@@ -1309,9 +1310,9 @@ void MainWindow::openUrl(const QUrl &url, int mode)
         mode = 0;
     if (mode == 0) {
         if (!SystemBrowser::open(url)) {
-            ModelessMsgBox::warning(this, tr("Web browser"),
-                                    tr("The web browser could not be started. The address is:\n%1")
-                                        .arg(url.toDisplayString()));
+            ModelessMsgBox::warning(
+                this, tr("Web browser"),
+                tr("The web browser could not be started. The address is:\n%1").arg(url.toDisplayString()));
         }
         return;
     }
@@ -1477,13 +1478,34 @@ void MainWindow::createAccountMenu()
     }
 }
 
-void MainWindow::onDeposit() { startAccountAction(Deposit); }
-void MainWindow::onWithdraw() { startAccountAction(Withdraw); }
-void MainWindow::onStatement() { startAccountAction(Statement); }
-void MainWindow::onMyProfile() { startAccountAction(MyProfile); }
-void MainWindow::onHandHistory() { startAccountAction(HandHistory); }
-void MainWindow::onPlayerProtection() { startAccountAction(PlayerProtection); }
-void MainWindow::onChangePassword() { startAccountAction(ChangePassword); }
+void MainWindow::onDeposit()
+{
+    startAccountAction(Deposit);
+}
+void MainWindow::onWithdraw()
+{
+    startAccountAction(Withdraw);
+}
+void MainWindow::onStatement()
+{
+    startAccountAction(Statement);
+}
+void MainWindow::onMyProfile()
+{
+    startAccountAction(MyProfile);
+}
+void MainWindow::onHandHistory()
+{
+    startAccountAction(HandHistory);
+}
+void MainWindow::onPlayerProtection()
+{
+    startAccountAction(PlayerProtection);
+}
+void MainWindow::onChangePassword()
+{
+    startAccountAction(ChangePassword);
+}
 
 void MainWindow::onHelp()
 {
@@ -1506,14 +1528,11 @@ void MainWindow::onUpdateTimeout()
     m_ui.serverTime->setText(tr("Local time is %1").arg(QLocale::system().toString(now, QLocale::ShortFormat)));
 }
 
-void MainWindow::onUpdatedPing()
-{
-}
+void MainWindow::onUpdatedPing() {}
 
 // The in-game dialogs with fixed sample data, to compare their look with the
 // style sheets without a server.
-namespace
-{
+namespace {
 PlayerHandScore sampleScore(qint32 id, const QString &name, int result, int settlement)
 {
     PlayerHandScore score;
@@ -1550,8 +1569,8 @@ void MainWindow::onDisplayMiscDialogs()
     EndHandScoring scoring;
     scoring.winKind = EndHandScoring::WIN_ON_DISCARD;
     PlayerHandScore winner = sampleScore(1, QStringLiteral("Ayame"), 1, 7700);
-    winner.doublesLines = {{QStringLiteral("Riichi"), 1}, {QStringLiteral("All simples"), 1},
-                           {QStringLiteral("Dora"), 2}};
+    winner.doublesLines = {
+        {QStringLiteral("Riichi"), 1}, {QStringLiteral("All simples"), 1}, {QStringLiteral("Dora"), 2}};
     winner.doublesTotal = 4;
     winner.pointsLines = {{QStringLiteral("Base"), 20}, {QStringLiteral("Closed ron"), 10}};
     winner.pointsTotal = 30;
@@ -1597,8 +1616,8 @@ void MainWindow::onDisplayMiscDialogs()
     rounds->setWindowFlag(Qt::Dialog);
     rounds->setPlayerLookup(
         [](qint32 id) {
-            static const char *const names[] = {"Ayame", "Kurosawa", "Li Wei", "Bob"};
-            return QString::fromLatin1(names[(id - 1) & 3]);
+        static const char *const names[] = {"Ayame", "Kurosawa", "Li Wei", "Bob"};
+        return QString::fromLatin1(names[(id - 1) & 3]);
         },
         [](qint32) { return QPixmap(); });
     rounds->setTournamentInfo(TournamentInfo());
@@ -1751,13 +1770,14 @@ void MainWindow::showUserMenu(const XMPPJid &jid, const QPoint &pos)
                 }
                 if (!m_lobbyController->tableModel()->hasTable(tableId))
                     continue;
-                QAction *watch = m_userMenu.addAction(tr("Watch table %1", "%1 is table name").arg(tableTitle(tableId)));
+                QAction *watch = m_userMenu.addAction(
+                    tr("Watch table %1", "%1 is table name").arg(tableTitle(tableId)));
                 watch->setData(tableId);
                 connect(watch, &QAction::triggered, this, &MainWindow::onWatchTableAction);
             }
         }
         if (m_userMenu.isEmpty()) {
-            const QString text = !presence ? tr("Friend is offline")
+            const QString text = !presence  ? tr("Friend is offline")
                                  : onlyHere ? tr("Friend is only playing at this table")
                                             : tr("Friend is not playing");
             m_userMenu.addAction(text)->setEnabled(false);

@@ -58,8 +58,8 @@ public:
         ChangePassword = 6
     };
 
-    MainWindow(const QString &gameHost, quint16 gamePort, const QString &userName, const QString &password,
-               bool useSsl, const QString &webHost, TranslationsManager *translationsManager);
+    MainWindow(const QString &gameHost, quint16 gamePort, const QString &userName, const QString &password, bool useSsl,
+               const QString &webHost, TranslationsManager *translationsManager);
     ~MainWindow() override;
 
     QString gameHost() const { return m_gameHost; }

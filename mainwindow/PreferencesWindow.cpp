@@ -13,8 +13,7 @@
 #include <QPicture>
 #include <QSettings>
 
-namespace
-{
+namespace {
 void writeCheck(const char *key, int newState)
 {
     QSettings().setValue(QLatin1String(key), newState == Qt::Checked);

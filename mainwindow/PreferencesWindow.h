@@ -7,8 +7,7 @@
 class QPixmap;
 class TranslationsManager;
 
-namespace Ui
-{
+namespace Ui {
 class PreferencesView;
 }
 

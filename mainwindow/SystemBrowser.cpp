@@ -9,7 +9,8 @@ bool SystemBrowser::isAllowedUrl(const QUrl &url)
 {
     const QString scheme = url.scheme();
     return url.isValid()
-        && (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto"));
+           && (scheme == QLatin1String("http") || scheme == QLatin1String("https")
+               || scheme == QLatin1String("mailto"));
 }
 
 bool SystemBrowser::open(const QUrl &url)

@@ -11,8 +11,10 @@ public:
     ClientConfig() = default;
     ClientConfig(const QString &xmppServer, const QString &conferenceService, const QString &lobbyRoom,
                  const QString &searchService)
-        : m_xmppServer(xmppServer), m_conferenceService(conferenceService), m_lobbyRoom(lobbyRoom),
-          m_searchService(searchService)
+        : m_xmppServer(xmppServer)
+        , m_conferenceService(conferenceService)
+        , m_lobbyRoom(lobbyRoom)
+        , m_searchService(searchService)
     {
     }
 

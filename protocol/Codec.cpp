@@ -114,9 +114,9 @@ const Codec::Type *Codec::parseType(const std::string &text)
             t->max = std::stoll(text.substr(dots + 2, text.size() - dots - 3));
         }
         static const std::map<std::string, Type::Kind> kinds = {
-            {"bool", Type::Bool}, {"i8", Type::I8},   {"u8", Type::U8},     {"i16", Type::I16}, {"u16", Type::U16},
-            {"i32", Type::I32},   {"i64", Type::I64}, {"tile", Type::Tile}, {"str", Type::Str}, {"time", Type::Time},
-            {"var", Type::Var},   {"any", Type::Any}};
+            {"bool", Type::Bool}, {"i8", Type::I8},     {"u8", Type::U8},   {"i16", Type::I16},
+            {"u16", Type::U16},   {"i32", Type::I32},   {"i64", Type::I64}, {"tile", Type::Tile},
+            {"str", Type::Str},   {"time", Type::Time}, {"var", Type::Var}, {"any", Type::Any}};
         auto k = kinds.find(base);
         if (k != kinds.end()) {
             t->kind = k->second;
@@ -171,14 +171,16 @@ const Codec::Record *Codec::record(const std::string &name) const
 
 // ---------------------------------------------------------------- encoding
 
-namespace
-{
+namespace {
 constexpr qint64 noTime = std::numeric_limits<qint64>::min();
 
 class Writer
 {
 public:
-    explicit Writer(message_t &out) : m_out(out) {}
+    explicit Writer(message_t &out)
+        : m_out(out)
+    {
+    }
 
     template <typename T>
     void put(T v)
@@ -207,9 +209,15 @@ public:
             throw std::invalid_argument(r.name + "." + f.name + ": nested too deep");
         try {
             switch (t.kind) {
-            case Codec::Type::Bool: put<quint8>(v.toBool() ? 1 : 0); break;
-            case Codec::Type::I8: put<qint8>(qint8(checked(t, v.toInt(), -128, 127))); break;
-            case Codec::Type::U8: put<quint8>(quint8(checked(t, v.toInt(), 0, 255))); break;
+            case Codec::Type::Bool:
+                put<quint8>(v.toBool() ? 1 : 0);
+                break;
+            case Codec::Type::I8:
+                put<qint8>(qint8(checked(t, v.toInt(), -128, 127)));
+                break;
+            case Codec::Type::U8:
+                put<quint8>(quint8(checked(t, v.toInt(), 0, 255)));
+                break;
             case Codec::Type::Tile: {
                 const qint64 i = v.toInt();
                 // tile bytes are signed in memory: -1 is the concealed tile 255
@@ -218,17 +226,26 @@ public:
                 put<quint8>(quint8(i));
                 break;
             }
-            case Codec::Type::I16: put<qint16>(qint16(checked(t, v.toInt(), -32768, 32767))); break;
-            case Codec::Type::U16: put<quint16>(quint16(checked(t, v.toInt(), 0, 65535))); break;
+            case Codec::Type::I16:
+                put<qint16>(qint16(checked(t, v.toInt(), -32768, 32767)));
+                break;
+            case Codec::Type::U16:
+                put<quint16>(quint16(checked(t, v.toInt(), 0, 65535)));
+                break;
             case Codec::Type::I32:
-                put<qint32>(qint32(checked(t, v.toInt(), std::numeric_limits<qint32>::min(),
-                                           std::numeric_limits<qint32>::max())));
+                put<qint32>(qint32(
+                    checked(t, v.toInt(), std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max())));
                 break;
             case Codec::Type::I64:
-                put<qint64>(checked(t, v.toInt(), std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()));
+                put<qint64>(
+                    checked(t, v.toInt(), std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()));
                 break;
-            case Codec::Type::Str: putString(v.toString()); break;
-            case Codec::Type::Time: putTime(v.toDateTime()); break;
+            case Codec::Type::Str:
+                putString(v.toString());
+                break;
+            case Codec::Type::Time:
+                putTime(v.toDateTime());
+                break;
             case Codec::Type::List: {
                 const WireValue::List &items = v.toList();
                 if (t.ranged && (qint64(items.size()) < t.min || qint64(items.size()) > t.max))
@@ -238,8 +255,12 @@ public:
                     value(codec, *t.element, item, r, f, depth + 1);
                 break;
             }
-            case Codec::Type::RecordRef: record(codec, *t.record, v.toList(), depth + 1); break;
-            case Codec::Type::Var: var(v); break;
+            case Codec::Type::RecordRef:
+                record(codec, *t.record, v.toList(), depth + 1);
+                break;
+            case Codec::Type::Var:
+                var(v);
+                break;
             case Codec::Type::Any:
             case Codec::Type::Inner: {
                 const Codec::Space space = t.kind == Codec::Type::Any ? Codec::Value : t.space;
@@ -327,7 +348,11 @@ private:
 class Reader
 {
 public:
-    Reader(const quint8 *data, size_t size) : m_p(data), m_end(data + size) {}
+    Reader(const quint8 *data, size_t size)
+        : m_p(data)
+        , m_end(data + size)
+    {
+    }
 
     size_t remaining() const { return size_t(m_end - m_p); }
 
@@ -373,20 +398,28 @@ public:
                 throw server_error("flag value " + std::to_string(b) + " is neither 0 nor 1");
             return WireValue(b == 1);
         }
-        case Codec::Type::I8: return ranged(t, get<qint8>());
-        case Codec::Type::U8: return ranged(t, get<quint8>());
+        case Codec::Type::I8:
+            return ranged(t, get<qint8>());
+        case Codec::Type::U8:
+            return ranged(t, get<quint8>());
         case Codec::Type::Tile: {
             const quint8 b = get<quint8>();
             if (b > 41 && b != 255)
                 throw server_error("tile value " + std::to_string(b) + " out of range");
             return WireValue(qint64(qint8(b)));
         }
-        case Codec::Type::I16: return ranged(t, get<qint16>());
-        case Codec::Type::U16: return ranged(t, get<quint16>());
-        case Codec::Type::I32: return ranged(t, get<qint32>());
-        case Codec::Type::I64: return ranged(t, get<qint64>());
-        case Codec::Type::Str: return WireValue(string());
-        case Codec::Type::Time: return WireValue(time());
+        case Codec::Type::I16:
+            return ranged(t, get<qint16>());
+        case Codec::Type::U16:
+            return ranged(t, get<quint16>());
+        case Codec::Type::I32:
+            return ranged(t, get<qint32>());
+        case Codec::Type::I64:
+            return ranged(t, get<qint64>());
+        case Codec::Type::Str:
+            return WireValue(string());
+        case Codec::Type::Time:
+            return WireValue(time());
         case Codec::Type::List: {
             const quint32 count = get<quint32>();
             if (t.ranged && (qint64(count) < t.min || qint64(count) > t.max))
@@ -401,8 +434,10 @@ public:
                 items.push_back(value(codec, *t.element, depth + 1));
             return WireValue(std::move(items));
         }
-        case Codec::Type::RecordRef: return WireValue(record(codec, *t.record, depth + 1));
-        case Codec::Type::Var: return var();
+        case Codec::Type::RecordRef:
+            return WireValue(record(codec, *t.record, depth + 1));
+        case Codec::Type::Var:
+            return var();
         case Codec::Type::Any:
         case Codec::Type::Inner: {
             const quint8 id = get<quint8>();
@@ -457,17 +492,22 @@ private:
     {
         const quint8 tag = get<quint8>();
         switch (tag) {
-        case 0: return WireValue();
+        case 0:
+            return WireValue();
         case 1: {
             const quint8 b = get<quint8>();
             if (b > 1)
                 throw server_error("flag value out of range");
             return WireValue(b == 1);
         }
-        case 2: return WireValue(qint64(get<qint32>()));
-        case 3: return WireValue(get<qint64>());
-        case 4: return WireValue(string());
-        case 5: return WireValue(time());
+        case 2:
+            return WireValue(qint64(get<qint32>()));
+        case 3:
+            return WireValue(get<qint64>());
+        case 4:
+            return WireValue(string());
+        case 5:
+            return WireValue(time());
         case 6:
         case 7: {
             const quint32 count = get<quint32>();
@@ -482,7 +522,8 @@ private:
                 items.push_back(tag == 6 ? WireValue(qint64(get<qint32>())) : WireValue(time()));
             return WireValue(std::move(items));
         }
-        default: throw server_error("unknown value tag " + std::to_string(tag));
+        default:
+            throw server_error("unknown value tag " + std::to_string(tag));
         }
     }
 

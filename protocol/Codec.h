@@ -22,8 +22,7 @@
 // class id + that class's fields). An integer type may carry a range, as in
 // i32(0..7), and a list the number of elements the game allows, as in
 // [tile](0..144); a value outside it is refused before anything is built.
-namespace message_table
-{
+namespace message_table {
 struct MessageRow;
 }
 

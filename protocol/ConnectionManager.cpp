@@ -14,13 +14,15 @@
 #include <QSslError>
 #include <QSslSocket>
 
-namespace
-{
+namespace {
 typedef WireValue::List L;
 } // namespace
 
 ConnectionManager::ConnectionManager(bool useSsl, QObject *parent)
-    : QObject(parent), m_useSsl(useSsl), m_socket(new QSslSocket(this)), d(std::make_unique<ConnectionManagerPrivate>())
+    : QObject(parent)
+    , m_useSsl(useSsl)
+    , m_socket(new QSslSocket(this))
+    , d(std::make_unique<ConnectionManagerPrivate>())
 {
     registerProtocolMetaTypes();
     m_clock.start();
@@ -79,8 +81,7 @@ void ConnectionManager::connectToServer()
         // object was made count too.
         m_socket->setSslConfiguration(QSslConfiguration::defaultConfiguration());
         m_socket->connectToHostEncrypted(m_host, m_port);
-    }
-    else
+    } else
         m_socket->connectToHost(m_host, m_port);
 }
 

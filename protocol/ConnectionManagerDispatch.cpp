@@ -12,8 +12,7 @@
 
 #include <QMutexLocker>
 
-namespace
-{
+namespace {
 typedef WireValue::List L;
 
 template <quint8 Id>
@@ -59,7 +58,9 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
         emit pingReply(serverTime, m_clock.elapsed() - stamp);
         break;
     }
-    case SERVER_PING: send(SERVER_PONG, L{In<SERVER_PING>(f).i32<"seq">()}); break;
+    case SERVER_PING:
+        send(SERVER_PONG, L{In<SERVER_PING>(f).i32<"seq">()});
+        break;
     case LOGIN_OK: {
         const In<LOGIN_OK> m(f);
         m_loggedIn = true;
@@ -71,7 +72,9 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
         emit loginSuccess(m_ownPlayerId, m.text<"name">(), m.text<"credentials">(), m.flag<"fullyRegistered">());
         break;
     }
-    case LOGIN_FAILED: emit loginFailed(In<LOGIN_FAILED>(f).i32<"status">()); break;
+    case LOGIN_FAILED:
+        emit loginFailed(In<LOGIN_FAILED>(f).i32<"status">());
+        break;
     case FORCED_LOGOUT:
         m_loggedIn = false;
         emit forcedLogout();
@@ -81,21 +84,29 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
         emit systemMessage(m.i32<"kind">(), m.i32<"id">(), m.text<"text">());
         break;
     }
-    case PLAYER_MESSAGE: emit playerMessage(In<PLAYER_MESSAGE>(f).text<"text">()); break;
+    case PLAYER_MESSAGE:
+        emit playerMessage(In<PLAYER_MESSAGE>(f).text<"text">());
+        break;
     case CLIENT_CONFIG: {
         const In<CLIENT_CONFIG> m(f);
         emit clientConfig(ClientConfig(m.text<"xmppServer">(), m.text<"conferenceService">(), m.text<"lobbyRoom">(),
                                        m.text<"searchService">()));
         break;
     }
-    case ACCOUNT_BALANCE: emit currentAccountBalance(In<ACCOUNT_BALANCE>(f).i64<"cents">()); break;
-    case LOBBY_SUMMARY: emit lobbySummary(toLobbySummary(In<LOBBY_SUMMARY>(f).value<"summary">())); break;
+    case ACCOUNT_BALANCE:
+        emit currentAccountBalance(In<ACCOUNT_BALANCE>(f).i64<"cents">());
+        break;
+    case LOBBY_SUMMARY:
+        emit lobbySummary(toLobbySummary(In<LOBBY_SUMMARY>(f).value<"summary">()));
+        break;
     case WEB_PAGE: {
         const In<WEB_PAGE> m(f);
         emit webPage(WebPageRequest::enum_t(m.i32<"page">()), m.text<"url">());
         break;
     }
-    case TABLE_INFO: emit tableInfoUpdate(toTableInfo(In<TABLE_INFO>(f).value<"info">())); break;
+    case TABLE_INFO:
+        emit tableInfoUpdate(toTableInfo(In<TABLE_INFO>(f).value<"info">()));
+        break;
     case TABLE_INFO_UPDATE: {
         const In<TABLE_INFO_UPDATE> m(f);
         const int seated = m.i32<"seated">();
@@ -163,13 +174,17 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
         emit notifySeated(m.i32<"tableId">(), m.i32<"playerId">(), m.i32<"seat">());
         break;
     }
-    case NOTIFY_WATCHING: emit notifyWatching(In<NOTIFY_WATCHING>(f).i32<"tableId">()); break;
+    case NOTIFY_WATCHING:
+        emit notifyWatching(In<NOTIFY_WATCHING>(f).i32<"tableId">());
+        break;
     case NOTIFY_INVITED: {
         const In<NOTIFY_INVITED> m(f);
         emit notifyInvited(m.i32<"tableId">(), m.i32<"inviterId">(), m.i32<"kind">());
         break;
     }
-    case WAITING_LIST: emit waitingList(In<WAITING_LIST>(f).i32<"seq">()); break;
+    case WAITING_LIST:
+        emit waitingList(In<WAITING_LIST>(f).i32<"seq">());
+        break;
     case GAME_DATA: {
         const In<GAME_DATA> m(f);
         emit gameData(m.i32<"tableId">(), m.i64<"handId">(), server_game_state::enum_t(m.i32<"state">()),
@@ -195,8 +210,8 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
     case START_HAND: {
         const In<START_HAND> m(f);
         emit startHand(m.i32<"tableId">(), m.i64<"handId">(), toSeating(m.value<"seating">()),
-                       toRoundScores(m.value<"scores">()), m.flag<"newRound">(),
-                       toTableState(m.value<"tableState">()), toWallState(m.value<"wallState">()));
+                       toRoundScores(m.value<"scores">()), m.flag<"newRound">(), toTableState(m.value<"tableState">()),
+                       toWallState(m.value<"wallState">()));
         break;
     }
     case TILES_FROM_WALL: {
@@ -206,8 +221,7 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
     }
     case HIDDEN_TILES_FROM_WALL: {
         const In<HIDDEN_TILES_FROM_WALL> m(f);
-        emit hiddenTilesFromWall(m.i32<"tableId">(), m.i32<"playerId">(), m.i32<"count">(),
-                                 m.flag<"fromDeadWall">());
+        emit hiddenTilesFromWall(m.i32<"tableId">(), m.i32<"playerId">(), m.i32<"count">(), m.flag<"fromDeadWall">());
         break;
     }
     case TILE_DISCARDED: {
@@ -268,7 +282,9 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
                         toInts(m.value<"players">()));
         break;
     }
-    case WAITING_OVER: emit waitingOver(In<WAITING_OVER>(f).i32<"tableId">()); break;
+    case WAITING_OVER:
+        emit waitingOver(In<WAITING_OVER>(f).i32<"tableId">());
+        break;
     case DECLARE_BONUS: {
         const In<DECLARE_BONUS> m(f);
         emit declareBonus(m.i32<"tableId">(), m.i32<"playerId">(), toTiles(m.value<"tiles">()));
@@ -294,13 +310,17 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
         emit areYouReady(m.i32<"tableId">(), toTimeSpan(m.value<"ts">()));
         break;
     }
-    case TIMEOUT_OCCURRED: emit timeoutOccured(In<TIMEOUT_OCCURRED>(f).i32<"tableId">()); break;
+    case TIMEOUT_OCCURRED:
+        emit timeoutOccured(In<TIMEOUT_OCCURRED>(f).i32<"tableId">());
+        break;
     case KICK_PLAYER: {
         const In<KICK_PLAYER> m(f);
         emit kickPlayer(m.i32<"tableId">(), kick_reason::enum_t(m.i32<"reason">()));
         break;
     }
-    case TABLE_REMOVED: emit tableRemoved(In<TABLE_REMOVED>(f).i32<"tableId">()); break;
+    case TABLE_REMOVED:
+        emit tableRemoved(In<TABLE_REMOVED>(f).i32<"tableId">());
+        break;
     case SOMEONE_DECLARED_MAHJONG: {
         const In<SOMEONE_DECLARED_MAHJONG> m(f);
         emit someoneDeclaredMahjong(m.i32<"tableId">(), m.i32<"playerId">());
@@ -326,15 +346,23 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
         emit someoneDeclaredMeld(m.i32<"tableId">(), m.i32<"playerId">(), m.i32<"meldType">(), m.tileValue<"tile">());
         break;
     }
-    case TOURNAMENT_ENVELOPE: dispatchTournament(f); break;
-    case TOURNAMENT_INFO: emit tournamentInfoUpdate(toTournamentInfo(In<TOURNAMENT_INFO>(f).value<"info">())); break;
+    case TOURNAMENT_ENVELOPE:
+        dispatchTournament(f);
+        break;
+    case TOURNAMENT_INFO:
+        emit tournamentInfoUpdate(toTournamentInfo(In<TOURNAMENT_INFO>(f).value<"info">()));
+        break;
     case TOURNAMENT_INFO_UPDATE: {
         const In<TOURNAMENT_INFO_UPDATE> m(f);
         emit tournamentInfoUpdate(m.i32<"tournamentId">(), toTournamentInfoUpdates(m.value<"updates">()));
         break;
     }
-    case TOURNAMENT_REMOVED: emit tournamentRemoved(In<TOURNAMENT_REMOVED>(f).i32<"tournamentId">()); break;
-    case NOTIFY_REGISTERED: emit notifyRegistered(toInts(In<NOTIFY_REGISTERED>(f).value<"tournamentIds">())); break;
+    case TOURNAMENT_REMOVED:
+        emit tournamentRemoved(In<TOURNAMENT_REMOVED>(f).i32<"tournamentId">());
+        break;
+    case NOTIFY_REGISTERED:
+        emit notifyRegistered(toInts(In<NOTIFY_REGISTERED>(f).value<"tournamentIds">()));
+        break;
     case TOURNAMENT_REGISTER_OK:
         emit tournamentRegisterSuccess(In<TOURNAMENT_REGISTER_OK>(f).i32<"tournamentId">());
         break;
@@ -352,7 +380,9 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
                                         tmnt_register_failed_reason::enum_t(m.i32<"reason">()));
         break;
     }
-    case TOURNAMENT_LEAVE_OK: emit tournamentLeaveSuccess(In<TOURNAMENT_LEAVE_OK>(f).i32<"tournamentId">()); break;
+    case TOURNAMENT_LEAVE_OK:
+        emit tournamentLeaveSuccess(In<TOURNAMENT_LEAVE_OK>(f).i32<"tournamentId">());
+        break;
     case PLAYER_DISCARDED_FROM_TOURNAMENT:
         emit playerDiscardedFromTournament(In<PLAYER_DISCARDED_FROM_TOURNAMENT>(f).i32<"tournamentId">());
         break;
@@ -372,8 +402,11 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
         emit tournamentPickedUp(m.i32<"tournamentId">(), m.i32<"tableId">(), m.flag<"keepWatching">());
         break;
     }
-    case SERVICE_RESPONSE: dispatchService(f); break;
-    default: throw server_error("no handler for message class " + std::to_string(classId));
+    case SERVICE_RESPONSE:
+        dispatchService(f);
+        break;
+    default:
+        throw server_error("no handler for message class " + std::to_string(classId));
     }
 }
 
@@ -393,7 +426,8 @@ void ConnectionManager::dispatchTournament(const WireValue::List &f)
             tournamentId,
             wire::toPrizeConfiguration(Tournament<tmt_msg::PRIZE_CONFIGURATION>(inner.fields()).value<"tables">()));
         break;
-    default: throw server_error("unexpected tournament message " + std::to_string(inner.classId()));
+    default:
+        throw server_error("unexpected tournament message " + std::to_string(inner.classId()));
     }
 }
 
@@ -429,17 +463,27 @@ void ConnectionManager::dispatchService(const WireValue::List &f)
     case SERVICE_FAILED: {
         const QString reason = Service<SERVICE_FAILED>(in).text<"reason">();
         switch (call) {
-        case ServiceCall::SetScreenname: emit setScreennameFailed(reason, false); break;
-        case ServiceCall::QueryScreenname: emit queryScreennameFailed(reason); break;
-        case ServiceCall::RegisterUser: emit registerUserFailed(reason); break;
-        case ServiceCall::ChangePassword: emit changePasswordFailed(reason); break;
+        case ServiceCall::SetScreenname:
+            emit setScreennameFailed(reason, false);
+            break;
+        case ServiceCall::QueryScreenname:
+            emit queryScreennameFailed(reason);
+            break;
+        case ServiceCall::RegisterUser:
+            emit registerUserFailed(reason);
+            break;
+        case ServiceCall::ChangePassword:
+            emit changePasswordFailed(reason);
+            break;
         case ServiceCall::PlayerName: {
             QMutexLocker lock(&d->lock);
             d->pendingNames.erase(key);
             qCWarning(lcProtocol) << "no name for player" << key << ":" << reason;
             break;
         }
-        default: qCWarning(lcProtocol) << "service request refused:" << reason; break;
+        default:
+            qCWarning(lcProtocol) << "service request refused:" << reason;
+            break;
         }
         break;
     }
@@ -455,7 +499,9 @@ void ConnectionManager::dispatchService(const WireValue::List &f)
         emit playerNameUpdate(pid, name);
         break;
     }
-    case SET_SCREENNAME_OK: emit setScreennameOk(); break;
+    case SET_SCREENNAME_OK:
+        emit setScreennameOk();
+        break;
     case SET_SCREENNAME_FAILED: {
         const Service<SET_SCREENNAME_FAILED> s(in);
         emit setScreennameFailed(s.text<"reason">(), s.flag<"needsScreenname">());
@@ -475,13 +521,20 @@ void ConnectionManager::dispatchService(const WireValue::List &f)
     case QUERY_SCREENNAME_FAILED:
         emit queryScreennameFailed(Service<QUERY_SCREENNAME_FAILED>(in).text<"reason">());
         break;
-    case REGISTER_USER_OK: emit registerUserOk(Service<REGISTER_USER_OK>(in).flag<"active">()); break;
-    case REGISTER_USER_FAILED: emit registerUserFailed(Service<REGISTER_USER_FAILED>(in).text<"reason">()); break;
-    case CHANGE_PASSWORD_OK: emit changePasswordOk(); break;
+    case REGISTER_USER_OK:
+        emit registerUserOk(Service<REGISTER_USER_OK>(in).flag<"active">());
+        break;
+    case REGISTER_USER_FAILED:
+        emit registerUserFailed(Service<REGISTER_USER_FAILED>(in).text<"reason">());
+        break;
+    case CHANGE_PASSWORD_OK:
+        emit changePasswordOk();
+        break;
     case CHANGE_PASSWORD_FAILED:
         emit changePasswordFailed(Service<CHANGE_PASSWORD_FAILED>(in).text<"reason">());
         break;
-    case LOG_CLIENT_UUID_OK: break;
+    case LOG_CLIENT_UUID_OK:
+        break;
     case TABLE_NAMES: {
         const Service<TABLE_NAMES> s(in);
         constexpr size_t nameId = message_table::recordFieldIndex("NameTemplate", "nameId");
@@ -495,6 +548,7 @@ void ConnectionManager::dispatchService(const WireValue::List &f)
     case COMING_EVENTS:
         emit comingEvents(wire::toComingEvents(Service<COMING_EVENTS>(in).value<"events">()));
         break;
-    default: throw server_error("unexpected service message " + m->name);
+    default:
+        throw server_error("unexpected service message " + m->name);
     }
 }

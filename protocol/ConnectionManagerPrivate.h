@@ -14,8 +14,16 @@
 #include <utility>
 
 // The request for which a service answer is awaited.
-enum class ConnectionManager::ServiceCall { ComingEvents, PlayerName, SetScreenname, QueryScreenname, RegisterUser,
-                                            ChangePassword, ClientUuid, TableNames };
+enum class ConnectionManager::ServiceCall {
+    ComingEvents,
+    PlayerName,
+    SetScreenname,
+    QueryScreenname,
+    RegisterUser,
+    ChangePassword,
+    ClientUuid,
+    TableNames
+};
 
 // The request registries of a ConnectionManager, kept out of its public
 // header. Everything here is guarded by lock.
@@ -30,15 +38,22 @@ public:
     {
         using namespace svc_msg;
         switch (call) {
-        case ServiceCall::ComingEvents: return innerId == COMING_EVENTS;
-        case ServiceCall::PlayerName: return innerId == PLAYER_NAME;
-        case ServiceCall::SetScreenname: return innerId == SET_SCREENNAME_OK || innerId == SET_SCREENNAME_FAILED;
+        case ServiceCall::ComingEvents:
+            return innerId == COMING_EVENTS;
+        case ServiceCall::PlayerName:
+            return innerId == PLAYER_NAME;
+        case ServiceCall::SetScreenname:
+            return innerId == SET_SCREENNAME_OK || innerId == SET_SCREENNAME_FAILED;
         case ServiceCall::QueryScreenname:
             return innerId == QUERY_SCREENNAME_OK || innerId == QUERY_SCREENNAME_FAILED;
-        case ServiceCall::RegisterUser: return innerId == REGISTER_USER_OK || innerId == REGISTER_USER_FAILED;
-        case ServiceCall::ChangePassword: return innerId == CHANGE_PASSWORD_OK || innerId == CHANGE_PASSWORD_FAILED;
-        case ServiceCall::ClientUuid: return innerId == LOG_CLIENT_UUID_OK;
-        case ServiceCall::TableNames: return innerId == TABLE_NAMES;
+        case ServiceCall::RegisterUser:
+            return innerId == REGISTER_USER_OK || innerId == REGISTER_USER_FAILED;
+        case ServiceCall::ChangePassword:
+            return innerId == CHANGE_PASSWORD_OK || innerId == CHANGE_PASSWORD_FAILED;
+        case ServiceCall::ClientUuid:
+            return innerId == LOG_CLIENT_UUID_OK;
+        case ServiceCall::TableNames:
+            return innerId == TABLE_NAMES;
         }
         return false;
     }

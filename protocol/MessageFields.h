@@ -15,7 +15,10 @@ template <Codec::Space S, quint8 Id>
 class MessageFields
 {
 public:
-    explicit MessageFields(const WireValue::List &fields) : m_fields(fields) {}
+    explicit MessageFields(const WireValue::List &fields)
+        : m_fields(fields)
+    {
+    }
 
     template <FieldName Name>
     const WireValue &value() const
@@ -24,15 +27,30 @@ public:
         return m_fields.at(index);
     }
     template <FieldName Name>
-    qint32 i32() const { return value<Name>().toInt32(); }
+    qint32 i32() const
+    {
+        return value<Name>().toInt32();
+    }
     template <FieldName Name>
-    qint64 i64() const { return value<Name>().toInt(); }
+    qint64 i64() const
+    {
+        return value<Name>().toInt();
+    }
     template <FieldName Name>
-    bool flag() const { return value<Name>().toBool(); }
+    bool flag() const
+    {
+        return value<Name>().toBool();
+    }
     template <FieldName Name>
-    const QString &text() const { return value<Name>().toString(); }
+    const QString &text() const
+    {
+        return value<Name>().toString();
+    }
     template <FieldName Name>
-    tile tileValue() const { return tile(value<Name>().toInt()); }
+    tile tileValue() const
+    {
+        return tile(value<Name>().toInt());
+    }
 
 private:
     const WireValue::List &m_fields;

@@ -12,7 +12,11 @@ struct Range
     T to{};
 
     Range() = default;
-    Range(const T &f, const T &t) : from(f), to(t) {}
+    Range(const T &f, const T &t)
+        : from(f)
+        , to(t)
+    {
+    }
 
     bool operator<(const Range &other) const { return from < other.from && to < other.from; }
     bool operator==(const Range &other) const { return from == other.from && to == other.to; }

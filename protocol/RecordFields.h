@@ -14,7 +14,10 @@ template <FieldName Record>
 class RecordFields
 {
 public:
-    explicit RecordFields(const WireValue &record) : m_record(record) {}
+    explicit RecordFields(const WireValue &record)
+        : m_record(record)
+    {
+    }
 
     template <FieldName Name>
     const WireValue &value() const
@@ -23,13 +26,25 @@ public:
         return m_record.at(index);
     }
     template <FieldName Name>
-    qint32 i32() const { return value<Name>().toInt32(); }
+    qint32 i32() const
+    {
+        return value<Name>().toInt32();
+    }
     template <FieldName Name>
-    qint64 i64() const { return value<Name>().toInt(); }
+    qint64 i64() const
+    {
+        return value<Name>().toInt();
+    }
     template <FieldName Name>
-    bool flag() const { return value<Name>().toBool(); }
+    bool flag() const
+    {
+        return value<Name>().toBool();
+    }
     template <FieldName Name>
-    const QString &text() const { return value<Name>().toString(); }
+    const QString &text() const
+    {
+        return value<Name>().toString();
+    }
 
 private:
     const WireValue &m_record;

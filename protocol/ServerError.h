@@ -8,5 +8,8 @@
 class server_error : public std::runtime_error
 {
 public:
-    explicit server_error(const std::string &message) : std::runtime_error(message) {}
+    explicit server_error(const std::string &message)
+        : std::runtime_error(message)
+    {
+    }
 };

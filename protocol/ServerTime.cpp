@@ -5,8 +5,7 @@
 
 #include <QCoreApplication>
 
-namespace
-{
+namespace {
 QDateTime estimatedServerNow()
 {
     return Singleton<ServerTime>::instance().now();

@@ -13,7 +13,9 @@ struct TableCapacity
 
     TableCapacity() = default;
     TableCapacity(qint32 seatedPlayers, qint32 seatCount, qint32 botCount = 0)
-        : seated(seatedPlayers), seats(seatCount), bots(botCount)
+        : seated(seatedPlayers)
+        , seats(seatCount)
+        , bots(botCount)
     {
     }
 

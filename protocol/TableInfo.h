@@ -32,15 +32,14 @@ public:
         LOBBY_PATH = 12    // string: also a field of its own on the wire
     };
 
-    enum game_type_t : qint32 {
-        SINGLE_HAND = 0,
-        TOURNAMENT = 1,
-        FULL_GAME = 2,
-        EAST_ONLY = 3
-    };
+    enum game_type_t : qint32 { SINGLE_HAND = 0, TOURNAMENT = 1, FULL_GAME = 2, EAST_ONLY = 3 };
 
     TableInfo() = default;
-    TableInfo(qint32 id, const QString &lobbyPath) : m_id(id), m_lobbyPath(lobbyPath) {}
+    TableInfo(qint32 id, const QString &lobbyPath)
+        : m_id(id)
+        , m_lobbyPath(lobbyPath)
+    {
+    }
 
     qint32 id() const { return m_id; }
     void setId(qint32 id) { m_id = id; }

@@ -10,13 +10,14 @@ struct TournamentCost
     qint32 fee = 0;
 
     TournamentCost() = default;
-    TournamentCost(qint32 betCents, qint32 feeCents) : bet(betCents), fee(feeCents) {}
+    TournamentCost(qint32 betCents, qint32 feeCents)
+        : bet(betCents)
+        , fee(feeCents)
+    {
+    }
 
     // Ordered by the sum of bet and fee.
-    bool operator<(const TournamentCost &other) const
-    {
-        return qint64(bet) + fee < qint64(other.bet) + other.fee;
-    }
+    bool operator<(const TournamentCost &other) const { return qint64(bet) + fee < qint64(other.bet) + other.fee; }
     bool operator==(const TournamentCost &other) const = default;
 };
 

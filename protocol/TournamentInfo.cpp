@@ -4,8 +4,7 @@
 
 #include <limits>
 
-namespace
-{
+namespace {
 bool isIntegral(const QVariant &v)
 {
     switch (v.metaType().id()) {
@@ -51,21 +50,37 @@ QVariantList checkedList(qint32 key, const QVariant &value)
 void TournamentInfo::setValue(qint32 key, const QVariant &value)
 {
     switch (key) {
-    case PERSISTENT_ID: persistentId = checkedInt(key, value); break;
-    case STATUS: status = status_t(checkedInt(key, value, Open, Aborted)); break;
+    case PERSISTENT_ID:
+        persistentId = checkedInt(key, value);
+        break;
+    case STATUS:
+        status = status_t(checkedInt(key, value, Open, Aborted));
+        break;
     case NAME:
         if (value.metaType().id() != QMetaType::QString)
             throw server_error("tournament name is not a text");
         name = value.toString();
         break;
-    case REGISTERED_PLAYERS: registeredPlayers = checkedInt(key, value, 0); break;
-    case START: start = checkedTime(key, value); break;
-    case CLOSE_REGISTER: closeRegister = checkedTime(key, value); break;
-    case MAX_PLAYERS: maxPlayers = checkedInt(key, value, 0); break;
-    case NUMBER_OF_ROUNDS: numberOfRounds = checkedInt(key, value, 0); break;
+    case REGISTERED_PLAYERS:
+        registeredPlayers = checkedInt(key, value, 0);
+        break;
+    case START:
+        start = checkedTime(key, value);
+        break;
+    case CLOSE_REGISTER:
+        closeRegister = checkedTime(key, value);
+        break;
+    case MAX_PLAYERS:
+        maxPlayers = checkedInt(key, value, 0);
+        break;
+    case NUMBER_OF_ROUNDS:
+        numberOfRounds = checkedInt(key, value, 0);
+        break;
     // An index into the round lists: never negative, and the next round's
     // index (currentRound + 1) must stay representable.
-    case CURRENT_ROUND: currentRound = checkedInt(key, value, 0, std::numeric_limits<qint32>::max() - 1); break;
+    case CURRENT_ROUND:
+        currentRound = checkedInt(key, value, 0, std::numeric_limits<qint32>::max() - 1);
+        break;
     case ROUNDS_START: {
         std::vector<QDateTime> starts;
         for (const QVariant &v : checkedList(key, value))
@@ -80,26 +95,45 @@ void TournamentInfo::setValue(qint32 key, const QVariant &value)
         roundsLength = std::move(lengths);
         break;
     }
-    case RULESET: ruleset = checkedInt(key, value, 0, 2); break;
-    case BET: cost.bet = checkedInt(key, value, -1); break;
-    case FEE: cost.fee = checkedInt(key, value, 0); break;
-    case ADDITIONAL_PAYOUT_AMOUNT: additionalPayoutAmount = checkedInt(key, value, 0); break;
-    default: extraValues[key] = value; break;
+    case RULESET:
+        ruleset = checkedInt(key, value, 0, 2);
+        break;
+    case BET:
+        cost.bet = checkedInt(key, value, -1);
+        break;
+    case FEE:
+        cost.fee = checkedInt(key, value, 0);
+        break;
+    case ADDITIONAL_PAYOUT_AMOUNT:
+        additionalPayoutAmount = checkedInt(key, value, 0);
+        break;
+    default:
+        extraValues[key] = value;
+        break;
     }
 }
 
 QVariant TournamentInfo::value(qint32 key) const
 {
     switch (key) {
-    case PERSISTENT_ID: return persistentId;
-    case STATUS: return int(status);
-    case NAME: return name;
-    case REGISTERED_PLAYERS: return registeredPlayers;
-    case START: return start;
-    case CLOSE_REGISTER: return closeRegister;
-    case MAX_PLAYERS: return maxPlayers;
-    case NUMBER_OF_ROUNDS: return numberOfRounds;
-    case CURRENT_ROUND: return currentRound;
+    case PERSISTENT_ID:
+        return persistentId;
+    case STATUS:
+        return int(status);
+    case NAME:
+        return name;
+    case REGISTERED_PLAYERS:
+        return registeredPlayers;
+    case START:
+        return start;
+    case CLOSE_REGISTER:
+        return closeRegister;
+    case MAX_PLAYERS:
+        return maxPlayers;
+    case NUMBER_OF_ROUNDS:
+        return numberOfRounds;
+    case CURRENT_ROUND:
+        return currentRound;
     case ROUNDS_START: {
         QVariantList l;
         for (const QDateTime &t : roundsStart)
@@ -112,10 +146,14 @@ QVariant TournamentInfo::value(qint32 key) const
             l.append(s);
         return l;
     }
-    case RULESET: return ruleset;
-    case BET: return cost.bet;
-    case FEE: return cost.fee;
-    case ADDITIONAL_PAYOUT_AMOUNT: return additionalPayoutAmount;
+    case RULESET:
+        return ruleset;
+    case BET:
+        return cost.bet;
+    case FEE:
+        return cost.fee;
+    case ADDITIONAL_PAYOUT_AMOUNT:
+        return additionalPayoutAmount;
     default: {
         auto it = extraValues.find(key);
         return it == extraValues.end() ? QVariant() : it->second;
@@ -125,10 +163,10 @@ QVariant TournamentInfo::value(qint32 key) const
 
 bool TournamentInfo::operator==(const TournamentInfo &o) const
 {
-    return id == o.id && persistentId == o.persistentId && status == o.status
-           && playerRegistered == o.playerRegistered && name == o.name && registeredPlayers == o.registeredPlayers
-           && start == o.start && closeRegister == o.closeRegister && maxPlayers == o.maxPlayers
-           && numberOfRounds == o.numberOfRounds && currentRound == o.currentRound && roundsStart == o.roundsStart
-           && roundsLength == o.roundsLength && ruleset == o.ruleset && cost == o.cost
-           && additionalPayoutAmount == o.additionalPayoutAmount && extraValues == o.extraValues;
+    return id == o.id && persistentId == o.persistentId && status == o.status && playerRegistered == o.playerRegistered
+           && name == o.name && registeredPlayers == o.registeredPlayers && start == o.start
+           && closeRegister == o.closeRegister && maxPlayers == o.maxPlayers && numberOfRounds == o.numberOfRounds
+           && currentRound == o.currentRound && roundsStart == o.roundsStart && roundsLength == o.roundsLength
+           && ruleset == o.ruleset && cost == o.cost && additionalPayoutAmount == o.additionalPayoutAmount
+           && extraValues == o.extraValues;
 }

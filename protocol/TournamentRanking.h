@@ -11,12 +11,12 @@ struct TournamentRanking
 {
     qint32 playerId = 0;
     QString name;
-    qint32 tablePoints = 0;       // meaning not given; shown nowhere
+    qint32 tablePoints = 0; // meaning not given; shown nowhere
     // The player's tournament points in half points (the third 32-bit
     // value): what the round score board shows.
     qint32 competitionPoints = 0;
-    qint64 payout = 0;            // cents
-    bool eliminated = false;      // copied with the record, shown nowhere
+    qint64 payout = 0;       // cents
+    bool eliminated = false; // copied with the record, shown nowhere
 
     bool operator==(const TournamentRanking &other) const = default;
 };

@@ -14,7 +14,9 @@ struct ValueColumnType
 
     ValueColumnType() = default;
     ValueColumnType(qint32 settlementKind, qint64 betCents, qint64 feeCents)
-        : settlement(settlementKind), bet(betCents), fee(feeCents)
+        : settlement(settlementKind)
+        , bet(betCents)
+        , fee(feeCents)
     {
     }
 

@@ -4,10 +4,8 @@
 #include "protocol/RecordFields.h"
 #include "protocol/ServerError.h"
 
-namespace wire
-{
-namespace
-{
+namespace wire {
+namespace {
 typedef WireValue::List L;
 using message_table::recordLayoutIs;
 
@@ -171,8 +169,8 @@ WallState toWallState(const WireValue &v)
 
 WireValue fromWallState(const WallState &s)
 {
-    static_assert(recordLayoutIs("WallState",
-                                 "deadWallPosition, doraIndicators, liveTiles, deadWallTiles, deadWallTilesDealt"));
+    static_assert(
+        recordLayoutIs("WallState", "deadWallPosition, doraIndicators, liveTiles, deadWallTiles, deadWallTilesDealt"));
     return WireValue(
         L{s.deadWallPosition, fromTiles(s.doraIndicators), s.liveTiles, s.deadWallTiles, s.deadWallTilesDealt});
 }
@@ -211,8 +209,7 @@ TournamentRoundScores toTournamentRoundScores(const WireValue &v)
     });
 }
 
-namespace
-{
+namespace {
 score_lines toLines(const WireValue &v)
 {
     return listOf<score_line>(v, [](const WireValue &l) {
@@ -271,15 +268,15 @@ WireValue fromEndHandScoring(const EndHandScoring &s)
     static_assert(recordLayoutIs("TileGroup", "tiles, marked"));
     L players;
     for (const auto &[id, h] : s.players) {
-        players.push_back(WireValue(L{h.playerId, h.screenName, h.result, fromLines(h.pointsLines),
-                                      fromLines(h.doublesLines), fromLines(h.limitHandLines), h.pointsTotal,
-                                      h.doublesTotal, h.extraValue, h.handScore, h.settlement, h.currentScore,
-                                      h.payment, listFrom(h.tileGroups, [](const tile_group &g) {
-                                          return WireValue(L{fromTiles(g.first), qint64(g.second)});
-                                      })}));
+        players.push_back(
+            WireValue(L{h.playerId, h.screenName, h.result, fromLines(h.pointsLines), fromLines(h.doublesLines),
+                        fromLines(h.limitHandLines), h.pointsTotal, h.doublesTotal, h.extraValue, h.handScore,
+                        h.settlement, h.currentScore, h.payment, listFrom(h.tileGroups, [](const tile_group &g) {
+                            return WireValue(L{fromTiles(g.first), qint64(g.second)});
+                        })}));
     }
-    return WireValue(L{s.endOfGame, s.winKind, WireValue(std::move(players)), fromTiles(s.doraTiles),
-                       fromTiles(s.uraDoraTiles)});
+    return WireValue(
+        L{s.endOfGame, s.winKind, WireValue(std::move(players)), fromTiles(s.doraTiles), fromTiles(s.uraDoraTiles)});
 }
 
 QVariant toVariant(const WireValue &v)
@@ -307,17 +304,22 @@ QVariant toVariant(const WireValue &v)
 WireValue fromVariant(const QVariant &v)
 {
     switch (v.metaType().id()) {
-    case QMetaType::UnknownType: return WireValue();
-    case QMetaType::Bool: return WireValue(v.toBool());
-    case QMetaType::QString: return WireValue(v.toString());
-    case QMetaType::QDateTime: return WireValue(v.toDateTime());
+    case QMetaType::UnknownType:
+        return WireValue();
+    case QMetaType::Bool:
+        return WireValue(v.toBool());
+    case QMetaType::QString:
+        return WireValue(v.toString());
+    case QMetaType::QDateTime:
+        return WireValue(v.toDateTime());
     case QMetaType::QVariantList: {
         L l;
         for (const QVariant &item : v.toList())
             l.push_back(fromVariant(item));
         return WireValue(std::move(l));
     }
-    default: return WireValue(qint64(v.toLongLong()));
+    default:
+        return WireValue(qint64(v.toLongLong()));
     }
 }
 
@@ -433,8 +435,7 @@ WireValue fromTournamentRankings(const TournamentRankings &rankings)
     });
 }
 
-namespace
-{
+namespace {
 Range<int> toRange(const WireValue &v)
 {
     const RecordFields<"Range"> f(v);
@@ -527,8 +528,8 @@ lobby_summary_t toLobbySummary(const WireValue &v)
 
 WireValue fromLobbySummary(const lobby_summary_t &s)
 {
-    static_assert(recordLayoutIs("LobbySummary",
-                                 "playersOnline, playersSeated, tablesOpen, tournamentsRunning, topWinners"));
+    static_assert(
+        recordLayoutIs("LobbySummary", "playersOnline, playersSeated, tablesOpen, tournamentsRunning, topWinners"));
     static_assert(recordLayoutIs("Winner", "playerId, name, amount"));
     return WireValue(L{s.playersOnline, s.playersSeated, s.tablesOpen, s.tournamentsRunning,
                        listFrom(s.topWinners, [](const lobby_summary_t::winner_t &w) {

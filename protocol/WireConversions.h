@@ -33,8 +33,7 @@
 // table) and the client's records. The to* functions read server data and
 // throw server_error for anything unacceptable; the from* functions build
 // fields for encoding.
-namespace wire
-{
+namespace wire {
 typedef std::vector<std::pair<qint32, QVariant>> KeyedValues;
 
 tile_vector toTiles(const WireValue &v);

@@ -4,8 +4,7 @@
 
 #include <limits>
 
-namespace
-{
+namespace {
 [[noreturn]] void wrongKind(const char *wanted)
 {
     throw server_error(std::string("message field is not ") + wanted);
@@ -73,12 +72,17 @@ bool WireValue::operator==(const WireValue &o) const
     if (m_kind != o.m_kind || m_tag != o.m_tag)
         return false;
     switch (m_kind) {
-    case Null: return true;
+    case Null:
+        return true;
     case Bool:
-    case Int: return m_int == o.m_int;
-    case String: return m_string == o.m_string;
-    case DateTime: return m_time == o.m_time;
-    case ListKind: return m_list == o.m_list;
+    case Int:
+        return m_int == o.m_int;
+    case String:
+        return m_string == o.m_string;
+    case DateTime:
+        return m_time == o.m_time;
+    case ListKind:
+        return m_list == o.m_list;
     }
     return false;
 }

@@ -17,13 +17,42 @@ public:
     enum Kind : quint8 { Null, Bool, Int, String, DateTime, ListKind };
 
     WireValue() = default;
-    WireValue(bool b) : m_kind(Bool), m_int(b ? 1 : 0) {}
-    WireValue(int i) : m_kind(Int), m_int(i) {}
-    WireValue(qint64 i) : m_kind(Int), m_int(i) {}
-    WireValue(const QString &s) : m_kind(String), m_string(s) {}
-    WireValue(const char *s) : m_kind(String), m_string(QString::fromUtf8(s)) {}
-    WireValue(const QDateTime &t) : m_kind(DateTime), m_time(t) {}
-    WireValue(List l, int tag = -1) : m_kind(ListKind), m_list(std::move(l)), m_tag(tag) {}
+    WireValue(bool b)
+        : m_kind(Bool)
+        , m_int(b ? 1 : 0)
+    {
+    }
+    WireValue(int i)
+        : m_kind(Int)
+        , m_int(i)
+    {
+    }
+    WireValue(qint64 i)
+        : m_kind(Int)
+        , m_int(i)
+    {
+    }
+    WireValue(const QString &s)
+        : m_kind(String)
+        , m_string(s)
+    {
+    }
+    WireValue(const char *s)
+        : m_kind(String)
+        , m_string(QString::fromUtf8(s))
+    {
+    }
+    WireValue(const QDateTime &t)
+        : m_kind(DateTime)
+        , m_time(t)
+    {
+    }
+    WireValue(List l, int tag = -1)
+        : m_kind(ListKind)
+        , m_list(std::move(l))
+        , m_tag(tag)
+    {
+    }
 
     Kind kind() const { return m_kind; }
     bool isNull() const { return m_kind == Null; }

@@ -10,11 +10,17 @@ class any_t
 {
 public:
     any_t() = default;
-    any_t(quint8 classId, WireValue::List fields) : m_classId(classId), m_empty(false), m_fields(std::move(fields)) {}
+    any_t(quint8 classId, WireValue::List fields)
+        : m_classId(classId)
+        , m_empty(false)
+        , m_fields(std::move(fields))
+    {
+    }
     // From a decoded inner or any field: its tag is the class id (0: empty).
     explicit any_t(const WireValue &inner)
-        : m_classId(quint8(inner.tag() > 0 ? inner.tag() : 0)), m_empty(inner.tag() <= 0),
-          m_fields(inner.tag() > 0 ? inner.toList() : WireValue::List())
+        : m_classId(quint8(inner.tag() > 0 ? inner.tag() : 0))
+        , m_empty(inner.tag() <= 0)
+        , m_fields(inner.tag() > 0 ? inner.toList() : WireValue::List())
     {
     }
 

@@ -16,7 +16,11 @@ struct meld_offer
     tile t = 0;
 
     meld_offer() = default;
-    meld_offer(qint32 type, tile offered) : meldType(type), t(offered) {}
+    meld_offer(qint32 type, tile offered)
+        : meldType(type)
+        , t(offered)
+    {
+    }
 
     bool operator==(const meld_offer &other) const = default;
 };

@@ -11,7 +11,9 @@ constexpr int WindAssignmentSound = 12;
 } // namespace
 
 AssignWindAnimation::AssignWindAnimation(AnimationHost *host, const std::array<QGraphicsItem *, 4> &windMarkers)
-    : GameWindowAnimation(DurationMs), m_host(host), m_markers(windMarkers)
+    : GameWindowAnimation(DurationMs)
+    , m_host(host)
+    , m_markers(windMarkers)
 {
     for (int i = 0; i < 4; ++i) {
         m_targets[i] = m_host->windPosition(i);
@@ -35,9 +37,8 @@ AssignWindAnimation::~AssignWindAnimation() = default;
 
 QPointF AssignWindAnimation::markerPosAt(int i, double t) const
 {
-    const QTransform spiral = QTransform::fromTranslate(-m_centre.x(), -m_centre.y())
-        * QTransform().rotate(-360 * t) * QTransform::fromScale(t, t)
-        * QTransform::fromTranslate(m_centre.x(), m_centre.y());
+    const QTransform spiral = QTransform::fromTranslate(-m_centre.x(), -m_centre.y()) * QTransform().rotate(-360 * t)
+                              * QTransform::fromScale(t, t) * QTransform::fromTranslate(m_centre.x(), m_centre.y());
     return spiral.map(m_targets[i]);
 }
 

@@ -13,7 +13,9 @@
 
 #include <algorithm>
 
-CompactCityView::CompactCityView(QGraphicsScene *scene) : m_scene(scene), m_sceneOwnsItems(scene != nullptr)
+CompactCityView::CompactCityView(QGraphicsScene *scene)
+    : m_scene(scene)
+    , m_sceneOwnsItems(scene != nullptr)
 {
     m_wall = new WallView(TileImages::Bottom, StackCount);
     m_counter = new QGraphicsSimpleTextItem;

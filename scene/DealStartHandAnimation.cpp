@@ -39,7 +39,10 @@ const std::array<int, DealStartHandAnimation::MaxTiles> &orderFor(int players)
 } // namespace
 
 DealStartHandAnimation::DealStartHandAnimation(AnimationHost *host)
-    : GameWindowAnimation(DurationMs), m_host(host), m_bottomWind(host->bottomWind()), m_players(host->seatedPlayers())
+    : GameWindowAnimation(DurationMs)
+    , m_host(host)
+    , m_bottomWind(host->bottomWind())
+    , m_players(host->seatedPlayers())
 {
 }
 
@@ -85,8 +88,8 @@ void DealStartHandAnimation::start(bool immediate)
             break;
         }
         const TilePlace &from = next.front();
-        auto *animation =
-            new TileAnimation(scene, &m_timeLine, TileImages::WallSingle, from.side, seat, startTime(i), endTime(i));
+        auto *animation = new TileAnimation(scene, &m_timeLine, TileImages::WallSingle, from.side, seat, startTime(i),
+                                            endTime(i));
         m_host->setDealSlot(i, animation);
         const double base = TileAnimation::rowExtent(TileImages::WallSingle, seat);
         const double startScale = base > 0 ? TileAnimation::rowExtent(TileImages::WallSingle, from.side) / base : 1.0;

@@ -13,8 +13,9 @@
 #include <cstdlib>
 
 DeclaredView::DeclaredView(int side, double maxRowLength)
-    : m_painter(&TileGraphics::instance().scaledPainter()), m_side(orientationOf(side)),
-      m_maxRowLength(maxRowLength)
+    : m_painter(&TileGraphics::instance().scaledPainter())
+    , m_side(orientationOf(side))
+    , m_maxRowLength(maxRowLength)
 {
     relayout();
 }

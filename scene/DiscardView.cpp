@@ -23,7 +23,10 @@ Sizes sizes(TileImages::Side side)
 }
 } // namespace
 
-DiscardView::DiscardView(TileImages::Side side) : m_side(side) {}
+DiscardView::DiscardView(TileImages::Side side)
+    : m_side(side)
+{
+}
 
 DiscardView::~DiscardView()
 {

@@ -8,7 +8,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
-GameGraphicsScene::GameGraphicsScene(QObject *parent) : QGraphicsScene(parent)
+GameGraphicsScene::GameGraphicsScene(QObject *parent)
+    : QGraphicsScene(parent)
 {
     ShadowGeometry::registerMetaTypes();
 }

@@ -1,6 +1,7 @@
 #include "scene/GameWindowAnimation.h"
 
-GameWindowAnimation::GameWindowAnimation(int durationMs) : m_timeLine(durationMs)
+GameWindowAnimation::GameWindowAnimation(int durationMs)
+    : m_timeLine(durationMs)
 {
     m_timeLine.setUpdateInterval(TickMs);
     connect(&m_timeLine, &QTimeLine::finished, this, &GameWindowAnimation::finished);

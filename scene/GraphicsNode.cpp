@@ -1,6 +1,9 @@
 #include "scene/GraphicsNode.h"
 
-GraphicsNode::GraphicsNode(QGraphicsItem *parent) : QGraphicsItem(parent) {}
+GraphicsNode::GraphicsNode(QGraphicsItem *parent)
+    : QGraphicsItem(parent)
+{
+}
 
 GraphicsNode::~GraphicsNode() = default;
 

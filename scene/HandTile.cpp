@@ -4,7 +4,9 @@
 
 #include <QGraphicsSceneMouseEvent>
 
-HandTile::HandTile(HandView *hand, tile t) : TileView(TileImages::Bottom, TileImages::Hand, t), m_hand(hand)
+HandTile::HandTile(HandView *hand, tile t)
+    : TileView(TileImages::Bottom, TileImages::Hand, t)
+    , m_hand(hand)
 {
     setAcceptHoverEvents(true);
 }

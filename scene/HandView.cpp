@@ -28,7 +28,8 @@ const TileImages *scaledImages()
 }
 } // namespace
 
-HandView::HandView() : m_frame(this)
+HandView::HandView()
+    : m_frame(this)
 {
     m_frame.setSharedRenderer(&TableArt::frame());
     m_frame.setElementId(QStringLiteral("frame"));
@@ -217,7 +218,8 @@ void HandView::tilePressed(tile t)
     if (!isAllowed(t))
         return;
     // After the press returns: the receiver may delete the pressed item.
-    QMetaObject::invokeMethod(this, [this, t] { emit tileClicked(t); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, t] { emit tileClicked(t); }, Qt::QueuedConnection);
 }
 
 TilePlace HandView::placeOf(tile t) const

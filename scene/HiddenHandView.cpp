@@ -6,7 +6,10 @@
 
 #include <QGraphicsScene>
 
-HiddenHandView::HiddenHandView(TileImages::Side side) : m_side(side) {}
+HiddenHandView::HiddenHandView(TileImages::Side side)
+    : m_side(side)
+{
+}
 
 HiddenHandView::~HiddenHandView() = default; // the backs are children
 

@@ -25,8 +25,7 @@ bool alongX(TileImages::Side side)
 }
 } // namespace
 
-std::vector<MeldView::Place> MeldView::placesFor(int meldType, tile first, int &p, int claimedOffset,
-                                               int visibility)
+std::vector<MeldView::Place> MeldView::placesFor(int meldType, tile first, int &p, int claimedOffset, int visibility)
 {
     const auto use = [](bool faceDown, bool turned) {
         return faceDown ? TileImages::DeclaredFaceDown : turned ? TileImages::DeclaredTurned : TileImages::Declared;
@@ -35,8 +34,7 @@ std::vector<MeldView::Place> MeldView::placesFor(int meldType, tile first, int &
     switch (meldType) {
     case MELD_CHOW:
         if (p != -1 && (p < 0 || p > 2 || claimedOffset < 0 || claimedOffset > 2)) {
-            qCWarning(lcScene, "Chow from %d drawn unclaimed: claimed position %d, offset %d", first, p,
-                      claimedOffset);
+            qCWarning(lcScene, "Chow from %d drawn unclaimed: claimed position %d, offset %d", first, p, claimedOffset);
             p = -1;
         }
         for (int i = 0; i < 3; ++i) {
@@ -77,17 +75,22 @@ std::vector<MeldView::Place> MeldView::placesFor(int meldType, tile first, int &
     return places;
 }
 
-MeldView::MeldView(int orientation, int meldType, tile first, int claimedPosition, int claimedOffset,
-                   int visibility)
-    : m_painter(&TileGraphics::instance().scaledPainter()), m_orientation(orientationOf(orientation)),
-      m_meldType(meldType), m_first(first), m_visibility(visibility), m_claimedPosition(claimedPosition)
+MeldView::MeldView(int orientation, int meldType, tile first, int claimedPosition, int claimedOffset, int visibility)
+    : m_painter(&TileGraphics::instance().scaledPainter())
+    , m_orientation(orientationOf(orientation))
+    , m_meldType(meldType)
+    , m_first(first)
+    , m_visibility(visibility)
+    , m_claimedPosition(claimedPosition)
 {
     createTiles(placesFor(meldType, first, m_claimedPosition, claimedOffset, visibility));
 }
 
 MeldView::MeldView(int orientation, int meldType, const tile_vector &tiles)
-    : m_painter(&TileGraphics::instance().scaledPainter()), m_orientation(orientationOf(orientation)),
-      m_meldType(meldType), m_first(tiles.empty() ? tile(0) : tiles.front())
+    : m_painter(&TileGraphics::instance().scaledPainter())
+    , m_orientation(orientationOf(orientation))
+    , m_meldType(meldType)
+    , m_first(tiles.empty() ? tile(0) : tiles.front())
 {
     std::vector<Place> places;
     for (const tile t : tiles)

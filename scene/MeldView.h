@@ -58,7 +58,7 @@ private:
         bool stacked;
     };
     static std::vector<Place> placesFor(int meldType, tile first, int &claimedPosition, int claimedOffset,
-                                      int visibility);
+                                        int visibility);
     void createTiles(const std::vector<Place> &places);
 
     TilePainter *m_painter;

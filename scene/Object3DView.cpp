@@ -6,7 +6,11 @@
 
 #include <cmath>
 
-Object3DView::Object3DView(int mode) : m_mode(mode), m_pen(mode == Triangles ? QPen(Qt::NoPen) : QPen(Qt::white)) {}
+Object3DView::Object3DView(int mode)
+    : m_mode(mode)
+    , m_pen(mode == Triangles ? QPen(Qt::NoPen) : QPen(Qt::white))
+{
+}
 
 void Object3DView::setBrush(const QBrush &brush)
 {
@@ -147,8 +151,8 @@ void Object3DView::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QW
             if (triangle < m_textureTransforms.size()) {
                 const Point4 q0 = transformed(m_vertices[i]), q1 = transformed(m_vertices[i + 1]),
                              q2 = transformed(m_vertices[i + 2]);
-                const QTransform projective(q0[0] - q1[0], q0[1] - q1[1], q0[3] - q1[3], q0[0] - q2[0],
-                                            q0[1] - q2[1], q0[3] - q2[3], q0[0], q0[1], q0[3]);
+                const QTransform projective(q0[0] - q1[0], q0[1] - q1[1], q0[3] - q1[3], q0[0] - q2[0], q0[1] - q2[1],
+                                            q0[3] - q2[3], q0[0], q0[1], q0[3]);
                 working.setTransform(t0 * m_textureTransforms[triangle] * projective);
                 p.setBrush(working);
             } else {

@@ -7,7 +7,8 @@
 #include <QPixmap>
 #include <QTransform>
 
-PlayerActionView::PlayerActionView(int orientation) : m_orientation(orientationOf(orientation))
+PlayerActionView::PlayerActionView(int orientation)
+    : m_orientation(orientationOf(orientation))
 {
     setTransformationMode(Qt::SmoothTransformation);
 }

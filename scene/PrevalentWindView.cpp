@@ -75,6 +75,6 @@ void PrevalentWindView::paint(QPainter *painter, const QStyleOptionGraphicsItem 
     const double w = r.boundsOnElement(element).width();
     if (!(w > 0))
         return;
-    painter->drawPixmap(0, 0, TableArt::elementPixmap(r, element, m_scale, QTransform::fromScale(1 / w, 1 / w),
-                                                    TileImages::Bottom));
+    painter->drawPixmap(
+        0, 0, TableArt::elementPixmap(r, element, m_scale, QTransform::fromScale(1 / w, 1 / w), TileImages::Bottom));
 }

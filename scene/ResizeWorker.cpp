@@ -3,7 +3,10 @@
 #include "scene/TileImages.h"
 
 ResizeWorker::ResizeWorker(const QString &blank, const QString &face, double scale, QObject *parent)
-    : QThread(parent), m_blank(blank), m_face(face), m_scale(scale)
+    : QThread(parent)
+    , m_blank(blank)
+    , m_face(face)
+    , m_scale(scale)
 {
 }
 

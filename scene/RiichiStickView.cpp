@@ -14,7 +14,9 @@ const QString &stickElement()
 }
 } // namespace
 
-RiichiStickView::RiichiStickView(TileImages::Side side) : m_side(side), m_rotation(QTransform().rotate(-90 * side))
+RiichiStickView::RiichiStickView(TileImages::Side side)
+    : m_side(side)
+    , m_rotation(QTransform().rotate(-90 * side))
 {
     if (!TableArt::hasElements(TableArt::riichiStick(), {stickElement()}))
         hide();

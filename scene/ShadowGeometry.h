@@ -11,7 +11,11 @@ struct ShadowGeometry
     int height = 0;
 
     ShadowGeometry() = default;
-    ShadowGeometry(const QPolygonF &o, int h) : outline(o), height(h) {}
+    ShadowGeometry(const QPolygonF &o, int h)
+        : outline(o)
+        , height(h)
+    {
+    }
 
     bool operator==(const ShadowGeometry &o) const { return height == o.height && outline == o.outline; }
 

@@ -20,7 +20,8 @@ QList<QGraphicsItem *> ShadowLayer::shadowItems() const
     if (!scene())
         return found;
     for (QGraphicsItem *item : scene()->items())
-        if (item != this && item->isVisible() && item->data(SceneItem::ShadowPathKey).metaType() == QMetaType::fromType<QPainterPath>())
+        if (item != this && item->isVisible()
+            && item->data(SceneItem::ShadowPathKey).metaType() == QMetaType::fromType<QPainterPath>())
             found.append(item);
     return found;
 }

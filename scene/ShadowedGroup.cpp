@@ -38,7 +38,8 @@ bool facesLight(const QPointF &a, const QPointF &b, const QPointF &l)
 
 } // namespace
 
-ShadowedGroup::ShadowedGroup(QGraphicsItem *parent) : GraphicsNode(parent)
+ShadowedGroup::ShadowedGroup(QGraphicsItem *parent)
+    : GraphicsNode(parent)
 {
     ShadowGeometry::registerMetaTypes();
     // The scene's shade must follow the group wherever it is moved.

@@ -13,7 +13,9 @@
 #include <algorithm>
 #include <stdexcept>
 
-SquareCityView::SquareCityView(QGraphicsScene *scene) : m_scene(scene), m_sceneOwnsItems(scene != nullptr)
+SquareCityView::SquareCityView(QGraphicsScene *scene)
+    : m_scene(scene)
+    , m_sceneOwnsItems(scene != nullptr)
 {
     buildWalls();
     applyState();
@@ -95,8 +97,8 @@ void SquareCityView::clearWallState()
 void SquareCityView::applyState()
 {
     const int perSide = m_stacksPerSide;
-    const WallFill fill = WallFill::square(m_mode, 4 * perSide, m_hasState, m_live, m_dead, m_deadPosition,
-                                           m_deadDealt, m_mode == WallFill::RiichiMode ? m_doras : tile_vector());
+    const WallFill fill = WallFill::square(m_mode, 4 * perSide, m_hasState, m_live, m_dead, m_deadPosition, m_deadDealt,
+                                           m_mode == WallFill::RiichiMode ? m_doras : tile_vector());
     m_liveNext = fill.liveNext;
     m_deadNext = fill.deadNext;
     for (int side = 0; side < 4; ++side) {

@@ -6,10 +6,14 @@
 #include <QGraphicsScene>
 #include <QTimeLine>
 
-TileAnimation::TileAnimation(QGraphicsScene *scene, QTimeLine *timeLine, TileImages::Use use,
-                             TileImages::Side fromSide, TileImages::Side toSide, double startTime, double endTime)
-    : m_item(fromSide, use), m_use(use), m_fromSide(fromSide), m_toSide(toSide), m_startTime(startTime),
-      m_endTime(endTime)
+TileAnimation::TileAnimation(QGraphicsScene *scene, QTimeLine *timeLine, TileImages::Use use, TileImages::Side fromSide,
+                             TileImages::Side toSide, double startTime, double endTime)
+    : m_item(fromSide, use)
+    , m_use(use)
+    , m_fromSide(fromSide)
+    , m_toSide(toSide)
+    , m_startTime(startTime)
+    , m_endTime(endTime)
 {
     m_item.setZValue(100.0);
     // The scene must not delete this member when it is destroyed first.

@@ -7,13 +7,22 @@
 
 TileAnimationSet::TileAnimationSet(QGraphicsScene *scene, TileAnimationSource *source, TileAnimationTarget *target,
                                    int durationMs, const tile_vector &tiles)
-    : GameWindowAnimation(durationMs), m_scene(scene), m_source(source), m_target(target), m_count(0), m_tiles(tiles)
+    : GameWindowAnimation(durationMs)
+    , m_scene(scene)
+    , m_source(source)
+    , m_target(target)
+    , m_count(0)
+    , m_tiles(tiles)
 {
 }
 
 TileAnimationSet::TileAnimationSet(QGraphicsScene *scene, TileAnimationSource *source, TileAnimationTarget *target,
                                    int durationMs, int count)
-    : GameWindowAnimation(durationMs), m_scene(scene), m_source(source), m_target(target), m_count(count)
+    : GameWindowAnimation(durationMs)
+    , m_scene(scene)
+    , m_source(source)
+    , m_target(target)
+    , m_count(count)
 {
 }
 

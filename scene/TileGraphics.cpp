@@ -182,7 +182,7 @@ bool TileGraphics::buildTileSetCaches(const QString &directory)
         for (const auto &face : faceChoices()) {
             const std::unique_ptr<TileImages> images(loadOrRenderTileImages(blank.second, face.second, 1.0));
             ok = saveTileImages(*images, dir + QLatin1Char('/') + tileSetCacheName(blank.second, face.second, 1.0))
-                && ok;
+                 && ok;
         }
     }
     return ok;

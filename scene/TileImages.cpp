@@ -264,8 +264,8 @@ void setupPainter(QPainter &p)
 QTransform rectMapping(const QRectF &from, const QRectF &to)
 {
     return QTransform::fromTranslate(-from.x(), -from.y())
-        * QTransform::fromScale(to.width() / from.width(), to.height() / from.height())
-        * QTransform::fromTranslate(to.x(), to.y());
+           * QTransform::fromScale(to.width() / from.width(), to.height() / from.height())
+           * QTransform::fromTranslate(to.x(), to.y());
 }
 
 QImage scaledTo(const QImage &img, const QSize &size)
@@ -343,7 +343,9 @@ TileMetrics TileImages::renderedMetrics(Side side, Use use, double scale)
 
 QString TileImages::faceElementName(int tile)
 {
-    return QString::fromStdString(tileToString(static_cast< ::tile>(tile))).toLower().replace(QLatin1Char(' '), QLatin1Char('_'));
+    return QString::fromStdString(tileToString(static_cast<::tile>(tile)))
+        .toLower()
+        .replace(QLatin1Char(' '), QLatin1Char('_'));
 }
 
 QString TileImages::sideName(Side side)
@@ -354,8 +356,7 @@ QString TileImages::sideName(Side side)
 
 // --- construction ----------------------------------------------------------
 
-TileImages::TileImages(const QString &blankPath, const QString &facePath, const QString &highlightPath,
-                       double scale)
+TileImages::TileImages(const QString &blankPath, const QString &facePath, const QString &highlightPath, double scale)
     : m_scale(scale)
 {
     if (!(scale > 0.0 && scale <= MaxScale)) {
@@ -372,7 +373,8 @@ TileImages::TileImages(const QString &blankPath, const QString &facePath, const 
 }
 
 TileImages::TileImages(const TileImages &source, double scale)
-    : m_scale(scale), m_error(source.m_error)
+    : m_scale(scale)
+    , m_error(source.m_error)
 {
     if (!(scale > 0.0 && scale <= MaxScale && source.m_scale > 0.0)) {
         fail(QStringLiteral("invalid tile scale %1").arg(scale));
@@ -433,8 +435,8 @@ TileImages::TileImages(QDataStream &in)
         in >> w >> h >> d >> m_rects[i];
         m_metrics[i] = TileMetrics(w, h, d);
         const QRectF &r = m_rects[i];
-        const bool sane = saneField(w) && saneField(h) && saneField(d) && saneCoordinate(r.x())
-            && saneCoordinate(r.y()) && saneCoordinate(r.width()) && saneCoordinate(r.height());
+        const bool sane = saneField(w) && saneField(h) && saneField(d) && saneCoordinate(r.x()) && saneCoordinate(r.y())
+                          && saneCoordinate(r.width()) && saneCoordinate(r.height());
         if (!sane)
             in.setStatus(QDataStream::ReadCorruptData);
     }
@@ -557,8 +559,8 @@ QImage TileImages::centredRender(QSvgRenderer &renderer, const QString &id, cons
     if (checkElement(renderer, id)) {
         const QRectF b = renderer.boundsOnElement(id);
         const QTransform t = QTransform::fromTranslate(-b.center().x(), -b.center().y())
-            * QTransform::fromScale(1.0 / b.width(), 1.0 / b.height()) * QTransform().rotate(rotation)
-            * QTransform::fromTranslate(0.5, 0.5) * QTransform::fromScale(size.width(), size.height());
+                             * QTransform::fromScale(1.0 / b.width(), 1.0 / b.height()) * QTransform().rotate(rotation)
+                             * QTransform::fromTranslate(0.5, 0.5) * QTransform::fromScale(size.width(), size.height());
         QPainter p(&img);
         setupPainter(p);
         p.setClipRect(img.rect());
@@ -598,8 +600,8 @@ void TileImages::renderSvgBlanks(QSvgRenderer &renderer)
     for (const Side side : Sides) {
         const QString s = sideName(side);
         const TileMetrics drawing = drawingMetrics(upright(side) ? 3 : 4);
-        m_blanks[index(side, Declared)] =
-            splitRender(renderer, QStringLiteral("declared") + s, drawing, m_metrics[index(side, Declared)]);
+        m_blanks[index(side, Declared)] = splitRender(renderer, QStringLiteral("declared") + s, drawing,
+                                                      m_metrics[index(side, Declared)]);
         m_blanks[index(side, DeclaredFaceDown)] = splitRender(renderer, QStringLiteral("wallSingle") + s, drawing,
                                                               m_metrics[index(side, DeclaredFaceDown)]);
     }
@@ -607,26 +609,27 @@ void TileImages::renderSvgBlanks(QSvgRenderer &renderer)
         m_blanks[index(side, DeclaredTurned)] = m_blanks[index(orientationOf(side + 3), Declared)];
     m_blanks[index(Bottom, DeclaredTurned)] = splitRender(renderer, QStringLiteral("declaredBottomTurned"),
                                                           drawingMetrics(3), m_metrics[index(Bottom, DeclaredTurned)]);
-    m_blanks[index(Top, DeclaredTurned)] = splitRender(renderer, QStringLiteral("declaredTopTurned"),
-                                                       drawingMetrics(3), m_metrics[index(Top, DeclaredTurned)]);
+    m_blanks[index(Top, DeclaredTurned)] = splitRender(renderer, QStringLiteral("declaredTopTurned"), drawingMetrics(3),
+                                                       m_metrics[index(Top, DeclaredTurned)]);
 
     static const char *const stacks[] = {"Single", "Double", "Triple"};
     for (const Side side : Sides) {
         const QString s = sideName(side);
         const TileMetrics hidden = m_metrics[index(side, Hidden)];
-        m_blanks[index(side, Hidden)] =
-            fitRender(renderer, QStringLiteral("hidden") + s, QSize(hidden.width, hidden.height + hidden.depth));
+        m_blanks[index(side, Hidden)] = fitRender(renderer, QStringLiteral("hidden") + s,
+                                                  QSize(hidden.width, hidden.height + hidden.depth));
         for (int k = 1; k <= 3; ++k) {
             TileMetrics drawing = drawingMetrics(upright(side) ? 1 : 2);
             drawing.depth *= k;
             const Use use = Use(WallSingle + k - 1);
-            m_blanks[index(side, use)] = splitRender(
-                renderer, QStringLiteral("wall") + QLatin1String(stacks[k - 1]) + s, drawing, m_metrics[index(side, use)]);
+            m_blanks[index(side, use)] = splitRender(renderer,
+                                                     QStringLiteral("wall") + QLatin1String(stacks[k - 1]) + s, drawing,
+                                                     m_metrics[index(side, use)]);
         }
         TileMetrics dora = drawingMetrics(upright(side) ? 1 : 2);
         dora.depth *= 2;
-        m_blanks[index(side, WallDora)] =
-            splitRender(renderer, QStringLiteral("wallDora") + s, dora, m_metrics[index(side, WallDora)]);
+        m_blanks[index(side, WallDora)] = splitRender(renderer, QStringLiteral("wallDora") + s, dora,
+                                                      m_metrics[index(side, WallDora)]);
     }
 }
 
@@ -729,11 +732,11 @@ void TileImages::computeShadows()
             const qreal top = r.height() - faceHeight + u / 2, bottom = r.height() - u / 2;
             QPolygonF outline;
             outline << QPointF(left + 2 * u, top) << QPointF(left, top + 2 * u) << QPointF(left, bottom - 2 * u)
-                    << QPointF(left + 2 * u, bottom) << QPointF(right - 2 * u, bottom)
-                    << QPointF(right, bottom - 2 * u) << QPointF(right, top + 2 * u) << QPointF(right - 2 * u, top);
+                    << QPointF(left + 2 * u, bottom) << QPointF(right - 2 * u, bottom) << QPointF(right, bottom - 2 * u)
+                    << QPointF(right, top + 2 * u) << QPointF(right - 2 * u, top);
             const int height = (use == Hidden || use == WallDouble || use == WallDora) ? 10
-                : use == WallTriple                                                   ? 15
-                                                                                      : 5;
+                               : use == WallTriple                                     ? 15
+                                                                                       : 5;
             m_shadows[i] = ShadowGeometry(outline, height);
         }
     }
@@ -1074,7 +1077,7 @@ TileImages *loadOrRenderTileImages(const QString &blankPath, const QString &face
     auto *images = new TileImages(blankPath, facePath, highlight, scale);
     if (!images->isValid())
         qCWarning(lcScene, "Tile set %s + %s could not be rendered: %s", qPrintable(blankPath), qPrintable(facePath),
-                 qPrintable(images->errorString()));
+                  qPrintable(images->errorString()));
     else if (!target.isEmpty())
         saveTileImages(*images, target);
     return images;

@@ -10,16 +10,18 @@ struct TileMetrics
     int depth = -1;
 
     TileMetrics() = default;
-    TileMetrics(int w, int h, int d) : width(w), height(h), depth(d) {}
+    TileMetrics(int w, int h, int d)
+        : width(w)
+        , height(h)
+        , depth(d)
+    {
+    }
 
     bool isNull() const { return width == -1 && height == -1 && depth == -1; }
 
     // Each set field multiplied and truncated toward zero.
     TileMetrics operator*(double factor) const;
 
-    bool operator==(const TileMetrics &o) const
-    {
-        return width == o.width && height == o.height && depth == o.depth;
-    }
+    bool operator==(const TileMetrics &o) const { return width == o.width && height == o.height && depth == o.depth; }
     bool operator!=(const TileMetrics &o) const { return !(*this == o); }
 };

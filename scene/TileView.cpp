@@ -18,10 +18,15 @@ const QPixmap &markerPixmap()
 }
 } // namespace
 
-TileView::TileView(TileImages::Side side, TileImages::Use use) : TileView(side, use, 0) {}
+TileView::TileView(TileImages::Side side, TileImages::Use use)
+    : TileView(side, use, 0)
+{
+}
 
 TileView::TileView(TileImages::Side side, TileImages::Use use, tile t)
-    : m_painter(&TileGraphics::instance().scaledPainter()), m_tile(t), m_side(side)
+    : m_painter(&TileGraphics::instance().scaledPainter())
+    , m_tile(t)
+    , m_side(side)
 {
     ShadowGeometry::registerMetaTypes();
     m_painter->addListener(this);

@@ -16,7 +16,9 @@ QDateTime serverNow()
 } // namespace
 
 TimerView::TimerView(QWidget *parent, Qt::WindowFlags flags, DisplayType displayType, PieType pieType)
-    : QWidget(parent, flags), m_displayType(displayType), m_pieType(pieType)
+    : QWidget(parent, flags)
+    , m_displayType(displayType)
+    , m_pieType(pieType)
 {
     m_timer.setParent(this);
     connect(&m_timer, &QTimer::timeout, this, &TimerView::tick);

@@ -22,7 +22,10 @@ int WallFill::modeOf(int ruleset)
     }
 }
 
-WallFill::WallFill(int stackCount, int use) : stacks(std::max(stackCount, 1), use) {}
+WallFill::WallFill(int stackCount, int use)
+    : stacks(std::max(stackCount, 1), use)
+{
+}
 
 int WallFill::wrap(qint64 stack) const
 {

@@ -9,7 +9,11 @@ class CityView;
 class WallTileAnimationSource : public TileAnimationSource
 {
 public:
-    WallTileAnimationSource(CityView &city, bool deadWall) : m_city(city), m_deadWall(deadWall) {}
+    WallTileAnimationSource(CityView &city, bool deadWall)
+        : m_city(city)
+        , m_deadWall(deadWall)
+    {
+    }
 
 protected:
     std::vector<TilePlace> sourcePlaces(int count) override;

@@ -17,15 +17,17 @@ int metric(const TileImages *images, TileImages::Side side, TileImages::Use use,
 }
 } // namespace
 
-WallView::WallView(TileImages::Side side, int stackCount) : m_side(side)
+WallView::WallView(TileImages::Side side, int stackCount)
+    : m_side(side)
 {
     setZValue(side == TileImages::Bottom ? 50 : side == TileImages::Top ? -50 : 0);
     for (int k = 0; k < std::max(stackCount, 0); ++k) {
         auto *stack = new TileView(side, TileImages::Unused);
         addItem(stack);
-        stack->setZValue(side == TileImages::Bottom ? 50 : side == TileImages::Right ? -k
-                         : side == TileImages::Top  ? -50
-                                                    : k);
+        stack->setZValue(side == TileImages::Bottom  ? 50
+                         : side == TileImages::Right ? -k
+                         : side == TileImages::Top   ? -50
+                                                     : k);
         m_stacks.push_back(stack);
     }
     relayoutStacks();
@@ -94,8 +96,7 @@ void WallView::setState(int first, const std::vector<int> &stacks, int gapBefore
             stack->setUse(TileImages::WallDora);
             stack->setTile(dora->second);
         } else {
-            const int use = index >= 0 && index < static_cast<int>(stacks.size()) ? stacks[index]
-                                                                                  : TileImages::Unused;
+            const int use = index >= 0 && index < static_cast<int>(stacks.size()) ? stacks[index] : TileImages::Unused;
             stack->setUse(static_cast<TileImages::Use>(use));
         }
     }

@@ -18,7 +18,8 @@ bool artUsable()
 }
 } // namespace
 
-WindView::WindView(TileImages::Side side) : m_side(side)
+WindView::WindView(TileImages::Side side)
+    : m_side(side)
 {
     setToolTip(translatedWindName(m_wind));
     if (!artUsable())

@@ -1,6 +1,7 @@
 #include "social/Avatar.h"
 
 Avatar::Avatar(const QImage &image)
-    : image(image), selectedOverlay(QStringLiteral("resources:/avatar-selected.png"))
+    : image(image)
+    , selectedOverlay(QStringLiteral("resources:/avatar-selected.png"))
 {
 }

@@ -4,7 +4,8 @@
 
 #include <QPainter>
 
-AvatarDelegate::AvatarDelegate(QObject *parent) : QItemDelegate(parent)
+AvatarDelegate::AvatarDelegate(QObject *parent)
+    : QItemDelegate(parent)
 {
 }
 

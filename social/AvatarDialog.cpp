@@ -14,8 +14,9 @@
 #include <QStandardItemModel>
 
 AvatarDialog::AvatarDialog(QWidget *parent)
-    : MahjongDialog(parent, MahjongDialog::HideTitleBar), m_content(new QWidget(this)),
-      m_ui(std::make_unique<Ui::AvatarDialog>())
+    : MahjongDialog(parent, MahjongDialog::HideTitleBar)
+    , m_content(new QWidget(this))
+    , m_ui(std::make_unique<Ui::AvatarDialog>())
 {
     m_ui->setupUi(m_content);
     m_content->setFixedSize(318, 399);
@@ -60,8 +61,8 @@ void AvatarDialog::addImage(const QImage &image)
 {
     auto *item = new QStandardItem;
     item->setEditable(false);
-    item->setData(QVariant::fromValue(Avatar(image.scaled(Avatar::Side, Avatar::Side, Qt::KeepAspectRatio,
-                                                          Qt::FastTransformation))),
+    item->setData(QVariant::fromValue(
+                      Avatar(image.scaled(Avatar::Side, Avatar::Side, Qt::KeepAspectRatio, Qt::FastTransformation))),
                   Qt::DisplayRole);
     m_model->appendRow(item);
 }

@@ -9,8 +9,7 @@
 
 class QStandardItemModel;
 
-namespace Ui
-{
+namespace Ui {
 class AvatarDialog;
 }
 

@@ -9,8 +9,7 @@
 #include <QTextCursor>
 #include <QUrl>
 
-namespace
-{
+namespace {
 const QString userScheme = QStringLiteral("user");
 } // namespace
 
@@ -55,7 +54,8 @@ void ChatOutputWidget::appendLine(const QString &html)
     // again, which one line at a time would do for every message.
     if (document()->blockCount() > MaxLines) {
         QTextCursor cut(document());
-        cut.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, document()->blockCount() - MaxLines + TrimLines);
+        cut.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor,
+                         document()->blockCount() - MaxLines + TrimLines);
         cut.removeSelectedText();
     }
     if (!bar->isSliderDown())

@@ -14,12 +14,12 @@ class ChatOutputWidget : public QTextBrowser
     Q_OBJECT
     Q_PROPERTY(QColor timeColor READ timeColor WRITE setTimeColor DESIGNABLE true SCRIPTABLE true STORED true)
     Q_PROPERTY(QColor nickColor READ nickColor WRITE setNickColor DESIGNABLE true SCRIPTABLE true STORED true)
-    Q_PROPERTY(QColor chatMessageColor READ chatMessageColor WRITE setChatMessageColor DESIGNABLE true
-                   SCRIPTABLE true STORED true)
-    Q_PROPERTY(QColor systemMessageColor READ systemMessageColor WRITE setSystemMessageColor DESIGNABLE true
-                   SCRIPTABLE true STORED true)
-    Q_PROPERTY(QColor dateSeparatorColor READ dateSeparatorColor WRITE setDateSeparatorColor DESIGNABLE true
-                   SCRIPTABLE true STORED true)
+    Q_PROPERTY(QColor chatMessageColor READ chatMessageColor WRITE setChatMessageColor
+                   DESIGNABLE true SCRIPTABLE true STORED true)
+    Q_PROPERTY(QColor systemMessageColor READ systemMessageColor WRITE setSystemMessageColor
+                   DESIGNABLE true SCRIPTABLE true STORED true)
+    Q_PROPERTY(QColor dateSeparatorColor READ dateSeparatorColor WRITE setDateSeparatorColor
+                   DESIGNABLE true SCRIPTABLE true STORED true)
 
 public:
     // The log keeps at most this many lines; when it is full, the oldest

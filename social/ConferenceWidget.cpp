@@ -46,8 +46,7 @@ void ConferenceWidget::setChatController(ChatController *controller)
 
 bool ConferenceWidget::clientUp() const
 {
-    return m_controller && m_controller->client()
-        && m_controller->client()->state() == XMPPClient::ConnectedState;
+    return m_controller && m_controller->client() && m_controller->client()->state() == XMPPClient::ConnectedState;
 }
 
 void ConferenceWidget::enterRoom(const XMPPJid &room, int mode)
@@ -148,21 +147,30 @@ void ConferenceWidget::onMessage(const XMPPMessage &message)
 QString ConferenceWidget::errorText(int error, int mode)
 {
     switch (error) {
-    case 0: return tr("No error");
-    case 1: return tr("Undefined error");
-    case 2: return tr("You've been banned from this room");
-    case 3: return tr("The room is password protected");
-    case 4: return tr("This is a members only room");
-    case 5: return tr("Your nickname is already in use in this room");
-    case 6: return tr("The room is full");
-    case 7: return tr("The room is locked");
+    case 0:
+        return tr("No error");
+    case 1:
+        return tr("Undefined error");
+    case 2:
+        return tr("You've been banned from this room");
+    case 3:
+        return tr("The room is password protected");
+    case 4:
+        return tr("This is a members only room");
+    case 5:
+        return tr("Your nickname is already in use in this room");
+    case 6:
+        return tr("The room is full");
+    case 7:
+        return tr("The room is locked");
     case 8:
         if (mode == LobbyMode)
             return tr("Lobby chat unavailable");
         if (mode == TableMode)
             return tr("Table chat only available to players");
         return tr("The room doesn't exist");
-    default: return QString();
+    default:
+        return QString();
     }
 }
 

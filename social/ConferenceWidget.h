@@ -13,8 +13,7 @@
 
 class ChatController;
 
-namespace Ui
-{
+namespace Ui {
 class ConferenceView;
 }
 
@@ -27,12 +26,7 @@ class ConferenceWidget : public QWidget
 
 public:
     // Bits of the notice mask: a set bit hides those notices.
-    enum NoticeBits {
-        HideOwnPresence = 1,
-        HideOthersPresence = 2,
-        HideOwnKickBan = 4,
-        HideOthersKickBan = 8
-    };
+    enum NoticeBits { HideOwnPresence = 1, HideOthersPresence = 2, HideOwnKickBan = 4, HideOthersKickBan = 8 };
     enum Mode { NoMode = 0, LobbyMode = 1, TableMode = 2 };
 
     ConferenceWidget(QWidget *parent, const int &noticeMask);

@@ -12,13 +12,15 @@
 #include <stdexcept>
 
 FriendDetailWindow::FriendDetailWindow(QWidget *parent)
-    : QWidget(parent), m_ui(std::make_unique<Ui::FriendDetailView>())
+    : QWidget(parent)
+    , m_ui(std::make_unique<Ui::FriendDetailView>())
 {
     m_ui->setupUi(this);
     m_tableListModel.setFilter(nullptr);
     m_ui->tableListView->setModel(&m_tableListModel);
     clear();
-    connect(m_ui->tableListView, &CompactTableView::tableDoubleClicked, this, &FriendDetailWindow::onTableDoubleClicked);
+    connect(m_ui->tableListView, &CompactTableView::tableDoubleClicked, this,
+            &FriendDetailWindow::onTableDoubleClicked);
     connect(m_ui->removeButton, &QPushButton::clicked, this, &FriendDetailWindow::removeClicked);
 }
 
@@ -60,7 +62,8 @@ QString FriendDetailWindow::availabilityText(const XMPPRosterItem &item)
     if (status.isEmpty())
         return FriendsRosterModel::availabilityName(presence->availability(), false);
     //: %1 is availability type, %2 is user status message
-    return tr("%1 with status \"%2\"").arg(FriendsRosterModel::availabilityName(presence->availability(), true), status);
+    return tr("%1 with status \"%2\"")
+        .arg(FriendsRosterModel::availabilityName(presence->availability(), true), status);
 }
 
 void FriendDetailWindow::setRosterItem(const XMPPRosterItem &item)

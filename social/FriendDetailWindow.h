@@ -12,8 +12,7 @@ class LocalizationDb;
 class PlayerDb;
 class XMPPRosterItem;
 
-namespace Ui
-{
+namespace Ui {
 class FriendDetailView;
 }
 

@@ -12,7 +12,10 @@
 const QString FriendSearchWindow::RequestTag = QStringLiteral("FriendSearchWindow");
 
 FriendSearchWindow::FriendSearchWindow(XMPPClient *client, const QString &service, QWidget *parent)
-    : QWidget(parent), m_client(client), m_service(service), m_ui(std::make_unique<Ui::FriendSearchView>())
+    : QWidget(parent)
+    , m_client(client)
+    , m_service(service)
+    , m_ui(std::make_unique<Ui::FriendSearchView>())
 {
     m_ui->setupUi(this);
     m_ui->resultList->setColumnCount(1);
@@ -26,7 +29,8 @@ FriendSearchWindow::FriendSearchWindow(XMPPClient *client, const QString &servic
     connect(m_ui->searchInput, &QLineEdit::textChanged, this, &FriendSearchWindow::onSearchInputChanged);
     connect(m_ui->closeButton, &QPushButton::clicked, this, &QWidget::close);
     m_ui->resultList->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_ui->resultList, &QWidget::customContextMenuRequested, this, &FriendSearchWindow::onResultTableContextMenu);
+    connect(m_ui->resultList, &QWidget::customContextMenuRequested, this,
+            &FriendSearchWindow::onResultTableContextMenu);
     connect(m_ui->resultList, &QTreeWidget::currentItemChanged, this, &FriendSearchWindow::onSelectionChanged);
     m_ui->addToFriendsButton->setEnabled(false);
     connect(m_ui->addToFriendsButton, &QPushButton::clicked, this, &FriendSearchWindow::onAddAction);

@@ -13,8 +13,7 @@ class QAction;
 class QTreeWidgetItem;
 class XMPPClient;
 
-namespace Ui
-{
+namespace Ui {
 class FriendSearchView;
 }
 

@@ -5,7 +5,8 @@
 #include "xmpp/client/XMPPRosterModel.h"
 #include "xmpp/elements/XMPPRosterItem.h"
 
-FriendsFilter::FriendsFilter(QObject *parent) : QSortFilterProxyModel(parent)
+FriendsFilter::FriendsFilter(QObject *parent)
+    : QSortFilterProxyModel(parent)
 {
     setDynamicSortFilter(true);
     setSortLocaleAware(true);

@@ -5,8 +5,7 @@
 
 #include <array>
 
-namespace
-{
+namespace {
 enum PresenceIcon { AvailableIcon, AwayIcon, ExtendedAwayIcon, NotAvailableIcon, UnknownIcon };
 
 const QIcon &icon(PresenceIcon which)
@@ -23,7 +22,9 @@ const QIcon &icon(PresenceIcon which)
 } // namespace
 
 FriendsRosterModel::FriendsRosterModel(XMPPRosterModel *roster, PlayerDb *playerDb, QObject *parent, bool namesOnly)
-    : XMPPRosterModelProxy(roster, parent), m_playerDb(playerDb), m_namesOnly(namesOnly)
+    : XMPPRosterModelProxy(roster, parent)
+    , m_playerDb(playerDb)
+    , m_namesOnly(namesOnly)
 {
     if (m_playerDb)
         connect(m_playerDb, &PlayerDb::playerNameUpdate, this, &FriendsRosterModel::onPlayerNameUpdate);
@@ -47,13 +48,27 @@ QString FriendsRosterModel::availabilityName(int code, bool capitalize)
 {
     QString name;
     switch (code) {
-    case XMPPPresence::Unavailable: name = tr("offline"); break;
-    case XMPPPresence::Available: name = tr("online"); break;
-    case XMPPPresence::Away: name = tr("away"); break;
-    case XMPPPresence::Chat: name = tr("talkative"); break;
-    case XMPPPresence::Dnd: name = tr("busy"); break;
-    case XMPPPresence::Xa: name = tr("away"); break;
-    default: name = tr("<unknown availability>"); break;
+    case XMPPPresence::Unavailable:
+        name = tr("offline");
+        break;
+    case XMPPPresence::Available:
+        name = tr("online");
+        break;
+    case XMPPPresence::Away:
+        name = tr("away");
+        break;
+    case XMPPPresence::Chat:
+        name = tr("talkative");
+        break;
+    case XMPPPresence::Dnd:
+        name = tr("busy");
+        break;
+    case XMPPPresence::Xa:
+        name = tr("away");
+        break;
+    default:
+        name = tr("<unknown availability>");
+        break;
     }
     if (capitalize && !name.isEmpty())
         name[0] = name.at(0).toUpper();
@@ -73,12 +88,17 @@ QIcon FriendsRosterModel::presenceIcon(const XMPPRosterItem &item)
     if (item.flags & 1) {
         switch (item.availability()) {
         case XMPPPresence::Unavailable:
-        case XMPPPresence::Dnd: return icon(NotAvailableIcon);
+        case XMPPPresence::Dnd:
+            return icon(NotAvailableIcon);
         case XMPPPresence::Available:
-        case XMPPPresence::Chat: return icon(AvailableIcon);
-        case XMPPPresence::Away: return icon(AwayIcon);
-        case XMPPPresence::Xa: return icon(ExtendedAwayIcon);
-        default: return icon(UnknownIcon);
+        case XMPPPresence::Chat:
+            return icon(AvailableIcon);
+        case XMPPPresence::Away:
+            return icon(AwayIcon);
+        case XMPPPresence::Xa:
+            return icon(ExtendedAwayIcon);
+        default:
+            return icon(UnknownIcon);
         }
     }
     if (item.flags & 4)
@@ -98,10 +118,11 @@ QString FriendsRosterModel::toolTip(const XMPPRosterItem &item) const
     // A tool tip that looks like markup would be rendered as such: the
     // player's texts are escaped and the whole is marked as rich text.
     const QString text = status.isEmpty()
-        //: %1 is friend name, %2 is availability type
-        ? tr("%1 is %2").arg(name.toHtmlEscaped(), availability.toHtmlEscaped())
-        //: %1 is friend name, %2 is availability type, %3 is user status message
-        : tr("%1 is %2 with status \"%3\"").arg(name.toHtmlEscaped(), availability.toHtmlEscaped(), status.toHtmlEscaped());
+                             //: %1 is friend name, %2 is availability type
+                             ? tr("%1 is %2").arg(name.toHtmlEscaped(), availability.toHtmlEscaped())
+                             //: %1 is friend name, %2 is availability type, %3 is user status message
+                             : tr("%1 is %2 with status \"%3\"")
+                                   .arg(name.toHtmlEscaped(), availability.toHtmlEscaped(), status.toHtmlEscaped());
     return QStringLiteral("<qt>") + text + QStringLiteral("</qt>");
 }
 

@@ -17,8 +17,11 @@
 
 FriendsWindow::FriendsWindow(XMPPClient *client, XMPPRosterModel *roster, PlayerDb *playerDb,
                              LocalizationDb *localizationDb, QWidget *parent)
-    : QWidget(parent), m_client(client), m_playerDb(playerDb), m_localizationDb(localizationDb),
-      m_ui(std::make_unique<Ui::FriendsView>())
+    : QWidget(parent)
+    , m_client(client)
+    , m_playerDb(playerDb)
+    , m_localizationDb(localizationDb)
+    , m_ui(std::make_unique<Ui::FriendsView>())
 {
     m_ui->setupUi(this);
     setSearchEnabled(false);

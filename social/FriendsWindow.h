@@ -17,8 +17,7 @@ class XMPPClient;
 class XMPPRosterItem;
 class XMPPRosterModel;
 
-namespace Ui
-{
+namespace Ui {
 class FriendsView;
 }
 

@@ -9,9 +9,12 @@
 
 TableInviteDialog::TableInviteDialog(qint32 tableId, const QString &lobbyPath, XMPPRosterModel *roster,
                                      PlayerDb *playerDb, QWidget *parent)
-    : MahjongDialog(parent, MahjongDialog::ShowCloseButton), m_content(new QWidget(this)),
-      m_ui(std::make_unique<Ui::TableInviteDialog>()), m_tableId(tableId), m_playerDb(playerDb),
-      m_filter(new TableInviteFilter(lobbyPath, this))
+    : MahjongDialog(parent, MahjongDialog::ShowCloseButton)
+    , m_content(new QWidget(this))
+    , m_ui(std::make_unique<Ui::TableInviteDialog>())
+    , m_tableId(tableId)
+    , m_playerDb(playerDb)
+    , m_filter(new TableInviteFilter(lobbyPath, this))
 {
     m_ui->setupUi(m_content);
     setWidget(m_content);

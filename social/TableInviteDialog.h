@@ -12,8 +12,7 @@ class TableInviteFilter;
 class XMPPRosterItem;
 class XMPPRosterModel;
 
-namespace Ui
-{
+namespace Ui {
 class TableInviteDialog;
 }
 

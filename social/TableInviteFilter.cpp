@@ -5,7 +5,8 @@
 #include "xmpp/elements/XMPPRosterItem.h"
 
 TableInviteFilter::TableInviteFilter(const QString &lobbyPath, QObject *parent)
-    : FriendsFilter(parent), m_pathPrefix(lobbyPath)
+    : FriendsFilter(parent)
+    , m_pathPrefix(lobbyPath)
 {
 }
 

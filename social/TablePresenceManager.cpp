@@ -4,13 +4,14 @@
 #include "xmpp/client/XMPPClient.h"
 
 TablePresenceManager::TablePresenceManager(QObject *gameController, XMPPClient *client)
-    : m_gameController(gameController), m_client(client)
+    : m_gameController(gameController)
+    , m_client(client)
 {
     // Named connections: the controller belongs to the table code, which
     // this library does not link.
-    connect(m_gameController, SIGNAL(gameModelCreated(GameModel*)), this, SLOT(onGameModelCreated(GameModel*)));
-    connect(m_gameController, SIGNAL(gameModelAboutToBeDestroyed(GameModel*)), this,
-            SLOT(onGameModelAboutToBeDestroyed(GameModel*)));
+    connect(m_gameController, SIGNAL(gameModelCreated(GameModel *)), this, SLOT(onGameModelCreated(GameModel *)));
+    connect(m_gameController, SIGNAL(gameModelAboutToBeDestroyed(GameModel *)), this,
+            SLOT(onGameModelAboutToBeDestroyed(GameModel *)));
 }
 
 QString TablePresenceManager::tablePath(const GameModel *model)

@@ -3,7 +3,8 @@
 #include "xmpp/client/XMPPRosterModel.h"
 
 XMPPRosterModelProxy::XMPPRosterModelProxy(XMPPRosterModel *roster, QObject *parent)
-    : QSortFilterProxyModel(parent), m_roster(roster)
+    : QSortFilterProxyModel(parent)
+    , m_roster(roster)
 {
     setSourceModel(roster);
 }

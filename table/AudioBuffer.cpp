@@ -20,10 +20,10 @@ qreal linearVolume(qint32 volume)
 {
     return std::pow(10.0, volume / 2000.0);
 }
-}
+} // namespace
 
-AudioBuffer::AudioBuffer(const QAudioDevice &output, const QAudioFormat &format,
-                         std::shared_ptr<QByteArray> data, quint32 flags, QObject *parent)
+AudioBuffer::AudioBuffer(const QAudioDevice &output, const QAudioFormat &format, std::shared_ptr<QByteArray> data,
+                         quint32 flags, QObject *parent)
     : QObject(parent)
     , m_output(output)
     , m_format(format)
@@ -54,9 +54,8 @@ std::unique_ptr<AudioBuffer> AudioBuffer::duplicate() const
     return std::make_unique<AudioBuffer>(m_output, m_format, m_data, m_flags);
 }
 
-AudioResult::code_t AudioBuffer::lock(quint32 offset, quint32 bytes, void **region1,
-                                      quint32 *bytes1, void **region2, quint32 *bytes2,
-                                      quint32 flags)
+AudioResult::code_t AudioBuffer::lock(quint32 offset, quint32 bytes, void **region1, quint32 *bytes1, void **region2,
+                                      quint32 *bytes2, quint32 flags)
 {
     if (!region1 || !bytes1)
         return AudioResult::InvalidArg;

@@ -33,15 +33,15 @@ public:
     static constexpr quint32 FrequencyMin = 100;
     static constexpr quint32 FrequencyMax = 200000;
 
-    AudioBuffer(const QAudioDevice &output, const QAudioFormat &format,
-                std::shared_ptr<QByteArray> data, quint32 flags, QObject *parent = nullptr);
+    AudioBuffer(const QAudioDevice &output, const QAudioFormat &format, std::shared_ptr<QByteArray> data, quint32 flags,
+                QObject *parent = nullptr);
     ~AudioBuffer() override;
 
     // A buffer of the same output, format and memory, with its own position.
     std::unique_ptr<AudioBuffer> duplicate() const;
 
-    AudioResult::code_t lock(quint32 offset, quint32 bytes, void **region1, quint32 *bytes1,
-                             void **region2, quint32 *bytes2, quint32 flags);
+    AudioResult::code_t lock(quint32 offset, quint32 bytes, void **region1, quint32 *bytes1, void **region2,
+                             quint32 *bytes2, quint32 flags);
     AudioResult::code_t unlock(void *region1, quint32 bytes1, void *region2, quint32 bytes2);
     AudioResult::code_t play(quint32 reserved, quint32 priority, quint32 flags);
     AudioResult::code_t stop();
@@ -88,7 +88,7 @@ private:
     bool m_playing = false;
     bool m_looping = false;
     bool m_lost = false;
-    bool m_switching = false;   // the sink's own state changes are ours
+    bool m_switching = false; // the sink's own state changes are ours
     qint32 m_volume = 0;
     quint32 m_frequency = FrequencyOriginal;
 };

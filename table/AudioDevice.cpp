@@ -16,7 +16,7 @@ namespace {
 constexpr unsigned char SubFormatTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
                                              0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 constexpr int ExtensibleExtraSize = 22;
-}
+} // namespace
 
 AudioDevice::AudioDevice(const QAudioDevice &output)
     : m_output(output)
@@ -72,9 +72,8 @@ bool AudioDevice::toAudioFormat(const WaveFormat &wave, QAudioFormat *format)
     }
     const quint16 channels = wave.channels();
     const quint32 rate = wave.samplesPerSec();
-    if (sample == QAudioFormat::Unknown || channels < 1 || channels > 8
-        || wave.blockAlign() != channels * bits / 8 || rate < AudioBuffer::FrequencyMin
-        || rate > AudioBuffer::FrequencyMax)
+    if (sample == QAudioFormat::Unknown || channels < 1 || channels > 8 || wave.blockAlign() != channels * bits / 8
+        || rate < AudioBuffer::FrequencyMin || rate > AudioBuffer::FrequencyMax)
         return false;
 
     format->setSampleFormat(sample);
@@ -83,14 +82,12 @@ bool AudioDevice::toAudioFormat(const WaveFormat &wave, QAudioFormat *format)
     return true;
 }
 
-AudioResult::code_t AudioDevice::createBuffer(const AudioBufferDesc &desc,
-                                              std::unique_ptr<AudioBuffer> *buffer)
+AudioResult::code_t AudioDevice::createBuffer(const AudioBufferDesc &desc, std::unique_ptr<AudioBuffer> *buffer)
 {
     if (!buffer || !desc.format)
         return AudioResult::InvalidArg;
     buffer->reset();
-    if (!desc.algorithm3d.isNull() || desc.bufferBytes < MinBufferBytes
-        || desc.bufferBytes > MaxBufferBytes)
+    if (!desc.algorithm3d.isNull() || desc.bufferBytes < MinBufferBytes || desc.bufferBytes > MaxBufferBytes)
         return AudioResult::InvalidArg;
     if (desc.flags & ~quint32(AudioBuffer::CtrlFrequency | AudioBuffer::CtrlVolume))
         return AudioResult::ControlUnavailable;
@@ -112,8 +109,7 @@ AudioResult::code_t AudioDevice::createBuffer(const AudioBufferDesc &desc,
     return AudioResult::Ok;
 }
 
-AudioResult::code_t AudioDevice::duplicateBuffer(const AudioBuffer &original,
-                                                 std::unique_ptr<AudioBuffer> *buffer)
+AudioResult::code_t AudioDevice::duplicateBuffer(const AudioBuffer &original, std::unique_ptr<AudioBuffer> *buffer)
 {
     if (!buffer)
         return AudioResult::InvalidArg;

@@ -5,14 +5,14 @@
 #include <QEvent>
 
 ConcealedActionDialog::ConcealedActionDialog(QWidget *parent)
-    : QFrame(parent), m_ui(new Ui::ConcealedActionDialog)
+    : QFrame(parent)
+    , m_ui(new Ui::ConcealedActionDialog)
 {
     m_ui->setupUi(this);
     connect(m_ui->riichiButton, &QPushButton::clicked, this, &ConcealedActionDialog::riichiSelected);
     connect(m_ui->kongButton, &QPushButton::clicked, this, &ConcealedActionDialog::kongSelected);
     connect(m_ui->pongToKongButton, &QPushButton::clicked, this, &ConcealedActionDialog::pongToKongSelected);
-    connect(m_ui->replaceBonusButton, &QPushButton::clicked, this,
-            &ConcealedActionDialog::replaceFlowerSelected);
+    connect(m_ui->replaceBonusButton, &QPushButton::clicked, this, &ConcealedActionDialog::replaceFlowerSelected);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &ConcealedActionDialog::cancelSelected);
 }
 

@@ -95,8 +95,7 @@ AudioResult::code_t DXSound::fillBuffer(AudioBuffer *buffer)
     return AudioResult::Ok;
 }
 
-AudioResult::code_t DXSound::play(quint32 priority, quint32 flags, qint32 volume, qint32 frequency,
-                                  qint32 pan)
+AudioResult::code_t DXSound::play(quint32 priority, quint32 flags, qint32 volume, qint32 frequency, qint32 pan)
 {
     Q_UNUSED(pan) // buffers with a pan control are never created (see AudioDevice)
     if (m_buffers.empty())

@@ -40,8 +40,7 @@ void DXSoundDevice::release()
 }
 
 AudioResult::code_t DXSoundDevice::createSound(std::unique_ptr<DXSound> *sound, const QString &path,
-                                               quint32 creationFlags, const QUuid &algorithm3d,
-                                               int bufferCount)
+                                               quint32 creationFlags, const QUuid &algorithm3d, int bufferCount)
 {
     if (!m_device)
         return AudioResult::NotInitialised;

@@ -27,8 +27,8 @@ public:
     void release();
     AudioDevice *device() const { return m_device.get(); }
 
-    AudioResult::code_t createSound(std::unique_ptr<DXSound> *sound, const QString &path,
-                                    quint32 creationFlags, const QUuid &algorithm3d, int bufferCount);
+    AudioResult::code_t createSound(std::unique_ptr<DXSound> *sound, const QString &path, quint32 creationFlags,
+                                    const QUuid &algorithm3d, int bufferCount);
 
 private:
     std::unique_ptr<AudioDevice> m_device;

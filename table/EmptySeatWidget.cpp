@@ -4,7 +4,9 @@
 
 #include <QEvent>
 
-EmptySeatWidget::EmptySeatWidget(QWidget *parent) : QFrame(parent), m_ui(new Ui::EmptySeatWidget)
+EmptySeatWidget::EmptySeatWidget(QWidget *parent)
+    : QFrame(parent)
+    , m_ui(new Ui::EmptySeatWidget)
 {
     m_ui->setupUi(this);
 }

@@ -3,7 +3,8 @@
 #include "scene/GameWindowAnimation.h"
 
 EndAction::EndAction(GameWindowAnimation *animation, QMetaObject::Connection queueConnection)
-    : m_animation(animation), m_queueConnection(queueConnection)
+    : m_animation(animation)
+    , m_queueConnection(queueConnection)
 {
 }
 

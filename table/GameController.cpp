@@ -22,8 +22,8 @@ QString tournamentLobbyPath(qint32 tournamentId)
 
 } // namespace
 
-GameController::GameController(ConnectionManager *connection, PlayerDb *playerDb,
-                               TournamentsLobbyModel *tournaments, QWidget *parent)
+GameController::GameController(ConnectionManager *connection, PlayerDb *playerDb, TournamentsLobbyModel *tournaments,
+                               QWidget *parent)
     : QObject(parent)
     , m_connection(connection)
     , m_playerDb(playerDb)

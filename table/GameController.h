@@ -94,8 +94,7 @@ public slots:
     void onUnwatchFailed(qint32 tableId);
     void leaveSuccessful(qint32 tableId);
     void onGameData(qint32 tableId, qint64 handId, server_game_state::enum_t gameState,
-                    const std::vector<PlayerData> &players, const TableState &tableState,
-                    const WallState &wallState);
+                    const std::vector<PlayerData> &players, const TableState &tableState, const WallState &wallState);
     void onPrivatePlayerData(qint32 tableId, const PrivatePlayerData &privateData);
     void playerJoined(qint32 tableId, const PlayerData &player);
     void onPlayerLeft(qint32 tableId, qint32 pid);
@@ -132,8 +131,7 @@ public slots:
     void activeChanged(qint32 tableId, bool flag);
     void onTournamentSeated(qint32 tournamentId, qint32 tableId, int reason);
     void tournamentPickedUp(qint32 tournamentId, qint32 tableId, bool keepWatching);
-    void endOfTournamentRound(qint32 tournamentId, qint32 tableId, bool lastRound,
-                              const TournamentRoundScores &scores);
+    void endOfTournamentRound(qint32 tournamentId, qint32 tableId, bool lastRound, const TournamentRoundScores &scores);
     void tournamentRankings(qint32 tournamentId, const TournamentRankings &rankings);
     void onTournamentScoreDialogClosed(qint32 tournamentId, qint32 tableId, bool lastRound);
     void onInPlayLeave(qint32 tableId);

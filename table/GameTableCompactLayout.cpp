@@ -7,7 +7,8 @@
 
 #include <QGraphicsView>
 
-GameTableCompactLayout::GameTableCompactLayout(GameWindow *window) : GameTableLayout(window)
+GameTableCompactLayout::GameTableCompactLayout(GameWindow *window)
+    : GameTableLayout(window)
 {
     window->replaceCityView(new CompactCityView(&window->tableScene()));
 }

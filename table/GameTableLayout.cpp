@@ -101,18 +101,22 @@ void GameTableLayout::placeAround(const QRect &b, const QRect &inner, QPoint cen
     w->setWindPosition(3, QPointF(b.left() - wind[3].width(), inner.top() - wind[3].height()));
 
     const QPoint q = QRectF(b).center().toPoint();
-    const QPointF banners[GameWindow::SeatCount] = {
-        {double(q.x()), double(bBottom)}, {double(bRight), double(q.y())},
-        {double(q.x()), double(b.top())}, {double(b.left()), double(q.y())}};
-    const QPointF stickOffsets[GameWindow::SeatCount] = {
-        {double(wind[0].width()), double(wind[0].height())}, {double(wind[1].width()), 0}, {0, 0},
-        {0, double(wind[3].height())}};
-    const QPointF discards[GameWindow::SeatCount] = {
-        {double(inner.left() + t), double(iBottom - t)}, {double(iRight - t), double(iBottom - t)},
-        {double(iRight - t), double(inner.top() + t)}, {double(inner.left() + t), double(inner.top() + t)}};
-    const QPointF declared[GameWindow::SeatCount] = {
-        {double(inner.left() + t), double(bBottom + t)}, {double(bRight + t), double(iBottom - t)},
-        {double(iRight - t), double(b.top() - t)}, {double(b.left() - t), double(inner.top() + t)}};
+    const QPointF banners[GameWindow::SeatCount] = {{double(q.x()), double(bBottom)},
+                                                    {double(bRight), double(q.y())},
+                                                    {double(q.x()), double(b.top())},
+                                                    {double(b.left()), double(q.y())}};
+    const QPointF stickOffsets[GameWindow::SeatCount] = {{double(wind[0].width()), double(wind[0].height())},
+                                                         {double(wind[1].width()), 0},
+                                                         {0, 0},
+                                                         {0, double(wind[3].height())}};
+    const QPointF discards[GameWindow::SeatCount] = {{double(inner.left() + t), double(iBottom - t)},
+                                                     {double(iRight - t), double(iBottom - t)},
+                                                     {double(iRight - t), double(inner.top() + t)},
+                                                     {double(inner.left() + t), double(inner.top() + t)}};
+    const QPointF declared[GameWindow::SeatCount] = {{double(inner.left() + t), double(bBottom + t)},
+                                                     {double(bRight + t), double(iBottom - t)},
+                                                     {double(iRight - t), double(b.top() - t)},
+                                                     {double(b.left() - t), double(inner.top() + t)}};
     for (int seat = 0; seat < GameWindow::SeatCount; ++seat) {
         PlayerActionView *banner = w->playerActionView(seat);
         banner->setPlacement(1);

@@ -13,7 +13,10 @@ class GameWindow;
 class GameTableLayout
 {
 public:
-    explicit GameTableLayout(GameWindow *window) : m_window(window) {}
+    explicit GameTableLayout(GameWindow *window)
+        : m_window(window)
+    {
+    }
     virtual ~GameTableLayout() = default;
 
     GameTableLayout(const GameTableLayout &) = delete;

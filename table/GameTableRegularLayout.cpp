@@ -6,7 +6,8 @@
 
 #include <QGraphicsView>
 
-GameTableRegularLayout::GameTableRegularLayout(GameWindow *window) : GameTableLayout(window)
+GameTableRegularLayout::GameTableRegularLayout(GameWindow *window)
+    : GameTableLayout(window)
 {
     window->replaceCityView(new SquareCityView(&window->tableScene()));
 }

@@ -208,8 +208,7 @@ GameWindow::GameWindow(QWidget *mainWindow, qint32 localPlayerId, LocalizationDb
     m_playerInactiveWindow->hide();
     connect(m_playerInactiveWindow, &PlayerInactiveWindow::reactivateButtonClicked, this,
             &GameWindow::onReactivateButtonClicked);
-    connect(m_playerInactiveWindow, &PlayerInactiveWindow::leaveButtonClicked, this,
-            &GameWindow::onLeaveButtonClick);
+    connect(m_playerInactiveWindow, &PlayerInactiveWindow::leaveButtonClicked, this, &GameWindow::onLeaveButtonClick);
 
     m_sideBar = new SideBar(m_localizationDb, this);
     m_sideBar->setChatController(m_chatController);
@@ -227,9 +226,8 @@ GameWindow::GameWindow(QWidget *mainWindow, qint32 localPlayerId, LocalizationDb
     connect(m_roundScoreBoard, &RoundScoreBoard::closeClick, this, &GameWindow::onRoundScoreCloseClick);
     if (m_playerDb) {
         QPointer<PlayerDb> db = m_playerDb;
-        m_roundScoreBoard->setPlayerLookup(
-            [db](qint32 id) { return db ? db->screenname(id) : QString(); },
-            [db](qint32 id) { return db ? db->picture(id, true) : QPixmap(); });
+        m_roundScoreBoard->setPlayerLookup([db](qint32 id) { return db ? db->screenname(id) : QString(); },
+                                           [db](qint32 id) { return db ? db->picture(id, true) : QPixmap(); });
     }
 
     m_turnTimer = new TimerView(this);
@@ -448,9 +446,9 @@ void GameWindow::resizeEvent(QResizeEvent *event)
     m_scoreBoard->resize(m_scoreBoard->width(), int(h * 0.8));
 
     const QSize oldSize = event->oldSize();
-    const QList<QWidget *> dialogs{m_watchingWindow, m_waitingForPlayersWindow, m_seatedWindow,
-                                   m_playerInactiveWindow, m_scoreBoard, m_washoutWindow,
-                                   m_roundScoreBoard, m_meldAuction.data()};
+    const QList<QWidget *> dialogs{
+        m_watchingWindow, m_waitingForPlayersWindow, m_seatedWindow,    m_playerInactiveWindow,
+        m_scoreBoard,     m_washoutWindow,           m_roundScoreBoard, m_meldAuction.data()};
     for (QWidget *dialog : dialogs) {
         if (!dialog)
             continue;
@@ -511,8 +509,10 @@ void GameWindow::onCubeUpdate()
     // Floating point: the integer product overflows late in the day.
     const double t = QTime::currentTime().msecsSinceStartOfDay();
     const double a = qDegreesToRadians(t * 73.0 / 2000.0), b = qDegreesToRadians(t * 90.0 / 2000.0);
-    const Matrix4::Values turnY{std::cos(a), 0, -std::sin(a), 0, 0, 1, 0, 0, std::sin(a), 0, std::cos(a), 0, 0, 0, 0, 1};
-    const Matrix4::Values turnX{1, 0, 0, 0, 0, std::cos(b), std::sin(b), 0, 0, -std::sin(b), std::cos(b), 0, 0, 0, 0, 1};
+    const Matrix4::Values turnY{std::cos(a), 0, -std::sin(a), 0, 0, 1, 0, 0,
+                                std::sin(a), 0, std::cos(a),  0, 0, 0, 0, 1};
+    const Matrix4::Values turnX{1, 0, 0, 0, 0, std::cos(b), std::sin(b), 0, 0, -std::sin(b), std::cos(b),
+                                0, 0, 0, 0, 1};
     Matrix4::Values scale;
     Matrix4::setScaledIdentity(scale, 100);
     m_cube->setMatrix(Matrix4::multiplied(Matrix4::multiplied(turnY, turnX), scale));
@@ -901,8 +901,7 @@ void GameWindow::onGameStateChanged()
     if (!m_table)
         return;
     const GameModel::game_state_t state = m_table->gameState();
-    m_scoreBoard->setReadyVisible(m_table->isOwnPlayerSeated() && !m_table->isInPlay()
-                                  && m_tableInfo.gameType() != 1);
+    m_scoreBoard->setReadyVisible(m_table->isOwnPlayerSeated() && !m_table->isInPlay() && m_tableInfo.gameType() != 1);
     const bool underWay = state != GameModel::GAME_NOT_STARTED && state != GameModel::NO_GAME_STATE;
     m_sideBar->setWindsVisible(underWay);
     if (state == GameModel::HAND_ENDED || state == GameModel::ROUND_ENDED || state == GameModel::TABLE_REMOVED) {
@@ -913,9 +912,9 @@ void GameWindow::onGameStateChanged()
         m_concealedActionDialog->hide();
     }
     if (state == GameModel::TABLE_REMOVED) {
-        QMessageBox *box = ModelessMsgBox::question(this, tr("Table does not exist"),
-                                                    tr("Table has been removed from server, press Ok to go back to lobby"),
-                                                    QMessageBox::Ok);
+        QMessageBox *box = ModelessMsgBox::question(
+            this, tr("Table does not exist"), tr("Table has been removed from server, press Ok to go back to lobby"),
+            QMessageBox::Ok);
         QPointer<GameWindow> self(this);
         const qint32 tableId = m_table->tableId();
         ModelessMsgBox::onFinished(box, [self, tableId](int) {
@@ -1456,7 +1455,8 @@ void GameWindow::onConcealedMeldSuggestion(const meld_offer_vector &offers, cons
     }
     MeldAuction *auction = newMeldAuction();
     auction->showCloseButton();
-    const auto mahjong = std::find_if(offers.begin(), offers.end(), [](const meld_offer &o) { return o.meldType == 16; });
+    const auto mahjong = std::find_if(offers.begin(), offers.end(),
+                                      [](const meld_offer &o) { return o.meldType == 16; });
     if (mahjong != offers.end()) {
         auction->addOffer(*mahjong, mahjong->t);
         auction->setAuctionType(1);
@@ -1782,8 +1782,7 @@ void GameWindow::onRoundScoreCloseClick()
 {
     m_roundScoreBoard->hide();
     if (m_table && m_roundScoreBoard->isTournament())
-        emit tournamentScoreDialogClosed(m_table->tournamentInfo().id, m_table->tableId(),
-                                         m_roundBoardLastRound);
+        emit tournamentScoreDialogClosed(m_table->tournamentInfo().id, m_table->tableId(), m_roundBoardLastRound);
 }
 
 void GameWindow::onTournamentRoundEnded()
@@ -1882,7 +1881,8 @@ void GameWindow::onLeaveButtonClick()
     }
     if (m_leaveBox)
         return;
-    const QString name = m_localizationDb ? m_localizationDb->tableName(m_tableInfo) : QString::number(m_tableInfo.id());
+    const QString name = m_localizationDb ? m_localizationDb->tableName(m_tableInfo)
+                                          : QString::number(m_tableInfo.id());
     QMessageBox *box = ModelessMsgBox::question(this, tr("Leave Table"),
                                                 tr("Are you sure you want to leave table %1?").arg(name),
                                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
@@ -2002,13 +2002,13 @@ void GameWindow::updatePanels()
         m_watchingWindow->hide();
     }
     const bool leave = (m_table->isInPlay() && player == GameModel::PLAYING)
-        || (game == GameModel::HAND_ENDED && player == GameModel::WAITING)
-        || (player == GameModel::WATCHING && tableLive && !watching);
+                       || (game == GameModel::HAND_ENDED && player == GameModel::WAITING)
+                       || (player == GameModel::WATCHING && tableLive && !watching);
     m_sideBar->setLeaveVisible(leave);
     if (leave && !m_leaveBox)
         m_sideBar->setLeaveEnabled(true);
     const bool waiting = player == GameModel::WAITING && m_table->seatsRemaining() >= 1 && !tournament
-        && !m_table->isInPlay() && !m_table->isGameRunning();
+                         && !m_table->isInPlay() && !m_table->isGameRunning();
     if (waiting) {
         m_waitingForPlayersWindow->onSeatsRemaining(m_table->seatsRemaining());
         m_waitingForPlayersWindow->showDialog(true);

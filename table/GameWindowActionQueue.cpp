@@ -7,7 +7,8 @@
 
 #include <QSettings>
 
-GameWindowActionQueue::GameWindowActionQueue(QObject *parent) : QObject(parent)
+GameWindowActionQueue::GameWindowActionQueue(QObject *parent)
+    : QObject(parent)
 {
 }
 
@@ -50,9 +51,8 @@ void GameWindowActionQueue::enqueueAnimation(GameWindowAnimation *animation)
         owned->finish(true);
         return;
     }
-    const QMetaObject::Connection connection =
-        connect(animation, &GameWindowAnimation::finished, this, &GameWindowActionQueue::nextAction,
-                Qt::DirectConnection);
+    const QMetaObject::Connection connection = connect(animation, &GameWindowAnimation::finished, this,
+                                                       &GameWindowActionQueue::nextAction, Qt::DirectConnection);
     m_actions.push_back(new StartAction(animation));
     m_actions.push_back(new EndAction(animation, connection));
     if (!m_busy)

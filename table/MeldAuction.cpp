@@ -7,7 +7,9 @@
 #include <QLayout>
 
 MeldAuction::MeldAuction(QWidget *parent)
-    : MahjongDialog(parent, 0), m_ui(new Ui::MeldAuction), m_content(new QFrame(this))
+    : MahjongDialog(parent, 0)
+    , m_ui(new Ui::MeldAuction)
+    , m_content(new QFrame(this))
 {
     setWidget(m_content);
     m_ui->setupUi(m_content);

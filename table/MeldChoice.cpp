@@ -48,8 +48,7 @@ MeldChoice::Kind MeldChoice::kindOf(const meld_offer &offer, tile lastDiscard)
             return ChowHi;
         {
             std::ostringstream text;
-            text << "invalid tile " << offer.t << " sent in chow meld offer, last discard is "
-                 << lastDiscard;
+            text << "invalid tile " << offer.t << " sent in chow meld offer, last discard is " << lastDiscard;
             throw std::runtime_error(text.str());
         }
     case 8:
@@ -114,8 +113,12 @@ QString MeldChoice::shortcut(Kind kind)
 }
 
 MeldChoice::MeldChoice(QWidget *parent, const meld_offer &offer, tile lastDiscard)
-    : QFrame(parent), m_ui(new Ui::MeldChoice), m_scene(new QGraphicsScene(this)), m_meld(new TileRowItem),
-      m_offer(offer), m_kind(ChowLow)
+    : QFrame(parent)
+    , m_ui(new Ui::MeldChoice)
+    , m_scene(new QGraphicsScene(this))
+    , m_meld(new TileRowItem)
+    , m_offer(offer)
+    , m_kind(ChowLow)
 {
     std::unique_ptr<Ui::MeldChoice> ui(m_ui);
     std::unique_ptr<TileRowItem> meld(m_meld);
@@ -130,8 +133,7 @@ MeldChoice::MeldChoice(QWidget *parent, const meld_offer &offer, tile lastDiscar
     applyTexts();
     onTileGraphicsChanged();
     connect(m_ui->meldChoiceButton, &QPushButton::clicked, this, &MeldChoice::buttonClicked);
-    connect(&TileGraphics::instance(), &TileGraphics::tileGraphicsChanged, this,
-            &MeldChoice::onTileGraphicsChanged);
+    connect(&TileGraphics::instance(), &TileGraphics::tileGraphicsChanged, this, &MeldChoice::onTileGraphicsChanged);
     ui.release();
 }
 

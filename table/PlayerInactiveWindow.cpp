@@ -6,14 +6,14 @@
 #include <QLayout>
 
 PlayerInactiveWindow::PlayerInactiveWindow(QWidget *parent)
-    : MahjongDialog(parent, 0), m_ui(new Ui::PlayerInactiveWidget)
+    : MahjongDialog(parent, 0)
+    , m_ui(new Ui::PlayerInactiveWidget)
 {
     auto *content = new QWidget(this);
     m_ui->setupUi(content);
     setWidget(content);
     QWidget::layout()->setSizeConstraint(QLayout::SetFixedSize);
-    connect(m_ui->reactivateButton, &QPushButton::clicked, this,
-            &PlayerInactiveWindow::onReactivateButtonClicked);
+    connect(m_ui->reactivateButton, &QPushButton::clicked, this, &PlayerInactiveWindow::onReactivateButtonClicked);
     connect(m_ui->leaveButton, &QPushButton::clicked, this, &PlayerInactiveWindow::leaveButtonClicked);
 }
 

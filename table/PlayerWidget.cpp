@@ -17,7 +17,9 @@ constexpr int WindCellHeight = 21;
 const char ReadyImage[] = "textimages:ready.png";
 } // namespace
 
-PlayerWidget::PlayerWidget(QWidget *parent) : BugfixWidget(parent), m_ui(new Ui::PlayerWidget)
+PlayerWidget::PlayerWidget(QWidget *parent)
+    : BugfixWidget(parent)
+    , m_ui(new Ui::PlayerWidget)
 {
     m_ui->setupUi(this);
     m_ui->windLabel->setBackgroundRole(QPalette::NoRole);
@@ -67,8 +69,7 @@ void PlayerWidget::updateWind()
     // A wind the sheet has no cell for shows no image rather than a cut
     // outside the sheet.
     if (m_wind >= 0 && m_wind <= 3)
-        m_ui->windLabel->setPixmap(
-            QPixmap(sheet).copy(m_wind * WindCellWidth, 0, WindCellWidth, WindCellHeight));
+        m_ui->windLabel->setPixmap(QPixmap(sheet).copy(m_wind * WindCellWidth, 0, WindCellWidth, WindCellHeight));
     else
         m_ui->windLabel->clear();
     m_ui->windText->setText(translatedWindName(m_wind));

@@ -7,7 +7,7 @@
 namespace {
 constexpr quint32 RiffId = RiffFile::fourcc("RIFF");
 constexpr quint32 ListId = RiffFile::fourcc("LIST");
-}
+} // namespace
 
 RiffFile::RiffFile() = default;
 
@@ -91,7 +91,7 @@ AudioResult::code_t RiffFile::descend(RiffChunk &chunk, const RiffChunk *parent,
             found.formType = qFromLittleEndian<quint32>(form);
         }
         const bool match = how == AnyChunk
-            || (found.id == wantedId && (how != FindRiff || found.formType == wantedForm));
+                           || (found.id == wantedId && (how != FindRiff || found.formType == wantedForm));
         if (match) {
             chunk = found;
             return AudioResult::Ok;

@@ -33,7 +33,7 @@ public:
     static constexpr quint32 fourcc(const char (&s)[5])
     {
         return quint32(quint8(s[0])) | quint32(quint8(s[1])) << 8 | quint32(quint8(s[2])) << 16
-            | quint32(quint8(s[3])) << 24;
+               | quint32(quint8(s[3])) << 24;
     }
 
     RiffFile();

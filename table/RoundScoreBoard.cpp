@@ -11,7 +11,9 @@
 #include <algorithm>
 
 RoundScoreBoard::RoundScoreBoard(LocalizationDb *localizationDb, QWidget *parent)
-    : QFrame(parent), m_ui(new Ui::RoundScoreBoard), m_localizationDb(localizationDb)
+    : QFrame(parent)
+    , m_ui(new Ui::RoundScoreBoard)
+    , m_localizationDb(localizationDb)
 {
     m_ui->setupUi(this);
     connect(m_ui->closeButton, &QPushButton::clicked, this, &RoundScoreBoard::onCloseClick);

@@ -6,7 +6,9 @@
 #include <QEvent>
 
 RoundScoreWidget::RoundScoreWidget(int mode, QWidget *parent)
-    : QWidget(parent), m_ui(new Ui::RoundScoreWidget), m_mode(mode)
+    : QWidget(parent)
+    , m_ui(new Ui::RoundScoreWidget)
+    , m_mode(mode)
 {
     m_ui->setupUi(this);
     // A plain widget paints its style-sheet background only when asked.

@@ -20,7 +20,9 @@ const char Spacer[] = "<tr><td colspan=\"2\">&nbsp;</td></tr>\n";
 } // namespace
 
 ScoreBoard::ScoreBoard(QWidget *parent)
-    : MahjongDialog(parent, 0), m_ui(new Ui::ScoreBoard), m_content(new QFrame(this))
+    : MahjongDialog(parent, 0)
+    , m_ui(new Ui::ScoreBoard)
+    , m_content(new QFrame(this))
 {
     m_ui->setupUi(m_content);
     setWidget(m_content);
@@ -36,8 +38,7 @@ ScoreBoard::ScoreBoard(QWidget *parent)
     connect(m_ui->readyPushButton, &QPushButton::clicked, this, &ScoreBoard::onReadyClick);
     connect(m_ui->closePushButton, &QPushButton::clicked, this, &ScoreBoard::onCloseClick);
     connect(m_ui->leavePushButton, &QPushButton::clicked, this, &ScoreBoard::onLeaveClick);
-    connect(&TileGraphics::instance(), &TileGraphics::tileGraphicsChanged, this,
-            &ScoreBoard::onTileGraphicsChanged);
+    connect(&TileGraphics::instance(), &TileGraphics::tileGraphicsChanged, this, &ScoreBoard::onTileGraphicsChanged);
     m_ui->readyPushButton->show();
     m_ui->closePushButton->hide();
     m_ui->nextRoundLabel->hide();

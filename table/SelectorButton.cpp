@@ -8,7 +8,9 @@
 #include <QTextDocument>
 
 SelectorButton::SelectorButton(QWidget *parent)
-    : QPushButton(parent), m_timer(new QWidget(this)), m_inactive(new QLabel(this))
+    : QPushButton(parent)
+    , m_timer(new QWidget(this))
+    , m_inactive(new QLabel(this))
 {
     setCheckable(true);
     m_timer->setObjectName(QStringLiteral("tableTimeout"));
@@ -58,9 +60,7 @@ void SelectorButton::setTimeSpan(const TimeSpan &span)
     m_timeSpan = span;
 }
 
-void SelectorButton::wantsAttention(bool)
-{
-}
+void SelectorButton::wantsAttention(bool) {}
 
 void SelectorButton::resizeEvent(QResizeEvent *event)
 {

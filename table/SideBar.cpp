@@ -31,7 +31,9 @@ TableInfo unsetTableInfo()
 } // namespace
 
 SideBar::SideBar(LocalizationDb *localizationDb, QWidget *parent)
-    : QFrame(parent), m_ui(new Ui::SideBar), m_localizationDb(localizationDb)
+    : QFrame(parent)
+    , m_ui(new Ui::SideBar)
+    , m_localizationDb(localizationDb)
 {
     m_ui->setupUi(this);
     // The table's chat fills the pane the form keeps for it; presence and
@@ -147,7 +149,7 @@ QString SideBar::rulesLink() const
     else
         anchor = QStringLiteral("<a>");
     return anchor + rulesetName(ruleset).toHtmlEscaped() + QStringLiteral("</a> ")
-        + effectiveGameTypeName(m_tableInfo.gameType(), m_tableInfo.windRounds()).toHtmlEscaped();
+           + effectiveGameTypeName(m_tableInfo.gameType(), m_tableInfo.windRounds()).toHtmlEscaped();
 }
 
 void SideBar::refresh()
@@ -165,9 +167,8 @@ void SideBar::refresh()
     m_ui->tableDescription->setText(rulesLink());
     if (m_tableInfo.gameType() == TableInfo::TOURNAMENT) {
         m_ui->tableName->setText(m_tournamentInfo.name);
-        m_ui->tableRound->setText(tr("Round %L1 of %L2")
-                                      .arg(m_tournamentInfo.currentRound + 1)
-                                      .arg(m_tournamentInfo.numberOfRounds));
+        m_ui->tableRound->setText(
+            tr("Round %L1 of %L2").arg(m_tournamentInfo.currentRound + 1).arg(m_tournamentInfo.numberOfRounds));
         m_ui->tableRound->show();
         m_ui->tableCost->hide();
         m_ui->roundLimit->show();
@@ -202,8 +203,7 @@ void SideBar::onTimerTimeout()
     const int round = m_tournamentInfo.currentRound;
     if (round < 0 || round >= int(m_tournamentInfo.roundsStart.size())
         || round >= int(m_tournamentInfo.roundsLength.size())) {
-        qCWarning(lcTable) << "Tournament" << m_tournamentInfo.id << "has no start or length for round"
-                           << round;
+        qCWarning(lcTable) << "Tournament" << m_tournamentInfo.id << "has no start or length for round" << round;
         m_ui->roundLimit->setText(tr("No round playing"));
         return;
     }

@@ -17,11 +17,20 @@
 #include <QUuid>
 
 namespace {
-const char *const SoundNames[SoundPlayer::SoundCount] = {
-    "sounds:/hover",  "sounds:/tile_discarded", "sounds:/joined",          "sounds:/left",
-    "sounds:/chow",   "sounds:/pong",           "sounds:/kong",            "sounds:/mahjong",
-    "sounds:/washout", "sounds:/start",         "sounds:/meld_suggestion", "sounds:/meld_pass_only",
-    "sounds:/wind_assignment", "sounds:/lobby_1min"};
+const char *const SoundNames[SoundPlayer::SoundCount] = {"sounds:/hover",
+                                                         "sounds:/tile_discarded",
+                                                         "sounds:/joined",
+                                                         "sounds:/left",
+                                                         "sounds:/chow",
+                                                         "sounds:/pong",
+                                                         "sounds:/kong",
+                                                         "sounds:/mahjong",
+                                                         "sounds:/washout",
+                                                         "sounds:/start",
+                                                         "sounds:/meld_suggestion",
+                                                         "sounds:/meld_pass_only",
+                                                         "sounds:/wind_assignment",
+                                                         "sounds:/lobby_1min"};
 
 void releaseInstance()
 {
@@ -30,7 +39,7 @@ void releaseInstance()
     SoundPlayer::instance().release();
     DXSoundDevice::instance().release();
 }
-}
+} // namespace
 
 SoundPlayer &SoundPlayer::instance()
 {
@@ -79,8 +88,7 @@ QSoundEffect *SoundPlayer::fallback(int id) const
 
 void SoundPlayer::initSoundSystem(QWidget *window)
 {
-    const AudioResult::code_t result =
-        DXSoundDevice::instance().initialise(window, AudioDevice::LevelPriority);
+    const AudioResult::code_t result = DXSoundDevice::instance().initialise(window, AudioDevice::LevelPriority);
     qCDebug(lcTable).noquote() << QStringLiteral("DirectX initialised with result %1").arg(result);
 }
 
@@ -114,8 +122,7 @@ void SoundPlayer::load(QWidget *window)
             qCDebug(lcTable).noquote() << QStringLiteral("sound filename is ") + file.fileName();
             qCDebug(lcTable).noquote() << QStringLiteral("sound path is ") + file.path();
             qCDebug(lcTable).noquote() << QStringLiteral("sound filePath is ") + file.filePath();
-            qCDebug(lcTable).noquote()
-                << QStringLiteral("sound absoluteFilePath is ") + file.absoluteFilePath();
+            qCDebug(lcTable).noquote() << QStringLiteral("sound absoluteFilePath is ") + file.absoluteFilePath();
             auto effect = std::make_unique<QSoundEffect>();
             // The effect takes a URL, which knows nothing of search paths.
             effect->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));

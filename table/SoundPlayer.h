@@ -15,8 +15,20 @@ class SoundPlayer
 public:
     enum flags_t { Loop = 1, Exclusive = 2 };
     enum sound_t {
-        Hover, TileDiscarded, Joined, Left, Chow, Pong, Kong, Mahjong, Washout, Start,
-        MeldSuggestion, MeldPassOnly, WindAssignment, LobbyMusic
+        Hover,
+        TileDiscarded,
+        Joined,
+        Left,
+        Chow,
+        Pong,
+        Kong,
+        Mahjong,
+        Washout,
+        Start,
+        MeldSuggestion,
+        MeldPassOnly,
+        WindAssignment,
+        LobbyMusic
     };
     static constexpr int SoundCount = 14;
 

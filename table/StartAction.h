@@ -9,7 +9,10 @@ class GameWindowAnimation;
 class StartAction : public GameWindowAction
 {
 public:
-    explicit StartAction(GameWindowAnimation *animation) : m_animation(animation) {}
+    explicit StartAction(GameWindowAnimation *animation)
+        : m_animation(animation)
+    {
+    }
 
     bool run(bool immediate) override;
 

@@ -13,8 +13,10 @@
 #include <string>
 
 TableSelector::TableSelector(QWidget *parent)
-    : QWidget(parent), m_ui(new Ui::TableSelector), m_group(new QButtonGroup(this)),
-      m_lobbyButton(new QPushButton)
+    : QWidget(parent)
+    , m_ui(new Ui::TableSelector)
+    , m_group(new QButtonGroup(this))
+    , m_lobbyButton(new QPushButton)
 {
     m_ui->setupUi(this);
     m_lobbyButton->setParent(m_ui->buttons);
@@ -106,8 +108,7 @@ void TableSelector::removeTable(qint32 tableId)
 {
     SelectorButton *target = button(tableId);
     if (!target)
-        throw std::runtime_error("missing table when removing from table selector, id: "
-                                 + std::to_string(tableId));
+        throw std::runtime_error("missing table when removing from table selector, id: " + std::to_string(tableId));
     m_group->removeButton(target);
     delete target;
     relayout();

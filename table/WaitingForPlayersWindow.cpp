@@ -6,7 +6,8 @@
 #include <QLayout>
 
 WaitingForPlayersWindow::WaitingForPlayersWindow(QWidget *parent)
-    : MahjongDialog(parent, 0), m_ui(new Ui::WaitingForPlayersWidget)
+    : MahjongDialog(parent, 0)
+    , m_ui(new Ui::WaitingForPlayersWidget)
 {
     auto *content = new QWidget(this);
     m_ui->setupUi(content);

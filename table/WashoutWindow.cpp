@@ -7,7 +7,9 @@
 #include <QLayout>
 #include <QPixmap>
 
-WashoutWindow::WashoutWindow(QWidget *parent) : MahjongDialog(parent, 0), m_ui(new Ui::WashoutWidget)
+WashoutWindow::WashoutWindow(QWidget *parent)
+    : MahjongDialog(parent, 0)
+    , m_ui(new Ui::WashoutWidget)
 {
     auto *content = new QWidget(this);
     m_ui->setupUi(content);

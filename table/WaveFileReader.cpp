@@ -19,7 +19,7 @@ QByteArray resourceBytes(const QString &name)
     }
     return {};
 }
-}
+} // namespace
 
 WaveFileReader::WaveFileReader() = default;
 
@@ -56,14 +56,13 @@ AudioResult::code_t WaveFileReader::readFormat()
 {
     m_riff = RiffChunk();
     m_riff.formType = WaveForm;
-    if (m_file.descend(m_riff, nullptr, RiffFile::AnyChunk) != AudioResult::Ok
-        || m_riff.id != RiffFile::fourcc("RIFF") || m_riff.formType != WaveForm)
+    if (m_file.descend(m_riff, nullptr, RiffFile::AnyChunk) != AudioResult::Ok || m_riff.id != RiffFile::fourcc("RIFF")
+        || m_riff.formType != WaveForm)
         return AudioResult::Fail;
 
     RiffChunk fmt;
     fmt.id = FmtId;
-    if (m_file.descend(fmt, &m_riff, RiffFile::FindChunk) != AudioResult::Ok
-        || fmt.size < quint32(WaveFormat::PcmSize))
+    if (m_file.descend(fmt, &m_riff, RiffFile::FindChunk) != AudioResult::Ok || fmt.size < quint32(WaveFormat::PcmSize))
         return AudioResult::Fail;
 
     QByteArray pcm(WaveFormat::PcmSize, '\0');

@@ -48,7 +48,8 @@ const QIcon &markIcon(bool checked)
 
 // The icons are made when first drawn: a model may be filled before (or
 // without) a GUI application.
-CheckedItem::CheckedItem(bool checked) : m_checked(checked)
+CheckedItem::CheckedItem(bool checked)
+    : m_checked(checked)
 {
 }
 

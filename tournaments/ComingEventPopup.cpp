@@ -5,7 +5,9 @@
 #include <algorithm>
 
 ComingEventPopup::ComingEventPopup(QWidget *parent, const ComingEvent &event)
-    : QLabel(parent), m_kind(event.kind), m_when(event.when)
+    : QLabel(parent)
+    , m_kind(event.kind)
+    , m_when(event.when)
 {
     setObjectName(QStringLiteral("comingEventPopup"));
     setAttribute(Qt::WA_TransparentForMouseEvents);

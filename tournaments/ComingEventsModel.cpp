@@ -7,7 +7,9 @@
 #include <algorithm>
 
 ComingEventsModel::ComingEventsModel(ConnectionManager *session, TournamentsLobbyModel *lobbyModel, QObject *parent)
-    : QObject(parent), m_session(session), m_lobbyModel(lobbyModel)
+    : QObject(parent)
+    , m_session(session)
+    , m_lobbyModel(lobbyModel)
 {
     if (session) {
         connect(session, &ConnectionManager::comingEvents, this, &ComingEventsModel::onComingServerEvents);
@@ -18,10 +20,8 @@ ComingEventsModel::ComingEventsModel(ConnectionManager *session, TournamentsLobb
     }
     if (lobbyModel) {
         connect(lobbyModel, &TournamentsLobbyModel::tournamentAdded, this, &ComingEventsModel::onTournamentAdded);
-        connect(lobbyModel, &TournamentsLobbyModel::tournamentUpdated, this,
-                &ComingEventsModel::onTournamentUpdated);
-        connect(lobbyModel, &TournamentsLobbyModel::tournamentRemoved, this,
-                &ComingEventsModel::onTournamentRemoved);
+        connect(lobbyModel, &TournamentsLobbyModel::tournamentUpdated, this, &ComingEventsModel::onTournamentUpdated);
+        connect(lobbyModel, &TournamentsLobbyModel::tournamentRemoved, this, &ComingEventsModel::onTournamentRemoved);
         for (qint32 id : lobbyModel->tournamentIds()) {
             const TournamentInfo &info = lobbyModel->tournamentInfo(id);
             if (isFollowed(info))

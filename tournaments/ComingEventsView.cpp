@@ -8,7 +8,9 @@
 #include <QWidget>
 
 ComingEventsView::ComingEventsView(ComingEventsModel *model, QWidget *parentWidget)
-    : QObject(parentWidget), m_parentWidget(parentWidget), m_model(model)
+    : QObject(parentWidget)
+    , m_parentWidget(parentWidget)
+    , m_model(model)
 {
     if (model) {
         connect(model, &ComingEventsModel::comingEventsChanged, this, &ComingEventsView::onComingEvents);

@@ -15,7 +15,8 @@
 #include <algorithm>
 
 ComingTournamentsWidget::ComingTournamentsWidget(QWidget *parent)
-    : QFrame(parent), m_ui(std::make_unique<Ui::ComingTournamentsWidget>())
+    : QFrame(parent)
+    , m_ui(std::make_unique<Ui::ComingTournamentsWidget>())
 {
     m_ui->setupUi(this);
 }
@@ -110,8 +111,8 @@ void ComingTournamentsWidget::refresh()
     std::vector<TournamentInfo> next = selection();
     const bool same = std::equal(next.begin(), next.end(), m_upcoming.begin(), m_upcoming.end(),
                                  [](const TournamentInfo &a, const TournamentInfo &b) {
-                                     return a.id == b.id && a.playerRegistered == b.playerRegistered;
-                                 });
+        return a.id == b.id && a.playerRegistered == b.playerRegistered;
+    });
     if (same)
         return;
     m_upcoming = std::move(next);

@@ -82,8 +82,8 @@ bool TournamentDetailDialog::isTournamentTablePath(const QString &lobbyPath, con
 {
     // "101/mtt/12" must not take the tables of "101/mtt/123".
     return lobbyPath == tournamentPath
-        || (lobbyPath.startsWith(tournamentPath) && lobbyPath.size() > tournamentPath.size()
-            && lobbyPath.at(tournamentPath.size()) == QLatin1Char('/'));
+           || (lobbyPath.startsWith(tournamentPath) && lobbyPath.size() > tournamentPath.size()
+               && lobbyPath.at(tournamentPath.size()) == QLatin1Char('/'));
 }
 
 QList<qint32> TournamentDetailDialog::listedTables() const
@@ -215,8 +215,7 @@ void TournamentDetailDialog::onTableAdded(qint32 tableId)
     row.button = std::make_unique<UPushButton>(tr("Watch"), this);
     row.button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     row.button->setId(tableId);
-    connect(row.button.get(), qOverload<qint32>(&UPushButton::clicked), this,
-            &TournamentDetailDialog::onTableClicked);
+    connect(row.button.get(), qOverload<qint32>(&UPushButton::clicked), this, &TournamentDetailDialog::onTableClicked);
     QString name = m_tableModel->tableName(table);
     if (name.isEmpty())
         name = QStringLiteral("#%1").arg(tableId);

@@ -6,7 +6,8 @@
 #include "tournaments/TournamentRoles.h"
 #include "tournaments/TournamentsLobbyModel.h"
 
-TournamentLobbyFilter::TournamentLobbyFilter(QObject *parent) : QSortFilterProxyModel(parent)
+TournamentLobbyFilter::TournamentLobbyFilter(QObject *parent)
+    : QSortFilterProxyModel(parent)
 {
     setDynamicSortFilter(true);
     setSortLocaleAware(true);

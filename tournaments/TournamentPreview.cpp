@@ -13,7 +13,8 @@
 #include <QTimerEvent>
 
 TournamentPreview::TournamentPreview(QWidget *parent)
-    : QFrame(parent), m_ui(std::make_unique<Ui::TournamentPreview>())
+    : QFrame(parent)
+    , m_ui(std::make_unique<Ui::TournamentPreview>())
 {
     m_ui->setupUi(this);
     showPlaceholder();
@@ -72,8 +73,8 @@ void TournamentPreview::showTournament(const TournamentInfo &info)
     updateButtons(info);
     m_ui->chooseInfoLabel->hide();
     m_ui->infoButton->show();
-    for (QLabel *label : {m_ui->statusLabel, m_ui->buyInLabel, m_ui->potLabel, m_ui->rulesLabel,
-                          m_ui->durationLabel, m_ui->registeredLabel})
+    for (QLabel *label : {m_ui->statusLabel, m_ui->buyInLabel, m_ui->potLabel, m_ui->rulesLabel, m_ui->durationLabel,
+                          m_ui->registeredLabel})
         label->show();
 
     // The name comes from the server: plain text, in the label and its tip.
@@ -121,8 +122,8 @@ void TournamentPreview::showPlaceholder()
     m_ui->leaveButton->hide();
     m_ui->infoButton->hide();
     m_ui->tournamentPreviewHeaderLabel->setText(tr("Tournament"));
-    for (QLabel *label : {m_ui->statusLabel, m_ui->startsLabel, m_ui->buyInLabel, m_ui->potLabel,
-                          m_ui->rulesLabel, m_ui->durationLabel, m_ui->registeredLabel})
+    for (QLabel *label : {m_ui->statusLabel, m_ui->startsLabel, m_ui->buyInLabel, m_ui->potLabel, m_ui->rulesLabel,
+                          m_ui->durationLabel, m_ui->registeredLabel})
         label->hide();
 }
 

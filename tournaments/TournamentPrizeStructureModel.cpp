@@ -10,7 +10,8 @@ namespace {
 constexpr Qt::Alignment Right = Qt::AlignRight | Qt::AlignVCenter;
 } // namespace
 
-TournamentPrizeStructureModel::TournamentPrizeStructureModel(QObject *parent) : QStandardItemModel(parent)
+TournamentPrizeStructureModel::TournamentPrizeStructureModel(QObject *parent)
+    : QStandardItemModel(parent)
 {
     registerProtocolMetaTypes(); // Range<int> as "position_range_t"
 }
@@ -30,8 +31,7 @@ QList<QStandardItem *> TournamentPrizeStructureModel::createPrizeItems(const std
         qCWarning(lcTournaments) << "share" << share->share << "of tournament" << info.id << "is not a share of a pot";
         return cells;
     }
-    cells.append(createStandardItem(
-        tr("(%1)").arg(Utils::moneyString(amount, true)), QString(), Right));
+    cells.append(createStandardItem(tr("(%1)").arg(Utils::moneyString(amount, true)), QString(), Right));
     return cells;
 }
 

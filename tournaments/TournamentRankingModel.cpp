@@ -13,7 +13,8 @@ constexpr Qt::Alignment Right = Qt::AlignRight | Qt::AlignVCenter;
 } // namespace
 
 TournamentRankingModel::TournamentRankingModel(qint32 tournamentId, QObject *parent)
-    : QStandardItemModel(parent), m_tournamentId(tournamentId)
+    : QStandardItemModel(parent)
+    , m_tournamentId(tournamentId)
 {
 }
 

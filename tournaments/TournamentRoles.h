@@ -11,4 +11,4 @@ constexpr int IdRole = Qt::UserRole;
 constexpr int RegisteredRole = Qt::UserRole + 2;
 // The raw value a cell is sorted and filtered on.
 constexpr int RawValueRole = ItemRoles::RawValueRole;
-}
+} // namespace TournamentRoles

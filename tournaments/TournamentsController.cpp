@@ -29,7 +29,10 @@ QString joinDialogName(qint32 id)
 } // namespace
 
 TournamentsController::TournamentsController(ConnectionManager *session, QObject *parent, TournamentsHost *host)
-    : QObject(parent), m_session(session), m_host(host), m_model(new TournamentsLobbyModel(this))
+    : QObject(parent)
+    , m_session(session)
+    , m_host(host)
+    , m_model(new TournamentsLobbyModel(this))
 {
     // The model follows the session's records, registrations and removals.
     m_model->setSession(session);
@@ -50,8 +53,7 @@ TournamentsController::TournamentsController(ConnectionManager *session, QObject
             &TournamentsController::onTournamentUnregisterFailed);
     connect(session, qOverload<qint32, TournamentInfoUpdates>(&ConnectionManager::tournamentInfoUpdate), this,
             [this](qint32 id) { getTournamentHighscores(id); });
-    connect(session, &ConnectionManager::tournamentRankings, this,
-            [this](qint32 id) { onTournamentRankings(id); });
+    connect(session, &ConnectionManager::tournamentRankings, this, [this](qint32 id) { onTournamentRankings(id); });
     connect(session, &ConnectionManager::tournamentRemoved, this, [this](qint32 id) {
         m_rankingsPending.erase(id);
         m_rankingsAgain.erase(id);
@@ -133,9 +135,9 @@ void TournamentsController::createTournamentDetailDialog(qint32 tournamentId)
                 &TournamentsController::onTournamentUnregister);
         connect(dialog, &TournamentDetailDialog::userMenuRequested, this,
                 [this](const QString &player, const QPoint &pos) {
-                    if (m_host)
-                        m_host->onUserMenuRequested(player, pos);
-                });
+            if (m_host)
+                m_host->onUserMenuRequested(player, pos);
+        });
         connect(dialog, &TournamentDetailDialog::watchTable, this, [this, dialog](qint32 tableId) {
             // A request that goes nowhere gets no answer: the dialog stops
             // waiting for it at once.

@@ -47,7 +47,8 @@ void setCellValue(QStandardItem *cell, const T &value)
 } // namespace
 
 TournamentsLobbyModel::TournamentsLobbyModel(QObject *parent)
-    : QStandardItemModel(parent), m_notifyTimer(new QTimer(this))
+    : QStandardItemModel(parent)
+    , m_notifyTimer(new QTimer(this))
 {
     m_notifyTimer->setSingleShot(true);
     m_notifyTimer->setInterval(m_notifyIntervalMs);
@@ -100,8 +101,8 @@ int TournamentsLobbyModel::rowCount(const QModelIndex &parent) const
 
 void TournamentsLobbyModel::retranslate()
 {
-    setHorizontalHeaderLabels({QString(), tr("Start"), tr("Status"), tr("Name"), tr("Rules"), tr("Players"),
-                               tr("Buy-in"), tr("Pot")});
+    setHorizontalHeaderLabels(
+        {QString(), tr("Start"), tr("Status"), tr("Name"), tr("Rules"), tr("Players"), tr("Buy-in"), tr("Pot")});
     for (auto &[id, entry] : m_tournaments) {
         const QString toolTip = tournamentToolTip(entry.info);
         for (QStandardItem *cell : entry.rowItems)

@@ -26,7 +26,9 @@ int viewAllMode(bool viewAll)
 } // namespace
 
 TournamentsLobbyWindow::TournamentsLobbyWindow(QWidget *parent)
-    : QWidget(parent), m_filter(this), m_ui(std::make_unique<Ui::TournamentsLobbyView>())
+    : QWidget(parent)
+    , m_filter(this)
+    , m_ui(std::make_unique<Ui::TournamentsLobbyView>())
 {
     m_filter.setSortCaseSensitivity(Qt::CaseInsensitive);
     m_columnTimer.setSingleShot(true);

@@ -13,29 +13,25 @@ QMessageBox *ModelessMsgBox::information(QWidget *parent, const QString &title, 
 }
 
 QMessageBox *ModelessMsgBox::warning(QWidget *parent, const QString &title, const QString &text,
-                                     QMessageBox::StandardButtons buttons,
-                                     QMessageBox::StandardButton defaultButton)
+                                     QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
 {
     return show(QMessageBox::Warning, parent, title, text, buttons, defaultButton);
 }
 
 QMessageBox *ModelessMsgBox::critical(QWidget *parent, const QString &title, const QString &text,
-                                      QMessageBox::StandardButtons buttons,
-                                      QMessageBox::StandardButton defaultButton)
+                                      QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
 {
     return show(QMessageBox::Critical, parent, title, text, buttons, defaultButton);
 }
 
 QMessageBox *ModelessMsgBox::question(QWidget *parent, const QString &title, const QString &text,
-                                      QMessageBox::StandardButtons buttons,
-                                      QMessageBox::StandardButton defaultButton)
+                                      QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
 {
     return show(QMessageBox::Question, parent, title, text, buttons, defaultButton);
 }
 
-QMessageBox *ModelessMsgBox::show(QMessageBox::Icon icon, QWidget *parent, const QString &title,
-                                  const QString &text, QMessageBox::StandardButtons buttons,
-                                  QMessageBox::StandardButton defaultButton)
+QMessageBox *ModelessMsgBox::show(QMessageBox::Icon icon, QWidget *parent, const QString &title, const QString &text,
+                                  QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
 {
     auto *box = new QMessageBox(icon, title, text, buttons, parent);
     box->setTextFormat(Qt::PlainText);

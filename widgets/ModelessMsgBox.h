@@ -20,7 +20,8 @@ public:
                                  QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
     static QMessageBox *question(QWidget *parent, const QString &title, const QString &text,
-                                 QMessageBox::StandardButtons buttons = QMessageBox::StandardButtons(QMessageBox::Yes | QMessageBox::No),
+                                 QMessageBox::StandardButtons buttons = QMessageBox::StandardButtons(QMessageBox::Yes
+                                                                                                     | QMessageBox::No),
                                  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
     // Calls callback once, when the box closes, with the standard button that
@@ -28,7 +29,6 @@ public:
     static void onFinished(QMessageBox *box, std::function<void(int)> callback);
 
 private:
-    static QMessageBox *show(QMessageBox::Icon icon, QWidget *parent, const QString &title,
-                             const QString &text, QMessageBox::StandardButtons buttons,
-                             QMessageBox::StandardButton defaultButton);
+    static QMessageBox *show(QMessageBox::Icon icon, QWidget *parent, const QString &title, const QString &text,
+                             QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton);
 };

@@ -12,8 +12,7 @@
 
 #include <map>
 
-namespace
-{
+namespace {
 const char kFilePrefix[] = "mahjong_";
 const char kSettingKey[] = "game/language";
 // Each translation gives its language's own name as the translation of this.
@@ -46,8 +45,8 @@ QList<TranslationsManager::Language> TranslationsManager::availableLanguages() c
     const QStringList dirs = QDir::searchPaths(QStringLiteral("translations"));
     for (const QString &dirPath : dirs) {
         const QDir dir(dirPath);
-        const QStringList files = dir.entryList({QLatin1String(kFilePrefix) + QStringLiteral("*.qm")},
-                                                QDir::Files, QDir::Name);
+        const QStringList files = dir.entryList({QLatin1String(kFilePrefix) + QStringLiteral("*.qm")}, QDir::Files,
+                                                QDir::Name);
         for (const QString &file : files) {
             const QString code = QFileInfo(file).completeBaseName().mid(int(sizeof(kFilePrefix)) - 1);
             if (code.isEmpty() || byCode.count(code))
@@ -124,8 +123,8 @@ QString TranslationsManager::findLanguage(const QString &code) const
     QList<Language> languages;
     const QStringList dirs = QDir::searchPaths(QStringLiteral("translations"));
     for (const QString &dirPath : dirs) {
-        const QStringList files =
-            QDir(dirPath).entryList({QLatin1String(kFilePrefix) + QStringLiteral("*.qm")}, QDir::Files);
+        const QStringList files = QDir(dirPath).entryList({QLatin1String(kFilePrefix) + QStringLiteral("*.qm")},
+                                                          QDir::Files);
         for (const QString &file : files)
             languages.append({QFileInfo(file).completeBaseName().mid(int(sizeof(kFilePrefix)) - 1), QString()});
     }

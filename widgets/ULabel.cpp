@@ -37,8 +37,8 @@ QSize ULabel::minimumSizeHint() const
     // Elision lets the label shrink to the dots.
     const QSize hint = QLabel::minimumSizeHint();
     const QMargins margins = contentsMargins();
-    return QSize(fontMetrics().horizontalAdvance(QStringLiteral("...")) + margins.left()
-                     + margins.right() + 2 * margin(),
+    return QSize(fontMetrics().horizontalAdvance(QStringLiteral("...")) + margins.left() + margins.right()
+                     + 2 * margin(),
                  hint.height());
 }
 
@@ -46,8 +46,7 @@ QSize ULabel::sizeHint() const
 {
     const QSize hint = QLabel::sizeHint();
     const QMargins margins = contentsMargins();
-    return QSize(fontMetrics().horizontalAdvance(m_fullText) + margins.left() + margins.right()
-                     + 2 * margin() + 1,
+    return QSize(fontMetrics().horizontalAdvance(m_fullText) + margins.left() + margins.right() + 2 * margin() + 1,
                  hint.height());
 }
 

@@ -5,14 +5,12 @@
 #include <QSettings>
 #include <QWidget>
 
-namespace Utils
-{
+namespace Utils {
 QString fontColored(const QString &text, const QColor &color)
 {
     if (!color.isValid())
         return QStringLiteral("<font>") + text + QStringLiteral("</font>");
-    return QStringLiteral("<font color=\"") + color.name() + QStringLiteral("\">") + text
-           + QStringLiteral("</font>");
+    return QStringLiteral("<font color=\"") + color.name() + QStringLiteral("\">") + text + QStringLiteral("</font>");
 }
 
 QString coloredLink(const QString &url, const QString &text, const QColor &color)

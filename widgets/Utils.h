@@ -10,8 +10,7 @@ class QWidget;
 
 // The widget-side text helpers: HTML colour wrappers, settings check states
 // and the main window lookup. The plain text helpers come from core.
-namespace Utils
-{
+namespace Utils {
 // <font color="#rrggbb">text</font>; no attribute for an invalid colour.
 QString fontColored(const QString &text, const QColor &color);
 

@@ -81,7 +81,8 @@ int sheet(const QString &outDir, double scale)
         std::vector<std::unique_ptr<TilePainter>> painters;
         for (const auto &b : blanks) {
             auto painter = std::make_unique<TilePainter>();
-            auto *images = new TileImages(b.second, faces[f].second, QStringLiteral("resources:/tile-highlights-red.png"), scale);
+            auto *images = new TileImages(b.second, faces[f].second,
+                                          QStringLiteral("resources:/tile-highlights-red.png"), scale);
             if (!images->isValid()) {
                 std::fprintf(stderr, "%s\n", qPrintable(images->errorString()));
                 status = 1;

@@ -3,8 +3,7 @@
 #include <QFile>
 #include <QSslConfiguration>
 
-namespace
-{
+namespace {
 QByteArray readFile(const QString &name)
 {
     QFile file(QStringLiteral(MAHJONG_TEST_CERT_DIR "/") + name);

@@ -20,8 +20,7 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace
-{
+namespace {
 struct Run
 {
     qint64 splash = -1;
@@ -85,7 +84,8 @@ Run measureOnce()
     QElapsedTimer clock;
     clock.start();
     // Nothing listens on port 1: the server files fail at once, as offline.
-    client.start(qEnvironmentVariable("MAHJONG_CLIENT", QStringLiteral(MAHJONG_EXECUTABLE)), {"--httphost", "127.0.0.1:1", "127.0.0.1:1"});
+    client.start(qEnvironmentVariable("MAHJONG_CLIENT", QStringLiteral(MAHJONG_EXECUTABLE)),
+                 {"--httphost", "127.0.0.1:1", "127.0.0.1:1"});
     Run run;
     while (clock.elapsed() < 20000 && run.mainWindow < 0) {
         const QByteArray text = readLog(log);

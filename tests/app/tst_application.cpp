@@ -14,8 +14,7 @@
 
 #include <stdexcept>
 
-namespace
-{
+namespace {
 class Thrower : public QObject
 {
 public:
@@ -82,14 +81,16 @@ private slots:
                  QStringLiteral("Invalid server data.\nRefused with message: bad seat"));
         QCOMPARE(MahjongApplication::exceptionText(std::make_exception_ptr(std::invalid_argument("bad tile"))),
                  QStringLiteral("Unhandled Runtime Error.\nError text: bad tile"));
-        QCOMPARE(MahjongApplication::exceptionText(std::make_exception_ptr(7)), QStringLiteral("Unhandled Runtime Error."));
+        QCOMPARE(MahjongApplication::exceptionText(std::make_exception_ptr(7)),
+                 QStringLiteral("Unhandled Runtime Error."));
     }
 
     void escapingExceptionsEndTheProgram()
     {
         QCOMPARE(fatalLog(Thrower::Server),
                  QStringLiteral(" [FATAL] Invalid server data.\nRefused with message: table 12 does not exist\n"));
-        QCOMPARE(fatalLog(Thrower::Runtime), QStringLiteral(" [FATAL] Unhandled Runtime Error.\nError text: disk full\n"));
+        QCOMPARE(fatalLog(Thrower::Runtime),
+                 QStringLiteral(" [FATAL] Unhandled Runtime Error.\nError text: disk full\n"));
         QCOMPARE(fatalLog(Thrower::Other), QStringLiteral(" [FATAL] Unhandled Runtime Error.\n"));
     }
 

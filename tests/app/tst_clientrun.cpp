@@ -58,7 +58,8 @@ private slots:
         QVERIFY(m_web->listen());
         m_web->setBody("/client/brisquel/client_versions.xml",
                        "<clientversions><release version='0.1'><installer url='https://localhost/x' size='1' "
-                       "sha256='" + QByteArray(64, 'a') + "'/></release></clientversions>");
+                       "sha256='"
+                           + QByteArray(64, 'a') + "'/></release></clientversions>");
     }
 
     void startsUpThroughTheWebHost()

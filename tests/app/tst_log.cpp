@@ -9,8 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace
-{
+namespace {
 QStringList logLines(const QString &path)
 {
     QFile file(path);
@@ -39,10 +38,7 @@ private:
     QTemporaryDir m_dir;
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_dir.isValid());
-    }
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
     void init()
     {
         QVERIFY2(Log::open(m_dir.path()), qPrintable(Log::errorString()));
@@ -203,8 +199,8 @@ private slots:
         Log::logSessionStart();
         const QStringList lines = logLines(Log::filePath());
         QCOMPARE(lines.size(), 1);
-        QVERIFY2(lines[0].contains(QRegularExpression(
-                     QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d{3} \\[INFO \\] Session started at \\d{4}-\\d\\d-\\d\\d"))),
+        QVERIFY2(lines[0].contains(QRegularExpression(QStringLiteral(
+                     "^\\d\\d:\\d\\d:\\d\\d\\.\\d{3} \\[INFO \\] Session started at \\d{4}-\\d\\d-\\d\\d"))),
                  qPrintable(lines[0]));
         QVERIFY(lines[0].contains(QLatin1String("version ")));
     }

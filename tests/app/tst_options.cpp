@@ -31,9 +31,9 @@ private slots:
 
     void everyOption()
     {
-        const Options options = Options::parse(
-            {"--host", "play.example.org:8443", "--httphost", "web.example.org", "-u", "ann", "-p", "s3cret", "-l",
-             "zh_TW", "-m", "critical", "-s", "/a;;/b c;", "-n", "-S", "https://info.example.org/x.xml", "-d"});
+        const Options options = Options::parse({"--host", "play.example.org:8443", "--httphost", "web.example.org",
+                                                "-u", "ann", "-p", "s3cret", "-l", "zh_TW", "-m", "critical", "-s",
+                                                "/a;;/b c;", "-n", "-S", "https://info.example.org/x.xml", "-d"});
         QCOMPARE(options.host, QStringLiteral("play.example.org"));
         QCOMPARE(options.port, quint16(8443));
         QCOMPARE(options.httpHost, QStringLiteral("web.example.org"));
@@ -54,10 +54,14 @@ private slots:
         QTest::addColumn<QString>("argument");
         QTest::addColumn<QString>("host");
         QTest::addColumn<int>("port");
-        QTest::newRow("name") << "localhost" << "localhost" << 443;
-        QTest::newRow("name:port") << "localhost:7000" << "localhost" << 7000;
-        QTest::newRow("address") << "127.0.0.1:1" << "127.0.0.1" << 1;
-        QTest::newRow("v6") << "[::1]:65535" << "::1" << 65535;
+        QTest::newRow("name") << "localhost"
+                              << "localhost" << 443;
+        QTest::newRow("name:port") << "localhost:7000"
+                                   << "localhost" << 7000;
+        QTest::newRow("address") << "127.0.0.1:1"
+                                 << "127.0.0.1" << 1;
+        QTest::newRow("v6") << "[::1]:65535"
+                            << "::1" << 65535;
     }
     void positionalHost()
     {

@@ -12,8 +12,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace
-{
+namespace {
 QByteArray read(const QString &name)
 {
     QFile file(name);
@@ -198,7 +197,7 @@ private slots:
         installer.sync();
         QCOMPARE(manager.chooseLanguage(), QStringLiteral("zh_CN"));
         QSettings().setValue("game/language", "ja");
-        QCOMPARE(manager.chooseLanguage(), QStringLiteral("ja")); // the stored choice wins
+        QCOMPARE(manager.chooseLanguage(), QStringLiteral("ja"));     // the stored choice wins
         QCOMPARE(manager.chooseLanguage("en"), QStringLiteral("en")); // the option wins over all
         installer.remove("language");
         QSettings().remove("game/language");

@@ -14,38 +14,38 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace
-{
-const QByteArray serverInfoNoDowntime = "<?xml version='1.0' encoding='UTF-8'?>\n"
+namespace {
+const QByteArray serverInfoNoDowntime =
+    "<?xml version='1.0' encoding='UTF-8'?>\n"
     "<serverinfo>\n"
     "  <downtime brand='OtherBrand'><message lang='en'>Other brand is down</message></downtime>\n"
     "</serverinfo>\n"
     "";
 
 const QByteArray serverInfoDowntime = "<?xml version='1.0' encoding='UTF-8'?>\n"
-    "<serverinfo>\n"
-    "  <downtime brand='Brisquel'>\n"
-    "    <message lang='en'>Down for maintenance until 12:00 UTC.</message>\n"
-    "    <message lang='ja'>メンテナンス中です。</message>\n"
-    "  </downtime>\n"
-    "</serverinfo>\n"
-    "";
+                                      "<serverinfo>\n"
+                                      "  <downtime brand='Brisquel'>\n"
+                                      "    <message lang='en'>Down for maintenance until 12:00 UTC.</message>\n"
+                                      "    <message lang='ja'>メンテナンス中です。</message>\n"
+                                      "  </downtime>\n"
+                                      "</serverinfo>\n"
+                                      "";
 
 QByteArray versionsFile(const QString &version, const QUrl &installer, qint64 size, const QByteArray &sha256)
 {
     return QStringLiteral("<?xml version='1.0' encoding='UTF-8'?>\n"
-    "<clientversions>\n"
-    "  <release version='99.0.0' platform='windows'>\n"
-    "    <installer url='https://localhost/win.exe' size='10' sha256='%4'/>\n"
-    "  </release>\n"
-    "  <release version='%1' platform='linux'>\n"
-    "    <installer url='%2' size='%3' sha256='%4'/>\n"
-    "  </release>\n"
-    "  <release version='0.9.0'>\n"
-    "    <installer url='https://localhost/old.run' size='10' sha256='%4'/>\n"
-    "  </release>\n"
-    "</clientversions>\n"
-    "")
+                          "<clientversions>\n"
+                          "  <release version='99.0.0' platform='windows'>\n"
+                          "    <installer url='https://localhost/win.exe' size='10' sha256='%4'/>\n"
+                          "  </release>\n"
+                          "  <release version='%1' platform='linux'>\n"
+                          "    <installer url='%2' size='%3' sha256='%4'/>\n"
+                          "  </release>\n"
+                          "  <release version='0.9.0'>\n"
+                          "    <installer url='https://localhost/old.run' size='10' sha256='%4'/>\n"
+                          "  </release>\n"
+                          "</clientversions>\n"
+                          "")
         .arg(version, installer.toString())
         .arg(size)
         .arg(QString::fromLatin1(sha256))
@@ -79,10 +79,7 @@ private slots:
         m_installerSha = QCryptographicHash::hash(m_installer, QCryptographicHash::Sha256).toHex();
         m_server->setBody("/setup.run", m_installer);
     }
-    void init()
-    {
-        m_network = new QNetworkAccessManager(this);
-    }
+    void init() { m_network = new QNetworkAccessManager(this); }
     void cleanup()
     {
         delete m_network;
@@ -106,7 +103,8 @@ private slots:
         QVERIFY2(notices, qPrintable(error));
         QCOMPARE(notices->size(), 1);
         QCOMPARE(ServerInfo::downtimeText(*notices, "Brisquel", "ja").value(), QStringLiteral("メンテナンス中です。"));
-        QCOMPARE(ServerInfo::downtimeText(*notices, "Brisquel", "ja_JP").value(), QStringLiteral("メンテナンス中です。"));
+        QCOMPARE(ServerInfo::downtimeText(*notices, "Brisquel", "ja_JP").value(),
+                 QStringLiteral("メンテナンス中です。"));
         QCOMPARE(ServerInfo::downtimeText(*notices, "Brisquel", "zh_TW").value(),
                  QStringLiteral("Down for maintenance until 12:00 UTC."));
         QVERIFY(!ServerInfo::downtimeText(*notices, "OtherBrand", "en"));
@@ -252,8 +250,8 @@ private slots:
         QTest::newRow("older") << versionsFile("0.5", QUrl("https://localhost/x"), 10, sha) << false << false;
         QTest::newRow("missing") << QByteArray() << false << false;
         QTest::newRow("malformed") << QByteArray("<clientversions><release") << false << false;
-        QTest::newRow("wrong certificate") << versionsFile("2.0.0", QUrl("https://localhost/x"), 10, sha) << true
-                                           << false;
+        QTest::newRow("wrong certificate")
+            << versionsFile("2.0.0", QUrl("https://localhost/x"), 10, sha) << true << false;
     }
     void versionCheckOutcomes()
     {

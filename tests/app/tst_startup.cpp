@@ -13,8 +13,7 @@
 
 #include <cstdio>
 
-namespace
-{
+namespace {
 // Run in a child process, inside a real event loop: the splash goes, a
 // question comes and is answered, and for a while no window is open at all
 // (as while the update installer downloads). The program must live on until
@@ -33,8 +32,7 @@ int childMain(int argc, char **argv)
     startup.start();
     QTimer::singleShot(Startup::minimumSplashTime + 50, &app, [&startup] {
         startup.splash()->hide();
-        auto *box = new QMessageBox(QMessageBox::Question, "Update", "Update now?",
-                                    QMessageBox::Yes | QMessageBox::No);
+        auto *box = new QMessageBox(QMessageBox::Question, "Update", "Update now?", QMessageBox::Yes | QMessageBox::No);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->show();
         QTimer::singleShot(50, box, [box] { box->button(QMessageBox::Yes)->click(); });
@@ -52,14 +50,8 @@ class StartupTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        ResourcePaths::install({});
-    }
-    void init()
-    {
-        QPixmapCache::clear();
-    }
+    void initTestCase() { ResourcePaths::install({}); }
+    void init() { QPixmapCache::clear(); }
 
     void waitsForTheMinimumSplashTime()
     {

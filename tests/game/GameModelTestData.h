@@ -32,8 +32,8 @@ inline PlayerData makePlayer(qint32 id, bool ready = false, int wind = 0)
     return p;
 }
 
-inline TableState makeTableState(qint32 lastDiscarder = -1, qint32 riichiSticks = 0,
-                          qint32 counterSticks = 0, qint32 prevailingWind = 0)
+inline TableState makeTableState(qint32 lastDiscarder = -1, qint32 riichiSticks = 0, qint32 counterSticks = 0,
+                                 qint32 prevailingWind = 0)
 {
     TableState ts;
     ts.playerId = OWN;
@@ -45,8 +45,7 @@ inline TableState makeTableState(qint32 lastDiscarder = -1, qint32 riichiSticks 
     return ts;
 }
 
-inline WallState makeWallState(qint32 live, qint32 dead, qint32 position = 4, qint32 dealt = 0,
-                        tile_vector dora = {})
+inline WallState makeWallState(qint32 live, qint32 dead, qint32 position = 4, qint32 dealt = 0, tile_vector dora = {})
 {
     WallState ws;
     ws.liveTiles = live;
@@ -70,7 +69,8 @@ inline TimeSpan makeSpan(int seconds)
     return TimeSpan(start, start.addSecs(seconds));
 }
 
-template <typename F> QString exceptionText(F &&f)
+template <typename F>
+QString exceptionText(F &&f)
 {
     try {
         f();
@@ -80,9 +80,9 @@ template <typename F> QString exceptionText(F &&f)
     return QString();
 }
 
-#define CHECK_WALL(model, live, dead, dealt)                                                    \
-    do {                                                                                       \
-        QCOMPARE((model).liveTiles(), live);                                                   \
-        QCOMPARE((model).deadWallTiles(), dead);                                               \
-        QCOMPARE((model).deadWallTilesDealt(), dealt);                                         \
+#define CHECK_WALL(model, live, dead, dealt) \
+    do { \
+        QCOMPARE((model).liveTiles(), live); \
+        QCOMPARE((model).deadWallTiles(), dead); \
+        QCOMPARE((model).deadWallTilesDealt(), dealt); \
     } while (0)

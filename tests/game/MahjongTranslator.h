@@ -7,8 +7,7 @@
 class MahjongTranslator : public QTranslator
 {
 public:
-    QString translate(const char *context, const char *source, const char *disambiguation,
-                      int n) const override
+    QString translate(const char *context, const char *source, const char *disambiguation, int n) const override
     {
         Q_UNUSED(disambiguation);
         Q_UNUSED(n);

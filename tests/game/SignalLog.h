@@ -31,4 +31,3 @@ public slots:
         names << QString::fromLatin1(s->metaObject()->method(senderSignalIndex()).name());
     }
 };
-

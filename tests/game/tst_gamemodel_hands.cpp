@@ -65,8 +65,7 @@ void TestGameModelHands::resetUsesRulesetWallSizes()
 
 void TestGameModelHands::classicHandFromJoinToScoring()
 {
-    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
-                    QStringLiteral("me"));
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN, QStringLiteral("me"));
     SignalLog log(model);
     QSignalSpy seated(&model, &GameModel::playerSeated);
     QSignalSpy stateSpy(&model, &GameModel::playerStateChanged);
@@ -109,8 +108,7 @@ void TestGameModelHands::classicHandFromJoinToScoring()
 
     // Start of the hand: the wall comes from the ruleset, not the message.
     QSignalSpy started(&model, &GameModel::startHand);
-    model.onStartHand(2, makeSeating(P1, OWN, P2, P3),
-                      {{P1, 25000, 1}, {OWN, 24000, 0}, {999, 1, 1}}, true,
+    model.onStartHand(2, makeSeating(P1, OWN, P2, P3), {{P1, 25000, 1}, {OWN, 24000, 0}, {999, 1, 1}}, true,
                       makeTableState(-1, 0, 1, 1), makeWallState(99, 99, 6, 99, {5}));
     CHECK_WALL(model, 130, 14, 0);
     QCOMPARE(model.deadWallPosition(), 6);
@@ -247,8 +245,7 @@ void TestGameModelHands::classicHandFromJoinToScoring()
 
 void TestGameModelHands::riichiHandWithSticksKanDoraAndWashout()
 {
-    GameModel model(TABLE, makeTableInfo(RULESET_RIICHI, TableInfo::SINGLE_HAND), OWN,
-                    QStringLiteral("me"));
+    GameModel model(TABLE, makeTableInfo(RULESET_RIICHI, TableInfo::SINGLE_HAND), OWN, QStringLiteral("me"));
     model.markJoined();
     model.onGameData(10, server_game_state::INITIAL_STATE,
                      {makePlayer(P1, true), makePlayer(P2, true), makePlayer(P3, true), makePlayer(OWN, true)},
@@ -354,8 +351,7 @@ void TestGameModelHands::riichiHandWithSticksKanDoraAndWashout()
 
 void TestGameModelHands::internationalTournamentTableFromGameData()
 {
-    GameModel model(TABLE, makeTableInfo(RULESET_INTERNATIONAL, TableInfo::TOURNAMENT), OWN,
-                    QStringLiteral("me"));
+    GameModel model(TABLE, makeTableInfo(RULESET_INTERNATIONAL, TableInfo::TOURNAMENT), OWN, QStringLiteral("me"));
     QSignalSpy joinable(&model, &GameModel::joinableChanged);
     SignalLog log(model);
 
@@ -369,8 +365,8 @@ void TestGameModelHands::internationalTournamentTableFromGameData()
     p3.setHiddenTiles(13);
 
     model.markJoined();
-    model.onGameData(20, server_game_state::TILE_DISCARDED_STATE, {p1, p2, own, p3},
-                     makeTableState(P1, 0, 0, 2), makeWallState(60, 0, 4, 8, {}));
+    model.onGameData(20, server_game_state::TILE_DISCARDED_STATE, {p1, p2, own, p3}, makeTableState(P1, 0, 0, 2),
+                     makeWallState(60, 0, 4, 8, {}));
     QCOMPARE(log.names.first(), QStringLiteral("modelReset"));
     QVERIFY(log.names.contains(QStringLiteral("tableInfo")));
     QVERIFY(log.names.contains(QStringLiteral("tournamentInfo")));
@@ -441,22 +437,21 @@ void TestGameModelHands::gameDataStatesAndSeating_data()
     QTest::addColumn<bool>("running");
 
     // Two players of three: P1 ready, P2 not; the local player is absent.
-    QTest::newRow("initial, full game") << 0 << 2 << int(GameModel::GAME_NOT_STARTED)
-                                        << int(GameModel::SEAT_OFFERED) << 1 << false;
-    QTest::newRow("initial, tournament") << 0 << 1 << int(GameModel::GAME_NOT_STARTED)
-                                         << int(GameModel::WAITING) << 3 << false;
-    QTest::newRow("initial, east only") << 0 << 3 << int(GameModel::GAME_NOT_STARTED)
-                                        << int(GameModel::SEAT_OFFERED) << 0 << false;
-    QTest::newRow("bonus, single hand") << 2 << 0 << int(GameModel::HAND_IN_PLAY)
-                                        << int(GameModel::PLAYING) << 3 << true;
-    QTest::newRow("robbing, full game") << 5 << 2 << int(GameModel::HAND_IN_PLAY)
-                                        << int(GameModel::PLAYING) << 3 << true;
-    QTest::newRow("hand ended") << 6 << 2 << int(GameModel::HAND_ENDED)
-                                << int(GameModel::SCORING) << 3 << true;
-    QTest::newRow("hand ended, waiting") << 7 << 0 << int(GameModel::HAND_ENDED)
-                                         << int(GameModel::SCORING) << 3 << true;
-    QTest::newRow("unknown state") << 9 << 2 << int(GameModel::NO_GAME_STATE)
-                                   << int(GameModel::NO_PLAYER_STATE) << 0 << false;
+    QTest::newRow("initial, full game") << 0 << 2 << int(GameModel::GAME_NOT_STARTED) << int(GameModel::SEAT_OFFERED)
+                                        << 1 << false;
+    QTest::newRow("initial, tournament") << 0 << 1 << int(GameModel::GAME_NOT_STARTED) << int(GameModel::WAITING) << 3
+                                         << false;
+    QTest::newRow("initial, east only") << 0 << 3 << int(GameModel::GAME_NOT_STARTED) << int(GameModel::SEAT_OFFERED)
+                                        << 0 << false;
+    QTest::newRow("bonus, single hand") << 2 << 0 << int(GameModel::HAND_IN_PLAY) << int(GameModel::PLAYING) << 3
+                                        << true;
+    QTest::newRow("robbing, full game") << 5 << 2 << int(GameModel::HAND_IN_PLAY) << int(GameModel::PLAYING) << 3
+                                        << true;
+    QTest::newRow("hand ended") << 6 << 2 << int(GameModel::HAND_ENDED) << int(GameModel::SCORING) << 3 << true;
+    QTest::newRow("hand ended, waiting") << 7 << 0 << int(GameModel::HAND_ENDED) << int(GameModel::SCORING) << 3
+                                         << true;
+    QTest::newRow("unknown state") << 9 << 2 << int(GameModel::NO_GAME_STATE) << int(GameModel::NO_PLAYER_STATE) << 0
+                                   << false;
 }
 
 void TestGameModelHands::gameDataStatesAndSeating()
@@ -490,11 +485,10 @@ void TestGameModelHands::gameDataStatesAndSeating()
 
 void TestGameModelHands::claimWithoutDiscardIsIgnored()
 {
-    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
-                    QStringLiteral("me"));
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN, QStringLiteral("me"));
     // Game data naming a last discarder with an empty pond.
-    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE, {makePlayer(P1), makePlayer(P2)},
-                     makeTableState(P1), makeWallState(50, 14));
+    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE, {makePlayer(P1), makePlayer(P2)}, makeTableState(P1),
+                     makeWallState(50, 14));
     QCOMPARE(model.lastDiscarderId(), P1);
     QSignalSpy claimed(&model, &GameModel::tileClaimed);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("empty pond"));
@@ -505,8 +499,7 @@ void TestGameModelHands::claimWithoutDiscardIsIgnored()
     // A discard of the last hand cannot be claimed in the next one.
     model.onTileDiscarded(P1, 4, false);
     model.onHandEndNonScoring(ENDHAND_NO_REASON, false);
-    model.onStartHand(2, makeSeating(P1, P2, -1, -1), {}, false, makeTableState(),
-                      makeWallState(0, 0));
+    model.onStartHand(2, makeSeating(P1, P2, -1, -1), {}, false, makeTableState(), makeWallState(0, 0));
     QCOMPARE(model.lastDiscarderId(), -1);
     model.onTileClaimed(P2);
     QCOMPARE(claimed.count(), 0);
@@ -521,14 +514,13 @@ void TestGameModelHands::hostileCountsClampInsteadOfOverflowing()
 {
     const qint32 maxInt = std::numeric_limits<qint32>::max();
     const qint32 minInt = std::numeric_limits<qint32>::min();
-    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME, minInt), OWN,
-                    QStringLiteral("me"));
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME, minInt), OWN, QStringLiteral("me"));
     PlayerData low = makePlayer(P1, true);
     low.setHiddenTiles(minInt);
     low.setWins(maxInt);
     low.setDiscards({}, 0); // declared riichi
-    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE, {low, makePlayer(P2)},
-                     makeTableState(-1, maxInt), makeWallState(50, 14));
+    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE, {low, makePlayer(P2)}, makeTableState(-1, maxInt),
+                     makeWallState(50, 14));
     QCOMPARE(model.riichiSticks(), maxInt);
     QCOMPARE(model.seatsRemaining(), minInt);
 
@@ -550,43 +542,38 @@ void TestGameModelHands::hostileCountsClampInsteadOfOverflowing()
 
 void TestGameModelHands::unknownIdsAndRefusedTilesLeaveModelIntact()
 {
-    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
-                    QStringLiteral("me"));
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN, QStringLiteral("me"));
     model.markJoined();
-    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE, {makePlayer(P1), makePlayer(OWN)},
-                     makeTableState(), makeWallState(50, 14));
+    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE, {makePlayer(P1), makePlayer(OWN)}, makeTableState(),
+                     makeWallState(50, 14));
     model.onPrivatePlayerData(PrivatePlayerData{{1, 2, 3}, true, false});
 
-    QCOMPARE(exceptionText([&] { model.onTileDiscarded(999, 3, false); }),
-             QStringLiteral("unknown player 999"));
-    QCOMPARE(exceptionText([&] { model.onHiddenTilesFromWall(999, 1, false); }),
-             QStringLiteral("unknown player 999"));
+    QCOMPARE(exceptionText([&] { model.onTileDiscarded(999, 3, false); }), QStringLiteral("unknown player 999"));
+    QCOMPARE(exceptionText([&] { model.onHiddenTilesFromWall(999, 1, false); }), QStringLiteral("unknown player 999"));
     QCOMPARE(exceptionText([&] { model.getPlayer(-5); }), QStringLiteral("unknown player -5"));
     CHECK_WALL(model, 50, 14, 0);
     QVERIFY_THROWS_EXCEPTION(server_error, model.onMeldDeclared(998, meld_tuple{}));
 
     // Tiles the local hand lacks are refused before anything changes.
-    QCOMPARE(exceptionText([&] { model.onTileDiscarded(OWN, 9, false); }),
-             QStringLiteral("to_erase != t1.end()"));
+    QCOMPARE(exceptionText([&] { model.onTileDiscarded(OWN, 9, false); }), QStringLiteral("to_erase != t1.end()"));
     QVERIFY(model.findOwnPlayer()->discards().empty());
     QCOMPARE(model.lastDiscarderId(), -1);
-    QCOMPARE(exceptionText([&] { model.onMeldDeclared(OWN, meld_tuple{MELD_PONG, 0, 1, -1, 0}); }),
+    QCOMPARE(exceptionText([&] {
+                 model.onMeldDeclared(OWN, meld_tuple{MELD_PONG, 0, 1, -1, 0});
+             }),
              QStringLiteral("to_erase != t1.end()"));
     QVERIFY(model.findOwnPlayer()->melds().empty());
-    QCOMPARE(exceptionText([&] { model.onDeclareBonus(OWN, {1, 35}); }),
-             QStringLiteral("to_erase != t1.end()"));
+    QCOMPARE(exceptionText([&] { model.onDeclareBonus(OWN, {1, 35}); }), QStringLiteral("to_erase != t1.end()"));
     QCOMPARE(model.findOwnPlayer()->hand(), (tile_vector{1, 2, 3}));
     QVERIFY(model.findOwnPlayer()->melds().empty());
 
     // A watcher has no local record for private data.
-    GameModel watcher(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
-                      QStringLiteral("me"));
+    GameModel watcher(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN, QStringLiteral("me"));
     QVERIFY_THROWS_EXCEPTION(server_error, watcher.onTilesFromWall({1}, false));
     CHECK_WALL(watcher, 130, 14, 0);
 
     // Tables of a ruleset this client does not know are refused.
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                             GameModel(TABLE, makeTableInfo(3, 2), OWN, QStringLiteral("me")));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, GameModel(TABLE, makeTableInfo(3, 2), OWN, QStringLiteral("me")));
 }
 
 QTEST_GUILESS_MAIN(TestGameModelHands)

@@ -34,12 +34,10 @@ void TestGameModelPlayers::initTestCase()
 
 void TestGameModelPlayers::playerLeavingDuringHandIsRemovedAtHandEnd()
 {
-    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
-                    QStringLiteral("me"));
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN, QStringLiteral("me"));
     model.onWatching(false);
-    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE,
-                     {makePlayer(P1), makePlayer(P2), makePlayer(P3)}, makeTableState(),
-                     makeWallState(50, 14));
+    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE, {makePlayer(P1), makePlayer(P2), makePlayer(P3)},
+                     makeTableState(), makeWallState(50, 14));
     SignalLog log(model);
 
     model.onTileDiscarded(P2, 3, false);
@@ -66,10 +64,9 @@ void TestGameModelPlayers::playerLeavingDuringHandIsRemovedAtHandEnd()
 
 void TestGameModelPlayers::playerReturningDuringHandKeepsRecord()
 {
-    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
-                    QStringLiteral("me"));
-    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE, {makePlayer(P1), makePlayer(P2)},
-                     makeTableState(), makeWallState(50, 14));
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN, QStringLiteral("me"));
+    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE, {makePlayer(P1), makePlayer(P2)}, makeTableState(),
+                     makeWallState(50, 14));
     model.onTileDiscarded(P2, 3, false);
     SignalLog log(model);
 
@@ -92,12 +89,10 @@ void TestGameModelPlayers::playerReturningDuringHandKeepsRecord()
 
 void TestGameModelPlayers::scoresOfPlayerWhoLeftDuringHandAreApplied()
 {
-    GameModel model(TABLE, makeTableInfo(RULESET_RIICHI, TableInfo::FULL_GAME), OWN,
-                    QStringLiteral("me"));
+    GameModel model(TABLE, makeTableInfo(RULESET_RIICHI, TableInfo::FULL_GAME), OWN, QStringLiteral("me"));
     model.markJoined();
-    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE,
-                     {makePlayer(P1), makePlayer(P2), makePlayer(OWN)}, makeTableState(),
-                     makeWallState(50, 14));
+    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE, {makePlayer(P1), makePlayer(P2), makePlayer(OWN)},
+                     makeTableState(), makeWallState(50, 14));
     model.onPlayerLeft(P2);
 
     // The leaver's points are in place before the purge takes the record.
@@ -134,10 +129,9 @@ void TestGameModelPlayers::joinDuringHandIsDeferredWithReadyAndLeave_data()
 void TestGameModelPlayers::joinDuringHandIsDeferredWithReadyAndLeave()
 {
     QFETCH(QString, endSignal);
-    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
-                    QStringLiteral("me"));
-    model.onGameData(1, server_game_state::START_HAND_STATE, {makePlayer(P1), makePlayer(P2)},
-                     makeTableState(), makeWallState(50, 14));
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN, QStringLiteral("me"));
+    model.onGameData(1, server_game_state::START_HAND_STATE, {makePlayer(P1), makePlayer(P2)}, makeTableState(),
+                     makeWallState(50, 14));
     SignalLog log(model);
     QSignalSpy seated(&model, &GameModel::playerSeated);
 
@@ -180,10 +174,9 @@ void TestGameModelPlayers::joinDuringHandIsDeferredWithReadyAndLeave()
 
 void TestGameModelPlayers::repeatJoinDuringHandKeepsHandScores()
 {
-    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
-                    QStringLiteral("me"));
-    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE, {makePlayer(P1), makePlayer(P2)},
-                     makeTableState(), makeWallState(50, 14));
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN, QStringLiteral("me"));
+    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE, {makePlayer(P1), makePlayer(P2)}, makeTableState(),
+                     makeWallState(50, 14));
     model.onTileDiscarded(P1, 3, false);
     SignalLog log(model);
 
@@ -203,16 +196,14 @@ void TestGameModelPlayers::repeatJoinDuringHandKeepsHandScores()
 
 void TestGameModelPlayers::readinessAndAreYouReady()
 {
-    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
-                    QStringLiteral("me"));
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN, QStringLiteral("me"));
     QSignalSpy ask(&model, &GameModel::areYouReady);
     QTest::ignoreMessage(QtWarningMsg, "Got 'are you ready' in state: NO_PLAYER_STATE");
     model.onAreYouReady(makeSpan(5));
     QCOMPARE(ask.count(), 0);
 
     model.markJoined();
-    model.onGameData(1, server_game_state::START_HAND_STATE, {makePlayer(P1)}, makeTableState(),
-                     makeWallState(50, 14));
+    model.onGameData(1, server_game_state::START_HAND_STATE, {makePlayer(P1)}, makeTableState(), makeWallState(50, 14));
     QCOMPARE(model.playerState(), GameModel::PLAYING);
     QSignalSpy ready(&model, &GameModel::playerIsReady);
     QTest::ignoreMessage(QtWarningMsg, "Got 'player is ready' in state: PLAYING");
@@ -228,8 +219,7 @@ void TestGameModelPlayers::readinessAndAreYouReady()
 
 void TestGameModelPlayers::joinableRules()
 {
-    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME, 2), OWN,
-                    QStringLiteral("me"));
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME, 2), OWN, QStringLiteral("me"));
     QSignalSpy joinable(&model, &GameModel::joinableChanged);
     model.onWatching();
     QVERIFY(model.isWatching());

@@ -29,8 +29,7 @@ void TestGameModelTable::initTestCase()
 
 void TestGameModelTable::watchingKickAndRemoval()
 {
-    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
-                    QStringLiteral("me"));
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN, QStringLiteral("me"));
     model.onWatching(false);
     QVERIFY(!model.isWatching());
     QCOMPARE(model.playerState(), GameModel::WATCHING);
@@ -60,8 +59,7 @@ void TestGameModelTable::watchingKickAndRemoval()
 
 void TestGameModelTable::tableAndTournamentInfo()
 {
-    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::TOURNAMENT), OWN,
-                    QStringLiteral("me"));
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::TOURNAMENT), OWN, QStringLiteral("me"));
     model.onWatching();
     QSignalSpy infos(&model, qOverload<TableInfo>(&GameModel::tableInfo));
 
@@ -105,8 +103,7 @@ void TestGameModelTable::tableAndTournamentInfo()
     QCOMPARE(model.tournamentInfo().status, TournamentInfo::Paused);
 
     // A seated player gets the round end from the server instead.
-    GameModel seated(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::TOURNAMENT), OWN,
-                     QStringLiteral("me"));
+    GameModel seated(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::TOURNAMENT), OWN, QStringLiteral("me"));
     seated.markJoined();
     seated.onGameData(1, server_game_state::START_HAND_STATE, {}, makeTableState(), makeWallState(1, 1));
     QSignalSpy seatedRoundEnded(&seated, &GameModel::tournamentRoundEnded);
@@ -120,11 +117,10 @@ void TestGameModelTable::tableAndTournamentInfo()
 
 void TestGameModelTable::getterHelpers()
 {
-    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN,
-                    QStringLiteral("me"));
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN, QStringLiteral("me"));
     model.onGameData(1, server_game_state::TILE_DISCARDED_STATE,
-                     {makePlayer(P3, false, 2), makePlayer(P1, false, 2), makePlayer(P2, false, 0)},
-                     makeTableState(), makeWallState(50, 14));
+                     {makePlayer(P3, false, 2), makePlayer(P1, false, 2), makePlayer(P2, false, 0)}, makeTableState(),
+                     makeWallState(50, 14));
     QCOMPARE(model.playerByWind(2)->id(), P1); // first in id order
     QVERIFY(!model.playerByWind(3));
     QCOMPARE(model.playerIds(), (std::vector<qint32>{P1, P2, P3}));

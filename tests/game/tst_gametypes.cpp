@@ -20,7 +20,8 @@
 
 namespace {
 
-template <typename T> std::string streamed(const T &value)
+template <typename T>
+std::string streamed(const T &value)
 {
     std::ostringstream os;
     os << value;
@@ -29,8 +30,7 @@ template <typename T> std::string streamed(const T &value)
 
 // Tile-by-tile wall bookkeeping, written straight from the rules, to check
 // the run-based version against.
-void referenceWallCounts(int ruleset, qint32 count, bool fromDeadWall, qint32 &live,
-                         qint32 &dead, qint32 &dealt)
+void referenceWallCounts(int ruleset, qint32 count, bool fromDeadWall, qint32 &live, qint32 &dead, qint32 &dealt)
 {
     if (!fromDeadWall) {
         live -= count;
@@ -92,10 +92,9 @@ void tst_GameTypes::tileKindsAndNumbers_data()
     const struct
     {
         int byte, kind, number;
-    } rows[] = {{0, 0, 1},   {8, 0, 9},   {9, 1, 1},   {17, 1, 9},   {18, 2, 1},
-                {26, 2, 9},  {27, 4, 1},  {30, 4, 4},  {31, 3, 1},   {33, 3, 3},
-                {34, 5, 1},  {37, 5, 4},  {38, 6, 1},  {41, 6, 4},   {42, 6, -1},
-                {127, 6, -1}, {128, 6, -1}, {200, 6, -1}, {255, 6, -1}};
+    } rows[] = {{0, 0, 1},   {8, 0, 9},    {9, 1, 1},    {17, 1, 9},   {18, 2, 1},  {26, 2, 9}, {27, 4, 1},
+                {30, 4, 4},  {31, 3, 1},   {33, 3, 3},   {34, 5, 1},   {37, 5, 4},  {38, 6, 1}, {41, 6, 4},
+                {42, 6, -1}, {127, 6, -1}, {128, 6, -1}, {200, 6, -1}, {255, 6, -1}};
     for (const auto &r : rows)
         QTest::addRow("byte %d", r.byte) << r.byte << r.kind << r.number;
 }
@@ -168,8 +167,7 @@ void tst_GameTypes::tileDebugTexts()
 void tst_GameTypes::tileVectorPrinters()
 {
     QCOMPARE(streamed(tile_vector{}), std::string());
-    QCOMPARE(streamed(tile_vector{tile(0), tile(31), CONCEALED_TILE}),
-             std::string("BAMBOO 1,GREEN DRAGON,CONCEALED"));
+    QCOMPARE(streamed(tile_vector{tile(0), tile(31), CONCEALED_TILE}), std::string("BAMBOO 1,GREEN DRAGON,CONCEALED"));
 
     QString text;
     QDebug(&text) << tile_vector{tile(10), tile(38)};
@@ -334,20 +332,20 @@ void tst_GameTypes::wallCountsMatchTileByTileRules()
                         updateWallCounts(ruleset, count, fromDead, live, dead, dealt);
                         referenceWallCounts(ruleset, count, fromDead, rl, rd, rdealt);
                         if (live != rl || dead != rd || dealt != rdealt) {
-                            const QString where =
-                                QStringLiteral("ruleset %1 fromDead %2 live %3 dead %4 count %5")
-                                    .arg(ruleset)
-                                    .arg(fromDead)
-                                    .arg(live0)
-                                    .arg(dead0)
-                                    .arg(count);
-                            QFAIL(qPrintable(where + QStringLiteral(": got %1/%2/%3, want %4/%5/%6")
-                                                          .arg(live)
-                                                          .arg(dead)
-                                                          .arg(dealt)
-                                                          .arg(rl)
-                                                          .arg(rd)
-                                                          .arg(rdealt)));
+                            const QString where = QStringLiteral("ruleset %1 fromDead %2 live %3 dead %4 count %5")
+                                                      .arg(ruleset)
+                                                      .arg(fromDead)
+                                                      .arg(live0)
+                                                      .arg(dead0)
+                                                      .arg(count);
+                            QFAIL(qPrintable(where
+                                             + QStringLiteral(": got %1/%2/%3, want %4/%5/%6")
+                                                   .arg(live)
+                                                   .arg(dead)
+                                                   .arg(dealt)
+                                                   .arg(rl)
+                                                   .arg(rd)
+                                                   .arg(rdealt)));
                         }
                     }
                 }
@@ -511,8 +509,8 @@ void tst_GameTypes::scoringRecordCopiesAreIndependent()
 void tst_GameTypes::metaTypesTravelThroughVariants()
 {
     registerGameMetaTypes();
-    for (const char *name : {"tile", "tile_vector", "meld_tuple", "meld_vector", "PlayerData",
-                             "EndHandScoring", "PlayerHandScore"})
+    for (const char *name :
+         {"tile", "tile_vector", "meld_tuple", "meld_vector", "PlayerData", "EndHandScoring", "PlayerHandScore"})
         QVERIFY2(QMetaType::fromName(name).isValid(), name);
 
     EndHandScoring e;

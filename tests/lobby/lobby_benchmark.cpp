@@ -52,7 +52,8 @@ struct Lobby
     std::mt19937 random{42};
     int tableCount = 0;
 
-    Lobby(int count, bool withView, int notifyIntervalMs) : tableCount(count)
+    Lobby(int count, bool withView, int notifyIntervalMs)
+        : tableCount(count)
     {
         tables.setNotifyInterval(notifyIntervalMs);
         filter.setRulesetShown(0, true);

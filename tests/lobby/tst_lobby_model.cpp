@@ -25,7 +25,11 @@ namespace {
 class IdFilter : public LobbyFilter
 {
 public:
-    IdFilter(QStringList paths, QSet<qint32> ids) : m_paths(std::move(paths)), m_ids(std::move(ids)) {}
+    IdFilter(QStringList paths, QSet<qint32> ids)
+        : m_paths(std::move(paths))
+        , m_ids(std::move(ids))
+    {
+    }
     int lobbyPathCount() const override { return int(m_paths.size()); }
     QString lobbyPath(int index) const override { return m_paths.value(index); }
     bool acceptsRow(const QAbstractItemModel *model, int row) const override

@@ -74,16 +74,26 @@ void TestLobbyValues::lobbyPaths_data()
     QTest::addColumn<QString>("subscribed");
     QTest::addColumn<QString>("table");
     QTest::addColumn<bool>("covered");
-    QTest::newRow("same") << "101/Practice" << "101/Practice" << true;
-    QTest::newRow("below") << "101/mtt/12" << "101/mtt/12/3" << true;
-    QTest::newRow("sibling with longer id") << "101/mtt/12" << "101/mtt/123/4" << false;
-    QTest::newRow("sibling exact") << "101/mtt/12" << "101/mtt/123" << false;
-    QTest::newRow("parent") << "101/mtt/12" << "101/mtt" << false;
-    QTest::newRow("trailing slash") << "101/mtt/12/" << "101/mtt/12/7" << true;
-    QTest::newRow("trailing slash sibling") << "101/mtt/12/" << "101/mtt/123" << false;
-    QTest::newRow("other game") << "101/Practice" << "102/Practice" << false;
-    QTest::newRow("case matters") << "101/practice" << "101/Practice" << false;
-    QTest::newRow("empty subscription") << "" << "101/Practice" << false;
+    QTest::newRow("same") << "101/Practice"
+                          << "101/Practice" << true;
+    QTest::newRow("below") << "101/mtt/12"
+                           << "101/mtt/12/3" << true;
+    QTest::newRow("sibling with longer id") << "101/mtt/12"
+                                            << "101/mtt/123/4" << false;
+    QTest::newRow("sibling exact") << "101/mtt/12"
+                                   << "101/mtt/123" << false;
+    QTest::newRow("parent") << "101/mtt/12"
+                            << "101/mtt" << false;
+    QTest::newRow("trailing slash") << "101/mtt/12/"
+                                    << "101/mtt/12/7" << true;
+    QTest::newRow("trailing slash sibling") << "101/mtt/12/"
+                                            << "101/mtt/123" << false;
+    QTest::newRow("other game") << "101/Practice"
+                                << "102/Practice" << false;
+    QTest::newRow("case matters") << "101/practice"
+                                  << "101/Practice" << false;
+    QTest::newRow("empty subscription") << ""
+                                        << "101/Practice" << false;
 }
 
 void TestLobbyValues::lobbyPaths()
@@ -126,7 +136,7 @@ void TestLobbyValues::orderOfLobbyValues()
 
 void TestLobbyValues::orderOfPlainValues()
 {
-    QVERIFY(variantLessThan(QVariant(2), QVariant(10)));   // not as strings
+    QVERIFY(variantLessThan(QVariant(2), QVariant(10))); // not as strings
     QVERIFY(!variantLessThan(QVariant(10), QVariant(2)));
     QVERIFY(variantLessThan(QVariant(qint64(-5)), QVariant(qint64(3))));
     QVERIFY(variantLessThan(QVariant(1.5), QVariant(1.75)));

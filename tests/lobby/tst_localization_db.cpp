@@ -44,11 +44,10 @@ void TestLocalizationDb::namesInTwoLanguages()
     QCOMPARE(names.tableName(table), QString());
 
     emit connection.tableNames(QStringLiteral("en"), Names{{1, QStringLiteral("Beginners {tableId}")},
-                                                          {2, QStringLiteral("{tableId}: East {tableId}")}});
+                                                           {2, QStringLiteral("{tableId}: East {tableId}")}});
     QCOMPARE(updated.count(), 1);
     QCOMPARE(names.tableName(table), QStringLiteral("Beginners 5"));
-    QCOMPARE(names.tableName(makeTable(7, QStringLiteral("101/Practice"), 0, 4, 0, 2)),
-             QStringLiteral("7: East 7"));
+    QCOMPARE(names.tableName(makeTable(7, QStringLiteral("101/Practice"), 0, 4, 0, 2)), QStringLiteral("7: East 7"));
     QCOMPARE(names.tableName(makeTable(7, QStringLiteral("101/Practice"), 0, 4, 0, 3)), QString());
 
     // Names of another language wait for that language.

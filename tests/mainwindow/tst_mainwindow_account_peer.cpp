@@ -68,8 +68,8 @@ void TestAccountPeer::registrationAgainstServer()
     // affiliate code).
     connect(&page, &CreateUserWindow::registerUser, m_connection.get(),
             [this](const QString &user, const QString &password, const QString &email) {
-                m_connection->register_user(user, password, email, QString());
-            });
+        m_connection->register_user(user, password, email, QString());
+    });
     connect(m_connection.get(), &ConnectionManager::registerUserOk, &page, &CreateUserWindow::onRegisterSucceeded);
     connect(m_connection.get(), &ConnectionManager::registerUserFailed, &page, &CreateUserWindow::onRegisterFailed);
     connect(&page, &CreateUserWindow::doLogin, m_connection.get(), &ConnectionManager::login);

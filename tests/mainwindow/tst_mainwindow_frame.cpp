@@ -86,7 +86,8 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("placeholders") << "https://{host}/a?l={locale}&s={sku}&p={partnerId}" << QString()
                                       << "https://web.example/a?l=&s=Brisquel&p=2";
-        QTest::newRow("fallback") << QString() << "http://{host}/support.html" << "http://web.example/support.html";
+        QTest::newRow("fallback") << QString() << "http://{host}/support.html"
+                                  << "http://web.example/support.html";
         QTest::newRow("case-sensitive") << "http://{HOST}/" << QString() << "http://{HOST}/";
     }
 

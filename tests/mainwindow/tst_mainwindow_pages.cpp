@@ -22,9 +22,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-namespace
-{
-template<typename T>
+namespace {
+template <typename T>
 T *child(QWidget *page, const char *name)
 {
     T *widget = page->findChild<T *>(QLatin1String(name));
@@ -126,7 +125,7 @@ void TestMainwindowPages::loginEnableRule()
         const char *password;
         bool enabled;
     } cases[] = {
-        {false, "ann", "pw", false}, {true, "", "pw", false}, {true, "ann", "", false},
+        {false, "ann", "pw", false}, {true, "", "pw", false},   {true, "ann", "", false},
         {true, "", "", false},       {true, "ann", "pw", true},
     };
     for (const auto &c : cases) {
@@ -182,10 +181,17 @@ void TestMainwindowPages::loginFailureTexts_data()
     const QString unknown = QStringLiteral("Unknown login failure!");
     QTest::newRow("disallowed") << 3 << QStringLiteral("You are not allowed to login, please contact support.");
     QTest::newRow("server") << 4 << QStringLiteral("Server error!");
-    QTest::newRow("not verified") << 5 << QStringLiteral("You need to verify your email first! Please check your inbox for verification email. Contact support if problem persists.");
-    QTest::newRow("excluded") << 6 << QStringLiteral("You have excluded yourself from playing. Contact support if this is incorrect.");
+    QTest::newRow("not verified")
+        << 5
+        << QStringLiteral(
+               "You need to verify your email first! Please check your inbox for verification email. Contact support if problem persists.");
+    QTest::newRow("excluded") << 6
+                              << QStringLiteral(
+                                     "You have excluded yourself from playing. Contact support if this is incorrect.");
     QTest::newRow("temporary")
-        << 7 << QStringLiteral("You have made 6 wrong login attempts. For security reasons your account will be inactive for 10 minutes.\nIf you do not remember your password please reset your password and wait for 10 minutes. If you still have problems please contact support.");
+        << 7
+        << QStringLiteral(
+               "You have made 6 wrong login attempts. For security reasons your account will be inactive for 10 minutes.\nIf you do not remember your password please reset your password and wait for 10 minutes. If you still have problems please contact support.");
     QTest::newRow("blacklisted") << 8 << QStringLiteral("Your IP address is blacklisted, please contact support.");
     for (int status : {0, 1, 9, -1})
         QTest::newRow(qPrintable(QStringLiteral("unknown %1").arg(status))) << status << unknown;
@@ -290,22 +296,34 @@ void TestMainwindowPages::accountRules_data()
     QTest::addColumn<QString>("rule");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("valid");
-    QTest::newRow("name 2 in spaces") << "name" << "  ab  " << false;
-    QTest::newRow("name 3 in spaces") << "name" << "  abc  " << true;
+    QTest::newRow("name 2 in spaces") << "name"
+                                      << "  ab  " << false;
+    QTest::newRow("name 3 in spaces") << "name"
+                                      << "  abc  " << true;
     QTest::newRow("name 16") << "name" << QString(16, QLatin1Char('n')) << true;
     QTest::newRow("name 17") << "name" << QString(17, QLatin1Char('n')) << false;
-    QTest::newRow("password 5") << "password" << "12345" << false;
-    QTest::newRow("password 6") << "password" << "123456" << true;
+    QTest::newRow("password 5") << "password"
+                                << "12345" << false;
+    QTest::newRow("password 6") << "password"
+                                << "123456" << true;
     QTest::newRow("password 20") << "password" << QString(20, QLatin1Char('p')) << true;
     QTest::newRow("password 21") << "password" << QString(21, QLatin1Char('p')) << false;
-    QTest::newRow("password untrimmed") << "password" << "     x" << true;
-    QTest::newRow("mail shortest") << "email" << "a@b.cd" << true;
-    QTest::newRow("mail dot after at") << "email" << "a@.b.cd" << false;
-    QTest::newRow("mail no dot") << "email" << "a@bcd" << false;
-    QTest::newRow("mail one letter end") << "email" << "a@b.c" << false;
-    QTest::newRow("mail upper end") << "email" << "a@b.CD" << false;
-    QTest::newRow("mail in spaces") << "email" << "  a@b.cd " << true;
-    QTest::newRow("mail two lines") << "email" << "a@b.cd\nx@y.zz" << false;
+    QTest::newRow("password untrimmed") << "password"
+                                        << "     x" << true;
+    QTest::newRow("mail shortest") << "email"
+                                   << "a@b.cd" << true;
+    QTest::newRow("mail dot after at") << "email"
+                                       << "a@.b.cd" << false;
+    QTest::newRow("mail no dot") << "email"
+                                 << "a@bcd" << false;
+    QTest::newRow("mail one letter end") << "email"
+                                         << "a@b.c" << false;
+    QTest::newRow("mail upper end") << "email"
+                                    << "a@b.CD" << false;
+    QTest::newRow("mail in spaces") << "email"
+                                    << "  a@b.cd " << true;
+    QTest::newRow("mail two lines") << "email"
+                                    << "a@b.cd\nx@y.zz" << false;
 }
 
 void TestMainwindowPages::accountRules()
@@ -387,8 +405,8 @@ void TestMainwindowPages::accountRegistration()
     create->click();
     QCOMPARE(registerUser.size(), 1);
     // Name and address trimmed as they were checked; the password as typed.
-    QCOMPARE(registerUser.at(0), (QVariantList{QStringLiteral("ann"), QStringLiteral(" pass word"),
-                                               QStringLiteral("ann@example.com")}));
+    QCOMPARE(registerUser.at(0),
+             (QVariantList{QStringLiteral("ann"), QStringLiteral(" pass word"), QStringLiteral("ann@example.com")}));
     QVERIFY(!create->isEnabled());
     QVERIFY(!child<QLineEdit>(&page, "loginEdit")->isEnabled());
     QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);

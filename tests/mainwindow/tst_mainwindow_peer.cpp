@@ -307,8 +307,8 @@ void MainWindowPeerTest::lostConnectionIsShown()
 
     static QStringList criticals;
     criticals.clear();
-    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &,
-                                                                const QString &text) {
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext &, const QString &text) {
         if (type == QtCriticalMsg)
             criticals << text;
     });
@@ -380,7 +380,8 @@ void MainWindowPeerTest::forcedLogoutEnds()
     const QString scenario = dir.filePath(QStringLiteral("forced.json"));
     QFile file(scenario);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(R"({"trigger": "login", "steps": [{"wait_ms": 300}, {"send": "forced_logout"}, {"wait_ms": 1000}, {"close": true}]})");
+    file.write(
+        R"({"trigger": "login", "steps": [{"wait_ms": 300}, {"send": "forced_logout"}, {"wait_ms": 1000}, {"close": true}]})");
     file.close();
     m_peer.reset(new PeerProcess);
     QVERIFY2(m_peer->start({QStringLiteral("--demo"), QStringLiteral("--scenario"), scenario}),
@@ -520,7 +521,8 @@ void MainWindowPeerTest::serverClockFollowsTheSession()
 {
     constexpr qint64 offsetMs = 90 * 60 * 1000;
     m_peer.reset(new PeerProcess);
-    QVERIFY2(m_peer->start({QStringLiteral("--account"), QStringLiteral("ann:secret:1001:Ann"), QStringLiteral("--clock-offset-ms"), QString::number(offsetMs)}),
+    QVERIFY2(m_peer->start({QStringLiteral("--account"), QStringLiteral("ann:secret:1001:Ann"),
+                            QStringLiteral("--clock-offset-ms"), QString::number(offsetMs)}),
              qPrintable(m_peer->errorString()));
     ServerTime &clock = ServerTime::instance();
     {

@@ -64,10 +64,11 @@ void TestMainwindowSession::sessionsAndInvitations()
                    .toUtf8());
     file.close();
     PeerProcess peer;
-    QVERIFY2(peer.start({QStringLiteral("--account"), QStringLiteral("ann:secret:1001:Ann"), QStringLiteral("--account"),
-                         QStringLiteral("bob:secret:1002:Bob"), QStringLiteral("--account"),
-                         QStringLiteral("cy:secret:1003:Cy"), QStringLiteral("--scenario"), scenario}),
-             qPrintable(peer.errorString()));
+    QVERIFY2(
+        peer.start({QStringLiteral("--account"), QStringLiteral("ann:secret:1001:Ann"), QStringLiteral("--account"),
+                    QStringLiteral("bob:secret:1002:Bob"), QStringLiteral("--account"),
+                    QStringLiteral("cy:secret:1003:Cy"), QStringLiteral("--scenario"), scenario}),
+        qPrintable(peer.errorString()));
 
     MainWindow window(QStringLiteral("localhost"), peer.port(), QStringLiteral("ann"), QStringLiteral("secret"), true,
                       QStringLiteral("127.0.0.1:1"), nullptr);

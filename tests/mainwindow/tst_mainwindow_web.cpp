@@ -21,8 +21,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-namespace
-{
+namespace {
 const QByteArray bridgePage = R"(<!DOCTYPE html>
 <html><head><title>bridge</title>
 <script>
@@ -37,7 +36,8 @@ QByteArray framedPage(const QUrl &frame)
 {
     return "<!DOCTYPE html><html><head><title>framed</title><script>var frameRan = false;"
            "window.addEventListener('message', function (e) { if (e.data === 'frame-ran') frameRan = true; });"
-           "</script></head><body><iframe src=\"" + frame.toEncoded() + "\"></iframe></body></html>";
+           "</script></head><body><iframe src=\""
+           + frame.toEncoded() + "\"></iframe></body></html>";
 }
 
 const QByteArray framePage = R"(<!DOCTYPE html>
@@ -247,11 +247,16 @@ void TestMainwindowWeb::refusedAddresses()
         bool browser;
         bool system;
     } cases[] = {
-        {"https://localhost/a.html", true, true, true},   {"http://localhost/a.html", true, true, true},
-        {"mailto:help@example.com", false, false, true},  {"localwww:/welcome.html", true, false, false},
-        {"about:blank", true, false, false},             {"file:///etc/passwd", false, false, false},
-        {"javascript:alert(1)", false, false, false},    {"client://help", false, false, false},
-        {"data:text/html,x", false, false, false},       {"smb://host/share", false, false, false},
+        {"https://localhost/a.html", true, true, true},
+        {"http://localhost/a.html", true, true, true},
+        {"mailto:help@example.com", false, false, true},
+        {"localwww:/welcome.html", true, false, false},
+        {"about:blank", true, false, false},
+        {"file:///etc/passwd", false, false, false},
+        {"javascript:alert(1)", false, false, false},
+        {"client://help", false, false, false},
+        {"data:text/html,x", false, false, false},
+        {"smb://host/share", false, false, false},
     };
     for (const auto &c : cases) {
         const QUrl url(QString::fromLatin1(c.url));
@@ -259,7 +264,8 @@ void TestMainwindowWeb::refusedAddresses()
         QCOMPARE(EmbeddedBrowser::isLoadableUrl(url), c.browser);
         m_opened.clear();
         if (!c.system)
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("refused to open the address in the system browser")));
+            QTest::ignoreMessage(
+                QtWarningMsg, QRegularExpression(QStringLiteral("refused to open the address in the system browser")));
         QCOMPARE(SystemBrowser::open(url), c.system);
         QCOMPARE(m_opened, c.system ? QList<QUrl>{url} : QList<QUrl>{});
     }
@@ -289,7 +295,8 @@ void TestMainwindowWeb::browserDialog()
 
     JavascriptInterface::trustOrigin(m_server->url(QStringLiteral("/")));
     QSignalSpy launch(browser.data(), &EmbeddedBrowser::launchBrowser);
-    QVERIFY(loadAndWait(browser->webView(), [&] { QVERIFY(browser->load(m_server->url(QStringLiteral("/account.html")))); }));
+    QVERIFY(loadAndWait(browser->webView(),
+                        [&] { QVERIFY(browser->load(m_server->url(QStringLiteral("/account.html")))); }));
     browser->showDialog(true);
     QTRY_COMPARE(browser->windowTitle(), QStringLiteral("Account & cashier"));
     QVERIFY(browser->showsSecure());
@@ -298,8 +305,7 @@ void TestMainwindowWeb::browserDialog()
 
     // The page may open addresses and close its dialog, telling its own
     // listeners first.
-    runJavaScript(browser->webView()->page(),
-                  QStringLiteral("client.launchBrowser('client://my-account/withdraw');"));
+    runJavaScript(browser->webView()->page(), QStringLiteral("client.launchBrowser('client://my-account/withdraw');"));
     QTRY_COMPARE(launch.size(), 1);
     QCOMPARE(launch.at(0).at(0).toString(), QStringLiteral("client://my-account/withdraw"));
     QSignalSpy closing(browser->bridge(), &JavascriptInterface::closeEvent);

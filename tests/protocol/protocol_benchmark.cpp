@@ -14,8 +14,7 @@
 #include <cstdlib>
 #include <new>
 
-namespace
-{
+namespace {
 std::atomic<qint64> g_allocated{0};
 std::atomic<qint64> g_allocations{0};
 } // namespace
@@ -28,8 +27,14 @@ void *operator new(size_t size)
         return p;
     throw std::bad_alloc();
 }
-void operator delete(void *p) noexcept { std::free(p); }
-void operator delete(void *p, size_t) noexcept { std::free(p); }
+void operator delete(void *p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void *p, size_t) noexcept
+{
+    std::free(p);
+}
 
 int main(int argc, char *argv[])
 {
@@ -64,9 +69,9 @@ int main(int argc, char *argv[])
         {"tile_discarded", codec.encode(msg::TILE_DISCARDED, L{12, 1001, qint64(5)})},
         {"table_info_update",
          codec.encode(msg::TABLE_INFO_UPDATE, L{12, 3, wire::fromKeyedValues({{TableInfo::SEATED, 3}})})},
-        {"game_data", codec.encode(msg::GAME_DATA, L{12, qint64(77), 4, WireValue(players),
-                                                     wire::fromTableState(TableState()),
-                                                     wire::fromWallState(WallState())})},
+        {"game_data",
+         codec.encode(msg::GAME_DATA, L{12, qint64(77), 4, WireValue(players), wire::fromTableState(TableState()),
+                                        wire::fromWallState(WallState())})},
     };
 
     std::printf("%-20s %10s %14s %14s %12s\n", "message", "bytes", "messages/s", "bytes alloc/msg", "allocs/msg");
@@ -102,7 +107,7 @@ int main(int argc, char *argv[])
     for (int i = 0; i < 40000; ++i)
         rankings.push_back(WireValue(L{i, "", 1, 2, qint64(3), false}));
     message_t hugeTiles = codec.encode(msg::TILES_FROM_WALL, L{12, WireValue(L{}), false});
-    hugeTiles[6] = 0x10; // a count of 1 MiB tiles ...
+    hugeTiles[6] = 0x10;                                                // a count of 1 MiB tiles ...
     hugeTiles.insert(hugeTiles.end() - 1, 1024 * 1024 - 16, quint8(5)); // ... most of them present
     const std::vector<Kind> largest = {
         {"tiles_from_wall 144", codec.encode(msg::TILES_FROM_WALL, L{12, WireValue(tiles), false})},
@@ -110,8 +115,7 @@ int main(int argc, char *argv[])
          codec.encode(msg::TOURNAMENT_ENVELOPE, L{7, WireValue(L{WireValue(rankings)}, tmt_msg::RANKING_LIST)})},
         {"tiles_from_wall 1 MiB", hugeTiles},
     };
-    std::printf("\n%-22s %10s %12s %14s %10s\n", "largest frame", "bytes", "decode ms", "heap/frame byte",
-                "outcome");
+    std::printf("\n%-22s %10s %12s %14s %10s\n", "largest frame", "bytes", "decode ms", "heap/frame byte", "outcome");
     for (const Kind &k : largest) {
         const qint64 bytesBefore = g_allocated;
         QElapsedTimer timer;

@@ -10,8 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace
-{
+namespace {
 QJsonValue json(const char *text)
 {
     const QJsonDocument doc = QJsonDocument::fromJson(QByteArray(text));
@@ -42,8 +41,8 @@ void TestPeerScenario::fieldsByNameOrderAndVariables()
     const ScenarioJson::Variables vars{{QStringLiteral("table"), 1001}, {QStringLiteral("pid"), 7}};
     const WireValue::List byName = ScenarioJson::recordToWire(
         body("tile_discarded"), json(R"({"tile": 5, "playerId": "$pid", "tableId": "$table"})"), vars, "t");
-    const WireValue::List byOrder =
-        ScenarioJson::recordToWire(body("tile_discarded"), json(R"([1001, 7, 5])"), vars, "t");
+    const WireValue::List byOrder = ScenarioJson::recordToWire(body("tile_discarded"), json(R"([1001, 7, 5])"), vars,
+                                                               "t");
     QVERIFY(byName == byOrder);
     QCOMPARE(byName[0].toInt(), 1001);
     // fields left out take their zero value
@@ -134,8 +133,8 @@ void TestPeerScenario::expectationsMatchPartially()
     QVERIFY(!ScenarioJson::matches(json(R"({"tiles": [1]})"), actual));
     QVERIFY(!ScenarioJson::matches(json(R"({"tableId": 6})"), actual));
     QVERIFY(!ScenarioJson::matches(json(R"({"missing": 1})"), actual));
-    const QJsonValue expected =
-        ScenarioJson::substitute(json(R"({"tableId": "$table", "n": ["$table"]})"), {{QStringLiteral("table"), 5}});
+    const QJsonValue expected = ScenarioJson::substitute(json(R"({"tableId": "$table", "n": ["$table"]})"),
+                                                         {{QStringLiteral("table"), 5}});
     QCOMPARE(expected.toObject().value(QStringLiteral("tableId")).toInt(), 5);
     QCOMPARE(expected.toObject().value(QStringLiteral("n")).toArray().at(0).toInt(), 5);
 }

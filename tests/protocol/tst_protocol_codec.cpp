@@ -10,25 +10,31 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-namespace
-{
+namespace {
 typedef WireValue::List L;
 
 // A value of the given layout, varied by seed, covering extremes of ranges.
 WireValue sample(const Codec::Type &t, int seed, int depth = 0)
 {
     switch (t.kind) {
-    case Codec::Type::Bool: return WireValue(seed % 2 == 1);
-    case Codec::Type::I8: return WireValue(qint64(t.ranged ? t.min + seed % (t.max - t.min + 1) : -100 + seed));
-    case Codec::Type::U8: return WireValue(qint64(200 + seed % 50));
-    case Codec::Type::I16: return WireValue(qint64(-30000 + seed));
-    case Codec::Type::U16: return WireValue(qint64(t.ranged ? t.min : 60000 + seed));
+    case Codec::Type::Bool:
+        return WireValue(seed % 2 == 1);
+    case Codec::Type::I8:
+        return WireValue(qint64(t.ranged ? t.min + seed % (t.max - t.min + 1) : -100 + seed));
+    case Codec::Type::U8:
+        return WireValue(qint64(200 + seed % 50));
+    case Codec::Type::I16:
+        return WireValue(qint64(-30000 + seed));
+    case Codec::Type::U16:
+        return WireValue(qint64(t.ranged ? t.min : 60000 + seed));
     case Codec::Type::I32:
         if (t.ranged)
             return WireValue(qint64(seed % 2 ? t.max : t.min));
         return WireValue(qint64(seed % 3 == 0 ? std::numeric_limits<qint32>::min() + seed : 7919 * seed));
-    case Codec::Type::I64: return WireValue(qint64(seed % 2 ? std::numeric_limits<qint64>::max() - seed : -seed));
-    case Codec::Type::Tile: return WireValue(qint64(seed % 3 == 0 ? -1 : seed % 42));
+    case Codec::Type::I64:
+        return WireValue(qint64(seed % 2 ? std::numeric_limits<qint64>::max() - seed : -seed));
+    case Codec::Type::Tile:
+        return WireValue(qint64(seed % 3 == 0 ? -1 : seed % 42));
     case Codec::Type::Str:
         return WireValue(seed % 4 == 0 ? QString() : QStringLiteral("text %1 \u6771 \u00e9 \U0001F004").arg(seed));
     case Codec::Type::Time:
@@ -49,18 +55,25 @@ WireValue sample(const Codec::Type &t, int seed, int depth = 0)
     }
     case Codec::Type::Var:
         switch (seed % 6) {
-        case 0: return WireValue(qint64(seed));
-        case 1: return WireValue(QStringLiteral("v%1").arg(seed));
-        case 2: return WireValue(QDateTime::fromMSecsSinceEpoch(1600000000000LL + seed, Qt::UTC));
-        case 3: return WireValue(L{WireValue(qint64(1)), WireValue(qint64(-2))});
-        case 4: return WireValue(qint64(1) << 40);
-        default: return WireValue(true);
+        case 0:
+            return WireValue(qint64(seed));
+        case 1:
+            return WireValue(QStringLiteral("v%1").arg(seed));
+        case 2:
+            return WireValue(QDateTime::fromMSecsSinceEpoch(1600000000000LL + seed, Qt::UTC));
+        case 3:
+            return WireValue(L{WireValue(qint64(1)), WireValue(qint64(-2))});
+        case 4:
+            return WireValue(qint64(1) << 40);
+        default:
+            return WireValue(true);
         }
     case Codec::Type::Any:
         if (seed % 2)
             return WireValue(L{}, 0);
         return WireValue(L{WireValue(qint64(seed % 1001))}, value_tag::POT_SHARE);
-    case Codec::Type::Inner: break;
+    case Codec::Type::Inner:
+        break;
     }
     return WireValue();
 }
@@ -154,8 +167,7 @@ void TestProtocolCodec::fixedClassIds()
     QCOMPARE(codec.message(Codec::Service, 97)->name, std::string("coming_events_request"));
 
     // Big-endian layout of a simple request: class, i32 table, i8 seat.
-    QCOMPARE(codec.encode(msg::JOIN_TABLE, L{qint64(0x01020304), qint64(-1)}),
-             bytes({40, 1, 2, 3, 4, 0xff}));
+    QCOMPARE(codec.encode(msg::JOIN_TABLE, L{qint64(0x01020304), qint64(-1)}), bytes({40, 1, 2, 3, 4, 0xff}));
     QCOMPARE(FrameReader::frame(bytes({13})), QByteArray::fromHex("000000010d"));
     // A text: u32 length, UTF-8 bytes.
     QCOMPARE(codec.encode(msg::LOBBY_SUBSCRIBE, L{QStringLiteral("101/\u00e9")}),
@@ -262,11 +274,14 @@ void TestProtocolCodec::malformedBodiesAreRefused_data()
     // Lists are bounded by what the game allows, whatever the frame holds.
     QTest::newRow("145 tiles") << QByteArray::fromHex("4b0000000100000091" + QByteArray(145 * 2, '1') + "00")
                                << "0..144 are allowed";
-    QTest::newRow("five players") << QByteArray::fromHex("4600000001000000000000000000000000" "00000005")
+    QTest::newRow("five players") << QByteArray::fromHex("4600000001000000000000000000000000"
+                                                         "00000005")
                                   << "0..4 are allowed";
     QTest::newRow("var list of 1025") << QByteArray::fromHex("790000000700000001000000010600000401")
                                       << "value list of 1025 elements";
-    QTest::newRow("unknown var tag") << QByteArray::fromHex("21000000010000000100000001000000050" "9") << "unknown value tag";
+    QTest::newRow("unknown var tag") << QByteArray::fromHex("21000000010000000100000001000000050"
+                                                            "9")
+                                     << "unknown value tag";
     QTest::newRow("time out of range") << QByteArray::fromHex("0500000000000000007fffffffffffffff")
                                        << "date-time out of range";
     QTest::newRow("unknown inner class") << QByteArray::fromHex("6800000001ee") << "unknown inner class id 238";
@@ -312,7 +327,7 @@ void TestProtocolCodec::typedRecordsRoundTripThroughTheSession()
     WallState ws{7, {4, 33}, 70, 14, 2};
     QSignalSpy gameData(&cm, &ConnectionManager::gameData);
     cm.handleMessage(codec.encode(msg::GAME_DATA, L{12, qint64(1) << 40, 7, WireValue(L{wire::fromPlayerData(p)}),
-                                                   wire::fromTableState(ts), wire::fromWallState(ws)}));
+                                                    wire::fromTableState(ts), wire::fromWallState(ws)}));
     QCOMPARE(gameData.size(), 1);
     QCOMPARE(gameData[0][0].toInt(), 12);
     QCOMPARE(gameData[0][1].toLongLong(), qint64(1) << 40);
@@ -374,9 +389,9 @@ void TestProtocolCodec::typedRecordsRoundTripThroughTheSession()
     QCOMPARE(tableInfo.size(), 1);
     QVERIFY(tableInfo[0][0].value<TableInfo>() == info);
     QSignalSpy tableUpdate(&cm, qOverload<qint32, int, TableInfoUpdates>(&ConnectionManager::tableInfoUpdate));
-    cm.handleMessage(codec.encode(
-        msg::TABLE_INFO_UPDATE,
-        L{2001, 4, wire::fromKeyedValues({{TableInfo::SEATED, 4}, {TableInfo::BET, qlonglong(600)}})}));
+    cm.handleMessage(
+        codec.encode(msg::TABLE_INFO_UPDATE,
+                     L{2001, 4, wire::fromKeyedValues({{TableInfo::SEATED, 4}, {TableInfo::BET, qlonglong(600)}})}));
     QCOMPARE(tableUpdate.size(), 1);
     QCOMPARE(tableUpdate[0][1].toInt(), 4);
     TableInfo updated = info;
@@ -409,17 +424,16 @@ void TestProtocolCodec::typedRecordsRoundTripThroughTheSession()
 
     TournamentRankings rankings = {{1001, QStringLiteral("Ann"), 31, 2, 2500, false}};
     QSignalSpy rankingSpy(&cm, &ConnectionManager::tournamentRankings);
-    cm.handleMessage(codec.encode(
-        msg::TOURNAMENT_ENVELOPE, L{7, WireValue(L{wire::fromTournamentRankings(rankings)}, tmt_msg::RANKING_LIST)}));
+    cm.handleMessage(codec.encode(msg::TOURNAMENT_ENVELOPE,
+                                  L{7, WireValue(L{wire::fromTournamentRankings(rankings)}, tmt_msg::RANKING_LIST)}));
     QCOMPARE(rankingSpy.size(), 1);
     QVERIFY(rankingSpy[0][1].value<TournamentRankings>() == rankings);
 
     tournament_prize_configuration_t prizes;
     prizes[Range<int>(2, 8)] = {{Range<int>(1, 1), pot_share_t{700}}, {Range<int>(2, 3), std::any()}};
     QSignalSpy prizeSpy(&cm, &ConnectionManager::tournamentPrizeConfiguration);
-    cm.handleMessage(codec.encode(
-        msg::TOURNAMENT_ENVELOPE,
-        L{7, WireValue(L{wire::fromPrizeConfiguration(prizes)}, tmt_msg::PRIZE_CONFIGURATION)}));
+    cm.handleMessage(codec.encode(msg::TOURNAMENT_ENVELOPE, L{7, WireValue(L{wire::fromPrizeConfiguration(prizes)},
+                                                                           tmt_msg::PRIZE_CONFIGURATION)}));
     QCOMPARE(prizeSpy.size(), 1);
     const auto got = prizeSpy[0][1].value<tournament_prize_configuration_t>();
     const prize_structure_t &structure = got.at(Range<int>(5, 5)); // found by a player count inside the range
@@ -462,8 +476,7 @@ void TestProtocolCodec::unacceptableServerDataBecomesExceptionCaught()
         {codec.encode(msg::HELLO_OK, L{1}), "second version handshake", true},
         {codec.encode(msg::PONG, L{qint64(123456), QDateTime::currentDateTimeUtc()}), "ping never sent", true},
         {service(55, svc_msg::COMING_EVENTS, L{WireValue(L{})}), "request never sent", true},
-        {service(0, svc_msg::COMING_EVENTS,
-                 L{WireValue(L{WireValue(L{qint64(1), QDateTime::currentDateTimeUtc()})})}),
+        {service(0, svc_msg::COMING_EVENTS, L{WireValue(L{WireValue(L{qint64(1), QDateTime::currentDateTimeUtc()})})}),
          "Unexpected coming event type", true},
         {service(0, svc_msg::SET_SCREENNAME_OK, L{}), "without a request", true},
         {codec.encode(msg::TABLE_INFO,

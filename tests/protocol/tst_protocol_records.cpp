@@ -129,11 +129,13 @@ void TestProtocolRecords::tournamentInfoUpdates()
     QCOMPARE(t.currentRound, 1);
     QCOMPARE(t.cost, TournamentCost(500, 0));
     QVERIFY_THROWS_EXCEPTION(server_error, t.setValue(TournamentInfo::STATUS, 8));
-    QVERIFY_THROWS_EXCEPTION(server_error, t.setValue(TournamentInfo::ROUNDS_LENGTH, QVariantList{QStringLiteral("x")}));
+    QVERIFY_THROWS_EXCEPTION(server_error,
+                             t.setValue(TournamentInfo::ROUNDS_LENGTH, QVariantList{QStringLiteral("x")}));
     QVERIFY_THROWS_EXCEPTION(server_error, t.setValue(TournamentInfo::START, 5));
     // the current round indexes the round lists
     QVERIFY_THROWS_EXCEPTION(server_error, t.setValue(TournamentInfo::CURRENT_ROUND, -1));
-    QVERIFY_THROWS_EXCEPTION(server_error, t.setValue(TournamentInfo::CURRENT_ROUND, std::numeric_limits<qint32>::max()));
+    QVERIFY_THROWS_EXCEPTION(server_error,
+                             t.setValue(TournamentInfo::CURRENT_ROUND, std::numeric_limits<qint32>::max()));
     QCOMPARE(t.currentRound, 1);
     QCOMPARE(t.roundsLength, (std::vector<int>{50, 60}));
     QVERIFY(TournamentCost(1000, 100) < TournamentCost(1050, 100));
@@ -155,11 +157,16 @@ void TestProtocolRecords::clientConfigSplitsHostAndPort_data()
     QTest::addColumn<QString>("server");
     QTest::addColumn<QString>("host");
     QTest::addColumn<int>("port");
-    QTest::newRow("host only") << "xmpp.example.test" << "xmpp.example.test" << 5222;
-    QTest::newRow("host and port") << "xmpp.example.test:5333" << "xmpp.example.test" << 5333;
-    QTest::newRow("bad port") << "x:99999" << "x" << 5222;
-    QTest::newRow("empty port") << "x:" << "x" << 5222;
-    QTest::newRow("empty") << "" << "fallback" << 5222;
+    QTest::newRow("host only") << "xmpp.example.test"
+                               << "xmpp.example.test" << 5222;
+    QTest::newRow("host and port") << "xmpp.example.test:5333"
+                                   << "xmpp.example.test" << 5333;
+    QTest::newRow("bad port") << "x:99999"
+                              << "x" << 5222;
+    QTest::newRow("empty port") << "x:"
+                                << "x" << 5222;
+    QTest::newRow("empty") << ""
+                           << "fallback" << 5222;
 }
 
 void TestProtocolRecords::clientConfigSplitsHostAndPort()
@@ -212,10 +219,10 @@ void TestProtocolRecords::serverTimeFollowsItsEstimate()
 
 void TestProtocolRecords::metaTypesAreRegisteredByName()
 {
-    for (const char *name : {"TableInfo", "TableInfoUpdates", "TournamentInfo", "TournamentInfoUpdates", "ClientConfig",
-                             "lobby_summary_t", "WebPageRequest::enum_t", "join_failed_reason::enum_t",
-                             "tmnt_register_failed_reason::enum_t", "position_range_t", "meld_offer_vector",
-                             "TimeSpan", "std::string", "ComingEvents", "TournamentRankings"})
+    for (const char *name :
+         {"TableInfo", "TableInfoUpdates", "TournamentInfo", "TournamentInfoUpdates", "ClientConfig", "lobby_summary_t",
+          "WebPageRequest::enum_t", "join_failed_reason::enum_t", "tmnt_register_failed_reason::enum_t",
+          "position_range_t", "meld_offer_vector", "TimeSpan", "std::string", "ComingEvents", "TournamentRankings"})
         QVERIFY2(QMetaType::fromName(name).isValid(), name);
 }
 

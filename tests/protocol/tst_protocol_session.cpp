@@ -12,8 +12,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace
-{
+namespace {
 QStringList g_log;
 
 void captureLog(QtMsgType, const QMessageLogContext &, const QString &text)
@@ -274,10 +273,10 @@ void TestProtocolSession::pingEstimatesTheServerClock()
 
 void TestProtocolSession::serverCloseIsReported()
 {
-    const QString scenario = writeScenario(QJsonObject{
-        {QStringLiteral("trigger"), QStringLiteral("login")},
-        {QStringLiteral("steps"), QJsonArray{QJsonObject{{QStringLiteral("wait_ms"), 50}},
-                                             QJsonObject{{QStringLiteral("close"), true}}}}});
+    const QString scenario = writeScenario(
+        QJsonObject{{QStringLiteral("trigger"), QStringLiteral("login")},
+                    {QStringLiteral("steps"), QJsonArray{QJsonObject{{QStringLiteral("wait_ms"), 50}},
+                                                         QJsonObject{{QStringLiteral("close"), true}}}}});
     PeerProcess peer;
     QVERIFY(startPeer(peer, {QStringLiteral("--scenario"), scenario}));
     ConnectionManager cm(true);
@@ -323,18 +322,18 @@ void TestProtocolSession::scriptedHandAndBadFrame()
         QJsonObject{{QStringLiteral("send"), QStringLiteral("tiles_from_wall")},
                     {QStringLiteral("fields"), QJsonObject{{QStringLiteral("tableId"), QStringLiteral("$table")},
                                                            {QStringLiteral("tiles"), QJsonArray{3, 4, 5}}}}},
-        QJsonObject{{QStringLiteral("send"), QStringLiteral("meld_suggestion")},
-                    {QStringLiteral("fields"),
-                     QJsonObject{{QStringLiteral("tableId"), QStringLiteral("$table")},
-                                 {QStringLiteral("ts"), QJsonObject{{QStringLiteral("start"), QStringLiteral("now")},
-                                                                    {QStringLiteral("end"),
-                                                                     QStringLiteral("now+8000")}}},
-                                 {QStringLiteral("offers"),
-                                  QJsonArray{QJsonObject{{QStringLiteral("meldType"), 1}, {QStringLiteral("tile"), 3}},
-                                             QJsonArray{16, 5}}}}}},
+        QJsonObject{
+            {QStringLiteral("send"), QStringLiteral("meld_suggestion")},
+            {QStringLiteral("fields"),
+             QJsonObject{{QStringLiteral("tableId"), QStringLiteral("$table")},
+                         {QStringLiteral("ts"), QJsonObject{{QStringLiteral("start"), QStringLiteral("now")},
+                                                            {QStringLiteral("end"), QStringLiteral("now+8000")}}},
+                         {QStringLiteral("offers"),
+                          QJsonArray{QJsonObject{{QStringLiteral("meldType"), 1}, {QStringLiteral("tile"), 3}},
+                                     QJsonArray{16, 5}}}}}},
         QJsonObject{{QStringLiteral("expect"), QStringLiteral("call_chow")},
-                    {QStringLiteral("fields"), QJsonObject{{QStringLiteral("tableId"), QStringLiteral("$table")},
-                                                           {QStringLiteral("tile"), 3}}}},
+                    {QStringLiteral("fields"),
+                     QJsonObject{{QStringLiteral("tableId"), QStringLiteral("$table")}, {QStringLiteral("tile"), 3}}}},
         QJsonObject{{QStringLiteral("send"), QStringLiteral("meld_declared")},
                     {QStringLiteral("fields"),
                      QJsonObject{{QStringLiteral("tableId"), QStringLiteral("$table")},
@@ -447,7 +446,8 @@ void TestProtocolSession::servicesLobbyAndTournaments()
     QCOMPARE(rankings.size(), 1);
     QCOMPARE(rankings[0][1].value<TournamentRankings>().size(), size_t(3));
     QCOMPARE(prizes[0][1].value<tournament_prize_configuration_t>().size(), size_t(2));
-    QVERIFY(peer.waitForLine(QStringLiteral("RECV tournament_envelope")).contains(QLatin1String("ranking_list_request")));
+    QVERIFY(
+        peer.waitForLine(QStringLiteral("RECV tournament_envelope")).contains(QLatin1String("ranking_list_request")));
 
     QSignalSpy page(&cm, &ConnectionManager::webPage);
     QSignalSpy config(&cm, &ConnectionManager::clientConfig);
@@ -516,7 +516,7 @@ void TestProtocolSession::demoModePlaysTheShippedHand()
     // Every turn: the player's two discards echoed, the bots' three.
     QCOMPARE(discarded.size(), 5);
     QCOMPARE(discarded[0][2].value<tile>(), tile(27)); // the peer echoes the tile the player chose
-    QCOMPARE(melds.size(), 2); // the player's pong, a bot's kong
+    QCOMPARE(melds.size(), 2);                         // the player's pong, a bot's kong
     QCOMPARE(dora.size(), 1);
     QCOMPARE(errors.size(), 0);
     QVERIFY(!peer.waitForLine(QStringLiteral("SCENARIO_DONE")).isNull());
@@ -525,25 +525,24 @@ void TestProtocolSession::demoModePlaysTheShippedHand()
 void TestProtocolSession::scoredHandScenario()
 {
     PeerProcess peer;
-    QVERIFY(startPeer(peer, {QStringLiteral("--scenario"),
-                             PeerProcess::scenarioDirectory() + QStringLiteral("/scored-hand.json")}));
+    QVERIFY(startPeer(
+        peer, {QStringLiteral("--scenario"), PeerProcess::scenarioDirectory() + QStringLiteral("/scored-hand.json")}));
     ConnectionManager cm(true);
     QVERIFY(connectAndHandshake(cm, peer));
     QVERIFY(login(cm));
     const qint32 me = cm.ownPlayerId();
     // The player's side of the hand, answered as a table window would.
-    connect(&cm, &ConnectionManager::playerShouldAct, this,
-            [&cm, me](qint32 table, TimeSpan, qint32 player) {
-                if (player == me)
-                    cm.discard_tile(table, me, 33);
-            });
+    connect(&cm, &ConnectionManager::playerShouldAct, this, [&cm, me](qint32 table, TimeSpan, qint32 player) {
+        if (player == me)
+            cm.discard_tile(table, me, 33);
+    });
     connect(&cm, &ConnectionManager::meldSuggestion, this,
             [&cm, me](qint32 table, TimeSpan, meld_offer_vector offers) { cm.call_pong(table, me, offers.at(0).t); });
     connect(&cm, &ConnectionManager::concealedMeldSuggestion, this,
             [&cm, me](qint32 table, TimeSpan, meld_offer_vector offers) {
-                if (offers.at(0).meldType == 16)
-                    cm.call_mahjong(table, me);
-            });
+        if (offers.at(0).meldType == 16)
+            cm.call_mahjong(table, me);
+    });
     connect(&cm, &ConnectionManager::areYouReady, this, [&cm, me](qint32 table, TimeSpan) { cm.ready(table, me); });
     QSignalSpy riichi(&cm, &ConnectionManager::riichiDeclared);
     QSignalSpy melds(&cm, &ConnectionManager::meldDeclared);
@@ -578,11 +577,11 @@ void TestProtocolSession::refusedFrameEndsTheSession()
     // One write: a frame of an unknown class, a good frame after it; then
     // 32 MiB more while the error is on screen.
     const QString junk = QStringLiteral("00100000") + QString(2 * 1024 * 1024, QLatin1Char('0'));
-    const QString scenario = writeScenario(QJsonObject{
-        {QStringLiteral("trigger"), QStringLiteral("login")},
-        {QStringLiteral("steps"),
-         QJsonArray{QJsonObject{{QStringLiteral("raw"), QStringLiteral("00000001fa000000055800000001")}},
-                    QJsonObject{{QStringLiteral("raw"), junk}, {QStringLiteral("repeat"), 32}}}}});
+    const QString scenario = writeScenario(
+        QJsonObject{{QStringLiteral("trigger"), QStringLiteral("login")},
+                    {QStringLiteral("steps"),
+                     QJsonArray{QJsonObject{{QStringLiteral("raw"), QStringLiteral("00000001fa000000055800000001")}},
+                                QJsonObject{{QStringLiteral("raw"), junk}, {QStringLiteral("repeat"), 32}}}}});
     PeerProcess peer;
     QVERIFY(startPeer(peer, {QStringLiteral("--scenario"), scenario}));
     ConnectionManager cm(true);
@@ -620,12 +619,12 @@ void TestProtocolSession::refusedFrameEndsTheSession()
 
 void TestProtocolSession::readHandlerYieldsEachTurn()
 {
-    const QString scenario = writeScenario(QJsonObject{
-        {QStringLiteral("trigger"), QStringLiteral("login")},
-        {QStringLiteral("steps"),
-         QJsonArray{QJsonObject{{QStringLiteral("send"), QStringLiteral("waiting_over")},
-                                {QStringLiteral("fields"), QJsonObject{{QStringLiteral("tableId"), 1}}},
-                                {QStringLiteral("repeat"), 200}}}}});
+    const QString scenario = writeScenario(
+        QJsonObject{{QStringLiteral("trigger"), QStringLiteral("login")},
+                    {QStringLiteral("steps"),
+                     QJsonArray{QJsonObject{{QStringLiteral("send"), QStringLiteral("waiting_over")},
+                                            {QStringLiteral("fields"), QJsonObject{{QStringLiteral("tableId"), 1}}},
+                                            {QStringLiteral("repeat"), 200}}}}});
     PeerProcess peer;
     QVERIFY(startPeer(peer, {QStringLiteral("--scenario"), scenario}));
     ConnectionManager cm(true);
@@ -638,7 +637,8 @@ void TestProtocolSession::readHandlerYieldsEachTurn()
     connect(&cm, &ConnectionManager::waitingOver, this, [&](qint32) {
         ++total;
         if (++inTurn == 1)
-            QMetaObject::invokeMethod(this, [&inTurn] { inTurn = 0; }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [&inTurn] { inTurn = 0; }, Qt::QueuedConnection);
         mostInTurn = std::max(mostInTurn, inTurn);
     });
     QVERIFY(login(cm));
@@ -651,13 +651,13 @@ void TestProtocolSession::floodWaitsInTheServer()
     // 48 frames of about 1 MiB in a row, to a client that handles one frame
     // per turn of its event loop and opens a modal loop on the first: what
     // it has not handled yet stays bounded.
-    const QString scenario = writeScenario(QJsonObject{
-        {QStringLiteral("trigger"), QStringLiteral("login")},
-        {QStringLiteral("steps"),
-         QJsonArray{QJsonObject{{QStringLiteral("send"), QStringLiteral("player_message")},
-                                {QStringLiteral("fields"), QJsonObject{{QStringLiteral("text"),
-                                                                        QString(1000000, QLatin1Char('x'))}}},
-                                {QStringLiteral("repeat"), 48}}}}});
+    const QString scenario = writeScenario(
+        QJsonObject{{QStringLiteral("trigger"), QStringLiteral("login")},
+                    {QStringLiteral("steps"),
+                     QJsonArray{QJsonObject{{QStringLiteral("send"), QStringLiteral("player_message")},
+                                            {QStringLiteral("fields"),
+                                             QJsonObject{{QStringLiteral("text"), QString(1000000, QLatin1Char('x'))}}},
+                                            {QStringLiteral("repeat"), 48}}}}});
     PeerProcess peer;
     // Without TLS the socket's own buffer is all that holds received bytes.
     QVERIFY(startPeer(peer, {QStringLiteral("--plain"), QStringLiteral("--scenario"), scenario}));
@@ -691,13 +691,13 @@ void TestProtocolSession::floodWaitsInTheServer()
 void TestProtocolSession::serverThatDoesNotReadIsDropped()
 {
     // The peer stops reading, then asks for a ping answer 600 000 times.
-    const QString scenario = writeScenario(QJsonObject{
-        {QStringLiteral("trigger"), QStringLiteral("login")},
-        {QStringLiteral("steps"),
-         QJsonArray{QJsonObject{{QStringLiteral("stop_reading"), true}},
-                    QJsonObject{{QStringLiteral("send"), QStringLiteral("server_ping")},
-                                {QStringLiteral("fields"), QJsonObject{{QStringLiteral("seq"), 1}}},
-                                {QStringLiteral("repeat"), 600000}}}}});
+    const QString scenario = writeScenario(
+        QJsonObject{{QStringLiteral("trigger"), QStringLiteral("login")},
+                    {QStringLiteral("steps"),
+                     QJsonArray{QJsonObject{{QStringLiteral("stop_reading"), true}},
+                                QJsonObject{{QStringLiteral("send"), QStringLiteral("server_ping")},
+                                            {QStringLiteral("fields"), QJsonObject{{QStringLiteral("seq"), 1}}},
+                                            {QStringLiteral("repeat"), 600000}}}}});
     PeerProcess peer;
     QVERIFY(startPeer(peer, {QStringLiteral("--scenario"), scenario}));
     ConnectionManager cm(true);

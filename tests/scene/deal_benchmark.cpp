@@ -40,8 +40,8 @@ public:
         // The felt the table window lays under the scene.
         scene.setBackgroundBrush(QPixmap(qEnvironmentVariable("MAHJONG_SOURCE_DIR", QStringLiteral(MAHJONG_SOURCE_DIR))
                                          + QStringLiteral("/resources/game-bg-pattern.jpg")));
-        const QPointF seats[4] = {Centre + QPointF(250, 420), Centre + QPointF(560, -250),
-                                  Centre + QPointF(-250, -440), Centre + QPointF(-560, 280)};
+        const QPointF seats[4] = {Centre + QPointF(250, 420), Centre + QPointF(560, -250), Centre + QPointF(-250, -440),
+                                  Centre + QPointF(-560, 280)};
         for (int i = 0; i < 4; ++i) {
             hands[i] = new HiddenHandView(TileImages::Side(i));
             scene.addItem(hands[i]);

@@ -58,6 +58,7 @@ int main(int argc, char **argv)
                     render / load, scaled);
     }
     std::printf("scale %.5f; render = TileImages from the drawings, cache = loadOrRenderTileImages with a fresh "
-                "cache file\n", scale);
+                "cache file\n",
+                scale);
     return 0;
 }

@@ -31,7 +31,12 @@ namespace {
 class PlacesView : public TileAnimationSource, public TileAnimationTarget
 {
 public:
-    PlacesView(QPointF pos, Side side, TileImages::Use use) : m_pos(pos), m_side(side), m_use(use) {}
+    PlacesView(QPointF pos, Side side, TileImages::Use use)
+        : m_pos(pos)
+        , m_side(side)
+        , m_use(use)
+    {
+    }
 
     int taken = 0;
     int added = 0;
@@ -65,7 +70,9 @@ private:
 class Host : public AnimationHost
 {
 public:
-    explicit Host(int players, int bottomWind) : m_players(players), m_bottomWind(bottomWind)
+    explicit Host(int players, int bottomWind)
+        : m_players(players)
+        , m_bottomWind(bottomWind)
     {
         const QPointF seats[4] = {{400, 700}, {900, 500}, {500, 100}, {100, 300}};
         for (int i = 0; i < 4; ++i) {

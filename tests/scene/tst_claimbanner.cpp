@@ -33,15 +33,24 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("riichi");
         QTest::addColumn<QString>("other");
-        QTest::newRow("chow") << 1 << 0 << "claim-chii" << "claim-chow";
-        QTest::newRow("pong") << 2 << 0 << "claim-pon" << "claim-pong";
-        QTest::newRow("kong") << 8 << 0 << "claim-kan" << "claim-kong";
-        QTest::newRow("ron") << 16 << 2 << "claim-ron" << "claim-ron";
-        QTest::newRow("tsumo") << 16 << 3 << "claim-tsumo" << "claim-tsumo";
-        QTest::newRow("mahjong") << 16 << 1 << "claim-mahjong-game-view" << "claim-mahjong-game-view";
-        QTest::newRow("riichi") << 128 << 0 << "claim-riichi" << "claim-riichi";
-        QTest::newRow("none") << 0 << 0 << "" << "";
-        QTest::newRow("pong to kong") << 4 << 0 << "" << "";
+        QTest::newRow("chow") << 1 << 0 << "claim-chii"
+                              << "claim-chow";
+        QTest::newRow("pong") << 2 << 0 << "claim-pon"
+                              << "claim-pong";
+        QTest::newRow("kong") << 8 << 0 << "claim-kan"
+                              << "claim-kong";
+        QTest::newRow("ron") << 16 << 2 << "claim-ron"
+                             << "claim-ron";
+        QTest::newRow("tsumo") << 16 << 3 << "claim-tsumo"
+                               << "claim-tsumo";
+        QTest::newRow("mahjong") << 16 << 1 << "claim-mahjong-game-view"
+                                 << "claim-mahjong-game-view";
+        QTest::newRow("riichi") << 128 << 0 << "claim-riichi"
+                                << "claim-riichi";
+        QTest::newRow("none") << 0 << 0 << ""
+                              << "";
+        QTest::newRow("pong to kong") << 4 << 0 << ""
+                                      << "";
     }
     void pictures()
     {
@@ -55,7 +64,8 @@ private slots:
         QCOMPARE(PlayerActionView::imageName(action, kind, 2), name(riichi));
         for (const int ruleset : {0, 1, 5})
             QCOMPARE(PlayerActionView::imageName(action, kind, ruleset), name(other));
-        for (const QString &language : {QString(), QStringLiteral("ja"), QStringLiteral("zh_CN"), QStringLiteral("zh_TW")}) {
+        for (const QString &language :
+             {QString(), QStringLiteral("ja"), QStringLiteral("zh_CN"), QStringLiteral("zh_TW")}) {
             useLanguage(language);
             PlayerActionView banner(0);
             banner.setRuleset(2);

@@ -118,9 +118,8 @@ private slots:
         const P a{0, 0, 0, 1}, b{4, 0, 0, 1}, c{4, 4, 0, 1}, d{0, 4, 0, 1};
         view.setVertices({a, b, c, a, c, d, a, c, b, a, d, c});
         // Both front triangles take the red texel; the third would be blue.
-        view.setTextureCoordinates({QPointF(0, 0), QPointF(0.5, 0), QPointF(0.5, 0.5), QPointF(0, 0),
-                                    QPointF(0.5, 0.5), QPointF(0, 0.5), QPointF(1, 0), QPointF(2, 1),
-                                    QPointF(2, 0)});
+        view.setTextureCoordinates({QPointF(0, 0), QPointF(0.5, 0), QPointF(0.5, 0.5), QPointF(0, 0), QPointF(0.5, 0.5),
+                                    QPointF(0, 0.5), QPointF(1, 0), QPointF(2, 1), QPointF(2, 0)});
         QImage image(40, 40, QImage::Format_ARGB32);
         image.fill(Qt::transparent);
         QPainter p(&image);

@@ -113,7 +113,7 @@ private slots:
         scene.addItem(group);
         group->setPos(30, 20);
         QGraphicsRectItem *tile = caster(100, 50, 20, 5, group);
-        tile->setRotation(90); // now covers x 80..100, y 50..70 of the group
+        tile->setRotation(90);                     // now covers x 80..100, y 50..70 of the group
         group->setLightPosition(QPointF(120, 80)); // the middle of the turned tile, in the scene
         const QPainterPath shadow = group->shadowPath();
         const QPolygonF under = tile->mapToParent(QPolygonF(QRectF(1, 1, 18, 18)));

@@ -347,9 +347,8 @@ private slots:
         scene.addItem(hand);
         hand->setTiles({4, 8, 12});
         hand->setActive(true);
-        connect(hand, &HandView::tileClicked, hand, [hand](tile t) {
-            static_cast<TileAnimationSource &>(*hand).takeTiles(tile_vector{t});
-        });
+        connect(hand, &HandView::tileClicked, hand,
+                [hand](tile t) { static_cast<TileAnimationSource &>(*hand).takeTiles(tile_vector{t}); });
         QSignalSpy clicked(hand, &HandView::tileClicked);
         press(scene, centreOf(hand->tileItems().back())); // the leftmost, deleted first
         QTRY_COMPARE(clicked.count(), 1);

@@ -22,8 +22,8 @@ class TstTileArt : public QObject
 private:
     static QStringList blankElements()
     {
-        QStringList ids{QStringLiteral("hand"), QStringLiteral("handHighlight"),
-                        QStringLiteral("declaredBottomTurned"), QStringLiteral("declaredTopTurned")};
+        QStringList ids{QStringLiteral("hand"), QStringLiteral("handHighlight"), QStringLiteral("declaredBottomTurned"),
+                        QStringLiteral("declaredTopTurned")};
         for (const char *side : {"Bottom", "Right", "Top", "Left"})
             for (const char *kind : {"declared", "wallSingle", "wallDouble", "wallTriple", "wallDora", "hidden"})
                 ids << QLatin1String(kind) + QLatin1String(side);
@@ -116,7 +116,8 @@ private slots:
     {
         const QImage highlight(QStringLiteral("resources:/tile-highlights-red.png"));
         QVERIFY(!highlight.isNull());
-        for (const QRect &r : {QRect(43, 1, 29, 43), QRect(1, 1, 40, 34), QRect(74, 1, 29, 43), QRect(105, 1, 40, 34)}) {
+        for (const QRect &r :
+             {QRect(43, 1, 29, 43), QRect(1, 1, 40, 34), QRect(74, 1, 29, 43), QRect(105, 1, 40, 34)}) {
             QVERIFY(highlight.rect().contains(r));
             QVERIFY(hasOpaquePixels(highlight, r));
         }

@@ -42,9 +42,9 @@ private slots:
 
     void choices()
     {
-        QCOMPARE(TileGraphics::blankNames(), QStringList({QStringLiteral("Bamboo"), QStringLiteral("Green 1"),
-                                                          QStringLiteral("Red"), QStringLiteral("Green 2"),
-                                                          QStringLiteral("Dark wood")}));
+        QCOMPARE(TileGraphics::blankNames(),
+                 QStringList({QStringLiteral("Bamboo"), QStringLiteral("Green 1"), QStringLiteral("Red"),
+                              QStringLiteral("Green 2"), QStringLiteral("Dark wood")}));
         QCOMPARE(TileGraphics::faceNames().size(), 5);
         QCOMPARE(TileGraphics::faceNames().at(3), QStringLiteral("Rustic numbered"));
         QCOMPARE(TileGraphics::faceChoices().at(3).second, QStringLiteral("resources:/tiles-fg.png"));

@@ -115,18 +115,15 @@ private:
         return v;
     }
 
-    void clearCache()
-    {
-        QDir(tileSetCacheDirectory()).removeRecursively();
-    }
+    void clearCache() { QDir(tileSetCacheDirectory()).removeRecursively(); }
 
 private slots:
     void initTestCase()
     {
         // Working copies on disk so that file times can be set.
         QVERIFY(m_sets.isValid());
-        for (const char *name : {"tiles-blank-green.svg", "tiles-blank-darkwood.svg", "tiles-fg-simple.svg",
-                                 "tile-highlights-red.png"})
+        for (const char *name :
+             {"tiles-blank-green.svg", "tiles-blank-darkwood.svg", "tiles-fg-simple.svg", "tile-highlights-red.png"})
             QVERIFY(QFile::copy(tiletest::sourceTileSets() + QLatin1Char('/') + QLatin1String(name),
                                 m_sets.filePath(QLatin1String(name))));
         // One time for every source, so that cache files can be dated
@@ -328,7 +325,8 @@ private slots:
     void cacheTimes()
     {
         QVERIFY(saveTileImages(*m_base, cacheFile(m_blankB, 1.0)));
-        const QDateTime blankTime = QFileInfo(m_sets.filePath(QStringLiteral("tiles-blank-darkwood.svg"))).lastModified();
+        const QDateTime blankTime =
+            QFileInfo(m_sets.filePath(QStringLiteral("tiles-blank-darkwood.svg"))).lastModified();
         // Same time as the newest source: used.
         setTime(cacheFile(m_blankB, 1.0), blankTime);
         std::unique_ptr<TileImages> same(loadOrRenderTileImages(m_blankB, m_face, 1.0));
@@ -355,7 +353,7 @@ private slots:
         QTest::newRow("garbage") << 3;
         QTest::newRow("absurd sizes") << 4;
         // The first picture's PNG (after the 28-byte head and its marker):
-        QTest::newRow("huge canvas") << 8;  // its header claims 100000 pixels wide
+        QTest::newRow("huge canvas") << 8;   // its header claims 100000 pixels wide
         QTest::newRow("broken pixels") << 9; // its stored block's length check fails
     }
 
@@ -404,7 +402,7 @@ private slots:
     void programDirectoryCacheComesFirst()
     {
         const QString installed = bundledTileSetCacheDirectory() + QLatin1Char('/')
-            + tileSetCacheName(m_blankB, m_face, 1.0);
+                                  + tileSetCacheName(m_blankB, m_face, 1.0);
         QVERIFY(saveTileImages(*m_base, installed));
         std::unique_ptr<TileImages> images(loadOrRenderTileImages(m_blankB, m_face, 1.0));
         QVERIFY(QDir(bundledTileSetCacheDirectory()).removeRecursively());
@@ -433,8 +431,9 @@ private slots:
         QVERIFY(junk.open(QIODevice::WriteOnly));
         junk.write("<svg this is not");
         junk.close();
-        for (const QString &blank : {QStringLiteral("resources:/no-such-blank.svg"), QStringLiteral("resources:/junk.svg"),
-                                     QStringLiteral("resources:/no-such-blank.png")}) {
+        for (const QString &blank :
+             {QStringLiteral("resources:/no-such-blank.svg"), QStringLiteral("resources:/junk.svg"),
+              QStringLiteral("resources:/no-such-blank.png")}) {
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("could not be rendered")));
             std::unique_ptr<TileImages> images(loadOrRenderTileImages(blank, m_face, 1.0));
             QVERIFY(!images->isValid());
@@ -449,7 +448,8 @@ private slots:
                       "<g id=\"hand\"><rect width=\"10\" height=\"10\"/></g></svg>");
         partial.close();
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("could not be rendered")));
-        std::unique_ptr<TileImages> images(loadOrRenderTileImages(QStringLiteral("resources:/partial.svg"), m_face, 1.0));
+        std::unique_ptr<TileImages> images(
+            loadOrRenderTileImages(QStringLiteral("resources:/partial.svg"), m_face, 1.0));
         QVERIFY(!images->isValid());
         QVERIFY(images->errorString().contains(QLatin1String("declaredBottom")));
         QVERIFY(!QFileInfo::exists(cacheFile(QStringLiteral("resources:/partial.svg"), 1.0)));
@@ -460,8 +460,8 @@ private slots:
     void emptyElementsAreBroken()
     {
         QString blanks = QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" height=\"10\">");
-        QStringList ids{QStringLiteral("hand"), QStringLiteral("handHighlight"),
-                        QStringLiteral("declaredBottomTurned"), QStringLiteral("declaredTopTurned")};
+        QStringList ids{QStringLiteral("hand"), QStringLiteral("handHighlight"), QStringLiteral("declaredBottomTurned"),
+                        QStringLiteral("declaredTopTurned")};
         for (const TileImages::Side side : TileImages::Sides)
             for (const char *kind : {"declared", "wallSingle", "wallDouble", "wallTriple", "wallDora", "hidden"})
                 ids << QLatin1String(kind) + TileImages::sideName(side);
@@ -470,8 +470,10 @@ private slots:
         blanks += QStringLiteral("</svg>");
         QString faces = QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" height=\"10\">");
         for (int t = 0; t < TileImages::TileCount; ++t)
-            faces += t == 24 ? QStringLiteral("<g id=\"circle_7\"/>")
-                             : QStringLiteral("<rect id=\"%1\" width=\"4\" height=\"5\"/>").arg(TileImages::faceElementName(t));
+            faces +=
+                t == 24
+                    ? QStringLiteral("<g id=\"circle_7\"/>")
+                    : QStringLiteral("<rect id=\"%1\" width=\"4\" height=\"5\"/>").arg(TileImages::faceElementName(t));
         faces += QStringLiteral("</svg>");
         for (const auto &[name, text] : {std::pair{QStringLiteral("emptyblanks.svg"), blanks},
                                          std::pair{QStringLiteral("emptyface.svg"), faces}}) {

@@ -116,8 +116,8 @@ private slots:
             item.setUse(use);
             QCOMPARE(item.toolTip(), tileName(33));
         }
-        for (const auto use : {TileImages::Hidden, TileImages::WallSingle, TileImages::WallDouble, TileImages::WallTriple,
-                               TileImages::Unused}) {
+        for (const auto use : {TileImages::Hidden, TileImages::WallSingle, TileImages::WallDouble,
+                               TileImages::WallTriple, TileImages::Unused}) {
             item.setUse(use);
             QVERIFY2(item.toolTip().isEmpty(), qPrintable(QString::number(use)));
         }
@@ -235,8 +235,7 @@ private slots:
         QCOMPARE(item.boundingRect(), images().rect(TileImages::Bottom, TileImages::WallDouble));
         QCOMPARE(item.boundingRect().width(), 42.0);
         QVERIFY(QTest::qWaitFor([] { return !TileGraphics::instance().hasWorker(); }, 60000));
-        QVERIFY(item.data(1).value<ShadowGeometry>()
-                == images().shadow(TileImages::Bottom, TileImages::WallDouble));
+        QVERIFY(item.data(1).value<ShadowGeometry>() == images().shadow(TileImages::Bottom, TileImages::WallDouble));
         QCOMPARE(item.tilePlace().use, int(TileImages::WallDouble));
     }
 };

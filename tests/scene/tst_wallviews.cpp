@@ -321,13 +321,12 @@ private slots:
         QTest::newRow("Classic 5 dead") << 0 << 0 << 5 << 9
                                         << std::vector<int>{Two, Two, One, Empty, Empty, Empty, Empty, Empty, Empty}
                                         << QStringLiteral("0");
-        QTest::newRow("International full") << 1 << 144 << 0 << 0 << std::vector<int>(9, Two)
-                                            << QStringLiteral("144");
+        QTest::newRow("International full") << 1 << 144 << 0 << 0 << std::vector<int>(9, Two) << QStringLiteral("144");
         QTest::newRow("International 3 left")
             << 1 << 3 << 0 << 7 << std::vector<int>{Two, One, Empty, Empty, Empty, Empty, Empty, Empty, Empty}
             << QStringLiteral("3");
-        QTest::newRow("International exhausted") << 1 << 0 << 0 << 8 << std::vector<int>(9, Empty)
-                                                 << QStringLiteral("0");
+        QTest::newRow("International exhausted")
+            << 1 << 0 << 0 << 8 << std::vector<int>(9, Empty) << QStringLiteral("0");
     }
     void compactWall()
     {

@@ -12,8 +12,7 @@
 
 #include <cstdio>
 
-namespace
-{
+namespace {
 long residentKiB()
 {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -51,7 +50,8 @@ int main(int argc, char **argv)
     for (int i = 1; i <= total; ++i) {
         XMPPMessage message(XMPPJid(), XMPPMessage::GroupChat);
         message.setFrom(XMPPJid(room.domain(), room.node(), QStringLiteral("player%1").arg(i % 50)));
-        message.setBody(QStringLiteral("message %1: <b>anyone</b> for a game at table %2 & more?").arg(i).arg(1000 + i % 30));
+        message.setBody(
+            QStringLiteral("message %1: <b>anyone</b> for a game at table %2 & more?").arg(i).arg(1000 + i % 30));
         pane.onMessage(message);
         if (i % step == 0) {
             QCoreApplication::processEvents();

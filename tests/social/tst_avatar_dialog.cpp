@@ -81,7 +81,8 @@ void TestAvatarDialog::grid()
     QVERIFY(broken.open(QIODevice::WriteOnly));
     broken.write("not a picture");
     broken.close();
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("failed to load default avatar from.*c-broken")));
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral("failed to load default avatar from.*c-broken")));
 
     AvatarDialog dialog;
     QSignalSpy chosen(&dialog, &AvatarDialog::changeAvatar);
@@ -131,7 +132,8 @@ void TestAvatarDialog::files()
         QVERIFY(text.open(QIODevice::WriteOnly));
         text.write("<svg>not really</svg>");
     } else {
-        path = image(file, file == QLatin1String("small.png") ? 16 : 200, file == QLatin1String("small.png") ? 16 : 100);
+        path = image(file, file == QLatin1String("small.png") ? 16 : 200,
+                     file == QLatin1String("small.png") ? 16 : 100);
     }
     QVERIFY(QFile::setPermissions(path, permissions));
     AvatarDialog dialog;

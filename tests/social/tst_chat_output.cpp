@@ -36,10 +36,7 @@ private slots:
     void inputLine();
 
 private:
-    static QStringList lines(const ChatOutputWidget &out)
-    {
-        return out.toPlainText().split(QLatin1Char('\n'));
-    }
+    static QStringList lines(const ChatOutputWidget &out) { return out.toPlainText().split(QLatin1Char('\n')); }
 };
 
 void TestChatOutput::initTestCase()
@@ -80,8 +77,7 @@ void TestChatOutput::textFromPlayersIsPlain()
     const QString text = QStringLiteral("<b>bold</b> & <img src=\"file:///etc/hostname\"> &amp;");
     const QDateTime time(QDate(2026, 5, 10), QTime(3, 0), Qt::UTC);
     out.appendMessage(time, nick, text);
-    QCOMPARE(lines(out).at(1),
-             QStringLiteral("(%1) %2: %3").arg(Utils::localTimeString(time), nick, text));
+    QCOMPARE(lines(out).at(1), QStringLiteral("(%1) %2: %3").arg(Utils::localTimeString(time), nick, text));
     // Nothing was read as markup: no image, no bold.
     QVERIFY(!out.toHtml().contains(QStringLiteral("<img")));
     QVERIFY(!out.toHtml().contains(QStringLiteral("font-weight:700")));
@@ -149,7 +145,9 @@ void TestChatOutput::boundedLog()
     const int kept = out.document()->blockCount();
     QVERIFY2(kept <= ChatOutputWidget::MaxLines && kept >= ChatOutputWidget::MaxLines - ChatOutputWidget::TrimLines,
              qPrintable(QString::number(kept)));
-    QCOMPARE(lines(out).first(), QStringLiteral("(%1) amy: %2").arg(Utils::localTimeString(time)).arg(ChatOutputWidget::MaxLines + 50 - kept));
+    QCOMPARE(
+        lines(out).first(),
+        QStringLiteral("(%1) amy: %2").arg(Utils::localTimeString(time)).arg(ChatOutputWidget::MaxLines + 50 - kept));
     QVERIFY(lines(out).last().endsWith(QStringLiteral(": %1").arg(ChatOutputWidget::MaxLines + 49)));
 
     out.appendMessage(time, QStringLiteral("amy"), QString(5 * ChatOutputWidget::MaxMessageLength, QLatin1Char('x')));
@@ -181,10 +179,9 @@ void TestChatOutput::notices_data()
 {
     QTest::addColumn<int>("mask");
     QTest::addColumn<QStringList>("expected");
-    const QStringList all{QStringLiteral("<i>x</i> joined the chat"),
-                          QStringLiteral("<i>x</i> has been kicked from the chat"),
-                          QStringLiteral("<i>x</i> has been banned from the chat"),
-                          QStringLiteral("<i>x</i> left the chat")};
+    const QStringList all{
+        QStringLiteral("<i>x</i> joined the chat"), QStringLiteral("<i>x</i> has been kicked from the chat"),
+        QStringLiteral("<i>x</i> has been banned from the chat"), QStringLiteral("<i>x</i> left the chat")};
     QTest::newRow("all shown") << 0 << all;
     QTest::newRow("own only hidden") << 5 << all;
     QTest::newRow("no comings and goings") << 2 << all.mid(1, 2);

@@ -16,8 +16,7 @@
 
 #include <memory>
 
-namespace
-{
+namespace {
 // One player: a session on the XMPP server, the directory and the panes.
 struct Player
 {
@@ -133,16 +132,17 @@ void TestConferenceLive::lobbyAndTableChat()
     QVERIFY(waitForLine(*aliceLobby, QStringLiteral("Alice joined the chat")));
     say(*aliceLobby, QStringLiteral("first <b>"));
     QVERIFY(input(*aliceLobby)->text().isEmpty());
-    QVERIFY(QTest::qWaitFor([&] { return lines(*aliceLobby).last().endsWith(QLatin1String(" Alice: first <b>")); }, 10000));
+    QVERIFY(
+        QTest::qWaitFor([&] { return lines(*aliceLobby).last().endsWith(QLatin1String(" Alice: first <b>")); }, 10000));
 
     // Bob comes later and gets the history with its own time stamp.
     auto bobLobby = bob->pane(0);
     QSignalSpy bobMessages(&bobLobby->conference(), &XMPPConference::message);
     bobLobby->joinLobbyChat();
     QVERIFY(joined(*bobLobby));
-    QVERIFY(live::waitFor(bobMessages, [](const QList<QVariant> &args) {
-                return args.at(0).value<XMPPMessage>().hasDelay();
-            }) >= 0);
+    QVERIFY(live::waitFor(bobMessages,
+                          [](const QList<QVariant> &args) { return args.at(0).value<XMPPMessage>().hasDelay(); })
+            >= 0);
     const QDateTime stamp = std::min(bobMessages.at(0).at(0).value<XMPPMessage>().delayStamp(),
                                      ServerTime::instance().now());
     QVERIFY(lines(*bobLobby).contains(QStringLiteral("(%1) Alice: first <b>").arg(Utils::localTimeString(stamp))));
@@ -169,10 +169,12 @@ void TestConferenceLive::lobbyAndTableChat()
     QCOMPARE(bobTable->mode(), int(ConferenceWidget::TableMode));
     QVERIFY(joined(*aliceTable) && joined(*bobTable));
     say(*aliceTable, QStringLiteral("at the table"));
-    QVERIFY(QTest::qWaitFor([&] { return lines(*bobTable).last().endsWith(QLatin1String(" Alice: at the table")); }, 10000));
+    QVERIFY(QTest::qWaitFor([&] { return lines(*bobTable).last().endsWith(QLatin1String(" Alice: at the table")); },
+                            10000));
     QVERIFY(!log(*bobLobby)->toPlainText().contains(QStringLiteral("at the table")));
 
-    QCOMPARE(fixtureCommand(alice->client.get(), QStringLiteral("kick table-1001@conference.localhost/%1 too loud").arg(bobNick)),
+    QCOMPARE(fixtureCommand(alice->client.get(),
+                            QStringLiteral("kick table-1001@conference.localhost/%1 too loud").arg(bobNick)),
              QStringLiteral("kicked"));
     QVERIFY(QTest::qWaitFor([&] { return !bobTable->conference().isJoined(); }, 10000));
     const QString kicked = lines(*bobTable).last();
@@ -181,19 +183,27 @@ void TestConferenceLive::lobbyAndTableChat()
              qPrintable(kicked));
     QVERIFY(!input(*bobTable)->isEnabled());
     say(*aliceTable, QStringLiteral("after the kick"));
-    QVERIFY(QTest::qWaitFor([&] { return lines(*aliceTable).last().endsWith(QLatin1String("after the kick")); }, 10000));
+    QVERIFY(
+        QTest::qWaitFor([&] { return lines(*aliceTable).last().endsWith(QLatin1String("after the kick")); }, 10000));
     // Alice's table pane shows none of the comings and goings.
     QVERIFY(!log(*aliceTable)->toPlainText().contains(QStringLiteral("the chat")));
 
     // Own kicks and bans in every form, with markup as text.
     const XMPPJid actor(QStringLiteral("localhost"), QStringLiteral("<b>boss</b>"));
     const QString reason = QStringLiteral("<img src=a>");
-    struct Case { bool banned; bool withActor; bool withReason; QString text; };
+    struct Case
+    {
+        bool banned;
+        bool withActor;
+        bool withReason;
+        QString text;
+    };
     const QList<Case> cases{
         {false, false, false, QStringLiteral("Alice has been kicked from the chat")},
         {false, false, true, QStringLiteral("Alice has been kicked from the chat due to <img src=a>")},
         {false, true, false, QStringLiteral("Alice has been kicked from the chat by <b>boss</b>@localhost")},
-        {true, true, true, QStringLiteral("Alice has been banned from the chat by <b>boss</b>@localhost due to <img src=a>")},
+        {true, true, true,
+         QStringLiteral("Alice has been banned from the chat by <b>boss</b>@localhost due to <img src=a>")},
         {true, false, true, QStringLiteral("Alice has been banned from the chat due to <img src=a>")},
     };
     for (const Case &c : cases) {

@@ -46,8 +46,7 @@ signals:
     void gameModelAboutToBeDestroyed(GameModel *model);
 };
 
-namespace
-{
+namespace {
 struct Player
 {
     std::unique_ptr<ConnectionManager> session;
@@ -222,7 +221,7 @@ void TestFriendsLive::friends()
     sendStatus(*bob.client, XMPPPresence::Away, status);
     QTRY_COMPARE_WITH_TIMEOUT(item(alice, bob)->availability(), int(XMPPPresence::Away), 10000);
     const QModelIndex bobNow = list->model()->index(0, 0).data().toString() == bobName ? list->model()->index(0, 0)
-                                                                                        : list->model()->index(1, 0);
+                                                                                       : list->model()->index(1, 0);
     QCOMPARE(bobNow.data(Qt::ToolTipRole).toString(),
              QStringLiteral("<qt>Bob &amp; &lt;i&gt;Co&lt;/i&gt; is away with status "
                             "\"&lt;b&gt;lunch&lt;/b&gt; &amp; tea\"</qt>"));
@@ -328,8 +327,8 @@ void TestFriendsLive::friends()
     // Removing: Carol (only Alice sees her) leaves the roster; Bob, who sees
     // Alice, is only unsubscribed from and is no friend any more.
     const QModelIndex carolRow = list->model()->index(0, 0).data().toString() == QLatin1String("carol")
-        ? list->model()->index(0, 0)
-        : list->model()->index(1, 0);
+                                     ? list->model()->index(0, 0)
+                                     : list->model()->index(1, 0);
     list->setCurrentIndex(carolRow);
     QCOMPARE(detail->friendId(), 6109);
     detail->findChild<QPushButton *>(QStringLiteral("removeButton"))->click();

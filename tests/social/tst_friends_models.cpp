@@ -35,11 +35,11 @@ private slots:
     void formWithoutSearchField();
 };
 
-namespace
-{
+namespace {
 XMPPRosterItem contact(int flags, int show, bool online)
 {
-    XMPPRosterItem item(XMPPJid(QStringLiteral("localhost"), QStringLiteral("7")), QStringLiteral("Seven"), QString(), flags);
+    XMPPRosterItem item(XMPPJid(QStringLiteral("localhost"), QStringLiteral("7")), QStringLiteral("Seven"), QString(),
+                        flags);
     if (online) {
         xmpp::PresenceStanza stanza;
         stanza.from = XMPPJid(QStringLiteral("localhost"), QStringLiteral("7"), QStringLiteral("desk"));
@@ -68,15 +68,24 @@ void TestFriendsModels::presenceIcon_data()
     QTest::addColumn<bool>("online");
     QTest::addColumn<QString>("icon");
     QTest::addColumn<QString>("toolTip");
-    QTest::newRow("friend offline") << 1 << int(S::ShowNone) << false << "xmpp_not_available" << "Seven is offline";
-    QTest::newRow("online") << 3 << int(S::ShowNone) << true << "xmpp_available" << "Seven is online";
-    QTest::newRow("chat") << 3 << int(S::Chat) << true << "xmpp_available" << "Seven is talkative";
-    QTest::newRow("xa") << 3 << int(S::Xa) << true << "xmpp_extended_away" << "Seven is away";
-    QTest::newRow("away") << 1 << int(S::Away) << true << "xmpp_away" << "Seven is away";
-    QTest::newRow("dnd") << 3 << int(S::Dnd) << true << "xmpp_not_available" << "Seven is busy";
-    QTest::newRow("pending") << 4 << int(S::ShowNone) << true << "xmpp_not_available" << "Seven is online";
-    QTest::newRow("none") << 0 << int(S::ShowNone) << false << "xmpp_unknown" << "Seven is offline";
-    QTest::newRow("they see us") << 2 << int(S::ShowNone) << true << "xmpp_unknown" << "Seven is online";
+    QTest::newRow("friend offline") << 1 << int(S::ShowNone) << false << "xmpp_not_available"
+                                    << "Seven is offline";
+    QTest::newRow("online") << 3 << int(S::ShowNone) << true << "xmpp_available"
+                            << "Seven is online";
+    QTest::newRow("chat") << 3 << int(S::Chat) << true << "xmpp_available"
+                          << "Seven is talkative";
+    QTest::newRow("xa") << 3 << int(S::Xa) << true << "xmpp_extended_away"
+                        << "Seven is away";
+    QTest::newRow("away") << 1 << int(S::Away) << true << "xmpp_away"
+                          << "Seven is away";
+    QTest::newRow("dnd") << 3 << int(S::Dnd) << true << "xmpp_not_available"
+                         << "Seven is busy";
+    QTest::newRow("pending") << 4 << int(S::ShowNone) << true << "xmpp_not_available"
+                             << "Seven is online";
+    QTest::newRow("none") << 0 << int(S::ShowNone) << false << "xmpp_unknown"
+                          << "Seven is offline";
+    QTest::newRow("they see us") << 2 << int(S::ShowNone) << true << "xmpp_unknown"
+                                 << "Seven is online";
 }
 
 void TestFriendsModels::presenceIcon()
@@ -109,7 +118,8 @@ void TestFriendsModels::friendTest()
     XMPPRosterModel roster(&client);
     QCOMPARE(FriendsFilter::friendCount(&roster), 0);
     for (int flags = 0; flags < 8; ++flags)
-        roster.onRosterUpdate(XMPPJid(QStringLiteral("localhost"), QString::number(flags)), flags, false, QString(), QString());
+        roster.onRosterUpdate(XMPPJid(QStringLiteral("localhost"), QString::number(flags)), flags, false, QString(),
+                              QString());
     QCOMPARE(FriendsFilter::friendCount(&roster), 6);
     // Names only: no icon and no tool tip from the roster model.
     FriendsRosterModel namesOnly(&roster, nullptr, nullptr, true);
@@ -134,7 +144,8 @@ void TestFriendsModels::removeAction()
     QFETCH(bool, enabled);
     XMPPClient client;
     XMPPRosterModel roster(&client);
-    roster.onRosterUpdate(XMPPJid(QStringLiteral("localhost"), QStringLiteral("7")), flags, false, QString(), QString());
+    roster.onRosterUpdate(XMPPJid(QStringLiteral("localhost"), QStringLiteral("7")), flags, false, QString(),
+                          QString());
     FriendsWindow window(&client, &roster, nullptr, nullptr, nullptr);
     window.resize(591, 532);
     window.show();
@@ -160,10 +171,21 @@ void TestFriendsModels::resultAddresses_data()
     QTest::addColumn<QString>("node");
     QTest::addColumn<QString>("domain");
     QTest::addColumn<QString>("resource");
-    QTest::newRow("full") << "7@localhost/desk" << "7" << "localhost" << "desk";
-    QTest::newRow("domain only") << "search.localhost" << "" << "search.localhost" << "";
-    QTest::newRow("second slash") << "7@localhost/a/b" << "7" << "localhost" << "a/b";
-    QTest::newRow("too long") << QString(1100, QLatin1Char('n')) + QStringLiteral("@localhost") << "" << "" << "";
+    QTest::newRow("full") << "7@localhost/desk"
+                          << "7"
+                          << "localhost"
+                          << "desk";
+    QTest::newRow("domain only") << "search.localhost"
+                                 << ""
+                                 << "search.localhost"
+                                 << "";
+    QTest::newRow("second slash") << "7@localhost/a/b"
+                                  << "7"
+                                  << "localhost"
+                                  << "a/b";
+    QTest::newRow("too long") << QString(1100, QLatin1Char('n')) + QStringLiteral("@localhost") << ""
+                              << ""
+                              << "";
 }
 
 void TestFriendsModels::resultAddresses()

@@ -37,8 +37,7 @@ private:
     XmppTestServer m_server;
 };
 
-namespace
-{
+namespace {
 QImage photo(int width, int height, QColor colour)
 {
     QImage image(width, height, QImage::Format_ARGB32);
@@ -208,20 +207,26 @@ void TestPlayerDbLive::picturesFromVCards()
     ConnectionManager session;
     PlayerDb db(&session, viewer.get(), nullptr);
     QSignalSpy updates(&db, &PlayerDb::playerPictureUpdate);
-    struct Case { qint32 pid; QSize size; };
+    struct Case
+    {
+        qint32 pid;
+        QSize size;
+    };
     // 6104 has no vCard; 6199 has no account at all.
     const QList<Case> cases{{6102, {64, 32}}, {6103, {21, 64}}, {6104, {64, 64}}, {6199, {64, 64}}};
     for (const Case &c : cases) {
         QCOMPARE(db.picture(c.pid, true).size(), QSize(64, 64));
         QVERIFY(db.picture(c.pid, false).isNull());
     }
-    QVERIFY(QTest::qWaitFor([&] {
+    QVERIFY(QTest::qWaitFor(
+        [&] {
         for (const Case &c : cases) {
             if (updatesFor(updates, c.pid) == 0)
                 return false;
         }
         return true;
-    }, 10000));
+        },
+        10000));
     for (const Case &c : cases) {
         QCOMPARE(db.picture(c.pid, false).size(), c.size);
         // Repeated asks while the answer was on its way sent one request.

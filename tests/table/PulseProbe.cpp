@@ -11,7 +11,7 @@ QString pactl(const QStringList &arguments)
     process.waitForFinished(5000);
     return QString::fromUtf8(process.readAllStandardOutput());
 }
-}
+} // namespace
 
 int PulseProbe::runningStreams() const
 {
@@ -31,6 +31,5 @@ bool PulseProbe::command(const QStringList &arguments)
 {
     QProcess process;
     process.start(QStringLiteral("pactl"), arguments);
-    return process.waitForFinished(5000) && process.exitStatus() == QProcess::NormalExit
-           && process.exitCode() == 0;
+    return process.waitForFinished(5000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }

@@ -14,8 +14,7 @@ public:
     static QByteArray chunk(const char *id, quint32 declaredSize, const QByteArray &bytes);
     static QByteArray chunk(const char *id, const QByteArray &bytes);
     // "RIFF" <size> "WAVE" followed by the chunks; size counted unless given.
-    static QByteArray riff(const QByteArray &chunks, qint64 declaredSize = -1,
-                           const char *form = "WAVE");
+    static QByteArray riff(const QByteArray &chunks, qint64 declaredSize = -1, const char *form = "WAVE");
     // The 16 PCM format bytes.
     static QByteArray pcmFormat(quint16 tag, quint16 channels, quint32 rate, quint16 bits);
     // Samples of a quiet sine, frames * channels * bits / 8 bytes.

@@ -9,14 +9,16 @@
 
 #include <stdexcept>
 
-namespace
-{
+namespace {
 // Writes what the queue does with it into a shared log.
 class ProbeAnimation : public GameWindowAnimation
 {
 public:
     ProbeAnimation(const QString &name, QStringList &log, int durationMs = 10000, bool endsInStart = false)
-        : GameWindowAnimation(durationMs), m_name(name), m_log(log), m_endsInStart(endsInStart)
+        : GameWindowAnimation(durationMs)
+        , m_name(name)
+        , m_log(log)
+        , m_endsInStart(endsInStart)
     {
     }
     ~ProbeAnimation() override { m_log << m_name + QStringLiteral(" deleted"); }
@@ -73,8 +75,7 @@ private slots:
         setAnimations(false);
         queue.enqueueAnimation(new ProbeAnimation(QStringLiteral("b"), m_log));
         // What waited runs first; the new animation starts and ends at once.
-        QCOMPARE(m_log, (QStringList{"a start 0", "a finish 0", "waiting", "b start 1", "b finish 1",
-                                     "b deleted"}));
+        QCOMPARE(m_log, (QStringList{"a start 0", "a finish 0", "waiting", "b start 1", "b finish 1", "b deleted"}));
         QVERIFY(!queue.isBusy());
         QCOMPARE(queue.waiting(), 0);
     }

@@ -250,7 +250,8 @@ void TestGameController::playsADemoHand()
 
 void TestGameController::washoutShowsTheNoticeUntilReady()
 {
-    QVERIFY(start({QStringLiteral("--scenario"), PeerProcess::scenarioDirectory() + QStringLiteral("/washout-hand.json")}));
+    QVERIFY(
+        start({QStringLiteral("--scenario"), PeerProcess::scenarioDirectory() + QStringLiteral("/washout-hand.json")}));
     QSignalSpy washout(m_session.get(), &ConnectionManager::handEndNonScoring);
     QSignalSpy askedReady(m_session.get(), &ConnectionManager::areYouReady);
     m_session->join_table(1001, -1);
@@ -299,9 +300,11 @@ void TestGameController::watchesAHandInProgressAndLeaves()
 
 void TestGameController::tournamentSeatingJoinsOnceTheTableIsKnown()
 {
-    const QJsonObject game{{"send", "game_data"},
-                           {"fields", QJsonObject{{"tableId", 7001}, {"state", 0},
-                                                  {"tableState", QJsonObject{{"playerId", "$pid"}, {"lastDiscarder", -1}}}}}};
+    const QJsonObject game{
+        {"send", "game_data"},
+        {"fields", QJsonObject{{"tableId", 7001},
+                               {"state", 0},
+                               {"tableState", QJsonObject{{"playerId", "$pid"}, {"lastDiscarder", -1}}}}}};
     const QJsonObject scenario{
         {"trigger", "login"},
         {"disable", QJsonArray{"join_table"}},

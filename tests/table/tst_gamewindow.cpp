@@ -136,8 +136,8 @@ private slots:
         model.onWatching(true);
         TableState state;
         state.playerId = P1;
-        model.onGameData(3, server_game_state::TILE_DISCARDED_STATE,
-                         {player(P1, 1), player(P2, 0), player(P3, 2)}, state, WallState{});
+        model.onGameData(3, server_game_state::TILE_DISCARDED_STATE, {player(P1, 1), player(P2, 0), player(P3, 2)},
+                         state, WallState{});
         QCOMPARE(window.seatPlayerId(0), P2);
         QCOMPARE(window.seatPlayerId(1), P1);
         QCOMPARE(window.seatPlayerId(2), P3);

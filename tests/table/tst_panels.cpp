@@ -27,9 +27,8 @@
 
 #include <stdexcept>
 
-namespace
-{
-template<typename T = QWidget>
+namespace {
+template <typename T = QWidget>
 T *child(const QObject *parent, const char *name)
 {
     T *found = parent->findChild<T *>(QLatin1String(name));
@@ -97,16 +96,26 @@ private slots:
         QTest::addColumn<int>("lastDiscard");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("shortcut");
-        QTest::newRow("chow low") << 1 << 3 << 3 << "Chow Low" << "Alt+1";
-        QTest::newRow("chow mid") << 1 << 3 << 4 << "Chow Mid" << "Alt+2";
-        QTest::newRow("chow hi") << 1 << 3 << 5 << "Chow Hi" << "Alt+3";
-        QTest::newRow("chow off the discard") << 1 << 3 << 7 << "" << "";
-        QTest::newRow("kong") << 8 << 9 << 9 << "Kong" << "Alt+K";
-        QTest::newRow("pong") << 2 << 9 << 9 << "Pong" << "Alt+P";
-        QTest::newRow("pong to kong") << 4 << 9 << 0 << "Pong to kong" << "Alt+K";
-        QTest::newRow("bonus") << 64 << 35 << 0 << "Bonus" << "";
-        QTest::newRow("riichi") << 128 << 5 << 0 << "Riichi" << "Alt+R";
-        QTest::newRow("pair") << 32 << 5 << 5 << "" << "";
+        QTest::newRow("chow low") << 1 << 3 << 3 << "Chow Low"
+                                  << "Alt+1";
+        QTest::newRow("chow mid") << 1 << 3 << 4 << "Chow Mid"
+                                  << "Alt+2";
+        QTest::newRow("chow hi") << 1 << 3 << 5 << "Chow Hi"
+                                 << "Alt+3";
+        QTest::newRow("chow off the discard") << 1 << 3 << 7 << ""
+                                              << "";
+        QTest::newRow("kong") << 8 << 9 << 9 << "Kong"
+                              << "Alt+K";
+        QTest::newRow("pong") << 2 << 9 << 9 << "Pong"
+                              << "Alt+P";
+        QTest::newRow("pong to kong") << 4 << 9 << 0 << "Pong to kong"
+                                      << "Alt+K";
+        QTest::newRow("bonus") << 64 << 35 << 0 << "Bonus"
+                               << "";
+        QTest::newRow("riichi") << 128 << 5 << 0 << "Riichi"
+                                << "Alt+R";
+        QTest::newRow("pair") << 32 << 5 << 5 << ""
+                              << "";
     }
     void chowLabels()
     {
@@ -148,8 +157,8 @@ private slots:
         QTest::addColumn<QStringList>("visible");
         QTest::addColumn<int>("rows");
         QTest::addColumn<QString>("title");
-        const QStringList all{"mahjongButtonFrame", "meldChoiceSeparator", "mahjongButton", "riichiButton",
-                              "passButton", "closeButton"};
+        const QStringList all{"mahjongButtonFrame", "meldChoiceSeparator", "mahjongButton",
+                              "riichiButton",       "passButton",          "closeButton"};
         QTest::newRow("mahjong only") << meld_offer_vector{{16, 7}} << true << 0
                                       << QStringList{"mahjongButtonFrame", "meldChoiceSeparator", "mahjongButton",
                                                      "passButton"}
@@ -180,8 +189,8 @@ private slots:
             panel.addOffer(offer, 5);
         panel.setAuctionType(auction);
         // The title bar has a closeButton of its own: look in the form.
-        QCOMPARE(shown(child(&panel, "MeldAuction"), {"mahjongButtonFrame", "meldChoiceSeparator", "mahjongButton", "riichiButton",
-                                "passButton", "closeButton"}),
+        QCOMPARE(shown(child(&panel, "MeldAuction"), {"mahjongButtonFrame", "meldChoiceSeparator", "mahjongButton",
+                                                      "riichiButton", "passButton", "closeButton"}),
                  visible);
         QCOMPARE(panel.findChildren<MeldChoice *>().size(), rows);
         QCOMPARE(panel.windowTitle(), title);
@@ -205,11 +214,11 @@ private slots:
     {
         QTest::addColumn<meld_offer_vector>("offers");
         QTest::addColumn<QStringList>("visible");
-        QTest::newRow("riichi and two kongs") << meld_offer_vector{{128, 1}, {8, 3}, {8, 9}}
-                                              << QStringList{"riichiButton", "kongButton"};
+        QTest::newRow("riichi and two kongs")
+            << meld_offer_vector{{128, 1}, {8, 3}, {8, 9}} << QStringList{"riichiButton", "kongButton"};
         QTest::newRow("chow and pong") << meld_offer_vector{{1, 1}, {2, 3}} << QStringList{};
-        QTest::newRow("flower and extension") << meld_offer_vector{{64, 35}, {4, 2}}
-                                              << QStringList{"pongToKongButton", "replaceBonusButton"};
+        QTest::newRow("flower and extension")
+            << meld_offer_vector{{64, 35}, {4, 2}} << QStringList{"pongToKongButton", "replaceBonusButton"};
     }
     void concealedActions()
     {
@@ -267,11 +276,16 @@ private slots:
         QTest::addColumn<int>("gameType");
         QTest::addColumn<QString>("score");
         QTest::addColumn<QString>("label");
-        QTest::newRow("none") << -1 << "" << "";
-        QTest::newRow("single hand") << 0 << "3" << "3wins";
-        QTest::newRow("full game") << 2 << "-12,000" << "12000pts";
-        QTest::newRow("east only") << 3 << "-12,000" << "12000pts";
-        QTest::newRow("tournament") << 1 << "-12,000" << "12000pts";
+        QTest::newRow("none") << -1 << ""
+                              << "";
+        QTest::newRow("single hand") << 0 << "3"
+                                     << "3wins";
+        QTest::newRow("full game") << 2 << "-12,000"
+                                   << "12000pts";
+        QTest::newRow("east only") << 3 << "-12,000"
+                                   << "12000pts";
+        QTest::newRow("tournament") << 1 << "-12,000"
+                                    << "12000pts";
     }
     void seatScores()
     {
@@ -467,13 +481,12 @@ private slots:
         QTest::addColumn<QString>("ready");
         QTest::newRow("type 4") << 4 << false << 0 << false << "" << QStringList{"readyButton", "leaveButton"}
                                 << "Ready";
-        QTest::newRow("nine") << 6 << false << 1 << false << "Nine honors or terminals."
-                              << QStringList{"readyButton"} << "Next hand";
+        QTest::newRow("nine") << 6 << false << 1 << false << "Nine honors or terminals." << QStringList{"readyButton"}
+                              << "Next hand";
         QTest::newRow("four kongs") << 7 << true << 0 << false << "Four kongs." << QStringList{"okButton"} << "Ready";
         QTest::newRow("wind") << 8 << false << 2 << true << "Same wind discard."
                               << QStringList{"readyButton", "leaveButton"} << "Play ($10 + $1)";
-        QTest::newRow("riichi") << 9 << false << 2 << false
-                                << "No-one declared win after all player declared riichi."
+        QTest::newRow("riichi") << 9 << false << 2 << false << "No-one declared win after all player declared riichi."
                                 << QStringList{"readyButton"} << "Next hand";
     }
     void washout()
@@ -529,8 +542,8 @@ private slots:
     void selectorStrip()
     {
         LocalizationDb names(nullptr, nullptr);
-        names.onTableNames(QStringLiteral("en"), {{1, QStringLiteral("Bamboo Grove {tableId}")},
-                                                   {2, QStringLiteral("Cup {tableId}")}});
+        names.onTableNames(QStringLiteral("en"),
+                           {{1, QStringLiteral("Bamboo Grove {tableId}")}, {2, QStringLiteral("Cup {tableId}")}});
         TableSelector strip;
         strip.resize(1000, 40);
         strip.setLocalizationDb(&names);

@@ -29,7 +29,7 @@ private:
 
     QTemporaryDir m_dir;
     QWidget m_window;
-    QString m_clip;      // 16-bit mono, ClipMs long
+    QString m_clip; // 16-bit mono, ClipMs long
     QByteArray m_samples;
 
     QString store(const QString &name, const QByteArray &bytes)
@@ -42,8 +42,7 @@ private:
     std::unique_ptr<DXSound> load(const QString &path, int buffers = 1)
     {
         std::unique_ptr<DXSound> sound;
-        const AudioResult::code_t result =
-            DXSoundDevice::instance().createSound(&sound, path, 0, QUuid(), buffers);
+        const AudioResult::code_t result = DXSoundDevice::instance().createSound(&sound, path, 0, QUuid(), buffers);
         if (result != AudioResult::Ok)
             qWarning("createSound: %x", unsigned(result));
         return sound;
@@ -53,8 +52,7 @@ private:
     {
         void *region = nullptr;
         quint32 bytes = 0;
-        if (buffer->lock(0, 0, &region, &bytes, nullptr, nullptr, AudioBuffer::LockEntireBuffer)
-            != AudioResult::Ok)
+        if (buffer->lock(0, 0, &region, &bytes, nullptr, nullptr, AudioBuffer::LockEntireBuffer) != AudioResult::Ok)
             return {};
         QByteArray copy(static_cast<const char *>(region), bytes);
         buffer->unlock(region, bytes, nullptr, 0);
@@ -102,8 +100,7 @@ private slots:
         if (QMediaDevices::audioOutputs().isEmpty())
             QSKIP("no audio output: the PulseAudio fixture is not running");
         QVERIFY(m_dir.isValid());
-        QCOMPARE(DXSoundDevice::instance().initialise(&m_window, AudioDevice::LevelPriority),
-                 AudioResult::Ok);
+        QCOMPARE(DXSoundDevice::instance().initialise(&m_window, AudioDevice::LevelPriority), AudioResult::Ok);
         QCOMPARE(DXSoundDevice::instance().device()->cooperativeLevel(), 2);
         m_samples = WavBuilder::samples(int(Rate) * ClipMs / 1000, 1, 16, Rate);
         m_clip = store(QStringLiteral("clip.wav"), WavBuilder::pcmWave(m_samples, 1, Rate, 16));
@@ -156,10 +153,9 @@ private slots:
         QCOMPARE(sounds.createSound(&sound, QString(), 0, QUuid(), 1), AudioResult::InvalidArg);
         QCOMPARE(sounds.createSound(nullptr, m_clip, 0, QUuid(), 1), AudioResult::InvalidArg);
         QCOMPARE(sounds.createSound(&sound, m_clip, 0, QUuid(), 0), AudioResult::InvalidArg);
-        QCOMPARE(sounds.createSound(&sound, m_dir.filePath("missing.wav"), 0, QUuid(), 1),
-                 AudioResult::Fail);
-        const QString noData = store("nodata.wav", WavBuilder::riff(WavBuilder::chunk(
-                                                       "fmt ", WavBuilder::pcmFormat(1, 1, Rate, 16))));
+        QCOMPARE(sounds.createSound(&sound, m_dir.filePath("missing.wav"), 0, QUuid(), 1), AudioResult::Fail);
+        const QString noData = store(
+            "nodata.wav", WavBuilder::riff(WavBuilder::chunk("fmt ", WavBuilder::pcmFormat(1, 1, Rate, 16))));
         QCOMPARE(sounds.createSound(&sound, noData, 0, QUuid(), 1), AudioResult::Fail);
         const QString emptyData = store("empty.wav", WavBuilder::pcmWave({}, 1, Rate, 16));
         QCOMPARE(sounds.createSound(&sound, emptyData, 0, QUuid(), 1), AudioResult::Fail);
@@ -295,8 +291,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(buffer->sink()->processedUSecs() > qint64(ClipMs) * 2000, 5000);
         QVERIFY(playing(buffer));
         // Somewhere inside the clip, not at its start.
-        QTRY_VERIFY_WITH_TIMEOUT(position(buffer) > bytesFor(100) && position(buffer) < bytesFor(ClipMs - 100),
-                                 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(position(buffer) > bytesFor(100) && position(buffer) < bytesFor(ClipMs - 100), 3000);
 
         QCOMPARE(probe.runningStreams(), 1);
         sound.stop();

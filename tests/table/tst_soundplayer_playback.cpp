@@ -95,11 +95,13 @@ private slots:
         QCOMPARE(m_player->loopingId(), int(SoundPlayer::LobbyMusic));
 
         // Asking again neither restarts nor disturbs it.
-        QTRY_VERIFY_WITH_TIMEOUT([&] {
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
             quint32 position = 0;
             buffer(SoundPlayer::LobbyMusic)->getCurrentPosition(&position, nullptr);
             return position > 22050; // half a second in
-        }(), 5000);
+            }(),
+            5000);
         m_player->play(SoundPlayer::Chow, 0);
         m_player->play(SoundPlayer::LobbyMusic, SoundPlayer::Loop | SoundPlayer::Exclusive);
         QVERIFY(playing(SoundPlayer::Chow));

@@ -45,8 +45,7 @@ private:
     {
         const QByteArray format = WavBuilder::pcmFormat(0x11, 1, 22050, 4) + WavBuilder::u16(2) + "\x01\x02";
         return WavBuilder::riff(WavBuilder::chunk("LIST", QByteArray("INFOISFT") + WavBuilder::u32(3) + "ab\0\0")
-                                + WavBuilder::chunk("fmt ", format)
-                                + WavBuilder::chunk("junk", "odd")
+                                + WavBuilder::chunk("fmt ", format) + WavBuilder::chunk("junk", "odd")
                                 + WavBuilder::chunk("data", data));
     }
 
@@ -96,8 +95,7 @@ private slots:
         QCOMPARE(head, data.left(10));
         // A read is capped by the bytes left.
         QByteArray rest(data.size() + 50, '\0');
-        QCOMPARE(reader.read(reinterpret_cast<quint8 *>(rest.data()), quint32(rest.size()), &got),
-                 AudioResult::Ok);
+        QCOMPARE(reader.read(reinterpret_cast<quint8 *>(rest.data()), quint32(rest.size()), &got), AudioResult::Ok);
         QCOMPARE(got, quint32(data.size() - 10));
     }
 
@@ -164,10 +162,8 @@ private slots:
             << W::riff(W::chunk("fmt ", W::pcmFormat(2, 1, 8000, 4) + W::u16(0xFFFF)) + data);
         QTest::newRow("format chunk size 4 GB")
             << W::riff(W::chunk("fmt ", 0xFFFFFFFF, W::pcmFormat(1, 1, 8000, 8)) + data);
-        QTest::newRow("data past the end of the file")
-            << W::riff(fmt + W::chunk("data", 1000, W::samples(10, 1, 8)));
-        QTest::newRow("data size 4 GB")
-            << W::riff(fmt + W::chunk("data", 0xFFFFFFF0, W::samples(10, 1, 8)));
+        QTest::newRow("data past the end of the file") << W::riff(fmt + W::chunk("data", 1000, W::samples(10, 1, 8)));
+        QTest::newRow("data size 4 GB") << W::riff(fmt + W::chunk("data", 0xFFFFFFF0, W::samples(10, 1, 8)));
         QTest::newRow("no data chunk") << W::riff(fmt + W::chunk("junk", "12345678"));
         QTest::newRow("RIFF larger than the file") << W::riff(fmt + data, 100000);
         QTest::newRow("data outside the RIFF chunk") << W::riff(fmt + data, 4 + fmt.size() + 8);

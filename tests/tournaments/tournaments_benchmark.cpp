@@ -45,7 +45,8 @@ struct Lobby
     std::mt19937 random{42};
     bool wholeRow = false;
 
-    Lobby(bool wholeRowRefresh, int notifyIntervalMs) : wholeRow(wholeRowRefresh)
+    Lobby(bool wholeRowRefresh, int notifyIntervalMs)
+        : wholeRow(wholeRowRefresh)
     {
         model.setNotifyInterval(notifyIntervalMs);
         for (int id = 1; id <= Tournaments; ++id) {

@@ -193,8 +193,10 @@ void TestTournamentModels::lobbyRowsAndSignals()
     QCOMPARE(text(TournamentsLobbyModel::RulesColumn), "Classic");
     QCOMPARE(text(TournamentsLobbyModel::PlayersColumn), "12/64");
     QCOMPARE(text(TournamentsLobbyModel::StartColumn), Utils::localDateTimeString(t.start));
-    QCOMPARE(model.index(row, TournamentsLobbyModel::BuyInColumn).data(TournamentRoles::RawValueRole).toLongLong(), 1100);
-    QCOMPARE(model.index(row, TournamentsLobbyModel::PotColumn).data(TournamentRoles::RawValueRole).toLongLong(), 17000);
+    QCOMPARE(model.index(row, TournamentsLobbyModel::BuyInColumn).data(TournamentRoles::RawValueRole).toLongLong(),
+             1100);
+    QCOMPARE(model.index(row, TournamentsLobbyModel::PotColumn).data(TournamentRoles::RawValueRole).toLongLong(),
+             17000);
     // Names from the server show as plain text in tool tips.
     QVERIFY(model.index(row, 3).data(Qt::ToolTipRole).toString().contains("&lt;b&gt;"));
     // No buy-in: "-", never "-$0.01".
@@ -361,15 +363,15 @@ void TestTournamentModels::rankingPositionsAndTexts()
 void TestTournamentModels::rankingMerge()
 {
     TournamentRankingModel model(7);
-    model.onTournamentRankings(7, {{11, "Ann", 10, 3, 0, false}, {12, "Bob", 8, 2, 0, false},
-                                   {13, "Cy", 6, 1, 0, false}});
+    model.onTournamentRankings(7,
+                               {{11, "Ann", 10, 3, 0, false}, {12, "Bob", 8, 2, 0, false}, {13, "Cy", 6, 1, 0, false}});
     QStandardItem *bobCell = model.item(1, 0);
     QSignalSpy removedRows(&model, &QAbstractItemModel::rowsRemoved);
     QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
 
     // Bob overtakes Ann, Cy drops out, Dee comes in: rows are kept, not rebuilt.
-    model.onTournamentRankings(7, {{12, "Bob", 12, 4, 0, false}, {11, "Ann", 10, 3, 0, false},
-                                   {14, "Dee", 2, 0, 0, false}});
+    model.onTournamentRankings(
+        7, {{12, "Bob", 12, 4, 0, false}, {11, "Ann", 10, 3, 0, false}, {14, "Dee", 2, 0, 0, false}});
     QCOMPARE(reset.size(), 0);
     QCOMPARE(removedRows.size(), 1);
     QCOMPARE(model.rowCount(), 3);
@@ -391,8 +393,8 @@ void TestTournamentModels::prizeStructure()
 {
     TournamentPrizeStructureModel model;
     TournamentInfo t = makeTournament(1, "T", TournamentInfo::Open, 0, 100, 10, 14);
-    prize_structure_t prizes{{{1, 1}, pot_share_t{350}}, {{2, 3}, pot_share_t{250}}, {{4, 10}, std::any(5)},
-                             {{11, 12}, std::any()}};
+    prize_structure_t prizes{
+        {{1, 1}, pot_share_t{350}}, {{2, 3}, pot_share_t{250}}, {{4, 10}, std::any(5)}, {{11, 12}, std::any()}};
     model.onTournamentPrizeStructure(prizes, t); // pot 1400
     QCOMPARE(model.rowCount(), 4);
     QCOMPARE(model.index(0, 0).data().toString(), "#1");

@@ -132,8 +132,8 @@ void TestTournamentViews::refusalBoxes()
         // Yes opens the deposit page and says so.
         box->button(QMessageBox::Yes)->click();
         QCOMPARE(host.deposits, 1);
-        QTRY_VERIFY(onlyBox(&host.main) && onlyBox(&host.main)->text()
-                                             == QStringLiteral("Your account is opened in a web browser"));
+        QTRY_VERIFY(onlyBox(&host.main)
+                    && onlyBox(&host.main)->text() == QStringLiteral("Your account is opened in a web browser"));
     }
 
     controller.onTournamentUnregisterFailed(7, tmnt_register_failed_reason::enum_t(reason));
@@ -199,7 +199,8 @@ void TestTournamentViews::joinFundsRule()
 
     // Without a lobby widget nothing opens.
     host.hasLobby = false;
-    controller.model()->addOrUpdateTournament(makeTournament(9, QStringLiteral("Nine"), TournamentInfo::Open, 0, 0, 0, 1));
+    controller.model()->addOrUpdateTournament(
+        makeTournament(9, QStringLiteral("Nine"), TournamentInfo::Open, 0, 0, 0, 1));
     controller.createJoinTournamentDialog(9);
     controller.createTournamentDetailDialog(9);
     QVERIFY(host.lobby.findChildren<MahjongDialog *>().isEmpty());
@@ -219,23 +220,36 @@ void TestTournamentViews::detailStates_data()
 
     // The tournament starts at 13:00 by the test clock (12:00), in three
     // rounds of 20 minutes, 30 minutes apart.
-    QTest::newRow("open") << 0 << false << 0 << true << false << "Starts in: 1h 00m 00s - time to start" << ""
+    QTest::newRow("open") << 0 << false << 0 << true << false << "Starts in: 1h 00m 00s - time to start"
+                          << ""
                           << "Players" << false;
     QTest::newRow("open, registered") << 0 << true << 0 << false << true << "Starts in: 1h 00m 00s - time to start"
-                                      << "" << "Players" << false;
-    QTest::newRow("closed") << 1 << true << 0 << false << false << "Starts in: 1h 00m 00s - time to start" << ""
+                                      << ""
+                                      << "Players" << false;
+    QTest::newRow("closed") << 1 << true << 0 << false << false << "Starts in: 1h 00m 00s - time to start"
+                            << ""
                             << "Players" << false;
-    QTest::newRow("seating") << 2 << true << 0 << false << false << "" << "" << "Standings" << true;
+    QTest::newRow("seating") << 2 << true << 0 << false << false << ""
+                             << ""
+                             << "Standings" << true;
     QTest::newRow("playing, first") << 3 << true << 0 << false << false << ""
-                                    << "Round 1|Next break in: 1h 20m 00s - time to start" << "Standings" << true;
+                                    << "Round 1|Next break in: 1h 20m 00s - time to start"
+                                    << "Standings" << true;
     QTest::newRow("playing, last") << 3 << true << 2 << false << false << ""
-                                   << "Round 3|Ends in: 2h 20m 00s - time to start" << "Standings" << true;
+                                   << "Round 3|Ends in: 2h 20m 00s - time to start"
+                                   << "Standings" << true;
     QTest::newRow("paused") << 4 << true << 0 << false << false << ""
-                            << "Round 1|Next round in: 1h 30m 00s - time to start" << "Standings" << false;
-    QTest::newRow("playing, no schedule") << 3 << true << 7 << false << false << "" << "Round 8|" << "Standings"
-                                          << true;
-    QTest::newRow("done") << 5 << true << 0 << false << false << "" << "" << "Standings" << false;
-    QTest::newRow("cancelled") << 6 << true << 0 << false << false << "" << "" << "Players" << false;
+                            << "Round 1|Next round in: 1h 30m 00s - time to start"
+                            << "Standings" << false;
+    QTest::newRow("playing, no schedule") << 3 << true << 7 << false << false << ""
+                                          << "Round 8|"
+                                          << "Standings" << true;
+    QTest::newRow("done") << 5 << true << 0 << false << false << ""
+                          << ""
+                          << "Standings" << false;
+    QTest::newRow("cancelled") << 6 << true << 0 << false << false << ""
+                               << ""
+                               << "Players" << false;
 }
 
 void TestTournamentViews::detailStates()
@@ -281,13 +295,15 @@ void TestTournamentViews::detailTablesAndWatches()
     tableModel.subscribe(QStringLiteral("101/mtt"));
     TournamentsController controller(nullptr, nullptr, &host);
     controller.setTableModel(&tableModel);
-    controller.model()->addOrUpdateTournament(makeTournament(12, QStringLiteral("Twelve"), TournamentInfo::Seating, 0, 0, 0, 8));
+    controller.model()->addOrUpdateTournament(
+        makeTournament(12, QStringLiteral("Twelve"), TournamentInfo::Seating, 0, 0, 0, 8));
     // Held before the dialog: listed when it subscribes.
     tableModel.onTableInfoUpdate(TableInfo(501, QStringLiteral("101/mtt/12")));
     controller.createTournamentDetailDialog(12);
     controller.createTournamentDetailDialog(12);
     QCOMPARE(host.lobby.findChildren<TournamentDetailDialog *>().size(), 1);
-    QPointer<TournamentDetailDialog> dialog = host.lobby.findChild<TournamentDetailDialog *>(QStringLiteral("detailmtt12"));
+    QPointer<TournamentDetailDialog> dialog = host.lobby.findChild<TournamentDetailDialog *>(
+        QStringLiteral("detailmtt12"));
     QVERIFY(dialog);
 
     tableModel.onTableInfoUpdate(TableInfo(502, QStringLiteral("101/mtt/12/2")));
@@ -346,7 +362,8 @@ void TestTournamentViews::previewTexts()
     TournamentsTestHost host;
     TournamentsController controller(nullptr, nullptr, &host);
     TournamentsLobbyModel *model = controller.model();
-    model->addOrUpdateTournament(makeTournament(4, QStringLiteral("<b>Four</b>"), TournamentInfo::Open, 2, 1000, 100, 12));
+    model->addOrUpdateTournament(
+        makeTournament(4, QStringLiteral("<b>Four</b>"), TournamentInfo::Open, 2, 1000, 100, 12));
     model->addOrUpdateTournament(makeTournament(5, QStringLiteral("Five"), TournamentInfo::Playing, 0, 0, 0, 12));
     TournamentPreview preview;
     preview.setTournamentsController(&controller);

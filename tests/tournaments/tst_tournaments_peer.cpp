@@ -51,10 +51,10 @@ void TestTournamentsPeer::initTestCase()
 void TestTournamentsPeer::lobbyFollowsTheServer()
 {
     PeerProcess peer;
-    QVERIFY2(peer.start({QStringLiteral("--account"), QStringLiteral("alice:secret:42:Alice"),
-                         QStringLiteral("--scenario"),
-                         QDir(PeerProcess::scenarioDirectory()).filePath(QStringLiteral("tournament-lobby.json"))}),
-             qPrintable(peer.errorString()));
+    QVERIFY2(
+        peer.start({QStringLiteral("--account"), QStringLiteral("alice:secret:42:Alice"), QStringLiteral("--scenario"),
+                    QDir(PeerProcess::scenarioDirectory()).filePath(QStringLiteral("tournament-lobby.json"))}),
+        qPrintable(peer.errorString()));
     ConnectionManager session(true);
     TournamentsLobbyModel model;
     model.setSession(&session);
@@ -101,8 +101,7 @@ void TestTournamentsPeer::lobbyFollowsTheServer()
 
     // The standings of a tournament, with tied positions.
     TournamentRankingModel rankings(7);
-    connect(&session, &ConnectionManager::tournamentRankings, &rankings,
-            &TournamentRankingModel::onTournamentRankings);
+    connect(&session, &ConnectionManager::tournamentRankings, &rankings, &TournamentRankingModel::onTournamentRankings);
     QSignalSpy rows(&rankings, &QAbstractItemModel::rowsInserted);
     session.get_tournament_ranking_list(7);
     QTRY_COMPARE(rankings.rowCount(), 3);
@@ -234,9 +233,10 @@ void TestTournamentsPeer::registrationToSeat()
 void TestTournamentsPeer::rankingRequestsAreBounded()
 {
     PeerProcess peer;
-    QVERIFY2(peer.start({QStringLiteral("--scenario"), QDir(PeerProcess::scenarioDirectory())
-                                                           .filePath(QStringLiteral("tournament-updates-burst.json"))}),
-             qPrintable(peer.errorString()));
+    QVERIFY2(
+        peer.start({QStringLiteral("--scenario"),
+                    QDir(PeerProcess::scenarioDirectory()).filePath(QStringLiteral("tournament-updates-burst.json"))}),
+        qPrintable(peer.errorString()));
     ConnectionManager session(true);
     TournamentsTestHost host;
     TournamentsController controller(&session, nullptr, &host);
@@ -246,8 +246,7 @@ void TestTournamentsPeer::rankingRequestsAreBounded()
     QVERIFY(checked.wait(10000));
     session.login(QStringLiteral("demo"), QStringLiteral("demo"));
     QVERIFY(!peer.waitForLine(QStringLiteral("SCENARIO_DONE")).isNull());
-    QTRY_VERIFY(controller.model()->hasTournament(7)
-                && controller.model()->tournamentInfo(7).registeredPlayers == 16);
+    QTRY_VERIFY(controller.model()->hasTournament(7) && controller.model()->tournamentInfo(7).registeredPlayers == 16);
     // Records of 7 and 8, then the burst for 7: one request each, and one
     // more for 7 once its first is answered.
     QTRY_COMPARE(rankings.size(), 3);

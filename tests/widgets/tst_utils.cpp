@@ -14,8 +14,7 @@ class MainWindow : public QWidget
     Q_OBJECT
 };
 
-namespace
-{
+namespace {
 QDateTime g_fixedNow;
 QDateTime fixedNow()
 {
@@ -28,14 +27,8 @@ class UtilsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    }
-    void cleanup()
-    {
-        Utils::setServerClock(nullptr);
-    }
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void cleanup() { Utils::setServerClock(nullptr); }
 
     void moneyString_data()
     {
@@ -112,8 +105,8 @@ private slots:
             const QString text = source.left(length);
             for (int maximum = -1; maximum <= length + 2; ++maximum) {
                 const QString result = Utils::elideMiddle(text, maximum);
-                const QByteArray where = QStringLiteral("length %1 maximum %2: '%3'")
-                                             .arg(length).arg(maximum).arg(result).toUtf8();
+                const QByteArray where =
+                    QStringLiteral("length %1 maximum %2: '%3'").arg(length).arg(maximum).arg(result).toUtf8();
                 if (length <= maximum) {
                     QVERIFY2(result == text, where.constData());
                     continue;

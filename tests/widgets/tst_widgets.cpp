@@ -15,8 +15,7 @@
 #include <QTextDocument>
 #include <QtTest>
 
-namespace
-{
+namespace {
 class StubbornDialog : public MahjongDialog
 {
 public:
@@ -169,9 +168,8 @@ private slots:
         QWidget parent;
         parent.resize(400, 300);
         parent.show();
-        QPointer<QMessageBox> box =
-            ModelessMsgBox::warning(&parent, "Title", "<b>not bold</b>", QMessageBox::Ok | QMessageBox::Cancel,
-                                    QMessageBox::Cancel);
+        QPointer<QMessageBox> box = ModelessMsgBox::warning(&parent, "Title", "<b>not bold</b>",
+                                                            QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
         QVERIFY(box);
         QVERIFY(box->isVisible());
         QCOMPARE(box->windowModality(), Qt::NonModal);

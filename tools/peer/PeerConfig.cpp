@@ -6,8 +6,7 @@
 
 #include <stdexcept>
 
-namespace
-{
+namespace {
 TableInfo table(qint32 id, const QString &path, int ruleset, int seats, int seated, int gameType, qint64 bet,
                 qint64 fee, int nameId)
 {
@@ -71,8 +70,8 @@ void PeerConfig::loadScenario(const QString &fileName)
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
     if (!doc.isObject())
-        throw std::runtime_error("scenario " + fileName.toStdString() + " is not a JSON object: "
-                                 + error.errorString().toStdString());
+        throw std::runtime_error("scenario " + fileName.toStdString()
+                                 + " is not a JSON object: " + error.errorString().toStdString());
     scenarios.push_back(doc.object());
 }
 

@@ -6,7 +6,8 @@
 #include <QSslCertificate>
 #include <QSslConfiguration>
 
-PeerProcess::PeerProcess(QObject *parent) : QObject(parent)
+PeerProcess::PeerProcess(QObject *parent)
+    : QObject(parent)
 {
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
     connect(&m_process, &QProcess::readyReadStandardOutput, this, &PeerProcess::readOutput);

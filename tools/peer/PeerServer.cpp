@@ -8,7 +8,11 @@
 #include <cstdio>
 #include <stdexcept>
 
-PeerServer::PeerServer(const PeerConfig &config, QObject *parent) : QTcpServer(parent), m_config(config) {}
+PeerServer::PeerServer(const PeerConfig &config, QObject *parent)
+    : QTcpServer(parent)
+    , m_config(config)
+{
+}
 
 void PeerServer::setTls(const QString &certificateFile, const QString &keyFile)
 {

@@ -14,8 +14,7 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 typedef WireValue::List L;
 
 template <quint8 Id>
@@ -49,7 +48,10 @@ QJsonValue masked(const QJsonValue &v)
 } // namespace
 
 PeerSession::PeerSession(QSslSocket *socket, PeerConfig &config, bool verbose, bool tls, QObject *parent)
-    : QObject(parent), m_socket(socket), m_config(config), m_verbose(verbose)
+    : QObject(parent)
+    , m_socket(socket)
+    , m_config(config)
+    , m_verbose(verbose)
     , m_desk(new PeerTournamentDesk(this, config, m_registered))
 {
     m_expectTimer.setSingleShot(true);
@@ -163,8 +165,8 @@ void PeerSession::sendGameData(const TableInfo &t, bool seated, bool onlyOwn)
     WallState ws;
     ws.liveTiles = t.liveWallTiles();
     ws.deadWallTiles = t.deadWallTiles();
-    send(msg::GAME_DATA, L{t.id(), qint64(0), 0, WireValue(std::move(players)), wire::fromTableState(ts),
-                           wire::fromWallState(ws)});
+    send(msg::GAME_DATA,
+         L{t.id(), qint64(0), 0, WireValue(std::move(players)), wire::fromTableState(ts), wire::fromWallState(ws)});
 }
 
 void PeerSession::handle(quint8 classId, const WireValue::List &f)
@@ -177,8 +179,8 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
             send(msg::HELLO_REFUSED, L{"unsupported protocol version"});
         break;
     case msg::PING:
-        send(msg::PONG, L{In<msg::PING>(f).i64<"stamp">(),
-                          QDateTime::currentDateTimeUtc().addMSecs(m_config.clockOffsetMs)});
+        send(msg::PONG,
+             L{In<msg::PING>(f).i64<"stamp">(), QDateTime::currentDateTimeUtc().addMSecs(m_config.clockOffsetMs)});
         break;
     case msg::LOGIN: {
         const QString &user = In<msg::LOGIN>(f).text<"userName">();
@@ -211,10 +213,12 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         m_socket->disconnectFromHost();
         break;
     case msg::QUERY_CLIENT_CONFIG:
-        send(msg::CLIENT_CONFIG, L{"localhost:5222", "conference.localhost", "lobby@conference.localhost",
-                                   "search.localhost"});
+        send(msg::CLIENT_CONFIG,
+             L{"localhost:5222", "conference.localhost", "lobby@conference.localhost", "search.localhost"});
         break;
-    case msg::QUERY_ACCOUNT_BALANCE: send(msg::ACCOUNT_BALANCE, L{m_config.balance}); break;
+    case msg::QUERY_ACCOUNT_BALANCE:
+        send(msg::ACCOUNT_BALANCE, L{m_config.balance});
+        break;
     case msg::QUERY_LOBBY_SUMMARY: {
         lobby_summary_t s;
         s.playersOnline = 42;
@@ -268,7 +272,9 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         }
         break;
     }
-    case msg::UNWATCH_TABLE: send(msg::UNWATCH_OK, L{In<msg::UNWATCH_TABLE>(f).i32<"tableId">()}); break;
+    case msg::UNWATCH_TABLE:
+        send(msg::UNWATCH_OK, L{In<msg::UNWATCH_TABLE>(f).i32<"tableId">()});
+        break;
     case msg::LEAVE_TABLE: {
         const qint32 id = In<msg::LEAVE_TABLE>(f).i32<"tableId">();
         if (TableInfo *t = findTable(id); t && t->seated() > 0)
@@ -281,7 +287,9 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         send(msg::PLAYER_IS_READY, L{m.i32<"tableId">(), m.i32<"playerId">()});
         break;
     }
-    case msg::FILTER_JOIN: send(msg::WAITING_LIST, L{m_nextWaitingSeq++}); break;
+    case msg::FILTER_JOIN:
+        send(msg::WAITING_LIST, L{m_nextWaitingSeq++});
+        break;
     case msg::TOURNAMENTS_LOBBY_SUBSCRIBE: {
         for (const TournamentInfo &t : m_config.tournaments)
             send(msg::TOURNAMENT_INFO, L{wire::fromTournamentInfo(t)});
@@ -291,13 +299,20 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
             new PeerTournamentTicker(this, m_config);
         break;
     }
-    case msg::REGISTER_TOURNAMENT: m_desk->registerPlayer(In<msg::REGISTER_TOURNAMENT>(f).i32<"tournamentId">()); break;
+    case msg::REGISTER_TOURNAMENT:
+        m_desk->registerPlayer(In<msg::REGISTER_TOURNAMENT>(f).i32<"tournamentId">());
+        break;
     case msg::UNREGISTER_TOURNAMENT:
         m_desk->unregisterPlayer(In<msg::UNREGISTER_TOURNAMENT>(f).i32<"tournamentId">());
         break;
-    case msg::TOURNAMENT_ENVELOPE: handleTournament(f); break;
-    case msg::SERVICE_REQUEST: handleService(f); break;
-    default: break; // play requests and the rest: only scenarios answer them
+    case msg::TOURNAMENT_ENVELOPE:
+        handleTournament(f);
+        break;
+    case msg::SERVICE_REQUEST:
+        handleService(f);
+        break;
+    default:
+        break; // play requests and the rest: only scenarios answer them
     }
 }
 
@@ -323,7 +338,8 @@ void PeerSession::handleTournament(const WireValue::List &f)
              L{id, WireValue(L{wire::fromPrizeConfiguration(c)}, tmt_msg::PRIZE_CONFIGURATION)});
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -384,7 +400,9 @@ void PeerSession::handleService(const WireValue::List &f)
         else
             sendService(service, seq, svc_msg::CHANGE_PASSWORD_FAILED, L{"The old password is wrong."});
         break;
-    case svc_msg::LOG_CLIENT_UUID: sendService(service, seq, svc_msg::LOG_CLIENT_UUID_OK, L{}); break;
+    case svc_msg::LOG_CLIENT_UUID:
+        sendService(service, seq, svc_msg::LOG_CLIENT_UUID_OK, L{});
+        break;
     case svc_msg::QUERY_TABLE_NAMES: {
         const QString lang = ServiceIn<svc_msg::QUERY_TABLE_NAMES>(in).text<"language">();
         const auto it = m_config.tableNames.find(lang);
@@ -398,7 +416,9 @@ void PeerSession::handleService(const WireValue::List &f)
     case svc_msg::COMING_EVENTS_REQUEST:
         sendService(service, seq, svc_msg::COMING_EVENTS, m_desk->comingEvents());
         break;
-    default: sendService(service, seq, svc_msg::SERVICE_FAILED, L{"Unsupported request."}); break;
+    default:
+        sendService(service, seq, svc_msg::SERVICE_FAILED, L{"Unsupported request."});
+        break;
     }
 }
 
@@ -444,8 +464,8 @@ void PeerSession::runSteps()
                 const Codec::Message *m = Codec::instance().messageByName(name);
                 if (!m || m->space != Codec::Frame)
                     throw std::invalid_argument("unknown message " + name);
-                const WireValue::List fields =
-                    ScenarioJson::recordToWire(m->body, step.value(QStringLiteral("fields")), m_vars, where);
+                const WireValue::List fields = ScenarioJson::recordToWire(m->body, step.value(QStringLiteral("fields")),
+                                                                          m_vars, where);
                 const int repeat = step.value(QStringLiteral("repeat")).toInt(1);
                 if (repeat == 1)
                     send(m->id, fields);

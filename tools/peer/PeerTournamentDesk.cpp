@@ -22,7 +22,10 @@ TournamentInfo *findTournament(PeerConfig &config, qint32 id)
 } // namespace
 
 PeerTournamentDesk::PeerTournamentDesk(PeerSession *session, PeerConfig &config, std::set<qint32> &registered)
-    : QObject(session), m_session(session), m_config(config), m_registered(registered)
+    : QObject(session)
+    , m_session(session)
+    , m_config(config)
+    , m_registered(registered)
 {
 }
 
@@ -78,8 +81,7 @@ WireValue::List PeerTournamentDesk::comingEvents() const
 {
     L events;
     if (m_config.maintenanceInSecs >= 0)
-        events.push_back(
-            WireValue(L{0, QDateTime::currentDateTimeUtc().addSecs(m_config.maintenanceInSecs)}));
+        events.push_back(WireValue(L{0, QDateTime::currentDateTimeUtc().addSecs(m_config.maintenanceInSecs)}));
     return L{WireValue(std::move(events))};
 }
 

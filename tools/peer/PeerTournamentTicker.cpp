@@ -6,7 +6,9 @@
 #include "tools/peer/PeerSession.h"
 
 PeerTournamentTicker::PeerTournamentTicker(PeerSession *session, PeerConfig &config)
-    : QObject(session), m_session(session), m_config(config)
+    : QObject(session)
+    , m_session(session)
+    , m_config(config)
 {
     connect(&m_timer, &QTimer::timeout, this, &PeerTournamentTicker::onTick);
     m_timer.start(config.tournamentUpdateMs);
@@ -21,9 +23,9 @@ void PeerTournamentTicker::onTick()
         if (t.status != TournamentInfo::Open || t.maxPlayers < 2 || t.registeredPlayers >= t.maxPlayers)
             continue;
         t.registeredPlayers = t.registeredPlayers + 1 >= t.maxPlayers ? t.maxPlayers / 2 : t.registeredPlayers + 1;
-        m_session->send(msg::TOURNAMENT_INFO_UPDATE,
-                        WireValue::List{t.id, wire::fromKeyedValues(
-                                                  {{TournamentInfo::REGISTERED_PLAYERS, t.registeredPlayers}})});
+        m_session->send(
+            msg::TOURNAMENT_INFO_UPDATE,
+            WireValue::List{t.id, wire::fromKeyedValues({{TournamentInfo::REGISTERED_PLAYERS, t.registeredPlayers}})});
         return;
     }
 }

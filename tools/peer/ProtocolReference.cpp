@@ -10,8 +10,7 @@
 #include <sstream>
 #include <vector>
 
-namespace
-{
+namespace {
 std::string layout(const Codec::Record &r)
 {
     std::string s;
@@ -82,8 +81,9 @@ std::string ProtocolReference::markdown()
     out << "| other | unknown | " << login_status::unknownText << " |\n";
     reasons(out, "Join failure reasons (join_failed)", join_failed_reason::texts);
     reasons(out, "Kick reasons (kick_player)", kick_reason::texts, true);
-    reasons(out, "Tournament registration failure reasons (tournament_register_failed, "
-                 "tournament_unregister_failed)",
+    reasons(out,
+            "Tournament registration failure reasons (tournament_register_failed, "
+            "tournament_unregister_failed)",
             tmnt_register_failed_reason::texts);
     return out.str();
 }

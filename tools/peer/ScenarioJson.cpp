@@ -6,8 +6,7 @@
 
 #include <stdexcept>
 
-namespace
-{
+namespace {
 [[noreturn]] void bad(const QString &where, const QString &what)
 {
     throw std::invalid_argument((where + ": " + what).toStdString());
@@ -85,14 +84,16 @@ WireValue ScenarioJson::toWire(const Codec::Type &t, const QJsonValue &j, const 
     case Codec::Type::U16:
     case Codec::Type::I32:
     case Codec::Type::I64:
-    case Codec::Type::Tile: return WireValue(toInteger(j, vars, where));
+    case Codec::Type::Tile:
+        return WireValue(toInteger(j, vars, where));
     case Codec::Type::Str:
         if (j.isNull() || j.isUndefined())
             return WireValue(QString());
         if (!j.isString())
             bad(where, "expected a text");
         return WireValue(j.toString());
-    case Codec::Type::Time: return WireValue(toTime(j, where));
+    case Codec::Type::Time:
+        return WireValue(toTime(j, where));
     case Codec::Type::List: {
         WireValue::List items;
         if (j.isNull() || j.isUndefined())
@@ -104,7 +105,8 @@ WireValue ScenarioJson::toWire(const Codec::Type &t, const QJsonValue &j, const 
             items.push_back(toWire(*t.element, item, vars, where + "[" + QString::number(i++) + "]"));
         return WireValue(std::move(items));
     }
-    case Codec::Type::RecordRef: return WireValue(recordToWire(*t.record, j, vars, where));
+    case Codec::Type::RecordRef:
+        return WireValue(recordToWire(*t.record, j, vars, where));
     case Codec::Type::Var:
         if (j.isNull() || j.isUndefined())
             return WireValue();
@@ -180,15 +182,18 @@ WireValue::List ScenarioJson::recordToWire(const Codec::Record &r, const QJsonVa
 QJsonValue ScenarioJson::toJson(const Codec::Type &t, const WireValue &v)
 {
     switch (t.kind) {
-    case Codec::Type::Bool: return v.toBool();
+    case Codec::Type::Bool:
+        return v.toBool();
     case Codec::Type::I64:
     case Codec::Type::I8:
     case Codec::Type::U8:
     case Codec::Type::I16:
     case Codec::Type::U16:
     case Codec::Type::I32:
-    case Codec::Type::Tile: return double(v.toInt());
-    case Codec::Type::Str: return v.toString();
+    case Codec::Type::Tile:
+        return double(v.toInt());
+    case Codec::Type::Str:
+        return v.toString();
     case Codec::Type::Time:
         return v.toDateTime().isValid() ? QJsonValue(v.toDateTime().toString(Qt::ISODateWithMs)) : QJsonValue();
     case Codec::Type::List: {
@@ -197,7 +202,8 @@ QJsonValue ScenarioJson::toJson(const Codec::Type &t, const WireValue &v)
             a.append(toJson(*t.element, item));
         return a;
     }
-    case Codec::Type::RecordRef: return recordToJson(*t.record, v.toList());
+    case Codec::Type::RecordRef:
+        return recordToJson(*t.record, v.toList());
     case Codec::Type::Var: {
         if (v.isNull())
             return QJsonValue();
@@ -211,8 +217,8 @@ QJsonValue ScenarioJson::toJson(const Codec::Type &t, const WireValue &v)
             return QJsonObject{{QStringLiteral("time"), v.toDateTime().toString(Qt::ISODateWithMs)}};
         QJsonArray a;
         for (const WireValue &item : v.toList())
-            a.append(item.isDateTime() ? QJsonValue(QJsonObject{{QStringLiteral("time"),
-                                                                 item.toDateTime().toString(Qt::ISODateWithMs)}})
+            a.append(item.isDateTime() ? QJsonValue(
+                         QJsonObject{{QStringLiteral("time"), item.toDateTime().toString(Qt::ISODateWithMs)}})
                                        : QJsonValue(double(item.toInt())));
         return a;
     }
@@ -220,8 +226,8 @@ QJsonValue ScenarioJson::toJson(const Codec::Type &t, const WireValue &v)
     case Codec::Type::Inner: {
         if (t.kind == Codec::Type::Any && v.tag() <= 0)
             return QJsonValue();
-        const Codec::Message *m =
-            Codec::instance().message(t.kind == Codec::Type::Any ? Codec::Value : t.space, quint8(v.tag()));
+        const Codec::Message *m = Codec::instance().message(t.kind == Codec::Type::Any ? Codec::Value : t.space,
+                                                            quint8(v.tag()));
         if (!m)
             return QJsonValue();
         return QJsonObject{{QStringLiteral("class"), QString::fromStdString(m->name)},

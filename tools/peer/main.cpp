@@ -18,10 +18,10 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("mahjong-peer"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "A scripted game server speaking the client's protocol on loopback.\n"
-        "Prints \"LISTENING <port>\" once it listens, then one line per event\n"
-        "(CONNECTED, RECV <message> <fields>, SENT <message>, SCENARIO_DONE, ...)."));
+    parser.setApplicationDescription(
+        QStringLiteral("A scripted game server speaking the client's protocol on loopback.\n"
+                       "Prints \"LISTENING <port>\" once it listens, then one line per event\n"
+                       "(CONNECTED, RECV <message> <fields>, SENT <message>, SCENARIO_DONE, ...)."));
     parser.addHelpOption();
     const QCommandLineOption portOption({QStringLiteral("p"), QStringLiteral("port")},
                                         QStringLiteral("Port to listen on; 0 picks a free one (default 0)."),
@@ -32,15 +32,16 @@ int main(int argc, char *argv[])
     const QCommandLineOption plainOption(QStringLiteral("plain"), QStringLiteral("Plain TCP instead of TLS."));
     const QCommandLineOption demoOption(
         QStringLiteral("demo"),
-        QStringLiteral("Any user name and password log in; joining a table plays a demo hand, watching one a hand in progress."));
+        QStringLiteral(
+            "Any user name and password log in; joining a table plays a demo hand, watching one a hand in progress."));
     const QString certDir = QStringLiteral(MAHJONG_TEST_CERT_DIR);
     const QCommandLineOption certOption(QStringLiteral("cert"),
                                         QStringLiteral("Server certificate (PEM) for TLS (default: the build's test "
                                                        "certificate)."),
                                         QStringLiteral("file"), certDir + QStringLiteral("/server.crt"));
-    const QCommandLineOption keyOption(QStringLiteral("key"),
-                                       QStringLiteral("Server private key (PEM) for TLS (default: the build's test key)."),
-                                       QStringLiteral("file"), certDir + QStringLiteral("/server.key"));
+    const QCommandLineOption keyOption(
+        QStringLiteral("key"), QStringLiteral("Server private key (PEM) for TLS (default: the build's test key)."),
+        QStringLiteral("file"), certDir + QStringLiteral("/server.key"));
     const QCommandLineOption accountsOption(
         QStringLiteral("accounts"), QStringLiteral("Accounts file: lines \"user password playerId [name [status]]\"."),
         QStringLiteral("file"));
@@ -58,15 +59,17 @@ int main(int argc, char *argv[])
                                         QStringLiteral("Seat registered players this long after registering "
                                                        "instead of at the tournament's start."),
                                         QStringLiteral("ms"), QStringLiteral("-1"));
-    const QCommandLineOption noLobbyOption(QStringLiteral("no-lobby"), QStringLiteral("Serve no tables or tournaments."));
+    const QCommandLineOption noLobbyOption(QStringLiteral("no-lobby"),
+                                           QStringLiteral("Serve no tables or tournaments."));
     const QCommandLineOption quietOption({QStringLiteral("q"), QStringLiteral("quiet")},
                                          QStringLiteral("Do not print each message."));
     const QCommandLineOption parentOption(QStringLiteral("exit-with-stdin"),
                                           QStringLiteral("Quit when standard input closes (when the parent dies)."));
     const QCommandLineOption referenceOption(QStringLiteral("protocol-reference"),
                                              QStringLiteral("Print the message table in Markdown and exit."));
-    parser.addOptions({portOption, hostOption, plainOption, demoOption, certOption, keyOption, accountsOption, accountOption, scenarioOption,
-                       clockOption, seatOption, noLobbyOption, quietOption, parentOption, referenceOption});
+    parser.addOptions({portOption, hostOption, plainOption, demoOption, certOption, keyOption, accountsOption,
+                       accountOption, scenarioOption, clockOption, seatOption, noLobbyOption, quietOption, parentOption,
+                       referenceOption});
     parser.process(app);
 
     if (parser.isSet(referenceOption)) {

@@ -28,7 +28,6 @@ public:
 // Registers a sample from its own source file, compiled into the tool:
 //   MAHJONG_SAMPLE(lobby, {"lobby-window", {1024, 768}, [] { return new LobbyWindow(...); }});
 #define MAHJONG_SAMPLE(id, ...) \
-    namespace \
-    { \
+    namespace { \
     const bool sample_##id = SampleRegistry::add(Sample __VA_ARGS__); \
     }

@@ -13,8 +13,7 @@
 
 #include <cstdio>
 
-namespace
-{
+namespace {
 std::vector<Sample> &registry()
 {
     static std::vector<Sample> samples;

@@ -18,9 +18,9 @@ const char mucFeature[] = "http://jabber.org/protocol/muc";
 
 // An error answer ends its branch of the walk quietly (and gives an empty
 // room list): one entity that cannot answer must not end the whole session.
-bool isError(const StreamElement* element)
+bool isError(const StreamElement *element)
 {
-    const auto* iq = dynamic_cast<const Iq*>(element);
+    const auto *iq = dynamic_cast<const Iq *>(element);
     return iq && (iq->typeText == QLatin1String("error") || iq->hasError());
 }
 
@@ -33,7 +33,7 @@ struct ClientConference::Walk
     QSet<XMPPJid> asked;
 };
 
-ClientConference::ClientConference(XMPPClient* client, QObject* parent)
+ClientConference::ClientConference(XMPPClient *client, QObject *parent)
     : QObject(parent)
     , ClientExtension(client)
 {
@@ -47,21 +47,21 @@ void ClientConference::discoverConference()
     requestInfo(std::make_shared<Walk>(), client()->serverJid());
 }
 
-void ClientConference::requestInfo(const std::shared_ptr<Walk>& walk, const XMPPJid& entity)
+void ClientConference::requestInfo(const std::shared_ptr<Walk> &walk, const XMPPJid &entity)
 {
     if (walk->asked.contains(entity))
         return;
     walk->asked.insert(entity);
     const QString id = nextId();
     send(IqDiscoInfo(id, entity));
-    registerIqHandler(id, [this, walk, entity](StreamElement* element) { infoResult(walk, entity, element); });
+    registerIqHandler(id, [this, walk, entity](StreamElement *element) { infoResult(walk, entity, element); });
 }
 
-void ClientConference::infoResult(const std::shared_ptr<Walk>& walk, const XMPPJid& asked, StreamElement* element)
+void ClientConference::infoResult(const std::shared_ptr<Walk> &walk, const XMPPJid &asked, StreamElement *element)
 {
     if (!element || isError(element))
         return;
-    const auto* info = dynamic_cast<const IqDiscoInfo*>(element);
+    const auto *info = dynamic_cast<const IqDiscoInfo *>(element);
     if (!info)
         throw stream_error(StreamErrorCondition::UndefinedCondition, QStringLiteral("expected disco info"));
     // A server may answer for itself without naming itself.
@@ -72,33 +72,33 @@ void ClientConference::infoResult(const std::shared_ptr<Walk>& walk, const XMPPJ
     }
     const QString id = nextId();
     send(IqDiscoItems(id, entity));
-    registerIqHandler(id, [this, walk](StreamElement* answer) { itemsResult(walk, answer); });
+    registerIqHandler(id, [this, walk](StreamElement *answer) { itemsResult(walk, answer); });
 }
 
-void ClientConference::itemsResult(const std::shared_ptr<Walk>& walk, StreamElement* element)
+void ClientConference::itemsResult(const std::shared_ptr<Walk> &walk, StreamElement *element)
 {
     if (!element || isError(element))
         return;
-    const auto* items = dynamic_cast<const IqDiscoItems*>(element);
+    const auto *items = dynamic_cast<const IqDiscoItems *>(element);
     if (!items)
         throw stream_error(StreamErrorCondition::UndefinedCondition, QStringLiteral("expected disco items"));
     const QList<IqDiscoItems::Item> list = items->items;
     const XMPPJid from = items->from;
-    for (const IqDiscoItems::Item& item : list) {
+    for (const IqDiscoItems::Item &item : list) {
         if (!item.jid.isEmpty() && item.jid != from)
             requestInfo(walk, item.jid);
     }
 }
 
-void ClientConference::requestConferenceRooms(const XMPPJid& service)
+void ClientConference::requestConferenceRooms(const XMPPJid &service)
 {
     requireConnected();
     const QString id = nextId();
     send(IqDiscoItems(id, service));
-    registerIqHandler(id, [this](StreamElement* element) { roomsResult(element); });
+    registerIqHandler(id, [this](StreamElement *element) { roomsResult(element); });
 }
 
-void ClientConference::roomsResult(StreamElement* element)
+void ClientConference::roomsResult(StreamElement *element)
 {
     if (!element)
         return;
@@ -107,44 +107,44 @@ void ClientConference::roomsResult(StreamElement* element)
         emit conferenceRooms(QList<XMPPJid>());
         return;
     }
-    const auto* items = dynamic_cast<const IqDiscoItems*>(element);
+    const auto *items = dynamic_cast<const IqDiscoItems *>(element);
     if (!items)
         throw stream_error(StreamErrorCondition::UndefinedCondition, QStringLiteral("expected disco items"));
     QList<XMPPJid> rooms;
-    for (const IqDiscoItems::Item& item : items->items)
+    for (const IqDiscoItems::Item &item : items->items)
         rooms.append(item.jid);
     emit conferenceRooms(rooms);
 }
 
-XMPPJid ClientConference::occupant(const XMPPJid& room, const QString& nick)
+XMPPJid ClientConference::occupant(const XMPPJid &room, const QString &nick)
 {
     if (room.text().contains(QLatin1Char('/')))
         throw std::runtime_error("not a room JID (had resource part)");
     return XMPPJid(room.domain(), room.node(), nick);
 }
 
-void ClientConference::joinRoom(const XMPPJid& room, const QString& nick)
+void ClientConference::joinRoom(const XMPPJid &room, const QString &nick)
 {
     MucPresenceStanza presence(occupant(room, nick), PresenceStanza::Available, nextId());
     presence.photoHash = client()->photoHash();
     send(presence);
 }
 
-void ClientConference::leaveRoom(const XMPPJid& room, const QString& nick)
+void ClientConference::leaveRoom(const XMPPJid &room, const QString &nick)
 {
     const MucPresenceStanza presence(occupant(room, nick), PresenceStanza::Unavailable, nextId());
     send(presence);
 }
 
-void ClientConference::createInstantRoom(const XMPPJid& room)
+void ClientConference::createInstantRoom(const XMPPJid &room)
 {
     const QString id = nextId();
     send(IqInstantRoom(id, room));
     // Whatever the answer, there is nothing to do with it.
-    registerIqHandler(id, [](StreamElement*) {});
+    registerIqHandler(id, [](StreamElement *) {});
 }
 
-void ClientConference::sendMessage(const XMPPMessage& message)
+void ClientConference::sendMessage(const XMPPMessage &message)
 {
     requireConnected();
     MessageStanza stanza = message.stanza();

@@ -23,18 +23,18 @@ class ClientConference : public QObject, public ClientExtension
     Q_OBJECT
 
 public:
-    explicit ClientConference(XMPPClient* client, QObject* parent = nullptr);
+    explicit ClientConference(XMPPClient *client, QObject *parent = nullptr);
 
     // These three throw std::runtime_error("not connected") unless the
     // session is up.
     void discoverConference();
-    void requestConferenceRooms(const XMPPJid& service);
-    void sendMessage(const XMPPMessage& message);
+    void requestConferenceRooms(const XMPPJid &service);
+    void sendMessage(const XMPPMessage &message);
 
     // Both throw std::runtime_error for a room address with a resource.
-    void joinRoom(const XMPPJid& room, const QString& nick);
-    void leaveRoom(const XMPPJid& room, const QString& nick);
-    void createInstantRoom(const XMPPJid& room);
+    void joinRoom(const XMPPJid &room, const QString &nick);
+    void leaveRoom(const XMPPJid &room, const QString &nick);
+    void createInstantRoom(const XMPPJid &room);
 
 signals:
     void conferenceJID(XMPPJid jid);
@@ -43,11 +43,11 @@ signals:
 private:
     struct Walk;
 
-    void requestInfo(const std::shared_ptr<Walk>& walk, const XMPPJid& entity);
-    void infoResult(const std::shared_ptr<Walk>& walk, const XMPPJid& asked, StreamElement* element);
-    void itemsResult(const std::shared_ptr<Walk>& walk, StreamElement* element);
-    void roomsResult(StreamElement* element);
-    static XMPPJid occupant(const XMPPJid& room, const QString& nick);
+    void requestInfo(const std::shared_ptr<Walk> &walk, const XMPPJid &entity);
+    void infoResult(const std::shared_ptr<Walk> &walk, const XMPPJid &asked, StreamElement *element);
+    void itemsResult(const std::shared_ptr<Walk> &walk, StreamElement *element);
+    void roomsResult(StreamElement *element);
+    static XMPPJid occupant(const XMPPJid &room, const QString &nick);
 };
 
 } // namespace xmpp

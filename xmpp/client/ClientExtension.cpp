@@ -11,17 +11,17 @@ QString ClientExtension::nextId()
     return m_client->nextId();
 }
 
-void ClientExtension::send(const StreamElement& element)
+void ClientExtension::send(const StreamElement &element)
 {
     m_client->send(element);
 }
 
-void ClientExtension::registerIqHandler(const QString& id, std::function<void(StreamElement*)> handler)
+void ClientExtension::registerIqHandler(const QString &id, std::function<void(StreamElement *)> handler)
 {
     m_client->registerIqHandler(id, std::move(handler));
 }
 
-void ClientExtension::setPhotoHash(const QByteArray& hash)
+void ClientExtension::setPhotoHash(const QByteArray &hash)
 {
     m_client->setPhotoHash(hash);
 }

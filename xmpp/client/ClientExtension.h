@@ -16,25 +16,28 @@ class StreamElement;
 class ClientExtension
 {
 public:
-    explicit ClientExtension(XMPPClient* client) : m_client(client) {}
+    explicit ClientExtension(XMPPClient *client)
+        : m_client(client)
+    {
+    }
     virtual ~ClientExtension() = default;
 
-    ClientExtension(const ClientExtension&) = delete;
-    ClientExtension& operator=(const ClientExtension&) = delete;
+    ClientExtension(const ClientExtension &) = delete;
+    ClientExtension &operator=(const ClientExtension &) = delete;
 
-    XMPPClient* client() const { return m_client; }
+    XMPPClient *client() const { return m_client; }
 
 protected:
     QString nextId();
-    void send(const StreamElement& element);
-    void registerIqHandler(const QString& id, std::function<void(StreamElement*)> handler);
-    void setPhotoHash(const QByteArray& hash);
+    void send(const StreamElement &element);
+    void registerIqHandler(const QString &id, std::function<void(StreamElement *)> handler);
+    void setPhotoHash(const QByteArray &hash);
     // Throws std::runtime_error("not connected") unless the client's session
     // is up (state 5).
     void requireConnected() const;
 
 private:
-    XMPPClient* m_client;
+    XMPPClient *m_client;
 };
 
 } // namespace xmpp

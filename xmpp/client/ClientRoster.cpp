@@ -13,7 +13,7 @@ namespace xmpp {
 
 namespace {
 
-bool isResult(const Iq* iq)
+bool isResult(const Iq *iq)
 {
     return iq && iq->typeText == QLatin1String("result");
 }
@@ -21,14 +21,14 @@ bool isResult(const Iq* iq)
 // Only the own server, pushing without a sender or for the own bare
 // address, speaks for the account's roster. (Answers need no such test:
 // the client takes an answer only from whom the request went to.)
-bool fromOwnAccount(const Iq& iq, const XMPPJid& ownJid)
+bool fromOwnAccount(const Iq &iq, const XMPPJid &ownJid)
 {
     return iq.from.isEmpty() || iq.from == ownJid.bare();
 }
 
 } // namespace
 
-ClientRoster::ClientRoster(XMPPClient* client, QObject* parent)
+ClientRoster::ClientRoster(XMPPClient *client, QObject *parent)
     : QObject(parent)
     , ClientExtension(client)
 {
@@ -39,12 +39,12 @@ void ClientRoster::requestRoster()
 {
     const QString id = nextId();
     send(IqRoster(id));
-    registerIqHandler(id, [this](StreamElement* element) { requestRosterResult(element); });
+    registerIqHandler(id, [this](StreamElement *element) { requestRosterResult(element); });
 }
 
-void ClientRoster::requestRosterResult(StreamElement* element)
+void ClientRoster::requestRosterResult(StreamElement *element)
 {
-    const auto* iq = dynamic_cast<const Iq*>(element);
+    const auto *iq = dynamic_cast<const Iq *>(element);
     if (!isResult(iq)) {
         qCWarning(lcXmpp) << "Request roster error";
         return;
@@ -52,23 +52,23 @@ void ClientRoster::requestRosterResult(StreamElement* element)
     if (iq->type() != ElementType::IqRoster)
         throw stream_error(StreamErrorCondition::UndefinedCondition, QStringLiteral("Expected roster query"));
     // Copied: a slot may end the session, and with it the element.
-    const QVector<IqRoster::Item> items = static_cast<const IqRoster*>(iq)->items;
+    const QVector<IqRoster::Item> items = static_cast<const IqRoster *>(iq)->items;
     emit rosterReset();
-    for (const IqRoster::Item& item : items)
+    for (const IqRoster::Item &item : items)
         emit rosterUpdate(item.jid, item.subscription, item.remove, item.name, item.group);
     qCDebug(lcXmpp) << "Request roster ok";
 }
 
-void ClientRoster::updateRosterItem(const XMPPJid& jid, bool remove, const QString& name, const QString& group)
+void ClientRoster::updateRosterItem(const XMPPJid &jid, bool remove, const QString &name, const QString &group)
 {
     const QString id = nextId();
     send(IqRoster(QVector<IqRoster::Item>{IqRoster::Item(jid, remove, name, group)}, id));
-    registerIqHandler(id, [this](StreamElement* element) { updateRosterItemResult(element); });
+    registerIqHandler(id, [this](StreamElement *element) { updateRosterItemResult(element); });
 }
 
-void ClientRoster::updateRosterItemResult(StreamElement* element)
+void ClientRoster::updateRosterItemResult(StreamElement *element)
 {
-    const auto* iq = dynamic_cast<const Iq*>(element);
+    const auto *iq = dynamic_cast<const Iq *>(element);
     if (!isResult(iq)) {
         qCWarning(lcXmpp) << "Update roster item error";
         return;
@@ -78,7 +78,7 @@ void ClientRoster::updateRosterItemResult(StreamElement* element)
     qCDebug(lcXmpp) << "Update roster item ok";
 }
 
-void ClientRoster::handleRosterPush(const IqRoster& iq)
+void ClientRoster::handleRosterPush(const IqRoster &iq)
 {
     if (iq.typeText == QLatin1String("set")) {
         // Only the own server speaks for the account's roster; a push from
@@ -89,7 +89,7 @@ void ClientRoster::handleRosterPush(const IqRoster& iq)
         }
         const QVector<IqRoster::Item> items = iq.items;
         const QString id = iq.id;
-        for (const IqRoster::Item& item : items)
+        for (const IqRoster::Item &item : items)
             emit rosterUpdate(item.jid, item.subscription, item.remove, item.name, item.group);
         Iq answer(id, XMPPJid(), Iq::Result);
         send(answer);

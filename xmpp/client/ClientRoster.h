@@ -18,21 +18,21 @@ class ClientRoster : public QObject, public ClientExtension
     Q_OBJECT
 
 public:
-    explicit ClientRoster(XMPPClient* client, QObject* parent = nullptr);
+    explicit ClientRoster(XMPPClient *client, QObject *parent = nullptr);
 
     void requestRoster();
-    void updateRosterItem(const XMPPJid& jid, bool remove, const QString& name, const QString& group);
+    void updateRosterItem(const XMPPJid &jid, bool remove, const QString &name, const QString &group);
     // For a roster iq that arrives unasked while connected. Throws
     // stanza_error for a refused push and stream_error for a bad type.
-    void handleRosterPush(const IqRoster& iq);
+    void handleRosterPush(const IqRoster &iq);
 
 signals:
     void rosterReset();
     void rosterUpdate(XMPPJid jid, int subscribeFlags, bool remove, QString name, QString group);
 
 private:
-    void requestRosterResult(StreamElement* element);
-    void updateRosterItemResult(StreamElement* element);
+    void requestRosterResult(StreamElement *element);
+    void updateRosterItemResult(StreamElement *element);
 };
 
 } // namespace xmpp

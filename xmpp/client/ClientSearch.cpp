@@ -14,19 +14,19 @@ namespace {
 
 // Null when the request failed (connection lost or an error answer);
 // throws for a result that is not a search answer.
-const IqSearch* searchAnswer(StreamElement* element)
+const IqSearch *searchAnswer(StreamElement *element)
 {
-    const auto* iq = dynamic_cast<const Iq*>(element);
+    const auto *iq = dynamic_cast<const Iq *>(element);
     if (!iq || iq->typeText != QLatin1String("result"))
         return nullptr;
     if (iq->type() != ElementType::IqSearch)
         throw stream_error(StreamErrorCondition::UndefinedCondition, QStringLiteral("Expected search query"));
-    return static_cast<const IqSearch*>(iq);
+    return static_cast<const IqSearch *>(iq);
 }
 
 } // namespace
 
-ClientSearch::ClientSearch(XMPPClient* client, QObject* parent)
+ClientSearch::ClientSearch(XMPPClient *client, QObject *parent)
     : QObject(parent)
     , ClientExtension(client)
 {
@@ -34,25 +34,24 @@ ClientSearch::ClientSearch(XMPPClient* client, QObject* parent)
     qRegisterMetaType<XMPPDataReport>("XMPPDataReport");
 }
 
-void ClientSearch::requestSearchForm(const XMPPJid& service, const QString& requestTag)
+void ClientSearch::requestSearchForm(const XMPPJid &service, const QString &requestTag)
 {
     const QString id = nextId();
     send(IqSearch(id, service));
-    registerIqHandler(id, [this, requestTag](StreamElement* element) {
-        requestSearchFormResultHandler(requestTag, element);
-    });
+    registerIqHandler(
+        id, [this, requestTag](StreamElement *element) { requestSearchFormResultHandler(requestTag, element); });
 }
 
-void ClientSearch::search(const XMPPJid& service, const XMPPDataForm& form, const QString& requestTag)
+void ClientSearch::search(const XMPPJid &service, const XMPPDataForm &form, const QString &requestTag)
 {
     const QString id = nextId();
     send(IqSearch(id, service, form));
-    registerIqHandler(id, [this, requestTag](StreamElement* element) { searchResultHandler(requestTag, element); });
+    registerIqHandler(id, [this, requestTag](StreamElement *element) { searchResultHandler(requestTag, element); });
 }
 
-void ClientSearch::requestSearchFormResultHandler(const QString& requestTag, StreamElement* element)
+void ClientSearch::requestSearchFormResultHandler(const QString &requestTag, StreamElement *element)
 {
-    const IqSearch* answer = searchAnswer(element);
+    const IqSearch *answer = searchAnswer(element);
     if (!answer || !answer->form) {
         emit requestSearchFormError(requestTag);
         qCWarning(lcXmpp) << "Search form query error";
@@ -62,9 +61,9 @@ void ClientSearch::requestSearchFormResultHandler(const QString& requestTag, Str
     qCDebug(lcXmpp) << "Search form query ok";
 }
 
-void ClientSearch::searchResultHandler(const QString& requestTag, StreamElement* element)
+void ClientSearch::searchResultHandler(const QString &requestTag, StreamElement *element)
 {
-    const IqSearch* answer = searchAnswer(element);
+    const IqSearch *answer = searchAnswer(element);
     if (!answer) {
         emit searchError(requestTag);
         qCWarning(lcXmpp) << "Search query error";

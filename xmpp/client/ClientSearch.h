@@ -19,10 +19,10 @@ class ClientSearch : public QObject, public ClientExtension
     Q_OBJECT
 
 public:
-    explicit ClientSearch(XMPPClient* client, QObject* parent = nullptr);
+    explicit ClientSearch(XMPPClient *client, QObject *parent = nullptr);
 
-    void requestSearchForm(const XMPPJid& service, const QString& requestTag);
-    void search(const XMPPJid& service, const XMPPDataForm& form, const QString& requestTag);
+    void requestSearchForm(const XMPPJid &service, const QString &requestTag);
+    void search(const XMPPJid &service, const XMPPDataForm &form, const QString &requestTag);
 
 signals:
     void requestSearchFormResult(XMPPDataForm searchFields, QString requestTag);
@@ -31,8 +31,8 @@ signals:
     void searchError(QString requestTag);
 
 private:
-    void requestSearchFormResultHandler(const QString& requestTag, StreamElement* element);
-    void searchResultHandler(const QString& requestTag, StreamElement* element);
+    void requestSearchFormResultHandler(const QString &requestTag, StreamElement *element);
+    void searchResultHandler(const QString &requestTag, StreamElement *element);
 };
 
 } // namespace xmpp

@@ -17,26 +17,26 @@
 
 namespace xmpp {
 
-ClientVCard::ClientVCard(XMPPClient* client, QObject* parent)
+ClientVCard::ClientVCard(XMPPClient *client, QObject *parent)
     : QObject(parent)
     , ClientExtension(client)
 {
     qRegisterMetaType<XMPPVCard>("XMPPVCard");
 }
 
-XMPPJid ClientVCard::requestAddress(const XMPPJid& jid) const
+XMPPJid ClientVCard::requestAddress(const XMPPJid &jid) const
 {
     const XMPPJid bare = jid.bare();
     // Without "to" the server answers with the account's own vCard.
     return client()->jid().bare() == bare ? XMPPJid() : bare;
 }
 
-bool ClientVCard::isRequestPending(const XMPPJid& jid) const
+bool ClientVCard::isRequestPending(const XMPPJid &jid) const
 {
     return m_pending.contains(requestAddress(jid));
 }
 
-void ClientVCard::requestVCard(const XMPPJid& jid)
+void ClientVCard::requestVCard(const XMPPJid &jid)
 {
     requireConnected();
     const XMPPJid to = requestAddress(jid);
@@ -46,16 +46,16 @@ void ClientVCard::requestVCard(const XMPPJid& jid)
     const QString id = nextId();
     send(IqVCard(id, to));
     m_pending.insert(to);
-    registerIqHandler(id, [this, to](StreamElement* element) { requestVCardResult(to, element); });
+    registerIqHandler(id, [this, to](StreamElement *element) { requestVCardResult(to, element); });
 }
 
-void ClientVCard::requestVCardResult(const XMPPJid& to, StreamElement* element)
+void ClientVCard::requestVCardResult(const XMPPJid &to, StreamElement *element)
 {
     m_pending.remove(to);
     // Reported under the address asked for: the own vCard's answer may come
     // without a sender or from the domain, and a failure names nobody.
     const XMPPJid requested = to.isNull() ? client()->jid().bare() : to;
-    const auto* iq = dynamic_cast<const Iq*>(element);
+    const auto *iq = dynamic_cast<const Iq *>(element);
     if (!iq || iq->typeText != QLatin1String("result")) {
         qCWarning(lcXmpp) << "Download vCard error";
         emit vCardReceivedError(requested);
@@ -63,13 +63,13 @@ void ClientVCard::requestVCardResult(const XMPPJid& to, StreamElement* element)
     }
     if (iq->type() != ElementType::IqVCard)
         throw stream_error(StreamErrorCondition::UndefinedCondition, QStringLiteral("Expected vCard"));
-    const auto* answer = static_cast<const IqVCard*>(iq);
+    const auto *answer = static_cast<const IqVCard *>(iq);
     const XMPPVCard vcard = answer->vcard() ? *answer->vcard() : XMPPVCard();
     qCDebug(lcXmpp) << "VCard recieved, " << (vcard.photo().isNull() ? "no photo" : "has photo");
     emit vCardReceived(requested, vcard);
 }
 
-void ClientVCard::uploadVCard(const QImage& photo)
+void ClientVCard::uploadVCard(const QImage &photo)
 {
     requireConnected();
     const QString id = nextId();
@@ -87,10 +87,10 @@ void ClientVCard::uploadVCard(const QImage& photo)
     }
     send(*iq);
     const QByteArray hash = iq->photoHash();
-    registerIqHandler(id, [this, hash](StreamElement* element) { uploadVCardResult(hash, element); });
+    registerIqHandler(id, [this, hash](StreamElement *element) { uploadVCardResult(hash, element); });
 }
 
-qint64 ClientVCard::stanzaBytes(const IqVCard& iq)
+qint64 ClientVCard::stanzaBytes(const IqVCard &iq)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -99,9 +99,9 @@ qint64 ClientVCard::stanzaBytes(const IqVCard& iq)
     return buffer.size();
 }
 
-void ClientVCard::uploadVCardResult(const QByteArray& hash, StreamElement* element)
+void ClientVCard::uploadVCardResult(const QByteArray &hash, StreamElement *element)
 {
-    const auto* iq = dynamic_cast<const Iq*>(element);
+    const auto *iq = dynamic_cast<const Iq *>(element);
     if (!iq || iq->typeText != QLatin1String("result")) {
         qCWarning(lcXmpp) << "Upload vCard error";
         emit uploadVCardError();

@@ -19,7 +19,7 @@ class ClientVCard : public QObject, public ClientExtension
     Q_OBJECT
 
 public:
-    explicit ClientVCard(XMPPClient* client, QObject* parent = nullptr);
+    explicit ClientVCard(XMPPClient *client, QObject *parent = nullptr);
 
     // Servers close the stream on stanzas over 256 KiB (a common default):
     // the whole vCard stanza, Base64 photo inside, is kept below that, with
@@ -27,12 +27,12 @@ public:
     static constexpr int MaxStanzaBytes = 250 * 1024;
 
     // Both throw std::runtime_error("not connected") unless the session is up.
-    void requestVCard(const XMPPJid& jid);
+    void requestVCard(const XMPPJid &jid);
     // A photo too large for the stanza limit is scaled down until it fits.
-    void uploadVCard(const QImage& photo);
+    void uploadVCard(const QImage &photo);
 
     // Whether a fetch for this address (any resource) is unanswered.
-    bool isRequestPending(const XMPPJid& jid) const;
+    bool isRequestPending(const XMPPJid &jid) const;
 
 signals:
     void vCardReceived(XMPPJid jid, XMPPVCard vCard);
@@ -42,11 +42,11 @@ signals:
 
 private:
     // The address a fetch is sent to: the bare one, or null for our own.
-    XMPPJid requestAddress(const XMPPJid& jid) const;
-    void requestVCardResult(const XMPPJid& to, StreamElement* element);
-    void uploadVCardResult(const QByteArray& hash, StreamElement* element);
+    XMPPJid requestAddress(const XMPPJid &jid) const;
+    void requestVCardResult(const XMPPJid &to, StreamElement *element);
+    void uploadVCardResult(const QByteArray &hash, StreamElement *element);
     // The size of the iq as written on its own.
-    static qint64 stanzaBytes(const IqVCard& iq);
+    static qint64 stanzaBytes(const IqVCard &iq);
 
     QSet<XMPPJid> m_pending;
 };

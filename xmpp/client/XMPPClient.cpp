@@ -27,16 +27,16 @@ namespace {
 
 using Cond = xmpp::StreamErrorCondition;
 
-bool isIq(const xmpp::StreamElement& element)
+bool isIq(const xmpp::StreamElement &element)
 {
-    return dynamic_cast<const xmpp::Iq*>(&element) != nullptr;
+    return dynamic_cast<const xmpp::Iq *>(&element) != nullptr;
 }
 
-int stanzaKind(const xmpp::StreamElement& element)
+int stanzaKind(const xmpp::StreamElement &element)
 {
-    if (dynamic_cast<const xmpp::MessageStanza*>(&element))
+    if (dynamic_cast<const xmpp::MessageStanza *>(&element))
         return xmpp::stanza_error::MessageKind;
-    if (dynamic_cast<const xmpp::PresenceStanza*>(&element))
+    if (dynamic_cast<const xmpp::PresenceStanza *>(&element))
         return xmpp::stanza_error::PresenceKind;
     if (isIq(element))
         return xmpp::stanza_error::IqKind;
@@ -47,7 +47,7 @@ const QString resultText = QStringLiteral("result");
 const QString errorText = QStringLiteral("error");
 
 // The login cannot go on without a result to its bind or session request.
-void requireLoginResult(const xmpp::Iq& iq, const QString& failure)
+void requireLoginResult(const xmpp::Iq &iq, const QString &failure)
 {
     if (iq.hasError() || iq.typeText == errorText)
         throw xmpp::stream_error(Cond::UndefinedCondition, failure);
@@ -58,7 +58,7 @@ void requireLoginResult(const xmpp::Iq& iq, const QString& failure)
 
 } // namespace
 
-XMPPClient::XMPPClient(QObject* parent)
+XMPPClient::XMPPClient(QObject *parent)
     : QObject(parent)
 {
     qRegisterMetaType<QAbstractSocket::SocketError>("QAbstractSocket::SocketError");
@@ -97,7 +97,7 @@ XMPPClient::~XMPPClient()
     m_socket.disconnect(this);
 }
 
-void XMPPClient::authenticate(const QString& user, const QString& password)
+void XMPPClient::authenticate(const QString &user, const QString &password)
 {
     m_user = user;
     m_password = password;
@@ -107,7 +107,7 @@ void XMPPClient::authenticate(const QString& user, const QString& password)
         sendPlainAuth();
 }
 
-void XMPPClient::connectToHost(const QString& host, quint16 port, TlsPolicy policy)
+void XMPPClient::connectToHost(const QString &host, quint16 port, TlsPolicy policy)
 {
     if (m_state != UnconnectedState) {
         qCDebug(lcXmpp) << "Ignoring connectToHost call. UnconnectedState !=" << m_state;
@@ -142,25 +142,25 @@ QString XMPPClient::nextId()
     return QStringLiteral("%1").arg(++m_idCounter);
 }
 
-void XMPPClient::registerIqHandler(const QString& id, IqHandler handler)
+void XMPPClient::registerIqHandler(const QString &id, IqHandler handler)
 {
     m_pendingIqs.insert(id, std::move(handler));
 }
 
-void XMPPClient::send(const xmpp::StreamElement& element)
+void XMPPClient::send(const xmpp::StreamElement &element)
 {
     if (m_state == UnconnectedState || m_state == ClosingState || !m_writer) {
         qCDebug(lcXmpp) << "can't write in state " << m_state;
         return;
     }
     if (isIq(element)) {
-        const auto& iq = static_cast<const xmpp::Iq&>(element);
+        const auto &iq = static_cast<const xmpp::Iq &>(element);
         if (iq.typeText == QLatin1String("get") || iq.typeText == QLatin1String("set"))
             m_iqRecipients.insert(iq.id, iq.to);
     }
     try {
         m_writer->writeElement(element);
-    } catch (const std::runtime_error& e) {
+    } catch (const std::runtime_error &e) {
         const QString message = QStringLiteral("write failed with message: %1").arg(QString::fromLocal8Bit(e.what()));
         qCCritical(lcXmpp).noquote() << message;
         emit xmppError(ConnectionError, message);
@@ -220,22 +220,22 @@ void XMPPClient::socketReadyRead()
             element = m_reader.takeElement();
             if (!element)
                 continue;
-            const auto* stanza = dynamic_cast<const xmpp::Stanza*>(element.get());
+            const auto *stanza = dynamic_cast<const xmpp::Stanza *>(element.get());
             m_replyTo = stanza ? stanza->from : XMPPJid();
             handleElement(*element);
-        } catch (const xmpp::stream_error& e) {
+        } catch (const xmpp::stream_error &e) {
             if (dropRefusedStanza(e))
                 continue;
             failStream(e);
             return;
-        } catch (const xmpp::stanza_error& e) {
+        } catch (const xmpp::stanza_error &e) {
             qCDebug(lcXmpp) << e.what();
             if (!element)
                 m_replyTo = refusedSender();
             replyStanzaError(e.kind(), e.errorType(), e.errorCondition(), e.id());
             if (!element)
                 failRefusedRequest();
-        } catch (const std::invalid_argument& e) {
+        } catch (const std::invalid_argument &e) {
             // An address part over its length limit in received data.
             failStream(xmpp::stream_error(Cond::BadFormat, QString::fromLocal8Bit(e.what())));
             return;
@@ -247,18 +247,18 @@ XMPPJid XMPPClient::refusedSender() const
 {
     try {
         return XMPPJid(m_reader.refusedStanza().from);
-    } catch (const std::invalid_argument&) {
+    } catch (const std::invalid_argument &) {
         return XMPPJid();
     }
 }
 
-bool XMPPClient::dropRefusedStanza(const xmpp::stream_error& error)
+bool XMPPClient::dropRefusedStanza(const xmpp::stream_error &error)
 {
     // Another user can send a stanza with a broken error part or type through
     // the server; that must cost the stanza, not the session. Addresses are
     // the server's to check, so a bad one still ends the stream, as does
     // anything refused during login.
-    const xmpp::StreamReader::RefusedStanza& refused = m_reader.refusedStanza();
+    const xmpp::StreamReader::RefusedStanza &refused = m_reader.refusedStanza();
     if (m_state != ConnectedState || refused.kind < 0 || error.condition() == Cond::ImproperAddressing)
         return false;
     qCWarning(lcXmpp) << "xmpp: stanza dropped:" << error.what();
@@ -279,7 +279,7 @@ void XMPPClient::failRefusedRequest()
 {
     // An unreadable answer ends its request as failed instead of leaving it
     // waiting for the rest of the session.
-    const xmpp::StreamReader::RefusedStanza& refused = m_reader.refusedStanza();
+    const xmpp::StreamReader::RefusedStanza &refused = m_reader.refusedStanza();
     if (m_state != ConnectedState || refused.kind != xmpp::stanza_error::IqKind
         || (refused.type != resultText && refused.type != errorText)) {
         return;
@@ -291,19 +291,19 @@ void XMPPClient::failRefusedRequest()
     failPendingIq(handler, "a refused answer");
 }
 
-void XMPPClient::failPendingIq(QMap<QString, IqHandler>::iterator pending, const char* cause)
+void XMPPClient::failPendingIq(QMap<QString, IqHandler>::iterator pending, const char *cause)
 {
     // Taken out first: the handler may register new requests.
     const IqHandler call = std::move(pending.value());
     m_pendingIqs.erase(pending);
     try {
         call(nullptr);
-    } catch (const std::exception& e) {
+    } catch (const std::exception &e) {
         qCWarning(lcXmpp).noquote() << QStringLiteral("iq handler failed on %1:").arg(QLatin1String(cause)) << e.what();
     }
 }
 
-bool XMPPClient::answersRequest(const QString& id, const XMPPJid& from) const
+bool XMPPClient::answersRequest(const QString &id, const XMPPJid &from) const
 {
     const XMPPJid asked = m_iqRecipients.value(id);
     const XMPPJid ownBare = m_jid.isEmpty() ? XMPPJid() : m_jid.bare();
@@ -317,7 +317,7 @@ bool XMPPClient::answersRequest(const QString& id, const XMPPJid& from) const
     return from == asked;
 }
 
-void XMPPClient::failStream(const xmpp::stream_error& error)
+void XMPPClient::failStream(const xmpp::stream_error &error)
 {
     qCDebug(lcXmpp) << error.what();
     send(xmpp::StreamError(error.condition(), error.text()));
@@ -325,7 +325,7 @@ void XMPPClient::failStream(const xmpp::stream_error& error)
     emit xmppError(ConnectionError, QString::fromLocal8Bit(error.what()));
 }
 
-void XMPPClient::replyStanzaError(int kind, int errorType, int errorCondition, const QString& id)
+void XMPPClient::replyStanzaError(int kind, int errorType, int errorCondition, const QString &id)
 {
     auto reply = [&](auto stanza) {
         stanza.to = m_replyTo;
@@ -348,7 +348,7 @@ void XMPPClient::replyStanzaError(int kind, int errorType, int errorCondition, c
     }
 }
 
-void XMPPClient::handleElement(xmpp::StreamElement& element)
+void XMPPClient::handleElement(xmpp::StreamElement &element)
 {
     if (m_state == ConnectedState)
         handleSessionElement(element);
@@ -356,11 +356,11 @@ void XMPPClient::handleElement(xmpp::StreamElement& element)
         handleLoginElement(element);
 }
 
-void XMPPClient::handleLoginElement(xmpp::StreamElement& element)
+void XMPPClient::handleLoginElement(xmpp::StreamElement &element)
 {
     switch (element.type()) {
     case xmpp::ElementType::StreamFeatures:
-        handleFeatures(static_cast<const xmpp::StreamFeatures&>(element));
+        handleFeatures(static_cast<const xmpp::StreamFeatures &>(element));
         return;
     case xmpp::ElementType::TLSProceed:
         if (m_state != TlsState)
@@ -375,7 +375,7 @@ void XMPPClient::handleLoginElement(xmpp::StreamElement& element)
     case xmpp::ElementType::StreamError: {
         // The server has ended its stream: nothing to answer, but the user
         // should learn why (an unknown host, a policy, ...).
-        const auto& error = static_cast<const xmpp::StreamError&>(element);
+        const auto &error = static_cast<const xmpp::StreamError &>(element);
         const QString message = QString::fromLocal8Bit(xmpp::stream_error(error.condition, error.text).what());
         qCDebug(lcXmpp).noquote() << "stream error during login:" << message;
         disconnectFromHost();
@@ -397,7 +397,7 @@ void XMPPClient::handleLoginElement(xmpp::StreamElement& element)
         if (m_state != AuthenticatingState)
             break;
         qCDebug(lcXmpp) << "SASL Authentication failure";
-        const int condition = static_cast<const xmpp::SASLFailure&>(element).condition;
+        const int condition = static_cast<const xmpp::SASLFailure &>(element).condition;
         if (condition == xmpp::SASLFailureCondition::InvalidAuthzid
             || condition == xmpp::SASLFailureCondition::NotAuthorized
             || condition == xmpp::SASLFailureCondition::TemporaryAuthFailure) {
@@ -413,7 +413,7 @@ void XMPPClient::handleLoginElement(xmpp::StreamElement& element)
         // Current servers answer the session request with an empty result,
         // so both answers are recognised by the id of their request.
         if (m_state == BindingState && isIq(element)) {
-            const auto& iq = static_cast<const xmpp::Iq&>(element);
+            const auto &iq = static_cast<const xmpp::Iq &>(element);
             if (!m_bindId.isEmpty() && iq.id == m_bindId) {
                 handleBindAnswer(iq);
                 return;
@@ -428,12 +428,12 @@ void XMPPClient::handleLoginElement(xmpp::StreamElement& element)
     throw xmpp::stream_error(Cond::NotAuthorized, QString());
 }
 
-void XMPPClient::handleFeatures(const xmpp::StreamFeatures& features)
+void XMPPClient::handleFeatures(const xmpp::StreamFeatures &features)
 {
     qCDebug(lcXmpp) << "Features received";
     qCDebug(lcXmpp).nospace() << "\ttls_available: " << features.startTlsOffered
-                       << "\n\ttls_required: " << features.startTlsRequired;
-    for (const QString& mechanism : features.mechanisms)
+                              << "\n\ttls_required: " << features.startTlsRequired;
+    for (const QString &mechanism : features.mechanisms)
         qCDebug(lcXmpp).noquote() << "\tmechanism: " + mechanism;
 
     if (!m_socket.isEncrypted()) {
@@ -474,7 +474,7 @@ void XMPPClient::handleFeatures(const xmpp::StreamFeatures& features)
     }
 }
 
-bool XMPPClient::plainAllowedWithoutTls(const QHostAddress& peer, bool allowedByOption)
+bool XMPPClient::plainAllowedWithoutTls(const QHostAddress &peer, bool allowedByOption)
 {
     return allowedByOption || peer.isLoopback();
 }
@@ -492,10 +492,10 @@ void XMPPClient::sendPlainAuth()
     send(xmpp::SASLAuth(QStringLiteral("PLAIN"), data.toUtf8()));
 }
 
-void XMPPClient::handleBindAnswer(const xmpp::Iq& iq)
+void XMPPClient::handleBindAnswer(const xmpp::Iq &iq)
 {
     requireLoginResult(iq, QStringLiteral("bind failed"));
-    const auto* bind = dynamic_cast<const xmpp::IqBind*>(&iq);
+    const auto *bind = dynamic_cast<const xmpp::IqBind *>(&iq);
     // Without the bound address the rooms and messages have no sender.
     if (!bind || bind->jid.isEmpty())
         throw xmpp::stream_error(Cond::UndefinedCondition, QStringLiteral("bind failed"));
@@ -509,7 +509,7 @@ void XMPPClient::handleBindAnswer(const xmpp::Iq& iq)
     }
 }
 
-void XMPPClient::handleSessionAnswer(const xmpp::Iq& iq)
+void XMPPClient::handleSessionAnswer(const xmpp::Iq &iq)
 {
     requireLoginResult(iq, QStringLiteral("session failed"));
     m_sessionId.clear();
@@ -527,16 +527,16 @@ void XMPPClient::sessionUp()
         sendPresence();
 }
 
-void XMPPClient::handleSessionElement(xmpp::StreamElement& element)
+void XMPPClient::handleSessionElement(xmpp::StreamElement &element)
 {
     if (isIq(element)) {
-        const auto& iq = static_cast<const xmpp::Iq&>(element);
+        const auto &iq = static_cast<const xmpp::Iq &>(element);
         if (iq.typeText == resultText || iq.hasError()) {
             const auto handler = m_pendingIqs.find(iq.id);
             if (handler != m_pendingIqs.end() && !answersRequest(iq.id, iq.from)) {
                 // Ids are sequential: anyone could guess one and answer for the server.
                 qCWarning(lcXmpp) << "xmpp: dropping an answer to request" << iq.id << "from" << iq.from.text()
-                           << "instead of" << m_iqRecipients.value(iq.id).text();
+                                  << "instead of" << m_iqRecipients.value(iq.id).text();
                 return;
             }
             if (handler != m_pendingIqs.end()) {
@@ -554,13 +554,13 @@ void XMPPClient::handleSessionElement(xmpp::StreamElement& element)
 
     switch (element.type()) {
     case xmpp::ElementType::StreamError: {
-        const auto& error = static_cast<const xmpp::StreamError&>(element);
+        const auto &error = static_cast<const xmpp::StreamError &>(element);
         emit xmppError(ConnectionError, error.text);
         disconnectFromHost();
         return;
     }
     case xmpp::ElementType::MessageStanza: {
-        const auto& message = static_cast<const xmpp::MessageStanza&>(element);
+        const auto &message = static_cast<const xmpp::MessageStanza &>(element);
         if (message.hasError() || message.typeText == errorText) {
             qCDebug(lcXmpp) << "dropping error message from" << message.from.text();
             return;
@@ -570,10 +570,10 @@ void XMPPClient::handleSessionElement(xmpp::StreamElement& element)
     }
     case xmpp::ElementType::PresenceStanza:
     case xmpp::ElementType::MucPresenceStanza:
-        handlePresence(static_cast<const xmpp::PresenceStanza&>(element));
+        handlePresence(static_cast<const xmpp::PresenceStanza &>(element));
         return;
     case xmpp::ElementType::IqRoster: {
-        const auto& roster = static_cast<const xmpp::IqRoster&>(element);
+        const auto &roster = static_cast<const xmpp::IqRoster &>(element);
         if (roster.typeText != errorText && roster.typeText != resultText) {
             m_roster.handleRosterPush(roster);
             return;
@@ -586,11 +586,11 @@ void XMPPClient::handleSessionElement(xmpp::StreamElement& element)
 
     const int kind = stanzaKind(element);
     if (kind < 0) {
-        if (dynamic_cast<const xmpp::Stanza*>(&element))
+        if (dynamic_cast<const xmpp::Stanza *>(&element))
             throw xmpp::stream_error(Cond::UnsupportedStanzaType, QStringLiteral("unexpected stanza element type"));
         throw xmpp::stream_error(Cond::UndefinedCondition, QStringLiteral("unexpected non-stanza stream element"));
     }
-    const auto& stanza = static_cast<const xmpp::Stanza&>(element);
+    const auto &stanza = static_cast<const xmpp::Stanza &>(element);
     if (stanza.typeText == errorText) {
         qCDebug(lcXmpp) << "dropping unhandled error stanza, id" << stanza.id;
         return;
@@ -599,7 +599,7 @@ void XMPPClient::handleSessionElement(xmpp::StreamElement& element)
                              stanza.id);
 }
 
-void XMPPClient::handlePresence(const xmpp::PresenceStanza& stanza)
+void XMPPClient::handlePresence(const xmpp::PresenceStanza &stanza)
 {
     switch (stanza.presenceType()) {
     case xmpp::PresenceStanza::Available:
@@ -663,10 +663,10 @@ void XMPPClient::onSocketError(QAbstractSocket::SocketError error)
     qCDebug(lcXmpp) << "Socket error " << error;
 }
 
-void XMPPClient::socketSslErrors(const QList<QSslError>& errors)
+void XMPPClient::socketSslErrors(const QList<QSslError> &errors)
 {
     QStringList texts;
-    for (const QSslError& error : errors)
+    for (const QSslError &error : errors)
         texts.append(error.errorString());
     emit xmppError(SslError, texts.join(QLatin1Char('\n')));
 }
@@ -681,32 +681,32 @@ void XMPPClient::sendPresence()
     send(stanza);
 }
 
-void XMPPClient::addTablePath(const QString& path)
+void XMPPClient::addTablePath(const QString &path)
 {
     m_tablePaths.insert(path);
     if (m_state == ConnectedState)
         sendPresence();
 }
 
-void XMPPClient::removeTablePath(const QString& path)
+void XMPPClient::removeTablePath(const QString &path)
 {
     if (m_tablePaths.remove(path) && m_state == ConnectedState)
         sendPresence();
 }
 
-void XMPPClient::setPhotoHash(const QByteArray& hash)
+void XMPPClient::setPhotoHash(const QByteArray &hash)
 {
     m_photoHash = hash;
     if (m_state == ConnectedState)
         sendPresence();
 }
 
-void XMPPClient::requestSubscription(const XMPPJid& jid, bool cancel)
+void XMPPClient::requestSubscription(const XMPPJid &jid, bool cancel)
 {
     send(xmpp::PresenceStanza(jid, cancel ? xmpp::PresenceStanza::Unsubscribe : xmpp::PresenceStanza::Subscribe));
 }
 
-void XMPPClient::answerSubscription(const XMPPJid& jid, bool accept)
+void XMPPClient::answerSubscription(const XMPPJid &jid, bool accept)
 {
     send(xmpp::PresenceStanza(jid, accept ? xmpp::PresenceStanza::Subscribed : xmpp::PresenceStanza::Unsubscribed));
 }

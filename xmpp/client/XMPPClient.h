@@ -64,15 +64,15 @@ public:
     };
     Q_ENUM(State)
 
-    using IqHandler = std::function<void(xmpp::StreamElement*)>;
+    using IqHandler = std::function<void(xmpp::StreamElement *)>;
 
-    explicit XMPPClient(QObject* parent = nullptr);
+    explicit XMPPClient(QObject *parent = nullptr);
     ~XMPPClient() override;
 
     // Stores the credentials; when the server refused the last ones in a way
     // that allows another try, sends them at once on the same stream.
-    void authenticate(const QString& user, const QString& password);
-    void connectToHost(const QString& host, quint16 port, TlsPolicy policy);
+    void authenticate(const QString &user, const QString &password);
+    void connectToHost(const QString &host, quint16 port, TlsPolicy policy);
     void disconnectFromHost();
 
     int state() const { return m_state; }
@@ -83,52 +83,52 @@ public:
     QString streamLanguage() const { return m_reader.streamLanguage(); }
 
     // Writes one element in states 1 to 5; logs and drops it otherwise.
-    void send(const xmpp::StreamElement& element);
+    void send(const xmpp::StreamElement &element);
     QString nextId();
     // The handler gets the answer to the iq with that id, or nullptr when the
     // connection ends first or the answer could not be read; it is called once.
-    void registerIqHandler(const QString& id, IqHandler handler);
+    void registerIqHandler(const QString &id, IqHandler handler);
 
     // PLAIN sends the password in the clear unless the stream is encrypted;
     // it is allowed without TLS only to a loopback peer or with this set.
     void setAllowPlainWithoutTls(bool allow) { m_allowPlainWithoutTls = allow; }
-    static bool plainAllowedWithoutTls(const QHostAddress& peer, bool allowedByOption);
+    static bool plainAllowedWithoutTls(const QHostAddress &peer, bool allowedByOption);
 
     // Own presence.
     void sendPresence();
-    void addTablePath(const QString& path);
-    void removeTablePath(const QString& path);
+    void addTablePath(const QString &path);
+    void removeTablePath(const QString &path);
     QSet<QString> tablePaths() const { return m_tablePaths; }
-    void setPhotoHash(const QByteArray& hash);
+    void setPhotoHash(const QByteArray &hash);
     QByteArray photoHash() const { return m_photoHash; }
 
     // Subscriptions.
-    void requestSubscription(const XMPPJid& jid, bool cancel);
-    void answerSubscription(const XMPPJid& jid, bool accept);
+    void requestSubscription(const XMPPJid &jid, bool cancel);
+    void answerSubscription(const XMPPJid &jid, bool accept);
 
     // Rooms: finds the server's conference service (conferenceJID) and lists
     // its rooms (conferenceRooms). Both throw std::runtime_error
     // "not connected" unless the session is up.
     void discoverConference() { m_conference.discoverConference(); }
-    void requestConferenceRooms(const XMPPJid& service) { m_conference.requestConferenceRooms(service); }
-    void joinRoom(const XMPPJid& room, const QString& nick) { m_conference.joinRoom(room, nick); }
-    void leaveRoom(const XMPPJid& room, const QString& nick) { m_conference.leaveRoom(room, nick); }
-    void createInstantRoom(const XMPPJid& room) { m_conference.createInstantRoom(room); }
-    void sendMessage(const XMPPMessage& message) { m_conference.sendMessage(message); }
+    void requestConferenceRooms(const XMPPJid &service) { m_conference.requestConferenceRooms(service); }
+    void joinRoom(const XMPPJid &room, const QString &nick) { m_conference.joinRoom(room, nick); }
+    void leaveRoom(const XMPPJid &room, const QString &nick) { m_conference.leaveRoom(room, nick); }
+    void createInstantRoom(const XMPPJid &room) { m_conference.createInstantRoom(room); }
+    void sendMessage(const XMPPMessage &message) { m_conference.sendMessage(message); }
 
     // Extensions; their answers come back as this client's signals.
     void requestRoster() { m_roster.requestRoster(); }
-    void updateRosterItem(const XMPPJid& jid, bool remove, const QString& name, const QString& group)
+    void updateRosterItem(const XMPPJid &jid, bool remove, const QString &name, const QString &group)
     {
         m_roster.updateRosterItem(jid, remove, name, group);
     }
-    void requestVCard(const XMPPJid& jid) { m_vCard.requestVCard(jid); }
-    void uploadVCard(const QImage& photo) { m_vCard.uploadVCard(photo); }
-    void requestSearchForm(const XMPPJid& service, const QString& requestTag)
+    void requestVCard(const XMPPJid &jid) { m_vCard.requestVCard(jid); }
+    void uploadVCard(const QImage &photo) { m_vCard.uploadVCard(photo); }
+    void requestSearchForm(const XMPPJid &service, const QString &requestTag)
     {
         m_search.requestSearchForm(service, requestTag);
     }
-    void search(const XMPPJid& service, const XMPPDataForm& form, const QString& requestTag)
+    void search(const XMPPJid &service, const XMPPDataForm &form, const QString &requestTag)
     {
         m_search.search(service, form, requestTag);
     }
@@ -160,29 +160,29 @@ private slots:
     void socketDisconnected();
     void onSocketError(QAbstractSocket::SocketError error);
     void socketEncrypted();
-    void socketSslErrors(const QList<QSslError>& errors);
+    void socketSslErrors(const QList<QSslError> &errors);
 
 private:
     void openStream();
     void connectionLost();
-    void handleElement(xmpp::StreamElement& element);
-    void handleLoginElement(xmpp::StreamElement& element);
-    void handleSessionElement(xmpp::StreamElement& element);
-    void handleFeatures(const xmpp::StreamFeatures& features);
-    void handleBindAnswer(const xmpp::Iq& iq);
-    void handleSessionAnswer(const xmpp::Iq& iq);
-    void handlePresence(const xmpp::PresenceStanza& stanza);
+    void handleElement(xmpp::StreamElement &element);
+    void handleLoginElement(xmpp::StreamElement &element);
+    void handleSessionElement(xmpp::StreamElement &element);
+    void handleFeatures(const xmpp::StreamFeatures &features);
+    void handleBindAnswer(const xmpp::Iq &iq);
+    void handleSessionAnswer(const xmpp::Iq &iq);
+    void handlePresence(const xmpp::PresenceStanza &stanza);
     void sendPlainAuth();
     void startTls();
     void sessionUp();
-    void replyStanzaError(int kind, int errorType, int errorCondition, const QString& id);
-    void failStream(const xmpp::stream_error& error);
-    bool dropRefusedStanza(const xmpp::stream_error& error);
+    void replyStanzaError(int kind, int errorType, int errorCondition, const QString &id);
+    void failStream(const xmpp::stream_error &error);
+    bool dropRefusedStanza(const xmpp::stream_error &error);
     XMPPJid refusedSender() const;
     void failRefusedRequest();
     // Removes the request and calls its handler with nullptr.
-    void failPendingIq(QMap<QString, IqHandler>::iterator pending, const char* cause);
-    bool answersRequest(const QString& id, const XMPPJid& from) const;
+    void failPendingIq(QMap<QString, IqHandler>::iterator pending, const char *cause);
+    bool answersRequest(const QString &id, const XMPPJid &from) const;
 
     QString m_user;
     QString m_password;

@@ -17,7 +17,7 @@ constexpr int kickedIndex = 16;      // 307
 
 } // namespace
 
-XMPPConference::XMPPConference(QObject* parent)
+XMPPConference::XMPPConference(QObject *parent)
     : QObject(parent)
 {
     qRegisterMetaType<XMPPPresence::error_t>("XMPPPresence::error_t");
@@ -31,7 +31,7 @@ XMPPConference::~XMPPConference()
         return;
     try {
         leave();
-    } catch (const std::exception& e) {
+    } catch (const std::exception &e) {
         qCWarning(lcXmpp) << "leaving room" << m_room.text() << "failed:" << e.what();
     }
 }
@@ -42,7 +42,7 @@ void XMPPConference::requireClient() const
         throw std::runtime_error("xmpp client not set");
 }
 
-void XMPPConference::setClient(XMPPClient* client)
+void XMPPConference::setClient(XMPPClient *client)
 {
     if (m_client)
         disconnect(m_client, nullptr, this, nullptr);
@@ -56,7 +56,7 @@ void XMPPConference::setClient(XMPPClient* client)
     connect(client, &XMPPClient::presence, this, &XMPPConference::onPresence);
 }
 
-void XMPPConference::setRoomJid(const XMPPJid& room)
+void XMPPConference::setRoomJid(const XMPPJid &room)
 {
     if (m_joined)
         throw std::runtime_error("user joined to a room");
@@ -64,7 +64,7 @@ void XMPPConference::setRoomJid(const XMPPJid& room)
     m_room = room;
 }
 
-void XMPPConference::join(const QString& nick)
+void XMPPConference::join(const QString &nick)
 {
     m_joinTimer.stop();
     m_attempts = 0;
@@ -89,7 +89,7 @@ void XMPPConference::leave()
     m_entering = false;
 }
 
-void XMPPConference::sendMessage(const QString& text)
+void XMPPConference::sendMessage(const QString &text)
 {
     requireClient();
     XMPPMessage outgoing(m_room, XMPPMessage::GroupChat);
@@ -132,7 +132,7 @@ void XMPPConference::onPresence(XMPPPresence presence)
 
     if (presence.hasRoomData()) {
         const QList<int> codes = presence.roomStatusIndexes();
-        const xmpp::MucUserInfo& item = presence.roomItem();
+        const xmpp::MucUserInfo &item = presence.roomItem();
         if (availability == XMPPPresence::Unavailable && codes.contains(kickedIndex)) {
             if (own)
                 emit userKicked(this, item.actor, item.reason);
@@ -204,7 +204,7 @@ void XMPPConference::onJoinTimerTimeout()
     try {
         m_client->joinRoom(m_room, m_nick);
         m_entering = true;
-    } catch (const std::exception& e) {
+    } catch (const std::exception &e) {
         qCWarning(lcXmpp) << "rejoining room" << m_room.text() << "failed:" << e.what();
     }
 }

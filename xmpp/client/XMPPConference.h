@@ -24,35 +24,35 @@ public:
     static constexpr int MaxJoinRetries = 5;
     static constexpr int JoinRetryInterval = 1000;
 
-    explicit XMPPConference(QObject* parent = nullptr);
+    explicit XMPPConference(QObject *parent = nullptr);
     ~XMPPConference() override;
 
-    void setClient(XMPPClient* client);
-    XMPPClient* client() const { return m_client; }
+    void setClient(XMPPClient *client);
+    XMPPClient *client() const { return m_client; }
     // Throws std::runtime_error while joined.
-    void setRoomJid(const XMPPJid& room);
+    void setRoomJid(const XMPPJid &room);
     XMPPJid roomJid() const { return m_room; }
     QString nick() const { return m_nick; }
     bool isJoined() const { return m_joined; }
 
     // A null nick means the node of the own address. Throws without a
     // client or a room.
-    void join(const QString& nick = QString());
+    void join(const QString &nick = QString());
     void leave();
-    void sendMessage(const QString& text);
+    void sendMessage(const QString &text);
 
 signals:
     void message(XMPPMessage message);
     void presence(XMPPPresence presence);
-    void userError(XMPPConference* room, XMPPPresence::error_t error);
-    void userJoined(XMPPConference* room);
-    void userLeft(XMPPConference* room);
-    void userKicked(XMPPConference* room, XMPPJid actor, QString reason);
-    void userBanned(XMPPConference* room, XMPPJid actor, QString reason);
-    void participantJoined(XMPPConference* room, QString nick);
-    void participantLeft(XMPPConference* room, QString nick);
-    void participantKicked(XMPPConference* room, QString nick, XMPPJid actor, QString reason);
-    void participantBanned(XMPPConference* room, QString nick, XMPPJid actor, QString reason);
+    void userError(XMPPConference *room, XMPPPresence::error_t error);
+    void userJoined(XMPPConference *room);
+    void userLeft(XMPPConference *room);
+    void userKicked(XMPPConference *room, XMPPJid actor, QString reason);
+    void userBanned(XMPPConference *room, XMPPJid actor, QString reason);
+    void participantJoined(XMPPConference *room, QString nick);
+    void participantLeft(XMPPConference *room, QString nick);
+    void participantKicked(XMPPConference *room, QString nick, XMPPJid actor, QString reason);
+    void participantBanned(XMPPConference *room, QString nick, XMPPJid actor, QString reason);
 
 public slots:
     void onMessage(XMPPMessage message);

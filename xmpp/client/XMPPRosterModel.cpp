@@ -5,7 +5,7 @@
 
 #include <QDebug>
 
-XMPPRosterModel::XMPPRosterModel(XMPPClient* client, QObject* parent)
+XMPPRosterModel::XMPPRosterModel(XMPPClient *client, QObject *parent)
     : QAbstractItemModel(parent)
     , m_client(client)
 {
@@ -19,37 +19,37 @@ XMPPRosterModel::XMPPRosterModel(XMPPClient* client, QObject* parent)
         onConnected();
 }
 
-QModelIndex XMPPRosterModel::index(int row, int column, const QModelIndex& parent) const
+QModelIndex XMPPRosterModel::index(int row, int column, const QModelIndex &parent) const
 {
     if (parent.isValid() || column != 0 || row < 0 || row >= int(m_items.size()))
         return QModelIndex();
     return createIndex(row, column);
 }
 
-QModelIndex XMPPRosterModel::parent(const QModelIndex&) const
+QModelIndex XMPPRosterModel::parent(const QModelIndex &) const
 {
     return QModelIndex();
 }
 
-int XMPPRosterModel::rowCount(const QModelIndex& parent) const
+int XMPPRosterModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_items.size());
 }
 
-int XMPPRosterModel::columnCount(const QModelIndex&) const
+int XMPPRosterModel::columnCount(const QModelIndex &) const
 {
     return 1;
 }
 
-QVariant XMPPRosterModel::data(const QModelIndex& index, int role) const
+QVariant XMPPRosterModel::data(const QModelIndex &index, int role) const
 {
-    const XMPPRosterItem* rosterItem = item(index);
+    const XMPPRosterItem *rosterItem = item(index);
     if (!rosterItem || role != Qt::DisplayRole)
         return QVariant();
     return rosterItem->jid.text();
 }
 
-const XMPPRosterItem* XMPPRosterModel::item(const QModelIndex& index) const
+const XMPPRosterItem *XMPPRosterModel::item(const QModelIndex &index) const
 {
     if (!index.isValid() || index.model() != this || index.column() != 0 || index.row() < 0
         || index.row() >= int(m_items.size()))
@@ -57,7 +57,7 @@ const XMPPRosterItem* XMPPRosterModel::item(const QModelIndex& index) const
     return &m_items[size_t(index.row())];
 }
 
-int XMPPRosterModel::rowOf(const XMPPJid& jid) const
+int XMPPRosterModel::rowOf(const XMPPJid &jid) const
 {
     const XMPPJid bare = jid.bare();
     for (size_t row = 0; row < m_items.size(); ++row) {
@@ -67,13 +67,13 @@ int XMPPRosterModel::rowOf(const XMPPJid& jid) const
     return -1;
 }
 
-const XMPPRosterItem* XMPPRosterModel::findItem(const XMPPJid& jid) const
+const XMPPRosterItem *XMPPRosterModel::findItem(const XMPPJid &jid) const
 {
     const int row = rowOf(jid);
     return row < 0 ? nullptr : &m_items[size_t(row)];
 }
 
-QModelIndex XMPPRosterModel::indexOf(const XMPPJid& jid) const
+QModelIndex XMPPRosterModel::indexOf(const XMPPJid &jid) const
 {
     const int row = rowOf(jid);
     return row < 0 ? QModelIndex() : createIndex(row, 0);
@@ -119,7 +119,7 @@ void XMPPRosterModel::onRosterUpdate(XMPPJid jid, int subscribeFlags, bool remov
             m_items.erase(m_items.begin() + row);
             endRemoveRows();
         } else {
-            XMPPRosterItem& existing = m_items[size_t(row)];
+            XMPPRosterItem &existing = m_items[size_t(row)];
             existing.flags = subscribeFlags;
             existing.name = name;
             existing.group = group;
@@ -138,7 +138,7 @@ void XMPPRosterModel::onPresence(XMPPPresence presence)
     const int row = rowOf(presence.from());
     if (row < 0)
         return;
-    XMPPRosterItem& rosterItem = m_items[size_t(row)];
+    XMPPRosterItem &rosterItem = m_items[size_t(row)];
     const QString resource = presence.from().resource();
     int availability = presence.availability();
     if (availability == XMPPPresence::Error) {

@@ -18,18 +18,18 @@ class XMPPRosterModel : public QAbstractItemModel
     Q_OBJECT
 
 public:
-    explicit XMPPRosterModel(XMPPClient* client, QObject* parent = nullptr);
+    explicit XMPPRosterModel(XMPPClient *client, QObject *parent = nullptr);
 
-    QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
-    QModelIndex parent(const QModelIndex& index) const override;
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QModelIndex index(int row, int column, const QModelIndex &parent = QModelIndex()) const override;
+    QModelIndex parent(const QModelIndex &index) const override;
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
-    const XMPPRosterItem* item(const QModelIndex& index) const;
+    const XMPPRosterItem *item(const QModelIndex &index) const;
     // The item of the bare form of jid (exact text), or null.
-    const XMPPRosterItem* findItem(const XMPPJid& jid) const;
-    QModelIndex indexOf(const XMPPJid& jid) const;
+    const XMPPRosterItem *findItem(const XMPPJid &jid) const;
+    QModelIndex indexOf(const XMPPJid &jid) const;
 
 public slots:
     void onConnected();
@@ -40,9 +40,9 @@ public slots:
     void onAuthorizationRequestReceived(XMPPJid from);
 
 private:
-    int rowOf(const XMPPJid& jid) const;
+    int rowOf(const XMPPJid &jid) const;
     void rowChanged(int row);
 
-    XMPPClient* m_client;
+    XMPPClient *m_client;
     std::vector<XMPPRosterItem> m_items;
 };

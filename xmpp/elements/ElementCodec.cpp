@@ -41,19 +41,22 @@ namespace xmpp {
 
 namespace {
 
-QString str(const char* latin1) { return QString::fromLatin1(latin1); }
+QString str(const char *latin1)
+{
+    return QString::fromLatin1(latin1);
+}
 
-bool is(const XmlElement& e, const char* nsUri, const char* localName)
+bool is(const XmlElement &e, const char *nsUri, const char *localName)
 {
     return e.localName() == QLatin1String(localName) && e.namespaceURI() == QLatin1String(nsUri);
 }
 
-bool hasDescendantNS(const XmlElement& parent, const char* localName, const char* nsUri)
+bool hasDescendantNS(const XmlElement &parent, const char *localName, const char *nsUri)
 {
     return !parent.elementsByTagNameNS(str(nsUri), str(localName)).isEmpty();
 }
 
-QByteArray decodeBase64Text(const XmlElement& element)
+QByteArray decodeBase64Text(const XmlElement &element)
 {
     const QString text = element.text();
     if (text.isEmpty())
@@ -62,15 +65,15 @@ QByteArray decodeBase64Text(const XmlElement& element)
     return QByteArray::fromBase64(text.toUtf8());
 }
 
-template<typename T>
-std::unique_ptr<T> parseSASLData(const XmlElement& element)
+template <typename T>
+std::unique_ptr<T> parseSASLData(const XmlElement &element)
 {
     auto result = std::make_unique<T>();
     result->data = decodeBase64Text(element);
     return result;
 }
 
-void beginStanza(QXmlStreamWriter& xml, const char* name, const Stanza& stanza)
+void beginStanza(QXmlStreamWriter &xml, const char *name, const Stanza &stanza)
 {
     xml.writeStartElement(str(name));
     if (!stanza.from.isNull())
@@ -85,19 +88,19 @@ void beginStanza(QXmlStreamWriter& xml, const char* name, const Stanza& stanza)
         xml.writeAttribute(QStringLiteral("xml:lang"), xmlSafeText(stanza.lang));
 }
 
-void endStanza(QXmlStreamWriter& xml, const Stanza& stanza)
+void endStanza(QXmlStreamWriter &xml, const Stanza &stanza)
 {
     writeStanzaError(xml, stanza);
     xml.writeEndElement();
 }
 
-void writeEmptyWithNamespace(QXmlStreamWriter& xml, const char* name, const char* nsUri)
+void writeEmptyWithNamespace(QXmlStreamWriter &xml, const char *name, const char *nsUri)
 {
     xml.writeEmptyElement(str(name));
     xml.writeDefaultNamespace(str(nsUri));
 }
 
-void writeIqBindPayload(QXmlStreamWriter& xml, const IqBind& iq)
+void writeIqBindPayload(QXmlStreamWriter &xml, const IqBind &iq)
 {
     if (iq.resource.isEmpty()) {
         writeEmptyWithNamespace(xml, "bind", ns::bind);
@@ -109,7 +112,7 @@ void writeIqBindPayload(QXmlStreamWriter& xml, const IqBind& iq)
     xml.writeEndElement();
 }
 
-void writeIqVCardPayload(QXmlStreamWriter& xml, const IqVCard& iq)
+void writeIqVCardPayload(QXmlStreamWriter &xml, const IqVCard &iq)
 {
     if (iq.typeText == QLatin1String("get")) {
         writeEmptyWithNamespace(xml, "vCard", ns::vcard);
@@ -132,7 +135,7 @@ void writeIqVCardPayload(QXmlStreamWriter& xml, const IqVCard& iq)
     xml.writeEndElement();
 }
 
-void writeIqRosterPayload(QXmlStreamWriter& xml, const IqRoster& iq)
+void writeIqRosterPayload(QXmlStreamWriter &xml, const IqRoster &iq)
 {
     if (iq.typeText == QLatin1String("get")) {
         writeEmptyWithNamespace(xml, "query", ns::roster);
@@ -142,7 +145,7 @@ void writeIqRosterPayload(QXmlStreamWriter& xml, const IqRoster& iq)
         return;
     xml.writeStartElement(QStringLiteral("query"));
     xml.writeDefaultNamespace(str(ns::roster));
-    for (const IqRoster::Item& item : iq.items) {
+    for (const IqRoster::Item &item : iq.items) {
         // The form servers accept: the name as an attribute, no empty group,
         // removal as a subscription value.
         xml.writeStartElement(QStringLiteral("item"));
@@ -158,7 +161,7 @@ void writeIqRosterPayload(QXmlStreamWriter& xml, const IqRoster& iq)
     xml.writeEndElement();
 }
 
-void writeInstantRoomPayload(QXmlStreamWriter& xml)
+void writeInstantRoomPayload(QXmlStreamWriter &xml)
 {
     xml.writeStartElement(QStringLiteral("query"));
     xml.writeDefaultNamespace(str(ns::mucOwner));
@@ -170,13 +173,13 @@ void writeInstantRoomPayload(QXmlStreamWriter& xml)
 
 } // namespace
 
-QString xmlSafeText(const QString& text)
+QString xmlSafeText(const QString &text)
 {
     auto allowed = [](char32_t c) {
         return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD)
-            || (c >= 0x10000 && c <= 0x10FFFF);
+               || (c >= 0x10000 && c <= 0x10FFFF);
     };
-    const QChar* const begin = text.constData();
+    const QChar *const begin = text.constData();
     const qsizetype size = text.size();
     // Most texts are clean: return them untouched without copying.
     qsizetype i = 0;
@@ -207,7 +210,7 @@ QString xmlSafeText(const QString& text)
     return clean;
 }
 
-XmlElement firstChildElementLocal(const XmlElement& parent, const QString& localName)
+XmlElement firstChildElementLocal(const XmlElement &parent, const QString &localName)
 {
     for (XmlElement e = parent.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
         if (e.localName() == localName)
@@ -216,7 +219,7 @@ XmlElement firstChildElementLocal(const XmlElement& parent, const QString& local
     return XmlElement();
 }
 
-XmlElement nextSiblingElementLocal(const XmlElement& element, const QString& localName)
+XmlElement nextSiblingElementLocal(const XmlElement &element, const QString &localName)
 {
     for (XmlElement e = element.nextSiblingElement(); !e.isNull(); e = e.nextSiblingElement()) {
         if (e.localName() == localName)
@@ -225,7 +228,7 @@ XmlElement nextSiblingElementLocal(const XmlElement& element, const QString& loc
     return XmlElement();
 }
 
-XmlElement firstChildElementNS(const XmlElement& parent, const QString& localName, const QString& nsUri)
+XmlElement firstChildElementNS(const XmlElement &parent, const QString &localName, const QString &nsUri)
 {
     for (XmlElement e = parent.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
         if (e.localName() == localName && e.namespaceURI() == nsUri)
@@ -234,7 +237,7 @@ XmlElement firstChildElementNS(const XmlElement& parent, const QString& localNam
     return XmlElement();
 }
 
-XmlElement nextSiblingElementNS(const XmlElement& element, const QString& localName, const QString& nsUri)
+XmlElement nextSiblingElementNS(const XmlElement &element, const QString &localName, const QString &nsUri)
 {
     for (XmlElement e = element.nextSiblingElement(); !e.isNull(); e = e.nextSiblingElement()) {
         if (e.localName() == localName && e.namespaceURI() == nsUri)
@@ -243,7 +246,7 @@ XmlElement nextSiblingElementNS(const XmlElement& element, const QString& localN
     return XmlElement();
 }
 
-QString xmlLang(const XmlElement& element)
+QString xmlLang(const XmlElement &element)
 {
     static const QString xmlNs = str(ns::xml);
     const QString lang = element.attributeNS(xmlNs, QStringLiteral("lang"));
@@ -252,7 +255,7 @@ QString xmlLang(const XmlElement& element)
     return element.attribute(QStringLiteral("lang"));
 }
 
-XMPPJid parseJid(const QString& text)
+XMPPJid parseJid(const QString &text)
 {
     const QStringView all(text);
     const qsizetype at = all.indexOf(QLatin1Char('@'));
@@ -272,7 +275,7 @@ XMPPJid parseJid(const QString& text)
 }
 
 namespace {
-std::unique_ptr<StreamElement> parseTopLevel(const XmlElement& element)
+std::unique_ptr<StreamElement> parseTopLevel(const XmlElement &element)
 {
     const QString nsUri = element.namespaceURI();
     const QString name = element.localName();
@@ -309,18 +312,18 @@ std::unique_ptr<StreamElement> parseTopLevel(const XmlElement& element)
 }
 } // namespace
 
-std::unique_ptr<StreamElement> parseStreamElement(const XmlElement& element)
+std::unique_ptr<StreamElement> parseStreamElement(const XmlElement &element)
 {
     try {
         return parseTopLevel(element);
-    } catch (const std::invalid_argument& e) {
+    } catch (const std::invalid_argument &e) {
         // An address part over the length limit: the peer broke the stream.
         throw stream_parse_error(StreamErrorCondition::ImproperAddressing,
                                  QStringLiteral("invalid address: %1").arg(QString::fromLatin1(e.what())));
     }
 }
 
-std::unique_ptr<StreamElement> parseStanza(const XmlElement& element)
+std::unique_ptr<StreamElement> parseStanza(const XmlElement &element)
 {
     const QString name = element.localName();
     std::unique_ptr<Stanza> stanza;
@@ -336,7 +339,7 @@ std::unique_ptr<StreamElement> parseStanza(const XmlElement& element)
     return stanza;
 }
 
-void parseStanzaEnvelope(const XmlElement& element, Stanza& stanza)
+void parseStanzaEnvelope(const XmlElement &element, Stanza &stanza)
 {
     const QString to = element.attribute(QStringLiteral("to"));
     if (!to.isEmpty())
@@ -350,7 +353,7 @@ void parseStanzaEnvelope(const XmlElement& element, Stanza& stanza)
     parseStanzaError(element, stanza);
 }
 
-std::unique_ptr<Iq> parseIq(const XmlElement& element)
+std::unique_ptr<Iq> parseIq(const XmlElement &element)
 {
     std::unique_ptr<Iq> iq;
     const XmlElement payload = element.firstChildElement();
@@ -373,18 +376,19 @@ std::unique_ptr<Iq> parseIq(const XmlElement& element)
             iq = parseIqSearch(payload);
         else
             iq = std::make_unique<Iq>();
-    } catch (const stanza_error& e) {
+    } catch (const stanza_error &e) {
         // The answer must name the iq it refuses, or the peer cannot match it.
         throw stanza_error(e.kind(), e.errorType(), e.errorCondition(), element.attribute(QStringLiteral("id")));
     }
 
     const QString type = element.attribute(QStringLiteral("type"));
     if (Iq::iqTypeFromText(type) < 0)
-        throw stream_parse_error(StreamErrorCondition::BadFormat, QStringLiteral("invalid iq type attribute <%1>").arg(type));
+        throw stream_parse_error(StreamErrorCondition::BadFormat,
+                                 QStringLiteral("invalid iq type attribute <%1>").arg(type));
     return iq;
 }
 
-std::unique_ptr<StreamFeatures> parseStreamFeatures(const XmlElement& element)
+std::unique_ptr<StreamFeatures> parseStreamFeatures(const XmlElement &element)
 {
     auto features = std::make_unique<StreamFeatures>();
     const XmlElement startTls = firstChildElementLocal(element, QStringLiteral("starttls"));
@@ -393,7 +397,7 @@ std::unique_ptr<StreamFeatures> parseStreamFeatures(const XmlElement& element)
         features->startTlsRequired = hasDescendantNS(startTls, "required", ns::tls);
     }
     const QList<XmlElement> mechanisms = element.elementsByTagNameNS(str(ns::sasl), QStringLiteral("mechanism"));
-    for (const XmlElement& mechanism : mechanisms)
+    for (const XmlElement &mechanism : mechanisms)
         features->mechanisms.append(mechanism.text());
     features->bindOffered = hasDescendantNS(element, "bind", ns::bind);
     const QList<XmlElement> sessions = element.elementsByTagNameNS(str(ns::session), QStringLiteral("session"));
@@ -403,7 +407,7 @@ std::unique_ptr<StreamFeatures> parseStreamFeatures(const XmlElement& element)
     return features;
 }
 
-std::unique_ptr<SASLAuth> parseSASLAuth(const XmlElement& element)
+std::unique_ptr<SASLAuth> parseSASLAuth(const XmlElement &element)
 {
     auto auth = std::make_unique<SASLAuth>();
     auth->mechanism = element.attribute(QStringLiteral("mechanism"));
@@ -411,17 +415,17 @@ std::unique_ptr<SASLAuth> parseSASLAuth(const XmlElement& element)
     return auth;
 }
 
-std::unique_ptr<SASLChallenge> parseSASLChallenge(const XmlElement& element)
+std::unique_ptr<SASLChallenge> parseSASLChallenge(const XmlElement &element)
 {
     return parseSASLData<SASLChallenge>(element);
 }
 
-std::unique_ptr<SASLResponse> parseSASLResponse(const XmlElement& element)
+std::unique_ptr<SASLResponse> parseSASLResponse(const XmlElement &element)
 {
     return parseSASLData<SASLResponse>(element);
 }
 
-std::unique_ptr<IqBind> parseIqBind(const XmlElement& bind)
+std::unique_ptr<IqBind> parseIqBind(const XmlElement &bind)
 {
     auto iq = std::make_unique<IqBind>();
     const XmlElement resource = firstChildElementLocal(bind, QStringLiteral("resource"));
@@ -433,7 +437,7 @@ std::unique_ptr<IqBind> parseIqBind(const XmlElement& bind)
     return iq;
 }
 
-std::unique_ptr<IqDiscoItems> parseIqDiscoItems(const XmlElement& query)
+std::unique_ptr<IqDiscoItems> parseIqDiscoItems(const XmlElement &query)
 {
     auto iq = std::make_unique<IqDiscoItems>();
     for (XmlElement e = firstChildElementLocal(query, QStringLiteral("item")); !e.isNull();
@@ -447,7 +451,7 @@ std::unique_ptr<IqDiscoItems> parseIqDiscoItems(const XmlElement& query)
     return iq;
 }
 
-std::unique_ptr<IqDiscoInfo> parseIqDiscoInfo(const XmlElement& query)
+std::unique_ptr<IqDiscoInfo> parseIqDiscoInfo(const XmlElement &query)
 {
     auto iq = std::make_unique<IqDiscoInfo>();
     for (XmlElement e = firstChildElementLocal(query, QStringLiteral("identity")); !e.isNull();
@@ -462,7 +466,7 @@ std::unique_ptr<IqDiscoInfo> parseIqDiscoInfo(const XmlElement& query)
     return iq;
 }
 
-std::unique_ptr<IqRoster> parseIqRoster(const XmlElement& query)
+std::unique_ptr<IqRoster> parseIqRoster(const XmlElement &query)
 {
     auto iq = std::make_unique<IqRoster>();
     const QString rosterNs = str(ns::roster);
@@ -497,7 +501,7 @@ std::unique_ptr<IqRoster> parseIqRoster(const XmlElement& query)
     return iq;
 }
 
-std::unique_ptr<IqVCard> parseIqVCard(const XmlElement& vcard)
+std::unique_ptr<IqVCard> parseIqVCard(const XmlElement &vcard)
 {
     QList<IqVCard::ReceivedPhoto> photos;
     const QString vcardNs = str(ns::vcard);
@@ -513,17 +517,17 @@ std::unique_ptr<IqVCard> parseIqVCard(const XmlElement& vcard)
     return std::make_unique<IqVCard>(std::make_unique<XMPPVCard>(), std::move(photos));
 }
 
-bool writeStreamElement(QXmlStreamWriter& xml, const StreamElement& element)
+bool writeStreamElement(QXmlStreamWriter &xml, const StreamElement &element)
 {
     switch (element.type()) {
     case ElementType::StreamError:
-        writeStreamError(xml, static_cast<const StreamError&>(element));
+        writeStreamError(xml, static_cast<const StreamError &>(element));
         return true;
     case ElementType::TLSStart:
         writeEmptyWithNamespace(xml, "starttls", ns::tls);
         return true;
     case ElementType::SASLAuth: {
-        const auto& auth = static_cast<const SASLAuth&>(element);
+        const auto &auth = static_cast<const SASLAuth &>(element);
         if (auth.data.isEmpty()) {
             writeEmptyWithNamespace(xml, "auth", ns::sasl);
             xml.writeAttribute(QStringLiteral("mechanism"), xmlSafeText(auth.mechanism));
@@ -537,7 +541,7 @@ bool writeStreamElement(QXmlStreamWriter& xml, const StreamElement& element)
         return true;
     }
     case ElementType::MessageStanza: {
-        const auto& message = static_cast<const MessageStanza&>(element);
+        const auto &message = static_cast<const MessageStanza &>(element);
         beginStanza(xml, "message", message);
         writeMessageContent(xml, message);
         endStanza(xml, message);
@@ -545,7 +549,7 @@ bool writeStreamElement(QXmlStreamWriter& xml, const StreamElement& element)
     }
     case ElementType::PresenceStanza:
     case ElementType::MucPresenceStanza: {
-        const auto& presence = static_cast<const PresenceStanza&>(element);
+        const auto &presence = static_cast<const PresenceStanza &>(element);
         beginStanza(xml, "presence", presence);
         if (element.type() == ElementType::MucPresenceStanza)
             writeMucPresenceContent(xml, presence);
@@ -563,18 +567,35 @@ bool writeStreamElement(QXmlStreamWriter& xml, const StreamElement& element)
     case ElementType::IqDiscoItems:
     case ElementType::IqSearch:
     case ElementType::IqInstantRoom: {
-        const auto& iq = static_cast<const Iq&>(element);
+        const auto &iq = static_cast<const Iq &>(element);
         beginStanza(xml, "iq", iq);
         switch (element.type()) {
-        case ElementType::IqBind: writeIqBindPayload(xml, static_cast<const IqBind&>(iq)); break;
-        case ElementType::IqVCard: writeIqVCardPayload(xml, static_cast<const IqVCard&>(iq)); break;
-        case ElementType::IqSession: writeEmptyWithNamespace(xml, "session", ns::session); break;
-        case ElementType::IqRoster: writeIqRosterPayload(xml, static_cast<const IqRoster&>(iq)); break;
-        case ElementType::IqDiscoInfo: writeEmptyWithNamespace(xml, "query", ns::discoInfo); break;
-        case ElementType::IqDiscoItems: writeEmptyWithNamespace(xml, "query", ns::discoItems); break;
-        case ElementType::IqSearch: writeIqSearch(xml, static_cast<const IqSearch&>(iq)); break;
-        case ElementType::IqInstantRoom: writeInstantRoomPayload(xml); break;
-        default: break;
+        case ElementType::IqBind:
+            writeIqBindPayload(xml, static_cast<const IqBind &>(iq));
+            break;
+        case ElementType::IqVCard:
+            writeIqVCardPayload(xml, static_cast<const IqVCard &>(iq));
+            break;
+        case ElementType::IqSession:
+            writeEmptyWithNamespace(xml, "session", ns::session);
+            break;
+        case ElementType::IqRoster:
+            writeIqRosterPayload(xml, static_cast<const IqRoster &>(iq));
+            break;
+        case ElementType::IqDiscoInfo:
+            writeEmptyWithNamespace(xml, "query", ns::discoInfo);
+            break;
+        case ElementType::IqDiscoItems:
+            writeEmptyWithNamespace(xml, "query", ns::discoItems);
+            break;
+        case ElementType::IqSearch:
+            writeIqSearch(xml, static_cast<const IqSearch &>(iq));
+            break;
+        case ElementType::IqInstantRoom:
+            writeInstantRoomPayload(xml);
+            break;
+        default:
+            break;
         }
         endStanza(xml, iq);
         return true;

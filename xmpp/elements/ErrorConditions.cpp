@@ -23,45 +23,77 @@ using NameTable = std::vector<QString>;
 
 // Each table is sorted by name, so the index is both the code and the
 // position for a binary search.
-const NameTable& streamConditions()
+const NameTable &streamConditions()
 {
-    static const NameTable table = {
-        "bad-format", "bad-namespace-prefix", "conflict", "connection-timeout", "host-gone",
-        "host-unknown", "improper-addressing", "internal-server-error", "invalid-from",
-        "invalid-id", "invalid-namespace", "invalid-xml", "not-authorized", "policy-violation",
-        "remote-connection-failed", "resource-constraint", "restricted-xml", "see-other-host",
-        "system-shutdown", "undefined-condition", "unsupported-encoding",
-        "unsupported-stanza-type", "unsupported-version", "xml-not-well-formed"};
+    static const NameTable table = {"bad-format",
+                                    "bad-namespace-prefix",
+                                    "conflict",
+                                    "connection-timeout",
+                                    "host-gone",
+                                    "host-unknown",
+                                    "improper-addressing",
+                                    "internal-server-error",
+                                    "invalid-from",
+                                    "invalid-id",
+                                    "invalid-namespace",
+                                    "invalid-xml",
+                                    "not-authorized",
+                                    "policy-violation",
+                                    "remote-connection-failed",
+                                    "resource-constraint",
+                                    "restricted-xml",
+                                    "see-other-host",
+                                    "system-shutdown",
+                                    "undefined-condition",
+                                    "unsupported-encoding",
+                                    "unsupported-stanza-type",
+                                    "unsupported-version",
+                                    "xml-not-well-formed"};
     return table;
 }
 
-const NameTable& saslConditions()
+const NameTable &saslConditions()
 {
     static const NameTable table = {
-        "aborted", "incorrect-encoding", "invalid-authzid", "invalid-mechanism",
-        "mechanism-too-weak", "not-authorized", "temporary-auth-failure"};
+        "aborted",        "incorrect-encoding",    "invalid-authzid", "invalid-mechanism", "mechanism-too-weak",
+        "not-authorized", "temporary-auth-failure"};
     return table;
 }
 
-const NameTable& stanzaErrorTypes()
+const NameTable &stanzaErrorTypes()
 {
     static const NameTable table = {"", "cancel", "continue", "modify", "auth", "wait"};
     return table;
 }
 
-const NameTable& stanzaConditions()
+const NameTable &stanzaConditions()
 {
-    static const NameTable table = {
-        "bad-request", "conflict", "feature-not-implemented", "forbidden", "gone",
-        "internal-server-error", "item-not-found", "jid-malformed", "not-acceptable",
-        "not-allowed", "not-authorized", "payment-required", "recipient-unavailable",
-        "redirect", "registration-required", "remote-server-not-found",
-        "remote-server-timeout", "resource-constraint", "service-unavailable",
-        "subscription-required", "undefined-condition", "unexpected-request"};
+    static const NameTable table = {"bad-request",
+                                    "conflict",
+                                    "feature-not-implemented",
+                                    "forbidden",
+                                    "gone",
+                                    "internal-server-error",
+                                    "item-not-found",
+                                    "jid-malformed",
+                                    "not-acceptable",
+                                    "not-allowed",
+                                    "not-authorized",
+                                    "payment-required",
+                                    "recipient-unavailable",
+                                    "redirect",
+                                    "registration-required",
+                                    "remote-server-not-found",
+                                    "remote-server-timeout",
+                                    "resource-constraint",
+                                    "service-unavailable",
+                                    "subscription-required",
+                                    "undefined-condition",
+                                    "unexpected-request"};
     return table;
 }
 
-int findSorted(const NameTable& table, const QString& name)
+int findSorted(const NameTable &table, const QString &name)
 {
     const auto it = std::lower_bound(table.begin(), table.end(), name);
     if (it == table.end() || *it != name)
@@ -69,32 +101,50 @@ int findSorted(const NameTable& table, const QString& name)
     return int(it - table.begin());
 }
 
-QString nameAt(const NameTable& table, int index)
+QString nameAt(const NameTable &table, int index)
 {
     if (index < 0 || index >= int(table.size()))
         return QString();
     return table[size_t(index)];
 }
 
-bool isStreamErrorNamespace(const QString& ns)
+bool isStreamErrorNamespace(const QString &ns)
 {
     return ns == QLatin1String(ns::streamErrors) || ns == QLatin1String(ns::stream);
 }
 
 } // namespace
 
-QString streamErrorConditionName(int code) { return nameAt(streamConditions(), code); }
-QString saslFailureConditionName(int code) { return nameAt(saslConditions(), code); }
-QString stanzaErrorTypeName(int code) { return nameAt(stanzaErrorTypes(), code); }
-QString stanzaErrorConditionName(int code) { return code <= 0 ? QString() : nameAt(stanzaConditions(), code - 1); }
+QString streamErrorConditionName(int code)
+{
+    return nameAt(streamConditions(), code);
+}
+QString saslFailureConditionName(int code)
+{
+    return nameAt(saslConditions(), code);
+}
+QString stanzaErrorTypeName(int code)
+{
+    return nameAt(stanzaErrorTypes(), code);
+}
+QString stanzaErrorConditionName(int code)
+{
+    return code <= 0 ? QString() : nameAt(stanzaConditions(), code - 1);
+}
 
-int streamErrorConditionFromName(const QString& name) { return findSorted(streamConditions(), name); }
-int saslFailureConditionFromName(const QString& name) { return findSorted(saslConditions(), name); }
+int streamErrorConditionFromName(const QString &name)
+{
+    return findSorted(streamConditions(), name);
+}
+int saslFailureConditionFromName(const QString &name)
+{
+    return findSorted(saslConditions(), name);
+}
 
-int stanzaErrorTypeFromName(const QString& name)
+int stanzaErrorTypeFromName(const QString &name)
 {
     // Not sorted; a plain scan of five names.
-    const NameTable& table = stanzaErrorTypes();
+    const NameTable &table = stanzaErrorTypes();
     for (int i = 1; i < int(table.size()); ++i) {
         if (table[size_t(i)] == name)
             return i;
@@ -102,13 +152,13 @@ int stanzaErrorTypeFromName(const QString& name)
     return 0;
 }
 
-int stanzaErrorConditionFromName(const QString& name)
+int stanzaErrorConditionFromName(const QString &name)
 {
     const int i = findSorted(stanzaConditions(), name);
     return i < 0 ? 0 : i + 1;
 }
 
-StreamError* parseStreamError(const XmlElement& element)
+StreamError *parseStreamError(const XmlElement &element)
 {
     auto error = std::make_unique<StreamError>();
     // Servers put the condition and text in the stream-errors namespace;
@@ -134,7 +184,7 @@ StreamError* parseStreamError(const XmlElement& element)
     return error.release();
 }
 
-SASLFailure* parseSASLFailure(const XmlElement& element)
+SASLFailure *parseSASLFailure(const XmlElement &element)
 {
     auto failure = std::make_unique<SASLFailure>();
     const XmlElement child = element.firstChildElement();
@@ -142,27 +192,31 @@ SASLFailure* parseSASLFailure(const XmlElement& element)
         const QString name = child.localName();
         const int code = saslFailureConditionFromName(name);
         if (code < 0)
-            throw stream_parse_error(StreamErrorCondition::BadFormat, QStringLiteral("unknown SASL failure code <%1>").arg(name));
+            throw stream_parse_error(StreamErrorCondition::BadFormat,
+                                     QStringLiteral("unknown SASL failure code <%1>").arg(name));
         failure->condition = code;
     }
     return failure.release();
 }
 
-void parseStanzaError(const XmlElement& element, Stanza& stanza)
+void parseStanzaError(const XmlElement &element, Stanza &stanza)
 {
     const XmlElement error = firstChildElementLocal(element, QStringLiteral("error"));
     if (stanza.typeText != QLatin1String("error")) {
         if (!error.isNull())
-            throw stream_parse_error(StreamErrorCondition::InvalidXml, QStringLiteral("non-error stanza included an error tag"));
+            throw stream_parse_error(StreamErrorCondition::InvalidXml,
+                                     QStringLiteral("non-error stanza included an error tag"));
         return;
     }
     if (error.isNull())
-        throw stream_parse_error(StreamErrorCondition::InvalidXml, QStringLiteral("error stanza didn't include an error tag"));
+        throw stream_parse_error(StreamErrorCondition::InvalidXml,
+                                 QStringLiteral("error stanza didn't include an error tag"));
 
     const QString typeName = error.attribute(QStringLiteral("type"));
     const int errorType = stanzaErrorTypeFromName(typeName);
     if (errorType == 0)
-        throw stream_parse_error(StreamErrorCondition::BadFormat, QStringLiteral("unknown stanza error type %1").arg(typeName));
+        throw stream_parse_error(StreamErrorCondition::BadFormat,
+                                 QStringLiteral("unknown stanza error type %1").arg(typeName));
 
     XmlElement conditionElement = error.firstChildElement();
     if (!conditionElement.isNull() && conditionElement.localName() == QLatin1String("text"))
@@ -182,7 +236,7 @@ void parseStanzaError(const XmlElement& element, Stanza& stanza)
     stanza.errorCondition = condition;
 }
 
-void writeStreamError(QXmlStreamWriter& xml, const StreamError& error)
+void writeStreamError(QXmlStreamWriter &xml, const StreamError &error)
 {
     // "stream:error" through the prefix the stream header declared.
     xml.writeStartElement(QLatin1String(ns::stream), QStringLiteral("error"));
@@ -207,7 +261,7 @@ void writeStreamError(QXmlStreamWriter& xml, const StreamError& error)
     xml.writeEndElement();
 }
 
-void writeStanzaError(QXmlStreamWriter& xml, const Stanza& stanza)
+void writeStanzaError(QXmlStreamWriter &xml, const Stanza &stanza)
 {
     if (stanza.errorCondition == 0)
         return;

@@ -15,11 +15,30 @@ class Stanza;
 struct StreamErrorCondition
 {
     enum enum_t {
-        BadFormat = 0, BadNamespacePrefix, Conflict, ConnectionTimeout, HostGone, HostUnknown,
-        ImproperAddressing, InternalServerError, InvalidFrom, InvalidId, InvalidNamespace,
-        InvalidXml, NotAuthorized, PolicyViolation, RemoteConnectionFailed, ResourceConstraint,
-        RestrictedXml, SeeOtherHost, SystemShutdown, UndefinedCondition, UnsupportedEncoding,
-        UnsupportedStanzaType, UnsupportedVersion, XmlNotWellFormed,
+        BadFormat = 0,
+        BadNamespacePrefix,
+        Conflict,
+        ConnectionTimeout,
+        HostGone,
+        HostUnknown,
+        ImproperAddressing,
+        InternalServerError,
+        InvalidFrom,
+        InvalidId,
+        InvalidNamespace,
+        InvalidXml,
+        NotAuthorized,
+        PolicyViolation,
+        RemoteConnectionFailed,
+        ResourceConstraint,
+        RestrictedXml,
+        SeeOtherHost,
+        SystemShutdown,
+        UndefinedCondition,
+        UnsupportedEncoding,
+        UnsupportedStanzaType,
+        UnsupportedVersion,
+        XmlNotWellFormed,
         Count
     };
 };
@@ -30,8 +49,13 @@ struct SASLFailureCondition
 {
     enum enum_t {
         Unknown = -1,
-        Aborted = 0, IncorrectEncoding, InvalidAuthzid, InvalidMechanism, MechanismTooWeak,
-        NotAuthorized, TemporaryAuthFailure,
+        Aborted = 0,
+        IncorrectEncoding,
+        InvalidAuthzid,
+        InvalidMechanism,
+        MechanismTooWeak,
+        NotAuthorized,
+        TemporaryAuthFailure,
         Count
     };
 };
@@ -45,11 +69,29 @@ struct StanzaErrorType
 struct StanzaErrorCondition
 {
     enum enum_t {
-        None = 0, BadRequest, Conflict, FeatureNotImplemented, Forbidden, Gone,
-        InternalServerError, ItemNotFound, JidMalformed, NotAcceptable, NotAllowed,
-        NotAuthorized, PaymentRequired, RecipientUnavailable, Redirect, RegistrationRequired,
-        RemoteServerNotFound, RemoteServerTimeout, ResourceConstraint, ServiceUnavailable,
-        SubscriptionRequired, UndefinedCondition, UnexpectedRequest,
+        None = 0,
+        BadRequest,
+        Conflict,
+        FeatureNotImplemented,
+        Forbidden,
+        Gone,
+        InternalServerError,
+        ItemNotFound,
+        JidMalformed,
+        NotAcceptable,
+        NotAllowed,
+        NotAuthorized,
+        PaymentRequired,
+        RecipientUnavailable,
+        Redirect,
+        RegistrationRequired,
+        RemoteServerNotFound,
+        RemoteServerTimeout,
+        ResourceConstraint,
+        ServiceUnavailable,
+        SubscriptionRequired,
+        UndefinedCondition,
+        UnexpectedRequest,
         Count
     };
 };
@@ -62,20 +104,20 @@ QString stanzaErrorConditionName(int code);
 
 // Code of a name (exact, case-sensitive); -1 when the name is unknown
 // (0 for the stanza tables, whose 0 means "none").
-int streamErrorConditionFromName(const QString& name);
-int saslFailureConditionFromName(const QString& name);
-int stanzaErrorTypeFromName(const QString& name);
-int stanzaErrorConditionFromName(const QString& name);
+int streamErrorConditionFromName(const QString &name);
+int saslFailureConditionFromName(const QString &name);
+int stanzaErrorTypeFromName(const QString &name);
+int stanzaErrorConditionFromName(const QString &name);
 
 // Decoders; both throw stream_parse_error for an unknown condition.
-StreamError* parseStreamError(const XmlElement& element);
-SASLFailure* parseSASLFailure(const XmlElement& element);
+StreamError *parseStreamError(const XmlElement &element);
+SASLFailure *parseSASLFailure(const XmlElement &element);
 
 // Reads the error part of a stanza envelope into the stanza.
-void parseStanzaError(const XmlElement& element, Stanza& stanza);
+void parseStanzaError(const XmlElement &element, Stanza &stanza);
 
 // Writers (into an element already opened by the caller for the stanza).
-void writeStreamError(QXmlStreamWriter& xml, const StreamError& error);
-void writeStanzaError(QXmlStreamWriter& xml, const Stanza& stanza);
+void writeStreamError(QXmlStreamWriter &xml, const StreamError &error);
+void writeStanzaError(QXmlStreamWriter &xml, const Stanza &stanza);
 
 } // namespace xmpp

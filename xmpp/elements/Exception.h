@@ -12,12 +12,12 @@ namespace xmpp {
 class Exception : public std::exception
 {
 public:
-    explicit Exception(const QString& message);
+    explicit Exception(const QString &message);
 
-    const char* what() const noexcept override;
+    const char *what() const noexcept override;
 
 protected:
-    void setMessage(const QString& message);
+    void setMessage(const QString &message);
 
 private:
     QByteArray m_message;

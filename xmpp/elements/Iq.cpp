@@ -3,7 +3,7 @@
 namespace xmpp {
 
 namespace {
-const char* const iqTypeNames[] = {"get", "set", "result", "error"};
+const char *const iqTypeNames[] = {"get", "set", "result", "error"};
 } // namespace
 
 QString Iq::iqTypeText(int iqType)
@@ -13,7 +13,7 @@ QString Iq::iqTypeText(int iqType)
     return QString::fromLatin1(iqTypeNames[iqType]);
 }
 
-int Iq::iqTypeFromText(const QString& text)
+int Iq::iqTypeFromText(const QString &text)
 {
     for (int i = 0; i <= Error; ++i) {
         if (text == QLatin1String(iqTypeNames[i]))

@@ -8,7 +8,11 @@ class IqBind : public Iq
 {
 public:
     IqBind() = default;
-    IqBind(const QString& id, const QString& resource_) : Iq(id, XMPPJid(), Set), resource(resource_) {}
+    IqBind(const QString &id, const QString &resource_)
+        : Iq(id, XMPPJid(), Set)
+        , resource(resource_)
+    {
+    }
 
     int type() const override { return ElementType::IqBind; }
 

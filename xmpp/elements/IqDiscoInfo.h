@@ -18,7 +18,10 @@ public:
     };
 
     IqDiscoInfo() = default;
-    IqDiscoInfo(const QString& id, const XMPPJid& to) : Iq(id, to, Get) {}
+    IqDiscoInfo(const QString &id, const XMPPJid &to)
+        : Iq(id, to, Get)
+    {
+    }
 
     int type() const override { return ElementType::IqDiscoInfo; }
 

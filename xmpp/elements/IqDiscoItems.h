@@ -17,7 +17,10 @@ public:
     };
 
     IqDiscoItems() = default;
-    IqDiscoItems(const QString& id, const XMPPJid& to) : Iq(id, to, Get) {}
+    IqDiscoItems(const QString &id, const XMPPJid &to)
+        : Iq(id, to, Get)
+    {
+    }
 
     int type() const override { return ElementType::IqDiscoItems; }
 

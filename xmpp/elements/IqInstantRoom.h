@@ -8,7 +8,10 @@ namespace xmpp {
 class IqInstantRoom : public Iq
 {
 public:
-    IqInstantRoom(const QString& id, const XMPPJid& room) : Iq(id, room, Set) {}
+    IqInstantRoom(const QString &id, const XMPPJid &room)
+        : Iq(id, room, Set)
+    {
+    }
 
     int type() const override { return ElementType::IqInstantRoom; }
 };

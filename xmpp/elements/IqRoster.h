@@ -16,8 +16,13 @@ public:
     struct Item
     {
         Item() = default;
-        Item(const XMPPJid& jid_, bool remove_, const QString& name_, const QString& group_)
-            : jid(jid_), remove(remove_), name(name_), group(group_) {}
+        Item(const XMPPJid &jid_, bool remove_, const QString &name_, const QString &group_)
+            : jid(jid_)
+            , remove(remove_)
+            , name(name_)
+            , group(group_)
+        {
+        }
 
         XMPPJid jid;
         int subscription = None;
@@ -27,8 +32,15 @@ public:
     };
 
     IqRoster() = default;
-    explicit IqRoster(const QString& id) : Iq(id, XMPPJid(), Get) {}
-    IqRoster(const QVector<Item>& items_, const QString& id) : Iq(id, XMPPJid(), Set), items(items_) {}
+    explicit IqRoster(const QString &id)
+        : Iq(id, XMPPJid(), Get)
+    {
+    }
+    IqRoster(const QVector<Item> &items_, const QString &id)
+        : Iq(id, XMPPJid(), Set)
+        , items(items_)
+    {
+    }
 
     int type() const override { return ElementType::IqRoster; }
 

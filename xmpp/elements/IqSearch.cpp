@@ -2,12 +2,12 @@
 
 namespace xmpp {
 
-IqSearch::IqSearch(const QString& id, const XMPPJid& to)
+IqSearch::IqSearch(const QString &id, const XMPPJid &to)
     : Iq(id, to, Get)
 {
 }
 
-IqSearch::IqSearch(const QString& id, const XMPPJid& to, const XMPPDataForm& form_)
+IqSearch::IqSearch(const QString &id, const XMPPJid &to, const XMPPDataForm &form_)
     : Iq(id, to, Set)
     , form(std::make_unique<XMPPDataForm>(form_))
 {

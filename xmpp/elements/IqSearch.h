@@ -12,8 +12,8 @@ class IqSearch : public Iq
 {
 public:
     IqSearch() = default;
-    IqSearch(const QString& id, const XMPPJid& to);                           // "get": ask for the form
-    IqSearch(const QString& id, const XMPPJid& to, const XMPPDataForm& form); // "set": a filled form
+    IqSearch(const QString &id, const XMPPJid &to);                           // "get": ask for the form
+    IqSearch(const QString &id, const XMPPJid &to, const XMPPDataForm &form); // "set": a filled form
 
     int type() const override { return ElementType::IqSearch; }
 

@@ -8,7 +8,10 @@ class IqSession : public Iq
 {
 public:
     IqSession() = default;
-    explicit IqSession(const QString& id) : Iq(id, XMPPJid(), Set) {}
+    explicit IqSession(const QString &id)
+        : Iq(id, XMPPJid(), Set)
+    {
+    }
 
     int type() const override { return ElementType::IqSession; }
 };

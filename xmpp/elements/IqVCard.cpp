@@ -5,18 +5,18 @@
 
 namespace xmpp {
 
-IqVCard::IqVCard(const QString& id, const XMPPJid& to)
+IqVCard::IqVCard(const QString &id, const XMPPJid &to)
     : Iq(id, to, Get)
 {
 }
 
-IqVCard::IqVCard(const QString& id, XMPPVCard* vcard)
+IqVCard::IqVCard(const QString &id, XMPPVCard *vcard)
     : Iq(id, XMPPJid(), Set)
     , m_vcard(vcard)
 {
 }
 
-const XMPPVCard* IqVCard::vcard() const
+const XMPPVCard *IqVCard::vcard() const
 {
     while (!m_receivedPhotos.isEmpty()) {
         const ReceivedPhoto photo = m_receivedPhotos.takeFirst();
@@ -30,7 +30,7 @@ const XMPPVCard* IqVCard::vcard() const
 
 QImage IqVCard::photo() const
 {
-    const XMPPVCard* card = vcard();
+    const XMPPVCard *card = vcard();
     return card ? card->photo() : QImage();
 }
 

@@ -15,8 +15,8 @@ class IqVCard : public Iq
 {
 public:
     IqVCard() = default;
-    IqVCard(const QString& id, const XMPPJid& to); // "get"
-    IqVCard(const QString& id, XMPPVCard* vcard);  // "set", takes ownership
+    IqVCard(const QString &id, const XMPPJid &to); // "get"
+    IqVCard(const QString &id, XMPPVCard *vcard);  // "set", takes ownership
     // A received photo, kept undecoded until the vCard is first looked at,
     // so that a vCard nobody asked for costs no decoding.
     struct ReceivedPhoto
@@ -34,7 +34,7 @@ public:
 
     int type() const override { return ElementType::IqVCard; }
 
-    const XMPPVCard* vcard() const;
+    const XMPPVCard *vcard() const;
     QImage photo() const;
     // SHA-1 of the PNG bytes that are sent, null without a photo.
     QByteArray photoHash() const;

@@ -13,13 +13,14 @@ bool needsEscape(char16_t c)
     return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029;
 }
 
-const char* kindName(int type)
+const char *kindName(int type)
 {
-    static const char* const names[] = {
-        "stream-error", "features", "starttls", "proceed", "tls-failure", "auth", "challenge", "response",
-        "abort", "success", "sasl-failure", "stanza", "message", "presence", "iq", "iq-bind", "iq-vcard",
-        "iq-session", "iq-roster", "iq-disco-info", "iq-disco-items", "iq-search", "muc-presence",
-        "iq-instant-room"};
+    static const char *const names[] = {"stream-error",   "features",   "starttls",     "proceed",
+                                        "tls-failure",    "auth",       "challenge",    "response",
+                                        "abort",          "success",    "sasl-failure", "stanza",
+                                        "message",        "presence",   "iq",           "iq-bind",
+                                        "iq-vcard",       "iq-session", "iq-roster",    "iq-disco-info",
+                                        "iq-disco-items", "iq-search",  "muc-presence", "iq-instant-room"};
     return type >= 0 && type < int(std::size(names)) ? names[type] : "unknown";
 }
 
@@ -52,13 +53,13 @@ QString logText(QStringView text)
     return escaped;
 }
 
-QString logSummary(const StreamElement& element)
+QString logSummary(const StreamElement &element)
 {
     QString summary = QLatin1String(kindName(element.type()));
-    const auto* stanza = dynamic_cast<const Stanza*>(&element);
+    const auto *stanza = dynamic_cast<const Stanza *>(&element);
     if (!stanza)
         return summary;
-    auto add = [&summary](const char* name, const QString& value) {
+    auto add = [&summary](const char *name, const QString &value) {
         if (!value.isEmpty())
             summary += QLatin1Char(' ') + QLatin1String(name) + QLatin1Char('=') + logText(value);
     };

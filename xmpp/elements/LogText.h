@@ -14,6 +14,6 @@ QString logText(QStringView text);
 
 // One element as the traffic log shows it: its kind and, for a stanza, the
 // id, type, addresses and error; never a body, a status or credentials.
-QString logSummary(const StreamElement& element);
+QString logSummary(const StreamElement &element);
 
 } // namespace xmpp

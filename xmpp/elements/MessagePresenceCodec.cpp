@@ -20,24 +20,27 @@ namespace {
 
 const QString undetermined = QStringLiteral("UND");
 
-QString str(const char* latin1) { return QString::fromLatin1(latin1); }
+QString str(const char *latin1)
+{
+    return QString::fromLatin1(latin1);
+}
 
-QString languageOf(const XmlElement& e)
+QString languageOf(const XmlElement &e)
 {
     const QString lang = xmlLang(e);
     return lang.isEmpty() ? undetermined : lang;
 }
 
-void readTexts(const XmlElement& parent, const QString& name, QMap<QString, QString>& texts)
+void readTexts(const XmlElement &parent, const QString &name, QMap<QString, QString> &texts)
 {
     for (XmlElement e = firstChildElementLocal(parent, name); !e.isNull(); e = nextSiblingElementLocal(e, name))
         texts.insert(languageOf(e), e.text());
 }
 
-int indexIn(const QString& text, std::initializer_list<const char*> names)
+int indexIn(const QString &text, std::initializer_list<const char *> names)
 {
     int i = 0;
-    for (const char* name : names) {
+    for (const char *name : names) {
         if (text == QLatin1String(name))
             return i;
         ++i;
@@ -54,8 +57,8 @@ QDateTime utcDateTime(int year, int month, int day, int hour, int minute, int se
     return QDateTime(date, time, Qt::UTC);
 }
 
-void writeLanguageTexts(QXmlStreamWriter& xml, const char* name, const QMap<QString, QString>& texts,
-                        const MessageStanza& message)
+void writeLanguageTexts(QXmlStreamWriter &xml, const char *name, const QMap<QString, QString> &texts,
+                        const MessageStanza &message)
 {
     for (auto it = texts.constBegin(); it != texts.constEnd(); ++it) {
         xml.writeStartElement(str(name));
@@ -70,7 +73,7 @@ void writeLanguageTexts(QXmlStreamWriter& xml, const char* name, const QMap<QStr
     }
 }
 
-void writePhotoUpdate(QXmlStreamWriter& xml, const PresenceStanza& presence)
+void writePhotoUpdate(QXmlStreamWriter &xml, const PresenceStanza &presence)
 {
     if (presence.photoHash.isNull()) {
         xml.writeEmptyElement(QStringLiteral("x"));
@@ -85,7 +88,7 @@ void writePhotoUpdate(QXmlStreamWriter& xml, const PresenceStanza& presence)
 
 } // namespace
 
-QDateTime parseDelayStamp(const QString& text)
+QDateTime parseDelayStamp(const QString &text)
 {
     static const QRegularExpression pattern(QStringLiteral(
         "^(\\d{4})-(\\d{2})-(\\d{2})T(\\d{2}):(\\d{2}):(\\d{2})(?:\\.(\\d+))?(?:Z|([+-])(\\d{2}):(\\d{2}))$"));
@@ -107,7 +110,7 @@ QDateTime parseDelayStamp(const QString& text)
     return stamp.addSecs(m.captured(8) == QLatin1String("+") ? -offset : offset);
 }
 
-bool parseDelay(const XmlElement& delay, DelayedDeliveryInfo& info)
+bool parseDelay(const XmlElement &delay, DelayedDeliveryInfo &info)
 {
     const QDateTime stamp = parseDelayStamp(delay.attribute(QStringLiteral("stamp")));
     if (!stamp.isValid())
@@ -117,16 +120,15 @@ bool parseDelay(const XmlElement& delay, DelayedDeliveryInfo& info)
     return true;
 }
 
-bool parseLegacyDelay(const XmlElement& x, DelayedDeliveryInfo& info)
+bool parseLegacyDelay(const XmlElement &x, DelayedDeliveryInfo &info)
 {
-    static const QRegularExpression pattern(
-        QStringLiteral("^(\\d{4})(\\d{2})(\\d{2})T(\\d{2}):(\\d{2}):(\\d{2})$"));
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{4})(\\d{2})(\\d{2})T(\\d{2}):(\\d{2}):(\\d{2})$"));
     const QString text = x.attribute(QStringLiteral("stamp"));
     QDateTime stamp;
     const QRegularExpressionMatch m = pattern.match(text);
     if (m.hasMatch()) {
-        stamp = utcDateTime(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
-                            m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt(), 0);
+        stamp = utcDateTime(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt(),
+                            m.captured(5).toInt(), m.captured(6).toInt(), 0);
     }
     if (!stamp.isValid())
         stamp = parseDelayStamp(text);
@@ -137,7 +139,7 @@ bool parseLegacyDelay(const XmlElement& x, DelayedDeliveryInfo& info)
     return true;
 }
 
-std::unique_ptr<MessageStanza> parseMessage(const XmlElement& element)
+std::unique_ptr<MessageStanza> parseMessage(const XmlElement &element)
 {
     auto message = std::make_unique<MessageStanza>();
 
@@ -159,27 +161,27 @@ std::unique_ptr<MessageStanza> parseMessage(const XmlElement& element)
     return message;
 }
 
-int parseShow(const QString& text)
+int parseShow(const QString &text)
 {
     const int i = indexIn(text, {"away", "chat", "dnd", "xa"});
     return i < 0 ? -1 : i + 1;
 }
 
-int parseMucAffiliation(const QString& text)
+int parseMucAffiliation(const QString &text)
 {
     if (text.isEmpty())
         return MucUserInfo::AffiliationNone;
     return indexIn(text, {"none", "admin", "member", "outcast", "owner"});
 }
 
-int parseMucRole(const QString& text)
+int parseMucRole(const QString &text)
 {
     if (text.isEmpty())
         return MucUserInfo::RoleNone;
     return indexIn(text, {"none", "moderator", "participant", "visitor"});
 }
 
-QByteArray parsePhotoHash(const XmlElement& x)
+QByteArray parsePhotoHash(const XmlElement &x)
 {
     const XmlElement photo = firstChildElementLocal(x, QStringLiteral("photo"));
     if (photo.isNull())
@@ -190,7 +192,7 @@ QByteArray parsePhotoHash(const XmlElement& x)
     return hash;
 }
 
-MucUserInfo parseMucUserInfo(const XmlElement& x)
+MucUserInfo parseMucUserInfo(const XmlElement &x)
 {
     MucUserInfo info;
     const XmlElement item = firstChildElementLocal(x, QStringLiteral("item"));
@@ -200,7 +202,8 @@ MucUserInfo parseMucUserInfo(const XmlElement& x)
             info.jid = parseJid(jid);
         const int affiliation = parseMucAffiliation(item.attribute(QStringLiteral("affiliation")));
         if (affiliation < 0)
-            qCWarning(lcXmpp) << "xmpp: invalid muc affiliation data, ignored:" << item.attribute(QStringLiteral("affiliation"));
+            qCWarning(lcXmpp) << "xmpp: invalid muc affiliation data, ignored:"
+                              << item.attribute(QStringLiteral("affiliation"));
         else
             info.affiliation = affiliation;
         const int role = parseMucRole(item.attribute(QStringLiteral("role")));
@@ -231,7 +234,7 @@ MucUserInfo parseMucUserInfo(const XmlElement& x)
     return info;
 }
 
-std::unique_ptr<PresenceStanza> parsePresence(const XmlElement& element)
+std::unique_ptr<PresenceStanza> parsePresence(const XmlElement &element)
 {
     std::unique_ptr<PresenceStanza> presence;
     if (element.elementsByTagNameNS(str(ns::muc), QStringLiteral("x")).isEmpty())
@@ -279,7 +282,7 @@ std::unique_ptr<PresenceStanza> parsePresence(const XmlElement& element)
     return presence;
 }
 
-void writeMessageContent(QXmlStreamWriter& xml, const MessageStanza& message)
+void writeMessageContent(QXmlStreamWriter &xml, const MessageStanza &message)
 {
     writeLanguageTexts(xml, "subject", message.subjects, message);
     writeLanguageTexts(xml, "body", message.bodies, message);
@@ -287,7 +290,7 @@ void writeMessageContent(QXmlStreamWriter& xml, const MessageStanza& message)
         xml.writeTextElement(QStringLiteral("thread"), xmlSafeText(message.thread));
 }
 
-void writePresenceContent(QXmlStreamWriter& xml, const PresenceStanza& presence)
+void writePresenceContent(QXmlStreamWriter &xml, const PresenceStanza &presence)
 {
     const QString show = PresenceStanza::showText(presence.show);
     if (!show.isEmpty())
@@ -309,14 +312,14 @@ void writePresenceContent(QXmlStreamWriter& xml, const PresenceStanza& presence)
         std::sort(paths.begin(), paths.end());
         xml.writeStartElement(QStringLiteral("tables"));
         xml.writeDefaultNamespace(str(ns::tablePresence));
-        for (const QString& path : paths)
+        for (const QString &path : paths)
             xml.writeTextElement(QStringLiteral("path"), xmlSafeText(path));
         xml.writeEndElement();
     }
     writePhotoUpdate(xml, presence);
 }
 
-void writeMucPresenceContent(QXmlStreamWriter& xml, const PresenceStanza& presence)
+void writeMucPresenceContent(QXmlStreamWriter &xml, const PresenceStanza &presence)
 {
     xml.writeEmptyElement(QStringLiteral("x"));
     xml.writeDefaultNamespace(str(ns::muc));

@@ -9,8 +9,10 @@ class MucPresenceStanza : public PresenceStanza
 {
 public:
     MucPresenceStanza() = default;
-    MucPresenceStanza(const XMPPJid& to, int presenceType, const QString& id = QString())
-        : PresenceStanza(to, presenceType, id) {}
+    MucPresenceStanza(const XMPPJid &to, int presenceType, const QString &id = QString())
+        : PresenceStanza(to, presenceType, id)
+    {
+    }
 
     int type() const override { return ElementType::MucPresenceStanza; }
 };

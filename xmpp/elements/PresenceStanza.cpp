@@ -3,19 +3,19 @@
 namespace xmpp {
 
 namespace {
-const char* const presenceTypeNames[] = {
-    nullptr, "subscribe", "subscribed", "unsubscribe", "unsubscribed", "unavailable", "probe", "error"};
-const char* const showNames[] = {nullptr, "away", "chat", "dnd", "xa"};
+const char *const presenceTypeNames[] = {nullptr,        "subscribe",   "subscribed", "unsubscribe",
+                                         "unsubscribed", "unavailable", "probe",      "error"};
+const char *const showNames[] = {nullptr, "away", "chat", "dnd", "xa"};
 } // namespace
 
-PresenceStanza::PresenceStanza(const XMPPJid& to_, int presenceType, const QString& id_)
+PresenceStanza::PresenceStanza(const XMPPJid &to_, int presenceType, const QString &id_)
 {
     to = to_;
     id = id_;
     typeText = presenceTypeText(presenceType);
 }
 
-int PresenceStanza::presenceTypeFromText(const QString& text)
+int PresenceStanza::presenceTypeFromText(const QString &text)
 {
     for (int i = 1; i < int(std::size(presenceTypeNames)); ++i) {
         if (text == QLatin1String(presenceTypeNames[i]))

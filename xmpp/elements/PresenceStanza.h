@@ -13,21 +13,19 @@ namespace xmpp {
 class PresenceStanza : public Stanza
 {
 public:
-    enum PresenceType {
-        Available = 0, Subscribe, Subscribed, Unsubscribe, Unsubscribed, Unavailable, Probe, Error
-    };
+    enum PresenceType { Available = 0, Subscribe, Subscribed, Unsubscribe, Unsubscribed, Unavailable, Probe, Error };
     enum Show { ShowNone = 0, Away, Chat, Dnd, Xa };
 
     PresenceStanza() = default;
-    PresenceStanza(const XMPPJid& to, int presenceType, const QString& id = QString());
+    PresenceStanza(const XMPPJid &to, int presenceType, const QString &id = QString());
 
     int type() const override { return ElementType::PresenceStanza; }
 
     // Code of the type text; any unknown text counts as Available.
     int presenceType() const { return presenceTypeFromText(typeText); }
-    static int presenceTypeFromText(const QString& text);
+    static int presenceTypeFromText(const QString &text);
     static QString presenceTypeText(int presenceType); // null for Available
-    static QString showText(int show);                  // null for ShowNone
+    static QString showText(int show);                 // null for ShowNone
 
     int show = ShowNone;
     QMap<QString, QString> statuses; // language tag -> text

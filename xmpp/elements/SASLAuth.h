@@ -11,7 +11,11 @@ class SASLAuth : public StreamElement
 {
 public:
     SASLAuth() = default;
-    SASLAuth(const QString& mechanism_, const QByteArray& data_) : mechanism(mechanism_), data(data_) {}
+    SASLAuth(const QString &mechanism_, const QByteArray &data_)
+        : mechanism(mechanism_)
+        , data(data_)
+    {
+    }
     int type() const override { return ElementType::SASLAuth; }
 
     QString mechanism;

@@ -10,7 +10,10 @@ class SASLChallenge : public StreamElement
 {
 public:
     SASLChallenge() = default;
-    explicit SASLChallenge(const QByteArray& d) : data(d) {}
+    explicit SASLChallenge(const QByteArray &d)
+        : data(d)
+    {
+    }
     int type() const override { return ElementType::SASLChallenge; }
 
     QByteArray data; // decoded bytes; base64 is the codec's business

@@ -16,28 +16,32 @@ namespace {
 
 struct LegacyField
 {
-    const char* var;
-    const char* label;
+    const char *var;
+    const char *label;
 };
 
 const LegacyField legacyFields[] = {
     {"first", "Given name"}, {"last", "Family name"}, {"nick", "Nickname"}, {"email", "Email address"}};
 
-QString str(const char* latin1) { return QString::fromLatin1(latin1); }
+QString str(const char *latin1)
+{
+    return QString::fromLatin1(latin1);
+}
 
 [[noreturn]] void refuse()
 {
     // The iq's id is filled in by the iq decoder, which knows it.
-    throw stanza_error(stanza_error::IqKind, StanzaErrorType::Cancel, StanzaErrorCondition::UnexpectedRequest, QString());
+    throw stanza_error(stanza_error::IqKind, StanzaErrorType::Cancel, StanzaErrorCondition::UnexpectedRequest,
+                       QString());
 }
 
-QString firstValueText(const XmlElement& field)
+QString firstValueText(const XmlElement &field)
 {
     const XmlElement value = firstChildElementLocal(field, QStringLiteral("value"));
     return value.isNull() ? QString() : value.text();
 }
 
-QStringList allValueTexts(const XmlElement& field)
+QStringList allValueTexts(const XmlElement &field)
 {
     QStringList texts;
     for (XmlElement v = firstChildElementLocal(field, QStringLiteral("value")); !v.isNull();
@@ -47,20 +51,20 @@ QStringList allValueTexts(const XmlElement& field)
     return texts;
 }
 
-void addColumn(XMPPDataReport& report, const QString& var, const QString& label)
+void addColumn(XMPPDataReport &report, const QString &var, const QString &label)
 {
     if (!report.reported.contains(var))
         report.reported.add(var, label);
 }
 
-void writeValue(QXmlStreamWriter& xml, const QString& text)
+void writeValue(QXmlStreamWriter &xml, const QString &text)
 {
     xml.writeTextElement(QStringLiteral("value"), xmlSafeText(text));
 }
 
 } // namespace
 
-std::unique_ptr<IqSearch> parseIqSearch(const XmlElement& query)
+std::unique_ptr<IqSearch> parseIqSearch(const XmlElement &query)
 {
     auto iq = std::make_unique<IqSearch>();
     const XmlElement x = firstChildElementNS(query, QStringLiteral("x"), str(ns::dataForms));
@@ -89,18 +93,18 @@ std::unique_ptr<IqSearch> parseIqSearch(const XmlElement& query)
     return iq;
 }
 
-void parseLegacySearchForm(const XmlElement& query, XMPPDataForm& form)
+void parseLegacySearchForm(const XmlElement &query, XMPPDataForm &form)
 {
     const XmlElement instructions = firstChildElementLocal(query, QStringLiteral("instructions"));
     if (!instructions.isNull())
         form.setInstructions(instructions.text());
-    for (const LegacyField& f : legacyFields) {
+    for (const LegacyField &f : legacyFields) {
         if (!firstChildElementLocal(query, str(f.var)).isNull())
             form.addField(new XMPPDataForm::Field(XMPPDataForm::TextSingle, str(f.var), str(f.label)));
     }
 }
 
-void parseLegacySearchItems(const XmlElement& query, XMPPDataReport& report)
+void parseLegacySearchItems(const XmlElement &query, XMPPDataReport &report)
 {
     addColumn(report, QStringLiteral("jid"), QString());
     const QString searchNs = str(ns::search);
@@ -110,7 +114,7 @@ void parseLegacySearchItems(const XmlElement& query, XMPPDataReport& report)
             refuse();
         XMPPDataReport::Row row;
         row.add(QStringLiteral("jid"), item.attribute(QStringLiteral("jid")));
-        for (const LegacyField& f : legacyFields) {
+        for (const LegacyField &f : legacyFields) {
             const XmlElement child = firstChildElementLocal(item, str(f.var));
             if (child.isNull())
                 continue;
@@ -123,7 +127,7 @@ void parseLegacySearchItems(const XmlElement& query, XMPPDataReport& report)
     }
 }
 
-void parseDataForm(const XmlElement& x, XMPPDataForm& form)
+void parseDataForm(const XmlElement &x, XMPPDataForm &form)
 {
     const XmlElement title = firstChildElementLocal(x, QStringLiteral("title"));
     if (!title.isNull())
@@ -138,7 +142,7 @@ void parseDataForm(const XmlElement& x, XMPPDataForm& form)
     }
 }
 
-XMPPDataForm::Field* parseDataFormField(const XmlElement& element)
+XMPPDataForm::Field *parseDataFormField(const XmlElement &element)
 {
     int type = XMPPDataForm::fieldTypeFromName(element.attribute(QStringLiteral("type")));
     if (type < 0)
@@ -156,7 +160,7 @@ XMPPDataForm::Field* parseDataFormField(const XmlElement& element)
     }
 
     auto field = std::make_unique<XMPPDataForm::Field>(type, element.attribute(QStringLiteral("var")),
-                                                      element.attribute(QStringLiteral("label")), options);
+                                                       element.attribute(QStringLiteral("label")), options);
     const bool hasValue = !firstChildElementLocal(element, QStringLiteral("value")).isNull();
     if (hasValue) {
         switch (type) {
@@ -168,7 +172,7 @@ XMPPDataForm::Field* parseDataFormField(const XmlElement& element)
             break;
         case XMPPDataForm::JidMulti: {
             QList<XMPPJid> jids;
-            for (const QString& text : allValueTexts(element))
+            for (const QString &text : allValueTexts(element))
                 jids.append(parseJid(text));
             field->value = jids;
             break;
@@ -189,7 +193,7 @@ XMPPDataForm::Field* parseDataFormField(const XmlElement& element)
     return field.release();
 }
 
-void parseDataReport(const XmlElement& x, XMPPDataReport& report)
+void parseDataReport(const XmlElement &x, XMPPDataReport &report)
 {
     const XmlElement reported = firstChildElementLocal(x, QStringLiteral("reported"));
     for (XmlElement field = firstChildElementLocal(reported, QStringLiteral("field")); !field.isNull();
@@ -215,7 +219,7 @@ void parseDataReport(const XmlElement& x, XMPPDataReport& report)
     }
 }
 
-void writeIqSearch(QXmlStreamWriter& xml, const IqSearch& iq)
+void writeIqSearch(QXmlStreamWriter &xml, const IqSearch &iq)
 {
     if (iq.typeText == QLatin1String("get")) {
         xml.writeEmptyElement(QStringLiteral("query"));
@@ -230,22 +234,22 @@ void writeIqSearch(QXmlStreamWriter& xml, const IqSearch& iq)
         writeSearchForm(xml, *iq.form);
 }
 
-void writeLegacySearch(QXmlStreamWriter& xml, const XMPPDataForm& form)
+void writeLegacySearch(QXmlStreamWriter &xml, const XMPPDataForm &form)
 {
     xml.writeStartElement(QStringLiteral("query"));
     xml.writeDefaultNamespace(str(ns::search));
-    for (const LegacyField& f : legacyFields) {
-        const XMPPDataForm::Field* field = form.field(str(f.var));
+    for (const LegacyField &f : legacyFields) {
+        const XMPPDataForm::Field *field = form.field(str(f.var));
         if (!field)
             continue;
-        const QString* text = std::get_if<QString>(&field->value);
+        const QString *text = std::get_if<QString>(&field->value);
         if (text && !text->isEmpty())
             xml.writeTextElement(str(f.var), xmlSafeText(*text));
     }
     xml.writeEndElement();
 }
 
-void writeSearchForm(QXmlStreamWriter& xml, const XMPPDataForm& form)
+void writeSearchForm(QXmlStreamWriter &xml, const XMPPDataForm &form)
 {
     xml.writeStartElement(QStringLiteral("query"));
     xml.writeDefaultNamespace(str(ns::search));
@@ -254,14 +258,14 @@ void writeSearchForm(QXmlStreamWriter& xml, const XMPPDataForm& form)
     xml.writeAttribute(QStringLiteral("type"), QStringLiteral("submit"));
 
     for (int i = 0; i < form.fieldCount(); ++i) {
-        const XMPPDataForm::Field& field = *form.fieldAt(i);
+        const XMPPDataForm::Field &field = *form.fieldAt(i);
         QStringList values;
         bool write = false;
         switch (field.type) {
         case XMPPDataForm::Boolean:
             write = true;
             values << (std::get_if<bool>(&field.value) && *std::get_if<bool>(&field.value) ? QStringLiteral("1")
-                                                                                            : QStringLiteral("0"));
+                                                                                           : QStringLiteral("0"));
             break;
         case XMPPDataForm::Fixed:
             break;
@@ -272,28 +276,28 @@ void writeSearchForm(QXmlStreamWriter& xml, const XMPPDataForm& form)
         case XMPPDataForm::ListSingle:
         case XMPPDataForm::TextSingle:
         case XMPPDataForm::TextPrivate:
-            if (const QString* text = std::get_if<QString>(&field.value); text && !text->isEmpty()) {
+            if (const QString *text = std::get_if<QString>(&field.value); text && !text->isEmpty()) {
                 write = true;
                 values << *text;
             }
             break;
         case XMPPDataForm::ListMulti:
         case XMPPDataForm::TextMulti:
-            if (const QStringList* list = std::get_if<QStringList>(&field.value); list && !list->isEmpty()) {
+            if (const QStringList *list = std::get_if<QStringList>(&field.value); list && !list->isEmpty()) {
                 write = true;
                 values = *list;
             }
             break;
         case XMPPDataForm::JidSingle:
-            if (const XMPPJid* jid = std::get_if<XMPPJid>(&field.value); jid && !jid->isNull()) {
+            if (const XMPPJid *jid = std::get_if<XMPPJid>(&field.value); jid && !jid->isNull()) {
                 write = true;
                 values << jid->text();
             }
             break;
         case XMPPDataForm::JidMulti:
-            if (const QList<XMPPJid>* jids = std::get_if<QList<XMPPJid>>(&field.value); jids && !jids->isEmpty()) {
+            if (const QList<XMPPJid> *jids = std::get_if<QList<XMPPJid>>(&field.value); jids && !jids->isEmpty()) {
                 write = true;
-                for (const XMPPJid& jid : *jids)
+                for (const XMPPJid &jid : *jids)
                     values << jid.text();
             }
             break;
@@ -305,7 +309,7 @@ void writeSearchForm(QXmlStreamWriter& xml, const XMPPDataForm& form)
         xml.writeStartElement(QStringLiteral("field"));
         xml.writeAttribute(QStringLiteral("var"), xmlSafeText(field.var));
         xml.writeAttribute(QStringLiteral("type"), XMPPDataForm::fieldTypeName(field.type));
-        for (const QString& value : values)
+        for (const QString &value : values)
             writeValue(xml, value);
         xml.writeEndElement();
     }

@@ -42,8 +42,8 @@ public:
 
 protected:
     StreamElement() = default;
-    StreamElement(const StreamElement&) = default;
-    StreamElement& operator=(const StreamElement&) = default;
+    StreamElement(const StreamElement &) = default;
+    StreamElement &operator=(const StreamElement &) = default;
 };
 
 } // namespace xmpp

@@ -11,7 +11,11 @@ class StreamError : public StreamElement
 {
 public:
     StreamError() = default;
-    StreamError(int condition_, const QString& text_) : condition(condition_), text(text_) {}
+    StreamError(int condition_, const QString &text_)
+        : condition(condition_)
+        , text(text_)
+    {
+    }
     int type() const override { return ElementType::StreamError; }
 
     int condition = StreamErrorCondition::UndefinedCondition;

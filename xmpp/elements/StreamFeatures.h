@@ -16,7 +16,7 @@ public:
     bool bindOffered = false;
     bool sessionOffered = false;
     bool sessionOptional = false; // <optional/> in the session feature: no request needed
-    QStringList mechanisms; // SASL mechanism names in document order
+    QStringList mechanisms;       // SASL mechanism names in document order
 };
 
 } // namespace xmpp

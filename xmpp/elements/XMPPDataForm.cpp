@@ -5,13 +5,12 @@
 
 namespace {
 // Indexed by the field type code (not alphabetical).
-const char* const fieldTypeNames[] = {
-    "boolean", "fixed", "hidden", "jid-single", "jid-multi",
-    "list-single", "list-multi", "text-single", "text-multi", "text-private"};
+const char *const fieldTypeNames[] = {"boolean",     "fixed",      "hidden",      "jid-single", "jid-multi",
+                                      "list-single", "list-multi", "text-single", "text-multi", "text-private"};
 static_assert(std::size(fieldTypeNames) == XMPPDataForm::FieldTypeCount);
 } // namespace
 
-XMPPDataForm::Field::Field(int type_, const QString& var_, const QString& label_, const QList<Option>& options_)
+XMPPDataForm::Field::Field(int type_, const QString &var_, const QString &label_, const QList<Option> &options_)
     : type(type_)
     , var(var_)
     , label(label_)
@@ -25,7 +24,7 @@ XMPPDataForm::XMPPDataForm(int kind)
 {
 }
 
-XMPPDataForm::XMPPDataForm(const XMPPDataForm& other)
+XMPPDataForm::XMPPDataForm(const XMPPDataForm &other)
     : m_kind(other.m_kind)
     , m_title(other.m_title)
     , m_instructions(other.m_instructions)
@@ -33,11 +32,11 @@ XMPPDataForm::XMPPDataForm(const XMPPDataForm& other)
     , m_index(other.m_index)
 {
     m_fields.reserve(other.m_fields.size());
-    for (const auto& field : other.m_fields)
+    for (const auto &field : other.m_fields)
         m_fields.push_back(std::make_unique<Field>(*field));
 }
 
-XMPPDataForm& XMPPDataForm::operator=(const XMPPDataForm& other)
+XMPPDataForm &XMPPDataForm::operator=(const XMPPDataForm &other)
 {
     if (this != &other) {
         XMPPDataForm copy(other);
@@ -48,7 +47,7 @@ XMPPDataForm& XMPPDataForm::operator=(const XMPPDataForm& other)
 
 XMPPDataForm::~XMPPDataForm() = default;
 
-void XMPPDataForm::addField(Field* field)
+void XMPPDataForm::addField(Field *field)
 {
     std::unique_ptr<Field> owned(field);
     m_vars.append(owned->var);
@@ -56,12 +55,12 @@ void XMPPDataForm::addField(Field* field)
     m_fields.push_back(std::move(owned));
 }
 
-XMPPDataForm::Field* XMPPDataForm::field(const QString& var)
+XMPPDataForm::Field *XMPPDataForm::field(const QString &var)
 {
-    return const_cast<Field*>(std::as_const(*this).field(var));
+    return const_cast<Field *>(std::as_const(*this).field(var));
 }
 
-const XMPPDataForm::Field* XMPPDataForm::field(const QString& var) const
+const XMPPDataForm::Field *XMPPDataForm::field(const QString &var) const
 {
     const auto it = m_index.constFind(var);
     return it == m_index.constEnd() ? nullptr : m_fields.at(size_t(*it)).get();
@@ -74,7 +73,7 @@ QString XMPPDataForm::fieldTypeName(int type)
     return QString::fromLatin1(fieldTypeNames[type]);
 }
 
-int XMPPDataForm::fieldTypeFromName(const QString& name)
+int XMPPDataForm::fieldTypeFromName(const QString &name)
 {
     for (int i = 0; i < FieldTypeCount; ++i) {
         if (name == QLatin1String(fieldTypeNames[i]))
@@ -86,11 +85,16 @@ int XMPPDataForm::fieldTypeFromName(const QString& name)
 XMPPDataForm::Value XMPPDataForm::initialValue(int type)
 {
     switch (type) {
-    case Boolean: return false;
-    case JidSingle: return XMPPJid();
-    case JidMulti: return QList<XMPPJid>();
+    case Boolean:
+        return false;
+    case JidSingle:
+        return XMPPJid();
+    case JidMulti:
+        return QList<XMPPJid>();
     case ListMulti:
-    case TextMulti: return QStringList();
-    default: return QString();
+    case TextMulti:
+        return QStringList();
+    default:
+        return QString();
     }
 }

@@ -20,8 +20,16 @@ class XMPPDataForm
 public:
     enum Kind { PlainForm = 0, DataForm = 1 };
     enum FieldType {
-        Boolean = 0, Fixed, Hidden, JidSingle, JidMulti, ListSingle, ListMulti,
-        TextSingle, TextMulti, TextPrivate,
+        Boolean = 0,
+        Fixed,
+        Hidden,
+        JidSingle,
+        JidMulti,
+        ListSingle,
+        ListMulti,
+        TextSingle,
+        TextMulti,
+        TextPrivate,
         FieldTypeCount
     };
 
@@ -30,8 +38,8 @@ public:
 
     struct Field
     {
-        Field(int type, const QString& var, const QString& label = QString(),
-              const QList<Option>& options = QList<Option>());
+        Field(int type, const QString &var, const QString &label = QString(),
+              const QList<Option> &options = QList<Option>());
 
         int type;
         QString var;
@@ -43,32 +51,32 @@ public:
     };
 
     explicit XMPPDataForm(int kind = PlainForm);
-    XMPPDataForm(const XMPPDataForm& other);
-    XMPPDataForm& operator=(const XMPPDataForm& other);
-    XMPPDataForm(XMPPDataForm&&) noexcept = default;
-    XMPPDataForm& operator=(XMPPDataForm&&) noexcept = default;
+    XMPPDataForm(const XMPPDataForm &other);
+    XMPPDataForm &operator=(const XMPPDataForm &other);
+    XMPPDataForm(XMPPDataForm &&) noexcept = default;
+    XMPPDataForm &operator=(XMPPDataForm &&) noexcept = default;
     ~XMPPDataForm();
 
     int kind() const { return m_kind; }
     void setKind(int kind) { m_kind = kind; }
-    const QString& title() const { return m_title; }
-    void setTitle(const QString& title) { m_title = title; }
-    const QString& instructions() const { return m_instructions; }
-    void setInstructions(const QString& instructions) { m_instructions = instructions; }
+    const QString &title() const { return m_title; }
+    void setTitle(const QString &title) { m_title = title; }
+    const QString &instructions() const { return m_instructions; }
+    void setInstructions(const QString &instructions) { m_instructions = instructions; }
 
     // Takes ownership; a field whose name is already present replaces the
     // index entry, so lookups find the later one.
-    void addField(Field* field);
+    void addField(Field *field);
 
-    const QStringList& vars() const { return m_vars; }
+    const QStringList &vars() const { return m_vars; }
     int fieldCount() const { return int(m_fields.size()); }
-    Field* fieldAt(int i) { return m_fields.at(size_t(i)).get(); }
-    const Field* fieldAt(int i) const { return m_fields.at(size_t(i)).get(); }
-    Field* field(const QString& var);
-    const Field* field(const QString& var) const;
+    Field *fieldAt(int i) { return m_fields.at(size_t(i)).get(); }
+    const Field *fieldAt(int i) const { return m_fields.at(size_t(i)).get(); }
+    Field *field(const QString &var);
+    const Field *field(const QString &var) const;
 
-    static QString fieldTypeName(int type);           // empty outside the table
-    static int fieldTypeFromName(const QString& name); // -1 when unknown
+    static QString fieldTypeName(int type);            // empty outside the table
+    static int fieldTypeFromName(const QString &name); // -1 when unknown
     static Value initialValue(int type);
 
 private:

@@ -1,6 +1,6 @@
 #include "xmpp/elements/XMPPDataReport.h"
 
-void XMPPDataReport::Row::add(const QString& name, const QString& text)
+void XMPPDataReport::Row::add(const QString &name, const QString &text)
 {
     vars.append(name);
     if (!text.isEmpty())

@@ -13,9 +13,9 @@ public:
     struct Row
     {
         // Always lists the name; stores the text only when it is non-empty.
-        void add(const QString& name, const QString& text);
-        bool contains(const QString& name) const { return vars.contains(name); }
-        QString value(const QString& name) const { return values.value(name); }
+        void add(const QString &name, const QString &text);
+        bool contains(const QString &name) const { return vars.contains(name); }
+        QString value(const QString &name) const { return values.value(name); }
 
         QStringList vars;
         QMap<QString, QString> values;

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-XMPPJid::XMPPJid(const QString& domain, const QString& node, const QString& resource)
+XMPPJid::XMPPJid(const QString &domain, const QString &node, const QString &resource)
 {
     if (domain.size() > MaxPartLength)
         throw std::invalid_argument("domainId too long");
@@ -53,7 +53,7 @@ QString XMPPJid::comparable() const
     return m_text.left(slash).toCaseFolded() + m_text.mid(slash);
 }
 
-int XMPPJid::compare(const XMPPJid& other) const
+int XMPPJid::compare(const XMPPJid &other) const
 {
     if (m_text == other.m_text)
         return 0;

@@ -3,11 +3,11 @@
 #include <iterator>
 
 namespace {
-const char* const typeNames[] = {"error", "chat", "groupchat", "headline", "normal"};
+const char *const typeNames[] = {"error", "chat", "groupchat", "headline", "normal"};
 const QString undetermined = QStringLiteral("UND");
 
 // A text tagged with the message's own language is the untagged text.
-void foldOwnLanguage(QMap<QString, QString>& texts, const QString& ownLanguage)
+void foldOwnLanguage(QMap<QString, QString> &texts, const QString &ownLanguage)
 {
     if (ownLanguage.isEmpty() || ownLanguage == undetermined || texts.contains(undetermined))
         return;
@@ -20,13 +20,13 @@ void foldOwnLanguage(QMap<QString, QString>& texts, const QString& ownLanguage)
 }
 } // namespace
 
-XMPPMessage::XMPPMessage(const XMPPJid& to, int type)
+XMPPMessage::XMPPMessage(const XMPPJid &to, int type)
 {
     m_stanza.to = to;
     setType(type);
 }
 
-XMPPMessage::XMPPMessage(const xmpp::MessageStanza& stanza, const QString& defaultLanguage)
+XMPPMessage::XMPPMessage(const xmpp::MessageStanza &stanza, const QString &defaultLanguage)
     : m_type(typeFromText(stanza.typeText))
     , m_stanza(stanza)
 {
@@ -36,7 +36,7 @@ XMPPMessage::XMPPMessage(const xmpp::MessageStanza& stanza, const QString& defau
     foldOwnLanguage(m_stanza.subjects, own);
 }
 
-int XMPPMessage::typeFromText(const QString& text)
+int XMPPMessage::typeFromText(const QString &text)
 {
     for (int i = Error; i < Normal; ++i) {
         if (text == QLatin1String(typeNames[i]))
@@ -58,19 +58,19 @@ void XMPPMessage::setType(int type)
     m_stanza.typeText = typeText(type);
 }
 
-QString XMPPMessage::languageKey(const QString& language) const
+QString XMPPMessage::languageKey(const QString &language) const
 {
     if (language.isEmpty() || language == ownLanguage())
         return undetermined;
     return language;
 }
 
-void XMPPMessage::setBody(const QString& language, const QString& text)
+void XMPPMessage::setBody(const QString &language, const QString &text)
 {
     m_stanza.bodies.insert(languageKey(language), text);
 }
 
-QString XMPPMessage::body(const QString& language) const
+QString XMPPMessage::body(const QString &language) const
 {
     return m_stanza.bodies.value(languageKey(language));
 }
@@ -82,7 +82,7 @@ xmpp::DelayedDeliveryInfo XMPPMessage::delayInfo() const
 
 QDateTime XMPPMessage::delayStamp() const
 {
-    if (const auto* info = std::any_cast<xmpp::DelayedDeliveryInfo>(&m_stanza.delay))
+    if (const auto *info = std::any_cast<xmpp::DelayedDeliveryInfo>(&m_stanza.delay))
         return info->stamp;
     return QDateTime();
 }

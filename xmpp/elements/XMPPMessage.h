@@ -13,13 +13,16 @@ class XMPPMessage
 public:
     enum Type { Error = 0, Chat = 1, GroupChat = 2, Headline = 3, Normal = 4 };
 
-    XMPPMessage() : XMPPMessage(XMPPJid(), Normal) {}
+    XMPPMessage()
+        : XMPPMessage(XMPPJid(), Normal)
+    {
+    }
     // A new message to send.
-    XMPPMessage(const XMPPJid& to, int type);
+    XMPPMessage(const XMPPJid &to, int type);
     // A received message; defaultLanguage is the stream's language.
-    XMPPMessage(const xmpp::MessageStanza& stanza, const QString& defaultLanguage);
+    XMPPMessage(const xmpp::MessageStanza &stanza, const QString &defaultLanguage);
 
-    static int typeFromText(const QString& text);
+    static int typeFromText(const QString &text);
     static QString typeText(int type); // null outside 0..4
 
     int type() const { return m_type; }
@@ -27,11 +30,11 @@ public:
 
     XMPPJid to() const { return m_stanza.to; }
     XMPPJid from() const { return m_stanza.from; }
-    void setFrom(const XMPPJid& from) { m_stanza.from = from; }
+    void setFrom(const XMPPJid &from) { m_stanza.from = from; }
 
-    void setBody(const QString& language, const QString& text);
-    void setBody(const QString& text) { setBody(QStringLiteral("UND"), text); }
-    QString body(const QString& language) const;
+    void setBody(const QString &language, const QString &text);
+    void setBody(const QString &text) { setBody(QStringLiteral("UND"), text); }
+    QString body(const QString &language) const;
     QString body() const { return body(QStringLiteral("UND")); }
 
     bool hasDelay() const { return m_stanza.hasDelay(); }
@@ -39,14 +42,14 @@ public:
     xmpp::DelayedDeliveryInfo delayInfo() const;
     QDateTime delayStamp() const;
 
-    const xmpp::MessageStanza& stanza() const { return m_stanza; }
-    xmpp::MessageStanza& stanza() { return m_stanza; }
+    const xmpp::MessageStanza &stanza() const { return m_stanza; }
+    xmpp::MessageStanza &stanza() { return m_stanza; }
 
 private:
     // The stanza's xml:lang, else the stream's language.
     QString ownLanguage() const { return m_stanza.lang.isEmpty() ? m_stanza.defaultLanguage : m_stanza.lang; }
     // The key a language is stored under: "UND" for the message's own one.
-    QString languageKey(const QString& language) const;
+    QString languageKey(const QString &language) const;
 
     int m_type = Normal;
     xmpp::MessageStanza m_stanza;

@@ -2,7 +2,7 @@
 
 #include "xmpp/elements/ErrorConditions.h"
 
-XMPPPresence::XMPPPresence(const xmpp::PresenceStanza& stanza)
+XMPPPresence::XMPPPresence(const xmpp::PresenceStanza &stanza)
     : m_stanza(stanza)
 {
 }
@@ -92,16 +92,16 @@ int XMPPPresence::rank(int availability)
     }
 }
 
-bool XMPPPresence::rankLess(const XMPPPresence& a, const XMPPPresence& b)
+bool XMPPPresence::rankLess(const XMPPPresence &a, const XMPPPresence &b)
 {
     return rank(a.availability()) < rank(b.availability());
 }
 
-void XMPPPresence::setAvailability(int availability, xmpp::PresenceStanza& stanza)
+void XMPPPresence::setAvailability(int availability, xmpp::PresenceStanza &stanza)
 {
     stanza.typeText = availability == Unavailable
-        ? xmpp::PresenceStanza::presenceTypeText(xmpp::PresenceStanza::Unavailable)
-        : QString();
+                          ? xmpp::PresenceStanza::presenceTypeText(xmpp::PresenceStanza::Unavailable)
+                          : QString();
     switch (availability) {
     case Away:
         stanza.show = xmpp::PresenceStanza::Away;

@@ -31,7 +31,7 @@ public:
     };
 
     XMPPPresence() = default;
-    explicit XMPPPresence(const xmpp::PresenceStanza& stanza);
+    explicit XMPPPresence(const xmpp::PresenceStanza &stanza);
 
     XMPPJid from() const { return m_stanza.from; }
     int availability() const;
@@ -43,19 +43,19 @@ public:
     QByteArray photoHash() const { return m_stanza.photoHash; }
 
     bool hasRoomData() const { return m_stanza.hasMucUser; }
-    const xmpp::MucUserInfo& roomItem() const { return m_stanza.mucUser; }
+    const xmpp::MucUserInfo &roomItem() const { return m_stanza.mucUser; }
     // The room status codes mapped to their indexes (100 -> 1, ...).
     QList<int> roomStatusIndexes() const;
 
-    const xmpp::PresenceStanza& stanza() const { return m_stanza; }
+    const xmpp::PresenceStanza &stanza() const { return m_stanza; }
 
     // Higher is better: available 5, chat 4, away 3, xa 2, dnd 1, else 0.
     static int rank(int availability);
     // Equal ranks are not less, so a search for the best keeps the first.
-    static bool rankLess(const XMPPPresence& a, const XMPPPresence& b);
+    static bool rankLess(const XMPPPresence &a, const XMPPPresence &b);
 
     // Sets type and show of an outgoing presence for an availability code.
-    static void setAvailability(int availability, xmpp::PresenceStanza& stanza);
+    static void setAvailability(int availability, xmpp::PresenceStanza &stanza);
 
 private:
     xmpp::PresenceStanza m_stanza;

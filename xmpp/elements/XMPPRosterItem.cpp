@@ -1,6 +1,6 @@
 #include "xmpp/elements/XMPPRosterItem.h"
 
-const XMPPPresence* XMPPRosterItem::bestPresence() const
+const XMPPPresence *XMPPRosterItem::bestPresence() const
 {
     auto best = presences.cbegin();
     for (auto it = presences.cbegin(); it != presences.cend(); ++it) {
@@ -12,6 +12,6 @@ const XMPPPresence* XMPPRosterItem::bestPresence() const
 
 int XMPPRosterItem::availability() const
 {
-    const XMPPPresence* best = bestPresence();
+    const XMPPPresence *best = bestPresence();
     return best ? best->availability() : int(XMPPPresence::Unavailable);
 }

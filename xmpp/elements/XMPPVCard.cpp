@@ -8,7 +8,7 @@ namespace {
 // The scans (start-of-scan segments) of a JPEG. Each scan is decoded over
 // the whole picture, and a few bytes make one, so their number bounds the
 // time to decode as much as the canvas does.
-int jpegScanCount(const QByteArray& data)
+int jpegScanCount(const QByteArray &data)
 {
     const auto at = [&](qsizetype pos) { return uchar(data.at(pos)); };
     const auto isRestart = [](uchar marker) { return marker >= 0xd0 && marker <= 0xd7; };
@@ -41,20 +41,20 @@ int jpegScanCount(const QByteArray& data)
 
 } // namespace
 
-bool XMPPVCard::isAcceptedFormat(const QByteArray& format)
+bool XMPPVCard::isAcceptedFormat(const QByteArray &format)
 {
     // Raster formats with a fixed, cheap decoder; anything else (vector
     // pictures above all) could cost unbounded time to draw.
     static const QByteArray accepted[] = {"png", "jpeg", "gif", "bmp"};
     const QByteArray name = format.toLower();
-    for (const QByteArray& candidate : accepted) {
+    for (const QByteArray &candidate : accepted) {
         if (name == candidate)
             return true;
     }
     return false;
 }
 
-bool XMPPVCard::loadPhoto(const QByteArray& data, const char* format)
+bool XMPPVCard::loadPhoto(const QByteArray &data, const char *format)
 {
     m_photo = QImage();
     // A picture comes from another user: the format is told by the bytes,

@@ -9,12 +9,15 @@ class XMPPVCard
 {
 public:
     XMPPVCard() = default;
-    explicit XMPPVCard(const QImage& photo) : m_photo(photo) {}
+    explicit XMPPVCard(const QImage &photo)
+        : m_photo(photo)
+    {
+    }
 
-    const QImage& photo() const { return m_photo; }
-    void setPhoto(const QImage& photo) { m_photo = photo; }
-    const QByteArray& hash() const { return m_hash; }
-    void setHash(const QByteArray& hash) { m_hash = hash; }
+    const QImage &photo() const { return m_photo; }
+    void setPhoto(const QImage &photo) { m_photo = photo; }
+    const QByteArray &hash() const { return m_hash; }
+    void setHash(const QByteArray &hash) { m_hash = hash; }
 
     // Pictures larger than this on either side are refused unread.
     static constexpr int MaxPhotoSide = 1024;
@@ -26,8 +29,8 @@ public:
     // Decodes the photo from encoded bytes; true when that gave an image.
     // Only PNG, JPEG, GIF and BMP are read, as detected from the data; a
     // format given must match what the data is.
-    bool loadPhoto(const QByteArray& data, const char* format = nullptr);
-    static bool isAcceptedFormat(const QByteArray& format);
+    bool loadPhoto(const QByteArray &data, const char *format = nullptr);
+    static bool isAcceptedFormat(const QByteArray &format);
 
 private:
     QImage m_photo;

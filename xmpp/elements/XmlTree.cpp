@@ -23,7 +23,7 @@ int XmlTree::append(int parent, Node node)
     node.parent = parent;
     m_nodes.push_back(std::move(node));
     if (parent >= 0) {
-        Node& p = m_nodes[size_t(parent)];
+        Node &p = m_nodes[size_t(parent)];
         if (p.lastChild >= 0)
             m_nodes[size_t(p.lastChild)].next = index;
         else
@@ -33,7 +33,7 @@ int XmlTree::append(int parent, Node node)
     return index;
 }
 
-int XmlTree::addElement(int parent, const QString& nsUri, const QString& name)
+int XmlTree::addElement(int parent, const QString &nsUri, const QString &name)
 {
     Node node;
     node.nsUri = nsUri;
@@ -42,13 +42,13 @@ int XmlTree::addElement(int parent, const QString& nsUri, const QString& name)
     return append(parent, std::move(node));
 }
 
-void XmlTree::addAttribute(int element, const QString& nsUri, const QString& name, const QString& value)
+void XmlTree::addAttribute(int element, const QString &nsUri, const QString &name, const QString &value)
 {
     m_attributes.push_back({nsUri, name, value});
     ++m_nodes[size_t(element)].attributeCount;
 }
 
-void XmlTree::addText(int parent, const QString& text)
+void XmlTree::addText(int parent, const QString &text)
 {
     Node node;
     node.text = text;

@@ -42,15 +42,15 @@ public:
 
     // Adds an element as the last child of parent (-1: the root); its
     // attributes are the ones added right after, before anything else.
-    int addElement(int parent, const QString& nsUri, const QString& name);
-    void addAttribute(int element, const QString& nsUri, const QString& name, const QString& value);
-    void addText(int parent, const QString& text);
+    int addElement(int parent, const QString &nsUri, const QString &name);
+    void addAttribute(int element, const QString &nsUri, const QString &name, const QString &value);
+    void addText(int parent, const QString &text);
 
     XmlElement root() const { return m_nodes.empty() ? XmlElement() : XmlElement(this, 0); }
     int parentOf(int node) const { return m_nodes[size_t(node)].parent; }
 
-    const Node& node(int index) const { return m_nodes[size_t(index)]; }
-    const Attribute& attribute(int index) const { return m_attributes[size_t(index)]; }
+    const Node &node(int index) const { return m_nodes[size_t(index)]; }
+    const Attribute &attribute(int index) const { return m_attributes[size_t(index)]; }
 
 private:
     int append(int parent, Node node);

@@ -2,7 +2,7 @@
 
 namespace xmpp {
 
-stanza_error::stanza_error(int kind, int errorType, int errorCondition, const QString& id)
+stanza_error::stanza_error(int kind, int errorType, int errorCondition, const QString &id)
     : Exception(QString())
     , m_kind(kind)
     , m_errorType(errorType)
@@ -10,16 +10,23 @@ stanza_error::stanza_error(int kind, int errorType, int errorCondition, const QS
     , m_id(id)
 {
     setMessage(QStringLiteral("%1_error, type: %2, error: %3, id: %4")
-                   .arg(kindName(kind)).arg(errorType).arg(errorCondition).arg(id));
+                   .arg(kindName(kind))
+                   .arg(errorType)
+                   .arg(errorCondition)
+                   .arg(id));
 }
 
 QString stanza_error::kindName(int kind)
 {
     switch (kind) {
-    case MessageKind: return QStringLiteral("message");
-    case IqKind: return QStringLiteral("iq");
-    case PresenceKind: return QStringLiteral("presence");
-    default: return QStringLiteral("unknown");
+    case MessageKind:
+        return QStringLiteral("message");
+    case IqKind:
+        return QStringLiteral("iq");
+    case PresenceKind:
+        return QStringLiteral("presence");
+    default:
+        return QStringLiteral("unknown");
     }
 }
 

@@ -11,12 +11,12 @@ class stanza_error : public Exception
 public:
     enum Kind { MessageKind = 0, IqKind = 1, PresenceKind = 2 };
 
-    stanza_error(int kind, int errorType, int errorCondition, const QString& id);
+    stanza_error(int kind, int errorType, int errorCondition, const QString &id);
 
     int kind() const { return m_kind; }
     int errorType() const { return m_errorType; }
     int errorCondition() const { return m_errorCondition; }
-    const QString& id() const { return m_id; }
+    const QString &id() const { return m_id; }
 
     static QString kindName(int kind);
 

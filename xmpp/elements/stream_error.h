@@ -9,14 +9,14 @@ namespace xmpp {
 class stream_error : public Exception
 {
 public:
-    stream_error(int condition, const QString& text);
+    stream_error(int condition, const QString &text);
 
     int condition() const { return m_condition; }
     int code() const { return m_condition; }
-    const QString& text() const { return m_text; }
+    const QString &text() const { return m_text; }
 
 protected:
-    stream_error(int condition, const QString& text, const char* kindName);
+    stream_error(int condition, const QString &text, const char *kindName);
 
 private:
     int m_condition;

@@ -2,7 +2,7 @@
 
 namespace xmpp {
 
-stream_parse_error::stream_parse_error(int condition, const QString& text)
+stream_parse_error::stream_parse_error(int condition, const QString &text)
     : stream_error(condition, text, "stream_parse_error")
 {
 }

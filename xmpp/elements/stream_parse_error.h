@@ -8,7 +8,7 @@ namespace xmpp {
 class stream_parse_error : public stream_error
 {
 public:
-    stream_parse_error(int condition, const QString& text);
+    stream_parse_error(int condition, const QString &text);
 };
 
 } // namespace xmpp

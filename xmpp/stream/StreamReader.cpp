@@ -36,7 +36,7 @@ void StreamReader::setLimits(qint64 maxElementBytes, int maxDepth)
     m_maxDepth = maxDepth;
 }
 
-void StreamReader::addData(const QByteArray& data)
+void StreamReader::addData(const QByteArray &data)
 {
     m_reader.addData(data);
     m_bytesSinceBoundary += data.size();
@@ -45,7 +45,7 @@ void StreamReader::addData(const QByteArray& data)
 void StreamReader::checkSize() const
 {
     const bool tooLarge = m_bytesSinceBoundary > m_maxElementBytes
-        || (m_depth >= 1 && m_reader.characterOffset() - m_elementStartOffset > m_maxElementBytes);
+                          || (m_depth >= 1 && m_reader.characterOffset() - m_elementStartOffset > m_maxElementBytes);
     if (tooLarge)
         throw stream_parse_error(StreamErrorCondition::PolicyViolation, QStringLiteral("element too large"));
 }
@@ -71,8 +71,9 @@ int StreamReader::next()
         case QXmlStreamReader::DTD:
             throw stream_parse_error(StreamErrorCondition::RestrictedXml, QStringLiteral("DTD not allowed"));
         case QXmlStreamReader::EntityReference:
-            throw stream_parse_error(StreamErrorCondition::RestrictedXml,
-                                     QStringLiteral("entity reference not allowed: %1").arg(m_reader.name().toString()));
+            throw stream_parse_error(
+                StreamErrorCondition::RestrictedXml,
+                QStringLiteral("entity reference not allowed: %1").arg(m_reader.name().toString()));
         case QXmlStreamReader::ProcessingInstruction:
             throw stream_parse_error(StreamErrorCondition::RestrictedXml,
                                      QStringLiteral("processing instruction not allowed: %1")
@@ -107,7 +108,7 @@ int StreamReader::next()
 
 QString StreamReader::intern(QStringView name)
 {
-    QString& slot = m_names[qHash(name) % m_names.size()];
+    QString &slot = m_names[qHash(name) % m_names.size()];
     if (slot != name)
         slot = name.toString();
     return slot;
@@ -123,7 +124,7 @@ void StreamReader::startElement()
         m_elementStartOffset = m_reader.characterOffset();
     const int node = m_tree.addElement(m_current, intern(m_reader.namespaceUri()), intern(m_reader.name()));
     const QXmlStreamAttributes attributes = m_reader.attributes();
-    for (const QXmlStreamAttribute& attribute : attributes) {
+    for (const QXmlStreamAttribute &attribute : attributes) {
         m_tree.addAttribute(node, intern(attribute.namespaceUri()), intern(attribute.name()),
                             attribute.value().toString());
     }
@@ -150,7 +151,7 @@ void StreamReader::startStream()
     XMPPJid server;
     try {
         server = XMPPJid(element.attribute(QStringLiteral("from")));
-    } catch (const std::invalid_argument& e) {
+    } catch (const std::invalid_argument &e) {
         throw stream_parse_error(StreamErrorCondition::InvalidFrom, QString::fromLatin1(e.what()));
     }
     m_depth = 0;
@@ -160,7 +161,7 @@ void StreamReader::startStream()
     m_tree.clear();
 }
 
-void StreamReader::noteRefused(const XmlElement& element)
+void StreamReader::noteRefused(const XmlElement &element)
 {
     if (element.namespaceURI() != QLatin1String(ns::client))
         return;
@@ -194,7 +195,7 @@ int StreamReader::endElement()
     m_element.reset();
     struct Clear
     {
-        XmlTree& tree;
+        XmlTree &tree;
         ~Clear() { tree.clear(); }
     } clear{m_tree};
     const XmlElement finished = m_tree.root();

@@ -30,19 +30,19 @@ public:
     static constexpr int DefaultMaxDepth = 64;
 
     StreamReader();
-    StreamReader(const StreamReader&) = delete;
-    StreamReader& operator=(const StreamReader&) = delete;
+    StreamReader(const StreamReader &) = delete;
+    StreamReader &operator=(const StreamReader &) = delete;
     ~StreamReader();
 
     // Forget the current stream; the next bytes must start a new one.
     void reset();
 
-    void addData(const QByteArray& data);
+    void addData(const QByteArray &data);
     // Throws stream_parse_error (or what the element codec throws).
     int next();
 
     // The last complete element, owned by the reader until the next one.
-    StreamElement* element() const { return m_element.get(); }
+    StreamElement *element() const { return m_element.get(); }
     std::unique_ptr<StreamElement> takeElement() { return std::move(m_element); }
 
     // The envelope of the top-level stanza the codec refused in the last
@@ -55,10 +55,10 @@ public:
         QString type;
         QString from;
     };
-    const RefusedStanza& refusedStanza() const { return m_refused; }
+    const RefusedStanza &refusedStanza() const { return m_refused; }
 
-    const QString& streamLanguage() const { return m_language; }
-    const XMPPJid& server() const { return m_server; }
+    const QString &streamLanguage() const { return m_language; }
+    const XMPPJid &server() const { return m_server; }
 
     // Limits: bytes of one top-level element (also of data that has not
     // completed a token) and depth below the stream root.
@@ -68,21 +68,21 @@ private:
     void startStream();
     void startElement();
     int endElement();
-    void noteRefused(const XmlElement& element);
+    void noteRefused(const XmlElement &element);
     void checkSize() const;
     // Names and namespaces repeat in every stanza: one shared copy each.
     QString intern(QStringView name);
 
     QXmlStreamReader m_reader;
-    XmlTree m_tree;                 // the top-level element being read
-    int m_current = -1;             // its innermost open node; -1 at the root
+    XmlTree m_tree;     // the top-level element being read
+    int m_current = -1; // its innermost open node; -1 at the root
     std::array<QString, 256> m_names;
     QString m_language;
     XMPPJid m_server;
     std::unique_ptr<StreamElement> m_element;
     RefusedStanza m_refused;
 
-    int m_depth = -1;              // -1 before the header, 0 at the root
+    int m_depth = -1;                // -1 before the header, 0 at the root
     qint64 m_bytesSinceBoundary = 0; // bytes fed since the stream was last at the root
     qint64 m_elementStartOffset = 0; // character offset where the current element began
     qint64 m_maxElementBytes = DefaultMaxElementBytes;

@@ -11,7 +11,7 @@
 
 namespace xmpp {
 
-StreamWriter::StreamWriter(const XMPPJid& to, const QString& language)
+StreamWriter::StreamWriter(const XMPPJid &to, const QString &language)
     : m_to(to)
     , m_language(language)
 {
@@ -26,7 +26,7 @@ StreamWriter::StreamWriter(const XMPPJid& to, const QString& language)
 
 StreamWriter::~StreamWriter() = default;
 
-void StreamWriter::open(QIODevice* device)
+void StreamWriter::open(QIODevice *device)
 {
     m_xml.setDevice(&m_buffer);
     m_device = device;
@@ -42,7 +42,7 @@ void StreamWriter::open(QIODevice* device)
     flush();
 }
 
-void StreamWriter::writeElement(const StreamElement& element)
+void StreamWriter::writeElement(const StreamElement &element)
 {
     if (!m_open)
         throw std::runtime_error("writing requires an open stream");

@@ -23,13 +23,13 @@ class StreamWriter : public QObject
 public:
     static constexpr int KeepAliveInterval = 60000;
 
-    StreamWriter(const XMPPJid& to, const QString& language);
+    StreamWriter(const XMPPJid &to, const QString &language);
     ~StreamWriter() override;
 
     // Writes the stream header to the device (not owned).
-    void open(QIODevice* device);
+    void open(QIODevice *device);
     // Throws std::runtime_error "writing requires an open stream" when closed.
-    void writeElement(const StreamElement& element);
+    void writeElement(const StreamElement &element);
     // Ends the stream; nothing when not open.
     void close();
 
@@ -47,7 +47,7 @@ private:
     XMPPJid m_to;
     QString m_language;
     QXmlStreamWriter m_xml;
-    QIODevice* m_device = nullptr;
+    QIODevice *m_device = nullptr;
     QBuffer m_buffer;
     QTimer m_keepAlive;
 

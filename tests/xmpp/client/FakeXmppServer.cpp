@@ -3,11 +3,11 @@
 #include <QRegularExpression>
 #include <QtTest>
 
-FakeXmppServer::FakeXmppServer(QObject* parent)
+FakeXmppServer::FakeXmppServer(QObject *parent)
     : QObject(parent)
 {
     connect(&m_server, &QTcpServer::newConnection, this, [this] {
-        QTcpSocket* peer = m_server.nextPendingConnection();
+        QTcpSocket *peer = m_server.nextPendingConnection();
         if (m_peer) {
             peer->abort();
             peer->deleteLater();
@@ -38,12 +38,12 @@ bool FakeXmppServer::waitForDisconnected(int ms)
     return QTest::qWaitFor([this] { return !isConnected(); }, ms);
 }
 
-bool FakeXmppServer::waitFor(const QByteArray& needle, int ms)
+bool FakeXmppServer::waitFor(const QByteArray &needle, int ms)
 {
     return QTest::qWaitFor([&] { return m_received.contains(needle); }, ms);
 }
 
-QString FakeXmppServer::lastId(const QByteArray& name) const
+QString FakeXmppServer::lastId(const QByteArray &name) const
 {
     const QString text = QString::fromUtf8(m_received);
     const QRegularExpression tag(QStringLiteral("<%1\\b[^>]*\\bid=\"([^\"]*)\"").arg(QString::fromLatin1(name)));
@@ -53,7 +53,7 @@ QString FakeXmppServer::lastId(const QByteArray& name) const
     return id;
 }
 
-void FakeXmppServer::send(const QByteArray& xml)
+void FakeXmppServer::send(const QByteArray &xml)
 {
     if (m_peer) {
         m_peer->write(xml);
@@ -68,7 +68,7 @@ void FakeXmppServer::sendHeader()
          "version='1.0' xml:lang='en'>");
 }
 
-void FakeXmppServer::sendFeatures(const QByteArray& inner)
+void FakeXmppServer::sendFeatures(const QByteArray &inner)
 {
     send("<stream:features>" + inner + "</stream:features>");
 }

@@ -13,7 +13,7 @@ class FakeXmppServer : public QObject
     Q_OBJECT
 
 public:
-    explicit FakeXmppServer(QObject* parent = nullptr);
+    explicit FakeXmppServer(QObject *parent = nullptr);
 
     bool listen();
     quint16 port() const { return m_server.serverPort(); }
@@ -23,15 +23,15 @@ public:
     bool isConnected() const;
 
     // Waits until what the client wrote since the last clear holds needle.
-    bool waitFor(const QByteArray& needle, int ms = 5000);
-    const QByteArray& received() const { return m_received; }
+    bool waitFor(const QByteArray &needle, int ms = 5000);
+    const QByteArray &received() const { return m_received; }
     void clearReceived() { m_received.clear(); }
     // The id attribute of the last start tag <name ...> received.
-    QString lastId(const QByteArray& name) const;
+    QString lastId(const QByteArray &name) const;
 
-    void send(const QByteArray& xml);
+    void send(const QByteArray &xml);
     void sendHeader();
-    void sendFeatures(const QByteArray& inner);
+    void sendFeatures(const QByteArray &inner);
     void closeConnection();
 
 private:

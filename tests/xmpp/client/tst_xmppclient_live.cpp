@@ -29,8 +29,9 @@ private slots:
     void brokenStanzaFromPeerCostsOnlyThatStanza();
 
 private:
-    std::unique_ptr<XMPPClient> login(const QString& user);
-    static bool waitForPresence(QSignalSpy& spy, const XMPPJid& from, const std::function<bool(const XMPPPresence&)>& match);
+    std::unique_ptr<XMPPClient> login(const QString &user);
+    static bool waitForPresence(QSignalSpy &spy, const XMPPJid &from,
+                                const std::function<bool(const XMPPPresence &)> &match);
 
     XmppTestServer m_server;
     QSslConfiguration m_defaultConfig;
@@ -44,7 +45,7 @@ void TestXmppClientLive::initTestCase()
     m_server.trust();
 }
 
-std::unique_ptr<XMPPClient> TestXmppClientLive::login(const QString& user)
+std::unique_ptr<XMPPClient> TestXmppClientLive::login(const QString &user)
 {
     auto client = std::make_unique<XMPPClient>();
     QSignalSpy connectedSpy(client.get(), &XMPPClient::connected);
@@ -55,18 +56,20 @@ std::unique_ptr<XMPPClient> TestXmppClientLive::login(const QString& user)
     return client;
 }
 
-bool TestXmppClientLive::waitForPresence(QSignalSpy& spy, const XMPPJid& from,
-                                         const std::function<bool(const XMPPPresence&)>& match)
+bool TestXmppClientLive::waitForPresence(QSignalSpy &spy, const XMPPJid &from,
+                                         const std::function<bool(const XMPPPresence &)> &match)
 {
     int seen = 0;
-    return QTest::qWaitFor([&] {
+    return QTest::qWaitFor(
+        [&] {
         for (; seen < spy.size(); ++seen) {
             const auto p = spy.at(seen).at(0).value<XMPPPresence>();
             if (p.from().bare() == from.bare() && match(p))
                 return true;
         }
         return false;
-    }, 10000);
+        },
+        10000);
 }
 
 void TestXmppClientLive::loginReachesSessionOnce()
@@ -91,9 +94,8 @@ void TestXmppClientLive::loginReachesSessionOnce()
     QCOMPARE(client.serverJid().text(), m_server.host());
 
     // The own presence went out: the server reflects it to our own resource.
-    QVERIFY(waitForPresence(presenceSpy, client.jid(), [](const XMPPPresence& p) {
-        return p.availability() == XMPPPresence::Available;
-    }));
+    QVERIFY(waitForPresence(presenceSpy, client.jid(),
+                            [](const XMPPPresence &p) { return p.availability() == XMPPPresence::Available; }));
     QCOMPARE(connectedSpy.size(), 1);
     QVERIFY(errorSpy.isEmpty());
 
@@ -165,8 +167,7 @@ void TestXmppClientLive::unreachablePortGivesSocketErrorOnly()
     client.connectToHost(QStringLiteral("127.0.0.1"), closedPort, XMPPClient::TlsRequired);
 
     QVERIFY(socketErrorSpy.wait(10000));
-    QCOMPARE(socketErrorSpy.at(0).at(0).value<QAbstractSocket::SocketError>(),
-             QAbstractSocket::ConnectionRefusedError);
+    QCOMPARE(socketErrorSpy.at(0).at(0).value<QAbstractSocket::SocketError>(), QAbstractSocket::ConnectionRefusedError);
     QCOMPARE(client.state(), int(XMPPClient::UnconnectedState));
     QTest::qWait(100);
     QVERIFY(disconnectedSpy.isEmpty());
@@ -220,27 +221,26 @@ void TestXmppClientLive::presenceWithTablesAndPhotoSeenByContact()
     QCOMPARE(aRequests.at(0).at(0).value<XMPPJid>().bare(), b->jid().bare());
     a->answerSubscription(aRequests.at(0).at(0).value<XMPPJid>().bare(), true);
 
-    QVERIFY(waitForPresence(bPresence, a->jid(), [&](const XMPPPresence& p) {
+    QVERIFY(waitForPresence(bPresence, a->jid(), [&](const XMPPPresence &p) {
         return p.availability() == XMPPPresence::Available && p.hasPhotoHash() && p.photoHash() == hash;
     }));
 
     const QString path = QStringLiteral("101/Practice/42");
     a->addTablePath(path);
     a->addTablePath(QStringLiteral("103/Riichi/7"));
-    QVERIFY(waitForPresence(bPresence, a->jid(), [&](const XMPPPresence& p) {
+    QVERIFY(waitForPresence(bPresence, a->jid(), [&](const XMPPPresence &p) {
         return p.tables() == QSet<QString>{path, QStringLiteral("103/Riichi/7")} && p.photoHash() == hash;
     }));
 
     a->removeTablePath(path);
-    QVERIFY(waitForPresence(bPresence, a->jid(), [&](const XMPPPresence& p) {
+    QVERIFY(waitForPresence(bPresence, a->jid(), [&](const XMPPPresence &p) {
         return p.tables() == QSet<QString>{QStringLiteral("103/Riichi/7")};
     }));
 
     // Going away: the contact sees the session end.
     a->disconnectFromHost();
-    QVERIFY(waitForPresence(bPresence, a->jid(), [](const XMPPPresence& p) {
-        return p.availability() == XMPPPresence::Unavailable;
-    }));
+    QVERIFY(waitForPresence(bPresence, a->jid(),
+                            [](const XMPPPresence &p) { return p.availability() == XMPPPresence::Unavailable; }));
 }
 
 void TestXmppClientLive::declinedSubscriptionSharesNothing()
@@ -259,7 +259,7 @@ void TestXmppClientLive::declinedSubscriptionSharesNothing()
     a->addTablePath(QStringLiteral("101/Practice/1"));
     // c is told at most that a is unavailable, never where a sits.
     QTest::qWait(500);
-    for (const auto& args : cPresence) {
+    for (const auto &args : cPresence) {
         const auto p = args.at(0).value<XMPPPresence>();
         if (p.from().bare() == a->jid().bare()) {
             QCOMPARE(p.availability(), int(XMPPPresence::Unavailable));
@@ -300,7 +300,7 @@ void TestXmppClientLive::brokenStanzaFromPeerCostsOnlyThatStanza()
     QSignalSpy cErrors(c.get(), &XMPPClient::xmppError);
     QSignalSpy cDisconnected(c.get(), &XMPPClient::disconnected);
 
-    auto message = [&](const QString& type, int errorType, int errorCondition, const QString& body) {
+    auto message = [&](const QString &type, int errorType, int errorCondition, const QString &body) {
         xmpp::MessageStanza stanza;
         stanza.to = c->jid();
         stanza.typeText = type;

@@ -25,22 +25,22 @@ const QByteArray sessionFeature = "<session xmlns='urn:ietf:params:xml:ns:xmpp-s
 const QByteArray saslSuccess = "<success xmlns='urn:ietf:params:xml:ns:xmpp-sasl'/>";
 const QString boundJid = QStringLiteral("u@localhost/desk");
 
-QByteArray saslFailureXml(const QByteArray& condition)
+QByteArray saslFailureXml(const QByteArray &condition)
 {
     return "<failure xmlns='urn:ietf:params:xml:ns:xmpp-sasl'><" + condition + "/></failure>";
 }
 
-QByteArray iqResult(const QString& id, const QByteArray& payload = QByteArray())
+QByteArray iqResult(const QString &id, const QByteArray &payload = QByteArray())
 {
     return "<iq type='result' id='" + id.toUtf8() + "'>" + payload + "</iq>";
 }
 
-QByteArray bindResult(const QString& id)
+QByteArray bindResult(const QString &id)
 {
     return iqResult(id, "<bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'><jid>" + boundJid.toUtf8() + "</jid></bind>");
 }
 
-QByteArray plainData(const QString& user, const QString& password)
+QByteArray plainData(const QString &user, const QString &password)
 {
     return (QString(QChar(0)) + user + QChar(0) + password).toUtf8().toBase64();
 }
@@ -91,9 +91,9 @@ private slots:
 private:
     bool startClient(XMPPClient::TlsPolicy policy);
     bool reachAuth();
-    bool reachBinding(const QByteArray& features, QString* bindId);
+    bool reachBinding(const QByteArray &features, QString *bindId);
     bool login();
-    static QString attributeText(const QByteArray& xml, const char* name);
+    static QString attributeText(const QByteArray &xml, const char *name);
 
     std::unique_ptr<FakeXmppServer> m_fake;
     std::unique_ptr<XMPPClient> m_client;
@@ -134,7 +134,7 @@ bool TestXmppClientScripted::reachAuth()
     return m_client->state() == XMPPClient::AuthenticatingState;
 }
 
-bool TestXmppClientScripted::reachBinding(const QByteArray& features, QString* bindId)
+bool TestXmppClientScripted::reachBinding(const QByteArray &features, QString *bindId)
 {
     if (!reachAuth())
         return false;
@@ -164,7 +164,7 @@ bool TestXmppClientScripted::login()
     return true;
 }
 
-QString TestXmppClientScripted::attributeText(const QByteArray& xml, const char* name)
+QString TestXmppClientScripted::attributeText(const QByteArray &xml, const char *name)
 {
     const QRegularExpression re(QStringLiteral("\\b%1=\"([^\"]*)\"").arg(QLatin1String(name)));
     return re.match(QString::fromUtf8(xml)).captured(1);
@@ -180,14 +180,14 @@ void TestXmppClientScripted::tlsPolicy_data()
 
     QTest::newRow("required, offered") << int(XMPPClient::TlsRequired) << startTlsOffered + plainMechanism
                                        << QByteArray("<starttls") << int(XMPPClient::TlsState) << QString();
-    QTest::newRow("required, not offered") << int(XMPPClient::TlsRequired) << plainMechanism
-                                           << QByteArray("TLS required") << int(XMPPClient::ClosingState)
-                                           << QStringLiteral("stream_error, code: 13, what: TLS required");
+    QTest::newRow("required, not offered")
+        << int(XMPPClient::TlsRequired) << plainMechanism << QByteArray("TLS required") << int(XMPPClient::ClosingState)
+        << QStringLiteral("stream_error, code: 13, what: TLS required");
     QTest::newRow("when offered, offered") << int(XMPPClient::TlsWhenOffered) << startTlsOffered + plainMechanism
                                            << QByteArray("<starttls") << int(XMPPClient::TlsState) << QString();
-    QTest::newRow("when offered, not offered") << int(XMPPClient::TlsWhenOffered) << plainMechanism
-                                               << QByteArray("mechanism=\"PLAIN\"") << int(XMPPClient::AuthenticatingState)
-                                               << QString();
+    QTest::newRow("when offered, not offered")
+        << int(XMPPClient::TlsWhenOffered) << plainMechanism << QByteArray("mechanism=\"PLAIN\"")
+        << int(XMPPClient::AuthenticatingState) << QString();
     QTest::newRow("never, offered") << int(XMPPClient::TlsNever) << startTlsOffered + plainMechanism
                                     << QByteArray("mechanism=\"PLAIN\"") << int(XMPPClient::AuthenticatingState)
                                     << QString();
@@ -508,7 +508,7 @@ void TestXmppClientScripted::handlerCalledOnceWithAnswer()
     QVERIFY(login());
     const QString id = m_client->nextId();
     QList<int> calls;
-    m_client->registerIqHandler(id, [&](xmpp::StreamElement* e) { calls << (e ? e->type() : -1); });
+    m_client->registerIqHandler(id, [&](xmpp::StreamElement *e) { calls << (e ? e->type() : -1); });
     m_fake->send(iqResult(id, "<query xmlns='http://jabber.org/protocol/disco#info'>"
                               "<feature var='http://jabber.org/protocol/muc'/></query>"));
     QTRY_COMPARE_WITH_TIMEOUT(calls.size(), 1, 5000);
@@ -516,8 +516,9 @@ void TestXmppClientScripted::handlerCalledOnceWithAnswer()
 
     // An error answer also reaches the handler; a repeat does not.
     const QString id2 = m_client->nextId();
-    m_client->registerIqHandler(id2, [&](xmpp::StreamElement* e) { calls << (e ? e->type() : -1); });
-    const QByteArray error = "<iq type='error' id='" + id2.toUtf8()
+    m_client->registerIqHandler(id2, [&](xmpp::StreamElement *e) { calls << (e ? e->type() : -1); });
+    const QByteArray error =
+        "<iq type='error' id='" + id2.toUtf8()
         + "'><error type='cancel'><item-not-found xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>";
     m_fake->send(error);
     m_fake->send(error);
@@ -534,7 +535,7 @@ void TestXmppClientScripted::refusedStanzaCostsOnlyThatStanza()
     QSignalSpy errorSpy(m_client.get(), &XMPPClient::xmppError);
     QSignalSpy messageSpy(m_client.get(), &XMPPClient::messageReceived);
     QList<int> calls;
-    auto record = [&](xmpp::StreamElement* e) { calls << (e ? e->type() : -1); };
+    auto record = [&](xmpp::StreamElement *e) { calls << (e ? e->type() : -1); };
 
     // A request the codec refuses still gets an answer, addressed to its sender.
     m_fake->send("<iq type='set' id='b1' from='friend@localhost/x'><query xmlns='jabber:iq:version'/>"
@@ -548,8 +549,9 @@ void TestXmppClientScripted::refusedStanzaCostsOnlyThatStanza()
     const QString unreadable = m_client->nextId();
     m_client->registerIqHandler(unreadable, record);
     m_client->send(xmpp::Iq(unreadable, XMPPJid(QStringLiteral("friend@localhost/x")), xmpp::Iq::Get));
-    m_fake->send("<iq type='error' id='" + unreadable.toUtf8() + "' from='friend@localhost/x'><error type='Cancel'>"
-                 "<item-not-found xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>");
+    m_fake->send("<iq type='error' id='" + unreadable.toUtf8()
+                 + "' from='friend@localhost/x'><error type='Cancel'>"
+                   "<item-not-found xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>");
     QTRY_COMPARE_WITH_TIMEOUT(calls, QList<int>{-1}, 5000);
 
     // A search answer refused as a stanza: the error goes back to the service
@@ -560,8 +562,9 @@ void TestXmppClientScripted::refusedStanzaCostsOnlyThatStanza()
     m_client->send(xmpp::IqSearch(search, XMPPJid(QStringLiteral("search.localhost"))));
     QVERIFY(m_fake->waitFor("</iq>"));
     m_fake->clearReceived();
-    m_fake->send("<iq type='result' id='" + search.toUtf8() + "' from='search.localhost'>"
-                 "<query xmlns='jabber:iq:search'><x xmlns='jabber:x:data' type='cancel'/></query></iq>");
+    m_fake->send("<iq type='result' id='" + search.toUtf8()
+                 + "' from='search.localhost'>"
+                   "<query xmlns='jabber:iq:search'><x xmlns='jabber:x:data' type='cancel'/></query></iq>");
     QVERIFY(m_fake->waitFor("</iq>"));
     QCOMPARE(attributeText(m_fake->received(), "to"), QStringLiteral("search.localhost"));
     QCOMPARE(attributeText(m_fake->received(), "id"), search);
@@ -569,10 +572,11 @@ void TestXmppClientScripted::refusedStanzaCostsOnlyThatStanza()
 
     // Broken messages and presences are dropped without a word.
     m_fake->clearReceived();
-    m_fake->send("<message type='error' from='friend@localhost/x'><body>no error element</body></message>"
-                 "<presence from='friend@localhost/x'><error type='cancel'><gone xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/>"
-                 "</error></presence>"
-                 "<message type='chat' from='friend@localhost/x'><body>fine</body></message>");
+    m_fake->send(
+        "<message type='error' from='friend@localhost/x'><body>no error element</body></message>"
+        "<presence from='friend@localhost/x'><error type='cancel'><gone xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/>"
+        "</error></presence>"
+        "<message type='chat' from='friend@localhost/x'><body>fine</body></message>");
     QTRY_COMPARE_WITH_TIMEOUT(messageSpy.size(), 1, 5000);
     QCOMPARE(messageSpy.at(0).at(0).value<XMPPMessage>().body(), QStringLiteral("fine"));
     QTest::qWait(50);
@@ -585,8 +589,8 @@ void TestXmppClientScripted::pendingHandlersGetNullBeforeDisconnected()
 {
     QVERIFY(login());
     QStringList events;
-    for (const QString& id : {m_client->nextId(), m_client->nextId()})
-        m_client->registerIqHandler(id, [&events, id](xmpp::StreamElement* e) {
+    for (const QString &id : {m_client->nextId(), m_client->nextId()})
+        m_client->registerIqHandler(id, [&events, id](xmpp::StreamElement *e) {
             events << (e ? QStringLiteral("answer ") : QStringLiteral("null ")) + id;
         });
     connect(m_client.get(), &XMPPClient::disconnected, this, [&] { events << QStringLiteral("disconnected"); });
@@ -654,15 +658,17 @@ void TestXmppClientScripted::presenceDispatch()
     QSignalSpy presenceSpy(m_client.get(), &XMPPClient::presence);
     QSignalSpy requestSpy(m_client.get(), &XMPPClient::authorizationRequestReceived);
     m_fake->send("<presence from='a@localhost/x'><show>away</show><status>lunch</status>"
-                 "<tables xmlns='" + QByteArray(xmpp::ns::tablePresence) + "'><path>101/Practice/9</path></tables>"
-                 "</presence>"
-                 "<presence type='subscribe' from='b@localhost'/>"
-                 "<presence type='subscribed' from='c@localhost'/>"
-                 "<presence type='unsubscribe' from='c@localhost'/>"
-                 "<presence type='unsubscribed' from='c@localhost'/>"
-                 "<presence type='unavailable' from='a@localhost/x'/>"
-                 "<presence type='error' from='room@conference.localhost/me'><error type='cancel'>"
-                 "<conflict xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></presence>");
+                 "<tables xmlns='"
+                 + QByteArray(xmpp::ns::tablePresence)
+                 + "'><path>101/Practice/9</path></tables>"
+                   "</presence>"
+                   "<presence type='subscribe' from='b@localhost'/>"
+                   "<presence type='subscribed' from='c@localhost'/>"
+                   "<presence type='unsubscribe' from='c@localhost'/>"
+                   "<presence type='unsubscribed' from='c@localhost'/>"
+                   "<presence type='unavailable' from='a@localhost/x'/>"
+                   "<presence type='error' from='room@conference.localhost/me'><error type='cancel'>"
+                   "<conflict xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></presence>");
     QTRY_COMPARE_WITH_TIMEOUT(presenceSpy.size(), 3, 5000);
     QCOMPARE(requestSpy.size(), 1);
     QCOMPARE(requestSpy.at(0).at(0).value<XMPPJid>().text(), QStringLiteral("b@localhost"));
@@ -739,16 +745,17 @@ void TestXmppClientScripted::subscriptionStanzas()
 {
     QVERIFY(login());
     const XMPPJid friendJid(QStringLiteral("localhost"), QStringLiteral("42"));
-    const struct {
+    const struct
+    {
         std::function<void()> call;
-        const char* type;
+        const char *type;
     } cases[] = {
         {[&] { m_client->requestSubscription(friendJid, false); }, "subscribe"},
         {[&] { m_client->requestSubscription(friendJid, true); }, "unsubscribe"},
         {[&] { m_client->answerSubscription(friendJid, true); }, "subscribed"},
         {[&] { m_client->answerSubscription(friendJid, false); }, "unsubscribed"},
     };
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         m_fake->clearReceived();
         c.call();
         QVERIFY(m_fake->waitFor("</presence>"));
@@ -772,10 +779,10 @@ void TestXmppClientScripted::connectWhileConnectedIgnored()
 
 void TestXmppClientScripted::conferenceRequestsNeedSession()
 {
-    auto notConnected = [&](auto&& call) {
+    auto notConnected = [&](auto &&call) {
         try {
             call();
-        } catch (const std::runtime_error& e) {
+        } catch (const std::runtime_error &e) {
             return QString::fromLatin1(e.what()) == QLatin1String("not connected");
         }
         return false;

@@ -42,7 +42,7 @@ void TestXmppClientServerLoss::pendingRequestsGetNullAnswersBeforeDisconnected()
     // A request the live server answers goes through the registry.
     const QString answeredId = client.nextId();
     bool answered = false;
-    client.registerIqHandler(answeredId, [&](xmpp::StreamElement* e) { answered = e != nullptr; });
+    client.registerIqHandler(answeredId, [&](xmpp::StreamElement *e) { answered = e != nullptr; });
     client.send(xmpp::Iq(answeredId, client.serverJid(), xmpp::Iq::Get));
     QTRY_VERIFY_WITH_TIMEOUT(answered, 10000);
 
@@ -50,7 +50,7 @@ void TestXmppClientServerLoss::pendingRequestsGetNullAnswersBeforeDisconnected()
     QVERIFY(m_server.pause());
     for (int i = 0; i < 2; ++i) {
         const QString id = client.nextId();
-        client.registerIqHandler(id, [&events, id](xmpp::StreamElement* e) {
+        client.registerIqHandler(id, [&events, id](xmpp::StreamElement *e) {
             events << (e ? QStringLiteral("answer %1").arg(id) : QStringLiteral("null %1").arg(id));
         });
         client.send(xmpp::Iq(id, client.serverJid(), xmpp::Iq::Get));

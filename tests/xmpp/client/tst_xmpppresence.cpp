@@ -48,14 +48,17 @@ void TestXmppPresence::availability_data()
     QTest::addColumn<int>("type");
     QTest::addColumn<int>("show");
     QTest::addColumn<int>("expected");
-    QTest::newRow("available") << int(PresenceStanza::Available) << int(PresenceStanza::ShowNone) << int(XMPPPresence::Available);
+    QTest::newRow("available") << int(PresenceStanza::Available) << int(PresenceStanza::ShowNone)
+                               << int(XMPPPresence::Available);
     QTest::newRow("away") << int(PresenceStanza::Available) << int(PresenceStanza::Away) << int(XMPPPresence::Away);
     QTest::newRow("chat") << int(PresenceStanza::Available) << int(PresenceStanza::Chat) << int(XMPPPresence::Chat);
     QTest::newRow("dnd") << int(PresenceStanza::Available) << int(PresenceStanza::Dnd) << int(XMPPPresence::Dnd);
     QTest::newRow("xa") << int(PresenceStanza::Available) << int(PresenceStanza::Xa) << int(XMPPPresence::Xa);
-    QTest::newRow("unavailable wins over show") << int(PresenceStanza::Unavailable) << int(PresenceStanza::Away) << int(XMPPPresence::Unavailable);
+    QTest::newRow("unavailable wins over show")
+        << int(PresenceStanza::Unavailable) << int(PresenceStanza::Away) << int(XMPPPresence::Unavailable);
     QTest::newRow("error") << int(PresenceStanza::Error) << int(PresenceStanza::ShowNone) << int(XMPPPresence::Error);
-    QTest::newRow("subscribe counts as available") << int(PresenceStanza::Subscribe) << int(PresenceStanza::ShowNone) << int(XMPPPresence::Available);
+    QTest::newRow("subscribe counts as available")
+        << int(PresenceStanza::Subscribe) << int(PresenceStanza::ShowNone) << int(XMPPPresence::Available);
 }
 
 void TestXmppPresence::availability()
@@ -75,10 +78,13 @@ void TestXmppPresence::errorType_data()
     QTest::addColumn<int>("expected");
     QTest::newRow("forbidden") << int(T::Auth) << int(C::Forbidden) << int(XMPPPresence::Forbidden);
     QTest::newRow("not-authorized") << int(T::Auth) << int(C::NotAuthorized) << int(XMPPPresence::NotAuthorized);
-    QTest::newRow("registration-required") << int(T::Auth) << int(C::RegistrationRequired) << int(XMPPPresence::RegistrationRequired);
+    QTest::newRow("registration-required")
+        << int(T::Auth) << int(C::RegistrationRequired) << int(XMPPPresence::RegistrationRequired);
     QTest::newRow("conflict") << int(T::Cancel) << int(C::Conflict) << int(XMPPPresence::Conflict);
-    QTest::newRow("service-unavailable") << int(T::Wait) << int(C::ServiceUnavailable) << int(XMPPPresence::ServiceUnavailable);
-    QTest::newRow("recipient-unavailable") << int(T::Wait) << int(C::RecipientUnavailable) << int(XMPPPresence::RecipientUnavailable);
+    QTest::newRow("service-unavailable") << int(T::Wait) << int(C::ServiceUnavailable)
+                                         << int(XMPPPresence::ServiceUnavailable);
+    QTest::newRow("recipient-unavailable")
+        << int(T::Wait) << int(C::RecipientUnavailable) << int(XMPPPresence::RecipientUnavailable);
     QTest::newRow("not-allowed") << int(T::Cancel) << int(C::NotAllowed) << int(XMPPPresence::NotAllowed);
     QTest::newRow("item-not-found") << int(T::Cancel) << int(C::ItemNotFound) << int(XMPPPresence::OtherError);
     QTest::newRow("forbidden with wrong type") << int(T::Cancel) << int(C::Forbidden) << int(XMPPPresence::OtherError);

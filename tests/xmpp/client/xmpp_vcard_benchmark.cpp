@@ -21,7 +21,7 @@
 
 namespace {
 
-QByteArray encoded(const QImage& image, const char* format)
+QByteArray encoded(const QImage &image, const char *format)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -41,7 +41,7 @@ QImage noise(int side)
     return image;
 }
 
-quint32 crc32(const QByteArray& bytes)
+quint32 crc32(const QByteArray &bytes)
 {
     quint32 crc = 0xffffffffu;
     for (const char c : bytes) {
@@ -113,20 +113,20 @@ QByteArray nestedSvg(int levels)
     return svg + "</defs><use xlink:href='#l" + QByteArray::number(levels) + "'/></svg>";
 }
 
-QByteArray vCardStream(const QByteArray& photo, int count)
+QByteArray vCardStream(const QByteArray &photo, int count)
 {
     QByteArray data = "<stream:stream xmlns='jabber:client' xmlns:stream='http://etherx.jabber.org/streams' "
                       "from='example.net' id='s' xml:lang='en' version='1.0'>";
     for (int i = 0; i < count; ++i) {
         data += "<iq type='result' id='x" + QByteArray::number(i) + "' from='" + QByteArray::number(i)
-            + "@example.net'><vCard xmlns='vcard-temp'><PHOTO><TYPE>image/png</TYPE><BINVAL>" + photo.toBase64()
-            + "</BINVAL></PHOTO></vCard></iq>";
+                + "@example.net'><vCard xmlns='vcard-temp'><PHOTO><TYPE>image/png</TYPE><BINVAL>" + photo.toBase64()
+                + "</BINVAL></PHOTO></vCard></iq>";
     }
     return data;
 }
 
 // Reads every vCard of the stream; decodes their photos when asked to.
-int readVCards(const QByteArray& data, bool decode)
+int readVCards(const QByteArray &data, bool decode)
 {
     xmpp::StreamReader reader;
     int photos = 0;
@@ -134,7 +134,7 @@ int readVCards(const QByteArray& data, bool decode)
     for (qsizetype pos = 0; pos < data.size(); pos += 4096) {
         reader.addData(data.mid(pos, 4096));
         while (reader.next() == xmpp::StreamReader::ElementReady) {
-            const auto* iq = dynamic_cast<const xmpp::IqVCard*>(reader.element());
+            const auto *iq = dynamic_cast<const xmpp::IqVCard *>(reader.element());
             if (iq && decode && !iq->photo().isNull())
                 ++photos;
         }
@@ -142,7 +142,7 @@ int readVCards(const QByteArray& data, bool decode)
     return photos;
 }
 
-double bestMilliseconds(const std::function<void()>& run, int rounds)
+double bestMilliseconds(const std::function<void()> &run, int rounds)
 {
     double best = 1e12;
     for (int i = 0; i < rounds; ++i) {
@@ -156,7 +156,7 @@ double bestMilliseconds(const std::function<void()>& run, int rounds)
 
 } // namespace
 
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
@@ -170,14 +170,13 @@ int main(int argc, char** argv)
     const double unread = bestMilliseconds([&] { readVCards(stream, false); }, rounds);
     const double decoded = bestMilliseconds([&] { readVCards(stream, true); }, rounds);
     out << vcards << " vCards with a " << large.size() << "-byte PNG, best of " << rounds << ":\n";
-    out << "  read, photo left undecoded (nobody asked): " << QString::number(unread / vcards, 'f', 2)
-        << " ms each\n";
+    out << "  read, photo left undecoded (nobody asked): " << QString::number(unread / vcards, 'f', 2) << " ms each\n";
     out << "  read and decoded (answer to a request): " << QString::number(decoded / vcards, 'f', 2)
         << " ms each, ratio " << QString::number(decoded / unread, 'f', 1) << "\n";
 
     struct Picture
     {
-        const char* name;
+        const char *name;
         QByteArray bytes;
     };
     const Picture pictures[] = {
@@ -197,14 +196,14 @@ int main(int argc, char** argv)
     QImage direct;
     // Once: it takes seconds.
     const double directMs = bestMilliseconds([&] { direct.loadFromData(scans); }, 1);
-    out << "  JPEG 1024 x 1024 of " << scans.count("\xff\xda") << " scans, decoded unchecked: "
-        << QString::number(directMs, 'f', 1) << " ms\n";
-    for (const Picture& picture : pictures) {
+    out << "  JPEG 1024 x 1024 of " << scans.count("\xff\xda")
+        << " scans, decoded unchecked: " << QString::number(directMs, 'f', 1) << " ms\n";
+    for (const Picture &picture : pictures) {
         XMPPVCard card;
         bool loaded = false;
         const double ms = bestMilliseconds([&] { loaded = card.loadPhoto(picture.bytes); }, rounds);
-        out << "  " << picture.name << ": " << (loaded ? "loaded" : "refused") << " in "
-            << QString::number(ms, 'f', 3) << " ms\n";
+        out << "  " << picture.name << ": " << (loaded ? "loaded" : "refused") << " in " << QString::number(ms, 'f', 3)
+            << " ms\n";
     }
     return 0;
 }

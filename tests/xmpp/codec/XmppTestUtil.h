@@ -14,15 +14,16 @@
 namespace xmpptest {
 
 // A server's stream header as real servers send it.
-inline QByteArray serverHeader(const QByteArray& extra = QByteArray())
+inline QByteArray serverHeader(const QByteArray &extra = QByteArray())
 {
     return "<?xml version='1.0'?><stream:stream xmlns='jabber:client' "
            "xmlns:stream='http://etherx.jabber.org/streams' from='example.net' id='s1' "
-           "xml:lang='en' version='1.0'" + extra + ">";
+           "xml:lang='en' version='1.0'"
+           + extra + ">";
 }
 
 // Runs one top-level element through the real reader and codec.
-inline std::unique_ptr<xmpp::StreamElement> parse(const QByteArray& xml)
+inline std::unique_ptr<xmpp::StreamElement> parse(const QByteArray &xml)
 {
     xmpp::StreamReader reader;
     reader.addData(serverHeader());
@@ -35,11 +36,11 @@ inline std::unique_ptr<xmpp::StreamElement> parse(const QByteArray& xml)
     return reader.takeElement();
 }
 
-template<typename T>
-std::unique_ptr<T> parseAs(const QByteArray& xml)
+template <typename T>
+std::unique_ptr<T> parseAs(const QByteArray &xml)
 {
     std::unique_ptr<xmpp::StreamElement> element = parse(xml);
-    T* typed = dynamic_cast<T*>(element.get());
+    T *typed = dynamic_cast<T *>(element.get());
     if (!typed)
         throw std::logic_error("unexpected element type " + std::to_string(element->type()));
     element.release();
@@ -47,7 +48,7 @@ std::unique_ptr<T> parseAs(const QByteArray& xml)
 }
 
 // The bytes the stream writer sends for one element, after the header.
-inline QByteArray written(const xmpp::StreamElement& element)
+inline QByteArray written(const xmpp::StreamElement &element)
 {
     QBuffer socket;
     socket.open(QIODevice::ReadWrite);

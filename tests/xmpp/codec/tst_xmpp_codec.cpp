@@ -38,7 +38,7 @@ Q_DECLARE_METATYPE(std::shared_ptr<xmpp::StreamElement>)
 
 namespace {
 
-QByteArray pngBytes(const QImage& image, const char* format = "PNG")
+QByteArray pngBytes(const QImage &image, const char *format = "PNG")
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -101,22 +101,35 @@ void TestXmppCodec::factory_data()
 {
     QTest::addColumn<QByteArray>("xml");
     QTest::addColumn<int>("type");
-    QTest::newRow("starttls") << QByteArray("<starttls xmlns='urn:ietf:params:xml:ns:xmpp-tls'/>") << int(ElementType::TLSStart);
-    QTest::newRow("proceed") << QByteArray("<proceed xmlns='urn:ietf:params:xml:ns:xmpp-tls'/>") << int(ElementType::TLSProceed);
-    QTest::newRow("tls failure") << QByteArray("<failure xmlns='urn:ietf:params:xml:ns:xmpp-tls'/>") << int(ElementType::TLSFailure);
-    QTest::newRow("abort") << QByteArray("<abort xmlns='urn:ietf:params:xml:ns:xmpp-sasl'/>") << int(ElementType::SASLAbort);
-    QTest::newRow("success with data") << QByteArray("<success xmlns='urn:ietf:params:xml:ns:xmpp-sasl'>dj1ydU5=</success>") << int(ElementType::SASLSuccess);
-    QTest::newRow("response") << QByteArray("<response xmlns='urn:ietf:params:xml:ns:xmpp-sasl'/>") << int(ElementType::SASLResponse);
+    QTest::newRow("starttls") << QByteArray("<starttls xmlns='urn:ietf:params:xml:ns:xmpp-tls'/>")
+                              << int(ElementType::TLSStart);
+    QTest::newRow("proceed") << QByteArray("<proceed xmlns='urn:ietf:params:xml:ns:xmpp-tls'/>")
+                             << int(ElementType::TLSProceed);
+    QTest::newRow("tls failure") << QByteArray("<failure xmlns='urn:ietf:params:xml:ns:xmpp-tls'/>")
+                                 << int(ElementType::TLSFailure);
+    QTest::newRow("abort") << QByteArray("<abort xmlns='urn:ietf:params:xml:ns:xmpp-sasl'/>")
+                           << int(ElementType::SASLAbort);
+    QTest::newRow("success with data") << QByteArray(
+        "<success xmlns='urn:ietf:params:xml:ns:xmpp-sasl'>dj1ydU5=</success>")
+                                       << int(ElementType::SASLSuccess);
+    QTest::newRow("response") << QByteArray("<response xmlns='urn:ietf:params:xml:ns:xmpp-sasl'/>")
+                              << int(ElementType::SASLResponse);
     QTest::newRow("stream error") << QByteArray("<stream:error/>") << int(ElementType::StreamError);
     QTest::newRow("features") << QByteArray("<stream:features/>") << int(ElementType::StreamFeatures);
     QTest::newRow("message") << QByteArray("<message/>") << int(ElementType::MessageStanza);
     QTest::newRow("presence") << QByteArray("<presence/>") << int(ElementType::PresenceStanza);
-    QTest::newRow("room presence") << QByteArray("<presence><x xmlns='http://jabber.org/protocol/muc'/></presence>") << int(ElementType::MucPresenceStanza);
+    QTest::newRow("room presence") << QByteArray("<presence><x xmlns='http://jabber.org/protocol/muc'/></presence>")
+                                   << int(ElementType::MucPresenceStanza);
     QTest::newRow("empty session result") << QByteArray("<iq type='result' id='2'/>") << int(ElementType::Iq);
-    QTest::newRow("unknown payload") << QByteArray("<iq type='get' id='3'><ping xmlns='urn:xmpp:ping'/></iq>") << int(ElementType::Iq);
-    QTest::newRow("session") << QByteArray("<iq type='set' id='3'><session xmlns='urn:ietf:params:xml:ns:xmpp-session'/></iq>") << int(ElementType::IqSession);
-    QTest::newRow("vcard") << QByteArray("<iq type='result' id='3'><vCard xmlns='vcard-temp'/></iq>") << int(ElementType::IqVCard);
-    QTest::newRow("search") << QByteArray("<iq type='result' id='3'><query xmlns='jabber:iq:search'/></iq>") << int(ElementType::IqSearch);
+    QTest::newRow("unknown payload") << QByteArray("<iq type='get' id='3'><ping xmlns='urn:xmpp:ping'/></iq>")
+                                     << int(ElementType::Iq);
+    QTest::newRow("session") << QByteArray(
+        "<iq type='set' id='3'><session xmlns='urn:ietf:params:xml:ns:xmpp-session'/></iq>")
+                             << int(ElementType::IqSession);
+    QTest::newRow("vcard") << QByteArray("<iq type='result' id='3'><vCard xmlns='vcard-temp'/></iq>")
+                           << int(ElementType::IqVCard);
+    QTest::newRow("search") << QByteArray("<iq type='result' id='3'><query xmlns='jabber:iq:search'/></iq>")
+                            << int(ElementType::IqSearch);
 }
 
 void TestXmppCodec::factory()
@@ -133,25 +146,27 @@ void TestXmppCodec::refusals_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("proceed as stanza") << QByteArray("<proceed/>") << 21 << "";
     QTest::newRow("unknown namespace") << QByteArray("<foo xmlns='urn:x'/>") << 21 << "foo";
-    QTest::newRow("iq type in capitals") << QByteArray("<iq type='GET' id='1'/>") << 0 << "invalid iq type attribute <GET>";
+    QTest::newRow("iq type in capitals") << QByteArray("<iq type='GET' id='1'/>") << 0
+                                         << "invalid iq type attribute <GET>";
     QTest::newRow("iq without type") << QByteArray("<iq id='1'/>") << 0 << "invalid iq type attribute <>";
-    QTest::newRow("result with error")
-        << QByteArray("<iq type='result' id='1'><error type='cancel'><conflict xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>")
-        << 11 << "non-error stanza included an error tag";
-    QTest::newRow("error without error") << QByteArray("<presence type='error'/>") << 11 << "error stanza didn't include an error tag";
-    QTest::newRow("error type capitalised")
-        << QByteArray("<message type='error'><error type='Cancel'><gone xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></message>")
-        << 0 << "unknown stanza error type Cancel";
-    QTest::newRow("error type missing")
-        << QByteArray("<message type='error'><error><gone xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></message>")
-        << 0 << "unknown stanza error type ";
-    QTest::newRow("no condition")
-        << QByteArray("<message type='error'><error type='cancel'><text>x</text></error></message>")
-        << 0 << "unknown stanza error condition <>";
-    QTest::newRow("sasl failure")
-        << QByteArray("<failure xmlns='urn:ietf:params:xml:ns:xmpp-sasl'><bogus/></failure>") << 0 << "unknown SASL failure code <bogus>";
-    QTest::newRow("address too long")
-        << QByteArray("<message from='" + QByteArray(1024, 'a') + "'/>") << 6 << "invalid address: domainId too long";
+    QTest::newRow("result with error") << QByteArray(
+        "<iq type='result' id='1'><error type='cancel'><conflict xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>")
+                                       << 11 << "non-error stanza included an error tag";
+    QTest::newRow("error without error") << QByteArray("<presence type='error'/>") << 11
+                                         << "error stanza didn't include an error tag";
+    QTest::newRow("error type capitalised") << QByteArray(
+        "<message type='error'><error type='Cancel'><gone xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></message>")
+                                            << 0 << "unknown stanza error type Cancel";
+    QTest::newRow("error type missing") << QByteArray(
+        "<message type='error'><error><gone xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></message>")
+                                        << 0 << "unknown stanza error type ";
+    QTest::newRow("no condition") << QByteArray(
+        "<message type='error'><error type='cancel'><text>x</text></error></message>")
+                                  << 0 << "unknown stanza error condition <>";
+    QTest::newRow("sasl failure") << QByteArray("<failure xmlns='urn:ietf:params:xml:ns:xmpp-sasl'><bogus/></failure>")
+                                  << 0 << "unknown SASL failure code <bogus>";
+    QTest::newRow("address too long") << QByteArray("<message from='" + QByteArray(1024, 'a') + "'/>") << 6
+                                      << "invalid address: domainId too long";
 }
 
 void TestXmppCodec::refusals()
@@ -162,7 +177,7 @@ void TestXmppCodec::refusals()
     try {
         parse(xml);
         QFAIL("accepted");
-    } catch (const xmpp::stream_parse_error& e) {
+    } catch (const xmpp::stream_parse_error &e) {
         QCOMPARE(e.code(), code);
         QCOMPARE(e.text(), text);
     }
@@ -180,9 +195,8 @@ void TestXmppCodec::streamFeatures()
     QVERIFY(!features->bindOffered);
     QVERIFY(!features->sessionOffered);
 
-    features = parseAs<xmpp::StreamFeatures>(
-        "<stream:features><starttls xmlns='urn:ietf:params:xml:ns:xmpp-tls'/>"
-        "<required xmlns='urn:ietf:params:xml:ns:xmpp-tls'/></stream:features>");
+    features = parseAs<xmpp::StreamFeatures>("<stream:features><starttls xmlns='urn:ietf:params:xml:ns:xmpp-tls'/>"
+                                             "<required xmlns='urn:ietf:params:xml:ns:xmpp-tls'/></stream:features>");
     QVERIFY(features->startTlsOffered);
     QVERIFY(!features->startTlsRequired);
 
@@ -199,9 +213,12 @@ void TestXmppCodec::streamFeatures()
 void TestXmppCodec::saslData()
 {
     QVERIFY(parseAs<xmpp::SASLChallenge>("<challenge xmlns='urn:ietf:params:xml:ns:xmpp-sasl'/>")->data.isEmpty());
-    QVERIFY(parseAs<xmpp::SASLChallenge>("<challenge xmlns='urn:ietf:params:xml:ns:xmpp-sasl'>=</challenge>")->data.isEmpty());
-    QCOMPARE(parseAs<xmpp::SASLChallenge>("<challenge xmlns='urn:ietf:params:xml:ns:xmpp-sasl'>AGZv\nbwBi YXI=</challenge>")->data,
-             QByteArray("\0foo\0bar", 8));
+    QVERIFY(parseAs<xmpp::SASLChallenge>("<challenge xmlns='urn:ietf:params:xml:ns:xmpp-sasl'>=</challenge>")
+                ->data.isEmpty());
+    QCOMPARE(
+        parseAs<xmpp::SASLChallenge>("<challenge xmlns='urn:ietf:params:xml:ns:xmpp-sasl'>AGZv\nbwBi YXI=</challenge>")
+            ->data,
+        QByteArray("\0foo\0bar", 8));
     auto auth = parseAs<xmpp::SASLAuth>("<auth xmlns='urn:ietf:params:xml:ns:xmpp-sasl' mechanism='PLAIN'>AGE=</auth>");
     QCOMPARE(auth->mechanism, QStringLiteral("PLAIN"));
     QCOMPARE(auth->data, QByteArray("\0a", 2));
@@ -251,7 +268,8 @@ void TestXmppCodec::streamErrors()
     QCOMPARE(error->text, QStringLiteral("Security layer changed"));
 
     // The older form with children in the stream namespace is read too.
-    error = parseAs<xmpp::StreamError>("<stream:error><stream:system-shutdown/><stream:text>bye</stream:text></stream:error>");
+    error = parseAs<xmpp::StreamError>(
+        "<stream:error><stream:system-shutdown/><stream:text>bye</stream:text></stream:error>");
     QCOMPARE(error->condition, 18);
     QCOMPARE(error->text, QStringLiteral("bye"));
 }
@@ -263,14 +281,15 @@ void TestXmppCodec::stanzaErrorPart()
         "<item-not-found xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></message>",
         "<message type='error' id='m1'><error type='cancel'><item-not-found xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/>"
         "<text xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'>gone</text></error></message>"};
-    for (const QByteArray& xml : forms) {
+    for (const QByteArray &xml : forms) {
         auto message = parseAs<xmpp::MessageStanza>(xml);
         QCOMPARE(message->errorType, 1);
         QCOMPARE(message->errorCondition, 7);
         QVERIFY(message->hasError());
     }
     // An error answer with a condition the table lacks is still one answer.
-    QTest::ignoreMessage(QtWarningMsg, "xmpp: unknown stanza error condition \"policy-violation\" read as undefined-condition");
+    QTest::ignoreMessage(QtWarningMsg,
+                         "xmpp: unknown stanza error condition \"policy-violation\" read as undefined-condition");
     auto refused = parseAs<xmpp::MessageStanza>(
         "<message type='error' id='m2' from='room@conf'><error type='modify'>"
         "<policy-violation xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/><text>Too long</text></error></message>");
@@ -324,7 +343,8 @@ void TestXmppCodec::addresses()
     message = parseAs<xmpp::MessageStanza>("<message from='a/b@d'/>");
     QCOMPARE(message->from.text(), QStringLiteral("a/b@d"));
     QCOMPARE(message->from.node(), QStringLiteral("a/b"));
-    QCOMPARE(xmpp::parseJid(QStringLiteral("n@d/r")), XMPPJid(QStringLiteral("d"), QStringLiteral("n"), QStringLiteral("r")));
+    QCOMPARE(xmpp::parseJid(QStringLiteral("n@d/r")),
+             XMPPJid(QStringLiteral("d"), QStringLiteral("n"), QStringLiteral("r")));
 }
 
 void TestXmppCodec::roster()
@@ -339,7 +359,7 @@ void TestXmppCodec::roster()
         "<item jid='6@d' subscription='none' ask='subscribe'/>"
         "</query></iq>");
     QCOMPARE(roster->items.size(), 6);
-    const auto& items = roster->items;
+    const auto &items = roster->items;
     QCOMPARE(items[0].subscription, 7);
     QCOMPARE(items[0].name, QStringLiteral("Ann"));
     QCOMPARE(items[0].group, QStringLiteral("Friends"));
@@ -359,10 +379,12 @@ void TestXmppCodec::vcard()
 {
     const QByteArray png = pngBytes(sampleImage());
     const QByteArray jpeg = pngBytes(sampleImage(), "JPEG");
-    auto card = parseAs<xmpp::IqVCard>(
-        "<iq type='result' id='5' from='7@d'><vCard xmlns='vcard-temp'><FN>x</FN>"
-        "<PHOTO><BINVAL>" + png.toBase64() + "</BINVAL></PHOTO>"
-        "<PHOTO><TYPE>image/jpeg</TYPE><BINVAL>" + jpeg.toBase64() + "</BINVAL></PHOTO></vCard></iq>");
+    auto card = parseAs<xmpp::IqVCard>("<iq type='result' id='5' from='7@d'><vCard xmlns='vcard-temp'><FN>x</FN>"
+                                       "<PHOTO><BINVAL>"
+                                       + png.toBase64()
+                                       + "</BINVAL></PHOTO>"
+                                         "<PHOTO><TYPE>image/jpeg</TYPE><BINVAL>"
+                                       + jpeg.toBase64() + "</BINVAL></PHOTO></vCard></iq>");
     QVERIFY(card->vcard());
     QCOMPARE(card->photo().size(), QSize(4, 3));
     QCOMPARE(card->vcard()->hash(), QCryptographicHash::hash(jpeg, QCryptographicHash::Sha1));
@@ -432,15 +454,18 @@ void TestXmppCodec::messageDelayChoice()
     QCOMPARE(info.stamp, QDateTime(QDate(2024, 3, 9), QTime(14, 5, 6, 123), Qt::UTC));
     QCOMPARE(info.from.text(), QStringLiteral("room@conf"));
 
-    message = parseAs<xmpp::MessageStanza>("<message><x xmlns='jabber:x:delay' from='d' stamp='20240101T10:11:12'/></message>");
+    message = parseAs<xmpp::MessageStanza>(
+        "<message><x xmlns='jabber:x:delay' from='d' stamp='20240101T10:11:12'/></message>");
     QCOMPARE(std::any_cast<xmpp::DelayedDeliveryInfo>(message->delay).stamp,
              QDateTime(QDate(2024, 1, 1), QTime(10, 11, 12), Qt::UTC));
 
     // An unreadable stamp costs the delay, not the message or the session.
-    message = parseAs<xmpp::MessageStanza>("<message><delay xmlns='urn:xmpp:delay' stamp='yesterday'/><body>kept</body></message>");
+    message = parseAs<xmpp::MessageStanza>(
+        "<message><delay xmlns='urn:xmpp:delay' stamp='yesterday'/><body>kept</body></message>");
     QVERIFY(!message->hasDelay());
     QCOMPARE(message->bodies.value("UND"), QStringLiteral("kept"));
-    message = parseAs<xmpp::MessageStanza>("<message><delay xmlns='urn:xmpp:delay' stamp='20240101T10:11:12'/></message>");
+    message = parseAs<xmpp::MessageStanza>(
+        "<message><delay xmlns='urn:xmpp:delay' stamp='20240101T10:11:12'/></message>");
     QVERIFY(!message->hasDelay());
 }
 
@@ -448,8 +473,10 @@ void TestXmppCodec::presenceContent()
 {
     auto presence = parseAs<xmpp::PresenceStanza>(
         "<presence from='12@d/r'><show>dnd</show><status>busy</status><status xml:lang='de'>beschäftigt</status>"
-        "<priority>-128</priority><tables xmlns='" + QByteArray(xmpp::ns::tablePresence) + "'><path>101/Practice/5</path>"
-        "<path>102/Riichi/9</path></tables><x xmlns='vcard-temp:x:update'><photo>01AbfF</photo></x></presence>");
+        "<priority>-128</priority><tables xmlns='"
+        + QByteArray(xmpp::ns::tablePresence)
+        + "'><path>101/Practice/5</path>"
+          "<path>102/Riichi/9</path></tables><x xmlns='vcard-temp:x:update'><photo>01AbfF</photo></x></presence>");
     QCOMPARE(presence->type(), int(ElementType::PresenceStanza));
     QCOMPARE(presence->show, 3);
     QCOMPARE(presence->statuses.value("UND"), QStringLiteral("busy"));
@@ -459,12 +486,14 @@ void TestXmppCodec::presenceContent()
     QCOMPARE(presence->photoHash, QByteArray("\x01\xab\xff", 3));
     QVERIFY(!presence->hasMucUser);
 
-    presence = parseAs<xmpp::PresenceStanza>("<presence><priority>127</priority><x xmlns='vcard-temp:x:update'/></presence>");
+    presence = parseAs<xmpp::PresenceStanza>(
+        "<presence><priority>127</priority><x xmlns='vcard-temp:x:update'/></presence>");
     QCOMPARE(presence->priority, 127);
     QCOMPARE(presence->show, 0);
     QVERIFY(presence->photoHash.isNull());
 
-    presence = parseAs<xmpp::PresenceStanza>("<presence><priority></priority><x xmlns='vcard-temp:x:update'><photo/></x></presence>");
+    presence = parseAs<xmpp::PresenceStanza>(
+        "<presence><priority></priority><x xmlns='vcard-temp:x:update'><photo/></x></presence>");
     QCOMPARE(presence->priority, 0);
     QVERIFY(!presence->photoHash.isNull());
     QVERIFY(presence->photoHash.isEmpty());
@@ -481,14 +510,14 @@ void TestXmppCodec::presenceContent()
 
 void TestXmppCodec::presenceBadFieldsAreDropped()
 {
-    const char* const bad[] = {
+    const char *const bad[] = {
         "<presence id='p'><show></show><status>s</status></presence>",
         "<presence id='p'><show>busy</show><status>s</status></presence>",
         "<presence id='p'><priority>128</priority><status>s</status></presence>",
         "<presence id='p'><priority>-129</priority><status>s</status></presence>",
         "<presence id='p'><priority>high</priority><status>s</status></presence>",
     };
-    for (const char* xml : bad) {
+    for (const char *xml : bad) {
         auto presence = parseAs<xmpp::PresenceStanza>(xml);
         QCOMPARE(presence->show, 0);
         QCOMPARE(presence->priority, 0);
@@ -504,10 +533,11 @@ void TestXmppCodec::mucUser()
         "<x xmlns='http://jabber.org/protocol/muc#user'><item jid='5@d/r' affiliation='owner' role='moderator' nick='Ann'>"
         "<actor jid='admin@d'/><reason>because</reason><continue thread='t9'/></item>"
         "<status code='110'/><status code='201'/></x>"
-        "<tables xmlns='" + QByteArray(xmpp::ns::tablePresence) + "'><path>1/2</path></tables></presence>");
+        "<tables xmlns='"
+        + QByteArray(xmpp::ns::tablePresence) + "'><path>1/2</path></tables></presence>");
     QCOMPARE(presence->type(), int(ElementType::MucPresenceStanza));
     QVERIFY(presence->hasMucUser);
-    const xmpp::MucUserInfo& info = presence->mucUser;
+    const xmpp::MucUserInfo &info = presence->mucUser;
     QCOMPARE(info.jid.text(), QStringLiteral("5@d/r"));
     QCOMPARE(info.affiliation, 4);
     QCOMPARE(info.role, 1);
@@ -551,10 +581,9 @@ void TestXmppCodec::searchLegacy()
     QCOMPARE(iq->form->fieldAt(1)->label, QStringLiteral("Email address"));
     QCOMPARE(iq->form->fieldAt(1)->type, int(XMPPDataForm::TextSingle));
 
-    iq = parseAs<xmpp::IqSearch>(
-        "<iq type='result' id='s2'><query xmlns='jabber:iq:search'>"
-        "<item jid='1@d'><first>Ann</first><nick>annie</nick><age>30</age></item>"
-        "<item jid='2@d'><first></first><nick>bob</nick></item></query></iq>");
+    iq = parseAs<xmpp::IqSearch>("<iq type='result' id='s2'><query xmlns='jabber:iq:search'>"
+                                 "<item jid='1@d'><first>Ann</first><nick>annie</nick><age>30</age></item>"
+                                 "<item jid='2@d'><first></first><nick>bob</nick></item></query></iq>");
     QVERIFY(iq->report);
     QCOMPARE(iq->report->reported.vars, QStringList({"jid", "first", "nick"}));
     QCOMPARE(iq->report->reported.value("first"), QStringLiteral("Given name"));
@@ -584,7 +613,7 @@ void TestXmppCodec::searchDataForm()
         "</x></query></iq>");
     QVERIFY(iq->form);
     QVERIFY(!iq->report);
-    const XMPPDataForm& form = *iq->form;
+    const XMPPDataForm &form = *iq->form;
     QCOMPARE(form.kind(), int(XMPPDataForm::DataForm));
     QCOMPARE(form.title(), QStringLiteral("Find"));
     QCOMPARE(form.instructions(), QStringLiteral("Go"));
@@ -626,10 +655,10 @@ void TestXmppCodec::searchRefusals_data()
 {
     QTest::addColumn<QByteArray>("payload");
     QTest::newRow("x of type cancel") << QByteArray("<x xmlns='jabber:x:data' type='cancel'/>");
-    QTest::newRow("option without label")
-        << QByteArray("<x xmlns='jabber:x:data' type='form'><field var='l' type='list-single'><option><value>1</value></option></field></x>");
-    QTest::newRow("option without value")
-        << QByteArray("<x xmlns='jabber:x:data' type='form'><field var='l' type='list-multi'><option label='a'/></field></x>");
+    QTest::newRow("option without label") << QByteArray(
+        "<x xmlns='jabber:x:data' type='form'><field var='l' type='list-single'><option><value>1</value></option></field></x>");
+    QTest::newRow("option without value") << QByteArray(
+        "<x xmlns='jabber:x:data' type='form'><field var='l' type='list-multi'><option label='a'/></field></x>");
     QTest::newRow("reported without var")
         << QByteArray("<x xmlns='jabber:x:data' type='result'><reported><field label='x'/></reported></x>");
     QTest::newRow("item field without var")
@@ -643,7 +672,7 @@ void TestXmppCodec::searchRefusals()
     try {
         parse("<iq type='result' id='q7'><query xmlns='jabber:iq:search'>" + payload + "</query></iq>");
         QFAIL("accepted");
-    } catch (const xmpp::stanza_error& e) {
+    } catch (const xmpp::stanza_error &e) {
         QCOMPARE(e.kind(), 1);
         QCOMPARE(e.errorType(), 1);
         QCOMPARE(e.errorCondition(), 22);
@@ -656,7 +685,7 @@ void TestXmppCodec::writtenForms_data()
     QTest::addColumn<std::shared_ptr<xmpp::StreamElement>>("element");
     QTest::addColumn<QByteArray>("golden");
 
-    auto add = [](const char* name, xmpp::StreamElement* element, const QByteArray& golden) {
+    auto add = [](const char *name, xmpp::StreamElement *element, const QByteArray &golden) {
         QTest::newRow(name) << std::shared_ptr<xmpp::StreamElement>(element) << golden;
     };
 
@@ -668,7 +697,7 @@ void TestXmppCodec::writtenForms_data()
     add("stream error", new xmpp::StreamError(2, QStringLiteral("bye & <go>")),
         "<stream:error><conflict xmlns=\"urn:ietf:params:xml:ns:xmpp-streams\"/>"
         "<text xmlns=\"urn:ietf:params:xml:ns:xmpp-streams\">bye &amp; &lt;go&gt;</text></stream:error>");
-    auto* seeOther = new xmpp::StreamError(17, QString());
+    auto *seeOther = new xmpp::StreamError(17, QString());
     seeOther->otherHost = QStringLiteral("b.example.net");
     add("see other host", seeOther,
         "<stream:error><see-other-host xmlns=\"urn:ietf:params:xml:ns:xmpp-streams\">b.example.net</see-other-host></stream:error>");
@@ -685,15 +714,15 @@ void TestXmppCodec::writtenForms_data()
     add("instant room", new xmpp::IqInstantRoom(QStringLiteral("5"), XMPPJid(QStringLiteral("r@conf.d"))),
         "<iq to=\"r@conf.d\" id=\"5\" type=\"set\"><query xmlns=\"http://jabber.org/protocol/muc#owner\">"
         "<x xmlns=\"jabber:x:data\" type=\"submit\"/></query></iq>");
-    auto* result = new xmpp::Iq(QStringLiteral("6"), XMPPJid(), xmpp::Iq::Result);
+    auto *result = new xmpp::Iq(QStringLiteral("6"), XMPPJid(), xmpp::Iq::Result);
     add("iq result", result, "<iq id=\"6\" type=\"result\"/>");
-    auto* errorIq = new xmpp::Iq(QStringLiteral("7"), XMPPJid(), xmpp::Iq::Error);
+    auto *errorIq = new xmpp::Iq(QStringLiteral("7"), XMPPJid(), xmpp::Iq::Error);
     errorIq->errorType = 2;
     errorIq->errorCondition = 1;
     add("iq error", errorIq,
         "<iq id=\"7\" type=\"error\"><error type=\"continue\"><bad-request xmlns=\"urn:ietf:params:xml:ns:xmpp-stanzas\"/></error></iq>");
 
-    auto* message = new xmpp::MessageStanza;
+    auto *message = new xmpp::MessageStanza;
     message->typeText = QStringLiteral("error");
     message->id = QStringLiteral("m1");
     message->errorType = 4;
@@ -703,7 +732,7 @@ void TestXmppCodec::writtenForms_data()
         "<message id=\"m1\" type=\"error\"><body>x</body><error type=\"auth\">"
         "<forbidden xmlns=\"urn:ietf:params:xml:ns:xmpp-stanzas\"/></error></message>");
 
-    auto* chat = new xmpp::MessageStanza;
+    auto *chat = new xmpp::MessageStanza;
     chat->to = XMPPJid(QStringLiteral("room@conf"));
     chat->from = XMPPJid(QStringLiteral("me@d/r"));
     chat->typeText = QStringLiteral("groupchat");
@@ -715,14 +744,14 @@ void TestXmppCodec::writtenForms_data()
     add("message two bodies", chat,
         "<message from=\"me@d/r\" to=\"room@conf\" type=\"groupchat\" xml:lang=\"en\"><subject>topic</subject>"
         "<body xml:lang=\"en\">hi</body><body xml:lang=\"de\">hallo</body><thread>th</thread></message>");
-    auto* defaultLang = new xmpp::MessageStanza;
+    auto *defaultLang = new xmpp::MessageStanza;
     defaultLang->bodies.insert(QStringLiteral("UND"), QStringLiteral("a"));
     defaultLang->bodies.insert(QStringLiteral("fr"), QStringLiteral("b"));
     defaultLang->defaultLanguage = QStringLiteral("en");
     add("message default language", defaultLang,
         "<message><body xml:lang=\"en\">a</body><body xml:lang=\"fr\">b</body></message>");
 
-    auto* presence = new xmpp::PresenceStanza;
+    auto *presence = new xmpp::PresenceStanza;
     presence->show = 1;
     presence->statuses.insert(QStringLiteral("UND"), QStringLiteral("out"));
     presence->statuses.insert(QStringLiteral("de"), QString());
@@ -731,11 +760,13 @@ void TestXmppCodec::writtenForms_data()
     presence->photoHash = QByteArray("\xAB\x01", 2);
     add("presence", presence,
         "<presence><show>away</show><status>out</status><priority>-5</priority>"
-        "<tables xmlns=\"" + QByteArray(xmpp::ns::tablePresence) + "\"><path>101/A/10</path><path>101/A/3</path>"
-        "<path>102/B/7</path></tables><x xmlns=\"vcard-temp:x:update\"><photo>ab01</photo></x></presence>");
+        "<tables xmlns=\""
+            + QByteArray(xmpp::ns::tablePresence)
+            + "\"><path>101/A/10</path><path>101/A/3</path>"
+              "<path>102/B/7</path></tables><x xmlns=\"vcard-temp:x:update\"><photo>ab01</photo></x></presence>");
     add("subscribe", new xmpp::PresenceStanza(XMPPJid(QStringLiteral("5@d")), xmpp::PresenceStanza::Subscribe),
         "<presence to=\"5@d\" type=\"subscribe\"><x xmlns=\"vcard-temp:x:update\"/></presence>");
-    auto* room = new xmpp::MucPresenceStanza(XMPPJid(QStringLiteral("r@conf/me")), 0);
+    auto *room = new xmpp::MucPresenceStanza(XMPPJid(QStringLiteral("r@conf/me")), 0);
     room->tablePaths = {QStringLiteral("1/2")};
     room->show = 2;
     room->photoHash = QByteArray("\x01", 1);
@@ -746,13 +777,15 @@ void TestXmppCodec::writtenForms_data()
     add("roster get", new xmpp::IqRoster(QStringLiteral("8")),
         "<iq id=\"8\" type=\"get\"><query xmlns=\"jabber:iq:roster\"/></iq>");
     QVector<xmpp::IqRoster::Item> items;
-    items.append(xmpp::IqRoster::Item(XMPPJid(QStringLiteral("1@d")), false, QStringLiteral("Ann"), QStringLiteral("Friends")));
+    items.append(
+        xmpp::IqRoster::Item(XMPPJid(QStringLiteral("1@d")), false, QStringLiteral("Ann"), QStringLiteral("Friends")));
     items.append(xmpp::IqRoster::Item(XMPPJid(QStringLiteral("2@d")), false, QString(), QString()));
     add("roster set", new xmpp::IqRoster(items, QStringLiteral("9")),
         "<iq id=\"9\" type=\"set\"><query xmlns=\"jabber:iq:roster\"><item jid=\"1@d\" name=\"Ann\">"
         "<group>Friends</group></item><item jid=\"2@d\"/></query></iq>");
     add("roster remove",
-        new xmpp::IqRoster({xmpp::IqRoster::Item(XMPPJid(QStringLiteral("3@d")), true, QString(), QString())}, QStringLiteral("10")),
+        new xmpp::IqRoster({xmpp::IqRoster::Item(XMPPJid(QStringLiteral("3@d")), true, QString(), QString())},
+                           QStringLiteral("10")),
         "<iq id=\"10\" type=\"set\"><query xmlns=\"jabber:iq:roster\"><item jid=\"3@d\" subscription=\"remove\"/></query></iq>");
 
     add("vcard get", new xmpp::IqVCard(QStringLiteral("11"), XMPPJid(QStringLiteral("4@d"))),
@@ -762,7 +795,7 @@ void TestXmppCodec::writtenForms_data()
     add("search get", new xmpp::IqSearch(QStringLiteral("13"), XMPPJid(QStringLiteral("search.d"))),
         "<iq to=\"search.d\" id=\"13\" type=\"get\"><query xmlns=\"jabber:iq:search\"/></iq>");
     XMPPDataForm legacy(XMPPDataForm::PlainForm);
-    for (const char* var : {"first", "last", "nick", "email"})
+    for (const char *var : {"first", "last", "nick", "email"})
         legacy.addField(new XMPPDataForm::Field(XMPPDataForm::TextSingle, QString::fromLatin1(var)));
     legacy.field("nick")->value = QStringLiteral("ann");
     legacy.field("first")->value = QStringLiteral("A");
@@ -786,15 +819,16 @@ void TestXmppCodec::writtenVCard()
     QCOMPARE(iq.photoHash(), QCryptographicHash::hash(png, QCryptographicHash::Sha1));
     QCOMPARE(written(iq),
              "<iq id=\"1\" type=\"set\"><vCard xmlns=\"vcard-temp\"><FN>Unknown</FN><N/><PHOTO><TYPE>image/png</TYPE>"
-             "<BINVAL>" + png.toBase64() + "</BINVAL></PHOTO></vCard></iq>");
+             "<BINVAL>"
+                 + png.toBase64() + "</BINVAL></PHOTO></vCard></iq>");
     QVERIFY(xmpp::IqVCard(QStringLiteral("2"), new XMPPVCard).photoHash().isNull());
 }
 
 void TestXmppCodec::writtenSearchForm()
 {
     XMPPDataForm form(XMPPDataForm::DataForm);
-    auto add = [&](int type, const char* var, const XMPPDataForm::Value& value) {
-        auto* field = new XMPPDataForm::Field(type, QString::fromLatin1(var));
+    auto add = [&](int type, const char *var, const XMPPDataForm::Value &value) {
+        auto *field = new XMPPDataForm::Field(type, QString::fromLatin1(var));
         field->value = value;
         form.addField(field);
     };
@@ -811,17 +845,18 @@ void TestXmppCodec::writtenSearchForm()
     add(XMPPDataForm::JidMulti, "jm", QList<XMPPJid>({XMPPJid(QStringLiteral("a@d"))}));
     add(XMPPDataForm::TextPrivate, "pw", QStringLiteral("s"));
     const xmpp::IqSearch iq(QStringLiteral("1"), XMPPJid(QStringLiteral("search.d")), form);
-    QCOMPARE(written(iq),
-             "<iq to=\"search.d\" id=\"1\" type=\"set\"><query xmlns=\"jabber:iq:search\"><x xmlns=\"jabber:x:data\" type=\"submit\">"
-             "<field var=\"FORM_TYPE\" type=\"hidden\"><value>jabber:iq:search</value></field>"
-             "<field var=\"empty\" type=\"hidden\"><value></value></field>"
-             "<field var=\"search\" type=\"text-single\"><value>ann</value></field>"
-             "<field var=\"t\" type=\"boolean\"><value>1</value></field>"
-             "<field var=\"f\" type=\"boolean\"><value>0</value></field>"
-             "<field var=\"lm\" type=\"list-multi\"><value>a</value><value>b</value></field>"
-             "<field var=\"jm\" type=\"jid-multi\"><value>a@d</value></field>"
-             "<field var=\"pw\" type=\"text-private\"><value>s</value></field>"
-             "</x></query></iq>");
+    QCOMPARE(
+        written(iq),
+        "<iq to=\"search.d\" id=\"1\" type=\"set\"><query xmlns=\"jabber:iq:search\"><x xmlns=\"jabber:x:data\" type=\"submit\">"
+        "<field var=\"FORM_TYPE\" type=\"hidden\"><value>jabber:iq:search</value></field>"
+        "<field var=\"empty\" type=\"hidden\"><value></value></field>"
+        "<field var=\"search\" type=\"text-single\"><value>ann</value></field>"
+        "<field var=\"t\" type=\"boolean\"><value>1</value></field>"
+        "<field var=\"f\" type=\"boolean\"><value>0</value></field>"
+        "<field var=\"lm\" type=\"list-multi\"><value>a</value><value>b</value></field>"
+        "<field var=\"jm\" type=\"jid-multi\"><value>a@d</value></field>"
+        "<field var=\"pw\" type=\"text-private\"><value>s</value></field>"
+        "</x></query></iq>");
 
     // A set without a form writes the envelope only.
     xmpp::IqSearch bare(QStringLiteral("2"), XMPPJid(QStringLiteral("s.d")));
@@ -896,8 +931,9 @@ void TestXmppCodec::roundTrips()
     // Characters XML cannot carry are dropped, so what a user typed can
     // never break the stream.
     xmpp::MessageStanza typed;
-    typed.bodies.insert(QStringLiteral("UND"), QStringLiteral("a\x01" "b\x1b[0m\tc\r\n") + QChar(0xD800) + QChar(0xFFFF)
-                                                   + QStringLiteral("d\U0001F004e"));
+    typed.bodies.insert(QStringLiteral("UND"), QStringLiteral("a\x01"
+                                                              "b\x1b[0m\tc\r\n")
+                                                   + QChar(0xD800) + QChar(0xFFFF) + QStringLiteral("d\U0001F004e"));
     typed.thread = QStringLiteral("\x02");
     auto backTyped = parseAs<xmpp::MessageStanza>(written(typed));
     QCOMPARE(backTyped->bodies.value("UND"), QStringLiteral("ab[0m\tc\nd\U0001F004e"));

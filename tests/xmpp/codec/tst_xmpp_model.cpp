@@ -48,10 +48,22 @@ void TestXmppModel::jidText_data()
     QTest::addColumn<QString>("node");
     QTest::addColumn<QString>("resource");
     QTest::addColumn<QString>("text");
-    QTest::newRow("node@domain") << "d" << "n" << "" << "n@d";
-    QTest::newRow("full") << "d" << "n" << "r" << "n@d/r";
-    QTest::newRow("domain/resource") << "d" << "" << "r" << "d/r";
-    QTest::newRow("domain only") << "conf" << "" << "" << "conf";
+    QTest::newRow("node@domain") << "d"
+                                 << "n"
+                                 << ""
+                                 << "n@d";
+    QTest::newRow("full") << "d"
+                          << "n"
+                          << "r"
+                          << "n@d/r";
+    QTest::newRow("domain/resource") << "d"
+                                     << ""
+                                     << "r"
+                                     << "d/r";
+    QTest::newRow("domain only") << "conf"
+                                 << ""
+                                 << ""
+                                 << "conf";
 }
 
 void TestXmppModel::jidText()
@@ -91,10 +103,10 @@ void TestXmppModel::jidLengthLimits()
     // A valid address has a valid bare address, however long node and domain are together.
     QCOMPARE(XMPPJid(max, max, QStringLiteral("r")).bare().text(), max + QLatin1Char('@') + max);
 
-    auto message = [](auto&& make) {
+    auto message = [](auto &&make) {
         try {
             make();
-        } catch (const std::invalid_argument& e) {
+        } catch (const std::invalid_argument &e) {
             return QString::fromLatin1(e.what());
         }
         return QString();
@@ -127,7 +139,7 @@ void TestXmppModel::exceptionMessages()
     // Caught as a stream error, copied intact.
     try {
         throw parseError;
-    } catch (const xmpp::stream_error& e) {
+    } catch (const xmpp::stream_error &e) {
         QCOMPARE(e.code(), 23);
         QCOMPARE(e.text(), QStringLiteral("oops"));
     }
@@ -179,7 +191,7 @@ void TestXmppModel::messageTypes()
     QVERIFY(message.stanza().typeText.isNull());
 
     xmpp::MessageStanza stanza;
-    for (const char* text : {"normal", "bogus", ""}) {
+    for (const char *text : {"normal", "bogus", ""}) {
         stanza.typeText = QString::fromLatin1(text);
         QCOMPARE(XMPPMessage(stanza, QStringLiteral("en")).type(), int(XMPPMessage::Normal));
     }
@@ -263,7 +275,8 @@ void TestXmppModel::dataFormCopyIsDeep()
 {
     XMPPDataForm form(XMPPDataForm::DataForm);
     form.setTitle(QStringLiteral("Search"));
-    form.addField(new XMPPDataForm::Field(XMPPDataForm::TextSingle, QStringLiteral("nick"), QStringLiteral("Nickname")));
+    form.addField(
+        new XMPPDataForm::Field(XMPPDataForm::TextSingle, QStringLiteral("nick"), QStringLiteral("Nickname")));
     {
         XMPPDataForm copy = form;
         copy.field(QStringLiteral("nick"))->value = QStringLiteral("bob");
@@ -312,7 +325,7 @@ void TestXmppModel::presenceTypes()
 
 void TestXmppModel::vCardPhotoSizeIsBounded()
 {
-    auto encoded = [](const QSize& size) {
+    auto encoded = [](const QSize &size) {
         QImage image(size, QImage::Format_RGB32);
         image.fill(Qt::darkGreen);
         QByteArray bytes;

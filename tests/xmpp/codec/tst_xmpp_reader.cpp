@@ -15,13 +15,13 @@ using xmpp::StreamReader;
 namespace {
 
 // The code and text of what next() throws, or -1 when it throws nothing.
-QPair<int, QString> refusal(StreamReader& reader, const QByteArray& data)
+QPair<int, QString> refusal(StreamReader &reader, const QByteArray &data)
 {
     reader.addData(data);
     try {
         while (reader.next() == StreamReader::ElementReady) {
         }
-    } catch (const xmpp::stream_parse_error& e) {
+    } catch (const xmpp::stream_parse_error &e) {
         return {e.code(), e.text()};
     }
     return {-1, QString()};
@@ -74,20 +74,19 @@ void TestXmppReader::headerRefusals_data()
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("text");
-    QTest::newRow("version 0.9")
-        << QByteArray("<stream:stream xmlns='jabber:client' xmlns:stream='http://etherx.jabber.org/streams' version='0.9'>")
-        << 22 << "unsupported version: 0.9";
-    QTest::newRow("no version")
-        << QByteArray("<stream:stream xmlns='jabber:client' xmlns:stream='http://etherx.jabber.org/streams'>")
-        << 22 << "unsupported version: ";
-    QTest::newRow("features first")
-        << QByteArray("<stream:features xmlns:stream='http://etherx.jabber.org/streams'/>")
-        << 0 << "invalid stream start tag: stream:features";
+    QTest::newRow("version 0.9") << QByteArray(
+        "<stream:stream xmlns='jabber:client' xmlns:stream='http://etherx.jabber.org/streams' version='0.9'>")
+                                 << 22 << "unsupported version: 0.9";
+    QTest::newRow("no version") << QByteArray(
+        "<stream:stream xmlns='jabber:client' xmlns:stream='http://etherx.jabber.org/streams'>")
+                                << 22 << "unsupported version: ";
+    QTest::newRow("features first") << QByteArray("<stream:features xmlns:stream='http://etherx.jabber.org/streams'/>")
+                                    << 0 << "invalid stream start tag: stream:features";
     QTest::newRow("stream in other namespace")
         << QByteArray("<stream xmlns='urn:other' version='1.0'>") << 0 << "invalid stream start tag: stream";
-    QTest::newRow("from too long")
-        << QByteArray("<stream:stream xmlns:stream='http://etherx.jabber.org/streams' version='1.0' from='" + QByteArray(1024, 'x') + "'>")
-        << 8 << "domainId too long";
+    QTest::newRow("from too long") << QByteArray(
+        "<stream:stream xmlns:stream='http://etherx.jabber.org/streams' version='1.0' from='" + QByteArray(1024, 'x')
+        + "'>") << 8 << "domainId too long";
 }
 
 void TestXmppReader::headerRefusals()
@@ -112,7 +111,7 @@ void TestXmppReader::stanzaInPieces()
     QCOMPARE(reader.next(), int(StreamReader::NeedMoreData));
     reader.addData(message.mid(50));
     QCOMPARE(reader.next(), int(StreamReader::ElementReady));
-    auto* stanza = dynamic_cast<xmpp::MessageStanza*>(reader.element());
+    auto *stanza = dynamic_cast<xmpp::MessageStanza *>(reader.element());
     QVERIFY(stanza);
     QCOMPARE(stanza->bodies.value("UND"), QStringLiteral("hello there"));
     QCOMPARE(stanza->id, QStringLiteral("m1"));
@@ -123,18 +122,17 @@ void TestXmppReader::everySplitPoint()
 {
     // Header, a stanza with multi-byte text, and a features element, cut
     // at every byte: the same elements come out every time.
-    const QByteArray all = serverHeader()
-        + "<presence from='b@d'><status>日本語 &amp; more</status></presence>"
-        + "<stream:features><bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'/></stream:features>";
+    const QByteArray all = serverHeader() + "<presence from='b@d'><status>日本語 &amp; more</status></presence>"
+                           + "<stream:features><bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'/></stream:features>";
     for (int cut = 1; cut < all.size(); ++cut) {
         StreamReader reader;
         QStringList seen;
-        for (const QByteArray& piece : {all.left(cut), all.mid(cut)}) {
+        for (const QByteArray &piece : {all.left(cut), all.mid(cut)}) {
             reader.addData(piece);
             while (reader.next() == StreamReader::ElementReady) {
-                if (auto* presence = dynamic_cast<xmpp::PresenceStanza*>(reader.element()))
+                if (auto *presence = dynamic_cast<xmpp::PresenceStanza *>(reader.element()))
                     seen << presence->statuses.value("UND");
-                else if (auto* features = dynamic_cast<xmpp::StreamFeatures*>(reader.element()))
+                else if (auto *features = dynamic_cast<xmpp::StreamFeatures *>(reader.element()))
                     seen << (features->bindOffered ? "bind" : "nobind");
             }
         }
@@ -169,7 +167,8 @@ void TestXmppReader::whitespaceTextIsKept_data()
     QTest::addColumn<QByteArray>("stanza");
     QTest::addColumn<QString>("body");
     QTest::newRow("space") << QByteArray("<message><body> </body></message>") << QStringLiteral(" ");
-    QTest::newRow("tabs and lines") << QByteArray("<message><body>\t\n \n</body></message>") << QStringLiteral("\t\n \n");
+    QTest::newRow("tabs and lines") << QByteArray("<message><body>\t\n \n</body></message>")
+                                    << QStringLiteral("\t\n \n");
     QTest::newRow("character reference") << QByteArray("<message><body>&#10;</body></message>") << QStringLiteral("\n");
     QTest::newRow("around text") << QByteArray("<message><body>  a  </body></message>") << QStringLiteral("  a  ");
     QTest::newRow("indented stanza") << QByteArray("<message>\n  <body>x</body>\n</message>") << QStringLiteral("x");
@@ -187,7 +186,7 @@ void TestXmppReader::whitespaceTextIsKept()
     QCOMPARE(reader.next(), int(StreamReader::NeedMoreData));
     reader.addData(all.mid(cut));
     QCOMPARE(reader.next(), int(StreamReader::ElementReady));
-    auto* message = dynamic_cast<xmpp::MessageStanza*>(reader.element());
+    auto *message = dynamic_cast<xmpp::MessageStanza *>(reader.element());
     QVERIFY(message);
     QCOMPARE(message->bodies.value("UND"), body);
 }
@@ -228,7 +227,8 @@ void TestXmppReader::restrictedXml_data()
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<QString>("text");
     QTest::newRow("DTD") << QByteArray("<?xml version='1.0'?><!DOCTYPE lol [<!ENTITY a 'aaaaaaaaaa'>"
-                                       "<!ENTITY b '&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;'>]>" + serverHeader().mid(21))
+                                       "<!ENTITY b '&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;'>]>"
+                                       + serverHeader().mid(21))
                          << "DTD not allowed";
     QTest::newRow("processing instruction")
         << QByteArray(serverHeader() + "<?evil data?>") << "processing instruction not allowed: evil";
@@ -345,7 +345,7 @@ void TestXmppReader::factoryErrorLeavesReaderUsable()
     try {
         reader.next();
         QFAIL("accepted");
-    } catch (const xmpp::stream_parse_error& e) {
+    } catch (const xmpp::stream_parse_error &e) {
         QCOMPARE(e.code(), 21);
         QCOMPARE(e.text(), QStringLiteral("foo"));
     }
@@ -362,16 +362,17 @@ void TestXmppReader::logLinesShowNoChatAndNoForgedLines()
     static QStringList lines;
     lines.clear();
     QLoggingCategory::setFilterRules(QStringLiteral("mahjong.xmpp.debug=true"));
-    const QtMessageHandler previous =
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& line) { lines << line; });
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext &, const QString &line) { lines << line; });
     StreamReader reader;
-    reader.addData(serverHeader() + "<message id='m&#10;[INFO ] forged' type='chat'><body>secret&#10;words</body></message>");
+    reader.addData(serverHeader()
+                   + "<message id='m&#10;[INFO ] forged' type='chat'><body>secret&#10;words</body></message>");
     const int result = reader.next();
     QString refused;
     try {
         reader.addData("<iq id='q' type='get&#10;[INFO ] forged'/>");
         reader.next();
-    } catch (const xmpp::stream_parse_error& e) {
+    } catch (const xmpp::stream_parse_error &e) {
         refused = QString::fromLocal8Bit(e.what());
     }
     xmpp::MessageStanza sent;
@@ -382,7 +383,8 @@ void TestXmppReader::logLinesShowNoChatAndNoForgedLines()
     QLoggingCategory::setFilterRules(QString());
 
     QCOMPARE(result, int(StreamReader::ElementReady));
-    QCOMPARE(refused, QStringLiteral("stream_parse_error, code: 0, what: invalid iq type attribute <get\\n[INFO ] forged>"));
+    QCOMPARE(refused,
+             QStringLiteral("stream_parse_error, code: 0, what: invalid iq type attribute <get\\n[INFO ] forged>"));
     QCOMPARE(lines, QStringList({QStringLiteral("xmpp: received message id=m\\n[INFO ] forged type=chat"),
                                  QStringLiteral("xmpp: sent message id=s")}));
 }
@@ -401,30 +403,33 @@ void TestXmppReader::serverLoginTranscript()
     const QByteArray header = "<?xml version='1.0'?><stream:stream xmlns='jabber:client' xml:lang='en' id='a1b2' "
                               "from='localhost' version='1.0' xmlns:stream='http://etherx.jabber.org/streams'>";
     const QList<QByteArray> streams = {
-        header + "<stream:features><starttls xmlns='urn:ietf:params:xml:ns:xmpp-tls'><required/></starttls>"
-                 "</stream:features><proceed xmlns='urn:ietf:params:xml:ns:xmpp-tls'/>",
-        header + "<stream:features><mechanisms xmlns='urn:ietf:params:xml:ns:xmpp-sasl'><mechanism>SCRAM-SHA-1</mechanism>"
-                 "<mechanism>PLAIN</mechanism></mechanisms></stream:features>\n"
-                 "<success xmlns='urn:ietf:params:xml:ns:xmpp-sasl'/>",
-        header + "<stream:features><bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'><required/></bind>"
-                 "<session xmlns='urn:ietf:params:xml:ns:xmpp-session'><optional/></session>"
-                 "<ver xmlns='urn:xmpp:features:rosterver'/><c xmlns='http://jabber.org/protocol/caps' hash='sha-1' "
-                 "node='http://prosody.im' ver='abc='/></stream:features>"
-                 "<iq id='1' type='result'><bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'><jid>12@localhost/desk</jid></bind></iq>"
-                 "<iq type='result' id='2'/>"
-                 "<iq id='3' type='result'><query xmlns='jabber:iq:roster' ver='1'>"
-                 "<item jid='7@localhost' subscription='both' name='Ann'/></query></iq>"
-                 "<presence from='lobby@conference.localhost/ann'><x xmlns='http://jabber.org/protocol/muc#user'>"
-                 "<item affiliation='none' role='participant' jid='7@localhost/desk'/></x></presence>"
-                 "<message type='groupchat' from='lobby@conference.localhost/ann' id='x' xml:lang='en'><body>hi</body>"
-                 "<delay xmlns='urn:xmpp:delay' stamp='2024-03-09T14:05:06.123456Z' from='lobby@conference.localhost'/></message>"
-                 "<message from='lobby@conference.localhost' type='groupchat'><subject/></message> "
-                 "</stream:stream>"};
+        header
+            + "<stream:features><starttls xmlns='urn:ietf:params:xml:ns:xmpp-tls'><required/></starttls>"
+              "</stream:features><proceed xmlns='urn:ietf:params:xml:ns:xmpp-tls'/>",
+        header
+            + "<stream:features><mechanisms xmlns='urn:ietf:params:xml:ns:xmpp-sasl'><mechanism>SCRAM-SHA-1</mechanism>"
+              "<mechanism>PLAIN</mechanism></mechanisms></stream:features>\n"
+              "<success xmlns='urn:ietf:params:xml:ns:xmpp-sasl'/>",
+        header
+            + "<stream:features><bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'><required/></bind>"
+              "<session xmlns='urn:ietf:params:xml:ns:xmpp-session'><optional/></session>"
+              "<ver xmlns='urn:xmpp:features:rosterver'/><c xmlns='http://jabber.org/protocol/caps' hash='sha-1' "
+              "node='http://prosody.im' ver='abc='/></stream:features>"
+              "<iq id='1' type='result'><bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'><jid>12@localhost/desk</jid></bind></iq>"
+              "<iq type='result' id='2'/>"
+              "<iq id='3' type='result'><query xmlns='jabber:iq:roster' ver='1'>"
+              "<item jid='7@localhost' subscription='both' name='Ann'/></query></iq>"
+              "<presence from='lobby@conference.localhost/ann'><x xmlns='http://jabber.org/protocol/muc#user'>"
+              "<item affiliation='none' role='participant' jid='7@localhost/desk'/></x></presence>"
+              "<message type='groupchat' from='lobby@conference.localhost/ann' id='x' xml:lang='en'><body>hi</body>"
+              "<delay xmlns='urn:xmpp:delay' stamp='2024-03-09T14:05:06.123456Z' from='lobby@conference.localhost'/></message>"
+              "<message from='lobby@conference.localhost' type='groupchat'><subject/></message> "
+              "</stream:stream>"};
     QFETCH(int, piece);
 
     StreamReader reader;
     QList<int> types;
-    for (const QByteArray& stream : streams) {
+    for (const QByteArray &stream : streams) {
         reader.reset();
         bool ended = false;
         for (qsizetype pos = 0; pos < stream.size() && !ended; pos += piece) {
@@ -440,9 +445,8 @@ void TestXmppReader::serverLoginTranscript()
         QCOMPARE(reader.streamLanguage(), QStringLiteral("en"));
     }
     using T = xmpp::ElementType;
-    QCOMPARE(types, QList<int>({T::StreamFeatures, T::TLSProceed, T::StreamFeatures, T::SASLSuccess,
-                                T::StreamFeatures, T::IqBind, T::Iq, T::IqRoster, T::PresenceStanza,
-                                T::MessageStanza, T::MessageStanza}));
+    QCOMPARE(types, QList<int>({T::StreamFeatures, T::TLSProceed, T::StreamFeatures, T::SASLSuccess, T::StreamFeatures,
+                                T::IqBind, T::Iq, T::IqRoster, T::PresenceStanza, T::MessageStanza, T::MessageStanza}));
 }
 
 QTEST_GUILESS_MAIN(TestXmppReader)

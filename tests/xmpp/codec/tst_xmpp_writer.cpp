@@ -29,18 +29,18 @@ public:
     int writes = 0;
 
 protected:
-    qint64 writeData(const char* data, qint64 len) override
+    qint64 writeData(const char *data, qint64 len) override
     {
         ++writes;
         return QBuffer::writeData(data, len);
     }
 };
 
-QString thrownBy(StreamWriter& writer, const xmpp::StreamElement& element)
+QString thrownBy(StreamWriter &writer, const xmpp::StreamElement &element)
 {
     try {
         writer.writeElement(element);
-    } catch (const std::runtime_error& e) {
+    } catch (const std::runtime_error &e) {
         return QString::fromLatin1(e.what());
     }
     return QString();
@@ -152,7 +152,7 @@ void TestXmppWriter::keepAliveTimerFollowsOutput()
     QBuffer socket;
     socket.open(QIODevice::ReadWrite);
     StreamWriter writer(XMPPJid(QStringLiteral("d")), QStringLiteral("en"));
-    auto* timer = writer.findChild<QTimer*>();
+    auto *timer = writer.findChild<QTimer *>();
     QVERIFY(timer);
     QVERIFY(!timer->isActive());
     writer.open(&socket);
@@ -178,7 +178,7 @@ void TestXmppWriter::throughRealSocket()
     client.connectToHost(QHostAddress::LocalHost, server.serverPort());
     QVERIFY(client.waitForConnected(5000));
     QTRY_VERIFY(server.hasPendingConnections());
-    QTcpSocket* peer = server.nextPendingConnection();
+    QTcpSocket *peer = server.nextPendingConnection();
 
     StreamWriter writer(XMPPJid(QStringLiteral("localhost")), QStringLiteral("en"));
     writer.open(&client);
@@ -194,16 +194,18 @@ void TestXmppWriter::throughRealSocket()
     QStringList bodies;
     bool ended = false;
     QTRY_VERIFY_WITH_TIMEOUT(([&] {
-        reader.addData(peer->readAll());
-        for (int r; (r = reader.next()) != xmpp::StreamReader::NeedMoreData;) {
-            if (r == xmpp::StreamReader::EndOfStream) {
-                ended = true;
-                break;
-            }
-            bodies << static_cast<xmpp::MessageStanza*>(reader.element())->bodies.value("UND");
-        }
-        return ended;
-    }()), 5000);
+                                 reader.addData(peer->readAll());
+                                 for (int r; (r = reader.next()) != xmpp::StreamReader::NeedMoreData;) {
+                                     if (r == xmpp::StreamReader::EndOfStream) {
+                                         ended = true;
+                                         break;
+                                     }
+                                     bodies
+                                         << static_cast<xmpp::MessageStanza *>(reader.element())->bodies.value("UND");
+                                 }
+                                 return ended;
+                             }()),
+                             5000);
     QCOMPARE(bodies, QStringList({QStringLiteral("ünïcödé & <tags>")}));
     QCOMPARE(reader.server().text(), QString()); // our header names no "from"
     QCOMPARE(reader.streamLanguage(), QStringLiteral("en"));

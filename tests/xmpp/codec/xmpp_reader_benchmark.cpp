@@ -21,21 +21,25 @@ QByteArray sampleStream(int stanzas)
     for (int i = 0; i < stanzas; ++i) {
         switch (i % 3) {
         case 0:
-            data += "<message from='lobby@conference.example.net/player" + QByteArray::number(i)
+            data +=
+                "<message from='lobby@conference.example.net/player" + QByteArray::number(i)
                 + "' to='12@example.net/desk' type='groupchat' id='m" + QByteArray::number(i)
                 + "'><body>Good game everyone, see you at the next table!</body>"
                   "<delay xmlns='urn:xmpp:delay' from='lobby@conference.example.net' stamp='2024-03-09T14:05:06.123456Z'/></message>";
             break;
         case 1:
-            data += "<presence from='" + QByteArray::number(i) + "@example.net/desk' to='12@example.net/desk'>"
-                    "<show>away</show><status>At the tables</status><priority>5</priority>"
-                    "<tables xmlns='http://kestrova-mahjong.net/protocol/tablepresence'><path>101/Practice/17</path></tables>"
-                    "<x xmlns='vcard-temp:x:update'><photo>0123456789abcdef0123456789abcdef01234567</photo></x></presence>";
+            data +=
+                "<presence from='" + QByteArray::number(i)
+                + "@example.net/desk' to='12@example.net/desk'>"
+                  "<show>away</show><status>At the tables</status><priority>5</priority>"
+                  "<tables xmlns='http://kestrova-mahjong.net/protocol/tablepresence'><path>101/Practice/17</path></tables>"
+                  "<x xmlns='vcard-temp:x:update'><photo>0123456789abcdef0123456789abcdef01234567</photo></x></presence>";
             break;
         default:
-            data += "<iq type='result' id='r" + QByteArray::number(i) + "' to='12@example.net/desk'>"
-                    "<query xmlns='jabber:iq:roster'><item jid='7@example.net' subscription='both' name='Ann'>"
-                    "<group>Friends</group></item></query></iq>";
+            data += "<iq type='result' id='r" + QByteArray::number(i)
+                    + "' to='12@example.net/desk'>"
+                      "<query xmlns='jabber:iq:roster'><item jid='7@example.net' subscription='both' name='Ann'>"
+                      "<group>Friends</group></item></query></iq>";
             break;
         }
     }
@@ -45,7 +49,7 @@ QByteArray sampleStream(int stanzas)
 // Feeds the data in socket-sized pieces, as a client would receive it.
 constexpr int pieceSize = 4096;
 
-int readWithStreamReader(const QByteArray& data)
+int readWithStreamReader(const QByteArray &data)
 {
     xmpp::StreamReader reader;
     int elements = 0;
@@ -57,7 +61,7 @@ int readWithStreamReader(const QByteArray& data)
     return elements;
 }
 
-int readWithQXmlStreamReader(const QByteArray& data)
+int readWithQXmlStreamReader(const QByteArray &data)
 {
     QXmlStreamReader reader;
     int elements = 0;
@@ -77,7 +81,7 @@ int readWithQXmlStreamReader(const QByteArray& data)
     return elements;
 }
 
-template<typename F>
+template <typename F>
 double bestSeconds(F run, int rounds, int expected)
 {
     double best = 1e9;
@@ -97,7 +101,7 @@ double bestSeconds(F run, int rounds, int expected)
 
 } // namespace
 
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     // As the client runs by default: the traffic log is off below warnings.

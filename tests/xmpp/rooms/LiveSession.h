@@ -16,7 +16,7 @@
 namespace live {
 
 // Logs user in; null when the session did not come up in time.
-inline std::unique_ptr<XMPPClient> login(const XmppTestServer& server, const QString& user)
+inline std::unique_ptr<XMPPClient> login(const XmppTestServer &server, const QString &user)
 {
     auto client = std::make_unique<XMPPClient>();
     QSignalSpy connectedSpy(client.get(), &XMPPClient::connected);
@@ -27,18 +27,19 @@ inline std::unique_ptr<XMPPClient> login(const XmppTestServer& server, const QSt
     return client;
 }
 
-inline XMPPJid bareJid(const XmppTestServer& server, const QString& user)
+inline XMPPJid bareJid(const XmppTestServer &server, const QString &user)
 {
     return XMPPJid(server.host(), user);
 }
 
 // Waits until a signal recorded by spy satisfies match (checking earlier
 // records too); returns the index of the first match, or -1.
-inline int waitFor(QSignalSpy& spy, const std::function<bool(const QList<QVariant>&)>& match, int timeout = 10000)
+inline int waitFor(QSignalSpy &spy, const std::function<bool(const QList<QVariant> &)> &match, int timeout = 10000)
 {
     int seen = 0;
     int found = -1;
-    (void)QTest::qWaitFor([&] {
+    (void)QTest::qWaitFor(
+        [&] {
         for (; seen < spy.size(); ++seen) {
             if (match(spy.at(seen))) {
                 found = seen;
@@ -46,13 +47,14 @@ inline int waitFor(QSignalSpy& spy, const std::function<bool(const QList<QVarian
             }
         }
         return false;
-    }, timeout);
+        },
+        timeout);
     return found;
 }
 
-inline int waitForPresence(QSignalSpy& spy, const XMPPJid& from, const std::function<bool(const XMPPPresence&)>& match)
+inline int waitForPresence(QSignalSpy &spy, const XMPPJid &from, const std::function<bool(const XMPPPresence &)> &match)
 {
-    return waitFor(spy, [&](const QList<QVariant>& args) {
+    return waitFor(spy, [&](const QList<QVariant> &args) {
         const auto p = args.at(0).value<XMPPPresence>();
         return p.from().bare() == from.bare() && match(p);
     });

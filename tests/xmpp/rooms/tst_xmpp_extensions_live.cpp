@@ -15,7 +15,6 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
-
 class TestXmppExtensionsLive : public QObject
 {
     Q_OBJECT
@@ -33,12 +32,9 @@ private slots:
     void searchFormAndResults();
 
 private:
-    std::unique_ptr<XMPPClient> login(const QString& user)
-    {
-        return live::login(m_server, user);
-    }
-    XMPPJid jid(const QString& user) const { return live::bareJid(m_server, user); }
-    QString fixtureCommand(XMPPClient* client, const QString& command);
+    std::unique_ptr<XMPPClient> login(const QString &user) { return live::login(m_server, user); }
+    XMPPJid jid(const QString &user) const { return live::bareJid(m_server, user); }
+    QString fixtureCommand(XMPPClient *client, const QString &command);
 
     XmppTestServer m_server;
     const XMPPJid m_searchService{QStringLiteral("search.localhost")};
@@ -53,13 +49,13 @@ void TestXmppExtensionsLive::initTestCase()
 }
 
 // Asks the test component to do something and returns its answer.
-QString TestXmppExtensionsLive::fixtureCommand(XMPPClient* client, const QString& command)
+QString TestXmppExtensionsLive::fixtureCommand(XMPPClient *client, const QString &command)
 {
     QSignalSpy messages(client, &XMPPClient::messageReceived);
     XMPPMessage message(m_searchService, XMPPMessage::Chat);
     message.setBody(command);
     client->sendMessage(message);
-    const int at = live::waitFor(messages, [&](const QList<QVariant>& args) {
+    const int at = live::waitFor(messages, [&](const QList<QVariant> &args) {
         return args.at(0).value<XMPPMessage>().from() == m_searchService;
     });
     return at < 0 ? QString() : messages.at(at).at(0).value<XMPPMessage>().body();
@@ -74,7 +70,7 @@ static QImage testPicture(QColor colour)
     return image;
 }
 
-static QByteArray pngSha1(const QImage& image)
+static QByteArray pngSha1(const QImage &image)
 {
     QByteArray png;
     QBuffer buffer(&png);
@@ -92,9 +88,9 @@ void TestXmppExtensionsLive::vCardUploadFetchAndHashInPresence()
     XMPPRosterModel aliceRoster(alice.get());
     QSignalSpy bobPresences(bob.get(), &XMPPClient::presence);
     bob->requestSubscription(jid(QStringLiteral("3001")), false);
-    QVERIFY(live::waitForPresence(bobPresences, jid(QStringLiteral("3001")), [](const XMPPPresence& p) {
-                return p.availability() == XMPPPresence::Available;
-            }) >= 0);
+    QVERIFY(live::waitForPresence(bobPresences, jid(QStringLiteral("3001")),
+                                  [](const XMPPPresence &p) { return p.availability() == XMPPPresence::Available; })
+            >= 0);
 
     const QImage picture = testPicture(Qt::darkGreen);
     const QByteArray expectedHash = pngSha1(picture);
@@ -106,9 +102,9 @@ void TestXmppExtensionsLive::vCardUploadFetchAndHashInPresence()
     QCOMPARE(alice->photoHash(), expectedHash);
 
     // The hash reaches the contact with the next presence.
-    QVERIFY(live::waitForPresence(bobPresences, jid(QStringLiteral("3001")), [&](const XMPPPresence& p) {
-                return p.photoHash() == expectedHash;
-            }) >= 0);
+    QVERIFY(live::waitForPresence(bobPresences, jid(QStringLiteral("3001")),
+                                  [&](const XMPPPresence &p) { return p.photoHash() == expectedHash; })
+            >= 0);
 
     // Bob fetches it, asking for a full address.
     QSignalSpy received(bob.get(), &XMPPClient::vCardReceived);
@@ -196,7 +192,7 @@ void TestXmppExtensionsLive::rosterAddRenameRemoveFollowPushes()
     carol->updateRosterItem(dave, false, QStringLiteral("Dave"), QStringLiteral("Friends"));
     QVERIFY(inserted.wait(10000));
     QCOMPARE(model.rowCount(), 1);
-    const XMPPRosterItem* item = model.findItem(dave);
+    const XMPPRosterItem *item = model.findItem(dave);
     QVERIFY(item);
     QCOMPARE(item->name, QStringLiteral("Dave"));
     QCOMPARE(item->group, QStringLiteral("Friends"));
@@ -243,14 +239,14 @@ void TestXmppExtensionsLive::rosterPushFromAnotherUserIsRefused()
     QSignalSpy updates(carol.get(), &XMPPClient::rosterUpdate);
 
     xmpp::IqRoster push(QVector<xmpp::IqRoster::Item>{xmpp::IqRoster::Item(jid(QStringLiteral("3005")), false,
-                                                                            QStringLiteral("Trust me"), QString())},
+                                                                           QStringLiteral("Trust me"), QString())},
                         mallory->nextId());
     push.to = carol->jid();
     bool answered = false;
     QString answerType;
-    mallory->registerIqHandler(push.id, [&](xmpp::StreamElement* element) {
+    mallory->registerIqHandler(push.id, [&](xmpp::StreamElement *element) {
         answered = true;
-        if (const auto* iq = dynamic_cast<const xmpp::Iq*>(element))
+        if (const auto *iq = dynamic_cast<const xmpp::Iq *>(element))
             answerType = iq->typeText;
     });
     mallory->send(push);
@@ -333,12 +329,15 @@ void TestXmppExtensionsLive::roomJoinTalkHistoryConflictKick()
     const QDateTime beforeJoin = QDateTime::currentDateTimeUtc();
     bobRoom.join(QStringLiteral("Bob"));
     QVERIFY(bobJoined.wait(10000));
-    QVERIFY(live::waitFor(aliceParticipants, [](const QList<QVariant>& args) {
-                return args.at(1).toString() == QLatin1String("Bob");
-            }) >= 0);
-    QVERIFY(live::waitFor(bobMessages, [](const QList<QVariant>& args) {
-                return args.at(0).value<XMPPMessage>().body() == QLatin1String("first words");
-            }) >= 0);
+    QVERIFY(live::waitFor(aliceParticipants,
+                          [](const QList<QVariant> &args) { return args.at(1).toString() == QLatin1String("Bob"); })
+            >= 0);
+    QVERIFY(live::waitFor(
+                bobMessages,
+                [](const QList<QVariant> &args) {
+        return args.at(0).value<XMPPMessage>().body() == QLatin1String("first words");
+                })
+            >= 0);
     const auto history = bobMessages.at(0).at(0).value<XMPPMessage>();
     QVERIFY(history.hasDelay());
     QVERIFY(history.delayStamp().isValid());
@@ -346,10 +345,13 @@ void TestXmppExtensionsLive::roomJoinTalkHistoryConflictKick()
     QVERIFY(history.delayStamp() >= beforeJoin.addSecs(-60));
 
     bobRoom.sendMessage(QStringLiteral("hello Alice"));
-    QVERIFY(live::waitFor(aliceMessages, [](const QList<QVariant>& args) {
-                const auto m = args.at(0).value<XMPPMessage>();
-                return m.body() == QLatin1String("hello Alice") && m.from().resource() == QLatin1String("Bob");
-            }) >= 0);
+    QVERIFY(live::waitFor(
+                aliceMessages,
+                [](const QList<QVariant> &args) {
+        const auto m = args.at(0).value<XMPPMessage>();
+        return m.body() == QLatin1String("hello Alice") && m.from().resource() == QLatin1String("Bob");
+                })
+            >= 0);
 
     // A second entry under a taken nick is refused with "conflict".
     auto bob2 = login(QStringLiteral("3002"));
@@ -375,9 +377,9 @@ void TestXmppExtensionsLive::roomJoinTalkHistoryConflictKick()
     QVERIFY(aliceKicked.size() > 0 || aliceKicked.wait(10000));
     QCOMPARE(aliceKicked.at(0).at(1).toString(), QStringLiteral("Bob"));
     QCOMPARE(aliceKicked.at(0).at(3).toString(), QStringLiteral("too loud"));
-    QVERIFY(live::waitFor(aliceLeft, [](const QList<QVariant>& args) {
-                return args.at(1).toString() == QLatin1String("Bob");
-            }) >= 0);
+    QVERIFY(live::waitFor(aliceLeft,
+                          [](const QList<QVariant> &args) { return args.at(1).toString() == QLatin1String("Bob"); })
+            >= 0);
 
     // Leaving ends the membership; the room address may change again.
     aliceRoom.leave();
@@ -445,7 +447,7 @@ void TestXmppExtensionsLive::forbiddenRoomIsReportedAtOnce()
     QSignalSpy errors(&room, &XMPPConference::userError);
     room.join(QStringLiteral("Frank"));
     QVERIFY(errors.wait(5000));
-    QCOMPARE(errors.at(0).at(0).value<XMPPConference*>(), &room);
+    QCOMPARE(errors.at(0).at(0).value<XMPPConference *>(), &room);
     QCOMPARE(errors.at(0).at(1).value<XMPPPresence::error_t>(), XMPPPresence::Forbidden);
     QTest::qWait(1200);
     QCOMPARE(errors.size(), 1);
@@ -465,7 +467,7 @@ void TestXmppExtensionsLive::searchFormAndResults()
     tags.sort();
     QCOMPARE(tags, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
     XMPPDataForm form = forms.at(0).at(0).value<XMPPDataForm>();
-    XMPPDataForm::Field* field = form.field(QStringLiteral("search"));
+    XMPPDataForm::Field *field = form.field(QStringLiteral("search"));
     QVERIFY(field);
     QCOMPARE(field->type, int(XMPPDataForm::TextSingle));
 
@@ -484,7 +486,7 @@ void TestXmppExtensionsLive::searchFormAndResults()
     QVERIFY(report.reported.contains(QStringLiteral("jid")));
     QVERIFY(report.reported.contains(QStringLiteral("Name")));
     QStringList found;
-    for (const XMPPDataReport::Row& row : report.items)
+    for (const XMPPDataReport::Row &row : report.items)
         found.append(row.value(QStringLiteral("jid")));
     QCOMPARE(found, (QStringList{QStringLiteral("3001@localhost"), QStringLiteral("3002@localhost"),
                                  QStringLiteral("3003@localhost"), QStringLiteral("3004@localhost"),

@@ -18,7 +18,6 @@
 
 #include <memory>
 
-
 namespace {
 
 const QByteArray plainMechanism =
@@ -26,13 +25,13 @@ const QByteArray plainMechanism =
 const QByteArray bindFeature = "<bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'/>";
 const QString ownJid = QStringLiteral("u@localhost/desk");
 
-QByteArray iqResult(const QString& id, const QByteArray& from, const QByteArray& payload = QByteArray())
+QByteArray iqResult(const QString &id, const QByteArray &from, const QByteArray &payload = QByteArray())
 {
     const QByteArray fromAttribute = from.isEmpty() ? QByteArray() : " from='" + from + "'";
     return "<iq type='result' id='" + id.toUtf8() + "'" + fromAttribute + ">" + payload + "</iq>";
 }
 
-QByteArray pngBytes(const QImage& image, const char* format = "PNG")
+QByteArray pngBytes(const QImage &image, const char *format = "PNG")
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -41,7 +40,7 @@ QByteArray pngBytes(const QImage& image, const char* format = "PNG")
     return bytes;
 }
 
-QByteArray sha1(const QByteArray& bytes)
+QByteArray sha1(const QByteArray &bytes)
 {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
 }
@@ -104,8 +103,8 @@ private slots:
 private:
     bool login();
     // Elements named name that the client wrote since the last clear.
-    QList<QDomElement> sent(const QString& name);
-    QDomElement waitSent(const QString& name, int count = 1);
+    QList<QDomElement> sent(const QString &name);
+    QDomElement waitSent(const QString &name, int count = 1);
 
     std::unique_ptr<FakeXmppServer> m_fake;
     std::unique_ptr<XMPPClient> m_client;
@@ -157,7 +156,7 @@ bool TestXmppExtensionsScripted::login()
     return true;
 }
 
-QList<QDomElement> TestXmppExtensionsScripted::sent(const QString& name)
+QList<QDomElement> TestXmppExtensionsScripted::sent(const QString &name)
 {
     QList<QDomElement> found;
     if (!m_doc.setContent("<r xmlns='jabber:client'>" + m_fake->received() + "</r>", true))
@@ -169,13 +168,15 @@ QList<QDomElement> TestXmppExtensionsScripted::sent(const QString& name)
     return found;
 }
 
-QDomElement TestXmppExtensionsScripted::waitSent(const QString& name, int count)
+QDomElement TestXmppExtensionsScripted::waitSent(const QString &name, int count)
 {
     QList<QDomElement> found;
-    (void)QTest::qWaitFor([&] {
+    (void)QTest::qWaitFor(
+        [&] {
         found = sent(name);
         return found.size() >= count;
-    }, 5000);
+        },
+        5000);
     return found.size() >= count ? found.at(count - 1) : QDomElement();
 }
 
@@ -241,7 +242,7 @@ void TestXmppExtensionsScripted::vCardAnswersAndPhotos()
     QVERIFY(received.wait(5000));
     QCOMPARE(received.at(2).at(0).value<XMPPJid>(), XMPPJid(QStringLiteral("u@localhost")));
     // So is one answered by the server's domain or the own full address.
-    for (const QByteArray& sender : {QByteArray("localhost"), ownJid.toUtf8()}) {
+    for (const QByteArray &sender : {QByteArray("localhost"), ownJid.toUtf8()}) {
         m_fake->clearReceived();
         m_client->requestVCard(XMPPJid(ownJid));
         id = waitSent(QStringLiteral("iq")).attribute(QStringLiteral("id"));
@@ -337,8 +338,9 @@ void TestXmppExtensionsScripted::answersOnlyFromTheAskedEntity()
     // ends the request.
     const QByteArray card = "<vCard xmlns='vcard-temp'><FN>Mallory</FN></vCard>";
     m_fake->send(iqResult(id, "mallory@localhost/x", card));
-    m_fake->send("<iq type='error' id='" + id.toUtf8() + "' from='localhost'><error type='cancel'>"
-                 "<item-not-found xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>");
+    m_fake->send("<iq type='error' id='" + id.toUtf8()
+                 + "' from='localhost'><error type='cancel'>"
+                   "<item-not-found xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>");
     QTest::qWait(200);
     QVERIFY(received.isEmpty());
     QCOMPARE(m_client->state(), int(XMPPClient::ConnectedState));
@@ -359,7 +361,7 @@ void TestXmppExtensionsScripted::answersOnlyFromTheAskedEntity()
     m_fake->send(iqResult(rosterId, "u@localhost", "<query xmlns='jabber:iq:roster'/>"));
     QVERIFY(reset.wait(5000));
     // As from the own full address or the server's domain.
-    for (const QByteArray& sender : {ownJid.toUtf8(), QByteArray("localhost")}) {
+    for (const QByteArray &sender : {ownJid.toUtf8(), QByteArray("localhost")}) {
         m_fake->clearReceived();
         m_client->requestRoster();
         m_fake->send(iqResult(waitSent(QStringLiteral("iq")).attribute(QStringLiteral("id")), sender,
@@ -382,7 +384,8 @@ void TestXmppExtensionsScripted::vCardUploadWritesPngAndHash()
     QVERIFY(!vcard.firstChildElement(QStringLiteral("N")).isNull());
     const QDomElement photo = vcard.firstChildElement(QStringLiteral("PHOTO"));
     QCOMPARE(photo.firstChildElement(QStringLiteral("TYPE")).text(), QStringLiteral("image/png"));
-    const QByteArray sentBytes = QByteArray::fromBase64(photo.firstChildElement(QStringLiteral("BINVAL")).text().toLatin1());
+    const QByteArray sentBytes = QByteArray::fromBase64(
+        photo.firstChildElement(QStringLiteral("BINVAL")).text().toLatin1());
     QImage decoded;
     QVERIFY(decoded.loadFromData(sentBytes, "PNG"));
     QCOMPARE(decoded.convertToFormat(image.format()), image);
@@ -421,16 +424,18 @@ void TestXmppExtensionsScripted::vCardUploadWritesPngAndHash()
     // scaled down until the whole stanza fits, and uploaded: one whose PNG
     // alone would just have fitted, and a far larger one.
     const int wholeLimit = 256 * 1024;
-    for (const QImage& large : {nearLimitPhoto(3 * wholeLimit / 4 - 40), noisePhoto(400 * 400, 400)}) {
+    for (const QImage &large : {nearLimitPhoto(3 * wholeLimit / 4 - 40), noisePhoto(400 * 400, 400)}) {
         m_fake->clearReceived();
         m_client->uploadVCard(large);
         iq = waitSent(QStringLiteral("iq"));
         QVERIFY(m_fake->waitFor("</iq>"));
         const QByteArray written = m_fake->received();
         QVERIFY(written.size() <= xmpp::ClientVCard::MaxStanzaBytes);
-        const QByteArray png = QByteArray::fromBase64(
-            iq.firstChildElement().firstChildElement(QStringLiteral("PHOTO")).firstChildElement(QStringLiteral("BINVAL"))
-                .text().toLatin1());
+        const QByteArray png = QByteArray::fromBase64(iq.firstChildElement()
+                                                          .firstChildElement(QStringLiteral("PHOTO"))
+                                                          .firstChildElement(QStringLiteral("BINVAL"))
+                                                          .text()
+                                                          .toLatin1());
         QVERIFY(decoded.loadFromData(png, "PNG"));
         QVERIFY(decoded.width() < large.width());
         QVERIFY(qAbs(decoded.width() * large.height() - decoded.height() * large.width()) <= large.width());
@@ -542,7 +547,8 @@ void TestXmppExtensionsScripted::rosterWrites()
     QCOMPARE(item.attribute(QStringLiteral("subscription")), QStringLiteral("remove"));
 
     m_fake->clearReceived();
-    m_client->updateRosterItem(XMPPJid(QStringLiteral("b@localhost")), false, QStringLiteral("Bo"), QStringLiteral("G"));
+    m_client->updateRosterItem(XMPPJid(QStringLiteral("b@localhost")), false, QStringLiteral("Bo"),
+                               QStringLiteral("G"));
     iq = waitSent(QStringLiteral("iq"));
     item = iq.firstChildElement().firstChildElement(QStringLiteral("item"));
     QVERIFY(!item.hasAttribute(QStringLiteral("subscription")));
@@ -580,8 +586,7 @@ void TestXmppExtensionsScripted::searchTagsAndEmptyAnswer()
     const QDomElement iq = waitSent(QStringLiteral("iq"));
     QCOMPARE(iq.attribute(QStringLiteral("type")), QStringLiteral("set"));
     QCOMPARE(iq.attribute(QStringLiteral("to")), service.text());
-    m_fake->send(iqResult(iq.attribute(QStringLiteral("id")), "search.localhost",
-                          "<query xmlns='jabber:iq:search'/>"));
+    m_fake->send(iqResult(iq.attribute(QStringLiteral("id")), "search.localhost", "<query xmlns='jabber:iq:search'/>"));
     QVERIFY(reports.wait(5000));
     QVERIFY(reports.at(0).at(0).value<XMPPDataReport>().isEmpty());
     QCOMPARE(reports.at(0).at(1).toString(), QStringLiteral("s"));
@@ -690,8 +695,7 @@ void TestXmppExtensionsScripted::roomPresencesAndMessages()
     const XMPPJid roomJid(QStringLiteral("lobby@chat.localhost"));
     room.setRoomJid(roomJid);
 
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                             m_client->joinRoom(XMPPJid(QStringLiteral("lobby@chat/x")), "n"));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, m_client->joinRoom(XMPPJid(QStringLiteral("lobby@chat/x")), "n"));
     // Without a nick, the node of the own address is used.
     room.join();
     QCOMPARE(room.nick(), QStringLiteral("u"));

@@ -26,7 +26,7 @@ struct Player
     std::unique_ptr<XMPPConference> lobby;
 };
 
-bool start(Player& player, const XmppTestServer& server, const QString& user)
+bool start(Player &player, const XmppTestServer &server, const QString &user)
 {
     // The main window keeps the model from before the session starts.
     player.client = std::make_unique<XMPPClient>();
@@ -43,9 +43,9 @@ bool start(Player& player, const XmppTestServer& server, const QString& user)
     return true;
 }
 
-int availabilityOf(const XMPPRosterModel& model, const XMPPJid& jid)
+int availabilityOf(const XMPPRosterModel &model, const XMPPJid &jid)
 {
-    const XMPPRosterItem* item = model.findItem(jid);
+    const XMPPRosterItem *item = model.findItem(jid);
     return item ? item->availability() : -1;
 }
 
@@ -92,18 +92,24 @@ void TestXmppFriendsChatLive::friendsAndLobbyChat()
     QVERIFY(annJoined.wait(10000));
     ben.lobby->join(QStringLiteral("Ben"));
     QVERIFY(benJoined.wait(10000));
-    QVERIFY(live::waitFor(annSeesJoin, [](const QList<QVariant>& args) {
-                return args.at(1).toString() == QLatin1String("Ben");
-            }) >= 0);
+    QVERIFY(live::waitFor(annSeesJoin,
+                          [](const QList<QVariant> &args) { return args.at(1).toString() == QLatin1String("Ben"); })
+            >= 0);
     ann.lobby->sendMessage(QStringLiteral("Fancy a game, Ben?"));
-    QVERIFY(live::waitFor(benMessages, [](const QList<QVariant>& args) {
-                const auto m = args.at(0).value<XMPPMessage>();
-                return m.body() == QLatin1String("Fancy a game, Ben?") && m.from().resource() == QLatin1String("Ann");
-            }) >= 0);
+    QVERIFY(live::waitFor(
+                benMessages,
+                [](const QList<QVariant> &args) {
+        const auto m = args.at(0).value<XMPPMessage>();
+        return m.body() == QLatin1String("Fancy a game, Ben?") && m.from().resource() == QLatin1String("Ann");
+                })
+            >= 0);
     ben.lobby->sendMessage(QStringLiteral("Sure, table 4."));
-    QVERIFY(live::waitFor(annMessages, [](const QList<QVariant>& args) {
-                return args.at(0).value<XMPPMessage>().body() == QLatin1String("Sure, table 4.");
-            }) >= 0);
+    QVERIFY(live::waitFor(
+                annMessages,
+                [](const QList<QVariant> &args) {
+        return args.at(0).value<XMPPMessage>().body() == QLatin1String("Sure, table 4.");
+                })
+            >= 0);
     // Room presences are not roster presences: the row still has the table.
     QCOMPARE(ann.roster->findItem(benJid)->presences.size(), 1);
     QVERIFY(ann.roster->findItem(benJid)->bestPresence()->tables().contains(table));
@@ -111,9 +117,9 @@ void TestXmppFriendsChatLive::friendsAndLobbyChat()
     // Ben's session ends: he leaves the room and goes offline for Ann.
     ben.lobby.reset();
     ben.client->disconnectFromHost();
-    QVERIFY(live::waitFor(annSeesLeave, [](const QList<QVariant>& args) {
-                return args.at(1).toString() == QLatin1String("Ben");
-            }) >= 0);
+    QVERIFY(live::waitFor(annSeesLeave,
+                          [](const QList<QVariant> &args) { return args.at(1).toString() == QLatin1String("Ben"); })
+            >= 0);
     QTRY_COMPARE_WITH_TIMEOUT(availabilityOf(*ann.roster, benJid), int(XMPPPresence::Unavailable), 10000);
     QCOMPARE(ann.roster->rowCount(), 1);
 

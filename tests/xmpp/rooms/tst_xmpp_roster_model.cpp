@@ -12,7 +12,7 @@
 
 namespace {
 
-XMPPPresence presenceFrom(const QString& from, int type = xmpp::PresenceStanza::Available, int show = 0)
+XMPPPresence presenceFrom(const QString &from, int type = xmpp::PresenceStanza::Available, int show = 0)
 {
     xmpp::PresenceStanza stanza(XMPPJid(), type);
     stanza.from = XMPPJid(from);
@@ -20,8 +20,8 @@ XMPPPresence presenceFrom(const QString& from, int type = xmpp::PresenceStanza::
     return XMPPPresence(stanza);
 }
 
-XMPPPresence roomPresence(const QString& from, int type, const QList<int>& codes, const QString& actor = QString(),
-                          const QString& reason = QString())
+XMPPPresence roomPresence(const QString &from, int type, const QList<int> &codes, const QString &actor = QString(),
+                          const QString &reason = QString())
 {
     xmpp::PresenceStanza stanza(XMPPJid(), type);
     stanza.from = XMPPJid(from);
@@ -33,7 +33,7 @@ XMPPPresence roomPresence(const QString& from, int type, const QList<int>& codes
     return XMPPPresence(stanza);
 }
 
-XMPPPresence errorPresence(const QString& from, int errorType, int condition)
+XMPPPresence errorPresence(const QString &from, int errorType, int condition)
 {
     xmpp::PresenceStanza stanza(XMPPJid(), xmpp::PresenceStanza::Error);
     stanza.from = XMPPJid(from);
@@ -42,7 +42,7 @@ XMPPPresence errorPresence(const QString& from, int errorType, int condition)
     return XMPPPresence(stanza);
 }
 
-XMPPMessage groupMessage(const QString& from, const QString& body, int type = XMPPMessage::GroupChat)
+XMPPMessage groupMessage(const QString &from, const QString &body, int type = XMPPMessage::GroupChat)
 {
     XMPPMessage message(XMPPJid(), type);
     message.setFrom(XMPPJid(from));
@@ -134,7 +134,7 @@ void TestXmppRosterModel::presencesPerResource()
     XMPPClient client;
     XMPPRosterModel model(&client);
     model.onRosterUpdate(XMPPJid(QStringLiteral("a@d")), 3, false, QString(), QString());
-    const XMPPRosterItem* item = model.findItem(XMPPJid(QStringLiteral("a@d")));
+    const XMPPRosterItem *item = model.findItem(XMPPJid(QStringLiteral("a@d")));
     QCOMPARE(item->availability(), int(XMPPPresence::Unavailable));
     // Offline: no best presence at all, not a default one that would read
     // as available.
@@ -147,14 +147,14 @@ void TestXmppRosterModel::presencesPerResource()
 
     // Away first, then available: the best is the available one, whatever
     // the order; of two equal ranks, the first resource wins.
-    model.onPresence(presenceFrom(QStringLiteral("a@d/r2"), xmpp::PresenceStanza::Available,
-                                  xmpp::PresenceStanza::Away));
+    model.onPresence(
+        presenceFrom(QStringLiteral("a@d/r2"), xmpp::PresenceStanza::Available, xmpp::PresenceStanza::Away));
     model.onPresence(presenceFrom(QStringLiteral("a@d/r1")));
     QCOMPARE(item->presences.size(), 2);
     QCOMPARE(item->availability(), int(XMPPPresence::Available));
     QCOMPARE(item->bestPresence()->from().resource(), QStringLiteral("r1"));
-    model.onPresence(presenceFrom(QStringLiteral("a@d/r0"), xmpp::PresenceStanza::Available,
-                                  xmpp::PresenceStanza::Away));
+    model.onPresence(
+        presenceFrom(QStringLiteral("a@d/r0"), xmpp::PresenceStanza::Available, xmpp::PresenceStanza::Away));
     QCOMPARE(item->bestPresence()->from().resource(), QStringLiteral("r1"));
     QCOMPARE(changed.size(), 3);
 
@@ -223,13 +223,13 @@ void TestXmppRosterModel::conferenceEvents()
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, room.setRoomJid(XMPPJid(QStringLiteral("s@c"))));
     emit client.presence(roomPresence(QStringLiteral("r@c/bob"), xmpp::PresenceStanza::Available, {}));
     QCOMPARE(others.at(0).at(1).toString(), QStringLiteral("bob"));
-    QCOMPARE(others.at(0).at(0).value<XMPPConference*>(), &room);
+    QCOMPARE(others.at(0).at(0).value<XMPPConference *>(), &room);
 
     // Show changes are passed on, also the own.
-    emit client.presence(presenceFrom(QStringLiteral("r@c/bob"), xmpp::PresenceStanza::Available,
-                                      xmpp::PresenceStanza::Dnd));
-    emit client.presence(presenceFrom(QStringLiteral("r@c/me"), xmpp::PresenceStanza::Available,
-                                      xmpp::PresenceStanza::Away));
+    emit client.presence(
+        presenceFrom(QStringLiteral("r@c/bob"), xmpp::PresenceStanza::Available, xmpp::PresenceStanza::Dnd));
+    emit client.presence(
+        presenceFrom(QStringLiteral("r@c/me"), xmpp::PresenceStanza::Available, xmpp::PresenceStanza::Away));
     QCOMPARE(presences.size(), 2);
 
     // Kicked and banned both fire, kicked first, then the departure.
@@ -280,13 +280,13 @@ void TestXmppRosterModel::conferenceErrorsAndRules()
     room.join(QStringLiteral("me"));
     // Forbidden: reported at once. Conflict likewise; a second answer to
     // the same entry is a late one and ignored.
-    emit client->presence(errorPresence(QStringLiteral("r@c/me"), xmpp::StanzaErrorType::Auth,
-                                        xmpp::StanzaErrorCondition::Forbidden));
-    emit client->presence(errorPresence(QStringLiteral("r@c/me"), xmpp::StanzaErrorType::Auth,
-                                        xmpp::StanzaErrorCondition::Forbidden));
+    emit client->presence(
+        errorPresence(QStringLiteral("r@c/me"), xmpp::StanzaErrorType::Auth, xmpp::StanzaErrorCondition::Forbidden));
+    emit client->presence(
+        errorPresence(QStringLiteral("r@c/me"), xmpp::StanzaErrorType::Auth, xmpp::StanzaErrorCondition::Forbidden));
     room.join(QStringLiteral("me"));
-    emit client->presence(errorPresence(QStringLiteral("r@c/me"), xmpp::StanzaErrorType::Cancel,
-                                        xmpp::StanzaErrorCondition::Conflict));
+    emit client->presence(
+        errorPresence(QStringLiteral("r@c/me"), xmpp::StanzaErrorType::Cancel, xmpp::StanzaErrorCondition::Conflict));
     QCOMPARE(errors.size(), 2);
     QCOMPARE(errors.at(0).at(1).value<XMPPPresence::error_t>(), XMPPPresence::Forbidden);
     QCOMPARE(errors.at(1).at(1).value<XMPPPresence::error_t>(), XMPPPresence::Conflict);

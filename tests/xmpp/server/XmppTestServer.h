@@ -41,7 +41,7 @@ public:
         }
         m_users.clear();
         const QList<QByteArray> lines = readFile(QStringLiteral("users")).split('\n');
-        for (const QByteArray& line : lines) {
+        for (const QByteArray &line : lines) {
             const int colon = line.indexOf(':');
             if (colon > 0)
                 m_users.append({QString::fromUtf8(line.left(colon)), QString::fromUtf8(line.mid(colon + 1))});
@@ -67,19 +67,19 @@ public:
     quint16 port() const { return m_port; }
     QString dir() const { return m_dir; }
     QString error() const { return m_error; }
-    const QList<QSslCertificate>& caCertificates() const { return m_ca; }
+    const QList<QSslCertificate> &caCertificates() const { return m_ca; }
     // The registered accounts as (user, password), in registration order.
-    const QList<QPair<QString, QString>>& users() const { return m_users; }
-    QString password(const QString& user) const
+    const QList<QPair<QString, QString>> &users() const { return m_users; }
+    QString password(const QString &user) const
     {
-        for (const auto& u : m_users)
+        for (const auto &u : m_users)
             if (u.first == user)
                 return u.second;
         return QString();
     }
 
 private:
-    QByteArray readFile(const QString& name) const
+    QByteArray readFile(const QString &name) const
     {
         QFile file(m_dir + QLatin1Char('/') + name);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

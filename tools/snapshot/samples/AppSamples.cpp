@@ -25,8 +25,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace
-{
+namespace {
 // Every kind of control the style sheet styles, in each state that can be
 // shown without a mouse.
 void addControls(QWidget *page, const QString &title)
@@ -191,9 +190,8 @@ MAHJONG_SAMPLE(styleGallery, {QStringLiteral("style-gallery"), {1200, 640}, [] {
 MAHJONG_SAMPLE(splash, {QStringLiteral("splash"), {480, 300}, [] {
                             return new QSplashScreen(QPixmap(QString::fromLatin1(Startup::splashImage)));
                         }});
-MAHJONG_SAMPLE(updateQuestion, {QStringLiteral("update-question"), {}, [] {
-                                    return VersionChecker::showQuestion(sampleRelease());
-                                }});
+MAHJONG_SAMPLE(updateQuestion,
+               {QStringLiteral("update-question"), {}, [] { return VersionChecker::showQuestion(sampleRelease()); }});
 MAHJONG_SAMPLE(updateProgress, {QStringLiteral("update-progress"), {}, [] {
                                     auto *dialog = new UpdateProgressDialog(nullptr);
                                     dialog->onStarted(QStringLiteral("3.1.4"), 48 << 20);
@@ -206,10 +204,12 @@ MAHJONG_SAMPLE(downtime, {QStringLiteral("downtime-box"), {}, [] {
                                   nullptr, QCoreApplication::translate("main", "Downtime"),
                                   QStringLiteral("The servers are closed for maintenance until 14:00 UTC."));
                           }});
-MAHJONG_SAMPLE(updateFailed, {QStringLiteral("update-failed-box"), {}, [] {
-                                  return ModelessMsgBox::warning(nullptr, VersionChecker::tr("Update failed"),
-                                                                 VersionChecker::tr("The update could not be installed:\n%1")
-                                                                     .arg(QStringLiteral("The download failed.")));
+MAHJONG_SAMPLE(updateFailed, {QStringLiteral("update-failed-box"),
+                              {},
+                              [] {
+    return ModelessMsgBox::warning(
+        nullptr, VersionChecker::tr("Update failed"),
+        VersionChecker::tr("The update could not be installed:\n%1").arg(QStringLiteral("The download failed.")));
                               }});
 MAHJONG_SAMPLE(errorBox, {QStringLiteral("error-box"), {}, [] {
                               return ModelessMsgBox::critical(nullptr, QCoreApplication::translate("Log", "Error"),

@@ -4,4 +4,5 @@
 #include "lobby/SetScreennameDialog.h"
 
 MAHJONG_SAMPLE(lobbySummary, {QStringLiteral("lobby-summary"), {}, [] { return new LobbySummary; }});
-MAHJONG_SAMPLE(screenName, {QStringLiteral("set-screenname-dialog"), {}, [] { return new SetScreennameDialog(nullptr); }});
+MAHJONG_SAMPLE(screenName,
+               {QStringLiteral("set-screenname-dialog"), {}, [] { return new SetScreennameDialog(nullptr); }});

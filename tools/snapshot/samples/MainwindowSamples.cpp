@@ -9,8 +9,7 @@ MAHJONG_SAMPLE(mainWindowLogin, {QStringLiteral("main-window-login"), {1024, 768
 
 // The logged-in frame without a server, one picture per tab: tabs, side
 // column, top bar and footer.
-namespace
-{
+namespace {
 MainWindow *loggedInFrame(const char *tab)
 {
     auto *window = new MainWindow(QStringLiteral("localhost"), 443, QStringLiteral("ann"), QString(), true,
@@ -24,15 +23,18 @@ MainWindow *loggedInFrame(const char *tab)
 }
 } // namespace
 
-MAHJONG_SAMPLE(mainWindowStart, {QStringLiteral("main-window-start"), {1024, 768}, [] { return loggedInFrame("welcome"); }});
-MAHJONG_SAMPLE(mainWindowLobby, {QStringLiteral("main-window-lobby"), {1024, 768}, [] { return loggedInFrame("lobby"); }});
-MAHJONG_SAMPLE(mainWindowTournaments, {QStringLiteral("main-window-tournaments"), {1024, 768},
-                                       [] { return loggedInFrame("tournament"); }});
-MAHJONG_SAMPLE(mainWindowSettings, {QStringLiteral("main-window-settings"), {1024, 768},
-                                    [] { return loggedInFrame("preferences"); }});
-MAHJONG_SAMPLE(mainWindowFriends, {QStringLiteral("main-window-friends"), {1024, 768},
-                                   [] { return loggedInFrame("friends"); }});
-MAHJONG_SAMPLE(mainWindowGuide, {QStringLiteral("main-window-guide"), {1024, 768}, [] { return loggedInFrame("howto"); }});
+MAHJONG_SAMPLE(mainWindowStart,
+               {QStringLiteral("main-window-start"), {1024, 768}, [] { return loggedInFrame("welcome"); }});
+MAHJONG_SAMPLE(mainWindowLobby,
+               {QStringLiteral("main-window-lobby"), {1024, 768}, [] { return loggedInFrame("lobby"); }});
+MAHJONG_SAMPLE(mainWindowTournaments,
+               {QStringLiteral("main-window-tournaments"), {1024, 768}, [] { return loggedInFrame("tournament"); }});
+MAHJONG_SAMPLE(mainWindowSettings,
+               {QStringLiteral("main-window-settings"), {1024, 768}, [] { return loggedInFrame("preferences"); }});
+MAHJONG_SAMPLE(mainWindowFriends,
+               {QStringLiteral("main-window-friends"), {1024, 768}, [] { return loggedInFrame("friends"); }});
+MAHJONG_SAMPLE(mainWindowGuide,
+               {QStringLiteral("main-window-guide"), {1024, 768}, [] { return loggedInFrame("howto"); }});
 
 #include "app/ResourcePaths.h"
 #include "mainwindow/CreateUserWindow.h"
@@ -53,8 +55,7 @@ MAHJONG_SAMPLE(mainWindowGuide, {QStringLiteral("main-window-guide"), {1024, 768
 #include <QTimer>
 #include <QWebEngineView>
 
-namespace
-{
+namespace {
 // The language the tool was started in, for the language boxes.
 TranslationsManager *sampleTranslations()
 {
@@ -161,17 +162,18 @@ MAHJONG_SAMPLE(welcomeWebPage, {QStringLiteral("web-page-welcome"), {1024, 768},
                                     return window;
                                 }});
 
-MAHJONG_SAMPLE(browserDialog, {QStringLiteral("browser-dialog"), {1024, 768}, [] {
-                                   auto *window = new QMainWindow;
-                                   auto *central = new QWidget(window);
-                                   central->setObjectName(QStringLiteral("sampleBackground"));
-                                   central->setStyleSheet(QStringLiteral("QWidget#sampleBackground { background-color: #0b3d2e; }"));
-                                   window->setCentralWidget(central);
-                                   auto *browser = new EmbeddedBrowser(window);
-                                   // A page the client ships, shown as the service's pages are.
-                                   browser->webView()->setUrl(QUrl(QStringLiteral("localwww:/howto.html")));
-                                   browser->showDialog(true);
-                                   waitForPage(window, browser->webView());
-                                   browser->centerInParent();
-                                   return window;
-                               }});
+MAHJONG_SAMPLE(browserDialog,
+               {QStringLiteral("browser-dialog"), {1024, 768}, [] {
+                    auto *window = new QMainWindow;
+                    auto *central = new QWidget(window);
+                    central->setObjectName(QStringLiteral("sampleBackground"));
+                    central->setStyleSheet(QStringLiteral("QWidget#sampleBackground { background-color: #0b3d2e; }"));
+                    window->setCentralWidget(central);
+                    auto *browser = new EmbeddedBrowser(window);
+                    // A page the client ships, shown as the service's pages are.
+                    browser->webView()->setUrl(QUrl(QStringLiteral("localwww:/howto.html")));
+                    browser->showDialog(true);
+                    waitForPage(window, browser->webView());
+                    browser->centerInParent();
+                    return window;
+                }});

@@ -29,8 +29,7 @@
 
 #include <cmath>
 
-namespace
-{
+namespace {
 using Side = TileImages::Side;
 
 constexpr QSize TableSize(1024, 768);
@@ -99,8 +98,8 @@ HandView *addHand(GameGraphicsScene *scene)
 
 void addWinds(GameGraphicsScene *scene)
 {
-    const QPointF markers[4] = {Centre + QPointF(200, 200), Centre + QPointF(200, -262),
-                                Centre + QPointF(-262, -262), Centre + QPointF(-262, 200)};
+    const QPointF markers[4] = {Centre + QPointF(200, 200), Centre + QPointF(200, -262), Centre + QPointF(-262, -262),
+                                Centre + QPointF(-262, 200)};
     const QPointF sticks[4] = {Centre + QPointF(60, 245), Centre + QPointF(245, -60), Centre + QPointF(-60, -245),
                                Centre + QPointF(-245, 60)};
     for (int side = 0; side < 4; ++side) {
@@ -188,7 +187,7 @@ void addBanners(GameGraphicsScene *scene, int ruleset)
     const struct
     {
         int action, kind;
-    } actions[] = {{MELD_CHOW, 0}, {MELD_PONG, 0}, {MELD_KONG, 0}, {MELD_MAHJONG, 2},
+    } actions[] = {{MELD_CHOW, 0},    {MELD_PONG, 0},    {MELD_KONG, 0},  {MELD_MAHJONG, 2},
                    {MELD_MAHJONG, 3}, {MELD_MAHJONG, 1}, {MELD_RIICHI, 0}};
     const QPointF corners[4] = {Centre + QPointF(-20, 120), Centre + QPointF(160, -20), Centre + QPointF(20, -120),
                                 Centre + QPointF(-160, 20)};
@@ -240,11 +239,13 @@ QWidget *timerPanel()
          "qproperty-displayType: DEC_PIE; qproperty-pieType: PIE_COLOR; qproperty-solidColor: #c9b77a; "
          "qproperty-shadowOffset: 5;",
          12, 20},
-        {QT_TRANSLATE_NOOP("TimerSamples", "Counter"), "qproperty-displayType: DEC_COUNTER; color: #f3e9c6; "
-                                                       "font: bold 22pt;",
+        {QT_TRANSLATE_NOOP("TimerSamples", "Counter"),
+         "qproperty-displayType: DEC_COUNTER; color: #f3e9c6; "
+         "font: bold 22pt;",
          1234, 2000},
-        {QT_TRANSLATE_NOOP("TimerSamples", "Counter, 9 s"), "qproperty-displayType: DEC_COUNTER; color: #f3e9c6; "
-                                                            "font: bold 22pt;",
+        {QT_TRANSLATE_NOOP("TimerSamples", "Counter, 9 s"),
+         "qproperty-displayType: DEC_COUNTER; color: #f3e9c6; "
+         "font: bold 22pt;",
          9, 20},
         {QT_TRANSLATE_NOOP("TimerSamples", "Ended"), "qproperty-displayType: DEC_PIE;", 0, 20},
     };
@@ -296,8 +297,10 @@ void addCube(GameGraphicsScene *scene)
     cube->setVertices(vertices);
     cube->setTextureCoordinates(uv);
     const double a = 0.6, b = 0.45;
-    const Matrix4::Values turnY{std::cos(a), 0, -std::sin(a), 0, 0, 1, 0, 0, std::sin(a), 0, std::cos(a), 0, 0, 0, 0, 1};
-    const Matrix4::Values turnX{1, 0, 0, 0, 0, std::cos(b), std::sin(b), 0, 0, -std::sin(b), std::cos(b), 0, 0, 0, 0, 1};
+    const Matrix4::Values turnY{std::cos(a), 0, -std::sin(a), 0, 0, 1, 0, 0,
+                                std::sin(a), 0, std::cos(a),  0, 0, 0, 0, 1};
+    const Matrix4::Values turnX{1, 0, 0, 0, 0, std::cos(b), std::sin(b), 0, 0, -std::sin(b), std::cos(b),
+                                0, 0, 0, 0, 1};
     Matrix4::Values scale;
     Matrix4::setScaledIdentity(scale, 90);
     // A weak perspective: w grows with depth.

@@ -23,8 +23,7 @@
 #include <QTreeView>
 #include <QTreeWidget>
 
-namespace
-{
+namespace {
 const XMPPJid lobbyRoom(QStringLiteral("conference.localhost"), QStringLiteral("lobby"));
 
 XMPPMessage roomMessage(const QString &nick, const QString &text, const QDateTime &delayedFrom = QDateTime())
@@ -46,10 +45,12 @@ QWidget *lobbyChat()
     pane->ensurePolished();
     const QDateTime now = QDateTime::currentDateTimeUtc();
     pane->onMessage(roomMessage(QStringLiteral("Mei"), QStringLiteral("Good game everyone!"), now.addDays(-1)));
-    pane->onMessage(roomMessage(QStringLiteral("Kenji"), QStringLiteral("See you tomorrow"), now.addDays(-1).addSecs(90)));
+    pane->onMessage(
+        roomMessage(QStringLiteral("Kenji"), QStringLiteral("See you tomorrow"), now.addDays(-1).addSecs(90)));
     pane->onParticipantJoined(nullptr, QStringLiteral("Alice"));
     pane->onParticipantJoined(nullptr, QStringLiteral("<b>Bob</b>"));
-    pane->onMessage(roomMessage(QStringLiteral("Alice"), QStringLiteral("Anyone for a game of riichi? <img src=x> & more")));
+    pane->onMessage(
+        roomMessage(QStringLiteral("Alice"), QStringLiteral("Anyone for a game of riichi? <img src=x> & more")));
     pane->onMessage(roomMessage(QStringLiteral("<b>Bob</b>"), QStringLiteral("Table 1001 has a free seat")));
     pane->onMessage(roomMessage(QStringLiteral("美咲"), QStringLiteral("よろしくお願いします")));
     pane->onParticipantLeft(nullptr, QStringLiteral("Kenji"));
@@ -68,8 +69,9 @@ QWidget *tableChat()
     pane->onParticipantJoined(nullptr, QStringLiteral("West"));
     pane->onMessage(roomMessage(QStringLiteral("East"), QStringLiteral("Good luck!")));
     pane->onMessage(roomMessage(QStringLiteral("West"), QStringLiteral("Thanks, you too")));
-    pane->appendNotice(ConferenceWidget::tr("%1 has been kicked from the chat by %2 due to %3")
-                           .arg(QStringLiteral("North"), QStringLiteral("admin@localhost"), QStringLiteral("flooding")));
+    pane->appendNotice(
+        ConferenceWidget::tr("%1 has been kicked from the chat by %2 due to %3")
+            .arg(QStringLiteral("North"), QStringLiteral("admin@localhost"), QStringLiteral("flooding")));
     return pane;
 }
 // A roster as a session would leave it: friends in every state, one with a
@@ -84,9 +86,22 @@ struct Friends
 
     Friends()
     {
-        struct Contact { const char *name; int flags; int show; bool online; const char *status; QStringList tables; };
+        struct Contact
+        {
+            const char *name;
+            int flags;
+            int show;
+            bool online;
+            const char *status;
+            QStringList tables;
+        };
         const QList<Contact> contacts{
-            {"Mei", 3, xmpp::PresenceStanza::ShowNone, true, "", {QStringLiteral("101/Practice/1001"), QStringLiteral("101/Practice/1002")}},
+            {"Mei",
+             3,
+             xmpp::PresenceStanza::ShowNone,
+             true,
+             "",
+             {QStringLiteral("101/Practice/1001"), QStringLiteral("101/Practice/1002")}},
             {"Kenji", 3, xmpp::PresenceStanza::Away, true, "<b>back soon</b> & then riichi", {}},
             {"Hana", 1, xmpp::PresenceStanza::Xa, true, "", {}},
             {"Taro", 1, xmpp::PresenceStanza::Dnd, true, "", {}},
@@ -113,9 +128,8 @@ struct Friends
     // The helpers live as long as the sample's widget.
     void adopt(QObject *owner)
     {
-        for (QObject *o : {static_cast<QObject *>(tables), static_cast<QObject *>(db),
-                           static_cast<QObject *>(roster), static_cast<QObject *>(client),
-                           static_cast<QObject *>(session)})
+        for (QObject *o : {static_cast<QObject *>(tables), static_cast<QObject *>(db), static_cast<QObject *>(roster),
+                           static_cast<QObject *>(client), static_cast<QObject *>(session)})
             o->setParent(owner);
     }
 

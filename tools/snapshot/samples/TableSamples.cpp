@@ -18,8 +18,7 @@
 #include <QCoreApplication>
 #include <QVBoxLayout>
 
-namespace
-{
+namespace {
 
 constexpr QSize Felt(800, 600);
 
@@ -53,7 +52,8 @@ QWidget *onFelt(QWidget *panel, QSize size = Felt)
 LocalizationDb *names(QObject *parent)
 {
     auto *db = new LocalizationDb(nullptr, nullptr, parent);
-    db->onTableNames(QStringLiteral("en"), {{7, QStringLiteral("Bamboo Grove {tableId}")}, {8, QStringLiteral("Quick {tableId}")}});
+    db->onTableNames(QStringLiteral("en"),
+                     {{7, QStringLiteral("Bamboo Grove {tableId}")}, {8, QStringLiteral("Quick {tableId}")}});
     return db;
 }
 
@@ -140,14 +140,13 @@ ScoreBoard *scoreBoard()
     EndHandScoring scoring;
     scoring.winKind = EndHandScoring::WIN_ON_DISCARD;
     PlayerHandScore winner = handScore(1, QStringLiteral("Ayame"), 1, 7700, 7700);
-    winner.doublesLines = {{QStringLiteral("Riichi"), 1}, {QStringLiteral("All simples"), 1},
-                           {QStringLiteral("Dora"), 2}};
+    winner.doublesLines = {
+        {QStringLiteral("Riichi"), 1}, {QStringLiteral("All simples"), 1}, {QStringLiteral("Dora"), 2}};
     winner.doublesTotal = 4;
     winner.pointsLines = {{QStringLiteral("Base"), 20}, {QStringLiteral("Closed ron"), 10}};
     winner.pointsTotal = 30;
     winner.payment = 1540;
-    winner.tileGroups = {{{1, 2, 3}, 2}, {{11, 12, 13}, 12}, {{21, 22, 23}, 21},
-                         {{4, 4, 4}, 4}, {{14, 14}, 14}};
+    winner.tileGroups = {{{1, 2, 3}, 2}, {{11, 12, 13}, 12}, {{21, 22, 23}, 21}, {{4, 4, 4}, 4}, {{14, 14}, 14}};
     scoring.players[1] = winner;
     PlayerHandScore loser = handScore(2, QStringLiteral("Kurosawa the Magnificent"), 0, 0, -7700);
     loser.payment = -1540;
@@ -168,8 +167,8 @@ RoundScoreBoard *roundScores(bool tournament)
     db->setParent(board);
     board->setPlayerLookup(
         [](qint32 id) {
-            static const char *const names[] = {"Ayame", "Kurosawa the Magnificent", "Li Wei", "Bob"};
-            return QString::fromLatin1(names[(id - 1) & 3]);
+        static const char *const names[] = {"Ayame", "Kurosawa the Magnificent", "Li Wei", "Bob"};
+        return QString::fromLatin1(names[(id - 1) & 3]);
         },
         [](qint32) { return QPixmap(); });
     if (tournament) {
@@ -221,22 +220,24 @@ TableSelector *selector()
 
 MAHJONG_SAMPLE(tableSideBar, {QStringLiteral("table-side-bar"), {229, 760}, [] { return sideBar(); }});
 MAHJONG_SAMPLE(tableClaimPanel, {QStringLiteral("table-claim-panel"), Felt, [] { return onFelt(claimPanel()); }});
-MAHJONG_SAMPLE(tableDeclarationPanel, {QStringLiteral("table-declaration-panel"), Felt,
-                                        [] { return onFelt(declarationPanel()); }});
-MAHJONG_SAMPLE(tableConcealedActions, {QStringLiteral("table-concealed-action-dialog"), {300, 240},
-                                        [] { return onFelt(concealedActions(), {300, 240}); }});
-MAHJONG_SAMPLE(tableScoreBoard, {QStringLiteral("table-score-board"), {1024, 768},
-                                  [] { return onFelt(scoreBoard(), {1024, 768}); }});
-MAHJONG_SAMPLE(tableRoundScoresTournament, {QStringLiteral("table-round-score-board-tournament"), Felt,
-                                             [] { return onFelt(roundScores(true)); }});
-MAHJONG_SAMPLE(tableRoundScoresMoney, {QStringLiteral("table-round-score-board-money"), Felt,
-                                        [] { return onFelt(roundScores(false)); }});
+MAHJONG_SAMPLE(tableDeclarationPanel,
+               {QStringLiteral("table-declaration-panel"), Felt, [] { return onFelt(declarationPanel()); }});
+MAHJONG_SAMPLE(tableConcealedActions, {QStringLiteral("table-concealed-action-dialog"), {300, 240}, [] {
+                                           return onFelt(concealedActions(), {300, 240});
+                                       }});
+MAHJONG_SAMPLE(tableScoreBoard, {QStringLiteral("table-score-board"), {1024, 768}, [] {
+                                     return onFelt(scoreBoard(), {1024, 768});
+                                 }});
+MAHJONG_SAMPLE(tableRoundScoresTournament,
+               {QStringLiteral("table-round-score-board-tournament"), Felt, [] { return onFelt(roundScores(true)); }});
+MAHJONG_SAMPLE(tableRoundScoresMoney,
+               {QStringLiteral("table-round-score-board-money"), Felt, [] { return onFelt(roundScores(false)); }});
 MAHJONG_SAMPLE(tableWashout, {QStringLiteral("table-washout"), Felt, [] { return onFelt(washout()); }});
 MAHJONG_SAMPLE(tableWaiting, {QStringLiteral("table-waiting-for-players"), Felt, [] {
                                   auto *window = new WaitingForPlayersWindow;
                                   window->onSeatsRemaining(2);
                                   return onFelt(window);
                               }});
-MAHJONG_SAMPLE(tableInactive, {QStringLiteral("table-player-inactive"), Felt,
-                                [] { return onFelt(new PlayerInactiveWindow); }});
+MAHJONG_SAMPLE(tableInactive,
+               {QStringLiteral("table-player-inactive"), Felt, [] { return onFelt(new PlayerInactiveWindow); }});
 MAHJONG_SAMPLE(tableSelector, {QStringLiteral("table-selector"), {600, 40}, [] { return selector(); }});

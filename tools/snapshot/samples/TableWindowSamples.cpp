@@ -7,8 +7,7 @@
 
 #include <QCoreApplication>
 
-namespace
-{
+namespace {
 
 constexpr qint32 Own = 100;
 
@@ -49,12 +48,11 @@ QWidget *midHand(int ruleset, bool compact)
     auto *model = new GameModel(7, info, Own, QStringLiteral("You"), window);
     const tile_vector bonus = riichi ? tile_vector{} : tile_vector{34};
     const std::vector<PlayerData> players{
-        seat(Own, "You", 1, start + 1200, {27, 33, 0, 17, 9, 20}, -1, 0,
-             {meld_tuple{MELD_PONG, 0, 31, 101, 0}}, bonus),
+        seat(Own, "You", 1, start + 1200, {27, 33, 0, 17, 9, 20}, -1, 0, {meld_tuple{MELD_PONG, 0, 31, 101, 0}}, bonus),
         seat(101, "Kaede", 2, start - 800, {28, 32, 8, 18, 2, 26}, riichi ? 4 : -1, 13, {}),
-        seat(102, "Marco", 3, start + 300, {30, 1, 16, 24, 11}, -1, 10,
-             {meld_tuple{MELD_CHOW, 0, 3, 101, 1}}),
-        seat(103, "Ines", 0, start - 700, {29, 10, 19, 25, 5, 14}, -1, 13, {}, riichi ? tile_vector{} : tile_vector{38}),
+        seat(102, "Marco", 3, start + 300, {30, 1, 16, 24, 11}, -1, 10, {meld_tuple{MELD_CHOW, 0, 3, 101, 1}}),
+        seat(103, "Ines", 0, start - 700, {29, 10, 19, 25, 5, 14}, -1, 13, {},
+             riichi ? tile_vector{} : tile_vector{38}),
     };
     TableState state;
     state.playerId = Own;
@@ -83,8 +81,12 @@ QWidget *midHand(int ruleset, bool compact)
 } // namespace
 
 MAHJONG_SAMPLE(table_window_classic, {"table-window-classic", {1280, 800}, [] { return midHand(0, false); }});
-MAHJONG_SAMPLE(table_window_international, {"table-window-international", {1280, 800}, [] { return midHand(1, false); }});
+MAHJONG_SAMPLE(table_window_international,
+               {"table-window-international", {1280, 800}, [] { return midHand(1, false); }});
 MAHJONG_SAMPLE(table_window_riichi, {"table-window-riichi", {1280, 800}, [] { return midHand(2, false); }});
-MAHJONG_SAMPLE(table_window_classic_compact, {"table-window-classic-compact", {1280, 800}, [] { return midHand(0, true); }});
-MAHJONG_SAMPLE(table_window_international_compact, {"table-window-international-compact", {1280, 800}, [] { return midHand(1, true); }});
-MAHJONG_SAMPLE(table_window_riichi_compact, {"table-window-riichi-compact", {1280, 800}, [] { return midHand(2, true); }});
+MAHJONG_SAMPLE(table_window_classic_compact,
+               {"table-window-classic-compact", {1280, 800}, [] { return midHand(0, true); }});
+MAHJONG_SAMPLE(table_window_international_compact,
+               {"table-window-international-compact", {1280, 800}, [] { return midHand(1, true); }});
+MAHJONG_SAMPLE(table_window_riichi_compact,
+               {"table-window-riichi-compact", {1280, 800}, [] { return midHand(2, true); }});

@@ -19,9 +19,8 @@
 
 namespace {
 
-TournamentInfo sampleTournament(qint32 id, const char *name, TournamentInfo::status_t status, int ruleset,
-                                qint32 bet, qint32 fee, int registered, int maximum, int startInHours,
-                                std::vector<int> rounds)
+TournamentInfo sampleTournament(qint32 id, const char *name, TournamentInfo::status_t status, int ruleset, qint32 bet,
+                                qint32 fee, int registered, int maximum, int startInHours, std::vector<int> rounds)
 {
     TournamentInfo t;
     t.id = id;
@@ -43,22 +42,22 @@ QWidget *tournamentLobby()
     auto *window = new TournamentsLobbyWindow;
     auto *model = new TournamentsLobbyModel(window);
     model->onRegisteredNotification({9});
-    model->addOrUpdateTournament(sampleTournament(7, "Sunday Classic", TournamentInfo::Open, 0, 1000, 100, 12, 64, 1,
-                                                  {1500, 1500, 1500}));
-    model->addOrUpdateTournament(sampleTournament(8, "Riichi Masters", TournamentInfo::Playing, 2, -1, 0, 64, 64, -1,
-                                                  {1800, 1800}));
+    model->addOrUpdateTournament(
+        sampleTournament(7, "Sunday Classic", TournamentInfo::Open, 0, 1000, 100, 12, 64, 1, {1500, 1500, 1500}));
+    model->addOrUpdateTournament(
+        sampleTournament(8, "Riichi Masters", TournamentInfo::Playing, 2, -1, 0, 64, 64, -1, {1800, 1800}));
     model->addOrUpdateTournament(sampleTournament(9, "Monday Riichi Freeroll", TournamentInfo::Open, 2, 0, 0, 40, 100,
                                                   3, {1200, 1200, 1200, 1200}));
-    model->addOrUpdateTournament(sampleTournament(10, "MCR Weekly", TournamentInfo::Closed, 1, 500, 50, 63, 64, 0,
-                                                  {1800, 1800}));
-    model->addOrUpdateTournament(sampleTournament(11, "Classic Sprint", TournamentInfo::Seating, 0, 200, 20, 32, 32, 0,
-                                                  {900, 900}));
+    model->addOrUpdateTournament(
+        sampleTournament(10, "MCR Weekly", TournamentInfo::Closed, 1, 500, 50, 63, 64, 0, {1800, 1800}));
+    model->addOrUpdateTournament(
+        sampleTournament(11, "Classic Sprint", TournamentInfo::Seating, 0, 200, 20, 32, 32, 0, {900, 900}));
     model->addOrUpdateTournament(sampleTournament(12, "High Roller Riichi", TournamentInfo::Paused, 2, 10000, 500, 18,
                                                   24, -2, {1800, 2400, 3600}));
-    model->addOrUpdateTournament(sampleTournament(13, "Saturday Classic", TournamentInfo::Done, 0, 1000, 100, 50, 64,
-                                                  -24, {1500, 1500}));
-    model->addOrUpdateTournament(sampleTournament(14, "Night Owl MCR", TournamentInfo::Cancelled, 1, -1, 0, 2, 16, -3,
-                                                  {1200}));
+    model->addOrUpdateTournament(
+        sampleTournament(13, "Saturday Classic", TournamentInfo::Done, 0, 1000, 100, 50, 64, -24, {1500, 1500}));
+    model->addOrUpdateTournament(
+        sampleTournament(14, "Night Owl MCR", TournamentInfo::Cancelled, 1, -1, 0, 2, 16, -3, {1200}));
     window->setModel(model);
     // Sized once shown, in the language's font, as the column timer does.
     QTimer::singleShot(0, window, &TournamentsLobbyWindow::onResizeColumnsTimeout);
@@ -84,8 +83,8 @@ QWidget *prizeStructure()
 {
     TournamentInfo t = sampleTournament(7, "Sunday Classic", TournamentInfo::Open, 0, 1000, 100, 12, 64, 1, {});
     t.additionalPayoutAmount = 2345;
-    prize_structure_t prizes{{{1, 1}, pot_share_t{350}}, {{2, 2}, pot_share_t{250}}, {{3, 3}, pot_share_t{155}},
-                             {{4, 10}, pot_share_t{35}}};
+    prize_structure_t prizes{
+        {{1, 1}, pot_share_t{350}}, {{2, 2}, pot_share_t{250}}, {{3, 3}, pot_share_t{155}}, {{4, 10}, pot_share_t{35}}};
     auto *model = new TournamentPrizeStructureModel;
     model->onTournamentPrizeStructure(prizes, t);
     return listView(model);
@@ -116,8 +115,8 @@ TournamentsLobbyModel *upcomingModel(QObject *parent)
     auto *model = new TournamentsLobbyModel(parent);
     model->onRegisteredNotification({8});
     model->addOrUpdateTournament(comingTournament(7, "Sunday Classic", TournamentInfo::Open, 3700));
-    model->addOrUpdateTournament(comingTournament(8, "Monday Riichi Freeroll with a rather long name",
-                                                  TournamentInfo::Open, 7300));
+    model->addOrUpdateTournament(
+        comingTournament(8, "Monday Riichi Freeroll with a rather long name", TournamentInfo::Open, 7300));
     model->addOrUpdateTournament(comingTournament(9, "MCR Weekly", TournamentInfo::Open, 86400));
     model->addOrUpdateTournament(comingTournament(10, "New Year Special", TournamentInfo::Open, 30 * 86400));
     return model;
