@@ -30,27 +30,27 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="100"/>
+        <location filename="../../social/AvatarDialog.cpp" line="101"/>
         <source>The file %1 is unreadable</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="105"/>
+        <location filename="../../social/AvatarDialog.cpp" line="106"/>
         <source>The file %1 is an invalid image</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="119"/>
+        <location filename="../../social/AvatarDialog.cpp" line="120"/>
         <source>Failed to change avatar</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="124"/>
+        <location filename="../../social/AvatarDialog.cpp" line="125"/>
         <source>Locate Avatar Image</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="125"/>
+        <location filename="../../social/AvatarDialog.cpp" line="126"/>
         <source>Image files</source>
         <translation type="unfinished"></translation>
     </message>
@@ -71,22 +71,22 @@
 <context>
     <name>ComingEventPopup</name>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="23"/>
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="25"/>
         <source>Server will go down for maintenance in %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="25"/>
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="27"/>
         <source>You are registered for tournament starting in %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="27"/>
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="29"/>
         <source>Next tournament round starts in %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="29"/>
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="31"/>
         <source>Current tournament round ends in %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -99,17 +99,17 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="170"/>
+        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="171"/>
         <source>Unregister</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="170"/>
+        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="171"/>
         <source>Register</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="171"/>
+        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="172"/>
         <source>Info</source>
         <translation type="unfinished"></translation>
     </message>
@@ -117,7 +117,7 @@
 <context>
     <name>CompactCityView</name>
     <message>
-        <location filename="../../scene/CompactCityView.cpp" line="30"/>
+        <location filename="../../scene/CompactCityView.cpp" line="32"/>
         <source>Remaining tiles</source>
         <translation type="unfinished"></translation>
     </message>
@@ -171,106 +171,106 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="152"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="153"/>
         <source>Undefined error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="153"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="155"/>
         <source>You&apos;ve been banned from this room</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="154"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="157"/>
         <source>The room is password protected</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="155"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="159"/>
         <source>This is a members only room</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="156"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="161"/>
         <source>Your nickname is already in use in this room</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="157"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="163"/>
         <source>The room is full</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="158"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="165"/>
         <source>The room is locked</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="161"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="168"/>
         <source>Lobby chat unavailable</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="163"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="170"/>
         <source>Table chat only available to players</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="164"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="171"/>
         <source>The room doesn&apos;t exist</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="179"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="226"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="187"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="234"/>
         <source>%1 joined the chat</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="186"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="233"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="194"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="241"/>
         <source>%1 left the chat</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="196"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="253"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="204"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="261"/>
         <source>%1 has been banned from the chat</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="197"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="243"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="205"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="251"/>
         <source>%1 has been kicked from the chat</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="198"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="206"/>
         <source>%1 has been banned from the chat due to %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="199"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="207"/>
         <source>%1 has been kicked from the chat due to %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="202"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="210"/>
         <source>%1 has been banned from the chat by %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="203"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="211"/>
         <source>%1 has been kicked from the chat by %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="204"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="212"/>
         <source>%1 has been banned from the chat by %2 due to %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="205"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="213"/>
         <source>%1 has been kicked from the chat by %2 due to %3</source>
         <translation type="unfinished"></translation>
     </message>
@@ -278,7 +278,7 @@
 <context>
     <name>ConnectionManager</name>
     <message>
-        <location filename="../../protocol/ConnectionManager.cpp" line="522"/>
+        <location filename="../../protocol/ConnectionManager.cpp" line="523"/>
         <source>%1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -324,7 +324,7 @@
 <context>
     <name>CreateUserWindow</name>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="41"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="40"/>
         <source>User name must contain between %1 and %2 characters</source>
         <translation type="unfinished"></translation>
     </message>
@@ -339,33 +339,33 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="210"/>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="224"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="221"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="235"/>
         <source>Register User</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="211"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="222"/>
         <source>Your account has been created. Please activate it with the link in the e-mail we sent you, then log in.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="239"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="250"/>
         <source>User name</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="240"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="251"/>
         <source>Password</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="241"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="252"/>
         <source>I&apos;m over %L1 years old</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="244"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="255"/>
         <source>I accept the &lt;a style=&quot;font-family: Verdana; font-weight: bold; font-size: 12px; color: rgb(255,244,189); text-decoration: underline;&quot; href=&quot;https://terms.invalid/&quot;&gt;terms and conditions&lt;/a&gt;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -474,13 +474,13 @@
 <context>
     <name>FriendDetailWindow</name>
     <message>
-        <location filename="../../social/FriendDetailWindow.cpp" line="63"/>
+        <location filename="../../social/FriendDetailWindow.cpp" line="65"/>
         <source>%1 with status &quot;%2&quot;</source>
         <extracomment>%1 is availability type, %2 is user status message</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendDetailWindow.cpp" line="75"/>
+        <location filename="../../social/FriendDetailWindow.cpp" line="78"/>
         <source>Friend details for %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -512,28 +512,28 @@
 <context>
     <name>FriendSearchWindow</name>
     <message>
-        <location filename="../../social/FriendSearchWindow.cpp" line="48"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="52"/>
         <source>Add to friends</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendSearchWindow.cpp" line="49"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="53"/>
         <source>Add item to friends list</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendSearchWindow.cpp" line="50"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="54"/>
         <source>User</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendSearchWindow.cpp" line="120"/>
-        <location filename="../../social/FriendSearchWindow.cpp" line="167"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="124"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="171"/>
         <source>Search error</source>
         <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">
-        <location filename="../../social/FriendSearchWindow.cpp" line="158"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="162"/>
         <source>%Ln user(s) found</source>
         <translation>
             <numerusform>%Ln user found</numerusform>
@@ -544,44 +544,44 @@
 <context>
     <name>FriendsRosterModel</name>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="50"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="52"/>
         <source>offline</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="51"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="55"/>
         <source>online</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="52"/>
-        <location filename="../../social/FriendsRosterModel.cpp" line="55"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="58"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="67"/>
         <source>away</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="53"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="61"/>
         <source>talkative</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="54"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="64"/>
         <source>busy</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="56"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="70"/>
         <source>&lt;unknown availability&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="102"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="122"/>
         <source>%1 is %2</source>
         <extracomment>%1 is friend name, %2 is availability type</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="104"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="124"/>
         <source>%1 is %2 with status &quot;%3&quot;</source>
         <extracomment>%1 is friend name, %2 is availability type, %3 is user status message</extracomment>
         <translation type="unfinished"></translation>
@@ -613,12 +613,12 @@
 <context>
     <name>FriendsWindow</name>
     <message>
-        <location filename="../../social/FriendsWindow.cpp" line="58"/>
+        <location filename="../../social/FriendsWindow.cpp" line="61"/>
         <source>Remove</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsWindow.cpp" line="59"/>
+        <location filename="../../social/FriendsWindow.cpp" line="62"/>
         <source>Remove user from list</source>
         <translation type="unfinished"></translation>
     </message>
@@ -682,27 +682,27 @@ Check tournament rules for details regarding the distribution of the prize pool.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="917"/>
+        <location filename="../../table/GameWindow.cpp" line="916"/>
         <source>Table has been removed from server, press Ok to go back to lobby</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1005"/>
+        <location filename="../../table/GameWindow.cpp" line="1004"/>
         <source>%1 joined the table</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1023"/>
+        <location filename="../../table/GameWindow.cpp" line="1022"/>
         <source>You&apos;ve been unseated from this table.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1027"/>
+        <location filename="../../table/GameWindow.cpp" line="1026"/>
         <source>%1 left the table</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1074"/>
+        <location filename="../../table/GameWindow.cpp" line="1073"/>
         <source>Hand started</source>
         <translation type="unfinished"></translation>
     </message>
@@ -722,12 +722,12 @@ Check tournament rules for details regarding the distribution of the prize pool.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1791"/>
+        <location filename="../../table/GameWindow.cpp" line="1790"/>
         <source>Tournament round ended</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1792"/>
+        <location filename="../../table/GameWindow.cpp" line="1791"/>
         <source>The tournament round has ended, press Ok to go back to lobby</source>
         <translation type="unfinished"></translation>
     </message>
@@ -755,23 +755,23 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>HttpsGet</name>
     <message>
-        <location filename="../../app/HttpsGet.cpp" line="26"/>
+        <location filename="../../app/HttpsGet.cpp" line="28"/>
         <source>refusing to fetch %1: not an https:// address</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/HttpsGet.cpp" line="37"/>
-        <location filename="../../app/HttpsGet.cpp" line="51"/>
+        <location filename="../../app/HttpsGet.cpp" line="40"/>
+        <location filename="../../app/HttpsGet.cpp" line="55"/>
         <source>%1 is larger than %2 bytes</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/HttpsGet.cpp" line="47"/>
+        <location filename="../../app/HttpsGet.cpp" line="50"/>
         <source>%1: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/HttpsGet.cpp" line="49"/>
+        <location filename="../../app/HttpsGet.cpp" line="52"/>
         <source>%1 was redirected away from https</source>
         <translation type="unfinished"></translation>
     </message>
@@ -845,37 +845,37 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>LobbySummary</name>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="69"/>
+        <location filename="../../lobby/LobbySummary.cpp" line="71"/>
         <source>Lobby</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="70"/>
+        <location filename="../../lobby/LobbySummary.cpp" line="72"/>
         <source>Players online: %L1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="71"/>
+        <location filename="../../lobby/LobbySummary.cpp" line="73"/>
         <source>Players seated: %L1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="72"/>
+        <location filename="../../lobby/LobbySummary.cpp" line="74"/>
         <source>Open tables: %L1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="73"/>
+        <location filename="../../lobby/LobbySummary.cpp" line="75"/>
         <source>Tournaments running: %L1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="74"/>
+        <location filename="../../lobby/LobbySummary.cpp" line="76"/>
         <source>Today&apos;s top winners</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="84"/>
+        <location filename="../../lobby/LobbySummary.cpp" line="86"/>
         <source>%1. %2  %3</source>
         <translation type="unfinished"></translation>
     </message>
@@ -883,7 +883,7 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>LobbyWindow</name>
     <message>
-        <location filename="../../lobby/LobbyWindow.cpp" line="141"/>
+        <location filename="../../lobby/LobbyWindow.cpp" line="142"/>
         <source>Hide full tables</source>
         <translation type="unfinished"></translation>
     </message>
@@ -891,7 +891,7 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>LocalizationDb</name>
     <message>
-        <location filename="../../lobby/LocalizationDb.cpp" line="22"/>
+        <location filename="../../lobby/LocalizationDb.cpp" line="24"/>
         <source>Table(%1)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -899,13 +899,13 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>Log</name>
     <message>
-        <location filename="../../app/Log.cpp" line="303"/>
-        <location filename="../../app/Log.cpp" line="306"/>
+        <location filename="../../app/Log.cpp" line="302"/>
+        <location filename="../../app/Log.cpp" line="305"/>
         <source>Error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/Log.cpp" line="307"/>
+        <location filename="../../app/Log.cpp" line="306"/>
         <source>%1
 
 The program has to end. Please send the log file %2 to the support team.</source>
@@ -984,22 +984,22 @@ If you do not remember your password please reset your password and wait for 10 
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="131"/>
+        <location filename="../../mainwindow/LoginWindow.cpp" line="147"/>
         <source>Login failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="139"/>
+        <location filename="../../mainwindow/LoginWindow.cpp" line="155"/>
         <source>Connecting...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="144"/>
+        <location filename="../../mainwindow/LoginWindow.cpp" line="160"/>
         <source>Log in</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="209"/>
+        <location filename="../../mainwindow/LoginWindow.cpp" line="225"/>
         <source>&lt;a style=&quot;%1&quot; href=&quot;https://reset-password.invalid/&quot;&gt;Reset password&lt;/a&gt;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1022,103 +1022,103 @@ If you do not remember your password please reset your password and wait for 10 
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="22"/>
+        <location filename="../../game/Tile.cpp" line="23"/>
         <source>Plum blossom</source>
         <comment>flower</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="23"/>
+        <location filename="../../game/Tile.cpp" line="24"/>
         <source>Orchid</source>
         <comment>flower</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="24"/>
+        <location filename="../../game/Tile.cpp" line="25"/>
         <source>Chrysanthemum</source>
         <comment>flower</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="25"/>
+        <location filename="../../game/Tile.cpp" line="26"/>
         <source>Bamboo</source>
         <comment>flower</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="28"/>
+        <location filename="../../game/Tile.cpp" line="29"/>
         <source>Spring</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="29"/>
+        <location filename="../../game/Tile.cpp" line="30"/>
         <source>Summer</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="30"/>
+        <location filename="../../game/Tile.cpp" line="31"/>
         <source>Autumn</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="31"/>
+        <location filename="../../game/Tile.cpp" line="32"/>
         <source>Winter</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="34"/>
+        <location filename="../../game/Tile.cpp" line="35"/>
         <source>East Wind</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="35"/>
+        <location filename="../../game/Tile.cpp" line="36"/>
         <source>South Wind</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="36"/>
+        <location filename="../../game/Tile.cpp" line="37"/>
         <source>West Wind</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="37"/>
+        <location filename="../../game/Tile.cpp" line="38"/>
         <source>North Wind</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="40"/>
+        <location filename="../../game/Tile.cpp" line="41"/>
         <source>Green Dragon</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="41"/>
+        <location filename="../../game/Tile.cpp" line="42"/>
         <source>Red Dragon</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="42"/>
+        <location filename="../../game/Tile.cpp" line="43"/>
         <source>White Dragon</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="101"/>
+        <location filename="../../game/Tile.cpp" line="102"/>
         <source>Concealed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="109"/>
+        <location filename="../../game/Tile.cpp" line="110"/>
         <source>%1 %L2</source>
         <comment>Suit and number, e.g. Bamboo 7</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="113"/>
+        <location filename="../../game/Tile.cpp" line="114"/>
         <source>%1 %L2</source>
         <comment>Flower and number, e.g. Orchid 3</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="117"/>
+        <location filename="../../game/Tile.cpp" line="118"/>
         <source>%1 %L2</source>
         <comment>Season and number, e.g. Winter 2</comment>
         <translation type="unfinished"></translation>
@@ -1167,48 +1167,48 @@ If you do not remember your password please reset your password and wait for 10 
 <context>
     <name>MainView</name>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="246"/>
+        <location filename="../../mainwindow/MainView.cpp" line="245"/>
         <source>My account</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="247"/>
+        <location filename="../../mainwindow/MainView.cpp" line="246"/>
         <source>Support</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="248"/>
+        <location filename="../../mainwindow/MainView.cpp" line="247"/>
         <source>Toggle fullscreen</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="249"/>
+        <location filename="../../mainwindow/MainView.cpp" line="248"/>
         <source>Fullscreen</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="250"/>
+        <location filename="../../mainwindow/MainView.cpp" line="249"/>
         <source>Ctrl+F</source>
         <comment>Toggle fullscreen</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="251"/>
+        <location filename="../../mainwindow/MainView.cpp" line="250"/>
         <source>Quit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="252"/>
+        <location filename="../../mainwindow/MainView.cpp" line="251"/>
         <source>Cashier</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="254"/>
+        <location filename="../../mainwindow/MainView.cpp" line="253"/>
         <source>Lobby chat</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="255"/>
+        <location filename="../../mainwindow/MainView.cpp" line="254"/>
         <source>Try again</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1216,32 +1216,32 @@ If you do not remember your password please reset your password and wait for 10 
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="328"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="325"/>
         <source>Connecting to %1...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="335"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="332"/>
         <source>Connected to %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="374"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="371"/>
         <source>The server closed the connection</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="375"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="372"/>
         <source>Cannot connect to %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="360"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="357"/>
         <source>Connected to %1. Please log in.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="415"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="412"/>
         <source>Logging in as %1...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1287,12 +1287,12 @@ If you do not remember your password please reset your password and wait for 10 
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="428"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="425"/>
         <source>Login failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="490"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="487"/>
         <source>Logged in as %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1338,344 +1338,344 @@ Please contact the support to remedy the situation.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../protocol/join_failed_reason.h" line="44"/>
+        <location filename="../../protocol/join_failed_reason.h" line="43"/>
         <source>You are not allowed to play, server will be unavailable due to maintenance.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1069"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1063"/>
         <source>Joined table %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1107"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1109"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1117"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1267"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1101"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1103"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1111"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1264"/>
         <source>Join Failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1196"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1190"/>
         <source>You are already seated at table %L1.
 Do you want to rejoin?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1253"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1247"/>
         <source>Table invitation</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1254"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1248"/>
         <source>%1 has invited you to table %2, do you want to join?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1266"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1261"/>
         <source>Registration</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1268"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1267"/>
         <source>Tournament registration</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1273"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1274"/>
         <source>You are not fully registered and therefore not allowed to play for money.
 Do you want to complete your registration now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="946"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="940"/>
         <source>Tournaments</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1107"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1101"/>
         <source>Join Failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1075"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1069"/>
         <source>Watching table %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="260"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="257"/>
         <source>Resolution too low!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="261"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="258"/>
         <source>You should have a resolution of at least 1024x768, you currently have %L1x%L2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="547"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="544"/>
         <source>Failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="652"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="647"/>
         <source>You have %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="658"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="653"/>
         <source>System message</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="663"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="669"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="678"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="658"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="664"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="673"/>
         <source>Information</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="670"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="665"/>
         <source>Unfortunately you were among the last players to register for tournament %1 and you have been unregistered to make sure every
 tournament table has exactly four players. Your buy-in and fee will be repaid.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="679"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="674"/>
         <source>A server error occured during tournament %1 and the tournament was aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="698"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="693"/>
         <source>Forced logout</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="698"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="693"/>
         <source>You were forcefully logged out!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="733"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="728"/>
         <source>Quit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="733"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="728"/>
         <source>Are you sure you want to quit?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="782"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="777"/>
         <source>Windowed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="782"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="777"/>
         <source>Fullscreen</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="794"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="789"/>
         <source>TM</source>
         <comment>Trademark abbreviation</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="795"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="790"/>
         <source>Powered by Kestrova%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="942"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="936"/>
         <source>Start</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="944"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="938"/>
         <source>Play</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="948"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="942"/>
         <source>Settings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="950"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="944"/>
         <source>Friends</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="952"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="946"/>
         <source>Game Guide</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="958"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="952"/>
         <source>Make your choice below or go to the Lobby for more rules and table options</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1092"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1086"/>
         <source>Join game failed!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1093"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1087"/>
         <source>Failed to join game.
 Please try again in a little while.
 If problem persists please contact support</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1122"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1116"/>
         <source>Leave Failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1129"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1130"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1123"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1124"/>
         <source>Watch Failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1129"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1123"/>
         <source>Watch Failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1172"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1196"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1166"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1190"/>
         <source>Rejoin Table</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1173"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1167"/>
         <source>Do you want to rejoin table %1?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1182"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1176"/>
         <source>Watch Table</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1182"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1176"/>
         <source>Do you want to continue watching table %1?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1194"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1188"/>
         <source>You are already seated at table %L1.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1312"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1314"/>
         <source>Web browser</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1313"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1315"/>
         <source>The web browser could not be started. The address is:
 %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1466"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1467"/>
         <source>Deposit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1467"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1468"/>
         <source>Withdraw</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1468"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1469"/>
         <source>Statement</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1469"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1470"/>
         <source>My profile</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1470"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1471"/>
         <source>Hand history</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1471"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1472"/>
         <source>Player protection</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1472"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1473"/>
         <source>Change password</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1506"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1528"/>
         <source>Local time is %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1680"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1699"/>
         <source>New tournament round - %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1681"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1700"/>
         <source>Continuing tournament round - %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1682"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1701"/>
         <source>You have been assigned to tournament table %1. Show now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1683"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1702"/>
         <source>You are assigned to tournament table %1. Show now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1734"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1753"/>
         <source>This is you</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1736"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1755"/>
         <source>Add to friends</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1754"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1774"/>
         <source>Watch table %1</source>
         <comment>%1 is table name</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1760"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1780"/>
         <source>Friend is offline</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1761"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1781"/>
         <source>Friend is only playing at this table</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1762"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1782"/>
         <source>Friend is not playing</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="716"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="719"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="711"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="714"/>
         <source>Error</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1715,17 +1715,17 @@ If problem persists please contact support</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.cpp" line="85"/>
+        <location filename="../../table/MeldAuction.cpp" line="87"/>
         <source>Choose Meld</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.cpp" line="87"/>
+        <location filename="../../table/MeldAuction.cpp" line="89"/>
         <source>Rob the Kong</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.cpp" line="89"/>
+        <location filename="../../table/MeldAuction.cpp" line="91"/>
         <source>Replace tiles</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1733,83 +1733,83 @@ If problem persists please contact support</source>
 <context>
     <name>MeldChoice</name>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="74"/>
+        <location filename="../../table/MeldChoice.cpp" line="73"/>
         <source>Chow Low</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="76"/>
+        <location filename="../../table/MeldChoice.cpp" line="75"/>
         <source>Chow Mid</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="78"/>
+        <location filename="../../table/MeldChoice.cpp" line="77"/>
         <source>Chow Hi</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="80"/>
+        <location filename="../../table/MeldChoice.cpp" line="79"/>
         <source>Kong</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="82"/>
+        <location filename="../../table/MeldChoice.cpp" line="81"/>
         <source>Pong</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="84"/>
+        <location filename="../../table/MeldChoice.cpp" line="83"/>
         <source>Pong to kong</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="86"/>
+        <location filename="../../table/MeldChoice.cpp" line="85"/>
         <source>Bonus</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="88"/>
+        <location filename="../../table/MeldChoice.cpp" line="87"/>
         <source>Riichi</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="97"/>
+        <location filename="../../table/MeldChoice.cpp" line="96"/>
         <source>Alt+1</source>
         <comment>Chow Low</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="99"/>
+        <location filename="../../table/MeldChoice.cpp" line="98"/>
         <source>Alt+2</source>
         <comment>Chow Mid</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="101"/>
+        <location filename="../../table/MeldChoice.cpp" line="100"/>
         <source>Alt+3</source>
         <comment>Chow Hi</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="103"/>
+        <location filename="../../table/MeldChoice.cpp" line="102"/>
         <source>Alt+K</source>
         <comment>Kong</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="105"/>
+        <location filename="../../table/MeldChoice.cpp" line="104"/>
         <source>Alt+P</source>
         <comment>Pong</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="107"/>
+        <location filename="../../table/MeldChoice.cpp" line="106"/>
         <source>Alt+K</source>
         <comment>Pong to kong</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="109"/>
+        <location filename="../../table/MeldChoice.cpp" line="108"/>
         <source>Alt+R</source>
         <comment>Riichi</comment>
         <translation type="unfinished"></translation>
@@ -1841,7 +1841,7 @@ If problem persists please contact support</source>
 <context>
     <name>PlayerWidget</name>
     <message numerus="yes">
-        <location filename="../../table/PlayerWidget.cpp" line="105"/>
+        <location filename="../../table/PlayerWidget.cpp" line="106"/>
         <source>%nwins</source>
         <extracomment>don&apos;t include %n in translation, only used to get correct noun form</extracomment>
         <translation>
@@ -1850,7 +1850,7 @@ If problem persists please contact support</source>
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../../table/PlayerWidget.cpp" line="112"/>
+        <location filename="../../table/PlayerWidget.cpp" line="113"/>
         <source>%npts</source>
         <extracomment>don&apos;t include %n in translation, only used to get correct noun form</extracomment>
         <translation>
@@ -1955,12 +1955,12 @@ If problem persists please contact support</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreBoard.cpp" line="46"/>
+        <location filename="../../table/RoundScoreBoard.cpp" line="48"/>
         <source>Round %L1/%L2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreBoard.cpp" line="52"/>
+        <location filename="../../table/RoundScoreBoard.cpp" line="54"/>
         <source>Round results</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1985,7 +1985,7 @@ If problem persists please contact support</source>
     </message>
     <message>
         <location filename="../../table/RoundScoreWidget.ui" line="35"/>
-        <location filename="../../table/RoundScoreWidget.cpp" line="31"/>
+        <location filename="../../table/RoundScoreWidget.cpp" line="33"/>
         <source>Round results:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2000,7 +2000,7 @@ If problem persists please contact support</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreWidget.cpp" line="25"/>
+        <location filename="../../table/RoundScoreWidget.cpp" line="27"/>
         <source>Round balance:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2049,7 +2049,7 @@ If problem persists please contact support</source>
     </message>
     <message>
         <location filename="../../table/ScoreBoard.ui" line="177"/>
-        <location filename="../../table/ScoreBoard.cpp" line="210"/>
+        <location filename="../../table/ScoreBoard.cpp" line="211"/>
         <source>Ready</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2064,66 +2064,66 @@ If problem persists please contact support</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="109"/>
-        <location filename="../../table/ScoreBoard.cpp" line="131"/>
-        <location filename="../../table/ScoreBoard.cpp" line="182"/>
+        <location filename="../../table/ScoreBoard.cpp" line="110"/>
+        <location filename="../../table/ScoreBoard.cpp" line="132"/>
         <location filename="../../table/ScoreBoard.cpp" line="183"/>
+        <location filename="../../table/ScoreBoard.cpp" line="184"/>
         <source>%L1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="116"/>
+        <location filename="../../table/ScoreBoard.cpp" line="117"/>
         <source>Points:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="120"/>
+        <location filename="../../table/ScoreBoard.cpp" line="121"/>
         <source>Doubles:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="124"/>
+        <location filename="../../table/ScoreBoard.cpp" line="125"/>
         <source>Limit hands:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="131"/>
+        <location filename="../../table/ScoreBoard.cpp" line="132"/>
         <source>Hand Score</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="182"/>
+        <location filename="../../table/ScoreBoard.cpp" line="183"/>
         <source>Settlement</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="183"/>
+        <location filename="../../table/ScoreBoard.cpp" line="184"/>
         <source>Current Score</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="185"/>
+        <location filename="../../table/ScoreBoard.cpp" line="186"/>
         <source>Payment</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="188"/>
+        <location filename="../../table/ScoreBoard.cpp" line="189"/>
         <source>Winning hand</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="189"/>
+        <location filename="../../table/ScoreBoard.cpp" line="190"/>
         <source>Losing hand</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="214"/>
-        <location filename="../../table/ScoreBoard.cpp" line="222"/>
+        <location filename="../../table/ScoreBoard.cpp" line="215"/>
+        <location filename="../../table/ScoreBoard.cpp" line="223"/>
         <source>Next hand</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="219"/>
+        <location filename="../../table/ScoreBoard.cpp" line="220"/>
         <source>Play (%1)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2131,37 +2131,37 @@ If problem persists please contact support</source>
 <context>
     <name>SeatedWindow</name>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="107"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="108"/>
         <source>The game starts in %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="114"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="115"/>
         <source>Seat reserved</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="115"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="116"/>
         <source>Play</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="116"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="117"/>
         <source>Leave</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="123"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="124"/>
         <source>Table %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="124"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="125"/>
         <source>A seat is reserved for you at %1.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="125"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="126"/>
         <source>%1, %2, buy-in %3</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2177,22 +2177,22 @@ If problem persists please contact support</source>
 <context>
     <name>SetScreennameDialog</name>
     <message>
-        <location filename="../../lobby/SetScreennameDialog.cpp" line="83"/>
+        <location filename="../../lobby/SetScreennameDialog.cpp" line="84"/>
         <source>Choose a screen name</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/SetScreennameDialog.cpp" line="84"/>
+        <location filename="../../lobby/SetScreennameDialog.cpp" line="85"/>
         <source>Please choose the name other players will see at the tables.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/SetScreennameDialog.cpp" line="85"/>
+        <location filename="../../lobby/SetScreennameDialog.cpp" line="86"/>
         <source>Screen name</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/SetScreennameDialog.cpp" line="86"/>
+        <location filename="../../lobby/SetScreennameDialog.cpp" line="87"/>
         <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2251,28 +2251,28 @@ If problem persists please contact support</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="103"/>
+        <location filename="../../table/SideBar.cpp" line="105"/>
         <source>Wind round %L1 of %L2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="114"/>
-        <location filename="../../table/SideBar.cpp" line="115"/>
+        <location filename="../../table/SideBar.cpp" line="116"/>
+        <location filename="../../table/SideBar.cpp" line="117"/>
         <source>x%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="158"/>
+        <location filename="../../table/SideBar.cpp" line="160"/>
         <source>Hand Id: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="168"/>
+        <location filename="../../table/SideBar.cpp" line="171"/>
         <source>Round %L1 of %L2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="199"/>
+        <location filename="../../table/SideBar.cpp" line="200"/>
         <location filename="../../table/SideBar.cpp" line="207"/>
         <source>No round playing</source>
         <translation type="unfinished"></translation>
@@ -2291,7 +2291,7 @@ If problem persists please contact support</source>
 <context>
     <name>TableInfo</name>
     <message>
-        <location filename="../../protocol/TableInfo.cpp" line="41"/>
+        <location filename="../../protocol/TableInfo.cpp" line="40"/>
         <source>-</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2353,37 +2353,37 @@ If problem persists please contact support</source>
 <context>
     <name>TableModel</name>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="79"/>
+        <location filename="../../lobby/TableModel.cpp" line="80"/>
         <source>Table</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="81"/>
+        <location filename="../../lobby/TableModel.cpp" line="82"/>
         <source>Rules</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="83"/>
+        <location filename="../../lobby/TableModel.cpp" line="84"/>
         <source>Game</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="85"/>
+        <location filename="../../lobby/TableModel.cpp" line="86"/>
         <source>Stakes</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="87"/>
+        <location filename="../../lobby/TableModel.cpp" line="88"/>
         <source>Players</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="448"/>
+        <location filename="../../lobby/TableModel.cpp" line="449"/>
         <source>Table %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="464"/>
+        <location filename="../../lobby/TableModel.cpp" line="465"/>
         <source>%1/%2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2391,48 +2391,48 @@ If problem persists please contact support</source>
 <context>
     <name>TablePreview</name>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="108"/>
+        <location filename="../../lobby/TablePreview.cpp" line="109"/>
         <source>Join</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="109"/>
+        <location filename="../../lobby/TablePreview.cpp" line="110"/>
         <source>Watch</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="112"/>
+        <location filename="../../lobby/TablePreview.cpp" line="113"/>
         <source>Select a table to see it here.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="122"/>
+        <location filename="../../lobby/TablePreview.cpp" line="123"/>
         <source>Table %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="124"/>
+        <location filename="../../lobby/TablePreview.cpp" line="125"/>
         <source>Rules: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="125"/>
+        <location filename="../../lobby/TablePreview.cpp" line="126"/>
         <source>Game: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="126"/>
         <location filename="../../lobby/TablePreview.cpp" line="127"/>
+        <location filename="../../lobby/TablePreview.cpp" line="128"/>
         <source>Stakes: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="128"/>
+        <location filename="../../lobby/TablePreview.cpp" line="129"/>
         <source>Players: %1 of %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">
-        <location filename="../../lobby/TablePreview.cpp" line="130"/>
+        <location filename="../../lobby/TablePreview.cpp" line="131"/>
         <source>(%n bot(s))</source>
         <translation>
             <numerusform>(%n bot)</numerusform>
@@ -2440,7 +2440,7 @@ If problem persists please contact support</source>
         </translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="132"/>
+        <location filename="../../lobby/TablePreview.cpp" line="133"/>
         <source>- table full</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2448,8 +2448,8 @@ If problem persists please contact support</source>
 <context>
     <name>TableSelector</name>
     <message>
-        <location filename="../../table/TableSelector.cpp" line="147"/>
-        <location filename="../../table/TableSelector.cpp" line="195"/>
+        <location filename="../../table/TableSelector.cpp" line="148"/>
+        <location filename="../../table/TableSelector.cpp" line="196"/>
         <source>Lobby</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2538,13 +2538,13 @@ If problem persists please contact support</source>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.ui" line="86"/>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="324"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="323"/>
         <source>Players</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.ui" line="117"/>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="334"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="333"/>
         <source>Payout structure</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2565,72 +2565,72 @@ If problem persists please contact support</source>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.cpp" line="215"/>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="443"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="442"/>
         <source>Watch</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="312"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="311"/>
         <source>Status: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="313"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="312"/>
         <source>Buy-in: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="314"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="313"/>
         <source>Pot: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="315"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="314"/>
         <source>Rules: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="316"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="315"/>
         <source>Duration: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="318"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="317"/>
         <source>Registered Players: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="324"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="323"/>
         <source>Standings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="339"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="338"/>
         <source>Tables</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="373"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="372"/>
         <source>Starts in: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="389"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="388"/>
         <source>Round %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="399"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="398"/>
         <source>Ends in: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="399"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="398"/>
         <source>Next break in: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="406"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="405"/>
         <source>Next round in: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2718,42 +2718,42 @@ If problem persists please contact support</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="82"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="83"/>
         <source>Status: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="83"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="84"/>
         <source>Buy-in: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="84"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="85"/>
         <source>Pot: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="85"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="86"/>
         <source>Rules: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="86"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="87"/>
         <source>Duration: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="88"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="89"/>
         <source>Registered Players: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="104"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="105"/>
         <source>Starts in: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="123"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="124"/>
         <source>Tournament</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2787,79 +2787,79 @@ If problem persists please contact support</source>
 <context>
     <name>TournamentsController</name>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="97"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="99"/>
         <source>Failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="99"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="101"/>
         <source>Denied</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="101"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="103"/>
         <source>Insufficient Funds</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="103"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="105"/>
         <source>Tournament is full</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="105"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="107"/>
         <source>Access Denied</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="107"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="109"/>
         <source>Already Registered</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="109"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="111"/>
         <source>Tournament is running</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="242"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="244"/>
         <source>Join tournament</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="247"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="249"/>
         <source>You don&apos;t have enough money on your account to join the tournament.
 Do you want to make a deposit now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="256"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="258"/>
         <source>Deposit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="257"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="259"/>
         <source>Your account is opened in a web browser</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="270"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="272"/>
         <source>Tournament %1 is full</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="274"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="276"/>
         <source>Join tournament failed!
 %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="281"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="283"/>
         <source>Unregister from tournament</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="282"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="284"/>
         <source>Unregister from tournament failed!
 %1</source>
         <translation type="unfinished"></translation>
@@ -2868,37 +2868,37 @@ Do you want to make a deposit now?</source>
 <context>
     <name>TournamentsLobbyModel</name>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
         <source>Start</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
         <source>Status</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
         <source>Name</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
         <source>Rules</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
         <source>Players</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="104"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
         <source>Buy-in</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="104"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
         <source>Pot</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2964,7 +2964,7 @@ Do you want to make a deposit now?</source>
 <context>
     <name>TranslationsManager</name>
     <message>
-        <location filename="../../widgets/TranslationsManager.cpp" line="20"/>
+        <location filename="../../widgets/TranslationsManager.cpp" line="19"/>
         <source>English</source>
         <comment>the name of this translation&apos;s language, in that language</comment>
         <translation>English</translation>
@@ -2973,17 +2973,17 @@ Do you want to make a deposit now?</source>
 <context>
     <name>UpdateDownloader</name>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="37"/>
+        <location filename="../../app/UpdateDownloader.cpp" line="38"/>
         <source>The installer address is not an https:// address.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="39"/>
+        <location filename="../../app/UpdateDownloader.cpp" line="40"/>
         <source>The installer&apos;s size or digest is missing.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="48"/>
+        <location filename="../../app/UpdateDownloader.cpp" line="49"/>
         <source>Cannot create the installer file: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3032,7 +3032,7 @@ Do you want to make a deposit now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/UpdateProgressDialog.cpp" line="48"/>
+        <location filename="../../app/UpdateProgressDialog.cpp" line="49"/>
         <source>%1 of %2 MB</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3040,42 +3040,42 @@ Do you want to make a deposit now?</source>
 <context>
     <name>Utils</name>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="34"/>
+        <location filename="../../core/TextFormat.cpp" line="32"/>
         <source>%1$%L2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="81"/>
+        <location filename="../../core/TextFormat.cpp" line="79"/>
         <source>%1d</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="83"/>
+        <location filename="../../core/TextFormat.cpp" line="81"/>
         <source>%1h</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="85"/>
+        <location filename="../../core/TextFormat.cpp" line="83"/>
         <source>%1m</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="86"/>
+        <location filename="../../core/TextFormat.cpp" line="84"/>
         <source>%1s</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="99"/>
+        <location filename="../../core/TextFormat.cpp" line="97"/>
         <source>now</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="100"/>
+        <location filename="../../core/TextFormat.cpp" line="98"/>
         <source>%1 - time to start</source>
         <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">
-        <location filename="../../core/TextFormat.cpp" line="106"/>
+        <location filename="../../core/TextFormat.cpp" line="104"/>
         <source>%Ln min(s)</source>
         <translation>
             <numerusform>%Ln min</numerusform>
@@ -3086,23 +3086,23 @@ Do you want to make a deposit now?</source>
 <context>
     <name>VersionChecker</name>
     <message>
-        <location filename="../../app/VersionChecker.cpp" line="185"/>
+        <location filename="../../app/VersionChecker.cpp" line="183"/>
         <source>Update available</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/VersionChecker.cpp" line="186"/>
+        <location filename="../../app/VersionChecker.cpp" line="184"/>
         <source>Version %1 of the client is available; you have version %2.
 Do you want to download and install it now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/VersionChecker.cpp" line="25"/>
+        <location filename="../../app/VersionChecker.cpp" line="24"/>
         <source>Update failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/VersionChecker.cpp" line="26"/>
+        <location filename="../../app/VersionChecker.cpp" line="25"/>
         <source>The update could not be installed:
 %1</source>
         <translation type="unfinished"></translation>
@@ -3129,7 +3129,7 @@ Do you want to download and install it now?</source>
 <context>
     <name>WaitingForPlayersWindow</name>
     <message numerus="yes">
-        <location filename="../../table/WaitingForPlayersWindow.cpp" line="41"/>
+        <location filename="../../table/WaitingForPlayersWindow.cpp" line="42"/>
         <source>Waiting for %n player(s) to join table.</source>
         <translation>
             <numerusform>Waiting for %n player to join table.</numerusform>
@@ -3163,38 +3163,38 @@ Do you want to download and install it now?</source>
 <context>
     <name>WashoutWindow</name>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="34"/>
+        <location filename="../../table/WashoutWindow.cpp" line="36"/>
         <source>Nine honors or terminals.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="36"/>
+        <location filename="../../table/WashoutWindow.cpp" line="38"/>
         <source>Four kongs.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="38"/>
+        <location filename="../../table/WashoutWindow.cpp" line="40"/>
         <source>Same wind discard.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="40"/>
+        <location filename="../../table/WashoutWindow.cpp" line="42"/>
         <source>No-one declared win after all player declared riichi.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="106"/>
+        <location filename="../../table/WashoutWindow.cpp" line="108"/>
         <source>Ready</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="110"/>
-        <location filename="../../table/WashoutWindow.cpp" line="118"/>
+        <location filename="../../table/WashoutWindow.cpp" line="112"/>
+        <location filename="../../table/WashoutWindow.cpp" line="120"/>
         <source>Next hand</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="115"/>
+        <location filename="../../table/WashoutWindow.cpp" line="117"/>
         <source>Play (%1)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3202,22 +3202,22 @@ Do you want to download and install it now?</source>
 <context>
     <name>WatchingWindow</name>
     <message>
-        <location filename="../../lobby/WatchingWindow.cpp" line="68"/>
+        <location filename="../../lobby/WatchingWindow.cpp" line="69"/>
         <source>Watching</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/WatchingWindow.cpp" line="69"/>
+        <location filename="../../lobby/WatchingWindow.cpp" line="70"/>
         <source>You are watching this table. Join to take a free seat.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/WatchingWindow.cpp" line="70"/>
+        <location filename="../../lobby/WatchingWindow.cpp" line="71"/>
         <source>Join</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/WatchingWindow.cpp" line="71"/>
+        <location filename="../../lobby/WatchingWindow.cpp" line="72"/>
         <source>Leave</source>
         <translation type="unfinished"></translation>
     </message>

@@ -30,27 +30,27 @@
         <translation>キャンセル</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="100"/>
+        <location filename="../../social/AvatarDialog.cpp" line="101"/>
         <source>The file %1 is unreadable</source>
         <translation>ファイル %1 を読み込めません</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="105"/>
+        <location filename="../../social/AvatarDialog.cpp" line="106"/>
         <source>The file %1 is an invalid image</source>
         <translation>ファイル %1 は有効な画像ではありません</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="119"/>
+        <location filename="../../social/AvatarDialog.cpp" line="120"/>
         <source>Failed to change avatar</source>
         <translation>アバターを変更できませんでした</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="124"/>
+        <location filename="../../social/AvatarDialog.cpp" line="125"/>
         <source>Locate Avatar Image</source>
         <translation>アバター画像を選択</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="125"/>
+        <location filename="../../social/AvatarDialog.cpp" line="126"/>
         <source>Image files</source>
         <translation>画像ファイル</translation>
     </message>
@@ -71,22 +71,22 @@
 <context>
     <name>ComingEventPopup</name>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="23"/>
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="25"/>
         <source>Server will go down for maintenance in %1</source>
         <translation>サーバーメンテナンスまで %1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="25"/>
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="27"/>
         <source>You are registered for tournament starting in %1</source>
         <translation>参加登録したトーナメントの開始まで %1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="27"/>
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="29"/>
         <source>Next tournament round starts in %1</source>
         <translation>トーナメントの次のラウンド開始まで %1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="29"/>
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="31"/>
         <source>Current tournament round ends in %1</source>
         <translation>トーナメントの現在のラウンド終了まで %1</translation>
     </message>
@@ -99,17 +99,17 @@
         <translation>開催予定のトーナメント</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="170"/>
+        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="171"/>
         <source>Unregister</source>
         <translation>登録解除</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="170"/>
+        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="171"/>
         <source>Register</source>
         <translation>参加登録</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="171"/>
+        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="172"/>
         <source>Info</source>
         <translation>詳細</translation>
     </message>
@@ -117,7 +117,7 @@
 <context>
     <name>CompactCityView</name>
     <message>
-        <location filename="../../scene/CompactCityView.cpp" line="30"/>
+        <location filename="../../scene/CompactCityView.cpp" line="32"/>
         <source>Remaining tiles</source>
         <translation>残り牌数</translation>
     </message>
@@ -171,106 +171,106 @@
         <translation>エラーはありません</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="152"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="153"/>
         <source>Undefined error</source>
         <translation>不明なエラー</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="153"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="155"/>
         <source>You&apos;ve been banned from this room</source>
         <translation>このルームから追放されています</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="154"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="157"/>
         <source>The room is password protected</source>
         <translation>このルームはパスワードで保護されています</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="155"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="159"/>
         <source>This is a members only room</source>
         <translation>このルームはメンバー専用です</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="156"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="161"/>
         <source>Your nickname is already in use in this room</source>
         <translation>このニックネームはこのルームで既に使われています</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="157"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="163"/>
         <source>The room is full</source>
         <translation>ルームは満員です</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="158"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="165"/>
         <source>The room is locked</source>
         <translation>ルームはロックされています</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="164"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="171"/>
         <source>The room doesn&apos;t exist</source>
         <translation>ルームが存在しません</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="161"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="168"/>
         <source>Lobby chat unavailable</source>
         <translation>ロビーチャットは利用できません</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="163"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="170"/>
         <source>Table chat only available to players</source>
         <translation>卓チャットはプレイヤーのみ利用できます</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="179"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="226"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="187"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="234"/>
         <source>%1 joined the chat</source>
         <translation>%1 がチャットに参加しました</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="186"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="233"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="194"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="241"/>
         <source>%1 left the chat</source>
         <translation>%1 がチャットから退出しました</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="197"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="243"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="205"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="251"/>
         <source>%1 has been kicked from the chat</source>
         <translation>%1 はチャットからキックされました</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="196"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="253"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="204"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="261"/>
         <source>%1 has been banned from the chat</source>
         <translation>%1 はチャットから追放されました</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="199"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="207"/>
         <source>%1 has been kicked from the chat due to %2</source>
         <translation>%1 は %2 のためチャットからキックされました</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="198"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="206"/>
         <source>%1 has been banned from the chat due to %2</source>
         <translation>%1 は %2 のためチャットから追放されました</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="203"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="211"/>
         <source>%1 has been kicked from the chat by %2</source>
         <translation>%1 は %2 によりチャットからキックされました</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="202"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="210"/>
         <source>%1 has been banned from the chat by %2</source>
         <translation>%1 は %2 によりチャットから追放されました</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="205"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="213"/>
         <source>%1 has been kicked from the chat by %2 due to %3</source>
         <translation>%1 は %3 のため %2 によりチャットからキックされました</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="204"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="212"/>
         <source>%1 has been banned from the chat by %2 due to %3</source>
         <translation>%1 は %3 のため %2 によりチャットから追放されました</translation>
     </message>
@@ -278,7 +278,7 @@
 <context>
     <name>ConnectionManager</name>
     <message>
-        <location filename="../../protocol/ConnectionManager.cpp" line="522"/>
+        <location filename="../../protocol/ConnectionManager.cpp" line="523"/>
         <source>%1</source>
         <translation>%1</translation>
     </message>
@@ -324,7 +324,7 @@
 <context>
     <name>CreateUserWindow</name>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="41"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="40"/>
         <source>User name must contain between %1 and %2 characters</source>
         <translation>ユーザー名は%1文字以上%2文字以下にしてください</translation>
     </message>
@@ -339,33 +339,33 @@
         <translation>確認用パスワードが一致しません</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="210"/>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="224"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="221"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="235"/>
         <source>Register User</source>
         <translation>ユーザー登録</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="211"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="222"/>
         <source>Your account has been created. Please activate it with the link in the e-mail we sent you, then log in.</source>
         <translation>アカウントを作成しました。お送りしたメールのリンクで有効にしてから、ログインしてください。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="239"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="250"/>
         <source>User name</source>
         <translation>ユーザー名</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="240"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="251"/>
         <source>Password</source>
         <translation>パスワード</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="241"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="252"/>
         <source>I&apos;m over %L1 years old</source>
         <translation>%L1歳以上です</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="244"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="255"/>
         <source>I accept the &lt;a style=&quot;font-family: Verdana; font-weight: bold; font-size: 12px; color: rgb(255,244,189); text-decoration: underline;&quot; href=&quot;https://terms.invalid/&quot;&gt;terms and conditions&lt;/a&gt;</source>
         <translation>&lt;a style=&quot;font-family: Verdana; font-weight: bold; font-size: 12px; color: rgb(255,244,189); text-decoration: underline;&quot; href=&quot;https://terms.invalid/&quot;&gt;利用規約&lt;/a&gt;に同意します</translation>
     </message>
@@ -474,13 +474,13 @@
 <context>
     <name>FriendDetailWindow</name>
     <message>
-        <location filename="../../social/FriendDetailWindow.cpp" line="63"/>
+        <location filename="../../social/FriendDetailWindow.cpp" line="65"/>
         <source>%1 with status &quot;%2&quot;</source>
         <extracomment>%1 is availability type, %2 is user status message</extracomment>
         <translation>%1（ステータス「%2」）</translation>
     </message>
     <message>
-        <location filename="../../social/FriendDetailWindow.cpp" line="75"/>
+        <location filename="../../social/FriendDetailWindow.cpp" line="78"/>
         <source>Friend details for %1</source>
         <translation>%1 の詳細</translation>
     </message>
@@ -512,28 +512,28 @@
 <context>
     <name>FriendSearchWindow</name>
     <message>
-        <location filename="../../social/FriendSearchWindow.cpp" line="48"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="52"/>
         <source>Add to friends</source>
         <translation>友達に追加</translation>
     </message>
     <message>
-        <location filename="../../social/FriendSearchWindow.cpp" line="49"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="53"/>
         <source>Add item to friends list</source>
         <translation>友達リストに追加</translation>
     </message>
     <message>
-        <location filename="../../social/FriendSearchWindow.cpp" line="50"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="54"/>
         <source>User</source>
         <translation>ユーザー</translation>
     </message>
     <message>
-        <location filename="../../social/FriendSearchWindow.cpp" line="120"/>
-        <location filename="../../social/FriendSearchWindow.cpp" line="167"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="124"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="171"/>
         <source>Search error</source>
         <translation>検索エラー</translation>
     </message>
     <message numerus="yes">
-        <location filename="../../social/FriendSearchWindow.cpp" line="158"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="162"/>
         <source>%Ln user(s) found</source>
         <translation>
             <numerusform>%Ln 人のユーザーが見つかりました</numerusform>
@@ -543,44 +543,44 @@
 <context>
     <name>FriendsRosterModel</name>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="50"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="52"/>
         <source>offline</source>
         <translation>オフライン</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="51"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="55"/>
         <source>online</source>
         <translation>オンライン</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="52"/>
-        <location filename="../../social/FriendsRosterModel.cpp" line="55"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="58"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="67"/>
         <source>away</source>
         <translation>離席中</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="53"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="61"/>
         <source>talkative</source>
         <translation>おしゃべり中</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="54"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="64"/>
         <source>busy</source>
         <translation>取り込み中</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="56"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="70"/>
         <source>&lt;unknown availability&gt;</source>
         <translation>&lt;不明な状態&gt;</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="102"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="122"/>
         <source>%1 is %2</source>
         <extracomment>%1 is friend name, %2 is availability type</extracomment>
         <translation>%1 は%2です</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="104"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="124"/>
         <source>%1 is %2 with status &quot;%3&quot;</source>
         <extracomment>%1 is friend name, %2 is availability type, %3 is user status message</extracomment>
         <translation>%1 は%2です（ステータス「%3」）</translation>
@@ -612,12 +612,12 @@
 <context>
     <name>FriendsWindow</name>
     <message>
-        <location filename="../../social/FriendsWindow.cpp" line="58"/>
+        <location filename="../../social/FriendsWindow.cpp" line="61"/>
         <source>Remove</source>
         <translation>削除</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsWindow.cpp" line="59"/>
+        <location filename="../../social/FriendsWindow.cpp" line="62"/>
         <source>Remove user from list</source>
         <translation>リストからユーザーを削除</translation>
     </message>
@@ -684,27 +684,27 @@ Check tournament rules for details regarding the distribution of the prize pool.
         <translation>卓が存在しません</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="917"/>
+        <location filename="../../table/GameWindow.cpp" line="916"/>
         <source>Table has been removed from server, press Ok to go back to lobby</source>
         <translation>卓はサーバーから削除されました。OKを押してロビーに戻ります</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1005"/>
+        <location filename="../../table/GameWindow.cpp" line="1004"/>
         <source>%1 joined the table</source>
         <translation>%1 が卓に着きました</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1023"/>
+        <location filename="../../table/GameWindow.cpp" line="1022"/>
         <source>You&apos;ve been unseated from this table.</source>
         <translation>この卓の席から外されました。</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1027"/>
+        <location filename="../../table/GameWindow.cpp" line="1026"/>
         <source>%1 left the table</source>
         <translation>%1 が卓を離れました</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1074"/>
+        <location filename="../../table/GameWindow.cpp" line="1073"/>
         <source>Hand started</source>
         <translation>局が始まりました</translation>
     </message>
@@ -724,12 +724,12 @@ Check tournament rules for details regarding the distribution of the prize pool.
         <translation>卓の回戦が終わりました</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1791"/>
+        <location filename="../../table/GameWindow.cpp" line="1790"/>
         <source>Tournament round ended</source>
         <translation>トーナメントの回戦が終わりました</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1792"/>
+        <location filename="../../table/GameWindow.cpp" line="1791"/>
         <source>The tournament round has ended, press Ok to go back to lobby</source>
         <translation>トーナメントの回戦が終わりました。OKを押してロビーに戻ります</translation>
     </message>
@@ -757,23 +757,23 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>HttpsGet</name>
     <message>
-        <location filename="../../app/HttpsGet.cpp" line="26"/>
+        <location filename="../../app/HttpsGet.cpp" line="28"/>
         <source>refusing to fetch %1: not an https:// address</source>
         <translation>%1 の取得を拒否しました：https:// のアドレスではありません</translation>
     </message>
     <message>
-        <location filename="../../app/HttpsGet.cpp" line="37"/>
-        <location filename="../../app/HttpsGet.cpp" line="51"/>
+        <location filename="../../app/HttpsGet.cpp" line="40"/>
+        <location filename="../../app/HttpsGet.cpp" line="55"/>
         <source>%1 is larger than %2 bytes</source>
         <translation>%1 は %2 バイトを超えています</translation>
     </message>
     <message>
-        <location filename="../../app/HttpsGet.cpp" line="47"/>
+        <location filename="../../app/HttpsGet.cpp" line="50"/>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
     <message>
-        <location filename="../../app/HttpsGet.cpp" line="49"/>
+        <location filename="../../app/HttpsGet.cpp" line="52"/>
         <source>%1 was redirected away from https</source>
         <translation>%1 は https 以外へリダイレクトされました</translation>
     </message>
@@ -847,37 +847,37 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>LobbySummary</name>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="69"/>
+        <location filename="../../lobby/LobbySummary.cpp" line="71"/>
         <source>Lobby</source>
         <translation>ロビー</translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="70"/>
+        <location filename="../../lobby/LobbySummary.cpp" line="72"/>
         <source>Players online: %L1</source>
         <translation>オンラインのプレイヤー：%L1</translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="71"/>
+        <location filename="../../lobby/LobbySummary.cpp" line="73"/>
         <source>Players seated: %L1</source>
         <translation>着席中のプレイヤー：%L1</translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="72"/>
+        <location filename="../../lobby/LobbySummary.cpp" line="74"/>
         <source>Open tables: %L1</source>
         <translation>開設中の卓：%L1</translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="73"/>
+        <location filename="../../lobby/LobbySummary.cpp" line="75"/>
         <source>Tournaments running: %L1</source>
         <translation>開催中のトーナメント：%L1</translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="74"/>
+        <location filename="../../lobby/LobbySummary.cpp" line="76"/>
         <source>Today&apos;s top winners</source>
         <translation>本日の上位獲得者</translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="84"/>
+        <location filename="../../lobby/LobbySummary.cpp" line="86"/>
         <source>%1. %2  %3</source>
         <translation>%1. %2  %3</translation>
     </message>
@@ -885,7 +885,7 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>LobbyWindow</name>
     <message>
-        <location filename="../../lobby/LobbyWindow.cpp" line="141"/>
+        <location filename="../../lobby/LobbyWindow.cpp" line="142"/>
         <source>Hide full tables</source>
         <translation>満席の卓を隠す</translation>
     </message>
@@ -893,7 +893,7 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>LocalizationDb</name>
     <message>
-        <location filename="../../lobby/LocalizationDb.cpp" line="22"/>
+        <location filename="../../lobby/LocalizationDb.cpp" line="24"/>
         <source>Table(%1)</source>
         <translation>卓(%1)</translation>
     </message>
@@ -901,13 +901,13 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>Log</name>
     <message>
-        <location filename="../../app/Log.cpp" line="303"/>
-        <location filename="../../app/Log.cpp" line="306"/>
+        <location filename="../../app/Log.cpp" line="302"/>
+        <location filename="../../app/Log.cpp" line="305"/>
         <source>Error</source>
         <translation>エラー</translation>
     </message>
     <message>
-        <location filename="../../app/Log.cpp" line="307"/>
+        <location filename="../../app/Log.cpp" line="306"/>
         <source>%1
 
 The program has to end. Please send the log file %2 to the support team.</source>
@@ -989,22 +989,22 @@ If you do not remember your password please reset your password and wait for 10 
         <translation>不明な理由でログインできませんでした!</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="131"/>
+        <location filename="../../mainwindow/LoginWindow.cpp" line="147"/>
         <source>Login failed</source>
         <translation>ログイン失敗</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="139"/>
+        <location filename="../../mainwindow/LoginWindow.cpp" line="155"/>
         <source>Connecting...</source>
         <translation>接続中...</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="144"/>
+        <location filename="../../mainwindow/LoginWindow.cpp" line="160"/>
         <source>Log in</source>
         <translation>ログイン</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="209"/>
+        <location filename="../../mainwindow/LoginWindow.cpp" line="225"/>
         <source>&lt;a style=&quot;%1&quot; href=&quot;https://reset-password.invalid/&quot;&gt;Reset password&lt;/a&gt;</source>
         <translation>&lt;a style=&quot;%1&quot; href=&quot;https://reset-password.invalid/&quot;&gt;パスワードを再設定&lt;/a&gt;</translation>
     </message>
@@ -1027,103 +1027,103 @@ If you do not remember your password please reset your password and wait for 10 
         <translation>筒子</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="22"/>
+        <location filename="../../game/Tile.cpp" line="23"/>
         <source>Plum blossom</source>
         <comment>flower</comment>
         <translation>梅</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="23"/>
+        <location filename="../../game/Tile.cpp" line="24"/>
         <source>Orchid</source>
         <comment>flower</comment>
         <translation>蘭</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="24"/>
+        <location filename="../../game/Tile.cpp" line="25"/>
         <source>Chrysanthemum</source>
         <comment>flower</comment>
         <translation>菊</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="25"/>
+        <location filename="../../game/Tile.cpp" line="26"/>
         <source>Bamboo</source>
         <comment>flower</comment>
         <translation>竹</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="28"/>
+        <location filename="../../game/Tile.cpp" line="29"/>
         <source>Spring</source>
         <translation>春</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="29"/>
+        <location filename="../../game/Tile.cpp" line="30"/>
         <source>Summer</source>
         <translation>夏</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="30"/>
+        <location filename="../../game/Tile.cpp" line="31"/>
         <source>Autumn</source>
         <translation>秋</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="31"/>
+        <location filename="../../game/Tile.cpp" line="32"/>
         <source>Winter</source>
         <translation>冬</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="34"/>
+        <location filename="../../game/Tile.cpp" line="35"/>
         <source>East Wind</source>
         <translation>東</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="35"/>
+        <location filename="../../game/Tile.cpp" line="36"/>
         <source>South Wind</source>
         <translation>南</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="36"/>
+        <location filename="../../game/Tile.cpp" line="37"/>
         <source>West Wind</source>
         <translation>西</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="37"/>
+        <location filename="../../game/Tile.cpp" line="38"/>
         <source>North Wind</source>
         <translation>北</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="40"/>
+        <location filename="../../game/Tile.cpp" line="41"/>
         <source>Green Dragon</source>
         <translation>發</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="41"/>
+        <location filename="../../game/Tile.cpp" line="42"/>
         <source>Red Dragon</source>
         <translation>中</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="42"/>
+        <location filename="../../game/Tile.cpp" line="43"/>
         <source>White Dragon</source>
         <translation>白</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="101"/>
+        <location filename="../../game/Tile.cpp" line="102"/>
         <source>Concealed</source>
         <translation>伏せ牌</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="109"/>
+        <location filename="../../game/Tile.cpp" line="110"/>
         <source>%1 %L2</source>
         <comment>Suit and number, e.g. Bamboo 7</comment>
         <translation>%L2%1</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="113"/>
+        <location filename="../../game/Tile.cpp" line="114"/>
         <source>%1 %L2</source>
         <comment>Flower and number, e.g. Orchid 3</comment>
         <translation>%1 %L2</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="117"/>
+        <location filename="../../game/Tile.cpp" line="118"/>
         <source>%1 %L2</source>
         <comment>Season and number, e.g. Winter 2</comment>
         <translation>%1 %L2</translation>
@@ -1172,48 +1172,48 @@ If you do not remember your password please reset your password and wait for 10 
 <context>
     <name>MainView</name>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="246"/>
+        <location filename="../../mainwindow/MainView.cpp" line="245"/>
         <source>My account</source>
         <translation>マイアカウント</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="247"/>
+        <location filename="../../mainwindow/MainView.cpp" line="246"/>
         <source>Support</source>
         <translation>サポート</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="248"/>
+        <location filename="../../mainwindow/MainView.cpp" line="247"/>
         <source>Toggle fullscreen</source>
         <translation>フルスクリーン切替</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="249"/>
+        <location filename="../../mainwindow/MainView.cpp" line="248"/>
         <source>Fullscreen</source>
         <translation>フルスクリーン</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="250"/>
+        <location filename="../../mainwindow/MainView.cpp" line="249"/>
         <source>Ctrl+F</source>
         <comment>Toggle fullscreen</comment>
         <translation>Ctrl+F</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="251"/>
+        <location filename="../../mainwindow/MainView.cpp" line="250"/>
         <source>Quit</source>
         <translation>終了</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="252"/>
+        <location filename="../../mainwindow/MainView.cpp" line="251"/>
         <source>Cashier</source>
         <translation>キャッシャー</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="254"/>
+        <location filename="../../mainwindow/MainView.cpp" line="253"/>
         <source>Lobby chat</source>
         <translation>ロビーチャット</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="255"/>
+        <location filename="../../mainwindow/MainView.cpp" line="254"/>
         <source>Try again</source>
         <translation>再試行</translation>
     </message>
@@ -1221,32 +1221,32 @@ If you do not remember your password please reset your password and wait for 10 
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="328"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="325"/>
         <source>Connecting to %1...</source>
         <translation>%1 に接続しています...</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="335"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="332"/>
         <source>Connected to %1</source>
         <translation>%1 に接続しました</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="374"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="371"/>
         <source>The server closed the connection</source>
         <translation>サーバーが接続を切断しました</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="375"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="372"/>
         <source>Cannot connect to %1</source>
         <translation>%1 に接続できません</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="360"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="357"/>
         <source>Connected to %1. Please log in.</source>
         <translation>%1 に接続しました。ログインしてください。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="415"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="412"/>
         <source>Logging in as %1...</source>
         <translation>%1 としてログインしています...</translation>
     </message>
@@ -1293,12 +1293,12 @@ If you do not remember your password please reset your password and wait for 10 
         <translation>不明な原因でログインに失敗しました。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="428"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="425"/>
         <source>Login failed: %1</source>
         <translation>ログインに失敗しました：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="490"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="487"/>
         <source>Logged in as %1</source>
         <translation>%1 としてログイン中</translation>
     </message>
@@ -1345,196 +1345,196 @@ Please contact the support to remedy the situation.</source>
         <translation>登録が完了していないため、リアルマネーでプレイすることはできません。</translation>
     </message>
     <message>
-        <location filename="../../protocol/join_failed_reason.h" line="44"/>
+        <location filename="../../protocol/join_failed_reason.h" line="43"/>
         <source>You are not allowed to play, server will be unavailable due to maintenance.</source>
         <translation>メンテナンスのためまもなくサーバーが停止するので、プレイできません。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1069"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1063"/>
         <source>Joined table %1</source>
         <translation>卓 %1 に参加しました</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1107"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1109"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1117"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1267"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1101"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1103"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1111"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1264"/>
         <source>Join Failed</source>
         <translation>参加できませんでした</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1196"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1190"/>
         <source>You are already seated at table %L1.
 Do you want to rejoin?</source>
         <translation>すでに卓 %L1 に着席しています。
 卓に戻りますか?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1253"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1247"/>
         <source>Table invitation</source>
         <translation>卓への招待</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1254"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1248"/>
         <source>%1 has invited you to table %2, do you want to join?</source>
         <translation>%1 さんから卓 %2 に招待されました。参加しますか?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1266"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1261"/>
         <source>Registration</source>
         <translation>登録</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1268"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1267"/>
         <source>Tournament registration</source>
         <translation>トーナメント参加登録</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1273"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1274"/>
         <source>You are not fully registered and therefore not allowed to play for money.
 Do you want to complete your registration now?</source>
         <translation>登録が完了していないため、リアルマネーでプレイすることはできません。
 今すぐ登録を完了しますか？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="946"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="940"/>
         <source>Tournaments</source>
         <translation>トーナメント</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1107"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1101"/>
         <source>Join Failed: %1</source>
         <translation>参加できませんでした：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1075"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1069"/>
         <source>Watching table %1</source>
         <translation>卓 %1 を観戦中</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="260"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="257"/>
         <source>Resolution too low!</source>
         <translation>画面の解像度が低すぎます。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="261"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="258"/>
         <source>You should have a resolution of at least 1024x768, you currently have %L1x%L2</source>
         <translation>1024x768 以上の解像度が必要です。現在の解像度は %L1x%L2 です</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="547"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="544"/>
         <source>Failed</source>
         <translation>失敗</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="652"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="647"/>
         <source>You have %1</source>
         <translation>所持金 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="658"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="653"/>
         <source>System message</source>
         <translation>システムメッセージ</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="663"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="669"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="678"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="658"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="664"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="673"/>
         <source>Information</source>
         <translation>お知らせ</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="670"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="665"/>
         <source>Unfortunately you were among the last players to register for tournament %1 and you have been unregistered to make sure every
 tournament table has exactly four players. Your buy-in and fee will be repaid.</source>
         <translation>トーナメント %1 の参加登録が最後のほうだったため、すべての卓がちょうど 4 人になるよう参加登録を解除しました。
 参加費と手数料は返金されます。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="679"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="674"/>
         <source>A server error occured during tournament %1 and the tournament was aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
         <translation>トーナメント %1 の進行中にサーバーエラーが発生したため、トーナメントは中止されました。
 賞金総額の分配については、トーナメントのルールをご確認ください。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="698"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="693"/>
         <source>Forced logout</source>
         <translation>強制ログアウト</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="698"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="693"/>
         <source>You were forcefully logged out!</source>
         <translation>強制的にログアウトされました。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="733"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="728"/>
         <source>Quit</source>
         <translation>終了</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="733"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="728"/>
         <source>Are you sure you want to quit?</source>
         <translation>終了してもよろしいですか?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="782"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="777"/>
         <source>Windowed</source>
         <translation>ウィンドウ</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="782"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="777"/>
         <source>Fullscreen</source>
         <translation>フルスクリーン</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="794"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="789"/>
         <source>TM</source>
         <comment>Trademark abbreviation</comment>
         <translation>TM</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="795"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="790"/>
         <source>Powered by Kestrova%1</source>
         <translation>Powered by Kestrova%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="942"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="936"/>
         <source>Start</source>
         <translation>スタート</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="944"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="938"/>
         <source>Play</source>
         <translation>プレイ</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="948"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="942"/>
         <source>Settings</source>
         <translation>設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="950"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="944"/>
         <source>Friends</source>
         <translation>友達</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="952"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="946"/>
         <source>Game Guide</source>
         <translation>ゲームガイド</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="958"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="952"/>
         <source>Make your choice below or go to the Lobby for more rules and table options</source>
         <translation>下から選ぶか、ロビーでルールと卓を選んでください</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1092"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1086"/>
         <source>Join game failed!</source>
         <translation>対局に参加できませんでした。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1093"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1087"/>
         <source>Failed to join game.
 Please try again in a little while.
 If problem persists please contact support</source>
@@ -1543,153 +1543,153 @@ If problem persists please contact support</source>
 問題が解決しない場合はサポートにお問い合わせください</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1122"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1116"/>
         <source>Leave Failed</source>
         <translation>退席できません</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1129"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1130"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1123"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1124"/>
         <source>Watch Failed</source>
         <translation>観戦できませんでした</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1129"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1123"/>
         <source>Watch Failed: %1</source>
         <translation>観戦できませんでした：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1172"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1196"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1166"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1190"/>
         <source>Rejoin Table</source>
         <translation>卓に戻る</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1173"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1167"/>
         <source>Do you want to rejoin table %1?</source>
         <translation>卓 %1 に戻りますか?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1182"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1176"/>
         <source>Watch Table</source>
         <translation>卓を観戦</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1182"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1176"/>
         <source>Do you want to continue watching table %1?</source>
         <translation>卓 %1 の観戦を続けますか?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1194"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1188"/>
         <source>You are already seated at table %L1.</source>
         <translation>すでに卓 %L1 に着席しています。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1312"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1314"/>
         <source>Web browser</source>
         <translation>ウェブブラウザー</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1313"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1315"/>
         <source>The web browser could not be started. The address is:
 %1</source>
         <translation>ウェブブラウザーを起動できませんでした。アドレス:
 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1466"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1467"/>
         <source>Deposit</source>
         <translation>入金</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1467"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1468"/>
         <source>Withdraw</source>
         <translation>出金</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1468"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1469"/>
         <source>Statement</source>
         <translation>明細</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1469"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1470"/>
         <source>My profile</source>
         <translation>プロフィール</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1470"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1471"/>
         <source>Hand history</source>
         <translation>対局履歴</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1471"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1472"/>
         <source>Player protection</source>
         <translation>プレイヤー保護</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1472"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1473"/>
         <source>Change password</source>
         <translation>パスワード変更</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1506"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1528"/>
         <source>Local time is %1</source>
         <translation>現地時刻 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1680"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1699"/>
         <source>New tournament round - %1</source>
         <translation>トーナメント新ラウンド - %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1681"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1700"/>
         <source>Continuing tournament round - %1</source>
         <translation>トーナメントラウンド続行 - %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1682"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1701"/>
         <source>You have been assigned to tournament table %1. Show now?</source>
         <translation>トーナメントの卓 %1 に割り当てられました。今すぐ表示しますか?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1683"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1702"/>
         <source>You are assigned to tournament table %1. Show now?</source>
         <translation>トーナメントの卓 %1 に割り当てられています。今すぐ表示しますか?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1734"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1753"/>
         <source>This is you</source>
         <translation>あなたです</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1736"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1755"/>
         <source>Add to friends</source>
         <translation>友達に追加</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1754"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1774"/>
         <source>Watch table %1</source>
         <comment>%1 is table name</comment>
         <translation>卓 %1 を観戦</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1760"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1780"/>
         <source>Friend is offline</source>
         <translation>友達はオフラインです</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1761"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1781"/>
         <source>Friend is only playing at this table</source>
         <translation>友達はこの卓でのみプレイしています</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1762"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1782"/>
         <source>Friend is not playing</source>
         <translation>友達はプレイしていません</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="716"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="719"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="711"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="714"/>
         <source>Error</source>
         <translation>エラー</translation>
     </message>
@@ -1729,17 +1729,17 @@ If problem persists please contact support</source>
         <translation>閉じる</translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.cpp" line="85"/>
+        <location filename="../../table/MeldAuction.cpp" line="87"/>
         <source>Choose Meld</source>
         <translation>鳴きを選択</translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.cpp" line="87"/>
+        <location filename="../../table/MeldAuction.cpp" line="89"/>
         <source>Rob the Kong</source>
         <translation>槍槓</translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.cpp" line="89"/>
+        <location filename="../../table/MeldAuction.cpp" line="91"/>
         <source>Replace tiles</source>
         <translation>牌の交換</translation>
     </message>
@@ -1747,83 +1747,83 @@ If problem persists please contact support</source>
 <context>
     <name>MeldChoice</name>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="88"/>
+        <location filename="../../table/MeldChoice.cpp" line="87"/>
         <source>Riichi</source>
         <translation>リーチ</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="80"/>
+        <location filename="../../table/MeldChoice.cpp" line="79"/>
         <source>Kong</source>
         <translation>カン</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="84"/>
+        <location filename="../../table/MeldChoice.cpp" line="83"/>
         <source>Pong to kong</source>
         <translation>加カン</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="74"/>
+        <location filename="../../table/MeldChoice.cpp" line="73"/>
         <source>Chow Low</source>
         <translation>チー（下）</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="76"/>
+        <location filename="../../table/MeldChoice.cpp" line="75"/>
         <source>Chow Mid</source>
         <translation>チー（中）</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="78"/>
+        <location filename="../../table/MeldChoice.cpp" line="77"/>
         <source>Chow Hi</source>
         <translation>チー（上）</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="82"/>
+        <location filename="../../table/MeldChoice.cpp" line="81"/>
         <source>Pong</source>
         <translation>ポン</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="86"/>
+        <location filename="../../table/MeldChoice.cpp" line="85"/>
         <source>Bonus</source>
         <translation>花牌</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="97"/>
+        <location filename="../../table/MeldChoice.cpp" line="96"/>
         <source>Alt+1</source>
         <comment>Chow Low</comment>
         <translation>Alt+1</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="99"/>
+        <location filename="../../table/MeldChoice.cpp" line="98"/>
         <source>Alt+2</source>
         <comment>Chow Mid</comment>
         <translation>Alt+2</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="101"/>
+        <location filename="../../table/MeldChoice.cpp" line="100"/>
         <source>Alt+3</source>
         <comment>Chow Hi</comment>
         <translation>Alt+3</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="103"/>
+        <location filename="../../table/MeldChoice.cpp" line="102"/>
         <source>Alt+K</source>
         <comment>Kong</comment>
         <translation>Alt+K</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="105"/>
+        <location filename="../../table/MeldChoice.cpp" line="104"/>
         <source>Alt+P</source>
         <comment>Pong</comment>
         <translation>Alt+P</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="107"/>
+        <location filename="../../table/MeldChoice.cpp" line="106"/>
         <source>Alt+K</source>
         <comment>Pong to kong</comment>
         <translation>Alt+K</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="109"/>
+        <location filename="../../table/MeldChoice.cpp" line="108"/>
         <source>Alt+R</source>
         <comment>Riichi</comment>
         <translation>Alt+R</translation>
@@ -1855,7 +1855,7 @@ If problem persists please contact support</source>
 <context>
     <name>PlayerWidget</name>
     <message numerus="yes">
-        <location filename="../../table/PlayerWidget.cpp" line="105"/>
+        <location filename="../../table/PlayerWidget.cpp" line="106"/>
         <source>%nwins</source>
         <extracomment>don&apos;t include %n in translation, only used to get correct noun form</extracomment>
         <translation>
@@ -1863,7 +1863,7 @@ If problem persists please contact support</source>
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../../table/PlayerWidget.cpp" line="112"/>
+        <location filename="../../table/PlayerWidget.cpp" line="113"/>
         <source>%npts</source>
         <extracomment>don&apos;t include %n in translation, only used to get correct noun form</extracomment>
         <translation>
@@ -1967,12 +1967,12 @@ If problem persists please contact support</source>
         <translation>ラウンド 1</translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreBoard.cpp" line="46"/>
+        <location filename="../../table/RoundScoreBoard.cpp" line="48"/>
         <source>Round %L1/%L2</source>
         <translation>ラウンド %L1/%L2</translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreBoard.cpp" line="52"/>
+        <location filename="../../table/RoundScoreBoard.cpp" line="54"/>
         <source>Round results</source>
         <translation>ラウンド結果</translation>
     </message>
@@ -1997,7 +1997,7 @@ If problem persists please contact support</source>
     </message>
     <message>
         <location filename="../../table/RoundScoreWidget.ui" line="35"/>
-        <location filename="../../table/RoundScoreWidget.cpp" line="31"/>
+        <location filename="../../table/RoundScoreWidget.cpp" line="33"/>
         <source>Round results:</source>
         <translation>ラウンド結果：</translation>
     </message>
@@ -2012,7 +2012,7 @@ If problem persists please contact support</source>
         <translation>?</translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreWidget.cpp" line="25"/>
+        <location filename="../../table/RoundScoreWidget.cpp" line="27"/>
         <source>Round balance:</source>
         <translation>ラウンド収支：</translation>
     </message>
@@ -2026,7 +2026,7 @@ If problem persists please contact support</source>
     </message>
     <message>
         <location filename="../../table/ScoreBoard.ui" line="177"/>
-        <location filename="../../table/ScoreBoard.cpp" line="210"/>
+        <location filename="../../table/ScoreBoard.cpp" line="211"/>
         <source>Ready</source>
         <translation>準備完了</translation>
     </message>
@@ -2036,13 +2036,13 @@ If problem persists please contact support</source>
         <translation>退席</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="214"/>
-        <location filename="../../table/ScoreBoard.cpp" line="222"/>
+        <location filename="../../table/ScoreBoard.cpp" line="215"/>
+        <location filename="../../table/ScoreBoard.cpp" line="223"/>
         <source>Next hand</source>
         <translation>次の局</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="219"/>
+        <location filename="../../table/ScoreBoard.cpp" line="220"/>
         <source>Play (%1)</source>
         <translation>もう一度 (%1)</translation>
     </message>
@@ -2087,55 +2087,55 @@ If problem persists please contact support</source>
         <translation>裏ドラ</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="116"/>
+        <location filename="../../table/ScoreBoard.cpp" line="117"/>
         <source>Points:</source>
         <translation>符：</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="120"/>
+        <location filename="../../table/ScoreBoard.cpp" line="121"/>
         <source>Doubles:</source>
         <translation>翻：</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="124"/>
+        <location filename="../../table/ScoreBoard.cpp" line="125"/>
         <source>Limit hands:</source>
         <translation>役満：</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="109"/>
-        <location filename="../../table/ScoreBoard.cpp" line="131"/>
-        <location filename="../../table/ScoreBoard.cpp" line="182"/>
+        <location filename="../../table/ScoreBoard.cpp" line="110"/>
+        <location filename="../../table/ScoreBoard.cpp" line="132"/>
         <location filename="../../table/ScoreBoard.cpp" line="183"/>
+        <location filename="../../table/ScoreBoard.cpp" line="184"/>
         <source>%L1</source>
         <translation>%L1</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="131"/>
+        <location filename="../../table/ScoreBoard.cpp" line="132"/>
         <source>Hand Score</source>
         <translation>和了点</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="182"/>
+        <location filename="../../table/ScoreBoard.cpp" line="183"/>
         <source>Settlement</source>
         <translation>精算</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="183"/>
+        <location filename="../../table/ScoreBoard.cpp" line="184"/>
         <source>Current Score</source>
         <translation>持ち点</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="185"/>
+        <location filename="../../table/ScoreBoard.cpp" line="186"/>
         <source>Payment</source>
         <translation>支払い</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="188"/>
+        <location filename="../../table/ScoreBoard.cpp" line="189"/>
         <source>Winning hand</source>
         <translation>和了</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="189"/>
+        <location filename="../../table/ScoreBoard.cpp" line="190"/>
         <source>Losing hand</source>
         <translation>放銃・流局</translation>
     </message>
@@ -2143,37 +2143,37 @@ If problem persists please contact support</source>
 <context>
     <name>SeatedWindow</name>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="107"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="108"/>
         <source>The game starts in %1</source>
         <translation>対局開始まで %1</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="114"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="115"/>
         <source>Seat reserved</source>
         <translation>席を確保しました</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="115"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="116"/>
         <source>Play</source>
         <translation>プレイ</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="116"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="117"/>
         <source>Leave</source>
         <translation>退席</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="123"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="124"/>
         <source>Table %1</source>
         <translation>卓 %1</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="124"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="125"/>
         <source>A seat is reserved for you at %1.</source>
         <translation>%1 にあなたの席が確保されています。</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="125"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="126"/>
         <source>%1, %2, buy-in %3</source>
         <translation>%1、%2、参加費 %3</translation>
     </message>
@@ -2189,22 +2189,22 @@ If problem persists please contact support</source>
 <context>
     <name>SetScreennameDialog</name>
     <message>
-        <location filename="../../lobby/SetScreennameDialog.cpp" line="83"/>
+        <location filename="../../lobby/SetScreennameDialog.cpp" line="84"/>
         <source>Choose a screen name</source>
         <translation>表示名の設定</translation>
     </message>
     <message>
-        <location filename="../../lobby/SetScreennameDialog.cpp" line="84"/>
+        <location filename="../../lobby/SetScreennameDialog.cpp" line="85"/>
         <source>Please choose the name other players will see at the tables.</source>
         <translation>卓で他のプレイヤーに表示される名前を決めてください。</translation>
     </message>
     <message>
-        <location filename="../../lobby/SetScreennameDialog.cpp" line="85"/>
+        <location filename="../../lobby/SetScreennameDialog.cpp" line="86"/>
         <source>Screen name</source>
         <translation>表示名</translation>
     </message>
     <message>
-        <location filename="../../lobby/SetScreennameDialog.cpp" line="86"/>
+        <location filename="../../lobby/SetScreennameDialog.cpp" line="87"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -2263,23 +2263,23 @@ If problem persists please contact support</source>
         <translation>チャット</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="103"/>
+        <location filename="../../table/SideBar.cpp" line="105"/>
         <source>Wind round %L1 of %L2</source>
         <translation>%L1 / %L2 周目</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="114"/>
-        <location filename="../../table/SideBar.cpp" line="115"/>
+        <location filename="../../table/SideBar.cpp" line="116"/>
+        <location filename="../../table/SideBar.cpp" line="117"/>
         <source>x%1</source>
         <translation>x%1</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="158"/>
+        <location filename="../../table/SideBar.cpp" line="160"/>
         <source>Hand Id: %1</source>
         <translation>局 ID：%1</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="168"/>
+        <location filename="../../table/SideBar.cpp" line="171"/>
         <source>Round %L1 of %L2</source>
         <translation>第 %L1 / %L2 ラウンド</translation>
     </message>
@@ -2289,7 +2289,7 @@ If problem persists please contact support</source>
         <translation>まもなく</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="199"/>
+        <location filename="../../table/SideBar.cpp" line="200"/>
         <location filename="../../table/SideBar.cpp" line="207"/>
         <source>No round playing</source>
         <translation>ラウンドなし</translation>
@@ -2303,7 +2303,7 @@ If problem persists please contact support</source>
 <context>
     <name>TableInfo</name>
     <message>
-        <location filename="../../protocol/TableInfo.cpp" line="41"/>
+        <location filename="../../protocol/TableInfo.cpp" line="40"/>
         <source>-</source>
         <translation>-</translation>
     </message>
@@ -2365,37 +2365,37 @@ If problem persists please contact support</source>
 <context>
     <name>TableModel</name>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="79"/>
+        <location filename="../../lobby/TableModel.cpp" line="80"/>
         <source>Table</source>
         <translation>卓</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="81"/>
+        <location filename="../../lobby/TableModel.cpp" line="82"/>
         <source>Rules</source>
         <translation>ルール</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="83"/>
+        <location filename="../../lobby/TableModel.cpp" line="84"/>
         <source>Game</source>
         <translation>形式</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="85"/>
+        <location filename="../../lobby/TableModel.cpp" line="86"/>
         <source>Stakes</source>
         <translation>レート</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="87"/>
+        <location filename="../../lobby/TableModel.cpp" line="88"/>
         <source>Players</source>
         <translation>人数</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="448"/>
+        <location filename="../../lobby/TableModel.cpp" line="449"/>
         <source>Table %1</source>
         <translation>卓 %1</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="464"/>
+        <location filename="../../lobby/TableModel.cpp" line="465"/>
         <source>%1/%2</source>
         <translation>%1/%2</translation>
     </message>
@@ -2403,55 +2403,55 @@ If problem persists please contact support</source>
 <context>
     <name>TablePreview</name>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="108"/>
+        <location filename="../../lobby/TablePreview.cpp" line="109"/>
         <source>Join</source>
         <translation>参加</translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="109"/>
+        <location filename="../../lobby/TablePreview.cpp" line="110"/>
         <source>Watch</source>
         <translation>観戦</translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="112"/>
+        <location filename="../../lobby/TablePreview.cpp" line="113"/>
         <source>Select a table to see it here.</source>
         <translation>卓を選択するとここに表示されます。</translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="122"/>
+        <location filename="../../lobby/TablePreview.cpp" line="123"/>
         <source>Table %1</source>
         <translation>卓 %1</translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="124"/>
+        <location filename="../../lobby/TablePreview.cpp" line="125"/>
         <source>Rules: %1</source>
         <translation>ルール：%1</translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="125"/>
+        <location filename="../../lobby/TablePreview.cpp" line="126"/>
         <source>Game: %1</source>
         <translation>形式：%1</translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="126"/>
         <location filename="../../lobby/TablePreview.cpp" line="127"/>
+        <location filename="../../lobby/TablePreview.cpp" line="128"/>
         <source>Stakes: %1</source>
         <translation>レート：%1</translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="128"/>
+        <location filename="../../lobby/TablePreview.cpp" line="129"/>
         <source>Players: %1 of %2</source>
         <translation>人数：%1/%2</translation>
     </message>
     <message numerus="yes">
-        <location filename="../../lobby/TablePreview.cpp" line="130"/>
+        <location filename="../../lobby/TablePreview.cpp" line="131"/>
         <source>(%n bot(s))</source>
         <translation>
             <numerusform>(ボット %n 人)</numerusform>
         </translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="132"/>
+        <location filename="../../lobby/TablePreview.cpp" line="133"/>
         <source>- table full</source>
         <translation>- 満席</translation>
     </message>
@@ -2459,8 +2459,8 @@ If problem persists please contact support</source>
 <context>
     <name>TableSelector</name>
     <message>
-        <location filename="../../table/TableSelector.cpp" line="147"/>
-        <location filename="../../table/TableSelector.cpp" line="195"/>
+        <location filename="../../table/TableSelector.cpp" line="148"/>
+        <location filename="../../table/TableSelector.cpp" line="196"/>
         <source>Lobby</source>
         <translation>ロビー</translation>
     </message>
@@ -2549,13 +2549,13 @@ If problem persists please contact support</source>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.ui" line="86"/>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="324"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="323"/>
         <source>Players</source>
         <translation>プレイヤー</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.ui" line="117"/>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="334"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="333"/>
         <source>Payout structure</source>
         <translation>賞金配分</translation>
     </message>
@@ -2576,72 +2576,72 @@ If problem persists please contact support</source>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.cpp" line="215"/>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="443"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="442"/>
         <source>Watch</source>
         <translation>観戦</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="312"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="311"/>
         <source>Status: %1</source>
         <translation>状態：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="313"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="312"/>
         <source>Buy-in: %1</source>
         <translation>参加費：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="314"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="313"/>
         <source>Pot: %1</source>
         <translation>賞金総額：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="315"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="314"/>
         <source>Rules: %1</source>
         <translation>ルール：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="316"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="315"/>
         <source>Duration: %1</source>
         <translation>対局時間：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="318"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="317"/>
         <source>Registered Players: %1</source>
         <translation>登録者数：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="324"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="323"/>
         <source>Standings</source>
         <translation>順位</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="339"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="338"/>
         <source>Tables</source>
         <translation>卓</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="373"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="372"/>
         <source>Starts in: %1</source>
         <translation>開始まで：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="389"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="388"/>
         <source>Round %1</source>
         <translation>ラウンド %1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="399"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="398"/>
         <source>Ends in: %1</source>
         <translation>終了まで：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="399"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="398"/>
         <source>Next break in: %1</source>
         <translation>次の休憩まで：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="406"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="405"/>
         <source>Next round in: %1</source>
         <translation>次のラウンドまで：%1</translation>
     </message>
@@ -2729,42 +2729,42 @@ If problem persists please contact support</source>
         <translation>詳細</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="82"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="83"/>
         <source>Status: %1</source>
         <translation>状態：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="83"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="84"/>
         <source>Buy-in: %1</source>
         <translation>参加費：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="84"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="85"/>
         <source>Pot: %1</source>
         <translation>賞金総額：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="85"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="86"/>
         <source>Rules: %1</source>
         <translation>ルール：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="86"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="87"/>
         <source>Duration: %1</source>
         <translation>対局時間：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="88"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="89"/>
         <source>Registered Players: %1</source>
         <translation>登録者数：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="104"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="105"/>
         <source>Starts in: %1</source>
         <translation>開始まで：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="123"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="124"/>
         <source>Tournament</source>
         <translation>トーナメント</translation>
     </message>
@@ -2798,81 +2798,81 @@ If problem persists please contact support</source>
 <context>
     <name>TournamentsController</name>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="97"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="99"/>
         <source>Failed</source>
         <translation>失敗</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="99"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="101"/>
         <source>Denied</source>
         <translation>拒否されました</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="101"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="103"/>
         <source>Insufficient Funds</source>
         <translation>残高不足</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="103"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="105"/>
         <source>Tournament is full</source>
         <translation>トーナメントは満員です</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="105"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="107"/>
         <source>Access Denied</source>
         <translation>アクセスが拒否されました</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="107"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="109"/>
         <source>Already Registered</source>
         <translation>参加登録済みです</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="109"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="111"/>
         <source>Tournament is running</source>
         <translation>トーナメントは開催中です</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="242"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="244"/>
         <source>Join tournament</source>
         <translation>トーナメントに参加</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="247"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="249"/>
         <source>You don&apos;t have enough money on your account to join the tournament.
 Do you want to make a deposit now?</source>
         <translation>残高が不足しているため、このトーナメントに参加できません。
 今すぐ入金しますか？</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="256"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="258"/>
         <source>Deposit</source>
         <translation>入金</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="257"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="259"/>
         <source>Your account is opened in a web browser</source>
         <translation>アカウントページを Web ブラウザで開きました</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="270"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="272"/>
         <source>Tournament %1 is full</source>
         <translation>トーナメント %1 は満員です</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="274"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="276"/>
         <source>Join tournament failed!
 %1</source>
         <translation>トーナメントに参加できませんでした。
 %1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="281"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="283"/>
         <source>Unregister from tournament</source>
         <translation>トーナメントの参加登録を解除</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="282"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="284"/>
         <source>Unregister from tournament failed!
 %1</source>
         <translation>参加登録を解除できませんでした。
@@ -2882,37 +2882,37 @@ Do you want to make a deposit now?</source>
 <context>
     <name>TournamentsLobbyModel</name>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
         <source>Start</source>
         <translation>開始</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
         <source>Status</source>
         <translation>状態</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
         <source>Name</source>
         <translation>名前</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
         <source>Rules</source>
         <translation>ルール</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
         <source>Players</source>
         <translation>人数</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="104"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
         <source>Buy-in</source>
         <translation>参加費</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="104"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
         <source>Pot</source>
         <translation>賞金総額</translation>
     </message>
@@ -2978,7 +2978,7 @@ Do you want to make a deposit now?</source>
 <context>
     <name>TranslationsManager</name>
     <message>
-        <location filename="../../widgets/TranslationsManager.cpp" line="20"/>
+        <location filename="../../widgets/TranslationsManager.cpp" line="19"/>
         <source>English</source>
         <comment>the name of this translation&apos;s language, in that language</comment>
         <translation>日本語</translation>
@@ -2987,17 +2987,17 @@ Do you want to make a deposit now?</source>
 <context>
     <name>UpdateDownloader</name>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="37"/>
+        <location filename="../../app/UpdateDownloader.cpp" line="38"/>
         <source>The installer address is not an https:// address.</source>
         <translation>インストーラーのアドレスが https:// ではありません。</translation>
     </message>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="39"/>
+        <location filename="../../app/UpdateDownloader.cpp" line="40"/>
         <source>The installer&apos;s size or digest is missing.</source>
         <translation>インストーラーのサイズまたはダイジェストがありません。</translation>
     </message>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="48"/>
+        <location filename="../../app/UpdateDownloader.cpp" line="49"/>
         <source>Cannot create the installer file: %1</source>
         <translation>インストーラーファイルを作成できません：%1</translation>
     </message>
@@ -3046,7 +3046,7 @@ Do you want to make a deposit now?</source>
         <translation>クライアントのバージョン %1 をダウンロードしています...</translation>
     </message>
     <message>
-        <location filename="../../app/UpdateProgressDialog.cpp" line="48"/>
+        <location filename="../../app/UpdateProgressDialog.cpp" line="49"/>
         <source>%1 of %2 MB</source>
         <translation>%1 / %2 MB</translation>
     </message>
@@ -3054,42 +3054,42 @@ Do you want to make a deposit now?</source>
 <context>
     <name>Utils</name>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="34"/>
+        <location filename="../../core/TextFormat.cpp" line="32"/>
         <source>%1$%L2</source>
         <translation>%1$%L2</translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="81"/>
+        <location filename="../../core/TextFormat.cpp" line="79"/>
         <source>%1d</source>
         <translation>%1日</translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="83"/>
+        <location filename="../../core/TextFormat.cpp" line="81"/>
         <source>%1h</source>
         <translation>%1時間</translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="85"/>
+        <location filename="../../core/TextFormat.cpp" line="83"/>
         <source>%1m</source>
         <translation>%1分</translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="86"/>
+        <location filename="../../core/TextFormat.cpp" line="84"/>
         <source>%1s</source>
         <translation>%1秒</translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="99"/>
+        <location filename="../../core/TextFormat.cpp" line="97"/>
         <source>now</source>
         <translation>まもなく</translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="100"/>
+        <location filename="../../core/TextFormat.cpp" line="98"/>
         <source>%1 - time to start</source>
         <translation>%1</translation>
     </message>
     <message numerus="yes">
-        <location filename="../../core/TextFormat.cpp" line="106"/>
+        <location filename="../../core/TextFormat.cpp" line="104"/>
         <source>%Ln min(s)</source>
         <translation>
             <numerusform>%Ln 分</numerusform>
@@ -3099,24 +3099,24 @@ Do you want to make a deposit now?</source>
 <context>
     <name>VersionChecker</name>
     <message>
-        <location filename="../../app/VersionChecker.cpp" line="185"/>
+        <location filename="../../app/VersionChecker.cpp" line="183"/>
         <source>Update available</source>
         <translation>アップデートがあります</translation>
     </message>
     <message>
-        <location filename="../../app/VersionChecker.cpp" line="186"/>
+        <location filename="../../app/VersionChecker.cpp" line="184"/>
         <source>Version %1 of the client is available; you have version %2.
 Do you want to download and install it now?</source>
         <translation>クライアントのバージョン %1 が利用可能です（現在のバージョンは %2）。
 今すぐダウンロードしてインストールしますか？</translation>
     </message>
     <message>
-        <location filename="../../app/VersionChecker.cpp" line="25"/>
+        <location filename="../../app/VersionChecker.cpp" line="24"/>
         <source>Update failed</source>
         <translation>アップデートに失敗しました</translation>
     </message>
     <message>
-        <location filename="../../app/VersionChecker.cpp" line="26"/>
+        <location filename="../../app/VersionChecker.cpp" line="25"/>
         <source>The update could not be installed:
 %1</source>
         <translation>アップデートをインストールできませんでした：
@@ -3144,7 +3144,7 @@ Do you want to download and install it now?</source>
 <context>
     <name>WaitingForPlayersWindow</name>
     <message numerus="yes">
-        <location filename="../../table/WaitingForPlayersWindow.cpp" line="41"/>
+        <location filename="../../table/WaitingForPlayersWindow.cpp" line="42"/>
         <source>Waiting for %n player(s) to join table.</source>
         <translation>
             <numerusform>あと %n 人の参加を待っています。</numerusform>
@@ -3177,38 +3177,38 @@ Do you want to download and install it now?</source>
 <context>
     <name>WashoutWindow</name>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="106"/>
+        <location filename="../../table/WashoutWindow.cpp" line="108"/>
         <source>Ready</source>
         <translation>準備完了</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="34"/>
+        <location filename="../../table/WashoutWindow.cpp" line="36"/>
         <source>Nine honors or terminals.</source>
         <translation>九種九牌。</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="36"/>
+        <location filename="../../table/WashoutWindow.cpp" line="38"/>
         <source>Four kongs.</source>
         <translation>四槓散了。</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="38"/>
+        <location filename="../../table/WashoutWindow.cpp" line="40"/>
         <source>Same wind discard.</source>
         <translation>四風連打。</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="40"/>
+        <location filename="../../table/WashoutWindow.cpp" line="42"/>
         <source>No-one declared win after all player declared riichi.</source>
         <translation>四家立直。</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="110"/>
-        <location filename="../../table/WashoutWindow.cpp" line="118"/>
+        <location filename="../../table/WashoutWindow.cpp" line="112"/>
+        <location filename="../../table/WashoutWindow.cpp" line="120"/>
         <source>Next hand</source>
         <translation>次の局</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="115"/>
+        <location filename="../../table/WashoutWindow.cpp" line="117"/>
         <source>Play (%1)</source>
         <translation>もう一度 (%1)</translation>
     </message>
@@ -3216,22 +3216,22 @@ Do you want to download and install it now?</source>
 <context>
     <name>WatchingWindow</name>
     <message>
-        <location filename="../../lobby/WatchingWindow.cpp" line="68"/>
+        <location filename="../../lobby/WatchingWindow.cpp" line="69"/>
         <source>Watching</source>
         <translation>観戦中</translation>
     </message>
     <message>
-        <location filename="../../lobby/WatchingWindow.cpp" line="69"/>
+        <location filename="../../lobby/WatchingWindow.cpp" line="70"/>
         <source>You are watching this table. Join to take a free seat.</source>
         <translation>この卓を観戦中です。参加すると空席に着席できます。</translation>
     </message>
     <message>
-        <location filename="../../lobby/WatchingWindow.cpp" line="70"/>
+        <location filename="../../lobby/WatchingWindow.cpp" line="71"/>
         <source>Join</source>
         <translation>参加</translation>
     </message>
     <message>
-        <location filename="../../lobby/WatchingWindow.cpp" line="71"/>
+        <location filename="../../lobby/WatchingWindow.cpp" line="72"/>
         <source>Leave</source>
         <translation>退席</translation>
     </message>

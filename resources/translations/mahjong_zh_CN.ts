@@ -30,27 +30,27 @@
         <translation>取消</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="100"/>
+        <location filename="../../social/AvatarDialog.cpp" line="101"/>
         <source>The file %1 is unreadable</source>
         <translation>无法读取文件 %1</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="105"/>
+        <location filename="../../social/AvatarDialog.cpp" line="106"/>
         <source>The file %1 is an invalid image</source>
         <translation>文件 %1 不是有效的图片</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="119"/>
+        <location filename="../../social/AvatarDialog.cpp" line="120"/>
         <source>Failed to change avatar</source>
         <translation>更换头像失败</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="124"/>
+        <location filename="../../social/AvatarDialog.cpp" line="125"/>
         <source>Locate Avatar Image</source>
         <translation>选择头像图片</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="125"/>
+        <location filename="../../social/AvatarDialog.cpp" line="126"/>
         <source>Image files</source>
         <translation>图片文件</translation>
     </message>
@@ -71,22 +71,22 @@
 <context>
     <name>ComingEventPopup</name>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="23"/>
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="25"/>
         <source>Server will go down for maintenance in %1</source>
         <translation>服务器将在 %1 后停机维护</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="25"/>
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="27"/>
         <source>You are registered for tournament starting in %1</source>
         <translation>您报名的锦标赛将在 %1 后开始</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="27"/>
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="29"/>
         <source>Next tournament round starts in %1</source>
         <translation>锦标赛下一轮将在 %1 后开始</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="29"/>
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="31"/>
         <source>Current tournament round ends in %1</source>
         <translation>锦标赛本轮将在 %1 后结束</translation>
     </message>
@@ -99,17 +99,17 @@
         <translation>即将开始的锦标赛</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="170"/>
+        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="171"/>
         <source>Unregister</source>
         <translation>取消报名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="170"/>
+        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="171"/>
         <source>Register</source>
         <translation>报名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="171"/>
+        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="172"/>
         <source>Info</source>
         <translation>详情</translation>
     </message>
@@ -117,7 +117,7 @@
 <context>
     <name>CompactCityView</name>
     <message>
-        <location filename="../../scene/CompactCityView.cpp" line="30"/>
+        <location filename="../../scene/CompactCityView.cpp" line="32"/>
         <source>Remaining tiles</source>
         <translation>剩余牌数</translation>
     </message>
@@ -171,106 +171,106 @@
         <translation>没有错误</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="152"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="153"/>
         <source>Undefined error</source>
         <translation>未知错误</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="153"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="155"/>
         <source>You&apos;ve been banned from this room</source>
         <translation>您已被禁止进入此聊天室</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="154"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="157"/>
         <source>The room is password protected</source>
         <translation>此聊天室受密码保护</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="155"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="159"/>
         <source>This is a members only room</source>
         <translation>此聊天室仅限成员</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="156"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="161"/>
         <source>Your nickname is already in use in this room</source>
         <translation>您的昵称已在此聊天室中使用</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="157"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="163"/>
         <source>The room is full</source>
         <translation>聊天室已满</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="158"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="165"/>
         <source>The room is locked</source>
         <translation>聊天室已锁定</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="164"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="171"/>
         <source>The room doesn&apos;t exist</source>
         <translation>聊天室不存在</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="161"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="168"/>
         <source>Lobby chat unavailable</source>
         <translation>大厅聊天不可用</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="163"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="170"/>
         <source>Table chat only available to players</source>
         <translation>牌桌聊天仅供玩家使用</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="179"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="226"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="187"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="234"/>
         <source>%1 joined the chat</source>
         <translation>%1 加入了聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="186"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="233"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="194"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="241"/>
         <source>%1 left the chat</source>
         <translation>%1 离开了聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="197"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="243"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="205"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="251"/>
         <source>%1 has been kicked from the chat</source>
         <translation>%1 已被踢出聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="196"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="253"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="204"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="261"/>
         <source>%1 has been banned from the chat</source>
         <translation>%1 已被禁止聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="199"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="207"/>
         <source>%1 has been kicked from the chat due to %2</source>
         <translation>%1 因 %2 已被踢出聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="198"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="206"/>
         <source>%1 has been banned from the chat due to %2</source>
         <translation>%1 因 %2 已被禁止聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="203"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="211"/>
         <source>%1 has been kicked from the chat by %2</source>
         <translation>%1 已被 %2 踢出聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="202"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="210"/>
         <source>%1 has been banned from the chat by %2</source>
         <translation>%1 已被 %2 禁止聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="205"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="213"/>
         <source>%1 has been kicked from the chat by %2 due to %3</source>
         <translation>%1 因 %3 已被 %2 踢出聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="204"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="212"/>
         <source>%1 has been banned from the chat by %2 due to %3</source>
         <translation>%1 因 %3 已被 %2 禁止聊天</translation>
     </message>
@@ -278,7 +278,7 @@
 <context>
     <name>ConnectionManager</name>
     <message>
-        <location filename="../../protocol/ConnectionManager.cpp" line="522"/>
+        <location filename="../../protocol/ConnectionManager.cpp" line="523"/>
         <source>%1</source>
         <translation>%1</translation>
     </message>
@@ -324,7 +324,7 @@
 <context>
     <name>CreateUserWindow</name>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="41"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="40"/>
         <source>User name must contain between %1 and %2 characters</source>
         <translation>用户名须为%1到%2个字符</translation>
     </message>
@@ -339,33 +339,33 @@
         <translation>两次输入的密码不一致</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="210"/>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="224"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="221"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="235"/>
         <source>Register User</source>
         <translation>注册用户</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="211"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="222"/>
         <source>Your account has been created. Please activate it with the link in the e-mail we sent you, then log in.</source>
         <translation>账户已创建。请通过我们发送的邮件中的链接激活账户，然后登录。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="239"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="250"/>
         <source>User name</source>
         <translation>用户名</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="240"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="251"/>
         <source>Password</source>
         <translation>密码</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="241"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="252"/>
         <source>I&apos;m over %L1 years old</source>
         <translation>我已年满%L1岁</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/CreateUserWindow.cpp" line="244"/>
+        <location filename="../../mainwindow/CreateUserWindow.cpp" line="255"/>
         <source>I accept the &lt;a style=&quot;font-family: Verdana; font-weight: bold; font-size: 12px; color: rgb(255,244,189); text-decoration: underline;&quot; href=&quot;https://terms.invalid/&quot;&gt;terms and conditions&lt;/a&gt;</source>
         <translation>我接受&lt;a style=&quot;font-family: Verdana; font-weight: bold; font-size: 12px; color: rgb(255,244,189); text-decoration: underline;&quot; href=&quot;https://terms.invalid/&quot;&gt;条款和条件&lt;/a&gt;</translation>
     </message>
@@ -474,13 +474,13 @@
 <context>
     <name>FriendDetailWindow</name>
     <message>
-        <location filename="../../social/FriendDetailWindow.cpp" line="63"/>
+        <location filename="../../social/FriendDetailWindow.cpp" line="65"/>
         <source>%1 with status &quot;%2&quot;</source>
         <extracomment>%1 is availability type, %2 is user status message</extracomment>
         <translation>%1，状态为“%2”</translation>
     </message>
     <message>
-        <location filename="../../social/FriendDetailWindow.cpp" line="75"/>
+        <location filename="../../social/FriendDetailWindow.cpp" line="78"/>
         <source>Friend details for %1</source>
         <translation>%1 的详细信息</translation>
     </message>
@@ -512,28 +512,28 @@
 <context>
     <name>FriendSearchWindow</name>
     <message>
-        <location filename="../../social/FriendSearchWindow.cpp" line="48"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="52"/>
         <source>Add to friends</source>
         <translation>添加为好友</translation>
     </message>
     <message>
-        <location filename="../../social/FriendSearchWindow.cpp" line="49"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="53"/>
         <source>Add item to friends list</source>
         <translation>添加到好友列表</translation>
     </message>
     <message>
-        <location filename="../../social/FriendSearchWindow.cpp" line="50"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="54"/>
         <source>User</source>
         <translation>用户</translation>
     </message>
     <message>
-        <location filename="../../social/FriendSearchWindow.cpp" line="120"/>
-        <location filename="../../social/FriendSearchWindow.cpp" line="167"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="124"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="171"/>
         <source>Search error</source>
         <translation>搜索出错</translation>
     </message>
     <message numerus="yes">
-        <location filename="../../social/FriendSearchWindow.cpp" line="158"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="162"/>
         <source>%Ln user(s) found</source>
         <translation>
             <numerusform>找到 %Ln 位用户</numerusform>
@@ -543,44 +543,44 @@
 <context>
     <name>FriendsRosterModel</name>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="50"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="52"/>
         <source>offline</source>
         <translation>离线</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="51"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="55"/>
         <source>online</source>
         <translation>在线</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="52"/>
-        <location filename="../../social/FriendsRosterModel.cpp" line="55"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="58"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="67"/>
         <source>away</source>
         <translation>离开</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="53"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="61"/>
         <source>talkative</source>
         <translation>想聊天</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="54"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="64"/>
         <source>busy</source>
         <translation>忙碌</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="56"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="70"/>
         <source>&lt;unknown availability&gt;</source>
         <translation>&lt;未知状态&gt;</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="102"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="122"/>
         <source>%1 is %2</source>
         <extracomment>%1 is friend name, %2 is availability type</extracomment>
         <translation>%1 当前%2</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="104"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="124"/>
         <source>%1 is %2 with status &quot;%3&quot;</source>
         <extracomment>%1 is friend name, %2 is availability type, %3 is user status message</extracomment>
         <translation>%1 当前%2，状态为“%3”</translation>
@@ -612,12 +612,12 @@
 <context>
     <name>FriendsWindow</name>
     <message>
-        <location filename="../../social/FriendsWindow.cpp" line="58"/>
+        <location filename="../../social/FriendsWindow.cpp" line="61"/>
         <source>Remove</source>
         <translation>删除</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsWindow.cpp" line="59"/>
+        <location filename="../../social/FriendsWindow.cpp" line="62"/>
         <source>Remove user from list</source>
         <translation>从列表中删除用户</translation>
     </message>
@@ -684,27 +684,27 @@ Check tournament rules for details regarding the distribution of the prize pool.
         <translation>牌桌不存在</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="917"/>
+        <location filename="../../table/GameWindow.cpp" line="916"/>
         <source>Table has been removed from server, press Ok to go back to lobby</source>
         <translation>牌桌已从服务器移除，按&quot;确定&quot;返回大厅</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1005"/>
+        <location filename="../../table/GameWindow.cpp" line="1004"/>
         <source>%1 joined the table</source>
         <translation>%1 加入了牌桌</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1023"/>
+        <location filename="../../table/GameWindow.cpp" line="1022"/>
         <source>You&apos;ve been unseated from this table.</source>
         <translation>您已被移出此牌桌的座位。</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1027"/>
+        <location filename="../../table/GameWindow.cpp" line="1026"/>
         <source>%1 left the table</source>
         <translation>%1 离开了牌桌</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1074"/>
+        <location filename="../../table/GameWindow.cpp" line="1073"/>
         <source>Hand started</source>
         <translation>本局开始</translation>
     </message>
@@ -724,12 +724,12 @@ Check tournament rules for details regarding the distribution of the prize pool.
         <translation>牌桌本轮结束</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1791"/>
+        <location filename="../../table/GameWindow.cpp" line="1790"/>
         <source>Tournament round ended</source>
         <translation>锦标赛本轮结束</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1792"/>
+        <location filename="../../table/GameWindow.cpp" line="1791"/>
         <source>The tournament round has ended, press Ok to go back to lobby</source>
         <translation>锦标赛本轮已结束，按&quot;确定&quot;返回大厅</translation>
     </message>
@@ -757,23 +757,23 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>HttpsGet</name>
     <message>
-        <location filename="../../app/HttpsGet.cpp" line="26"/>
+        <location filename="../../app/HttpsGet.cpp" line="28"/>
         <source>refusing to fetch %1: not an https:// address</source>
         <translation>拒绝获取 %1：不是 https:// 地址</translation>
     </message>
     <message>
-        <location filename="../../app/HttpsGet.cpp" line="37"/>
-        <location filename="../../app/HttpsGet.cpp" line="51"/>
+        <location filename="../../app/HttpsGet.cpp" line="40"/>
+        <location filename="../../app/HttpsGet.cpp" line="55"/>
         <source>%1 is larger than %2 bytes</source>
         <translation>%1 大于 %2 字节</translation>
     </message>
     <message>
-        <location filename="../../app/HttpsGet.cpp" line="47"/>
+        <location filename="../../app/HttpsGet.cpp" line="50"/>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
     <message>
-        <location filename="../../app/HttpsGet.cpp" line="49"/>
+        <location filename="../../app/HttpsGet.cpp" line="52"/>
         <source>%1 was redirected away from https</source>
         <translation>%1 被重定向到非 https 地址</translation>
     </message>
@@ -847,37 +847,37 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>LobbySummary</name>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="69"/>
+        <location filename="../../lobby/LobbySummary.cpp" line="71"/>
         <source>Lobby</source>
         <translation>大厅</translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="70"/>
+        <location filename="../../lobby/LobbySummary.cpp" line="72"/>
         <source>Players online: %L1</source>
         <translation>在线玩家：%L1</translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="71"/>
+        <location filename="../../lobby/LobbySummary.cpp" line="73"/>
         <source>Players seated: %L1</source>
         <translation>已入座玩家：%L1</translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="72"/>
+        <location filename="../../lobby/LobbySummary.cpp" line="74"/>
         <source>Open tables: %L1</source>
         <translation>开放牌桌：%L1</translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="73"/>
+        <location filename="../../lobby/LobbySummary.cpp" line="75"/>
         <source>Tournaments running: %L1</source>
         <translation>进行中的锦标赛：%L1</translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="74"/>
+        <location filename="../../lobby/LobbySummary.cpp" line="76"/>
         <source>Today&apos;s top winners</source>
         <translation>今日赢家排行</translation>
     </message>
     <message>
-        <location filename="../../lobby/LobbySummary.cpp" line="84"/>
+        <location filename="../../lobby/LobbySummary.cpp" line="86"/>
         <source>%1. %2  %3</source>
         <translation>%1. %2  %3</translation>
     </message>
@@ -885,7 +885,7 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>LobbyWindow</name>
     <message>
-        <location filename="../../lobby/LobbyWindow.cpp" line="141"/>
+        <location filename="../../lobby/LobbyWindow.cpp" line="142"/>
         <source>Hide full tables</source>
         <translation>隐藏已满牌桌</translation>
     </message>
@@ -893,7 +893,7 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>LocalizationDb</name>
     <message>
-        <location filename="../../lobby/LocalizationDb.cpp" line="22"/>
+        <location filename="../../lobby/LocalizationDb.cpp" line="24"/>
         <source>Table(%1)</source>
         <translation>牌桌(%1)</translation>
     </message>
@@ -901,13 +901,13 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>Log</name>
     <message>
-        <location filename="../../app/Log.cpp" line="303"/>
-        <location filename="../../app/Log.cpp" line="306"/>
+        <location filename="../../app/Log.cpp" line="302"/>
+        <location filename="../../app/Log.cpp" line="305"/>
         <source>Error</source>
         <translation>错误</translation>
     </message>
     <message>
-        <location filename="../../app/Log.cpp" line="307"/>
+        <location filename="../../app/Log.cpp" line="306"/>
         <source>%1
 
 The program has to end. Please send the log file %2 to the support team.</source>
@@ -989,22 +989,22 @@ If you do not remember your password please reset your password and wait for 10 
         <translation>未知原因登录失败！</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="131"/>
+        <location filename="../../mainwindow/LoginWindow.cpp" line="147"/>
         <source>Login failed</source>
         <translation>登录失败</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="139"/>
+        <location filename="../../mainwindow/LoginWindow.cpp" line="155"/>
         <source>Connecting...</source>
         <translation>正在连接...</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="144"/>
+        <location filename="../../mainwindow/LoginWindow.cpp" line="160"/>
         <source>Log in</source>
         <translation>登录</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="209"/>
+        <location filename="../../mainwindow/LoginWindow.cpp" line="225"/>
         <source>&lt;a style=&quot;%1&quot; href=&quot;https://reset-password.invalid/&quot;&gt;Reset password&lt;/a&gt;</source>
         <translation>&lt;a style=&quot;%1&quot; href=&quot;https://reset-password.invalid/&quot;&gt;重置密码&lt;/a&gt;</translation>
     </message>
@@ -1027,103 +1027,103 @@ If you do not remember your password please reset your password and wait for 10 
         <translation>筒子</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="22"/>
+        <location filename="../../game/Tile.cpp" line="23"/>
         <source>Plum blossom</source>
         <comment>flower</comment>
         <translation>梅</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="23"/>
+        <location filename="../../game/Tile.cpp" line="24"/>
         <source>Orchid</source>
         <comment>flower</comment>
         <translation>兰</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="24"/>
+        <location filename="../../game/Tile.cpp" line="25"/>
         <source>Chrysanthemum</source>
         <comment>flower</comment>
         <translation>菊</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="25"/>
+        <location filename="../../game/Tile.cpp" line="26"/>
         <source>Bamboo</source>
         <comment>flower</comment>
         <translation>竹</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="28"/>
+        <location filename="../../game/Tile.cpp" line="29"/>
         <source>Spring</source>
         <translation>春</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="29"/>
+        <location filename="../../game/Tile.cpp" line="30"/>
         <source>Summer</source>
         <translation>夏</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="30"/>
+        <location filename="../../game/Tile.cpp" line="31"/>
         <source>Autumn</source>
         <translation>秋</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="31"/>
+        <location filename="../../game/Tile.cpp" line="32"/>
         <source>Winter</source>
         <translation>冬</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="34"/>
+        <location filename="../../game/Tile.cpp" line="35"/>
         <source>East Wind</source>
         <translation>东风</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="35"/>
+        <location filename="../../game/Tile.cpp" line="36"/>
         <source>South Wind</source>
         <translation>南风</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="36"/>
+        <location filename="../../game/Tile.cpp" line="37"/>
         <source>West Wind</source>
         <translation>西风</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="37"/>
+        <location filename="../../game/Tile.cpp" line="38"/>
         <source>North Wind</source>
         <translation>北风</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="40"/>
+        <location filename="../../game/Tile.cpp" line="41"/>
         <source>Green Dragon</source>
         <translation>发财</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="41"/>
+        <location filename="../../game/Tile.cpp" line="42"/>
         <source>Red Dragon</source>
         <translation>红中</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="42"/>
+        <location filename="../../game/Tile.cpp" line="43"/>
         <source>White Dragon</source>
         <translation>白板</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="101"/>
+        <location filename="../../game/Tile.cpp" line="102"/>
         <source>Concealed</source>
         <translation>暗牌</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="109"/>
+        <location filename="../../game/Tile.cpp" line="110"/>
         <source>%1 %L2</source>
         <comment>Suit and number, e.g. Bamboo 7</comment>
         <translation>%L2%1</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="113"/>
+        <location filename="../../game/Tile.cpp" line="114"/>
         <source>%1 %L2</source>
         <comment>Flower and number, e.g. Orchid 3</comment>
         <translation>%1 %L2</translation>
     </message>
     <message>
-        <location filename="../../game/Tile.cpp" line="117"/>
+        <location filename="../../game/Tile.cpp" line="118"/>
         <source>%1 %L2</source>
         <comment>Season and number, e.g. Winter 2</comment>
         <translation>%1 %L2</translation>
@@ -1172,48 +1172,48 @@ If you do not remember your password please reset your password and wait for 10 
 <context>
     <name>MainView</name>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="246"/>
+        <location filename="../../mainwindow/MainView.cpp" line="245"/>
         <source>My account</source>
         <translation>我的账户</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="247"/>
+        <location filename="../../mainwindow/MainView.cpp" line="246"/>
         <source>Support</source>
         <translation>客服</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="248"/>
+        <location filename="../../mainwindow/MainView.cpp" line="247"/>
         <source>Toggle fullscreen</source>
         <translation>切换全屏</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="249"/>
+        <location filename="../../mainwindow/MainView.cpp" line="248"/>
         <source>Fullscreen</source>
         <translation>全屏</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="250"/>
+        <location filename="../../mainwindow/MainView.cpp" line="249"/>
         <source>Ctrl+F</source>
         <comment>Toggle fullscreen</comment>
         <translation>Ctrl+F</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="251"/>
+        <location filename="../../mainwindow/MainView.cpp" line="250"/>
         <source>Quit</source>
         <translation>退出</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="252"/>
+        <location filename="../../mainwindow/MainView.cpp" line="251"/>
         <source>Cashier</source>
         <translation>收银台</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="254"/>
+        <location filename="../../mainwindow/MainView.cpp" line="253"/>
         <source>Lobby chat</source>
         <translation>大厅聊天</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainView.cpp" line="255"/>
+        <location filename="../../mainwindow/MainView.cpp" line="254"/>
         <source>Try again</source>
         <translation>重试</translation>
     </message>
@@ -1221,32 +1221,32 @@ If you do not remember your password please reset your password and wait for 10 
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="328"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="325"/>
         <source>Connecting to %1...</source>
         <translation>正在连接 %1...</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="335"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="332"/>
         <source>Connected to %1</source>
         <translation>已连接到 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="374"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="371"/>
         <source>The server closed the connection</source>
         <translation>服务器关闭了连接</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="375"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="372"/>
         <source>Cannot connect to %1</source>
         <translation>无法连接到 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="360"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="357"/>
         <source>Connected to %1. Please log in.</source>
         <translation>已连接到 %1。请登录。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="415"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="412"/>
         <source>Logging in as %1...</source>
         <translation>正在以 %1 身份登录...</translation>
     </message>
@@ -1293,12 +1293,12 @@ If you do not remember your password please reset your password and wait for 10 
         <translation>登录失败，原因未知！</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="428"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="425"/>
         <source>Login failed: %1</source>
         <translation>登录失败：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="490"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="487"/>
         <source>Logged in as %1</source>
         <translation>已以 %1 身份登录</translation>
     </message>
@@ -1345,196 +1345,196 @@ Please contact the support to remedy the situation.</source>
         <translation>您尚未完成注册，因此不能进行现金游戏。</translation>
     </message>
     <message>
-        <location filename="../../protocol/join_failed_reason.h" line="44"/>
+        <location filename="../../protocol/join_failed_reason.h" line="43"/>
         <source>You are not allowed to play, server will be unavailable due to maintenance.</source>
         <translation>服务器即将停机维护，暂时无法游戏。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1069"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1063"/>
         <source>Joined table %1</source>
         <translation>已加入牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1107"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1109"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1117"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1267"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1101"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1103"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1111"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1264"/>
         <source>Join Failed</source>
         <translation>加入失败</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1196"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1190"/>
         <source>You are already seated at table %L1.
 Do you want to rejoin?</source>
         <translation>您已在牌桌 %L1 入座。
 是否返回牌桌？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1253"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1247"/>
         <source>Table invitation</source>
         <translation>牌桌邀请</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1254"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1248"/>
         <source>%1 has invited you to table %2, do you want to join?</source>
         <translation>%1 邀请您加入牌桌 %2，是否加入？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1266"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1261"/>
         <source>Registration</source>
         <translation>注册</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1268"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1267"/>
         <source>Tournament registration</source>
         <translation>锦标赛报名</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1273"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1274"/>
         <source>You are not fully registered and therefore not allowed to play for money.
 Do you want to complete your registration now?</source>
         <translation>您尚未完成注册，因此不能进行现金游戏。
 是否立即完成注册？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="946"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="940"/>
         <source>Tournaments</source>
         <translation>锦标赛</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1107"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1101"/>
         <source>Join Failed: %1</source>
         <translation>加入失败：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1075"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1069"/>
         <source>Watching table %1</source>
         <translation>正在观战牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="260"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="257"/>
         <source>Resolution too low!</source>
         <translation>屏幕分辨率过低！</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="261"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="258"/>
         <source>You should have a resolution of at least 1024x768, you currently have %L1x%L2</source>
         <translation>分辨率至少需要 1024x768，当前为 %L1x%L2</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="547"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="544"/>
         <source>Failed</source>
         <translation>失败</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="652"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="647"/>
         <source>You have %1</source>
         <translation>余额 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="658"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="653"/>
         <source>System message</source>
         <translation>系统消息</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="663"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="669"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="678"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="658"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="664"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="673"/>
         <source>Information</source>
         <translation>提示</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="670"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="665"/>
         <source>Unfortunately you were among the last players to register for tournament %1 and you have been unregistered to make sure every
 tournament table has exactly four players. Your buy-in and fee will be repaid.</source>
         <translation>很抱歉，您是最后报名锦标赛 %1 的玩家之一。为确保每张锦标赛牌桌恰好有四名玩家，您的报名已被取消。
 您的买入和手续费将退还。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="679"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="674"/>
         <source>A server error occured during tournament %1 and the tournament was aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
         <translation>锦标赛 %1 进行中服务器发生错误，锦标赛已中止。
 奖池的分配方式请参阅锦标赛规则。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="698"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="693"/>
         <source>Forced logout</source>
         <translation>强制登出</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="698"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="693"/>
         <source>You were forcefully logged out!</source>
         <translation>您已被强制登出！</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="733"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="728"/>
         <source>Quit</source>
         <translation>退出</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="733"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="728"/>
         <source>Are you sure you want to quit?</source>
         <translation>确定要退出吗？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="782"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="777"/>
         <source>Windowed</source>
         <translation>窗口</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="782"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="777"/>
         <source>Fullscreen</source>
         <translation>全屏</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="794"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="789"/>
         <source>TM</source>
         <comment>Trademark abbreviation</comment>
         <translation>TM</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="795"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="790"/>
         <source>Powered by Kestrova%1</source>
         <translation>Powered by Kestrova%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="942"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="936"/>
         <source>Start</source>
         <translation>开始</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="944"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="938"/>
         <source>Play</source>
         <translation>开始游戏</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="948"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="942"/>
         <source>Settings</source>
         <translation>设置</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="950"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="944"/>
         <source>Friends</source>
         <translation>好友</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="952"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="946"/>
         <source>Game Guide</source>
         <translation>游戏指南</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="958"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="952"/>
         <source>Make your choice below or go to the Lobby for more rules and table options</source>
         <translation>请在下方选择，或前往大厅查看更多规则和牌桌选项</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1092"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1086"/>
         <source>Join game failed!</source>
         <translation>加入牌局失败！</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1093"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1087"/>
         <source>Failed to join game.
 Please try again in a little while.
 If problem persists please contact support</source>
@@ -1543,153 +1543,153 @@ If problem persists please contact support</source>
 如果问题仍然存在，请联系客服</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1122"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1116"/>
         <source>Leave Failed</source>
         <translation>离开失败</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1129"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1130"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1123"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1124"/>
         <source>Watch Failed</source>
         <translation>观战失败</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1129"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1123"/>
         <source>Watch Failed: %1</source>
         <translation>观战失败：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1172"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1196"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1166"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1190"/>
         <source>Rejoin Table</source>
         <translation>返回牌桌</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1173"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1167"/>
         <source>Do you want to rejoin table %1?</source>
         <translation>是否返回牌桌 %1？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1182"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1176"/>
         <source>Watch Table</source>
         <translation>观战牌桌</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1182"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1176"/>
         <source>Do you want to continue watching table %1?</source>
         <translation>是否继续观战牌桌 %1？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1194"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1188"/>
         <source>You are already seated at table %L1.</source>
         <translation>您已在牌桌 %L1 入座。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1312"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1314"/>
         <source>Web browser</source>
         <translation>网页浏览器</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1313"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1315"/>
         <source>The web browser could not be started. The address is:
 %1</source>
         <translation>无法启动网页浏览器。网址为：
 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1466"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1467"/>
         <source>Deposit</source>
         <translation>充值</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1467"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1468"/>
         <source>Withdraw</source>
         <translation>提现</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1468"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1469"/>
         <source>Statement</source>
         <translation>账户明细</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1469"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1470"/>
         <source>My profile</source>
         <translation>个人资料</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1470"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1471"/>
         <source>Hand history</source>
         <translation>牌局记录</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1471"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1472"/>
         <source>Player protection</source>
         <translation>玩家保护</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1472"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1473"/>
         <source>Change password</source>
         <translation>修改密码</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1506"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1528"/>
         <source>Local time is %1</source>
         <translation>本地时间 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1680"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1699"/>
         <source>New tournament round - %1</source>
         <translation>锦标赛新一轮 - %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1681"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1700"/>
         <source>Continuing tournament round - %1</source>
         <translation>锦标赛本轮继续 - %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1682"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1701"/>
         <source>You have been assigned to tournament table %1. Show now?</source>
         <translation>您已被分配到锦标赛牌桌 %1。是否立即显示？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1683"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1702"/>
         <source>You are assigned to tournament table %1. Show now?</source>
         <translation>您被分配在锦标赛牌桌 %1。是否立即显示？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1734"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1753"/>
         <source>This is you</source>
         <translation>这是您</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1736"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1755"/>
         <source>Add to friends</source>
         <translation>添加为好友</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1754"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1774"/>
         <source>Watch table %1</source>
         <comment>%1 is table name</comment>
         <translation>观战牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1760"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1780"/>
         <source>Friend is offline</source>
         <translation>好友已离线</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1761"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1781"/>
         <source>Friend is only playing at this table</source>
         <translation>好友只在此牌桌游戏</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1762"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1782"/>
         <source>Friend is not playing</source>
         <translation>好友未在游戏</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="716"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="719"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="711"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="714"/>
         <source>Error</source>
         <translation>错误</translation>
     </message>
@@ -1729,17 +1729,17 @@ If problem persists please contact support</source>
         <translation>关闭</translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.cpp" line="85"/>
+        <location filename="../../table/MeldAuction.cpp" line="87"/>
         <source>Choose Meld</source>
         <translation>选择副露</translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.cpp" line="87"/>
+        <location filename="../../table/MeldAuction.cpp" line="89"/>
         <source>Rob the Kong</source>
         <translation>抢杠</translation>
     </message>
     <message>
-        <location filename="../../table/MeldAuction.cpp" line="89"/>
+        <location filename="../../table/MeldAuction.cpp" line="91"/>
         <source>Replace tiles</source>
         <translation>补牌</translation>
     </message>
@@ -1747,83 +1747,83 @@ If problem persists please contact support</source>
 <context>
     <name>MeldChoice</name>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="88"/>
+        <location filename="../../table/MeldChoice.cpp" line="87"/>
         <source>Riichi</source>
         <translation>立直</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="80"/>
+        <location filename="../../table/MeldChoice.cpp" line="79"/>
         <source>Kong</source>
         <translation>杠</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="84"/>
+        <location filename="../../table/MeldChoice.cpp" line="83"/>
         <source>Pong to kong</source>
         <translation>加杠</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="74"/>
+        <location filename="../../table/MeldChoice.cpp" line="73"/>
         <source>Chow Low</source>
         <translation>吃（低）</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="76"/>
+        <location filename="../../table/MeldChoice.cpp" line="75"/>
         <source>Chow Mid</source>
         <translation>吃（中）</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="78"/>
+        <location filename="../../table/MeldChoice.cpp" line="77"/>
         <source>Chow Hi</source>
         <translation>吃（高）</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="82"/>
+        <location filename="../../table/MeldChoice.cpp" line="81"/>
         <source>Pong</source>
         <translation>碰</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="86"/>
+        <location filename="../../table/MeldChoice.cpp" line="85"/>
         <source>Bonus</source>
         <translation>花牌</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="97"/>
+        <location filename="../../table/MeldChoice.cpp" line="96"/>
         <source>Alt+1</source>
         <comment>Chow Low</comment>
         <translation>Alt+1</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="99"/>
+        <location filename="../../table/MeldChoice.cpp" line="98"/>
         <source>Alt+2</source>
         <comment>Chow Mid</comment>
         <translation>Alt+2</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="101"/>
+        <location filename="../../table/MeldChoice.cpp" line="100"/>
         <source>Alt+3</source>
         <comment>Chow Hi</comment>
         <translation>Alt+3</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="103"/>
+        <location filename="../../table/MeldChoice.cpp" line="102"/>
         <source>Alt+K</source>
         <comment>Kong</comment>
         <translation>Alt+K</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="105"/>
+        <location filename="../../table/MeldChoice.cpp" line="104"/>
         <source>Alt+P</source>
         <comment>Pong</comment>
         <translation>Alt+P</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="107"/>
+        <location filename="../../table/MeldChoice.cpp" line="106"/>
         <source>Alt+K</source>
         <comment>Pong to kong</comment>
         <translation>Alt+K</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="109"/>
+        <location filename="../../table/MeldChoice.cpp" line="108"/>
         <source>Alt+R</source>
         <comment>Riichi</comment>
         <translation>Alt+R</translation>
@@ -1855,7 +1855,7 @@ If problem persists please contact support</source>
 <context>
     <name>PlayerWidget</name>
     <message numerus="yes">
-        <location filename="../../table/PlayerWidget.cpp" line="105"/>
+        <location filename="../../table/PlayerWidget.cpp" line="106"/>
         <source>%nwins</source>
         <extracomment>don&apos;t include %n in translation, only used to get correct noun form</extracomment>
         <translation>
@@ -1863,7 +1863,7 @@ If problem persists please contact support</source>
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../../table/PlayerWidget.cpp" line="112"/>
+        <location filename="../../table/PlayerWidget.cpp" line="113"/>
         <source>%npts</source>
         <extracomment>don&apos;t include %n in translation, only used to get correct noun form</extracomment>
         <translation>
@@ -1967,12 +1967,12 @@ If problem persists please contact support</source>
         <translation>第 1 轮</translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreBoard.cpp" line="46"/>
+        <location filename="../../table/RoundScoreBoard.cpp" line="48"/>
         <source>Round %L1/%L2</source>
         <translation>第 %L1/%L2 轮</translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreBoard.cpp" line="52"/>
+        <location filename="../../table/RoundScoreBoard.cpp" line="54"/>
         <source>Round results</source>
         <translation>本轮结果</translation>
     </message>
@@ -1997,7 +1997,7 @@ If problem persists please contact support</source>
     </message>
     <message>
         <location filename="../../table/RoundScoreWidget.ui" line="35"/>
-        <location filename="../../table/RoundScoreWidget.cpp" line="31"/>
+        <location filename="../../table/RoundScoreWidget.cpp" line="33"/>
         <source>Round results:</source>
         <translation>本轮结果：</translation>
     </message>
@@ -2012,7 +2012,7 @@ If problem persists please contact support</source>
         <translation>?</translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreWidget.cpp" line="25"/>
+        <location filename="../../table/RoundScoreWidget.cpp" line="27"/>
         <source>Round balance:</source>
         <translation>本轮收支：</translation>
     </message>
@@ -2026,7 +2026,7 @@ If problem persists please contact support</source>
     </message>
     <message>
         <location filename="../../table/ScoreBoard.ui" line="177"/>
-        <location filename="../../table/ScoreBoard.cpp" line="210"/>
+        <location filename="../../table/ScoreBoard.cpp" line="211"/>
         <source>Ready</source>
         <translation>准备</translation>
     </message>
@@ -2036,13 +2036,13 @@ If problem persists please contact support</source>
         <translation>离开</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="214"/>
-        <location filename="../../table/ScoreBoard.cpp" line="222"/>
+        <location filename="../../table/ScoreBoard.cpp" line="215"/>
+        <location filename="../../table/ScoreBoard.cpp" line="223"/>
         <source>Next hand</source>
         <translation>下一局</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="219"/>
+        <location filename="../../table/ScoreBoard.cpp" line="220"/>
         <source>Play (%1)</source>
         <translation>再玩一局 (%1)</translation>
     </message>
@@ -2087,55 +2087,55 @@ If problem persists please contact support</source>
         <translation>里宝牌</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="116"/>
+        <location filename="../../table/ScoreBoard.cpp" line="117"/>
         <source>Points:</source>
         <translation>符：</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="120"/>
+        <location filename="../../table/ScoreBoard.cpp" line="121"/>
         <source>Doubles:</source>
         <translation>番：</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="124"/>
+        <location filename="../../table/ScoreBoard.cpp" line="125"/>
         <source>Limit hands:</source>
         <translation>役满：</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="109"/>
-        <location filename="../../table/ScoreBoard.cpp" line="131"/>
-        <location filename="../../table/ScoreBoard.cpp" line="182"/>
+        <location filename="../../table/ScoreBoard.cpp" line="110"/>
+        <location filename="../../table/ScoreBoard.cpp" line="132"/>
         <location filename="../../table/ScoreBoard.cpp" line="183"/>
+        <location filename="../../table/ScoreBoard.cpp" line="184"/>
         <source>%L1</source>
         <translation>%L1</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="131"/>
+        <location filename="../../table/ScoreBoard.cpp" line="132"/>
         <source>Hand Score</source>
         <translation>和牌得分</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="182"/>
+        <location filename="../../table/ScoreBoard.cpp" line="183"/>
         <source>Settlement</source>
         <translation>结算</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="183"/>
+        <location filename="../../table/ScoreBoard.cpp" line="184"/>
         <source>Current Score</source>
         <translation>当前得分</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="185"/>
+        <location filename="../../table/ScoreBoard.cpp" line="186"/>
         <source>Payment</source>
         <translation>支付</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="188"/>
+        <location filename="../../table/ScoreBoard.cpp" line="189"/>
         <source>Winning hand</source>
         <translation>和牌</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="189"/>
+        <location filename="../../table/ScoreBoard.cpp" line="190"/>
         <source>Losing hand</source>
         <translation>未和牌</translation>
     </message>
@@ -2143,37 +2143,37 @@ If problem persists please contact support</source>
 <context>
     <name>SeatedWindow</name>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="107"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="108"/>
         <source>The game starts in %1</source>
         <translation>游戏将在 %1 后开始</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="114"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="115"/>
         <source>Seat reserved</source>
         <translation>座位已保留</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="115"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="116"/>
         <source>Play</source>
         <translation>开始游戏</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="116"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="117"/>
         <source>Leave</source>
         <translation>离开</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="123"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="124"/>
         <source>Table %1</source>
         <translation>牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="124"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="125"/>
         <source>A seat is reserved for you at %1.</source>
         <translation>已在 %1 为您保留座位。</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="125"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="126"/>
         <source>%1, %2, buy-in %3</source>
         <translation>%1，%2，买入 %3</translation>
     </message>
@@ -2189,22 +2189,22 @@ If problem persists please contact support</source>
 <context>
     <name>SetScreennameDialog</name>
     <message>
-        <location filename="../../lobby/SetScreennameDialog.cpp" line="83"/>
+        <location filename="../../lobby/SetScreennameDialog.cpp" line="84"/>
         <source>Choose a screen name</source>
         <translation>选择昵称</translation>
     </message>
     <message>
-        <location filename="../../lobby/SetScreennameDialog.cpp" line="84"/>
+        <location filename="../../lobby/SetScreennameDialog.cpp" line="85"/>
         <source>Please choose the name other players will see at the tables.</source>
         <translation>请选择其他玩家在牌桌上看到的名称。</translation>
     </message>
     <message>
-        <location filename="../../lobby/SetScreennameDialog.cpp" line="85"/>
+        <location filename="../../lobby/SetScreennameDialog.cpp" line="86"/>
         <source>Screen name</source>
         <translation>昵称</translation>
     </message>
     <message>
-        <location filename="../../lobby/SetScreennameDialog.cpp" line="86"/>
+        <location filename="../../lobby/SetScreennameDialog.cpp" line="87"/>
         <source>OK</source>
         <translation>确定</translation>
     </message>
@@ -2263,23 +2263,23 @@ If problem persists please contact support</source>
         <translation>聊天</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="103"/>
+        <location filename="../../table/SideBar.cpp" line="105"/>
         <source>Wind round %L1 of %L2</source>
         <translation>第 %L1 / %L2 圈</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="114"/>
-        <location filename="../../table/SideBar.cpp" line="115"/>
+        <location filename="../../table/SideBar.cpp" line="116"/>
+        <location filename="../../table/SideBar.cpp" line="117"/>
         <source>x%1</source>
         <translation>x%1</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="158"/>
+        <location filename="../../table/SideBar.cpp" line="160"/>
         <source>Hand Id: %1</source>
         <translation>牌局编号：%1</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="168"/>
+        <location filename="../../table/SideBar.cpp" line="171"/>
         <source>Round %L1 of %L2</source>
         <translation>第 %L1 / %L2 轮</translation>
     </message>
@@ -2289,7 +2289,7 @@ If problem persists please contact support</source>
         <translation>即将</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="199"/>
+        <location filename="../../table/SideBar.cpp" line="200"/>
         <location filename="../../table/SideBar.cpp" line="207"/>
         <source>No round playing</source>
         <translation>无进行中的轮次</translation>
@@ -2303,7 +2303,7 @@ If problem persists please contact support</source>
 <context>
     <name>TableInfo</name>
     <message>
-        <location filename="../../protocol/TableInfo.cpp" line="41"/>
+        <location filename="../../protocol/TableInfo.cpp" line="40"/>
         <source>-</source>
         <translation>-</translation>
     </message>
@@ -2365,37 +2365,37 @@ If problem persists please contact support</source>
 <context>
     <name>TableModel</name>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="79"/>
+        <location filename="../../lobby/TableModel.cpp" line="80"/>
         <source>Table</source>
         <translation>牌桌</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="81"/>
+        <location filename="../../lobby/TableModel.cpp" line="82"/>
         <source>Rules</source>
         <translation>规则</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="83"/>
+        <location filename="../../lobby/TableModel.cpp" line="84"/>
         <source>Game</source>
         <translation>赛制</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="85"/>
+        <location filename="../../lobby/TableModel.cpp" line="86"/>
         <source>Stakes</source>
         <translation>注额</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="87"/>
+        <location filename="../../lobby/TableModel.cpp" line="88"/>
         <source>Players</source>
         <translation>玩家</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="448"/>
+        <location filename="../../lobby/TableModel.cpp" line="449"/>
         <source>Table %1</source>
         <translation>牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="464"/>
+        <location filename="../../lobby/TableModel.cpp" line="465"/>
         <source>%1/%2</source>
         <translation>%1/%2</translation>
     </message>
@@ -2403,55 +2403,55 @@ If problem persists please contact support</source>
 <context>
     <name>TablePreview</name>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="108"/>
+        <location filename="../../lobby/TablePreview.cpp" line="109"/>
         <source>Join</source>
         <translation>加入</translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="109"/>
+        <location filename="../../lobby/TablePreview.cpp" line="110"/>
         <source>Watch</source>
         <translation>观战</translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="112"/>
+        <location filename="../../lobby/TablePreview.cpp" line="113"/>
         <source>Select a table to see it here.</source>
         <translation>选择牌桌后将在此处显示。</translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="122"/>
+        <location filename="../../lobby/TablePreview.cpp" line="123"/>
         <source>Table %1</source>
         <translation>牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="124"/>
+        <location filename="../../lobby/TablePreview.cpp" line="125"/>
         <source>Rules: %1</source>
         <translation>规则：%1</translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="125"/>
+        <location filename="../../lobby/TablePreview.cpp" line="126"/>
         <source>Game: %1</source>
         <translation>赛制：%1</translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="126"/>
         <location filename="../../lobby/TablePreview.cpp" line="127"/>
+        <location filename="../../lobby/TablePreview.cpp" line="128"/>
         <source>Stakes: %1</source>
         <translation>注额：%1</translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="128"/>
+        <location filename="../../lobby/TablePreview.cpp" line="129"/>
         <source>Players: %1 of %2</source>
         <translation>玩家：%1/%2</translation>
     </message>
     <message numerus="yes">
-        <location filename="../../lobby/TablePreview.cpp" line="130"/>
+        <location filename="../../lobby/TablePreview.cpp" line="131"/>
         <source>(%n bot(s))</source>
         <translation>
             <numerusform>(%n 个机器人)</numerusform>
         </translation>
     </message>
     <message>
-        <location filename="../../lobby/TablePreview.cpp" line="132"/>
+        <location filename="../../lobby/TablePreview.cpp" line="133"/>
         <source>- table full</source>
         <translation>- 牌桌已满</translation>
     </message>
@@ -2459,8 +2459,8 @@ If problem persists please contact support</source>
 <context>
     <name>TableSelector</name>
     <message>
-        <location filename="../../table/TableSelector.cpp" line="147"/>
-        <location filename="../../table/TableSelector.cpp" line="195"/>
+        <location filename="../../table/TableSelector.cpp" line="148"/>
+        <location filename="../../table/TableSelector.cpp" line="196"/>
         <source>Lobby</source>
         <translation>大厅</translation>
     </message>
@@ -2549,13 +2549,13 @@ If problem persists please contact support</source>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.ui" line="86"/>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="324"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="323"/>
         <source>Players</source>
         <translation>玩家</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.ui" line="117"/>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="334"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="333"/>
         <source>Payout structure</source>
         <translation>奖金分配</translation>
     </message>
@@ -2576,72 +2576,72 @@ If problem persists please contact support</source>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.cpp" line="215"/>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="443"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="442"/>
         <source>Watch</source>
         <translation>观战</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="312"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="311"/>
         <source>Status: %1</source>
         <translation>状态：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="313"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="312"/>
         <source>Buy-in: %1</source>
         <translation>买入：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="314"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="313"/>
         <source>Pot: %1</source>
         <translation>奖池：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="315"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="314"/>
         <source>Rules: %1</source>
         <translation>规则：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="316"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="315"/>
         <source>Duration: %1</source>
         <translation>时长：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="318"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="317"/>
         <source>Registered Players: %1</source>
         <translation>已报名玩家：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="324"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="323"/>
         <source>Standings</source>
         <translation>排名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="339"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="338"/>
         <source>Tables</source>
         <translation>牌桌</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="373"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="372"/>
         <source>Starts in: %1</source>
         <translation>距开始：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="389"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="388"/>
         <source>Round %1</source>
         <translation>第 %1 轮</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="399"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="398"/>
         <source>Ends in: %1</source>
         <translation>距结束：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="399"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="398"/>
         <source>Next break in: %1</source>
         <translation>距下次休息：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="406"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="405"/>
         <source>Next round in: %1</source>
         <translation>距下一轮：%1</translation>
     </message>
@@ -2729,42 +2729,42 @@ If problem persists please contact support</source>
         <translation>详情</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="82"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="83"/>
         <source>Status: %1</source>
         <translation>状态：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="83"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="84"/>
         <source>Buy-in: %1</source>
         <translation>买入：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="84"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="85"/>
         <source>Pot: %1</source>
         <translation>奖池：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="85"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="86"/>
         <source>Rules: %1</source>
         <translation>规则：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="86"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="87"/>
         <source>Duration: %1</source>
         <translation>时长：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="88"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="89"/>
         <source>Registered Players: %1</source>
         <translation>已报名玩家：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="104"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="105"/>
         <source>Starts in: %1</source>
         <translation>距开始：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="123"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="124"/>
         <source>Tournament</source>
         <translation>锦标赛</translation>
     </message>
@@ -2798,81 +2798,81 @@ If problem persists please contact support</source>
 <context>
     <name>TournamentsController</name>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="97"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="99"/>
         <source>Failed</source>
         <translation>失败</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="99"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="101"/>
         <source>Denied</source>
         <translation>被拒绝</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="101"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="103"/>
         <source>Insufficient Funds</source>
         <translation>余额不足</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="103"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="105"/>
         <source>Tournament is full</source>
         <translation>锦标赛已满员</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="105"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="107"/>
         <source>Access Denied</source>
         <translation>拒绝访问</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="107"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="109"/>
         <source>Already Registered</source>
         <translation>已报名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="109"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="111"/>
         <source>Tournament is running</source>
         <translation>锦标赛正在进行</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="242"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="244"/>
         <source>Join tournament</source>
         <translation>参加锦标赛</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="247"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="249"/>
         <source>You don&apos;t have enough money on your account to join the tournament.
 Do you want to make a deposit now?</source>
         <translation>您的账户余额不足，无法参加该锦标赛。
 是否立即充值？</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="256"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="258"/>
         <source>Deposit</source>
         <translation>充值</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="257"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="259"/>
         <source>Your account is opened in a web browser</source>
         <translation>已在网页浏览器中打开您的账户</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="270"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="272"/>
         <source>Tournament %1 is full</source>
         <translation>锦标赛 %1 已满员</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="274"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="276"/>
         <source>Join tournament failed!
 %1</source>
         <translation>参加锦标赛失败！
 %1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="281"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="283"/>
         <source>Unregister from tournament</source>
         <translation>取消锦标赛报名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="282"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="284"/>
         <source>Unregister from tournament failed!
 %1</source>
         <translation>取消报名失败！
@@ -2882,37 +2882,37 @@ Do you want to make a deposit now?</source>
 <context>
     <name>TournamentsLobbyModel</name>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
         <source>Start</source>
         <translation>开始</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
         <source>Status</source>
         <translation>状态</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
         <source>Name</source>
         <translation>名称</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
         <source>Rules</source>
         <translation>规则</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="103"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
         <source>Players</source>
         <translation>玩家</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="104"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
         <source>Buy-in</source>
         <translation>买入</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="104"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
         <source>Pot</source>
         <translation>奖池</translation>
     </message>
@@ -2978,7 +2978,7 @@ Do you want to make a deposit now?</source>
 <context>
     <name>TranslationsManager</name>
     <message>
-        <location filename="../../widgets/TranslationsManager.cpp" line="20"/>
+        <location filename="../../widgets/TranslationsManager.cpp" line="19"/>
         <source>English</source>
         <comment>the name of this translation&apos;s language, in that language</comment>
         <translation>简体中文</translation>
@@ -2987,17 +2987,17 @@ Do you want to make a deposit now?</source>
 <context>
     <name>UpdateDownloader</name>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="37"/>
+        <location filename="../../app/UpdateDownloader.cpp" line="38"/>
         <source>The installer address is not an https:// address.</source>
         <translation>安装程序的地址不是 https:// 地址。</translation>
     </message>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="39"/>
+        <location filename="../../app/UpdateDownloader.cpp" line="40"/>
         <source>The installer&apos;s size or digest is missing.</source>
         <translation>缺少安装程序的大小或摘要。</translation>
     </message>
     <message>
-        <location filename="../../app/UpdateDownloader.cpp" line="48"/>
+        <location filename="../../app/UpdateDownloader.cpp" line="49"/>
         <source>Cannot create the installer file: %1</source>
         <translation>无法创建安装程序文件：%1</translation>
     </message>
@@ -3046,7 +3046,7 @@ Do you want to make a deposit now?</source>
         <translation>正在下载客户端 %1 版本...</translation>
     </message>
     <message>
-        <location filename="../../app/UpdateProgressDialog.cpp" line="48"/>
+        <location filename="../../app/UpdateProgressDialog.cpp" line="49"/>
         <source>%1 of %2 MB</source>
         <translation>%1 / %2 MB</translation>
     </message>
@@ -3054,42 +3054,42 @@ Do you want to make a deposit now?</source>
 <context>
     <name>Utils</name>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="34"/>
+        <location filename="../../core/TextFormat.cpp" line="32"/>
         <source>%1$%L2</source>
         <translation>%1$%L2</translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="81"/>
+        <location filename="../../core/TextFormat.cpp" line="79"/>
         <source>%1d</source>
         <translation>%1天</translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="83"/>
+        <location filename="../../core/TextFormat.cpp" line="81"/>
         <source>%1h</source>
         <translation>%1小时</translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="85"/>
+        <location filename="../../core/TextFormat.cpp" line="83"/>
         <source>%1m</source>
         <translation>%1分</translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="86"/>
+        <location filename="../../core/TextFormat.cpp" line="84"/>
         <source>%1s</source>
         <translation>%1秒</translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="99"/>
+        <location filename="../../core/TextFormat.cpp" line="97"/>
         <source>now</source>
         <translation>现在</translation>
     </message>
     <message>
-        <location filename="../../core/TextFormat.cpp" line="100"/>
+        <location filename="../../core/TextFormat.cpp" line="98"/>
         <source>%1 - time to start</source>
         <translation>%1</translation>
     </message>
     <message numerus="yes">
-        <location filename="../../core/TextFormat.cpp" line="106"/>
+        <location filename="../../core/TextFormat.cpp" line="104"/>
         <source>%Ln min(s)</source>
         <translation>
             <numerusform>%Ln 分钟</numerusform>
@@ -3099,24 +3099,24 @@ Do you want to make a deposit now?</source>
 <context>
     <name>VersionChecker</name>
     <message>
-        <location filename="../../app/VersionChecker.cpp" line="185"/>
+        <location filename="../../app/VersionChecker.cpp" line="183"/>
         <source>Update available</source>
         <translation>有可用更新</translation>
     </message>
     <message>
-        <location filename="../../app/VersionChecker.cpp" line="186"/>
+        <location filename="../../app/VersionChecker.cpp" line="184"/>
         <source>Version %1 of the client is available; you have version %2.
 Do you want to download and install it now?</source>
         <translation>客户端 %1 版本已发布，您当前的版本是 %2。
 是否立即下载并安装？</translation>
     </message>
     <message>
-        <location filename="../../app/VersionChecker.cpp" line="25"/>
+        <location filename="../../app/VersionChecker.cpp" line="24"/>
         <source>Update failed</source>
         <translation>更新失败</translation>
     </message>
     <message>
-        <location filename="../../app/VersionChecker.cpp" line="26"/>
+        <location filename="../../app/VersionChecker.cpp" line="25"/>
         <source>The update could not be installed:
 %1</source>
         <translation>无法安装更新：
@@ -3144,7 +3144,7 @@ Do you want to download and install it now?</source>
 <context>
     <name>WaitingForPlayersWindow</name>
     <message numerus="yes">
-        <location filename="../../table/WaitingForPlayersWindow.cpp" line="41"/>
+        <location filename="../../table/WaitingForPlayersWindow.cpp" line="42"/>
         <source>Waiting for %n player(s) to join table.</source>
         <translation>
             <numerusform>正在等待 %n 位玩家加入牌桌。</numerusform>
@@ -3177,38 +3177,38 @@ Do you want to download and install it now?</source>
 <context>
     <name>WashoutWindow</name>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="106"/>
+        <location filename="../../table/WashoutWindow.cpp" line="108"/>
         <source>Ready</source>
         <translation>准备</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="34"/>
+        <location filename="../../table/WashoutWindow.cpp" line="36"/>
         <source>Nine honors or terminals.</source>
         <translation>九种九牌。</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="36"/>
+        <location filename="../../table/WashoutWindow.cpp" line="38"/>
         <source>Four kongs.</source>
         <translation>四杠散了。</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="38"/>
+        <location filename="../../table/WashoutWindow.cpp" line="40"/>
         <source>Same wind discard.</source>
         <translation>四风连打。</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="40"/>
+        <location filename="../../table/WashoutWindow.cpp" line="42"/>
         <source>No-one declared win after all player declared riichi.</source>
         <translation>四家立直。</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="110"/>
-        <location filename="../../table/WashoutWindow.cpp" line="118"/>
+        <location filename="../../table/WashoutWindow.cpp" line="112"/>
+        <location filename="../../table/WashoutWindow.cpp" line="120"/>
         <source>Next hand</source>
         <translation>下一局</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="115"/>
+        <location filename="../../table/WashoutWindow.cpp" line="117"/>
         <source>Play (%1)</source>
         <translation>再玩一局 (%1)</translation>
     </message>
@@ -3216,22 +3216,22 @@ Do you want to download and install it now?</source>
 <context>
     <name>WatchingWindow</name>
     <message>
-        <location filename="../../lobby/WatchingWindow.cpp" line="68"/>
+        <location filename="../../lobby/WatchingWindow.cpp" line="69"/>
         <source>Watching</source>
         <translation>观战中</translation>
     </message>
     <message>
-        <location filename="../../lobby/WatchingWindow.cpp" line="69"/>
+        <location filename="../../lobby/WatchingWindow.cpp" line="70"/>
         <source>You are watching this table. Join to take a free seat.</source>
         <translation>您正在观战此牌桌。加入即可入座空位。</translation>
     </message>
     <message>
-        <location filename="../../lobby/WatchingWindow.cpp" line="70"/>
+        <location filename="../../lobby/WatchingWindow.cpp" line="71"/>
         <source>Join</source>
         <translation>加入</translation>
     </message>
     <message>
-        <location filename="../../lobby/WatchingWindow.cpp" line="71"/>
+        <location filename="../../lobby/WatchingWindow.cpp" line="72"/>
         <source>Leave</source>
         <translation>离开</translation>
     </message>
