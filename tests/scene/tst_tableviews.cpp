@@ -63,15 +63,7 @@ class TstTableViews : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        tiletest::useEmbeddedResources();
-        TileGraphics::instance().setTileSet(3, 4);
-        // No worker may still render when the test program ends.
-        QTRY_VERIFY_WITH_TIMEOUT(!TileGraphics::instance().hasWorker(), 60000);
-        QVERIFY(TileGraphics::instance().scaledPainter().images());
-        QCOMPARE(TileGraphics::instance().gameScale(), 1.0);
-    }
+    void initTestCase() { tiletest::loadDefaultTileSet(); }
 
     void drawingsHaveTheirElements()
     {

@@ -64,13 +64,7 @@ class TstWallViews : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        tiletest::useEmbeddedResources();
-        TileGraphics::instance().setTileSet(3, 4);
-        QTRY_VERIFY_WITH_TIMEOUT(!TileGraphics::instance().hasWorker(), 60000);
-        QVERIFY(TileGraphics::instance().scaledPainter().images());
-    }
+    void initTestCase() { tiletest::loadDefaultTileSet(); }
 
     void stacksPerRuleset_data()
     {
