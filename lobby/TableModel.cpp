@@ -128,7 +128,7 @@ void TableModel::unsubscribe(const QString &lobbyPath)
         if (lobbyPathCovers(lobbyPath, path) && !isCovered(path))
             dropped.push_back(row);
     }
-    removeRows(std::move(dropped));
+    removeTableRows(std::move(dropped));
 }
 
 int TableModel::subscriptionCount(const QString &lobbyPath) const
@@ -209,7 +209,7 @@ void TableModel::onTableInfoUpdate(const TableInfo &info)
         // out of every subscribed path.
         qCDebug(lcLobby) << "table" << info.id() << "of unsubscribed lobby path" << info.lobbyPath();
         if (row >= 0)
-            removeRows({row});
+            removeTableRows({row});
         return;
     }
     if (row < 0)
@@ -243,7 +243,7 @@ void TableModel::onTableInfoUpdate(qint32 tableId, int seated, const TableInfoUp
     }
     updated.setId(tableId);
     if (!isCovered(updated.lobbyPath())) {
-        removeRows({row});
+        removeTableRows({row});
         return;
     }
     replaceRow(row, updated);
@@ -255,7 +255,7 @@ void TableModel::onLoginSuccess()
     // server knows none of our paths yet.
     std::vector<int> all(m_rows.size());
     std::iota(all.begin(), all.end(), 0);
-    removeRows(std::move(all));
+    removeTableRows(std::move(all));
     for (auto it = m_subscriptions.cbegin(); it != m_subscriptions.cend(); ++it) {
         if (!m_serverPaths.contains(it.key()) && m_connection) {
             m_connection->lobby_subscribe(it.key());
@@ -378,7 +378,7 @@ void TableModel::onNotifyTimeout()
     m_notifyTimer->start();
 }
 
-void TableModel::removeRows(std::vector<int> rows)
+void TableModel::removeTableRows(std::vector<int> rows)
 {
     if (rows.empty())
         return;

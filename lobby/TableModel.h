@@ -102,7 +102,7 @@ private:
     void addRow(const TableInfo &info);
     void replaceRow(int row, const TableInfo &info);
     // Removes the given rows (any order); emits tableRemoved for each.
-    void removeRows(std::vector<int> rows);
+    void removeTableRows(std::vector<int> rows);
     void reindexFrom(int firstRow);
     void noteChanged(qint32 tableId, int firstColumn, int lastColumn);
     QString displayName(const Row &row) const;
