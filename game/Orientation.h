@@ -4,7 +4,9 @@
 // four sides: the tile pictures and table views use it too.
 struct Orientation
 {
-    enum enum_t { BOTTOM = 0, RIGHT = 1, TOP = 2, LEFT = 3 };
+    // Fixed underlying type: a side read from outside can be checked against
+    // Count before it is trusted.
+    enum enum_t : int { BOTTOM = 0, RIGHT = 1, TOP = 2, LEFT = 3 };
     static constexpr int Count = 4;
 };
 

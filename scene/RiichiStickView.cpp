@@ -15,8 +15,7 @@ const QString &stickElement()
 } // namespace
 
 RiichiStickView::RiichiStickView(TileImages::Side side)
-    : m_side(side)
-    , m_rotation(QTransform().rotate(-90 * side))
+    : m_rotation(QTransform().rotate(-90 * side))
 {
     if (!TableArt::hasElements(TableArt::riichiStick(), {stickElement()}))
         hide();

@@ -28,7 +28,6 @@ public:
 private:
     void layoutSticks();
 
-    TileImages::Side m_side;
     QTransform m_rotation;
     double m_scale = 1.0;
     int m_count = 0;
