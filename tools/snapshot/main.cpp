@@ -13,6 +13,8 @@
 
 #include <cstdio>
 
+#include <unistd.h>
+
 namespace {
 std::vector<Sample> &registry()
 {
@@ -36,6 +38,9 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Chromium behind the web-page samples refuses its sandbox as root.
+    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     MahjongApplication app(argc, argv);
     QString language = QStringLiteral("en");
     QString outDir = QStringLiteral("snapshots");
