@@ -143,8 +143,8 @@ private slots:
             cmdline.close();
             return text;
         };
-        QTRY_VERIFY_WITH_TIMEOUT(!arguments().contains("pw-in-list"), 10000);
-        QVERIFY(arguments().contains("ann"));
+        // Right after exec the list can still be empty (or not yet rewritten), so wait for both at once.
+        QTRY_VERIFY_WITH_TIMEOUT(arguments().contains("ann") && !arguments().contains("pw-in-list"), 10000);
         QCOMPARE(program.state(), QProcess::Running);
         program.terminate();
         QVERIFY(program.waitForFinished(10000));
