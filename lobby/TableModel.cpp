@@ -73,6 +73,11 @@ QVariant TableModel::data(const QModelIndex &index, int role) const
 
 QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole) {
+        // Headers line up with their column's content.
+        const bool numbers = section == StakesColumn || section == PlayersColumn;
+        return int((numbers ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    }
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {

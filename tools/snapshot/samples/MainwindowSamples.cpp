@@ -1,6 +1,12 @@
 #include "../Sample.h"
 
+#include "lobby/LobbyController.h"
+#include "lobby/LocalizationDb.h"
+#include "lobby/TableModel.h"
 #include "mainwindow/MainWindow.h"
+#include "protocol/TableInfo.h"
+
+#include <QAbstractItemView>
 
 MAHJONG_SAMPLE(mainWindowLogin, {QStringLiteral("main-window-login"), {1024, 768}, [] {
                                      return new MainWindow(QStringLiteral("localhost"), 443, QStringLiteral("ann"),
@@ -21,12 +27,52 @@ MainWindow *loggedInFrame(const char *tab)
     window->onDisplayTab(QString::fromLatin1(tab));
     return window;
 }
+
+// A lobby as the demo server fills it: every ruleset and kind of game,
+// some tables full, names in the tool's language.
+void fillLobby(MainWindow *window)
+{
+    // The window has no translations manager here: the server's names are
+    // filed under its default language, in the language the tool runs in.
+    const bool japanese = QCoreApplication::translate("TableModel", "Table") != QLatin1String("Table");
+    window->localizationDb()->onTableNames(
+        window->localizationDb()->language(),
+        {{1, japanese ? QStringLiteral("練習 {tableId}") : QStringLiteral("Practice {tableId}")}});
+    TableModel *tables = window->lobbyController()->tableModel();
+    const QString path = LobbyController::lobbyPaths().constFirst();
+    struct Row
+    {
+        qint32 ruleset, gameType, seated, bots;
+    };
+    const Row rows[] = {{0, TableInfo::SINGLE_HAND, 1, 0}, {2, TableInfo::FULL_GAME, 3, 1},
+                        {1, TableInfo::EAST_ONLY, 0, 0},   {0, TableInfo::FULL_GAME, 4, 0},
+                        {2, TableInfo::SINGLE_HAND, 2, 2}, {1, TableInfo::FULL_GAME, 2, 0},
+                        {0, TableInfo::EAST_ONLY, 3, 0},   {2, TableInfo::EAST_ONLY, 4, 1}};
+    qint32 id = 1001;
+    for (const Row &row : rows) {
+        TableInfo info(id++, path);
+        info.setRuleset(row.ruleset);
+        info.setCapacity(4);
+        info.setSeated(row.seated);
+        info.setBots(row.bots);
+        info.setGameType(row.gameType);
+        info.setWindRounds(row.gameType == TableInfo::EAST_ONLY ? 1 : 4);
+        info.setNameId(1);
+        tables->onTableInfoUpdate(info);
+    }
+    tables->flushChanges();
+    if (auto *view = window->findChild<QAbstractItemView *>(QStringLiteral("lobbyTableView")))
+        view->setCurrentIndex(view->model()->index(1, 0));
+}
 } // namespace
 
 MAHJONG_SAMPLE(mainWindowStart,
                {QStringLiteral("main-window-start"), {1024, 768}, [] { return loggedInFrame("welcome"); }});
-MAHJONG_SAMPLE(mainWindowLobby,
-               {QStringLiteral("main-window-lobby"), {1024, 768}, [] { return loggedInFrame("lobby"); }});
+MAHJONG_SAMPLE(mainWindowLobby, {QStringLiteral("main-window-lobby"), {1024, 768}, [] {
+                                     MainWindow *window = loggedInFrame("lobby");
+                                     fillLobby(window);
+                                     return window;
+                                 }});
 MAHJONG_SAMPLE(mainWindowTournaments,
                {QStringLiteral("main-window-tournaments"), {1024, 768}, [] { return loggedInFrame("tournament"); }});
 MAHJONG_SAMPLE(mainWindowSettings,
