@@ -25,6 +25,10 @@ public:
     static const std::vector<Sample> &all();
 };
 
+// A page that the client shows inside its main window, framed by one for the
+// picture so that it takes the main window's style as it does there.
+QWidget *asMainWindowPage(QWidget *page);
+
 // Registers a sample from its own source file, compiled into the tool:
 //   MAHJONG_SAMPLE(lobby, {"lobby-window", {1024, 768}, [] { return new LobbyWindow(...); }});
 #define MAHJONG_SAMPLE(id, ...) \

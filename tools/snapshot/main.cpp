@@ -8,6 +8,7 @@
 #include "widgets/TranslationsManager.h"
 
 #include <QDir>
+#include <QMainWindow>
 #include <QStyleFactory>
 #include <QWidget>
 
@@ -32,6 +33,13 @@ bool SampleRegistry::add(Sample sample)
 const std::vector<Sample> &SampleRegistry::all()
 {
     return registry();
+}
+
+QWidget *asMainWindowPage(QWidget *page)
+{
+    auto *frame = new QMainWindow;
+    frame->setCentralWidget(page);
+    return frame;
 }
 
 int main(int argc, char **argv)

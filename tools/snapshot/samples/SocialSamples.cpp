@@ -220,7 +220,8 @@ QWidget *avatarDialog()
 }
 } // namespace
 
-MAHJONG_SAMPLE(friendsWindow, {QStringLiteral("friends-window"), {591, 532}, [] { return friendsWindow(); }});
+MAHJONG_SAMPLE(friendsWindow,
+               {QStringLiteral("friends-window"), {591, 532}, [] { return asMainWindowPage(friendsWindow()); }});
 MAHJONG_SAMPLE(friendDetails, {QStringLiteral("friend-details"), {320, 360}, [] { return friendDetails(); }});
 MAHJONG_SAMPLE(friendSearch, {QStringLiteral("friend-search"), {303, 304}, [] { return friendSearch(); }});
 MAHJONG_SAMPLE(tableInvite, {QStringLiteral("table-invite"), {420, 300}, [] { return tableInvite(false); }});

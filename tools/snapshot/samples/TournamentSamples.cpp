@@ -209,7 +209,10 @@ MAHJONG_SAMPLE(tournamentDetailPlaying, {QStringLiteral("tournament-detail-playi
 MAHJONG_SAMPLE(tournamentPreview, {QStringLiteral("tournament-preview"), {250, 320}, &preview});
 MAHJONG_SAMPLE(upcomingTournaments, {QStringLiteral("upcoming-tournaments"), {280, 160}, &upcoming});
 MAHJONG_SAMPLE(comingEventPopup, {QStringLiteral("coming-event-popup"), {520, 80}, &countdownPopup});
-MAHJONG_SAMPLE(tournamentLobby, {QStringLiteral("tournament-lobby"), {760, 460}, &tournamentLobby});
-MAHJONG_SAMPLE(tournamentLobbySmall, {QStringLiteral("tournament-lobby-form-size"), {469, 413}, &tournamentLobby});
+MAHJONG_SAMPLE(tournamentLobby,
+               {QStringLiteral("tournament-lobby"), {760, 460}, [] { return asMainWindowPage(tournamentLobby()); }});
+MAHJONG_SAMPLE(tournamentLobbySmall, {QStringLiteral("tournament-lobby-form-size"), {469, 413}, [] {
+                                          return asMainWindowPage(tournamentLobby());
+                                      }});
 MAHJONG_SAMPLE(tournamentPrizes, {QStringLiteral("tournament-prize-structure"), {320, 160}, &prizeStructure});
 MAHJONG_SAMPLE(tournamentRankings, {QStringLiteral("tournament-rankings"), {320, 160}, &rankings});
