@@ -65,7 +65,8 @@ ScoreBoard::ScoreBoard(QWidget *parent)
         nameLabel(column)->installEventFilter(this);
     }
     // Names line up across the columns whether or not a claim image shows.
-    for (QLayout *top : {m_ui->verticalLayout_2, m_ui->verticalLayout_3, m_ui->verticalLayout_4, m_ui->verticalLayout_5})
+    for (QLayout *top :
+         {m_ui->verticalLayout_2, m_ui->verticalLayout_3, m_ui->verticalLayout_4, m_ui->verticalLayout_5})
         top->setAlignment(Qt::AlignTop);
     // A taller board gives its room to the scoring lines.
     m_ui->gridLayout->setRowStretch(3, 1);
