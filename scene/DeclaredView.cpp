@@ -75,6 +75,15 @@ void DeclaredView::addBonusTile(tile t)
     relayout();
 }
 
+void DeclaredView::addTileRow(const tile_vector &tiles, tile marked)
+{
+    auto *row = new MeldView(m_side, MELD_MAHJONG, tiles);
+    if (marked != CONCEALED_TILE)
+        row->markTile(marked);
+    insertMeld(row);
+    relayout();
+}
+
 void DeclaredView::setMelds(const std::vector<Meld> &melds, const tile_vector &bonusTiles)
 {
     clear();

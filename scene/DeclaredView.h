@@ -36,6 +36,9 @@ public:
     void addMeld(int meldType, tile first, int claimedPosition, int claimedOffset, int visibility,
                  int claimedFrom = -1);
     void addBonusTile(tile t);
+    // A row of face-up tiles in the given order (a mahjong row), the first
+    // tile showing `marked` marked.
+    void addTileRow(const tile_vector &tiles, tile marked = CONCEALED_TILE);
     void setMelds(const std::vector<Meld> &melds, const tile_vector &bonusTiles);
     void clear();
     void setPainter(TilePainter *painter);

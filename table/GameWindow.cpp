@@ -443,7 +443,7 @@ void GameWindow::resizeEvent(QResizeEvent *event)
     relayout(w - barWidth, h);
     runLayout();
     placeConcealedDialog();
-    m_scoreBoard->resize(m_scoreBoard->width(), int(h * 0.8));
+    m_scoreBoard->fitToParent();
 
     const QSize oldSize = event->oldSize();
     const QList<QWidget *> dialogs{
@@ -1741,7 +1741,10 @@ void GameWindow::onHandEndScoring(EndHandScoring scoring)
         for (const auto &entry : scoring.players)
             m_scoreBoard->setPlayerPicture(entry.first, m_playerDb->picture(entry.first, true));
     }
-    m_scoreBoard->showDialog(true);
+    m_scoreBoard->showDialog(false);
+    // Centred over the table, so that the side bar's seats stay in sight.
+    m_scoreBoard->move(std::max(0, (m_view->width() - m_scoreBoard->width()) / 2),
+                       std::max(0, (height() - m_scoreBoard->height()) / 2));
     emit tableActivity(m_table->tableId(), true, TimeSpan());
 }
 

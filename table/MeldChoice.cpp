@@ -1,7 +1,7 @@
 #include "table/MeldChoice.h"
 
+#include "scene/MeldView.h"
 #include "scene/TileGraphics.h"
-#include "table/TileRowItem.h"
 #include "ui_MeldChoice.h"
 
 #include <QEvent>
@@ -12,29 +12,6 @@
 #include <memory>
 #include <sstream>
 #include <stdexcept>
-
-namespace {
-
-tile_vector offerTiles(const meld_offer &offer)
-{
-    const tile t = offer.t;
-    switch (offer.meldType) {
-    case 1:
-        return {t, tile(t + 1), tile(t + 2)};
-    case 2:
-        return {t, t, t};
-    case 4:
-    case 8:
-        return {t, t, t, t};
-    case 64:
-    case 128:
-        return {t};
-    default:
-        throw std::runtime_error("invalid meld offer sent");
-    }
-}
-
-} // namespace
 
 MeldChoice::Kind MeldChoice::kindOf(const meld_offer &offer, tile lastDiscard)
 {
@@ -116,21 +93,25 @@ MeldChoice::MeldChoice(QWidget *parent, const meld_offer &offer, tile lastDiscar
     : QFrame(parent)
     , m_ui(new Ui::MeldChoice)
     , m_scene(new QGraphicsScene(this))
-    , m_meld(new TileRowItem)
+    , m_meld(nullptr)
     , m_offer(offer)
     , m_kind(ChowLow)
 {
     std::unique_ptr<Ui::MeldChoice> ui(m_ui);
-    std::unique_ptr<TileRowItem> meld(m_meld);
-    const tile_vector tiles = offerTiles(offer);
+    // Upright as offered: nothing is claimed yet.
+    auto meld = std::make_unique<MeldView>(0, offer.meldType, offer.t, -1, -1, MeldView::Open);
+    m_meld = meld.get();
+    // The tile set's own size, whatever the table's scale.
+    m_meld->setPainter(&TileGraphics::instance().unscaledPainter());
     m_kind = kindOf(offer, lastDiscard);
     m_ui->setupUi(this);
+    applyTexts();
+    m_meld->updateToolTips();
     // The claimed tile stands out.
-    m_meld->addGroup(tiles, lastDiscard);
+    m_meld->markTile(lastDiscard);
     m_scene->addItem(meld.release());
     m_ui->meldChoiceView->setScene(m_scene);
     m_ui->meldChoiceView->setResizeAnchor(QGraphicsView::AnchorViewCenter);
-    applyTexts();
     onTileGraphicsChanged();
     connect(m_ui->meldChoiceButton, &QPushButton::clicked, this, &MeldChoice::buttonClicked);
     connect(&TileGraphics::instance(), &TileGraphics::tileGraphicsChanged, this, &MeldChoice::onTileGraphicsChanged);
@@ -157,7 +138,7 @@ void MeldChoice::buttonClicked()
 
 void MeldChoice::onTileGraphicsChanged()
 {
-    m_meld->relayout();
+    m_meld->layoutTiles();
     const QRectF rect = m_meld->childrenBoundingRect();
     m_scene->setSceneRect(rect);
     m_ui->meldChoiceView->centerOn(m_meld);

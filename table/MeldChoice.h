@@ -5,8 +5,8 @@
 
 #include <QFrame>
 
+class MeldView;
 class QGraphicsScene;
-class TileRowItem;
 
 namespace Ui {
 class MeldChoice;
@@ -32,7 +32,7 @@ public:
 
     Kind kind() const { return m_kind; }
     const meld_offer &offer() const { return m_offer; }
-    const TileRowItem *meldItem() const { return m_meld; }
+    const MeldView *meldItem() const { return m_meld; }
 
     QSize sizeHint() const override;
 
@@ -52,7 +52,7 @@ private:
 
     Ui::MeldChoice *m_ui;
     QGraphicsScene *m_scene;
-    TileRowItem *m_meld;
+    MeldView *m_meld;
     meld_offer m_offer;
     Kind m_kind;
 };

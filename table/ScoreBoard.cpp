@@ -1,19 +1,24 @@
 #include "table/ScoreBoard.h"
 
 #include "core/TextFormat.h"
+#include "scene/DeclaredView.h"
 #include "scene/TileGraphics.h"
-#include "table/TileRowItem.h"
 #include "ui_ScoreBoard.h"
 
 #include <QEvent>
 #include <QGraphicsScene>
 #include <QLayout>
+#include <QTextDocument>
 
 #include <algorithm>
+#include <cmath>
+#include <memory>
 
 namespace {
 constexpr int DoraScene = 4;
 constexpr int UraDoraScene = 5;
+// The least of the table left in sight above and below the board.
+constexpr int TableMargin = 16;
 
 const char Row[] = "<tr><td align=\"left\">%1</td><td align=\"right\">%2</td></tr>\n";
 const char Spacer[] = "<tr><td colspan=\"2\">&nbsp;</td></tr>\n";
@@ -30,8 +35,10 @@ ScoreBoard::ScoreBoard(QWidget *parent)
                                m_ui->graphicsView4, m_ui->doraTilesView, m_ui->uraDoraTilesView};
     for (int i = 0; i < 6; ++i) {
         m_scenes[size_t(i)] = new QGraphicsScene(this);
-        m_rows[size_t(i)] = new TileRowItem;
-        m_scenes[size_t(i)]->addItem(m_rows[size_t(i)]);
+        // One row as long as any hand: the board never wraps a hand.
+        m_melds[size_t(i)] = new DeclaredView(0, 2048.0);
+        m_melds[size_t(i)]->setPainter(&TileGraphics::instance().unscaledPainter());
+        m_scenes[size_t(i)]->addItem(m_melds[size_t(i)]);
         views[i]->setScene(m_scenes[size_t(i)]);
         views[i]->setResizeAnchor(QGraphicsView::AnchorViewCenter);
     }
@@ -43,6 +50,27 @@ ScoreBoard::ScoreBoard(QWidget *parent)
     m_ui->closePushButton->hide();
     m_ui->nextRoundLabel->hide();
     m_ui->nextRoundTimer->hide();
+
+    // The columns share the board's width evenly: a long name or a text
+    // edit's default width must not widen the board past the table.
+    for (int column = 0; column < Columns; ++column) {
+        m_ui->gridLayout->setColumnStretch(column, 1);
+        QSizePolicy lines = scoreText(column)->sizePolicy();
+        lines.setHorizontalPolicy(QSizePolicy::Ignored);
+        lines.setVerticalPolicy(QSizePolicy::Ignored);
+        scoreText(column)->setSizePolicy(lines);
+        QSizePolicy name = nameLabel(column)->sizePolicy();
+        name.setHorizontalPolicy(QSizePolicy::Ignored);
+        nameLabel(column)->setSizePolicy(name);
+        nameLabel(column)->installEventFilter(this);
+    }
+    // Names line up across the columns whether or not a claim image shows.
+    for (QLayout *top :
+         {m_ui->verticalLayout_2, m_ui->verticalLayout_3, m_ui->verticalLayout_4, m_ui->verticalLayout_5})
+        top->setAlignment(Qt::AlignTop);
+    // A taller board gives its room to the scoring lines.
+    m_ui->gridLayout->setRowStretch(3, 1);
+    m_ui->verticalLayout->setStretchFactor(m_ui->gridLayout, 1);
 }
 
 ScoreBoard::~ScoreBoard()
@@ -160,10 +188,11 @@ void ScoreBoard::setScoring(const EndHandScoring &scoring, qint32 localPlayerId,
     const bool anyPayment = std::any_of(entries.begin(), entries.end(),
                                         [](const PlayerHandScore &e) { return e.payment != 0; });
     for (int column = 0; column < Columns; ++column) {
-        m_rows[size_t(column)]->clear();
+        m_melds[size_t(column)]->clear();
         if (column >= int(entries.size())) {
             exclamation(column)->clear();
-            nameLabel(column)->clear();
+            m_names[size_t(column)].clear();
+            showName(column);
             scoreText(column)->clear();
             total(column)->clear();
             m_ui->scoreMelds->setTabText(column, QString());
@@ -176,8 +205,9 @@ void ScoreBoard::setScoring(const EndHandScoring &scoring, qint32 localPlayerId,
         else
             exclamation(column)->setPixmap(QPixmap(image));
         for (const tile_group &group : entry.tileGroups)
-            m_rows[size_t(column)]->addGroup(group.first, group.second);
-        nameLabel(column)->setText(entry.screenName);
+            m_melds[size_t(column)]->addTileRow(group.first, group.second);
+        m_names[size_t(column)] = entry.screenName;
+        showName(column);
         scoreText(column)->setHtml(scoringHtml(entry, info.ruleset()));
         QString settlement = QStringLiteral("<table border=\"0\" width=\"100%\">");
         settlement += QString::fromLatin1(Row).arg(tr("Settlement"), tr("%L1").arg(entry.settlement));
@@ -191,16 +221,16 @@ void ScoreBoard::setScoring(const EndHandScoring &scoring, qint32 localPlayerId,
                                                                  : QString());
     }
 
-    m_rows[DoraScene]->clear();
-    m_rows[UraDoraScene]->clear();
+    m_melds[DoraScene]->clear();
+    m_melds[UraDoraScene]->clear();
     if (scoring.doraTiles.empty()) {
         m_ui->doraTilesFrame->hide();
     } else {
         for (tile t : scoring.doraTiles)
-            m_rows[DoraScene]->addGroup({t});
+            m_melds[DoraScene]->addTileRow({t});
         const bool ura = !scoring.uraDoraTiles.empty();
         for (tile t : scoring.uraDoraTiles)
-            m_rows[UraDoraScene]->addGroup({t});
+            m_melds[UraDoraScene]->addTileRow({t});
         m_ui->uraDoraTilesView->setVisible(ura);
         m_ui->uraDoraTilesLable->setVisible(ura);
         m_ui->doraTilesFrame->show();
@@ -229,6 +259,7 @@ void ScoreBoard::setScoring(const EndHandScoring &scoring, qint32 localPlayerId,
     }
 
     fitViews();
+    fitToParent();
     if (shownFirst == -1) {
         if (!entries.empty())
             m_ui->scoreMelds->setCurrentIndex(0);
@@ -237,6 +268,45 @@ void ScoreBoard::setScoring(const EndHandScoring &scoring, qint32 localPlayerId,
         if (at != m_order.end())
             m_ui->scoreMelds->setCurrentIndex(int(at - m_order.begin()));
     }
+}
+
+void ScoreBoard::fitToParent()
+{
+    // Measured with the style sheet's fonts, also before the first show.
+    ensurePolished();
+    // New fonts and pictures reach the hints only as their frames lay out
+    // again, which a hidden board does not do by itself: inner ones first.
+    const QList<QWidget *> parts = m_content->findChildren<QWidget *>();
+    for (auto part = parts.crbegin(); part != parts.crend(); ++part) {
+        if (QLayout *inner = (*part)->layout()) {
+            inner->invalidate();
+            inner->activate();
+        }
+    }
+    const int width = sizeHint().width();
+    resize(width, height());
+    // A hidden board lays out only when asked.
+    layout()->activate();
+    m_content->layout()->activate();
+    // The scoring lines are left out of the size hint: measure them at the
+    // columns' width.
+    int lines = 0;
+    for (int column = 0; column < Columns; ++column) {
+        const QTextEdit *edit = scoreText(column);
+        const int room = edit->contentsRect().width() > 0 ? edit->contentsRect().width() : width / Columns;
+        std::unique_ptr<QTextDocument> document(edit->document()->clone());
+        document->setTextWidth(room);
+        lines = std::max(lines, int(std::ceil(document->size().height())) + 2 * edit->frameWidth());
+    }
+    // The form's minimum height stands in for the content in the frame's
+    // hint; the content's own hint is what it needs besides the lines.
+    const int content = std::max(m_content->sizeHint().height(), m_content->minimumHeight());
+    int wanted = sizeHint().height() - content + m_content->layout()->sizeHint().height() + lines;
+    // The table stays in sight around the board; the lines scroll when
+    // even that is too little.
+    if (const QWidget *table = parentWidget())
+        wanted = std::min(wanted, table->height() - 2 * TableMargin);
+    resize(width, std::max(wanted, minimumSizeHint().height()));
 }
 
 void ScoreBoard::setPlayerPicture(qint32 playerId, const QPixmap &picture)
@@ -298,15 +368,37 @@ void ScoreBoard::fitViews()
     QGraphicsView *views[6] = {m_ui->graphicsView1, m_ui->graphicsView2, m_ui->graphicsView3,
                                m_ui->graphicsView4, m_ui->doraTilesView, m_ui->uraDoraTilesView};
     for (size_t i = 0; i < 6; ++i) {
-        m_rows[i]->relayout();
-        m_scenes[i]->setSceneRect(m_rows[i]->childrenBoundingRect());
-        views[i]->centerOn(m_rows[i]);
+        m_melds[i]->relayout();
+        m_scenes[i]->setSceneRect(m_melds[i]->childrenBoundingRect());
+        views[i]->centerOn(m_melds[i]);
     }
 }
 
 void ScoreBoard::onTileGraphicsChanged()
 {
     fitViews();
+}
+
+void ScoreBoard::showName(int column)
+{
+    QLabel *label = nameLabel(column);
+    const QString &name = m_names[size_t(column)];
+    const int room = label->contentsRect().width();
+    const QString shown = room > 0 ? label->fontMetrics().elidedText(name, Qt::ElideRight, room) : name;
+    label->setText(shown);
+    // The whole name on hover when it had to be cut, as text, never markup.
+    label->setToolTip(shown == name ? QString() : QStringLiteral("<p>%1</p>").arg(name.toHtmlEscaped()));
+}
+
+bool ScoreBoard::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize) {
+        for (int column = 0; column < Columns; ++column) {
+            if (watched == nameLabel(column))
+                showName(column);
+        }
+    }
+    return MahjongDialog::eventFilter(watched, event);
 }
 
 void ScoreBoard::changeEvent(QEvent *event)

@@ -14,8 +14,8 @@
 class QGraphicsScene;
 class QGraphicsView;
 class QLabel;
+class DeclaredView;
 class QTextEdit;
-class TileRowItem;
 
 namespace Ui {
 class ScoreBoard;
@@ -39,6 +39,9 @@ public:
     void setReadyVisible(bool visible);
     void setNextHandTime(const QDateTime &serverTime);
     void hideNextHandTime();
+    // Sizes the board to its content (the scoring lines in full), no taller
+    // than its parent less a margin, so that the table shows around it.
+    void fitToParent();
 
     // The scored players in column order.
     const std::vector<qint32> &playerOrder() const { return m_order; }
@@ -62,6 +65,7 @@ public slots:
 
 protected:
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QLabel *avatar(int column) const;
@@ -71,11 +75,14 @@ private:
     QLabel *total(int column) const;
     QGraphicsView *handView(int column) const;
     void fitViews();
+    // Shows the column's name, cut to the label's width.
+    void showName(int column);
 
     Ui::ScoreBoard *m_ui;
     QFrame *m_content;
     std::array<QGraphicsScene *, 6> m_scenes{};
-    std::array<TileRowItem *, 6> m_rows{};
+    std::array<DeclaredView *, 6> m_melds{};
+    std::array<QString, Columns> m_names;
     std::vector<qint32> m_order;
     TimeSpan m_countdown;
 };

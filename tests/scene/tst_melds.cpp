@@ -143,10 +143,18 @@ private slots:
         view->addBonusTile(35);
         view->addMeld(MELD_CHOW, 3, 0, 0, 0);
         view->addMeld(MELD_BONUS, 36, -1, 0, 0);
+        // A hand's row as the score board shows it, its winning tile marked.
+        view->addTileRow({1, 2, 2}, 2);
         std::vector<int> types;
         for (const MeldView *m : view->melds())
             types.push_back(m->meldType());
-        QCOMPARE(types, (std::vector<int>{MELD_PONG, MELD_CHOW, MELD_BONUS, MELD_BONUS}));
+        QCOMPARE(types, (std::vector<int>{MELD_PONG, MELD_CHOW, MELD_MAHJONG, MELD_BONUS, MELD_BONUS}));
+        const MeldView *row = *std::next(view->melds().begin(), 2);
+        QCOMPARE(row->tiles(), (tile_vector{1, 2, 2}));
+        std::vector<bool> marked;
+        for (const TileView *item : row->tileItems())
+            marked.push_back(item->isMarked());
+        QCOMPARE(marked, (std::vector<bool>{false, true, false}));
         // Laid left to right with half a tile between melds.
         double x = -1;
         for (const MeldView *m : view->melds()) {

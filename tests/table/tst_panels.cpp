@@ -2,7 +2,10 @@
 #include "game/GameModel.h"
 #include "lobby/LocalizationDb.h"
 #include "protocol/WallState.h"
+#include "scene/DeclaredView.h"
+#include "scene/MeldView.h"
 #include "scene/TileGraphics.h"
+#include "scene/TileView.h"
 #include "table/ConcealedActionDialog.h"
 #include "table/MeldAuction.h"
 #include "table/MeldChoice.h"
@@ -17,8 +20,10 @@
 #include "table/WaitingForPlayersWindow.h"
 #include "table/WashoutWindow.h"
 
+#include <QGraphicsView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTextDocument>
@@ -136,6 +141,19 @@ private slots:
         QSignalSpy selected(&row, &MeldChoice::selected);
         button->click();
         QCOMPARE(selected.value(0).value(0).value<meld_offer>(), offer);
+
+        // Drawn as the table draws the meld, upright and at the tile set's
+        // own size, the first tile showing the discard marked.
+        const MeldView *meld = row.meldItem();
+        QCOMPARE(meld->meldType(), type);
+        const tile_vector faces = meld->tiles();
+        const auto discard = std::find(faces.begin(), faces.end(), tile(lastDiscard));
+        for (std::size_t i = 0; i < faces.size(); ++i) {
+            const TileView *item = meld->tileItems()[i];
+            QCOMPARE(item->use(), TileImages::Declared);
+            QCOMPARE(&item->tilePainter(), &TileGraphics::instance().unscaledPainter());
+            QCOMPARE(item->isMarked(), discard != faces.end() && i == std::size_t(discard - faces.begin()));
+        }
     }
 
     void chowErrorText()
@@ -410,10 +428,27 @@ private slots:
         scoring.players[4] = score(4, 0, 0, 1000, 0);
         scoring.players[2].pointsLines = {{QStringLiteral("<i>Base</i>"), 20}};
         scoring.players[2].pointsTotal = 20;
+        scoring.players[3].tileGroups = {{{1, 2, 3}, 2}, {{9, 9}, 9}};
         scoring.doraTiles = {3};
         ScoreBoard board;
         board.setScoring(scoring, 1, table(2, 0));
         QCOMPARE(board.playerOrder(), (std::vector<qint32>{3, 2, 1, 4}));
+        // The winner's hand: a row per group, its tile to mark marked.
+        const QList<QGraphicsItem *> items = child<QGraphicsView>(&board, "graphicsView1")->scene()->items();
+        const auto hand = std::find_if(items.begin(), items.end(),
+                                       [](QGraphicsItem *item) { return item->type() == DeclaredView::Type; });
+        QVERIFY(hand != items.end());
+        std::vector<tile_vector> rows;
+        tile_vector marked;
+        for (const MeldView *row : static_cast<DeclaredView *>(*hand)->melds()) {
+            QCOMPARE(row->meldType(), 16);
+            rows.push_back(row->tiles());
+            for (const TileView *item : row->tileItems())
+                if (item->isMarked())
+                    marked.push_back(item->getTile());
+        }
+        QCOMPARE(rows, (std::vector<tile_vector>{{1, 2, 3}, {9, 9}}));
+        QCOMPARE(marked, (tile_vector{2, 9}));
         QCOMPARE(child<QTabWidget>(&board, "scoreMelds")->currentIndex(), 0);
         QCOMPARE(child<QTabWidget>(&board, "scoreMelds")->tabText(2), QStringLiteral("Losing hand"));
         // Payment rows everywhere once one entry pays, "$0" included.
@@ -443,6 +478,42 @@ private slots:
         QVERIFY(child<QTextEdit>(&board, "score2")->toPlainText().contains(QStringLiteral("Hand Score")));
         QVERIFY(child(&board, "doraTilesFrame")->isHidden());
         QCOMPARE(child<QPushButton>(&board, "readyPushButton")->text(), QStringLiteral("Play ($10 + $1)"));
+    }
+
+    void scoreBoardFitsTheTable_data()
+    {
+        QTest::addColumn<QSize>("window");
+        QTest::newRow("smallest window") << QSize(1024, 768);
+        QTest::newRow("full HD") << QSize(1920, 1080);
+    }
+    void scoreBoardFitsTheTable()
+    {
+        QFETCH(QSize, window);
+        QWidget felt;
+        felt.resize(window);
+        felt.show();
+        EndHandScoring scoring;
+        scoring.players[1] = score(1, 1, 8000, 8000, 100);
+        scoring.players[1].screenName = QStringLiteral("A rather long screen name for one column");
+        // A usual hand's lines, as many as a Riichi win on a discard shows.
+        scoring.players[1].pointsLines = {{QStringLiteral("Base"), 20}, {QStringLiteral("Closed ron"), 10}};
+        scoring.players[1].doublesLines = {
+            {QStringLiteral("Riichi"), 1}, {QStringLiteral("All simples"), 1}, {QStringLiteral("Dora"), 2}};
+        scoring.players[2] = score(2, 0, 0, -8000);
+        scoring.doraTiles = {3};
+        ScoreBoard board(&felt);
+        board.setScoring(scoring, 1, table(0, 0));
+        board.showDialog(true);
+        // The form's width, the table in sight around the board.
+        QVERIFY(board.width() >= 736 && board.width() < window.width() - 200);
+        QVERIFY(board.y() >= 16 && board.geometry().bottom() < window.height() - 16);
+        // Every scoring line in sight, without scrolling.
+        QCOMPARE(child<QTextEdit>(&board, "score1")->verticalScrollBar()->maximum(), 0);
+        // A name too long for its column is cut; the whole of it on hover.
+        auto *name = child<QLabel>(&board, "name1");
+        QVERIFY(name->text() != scoring.players[1].screenName);
+        QVERIFY(name->toolTip().contains(scoring.players[1].screenName));
+        QVERIFY(name->sizeHint().width() <= name->width());
     }
 
     void roundScores()

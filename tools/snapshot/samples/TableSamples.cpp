@@ -99,7 +99,8 @@ MeldAuction *claimPanel()
     auto *panel = new MeldAuction;
     panel->enablePass();
     const tile discard = 4; // bamboo 5
-    for (const meld_offer &offer : {meld_offer(1, 2), meld_offer(1, 3), meld_offer(2, 4), meld_offer(16, 0)})
+    for (const meld_offer &offer :
+         {meld_offer(1, 2), meld_offer(1, 3), meld_offer(2, 4), meld_offer(8, 4), meld_offer(16, 0)})
         panel->addOffer(offer, discard);
     panel->setAuctionType(MeldAuction::Claim);
     return panel;
@@ -157,6 +158,9 @@ ScoreBoard *scoreBoard()
     scoring.uraDoraTiles = {17};
     auto *board = new ScoreBoard;
     board->setScoring(scoring, 1, riichiTable());
+    board->setPlayerPicture(1, QPixmap(QStringLiteral("avatars:avatar-default-1.png")));
+    board->setPlayerPicture(2, QPixmap(QStringLiteral("avatars:avatar-default-2.png")));
+    board->setPlayerPicture(3, QPixmap(QStringLiteral("avatars:avatar-default-blue.png")));
     return board;
 }
 

@@ -3,6 +3,7 @@
 #include "game/GameModel.h"
 #include "scene/TileGraphics.h"
 #include "table/GameWindow.h"
+#include "table/ScoreBoard.h"
 #include "table/SideBar.h"
 
 #include <QCoreApplication>
@@ -35,7 +36,7 @@ PlayerData seat(qint32 id, const char *name, int wind, int points, const tile_ve
 
 // A hand some turns in, as the server's game data and the own hand describe
 // it: melds on two seats, a riichi on a Riichi table, flowers elsewhere.
-QWidget *midHand(int ruleset, bool compact)
+QWidget *midHand(int ruleset, bool compact, QSize size = QSize(1280, 800))
 {
     useTiles();
     TableInfo info(7, QStringLiteral("101/Practice"));
@@ -72,9 +73,49 @@ QWidget *midHand(int ruleset, bool compact)
     window->setCompactTableLayout(compact);
     window->setModel(model);
     window->onPrivatePlayerData(PrivatePlayerData{{2, 3, 4, 12, 13, 14, 21, 22, 23, 29, 29}, true, false});
-    window->resize(1280, 800);
+    window->resize(size);
     window->sideBar()->appendNotice(QCoreApplication::translate("GameWindow", "Hand started"));
     window->sideBar()->appendNotice(QStringLiteral("Marco: good luck <everyone>"));
+    return window;
+}
+
+PlayerHandScore handScore(qint32 id, const char *name, int result, int handScore, int settlement)
+{
+    PlayerHandScore score;
+    score.playerId = id;
+    score.screenName = QString::fromLatin1(name);
+    score.result = result;
+    score.handScore = handScore;
+    score.settlement = settlement;
+    score.currentScore = 25000 + settlement;
+    return score;
+}
+
+// The Riichi hand won on a discard, its score board shown over the table.
+QWidget *scoredHand(QSize size)
+{
+    auto *window = static_cast<GameWindow *>(midHand(2, false, size));
+    // The hand ends at a table already on screen, laid out at its size.
+    window->show();
+    EndHandScoring scoring;
+    scoring.winKind = EndHandScoring::WIN_ON_DISCARD;
+    PlayerHandScore winner = handScore(Own, "You", 1, 7700, 7700);
+    winner.pointsLines = {{QStringLiteral("Base"), 20}, {QStringLiteral("Closed ron"), 10}};
+    winner.pointsTotal = 30;
+    winner.doublesLines = {
+        {QStringLiteral("Riichi"), 1}, {QStringLiteral("All simples"), 1}, {QStringLiteral("Dora"), 2}};
+    winner.doublesTotal = 4;
+    winner.tileGroups = {{{1, 2, 3}, 2}, {{11, 12, 13}, 12}, {{21, 22, 23}, 21}, {{4, 4, 4}, 4}, {{14, 14}, 14}};
+    scoring.players[Own] = winner;
+    scoring.players[101] = handScore(101, "Kaede", 0, 0, -7700);
+    scoring.players[102] = handScore(102, "Marco", 0, 0, 0);
+    scoring.players[103] = handScore(103, "Ines", 0, 0, 0);
+    scoring.doraTiles = {3, 28};
+    scoring.uraDoraTiles = {17};
+    window->onHandEndScoring(scoring);
+    window->scoreBoard()->setPlayerPicture(Own, QPixmap(QStringLiteral("avatars:avatar-default-1.png")));
+    window->scoreBoard()->setPlayerPicture(101, QPixmap(QStringLiteral("avatars:avatar-default-2.png")));
+    window->scoreBoard()->setPlayerPicture(102, QPixmap(QStringLiteral("avatars:avatar-default-blue.png")));
     return window;
 }
 
@@ -90,3 +131,7 @@ MAHJONG_SAMPLE(table_window_international_compact,
                {"table-window-international-compact", {1280, 800}, [] { return midHand(1, true); }});
 MAHJONG_SAMPLE(table_window_riichi_compact,
                {"table-window-riichi-compact", {1280, 800}, [] { return midHand(2, true); }});
+MAHJONG_SAMPLE(table_window_score_board,
+               {"table-window-score-board", {1024, 768}, [] { return scoredHand(QSize(1024, 768)); }});
+MAHJONG_SAMPLE(table_window_score_board_large,
+               {"table-window-score-board-large", {1920, 1080}, [] { return scoredHand(QSize(1920, 1080)); }});
