@@ -1,5 +1,6 @@
 #include "mainwindow/EmbeddedBrowser.h"
 
+#include "mainwindow/CertificateVerifier.h"
 #include "mainwindow/JavascriptInterface.h"
 #include "mainwindow/LocalPageSchemeHandler.h"
 #include "mainwindow/Logging.h"
@@ -103,8 +104,9 @@ void EmbeddedBrowser::onLoadFinished(bool ok)
 
 void EmbeddedBrowser::onCertificateError(const QWebEngineCertificateError &error)
 {
-    // Never accepted: an unknown certificate is an insecure page.
-    qCWarning(lcMainwindow) << "refused the certificate of" << error.url().toDisplayString() << error.description();
+    // A refused certificate is an insecure page.
+    if (CertificateVerifier::decide(error))
+        return;
     m_loadFailed = true;
     updateIcon();
 }

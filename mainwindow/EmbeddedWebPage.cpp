@@ -1,5 +1,6 @@
 #include "mainwindow/EmbeddedWebPage.h"
 
+#include "mainwindow/CertificateVerifier.h"
 #include "mainwindow/JavascriptInterface.h"
 #include "mainwindow/LocalPageSchemeHandler.h"
 #include "mainwindow/Logging.h"
@@ -8,6 +9,8 @@
 
 #include <QEvent>
 #include <QTimer>
+#include <QWebEngineCertificateError>
+#include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
@@ -20,6 +23,9 @@ EmbeddedWebPage::EmbeddedWebPage(QWidget *parent)
     m_ui->setupUi(this);
     m_bridge->attachTo(m_ui->webView->page());
     connect(m_ui->webView, &QWebEngineView::loadFinished, this, &EmbeddedWebPage::onLoadFinished);
+    // A refused certificate fails the load, which shows the fallback.
+    connect(m_ui->webView->page(), &QWebEnginePage::certificateError, this,
+            [](const QWebEngineCertificateError &error) { CertificateVerifier::decide(error); });
     connect(m_bridge, &JavascriptInterface::onJoinTable, this, &EmbeddedWebPage::joinTable);
     connect(m_bridge, &JavascriptInterface::onDisplayTab, this, &EmbeddedWebPage::displayTab);
     connect(m_bridge, &JavascriptInterface::onLaunchBrowser, this, &EmbeddedWebPage::launchBrowser);

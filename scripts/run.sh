@@ -117,6 +117,25 @@ cp -r "$root/resources/localwww/." "$web_root/"
 for page in support about_rules; do
   [ -f "$web_root/$page.html" ] || cp "$root/resources/localwww/offline.html" "$web_root/$page.html"
 done
+# The scripted game server names each page "client/page<N>.html", N the
+# number of the page request: the welcome (3) and how-to (4) tabs, support
+# (5), help and rules (6-9) get the pages above; the side page, the account
+# pages and the rest the short page of this host.
+cat >"$web_root/local.html" <<'EOF'
+<!DOCTYPE html>
+<html lang="en"><head><meta charset="utf-8"><title>Local web host</title>
+<link rel="stylesheet" href="style.css"><script src="libclient.js"></script></head>
+<body><main><h1>Local web host</h1>
+<p class="lead">The service's page would be here; this one comes from the web host of the run script.</p>
+</main></body></html>
+EOF
+cp "$root/resources/localwww/style.css" "$root/resources/localwww/libclient.js" "$web_root/client/"
+for n in $(seq 0 13); do
+  case $n in
+    3) page=welcome ;; 4) page=howto ;; 5) page=support ;; [6-9]) page=about_rules ;; *) page=local ;;
+  esac
+  cp "$web_root/$page.html" "$web_root/client/page$n.html"
+done
 if [ "$tls" = 1 ]; then
   python3 - "$web_root" "$web_port" "$build/test-certs" >/dev/null 2>&1 <<'EOF' &
 import functools, http.server, ssl, sys

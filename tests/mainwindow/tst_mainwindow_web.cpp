@@ -4,6 +4,7 @@
 #include "app/TestCertificates.h"
 
 #include "app/ResourcePaths.h"
+#include "mainwindow/CertificateVerifier.h"
 #include "mainwindow/EmbeddedBrowser.h"
 #include "mainwindow/EmbeddedWebPage.h"
 #include "mainwindow/JavascriptInterface.h"
@@ -14,7 +15,6 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QPointer>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -51,11 +51,17 @@ parent.postMessage('frame-ran', '*');
 </script></head><body>frame</body></html>
 )";
 
+// The listener asks at once: a request that outlives its page (a beacon)
+// cannot rely on the page's accepted certificate.
 const QByteArray closingPage = R"(<!DOCTYPE html>
 <html><head><title>Account &amp; cashier</title>
 <script>
 if (window.client)
-    client.closeEvent.connect(function () { navigator.sendBeacon('/closed.png'); });
+    client.closeEvent.connect(function () {
+        var request = new XMLHttpRequest();
+        request.open('GET', '/closed.png', false);
+        request.send();
+    });
 </script></head><body>account</body></html>
 )";
 
@@ -98,6 +104,9 @@ private slots:
     void refusedAddresses();
     void browserDialog();
     void browserDialogRefusesUnknownCertificate();
+    void verifyChains();
+    void certificateDecision_data();
+    void certificateDecision();
 
 private:
     TestCertificates m_certificates;
@@ -110,16 +119,15 @@ void TestMainwindowWeb::initTestCase()
 {
     QString error;
     QVERIFY2(m_certificates.create(&error), qPrintable(error));
-    // Chromium trusts what the user's NSS store trusts, not Qt's defaults:
-    // the test CA goes there before the first page exists.
-    const QString nssDb = QDir::home().filePath(QStringLiteral(".pki/nssdb"));
-    QDir(nssDb).removeRecursively();
-    QVERIFY(QDir().mkpath(nssDb));
-    const QString db = QStringLiteral("sql:") + nssDb;
-    QCOMPARE(QProcess::execute(QStringLiteral("certutil"), {"-d", db, "-N", "--empty-password"}), 0);
-    QCOMPARE(QProcess::execute(QStringLiteral("certutil"),
-                               {"-d", db, "-A", "-t", "C,,", "-n", "mahjong-test-ca", "-i", m_certificates.caFile}),
-             0);
+    // Chromium must not know the test CA by itself (a store left by an older
+    // run); the client trusts it as it trusts its own CAs, through Qt's
+    // default configuration.
+    QDir(QDir::home().filePath(QStringLiteral(".pki"))).removeRecursively();
+    QVERIFY(!CertificateVerifier::verify({m_certificates.server}, QStringLiteral("localhost")));
+    m_certificates.trustCa();
+    // A name that reaches the trusted test host but is not in its certificate.
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+            qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --host-resolver-rules=\"MAP wrong-host.test 127.0.0.1\"");
 
     ResourcePaths::install({});
     m_server = std::make_unique<HttpsTestServer>(m_certificates.server, m_certificates.serverKey);
@@ -324,6 +332,73 @@ void TestMainwindowWeb::browserDialogRefusesUnknownCertificate()
     QVERIFY(loadAndWait(browser.webView(), [&] { browser.load(m_rogue->url(QStringLiteral("/account.html"))); }));
     QVERIFY(!browser.showsSecure());
     QCOMPARE(m_rogue->requestCount(QStringLiteral("/account.html")), 0);
+}
+
+void TestMainwindowWeb::verifyChains()
+{
+    const QSslCertificate &server = m_certificates.server;
+    const struct
+    {
+        QList<QSslCertificate> chain;
+        const char *host;
+        bool trusted;
+    } cases[] = {
+        {{server}, "localhost", true},
+        {{server}, "127.0.0.1", true},
+        {{server, m_certificates.ca}, "LOCALHOST", true},
+        {{server}, "wrong-host.test", false},
+        {{server}, "", false},
+        {{m_certificates.rogue}, "localhost", false},
+        {{m_certificates.ca}, "localhost", false},
+        {{}, "localhost", false},
+        {{QSslCertificate()}, "localhost", false},
+    };
+    for (const auto &c : cases) {
+        QString reason;
+        QCOMPARE(CertificateVerifier::verify(c.chain, QLatin1String(c.host), &reason), c.trusted);
+        QCOMPARE(reason.isEmpty(), c.trusted);
+    }
+}
+
+void TestMainwindowWeb::certificateDecision_data()
+{
+    QTest::addColumn<bool>("rogue");
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("trusted CA") << false << "localhost" << true;
+    QTest::newRow("trusted CA, address") << false << "127.0.0.1" << true;
+    QTest::newRow("wrong host") << false << "wrong-host.test" << false;
+    QTest::newRow("self-signed") << true << "localhost" << false;
+}
+
+void TestMainwindowWeb::certificateDecision()
+{
+    QFETCH(bool, rogue);
+    QFETCH(QString, host);
+    QFETCH(bool, accepted);
+    HttpsTestServer &server = rogue ? *m_rogue : *m_server;
+    QUrl url = server.url(QStringLiteral("/decided.html"));
+    url.setHost(host);
+    server.setBody(url.path(), "<!DOCTYPE html><html><head><title>decided</title></head><body>decided</body></html>");
+    const int before = server.requestCount(url.path());
+    const QUrl fallback(QStringLiteral("localwww:/error.html"));
+    if (!accepted)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("refused the certificate of")));
+
+    EmbeddedWebPage page;
+    page.setFallbackUrl(fallback);
+    page.setUrl(url);
+    QTRY_COMPARE_WITH_TIMEOUT(page.webView()->url(), accepted ? url : fallback, 20000);
+    const QString title = accepted ? QStringLiteral("decided") : QStringLiteral("Page not available");
+    QTRY_COMPARE_WITH_TIMEOUT(page.webView()->title(), title, 20000);
+    QCOMPARE(server.requestCount(url.path()) - before, accepted ? 1 : 0);
+
+    QWidget window;
+    EmbeddedBrowser browser(&window);
+    if (!accepted)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("refused the certificate of")));
+    QVERIFY(loadAndWait(browser.webView(), [&] { browser.load(url); }));
+    QCOMPARE(browser.showsSecure(), accepted);
 }
 
 QTEST_MAIN(TestMainwindowWeb)
