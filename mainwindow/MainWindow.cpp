@@ -729,7 +729,9 @@ void MainWindow::on_quitButton_clicked()
                                               QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     ModelessMsgBox::onFinished(m_quitQuestion, [this](int button) {
         if (button == QMessageBox::Yes) {
-            QCoreApplication::quit();
+            // Not quit(): it asks every window to close first, and closing
+            // this one asks this very question again, so nothing would end.
+            QCoreApplication::exit(0);
             return;
         }
         m_quitQuestion = nullptr;

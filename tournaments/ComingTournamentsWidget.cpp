@@ -119,6 +119,10 @@ void ComingTournamentsWidget::refresh()
     rebuild();
 }
 
+namespace {
+const int FormMinimumHeight = 80;
+} // namespace
+
 void ComingTournamentsWidget::rebuild()
 {
     ++m_rebuilds;
@@ -163,6 +167,9 @@ void ComingTournamentsWidget::rebuild()
         m_rows[info.id] = std::move(row);
     }
     setButtonTexts();
+    // The form's fixed minimum would let a crowded column squeeze the rows
+    // until their buttons overlap: never less than the rows need.
+    setMinimumHeight(std::max(FormMinimumHeight, layout()->minimumSize().height()));
 }
 
 void ComingTournamentsWidget::setButtonTexts()

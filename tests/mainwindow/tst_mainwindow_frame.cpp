@@ -128,6 +128,18 @@ private slots:
         questions.first()->button(QMessageBox::No)->click();
         QTRY_VERIFY(window.view().quitButton->isEnabled());
         QVERIFY(window.isVisible());
+
+        // Yes ends the event loop (code 0); 99 would be an answer ignored.
+        window.view().quitButton->click();
+        QMessageBox *question = nullptr;
+        for (QMessageBox *box : window.findChildren<QMessageBox *>())
+            if (box->isVisible())
+                question = box;
+        QVERIFY(question);
+        QEventLoop loop;
+        QTimer::singleShot(0, question->button(QMessageBox::Yes), &QAbstractButton::click);
+        QTimer::singleShot(10000, &loop, [&loop] { loop.exit(99); });
+        QCOMPARE(loop.exec(), 0);
     }
 
     void unknownRefusalCodes()

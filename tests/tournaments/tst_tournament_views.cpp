@@ -25,6 +25,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeView>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -446,6 +447,29 @@ void TestTournamentViews::upcomingOrderAndRebuild()
     five.status = TournamentInfo::Closed;
     model->addOrUpdateTournament(five);
     QCOMPARE(widget.listedIds(), (std::vector<qint32>{3, 1, 4}));
+
+    // In a crowded column the rows keep their height: no buttons overlap.
+    QWidget column;
+    auto *layout = new QVBoxLayout(&column);
+    auto *greedy = new QWidget;
+    greedy->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    greedy->setMinimumHeight(60);
+    layout->addWidget(greedy);
+    auto *crowded = new ComingTournamentsWidget;
+    crowded->setModel(model);
+    layout->addWidget(crowded);
+    column.resize(300, 150);
+    column.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&column));
+    const QList<QPushButton *> buttons = crowded->findChildren<QPushButton *>();
+    QCOMPARE(buttons.size(), 6);
+    for (QPushButton *a : buttons) {
+        QVERIFY(a->height() >= a->minimumSizeHint().height());
+        for (QPushButton *b : buttons) {
+            const QRect ra(a->mapTo(crowded, QPoint()), a->size()), rb(b->mapTo(crowded, QPoint()), b->size());
+            QVERIFY(a == b || !ra.intersects(rb));
+        }
+    }
 }
 
 void TestTournamentViews::comingEventsMerge()
