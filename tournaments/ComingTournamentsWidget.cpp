@@ -167,9 +167,6 @@ void ComingTournamentsWidget::rebuild()
         m_rows[info.id] = std::move(row);
     }
     setButtonTexts();
-    // The form's fixed minimum would let a crowded column squeeze the rows
-    // until their buttons overlap: never less than the rows need.
-    setMinimumHeight(std::max(FormMinimumHeight, layout()->minimumSize().height()));
 }
 
 void ComingTournamentsWidget::setButtonTexts()
@@ -178,6 +175,18 @@ void ComingTournamentsWidget::setButtonTexts()
         row.joinLeaveButton->setText(row.registered ? tr("Unregister") : tr("Register"));
         row.infoButton->setText(tr("Info"));
     }
+}
+
+bool ComingTournamentsWidget::event(QEvent *event)
+{
+    const bool handled = QFrame::event(event);
+    if (event->type() == QEvent::LayoutRequest) {
+        // The form's fixed minimum would let a crowded column squeeze the
+        // rows until their buttons overlap: never less than the shown rows
+        // need (hidden ones count only once shown, hence here).
+        setMinimumHeight(std::max(FormMinimumHeight, layout()->minimumSize().height()));
+    }
+    return handled;
 }
 
 void ComingTournamentsWidget::changeEvent(QEvent *event)

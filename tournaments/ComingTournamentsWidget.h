@@ -47,6 +47,7 @@ public slots:
     void onInfoButtonClicked(qint32 tournamentId);
 
 protected:
+    bool event(QEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:

@@ -3,7 +3,12 @@
 #include "lobby/LobbyController.h"
 #include "lobby/LocalizationDb.h"
 #include "lobby/TableModel.h"
+#include "lobby/LobbySummary.h"
+#include "mainwindow/MainView.h"
 #include "mainwindow/MainWindow.h"
+#include "protocol/lobby_summary_t.h"
+#include "tournaments/TournamentsController.h"
+#include "tournaments/TournamentsLobbyModel.h"
 #include "protocol/TableInfo.h"
 
 #include <QAbstractItemView>
@@ -64,10 +69,36 @@ void fillLobby(MainWindow *window)
     if (auto *view = window->findChild<QAbstractItemView *>(QStringLiteral("lobbyTableView")))
         view->setCurrentIndex(view->model()->index(1, 0));
 }
+
+// The side column of the start tab as the demo server fills it.
+void fillStartColumn(MainWindow *window)
+{
+    lobby_summary_t summary;
+    summary.playersOnline = 42;
+    summary.playersSeated = 11;
+    summary.tablesOpen = 6;
+    summary.tournamentsRunning = 1;
+    summary.topWinners = {{1, QStringLiteral("Lucky"), 250000}, {2, QStringLiteral("Bamboo"), 120050}};
+    window->view().lobbySummary->onLobbySummary(summary);
+    TournamentsLobbyModel *model = window->tournamentsController()->model();
+    const char *names[] = {"Coffee Break Sprint", "Sunday Classic", "Full House Cup", "Late Riichi"};
+    for (qint32 id = 1; id <= 4; ++id) {
+        TournamentInfo t;
+        t.id = id;
+        t.name = QString::fromLatin1(names[id - 1]);
+        t.status = TournamentInfo::Open;
+        t.closeRegister = QDateTime::currentDateTimeUtc().addSecs(600 * id);
+        t.start = t.closeRegister;
+        model->addOrUpdateTournament(t);
+    }
+}
 } // namespace
 
-MAHJONG_SAMPLE(mainWindowStart,
-               {QStringLiteral("main-window-start"), {1024, 768}, [] { return loggedInFrame("welcome"); }});
+MAHJONG_SAMPLE(mainWindowStart, {QStringLiteral("main-window-start"), {1024, 768}, [] {
+                                     MainWindow *window = loggedInFrame("welcome");
+                                     fillStartColumn(window);
+                                     return window;
+                                 }});
 MAHJONG_SAMPLE(mainWindowLobby, {QStringLiteral("main-window-lobby"), {1024, 768}, [] {
                                      MainWindow *window = loggedInFrame("lobby");
                                      fillLobby(window);
