@@ -912,6 +912,8 @@ void GameWindow::onGameStateChanged()
         m_concealedActionDialog->hide();
     }
     if (state == GameModel::TABLE_REMOVED) {
+        // A seat at a table that is gone can no longer be taken.
+        m_seatedWindow->hide();
         QMessageBox *box = ModelessMsgBox::question(
             this, tr("Table does not exist"), tr("Table has been removed from server, press Ok to go back to lobby"),
             QMessageBox::Ok);
@@ -2007,8 +2009,9 @@ void GameWindow::updatePanels()
     m_sideBar->setLeaveVisible(leave);
     if (leave && !m_leaveBox)
         m_sideBar->setLeaveEnabled(true);
-    const bool waiting = player == GameModel::WAITING && m_table->seatsRemaining() >= 1 && !tournament
-                         && !m_table->isInPlay() && !m_table->isGameRunning();
+    const bool waiting = player == GameModel::WAITING && game != GameModel::TABLE_REMOVED
+                         && m_table->seatsRemaining() >= 1 && !tournament && !m_table->isInPlay()
+                         && !m_table->isGameRunning();
     if (waiting) {
         m_waitingForPlayersWindow->onSeatsRemaining(m_table->seatsRemaining());
         m_waitingForPlayersWindow->showDialog(true);

@@ -2,6 +2,7 @@
 // loopback TLS; the tests answer through the table window as a player would
 // and check what the window shows and what reaches the server.
 #include "game/GameModel.h"
+#include "lobby/SeatedWindow.h"
 #include "lobby/TableModel.h"
 #include "lobby/WatchingWindow.h"
 #include "protocol/ConnectionManager.h"
@@ -620,6 +621,9 @@ void TestGameController::kickedOrRemoved_data()
         << QString() << QString() << QString() << none << QStringList{QStringLiteral("watch_table")} << true;
     QTest::newRow("removed while seated") << "join" << then(seated, removed) << QString() << gone << goneText
                                           << QMessageBox::Ok << QStringList{} << false;
+    const QJsonObject offer = step("are_you_ready", {{"ts", ts}});
+    QTest::newRow("removed while offered a seat") << "join" << QJsonArray{offer, removed} << QString() << gone
+                                                  << goneText << QMessageBox::Ok << QStringList{} << false;
     QTest::newRow("removed while watching") << "watch" << QJsonArray{removed} << QString() << gone << goneText
                                             << QMessageBox::Ok << QStringList{} << false;
     // Without a window there is nobody to tell: the table just goes.
@@ -679,8 +683,12 @@ void TestGameController::kickedOrRemoved()
         auto *box = window->findChild<QMessageBox *>();
         QCOMPARE(box->windowTitle(), title);
         QCOMPARE(box->text(), text);
-        // Nothing is given up before the player has read the notice.
+        // Nothing is given up before the player has read the notice, and
+        // no panel offers to go on at the table meanwhile.
         QVERIFY(m_controller->hasTable(1001));
+        QVERIFY(window->waitingForPlayersWindow()->isHidden());
+        QVERIFY(window->seatedWindow()->isHidden());
+        QVERIFY(window->watchingWindow()->isHidden());
         QAbstractButton *close = box->button(button);
         QVERIFY(close);
         close->click();
