@@ -1664,6 +1664,9 @@ void GameWindow::chooseTile(tile t)
 
 void GameWindow::onTimeoutOccured()
 {
+    // The decision is over: a tile chosen for a kong or riichi that was
+    // never clicked must not turn the next turn's discard into that call.
+    m_tileChoice = 0;
     clearActivePlayer();
     placeStatusItems();
     m_timeoutItem->show();
