@@ -912,8 +912,9 @@ void GameWindow::onGameStateChanged()
         m_concealedActionDialog->hide();
     }
     if (state == GameModel::TABLE_REMOVED) {
-        // A seat at a table that is gone can no longer be taken.
+        // A seat at a table that is gone can no longer be taken or left.
         m_seatedWindow->hide();
+        dropLeaveBox();
         QMessageBox *box = ModelessMsgBox::question(
             this, tr("Table does not exist"), tr("Table has been removed from server, press Ok to go back to lobby"),
             QMessageBox::Ok);
@@ -1904,6 +1905,14 @@ void GameWindow::onLeaveButtonClick()
     });
 }
 
+void GameWindow::dropLeaveBox()
+{
+    // Answered No: the player is off the table already, and a leave now
+    // would be sent for a seat the player no longer holds.
+    if (auto *box = qobject_cast<QMessageBox *>(m_leaveBox.data()))
+        box->done(QMessageBox::No);
+}
+
 void GameWindow::onLeaveFailed()
 {
     setLeaveButtonsEnabled(true);
@@ -1933,6 +1942,7 @@ void GameWindow::onJoinFailed()
 void GameWindow::onPlayerStateChanged(GameModel::player_state_t state)
 {
     if (state == GameModel::KICKED && m_table) {
+        dropLeaveBox();
         clearTable();
         m_sideBar->clear();
         const qint32 tableId = m_table->tableId();

@@ -20,6 +20,7 @@
 #include "table/MeldChoice.h"
 #include "table/RoundScoreBoard.h"
 #include "table/ScoreBoard.h"
+#include "table/SideBar.h"
 #include "table/WaitingForPlayersWindow.h"
 #include "table/WashoutWindow.h"
 #include "tools/peer/PeerProcess.h"
@@ -105,8 +106,8 @@ private slots:
     void watchesAHandInProgressAndLeaves();
     void tournamentSeatingJoinsOnceTheTableIsKnown();
     void eventsForTablesNotHeld();
-    void kickedOrRemoved_data();
-    void kickedOrRemoved();
+    void leftKickedOrRemoved_data();
+    void leftKickedOrRemoved();
 
 private:
     // Joins the table and waits for its window.
@@ -557,12 +558,13 @@ void TestGameController::eventsForTablesNotHeld()
     QVERIFY_THROWS_EXCEPTION(server_error, m_controller->tileDiscarded(5555, 911, 5));
 }
 
-void TestGameController::kickedOrRemoved_data()
+void TestGameController::leftKickedOrRemoved_data()
 {
     QTest::addColumn<QString>("trigger");
     QTest::addColumn<QJsonArray>("steps");
-    // What the player does first: "close" the window during the hand,
-    // before the news; "leave" from the panel that waits for players.
+    // What the player does first: "close" the window during the hand with
+    // the side bar's Leave, before the news; "ask" the same, left unanswered;
+    // "leave" from the panel that waits for players.
     QTest::addColumn<QString>("player");
     // The notice shown, empty for none, and the button that closes it.
     QTest::addColumn<QString>("title");
@@ -633,13 +635,22 @@ void TestGameController::kickedOrRemoved_data()
     QTest::newRow("removed with the window closed")
         << "join" << then(inHand, removed) << close << QString() << QString() << none
         << QStringList{QStringLiteral("discard_tile")} << false;
+    QTest::newRow("kicked while asked to leave")
+        << "join" << then(inHand, kick(0)) << QStringLiteral("ask") << kicked
+        << QStringLiteral("You were kicked from the table.") << QMessageBox::Ok
+        << QStringList{QStringLiteral("discard_tile")} << false;
+    // A hand that ends the game gives the seat of a closed window back.
+    QJsonArray gameOver = then(inHand, step("hand_end_non_scoring", {{"reason", 0}, {"endOfGame", true}}));
+    QTest::newRow("left during the hand")
+        << "join" << then(gameOver, QJsonObject{{"expect", "leave_table"}}) << close << QString() << QString() << none
+        << QStringList{QStringLiteral("discard_tile"), QStringLiteral("leave_table")} << false;
     // Before the game starts a seated player leaves at once.
     QTest::newRow("seated player leaves") << "join" << then(seated, QJsonObject{{"expect", "leave_table"}})
                                           << QStringLiteral("leave") << QString() << QString() << none
                                           << QStringList{QStringLiteral("leave_table")} << false;
 }
 
-void TestGameController::kickedOrRemoved()
+void TestGameController::leftKickedOrRemoved()
 {
     QFETCH(QString, trigger);
     QFETCH(QJsonArray, steps);
@@ -667,21 +678,36 @@ void TestGameController::kickedOrRemoved()
         QVERIFY(leave && leave->isEnabled());
         leave->click();
         QVERIFY(!window->findChild<QMessageBox *>());
-    } else if (player == QLatin1String("close")) {
+    } else if (player == QLatin1String("close") || player == QLatin1String("ask")) {
         // The discard goes out, and the window closes before any answer
         // can be read; the model keeps following the running hand.
         QTRY_VERIFY_WITH_TIMEOUT(window->handView()->isActive(), 20000);
         window->onTileClick(5);
-        m_controller->onLeave(1001);
-        QVERIFY(!m_controller->view(1001));
+        auto *leave = window->sideBar()->findChild<QAbstractButton *>(QStringLiteral("leaveButton"));
+        QVERIFY(leave && !leave->isHidden() && leave->isEnabled());
+        leave->click();
+        auto *question = window->findChild<QMessageBox *>();
+        QVERIFY(question);
+        QCOMPARE(question->windowTitle(), QStringLiteral("Leave Table"));
+        QVERIFY(m_controller->view(1001));
+        if (player == QLatin1String("close")) {
+            question->button(QMessageBox::Yes)->click();
+            QVERIFY(!m_controller->view(1001));
+        }
         QVERIFY(m_controller->hasTable(1001));
     }
     if (title.isEmpty()) {
         QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
     } else {
-        QTRY_VERIFY_WITH_TIMEOUT(window->findChild<QMessageBox *>(), 10000);
-        auto *box = window->findChild<QMessageBox *>();
-        QCOMPARE(box->windowTitle(), title);
+        // The notice is the only question left open.
+        const auto shown = [&window] {
+            QList<QMessageBox *> boxes = window->findChildren<QMessageBox *>();
+            boxes.removeIf([](QMessageBox *b) { return b->isHidden(); });
+            return boxes;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(!shown().isEmpty() && shown().back()->windowTitle() == title, 10000);
+        QCOMPARE(shown().size(), 1);
+        QMessageBox *box = shown().front();
         QCOMPARE(box->text(), text);
         // Nothing is given up before the player has read the notice, and
         // no panel offers to go on at the table meanwhile.
