@@ -910,6 +910,8 @@ void GameWindow::onGameStateChanged()
         m_actions->flush();
         dropMeldAuction();
         m_concealedActionDialog->hide();
+        // No turn is left to play: a click must not send a discard.
+        m_handView->setActive(false);
     }
     if (state == GameModel::TABLE_REMOVED) {
         // A seat at a table that is gone can no longer be taken or left.

@@ -596,6 +596,7 @@ void TestGameController::leftKickedOrRemoved_data()
                        {{"data", QJsonObject{{"tiles", QJsonArray{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}},
                                              {"active", true}}}}));
     inHand.append(step("player_should_act", {{"ts", ts}, {"playerId", "$pid"}}));
+    const QJsonArray ownTurn = inHand;
     inHand.append(QJsonObject{{"expect", "discard_tile"}, {"fields", QJsonObject{{"tableId", "$table"}}}});
     const auto then = [](QJsonArray steps, const QJsonObject &last) {
         steps.append(last);
@@ -625,6 +626,8 @@ void TestGameController::leftKickedOrRemoved_data()
                                           << QMessageBox::Ok << QStringList{} << false;
     const QJsonObject offer = step("are_you_ready", {{"ts", ts}});
     QTest::newRow("removed while offered a seat") << "join" << QJsonArray{offer, removed} << QString() << gone
+                                                  << goneText << QMessageBox::Ok << QStringList{} << false;
+    QTest::newRow("removed in the player's turn") << "join" << then(ownTurn, removed) << QString() << gone
                                                   << goneText << QMessageBox::Ok << QStringList{} << false;
     QTest::newRow("removed while watching") << "watch" << QJsonArray{removed} << QString() << gone << goneText
                                             << QMessageBox::Ok << QStringList{} << false;
@@ -715,6 +718,7 @@ void TestGameController::leftKickedOrRemoved()
         QVERIFY(window->waitingForPlayersWindow()->isHidden());
         QVERIFY(window->seatedWindow()->isHidden());
         QVERIFY(window->watchingWindow()->isHidden());
+        QVERIFY(!window->handView()->isActive());
         QAbstractButton *close = box->button(button);
         QVERIFY(close);
         close->click();
