@@ -1953,8 +1953,12 @@ void GameWindow::onPlayerStateChanged(GameModel::player_state_t state)
         QMessageBox *box = nullptr;
         bool askDeposit = false;
         switch (reason) {
-        case 0:
-        case 1:
+        case 3:
+            // Moved to the watchers: the watch that follows keeps the table.
+            break;
+        default:
+            // Any other reason says at least that much, and its answer lets
+            // the table go; without it the cleared window would stay forever.
             box = ModelessMsgBox::warning(this, tr("Kicked"), tr("You were kicked from the table."));
             break;
         case 2:
@@ -1976,8 +1980,6 @@ void GameWindow::onPlayerStateChanged(GameModel::player_state_t state)
             box = ModelessMsgBox::warning(
                 this, tr("Kicked"),
                 tr("You were kicked from the table as the server will be unavailable due to mainenance."));
-            break;
-        default:
             break;
         }
         if (box) {

@@ -613,6 +613,9 @@ void TestGameController::leftKickedOrRemoved_data()
     QTest::newRow("kicked") << "join" << then(seated, kick(0)) << QString() << kicked
                             << QStringLiteral("You were kicked from the table.") << QMessageBox::Ok << QStringList{}
                             << false;
+    QTest::newRow("kicked for a reason without a text")
+        << "join" << then(seated, kick(9)) << QString() << kicked << QStringLiteral("You were kicked from the table.")
+        << QMessageBox::Ok << QStringList{} << false;
     QTest::newRow("kicked for funds, deposit asked")
         << "join" << then(seated, kick(2)) << QString() << kicked
         << QStringLiteral("You do not have enough funds to play another hand.\nDo you want to make a deposit now?")
