@@ -249,9 +249,9 @@ void TestGameController::play(GameWindow *window, const QList<Move> &moves, cons
             break;
         }
         case Move::Ready: {
-            QTRY_VERIFY_WITH_TIMEOUT(
-                (!window->scoreBoard()->isHidden() || !window->washoutWindow()->isHidden()) && askedReady.size() == 1,
-                30000);
+            QTRY_VERIFY_WITH_TIMEOUT((!window->scoreBoard()->isHidden() || !window->washoutWindow()->isHidden())
+                                         && askedReady.size() == 1,
+                                     30000);
             QWidget *board = window->scoreBoard()->isHidden() ? static_cast<QWidget *>(window->washoutWindow())
                                                               : window->scoreBoard();
             const auto buttons = board->findChildren<QAbstractButton *>(QRegularExpression(QStringLiteral("^ready")));
@@ -380,20 +380,22 @@ void TestGameController::playsAScriptedHand_data()
                        {Move::Declare, 27, MELD_PONG_TO_KONG, QStringLiteral("call_pong_to_kong")},
                        {Move::Discard, 30, 0, discard}}
         << QList<int>{MELD_KONG, MELD_PONG_TO_KONG} << 7 << QList<int>{} << 1 << 2 << true;
-    const QList<Move> chow{sit,
-                           {Move::Discard, 33, 0, discard},
-                           {Move::Claim, 3, MELD_CHOW, QStringLiteral("call_chow"), MeldAuction::Claim,
-                            QStringLiteral("Chow Hi")},
-                           {Move::Discard, 6, 0, discard}};
+    const QList<Move> chow{
+        sit,
+        {Move::Discard, 33, 0, discard},
+        {Move::Claim, 3, MELD_CHOW, QStringLiteral("call_chow"), MeldAuction::Claim, QStringLiteral("Chow Hi")},
+        {Move::Discard, 6, 0, discard}};
     QTest::newRow("chow, then the right player's added kong robbed")
         << QStringLiteral("rob-the-kong-hand.json")
-        << chow + QList<Move>{{Move::Claim, 22, MELD_MAHJONG, QStringLiteral("call_mahjong"), MeldAuction::RobKong},
-                              {Move::Ready, 0, 0, QStringLiteral("ready")}}
+        << chow
+               + QList<Move>{{Move::Claim, 22, MELD_MAHJONG, QStringLiteral("call_mahjong"), MeldAuction::RobKong},
+                             {Move::Ready, 0, 0, QStringLiteral("ready")}}
         << QList<int>{MELD_CHOW} << 10 << QList<int>{MELD_PONG} << 0 << 0 << false;
     QTest::newRow("chow, then the right player's added kong let stand")
         << QStringLiteral("rob-the-kong-hand.json")
-        << chow + QList<Move>{{Move::Pass, 0, 0, QStringLiteral("call_pass"), MeldAuction::RobKong},
-                              {Move::Ready, 0, 0, QStringLiteral("ready")}}
+        << chow
+               + QList<Move>{{Move::Pass, 0, 0, QStringLiteral("call_pass"), MeldAuction::RobKong},
+                             {Move::Ready, 0, 0, QStringLiteral("ready")}}
         << QList<int>{MELD_CHOW} << 10 << QList<int>{MELD_PONG_TO_KONG} << 0 << 0 << false;
 }
 
@@ -574,6 +576,8 @@ void TestGameController::leftKickedOrRemoved_data()
     QTest::addColumn<QStringList>("requests");
     // True: the table is kept, with the player watching it.
     QTest::addColumn<bool>("watching");
+    // Requests the scenario answers instead of the peer.
+    QTest::addColumn<QJsonArray>("disable");
 
     const auto step = [](const char *message, QJsonObject fields) {
         fields.insert("tableId", "$table");
@@ -584,14 +588,14 @@ void TestGameController::leftKickedOrRemoved_data()
     // A hand under way that waits for the player's discard.
     QJsonArray inHand = seated;
     for (int i = 1; i <= 3; ++i) {
-        inHand.append(step("player_joined",
-                           {{"player", QJsonObject{{"id", 900 + i}, {"wind", i}, {"riichiDiscardIndex", -1}}}}));
+        inHand.append(
+            step("player_joined", {{"player", QJsonObject{{"id", 900 + i}, {"wind", i}, {"riichiDiscardIndex", -1}}}}));
         inHand.append(step("player_is_ready", {{"playerId", 900 + i}}));
     }
-    inHand.append(step("start_hand", {{"handId", 1},
-                                      {"seating", QJsonObject{{"east", "$pid"}, {"south", 901}, {"west", 902},
-                                                              {"north", 903}}},
-                                      {"tableState", QJsonObject{{"playerId", "$pid"}, {"lastDiscarder", -1}}}}));
+    inHand.append(
+        step("start_hand", {{"handId", 1},
+                            {"seating", QJsonObject{{"east", "$pid"}, {"south", 901}, {"west", 902}, {"north", 903}}},
+                            {"tableState", QJsonObject{{"playerId", "$pid"}, {"lastDiscarder", -1}}}}));
     inHand.append(step("private_player_data",
                        {{"data", QJsonObject{{"tiles", QJsonArray{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}},
                                              {"active", true}}}}));
@@ -612,48 +616,56 @@ void TestGameController::leftKickedOrRemoved_data()
 
     QTest::newRow("kicked") << "join" << then(seated, kick(0)) << QString() << kicked
                             << QStringLiteral("You were kicked from the table.") << QMessageBox::Ok << QStringList{}
-                            << false;
+                            << false << QJsonArray{};
     QTest::newRow("kicked for a reason without a text")
         << "join" << then(seated, kick(9)) << QString() << kicked << QStringLiteral("You were kicked from the table.")
-        << QMessageBox::Ok << QStringList{} << false;
+        << QMessageBox::Ok << QStringList{} << false << QJsonArray{};
     QTest::newRow("kicked for funds, deposit asked")
         << "join" << then(seated, kick(2)) << QString() << kicked
         << QStringLiteral("You do not have enough funds to play another hand.\nDo you want to make a deposit now?")
-        << QMessageBox::Yes << QStringList{QStringLiteral("query_web_page")} << false;
-    QTest::newRow("kicked to watch")
+        << QMessageBox::Yes << QStringList{QStringLiteral("query_web_page")} << false << QJsonArray{};
+    QTest::newRow("kicked to watch") << "join"
+                                     << then(then(seated, kick(3)),
+                                             QJsonObject{{"expect", "watch_table"},
+                                                         {"fields", QJsonObject{{"tableId", "$table"}}}})
+                                     << QString() << QString() << QString() << none
+                                     << QStringList{QStringLiteral("watch_table")} << true << QJsonArray{};
+    QTest::newRow("kicked to watch, watch refused")
         << "join"
-        << then(then(seated, kick(3)),
-                QJsonObject{{"expect", "watch_table"}, {"fields", QJsonObject{{"tableId", "$table"}}}})
-        << QString() << QString() << QString() << none << QStringList{QStringLiteral("watch_table")} << true;
+        << then(then(then(seated, kick(3)), QJsonObject{{"expect", "watch_table"}}),
+                step("watch_failed", {{"reason", "The table is full."}}))
+        << QString() << QString() << QString() << none << QStringList{QStringLiteral("watch_table")} << false
+        << QJsonArray{"watch_table"};
     QTest::newRow("removed while seated") << "join" << then(seated, removed) << QString() << gone << goneText
-                                          << QMessageBox::Ok << QStringList{} << false;
+                                          << QMessageBox::Ok << QStringList{} << false << QJsonArray{};
     const QJsonObject offer = step("are_you_ready", {{"ts", ts}});
-    QTest::newRow("removed while offered a seat") << "join" << QJsonArray{offer, removed} << QString() << gone
-                                                  << goneText << QMessageBox::Ok << QStringList{} << false;
-    QTest::newRow("removed in the player's turn") << "join" << then(ownTurn, removed) << QString() << gone
-                                                  << goneText << QMessageBox::Ok << QStringList{} << false;
+    QTest::newRow("removed while offered a seat")
+        << "join" << QJsonArray{offer, removed} << QString() << gone << goneText << QMessageBox::Ok << QStringList{}
+        << false << QJsonArray{};
+    QTest::newRow("removed in the player's turn") << "join" << then(ownTurn, removed) << QString() << gone << goneText
+                                                  << QMessageBox::Ok << QStringList{} << false << QJsonArray{};
     QTest::newRow("removed while watching") << "watch" << QJsonArray{removed} << QString() << gone << goneText
-                                            << QMessageBox::Ok << QStringList{} << false;
+                                            << QMessageBox::Ok << QStringList{} << false << QJsonArray{};
     // Without a window there is nobody to tell: the table just goes.
     QTest::newRow("kicked with the window closed")
         << "join" << then(inHand, kick(3)) << close << QString() << QString() << none
-        << QStringList{QStringLiteral("discard_tile")} << false;
+        << QStringList{QStringLiteral("discard_tile")} << false << QJsonArray{};
     QTest::newRow("removed with the window closed")
         << "join" << then(inHand, removed) << close << QString() << QString() << none
-        << QStringList{QStringLiteral("discard_tile")} << false;
+        << QStringList{QStringLiteral("discard_tile")} << false << QJsonArray{};
     QTest::newRow("kicked while asked to leave")
         << "join" << then(inHand, kick(0)) << QStringLiteral("ask") << kicked
         << QStringLiteral("You were kicked from the table.") << QMessageBox::Ok
-        << QStringList{QStringLiteral("discard_tile")} << false;
+        << QStringList{QStringLiteral("discard_tile")} << false << QJsonArray{};
     // A hand that ends the game gives the seat of a closed window back.
     QJsonArray gameOver = then(inHand, step("hand_end_non_scoring", {{"reason", 0}, {"endOfGame", true}}));
     QTest::newRow("left during the hand")
         << "join" << then(gameOver, QJsonObject{{"expect", "leave_table"}}) << close << QString() << QString() << none
-        << QStringList{QStringLiteral("discard_tile"), QStringLiteral("leave_table")} << false;
+        << QStringList{QStringLiteral("discard_tile"), QStringLiteral("leave_table")} << false << QJsonArray{};
     // Before the game starts a seated player leaves at once.
-    QTest::newRow("seated player leaves") << "join" << then(seated, QJsonObject{{"expect", "leave_table"}})
-                                          << QStringLiteral("leave") << QString() << QString() << none
-                                          << QStringList{QStringLiteral("leave_table")} << false;
+    QTest::newRow("seated player leaves")
+        << "join" << then(seated, QJsonObject{{"expect", "leave_table"}}) << QStringLiteral("leave") << QString()
+        << QString() << none << QStringList{QStringLiteral("leave_table")} << false << QJsonArray{};
 }
 
 void TestGameController::leftKickedOrRemoved()
@@ -666,8 +678,12 @@ void TestGameController::leftKickedOrRemoved()
     QFETCH(QMessageBox::StandardButton, button);
     QFETCH(QStringList, requests);
     QFETCH(bool, watching);
-    const QJsonObject scenario{
-        {"trigger", trigger}, {"tables", QJsonArray{1001}}, {"empty_table", true}, {"steps", steps}};
+    QFETCH(QJsonArray, disable);
+    const QJsonObject scenario{{"trigger", trigger},
+                               {"tables", QJsonArray{1001}},
+                               {"empty_table", true},
+                               {"disable", disable},
+                               {"steps", steps}};
     QVERIFY(start({QStringLiteral("--scenario"), writeScenario(scenario)}));
     QSignalSpy destroyed(m_controller.get(), &GameController::tableViewDestroyed);
     QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
