@@ -701,8 +701,9 @@ void TestGameController::leftKickedOrRemoved()
         leave->click();
         QVERIFY(!window->findChild<QMessageBox *>());
     } else if (player == QLatin1String("close") || player == QLatin1String("ask")) {
-        // The discard goes out, and the window closes before any answer
-        // can be read; the model keeps following the running hand.
+        // The discard goes out and Leave asks first, as a hand runs; Yes
+        // closes the window before any answer can be read, and the model
+        // keeps following the hand.
         QTRY_VERIFY_WITH_TIMEOUT(window->handView()->isActive(), 20000);
         window->onTileClick(5);
         auto *leave = window->sideBar()->findChild<QAbstractButton *>(QStringLiteral("leaveButton"));
