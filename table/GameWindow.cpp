@@ -1957,8 +1957,9 @@ void GameWindow::onPlayerStateChanged(GameModel::player_state_t state)
             // Moved to the watchers: the watch that follows keeps the table.
             break;
         default:
-            // Any other reason says at least that much, and its answer lets
-            // the table go; without it the cleared window would stay forever.
+            // Kicked, inactive, and any reason without a text of its own:
+            // the answer lets the table go, which a cleared window left
+            // without a notice would never do.
             box = ModelessMsgBox::warning(this, tr("Kicked"), tr("You were kicked from the table."));
             break;
         case 2:
