@@ -46,6 +46,7 @@ GameController::GameController(ConnectionManager *connection, PlayerDb *playerDb
     connect(connection, &CM::leaveSuccessful, this, &GC::leaveSuccessful);
     connect(connection, &CM::leaveFailed, this, [this](qint32 tableId) { onLeaveFailed(tableId); });
     connect(connection, &CM::unwatchFailed, this, &GC::onUnwatchFailed);
+    connect(connection, &CM::watchFailed, this, [this](qint32 tableId) { onWatchFailed(tableId); });
     connect(connection, &CM::playerJoined, this, &GC::playerJoined);
     connect(connection, &CM::startHand, this, &GC::startHand);
     connect(connection, &CM::tilesFromWall, this, &GC::tilesFromWall);
@@ -421,6 +422,13 @@ void GameController::onUnwatchFailed(qint32 tableId)
 {
     if (GameWindow *window = view(tableId))
         window->onUnwatchFailed();
+}
+
+void GameController::onWatchFailed(qint32 tableId)
+{
+    auto it = m_tables.find(tableId);
+    if (it != m_tables.end() && it->second.model->playerState() == GameModel::KICKED)
+        destroyTable(tableId);
 }
 
 void GameController::onTournamentSeated(qint32 tournamentId, qint32 tableId)

@@ -92,6 +92,8 @@ public slots:
     void onJoinFailed(qint32 tableId);
     void onLeaveFailed(qint32 tableId);
     void onUnwatchFailed(qint32 tableId);
+    // A watch refused after a move to the watchers leaves nothing to show.
+    void onWatchFailed(qint32 tableId);
     void leaveSuccessful(qint32 tableId);
     void onGameData(qint32 tableId, qint64 handId, server_game_state::enum_t gameState,
                     const std::vector<PlayerData> &players, const TableState &tableState, const WallState &wallState);

@@ -910,8 +910,13 @@ void GameWindow::onGameStateChanged()
         m_actions->flush();
         dropMeldAuction();
         m_concealedActionDialog->hide();
+        // No turn is left to play: a click must not send a discard.
+        m_handView->setActive(false);
     }
     if (state == GameModel::TABLE_REMOVED) {
+        // A seat at a table that is gone can no longer be taken or left.
+        m_seatedWindow->hide();
+        dropLeaveBox();
         QMessageBox *box = ModelessMsgBox::question(
             this, tr("Table does not exist"), tr("Table has been removed from server, press Ok to go back to lobby"),
             QMessageBox::Ok);
@@ -1662,6 +1667,9 @@ void GameWindow::chooseTile(tile t)
 
 void GameWindow::onTimeoutOccured()
 {
+    // The decision is over: a tile chosen for a kong or riichi that was
+    // never clicked must not turn the next turn's discard into that call.
+    m_tileChoice = 0;
     clearActivePlayer();
     placeStatusItems();
     m_timeoutItem->show();
@@ -1902,6 +1910,14 @@ void GameWindow::onLeaveButtonClick()
     });
 }
 
+void GameWindow::dropLeaveBox()
+{
+    // Answered No: the player is off the table already, and a leave now
+    // would be sent for a seat the player no longer holds.
+    if (auto *box = qobject_cast<QMessageBox *>(m_leaveBox.data()))
+        box->done(QMessageBox::No);
+}
+
 void GameWindow::onLeaveFailed()
 {
     setLeaveButtonsEnabled(true);
@@ -1931,6 +1947,7 @@ void GameWindow::onJoinFailed()
 void GameWindow::onPlayerStateChanged(GameModel::player_state_t state)
 {
     if (state == GameModel::KICKED && m_table) {
+        dropLeaveBox();
         clearTable();
         m_sideBar->clear();
         const qint32 tableId = m_table->tableId();
@@ -1939,8 +1956,13 @@ void GameWindow::onPlayerStateChanged(GameModel::player_state_t state)
         QMessageBox *box = nullptr;
         bool askDeposit = false;
         switch (reason) {
-        case 0:
-        case 1:
+        case 3:
+            // Moved to the watchers: the watch that follows keeps the table.
+            break;
+        default:
+            // Kicked, inactive, and any reason without a text of its own:
+            // the answer lets the table go, which a cleared window left
+            // without a notice would never do.
             box = ModelessMsgBox::warning(this, tr("Kicked"), tr("You were kicked from the table."));
             break;
         case 2:
@@ -1962,8 +1984,6 @@ void GameWindow::onPlayerStateChanged(GameModel::player_state_t state)
             box = ModelessMsgBox::warning(
                 this, tr("Kicked"),
                 tr("You were kicked from the table as the server will be unavailable due to mainenance."));
-            break;
-        default:
             break;
         }
         if (box) {
@@ -2010,8 +2030,9 @@ void GameWindow::updatePanels()
     m_sideBar->setLeaveVisible(leave);
     if (leave && !m_leaveBox)
         m_sideBar->setLeaveEnabled(true);
-    const bool waiting = player == GameModel::WAITING && m_table->seatsRemaining() >= 1 && !tournament
-                         && !m_table->isInPlay() && !m_table->isGameRunning();
+    const bool waiting = player == GameModel::WAITING && game != GameModel::TABLE_REMOVED
+                         && m_table->seatsRemaining() >= 1 && !tournament && !m_table->isInPlay()
+                         && !m_table->isGameRunning();
     if (waiting) {
         m_waitingForPlayersWindow->onSeatsRemaining(m_table->seatsRemaining());
         m_waitingForPlayersWindow->showDialog(true);

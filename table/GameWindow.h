@@ -264,6 +264,7 @@ private:
     void writeNotice(const QString &text);
     void dropMeldAuction();
     void setLeaveButtonsEnabled(bool enabled);
+    void dropLeaveBox();
     MeldAuction *newMeldAuction();
     bool autoPass(const meld_offer_vector &offers);
     void enterTileChoice(int type);

@@ -2,26 +2,34 @@
 // loopback TLS; the tests answer through the table window as a player would
 // and check what the window shows and what reaches the server.
 #include "game/GameModel.h"
+#include "lobby/SeatedWindow.h"
 #include "lobby/TableModel.h"
+#include "lobby/WatchingWindow.h"
 #include "protocol/ConnectionManager.h"
 #include "protocol/ServerError.h"
 #include "scene/DeclaredView.h"
 #include "scene/DiscardView.h"
 #include "scene/HandView.h"
 #include "scene/HiddenHandView.h"
+#include "scene/MeldView.h"
 #include "table/ConcealedActionDialog.h"
 #include "table/GameController.h"
 #include "table/GameWindow.h"
 #include "table/GameWindowActionQueue.h"
 #include "table/MeldAuction.h"
+#include "table/MeldChoice.h"
 #include "table/RoundScoreBoard.h"
 #include "table/ScoreBoard.h"
+#include "table/SideBar.h"
+#include "table/WaitingForPlayersWindow.h"
 #include "table/WashoutWindow.h"
 #include "tools/peer/PeerProcess.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -33,17 +41,54 @@ namespace {
 // One move of the local player, made when the window offers it.
 struct Move
 {
-    // Sit: the demo seats the player; nothing is sent.
-    enum Kind { Sit, Discard, Riichi, Claim, Ready } kind;
+    // Sit: the demo seats the player; nothing is sent. Declare: a button of
+    // the concealed action dialog, then the tile in the hand. Claim: a row
+    // or the Mahjong button of the claim panel.
+    enum Kind { Sit, Discard, Declare, Claim, Pass, Ready } kind;
     tile t = 0;
     int meldType = 0;
     // What the server must receive for it.
     QString request;
+    // The claim panel's kind the offer must come on (-1: any).
+    int auction = -1;
+    // The label of the offer's button, when it matters.
+    QString label;
 };
+
+QList<int> meldTypes(const DeclaredView *view)
+{
+    QList<int> types;
+    for (const MeldView *meld : view->melds())
+        types << meld->meldType();
+    return types;
+}
+
+QList<int> meldTypes(const PlayerData *player)
+{
+    QList<int> types;
+    for (const meld_tuple &meld : player->melds())
+        types << meld.meldType;
+    return types;
+}
+
+const char *concealedButton(int meldType)
+{
+    switch (meldType) {
+    case MELD_RIICHI:
+        return "riichiButton";
+    case MELD_KONG:
+        return "kongButton";
+    case MELD_PONG_TO_KONG:
+        return "pongToKongButton";
+    default:
+        return "replaceBonusButton";
+    }
+}
 
 } // namespace
 
 Q_DECLARE_METATYPE(QList<Move>)
+Q_DECLARE_METATYPE(QMessageBox::StandardButton)
 
 class TestGameController : public QObject
 {
@@ -55,12 +100,21 @@ private slots:
     void cleanup();
     void playsADemoHand_data();
     void playsADemoHand();
+    void playsAScriptedHand_data();
+    void playsAScriptedHand();
     void washoutShowsTheNoticeUntilReady();
     void watchesAHandInProgressAndLeaves();
     void tournamentSeatingJoinsOnceTheTableIsKnown();
     void eventsForTablesNotHeld();
+    void leftKickedOrRemoved_data();
+    void leftKickedOrRemoved();
 
 private:
+    // Joins the table and waits for its window.
+    GameWindow *joinTable(qint32 tableId);
+    // Makes the moves through the window's panels and buttons as they come
+    // up, each checked against what reaches the server.
+    void play(GameWindow *window, const QList<Move> &moves, const QSignalSpy &askedReady);
     bool start(const QStringList &args);
     QString writeScenario(const QJsonObject &scenario);
     // The peer's requests of that name that contain the text.
@@ -141,51 +195,8 @@ int TestGameController::received(const QString &name, const QString &text)
     return n;
 }
 
-void TestGameController::playsADemoHand_data()
+void TestGameController::play(GameWindow *window, const QList<Move> &moves, const QSignalSpy &askedReady)
 {
-    QTest::addColumn<qint32>("tableId");
-    QTest::addColumn<QList<Move>>("moves");
-    QTest::addColumn<int>("ownDiscards");
-    QTest::addColumn<int>("ownMelds");
-
-    QTest::newRow("classic: pong, self-drawn win")
-        << 1001
-        << QList<Move>{{Move::Sit, 0, 0, QStringLiteral("join_table")},
-                       {Move::Discard, 27, 0, QStringLiteral("discard_tile")},
-                       {Move::Claim, 31, MELD_PONG, QStringLiteral("call_pong")},
-                       {Move::Discard, 5, 0, QStringLiteral("discard_tile")},
-                       {Move::Claim, 27, MELD_MAHJONG, QStringLiteral("call_mahjong")},
-                       {Move::Ready, 0, 0, QStringLiteral("ready")}}
-        << 2 << 1;
-    QTest::newRow("riichi: riichi, win on a discard")
-        << 1002
-        << QList<Move>{{Move::Sit, 0, 0, QStringLiteral("join_table")},
-                       {Move::Riichi, 33, 0, QStringLiteral("call_riichi")},
-                       {Move::Claim, 27, MELD_MAHJONG, QStringLiteral("call_mahjong")},
-                       {Move::Ready, 0, 0, QStringLiteral("ready")}}
-        << 1 << 0;
-}
-
-void TestGameController::playsADemoHand()
-{
-    QFETCH(qint32, tableId);
-    QFETCH(QList<Move>, moves);
-    QFETCH(int, ownDiscards);
-    QFETCH(int, ownMelds);
-    QVERIFY(start({}));
-    QSignalSpy created(m_controller.get(), &GameController::tableViewCreated);
-    QSignalSpy joined(m_controller.get(), &GameController::regularTableJoined);
-    QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
-    QSignalSpy askedReady(m_session.get(), &ConnectionManager::areYouReady);
-    m_session->join_table(tableId, -1);
-    QVERIFY(joined.wait(10000));
-    QCOMPARE(joined[0][0].toInt(), tableId);
-    QCOMPARE(created.size(), 1);
-    GameWindow *window = m_controller->view(tableId);
-    QVERIFY(window);
-    QCOMPARE(created[0][1].value<GameWindow *>(), window);
-    QCOMPARE(window->model(), m_controller->model(tableId));
-
     for (const Move &move : moves) {
         const int before = received(move.request);
         switch (move.kind) {
@@ -201,25 +212,120 @@ void TestGameController::playsADemoHand()
             QTRY_VERIFY_WITH_TIMEOUT(window->handView()->isActive(), 30000);
             window->onTileClick(move.t);
             break;
-        case Move::Riichi:
-            QTRY_VERIFY_WITH_TIMEOUT(!window->concealedActionDialog()->isHidden(), 30000);
-            window->onConcealedRiichiSelected();
+        case Move::Declare: {
+            ConcealedActionDialog *dialog = window->concealedActionDialog();
+            QTRY_VERIFY_WITH_TIMEOUT(!dialog->isHidden(), 30000);
+            auto *button = dialog->findChild<QAbstractButton *>(QLatin1String(concealedButton(move.meldType)));
+            QVERIFY(button && !button->isHidden());
+            button->click();
+            // Only the offered tile may be chosen now.
+            QCOMPARE(window->tileChoice(), move.meldType);
+            QVERIFY(window->handView()->isActive());
             window->onTileClick(move.t);
             break;
+        }
         case Move::Claim:
-            QTRY_VERIFY_WITH_TIMEOUT(window->meldAuction(), 30000);
-            window->onMeldSelected(meld_offer(move.meldType, move.t));
-            break;
-        case Move::Ready:
-            QTRY_VERIFY_WITH_TIMEOUT(!window->scoreBoard()->isHidden() && askedReady.size() == 1, 30000);
-            window->onReadyButtonClick();
+        case Move::Pass: {
+            QTRY_VERIFY_WITH_TIMEOUT(window->meldAuction() && !window->meldAuction()->isHidden(), 30000);
+            MeldAuction *auction = window->meldAuction();
+            if (move.auction >= 0)
+                QCOMPARE(auction->auctionType(), move.auction);
+            QAbstractButton *button = nullptr;
+            if (move.kind == Move::Pass) {
+                button = auction->findChild<QAbstractButton *>(QStringLiteral("passButton"));
+            } else if (move.meldType == MELD_MAHJONG) {
+                button = auction->findChild<QAbstractButton *>(QStringLiteral("mahjongButton"));
+            } else {
+                for (MeldChoice *row : auction->findChildren<MeldChoice *>()) {
+                    if (row->offer().meldType == move.meldType && row->offer().t == move.t)
+                        button = row->findChild<QAbstractButton *>(QStringLiteral("meldChoiceButton"));
+                }
+            }
+            QVERIFY(button && !button->isHidden());
+            if (!move.label.isEmpty())
+                QCOMPARE(button->text(), move.label);
+            button->click();
+            QVERIFY(!window->meldAuction());
             break;
         }
+        case Move::Ready: {
+            QTRY_VERIFY_WITH_TIMEOUT((!window->scoreBoard()->isHidden() || !window->washoutWindow()->isHidden())
+                                         && askedReady.size() == 1,
+                                     30000);
+            QWidget *board = window->scoreBoard()->isHidden() ? static_cast<QWidget *>(window->washoutWindow())
+                                                              : window->scoreBoard();
+            const auto buttons = board->findChildren<QAbstractButton *>(QRegularExpression(QStringLiteral("^ready")));
+            QCOMPARE(buttons.size(), 1);
+            QAbstractButton *button = buttons.front();
+            QVERIFY(!button->isHidden() && button->isEnabled());
+            button->click();
+            break;
+        }
+        }
+        if (QTest::currentTestFailed())
+            return;
         if (move.kind != Move::Sit)
             QTRY_COMPARE_WITH_TIMEOUT(received(move.request), before + 1, 10000);
         if (move.t != 0 && move.meldType != MELD_MAHJONG)
             QCOMPARE(received(move.request, QStringLiteral("\"tile\":%1").arg(move.t)), 1);
+        if (move.kind == Move::Pass)
+            QCOMPARE(received(move.request, QStringLiteral("\"autoPass\":false")), before + 1);
     }
+}
+
+GameWindow *TestGameController::joinTable(qint32 tableId)
+{
+    QSignalSpy joined(m_controller.get(), &GameController::regularTableJoined);
+    m_session->join_table(tableId, -1);
+    if (!joined.wait(10000))
+        return nullptr;
+    return m_controller->view(tableId);
+}
+
+void TestGameController::playsADemoHand_data()
+{
+    QTest::addColumn<qint32>("tableId");
+    QTest::addColumn<QList<Move>>("moves");
+    QTest::addColumn<int>("ownDiscards");
+    QTest::addColumn<int>("ownMelds");
+
+    QTest::newRow("classic: pong, self-drawn win")
+        << 1001
+        << QList<Move>{{Move::Sit, 0, 0, QStringLiteral("join_table")},
+                       {Move::Discard, 27, 0, QStringLiteral("discard_tile")},
+                       {Move::Claim, 31, MELD_PONG, QStringLiteral("call_pong"), MeldAuction::Claim},
+                       {Move::Discard, 5, 0, QStringLiteral("discard_tile")},
+                       {Move::Claim, 27, MELD_MAHJONG, QStringLiteral("call_mahjong"), MeldAuction::Declaration},
+                       {Move::Ready, 0, 0, QStringLiteral("ready")}}
+        << 2 << 1;
+    QTest::newRow("riichi: riichi, win on a discard")
+        << 1002
+        << QList<Move>{{Move::Sit, 0, 0, QStringLiteral("join_table")},
+                       {Move::Declare, 33, MELD_RIICHI, QStringLiteral("call_riichi")},
+                       {Move::Claim, 27, MELD_MAHJONG, QStringLiteral("call_mahjong"), MeldAuction::Claim},
+                       {Move::Ready, 0, 0, QStringLiteral("ready")}}
+        << 1 << 0;
+}
+
+void TestGameController::playsADemoHand()
+{
+    QFETCH(qint32, tableId);
+    QFETCH(QList<Move>, moves);
+    QFETCH(int, ownDiscards);
+    QFETCH(int, ownMelds);
+    QVERIFY(start({}));
+    QSignalSpy created(m_controller.get(), &GameController::tableViewCreated);
+    QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
+    QSignalSpy askedReady(m_session.get(), &ConnectionManager::areYouReady);
+    GameWindow *window = joinTable(tableId);
+    QVERIFY(window);
+    QCOMPARE(created.size(), 1);
+    QCOMPARE(created[0][1].value<GameWindow *>(), window);
+    QCOMPARE(window->model(), m_controller->model(tableId));
+
+    play(window, moves, askedReady);
+    if (QTest::currentTestFailed())
+        return;
     QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
     QTRY_VERIFY_WITH_TIMEOUT(!window->roundScoreBoard()->isHidden(), 20000);
     window->actionQueue().flush();
@@ -246,6 +352,107 @@ void TestGameController::playsADemoHand()
     QVERIFY(again);
     QCOMPARE(again->model(), model);
     QCOMPARE(created.size(), 2);
+}
+
+void TestGameController::playsAScriptedHand_data()
+{
+    QTest::addColumn<QString>("scenario");
+    QTest::addColumn<QList<Move>>("moves");
+    // What the table shows after the hand, seen from the player.
+    QTest::addColumn<QList<int>>("ownMelds");
+    QTest::addColumn<int>("handTiles");
+    QTest::addColumn<QList<int>>("rightMelds");
+    QTest::addColumn<int>("leftDiscards");
+    QTest::addColumn<int>("doras");
+    // The hand ended the game: the player leaves from the washout notice.
+    QTest::addColumn<bool>("leaves");
+
+    const Move sit{Move::Sit, 0, 0, QStringLiteral("join_table")};
+    const QString discard = QStringLiteral("discard_tile");
+    // A kong replaces the pong it extends, in the pong's place.
+    QTest::newRow("own kongs: concealed, then added to a claimed pong")
+        << QStringLiteral("kong-hand.json")
+        << QList<Move>{sit,
+                       {Move::Declare, 13, MELD_KONG, QStringLiteral("call_kong")},
+                       {Move::Discard, 33, 0, discard},
+                       {Move::Claim, 27, MELD_PONG, QStringLiteral("call_pong"), MeldAuction::Claim},
+                       {Move::Discard, 32, 0, discard},
+                       {Move::Declare, 27, MELD_PONG_TO_KONG, QStringLiteral("call_pong_to_kong")},
+                       {Move::Discard, 30, 0, discard}}
+        << QList<int>{MELD_KONG, MELD_PONG_TO_KONG} << 7 << QList<int>{} << 1 << 2 << true;
+    const QList<Move> chow{
+        sit,
+        {Move::Discard, 33, 0, discard},
+        {Move::Claim, 3, MELD_CHOW, QStringLiteral("call_chow"), MeldAuction::Claim, QStringLiteral("Chow Hi")},
+        {Move::Discard, 6, 0, discard}};
+    QTest::newRow("chow, then the right player's added kong robbed")
+        << QStringLiteral("rob-the-kong-hand.json")
+        << chow
+               + QList<Move>{{Move::Claim, 22, MELD_MAHJONG, QStringLiteral("call_mahjong"), MeldAuction::RobKong},
+                             {Move::Ready, 0, 0, QStringLiteral("ready")}}
+        << QList<int>{MELD_CHOW} << 10 << QList<int>{MELD_PONG} << 0 << 0 << false;
+    QTest::newRow("chow, then the right player's added kong let stand")
+        << QStringLiteral("rob-the-kong-hand.json")
+        << chow
+               + QList<Move>{{Move::Pass, 0, 0, QStringLiteral("call_pass"), MeldAuction::RobKong},
+                             {Move::Ready, 0, 0, QStringLiteral("ready")}}
+        << QList<int>{MELD_CHOW} << 10 << QList<int>{MELD_PONG_TO_KONG} << 0 << 0 << false;
+}
+
+void TestGameController::playsAScriptedHand()
+{
+    QFETCH(QString, scenario);
+    QFETCH(QList<Move>, moves);
+    QFETCH(QList<int>, ownMelds);
+    QFETCH(int, handTiles);
+    QFETCH(QList<int>, rightMelds);
+    QFETCH(int, leftDiscards);
+    QFETCH(int, doras);
+    QFETCH(bool, leaves);
+    QVERIFY(start({QStringLiteral("--scenario"), PeerProcess::scenarioDirectory() + QLatin1Char('/') + scenario}));
+    QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
+    QSignalSpy askedReady(m_session.get(), &ConnectionManager::areYouReady);
+    GameWindow *window = joinTable(1001);
+    QVERIFY(window);
+    play(window, moves, askedReady);
+    if (QTest::currentTestFailed())
+        return;
+    if (leaves)
+        QTRY_VERIFY_WITH_TIMEOUT(!window->washoutWindow()->isHidden(), 20000);
+    else
+        QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
+    window->actionQueue().flush();
+
+    const GameModel *model = m_controller->model(1001);
+    QCOMPARE(meldTypes(window->declaredView(0)), ownMelds);
+    QCOMPARE(int(window->handView()->tiles().size()), handTiles);
+    QCOMPARE(int(model->findOwnPlayer()->hand().size()), handTiles);
+    QCOMPARE(meldTypes(window->declaredView(1)), rightMelds);
+    // A claimed discard leaves the discarder's pond.
+    QCOMPARE(int(window->discardView(3)->tileItems().size()), leftDiscards);
+    QCOMPARE(int(model->doraTiles().size()), doras);
+    QCOMPARE(errors.size(), 0);
+    if (ownMelds.contains(MELD_KONG)) {
+        // The concealed kong shows its outer tiles face down.
+        QCOMPARE(window->declaredView(0)->melds().front()->visibility(), int(MeldView::Concealed));
+        QCOMPARE(meldTypes(model->findOwnPlayer()), (QList<int>{MELD_KONG, MELD_KONG}));
+    }
+    if (!leaves)
+        return;
+
+    // The game is over: Leave on the notice gives the seat back at once and
+    // the server's answer closes the table.
+    QSignalSpy destroyed(m_controller.get(), &GameController::tableViewDestroyed);
+    QPointer<GameWindow> closed(window);
+    auto *leave = window->washoutWindow()->findChild<QAbstractButton *>(QStringLiteral("leaveButton"));
+    QVERIFY(leave && !leave->isHidden());
+    leave->click();
+    QVERIFY(!window->findChild<QMessageBox *>());
+    QTRY_VERIFY_WITH_TIMEOUT(!m_controller->hasTable(1001), 10000);
+    QCOMPARE(received(QStringLiteral("leave_table"), QStringLiteral("\"tableId\":1001")), 1);
+    QCOMPARE(destroyed.size(), 1);
+    QTRY_VERIFY(closed.isNull());
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 10000).isNull());
 }
 
 void TestGameController::washoutShowsTheNoticeUntilReady()
@@ -351,6 +558,217 @@ void TestGameController::eventsForTablesNotHeld()
     m_controller->onTableRemovedConfirmed(1001);
     // Any other table is a server fault.
     QVERIFY_THROWS_EXCEPTION(server_error, m_controller->tileDiscarded(5555, 911, 5));
+}
+
+void TestGameController::leftKickedOrRemoved_data()
+{
+    QTest::addColumn<QString>("trigger");
+    QTest::addColumn<QJsonArray>("steps");
+    // What the player does first: "close" the window during the hand with
+    // the side bar's Leave, before the news; "ask" the same, left unanswered;
+    // "leave" from the panel that waits for players.
+    QTest::addColumn<QString>("player");
+    // The notice shown, empty for none, and the button that closes it.
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QMessageBox::StandardButton>("button");
+    // The requests the client sends then.
+    QTest::addColumn<QStringList>("requests");
+    // True: the table is kept, with the player watching it.
+    QTest::addColumn<bool>("watching");
+    // Requests the scenario answers instead of the peer.
+    QTest::addColumn<QJsonArray>("disable");
+
+    const auto step = [](const char *message, QJsonObject fields) {
+        fields.insert("tableId", "$table");
+        return QJsonObject{{"send", message}, {"fields", fields}};
+    };
+    const QJsonObject ts{{"start", "now"}, {"end", "now+60000"}};
+    const QJsonArray seated{step("player_is_ready", {{"playerId", "$pid"}})};
+    // A hand under way that waits for the player's discard.
+    QJsonArray inHand = seated;
+    for (int i = 1; i <= 3; ++i) {
+        inHand.append(
+            step("player_joined", {{"player", QJsonObject{{"id", 900 + i}, {"wind", i}, {"riichiDiscardIndex", -1}}}}));
+        inHand.append(step("player_is_ready", {{"playerId", 900 + i}}));
+    }
+    inHand.append(
+        step("start_hand", {{"handId", 1},
+                            {"seating", QJsonObject{{"east", "$pid"}, {"south", 901}, {"west", 902}, {"north", 903}}},
+                            {"tableState", QJsonObject{{"playerId", "$pid"}, {"lastDiscarder", -1}}}}));
+    inHand.append(step("private_player_data",
+                       {{"data", QJsonObject{{"tiles", QJsonArray{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}},
+                                             {"active", true}}}}));
+    inHand.append(step("player_should_act", {{"ts", ts}, {"playerId", "$pid"}}));
+    const QJsonArray ownTurn = inHand;
+    inHand.append(QJsonObject{{"expect", "discard_tile"}, {"fields", QJsonObject{{"tableId", "$table"}}}});
+    const auto then = [](QJsonArray steps, const QJsonObject &last) {
+        steps.append(last);
+        return steps;
+    };
+    const auto kick = [&](int reason) { return step("kick_player", {{"reason", reason}}); };
+    const QJsonObject removed = step("table_removed", {});
+    const QString kicked = QStringLiteral("Kicked");
+    const QString gone = QStringLiteral("Table does not exist");
+    const QString goneText = QStringLiteral("Table has been removed from server, press Ok to go back to lobby");
+    const QMessageBox::StandardButton none = QMessageBox::NoButton;
+    const QString close = QStringLiteral("close");
+
+    QTest::newRow("kicked") << "join" << then(seated, kick(0)) << QString() << kicked
+                            << QStringLiteral("You were kicked from the table.") << QMessageBox::Ok << QStringList{}
+                            << false << QJsonArray{};
+    QTest::newRow("kicked for a reason without a text")
+        << "join" << then(seated, kick(9)) << QString() << kicked << QStringLiteral("You were kicked from the table.")
+        << QMessageBox::Ok << QStringList{} << false << QJsonArray{};
+    QTest::newRow("kicked for funds, deposit asked")
+        << "join" << then(seated, kick(2)) << QString() << kicked
+        << QStringLiteral("You do not have enough funds to play another hand.\nDo you want to make a deposit now?")
+        << QMessageBox::Yes << QStringList{QStringLiteral("query_web_page")} << false << QJsonArray{};
+    QTest::newRow("kicked to watch") << "join"
+                                     << then(then(seated, kick(3)),
+                                             QJsonObject{{"expect", "watch_table"},
+                                                         {"fields", QJsonObject{{"tableId", "$table"}}}})
+                                     << QString() << QString() << QString() << none
+                                     << QStringList{QStringLiteral("watch_table")} << true << QJsonArray{};
+    QTest::newRow("kicked to watch, watch refused")
+        << "join"
+        << then(then(then(seated, kick(3)), QJsonObject{{"expect", "watch_table"}}),
+                step("watch_failed", {{"reason", "The table is full."}}))
+        << QString() << QString() << QString() << none << QStringList{QStringLiteral("watch_table")} << false
+        << QJsonArray{"watch_table"};
+    QTest::newRow("removed while seated") << "join" << then(seated, removed) << QString() << gone << goneText
+                                          << QMessageBox::Ok << QStringList{} << false << QJsonArray{};
+    const QJsonObject offer = step("are_you_ready", {{"ts", ts}});
+    QTest::newRow("removed while offered a seat")
+        << "join" << QJsonArray{offer, removed} << QString() << gone << goneText << QMessageBox::Ok << QStringList{}
+        << false << QJsonArray{};
+    QTest::newRow("removed in the player's turn") << "join" << then(ownTurn, removed) << QString() << gone << goneText
+                                                  << QMessageBox::Ok << QStringList{} << false << QJsonArray{};
+    QTest::newRow("removed while watching") << "watch" << QJsonArray{removed} << QString() << gone << goneText
+                                            << QMessageBox::Ok << QStringList{} << false << QJsonArray{};
+    // Without a window there is nobody to tell: the table just goes.
+    QTest::newRow("kicked with the window closed")
+        << "join" << then(inHand, kick(3)) << close << QString() << QString() << none
+        << QStringList{QStringLiteral("discard_tile")} << false << QJsonArray{};
+    QTest::newRow("removed with the window closed")
+        << "join" << then(inHand, removed) << close << QString() << QString() << none
+        << QStringList{QStringLiteral("discard_tile")} << false << QJsonArray{};
+    QTest::newRow("kicked while asked to leave")
+        << "join" << then(inHand, kick(0)) << QStringLiteral("ask") << kicked
+        << QStringLiteral("You were kicked from the table.") << QMessageBox::Ok
+        << QStringList{QStringLiteral("discard_tile")} << false << QJsonArray{};
+    // A hand that ends the game gives the seat of a closed window back.
+    QJsonArray gameOver = then(inHand, step("hand_end_non_scoring", {{"reason", 0}, {"endOfGame", true}}));
+    QTest::newRow("left during the hand")
+        << "join" << then(gameOver, QJsonObject{{"expect", "leave_table"}}) << close << QString() << QString() << none
+        << QStringList{QStringLiteral("discard_tile"), QStringLiteral("leave_table")} << false << QJsonArray{};
+    // Before the game starts a seated player leaves at once.
+    QTest::newRow("seated player leaves")
+        << "join" << then(seated, QJsonObject{{"expect", "leave_table"}}) << QStringLiteral("leave") << QString()
+        << QString() << none << QStringList{QStringLiteral("leave_table")} << false << QJsonArray{};
+}
+
+void TestGameController::leftKickedOrRemoved()
+{
+    QFETCH(QString, trigger);
+    QFETCH(QJsonArray, steps);
+    QFETCH(QString, player);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    QFETCH(QMessageBox::StandardButton, button);
+    QFETCH(QStringList, requests);
+    QFETCH(bool, watching);
+    QFETCH(QJsonArray, disable);
+    const QJsonObject scenario{{"trigger", trigger},
+                               {"tables", QJsonArray{1001}},
+                               {"empty_table", true},
+                               {"disable", disable},
+                               {"steps", steps}};
+    QVERIFY(start({QStringLiteral("--scenario"), writeScenario(scenario)}));
+    QSignalSpy destroyed(m_controller.get(), &GameController::tableViewDestroyed);
+    QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
+    // Held from its creation: a scenario that needs no answer may be over,
+    // and the window gone, before the test looks.
+    QPointer<GameWindow> window;
+    QObject context;
+    connect(m_controller.get(), &GameController::tableViewCreated, &context,
+            [&window](qint32, GameWindow *created) { window = created; });
+    if (trigger == QLatin1String("join"))
+        m_session->join_table(1001, -1);
+    else
+        m_session->watch_table(1001);
+    QTRY_VERIFY_WITH_TIMEOUT(window || destroyed.size() == 1, 10000);
+
+    if (player == QLatin1String("leave")) {
+        QTRY_VERIFY_WITH_TIMEOUT(!window->waitingForPlayersWindow()->isHidden(), 10000);
+        auto *leave = window->waitingForPlayersWindow()->findChild<QAbstractButton *>(QStringLiteral("leaveButton"));
+        QVERIFY(leave && leave->isEnabled());
+        leave->click();
+        QVERIFY(!window->findChild<QMessageBox *>());
+    } else if (player == QLatin1String("close") || player == QLatin1String("ask")) {
+        // The discard goes out and Leave asks first, as a hand runs; Yes
+        // closes the window before any answer can be read, and the model
+        // keeps following the hand.
+        QTRY_VERIFY_WITH_TIMEOUT(window->handView()->isActive(), 20000);
+        window->onTileClick(5);
+        auto *leave = window->sideBar()->findChild<QAbstractButton *>(QStringLiteral("leaveButton"));
+        QVERIFY(leave && !leave->isHidden() && leave->isEnabled());
+        leave->click();
+        auto *question = window->findChild<QMessageBox *>();
+        QVERIFY(question);
+        QCOMPARE(question->windowTitle(), QStringLiteral("Leave Table"));
+        QVERIFY(m_controller->view(1001));
+        if (player == QLatin1String("close")) {
+            question->button(QMessageBox::Yes)->click();
+            QVERIFY(!m_controller->view(1001));
+        }
+        QVERIFY(m_controller->hasTable(1001));
+    }
+    if (title.isEmpty()) {
+        QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
+    } else {
+        // The notice is the only question left open.
+        const auto shown = [&window] {
+            QList<QMessageBox *> boxes = window->findChildren<QMessageBox *>();
+            boxes.removeIf([](QMessageBox *b) { return b->isHidden(); });
+            return boxes;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(!shown().isEmpty() && shown().back()->windowTitle() == title, 10000);
+        QCOMPARE(shown().size(), 1);
+        QMessageBox *box = shown().front();
+        QCOMPARE(box->text(), text);
+        // Nothing is given up before the player has read the notice, and
+        // no panel offers to go on at the table meanwhile.
+        QVERIFY(m_controller->hasTable(1001));
+        QVERIFY(window->waitingForPlayersWindow()->isHidden());
+        QVERIFY(window->seatedWindow()->isHidden());
+        QVERIFY(window->watchingWindow()->isHidden());
+        QVERIFY(!window->handView()->isActive());
+        QAbstractButton *close = box->button(button);
+        QVERIFY(close);
+        close->click();
+    }
+    for (const QString &request : requests)
+        QTRY_COMPARE_WITH_TIMEOUT(received(request), 1, 10000);
+    if (watching) {
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->model(1001)->playerState(), GameModel::WATCHING, 10000);
+        QCOMPARE(m_controller->view(1001), window.data());
+        QTRY_VERIFY_WITH_TIMEOUT(!window->watchingWindow()->isHidden(), 10000);
+        QCOMPARE(destroyed.size(), 0);
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(!m_controller->hasTable(1001), 10000);
+        QCOMPARE(destroyed.size(), 1);
+        QTRY_VERIFY(window.isNull());
+    }
+    // Nothing else is given up: a kick or a removal has already taken the
+    // player off the table.
+    const QString own = trigger == QLatin1String("join") ? QStringLiteral("join_table") : QStringLiteral("watch_table");
+    for (const QString &request : {QStringLiteral("leave_table"), QStringLiteral("watch_table"),
+                                   QStringLiteral("unwatch_table"), QStringLiteral("join_table")}) {
+        if (request != own)
+            QCOMPARE(received(request), int(requests.contains(request)));
+    }
+    QCOMPARE(errors.size(), 0);
 }
 
 QTEST_MAIN(TestGameController)

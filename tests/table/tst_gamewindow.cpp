@@ -10,6 +10,7 @@
 #include "scene/SquareCityView.h"
 #include "scene/TileGraphics.h"
 #include "scene/WindView.h"
+#include "table/ConcealedActionDialog.h"
 #include "table/GameWindow.h"
 #include "table/GameWindowActionQueue.h"
 #include "table/MeldAuction.h"
@@ -237,6 +238,29 @@ private slots:
         QCOMPARE(riichi.count(), 1);
         QCOMPARE(discards.count(), 0);
         QCOMPARE(t.window.tileChoice(), 0);
+    }
+
+    void timeoutEndsTheTileChoice()
+    {
+        Table t;
+        QSignalSpy kongs(&t.window, &GameWindow::callKong);
+        QSignalSpy discards(&t.window, &GameWindow::discardTile);
+        t.model.onTilesFromWall({27}, false);
+        t.model.onPlayerShouldAct(OWN, TimeSpan());
+        t.window.onConcealedMeldSuggestion({meld_offer(8, 27)}, TimeSpan());
+        t.window.onConcealedKongSelected();
+        QCOMPARE(t.window.tileChoice(), 8);
+        t.window.onTimeoutOccured();
+        QCOMPARE(t.window.tileChoice(), 0);
+        QVERIFY(t.window.concealedActionDialog()->isHidden());
+        // The server discarded for the player; the next turn's click is a
+        // plain discard again.
+        t.model.onTileDiscarded(OWN, 27, false);
+        t.model.onTilesFromWall({33}, false);
+        t.model.onPlayerShouldAct(OWN, TimeSpan());
+        t.window.onTileClick(33);
+        QCOMPARE(kongs.count(), 0);
+        QCOMPARE(discards.count(), 1);
     }
 
     void riichiWithoutDrawnTileDiscardsNothing()
