@@ -7,6 +7,7 @@
 
 #include "ui_EmbeddedView.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QTimer>
 #include <QWebEngineCertificateError>
@@ -89,8 +90,37 @@ QWebEngineView *EmbeddedWebPage::webView() const
 
 void EmbeddedWebPage::onLoadFinished(bool ok)
 {
-    if (!ok)
+    if (!ok) {
         QTimer::singleShot(0, this, &EmbeddedWebPage::onError);
+        return;
+    }
+    if (isVisible())
+        repaintView();
+}
+
+void EmbeddedWebPage::showEvent(QShowEvent *event)
+{
+    QFrame::showEvent(event);
+    repaintView();
+}
+
+void EmbeddedWebPage::repaintView()
+{
+    // Qt 6.4 leaves a view with a transparent page empty when it is first
+    // shown, or gets its first page while shown, until it is hidden and
+    // shown again; the first frame comes some time after either, and no
+    // signal tells when. Hiding and showing a shown view costs nothing.
+    for (const int delay : {300, 1500}) {
+        QTimer::singleShot(delay, m_ui->webView, [view = m_ui->webView] {
+            if (!view->isVisible())
+                return;
+            const bool focused = view->isAncestorOf(QApplication::focusWidget());
+            view->hide();
+            view->show();
+            if (focused)
+                view->setFocus();
+        });
+    }
 }
 
 void EmbeddedWebPage::onError()

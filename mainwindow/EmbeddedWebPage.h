@@ -53,8 +53,11 @@ private slots:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void repaintView();
+
     JavascriptInterface *m_bridge;
     QUrl m_fallbackUrl;
     std::unique_ptr<Ui::EmbeddedView> m_ui;

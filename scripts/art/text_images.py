@@ -1,5 +1,6 @@
 #!/usr/bin/python3
-"""Writes the word pictures of the table ("textimages:claim-pong.png" ...):
+"""Writes the word pictures of the table ("textimages:claim-pong.png" ...)
+and the headers of the start and guide tabs ("textimages:welcome.png"):
 a bold word with a gradient fill, a dark outline and a soft shadow on a
 transparent background, in the base folder (English) and in one folder per
 language.
@@ -40,6 +41,7 @@ STYLES = {
     'claim-ron': WIN, 'claim-tsumo': WIN, 'claim-mahjong': WIN, 'claim-mahjong-game-view': WIN,
     'claim-riichi': RIICHI,
     'timeout': NOTICE, 'furiten': WARNING,
+    'welcome': NOTICE, 'howto': NOTICE,
 }
 
 WORDS = {
@@ -49,6 +51,7 @@ WORDS = {
         'claim-ron': 'RON', 'claim-tsumo': 'TSUMO', 'claim-mahjong': 'MAHJONG',
         'claim-mahjong-game-view': 'MAHJONG!', 'claim-riichi': 'RIICHI',
         'timeout': 'TIME OUT', 'furiten': 'FURITEN',
+        'welcome': 'Welcome', 'howto': 'Game Guide',
     },
     'ja': {
         'claim-chow': 'チー', 'claim-pong': 'ポン', 'claim-kong': 'カン',
@@ -56,6 +59,7 @@ WORDS = {
         'claim-ron': 'ロン', 'claim-tsumo': 'ツモ', 'claim-mahjong': '和了',
         'claim-mahjong-game-view': '和了！', 'claim-riichi': 'リーチ',
         'timeout': '時間切れ', 'furiten': 'フリテン',
+        'welcome': 'ようこそ', 'howto': 'ゲームガイド',
     },
     'zh_CN': {
         'claim-chow': '吃', 'claim-pong': '碰', 'claim-kong': '杠',
@@ -63,6 +67,7 @@ WORDS = {
         'claim-ron': '荣和', 'claim-tsumo': '自摸', 'claim-mahjong': '和牌',
         'claim-mahjong-game-view': '和牌！', 'claim-riichi': '立直',
         'timeout': '超时', 'furiten': '振听',
+        'welcome': '欢迎', 'howto': '游戏指南',
     },
     'zh_TW': {
         'claim-chow': '吃', 'claim-pong': '碰', 'claim-kong': '槓',
@@ -70,6 +75,7 @@ WORDS = {
         'claim-ron': '榮和', 'claim-tsumo': '自摸', 'claim-mahjong': '和牌',
         'claim-mahjong-game-view': '和牌！', 'claim-riichi': '立直',
         'timeout': '超時', 'furiten': '振聽',
+        'welcome': '歡迎', 'howto': '遊戲指南',
     },
 }
 
