@@ -228,6 +228,9 @@ GameWindow::GameWindow(QWidget *mainWindow, qint32 localPlayerId, LocalizationDb
         QPointer<PlayerDb> db = m_playerDb;
         m_roundScoreBoard->setPlayerLookup([db](qint32 id) { return db ? db->screenname(id) : QString(); },
                                            [db](qint32 id) { return db ? db->picture(id, true) : QPixmap(); });
+        // Names and pictures asked for when the board is filled arrive later.
+        connect(m_playerDb, &PlayerDb::playerNameUpdate, m_roundScoreBoard, &RoundScoreBoard::onPlayerNameUpdate);
+        connect(m_playerDb, &PlayerDb::playerPictureUpdate, m_roundScoreBoard, &RoundScoreBoard::onPlayerPictureUpdate);
     }
 
     m_turnTimer = new TimerView(this);

@@ -12,6 +12,7 @@
 #include "scene/HandView.h"
 #include "scene/HiddenHandView.h"
 #include "scene/MeldView.h"
+#include "social/PlayerDb.h"
 #include "table/ConcealedActionDialog.h"
 #include "table/GameController.h"
 #include "table/GameWindow.h"
@@ -19,11 +20,13 @@
 #include "table/MeldAuction.h"
 #include "table/MeldChoice.h"
 #include "table/RoundScoreBoard.h"
+#include "table/RoundScoreWidget.h"
 #include "table/ScoreBoard.h"
 #include "table/SideBar.h"
 #include "table/WaitingForPlayersWindow.h"
 #include "table/WashoutWindow.h"
 #include "tools/peer/PeerProcess.h"
+#include "xmpp/client/XMPPClient.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -124,6 +127,8 @@ private:
     std::unique_ptr<PeerProcess> m_peer;
     std::unique_ptr<ConnectionManager> m_session;
     std::unique_ptr<TableModel> m_tables;
+    std::unique_ptr<XMPPClient> m_xmpp;
+    std::unique_ptr<PlayerDb> m_playerDb;
     std::unique_ptr<QWidget> m_mainWindow;
     std::unique_ptr<GameController> m_controller;
     qint32 m_own = 0;
@@ -140,6 +145,8 @@ void TestGameController::init()
     m_peer = std::make_unique<PeerProcess>();
     m_session = std::make_unique<ConnectionManager>(true);
     m_tables = std::make_unique<TableModel>(m_session.get());
+    m_xmpp = std::make_unique<XMPPClient>();
+    m_playerDb = std::make_unique<PlayerDb>(m_session.get(), m_xmpp.get(), nullptr);
     m_mainWindow = std::make_unique<QWidget>();
 }
 
@@ -148,6 +155,8 @@ void TestGameController::cleanup()
     m_controller.reset();
     m_mainWindow.reset();
     m_tables.reset();
+    m_playerDb.reset();
+    m_xmpp.reset();
     m_session.reset();
     m_peer.reset();
 }
@@ -170,7 +179,7 @@ bool TestGameController::start(const QStringList &args)
     m_tables->subscribe(QStringLiteral("101/Practice"));
     if (!QTest::qWaitFor([this] { return m_tables->hasTable(1003); }, 10000))
         return false;
-    m_controller = std::make_unique<GameController>(m_session.get(), nullptr, nullptr, m_mainWindow.get());
+    m_controller = std::make_unique<GameController>(m_session.get(), m_playerDb.get(), nullptr, m_mainWindow.get());
     m_controller->setTableModel(m_tables.get());
     m_controller->setPlayerId(m_own);
     m_controller->setPlayerName(QStringLiteral("player"));
@@ -329,6 +338,14 @@ void TestGameController::playsADemoHand()
     QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
     QTRY_VERIFY_WITH_TIMEOUT(!window->roundScoreBoard()->isHidden(), 20000);
     window->actionQueue().flush();
+    // The bots' names reach the round's board once the server has told them.
+    const auto boardNames = [window] {
+        QStringList names;
+        for (const RoundScoreWidget *row : window->roundScoreBoard()->rows())
+            names << row->name();
+        return names;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(boardNames().contains(QStringLiteral("Bot North")), 10000);
 
     QCOMPARE(int(window->discardView(0)->tileItems().size()), ownDiscards);
     QCOMPARE(int(window->declaredView(0)->melds().size()), ownMelds);

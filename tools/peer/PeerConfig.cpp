@@ -1,6 +1,7 @@
 #include "tools/peer/PeerConfig.h"
 
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QTextStream>
 
@@ -73,6 +74,28 @@ void PeerConfig::loadScenario(const QString &fileName)
         throw std::runtime_error("scenario " + fileName.toStdString()
                                  + " is not a JSON object: " + error.errorString().toStdString());
     scenarios.push_back(doc.object());
+    addPlayerNames(doc.object());
+}
+
+void PeerConfig::addPlayerNames(const QJsonValue &value)
+{
+    // The scenario's players ("player": {"id": 901, "name": "Bot South"})
+    // are known by name, as a server knows who sits at its tables.
+    if (value.isArray()) {
+        for (const QJsonValue &item : value.toArray())
+            addPlayerNames(item);
+        return;
+    }
+    if (!value.isObject())
+        return;
+    const QJsonObject object = value.toObject();
+    const QJsonObject player = object.value(QStringLiteral("player")).toObject();
+    const QJsonValue id = player.value(QStringLiteral("id"));
+    const QJsonValue name = player.value(QStringLiteral("name"));
+    if (id.isDouble() && name.isString())
+        names.emplace(id.toInt(), name.toString());
+    for (const QJsonValue &item : object)
+        addPlayerNames(item);
 }
 
 void PeerConfig::addDefaultLobby()

@@ -4,6 +4,7 @@
 #include "protocol/TournamentInfo.h"
 
 #include <QJsonObject>
+#include <QJsonValue>
 #include <QString>
 #include <QtGlobal>
 
@@ -58,6 +59,8 @@ struct PeerConfig
     // Appends the file's scenario. Throws std::runtime_error when the file
     // is missing or not JSON.
     void loadScenario(const QString &fileName);
+    // Learns the names of the players the scenario seats.
+    void addPlayerNames(const QJsonValue &value);
     // A small lobby: practice and money tables, a full table, a tournament
     // table, two tournaments, names in English and Japanese.
     void addDefaultLobby();
