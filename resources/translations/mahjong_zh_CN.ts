@@ -99,17 +99,17 @@
         <translation>即将开始的锦标赛</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="171"/>
+        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="175"/>
         <source>Unregister</source>
         <translation>取消报名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="171"/>
+        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="175"/>
         <source>Register</source>
         <translation>报名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="172"/>
+        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="176"/>
         <source>Info</source>
         <translation>详情</translation>
     </message>
@@ -417,12 +417,12 @@
         <translation>%p%</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="117"/>
+        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="119"/>
         <source>Secure connection</source>
         <translation>安全连接</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="117"/>
+        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="119"/>
         <source>Insecure connection</source>
         <translation>不安全的连接</translation>
     </message>
@@ -627,7 +627,7 @@
     <message>
         <location filename="../../protocol/kick_reason.h" line="26"/>
         <location filename="../../protocol/kick_reason.h" line="28"/>
-        <location filename="../../table/GameWindow.cpp" line="1941"/>
+        <location filename="../../table/GameWindow.cpp" line="1969"/>
         <source>You were kicked from the table.</source>
         <translation>您已被踢出牌桌。</translation>
     </message>
@@ -636,15 +636,15 @@
         <location filename="../../protocol/kick_reason.h" line="29"/>
         <location filename="../../protocol/kick_reason.h" line="33"/>
         <location filename="../../protocol/kick_reason.h" line="45"/>
-        <location filename="../../table/GameWindow.cpp" line="1941"/>
-        <location filename="../../table/GameWindow.cpp" line="1945"/>
-        <location filename="../../table/GameWindow.cpp" line="1960"/>
+        <location filename="../../table/GameWindow.cpp" line="1969"/>
+        <location filename="../../table/GameWindow.cpp" line="1973"/>
+        <location filename="../../table/GameWindow.cpp" line="1988"/>
         <source>Kicked</source>
         <translation>被踢出</translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="31"/>
-        <location filename="../../table/GameWindow.cpp" line="1946"/>
+        <location filename="../../table/GameWindow.cpp" line="1974"/>
         <source>You do not have enough funds to play another hand.
 Do you want to make a deposit now?</source>
         <translation>您的余额不足，无法再玩一局。
@@ -652,7 +652,7 @@ Do you want to make a deposit now?</source>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="36"/>
-        <location filename="../../table/GameWindow.cpp" line="1956"/>
+        <location filename="../../table/GameWindow.cpp" line="1984"/>
         <source>A server error occured and the game was aborted.
 Your bet and fee will be repaid.</source>
         <translation>服务器发生错误，牌局已中止。
@@ -660,13 +660,13 @@ Your bet and fee will be repaid.</source>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="38"/>
-        <location filename="../../table/GameWindow.cpp" line="1952"/>
+        <location filename="../../table/GameWindow.cpp" line="1980"/>
         <source>Server error</source>
         <translation>服务器错误</translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="39"/>
-        <location filename="../../table/GameWindow.cpp" line="1954"/>
+        <location filename="../../table/GameWindow.cpp" line="1982"/>
         <source>A server error occured and the tournament will be aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
         <translation>服务器发生错误，锦标赛将中止。
@@ -674,82 +674,82 @@ Check tournament rules for details regarding the distribution of the prize pool.
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="43"/>
-        <location filename="../../table/GameWindow.cpp" line="1961"/>
+        <location filename="../../table/GameWindow.cpp" line="1989"/>
         <source>You were kicked from the table as the server will be unavailable due to mainenance.</source>
         <translation>由于服务器即将停机维护，您已被踢出牌桌。</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="916"/>
+        <location filename="../../table/GameWindow.cpp" line="924"/>
         <source>Table does not exist</source>
         <translation>牌桌不存在</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="916"/>
+        <location filename="../../table/GameWindow.cpp" line="924"/>
         <source>Table has been removed from server, press Ok to go back to lobby</source>
         <translation>牌桌已从服务器移除，按&quot;确定&quot;返回大厅</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1004"/>
+        <location filename="../../table/GameWindow.cpp" line="1012"/>
         <source>%1 joined the table</source>
         <translation>%1 加入了牌桌</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1022"/>
+        <location filename="../../table/GameWindow.cpp" line="1030"/>
         <source>You&apos;ve been unseated from this table.</source>
         <translation>您已被移出此牌桌的座位。</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1026"/>
+        <location filename="../../table/GameWindow.cpp" line="1034"/>
         <source>%1 left the table</source>
         <translation>%1 离开了牌桌</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1073"/>
+        <location filename="../../table/GameWindow.cpp" line="1081"/>
         <source>Hand started</source>
         <translation>本局开始</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1693"/>
+        <location filename="../../table/GameWindow.cpp" line="1704"/>
         <source>Hand ended in washout!</source>
         <translation>本局流局！</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1714"/>
+        <location filename="../../table/GameWindow.cpp" line="1725"/>
         <source>Hand ended in Mahjong!</source>
         <translation>本局和牌！</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1751"/>
+        <location filename="../../table/GameWindow.cpp" line="1765"/>
         <source>Table round ended</source>
         <translation>牌桌本轮结束</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1790"/>
+        <location filename="../../table/GameWindow.cpp" line="1804"/>
         <source>Tournament round ended</source>
         <translation>锦标赛本轮结束</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1791"/>
+        <location filename="../../table/GameWindow.cpp" line="1805"/>
         <source>The tournament round has ended, press Ok to go back to lobby</source>
         <translation>锦标赛本轮已结束，按&quot;确定&quot;返回大厅</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1886"/>
+        <location filename="../../table/GameWindow.cpp" line="1900"/>
         <source>Leave Table</source>
         <translation>离开牌桌</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1887"/>
+        <location filename="../../table/GameWindow.cpp" line="1901"/>
         <source>Are you sure you want to leave table %1?</source>
         <translation>确定要离开牌桌 %1 吗？</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1918"/>
+        <location filename="../../table/GameWindow.cpp" line="1940"/>
         <source>Friends</source>
         <translation>好友</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1919"/>
+        <location filename="../../table/GameWindow.cpp" line="1941"/>
         <source>You haven&apos;t added any friends yet. Click on player names where you see them or go to friends section in the lobby.</source>
         <translation>您还没有添加好友。点击看到的玩家名字，或前往大厅的好友栏目。</translation>
     </message>
@@ -1350,64 +1350,64 @@ Please contact the support to remedy the situation.</source>
         <translation>服务器即将停机维护，暂时无法游戏。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1063"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1065"/>
         <source>Joined table %1</source>
         <translation>已加入牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1101"/>
         <location filename="../../mainwindow/MainWindow.cpp" line="1103"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1111"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1264"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1105"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1113"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1266"/>
         <source>Join Failed</source>
         <translation>加入失败</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1190"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1192"/>
         <source>You are already seated at table %L1.
 Do you want to rejoin?</source>
         <translation>您已在牌桌 %L1 入座。
 是否返回牌桌？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1247"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1249"/>
         <source>Table invitation</source>
         <translation>牌桌邀请</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1248"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1250"/>
         <source>%1 has invited you to table %2, do you want to join?</source>
         <translation>%1 邀请您加入牌桌 %2，是否加入？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1261"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1263"/>
         <source>Registration</source>
         <translation>注册</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1267"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1269"/>
         <source>Tournament registration</source>
         <translation>锦标赛报名</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1274"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1276"/>
         <source>You are not fully registered and therefore not allowed to play for money.
 Do you want to complete your registration now?</source>
         <translation>您尚未完成注册，因此不能进行现金游戏。
 是否立即完成注册？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="940"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="942"/>
         <source>Tournaments</source>
         <translation>锦标赛</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1101"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1103"/>
         <source>Join Failed: %1</source>
         <translation>加入失败：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1069"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1071"/>
         <source>Watching table %1</source>
         <translation>正在观战牌桌 %1</translation>
     </message>
@@ -1478,63 +1478,63 @@ Check tournament rules for details regarding the distribution of the prize pool.
         <translation>确定要退出吗？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="777"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="779"/>
         <source>Windowed</source>
         <translation>窗口</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="777"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="779"/>
         <source>Fullscreen</source>
         <translation>全屏</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="789"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="791"/>
         <source>TM</source>
         <comment>Trademark abbreviation</comment>
         <translation>TM</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="790"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="792"/>
         <source>Powered by Kestrova%1</source>
         <translation>Powered by Kestrova%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="936"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="938"/>
         <source>Start</source>
         <translation>开始</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="938"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="940"/>
         <source>Play</source>
         <translation>开始游戏</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="942"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="944"/>
         <source>Settings</source>
         <translation>设置</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="944"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="946"/>
         <source>Friends</source>
         <translation>好友</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="946"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="948"/>
         <source>Game Guide</source>
         <translation>游戏指南</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="952"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="954"/>
         <source>Make your choice below or go to the Lobby for more rules and table options</source>
         <translation>请在下方选择，或前往大厅查看更多规则和牌桌选项</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1086"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1088"/>
         <source>Join game failed!</source>
         <translation>加入牌局失败！</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1087"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1089"/>
         <source>Failed to join game.
 Please try again in a little while.
 If problem persists please contact support</source>
@@ -1543,147 +1543,147 @@ If problem persists please contact support</source>
 如果问题仍然存在，请联系客服</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1116"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1118"/>
         <source>Leave Failed</source>
         <translation>离开失败</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1123"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1124"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1125"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1126"/>
         <source>Watch Failed</source>
         <translation>观战失败</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1123"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1125"/>
         <source>Watch Failed: %1</source>
         <translation>观战失败：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1166"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1190"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1168"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1192"/>
         <source>Rejoin Table</source>
         <translation>返回牌桌</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1167"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1169"/>
         <source>Do you want to rejoin table %1?</source>
         <translation>是否返回牌桌 %1？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1176"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1178"/>
         <source>Watch Table</source>
         <translation>观战牌桌</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1176"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1178"/>
         <source>Do you want to continue watching table %1?</source>
         <translation>是否继续观战牌桌 %1？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1188"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1190"/>
         <source>You are already seated at table %L1.</source>
         <translation>您已在牌桌 %L1 入座。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1314"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1316"/>
         <source>Web browser</source>
         <translation>网页浏览器</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1315"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1317"/>
         <source>The web browser could not be started. The address is:
 %1</source>
         <translation>无法启动网页浏览器。网址为：
 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1467"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1469"/>
         <source>Deposit</source>
         <translation>充值</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1468"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1470"/>
         <source>Withdraw</source>
         <translation>提现</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1469"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1471"/>
         <source>Statement</source>
         <translation>账户明细</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1470"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1472"/>
         <source>My profile</source>
         <translation>个人资料</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1471"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1473"/>
         <source>Hand history</source>
         <translation>牌局记录</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1472"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1474"/>
         <source>Player protection</source>
         <translation>玩家保护</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1473"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1475"/>
         <source>Change password</source>
         <translation>修改密码</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1528"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1530"/>
         <source>Local time is %1</source>
         <translation>本地时间 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1699"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1701"/>
         <source>New tournament round - %1</source>
         <translation>锦标赛新一轮 - %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1700"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1702"/>
         <source>Continuing tournament round - %1</source>
         <translation>锦标赛本轮继续 - %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1701"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1703"/>
         <source>You have been assigned to tournament table %1. Show now?</source>
         <translation>您已被分配到锦标赛牌桌 %1。是否立即显示？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1702"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1704"/>
         <source>You are assigned to tournament table %1. Show now?</source>
         <translation>您被分配在锦标赛牌桌 %1。是否立即显示？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1753"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1755"/>
         <source>This is you</source>
         <translation>这是您</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1755"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1757"/>
         <source>Add to friends</source>
         <translation>添加为好友</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1774"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1776"/>
         <source>Watch table %1</source>
         <comment>%1 is table name</comment>
         <translation>观战牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1780"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1782"/>
         <source>Friend is offline</source>
         <translation>好友已离线</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1781"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1783"/>
         <source>Friend is only playing at this table</source>
         <translation>好友只在此牌桌游戏</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1782"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="1784"/>
         <source>Friend is not playing</source>
         <translation>好友未在游戏</translation>
     </message>
@@ -1747,83 +1747,83 @@ If problem persists please contact support</source>
 <context>
     <name>MeldChoice</name>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="87"/>
+        <location filename="../../table/MeldChoice.cpp" line="64"/>
         <source>Riichi</source>
         <translation>立直</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="79"/>
+        <location filename="../../table/MeldChoice.cpp" line="56"/>
         <source>Kong</source>
         <translation>杠</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="83"/>
+        <location filename="../../table/MeldChoice.cpp" line="60"/>
         <source>Pong to kong</source>
         <translation>加杠</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="73"/>
+        <location filename="../../table/MeldChoice.cpp" line="50"/>
         <source>Chow Low</source>
         <translation>吃（低）</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="75"/>
+        <location filename="../../table/MeldChoice.cpp" line="52"/>
         <source>Chow Mid</source>
         <translation>吃（中）</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="77"/>
+        <location filename="../../table/MeldChoice.cpp" line="54"/>
         <source>Chow Hi</source>
         <translation>吃（高）</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="81"/>
+        <location filename="../../table/MeldChoice.cpp" line="58"/>
         <source>Pong</source>
         <translation>碰</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="85"/>
+        <location filename="../../table/MeldChoice.cpp" line="62"/>
         <source>Bonus</source>
         <translation>花牌</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="96"/>
+        <location filename="../../table/MeldChoice.cpp" line="73"/>
         <source>Alt+1</source>
         <comment>Chow Low</comment>
         <translation>Alt+1</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="98"/>
+        <location filename="../../table/MeldChoice.cpp" line="75"/>
         <source>Alt+2</source>
         <comment>Chow Mid</comment>
         <translation>Alt+2</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="100"/>
+        <location filename="../../table/MeldChoice.cpp" line="77"/>
         <source>Alt+3</source>
         <comment>Chow Hi</comment>
         <translation>Alt+3</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="102"/>
+        <location filename="../../table/MeldChoice.cpp" line="79"/>
         <source>Alt+K</source>
         <comment>Kong</comment>
         <translation>Alt+K</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="104"/>
+        <location filename="../../table/MeldChoice.cpp" line="81"/>
         <source>Alt+P</source>
         <comment>Pong</comment>
         <translation>Alt+P</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="106"/>
+        <location filename="../../table/MeldChoice.cpp" line="83"/>
         <source>Alt+K</source>
         <comment>Pong to kong</comment>
         <translation>Alt+K</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="108"/>
+        <location filename="../../table/MeldChoice.cpp" line="85"/>
         <source>Alt+R</source>
         <comment>Riichi</comment>
         <translation>Alt+R</translation>
@@ -2026,7 +2026,7 @@ If problem persists please contact support</source>
     </message>
     <message>
         <location filename="../../table/ScoreBoard.ui" line="177"/>
-        <location filename="../../table/ScoreBoard.cpp" line="211"/>
+        <location filename="../../table/ScoreBoard.cpp" line="241"/>
         <source>Ready</source>
         <translation>准备</translation>
     </message>
@@ -2036,13 +2036,13 @@ If problem persists please contact support</source>
         <translation>离开</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="215"/>
-        <location filename="../../table/ScoreBoard.cpp" line="223"/>
+        <location filename="../../table/ScoreBoard.cpp" line="245"/>
+        <location filename="../../table/ScoreBoard.cpp" line="253"/>
         <source>Next hand</source>
         <translation>下一局</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="220"/>
+        <location filename="../../table/ScoreBoard.cpp" line="250"/>
         <source>Play (%1)</source>
         <translation>再玩一局 (%1)</translation>
     </message>
@@ -2087,55 +2087,55 @@ If problem persists please contact support</source>
         <translation>里宝牌</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="117"/>
+        <location filename="../../table/ScoreBoard.cpp" line="145"/>
         <source>Points:</source>
         <translation>符：</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="121"/>
+        <location filename="../../table/ScoreBoard.cpp" line="149"/>
         <source>Doubles:</source>
         <translation>番：</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="125"/>
+        <location filename="../../table/ScoreBoard.cpp" line="153"/>
         <source>Limit hands:</source>
         <translation>役满：</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="110"/>
-        <location filename="../../table/ScoreBoard.cpp" line="132"/>
-        <location filename="../../table/ScoreBoard.cpp" line="183"/>
-        <location filename="../../table/ScoreBoard.cpp" line="184"/>
+        <location filename="../../table/ScoreBoard.cpp" line="138"/>
+        <location filename="../../table/ScoreBoard.cpp" line="160"/>
+        <location filename="../../table/ScoreBoard.cpp" line="213"/>
+        <location filename="../../table/ScoreBoard.cpp" line="214"/>
         <source>%L1</source>
         <translation>%L1</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="132"/>
+        <location filename="../../table/ScoreBoard.cpp" line="160"/>
         <source>Hand Score</source>
         <translation>和牌得分</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="183"/>
+        <location filename="../../table/ScoreBoard.cpp" line="213"/>
         <source>Settlement</source>
         <translation>结算</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="184"/>
+        <location filename="../../table/ScoreBoard.cpp" line="214"/>
         <source>Current Score</source>
         <translation>当前得分</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="186"/>
+        <location filename="../../table/ScoreBoard.cpp" line="216"/>
         <source>Payment</source>
         <translation>支付</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="189"/>
+        <location filename="../../table/ScoreBoard.cpp" line="219"/>
         <source>Winning hand</source>
         <translation>和牌</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="190"/>
+        <location filename="../../table/ScoreBoard.cpp" line="220"/>
         <source>Losing hand</source>
         <translation>未和牌</translation>
     </message>
@@ -2365,37 +2365,37 @@ If problem persists please contact support</source>
 <context>
     <name>TableModel</name>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="80"/>
+        <location filename="../../lobby/TableModel.cpp" line="85"/>
         <source>Table</source>
         <translation>牌桌</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="82"/>
+        <location filename="../../lobby/TableModel.cpp" line="87"/>
         <source>Rules</source>
         <translation>规则</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="84"/>
+        <location filename="../../lobby/TableModel.cpp" line="89"/>
         <source>Game</source>
         <translation>赛制</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="86"/>
+        <location filename="../../lobby/TableModel.cpp" line="91"/>
         <source>Stakes</source>
         <translation>注额</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="88"/>
+        <location filename="../../lobby/TableModel.cpp" line="93"/>
         <source>Players</source>
         <translation>玩家</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="449"/>
+        <location filename="../../lobby/TableModel.cpp" line="454"/>
         <source>Table %1</source>
         <translation>牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="465"/>
+        <location filename="../../lobby/TableModel.cpp" line="470"/>
         <source>%1/%2</source>
         <translation>%1/%2</translation>
     </message>
