@@ -174,7 +174,10 @@ RoundScoreBoard *roundScores(bool tournament)
         static const char *const names[] = {"Ayame", "Kurosawa the Magnificent", "Li Wei", "Bob"};
         return QString::fromLatin1(names[(id - 1) & 3]);
         },
-        [](qint32) { return QPixmap(); });
+        [](qint32 id) {
+        static const char *const pictures[] = {"1", "2", "blue", "1"};
+        return QPixmap(QStringLiteral("avatars:avatar-default-%1.png").arg(QLatin1String(pictures[(id - 1) & 3])));
+    });
     if (tournament) {
         TournamentInfo info;
         info.name = QStringLiteral("Sunday Open");
