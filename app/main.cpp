@@ -42,6 +42,17 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName(QStringLiteral("Kestrova-Brisquel"));
     QCoreApplication::setApplicationVersion(applicationVersion());
 
+    // Help needs no display: answered before the application (which needs
+    // one) exists, when the arguments hold none of Qt's own options.
+    try {
+        if (CommandLineOptions::parse(argc, argv).help) {
+            std::fputs(CommandLineOptions::helpText().toLocal8Bit().constData(), stdout);
+            return 0;
+        }
+    } catch (const CommandLineOptions::OptionsError &) {
+        // Perhaps one of Qt's options: judged once the application has taken them.
+    }
+
     // The web pages (Qt WebEngine) need it before the application exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     MahjongApplication app(argc, argv);

@@ -189,13 +189,21 @@ private slots:
         QVERIFY2(language.contains(QLatin1String("'xx'")), qPrintable(language));
     }
 
+    // Also in a terminal without any display (over ssh, say).
     void programPrintsHelp()
     {
-        QProcess program;
-        program.start(QStringLiteral(MAHJONG_EXECUTABLE), {"--help"});
-        QVERIFY(program.waitForFinished(20000));
-        QCOMPARE(program.exitCode(), 0);
-        QVERIFY(program.readAllStandardOutput().startsWith("Usage: mahjong"));
+        QProcessEnvironment headless = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            headless.remove(QString::fromLatin1(name));
+        for (const QProcessEnvironment &environment : {QProcessEnvironment::systemEnvironment(), headless}) {
+            QProcess program;
+            program.setProcessEnvironment(environment);
+            program.start(QStringLiteral(MAHJONG_EXECUTABLE), {"--help"});
+            QVERIFY(program.waitForFinished(20000));
+            QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(program.exitCode(), 0);
+            QVERIFY(program.readAllStandardOutput().startsWith("Usage: mahjong"));
+        }
     }
 };
 
