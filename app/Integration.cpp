@@ -2,7 +2,7 @@
 
 #include "protocol/ServerTime.h"
 #include "scene/TileGraphics.h"
-#include "table/SoundPlayer.h"
+#include "sound/SoundPlayer.h"
 #include "core/TextFormat.h"
 
 #include <QDebug>

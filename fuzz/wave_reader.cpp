@@ -2,7 +2,7 @@
 // reader and read to the end twice (with a rewind between). A refusal is a
 // failed result code; any crash, leak, undefined behaviour or read outside
 // the file is a finding.
-#include "table/WaveFileReader.h"
+#include "sound/WaveFileReader.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -199,6 +199,8 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // Dialogs that float over the window sit in its middle.
+    void centreOnWindow(QWidget *widget);
     void restoreLoginPage(const QString &userName, const QString &password);
     void restoreWindowSettings();
     void saveWindowSettings();

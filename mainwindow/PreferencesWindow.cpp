@@ -1,7 +1,7 @@
 #include "mainwindow/PreferencesWindow.h"
 
 #include "scene/TileGraphics.h"
-#include "table/SoundPlayer.h"
+#include "sound/SoundPlayer.h"
 #include "widgets/TranslationsManager.h"
 #include "widgets/Utils.h"
 

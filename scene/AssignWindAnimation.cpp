@@ -6,7 +6,7 @@
 #include <QTransform>
 
 namespace {
-// The sound of the wind assignment (table/SoundPlayer's WindAssignment).
+// The sound of the wind assignment (sound/SoundPlayer's WindAssignment).
 constexpr int WindAssignmentSound = 12;
 } // namespace
 

@@ -20,7 +20,7 @@ targets=(
   "frame_decoder 1024"
   "frame_dispatch 1024"
   "xmpp_stream_reader 1536 $root/fuzz/corpus-xmpp"
-  "wave_reader 1024 $root/tests/table/data"
+  "wave_reader 1024 $root/tests/sound/data"
   "tile_cache 1024 $root/fuzz/corpus-tile-cache"
 )
 pids=()

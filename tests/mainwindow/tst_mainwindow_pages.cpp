@@ -6,7 +6,7 @@
 #include "mainwindow/MachineId.h"
 #include "mainwindow/PreferencesWindow.h"
 #include "scene/TileGraphics.h"
-#include "table/SoundPlayer.h"
+#include "sound/SoundPlayer.h"
 #include "widgets/TranslationsManager.h"
 
 #include <QApplication>

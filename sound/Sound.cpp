@@ -1,3 +1,3 @@
-#include "table/Sound.h"
+#include "sound/Sound.h"
 
 Sound::~Sound() = default;

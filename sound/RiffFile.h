@@ -1,6 +1,6 @@
 #pragma once
 
-#include "table/AudioResult.h"
+#include "sound/AudioResult.h"
 
 #include <QByteArray>
 #include <QString>

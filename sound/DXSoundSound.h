@@ -1,6 +1,6 @@
 #pragma once
 
-#include "table/Sound.h"
+#include "sound/Sound.h"
 
 #include <memory>
 

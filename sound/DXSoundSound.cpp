@@ -1,7 +1,7 @@
-#include "table/DXSoundSound.h"
+#include "sound/DXSoundSound.h"
 
-#include "table/AudioBuffer.h"
-#include "table/DXSound.h"
+#include "sound/AudioBuffer.h"
+#include "sound/DXSound.h"
 
 DXSoundSound::DXSoundSound(std::unique_ptr<DXSound> sound)
     : m_sound(std::move(sound))

@@ -1,6 +1,6 @@
-#include "table/AudioBuffer.h"
+#include "sound/AudioBuffer.h"
 
-#include "table/AudioBufferStream.h"
+#include "sound/AudioBufferStream.h"
 
 #include <QAudioSink>
 #include <QMediaDevices>

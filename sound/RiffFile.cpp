@@ -1,4 +1,4 @@
-#include "table/RiffFile.h"
+#include "sound/RiffFile.h"
 
 #include <QBuffer>
 #include <QFile>

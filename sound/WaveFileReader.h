@@ -1,8 +1,8 @@
 #pragma once
 
-#include "table/AudioResult.h"
-#include "table/RiffFile.h"
-#include "table/WaveFormat.h"
+#include "sound/AudioResult.h"
+#include "sound/RiffFile.h"
+#include "sound/WaveFormat.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "table/WaveFormat.h"
+#include "sound/WaveFormat.h"
 
 #include <QtEndian>
 

@@ -1,10 +1,10 @@
-#include "table/DXSoundDevice.h"
+#include "sound/DXSoundDevice.h"
 
-#include "table/AudioBuffer.h"
-#include "table/AudioBufferDesc.h"
-#include "table/AudioDevice.h"
-#include "table/DXSound.h"
-#include "table/WaveFileReader.h"
+#include "sound/AudioBuffer.h"
+#include "sound/AudioBufferDesc.h"
+#include "sound/AudioDevice.h"
+#include "sound/DXSound.h"
+#include "sound/WaveFileReader.h"
 
 #include <new>
 #include <vector>

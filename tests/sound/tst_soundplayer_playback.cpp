@@ -1,9 +1,9 @@
 #include "WavBuilder.h"
 
-#include "table/AudioBuffer.h"
-#include "table/DXSound.h"
-#include "table/DXSoundSound.h"
-#include "table/SoundPlayer.h"
+#include "sound/AudioBuffer.h"
+#include "sound/DXSound.h"
+#include "sound/DXSoundSound.h"
+#include "sound/SoundPlayer.h"
 
 #include <QAudioSink>
 #include <QDir>

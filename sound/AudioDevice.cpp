@@ -1,8 +1,8 @@
-#include "table/AudioDevice.h"
+#include "sound/AudioDevice.h"
 
-#include "table/AudioBuffer.h"
-#include "table/AudioBufferDesc.h"
-#include "table/WaveFormat.h"
+#include "sound/AudioBuffer.h"
+#include "sound/AudioBufferDesc.h"
+#include "sound/WaveFormat.h"
 
 #include <QAudioFormat>
 #include <QMediaDevices>

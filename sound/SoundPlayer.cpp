@@ -1,11 +1,11 @@
-#include "table/SoundPlayer.h"
+#include "sound/SoundPlayer.h"
 
 #include "game/Meld.h"
-#include "table/AudioDevice.h"
-#include "table/DXSound.h"
-#include "table/DXSoundDevice.h"
-#include "table/DXSoundSound.h"
-#include "table/Logging.h"
+#include "sound/AudioDevice.h"
+#include "sound/DXSound.h"
+#include "sound/DXSoundDevice.h"
+#include "sound/DXSoundSound.h"
+#include "sound/Logging.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -89,14 +89,14 @@ QSoundEffect *SoundPlayer::fallback(int id) const
 void SoundPlayer::initSoundSystem(QWidget *window)
 {
     const AudioResult::code_t result = DXSoundDevice::instance().initialise(window, AudioDevice::LevelPriority);
-    qCDebug(lcTable).noquote() << QStringLiteral("DirectX initialised with result %1").arg(result);
+    qCDebug(lcSound).noquote() << QStringLiteral("DirectX initialised with result %1").arg(result);
 }
 
 std::unique_ptr<Sound> SoundPlayer::loadSound(const QString &name)
 {
     const QString fileName = name + QLatin1String(".wav");
     if (!QFileInfo::exists(fileName)) {
-        qCDebug(lcTable).noquote() << QStringLiteral("sound file not found ") + name;
+        qCDebug(lcSound).noquote() << QStringLiteral("sound file not found ") + name;
         return nullptr;
     }
     std::unique_ptr<DXSound> created;
@@ -117,18 +117,18 @@ void SoundPlayer::load(QWidget *window)
             continue;
         const QFileInfo file(name + QLatin1String(".wav"));
         if (!file.exists()) {
-            qCDebug(lcTable).noquote() << QStringLiteral("sound file not found ") + name;
+            qCDebug(lcSound).noquote() << QStringLiteral("sound file not found ") + name;
         } else if (!QMediaDevices::audioOutputs().isEmpty()) {
-            qCDebug(lcTable).noquote() << QStringLiteral("sound filename is ") + file.fileName();
-            qCDebug(lcTable).noquote() << QStringLiteral("sound path is ") + file.path();
-            qCDebug(lcTable).noquote() << QStringLiteral("sound filePath is ") + file.filePath();
-            qCDebug(lcTable).noquote() << QStringLiteral("sound absoluteFilePath is ") + file.absoluteFilePath();
+            qCDebug(lcSound).noquote() << QStringLiteral("sound filename is ") + file.fileName();
+            qCDebug(lcSound).noquote() << QStringLiteral("sound path is ") + file.path();
+            qCDebug(lcSound).noquote() << QStringLiteral("sound filePath is ") + file.filePath();
+            qCDebug(lcSound).noquote() << QStringLiteral("sound absoluteFilePath is ") + file.absoluteFilePath();
             auto effect = std::make_unique<QSoundEffect>();
             // The effect takes a URL, which knows nothing of search paths.
             effect->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
             m_effects[size_t(id)] = std::move(effect);
         } else {
-            qCDebug(lcTable).noquote() << QStringLiteral("sound not available , file is ") + name;
+            qCDebug(lcSound).noquote() << QStringLiteral("sound not available , file is ") + name;
         }
     }
 }
@@ -136,7 +136,7 @@ void SoundPlayer::load(QWidget *window)
 void SoundPlayer::play(int id, int flags)
 {
     if (!validId(id)) {
-        qCWarning(lcTable) << "no sound with id" << id;
+        qCWarning(lcSound) << "no sound with id" << id;
         return;
     }
     if (id == m_loopingId)
@@ -166,7 +166,7 @@ void SoundPlayer::play(int id, int flags)
 void SoundPlayer::stop(int id)
 {
     if (!validId(id)) {
-        qCWarning(lcTable) << "no sound with id" << id;
+        qCWarning(lcSound) << "no sound with id" << id;
         return;
     }
     if (m_sounds[size_t(id)])
@@ -193,6 +193,6 @@ void SoundPlayer::playMeld(int meldType)
         play(Mahjong, 0);
         break;
     default:
-        qCWarning(lcTable).noquote() << QStringLiteral("invalid meld for sound play:%1").arg(meldType);
+        qCWarning(lcSound).noquote() << QStringLiteral("invalid meld for sound play:%1").arg(meldType);
     }
 }

@@ -1,4 +1,4 @@
-#include "table/WaveFileReader.h"
+#include "sound/WaveFileReader.h"
 
 #include <QFile>
 #include <QtEndian>

@@ -1,8 +1,8 @@
 #include "WavBuilder.h"
 
-#include "table/DXSound.h"
-#include "table/DXSoundDevice.h"
-#include "table/WaveFileReader.h"
+#include "sound/DXSound.h"
+#include "sound/DXSoundDevice.h"
+#include "sound/WaveFileReader.h"
 
 #include <QFile>
 #include <QRandomGenerator>

@@ -1,14 +1,14 @@
 #include "PulseProbe.h"
 #include "WavBuilder.h"
 
-#include "table/AudioBuffer.h"
-#include "table/AudioBufferDesc.h"
-#include "table/AudioBufferStream.h"
-#include "table/AudioDevice.h"
-#include "table/DXSound.h"
-#include "table/DXSoundDevice.h"
-#include "table/DXSoundSound.h"
-#include "table/WaveFileReader.h"
+#include "sound/AudioBuffer.h"
+#include "sound/AudioBufferDesc.h"
+#include "sound/AudioBufferStream.h"
+#include "sound/AudioDevice.h"
+#include "sound/DXSound.h"
+#include "sound/DXSoundDevice.h"
+#include "sound/DXSoundSound.h"
+#include "sound/WaveFileReader.h"
 
 #include <QAudioSink>
 #include <QElapsedTimer>

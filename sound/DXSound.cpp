@@ -1,7 +1,7 @@
-#include "table/DXSound.h"
+#include "sound/DXSound.h"
 
-#include "table/AudioBuffer.h"
-#include "table/WaveFileReader.h"
+#include "sound/AudioBuffer.h"
+#include "sound/WaveFileReader.h"
 
 #include <cstdlib>
 #include <cstring>

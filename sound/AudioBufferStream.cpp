@@ -1,4 +1,4 @@
-#include "table/AudioBufferStream.h"
+#include "sound/AudioBufferStream.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "table/SoundPlayer.h"
+#include "sound/SoundPlayer.h"
 
 #include <QDir>
 #include <QAudioDevice>

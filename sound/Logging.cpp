@@ -1,0 +1,3 @@
+#include "sound/Logging.h"
+
+Q_LOGGING_CATEGORY(lcSound, "mahjong.sound")
