@@ -195,6 +195,9 @@ void GameModel::setGameState(game_state_t state)
 {
     m_gameState = state;
     if (state != HAND_IN_PLAY) {
+        // Whoever was to act in the hand that ended is not asked in the next.
+        m_currentActor = -1;
+        m_actTime = TimeSpan();
         const std::set<qint32> leaving = std::move(m_delayedRemove);
         m_delayedRemove.clear();
         for (qint32 id : leaving)
@@ -345,6 +348,12 @@ void GameModel::onAreYouReady(const TimeSpan &ts)
 
 void GameModel::onPlayerShouldAct(qint32 playerId, const TimeSpan &ts)
 {
+    if (m_gameState != HAND_IN_PLAY) {
+        // Late for the hand that ended: nobody is asked until the next starts.
+        qCWarning(lcGame) << "Ignoring player_should_act for" << playerId << "at table" << m_tableId << "in game state"
+                          << gameStateName(m_gameState);
+        return;
+    }
     m_currentActor = playerId;
     m_actTime = ts;
     emit playerShouldAct(playerId, ts);

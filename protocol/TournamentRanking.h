@@ -11,12 +11,17 @@ struct TournamentRanking
 {
     qint32 playerId = 0;
     QString name;
-    qint32 tablePoints = 0; // meaning not given; shown nowhere
-    // The player's tournament points in half points (the third 32-bit
-    // value): what the round score board shows.
+    // Half points. The tournament's standings (TournamentRankingModel) show
+    // it halved, before the slash of "%1/%2".
+    qint32 tablePoints = 0;
+    // The player's tournament points in half points, the entry's third
+    // 32-bit value: the round score board of a tournament table shows it
+    // halved as "Tournament points"; the standings show it as it is, after
+    // the slash.
     qint32 competitionPoints = 0;
-    qint64 payout = 0;       // cents
-    bool eliminated = false; // copied with the record, shown nowhere
+    qint64 payout = 0; // cents; the standings add it as a third part when any line has one
+    // Copied with the record; no view reads it.
+    bool eliminated = false;
 
     bool operator==(const TournamentRanking &other) const = default;
 };

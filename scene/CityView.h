@@ -20,6 +20,10 @@ public:
     virtual void setTableInfo(const TableInfo &info) = 0;
     virtual void setWallState(int bottomWind, int liveTiles, int deadWallTiles, int deadWallPosition,
                               int deadWallTilesDealt, const tile_vector &doras) = 0;
+    // Back to "no wall state yet": a table before its first hand shows the
+    // full wall, which all-zero counts would draw as an empty one.
+    virtual void clearWallState() = 0;
+    virtual bool hasWallState() const = 0;
     virtual void addDora(tile t) = 0;
     virtual TileAnimationSource *animationSource(bool deadWall) = 0;
 

@@ -28,7 +28,7 @@ public:
     // The bottom wind and the dead-wall position do not matter here.
     void setWallState(int bottomWind, int liveTiles, int deadWallTiles, int deadWallPosition, int deadWallTilesDealt,
                       const tile_vector &doras) override;
-    void clearWallState();
+    void clearWallState() override;
     void addDora(tile t) override;
     TileAnimationSource *animationSource(bool deadWall) override;
     TilePlace nextPlace(bool deadWall) const override;
@@ -42,7 +42,7 @@ public:
     void setLightPosition(QPointF light);
 
     int mode() const { return m_mode; }
-    bool hasWallState() const { return m_hasState; }
+    bool hasWallState() const override { return m_hasState; }
     WallView *wall() const { return m_wall; }
     QString counterText() const;
     QGraphicsSimpleTextItem *counter() const { return m_counter; }

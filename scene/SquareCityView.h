@@ -28,7 +28,7 @@ public:
     void setWallState(int bottomWind, int liveTiles, int deadWallTiles, int deadWallPosition, int deadWallTilesDealt,
                       const tile_vector &doras) override;
     // Back to the full-wall look of a table with no wall state yet.
-    void clearWallState();
+    void clearWallState() override;
     void addDora(tile t) override;
     TileAnimationSource *animationSource(bool deadWall) override;
     TilePlace nextPlace(bool deadWall) const override;
@@ -46,7 +46,7 @@ public:
 
     int stacksPerSide() const { return m_stacksPerSide; }
     int mode() const { return m_mode; }
-    bool hasWallState() const { return m_hasState; }
+    bool hasWallState() const override { return m_hasState; }
     int liveNextStack() const { return m_liveNext; }
     int deadNextStack() const { return m_deadNext; }
     WallView *wall(int side) const { return m_walls[side]; }

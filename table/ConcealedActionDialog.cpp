@@ -49,6 +49,16 @@ void ConcealedActionDialog::setOffers(const meld_offer_vector &offers)
     }
 }
 
+bool ConcealedActionDialog::offersChoice() const
+{
+    for (const QWidget *button :
+         {m_ui->riichiButton, m_ui->kongButton, m_ui->pongToKongButton, m_ui->replaceBonusButton, m_ui->cancelButton}) {
+        if (!button->isHidden())
+            return true;
+    }
+    return false;
+}
+
 void ConcealedActionDialog::showCancelOnly()
 {
     m_ui->riichiButton->hide();

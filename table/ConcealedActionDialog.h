@@ -19,6 +19,8 @@ public:
     ~ConcealedActionDialog() override;
 
     void setOffers(const meld_offer_vector &offers);
+    // Whether setOffers left any of the dialog's buttons to press.
+    bool offersChoice() const;
     void showCancelOnly();
 
 signals:

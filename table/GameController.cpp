@@ -208,6 +208,15 @@ void GameController::createView(qint32 tableId)
     connect(window, &GW::callBonus, m_connection, &CM::call_bonus);
     connect(window, &GW::callMahjong, m_connection, &CM::call_mahjong);
 
+    connectModelToWindow(model, window);
+    connect(model, &GameModel::tournamentRoundEnded, this, &GC::onTournamentRoundEnded, Qt::UniqueConnection);
+
+    emit tableViewCreated(tableId, window);
+}
+
+void GameController::connectModelToWindow(GameModel *model, GameWindow *window)
+{
+    using GW = GameWindow;
     using GM = GameModel;
     connect(model, &GM::modelReset, window, &GW::reset);
     // The getters of the same names hide the signals from plain pointers.
@@ -239,10 +248,6 @@ void GameController::createView(qint32 tableId)
     connect(model, &GM::playerIsReady, window, &GW::onPlayerIsReady);
     connect(model, &GM::playerStateChanged, window, &GW::onPlayerStateChanged);
     connect(model, &GM::wallStateChanged, window, &GW::onWallStateChanged);
-
-    connect(model, &GM::tournamentRoundEnded, this, &GC::onTournamentRoundEnded, Qt::UniqueConnection);
-
-    emit tableViewCreated(tableId, window);
 }
 
 GameWindow *GameController::getOrCreateView(qint32 tableId)

@@ -69,6 +69,9 @@ public:
     GameModel *model(qint32 tableId) const;
     GameWindow *view(qint32 tableId) const;
     GameWindow *getOrCreateView(qint32 tableId);
+    // The connections from a table's model to its window that every window
+    // made here has.
+    static void connectModelToWindow(GameModel *model, GameWindow *window);
 
 signals:
     void tableActivity(qint32 tableId, bool activity = true, TimeSpan ts = TimeSpan());

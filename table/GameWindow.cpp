@@ -262,12 +262,10 @@ void GameWindow::replaceCityView(CityView *city)
 {
     delete m_cityView;
     m_cityView = city;
-    if (m_table) {
+    if (m_table)
         m_cityView->setTableInfo(m_tableInfo);
-        layWallFromModel();
-    } else {
-        m_cityView->setWallState(0, 0, 0, 0, 0, {});
-    }
+    m_cityView->clearWallState();
+    layWallFromModel();
 }
 
 void GameWindow::setCompactTableLayout(bool compact)
@@ -599,6 +597,12 @@ void GameWindow::layWallFromModel(int liveTiles)
 {
     if (!m_table || !m_cityView)
         return;
+    // Before the first hand the model's counts are zeros, not an empty wall.
+    const GameModel::game_state_t state = m_table->gameState();
+    if (state == GameModel::NO_GAME_STATE || state == GameModel::GAME_NOT_STARTED) {
+        m_cityView->clearWallState();
+        return;
+    }
     const PlayerData *bottom = seatRecord(0);
     m_cityView->setWallState(bottom ? bottom->wind() : 0, liveTiles == -1 ? m_table->liveTiles() : liveTiles,
                              m_table->deadWallTiles(), m_table->deadWallPosition(), m_table->deadWallTilesDealt(),

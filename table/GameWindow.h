@@ -263,6 +263,11 @@ private:
     void playMeldSound(int meldType);
     void writeNotice(const QString &text);
     void dropMeldAuction();
+    // The local player's open decision is over: no panel, no tile choice.
+    void endDecision();
+    // True, with a warning, for a decision event that comes when no hand is
+    // in play: it changes nothing until the next hand starts.
+    bool lateForHand(const char *event) const;
     void setLeaveButtonsEnabled(bool enabled);
     void dropLeaveBox();
     MeldAuction *newMeldAuction();

@@ -81,6 +81,27 @@ void GameWindow::dropMeldAuction()
     m_meldAuction = nullptr;
 }
 
+void GameWindow::endDecision()
+{
+    dropMeldAuction();
+    m_concealedActionDialog->hide();
+    if (m_tileChoice != 0) {
+        // The hand allowed only the offered tiles; a click now would send
+        // the call that is no longer asked for.
+        m_tileChoice = 0;
+        m_handView->setActive(false);
+    }
+}
+
+bool GameWindow::lateForHand(const char *event) const
+{
+    if (!m_table || m_table->isInPlay())
+        return false;
+    qCWarning(lcTable) << "Ignoring" << event << "at table" << m_table->tableId() << "in game state"
+                       << GameModel::gameStateName(m_table->gameState());
+    return true;
+}
+
 MeldAuction *GameWindow::newMeldAuction()
 {
     dropMeldAuction();
@@ -104,6 +125,8 @@ bool GameWindow::autoPass(const meld_offer_vector &offers)
 
 void GameWindow::onMeldSuggestion(const meld_offer_vector &offers, qint32, tile lastDiscard, const TimeSpan &ts)
 {
+    if (lateForHand("meld_suggestion"))
+        return;
     m_tileChoice = 0;
     if (autoPass(offers))
         return;
@@ -124,6 +147,9 @@ void GameWindow::onMeldSuggestion(const meld_offer_vector &offers, qint32, tile 
 
 void GameWindow::onRobTheKongSuggestion(const meld_offer_vector &offers, const TimeSpan &ts)
 {
+    if (lateForHand("rob_the_kong_suggestion"))
+        return;
+    m_tileChoice = 0;
     clearTurnTimers();
     clearActivePlayer();
     if (autoPass(offers))
@@ -143,6 +169,8 @@ void GameWindow::onRobTheKongSuggestion(const meld_offer_vector &offers, const T
 
 void GameWindow::onReplacementMeldSuggestion(const meld_offer_vector &offers, const TimeSpan &ts)
 {
+    if (lateForHand("replacement_meld_suggestion"))
+        return;
     m_tileChoice = 0;
     if (autoPass(offers))
         return;
@@ -161,6 +189,8 @@ void GameWindow::onReplacementMeldSuggestion(const meld_offer_vector &offers, co
 
 void GameWindow::onConcealedMeldSuggestion(const meld_offer_vector &offers, const TimeSpan &)
 {
+    if (lateForHand("concealed_meld_suggestion"))
+        return;
     const PlayerData *own = m_table ? m_table->findOwnPlayer() : nullptr;
     if (offers.empty()) {
         if (own && own->riichiDiscardIndex() >= 0 && setting("game/autoPass", true)) {
@@ -184,9 +214,15 @@ void GameWindow::onConcealedMeldSuggestion(const meld_offer_vector &offers, cons
     }
     m_pendingOffers = offers;
     m_concealedActionDialog->setOffers(offers);
-    m_concealedActionDialog->show();
-    m_concealedActionDialog->raise();
-    placeConcealedDialog();
+    // A self-drawn win alone is answered on the claim panel: the dialog
+    // would stand there as an empty frame.
+    if (m_concealedActionDialog->offersChoice()) {
+        m_concealedActionDialog->show();
+        m_concealedActionDialog->raise();
+        placeConcealedDialog();
+    } else {
+        m_concealedActionDialog->hide();
+    }
     playSound(SoundPlayer::MeldSuggestion);
 }
 
@@ -208,6 +244,8 @@ void GameWindow::onMeldSelected(meld_offer offer)
     m_actions->flush();
     dropMeldAuction();
     m_concealedActionDialog->hide();
+    // The row answers the offer; riichi enters its own choice below.
+    m_tileChoice = 0;
     if (offer.meldType != 128) {
         m_sideBar->clearTimers();
         m_turnTimer->setTimeSpan(TimeSpan());
@@ -258,6 +296,9 @@ void GameWindow::onPassMeldSelected()
     }
     dropMeldAuction();
     m_concealedActionDialog->hide();
+    // Passing answers a "Replace tiles" offer too: the next click is a
+    // discard again.
+    m_tileChoice = 0;
     m_handView->setActive(false);
     m_sideBar->clearTimers();
     m_turnTimer->setTimeSpan(TimeSpan());

@@ -66,8 +66,7 @@ void GameWindow::onHandEndNonScoring(endhand_reason_t washoutType, bool endOfGam
         qCWarning(lcTable) << "m_table not set";
         return;
     }
-    dropMeldAuction();
-    m_concealedActionDialog->hide();
+    endDecision();
     playSound(SoundPlayer::Washout);
     m_scoreBoard->hide();
     writeNotice(tr("Hand ended in washout!"));
@@ -87,8 +86,7 @@ void GameWindow::onHandEndScoring(EndHandScoring scoring)
         qCWarning(lcTable) << "m_table not set";
         return;
     }
-    dropMeldAuction();
-    m_concealedActionDialog->hide();
+    endDecision();
     playSound(SoundPlayer::Mahjong);
     m_washoutWindow->hide();
     writeNotice(tr("Hand ended in Mahjong!"));
@@ -130,10 +128,9 @@ void GameWindow::onHandEndScoring(EndHandScoring scoring)
 
 void GameWindow::onEndOfRound(const MonetaryRoundScores &scores)
 {
+    endDecision();
     m_handView->setActive(false);
     writeNotice(tr("Table round ended"));
-    dropMeldAuction();
-    m_concealedActionDialog->hide();
     if (scores.empty())
         return;
     m_roundScoreBoard->setTableInfo(m_tableInfo);
@@ -148,10 +145,15 @@ void GameWindow::onEndOfRound(const MonetaryRoundScores &scores)
 
 void GameWindow::onEndOfTournamentRound(bool lastRound, TournamentRoundScores scores)
 {
+    endDecision();
     m_handView->setActive(false);
-    dropMeldAuction();
-    m_concealedActionDialog->hide();
-    m_roundScoreBoard->setTableInfo(m_tableInfo);
+    writeNotice(tr("Tournament round ended"));
+    // Nothing is left to come back to until the next round seats the player.
+    m_playerInactiveWindow->hide();
+    // The tournament's name and "Round n/m", not the table's name: the
+    // board is the tournament's.
+    if (m_table)
+        m_roundScoreBoard->setTournamentInfo(m_table->tournamentInfo());
     m_roundScoreBoard->setRoundScores(scores);
     m_roundBoardLastRound = lastRound;
     m_roundScoreBoard->move((width() - m_roundScoreBoard->width()) / 2, (height() - m_roundScoreBoard->height()) / 2);
@@ -320,11 +322,22 @@ void GameWindow::onPlayerStateChanged(GameModel::player_state_t state)
 {
     if (state == GameModel::KICKED && m_table) {
         dropLeaveBox();
-        clearTable();
-        m_sideBar->clear();
+        const int reason = int(m_table->kickReason());
+        if (reason == 3) {
+            // Moved to the watchers: the hand goes on in view, only the
+            // player's own decisions end here.
+            endDecision();
+            clearTurnTimers();
+            m_handView->setActive(false);
+            m_turnTimer->hide();
+            m_playerInactiveWindow->hide();
+            m_seatedWindow->hide();
+        } else {
+            clearTable();
+            m_sideBar->clear();
+        }
         const qint32 tableId = m_table->tableId();
         QPointer<GameWindow> self(this);
-        const int reason = int(m_table->kickReason());
         QMessageBox *box = nullptr;
         bool askDeposit = false;
         switch (reason) {

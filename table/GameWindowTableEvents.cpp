@@ -265,6 +265,8 @@ void GameWindow::playMeldSound(int meldType)
 
 void GameWindow::reset()
 {
+    // The model's reset freed the records the seats named.
+    m_seatPlayers.fill(-1);
     clearTable();
     m_sideBar->clear();
 }
@@ -282,16 +284,18 @@ void GameWindow::clearTable()
         m_windViews[seat]->setActive(false);
         m_riichiSticks[seat]->setStickCount(0);
     }
-    // The model's reset freed the records the seats named.
-    m_seatPlayers.fill(-1);
+    // The seats keep their players: the model still holds them, and its
+    // next event for one of them must find a seat. Only a model reset, a
+    // player leaving or another model forgets them.
     clearTurnTimers();
     m_actions->flush();
     clearActivePlayer();
     hideClaimBanners();
     hideDealTiles();
+    m_handView->setActive(false);
     m_handView->clear();
     if (m_cityView)
-        m_cityView->setWallState(0, 0, 0, 0, 0, {});
+        m_cityView->clearWallState();
     for (int seat = 0; seat < SeatCount; ++seat)
         setWindPosition(seat, m_windPositions[seat]);
     m_scoreBoard->hide();
@@ -310,6 +314,7 @@ void GameWindow::clearTable()
 void GameWindow::setModel(GameModel *model)
 {
     m_table = model;
+    m_seatPlayers.fill(-1);
     if (!model) {
         clearTable();
         m_sideBar->clear();
@@ -373,8 +378,7 @@ void GameWindow::onGameStateChanged()
         clearActivePlayer();
         clearTurnTimers();
         m_actions->flush();
-        dropMeldAuction();
-        m_concealedActionDialog->hide();
+        endDecision();
         // No turn is left to play: a click must not send a discard.
         m_handView->setActive(false);
     }
@@ -640,8 +644,7 @@ void GameWindow::onTileDiscarded(qint32 playerId, tile t, bool riichiDiscard)
 void GameWindow::onTileClaimed(qint32 discardPlayer, qint32 claimingPlayer)
 {
     // Whoever claimed, the discard is settled: no panel may answer it now.
-    dropMeldAuction();
-    m_concealedActionDialog->hide();
+    endDecision();
     if (!m_table)
         return;
     const int from = seatOf(discardPlayer);
@@ -725,6 +728,10 @@ void GameWindow::onWallStateChanged()
 
 void GameWindow::onPlayerShouldAct(qint32 playerId, TimeSpan ts)
 {
+    if (lateForHand("player_should_act"))
+        return;
+    // A new turn: a tile chosen for an earlier offer is no longer asked for.
+    m_tileChoice = 0;
     clearActivePlayer();
     clearTurnTimers();
     if (playerId == -1)
@@ -740,6 +747,8 @@ void GameWindow::onPlayerShouldAct(qint32 playerId, TimeSpan ts)
     const PlayerData *own = m_table ? m_table->findOwnPlayer() : nullptr;
     if (own && own->riichiDiscardIndex() >= 0)
         m_handView->setAllowedTiles(own->drawnTiles());
+    else
+        m_handView->clearAllowedTiles();
     m_handView->setActive(true);
     updateOwnHand();
     m_turnTimer->setTimeSpan(ts);
@@ -749,6 +758,8 @@ void GameWindow::onPlayerShouldAct(qint32 playerId, TimeSpan ts)
 
 void GameWindow::onWaitingFor(WaitCondition::enum_t condition, TimeSpan ts, std::vector<qint32> players)
 {
+    if (lateForHand("waiting_for"))
+        return;
     if (players.empty()) {
         qCWarning(lcTable) << "onWaitingFor without players";
         return;

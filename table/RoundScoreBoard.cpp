@@ -105,7 +105,7 @@ void RoundScoreBoard::setTournamentRankings(const TournamentRankings &rankings)
     for (const TournamentRanking &ranking : rankings) {
         const auto found = m_byPlayer.find(ranking.playerId);
         if (found != m_byPlayer.end())
-            found->second->setTournamentPoints(ranking.tablePoints);
+            found->second->setTournamentPoints(ranking.competitionPoints);
     }
 }
 

@@ -19,6 +19,7 @@
 #include "table/GameWindowActionQueue.h"
 #include "table/MeldAuction.h"
 #include "table/MeldChoice.h"
+#include "table/PlayerInactiveWindow.h"
 #include "table/RoundScoreBoard.h"
 #include "table/RoundScoreWidget.h"
 #include "table/ScoreBoard.h"
@@ -26,15 +27,18 @@
 #include "table/WaitingForPlayersWindow.h"
 #include "table/WashoutWindow.h"
 #include "tools/peer/PeerProcess.h"
+#include "tournaments/TournamentsLobbyModel.h"
 #include "xmpp/client/XMPPClient.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include <memory>
@@ -111,6 +115,10 @@ private slots:
     void eventsForTablesNotHeld();
     void leftKickedOrRemoved_data();
     void leftKickedOrRemoved();
+    void kickToWatchKeepsTheHand();
+    void passedReplacementLeavesADiscard();
+    void lateClaimAfterTheHandsEnd();
+    void tournamentRoundEndShowsTheTournamentsBoard();
 
 private:
     // Joins the table and waits for its window.
@@ -118,7 +126,8 @@ private:
     // Makes the moves through the window's panels and buttons as they come
     // up, each checked against what reaches the server.
     void play(GameWindow *window, const QList<Move> &moves, const QSignalSpy &askedReady);
-    bool start(const QStringList &args);
+    bool start(const QStringList &args, TournamentsLobbyModel *tournaments = nullptr);
+    bool startScenario(const QString &file);
     QString writeScenario(const QJsonObject &scenario);
     // The peer's requests of that name that contain the text.
     int received(const QString &name, const QString &text = QString());
@@ -161,7 +170,12 @@ void TestGameController::cleanup()
     m_peer.reset();
 }
 
-bool TestGameController::start(const QStringList &args)
+bool TestGameController::startScenario(const QString &file)
+{
+    return start({QStringLiteral("--scenario"), PeerProcess::scenarioDirectory() + QLatin1Char('/') + file});
+}
+
+bool TestGameController::start(const QStringList &args, TournamentsLobbyModel *tournaments)
 {
     if (!m_peer->start(args + QStringList{QStringLiteral("--demo")})) {
         qWarning() << m_peer->errorString();
@@ -179,7 +193,7 @@ bool TestGameController::start(const QStringList &args)
     m_tables->subscribe(QStringLiteral("101/Practice"));
     if (!QTest::qWaitFor([this] { return m_tables->hasTable(1003); }, 10000))
         return false;
-    m_controller = std::make_unique<GameController>(m_session.get(), m_playerDb.get(), nullptr, m_mainWindow.get());
+    m_controller = std::make_unique<GameController>(m_session.get(), m_playerDb.get(), tournaments, m_mainWindow.get());
     m_controller->setTableModel(m_tables.get());
     m_controller->setPlayerId(m_own);
     m_controller->setPlayerName(QStringLiteral("player"));
@@ -253,6 +267,13 @@ void TestGameController::play(GameWindow *window, const QList<Move> &moves, cons
             QVERIFY(button && !button->isHidden());
             if (!move.label.isEmpty())
                 QCOMPARE(button->text(), move.label);
+            // The declarations' dialog stands beside the hand only with a
+            // button to press.
+            const QWidget *dialog = window->concealedActionDialog();
+            if (!dialog->isHidden()) {
+                const auto buttons = dialog->findChildren<QAbstractButton *>();
+                QVERIFY(std::any_of(buttons.begin(), buttons.end(), [](auto *b) { return !b->isHidden(); }));
+            }
             button->click();
             QVERIFY(!window->meldAuction());
             break;
@@ -786,6 +807,152 @@ void TestGameController::leftKickedOrRemoved()
             QCOMPARE(received(request), int(requests.contains(request)));
     }
     QCOMPARE(errors.size(), 0);
+}
+
+void TestGameController::kickToWatchKeepsTheHand()
+{
+    QVERIFY(startScenario(QStringLiteral("kick-to-watch-hand.json")));
+    QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
+    QSignalSpy destroyed(m_controller.get(), &GameController::tableViewDestroyed);
+    QSignalSpy askedReady(m_session.get(), &ConnectionManager::areYouReady);
+    GameWindow *window = joinTable(1001);
+    QVERIFY(window);
+    play(window,
+         {{Move::Sit, 0, 0, QStringLiteral("join_table")}, {Move::Discard, 33, 0, QStringLiteral("discard_tile")}},
+         askedReady);
+    if (QTest::currentTestFailed())
+        return;
+    // Moved to the watchers: the watch request goes out, and the bot's draw
+    // and discard that follow are shown on the table the player still sees.
+    QTRY_COMPARE_WITH_TIMEOUT(received(QStringLiteral("watch_table"), QStringLiteral("\"tableId\":1001")), 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(window->discardView(1)->tileItems().size(), size_t(1), 10000);
+    QCOMPARE(m_controller->model(1001)->playerState(), GameModel::KICKED);
+    QCOMPARE(window->seatPlayerId(1), 901);
+    QCOMPARE(window->discardView(0)->tileItems().size(), size_t(1));
+    QVERIFY(!window->handView()->isActive());
+    QVERIFY(!window->findChild<QMessageBox *>());
+    QCOMPARE(errors.size(), 0);
+
+    // The watch is answered with the hand as it stands, a bot in the seat.
+    m_session->query_lobby_summary();
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
+    QTRY_COMPARE_WITH_TIMEOUT(m_controller->model(1001)->playerState(), GameModel::WATCHING, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(window->discardView(2)->tileItems().size(), size_t(1), 10000);
+    QCOMPARE(window->seatPlayerId(0), 904);
+    QCOMPARE(window->seatPlayerId(2), 902);
+    QCOMPARE(m_controller->view(1001), window);
+    QCOMPARE(destroyed.size(), 0);
+    QCOMPARE(errors.size(), 0);
+    QCOMPARE(received(QStringLiteral("watch_table")), 1);
+    QCOMPARE(received(QStringLiteral("leave_table")), 0);
+}
+
+void TestGameController::passedReplacementLeavesADiscard()
+{
+    QVERIFY(startScenario(QStringLiteral("replacement-pass-hand.json")));
+    QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
+    QSignalSpy askedReady(m_session.get(), &ConnectionManager::areYouReady);
+    GameWindow *window = joinTable(1001);
+    QVERIFY(window);
+    const QString pass = QStringLiteral("call_pass");
+    play(window,
+         {{Move::Sit, 0, 0, QStringLiteral("join_table")},
+          {Move::Pass, 0, 0, pass, MeldAuction::ReplaceTiles},
+          {Move::Discard, 35, 0, QStringLiteral("discard_tile")},
+          {Move::Declare, 27, MELD_RIICHI, QStringLiteral("call_riichi")},
+          {Move::Pass, 0, 0, pass, MeldAuction::ReplaceTiles}},
+         askedReady);
+    if (QTest::currentTestFailed())
+        return;
+    // In riichi the drawn tile goes out by itself after the pass.
+    QTRY_COMPARE_WITH_TIMEOUT(received(QStringLiteral("discard_tile"), QStringLiteral("\"tile\":34")), 1, 20000);
+    play(window, {{Move::Ready, 0, 0, QStringLiteral("ready")}}, askedReady);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
+    QCOMPARE(received(QStringLiteral("call_bonus")), 0);
+    QCOMPARE(received(QStringLiteral("discard_tile")), 2);
+    window->actionQueue().flush();
+    QCOMPARE(window->discardView(0)->tileItems().size(), size_t(3));
+    QCOMPARE(errors.size(), 0);
+}
+
+void TestGameController::lateClaimAfterTheHandsEnd()
+{
+    QVERIFY(startScenario(QStringLiteral("late-claim-hand.json")));
+    QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
+    QSignalSpy askedReady(m_session.get(), &ConnectionManager::areYouReady);
+    QSignalSpy lateTurn(m_session.get(), &ConnectionManager::playerShouldAct);
+    GameWindow *window = joinTable(1001);
+    QVERIFY(window);
+    play(window,
+         {{Move::Sit, 0, 0, QStringLiteral("join_table")}, {Move::Discard, 33, 0, QStringLiteral("discard_tile")}},
+         askedReady);
+    if (QTest::currentTestFailed())
+        return;
+    // The readiness question comes after the late claim, turn and offer.
+    QTRY_VERIFY_WITH_TIMEOUT(askedReady.size() == 1 && !window->washoutWindow()->isHidden(), 20000);
+    QCOMPARE(lateTurn.size(), 2);
+    window->actionQueue().flush();
+    QVERIFY(!window->meldAuction());
+    QVERIFY(window->concealedActionDialog()->isHidden());
+    QVERIFY(!window->handView()->isActive());
+    QVERIFY(window->bigTurnTimer()->isHidden());
+    QCOMPARE(window->tileChoice(), 0);
+    window->onTileClick(5);
+    QTest::qWait(200);
+    for (const QString &late : {QStringLiteral("call_pong"), QStringLiteral("call_kong"), QStringLiteral("call_pass")})
+        QCOMPARE(received(late), 0);
+    QCOMPARE(received(QStringLiteral("discard_tile")), 1);
+
+    // The next hand asks again.
+    play(window, {{Move::Ready, 0, 0, QStringLiteral("ready")}, {Move::Discard, 5, 0, QStringLiteral("discard_tile")}},
+         askedReady);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
+    QCOMPARE(errors.size(), 0);
+}
+
+void TestGameController::tournamentRoundEndShowsTheTournamentsBoard()
+{
+    TournamentsLobbyModel tournaments;
+    tournaments.setSession(m_session.get());
+    QVERIFY(start({QStringLiteral("--scenario"), PeerProcess::scenarioDirectory() + "/tournament-round-end.json"},
+                  &tournaments));
+    QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
+    QSignalSpy joined(m_controller.get(), &GameController::tournamentTableJoined);
+    QSignalSpy closed(m_controller.get(), &GameController::tournamentScoreDialogClosed);
+    QVERIFY(joined.wait(10000));
+    QVERIFY(tournaments.hasTournament(7));
+    GameWindow *window = m_controller->view(7001);
+    QVERIFY(window);
+    window->resize(1280, 800);
+    window->show();
+    QTRY_VERIFY_WITH_TIMEOUT(window->playerInactiveWindow()->isVisible(), 10000);
+
+    m_session->query_lobby_summary();
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
+    RoundScoreBoard *board = window->roundScoreBoard();
+    QTRY_VERIFY_WITH_TIMEOUT(board->isVisible() && board->rows().size() == 4, 10000);
+    // The tournament's board: its name and round, not the table's.
+    QCOMPARE(board->findChild<QLabel *>(QStringLiteral("titleLabel"))->text(), QStringLiteral("Sunday Classic"));
+    QCOMPARE(board->findChild<QLabel *>(QStringLiteral("roundLabel"))->text(), QStringLiteral("Round 1/3"));
+    const auto *log = window->sideBar()->findChild<QTextBrowser *>(QStringLiteral("chatOutput"));
+    QVERIFY(log && log->toPlainText().contains(QStringLiteral("Tournament round ended")));
+    QVERIFY(!window->playerInactiveWindow()->isVisible());
+    // The standings' third 32-bit value, in half points.
+    QTRY_COMPARE_WITH_TIMEOUT(board->rows()[0]->tournamentPointsText(), QStringLiteral("5.5"), 10000);
+    QCOMPARE(board->rows()[0]->roundResultText(), QStringLiteral("2.5"));
+    QCOMPARE(board->rows()[1]->tournamentPointsText(), QStringLiteral("2"));
+    QCOMPARE(errors.size(), 0);
+
+    // Closing the board lets the finished round's table go.
+    board->findChild<QAbstractButton *>(QStringLiteral("closeButton"))->click();
+    QCOMPARE(closed.size(), 1);
+    QCOMPARE(closed[0][0].toInt(), 7);
+    QCOMPARE(closed[0][1].toInt(), 7001);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_controller->hasTable(7001), 10000);
 }
 
 QTEST_MAIN(TestGameController)

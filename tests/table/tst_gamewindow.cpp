@@ -11,13 +11,19 @@
 #include "scene/TileGraphics.h"
 #include "scene/WindView.h"
 #include "table/ConcealedActionDialog.h"
+#include "table/GameController.h"
 #include "table/GameWindow.h"
 #include "table/GameWindowActionQueue.h"
 #include "table/MeldAuction.h"
+#include "table/PlayerInactiveWindow.h"
+#include "table/RoundScoreBoard.h"
+#include "table/RoundScoreWidget.h"
 #include "table/SideBar.h"
 
 #include <QDir>
 #include <QAbstractButton>
+#include <QLabel>
+#include <QTextBrowser>
 #include <QMessageBox>
 #include <QSettings>
 #include <QSignalSpy>
@@ -48,17 +54,13 @@ TableInfo tableInfo(int ruleset = 2)
 // The connections the table controller makes between a model and its window.
 void wire(GameModel *m, GameWindow *w)
 {
-    QObject::connect(m, &GameModel::modelReset, w, &GameWindow::reset);
-    QObject::connect(m, &GameModel::gameStateChanged, w, &GameWindow::onGameStateChanged);
-    QObject::connect(m, &GameModel::playerShouldAct, w, &GameWindow::onPlayerShouldAct);
-    QObject::connect(m, &GameModel::tilesFromWall, w, &GameWindow::onTilesFromWall);
-    QObject::connect(m, &GameModel::hiddenTilesFromWall, w, &GameWindow::onHiddenTilesFromWall);
-    QObject::connect(m, &GameModel::tileDiscarded, w, &GameWindow::onTileDiscarded);
-    QObject::connect(m, &GameModel::tileClaimed, w, &GameWindow::onTileClaimed);
-    QObject::connect(m, &GameModel::meldDeclared, w, &GameWindow::onMeldDeclared);
-    QObject::connect(m, &GameModel::privatePlayerData, w, &GameWindow::onPrivatePlayerData);
-    QObject::connect(m, &GameModel::wallStateChanged, w, &GameWindow::onWallStateChanged);
-    QObject::connect(m, &GameModel::startHand, w, &GameWindow::onStartHand);
+    GameController::connectModelToWindow(m, w);
+}
+
+QString notices(const GameWindow &window)
+{
+    const auto *log = window.sideBar()->findChild<QTextBrowser *>(QStringLiteral("chatOutput"));
+    return log ? log->toPlainText() : QString();
 }
 
 // A Riichi hand in play, the local player south, P1 (east) last discarded.
@@ -107,7 +109,13 @@ private slots:
         TileGraphics::instance().setTileSet(0, 0);
     }
 
-    void cleanupTestCase() { QSettings().clear(); }
+    void cleanupTestCase()
+    {
+        QSettings().clear();
+        // A scale change renders the tiles on a worker thread; the
+        // application must not end under it.
+        QTRY_VERIFY_WITH_TIMEOUT(!TileGraphics::instance().hasWorker(), 20000);
+    }
 
     void seatsFollowTheWinds()
     {
@@ -373,6 +381,257 @@ private slots:
         // A refused leave gives the button back.
         window.onLeaveFailed();
         QVERIFY(button->isEnabled());
+    }
+
+    void kickedPlayerKeepsSeeingTheHand_data()
+    {
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<bool>("handShown");
+        QTest::newRow("moved to the watchers") << 3 << true;
+        QTest::newRow("kicked") << 0 << false;
+    }
+
+    // The model keeps its players after a kick; the hand's next events name
+    // them and must find their seats.
+    void kickedPlayerKeepsSeeingTheHand()
+    {
+        QFETCH(int, reason);
+        QFETCH(bool, handShown);
+        Table t;
+        t.model.onTilesFromWall({33}, false);
+        t.model.onPlayerShouldAct(OWN, TimeSpan());
+        t.window.onMeldSuggestion({meld_offer(2, 4)}, P1, 4, TimeSpan());
+        t.model.onPlayerKicked(kick_reason::enum_t(reason));
+        QVERIFY(!t.window.handView()->isActive());
+        QVERIFY(!t.window.meldAuction());
+        try {
+            t.model.onHiddenTilesFromWall(P2, 1, false);
+            t.model.onTileDiscarded(P2, 5, false);
+        } catch (const server_error &e) {
+            QFAIL(e.what());
+        }
+        QCOMPARE(t.window.seatPlayerId(1), P2);
+        QCOMPARE(t.window.discardView(1)->tileItems().size(), size_t(1));
+        QCOMPARE(t.window.sideBar()->seatOrder().size(), handShown ? 4 : 0);
+        QCOMPARE(t.window.discardView(3)->tileItems().size(), size_t(handShown ? 1 : 0));
+        QCOMPARE(t.window.handView()->tiles().size(), size_t(handShown ? 14 : 0));
+        QCOMPARE(t.window.findChild<QMessageBox *>() != nullptr, !handShown);
+    }
+
+    void tileChoiceEndsWithTheOffer_data()
+    {
+        QTest::addColumn<QString>("path");
+        // The tile the next click or the automatic riichi discard sends, 0
+        // for none (the hand is over).
+        QTest::addColumn<int>("discard");
+        QTest::newRow("pass, then the turn") << "pass" << 1;
+        QTest::newRow("time-out, then the next turn") << "timeout" << 1;
+        QTest::newRow("a new turn without an answer") << "turn" << 1;
+        QTest::newRow("another seat claims, then a turn") << "claim" << 1;
+        QTest::newRow("the hand ends") << "end" << 0;
+        QTest::newRow("riichi: pass, then the automatic discard") << "riichi" << 35;
+    }
+
+    // A "Replace tiles" offer makes the next click a bonus call; whatever
+    // ends or answers the offer makes it a discard again.
+    void tileChoiceEndsWithTheOffer()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, discard);
+        Table t;
+        QSignalSpy bonus(&t.window, &GameWindow::callBonus);
+        QSignalSpy discards(&t.window, &GameWindow::discardTile);
+        QSignalSpy passes(&t.window, &GameWindow::callPass);
+        if (path == QLatin1String("riichi"))
+            t.model.onTileDiscarded(OWN, 32, true);
+        t.model.onTilesFromWall({35}, false);
+        t.model.onPlayerShouldAct(OWN, TimeSpan());
+        t.window.onReplacementMeldSuggestion({meld_offer(64, 35)}, TimeSpan());
+        QCOMPARE(t.window.tileChoice(), 64);
+        QVERIFY(t.window.meldAuction());
+
+        if (path == QLatin1String("pass") || path == QLatin1String("riichi")) {
+            emit t.window.meldAuction()->passSelected();
+            QCOMPARE(passes.count(), 1);
+        } else if (path == QLatin1String("timeout")) {
+            t.window.onTimeoutOccured();
+        } else if (path == QLatin1String("claim")) {
+            t.model.onTileClaimed(P2);
+        } else if (path == QLatin1String("end")) {
+            t.model.onHandEndNonScoring(endhand_reason_t(0), false);
+        } else if (path == QLatin1String("turn")) {
+            t.model.onPlayerShouldAct(OWN, TimeSpan());
+        }
+        QCOMPARE(t.window.tileChoice(), 0);
+        if (path != QLatin1String("end"))
+            t.model.onPlayerShouldAct(OWN, TimeSpan());
+        if (path == QLatin1String("riichi"))
+            t.window.onConcealedMeldSuggestion({}, TimeSpan());
+        else
+            t.window.onTileClick(1);
+        QCOMPARE(bonus.count(), 0);
+        QCOMPARE(discards.count(), discard ? 1 : 0);
+        if (discard)
+            QCOMPARE(discards.at(0).at(2).value<tile>(), tile(discard));
+    }
+
+    // From the hand's end until the next hand starts, decision events are
+    // late: nothing is shown and nothing can be sent.
+    void lateAnswersChangeNothing()
+    {
+        Table t;
+        QSignalSpy discards(&t.window, &GameWindow::discardTile);
+        QSignalSpy passes(&t.window, &GameWindow::callPass);
+        QSignalSpy pongs(&t.window, &GameWindow::callPong);
+        t.model.onHandEndNonScoring(endhand_reason_t(0), false);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Ignoring")));
+        t.window.onMeldSuggestion({meld_offer(2, 4)}, P1, 4, TimeSpan());
+        QVERIFY(!t.window.meldAuction());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Ignoring")));
+        t.window.onMeldSuggestion({}, P1, 4, TimeSpan());
+        QCOMPARE(passes.count(), 0);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Ignoring")));
+        t.window.onRobTheKongSuggestion({meld_offer(16, 4)}, TimeSpan());
+        QVERIFY(!t.window.meldAuction());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Ignoring")));
+        t.window.onReplacementMeldSuggestion({meld_offer(64, 1)}, TimeSpan());
+        QVERIFY(!t.window.meldAuction());
+        QCOMPARE(t.window.tileChoice(), 0);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Ignoring")));
+        t.window.onConcealedMeldSuggestion({meld_offer(128, 1)}, TimeSpan());
+        QVERIFY(t.window.concealedActionDialog()->isHidden());
+        // Through the model, as the server's event comes, and straight in.
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Ignoring")));
+        t.model.onPlayerShouldAct(OWN, TimeSpan());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Ignoring")));
+        t.window.onPlayerShouldAct(OWN, TimeSpan());
+        QVERIFY(!t.window.handView()->isActive());
+        QCOMPARE(t.model.pendingAction().first, -1);
+        t.window.onTileClick(1);
+        QCOMPARE(discards.count(), 0);
+        QCOMPARE(pongs.count(), 0);
+
+        // The next hand asks again.
+        Seating seating;
+        seating.players = {{P1, OWN, P2, P3}};
+        t.model.onStartHand(4, seating, {}, false, TableState{OWN, 0, -1, -1, 0, 0}, WallState{});
+        t.model.onTileDiscarded(P1, 4, false);
+        t.window.onMeldSuggestion({meld_offer(2, 4)}, P1, 4, TimeSpan());
+        QVERIFY(t.window.meldAuction());
+    }
+
+    // A self-drawn win alone is offered on the claim panel; the dialog of
+    // the other declarations stays away rather than stand as an empty frame.
+    void concealedDialogOnlyWithItsButtons_data()
+    {
+        QTest::addColumn<QList<int>>("types");
+        QTest::addColumn<bool>("dialog");
+        QTest::addColumn<bool>("panel");
+        QTest::newRow("self-drawn win only") << QList<int>{16} << false << true;
+        QTest::newRow("win and kong") << QList<int>{16, 8} << true << true;
+        QTest::newRow("riichi only") << QList<int>{128} << true << false;
+    }
+
+    void concealedDialogOnlyWithItsButtons()
+    {
+        QFETCH(QList<int>, types);
+        QFETCH(bool, dialog);
+        QFETCH(bool, panel);
+        Table t;
+        t.window.show();
+        t.model.onTilesFromWall({27}, false);
+        t.model.onPlayerShouldAct(OWN, TimeSpan());
+        meld_offer_vector offers;
+        for (int type : types)
+            offers.push_back(meld_offer(type, 27));
+        t.window.onConcealedMeldSuggestion(offers, TimeSpan());
+        QCOMPARE(t.window.concealedActionDialog()->isVisible(), dialog);
+        QCOMPARE(t.window.meldAuction() && t.window.meldAuction()->isVisible(), panel);
+    }
+
+    // Wired as the controller wires it: the round's board is the
+    // tournament's, with its name and round, and the notice is written.
+    void tournamentRoundEndShowsTheTournamentsBoard()
+    {
+        TableInfo info(31, QStringLiteral("101/mtt/9"));
+        info.setRuleset(2);
+        info.setGameType(TableInfo::TOURNAMENT);
+        info.setCapacity(4);
+        info.setTournamentId(9);
+        GameModel model(31, info, OWN, QStringLiteral("me"));
+        GameWindow window(nullptr, OWN);
+        wire(&model, &window);
+        window.setModel(&model);
+        window.resize(1280, 800);
+        window.show();
+        TournamentInfo tournament;
+        tournament.id = 9;
+        tournament.name = QStringLiteral("Spring Cup");
+        tournament.numberOfRounds = 5;
+        tournament.currentRound = 1;
+        model.onTournamentInfo(tournament);
+        model.markJoined();
+        model.onGameData(3, server_game_state::TILE_DISCARDED_STATE,
+                         {player(P1, 0), player(OWN, 1, 0), player(P2, 2), player(P3, 3)},
+                         TableState{OWN, 0, -1, -1, 0, 0}, WallState{});
+        model.onActiveChanged(false);
+        QVERIFY(window.playerInactiveWindow()->isVisible());
+
+        QSignalSpy closed(&window, &GameWindow::tournamentScoreDialogClosed);
+        model.onEndOfTournamentRound(false, {{P1, 300, 3}, {OWN, 900, 5}, {P2, 100, -1}, {P3, 0, -7}});
+        RoundScoreBoard *board = window.roundScoreBoard();
+        QVERIFY(board->isVisible());
+        QCOMPARE(board->findChild<QLabel *>(QStringLiteral("titleLabel"))->text(), QStringLiteral("Spring Cup"));
+        QCOMPARE(board->findChild<QLabel *>(QStringLiteral("roundLabel"))->text(), QStringLiteral("Round 2/5"));
+        QVERIFY(notices(window).contains(QStringLiteral("Tournament round ended")));
+        QVERIFY(!window.playerInactiveWindow()->isVisible());
+        QCOMPARE(board->rows().front()->roundResultText(), QStringLiteral("2.5"));
+
+        // The standings give each row its tournament points, in half points.
+        model.onTournamentRankings({{OWN, QStringLiteral("me"), 7, 11}, {P1, QString(), 3, 4}});
+        QCOMPARE(board->rows().front()->tournamentPointsText(), QStringLiteral("5.5"));
+        QCOMPARE(board->rows().back()->tournamentPointsText(), QStringLiteral("0"));
+
+        board->findChild<QAbstractButton *>(QStringLiteral("closeButton"))->click();
+        QCOMPARE(closed.count(), 1);
+        QCOMPARE(closed.at(0).at(0).toInt(), 9);
+        QCOMPARE(closed.at(0).at(1).toInt(), 31);
+    }
+
+    // Before the first hand the table shows its full wall, whatever zeros
+    // the model holds.
+    void waitingTableShowsTheFullWall_data()
+    {
+        QTest::addColumn<bool>("compact");
+        QTest::newRow("square") << false;
+        QTest::newRow("compact") << true;
+    }
+
+    void waitingTableShowsTheFullWall()
+    {
+        QFETCH(bool, compact);
+        GameWindow window(nullptr, OWN);
+        window.setCompactTableLayout(compact);
+        QVERIFY(!window.cityView()->hasWallState());
+        GameModel model(TABLE, tableInfo(), OWN, QStringLiteral("me"));
+        wire(&model, &window);
+        window.setModel(&model);
+        model.markJoined();
+        model.onGameData(0, server_game_state::INITIAL_STATE, {player(P1, 0)}, TableState{OWN, 0, -1, -1, 0, 0},
+                         WallState{});
+        window.actionQueue().flush();
+        QVERIFY(!window.cityView()->hasWallState());
+        // The layout switch makes a new wall view: still full.
+        window.setCompactTableLayout(!compact);
+        QVERIFY(!window.cityView()->hasWallState());
+
+        // A hand lays the wall out from the counts; a kick clears the table
+        // and the full wall comes back.
+        Table t;
+        t.window.setCompactTableLayout(compact);
+        QVERIFY(t.window.cityView()->hasWallState());
+        t.model.onPlayerKicked(kick_reason::enum_t(0));
+        QVERIFY(!t.window.cityView()->hasWallState());
     }
 };
 

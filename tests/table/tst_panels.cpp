@@ -529,8 +529,10 @@ private slots:
         QCOMPARE(rows, (QStringList{"p3 1.5 0", "p1 1.5 0", "p2 -0.5 0"}));
         QCOMPARE(board.rows()[0]->y(), 55);
         QCOMPARE(board.rows()[2]->y(), 245);
-        board.setTournamentRankings({{2, QString(), 7}, {9, QString(), 11}});
-        QCOMPARE(board.rows()[2]->tournamentPointsText(), QStringLiteral("3.5"));
+        // The tournament points are the entry's third 32-bit value, in half
+        // points; the standings' own table points are not shown here.
+        board.setTournamentRankings({{2, QString(), 7, 11}, {9, QString(), 5, 13}});
+        QCOMPARE(board.rows()[2]->tournamentPointsText(), QStringLiteral("5.5"));
         QCOMPARE(board.rows()[0]->tournamentPointsText(), QStringLiteral("0"));
 
         board.setMonetaryRoundScores({{1, 100, -1075}});

@@ -2,7 +2,9 @@
 
 #include "game/GameModel.h"
 #include "scene/TileGraphics.h"
+#include "table/GameController.h"
 #include "table/GameWindow.h"
+#include "table/RoundScoreBoard.h"
 #include "table/ScoreBoard.h"
 #include "table/SideBar.h"
 
@@ -119,6 +121,102 @@ QWidget *scoredHand(QSize size)
     return window;
 }
 
+// A Riichi table before its first hand: two players wait for two more, the
+// wall stands full.
+QWidget *waitingTable(bool compact)
+{
+    useTiles();
+    TableInfo info(7, QStringLiteral("101/Practice"));
+    info.setRuleset(2);
+    info.setGameType(2);
+    info.setCapacity(4);
+    auto *window = new GameWindow(nullptr, Own);
+    auto *model = new GameModel(7, info, Own, QStringLiteral("You"), window);
+    GameController::connectModelToWindow(model, window);
+    window->setCompactTableLayout(compact);
+    window->setModel(model);
+    window->resize(1280, 800);
+    model->markJoined();
+    PlayerData kaede(101, QStringLiteral("Kaede"));
+    kaede.setReady(true);
+    TableState state;
+    state.playerId = Own;
+    state.lastDiscarder = -1;
+    WallState wall;
+    wall.liveTiles = 70;
+    wall.deadWallTiles = 14;
+    model->onGameData(0, server_game_state::INITIAL_STATE, {kaede}, state, wall);
+    model->onPlayerIsReady(Own);
+    window->show();
+    return window;
+}
+
+// The last hand of a tournament round is over: the round's board over the
+// table, with the tournament's name and round and the standings' points.
+QWidget *tournamentRoundEnd()
+{
+    useTiles();
+    TableInfo info(31, QStringLiteral("101/mtt/9"));
+    info.setRuleset(2);
+    info.setGameType(1);
+    info.setCapacity(4);
+    info.setTournamentId(9);
+    auto *window = new GameWindow(nullptr, Own);
+    auto *model = new GameModel(31, info, Own, QStringLiteral("You"), window);
+    GameController::connectModelToWindow(model, window);
+    window->setModel(model);
+    window->resize(1280, 800);
+    window->show();
+    TournamentInfo tournament;
+    tournament.id = 9;
+    tournament.name = QStringLiteral("Monday Riichi Freeroll");
+    tournament.numberOfRounds = 4;
+    tournament.currentRound = 1;
+    model->onTournamentInfo(tournament);
+    const std::vector<PlayerData> players{
+        seat(Own, "You", 1, 31200, {27, 33, 0, 17, 9, 20}, -1, 0, {}),
+        seat(101, "Kaede", 2, 22400, {28, 32, 8, 18, 2, 26}, 4, 13, {}),
+        seat(102, "Marco", 3, 27300, {30, 1, 16, 24, 11}, -1, 13, {}),
+        seat(103, "Ines", 0, 19100, {29, 10, 19, 25, 5, 14}, -1, 13, {}),
+    };
+    TableState state;
+    state.playerId = Own;
+    state.lastDiscarder = 101;
+    WallState wall;
+    wall.liveTiles = 12;
+    wall.deadWallTiles = 14;
+    wall.deadWallPosition = 5;
+    model->markJoined();
+    model->onGameData(31, server_game_state::TILE_DISCARDED_STATE, players, state, wall);
+    model->onPrivatePlayerData(PrivatePlayerData{{2, 3, 4, 12, 13, 14, 21, 22, 23, 29, 29, 6, 7}, true, false});
+    // The names and pictures the player database would give.
+    window->roundScoreBoard()->setPlayerLookup(
+        [](qint32 id) {
+        switch (id) {
+        case Own:
+            return QStringLiteral("You");
+        case 101:
+            return QStringLiteral("Kaede");
+        case 102:
+            return QStringLiteral("Marco");
+        default:
+            return QStringLiteral("Ines");
+        }
+        },
+        [](qint32 id) {
+        return QPixmap(id == 102 ? QStringLiteral("avatars:avatar-default-blue.png")
+                                 : QStringLiteral("avatars:avatar-default-%1.png").arg(id % 2 + 1));
+    });
+    model->onHandEndNonScoring(endhand_reason_t(0), true);
+    window->washoutWindow()->hide();
+    model->onEndOfTournamentRound(false, {{Own, 31200, 12}, {101, 22400, -5}, {102, 27300, 3}, {103, 19100, -10}});
+    model->onTournamentRankings({{Own, QStringLiteral("You"), 9, 23},
+                                 {102, QStringLiteral("Marco"), 4, 14},
+                                 {101, QStringLiteral("Kaede"), 2, 9},
+                                 {103, QStringLiteral("Ines"), 0, 4}});
+    return window;
+}
+
 } // namespace
 
 MAHJONG_SAMPLE(table_window_classic, {"table-window-classic", {1280, 800}, [] { return midHand(0, false); }});
@@ -135,3 +233,8 @@ MAHJONG_SAMPLE(table_window_score_board,
                {"table-window-score-board", {1024, 768}, [] { return scoredHand(QSize(1024, 768)); }});
 MAHJONG_SAMPLE(table_window_score_board_large,
                {"table-window-score-board-large", {1920, 1080}, [] { return scoredHand(QSize(1920, 1080)); }});
+MAHJONG_SAMPLE(table_window_waiting, {"table-window-waiting", {1280, 800}, [] { return waitingTable(false); }});
+MAHJONG_SAMPLE(table_window_waiting_compact,
+               {"table-window-waiting-compact", {1280, 800}, [] { return waitingTable(true); }});
+MAHJONG_SAMPLE(table_window_tournament_round,
+               {"table-window-tournament-round", {1280, 800}, [] { return tournamentRoundEnd(); }});
