@@ -12,6 +12,7 @@
 #include "scene/HandView.h"
 #include "scene/HiddenHandView.h"
 #include "scene/MeldView.h"
+#include "scene/TimerView.h"
 #include "social/PlayerDb.h"
 #include "table/ConcealedActionDialog.h"
 #include "table/GameController.h"

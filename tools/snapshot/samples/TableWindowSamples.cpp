@@ -7,6 +7,7 @@
 #include "table/RoundScoreBoard.h"
 #include "table/ScoreBoard.h"
 #include "table/SideBar.h"
+#include "table/WashoutWindow.h"
 
 #include <QCoreApplication>
 
