@@ -164,10 +164,6 @@ QWidget *tournamentRoundEnd()
     info.setTournamentId(9);
     auto *window = new GameWindow(nullptr, Own);
     auto *model = new GameModel(31, info, Own, QStringLiteral("You"), window);
-    GameController::connectModelToWindow(model, window);
-    window->setModel(model);
-    window->resize(1280, 800);
-    window->show();
     TournamentInfo tournament;
     tournament.id = 9;
     tournament.name = QStringLiteral("Monday Riichi Freeroll");
@@ -190,6 +186,10 @@ QWidget *tournamentRoundEnd()
     model->markJoined();
     model->onGameData(31, server_game_state::TILE_DISCARDED_STATE, players, state, wall);
     model->onPrivatePlayerData(PrivatePlayerData{{2, 3, 4, 12, 13, 14, 21, 22, 23, 29, 29, 6, 7}, true, false});
+    GameController::connectModelToWindow(model, window);
+    window->setModel(model);
+    window->resize(1280, 800);
+    window->show();
     // The names and pictures the player database would give.
     window->roundScoreBoard()->setPlayerLookup(
         [](qint32 id) {
