@@ -402,14 +402,14 @@ private slots:
         t.model.onPlayerShouldAct(OWN, TimeSpan());
         t.window.onMeldSuggestion({meld_offer(2, 4)}, P1, 4, TimeSpan());
         t.model.onPlayerKicked(kick_reason::enum_t(reason));
-        QVERIFY(!t.window.handView()->isActive());
-        QVERIFY(!t.window.meldAuction());
         try {
             t.model.onHiddenTilesFromWall(P2, 1, false);
             t.model.onTileDiscarded(P2, 5, false);
         } catch (const server_error &e) {
             QFAIL(e.what());
         }
+        QVERIFY(!t.window.handView()->isActive());
+        QVERIFY(!t.window.meldAuction());
         QCOMPARE(t.window.seatPlayerId(1), P2);
         QCOMPARE(t.window.discardView(1)->tileItems().size(), size_t(1));
         QCOMPARE(t.window.sideBar()->seatOrder().size(), handShown ? 4 : 0);
