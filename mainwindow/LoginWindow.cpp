@@ -152,6 +152,8 @@ void LoginWindow::onLoginFailed(qint32 loginResponseStatus)
 
 void LoginWindow::onConnecting()
 {
+    // A new connection: no login before its handshake.
+    m_loginAllowed = false;
     m_offline = false;
     m_connecting = true;
     updateLoginButton();

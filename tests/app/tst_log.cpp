@@ -203,7 +203,7 @@ private slots:
             const char *line;
             bool kept;
         } cases[] = {
-            {"Main window shown", true},
+            {"Main page shown", true},
             {"Joining table 1001", true},
             {"logged in as ann", false},
             {"SEND login {\"user\":\"ann\",\"password\":\"in\"}", false},
