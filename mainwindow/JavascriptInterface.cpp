@@ -146,9 +146,8 @@ void JavascriptInterface::installScript()
     QStringList origins = trustedOrigins().values();
     origins.sort();
     // Everything goes in as JSON, so no host text can break out of it.
-    const QByteArray arguments
-        = QJsonDocument(QJsonArray{m_mahjongHost, m_token, QJsonArray::fromStringList(origins)})
-              .toJson(QJsonDocument::Compact);
+    const QByteArray arguments = QJsonDocument(QJsonArray{m_mahjongHost, m_token, QJsonArray::fromStringList(origins)})
+                                     .toJson(QJsonDocument::Compact);
     QWebEngineScript script;
     script.setName(name);
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
@@ -202,9 +201,10 @@ void JavascriptInterface::receive(const QString &token, const QString &call, con
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
         if (now - m_lastRefusalLog >= 1000) {
             m_lastRefusalLog = now;
-            qCWarning(lcMainwindow).noquote() << "refused" << call << "from a page"
-                                              << (tokenOk ? "while the view is on" : "that is not the service's, view on")
-                                              << url.toDisplayString() << "(" << m_refused << "refused so far)";
+            qCWarning(lcMainwindow).noquote()
+                << "refused" << call << "from a page"
+                << (tokenOk ? "while the view is on" : "that is not the service's, view on") << url.toDisplayString()
+                << "(" << m_refused << "refused so far)";
         }
         return;
     }
@@ -267,7 +267,7 @@ bool BridgePage::acceptNavigationRequest(const QUrl &url, NavigationType type, b
         return true;
     if (type == NavigationTypeLinkClicked) {
         qCInfo(lcMainwindow).noquote() << "a page link goes to the system browser:" << url.toDisplayString();
-        emit externalLink(url);
+        handOut(url);
     } else {
         qCWarning(lcMainwindow).noquote() << "refused to take a page with the client to" << url.toDisplayString();
     }
@@ -293,7 +293,7 @@ protected:
         if (isMainFrame && !m_done && m_opener) {
             m_done = true;
             qCInfo(lcMainwindow).noquote() << "a new window goes to the system browser:" << url.toDisplayString();
-            emit m_opener->externalLink(url);
+            m_opener->handOut(url);
             deleteLater();
         }
         return false;
@@ -304,6 +304,18 @@ private:
     bool m_done = false;
 };
 } // namespace
+
+void BridgePage::handOut(const QUrl &url)
+{
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (now - m_lastHandedOut < 1000) {
+        qCWarning(lcMainwindow).noquote()
+            << "too many addresses for the system browser; dropped" << url.toDisplayString();
+        return;
+    }
+    m_lastHandedOut = now;
+    emit externalLink(url);
+}
 
 QWebEnginePage *BridgePage::createWindow(WebWindowType)
 {

@@ -97,6 +97,9 @@ public:
 
     // Whether the main frame may go to url by a navigation of that type.
     static bool mayNavigate(const QUrl &url, NavigationType type);
+    // Hands url on through externalLink, at most once a second, so that no
+    // page can flood the system browser.
+    void handOut(const QUrl &url);
 
 signals:
     // An address a page wanted in the view or a new window, not shown here.
@@ -105,4 +108,7 @@ signals:
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
     QWebEnginePage *createWindow(WebWindowType type) override;
+
+private:
+    qint64 m_lastHandedOut = 0;
 };
