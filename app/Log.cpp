@@ -74,7 +74,8 @@ bool containsAsWord(const QString &message, const QString &secret)
     for (qsizetype at = message.indexOf(secret); at >= 0; at = message.indexOf(secret, at + 1)) {
         const qsizetype end = at + secret.size();
         const bool startsWord = at == 0 || !isWordCharacter(message.at(at - 1)) || !isWordCharacter(secret.front());
-        const bool endsWord = end == message.size() || !isWordCharacter(message.at(end)) || !isWordCharacter(secret.back());
+        const bool endsWord = end == message.size() || !isWordCharacter(message.at(end))
+                              || !isWordCharacter(secret.back());
         if (startsWord && endsWord)
             return true;
     }

@@ -96,12 +96,11 @@ bool CertificateVerifier::verify(const QList<QSslCertificate> &chain, const QStr
             return refuse(QStringLiteral("unreadable certificate"));
     }
     std::unique_ptr<STACK_OF(X509), void (*)(STACK_OF(X509) *)> intermediates(
-        sk_X509_new_null(), [](STACK_OF(X509) *stack) { sk_X509_free(stack); });
+        sk_X509_new_null(), [](STACK_OF(X509) * stack) { sk_X509_free(stack); });
     for (size_t i = 1; i < certificates.size(); ++i)
         sk_X509_push(intermediates.get(), certificates[i].get());
 
-    std::unique_ptr<X509_STORE_CTX, decltype(&X509_STORE_CTX_free)> context(X509_STORE_CTX_new(),
-                                                                             &X509_STORE_CTX_free);
+    std::unique_ptr<X509_STORE_CTX, decltype(&X509_STORE_CTX_free)> context(X509_STORE_CTX_new(), &X509_STORE_CTX_free);
     if (!store || !intermediates || !context
         || X509_STORE_CTX_init(context.get(), store.get(), certificates.front().get(), intermediates.get()) != 1)
         return refuse(QStringLiteral("cannot check the chain"));

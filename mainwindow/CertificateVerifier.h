@@ -22,6 +22,6 @@ public:
     // first) as a TLS server at host; if not, reason (when given) says why.
     static bool verify(const QList<QSslCertificate> &chain, const QString &host, QString *reason = nullptr);
     // The same against the given anchors only.
-    static bool verify(const QList<QSslCertificate> &chain, const QString &host,
-                       const QList<QSslCertificate> &anchors, QString *reason = nullptr);
+    static bool verify(const QList<QSslCertificate> &chain, const QString &host, const QList<QSslCertificate> &anchors,
+                       QString *reason = nullptr);
 };
