@@ -230,7 +230,8 @@ void LoginWindow::updateLoginButton()
 {
     // The button says what it does now: connect again, wait, or log in.
     if (m_offline) {
-        m_ui->loginButton->setText(tr("Try again"));
+        // The same words as the main window's, translated once.
+        m_ui->loginButton->setText(QCoreApplication::translate("MainView", "Try again"));
         m_ui->loginButton->setEnabled(true);
         return;
     }
