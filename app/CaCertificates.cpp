@@ -7,6 +7,19 @@
 #include <QSslCertificate>
 #include <QSslConfiguration>
 
+namespace {
+QList<QSslCertificate> &installedCertificates()
+{
+    static QList<QSslCertificate> certificates;
+    return certificates;
+}
+} // namespace
+
+QList<QSslCertificate> CaCertificates::installed()
+{
+    return installedCertificates();
+}
+
 QStringList CaCertificates::defaultFiles()
 {
     return {QStringLiteral("resources:/ca-certs/ca-networksolutions.crt"),
@@ -29,6 +42,10 @@ int CaCertificates::install(const QStringList &files)
     }
     if (certificates.isEmpty())
         return 0;
+    for (const QSslCertificate &certificate : std::as_const(certificates)) {
+        if (!installedCertificates().contains(certificate))
+            installedCertificates().append(certificate);
+    }
     QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
     configuration.addCaCertificates(certificates);
     QSslConfiguration::setDefaultConfiguration(configuration);

@@ -75,19 +75,49 @@ void CommandLineOptions::splitHostPort(const QString &text, QString &host, quint
 
 void CommandLineOptions::erasePassword(int argc, char **argv, const QString &password)
 {
-    if (password.isEmpty())
+    if (password.isEmpty() || argc < 2)
         return;
     // As the parser read it: "-p pw", "-ppw", "--password pw", "--password=pw"
     // or an abbreviation of the long name. Any argument that ends in the
-    // password's bytes is overwritten; after parsing nothing needs them.
+    // password's bytes gets one star in their place, whatever their length.
     const QByteArray secret = password.toLocal8Bit();
+    std::vector<QByteArray> texts;
+    bool changed = false;
+    for (int i = 0; i < argc; ++i) {
+        QByteArray text(argv[i]);
+        if (i > 0 && text.endsWith(secret)) {
+            text.chop(secret.size());
+            text += '*';
+            changed = true;
+        }
+        texts.push_back(text);
+    }
+    if (!changed)
+        return;
+    // The system keeps the arguments one after the other; rewriting them as a
+    // whole moves the later ones up, so that no gap tells the length.
+    bool contiguous = true;
+    for (int i = 0; i + 1 < argc; ++i)
+        contiguous = contiguous && argv[i] + std::strlen(argv[i]) + 1 == argv[i + 1];
+    if (contiguous) {
+        char *area = argv[0];
+        const size_t size = size_t(argv[argc - 1] + std::strlen(argv[argc - 1]) + 1 - area);
+        size_t at = 0;
+        for (int i = 0; i < argc; ++i) {
+            std::memmove(area + at, texts[size_t(i)].constData(), size_t(texts[size_t(i)].size()) + 1);
+            argv[i] = area + at;
+            at += size_t(texts[size_t(i)].size()) + 1;
+        }
+        std::memset(area + at, 0, size - at);
+        return;
+    }
     for (int i = 1; i < argc; ++i) {
         const size_t length = std::strlen(argv[i]);
-        if (length < size_t(secret.size()))
+        const QByteArray &text = texts[size_t(i)];
+        if (size_t(text.size()) == length && std::memcmp(argv[i], text.constData(), length) == 0)
             continue;
-        char *tail = argv[i] + (length - size_t(secret.size()));
-        if (std::memcmp(tail, secret.constData(), size_t(secret.size())) == 0)
-            std::memset(tail, '*', size_t(secret.size()));
+        std::memcpy(argv[i], text.constData(), size_t(text.size()));
+        std::memset(argv[i] + text.size(), 0, length - size_t(text.size()) + 1);
     }
 }
 

@@ -38,8 +38,8 @@ public:
     static CommandLineOptions parse(const QStringList &arguments);
     static CommandLineOptions parse(int argc, char **argv);
 
-    // Overwrites the password's characters in the program's own argument
-    // vector, so that the process list no longer shows it.
+    // Puts one star in place of the password in the program's own argument
+    // vector, so that the process list shows neither it nor its length.
     static void erasePassword(int argc, char **argv, const QString &password);
 
     // The text printed for --help (hidden options left out).

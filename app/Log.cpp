@@ -62,12 +62,33 @@ Log::Level levelOf(QtMsgType type)
     return Log::Level::Warning;
 }
 
+bool isWordCharacter(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_');
+}
+
+// Whether secret stands in message as a word of its own (or a whole field
+// such as "password":"secret"), not as a part of a longer word.
+bool containsAsWord(const QString &message, const QString &secret)
+{
+    for (qsizetype at = message.indexOf(secret); at >= 0; at = message.indexOf(secret, at + 1)) {
+        const qsizetype end = at + secret.size();
+        const bool startsWord = at == 0 || !isWordCharacter(message.at(at - 1)) || !isWordCharacter(secret.front());
+        const bool endsWord = end == message.size() || !isWordCharacter(message.at(end))
+                              || !isWordCharacter(secret.back());
+        if (startsWord && endsWord)
+            return true;
+    }
+    return false;
+}
+
 // A secret may well be an ordinary word: stars in its place would show which
-// word of a known line it is. A line holding one is left out as a whole.
+// word of a known line it is. A line holding one as a word is left out as a
+// whole; a longer word that merely contains its letters is no secret.
 QString masked(const QStringList &secrets, const QString &message)
 {
     for (const QString &secret : secrets) {
-        if (message.contains(secret))
+        if (containsAsWord(message, secret))
             return QStringLiteral("(text left out: it contained a password)");
     }
     return message;
@@ -103,6 +124,9 @@ void updateCategories(Log::Level minLevel, bool enabled)
     if (previous != &categoryFilter)
         defaultCategoryFilter = previous;
 }
+
+// Set while a message whose box the caller shows itself is logged.
+thread_local bool ownBox = false;
 
 bool onGuiThread()
 {
@@ -238,6 +262,36 @@ void Log::setDialogsEnabled(bool enabled)
     s.dialogs = enabled;
 }
 
+void Log::criticalAndExit(const QString &logText, const QString &shownText, int exitCode)
+{
+    ownBox = true;
+    qCCritical(lcApp).noquote() << logText;
+    ownBox = false;
+    bool dialogs = false;
+    QString shown;
+    {
+        LogState &s = state();
+        QMutexLocker lock(&s.mutex);
+        dialogs = s.dialogs;
+        shown = masked(s.secrets, shownText.isEmpty() ? logText : shownText);
+    }
+    if (!dialogs || !onGuiThread()) {
+        QCoreApplication::exit(exitCode);
+        return;
+    }
+    // Modal, so that it is read, but without an event loop of its own: the
+    // caller may be deep in a network handler.
+    auto *box = new QMessageBox(QMessageBox::Critical, QCoreApplication::translate("Log", "Error"), shown,
+                                QMessageBox::Ok, Utils::findMainWindow());
+    box->setTextFormat(Qt::PlainText);
+    box->setWindowModality(Qt::ApplicationModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(box, &QDialog::finished, box, [exitCode] { QCoreApplication::exit(exitCode); });
+    box->show();
+    box->raise();
+    box->activateWindow();
+}
+
 QString Log::formatLine(QtMsgType type, const QString &message, const QTime &time)
 {
     QString line = time.toString(QStringLiteral("hh:mm:ss.zzz"));
@@ -298,7 +352,7 @@ void Log::handler(QtMsgType type, const QMessageLogContext &, const QString &mes
         }
     }
 
-    if (type == QtCriticalMsg && dialogs && onGuiThread()) {
+    if (type == QtCriticalMsg && dialogs && onGuiThread() && !ownBox) {
         ModelessMsgBox::critical(Utils::findMainWindow(), QCoreApplication::translate("Log", "Error"), shown);
     } else if (type == QtFatalMsg) {
         if (dialogs && onGuiThread()) {

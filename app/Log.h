@@ -32,7 +32,8 @@ public:
     static bool setMinLogLevel(const QString &value);
 
     // Texts that never reach the log file (passwords, credentials): a line
-    // that contains one is replaced as a whole.
+    // that holds one as a word of its own (or a whole field) is replaced as a
+    // whole; a longer word that merely contains its letters is kept.
     static void addSecret(const QString &secret);
 
     static void install();
@@ -41,6 +42,12 @@ public:
     // Error boxes for critical and fatal messages; off unless enabled, so
     // that tools and tests never block on a dialog.
     static void setDialogsEnabled(bool enabled);
+
+    // An error the program cannot go on after: logs logText as critical and
+    // shows shownText (logText when empty) in a modal "Error" box; the
+    // program ends with exitCode once the player has closed it (at once
+    // without dialogs). Returns without waiting.
+    static void criticalAndExit(const QString &logText, const QString &shownText = QString(), int exitCode = 1);
 
     // Formats one line (without its line feed); exposed for tests.
     static QString formatLine(QtMsgType type, const QString &message, const QTime &time);

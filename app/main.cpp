@@ -22,6 +22,7 @@
 #include <QStyleFactory>
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 // Exit codes besides 0 (normal end) and 1 (failed start-up or fatal error).
@@ -42,29 +43,43 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName(QStringLiteral("Kestrova-Brisquel"));
     QCoreApplication::setApplicationVersion(applicationVersion());
 
+    // The application and the parser work on a copy: the arguments the
+    // system shows in the process list lose the password first of all.
+    std::vector<QByteArray> argumentTexts(argv, argv + argc);
+    std::vector<char *> arguments;
+    for (QByteArray &text : argumentTexts)
+        arguments.push_back(text.data());
+    arguments.push_back(nullptr);
+    int argumentCount = argc;
+
     // Help needs no display: answered before the application (which needs
     // one) exists, when the arguments hold none of Qt's own options.
     try {
-        if (CommandLineOptions::parse(argc, argv).help) {
+        const CommandLineOptions early = CommandLineOptions::parse(argc, argv);
+        if (early.help) {
             std::fputs(CommandLineOptions::helpText().toLocal8Bit().constData(), stdout);
             return 0;
         }
+        CommandLineOptions::erasePassword(argc, argv, early.password);
     } catch (const CommandLineOptions::OptionsError &) {
         // Perhaps one of Qt's options: judged once the application has taken them.
     }
 
     // The web pages (Qt WebEngine) need it before the application exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    MahjongApplication app(argc, argv);
+    MahjongApplication app(argumentCount, arguments.data());
 
     CommandLineOptions options;
     try {
-        options = CommandLineOptions::parse(argc, argv); // Qt's own options are gone by now
+        // Qt's own options are gone by now.
+        options = CommandLineOptions::parse(argumentCount, arguments.data());
     } catch (const CommandLineOptions::OptionsError &error) {
         std::fprintf(stderr, "mahjong: %s\nTry 'mahjong --help' for the options.\n", error.what());
         return exitBadOptions;
     }
+    // Unless Qt's options hid it from the first look.
     CommandLineOptions::erasePassword(argc, argv, options.password);
+    CommandLineOptions::erasePassword(argumentCount, arguments.data(), options.password);
     if (options.help) {
         std::fputs(CommandLineOptions::helpText().toLocal8Bit().constData(), stdout);
         return 0;

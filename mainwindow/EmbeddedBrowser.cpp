@@ -4,6 +4,7 @@
 #include "mainwindow/JavascriptInterface.h"
 #include "mainwindow/LocalPageSchemeHandler.h"
 #include "mainwindow/Logging.h"
+#include "mainwindow/SystemBrowser.h"
 
 #include "ui_EmbeddedBrowser.h"
 
@@ -28,6 +29,9 @@ EmbeddedBrowser::EmbeddedBrowser(QWidget *parent)
     setWindowTitle(QString());
 
     QWebEngineView *view = m_ui->webView;
+    auto *page = new BridgePage(view);
+    view->setPage(page);
+    connect(page, &BridgePage::externalLink, this, [](const QUrl &url) { SystemBrowser::open(url); });
     connect(view, &QWebEngineView::titleChanged, this, &EmbeddedBrowser::onTitleChanged);
     connect(view, &QWebEngineView::loadProgress, this, &EmbeddedBrowser::onLoadProgress);
     connect(view, &QWebEngineView::loadStarted, this, &EmbeddedBrowser::onLoadStarted);
@@ -36,7 +40,7 @@ EmbeddedBrowser::EmbeddedBrowser(QWidget *parent)
     connect(view->page(), &QWebEnginePage::certificateError, this, &EmbeddedBrowser::onCertificateError);
     connect(m_bridge, &JavascriptInterface::onClose, this, &QWidget::close);
     connect(m_bridge, &JavascriptInterface::onLaunchBrowser, this, &EmbeddedBrowser::launchBrowser);
-    m_bridge->attachTo(view->page());
+    m_bridge->attachTo(page);
 
     m_ui->url->hide();
     m_ui->bottomFrameLayout->insertStretch(0);
@@ -89,17 +93,17 @@ void EmbeddedBrowser::onUrlChanged(const QUrl &url)
 void EmbeddedBrowser::onLoadStarted()
 {
     m_loadFailed = false;
+    updateIcon();
     m_ui->progressBar->show();
 }
 
 void EmbeddedBrowser::onLoadFinished(bool ok)
 {
     m_ui->progressBar->hide();
-    if (!ok) {
-        // The address field is hidden: the icon is the player's only cue.
+    // The address field is hidden: the icon is the player's only cue.
+    if (!ok)
         m_loadFailed = true;
-        updateIcon();
-    }
+    updateIcon();
 }
 
 void EmbeddedBrowser::onCertificateError(const QWebEngineCertificateError &error)

@@ -4,6 +4,7 @@
 #include "mainwindow/JavascriptInterface.h"
 #include "mainwindow/LocalPageSchemeHandler.h"
 #include "mainwindow/Logging.h"
+#include "mainwindow/SystemBrowser.h"
 
 #include "ui_EmbeddedView.h"
 
@@ -22,7 +23,10 @@ EmbeddedWebPage::EmbeddedWebPage(QWidget *parent)
 {
     LocalPageSchemeHandler::installOn(QWebEngineProfile::defaultProfile());
     m_ui->setupUi(this);
-    m_bridge->attachTo(m_ui->webView->page());
+    auto *page = new BridgePage(m_ui->webView);
+    m_ui->webView->setPage(page);
+    connect(page, &BridgePage::externalLink, this, [](const QUrl &url) { SystemBrowser::open(url); });
+    m_bridge->attachTo(page);
     connect(m_ui->webView, &QWebEngineView::loadFinished, this, &EmbeddedWebPage::onLoadFinished);
     // A refused certificate fails the load, which shows the fallback.
     connect(m_ui->webView->page(), &QWebEnginePage::certificateError, this,
@@ -125,7 +129,8 @@ void EmbeddedWebPage::repaintView()
 
 void EmbeddedWebPage::onError()
 {
-    // A failing fallback is not loaded again and again.
+    // A failing fallback is not loaded again and again. The fallback is the
+    // client's own choice: it is not trusted for being loaded.
     if (m_fallbackUrl.isValid() && m_fallbackUrl != m_ui->webView->url() && isLoadableUrl(m_fallbackUrl))
         m_ui->webView->setUrl(m_fallbackUrl);
 }

@@ -24,7 +24,8 @@ public:
     explicit EmbeddedWebPage(QWidget *parent = nullptr);
     ~EmbeddedWebPage() override;
 
-    // Loads an address that the game server sent: its origin becomes trusted.
+    // Loads an address that the game server sent: its https origin becomes
+    // trusted.
     // Only http, https, "localwww:" and about: addresses are loaded; anything
     // else is refused and the fallback shown.
     void setUrl(const QUrl &url);

@@ -2,15 +2,20 @@
 
 #include "mainwindow/Logging.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QRandomGenerator>
 #include <QSet>
+#include <QTimer>
 #include <QUrl>
 #include <QWebChannel>
-#include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
+
+#include <algorithm>
+#include <array>
 
 namespace {
 const QString localScheme = QStringLiteral("localwww");
@@ -21,23 +26,25 @@ QSet<QString> &trustedOrigins()
     return origins;
 }
 
-int defaultPort(const QString &scheme)
+QList<QPointer<JavascriptInterface>> &liveInterfaces()
 {
-    if (scheme == QLatin1String("http"))
-        return 80;
-    if (scheme == QLatin1String("https"))
-        return 443;
-    return -1;
+    static QList<QPointer<JavascriptInterface>> interfaces;
+    return interfaces;
 }
 
-// "scheme://host:port", or an empty text for an address without a host.
-QString originKey(const QUrl &url)
+// The origin as a page's own location.origin spells it, or an empty text
+// for an address that is not https.
+QString httpsOrigin(const QUrl &url)
 {
-    if (!url.isValid() || url.host().isEmpty())
+    if (!url.isValid() || url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) != 0)
         return QString();
-    const QString scheme = url.scheme().toLower();
-    return scheme + QStringLiteral("://") + url.host().toLower() + QLatin1Char(':')
-           + QString::number(url.port(defaultPort(scheme)));
+    QString host = url.host(QUrl::EncodeUnicode).toLower();
+    if (host.isEmpty())
+        return QString();
+    if (host.contains(QLatin1Char(':')))
+        host = QLatin1Char('[') + host + QLatin1Char(']');
+    const int port = url.port(443);
+    return QStringLiteral("https://") + host + (port == 443 ? QString() : QLatin1Char(':') + QString::number(port));
 }
 
 QString bridgeSource()
@@ -49,14 +56,65 @@ QString bridgeSource()
     }
     return QString::fromUtf8(file.readAll());
 }
+
+QString newToken()
+{
+    std::array<quint32, 4> words;
+    QRandomGenerator::system()->fillRange(words.data(), words.size());
+    return QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(words.data()), sizeof(words)).toHex());
+}
 } // namespace
+
+// What the channel shows pages: one call that carries the token, and the
+// signals a page may listen to. The interface itself is not shown, so that
+// none of its slots can be reached without the token.
+class BridgeGate : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit BridgeGate(JavascriptInterface *bridge)
+        : QObject(bridge)
+        , m_bridge(bridge)
+    {
+        connect(bridge, &JavascriptInterface::onDisplayTab, this, &BridgeGate::onDisplayTab);
+        connect(bridge, &JavascriptInterface::onJoinTable, this, &BridgeGate::onJoinTable);
+        connect(bridge, &JavascriptInterface::onLaunchBrowser, this, &BridgeGate::onLaunchBrowser);
+        connect(bridge, &JavascriptInterface::onDisplayTournament, this, &BridgeGate::onDisplayTournament);
+        connect(bridge, &JavascriptInterface::onClose, this, &BridgeGate::onClose);
+        connect(bridge, &JavascriptInterface::closeEvent, this, &BridgeGate::closeEvent);
+    }
+
+signals:
+    void onDisplayTab(QString tab);
+    void onJoinTable(QString adress);
+    void onLaunchBrowser(QString adress);
+    void onDisplayTournament(qint32 persistentId);
+    void onClose();
+    void closeEvent();
+
+public slots:
+    void call(const QString &token, const QString &name, const QVariantList &arguments)
+    {
+        m_bridge->receive(token, name, arguments);
+    }
+
+private:
+    JavascriptInterface *m_bridge;
+};
 
 JavascriptInterface::JavascriptInterface(QObject *parent)
     : QObject(parent)
+    , m_token(newToken())
 {
+    liveInterfaces().append(this);
 }
 
-JavascriptInterface::~JavascriptInterface() = default;
+JavascriptInterface::~JavascriptInterface()
+{
+    liveInterfaces().removeAll(this);
+    liveInterfaces().removeAll(nullptr);
+}
 
 void JavascriptInterface::setMahjongHost(const QString &host)
 {
@@ -69,7 +127,8 @@ void JavascriptInterface::attachTo(QWebEnginePage *page)
     m_page = page;
     if (!m_channel) {
         m_channel = new QWebChannel(this);
-        m_channel->registerObject(QStringLiteral("client"), this);
+        m_gate = new BridgeGate(this);
+        m_channel->registerObject(QStringLiteral("client"), m_gate);
     }
     page->setWebChannel(m_channel);
     installScript();
@@ -84,92 +143,183 @@ void JavascriptInterface::installScript()
     for (const QWebEngineScript &old : scripts.find(name))
         scripts.remove(old);
 
-    // The host goes in as a JSON string, so no host text can break out of it.
-    const QByteArray host = QJsonDocument(QJsonArray{m_mahjongHost}).toJson(QJsonDocument::Compact);
+    QStringList origins = trustedOrigins().values();
+    origins.sort();
+    // Everything goes in as JSON, so no host text can break out of it.
+    const QByteArray arguments = QJsonDocument(QJsonArray{m_mahjongHost, m_token, QJsonArray::fromStringList(origins)})
+                                     .toJson(QJsonDocument::Compact);
     QWebEngineScript script;
     script.setName(name);
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
     script.setWorldId(QWebEngineScript::MainWorld);
     // Frames other than the main frame get no "client".
     script.setRunsOnSubFrames(false);
-    script.setSourceCode(QStringLiteral("(function (mahjongHost) {\n") + bridgeSource() + QStringLiteral("\n})(")
-                         + QString::fromUtf8(host) + QStringLiteral("[0]);\n"));
+    script.setSourceCode(QStringLiteral("(function (mahjongHost, token, trustedOrigins) {\n") + bridgeSource()
+                         + QStringLiteral("\n}).apply(null, ") + QString::fromUtf8(arguments) + QStringLiteral(");\n"));
     scripts.insert(script);
 }
 
-void JavascriptInterface::trustHost(const QString &host)
+void JavascriptInterface::refreshAll()
 {
-    if (host.isEmpty())
-        return;
-    for (const char *scheme : {"http", "https"}) {
-        QUrl url;
-        url.setScheme(QLatin1String(scheme));
-        url.setHost(host);
-        trustOrigin(url);
+    for (const QPointer<JavascriptInterface> &bridge : std::as_const(liveInterfaces())) {
+        if (bridge)
+            bridge->installScript();
     }
 }
 
 void JavascriptInterface::trustOrigin(const QUrl &url)
 {
-    const QString key = originKey(url);
-    if (!key.isEmpty())
-        trustedOrigins().insert(key);
+    const QString key = httpsOrigin(url);
+    if (key.isEmpty() || trustedOrigins().contains(key))
+        return;
+    trustedOrigins().insert(key);
+    refreshAll();
 }
 
 void JavascriptInterface::clearTrustedOrigins()
 {
     trustedOrigins().clear();
+    refreshAll();
 }
 
-bool JavascriptInterface::isTrusted(const QUrl &url) const
+bool JavascriptInterface::isTrustedUrl(const QUrl &url)
 {
     if (url.scheme() == localScheme)
-        return true;
-    const QString key = originKey(url);
-    if (key.isEmpty())
-        return false;
-    if (trustedOrigins().contains(key))
-        return true;
-    const QString scheme = url.scheme().toLower();
-    return !m_mahjongHost.isEmpty() && defaultPort(scheme) != -1 && url.port(defaultPort(scheme)) == defaultPort(scheme)
-           && url.host().compare(m_mahjongHost, Qt::CaseInsensitive) == 0;
+        return url.isValid();
+    const QString key = httpsOrigin(url);
+    return !key.isEmpty() && trustedOrigins().contains(key);
 }
 
-bool JavascriptInterface::acceptCall(const char *call) const
+void JavascriptInterface::receive(const QString &token, const QString &call, const QVariantList &arguments)
 {
     const QUrl url = m_page ? m_page->url() : QUrl();
-    if (isTrusted(url))
-        return true;
-    qCWarning(lcMainwindow) << "refused" << call << "from the page" << url.toDisplayString();
-    return false;
+    // The token says which document calls; the address that the view is on
+    // (or going to) must be trusted as well.
+    const bool tokenOk = !m_token.isEmpty() && token.size() == m_token.size() && token == m_token;
+    if (!tokenOk || !isTrustedUrl(url)) {
+        ++m_refused;
+        const qint64 now = QDateTime::currentMSecsSinceEpoch();
+        if (now - m_lastRefusalLog >= 1000) {
+            m_lastRefusalLog = now;
+            qCWarning(lcMainwindow).noquote()
+                << "refused" << call << "from a page"
+                << (tokenOk ? "while the view is on" : "that is not the service's, view on") << url.toDisplayString()
+                << "(" << m_refused << "refused so far)";
+        }
+        return;
+    }
+    const QVariant argument = arguments.value(0);
+    if (call == QLatin1String("displayTab"))
+        displayTab(argument.toString());
+    else if (call == QLatin1String("joinTable"))
+        joinTable(argument.toString());
+    else if (call == QLatin1String("launchBrowser"))
+        launchBrowser(argument.toString());
+    else if (call == QLatin1String("displayTournament"))
+        displayTournament(argument.toInt());
+    else if (call == QLatin1String("close"))
+        close();
 }
 
 void JavascriptInterface::displayTab(const QString &tab)
 {
-    if (acceptCall("displayTab"))
-        emit onDisplayTab(tab);
+    emit onDisplayTab(tab);
 }
 
 void JavascriptInterface::joinTable(const QString &adress)
 {
-    if (acceptCall("joinTable"))
-        emit onJoinTable(adress);
+    emit onJoinTable(adress);
 }
 
 void JavascriptInterface::launchBrowser(const QString &adress)
 {
-    if (acceptCall("launchBrowser"))
-        emit onLaunchBrowser(adress);
+    emit onLaunchBrowser(adress);
 }
 
 void JavascriptInterface::displayTournament(qint32 persistentId)
 {
-    if (acceptCall("displayTournament"))
-        emit onDisplayTournament(persistentId);
+    emit onDisplayTournament(persistentId);
 }
 
 void JavascriptInterface::close()
 {
-    if (acceptCall("close"))
-        emit onClose();
+    emit onClose();
 }
+
+BridgePage::BridgePage(QObject *parent)
+    : QWebEnginePage(parent)
+{
+}
+
+bool BridgePage::mayNavigate(const QUrl &url, NavigationType type)
+{
+    // The client's own loads (server addresses and fallbacks) were vetted by
+    // the caller; no page can start a typed load.
+    if (type == NavigationTypeTyped)
+        return true;
+    return JavascriptInterface::isTrustedUrl(url);
+}
+
+bool BridgePage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
+{
+    // Frames get no "client"; what they show is the web engine's business.
+    if (!isMainFrame || mayNavigate(url, type))
+        return true;
+    if (type == NavigationTypeLinkClicked) {
+        qCInfo(lcMainwindow).noquote() << "a page link goes to the system browser:" << url.toDisplayString();
+        handOut(url);
+    } else {
+        qCWarning(lcMainwindow).noquote() << "refused to take a page with the client to" << url.toDisplayString();
+    }
+    return false;
+}
+
+namespace {
+// Stands in for a new window: its first address goes to the system browser.
+class NewWindowCatcher : public QWebEnginePage
+{
+public:
+    explicit NewWindowCatcher(BridgePage *opener)
+        : QWebEnginePage(opener->profile(), opener)
+        , m_opener(opener)
+    {
+        // A window that never navigates is dropped all the same.
+        QTimer::singleShot(10000, this, &QObject::deleteLater);
+    }
+
+protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
+    {
+        if (isMainFrame && !m_done && m_opener) {
+            m_done = true;
+            qCInfo(lcMainwindow).noquote() << "a new window goes to the system browser:" << url.toDisplayString();
+            m_opener->handOut(url);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QPointer<BridgePage> m_opener;
+    bool m_done = false;
+};
+} // namespace
+
+void BridgePage::handOut(const QUrl &url)
+{
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (now - m_lastHandedOut < 1000) {
+        qCWarning(lcMainwindow).noquote()
+            << "too many addresses for the system browser; dropped" << url.toDisplayString();
+        return;
+    }
+    m_lastHandedOut = now;
+    emit externalLink(url);
+}
+
+QWebEnginePage *BridgePage::createWindow(WebWindowType)
+{
+    return new NewWindowCatcher(this);
+}
+
+#include "JavascriptInterface.moc"

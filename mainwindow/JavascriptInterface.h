@@ -3,21 +3,26 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QVariantList>
+#include <QWebEnginePage>
 
 class QUrl;
 class QWebChannel;
-class QWebEnginePage;
 
 // The object that embedded pages see as "client": a page can switch the
 // client's tab, open a table, a tournament or an address, or close its
 // window. Each call becomes the signal of the same meaning, but only for the
-// service's own pages: the origin of the page's main frame is checked when
-// the call arrives, since the channel outlives navigations.
+// service's own documents.
+//
+// The view's address cannot tell who calls: it changes as soon as a load
+// starts, while the old document runs on until the new one commits. So each
+// call carries a token that only a trusted document holds: the script that
+// defines "client" is given to every new main-frame document, but keeps the
+// token only when the document's own origin is trusted. Calls without the
+// token, or while the view is not on a trusted address, are refused.
 class JavascriptInterface : public QObject
 {
     Q_OBJECT
-    // Pages read both at once, from the script that defines "client" (the
-    // channel only answers later); a new host applies to the next page.
     Q_PROPERTY(bool isDebug READ isDebug CONSTANT)
     Q_PROPERTY(QString mahjongHost READ mahjongHost CONSTANT)
 
@@ -27,21 +32,23 @@ public:
 
     bool isDebug() const { return false; }
     QString mahjongHost() const { return m_mahjongHost; }
-    // The game server's host: its http and https pages are trusted.
     void setMahjongHost(const QString &host);
 
-    // Makes this object the page's "client" from the next load on.
+    // Makes this object the page's "client" from the next document on.
     void attachTo(QWebEnginePage *page);
 
-    // Trusts http and https on the default ports of host (the web host).
-    static void trustHost(const QString &host);
-    // Trusts the scheme, host and port of url (an address the game server
-    // sent as a web page).
+    // Trusts the https origin of an address the game server sent as a web
+    // page; other schemes are never trusted.
     static void trustOrigin(const QUrl &url);
     // Forgets every trusted origin (tests).
     static void clearTrustedOrigins();
-    // Whether a page at url may make the client act.
-    bool isTrusted(const QUrl &url) const;
+    // Whether a document at url may make the client act: the client's own
+    // pages and the trusted https origins.
+    static bool isTrustedUrl(const QUrl &url);
+    bool isTrusted(const QUrl &url) const { return isTrustedUrl(url); }
+
+    // Calls refused so far (they are logged at most once a second).
+    int refusedCalls() const { return m_refused; }
 
     static constexpr const char *scriptName = "mahjong-client-bridge";
 
@@ -61,10 +68,47 @@ public slots:
     void close();
 
 private:
-    bool acceptCall(const char *call) const;
+    friend class BridgeGate;
+    // A call that arrived over the channel.
+    void receive(const QString &token, const QString &call, const QVariantList &arguments);
     void installScript();
+    static void refreshAll();
 
     QString m_mahjongHost;
+    QString m_token;
     QPointer<QWebEnginePage> m_page;
     QWebChannel *m_channel = nullptr;
+    QObject *m_gate = nullptr;
+    int m_refused = 0;
+    qint64 m_lastRefusalLog = 0;
+};
+
+// The page of a view that carries the bridge. Its main frame goes only to
+// the service's own documents: the client's own loads, trusted addresses and
+// about:blank. A link (or a redirect, or a new window) to any other address
+// goes to the system browser instead, so no foreign document ever runs in
+// the view unless the client itself loaded it.
+class BridgePage : public QWebEnginePage
+{
+    Q_OBJECT
+
+public:
+    explicit BridgePage(QObject *parent = nullptr);
+
+    // Whether the main frame may go to url by a navigation of that type.
+    static bool mayNavigate(const QUrl &url, NavigationType type);
+    // Hands url on through externalLink, at most once a second, so that no
+    // page can flood the system browser.
+    void handOut(const QUrl &url);
+
+signals:
+    // An address a page wanted in the view or a new window, not shown here.
+    void externalLink(QUrl url);
+
+protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
+    QWebEnginePage *createWindow(WebWindowType type) override;
+
+private:
+    qint64 m_lastHandedOut = 0;
 };

@@ -152,23 +152,38 @@ void LoginWindow::onLoginFailed(qint32 loginResponseStatus)
 
 void LoginWindow::onConnecting()
 {
-    m_ui->loginButton->setText(tr("Connecting..."));
+    // A new connection: no login before its handshake.
+    m_loginAllowed = false;
+    m_offline = false;
+    m_connecting = true;
+    updateLoginButton();
 }
 
 void LoginWindow::onConnected()
 {
-    m_ui->loginButton->setText(tr("Log in"));
+    m_offline = false;
+    m_connecting = false;
+    updateLoginButton();
 }
 
 void LoginWindow::onDisconnected()
 {
     m_loginAllowed = false;
     m_loginPending = false;
+    m_offline = true;
+    m_connecting = false;
     updateLoginButton();
 }
 
 void LoginWindow::on_loginButton_clicked()
 {
+    if (m_offline) {
+        m_offline = false;
+        m_connecting = true;
+        updateLoginButton();
+        emit retryConnection();
+        return;
+    }
     m_loginPending = true;
     m_ui->loginButton->setEnabled(false);
     emit login(m_ui->loginEdit->text(), m_ui->passwordEdit->text());
@@ -213,6 +228,14 @@ void LoginWindow::onLanguageSelectionCurrentIndexChanged(int index)
 
 void LoginWindow::updateLoginButton()
 {
+    // The button says what it does now: connect again, wait, or log in.
+    if (m_offline) {
+        // The same words as the main window's, translated once.
+        m_ui->loginButton->setText(QCoreApplication::translate("MainView", "Try again"));
+        m_ui->loginButton->setEnabled(true);
+        return;
+    }
+    m_ui->loginButton->setText(m_connecting ? tr("Connecting...") : tr("Log in"));
     m_ui->loginButton->setEnabled(m_loginAllowed && !m_loginPending && !m_ui->loginEdit->text().isEmpty()
                                   && !m_ui->passwordEdit->text().isEmpty());
 }
@@ -220,6 +243,7 @@ void LoginWindow::updateLoginButton()
 void LoginWindow::retranslate()
 {
     m_ui->retranslateUi(this);
+    updateLoginButton();
     // The link's address is never opened: activating it asks the main window
     // for the reset page.
     m_ui->resetPasswordLabel->setText(tr("<a style=\"%1\" href=\"https://reset-password.invalid/\">Reset password</a>")

@@ -31,6 +31,7 @@ public:
     void focusFirstEmptyField();
     void setLoginAllowed(bool allowed);
     bool loginAllowed() const { return m_loginAllowed; }
+    bool isOffline() const { return m_offline; }
 
     QString urlStyle() const { return m_urlStyle; }
     void setUrlStyle(const QString &style);
@@ -44,6 +45,8 @@ public:
 
 signals:
     void login(QString username, QString password);
+    // The connection is down and the player wants to try again.
+    void retryConnection();
     void createUser();
     void resetPassword();
 
@@ -73,6 +76,9 @@ private:
     // A login was asked for and not answered yet: typing must not enable a
     // second one.
     bool m_loginPending = false;
+    // No connection: the button offers to try again instead of a login.
+    bool m_offline = false;
+    bool m_connecting = false;
     QTimer m_shakeTimer;
     int m_shakeStep = 0;
     TranslationsManager *m_translations = nullptr;

@@ -136,6 +136,7 @@ MainWindow::MainWindow(const QString &gameHost, quint16 gamePort, const QString 
     connect(m_tournamentsController, &TournamentsController::playerTournamentAborted, this,
             &MainWindow::onPlayerTournamentAborted);
     connect(loginPage, &LoginWindow::login, this, &MainWindow::login);
+    connect(loginPage, &LoginWindow::retryConnection, this, &MainWindow::on_retryButton_clicked);
     connect(loginPage, &LoginWindow::createUser, this, &MainWindow::onCreateUser);
     connect(loginPage, &LoginWindow::resetPassword, this, &MainWindow::onResetPassword);
     connect(&m_connection, &ConnectionManager::loginFailed, loginPage, &LoginWindow::onLoginFailed);
@@ -179,7 +180,6 @@ MainWindow::MainWindow(const QString &gameHost, quint16 gamePort, const QString 
     connect(&m_xmpp, &XMPPClient::conferenceJID, this, &MainWindow::onConferenceJID);
 
     restoreLoginPage(m_userName, m_password);
-    JavascriptInterface::trustHost(m_webHost);
     m_ui.adSidePage->setMahjongHost(m_gameHost);
     m_ui.adSidePage->setTopFrameHidden(true);
     m_ui.lobbySummary->setPlayerDb(m_playerDb);

@@ -87,7 +87,9 @@ public:
     // An address of the server (or its fallback) with the placeholders filled in.
     QUrl makeUrl(const QString &url, const QString &fallback) const;
     // Opens an address: mode 0 in the system browser, 1 in the in-window browser.
-    void openUrl(const QUrl &url, int mode);
+    // fromServer: the game server sent the address, so its https origin is
+    // trusted; an address from a page or a link never is.
+    void openUrl(const QUrl &url, int mode, bool fromServer = false);
     void askToCompleteRegistration(int context);
 
     // The words the client uses for a refused login or join.
@@ -275,6 +277,8 @@ private:
     qint32 m_ownId = -1;
     bool m_busy = false;
     bool m_loggedIn = false;
+    // A login was sent and not answered yet.
+    bool m_loginPending = false;
     // Tells a lost connection from one that never came up.
     bool m_wasConnected = false;
     // Set by the first fatal session error; the program is ending.

@@ -96,20 +96,18 @@ void MainWindow::onVersionCheckComplete()
     m_ui.loginWindow->setLoginAllowed(true);
     m_connection.query_web_page(WebPageRequest::SidePage);
     if (m_reconnectState == 3) {
+        m_loginPending = true;
         m_connection.login(m_userName, m_password);
         return;
     }
-    // Credentials from the command line log in by themselves.
-    if (!m_loggedIn && !m_userName.isEmpty() && !m_password.isEmpty()) {
-        login(m_userName, m_password);
-        return;
-    }
+    // Credentials from the command line only fill in the login page.
     setStatus(tr("Connected to %1. Please log in.").arg(serverText()));
 }
 
 void MainWindow::onDisconnected()
 {
     qCDebug(lcMainwindow) << "disconnected";
+    m_loginPending = false;
     setBusy(false);
     if (m_reconnectState == 1) {
         m_reconnectState = 2;
@@ -122,9 +120,9 @@ void MainWindow::onDisconnected()
                                         : tr("Cannot connect to %1").arg(serverText());
     setStatus(text);
     if (!m_loggedIn) {
-        // Nothing is lost yet: the login page stays, with a way to try again.
+        // Nothing is lost yet: the login page stays, its button offering to
+        // try again right beside the notice.
         m_ui.connectionNotice->show();
-        m_ui.retryButton->show();
         m_ui.centralWidget->setCurrentWidget(m_ui.loginWidget);
         return;
     }
@@ -136,8 +134,9 @@ void MainWindow::onDisconnected()
         if (m_failed)
             return;
         m_failed = true;
-        qCCritical(lcMainwindow, "The server closed the connection");
-        QCoreApplication::exit(1);
+        // The player reads why before the window goes.
+        Log::criticalAndExit(QStringLiteral("The server closed the connection"),
+                             tr("The server closed the connection"));
     });
 }
 
@@ -154,6 +153,12 @@ void MainWindow::reconnectAfterScreenNameChange()
 
 void MainWindow::login(const QString &userName, const QString &password)
 {
+    // One login at a time, and none once logged in, whichever page asks.
+    if (m_loginPending || m_loggedIn) {
+        qCWarning(lcMainwindow) << "a login is already under way or done: no second one";
+        return;
+    }
+    m_loginPending = true;
     m_userName = userName;
     m_password = password;
     Log::addSecret(password);
@@ -172,6 +177,7 @@ void MainWindow::onLoginFailed(qint32 status)
 {
     // The login page has restored the cursor of this login already.
     m_busy = false;
+    m_loginPending = false;
     setStatus(tr("Login failed: %1").arg(loginFailureText(status)));
 }
 
@@ -202,6 +208,7 @@ void MainWindow::onCreateUserInfo(const QString &userName, const QString &passwo
 
 void MainWindow::loginSuccessful(qint32 pid, const QString &name, const QString &credentials, bool fullyRegistered)
 {
+    m_loginPending = false;
     // The XMPP password, when the server gives one.
     Log::addSecret(credentials);
     m_fullyRegistered = fullyRegistered;

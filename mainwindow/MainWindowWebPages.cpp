@@ -89,7 +89,7 @@ QUrl MainWindow::makeUrl(const QString &url, const QString &fallback) const
     return QUrl(text);
 }
 
-void MainWindow::openUrl(const QUrl &url, int mode)
+void MainWindow::openUrl(const QUrl &url, int mode, bool fromServer)
 {
     if (url.isEmpty())
         return;
@@ -106,13 +106,19 @@ void MainWindow::openUrl(const QUrl &url, int mode)
         }
         return;
     }
+    // Refused before any dialog is made: the dialog carries the bridge.
+    if (!EmbeddedBrowser::isLoadableUrl(url)) {
+        qCWarning(lcMainwindow) << "refused to open the address in the browser dialog:" << url.toDisplayString();
+        return;
+    }
     EmbeddedBrowser *browser = findChild<EmbeddedBrowser *>(QString(), Qt::FindDirectChildrenOnly);
     if (!browser) {
         browser = new EmbeddedBrowser(this);
         browser->setAttribute(Qt::WA_DeleteOnClose);
         connect(browser, &EmbeddedBrowser::launchBrowser, this, &MainWindow::onLaunchBrowser);
     }
-    JavascriptInterface::trustOrigin(url);
+    if (fromServer)
+        JavascriptInterface::trustOrigin(url);
     browser->load(url);
     browser->show();
     centreOnWindow(browser);
@@ -144,7 +150,7 @@ void MainWindow::onWebPage(WebPageRequest::enum_t page, const QString &url)
     switch (page) {
     case WebPageRequest::None:
         if (!url.isEmpty())
-            openUrl(makeUrl(url, QString()), 0);
+            openUrl(makeUrl(url, QString()), 0, true);
         break;
     case WebPageRequest::Account: {
         m_ui.accountButton->setEnabled(true);
@@ -156,7 +162,7 @@ void MainWindow::onWebPage(WebPageRequest::enum_t page, const QString &url)
             QUrlQuery query(address);
             query.addQueryItem(QStringLiteral("clientRedirectPage"), accountActionName(m_accountAction));
             address.setQuery(query);
-            openUrl(address, 1);
+            openUrl(address, 1, true);
         }
         // A page opened later without an account action is the deposit.
         m_accountAction = Deposit;
@@ -164,7 +170,7 @@ void MainWindow::onWebPage(WebPageRequest::enum_t page, const QString &url)
     }
     case WebPageRequest::CreateUser:
         m_ui.accountButton->setEnabled(true);
-        openUrl(makeUrl(url, QString()), 0);
+        openUrl(makeUrl(url, QString()), 0, true);
         break;
     case WebPageRequest::Welcome:
         if (m_welcomePage) {
@@ -181,17 +187,17 @@ void MainWindow::onWebPage(WebPageRequest::enum_t page, const QString &url)
         }
         break;
     case WebPageRequest::Support:
-        openUrl(makeUrl(url, QStringLiteral("http://{host}/support.html")), 0);
+        openUrl(makeUrl(url, QStringLiteral("http://{host}/support.html")), 0, true);
         break;
     case WebPageRequest::Help:
     case WebPageRequest::RulesClassic:
     case WebPageRequest::RulesInternational:
     case WebPageRequest::RulesRiichi:
-        openUrl(makeUrl(url, QStringLiteral("http://{host}/about_rules.html")), 0);
+        openUrl(makeUrl(url, QStringLiteral("http://{host}/about_rules.html")), 0, true);
         break;
     case WebPageRequest::CreateUserTerms:
     case WebPageRequest::ResetPassword:
-        openUrl(makeUrl(url, QString()), 0);
+        openUrl(makeUrl(url, QString()), 0, true);
         break;
     case WebPageRequest::SidePage:
         m_ui.adSidePage->setUrl(makeUrl(url, QStringLiteral("about:blank")));

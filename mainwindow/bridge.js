@@ -1,9 +1,19 @@
 // Defines "client" for the page before its own scripts run and speaks the
 // web channel protocol with the client. Calls made before the channel is up
-// are queued. Run inside a function that is given mahjongHost.
+// are queued. Run inside a function that is given mahjongHost, the token
+// that makes the client accept a call, and the trusted origins: a document
+// of any other origin gets neither "client" nor the token.
 'use strict';
-if (window.client === undefined && window.qt && qt.webChannelTransport) {
+var ownOrigin = location.protocol === 'localwww:' ? 'localwww:' : location.origin;
+if (trustedOrigins.indexOf(ownOrigin) >= 0 || ownOrigin === 'localwww:') {
+    trustedOrigins = null;
+} else {
+    token = null;
+}
+if (token && window.client === undefined && window.qt && qt.webChannelTransport) {
     var transport = qt.webChannelTransport;
+    var sendText = transport.send.bind(transport);
+    var stringify = JSON.stringify;
     var calls = ['displayTab', 'joinTable', 'launchBrowser', 'displayTournament', 'close'];
     var signalNames = ['onDisplayTab', 'onJoinTable', 'onLaunchBrowser', 'onDisplayTournament', 'onClose',
                        'closeEvent'];
@@ -18,11 +28,11 @@ if (window.client === undefined && window.qt && qt.webChannelTransport) {
     var client = {};
 
     var send = function (message) {
-        transport.send(JSON.stringify(message));
+        sendText(stringify(message));
     };
     var invoke = function (name, args) {
-        if (methods[name] !== undefined)
-            send({type: INVOKE, object: 'client', method: methods[name], args: args, id: nextId++});
+        if (methods.call !== undefined)
+            send({type: INVOKE, object: 'client', method: methods.call, args: [token, name, args], id: nextId++});
     };
 
     Object.defineProperty(client, 'isDebug', {value: false, enumerable: true});

@@ -4,6 +4,7 @@
 #include <QSslConfiguration>
 #include <QSslKey>
 #include <QSslSocket>
+#include <QTimer>
 
 HttpsTestServer::HttpsTestServer(const QSslCertificate &certificate, const QSslKey &key, QObject *parent)
     : QObject(parent)
@@ -51,9 +52,15 @@ void HttpsTestServer::serve(QSslSocket *socket)
         QByteArray reply = "HTTP/1.1 " + QByteArray::number(response.status)
                            + (response.status == 200 ? " OK" : " Error") + "\r\nContent-Length: "
                            + QByteArray::number(length) + "\r\nConnection: close\r\n\r\n" + response.body;
-        socket->write(reply);
-        socket->flush();
-        socket->disconnectFromHost();
+        const auto send = [socket, reply] {
+            socket->write(reply);
+            socket->flush();
+            socket->disconnectFromHost();
+        };
+        if (response.delayMs > 0)
+            QTimer::singleShot(response.delayMs, socket, send);
+        else
+            send();
     });
     if (socket->bytesAvailable() > 0)
         emit socket->readyRead();

@@ -21,6 +21,7 @@ public:
         int status = 200;
         QByteArray body;
         qint64 announcedLength = -1; // -1: the body's length
+        int delayMs = 0;             // before the answer goes out (a slow host)
     };
 
     HttpsTestServer(const QSslCertificate &certificate, const QSslKey &key, QObject *parent = nullptr);

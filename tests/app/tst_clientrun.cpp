@@ -79,6 +79,23 @@ private slots:
         stop(client);
     }
 
+    // A password that is part of many words withholds only the lines where
+    // it stands as a word of its own.
+    void shortPasswordKeepsTheLog()
+    {
+        m_web->setBody("/client/server_info.xml", "<serverinfo/>");
+        Client client;
+        start(client, {"-u", "ann", "-p", "in"});
+        QTRY_VERIFY_WITH_TIMEOUT(client.log().contains("Main window shown"), 20000);
+        stop(client);
+        const QString log = client.log();
+        QVERIFY2(log.contains("Session started at"), qPrintable(log));
+        QVERIFY(log.contains("[INFO ] The client is up to date"));
+        QVERIFY(log.contains("Checking client versions") || log.contains("client versions"));
+        static const QRegularExpression word(QStringLiteral("\\bin\\b"));
+        QVERIFY2(!log.contains(word), qPrintable(log));
+    }
+
     void downtimeStopsTheStartUp()
     {
         m_web->setBody("/client/downtime.xml",

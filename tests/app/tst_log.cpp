@@ -194,6 +194,33 @@ private slots:
         QVERIFY(lines[2].endsWith(QLatin1String("[WARN ] lobby refreshed")));
     }
 
+    void secretsAreWithheldAsWordsOnly()
+    {
+        Log::addSecret("in");
+        Log::addSecret("p@ss");
+        const struct
+        {
+            const char *line;
+            bool kept;
+        } cases[] = {
+            {"Main page shown", true},
+            {"Joining table 1001", true},
+            {"logged in as ann", false},
+            {"SEND login {\"user\":\"ann\",\"password\":\"in\"}", false},
+            {"in", false},
+            {"password p@ss.", false},
+            {"xp@ssy kept", true},
+        };
+        for (const auto &c : cases)
+            qWarning("%s", c.line);
+        const QStringList lines = logLines(Log::filePath());
+        QCOMPARE(lines.size(), int(std::size(cases)));
+        for (int i = 0; i < lines.size(); ++i) {
+            QCOMPARE(lines[i].endsWith(QLatin1String(cases[i].line)), cases[i].kept);
+            QCOMPARE(lines[i].contains(QLatin1String("text left out")), !cases[i].kept);
+        }
+    }
+
     void sessionStartLine()
     {
         Log::logSessionStart();

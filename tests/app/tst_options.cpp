@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -148,6 +150,51 @@ private slots:
         QCOMPARE(program.state(), QProcess::Running);
         program.terminate();
         QVERIFY(program.waitForFinished(10000));
+    }
+
+    // While the application is still being built (here it waits for a
+    // display that never answers), the process list shows one star in place
+    // of the password, whatever its length.
+    void passwordLeavesTheListBeforeTheApplication()
+    {
+        QTcpServer display;
+        int number = 60;
+        while (number < 160 && !display.listen(QHostAddress::LocalHost, quint16(6000 + number)))
+            ++number;
+        QVERIFY(display.isListening());
+        QList<QTcpSocket *> held;
+        connect(&display, &QTcpServer::newConnection, this, [&] {
+            while (QTcpSocket *socket = display.nextPendingConnection())
+                held << socket;
+        });
+        QList<QByteArray> shown;
+        for (const char *password : {"pw-in-list", "a-much-longer-password-in-the-list"}) {
+            QTemporaryDir home;
+            QProcessEnvironment environment = clientEnvironment(home.path());
+            environment.insert("QT_QPA_PLATFORM", "xcb");
+            environment.insert("DISPLAY", QStringLiteral("127.0.0.1:%1").arg(number));
+            QProcess program;
+            program.setProcessEnvironment(environment);
+            const qsizetype before = held.size();
+            program.start(QStringLiteral(MAHJONG_EXECUTABLE),
+                          {"--httphost", "127.0.0.1:1", "-u", "ann", "-p", password, "127.0.0.1:1"});
+            QVERIFY(program.waitForStarted());
+            // The application is being built once the display is asked.
+            QTRY_VERIFY_WITH_TIMEOUT(held.size() > before, 20000);
+            QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(program.processId()));
+            QVERIFY(cmdline.open(QIODevice::ReadOnly));
+            QByteArray arguments = cmdline.readAll();
+            QCOMPARE(program.state(), QProcess::Running);
+            while (arguments.endsWith('\0'))
+                arguments.chop(1);
+            QVERIFY2(!arguments.contains(password), arguments.constData());
+            QVERIFY2(arguments.contains(QByteArray("-p\0*\0")), arguments.constData());
+            shown << arguments;
+            program.kill();
+            QVERIFY(program.waitForFinished(10000));
+        }
+        QCOMPARE(shown.value(0), shown.value(1));
+        qDeleteAll(held);
     }
 
     void logFilterMayBeAnExpression()

@@ -1,3 +1,4 @@
+#include "mainwindow/LoginWindow.h"
 #include "mainwindow/MainWindow.h"
 #include "table/MeldAuction.h"
 #include "table/RoundScoreBoard.h"
@@ -45,16 +46,22 @@ private slots:
         QVERIFY(status);
         QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("Cannot connect to 127.0.0.1:%1").arg(port), 10000);
         QVERIFY(!window.connectionManager().isConnected());
-        // The login page stays, with a way to try again.
+        // The login page stays; its button says what is true and tries again.
         QCOMPARE(window.view().centralWidget->currentWidget(), window.view().loginWidget);
-        QVERIFY(window.view().retryButton->isVisible());
+        auto *button = window.view().loginWindow->findChild<QPushButton *>("loginButton");
         QVERIFY(window.view().connectionNotice->isVisible());
+        QCOMPARE(window.view().connectionNotice->text(), QStringLiteral("Cannot connect to 127.0.0.1:%1").arg(port));
+        QVERIFY(button->isVisible() && button->isEnabled());
+        QCOMPARE(button->text(), QStringLiteral("Try again"));
+        QVERIFY(!window.view().retryButton->isVisible());
         QTcpServer server;
         QVERIFY(server.listen(QHostAddress::LocalHost, port));
-        QTest::mouseClick(window.view().retryButton, Qt::LeftButton);
+        QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(server.waitForNewConnection(10000));
         QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("Connected to 127.0.0.1:%1").arg(port), 10000);
-        QVERIFY(!window.view().retryButton->isVisible());
+        // Connected, the handshake not done: no login yet.
+        QCOMPARE(button->text(), QStringLiteral("Log in"));
+        QVERIFY(!button->isEnabled());
     }
 
     void sampleDialogsNeedNoServer()

@@ -135,14 +135,27 @@ void TestMainwindowPages::loginEnableRule()
         page.setLoginAllowed(c.allowed);
         QCOMPARE(button->isEnabled(), c.enabled);
     }
+    // The button says what is true: waiting for the connection, a login
+    // after the handshake, or another try when there is no connection.
+    QSignalSpy retry(&page, &LoginWindow::retryConnection);
     page.onConnecting();
     QCOMPARE(button->text(), QStringLiteral("Connecting..."));
-    QVERIFY(button->isEnabled());
+    QVERIFY(!button->isEnabled());
     page.onConnected();
     QCOMPARE(button->text(), QStringLiteral("Log in"));
-    page.onDisconnected();
     QVERIFY(!button->isEnabled());
+    page.setLoginAllowed(true);
+    QVERIFY(button->isEnabled());
+    page.onDisconnected();
     QVERIFY(!page.loginAllowed());
+    QCOMPARE(button->text(), QStringLiteral("Try again"));
+    QVERIFY(button->isEnabled());
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(retry.size(), 1);
+    QCOMPARE(button->text(), QStringLiteral("Connecting..."));
+    QVERIFY(!button->isEnabled());
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(retry.size(), 1);
 }
 
 void TestMainwindowPages::loginPendingStaysDisabled()

@@ -18,8 +18,10 @@
 #include "protocol/ServerTime.h"
 #include "table/GameWindow.h"
 #include "table/TableSelector.h"
+#include "tournaments/ComingEventsModel.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -47,6 +49,8 @@ private slots:
     void wrongPasswordShowsFailureAndFormRetries();
     void formWhenNoCredentialsAndOtherRefusal();
     void lostConnectionIsShown();
+    void lostConnectionBoxIsReadBeforeTheEnd();
+    void credentialsOnlyPrefillTheForm();
     void badServerDataEndsWithError();
     void forcedLogoutEnds();
     void quittingLogsOut();
@@ -56,7 +60,8 @@ private slots:
     void serverClockFollowsTheSession();
 
 private:
-    std::unique_ptr<MainWindow> makeWindow(const QString &user, const QString &password);
+    // With clickLogin the player presses "Log in" as soon as it is enabled.
+    std::unique_ptr<MainWindow> makeWindow(const QString &user, const QString &password, bool clickLogin = true);
     QString status() const;
     bool waitForStatus(const QString &text, int timeoutMs = 10000);
     int received(const QString &message) { return int(m_peer->linesStartingWith("RECV " + message).size()); }
@@ -91,11 +96,23 @@ void MainWindowPeerTest::cleanup()
     QCoreApplication::exec();
 }
 
-std::unique_ptr<MainWindow> MainWindowPeerTest::makeWindow(const QString &user, const QString &password)
+std::unique_ptr<MainWindow> MainWindowPeerTest::makeWindow(const QString &user, const QString &password,
+                                                           bool clickLogin)
 {
     auto window = std::make_unique<MainWindow>(QStringLiteral("localhost"), m_peer->port(), user, password, true,
                                                QStringLiteral("127.0.0.1:1"), nullptr);
     m_window = window.get();
+    if (clickLogin && !user.isEmpty() && !password.isEmpty()) {
+        auto *button = window->view().loginWindow->findChild<QPushButton *>(QStringLiteral("loginButton"));
+        auto *player = new QTimer(window.get());
+        connect(player, &QTimer::timeout, player, [button, player] {
+            if (button->isVisible() && button->isEnabled() && button->text() == QStringLiteral("Log in")) {
+                player->stop();
+                QTest::mouseClick(button, Qt::LeftButton);
+            }
+        });
+        player->start(20);
+    }
     return window;
 }
 
@@ -325,6 +342,95 @@ void MainWindowPeerTest::lostConnectionIsShown()
     QVERIFY(lobby->isVisible());
     QVERIFY(!lobby->isEnabled());
     QVERIFY(!window->findChild<TablePreview *>()->isEnabled());
+}
+
+void MainWindowPeerTest::lostConnectionBoxIsReadBeforeTheEnd()
+{
+    auto window = makeWindow(QStringLiteral("ann"), QStringLiteral("secret"));
+    window->onStartupFinished(true);
+    QVERIFY(waitForStatus(QStringLiteral("Logged in as Ann")));
+    // Mid-hand: the demo server deals at the joined table.
+    window->connectionManager().join_table(1001);
+    QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<GameWindow *>(window->view().loggedInStack->currentWidget()), 15000);
+
+    // The program's own log handler, with its boxes.
+    QTemporaryDir logDir;
+    QVERIFY(Log::open(logDir.path()));
+    Log::install();
+    Log::setDialogsEnabled(true);
+    QString title;
+    QString text;
+    bool modal = false;
+    int boxes = 0;
+    QStringList seen;
+    // Boxes from before the loss (a too small screen) are not the point.
+    for (QMessageBox *box : window->findChildren<QMessageBox *>())
+        box->setProperty("read", true);
+    QTimer reader;
+    connect(&reader, &QTimer::timeout, this, [&] {
+        for (QMessageBox *box : window->findChildren<QMessageBox *>()) {
+            if (!box->isVisible() || box->property("read").toBool())
+                continue;
+            box->setProperty("read", true);
+            ++boxes;
+            seen << box->windowTitle() + QStringLiteral(": ") + box->text();
+            title = box->windowTitle();
+            text = box->text();
+            modal = box->isModal() && QApplication::activeModalWidget() == box;
+            // The player takes a moment to read it: the program is still there.
+            QTimer::singleShot(500, box, [box] { box->button(QMessageBox::Ok)->click(); });
+        }
+    });
+    reader.start(20);
+    QEventLoop loop;
+    QTimer::singleShot(20000, &loop, [&loop] { loop.exit(-1); });
+    QElapsedTimer sinceLoss;
+    QTimer::singleShot(0, this, [&] {
+        sinceLoss.start();
+        m_peer->stop();
+    });
+    const int code = loop.exec();
+    const qint64 ended = sinceLoss.elapsed();
+    Log::setDialogsEnabled(false);
+    Log::uninstall();
+    Log::close();
+    QCOMPARE(code, 1);
+    QVERIFY2(boxes == 1, qPrintable(seen.join(QLatin1String(" | "))));
+    QCOMPARE(title, QStringLiteral("Error"));
+    QCOMPARE(text, QStringLiteral("The server closed the connection"));
+    QVERIFY(modal);
+    // Not before the box was closed.
+    QVERIFY2(ended >= 500, qPrintable(QString::number(ended)));
+    QFile log(logDir.filePath(QStringLiteral("mahjong.log")));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QVERIFY(log.readAll().contains("[CRIT ] The server closed the connection"));
+}
+
+void MainWindowPeerTest::credentialsOnlyPrefillTheForm()
+{
+    // The command line's user and password fill in the form; the player
+    // logs in, once, however often the request is made.
+    auto window = makeWindow(QStringLiteral("ann"), QStringLiteral("secret"), false);
+    auto *user = window->view().loginWindow->findChild<QLineEdit *>(QStringLiteral("loginEdit"));
+    auto *password = window->view().loginWindow->findChild<QLineEdit *>(QStringLiteral("passwordEdit"));
+    auto *button = window->view().loginWindow->findChild<QPushButton *>(QStringLiteral("loginButton"));
+    window->onStartupFinished(true);
+    QVERIFY(waitForStatus(QStringLiteral("Connected to localhost:%1. Please log in.").arg(m_peer->port())));
+    QTest::qWait(500);
+    QCOMPARE(received("login"), 0);
+    QCOMPARE(user->text(), QStringLiteral("ann"));
+    QCOMPARE(password->text(), QStringLiteral("secret"));
+    QVERIFY(button->isEnabled());
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(!button->isEnabled());
+    // Another way in (the account page's login) while the first is pending.
+    window->login(QStringLiteral("ann"), QStringLiteral("secret"));
+    QVERIFY(waitForStatus(QStringLiteral("Logged in as Ann")));
+    window->login(QStringLiteral("ann"), QStringLiteral("secret"));
+    QTest::qWait(500);
+    QCOMPARE(received("login"), 1);
+    QCOMPARE(window->findChildren<ComingEventsModel *>().size(), 1);
 }
 
 void MainWindowPeerTest::badServerDataEndsWithError()

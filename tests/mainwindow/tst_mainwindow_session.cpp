@@ -3,6 +3,7 @@
 // lobby chat; the login sends the machine id; invitations wait for the
 // inviter's name and are throttled per inviter.
 #include "XmppTestServer.h"
+#include "mainwindow/LoginWindow.h"
 #include "mainwindow/MainWindow.h"
 #include "peer/PeerProcess.h"
 #include "social/ChatController.h"
@@ -10,6 +11,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -73,6 +75,10 @@ void TestMainwindowSession::sessionsAndInvitations()
     MainWindow window(QStringLiteral("localhost"), peer.port(), QStringLiteral("ann"), QStringLiteral("secret"), true,
                       QStringLiteral("127.0.0.1:1"), nullptr);
     window.onStartupFinished(true);
+    // The command line's credentials fill in the form; the player logs in.
+    auto *loginButton = window.view().loginWindow->findChild<QPushButton *>(QStringLiteral("loginButton"));
+    QTRY_VERIFY_WITH_TIMEOUT(loginButton->isEnabled() && loginButton->text() == QStringLiteral("Log in"), 15000);
+    QTest::mouseClick(loginButton, Qt::LeftButton);
 
     // The XMPP login is the player id with the credential of the login answer.
     QTRY_COMPARE_WITH_TIMEOUT(window.xmppClient().state(), int(XMPPClient::ConnectedState), 15000);

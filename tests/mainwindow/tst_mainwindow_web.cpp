@@ -3,8 +3,10 @@
 #include "app/HttpsTestServer.h"
 #include "app/TestCertificates.h"
 
+#include "app/CaCertificates.h"
 #include "app/ResourcePaths.h"
 #include "mainwindow/CertificateVerifier.h"
+#include "mainwindow/MainWindow.h"
 #include "mainwindow/EmbeddedBrowser.h"
 #include "mainwindow/EmbeddedWebPage.h"
 #include "mainwindow/JavascriptInterface.h"
@@ -12,10 +14,14 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QEventLoop>
 #include <QLabel>
 #include <QPointer>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QSslConfiguration>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWebEnginePage>
@@ -65,6 +71,45 @@ if (window.client)
 </script></head><body>account</body></html>
 )";
 
+// A page of another origin that calls the client as fast as it can, through
+// "client" when it has one and through the raw channel (with and without a
+// token, by every name), and after a while does what go says with target.
+QByteArray foreignPage(const QString &go, const QUrl &target)
+{
+    return R"(<!DOCTYPE html><html><head><title>foreign</title><script>
+var rounds = 0;
+function attack() {
+    rounds++;
+    try { if (window.client) { client.joinTable('/foreign/'); client.displayTab('foreign'); } } catch (e) {}
+    try {
+        var t = qt.webChannelTransport;
+        t.send(JSON.stringify({type: 3, id: 0}));
+        ['joinTable', 'displayTab', 'call', 'deleteLater'].forEach(function (m) {
+            t.send(JSON.stringify({type: 6, object: 'client', method: m, args: ['/foreign/'], id: 1}));
+        });
+        t.send(JSON.stringify({type: 6, object: 'client', method: 'call', args: ['', 'joinTable', ['/foreign/']], id: 2}));
+    } catch (e) {}
+}
+attack();
+setInterval(attack, 2);
+var go = ')"
+           + go.toLatin1() + "', target = '" + target.toEncoded() + R"(';
+setTimeout(function () {
+    if (go === 'self') location.href = target;
+    else if (go === 'history') history.back();
+    else if (go === 'window') window.open(target);
+}, 300);
+</script></head><body>foreign</body></html>
+)";
+}
+
+// A service page that uses the client once it has loaded.
+const QByteArray trustedPage = R"(<!DOCTYPE html>
+<html><head><title>trusted</title>
+<script>client.joinTable('/trusted/');</script></head>
+<body><a id="partner" href="PARTNER">partner</a></body></html>
+)";
+
 QVariant runJavaScript(QWebEnginePage *page, const QString &code)
 {
     QVariant result;
@@ -96,9 +141,16 @@ public slots:
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void init();
     void bridgeInTrustedPage();
     void otherOriginRefused();
+    void foreignDocumentNeverCalls_data();
+    void foreignDocumentNeverCalls();
+    void foreignLinksLeaveTheView();
+    void onlyServerAddressesAreTrusted();
+    void refusedAddressOpensNoDialog();
+    void browserIconRecovers();
     void crossOriginFrameHasNoEffect();
     void localPageAndFallback();
     void refusedAddresses();
@@ -113,6 +165,14 @@ private:
     std::unique_ptr<HttpsTestServer> m_server;
     std::unique_ptr<HttpsTestServer> m_rogue;
     QList<QUrl> m_opened;
+    QUrl foreignUrl(const QString &path) const
+    {
+        return QUrl(QStringLiteral("https://127.0.0.1:%1%2").arg(m_server->port()).arg(path));
+    }
+    // A leaf of the client's CA for localhost that allows client
+    // authentication only.
+    QSslCertificate m_clientOnly;
+    QSslKey m_clientOnlyKey;
 };
 
 void TestMainwindowWeb::initTestCase()
@@ -124,7 +184,40 @@ void TestMainwindowWeb::initTestCase()
     // default configuration.
     QDir(QDir::home().filePath(QStringLiteral(".pki"))).removeRecursively();
     QVERIFY(!CertificateVerifier::verify({m_certificates.server}, QStringLiteral("localhost")));
-    m_certificates.trustCa();
+    QCOMPARE(CaCertificates::install({m_certificates.caFile}), 1);
+    // The self-signed certificate stands for a CA of the system's store:
+    // trusted by Qt's default configuration, not one of the client's own.
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    configuration.addCaCertificates({m_certificates.rogue});
+    QSslConfiguration::setDefaultConfiguration(configuration);
+
+    // A client-authentication certificate from the client's own CA.
+    QTemporaryDir certDir;
+    const QString caKey = QFileInfo(m_certificates.caFile).dir().filePath(QStringLiteral("ca.key"));
+    QFile extensions(certDir.filePath(QStringLiteral("client.ext")));
+    QVERIFY(extensions.open(QIODevice::WriteOnly));
+    extensions.write("basicConstraints=CA:FALSE\nkeyUsage=critical,digitalSignature,keyEncipherment\n"
+                     "extendedKeyUsage=clientAuth\nsubjectAltName=DNS:localhost,IP:127.0.0.1\n");
+    extensions.close();
+    const auto openssl = [&](const QStringList &arguments) {
+        QProcess process;
+        process.setWorkingDirectory(certDir.path());
+        process.start(QStringLiteral("openssl"), arguments);
+        return process.waitForFinished(30000) && process.exitCode() == 0;
+    };
+    QVERIFY(openssl({"req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=localhost", "-keyout", "client.key", "-out",
+                     "client.csr"}));
+    QVERIFY(openssl({"x509", "-req", "-days", "30", "-in", "client.csr", "-CA", m_certificates.caFile, "-CAkey", caKey,
+                     "-CAcreateserial", "-CAserial", certDir.filePath("ca.srl"), "-extfile", "client.ext", "-out",
+                     "client.crt"}));
+    QFile clientCrt(certDir.filePath(QStringLiteral("client.crt")));
+    QFile clientKey(certDir.filePath(QStringLiteral("client.key")));
+    QVERIFY(clientCrt.open(QIODevice::ReadOnly) && clientKey.open(QIODevice::ReadOnly));
+    m_clientOnly = QSslCertificate(clientCrt.readAll());
+    m_clientOnlyKey = QSslKey(clientKey.readAll(), QSsl::Rsa);
+    QVERIFY(!m_clientOnly.isNull() && !m_clientOnlyKey.isNull());
+    for (const char *scheme : {"http", "https", "mailto", "file", "localwww"})
+        QDesktopServices::setUrlHandler(QLatin1String(scheme), this, "openedUrl");
     // A name that reaches the trusted test host but is not in its certificate.
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
             qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --host-resolver-rules=\"MAP wrong-host.test 127.0.0.1\"");
@@ -137,14 +230,33 @@ void TestMainwindowWeb::initTestCase()
                       framedPage(QUrl(QStringLiteral("https://127.0.0.1:%1/frame.html").arg(m_server->port()))));
     m_server->setBody(QStringLiteral("/frame.html"), framePage);
     m_server->setBody(QStringLiteral("/account.html"), closingPage);
+    QByteArray trusted = trustedPage;
+    trusted.replace("PARTNER", foreignUrl(QStringLiteral("/partner.html")).toEncoded());
+    m_server->setBody(QStringLiteral("/trusted.html"), trusted);
+    m_server->setBody(QStringLiteral("/trusted.html?clientRedirectPage=DEPOSIT"), trusted);
+    // A slow host: the view is on its address long before its page commits.
+    m_server->setResponse(QStringLiteral("/slow-trusted.html"), HttpsTestServer::Response{200, trusted, -1, 1500});
+    const QUrl slowTrusted = m_server->url(QStringLiteral("/slow-trusted.html"));
+    for (const char *go : {"stay", "self", "history", "window"})
+        m_server->setBody(QStringLiteral("/foreign-%1.html").arg(QLatin1String(go)),
+                          foreignPage(QLatin1String(go), slowTrusted));
+    m_server->setBody(QStringLiteral("/partner.html"), foreignPage(QStringLiteral("stay"), QUrl()));
+    m_server->setBody(QStringLiteral("/partner.html?_Target=internal"), foreignPage(QStringLiteral("stay"), QUrl()));
     m_rogue = std::make_unique<HttpsTestServer>(m_certificates.rogue, m_certificates.rogueKey);
     QVERIFY(m_rogue->listen());
     m_rogue->setBody(QStringLiteral("/account.html"), closingPage);
 }
 
+void TestMainwindowWeb::cleanupTestCase()
+{
+    for (const char *scheme : {"http", "https", "mailto", "file", "localwww"})
+        QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
+}
+
 void TestMainwindowWeb::init()
 {
     JavascriptInterface::clearTrustedOrigins();
+    m_opened.clear();
 }
 
 void TestMainwindowWeb::bridgeInTrustedPage()
@@ -182,17 +294,169 @@ void TestMainwindowWeb::otherOriginRefused()
     EmbeddedWebPage page;
     JavascriptInterface::trustOrigin(m_server->url(QStringLiteral("/")));
     // The same server under another host name is another origin, and not one
-    // the game server sent.
+    // the game server sent: its page has no "client", and what it sends over
+    // the channel itself is refused.
     const QUrl other(QStringLiteral("https://127.0.0.1:%1/bridge.html").arg(m_server->port()));
     QVERIFY(loadAndWait(page.webView(), [&] { page.webView()->setUrl(other); }));
     QCOMPARE(page.webView()->url(), other);
+    QCOMPARE(runJavaScript(page.webView()->page(), QStringLiteral("typeof client")).toString(),
+             QStringLiteral("undefined"));
     QSignalSpy tab(&page, &EmbeddedWebPage::displayTab);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("refused displayTab from the page")));
-    runJavaScript(page.webView()->page(), QStringLiteral("client.displayTab('lobby')"));
-    QTest::qWait(500);
+    runJavaScript(page.webView()->page(),
+                  QStringLiteral("qt.webChannelTransport.send(JSON.stringify({type: 6, object: 'client', "
+                                 "method: 'call', args: ['', 'displayTab', ['lobby']], id: 1}))"));
+    QTRY_VERIFY(page.bridge()->refusedCalls() > 0);
     QVERIFY(tab.isEmpty());
     QVERIFY(!page.bridge()->isTrusted(other));
     QVERIFY(page.bridge()->isTrusted(m_server->url(QStringLiteral("/any/page.html"))));
+    // Plain http is never trusted, not even from the game server.
+    JavascriptInterface::trustOrigin(QUrl(QStringLiteral("http://localhost/")));
+    QVERIFY(!page.bridge()->isTrusted(QUrl(QStringLiteral("http://localhost/page.html"))));
+}
+
+void TestMainwindowWeb::foreignDocumentNeverCalls_data()
+{
+    QTest::addColumn<QString>("go");
+    QTest::newRow("the client loads a trusted page") << "stay";
+    QTest::newRow("the page navigates itself") << "self";
+    QTest::newRow("the page goes back in history") << "history";
+    QTest::newRow("the page opens a window") << "window";
+}
+
+void TestMainwindowWeb::foreignDocumentNeverCalls()
+{
+    QFETCH(QString, go);
+    const QUrl slowTrusted = m_server->url(QStringLiteral("/slow-trusted.html"));
+    JavascriptInterface::trustOrigin(slowTrusted);
+    EmbeddedWebPage page;
+    QSignalSpy join(&page, &EmbeddedWebPage::joinTable);
+    QSignalSpy tab(&page, &EmbeddedWebPage::displayTab);
+    if (go == QLatin1String("history")) {
+        QVERIFY(loadAndWait(page.webView(), [&] { page.setUrl(slowTrusted); }));
+        QTRY_COMPARE(join.size(), 1);
+    }
+    // A foreign page in the view: the client loaded an address it does not
+    // trust (as a plain http page of the server would be).
+    const QUrl foreign = foreignUrl(QStringLiteral("/foreign-%1.html").arg(go));
+    QVERIFY(loadAndWait(page.webView(), [&] { page.webView()->setUrl(foreign); }));
+    QTRY_VERIFY(page.bridge()->refusedCalls() > 0);
+    if (go == QLatin1String("stay"))
+        page.setUrl(slowTrusted);
+    if (go == QLatin1String("window")) {
+        // The new window's address goes to the system browser, not a view.
+        QTRY_COMPARE_WITH_TIMEOUT(m_opened, QList<QUrl>{slowTrusted}, 10000);
+        QTest::qWait(2000);
+        QCOMPARE(page.webView()->url(), foreign);
+    } else {
+        // While the trusted page is on its way, the foreign one goes on.
+        QTRY_COMPARE_WITH_TIMEOUT(page.webView()->url(), slowTrusted, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(page.webView()->title(), QStringLiteral("trusted"), 10000);
+        QTest::qWait(300);
+        QVERIFY(m_opened.isEmpty());
+    }
+    QStringList joined;
+    for (const QList<QVariant> &call : std::as_const(join))
+        joined << call.value(0).toString();
+    QVERIFY2(!joined.contains(QStringLiteral("/foreign/")), qPrintable(joined.join(QLatin1Char(' '))));
+    QVERIFY(tab.isEmpty());
+    // The trusted page that followed still reaches the client.
+    if (go != QLatin1String("window"))
+        QVERIFY(joined.contains(QStringLiteral("/trusted/")));
+}
+
+void TestMainwindowWeb::foreignLinksLeaveTheView()
+{
+    const QUrl trusted = m_server->url(QStringLiteral("/trusted.html"));
+    const QUrl partner = foreignUrl(QStringLiteral("/partner.html"));
+    EmbeddedWebPage page;
+    QVERIFY(loadAndWait(page.webView(), [&] { page.setUrl(trusted); }));
+    // A link to another origin opens in the system browser; the view stays.
+    runJavaScript(page.webView()->page(), QStringLiteral("document.getElementById('partner').click()"));
+    QTRY_COMPARE(m_opened, QList<QUrl>{partner});
+    // A page cannot flood the system browser: one address a second.
+    const QString navigate = QStringLiteral("location.href = '%1'").arg(partner.toString());
+    runJavaScript(page.webView()->page(), navigate);
+    QTest::qWait(500);
+    QCOMPARE(m_opened.size(), 1);
+    QTest::qWait(600);
+    runJavaScript(page.webView()->page(), navigate);
+    QTRY_COMPARE(m_opened.size(), 2);
+    QTest::qWait(500);
+    QCOMPARE(page.webView()->url(), trusted);
+    QCOMPARE(m_server->requestCount(QStringLiteral("/partner.html")), 0);
+}
+
+void TestMainwindowWeb::onlyServerAddressesAreTrusted()
+{
+    MainWindow window(QStringLiteral("127.0.0.1"), 1, QString(), QString(), false, QStringLiteral("web.example"),
+                      nullptr);
+    window.resize(1024, 768);
+    // Neither the web host nor the game host is trusted by name, least of
+    // all over http.
+    for (const char *address : {"http://web.example/", "https://web.example/", "http://127.0.0.1/"})
+        QVERIFY(!JavascriptInterface::isTrustedUrl(QUrl(QLatin1String(address))));
+
+    // The account page the server sent opens in the browser dialog, trusted.
+    const QUrl account = m_server->url(QStringLiteral("/trusted.html"));
+    window.onWebPage(WebPageRequest::Account, account.toString());
+    EmbeddedBrowser *browser = window.findChild<EmbeddedBrowser *>();
+    QVERIFY(browser);
+    QTRY_COMPARE_WITH_TIMEOUT(browser->webView()->title(), QStringLiteral("trusted"), 20000);
+    QVERIFY(JavascriptInterface::isTrustedUrl(account));
+
+    // The partner page it hands over for the dialog is shown, never trusted.
+    const QUrl partner = foreignUrl(QStringLiteral("/partner.html?_Target=internal"));
+    runJavaScript(browser->webView()->page(), QStringLiteral("client.launchBrowser('%1')").arg(partner.toString()));
+    QTRY_COMPARE_WITH_TIMEOUT(browser->webView()->url(), partner, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(browser->webView()->title(), QStringLiteral("foreign"), 20000);
+    QVERIFY(!JavascriptInterface::isTrustedUrl(partner));
+    QCOMPARE(runJavaScript(browser->webView()->page(), QStringLiteral("typeof client")).toString(),
+             QStringLiteral("undefined"));
+    QTRY_VERIFY(browser->bridge()->refusedCalls() > 0);
+
+    // A fresh page of the partner is no better off.
+    EmbeddedWebPage page;
+    QVERIFY(loadAndWait(page.webView(), [&] { page.webView()->setUrl(partner); }));
+    QCOMPARE(runJavaScript(page.webView()->page(), QStringLiteral("typeof client")).toString(),
+             QStringLiteral("undefined"));
+}
+
+void TestMainwindowWeb::refusedAddressOpensNoDialog()
+{
+    MainWindow window(QStringLiteral("127.0.0.1"), 1, QString(), QString(), false, QStringLiteral("web.example"),
+                      nullptr);
+    const struct
+    {
+        WebPageRequest::enum_t page;
+        const char *url;
+    } cases[] = {
+        {WebPageRequest::Account, "javascript:alert(1)"},
+        {WebPageRequest::Account, "data:text/html,account"},
+        {WebPageRequest::Account, "file:///etc/passwd"},
+        {WebPageRequest::Support, "file:///etc/passwd?_Target=internal"},
+        {WebPageRequest::Help, "localwww:/welcome.html?_Target=internal"},
+    };
+    for (const auto &c : cases) {
+        window.onWebPage(c.page, QLatin1String(c.url));
+        QVERIFY2(!window.findChild<EmbeddedBrowser *>(), c.url);
+    }
+    QVERIFY(m_opened.isEmpty());
+}
+
+void TestMainwindowWeb::browserIconRecovers()
+{
+    QWidget window;
+    window.resize(1024, 768);
+    EmbeddedBrowser browser(&window);
+    JavascriptInterface::trustOrigin(m_server->url(QStringLiteral("/")));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("refused the certificate")));
+    QVERIFY(loadAndWait(browser.webView(), [&] { browser.load(m_rogue->url(QStringLiteral("/account.html"))); }));
+    QVERIFY(!browser.showsSecure());
+    // A good page after a failed one is secure again.
+    QVERIFY(loadAndWait(browser.webView(), [&] { browser.load(m_server->url(QStringLiteral("/account.html"))); }));
+    QVERIFY(browser.showsSecure());
+    QCOMPARE(browser.findChild<QLabel *>(QStringLiteral("encryptedIcon"))->toolTip(),
+             QStringLiteral("Secure connection"));
 }
 
 void TestMainwindowWeb::crossOriginFrameHasNoEffect()
@@ -246,8 +510,6 @@ void TestMainwindowWeb::localPageAndFallback()
 
 void TestMainwindowWeb::refusedAddresses()
 {
-    for (const char *scheme : {"http", "https", "mailto", "file", "localwww"})
-        QDesktopServices::setUrlHandler(QLatin1String(scheme), this, "openedUrl");
     const struct
     {
         const char *url;
@@ -348,8 +610,11 @@ void TestMainwindowWeb::verifyChains()
         {{server, m_certificates.ca}, "LOCALHOST", true},
         {{server}, "wrong-host.test", false},
         {{server}, "", false},
+        // Trusted by the default configuration, as the system's CAs are.
         {{m_certificates.rogue}, "localhost", false},
         {{m_certificates.ca}, "localhost", false},
+        {{m_clientOnly}, "localhost", false},
+        {{m_clientOnly, m_certificates.ca}, "localhost", false},
         {{}, "localhost", false},
         {{QSslCertificate()}, "localhost", false},
     };
@@ -362,25 +627,35 @@ void TestMainwindowWeb::verifyChains()
 
 void TestMainwindowWeb::certificateDecision_data()
 {
-    QTest::addColumn<bool>("rogue");
+    QTest::addColumn<QString>("server");
     QTest::addColumn<QString>("host");
     QTest::addColumn<bool>("accepted");
-    QTest::newRow("trusted CA") << false << "localhost" << true;
-    QTest::newRow("trusted CA, address") << false << "127.0.0.1" << true;
-    QTest::newRow("wrong host") << false << "wrong-host.test" << false;
-    QTest::newRow("self-signed") << true << "localhost" << false;
+    QTest::newRow("trusted CA") << "ours"
+                                << "localhost" << true;
+    QTest::newRow("trusted CA, address") << "ours"
+                                         << "127.0.0.1" << true;
+    QTest::newRow("wrong host") << "ours"
+                                << "wrong-host.test" << false;
+    QTest::newRow("system CA only") << "rogue"
+                                    << "localhost" << false;
+    QTest::newRow("client authentication only") << "client"
+                                                << "localhost" << false;
 }
 
 void TestMainwindowWeb::certificateDecision()
 {
-    QFETCH(bool, rogue);
+    QFETCH(QString, server);
     QFETCH(QString, host);
     QFETCH(bool, accepted);
-    HttpsTestServer &server = rogue ? *m_rogue : *m_server;
-    QUrl url = server.url(QStringLiteral("/decided.html"));
+    HttpsTestServer clientOnlyServer(m_clientOnly, m_clientOnlyKey);
+    QVERIFY(clientOnlyServer.listen());
+    HttpsTestServer &https = server == QLatin1String("rogue")    ? *m_rogue
+                             : server == QLatin1String("client") ? clientOnlyServer
+                                                                 : *m_server;
+    QUrl url = https.url(QStringLiteral("/decided.html"));
     url.setHost(host);
-    server.setBody(url.path(), "<!DOCTYPE html><html><head><title>decided</title></head><body>decided</body></html>");
-    const int before = server.requestCount(url.path());
+    https.setBody(url.path(), "<!DOCTYPE html><html><head><title>decided</title></head><body>decided</body></html>");
+    const int before = https.requestCount(url.path());
     const QUrl fallback(QStringLiteral("localwww:/error.html"));
     if (!accepted)
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("refused the certificate of")));
@@ -391,7 +666,7 @@ void TestMainwindowWeb::certificateDecision()
     QTRY_COMPARE_WITH_TIMEOUT(page.webView()->url(), accepted ? url : fallback, 20000);
     const QString title = accepted ? QStringLiteral("decided") : QStringLiteral("Page not available");
     QTRY_COMPARE_WITH_TIMEOUT(page.webView()->title(), title, 20000);
-    QCOMPARE(server.requestCount(url.path()) - before, accepted ? 1 : 0);
+    QCOMPARE(https.requestCount(url.path()) - before, accepted ? 1 : 0);
 
     QWidget window;
     EmbeddedBrowser browser(&window);

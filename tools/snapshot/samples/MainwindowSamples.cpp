@@ -18,6 +18,17 @@ MAHJONG_SAMPLE(mainWindowLogin, {QStringLiteral("main-window-login"), {1024, 768
                                                            QString(), true, QStringLiteral("localhost"), nullptr);
                                  }});
 
+// The login page when the game server cannot be reached: the notice, and
+// the form's button offering to try again.
+MAHJONG_SAMPLE(mainWindowCannotConnect, {QStringLiteral("main-window-cannot-connect"), {1024, 768}, [] {
+                                             auto *window = new MainWindow(QStringLiteral("localhost"), 443,
+                                                                           QStringLiteral("ann"), QString(), true,
+                                                                           QStringLiteral("localhost"), nullptr);
+                                             emit window->connectionManager().connecting();
+                                             emit window->connectionManager().disconnected();
+                                             return window;
+                                         }});
+
 // The logged-in frame without a server, one picture per tab: tabs, side
 // column, top bar and footer.
 namespace {
