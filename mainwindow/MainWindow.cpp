@@ -399,7 +399,7 @@ void MainWindow::stopLobbyMusic()
 void MainWindow::onUpdateTimeout()
 {
     const QDateTime now = ServerTime::instance().now().toLocalTime();
-    m_ui.serverTime->setText(tr("Local time is %1").arg(QLocale::system().toString(now, QLocale::ShortFormat)));
+    m_ui.serverTime->setText(tr("Local time is %1").arg(QLocale().toString(now, QLocale::ShortFormat)));
 }
 
 void MainWindow::onUpdatedPing() {}
