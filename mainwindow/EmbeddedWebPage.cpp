@@ -22,6 +22,8 @@ EmbeddedWebPage::EmbeddedWebPage(QWidget *parent)
 {
     LocalPageSchemeHandler::installOn(QWebEngineProfile::defaultProfile());
     m_ui->setupUi(this);
+    // The header keeps its own height; the page gets the rest.
+    m_ui->vboxLayout->setStretchFactor(m_ui->webView, 1);
     m_bridge->attachTo(m_ui->webView->page());
     connect(m_ui->webView, &QWebEngineView::loadFinished, this, &EmbeddedWebPage::onLoadFinished);
     // A refused certificate fails the load, which shows the fallback.
