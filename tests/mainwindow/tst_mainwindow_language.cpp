@@ -1,5 +1,6 @@
 // Switching the language on the main window's login page: the client's words,
 // Qt's own words (standard buttons) and dates all follow it.
+#include "ReservedPort.h"
 #include "app/ResourcePaths.h"
 #include "mainwindow/LoginWindow.h"
 #include "mainwindow/MainView.h"
@@ -14,7 +15,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
-#include <QTcpServer>
 #include <QTest>
 
 namespace {
@@ -48,10 +48,9 @@ private slots:
         TranslationsManager translations(ResourcePaths::roots({}));
         QVERIFY(translations.setLanguage(QStringLiteral("en")));
         // A loopback port on which nobody listens: the login page stays.
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost));
-        const quint16 port = probe.serverPort();
-        probe.close();
+        const ReservedPort reserved;
+        const quint16 port = reserved.port();
+        QVERIFY(port != 0);
         MainWindow window(QStringLiteral("127.0.0.1"), port, QStringLiteral("ann"), QStringLiteral("pw"), false,
                           QStringLiteral("web.example"), &translations);
         window.onStartupFinished(true);
