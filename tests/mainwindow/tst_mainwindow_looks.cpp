@@ -2,21 +2,25 @@
 // first: the find-friend form, the account menu and the tournament standings.
 #include "app/MahjongApplication.h"
 #include "app/ResourcePaths.h"
+#include "mainwindow/EmbeddedWebPage.h"
 #include "mainwindow/MainView.h"
 #include "mainwindow/MainWindow.h"
 #include "social/FriendSearchWindow.h"
 #include "tournaments/TournamentDetailDialog.h"
 #include "widgets/MahjongDialog.h"
 #include "widgets/UPushButton.h"
+#include "widgets/UTabWidget.h"
 #include "xmpp/client/XMPPClient.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QSettings>
 #include <QStyleFactory>
 #include <QTest>
 #include <QTreeView>
+#include <QWebEngineView>
 
 namespace {
 QPushButton *button(QWidget *parent, const char *name, QWidget *under)
@@ -86,6 +90,31 @@ private slots:
         const QColor background = image.pixelColor(image.width() - 4, image.height() - 4);
         menu->hide();
         QVERIFY2(background.lightness() < 100, qPrintable(background.name()));
+    }
+
+    // The start and guide tabs are their pages: the header picture and line
+    // keep their own height, the page takes the rest of the tab.
+    void startAndGuidePagesFillTheirTabs()
+    {
+        MainWindow window(QStringLiteral("127.0.0.1"), 1, QStringLiteral("ann"), QStringLiteral("pw"), false,
+                          QStringLiteral("web.example"), nullptr);
+        window.displayLobby();
+        window.resize(1024, 768);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        for (const char *tab : {"welcome", "howto"}) {
+            window.onDisplayTab(QLatin1String(tab));
+            auto *page = qobject_cast<EmbeddedWebPage *>(
+                window.view().mainTabs->widget(window.view().mainTabs->currentIndex()));
+            QVERIFY(page);
+            QTRY_VERIFY(page->webView()->isVisible());
+            const int header = page->titleLabel()->sizeHint().height() + page->subTitleLabel()->sizeHint().height();
+            QVERIFY2(page->webView()->height() >= page->height() - header - 12,
+                     qPrintable(QStringLiteral("%1: the page has %2 of %3 px")
+                                    .arg(QLatin1String(tab))
+                                    .arg(page->webView()->height())
+                                    .arg(page->height())));
+        }
     }
 
     // The standings say what their columns hold ("24/3/$500" alone says nothing).
