@@ -69,8 +69,8 @@ private slots:
                  qPrintable(QStringLiteral("%1 px for a %2 px text").arg(formClose->width()).arg(textWidth)));
         QVERIFY(formClose->height() > 16);
         // The same look as its neighbour on the row.
-        QPushButton *search_ = button(&dialog, "searchButton", search);
-        QCOMPARE(formClose->height(), search_->height());
+        QPushButton *searchButton = button(&dialog, "searchButton", search);
+        QCOMPARE(formClose->height(), searchButton->height());
     }
 
     // A menu is a window of its own: no page rule reaches it, so the account
