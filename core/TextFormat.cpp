@@ -108,14 +108,14 @@ QString localDateTimeString(const QDateTime &dateTime)
 {
     if (!dateTime.isValid())
         return QString();
-    return QLocale::system().toString(dateTime.toLocalTime(), QLocale::ShortFormat);
+    return QLocale().toString(dateTime.toLocalTime(), QLocale::ShortFormat);
 }
 
 QString localTimeString(const QDateTime &dateTime)
 {
     if (!dateTime.isValid())
         return QString();
-    return QLocale::system().toString(dateTime.toLocalTime().time(), QLocale::ShortFormat);
+    return QLocale().toString(dateTime.toLocalTime().time(), QLocale::ShortFormat);
 }
 
 void setServerClock(Clock clock)

@@ -32,7 +32,8 @@ QString timeToStartText(const QDateTime &start);
 // "%Ln min(s)" of seconds / 60.
 QString minutesString(int seconds);
 
-// Local date and time / local time of day in the system's short format.
+// Local date and time / local time of day in the short format of the default
+// locale, which follows the user-interface language.
 QString localDateTimeString(const QDateTime &dateTime);
 QString localTimeString(const QDateTime &dateTime);
 

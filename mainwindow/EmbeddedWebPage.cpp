@@ -26,6 +26,8 @@ EmbeddedWebPage::EmbeddedWebPage(QWidget *parent)
     auto *page = new BridgePage(m_ui->webView);
     m_ui->webView->setPage(page);
     connect(page, &BridgePage::externalLink, this, [](const QUrl &url) { SystemBrowser::open(url); });
+    // The header keeps its own height; the page gets the rest.
+    m_ui->vboxLayout->setStretchFactor(m_ui->webView, 1);
     m_bridge->attachTo(page);
     connect(m_ui->webView, &QWebEngineView::loadFinished, this, &EmbeddedWebPage::onLoadFinished);
     // A refused certificate fails the load, which shows the fallback.

@@ -28,6 +28,7 @@
 #include "social/TablePresenceManager.h"
 #include "social/PlayerDb.h"
 #include "scene/TileGraphics.h"
+#include "game/GameModel.h"
 #include "table/GameController.h"
 #include "table/GameWindow.h"
 #include "table/MeldAuction.h"
@@ -123,6 +124,12 @@ MainWindow::MainWindow(const QString &gameHost, quint16 gamePort, const QString 
     connect(m_playerDb, &PlayerDb::playerPictureUpdate, this, &MainWindow::onPlayerPictureUpdate);
     connect(&m_connection, qOverload<TableInfo>(&ConnectionManager::tableInfoUpdate), this,
             &MainWindow::onTableInfoUpdate);
+    // The footer must not keep saying "Joined table" once the table is gone;
+    // a closed connection has its own word there.
+    connect(m_gameController, &GameController::gameModelAboutToBeDestroyed, this, [this](GameModel *model) {
+        if (m_connection.isLoggedIn())
+            setStatus(tr("Left table %1").arg(model->tableId()));
+    });
     connect(m_gameController, &GameController::tableViewCreated, this, &MainWindow::onTableViewCreated);
     connect(m_gameController, &GameController::tableViewDestroyed, this, &MainWindow::onTableViewDestroyed);
     connect(m_gameController, &GameController::tableViewAboutToBeDestroyed, this,
@@ -399,7 +406,7 @@ void MainWindow::stopLobbyMusic()
 void MainWindow::onUpdateTimeout()
 {
     const QDateTime now = ServerTime::instance().now().toLocalTime();
-    m_ui.serverTime->setText(tr("Local time is %1").arg(QLocale::system().toString(now, QLocale::ShortFormat)));
+    m_ui.serverTime->setText(tr("Local time is %1").arg(QLocale().toString(now, QLocale::ShortFormat)));
 }
 
 void MainWindow::onUpdatedPing() {}

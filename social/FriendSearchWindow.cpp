@@ -61,6 +61,7 @@ void FriendSearchWindow::requestForm()
         qCWarning(lcSocial) << "no usable search service";
         return;
     }
+    m_formRequested = true;
     m_client->requestSearchForm(service, RequestTag);
 }
 
@@ -114,20 +115,26 @@ void FriendSearchWindow::onDisconnected()
     m_ui->searchButton->setEnabled(false);
     m_searchField = -1;
     m_searchWanted = false;
+    m_formRequested = false;
 }
 
 void FriendSearchWindow::onRequestSearchFormError(const QString &requestTag)
 {
     if (requestTag != RequestTag)
         return;
-    m_ui->searchButton->setEnabled(false);
+    m_formRequested = false;
+    m_searchWanted = false;
     m_ui->statusLabel->setText(tr("Search error"));
+    // The service may answer next time: searching again asks for its form anew.
+    m_ui->searchInput->setEnabled(true);
+    onSearchInputChanged(m_ui->searchInput->text());
 }
 
 void FriendSearchWindow::onRequestSearchFormResult(const XMPPDataForm &form, const QString &requestTag)
 {
     if (requestTag != RequestTag)
         return;
+    m_formRequested = false;
     m_searchForm = form;
     m_searchField = -1;
     for (int i = 0; i < m_searchForm.fieldCount(); ++i) {
@@ -180,8 +187,14 @@ void FriendSearchWindow::on_searchButton_clicked()
     }
     if (m_searchField < 0) {
         m_searchWanted = true;
+        // After a failed form request nothing else would ask again.
+        if (!m_formRequested && m_client->state() == XMPPClient::ConnectedState) {
+            m_ui->statusLabel->clear();
+            requestForm();
+        }
         return;
     }
+    m_ui->statusLabel->clear();
     m_searchForm.fieldAt(m_searchField)->value = text;
     m_searchWanted = false;
     const XMPPJid service = jidFromText(m_service);

@@ -64,6 +64,8 @@ private:
     // Index of the form's "search" field; -1 while none is known.
     int m_searchField = -1;
     bool m_searchWanted = false;
+    // A form request is on its way.
+    bool m_formRequested = false;
     QAction *m_addAction = nullptr;
     QMenu m_contextMenu;
     std::unique_ptr<Ui::FriendSearchView> m_ui;

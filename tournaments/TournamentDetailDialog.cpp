@@ -40,7 +40,8 @@ TournamentDetailDialog::TournamentDetailDialog(QWidget *parent)
     content->setWindowTitle(QString());
 
     m_ui->contentContainerLayout->setRowStretch(1, 1);
-    m_ui->playerList->header()->hide();
+    // Titled columns: the points texts ("24/3/$500") mean nothing without them.
+    m_ui->playerList->header()->setStretchLastSection(false);
     m_ui->playerList->sortByColumn(0, Qt::AscendingOrder);
     m_ui->playerList->setModel(m_playerFilter);
     m_ui->playerList->hide();
@@ -275,6 +276,8 @@ void TournamentDetailDialog::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange) {
         m_ui->retranslateUi(widget());
         widget()->setWindowTitle(QString());
+        if (m_rankingModel)
+            m_rankingModel->retranslateHeaders();
         updateView();
         relabelWatchButtons();
     }
@@ -358,9 +361,10 @@ void TournamentDetailDialog::updatePlayerList()
     if (m_rankingModel && m_rankingModel->rowCount() > 0) {
         m_ui->playerList->setColumnHidden(0, true);
         m_ui->playerList->show();
-        m_ui->playerList->setColumnWidth(0, 0);
-        m_ui->playerList->setColumnWidth(1, 100);
-        m_ui->playerList->setColumnWidth(2, 50);
+        // The name takes what the points leave; the points are never cut.
+        QHeaderView *header = m_ui->playerList->header();
+        header->setSectionResizeMode(1, QHeaderView::Stretch);
+        header->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     } else {
         m_ui->playerList->hide();
     }

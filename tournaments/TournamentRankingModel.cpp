@@ -29,6 +29,36 @@ const TournamentRanking *TournamentRankingModel::rankingAt(const QModelIndex &in
     return it == m_rankingRows.end() ? nullptr : &it->second.ranking;
 }
 
+QVariant TournamentRankingModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal)
+        return QStandardItemModel::headerData(section, orientation, role);
+    if (role == Qt::TextAlignmentRole)
+        return int(section == PositionColumn ? Right : Left);
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+        return QVariant();
+    switch (section) {
+    case PositionColumn:
+        return tr("#", "position in the standings");
+    case NameColumn:
+        return tr("Player");
+    case PointsColumn:
+        if (role == Qt::ToolTipRole)
+            return m_payouts ? tr("Table points / competition points / prize")
+                             : tr("Table points / competition points");
+        // In the order of the texts below it ("24/3/$500").
+        return m_payouts ? tr("Points/Comp./Prize") : tr("Points/Comp.");
+    default:
+        return QVariant();
+    }
+}
+
+void TournamentRankingModel::retranslateHeaders()
+{
+    if (columnCount() > 0)
+        emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+}
+
 void TournamentRankingModel::onTournamentRankings(qint32 tournamentId, const TournamentRankings &rankings)
 {
     if (tournamentId != m_tournamentId)
@@ -38,6 +68,12 @@ void TournamentRankingModel::onTournamentRankings(qint32 tournamentId, const Tou
 
     const bool payouts = std::any_of(rankings.begin(), rankings.end(),
                                      [](const TournamentRanking &r) { return r.payout > 0; });
+    if (payouts != m_payouts) {
+        m_payouts = payouts;
+        // Without columns yet there is no section to tell about.
+        if (columnCount() > PointsColumn)
+            emit headerDataChanged(Qt::Horizontal, PointsColumn, PointsColumn);
+    }
     int position = 0;
     const TournamentRanking *previous = nullptr;
     int n = 0;

@@ -24,6 +24,11 @@ public:
     // without a player. Valid until the next list is merged.
     const TournamentRanking *rankingAt(const QModelIndex &index) const;
 
+    // Column titles; the points column names the parts of its texts.
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    // Tells the views to fetch the titles again (after a language change).
+    void retranslateHeaders();
+
 public slots:
     // Lists of other tournaments are ignored.
     void onTournamentRankings(qint32 tournamentId, const TournamentRankings &rankings);
@@ -34,4 +39,6 @@ private:
 
     std::map<qint32, RankingRow> m_rankingRows;
     const qint32 m_tournamentId;
+    // The points texts carry the prizes.
+    bool m_payouts = false;
 };

@@ -6,6 +6,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QSettings>
 #include <QTranslator>
@@ -28,9 +29,17 @@ TranslationsManager::TranslationsManager(const QStringList &resourceRoots, QObje
 
 TranslationsManager::~TranslationsManager()
 {
-    if (m_translator)
-        QCoreApplication::removeTranslator(m_translator);
-    delete m_translator;
+    for (QTranslator *translator : {m_translator, m_qtTranslator}) {
+        if (translator)
+            QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+}
+
+QStringList TranslationsManager::qtTranslationDirs()
+{
+    // Ours first, so that a shipped copy wins over the system's.
+    return QDir::searchPaths(QStringLiteral("translations")) << QLibraryInfo::path(QLibraryInfo::TranslationsPath);
 }
 
 QString TranslationsManager::translationFile(const QString &code)
@@ -74,14 +83,37 @@ bool TranslationsManager::setLanguage(const QString &code)
         delete translator;
         return false;
     }
-    if (m_translator) {
-        QCoreApplication::removeTranslator(m_translator);
-        delete m_translator;
+    // Exactly that language's file: a looser match ("qt_zh" for "zh_TW",
+    // plain "qt") would show another script or nothing better. Without one,
+    // Qt's words stay English.
+    QTranslator *qtTranslator = nullptr;
+    for (const QString &dir : qtTranslationDirs()) {
+        const QString file = QDir(dir).filePath(QStringLiteral("qt_") + code + QStringLiteral(".qm"));
+        if (!QFileInfo::exists(file))
+            continue;
+        qtTranslator = new QTranslator(this);
+        if (qtTranslator->load(file))
+            break;
+        delete qtTranslator;
+        qtTranslator = nullptr;
+    }
+    if (!qtTranslator)
+        qCWarning(lcWidgets).noquote() << "No Qt translation for language" << code;
+    for (QTranslator *old : {m_translator, m_qtTranslator}) {
+        if (old)
+            QCoreApplication::removeTranslator(old);
+        delete old;
     }
     m_translator = translator;
+    m_qtTranslator = qtTranslator;
     m_language = code;
+    // Before the language-change events: their handlers format dates anew.
+    QLocale::setDefault(QLocale(code));
     updateSearchPaths();
-    // Installing sends every widget a language-change event.
+    // Installing sends every widget a language-change event. The translator
+    // installed last is asked first: ours may override Qt's words.
+    if (m_qtTranslator)
+        QCoreApplication::installTranslator(m_qtTranslator);
     QCoreApplication::installTranslator(m_translator);
     QSettings().setValue(QLatin1String(kSettingKey), code);
     emit languageChanged(code);

@@ -8,7 +8,9 @@
 class QTranslator;
 
 // Chooses, installs and switches the user-interface translation. Translation
-// files are "mahjong_<code>.qm" under the "translations" search path; the
+// files are "mahjong_<code>.qm" under the "translations" search path; Qt's
+// own ("qt_<code>.qm": standard buttons and dialogs) come from there or from
+// Qt's translations folder. The default locale (dates, numbers) and the
 // language-dependent search paths "textimages" and "localwww" follow the
 // language in use.
 class TranslationsManager : public QObject
@@ -33,10 +35,11 @@ public:
     // empty text; reads no translation file.
     QString findLanguage(const QString &code) const;
 
-    // Installs the translation of code in place of the previous one, points
-    // "textimages" and "localwww" at its folders and stores the choice under
-    // "game/language". Returns false (and changes nothing) when there is no
-    // such translation.
+    // Installs the translation of code, and Qt's own for that language when
+    // there is one, in place of the previous ones; makes the language's
+    // locale the default; points "textimages" and "localwww" at its folders
+    // and stores the choice under "game/language". Returns false (and changes
+    // nothing) when there is no such translation.
     bool setLanguage(const QString &code);
 
     // The language to start with: the explicit choice when given, else the
@@ -50,6 +53,8 @@ public:
     static QString localeIdToLanguage(int localeId);
 
     static QString translationFile(const QString &code);
+    // The folders searched for Qt's own translations, in order.
+    static QStringList qtTranslationDirs();
 
 signals:
     void languageChanged(const QString &code);
@@ -61,4 +66,5 @@ private:
     QStringList m_roots;
     QString m_language;
     QTranslator *m_translator = nullptr;
+    QTranslator *m_qtTranslator = nullptr;
 };

@@ -1,3 +1,4 @@
+#include "ReservedPort.h"
 #include "mainwindow/LoginWindow.h"
 #include "mainwindow/MainWindow.h"
 #include "table/MeldAuction.h"
@@ -23,11 +24,10 @@ class MainWindowFrameTest : public QObject
 private slots:
     void showsOnlyAfterSuccessfulStartup()
     {
-        // A loopback port on which nobody listens any more.
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost));
-        const quint16 port = probe.serverPort();
-        probe.close();
+        // A loopback port on which nobody listens yet, and nobody else can.
+        ReservedPort reserved;
+        const quint16 port = reserved.port();
+        QVERIFY(port != 0);
 
         MainWindow window("127.0.0.1", port, "ann", "pw", false, "web.example", nullptr);
         QCOMPARE(window.gameHost(), QStringLiteral("127.0.0.1"));
@@ -55,7 +55,7 @@ private slots:
         QCOMPARE(button->text(), QStringLiteral("Try again"));
         QVERIFY(!window.view().retryButton->isVisible());
         QTcpServer server;
-        QVERIFY(server.listen(QHostAddress::LocalHost, port));
+        QVERIFY(reserved.listenOn(server));
         QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(server.waitForNewConnection(10000));
         QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("Connected to 127.0.0.1:%1").arg(port), 10000);

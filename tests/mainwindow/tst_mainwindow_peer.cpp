@@ -16,6 +16,7 @@
 #include "mainwindow/MainWindow.h"
 #include "peer/PeerProcess.h"
 #include "protocol/ServerTime.h"
+#include "table/GameController.h"
 #include "table/GameWindow.h"
 #include "table/TableSelector.h"
 #include "tournaments/ComingEventsModel.h"
@@ -229,6 +230,10 @@ void MainWindowPeerTest::tablesAreJoinedOrWatched()
     QVERIFY(!m_peer->waitForLine(QStringLiteral("RECV watch_table")).isNull());
     QVERIFY(waitForStatus(QStringLiteral("Watching table 2002")));
     QCOMPARE(received("join_table"), 1);
+    // Once the table is left the footer says so, not what it was before.
+    window->gameController()->onLeave(2002);
+    QVERIFY(waitForStatus(QStringLiteral("Left table 2002")));
+    QVERIFY(!window->gameController()->hasTable(2002));
 
     // Refusals are worded; a table outside the lobby is not asked for.
     window->joinTable(4711);

@@ -21,6 +21,25 @@ const Codec::Record &body(const char *name)
 {
     return Codec::instance().messageByName(name)->body;
 }
+
+// A clock that moves on by a millisecond each time it is read, as a loaded
+// machine's clock may between two reads.
+const QDateTime kClockBase(QDate(2030, 1, 2), QTime(3, 4, 5), Qt::UTC);
+int g_clockReads = 0;
+QDateTime steppingClock()
+{
+    return kClockBase.addMSecs(g_clockReads++);
+}
+
+struct SteppingClock
+{
+    SteppingClock()
+    {
+        g_clockReads = 0;
+        ScenarioJson::setClock(&steppingClock);
+    }
+    ~SteppingClock() { ScenarioJson::setClock(nullptr); }
+};
 } // namespace
 
 class TestPeerScenario : public QObject
@@ -56,11 +75,28 @@ void TestPeerScenario::fieldsByNameOrderAndVariables()
 
 void TestPeerScenario::relativeTimesAndInnerClasses()
 {
+    {
+        // Every "now" of one record is the same moment, however far the
+        // clock moves while the record is read; the next record reads it anew.
+        const SteppingClock clock;
+        const WireValue::List f = ScenarioJson::recordToWire(
+            body("are_you_ready"), json(R"({"tableId": 1, "ts": {"start": "now-1000", "end": "now+5000"}})"), {}, "r");
+        QCOMPARE(f[1].at(0).toDateTime(), kClockBase.addMSecs(-1000));
+        QCOMPARE(f[1].at(1).toDateTime(), kClockBase.addMSecs(5000));
+        const WireValue::List times = ScenarioJson::recordToWire(
+            body("tournament_info_update"),
+            json(R"({"tournamentId": 7, "updates": [{"key": 10, "value": [{"time": "now"}, {"time": "now+1"}]},
+                                                    {"key": 11, "value": {"time": "now"}}]})"),
+            {}, "u");
+        const QDateTime second = kClockBase.addMSecs(1);
+        QCOMPARE(times[1].at(0).at(1).at(0).toDateTime(), second);
+        QCOMPARE(times[1].at(0).at(1).at(1).toDateTime(), second.addMSecs(1));
+        QCOMPARE(times[1].at(1).at(1).toDateTime(), second);
+    }
     const WireValue::List f = ScenarioJson::recordToWire(
         body("are_you_ready"), json(R"({"tableId": 1, "ts": {"start": "now-1000", "end": "now+5000"}})"), {}, "r");
-    const QDateTime start = f[1].at(0).toDateTime();
     const QDateTime end = f[1].at(1).toDateTime();
-    QCOMPARE(start.msecsTo(end), qint64(6000));
+    QCOMPARE(f[1].at(0).toDateTime().msecsTo(end), qint64(6000));
     QVERIFY(qAbs(QDateTime::currentDateTimeUtc().msecsTo(end) - 5000) < 1000);
     const WireValue::List iso = ScenarioJson::recordToWire(
         body("are_you_ready"), json(R"({"ts": {"start": "2030-01-02T03:04:05.006Z"}})"), {}, "r");

@@ -1,4 +1,5 @@
 // The session against the scripted peer over real loopback TLS.
+#include "ReservedPort.h"
 #include "protocol/ConnectionManager.h"
 #include "protocol/ServerTime.h"
 #include "tools/peer/PeerProcess.h"
@@ -115,10 +116,9 @@ void TestProtocolSession::untrustedServerEndsInDisconnected()
 
 void TestProtocolSession::refusedConnectionEndsInDisconnected()
 {
-    QTcpServer probe;
-    QVERIFY(probe.listen(QHostAddress::LocalHost));
-    const quint16 port = probe.serverPort();
-    probe.close();
+    const ReservedPort reserved;
+    const quint16 port = reserved.port();
+    QVERIFY(port != 0);
     ConnectionManager cm(true);
     QSignalSpy disconnected(&cm, &ConnectionManager::disconnected);
     cm.connectToHost(QStringLiteral("127.0.0.1"), port);
@@ -460,7 +460,13 @@ void TestProtocolSession::servicesLobbyAndTournaments()
     cm.log_client_uuid("machine-id");
     QTRY_COMPARE(balance.size(), 1);
     QCOMPARE(page[0][0].value<WebPageRequest::enum_t>(), WebPageRequest::SidePage);
-    QCOMPARE(config[0][0].value<ClientConfig>().xmppPort(), quint16(5222));
+    // A port of the peer's own, on which nothing answers.
+    const quint16 xmppPort = config[0][0].value<ClientConfig>().xmppPort();
+    QVERIFY(xmppPort != 5222 && xmppPort != 0);
+    QTcpSocket chat;
+    chat.connectToHost(QHostAddress::LocalHost, xmppPort);
+    QVERIFY(!chat.waitForConnected(5000));
+    QCOMPARE(chat.error(), QAbstractSocket::ConnectionRefusedError);
     QCOMPARE(summary[0][0].value<lobby_summary_t>().topWinners.size(), size_t(2));
     QCOMPARE(balance[0][0].toLongLong(), qint64(123456));
     QVERIFY(!peer.waitForLine(QStringLiteral("RECV service_request"), 5000, 4).isNull());

@@ -177,11 +177,22 @@ private slots:
     void localDateTimes()
     {
         const QDateTime when(QDate(2026, 7, 4), QTime(18, 5, 9), Qt::UTC);
-        QCOMPARE(Utils::localDateTimeString(when),
-                 QLocale::system().toString(when.toLocalTime(), QLocale::ShortFormat));
-        QCOMPARE(Utils::localTimeString(when),
-                 QLocale::system().toString(when.toLocalTime().time(), QLocale::ShortFormat));
-        QVERIFY(Utils::localTimeString(when).contains(QLatin1String("18")));
+        // The language's format (the default locale), not the system's (C here).
+        const struct
+        {
+            const char *locale;
+            const char *dateTime;
+            const char *time;
+        } cases[] = {{"ja", "2026/07/04 18:05", "18:05"},
+                     {"en_US", "7/4/26 6:05 PM", "6:05 PM"},
+                     {"zh_CN", "2026/7/4 18:05", "18:05"}};
+        const QLocale before;
+        for (const auto &c : cases) {
+            QLocale::setDefault(QLocale(QLatin1String(c.locale)));
+            QCOMPARE(Utils::localDateTimeString(when), QString::fromUtf8(c.dateTime));
+            QCOMPARE(Utils::localTimeString(when), QString::fromUtf8(c.time));
+        }
+        QLocale::setDefault(before);
         QCOMPARE(Utils::localDateTimeString(QDateTime()), QString());
         QCOMPARE(Utils::localTimeString(QDateTime()), QString());
     }

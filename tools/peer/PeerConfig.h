@@ -36,6 +36,10 @@ struct PeerConfig
     int tournamentUpdateMs = 0;
     // Tournament registrations refused with this reason, by tournament id.
     std::map<qint32, int> registerRefusals;
+    // The XMPP port announced in the client configuration (on localhost). The
+    // peer holds it without listening, so a client's chat connection is
+    // refused at once instead of reaching whatever else serves 5222.
+    quint16 xmppPort = 5222;
     // The account balance in cents answered to every account.
     qint64 balance = 123456;
     // The maintenance announced in the coming events; below 0 none.

@@ -213,8 +213,8 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         m_socket->disconnectFromHost();
         break;
     case msg::QUERY_CLIENT_CONFIG:
-        send(msg::CLIENT_CONFIG,
-             L{"localhost:5222", "conference.localhost", "lobby@conference.localhost", "search.localhost"});
+        send(msg::CLIENT_CONFIG, L{QStringLiteral("localhost:%1").arg(m_config.xmppPort), "conference.localhost",
+                                   "lobby@conference.localhost", "search.localhost"});
         break;
     case msg::QUERY_ACCOUNT_BALANCE:
         send(msg::ACCOUNT_BALANCE, L{m_config.balance});

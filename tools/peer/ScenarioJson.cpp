@@ -7,6 +7,8 @@
 #include <stdexcept>
 
 namespace {
+ScenarioJson::Clock g_clock = &QDateTime::currentDateTimeUtc;
+
 [[noreturn]] void bad(const QString &where, const QString &what)
 {
     throw std::invalid_argument((where + ": " + what).toStdString());
@@ -34,7 +36,7 @@ qint64 toInteger(const QJsonValue &j, const ScenarioJson::Variables &vars, const
     bad(where, "expected an integer");
 }
 
-QDateTime toTime(const QJsonValue &j, const QString &where)
+QDateTime toTime(const QJsonValue &j, const QDateTime &now, const QString &where)
 {
     if (j.isNull() || j.isUndefined())
         return QDateTime();
@@ -47,7 +49,7 @@ QDateTime toTime(const QJsonValue &j, const QString &where)
         qint64 offset = m.captured(2).toLongLong();
         if (m.captured(1) == QLatin1String("-"))
             offset = -offset;
-        return QDateTime::currentDateTimeUtc().addMSecs(offset);
+        return now.addMSecs(offset);
     }
     QDateTime t = QDateTime::fromString(s, Qt::ISODateWithMs);
     if (!t.isValid())
@@ -69,7 +71,25 @@ const Codec::Message *innerMessage(Codec::Space space, const QJsonValue &cls, co
 }
 } // namespace
 
-WireValue ScenarioJson::toWire(const Codec::Type &t, const QJsonValue &j, const Variables &vars, const QString &where)
+void ScenarioJson::setClock(Clock clock)
+{
+    g_clock = clock ? clock : &QDateTime::currentDateTimeUtc;
+}
+
+WireValue ScenarioJson::toWire(const Codec::Type &type, const QJsonValue &json, const Variables &vars,
+                               const QString &where)
+{
+    return toWireAt(type, json, vars, g_clock(), where);
+}
+
+WireValue::List ScenarioJson::recordToWire(const Codec::Record &record, const QJsonValue &json, const Variables &vars,
+                                           const QString &where)
+{
+    return recordToWireAt(record, json, vars, g_clock(), where);
+}
+
+WireValue ScenarioJson::toWireAt(const Codec::Type &t, const QJsonValue &j, const Variables &vars, const QDateTime &now,
+                                 const QString &where)
 {
     switch (t.kind) {
     case Codec::Type::Bool:
@@ -93,7 +113,7 @@ WireValue ScenarioJson::toWire(const Codec::Type &t, const QJsonValue &j, const 
             bad(where, "expected a text");
         return WireValue(j.toString());
     case Codec::Type::Time:
-        return WireValue(toTime(j, where));
+        return WireValue(toTime(j, now, where));
     case Codec::Type::List: {
         WireValue::List items;
         if (j.isNull() || j.isUndefined())
@@ -102,11 +122,11 @@ WireValue ScenarioJson::toWire(const Codec::Type &t, const QJsonValue &j, const 
             bad(where, "expected an array");
         int i = 0;
         for (const QJsonValue &item : j.toArray())
-            items.push_back(toWire(*t.element, item, vars, where + "[" + QString::number(i++) + "]"));
+            items.push_back(toWireAt(*t.element, item, vars, now, where + "[" + QString::number(i++) + "]"));
         return WireValue(std::move(items));
     }
     case Codec::Type::RecordRef:
-        return WireValue(recordToWire(*t.record, j, vars, where));
+        return WireValue(recordToWireAt(*t.record, j, vars, now, where));
     case Codec::Type::Var:
         if (j.isNull() || j.isUndefined())
             return WireValue();
@@ -120,12 +140,12 @@ WireValue ScenarioJson::toWire(const Codec::Type &t, const QJsonValue &j, const 
             return WireValue(j.toString());
         }
         if (j.isObject() && j.toObject().contains(QStringLiteral("time")))
-            return WireValue(toTime(j.toObject().value(QStringLiteral("time")), where));
+            return WireValue(toTime(j.toObject().value(QStringLiteral("time")), now, where));
         if (j.isArray()) {
             WireValue::List items;
             for (const QJsonValue &item : j.toArray()) {
                 if (item.isObject())
-                    items.push_back(WireValue(toTime(item.toObject().value(QStringLiteral("time")), where)));
+                    items.push_back(WireValue(toTime(item.toObject().value(QStringLiteral("time")), now, where)));
                 else
                     items.push_back(WireValue(toInteger(item, vars, where)));
             }
@@ -141,16 +161,16 @@ WireValue ScenarioJson::toWire(const Codec::Type &t, const QJsonValue &j, const 
         const QJsonObject o = j.toObject();
         const Codec::Message *m = innerMessage(t.kind == Codec::Type::Any ? Codec::Value : t.space,
                                                o.value(QStringLiteral("class")), where);
-        return WireValue(recordToWire(m->body, o.value(QStringLiteral("fields")), vars,
-                                      where + "." + QString::fromStdString(m->name)),
+        return WireValue(recordToWireAt(m->body, o.value(QStringLiteral("fields")), vars, now,
+                                        where + "." + QString::fromStdString(m->name)),
                          m->id);
     }
     }
     bad(where, "unknown type");
 }
 
-WireValue::List ScenarioJson::recordToWire(const Codec::Record &r, const QJsonValue &j, const Variables &vars,
-                                           const QString &where)
+WireValue::List ScenarioJson::recordToWireAt(const Codec::Record &r, const QJsonValue &j, const Variables &vars,
+                                             const QDateTime &now, const QString &where)
 {
     WireValue::List fields;
     if (j.isArray()) {
@@ -158,8 +178,8 @@ WireValue::List ScenarioJson::recordToWire(const Codec::Record &r, const QJsonVa
         if (size_t(a.size()) != r.fields.size())
             bad(where, QStringLiteral("expected %1 fields").arg(r.fields.size()));
         for (size_t i = 0; i < r.fields.size(); ++i)
-            fields.push_back(toWire(*r.fields[i].type, a.at(qsizetype(i)), vars,
-                                    where + "." + QString::fromStdString(r.fields[i].name)));
+            fields.push_back(toWireAt(*r.fields[i].type, a.at(qsizetype(i)), vars, now,
+                                      where + "." + QString::fromStdString(r.fields[i].name)));
         return fields;
     }
     if (!j.isObject() && !j.isNull() && !j.isUndefined())
@@ -174,7 +194,7 @@ WireValue::List ScenarioJson::recordToWire(const Codec::Record &r, const QJsonVa
     }
     for (const Codec::Field &f : r.fields) {
         const QString name = QString::fromStdString(f.name);
-        fields.push_back(toWire(*f.type, o.value(name), vars, where + "." + name));
+        fields.push_back(toWireAt(*f.type, o.value(name), vars, now, where + "." + name));
     }
     return fields;
 }

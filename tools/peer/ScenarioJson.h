@@ -3,6 +3,7 @@
 #include "protocol/Codec.h"
 #include "protocol/WireValue.h"
 
+#include <QDateTime>
 #include <QJsonValue>
 #include <QMap>
 #include <QString>
@@ -17,6 +18,12 @@ class ScenarioJson
 {
 public:
     typedef QMap<QString, qint64> Variables;
+    using Clock = QDateTime (*)();
+
+    // Where "now" comes from (the system's UTC clock unless set; null
+    // restores it). Read once per call below, so that every relative time
+    // of one record has the same origin.
+    static void setClock(Clock clock);
 
     // Throws std::invalid_argument naming the field that does not fit.
     static WireValue toWire(const Codec::Type &type, const QJsonValue &json, const Variables &vars,
@@ -30,4 +37,10 @@ public:
     // Whether actual contains expected: objects by their keys, arrays element
     // by element, "*" matches anything.
     static bool matches(const QJsonValue &expected, const QJsonValue &actual);
+
+private:
+    static WireValue toWireAt(const Codec::Type &type, const QJsonValue &json, const Variables &vars,
+                              const QDateTime &now, const QString &where);
+    static WireValue::List recordToWireAt(const Codec::Record &record, const QJsonValue &json, const Variables &vars,
+                                          const QDateTime &now, const QString &where);
 };

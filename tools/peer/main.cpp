@@ -12,6 +12,33 @@
 #include <iostream>
 #include <thread>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+// Binds a TCP socket on a free loopback port without listening; returns the
+// socket (kept open for the process's life) and sets *port, or -1.
+int reserveLoopbackPort(quint16 *port)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (fd < 0)
+        return -1;
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0
+        || ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    *port = ntohs(address.sin_port);
+    return fd;
+}
+} // namespace
+
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
@@ -104,6 +131,12 @@ int main(int argc, char *argv[])
         std::cerr << "mahjong-peer: " << e.what() << std::endl;
         return 2;
     }
+
+    // A port of our own for the announced chat server: bound, never listened
+    // on, so connections to it are refused and no other process can have it.
+    const int xmppReservation = reserveLoopbackPort(&config.xmppPort);
+    if (xmppReservation < 0)
+        std::cerr << "mahjong-peer: no port to announce for XMPP, announcing " << config.xmppPort << std::endl;
 
     PeerServer server(config);
     server.setVerbose(!parser.isSet(quietOption));

@@ -1,6 +1,6 @@
 // Renders windows and panels with sample data to PNG files, in a chosen
 // language, so they can be looked at without a server or a display:
-//   mahjong-snapshot [--lang en|ja|zh_CN|zh_TW] [--out DIR] [--list] [NAME...]
+//   mahjong-snapshot [--lang en|ja|zh_CN|zh_TW] [--out DIR] [--list] [--help] [NAME...]
 #include "Sample.h"
 
 #include "app/MahjongApplication.h"
@@ -13,10 +13,20 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <cstring>
 
 #include <unistd.h>
 
 namespace {
+const char kUsage[] = "Usage: mahjong-snapshot [--lang en|ja|zh_CN|zh_TW] [--out DIR] [--list] [NAME...]\n"
+                      "Draws windows and panels with sample data and writes NAME-<lang>.png files.\n"
+                      "\n"
+                      "  --lang CODE  the user-interface language (default en)\n"
+                      "  --out DIR    the folder for the pictures (default snapshots)\n"
+                      "  --list       prints the names of the samples\n"
+                      "  -h, --help   prints this text\n"
+                      "Without NAME every sample is drawn.\n";
+
 std::vector<Sample> &registry()
 {
     static std::vector<Sample> samples;
@@ -44,6 +54,13 @@ QWidget *asMainWindowPage(QWidget *page)
 
 int main(int argc, char **argv)
 {
+    // Before the application object: help needs no display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Chromium behind the web-page samples refuses its sandbox as root.
@@ -56,14 +73,21 @@ int main(int argc, char **argv)
     bool list = false;
     const QStringList args = app.arguments().mid(1);
     for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--lang") && i + 1 < args.size())
+        const bool takesValue = args[i] == QLatin1String("--lang") || args[i] == QLatin1String("--out");
+        if (takesValue && i + 1 >= args.size()) {
+            std::fprintf(stderr, "mahjong-snapshot: %s needs a value\nTry 'mahjong-snapshot --help'.\n",
+                         qPrintable(args[i]));
+            return 2;
+        }
+        if (args[i] == QLatin1String("--lang"))
             language = args[++i];
-        else if (args[i] == QLatin1String("--out") && i + 1 < args.size())
+        else if (args[i] == QLatin1String("--out"))
             outDir = args[++i];
         else if (args[i] == QLatin1String("--list"))
             list = true;
         else if (args[i].startsWith(QLatin1String("-"))) {
-            std::fprintf(stderr, "mahjong-snapshot: unknown option %s\n", qPrintable(args[i]));
+            std::fprintf(stderr, "mahjong-snapshot: unknown option %s\nTry 'mahjong-snapshot --help'.\n",
+                         qPrintable(args[i]));
             return 2;
         } else
             names << args[i];

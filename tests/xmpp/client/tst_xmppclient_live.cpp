@@ -1,5 +1,6 @@
 // XMPPClient against a real XMPP server started by the CTest fixture.
 
+#include "ReservedPort.h"
 #include "xmpp/server/XmppTestServer.h"
 
 #include "xmpp/elements/MessageStanza.h"
@@ -153,12 +154,9 @@ void TestXmppClientLive::wrongHostNameIsRefused()
 
 void TestXmppClientLive::unreachablePortGivesSocketErrorOnly()
 {
-    quint16 closedPort = 0;
-    {
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost));
-        closedPort = probe.serverPort();
-    }
+    const ReservedPort reserved;
+    const quint16 closedPort = reserved.port();
+    QVERIFY(closedPort != 0);
     XMPPClient client;
     QSignalSpy socketErrorSpy(&client, &XMPPClient::socketError);
     QSignalSpy disconnectedSpy(&client, &XMPPClient::disconnected);

@@ -6,12 +6,17 @@
 #include "lobby/LobbySummary.h"
 #include "mainwindow/MainView.h"
 #include "mainwindow/MainWindow.h"
+#include "widgets/UPushButton.h"
 #include "protocol/lobby_summary_t.h"
 #include "tournaments/TournamentsController.h"
 #include "tournaments/TournamentsLobbyModel.h"
 #include "protocol/TableInfo.h"
 
 #include <QAbstractItemView>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
 
 MAHJONG_SAMPLE(mainWindowLogin, {QStringLiteral("main-window-login"), {1024, 768}, [] {
                                      return new MainWindow(QStringLiteral("localhost"), 443, QStringLiteral("ann"),
@@ -265,3 +270,45 @@ MAHJONG_SAMPLE(browserDialog,
                     browser->centerInParent();
                     return window;
                 }});
+
+// The start and guide tabs with their pages loaded, as a player sees them.
+namespace {
+QWidget *tabWithPage(const char *tab, const char *pageName, const char *url)
+{
+    MainWindow *window = loggedInFrame(tab);
+    fillStartColumn(window);
+    auto *page = window->findChild<EmbeddedWebPage *>(QLatin1String(pageName));
+    page->setUrl(QUrl(QLatin1String(url)));
+    waitForPage(window, page->webView());
+    return window;
+}
+} // namespace
+
+MAHJONG_SAMPLE(mainWindowStartPage, {QStringLiteral("main-window-start-page"), {1024, 768}, [] {
+                                         return tabWithPage("welcome", "welcomePage", "localwww:/welcome.html");
+                                     }});
+MAHJONG_SAMPLE(mainWindowGuidePage, {QStringLiteral("main-window-guide-page"), {1024, 768}, [] {
+                                         return tabWithPage("howto", "howtoPage", "localwww:/howto.html");
+                                     }});
+
+// The account menu open under its button. A menu is a window of its own,
+// so the picture is the main window's with the menu's drawn where it opens.
+MAHJONG_SAMPLE(mainWindowAccountMenu, {QStringLiteral("main-window-account-menu"), {1024, 768}, [] {
+                                           MainWindow *window = loggedInFrame("welcome");
+                                           fillStartColumn(window);
+                                           window->resize(1024, 768);
+                                           window->show();
+                                           QPushButton *button = window->view().accountButton;
+                                           QMenu *menu = button->menu();
+                                           const QPoint at = button->mapTo(window, QPoint(0, button->height()));
+                                           menu->popup(button->mapToGlobal(QPoint(0, button->height())));
+                                           for (int i = 0; i < 5; ++i)
+                                               QCoreApplication::processEvents();
+                                           QPixmap picture = window->grab();
+                                           QPainter(&picture).drawPixmap(at, menu->grab());
+                                           menu->hide();
+                                           delete window;
+                                           auto *label = new QLabel;
+                                           label->setPixmap(picture);
+                                           return label;
+                                       }});

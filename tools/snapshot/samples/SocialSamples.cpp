@@ -10,6 +10,7 @@
 #include "social/PlayerDb.h"
 #include "social/TableInviteDialog.h"
 #include "widgets/AutoCenterToParent.h"
+#include "widgets/MahjongDialog.h"
 #include "xmpp/client/XMPPClient.h"
 #include "xmpp/client/XMPPRosterModel.h"
 #include "xmpp/elements/DelayedDeliveryInfo.h"
@@ -230,3 +231,31 @@ MAHJONG_SAMPLE(avatarDialog, {QStringLiteral("avatar-dialog"), {480, 520}, [] { 
 
 MAHJONG_SAMPLE(lobbyChat, {QStringLiteral("lobby-chat"), {591, 400}, [] { return lobbyChat(); }});
 MAHJONG_SAMPLE(tableChat, {QStringLiteral("table-chat"), {320, 300}, [] { return tableChat(); }});
+
+// Find friend as the friends page opens it: in a dialog frame over the page,
+// after a search that failed (the box stays open to try again).
+namespace {
+QWidget *friendSearchDialog(bool failed)
+{
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("sampleBackground"));
+    page->setStyleSheet(QStringLiteral("QWidget#sampleBackground { background-color: #0b3d2e; }"));
+    auto *dialog = new MahjongDialog(page, MahjongDialog::HideTitleBar);
+    QWidget *search = friendSearch();
+    if (failed) {
+        auto *window = static_cast<FriendSearchWindow *>(search);
+        window->findChild<QTreeWidget *>(QStringLiteral("resultList"))->clear();
+        window->onSearchError(QStringLiteral("FriendSearchWindow"));
+    }
+    search->setParent(dialog);
+    dialog->setWidget(search);
+    dialog->showDialog(true);
+    new AutoCenterToParent(dialog);
+    return asMainWindowPage(page);
+}
+} // namespace
+
+MAHJONG_SAMPLE(friendSearchDialog,
+               {QStringLiteral("friend-search-dialog"), {591, 420}, [] { return friendSearchDialog(false); }});
+MAHJONG_SAMPLE(friendSearchFailed,
+               {QStringLiteral("friend-search-failed"), {591, 420}, [] { return friendSearchDialog(true); }});
