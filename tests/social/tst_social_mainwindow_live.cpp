@@ -49,7 +49,7 @@ void TestSocialMainWindowLive::seatedTableIsPublishedAndItsChatEntered()
     file.write(QStringLiteral(R"({"trigger": "login", "disable": ["query_client_config"], "steps": [
         {"expect": "join_table", "timeout_ms": 20000},
         {"send": "player_is_ready", "fields": {"tableId": "$table", "playerId": "$pid"}},
-        {"wait_ms": 700},
+        {"wait_ms": 1500},
         {"send": "client_config", "fields": {"xmppServer": "localhost:%1", "conferenceService": "conference.localhost",
                                              "lobbyRoom": "lobby-mainwindow@conference.localhost", "searchService": ""}},
         {"expect": "leave_table", "timeout_ms": 30000}]})")
