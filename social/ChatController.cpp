@@ -5,3 +5,10 @@ ChatController::ChatController(PlayerDb *playerDb, XMPPClient *client)
     , m_playerDb(playerDb)
 {
 }
+
+void ChatController::setConferenceService(const XMPPJid &service)
+{
+    m_conferenceService = service;
+    if (!service.isEmpty())
+        emit conferenceServiceChanged();
+}

@@ -21,9 +21,14 @@ public:
     PlayerDb *playerDb() const { return m_playerDb; }
 
     XMPPJid conferenceService() const { return m_conferenceService; }
-    void setConferenceService(const XMPPJid &service) { m_conferenceService = service; }
+    void setConferenceService(const XMPPJid &service);
     XMPPJid lobbyRoom() const { return m_lobbyRoom; }
     void setLobbyRoom(const XMPPJid &room) { m_lobbyRoom = room; }
+
+signals:
+    // A service was set: rooms that could not be entered without one can
+    // be now.
+    void conferenceServiceChanged();
 
 private:
     XMPPClient *m_client;

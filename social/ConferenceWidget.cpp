@@ -40,8 +40,21 @@ ConferenceWidget::~ConferenceWidget() = default;
 
 void ConferenceWidget::setChatController(ChatController *controller)
 {
+    if (m_controller && m_controller->client())
+        disconnect(m_controller->client(), nullptr, this, nullptr);
     m_controller = controller;
     m_conference.setClient(controller ? controller->client() : nullptr);
+    if (controller && controller->client())
+        connect(controller->client(), &XMPPClient::disconnected, this, &ConferenceWidget::onConnectionLost);
+}
+
+void ConferenceWidget::onConnectionLost()
+{
+    // What is typed now would go nowhere; the next join enables it again.
+    if (!m_ui->chatInput->isEnabled())
+        return;
+    m_ui->chatInput->setEnabled(false);
+    appendNotice(tr("The chat connection was lost").toHtmlEscaped());
 }
 
 bool ConferenceWidget::clientUp() const
@@ -74,7 +87,18 @@ void ConferenceWidget::joinTableChat(qint32 tableId)
         qCWarning(lcSocial) << "no conference service for the chat of table" << tableId;
         return;
     }
-    enterRoom(XMPPJid(m_controller->conferenceService().text(), QStringLiteral("table-%1").arg(tableId)), TableMode);
+    enterRoom(XMPPJid(m_controller->conferenceService().text(), tableRoomNode(tableId)), TableMode);
+}
+
+QString ConferenceWidget::tableRoomNode(qint32 tableId)
+{
+    return QStringLiteral("table-%1").arg(tableId);
+}
+
+bool ConferenceWidget::isInTableChat(qint32 tableId) const
+{
+    return m_mode == TableMode && m_conference.roomJid().node() == tableRoomNode(tableId)
+           && (m_conference.isJoined() || m_conference.isEntering());
 }
 
 QString ConferenceWidget::ownNick() const

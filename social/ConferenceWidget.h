@@ -40,6 +40,8 @@ public:
 
     void joinLobbyChat();
     void joinTableChat(qint32 tableId);
+    // Whether the pane is in the chat room of the table, or on its way in.
+    bool isInTableChat(qint32 tableId) const;
     void join();
     void leave();
     // text is rich text; whatever came from others in it must be escaped.
@@ -62,6 +64,8 @@ public slots:
     void onParticipantKicked(XMPPConference *room, const QString &nick, const XMPPJid &actor, const QString &reason);
     void onParticipantBanned(XMPPConference *room, const QString &nick, const XMPPJid &actor, const QString &reason);
     void onReturnPressed();
+    // The XMPP stream ended: the room is gone until the next join.
+    void onConnectionLost();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -69,6 +73,7 @@ protected:
 private:
     bool clientUp() const;
     void enterRoom(const XMPPJid &room, int mode);
+    static QString tableRoomNode(qint32 tableId);
     QString ownNick() const;
     // The kick or ban text with or without actor and reason, all escaped.
     QString removalText(bool banned, const XMPPJid &actor, const QString &reason) const;

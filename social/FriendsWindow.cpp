@@ -33,6 +33,9 @@ FriendsWindow::FriendsWindow(XMPPClient *client, XMPPRosterModel *roster, Player
     filter->setSourceModel(model);
     filter->sort(0, Qt::AscendingOrder);
     m_ui->friendList->setModel(filter);
+    // One icon and one line per friend: thousands are laid out without
+    // measuring each.
+    m_ui->friendList->setUniformItemSizes(true);
 
     m_ui->friendList->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_ui->friendList, &QWidget::customContextMenuRequested, this, &FriendsWindow::onFriendListContextMenu);

@@ -73,12 +73,19 @@ XMPPJid PlayerDb::jidForPid(qint32 pid) const
 
 qint32 PlayerDb::pidFromJid(const XMPPJid &jid) const
 {
+    // Asked for every row of the friends list as it sorts: read in place.
     const QString domain = xmppDomain();
-    // A contact elsewhere ("7@other.example") is not our player 7.
-    if (domain.isEmpty() || jid.domain() != domain)
+    const QStringView text(jid.text());
+    const qsizetype slash = text.indexOf(QLatin1Char('/'));
+    const QStringView bare = slash < 0 ? text : text.left(slash);
+    const qsizetype at = bare.indexOf(QLatin1Char('@'));
+    // A contact elsewhere ("7@other.example") is not our player 7; servers
+    // fold the case of domains, so "7@LOCALHOST" is.
+    if (domain.isEmpty() || bare.mid(at + 1).compare(domain, Qt::CaseInsensitive) != 0)
         return -1;
-    const QString node = jid.node();
-    if (node.isEmpty())
+    const QStringView node = at < 0 ? bare : bare.left(at);
+    // Only the id as jidForPid writes it: "0007" or "+7" is another account.
+    if (node.isEmpty() || (node.size() > 1 && node.front() == QLatin1Char('0')))
         return -1;
     for (const QChar c : node) {
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))

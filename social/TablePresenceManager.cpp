@@ -3,15 +3,10 @@
 #include "game/GameModel.h"
 #include "xmpp/client/XMPPClient.h"
 
-TablePresenceManager::TablePresenceManager(QObject *gameController, XMPPClient *client)
-    : m_gameController(gameController)
-    , m_client(client)
+TablePresenceManager::TablePresenceManager(XMPPClient *client, std::function<qint32()> ownPlayerId)
+    : m_client(client)
+    , m_ownPlayerId(std::move(ownPlayerId))
 {
-    // Named connections: the controller belongs to the table code, which
-    // this library does not link.
-    connect(m_gameController, SIGNAL(gameModelCreated(GameModel *)), this, SLOT(onGameModelCreated(GameModel *)));
-    connect(m_gameController, SIGNAL(gameModelAboutToBeDestroyed(GameModel *)), this,
-            SLOT(onGameModelAboutToBeDestroyed(GameModel *)));
 }
 
 QString TablePresenceManager::tablePath(const GameModel *model)
@@ -21,7 +16,9 @@ QString TablePresenceManager::tablePath(const GameModel *model)
 
 bool TablePresenceManager::isOwnPlayer(qint32 playerId) const
 {
-    return m_gameController && playerId == m_gameController->property("ownPlayerId").toInt();
+    // Before login the id is 0, which no seated player has.
+    const qint32 own = m_ownPlayerId ? m_ownPlayerId() : 0;
+    return own > 0 && playerId == own;
 }
 
 void TablePresenceManager::onGameModelCreated(GameModel *model)

@@ -57,6 +57,7 @@ public:
     void setTableModel(TableModel *tableModel) { m_tableModel = tableModel; }
     void setPlayerName(const QString &name) { m_ownName = name; }
     void setPlayerId(qint32 playerId) { m_ownPlayerId = playerId; }
+    qint32 ownPlayerId() const { return m_ownPlayerId; }
     // Services the main window lends to every new table window.
     void setWindowServices(LocalizationDb *localizationDb, ChatController *chatController)
     {

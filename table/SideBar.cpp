@@ -5,11 +5,13 @@
 #include "game/PlayerData.h"
 #include "lobby/LocalizationDb.h"
 #include "lobby/TableTexts.h"
+#include "social/ChatController.h"
 #include "social/ConferenceWidget.h"
 #include "table/EmptySeatWidget.h"
 #include "table/Logging.h"
 #include "table/PlayerWidget.h"
 #include "ui_SideBar.h"
+#include "xmpp/client/XMPPClient.h"
 
 #include <QEvent>
 #include <QVBoxLayout>
@@ -70,6 +72,7 @@ void SideBar::setModel(GameModel *model)
         m_tableInfo = model->tableInfo();
     refresh();
     updateEmptySeats();
+    joinWantedChat();
 }
 
 void SideBar::setTableInfo(const TableInfo &info)
@@ -133,6 +136,7 @@ void SideBar::clear()
     m_roundTimer.stop();
     m_handId = -1;
     m_windRound = -1;
+    m_chatWanted = false;
 }
 
 QString SideBar::rulesLink() const
@@ -431,7 +435,18 @@ std::vector<qint32> SideBar::playerIds() const
 
 void SideBar::setChatController(ChatController *controller)
 {
+    if (m_chatController) {
+        disconnect(m_chatController, nullptr, this, nullptr);
+        if (m_chatController->client())
+            disconnect(m_chatController->client(), nullptr, this, nullptr);
+    }
+    m_chatController = controller;
     m_conference->setChatController(controller);
+    if (!controller)
+        return;
+    connect(controller, &ChatController::conferenceServiceChanged, this, &SideBar::joinWantedChat);
+    if (controller->client())
+        connect(controller->client(), &XMPPClient::connected, this, &SideBar::joinWantedChat);
 }
 
 void SideBar::appendNotice(const QString &text)
@@ -441,16 +456,30 @@ void SideBar::appendNotice(const QString &text)
 
 void SideBar::setChatJoined(bool joined)
 {
-    if (joined == m_chatJoined)
-        return;
-    if (joined) {
-        if (!m_model)
-            return;
-        m_conference->joinTableChat(m_model->tableId());
-    } else {
+    if (!joined) {
+        m_chatWanted = false;
         m_conference->leave();
+        return;
     }
-    m_chatJoined = joined;
+    // Asked again every hand: a room that refused the entry is not asked
+    // again until the session or the service changes.
+    if (m_chatWanted)
+        return;
+    m_chatWanted = true;
+    joinWantedChat();
+}
+
+void SideBar::joinWantedChat()
+{
+    if (!m_chatWanted || !m_model)
+        return;
+    const qint32 tableId = m_model->tableId();
+    if (m_conference->isInTableChat(tableId))
+        return;
+    // Still in another table's room: the address can change only outside.
+    if (m_conference->conference().isJoined())
+        m_conference->leave();
+    m_conference->joinTableChat(tableId);
 }
 
 void SideBar::on_leaveButton_clicked()

@@ -87,7 +87,9 @@ public:
     void setChatController(ChatController *controller);
     // A notice line in the table's chat; text is plain.
     void appendNotice(const QString &text);
-    // Enters the model's table chat once, or leaves it.
+    // Enters the model's table chat, or leaves it. Wanted but impossible
+    // now (no XMPP session or no conference service yet), it is entered
+    // when they come, and again after the XMPP session was lost.
     void setChatJoined(bool joined);
 
 signals:
@@ -110,6 +112,7 @@ private:
     void updateEmptySeats();
     void arrangeSeats();
     QString rulesLink() const;
+    void joinWantedChat();
 
     Ui::SideBar *m_ui;
     QPointer<GameModel> m_model;
@@ -126,7 +129,10 @@ private:
     QPointer<LocalizationDb> m_localizationDb;
     int m_windRound = -1;
     ConferenceWidget *m_conference = nullptr;
-    bool m_chatJoined = false;
+    QPointer<ChatController> m_chatController;
+    // The table window wants its chat; whether it is in the room is the
+    // conference's to say.
+    bool m_chatWanted = false;
 };
 
 // Sets the widths of columns 0, 1 and 2 of view, in that order.

@@ -1,7 +1,8 @@
 // The friends views against the private XMPP server with three players and
 // the scripted game server for their names: search and add, subscriptions
 // both ways, presence icons and tool tips, the tables a player sits at
-// published and shown in the details, invitations, and removal.
+// shown in the details, invitations, and removal; and the tables a player
+// sits at through the real table controller published in the presence.
 #include "LiveSession.h"
 
 #include "game/GameModel.h"
@@ -17,34 +18,24 @@
 #include "social/PlayerDb.h"
 #include "social/TableInviteDialog.h"
 #include "social/TablePresenceManager.h"
+#include "table/GameController.h"
 #include "xmpp/client/XMPPRosterModel.h"
 #include "xmpp/elements/PresenceStanza.h"
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTreeView>
 #include <QTreeWidget>
 
 #include <memory>
-
-// Stands in for the table code's controller: announces table models and
-// holds the own player id, as the main window sets it at login.
-class SeatingController : public QObject
-{
-    Q_OBJECT
-    Q_PROPERTY(qint32 ownPlayerId MEMBER ownPlayerId)
-
-public:
-    qint32 ownPlayerId = 0;
-
-signals:
-    void gameModelCreated(GameModel *model);
-    void gameModelAboutToBeDestroyed(GameModel *model);
-};
 
 namespace {
 struct Player
@@ -94,6 +85,7 @@ private slots:
     void initTestCase();
     void friends();
     void inviteLimit();
+    void ownTablesPublished();
 
 private:
     bool start(Player &p, const QString &user, bool named);
@@ -235,21 +227,16 @@ void TestFriendsLive::friends()
     QCOMPARE(statusLabel->textFormat(), Qt::PlainText);
     QCOMPARE(detail->friendId(), 6108);
 
-    // Bob's tables: watching publishes nothing, a seat publishes its path.
-    SeatingController controller;
-    controller.ownPlayerId = 6108;
-    TablePresenceManager presence(&controller, bob.client.get());
-    GameModel t12(12, TableInfo(12, QStringLiteral("9/Friends")), 6108, bobName);
-    GameModel t15(15, TableInfo(15, QStringLiteral("9/Friends")), 6108, bobName);
-    emit controller.gameModelCreated(&t12);
-    emit controller.gameModelCreated(&t15);
+    // Bob's presence names the two tables he sits at (ownTablesPublished
+    // shows how it comes to).
+    const QString t12 = QStringLiteral("9/Friends/12");
+    const QString t15 = QStringLiteral("9/Friends/15");
     const auto bobTables = [&] {
         const XMPPPresence *p = item(alice, bob)->bestPresence();
         return p ? p->tables() : QSet<QString>();
     };
-    emit t12.playerSeated(6109, 12, false);
-    emit t12.playerSeated(6108, 12, false);
-    emit t15.playerSeated(6108, 15, true);
+    bob.client->addTablePath(t12);
+    bob.client->addTablePath(t15);
     const QSet<QString> both{QStringLiteral("9/Friends/12"), QStringLiteral("9/Friends/15")};
     QTRY_COMPARE_WITH_TIMEOUT(bobTables(), both, 10000);
 
@@ -299,15 +286,15 @@ void TestFriendsLive::friends()
     QCOMPARE(players->model()->rowCount(), 1);
 
     // Bob stands up from table 12: the path goes, the invitation list is
-    // unchanged (he still sits at 15); seated again, it is back; a table
-    // closed while seated loses its path.
-    emit t12.playerUnseated(6108, 12);
+    // unchanged (he still sits at 15); seated again, it is back; then he
+    // leaves both.
+    bob.client->removeTablePath(t12);
     QTRY_COMPARE_WITH_TIMEOUT(bobTables(), QSet<QString>{QStringLiteral("9/Friends/15")}, 10000);
     QTRY_COMPARE_WITH_TIMEOUT(tableList->count(), 1, 10000);
-    emit t12.playerSeated(6108, 12, false);
+    bob.client->addTablePath(t12);
     QTRY_COMPARE_WITH_TIMEOUT(bobTables(), both, 10000);
-    emit controller.gameModelAboutToBeDestroyed(&t15);
-    emit controller.gameModelAboutToBeDestroyed(&t12);
+    bob.client->removeTablePath(t15);
+    bob.client->removeTablePath(t12);
     QTRY_VERIFY_WITH_TIMEOUT(bobTables().isEmpty(), 10000);
     QTRY_COMPARE_WITH_TIMEOUT(players->model()->rowCount(), 2, 10000);
     QTRY_COMPARE_WITH_TIMEOUT(tables.subscriptionCount(QStringLiteral("9/Friends")), 0, 10000);
@@ -367,6 +354,78 @@ void TestFriendsLive::inviteLimit()
     QCOMPARE(invite.findChild<QLabel *>(QStringLiteral("info"))->text(), QStringLiteral("No invites left!"));
     invite.resetInvites();
     QCOMPARE(players->model()->rowCount(), TableInviteDialog::InviteLimit);
+}
+
+// Erin plays through the real table controller at the scripted game
+// server; Fiona, who follows her presence, sees the table she sits at, and
+// neither the one she watches nor one she has left.
+void TestFriendsLive::ownTablesPublished()
+{
+    QTemporaryDir dir;
+    QFile scenarioFile(dir.filePath(QStringLiteral("seated.json")));
+    const QJsonObject ready{{"send", "player_is_ready"},
+                            {"fields", QJsonObject{{"tableId", "$table"}, {"playerId", "$pid"}}}};
+    const QJsonObject scenario{{"trigger", "join"},
+                               {"tables", QJsonArray{1001}},
+                               {"empty_table", true},
+                               {"steps", QJsonArray{ready, QJsonObject{{"expect", "leave_table"}}}}};
+    QVERIFY(scenarioFile.open(QIODevice::WriteOnly));
+    scenarioFile.write(QJsonDocument(scenario).toJson());
+    scenarioFile.close();
+    PeerProcess peer;
+    QVERIFY2(peer.start({QStringLiteral("--demo"), QStringLiteral("--account"), QStringLiteral("erin:pw:6116:Erin"),
+                         QStringLiteral("--scenario"), scenarioFile.fileName()}),
+             qPrintable(peer.errorString()));
+
+    ConnectionManager session(true);
+    QSignalSpy checked(&session, &ConnectionManager::versionCheckComplete);
+    QSignalSpy loggedIn(&session, &ConnectionManager::loginSuccess);
+    session.connectToHost(QStringLiteral("localhost"), peer.port());
+    QVERIFY(checked.wait(10000));
+    session.login(QStringLiteral("erin"), QStringLiteral("pw"));
+    QVERIFY(loggedIn.wait(10000));
+    QCOMPARE(session.ownPlayerId(), 6116);
+    auto erin = live::login(m_server, QStringLiteral("6116"));
+    auto fiona = live::login(m_server, QStringLiteral("6117"));
+    QVERIFY(erin && fiona);
+    XMPPRosterModel erinRoster(erin.get());
+    XMPPRosterModel fionaRoster(fiona.get());
+    PlayerDb db(&session, erin.get(), nullptr);
+    db.setOwnPlayer(6116, QStringLiteral("Erin"));
+
+    // As the main window wires them: the controller learns the own id at
+    // login and the presence manager follows the controller.
+    TableModel tables(&session);
+    tables.subscribe(QStringLiteral("101/Practice"));
+    QTRY_VERIFY_WITH_TIMEOUT(tables.hasTable(1001) && tables.hasTable(1003), 10000);
+    QWidget mainWindow;
+    GameController controller(&session, &db, nullptr, &mainWindow);
+    controller.setTableModel(&tables);
+    controller.setPlayerId(session.ownPlayerId());
+    TablePresenceManager presence(&controller, erin.get());
+
+    const XMPPJid erinJid = live::bareJid(m_server, QStringLiteral("6116"));
+    fiona->requestSubscription(erinJid, false);
+    QTRY_VERIFY_WITH_TIMEOUT(fionaRoster.findItem(erinJid) && (fionaRoster.findItem(erinJid)->flags & 1)
+                                 && fionaRoster.findItem(erinJid)->bestPresence(),
+                             10000);
+    const auto erinTables = [&] {
+        const XMPPPresence *p = fionaRoster.findItem(erinJid)->bestPresence();
+        return p ? p->tables() : QSet<QString>();
+    };
+
+    QSignalSpy watched(&controller, &GameController::tableWatched);
+    session.watch_table(1003);
+    QVERIFY(watched.wait(10000));
+    QSignalSpy joined(&controller, &GameController::regularTableJoined);
+    session.join_table(1001, -1);
+    QVERIFY(joined.wait(10000));
+    QTRY_COMPARE_WITH_TIMEOUT(erinTables(), QSet<QString>{QStringLiteral("101/Practice/1001")}, 10000);
+
+    controller.onLeave(1001);
+    QTRY_VERIFY_WITH_TIMEOUT(!controller.hasTable(1001), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(erinTables().isEmpty(), 10000);
+    QVERIFY(controller.hasTable(1003));
 }
 
 QTEST_MAIN(TestFriendsLive)

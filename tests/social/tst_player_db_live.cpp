@@ -121,6 +121,10 @@ void TestPlayerDbLive::addresses_data()
     QTest::newRow("negative") << QStringLiteral("-1@localhost") << -1;
     QTest::newRow("too large") << QStringLiteral("99999999999@localhost") << -1;
     QTest::newRow("server") << QStringLiteral("localhost") << -1;
+    QTest::newRow("leading zeros") << QStringLiteral("0007@localhost") << -1;
+    QTest::newRow("zero") << QStringLiteral("0@localhost") << 0;
+    QTest::newRow("double zero") << QStringLiteral("00@localhost") << -1;
+    QTest::newRow("domain in capitals") << QStringLiteral("7@LocalHost/desk") << 7;
 }
 
 void TestPlayerDbLive::addresses()

@@ -47,6 +47,7 @@ void XMPPConference::setClient(XMPPClient *client)
     if (m_client)
         disconnect(m_client, nullptr, this, nullptr);
     m_joinTimer.stop();
+    m_leavingNick.clear();
     m_client = client;
     if (!client)
         return;
@@ -61,6 +62,8 @@ void XMPPConference::setRoomJid(const XMPPJid &room)
     if (m_joined)
         throw std::runtime_error("user joined to a room");
     m_joinTimer.stop();
+    if (room != m_room)
+        m_leavingNick.clear();
     m_room = room;
 }
 
@@ -85,6 +88,11 @@ void XMPPConference::leave()
     // already left, and keep the room address locked.
     if (m_joined || m_entering)
         m_client->leaveRoom(m_room, m_nick);
+    // The room's answer to this departure is what tells the player that
+    // the room is left; after an entry never confirmed there is nothing
+    // to report.
+    if (m_joined)
+        m_leavingNick = m_nick;
     m_joined = false;
     m_entering = false;
 }
@@ -126,6 +134,13 @@ void XMPPConference::onPresence(XMPPPresence presence)
     // otherwise pass for another occupant (or, with an empty own nick, us).
     if (nick.isEmpty())
         return;
+    // The confirmation of a deliberate departure; a new entry under way
+    // (whose answer follows it) stays so.
+    if (availability == XMPPPresence::Unavailable && !m_leavingNick.isNull() && nick == m_leavingNick) {
+        m_leavingNick.clear();
+        emit userLeft(this);
+        return;
+    }
     const bool own = nick == m_nick;
     if (own && !m_joined && !entryOutstanding)
         return;
@@ -188,6 +203,7 @@ void XMPPConference::onDisconnected()
     m_joinTimer.stop();
     m_joined = false;
     m_entering = false;
+    m_leavingNick.clear();
 }
 
 void XMPPConference::onClientDestroyed()

@@ -34,6 +34,8 @@ public:
     XMPPJid roomJid() const { return m_room; }
     QString nick() const { return m_nick; }
     bool isJoined() const { return m_joined; }
+    // An entry presence is unanswered or a retry is waiting.
+    bool isEntering() const { return m_entering || m_joinTimer.isActive(); }
 
     // A null nick means the node of the own address. Throws without a
     // client or a room.
@@ -70,6 +72,9 @@ private:
     bool m_joined = false;
     // An entry presence went out and the room has not answered it yet.
     bool m_entering = false;
+    // The nick under which the player left the room and the room has not
+    // confirmed it yet.
+    QString m_leavingNick;
     QTimer m_joinTimer;
     int m_attempts = 0;
 };

@@ -59,12 +59,7 @@ const XMPPRosterItem *XMPPRosterModel::item(const QModelIndex &index) const
 
 int XMPPRosterModel::rowOf(const XMPPJid &jid) const
 {
-    const XMPPJid bare = jid.bare();
-    for (size_t row = 0; row < m_items.size(); ++row) {
-        if (m_items[row].jid == bare)
-            return int(row);
-    }
-    return -1;
+    return m_rows.value(jid.bare(), -1);
 }
 
 const XMPPRosterItem *XMPPRosterModel::findItem(const XMPPJid &jid) const
@@ -106,6 +101,7 @@ void XMPPRosterModel::onRosterReset()
 {
     beginResetModel();
     m_items.clear();
+    m_rows.clear();
     endResetModel();
 }
 
@@ -116,7 +112,10 @@ void XMPPRosterModel::onRosterUpdate(XMPPJid jid, int subscribeFlags, bool remov
     if (row >= 0) {
         if (remove) {
             beginRemoveRows(QModelIndex(), row, row);
+            m_rows.remove(m_items[size_t(row)].jid);
             m_items.erase(m_items.begin() + row);
+            for (size_t later = size_t(row); later < m_items.size(); ++later)
+                m_rows[m_items[later].jid] = int(later);
             endRemoveRows();
         } else {
             XMPPRosterItem &existing = m_items[size_t(row)];
@@ -129,6 +128,7 @@ void XMPPRosterModel::onRosterUpdate(XMPPJid jid, int subscribeFlags, bool remov
         const int last = int(m_items.size());
         beginInsertRows(QModelIndex(), last, last);
         m_items.emplace_back(jid.bare(), name, group, subscribeFlags);
+        m_rows.insert(m_items.back().jid, last);
         endInsertRows();
     }
 }

@@ -5,6 +5,7 @@
 #include "xmpp/elements/XMPPRosterItem.h"
 
 #include <QAbstractItemModel>
+#include <QHash>
 #include <QString>
 
 #include <vector>
@@ -45,4 +46,7 @@ private:
 
     XMPPClient *m_client;
     std::vector<XMPPRosterItem> m_items;
+    // Row of each item by its bare address: every presence and name update
+    // looks its row up, and rosters run to thousands.
+    QHash<XMPPJid, int> m_rows;
 };

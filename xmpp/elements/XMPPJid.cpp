@@ -16,16 +16,20 @@ XMPPJid::XMPPJid(const QString &domain, const QString &node, const QString &reso
         m_text += QLatin1Char('/') + resource;
 }
 
+// The parts are cut out on every lookup of a contact, a room or a player:
+// by position, without splitting the text.
 QString XMPPJid::node() const
 {
-    return m_text.section(QLatin1Char('@'), 0, 0);
+    const qsizetype at = m_text.indexOf(QLatin1Char('@'));
+    return at < 0 ? m_text : m_text.left(at);
 }
 
 QString XMPPJid::domain() const
 {
-    const QString beforeSlash = m_text.section(QLatin1Char('/'), 0, 0);
-    const int at = beforeSlash.indexOf(QLatin1Char('@'));
-    return at < 0 ? beforeSlash : beforeSlash.mid(at + 1);
+    const qsizetype slash = m_text.indexOf(QLatin1Char('/'));
+    const qsizetype end = slash < 0 ? m_text.size() : slash;
+    const qsizetype at = QStringView(m_text).left(end).indexOf(QLatin1Char('@'));
+    return m_text.mid(at + 1, end - at - 1);
 }
 
 QString XMPPJid::resource() const
@@ -40,8 +44,11 @@ XMPPJid XMPPJid::bare() const
         return XMPPJid();
     // Node and domain already passed their checks; their sum may be longer
     // than one part, and a received address must not throw here.
+    const qsizetype slash = m_text.indexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return *this;
     XMPPJid jid;
-    jid.m_text = m_text.section(QLatin1Char('/'), 0, 0);
+    jid.m_text = m_text.left(slash);
     return jid;
 }
 

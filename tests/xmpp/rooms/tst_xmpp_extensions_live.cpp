@@ -381,8 +381,14 @@ void TestXmppExtensionsLive::roomJoinTalkHistoryConflictKick()
                           [](const QList<QVariant> &args) { return args.at(1).toString() == QLatin1String("Bob"); })
             >= 0);
 
-    // Leaving ends the membership; the room address may change again.
+    // Leaving ends the membership, and the room's confirmation is
+    // reported; the room address may change again.
+    QSignalSpy aliceOwnLeft(&aliceRoom, &XMPPConference::userLeft);
     aliceRoom.leave();
+    QVERIFY(!aliceRoom.isJoined());
+    QVERIFY(aliceOwnLeft.wait(10000));
+    QTest::qWait(200);
+    QCOMPARE(aliceOwnLeft.size(), 1);
     QVERIFY(!aliceRoom.isJoined());
     aliceRoom.setRoomJid(XMPPJid(m_conferenceService.text(), QStringLiteral("elsewhere")));
 }

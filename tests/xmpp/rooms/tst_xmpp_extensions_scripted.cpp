@@ -775,6 +775,16 @@ void TestXmppExtensionsScripted::roomPresencesAndMessages()
     QCOMPARE(presence.attribute(QStringLiteral("type")), QStringLiteral("unavailable"));
     QCOMPARE(presence.attribute(QStringLiteral("to")), QStringLiteral("lobby@chat.localhost/u"));
     QVERIFY(presence.elementsByTagName(QStringLiteral("photo")).isEmpty());
+    // The room's confirmation of the departure is reported, once.
+    QSignalSpy confirmed(&room, &XMPPConference::userLeft);
+    for (int i = 0; i < 2; ++i)
+        m_fake->send("<presence type='unavailable' from='lobby@chat.localhost/u'><x "
+                     "xmlns='http://jabber.org/protocol/muc#user'><item affiliation='none' role='none'/>"
+                     "<status code='110'/></x></presence>");
+    QVERIFY(confirmed.wait(5000));
+    QTest::qWait(100);
+    QCOMPARE(confirmed.size(), 1);
+    QVERIFY(!room.isJoined());
     // While not joined, leaving again sends nothing.
     m_fake->clearReceived();
     room.leave();

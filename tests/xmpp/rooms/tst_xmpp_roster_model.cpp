@@ -123,10 +123,21 @@ void TestXmppRosterModel::updatesAddChangeRemove()
     QCOMPARE(removed.size(), 1);
     QCOMPARE(model.rowCount(), 1);
     QCOMPARE(model.data(model.index(0, 0)).toString(), QStringLiteral("b@d"));
+    // The rows behind a removed one are found at their new places.
+    QCOMPARE(model.indexOf(XMPPJid(QStringLiteral("B@D/r"))).row(), 0);
+    QVERIFY(!model.findItem(XMPPJid(QStringLiteral("a@d"))));
+    model.onRosterUpdate(XMPPJid(QStringLiteral("a@d")), 1, false, QStringLiteral("A3"), QString());
+    QCOMPARE(model.indexOf(XMPPJid(QStringLiteral("a@d"))).row(), 1);
+    changed.clear();
+    model.onPresence(presenceFrom(QStringLiteral("b@d/r")));
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed.at(0).at(0).toModelIndex().row(), 0);
+    QVERIFY(model.findItem(XMPPJid(QStringLiteral("b@d")))->bestPresence());
 
     model.onRosterReset();
     QCOMPARE(reset.size(), 1);
     QCOMPARE(model.rowCount(), 0);
+    QVERIFY(!model.findItem(XMPPJid(QStringLiteral("b@d"))));
 }
 
 void TestXmppRosterModel::presencesPerResource()

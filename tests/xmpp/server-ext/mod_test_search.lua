@@ -9,7 +9,9 @@
 --   * test control by chat message to the bare component address:
 --     "count <room>" answers with the number of entries into <room>;
 --     "kick <room>/<nick> <reason>" kicks that occupant from a room of the
---     conference service (the server itself is the actor).
+--     conference service (the server itself is the actor);
+--     "drop <user>" ends every stream of that account of the main host
+--     with a stream error, as a server going away would.
 local st = require "util.stanza";
 local jid_split = require "util.jid".split;
 local usermanager = require "core.usermanager";
@@ -118,6 +120,18 @@ local function kick(target, reason)
 	return ok and "kicked" or ("not kicked: " .. tostring(condition));
 end
 
+local function drop(user)
+	local host = prosody.hosts[main_host];
+	local account = host and host.sessions and host.sessions[user];
+	if not account or not account.sessions then return "no sessions"; end
+	local streams = {};
+	for _, session in pairs(account.sessions) do streams[#streams + 1] = session; end
+	for _, session in ipairs(streams) do
+		session:close({ condition = "system-shutdown", text = "dropped by the test" });
+	end
+	return "dropped " .. #streams;
+end
+
 module:hook("message/host", function (event)
 	local stanza = event.stanza;
 	local body = stanza:get_child_text("body");
@@ -128,7 +142,10 @@ module:hook("message/host", function (event)
 		answer = tostring(entries[room] or 0);
 	else
 		local target, reason = body:match("^kick (%S+) ?(.*)$");
-		if target then answer = kick(target, reason); else answer = "unknown command"; end
+		local user = body:match("^drop (%S+)$");
+		if target then answer = kick(target, reason);
+		elseif user then answer = drop(user);
+		else answer = "unknown command"; end
 	end
 	event.origin.send(st.message({ to = stanza.attr.from, from = stanza.attr.to, type = "chat" })
 		:text_tag("body", answer));

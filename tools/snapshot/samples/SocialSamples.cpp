@@ -73,6 +73,7 @@ QWidget *tableChat()
     pane->appendNotice(
         ConferenceWidget::tr("%1 has been kicked from the chat by %2 due to %3")
             .arg(QStringLiteral("North"), QStringLiteral("admin@localhost"), QStringLiteral("flooding")));
+    pane->appendNotice(ConferenceWidget::tr("The chat connection was lost"));
     return pane;
 }
 // A roster as a session would leave it: friends in every state, one with a
