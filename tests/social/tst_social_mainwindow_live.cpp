@@ -6,6 +6,8 @@
 
 #include "lobby/LobbyController.h"
 #include "lobby/TableModel.h"
+#include "mainwindow/LoginWindow.h"
+#include "mainwindow/MainView.h"
 #include "mainwindow/MainWindow.h"
 #include "peer/PeerProcess.h"
 #include "social/ConferenceWidget.h"
@@ -15,6 +17,8 @@
 #include "xmpp/client/XMPPRosterModel.h"
 
 #include <QApplication>
+#include <QPushButton>
+#include <QTest>
 #include <QTemporaryDir>
 
 class TestSocialMainWindowLive : public QObject
@@ -67,6 +71,10 @@ void TestSocialMainWindowLive::seatedTableIsPublishedAndItsChatEntered()
     MainWindow window(QStringLiteral("localhost"), peer.port(), QStringLiteral("gil"), QStringLiteral("secret"), true,
                       QStringLiteral("127.0.0.1:1"), nullptr);
     window.onStartupFinished(true);
+    // The given name and password fill the form; the player logs in.
+    auto *loginButton = window.view().loginWindow->findChild<QPushButton *>(QStringLiteral("loginButton"));
+    QTRY_VERIFY_WITH_TIMEOUT(loginButton->isEnabled() && loginButton->text() == QStringLiteral("Log in"), 15000);
+    QTest::mouseClick(loginButton, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(window.lobbyController() && window.lobbyController()->tableModel()->hasTable(1001), 15000);
     window.joinTable(1001);
     QTRY_VERIFY_WITH_TIMEOUT(window.gameController()->view(1001), 10000);
