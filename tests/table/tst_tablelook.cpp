@@ -57,6 +57,41 @@ int paintedPixels(QWidget *widget)
     return painted;
 }
 
+// How a countdown's digits read against what lies behind them (the timer
+// with nothing to show): the pixels at 4.5:1 or more from the brightest
+// pixel behind, and how many rows they span.
+struct Reading
+{
+    int pixels = 0;
+    int height = 0;
+};
+Reading readDigits(QWidget *window, TimerView *timer, const TimeSpan &span)
+{
+    const QRect at(timer->mapTo(window, QPoint()), timer->size());
+    timer->setTimeSpan(TimeSpan());
+    const QImage behind = window->grab(at).toImage();
+    timer->setTimeSpan(span);
+    const QImage shown = window->grab(at).toImage();
+    double brightest = 0;
+    for (int y = 0; y < behind.height(); ++y)
+        for (int x = 0; x < behind.width(); ++x)
+            brightest = std::max(brightest, luminance(behind.pixel(x, y)));
+    Reading reading;
+    int top = shown.height(), bottom = -1;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            const double l = luminance(shown.pixel(x, y));
+            if (l > brightest && contrast(l, brightest) >= 4.5) {
+                ++reading.pixels;
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    reading.height = std::max(0, bottom - top + 1);
+    return reading;
+}
+
 TimerView *timerNamed(QWidget *parent, const char *name)
 {
     return qobject_cast<TimerView *>(parent->findChild<QWidget *>(QLatin1String(name)));
@@ -117,7 +152,9 @@ private slots:
         QCOMPARE(timer->deadline(), end);
         QVERIFY(timer->isRunning());
         QCOMPARE(timer->counterText(), QStringLiteral("12"));
-        QVERIFY(paintedPixels(timer) > 20);
+        const Reading reading = readDigits(&window, timer, TimeSpan(now(), end));
+        QVERIFY2(reading.pixels >= 30 && reading.height >= 10,
+                 qPrintable(QStringLiteral("%1 pixels, %2 rows read").arg(reading.pixels).arg(reading.height)));
 
         window.stopCountdown();
         QVERIFY(timer->isHidden());
@@ -206,32 +243,12 @@ private slots:
 
         TimerView *timer = window.turnTimer();
         QVERIFY(timer->isVisible());
-        const QRect at = timer->geometry();
-        timer->hide();
-        const QImage cloth = window.grab(at).toImage();
-        timer->show();
-        window.onPlayerShouldAct(OWN, TimeSpan(now(), now().addSecs(20)));
+        const TimeSpan span(now(), now().addSecs(20));
+        window.onPlayerShouldAct(OWN, span);
         QCOMPARE(timer->counterText(), QStringLiteral("20"));
-        const QImage shown = window.grab(at).toImage();
-
-        double brightestCloth = 0;
-        for (int y = 0; y < cloth.height(); ++y)
-            for (int x = 0; x < cloth.width(); ++x)
-                brightestCloth = std::max(brightestCloth, luminance(cloth.pixel(x, y)));
-        // The digits: pixels that stand out from any of the cloth by 4.5:1.
-        int digits = 0, top = shown.height(), bottom = -1;
-        for (int y = 0; y < shown.height(); ++y) {
-            for (int x = 0; x < shown.width(); ++x) {
-                const double l = luminance(shown.pixel(x, y));
-                if (l > brightestCloth && contrast(l, brightestCloth) >= 4.5) {
-                    ++digits;
-                    top = std::min(top, y);
-                    bottom = std::max(bottom, y);
-                }
-            }
-        }
-        QVERIFY2(digits >= 60, qPrintable(QStringLiteral("%1 pixels of the digits read").arg(digits)));
-        QVERIFY2(bottom - top + 1 >= 14, qPrintable(QStringLiteral("digits %1 px high").arg(bottom - top + 1)));
+        const Reading reading = readDigits(&window, timer, span);
+        QVERIFY2(reading.pixels >= 60, qPrintable(QStringLiteral("%1 pixels of the digits read").arg(reading.pixels)));
+        QVERIFY2(reading.height >= 14, qPrintable(QStringLiteral("digits %1 px high").arg(reading.height)));
         // The claim countdown beside a discard looks the same.
         QCOMPARE(window.bigTurnTimer()->font(), timer->font());
         QCOMPARE(window.bigTurnTimer()->backdropColor(), timer->backdropColor());
