@@ -26,7 +26,7 @@ GameGraphicsScene::~GameGraphicsScene()
     clear();
 }
 
-void GameGraphicsScene::drawShadows(QPainter *painter, const QList<QGraphicsItem *> &items)
+QPainterPath GameGraphicsScene::shadeOf(const QList<QGraphicsItem *> &items)
 {
     QPainterPath shade;
     shade.setFillRule(Qt::WindingFill);
@@ -36,6 +36,11 @@ void GameGraphicsScene::drawShadows(QPainter *painter, const QList<QGraphicsItem
             continue;
         shade.addPath(item->sceneTransform().map(v.value<QPainterPath>()));
     }
+    return shade;
+}
+
+void GameGraphicsScene::fillShade(QPainter *painter, const QPainterPath &shade)
+{
     if (shade.isEmpty())
         return;
     painter->save();
@@ -43,6 +48,11 @@ void GameGraphicsScene::drawShadows(QPainter *painter, const QList<QGraphicsItem
     painter->setBrush(QColor(0, 0, 0, 48));
     painter->drawPath(shade);
     painter->restore();
+}
+
+void GameGraphicsScene::drawShadows(QPainter *painter, const QList<QGraphicsItem *> &items)
+{
+    fillShade(painter, shadeOf(items));
 }
 
 void GameGraphicsScene::shadowsChanged()

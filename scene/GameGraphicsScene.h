@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QGraphicsScene>
+#include <QPainterPath>
 #include <QPointer>
 
 class ShadowLayer;
@@ -20,6 +21,9 @@ public:
     // Fills the union of the shadow paths (item data key 0, mapped to the
     // scene) of the given items.
     static void drawShadows(QPainter *painter, const QList<QGraphicsItem *> &items);
+    // The union of the items' shadows in scene coordinates, and its fill.
+    static QPainterPath shadeOf(const QList<QGraphicsItem *> &items);
+    static void fillShade(QPainter *painter, const QPainterPath &shade);
 
     // Called by shadowed groups whenever their shadow, place or visibility
     // changed; (re)creates the shade item when needed (e.g. after clear()).

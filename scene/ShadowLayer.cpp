@@ -10,6 +10,9 @@
 ShadowLayer::ShadowLayer()
 {
     setZValue(std::numeric_limits<qreal>::lowest());
+    // The shade changes only when a group does; the frames between draw it
+    // from the view's copy instead of filling the whole outline again.
+    setCacheMode(DeviceCoordinateCache);
     setAcceptedMouseButtons(Qt::NoButton);
     setAcceptHoverEvents(false);
 }
@@ -29,8 +32,10 @@ QList<QGraphicsItem *> ShadowLayer::shadowItems() const
 void ShadowLayer::refresh()
 {
     QRectF bounds;
-    for (const QGraphicsItem *item : shadowItems())
+    const QList<QGraphicsItem *> items = shadowItems();
+    for (const QGraphicsItem *item : items)
         bounds |= item->sceneBoundingRect();
+    m_shade = GameGraphicsScene::shadeOf(items);
     if (bounds != m_bounds) {
         prepareGeometryChange();
         m_bounds = bounds;
@@ -45,5 +50,5 @@ QRectF ShadowLayer::boundingRect() const
 
 void ShadowLayer::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
-    GameGraphicsScene::drawShadows(painter, shadowItems());
+    GameGraphicsScene::fillShade(painter, m_shade);
 }

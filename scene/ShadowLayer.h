@@ -3,6 +3,7 @@
 #include "scene/SceneItem.h"
 
 #include <QGraphicsObject>
+#include <QPainterPath>
 
 // The shade under every item of a table scene: the union of the shadows of
 // all shadowed groups, filled once in translucent black. It lies below all
@@ -27,4 +28,7 @@ private:
     QList<QGraphicsItem *> shadowItems() const;
 
     QRectF m_bounds;
+    // The union as of the last refresh: a frame of an animation repaints
+    // part of the table without building it again.
+    QPainterPath m_shade;
 };

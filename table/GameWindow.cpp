@@ -85,7 +85,8 @@ GameWindow::GameWindow(QWidget *mainWindow, qint32 localPlayerId, LocalizationDb
     m_view->setGeometry(0, 0, 1024, 768);
     m_view->setFrameShape(QFrame::NoFrame);
     m_view->setScene(&m_scene);
-    m_view->setCacheMode(QGraphicsView::CacheNone);
+    // The cloth does not move: drawn once per size, then copied.
+    m_view->setCacheMode(QGraphicsView::CacheBackground);
     m_view->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
