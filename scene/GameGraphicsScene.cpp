@@ -55,6 +55,13 @@ void GameGraphicsScene::drawShadows(QPainter *painter, const QList<QGraphicsItem
     fillShade(painter, shadeOf(items));
 }
 
+void GameGraphicsScene::shadowCasterGone()
+{
+    // Not while the scene clears: the shade goes with everything else.
+    if (!m_closing && m_layer)
+        m_layer->refresh();
+}
+
 void GameGraphicsScene::shadowsChanged()
 {
     if (m_closing)

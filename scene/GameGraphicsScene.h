@@ -25,6 +25,8 @@ public:
     static QPainterPath shadeOf(const QList<QGraphicsItem *> &items);
     static void fillShade(QPainter *painter, const QPainterPath &shade);
 
+    // Called by a shadowed group that is being destroyed.
+    void shadowCasterGone();
     // Called by shadowed groups whenever their shadow, place or visibility
     // changed; (re)creates the shade item when needed (e.g. after clear()).
     void shadowsChanged();

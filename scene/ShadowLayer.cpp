@@ -6,6 +6,7 @@
 #include <QPainterPath>
 
 #include <limits>
+#include <map>
 
 ShadowLayer::ShadowLayer()
 {
@@ -33,14 +34,40 @@ void ShadowLayer::refresh()
 {
     QRectF bounds;
     const QList<QGraphicsItem *> items = shadowItems();
-    for (const QGraphicsItem *item : items)
+    std::map<const QGraphicsItem *, QPainterPath> shadows;
+    for (const QGraphicsItem *item : items) {
         bounds |= item->sceneBoundingRect();
-    m_shade = GameGraphicsScene::shadeOf(items);
-    if (bounds != m_bounds) {
-        prepareGeometryChange();
-        m_bounds = bounds;
+        shadows[item] = item->sceneTransform().map(item->data(SceneItem::ShadowPathKey).value<QPainterPath>());
     }
-    update();
+    QPainterPath shade;
+    shade.setFillRule(Qt::WindingFill);
+    for (const auto &entry : shadows)
+        shade.addPath(entry.second);
+    m_shade = shade;
+    // Only the shadows that changed are drawn again: a discard or a drawn
+    // tile must not cost a fill of the whole table's shade.
+    QRectF dirty;
+    for (const auto &[item, path] : shadows) {
+        const auto old = m_shadows.find(item);
+        if (old == m_shadows.end())
+            dirty |= path.boundingRect();
+        else if (old->second != path)
+            dirty |= path.boundingRect() | old->second.boundingRect();
+    }
+    for (const auto &[item, path] : m_shadows) {
+        if (shadows.find(item) == shadows.end())
+            dirty |= path.boundingRect();
+    }
+    m_shadows = std::move(shadows);
+    // The area only grows: a new size would draw everything again.
+    if (!m_bounds.contains(bounds)) {
+        prepareGeometryChange();
+        m_bounds |= bounds;
+        update();
+        return;
+    }
+    if (!dirty.isEmpty())
+        update(dirty.adjusted(-1, -1, 1, 1));
 }
 
 QRectF ShadowLayer::boundingRect() const

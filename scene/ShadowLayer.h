@@ -5,6 +5,8 @@
 #include <QGraphicsObject>
 #include <QPainterPath>
 
+#include <map>
+
 // The shade under every item of a table scene: the union of the shadows of
 // all shadowed groups, filled once in translucent black. It lies below all
 // other items, so views draw it after their background whatever their
@@ -31,4 +33,6 @@ private:
     // The union as of the last refresh: a frame of an animation repaints
     // part of the table without building it again.
     QPainterPath m_shade;
+    // Each group's shadow in the scene as of the last refresh.
+    std::map<const QGraphicsItem *, QPainterPath> m_shadows;
 };

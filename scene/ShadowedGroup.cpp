@@ -46,6 +46,16 @@ ShadowedGroup::ShadowedGroup(QGraphicsItem *parent)
     setFlag(ItemSendsScenePositionChanges);
 }
 
+ShadowedGroup::~ShadowedGroup()
+{
+    // The scene's shade is drawn once and kept: a group that goes takes its
+    // shadow with it.
+    if (auto *s = qobject_cast<GameGraphicsScene *>(scene())) {
+        setData(SceneItem::ShadowPathKey, QVariant());
+        s->shadowCasterGone();
+    }
+}
+
 QVariant ShadowedGroup::itemChange(GraphicsItemChange change, const QVariant &value)
 {
     switch (change) {

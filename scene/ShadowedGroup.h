@@ -14,6 +14,7 @@ public:
     enum { Type = SceneItem::ShadowedGroupType };
 
     explicit ShadowedGroup(QGraphicsItem *parent = nullptr);
+    ~ShadowedGroup() override;
 
     void setLightPosition(const QPointF &scenePos);
     QPointF lightPosition() const { return m_light; }
