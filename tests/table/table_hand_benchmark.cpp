@@ -47,6 +47,43 @@ bool waitFor(const std::function<bool()> &condition, int ms = 60000)
     return true;
 }
 
+// Names the longest events the GUI thread handled, so that a stall can be
+// traced to its receiver: the outermost dispatches over 8 ms.
+class TimedApplication : public QApplication
+{
+public:
+    using QApplication::QApplication;
+
+    struct Slow
+    {
+        double at, ms;
+        QString what;
+    };
+    std::vector<Slow> slow;
+    QElapsedTimer clock;
+
+    bool notify(QObject *receiver, QEvent *event) override
+    {
+        if (m_depth > 0 || !clock.isValid())
+            return QApplication::notify(receiver, event);
+        ++m_depth;
+        QElapsedTimer timer;
+        timer.start();
+        const int type = event->type();
+        const QString name = QString::fromLatin1(receiver->metaObject()->className()) + QLatin1Char('/')
+                             + receiver->objectName();
+        const bool result = QApplication::notify(receiver, event);
+        const double ms = timer.nsecsElapsed() / 1e6;
+        --m_depth;
+        if (ms > 8.0)
+            slow.push_back({clock.elapsed() / 1000.0, ms, QStringLiteral("%1 event %2").arg(name).arg(type)});
+        return result;
+    }
+
+private:
+    int m_depth = 0;
+};
+
 double threadCpuMs()
 {
     timespec ts{};
@@ -64,7 +101,7 @@ int fail(const char *what)
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    TimedApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("mahjong-benchmarks"));
     QCoreApplication::setApplicationName(QStringLiteral("table_hand_benchmark"));
     QSettings().setValue(QStringLiteral("game/animations"), true);
@@ -131,6 +168,7 @@ int main(int argc, char **argv)
     sinceTick.start();
     probe.start();
     total.start();
+    app.clock.start();
 
     if (!waitFor([&] { return !window->concealedActionDialog()->isHidden(); }))
         return fail("no riichi offer");
@@ -159,6 +197,9 @@ int main(int argc, char **argv)
     std::printf("gaps over 16 ms in the hand: %lld (goal: none)\n", static_cast<long long>(over));
     for (const Stall &stall : stalls)
         std::printf("  %.2f ms at %.2f s, %.2f ms of it on the GUI thread's CPU\n", stall.ms, stall.at, stall.cpuMs);
+    std::printf("events that took over 8 ms:\n");
+    for (const auto &event : app.slow)
+        std::printf("  %.2f ms at %.2f s: %s\n", event.ms, event.at, qPrintable(event.what));
     QSettings().clear();
     return 0;
 }
