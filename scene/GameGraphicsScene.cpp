@@ -55,20 +55,25 @@ void GameGraphicsScene::drawShadows(QPainter *painter, const QList<QGraphicsItem
     fillShade(painter, shadeOf(items));
 }
 
-void GameGraphicsScene::shadowCasterGone()
+void GameGraphicsScene::shadowCasterGone(const QGraphicsItem *group)
 {
     // Not while the scene clears: the shade goes with everything else.
     if (!m_closing && m_layer)
-        m_layer->refresh();
+        m_layer->refresh(group, true);
 }
 
-void GameGraphicsScene::shadowsChanged()
+void GameGraphicsScene::shadowsChanged(const QGraphicsItem *group, bool leaving)
 {
     if (m_closing)
         return;
     if (!m_layer) {
         m_layer = new ShadowLayer;
         addItem(m_layer);
+        m_layer->refresh();
+        return;
     }
-    m_layer->refresh();
+    if (group)
+        m_layer->refresh(group, leaving);
+    else
+        m_layer->refresh();
 }

@@ -26,10 +26,11 @@ public:
     static void fillShade(QPainter *painter, const QPainterPath &shade);
 
     // Called by a shadowed group that is being destroyed.
-    void shadowCasterGone();
+    void shadowCasterGone(const QGraphicsItem *group);
     // Called by shadowed groups whenever their shadow, place or visibility
-    // changed; (re)creates the shade item when needed (e.g. after clear()).
-    void shadowsChanged();
+    // changed, or when one leaves the scene; (re)creates the shade item when
+    // needed (e.g. after clear()). Without a group every shadow is read again.
+    void shadowsChanged(const QGraphicsItem *group = nullptr, bool leaving = false);
 
 private:
     QPointer<ShadowLayer> m_layer;

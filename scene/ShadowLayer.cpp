@@ -33,19 +33,12 @@ QList<QGraphicsItem *> ShadowLayer::shadowItems() const
 void ShadowLayer::refresh()
 {
     QRectF bounds;
-    const QList<QGraphicsItem *> items = shadowItems();
     std::map<const QGraphicsItem *, QPainterPath> shadows;
-    for (const QGraphicsItem *item : items) {
+    for (const QGraphicsItem *item : shadowItems()) {
         bounds |= item->sceneBoundingRect();
         shadows[item] = item->sceneTransform().map(item->data(SceneItem::ShadowPathKey).value<QPainterPath>());
     }
-    QPainterPath shade;
-    shade.setFillRule(Qt::WindingFill);
-    for (const auto &entry : shadows)
-        shade.addPath(entry.second);
-    m_shade = shade;
-    // Only the shadows that changed are drawn again: a discard or a drawn
-    // tile must not cost a fill of the whole table's shade.
+    // Only the shadows that changed are drawn again.
     QRectF dirty;
     for (const auto &[item, path] : shadows) {
         const auto old = m_shadows.find(item);
@@ -59,8 +52,45 @@ void ShadowLayer::refresh()
             dirty |= path.boundingRect();
     }
     m_shadows = std::move(shadows);
+    apply(bounds, dirty);
+}
+
+void ShadowLayer::refresh(const QGraphicsItem *source, bool leaving)
+{
+    // One group changed: a discard or a drawn tile must cost neither a look
+    // through every item of the table nor a fill of the whole shade.
+    const QVariant shadow = source->data(SceneItem::ShadowPathKey);
+    const bool casts = !leaving && source->scene() == scene() && source->isVisible()
+                       && shadow.metaType() == QMetaType::fromType<QPainterPath>();
+    const auto old = m_shadows.find(source);
+    QRectF dirty;
+    QRectF bounds;
+    if (old != m_shadows.end())
+        dirty = old->second.boundingRect();
+    if (casts) {
+        QPainterPath path = source->sceneTransform().map(shadow.value<QPainterPath>());
+        if (old != m_shadows.end() && old->second == path)
+            return;
+        dirty |= path.boundingRect();
+        bounds = source->sceneBoundingRect();
+        m_shadows[source] = std::move(path);
+    } else {
+        if (old == m_shadows.end())
+            return;
+        m_shadows.erase(old);
+    }
+    apply(bounds, dirty);
+}
+
+void ShadowLayer::apply(const QRectF &bounds, const QRectF &dirty)
+{
+    QPainterPath shade;
+    shade.setFillRule(Qt::WindingFill);
+    for (const auto &entry : m_shadows)
+        shade.addPath(entry.second);
+    m_shade = shade;
     // The area only grows: a new size would draw everything again.
-    if (!m_bounds.contains(bounds)) {
+    if (!bounds.isEmpty() && !m_bounds.contains(bounds)) {
         prepareGeometryChange();
         m_bounds |= bounds;
         update();

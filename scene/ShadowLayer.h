@@ -19,8 +19,11 @@ public:
 
     ShadowLayer();
 
-    // Recomputes the area covered after a group's shadow or place changed.
+    // Recomputes the shade from every group of the scene.
     void refresh();
+    // After one group's shadow, place or visibility changed, or when it
+    // leaves the scene.
+    void refresh(const QGraphicsItem *source, bool leaving);
 
     int type() const override { return Type; }
     QRectF boundingRect() const override;
@@ -28,6 +31,7 @@ public:
 
 private:
     QList<QGraphicsItem *> shadowItems() const;
+    void apply(const QRectF &bounds, const QRectF &dirty);
 
     QRectF m_bounds;
     // The union as of the last refresh: a frame of an animation repaints

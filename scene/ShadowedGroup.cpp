@@ -52,7 +52,7 @@ ShadowedGroup::~ShadowedGroup()
     // shadow with it.
     if (auto *s = qobject_cast<GameGraphicsScene *>(scene())) {
         setData(SceneItem::ShadowPathKey, QVariant());
-        s->shadowCasterGone();
+        s->shadowCasterGone(this);
     }
 }
 
@@ -60,10 +60,12 @@ QVariant ShadowedGroup::itemChange(GraphicsItemChange change, const QVariant &va
 {
     switch (change) {
     case ItemSceneChange: // leaving: the old scene redraws without it
+        notifyScene(true);
+        break;
     case ItemSceneHasChanged:
     case ItemScenePositionHasChanged:
     case ItemVisibleHasChanged:
-        notifyScene();
+        notifyScene(false);
         break;
     default:
         break;
@@ -71,10 +73,10 @@ QVariant ShadowedGroup::itemChange(GraphicsItemChange change, const QVariant &va
     return GraphicsNode::itemChange(change, value);
 }
 
-void ShadowedGroup::notifyScene()
+void ShadowedGroup::notifyScene(bool leaving)
 {
     if (auto *s = qobject_cast<GameGraphicsScene *>(scene()))
-        s->shadowsChanged();
+        s->shadowsChanged(this, leaving);
 }
 
 void ShadowedGroup::setLightPosition(const QPointF &scenePos)

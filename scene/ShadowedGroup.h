@@ -34,7 +34,7 @@ protected:
 
 private:
     void rebuildShadow();
-    void notifyScene();
+    void notifyScene(bool leaving = false);
 
     QPointF m_light;
     QRectF m_bounds;
