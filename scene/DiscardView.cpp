@@ -217,9 +217,11 @@ void DiscardView::updateToolTips()
 
 std::vector<TilePlace> DiscardView::targetPlaces(const tile_vector &)
 {
-    // Drawn turned or not, a discard flies in as a lying tile.
+    // Drawn turned or not, a discard flies in as a lying tile. It lands in
+    // the group as moved for one more tile (a new row moves the rows).
     const int n = static_cast<int>(m_tiles.size());
-    return {TilePlace{mapToScene(QPointF()) + tilePosition(n), TileImages::Declared, m_side}};
+    const QPointF inGroup = tilePosition(n) + rowOffset(n + 1) - rowOffset(n);
+    return {TilePlace{mapToScene(inGroup), TileImages::Declared, m_side}};
 }
 
 std::vector<TilePlace> DiscardView::targetPlaces(int)
@@ -238,7 +240,7 @@ void DiscardView::addTargetTiles(int) {}
 std::vector<TilePlace> DiscardView::sourcePlaces(int)
 {
     if (m_tiles.empty())
-        return {TilePlace{mapToScene(QPointF()) + tilePosition(0), TileImages::Declared, m_side}};
+        return {TilePlace{mapToScene(tilePosition(0)), TileImages::Declared, m_side}};
     return {m_tiles.back()->tilePlace()};
 }
 

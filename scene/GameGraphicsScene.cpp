@@ -26,7 +26,7 @@ GameGraphicsScene::~GameGraphicsScene()
     clear();
 }
 
-void GameGraphicsScene::drawShadows(QPainter *painter, const QList<QGraphicsItem *> &items)
+QPainterPath GameGraphicsScene::shadeOf(const QList<QGraphicsItem *> &items)
 {
     QPainterPath shade;
     shade.setFillRule(Qt::WindingFill);
@@ -36,6 +36,11 @@ void GameGraphicsScene::drawShadows(QPainter *painter, const QList<QGraphicsItem
             continue;
         shade.addPath(item->sceneTransform().map(v.value<QPainterPath>()));
     }
+    return shade;
+}
+
+void GameGraphicsScene::fillShade(QPainter *painter, const QPainterPath &shade)
+{
     if (shade.isEmpty())
         return;
     painter->save();
@@ -45,13 +50,30 @@ void GameGraphicsScene::drawShadows(QPainter *painter, const QList<QGraphicsItem
     painter->restore();
 }
 
-void GameGraphicsScene::shadowsChanged()
+void GameGraphicsScene::drawShadows(QPainter *painter, const QList<QGraphicsItem *> &items)
+{
+    fillShade(painter, shadeOf(items));
+}
+
+void GameGraphicsScene::shadowCasterGone(const QGraphicsItem *group)
+{
+    // Not while the scene clears: the shade goes with everything else.
+    if (!m_closing && m_layer)
+        m_layer->refresh(group, true);
+}
+
+void GameGraphicsScene::shadowsChanged(const QGraphicsItem *group, bool leaving)
 {
     if (m_closing)
         return;
     if (!m_layer) {
         m_layer = new ShadowLayer;
         addItem(m_layer);
+        m_layer->refresh();
+        return;
     }
-    m_layer->refresh();
+    if (group)
+        m_layer->refresh(group, leaving);
+    else
+        m_layer->refresh();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QGraphicsScene>
+#include <QPainterPath>
 #include <QPointer>
 
 class ShadowLayer;
@@ -20,10 +21,16 @@ public:
     // Fills the union of the shadow paths (item data key 0, mapped to the
     // scene) of the given items.
     static void drawShadows(QPainter *painter, const QList<QGraphicsItem *> &items);
+    // The union of the items' shadows in scene coordinates, and its fill.
+    static QPainterPath shadeOf(const QList<QGraphicsItem *> &items);
+    static void fillShade(QPainter *painter, const QPainterPath &shade);
 
+    // Called by a shadowed group that is being destroyed.
+    void shadowCasterGone(const QGraphicsItem *group);
     // Called by shadowed groups whenever their shadow, place or visibility
-    // changed; (re)creates the shade item when needed (e.g. after clear()).
-    void shadowsChanged();
+    // changed, or when one leaves the scene; (re)creates the shade item when
+    // needed (e.g. after clear()). Without a group every shadow is read again.
+    void shadowsChanged(const QGraphicsItem *group = nullptr, bool leaving = false);
 
 private:
     QPointer<ShadowLayer> m_layer;

@@ -222,23 +222,33 @@ void HandView::tilePressed(tile t)
         this, [this, t] { emit tileClicked(t); }, Qt::QueuedConnection);
 }
 
-TilePlace HandView::placeOf(tile t) const
+QPointF HandView::slotPos(int index) const
 {
-    const int a = tileAdvance(), h = handTileHeight();
-    int k = 1;
-    std::size_t i = 0;
-    for (; i < m_tiles.size() && m_tiles[i]->getTile() > t; ++i)
-        k += 2;
-    for (; i < m_tiles.size() && m_tiles[i]->getTile() == t; ++i)
-        k += 1;
-    return TilePlace{pos() + QPointF(-(a * k) / 2, -h / 2), TileImages::Hand, TileImages::Bottom};
+    return mapToScene(QPointF(-(index + 1) * tileAdvance(), 0));
 }
 
 std::vector<TilePlace> HandView::sourcePlaces(const tile_vector &tiles)
 {
+    // The items takeTiles will remove: each tile's occurrence nearest the
+    // smallest end, one item per given tile. A raised tile starts raised.
+    std::vector<bool> taken(m_tiles.size(), false);
     std::vector<TilePlace> places;
-    for (const tile t : tiles)
-        places.push_back(placeOf(t));
+    for (const tile t : tiles) {
+        int found = -1;
+        for (int i = static_cast<int>(m_tiles.size()) - 1; i >= 0 && found < 0; --i) {
+            if (!taken[i] && m_tiles[i]->getTile() == t)
+                found = i;
+        }
+        if (found >= 0) {
+            taken[found] = true;
+            places.push_back(TilePlace{m_tiles[found]->mapToScene(QPointF()), TileImages::Hand, TileImages::Bottom});
+        } else {
+            // Not in the hand: from the slot where it would sort in.
+            const auto greater = std::count_if(m_tiles.begin(), m_tiles.end(),
+                                               [t](const HandTile *item) { return item->getTile() > t; });
+            places.push_back(TilePlace{slotPos(static_cast<int>(greater)), TileImages::Hand, TileImages::Bottom});
+        }
+    }
     return places;
 }
 
@@ -263,7 +273,21 @@ void HandView::takeSourceTiles(int) {}
 
 std::vector<TilePlace> HandView::targetPlaces(const tile_vector &tiles)
 {
-    return sourcePlaces(tiles);
+    // The slots the tiles take once added: item i shows the (i+1)-th largest
+    // tile; equal tiles take the next free slots of their run.
+    tile_vector all = this->tiles();
+    all.insert(all.end(), tiles.begin(), tiles.end());
+    const tile_vector current = this->tiles();
+    std::vector<TilePlace> places;
+    for (std::size_t j = 0; j < tiles.size(); ++j) {
+        const tile t = tiles[j];
+        const auto greater = std::count_if(all.begin(), all.end(), [t](tile o) { return o > t; });
+        const auto held = std::count(current.begin(), current.end(), t);
+        const auto earlier = std::count(tiles.begin(), tiles.begin() + static_cast<std::ptrdiff_t>(j), t);
+        places.push_back(
+            TilePlace{slotPos(static_cast<int>(greater + held + earlier)), TileImages::Hand, TileImages::Bottom});
+    }
+    return places;
 }
 
 std::vector<TilePlace> HandView::targetPlaces(int)

@@ -75,7 +75,8 @@ protected:
 private:
     void fitFrame();
     void refreshTileStates();
-    TilePlace placeOf(tile t) const;
+    // Scene position of the top-left corner of item index's image.
+    QPointF slotPos(int index) const;
 
     std::vector<HandTile *> m_tiles;
     bool m_active = false;

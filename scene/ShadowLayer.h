@@ -3,6 +3,9 @@
 #include "scene/SceneItem.h"
 
 #include <QGraphicsObject>
+#include <QPainterPath>
+
+#include <map>
 
 // The shade under every item of a table scene: the union of the shadows of
 // all shadowed groups, filled once in translucent black. It lies below all
@@ -16,8 +19,11 @@ public:
 
     ShadowLayer();
 
-    // Recomputes the area covered after a group's shadow or place changed.
+    // Recomputes the shade from every group of the scene.
     void refresh();
+    // After one group's shadow, place or visibility changed, or when it
+    // leaves the scene.
+    void refresh(const QGraphicsItem *source, bool leaving);
 
     int type() const override { return Type; }
     QRectF boundingRect() const override;
@@ -25,6 +31,12 @@ public:
 
 private:
     QList<QGraphicsItem *> shadowItems() const;
+    void apply(const QRectF &bounds, const QRectF &dirty);
 
     QRectF m_bounds;
+    // The union as of the last refresh: a frame of an animation repaints
+    // part of the table without building it again.
+    QPainterPath m_shade;
+    // Each group's shadow in the scene as of the last refresh.
+    std::map<const QGraphicsItem *, QPainterPath> m_shadows;
 };

@@ -46,14 +46,26 @@ ShadowedGroup::ShadowedGroup(QGraphicsItem *parent)
     setFlag(ItemSendsScenePositionChanges);
 }
 
+ShadowedGroup::~ShadowedGroup()
+{
+    // The scene's shade is drawn once and kept: a group that goes takes its
+    // shadow with it.
+    if (auto *s = qobject_cast<GameGraphicsScene *>(scene())) {
+        setData(SceneItem::ShadowPathKey, QVariant());
+        s->shadowCasterGone(this);
+    }
+}
+
 QVariant ShadowedGroup::itemChange(GraphicsItemChange change, const QVariant &value)
 {
     switch (change) {
     case ItemSceneChange: // leaving: the old scene redraws without it
+        notifyScene(true);
+        break;
     case ItemSceneHasChanged:
     case ItemScenePositionHasChanged:
     case ItemVisibleHasChanged:
-        notifyScene();
+        notifyScene(false);
         break;
     default:
         break;
@@ -61,10 +73,10 @@ QVariant ShadowedGroup::itemChange(GraphicsItemChange change, const QVariant &va
     return GraphicsNode::itemChange(change, value);
 }
 
-void ShadowedGroup::notifyScene()
+void ShadowedGroup::notifyScene(bool leaving)
 {
     if (auto *s = qobject_cast<GameGraphicsScene *>(scene()))
-        s->shadowsChanged();
+        s->shadowsChanged(this, leaving);
 }
 
 void ShadowedGroup::setLightPosition(const QPointF &scenePos)

@@ -14,6 +14,7 @@ public:
     enum { Type = SceneItem::ShadowedGroupType };
 
     explicit ShadowedGroup(QGraphicsItem *parent = nullptr);
+    ~ShadowedGroup() override;
 
     void setLightPosition(const QPointF &scenePos);
     QPointF lightPosition() const { return m_light; }
@@ -33,7 +34,7 @@ protected:
 
 private:
     void rebuildShadow();
-    void notifyScene();
+    void notifyScene(bool leaving = false);
 
     QPointF m_light;
     QRectF m_bounds;

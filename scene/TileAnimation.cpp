@@ -64,10 +64,17 @@ int TileAnimation::startTurn(TileImages::Use use, TileImages::Side fromSide, Til
     return quarters % 2 * 90;
 }
 
+QPointF TileAnimation::centreOf(const TilePlace &place)
+{
+    // The middle of the picture lying there: the flying tile, scaled to the
+    // row's extent, covers it from there.
+    const TileImages *images = TileGraphics::instance().scaledPainter().images();
+    return images ? place.pos + images->rect(place.side, place.use).center() : place.pos;
+}
+
 void TileAnimation::setStartPlace(const TilePlace &place)
 {
-    const QSizeF size = imageSize(m_item.use(), m_fromSide);
-    const QPointF centre = place.pos + QPointF(size.width() / 2, size.height() / 2);
+    const QPointF centre = centreOf(place);
     m_item.setPos(centre);
     setPosAt(0, centre);
     setPosAt(m_startTime, centre);
@@ -75,8 +82,7 @@ void TileAnimation::setStartPlace(const TilePlace &place)
 
 void TileAnimation::setEndPlace(const TilePlace &place)
 {
-    const QSizeF size = imageSize(m_use, m_toSide);
-    setPosAt(m_endTime, place.pos + QPointF(size.width() / 2, size.height() / 2));
+    setPosAt(m_endTime, centreOf(place));
 }
 
 void TileAnimation::setStartScale(double scale)

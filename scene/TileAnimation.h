@@ -40,6 +40,8 @@ public:
     // length along a row (width on Bottom and Top, height on the sides).
     static QSizeF imageSize(TileImages::Use use, TileImages::Side side);
     static double rowExtent(TileImages::Use use, TileImages::Side side);
+    // Scene point of the middle of the picture lying at a place.
+    static QPointF centreOf(const TilePlace &place);
     // The quarter turns, in degrees, that make a tile drawn for toSide look
     // as seen from fromSide: any of -90, 0, 90, 180 for face-up pictures,
     // 0 or 90 for the others (their backs look alike half a turn round).

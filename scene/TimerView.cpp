@@ -136,8 +136,17 @@ void TimerView::paintEvent(QPaintEvent *)
         p.drawPie(QRectF(r), 1440, span);
     } else {
         const QString text = counterText();
-        if (!text.isEmpty())
-            p.drawText(rect(), Qt::AlignCenter, text);
+        if (text.isEmpty())
+            return;
+        if (m_backdropColor.isValid() && m_backdropColor.alpha() > 0) {
+            const QPen pen = p.pen();
+            p.setPen(Qt::NoPen);
+            p.setBrush(m_backdropColor);
+            const qreal radius = std::min(width(), height()) / 4.0;
+            p.drawRoundedRect(QRectF(rect()), radius, radius);
+            p.setPen(pen);
+        }
+        p.drawText(rect(), Qt::AlignCenter, text);
     }
 }
 
@@ -156,6 +165,12 @@ void TimerView::setPieType(PieType type)
 void TimerView::setSolidColor(const QColor &color)
 {
     m_solidColor = color;
+    update();
+}
+
+void TimerView::setBackdropColor(const QColor &color)
+{
+    m_backdropColor = color;
     update();
 }
 

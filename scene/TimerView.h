@@ -17,6 +17,7 @@ class TimerView : public QWidget
     Q_PROPERTY(PieType pieType READ pieType WRITE setPieType)
     Q_PROPERTY(QColor solidColor READ solidColor WRITE setSolidColor)
     Q_PROPERTY(int shadowOffset READ shadowOffset WRITE setShadowOffset)
+    Q_PROPERTY(QColor backdropColor READ backdropColor WRITE setBackdropColor)
 
 public:
     enum DisplayType { DEC_COUNTER = 0, DEC_PIE = 1 };
@@ -38,6 +39,10 @@ public:
     void setSolidColor(const QColor &color);
     int shadowOffset() const { return m_shadowOffset; }
     void setShadowOffset(int offset);
+    // A counter drawn over the table carries its own backdrop, so that it
+    // reads on the cloth and on tiles alike; none (invalid) by default.
+    QColor backdropColor() const { return m_backdropColor; }
+    void setBackdropColor(const QColor &color);
 
     qint64 total() const { return m_total; }
     QDateTime deadline() const { return m_deadline; }
@@ -70,4 +75,5 @@ private:
     PieType m_pieType;
     QColor m_solidColor = Qt::white;
     int m_shadowOffset = 0;
+    QColor m_backdropColor;
 };

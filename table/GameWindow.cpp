@@ -85,7 +85,8 @@ GameWindow::GameWindow(QWidget *mainWindow, qint32 localPlayerId, LocalizationDb
     m_view->setGeometry(0, 0, 1024, 768);
     m_view->setFrameShape(QFrame::NoFrame);
     m_view->setScene(&m_scene);
-    m_view->setCacheMode(QGraphicsView::CacheNone);
+    // The cloth does not move: drawn once per size, then copied.
+    m_view->setCacheMode(QGraphicsView::CacheBackground);
     m_view->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -194,13 +195,21 @@ GameWindow::GameWindow(QWidget *mainWindow, qint32 localPlayerId, LocalizationDb
         connect(m_playerDb, &PlayerDb::playerPictureUpdate, m_roundScoreBoard, &RoundScoreBoard::onPlayerPictureUpdate);
     }
 
-    m_turnTimer = new TimerView(this);
-    m_turnTimer->setGeometry(0, 0, 19, 19);
-    m_turnTimer->hide();
-    m_bigTurnTimer = new TimerView(this);
-    m_bigTurnTimer->setGeometry(0, 0, 19, 19);
+    // The turn and claim countdowns are read from across the room: large
+    // cream seconds on a dark badge, on the cloth and on tiles alike.
+    const QString countdownStyle = QStringLiteral(
+        "TimerView { qproperty-displayType: DEC_COUNTER; color: #f3e9c6; font-size: 16pt; font-weight: bold; }");
+    m_turnTimer = new TimerView(this, {}, TimerView::DEC_COUNTER);
+    m_turnTimer->setObjectName(QStringLiteral("turnTimer"));
+    m_bigTurnTimer = new TimerView(this, {}, TimerView::DEC_COUNTER);
+    m_bigTurnTimer->setObjectName(QStringLiteral("claimTimer"));
     m_bigTurnTimer->setShadowOffset(4);
-    m_bigTurnTimer->hide();
+    for (TimerView *countdown : {m_turnTimer, m_bigTurnTimer}) {
+        countdown->setStyleSheet(countdownStyle);
+        countdown->setBackdropColor(QColor(11, 61, 46, 224));
+        countdown->setGeometry(0, 0, 44, 30);
+        countdown->hide();
+    }
 
     setCompactTableLayout(false);
 

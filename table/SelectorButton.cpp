@@ -1,6 +1,7 @@
 #include "table/SelectorButton.h"
 
 #include "core/TextFormat.h"
+#include "scene/TimerView.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -9,7 +10,7 @@
 
 SelectorButton::SelectorButton(QWidget *parent)
     : QPushButton(parent)
-    , m_timer(new QWidget(this))
+    , m_timer(new TimerView(this, {}, TimerView::DEC_PIE, TimerView::PIE_GRADIENT))
     , m_inactive(new QLabel(this))
 {
     setCheckable(true);
@@ -57,7 +58,7 @@ void SelectorButton::setActive(bool active)
 
 void SelectorButton::setTimeSpan(const TimeSpan &span)
 {
-    m_timeSpan = span;
+    m_timer->setTimeSpan(span);
 }
 
 void SelectorButton::wantsAttention(bool) {}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/TimeSpan.h"
+#include "scene/TimerView.h"
 
 #include <QPushButton>
 
@@ -25,9 +26,8 @@ public:
     void setActive(bool active);
     bool isActive() const { return m_active; }
     void setTimeSpan(const TimeSpan &span);
-    const TimeSpan &timeSpan() const { return m_timeSpan; }
 
-    QWidget *timerWidget() const { return m_timer; }
+    TimerView *timerWidget() const { return m_timer; }
     QLabel *inactiveMarker() const { return m_inactive; }
 
     static QString kindIcon(int kind);
@@ -39,9 +39,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    QWidget *m_timer;
+    TimerView *m_timer;
     QLabel *m_inactive;
     int m_kind = 0;
     bool m_active = true;
-    TimeSpan m_timeSpan;
 };

@@ -50,11 +50,17 @@ void TableSelector::setLocalizationDb(LocalizationDb *db)
         connect(db, &LocalizationDb::tableNamesUpdated, this, &TableSelector::onTableNamesUpdated);
 }
 
-QString TableSelector::tableName(qint32 tableId, const TableInfo *info) const
+QString TableSelector::tableName(qint32 tableId) const
 {
     if (!m_localizationDb)
         return QString();
-    return info ? m_localizationDb->tableName(*info) : m_localizationDb->tableNameById(tableId);
+    QString name = m_localizationDb->tableNameById(tableId);
+    if (name.isEmpty()) {
+        const auto record = m_records.find(tableId);
+        if (record != m_records.end())
+            name = m_localizationDb->tableName(record->second);
+    }
+    return name;
 }
 
 SelectorButton *TableSelector::button(qint32 tableId) const
@@ -74,12 +80,8 @@ void TableSelector::addTable(const TableInfo &info)
     if (info.id() < 0 || m_group->button(info.id()))
         throw std::runtime_error("duplicate table: " + std::to_string(info.id()));
     auto *button = new SelectorButton(m_ui->buttons);
-    // By id, as the lobby model names it; the record is the fallback for a
-    // table the model does not hold.
-    QString name = tableName(info.id(), nullptr);
-    if (name.isEmpty())
-        name = tableName(info.id(), &info);
-    button->setTableName(name);
+    m_records[info.id()] = info;
+    button->setTableName(tableName(info.id()));
     if (info.gameType() == TableInfo::TOURNAMENT)
         button->setKind(SelectorButton::Tournament);
     m_group->addButton(button, info.id());
@@ -110,6 +112,7 @@ void TableSelector::removeTable(qint32 tableId)
     if (!target)
         throw std::runtime_error("missing table when removing from table selector, id: " + std::to_string(tableId));
     m_group->removeButton(target);
+    m_records.erase(tableId);
     delete target;
     relayout();
 }
@@ -119,10 +122,8 @@ void TableSelector::onTableInfo(const TableInfo &info)
     SelectorButton *target = button(info.id());
     if (!target)
         throw std::runtime_error("missing table on table info, id: " + std::to_string(info.id()));
-    QString name = tableName(info.id(), nullptr);
-    if (name.isEmpty())
-        name = tableName(info.id(), &info);
-    target->setTableName(name);
+    m_records[info.id()] = info;
+    target->setTableName(tableName(info.id()));
     if (info.gameType() == TableInfo::TOURNAMENT)
         target->setKind(SelectorButton::Tournament);
 }
@@ -148,8 +149,12 @@ void TableSelector::onTableNamesUpdated()
     m_lobbyButton->setText(tr("Lobby"));
     for (QAbstractButton *each : m_group->buttons()) {
         const int id = m_group->id(each);
-        if (id > 0)
-            static_cast<SelectorButton *>(each)->setTableName(tableName(id, nullptr));
+        if (id <= 0)
+            continue;
+        // Names of a language not fetched yet arrive later: keep the ones shown until then.
+        const QString name = tableName(id);
+        if (!name.isEmpty())
+            static_cast<SelectorButton *>(each)->setTableName(name);
     }
 }
 

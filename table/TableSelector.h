@@ -1,15 +1,17 @@
 #pragma once
 
 #include "core/TimeSpan.h"
+#include "protocol/TableInfo.h"
 
 #include <QPointer>
 #include <QWidget>
+
+#include <map>
 
 class LocalizationDb;
 class QButtonGroup;
 class QPushButton;
 class SelectorButton;
-class TableInfo;
 
 namespace Ui {
 class TableSelector;
@@ -57,10 +59,13 @@ protected:
 private:
     void relayout();
     void updateScrollState();
-    QString tableName(qint32 tableId, const TableInfo *info) const;
+    // By id, as the lobby model names it; the table's own record for a table
+    // the model does not hold. Empty when neither has a name yet.
+    QString tableName(qint32 tableId) const;
 
     Ui::TableSelector *m_ui;
     QButtonGroup *m_group;
     QPushButton *m_lobbyButton;
     QPointer<LocalizationDb> m_localizationDb;
+    std::map<qint32, TableInfo> m_records;
 };

@@ -83,11 +83,13 @@ void WashoutWindow::startCountdown(const QDateTime &end)
     m_countdown = running ? TimeSpan(now, end) : TimeSpan();
     m_ui->nextRoundLabel->setVisible(running);
     m_ui->nextRoundTimer->setVisible(running);
+    m_ui->nextRoundTimer->setTimeSpan(m_countdown);
 }
 
 void WashoutWindow::stopCountdown()
 {
     m_countdown = TimeSpan();
+    m_ui->nextRoundTimer->setTimeSpan(m_countdown);
     m_ui->nextRoundLabel->hide();
     m_ui->nextRoundTimer->hide();
 }

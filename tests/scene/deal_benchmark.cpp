@@ -2,7 +2,9 @@
 // four-player deal on a 1920 x 1080 scene, drawn by the software raster
 // engine into an image, at the game scale such a window uses, with the full
 // square wall of a Classic table. Prints ms per frame over the deal's 75
-// frames; asserts nothing.
+// frames; asserts nothing. The scene's share only: no window, no render
+// hints, no hand tray, no update processing; the frame a player gets is
+// measured by table_gamewindow_benchmark.
 //   table_deal_benchmark [ROUNDS]
 // DEAL_BENCHMARK_FRAME=file.png saves the middle frame to look at.
 

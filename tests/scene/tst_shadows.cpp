@@ -8,8 +8,12 @@
 
 #include <QGraphicsRectItem>
 #include <QGraphicsView>
+#include <QScreen>
 #include <QPainter>
 #include <QtTest>
+
+#include <functional>
+#include <memory>
 
 namespace {
 QPolygonF square(qreal x, qreal y, qreal size)
@@ -188,6 +192,77 @@ private slots:
         caster(20, 20, 40, 10, c);
         c->setLightPosition(QPointF(0, 40));
         QVERIFY(qAbs(qRed(renderScene(scene, scene.sceneRect()).pixel(30, 40)) - shade) <= 1);
+    }
+
+    // A view keeps its drawing of the shade between changes: after each
+    // change it shows the shade of the groups as they are now.
+    void viewKeepsTheShadeCurrent()
+    {
+        GameGraphicsScene scene;
+        scene.setSceneRect(0, 0, 300, 150);
+        QGraphicsView view(&scene);
+        view.setFrameShape(QFrame::NoFrame);
+        view.setBackgroundBrush(Qt::white);
+        view.setRenderHints(QPainter::Antialiasing);
+        view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.resize(300, 150);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        // What the view last put on the screen, and the shade drawn afresh
+        // from every group's shadow as it is now.
+        auto onScreen = [&view] {
+            QCoreApplication::processEvents();
+            view.viewport()->repaint();
+            return view.screen()->grabWindow(view.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        auto expected = [&scene] {
+            QImage img(300, 150, QImage::Format_RGB32);
+            img.fill(Qt::white);
+            QPainter p(&img);
+            p.setRenderHints(QPainter::Antialiasing);
+            QList<QGraphicsItem *> casters;
+            for (QGraphicsItem *item : scene.items())
+                if (item->isVisible())
+                    casters << item;
+            GameGraphicsScene::drawShadows(&p, casters);
+            return img;
+        };
+        auto differs = [](const QImage &a, const QImage &b) {
+            int count = 0;
+            for (int y = 0; y < a.height(); ++y)
+                for (int x = 0; x < a.width(); ++x)
+                    count += qAbs(qRed(a.pixel(x, y)) - qRed(b.pixel(x, y))) > 8;
+            return count;
+        };
+        auto *a = new ShadowedGroup;
+        auto *b = new ShadowedGroup;
+        auto *corner = new ShadowedGroup; // holds the shade's area wide open
+        for (ShadowedGroup *g : {a, b, corner})
+            scene.addItem(g);
+        caster(20, 20, 40, 10, a);
+        caster(40, 20, 40, 10, b);
+        caster(250, 110, 30, 10, corner);
+        for (ShadowedGroup *g : {a, b, corner})
+            g->setLightPosition(QPointF(150, 75));
+        QCOMPARE(differs(onScreen(), expected()), 0);
+        const std::function<void()> changes[] = {
+            [&] {
+            b->setPos(100, 30);
+            },
+            [&] {
+            caster(60, 60, 30, 20, a);
+            a->updateShadow();
+        },
+                                    [&] { a->setVisible(false); }, [&] { a->setVisible(true); }, [&] { delete b; },
+                                    };
+        int step = 0;
+        for (const auto &change : changes) {
+            change();
+            const int wrong = differs(onScreen(), expected());
+            QVERIFY2(wrong == 0, qPrintable(QStringLiteral("change %1: %2 pixels wrong").arg(step).arg(wrong)));
+            ++step;
+        }
     }
 
     // The shade lies under everything, including items stacked below the

@@ -259,13 +259,13 @@ private slots:
         QCOMPARE(frame.mapToParent(area.topLeft()), QPointF(-(5 * 32 + 16), 51 / 6));
         QCOMPARE(frame.mapToParent(area.bottomRight()), QPointF(16, 51 / 6 + 51));
 
-        // Animation places: the middle of a run of equal tiles, or the slot
-        // where a new tile goes.
+        // Animation places are top-left corners: the item takeTiles removes
+        // (the leftmost of equal tiles), or the slot where a new tile sorts in.
         TileAnimationSource &source = *hand;
         const std::vector<TilePlace> places = source.tilePlaces(tile_vector{3, 10, 30});
-        QCOMPARE(places[0].pos, QPointF(600 - (32 * 9) / 2, 700 - 25)); // k = 1 + 3 * 2 + 2
-        QCOMPARE(places[1].pos, QPointF(600 - (32 * 5) / 2, 700 - 25)); // after 22 and 14
-        QCOMPARE(places[2].pos, QPointF(600 - 32 / 2, 700 - 25));
+        QCOMPARE(places[0].pos, QPointF(600 - 5 * 32, 700));
+        QCOMPARE(places[1].pos, QPointF(600 - 3 * 32, 700)); // after 22 and 14
+        QCOMPARE(places[2].pos, QPointF(600 - 32, 700));
         QCOMPARE(places[0].use, TileImages::Hand);
         QVERIFY(source.tilePlaces(2).empty());
 

@@ -2,8 +2,10 @@
 
 #include "game/GameModel.h"
 #include "lobby/LocalizationDb.h"
+#include "protocol/ServerTime.h"
 #include "scene/TileGraphics.h"
 #include "table/ConcealedActionDialog.h"
+#include "table/GameWindow.h"
 #include "table/MeldAuction.h"
 #include "table/PlayerInactiveWindow.h"
 #include "table/PlayerWidget.h"
@@ -201,6 +203,8 @@ WashoutWindow *washout()
     window->setTableInfo(info);
     window->setEndOfGame(true);
     window->setWashoutType(8);
+    // The next hand starts in 12 s, counted down as the table shows it.
+    window->startCountdown(ServerTime::instance().now().addSecs(12));
     return window;
 }
 
@@ -219,12 +223,60 @@ TableSelector *selector()
     shortName.setNameId(8);
     strip->addTable(shortName);
     strip->onTableActiveChanged(12, false);
+    // Play waits on the player at the other table: its time-out mark runs.
+    const QDateTime now = ServerTime::instance().now();
+    strip->onTableActivity(90210, true, TimeSpan(now.addSecs(-8), now.addSecs(12)));
+    strip->onTableActivity(4711, true, TimeSpan(now.addSecs(-2), now.addSecs(18)));
     strip->setActiveTable(4711);
     return strip;
 }
 
+PlayerData turnSeat(qint32 id, const char *name, int wind, const tile_vector &discards, int hidden)
+{
+    PlayerData p(id, QString::fromLatin1(name));
+    p.setWind(wind);
+    p.setPoints(25000);
+    p.setDiscards(discards, -1);
+    p.setHiddenTiles(hidden);
+    p.setSeated(true);
+    return p;
+}
+
+// The local player's turn at a Riichi table: the countdown beside the hand.
+QWidget *ownTurn()
+{
+    useTiles();
+    constexpr qint32 own = 100;
+    auto *window = new GameWindow(nullptr, own);
+    TableInfo info = riichiTable();
+    info.setId(7);
+    auto *model = new GameModel(7, info, own, QStringLiteral("You"), window);
+    TableState state;
+    state.playerId = own;
+    state.lastDiscarder = 103;
+    WallState wall;
+    wall.liveTiles = 62;
+    wall.deadWallTiles = 14;
+    wall.deadWallPosition = 5;
+    wall.doraIndicators = {21};
+    model->markJoined();
+    model->onGameData(31, server_game_state::TILE_DISCARDED_STATE,
+                      {turnSeat(own, "You", 1, {27, 33, 0}, 0), turnSeat(101, "Kaede", 2, {28, 32}, 13),
+                       turnSeat(102, "Marco", 3, {30, 1}, 13), turnSeat(103, "Ines", 0, {29, 10, 19}, 13)},
+                      state, wall);
+    const tile_vector hand{2, 3, 4, 12, 13, 14, 21, 22, 23, 29, 29, 31, 31, 15};
+    model->onPrivatePlayerData(PrivatePlayerData{hand, true, false});
+    window->setModel(model);
+    window->onPrivatePlayerData(PrivatePlayerData{hand, true, false});
+    window->resize(1280, 800);
+    const QDateTime now = ServerTime::instance().now();
+    window->onPlayerShouldAct(own, TimeSpan(now.addSecs(-3), now.addSecs(12)));
+    return window;
+}
+
 } // namespace
 
+MAHJONG_SAMPLE(tableOwnTurn, {QStringLiteral("table-window-own-turn"), {1280, 800}, [] { return ownTurn(); }});
 MAHJONG_SAMPLE(tableSideBar, {QStringLiteral("table-side-bar"), {229, 760}, [] { return sideBar(); }});
 MAHJONG_SAMPLE(tableClaimPanel, {QStringLiteral("table-claim-panel"), Felt, [] { return onFelt(claimPanel()); }});
 MAHJONG_SAMPLE(tableDeclarationPanel,

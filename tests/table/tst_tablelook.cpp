@@ -1,0 +1,259 @@
+// What a player sees of the table's notices and countdowns: the washout's
+// countdown, the strip's time-out mark and names, and the turn countdown
+// beside the hand, drawn with the application's style sheet.
+
+#include "game/GameModel.h"
+#include "lobby/LocalizationDb.h"
+#include "scene/TileGraphics.h"
+#include "scene/TimerView.h"
+#include "table/GameWindow.h"
+#include "table/SelectorButton.h"
+#include "table/TableSelector.h"
+#include "table/WashoutWindow.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QSettings>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+const qint32 TABLE = 7, OWN = 100, P1 = 101, P2 = 102, P3 = 103;
+
+QDateTime now()
+{
+    // The timers measure against the server clock, which is the local one
+    // before any estimate.
+    return QDateTime::currentDateTimeUtc();
+}
+
+double luminance(QRgb c)
+{
+    const auto channel = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+}
+
+double contrast(double a, double b)
+{
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+// Pixels a widget paints over a transparent image.
+int paintedPixels(QWidget *widget)
+{
+    QImage image(widget->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    widget->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    int painted = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            painted += qAlpha(image.pixel(x, y)) > 0;
+    return painted;
+}
+
+// How a countdown's digits read against what lies behind them (the timer
+// with nothing to show): the pixels at 4.5:1 or more from the brightest
+// pixel behind, and how many rows they span.
+struct Reading
+{
+    int pixels = 0;
+    int height = 0;
+};
+Reading readDigits(QWidget *window, TimerView *timer, const TimeSpan &span)
+{
+    const QRect at(timer->mapTo(window, QPoint()), timer->size());
+    timer->setTimeSpan(TimeSpan());
+    const QImage behind = window->grab(at).toImage();
+    timer->setTimeSpan(span);
+    const QImage shown = window->grab(at).toImage();
+    double brightest = 0;
+    for (int y = 0; y < behind.height(); ++y)
+        for (int x = 0; x < behind.width(); ++x)
+            brightest = std::max(brightest, luminance(behind.pixel(x, y)));
+    Reading reading;
+    int top = shown.height(), bottom = -1;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            const double l = luminance(shown.pixel(x, y));
+            if (l > brightest && contrast(l, brightest) >= 4.5) {
+                ++reading.pixels;
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    reading.height = std::max(0, bottom - top + 1);
+    return reading;
+}
+
+TimerView *timerNamed(QWidget *parent, const char *name)
+{
+    return qobject_cast<TimerView *>(parent->findChild<QWidget *>(QLatin1String(name)));
+}
+
+PlayerData player(qint32 id, int wind, int hidden = 13)
+{
+    PlayerData p(id, QStringLiteral("player%1").arg(id));
+    p.setWind(wind);
+    p.setHiddenTiles(hidden);
+    p.setSeated(true);
+    return p;
+}
+
+TableInfo tableInfo()
+{
+    TableInfo info(TABLE, QStringLiteral("101/Practice"));
+    info.setRuleset(2);
+    info.setGameType(2);
+    info.setCapacity(4);
+    info.setNameId(1);
+    return info;
+}
+
+} // namespace
+
+class TestTableLook : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QCoreApplication::setOrganizationName(QStringLiteral("mahjong-tests"));
+        QCoreApplication::setApplicationName(QStringLiteral("tst_tablelook"));
+        QSettings().clear();
+        QSettings().setValue(QStringLiteral("game/animations"), false);
+        QSettings().setValue(QStringLiteral("game/sound"), false);
+        QDir::setSearchPaths(QStringLiteral("resources"), {QStringLiteral(":/default")});
+        QDir::setSearchPaths(QStringLiteral("textimages"), {QStringLiteral(":/default/textimages")});
+        QFile css(QStringLiteral(":/default/defaultui.css"));
+        QVERIFY(css.open(QIODevice::ReadOnly));
+        qApp->setStyleSheet(QString::fromUtf8(css.readAll()));
+        TileGraphics::instance().setTileSet(0, 0);
+    }
+
+    void cleanupTestCase() { QSettings().clear(); }
+
+    void washoutCountsDown()
+    {
+        WashoutWindow window;
+        window.showDialog(true);
+        TimerView *timer = timerNamed(&window, "nextRoundTimer");
+        QVERIFY2(timer, "the countdown is no timer");
+        const QDateTime end = now().addSecs(12);
+        window.startCountdown(end);
+        QVERIFY(timer->isVisible());
+        QCOMPARE(timer->deadline(), end);
+        QVERIFY(timer->isRunning());
+        QCOMPARE(timer->counterText(), QStringLiteral("12"));
+        const Reading reading = readDigits(&window, timer, TimeSpan(now(), end));
+        QVERIFY2(reading.pixels >= 30 && reading.height >= 10,
+                 qPrintable(QStringLiteral("%1 pixels, %2 rows read").arg(reading.pixels).arg(reading.height)));
+
+        window.stopCountdown();
+        QVERIFY(timer->isHidden());
+        QVERIFY(!timer->isRunning());
+        QVERIFY(!window.findChild<QLabel *>(QStringLiteral("nextRoundLabel"))->isVisible());
+        // An end already past shows no countdown at all.
+        window.startCountdown(now().addSecs(-1));
+        QVERIFY(timer->isHidden());
+        QCOMPARE(timer->remaining(), 0);
+    }
+
+    void stripShowsTheTimeOut()
+    {
+        TableSelector strip;
+        strip.resize(600, 40);
+        strip.addTable(tableInfo());
+        strip.show();
+        SelectorButton *button = strip.button(TABLE);
+        TimerView *mark = timerNamed(button, "tableTimeout");
+        QVERIFY2(mark, "the time-out mark is no timer");
+        QCOMPARE(mark->size(), QSize(12, 12));
+        QCOMPARE(paintedPixels(mark), 0);
+        const QDateTime end = now().addSecs(20);
+        strip.onTableActivity(TABLE, true, TimeSpan(now(), end));
+        QCOMPARE(mark->deadline(), end);
+        QVERIFY(mark->isRunning());
+        // The pie: too small for a number.
+        QCOMPARE(mark->displayType(), TimerView::DEC_PIE);
+        QVERIFY(mark->pieSpan() > 5000);
+        QVERIFY(paintedPixels(mark) > 50);
+        strip.onTableActivity(TABLE, false, TimeSpan());
+        QCOMPARE(paintedPixels(mark), 0);
+    }
+
+    // Names sent again (a language change) keep every button named, also a
+    // table the lobby does not list.
+    void stripNamesResent_data()
+    {
+        QTest::addColumn<QString>("template_");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("new name") << QStringLiteral("Grove {tableId}") << QStringLiteral("Grove 7");
+        QTest::newRow("same name") << QStringLiteral("Bamboo {tableId}") << QStringLiteral("Bamboo 7");
+        QTest::newRow("none yet") << QString() << QStringLiteral("Bamboo 7");
+    }
+    void stripNamesResent()
+    {
+        QFETCH(QString, template_);
+        QFETCH(QString, text);
+        LocalizationDb names(nullptr, nullptr);
+        names.onTableNames(QStringLiteral("en"), {{1, QStringLiteral("Bamboo {tableId}")}});
+        TableSelector strip;
+        strip.setLocalizationDb(&names);
+        strip.addTable(tableInfo());
+        QCOMPARE(strip.button(TABLE)->text(), QStringLiteral("Bamboo 7"));
+        std::map<qint32, QString> resent;
+        if (!template_.isEmpty())
+            resent[1] = template_;
+        names.onTableNames(QStringLiteral("en"), resent);
+        QCOMPARE(strip.button(TABLE)->text(), text);
+        QCOMPARE(strip.lobbyButton()->text(), QStringLiteral("Lobby"));
+    }
+
+    // The local player's countdown beside the hand, on the cloth of a real
+    // table window: light on dark, large enough to read across the room.
+    void turnCountdownReads()
+    {
+        GameModel model(TABLE, tableInfo(), OWN, QStringLiteral("me"));
+        GameWindow window(nullptr, OWN);
+        QObject::connect(&model, &GameModel::playerShouldAct, &window, &GameWindow::onPlayerShouldAct);
+        TableState state;
+        state.playerId = OWN;
+        WallState wall;
+        wall.liveTiles = 60;
+        wall.deadWallTiles = 14;
+        wall.deadWallPosition = 4;
+        model.markJoined();
+        model.onGameData(3, server_game_state::TILE_DISCARDED_STATE,
+                         {player(P1, 0), player(OWN, 1, 0), player(P2, 2), player(P3, 3)}, state, wall);
+        model.onPrivatePlayerData(PrivatePlayerData{{1, 2, 3, 9, 10, 11, 18, 19, 20, 27, 27, 31, 32, 33}, true, false});
+        window.setModel(&model);
+        window.resize(1280, 800);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY_WITH_TIMEOUT(!TileGraphics::instance().hasWorker(), 60000);
+        QCoreApplication::processEvents();
+
+        TimerView *timer = window.turnTimer();
+        QVERIFY(timer->isVisible());
+        const TimeSpan span(now(), now().addSecs(20));
+        window.onPlayerShouldAct(OWN, span);
+        QCOMPARE(timer->counterText(), QStringLiteral("20"));
+        const Reading reading = readDigits(&window, timer, span);
+        QVERIFY2(reading.pixels >= 60, qPrintable(QStringLiteral("%1 pixels of the digits read").arg(reading.pixels)));
+        QVERIFY2(reading.height >= 14, qPrintable(QStringLiteral("digits %1 px high").arg(reading.height)));
+        // The claim countdown beside a discard looks the same.
+        QCOMPARE(window.bigTurnTimer()->font(), timer->font());
+        QCOMPARE(window.bigTurnTimer()->backdropColor(), timer->backdropColor());
+    }
+};
+
+QTEST_MAIN(TestTableLook)
+#include "tst_tablelook.moc"
