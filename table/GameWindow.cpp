@@ -412,7 +412,7 @@ void GameWindow::resizeEvent(QResizeEvent *event)
     const QSize oldSize = event->oldSize();
     const QList<QWidget *> dialogs{
         m_watchingWindow, m_waitingForPlayersWindow, m_seatedWindow,    m_playerInactiveWindow,
-        m_scoreBoard,     m_washoutWindow,           m_roundScoreBoard, m_meldAuction.data()};
+        m_scoreBoard,     m_washoutWindow,           m_roundScoreBoard, m_meldAuction.data(), m_inviteDialog};
     for (QWidget *dialog : dialogs) {
         if (!dialog)
             continue;
