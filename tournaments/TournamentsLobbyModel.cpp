@@ -165,6 +165,7 @@ void TournamentsLobbyModel::addOrUpdateTournament(const TournamentInfo &info)
         entry.info.playerRegistered = m_registeredIds.count(info.id) != 0;
         addRow(entry);
         emit tournamentAdded(entry.info);
+        noteListChange();
         return;
     }
     Entry &entry = it->second;
@@ -201,6 +202,7 @@ void TournamentsLobbyModel::refreshRow(Entry &entry)
     emit tournamentUpdated(entry.info);
     if (m_notifyIntervalMs == 0) {
         showRecord(entry);
+        emit changesShown();
         return;
     }
     m_pendingRows.insert(entry.info.id);
@@ -229,11 +231,24 @@ void TournamentsLobbyModel::flushChanges()
         if (it != m_tournaments.end()) // a tournament removed meanwhile shows nothing
             showRecord(it->second);
     }
+    if (!pending.empty() || std::exchange(m_listChanged, false))
+        emit changesShown();
+}
+
+void TournamentsLobbyModel::noteListChange()
+{
+    m_listChanged = true;
+    if (m_notifyIntervalMs == 0) {
+        flushChanges();
+    } else if (!m_notifyTimer->isActive()) {
+        flushChanges();
+        m_notifyTimer->start();
+    }
 }
 
 void TournamentsLobbyModel::onNotifyTimeout()
 {
-    if (m_pendingRows.empty())
+    if (m_pendingRows.empty() && !m_listChanged)
         return;
     flushChanges();
     m_notifyTimer->start();
@@ -329,6 +344,7 @@ void TournamentsLobbyModel::onTournamentRemoved(qint32 tournamentId)
     m_tournaments.erase(it);
     m_pendingRows.erase(tournamentId);
     emit tournamentRemoved(tournamentId);
+    noteListChange();
 }
 
 void TournamentsLobbyModel::onTournamentRegisterSuccess(qint32 tournamentId)

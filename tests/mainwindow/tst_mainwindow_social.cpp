@@ -4,6 +4,9 @@
 // uploaded; the player menu of the tournament detail dialog is the main
 // window's.
 #include "XmppTestServer.h"
+#include "app/ResourcePaths.h"
+#include "lobby/LobbyController.h"
+#include "lobby/TableModel.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/PreferencesWindow.h"
 #include "peer/PeerProcess.h"
@@ -17,6 +20,8 @@
 #include "table/WaitingForPlayersWindow.h"
 #include "tournaments/TournamentDetailDialog.h"
 #include "tournaments/TournamentsController.h"
+#include "tournaments/TournamentsLobbyModel.h"
+#include "widgets/UTabWidget.h"
 #include "xmpp/client/XMPPClient.h"
 #include "xmpp/client/XMPPRosterModel.h"
 
@@ -59,6 +64,7 @@ void TestMainwindowSocial::initTestCase()
     QCoreApplication::setOrganizationName(QStringLiteral("Kestrova"));
     QCoreApplication::setApplicationName(QStringLiteral("Kestrova-Brisquel-social-test"));
     QSettings().clear();
+    ResourcePaths::install({});
     QVERIFY2(m_xmpp.load(), qPrintable(m_xmpp.error()));
     m_xmpp.trust();
     PeerProcess::installTestCa();
@@ -153,7 +159,7 @@ void TestMainwindowSocial::inviteFriendToTable()
     ann->joinTable(1001);
     QTRY_VERIFY_WITH_TIMEOUT(ann->gameController()->view(1001), 10000);
     GameWindow *table = ann->gameController()->view(1001);
-    QTRY_VERIFY_WITH_TIMEOUT(table->model() && table->model()->isOwnPlayerSeated(), 10000);
+    QVERIFY(!peer.waitForLine(QStringLiteral("SCENARIO_START join")).isNull());
     inviteButtonOf(table)->click();
     QCOMPARE(boxes(*table, QStringLiteral("Friends")).size(), 1);
     QVERIFY(!table->inviteDialog());
@@ -222,8 +228,9 @@ void TestMainwindowSocial::avatarFromPreferences()
         return qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1;
     };
     QVERIFY(centred());
-    window->resize(1280, 960);
-    QTRY_VERIFY(page->width() > 1000);
+    const QSize before = page->size();
+    window->resize(1400, 1000);
+    QTRY_VERIFY(page->size() != before);
     QTRY_VERIFY(centred());
 
     // The first avatar goes up in the own vCard; its arrival closes the

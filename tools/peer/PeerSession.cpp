@@ -45,6 +45,13 @@ QJsonValue masked(const QJsonValue &v)
     }
     return o;
 }
+
+// Every live session of this peer: invitations go from one to another.
+QList<PeerSession *> &sessions()
+{
+    static QList<PeerSession *> all;
+    return all;
+}
 } // namespace
 
 PeerSession::PeerSession(QSslSocket *socket, PeerConfig &config, bool verbose, bool tls, QObject *parent)
