@@ -53,6 +53,12 @@ TournamentsLobbyModel::TournamentsLobbyModel(QObject *parent)
     m_notifyTimer->setSingleShot(true);
     m_notifyTimer->setInterval(m_notifyIntervalMs);
     connect(m_notifyTimer, &QTimer::timeout, this, &TournamentsLobbyModel::onNotifyTimeout);
+    m_listTimer = new QTimer(this);
+    m_listTimer->setSingleShot(true);
+    connect(m_listTimer, &QTimer::timeout, this, [this] {
+        if (std::exchange(m_listChanged, false))
+            emit changesShown();
+    });
     registerProtocolMetaTypes();
     qRegisterMetaType<TournamentRegisteredInfo>("TournamentRegisteredInfo");
     setColumnCount(ColumnCount);
@@ -238,17 +244,17 @@ void TournamentsLobbyModel::flushChanges()
 void TournamentsLobbyModel::noteListChange()
 {
     m_listChanged = true;
-    if (m_notifyIntervalMs == 0) {
-        flushChanges();
-    } else if (!m_notifyTimer->isActive()) {
-        flushChanges();
-        m_notifyTimer->start();
+    if (m_notifyIntervalMs == 0 || !m_listTimer->isActive()) {
+        m_listChanged = false;
+        emit changesShown();
+        if (m_notifyIntervalMs > 0)
+            m_listTimer->start(m_notifyIntervalMs);
     }
 }
 
 void TournamentsLobbyModel::onNotifyTimeout()
 {
-    if (m_pendingRows.empty() && !m_listChanged)
+    if (m_pendingRows.empty())
         return;
     flushChanges();
     m_notifyTimer->start();

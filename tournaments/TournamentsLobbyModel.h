@@ -114,8 +114,12 @@ private:
     QPointer<ConnectionManager> m_session;
     // Tournaments whose rows wait for the end of the interval.
     std::set<qint32> m_pendingRows;
-    // A tournament came or went since changesShown was last emitted.
+    // A tournament came or went since changesShown was last emitted; such
+    // news is passed on at most once per interval too (a login brings the
+    // whole lobby at once), on a timer of its own so that it does not hold
+    // back the rows' first change.
     bool m_listChanged = false;
+    QTimer *m_listTimer = nullptr;
     QTimer *m_notifyTimer = nullptr;
     int m_notifyIntervalMs = DefaultNotifyIntervalMs;
 };

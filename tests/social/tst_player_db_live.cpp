@@ -78,6 +78,7 @@ void TestPlayerDbLive::initTestCase()
     m_server.trust();
     PeerProcess::installTestCa();
     QDir::setSearchPaths(QStringLiteral("avatars"), {QStringLiteral(":/default/avatars")});
+    QDir::setSearchPaths(QStringLiteral("resources"), {QStringLiteral(":/default")});
 }
 
 XMPPPresence TestPlayerDbLive::presenceFrom(const QString &from, const QByteArray &hash) const
