@@ -21,46 +21,6 @@ bool lessAs(const QVariant &left, const QVariant &right)
     return left.value<T>() < right.value<T>();
 }
 
-// Table names carry numbers: "Practice 9" sorts before "Practice 10", and
-// case does not decide the order.
-bool naturalLess(const QString &left, const QString &right)
-{
-    qsizetype i = 0;
-    qsizetype j = 0;
-    while (i < left.size() && j < right.size()) {
-        if (left[i].isDigit() && right[j].isDigit()) {
-            const qsizetype startI = i;
-            const qsizetype startJ = j;
-            while (i < left.size() && left[i].isDigit())
-                ++i;
-            while (j < right.size() && right[j].isDigit())
-                ++j;
-            // Compare digit runs by value without converting: strip leading
-            // zeros, then the longer run is larger, else compare as text.
-            QStringView a = QStringView(left).mid(startI, i - startI);
-            QStringView b = QStringView(right).mid(startJ, j - startJ);
-            while (a.size() > 1 && a.front() == u'0')
-                a = a.mid(1);
-            while (b.size() > 1 && b.front() == u'0')
-                b = b.mid(1);
-            if (a.size() != b.size())
-                return a.size() < b.size();
-            const int order = a.compare(b);
-            if (order != 0)
-                return order < 0;
-            continue;
-        }
-        const int order = QString::compare(left.mid(i, 1), right.mid(j, 1), Qt::CaseInsensitive);
-        if (order != 0)
-            return order < 0;
-        ++i;
-        ++j;
-    }
-    if ((left.size() - i) != (right.size() - j))
-        return (left.size() - i) < (right.size() - j);
-    return left < right;
-}
-
 } // namespace
 
 bool variantLessThan(const QVariant &left, const QVariant &right)
@@ -96,8 +56,10 @@ bool variantLessThan(const QVariant &left, const QVariant &right)
     case QMetaType::QDateTime:
         return lessAs<QDateTime>(left, right);
     case QMetaType::QString:
+        // Plain code-point order, upper case first: the same for every
+        // lobby column, whatever the player's locale.
         if (right.metaType().id() == QMetaType::QString)
-            return naturalLess(left.toString(), right.toString());
+            return left.toString() < right.toString();
         break;
     default:
         break;

@@ -38,9 +38,9 @@ bool MainTournamentsHost::watchTable(qint32 tableId)
     return sent;
 }
 
-void MainTournamentsHost::onUserMenuRequested(const QString &name, const QPoint &)
+void MainTournamentsHost::onUserMenuRequested(const QString &name, const QPoint &globalPos)
 {
-    qCDebug(lcMainwindow) << "no player menu for" << name;
+    m_window->onUserMenuRequested(name, globalPos);
 }
 
 qint64 MainTournamentsHost::accountBalance() const

@@ -96,7 +96,7 @@ MainWindow::MainWindow(const QString &gameHost, quint16 gamePort, const QString 
     m_tournamentsController = new TournamentsController(&m_connection, this, &m_tournamentsHost);
     m_gameController = new GameController(&m_connection, m_playerDb, m_tournamentsController->model(), this);
     m_gameController->setCompactTableLayout(QSettings().value(QStringLiteral("game/compactView"), false).toBool());
-    m_gameController->setWindowServices(m_localizationDb, &m_chat);
+    m_gameController->setWindowServices(m_localizationDb, &m_chat, &m_roster);
     m_lobbyController = new LobbyController(&m_connection, m_ui.centralWidget);
     m_tablePresence = new TablePresenceManager(m_gameController, &m_xmpp);
     setWindowTitle(QStringLiteral("Brisquel - ") + applicationVersion());

@@ -129,12 +129,8 @@ void MainWindow::displayLobby()
         preview->setModel(tournaments);
         addTab(m_tournamentsWindow, "tournament", "resources:tabicons/tournament.png");
 
-        m_preferencesPage = new PreferencesWindow(m_translationsManager, m_ui.lobbyWidget);
+        m_preferencesPage = new PreferencesWindow(m_translationsManager, m_playerDb, m_ui.lobbyWidget);
         m_preferencesPage->setObjectName(QStringLiteral("preferencesPage"));
-        connect(m_playerDb, &PlayerDb::playerPictureUpdate, m_preferencesPage, [this](qint32 pid) {
-            if (pid == m_ownId)
-                m_preferencesPage->setAvatar(m_playerDb->picture(pid, true));
-        });
         connect(m_preferencesPage, &PreferencesWindow::compactViewChanged, m_gameController,
                 &GameController::setCompactTableLayout);
         addTab(m_preferencesPage, "preferences", "resources:tabicons/preferences.png");

@@ -1,7 +1,10 @@
 #include "mainwindow/PreferencesWindow.h"
 
 #include "scene/TileGraphics.h"
+#include "social/AvatarDialog.h"
+#include "social/PlayerDb.h"
 #include "sound/SoundPlayer.h"
+#include "widgets/AutoCenterToParent.h"
 #include "widgets/TranslationsManager.h"
 #include "widgets/Utils.h"
 
@@ -27,9 +30,10 @@ int storedChoice(const char *key, int count)
 }
 } // namespace
 
-PreferencesWindow::PreferencesWindow(TranslationsManager *translations, QWidget *parent)
+PreferencesWindow::PreferencesWindow(TranslationsManager *translations, PlayerDb *playerDb, QWidget *parent)
     : QWidget(parent)
     , m_translations(translations)
+    , m_playerDb(playerDb)
     , m_ui(std::make_unique<Ui::PreferencesView>())
 {
     m_ui->setupUi(this);
@@ -62,6 +66,8 @@ PreferencesWindow::PreferencesWindow(TranslationsManager *translations, QWidget 
             &PreferencesWindow::onTileFaceSelectionIndexChanged);
 
     fillLanguages();
+    if (m_playerDb)
+        connect(m_playerDb, &PlayerDb::playerPictureUpdate, this, &PreferencesWindow::onPlayerPictureUpdate);
 }
 
 PreferencesWindow::~PreferencesWindow() = default;
@@ -101,9 +107,33 @@ void PreferencesWindow::on_autoPopdownScoreDialog_stateChanged(int newState)
     writeCheck("game/autoPopdownScoreDialog", newState);
 }
 
+AvatarDialog *PreferencesWindow::avatarDialog() const
+{
+    return findChild<AvatarDialog *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
 void PreferencesWindow::on_setAvatarButton_clicked()
 {
-    emit avatarRequested();
+    if (avatarDialog())
+        return;
+    auto *dialog = new AvatarDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    if (m_playerDb) {
+        connect(dialog, &AvatarDialog::changeAvatar, m_playerDb, &PlayerDb::setPicture);
+        connect(m_playerDb, &PlayerDb::changePictureFailed, dialog, &AvatarDialog::onChangeAvatarFailed);
+    }
+    new AutoCenterToParent(dialog);
+    dialog->showDialog(true);
+}
+
+void PreferencesWindow::onPlayerPictureUpdate(qint32 pid)
+{
+    if (!m_playerDb || pid != m_playerDb->ownPlayerId())
+        return;
+    setAvatar(m_playerDb->picture(pid, true));
+    // The new picture is what the open dialog was waiting for.
+    if (AvatarDialog *dialog = avatarDialog())
+        dialog->close();
 }
 
 void PreferencesWindow::on_inGameSoundCheckBox_stateChanged(int newState)

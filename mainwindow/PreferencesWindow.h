@@ -4,6 +4,8 @@
 
 #include <memory>
 
+class AvatarDialog;
+class PlayerDb;
 class QPixmap;
 class TranslationsManager;
 
@@ -19,17 +21,21 @@ class PreferencesWindow : public QWidget
     Q_OBJECT
 
 public:
-    explicit PreferencesWindow(TranslationsManager *translations, QWidget *parent = nullptr);
+    // Without a player database the avatar cannot be changed.
+    explicit PreferencesWindow(TranslationsManager *translations, PlayerDb *playerDb = nullptr,
+                               QWidget *parent = nullptr);
     ~PreferencesWindow() override;
 
     // Shows the local player's picture (the player database's).
     void setAvatar(const QPixmap &picture);
+    // The open avatar dialog, or null.
+    AvatarDialog *avatarDialog() const;
 
 signals:
     void compactViewChanged(bool compactView);
-    // "Choose avatar..." was clicked: whoever holds the player database
-    // opens the avatar dialog.
-    void avatarRequested();
+
+public slots:
+    void onPlayerPictureUpdate(qint32 pid);
 
 private slots:
     void on_autoPassCheckBox_stateChanged(int newState);
@@ -52,5 +58,6 @@ private:
     void fillLanguages();
 
     TranslationsManager *m_translations;
+    PlayerDb *m_playerDb;
     std::unique_ptr<Ui::PreferencesView> m_ui;
 };

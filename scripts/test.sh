@@ -9,6 +9,18 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh"
 build=${BUILD_DIR:-$root/build}
 
+# Every signal the product emits must reach someone, but those the allow list
+# names (with its reasons); the checker lives beside the clone, read-only.
+signals_status=0
+checker=${UNCONNECTED_SIGNALS:-$root/../shared/tools/unconnected-signals}
+if [ ! -x "$checker" ]; then
+  echo "unconnected-signals checker not found at $checker (set UNCONNECTED_SIGNALS)" >&2
+  signals_status=1
+else
+  mapfile -t allowed < <(sed -e 's/#.*//' -e 's/[[:space:]]//g' -e '/^$/d' "$root/scripts/unconnected-signals.allow")
+  (cd "$root" && "$checker" . --allow "${allowed[@]}") || signals_status=$?
+fi
+
 fuzz_status=0
 if [ "${SKIP_FUZZ:-}" != 1 ]; then
   "$root/scripts/fuzz.sh" || fuzz_status=$?
@@ -29,6 +41,10 @@ if [ "${SKIP_SANITIZERS:-}" != 1 ]; then
   export LSAN_OPTIONS=suppressions=$supp/lsan.supp:print_suppressions=0
   cd "$asan_build"
   ctest --output-on-failure -j "${TEST_JOBS:-$(nproc)}" --timeout 900 "$@"
+fi
+if [ "$signals_status" -ne 0 ]; then
+  echo "Signals emitted and connected nowhere (see above); connect them or list them in scripts/unconnected-signals.allow." >&2
+  exit "$signals_status"
 fi
 if [ "$fuzz_status" -ne 0 ]; then
   echo "Fuzzing found a fault (see above)." >&2

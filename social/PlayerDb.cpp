@@ -138,11 +138,11 @@ void PlayerDb::fetchPicture(qint32 pid, const QByteArray &announcedHash)
 QString PlayerDb::defaultAvatarName(qint32 pid)
 {
     static const QStringList names = {
-        QStringLiteral("avatars:avatar-default-1.png"),      QStringLiteral("avatars:avatar-default-2.png"),
-        QStringLiteral("avatars:avatar-default-blue.png"),   QStringLiteral("avatars:avatar-default-brown.png"),
-        QStringLiteral("avatars:avatar-default-brown2.png"), QStringLiteral("avatars:avatar-default-green.png"),
-        QStringLiteral("avatars:avatar-default-purple.png"), QStringLiteral("avatars:avatar-default-red.png"),
-        QStringLiteral("avatars:avatar-default-yellow.png"),
+        QStringLiteral("resources:/avatar-default-1.png"),      QStringLiteral("resources:/avatar-default-2.png"),
+        QStringLiteral("resources:/avatar-default-blue.png"),   QStringLiteral("resources:/avatar-default-brown.png"),
+        QStringLiteral("resources:/avatar-default-brown2.png"), QStringLiteral("resources:/avatar-default-green.png"),
+        QStringLiteral("resources:/avatar-default-purple.png"), QStringLiteral("resources:/avatar-default-red.png"),
+        QStringLiteral("resources:/avatar-default-yellow.png"),
     };
     return names.at(int(quint32(pid) % DefaultAvatarCount));
 }

@@ -20,6 +20,7 @@ TableInviteDialog::TableInviteDialog(qint32 tableId, const QString &lobbyPath, X
     setWidget(m_content);
     connect(m_ui->inviteButton, &QPushButton::clicked, this, &TableInviteDialog::onInviteButtonClicked);
     m_ui->playerList->setHeaderHidden(true);
+    m_filter->setPlayerDb(playerDb);
     m_filter->setSourceModel(new FriendsRosterModel(roster, playerDb, m_filter, true));
     connect(m_filter, &QAbstractItemModel::rowsInserted, this, &TableInviteDialog::onAvailableFriendsChanged);
     connect(m_filter, &QAbstractItemModel::rowsRemoved, this, &TableInviteDialog::onAvailableFriendsChanged);

@@ -2,12 +2,19 @@
 
 #include "social/FriendsRosterModel.h"
 #include "social/Logging.h"
+#include "social/PlayerDb.h"
 #include "xmpp/elements/XMPPRosterItem.h"
 
 TableInviteFilter::TableInviteFilter(const QString &lobbyPath, QObject *parent)
     : FriendsFilter(parent)
     , m_pathPrefix(lobbyPath)
 {
+}
+
+void TableInviteFilter::setPlayerDb(const PlayerDb *playerDb)
+{
+    m_playerDb = playerDb;
+    invalidateFilter();
 }
 
 void TableInviteFilter::addInvited(const QString &jid)
@@ -36,6 +43,8 @@ bool TableInviteFilter::filterAcceptsRow(int sourceRow, const QModelIndex &sourc
         return false;
     }
     if (m_invited.contains(item->jid.text()))
+        return false;
+    if (m_playerDb && m_playerDb->pidFromJid(item->jid) < 0)
         return false;
     const XMPPPresence *presence = item->bestPresence();
     if (!presence)

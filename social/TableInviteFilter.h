@@ -2,11 +2,15 @@
 
 #include "social/FriendsFilter.h"
 
+#include <QPointer>
 #include <QSet>
 #include <QString>
 
-// The friends who may be invited to a table: online, not at a table of the
-// same lobby path, not invited since the last reset.
+class PlayerDb;
+
+// The friends who may be invited to a table: players (the server invites by
+// player id), online, not at a table of the same lobby path, not invited
+// since the last reset.
 class TableInviteFilter : public FriendsFilter
 {
     Q_OBJECT
@@ -14,6 +18,8 @@ class TableInviteFilter : public FriendsFilter
 public:
     TableInviteFilter(const QString &lobbyPath, QObject *parent);
 
+    // Without it every address is taken for a player's.
+    void setPlayerDb(const PlayerDb *playerDb);
     void addInvited(const QString &jid);
     void clearInvited();
 
@@ -24,4 +30,5 @@ protected:
 private:
     QString m_pathPrefix;
     QSet<QString> m_invited;
+    QPointer<const PlayerDb> m_playerDb;
 };

@@ -177,6 +177,7 @@ void GameController::createView(qint32 tableId)
     auto *window = new GameWindow(m_windowParent, m_ownPlayerId, m_localizationDb, m_chatController, m_playerDb);
     entry.window = window;
     window->setCompactTableLayout(m_compactLayout);
+    window->setRosterModel(m_roster);
 
     using GW = GameWindow;
     using GC = GameController;

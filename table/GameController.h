@@ -36,6 +36,7 @@ class GameModel;
 class GameWindow;
 class LocalizationDb;
 class PlayerDb;
+class XMPPRosterModel;
 class TableModel;
 class TournamentsLobbyModel;
 class QWidget;
@@ -59,10 +60,12 @@ public:
     void setPlayerId(qint32 playerId) { m_ownPlayerId = playerId; }
     qint32 ownPlayerId() const { return m_ownPlayerId; }
     // Services the main window lends to every new table window.
-    void setWindowServices(LocalizationDb *localizationDb, ChatController *chatController)
+    void setWindowServices(LocalizationDb *localizationDb, ChatController *chatController,
+                           XMPPRosterModel *roster = nullptr)
     {
         m_localizationDb = localizationDb;
         m_chatController = chatController;
+        m_roster = roster;
     }
 
     bool hasTable(qint32 tableId) const { return m_tables.count(tableId) != 0; }
@@ -193,5 +196,6 @@ private:
     QWidget *m_windowParent = nullptr;
     LocalizationDb *m_localizationDb = nullptr;
     ChatController *m_chatController = nullptr;
+    XMPPRosterModel *m_roster = nullptr;
     std::set<qint32> m_destroyedTables;
 };

@@ -27,6 +27,7 @@
 #include "scene/WindView.h"
 #include "social/ChatController.h"
 #include "social/PlayerDb.h"
+#include "social/TableInviteDialog.h"
 #include "table/CallbackGameWindowAction.h"
 #include "table/ConcealedActionDialog.h"
 #include "table/GameTableCompactLayout.h"
@@ -418,8 +419,8 @@ void GameWindow::resizeEvent(QResizeEvent *event)
 
     const QSize oldSize = event->oldSize();
     const QList<QWidget *> dialogs{
-        m_watchingWindow, m_waitingForPlayersWindow, m_seatedWindow,    m_playerInactiveWindow,
-        m_scoreBoard,     m_washoutWindow,           m_roundScoreBoard, m_meldAuction.data()};
+        m_watchingWindow, m_waitingForPlayersWindow, m_seatedWindow,       m_playerInactiveWindow, m_scoreBoard,
+        m_washoutWindow,  m_roundScoreBoard,         m_meldAuction.data(), m_inviteDialog};
     for (QWidget *dialog : dialogs) {
         if (!dialog)
             continue;

@@ -52,12 +52,14 @@ class RoundScoreBoard;
 class ScoreBoard;
 class SeatedWindow;
 class SideBar;
+class TableInviteDialog;
 class TileAnimationTarget;
 class TimerView;
 class WaitingForPlayersWindow;
 class WashoutWindow;
 class WatchingWindow;
 class WindView;
+class XMPPRosterModel;
 
 // The page that shows one table: the animated scene with its four seats, the
 // side bar and the panels of a hand. It shows what its model reports, through
@@ -83,6 +85,8 @@ public:
     void setPlayerPicture(qint32 playerId, const QPixmap &picture);
     const TableInfo &tableInfo() const { return m_tableInfo; }
     qint32 localPlayerId() const { return m_localPlayerId; }
+    // The friends who may be invited; without it nobody can be.
+    void setRosterModel(XMPPRosterModel *roster);
 
     // Suggestions and round entries, called by the controller.
     void onMeldSuggestion(const meld_offer_vector &offers, qint32 discarderId, tile lastDiscard, const TimeSpan &ts);
@@ -124,6 +128,8 @@ public:
     SeatedWindow *seatedWindow() const { return m_seatedWindow; }
     WatchingWindow *watchingWindow() const { return m_watchingWindow; }
     PlayerInactiveWindow *playerInactiveWindow() const { return m_playerInactiveWindow; }
+    // Null until the invite button first finds a friend.
+    TableInviteDialog *inviteDialog() const { return m_inviteDialog; }
     TimerView *turnTimer() const { return m_turnTimer; }
     TimerView *bigTurnTimer() const { return m_bigTurnTimer; }
     QGraphicsPixmapItem *timeoutItem() const { return m_timeoutItem; }
@@ -270,6 +276,8 @@ private:
     bool lateForHand(const char *event) const;
     void setLeaveButtonsEnabled(bool enabled);
     void dropLeaveBox();
+    void hideInviteDialog();
+    void forgetInvites();
     MeldAuction *newMeldAuction();
     bool autoPass(const meld_offer_vector &offers);
     void enterTileChoice(int type);
@@ -329,6 +337,8 @@ private:
     QPointer<LocalizationDb> m_localizationDb;
     QPointer<ChatController> m_chatController;
     QPointer<PlayerDb> m_playerDb;
+    QPointer<XMPPRosterModel> m_roster;
+    TableInviteDialog *m_inviteDialog = nullptr;
     QPointer<QWidget> m_leaveBox;
     Object3DView *m_cube = nullptr;
     QTimer m_cubeTimer;

@@ -26,7 +26,9 @@
 #include "scene/TimerView.h"
 #include "scene/WindView.h"
 #include "social/ChatController.h"
+#include "social/FriendsFilter.h"
 #include "social/PlayerDb.h"
+#include "social/TableInviteDialog.h"
 #include "table/CallbackGameWindowAction.h"
 #include "table/ConcealedActionDialog.h"
 #include "table/GameTableCompactLayout.h"
@@ -43,6 +45,7 @@
 #include "table/WaitingForPlayersWindow.h"
 #include "table/WashoutWindow.h"
 #include "widgets/ModelessMsgBox.h"
+#include "xmpp/client/XMPPRosterModel.h"
 
 #include <QApplication>
 #include <QGraphicsPixmapItem>
@@ -75,8 +78,10 @@ void GameWindow::onHandEndNonScoring(endhand_reason_t washoutType, bool endOfGam
     m_washoutWindow->setEndOfGame(endOfGame);
     m_washoutWindow->setWatchOnly(!m_table->isOwnPlayerSeated());
     m_washoutWindow->showDialog(true);
-    if (endOfGame)
+    if (endOfGame) {
         m_sideBar->setWindRound(-1);
+        forgetInvites();
+    }
     emit tableActivity(m_table->tableId(), true, TimeSpan());
 }
 
@@ -97,8 +102,10 @@ void GameWindow::onHandEndScoring(EndHandScoring scoring)
         if (score.result == 1)
             winner = id;
     }
-    if (scoring.endOfGame)
+    if (scoring.endOfGame) {
         m_sideBar->setWindRound(-1);
+        forgetInvites();
+    }
     const int kind = scoring.winKind;
     if (kind >= 1 && kind <= 3) {
         if (winner != -1) {
@@ -304,13 +311,40 @@ void GameWindow::onUnwatchFailed()
     updatePanels();
 }
 
+void GameWindow::setRosterModel(XMPPRosterModel *roster)
+{
+    m_roster = roster;
+}
+
 void GameWindow::onInviteButtonClick()
 {
-    // Inviting friends needs the friends list, which this client does not
-    // keep yet.
-    ModelessMsgBox::information(this, tr("Friends"),
-                                tr("You haven't added any friends yet. Click on player names where you see them or "
-                                   "go to friends section in the lobby."));
+    if (!m_inviteDialog) {
+        if (!m_roster || FriendsFilter::friendCount(m_roster) == 0) {
+            ModelessMsgBox::information(this, tr("Friends"),
+                                        tr("You haven't added any friends yet. Click on player names where you see "
+                                           "them or go to friends section in the lobby."));
+            return;
+        }
+        const qint32 tableId = m_table ? m_table->tableId() : m_tableInfo.id();
+        m_inviteDialog = new TableInviteDialog(tableId, m_tableInfo.lobbyPath(), m_roster, m_playerDb, this);
+        connect(m_inviteDialog, &TableInviteDialog::invitePlayers, this, &GameWindow::invitePlayers);
+    }
+    if (!m_inviteDialog->isVisible())
+        m_inviteDialog->showDialog(true);
+    m_inviteDialog->raise();
+}
+
+void GameWindow::hideInviteDialog()
+{
+    if (m_inviteDialog)
+        m_inviteDialog->hide();
+}
+
+void GameWindow::forgetInvites()
+{
+    // A new game may be played with the same friends.
+    if (m_inviteDialog)
+        m_inviteDialog->resetInvites();
 }
 
 void GameWindow::onJoinFailed()

@@ -305,6 +305,7 @@ void GameWindow::clearTable()
     m_concealedActionDialog->hide();
     m_seatedWindow->hide();
     m_waitingForPlayersWindow->hide();
+    hideInviteDialog();
     m_sideBar->updateSticks();
     updateFuritenItem();
     if (m_table && m_table->isOwnPlayerSeated())
@@ -525,6 +526,7 @@ void GameWindow::onStartHand(bool newRound)
     m_sideBar->setScoresVisible(true);
     if (m_table)
         m_sideBar->setWindRound(m_table->prevailingWind() + 1);
+    hideInviteDialog();
     m_washoutWindow->stopCountdown();
     dropMeldAuction();
     m_concealedActionDialog->hide();

@@ -36,9 +36,9 @@ void ComingTournamentsWidget::setModel(TournamentsLobbyModel *model)
     m_model = model;
     if (!model)
         return;
-    connect(model, &TournamentsLobbyModel::tournamentAdded, this, &ComingTournamentsWidget::onTournamentAdded);
-    connect(model, &TournamentsLobbyModel::tournamentUpdated, this, &ComingTournamentsWidget::onTournamentUpdated);
-    connect(model, &TournamentsLobbyModel::tournamentRemoved, this, &ComingTournamentsWidget::onTournamentRemoved);
+    // The list is chosen from all tournaments: once per batch of changes the
+    // lobby shows, not once per update of a busy lobby.
+    connect(model, &TournamentsLobbyModel::changesShown, this, &ComingTournamentsWidget::refresh);
     refresh();
 }
 
@@ -89,25 +89,31 @@ void ComingTournamentsWidget::onInfoButtonClicked(qint32 tournamentId)
 
 std::vector<TournamentInfo> ComingTournamentsWidget::selection() const
 {
-    std::vector<TournamentInfo> open;
     if (!m_model)
-        return open;
+        return {};
+    std::vector<const TournamentInfo *> open;
     for (qint32 id : m_model->tournamentIds()) {
         const TournamentInfo &info = m_model->tournamentInfo(id);
         if (info.status == TournamentInfo::Open)
-            open.push_back(info);
+            open.push_back(&info);
     }
-    // Stable: equal closing times keep the order of their ids.
-    std::stable_sort(open.begin(), open.end(), [](const TournamentInfo &a, const TournamentInfo &b) {
-        return a.closeRegister < b.closeRegister;
+    // Only the first few are wanted; equal closing times keep the order of
+    // their ids.
+    const auto listed = open.begin() + std::min(open.size(), m_maxRows);
+    std::partial_sort(open.begin(), listed, open.end(), [](const TournamentInfo *a, const TournamentInfo *b) {
+        if (a->closeRegister != b->closeRegister)
+            return a->closeRegister < b->closeRegister;
+        return a->id < b->id;
     });
-    if (open.size() > m_maxRows)
-        open.resize(m_maxRows);
-    return open;
+    std::vector<TournamentInfo> selected;
+    for (auto it = open.begin(); it != listed; ++it)
+        selected.push_back(**it);
+    return selected;
 }
 
 void ComingTournamentsWidget::refresh()
 {
+    ++m_refreshes;
     std::vector<TournamentInfo> next = selection();
     const bool same = std::equal(next.begin(), next.end(), m_upcoming.begin(), m_upcoming.end(),
                                  [](const TournamentInfo &a, const TournamentInfo &b) {

@@ -35,6 +35,8 @@ public:
     std::vector<qint32> listedIds() const;
     // How often the rows were built, for a look at the rebuild rule.
     int rebuildCount() const { return m_rebuilds; }
+    // How often the list was chosen anew from the model's tournaments.
+    int refreshCount() const { return m_refreshes; }
 
 signals:
     void unregisterTournament(qint32 tournamentId);
@@ -70,5 +72,6 @@ private:
     QPointer<TournamentsController> m_controller;
     QPointer<TournamentsLobbyModel> m_model;
     int m_rebuilds = 0;
+    int m_refreshes = 0;
     std::unique_ptr<Ui::ComingTournamentsWidget> m_ui;
 };

@@ -9,7 +9,8 @@ struct TournamentRegisteredInfo
     qint32 registered = 0;
     qint32 maximum = 0;
 
-    // A tournament without a limit is never full.
+    // A tournament without a limit is never full; one that reports more
+    // players than its limit has no room left either.
     bool isFull() const { return maximum > 0 && registered >= maximum; }
 
     bool operator<(const TournamentRegisteredInfo &other) const

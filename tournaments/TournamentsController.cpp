@@ -14,6 +14,10 @@
 
 #include <QWidget>
 
+#include <algorithm>
+#include <limits>
+#include <vector>
+
 namespace {
 
 QString detailDialogName(qint32 id)
@@ -36,6 +40,8 @@ TournamentsController::TournamentsController(ConnectionManager *session, QObject
 {
     // The model follows the session's records, registrations and removals.
     m_model->setSession(session);
+    m_rankingExpiry.setSingleShot(true);
+    connect(&m_rankingExpiry, &QTimer::timeout, this, &TournamentsController::onRankingRequestsExpired);
     connect(m_model, &TournamentsLobbyModel::tournamentStatusChanged, this,
             &TournamentsController::onTournamentStatusChanged);
     if (!session)
@@ -217,12 +223,54 @@ void TournamentsController::getTournamentHighscores(qint32 tournamentId)
 {
     if (!m_session)
         return;
-    if (m_rankingsPending.count(tournamentId)) {
+    const auto pending = m_rankingsPending.find(tournamentId);
+    if (pending != m_rankingsPending.end() && !pending->second.hasExpired()) {
         m_rankingsAgain.insert(tournamentId);
         return;
     }
-    m_rankingsPending.insert(tournamentId);
+    m_rankingsAgain.erase(tournamentId);
+    requestRankings(tournamentId);
+}
+
+void TournamentsController::requestRankings(qint32 tournamentId)
+{
+    m_rankingsPending[tournamentId] = QDeadlineTimer(m_rankingTimeoutMs);
     m_session->get_tournament_ranking_list(tournamentId);
+    scheduleRankingExpiry();
+}
+
+void TournamentsController::scheduleRankingExpiry()
+{
+    if (m_rankingsPending.empty()) {
+        m_rankingExpiry.stop();
+        return;
+    }
+    qint64 soonest = std::numeric_limits<qint64>::max();
+    for (const auto &[id, deadline] : m_rankingsPending)
+        soonest = std::min(soonest, deadline.remainingTime());
+    m_rankingExpiry.start(int(std::clamp<qint64>(soonest, 0, std::numeric_limits<int>::max())));
+}
+
+void TournamentsController::onRankingRequestsExpired()
+{
+    // An answer that has not come by now is taken as lost; a change that
+    // waited for it is asked for now.
+    std::vector<qint32> again;
+    for (auto it = m_rankingsPending.begin(); it != m_rankingsPending.end();) {
+        if (!it->second.hasExpired()) {
+            ++it;
+            continue;
+        }
+        qCDebug(lcTournaments) << "ranking list of" << it->first << "not answered in time";
+        if (m_rankingsAgain.erase(it->first))
+            again.push_back(it->first);
+        it = m_rankingsPending.erase(it);
+    }
+    for (qint32 id : again) {
+        if (m_session)
+            requestRankings(id);
+    }
+    scheduleRankingExpiry();
 }
 
 void TournamentsController::onTournamentRankings(qint32 tournamentId)
@@ -230,6 +278,8 @@ void TournamentsController::onTournamentRankings(qint32 tournamentId)
     m_rankingsPending.erase(tournamentId);
     if (m_rankingsAgain.erase(tournamentId))
         getTournamentHighscores(tournamentId);
+    else
+        scheduleRankingExpiry();
 }
 
 void TournamentsController::onSessionReset()
@@ -237,6 +287,7 @@ void TournamentsController::onSessionReset()
     // Requests of a lost session are never answered.
     m_rankingsPending.clear();
     m_rankingsAgain.clear();
+    m_rankingExpiry.stop();
 }
 
 void TournamentsController::onTournamentRegisterFailed(qint32 tournamentId, tmnt_register_failed_reason::enum_t reason)

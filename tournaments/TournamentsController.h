@@ -5,9 +5,12 @@
 #include "protocol/TournamentInfoUpdates.h"
 #include "protocol/tmnt_register_failed_reason.h"
 
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
+#include <map>
 #include <set>
 
 class ConnectionManager;
@@ -37,6 +40,11 @@ public:
     // The host's "lobbyWidget", or null (with a warning).
     QWidget *findLobbyWidget() const;
 
+    // How long an unanswered ranking request holds back the next one of
+    // its tournament.
+    static constexpr int DefaultRankingTimeoutMs = 10000;
+    void setRankingTimeout(int ms) { m_rankingTimeoutMs = ms; }
+
     // "Failed" ... "Tournament is running"; empty for an unknown value.
     static QString registerFailedReasonText(int reason);
 
@@ -60,18 +68,25 @@ public slots:
 private slots:
     void onTournamentRankings(qint32 tournamentId);
     void onSessionReset();
+    void onRankingRequestsExpired();
 
 private:
     QWidget *messageParent() const;
     static void prepareDialog(QWidget *dialog);
+    void requestRankings(qint32 tournamentId);
+    void scheduleRankingExpiry();
 
     QPointer<ConnectionManager> m_session;
     TournamentsHost *m_host;
     TournamentsLobbyModel *m_model;
     QPointer<TableModel> m_tableModel;
-    // Ranking lists asked for and not answered yet; every record and update
-    // would otherwise send one request each.
-    std::set<qint32> m_rankingsPending;
+    // Ranking lists asked for and not answered yet, with the time after which
+    // an answer is no longer waited for (a dropped answer must not stop the
+    // standings for the rest of the session); every record and update would
+    // otherwise send one request each.
+    std::map<qint32, QDeadlineTimer> m_rankingsPending;
     // Of those, the ones that changed meanwhile and are asked for again.
     std::set<qint32> m_rankingsAgain;
+    int m_rankingTimeoutMs = DefaultRankingTimeoutMs;
+    QTimer m_rankingExpiry;
 };

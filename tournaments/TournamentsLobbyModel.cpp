@@ -53,6 +53,12 @@ TournamentsLobbyModel::TournamentsLobbyModel(QObject *parent)
     m_notifyTimer->setSingleShot(true);
     m_notifyTimer->setInterval(m_notifyIntervalMs);
     connect(m_notifyTimer, &QTimer::timeout, this, &TournamentsLobbyModel::onNotifyTimeout);
+    m_listTimer = new QTimer(this);
+    m_listTimer->setSingleShot(true);
+    connect(m_listTimer, &QTimer::timeout, this, [this] {
+        if (std::exchange(m_listChanged, false))
+            emit changesShown();
+    });
     registerProtocolMetaTypes();
     qRegisterMetaType<TournamentRegisteredInfo>("TournamentRegisteredInfo");
     setColumnCount(ColumnCount);
@@ -165,6 +171,7 @@ void TournamentsLobbyModel::addOrUpdateTournament(const TournamentInfo &info)
         entry.info.playerRegistered = m_registeredIds.count(info.id) != 0;
         addRow(entry);
         emit tournamentAdded(entry.info);
+        noteListChange();
         return;
     }
     Entry &entry = it->second;
@@ -201,6 +208,7 @@ void TournamentsLobbyModel::refreshRow(Entry &entry)
     emit tournamentUpdated(entry.info);
     if (m_notifyIntervalMs == 0) {
         showRecord(entry);
+        emit changesShown();
         return;
     }
     m_pendingRows.insert(entry.info.id);
@@ -228,6 +236,19 @@ void TournamentsLobbyModel::flushChanges()
         const auto it = m_tournaments.find(id);
         if (it != m_tournaments.end()) // a tournament removed meanwhile shows nothing
             showRecord(it->second);
+    }
+    if (!pending.empty() || std::exchange(m_listChanged, false))
+        emit changesShown();
+}
+
+void TournamentsLobbyModel::noteListChange()
+{
+    m_listChanged = true;
+    if (m_notifyIntervalMs == 0 || !m_listTimer->isActive()) {
+        m_listChanged = false;
+        emit changesShown();
+        if (m_notifyIntervalMs > 0)
+            m_listTimer->start(m_notifyIntervalMs);
     }
 }
 
@@ -329,6 +350,7 @@ void TournamentsLobbyModel::onTournamentRemoved(qint32 tournamentId)
     m_tournaments.erase(it);
     m_pendingRows.erase(tournamentId);
     emit tournamentRemoved(tournamentId);
+    noteListChange();
 }
 
 void TournamentsLobbyModel::onTournamentRegisterSuccess(qint32 tournamentId)

@@ -75,6 +75,10 @@ signals:
     void tournamentRemoved(qint32 tournamentId);
     void tournamentStatusChanged(qint32 tournamentId, TournamentInfo::status_t oldStatus,
                                  TournamentInfo::status_t newStatus);
+    // The rows show the records again after some were added, changed or
+    // removed; as coalesced as the rows, so that a view that works on the
+    // whole list does so once per interval in a busy lobby.
+    void changesShown();
 
 public slots:
     void addOrUpdateTournament(const TournamentInfo &info);
@@ -90,6 +94,7 @@ private slots:
     void onNotifyTimeout();
 
 private:
+    void noteListChange();
     struct Entry
     {
         TournamentInfo info;
@@ -109,6 +114,12 @@ private:
     QPointer<ConnectionManager> m_session;
     // Tournaments whose rows wait for the end of the interval.
     std::set<qint32> m_pendingRows;
+    // A tournament came or went since changesShown was last emitted; such
+    // news is passed on at most once per interval too (a login brings the
+    // whole lobby at once), on a timer of its own so that it does not hold
+    // back the rows' first change.
+    bool m_listChanged = false;
+    QTimer *m_listTimer = nullptr;
     QTimer *m_notifyTimer = nullptr;
     int m_notifyIntervalMs = DefaultNotifyIntervalMs;
 };

@@ -20,6 +20,7 @@ private slots:
     void init();
     void cleanup();
     void grid();
+    void builtInAvatars();
     void files_data();
     void files();
     void waitCursor();
@@ -102,6 +103,55 @@ void TestAvatarDialog::grid()
     QTest::keyClick(view, Qt::Key_Return);
     QCOMPARE(chosen.size(), 2);
     QCOMPARE(chosen.at(1).at(0).value<QImage>().size(), QSize(64, 64));
+}
+
+// The avatars the client brings: 32, the default pictures of players without
+// one (less the yellow) last; those defaults stay where the player
+// directory finds them.
+void TestAvatarDialog::builtInAvatars()
+{
+    QDir::setSearchPaths(QStringLiteral("avatars"), {QStringLiteral(":/default/avatars")});
+    const QStringList expected{"butterfly.png",
+                               "coolcat.png",
+                               "cow.png",
+                               "dog.png",
+                               "dragon.png",
+                               "eagle.png",
+                               "eagle2.png",
+                               "femaleplayer1.png",
+                               "fish.png",
+                               "hare.png",
+                               "horse.png",
+                               "kitten.png",
+                               "maleplayer1.png",
+                               "mandarinduck.png",
+                               "new-monkey.png",
+                               "ox.png",
+                               "panda.png",
+                               "pig.png",
+                               "rat.png",
+                               "rooster.png",
+                               "shark.png",
+                               "sheep.png",
+                               "snake.png",
+                               "tiger.png",
+                               "z_default_avatar_1.png",
+                               "z_default_avatar_2.png",
+                               "z_default_avatar_blue.png",
+                               "z_default_avatar_brown.png",
+                               "z_default_avatar_brown2.png",
+                               "z_default_avatar_green.png",
+                               "z_default_avatar_purple.png",
+                               "z_default_avatar_red.png"};
+    QCOMPARE(QDir(QStringLiteral(":/default/avatars")).entryList(QDir::Files, QDir::Name), expected);
+    AvatarDialog dialog;
+    QCOMPARE(dialog.avatarCount(), 32);
+    auto *view = dialog.findChild<QListView *>(QStringLiteral("avatarView"));
+    const QImage last = view->model()->index(31, 0).data().value<Avatar>().image;
+    QCOMPARE(last, QImage(QStringLiteral(":/default/avatar-default-red.png"))
+                       .scaled(64, 64, Qt::KeepAspectRatio, Qt::FastTransformation));
+    for (const char *name : {"1", "2", "blue", "brown", "brown2", "green", "purple", "red", "yellow"})
+        QVERIFY(!QImage(QStringLiteral(":/default/avatar-default-%1.png").arg(QLatin1String(name))).isNull());
 }
 
 void TestAvatarDialog::files_data()

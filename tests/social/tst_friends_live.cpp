@@ -285,6 +285,21 @@ void TestFriendsLive::friends()
     invite.resetInvites();
     QCOMPARE(players->model()->rowCount(), 1);
 
+    // Friends online that are no players here (a contact of another server,
+    // a name that is no player id) could never be invited: not listed.
+    const QList<XMPPJid> strangers{XMPPJid(QStringLiteral("elsewhere.example"), QStringLiteral("6110")),
+                                   XMPPJid(alice.jid.domain(), QStringLiteral("guest"))};
+    for (const XMPPJid &stranger : strangers) {
+        alice.roster->onRosterUpdate(stranger, 1, false, QString(), QString());
+        xmpp::PresenceStanza stanza;
+        stanza.from = XMPPJid(stranger.domain(), stranger.node(), QStringLiteral("home"));
+        alice.roster->onPresence(XMPPPresence(stanza));
+        QVERIFY(alice.roster->findItem(stranger) && alice.roster->findItem(stranger)->bestPresence());
+    }
+    QCOMPARE(players->model()->rowCount(), 1);
+    for (const XMPPJid &stranger : strangers)
+        alice.roster->onRosterUpdate(stranger, 0, true, QString(), QString());
+
     // Bob stands up from table 12: the path goes, the invitation list is
     // unchanged (he still sits at 15); seated again, it is back; then he
     // leaves both.

@@ -78,6 +78,7 @@ void TestPlayerDbLive::initTestCase()
     m_server.trust();
     PeerProcess::installTestCa();
     QDir::setSearchPaths(QStringLiteral("avatars"), {QStringLiteral(":/default/avatars")});
+    QDir::setSearchPaths(QStringLiteral("resources"), {QStringLiteral(":/default")});
 }
 
 XMPPPresence TestPlayerDbLive::presenceFrom(const QString &from, const QByteArray &hash) const
@@ -92,12 +93,12 @@ void TestPlayerDbLive::defaultAvatars_data()
 {
     QTest::addColumn<qint32>("pid");
     QTest::addColumn<QString>("name");
-    QTest::newRow("0") << 0 << QStringLiteral("avatars:avatar-default-1.png");
-    QTest::newRow("9") << 9 << QStringLiteral("avatars:avatar-default-1.png");
-    QTest::newRow("1") << 1 << QStringLiteral("avatars:avatar-default-2.png");
-    QTest::newRow("8") << 8 << QStringLiteral("avatars:avatar-default-yellow.png");
-    QTest::newRow("-1") << -1 << QStringLiteral("avatars:avatar-default-brown.png");
-    QTest::newRow("6104") << 6104 << QStringLiteral("avatars:avatar-default-blue.png");
+    QTest::newRow("0") << 0 << QStringLiteral("resources:/avatar-default-1.png");
+    QTest::newRow("9") << 9 << QStringLiteral("resources:/avatar-default-1.png");
+    QTest::newRow("1") << 1 << QStringLiteral("resources:/avatar-default-2.png");
+    QTest::newRow("8") << 8 << QStringLiteral("resources:/avatar-default-yellow.png");
+    QTest::newRow("-1") << -1 << QStringLiteral("resources:/avatar-default-brown.png");
+    QTest::newRow("6104") << 6104 << QStringLiteral("resources:/avatar-default-blue.png");
 }
 
 void TestPlayerDbLive::defaultAvatars()

@@ -10,10 +10,13 @@
 // re-sorted by start on every update, as a refresh that redoes the whole row
 // would; only the cells that changed, shown at once (the model re-sorts only
 // when a start moves); and the same with the model's default interval, which
-// shows the changes of a busy lobby together once per interval.
+// shows the changes of a busy lobby together once per interval. The last two
+// add the upcoming tournaments list of the main window, which follows the
+// same model.
 #include "TournamentTestData.h"
 
 #include "protocol/TournamentInfoUpdates.h"
+#include "tournaments/ComingTournamentsWidget.h"
 #include "tournaments/TournamentsLobbyModel.h"
 #include "tournaments/TournamentsLobbyWindow.h"
 
@@ -42,10 +45,11 @@ struct Lobby
 {
     TournamentsLobbyModel model;
     TournamentsLobbyWindow window;
+    ComingTournamentsWidget upcoming;
     std::mt19937 random{42};
     bool wholeRow = false;
 
-    Lobby(bool wholeRowRefresh, int notifyIntervalMs)
+    Lobby(bool wholeRowRefresh, int notifyIntervalMs, bool withUpcoming)
         : wholeRow(wholeRowRefresh)
     {
         model.setNotifyInterval(notifyIntervalMs);
@@ -62,6 +66,11 @@ struct Lobby
         window.show();
         window.view()->sortByColumn(TournamentsLobbyModel::PlayersColumn, Qt::DescendingOrder);
         window.view()->setCurrentIndex(window.view()->model()->index(5, 0));
+        if (withUpcoming) {
+            upcoming.setModel(&model);
+            upcoming.resize(300, 120);
+            upcoming.show();
+        }
         QCoreApplication::processEvents();
     }
 
@@ -82,9 +91,10 @@ struct Lobby
     }
 };
 
-void paced(bool wholeRow, int notifyIntervalMs, int seconds, double *cpuPerUpdateUs, double *cpuShare)
+void paced(bool wholeRow, int notifyIntervalMs, bool withUpcoming, int seconds, double *cpuPerUpdateUs,
+           double *cpuShare)
 {
-    Lobby lobby(wholeRow, notifyIntervalMs);
+    Lobby lobby(wholeRow, notifyIntervalMs, withUpcoming);
     const int target = 100 * seconds;
     int sent = 0;
     QElapsedTimer wall;
@@ -107,9 +117,9 @@ void paced(bool wholeRow, int notifyIntervalMs, int seconds, double *cpuPerUpdat
     *cpuShare = cpu / (double(wall.nsecsElapsed()) / 1e9);
 }
 
-double burst(bool wholeRow, int notifyIntervalMs, int updates)
+double burst(bool wholeRow, int notifyIntervalMs, bool withUpcoming, int updates)
 {
-    Lobby lobby(wholeRow, notifyIntervalMs);
+    Lobby lobby(wholeRow, notifyIntervalMs, withUpcoming);
     const double start = cpuSeconds();
     for (int i = 0; i < updates; ++i) {
         lobby.update(i);
@@ -141,14 +151,18 @@ int main(int argc, char **argv)
         const char *name;
         bool wholeRow;
         int notifyIntervalMs;
+        bool withUpcoming;
     };
-    const Way ways[] = {{"whole row, model sorted, at once", true, 0},
-                        {"changed cells, at once", false, 0},
-                        {"changed cells, coalesced", false, TournamentsLobbyModel::DefaultNotifyIntervalMs}};
+    const int coalesced = TournamentsLobbyModel::DefaultNotifyIntervalMs;
+    const Way ways[] = {{"whole row, model sorted, at once", true, 0, false},
+                        {"changed cells, at once", false, 0, false},
+                        {"changed cells, coalesced", false, coalesced, false},
+                        {"at once, with upcoming list", false, 0, true},
+                        {"coalesced, with upcoming list", false, coalesced, true}};
     for (const Way &way : ways) {
         double perUpdate = 0, share = 0;
-        paced(way.wholeRow, way.notifyIntervalMs, seconds, &perUpdate, &share);
-        const double burstCost = burst(way.wholeRow, way.notifyIntervalMs, 5000);
+        paced(way.wholeRow, way.notifyIntervalMs, way.withUpcoming, seconds, &perUpdate, &share);
+        const double burstCost = burst(way.wholeRow, way.notifyIntervalMs, way.withUpcoming, 5000);
         std::printf("%-34s %13.1f (%5.2f%%) %18.1f\n", way.name, perUpdate, share * 100, burstCost);
     }
     return 0;

@@ -127,6 +127,11 @@ void TestTournamentLobby::modes()
     filter.setFilterMode(2);
     model.updateTournamentInfo(3, {tournamentInfoValueUpdate(TournamentInfo::REGISTERED_PLAYERS, 64)});
     QCOMPARE(shown(filter), (QList<qint32>{1, 4}));
+    // One that reports more players than it allows has no room either.
+    model.updateTournamentInfo(3, {tournamentInfoValueUpdate(TournamentInfo::REGISTERED_PLAYERS, 65)});
+    QCOMPARE(shown(filter), (QList<qint32>{1, 4}));
+    filter.setFilterMode(1);
+    QCOMPARE(shown(filter), (QList<qint32>{2, 3}));
 }
 
 void TestTournamentLobby::searchWords()

@@ -6,6 +6,7 @@
 #include "TournamentsTestHost.h"
 
 #include "core/TextFormat.h"
+#include "protocol/TournamentInfoUpdates.h"
 #include "lobby/TableModel.h"
 #include "tournaments/ComingEventPopup.h"
 #include "tournaments/ComingEventsModel.h"
@@ -78,6 +79,7 @@ private slots:
     void detailSearchAndRemoval();
     void previewTexts();
     void upcomingOrderAndRebuild();
+    void upcomingFollowsCoalescedChanges();
     void comingEventsMerge();
     void comingEventPopups();
 };
@@ -408,6 +410,7 @@ void TestTournamentViews::upcomingOrderAndRebuild()
     TournamentsTestHost host;
     TournamentsController controller(nullptr, nullptr, &host);
     TournamentsLobbyModel *model = controller.model();
+    model->setNotifyInterval(0);
     const QDateTime base = QDateTime(QDate(2026, 12, 8), QTime(10, 0), Qt::UTC);
     // Registration closes in the order 5, 3, 1, 4, 2 (hours after base).
     const int closesIn[] = {0, 3, 5, 2, 4, 1};
@@ -470,6 +473,45 @@ void TestTournamentViews::upcomingOrderAndRebuild()
             QVERIFY(a == b || !ra.intersects(rb));
         }
     }
+}
+
+// A busy lobby: the list is chosen once per batch the model shows, not once
+// per update, and ends up as the last update leaves it.
+void TestTournamentViews::upcomingFollowsCoalescedChanges()
+{
+    TournamentsLobbyModel model;
+    model.setNotifyInterval(200);
+    const QDateTime base = QDateTime(QDate(2026, 12, 8), QTime(10, 0), Qt::UTC);
+    for (qint32 id = 1; id <= 50; ++id) {
+        TournamentInfo t = makeTournament(id, QStringLiteral("T%1").arg(id), TournamentInfo::Open, 0, 0, 0, 1);
+        t.closeRegister = base.addSecs(60 * id);
+        model.addOrUpdateTournament(t);
+    }
+    ComingTournamentsWidget widget;
+    widget.setModel(&model);
+    QTRY_COMPARE(widget.listedIds(), (std::vector<qint32>{1, 2, 3}));
+    QTest::qWait(300);
+    const int refreshes = widget.refreshCount();
+
+    // 200 updates in one go, the last of which closes tournament 1 and
+    // adds one that closes first.
+    for (int i = 0; i < 200; ++i)
+        model.updateTournamentInfo(1 + i % 50,
+                                   {tournamentInfoValueUpdate(TournamentInfo::REGISTERED_PLAYERS, 2 + i % 7)});
+    model.updateTournamentInfo(1, {tournamentInfoValueUpdate(TournamentInfo::STATUS, int(TournamentInfo::Closed))});
+    TournamentInfo early = makeTournament(99, QStringLiteral("Early"), TournamentInfo::Open, 0, 0, 0, 1);
+    early.closeRegister = base;
+    model.addOrUpdateTournament(early);
+    // The first change and the first new tournament show at once, the rest
+    // with the end of the interval.
+    QVERIFY(widget.refreshCount() - refreshes <= 2);
+    QTRY_COMPARE(widget.listedIds(), (std::vector<qint32>{99, 2, 3}));
+    QTest::qWait(300);
+    QVERIFY(widget.refreshCount() - refreshes <= 4);
+
+    // A removal shows too.
+    model.onTournamentRemoved(99);
+    QTRY_COMPARE(widget.listedIds(), (std::vector<qint32>{2, 3, 4}));
 }
 
 void TestTournamentViews::comingEventsMerge()

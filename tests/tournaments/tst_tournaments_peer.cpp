@@ -23,6 +23,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QDir>
+#include <QTemporaryDir>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
@@ -38,6 +39,7 @@ private slots:
     void demoLobby();
     void registrationToSeat();
     void rankingRequestsAreBounded();
+    void unansweredRankingRequestExpires();
 };
 
 void TestTournamentsPeer::initTestCase()
@@ -255,6 +257,42 @@ void TestTournamentsPeer::rankingRequestsAreBounded()
     const QStringList requests = peer.linesStartingWith("RECV tournament_envelope");
     QCOMPARE(requests.size(), 3);
     QCOMPARE(requests.filter(QStringLiteral("\"tournamentId\":7")).size(), 2);
+}
+
+// A server that drops a ranking answer must not stop the standings of that
+// tournament for the rest of the session: the change that waited for the
+// lost answer is asked for once the wait is over, and later ones as before.
+void TestTournamentsPeer::unansweredRankingRequestExpires()
+{
+    QTemporaryDir dir;
+    const QString scenario = dir.filePath(QStringLiteral("dropped-rankings.json"));
+    QFile file(scenario);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(R"({"trigger": "login", "disable": ["tournament_envelope"], "steps": [
+        {"expect": "tournaments_lobby_subscribe"},
+        {"wait_ms": 100},
+        {"send": "tournament_info_update", "fields": {"tournamentId": 7, "updates": [{"key": 4, "value": 13}]}},
+        {"wait_ms": 1800},
+        {"send": "tournament_info_update", "fields": {"tournamentId": 7, "updates": [{"key": 4, "value": 14}]}}]})");
+    file.close();
+    PeerProcess peer;
+    QVERIFY2(peer.start({QStringLiteral("--scenario"), scenario}), qPrintable(peer.errorString()));
+    ConnectionManager session(true);
+    TournamentsTestHost host;
+    TournamentsController controller(&session, nullptr, &host);
+    controller.setRankingTimeout(600);
+    QSignalSpy checked(&session, &ConnectionManager::versionCheckComplete);
+    session.connectToHost(QStringLiteral("localhost"), peer.port());
+    QVERIFY(checked.wait(10000));
+    session.login(QStringLiteral("demo"), QStringLiteral("demo"));
+    QVERIFY(!peer.waitForLine(QStringLiteral("SCENARIO_DONE"), 10000).isNull());
+    QTest::qWait(300);
+
+    // 7: the record's request, the update's (sent when the first expired
+    // unanswered) and the late update's; 8: its record's only.
+    const QStringList requests = peer.linesStartingWith("RECV tournament_envelope");
+    QCOMPARE(requests.filter(QStringLiteral("\"tournamentId\":7")).size(), 3);
+    QCOMPARE(requests.filter(QStringLiteral("\"tournamentId\":8")).size(), 1);
 }
 
 QTEST_MAIN(TestTournamentsPeer)

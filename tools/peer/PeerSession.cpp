@@ -45,6 +45,13 @@ QJsonValue masked(const QJsonValue &v)
     }
     return o;
 }
+
+// Every live session of this peer: invitations go from one to another.
+QList<PeerSession *> &sessions()
+{
+    static QList<PeerSession *> all;
+    return all;
+}
 } // namespace
 
 PeerSession::PeerSession(QSslSocket *socket, PeerConfig &config, bool verbose, bool tls, QObject *parent)
@@ -74,6 +81,12 @@ PeerSession::PeerSession(QSslSocket *socket, PeerConfig &config, bool verbose, b
     }
     if (!tls)
         QTimer::singleShot(0, this, &PeerSession::onReady);
+    sessions().append(this);
+}
+
+PeerSession::~PeerSession()
+{
+    sessions().removeAll(this);
 }
 
 void PeerSession::onReady()
@@ -285,6 +298,21 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
     case msg::READY: {
         const In<msg::READY> m(f);
         send(msg::PLAYER_IS_READY, L{m.i32<"tableId">(), m.i32<"playerId">()});
+        break;
+    }
+    case msg::INVITE_PLAYERS: {
+        // Every logged-in session of an invitee hears of it, as from the
+        // inviter; the inviter hears nothing back.
+        const In<msg::INVITE_PLAYERS> m(f);
+        if (!m_account)
+            break;
+        const std::vector<qint32> invitees = wire::toInts(m.value<"invitees">());
+        for (PeerSession *other : sessions()) {
+            if (other == this || !other->m_account)
+                continue;
+            if (std::find(invitees.begin(), invitees.end(), other->m_account->playerId) != invitees.end())
+                other->send(msg::NOTIFY_INVITED, L{m.i32<"tableId">(), m_account->playerId, 0});
+        }
         break;
     }
     case msg::FILTER_JOIN:

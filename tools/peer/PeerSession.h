@@ -27,6 +27,7 @@ class PeerSession : public QObject
 
 public:
     PeerSession(QSslSocket *socket, PeerConfig &config, bool verbose, bool tls, QObject *parent = nullptr);
+    ~PeerSession() override;
 
     void send(quint8 classId, const WireValue::List &fields);
 

@@ -77,7 +77,7 @@ int main(int argc, char *argv[])
         QStringLiteral("An account user:password[:playerId[:name[:loginStatus]]]; repeatable."),
         QStringLiteral("account"));
     const QCommandLineOption scenarioOption({QStringLiteral("s"), QStringLiteral("scenario")},
-                                            QStringLiteral("Scenario file (JSON) each session plays."),
+                                            QStringLiteral("Scenario file (JSON) each session plays; repeatable."),
                                             QStringLiteral("file"));
     const QCommandLineOption clockOption(QStringLiteral("clock-offset-ms"),
                                          QStringLiteral("Shift the server clock in ping answers."),
@@ -115,8 +115,8 @@ int main(int argc, char *argv[])
         if (config.accounts.empty())
             config.addAccount(QStringLiteral("demo:demo:1001:Demo"));
         // A scenario given by name comes before the demo's, so it wins.
-        if (parser.isSet(scenarioOption))
-            config.loadScenario(parser.value(scenarioOption));
+        for (const QString &scenario : parser.values(scenarioOption))
+            config.loadScenario(scenario);
         if (parser.isSet(demoOption)) {
             config.openAccounts = true;
             addDemoTournaments(config);

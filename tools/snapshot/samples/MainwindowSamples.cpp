@@ -144,6 +144,7 @@ MAHJONG_SAMPLE(mainWindowGuide,
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
 #include <QSettings>
 #include <QTimer>
 #include <QWebEngineView>
@@ -244,6 +245,16 @@ MAHJONG_SAMPLE(preferencesPage, {QStringLiteral("preferences-page"), {1024, 768}
                                      page->setMinimumHeight(740);
                                      return centredInWindow(page, 560);
                                  }});
+// "Choose avatar..." clicked on the preferences page: the dialog over it.
+MAHJONG_SAMPLE(preferencesAvatar, {QStringLiteral("preferences-avatar"), {1024, 768}, [] {
+                                       auto *page = new PreferencesWindow(sampleTranslations());
+                                       page->setAvatar(sampleAvatar());
+                                       page->setMinimumHeight(740);
+                                       QWidget *window = centredInWindow(page, 560);
+                                       window->resize(1024, 768);
+                                       page->findChild<QPushButton *>(QStringLiteral("setAvatarButton"))->click();
+                                       return window;
+                                   }});
 
 MAHJONG_SAMPLE(welcomeWebPage, {QStringLiteral("web-page-welcome"), {1024, 768}, [] {
                                     auto *window = new QMainWindow;

@@ -1,5 +1,6 @@
 #include "../Sample.h"
 
+#include "game/GameModel.h"
 #include "lobby/TableModel.h"
 #include "protocol/ConnectionManager.h"
 #include "social/AvatarDialog.h"
@@ -9,6 +10,9 @@
 #include "social/FriendsWindow.h"
 #include "social/PlayerDb.h"
 #include "social/TableInviteDialog.h"
+#include "scene/TileGraphics.h"
+#include "table/GameWindow.h"
+#include "table/WaitingForPlayersWindow.h"
 #include "widgets/AutoCenterToParent.h"
 #include "widgets/MahjongDialog.h"
 #include "xmpp/client/XMPPClient.h"
@@ -18,7 +22,9 @@
 #include "xmpp/elements/XMPPDataReport.h"
 #include "xmpp/elements/XMPPMessage.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QPushButton>
 #include <QLabel>
 #include <QListView>
 #include <QTreeView>
@@ -204,12 +210,39 @@ QWidget *tableInvite(bool nobodyOnline)
     auto *area = new QWidget;
     if (nobodyOnline)
         f->roster->onDisconnected();
-    auto *dialog = new TableInviteDialog(57, QStringLiteral("101/Ranked"), f->roster, f->db, area);
+    // No session here to name the server's domain: without a player
+    // directory every contact counts as a player.
+    auto *dialog = new TableInviteDialog(57, QStringLiteral("101/Ranked"), f->roster, nullptr, area);
     dialog->showDialog(true);
     new AutoCenterToParent(dialog);
     f->adopt(area);
     delete f;
     return area;
+}
+
+// A table waiting for players, its invite button clicked: the dialog comes
+// up over the table with the friends who may join (Mei sits at a table of
+// this lobby already, the offline ones and the request are left out).
+QWidget *tableWindowInvite()
+{
+    TileGraphics &graphics = TileGraphics::instance();
+    graphics.setTileSet(0, 0);
+    while (graphics.hasWorker())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    auto *f = new Friends;
+    TableInfo info(1003, QStringLiteral("101/Practice"));
+    info.setCapacity(4);
+    info.setSeated(1);
+    auto *window = new GameWindow(nullptr, 100);
+    auto *model = new GameModel(1003, info, 100, QStringLiteral("You"), window);
+    window->setModel(model);
+    window->onTableInfo(info);
+    window->setRosterModel(f->roster);
+    window->resize(1024, 700);
+    window->waitingForPlayersWindow()->findChild<QPushButton *>(QStringLiteral("inviteButton"))->click();
+    f->adopt(window);
+    delete f;
+    return window;
 }
 
 QWidget *avatarDialog()
@@ -228,6 +261,8 @@ MAHJONG_SAMPLE(friendDetails, {QStringLiteral("friend-details"), {320, 360}, [] 
 MAHJONG_SAMPLE(friendSearch, {QStringLiteral("friend-search"), {303, 304}, [] { return friendSearch(); }});
 MAHJONG_SAMPLE(tableInvite, {QStringLiteral("table-invite"), {420, 300}, [] { return tableInvite(false); }});
 MAHJONG_SAMPLE(tableInviteEmpty, {QStringLiteral("table-invite-empty"), {420, 300}, [] { return tableInvite(true); }});
+MAHJONG_SAMPLE(tableWindowInvite,
+               {QStringLiteral("table-window-invite"), {1024, 700}, [] { return tableWindowInvite(); }});
 MAHJONG_SAMPLE(avatarDialog, {QStringLiteral("avatar-dialog"), {480, 520}, [] { return avatarDialog(); }});
 
 MAHJONG_SAMPLE(lobbyChat, {QStringLiteral("lobby-chat"), {591, 400}, [] { return lobbyChat(); }});

@@ -160,9 +160,9 @@ ScoreBoard *scoreBoard()
     scoring.uraDoraTiles = {17};
     auto *board = new ScoreBoard;
     board->setScoring(scoring, 1, riichiTable());
-    board->setPlayerPicture(1, QPixmap(QStringLiteral("avatars:avatar-default-1.png")));
-    board->setPlayerPicture(2, QPixmap(QStringLiteral("avatars:avatar-default-2.png")));
-    board->setPlayerPicture(3, QPixmap(QStringLiteral("avatars:avatar-default-blue.png")));
+    board->setPlayerPicture(1, QPixmap(QStringLiteral("resources:/avatar-default-1.png")));
+    board->setPlayerPicture(2, QPixmap(QStringLiteral("resources:/avatar-default-2.png")));
+    board->setPlayerPicture(3, QPixmap(QStringLiteral("resources:/avatar-default-blue.png")));
     return board;
 }
 
@@ -178,7 +178,7 @@ RoundScoreBoard *roundScores(bool tournament)
         },
         [](qint32 id) {
         static const char *const pictures[] = {"1", "2", "blue", "1"};
-        return QPixmap(QStringLiteral("avatars:avatar-default-%1.png").arg(QLatin1String(pictures[(id - 1) & 3])));
+        return QPixmap(QStringLiteral("resources:/avatar-default-%1.png").arg(QLatin1String(pictures[(id - 1) & 3])));
     });
     if (tournament) {
         TournamentInfo info;

@@ -116,9 +116,9 @@ QWidget *scoredHand(QSize size)
     scoring.doraTiles = {3, 28};
     scoring.uraDoraTiles = {17};
     window->onHandEndScoring(scoring);
-    window->scoreBoard()->setPlayerPicture(Own, QPixmap(QStringLiteral("avatars:avatar-default-1.png")));
-    window->scoreBoard()->setPlayerPicture(101, QPixmap(QStringLiteral("avatars:avatar-default-2.png")));
-    window->scoreBoard()->setPlayerPicture(102, QPixmap(QStringLiteral("avatars:avatar-default-blue.png")));
+    window->scoreBoard()->setPlayerPicture(Own, QPixmap(QStringLiteral("resources:/avatar-default-1.png")));
+    window->scoreBoard()->setPlayerPicture(101, QPixmap(QStringLiteral("resources:/avatar-default-2.png")));
+    window->scoreBoard()->setPlayerPicture(102, QPixmap(QStringLiteral("resources:/avatar-default-blue.png")));
     return window;
 }
 
