@@ -4,6 +4,7 @@
 // inviter's name and are throttled per inviter.
 #include "XmppTestServer.h"
 #include "mainwindow/LoginWindow.h"
+#include "FormLogin.h"
 #include "mainwindow/MainWindow.h"
 #include "peer/PeerProcess.h"
 #include "social/ChatController.h"
@@ -76,9 +77,7 @@ void TestMainwindowSession::sessionsAndInvitations()
                       QStringLiteral("127.0.0.1:1"), nullptr);
     window.onStartupFinished(true);
     // The command line's credentials fill in the form; the player logs in.
-    auto *loginButton = window.view().loginWindow->findChild<QPushButton *>(QStringLiteral("loginButton"));
-    QTRY_VERIFY_WITH_TIMEOUT(loginButton->isEnabled() && loginButton->text() == QStringLiteral("Log in"), 15000);
-    QTest::mouseClick(loginButton, Qt::LeftButton);
+    QVERIFY(logInWithTheForm(window));
 
     // The XMPP login is the player id with the credential of the login answer.
     QTRY_COMPARE_WITH_TIMEOUT(window.xmppClient().state(), int(XMPPClient::ConnectedState), 15000);

@@ -7,6 +7,7 @@
 #include "app/ResourcePaths.h"
 #include "lobby/LobbyController.h"
 #include "lobby/TableModel.h"
+#include "FormLogin.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/PreferencesWindow.h"
 #include "peer/PeerProcess.h"
@@ -103,6 +104,8 @@ std::unique_ptr<MainWindow> TestMainwindowSocial::loggedIn(PeerProcess &peer, co
     auto window = std::make_unique<MainWindow>(QStringLiteral("localhost"), peer.port(), user, QStringLiteral("secret"),
                                                true, QStringLiteral("127.0.0.1:1"), nullptr);
     window->onStartupFinished(true);
+    if (!logInWithTheForm(*window))
+        return nullptr;
     return window;
 }
 
@@ -148,6 +151,7 @@ void TestMainwindowSocial::inviteFriendToTable()
              qPrintable(peer.errorString()));
     auto ann = loggedIn(peer, QStringLiteral("ann"));
     auto bob = loggedIn(peer, QStringLiteral("bob"));
+    QVERIFY(ann && bob);
     ann->show();
     bob->show();
     QTRY_COMPARE_WITH_TIMEOUT(ann->xmppClient().state(), int(XMPPClient::ConnectedState), 15000);
@@ -212,6 +216,7 @@ void TestMainwindowSocial::avatarFromPreferences()
     PeerProcess peer;
     QVERIFY2(startPeer(peer, {QStringLiteral("cy:secret:1103:Cy")}), qPrintable(peer.errorString()));
     auto window = loggedIn(peer, QStringLiteral("cy"));
+    QVERIFY(window);
     QTRY_COMPARE_WITH_TIMEOUT(window->xmppClient().state(), int(XMPPClient::ConnectedState), 15000);
     QTRY_VERIFY_WITH_TIMEOUT(window->findChild<PreferencesWindow *>(), 15000);
     auto *page = window->findChild<PreferencesWindow *>();
@@ -273,6 +278,7 @@ void TestMainwindowSocial::tournamentPlayerMenu()
     QVERIFY2(startPeer(peer, {QStringLiteral("dee:secret:1104:Dee"), QStringLiteral("lucky:secret:1105:Lucky")}),
              qPrintable(peer.errorString()));
     auto window = loggedIn(peer, QStringLiteral("dee"));
+    QVERIFY(window);
     window->show();
     QTRY_COMPARE_WITH_TIMEOUT(window->xmppClient().state(), int(XMPPClient::ConnectedState), 15000);
     QTRY_VERIFY_WITH_TIMEOUT(window->findChild<FriendsWindow *>(), 15000);

@@ -2,12 +2,11 @@
 // server and the private XMPP server: the table the player sits at reaches a
 // friend's roster, and the table's chat, asked for while the XMPP session is
 // not up yet, is entered once it is.
+#include "FormLogin.h"
 #include "LiveSession.h"
 
 #include "lobby/LobbyController.h"
 #include "lobby/TableModel.h"
-#include "mainwindow/LoginWindow.h"
-#include "mainwindow/MainView.h"
 #include "mainwindow/MainWindow.h"
 #include "peer/PeerProcess.h"
 #include "social/ConferenceWidget.h"
@@ -17,8 +16,6 @@
 #include "xmpp/client/XMPPRosterModel.h"
 
 #include <QApplication>
-#include <QPushButton>
-#include <QTest>
 #include <QTemporaryDir>
 
 class TestSocialMainWindowLive : public QObject
@@ -71,10 +68,7 @@ void TestSocialMainWindowLive::seatedTableIsPublishedAndItsChatEntered()
     MainWindow window(QStringLiteral("localhost"), peer.port(), QStringLiteral("gil"), QStringLiteral("secret"), true,
                       QStringLiteral("127.0.0.1:1"), nullptr);
     window.onStartupFinished(true);
-    // The given name and password fill the form; the player logs in.
-    auto *loginButton = window.view().loginWindow->findChild<QPushButton *>(QStringLiteral("loginButton"));
-    QTRY_VERIFY_WITH_TIMEOUT(loginButton->isEnabled() && loginButton->text() == QStringLiteral("Log in"), 15000);
-    QTest::mouseClick(loginButton, Qt::LeftButton);
+    QVERIFY(logInWithTheForm(window));
     QTRY_VERIFY_WITH_TIMEOUT(window.lobbyController() && window.lobbyController()->tableModel()->hasTable(1001), 15000);
     window.joinTable(1001);
     QTRY_VERIFY_WITH_TIMEOUT(window.gameController()->view(1001), 10000);
