@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <map>
 #include <optional>
 #include <set>
 
@@ -29,6 +30,9 @@ public:
     PeerSession(QSslSocket *socket, PeerConfig &config, bool verbose, bool tls, QObject *parent = nullptr);
 
     void send(quint8 classId, const WireValue::List &fields);
+    // The player's money in cents; a change is reported to the client.
+    qint64 balance() const { return m_balance; }
+    void changeBalance(qint64 cents);
 
 private slots:
     void onReady();
@@ -50,6 +54,16 @@ private:
     void writeRepeated(const QByteArray &bytes, int times);
     void sendService(quint16 service, qint32 seq, quint8 innerId, const WireValue::List &fields);
     TableInfo *findTable(qint32 id);
+    // Seats the player (after the buy-in of a money table) and starts the
+    // table's scenario.
+    void joinTable(TableInfo &t);
+    // A table of the kind a quick-join path names ("/Practice/Riichi/4/"),
+    // with a free seat; a new one when every such table is full. Null when
+    // the path names no kind the lobby plays.
+    TableInfo *quickJoinTable(const QString &path);
+    // Pays the player's round result of a money table.
+    void settleRound(const WireValue::List &fields);
+    bool subscribed(const TableInfo &t) const;
     // onlyOwn: the game data lists the local player alone (the scenario
     // seats the others).
     void sendGameData(const TableInfo &t, bool seated, bool onlyOwn = false);
@@ -67,6 +81,11 @@ private:
     std::set<qint32> m_registered;
     PeerTournamentDesk *m_desk;
     qint32 m_nextWaitingSeq = 1;
+    qint64 m_balance = 0;
+    // Lobby paths the client subscribed.
+    QStringList m_lobbyPaths;
+    // The stake each joined money table holds until its round ends.
+    std::map<qint32, qint64> m_stakes;
 
     // Scenario state.
     QJsonArray m_steps;

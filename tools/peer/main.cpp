@@ -92,9 +92,11 @@ int main(int argc, char *argv[])
             config.loadScenario(parser.value(scenarioOption));
         if (parser.isSet(demoOption)) {
             config.openAccounts = true;
+            addDemoLobby(config);
             addDemoTournaments(config);
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-riichi-hand.json"));
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-hand.json"));
+            config.loadScenario(QStringLiteral(":/peer/scenarios/demo-international-hand.json"));
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-watch.json"));
         }
         config.clockOffsetMs = parser.value(clockOption).toLongLong();
