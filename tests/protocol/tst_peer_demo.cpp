@@ -22,11 +22,13 @@ private slots:
     void quickJoinSeatsAtATableOfThatKind_data();
     void quickJoinSeatsAtATableOfThatKind();
     void lobbySeatsAndMoneyAddUp();
+    void droppedPlayerIsToldOfTheKeptSeat();
     void demoHandsScoreAsTheirRulesetPays_data();
     void demoHandsScoreAsTheirRulesetPays();
 
 private:
     bool start(PeerProcess &peer, ConnectionManager &cm);
+    bool logIn(PeerProcess &peer, ConnectionManager &cm);
 };
 
 void TestPeerDemo::initTestCase()
@@ -40,6 +42,11 @@ bool TestPeerDemo::start(PeerProcess &peer, ConnectionManager &cm)
         qWarning() << peer.errorString();
         return false;
     }
+    return logIn(peer, cm);
+}
+
+bool TestPeerDemo::logIn(PeerProcess &peer, ConnectionManager &cm)
+{
     QSignalSpy checked(&cm, &ConnectionManager::versionCheckComplete);
     QSignalSpy loggedIn(&cm, &ConnectionManager::loginSuccess);
     cm.connectToHost(QStringLiteral("localhost"), peer.port());
@@ -184,6 +191,31 @@ void TestPeerDemo::lobbySeatsAndMoneyAddUp()
         QCOMPARE(s.result, s.playerId == me ? 3 * bet : -bet);
     QTRY_COMPARE(balance.size(), 2);
     QCOMPARE(balance[1][0].toLongLong(), afterTable - tables[2001].value().total() + 4 * bet);
+}
+
+void TestPeerDemo::droppedPlayerIsToldOfTheKeptSeat()
+{
+    PeerProcess peer;
+    auto first = std::make_unique<ConnectionManager>(true);
+    QVERIFY(start(peer, *first));
+    QSignalSpy joined(first.get(), &ConnectionManager::joinSuccessful);
+    first->join_table(1003);
+    QVERIFY(joined.wait(5000));
+    first.reset(); // the connection ends at the table
+    QVERIFY(!peer.waitForLine(QStringLiteral("DISCONNECTED")).isNull());
+
+    ConnectionManager again(true);
+    QSignalSpy seated(&again, &ConnectionManager::notifySeated);
+    QVERIFY(logIn(peer, again));
+    QTRY_COMPARE(seated.size(), 1);
+    QCOMPARE(seated[0][0].toInt(), 1003);
+    QCOMPARE(seated[0][1].toInt(), -1); // not a tournament table
+    // Told once: the next login starts afresh.
+    ConnectionManager third(true);
+    QSignalSpy none(&third, &ConnectionManager::notifySeated);
+    QVERIFY(logIn(peer, third));
+    QTest::qWait(300);
+    QCOMPARE(none.size(), 0);
 }
 
 namespace {

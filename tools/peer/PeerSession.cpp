@@ -32,6 +32,14 @@ QString compact(const QJsonValue &v)
     return v.toVariant().toString();
 }
 
+// A player whose connection ended at a table keeps the seat: told so at
+// the next login (user name -> table id).
+std::map<QString, qint32> &keptSeats()
+{
+    static std::map<QString, qint32> seats;
+    return seats;
+}
+
 // The text "$name" stands for the logged-in player's name (score boards
 // name the player as the server knows them).
 QJsonValue withPlayerName(const QJsonValue &v, const QString &name)
@@ -110,6 +118,8 @@ void PeerSession::onReady()
 
 void PeerSession::onDisconnected()
 {
+    if (m_account && m_seatedTable > 0)
+        keptSeats()[m_account->user] = m_seatedTable;
     PeerServer::log(QStringLiteral("DISCONNECTED"));
     m_socket->deleteLater();
 }
@@ -199,7 +209,11 @@ void PeerSession::joinTable(TableInfo &t)
     // A single hand's pot: the winner takes the three stakes of the others.
     m_vars[QStringLiteral("stakeWon")] = 3 * stake;
     m_vars[QStringLiteral("stakeLost")] = -stake;
-    t.setSeated(t.seated() + 1);
+    // Back at a kept seat, the table has the player already.
+    if (t.id() != m_keptTable)
+        t.setSeated(t.seated() + 1);
+    m_keptTable = -1;
+    m_seatedTable = t.id();
     send(msg::JOIN_OK, L{t.id()});
     send(msg::TABLE_INFO_UPDATE, L{t.id(), t.seated(), WireValue(L{})});
     const QJsonObject *scenario = m_running ? nullptr : findScenario(QStringLiteral("join"), t.id());
@@ -331,6 +345,11 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
             m_name = a->name;
             m_vars[QStringLiteral("pid")] = a->playerId;
             send(msg::LOGIN_OK, L{a->playerId, a->name, QStringLiteral("cred-%1").arg(a->playerId), true});
+            if (const auto kept = keptSeats().find(a->user); kept != keptSeats().end()) {
+                m_keptTable = kept->second;
+                send(msg::NOTIFY_SEATED, L{kept->second, -1, 0});
+                keptSeats().erase(kept);
+            }
             trigger(QStringLiteral("login"));
         }
         break;
@@ -406,6 +425,8 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
     case msg::LEAVE_TABLE: {
         const qint32 id = In<msg::LEAVE_TABLE>(f).i32<"tableId">();
         send(msg::LEAVE_OK, L{id});
+        if (id == m_seatedTable)
+            m_seatedTable = -1;
         // The lobby learns of the free seat as it learned of the taken one.
         if (TableInfo *t = findTable(id); t && t->seated() > 0) {
             t->setSeated(t->seated() - 1);

@@ -86,6 +86,10 @@ private:
     QStringList m_lobbyPaths;
     // The stake each joined money table holds until its round ends.
     std::map<qint32, qint64> m_stakes;
+    // The table the player sits at (the last joined), and the one kept from
+    // an earlier connection; -1 for none.
+    qint32 m_seatedTable = -1;
+    qint32 m_keptTable = -1;
 
     // Scenario state.
     QJsonArray m_steps;
