@@ -43,7 +43,9 @@ else
   BUILD_TARGETS=$run_targets "$root/scripts/build.sh"
 fi
 
-client="$build/app/mahjong"
+# MAHJONG_RUN_CLIENT: another program in the client's place, given the same
+# arguments (the newcomer's walk, tests/walk/walk.sh).
+client=${MAHJONG_RUN_CLIENT:-$build/app/mahjong}
 # Chromium (behind the embedded web pages) refuses to start its sandbox as
 # root; a root session runs the pages without it.
 if [ "$(id -u)" = 0 ]; then
