@@ -22,7 +22,7 @@ private slots:
     void quickJoinSeatsAtATableOfThatKind_data();
     void quickJoinSeatsAtATableOfThatKind();
     void lobbySeatsAndMoneyAddUp();
-    void droppedPlayerIsToldOfTheKeptSeat();
+    void droppedPlayerKeepsSeatAndMoney();
     void demoHandsScoreAsTheirRulesetPays_data();
     void demoHandsScoreAsTheirRulesetPays();
 
@@ -193,13 +193,13 @@ void TestPeerDemo::lobbySeatsAndMoneyAddUp()
     QCOMPARE(balance[1][0].toLongLong(), afterTable - tables[2001].value().total() + 4 * bet);
 }
 
-void TestPeerDemo::droppedPlayerIsToldOfTheKeptSeat()
+void TestPeerDemo::droppedPlayerKeepsSeatAndMoney()
 {
     PeerProcess peer;
     auto first = std::make_unique<ConnectionManager>(true);
     QVERIFY(start(peer, *first));
     QSignalSpy joined(first.get(), &ConnectionManager::joinSuccessful);
-    first->join_table(1003);
+    first->join_table(2001); // $1.00 + $0.10
     QVERIFY(joined.wait(5000));
     first.reset(); // the connection ends at the table
     QVERIFY(!peer.waitForLine(QStringLiteral("DISCONNECTED")).isNull());
@@ -208,8 +208,13 @@ void TestPeerDemo::droppedPlayerIsToldOfTheKeptSeat()
     QSignalSpy seated(&again, &ConnectionManager::notifySeated);
     QVERIFY(logIn(peer, again));
     QTRY_COMPARE(seated.size(), 1);
-    QCOMPARE(seated[0][0].toInt(), 1003);
+    QCOMPARE(seated[0][0].toInt(), 2001);
     QCOMPARE(seated[0][1].toInt(), -1); // not a tournament table
+    // The buy-in the first connection paid is still gone.
+    QSignalSpy balance(&again, &ConnectionManager::currentAccountBalance);
+    again.query_account_balance();
+    QVERIFY(balance.wait(5000));
+    QCOMPARE(balance[0][0].toLongLong(), qint64(123456 - 110));
     // Told once: the next login starts afresh.
     ConnectionManager third(true);
     QSignalSpy none(&third, &ConnectionManager::notifySeated);

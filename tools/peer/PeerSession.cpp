@@ -40,6 +40,13 @@ std::map<QString, qint32> &keptSeats()
     return seats;
 }
 
+// Each account's money over its connections (user name -> cents).
+std::map<QString, qint64> &balances()
+{
+    static std::map<QString, qint64> cents;
+    return cents;
+}
+
 // The text "$name" stands for the logged-in player's name (score boards
 // name the player as the server knows them).
 QJsonValue withPlayerName(const QJsonValue &v, const QString &name)
@@ -141,6 +148,8 @@ void PeerSession::send(quint8 classId, const WireValue::List &fields)
 void PeerSession::changeBalance(qint64 cents)
 {
     m_balance += cents;
+    if (m_account)
+        balances()[m_account->user] = m_balance;
     send(msg::ACCOUNT_BALANCE, L{m_balance});
 }
 
@@ -343,6 +352,8 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         } else {
             m_account = *a;
             m_name = a->name;
+            const auto money = balances().find(a->user);
+            m_balance = money != balances().end() ? money->second : m_config.balance;
             m_vars[QStringLiteral("pid")] = a->playerId;
             send(msg::LOGIN_OK, L{a->playerId, a->name, QStringLiteral("cred-%1").arg(a->playerId), true});
             if (const auto kept = keptSeats().find(a->user); kept != keptSeats().end()) {
