@@ -22,6 +22,7 @@
 #include "table/GameWindow.h"
 #include "scene/HandView.h"
 #include "table/MeldAuction.h"
+#include "table/MeldChoice.h"
 #include "table/RoundScoreBoard.h"
 #include "table/ScoreBoard.h"
 #include "table/TableSelector.h"
@@ -129,6 +130,7 @@ private:
     QString start();
     QString playNow();
     QString playHand();
+    QString playClassic();
     QString findFriend();
     QString chat();
     QString tournament();
@@ -150,6 +152,7 @@ int Walk::run()
         {"start and log in", &Walk::start},
         {"Play now seats the player", &Walk::playNow},
         {"a hand played to its score board", &Walk::playHand},
+        {"Classic: a pong claimed, a hand won", &Walk::playClassic},
         {"a friend found and added", &Walk::findFriend},
         {"a chat line sent", &Walk::chat},
         {"a tournament opened and joined", &Walk::tournament},
@@ -250,6 +253,45 @@ QString Walk::playHand()
         return QStringLiteral("no round score board");
     QTest::qWait(1000);
     shot(QStringLiteral("round-score-board-en"));
+    return QString();
+}
+
+// The start page's Classic button: the claimed pong lies open, its tile
+// turned towards the player it came from.
+QString Walk::playClassic()
+{
+    m_window->displayLobby();
+    m_window->onDisplayTab(QStringLiteral("welcome"));
+    const qint32 riichi = m_table;
+    auto *welcome = m_window->findChild<EmbeddedWebPage *>(QStringLiteral("welcomePage"));
+    runJs(welcome->findChild<QWebEngineView *>(), QStringLiteral("welcome.practiceClassic()"));
+    if (!waitFor([this, riichi] { return table() && m_window->view().tableSelector->checkedTableId() != riichi; },
+                 15000))
+        return QStringLiteral("no Classic table page within 15 s");
+    GameWindow *window = table();
+    if (!waitFor([window] { return window->handView()->isActive(); }, 40000))
+        return QStringLiteral("never the player's turn");
+    window->onTileClick(33);
+    if (!waitFor([window] { return window->meldAuction() && !window->meldAuction()->isHidden(); }, 30000))
+        return QStringLiteral("the pong was not offered");
+    QAbstractButton *pong = nullptr;
+    for (MeldChoice *row : window->meldAuction()->findChildren<MeldChoice *>())
+        pong = row->findChild<QAbstractButton *>(QStringLiteral("meldChoiceButton"));
+    if (!pong)
+        return QStringLiteral("no pong button");
+    pong->click();
+    if (!waitFor([window] { return window->handView()->isActive(); }, 20000))
+        return QStringLiteral("no turn after the pong");
+    window->onTileClick(5);
+    QTest::qWait(2500);
+    shot(QStringLiteral("classic-pong-and-kong-en"));
+    if (!waitFor([window] { return window->meldAuction() && !window->meldAuction()->isHidden(); }, 30000))
+        return QStringLiteral("the win was not offered");
+    window->meldAuction()->findChild<QAbstractButton *>(QStringLiteral("mahjongButton"))->click();
+    if (!waitFor([window] { return !window->scoreBoard()->isHidden(); }, 30000))
+        return QStringLiteral("no score board");
+    QTest::qWait(1500);
+    shot(QStringLiteral("classic-score-board-en"));
     return QString();
 }
 
