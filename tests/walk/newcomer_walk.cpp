@@ -156,7 +156,7 @@ int Walk::run()
         {"a friend found and added", &Walk::findFriend},
         {"a chat line sent", &Walk::chat},
         {"a tournament opened and joined", &Walk::tournament},
-        {"Japanese, standard buttons translated", &Walk::japanese},
+        {"Japanese: the web host's pages and Qt's standard buttons", &Walk::japanese},
         {"game server lost mid-hand: Error box, exit code 1", &Walk::lostServer},
     };
     int failed = 0;
@@ -397,6 +397,13 @@ QString Walk::japanese()
         return QStringLiteral("the language did not change");
     QTest::qWait(3000); // the pages of the language
     shot(QStringLiteral("settings-ja"));
+    // The start page comes from the web host, in Japanese.
+    auto *welcome = m_window->findChild<EmbeddedWebPage *>(QStringLiteral("welcomePage"));
+    QWebEngineView *view = welcome->findChild<QWebEngineView *>();
+    QString why;
+    if (!waitFor([view] { return runJs(view, QStringLiteral("document.documentElement.lang")) == "ja"; }, 15000)
+        || view->url().scheme() != QLatin1String("https"))
+        why = QStringLiteral("the web host's start page is not in Japanese (%1)").arg(view->url().toString());
     for (const char *tab : {"welcome", "lobby", "tournament", "friends"}) {
         m_window->onDisplayTab(QLatin1String(tab));
         QTest::qWait(1500);
@@ -418,8 +425,9 @@ QString Walk::japanese()
     if (QAbstractButton *button = quit->button(QMessageBox::No))
         button->click();
     if (yes.contains(QLatin1String("Yes")) || no.contains(QLatin1String("No")))
-        return QStringLiteral("standard buttons in English: \"%1\" / \"%2\"").arg(yes, no);
-    return QString();
+        why += QStringLiteral("%1standard buttons in English: \"%2\" / \"%3\"")
+                   .arg(why.isEmpty() ? QString() : QStringLiteral("; "), yes, no);
+    return why;
 }
 
 // The real program: logged in as the same player, it is asked to rejoin the
@@ -492,8 +500,8 @@ QString Walk::lostServer()
         program.kill();
         return QStringLiteral("no Error box within 10 s of losing the server");
     }
-    QTest::qWait(1500);
     shot(QStringLiteral("server-lost-error-box-en"));
+    QTest::qWait(1500);
     if (program.state() != QProcess::Running)
         return QStringLiteral("the client did not wait for the box to be closed");
     xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), error.section(QLatin1Char('\n'), 0, 0)});
