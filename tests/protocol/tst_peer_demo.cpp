@@ -1,6 +1,8 @@
 // The demo server of the run command as a newcomer meets it: the start
 // page's quick joins, the lobby the client subscribes, seats and money that
 // add up, and demo hands scored as their ruleset scores them.
+#include "game/EndHandScoring.h"
+#include "game/Meld.h"
 #include "protocol/ConnectionManager.h"
 #include "tools/peer/PeerProcess.h"
 
@@ -100,6 +102,36 @@ void TestPeerDemo::quickJoinSeatsAtATableOfThatKind()
     QCOMPARE(started[0][0].toInt(), id);
     QCOMPARE(started[0][6].value<WallState>().liveTiles, liveTiles);
     QCOMPARE(waiting.size(), 0);
+
+    // The hand plays to its end: two discards, every claim and win taken.
+    const qint32 me = cm.ownPlayerId();
+    int turns = 0;
+    connect(&cm, &ConnectionManager::playerShouldAct, this, [&](qint32 table, TimeSpan, qint32 player) {
+        const tile first = ruleset == 2 ? 5 : 33;
+        if (player == me && ++turns <= 2)
+            cm.discard_tile(table, me, turns == 1 ? first : tile(ruleset == 2 ? 33 : 5));
+    });
+    connect(&cm, &ConnectionManager::meldSuggestion, this, [&](qint32 table, TimeSpan, meld_offer_vector offers) {
+        if (offers.at(0).meldType == MELD_PONG)
+            cm.call_pong(table, me, offers.at(0).t);
+        else
+            cm.call_mahjong(table, me);
+    });
+    connect(&cm, &ConnectionManager::concealedMeldSuggestion, this,
+            [&](qint32 table, TimeSpan, const meld_offer_vector &offers) {
+        if (offers.at(0).meldType == MELD_MAHJONG)
+            cm.call_mahjong(table, me);
+    });
+    connect(&cm, &ConnectionManager::areYouReady, this, [&](qint32 table, TimeSpan) { cm.ready(table, me); });
+    QSignalSpy scored(&cm, &ConnectionManager::handEndScoring);
+    QSignalSpy roundEnd(&cm, &ConnectionManager::endOfRound);
+    QVERIFY(roundEnd.wait(60000));
+    QCOMPARE(scored.size(), 1);
+    const EndHandScoring scoring = scored[0][1].value<EndHandScoring>();
+    QCOMPARE(scoring.players.at(me).result, 1); // the player won
+    QCOMPARE(scoring.players.at(me).screenName, QStringLiteral("newcomer"));
+    QVERIFY(!peer.waitForLine(QStringLiteral("SCENARIO_DONE")).isNull());
+    QVERIFY(peer.linesStartingWith(QStringLiteral("SCENARIO_FAILED")).isEmpty());
 
     // Once every table of the kind is full, the next quick join opens another.
     for (int i = 0; i < 4; ++i) {
