@@ -25,6 +25,8 @@ private slots:
     void quickJoinSeatsAtATableOfThatKind();
     void lobbySeatsAndMoneyAddUp();
     void droppedPlayerKeepsSeatAndMoney();
+    void watchedHandIsOfTheTablesRuleset_data();
+    void watchedHandIsOfTheTablesRuleset();
     void demoHandsScoreAsTheirRulesetPays_data();
     void demoHandsScoreAsTheirRulesetPays();
 
@@ -255,6 +257,35 @@ void TestPeerDemo::droppedPlayerKeepsSeatAndMoney()
     QCOMPARE(none.size(), 0);
 }
 
+void TestPeerDemo::watchedHandIsOfTheTablesRuleset_data()
+{
+    QTest::addColumn<qint32>("table");
+    QTest::addColumn<int>("liveTiles");
+    QTest::newRow("classic") << 1001 << 67;
+    QTest::newRow("international") << 1003 << 81;
+}
+
+void TestPeerDemo::watchedHandIsOfTheTablesRuleset()
+{
+    QFETCH(qint32, table);
+    QFETCH(int, liveTiles);
+    PeerProcess peer;
+    ConnectionManager cm(true);
+    QVERIFY(start(peer, cm));
+    QSignalSpy game(&cm, &ConnectionManager::gameData);
+    QSignalSpy scored(&cm, &ConnectionManager::handEndScoring);
+    QSignalSpy riichi(&cm, &ConnectionManager::riichiDeclared);
+    QSignalSpy dora(&cm, &ConnectionManager::kanDora);
+    cm.watch_table(table);
+    QTRY_VERIFY_WITH_TIMEOUT(game.size() >= 2, 5000);
+    // The hand in progress, on the wall of the table's ruleset.
+    QCOMPARE(game.last()[5].value<WallState>().liveTiles, liveTiles);
+    QVERIFY(scored.wait(60000));
+    QCOMPARE(scored[0][1].value<EndHandScoring>().winKind, qint32(EndHandScoring::MAHJONG));
+    QCOMPARE(riichi.size(), 0);
+    QCOMPARE(dora.size(), 0);
+}
+
 namespace {
 // Walks every step list of a scenario, replies included.
 void forEachStep(const QJsonArray &steps, const std::function<void(const QJsonObject &)> &visit)
@@ -283,6 +314,8 @@ void TestPeerDemo::demoHandsScoreAsTheirRulesetPays_data()
     QTest::newRow("international") << QStringLiteral("demo-international-hand.json") << 1 << 0;
     QTest::newRow("riichi") << QStringLiteral("demo-riichi-hand.json") << 2 << 25000;
     QTest::newRow("riichi watched") << QStringLiteral("demo-watch.json") << 2 << 25000;
+    QTest::newRow("classic watched") << QStringLiteral("demo-watch-classic.json") << 0 << 2000;
+    QTest::newRow("international watched") << QStringLiteral("demo-watch-international.json") << 1 << 0;
 }
 
 void TestPeerDemo::demoHandsScoreAsTheirRulesetPays()
@@ -299,10 +332,16 @@ void TestPeerDemo::demoHandsScoreAsTheirRulesetPays()
     forEachStep(scenario.value(QStringLiteral("steps")).toArray(), [&](const QJsonObject &step) {
         const QString send = step.value(QStringLiteral("send")).toString();
         const QJsonObject fields = step.value(QStringLiteral("fields")).toObject();
-        if (send == QLatin1String("meld_declared")) {
+        QJsonArray melds;
+        if (send == QLatin1String("meld_declared"))
+            melds.append(fields.value(QStringLiteral("meld")));
+        for (const QJsonValue &p : fields.value(QStringLiteral("players")).toArray())
+            for (const QJsonValue &m : p.toObject().value(QStringLiteral("melds")).toArray())
+                melds.append(m);
+        for (const QJsonValue &m : melds) {
             // A claimed pong shows every face and whom it came from; a
             // concealed kong turns its two end tiles down.
-            const QJsonObject meld = fields.value(QStringLiteral("meld")).toObject();
+            const QJsonObject meld = m.toObject();
             const int type = meld.value(QStringLiteral("meldType")).toInt();
             const int from = meld.value(QStringLiteral("claimedFrom")).toInt();
             if (type == 2) {
@@ -356,7 +395,8 @@ void TestPeerDemo::demoHandsScoreAsTheirRulesetPays()
         } else if (ruleset == 0) {
             // Classic: points doubled per double; East pays and takes twice.
             QCOMPARE(hand, points << doubles);
-            const bool east = winner.value(QStringLiteral("playerId")) == QJsonValue(QStringLiteral("$pid"));
+            const bool east = winner.value(QStringLiteral("playerId")) == QJsonValue(QStringLiteral("$pid"))
+                              || winner.value(QStringLiteral("playerId")).toInt() == 911;
             QCOMPARE(winner.value(QStringLiteral("settlement")).toInt(), east ? 6 * hand : 4 * hand);
         } else {
             // Riichi: fu and han give the payment; the dealer (East) is paid

@@ -98,6 +98,8 @@ int main(int argc, char *argv[])
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-hand.json"));
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-international-hand.json"));
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-watch.json"));
+            config.loadScenario(QStringLiteral(":/peer/scenarios/demo-watch-classic.json"));
+            config.loadScenario(QStringLiteral(":/peer/scenarios/demo-watch-international.json"));
         }
         config.clockOffsetMs = parser.value(clockOption).toLongLong();
         config.seatAfterMs = parser.value(seatOption).toLongLong();
