@@ -249,6 +249,12 @@ void TestPeerDemo::droppedPlayerKeepsSeatAndMoney()
     again.query_account_balance();
     QVERIFY(balance.wait(5000));
     QCOMPARE(balance[0][0].toLongLong(), qint64(123456 - 110));
+    // Taking the kept seat again costs nothing more.
+    QSignalSpy rejoined(&again, &ConnectionManager::joinSuccessful);
+    again.join_table(2001);
+    QVERIFY(rejoined.wait(5000));
+    QTest::qWait(300);
+    QCOMPARE(balance.size(), 1);
     // Told once: the next login starts afresh.
     ConnectionManager third(true);
     QSignalSpy none(&third, &ConnectionManager::notifySeated);

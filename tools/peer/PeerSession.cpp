@@ -212,7 +212,8 @@ void PeerSession::joinTable(TableInfo &t)
     m_vars[QStringLiteral("table")] = t.id();
     // The stake goes into the pot at the start; the fee is the house's.
     const qint64 stake = t.value().hasBuyIn() ? t.value().bet : 0;
-    if (t.value().total() > 0)
+    // A kept seat was paid for at the first join.
+    if (t.value().total() > 0 && t.id() != m_keptTable)
         changeBalance(-t.value().total());
     m_stakes[t.id()] = stake;
     // A single hand's pot: the winner takes the three stakes of the others.
@@ -406,9 +407,9 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         TableInfo *t = findTable(id);
         if (!t) {
             send(msg::JOIN_FAILED, L{id, 1});
-        } else if (t->isFull()) {
+        } else if (t->isFull() && id != m_keptTable) {
             send(msg::JOIN_FAILED, L{id, 2});
-        } else if (t->value().total() > m_balance) {
+        } else if (t->value().total() > m_balance && id != m_keptTable) {
             send(msg::JOIN_FAILED, L{id, 4});
         } else {
             joinTable(*t);
