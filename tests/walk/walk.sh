@@ -20,6 +20,7 @@ shots=$(realpath -m "${1:-$build/walk-shots}")
 if ! command -v xdotool >/dev/null; then
   sudo=""
   [ "$(id -u)" -eq 0 ] || sudo=sudo
+  $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq xdotool
 fi
 if [ -f "$build/build.ninja" ]; then
