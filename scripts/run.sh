@@ -174,6 +174,7 @@ for n in $(seq 0 13); do
   cp "$web_root/$(page_name "$n").html" "$web_root/client/page$n.html"
 done
 for dir in "$root"/resources/localwww/*/; do
+  [ -d "$dir" ] || continue
   lang=$(basename "$dir")
   mkdir -p "$web_root/$lang/client"
   for n in $(seq 0 13); do
