@@ -4,9 +4,14 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 mapfile -t pkgs < <(grep -hv -e '^#' -e '^[[:space:]]*$' "$here"/deps/*.txt | sort -u)
+# One query for all of them: the run command asks this every time.
+declare -A installed=()
+while read -r package want ok state; do
+  if [ "$want $ok $state" = "install ok installed" ]; then installed[${package%%:*}]=1; fi
+done < <(dpkg-query -W -f='${Package} ${Status}\n' "${pkgs[@]}" 2>/dev/null || true)
 missing=()
 for p in "${pkgs[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  [ -n "${installed[$p]:-}" ] || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   sudo=""

@@ -1,34 +1,51 @@
 #!/usr/bin/env bash
 # The README's "install, build and start" command: installs what is missing,
-# builds (configuring only the first time; later runs rebuild only what
-# changed), then starts the client from the build directory with its own
-# servers on loopback, each quiet and stopped when the client ends:
-#   - the scripted game server (mahjong-peer), when it has been built; any
-#     user name and password log in, and joining a table plays a hand;
-#   - a private XMPP server (the tests' Prosody), when prosody is installed,
-#     for the lobby chat and friends;
-#   - a local HTTPS web host for the server files and web pages.
-# Options after the script's own are the client's; "--help" lists both.
+# builds the client and the scripted game server (configuring only the first
+# time; later runs rebuild only what changed; the tests are built by
+# scripts/test.sh), then starts the client with its own servers on loopback,
+# each quiet and stopped when the client ends:
+#   - the scripted game server (mahjong-peer): any user name and password log
+#     in, the start page's buttons and the lobby seat the player at a table
+#     that plays a hand, tournaments take registrations;
+#   - a private XMPP server (the tests' Prosody with their player search),
+#     when prosody is installed, for the lobby chat and friends;
+#   - a local HTTPS web host for the server files and the web pages, in the
+#     client's language where they exist.
+# The client's and the servers' output goes to build/run-logs/ ("--verbose"
+# shows the client's in the terminal). Options after the script's own are
+# the client's; "--help" lists both.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 
 if [ "${1:-}" = "--help" ] || [ "${1:-}" = "-h" ]; then
-  sed -n '2,11s/^# \{0,1\}//p' "$0"
+  sed -n '2,17s/^# \{0,1\}//p' "$0"
   echo
   [ -x "$build/app/mahjong" ] && QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} exec "$build/app/mahjong" --help
   exit 0
 fi
-
-"$root/scripts/install-deps.sh"
-if [ -f "$build/build.ninja" ]; then
-  # CMake re-runs by itself when a CMakeLists.txt changed.
-  cmake --build "$build" -j "${JOBS:-$(nproc)}"
-else
-  "$root/scripts/build.sh"
+verbose=0
+if [ "${1:-}" = "--verbose" ]; then
+  verbose=1
+  shift
 fi
 
-client="$build/app/mahjong"
+"$root/scripts/install-deps.sh"
+# What the run needs: the client (its sounds, pictures and translations are
+# built into it), the scripted game server and the test certificates.
+run_targets="mahjong mahjong-peer mahjong_test_certs"
+if [ -f "$build/build.ninja" ]; then
+  # CMake re-runs by itself when a CMakeLists.txt changed.
+  targets=()
+  for t in $run_targets; do targets+=(--target "$t"); done
+  cmake --build "$build" -j "${JOBS:-$(nproc)}" "${targets[@]}"
+else
+  BUILD_TARGETS=$run_targets "$root/scripts/build.sh"
+fi
+
+# MAHJONG_RUN_CLIENT: another program in the client's place, given the same
+# arguments (the newcomer's walk, tests/walk/walk.sh).
+client=${MAHJONG_RUN_CLIENT:-$build/app/mahjong}
 # Chromium (behind the embedded web pages) refuses to start its sandbox as
 # root; a root session runs the pages without it.
 if [ "$(id -u)" = 0 ]; then
@@ -36,6 +53,18 @@ if [ "$(id -u)" = 0 ]; then
 fi
 peer=$(find "$build/tools" -type f -name mahjong-peer -perm -u+x 2>/dev/null | head -n 1 || true)
 cd "$build"
+
+# The chatter of the browser engine, the audio system and Qt goes to a log.
+logs="$build/run-logs"
+mkdir -p "$logs"
+client_log="$logs/client.log"
+# A private runtime folder when the session has none (Qt and the audio
+# system warn without one; the single-instance lock lives there).
+if [ -z "${XDG_RUNTIME_DIR:-}" ] || [ ! -d "$XDG_RUNTIME_DIR" ] || [ ! -w "$XDG_RUNTIME_DIR" ]; then
+  export XDG_RUNTIME_DIR="${TMPDIR:-/tmp}/mahjong-runtime-$(id -u)"
+  mkdir -p "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+fi
 
 if [ -z "$peer" ]; then
   echo "No scripted game server built; starting the client with its default servers."
@@ -57,10 +86,13 @@ wait_for_port() {
 pids=()
 xmpp_dir="$build/run-xmpp"
 xmpp_started=0
+# The tests' server with their search component "search.localhost", which
+# the friend search asks.
+xmpp_server="$root/tests/xmpp/server-ext/xmpp-server-ext.sh"
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   if [ "$xmpp_started" = 1 ]; then
-    "$root/tests/xmpp/server/xmpp-server.sh" stop "$xmpp_dir" >/dev/null 2>&1 || true
+    "$xmpp_server" stop "$xmpp_dir" >/dev/null 2>&1 || true
   fi
 }
 trap cleanup EXIT
@@ -89,7 +121,7 @@ if command -v prosody >/dev/null 2>&1 && [ "$tls" = 1 ]; then
   users=()
   for id in $(seq 2000 2019); do users+=("$id:cred-$id"); done
   if MAHJONG_TEST_CERT_DIR="$build/test-certs" \
-     "$root/tests/xmpp/server/xmpp-server.sh" start "$xmpp_dir" "${users[@]}" >/dev/null 2>&1; then
+     "$xmpp_server" start "$xmpp_dir" "${users[@]}" >"$logs/xmpp.log" 2>&1; then
     xmpp_started=1
     xmpp_port=$(cat "$xmpp_dir/port")
     # On login the client gets the configuration; the demo's own hands
@@ -105,7 +137,7 @@ EOF
     peer_args+=(--scenario "$scenario")
     echo "XMPP server (Prosody) on localhost:$xmpp_port"
   else
-    echo "The XMPP server did not start; no chat or friends this time."
+    echo "The XMPP server did not start (see $logs/xmpp.log); no chat or friends this time."
   fi
 fi
 
@@ -130,20 +162,45 @@ cat >"$web_root/local.html" <<'EOF'
 </main></body></html>
 EOF
 cp "$root/resources/localwww/style.css" "$root/resources/localwww/libclient.js" "$web_root/client/"
-for n in $(seq 0 13); do
-  case $n in
-    3) page=welcome ;; 4) page=howto ;; 5) page=support ;; [6-9]) page=about_rules ;; *) page=local ;;
+# Each language's own pages (resources/localwww/<language>/) go to
+# <language>/client/; the host answers "?lang=<language>" with them where
+# they exist and with the English page otherwise.
+page_name() {
+  case $1 in
+    3) echo welcome ;; 4) echo howto ;; 5) echo support ;; [6-9]) echo about_rules ;; *) echo local ;;
   esac
-  cp "$web_root/$page.html" "$web_root/client/page$n.html"
+}
+for n in $(seq 0 13); do
+  cp "$web_root/$(page_name "$n").html" "$web_root/client/page$n.html"
+done
+for dir in "$root"/resources/localwww/*/; do
+  [ -d "$dir" ] || continue
+  lang=$(basename "$dir")
+  mkdir -p "$web_root/$lang/client"
+  for n in $(seq 0 13); do
+    page="$dir/$(page_name "$n").html"
+    [ -f "$page" ] && cp "$page" "$web_root/$lang/client/page$n.html"
+  done
 done
 if [ "$tls" = 1 ]; then
-  python3 - "$web_root" "$web_port" "$build/test-certs" >/dev/null 2>&1 <<'EOF' &
-import functools, http.server, ssl, sys
+  python3 - "$web_root" "$web_port" "$build/test-certs" >"$logs/web.log" 2>&1 <<'EOF' &
+import functools, http.server, os, re, ssl, sys, urllib.parse
 root, port, certs = sys.argv[1], int(sys.argv[2]), sys.argv[3]
-class Quiet(http.server.SimpleHTTPRequestHandler):
+class Pages(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *args):
         pass
-server = http.server.ThreadingHTTPServer(("127.0.0.1", port), functools.partial(Quiet, directory=root))
+    def translate_path(self, path):
+        # "?lang=ja" (or "ja_JP", "zh_CN"): that language's page when there is one.
+        local = super().translate_path(path)
+        lang = urllib.parse.parse_qs(urllib.parse.urlsplit(path).query).get("lang", [""])[0]
+        relative = os.path.relpath(local, root)
+        for code in dict.fromkeys([lang, lang.split("_")[0]]):
+            if re.fullmatch(r"[A-Za-z]{2,3}(_[A-Za-z]{2})?", code) and not relative.startswith(".."):
+                candidate = os.path.join(root, code, relative)
+                if os.path.isfile(candidate):
+                    return candidate
+        return local
+server = http.server.ThreadingHTTPServer(("127.0.0.1", port), functools.partial(Pages, directory=root))
 context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
 context.load_cert_chain(certs + "/server.crt", certs + "/server.key")
 server.socket = context.wrap_socket(server.socket, server_side=True)
@@ -157,15 +214,24 @@ else
 fi
 
 port=$(free_port)
-"$peer" "${peer_args[@]}" --port "$port" >/dev/null &
+"$peer" "${peer_args[@]}" --port "$port" >"$logs/peer.log" 2>&1 &
 pids+=($!)
 wait_for_port "$port"
 echo "Scripted game server on 127.0.0.1:$port; any user name and password log in"
 # In the background, so that an interrupt or TERM stops the servers as well.
 trap 'exit 130' INT
 trap 'exit 143' TERM
-"$client" "${client_args[@]}" "127.0.0.1:$port" "$@" &
+if [ "$verbose" = 1 ]; then
+  "$client" "${client_args[@]}" "127.0.0.1:$port" "$@" &
+else
+  echo "The client's output goes to $client_log (--verbose shows it here)."
+  "$client" "${client_args[@]}" "127.0.0.1:$port" "$@" >"$client_log" 2>&1 &
+fi
 pids=("$!" "${pids[@]}")
 status=0
 wait "${pids[0]}" || status=$?
+if [ "$status" != 0 ] && [ "$verbose" = 0 ]; then
+  echo "The client ended with code $status; the end of $client_log:"
+  tail -n 15 "$client_log"
+fi
 exit "$status"

@@ -332,10 +332,11 @@ void TestGameController::playsADemoHand_data()
     QTest::newRow("riichi: riichi, win on a discard")
         << 1002
         << QList<Move>{{Move::Sit, 0, 0, QStringLiteral("join_table")},
+                       {Move::Discard, 5, 0, QStringLiteral("discard_tile")},
                        {Move::Declare, 33, MELD_RIICHI, QStringLiteral("call_riichi")},
                        {Move::Claim, 27, MELD_MAHJONG, QStringLiteral("call_mahjong"), MeldAuction::Claim},
                        {Move::Ready, 0, 0, QStringLiteral("ready")}}
-        << 1 << 0;
+        << 2 << 0;
 }
 
 void TestGameController::playsADemoHand()
@@ -374,7 +375,8 @@ void TestGameController::playsADemoHand()
     // The bot at the top declared a concealed kong and drew its replacement.
     QCOMPARE(int(window->declaredView(2)->melds().size()), 1);
     const GameModel *model = m_controller->model(tableId);
-    QCOMPARE(int(model->doraTiles().size()), tableId == 1002 ? 2 : 1);
+    // Kan dora belong to Riichi only.
+    QCOMPARE(int(model->doraTiles().size()), tableId == 1002 ? 2 : 0);
     QCOMPARE(errors.size(), 0);
 
     // Leaving while the game runs closes the window only; the model keeps
@@ -523,10 +525,10 @@ void TestGameController::watchesAHandInProgressAndLeaves()
     QVERIFY(start({}));
     QSignalSpy watched(m_controller.get(), &GameController::tableWatched);
     QSignalSpy scored(m_session.get(), &ConnectionManager::handEndScoring);
-    m_session->watch_table(1001);
+    m_session->watch_table(1002);
     QVERIFY(watched.wait(10000));
     QCOMPARE(watched[0][1].toBool(), true); // from the lobby
-    GameWindow *window = m_controller->view(1001);
+    GameWindow *window = m_controller->view(1002);
     QVERIFY(window);
     // A watcher sees East at the bottom, with the hand already under way.
     QTRY_COMPARE_WITH_TIMEOUT(window->seatPlayerId(1), 912, 10000);
@@ -538,8 +540,8 @@ void TestGameController::watchesAHandInProgressAndLeaves()
     QCOMPARE(int(window->declaredView(1)->melds().size()), 2); // a pong, then a kong
 
     QSignalSpy destroyed(m_controller.get(), &GameController::tableViewDestroyed);
-    m_controller->onLeave(1001);
-    QTRY_VERIFY_WITH_TIMEOUT(!m_controller->hasTable(1001), 10000);
+    m_controller->onLeave(1002);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_controller->hasTable(1002), 10000);
     QCOMPARE(received(QStringLiteral("unwatch_table")), 1);
     QCOMPARE(destroyed.size(), 1);
 }

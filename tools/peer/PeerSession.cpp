@@ -3,6 +3,7 @@
 #include "protocol/Codec.h"
 #include "protocol/MessageFields.h"
 #include "protocol/MessageIds.h"
+#include "protocol/MonetaryRoundScore.h"
 #include "protocol/WireConversions.h"
 #include "tools/peer/PeerServer.h"
 #include "tools/peer/PeerTournamentDesk.h"
@@ -29,6 +30,42 @@ QString compact(const QJsonValue &v)
     if (v.isArray())
         return QString::fromUtf8(QJsonDocument(v.toArray()).toJson(QJsonDocument::Compact));
     return v.toVariant().toString();
+}
+
+// A player whose connection ended at a table keeps the seat: told so at
+// the next login (user name -> table id).
+std::map<QString, qint32> &keptSeats()
+{
+    static std::map<QString, qint32> seats;
+    return seats;
+}
+
+// Each account's money over its connections (user name -> cents).
+std::map<QString, qint64> &balances()
+{
+    static std::map<QString, qint64> cents;
+    return cents;
+}
+
+// The text "$name" stands for the logged-in player's name (score boards
+// name the player as the server knows them).
+QJsonValue withPlayerName(const QJsonValue &v, const QString &name)
+{
+    if (v.isString() && v.toString() == QLatin1String("$name"))
+        return name;
+    if (v.isArray()) {
+        QJsonArray a = v.toArray();
+        for (auto it = a.begin(); it != a.end(); ++it)
+            *it = withPlayerName(*it, name);
+        return a;
+    }
+    if (v.isObject()) {
+        QJsonObject o = v.toObject();
+        for (auto it = o.begin(); it != o.end(); ++it)
+            it.value() = withPlayerName(it.value(), name);
+        return o;
+    }
+    return v;
 }
 
 // Credentials never reach the peer's output either.
@@ -60,6 +97,7 @@ PeerSession::PeerSession(QSslSocket *socket, PeerConfig &config, bool verbose, b
     , m_config(config)
     , m_verbose(verbose)
     , m_desk(new PeerTournamentDesk(this, config, m_registered))
+    , m_balance(config.balance)
 {
     m_expectTimer.setSingleShot(true);
     connect(&m_expectTimer, &QTimer::timeout, this, &PeerSession::onExpectTimeout);
@@ -100,6 +138,8 @@ void PeerSession::onReady()
 
 void PeerSession::onDisconnected()
 {
+    if (m_account && m_seatedTable > 0)
+        keptSeats()[m_account->user] = m_seatedTable;
     PeerServer::log(QStringLiteral("DISCONNECTED"));
     m_socket->deleteLater();
 }
@@ -116,6 +156,14 @@ void PeerSession::send(quint8 classId, const WireValue::List &fields)
     if (m_verbose)
         PeerServer::log(QStringLiteral("SENT ")
                         + QString::fromStdString(Codec::instance().message(Codec::Frame, classId)->name));
+}
+
+void PeerSession::changeBalance(qint64 cents)
+{
+    m_balance += cents;
+    if (m_account)
+        balances()[m_account->user] = m_balance;
+    send(msg::ACCOUNT_BALANCE, L{m_balance});
 }
 
 void PeerSession::writeRepeated(const QByteArray &bytes, int times)
@@ -161,6 +209,109 @@ TableInfo *PeerSession::findTable(qint32 id)
         if (t.id() == id)
             return &t;
     return nullptr;
+}
+
+bool PeerSession::subscribed(const TableInfo &t) const
+{
+    for (const QString &path : m_lobbyPaths) {
+        if (t.lobbyPath() == path || t.lobbyPath().startsWith(path + QLatin1Char('/')))
+            return true;
+    }
+    return false;
+}
+
+void PeerSession::joinTable(TableInfo &t)
+{
+    m_vars[QStringLiteral("table")] = t.id();
+    // The stake goes into the pot at the start; the fee is the house's.
+    const qint64 stake = t.value().hasBuyIn() ? t.value().bet : 0;
+    // A kept seat was paid for at the first join.
+    if (t.value().total() > 0 && t.id() != m_keptTable)
+        changeBalance(-t.value().total());
+    m_stakes[t.id()] = stake;
+    // A single hand's pot: the winner takes the three stakes of the others.
+    m_vars[QStringLiteral("stakeWon")] = 3 * stake;
+    m_vars[QStringLiteral("stakeLost")] = -stake;
+    // Back at a kept seat, the table has the player already.
+    if (t.id() != m_keptTable)
+        t.setSeated(t.seated() + 1);
+    m_keptTable = -1;
+    m_seatedTable = t.id();
+    send(msg::JOIN_OK, L{t.id()});
+    send(msg::TABLE_INFO_UPDATE, L{t.id(), t.seated(), WireValue(L{})});
+    const QJsonObject *scenario = m_running ? nullptr : findScenario(QStringLiteral("join"), t.id());
+    sendGameData(t, true, scenario && scenario->value(QStringLiteral("empty_table")).toBool());
+    trigger(QStringLiteral("join"), t.id());
+}
+
+TableInfo *PeerSession::quickJoinTable(const QString &path)
+{
+    // "/Practice/Classic/4/", "/Regular/ForFun/Riichi/Express/4/": the
+    // ruleset, the seats, and whether it is played for fun.
+    int ruleset = -1;
+    int seats = 0;
+    bool free = false;
+    for (const QString &word : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        bool number = false;
+        const int n = word.toInt(&number);
+        if (number)
+            seats = n;
+        else if (word.compare(QLatin1String("Classic"), Qt::CaseInsensitive) == 0)
+            ruleset = 0;
+        else if (word.compare(QLatin1String("International"), Qt::CaseInsensitive) == 0
+                 || word.compare(QLatin1String("MCR"), Qt::CaseInsensitive) == 0)
+            ruleset = 1;
+        else if (word.compare(QLatin1String("Riichi"), Qt::CaseInsensitive) == 0)
+            ruleset = 2;
+        else if (word.compare(QLatin1String("Practice"), Qt::CaseInsensitive) == 0
+                 || word.compare(QLatin1String("ForFun"), Qt::CaseInsensitive) == 0)
+            free = true;
+    }
+    if (ruleset < 0)
+        return nullptr;
+    const auto fits = [&](const TableInfo &t) {
+        return t.ruleset() == ruleset && (seats == 0 || t.capacity() == seats) && t.gameType() != TableInfo::TOURNAMENT
+               && (!free || !t.value().hasBuyIn()) && subscribed(t);
+    };
+    qint32 lastId = 1000;
+    TableInfo *pattern = nullptr;
+    for (TableInfo &t : m_config.tables) {
+        if (fits(t) && !t.isFull())
+            return &t;
+        if (fits(t) && !pattern)
+            pattern = &t;
+        if (t.id() < 2000)
+            lastId = std::max(lastId, t.id());
+    }
+    // Every such table is full: the server opens another one like it.
+    TableInfo t = pattern ? *pattern : TableInfo(0, m_lobbyPaths.value(0, QStringLiteral("101/Practice")));
+    t.setId(lastId + 1);
+    t.setSeated(0);
+    if (!pattern) {
+        t.setRuleset(ruleset);
+        t.setCapacity(seats > 0 ? seats : 4);
+        t.setGameType(TableInfo::SINGLE_HAND);
+        t.setWindRounds(1);
+        t.setNameId(1);
+    }
+    m_config.tables.push_back(t);
+    if (subscribed(t))
+        send(msg::TABLE_INFO, L{wire::fromTableInfo(t)});
+    return &m_config.tables.back();
+}
+
+void PeerSession::settleRound(const WireValue::List &fields)
+{
+    const auto stake = m_stakes.find(fields.at(0).toInt32());
+    if (stake == m_stakes.end() || stake->second <= 0)
+        return;
+    const qint64 pid = m_vars.value(QStringLiteral("pid"));
+    for (const MonetaryRoundScore &score : wire::toMonetaryRoundScores(fields.at(1))) {
+        // The pot pays back the stake with the round's result.
+        if (score.playerId == pid && stake->second + score.result > 0)
+            changeBalance(stake->second + score.result);
+    }
+    m_stakes.erase(stake);
 }
 
 void PeerSession::sendGameData(const TableInfo &t, bool seated, bool onlyOwn)
@@ -215,8 +366,15 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         } else {
             m_account = *a;
             m_name = a->name;
+            const auto money = balances().find(a->user);
+            m_balance = money != balances().end() ? money->second : m_config.balance;
             m_vars[QStringLiteral("pid")] = a->playerId;
             send(msg::LOGIN_OK, L{a->playerId, a->name, QStringLiteral("cred-%1").arg(a->playerId), true});
+            if (const auto kept = keptSeats().find(a->user); kept != keptSeats().end()) {
+                m_keptTable = kept->second;
+                send(msg::NOTIFY_SEATED, L{kept->second, -1, 0});
+                keptSeats().erase(kept);
+            }
             trigger(QStringLiteral("login"));
         }
         break;
@@ -230,7 +388,7 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
                                    "lobby@conference.localhost", "search.localhost"});
         break;
     case msg::QUERY_ACCOUNT_BALANCE:
-        send(msg::ACCOUNT_BALANCE, L{m_config.balance});
+        send(msg::ACCOUNT_BALANCE, L{m_balance});
         break;
     case msg::QUERY_LOBBY_SUMMARY: {
         lobby_summary_t s;
@@ -249,6 +407,8 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
     }
     case msg::LOBBY_SUBSCRIBE: {
         const QString path = In<msg::LOBBY_SUBSCRIBE>(f).text<"lobbyPath">();
+        if (!m_lobbyPaths.contains(path))
+            m_lobbyPaths << path;
         for (const TableInfo &t : m_config.tables) {
             if (t.lobbyPath() == path || t.lobbyPath().startsWith(path + QLatin1Char('/')))
                 send(msg::TABLE_INFO, L{wire::fromTableInfo(t)});
@@ -260,19 +420,18 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         TableInfo *t = findTable(id);
         if (!t) {
             send(msg::JOIN_FAILED, L{id, 1});
-        } else if (t->isFull()) {
+        } else if (t->isFull() && id != m_keptTable) {
             send(msg::JOIN_FAILED, L{id, 2});
+        } else if (t->value().total() > m_balance && id != m_keptTable) {
+            send(msg::JOIN_FAILED, L{id, 4});
         } else {
-            m_vars[QStringLiteral("table")] = t->id();
-            t->setSeated(t->seated() + 1);
-            send(msg::JOIN_OK, L{t->id()});
-            send(msg::TABLE_INFO_UPDATE, L{t->id(), t->seated(), WireValue(L{})});
-            const QJsonObject *scenario = m_running ? nullptr : findScenario(QStringLiteral("join"), t->id());
-            sendGameData(*t, true, scenario && scenario->value(QStringLiteral("empty_table")).toBool());
-            trigger(QStringLiteral("join"), t->id());
+            joinTable(*t);
         }
         break;
     }
+    case msg::LOBBY_UNSUBSCRIBE:
+        m_lobbyPaths.removeAll(In<msg::LOBBY_UNSUBSCRIBE>(f).text<"lobbyPath">());
+        break;
     case msg::WATCH_TABLE: {
         TableInfo *t = findTable(In<msg::WATCH_TABLE>(f).i32<"tableId">());
         if (!t) {
@@ -290,9 +449,14 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         break;
     case msg::LEAVE_TABLE: {
         const qint32 id = In<msg::LEAVE_TABLE>(f).i32<"tableId">();
-        if (TableInfo *t = findTable(id); t && t->seated() > 0)
-            t->setSeated(t->seated() - 1);
         send(msg::LEAVE_OK, L{id});
+        if (id == m_seatedTable)
+            m_seatedTable = -1;
+        // The lobby learns of the free seat as it learned of the taken one.
+        if (TableInfo *t = findTable(id); t && t->seated() > 0) {
+            t->setSeated(t->seated() - 1);
+            send(msg::TABLE_INFO_UPDATE, L{t->id(), t->seated(), WireValue(L{})});
+        }
         break;
     }
     case msg::READY: {
@@ -315,9 +479,16 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         }
         break;
     }
-    case msg::FILTER_JOIN:
-        send(msg::WAITING_LIST, L{m_nextWaitingSeq++});
+    case msg::FILTER_JOIN: {
+        // A seat at once when a table of that kind is free, as the lobby's
+        // quick-join buttons expect; else the waiting list.
+        TableInfo *t = quickJoinTable(In<msg::FILTER_JOIN>(f).text<"lobbyPath">());
+        if (t && t->value().total() <= m_balance)
+            joinTable(*t);
+        else
+            send(msg::WAITING_LIST, L{m_nextWaitingSeq++});
         break;
+    }
     case msg::TOURNAMENTS_LOBBY_SUBSCRIBE: {
         for (const TournamentInfo &t : m_config.tournaments)
             send(msg::TOURNAMENT_INFO, L{wire::fromTournamentInfo(t)});
@@ -353,6 +524,9 @@ void PeerSession::handleTournament(const WireValue::List &f)
         TournamentRankings r = {{1001, QStringLiteral("Lucky"), 48, 3, 50000, false},
                                 {1002, QStringLiteral("Bamboo"), 31, 2, 0, false},
                                 {1003, QStringLiteral("Dragon"), -5, 0, 0, true}};
+        // A registered player is on the list from the registration on.
+        if (m_registered.count(id))
+            r.push_back({qint32(m_vars.value(QStringLiteral("pid"))), m_name, 0, 0, 0, false});
         send(msg::TOURNAMENT_ENVELOPE, L{id, WireValue(L{wire::fromTournamentRankings(r)}, tmt_msg::RANKING_LIST)});
         break;
     }
@@ -461,6 +635,14 @@ const QJsonObject *PeerSession::findScenario(const QString &event, qint32 tableI
         const QJsonValue tables = scenario.value(QStringLiteral("tables"));
         if (tables.isArray() && !tables.toArray().contains(QJsonValue(tableId)))
             continue;
+        // A hand of one ruleset is played only at tables of that ruleset.
+        const QJsonValue rulesets = scenario.value(QStringLiteral("rulesets"));
+        if (rulesets.isArray()) {
+            const auto table = std::find_if(m_config.tables.begin(), m_config.tables.end(),
+                                            [tableId](const TableInfo &t) { return t.id() == tableId; });
+            if (table == m_config.tables.end() || !rulesets.toArray().contains(QJsonValue(table->ruleset())))
+                continue;
+        }
         return &scenario;
     }
     return nullptr;
@@ -492,13 +674,15 @@ void PeerSession::runSteps()
                 const Codec::Message *m = Codec::instance().messageByName(name);
                 if (!m || m->space != Codec::Frame)
                     throw std::invalid_argument("unknown message " + name);
-                const WireValue::List fields = ScenarioJson::recordToWire(m->body, step.value(QStringLiteral("fields")),
-                                                                          m_vars, where);
+                const WireValue::List fields = ScenarioJson::recordToWire(
+                    m->body, withPlayerName(step.value(QStringLiteral("fields")), m_name), m_vars, where);
                 const int repeat = step.value(QStringLiteral("repeat")).toInt(1);
                 if (repeat == 1)
                     send(m->id, fields);
                 else
                     writeRepeated(FrameReader::frame(Codec::instance().encode(m->id, fields)), repeat);
+                if (m->id == msg::END_OF_ROUND)
+                    settleRound(fields);
             } else if (step.contains(QStringLiteral("expect"))) {
                 const QJsonValue names = step.value(QStringLiteral("expect"));
                 m_expectNames.clear();

@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <map>
 #include <optional>
 #include <set>
 
@@ -30,6 +31,9 @@ public:
     ~PeerSession() override;
 
     void send(quint8 classId, const WireValue::List &fields);
+    // The player's money in cents; a change is reported to the client.
+    qint64 balance() const { return m_balance; }
+    void changeBalance(qint64 cents);
 
 private slots:
     void onReady();
@@ -51,6 +55,16 @@ private:
     void writeRepeated(const QByteArray &bytes, int times);
     void sendService(quint16 service, qint32 seq, quint8 innerId, const WireValue::List &fields);
     TableInfo *findTable(qint32 id);
+    // Seats the player (after the buy-in of a money table) and starts the
+    // table's scenario.
+    void joinTable(TableInfo &t);
+    // A table of the kind a quick-join path names ("/Practice/Riichi/4/"),
+    // with a free seat; a new one when every such table is full. Null when
+    // the path names no kind the lobby plays.
+    TableInfo *quickJoinTable(const QString &path);
+    // Pays the player's round result of a money table.
+    void settleRound(const WireValue::List &fields);
+    bool subscribed(const TableInfo &t) const;
     // onlyOwn: the game data lists the local player alone (the scenario
     // seats the others).
     void sendGameData(const TableInfo &t, bool seated, bool onlyOwn = false);
@@ -68,6 +82,15 @@ private:
     std::set<qint32> m_registered;
     PeerTournamentDesk *m_desk;
     qint32 m_nextWaitingSeq = 1;
+    qint64 m_balance = 0;
+    // Lobby paths the client subscribed.
+    QStringList m_lobbyPaths;
+    // The stake each joined money table holds until its round ends.
+    std::map<qint32, qint64> m_stakes;
+    // The table the player sits at (the last joined), and the one kept from
+    // an earlier connection; -1 for none.
+    qint32 m_seatedTable = -1;
+    qint32 m_keptTable = -1;
 
     // Scenario state.
     QJsonArray m_steps;

@@ -19,6 +19,12 @@ TournamentInfo *findTournament(PeerConfig &config, qint32 id)
     return nullptr;
 }
 
+// Bet and fee; a bet below 0 marks a free tournament.
+qint64 buyIn(const TournamentInfo &t)
+{
+    return qint64(std::max(t.cost.bet, 0)) + std::max(t.cost.fee, 0);
+}
+
 } // namespace
 
 PeerTournamentDesk::PeerTournamentDesk(PeerSession *session, PeerConfig &config, std::set<qint32> &registered)
@@ -43,7 +49,7 @@ void PeerTournamentDesk::registerPlayer(qint32 id)
         refusal = 6;
     else if (t->maxPlayers > 0 && t->registeredPlayers >= t->maxPlayers)
         refusal = 3;
-    else if (qint64(std::max(t->cost.bet, 0)) + t->cost.fee > m_config.balance)
+    else if (buyIn(*t) > m_session->balance())
         refusal = 2;
     if (refusal >= 0) {
         m_session->send(msg::TOURNAMENT_REGISTER_FAILED, L{id, refusal});
@@ -52,6 +58,8 @@ void PeerTournamentDesk::registerPlayer(qint32 id)
     m_registered.insert(id);
     ++t->registeredPlayers;
     m_session->send(msg::TOURNAMENT_REGISTER_OK, L{id});
+    if (buyIn(*t) > 0)
+        m_session->changeBalance(-buyIn(*t));
     m_session->send(msg::TOURNAMENT_INFO_UPDATE,
                     L{id, wire::fromKeyedValues({{TournamentInfo::REGISTERED_PLAYERS, t->registeredPlayers}})});
     const qint64 untilStart = QDateTime::currentDateTimeUtc().msecsTo(t->start);
@@ -69,6 +77,9 @@ void PeerTournamentDesk::unregisterPlayer(qint32 id)
     }
     TournamentInfo *t = findTournament(m_config, id);
     const bool open = !t || t->status == TournamentInfo::Open;
+    // Leaving before the start gives the buy-in back.
+    if (t && open && buyIn(*t) > 0)
+        m_session->changeBalance(buyIn(*t));
     if (t && open && t->registeredPlayers > 0) {
         --t->registeredPlayers;
         m_session->send(msg::TOURNAMENT_INFO_UPDATE,

@@ -58,3 +58,11 @@ void addDemoTournaments(PeerConfig &config)
     t.push_back(tournament(19, "Coffee Break Sprint", TournamentInfo::Open, 0, 100, 10, 6, 16, 150, {600, 600}));
     config.maintenanceInSecs = 4 * 3600;
 }
+
+void addDemoLobby(PeerConfig &config)
+{
+    for (TableInfo &t : config.tables) {
+        if (t.lobbyPath() == QLatin1String("101/Money"))
+            t.setLobbyPath(QStringLiteral("101/Practice/Money"));
+    }
+}

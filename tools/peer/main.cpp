@@ -119,10 +119,14 @@ int main(int argc, char *argv[])
             config.loadScenario(scenario);
         if (parser.isSet(demoOption)) {
             config.openAccounts = true;
+            addDemoLobby(config);
             addDemoTournaments(config);
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-riichi-hand.json"));
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-hand.json"));
+            config.loadScenario(QStringLiteral(":/peer/scenarios/demo-international-hand.json"));
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-watch.json"));
+            config.loadScenario(QStringLiteral(":/peer/scenarios/demo-watch-classic.json"));
+            config.loadScenario(QStringLiteral(":/peer/scenarios/demo-watch-international.json"));
         }
         config.clockOffsetMs = parser.value(clockOption).toLongLong();
         config.seatAfterMs = parser.value(seatOption).toLongLong();

@@ -1,0 +1,562 @@
+// The newcomer's walk: the real main window against the run script's
+// servers (scripts/run.sh starts this program in the client's place, with
+// the client's arguments), then the real client program for the lost-server
+// step. Each step prints "PASS <step>" or "FAIL <step>: <why>" and leaves
+// screenshots of the whole screen in $MAHJONG_WALK_SHOTS. The exit code is
+// the number of failed steps. tests/walk/walk.sh runs it under Xvfb.
+#include "app/CaCertificates.h"
+#include "app/CommandLineOptions.h"
+#include "app/Integration.h"
+#include "app/MahjongApplication.h"
+#include "app/ResourcePaths.h"
+#include "lobby/LobbyController.h"
+#include "mainwindow/EmbeddedWebPage.h"
+#include "mainwindow/MainView.h"
+#include "FormLogin.h"
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/PreferencesWindow.h"
+#include "social/ConferenceWidget.h"
+#include "social/FriendSearchWindow.h"
+#include "social/FriendsWindow.h"
+#include "table/ConcealedActionDialog.h"
+#include "table/GameController.h"
+#include "table/GameWindow.h"
+#include "scene/HandView.h"
+#include "table/MeldAuction.h"
+#include "table/MeldChoice.h"
+#include "table/RoundScoreBoard.h"
+#include "table/ScoreBoard.h"
+#include "table/TableSelector.h"
+#include "tournaments/TournamentDetailDialog.h"
+#include "tournaments/TournamentsController.h"
+#include "widgets/TranslationsManager.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QStyleFactory>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTreeWidget>
+#include <QWebEngineView>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+#include <signal.h>
+
+namespace {
+
+QString g_shots;
+int g_shot = 0;
+
+void say(const QString &line)
+{
+    std::fprintf(stdout, "%s\n", qPrintable(line));
+    std::fflush(stdout);
+}
+
+bool waitFor(const std::function<bool()> &done, int ms)
+{
+    return QTest::qWaitFor(done, ms);
+}
+
+// The whole screen: windows, boxes and menus as a person sees them.
+void shot(const QString &name)
+{
+    QTest::qWait(400);
+    const QString file = QDir(g_shots).filePath(QStringLiteral("%1-%2.png").arg(++g_shot, 2, 10, QChar('0')).arg(name));
+    if (!QGuiApplication::primaryScreen()->grabWindow(0).save(file))
+        say(QStringLiteral("NOTE cannot save %1").arg(file));
+}
+
+QString runJs(QWebEngineView *view, const QString &script)
+{
+    QString result;
+    bool done = false;
+    view->page()->runJavaScript(script, [&](const QVariant &v) {
+        result = v.toString();
+        done = true;
+    });
+    waitFor([&] { return done; }, 5000);
+    return result;
+}
+
+QMessageBox *openBox(const QString &title = QString())
+{
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        if (box && box->isVisible() && (title.isEmpty() || box->windowTitle() == title))
+            return box;
+    }
+    return nullptr;
+}
+
+// Runs a program and gives its standard output.
+QString run(const QString &program, const QStringList &args, int ms = 10000)
+{
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(ms))
+        return QString();
+    return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+}
+
+class Walk
+{
+public:
+    Walk(const CommandLineOptions &options, TranslationsManager &translations, QStringList clientArgs)
+        : m_options(options)
+        , m_translations(translations)
+        , m_clientArgs(std::move(clientArgs))
+    {
+    }
+
+    int run();
+
+private:
+    QString start();
+    QString playNow();
+    QString playHand();
+    QString playClassic();
+    QString findFriend();
+    QString chat();
+    QString tournament();
+    QString japanese();
+    QString lostServer();
+
+    GameWindow *table() const { return qobject_cast<GameWindow *>(m_window->view().loggedInStack->currentWidget()); }
+
+    const CommandLineOptions &m_options;
+    TranslationsManager &m_translations;
+    QStringList m_clientArgs;
+    std::unique_ptr<MainWindow> m_window;
+    qint32 m_table = -1;
+};
+
+int Walk::run()
+{
+    const std::vector<std::pair<const char *, QString (Walk::*)()>> steps = {
+        {"start and log in", &Walk::start},
+        {"Play now seats the player", &Walk::playNow},
+        {"a hand played to its score board", &Walk::playHand},
+        {"Classic: a pong claimed, a hand won", &Walk::playClassic},
+        {"a friend found and added", &Walk::findFriend},
+        {"a chat line sent", &Walk::chat},
+        {"a tournament opened and joined", &Walk::tournament},
+        {"Japanese: the web host's pages and Qt's standard buttons", &Walk::japanese},
+        {"game server lost mid-hand: Error box, exit code 1", &Walk::lostServer},
+    };
+    int failed = 0;
+    bool loggedIn = true;
+    for (const auto &[name, step] : steps) {
+        QString why;
+        if (!loggedIn && step != &Walk::lostServer)
+            why = QStringLiteral("not logged in");
+        else
+            why = (this->*step)();
+        if (step == &Walk::start && !why.isEmpty())
+            loggedIn = false;
+        say(why.isEmpty() ? QStringLiteral("PASS %1").arg(QLatin1String(name))
+                          : QStringLiteral("FAIL %1: %2").arg(QLatin1String(name), why));
+        failed += why.isEmpty() ? 0 : 1;
+    }
+    return failed;
+}
+
+QString Walk::start()
+{
+    m_window = std::make_unique<MainWindow>(m_options.host, m_options.port, m_options.user, m_options.password,
+                                            m_options.useSsl, m_options.httpHost, &m_translations);
+    Integration::loadSounds(m_window.get());
+    m_window->onStartupFinished(true);
+    shot(QStringLiteral("login-en"));
+    // The given name and password fill the form; the newcomer presses "Log in".
+    if (!logInWithTheForm(*m_window, 30000))
+        return QStringLiteral("the login button never offered to log in");
+    if (!waitFor([this] { return m_window->connectionManager().isLoggedIn() && m_window->lobbyController(); }, 30000))
+        return QStringLiteral("no login within 30 s");
+    // The start page from the web host, with the client's bridge.
+    auto *welcome = m_window->findChild<EmbeddedWebPage *>(QStringLiteral("welcomePage"));
+    auto *view = welcome ? welcome->findChild<QWebEngineView *>() : nullptr;
+    if (!view)
+        return QStringLiteral("no start page");
+    if (!waitFor([view] { return runJs(view, QStringLiteral("typeof welcome + typeof client")) == "objectobject"; },
+                 30000))
+        return QStringLiteral("the start page did not load (%1)").arg(view->url().toString());
+    shot(QStringLiteral("start-page-en"));
+    return QString();
+}
+
+QString Walk::playNow()
+{
+    auto *welcome = m_window->findChild<EmbeddedWebPage *>(QStringLiteral("welcomePage"));
+    m_window->onDisplayTab(QStringLiteral("welcome"));
+    runJs(welcome->findChild<QWebEngineView *>(), QStringLiteral("welcome.riichiForFunAndFree()"));
+    if (!waitFor([this] { return table() || openBox(); }, 15000))
+        return QStringLiteral("no table page and no message within 15 s");
+    if (QMessageBox *box = openBox()) {
+        shot(QStringLiteral("play-now-refused-en"));
+        const QString text = box->windowTitle() + QStringLiteral(": ") + box->text();
+        box->close();
+        return text;
+    }
+    m_table = m_window->view().tableSelector->checkedTableId();
+    if (!waitFor([this] { return table()->seatPlayerId(3) > 0; }, 20000))
+        return QStringLiteral("the bots did not sit down");
+    QTest::qWait(3500); // the deal
+    shot(QStringLiteral("table-dealt-en"));
+    return QString();
+}
+
+QString Walk::playHand()
+{
+    GameWindow *window = table();
+    if (!window)
+        return QStringLiteral("no table");
+    // The Riichi demo hand: a discard, riichi, the win on a discard, Ready.
+    if (!waitFor([window] { return window->handView()->isActive(); }, 30000))
+        return QStringLiteral("never the player's turn");
+    window->onTileClick(5);
+    ConcealedActionDialog *dialog = window->concealedActionDialog();
+    if (!waitFor([dialog] { return !dialog->isHidden(); }, 30000))
+        return QStringLiteral("riichi was not offered");
+    shot(QStringLiteral("riichi-offered-en"));
+    auto *riichi = dialog->findChild<QAbstractButton *>(QStringLiteral("riichiButton"));
+    if (!riichi || riichi->isHidden())
+        return QStringLiteral("no riichi button");
+    riichi->click();
+    window->onTileClick(33);
+    if (!waitFor([window] { return window->meldAuction() && !window->meldAuction()->isHidden(); }, 40000))
+        return QStringLiteral("the win on a discard was not offered");
+    shot(QStringLiteral("ron-offered-en"));
+    window->meldAuction()->findChild<QAbstractButton *>(QStringLiteral("mahjongButton"))->click();
+    if (!waitFor([window] { return !window->scoreBoard()->isHidden(); }, 30000))
+        return QStringLiteral("no score board");
+    QTest::qWait(1500);
+    shot(QStringLiteral("score-board-en"));
+    const auto buttons = window->scoreBoard()->findChildren<QAbstractButton *>(
+        QRegularExpression(QStringLiteral("^ready")));
+    if (buttons.isEmpty())
+        return QStringLiteral("no Ready on the score board");
+    buttons.front()->click();
+    if (!waitFor([window] { return !window->roundScoreBoard()->isHidden(); }, 30000))
+        return QStringLiteral("no round score board");
+    QTest::qWait(1000);
+    shot(QStringLiteral("round-score-board-en"));
+    return QString();
+}
+
+// The start page's Classic button: the claimed pong lies open, its tile
+// turned towards the player it came from.
+QString Walk::playClassic()
+{
+    m_window->displayLobby();
+    m_window->onDisplayTab(QStringLiteral("welcome"));
+    const qint32 riichi = m_table;
+    auto *welcome = m_window->findChild<EmbeddedWebPage *>(QStringLiteral("welcomePage"));
+    runJs(welcome->findChild<QWebEngineView *>(), QStringLiteral("welcome.practiceClassic()"));
+    if (!waitFor([this, riichi] { return table() && m_window->view().tableSelector->checkedTableId() != riichi; },
+                 15000))
+        return QStringLiteral("no Classic table page within 15 s");
+    GameWindow *window = table();
+    if (!waitFor([window] { return window->handView()->isActive(); }, 40000))
+        return QStringLiteral("never the player's turn");
+    window->onTileClick(33);
+    if (!waitFor([window] { return window->meldAuction() && !window->meldAuction()->isHidden(); }, 30000))
+        return QStringLiteral("the pong was not offered");
+    QAbstractButton *pong = nullptr;
+    for (MeldChoice *row : window->meldAuction()->findChildren<MeldChoice *>())
+        pong = row->findChild<QAbstractButton *>(QStringLiteral("meldChoiceButton"));
+    if (!pong)
+        return QStringLiteral("no pong button");
+    pong->click();
+    if (!waitFor([window] { return window->handView()->isActive(); }, 20000))
+        return QStringLiteral("no turn after the pong");
+    window->onTileClick(5);
+    QTest::qWait(2500);
+    shot(QStringLiteral("classic-pong-and-kong-en"));
+    if (!waitFor([window] { return window->meldAuction() && !window->meldAuction()->isHidden(); }, 30000))
+        return QStringLiteral("the win was not offered");
+    window->meldAuction()->findChild<QAbstractButton *>(QStringLiteral("mahjongButton"))->click();
+    if (!waitFor([window] { return !window->scoreBoard()->isHidden(); }, 30000))
+        return QStringLiteral("no score board");
+    QTest::qWait(1500);
+    shot(QStringLiteral("classic-score-board-en"));
+    return QString();
+}
+
+QString Walk::findFriend()
+{
+    m_window->displayLobby();
+    m_window->onDisplayTab(QStringLiteral("friends"));
+    auto *friends = m_window->findChild<FriendsWindow *>();
+    auto *edit = friends ? friends->findChild<QLineEdit *>(QStringLiteral("friendSearchEdit")) : nullptr;
+    if (!edit)
+        return QStringLiteral("no friends page");
+    if (!waitFor([edit] { return edit->isEnabled(); }, 20000))
+        return QStringLiteral("the search stays disabled (no XMPP connection or search service)");
+    // The run script's players are known by number; the second one is a friend.
+    const QString other = QString::number(m_window->connectionManager().ownPlayerId() + 1);
+    edit->setFocus();
+    edit->clear();
+    QTest::keyClicks(edit, other);
+    QTest::keyClick(edit, Qt::Key_Return);
+    FriendSearchWindow *search = nullptr;
+    if (!waitFor([&] { return (search = friends->findChild<FriendSearchWindow *>()) != nullptr; }, 10000))
+        return QStringLiteral("no search window");
+    auto *results = search->findChild<QTreeWidget *>(QStringLiteral("resultList"));
+    const bool found = waitFor([results] { return results->topLevelItemCount() > 0; }, 15000);
+    shot(QStringLiteral("friend-search-en"));
+    if (!found) {
+        const auto *status = search->findChild<QLabel *>(QStringLiteral("statusLabel"));
+        return QStringLiteral("nothing found: %1").arg(status ? status->text() : QString());
+    }
+    results->setCurrentItem(results->topLevelItem(0));
+    search->findChild<QPushButton *>(QStringLiteral("addToFriendsButton"))->click();
+    auto *list = friends->findChild<QListView *>(QStringLiteral("friendList"));
+    const bool added = waitFor([list] { return list->model() && list->model()->rowCount() > 0; }, 15000);
+    if (auto *close = search->findChild<QPushButton *>(QStringLiteral("closeButton")))
+        close->click();
+    shot(QStringLiteral("friend-added-en"));
+    return added ? QString() : QStringLiteral("the friend did not reach the list");
+}
+
+QString Walk::chat()
+{
+    ConferenceWidget *lobby = m_window->view().lobbyChat;
+    auto *input = lobby->findChild<QLineEdit *>(QStringLiteral("chatInput"));
+    auto *output = lobby->findChild<QTextBrowser *>(QStringLiteral("chatOutput"));
+    if (!input || !output)
+        return QStringLiteral("no lobby chat");
+    if (!waitFor([input] { return input->isEnabled(); }, 20000))
+        return QStringLiteral("the lobby chat was not joined");
+    const QString line = QStringLiteral("Hello from the newcomer's walk, 麻雀");
+    input->setText(line);
+    QTest::keyClick(input, Qt::Key_Return);
+    const bool shown = waitFor([output] { return output->toPlainText().contains(QStringLiteral("麻雀")); }, 10000);
+    shot(QStringLiteral("lobby-chat-en"));
+    return shown ? QString() : QStringLiteral("the line did not come back from the room");
+}
+
+QString Walk::tournament()
+{
+    m_window->onDisplayTab(QStringLiteral("tournament"));
+    TournamentsController *controller = m_window->tournamentsController();
+    if (!controller)
+        return QStringLiteral("no tournaments");
+    const qint32 id = 7; // the demo's open "Sunday Classic"
+    controller->createTournamentDetailDialog(id);
+    TournamentDetailDialog *detail = nullptr;
+    if (!waitFor([&] { return (detail = m_window->findChild<TournamentDetailDialog *>()) != nullptr; }, 10000))
+        return QStringLiteral("no detail dialog");
+    QTest::qWait(1500);
+    shot(QStringLiteral("tournament-detail-en"));
+    auto *join = detail->findChild<QPushButton *>(QStringLiteral("joinButton"));
+    if (!join || !join->isVisible())
+        return QStringLiteral("no Join button");
+    join->click();
+    QAbstractButton *accept = nullptr;
+    waitFor(
+        [&] {
+        for (QAbstractButton *b : m_window->findChildren<QAbstractButton *>(QStringLiteral("acceptButton")))
+            accept = b->isVisible() ? b : accept;
+        return accept != nullptr;
+        },
+        10000);
+    shot(QStringLiteral("tournament-join-en"));
+    if (!accept)
+        return QStringLiteral("no confirmation");
+    accept->click();
+    auto *leave = detail->findChild<QPushButton *>(QStringLiteral("leaveButton"));
+    const bool joined = waitFor([leave] { return leave && leave->isVisible(); }, 10000);
+    QTest::qWait(1000);
+    shot(QStringLiteral("tournament-joined-en"));
+    detail->close();
+    return joined ? QString() : QStringLiteral("not registered");
+}
+
+QString Walk::japanese()
+{
+    m_window->onDisplayTab(QStringLiteral("preferences"));
+    auto *box = m_window->findChild<PreferencesWindow *>()->findChild<QComboBox *>(QStringLiteral("languageSelection"));
+    const int ja = box ? box->findData(QStringLiteral("ja")) : -1;
+    if (ja < 0)
+        return QStringLiteral("no Japanese in the language list");
+    box->setCurrentIndex(ja);
+    if (!waitFor([this] { return m_translations.language() == QLatin1String("ja"); }, 5000))
+        return QStringLiteral("the language did not change");
+    QTest::qWait(3000); // the pages of the language
+    shot(QStringLiteral("settings-ja"));
+    // The start page comes from the web host, in Japanese.
+    auto *welcome = m_window->findChild<EmbeddedWebPage *>(QStringLiteral("welcomePage"));
+    QWebEngineView *view = welcome->findChild<QWebEngineView *>();
+    QString why;
+    if (!waitFor([view] { return runJs(view, QStringLiteral("document.documentElement.lang")) == "ja"; }, 15000)
+        || view->url().scheme() != QLatin1String("https"))
+        why = QStringLiteral("the web host's start page is not in Japanese (%1)").arg(view->url().toString());
+    for (const char *tab : {"welcome", "lobby", "tournament", "friends"}) {
+        m_window->onDisplayTab(QLatin1String(tab));
+        QTest::qWait(1500);
+        shot(QStringLiteral("%1-ja").arg(QLatin1String(tab)));
+    }
+    m_window->onTableClicked(m_table);
+    QTest::qWait(1000);
+    shot(QStringLiteral("table-ja"));
+    m_window->displayLobby();
+    // A question with Qt's standard buttons: Quit's Yes and No.
+    m_window->on_quitButton_clicked();
+    QMessageBox *quit = nullptr;
+    waitFor([&] { return (quit = openBox()) != nullptr; }, 5000);
+    shot(QStringLiteral("quit-question-ja"));
+    if (!quit)
+        return QStringLiteral("no quit question");
+    const QString yes = quit->button(QMessageBox::Yes) ? quit->button(QMessageBox::Yes)->text() : QString();
+    const QString no = quit->button(QMessageBox::No) ? quit->button(QMessageBox::No)->text() : QString();
+    if (QAbstractButton *button = quit->button(QMessageBox::No))
+        button->click();
+    if (yes.contains(QLatin1String("Yes")) || no.contains(QLatin1String("No")))
+        why += QStringLiteral("%1standard buttons in English: \"%2\" / \"%3\"")
+                   .arg(why.isEmpty() ? QString() : QStringLiteral("; "), yes, no);
+    return why;
+}
+
+// The real program: logged in as the same player, it is asked to rejoin the
+// kept seat, plays, and the game server goes away mid-hand.
+QString Walk::lostServer()
+{
+    const QString client = qEnvironmentVariable("MAHJONG_WALK_CLIENT");
+    if (client.isEmpty())
+        return QStringLiteral("MAHJONG_WALK_CLIENT names no client program");
+    const QString port = QString::number(m_options.port);
+    // The game server's process, from the port it listens on.
+    const QString listeners = ::run(QStringLiteral("ss"),
+                                    {QStringLiteral("-Hltnp"), QStringLiteral("sport = :") + port});
+    const QRegularExpressionMatch pidMatch = QRegularExpression(QStringLiteral("pid=(\\d+)")).match(listeners);
+    if (!pidMatch.hasMatch())
+        return QStringLiteral("cannot find the game server on port %1").arg(port);
+    const pid_t peerPid = pid_t(pidMatch.captured(1).toLongLong());
+
+    // This window leaves without leaving the table, as a lost connection would.
+    m_window->connectionManager().setQuitting(true);
+    m_window.reset();
+    for (QWidget *w : QApplication::topLevelWidgets())
+        w->close();
+
+    QProcess program;
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    program.start(client, m_clientArgs
+                              + QStringList{QStringLiteral("--user"), m_options.user, QStringLiteral("--password"),
+                                            m_options.password, QStringLiteral("--lang"), QStringLiteral("en")});
+    if (!program.waitForStarted(10000))
+        return QStringLiteral("the client did not start");
+    const auto xdotool = [](const QStringList &args) { return ::run(QStringLiteral("xdotool"), args); };
+    // Answer the rejoin question with its default button (Yes).
+    const QString rejoin = xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--name"),
+                                    QStringLiteral("^Rejoin Table$")});
+    if (rejoin.isEmpty()) {
+        program.kill();
+        return QStringLiteral("the client did not ask to rejoin the table (is xdotool installed?)");
+    }
+    QTest::qWait(1000);
+    shot(QStringLiteral("rejoin-question-en"));
+    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), rejoin.section(QLatin1Char('\n'), 0, 0)});
+    xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    QTest::qWait(9000); // seated, the bots sit down, the deal
+    shot(QStringLiteral("rejoined-mid-hand-en"));
+    if (program.state() != QProcess::Running)
+        return QStringLiteral("the client ended before the server was lost (code %1)").arg(program.exitCode());
+
+    ::kill(peerPid, SIGKILL);
+    QElapsedTimer lost;
+    lost.start();
+    // The box must come, and the program must wait for it to be closed.
+    QString error;
+    qint64 endedAfter = -1;
+    while (lost.elapsed() < 10000 && error.isEmpty()) {
+        if (program.state() != QProcess::Running) {
+            endedAfter = lost.elapsed();
+            break;
+        }
+        error = xdotool({QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^Error$")});
+        QTest::qWait(100);
+    }
+    if (error.isEmpty()) {
+        program.waitForFinished(5000);
+        shot(QStringLiteral("server-lost-en"));
+        if (endedAfter >= 0)
+            return QStringLiteral("no Error box: the client ended %1 ms after the server, with code %2")
+                .arg(endedAfter)
+                .arg(program.exitCode());
+        program.kill();
+        return QStringLiteral("no Error box within 10 s of losing the server");
+    }
+    shot(QStringLiteral("server-lost-error-box-en"));
+    QTest::qWait(1500);
+    if (program.state() != QProcess::Running)
+        return QStringLiteral("the client did not wait for the box to be closed");
+    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), error.section(QLatin1Char('\n'), 0, 0)});
+    xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    if (!program.waitForFinished(10000)) {
+        program.kill();
+        return QStringLiteral("the client did not end after the box was closed");
+    }
+    if (program.exitStatus() != QProcess::NormalExit || program.exitCode() != 1)
+        return QStringLiteral("exit code %1, not 1").arg(program.exitCode());
+    return QString();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Kestrova"));
+    QCoreApplication::setApplicationName(QStringLiteral("Kestrova-Brisquel"));
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    const QStringList clientArgs = [&] {
+        QStringList args;
+        for (int i = 1; i < argc; ++i)
+            args << QString::fromLocal8Bit(argv[i]);
+        return args;
+    }();
+    MahjongApplication app(argc, argv);
+    CommandLineOptions options;
+    try {
+        options = CommandLineOptions::parse(argc, argv);
+    } catch (const CommandLineOptions::OptionsError &error) {
+        std::fprintf(stderr, "newcomer_walk: %s\n", error.what());
+        return 100;
+    }
+    if (options.user.isEmpty())
+        options.user = QStringLiteral("newcomer");
+    if (options.password.isEmpty())
+        options.password = QStringLiteral("walk");
+    g_shots = qEnvironmentVariable("MAHJONG_WALK_SHOTS", QStringLiteral("walk-shots"));
+    QDir().mkpath(g_shots);
+
+    ResourcePaths::install(options.searchPaths);
+    TranslationsManager translations(ResourcePaths::roots(options.searchPaths));
+    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    app.loadStyleSheet();
+    translations.setLanguage(QStringLiteral("en"));
+    CaCertificates::install();
+    Integration::installServerClock();
+
+    Walk walk(options, translations, clientArgs);
+    const int failed = walk.run();
+    say(QStringLiteral("%1 step(s) failed; screenshots in %2").arg(failed).arg(QDir(g_shots).absolutePath()));
+    return failed;
+}
