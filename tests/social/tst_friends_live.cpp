@@ -387,9 +387,15 @@ void TestFriendsLive::ownTablesPublished()
     QVERIFY(scenarioFile.open(QIODevice::WriteOnly));
     scenarioFile.write(QJsonDocument(scenario).toJson());
     scenarioFile.close();
+    // Watching plays no hand here, so the seat's scenario can start at once.
+    QFile quietWatch(dir.filePath(QStringLiteral("watch.json")));
+    QVERIFY(quietWatch.open(QIODevice::WriteOnly));
+    quietWatch.write(R"({"trigger": "watch", "tables": [1003], "steps": [{"wait_ms": 0}]})");
+    quietWatch.close();
     PeerProcess peer;
     QVERIFY2(peer.start({QStringLiteral("--demo"), QStringLiteral("--account"), QStringLiteral("erin:pw:6116:Erin"),
-                         QStringLiteral("--scenario"), scenarioFile.fileName()}),
+                         QStringLiteral("--scenario"), scenarioFile.fileName(), QStringLiteral("--scenario"),
+                         quietWatch.fileName()}),
              qPrintable(peer.errorString()));
 
     ConnectionManager session(true);

@@ -657,9 +657,18 @@ void PeerSession::trigger(const QString &event, qint32 tableId)
         return;
     m_steps = chosen->value(QStringLiteral("steps")).toArray();
     m_running = true;
+    m_scenarioTable = tableId;
     m_step = 0;
     PeerServer::log(QStringLiteral("SCENARIO_START ") + event);
     QTimer::singleShot(0, this, &PeerSession::runSteps);
+}
+
+ScenarioJson::Variables PeerSession::scenarioVars() const
+{
+    ScenarioJson::Variables vars = m_vars;
+    if (m_scenarioTable > 0)
+        vars[QStringLiteral("table")] = m_scenarioTable;
+    return vars;
 }
 
 void PeerSession::runSteps()
@@ -675,7 +684,7 @@ void PeerSession::runSteps()
                 if (!m || m->space != Codec::Frame)
                     throw std::invalid_argument("unknown message " + name);
                 const WireValue::List fields = ScenarioJson::recordToWire(
-                    m->body, withPlayerName(step.value(QStringLiteral("fields")), m_name), m_vars, where);
+                    m->body, withPlayerName(step.value(QStringLiteral("fields")), m_name), scenarioVars(), where);
                 const int repeat = step.value(QStringLiteral("repeat")).toInt(1);
                 if (repeat == 1)
                     send(m->id, fields);
@@ -696,7 +705,7 @@ void PeerSession::runSteps()
                 if (m_expectNames.isEmpty())
                     throw std::invalid_argument("expect names no request");
                 m_reply = step.value(QStringLiteral("reply")).toObject();
-                m_expectFields = ScenarioJson::substitute(step.value(QStringLiteral("fields")), m_vars);
+                m_expectFields = ScenarioJson::substitute(step.value(QStringLiteral("fields")), scenarioVars());
                 m_capture = step.value(QStringLiteral("capture")).toObject();
                 m_waiting = true;
                 m_expectTimer.start(step.value(QStringLiteral("timeout_ms")).toInt(5000));

@@ -97,6 +97,10 @@ private:
     QSet<QString> m_disabled;
     int m_step = 0;
     bool m_running = false;
+    // The table the running scenario was triggered for: its "$table" stays
+    // that table when the player joins or watches another meanwhile.
+    qint32 m_scenarioTable = 0;
+    ScenarioJson::Variables scenarioVars() const;
     bool m_waiting = false;
     // Any of these requests ends the wait.
     QStringList m_expectNames;
