@@ -99,17 +99,17 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="175"/>
+        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="181"/>
         <source>Unregister</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="175"/>
+        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="181"/>
         <source>Register</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="176"/>
+        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="182"/>
         <source>Info</source>
         <translation type="unfinished"></translation>
     </message>
@@ -166,111 +166,116 @@
 <context>
     <name>ConferenceWidget</name>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="151"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="57"/>
+        <source>The chat connection was lost</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../social/ConferenceWidget.cpp" line="175"/>
         <source>No error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="153"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="177"/>
         <source>Undefined error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="155"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="179"/>
         <source>You&apos;ve been banned from this room</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="157"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="181"/>
         <source>The room is password protected</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="159"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="183"/>
         <source>This is a members only room</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="161"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="185"/>
         <source>Your nickname is already in use in this room</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="163"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="187"/>
         <source>The room is full</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="165"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="189"/>
         <source>The room is locked</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="168"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="192"/>
         <source>Lobby chat unavailable</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="170"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="194"/>
         <source>Table chat only available to players</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="171"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="195"/>
         <source>The room doesn&apos;t exist</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="187"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="234"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="211"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="258"/>
         <source>%1 joined the chat</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="194"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="241"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="218"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="265"/>
         <source>%1 left the chat</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="204"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="261"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="228"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="285"/>
         <source>%1 has been banned from the chat</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="205"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="251"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="229"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="275"/>
         <source>%1 has been kicked from the chat</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="206"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="230"/>
         <source>%1 has been banned from the chat due to %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="207"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="231"/>
         <source>%1 has been kicked from the chat due to %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="210"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="234"/>
         <source>%1 has been banned from the chat by %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="211"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="235"/>
         <source>%1 has been kicked from the chat by %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="212"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="236"/>
         <source>%1 has been banned from the chat by %2 due to %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="213"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="237"/>
         <source>%1 has been kicked from the chat by %2 due to %3</source>
         <translation type="unfinished"></translation>
     </message>
@@ -417,12 +422,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="119"/>
+        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="123"/>
         <source>Secure connection</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="119"/>
+        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="123"/>
         <source>Insecure connection</source>
         <translation type="unfinished"></translation>
     </message>
@@ -527,13 +532,13 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendSearchWindow.cpp" line="124"/>
-        <location filename="../../social/FriendSearchWindow.cpp" line="171"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="127"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="178"/>
         <source>Search error</source>
         <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">
-        <location filename="../../social/FriendSearchWindow.cpp" line="162"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="169"/>
         <source>%Ln user(s) found</source>
         <translation>
             <numerusform>%Ln user found</numerusform>
@@ -613,12 +618,12 @@
 <context>
     <name>FriendsWindow</name>
     <message>
-        <location filename="../../social/FriendsWindow.cpp" line="61"/>
+        <location filename="../../social/FriendsWindow.cpp" line="64"/>
         <source>Remove</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsWindow.cpp" line="62"/>
+        <location filename="../../social/FriendsWindow.cpp" line="65"/>
         <source>Remove user from list</source>
         <translation type="unfinished"></translation>
     </message>
@@ -628,7 +633,7 @@
     <message>
         <location filename="../../protocol/kick_reason.h" line="26"/>
         <location filename="../../protocol/kick_reason.h" line="28"/>
-        <location filename="../../table/GameWindow.cpp" line="1969"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="385"/>
         <source>You were kicked from the table.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -637,117 +642,118 @@
         <location filename="../../protocol/kick_reason.h" line="29"/>
         <location filename="../../protocol/kick_reason.h" line="33"/>
         <location filename="../../protocol/kick_reason.h" line="45"/>
-        <location filename="../../table/GameWindow.cpp" line="1969"/>
-        <location filename="../../table/GameWindow.cpp" line="1973"/>
-        <location filename="../../table/GameWindow.cpp" line="1988"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="385"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="389"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="404"/>
         <source>Kicked</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="31"/>
-        <location filename="../../table/GameWindow.cpp" line="1974"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="390"/>
         <source>You do not have enough funds to play another hand.
 Do you want to make a deposit now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="36"/>
-        <location filename="../../table/GameWindow.cpp" line="1984"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="400"/>
         <source>A server error occured and the game was aborted.
 Your bet and fee will be repaid.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="38"/>
-        <location filename="../../table/GameWindow.cpp" line="1980"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="396"/>
         <source>Server error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="39"/>
-        <location filename="../../table/GameWindow.cpp" line="1982"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="398"/>
         <source>A server error occured and the tournament will be aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="43"/>
-        <location filename="../../table/GameWindow.cpp" line="1989"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="405"/>
         <source>You were kicked from the table as the server will be unavailable due to mainenance.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="924"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="391"/>
         <source>Table does not exist</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="924"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="391"/>
         <source>Table has been removed from server, press Ok to go back to lobby</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1012"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="479"/>
         <source>%1 joined the table</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1030"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="497"/>
         <source>You&apos;ve been unseated from this table.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1034"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="501"/>
         <source>%1 left the table</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1081"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="549"/>
         <source>Hand started</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1704"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="75"/>
         <source>Hand ended in washout!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1725"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="97"/>
         <source>Hand ended in Mahjong!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1765"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="140"/>
         <source>Table round ended</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1804"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="157"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="182"/>
         <source>Tournament round ended</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1805"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="183"/>
         <source>The tournament round has ended, press Ok to go back to lobby</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1900"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="278"/>
         <source>Leave Table</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1901"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="279"/>
         <source>Are you sure you want to leave table %1?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1940"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="323"/>
         <source>Friends</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1941"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="324"/>
         <source>You haven&apos;t added any friends yet. Click on player names where you see them or go to friends section in the lobby.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -899,13 +905,14 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>Log</name>
     <message>
-        <location filename="../../app/Log.cpp" line="302"/>
-        <location filename="../../app/Log.cpp" line="305"/>
+        <location filename="../../app/Log.cpp" line="284"/>
+        <location filename="../../app/Log.cpp" line="356"/>
+        <location filename="../../app/Log.cpp" line="359"/>
         <source>Error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/Log.cpp" line="306"/>
+        <location filename="../../app/Log.cpp" line="360"/>
         <source>%1
 
 The program has to end. Please send the log file %2 to the support team.</source>
@@ -989,17 +996,17 @@ If you do not remember your password please reset your password and wait for 10 
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="155"/>
+        <location filename="../../mainwindow/LoginWindow.cpp" line="238"/>
         <source>Connecting...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="160"/>
+        <location filename="../../mainwindow/LoginWindow.cpp" line="238"/>
         <source>Log in</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="225"/>
+        <location filename="../../mainwindow/LoginWindow.cpp" line="249"/>
         <source>&lt;a style=&quot;%1&quot; href=&quot;https://reset-password.invalid/&quot;&gt;Reset password&lt;/a&gt;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1209,6 +1216,7 @@ If you do not remember your password please reset your password and wait for 10 
     </message>
     <message>
         <location filename="../../mainwindow/MainView.cpp" line="254"/>
+        <location filename="../../mainwindow/LoginWindow.cpp" line="234"/>
         <source>Try again</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1216,32 +1224,33 @@ If you do not remember your password please reset your password and wait for 10 
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="325"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="75"/>
         <source>Connecting to %1...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="332"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="82"/>
         <source>Connected to %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="371"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="119"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="139"/>
         <source>The server closed the connection</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="372"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="120"/>
         <source>Cannot connect to %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="357"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="104"/>
         <source>Connected to %1. Please log in.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="412"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="167"/>
         <source>Logging in as %1...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1287,12 +1296,12 @@ If you do not remember your password please reset your password and wait for 10 
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="425"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="181"/>
         <source>Login failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="487"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="244"/>
         <source>Logged in as %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1343,339 +1352,344 @@ Please contact the support to remedy the situation.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1065"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="310"/>
         <source>Joined table %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1103"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1105"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1113"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1266"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="348"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="350"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="358"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="511"/>
         <source>Join Failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1192"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="437"/>
         <source>You are already seated at table %L1.
 Do you want to rejoin?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1249"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="494"/>
         <source>Table invitation</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1250"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="495"/>
         <source>%1 has invited you to table %2, do you want to join?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1263"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="508"/>
         <source>Registration</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1269"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="514"/>
         <source>Tournament registration</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1276"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="521"/>
         <source>You are not fully registered and therefore not allowed to play for money.
 Do you want to complete your registration now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="942"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="187"/>
         <source>Tournaments</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1103"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="348"/>
         <source>Join Failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1071"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="316"/>
         <source>Watching table %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="257"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="261"/>
         <source>Resolution too low!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="258"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="262"/>
         <source>You should have a resolution of at least 1024x768, you currently have %L1x%L2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="544"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="301"/>
         <source>Failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="647"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="404"/>
         <source>You have %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="653"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="410"/>
         <source>System message</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="658"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="664"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="673"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="415"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="421"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="430"/>
         <source>Information</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="665"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="422"/>
         <source>Unfortunately you were among the last players to register for tournament %1 and you have been unregistered to make sure every
 tournament table has exactly four players. Your buy-in and fee will be repaid.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="674"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="431"/>
         <source>A server error occured during tournament %1 and the tournament was aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="693"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="450"/>
         <source>Forced logout</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="693"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="450"/>
         <source>You were forcefully logged out!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="728"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="131"/>
+        <source>Left table %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="329"/>
         <source>Quit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="728"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="329"/>
         <source>Are you sure you want to quit?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="779"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="380"/>
         <source>Windowed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="779"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="380"/>
         <source>Fullscreen</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="791"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="392"/>
         <source>TM</source>
         <comment>Trademark abbreviation</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="792"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="393"/>
         <source>Powered by Kestrova%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="938"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="183"/>
         <source>Start</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="940"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="185"/>
         <source>Play</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="944"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="189"/>
         <source>Settings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="946"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="191"/>
         <source>Friends</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="948"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="193"/>
         <source>Game Guide</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="954"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="199"/>
         <source>Make your choice below or go to the Lobby for more rules and table options</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1088"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="333"/>
         <source>Join game failed!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1089"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="334"/>
         <source>Failed to join game.
 Please try again in a little while.
 If problem persists please contact support</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1118"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="363"/>
         <source>Leave Failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1125"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1126"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="370"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="371"/>
         <source>Watch Failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1125"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="370"/>
         <source>Watch Failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1168"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1192"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="413"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="437"/>
         <source>Rejoin Table</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1169"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="414"/>
         <source>Do you want to rejoin table %1?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1178"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="423"/>
         <source>Watch Table</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1178"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="423"/>
         <source>Do you want to continue watching table %1?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1190"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="435"/>
         <source>You are already seated at table %L1.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1316"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="104"/>
         <source>Web browser</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1317"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="105"/>
         <source>The web browser could not be started. The address is:
 %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1469"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="263"/>
         <source>Deposit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1470"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="264"/>
         <source>Withdraw</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1471"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="265"/>
         <source>Statement</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1472"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="266"/>
         <source>My profile</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1473"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="267"/>
         <source>Hand history</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1474"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="268"/>
         <source>Player protection</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1475"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="269"/>
         <source>Change password</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1530"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="409"/>
         <source>Local time is %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1701"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="602"/>
         <source>New tournament round - %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1702"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="603"/>
         <source>Continuing tournament round - %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1703"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="604"/>
         <source>You have been assigned to tournament table %1. Show now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1704"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="605"/>
         <source>You are assigned to tournament table %1. Show now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1755"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="656"/>
         <source>This is you</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1757"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="658"/>
         <source>Add to friends</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1776"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="677"/>
         <source>Watch table %1</source>
         <comment>%1 is table name</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1782"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="683"/>
         <source>Friend is offline</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1783"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="684"/>
         <source>Friend is only playing at this table</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1784"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="685"/>
         <source>Friend is not playing</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="711"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="714"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="468"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="471"/>
         <source>Error</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2251,39 +2265,39 @@ If problem persists please contact support</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="105"/>
+        <location filename="../../table/SideBar.cpp" line="108"/>
         <source>Wind round %L1 of %L2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="116"/>
-        <location filename="../../table/SideBar.cpp" line="117"/>
+        <location filename="../../table/SideBar.cpp" line="119"/>
+        <location filename="../../table/SideBar.cpp" line="120"/>
         <source>x%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="160"/>
+        <location filename="../../table/SideBar.cpp" line="164"/>
         <source>Hand Id: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="171"/>
+        <location filename="../../table/SideBar.cpp" line="175"/>
         <source>Round %L1 of %L2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="200"/>
-        <location filename="../../table/SideBar.cpp" line="207"/>
+        <location filename="../../table/SideBar.cpp" line="204"/>
+        <location filename="../../table/SideBar.cpp" line="211"/>
         <source>No round playing</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="213"/>
+        <location filename="../../table/SideBar.cpp" line="217"/>
         <source>now</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="214"/>
+        <location filename="../../table/SideBar.cpp" line="218"/>
         <source>Round ends in %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2448,8 +2462,8 @@ If problem persists please contact support</source>
 <context>
     <name>TableSelector</name>
     <message>
-        <location filename="../../table/TableSelector.cpp" line="148"/>
-        <location filename="../../table/TableSelector.cpp" line="196"/>
+        <location filename="../../table/TableSelector.cpp" line="149"/>
+        <location filename="../../table/TableSelector.cpp" line="201"/>
         <source>Lobby</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2538,13 +2552,13 @@ If problem persists please contact support</source>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.ui" line="86"/>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="323"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="326"/>
         <source>Players</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.ui" line="117"/>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="333"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="336"/>
         <source>Payout structure</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2564,73 +2578,73 @@ If problem persists please contact support</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="215"/>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="442"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="216"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="446"/>
         <source>Watch</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="311"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="314"/>
         <source>Status: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="312"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="315"/>
         <source>Buy-in: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="313"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="316"/>
         <source>Pot: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="314"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="317"/>
         <source>Rules: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="315"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="318"/>
         <source>Duration: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="317"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="320"/>
         <source>Registered Players: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="323"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="326"/>
         <source>Standings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="338"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="341"/>
         <source>Tables</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="372"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="376"/>
         <source>Starts in: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="388"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="392"/>
         <source>Round %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="398"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="402"/>
         <source>Ends in: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="398"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="402"/>
         <source>Next break in: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="405"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="409"/>
         <source>Next round in: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2783,83 +2797,114 @@ If problem persists please contact support</source>
         <source>%1/%2/%3</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location filename="../../tournaments/TournamentRankingModel.cpp" line="42"/>
+        <source>#</source>
+        <comment>position in the standings</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../tournaments/TournamentRankingModel.cpp" line="44"/>
+        <source>Player</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../tournaments/TournamentRankingModel.cpp" line="47"/>
+        <source>Table points / competition points / prize</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../tournaments/TournamentRankingModel.cpp" line="48"/>
+        <source>Table points / competition points</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../tournaments/TournamentRankingModel.cpp" line="50"/>
+        <source>Points/Comp./Prize</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../tournaments/TournamentRankingModel.cpp" line="50"/>
+        <source>Points/Comp.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TournamentsController</name>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="99"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="105"/>
         <source>Failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="101"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="107"/>
         <source>Denied</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="103"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="109"/>
         <source>Insufficient Funds</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="105"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="111"/>
         <source>Tournament is full</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="107"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="113"/>
         <source>Access Denied</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="109"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="115"/>
         <source>Already Registered</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="111"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="117"/>
         <source>Tournament is running</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="244"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="295"/>
         <source>Join tournament</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="249"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="300"/>
         <source>You don&apos;t have enough money on your account to join the tournament.
 Do you want to make a deposit now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="258"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="309"/>
         <source>Deposit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="259"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="310"/>
         <source>Your account is opened in a web browser</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="272"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="323"/>
         <source>Tournament %1 is full</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="276"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="327"/>
         <source>Join tournament failed!
 %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="283"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="334"/>
         <source>Unregister from tournament</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="284"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="335"/>
         <source>Unregister from tournament failed!
 %1</source>
         <translation type="unfinished"></translation>
@@ -2868,37 +2913,37 @@ Do you want to make a deposit now?</source>
 <context>
     <name>TournamentsLobbyModel</name>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="111"/>
         <source>Start</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="111"/>
         <source>Status</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="111"/>
         <source>Name</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="111"/>
         <source>Rules</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="111"/>
         <source>Players</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="111"/>
         <source>Buy-in</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="111"/>
         <source>Pot</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2964,7 +3009,7 @@ Do you want to make a deposit now?</source>
 <context>
     <name>TranslationsManager</name>
     <message>
-        <location filename="../../widgets/TranslationsManager.cpp" line="19"/>
+        <location filename="../../widgets/TranslationsManager.cpp" line="20"/>
         <source>English</source>
         <comment>the name of this translation&apos;s language, in that language</comment>
         <translation>English</translation>
@@ -3183,18 +3228,18 @@ Do you want to download and install it now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="108"/>
+        <location filename="../../table/WashoutWindow.cpp" line="110"/>
         <source>Ready</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="112"/>
-        <location filename="../../table/WashoutWindow.cpp" line="120"/>
+        <location filename="../../table/WashoutWindow.cpp" line="114"/>
+        <location filename="../../table/WashoutWindow.cpp" line="122"/>
         <source>Next hand</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="117"/>
+        <location filename="../../table/WashoutWindow.cpp" line="119"/>
         <source>Play (%1)</source>
         <translation type="unfinished"></translation>
     </message>

@@ -99,17 +99,17 @@
         <translation>開催予定のトーナメント</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="175"/>
+        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="181"/>
         <source>Unregister</source>
         <translation>登録解除</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="175"/>
+        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="181"/>
         <source>Register</source>
         <translation>参加登録</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="176"/>
+        <location filename="../../tournaments/ComingTournamentsWidget.cpp" line="182"/>
         <source>Info</source>
         <translation>詳細</translation>
     </message>
@@ -166,111 +166,116 @@
 <context>
     <name>ConferenceWidget</name>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="151"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="175"/>
         <source>No error</source>
         <translation>エラーはありません</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="153"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="177"/>
         <source>Undefined error</source>
         <translation>不明なエラー</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="155"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="179"/>
         <source>You&apos;ve been banned from this room</source>
         <translation>このルームから追放されています</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="157"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="181"/>
         <source>The room is password protected</source>
         <translation>このルームはパスワードで保護されています</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="159"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="183"/>
         <source>This is a members only room</source>
         <translation>このルームはメンバー専用です</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="161"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="185"/>
         <source>Your nickname is already in use in this room</source>
         <translation>このニックネームはこのルームで既に使われています</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="163"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="187"/>
         <source>The room is full</source>
         <translation>ルームは満員です</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="165"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="189"/>
         <source>The room is locked</source>
         <translation>ルームはロックされています</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="171"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="195"/>
         <source>The room doesn&apos;t exist</source>
         <translation>ルームが存在しません</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="168"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="192"/>
         <source>Lobby chat unavailable</source>
         <translation>ロビーチャットは利用できません</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="170"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="57"/>
+        <source>The chat connection was lost</source>
+        <translation>チャットの接続が切れました</translation>
+    </message>
+    <message>
+        <location filename="../../social/ConferenceWidget.cpp" line="194"/>
         <source>Table chat only available to players</source>
         <translation>卓チャットはプレイヤーのみ利用できます</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="187"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="234"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="211"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="258"/>
         <source>%1 joined the chat</source>
         <translation>%1 がチャットに参加しました</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="194"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="241"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="218"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="265"/>
         <source>%1 left the chat</source>
         <translation>%1 がチャットから退出しました</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="205"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="251"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="229"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="275"/>
         <source>%1 has been kicked from the chat</source>
         <translation>%1 はチャットからキックされました</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="204"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="261"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="228"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="285"/>
         <source>%1 has been banned from the chat</source>
         <translation>%1 はチャットから追放されました</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="207"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="231"/>
         <source>%1 has been kicked from the chat due to %2</source>
         <translation>%1 は %2 のためチャットからキックされました</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="206"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="230"/>
         <source>%1 has been banned from the chat due to %2</source>
         <translation>%1 は %2 のためチャットから追放されました</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="211"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="235"/>
         <source>%1 has been kicked from the chat by %2</source>
         <translation>%1 は %2 によりチャットからキックされました</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="210"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="234"/>
         <source>%1 has been banned from the chat by %2</source>
         <translation>%1 は %2 によりチャットから追放されました</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="213"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="237"/>
         <source>%1 has been kicked from the chat by %2 due to %3</source>
         <translation>%1 は %3 のため %2 によりチャットからキックされました</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="212"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="236"/>
         <source>%1 has been banned from the chat by %2 due to %3</source>
         <translation>%1 は %3 のため %2 によりチャットから追放されました</translation>
     </message>
@@ -417,12 +422,12 @@
         <translation>%p%</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="119"/>
+        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="123"/>
         <source>Secure connection</source>
         <translation>安全な接続</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="119"/>
+        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="123"/>
         <source>Insecure connection</source>
         <translation>安全でない接続</translation>
     </message>
@@ -527,13 +532,13 @@
         <translation>ユーザー</translation>
     </message>
     <message>
-        <location filename="../../social/FriendSearchWindow.cpp" line="124"/>
-        <location filename="../../social/FriendSearchWindow.cpp" line="171"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="127"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="178"/>
         <source>Search error</source>
         <translation>検索エラー</translation>
     </message>
     <message numerus="yes">
-        <location filename="../../social/FriendSearchWindow.cpp" line="162"/>
+        <location filename="../../social/FriendSearchWindow.cpp" line="169"/>
         <source>%Ln user(s) found</source>
         <translation>
             <numerusform>%Ln 人のユーザーが見つかりました</numerusform>
@@ -612,12 +617,12 @@
 <context>
     <name>FriendsWindow</name>
     <message>
-        <location filename="../../social/FriendsWindow.cpp" line="61"/>
+        <location filename="../../social/FriendsWindow.cpp" line="64"/>
         <source>Remove</source>
         <translation>削除</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsWindow.cpp" line="62"/>
+        <location filename="../../social/FriendsWindow.cpp" line="65"/>
         <source>Remove user from list</source>
         <translation>リストからユーザーを削除</translation>
     </message>
@@ -627,7 +632,7 @@
     <message>
         <location filename="../../protocol/kick_reason.h" line="26"/>
         <location filename="../../protocol/kick_reason.h" line="28"/>
-        <location filename="../../table/GameWindow.cpp" line="1969"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="385"/>
         <source>You were kicked from the table.</source>
         <translation>卓からキックされました。</translation>
     </message>
@@ -636,15 +641,15 @@
         <location filename="../../protocol/kick_reason.h" line="29"/>
         <location filename="../../protocol/kick_reason.h" line="33"/>
         <location filename="../../protocol/kick_reason.h" line="45"/>
-        <location filename="../../table/GameWindow.cpp" line="1969"/>
-        <location filename="../../table/GameWindow.cpp" line="1973"/>
-        <location filename="../../table/GameWindow.cpp" line="1988"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="385"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="389"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="404"/>
         <source>Kicked</source>
         <translation>キックされました</translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="31"/>
-        <location filename="../../table/GameWindow.cpp" line="1974"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="390"/>
         <source>You do not have enough funds to play another hand.
 Do you want to make a deposit now?</source>
         <translation>残高が不足しているため、次の局をプレイできません。
@@ -652,7 +657,7 @@ Do you want to make a deposit now?</source>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="36"/>
-        <location filename="../../table/GameWindow.cpp" line="1984"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="400"/>
         <source>A server error occured and the game was aborted.
 Your bet and fee will be repaid.</source>
         <translation>サーバーエラーが発生したため、対局は中止されました。
@@ -660,13 +665,13 @@ Your bet and fee will be repaid.</source>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="38"/>
-        <location filename="../../table/GameWindow.cpp" line="1980"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="396"/>
         <source>Server error</source>
         <translation>サーバーエラー</translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="39"/>
-        <location filename="../../table/GameWindow.cpp" line="1982"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="398"/>
         <source>A server error occured and the tournament will be aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
         <translation>サーバーエラーが発生したため、トーナメントは中止されます。
@@ -674,82 +679,83 @@ Check tournament rules for details regarding the distribution of the prize pool.
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="43"/>
-        <location filename="../../table/GameWindow.cpp" line="1989"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="405"/>
         <source>You were kicked from the table as the server will be unavailable due to mainenance.</source>
         <translation>サーバーメンテナンスのため、卓からキックされました。</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="924"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="391"/>
         <source>Table does not exist</source>
         <translation>卓が存在しません</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="924"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="391"/>
         <source>Table has been removed from server, press Ok to go back to lobby</source>
         <translation>卓はサーバーから削除されました。OKを押してロビーに戻ります</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1012"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="479"/>
         <source>%1 joined the table</source>
         <translation>%1 が卓に着きました</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1030"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="497"/>
         <source>You&apos;ve been unseated from this table.</source>
         <translation>この卓の席から外されました。</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1034"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="501"/>
         <source>%1 left the table</source>
         <translation>%1 が卓を離れました</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1081"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="549"/>
         <source>Hand started</source>
         <translation>局が始まりました</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1704"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="75"/>
         <source>Hand ended in washout!</source>
         <translation>流局で終わりました！</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1725"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="97"/>
         <source>Hand ended in Mahjong!</source>
         <translation>和了で終わりました！</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1765"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="140"/>
         <source>Table round ended</source>
         <translation>卓の回戦が終わりました</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1804"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="157"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="182"/>
         <source>Tournament round ended</source>
         <translation>トーナメントの回戦が終わりました</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1805"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="183"/>
         <source>The tournament round has ended, press Ok to go back to lobby</source>
         <translation>トーナメントの回戦が終わりました。OKを押してロビーに戻ります</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1900"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="278"/>
         <source>Leave Table</source>
         <translation>卓を離れる</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1901"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="279"/>
         <source>Are you sure you want to leave table %1?</source>
         <translation>卓 %1 を離れてもよろしいですか？</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1940"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="323"/>
         <source>Friends</source>
         <translation>フレンド</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindow.cpp" line="1941"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="324"/>
         <source>You haven&apos;t added any friends yet. Click on player names where you see them or go to friends section in the lobby.</source>
         <translation>フレンドはまだいません。プレイヤー名をクリックするか、ロビーのフレンド欄から追加してください。</translation>
     </message>
@@ -901,13 +907,14 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>Log</name>
     <message>
-        <location filename="../../app/Log.cpp" line="302"/>
-        <location filename="../../app/Log.cpp" line="305"/>
+        <location filename="../../app/Log.cpp" line="284"/>
+        <location filename="../../app/Log.cpp" line="356"/>
+        <location filename="../../app/Log.cpp" line="359"/>
         <source>Error</source>
         <translation>エラー</translation>
     </message>
     <message>
-        <location filename="../../app/Log.cpp" line="306"/>
+        <location filename="../../app/Log.cpp" line="360"/>
         <source>%1
 
 The program has to end. Please send the log file %2 to the support team.</source>
@@ -994,17 +1001,17 @@ If you do not remember your password please reset your password and wait for 10 
         <translation>ログイン失敗</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="155"/>
+        <location filename="../../mainwindow/LoginWindow.cpp" line="238"/>
         <source>Connecting...</source>
         <translation>接続中...</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="160"/>
+        <location filename="../../mainwindow/LoginWindow.cpp" line="238"/>
         <source>Log in</source>
         <translation>ログイン</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/LoginWindow.cpp" line="225"/>
+        <location filename="../../mainwindow/LoginWindow.cpp" line="249"/>
         <source>&lt;a style=&quot;%1&quot; href=&quot;https://reset-password.invalid/&quot;&gt;Reset password&lt;/a&gt;</source>
         <translation>&lt;a style=&quot;%1&quot; href=&quot;https://reset-password.invalid/&quot;&gt;パスワードを再設定&lt;/a&gt;</translation>
     </message>
@@ -1214,6 +1221,7 @@ If you do not remember your password please reset your password and wait for 10 
     </message>
     <message>
         <location filename="../../mainwindow/MainView.cpp" line="254"/>
+        <location filename="../../mainwindow/LoginWindow.cpp" line="234"/>
         <source>Try again</source>
         <translation>再試行</translation>
     </message>
@@ -1221,32 +1229,33 @@ If you do not remember your password please reset your password and wait for 10 
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="325"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="75"/>
         <source>Connecting to %1...</source>
         <translation>%1 に接続しています...</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="332"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="82"/>
         <source>Connected to %1</source>
         <translation>%1 に接続しました</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="371"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="119"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="139"/>
         <source>The server closed the connection</source>
         <translation>サーバーが接続を切断しました</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="372"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="120"/>
         <source>Cannot connect to %1</source>
         <translation>%1 に接続できません</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="357"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="104"/>
         <source>Connected to %1. Please log in.</source>
         <translation>%1 に接続しました。ログインしてください。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="412"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="167"/>
         <source>Logging in as %1...</source>
         <translation>%1 としてログインしています...</translation>
     </message>
@@ -1293,12 +1302,12 @@ If you do not remember your password please reset your password and wait for 10 
         <translation>不明な原因でログインに失敗しました。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="425"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="181"/>
         <source>Login failed: %1</source>
         <translation>ログインに失敗しました：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="487"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="244"/>
         <source>Logged in as %1</source>
         <translation>%1 としてログイン中</translation>
     </message>
@@ -1350,191 +1359,196 @@ Please contact the support to remedy the situation.</source>
         <translation>メンテナンスのためまもなくサーバーが停止するので、プレイできません。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1065"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="310"/>
         <source>Joined table %1</source>
         <translation>卓 %1 に参加しました</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1103"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1105"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1113"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1266"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="348"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="350"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="358"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="511"/>
         <source>Join Failed</source>
         <translation>参加できませんでした</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1192"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="437"/>
         <source>You are already seated at table %L1.
 Do you want to rejoin?</source>
         <translation>すでに卓 %L1 に着席しています。
 卓に戻りますか?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1249"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="494"/>
         <source>Table invitation</source>
         <translation>卓への招待</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1250"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="495"/>
         <source>%1 has invited you to table %2, do you want to join?</source>
         <translation>%1 さんから卓 %2 に招待されました。参加しますか?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1263"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="508"/>
         <source>Registration</source>
         <translation>登録</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1269"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="514"/>
         <source>Tournament registration</source>
         <translation>トーナメント参加登録</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1276"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="521"/>
         <source>You are not fully registered and therefore not allowed to play for money.
 Do you want to complete your registration now?</source>
         <translation>登録が完了していないため、リアルマネーでプレイすることはできません。
 今すぐ登録を完了しますか？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="942"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="187"/>
         <source>Tournaments</source>
         <translation>トーナメント</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1103"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="348"/>
         <source>Join Failed: %1</source>
         <translation>参加できませんでした：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1071"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="316"/>
         <source>Watching table %1</source>
         <translation>卓 %1 を観戦中</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="257"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="261"/>
         <source>Resolution too low!</source>
         <translation>画面の解像度が低すぎます。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="258"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="262"/>
         <source>You should have a resolution of at least 1024x768, you currently have %L1x%L2</source>
         <translation>1024x768 以上の解像度が必要です。現在の解像度は %L1x%L2 です</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="544"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="301"/>
         <source>Failed</source>
         <translation>失敗</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="647"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="404"/>
         <source>You have %1</source>
         <translation>所持金 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="653"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="410"/>
         <source>System message</source>
         <translation>システムメッセージ</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="658"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="664"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="673"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="415"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="421"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="430"/>
         <source>Information</source>
         <translation>お知らせ</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="665"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="422"/>
         <source>Unfortunately you were among the last players to register for tournament %1 and you have been unregistered to make sure every
 tournament table has exactly four players. Your buy-in and fee will be repaid.</source>
         <translation>トーナメント %1 の参加登録が最後のほうだったため、すべての卓がちょうど 4 人になるよう参加登録を解除しました。
 参加費と手数料は返金されます。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="674"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="431"/>
         <source>A server error occured during tournament %1 and the tournament was aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
         <translation>トーナメント %1 の進行中にサーバーエラーが発生したため、トーナメントは中止されました。
 賞金総額の分配については、トーナメントのルールをご確認ください。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="693"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="450"/>
         <source>Forced logout</source>
         <translation>強制ログアウト</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="693"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="450"/>
         <source>You were forcefully logged out!</source>
         <translation>強制的にログアウトされました。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="728"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="131"/>
+        <source>Left table %1</source>
+        <translation>テーブル %1 を退出しました</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindow.cpp" line="329"/>
         <source>Quit</source>
         <translation>終了</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="728"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="329"/>
         <source>Are you sure you want to quit?</source>
         <translation>終了してもよろしいですか?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="779"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="380"/>
         <source>Windowed</source>
         <translation>ウィンドウ</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="779"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="380"/>
         <source>Fullscreen</source>
         <translation>フルスクリーン</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="791"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="392"/>
         <source>TM</source>
         <comment>Trademark abbreviation</comment>
         <translation>TM</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="792"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="393"/>
         <source>Powered by Kestrova%1</source>
         <translation>Powered by Kestrova%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="938"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="183"/>
         <source>Start</source>
         <translation>スタート</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="940"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="185"/>
         <source>Play</source>
         <translation>プレイ</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="944"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="189"/>
         <source>Settings</source>
         <translation>設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="946"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="191"/>
         <source>Friends</source>
         <translation>友達</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="948"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="193"/>
         <source>Game Guide</source>
         <translation>ゲームガイド</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="954"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="199"/>
         <source>Make your choice below or go to the Lobby for more rules and table options</source>
         <translation>下から選ぶか、ロビーでルールと卓を選んでください</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1088"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="333"/>
         <source>Join game failed!</source>
         <translation>対局に参加できませんでした。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1089"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="334"/>
         <source>Failed to join game.
 Please try again in a little while.
 If problem persists please contact support</source>
@@ -1543,153 +1557,153 @@ If problem persists please contact support</source>
 問題が解決しない場合はサポートにお問い合わせください</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1118"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="363"/>
         <source>Leave Failed</source>
         <translation>退席できません</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1125"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1126"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="370"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="371"/>
         <source>Watch Failed</source>
         <translation>観戦できませんでした</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1125"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="370"/>
         <source>Watch Failed: %1</source>
         <translation>観戦できませんでした：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1168"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1192"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="413"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="437"/>
         <source>Rejoin Table</source>
         <translation>卓に戻る</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1169"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="414"/>
         <source>Do you want to rejoin table %1?</source>
         <translation>卓 %1 に戻りますか?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1178"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="423"/>
         <source>Watch Table</source>
         <translation>卓を観戦</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1178"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="423"/>
         <source>Do you want to continue watching table %1?</source>
         <translation>卓 %1 の観戦を続けますか?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1190"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="435"/>
         <source>You are already seated at table %L1.</source>
         <translation>すでに卓 %L1 に着席しています。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1316"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="104"/>
         <source>Web browser</source>
         <translation>ウェブブラウザー</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1317"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="105"/>
         <source>The web browser could not be started. The address is:
 %1</source>
         <translation>ウェブブラウザーを起動できませんでした。アドレス:
 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1469"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="263"/>
         <source>Deposit</source>
         <translation>入金</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1470"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="264"/>
         <source>Withdraw</source>
         <translation>出金</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1471"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="265"/>
         <source>Statement</source>
         <translation>明細</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1472"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="266"/>
         <source>My profile</source>
         <translation>プロフィール</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1473"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="267"/>
         <source>Hand history</source>
         <translation>対局履歴</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1474"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="268"/>
         <source>Player protection</source>
         <translation>プレイヤー保護</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1475"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="269"/>
         <source>Change password</source>
         <translation>パスワード変更</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1530"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="409"/>
         <source>Local time is %1</source>
         <translation>現地時刻 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1701"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="602"/>
         <source>New tournament round - %1</source>
         <translation>トーナメント新ラウンド - %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1702"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="603"/>
         <source>Continuing tournament round - %1</source>
         <translation>トーナメントラウンド続行 - %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1703"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="604"/>
         <source>You have been assigned to tournament table %1. Show now?</source>
         <translation>トーナメントの卓 %1 に割り当てられました。今すぐ表示しますか?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1704"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="605"/>
         <source>You are assigned to tournament table %1. Show now?</source>
         <translation>トーナメントの卓 %1 に割り当てられています。今すぐ表示しますか?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1755"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="656"/>
         <source>This is you</source>
         <translation>あなたです</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1757"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="658"/>
         <source>Add to friends</source>
         <translation>友達に追加</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1776"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="677"/>
         <source>Watch table %1</source>
         <comment>%1 is table name</comment>
         <translation>卓 %1 を観戦</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1782"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="683"/>
         <source>Friend is offline</source>
         <translation>友達はオフラインです</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1783"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="684"/>
         <source>Friend is only playing at this table</source>
         <translation>友達はこの卓でのみプレイしています</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="1784"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="685"/>
         <source>Friend is not playing</source>
         <translation>友達はプレイしていません</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="711"/>
-        <location filename="../../mainwindow/MainWindow.cpp" line="714"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="468"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="471"/>
         <source>Error</source>
         <translation>エラー</translation>
     </message>
@@ -2263,39 +2277,39 @@ If problem persists please contact support</source>
         <translation>チャット</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="105"/>
+        <location filename="../../table/SideBar.cpp" line="108"/>
         <source>Wind round %L1 of %L2</source>
         <translation>%L1 / %L2 周目</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="116"/>
-        <location filename="../../table/SideBar.cpp" line="117"/>
+        <location filename="../../table/SideBar.cpp" line="119"/>
+        <location filename="../../table/SideBar.cpp" line="120"/>
         <source>x%1</source>
         <translation>x%1</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="160"/>
+        <location filename="../../table/SideBar.cpp" line="164"/>
         <source>Hand Id: %1</source>
         <translation>局 ID：%1</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="171"/>
+        <location filename="../../table/SideBar.cpp" line="175"/>
         <source>Round %L1 of %L2</source>
         <translation>第 %L1 / %L2 ラウンド</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="213"/>
+        <location filename="../../table/SideBar.cpp" line="217"/>
         <source>now</source>
         <translation>まもなく</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="200"/>
-        <location filename="../../table/SideBar.cpp" line="207"/>
+        <location filename="../../table/SideBar.cpp" line="204"/>
+        <location filename="../../table/SideBar.cpp" line="211"/>
         <source>No round playing</source>
         <translation>ラウンドなし</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="214"/>
+        <location filename="../../table/SideBar.cpp" line="218"/>
         <source>Round ends in %1</source>
         <translation>ラウンド終了まで %1</translation>
     </message>
@@ -2459,8 +2473,8 @@ If problem persists please contact support</source>
 <context>
     <name>TableSelector</name>
     <message>
-        <location filename="../../table/TableSelector.cpp" line="148"/>
-        <location filename="../../table/TableSelector.cpp" line="196"/>
+        <location filename="../../table/TableSelector.cpp" line="149"/>
+        <location filename="../../table/TableSelector.cpp" line="201"/>
         <source>Lobby</source>
         <translation>ロビー</translation>
     </message>
@@ -2549,13 +2563,13 @@ If problem persists please contact support</source>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.ui" line="86"/>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="323"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="326"/>
         <source>Players</source>
         <translation>プレイヤー</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.ui" line="117"/>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="333"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="336"/>
         <source>Payout structure</source>
         <translation>賞金配分</translation>
     </message>
@@ -2575,73 +2589,73 @@ If problem persists please contact support</source>
         <translation>登録解除</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="215"/>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="442"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="216"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="446"/>
         <source>Watch</source>
         <translation>観戦</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="311"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="314"/>
         <source>Status: %1</source>
         <translation>状態：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="312"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="315"/>
         <source>Buy-in: %1</source>
         <translation>参加費：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="313"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="316"/>
         <source>Pot: %1</source>
         <translation>賞金総額：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="314"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="317"/>
         <source>Rules: %1</source>
         <translation>ルール：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="315"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="318"/>
         <source>Duration: %1</source>
         <translation>対局時間：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="317"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="320"/>
         <source>Registered Players: %1</source>
         <translation>登録者数：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="323"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="326"/>
         <source>Standings</source>
         <translation>順位</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="338"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="341"/>
         <source>Tables</source>
         <translation>卓</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="372"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="376"/>
         <source>Starts in: %1</source>
         <translation>開始まで：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="388"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="392"/>
         <source>Round %1</source>
         <translation>ラウンド %1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="398"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="402"/>
         <source>Ends in: %1</source>
         <translation>終了まで：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="398"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="402"/>
         <source>Next break in: %1</source>
         <translation>次の休憩まで：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="405"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="409"/>
         <source>Next round in: %1</source>
         <translation>次のラウンドまで：%1</translation>
     </message>
@@ -2794,85 +2808,116 @@ If problem persists please contact support</source>
         <source>%1/%2/%3</source>
         <translation>%1/%2/%3</translation>
     </message>
+    <message>
+        <location filename="../../tournaments/TournamentRankingModel.cpp" line="42"/>
+        <source>#</source>
+        <comment>position in the standings</comment>
+        <translation>#</translation>
+    </message>
+    <message>
+        <location filename="../../tournaments/TournamentRankingModel.cpp" line="44"/>
+        <source>Player</source>
+        <translation>プレイヤー</translation>
+    </message>
+    <message>
+        <location filename="../../tournaments/TournamentRankingModel.cpp" line="47"/>
+        <source>Table points / competition points / prize</source>
+        <translation>テーブルポイント / 大会ポイント / 賞金</translation>
+    </message>
+    <message>
+        <location filename="../../tournaments/TournamentRankingModel.cpp" line="48"/>
+        <source>Table points / competition points</source>
+        <translation>テーブルポイント / 大会ポイント</translation>
+    </message>
+    <message>
+        <location filename="../../tournaments/TournamentRankingModel.cpp" line="50"/>
+        <source>Points/Comp./Prize</source>
+        <translation>点数/大会/賞金</translation>
+    </message>
+    <message>
+        <location filename="../../tournaments/TournamentRankingModel.cpp" line="50"/>
+        <source>Points/Comp.</source>
+        <translation>点数/大会</translation>
+    </message>
 </context>
 <context>
     <name>TournamentsController</name>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="99"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="105"/>
         <source>Failed</source>
         <translation>失敗</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="101"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="107"/>
         <source>Denied</source>
         <translation>拒否されました</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="103"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="109"/>
         <source>Insufficient Funds</source>
         <translation>残高不足</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="105"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="111"/>
         <source>Tournament is full</source>
         <translation>トーナメントは満員です</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="107"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="113"/>
         <source>Access Denied</source>
         <translation>アクセスが拒否されました</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="109"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="115"/>
         <source>Already Registered</source>
         <translation>参加登録済みです</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="111"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="117"/>
         <source>Tournament is running</source>
         <translation>トーナメントは開催中です</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="244"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="295"/>
         <source>Join tournament</source>
         <translation>トーナメントに参加</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="249"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="300"/>
         <source>You don&apos;t have enough money on your account to join the tournament.
 Do you want to make a deposit now?</source>
         <translation>残高が不足しているため、このトーナメントに参加できません。
 今すぐ入金しますか？</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="258"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="309"/>
         <source>Deposit</source>
         <translation>入金</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="259"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="310"/>
         <source>Your account is opened in a web browser</source>
         <translation>アカウントページを Web ブラウザで開きました</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="272"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="323"/>
         <source>Tournament %1 is full</source>
         <translation>トーナメント %1 は満員です</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="276"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="327"/>
         <source>Join tournament failed!
 %1</source>
         <translation>トーナメントに参加できませんでした。
 %1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="283"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="334"/>
         <source>Unregister from tournament</source>
         <translation>トーナメントの参加登録を解除</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="284"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="335"/>
         <source>Unregister from tournament failed!
 %1</source>
         <translation>参加登録を解除できませんでした。
@@ -2882,37 +2927,37 @@ Do you want to make a deposit now?</source>
 <context>
     <name>TournamentsLobbyModel</name>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="111"/>
         <source>Start</source>
         <translation>開始</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="111"/>
         <source>Status</source>
         <translation>状態</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="111"/>
         <source>Name</source>
         <translation>名前</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="111"/>
         <source>Rules</source>
         <translation>ルール</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="111"/>
         <source>Players</source>
         <translation>人数</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="111"/>
         <source>Buy-in</source>
         <translation>参加費</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="105"/>
+        <location filename="../../tournaments/TournamentsLobbyModel.cpp" line="111"/>
         <source>Pot</source>
         <translation>賞金総額</translation>
     </message>
@@ -2978,7 +3023,7 @@ Do you want to make a deposit now?</source>
 <context>
     <name>TranslationsManager</name>
     <message>
-        <location filename="../../widgets/TranslationsManager.cpp" line="19"/>
+        <location filename="../../widgets/TranslationsManager.cpp" line="20"/>
         <source>English</source>
         <comment>the name of this translation&apos;s language, in that language</comment>
         <translation>日本語</translation>
@@ -3177,7 +3222,7 @@ Do you want to download and install it now?</source>
 <context>
     <name>WashoutWindow</name>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="108"/>
+        <location filename="../../table/WashoutWindow.cpp" line="110"/>
         <source>Ready</source>
         <translation>準備完了</translation>
     </message>
@@ -3202,13 +3247,13 @@ Do you want to download and install it now?</source>
         <translation>四家立直。</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="112"/>
-        <location filename="../../table/WashoutWindow.cpp" line="120"/>
+        <location filename="../../table/WashoutWindow.cpp" line="114"/>
+        <location filename="../../table/WashoutWindow.cpp" line="122"/>
         <source>Next hand</source>
         <translation>次の局</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="117"/>
+        <location filename="../../table/WashoutWindow.cpp" line="119"/>
         <source>Play (%1)</source>
         <translation>もう一度 (%1)</translation>
     </message>
