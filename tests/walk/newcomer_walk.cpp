@@ -464,9 +464,22 @@ QString Walk::lostServer()
     if (!program.waitForStarted(10000))
         return QStringLiteral("the client did not start");
     const auto xdotool = [](const QStringList &args) { return ::run(QStringLiteral("xdotool"), args); };
-    // Answer the rejoin question with its default button (Yes).
-    const QString rejoin = xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--name"),
-                                    QStringLiteral("^Rejoin Table$")});
+    // The name and password only fill the form: Return in the password field
+    // logs in once the handshake allows it. Then the rejoin question comes.
+    QString rejoin;
+    QElapsedTimer waited;
+    waited.start();
+    while (rejoin.isEmpty() && waited.elapsed() < 30000 && program.state() == QProcess::Running) {
+        const QString mainWindow = xdotool(
+            {QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^Brisquel")});
+        if (!mainWindow.isEmpty()) {
+            xdotool(
+                {QStringLiteral("windowfocus"), QStringLiteral("--sync"), mainWindow.section(QLatin1Char('\n'), 0, 0)});
+            xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+        }
+        QTest::qWait(1000);
+        rejoin = xdotool({QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^Rejoin Table$")});
+    }
     if (rejoin.isEmpty()) {
         program.kill();
         return QStringLiteral("the client did not ask to rejoin the table (is xdotool installed?)");
