@@ -18,6 +18,9 @@ RoundScoreBoard::RoundScoreBoard(LocalizationDb *localizationDb, QWidget *parent
     m_ui->setupUi(this);
     connect(m_ui->closeButton, &QPushButton::clicked, this, &RoundScoreBoard::onCloseClick);
     connect(m_ui->closeButton, &QPushButton::clicked, this, &RoundScoreBoard::closeClick);
+    // A language change sends the table names again.
+    if (m_localizationDb)
+        connect(m_localizationDb, &LocalizationDb::tableNamesUpdated, this, &RoundScoreBoard::retitle);
 }
 
 RoundScoreBoard::~RoundScoreBoard()
@@ -44,14 +47,28 @@ QString RoundScoreBoard::roundText() const
 
 void RoundScoreBoard::setTournamentInfo(const TournamentInfo &info)
 {
-    m_ui->titleLabel->setText(info.name);
-    m_ui->roundLabel->setText(tr("Round %L1/%L2").arg(info.currentRound + 1).arg(info.numberOfRounds));
+    m_titledTournament = info;
+    m_titledTable.reset();
+    retitle();
 }
 
 void RoundScoreBoard::setTableInfo(const TableInfo &info)
 {
-    m_ui->titleLabel->setText(m_localizationDb ? m_localizationDb->tableName(info) : QString());
-    m_ui->roundLabel->setText(tr("Round results"));
+    m_titledTable = info;
+    m_titledTournament.reset();
+    retitle();
+}
+
+void RoundScoreBoard::retitle()
+{
+    if (m_titledTournament) {
+        m_ui->titleLabel->setText(m_titledTournament->name);
+        m_ui->roundLabel->setText(
+            tr("Round %L1/%L2").arg(m_titledTournament->currentRound + 1).arg(m_titledTournament->numberOfRounds));
+    } else if (m_titledTable) {
+        m_ui->titleLabel->setText(m_localizationDb ? m_localizationDb->tableName(*m_titledTable) : QString());
+        m_ui->roundLabel->setText(tr("Round results"));
+    }
 }
 
 void RoundScoreBoard::clearRows()
@@ -182,6 +199,7 @@ void RoundScoreBoard::changeEvent(QEvent *event)
         // The tournament's or table's name is not the form's placeholder.
         m_ui->titleLabel->setText(title);
         m_ui->roundLabel->setText(round);
+        retitle();
     }
     QFrame::changeEvent(event);
 }

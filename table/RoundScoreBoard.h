@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/MonetaryRoundScore.h"
+#include "protocol/TableInfo.h"
 #include "protocol/TournamentInfo.h"
 #include "protocol/TournamentRanking.h"
 #include "protocol/TournamentRoundScore.h"
@@ -12,6 +13,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 class LocalizationDb;
@@ -79,4 +81,8 @@ private:
     bool m_dragging = false;
     QPoint m_dragPoint;
     QPointer<LocalizationDb> m_localizationDb;
+    // What the title names, so that it follows the language.
+    std::optional<TableInfo> m_titledTable;
+    std::optional<TournamentInfo> m_titledTournament;
+    void retitle();
 };

@@ -543,6 +543,33 @@ private slots:
         QVERIFY(board.rows().empty());
     }
 
+    // The board's title follows the table names the server sends after it is
+    // filled (a language change sends them again).
+    void roundBoardTitleFollowsNames()
+    {
+        LocalizationDb names(nullptr, nullptr);
+        RoundScoreBoard board(&names);
+        TableInfo table(1002, QStringLiteral("101/Practice"));
+        table.setNameId(3);
+        board.setTableInfo(table);
+        QCOMPARE(board.title(), QString());
+        names.onTableNames(names.language(), {{3, QStringLiteral("Practice {tableId}")}});
+        QCOMPARE(board.title(), QStringLiteral("Practice 1002"));
+        names.onTableNames(names.language(), {{3, QStringLiteral("Renshuu {tableId}")}});
+        QCOMPARE(board.title(), QStringLiteral("Renshuu 1002"));
+        QCOMPARE(board.roundText(), QStringLiteral("Round results"));
+
+        // A tournament's board keeps the tournament's name.
+        TournamentInfo cup;
+        cup.name = QStringLiteral("Cup");
+        cup.currentRound = 1;
+        cup.numberOfRounds = 4;
+        board.setTournamentInfo(cup);
+        names.onTableNames(names.language(), {{3, QStringLiteral("Other {tableId}")}});
+        QCOMPARE(board.title(), QStringLiteral("Cup"));
+        QCOMPARE(board.roundText(), QStringLiteral("Round 2/4"));
+    }
+
     void washout_data()
     {
         QTest::addColumn<int>("reason");
