@@ -16,6 +16,7 @@
 #include <optional>
 #include <set>
 
+class PeerRandomTable;
 class PeerTournamentDesk;
 class QSslSocket;
 
@@ -66,6 +67,8 @@ private:
     ScenarioJson::Variables m_vars;
     std::set<qint32> m_registered;
     PeerTournamentDesk *m_desk;
+    // Set when the peer plays random hands at the joined table.
+    PeerRandomTable *m_random = nullptr;
     qint32 m_nextWaitingSeq = 1;
 
     // Scenario state.

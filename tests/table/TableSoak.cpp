@@ -1,0 +1,252 @@
+#include "table/TableSoak.h"
+
+#include "lobby/SeatedWindow.h"
+#include "lobby/TableModel.h"
+#include "lobby/WatchingWindow.h"
+#include "protocol/ConnectionManager.h"
+#include "scene/HandView.h"
+#include "table/ConcealedActionDialog.h"
+#include "table/GameController.h"
+#include "table/GameWindow.h"
+#include "table/GameWindowActionQueue.h"
+#include "table/MeldAuction.h"
+#include "table/RoundScoreBoard.h"
+#include "table/ScoreBoard.h"
+#include "table/WashoutWindow.h"
+#include "tools/peer/PeerProcess.h"
+
+#include <QAbstractButton>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QTimer>
+
+#include <random>
+
+namespace {
+
+// Answers whatever the table window offers, at random, through the window's
+// own buttons and hand. Now and then it lets an offer run out.
+class RandomPlayer : public QObject
+{
+public:
+    RandomPlayer(GameController *controller, qint32 tableId, quint32 seed, int sleepMs)
+        : m_controller(controller)
+        , m_tableId(tableId)
+        , m_rng(seed)
+        , m_sleepMs(sleepMs)
+    {
+        m_clock.start();
+        m_timer.setInterval(3);
+        connect(&m_timer, &QTimer::timeout, this, &RandomPlayer::act);
+        m_timer.start();
+    }
+
+    int actions() const { return m_actions; }
+
+private:
+    bool chance(double p) { return std::uniform_real_distribution<double>(0, 1)(m_rng) < p; }
+    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_rng); }
+
+    static QList<QAbstractButton *> shown(QWidget *parent, const QRegularExpression &names)
+    {
+        QList<QAbstractButton *> buttons;
+        if (!parent || parent->isHidden())
+            return buttons;
+        for (QAbstractButton *b : parent->findChildren<QAbstractButton *>(names))
+            if (b->isVisibleTo(parent) && b->isEnabled())
+                buttons << b;
+        return buttons;
+    }
+
+    void click(QAbstractButton *button)
+    {
+        ++m_actions;
+        button->click();
+    }
+
+    void act()
+    {
+        GameWindow *window = m_controller->view(m_tableId);
+        if (!window || m_clock.elapsed() < m_sleepUntil)
+            return;
+        // The player looks at what the window shows now.
+        window->actionQueue().flush();
+        MeldAuction *auction = window->meldAuction();
+        const QList<QAbstractButton *> auctionButtons =
+            auction ? shown(auction, QRegularExpression(QStringLiteral(
+                                         "^(meldChoiceButton|mahjongButton|passButton|closeButton|riichiButton)$")))
+                    : QList<QAbstractButton *>{};
+        QList<QAbstractButton *> declarations = shown(
+            window->concealedActionDialog(),
+            QRegularExpression(QStringLiteral("^(riichiButton|kongButton|pongToKongButton|replaceBonusButton)$")));
+        HandView *hand = window->handView();
+        // A new question: answer it, or now and then let it run out.
+        const QString situation = QStringLiteral("%1/%2/%3/%4")
+                                      .arg(quintptr(auction))
+                                      .arg(hand->isActive())
+                                      .arg(window->tileChoice())
+                                      .arg(declarations.size());
+        const bool asked = !auctionButtons.isEmpty() || hand->isActive();
+        if (asked && situation != m_situation) {
+            m_situation = situation;
+            if (chance(0.03)) {
+                m_sleepUntil = m_clock.elapsed() + m_sleepMs;
+                return;
+            }
+        }
+        if (!asked)
+            m_situation.clear();
+
+        if (!auctionButtons.isEmpty()) {
+            click(auctionButtons[pick(int(auctionButtons.size()))]);
+            return;
+        }
+        if (!declarations.isEmpty() && window->tileChoice() == 0 && chance(0.5)) {
+            click(declarations[pick(int(declarations.size()))]);
+            return;
+        }
+        if (hand->isActive()) {
+            tile_vector choices;
+            for (tile t : hand->tiles())
+                if (hand->isAllowed(t))
+                    choices.push_back(t);
+            if (!choices.empty()) {
+                ++m_actions;
+                window->onTileClick(choices[pick(int(choices.size()))]);
+            }
+            return;
+        }
+        for (QWidget *board :
+             {static_cast<QWidget *>(window->scoreBoard()), static_cast<QWidget *>(window->washoutWindow()),
+              static_cast<QWidget *>(window->seatedWindow())}) {
+            const auto ready = shown(board,
+                                     QRegularExpression(QStringLiteral("^(readyPushButton|readyButton|playButton)$")));
+            if (!ready.isEmpty()) {
+                click(ready.front());
+                return;
+            }
+        }
+        if (const auto close = shown(window->roundScoreBoard(), QRegularExpression(QStringLiteral("^closeButton$")));
+            !close.isEmpty()) {
+            click(close.front());
+            return;
+        }
+        if (const auto join = shown(window->watchingWindow(), QRegularExpression(QStringLiteral("^joinButton$")));
+            !join.isEmpty())
+            click(join.front());
+    }
+
+    GameController *m_controller;
+    qint32 m_tableId;
+    std::mt19937 m_rng;
+    int m_sleepMs;
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_sleepUntil = 0;
+    QString m_situation;
+    int m_actions = 0;
+};
+
+// Runs the event loop until the condition holds or the time is up.
+bool runUntil(const std::function<bool()> &condition, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        QEventLoop loop;
+        QTimer::singleShot(5, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
+}
+
+int field(const QString &line, const QString &name)
+{
+    const QRegularExpression re(QStringLiteral("\\b%1=(\\d+)").arg(name));
+    const QRegularExpressionMatch m = re.match(line);
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
+}
+
+} // namespace
+
+void TableSoakRun::play()
+{
+    QElapsedTimer clock;
+    clock.start();
+    PeerProcess peer;
+    QStringList args{QStringLiteral("--account"),          QStringLiteral("soak:soak:5001:Soak"),
+                     QStringLiteral("--random-table"),     QString::number(seed),
+                     QStringLiteral("--random-hands"),     QString::number(hands),
+                     QStringLiteral("--random-answer-ms"), QString::number(answerMs)};
+    if (!verbose)
+        args << QStringLiteral("--quiet");
+    if (!off.isEmpty())
+        args << QStringLiteral("--random-off") << off.join(QLatin1Char(','));
+    if (!peer.start(args)) {
+        failure = QStringLiteral("the scripted server did not start: ") + peer.errorString();
+        return;
+    }
+    PeerProcess::installTestCa();
+    ConnectionManager session(true);
+    QObject context;
+    QObject::connect(&session, &ConnectionManager::versionCheckComplete, &context,
+                     [&session] { session.login(QStringLiteral("soak"), QStringLiteral("soak")); });
+    bool loggedIn = false;
+    QObject::connect(&session, &ConnectionManager::loginSuccess, &context, [&loggedIn] { loggedIn = true; });
+    QObject::connect(&session, &ConnectionManager::exceptionCaught, &context, [this](const std::string &message) {
+        ++clientErrors;
+        if (failure.isEmpty())
+            failure = QStringLiteral("the client refused the server's data: ") + QString::fromStdString(message);
+    });
+    QObject::connect(&session, &ConnectionManager::disconnected, &context, [this] { disconnected = true; });
+    session.connectToHost(QStringLiteral("localhost"), peer.port());
+    if (!runUntil([&] { return loggedIn || disconnected; }, 15000) || !loggedIn) {
+        failure = QStringLiteral("no login");
+        return;
+    }
+    TableModel tables(&session);
+    tables.subscribe(QStringLiteral("101/Practice"));
+    if (!runUntil([&] { return tables.hasTable(tableId); }, 10000)) {
+        failure = QStringLiteral("the lobby does not list table %1").arg(tableId);
+        return;
+    }
+    QWidget mainWindow;
+    {
+        GameController controller(&session, nullptr, nullptr, &mainWindow);
+        controller.setTableModel(&tables);
+        controller.setPlayerId(session.ownPlayerId());
+        controller.setPlayerName(QStringLiteral("soak"));
+        RandomPlayer player(&controller, tableId, seed, answerMs + 600);
+        session.join_table(tableId, -1);
+
+        finished = runUntil(
+            [&] { return !peer.linesStartingWith(QStringLiteral("SOAK_DONE")).isEmpty() || disconnected; }, timeoutMs);
+        // Answers still on their way count as well.
+        runUntil([] { return false; }, 300);
+        playerActions = player.actions();
+        log = peer.lines();
+        for (const QString &line : peer.lines())
+            if (line.startsWith(QLatin1String("SOAK_VIOLATION")) || line.startsWith(QLatin1String("SOAK_MISSING")))
+                violations << line;
+        const QStringList done = peer.linesStartingWith(QStringLiteral("SOAK_DONE"));
+        if (!done.isEmpty()) {
+            const QString &line = done.front();
+            handsPlayed = field(line, QStringLiteral("hands"));
+            events = field(line, QStringLiteral("events"));
+            late = field(line, QStringLiteral("late"));
+            timeouts = field(line, QStringLiteral("timeouts"));
+            kicks = field(line, QStringLiteral("kicks"));
+            lateEvents = field(line, QStringLiteral("late_events"));
+        } else if (failure.isEmpty()) {
+            failure = disconnected ? QStringLiteral("the session ended")
+                                   : QStringLiteral("the hands did not end in time (%1 played)")
+                                         .arg(peer.linesStartingWith(QStringLiteral("SOAK_HAND")).size());
+        }
+        finished = finished && !done.isEmpty() && !disconnected;
+    }
+    elapsedMs = clock.elapsed();
+}
