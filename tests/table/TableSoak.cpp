@@ -182,6 +182,8 @@ void TableSoakRun::play()
                      QStringLiteral("--random-table"),     QString::number(seed),
                      QStringLiteral("--random-hands"),     QString::number(hands),
                      QStringLiteral("--random-answer-ms"), QString::number(answerMs)};
+    if (tournament)
+        args << QStringLiteral("--random-tournament-table") << QString::number(tableId);
     if (!verbose)
         args << QStringLiteral("--quiet");
     if (!off.isEmpty())
@@ -192,11 +194,21 @@ void TableSoakRun::play()
     }
     PeerProcess::installTestCa();
     ConnectionManager session(true);
+    TableModel tables(&session);
+    QWidget mainWindow;
+    // Made before the login, as the main window makes it: a tournament may
+    // seat the player right after it.
+    GameController controller(&session, nullptr, nullptr, &mainWindow);
+    controller.setTableModel(&tables);
+    controller.setPlayerName(QStringLiteral("soak"));
     QObject context;
     QObject::connect(&session, &ConnectionManager::versionCheckComplete, &context,
                      [&session] { session.login(QStringLiteral("soak"), QStringLiteral("soak")); });
     bool loggedIn = false;
-    QObject::connect(&session, &ConnectionManager::loginSuccess, &context, [&loggedIn] { loggedIn = true; });
+    QObject::connect(&session, &ConnectionManager::loginSuccess, &context, [&] {
+        loggedIn = true;
+        controller.setPlayerId(session.ownPlayerId());
+    });
     QObject::connect(&session, &ConnectionManager::exceptionCaught, &context, [this](const std::string &message) {
         ++clientErrors;
         if (failure.isEmpty())
@@ -208,20 +220,15 @@ void TableSoakRun::play()
         failure = QStringLiteral("no login");
         return;
     }
-    TableModel tables(&session);
     tables.subscribe(QStringLiteral("101/Practice"));
-    if (!runUntil([&] { return tables.hasTable(tableId); }, 10000)) {
+    if (!tournament && !runUntil([&] { return tables.hasTable(tableId); }, 10000)) {
         failure = QStringLiteral("the lobby does not list table %1").arg(tableId);
         return;
     }
-    QWidget mainWindow;
     {
-        GameController controller(&session, nullptr, nullptr, &mainWindow);
-        controller.setTableModel(&tables);
-        controller.setPlayerId(session.ownPlayerId());
-        controller.setPlayerName(QStringLiteral("soak"));
         RandomPlayer player(&controller, tableId, seed, answerMs + 600);
-        session.join_table(tableId, -1);
+        if (!tournament)
+            session.join_table(tableId, -1);
 
         finished = runUntil(
             [&] { return !peer.linesStartingWith(QStringLiteral("SOAK_DONE")).isEmpty() || disconnected; }, timeoutMs);
@@ -241,6 +248,8 @@ void TableSoakRun::play()
             timeouts = field(line, QStringLiteral("timeouts"));
             kicks = field(line, QStringLiteral("kicks"));
             lateEvents = field(line, QStringLiteral("late_events"));
+            answers = line.section(QStringLiteral("answers="), 1);
+            roundEnds = int(peer.linesStartingWith(QStringLiteral("SOAK_ROUND_END")).size());
         } else if (failure.isEmpty()) {
             failure = disconnected ? QStringLiteral("the session ended")
                                    : QStringLiteral("the hands did not end in time (%1 played)")

@@ -11,6 +11,9 @@
 struct TableSoakRun
 {
     qint32 tableId = 1001;
+    // The table is a tournament's: the server seats the player there and
+    // ends a round every three hands.
+    bool tournament = false;
     quint32 seed = 1;
     int hands = 4;
     // The server's time for each answer; the player sometimes waits longer.
@@ -31,6 +34,8 @@ struct TableSoakRun
     int timeouts = 0;
     int kicks = 0;
     int lateEvents = 0;   // offers sent after a hand's end
+    int roundEnds = 0;    // tournament rounds ended
+    QString answers;      // accepted answers by request, as the server counted them
     int clientErrors = 0; // bad server data reported by the client
     bool disconnected = false;
     int playerActions = 0; // clicks of the random player

@@ -20,18 +20,23 @@ void TestTableSoak::randomHands_data()
 {
     QTest::addColumn<qint32>("tableId");
     QTest::addColumn<quint32>("seed");
+    QTest::addColumn<bool>("tournament");
     // Classic: flowers and their replacements, chows; Riichi: riichi and kan
     // dora. Both: claims, kongs, wins, time-outs, kicks to the watchers and
     // the way back, offers after a hand's end.
-    QTest::newRow("classic") << 1001 << 2801u;
-    QTest::newRow("riichi") << 1002 << 2802u;
+    QTest::newRow("classic") << 1001 << 2801u << false;
+    QTest::newRow("riichi") << 1002 << 2802u << false;
+    // Seated by the tournament, rounds ending every three hands.
+    QTest::newRow("tournament") << 7001 << 2803u << true;
 }
 
 void TestTableSoak::randomHands()
 {
     QFETCH(qint32, tableId);
     QFETCH(quint32, seed);
+    QFETCH(bool, tournament);
     TableSoakRun run;
+    run.tournament = tournament;
     run.tableId = tableId;
     run.seed = seed;
     run.hands = 6;
@@ -47,9 +52,9 @@ void TestTableSoak::randomHands()
         qInfo("the server's log: %s", qPrintable(log.fileName()));
     }
     qInfo("%d hands, %lld events, %d time-outs, %d late answers, %d kicks, %d offers after a hand's end, "
-          "%d clicks, %.1f s",
-          run.handsPlayed, run.events, run.timeouts, run.late, run.kicks, run.lateEvents, run.playerActions,
-          run.elapsedMs / 1000.0);
+          "%d round ends, %d clicks, %.1f s; answers %s",
+          run.handsPlayed, run.events, run.timeouts, run.late, run.kicks, run.lateEvents, run.roundEnds,
+          run.playerActions, run.elapsedMs / 1000.0, qPrintable(run.answers));
     QVERIFY2(run.violations.isEmpty(), qPrintable(run.violations.join(QLatin1Char('\n'))));
     QVERIFY2(run.failure.isEmpty(), qPrintable(run.failure));
     QCOMPARE(run.clientErrors, 0);
@@ -57,7 +62,9 @@ void TestTableSoak::randomHands()
     QVERIFY(run.finished);
     QCOMPARE(run.handsPlayed, run.hands);
     // Whole hands went by, not just a deal.
-    QVERIFY(run.events > run.hands * 40);
+    QVERIFY(run.events > run.hands * 20);
+    if (tournament)
+        QCOMPARE(run.roundEnds, run.hands / 3 - 1);
 }
 
 QTEST_MAIN(TestTableSoak)

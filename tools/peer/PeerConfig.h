@@ -20,9 +20,13 @@ struct RandomTableOptions
     int hands = 10;
     // The time the client gets for each offer; then it times out.
     int answerMs = 1500;
-    // Event kinds left out: kick, late, replacement, riichi, kong, chow,
-    // pong, win, bonus.
+    // Event kinds left out: kick (to the watchers mid-hand), watch (to the
+    // watchers between hands), late, replacement, riichi, kong, chow, pong,
+    // win, bonus, inactive, seats, tournament.
     QSet<QString> off;
+    // A tournament table the player is seated at after the login (0: none;
+    // the player joins a table from the lobby).
+    qint32 tournamentTable = 0;
 };
 
 // Everything one run of the peer serves: accounts, the lobby, tournaments,

@@ -158,11 +158,11 @@ bool PeerRandomTable::takes(const QString &name, const QJsonObject &fields, qint
                                   "call_kong",    "call_riichi", "call_bonus", "call_mahjong"};
     const bool table = name == QLatin1String("join_table") || name == QLatin1String("watch_table")
                        || name == QLatin1String("leave_table") || name == QLatin1String("unwatch_table")
-                       || name == QLatin1String("ready");
+                       || name == QLatin1String("ready") || name == QLatin1String("reactivate_table");
     if (!table && !play.contains(name))
         return false;
     const qint32 tableId = fields.value(QStringLiteral("tableId")).toInt();
-    if (m_table == 0) {
+    if (m_table == 0 && m_options.tournamentTable == 0) {
         if (name != QLatin1String("join_table"))
             return false; // before the soak: the built-in answers
         const auto t = std::find_if(m_config.tables.begin(), m_config.tables.end(),
@@ -191,6 +191,23 @@ bool PeerRandomTable::takes(const QString &name, const QJsonObject &fields, qint
         finish();
         return true;
     }
+    if (name == QLatin1String("reactivate_table")) {
+        // Offered for as long as the player stands down.
+        if (!m_inactive) {
+            violation(name, fields, QStringLiteral("the player is active"));
+            return true;
+        }
+        m_inactive = false;
+        ++m_answers[name];
+        send("active_changed", {{"active", true}});
+        return true;
+    }
+    if (name == QLatin1String("ready") && m_tournament && !m_inHand && !m_watching) {
+        // A tournament table's washout notice offers "Next hand"; the
+        // tournament starts the hand anyway.
+        ++m_answers[name];
+        return true;
+    }
     const int t = fields.contains(QStringLiteral("tile")) ? fields.value(QStringLiteral("tile")).toInt() : NoTile;
     const auto fits = [&](const Offer &o) {
         const int own = ownSeat();
@@ -208,6 +225,7 @@ bool PeerRandomTable::takes(const QString &name, const QJsonObject &fields, qint
         return false;
     };
     if (m_offer.open && fits(m_offer)) {
+        ++m_answers[name];
         closeOffer();
         const auto answer = std::move(m_onAnswer);
         m_onAnswer = nullptr;
@@ -226,6 +244,38 @@ bool PeerRandomTable::takes(const QString &name, const QJsonObject &fields, qint
 }
 
 // -------------------------------------------------------------- the table
+
+void PeerRandomTable::loggedIn(qint32 ownId, const QString &ownName)
+{
+    const qint32 tableId = m_options.tournamentTable;
+    if (tableId == 0 || m_table != 0)
+        return;
+    const auto t = std::find_if(m_config.tables.begin(), m_config.tables.end(),
+                                [tableId](const TableInfo &info) { return info.id() == tableId; });
+    if (t == m_config.tables.end() || t->gameType() != TableInfo::TOURNAMENT) {
+        PeerServer::log(QStringLiteral("SOAK_MISSING a tournament table %1").arg(tableId));
+        return;
+    }
+    m_ownId = ownId;
+    m_ownName = ownName;
+    m_ruleset = t->ruleset();
+    m_table = tableId;
+    m_tournament = true;
+    m_tournamentId = t->tournamentId();
+    seatForTournament();
+}
+
+void PeerRandomTable::seatForTournament()
+{
+    // The tournament seats the player; the client joins the table.
+    send("tournament_seated", {{"tournamentId", m_tournamentId}, {"tableId", m_table}});
+    m_onAnswer = [this](const QString &, int) { joinFromLobby(m_table); };
+    offer(QStringLiteral("join"), {{QStringLiteral("join_table"), NoTile}}, 30000, [this] {
+        PeerServer::log(QStringLiteral("SOAK_MISSING join_table"));
+        ++m_violations;
+        finish();
+    });
+}
 
 QJsonObject PeerRandomTable::playerJson(int seat, bool ready) const
 {
@@ -271,9 +321,13 @@ void PeerRandomTable::joinFromLobby(qint32 tableId)
     }
     m_watching = false;
     m_standIn = false;
+    m_inactive = false;
     send("join_ok", {});
     sendSeatedGameData(0);
-    askReady();
+    if (m_tournament)
+        QTimer::singleShot(50, this, &PeerRandomTable::startHand); // no Ready at a tournament table
+    else
+        askReady();
 }
 
 void PeerRandomTable::sendSeatedGameData(int gameState)
@@ -365,7 +419,7 @@ void PeerRandomTable::startHand()
     m_turns = 0;
     m_lastDiscarder = -1;
     m_gameOver = false;
-    m_kickAt = on("kick") && chance(0.15) ? 4 + pick(40) : -1;
+    m_kickAt = on("kick") && !m_tournament && chance(0.12) ? 4 + pick(40) : -1;
     m_inHand = true;
 
     QJsonArray scores;
@@ -420,7 +474,7 @@ void PeerRandomTable::deal()
     }
     const Seat &own = m_seats[ownSeat()];
     send("private_player_data",
-         {{"data", QJsonObject{{"tiles", tilesJson(own.hand)}, {"active", true}, {"furiten", false}}}});
+         {{"data", QJsonObject{{"tiles", tilesJson(own.hand)}, {"active", !m_inactive}, {"furiten", false}}}});
     for (int seat = 0; seat < 4; ++seat)
         if (seat != ownSeat())
             bonusFor(seat);
@@ -462,8 +516,14 @@ void PeerRandomTable::maybeKick()
         return;
     // Moved to the watchers in the middle of the hand: the client asks to
     // watch, and the hand goes on meanwhile.
+    kickToWatchers();
+}
+
+void PeerRandomTable::kickToWatchers()
+{
     ++m_kicks;
     m_watching = true;
+    m_inactive = false;
     send("kick_player", {{"reason", 3}});
     m_onAnswer = [this](const QString &, int) {
         send("watch_ok", {});
@@ -474,7 +534,7 @@ void PeerRandomTable::maybeKick()
         if (m_inHand) {
             sendWatchGameData();
         } else {
-            // The game ended before the watch: the table waits for players.
+            // Between hands: the table waits for a player.
             m_seats[own].id = m_ownId;
             m_seats[own].name = m_ownName;
             sendSeatedGameData(0);
@@ -510,17 +570,30 @@ void PeerRandomTable::turn(int seat, bool draw)
         }
         drawFor(seat, false);
     }
-    if (seat == ownSeat())
+    if (seat == ownSeat() && m_inactive)
+        autoPlay(seat);
+    else if (seat == ownSeat())
         ownTurn();
     else
         botTurn(seat);
+}
+
+void PeerRandomTable::autoPlay(int seat)
+{
+    // A player who stood down: the server plays the drawn tile.
+    Seat &s = m_seats[seat];
+    const int t = s.drawn >= 0 && count(s.hand, s.drawn) ? s.drawn : s.hand.back();
+    QTimer::singleShot(20, this, [this, seat, t] {
+        if (!m_done && m_inHand)
+            discard(seat, t, false);
+    });
 }
 
 std::vector<std::pair<QString, int>> PeerRandomTable::ownTurnOffers()
 {
     Seat &s = m_seats[ownSeat()];
     std::vector<std::pair<QString, int>> offers;
-    if (on("win") && chance(0.04))
+    if (on("win") && chance(0.015))
         offers.push_back({QStringLiteral("call_mahjong"), s.drawn >= 0 ? s.drawn : s.hand.back()});
     if (s.riichiIndex >= 0 || m_wall.size() < 2)
         return offers;
@@ -609,8 +682,13 @@ void PeerRandomTable::ownTurn()
 
 void PeerRandomTable::timeOutTurn()
 {
-    // The server plays for the player: the drawn tile goes.
+    // The server plays for the player: the drawn tile goes; now and then it
+    // stands the player down until the client reactivates.
     send("timeout_occurred", {});
+    if (on("inactive") && chance(0.4)) {
+        m_inactive = true;
+        send("active_changed", {{"active", false}});
+    }
     Seat &me = m_seats[ownSeat()];
     discard(ownSeat(), me.drawn >= 0 && count(me.hand, me.drawn) ? me.drawn : me.hand.back(), false);
 }
@@ -660,7 +738,7 @@ void PeerRandomTable::botTurn(int seat)
             if (m.type == 2 && count(s.hand, m.first) > 0 && chance(0.5)) {
                 const int t = m.first;
                 send("someone_declared_meld", {{"playerId", s.id}, {"meldType", 4}, {"tile", t}});
-                if (ownSeat() >= 0 && !m_watching && chance(0.6)) {
+                if (ownSeat() >= 0 && !m_watching && !m_inactive && chance(0.6)) {
                     // The player may rob the kong.
                     QJsonArray offers;
                     std::vector<std::pair<QString, int>> allowed{{QStringLiteral("call_pass"), NoTile}};
@@ -720,7 +798,7 @@ std::vector<std::pair<QString, int>> PeerRandomTable::ownClaimOffers(int from, i
     const int seat = ownSeat();
     const Seat &s = m_seats[seat];
     std::vector<std::pair<QString, int>> offers;
-    if (on("win") && chance(0.03))
+    if (on("win") && chance(0.01))
         offers.push_back({QStringLiteral("call_mahjong"), t});
     if (s.riichiIndex >= 0 || isFlower(t))
         return offers;
@@ -748,7 +826,7 @@ void PeerRandomTable::afterDiscard(int seat, int t)
     if (m_done || !m_inHand)
         return;
     const int own = ownSeat();
-    if (own >= 0 && own != seat && !m_watching) {
+    if (own >= 0 && own != seat && !m_watching && !m_inactive) {
         const std::vector<std::pair<QString, int>> claims = ownClaimOffers(seat, t);
         if (!claims.empty() || chance(0.1)) {
             QJsonArray offers;
@@ -975,6 +1053,33 @@ void PeerRandomTable::handEnded()
         offerSeatBack();
         return;
     }
+    if (m_tournament) {
+        if (m_handsPlayed % 3 == 0 && on("tournament")) {
+            // The round ends; the next one seats the player again.
+            QJsonArray scores;
+            for (const Seat &s : m_seats)
+                scores.append(
+                    QJsonObject{{"playerId", s.id}, {"mahjongPoints", s.points}, {"result", s.points - 25000}});
+            send("end_of_tournament_round",
+                 {{"tournamentId", m_tournamentId}, {"tableId", m_table}, {"lastRound", false}, {"scores", scores}});
+            PeerServer::log(QStringLiteral("SOAK_ROUND_END %1").arg(m_handsPlayed));
+            QTimer::singleShot(1000, this, [this] {
+                if (!m_done)
+                    seatForTournament();
+            });
+        } else {
+            QTimer::singleShot(100, this, &PeerRandomTable::startHand);
+        }
+        return;
+    }
+    if (on("seats") && chance(0.15))
+        changeSeats();
+    if (on("watch") && chance(0.1)) {
+        // Moved to the watchers between hands.
+        m_afterWatch = [this] { offerSeatBack(); };
+        kickToWatchers();
+        return;
+    }
     if (m_handsPlayed % 4 == 0) {
         QJsonArray scores;
         for (const Seat &s : m_seats)
@@ -982,6 +1087,27 @@ void PeerRandomTable::handEnded()
         send("end_of_round", {{"scores", scores}});
     }
     askReady();
+}
+
+void PeerRandomTable::changeSeats()
+{
+    // A bot leaves between hands and a new one takes its seat.
+    int seat = pick(4);
+    if (seat == ownSeat())
+        seat = (seat + 1) % 4;
+    Seat &s = m_seats[seat];
+    send("player_left", {{"playerId", s.id}});
+    s.id = m_nextBotId++;
+    s.name = QStringLiteral("Bot %1").arg(s.id);
+    s.points = 25000;
+    s.wins = 0;
+    s.hand.clear();
+    s.melds.clear();
+    s.bonus.clear();
+    s.discards.clear();
+    s.riichiIndex = -1;
+    send("player_joined", {{"player", playerJson(seat, false)}});
+    send("player_is_ready", {{"playerId", s.id}});
 }
 
 void PeerRandomTable::offerSeatBack()
@@ -1014,18 +1140,22 @@ void PeerRandomTable::finish()
     m_done = true;
     m_inHand = false;
     closeOffer();
-    if (!m_watching && !m_seats.empty()) {
+    if (!m_watching && !m_tournament && !m_seats.empty()) {
         // The board of the last hand still offers Ready.
         m_offer = Offer{QStringLiteral("ready"), {{QStringLiteral("ready"), NoTile}}, true, -1};
         m_onAnswer = [](const QString &, int) {};
     }
+    QStringList answers;
+    for (const auto &[name, n] : m_answers)
+        answers << QStringLiteral("%1:%2").arg(name).arg(n);
     PeerServer::log(QStringLiteral("SOAK_DONE hands=%1 events=%2 violations=%3 late=%4 timeouts=%5 kicks=%6 "
-                                   "late_events=%7")
+                                   "late_events=%7 answers=%8")
                         .arg(m_handsPlayed)
                         .arg(m_events)
                         .arg(m_violations)
                         .arg(m_late)
                         .arg(m_timeouts)
                         .arg(m_kicks)
-                        .arg(m_lateEvents));
+                        .arg(m_lateEvents)
+                        .arg(answers.join(QLatin1Char(','))));
 }

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <map>
 #include <random>
 #include <vector>
 
@@ -35,6 +36,9 @@ public:
     // answered (or counted as not offered) here. ownId and ownName: the
     // logged-in player.
     bool takes(const QString &name, const QJsonObject &fields, qint32 ownId, const QString &ownName);
+    // Logged in: with a tournament table to play at, the player is seated
+    // there as a tournament would.
+    void loggedIn(qint32 ownId, const QString &ownName);
 
 private:
     struct Meld
@@ -104,6 +108,10 @@ private:
     void washout();
     void handEnded();
     void maybeKick();
+    void kickToWatchers();
+    void changeSeats();
+    void seatForTournament();
+    void autoPlay(int seat);
     void sendLateEvents();
     void finish();
     void onOwnRequest(const QString &name, int tile);
@@ -136,6 +144,12 @@ private:
     bool m_watching = false; // kicked to the watchers
     bool m_standIn = false;  // the own seat is played by a bot after a kick
     bool m_gameOver = false;
+    bool m_tournament = false;
+    qint32 m_tournamentId = 0;
+    bool m_inactive = false; // stood down after a time-out
+    int m_nextBotId = 910;
+    // Accepted answers by request name.
+    std::map<QString, int> m_answers;
     int m_lastDiscarder = -1;
     std::function<void()> m_afterWatch;
 

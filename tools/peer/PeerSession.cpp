@@ -210,6 +210,8 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
             m_name = a->name;
             m_vars[QStringLiteral("pid")] = a->playerId;
             send(msg::LOGIN_OK, L{a->playerId, a->name, QStringLiteral("cred-%1").arg(a->playerId), true});
+            if (m_random)
+                m_random->loggedIn(a->playerId, a->name);
             trigger(QStringLiteral("login"));
         }
         break;

@@ -76,15 +76,23 @@ int main(int argc, char *argv[])
     const QCommandLineOption answerOption(QStringLiteral("random-answer-ms"),
                                           QStringLiteral("Time the client has for each offer (default 1500)."),
                                           QStringLiteral("ms"), QStringLiteral("1500"));
-    const QCommandLineOption offOption(QStringLiteral("random-off"),
-                                       QStringLiteral("Event kinds the random table leaves out, comma-separated: "
-                                                      "kick, late, replacement, riichi, kong, chow, pong, win, bonus."),
-                                       QStringLiteral("kinds"));
+    const QCommandLineOption offOption(
+        QStringLiteral("random-off"),
+        QStringLiteral("Event kinds the random table leaves out, comma-separated: "
+                       "kick, late, replacement, riichi, kong, chow, pong, win, bonus, inactive, "
+                       "seats, tournament, watch."),
+        QStringLiteral("kinds"));
+    const QCommandLineOption seatOnLoginOption(
+        QStringLiteral("random-tournament-table"),
+        QStringLiteral("The random hands are played at this tournament table: the player is seated there after the "
+                       "login, and tournament rounds end every three hands."),
+        QStringLiteral("table"));
     const QCommandLineOption referenceOption(QStringLiteral("protocol-reference"),
                                              QStringLiteral("Print the message table in Markdown and exit."));
-    parser.addOptions({portOption, hostOption, plainOption, demoOption, certOption, keyOption, accountsOption,
-                       accountOption, scenarioOption, clockOption, seatOption, noLobbyOption, quietOption, parentOption,
-                       randomOption, handsOption, answerOption, offOption, referenceOption});
+    parser.addOptions({portOption,  hostOption,     plainOption,   demoOption,        certOption,
+                       keyOption,   accountsOption, accountOption, scenarioOption,    clockOption,
+                       seatOption,  noLobbyOption,  quietOption,   parentOption,      randomOption,
+                       handsOption, answerOption,   offOption,     seatOnLoginOption, referenceOption});
     parser.process(app);
 
     if (parser.isSet(referenceOption)) {
@@ -124,6 +132,7 @@ int main(int argc, char *argv[])
             config.random.answerMs = parser.value(answerOption).toInt(&answerOk);
             if (!seedOk || !handsOk || config.random.hands < 1 || !answerOk || config.random.answerMs < 1)
                 throw std::runtime_error("--random-table, --random-hands and --random-answer-ms take positive numbers");
+            config.random.tournamentTable = parser.value(seatOnLoginOption).toInt();
             for (const QString &kind : parser.value(offOption).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
                 if (!kinds.contains(kind.trimmed()))
                     throw std::runtime_error("--random-off: unknown kind " + kind.toStdString());
