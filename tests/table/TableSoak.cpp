@@ -16,12 +16,14 @@
 #include "tools/peer/PeerProcess.h"
 
 #include <QAbstractButton>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QTimer>
 
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -44,6 +46,9 @@ public:
     }
 
     int actions() const { return m_actions; }
+    int sleeps() const { return m_sleeps; }
+    // When the player began to let an offer run out (ms since the epoch).
+    const std::vector<qint64> &sleepTimes() const { return m_sleepTimes; }
 
 private:
     bool chance(double p) { return std::uniform_real_distribution<double>(0, 1)(m_rng) < p; }
@@ -92,6 +97,8 @@ private:
         if (asked && situation != m_situation) {
             m_situation = situation;
             if (chance(0.03)) {
+                ++m_sleeps;
+                m_sleepTimes.push_back(QDateTime::currentMSecsSinceEpoch());
                 m_sleepUntil = m_clock.elapsed() + m_sleepMs;
                 return;
             }
@@ -147,6 +154,37 @@ private:
     qint64 m_sleepUntil = 0;
     QString m_situation;
     int m_actions = 0;
+    int m_sleeps = 0;
+    std::vector<qint64> m_sleepTimes;
+};
+
+// Tallies the client's warnings while a run plays, and passes every message
+// on as before.
+struct WarningTally
+{
+    static inline std::map<QString, int> *counts = nullptr;
+    static inline QtMessageHandler previous = nullptr;
+
+    explicit WarningTally(std::map<QString, int> &target)
+    {
+        counts = &target;
+        previous = qInstallMessageHandler(&WarningTally::handle);
+    }
+    ~WarningTally()
+    {
+        qInstallMessageHandler(previous);
+        counts = nullptr;
+    }
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        if (type == QtWarningMsg && counts && QLatin1String(context.category).startsWith(QLatin1String("mahjong"))) {
+            QString key = QString::fromLatin1(context.category) + QStringLiteral(": ") + message;
+            key.replace(QRegularExpression(QStringLiteral("\\d+")), QStringLiteral("#"));
+            ++(*counts)[key];
+        }
+        if (previous)
+            previous(type, context, message);
+    }
 };
 
 // Runs the event loop until the condition holds or the time is up.
@@ -226,7 +264,11 @@ void TableSoakRun::play()
         return;
     }
     {
-        RandomPlayer player(&controller, tableId, seed, answerMs + 600);
+        WarningTally tally(warnings);
+        // Long enough that an answer after the time-out is never taken for
+        // one that crossed it on the wire.
+        const int sleepMs = answerMs * 3 / 2 + 500;
+        RandomPlayer player(&controller, tableId, seed, sleepMs);
         if (!tournament)
             session.join_table(tableId, -1);
 
@@ -235,6 +277,16 @@ void TableSoakRun::play()
         // Answers still on their way count as well.
         runUntil([] { return false; }, 300);
         playerActions = player.actions();
+        playerSleeps = player.sleeps();
+        // A time-out the player did not choose: the window gave no way to
+        // answer in time.
+        for (const QString &line : peer.linesStartingWith(QStringLiteral("SOAK_TIMEOUT"))) {
+            const qint64 at = line.section(QStringLiteral("at="), 1).section(QLatin1Char(' '), 0, 0).toLongLong();
+            const bool chosen = std::any_of(player.sleepTimes().begin(), player.sleepTimes().end(),
+                                            [&](qint64 t) { return t <= at && at - t <= sleepMs + 200; });
+            if (!chosen)
+                unexplainedTimeouts << line;
+        }
         log = peer.lines();
         for (const QString &line : peer.lines())
             if (line.startsWith(QLatin1String("SOAK_VIOLATION")) || line.startsWith(QLatin1String("SOAK_MISSING")))

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
+
 // Random hands at a real table: the scripted game server plays them
 // (mahjong-peer --random-table), the real GameController and GameWindow
 // show them over a real ConnectionManager on loopback, and a random player
@@ -38,9 +40,13 @@ struct TableSoakRun
     QString answers;      // accepted answers by request, as the server counted them
     int clientErrors = 0; // bad server data reported by the client
     bool disconnected = false;
-    int playerActions = 0; // clicks of the random player
+    int playerActions = 0;           // clicks of the random player
+    QStringList unexplainedTimeouts; // time-outs the player did not choose
+    int playerSleeps = 0;            // offers the player let run out on purpose
     qint64 elapsedMs = 0;
     QStringList log; // what the server printed
+    // The client's warnings during the run, digits masked, with their counts.
+    std::map<QString, int> warnings;
 
     // Plays the run to its end. Needs a QApplication.
     void play();

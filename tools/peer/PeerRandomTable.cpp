@@ -8,6 +8,7 @@
 #include "tools/peer/ScenarioJson.h"
 
 #include <QJsonArray>
+#include <QDateTime>
 #include <QJsonDocument>
 
 #include <algorithm>
@@ -17,9 +18,6 @@ namespace {
 constexpr qint32 StandInId = 904;
 constexpr int NoTile = -2;
 constexpr int AnyOwnTile = -1;
-// An answer this close after its offer timed out crossed the time-out on
-// the wire.
-constexpr qint64 GraceMs = 250;
 
 QJsonArray tilesJson(const std::vector<int> &tiles)
 {
@@ -32,6 +30,14 @@ QJsonArray tilesJson(const std::vector<int> &tiles)
 QJsonObject offerJson(int type, int t)
 {
     return QJsonObject{{"meldType", type}, {"tile", t}};
+}
+
+QString describe(const std::vector<std::pair<QString, int>> &allowed)
+{
+    QStringList parts;
+    for (const auto &[request, t] : allowed)
+        parts << (t >= 0 ? QStringLiteral("%1(%2)").arg(request).arg(t) : request);
+    return parts.join(QLatin1Char(','));
 }
 
 bool isFlower(int t)
@@ -77,6 +83,11 @@ PeerRandomTable::PeerRandomTable(PeerSession *session, const PeerConfig &config,
         m_offer.closedAt = m_clock.elapsed();
         m_lastOffer = m_offer;
         ++m_timeouts;
+        PeerServer::log(QStringLiteral("SOAK_TIMEOUT %1 at=%2 hand=%3 offered=%4")
+                            .arg(m_offer.what)
+                            .arg(QDateTime::currentMSecsSinceEpoch())
+                            .arg(m_handsPlayed + 1)
+                            .arg(describe(m_offer.allowed)));
         const std::function<void()> then = m_onTimeout;
         m_onAnswer = nullptr;
         m_onTimeout = nullptr;
@@ -233,7 +244,10 @@ bool PeerRandomTable::takes(const QString &name, const QJsonObject &fields, qint
             answer(name, t);
         return true;
     }
-    if (m_lastOffer.closedAt >= 0 && m_clock.elapsed() - m_lastOffer.closedAt <= GraceMs && fits(m_lastOffer)) {
+    // An answer this close after its offer timed out crossed the time-out on
+    // the wire.
+    const qint64 graceMs = std::max(250, m_options.answerMs / 4);
+    if (m_lastOffer.closedAt >= 0 && m_clock.elapsed() - m_lastOffer.closedAt <= graceMs && fits(m_lastOffer)) {
         ++m_late;
         m_lastOffer.closedAt = -1; // one answer per offer
         PeerServer::log(QStringLiteral("SOAK_LATE %1 (the %2 offer had just timed out)").arg(name, m_lastOffer.what));
@@ -658,6 +672,9 @@ void PeerRandomTable::ownTurn()
     }
     const std::vector<std::pair<QString, int>> concealed = ownTurnOffers();
     std::vector<std::pair<QString, int>> allowed = concealed;
+    // The turn first, then what may be declared in it, as the scripted
+    // hands do.
+    send("player_should_act", {{"ts", ts()}, {"playerId", m_ownId}});
     if (!concealed.empty() || (s.riichiIndex >= 0 && chance(0.5))) {
         // After riichi an empty suggestion lets the client discard the
         // drawn tile by itself.
@@ -675,7 +692,6 @@ void PeerRandomTable::ownTurn()
         if (a.first == QLatin1String("call_mahjong"))
             a.second = NoTile;
     allowed.push_back({QStringLiteral("discard_tile"), AnyOwnTile});
-    send("player_should_act", {{"ts", ts()}, {"playerId", m_ownId}});
     m_onAnswer = [this](const QString &name, int t) { onOwnRequest(name, t); };
     offer(QStringLiteral("turn"), allowed, m_options.answerMs, [this] { timeOutTurn(); });
 }
@@ -1075,7 +1091,9 @@ void PeerRandomTable::handEnded()
     if (on("seats") && chance(0.15))
         changeSeats();
     if (on("watch") && chance(0.1)) {
-        // Moved to the watchers between hands.
+        // Moved to the watchers between hands. The hand's end showed Ready:
+        // a ready that crossed the kick is late, not unoffered.
+        m_lastOffer = Offer{QStringLiteral("ready"), {{QStringLiteral("ready"), NoTile}}, false, m_clock.elapsed()};
         m_afterWatch = [this] { offerSeatBack(); };
         kickToWatchers();
         return;
