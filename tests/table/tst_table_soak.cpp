@@ -3,9 +3,14 @@
 // real connection, and a random player answers through the window. Every
 // well-formed event must keep the session alive, and every request the
 // client sends must be one the server offered.
+#include "protocol/ConnectionManager.h"
+#include "protocol/PrivatePlayerData.h"
 #include "table/TableSoak.h"
+#include "tools/peer/PeerProcess.h"
 
 #include <QtTest>
+
+#include <algorithm>
 
 class TestTableSoak : public QObject
 {
@@ -14,6 +19,9 @@ class TestTableSoak : public QObject
 private slots:
     void randomHands_data();
     void randomHands();
+    // The server's bookkeeping sees requests it did not offer, so a soak
+    // without violations means something.
+    void requestsNotOfferedAreReported();
 };
 
 void TestTableSoak::randomHands_data()
@@ -69,6 +77,61 @@ void TestTableSoak::randomHands()
     QVERIFY(run.events > run.hands * 20);
     if (tournament)
         QCOMPARE(run.roundEnds, run.hands / 3 - 1);
+}
+
+void TestTableSoak::requestsNotOfferedAreReported()
+{
+    PeerProcess peer;
+    QVERIFY2(peer.start({QStringLiteral("--account"), QStringLiteral("soak:soak:5001:Soak"),
+                         QStringLiteral("--random-table"), QStringLiteral("5"), QStringLiteral("--random-hands"),
+                         QStringLiteral("1"), QStringLiteral("--random-answer-ms"), QStringLiteral("30000"),
+                         QStringLiteral("--random-off"), QStringLiteral("kick,watch,win,replacement")}),
+             qPrintable(peer.errorString()));
+    PeerProcess::installTestCa();
+    ConnectionManager session(true);
+    QSignalSpy handshake(&session, &ConnectionManager::versionCheckComplete);
+    session.connectToHost(QStringLiteral("localhost"), peer.port());
+    QVERIFY(handshake.wait(10000));
+    QSignalSpy loggedIn(&session, &ConnectionManager::loginSuccess);
+    session.login(QStringLiteral("soak"), QStringLiteral("soak"));
+    QVERIFY(loggedIn.wait(10000));
+    QSignalSpy askedReady(&session, &ConnectionManager::areYouReady);
+    QSignalSpy hand(&session, &ConnectionManager::privatePlayerData);
+    QSignalSpy drawn(&session, &ConnectionManager::tilesFromWall);
+    QSignalSpy turn(&session, &ConnectionManager::playerShouldAct);
+    session.join_table(1001);
+    QVERIFY(askedReady.wait(10000));
+
+    const auto violations = [&peer] { return peer.linesStartingWith(QStringLiteral("SOAK_VIOLATION")); };
+    // Nobody is asked to discard yet.
+    session.discard_tile(1001, 5001, 5);
+    QTRY_COMPARE_WITH_TIMEOUT(violations().size(), 1, 10000);
+    QVERIFY(violations().back().startsWith(QStringLiteral("SOAK_VIOLATION discard_tile")));
+    session.ready(1001, 5001);
+    // The player is East: the hand's first turn is the player's.
+    QTRY_VERIFY_WITH_TIMEOUT(!turn.isEmpty() && !hand.isEmpty() && drawn.size() >= 2, 10000);
+    QCOMPARE(turn.front()[2].toInt(), 5001);
+    tile_vector tiles = hand.front()[1].value<PrivatePlayerData>().tiles;
+    for (const QList<QVariant> &draw : drawn)
+        if (draw[1].value<tile_vector>().size() == 1)
+            tiles.push_back(draw[1].value<tile_vector>().front());
+    tile absent = 0;
+    while (std::find(tiles.begin(), tiles.end(), absent) != tiles.end())
+        ++absent;
+    // A tile the player does not hold, a claim nobody offered, another
+    // player's discard: each is reported, and the turn still waits.
+    session.discard_tile(1001, 5001, absent);
+    session.call_pong(1001, 5001, tiles.front());
+    session.discard_tile(1001, 5002, tiles.front());
+    QTRY_COMPARE_WITH_TIMEOUT(violations().size(), 4, 10000);
+    QVERIFY(violations()[1].contains(QStringLiteral("\"tile\":%1").arg(absent)));
+    QVERIFY(violations()[2].startsWith(QStringLiteral("SOAK_VIOLATION call_pong")));
+    QVERIFY(violations()[3].contains(QStringLiteral("another player")));
+    // The offered answer is taken.
+    const int discards = int(peer.linesStartingWith(QStringLiteral("SENT tile_discarded")).size());
+    session.discard_tile(1001, 5001, tiles.back());
+    QTRY_VERIFY_WITH_TIMEOUT(peer.linesStartingWith(QStringLiteral("SENT tile_discarded")).size() > discards, 10000);
+    QCOMPARE(violations().size(), 4);
 }
 
 QTEST_MAIN(TestTableSoak)

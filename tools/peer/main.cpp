@@ -123,8 +123,8 @@ int main(int argc, char *argv[])
         config.clockOffsetMs = parser.value(clockOption).toLongLong();
         config.seatAfterMs = parser.value(seatOption).toLongLong();
         if (parser.isSet(randomOption)) {
-            static const QStringList kinds{"kick", "late", "replacement", "riichi", "kong",
-                                           "chow", "pong", "win",         "bonus"};
+            static const QStringList kinds{"kick", "watch", "late",  "replacement", "riichi", "kong",      "chow",
+                                           "pong", "win",   "bonus", "inactive",    "seats",  "tournament"};
             bool seedOk = false, handsOk = false, answerOk = false;
             config.randomTable = true;
             config.random.seed = parser.value(randomOption).toUInt(&seedOk);
