@@ -8,6 +8,7 @@
 #include "table/TableSoak.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLoggingCategory>
 
 #include <cstdio>
@@ -43,7 +44,13 @@ int main(int argc, char **argv)
         run.answerMs = 400;
         run.off = off;
         run.timeoutMs = run.hands * 30000;
+        run.verbose = qEnvironmentVariableIsSet("MAHJONG_SOAK_VERBOSE");
         run.play();
+        if (run.verbose) {
+            QFile log(QStringLiteral("/tmp/table_soak_benchmark-%1.log").arg(table));
+            if (log.open(QIODevice::WriteOnly | QIODevice::Text))
+                log.write(run.log.join(QLatin1Char('\n')).toUtf8());
+        }
         std::printf("table %d (%s), seed %u: %d hands, %lld events, %lld violations, %d late answers, "
                     "%d time-outs, %d kicks to the watchers, %d offers after a hand's end, %d clicks, %.1f s "
                     "(%.2f hands/s)\n",

@@ -22,7 +22,7 @@ struct RandomTableOptions
     int answerMs = 1500;
     // Event kinds left out: kick (to the watchers mid-hand), watch (to the
     // watchers between hands), late, replacement, riichi, kong, chow, pong,
-    // win, bonus, inactive, seats, tournament.
+    // win, bonus, inactive, seats, tournament, resync, furiten.
     QSet<QString> off;
     // A tournament table the player is seated at after the login (0: none;
     // the player joins a table from the lobby).

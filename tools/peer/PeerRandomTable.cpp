@@ -360,7 +360,7 @@ void PeerRandomTable::sendSeatedGameData(int gameState)
                                                  {"deadWallTiles", rulesetInfo(m_ruleset).deadWall()}}}});
 }
 
-void PeerRandomTable::sendWatchGameData()
+void PeerRandomTable::sendWatchGameData(bool seated)
 {
     QJsonArray players;
     for (int i = 0; i < 4; ++i)
@@ -369,7 +369,7 @@ void PeerRandomTable::sendWatchGameData()
     send("game_data", {{"handId", m_handId},
                        {"state", 4},
                        {"players", players},
-                       {"tableState", QJsonObject{{"playerId", -1},
+                       {"tableState", QJsonObject{{"playerId", seated ? m_ownId : -1},
                                                   {"lastDiscarder", discardOnTable ? m_seats[m_lastDiscarder].id : -1},
                                                   {"riichiSticks", 0}}},
                        {"wallState", QJsonObject{{"deadWallPosition", 4},
@@ -432,6 +432,7 @@ void PeerRandomTable::startHand()
         m_dora.push_back(pick(34));
     m_turns = 0;
     m_lastDiscarder = -1;
+    m_furiten = false;
     m_gameOver = false;
     m_kickAt = on("kick") && !m_tournament && chance(0.12) ? 4 + pick(40) : -1;
     m_inHand = true;
@@ -737,6 +738,19 @@ void PeerRandomTable::onOwnRequest(const QString &name, int t)
 void PeerRandomTable::botTurn(int seat)
 {
     Seat &s = m_seats[seat];
+    if (on("resync") && ownSeat() >= 0 && !m_watching && chance(0.01)) {
+        // The whole table again, as after a reconnection.
+        sendWatchGameData(true);
+        send("private_player_data", {{"data", QJsonObject{{"tiles", tilesJson(m_seats[ownSeat()].hand)},
+                                                          {"active", !m_inactive},
+                                                          {"furiten", m_furiten}}}});
+    }
+    if (on("seats") && !m_tournament && m_leaver < 0 && chance(0.004)) {
+        // A player goes in the middle of the hand; the server plays the
+        // seat to the end, and a new player takes it then.
+        m_leaver = seat;
+        send("player_left", {{"playerId", s.id}});
+    }
     if (m_ruleset == RULESET_CLASSIC)
         bonusFor(seat);
     if (on("win") && chance(0.012)) {
@@ -806,6 +820,10 @@ void PeerRandomTable::discard(int seat, int t, bool riichi)
     s.drawn = -1;
     m_lastDiscarder = seat;
     send(riichi ? "riichi_declared" : "tile_discarded", {{"playerId", s.id}, {"tile", t}});
+    if (seat == ownSeat() && m_ruleset == RULESET_RIICHI && on("furiten") && chance(0.15)) {
+        m_furiten = !m_furiten;
+        send("furiten_changed", {{"furiten", m_furiten}});
+    }
     QTimer::singleShot(0, this, [this, seat, t] { afterDiscard(seat, t); });
 }
 
@@ -937,6 +955,8 @@ void PeerRandomTable::claim(int seat, int from, int t, int type, int first)
     if (!d.discards.empty())
         d.discards.pop_back();
     s.hand.push_back(t);
+    if (type != 8 || chance(0.5))
+        send("someone_declared_meld", {{"playerId", s.id}, {"meldType", type}, {"tile", t}});
     send("tile_claimed", {{"playerId", s.id}});
     if (type == 1) {
         for (int k = first; k < first + 3; ++k)
@@ -1053,6 +1073,10 @@ void PeerRandomTable::handEnded()
 {
     m_inHand = false;
     ++m_handsPlayed;
+    if (m_leaver >= 0) {
+        replaceSeat(m_leaver);
+        m_leaver = -1;
+    }
     if (!m_watching && on("late") && chance(0.3))
         sendLateEvents();
     if (m_handsPlayed >= m_options.hands) {
@@ -1113,8 +1137,13 @@ void PeerRandomTable::changeSeats()
     int seat = pick(4);
     if (seat == ownSeat())
         seat = (seat + 1) % 4;
+    send("player_left", {{"playerId", m_seats[seat].id}});
+    replaceSeat(seat);
+}
+
+void PeerRandomTable::replaceSeat(int seat)
+{
     Seat &s = m_seats[seat];
-    send("player_left", {{"playerId", s.id}});
     s.id = m_nextBotId++;
     s.name = QStringLiteral("Bot %1").arg(s.id);
     s.points = 25000;

@@ -84,7 +84,10 @@ private:
 
     void joinFromLobby(qint32 tableId);
     void sendSeatedGameData(int gameState);
-    void sendWatchGameData();
+    // seated: the player's own picture (after a reconnection), else a
+    // watcher's.
+    void sendWatchGameData(bool seated = false);
+    void replaceSeat(int seat);
     QJsonObject playerJson(int seat, bool ready) const;
     void askReady();
     void startHand();
@@ -148,6 +151,8 @@ private:
     qint32 m_tournamentId = 0;
     bool m_inactive = false; // stood down after a time-out
     int m_nextBotId = 910;
+    int m_leaver = -1; // the seat whose player left during the hand
+    bool m_furiten = false;
     // Accepted answers by request name.
     std::map<QString, int> m_answers;
     int m_lastDiscarder = -1;

@@ -80,7 +80,7 @@ int main(int argc, char *argv[])
         QStringLiteral("random-off"),
         QStringLiteral("Event kinds the random table leaves out, comma-separated: "
                        "kick, late, replacement, riichi, kong, chow, pong, win, bonus, inactive, "
-                       "seats, tournament, watch."),
+                       "seats, tournament, watch, resync, furiten."),
         QStringLiteral("kinds"));
     const QCommandLineOption seatOnLoginOption(
         QStringLiteral("random-tournament-table"),
@@ -123,8 +123,9 @@ int main(int argc, char *argv[])
         config.clockOffsetMs = parser.value(clockOption).toLongLong();
         config.seatAfterMs = parser.value(seatOption).toLongLong();
         if (parser.isSet(randomOption)) {
-            static const QStringList kinds{"kick", "watch", "late",  "replacement", "riichi", "kong",      "chow",
-                                           "pong", "win",   "bonus", "inactive",    "seats",  "tournament"};
+            static const QStringList kinds{"kick",     "watch", "late",       "replacement", "riichi",
+                                           "kong",     "chow",  "pong",       "win",         "bonus",
+                                           "inactive", "seats", "tournament", "resync",      "furiten"};
             bool seedOk = false, handsOk = false, answerOk = false;
             config.randomTable = true;
             config.random.seed = parser.value(randomOption).toUInt(&seedOk);
