@@ -4,7 +4,8 @@
 // and GameWindow. Prints hands, events, requests that were not offered and
 // the time taken; exits with 1 when anything went wrong.
 //
-//     table_soak_benchmark [seed] [hands] [kinds left out, comma-separated]
+//     table_soak_benchmark [seed] [hands] [kinds left out] [tables]
+// (kinds and tables comma-separated; the tables 1001, 1002 and 7001 by default)
 #include "table/TableSoak.h"
 
 #include <QApplication>
@@ -34,13 +35,19 @@ int main(int argc, char **argv)
     qint64 totalEvents = 0, totalMs = 0;
     int totalViolations = 0;
     // Classic, Riichi, and a Classic tournament table whose rounds end.
-    const qint32 tables[] = {1001, 1002, 7001};
+    QList<qint32> tables{1001, 1002, 7001};
+    if (args.size() > 4) {
+        tables.clear();
+        for (const QString &id : args[4].split(QLatin1Char(','), Qt::SkipEmptyParts))
+            tables << id.toInt();
+    }
     for (const qint32 table : tables) {
         TableSoakRun run;
         run.tableId = table;
         run.tournament = table == 7001;
         run.seed = seed + quint32(table);
-        run.hands = table == 1001 ? hands - 2 * (hands / 3) : hands / 3;
+        run.hands = tables.size() == 3 && table == tables.front() ? hands - 2 * (hands / 3)
+                                                                  : hands / int(tables.size());
         run.answerMs = 400;
         run.off = off;
         run.timeoutMs = run.hands * 30000;

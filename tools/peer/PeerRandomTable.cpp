@@ -673,9 +673,12 @@ void PeerRandomTable::ownTurn()
     }
     const std::vector<std::pair<QString, int>> concealed = ownTurnOffers();
     std::vector<std::pair<QString, int>> allowed = concealed;
-    // The turn first, then what may be declared in it, as the scripted
-    // hands do.
-    send("player_should_act", {{"ts", ts()}, {"playerId", m_ownId}});
+    // After riichi the turn comes first, so that an empty suggestion can
+    // discard the drawn tile; otherwise the declarations come first, so
+    // that they never arrive after the player has discarded.
+    const bool turnFirst = s.riichiIndex >= 0;
+    if (turnFirst)
+        send("player_should_act", {{"ts", ts()}, {"playerId", m_ownId}});
     if (!concealed.empty() || (s.riichiIndex >= 0 && chance(0.5))) {
         // After riichi an empty suggestion lets the client discard the
         // drawn tile by itself.
@@ -693,6 +696,8 @@ void PeerRandomTable::ownTurn()
         if (a.first == QLatin1String("call_mahjong"))
             a.second = NoTile;
     allowed.push_back({QStringLiteral("discard_tile"), AnyOwnTile});
+    if (!turnFirst)
+        send("player_should_act", {{"ts", ts()}, {"playerId", m_ownId}});
     m_onAnswer = [this](const QString &name, int t) { onOwnRequest(name, t); };
     offer(QStringLiteral("turn"), allowed, m_options.answerMs, [this] { timeOutTurn(); });
 }
@@ -744,6 +749,10 @@ void PeerRandomTable::botTurn(int seat)
         send("private_player_data", {{"data", QJsonObject{{"tiles", tilesJson(m_seats[ownSeat()].hand)},
                                                           {"active", !m_inactive},
                                                           {"furiten", m_furiten}}}});
+        // The new picture still lists a player who left during the hand:
+        // the leave is told again, or the player would stay after the hand.
+        if (m_leaver >= 0)
+            send("player_left", {{"playerId", m_seats[m_leaver].id}});
     }
     if (on("seats") && !m_tournament && m_leaver < 0 && chance(0.004)) {
         // A player goes in the middle of the hand; the server plays the
@@ -834,7 +843,9 @@ std::vector<std::pair<QString, int>> PeerRandomTable::ownClaimOffers(int from, i
     std::vector<std::pair<QString, int>> offers;
     if (on("win") && chance(0.01))
         offers.push_back({QStringLiteral("call_mahjong"), t});
-    if (s.riichiIndex >= 0 || isFlower(t))
+    // A riichi declaration's tile is only won on: the pond keeps it.
+    const Seat &d = m_seats[from];
+    if (s.riichiIndex >= 0 || isFlower(t) || d.riichiIndex == int(d.discards.size()) - 1)
         return offers;
     if (on("pong") && count(s.hand, t) >= 2)
         offers.push_back({QStringLiteral("call_pong"), t});
@@ -920,7 +931,8 @@ void PeerRandomTable::botClaims(int seat, int t)
             win(b, seat);
             return;
         }
-        if (s.riichiIndex >= 0 || isFlower(t))
+        const Seat &d = m_seats[seat];
+        if (s.riichiIndex >= 0 || isFlower(t) || d.riichiIndex == int(d.discards.size()) - 1)
             continue;
         if (on("kong") && count(s.hand, t) == 3 && m_wall.size() >= 2 && chance(0.4)) {
             claim(b, seat, t, 8, t);
