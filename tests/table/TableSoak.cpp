@@ -119,11 +119,12 @@ private:
             for (tile t : hand->tiles())
                 if (hand->isAllowed(t))
                     choices.push_back(t);
+            // An active hand without tiles offers nothing: look further.
             if (!choices.empty()) {
                 ++m_actions;
                 window->onTileClick(choices[pick(int(choices.size()))]);
+                return;
             }
-            return;
         }
         for (QWidget *board :
              {static_cast<QWidget *>(window->scoreBoard()), static_cast<QWidget *>(window->washoutWindow()),
