@@ -1115,7 +1115,8 @@ void PeerRandomTable::handEnded()
             send("end_of_tournament_round",
                  {{"tournamentId", m_tournamentId}, {"tableId", m_table}, {"lastRound", false}, {"scores", scores}});
             PeerServer::log(QStringLiteral("SOAK_ROUND_END %1").arg(m_handsPlayed));
-            QTimer::singleShot(1000, this, [this] {
+            // At once (the board still open) or after the player has read it.
+            QTimer::singleShot(chance(0.5) ? 0 : 1000, this, [this] {
                 if (!m_done)
                     seatForTournament();
             });
