@@ -754,6 +754,9 @@ void PeerRandomTable::botTurn(int seat)
         if (m_leaver >= 0)
             send("player_left", {{"playerId", m_seats[m_leaver].id}});
     }
+    // Most turns are shown with the player's timer.
+    if (chance(0.7))
+        send("player_should_act", {{"ts", ts()}, {"playerId", s.id}});
     if (on("seats") && !m_tournament && m_leaver < 0 && chance(0.004)) {
         // A player goes in the middle of the hand; the server plays the
         // seat to the end, and a new player takes it then.
