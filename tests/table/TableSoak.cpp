@@ -301,6 +301,7 @@ void TableSoakRun::play()
             timeouts = field(line, QStringLiteral("timeouts"));
             kicks = field(line, QStringLiteral("kicks"));
             lateEvents = field(line, QStringLiteral("late_events"));
+            ignoredReady = field(line, QStringLiteral("ignored_ready"));
             answers = line.section(QStringLiteral("answers="), 1);
             roundEnds = int(peer.linesStartingWith(QStringLiteral("SOAK_ROUND_END")).size());
         } else if (failure.isEmpty()) {

@@ -36,6 +36,7 @@ struct TableSoakRun
     int timeouts = 0;
     int kicks = 0;
     int lateEvents = 0;   // offers sent after a hand's end
+    int ignoredReady = 0; // ready at a tournament table during a hand
     int roundEnds = 0;    // tournament rounds ended
     QString answers;      // accepted answers by request, as the server counted them
     int clientErrors = 0; // bad server data reported by the client

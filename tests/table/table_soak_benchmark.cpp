@@ -70,8 +70,9 @@ int main(int argc, char **argv)
                     run.elapsedMs > 0 ? run.handsPlayed * 1000.0 / run.elapsedMs : 0.0);
         for (const QString &v : run.violations)
             std::printf("  %s\n", qPrintable(v));
-        std::printf("  answers: %s; tournament rounds ended: %d; offers left to time out on purpose: %d\n",
-                    qPrintable(run.answers), run.roundEnds, run.playerSleeps);
+        std::printf("  answers: %s; tournament rounds ended: %d; offers left to time out on purpose: %d; "
+                    "ready during a tournament hand: %d\n",
+                    qPrintable(run.answers), run.roundEnds, run.playerSleeps, run.ignoredReady);
         for (const QString &t : run.unexplainedTimeouts)
             std::printf("  time-out the player did not choose: %s\n", qPrintable(t));
         for (const auto &[warning, n] : run.warnings)

@@ -213,10 +213,17 @@ bool PeerRandomTable::takes(const QString &name, const QJsonObject &fields, qint
         send("active_changed", {{"active", true}});
         return true;
     }
-    if (name == QLatin1String("ready") && m_tournament && !m_inHand && !m_watching) {
+    if (name == QLatin1String("ready") && m_tournament && !m_watching) {
         // A tournament table's washout notice offers "Next hand"; the
-        // tournament starts the hand anyway.
-        ++m_answers[name];
+        // tournament starts the hand anyway. The notice stays open into the
+        // next hand, and so does its button: a ready then changes nothing
+        // and is counted apart.
+        if (m_inHand) {
+            ++m_ignoredReady;
+            PeerServer::log(QStringLiteral("SOAK_IGNORED ready during hand %1").arg(m_handsPlayed + 1));
+        } else {
+            ++m_answers[name];
+        }
         return true;
     }
     const int t = fields.contains(QStringLiteral("tile")) ? fields.value(QStringLiteral("tile")).toInt() : NoTile;
@@ -1212,7 +1219,7 @@ void PeerRandomTable::finish()
     for (const auto &[name, n] : m_answers)
         answers << QStringLiteral("%1:%2").arg(name).arg(n);
     PeerServer::log(QStringLiteral("SOAK_DONE hands=%1 events=%2 violations=%3 late=%4 timeouts=%5 kicks=%6 "
-                                   "late_events=%7 answers=%8")
+                                   "late_events=%7 ignored_ready=%9 answers=%8")
                         .arg(m_handsPlayed)
                         .arg(m_events)
                         .arg(m_violations)
@@ -1220,5 +1227,6 @@ void PeerRandomTable::finish()
                         .arg(m_timeouts)
                         .arg(m_kicks)
                         .arg(m_lateEvents)
-                        .arg(answers.join(QLatin1Char(','))));
+                        .arg(answers.join(QLatin1Char(',')))
+                        .arg(m_ignoredReady));
 }

@@ -170,5 +170,6 @@ private:
     int m_timeouts = 0;
     int m_kicks = 0;
     int m_lateEvents = 0;
+    int m_ignoredReady = 0; // ready during a tournament hand
     bool m_done = false;
 };
