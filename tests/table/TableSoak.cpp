@@ -1,5 +1,6 @@
 #include "table/TableSoak.h"
 
+#include "game/GameModel.h"
 #include "lobby/SeatedWindow.h"
 #include "lobby/TableModel.h"
 #include "lobby/WatchingWindow.h"
@@ -254,6 +255,24 @@ void TableSoakRun::play()
             failure = QStringLiteral("the client refused the server's data: ") + QString::fromStdString(message);
     });
     QObject::connect(&session, &ConnectionManager::disconnected, &context, [this] { disconnected = true; });
+    // What the table shows at each hand's end, after the controller has
+    // passed the event on, in the peer's words (see PeerRandomTable).
+    QStringList shownCounts;
+    const auto handEnded = [&](qint32 table) {
+        const GameModel *model = controller.model(table);
+        if (!model)
+            return;
+        QStringList parts{QStringLiteral("live:%1").arg(model->liveTiles()),
+                          QStringLiteral("dead:%1").arg(model->deadWallTiles())};
+        for (const auto &[id, player] : model->players())
+            if (id != session.ownPlayerId())
+                parts << QStringLiteral("%1:%2").arg(id).arg(player.hiddenTiles());
+        shownCounts << QStringLiteral("counts=") + parts.join(QLatin1Char(','));
+    };
+    QObject::connect(&session, &ConnectionManager::handEndScoring, &context,
+                     [&](qint32 table, const EndHandScoring &) { handEnded(table); });
+    QObject::connect(&session, &ConnectionManager::handEndNonScoring, &context,
+                     [&](qint32 table, endhand_reason_t, bool) { handEnded(table); });
     session.connectToHost(QStringLiteral("localhost"), peer.port());
     if (!runUntil([&] { return loggedIn || disconnected; }, 15000) || !loggedIn) {
         failure = QStringLiteral("no login");
@@ -292,6 +311,13 @@ void TableSoakRun::play()
         for (const QString &line : peer.lines())
             if (line.startsWith(QLatin1String("SOAK_VIOLATION")) || line.startsWith(QLatin1String("SOAK_MISSING")))
                 violations << line;
+        const QStringList hands = peer.linesStartingWith(QStringLiteral("SOAK_HAND"));
+        for (int i = 0; i < int(hands.size()); ++i) {
+            const QString expected = hands[i].section(QStringLiteral("counts="), 1).prepend(QStringLiteral("counts="));
+            const QString shown = i < shownCounts.size() ? shownCounts[i] : QStringLiteral("(no hand end)");
+            if (shown != expected)
+                inconsistencies << QStringLiteral("hand %1: server %2, client %3").arg(i + 1).arg(expected, shown);
+        }
         const QStringList done = peer.linesStartingWith(QStringLiteral("SOAK_DONE"));
         if (!done.isEmpty()) {
             const QString &line = done.front();

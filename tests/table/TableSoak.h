@@ -43,7 +43,10 @@ struct TableSoakRun
     bool disconnected = false;
     int playerActions = 0;           // clicks of the random player
     QStringList unexplainedTimeouts; // time-outs the player did not choose
-    int playerSleeps = 0;            // offers the player let run out on purpose
+    // Hands whose end the client showed with other wall or hand counts than
+    // the server's.
+    QStringList inconsistencies;
+    int playerSleeps = 0; // offers the player let run out on purpose
     qint64 elapsedMs = 0;
     QStringList log; // what the server printed
     // The client's warnings during the run, digits masked, with their counts.

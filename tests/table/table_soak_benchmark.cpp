@@ -73,13 +73,16 @@ int main(int argc, char **argv)
         std::printf("  answers: %s; tournament rounds ended: %d; offers left to time out on purpose: %d; "
                     "ready during a tournament hand: %d\n",
                     qPrintable(run.answers), run.roundEnds, run.playerSleeps, run.ignoredReady);
+        for (const QString &t : run.inconsistencies)
+            std::printf("  counts differ: %s\n", qPrintable(t));
         for (const QString &t : run.unexplainedTimeouts)
             std::printf("  time-out the player did not choose: %s\n", qPrintable(t));
         for (const auto &[warning, n] : run.warnings)
             std::printf("  client warning x%d: %s\n", n, qPrintable(warning));
         if (!run.failure.isEmpty())
             std::printf("  stopped: %s\n", qPrintable(run.failure));
-        ok = ok && run.finished && run.failure.isEmpty() && run.violations.isEmpty() && run.clientErrors == 0;
+        ok = ok && run.finished && run.failure.isEmpty() && run.violations.isEmpty() && run.inconsistencies.isEmpty()
+             && run.clientErrors == 0;
         totalHands += run.handsPlayed;
         totalEvents += run.events;
         totalMs += run.elapsedMs;

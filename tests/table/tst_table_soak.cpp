@@ -69,6 +69,7 @@ void TestTableSoak::randomHands()
         qInfo("client warning x%d: %s", n, qPrintable(warning));
     QVERIFY2(run.violations.isEmpty(), qPrintable(run.violations.join(QLatin1Char('\n'))));
     QVERIFY2(run.failure.isEmpty(), qPrintable(run.failure));
+    QVERIFY2(run.inconsistencies.isEmpty(), qPrintable(run.inconsistencies.join(QLatin1Char('\n'))));
     QCOMPARE(run.clientErrors, 0);
     QVERIFY(!run.disconnected);
     QVERIFY(run.finished);

@@ -1074,10 +1074,10 @@ void PeerRandomTable::win(int seat, int from)
                                                       {"scores", scores},
                                                       {"dora", tilesJson(m_dora)},
                                                       {"uraDora", QJsonArray{}}}}});
-    PeerServer::log(QStringLiteral("SOAK_HAND %1 won by %2 %3")
+    PeerServer::log(QStringLiteral("SOAK_HAND %1 won by %2 %3 %4")
                         .arg(m_handsPlayed + 1)
                         .arg(w.id)
-                        .arg(from < 0 ? "self-drawn" : "on a discard"));
+                        .arg(from < 0 ? "self-drawn" : "on a discard", counts()));
     handEnded();
 }
 
@@ -1086,9 +1086,22 @@ void PeerRandomTable::washout()
     m_gameOver = m_watching || chance(0.1);
     const int reasons[] = {0, 6, 7, 8, 9};
     send("hand_end_non_scoring", {{"reason", reasons[pick(5)]}, {"endOfGame", m_gameOver}});
-    PeerServer::log(
-        QStringLiteral("SOAK_HAND %1 washout live=%2 dead=%3").arg(m_handsPlayed + 1).arg(m_live).arg(m_dead));
+    PeerServer::log(QStringLiteral("SOAK_HAND %1 washout %2").arg(m_handsPlayed + 1).arg(counts()));
     handEnded();
+}
+
+QString PeerRandomTable::counts() const
+{
+    // What the client's table must show at the hand's end: the wall and
+    // the concealed tiles of every other player still at the table.
+    std::map<qint32, int> hidden;
+    for (int i = 0; i < int(m_seats.size()); ++i)
+        if (m_seats[i].id != m_ownId && i != m_leaver)
+            hidden[m_seats[i].id] = int(m_seats[i].hand.size());
+    QStringList parts;
+    for (const auto &[id, n] : hidden)
+        parts << QStringLiteral("%1:%2").arg(id).arg(n);
+    return QStringLiteral("counts=live:%1,dead:%2,%3").arg(m_live).arg(m_dead).arg(parts.join(QLatin1Char(',')));
 }
 
 void PeerRandomTable::handEnded()

@@ -110,6 +110,7 @@ private:
     void win(int seat, int from);
     void washout();
     void handEnded();
+    QString counts() const;
     void maybeKick();
     void kickToWatchers();
     void changeSeats();
