@@ -802,7 +802,8 @@ void PeerRandomTable::botTurn(int seat)
                     };
                     m_onAnswer = [this, seat, t, letStand](const QString &name, int) {
                         if (name == QLatin1String("call_mahjong")) {
-                            removeOne(m_seats[seat].hand, t);
+                            // No event takes the robbed tile from the bot's
+                            // concealed tiles: the hand simply ends.
                             win(ownSeat(), seat);
                         } else {
                             letStand();
