@@ -81,6 +81,7 @@ int main(int argc, char **argv)
             std::printf("  client warning x%d: %s\n", n, qPrintable(warning));
         if (!run.failure.isEmpty())
             std::printf("  stopped: %s\n", qPrintable(run.failure));
+        std::fflush(stdout);
         ok = ok && run.finished && run.failure.isEmpty() && run.violations.isEmpty() && run.inconsistencies.isEmpty()
              && run.clientErrors == 0;
         totalHands += run.handsPlayed;
