@@ -5,11 +5,29 @@
 
 #include <QJsonObject>
 #include <QJsonValue>
+#include <QSet>
 #include <QString>
 #include <QtGlobal>
 
 #include <map>
 #include <vector>
+
+// The random hands a session plays at the table the client joins (see
+// PeerRandomTable).
+struct RandomTableOptions
+{
+    quint32 seed = 1;
+    int hands = 10;
+    // The time the client gets for each offer; then it times out.
+    int answerMs = 1500;
+    // Event kinds left out: kick (to the watchers mid-hand), watch (to the
+    // watchers between hands), late, replacement, riichi, kong, chow, pong,
+    // win, bonus, inactive, seats, tournament, resync, furiten.
+    QSet<QString> off;
+    // A tournament table the player is seated at after the login (0: none;
+    // the player joins a table from the lobby).
+    qint32 tournamentTable = 0;
+};
 
 // Everything one run of the peer serves: accounts, the lobby, tournaments,
 // answers, and the scenario that each session plays.
@@ -54,6 +72,9 @@ struct PeerConfig
     // The scenario files' contents, in loading order. A session plays the
     // first whose trigger (and "tables", when given) fits the event.
     std::vector<QJsonObject> scenarios;
+    // When set, joining a table plays random hands there.
+    bool randomTable = false;
+    RandomTableOptions random;
 
     // Accounts file lines: "user password playerId [name [loginStatus]]";
     // '#' starts a comment. Throws std::runtime_error on a bad line.

@@ -5,6 +5,7 @@
 #include "protocol/MessageIds.h"
 #include "protocol/MonetaryRoundScore.h"
 #include "protocol/WireConversions.h"
+#include "tools/peer/PeerRandomTable.h"
 #include "tools/peer/PeerServer.h"
 #include "tools/peer/PeerTournamentDesk.h"
 #include "tools/peer/PeerTournamentTicker.h"
@@ -117,6 +118,8 @@ PeerSession::PeerSession(QSslSocket *socket, PeerConfig &config, bool verbose, b
         for (const QJsonValue &d : scenario.value(QStringLiteral("disable")).toArray())
             m_disabled.insert(d.toString());
     }
+    if (m_config.randomTable)
+        m_random = new PeerRandomTable(this, m_config, m_config.random);
     if (!tls)
         QTimer::singleShot(0, this, &PeerSession::onReady);
     sessions().append(this);
@@ -193,7 +196,10 @@ void PeerSession::onReadyRead()
             const QJsonValue json = ScenarioJson::recordToJson(m->body, fields);
             if (m_verbose)
                 PeerServer::log(QStringLiteral("RECV ") + name + QLatin1Char(' ') + compact(masked(json)));
-            if (enabled(m->name.c_str()))
+            const bool random = m_random && json.isObject()
+                                && m_random->takes(name, json.toObject(), qint32(m_vars.value(QStringLiteral("pid"))),
+                                                   m_name);
+            if (!random && enabled(m->name.c_str()))
                 handle(body[0], fields);
             checkExpect(name, json);
         }
@@ -375,6 +381,8 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
                 send(msg::NOTIFY_SEATED, L{kept->second, -1, 0});
                 keptSeats().erase(kept);
             }
+            if (m_random)
+                m_random->loggedIn(a->playerId, a->name);
             trigger(QStringLiteral("login"));
         }
         break;

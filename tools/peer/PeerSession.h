@@ -17,6 +17,7 @@
 #include <optional>
 #include <set>
 
+class PeerRandomTable;
 class PeerTournamentDesk;
 class QSslSocket;
 
@@ -81,6 +82,8 @@ private:
     ScenarioJson::Variables m_vars;
     std::set<qint32> m_registered;
     PeerTournamentDesk *m_desk;
+    // Set when the peer plays random hands at the joined table.
+    PeerRandomTable *m_random = nullptr;
     qint32 m_nextWaitingSeq = 1;
     qint64 m_balance = 0;
     // Lobby paths the client subscribed.

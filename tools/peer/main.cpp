@@ -92,11 +92,34 @@ int main(int argc, char *argv[])
                                          QStringLiteral("Do not print each message."));
     const QCommandLineOption parentOption(QStringLiteral("exit-with-stdin"),
                                           QStringLiteral("Quit when standard input closes (when the parent dies)."));
+    const QCommandLineOption randomOption(
+        QStringLiteral("random-table"),
+        QStringLiteral("Joining a table plays random hands there, dealt from this seed; requests that were not "
+                       "offered are reported (SOAK_VIOLATION)."),
+        QStringLiteral("seed"));
+    const QCommandLineOption handsOption(QStringLiteral("random-hands"),
+                                         QStringLiteral("Hands the random table plays (default 10)."),
+                                         QStringLiteral("n"), QStringLiteral("10"));
+    const QCommandLineOption answerOption(QStringLiteral("random-answer-ms"),
+                                          QStringLiteral("Time the client has for each offer (default 1500)."),
+                                          QStringLiteral("ms"), QStringLiteral("1500"));
+    const QCommandLineOption offOption(
+        QStringLiteral("random-off"),
+        QStringLiteral("Event kinds the random table leaves out, comma-separated: "
+                       "kick, late, replacement, riichi, kong, chow, pong, win, bonus, inactive, "
+                       "seats, tournament, watch, resync, furiten."),
+        QStringLiteral("kinds"));
+    const QCommandLineOption seatOnLoginOption(
+        QStringLiteral("random-tournament-table"),
+        QStringLiteral("The random hands are played at this tournament table: the player is seated there after the "
+                       "login, and tournament rounds end every three hands."),
+        QStringLiteral("table"));
     const QCommandLineOption referenceOption(QStringLiteral("protocol-reference"),
                                              QStringLiteral("Print the message table in Markdown and exit."));
-    parser.addOptions({portOption, hostOption, plainOption, demoOption, certOption, keyOption, accountsOption,
-                       accountOption, scenarioOption, clockOption, seatOption, noLobbyOption, quietOption, parentOption,
-                       referenceOption});
+    parser.addOptions({portOption,  hostOption,     plainOption,   demoOption,        certOption,
+                       keyOption,   accountsOption, accountOption, scenarioOption,    clockOption,
+                       seatOption,  noLobbyOption,  quietOption,   parentOption,      randomOption,
+                       handsOption, answerOption,   offOption,     seatOnLoginOption, referenceOption});
     parser.process(app);
 
     if (parser.isSet(referenceOption)) {
@@ -130,6 +153,24 @@ int main(int argc, char *argv[])
         }
         config.clockOffsetMs = parser.value(clockOption).toLongLong();
         config.seatAfterMs = parser.value(seatOption).toLongLong();
+        if (parser.isSet(randomOption)) {
+            static const QStringList kinds{"kick",     "watch", "late",       "replacement", "riichi",
+                                           "kong",     "chow",  "pong",       "win",         "bonus",
+                                           "inactive", "seats", "tournament", "resync",      "furiten"};
+            bool seedOk = false, handsOk = false, answerOk = false;
+            config.randomTable = true;
+            config.random.seed = parser.value(randomOption).toUInt(&seedOk);
+            config.random.hands = parser.value(handsOption).toInt(&handsOk);
+            config.random.answerMs = parser.value(answerOption).toInt(&answerOk);
+            if (!seedOk || !handsOk || config.random.hands < 1 || !answerOk || config.random.answerMs < 1)
+                throw std::runtime_error("--random-table, --random-hands and --random-answer-ms take positive numbers");
+            config.random.tournamentTable = parser.value(seatOnLoginOption).toInt();
+            for (const QString &kind : parser.value(offOption).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+                if (!kinds.contains(kind.trimmed()))
+                    throw std::runtime_error("--random-off: unknown kind " + kind.toStdString());
+                config.random.off.insert(kind.trimmed());
+            }
+        }
         (void)Codec::instance(); // a broken table fails here, not mid-session
     } catch (const std::exception &e) {
         std::cerr << "mahjong-peer: " << e.what() << std::endl;

@@ -1,0 +1,341 @@
+#include "table/TableSoak.h"
+
+#include "game/GameModel.h"
+#include "lobby/SeatedWindow.h"
+#include "lobby/TableModel.h"
+#include "lobby/WatchingWindow.h"
+#include "protocol/ConnectionManager.h"
+#include "scene/HandView.h"
+#include "table/ConcealedActionDialog.h"
+#include "table/GameController.h"
+#include "table/GameWindow.h"
+#include "table/GameWindowActionQueue.h"
+#include "table/MeldAuction.h"
+#include "table/RoundScoreBoard.h"
+#include "table/ScoreBoard.h"
+#include "table/WashoutWindow.h"
+#include "tools/peer/PeerProcess.h"
+
+#include <QAbstractButton>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QTimer>
+
+#include <algorithm>
+#include <random>
+
+namespace {
+
+// Answers whatever the table window offers, at random, through the window's
+// own buttons and hand. Now and then it lets an offer run out.
+class RandomPlayer : public QObject
+{
+public:
+    RandomPlayer(GameController *controller, qint32 tableId, quint32 seed, int sleepMs)
+        : m_controller(controller)
+        , m_tableId(tableId)
+        , m_rng(seed)
+        , m_sleepMs(sleepMs)
+    {
+        m_clock.start();
+        m_timer.setInterval(3);
+        connect(&m_timer, &QTimer::timeout, this, &RandomPlayer::act);
+        m_timer.start();
+    }
+
+    int actions() const { return m_actions; }
+    int sleeps() const { return m_sleeps; }
+    // When the player began to let an offer run out (ms since the epoch).
+    const std::vector<qint64> &sleepTimes() const { return m_sleepTimes; }
+
+private:
+    bool chance(double p) { return std::uniform_real_distribution<double>(0, 1)(m_rng) < p; }
+    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_rng); }
+
+    static QList<QAbstractButton *> shown(QWidget *parent, const QRegularExpression &names)
+    {
+        QList<QAbstractButton *> buttons;
+        if (!parent || parent->isHidden())
+            return buttons;
+        for (QAbstractButton *b : parent->findChildren<QAbstractButton *>(names))
+            if (b->isVisibleTo(parent) && b->isEnabled())
+                buttons << b;
+        return buttons;
+    }
+
+    void click(QAbstractButton *button)
+    {
+        ++m_actions;
+        button->click();
+    }
+
+    void act()
+    {
+        GameWindow *window = m_controller->view(m_tableId);
+        if (!window || m_clock.elapsed() < m_sleepUntil)
+            return;
+        // The player looks at what the window shows now.
+        window->actionQueue().flush();
+        MeldAuction *auction = window->meldAuction();
+        const QList<QAbstractButton *> auctionButtons =
+            auction ? shown(auction, QRegularExpression(QStringLiteral(
+                                         "^(meldChoiceButton|mahjongButton|passButton|closeButton|riichiButton)$")))
+                    : QList<QAbstractButton *>{};
+        QList<QAbstractButton *> declarations = shown(
+            window->concealedActionDialog(),
+            QRegularExpression(QStringLiteral("^(riichiButton|kongButton|pongToKongButton|replaceBonusButton)$")));
+        HandView *hand = window->handView();
+        // A new question: answer it, or now and then let it run out.
+        const QString situation = QStringLiteral("%1/%2/%3/%4")
+                                      .arg(quintptr(auction))
+                                      .arg(hand->isActive())
+                                      .arg(window->tileChoice())
+                                      .arg(declarations.size());
+        const bool asked = !auctionButtons.isEmpty() || hand->isActive();
+        if (asked && situation != m_situation) {
+            m_situation = situation;
+            if (chance(0.03)) {
+                ++m_sleeps;
+                m_sleepTimes.push_back(QDateTime::currentMSecsSinceEpoch());
+                m_sleepUntil = m_clock.elapsed() + m_sleepMs;
+                return;
+            }
+        }
+        if (!asked)
+            m_situation.clear();
+
+        if (!auctionButtons.isEmpty()) {
+            click(auctionButtons[pick(int(auctionButtons.size()))]);
+            return;
+        }
+        if (!declarations.isEmpty() && window->tileChoice() == 0 && chance(0.5)) {
+            click(declarations[pick(int(declarations.size()))]);
+            return;
+        }
+        if (hand->isActive()) {
+            tile_vector choices;
+            for (tile t : hand->tiles())
+                if (hand->isAllowed(t))
+                    choices.push_back(t);
+            // An active hand without tiles offers nothing: look further.
+            if (!choices.empty()) {
+                ++m_actions;
+                window->onTileClick(choices[pick(int(choices.size()))]);
+                return;
+            }
+        }
+        for (QWidget *board :
+             {static_cast<QWidget *>(window->scoreBoard()), static_cast<QWidget *>(window->washoutWindow()),
+              static_cast<QWidget *>(window->seatedWindow())}) {
+            const auto ready = shown(board,
+                                     QRegularExpression(QStringLiteral("^(readyPushButton|readyButton|playButton)$")));
+            if (!ready.isEmpty()) {
+                click(ready.front());
+                return;
+            }
+        }
+        if (const auto close = shown(window->roundScoreBoard(), QRegularExpression(QStringLiteral("^closeButton$")));
+            !close.isEmpty()) {
+            click(close.front());
+            return;
+        }
+        if (const auto join = shown(window->watchingWindow(), QRegularExpression(QStringLiteral("^joinButton$")));
+            !join.isEmpty())
+            click(join.front());
+    }
+
+    GameController *m_controller;
+    qint32 m_tableId;
+    std::mt19937 m_rng;
+    int m_sleepMs;
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_sleepUntil = 0;
+    QString m_situation;
+    int m_actions = 0;
+    int m_sleeps = 0;
+    std::vector<qint64> m_sleepTimes;
+};
+
+// Tallies the client's warnings while a run plays, and passes every message
+// on as before.
+struct WarningTally
+{
+    static inline std::map<QString, int> *counts = nullptr;
+    static inline QtMessageHandler previous = nullptr;
+
+    explicit WarningTally(std::map<QString, int> &target)
+    {
+        counts = &target;
+        previous = qInstallMessageHandler(&WarningTally::handle);
+    }
+    ~WarningTally()
+    {
+        qInstallMessageHandler(previous);
+        counts = nullptr;
+    }
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        if (type == QtWarningMsg && counts && QLatin1String(context.category).startsWith(QLatin1String("mahjong"))) {
+            QString key = QString::fromLatin1(context.category) + QStringLiteral(": ") + message;
+            key.replace(QRegularExpression(QStringLiteral("\\d+")), QStringLiteral("#"));
+            ++(*counts)[key];
+        }
+        if (previous)
+            previous(type, context, message);
+    }
+};
+
+// Runs the event loop until the condition holds or the time is up.
+bool runUntil(const std::function<bool()> &condition, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        QEventLoop loop;
+        QTimer::singleShot(5, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
+}
+
+int field(const QString &line, const QString &name)
+{
+    const QRegularExpression re(QStringLiteral("\\b%1=(\\d+)").arg(name));
+    const QRegularExpressionMatch m = re.match(line);
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
+}
+
+} // namespace
+
+void TableSoakRun::play()
+{
+    QElapsedTimer clock;
+    clock.start();
+    PeerProcess peer;
+    QStringList args{QStringLiteral("--account"),          QStringLiteral("soak:soak:5001:Soak"),
+                     QStringLiteral("--random-table"),     QString::number(seed),
+                     QStringLiteral("--random-hands"),     QString::number(hands),
+                     QStringLiteral("--random-answer-ms"), QString::number(answerMs)};
+    if (tournament)
+        args << QStringLiteral("--random-tournament-table") << QString::number(tableId);
+    if (!verbose)
+        args << QStringLiteral("--quiet");
+    if (!off.isEmpty())
+        args << QStringLiteral("--random-off") << off.join(QLatin1Char(','));
+    if (!peer.start(args)) {
+        failure = QStringLiteral("the scripted server did not start: ") + peer.errorString();
+        return;
+    }
+    PeerProcess::installTestCa();
+    ConnectionManager session(true);
+    TableModel tables(&session);
+    QWidget mainWindow;
+    // Made before the login, as the main window makes it: a tournament may
+    // seat the player right after it.
+    GameController controller(&session, nullptr, nullptr, &mainWindow);
+    controller.setTableModel(&tables);
+    controller.setPlayerName(QStringLiteral("soak"));
+    QObject context;
+    QObject::connect(&session, &ConnectionManager::versionCheckComplete, &context,
+                     [&session] { session.login(QStringLiteral("soak"), QStringLiteral("soak")); });
+    bool loggedIn = false;
+    QObject::connect(&session, &ConnectionManager::loginSuccess, &context, [&] {
+        loggedIn = true;
+        controller.setPlayerId(session.ownPlayerId());
+    });
+    QObject::connect(&session, &ConnectionManager::exceptionCaught, &context, [this](const std::string &message) {
+        ++clientErrors;
+        if (failure.isEmpty())
+            failure = QStringLiteral("the client refused the server's data: ") + QString::fromStdString(message);
+    });
+    QObject::connect(&session, &ConnectionManager::disconnected, &context, [this] { disconnected = true; });
+    // What the table shows at each hand's end, after the controller has
+    // passed the event on, in the peer's words (see PeerRandomTable).
+    QStringList shownCounts;
+    const auto handEnded = [&](qint32 table) {
+        const GameModel *model = controller.model(table);
+        if (!model)
+            return;
+        QStringList parts{QStringLiteral("live:%1").arg(model->liveTiles()),
+                          QStringLiteral("dead:%1").arg(model->deadWallTiles())};
+        for (const auto &[id, player] : model->players())
+            if (id != session.ownPlayerId())
+                parts << QStringLiteral("%1:%2").arg(id).arg(player.hiddenTiles());
+        shownCounts << QStringLiteral("counts=") + parts.join(QLatin1Char(','));
+    };
+    QObject::connect(&session, &ConnectionManager::handEndScoring, &context,
+                     [&](qint32 table, const EndHandScoring &) { handEnded(table); });
+    QObject::connect(&session, &ConnectionManager::handEndNonScoring, &context,
+                     [&](qint32 table, endhand_reason_t, bool) { handEnded(table); });
+    session.connectToHost(QStringLiteral("localhost"), peer.port());
+    if (!runUntil([&] { return loggedIn || disconnected; }, 15000) || !loggedIn) {
+        failure = QStringLiteral("no login");
+        return;
+    }
+    tables.subscribe(QStringLiteral("101/Practice"));
+    if (!tournament && !runUntil([&] { return tables.hasTable(tableId); }, 10000)) {
+        failure = QStringLiteral("the lobby does not list table %1").arg(tableId);
+        return;
+    }
+    {
+        WarningTally tally(warnings);
+        // Long enough that an answer after the time-out is never taken for
+        // one that crossed it on the wire.
+        const int sleepMs = answerMs * 3 / 2 + 500;
+        RandomPlayer player(&controller, tableId, seed, sleepMs);
+        if (!tournament)
+            session.join_table(tableId, -1);
+
+        finished = runUntil(
+            [&] { return !peer.linesStartingWith(QStringLiteral("SOAK_DONE")).isEmpty() || disconnected; }, timeoutMs);
+        // Answers still on their way count as well.
+        runUntil([] { return false; }, 300);
+        playerActions = player.actions();
+        playerSleeps = player.sleeps();
+        // A time-out the player did not choose: the window gave no way to
+        // answer in time.
+        for (const QString &line : peer.linesStartingWith(QStringLiteral("SOAK_TIMEOUT"))) {
+            const qint64 at = line.section(QStringLiteral("at="), 1).section(QLatin1Char(' '), 0, 0).toLongLong();
+            const bool chosen = std::any_of(player.sleepTimes().begin(), player.sleepTimes().end(),
+                                            [&](qint64 t) { return t <= at && at - t <= sleepMs + 200; });
+            if (!chosen)
+                unexplainedTimeouts << line;
+        }
+        log = peer.lines();
+        for (const QString &line : peer.lines())
+            if (line.startsWith(QLatin1String("SOAK_VIOLATION")) || line.startsWith(QLatin1String("SOAK_MISSING")))
+                violations << line;
+        const QStringList hands = peer.linesStartingWith(QStringLiteral("SOAK_HAND"));
+        for (int i = 0; i < int(hands.size()); ++i) {
+            const QString expected = hands[i].section(QStringLiteral("counts="), 1).prepend(QStringLiteral("counts="));
+            const QString shown = i < shownCounts.size() ? shownCounts[i] : QStringLiteral("(no hand end)");
+            if (shown != expected)
+                inconsistencies << QStringLiteral("hand %1: server %2, client %3").arg(i + 1).arg(expected, shown);
+        }
+        const QStringList done = peer.linesStartingWith(QStringLiteral("SOAK_DONE"));
+        if (!done.isEmpty()) {
+            const QString &line = done.front();
+            handsPlayed = field(line, QStringLiteral("hands"));
+            events = field(line, QStringLiteral("events"));
+            late = field(line, QStringLiteral("late"));
+            timeouts = field(line, QStringLiteral("timeouts"));
+            kicks = field(line, QStringLiteral("kicks"));
+            lateEvents = field(line, QStringLiteral("late_events"));
+            ignoredReady = field(line, QStringLiteral("ignored_ready"));
+            answers = line.section(QStringLiteral("answers="), 1);
+            roundEnds = int(peer.linesStartingWith(QStringLiteral("SOAK_ROUND_END")).size());
+        } else if (failure.isEmpty()) {
+            failure = disconnected ? QStringLiteral("the session ended")
+                                   : QStringLiteral("the hands did not end in time (%1 played)")
+                                         .arg(peer.linesStartingWith(QStringLiteral("SOAK_HAND")).size());
+        }
+        finished = finished && !done.isEmpty() && !disconnected;
+    }
+    elapsedMs = clock.elapsed();
+}

@@ -1,0 +1,139 @@
+// Random hands at a real table: the scripted game server deals and plays
+// the bots, the real GameController and GameWindow follow every hand over a
+// real connection, and a random player answers through the window. Every
+// well-formed event must keep the session alive, and every request the
+// client sends must be one the server offered.
+#include "protocol/ConnectionManager.h"
+#include "protocol/PrivatePlayerData.h"
+#include "table/TableSoak.h"
+#include "tools/peer/PeerProcess.h"
+
+#include <QtTest>
+
+#include <algorithm>
+
+class TestTableSoak : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void randomHands_data();
+    void randomHands();
+    // The server's bookkeeping sees requests it did not offer, so a soak
+    // without violations means something.
+    void requestsNotOfferedAreReported();
+};
+
+void TestTableSoak::randomHands_data()
+{
+    QTest::addColumn<qint32>("tableId");
+    QTest::addColumn<quint32>("seed");
+    QTest::addColumn<bool>("tournament");
+    // Classic: flowers and their replacements, chows; Riichi: riichi and kan
+    // dora. Both: claims, kongs, wins, time-outs, kicks to the watchers and
+    // the way back, offers after a hand's end.
+    QTest::newRow("classic") << 1001 << 2801u << false;
+    QTest::newRow("riichi") << 1002 << 2802u << false;
+    // Seated by the tournament, rounds ending every three hands.
+    QTest::newRow("tournament") << 7001 << 2803u << true;
+}
+
+void TestTableSoak::randomHands()
+{
+    QFETCH(qint32, tableId);
+    QFETCH(quint32, seed);
+    QFETCH(bool, tournament);
+    TableSoakRun run;
+    run.tournament = tournament;
+    run.tableId = tableId;
+    run.seed = seed;
+    run.hands = 6;
+    // Generous: the sanitizer builds answer slowly.
+    run.answerMs = 3000;
+    run.timeoutMs = 150000;
+    // For hunting one fault with the others switched off, by hand only.
+    run.off = qEnvironmentVariable("MAHJONG_SOAK_OFF").split(QLatin1Char(','), Qt::SkipEmptyParts);
+    run.verbose = qEnvironmentVariableIsSet("MAHJONG_SOAK_VERBOSE");
+    run.play();
+    if (run.verbose || !run.violations.isEmpty() || !run.failure.isEmpty()) {
+        QFile log(QDir::temp().filePath(QStringLiteral("table_soak-%1.log").arg(QTest::currentDataTag())));
+        if (log.open(QIODevice::WriteOnly | QIODevice::Text))
+            log.write(run.log.join(QLatin1Char('\n')).toUtf8());
+        qInfo("the server's log: %s", qPrintable(log.fileName()));
+    }
+    qInfo("%d hands, %lld events, %d time-outs, %d late answers, %d kicks, %d offers after a hand's end, "
+          "%d round ends, %d clicks, %.1f s; answers %s",
+          run.handsPlayed, run.events, run.timeouts, run.late, run.kicks, run.lateEvents, run.roundEnds,
+          run.playerActions, run.elapsedMs / 1000.0, qPrintable(run.answers));
+    for (const auto &[warning, n] : run.warnings)
+        qInfo("client warning x%d: %s", n, qPrintable(warning));
+    QVERIFY2(run.violations.isEmpty(), qPrintable(run.violations.join(QLatin1Char('\n'))));
+    QVERIFY2(run.failure.isEmpty(), qPrintable(run.failure));
+    QVERIFY2(run.inconsistencies.isEmpty(), qPrintable(run.inconsistencies.join(QLatin1Char('\n'))));
+    QCOMPARE(run.clientErrors, 0);
+    QVERIFY(!run.disconnected);
+    QVERIFY(run.finished);
+    QCOMPARE(run.handsPlayed, run.hands);
+    // Whole hands went by, not just a deal.
+    QVERIFY(run.events > run.hands * 20);
+    if (tournament)
+        QCOMPARE(run.roundEnds, run.hands / 3 - 1);
+}
+
+void TestTableSoak::requestsNotOfferedAreReported()
+{
+    PeerProcess peer;
+    QVERIFY2(peer.start({QStringLiteral("--account"), QStringLiteral("soak:soak:5001:Soak"),
+                         QStringLiteral("--random-table"), QStringLiteral("5"), QStringLiteral("--random-hands"),
+                         QStringLiteral("1"), QStringLiteral("--random-answer-ms"), QStringLiteral("30000"),
+                         QStringLiteral("--random-off"), QStringLiteral("kick,watch,win,replacement")}),
+             qPrintable(peer.errorString()));
+    PeerProcess::installTestCa();
+    ConnectionManager session(true);
+    QSignalSpy handshake(&session, &ConnectionManager::versionCheckComplete);
+    session.connectToHost(QStringLiteral("localhost"), peer.port());
+    QVERIFY(handshake.wait(10000));
+    QSignalSpy loggedIn(&session, &ConnectionManager::loginSuccess);
+    session.login(QStringLiteral("soak"), QStringLiteral("soak"));
+    QVERIFY(loggedIn.wait(10000));
+    QSignalSpy askedReady(&session, &ConnectionManager::areYouReady);
+    QSignalSpy hand(&session, &ConnectionManager::privatePlayerData);
+    QSignalSpy drawn(&session, &ConnectionManager::tilesFromWall);
+    QSignalSpy turn(&session, &ConnectionManager::playerShouldAct);
+    session.join_table(1001);
+    QVERIFY(askedReady.wait(10000));
+
+    const auto violations = [&peer] { return peer.linesStartingWith(QStringLiteral("SOAK_VIOLATION")); };
+    // Nobody is asked to discard yet.
+    session.discard_tile(1001, 5001, 5);
+    QTRY_COMPARE_WITH_TIMEOUT(violations().size(), 1, 10000);
+    QVERIFY(violations().back().startsWith(QStringLiteral("SOAK_VIOLATION discard_tile")));
+    session.ready(1001, 5001);
+    // The player is East: the hand's first turn is the player's.
+    QTRY_VERIFY_WITH_TIMEOUT(!turn.isEmpty() && !hand.isEmpty() && drawn.size() >= 2, 10000);
+    QCOMPARE(turn.front()[2].toInt(), 5001);
+    tile_vector tiles = hand.front()[1].value<PrivatePlayerData>().tiles;
+    for (const QList<QVariant> &draw : drawn)
+        if (draw[1].value<tile_vector>().size() == 1)
+            tiles.push_back(draw[1].value<tile_vector>().front());
+    tile absent = 0;
+    while (std::find(tiles.begin(), tiles.end(), absent) != tiles.end())
+        ++absent;
+    // A tile the player does not hold, a claim nobody offered, another
+    // player's discard: each is reported, and the turn still waits.
+    session.discard_tile(1001, 5001, absent);
+    session.call_pong(1001, 5001, tiles.front());
+    session.discard_tile(1001, 5002, tiles.front());
+    QTRY_COMPARE_WITH_TIMEOUT(violations().size(), 4, 10000);
+    QVERIFY(violations()[1].contains(QStringLiteral("\"tile\":%1").arg(absent)));
+    QVERIFY(violations()[2].startsWith(QStringLiteral("SOAK_VIOLATION call_pong")));
+    QVERIFY(violations()[3].contains(QStringLiteral("another player")));
+    // The offered answer is taken.
+    const int discards = int(peer.linesStartingWith(QStringLiteral("SENT tile_discarded")).size());
+    session.discard_tile(1001, 5001, tiles.back());
+    QTRY_VERIFY_WITH_TIMEOUT(peer.linesStartingWith(QStringLiteral("SENT tile_discarded")).size() > discards, 10000);
+    QCOMPARE(violations().size(), 4);
+}
+
+QTEST_MAIN(TestTableSoak)
+#include "tst_table_soak.moc"
