@@ -527,7 +527,12 @@ void GameWindow::onStartHand(bool newRound)
     if (m_table)
         m_sideBar->setWindRound(m_table->prevailingWind() + 1);
     hideInviteDialog();
+    // Nothing of the last hand may act in this one: the hand waits for its
+    // turn, and the washout notice stays to be read but its Ready, which
+    // answered the last hand, is gone.
+    m_handView->setActive(false);
     m_washoutWindow->stopCountdown();
+    m_washoutWindow->setWatchOnly(true);
     dropMeldAuction();
     m_concealedActionDialog->hide();
     if (newRound) {

@@ -19,12 +19,14 @@
 #include "table/RoundScoreBoard.h"
 #include "table/RoundScoreWidget.h"
 #include "table/SideBar.h"
+#include "table/WashoutWindow.h"
 
 #include <QDir>
 #include <QAbstractButton>
 #include <QLabel>
 #include <QTextBrowser>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QtTest>
@@ -527,6 +529,31 @@ private slots:
         t.model.onTileDiscarded(P1, 4, false);
         t.window.onMeldSuggestion({meld_offer(2, 4)}, P1, 4, TimeSpan());
         QVERIFY(t.window.meldAuction());
+    }
+
+    // A washout's notice may stay up into the next hand (no automatic
+    // popdown); its Ready then belongs to a hand that is over and must not
+    // send a ready in the middle of the new one.
+    void washoutNoticeCannotReadyIntoTheNextHand()
+    {
+        Table t;
+        QSignalSpy ready(&t.window, &GameWindow::ready);
+        t.model.onHandEndNonScoring(endhand_reason_t(6), false);
+        auto *notice = t.window.findChild<WashoutWindow *>();
+        QVERIFY(notice);
+        auto *readyButton = notice->findChild<QPushButton *>(QStringLiteral("readyButton"));
+        QVERIFY(readyButton && !readyButton->isHidden());
+
+        Seating seating;
+        seating.players = {{P1, OWN, P2, P3}};
+        t.model.onStartHand(4, seating, {}, false, TableState{OWN, 0, -1, -1, 0, 0}, WallState{});
+        QVERIFY(readyButton->isHidden());
+        // What is left closes the notice and sends nothing.
+        auto *ok = notice->findChild<QPushButton *>(QStringLiteral("okButton"));
+        QVERIFY(ok && !ok->isHidden());
+        ok->click();
+        QCOMPARE(ready.count(), 0);
+        QVERIFY(!t.window.handView()->isActive());
     }
 
     // A self-drawn win alone is offered on the claim panel; the dialog of
