@@ -251,10 +251,17 @@ void TestMainwindowSocial::avatarFromPreferences()
     dialog->findChild<QPushButton *>(QStringLiteral("okButton"))->click();
     QVERIFY(ok.wait(10000));
     QTRY_VERIFY_WITH_TIMEOUT(watched.isNull(), 10000);
-    const QImage shown = page->findChild<QLabel *>(QStringLiteral("avatarLabel"))->pixmap().toImage();
-    QCOMPARE(shown.size(), chosen.size());
-    QVERIFY(shown.convertToFormat(QImage::Format_ARGB32)
-            != PlayerDb::defaultAvatar(1103).toImage().convertToFormat(QImage::Format_ARGB32));
+    // The page shows the picture once the directory has it (later than the
+    // upload's answer on a slow machine).
+    const QImage defaultPicture = PlayerDb::defaultAvatar(1103).toImage().convertToFormat(QImage::Format_ARGB32);
+    const auto shown = [page] {
+        return page->findChild<QLabel *>(QStringLiteral("avatarLabel"))
+            ->pixmap()
+            .toImage()
+            .convertToFormat(QImage::Format_ARGB32);
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(shown() != defaultPicture, 10000);
+    QCOMPARE(shown().size(), chosen.size());
     QVERIFY(!QApplication::overrideCursor());
 
     // A failed upload is reported and leaves the dialog open.
