@@ -129,6 +129,9 @@ private:
     void play(GameWindow *window, const QList<Move> &moves, const QSignalSpy &askedReady);
     bool start(const QStringList &args, TournamentsLobbyModel *tournaments = nullptr);
     bool startScenario(const QString &file);
+    // Joins table 1001, takes the seat and discards the scenario's first
+    // offered tile; null when that failed.
+    GameWindow *seatedAfterFirstDiscard(const QSignalSpy &askedReady);
     QString writeScenario(const QJsonObject &scenario);
     // The peer's requests of that name that contain the text.
     int received(const QString &name, const QString &text = QString());
@@ -812,19 +815,25 @@ void TestGameController::leftKickedOrRemoved()
     QCOMPARE(errors.size(), 0);
 }
 
+GameWindow *TestGameController::seatedAfterFirstDiscard(const QSignalSpy &askedReady)
+{
+    GameWindow *window = joinTable(1001);
+    if (!window)
+        return nullptr;
+    play(window,
+         {{Move::Sit, 0, 0, QStringLiteral("join_table")}, {Move::Discard, 33, 0, QStringLiteral("discard_tile")}},
+         askedReady);
+    return QTest::currentTestFailed() ? nullptr : window;
+}
+
 void TestGameController::kickToWatchKeepsTheHand()
 {
     QVERIFY(startScenario(QStringLiteral("kick-to-watch-hand.json")));
     QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
     QSignalSpy destroyed(m_controller.get(), &GameController::tableViewDestroyed);
     QSignalSpy askedReady(m_session.get(), &ConnectionManager::areYouReady);
-    GameWindow *window = joinTable(1001);
+    GameWindow *window = seatedAfterFirstDiscard(askedReady);
     QVERIFY(window);
-    play(window,
-         {{Move::Sit, 0, 0, QStringLiteral("join_table")}, {Move::Discard, 33, 0, QStringLiteral("discard_tile")}},
-         askedReady);
-    if (QTest::currentTestFailed())
-        return;
     // Moved to the watchers: the watch request goes out, and the bot's draw
     // and discard that follow are shown on the table the player still sees.
     QTRY_COMPARE_WITH_TIMEOUT(received(QStringLiteral("watch_table"), QStringLiteral("\"tableId\":1001")), 1, 20000);
@@ -886,13 +895,8 @@ void TestGameController::lateClaimAfterTheHandsEnd()
     QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
     QSignalSpy askedReady(m_session.get(), &ConnectionManager::areYouReady);
     QSignalSpy lateTurn(m_session.get(), &ConnectionManager::playerShouldAct);
-    GameWindow *window = joinTable(1001);
+    GameWindow *window = seatedAfterFirstDiscard(askedReady);
     QVERIFY(window);
-    play(window,
-         {{Move::Sit, 0, 0, QStringLiteral("join_table")}, {Move::Discard, 33, 0, QStringLiteral("discard_tile")}},
-         askedReady);
-    if (QTest::currentTestFailed())
-        return;
     // The readiness question comes after the late claim, turn and offer.
     QTRY_VERIFY_WITH_TIMEOUT(askedReady.size() == 1 && !window->washoutWindow()->isHidden(), 20000);
     QCOMPARE(lateTurn.size(), 2);

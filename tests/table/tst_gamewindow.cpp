@@ -1,5 +1,6 @@
 // The table window against a table model fed with the server's records.
 
+#include "QuietTableSettings.h"
 #include "game/GameModel.h"
 #include "protocol/ServerError.h"
 #include "scene/CompactCityView.h"
@@ -105,14 +106,7 @@ class TestGameWindow : public QObject
 private slots:
     void initTestCase()
     {
-        QCoreApplication::setOrganizationName(QStringLiteral("mahjong-tests"));
-        QCoreApplication::setApplicationName(QStringLiteral("tst_gamewindow"));
-        QSettings().clear();
-        // Steps run at once: the test reads the views right after each event.
-        QSettings().setValue(QStringLiteral("game/animations"), false);
-        QSettings().setValue(QStringLiteral("game/sound"), false);
-        QDir::setSearchPaths(QStringLiteral("resources"), {QStringLiteral(":/default")});
-        QDir::setSearchPaths(QStringLiteral("textimages"), {QStringLiteral(":/default/textimages")});
+        useQuietTableSettings(QStringLiteral("tst_gamewindow"));
         TileGraphics::instance().setTileSet(0, 0);
     }
 

@@ -6,6 +6,7 @@
 #include "lobby/LocalizationDb.h"
 #include "scene/TileGraphics.h"
 #include "scene/TimerView.h"
+#include "QuietTableSettings.h"
 #include "table/GameWindow.h"
 #include "table/SelectorButton.h"
 #include "table/TableSelector.h"
@@ -125,13 +126,7 @@ class TestTableLook : public QObject
 private slots:
     void initTestCase()
     {
-        QCoreApplication::setOrganizationName(QStringLiteral("mahjong-tests"));
-        QCoreApplication::setApplicationName(QStringLiteral("tst_tablelook"));
-        QSettings().clear();
-        QSettings().setValue(QStringLiteral("game/animations"), false);
-        QSettings().setValue(QStringLiteral("game/sound"), false);
-        QDir::setSearchPaths(QStringLiteral("resources"), {QStringLiteral(":/default")});
-        QDir::setSearchPaths(QStringLiteral("textimages"), {QStringLiteral(":/default/textimages")});
+        useQuietTableSettings(QStringLiteral("tst_tablelook"));
         QFile css(QStringLiteral(":/default/defaultui.css"));
         QVERIFY(css.open(QIODevice::ReadOnly));
         qApp->setStyleSheet(QString::fromUtf8(css.readAll()));
