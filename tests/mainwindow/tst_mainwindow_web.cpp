@@ -26,10 +26,15 @@
 #include <QSignalSpy>
 #include <QSslConfiguration>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+
+#include <cstdio>
+
+#include <unistd.h>
 
 namespace {
 const QByteArray bridgePage = R"(<!DOCTYPE html>
@@ -168,6 +173,7 @@ private slots:
     void verifyChains();
     void certificateDecision_data();
     void certificateDecision();
+    void engineTrustsTheClientCas();
 
 private:
     TestCertificates m_certificates;
@@ -189,6 +195,8 @@ private:
     Leaf m_clientOnly;
     Leaf m_commonNameOnly;
     Leaf m_caLeaf;
+    // For localhost, first used by one test only.
+    Leaf m_fresh;
     // For two sibling subdomains, www and evil of sibling.example.com.
     Leaf m_siblings;
     bool makeLeaf(const QString &subject, const QByteArray &extensions, Leaf *leaf);
@@ -197,6 +205,11 @@ private:
 
 void TestMainwindowWeb::initTestCase()
 {
+    // Before the engine starts: names that reach the test hosts, one not in
+    // the trusted host's certificate and two sibling subdomains.
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+            qgetenv("QTWEBENGINE_CHROMIUM_FLAGS")
+                + " --host-resolver-rules=\"MAP wrong-host.test 127.0.0.1, MAP *.sibling.example.com 127.0.0.1\"");
     QString error;
     QVERIFY2(m_certificates.create(&error), qPrintable(error));
     // Chromium must not know the test CA by itself (a store left by an older
@@ -204,6 +217,14 @@ void TestMainwindowWeb::initTestCase()
     // default configuration.
     QDir(QDir::home().filePath(QStringLiteral(".pki"))).removeRecursively();
     QVERIFY(!CertificateVerifier::verify({m_certificates.server}, QStringLiteral("localhost")));
+#ifdef MAHJONG_ENGINE_NOT_TOLD
+    // A first page before the client has CAs: the engine is never told of
+    // them, as where it cannot be, and the client's own check decides.
+    {
+        EmbeddedWebPage first;
+    }
+    QVERIFY(!CertificateVerifier::shareWithEngine());
+#endif
     QCOMPARE(CaCertificates::install({m_certificates.caFile}), 1);
     // The self-signed certificate stands for a CA of the system's store:
     // trusted by Qt's default configuration, not one of the client's own.
@@ -220,16 +241,13 @@ void TestMainwindowWeb::initTestCase()
     QVERIFY(makeLeaf(QStringLiteral("/CN=localhost"),
                      "basicConstraints=critical,CA:TRUE\n" + server + "subjectAltName=DNS:localhost,IP:127.0.0.1\n",
                      &m_caLeaf));
+    QVERIFY(makeLeaf(QStringLiteral("/CN=localhost"),
+                     "basicConstraints=CA:FALSE\n" + server + "subjectAltName=DNS:localhost,IP:127.0.0.1\n", &m_fresh));
     QVERIFY(makeLeaf(QStringLiteral("/CN=www.sibling.example.com"),
                      "basicConstraints=CA:FALSE\n" + server + "subjectAltName=DNS:www.sibling.example.com,DNS:evil.sibling.example.com\n",
                      &m_siblings));
     for (const char *scheme : {"http", "https", "mailto", "file", "localwww"})
         QDesktopServices::setUrlHandler(QLatin1String(scheme), this, "openedUrl");
-    // Names that reach the test hosts: one not in the trusted host's
-    // certificate, and two sibling subdomains.
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
-            qgetenv("QTWEBENGINE_CHROMIUM_FLAGS")
-                + " --host-resolver-rules=\"MAP wrong-host.test 127.0.0.1, MAP *.sibling.example.com 127.0.0.1\"");
 
     ResourcePaths::install({});
     m_server = std::make_unique<HttpsTestServer>(m_certificates.server, m_certificates.serverKey);
@@ -528,6 +546,9 @@ void TestMainwindowWeb::newWindowsAreCapped()
 
 void TestMainwindowWeb::documentDomainKeepsTheClient()
 {
+#ifdef MAHJONG_ENGINE_NOT_TOLD
+    QSKIP("The engine lets in no frame whose certificate it does not trust itself.");
+#endif
     HttpsTestServer siblings(m_siblings.certificate, m_siblings.key);
     QVERIFY(siblings.listen());
     const auto at = [&](const char *host, const char *path) {
@@ -873,6 +894,43 @@ void TestMainwindowWeb::certificateDecision()
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("refused the certificate of")));
     QVERIFY(loadAndWait(browser.webView(), [&] { browser.load(url); }));
     QCOMPARE(browser.showsSecure(), accepted);
+}
+
+// The engine trusts the client's CAs itself: a host of theirs costs no
+// failed handshake (which the engine logs) and no certificate error. Where
+// the engine is not told, the client's own check still lets the page in.
+void TestMainwindowWeb::engineTrustsTheClientCas()
+{
+    HttpsTestServer https(m_fresh.certificate, m_fresh.key);
+    QVERIFY(https.listen());
+    https.setBody(QStringLiteral("/fresh.html"),
+                  "<!DOCTYPE html><html><head><title>fresh</title></head><body>fresh</body></html>");
+    EmbeddedWebPage page;
+    QSignalSpy errors(page.webView()->page(), &QWebEnginePage::certificateError);
+    // What the engine writes while the page loads.
+    QTemporaryFile engineLog;
+    QVERIFY(engineLog.open());
+    std::fflush(stderr);
+    const int savedStderr = ::dup(STDERR_FILENO);
+    QVERIFY(savedStderr >= 0);
+    ::dup2(engineLog.handle(), STDERR_FILENO);
+    const auto restore = qScopeGuard([&] {
+        std::fflush(stderr);
+        ::dup2(savedStderr, STDERR_FILENO);
+        ::close(savedStderr);
+    });
+    page.setUrl(https.url(QStringLiteral("/fresh.html")));
+    QTRY_COMPARE_WITH_TIMEOUT(page.webView()->title(), QStringLiteral("fresh"), 20000);
+    QTest::qWait(200);
+    // The file's offset is shared with the engine's writes.
+    QVERIFY(engineLog.seek(0));
+    const QByteArray logged = engineLog.readAll();
+#ifdef MAHJONG_ENGINE_NOT_TOLD
+    QCOMPARE(errors.size(), 1);
+#else
+    QVERIFY2(!logged.contains("handshake failed"), logged.constData());
+    QCOMPARE(errors.size(), 0);
+#endif
 }
 
 QTEST_MAIN(TestMainwindowWeb)
