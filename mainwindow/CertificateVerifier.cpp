@@ -7,6 +7,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHostAddress>
 #include <QSslCertificate>
 #include <QTemporaryDir>
@@ -151,7 +152,10 @@ bool CertificateVerifier::shareWithEngine()
         // engine would, so that its own start finds the same.
         if (!NSS_IsInitialized()) {
             const QString userDb = QDir::home().filePath(QStringLiteral(".pki/nssdb"));
-            QDir().mkpath(userDb);
+            if (!QFileInfo::exists(userDb) && QDir().mkpath(userDb)) {
+                for (const QString &made : {QDir::home().filePath(QStringLiteral(".pki")), userDb})
+                    QFile::setPermissions(made, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            }
             const QByteArray config = "sql:" + QFile::encodeName(userDb);
             if (NSS_Initialize(config.constData(), "", "", "secmod.db", NSS_INIT_NOROOTINIT | NSS_INIT_OPTIMIZESPACE)
                     != SECSuccess
@@ -162,9 +166,11 @@ bool CertificateVerifier::shareWithEngine()
         }
         // A fresh database of this run: nothing outlives the process, not
         // even a CA that a later version of the client dropped.
-        static QTemporaryDir directory;
-        if (!directory.isValid())
+        static QTemporaryDir directory(QDir::tempPath() + QStringLiteral("/mahjong-cas-XXXXXX"));
+        if (!directory.isValid() || directory.path().contains(QLatin1Char('\''))) {
+            qCWarning(lcMainwindow) << "no room for the client's certificate store for the web engine";
             return false;
+        }
         const QByteArray spec = "configDir='sql:" + QFile::encodeName(directory.path())
                                 + "' tokenDescription='Mahjong client CAs'";
         PK11SlotInfo *slot = SECMOD_OpenUserDB(spec.constData());

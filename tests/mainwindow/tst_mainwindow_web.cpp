@@ -930,6 +930,10 @@ void TestMainwindowWeb::engineTrustsTheClientCas()
 #else
     QVERIFY2(!logged.contains("handshake failed"), logged.constData());
     QCOMPARE(errors.size(), 0);
+    // The user's own database, which other programs share, is left alone.
+    QFile userDb(QDir::home().filePath(QStringLiteral(".pki/nssdb/cert9.db")));
+    QVERIFY(userDb.open(QIODevice::ReadOnly));
+    QVERIFY(!userDb.readAll().contains(m_certificates.ca.toDer()));
 #endif
 }
 
