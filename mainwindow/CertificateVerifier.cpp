@@ -154,7 +154,8 @@ bool CertificateVerifier::shareWithEngine()
             const QString userDb = QDir::home().filePath(QStringLiteral(".pki/nssdb"));
             if (!QFileInfo::exists(userDb) && QDir().mkpath(userDb)) {
                 for (const QString &made : {QDir::home().filePath(QStringLiteral(".pki")), userDb})
-                    QFile::setPermissions(made, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+                    QFile::setPermissions(made,
+                                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
             }
             const QByteArray config = "sql:" + QFile::encodeName(userDb);
             if (NSS_Initialize(config.constData(), "", "", "secmod.db", NSS_INIT_NOROOTINIT | NSS_INIT_OPTIMIZESPACE)
@@ -183,9 +184,10 @@ bool CertificateVerifier::shareWithEngine()
         int added = 0;
         for (const QSslCertificate &anchor : anchors) {
             QByteArray der = anchor.toDer();
-            SECItem item{siBuffer, reinterpret_cast<unsigned char *>(der.data()), static_cast<unsigned int>(der.size())};
-            CERTCertificate *certificate =
-                CERT_NewTempCertificate(CERT_GetDefaultCertDB(), &item, nullptr, PR_FALSE, PR_TRUE);
+            SECItem item{siBuffer, reinterpret_cast<unsigned char *>(der.data()),
+                         static_cast<unsigned int>(der.size())};
+            CERTCertificate *certificate = CERT_NewTempCertificate(CERT_GetDefaultCertDB(), &item, nullptr, PR_FALSE,
+                                                                   PR_TRUE);
             if (!certificate)
                 continue;
             const QByteArray nickname = "mahjong-ca-" + anchor.digest(QCryptographicHash::Sha256).toHex().left(16);

@@ -143,8 +143,7 @@ void EmbeddedWebPage::onError()
     // A failing fallback is not loaded again and again: the view's address
     // cannot tell, since after a failed load it is the last page shown. The
     // fallback is the client's own choice: it is not trusted for being loaded.
-    if (m_fallbackShown || !m_fallbackUrl.isValid() || m_fallbackUrl == m_requestedUrl
-        || !isLoadableUrl(m_fallbackUrl))
+    if (m_fallbackShown || !m_fallbackUrl.isValid() || m_fallbackUrl == m_requestedUrl || !isLoadableUrl(m_fallbackUrl))
         return;
     m_fallbackShown = true;
     m_ui->webView->setUrl(m_fallbackUrl);

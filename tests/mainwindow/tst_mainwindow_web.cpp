@@ -244,7 +244,8 @@ void TestMainwindowWeb::initTestCase()
     QVERIFY(makeLeaf(QStringLiteral("/CN=localhost"),
                      "basicConstraints=CA:FALSE\n" + server + "subjectAltName=DNS:localhost,IP:127.0.0.1\n", &m_fresh));
     QVERIFY(makeLeaf(QStringLiteral("/CN=www.sibling.example.com"),
-                     "basicConstraints=CA:FALSE\n" + server + "subjectAltName=DNS:www.sibling.example.com,DNS:evil.sibling.example.com\n",
+                     "basicConstraints=CA:FALSE\n" + server
+                         + "subjectAltName=DNS:www.sibling.example.com,DNS:evil.sibling.example.com\n",
                      &m_siblings));
     for (const char *scheme : {"http", "https", "mailto", "file", "localwww"})
         QDesktopServices::setUrlHandler(QLatin1String(scheme), this, "openedUrl");
@@ -291,8 +292,8 @@ bool TestMainwindowWeb::makeLeaf(const QString &subject, const QByteArray &exten
         process.start(QStringLiteral("openssl"), arguments);
         return process.waitForFinished(30000) && process.exitCode() == 0;
     };
-    if (!openssl({"req", "-newkey", "rsa:2048", "-nodes", "-subj", subject, "-keyout", name + ".key", "-out",
-                  name + ".csr"})
+    if (!openssl(
+            {"req", "-newkey", "rsa:2048", "-nodes", "-subj", subject, "-keyout", name + ".key", "-out", name + ".csr"})
         || !openssl({"x509", "-req", "-days", "30", "-in", name + ".csr", "-CA", m_certificates.caFile, "-CAkey", caKey,
                      "-CAcreateserial", "-CAserial", m_certDir.filePath("ca.srl"), "-extfile", name + ".ext", "-out",
                      name + ".crt"}))
@@ -502,8 +503,8 @@ void TestMainwindowWeb::refusedAddressOpensNothing_data()
     QTest::newRow("script, system browser") << int(WebPageRequest::Support) << "javascript:alert(1)" << system;
     QTest::newRow("data, system browser") << int(WebPageRequest::Help) << "data:text/html,help" << system;
     QTest::newRow("file, system browser") << int(WebPageRequest::None) << "file:///etc/passwd" << system;
-    QTest::newRow("local page, system browser") << int(WebPageRequest::CreateUserTerms) << "localwww:/welcome.html"
-                                                << system;
+    QTest::newRow("local page, system browser")
+        << int(WebPageRequest::CreateUserTerms) << "localwww:/welcome.html" << system;
 }
 
 // A refused address is logged: no browser, no dialog, no message box.
@@ -552,7 +553,8 @@ void TestMainwindowWeb::documentDomainKeepsTheClient()
     HttpsTestServer siblings(m_siblings.certificate, m_siblings.key);
     QVERIFY(siblings.listen());
     const auto at = [&](const char *host, const char *path) {
-        return QUrl(QStringLiteral("https://%1:%2%3").arg(QLatin1String(host)).arg(siblings.port()).arg(QLatin1String(path)));
+        return QUrl(
+            QStringLiteral("https://%1:%2%3").arg(QLatin1String(host)).arg(siblings.port()).arg(QLatin1String(path)));
     };
     // The trusted page relaxes its domain and frames a sibling subdomain
     // that does the same and then tries to drive "client" as its parent.
@@ -640,8 +642,9 @@ void TestMainwindowWeb::sidePageWhenTheWebHostIsDown()
     QTRY_COMPARE_WITH_TIMEOUT(side->webView()->title(), title, 20000);
     QCOMPARE(runJavaScript(side->webView()->page(), QStringLiteral("document.documentElement.lang")).toString(), lang);
     // Sized for the panel: the notice fits without scrolling.
-    const QString fits = runJavaScript(side->webView()->page(),
-                                       QStringLiteral("document.documentElement.scrollHeight + ' of ' + window.innerHeight"))
+    const QString fits = runJavaScript(
+                             side->webView()->page(),
+                             QStringLiteral("document.documentElement.scrollHeight + ' of ' + window.innerHeight"))
                              .toString();
     const QStringList heights = fits.split(QStringLiteral(" of "));
     QVERIFY2(heights.size() == 2 && heights[0].toInt() <= heights[1].toInt(), qPrintable(fits));
@@ -829,8 +832,8 @@ void TestMainwindowWeb::verifyChains()
     };
     for (const auto &c : cases) {
         QString reason;
-        const QString row = QStringLiteral("%1 for %2: %3")
-                                .arg(c.chain.value(0).subjectDisplayName(), QLatin1String(c.host), reason);
+        const QString row =
+            QStringLiteral("%1 for %2: %3").arg(c.chain.value(0).subjectDisplayName(), QLatin1String(c.host), reason);
         QVERIFY2(CertificateVerifier::verify(c.chain, QLatin1String(c.host), &reason) == c.trusted, qPrintable(row));
         QCOMPARE(reason.isEmpty(), c.trusted);
     }
