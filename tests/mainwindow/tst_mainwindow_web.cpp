@@ -616,6 +616,7 @@ void TestMainwindowWeb::sidePageWhenTheWebHostIsDown_data()
                         << "en";
     QTest::newRow("ja") << "ja" << QString::fromUtf8("オフライン") << "ja";
     QTest::newRow("zh_CN") << "zh_CN" << QString::fromUtf8("离线") << "zh-CN";
+    QTest::newRow("zh_TW") << "zh_TW" << QString::fromUtf8("離線") << "zh-TW";
 }
 
 // The side panel shows the client's own page, in the player's language,
