@@ -22,6 +22,7 @@ EmbeddedBrowser::EmbeddedBrowser(QWidget *parent)
     , m_bridge(new JavascriptInterface(this))
     , m_ui(std::make_unique<Ui::EmbeddedBrowser>())
 {
+    CertificateVerifier::shareWithEngine();
     LocalPageSchemeHandler::installOn(QWebEngineProfile::defaultProfile());
     auto *content = new QFrame;
     m_ui->setupUi(content);
