@@ -938,7 +938,9 @@ void TestGameController::tournamentRoundEndShowsTheTournamentsBoard()
     window->show();
     QTRY_VERIFY_WITH_TIMEOUT(window->playerInactiveWindow()->isVisible(), 10000);
 
-    m_session->query_lobby_summary();
+    // Reactivate: the server takes the player back, then the round ends.
+    window->playerInactiveWindow()->findChild<QAbstractButton *>(QStringLiteral("reactivateButton"))->click();
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("RECV reactivate_table"), 10000).isNull());
     QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
     RoundScoreBoard *board = window->roundScoreBoard();
     QTRY_VERIFY_WITH_TIMEOUT(board->isVisible() && board->rows().size() == 4, 10000);

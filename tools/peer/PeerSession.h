@@ -35,6 +35,15 @@ public:
     // The player's money in cents; a change is reported to the client.
     qint64 balance() const { return m_balance; }
     void changeBalance(qint64 cents);
+    // Sends a new table to the client when it subscribed the table's lobby path.
+    void announceTable(const TableInfo &t);
+    // A tournament seat: the player's join of that table succeeds, full as
+    // the tournament table is.
+    void addTournamentSeat(qint32 tableId) { m_tournamentSeats.insert(tableId); }
+    void removeTournamentSeat(qint32 tableId) { m_tournamentSeats.erase(tableId); }
+    qint32 playerId() const { return qint32(m_vars.value(QStringLiteral("pid"))); }
+    // The name the peer knows for a player id (the scenarios' bots, accounts).
+    QString playerName(qint32 playerId) const;
 
 private slots:
     void onReady();
@@ -94,6 +103,8 @@ private:
     // an earlier connection; -1 for none.
     qint32 m_seatedTable = -1;
     qint32 m_keptTable = -1;
+    // Tournament tables at which the player holds a seat.
+    std::set<qint32> m_tournamentSeats;
 
     // Scenario state.
     QJsonArray m_steps;
