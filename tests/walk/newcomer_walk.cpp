@@ -485,9 +485,11 @@ QString Walk::tournamentPlayed()
     m_window->onDisplayTab(QStringLiteral("tournament"));
     TournamentsController *controller = m_window->tournamentsController();
     const qint32 id = 19;
+    const QString dialogName = QStringLiteral("detailmtt%1").arg(id);
     controller->createTournamentDetailDialog(id);
     TournamentDetailDialog *detail = nullptr;
-    if (!waitFor([&] { return (detail = m_window->findChild<TournamentDetailDialog *>()) != nullptr; }, 10000))
+    if (!waitFor([&] { return (detail = m_window->findChild<TournamentDetailDialog *>(dialogName)) != nullptr; },
+                 10000))
         return QStringLiteral("no detail dialog");
     auto *join = detail->findChild<QPushButton *>(QStringLiteral("joinButton"));
     if (!join || !join->isVisible())
@@ -540,7 +542,7 @@ QString Walk::tournamentPlayed()
         window->roundScoreBoard()->findChild<QAbstractButton *>(QStringLiteral("closeButton"))->click();
     }
     // Closing the last board opens the tournament with its final standings.
-    if (!waitFor([&] { return (detail = m_window->findChild<TournamentDetailDialog *>()) && detail->isVisible(); },
+    if (!waitFor([&] { return (detail = m_window->findChild<TournamentDetailDialog *>(dialogName)) && detail->isVisible(); },
                  15000))
         return QStringLiteral("no tournament dialog after the last round");
     QTest::qWait(2000);
