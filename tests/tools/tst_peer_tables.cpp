@@ -37,9 +37,9 @@ private slots:
 
 private:
     bool start(PeerProcess &peer, ConnectionManager &cm, const QStringList &args);
-    // Answers every offer of the demo hands: discards the first tile, takes
-    // every claim and win, is ready.
-    void playAlong(ConnectionManager &cm, QObject *context);
+    // Answers every offer of the demo hands but those of tableLeft:
+    // discards the drawn tile, takes every claim and win, is ready.
+    void playAlong(ConnectionManager &cm, QObject *context, qint32 tableLeft = 0);
 };
 
 namespace {
@@ -75,14 +75,14 @@ bool TestPeerTables::start(PeerProcess &peer, ConnectionManager &cm, const QStri
     return loggedIn.wait(10000);
 }
 
-void TestPeerTables::playAlong(ConnectionManager &cm, QObject *context)
+void TestPeerTables::playAlong(ConnectionManager &cm, QObject *context, qint32 tableLeft)
 {
     const qint32 me = cm.ownPlayerId();
     connect(&cm, &ConnectionManager::tilesFromWall, context, [&cm](qint32, tile_vector tiles, bool) {
         cm.setProperty("drawn", int(tiles.back()));
     });
-    connect(&cm, &ConnectionManager::playerShouldAct, context, [&cm, me](qint32 table, TimeSpan, qint32 player) {
-        if (player == me)
+    connect(&cm, &ConnectionManager::playerShouldAct, context, [&cm, me, tableLeft](qint32 table, TimeSpan, qint32 player) {
+        if (player == me && table != tableLeft)
             QTimer::singleShot(50, &cm, [&cm, table, me] { cm.discard_tile(table, me, tile(cm.property("drawn").toInt())); });
     });
     connect(&cm, &ConnectionManager::meldSuggestion, context, [&cm, me](qint32 table, TimeSpan, meld_offer_vector offers) {
@@ -104,8 +104,13 @@ void TestPeerTables::tournamentSeatsAndPlaysEveryRound()
     PeerProcess peer;
     ConnectionManager cm(true);
     QVERIFY(start(peer, cm, {QStringLiteral("--demo"), QStringLiteral("--seat-after-ms"), QStringLiteral("300")}));
+    // A hand at a practice table is left waiting for the player: the
+    // tournament's hands play all the same.
+    QSignalSpy practice(&cm, &ConnectionManager::playerShouldAct);
+    cm.join_table(1001);
+    QVERIFY(practice.wait(20000));
     QObject context;
-    playAlong(cm, &context);
+    playAlong(cm, &context, 1001);
     QSignalSpy seated(&cm, &ConnectionManager::tournamentSeated);
     QSignalSpy joined(&cm, &ConnectionManager::joinSuccessful);
     QSignalSpy refused(&cm, &ConnectionManager::joinFailed);

@@ -137,8 +137,8 @@ void PeerSession::onReady()
 
 void PeerSession::onDisconnected()
 {
-    if (m_account && m_seatedTable > 0)
-        keptSeats()[m_account->user] = m_seatedTable;
+    if (m_account && !m_seats.empty())
+        keptSeats()[m_account->user] = m_seats.back();
     PeerServer::log(QStringLiteral("DISCONNECTED"));
     m_socket->deleteLater();
 }
@@ -169,6 +169,13 @@ void PeerSession::announceTable(const TableInfo &t)
 {
     if (subscribed(t))
         send(msg::TABLE_INFO, L{wire::fromTableInfo(t)});
+}
+
+void PeerSession::removeTournamentSeat(qint32 tableId)
+{
+    // The round's table is gone with its seat.
+    m_tournamentSeats.erase(tableId);
+    m_seats.erase(std::remove(m_seats.begin(), m_seats.end(), tableId), m_seats.end());
 }
 
 QString PeerSession::playerName(qint32 pid) const
@@ -266,7 +273,8 @@ void PeerSession::joinTable(TableInfo &t)
     if (t.id() != m_keptTable && !tournamentSeat)
         t.setSeated(t.seated() + 1);
     m_keptTable = -1;
-    m_seatedTable = t.id();
+    m_seats.erase(std::remove(m_seats.begin(), m_seats.end(), t.id()), m_seats.end());
+    m_seats.push_back(t.id());
     send(msg::JOIN_OK, L{t.id()});
     send(msg::TABLE_INFO_UPDATE, L{t.id(), t.seated(), WireValue(L{})});
     const QJsonObject *scenario = m_running ? nullptr : findScenario(QStringLiteral("join"), t.id());
@@ -482,8 +490,7 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
     case msg::LEAVE_TABLE: {
         const qint32 id = In<msg::LEAVE_TABLE>(f).i32<"tableId">();
         send(msg::LEAVE_OK, L{id});
-        if (id == m_seatedTable)
-            m_seatedTable = -1;
+        m_seats.erase(std::remove(m_seats.begin(), m_seats.end(), id), m_seats.end());
         // The lobby learns of the free seat as it learned of the taken one.
         if (TableInfo *t = findTable(id); t && t->seated() > 0) {
             t->setSeated(t->seated() - 1);
@@ -693,11 +700,22 @@ const QJsonObject *PeerSession::findScenario(const QString &event, qint32 tableI
 
 void PeerSession::trigger(const QString &event, qint32 tableId)
 {
-    if (m_running)
+    // Sitting down at another table leaves the hand of the last one where it
+    // stands: the new table's hand plays.
+    const bool elsewhere = event == QLatin1String("join") && m_scenarioTable > 0 && tableId != m_scenarioTable;
+    if (m_running && !elsewhere)
         return;
     const QJsonObject *chosen = findScenario(event, tableId);
     if (!chosen)
         return;
+    if (m_running) {
+        PeerServer::log(QStringLiteral("SCENARIO_LEFT %1").arg(m_scenarioTable));
+        m_expectTimer.stop();
+        m_expectNames.clear();
+        m_reply = QJsonObject();
+        m_waiting = false;
+        ++m_generation;
+    }
     m_steps = chosen->value(QStringLiteral("steps")).toArray();
     // The requests the scenario answers itself, from its start on.
     for (const QJsonValue &d : chosen->value(QStringLiteral("disable")).toArray())
@@ -769,7 +787,10 @@ void PeerSession::runSteps()
                 m_expectTimer.start(step.value(QStringLiteral("timeout_ms")).toInt(5000));
             } else if (step.contains(QStringLiteral("wait_ms"))) {
                 m_waiting = true;
-                QTimer::singleShot(step.value(QStringLiteral("wait_ms")).toInt(), this, [this] {
+                QTimer::singleShot(step.value(QStringLiteral("wait_ms")).toInt(), this,
+                                   [this, generation = m_generation] {
+                    if (generation != m_generation)
+                        return; // the scenario was left meanwhile
                     m_waiting = false;
                     runSteps();
                 });
