@@ -6,7 +6,7 @@
 # each quiet and stopped when the client ends:
 #   - the scripted game server (mahjong-peer): any user name and password log
 #     in, the start page's buttons and the lobby seat the player at a table
-#     that plays a hand, tournaments take registrations;
+#     that plays a hand, tournaments seat the registered and play their rounds;
 #   - a private XMPP server (the tests' Prosody with their player search),
 #     when prosody is installed, for the lobby chat and friends;
 #   - a local HTTPS web host for the server files and the web pages, in the

@@ -118,6 +118,7 @@ void TestPeerTables::tournamentSeatsAndPlaysEveryRound()
     QSignalSpy standings(&cm, &ConnectionManager::tournamentRankings);
     QSignalSpy updates(&cm, qOverload<qint32, TournamentInfoUpdates>(&ConnectionManager::tournamentInfoUpdate));
     QSignalSpy tables(&cm, qOverload<TableInfo>(&ConnectionManager::tableInfoUpdate));
+    QSignalSpy games(&cm, &ConnectionManager::gameData);
     cm.tournaments_lobby_subscribe();
     const qint32 coffeeBreak = 19; // two rounds, starting soon
     cm.register_tournament_request(coffeeBreak);
@@ -139,6 +140,9 @@ void TestPeerTables::tournamentSeatsAndPlaysEveryRound()
         QTRY_COMPARE_WITH_TIMEOUT(joined.size() + refused.size(), round + 1, 10000);
         QCOMPARE(refused.size(), 0);
         QCOMPARE(joined.last()[0].toInt(), table);
+        // The player alone: the round's hand seats the others.
+        QTRY_VERIFY_WITH_TIMEOUT(!games.isEmpty() && games.last()[0].toInt() == table, 10000);
+        QCOMPARE(games.last()[3].value<std::vector<PlayerData>>().size(), size_t(1));
         QTRY_COMPARE_WITH_TIMEOUT(roundEnds.size(), round + 1, 60000);
         QCOMPARE(roundEnds.last()[1].toInt(), table);
         QCOMPARE(roundEnds.last()[2].toBool(), round == 1);

@@ -277,7 +277,9 @@ void PeerSession::joinTable(TableInfo &t)
     m_seats.push_back(t.id());
     send(msg::JOIN_OK, L{t.id()});
     send(msg::TABLE_INFO_UPDATE, L{t.id(), t.seated(), WireValue(L{})});
-    const QJsonObject *scenario = m_running ? nullptr : findScenario(QStringLiteral("join"), t.id());
+    const QJsonObject *scenario = startsScenario(QStringLiteral("join"), t.id())
+                                      ? findScenario(QStringLiteral("join"), t.id())
+                                      : nullptr;
     sendGameData(t, true, scenario && scenario->value(QStringLiteral("empty_table")).toBool());
     trigger(QStringLiteral("join"), t.id());
 }
@@ -698,12 +700,17 @@ const QJsonObject *PeerSession::findScenario(const QString &event, qint32 tableI
     return nullptr;
 }
 
-void PeerSession::trigger(const QString &event, qint32 tableId)
+bool PeerSession::startsScenario(const QString &event, qint32 tableId) const
 {
     // Sitting down at another table leaves the hand of the last one where it
     // stands: the new table's hand plays.
     const bool elsewhere = event == QLatin1String("join") && m_scenarioTable > 0 && tableId != m_scenarioTable;
-    if (m_running && !elsewhere)
+    return !m_running || elsewhere;
+}
+
+void PeerSession::trigger(const QString &event, qint32 tableId)
+{
+    if (!startsScenario(event, tableId))
         return;
     const QJsonObject *chosen = findScenario(event, tableId);
     if (!chosen)

@@ -79,6 +79,9 @@ private:
     // onlyOwn: the game data lists the local player alone (the scenario
     // seats the others).
     void sendGameData(const TableInfo &t, bool seated, bool onlyOwn = false);
+    // Whether the event may start a scenario now (none runs, or the player
+    // sits down at another table than the running one's).
+    bool startsScenario(const QString &event, qint32 tableId) const;
     // The first scenario that the event starts, or null.
     const QJsonObject *findScenario(const QString &event, qint32 tableId) const;
 
