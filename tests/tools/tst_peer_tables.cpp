@@ -5,6 +5,7 @@
 // scored with every fan they hold, and the run's own options.
 #include "game/EndHandScoring.h"
 #include "protocol/ConnectionManager.h"
+#include "protocol/Seating.h"
 #include "protocol/TournamentInfoUpdates.h"
 #include "tools/peer/PeerProcess.h"
 
@@ -119,6 +120,7 @@ void TestPeerTables::tournamentSeatsAndPlaysEveryRound()
     QSignalSpy updates(&cm, qOverload<qint32, TournamentInfoUpdates>(&ConnectionManager::tournamentInfoUpdate));
     QSignalSpy tables(&cm, qOverload<TableInfo>(&ConnectionManager::tableInfoUpdate));
     QSignalSpy games(&cm, &ConnectionManager::gameData);
+    QSignalSpy dealt(&cm, &ConnectionManager::startHand);
     cm.tournaments_lobby_subscribe();
     const qint32 coffeeBreak = 19; // two rounds, starting soon
     cm.register_tournament_request(coffeeBreak);
@@ -140,9 +142,19 @@ void TestPeerTables::tournamentSeatsAndPlaysEveryRound()
         QTRY_COMPARE_WITH_TIMEOUT(joined.size() + refused.size(), round + 1, 10000);
         QCOMPARE(refused.size(), 0);
         QCOMPARE(joined.last()[0].toInt(), table);
-        // The player alone: the round's hand seats the others.
-        QTRY_VERIFY_WITH_TIMEOUT(!games.isEmpty() && games.last()[0].toInt() == table, 10000);
-        QCOMPARE(games.last()[3].value<std::vector<PlayerData>>().size(), size_t(1));
+        // The hand is dealt to the table as its last game data showed it.
+        QTRY_VERIFY_WITH_TIMEOUT(std::any_of(dealt.begin(), dealt.end(),
+                                             [table](const QList<QVariant> &d) { return d[0].toInt() == table; }),
+                                 20000);
+        std::set<qint32> atTable;
+        for (const QList<QVariant> &g : games)
+            if (g[0].toInt() == table) {
+                atTable.clear();
+                for (const PlayerData &p : g[3].value<std::vector<PlayerData>>())
+                    atTable.insert(p.id());
+            }
+        for (qint32 id : dealt.last()[2].value<Seating>().players)
+            QVERIFY2(atTable.count(id), qPrintable(QStringLiteral("player %1 is dealt in but not at the table").arg(id)));
         QTRY_COMPARE_WITH_TIMEOUT(roundEnds.size(), round + 1, 60000);
         QCOMPARE(roundEnds.last()[1].toInt(), table);
         QCOMPARE(roundEnds.last()[2].toBool(), round == 1);
