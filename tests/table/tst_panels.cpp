@@ -626,7 +626,7 @@ private slots:
 
         PlayerInactiveWindow inactive;
         QCOMPARE(child<QLabel>(&inactive, "mainText")->text(),
-                 QStringLiteral("You  have been inactive, and will therefore automatically stand down. Please press "
+                 QStringLiteral("You have been inactive, and will therefore automatically stand down. Please press "
                                 "reactivate to regain control."));
         inactive.showDialog();
         QSignalSpy reactivate(&inactive, &PlayerInactiveWindow::reactivateButtonClicked);
