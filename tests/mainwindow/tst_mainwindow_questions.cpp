@@ -53,7 +53,10 @@ private:
     bool startPeer(const QByteArray &scenario);
     std::unique_ptr<MainWindow> loggedIn();
     QString status() const { return m_window->view().statusLine->text(); }
-    int received(const char *message) { return int(m_peer->linesStartingWith(QStringLiteral("RECV ") + QLatin1String(message)).size()); }
+    int received(const char *message)
+    {
+        return int(m_peer->linesStartingWith(QStringLiteral("RECV ") + QLatin1String(message)).size());
+    }
 
     QTemporaryDir m_dir;
     std::unique_ptr<PeerProcess> m_peer;
@@ -88,8 +91,8 @@ bool TestMainwindowQuestions::startPeer(const QByteArray &scenario)
         return false;
     out.close();
     m_peer = std::make_unique<PeerProcess>();
-    return m_peer->start({QStringLiteral("--account"), QStringLiteral("ann:secret:1001:Ann"),
-                          QStringLiteral("--scenario"), file});
+    return m_peer->start(
+        {QStringLiteral("--account"), QStringLiteral("ann:secret:1001:Ann"), QStringLiteral("--scenario"), file});
 }
 
 std::unique_ptr<MainWindow> TestMainwindowQuestions::loggedIn()
@@ -109,8 +112,7 @@ void TestMainwindowQuestions::refusedJoinAsks_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("footer");
     QTest::newRow("insufficient funds")
-        << 4
-        << "You don't have enough money on your account to join the table.\nDo you want to make a deposit now?"
+        << 4 << "You don't have enough money on your account to join the table.\nDo you want to make a deposit now?"
         << "Join Failed: You don't have enough money on your account to join the table.";
     QTest::newRow("not fully registered")
         << 7
@@ -166,14 +168,16 @@ void TestMainwindowQuestions::tournamentSeatAsks_data()
                {"send": "notify_seated", "fields": {"tableId": 7001, "playerId": 7, "seat": 0}},
                {"expect": "join_table", "fields": {"tableId": 7001}, "timeout_ms": 60000},
                {"send": "join_ok", "fields": {"tableId": 7001}}]})")
-        << "Continuing tournament round" << "You are assigned to tournament table 7001. Show now?";
+        << "Continuing tournament round"
+        << "You are assigned to tournament table 7001. Show now?";
     QTest::newRow("new round of a listed tournament")
         << QByteArray(R"({"trigger": "login", "disable": ["join_table"], "steps": [
                {"expect": "tournaments_lobby_subscribe", "timeout_ms": 60000},
                {"send": "tournament_seated", "fields": {"tournamentId": 7, "tableId": 7001}},
                {"expect": "join_table", "fields": {"tableId": 7001}, "timeout_ms": 60000},
                {"send": "join_ok", "fields": {"tableId": 7001}}]})")
-        << "New tournament round - Sunday Classic" << "You have been assigned to tournament table 7001. Show now?";
+        << "New tournament round - Sunday Classic"
+        << "You have been assigned to tournament table 7001. Show now?";
 }
 
 void TestMainwindowQuestions::tournamentSeatAsks()
@@ -205,7 +209,10 @@ void TestMainwindowQuestions::secondLoginAnswerKeepsTheComingEvents()
     // its second request is in, a second events request would be too.
     QTRY_COMPARE_WITH_TIMEOUT(received("query_client_config"), 2, 15000);
     QCOMPARE(window->findChildren<ComingEventsModel *>().size(), 1);
-    QCOMPARE(m_peer->linesStartingWith(QStringLiteral("RECV service_request")).filter(QStringLiteral("coming_events")).size(), 2);
+    QCOMPARE(m_peer->linesStartingWith(QStringLiteral("RECV service_request"))
+                 .filter(QStringLiteral("coming_events"))
+                 .size(),
+             2);
 }
 
 QTEST_MAIN(TestMainwindowQuestions)
