@@ -8,6 +8,10 @@
 #include "tournaments/TournamentsLobbyModel.h"
 #include "tournaments/TournamentsLobbyWindow.h"
 
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
 #include <QTimer>
 
 namespace {
@@ -72,25 +76,44 @@ MainWindow *tournaments()
     return window;
 }
 
-MainWindow *refusedJoin(int reason)
+// The question is a window of its own over the main window: both are drawn
+// into one picture as the player sees them.
+QWidget *refusedJoin(int reason, QSize size)
 {
     MainWindow *window = frame("lobby");
-    QTimer::singleShot(0, window, [window, reason] { window->onJoinFailed(2001, join_failed_reason::enum_t(reason)); });
-    return window;
+    window->resize(size);
+    window->show();
+    window->onJoinFailed(2001, join_failed_reason::enum_t(reason));
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    QPixmap picture = window->grab();
+    if (auto *box = window->findChild<QMessageBox *>()) {
+        QPainter painter(&picture);
+        painter.drawPixmap(box->frameGeometry().topLeft() - window->geometry().topLeft(), box->grab());
+    }
+    delete window;
+    auto *label = new QLabel;
+    label->setPixmap(picture);
+    return label;
 }
 } // namespace
 
 MAHJONG_SAMPLE(mainWindowTournamentList, {QStringLiteral("main-window-tournament-list"), {1024, 768}, &tournaments});
 MAHJONG_SAMPLE(mainWindowTournamentListLarge,
                {QStringLiteral("main-window-tournament-list-large"), {1920, 1080}, &tournaments});
-MAHJONG_SAMPLE(mainWindowRefusedFunds,
-               {QStringLiteral("main-window-refused-funds"), {1024, 768}, [] { return refusedJoin(4); }});
-MAHJONG_SAMPLE(mainWindowRefusedFundsLarge,
-               {QStringLiteral("main-window-refused-funds-large"), {1920, 1080}, [] { return refusedJoin(4); }});
-MAHJONG_SAMPLE(mainWindowRefusedRegistration,
-               {QStringLiteral("main-window-refused-registration"), {1024, 768}, [] { return refusedJoin(7); }});
+MAHJONG_SAMPLE(mainWindowRefusedFunds, {QStringLiteral("main-window-refused-funds"), {1024, 768}, [] {
+                                            return refusedJoin(4, {1024, 768});
+                                        }});
+MAHJONG_SAMPLE(mainWindowRefusedFundsLarge, {QStringLiteral("main-window-refused-funds-large"), {1920, 1080}, [] {
+                                                 return refusedJoin(4, {1920, 1080});
+                                             }});
+MAHJONG_SAMPLE(mainWindowRefusedRegistration, {QStringLiteral("main-window-refused-registration"), {1024, 768}, [] {
+                                                   return refusedJoin(7, {1024, 768});
+                                               }});
 MAHJONG_SAMPLE(mainWindowRefusedRegistrationLarge,
-               {QStringLiteral("main-window-refused-registration-large"), {1920, 1080}, [] { return refusedJoin(7); }});
+               {QStringLiteral("main-window-refused-registration-large"), {1920, 1080}, [] {
+                    return refusedJoin(7, {1920, 1080});
+                }});
 MAHJONG_SAMPLE(mainWindowFriendsNobody,
                {QStringLiteral("main-window-friends-nobody"), {1024, 768}, [] { return frame("friends"); }});
 MAHJONG_SAMPLE(mainWindowFriendsNobodyLarge,
