@@ -6,6 +6,7 @@
 #include "ui_TableSelector.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QEvent>
 
 #include <algorithm>
@@ -60,6 +61,9 @@ QString TableSelector::tableName(qint32 tableId) const
         if (record != m_records.end())
             name = m_localizationDb->tableName(record->second);
     }
+    // Without a name from the server in this language: the lobby's word.
+    if (name.isEmpty())
+        name = QCoreApplication::translate("TableModel", "Table %1").arg(tableId);
     return name;
 }
 

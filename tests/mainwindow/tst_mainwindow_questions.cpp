@@ -1,11 +1,17 @@
 // The main window's questions and its status line against the scripted game
 // server: refused joins that ask, tournament seats whose tournament the lobby
 // does not hold yet, a second login answer, and status texts that give way.
+#include "app/ResourcePaths.h"
 #include "lobby/LobbyController.h"
 #include "lobby/TableModel.h"
 #include "mainwindow/MainWindow.h"
 #include "peer/PeerProcess.h"
+#include "table/GameWindow.h"
+#include "table/SelectorButton.h"
+#include "table/SideBar.h"
 #include "table/TableSelector.h"
+#include "widgets/TranslationsManager.h"
+#include "widgets/ULabel.h"
 #include "tournaments/ComingEventsModel.h"
 #include "tournaments/TournamentsController.h"
 #include "tournaments/TournamentsLobbyModel.h"
@@ -46,12 +52,14 @@ private slots:
     void tournamentSeatAsks_data();
     void tournamentSeatAsks();
     void secondLoginAnswerKeepsTheComingEvents();
+    void openTableIsNamed_data();
+    void openTableIsNamed();
 
 private:
     // A peer that plays the scenario (steps after the login), and a window
     // that logs in to it as Ann.
     bool startPeer(const QByteArray &scenario);
-    std::unique_ptr<MainWindow> loggedIn();
+    std::unique_ptr<MainWindow> loggedIn(TranslationsManager *translations = nullptr);
     QString status() const { return m_window->view().statusLine->text(); }
     int received(const char *message)
     {
@@ -68,6 +76,7 @@ void TestMainwindowQuestions::initTestCase()
     QCoreApplication::setOrganizationName(QStringLiteral("Kestrova"));
     QCoreApplication::setApplicationName(QStringLiteral("tst_mainwindow_questions"));
     QSettings().clear();
+    ResourcePaths::install({});
     PeerProcess::installTestCa();
     QVERIFY(m_dir.isValid());
 }
@@ -95,10 +104,10 @@ bool TestMainwindowQuestions::startPeer(const QByteArray &scenario)
         {QStringLiteral("--account"), QStringLiteral("ann:secret:1001:Ann"), QStringLiteral("--scenario"), file});
 }
 
-std::unique_ptr<MainWindow> TestMainwindowQuestions::loggedIn()
+std::unique_ptr<MainWindow> TestMainwindowQuestions::loggedIn(TranslationsManager *translations)
 {
     auto window = std::make_unique<MainWindow>(QStringLiteral("localhost"), m_peer->port(), QString(), QString(), true,
-                                               QStringLiteral("127.0.0.1:1"), nullptr);
+                                               QStringLiteral("127.0.0.1:1"), translations);
     m_window = window.get();
     QObject::connect(&window->connectionManager(), &ConnectionManager::versionCheckComplete, window.get(),
                      [w = window.get()] { w->login(QStringLiteral("ann"), QStringLiteral("secret")); });
@@ -213,6 +222,46 @@ void TestMainwindowQuestions::secondLoginAnswerKeepsTheComingEvents()
                  .filter(QStringLiteral("coming_events"))
                  .size(),
              2);
+}
+
+void TestMainwindowQuestions::openTableIsNamed_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("name");
+    // The server names tables in English and Japanese only: in Chinese the
+    // table has the lobby's name for it.
+    QTest::newRow("en") << "en"
+                        << "Practice 1001";
+    QTest::newRow("ja") << "ja"
+                        << "練習 1001";
+    QTest::newRow("zh_CN") << "zh_CN"
+                           << "牌桌 1001";
+}
+
+void TestMainwindowQuestions::openTableIsNamed()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, name);
+    TranslationsManager translations(ResourcePaths::roots({}));
+    QVERIFY(translations.setLanguage(language));
+    m_peer = std::make_unique<PeerProcess>();
+    QVERIFY2(m_peer->start({QStringLiteral("--demo")}), qPrintable(m_peer->errorString()));
+    auto window = loggedIn(&translations);
+    TableModel *tables = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT((tables = window->lobbyController() ? window->lobbyController()->tableModel() : nullptr)
+                                 && tables->hasTable(1001),
+                             15000);
+    QTRY_COMPARE_WITH_TIMEOUT(tables->tableNameById(1001).isEmpty(), language == QLatin1String("zh_CN"), 15000);
+
+    window->joinTable(1001);
+    QTRY_VERIFY_WITH_TIMEOUT(window->findChild<GameWindow *>(), 15000);
+    SelectorButton *button = window->view().tableSelector->button(1001);
+    QVERIFY(button);
+    QTRY_COMPARE_WITH_TIMEOUT(button->text(), name, 15000);
+    auto *sideBar = window->findChild<GameWindow *>()->findChild<SideBar *>();
+    QVERIFY(sideBar);
+    QTRY_COMPARE_WITH_TIMEOUT(sideBar->findChild<ULabel *>(QStringLiteral("tableName"))->fullText(), name, 15000);
+    QVERIFY(translations.setLanguage(QStringLiteral("en")));
 }
 
 QTEST_MAIN(TestMainwindowQuestions)
