@@ -12,6 +12,7 @@
 #include "table/TableSelector.h"
 #include "widgets/TranslationsManager.h"
 #include "widgets/ULabel.h"
+#include "widgets/UPushButton.h"
 #include "tournaments/ComingEventsModel.h"
 #include "tournaments/TournamentsController.h"
 #include "tournaments/TournamentsLobbyModel.h"
@@ -52,6 +53,7 @@ private slots:
     void tournamentSeatAsks_data();
     void tournamentSeatAsks();
     void secondLoginAnswerKeepsTheComingEvents();
+    void fullScreenButtonSaysWhatItDoes();
     void openTableIsNamed_data();
     void openTableIsNamed();
 
@@ -222,6 +224,27 @@ void TestMainwindowQuestions::secondLoginAnswerKeepsTheComingEvents()
                  .filter(QStringLiteral("coming_events"))
                  .size(),
              2);
+}
+
+void TestMainwindowQuestions::fullScreenButtonSaysWhatItDoes()
+{
+    QVERIFY2(startPeer(R"({"trigger": "login", "steps": []})"), qPrintable(m_peer->errorString()));
+    auto window = loggedIn();
+    QTRY_COMPARE_WITH_TIMEOUT(status(), QStringLiteral("Logged in as Ann"), 15000);
+    UPushButton *button = window->view().toggleFullscreenButton;
+    QTRY_VERIFY(window->isFullScreen());
+    QCOMPARE(button->text(), QStringLiteral("Windowed"));
+
+    // The window manager gives the window a normal frame instead: the button
+    // offers full screen, and asks for it again.
+    window->setWindowState(Qt::WindowNoState);
+    QTRY_COMPARE(button->text(), QStringLiteral("Fullscreen"));
+    button->click();
+    QTRY_VERIFY(window->isFullScreen());
+    QCOMPARE(button->text(), QStringLiteral("Windowed"));
+    button->click();
+    QTRY_VERIFY(!window->isFullScreen());
+    QCOMPARE(button->text(), QStringLiteral("Fullscreen"));
 }
 
 void TestMainwindowQuestions::openTableIsNamed_data()
