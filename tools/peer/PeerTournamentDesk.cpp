@@ -117,4 +117,9 @@ void PeerTournamentDesk::seat(qint32 id)
                     L{id, wire::fromKeyedValues({{TournamentInfo::STATUS, int(TournamentInfo::Seating)},
                                                  {TournamentInfo::CURRENT_ROUND, 0}})});
     m_session->send(msg::TOURNAMENT_SEATED, L{id, tableId});
+    // Its tables seated, the first round is played: the hands at the table
+    // belong to a playing tournament.
+    t->status = TournamentInfo::Playing;
+    m_session->send(msg::TOURNAMENT_INFO_UPDATE,
+                    L{id, wire::fromKeyedValues({{TournamentInfo::STATUS, int(TournamentInfo::Playing)}})});
 }
