@@ -12,6 +12,7 @@
 #include <QEvent>
 #include <QPixmap>
 #include <QPointer>
+#include <QShortcut>
 #include <QTimer>
 #include <QWebEngineCertificateError>
 #include <QWebEngineProfile>
@@ -42,6 +43,11 @@ EmbeddedBrowser::EmbeddedBrowser(QWidget *parent)
     connect(m_bridge, &JavascriptInterface::onClose, this, &QWidget::close);
     connect(m_bridge, &JavascriptInterface::onLaunchBrowser, this, &EmbeddedBrowser::launchBrowser);
     m_bridge->attachTo(page);
+
+    // Escape closes it, as it does a dialog, wherever the focus is inside.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     m_ui->url->hide();
     m_ui->bottomFrameLayout->insertStretch(0);

@@ -21,9 +21,11 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <functional>
 #include <set>
 #include <string>
 
+class ComingEventsModel;
 class EmbeddedWebPage;
 class FriendsWindow;
 class TablePresenceManager;
@@ -212,6 +214,8 @@ private:
     void startAccountAction(AccountAction action);
     void updateFooter();
     void updateToggleText();
+    // What the full-screen button offers: true while it offers "Windowed".
+    bool showsFullScreen() const;
     void retranslateTabs();
     void connectWebPage(EmbeddedWebPage *page);
     EmbeddedWebPage *createWebPage(const char *name);
@@ -221,7 +225,13 @@ private:
     QString tableTitle(qint32 tableId) const;
     void showTable(qint32 tableId);
     void showUserMenu(const XMPPJid &jid, const QPoint &pos);
-    void setStatus(const QString &text);
+    // Status texts are kept as the way to word them, so that they follow
+    // the language. A lasting one (connection, login) stays until the next;
+    // a passing one (a join, a refusal) gives way to it after a while.
+    using StatusText = std::function<QString()>;
+    void setStatus(StatusText text);
+    void setPassingStatus(StatusText text);
+    void showStatus();
     QString serverText() const;
     // One busy cursor: set once, restored once, whatever ends the work.
     void setBusy(bool busy);
@@ -284,4 +294,12 @@ private:
     // Set by the first fatal session error; the program is ending.
     bool m_failed = false;
     int m_pictureUpdates = 0;
+    StatusText m_status;
+    StatusText m_passingStatus;
+    QTimer m_passingStatusTimer;
+    ComingEventsModel *m_comingEvents = nullptr;
+
+public:
+    // How long a passing status text stays.
+    static constexpr int PassingStatusMs = 10000;
 };

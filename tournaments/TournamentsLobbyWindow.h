@@ -62,6 +62,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    void widenGrownColumns();
     void rulesetChanged(const char *key, int ruleset, int state);
     void buyInChanged(const char *key, int level, int state);
     qint32 tournamentIdAt(const QModelIndex &index) const;

@@ -185,6 +185,17 @@ void TestTournamentViews::joinFundsRule()
     QCOMPARE(text(dialog, "nameLabel"), QStringLiteral("Name: <i>Cup</i>"));
     QCOMPARE(dialog->findChild<QLabel *>(QStringLiteral("nameLabel"))->textFormat(), Qt::PlainText);
 
+    // Players registering meanwhile show in the count and the pot at once.
+    controller.model()->addOrUpdateTournament(
+        makeTournament(7, QStringLiteral("<i>Cup</i>"), TournamentInfo::Open, 0, bet, fee, 18));
+    QCOMPARE(text(dialog, "registeredLabel"), QStringLiteral("Registered Players: 18/64"));
+    QCOMPARE(text(dialog, "potLabel"), controller.model()
+                                           ->indexOfTournament(7)
+                                           .siblingAtColumn(TournamentsLobbyModel::PotColumn)
+                                           .data()
+                                           .toString()
+                                           .prepend(QStringLiteral("Pot: ")));
+
     // The record is the dialog's own: the tournament may go meanwhile.
     controller.model()->onTournamentRemoved(7);
     QCOMPARE(dialog->tournament().name, QStringLiteral("<i>Cup</i>"));

@@ -573,6 +573,14 @@ void PeerSession::handleTournament(const WireValue::List &f)
         // A registered player is on the list from the registration on.
         if (m_registered.count(id))
             r.push_back({qint32(m_vars.value(QStringLiteral("pid"))), m_name, 0, 0, 0, false});
+        // The list names as many players as the tournament counts.
+        for (const TournamentInfo &t : m_config.tournaments) {
+            if (t.id != id)
+                continue;
+            const qint32 count = std::min(t.registeredPlayers, 256);
+            for (qint32 n = qint32(r.size()) + 1; n <= count; ++n)
+                r.push_back({3000 + n, QStringLiteral("Player %1").arg(3000 + n), 0, 0, 0, false});
+        }
         send(msg::TOURNAMENT_ENVELOPE, L{id, WireValue(L{wire::fromTournamentRankings(r)}, tmt_msg::RANKING_LIST)});
         break;
     }
