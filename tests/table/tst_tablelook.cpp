@@ -6,11 +6,16 @@
 #include "lobby/LocalizationDb.h"
 #include "scene/TileGraphics.h"
 #include "scene/TimerView.h"
+#include "protocol/ConnectionManager.h"
 #include "QuietTableSettings.h"
+#include "social/PlayerDb.h"
+#include "table/GameController.h"
 #include "table/GameWindow.h"
+#include "table/ScoreBoard.h"
 #include "table/SelectorButton.h"
 #include "table/TableSelector.h"
 #include "table/WashoutWindow.h"
+#include "xmpp/client/XMPPClient.h"
 
 #include <QApplication>
 #include <QFile>
@@ -247,6 +252,53 @@ private slots:
         // The claim countdown beside a discard looks the same.
         QCOMPARE(window.bigTurnTimer()->font(), timer->font());
         QCOMPARE(window.bigTurnTimer()->backdropColor(), timer->backdropColor());
+    }
+
+    // Each hand's board shows the pictures of that hand's players only: a
+    // column a hand leaves empty keeps no picture of the hand before.
+    void scoreBoardPicturesFollowTheHand()
+    {
+        ConnectionManager session(true);
+        XMPPClient xmpp;
+        PlayerDb players(&session, &xmpp, nullptr);
+        GameModel model(TABLE, tableInfo(), OWN, QStringLiteral("me"));
+        GameWindow window(nullptr, OWN, nullptr, nullptr, &players);
+        GameController::connectModelToWindow(&model, &window);
+        TableState state;
+        state.playerId = OWN;
+        model.markJoined();
+        model.onGameData(3, server_game_state::TILE_DISCARDED_STATE,
+                         {player(P1, 0), player(OWN, 1, 0), player(P2, 2), player(P3, 3)}, state, WallState());
+        window.setModel(&model);
+        window.resize(1280, 800);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        const auto scored = [](std::initializer_list<qint32> ids) {
+            EndHandScoring scoring;
+            scoring.winKind = EndHandScoring::SELF_DRAWN;
+            for (qint32 id : ids) {
+                PlayerHandScore score;
+                score.playerId = id;
+                score.screenName = QStringLiteral("player%1").arg(id);
+                score.result = id == OWN ? 1 : 0;
+                score.handScore = id == OWN ? 8000 : 0;
+                scoring.players[id] = score;
+            }
+            return scoring;
+        };
+        const auto pictures = [&window] {
+            QList<bool> shown;
+            for (const char *name : {"avatar1", "avatar2", "avatar3", "avatar4"})
+                shown << !window.scoreBoard()->findChild<QLabel *>(QLatin1String(name))->pixmap().isNull();
+            return shown;
+        };
+        model.onHandEndScoring(scored({OWN, P1, P2, P3}));
+        QVERIFY(!window.scoreBoard()->isHidden());
+        QCOMPARE(pictures(), (QList<bool>{true, true, true, true}));
+        model.onHandEndScoring(scored({OWN, P1, P2}));
+        QCOMPARE(int(window.scoreBoard()->playerOrder().size()), 3);
+        QCOMPARE(pictures(), (QList<bool>{true, true, true, false}));
     }
 };
 
