@@ -4,12 +4,16 @@
 
 #include "game/GameModel.h"
 #include "lobby/LocalizationDb.h"
+#include "scene/CompactCityView.h"
+#include "scene/SquareCityView.h"
 #include "scene/TileGraphics.h"
+#include "scene/WallView.h"
 #include "scene/TimerView.h"
 #include "protocol/ConnectionManager.h"
 #include "QuietTableSettings.h"
 #include "social/PlayerDb.h"
 #include "table/GameController.h"
+#include "table/GameWindowActionQueue.h"
 #include "table/GameWindow.h"
 #include "table/ScoreBoard.h"
 #include "table/SelectorButton.h"
@@ -18,6 +22,7 @@
 #include "xmpp/client/XMPPClient.h"
 
 #include <QApplication>
+#include <QGraphicsView>
 #include <QFile>
 #include <QLabel>
 #include <QSettings>
@@ -252,6 +257,66 @@ private slots:
         // The claim countdown beside a discard looks the same.
         QCOMPARE(window.bigTurnTimer()->font(), timer->font());
         QCOMPARE(window.bigTurnTimer()->backdropColor(), timer->backdropColor());
+    }
+
+    // The claim countdown beside the newest discard of the player on the
+    // right, in the table page of the smallest client: it covers no wall.
+    void claimCountdownKeepsOffTheWall_data()
+    {
+        QTest::addColumn<bool>("compact");
+        QTest::newRow("regular") << false;
+        QTest::newRow("compact") << true;
+    }
+    void claimCountdownKeepsOffTheWall()
+    {
+        QFETCH(bool, compact);
+        GameModel model(TABLE, tableInfo(), OWN, QStringLiteral("me"));
+        GameWindow window(nullptr, OWN);
+        GameController::connectModelToWindow(&model, &window);
+        window.setCompactTableLayout(compact);
+        PlayerData right = player(P1, 2);
+        right.setDiscards({28, 32, 8, 18, 2, 26, 3}, -1);
+        TableState state;
+        state.playerId = OWN;
+        state.lastDiscarder = P1;
+        WallState wall;
+        wall.liveTiles = 58;
+        wall.deadWallTiles = 14;
+        wall.deadWallPosition = 5;
+        model.markJoined();
+        model.onGameData(3, server_game_state::TILE_DISCARDED_STATE,
+                         {player(OWN, 1, 0), right, player(P2, 3), player(P3, 0)}, state, wall);
+        window.setModel(&model);
+        window.resize(1024, 686);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY_WITH_TIMEOUT(!TileGraphics::instance().hasWorker(), 60000);
+        QCoreApplication::processEvents();
+        QCOMPARE(window.seatPlayerId(1), P1);
+
+        window.onWaitingFor(WaitCondition::CLAIMS, TimeSpan(now(), now().addSecs(8)), {OWN});
+        window.actionQueue().flush();
+        TimerView *countdown = window.bigTurnTimer();
+        QVERIFY(countdown->isVisible());
+        QList<WallView *> rows;
+        if (auto *square = dynamic_cast<SquareCityView *>(window.cityView()))
+            for (int side = 0; side < 4; ++side)
+                rows << square->wall(side);
+        else if (auto *short_ = dynamic_cast<CompactCityView *>(window.cityView()))
+            rows << short_->wall();
+        QVERIFY(!rows.isEmpty());
+        for (WallView *row : rows) {
+            const QRectF drawn = row->sceneTransform().mapRect(row->childrenBoundingRect());
+            const QRect onScreen = window.graphicsView()->mapFromScene(drawn).boundingRect();
+            QVERIFY2(!countdown->geometry().intersects(onScreen),
+                     qPrintable(QStringLiteral("countdown at %1,%2 over the wall at %3,%4 %5x%6")
+                                    .arg(countdown->x())
+                                    .arg(countdown->y())
+                                    .arg(onScreen.x())
+                                    .arg(onScreen.y())
+                                    .arg(onScreen.width())
+                                    .arg(onScreen.height())));
+        }
     }
 
     // Each hand's board shows the pictures of that hand's players only: a

@@ -8,6 +8,7 @@
 #include "protocol/ComingEvent.h"
 #include "scene/TileGraphics.h"
 #include "table/GameWindow.h"
+#include "table/GameWindowActionQueue.h"
 #include "table/RoundScoreBoard.h"
 #include "table/ScoreBoard.h"
 #include "tournaments/ComingEventPopup.h"
@@ -232,7 +233,59 @@ QWidget *roundBoard(Round kind, QSize size)
     return c.main;
 }
 
+// A hand some turns in, the claim countdown running beside the last
+// discard: how the table fits the page.
+QWidget *tableInPlay(int ruleset, QSize size, bool compact, bool fullWall = false)
+{
+    const bool riichi = ruleset == 2;
+    const int start = riichi ? 25000 : 0;
+    Client c = client(tableOf(ruleset, TableInfo::FULL_GAME, false), size, start);
+    c.table->setCompactTableLayout(compact);
+    PlayerData own = seat(Own, 1, start + 1200);
+    own.setDiscards({27, 33, 0, 17, 9, 20, 5}, -1);
+    own.setMelds({meld_tuple{MELD_PONG, 0, 31, 101, 0}});
+    PlayerData right = seat(101, 2, start - 800);
+    right.setDiscards({28, 32, 8, 18, 2, 26, 3}, riichi ? 4 : -1);
+    PlayerData top = seat(102, 3, start + 300);
+    top.setDiscards({30, 1, 16, 24, 11, 6}, -1);
+    top.setMelds({meld_tuple{MELD_CHOW, 0, 3, 101, 1}, meld_tuple{MELD_PONG, 0, 29, 103, 0}});
+    top.setHiddenTiles(7);
+    PlayerData left = seat(103, 0, start - 700);
+    left.setDiscards({29, 10, 19, 25, 5, 14}, -1);
+    TableState state;
+    state.playerId = Own;
+    state.lastDiscarder = 101;
+    WallState wall;
+    wall.liveTiles = fullWall ? 0 : 58;
+    wall.deadWallTiles = fullWall ? 0 : 14;
+    wall.deadWallPosition = fullWall ? 0 : 5;
+    wall.doraIndicators = riichi ? tile_vector{21} : tile_vector{};
+    if (fullWall)
+        for (PlayerData *p : {&right, &top, &left})
+            p->setHiddenTiles(13);
+    c.model->onGameData(31, server_game_state::TILE_DISCARDED_STATE, {own, right, top, left}, state, wall);
+    const PrivatePlayerData hand{{2, 3, 4, 12, 13, 14, 21, 22, 23, 29}, true, false};
+    c.model->onPrivatePlayerData(hand);
+    c.table->setModel(c.model);
+    c.table->onPrivatePlayerData(hand);
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    c.table->onWaitingFor(WaitCondition::CLAIMS, TimeSpan(now, now.addSecs(8)), {Own});
+    c.table->actionQueue().flush();
+    settle();
+    return c.main;
+}
+
 } // namespace
+
+MAHJONG_SAMPLE(tableClassicSmall, {"table-play-classic", Small, [] { return tableInPlay(0, Small, false); }});
+MAHJONG_SAMPLE(tableInternationalSmall,
+               {"table-play-international", Small, [] { return tableInPlay(1, Small, false); }});
+MAHJONG_SAMPLE(tableRiichiSmall, {"table-play-riichi", Small, [] { return tableInPlay(2, Small, false); }});
+MAHJONG_SAMPLE(tableRiichiCompactSmall,
+               {"table-play-riichi-compact", Small, [] { return tableInPlay(2, Small, true); }});
+MAHJONG_SAMPLE(tableClassicFullSmall,
+               {"table-play-classic-full-wall", Small, [] { return tableInPlay(0, Small, false, true); }});
+MAHJONG_SAMPLE(tableRiichiLarge, {"table-play-riichi-large", Large, [] { return tableInPlay(2, Large, false); }});
 
 MAHJONG_SAMPLE(boardClassic, {"board-hand-classic", Small, [] { return handBoard(0, Small); }});
 MAHJONG_SAMPLE(boardInternational, {"board-hand-international", Small, [] { return handBoard(1, Small); }});
