@@ -5,7 +5,9 @@
 #include "scene/TileGraphics.h"
 #include "ui_ScoreBoard.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QResizeEvent>
 #include <QGraphicsScene>
 #include <QLayout>
 #include <QTextDocument>
@@ -90,6 +92,15 @@ ScoreBoard::ScoreBoard(QWidget *parent)
     // A taller board gives its room to the scoring lines.
     m_ui->gridLayout->setRowStretch(3, 1);
     m_ui->verticalLayout->setStretchFactor(m_ui->gridLayout, 1);
+    prime();
+}
+
+void ScoreBoard::prime()
+{
+    // The first hand's board must not wait for its style or its layout:
+    // both are done when the table is made.
+    ensurePolished();
+    layOut();
 }
 
 ScoreBoard::~ScoreBoard()
@@ -323,6 +334,26 @@ void ScoreBoard::fitToParent()
         wanted = std::min(wanted, table->height() - 2 * TableMargin);
     resize(width, std::max(wanted, minimumSizeHint().height()));
     layOut();
+    layOutLines();
+}
+
+void ScoreBoard::layOutLines()
+{
+    // A hidden edit takes its size, and wraps its lines to it, only when
+    // shown: done here, the show finds the lines laid out.
+    for (int column = 0; column < Columns; ++column) {
+        QTextEdit *edit = scoreText(column);
+        // The edit sizes its viewport at its own resize and wraps the lines
+        // at the viewport's.
+        for (QWidget *part : {static_cast<QWidget *>(edit), edit->viewport()}) {
+            if (part->testAttribute(Qt::WA_PendingResizeEvent)) {
+                QResizeEvent resized(part->size(), QSize());
+                QCoreApplication::sendEvent(part, &resized);
+                part->setAttribute(Qt::WA_PendingResizeEvent, false);
+            }
+        }
+        edit->document()->size();
+    }
 }
 
 void ScoreBoard::layOut()

@@ -77,6 +77,10 @@ private:
     void fitViews();
     // Lays the frame and the content out at the board's present size.
     void layOut();
+    // Wraps the scoring lines to their columns before the board shows.
+    void layOutLines();
+    // Styles and lays the empty board out ahead of its first show.
+    void prime();
     // Shows the column's name, cut to the label's width.
     void showName(int column);
     // Shows the column's claim image, scaled to fit its label.

@@ -22,13 +22,17 @@
 #include "xmpp/client/XMPPClient.h"
 
 #include <QApplication>
+#include <QAbstractTextDocumentLayout>
 #include <QGraphicsView>
+#include <QSignalSpy>
+#include <QTextEdit>
 #include <QFile>
 #include <QLabel>
 #include <QSettings>
 #include <QtTest>
 
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -317,6 +321,43 @@ private slots:
                                     .arg(onScreen.width())
                                     .arg(onScreen.height())));
         }
+    }
+
+    // The board is laid out when the scoring arrives: showing it wraps no
+    // scoring line again.
+    void scoreBoardLaidOutBeforeItShows()
+    {
+        GameWindow window(nullptr, OWN);
+        window.resize(1024, 686);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        ScoreBoard *board = window.scoreBoard();
+        QVERIFY(board->isHidden());
+        EndHandScoring scoring;
+        scoring.winKind = EndHandScoring::MAHJONG;
+        PlayerHandScore winner;
+        winner.playerId = OWN;
+        winner.screenName = QStringLiteral("me");
+        winner.result = 1;
+        winner.handScore = 64;
+        winner.pointsLines = {{QStringLiteral("Mahjong"), 20}, {QStringLiteral("Pair of prevailing wind"), 2}};
+        winner.pointsTotal = 22;
+        scoring.players[OWN] = winner;
+        board->setScoring(scoring, OWN, tableInfo());
+
+        std::vector<std::unique_ptr<QSignalSpy>> relaid;
+        for (const char *name : {"score1", "score2", "score3", "score4"}) {
+            auto *lines = board->findChild<QTextEdit *>(QLatin1String(name));
+            QVERIFY(lines);
+            QCOMPARE(lines->document()->textWidth(), qreal(lines->viewport()->width()));
+            relaid.push_back(std::make_unique<QSignalSpy>(lines->document()->documentLayout(),
+                                                          &QAbstractTextDocumentLayout::update));
+        }
+        board->showDialog(false);
+        QCoreApplication::processEvents();
+        QVERIFY(board->isVisible());
+        for (const auto &spy : relaid)
+            QCOMPARE(spy->size(), 0);
     }
 
     // Each hand's board shows the pictures of that hand's players only: a
