@@ -56,7 +56,8 @@ ScoreBoard::ScoreBoard(QWidget *parent)
     m_ui->closePushButton->hide();
     // The board is fitted to its lines once per hand: the countdown coming
     // or going later must not take their room.
-    for (QWidget *countdown : {static_cast<QWidget *>(m_ui->nextRoundLabel), static_cast<QWidget *>(m_ui->nextRoundTimer)}) {
+    for (QWidget *countdown :
+         {static_cast<QWidget *>(m_ui->nextRoundLabel), static_cast<QWidget *>(m_ui->nextRoundTimer)}) {
         QSizePolicy kept = countdown->sizePolicy();
         kept.setRetainSizeWhenHidden(true);
         countdown->setSizePolicy(kept);

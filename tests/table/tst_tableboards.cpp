@@ -51,9 +51,8 @@ struct Step
 QList<QWidget *> boardParts(ScoreBoard *board)
 {
     QList<QWidget *> parts;
-    for (const char *name : {"topFrame1", "topFrame2", "topFrame3", "topFrame4", "score1", "score2", "score3",
-                             "score4", "total1", "total2", "total3", "total4", "scoreMelds", "doraTilesFrame",
-                             "bottomFrame"}) {
+    for (const char *name : {"topFrame1", "topFrame2", "topFrame3", "topFrame4", "score1", "score2", "score3", "score4",
+                             "total1", "total2", "total3", "total4", "scoreMelds", "doraTilesFrame", "bottomFrame"}) {
         auto *part = board->findChild<QWidget *>(QLatin1String(name));
         if (part && part->isVisibleTo(board))
             parts << part;
@@ -170,7 +169,8 @@ void TestTableBoards::play(GameWindow *window, const QList<Step> &steps)
             if (step.kind == Step::Mahjong) {
                 button = window->meldAuction()->findChild<QAbstractButton *>(QStringLiteral("mahjongButton"));
             } else {
-                for (auto *b : window->meldAuction()->findChildren<QAbstractButton *>(QStringLiteral("meldChoiceButton")))
+                for (auto *b :
+                     window->meldAuction()->findChildren<QAbstractButton *>(QStringLiteral("meldChoiceButton")))
                     button = b;
             }
             QVERIFY(button && !button->isHidden());
@@ -230,10 +230,10 @@ void TestTableBoards::demoHandOnTheBoards()
     // scoring line without scrolling, no part over another.
     const QRect table = window->graphicsView()->geometry();
     QVERIFY2(table.contains(board->geometry()), qPrintable(QStringLiteral("board %1,%2 %3x%4")
-                                                                .arg(board->x())
-                                                                .arg(board->y())
-                                                                .arg(board->width())
-                                                                .arg(board->height())));
+                                                               .arg(board->x())
+                                                               .arg(board->y())
+                                                               .arg(board->width())
+                                                               .arg(board->height())));
     QVERIFY(!board->geometry().intersects(notice.geometry()));
     for (const char *name : {"score1", "score2", "score3", "score4"}) {
         auto *lines = board->findChild<QTextEdit *>(QLatin1String(name));

@@ -81,10 +81,10 @@ Client client(const TableInfo &info, QSize size, int startPoints)
     wall.deadWallTiles = 14;
     wall.deadWallPosition = 5;
     model->markJoined();
-    model->onGameData(31, server_game_state::TILE_DISCARDED_STATE,
-                      {seat(Own, 0, startPoints), seat(101, 1, startPoints), seat(102, 2, startPoints),
-                       seat(103, 3, startPoints)},
-                      state, wall);
+    model->onGameData(
+        31, server_game_state::TILE_DISCARDED_STATE,
+        {seat(Own, 0, startPoints), seat(101, 1, startPoints), seat(102, 2, startPoints), seat(103, 3, startPoints)},
+        state, wall);
     table->setModel(model);
     main->onTableViewCreated(info.id(), table);
     // Shown as the strip shows a table, without a game controller behind it.
@@ -135,15 +135,15 @@ EndHandScoring scoringOf(int ruleset)
     if (ruleset == 0) {
         scoring.winKind = EndHandScoring::MAHJONG;
         PlayerHandScore winner = entry(Own, 1, 384, 2384, 1575);
-        winner.pointsLines = {{QStringLiteral("Mahjong"), 20},           {QStringLiteral("Pung of dragons"), 4},
+        winner.pointsLines = {{QStringLiteral("Mahjong"), 20},          {QStringLiteral("Pung of dragons"), 4},
                               {QStringLiteral("Pair of seat wind"), 2}, {QStringLiteral("Pair of prevailing wind"), 2},
                               {QStringLiteral("Self-drawn"), 2},        {QStringLiteral("Waiting on the pair"), 2}};
         winner.pointsTotal = 32;
         winner.doublesLines = {{QStringLiteral("Pung of dragons"), 1}};
         winner.doublesTotal = 1;
         winner.handScore = 64;
-        winner.tileGroups = {{{0, 1, 2}, -1}, {{9, 10, 11}, -1}, {{18, 19, 20}, -1}, {{31, 31, 31}, -1},
-                             {{27, 27}, 27}};
+        winner.tileGroups = {
+            {{0, 1, 2}, -1}, {{9, 10, 11}, -1}, {{18, 19, 20}, -1}, {{31, 31, 31}, -1}, {{27, 27}, 27}};
         scoring.players[Own] = winner;
         for (qint32 id : {101, 102, 103})
             scoring.players[id] = entry(id, 0, -128, 1872, -525);
@@ -155,8 +155,8 @@ EndHandScoring scoringOf(int ruleset)
                               {QStringLiteral("Single Wait"), 1},          {QStringLiteral("Flower Tiles"), 1}};
         winner.pointsTotal = 15;
         winner.handScore = 15;
-        winner.tileGroups = {{{3, 4, 5}, -1},     {{12, 13, 14}, -1}, {{19, 20, 21}, -1},
-                             {{32, 32, 32}, -1}, {{30, 30}, 30},      {{35}, -1}};
+        winner.tileGroups = {{{3, 4, 5}, -1},    {{12, 13, 14}, -1}, {{19, 20, 21}, -1},
+                             {{32, 32, 32}, -1}, {{30, 30}, 30},     {{35}, -1}};
         scoring.players[101] = winner;
         scoring.players[Own] = entry(Own, 0, -23, -23);
         scoring.players[102] = entry(102, 0, -23, -23);
@@ -166,13 +166,12 @@ EndHandScoring scoringOf(int ruleset)
         PlayerHandScore winner = entry(Own, 1, 12000, 37000);
         winner.pointsLines = {{QStringLiteral("Fu"), 30}};
         winner.pointsTotal = 30;
-        winner.doublesLines = {{QStringLiteral("Riichi"), 1},        {QStringLiteral("Ippatsu"), 1},
-                               {QStringLiteral("Menzen tsumo"), 1},  {QStringLiteral("Pinfu"), 1},
-                               {QStringLiteral("Dora"), 2},          {QStringLiteral("Ura dora"), 1}};
+        winner.doublesLines = {{QStringLiteral("Riichi"), 1},       {QStringLiteral("Ippatsu"), 1},
+                               {QStringLiteral("Menzen tsumo"), 1}, {QStringLiteral("Pinfu"), 1},
+                               {QStringLiteral("Dora"), 2},         {QStringLiteral("Ura dora"), 1}};
         winner.doublesTotal = 7;
         winner.handScore = 12000;
-        winner.tileGroups = {{{1, 2, 3}, -1}, {{11, 12, 13}, -1}, {{21, 22, 23}, 21}, {{4, 5, 6}, -1},
-                             {{14, 14}, -1}};
+        winner.tileGroups = {{{1, 2, 3}, -1}, {{11, 12, 13}, -1}, {{21, 22, 23}, 21}, {{4, 5, 6}, -1}, {{14, 14}, -1}};
         scoring.players[Own] = winner;
         scoring.players[101] = entry(101, 0, -6000, 19000);
         scoring.players[102] = entry(102, 0, -3000, 22000);
@@ -189,7 +188,9 @@ QWidget *handBoard(int ruleset, QSize size)
 {
     const bool riichi = ruleset == 2;
     Client c = client(tableOf(ruleset, riichi ? TableInfo::FULL_GAME : TableInfo::SINGLE_HAND, ruleset == 0), size,
-                      riichi ? 25000 : ruleset == 0 ? 2000 : 0);
+                      riichi         ? 25000
+                      : ruleset == 0 ? 2000
+                                     : 0);
     const EndHandScoring scoring = scoringOf(ruleset);
     c.model->onHandEndScoring(scoring);
     c.table->onHandEndScoring(scoring);
@@ -222,7 +223,8 @@ QWidget *roundBoard(Round kind, QSize size)
         t.numberOfRounds = 4;
         t.currentRound = 1;
         c.model->onTournamentInfo(t);
-        c.table->onEndOfTournamentRound(false, {{Own, 31200, 12}, {101, 22400, -5}, {102, 27300, 3}, {103, 19100, -10}});
+        c.table->onEndOfTournamentRound(false,
+                                        {{Own, 31200, 12}, {101, 22400, -5}, {102, 27300, 3}, {103, 19100, -10}});
         c.table->roundScoreBoard()->setTournamentRankings(
             {{Own, QString(), 9, 23}, {102, QString(), 4, 14}, {101, QString(), 2, 9}, {103, QString(), 0, 4}});
     } else {
@@ -291,8 +293,7 @@ MAHJONG_SAMPLE(boardClassic, {"board-hand-classic", Small, [] { return handBoard
 MAHJONG_SAMPLE(boardInternational, {"board-hand-international", Small, [] { return handBoard(1, Small); }});
 MAHJONG_SAMPLE(boardRiichi, {"board-hand-riichi", Small, [] { return handBoard(2, Small); }});
 MAHJONG_SAMPLE(boardClassicLarge, {"board-hand-classic-large", Large, [] { return handBoard(0, Large); }});
-MAHJONG_SAMPLE(boardInternationalLarge,
-               {"board-hand-international-large", Large, [] { return handBoard(1, Large); }});
+MAHJONG_SAMPLE(boardInternationalLarge, {"board-hand-international-large", Large, [] { return handBoard(1, Large); }});
 MAHJONG_SAMPLE(boardRiichiLarge, {"board-hand-riichi-large", Large, [] { return handBoard(2, Large); }});
 MAHJONG_SAMPLE(boardRoundMoney, {"board-round-money", Small, [] { return roundBoard(Round::Money, Small); }});
 MAHJONG_SAMPLE(boardRoundFree, {"board-round-free", Small, [] { return roundBoard(Round::Free, Small); }});
