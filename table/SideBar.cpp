@@ -335,6 +335,11 @@ void SideBar::setPlayerPoints(qint32 id, int points)
     playerWidget(id)->setPoints(points);
 }
 
+void SideBar::setPlayerWins(qint32 id, int wins)
+{
+    playerWidget(id)->setWins(wins);
+}
+
 void SideBar::setPlayerPicture(qint32 id, const QPixmap &picture)
 {
     const auto found = m_playerMap.find(id);
