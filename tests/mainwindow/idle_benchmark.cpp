@@ -11,6 +11,7 @@
 // machine without a GPU, and every repaint recomposes the whole window.
 //
 //   mainwindow_idle_benchmark [seconds]     (60 by default)
+#include "app/QuickBackend.h"
 #include "mainwindow/MainWindow.h"
 #include "peer/PeerProcess.h"
 
@@ -105,6 +106,8 @@ int main(int argc, char **argv)
     if (argc == 2 && QByteArray(argv[1]) == "--bare")
         return bareWindow(argc, argv);
     QApplication app(argc, argv);
+    // As the client chooses (its bare anchor stays on Qt's default).
+    QuickBackend::chooseForWebPages();
     QCoreApplication::setOrganizationName(QStringLiteral("Kestrova"));
     QCoreApplication::setApplicationName(QStringLiteral("Kestrova-Brisquel-idle-benchmark"));
     // As a player's desktop would have it (the C locale's short date and time
@@ -151,7 +154,9 @@ int main(int argc, char **argv)
     }
     idle(settleMs);
 
-    std::printf("idle at the lobby, %d s each (platform %s)\n", seconds, qPrintable(QGuiApplication::platformName()));
+    std::printf("idle at the lobby, %d s each (platform %s, web pages drawn %s)\n", seconds,
+                qPrintable(QGuiApplication::platformName()),
+                QuickBackend::softwareChosen() ? "in software" : "as Qt chose");
     // First as the scripted server leaves it, with a coming event's popup
     // counting down each second; then with nothing on screen that changes
     // (the popup hidden, as when no event is coming).
