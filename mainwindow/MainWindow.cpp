@@ -406,11 +406,7 @@ void MainWindow::stopLobbyMusic()
 void MainWindow::onUpdateTimeout()
 {
     const QDateTime now = ServerTime::instance().now().toLocalTime();
-    const QString text = tr("Local time is %1").arg(QLocale().toString(now, QLocale::ShortFormat));
-    // The text changes once a minute: the same text again would repaint it
-    // (and the whole window with it) every second for nothing.
-    if (m_ui.serverTime->text() != text)
-        m_ui.serverTime->setText(text);
+    m_ui.serverTime->setText(tr("Local time is %1").arg(QLocale().toString(now, QLocale::ShortFormat)));
 }
 
 void MainWindow::onUpdatedPing() {}

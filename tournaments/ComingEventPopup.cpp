@@ -66,7 +66,7 @@ void ComingEventPopup::onTimeout()
     if (now < m_when) {
         const QString format = kindText(m_kind);
         const QString text = format.isEmpty() ? format : format.arg(Utils::durationBetween(now, m_when));
-        // Unchanged, it is left alone: each repaint recomposes the window.
+        // The same text needs no new size or place.
         if (text != this->text()) {
             setText(text);
             if (size() != sizeHint())
