@@ -390,6 +390,13 @@ void TestTournamentViews::previewTexts()
     QCOMPARE(text(&preview, "registeredLabel"), QStringLiteral("Registered Players: 12/64"));
     QCOMPARE(text(&preview, "startsLabel"), QStringLiteral("Starts in: 4h 00m 00s - time to start"));
     QVERIFY(shown(&preview, "joinButton") && !shown(&preview, "leaveButton") && shown(&preview, "infoButton"));
+    // The start counts down each second only while the preview is on screen.
+    auto *startsIn = preview.findChild<VisibleTimer *>(QStringLiteral("startsInTimer"));
+    QVERIFY(preview.isCountingDown() && !startsIn->isTicking());
+    preview.show();
+    QVERIFY(startsIn->isTicking());
+    preview.hide();
+    QVERIFY(!startsIn->isTicking());
 
     model->onTournamentRegisterSuccess(4);
     QVERIFY(!shown(&preview, "joinButton") && shown(&preview, "leaveButton"));
