@@ -7,6 +7,7 @@
 #include "protocol/TableInfo.h"
 #include "protocol/WebPageRequest.h"
 #include "social/ChatController.h"
+#include "widgets/VisibleTimer.h"
 #include "xmpp/client/XMPPClient.h"
 #include "xmpp/client/XMPPRosterModel.h"
 
@@ -261,7 +262,8 @@ private:
     MainView m_ui;
     QAction m_reloadStyleAction;
     QAction m_sampleDialogsAction;
-    QTimer m_localTimeTimer;
+    // Ticks only while the local time is on screen.
+    VisibleTimer m_localTimeTimer{this};
     QString m_gameHost;
     quint16 m_gamePort;
     QString m_userName;

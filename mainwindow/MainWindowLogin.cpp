@@ -252,10 +252,12 @@ void MainWindow::loginSuccessful(qint32 pid, const QString &name, const QString 
     else
         setWindowState(windowState() & ~Qt::WindowFullScreen);
 
+    m_localTimeTimer.setObjectName(QStringLiteral("localTimeTimer"));
     m_localTimeTimer.setInterval(1000);
+    m_localTimeTimer.setWidget(m_ui.serverTime);
     m_localTimeTimer.disconnect(this);
     ServerTime::instance().disconnect(this);
-    connect(&m_localTimeTimer, &QTimer::timeout, this, &MainWindow::onUpdateTimeout);
+    connect(&m_localTimeTimer, &VisibleTimer::timeout, this, &MainWindow::onUpdateTimeout);
     connect(&ServerTime::instance(), &ServerTime::updatedEstimate, this, &MainWindow::onUpdateTimeout);
     connect(&ServerTime::instance(), &ServerTime::updatedPing, this, &MainWindow::onUpdatedPing);
     onUpdateTimeout();

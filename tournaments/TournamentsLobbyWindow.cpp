@@ -143,11 +143,27 @@ void TournamentsLobbyWindow::onTournamentActivated(const QModelIndex &index)
 void TournamentsLobbyWindow::onTournamentAdded(const TournamentInfo &)
 {
     // A burst of new tournaments sizes the columns once, after it.
+    if (!isVisible()) {
+        m_columnsPending = true;
+        return;
+    }
     m_columnTimer.start();
+}
+
+void TournamentsLobbyWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_columnsPending)
+        onResizeColumnsTimeout();
 }
 
 void TournamentsLobbyWindow::onResizeColumnsTimeout()
 {
+    if (!isVisible()) {
+        m_columnsPending = true;
+        return;
+    }
+    m_columnsPending = false;
     QHeaderView *header = view()->header();
     for (int column = 0; column < header->count(); ++column)
         view()->resizeColumnToContents(column);

@@ -33,6 +33,7 @@ private slots:
     void settingsDefaultsAndReadBack();
     void columnsOfAnEmptyModel();
     void amountsStayWholeInANarrowList();
+    void hiddenWindowSizesColumnsWhenShown();
     void selectionAndActivation();
 
 private:
@@ -265,6 +266,24 @@ void TestTournamentLobby::amountsStayWholeInANarrowList()
             QVERIFY(view->viewport()->rect().contains(view->visualRect(cell)));
         }
     }
+}
+
+void TestTournamentLobby::hiddenWindowSizesColumnsWhenShown()
+{
+    TournamentsLobbyModel model;
+    model.setNotifyInterval(0);
+    TournamentsLobbyWindow window;
+    window.setModel(&model);
+    // Added while the window is hidden (another tab): no timer runs for it,
+    // and the columns fit as soon as it shows.
+    model.addOrUpdateTournament(makeTournament(
+        1, QStringLiteral("A tournament with a name far wider than the column"), TournamentInfo::Open, 2, 0, 0, 10));
+    QCoreApplication::processEvents();
+    const int column = TournamentsLobbyModel::NameColumn;
+    QCOMPARE(window.view()->header()->sectionSize(column), 90);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.view()->header()->sectionSize(column) > 90);
 }
 
 void TestTournamentLobby::selectionAndActivation()

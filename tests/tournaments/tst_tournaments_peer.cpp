@@ -173,6 +173,8 @@ void TestTournamentsPeer::registrationToSeat()
     preview.setModel(model);
     ComingEventsModel events(&session, model);
     ComingEventsView eventsView(&events, &host.main);
+    // The popups count down only while on screen, as in the main window.
+    host.main.show();
 
     QSignalSpy checked(&session, &ConnectionManager::versionCheckComplete);
     session.connectToHost(QStringLiteral("localhost"), peer.port());
