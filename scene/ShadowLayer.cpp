@@ -3,17 +3,20 @@
 #include "scene/GameGraphicsScene.h"
 
 #include <QGraphicsScene>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QPainterPath>
+#include <QStyleOptionGraphicsItem>
 
+#include <cmath>
 #include <limits>
 #include <map>
 
 ShadowLayer::ShadowLayer()
 {
     setZValue(std::numeric_limits<qreal>::lowest());
-    // The shade changes only when a group does; the frames between draw it
-    // from the view's copy instead of filling the whole outline again.
-    setCacheMode(DeviceCoordinateCache);
+    // A frame copies only the part of the picture it repaints.
+    setFlag(ItemUsesExtendedStyleOption);
     setAcceptedMouseButtons(Qt::NoButton);
     setAcceptHoverEvents(false);
 }
@@ -84,20 +87,61 @@ void ShadowLayer::refresh(const QGraphicsItem *source, bool leaving)
 
 void ShadowLayer::apply(const QRectF &bounds, const QRectF &dirty)
 {
-    QPainterPath shade;
-    shade.setFillRule(Qt::WindingFill);
-    for (const auto &entry : m_shadows)
-        shade.addPath(entry.second);
-    m_shade = shade;
     // The area only grows: a new size would draw everything again.
     if (!bounds.isEmpty() && !m_bounds.contains(bounds)) {
         prepareGeometryChange();
         m_bounds |= bounds;
+        m_picture = QImage();
         update();
         return;
     }
-    if (!dirty.isEmpty())
-        update(dirty.adjusted(-1, -1, 1, 1));
+    if (!dirty.isEmpty()) {
+        const QRectF area = dirty.adjusted(-1, -1, 1, 1);
+        m_stale += area.toAlignedRect();
+        update(area);
+    }
+}
+
+QPainterPath ShadowLayer::shadeWithin(const QRect &area) const
+{
+    // Every shadow reaching into the area, so that overlaps there are
+    // filled once as before.
+    const QRectF reach = QRectF(area).adjusted(-1, -1, 1, 1);
+    QPainterPath shade;
+    shade.setFillRule(Qt::WindingFill);
+    for (const auto &entry : m_shadows)
+        if (entry.second.boundingRect().intersects(reach))
+            shade.addPath(entry.second);
+    return shade;
+}
+
+void ShadowLayer::redrawPicture()
+{
+    const QRect area = m_bounds.toAlignedRect();
+    if (area.isEmpty()) {
+        m_picture = QImage();
+        m_stale = QRegion();
+        return;
+    }
+    if (m_picture.isNull() || m_picture.size() != area.size() || m_origin != area.topLeft()) {
+        m_picture = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
+        m_origin = area.topLeft();
+        m_stale = area;
+    }
+    if (m_stale.isEmpty())
+        return;
+    QPainter p(&m_picture);
+    p.translate(-m_origin);
+    p.setRenderHint(QPainter::Antialiasing);
+    for (const QRect &r : m_stale.intersected(area)) {
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.fillRect(r, Qt::transparent);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        p.setClipRect(r);
+        GameGraphicsScene::fillShade(&p, shadeWithin(r));
+        p.setClipping(false);
+    }
+    m_stale = QRegion();
 }
 
 QRectF ShadowLayer::boundingRect() const
@@ -105,7 +149,44 @@ QRectF ShadowLayer::boundingRect() const
     return m_bounds;
 }
 
-void ShadowLayer::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
+void ShadowLayer::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *)
 {
-    GameGraphicsScene::fillShade(painter, m_shade);
+    const QTransform t = painter->worldTransform();
+    if (t.type() > QTransform::TxTranslate) {
+        // Drawn scaled or turned (a picture of the table): the outline
+        // itself, sharp at any size.
+        QPainterPath shade;
+        shade.setFillRule(Qt::WindingFill);
+        for (const auto &entry : m_shadows)
+            shade.addPath(entry.second);
+        GameGraphicsScene::fillShade(painter, shade);
+        return;
+    }
+    redrawPicture();
+    if (m_picture.isNull())
+        return;
+    const QRect source = QRectF(option->exposedRect).toAlignedRect() & QRect(m_origin, m_picture.size());
+    if (source.isEmpty())
+        return;
+    // A plain copy at whole pixels: no resampling.
+    painter->save();
+    const QPoint shift(int(std::round(t.dx())), int(std::round(t.dy())));
+    painter->setWorldTransform(QTransform::fromTranslate(shift.x(), shift.y()));
+    painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // A view repaints a region of many rectangles; the raster engine copies
+    // an image straight only inside one rectangle, and otherwise blends it
+    // line by line on its thread pool. So one copy per rectangle.
+    const QRegion system = painter->paintEngine() ? painter->paintEngine()->systemClip() : QRegion();
+    if (painter->hasClipping() || system.rectCount() <= 1) {
+        painter->drawImage(source.topLeft(), m_picture, source.translated(-m_origin));
+    } else {
+        for (const QRect &device : system) {
+            const QRect part = device.translated(-shift) & source;
+            if (part.isEmpty())
+                continue;
+            painter->setClipRect(part);
+            painter->drawImage(part.topLeft(), m_picture, part.translated(-m_origin));
+        }
+    }
+    painter->restore();
 }

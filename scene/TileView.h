@@ -46,6 +46,8 @@ public:
 private:
     void updateShadowData();
     qreal markerHeight() const;
+    // The picture at the item's origin, untransformed.
+    void drawPicture(QPainter &p) const;
 
     TilePainter *m_painter;
     tile m_tile = 0;
