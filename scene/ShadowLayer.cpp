@@ -3,6 +3,7 @@
 #include "scene/GameGraphicsScene.h"
 
 #include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
@@ -11,6 +12,11 @@
 #include <cmath>
 #include <limits>
 #include <map>
+
+namespace {
+// Fewer lines than the raster engine shares out among threads (96).
+constexpr int FillBand = 64;
+} // namespace
 
 ShadowLayer::ShadowLayer()
 {
@@ -33,26 +39,59 @@ QList<QGraphicsItem *> ShadowLayer::shadowItems() const
     return found;
 }
 
+ShadowLayer::Shadow ShadowLayer::shadowOf(const QPainterPath &path)
+{
+    Shadow shadow;
+    shadow.path = path;
+    const QList<QPolygonF> parts = path.toSubpathPolygons();
+    shadow.parts.assign(parts.begin(), parts.end());
+    shadow.extents.reserve(shadow.parts.size());
+    for (const QPolygonF &part : shadow.parts)
+        shadow.extents.push_back(part.boundingRect());
+    return shadow;
+}
+
+QRectF ShadowLayer::changedArea(const Shadow &before, const Shadow &after)
+{
+    // Parts match one to one; a tile's shadow usually keeps its place in
+    // the list, so the same index is tried first.
+    std::vector<bool> matched(after.parts.size(), false);
+    QRectF area;
+    for (std::size_t i = 0; i < before.parts.size(); ++i) {
+        bool found = false;
+        for (std::size_t k = 0; k < after.parts.size() && !found; ++k) {
+            const std::size_t j = (i + k) % after.parts.size();
+            if (!matched[j] && after.parts[j] == before.parts[i])
+                matched[j] = found = true;
+        }
+        if (!found)
+            area |= before.extents[i];
+    }
+    for (std::size_t j = 0; j < after.parts.size(); ++j)
+        if (!matched[j])
+            area |= after.extents[j];
+    return area;
+}
+
 void ShadowLayer::refresh()
 {
     QRectF bounds;
-    std::map<const QGraphicsItem *, QPainterPath> shadows;
+    std::map<const QGraphicsItem *, Shadow> shadows;
     for (const QGraphicsItem *item : shadowItems()) {
         bounds |= item->sceneBoundingRect();
-        shadows[item] = item->sceneTransform().map(item->data(SceneItem::ShadowPathKey).value<QPainterPath>());
+        shadows[item] =
+            shadowOf(item->sceneTransform().map(item->data(SceneItem::ShadowPathKey).value<QPainterPath>()));
     }
     // Only the shadows that changed are drawn again.
+    static const Shadow none;
     QRectF dirty;
-    for (const auto &[item, path] : shadows) {
+    for (const auto &[item, shadow] : shadows) {
         const auto old = m_shadows.find(item);
-        if (old == m_shadows.end())
-            dirty |= path.boundingRect();
-        else if (old->second != path)
-            dirty |= path.boundingRect() | old->second.boundingRect();
+        dirty |= changedArea(old == m_shadows.end() ? none : old->second, shadow);
     }
-    for (const auto &[item, path] : m_shadows) {
+    for (const auto &[item, shadow] : m_shadows) {
         if (shadows.find(item) == shadows.end())
-            dirty |= path.boundingRect();
+            dirty |= shadow.path.boundingRect();
     }
     m_shadows = std::move(shadows);
     apply(bounds, dirty);
@@ -68,18 +107,19 @@ void ShadowLayer::refresh(const QGraphicsItem *source, bool leaving)
     const auto old = m_shadows.find(source);
     QRectF dirty;
     QRectF bounds;
-    if (old != m_shadows.end())
-        dirty = old->second.boundingRect();
     if (casts) {
         QPainterPath path = source->sceneTransform().map(shadow.value<QPainterPath>());
-        if (old != m_shadows.end() && old->second == path)
+        if (old != m_shadows.end() && old->second.path == path)
             return;
-        dirty |= path.boundingRect();
+        Shadow now = shadowOf(path);
+        static const Shadow none;
+        dirty = changedArea(old == m_shadows.end() ? none : old->second, now);
         bounds = source->sceneBoundingRect();
-        m_shadows[source] = std::move(path);
+        m_shadows[source] = std::move(now);
     } else {
         if (old == m_shadows.end())
             return;
+        dirty = old->second.path.boundingRect();
         m_shadows.erase(old);
     }
     apply(bounds, dirty);
@@ -87,13 +127,12 @@ void ShadowLayer::refresh(const QGraphicsItem *source, bool leaving)
 
 void ShadowLayer::apply(const QRectF &bounds, const QRectF &dirty)
 {
-    // The area only grows: a new size would draw everything again.
     if (!bounds.isEmpty() && !m_bounds.contains(bounds)) {
+        // The area only grows: the picture keeps what it holds and only the
+        // new part is filled.
         prepareGeometryChange();
         m_bounds |= bounds;
-        m_picture = QImage();
         update();
-        return;
     }
     if (!dirty.isEmpty()) {
         const QRectF area = dirty.adjusted(-1, -1, 1, 1);
@@ -109,37 +148,70 @@ QPainterPath ShadowLayer::shadeWithin(const QRect &area) const
     const QRectF reach = QRectF(area).adjusted(-1, -1, 1, 1);
     QPainterPath shade;
     shade.setFillRule(Qt::WindingFill);
-    for (const auto &entry : m_shadows)
-        if (entry.second.boundingRect().intersects(reach))
-            shade.addPath(entry.second);
+    for (const auto &entry : m_shadows) {
+        const Shadow &shadow = entry.second;
+        for (std::size_t i = 0; i < shadow.parts.size(); ++i)
+            if (shadow.extents[i].intersects(reach))
+                shade.addPolygon(shadow.parts[i]);
+    }
     return shade;
 }
 
 void ShadowLayer::redrawPicture()
 {
-    const QRect area = m_bounds.toAlignedRect();
-    if (area.isEmpty()) {
+    const QRect needed = m_bounds.toAlignedRect();
+    if (needed.isEmpty()) {
         m_picture = QImage();
         m_stale = QRegion();
         return;
     }
-    if (m_picture.isNull() || m_picture.size() != area.size() || m_origin != area.topLeft()) {
-        m_picture = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
+    const QRect held(m_origin, m_picture.size());
+    // Newly made and still clear.
+    QRegion fresh;
+    if (m_picture.isNull() || !held.contains(needed)) {
+        // The picture covers what the views show from the start, so that a
+        // shadow reaching where none was before (a hand dealt) fills only
+        // its own part.
+        QRectF shown;
+        if (scene())
+            for (const QGraphicsView *view : scene()->views())
+                shown |= view->sceneRect();
+        const QRect area = needed | shown.toAlignedRect() | (m_picture.isNull() ? QRect() : held);
+        QImage grown(area.size(), QImage::Format_ARGB32_Premultiplied);
+        grown.fill(Qt::transparent);
+        if (!m_picture.isNull()) {
+            QPainter p(&grown);
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            p.drawImage(m_origin - area.topLeft(), m_picture);
+        }
+        fresh = QRegion(area).subtracted(m_picture.isNull() ? QRegion() : QRegion(held));
+        m_stale += fresh;
+        m_picture = grown;
         m_origin = area.topLeft();
-        m_stale = area;
     }
     if (m_stale.isEmpty())
         return;
     QPainter p(&m_picture);
     p.translate(-m_origin);
     p.setRenderHint(QPainter::Antialiasing);
-    for (const QRect &r : m_stale.intersected(area)) {
-        p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.fillRect(r, Qt::transparent);
-        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        p.setClipRect(r);
-        GameGraphicsScene::fillShade(&p, shadeWithin(r));
-        p.setClipping(false);
+    for (const QRect &r : m_stale.intersected(QRect(m_origin, m_picture.size()))) {
+        // In bands, each with the shadows that reach into it: the raster
+        // engine hands a fill of many lines to its thread pool, which on a
+        // busy machine costs more than the fill.
+        for (int y = r.top(); y <= r.bottom(); y += FillBand) {
+            const QRect band(r.left(), y, r.width(), std::min(FillBand, r.bottom() + 1 - y));
+            if (!fresh.contains(band)) {
+                p.setCompositionMode(QPainter::CompositionMode_Source);
+                p.fillRect(band, Qt::transparent);
+                p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            }
+            const QPainterPath shade = shadeWithin(band);
+            if (shade.isEmpty())
+                continue;
+            p.setClipRect(band);
+            GameGraphicsScene::fillShade(&p, shade);
+            p.setClipping(false);
+        }
     }
     m_stale = QRegion();
 }
@@ -158,7 +230,7 @@ void ShadowLayer::paint(QPainter *painter, const QStyleOptionGraphicsItem *optio
         QPainterPath shade;
         shade.setFillRule(Qt::WindingFill);
         for (const auto &entry : m_shadows)
-            shade.addPath(entry.second);
+            shade.addPath(entry.second.path);
         GameGraphicsScene::fillShade(painter, shade);
         return;
     }

@@ -8,6 +8,7 @@
 #include <QRegion>
 
 #include <map>
+#include <vector>
 
 // The shade under every item of a table scene: the union of the shadows of
 // all shadowed groups, filled once in translucent black. It lies below all
@@ -33,6 +34,18 @@ public:
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 
 private:
+    // A group's shadow in the scene, and its parts (one per tile) with
+    // their extents, so that a change or a fill touches only what it needs.
+    struct Shadow
+    {
+        QPainterPath path;
+        std::vector<QPolygonF> parts;
+        std::vector<QRectF> extents;
+    };
+    static Shadow shadowOf(const QPainterPath &path);
+    // The extent of the parts that one shadow has and the other has not.
+    static QRectF changedArea(const Shadow &before, const Shadow &after);
+
     QList<QGraphicsItem *> shadowItems() const;
     void apply(const QRectF &bounds, const QRectF &dirty);
     // Fills again the parts of the picture that changed.
@@ -40,8 +53,8 @@ private:
     QPainterPath shadeWithin(const QRect &area) const;
 
     QRectF m_bounds;
-    // Each group's shadow in the scene as of the last refresh.
-    std::map<const QGraphicsItem *, QPainterPath> m_shadows;
+    // Each group's shadow as of the last refresh.
+    std::map<const QGraphicsItem *, Shadow> m_shadows;
     // The shade at whole pixels of the scene, from m_origin; the stale part
     // is filled again before it is next drawn.
     QImage m_picture;
