@@ -133,6 +133,8 @@ void ShadowLayer::apply(const QRectF &bounds, const QRectF &dirty)
         prepareGeometryChange();
         m_bounds |= bounds;
         update();
+        // Made when the table is laid out, not in its first paint.
+        ensurePicture();
     }
     if (!dirty.isEmpty()) {
         const QRectF area = dirty.adjusted(-1, -1, 1, 1);
@@ -157,38 +159,43 @@ QPainterPath ShadowLayer::shadeWithin(const QRect &area) const
     return shade;
 }
 
-void ShadowLayer::redrawPicture()
+void ShadowLayer::ensurePicture()
 {
     const QRect needed = m_bounds.toAlignedRect();
     if (needed.isEmpty()) {
         m_picture = QImage();
         m_stale = QRegion();
+        m_fresh = QRegion();
         return;
     }
     const QRect held(m_origin, m_picture.size());
-    // Newly made and still clear.
-    QRegion fresh;
-    if (m_picture.isNull() || !held.contains(needed)) {
-        // The picture covers what the views show from the start, so that a
-        // shadow reaching where none was before (a hand dealt) fills only
-        // its own part.
-        QRectF shown;
-        if (scene())
-            for (const QGraphicsView *view : scene()->views())
-                shown |= view->sceneRect();
-        const QRect area = needed | shown.toAlignedRect() | (m_picture.isNull() ? QRect() : held);
-        QImage grown(area.size(), QImage::Format_ARGB32_Premultiplied);
-        grown.fill(Qt::transparent);
-        if (!m_picture.isNull()) {
-            QPainter p(&grown);
-            p.setCompositionMode(QPainter::CompositionMode_Source);
-            p.drawImage(m_origin - area.topLeft(), m_picture);
-        }
-        fresh = QRegion(area).subtracted(m_picture.isNull() ? QRegion() : QRegion(held));
-        m_stale += fresh;
-        m_picture = grown;
-        m_origin = area.topLeft();
+    if (!m_picture.isNull() && held.contains(needed))
+        return;
+    // The picture covers what the views show from the start, so that a
+    // shadow reaching where none was before (a hand dealt) fills only its
+    // own part.
+    QRectF shown;
+    if (scene())
+        for (const QGraphicsView *view : scene()->views())
+            shown |= view->sceneRect();
+    const QRect area = needed | shown.toAlignedRect() | (m_picture.isNull() ? QRect() : held);
+    QImage grown(area.size(), QImage::Format_ARGB32_Premultiplied);
+    grown.fill(Qt::transparent);
+    if (!m_picture.isNull()) {
+        QPainter p(&grown);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(m_origin - area.topLeft(), m_picture);
     }
+    const QRegion added = QRegion(area).subtracted(m_picture.isNull() ? QRegion() : QRegion(held));
+    m_fresh += added;
+    m_stale += added;
+    m_picture = grown;
+    m_origin = area.topLeft();
+}
+
+void ShadowLayer::redrawPicture()
+{
+    ensurePicture();
     if (m_stale.isEmpty())
         return;
     QPainter p(&m_picture);
@@ -200,7 +207,7 @@ void ShadowLayer::redrawPicture()
         // busy machine costs more than the fill.
         for (int y = r.top(); y <= r.bottom(); y += FillBand) {
             const QRect band(r.left(), y, r.width(), std::min(FillBand, r.bottom() + 1 - y));
-            if (!fresh.contains(band)) {
+            if (!m_fresh.contains(band)) {
                 p.setCompositionMode(QPainter::CompositionMode_Source);
                 p.fillRect(band, Qt::transparent);
                 p.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -214,6 +221,7 @@ void ShadowLayer::redrawPicture()
         }
     }
     m_stale = QRegion();
+    m_fresh = QRegion();
 }
 
 QRectF ShadowLayer::boundingRect() const

@@ -48,6 +48,8 @@ private:
 
     QList<QGraphicsItem *> shadowItems() const;
     void apply(const QRectF &bounds, const QRectF &dirty);
+    // Makes or grows the picture to hold the shade's area.
+    void ensurePicture();
     // Fills again the parts of the picture that changed.
     void redrawPicture();
     QPainterPath shadeWithin(const QRect &area) const;
@@ -60,4 +62,6 @@ private:
     QImage m_picture;
     QPoint m_origin;
     QRegion m_stale;
+    // Made since the last fill and still clear.
+    QRegion m_fresh;
 };
