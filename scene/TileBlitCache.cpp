@@ -5,6 +5,10 @@
 
 #include <cmath>
 
+namespace {
+constexpr double QuarterTurn = 1.5707963267948966; // radians
+} // namespace
+
 bool TileBlitCache::snap(const QTransform &t, int *quarterTurns, int *scaleStep)
 {
     if (!t.isAffine())
@@ -17,7 +21,7 @@ bool TileBlitCache::snap(const QTransform &t, int *quarterTurns, int *scaleStep)
     const long step = std::lround((sx + sy) / 2 * ScaleSteps);
     if (step < 1 || step > 8 * ScaleSteps)
         return false;
-    const long quarters = std::lround(std::atan2(b, a) * 2 / M_PI);
+    const long quarters = std::lround(std::atan2(b, a) / QuarterTurn);
     *quarterTurns = static_cast<int>(((quarters % 4) + 4) % 4);
     *scaleStep = static_cast<int>(step);
     return true;

@@ -156,7 +156,7 @@ void TileView::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidge
     if (t.type() <= QTransform::TxTranslate) {
         painter->save();
         painter->setWorldTransform(QTransform::fromTranslate(std::round(t.dx()), std::round(t.dy())));
-        drawPicture(*painter);
+        drawPicture(*painter, true);
         painter->restore();
         return;
     }
@@ -165,7 +165,10 @@ void TileView::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidge
     TileBlitCache::Key key;
     const QRect bounds = boundingRect().toAlignedRect();
     if (bounds.isEmpty() || !TileBlitCache::snap(t, &key.quarterTurns, &key.scaleStep)) {
-        drawPicture(*painter);
+        // Sheared, mirrored or out of range: drawn as the painter says.
+        painter->save();
+        drawPicture(*painter, false);
+        painter->restore();
         return;
     }
     key.use = m_use;
@@ -175,16 +178,16 @@ void TileView::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidge
     key.tile = showsFace ? static_cast<quint8>(m_tile) : -1;
     key.flags = (m_marked ? 1 : 0) | (m_use == TileImages::Hand && !isEnabled() ? 2 : 0);
     const TileBlitCache::Picture &picture =
-        m_painter->blitCache().picture(key, bounds, [this](QPainter &p) { drawPicture(p); });
+        m_painter->blitCache().picture(key, bounds, [this](QPainter &p) { drawPicture(p, true); });
     painter->save();
     painter->setWorldTransform(QTransform());
     painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter->drawImage(QPoint(int(std::lround(t.dx() + picture.offset.x())), int(std::lround(t.dy() + picture.offset.y()))),
-                       picture.image);
+    const QPoint at(int(std::lround(t.dx() + picture.offset.x())), int(std::lround(t.dy() + picture.offset.y())));
+    painter->drawImage(at, picture.image);
     painter->restore();
 }
 
-void TileView::drawPicture(QPainter &p) const
+void TileView::drawPicture(QPainter &p, bool plain) const
 {
     const QPoint origin(0, 0);
     const int t = static_cast<quint8>(m_tile);
@@ -199,8 +202,8 @@ void TileView::drawPicture(QPainter &p) const
                          QRectF(markerPixmap().rect()));
         }
     }
-    // The pictures are drawn unscaled at whole pixels: plain copies.
-    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // At whole pixels unscaled, the pictures are plain copies.
+    p.setRenderHint(QPainter::SmoothPixmapTransform, !plain);
     switch (m_use) {
     case TileImages::Declared:
         m_painter->drawTile(p, origin, t, m_side, m_marked);
