@@ -357,6 +357,10 @@ void GameWindow::onTableInfo(TableInfo info)
 void GameWindow::onTournamentInfo(TournamentInfo info)
 {
     m_sideBar->setTournamentInfo(info);
+    // An open board shows the round it was filled for, not the next one the
+    // server has already moved to.
+    if (m_roundScoreBoard->isVisible() && m_roundScoreBoard->isTournament())
+        return;
     m_roundScoreBoard->setTournamentInfo(info);
 }
 

@@ -658,6 +658,10 @@ private slots:
         QVERIFY(notices(window).contains(QStringLiteral("Tournament round ended")));
         QVERIFY(!window.playerInactiveWindow()->isVisible());
         QCOMPARE(board->rows().front()->roundResultText(), QStringLiteral("2.5"));
+        // The server moves on to the next round while the board is open.
+        tournament.currentRound = 2;
+        model.onTournamentInfo(tournament);
+        QCOMPARE(board->findChild<QLabel *>(QStringLiteral("roundLabel"))->text(), QStringLiteral("Round 2/5"));
 
         // The standings give each row its tournament points, in half points.
         model.onTournamentRankings({{OWN, QStringLiteral("me"), 7, 11}, {P1, QString(), 3, 4}});

@@ -229,10 +229,12 @@ void TestTournamentsPeer::registrationToSeat()
     QTRY_COMPARE_WITH_TIMEOUT(seated.size(), 1, 10000);
     QCOMPARE(seated.first().at(0).toInt(), 9);
     const qint32 tableId = seated.first().at(1).toInt();
-    // The tables seated, the first round is played.
-    QTRY_COMPARE(model->tournamentInfo(9).status, TournamentInfo::Playing);
+    QTRY_COMPARE(model->tournamentInfo(9).status, TournamentInfo::Seating);
     QTRY_COMPARE(detail->listedTables(), QList<qint32>{tableId});
     QVERIFY(tables.tableInfo(tableId).lobbyPath().startsWith(QStringLiteral("101/mtt/9")));
+    // The player at the table, the first round is played.
+    session.join_table(tableId);
+    QTRY_COMPARE(model->tournamentInfo(9).status, TournamentInfo::Playing);
 }
 
 // Every record and update calls for the ranking list; while one request is
