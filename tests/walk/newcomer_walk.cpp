@@ -159,6 +159,7 @@ private:
     QString chat();
     QString tournament();
     QString tournamentPlayed();
+    QAbstractButton *joinConfirmation();
     QString japanese();
     QString lostServer();
 
@@ -456,14 +457,7 @@ QString Walk::tournament()
     if (!join || !join->isVisible())
         return QStringLiteral("no Join button");
     join->click();
-    QAbstractButton *accept = nullptr;
-    waitFor(
-        [&] {
-        for (QAbstractButton *b : m_window->findChildren<QAbstractButton *>(QStringLiteral("acceptButton")))
-            accept = b->isVisible() ? b : accept;
-        return accept != nullptr;
-        },
-        10000);
+    QAbstractButton *accept = joinConfirmation();
     shot(QStringLiteral("tournament-join-en"));
     if (!accept)
         return QStringLiteral("no confirmation");
@@ -474,6 +468,20 @@ QString Walk::tournament()
     shot(QStringLiteral("tournament-joined-en"));
     detail->close();
     return joined ? QString() : QStringLiteral("not registered");
+}
+
+// The join dialog's Accept, once it shows.
+QAbstractButton *Walk::joinConfirmation()
+{
+    QAbstractButton *accept = nullptr;
+    waitFor(
+        [&] {
+        for (QAbstractButton *b : m_window->findChildren<QAbstractButton *>(QStringLiteral("acceptButton")))
+            accept = b->isVisible() ? b : accept;
+        return accept != nullptr;
+        },
+        10000);
+    return accept;
 }
 
 // "Coffee Break Sprint" starts a few minutes after the servers: registered,
@@ -495,14 +503,7 @@ QString Walk::tournamentPlayed()
     if (!join || !join->isVisible())
         return QStringLiteral("no Join button");
     join->click();
-    QAbstractButton *accept = nullptr;
-    waitFor(
-        [&] {
-        for (QAbstractButton *b : m_window->findChildren<QAbstractButton *>(QStringLiteral("acceptButton")))
-            accept = b->isVisible() ? b : accept;
-        return accept != nullptr;
-        },
-        10000);
+    QAbstractButton *accept = joinConfirmation();
     if (!accept)
         return QStringLiteral("no confirmation");
     accept->click();

@@ -2,6 +2,7 @@
 // list as the demo server keeps it moving, the refused-join questions and
 // the friends page with nobody chosen.
 #include "../Sample.h"
+#include "SampleTournament.h"
 
 #include "mainwindow/MainWindow.h"
 #include "tournaments/TournamentsController.h"
@@ -26,24 +27,6 @@ MainWindow *frame(const char *tab)
     return window;
 }
 
-TournamentInfo tournament(qint32 id, const char *name, TournamentInfo::status_t status, int ruleset, qint32 bet,
-                          qint32 fee, int registered, int maximum, int startInHours)
-{
-    TournamentInfo t;
-    t.id = id;
-    t.persistentId = id * 10;
-    t.status = status;
-    t.name = QString::fromUtf8(name);
-    t.ruleset = ruleset;
-    t.cost = TournamentCost(bet, fee);
-    t.registeredPlayers = registered;
-    t.maxPlayers = maximum;
-    t.start = QDateTime(QDate(2026, 12, 7), QTime(18, 0), Qt::UTC).addSecs(3600 * startInHours);
-    t.numberOfRounds = 3;
-    t.roundsLength = {1200, 1200, 1200};
-    return t;
-}
-
 // The demo server's tournaments; the columns are sized, then the open ones
 // fill up, as they do every few seconds in a live lobby.
 MainWindow *tournaments()
@@ -51,14 +34,14 @@ MainWindow *tournaments()
     MainWindow *window = frame("tournament");
     TournamentsLobbyModel *model = window->tournamentsController()->model();
     const TournamentInfo list[] = {
-        tournament(7, "Sunday Classic", TournamentInfo::Open, 0, 1000, 100, 12, 64, 1),
-        tournament(9, "Monday Riichi Freeroll", TournamentInfo::Open, 2, 0, 0, 40, 100, 2),
-        tournament(10, "MCR Weekly", TournamentInfo::Closed, 1, 500, 50, 64, 64, 0),
-        tournament(11, "Classic Sprint", TournamentInfo::Seating, 0, 200, 20, 32, 32, 0),
-        tournament(12, "High Roller Riichi", TournamentInfo::Paused, 2, 10000, 500, 2, 24, -1),
-        tournament(13, "Saturday Classic", TournamentInfo::Done, 0, 1000, 100, 50, 64, -24),
-        tournament(15, "New Year Special", TournamentInfo::Open, 0, 2500, 250, 3, 256, 720),
-        tournament(17, "Grand Prix Riichi", TournamentInfo::Open, 2, 250000, 10000, 5, 32, 24),
+        sampleTournament(7, "Sunday Classic", TournamentInfo::Open, 0, 1000, 100, 12, 64, 1),
+        sampleTournament(9, "Monday Riichi Freeroll", TournamentInfo::Open, 2, 0, 0, 40, 100, 2),
+        sampleTournament(10, "MCR Weekly", TournamentInfo::Closed, 1, 500, 50, 64, 64, 0),
+        sampleTournament(11, "Classic Sprint", TournamentInfo::Seating, 0, 200, 20, 32, 32, 0),
+        sampleTournament(12, "High Roller Riichi", TournamentInfo::Paused, 2, 10000, 500, 2, 24, -1),
+        sampleTournament(13, "Saturday Classic", TournamentInfo::Done, 0, 1000, 100, 50, 64, -24),
+        sampleTournament(15, "New Year Special", TournamentInfo::Open, 0, 2500, 250, 3, 256, 720),
+        sampleTournament(17, "Grand Prix Riichi", TournamentInfo::Open, 2, 250000, 10000, 5, 32, 24),
     };
     for (const TournamentInfo &t : list)
         model->addOrUpdateTournament(t);
