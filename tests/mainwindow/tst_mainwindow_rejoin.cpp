@@ -3,6 +3,7 @@
 // given back, and the join asks the server again for a live table.
 #include "FormLogin.h"
 #include "game/GameModel.h"
+#include "lobby/LobbyController.h"
 #include "lobby/LobbyWindow.h"
 #include "lobby/TableModel.h"
 #include "mainwindow/MainView.h"
@@ -19,6 +20,7 @@
 #include "table/WashoutWindow.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -48,6 +50,9 @@ void TestMainwindowRejoin::initTestCase()
     QSettings().clear();
     QSettings().setValue(QStringLiteral("game/animations"), false);
     QSettings().setValue(QStringLiteral("game/sound"), false);
+    // The table's drawings, found as the client finds them.
+    QDir::setSearchPaths(QStringLiteral("resources"), {QStringLiteral(":/default")});
+    QDir::setSearchPaths(QStringLiteral("textimages"), {QStringLiteral(":/default/textimages")});
     PeerProcess::installTestCa();
 }
 
