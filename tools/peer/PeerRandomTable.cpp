@@ -21,6 +21,9 @@ constexpr int AnyOwnTile = -1;
 // A tile of the own hand that is not a flower: the turn while flowers are
 // offered for replacement.
 constexpr int AnyOwnTileButFlowers = -3;
+// The answers that take or give up a seat (join, watch, ready) wait this
+// long: their absence is a fault, not a slow machine.
+constexpr int SeatingAnswerMs = 60000;
 // The random table's pings, apart from any a scenario sends.
 constexpr qint32 FirstPing = 1000000;
 
@@ -354,7 +357,7 @@ void PeerRandomTable::seatForTournament()
     // The tournament seats the player; the client joins the table.
     send("tournament_seated", {{"tournamentId", m_tournamentId}, {"tableId", m_table}});
     m_onAnswer = [this](const QString &, int) { joinFromLobby(m_table); };
-    offer(QStringLiteral("join"), {{QStringLiteral("join_table"), NoTile}}, 30000, [this] {
+    offer(QStringLiteral("join"), {{QStringLiteral("join_table"), NoTile}}, SeatingAnswerMs, [this] {
         PeerServer::log(QStringLiteral("SOAK_MISSING join_table"));
         ++m_violations;
         finish();
@@ -454,7 +457,8 @@ void PeerRandomTable::askReady()
 {
     if (m_done)
         return;
-    send("are_you_ready", {{"ts", QJsonObject{{"start", "now"}, {"end", "now+30000"}}}});
+    send("are_you_ready",
+         {{"ts", QJsonObject{{"start", "now"}, {"end", QStringLiteral("now+%1").arg(SeatingAnswerMs)}}}});
     m_onAnswer = [this](const QString &, int) {
         send("player_is_ready", {{"playerId", m_ownId}});
         for (const Seat &s : m_seats)
@@ -462,7 +466,7 @@ void PeerRandomTable::askReady()
                 send("player_is_ready", {{"playerId", s.id}});
         QTimer::singleShot(0, this, &PeerRandomTable::startHand);
     };
-    offer(QStringLiteral("ready"), {{QStringLiteral("ready"), NoTile}}, 30000, [this] {
+    offer(QStringLiteral("ready"), {{QStringLiteral("ready"), NoTile}}, SeatingAnswerMs, [this] {
         PeerServer::log(QStringLiteral("SOAK_MISSING ready"));
         ++m_violations;
         finish();
@@ -651,7 +655,7 @@ void PeerRandomTable::kickToWatchers()
             QTimer::singleShot(0, this, then);
         }
     };
-    offer(QStringLiteral("watch"), {{QStringLiteral("watch_table"), NoTile}}, 20000, [this] {
+    offer(QStringLiteral("watch"), {{QStringLiteral("watch_table"), NoTile}}, SeatingAnswerMs, [this] {
         PeerServer::log(QStringLiteral("SOAK_MISSING watch_table"));
         ++m_violations;
         finish();
@@ -664,8 +668,9 @@ void PeerRandomTable::turn(int seat, bool draw)
         return;
     ++m_turns;
     if (m_turns == m_leaveAt && m_leaver < 0) {
+        // A bot; the player's own seat, or its stand-in's, stays.
         int seat = pick(4);
-        while (seat == ownSeat())
+        while (m_seats[seat].id == m_ownId || m_seats[seat].id == StandInId)
             seat = (seat + 1) % 4;
         leaveDuringHand(seat);
     }
@@ -860,7 +865,7 @@ void PeerRandomTable::botTurn(int seat)
     // Most turns are shown with the player's timer.
     if (chance(0.7))
         send("player_should_act", {{"ts", ts()}, {"playerId", s.id}});
-    if (on("seats") && !m_tournament && m_leaver < 0 && chance(0.004))
+    if (on("seats") && !m_tournament && m_leaver < 0 && s.id != StandInId && chance(0.004))
         leaveDuringHand(seat);
     if (m_ruleset == RULESET_CLASSIC)
         bonusFor(seat);
@@ -1306,7 +1311,7 @@ void PeerRandomTable::offerSeatBack()
 {
     {
         m_onAnswer = [this](const QString &, int) { joinFromLobby(m_table); };
-        offer(QStringLiteral("join"), {{QStringLiteral("join_table"), NoTile}}, 30000, [this] {
+        offer(QStringLiteral("join"), {{QStringLiteral("join_table"), NoTile}}, SeatingAnswerMs, [this] {
             PeerServer::log(QStringLiteral("SOAK_MISSING join_table"));
             ++m_violations;
             finish();
