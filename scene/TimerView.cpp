@@ -22,6 +22,16 @@ TimerView::TimerView(QWidget *parent, Qt::WindowFlags flags, DisplayType display
 {
     m_timer.setParent(this);
     connect(&m_timer, &QTimer::timeout, this, &TimerView::tick);
+    m_align.setParent(this);
+    m_align.setSingleShot(true);
+    m_align.setTimerType(Qt::PreciseTimer);
+    connect(&m_align, &QTimer::timeout, this, [this] {
+        // Restarted here, the counter's ticks fall just after the moments
+        // its number changes.
+        if (m_timer.isActive())
+            m_timer.start();
+        tick();
+    });
 }
 
 qint64 TimerView::msecsBetween(const QDateTime &a, const QDateTime &b)
@@ -59,7 +69,28 @@ void TimerView::startIfLive()
         return;
     const qint64 interval = m_displayType == DEC_COUNTER ? 1000 : std::max<qint64>(m_total / 100, 100);
     m_timer.setInterval(static_cast<int>(std::min<qint64>(interval, std::numeric_limits<int>::max())));
+    if (m_displayType == DEC_COUNTER)
+        m_timer.setTimerType(Qt::PreciseTimer);
     m_timer.start();
+    alignCounter();
+}
+
+void TimerView::alignCounter()
+{
+    // Every counter of one deadline then shows the same number, however
+    // far apart they were started.
+    if (m_displayType != DEC_COUNTER || !m_timer.isActive())
+        return;
+    const qint64 rest = remaining();
+    if (rest <= 0)
+        return;
+    qint64 next = rest % 1000 - 500;
+    if (next < 0)
+        next += 1000;
+    // Already just after a change: the ticks are in step.
+    if (next >= 980)
+        return;
+    m_align.start(static_cast<int>(next) + 2);
 }
 
 void TimerView::stopWhenDone()
@@ -71,6 +102,7 @@ void TimerView::stopWhenDone()
 void TimerView::tick()
 {
     stopWhenDone();
+    alignCounter();
     update();
 }
 
@@ -84,6 +116,7 @@ void TimerView::showEvent(QShowEvent *event)
 void TimerView::hideEvent(QHideEvent *event)
 {
     m_timer.stop();
+    m_align.stop();
     QWidget::hideEvent(event);
 }
 
@@ -136,6 +169,7 @@ void TimerView::paintEvent(QPaintEvent *)
         p.drawPie(QRectF(r), 1440, span);
     } else {
         const QString text = counterText();
+        m_shownText = text;
         if (text.isEmpty())
             return;
         if (m_backdropColor.isValid() && m_backdropColor.alpha() > 0) {

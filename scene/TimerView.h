@@ -53,6 +53,8 @@ public:
     qint64 remaining() const;
     int pieSpan() const;
     QString counterText() const;
+    // The counter's text at the last paint.
+    QString shownText() const { return m_shownText; }
 
     // Milliseconds from a to b, both taken in UTC.
     static qint64 msecsBetween(const QDateTime &a, const QDateTime &b);
@@ -68,7 +70,13 @@ private:
     // Stops the timer once the window has ended or holds nothing.
     void stopWhenDone();
 
+    // Keeps the counter's repaints on the deadline's half seconds, where
+    // its number changes.
+    void alignCounter();
+
     QTimer m_timer;
+    QTimer m_align;
+    QString m_shownText;
     qint64 m_total = 0;
     QDateTime m_deadline;
     DisplayType m_displayType;

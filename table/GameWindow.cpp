@@ -72,6 +72,7 @@ GameWindow::GameWindow(QWidget *mainWindow, qint32 localPlayerId, LocalizationDb
                        ChatController *chatController, PlayerDb *playerDb)
     : QWidget(nullptr)
     , m_mainWindow(mainWindow)
+    , m_decision(localPlayerId)
     , m_localPlayerId(localPlayerId)
     , m_localizationDb(localizationDb)
     , m_chatController(chatController)
@@ -181,6 +182,8 @@ GameWindow::GameWindow(QWidget *mainWindow, qint32 localPlayerId, LocalizationDb
 
     m_washoutWindow = new WashoutWindow(this);
     m_washoutWindow->hide();
+    m_washoutWindow->installEventFilter(this);
+    m_scoreBoard->installEventFilter(this);
     connect(m_washoutWindow, &WashoutWindow::readyButtonClicked, this, &GameWindow::onReadyButtonClick);
     connect(m_washoutWindow, &WashoutWindow::leaveButtonClicked, this, &GameWindow::onLeaveButtonClick);
 
@@ -432,6 +435,16 @@ void GameWindow::resizeEvent(QResizeEvent *event)
             dialog->move(free.width() / 2, free.height() / 2);
     }
     QWidget::resizeEvent(event);
+}
+
+bool GameWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // A board closed (not merely out of sight with the window): the hand it
+    // scored is over, and its banners with it.
+    if (event->type() == QEvent::Hide && (watched == m_scoreBoard || watched == m_washoutWindow)
+        && static_cast<QWidget *>(watched)->isHidden() && !m_showingBoard)
+        hideClaimBanners();
+    return QWidget::eventFilter(watched, event);
 }
 
 void GameWindow::changeEvent(QEvent *event)

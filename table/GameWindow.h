@@ -16,6 +16,7 @@
 #include "protocol/meld_offer.h"
 #include "scene/AnimationHost.h"
 #include "scene/GameGraphicsScene.h"
+#include "table/TableDecision.h"
 
 #include <QAction>
 #include <QPointer>
@@ -140,8 +141,10 @@ public:
     qint32 seatPlayerId(int seat) const { return m_seatPlayers[seat]; }
     // The seat of a player; throws server_error for one at no seat.
     int seatOf(qint32 playerId) const;
-    int tileChoice() const { return m_tileChoice; }
-    const meld_offer_vector &pendingOffers() const { return m_pendingOffers; }
+    int tileChoice() const { return m_decision.tileChoice(); }
+    const meld_offer_vector &pendingOffers() const { return m_decision.offers(); }
+    // What the local player is asked now; the panels and the hand show it.
+    const TableDecision &decision() const { return m_decision; }
     // Moves the side widget (the turn timer) to a scene point.
     void moveSideWidget(const QPointF &scenePos);
     int sideWidgetHeight() const;
@@ -242,6 +245,8 @@ public slots:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
+    // The boards closing take the hand's last banners with them.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void relayout(int width, int height);
@@ -271,6 +276,16 @@ private:
     void dropMeldAuction();
     // The local player's open decision is over: no panel, no tile choice.
     void endDecision();
+    // Draws the claim panel, the declarations' dialog and the hand from the
+    // current decision.
+    void showDecision();
+    void buildPanel();
+    // After riichi the drawn tile goes out by itself when nothing else is
+    // chosen.
+    void riichiAutoDiscard();
+    // A hand's first change after the deal shows every hand at once; the
+    // tiles about to leave a player's hand are still shown in it.
+    void settleDeal(qint32 playerId, int leaving);
     // True, with a warning, for a decision event that comes when no hand is
     // in play: it changes nothing until the next hand starts.
     bool lateForHand(const char *event) const;
@@ -280,7 +295,9 @@ private:
     void forgetInvites();
     MeldAuction *newMeldAuction();
     bool autoPass(const meld_offer_vector &offers);
-    void enterTileChoice(int type);
+    void chooseKind(int type);
+    // The turn's tiles after riichi: only the drawn ones.
+    tile_vector riichiTiles() const;
     void chooseTile(tile t);
     void setCubePicture(const QPixmap &picture);
     const PlayerData *seatRecord(int seat) const;
@@ -319,8 +336,11 @@ private:
     SideBar *m_sideBar = nullptr;
     TimerView *m_turnTimer = nullptr;
     TimerView *m_bigTurnTimer = nullptr;
-    meld_offer_vector m_pendingOffers;
-    int m_tileChoice = 0;
+    TableDecision m_decision;
+    // The decision the claim panel was built for.
+    quint64 m_panelSerial = 0;
+    // A board's first show lays it out with a hide that closes nothing.
+    bool m_showingBoard = false;
     bool m_ownDiscardShown = false;
     tile m_ownDiscardTile = 0;
     qint32 m_localPlayerId;

@@ -83,14 +83,97 @@ void GameWindow::dropMeldAuction()
 
 void GameWindow::endDecision()
 {
-    dropMeldAuction();
-    m_concealedActionDialog->hide();
-    if (m_tileChoice != 0) {
-        // The hand allowed only the offered tiles; a click now would send
-        // the call that is no longer asked for.
-        m_tileChoice = 0;
-        m_handView->setActive(false);
+    m_decision.end();
+    showDecision();
+}
+
+void GameWindow::showDecision()
+{
+    const TableDecision &d = m_decision;
+    if (!d.showsPanel())
+        dropMeldAuction();
+    else if (!m_meldAuction || m_panelSerial != d.serial())
+        buildPanel();
+
+    if (d.showsDeclarations()) {
+        if (d.tileChoice() != 0)
+            m_concealedActionDialog->showCancelOnly();
+        else
+            m_concealedActionDialog->setOffers(d.offers());
+        m_concealedActionDialog->show();
+        m_concealedActionDialog->raise();
+        placeConcealedDialog();
+    } else {
+        m_concealedActionDialog->hide();
     }
+
+    if (d.handActive()) {
+        const tile_vector allowed = d.allowedTiles();
+        if (allowed.empty())
+            m_handView->clearAllowedTiles();
+        else
+            m_handView->setAllowedTiles(allowed);
+        m_handView->setActive(true);
+    } else {
+        m_handView->setActive(false);
+        m_handView->clearAllowedTiles();
+    }
+}
+
+void GameWindow::buildPanel()
+{
+    const TableDecision &d = m_decision;
+    MeldAuction *auction = newMeldAuction();
+    m_panelSerial = d.serial();
+    switch (d.subject()) {
+    case TableDecision::Claim:
+        auction->enablePass();
+        for (const meld_offer &offer : d.offers())
+            auction->addOffer(offer, d.discardTile());
+        auction->setAuctionType(MeldAuction::Claim);
+        break;
+    case TableDecision::RobKong:
+        auction->enablePass();
+        for (const meld_offer &offer : d.offers())
+            auction->addOffer(offer, offer.t);
+        auction->setAuctionType(MeldAuction::RobKong);
+        break;
+    case TableDecision::Replacement:
+        auction->enablePass();
+        auction->setAuctionType(MeldAuction::ReplaceTiles);
+        break;
+    case TableDecision::OwnTurn:
+        auction->showCloseButton();
+        for (const meld_offer &offer : d.offers()) {
+            if (offer.meldType == 16) {
+                auction->addOffer(offer, offer.t);
+                break;
+            }
+        }
+        auction->setAuctionType(MeldAuction::Declaration);
+        break;
+    case TableDecision::None:
+        break;
+    }
+    if (d.subject() != TableDecision::Claim) {
+        auction->showDialog(true);
+        return;
+    }
+    // A claim is offered on the discard the player sees: it waits for the
+    // discard's flight to land.
+    const quint64 serial = d.serial();
+    const bool withOffers = !d.offers().empty();
+    const TimeSpan ts = d.deadline();
+    QPointer<MeldAuction> panel(auction);
+    enqueue([this, panel, serial, withOffers, ts] {
+        if (!panel || m_decision.serial() != serial)
+            return;
+        panel->showDialog(true);
+        playSound(withOffers ? SoundPlayer::MeldSuggestion : SoundPlayer::MeldPassOnly);
+        if (m_sideBar->hasPlayer(m_localPlayerId))
+            m_sideBar->setPlayerTimer(m_localPlayerId, ts);
+        m_turnTimer->setTimeSpan(ts);
+    });
 }
 
 bool GameWindow::lateForHand(const char *event) const
@@ -118,29 +201,34 @@ bool GameWindow::autoPass(const meld_offer_vector &offers)
 {
     if (!offers.empty() || !setting("game/autoPass", true))
         return false;
+    // Answered at once: nothing is left open.
+    m_decision.end();
+    showDecision();
     if (m_table)
         emit callPass(m_table->tableId(), m_localPlayerId, true);
     return true;
 }
 
-void GameWindow::onMeldSuggestion(const meld_offer_vector &offers, qint32, tile lastDiscard, const TimeSpan &ts)
+tile_vector GameWindow::riichiTiles() const
+{
+    const PlayerData *own = m_table ? m_table->findOwnPlayer() : nullptr;
+    if (own && own->riichiDiscardIndex() >= 0)
+        return own->drawnTiles();
+    return {};
+}
+
+void GameWindow::onMeldSuggestion(const meld_offer_vector &offers, qint32 discarderId, tile lastDiscard, const TimeSpan &ts)
 {
     if (lateForHand("meld_suggestion"))
         return;
-    m_tileChoice = 0;
+    if (!m_decision.claim(offers, discarderId, lastDiscard, ts)) {
+        qCWarning(lcTable) << "Ignoring meld_suggestion: the discard of" << discarderId << "is no longer open to claims";
+        return;
+    }
     if (autoPass(offers))
         return;
-    m_pendingOffers = offers;
-    MeldAuction *auction = newMeldAuction();
-    auction->enablePass();
-    for (const meld_offer &offer : offers)
-        auction->addOffer(offer, lastDiscard);
-    auction->setAuctionType(0);
-    auction->showDialog(true);
-    playSound(offers.empty() ? SoundPlayer::MeldPassOnly : SoundPlayer::MeldSuggestion);
-    if (m_sideBar->hasPlayer(m_localPlayerId))
-        m_sideBar->setPlayerTimer(m_localPlayerId, ts);
-    m_turnTimer->setTimeSpan(ts);
+    showDecision();
+    // The panel's sound and countdowns come with it, when the discard lands.
     if (!offers.empty() && m_table)
         emit tableActivity(m_table->tableId(), true, ts);
 }
@@ -149,18 +237,15 @@ void GameWindow::onRobTheKongSuggestion(const meld_offer_vector &offers, const T
 {
     if (lateForHand("rob_the_kong_suggestion"))
         return;
-    m_tileChoice = 0;
+    if (!m_decision.robKong(offers, ts)) {
+        qCWarning(lcTable) << "Ignoring rob_the_kong_suggestion after the player's own discard";
+        return;
+    }
     clearTurnTimers();
     clearActivePlayer();
     if (autoPass(offers))
         return;
-    m_pendingOffers = offers;
-    MeldAuction *auction = newMeldAuction();
-    auction->enablePass();
-    for (const meld_offer &offer : offers)
-        auction->addOffer(offer, offer.t);
-    auction->setAuctionType(2);
-    auction->showDialog(true);
+    showDecision();
     playSound(offers.empty() ? SoundPlayer::MeldPassOnly : SoundPlayer::MeldSuggestion);
     if (m_sideBar->hasPlayer(m_localPlayerId))
         m_sideBar->setPlayerTimer(m_localPlayerId, ts);
@@ -171,87 +256,61 @@ void GameWindow::onReplacementMeldSuggestion(const meld_offer_vector &offers, co
 {
     if (lateForHand("replacement_meld_suggestion"))
         return;
-    m_tileChoice = 0;
+    if (!m_decision.replacement(offers, ts)) {
+        qCWarning(lcTable) << "Ignoring replacement_meld_suggestion outside the player's turn";
+        return;
+    }
     if (autoPass(offers))
         return;
-    MeldAuction *auction = newMeldAuction();
-    auction->enablePass();
-    auction->setAuctionType(3);
-    auction->showDialog(true);
-    m_pendingOffers = offers;
-    if (!offers.empty())
-        enterTileChoice(64);
+    showDecision();
+    qCDebug(lcTable) << "Choose meld/riichi from these tiles: " << m_decision.allowedTiles();
     playSound(SoundPlayer::MeldSuggestion);
     if (m_sideBar->hasPlayer(m_localPlayerId))
         m_sideBar->setPlayerTimer(m_localPlayerId, ts);
     m_turnTimer->setTimeSpan(ts);
 }
 
-void GameWindow::onConcealedMeldSuggestion(const meld_offer_vector &offers, const TimeSpan &)
+void GameWindow::onConcealedMeldSuggestion(const meld_offer_vector &offers, const TimeSpan &ts)
 {
     if (lateForHand("concealed_meld_suggestion"))
         return;
-    const PlayerData *own = m_table ? m_table->findOwnPlayer() : nullptr;
-    if (offers.empty()) {
-        if (own && own->riichiDiscardIndex() >= 0 && setting("game/autoPass", true)) {
-            if (own->drawnTiles().empty())
-                qCWarning(lcTable) << "Riichi hand without a drawn tile: nothing to discard";
-            else
-                chooseTile(own->drawnTiles().front());
-        }
+    if (!m_decision.concealed(offers, ts, riichiTiles())) {
+        qCWarning(lcTable) << "Ignoring concealed_meld_suggestion: the player's turn is over";
         return;
     }
-    MeldAuction *auction = newMeldAuction();
-    auction->showCloseButton();
-    const auto mahjong = std::find_if(offers.begin(), offers.end(),
-                                      [](const meld_offer &o) { return o.meldType == 16; });
-    if (mahjong != offers.end()) {
-        auction->addOffer(*mahjong, mahjong->t);
-        auction->setAuctionType(1);
-        auction->showDialog(true);
-    } else {
-        dropMeldAuction();
-    }
-    m_pendingOffers = offers;
-    m_concealedActionDialog->setOffers(offers);
-    // A self-drawn win alone is answered on the claim panel: the dialog
-    // would stand there as an empty frame.
-    if (m_concealedActionDialog->offersChoice()) {
-        m_concealedActionDialog->show();
-        m_concealedActionDialog->raise();
-        placeConcealedDialog();
-    } else {
-        m_concealedActionDialog->hide();
+    showDecision();
+    if (offers.empty()) {
+        riichiAutoDiscard();
+        return;
     }
     playSound(SoundPlayer::MeldSuggestion);
 }
 
-void GameWindow::enterTileChoice(int type)
+void GameWindow::riichiAutoDiscard()
 {
-    m_tileChoice = type;
-    tile_vector allowed;
-    for (const meld_offer &offer : m_pendingOffers) {
-        if (offer.meldType == type)
-            allowed.push_back(offer.t);
+    const PlayerData *own = m_table ? m_table->findOwnPlayer() : nullptr;
+    if (!own || own->riichiDiscardIndex() < 0 || !setting("game/autoPass", true))
+        return;
+    if (own->drawnTiles().empty())
+        qCWarning(lcTable) << "Riichi hand without a drawn tile: nothing to discard";
+    else
+        chooseTile(own->drawnTiles().front());
+}
+
+void GameWindow::chooseKind(int type)
+{
+    if (!m_decision.chooseKind(type)) {
+        qCWarning(lcTable) << "Ignoring the choice of a meld of type" << type << ": not offered";
+        showDecision();
+        return;
     }
-    m_handView->setAllowedTiles(allowed);
-    m_handView->setActive(true);
-    qCDebug(lcTable) << "Choose meld/riichi from these tiles: " << allowed;
+    showDecision();
+    qCDebug(lcTable) << "Choose meld/riichi from these tiles: " << m_decision.allowedTiles();
 }
 
 void GameWindow::onMeldSelected(meld_offer offer)
 {
     m_actions->flush();
-    dropMeldAuction();
-    m_concealedActionDialog->hide();
-    // The row answers the offer; riichi enters its own choice below.
-    m_tileChoice = 0;
-    if (offer.meldType != 128) {
-        m_sideBar->clearTimers();
-        m_turnTimer->setTimeSpan(TimeSpan());
-    }
-    clearActivePlayer();
-    m_handView->setActive(false);
     if (!m_table) {
         qCWarning(lcTable) << "m_table not set";
         return;
@@ -260,28 +319,43 @@ void GameWindow::onMeldSelected(meld_offer offer)
         qCWarning(lcTable) << "onMeldSelected: handled when not seated";
         return;
     }
+    bool choseRiichi = false;
+    const TableDecision::Answer answer = m_decision.select(offer, &choseRiichi);
+    if (answer.request == TableDecision::Nothing && !choseRiichi) {
+        qCWarning(lcTable) << "Ignoring the choice of a meld of type" << offer.meldType << "tile" << offer.t
+                           << ": not offered";
+        showDecision();
+        return;
+    }
+    if (!choseRiichi) {
+        m_sideBar->clearTimers();
+        m_turnTimer->setTimeSpan(TimeSpan());
+    }
+    clearActivePlayer();
+    showDecision();
+    if (choseRiichi) {
+        qCDebug(lcTable) << "Choose meld/riichi from these tiles: " << m_decision.allowedTiles();
+        return;
+    }
     const qint32 table = m_table->tableId();
-    switch (offer.meldType) {
-    case 1:
-        emit callChow(table, m_localPlayerId, offer.t);
+    switch (answer.request) {
+    case TableDecision::Chow:
+        emit callChow(table, m_localPlayerId, answer.t);
         break;
-    case 2:
-        emit callPong(table, m_localPlayerId, offer.t);
+    case TableDecision::Pong:
+        emit callPong(table, m_localPlayerId, answer.t);
         break;
-    case 4:
-        emit callPongToKong(table, m_localPlayerId, offer.t);
+    case TableDecision::PongToKong:
+        emit callPongToKong(table, m_localPlayerId, answer.t);
         break;
-    case 8:
-        emit callKong(table, m_localPlayerId, offer.t);
+    case TableDecision::Kong:
+        emit callKong(table, m_localPlayerId, answer.t);
         break;
-    case 16:
+    case TableDecision::Mahjong:
         emit callMahjong(table, m_localPlayerId);
         break;
-    case 64:
-        emit callBonus(table, m_localPlayerId, offer.t);
-        break;
-    case 128:
-        enterTileChoice(128);
+    case TableDecision::Bonus:
+        emit callBonus(table, m_localPlayerId, answer.t);
         break;
     default:
         break;
@@ -294,18 +368,20 @@ void GameWindow::onPassMeldSelected()
         qCWarning(lcTable) << "m_table not set";
         return;
     }
-    dropMeldAuction();
-    m_concealedActionDialog->hide();
-    // Passing answers a "Replace tiles" offer too: the next click is a
-    // discard again.
-    m_tileChoice = 0;
-    m_handView->setActive(false);
+    if (!m_table->isOwnPlayerSeated()) {
+        endDecision();
+        qCWarning(lcTable) << "passMeldSelected: handled when not seated";
+        return;
+    }
+    if (m_decision.pass().request != TableDecision::Pass) {
+        qCWarning(lcTable) << "Ignoring a pass: nothing to pass on";
+        showDecision();
+        return;
+    }
+    showDecision();
     m_sideBar->clearTimers();
     m_turnTimer->setTimeSpan(TimeSpan());
-    if (m_table->isOwnPlayerSeated())
-        emit callPass(m_table->tableId(), m_localPlayerId, false);
-    else
-        qCWarning(lcTable) << "passMeldSelected: handled when not seated";
+    emit callPass(m_table->tableId(), m_localPlayerId, false);
 }
 
 void GameWindow::onCloseMeldAuction()
@@ -318,49 +394,36 @@ void GameWindow::onCloseMeldAuction()
         qCWarning(lcTable) << "passMeldSelected: handled when not seated";
         return;
     }
-    const PlayerData *own = m_table->findOwnPlayer();
-    if (own && own->riichiDiscardIndex() >= 0 && setting("game/autoPass", true)) {
-        if (own->drawnTiles().empty())
-            qCWarning(lcTable) << "Riichi hand without a drawn tile: nothing to discard";
-        else
-            chooseTile(own->drawnTiles().front());
-    }
+    m_decision.closePanel();
+    showDecision();
+    if (m_decision.subject() == TableDecision::OwnTurn && m_decision.tileChoice() == 0)
+        riichiAutoDiscard();
 }
 
 void GameWindow::onConcealedRiichiSelected()
 {
-    m_concealedActionDialog->showCancelOnly();
-    placeConcealedDialog();
-    enterTileChoice(128);
+    chooseKind(128);
 }
 
 void GameWindow::onConcealedPongToKongSelected()
 {
-    m_concealedActionDialog->showCancelOnly();
-    placeConcealedDialog();
-    enterTileChoice(4);
+    chooseKind(4);
 }
 
 void GameWindow::onConcealedKongSelected()
 {
-    m_concealedActionDialog->showCancelOnly();
-    placeConcealedDialog();
-    enterTileChoice(8);
+    chooseKind(8);
 }
 
 void GameWindow::onConcealedReplaceFlowerSelected()
 {
-    m_concealedActionDialog->showCancelOnly();
-    placeConcealedDialog();
-    enterTileChoice(64);
+    chooseKind(64);
 }
 
 void GameWindow::onConcealedActionCancel()
 {
-    m_tileChoice = 0;
-    m_concealedActionDialog->setOffers(m_pendingOffers);
-    placeConcealedDialog();
-    m_handView->clearAllowedTiles();
+    m_decision.cancelKind();
+    showDecision();
 }
 
 void GameWindow::onTileClick(tile t)
@@ -376,18 +439,22 @@ void GameWindow::chooseTile(tile t)
         qCWarning(lcTable) << "m_table not set";
         return;
     }
-    if (!m_handView->isActive()) {
+    if (!m_decision.handActive()) {
         qCWarning(lcTable) << "Player hand is not active";
         return;
     }
-    m_handView->setActive(false);
-    dropMeldAuction();
-    m_concealedActionDialog->hide();
     if (!m_table->isOwnPlayerSeated()) {
+        endDecision();
         qCWarning(lcTable) << "onTileClick: handled when not seated";
         return;
     }
-    if (m_tileChoice == 0 || m_tileChoice == 128) {
+    const TableDecision::Answer answer = m_decision.click(t);
+    if (answer.request == TableDecision::Nothing) {
+        qCWarning(lcTable) << "Ignoring a click on tile" << t << ": not offered";
+        return;
+    }
+    showDecision();
+    if (answer.request == TableDecision::Discard || answer.request == TableDecision::Riichi) {
         enqueueFlight(m_handView, m_discardViews[0], MoveMs, tile_vector{t});
         enqueue([this] { discardLanded(0); });
         m_ownDiscardShown = true;
@@ -398,19 +465,17 @@ void GameWindow::chooseTile(tile t)
     m_turnTimer->setTimeSpan(TimeSpan());
     m_windViews[0]->setActive(false);
     const qint32 table = m_table->tableId();
-    const int choice = m_tileChoice;
-    m_tileChoice = 0;
-    switch (choice) {
-    case 128:
+    switch (answer.request) {
+    case TableDecision::Riichi:
         emit callRiichi(table, m_localPlayerId, t);
         break;
-    case 8:
+    case TableDecision::Kong:
         emit callKong(table, m_localPlayerId, t);
         break;
-    case 4:
+    case TableDecision::PongToKong:
         emit callPongToKong(table, m_localPlayerId, t);
         break;
-    case 64:
+    case TableDecision::Bonus:
         emit callBonus(table, m_localPlayerId, t);
         break;
     default:
@@ -423,14 +488,11 @@ void GameWindow::onTimeoutOccured()
 {
     // The decision is over: a tile chosen for a kong or riichi that was
     // never clicked must not turn the next turn's discard into that call.
-    m_tileChoice = 0;
+    endDecision();
     clearActivePlayer();
     placeStatusItems();
     m_timeoutItem->show();
     QTimer::singleShot(2000, this, &GameWindow::hideTimeoutItem);
-    dropMeldAuction();
-    m_concealedActionDialog->hide();
-    m_handView->setActive(false);
     updateFuritenItem();
 }
 

@@ -77,7 +77,9 @@ void GameWindow::onHandEndNonScoring(endhand_reason_t washoutType, bool endOfGam
     m_washoutWindow->setWashoutType(int(washoutType));
     m_washoutWindow->setEndOfGame(endOfGame);
     m_washoutWindow->setWatchOnly(!m_table->isOwnPlayerSeated());
+    m_showingBoard = true;
     m_washoutWindow->showDialog(true);
+    m_showingBoard = false;
     if (endOfGame) {
         m_sideBar->setWindRound(-1);
         forgetInvites();
@@ -126,7 +128,9 @@ void GameWindow::onHandEndScoring(EndHandScoring scoring)
         for (const auto &entry : scoring.players)
             m_scoreBoard->setPlayerPicture(entry.first, m_playerDb->picture(entry.first, true));
     }
+    m_showingBoard = true;
     m_scoreBoard->showDialog(false);
+    m_showingBoard = false;
     // Centred over the table, so that the side bar's seats stay in sight.
     m_scoreBoard->move(std::max(0, (m_view->width() - m_scoreBoard->width()) / 2),
                        std::max(0, (height() - m_scoreBoard->height()) / 2));
@@ -136,7 +140,6 @@ void GameWindow::onHandEndScoring(EndHandScoring scoring)
 void GameWindow::onEndOfRound(const MonetaryRoundScores &scores)
 {
     endDecision();
-    m_handView->setActive(false);
     writeNotice(tr("Table round ended"));
     if (scores.empty())
         return;
@@ -153,7 +156,6 @@ void GameWindow::onEndOfRound(const MonetaryRoundScores &scores)
 void GameWindow::onEndOfTournamentRound(bool lastRound, TournamentRoundScores scores)
 {
     endDecision();
-    m_handView->setActive(false);
     writeNotice(tr("Tournament round ended"));
     // Nothing is left to come back to until the next round seats the player.
     m_playerInactiveWindow->hide();
@@ -268,6 +270,7 @@ void GameWindow::onLeaveButtonClick()
     m_seatedWindow->hide();
     setLeaveButtonsEnabled(false);
     if (!(m_table->isOwnPlayerSeated() && m_table->isInPlay())) {
+        endDecision();
         emit leave(m_table->tableId());
         return;
     }
@@ -286,8 +289,11 @@ void GameWindow::onLeaveButtonClick()
             return;
         self->m_leaveBox = nullptr;
         self->setLeaveButtonsEnabled(true);
-        if (button == QMessageBox::Yes && model && self->m_table == model)
+        if (button == QMessageBox::Yes && model && self->m_table == model) {
+            // Whatever the table asked is no longer answered from here.
+            self->endDecision();
             emit self->leave(model->tableId());
+        }
     });
 }
 
@@ -362,7 +368,6 @@ void GameWindow::onPlayerStateChanged(GameModel::player_state_t state)
             // player's own decisions end here.
             endDecision();
             clearTurnTimers();
-            m_handView->setActive(false);
             m_turnTimer->hide();
             m_playerInactiveWindow->hide();
             m_seatedWindow->hide();

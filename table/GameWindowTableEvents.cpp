@@ -275,7 +275,7 @@ void GameWindow::clearTable()
 {
     m_actions->clear();
     m_ownDiscardShown = false;
-    m_tileChoice = 0;
+    m_decision.reset();
     for (int seat = 0; seat < SeatCount; ++seat) {
         m_discardViews[seat]->clear();
         m_declaredViews[seat]->clear();
@@ -292,7 +292,6 @@ void GameWindow::clearTable()
     clearActivePlayer();
     hideClaimBanners();
     hideDealTiles();
-    m_handView->setActive(false);
     m_handView->clear();
     if (m_cityView)
         m_cityView->clearWallState();
@@ -301,8 +300,7 @@ void GameWindow::clearTable()
     m_scoreBoard->hide();
     m_washoutWindow->hide();
     m_roundScoreBoard->hide();
-    dropMeldAuction();
-    m_concealedActionDialog->hide();
+    showDecision();
     m_seatedWindow->hide();
     m_waitingForPlayersWindow->hide();
     hideInviteDialog();
@@ -379,9 +377,8 @@ void GameWindow::onGameStateChanged()
         clearActivePlayer();
         clearTurnTimers();
         m_actions->flush();
-        endDecision();
         // No turn is left to play: a click must not send a discard.
-        m_handView->setActive(false);
+        endDecision();
     }
     if (state == GameModel::TABLE_REMOVED) {
         // A seat at a table that is gone can no longer be taken or left.
@@ -494,6 +491,8 @@ void GameWindow::onPlayerUnseated(qint32 playerId)
             id = -1;
     }
     if (playerId == m_localPlayerId) {
+        // Nothing is asked of a player who no longer sits here.
+        endDecision();
         writeNotice(tr("You've been unseated from this table."));
         if (m_table)
             emit tableActivity(m_table->tableId(), true, TimeSpan());
@@ -507,7 +506,6 @@ void GameWindow::onStartHand(bool newRound)
 {
     m_firstDrawSeen = false;
     m_handActive = false;
-    m_tileChoice = 0;
     if (m_table) {
         for (qint32 id : m_table->playerIds()) {
             const PlayerData *p = m_table->findPlayer(id);
@@ -529,12 +527,12 @@ void GameWindow::onStartHand(bool newRound)
     hideInviteDialog();
     // Nothing of the last hand may act in this one: the hand waits for its
     // turn, and the washout notice stays to be read but its Ready, which
-    // answered the last hand, is gone.
-    m_handView->setActive(false);
+    // answered the last hand, is gone; so are the last hand's banners.
+    m_decision.reset();
+    showDecision();
+    hideClaimBanners();
     m_washoutWindow->stopCountdown();
     m_washoutWindow->setWatchOnly(true);
-    dropMeldAuction();
-    m_concealedActionDialog->hide();
     if (newRound) {
         std::array<QGraphicsItem *, 4> markers{m_windViews[0], m_windViews[1], m_windViews[2], m_windViews[3]};
         m_actions->enqueueAnimation(new AssignWindAnimation(this, markers));
@@ -567,6 +565,21 @@ void GameWindow::firstDraw()
     layWallFromModel();
 }
 
+void GameWindow::settleDeal(qint32 playerId, int leaving)
+{
+    if (m_firstDrawSeen)
+        return;
+    // A flower or a discard before any draw: the deal's flights end here,
+    // or the tiles would fly from a hand that shows no backs yet.
+    firstDraw();
+    const PlayerData *p = m_table ? m_table->findPlayer(playerId) : nullptr;
+    if (!p || playerId == m_localPlayerId || leaving <= 0)
+        return;
+    HiddenHandView *hidden = m_hiddenHands[seatOf(playerId)];
+    const int count = p->hiddenTiles() + leaving;
+    enqueue([hidden, count] { hidden->setTileCount(count); });
+}
+
 void GameWindow::onTilesFromWall(qint32 playerId, tile_vector tiles, bool fromDeadWall)
 {
     if (tiles.size() == 13)
@@ -574,6 +587,8 @@ void GameWindow::onTilesFromWall(qint32 playerId, tile_vector tiles, bool fromDe
     const bool first = !m_firstDrawSeen;
     if (first)
         firstDraw();
+    m_decision.drawn(playerId);
+    showDecision();
     m_timeoutItem->hide();
     updateFuritenItem();
     if (m_handActive)
@@ -592,6 +607,8 @@ void GameWindow::onHiddenTilesFromWall(qint32 playerId, qint32 count, bool fromD
     const bool first = !m_firstDrawSeen;
     if (first)
         firstDraw();
+    m_decision.drawn(playerId);
+    showDecision();
     if (m_handActive)
         setActivePlayer(playerId);
     if (first)
@@ -606,14 +623,15 @@ void GameWindow::onTileDiscarded(qint32 playerId, tile t, bool riichiDiscard)
 {
     const int seat = seatOf(playerId);
     const bool own = playerId == m_localPlayerId;
+    settleDeal(playerId, 1);
     m_handActive = true;
+    m_decision.discarded(playerId);
+    showDecision();
     clearTurnTimers();
     clearActivePlayer();
     hideClaimBanners();
-    if (own) {
+    if (own)
         qCDebug(lcTable) << "got discard" << t;
-        m_handView->setActive(false);
-    }
     if (riichiDiscard) {
         showClaim(playerId, 128, 0);
         for (int s = 0; s < SeatCount; ++s) {
@@ -651,7 +669,8 @@ void GameWindow::onTileDiscarded(qint32 playerId, tile t, bool riichiDiscard)
 void GameWindow::onTileClaimed(qint32 discardPlayer, qint32 claimingPlayer)
 {
     // Whoever claimed, the discard is settled: no panel may answer it now.
-    endDecision();
+    m_decision.claimed(claimingPlayer);
+    showDecision();
     if (!m_table)
         return;
     const int from = seatOf(discardPlayer);
@@ -669,6 +688,10 @@ void GameWindow::onTileClaimed(qint32 discardPlayer, qint32 claimingPlayer)
 void GameWindow::onMeldDeclared(qint32 playerId, meld_tuple m)
 {
     const int seat = seatOf(playerId);
+    const int leaving = m.meldType == 8 ? 4 : m.meldType == 4 ? 1 : (m.meldType == 1 || m.meldType == 2) ? 3 : 0;
+    settleDeal(playerId, leaving);
+    m_decision.declared(playerId);
+    showDecision();
     clearTurnTimers();
     const tile_vector tiles = meldTiles(m);
     if (tiles.empty()) {
@@ -702,6 +725,9 @@ void GameWindow::onBonusDeclared(qint32 playerId, tile_vector tiles)
 {
     const int seat = seatOf(playerId);
     const bool own = playerId == m_localPlayerId;
+    settleDeal(playerId, int(tiles.size()));
+    m_decision.declared(playerId);
+    showDecision();
     if (own)
         enqueueFlight(m_handView, m_declaredViews[seat], MoveMs, tiles);
     else
@@ -737,8 +763,13 @@ void GameWindow::onPlayerShouldAct(qint32 playerId, TimeSpan ts)
 {
     if (lateForHand("player_should_act"))
         return;
-    // A new turn: a tile chosen for an earlier offer is no longer asked for.
-    m_tileChoice = 0;
+    // The turn replaces whatever was asked before it; a turn already
+    // answered with a discard is waiting for the server's report of it.
+    if (!m_decision.turn(playerId, ts, riichiTiles())) {
+        qCWarning(lcTable) << "Ignoring player_should_act: the player's turn has been answered";
+        return;
+    }
+    showDecision();
     clearActivePlayer();
     clearTurnTimers();
     if (playerId == -1)
@@ -748,15 +779,8 @@ void GameWindow::onPlayerShouldAct(qint32 playerId, TimeSpan ts)
         m_sideBar->setPlayerTimer(playerId, ts);
     if (playerId != m_localPlayerId) {
         m_handView->clearMarks();
-        m_handView->setActive(false);
         return;
     }
-    const PlayerData *own = m_table ? m_table->findOwnPlayer() : nullptr;
-    if (own && own->riichiDiscardIndex() >= 0)
-        m_handView->setAllowedTiles(own->drawnTiles());
-    else
-        m_handView->clearAllowedTiles();
-    m_handView->setActive(true);
     updateOwnHand();
     m_turnTimer->setTimeSpan(ts);
     if (m_table)

@@ -16,6 +16,12 @@
 #include "table/GameWindow.h"
 #include "table/GameWindowActionQueue.h"
 #include "table/MeldAuction.h"
+#include "table/MeldChoice.h"
+#include "table/PlayerWidget.h"
+#include "table/ScoreBoard.h"
+#include "scene/PlayerActionView.h"
+#include "scene/TileView.h"
+#include "scene/TimerView.h"
 #include "table/PlayerInactiveWindow.h"
 #include "table/RoundScoreBoard.h"
 #include "table/RoundScoreWidget.h"
@@ -93,6 +99,40 @@ struct Table
         window.setModel(&model);
     }
 };
+
+TimeSpan window(int ms)
+{
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    return TimeSpan(now, now.addMSecs(ms));
+}
+
+// The deal's backs and tiles still in flight: scene items of no view.
+int looseTiles(GameWindow &w)
+{
+    int n = 0;
+    for (QGraphicsItem *item : w.tableScene().items())
+        n += (!item->parentItem() && item->isVisible() && dynamic_cast<TileView *>(item)) ? 1 : 0;
+    return n;
+}
+
+// Clicks the panel's button for the offer if the panel still stands, else
+// answers as its button would.
+void clickOffer(GameWindow &w, QPointer<MeldAuction> panel, const meld_offer &offer)
+{
+    if (panel) {
+        for (MeldChoice *row : panel->findChildren<MeldChoice *>()) {
+            if (row->offer() == offer) {
+                row->findChild<QAbstractButton *>(QStringLiteral("meldChoiceButton"))->click();
+                return;
+            }
+        }
+        if (offer.meldType == 16) {
+            panel->findChild<QAbstractButton *>(QStringLiteral("mahjongButton"))->click();
+            return;
+        }
+    }
+    w.onMeldSelected(offer.meldType == 16 ? meld_offer(16, 0) : offer);
+}
 
 } // namespace
 
@@ -468,6 +508,8 @@ private slots:
             t.model.onPlayerShouldAct(OWN, TimeSpan());
         }
         QCOMPARE(t.window.tileChoice(), 0);
+        // The panel goes with its offer: no "Replace tiles" over a turn.
+        QVERIFY(!t.window.meldAuction());
         if (path != QLatin1String("end"))
             t.model.onPlayerShouldAct(OWN, TimeSpan());
         if (path == QLatin1String("riichi"))
@@ -662,6 +704,238 @@ private slots:
         QVERIFY(t.window.cityView()->hasWallState());
         t.model.onPlayerKicked(kick_reason::enum_t(0));
         QVERIFY(!t.window.cityView()->hasWallState());
+    }
+
+    // Declarations belong to the own turn: once its discard is chosen or
+    // reported, a late offer of them is neither shown nor answered.
+    void declarationsEndWithTheOwnDiscard_data()
+    {
+        QTest::addColumn<QString>("order");
+        QTest::newRow("after the discard was chosen") << "chosen";
+        QTest::newRow("after the discard was reported") << "reported";
+        QTest::newRow("after the next seat drew") << "drew";
+    }
+
+    void declarationsEndWithTheOwnDiscard()
+    {
+        QFETCH(QString, order);
+        Table t;
+        t.window.show();
+        QSignalSpy mahjong(&t.window, &GameWindow::callMahjong);
+        QSignalSpy kongs(&t.window, &GameWindow::callKong);
+        t.model.onTilesFromWall({27}, false);
+        t.model.onPlayerShouldAct(OWN, window(15000));
+        t.window.onTileClick(27);
+        const meld_offer_vector offers{meld_offer(16, 27), meld_offer(8, 27)};
+        if (order == QLatin1String("chosen"))
+            t.window.onConcealedMeldSuggestion(offers, window(15000));
+        t.model.onTileDiscarded(OWN, 27, false);
+        if (order == QLatin1String("reported"))
+            t.window.onConcealedMeldSuggestion(offers, window(15000));
+        t.model.onHiddenTilesFromWall(P2, 1, false);
+        if (order == QLatin1String("drew"))
+            t.window.onConcealedMeldSuggestion(offers, window(15000));
+        QVERIFY(!t.window.meldAuction() || !t.window.meldAuction()->isVisible());
+        QVERIFY(!t.window.concealedActionDialog()->isVisible());
+        QVERIFY(!t.window.handView()->isActive());
+        clickOffer(t.window, t.window.meldAuction(), meld_offer(16, 27));
+        t.window.onConcealedKongSelected();
+        t.window.onTileClick(27);
+        QCOMPARE(mahjong.count(), 0);
+        QCOMPARE(kongs.count(), 0);
+    }
+
+    // After riichi an empty declaration offer discards the drawn tile by
+    // itself, whether it comes before the turn or after it; the other of
+    // the two then asks nothing more.
+    void riichiDiscardsByItselfInEitherOrder_data()
+    {
+        QTest::addColumn<bool>("suggestionFirst");
+        QTest::newRow("turn, then the offer") << false;
+        QTest::newRow("offer, then the turn") << true;
+    }
+
+    void riichiDiscardsByItselfInEitherOrder()
+    {
+        QFETCH(bool, suggestionFirst);
+        Table t;
+        QSignalSpy discards(&t.window, &GameWindow::discardTile);
+        t.model.onTileDiscarded(OWN, 32, true);
+        t.model.onHiddenTilesFromWall(P2, 1, false);
+        t.model.onTileDiscarded(P2, 5, false);
+        t.model.onTilesFromWall({35}, false);
+        if (suggestionFirst)
+            t.window.onConcealedMeldSuggestion({}, window(15000));
+        t.model.onPlayerShouldAct(OWN, window(15000));
+        if (!suggestionFirst)
+            t.window.onConcealedMeldSuggestion({}, window(15000));
+        QCOMPARE(discards.count(), 1);
+        QCOMPARE(discards.at(0).at(2).value<tile>(), tile(35));
+        QVERIFY(!t.window.handView()->isActive());
+        t.window.onTileClick(1);
+        QCOMPARE(discards.count(), 1);
+    }
+
+    // A claim offer answers one discard: whatever the table does next ends
+    // it, with or without the server's time-out.
+    void claimPanelEndsWithItsDiscard_data()
+    {
+        QTest::addColumn<QString>("next");
+        QTest::newRow("the next seat draws") << "draw";
+        QTest::newRow("the next seat draws and discards") << "draw discard";
+        QTest::newRow("the next seat's turn") << "turn";
+        QTest::newRow("another seat claims") << "claim";
+        QTest::newRow("the time-out") << "timeout";
+    }
+
+    void claimPanelEndsWithItsDiscard()
+    {
+        QFETCH(QString, next);
+        Table t;
+        t.window.show();
+        QSignalSpy pongs(&t.window, &GameWindow::callPong);
+        t.model.onHiddenTilesFromWall(P1, 1, false);
+        t.model.onTileDiscarded(P1, 27, false);
+        t.window.onMeldSuggestion({meld_offer(2, 27)}, P1, 27, window(15000));
+        QPointer<MeldAuction> panel = t.window.meldAuction();
+        QVERIFY(panel && panel->isVisible());
+        if (next.contains(QLatin1String("draw")))
+            t.model.onHiddenTilesFromWall(P2, 1, false);
+        if (next.contains(QLatin1String("discard")))
+            t.model.onTileDiscarded(P2, 5, false);
+        if (next == QLatin1String("turn"))
+            t.model.onPlayerShouldAct(P2, window(15000));
+        if (next == QLatin1String("claim"))
+            t.model.onTileClaimed(P3);
+        if (next == QLatin1String("timeout"))
+            t.window.onTimeoutOccured();
+        QVERIFY(!t.window.meldAuction());
+        QVERIFY(!panel || !panel->isVisible());
+        clickOffer(t.window, panel, meld_offer(2, 27));
+        QCOMPARE(pongs.count(), 0);
+        // The next discard asks again.
+        if (!next.contains(QLatin1String("discard"))) {
+            t.model.onHiddenTilesFromWall(P2, 1, false);
+            t.model.onTileDiscarded(P2, 27, false);
+        }
+        t.window.onMeldSuggestion({meld_offer(2, 27)}, P2, 27, window(15000));
+        clickOffer(t.window, t.window.meldAuction(), meld_offer(2, 27));
+        QCOMPARE(pongs.count(), 1);
+    }
+
+    // The claim offer comes up once its discard has landed on the table.
+    void claimOfferWaitsForItsDiscard()
+    {
+        Table t;
+        t.window.resize(1280, 800);
+        t.window.show();
+        QSettings().setValue(QStringLiteral("game/animations"), true);
+        t.model.onHiddenTilesFromWall(P1, 1, false);
+        t.model.onTileDiscarded(P1, 27, false);
+        t.window.onMeldSuggestion({meld_offer(2, 27)}, P1, 27, window(15000));
+        QSettings().setValue(QStringLiteral("game/animations"), false);
+        QVERIFY(t.window.meldAuction());
+        QVERIFY(t.window.actionQueue().isBusy());
+        QVERIFY(!t.window.meldAuction()->isVisible());
+        QVERIFY(t.window.turnTimer()->remaining() == 0);
+        QTRY_VERIFY_WITH_TIMEOUT(t.window.meldAuction()->isVisible(), 10000);
+        QCOMPARE(t.window.discardView(3)->tileItems().size(), size_t(2));
+        QVERIFY(t.window.discardView(3)->tileItems().back()->isVisible());
+        QVERIFY(t.window.turnTimer()->remaining() > 0);
+    }
+
+    // The countdowns of one claim (beside the hand, beside the discard)
+    // count down one deadline: however far apart they were started, they
+    // show one number.
+    void countdownsAgree()
+    {
+        Table t;
+        // Within the offscreen screen, so that both are painted.
+        t.window.resize(800, 600);
+        t.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&t.window));
+        const TimeSpan ts = window(15700);
+        t.model.onHiddenTilesFromWall(P1, 1, false);
+        t.model.onTileDiscarded(P1, 27, false);
+        t.window.onMeldSuggestion({meld_offer(2, 27)}, P1, 27, ts);
+        // The table's wait for claims is told a little later in the second.
+        QTest::qWait(450);
+        t.window.onWaitingFor(WaitCondition::enum_t(0), ts, {OWN});
+        TimerView *hand = t.window.turnTimer();
+        TimerView *discard = t.window.bigTurnTimer();
+        QTRY_VERIFY_WITH_TIMEOUT(!hand->shownText().isEmpty() && !discard->shownText().isEmpty(), 5000);
+        // A repaint may take a moment to reach the second counter; they
+        // must never show different numbers for longer than that.
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 2600) {
+            QTest::qWait(20);
+            if (hand->shownText() != discard->shownText()) {
+                const QString seen = hand->shownText() + QLatin1Char('/') + discard->shownText();
+                QTest::qWait(60);
+                QVERIFY2(hand->shownText() == discard->shownText(), qPrintable(seen));
+            }
+        }
+    }
+
+    // A bot's flower right after the deal flies from the backs it was dealt;
+    // the deal's own tiles are gone from the table.
+    void flowerRightAfterTheDeal()
+    {
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("Ignoring a hidden hand")));
+        Table t;
+        t.window.resize(1280, 800);
+        t.window.show();
+        QSettings().setValue(QStringLiteral("game/animations"), true);
+        Seating seating;
+        seating.players = {{P1, OWN, P2, P3}};
+        t.model.onStartHand(4, seating, {}, true, TableState{OWN, 0, -1, -1, 0, 0}, WallState{});
+        t.model.onTilesFromWall({1, 2, 3, 9, 10, 11, 18, 19, 20, 27, 27, 31, 32}, false);
+        for (qint32 id : {P1, P2, P3})
+            t.model.onHiddenTilesFromWall(id, 13, false);
+        t.model.onDeclareBonus(P2, {34});
+        QSettings().setValue(QStringLiteral("game/animations"), false);
+        QTRY_VERIFY_WITH_TIMEOUT(!t.window.actionQueue().isBusy(), 10000);
+        QCOMPARE(t.window.hiddenHandView(1)->tileCount(), 12);
+        QCOMPARE(looseTiles(t.window), 0);
+        // The replacement tile is drawn as any later draw is.
+        t.model.onHiddenTilesFromWall(P2, 1, true);
+        QCOMPARE(t.window.hiddenHandView(1)->tileCount(), 13);
+    }
+
+    // The hand's banners go with its boards.
+    void bannersLeaveWithTheBoards_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("ron") << int(EndHandScoring::WIN_ON_DISCARD);
+        QTest::newRow("mahjong") << int(EndHandScoring::MAHJONG);
+    }
+
+    void bannersLeaveWithTheBoards()
+    {
+        QFETCH(int, kind);
+        Table t;
+        t.window.resize(1280, 800);
+        t.window.show();
+        t.window.onSomeoneDeclaredMahjong(P2, kind == EndHandScoring::MAHJONG ? 1 : 2);
+        QVERIFY(t.window.playerActionView(1)->isVisible());
+        EndHandScoring scoring;
+        scoring.winKind = kind;
+        for (qint32 id : {OWN, P1, P2, P3}) {
+            PlayerHandScore score;
+            score.playerId = id;
+            score.result = id == P2 ? 1 : 0;
+            scoring.players[id] = score;
+        }
+        t.model.onHandEndScoring(scoring);
+        QVERIFY(t.window.scoreBoard()->isVisible());
+        QVERIFY(t.window.playerActionView(1)->isVisible());
+        auto *ready = t.window.scoreBoard()->findChild<QAbstractButton *>(QStringLiteral("readyPushButton"));
+        QVERIFY(ready);
+        ready->click();
+        QVERIFY(!t.window.scoreBoard()->isVisible());
+        for (int seat = 0; seat < GameWindow::SeatCount; ++seat)
+            QVERIFY(!t.window.playerActionView(seat)->isVisible());
     }
 };
 

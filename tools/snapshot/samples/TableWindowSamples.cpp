@@ -4,11 +4,13 @@
 #include "scene/TileGraphics.h"
 #include "table/GameController.h"
 #include "table/GameWindow.h"
+#include "table/GameWindowActionQueue.h"
 #include "table/RoundScoreBoard.h"
 #include "table/ScoreBoard.h"
 #include "table/SideBar.h"
 #include "table/WashoutWindow.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 
 namespace {
@@ -218,6 +220,31 @@ QWidget *tournamentRoundEnd()
     return window;
 }
 
+// A claim offer on the last discard, up once the discard has landed.
+QWidget *claimOffer()
+{
+    auto *window = static_cast<GameWindow *>(midHand(0, false));
+    GameModel *model = window->model();
+    GameController::connectModelToWindow(model, window);
+    window->show();
+    model->onHiddenTilesFromWall(101, 1, false);
+    model->onTileDiscarded(101, 29, false);
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    window->onMeldSuggestion({meld_offer(MELD_PONG, 29)}, 101, 29, TimeSpan(now, now.addSecs(15)));
+    window->actionQueue().flush();
+    return window;
+}
+
+// The won hand's board closed with Ready: the table is left without the
+// hand's banners.
+QWidget *boardClosed()
+{
+    auto *window = static_cast<GameWindow *>(scoredHand(QSize(1280, 800)));
+    if (auto *ready = window->scoreBoard()->findChild<QAbstractButton *>(QStringLiteral("readyPushButton")))
+        ready->click();
+    return window;
+}
+
 } // namespace
 
 MAHJONG_SAMPLE(table_window_classic, {"table-window-classic", {1280, 800}, [] { return midHand(0, false); }});
@@ -239,3 +266,5 @@ MAHJONG_SAMPLE(table_window_waiting_compact,
                {"table-window-waiting-compact", {1280, 800}, [] { return waitingTable(true); }});
 MAHJONG_SAMPLE(table_window_tournament_round,
                {"table-window-tournament-round", {1280, 800}, [] { return tournamentRoundEnd(); }});
+MAHJONG_SAMPLE(table_window_claim_offer, {"table-window-claim-offer", {1280, 800}, [] { return claimOffer(); }});
+MAHJONG_SAMPLE(table_window_board_closed, {"table-window-board-closed", {1280, 800}, [] { return boardClosed(); }});

@@ -1,0 +1,322 @@
+#include "table/TableDecision.h"
+
+#include <algorithm>
+
+namespace {
+
+bool declarationKind(int type)
+{
+    return type == 128 || type == 8 || type == 4 || type == 64;
+}
+
+TableDecision::Request requestOf(int type)
+{
+    switch (type) {
+    case 1:
+        return TableDecision::Chow;
+    case 2:
+        return TableDecision::Pong;
+    case 4:
+        return TableDecision::PongToKong;
+    case 8:
+        return TableDecision::Kong;
+    case 16:
+        return TableDecision::Mahjong;
+    case 64:
+        return TableDecision::Bonus;
+    case 128:
+        return TableDecision::Riichi;
+    default:
+        return TableDecision::Nothing;
+    }
+}
+
+} // namespace
+
+TableDecision::TableDecision(qint32 ownId)
+    : m_ownId(ownId)
+{
+}
+
+void TableDecision::open(Subject subject, const meld_offer_vector &offers, const TimeSpan &ts)
+{
+    m_subject = subject;
+    m_offers = offers;
+    m_deadline = ts;
+    m_discarder = -1;
+    m_discard = 0;
+    m_onlyTiles.clear();
+    m_tileChoice = 0;
+    m_panelClosed = false;
+    m_answered = false;
+    ++m_serial;
+}
+
+void TableDecision::end()
+{
+    if (m_subject != None || m_tileChoice != 0 || !m_offers.empty())
+        open(None, {}, TimeSpan());
+    m_answered = false;
+}
+
+void TableDecision::reset()
+{
+    end();
+    m_answered = false;
+    m_holder = Unknown;
+    m_openDiscard = -1;
+}
+
+void TableDecision::drawn(qint32 playerId)
+{
+    end();
+    m_answered = false;
+    m_holder = playerId;
+    m_openDiscard = -1;
+}
+
+void TableDecision::discarded(qint32 playerId)
+{
+    end();
+    m_answered = false;
+    m_holder = Nobody;
+    m_openDiscard = playerId == m_ownId ? -1 : playerId;
+}
+
+void TableDecision::claimed(qint32 claimerId)
+{
+    end();
+    m_answered = false;
+    m_holder = claimerId;
+    m_openDiscard = -1;
+}
+
+void TableDecision::declared(qint32 playerId)
+{
+    // The local player's own melds and flowers answer a question that has
+    // ended with the answer; another player's end whatever was open.
+    if (playerId == m_ownId)
+        return;
+    end();
+    m_holder = playerId;
+    m_openDiscard = -1;
+}
+
+bool TableDecision::ownTurnOver() const
+{
+    // Declarations and flowers belong to the own turn: not after its
+    // discard went out, nor while another player holds the turn.
+    return m_answered || m_holder == Nobody || (m_holder >= 0 && m_holder != m_ownId);
+}
+
+bool TableDecision::turn(qint32 playerId, const TimeSpan &ts, const tile_vector &onlyTiles)
+{
+    if (playerId < 0)
+        return true;
+    if (playerId != m_ownId) {
+        end();
+        m_holder = playerId;
+        m_openDiscard = -1;
+        return true;
+    }
+    if (m_answered)
+        return false;
+    m_holder = m_ownId;
+    m_openDiscard = -1;
+    if (m_subject == OwnTurn) {
+        // The declarations came first: the turn keeps them.
+        m_deadline = ts;
+        m_onlyTiles = onlyTiles;
+        return true;
+    }
+    open(OwnTurn, {}, ts);
+    m_onlyTiles = onlyTiles;
+    return true;
+}
+
+bool TableDecision::concealed(const meld_offer_vector &offers, const TimeSpan &ts, const tile_vector &onlyTiles)
+{
+    if (ownTurnOver())
+        return false;
+    const TimeSpan deadline = m_subject == OwnTurn && !ts.end().isValid() ? m_deadline : ts;
+    open(OwnTurn, offers, deadline);
+    m_onlyTiles = onlyTiles;
+    return true;
+}
+
+bool TableDecision::replacement(const meld_offer_vector &offers, const TimeSpan &ts)
+{
+    if (ownTurnOver())
+        return false;
+    open(Replacement, offers, ts);
+    if (!offers.empty())
+        m_tileChoice = 64;
+    return true;
+}
+
+bool TableDecision::claim(const meld_offer_vector &offers, qint32 discarderId, tile discard, const TimeSpan &ts)
+{
+    // Only the discard still open to claims; after a reset the table cannot
+    // tell, and the server's word is taken.
+    if (discarderId == m_ownId || (m_holder != Unknown && m_openDiscard != discarderId))
+        return false;
+    open(Claim, offers, ts);
+    m_discarder = discarderId;
+    m_discard = discard;
+    return true;
+}
+
+bool TableDecision::robKong(const meld_offer_vector &offers, const TimeSpan &ts)
+{
+    if (m_answered)
+        return false;
+    open(RobKong, offers, ts);
+    return true;
+}
+
+bool TableDecision::offers(int type) const
+{
+    return std::any_of(m_offers.begin(), m_offers.end(), [type](const meld_offer &o) { return o.meldType == type; });
+}
+
+bool TableDecision::handActive() const
+{
+    if (m_subject == OwnTurn)
+        return true;
+    return m_subject == Replacement && m_tileChoice == 64;
+}
+
+tile_vector TableDecision::allowedTiles() const
+{
+    if (m_tileChoice == 0)
+        return m_onlyTiles;
+    tile_vector allowed;
+    for (const meld_offer &o : m_offers) {
+        if (o.meldType == m_tileChoice)
+            allowed.push_back(o.t);
+    }
+    return allowed;
+}
+
+bool TableDecision::showsPanel() const
+{
+    switch (m_subject) {
+    case Claim:
+    case RobKong:
+    case Replacement:
+        return true;
+    case OwnTurn:
+        return !m_panelClosed && offers(16);
+    case None:
+        break;
+    }
+    return false;
+}
+
+bool TableDecision::showsDeclarations() const
+{
+    return m_subject == OwnTurn
+           && std::any_of(m_offers.begin(), m_offers.end(),
+                          [](const meld_offer &o) { return declarationKind(o.meldType); });
+}
+
+TableDecision::Answer TableDecision::click(tile t)
+{
+    if (!handActive())
+        return {};
+    const tile_vector allowed = allowedTiles();
+    if (!allowed.empty() && std::find(allowed.begin(), allowed.end(), t) == allowed.end())
+        return {};
+    Answer answer{m_tileChoice == 0 ? Discard : requestOf(m_tileChoice), t};
+    const bool turnOver = answer.request == Discard || answer.request == Riichi;
+    end();
+    m_answered = turnOver;
+    return answer;
+}
+
+TableDecision::Answer TableDecision::select(const meld_offer &offer, bool *chose)
+{
+    if (chose)
+        *chose = false;
+    if (m_subject == None || m_tileChoice != 0)
+        return {};
+    if (offer.meldType == 128) {
+        // The riichi tile is chosen in the hand, in the own turn only.
+        if (m_subject != OwnTurn || !offers(128))
+            return {};
+        m_tileChoice = 128;
+        m_panelClosed = true;
+        if (chose)
+            *chose = true;
+        return {};
+    }
+    if (offer.meldType == 16) {
+        // The Mahjong button names no tile.
+        if (!offers(16))
+            return {};
+    } else if (m_subject == OwnTurn || m_subject == Replacement
+               || std::find(m_offers.begin(), m_offers.end(), offer) == m_offers.end()) {
+        // Rows are shown for claims and robbing only; the own turn's
+        // declarations go through the hand.
+        return {};
+    }
+    const Answer answer{requestOf(offer.meldType), offer.t};
+    const bool turnOver = m_subject == OwnTurn && answer.request == Mahjong;
+    end();
+    m_answered = turnOver;
+    return answer;
+}
+
+TableDecision::Answer TableDecision::pass()
+{
+    if (m_subject != Claim && m_subject != RobKong && m_subject != Replacement)
+        return {};
+    end();
+    return {Pass, 0};
+}
+
+bool TableDecision::chooseKind(int type)
+{
+    if (m_subject != OwnTurn || !declarationKind(type) || !offers(type))
+        return false;
+    m_tileChoice = type;
+    return true;
+}
+
+void TableDecision::cancelKind()
+{
+    if (m_subject == OwnTurn)
+        m_tileChoice = 0;
+}
+
+void TableDecision::closePanel()
+{
+    m_panelClosed = true;
+}
+
+const char *TableDecision::requestName(Request request)
+{
+    switch (request) {
+    case Nothing:
+        return "nothing";
+    case Discard:
+        return "discard_tile";
+    case Pass:
+        return "call_pass";
+    case Chow:
+        return "call_chow";
+    case Pong:
+        return "call_pong";
+    case Kong:
+        return "call_kong";
+    case PongToKong:
+        return "call_pong_to_kong";
+    case Bonus:
+        return "call_bonus";
+    case Riichi:
+        return "call_riichi";
+    case Mahjong:
+        return "call_mahjong";
+    }
+    return "nothing";
+}
