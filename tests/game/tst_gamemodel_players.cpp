@@ -281,9 +281,8 @@ void TestGameModelPlayers::leaverStaysLeavingAcrossANewPicture()
     // whose seat the server plays to the hand's end.
     model.onPlayerKicked(kick_reason::enum_t(3));
     model.onWatching(false);
-    model.onGameData(1, server_game_state::enum_t(state),
-                     {seated(904, 0), seated(P1, 1), seated(P2, 2), seated(P3, 3)}, makeTableState(),
-                     makeWallState(40, 14));
+    model.onGameData(1, server_game_state::enum_t(state), {seated(904, 0), seated(P1, 1), seated(P2, 2), seated(P3, 3)},
+                     makeTableState(), makeWallState(40, 14));
     QCOMPARE(!model.findPlayer(P3), goneAtOnce);
     model.onHandEndNonScoring(ENDHAND_NO_REASON, false);
     QVERIFY(!model.findPlayer(P3));

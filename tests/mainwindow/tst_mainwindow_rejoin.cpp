@@ -88,9 +88,9 @@ void TestMainwindowRejoin::joinAgainAfterLeaving()
         step("start_hand", {{"handId", 1},
                             {"seating", QJsonObject{{"east", "$pid"}, {"south", 901}, {"west", 902}, {"north", 903}}},
                             {"tableState", QJsonObject{{"playerId", "$pid"}, {"lastDiscarder", -1}}}}));
-    steps.append(step("private_player_data",
-                      {{"data", QJsonObject{{"tiles", QJsonArray{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
-                                            {"active", true}}}}));
+    steps.append(step(
+        "private_player_data",
+        {{"data", QJsonObject{{"tiles", QJsonArray{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}}, {"active", true}}}}));
     steps.append(QJsonObject{{"wait_ms", 100}});
     steps.append(step("hand_end_non_scoring", {{"reason", 0}, {"endOfGame", false}}));
     steps.append(step("are_you_ready", {{"ts", QJsonObject{{"start", "now"}, {"end", "now+60000"}}}}));
@@ -105,7 +105,8 @@ void TestMainwindowRejoin::joinAgainAfterLeaving()
     out.close();
 
     PeerProcess peer;
-    QVERIFY2(peer.start({QStringLiteral("--scenario"), file, QStringLiteral("--demo")}), qPrintable(peer.errorString()));
+    QVERIFY2(peer.start({QStringLiteral("--scenario"), file, QStringLiteral("--demo")}),
+             qPrintable(peer.errorString()));
     MainWindow window(QStringLiteral("localhost"), peer.port(), QStringLiteral("ann"), QStringLiteral("any"), true,
                       QStringLiteral("127.0.0.1:1"), nullptr);
     window.onStartupFinished(true);
@@ -116,7 +117,9 @@ void TestMainwindowRejoin::joinAgainAfterLeaving()
     QVERIFY(lobby && friends);
     GameController *controller = window.gameController();
     const auto joins = [&peer] { return peer.linesStartingWith(QStringLiteral("RECV join_table")).size(); };
-    const auto tablePage = [&window] { return qobject_cast<GameWindow *>(window.view().loggedInStack->currentWidget()); };
+    const auto tablePage = [&window] {
+        return qobject_cast<GameWindow *>(window.view().loggedInStack->currentWidget());
+    };
 
     emit lobby->tableActivated(1002);
     QTRY_VERIFY_WITH_TIMEOUT(tablePage(), 10000);

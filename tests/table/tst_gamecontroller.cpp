@@ -871,8 +871,9 @@ void TestGameController::leaverThenKickToWatch_data()
         return QJsonObject{{"send", message}, {"fields", fields}};
     };
     const auto player = [](qint32 id, int wind, bool ready) {
-        return QJsonObject{{"id", id},       {"name", QStringLiteral("Bot %1").arg(id)}, {"wind", wind},
-                           {"ready", ready}, {"hiddenTiles", 13},                        {"riichiDiscardIndex", -1}};
+        return QJsonObject{{"id", id},          {"name", QStringLiteral("Bot %1").arg(id)},
+                           {"wind", wind},      {"ready", ready},
+                           {"hiddenTiles", 13}, {"riichiDiscardIndex", -1}};
     };
     const qint32 newcomer = 910;
     QJsonArray seat{step("player_joined", {{"player", player(newcomer, 3, false)}}),
@@ -880,10 +881,10 @@ void TestGameController::leaverThenKickToWatch_data()
                     step("table_info_update", {{"seated", 4}, {"updates", QJsonArray{}}})};
     // Watched on: the newcomer sits where the leaver sat and plays.
     QJsonArray watched = seat;
-    watched.append(step("start_hand",
-                        {{"handId", 2},
-                         {"seating", QJsonObject{{"east", 904}, {"south", 901}, {"west", 902}, {"north", newcomer}}},
-                         {"tableState", QJsonObject{{"playerId", -1}, {"lastDiscarder", -1}}}}));
+    watched.append(
+        step("start_hand", {{"handId", 2},
+                            {"seating", QJsonObject{{"east", 904}, {"south", 901}, {"west", 902}, {"north", newcomer}}},
+                            {"tableState", QJsonObject{{"playerId", -1}, {"lastDiscarder", -1}}}}));
     for (const qint32 id : {904, 901, 902, newcomer})
         watched.append(step("hidden_tiles_from_wall", {{"playerId", id}, {"count", 13}}));
     watched.append(step("hidden_tiles_from_wall", {{"playerId", newcomer}, {"count", 1}}));
@@ -906,7 +907,10 @@ void TestGameController::leaverThenKickToWatch()
         return QJsonObject{{"send", message}, {"fields", fields}};
     };
     const auto player = [](qint32 id, int wind) {
-        return QJsonObject{{"id", id}, {"name", QStringLiteral("Bot %1").arg(id)}, {"wind", wind}, {"ready", true},
+        return QJsonObject{{"id", id},
+                           {"name", QStringLiteral("Bot %1").arg(id)},
+                           {"wind", wind},
+                           {"ready", true},
                            {"riichiDiscardIndex", -1}};
     };
     QJsonArray steps{step("player_is_ready", {{"playerId", "$pid"}})};
@@ -918,9 +922,9 @@ void TestGameController::leaverThenKickToWatch()
         step("start_hand", {{"handId", 1},
                             {"seating", QJsonObject{{"east", "$pid"}, {"south", 901}, {"west", 902}, {"north", 903}}},
                             {"tableState", QJsonObject{{"playerId", "$pid"}, {"lastDiscarder", -1}}}}));
-    steps.append(step("private_player_data",
-                      {{"data", QJsonObject{{"tiles", QJsonArray{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
-                                            {"active", true}}}}));
+    steps.append(step(
+        "private_player_data",
+        {{"data", QJsonObject{{"tiles", QJsonArray{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}}, {"active", true}}}}));
     for (const qint32 id : {901, 902, 903})
         steps.append(step("hidden_tiles_from_wall", {{"playerId", id}, {"count", 13}}));
     // A bot leaves during the hand; then the player is moved to the
@@ -938,13 +942,12 @@ void TestGameController::leaverThenKickToWatch()
         p.insert("hiddenTiles", 13);
         listed.append(p);
     }
-    steps.append(step("game_data", {{"handId", 1},
-                                    {"state", 4},
-                                    {"players", listed},
-                                    {"tableState", QJsonObject{{"playerId", -1}, {"lastDiscarder", -1}}},
-                                    {"wallState", QJsonObject{{"deadWallPosition", 4},
-                                                              {"liveTiles", 80},
-                                                              {"deadWallTiles", 14}}}}));
+    steps.append(step("game_data",
+                      {{"handId", 1},
+                       {"state", 4},
+                       {"players", listed},
+                       {"tableState", QJsonObject{{"playerId", -1}, {"lastDiscarder", -1}}},
+                       {"wallState", QJsonObject{{"deadWallPosition", 4}, {"liveTiles", 80}, {"deadWallTiles", 14}}}}));
     steps.append(step("hidden_tiles_from_wall", {{"playerId", 903}, {"count", 1}}));
     steps.append(step("tile_discarded", {{"playerId", 903}, {"tile", 30}}));
     steps.append(step("hand_end_non_scoring", {{"reason", 0}, {"endOfGame", true}}));
@@ -999,9 +1002,9 @@ void TestGameController::badTournamentUpdateIsRefusedAtTheTable()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("update of tournament 7 refused")));
     QTest::ignoreMessage(QtWarningMsg,
                          QRegularExpression(QStringLiteral("update of tournament 7 at table 7001 refused")));
-    emit m_session->tournamentInfoUpdate(7, TournamentInfoUpdates{
-                                                tournamentInfoValueUpdate(TournamentInfo::REGISTERED_PLAYERS, 99),
-                                                TournamentInfoUpdates::value_type()});
+    emit m_session->tournamentInfoUpdate(
+        7, TournamentInfoUpdates{tournamentInfoValueUpdate(TournamentInfo::REGISTERED_PLAYERS, 99),
+                                 TournamentInfoUpdates::value_type()});
     QCOMPARE(model->tournamentInfo().registeredPlayers, registered);
     QCOMPARE(tournaments.tournamentInfo(7).registeredPlayers, registered);
     emit m_session->tournamentInfoUpdate(

@@ -172,14 +172,14 @@ void TestTableSoak::theFreedSeatIsAnnounced()
     });
     connect(&session, &ConnectionManager::playerShouldAct, &context,
             [&](qint32 table, const TimeSpan &, qint32 playerId) {
-                if (playerId == own && !watching)
-                    session.discard_tile(table, own, drawn);
-            });
+        if (playerId == own && !watching)
+            session.discard_tile(table, own, drawn);
+    });
     connect(&session, &ConnectionManager::meldSuggestion, &context,
             [&](qint32 table, const TimeSpan &, const meld_offer_vector &) {
-                if (!watching)
-                    session.call_pass(table, own, false);
-            });
+        if (!watching)
+            session.call_pass(table, own, false);
+    });
     connect(&session, &ConnectionManager::kickPlayer, &context, [&](qint32 table, kick_reason::enum_t reason) {
         events << QStringLiteral("kicked %1").arg(int(reason));
         watching = true;
@@ -189,12 +189,12 @@ void TestTableSoak::theFreedSeatIsAnnounced()
             [&](qint32, qint32 playerId) { events << QStringLiteral("left %1").arg(playerId); });
     connect(&session, qOverload<qint32, int, TableInfoUpdates>(&ConnectionManager::tableInfoUpdate), &context,
             [&](qint32 table, int seated, const TableInfoUpdates &) {
-                events << QStringLiteral("seated %1").arg(seated);
-                if (watching && seated == 3 && events.contains(QStringLiteral("left 904"))) {
-                    watching = false;
-                    session.join_table(table, -1);
-                }
-            });
+        events << QStringLiteral("seated %1").arg(seated);
+        if (watching && seated == 3 && events.contains(QStringLiteral("left 904"))) {
+            watching = false;
+            session.join_table(table, -1);
+        }
+    });
     QSignalSpy joined(&session, &ConnectionManager::joinSuccessful);
     session.join_table(1001, -1);
     QTRY_VERIFY_WITH_TIMEOUT(events.contains(QStringLiteral("kicked 3")), 120000);
@@ -205,11 +205,11 @@ void TestTableSoak::theFreedSeatIsAnnounced()
         return events.mid(events.indexOf(QStringLiteral("kicked 3")))
             .filter(QRegularExpression(QStringLiteral("^(seated|left)")));
     };
-    QTRY_COMPARE_WITH_TIMEOUT(announced(),
-                              (QStringList{QStringLiteral("seated 3"), QStringLiteral("seated 4"),
-                                           QStringLiteral("left 904"), QStringLiteral("seated 3"),
-                                           QStringLiteral("seated 4")}),
-                              10000);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        announced(),
+        (QStringList{QStringLiteral("seated 3"), QStringLiteral("seated 4"), QStringLiteral("left 904"),
+                     QStringLiteral("seated 3"), QStringLiteral("seated 4")}),
+        10000);
     QVERIFY2(peer.linesStartingWith(QStringLiteral("SOAK_VIOLATION")).isEmpty(),
              qPrintable(peer.linesStartingWith(QStringLiteral("SOAK_VIOLATION")).join(QLatin1Char('\n'))));
 }

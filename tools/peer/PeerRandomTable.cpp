@@ -32,10 +32,10 @@ constexpr qint32 FirstPing = 1000000;
 // the player was moved.
 bool endsOffers(const char *name)
 {
-    static const QSet<QByteArray> enders{"timeout_occurred", "tiles_from_wall", "hidden_tiles_from_wall",
-                                         "tile_discarded",   "riichi_declared", "tile_claimed",
+    static const QSet<QByteArray> enders{"timeout_occurred", "tiles_from_wall",  "hidden_tiles_from_wall",
+                                         "tile_discarded",   "riichi_declared",  "tile_claimed",
                                          "meld_declared",    "hand_end_scoring", "hand_end_non_scoring",
-                                         "kick_player",      "start_hand",      "game_data"};
+                                         "kick_player",      "start_hand",       "game_data"};
     return enders.contains(QByteArray(name));
 }
 
@@ -129,7 +129,7 @@ void PeerRandomTable::send(const char *name, QJsonObject fields)
         m_fenceSeq = ++m_pingSeq;
         const Codec::Message *ping = Codec::instance().messageByName("server_ping");
         m_session->send(ping->id, ScenarioJson::recordToWire(ping->body, QJsonObject{{"seq", m_fenceSeq}}, {},
-                                                            QStringLiteral("server_ping")));
+                                                             QStringLiteral("server_ping")));
     }
 }
 

@@ -160,7 +160,7 @@ private:
     qint32 m_tournamentId = 0;
     bool m_inactive = false; // stood down after a time-out
     int m_nextBotId = 910;
-    int m_leaver = -1; // the seat whose player left during the hand
+    int m_leaver = -1;  // the seat whose player left during the hand
     int m_leaveAt = -1; // the turn at which a bot leaves before the kick
     int m_announcedSeated = -1;
     // Late answers to m_lastOffer are taken until the pong of this ping.
