@@ -339,6 +339,8 @@ private:
     TableDecision m_decision;
     // The decision the claim panel was built for.
     quint64 m_panelSerial = 0;
+    // The tiles the hand was last told to allow (empty: all).
+    tile_vector m_handAllowed;
     // A board's first show lays it out with a hide that closes nothing.
     bool m_showingBoard = false;
     bool m_ownDiscardShown = false;

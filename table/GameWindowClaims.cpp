@@ -107,17 +107,17 @@ void GameWindow::showDecision()
         m_concealedActionDialog->hide();
     }
 
-    if (d.handActive()) {
-        const tile_vector allowed = d.allowedTiles();
+    // Most table events leave the hand as it is: only a change is drawn.
+    const bool active = d.handActive();
+    const tile_vector allowed = active ? d.allowedTiles() : tile_vector{};
+    if (allowed != m_handAllowed) {
+        m_handAllowed = allowed;
         if (allowed.empty())
             m_handView->clearAllowedTiles();
         else
             m_handView->setAllowedTiles(allowed);
-        m_handView->setActive(true);
-    } else {
-        m_handView->setActive(false);
-        m_handView->clearAllowedTiles();
     }
+    m_handView->setActive(active);
 }
 
 void GameWindow::buildPanel()

@@ -122,6 +122,7 @@ private slots:
     void badTournamentUpdateIsRefusedAtTheTable();
     void passedReplacementLeavesADiscard();
     void lateClaimAfterTheHandsEnd();
+    void questionsInEveryOrder();
     void tournamentRoundEndShowsTheTournamentsBoard();
 
 private:
@@ -1071,6 +1072,62 @@ void TestGameController::lateClaimAfterTheHandsEnd()
     if (QTest::currentTestFailed())
         return;
     QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
+    QCOMPARE(errors.size(), 0);
+}
+
+// The server may put its questions in any order the protocol allows; the
+// window keeps one at a time and sends only what the one open allows.
+void TestGameController::questionsInEveryOrder()
+{
+    QVERIFY(startScenario(QStringLiteral("decision-orders-hand.json")));
+    QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
+    QSignalSpy askedReady(m_session.get(), &ConnectionManager::areYouReady);
+    GameWindow *window = joinTable(1001);
+    QVERIFY(window);
+    play(window, {{Move::Sit, 0, 0, QStringLiteral("join_table")}}, askedReady);
+    if (QTest::currentTestFailed())
+        return;
+
+    // Flowers offered, then the turn before an answer: the turn is the
+    // question now, and the flower is discarded like any tile.
+    QTRY_VERIFY_WITH_TIMEOUT(window->handView()->isActive() && !window->meldAuction(), 30000);
+    QCOMPARE(window->tileChoice(), 0);
+    window->onTileClick(34);
+    QTRY_COMPARE_WITH_TIMEOUT(received(QStringLiteral("discard_tile"), QStringLiteral("\"tile\":34")), 1, 10000);
+
+    // Declarations after the own discard are not shown; the pong offer on
+    // the next discard is.
+    QTRY_VERIFY_WITH_TIMEOUT(window->meldAuction() && !window->meldAuction()->isHidden(), 30000);
+    QCOMPARE(window->meldAuction()->auctionType(), int(MeldAuction::Claim));
+    QVERIFY(window->concealedActionDialog()->isHidden());
+    QPointer<MeldAuction> pong = window->meldAuction();
+    m_session->query_lobby_summary();
+
+    // The next seat draws and discards without a time-out: the offer ended.
+    QTRY_COMPARE_WITH_TIMEOUT(window->model()->lastDiscarderId(), 902, 30000);
+    QVERIFY(!window->meldAuction());
+    if (pong) {
+        for (MeldChoice *row : pong->findChildren<MeldChoice *>())
+            row->findChild<QAbstractButton *>(QStringLiteral("meldChoiceButton"))->click();
+    } else {
+        window->onMeldSelected(meld_offer(MELD_PONG, 31));
+    }
+    m_session->query_lobby_summary();
+
+    // Riichi offered before the turn; in riichi the empty declarations
+    // before the turn send the drawn tile by themselves.
+    play(window, {{Move::Declare, 33, MELD_RIICHI, QStringLiteral("call_riichi")}}, askedReady);
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_COMPARE_WITH_TIMEOUT(received(QStringLiteral("discard_tile"), QStringLiteral("\"tile\":32")), 1, 30000);
+    play(window, {{Move::Ready, 0, 0, QStringLiteral("ready")}}, askedReady);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
+    for (const QString &never : {QStringLiteral("call_pong"), QStringLiteral("call_mahjong"), QStringLiteral("call_kong"),
+                                 QStringLiteral("call_bonus"), QStringLiteral("call_pass")})
+        QCOMPARE(received(never), 0);
+    QCOMPARE(received(QStringLiteral("discard_tile")), 2);
     QCOMPARE(errors.size(), 0);
 }
 

@@ -156,29 +156,6 @@ private slots:
         QCOMPARE(d.handActive(), sent.contains(QLatin1String("discard_tile"))
                                      || sent.contains(QLatin1String("call_bonus")));
     }
-
-    void aNewQuestionIsANewPanel()
-    {
-        TableDecision d(OWN);
-        d.discarded(P1);
-        d.claim(offersOf(QStringLiteral("2")), P1, 4, TimeSpan());
-        const quint64 first = d.serial();
-        QVERIFY(d.showsPanel());
-        d.drawn(P2);
-        QVERIFY(d.serial() != first);
-        QVERIFY(!d.showsPanel());
-        // A kind chosen in the own turn keeps the turn's question.
-        d.drawn(OWN);
-        d.concealed(offersOf(QStringLiteral("16,8")), TimeSpan());
-        const quint64 turn = d.serial();
-        QVERIFY(d.showsPanel() && d.showsDeclarations());
-        QVERIFY(d.chooseKind(8));
-        QCOMPARE(d.serial(), turn);
-        QCOMPARE(d.allowedTiles(), tile_vector{27});
-        d.cancelKind();
-        QVERIFY(d.allowedTiles().empty());
-        QVERIFY(!d.chooseKind(4));
-    }
 };
 
 QTEST_MAIN(TestTableDecision)
