@@ -5,6 +5,7 @@
 #include "app/Log.h"
 #include "app/Logging.h"
 #include "app/MahjongApplication.h"
+#include "app/QuickBackend.h"
 #include "app/ResourcePaths.h"
 #include "app/ServerInfo.h"
 #include "app/SingleInstanceGuard.h"
@@ -68,6 +69,7 @@ int main(int argc, char **argv)
     // The web pages (Qt WebEngine) need it before the application exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     MahjongApplication app(argumentCount, arguments.data());
+    QuickBackend::chooseForWebPages();
 
     CommandLineOptions options;
     try {

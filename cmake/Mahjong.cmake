@@ -44,16 +44,6 @@ function(_mahjong_add_lupdate)
     OPTIONS -no-obsolete)
 endfunction()
 
-# mahjong_add_benchmark(<name> SOURCES ... [LIBS ...])
-# A program that measures and prints; run by hand, never by CTest.
-function(mahjong_add_benchmark name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}
-                             ${PROJECT_SOURCE_DIR}/tests)
-endfunction()
-
 # The test certificates (scripts/test-certs.sh) in <build>/test-certs, made
 # once at build time: the scripted game server, the HTTPS test servers and
 # the XMPP test servers all use them. Targets that need the files depend on
@@ -86,19 +76,65 @@ function(mahjong_add_test name)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()
-  set(test_home ${CMAKE_CURRENT_BINARY_DIR}/home-${name})
   set_tests_properties(${name} PROPERTIES
-    TIMEOUT ${ARG_TIMEOUT}
     LABELS "${ARG_LABELS}"
     # A whole-test skip must show as skipped, never as passed.
-    SKIP_REGULAR_EXPRESSION "SKIP   : [^\n]*initTestCase\\(\\)"
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1;TZ=UTC;LC_ALL=C.UTF-8;LANG=C.UTF-8;HOME=${test_home};XDG_CONFIG_HOME=${test_home}/config;XDG_CACHE_HOME=${test_home}/cache;XDG_DATA_HOME=${test_home}/data;XDG_RUNTIME_DIR=${test_home}/run;MAHJONG_SOURCE_DIR=${PROJECT_SOURCE_DIR};MAHJONG_BINARY_DIR=${PROJECT_BINARY_DIR};${ARG_ENVIRONMENT}")
-  if(ARG_FIXTURES)
-    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "${ARG_FIXTURES}")
+    SKIP_REGULAR_EXPRESSION "SKIP   : [^\n]*initTestCase\\(\\)")
+  _mahjong_test_setup(${name} ${ARG_TIMEOUT} "${ARG_FIXTURES}" "${ARG_ENVIRONMENT}")
+endfunction()
+
+# Headless, with its own home, settings and temporary folders, a time limit
+# and the fixtures it needs: what every CTest entry of the project shares.
+function(_mahjong_test_setup name timeout fixtures environment)
+  set(test_home ${CMAKE_CURRENT_BINARY_DIR}/home-${name})
+  set_tests_properties(${name} PROPERTIES
+    TIMEOUT ${timeout}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1;TZ=UTC;LC_ALL=C.UTF-8;LANG=C.UTF-8;HOME=${test_home};XDG_CONFIG_HOME=${test_home}/config;XDG_CACHE_HOME=${test_home}/cache;XDG_DATA_HOME=${test_home}/data;XDG_RUNTIME_DIR=${test_home}/run;MAHJONG_SOURCE_DIR=${PROJECT_SOURCE_DIR};MAHJONG_BINARY_DIR=${PROJECT_BINARY_DIR};${environment}")
+  if(fixtures)
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "${fixtures}")
   endif()
   file(MAKE_DIRECTORY ${test_home}/run)
   file(CHMOD ${test_home}/run DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
 endfunction()
+
+# mahjong_add_benchmark(<name> SOURCES ... [LIBS ...] [CHECK_ARGS ...]
+#                       [CHECK_OUTPUT <regex> ...] [FIXTURES ...] [ENVIRONMENT ...]
+#                       [TIMEOUT s])
+# A program that measures and prints its figures, run by hand for them. So
+# that it cannot rot unnoticed, CTest runs it too as "<name>_check" (label
+# "benchmark") with CHECK_ARGS (a few iterations: seconds, not minutes) and
+# MAHJONG_BENCHMARK_CHECK=1 in its environment: the entry passes when the
+# program exits with 0 (each benchmark fails on work it could not complete)
+# and its output matches every CHECK_OUTPUT expression (the figures it must
+# print). Its time is never checked.
+function(mahjong_add_benchmark name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;CHECK_ARGS;CHECK_OUTPUT;FIXTURES;ENVIRONMENT" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}
+                             ${PROJECT_SOURCE_DIR}/tests)
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  # The arguments and expressions go through a file: CTest's command line
+  # would split and unescape them.
+  set(script ${CMAKE_CURRENT_BINARY_DIR}/${name}_check.cmake)
+  set(content "set(CHECK_ARGS)\nset(CHECK_OUTPUT)\n")
+  foreach(arg IN LISTS ARG_CHECK_ARGS)
+    string(APPEND content "list(APPEND CHECK_ARGS [==[${arg}]==])\n")
+  endforeach()
+  foreach(pattern IN LISTS ARG_CHECK_OUTPUT)
+    string(APPEND content "list(APPEND CHECK_OUTPUT [==[${pattern}]==])\n")
+  endforeach()
+  string(APPEND content "include([==[${PROJECT_SOURCE_DIR}/cmake/RunBenchmarkCheck.cmake]==])\n")
+  file(GENERATE OUTPUT ${script} CONTENT "${content}")
+  add_test(NAME ${name}_check
+           COMMAND ${CMAKE_COMMAND} -DBENCHMARK=$<TARGET_FILE:${name}> -P ${script})
+  set_tests_properties(${name}_check PROPERTIES LABELS benchmark)
+  _mahjong_test_setup(${name}_check ${ARG_TIMEOUT} "${ARG_FIXTURES}"
+                      "MAHJONG_BENCHMARK_CHECK=1;${ARG_ENVIRONMENT}")
+endfunction()
+
 
 # mahjong_uses_webengine(<test> ...)
 # Qt WebEngine's bundled Chromium frees some of its own objects through a base

@@ -4,13 +4,13 @@
 #include "lobby/TableTexts.h"
 #include "core/TimeSpan.h"
 #include "core/TextFormat.h"
+#include "widgets/VisibleTimer.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 SeatedWindow::SeatedWindow(LocalizationDb *localizationDb, QWidget *parent)
@@ -46,9 +46,12 @@ SeatedWindow::SeatedWindow(LocalizationDb *localizationDb, QWidget *parent)
     buttons->addWidget(m_leaveButton);
     layout->addLayout(buttons);
 
-    m_timer = new QTimer(this);
+    // The countdown ticks only while the panel is on screen.
+    m_timer = new VisibleTimer(this);
+    m_timer->setObjectName(QStringLiteral("countdownTimer"));
+    m_timer->setWidget(this);
     m_timer->setInterval(1000);
-    connect(m_timer, &QTimer::timeout, this, &SeatedWindow::updateCountdown);
+    connect(m_timer, &VisibleTimer::timeout, this, &SeatedWindow::updateCountdown);
     connect(m_playButton, &QPushButton::clicked, this, &SeatedWindow::playButtonClicked);
     connect(m_leaveButton, &QPushButton::clicked, this, &SeatedWindow::leaveButtonClicked);
     if (localizationDb)

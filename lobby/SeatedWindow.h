@@ -9,7 +9,7 @@
 class LocalizationDb;
 class QLabel;
 class QPushButton;
-class QTimer;
+class VisibleTimer;
 class TimeSpan;
 
 // The in-window panel shown while a seat is offered: which table, how long
@@ -45,7 +45,7 @@ private:
     TableInfo m_info;
     bool m_hasInfo = false;
     QDateTime m_end;
-    QTimer *m_timer = nullptr;
+    VisibleTimer *m_timer = nullptr;
     QLabel *m_tableLabel = nullptr;
     QLabel *m_descriptionLabel = nullptr;
     QLabel *m_countdownLabel = nullptr;

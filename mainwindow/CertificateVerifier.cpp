@@ -4,10 +4,25 @@
 
 #include "app/CaCertificates.h"
 
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHostAddress>
 #include <QSslCertificate>
+#include <QTemporaryDir>
 #include <QUrl>
 #include <QWebEngineCertificateError>
+
+// NSS names a field "slots", which Qt defines as a word of its own.
+#pragma push_macro("slots")
+#undef slots
+#include <cert.h>
+#include <certdb.h>
+#include <nss.h>
+#include <pk11pub.h>
+#include <secmod.h>
+#pragma pop_macro("slots")
 
 #include <openssl/x509.h>
 #include <openssl/x509_vfy.h>
@@ -112,7 +127,82 @@ bool CertificateVerifier::verify(const QList<QSslCertificate> &chain, const QStr
                              : X509_VERIFY_PARAM_set1_ip_asc(parameters, hostBytes.constData());
     if (!hostSet)
         return refuse(QStringLiteral("unusable host name"));
-    if (X509_verify_cert(context.get()) == 1)
+    // Browsers look for the name in subjectAltName only: a name that is only
+    // the subject's common name names no server.
+    X509_VERIFY_PARAM_set_hostflags(parameters, X509_CHECK_FLAG_NEVER_CHECK_SUBJECT);
+    if (X509_verify_cert(context.get()) == 1) {
+        // A certificate that says it is a CA's, or may sign others, is never
+        // a server's.
+        X509 *leaf = certificates.front().get();
+        if ((X509_get_extension_flags(leaf) & EXFLAG_CA) != 0 || X509_check_ca(leaf) != 0)
+            return refuse(QStringLiteral("the server's certificate is a CA's"));
         return true;
+    }
     return refuse(QString::fromLatin1(X509_verify_cert_error_string(X509_STORE_CTX_get_error(context.get()))));
+}
+
+bool CertificateVerifier::shareWithEngine()
+{
+    static const bool shared = [] {
+        const QList<QSslCertificate> anchors = CaCertificates::installed();
+        if (anchors.isEmpty())
+            return false;
+        // The engine starts NSS itself on its first certificate, with the
+        // user's database; when it has not yet, it is started here as the
+        // engine would, so that its own start finds the same.
+        if (!NSS_IsInitialized()) {
+            const QString userDb = QDir::home().filePath(QStringLiteral(".pki/nssdb"));
+            if (!QFileInfo::exists(userDb) && QDir().mkpath(userDb)) {
+                for (const QString &made : {QDir::home().filePath(QStringLiteral(".pki")), userDb})
+                    QFile::setPermissions(made,
+                                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            }
+            const QByteArray config = "sql:" + QFile::encodeName(userDb);
+            if (NSS_Initialize(config.constData(), "", "", "secmod.db", NSS_INIT_NOROOTINIT | NSS_INIT_OPTIMIZESPACE)
+                    != SECSuccess
+                && NSS_NoDB_Init(nullptr) != SECSuccess) {
+                qCWarning(lcMainwindow) << "the web engine's certificate store cannot be opened";
+                return false;
+            }
+        }
+        // A fresh database of this run: nothing outlives the process, not
+        // even a CA that a later version of the client dropped.
+        static QTemporaryDir directory(QDir::tempPath() + QStringLiteral("/mahjong-cas-XXXXXX"));
+        if (!directory.isValid() || directory.path().contains(QLatin1Char('\''))) {
+            qCWarning(lcMainwindow) << "no room for the client's certificate store for the web engine";
+            return false;
+        }
+        const QByteArray spec = "configDir='sql:" + QFile::encodeName(directory.path())
+                                + "' tokenDescription='Mahjong client CAs'";
+        PK11SlotInfo *slot = SECMOD_OpenUserDB(spec.constData());
+        if (!slot) {
+            qCWarning(lcMainwindow) << "the client's certificate store cannot be made for the web engine";
+            return false;
+        }
+        if (PK11_NeedUserInit(slot))
+            PK11_InitPin(slot, nullptr, nullptr);
+        int added = 0;
+        for (const QSslCertificate &anchor : anchors) {
+            QByteArray der = anchor.toDer();
+            SECItem item{siBuffer, reinterpret_cast<unsigned char *>(der.data()),
+                         static_cast<unsigned int>(der.size())};
+            CERTCertificate *certificate = CERT_NewTempCertificate(CERT_GetDefaultCertDB(), &item, nullptr, PR_FALSE,
+                                                                   PR_TRUE);
+            if (!certificate)
+                continue;
+            const QByteArray nickname = "mahjong-ca-" + anchor.digest(QCryptographicHash::Sha256).toHex().left(16);
+            CERTCertTrust trust{};
+            // A CA for servers only: not for mail or code.
+            if (PK11_ImportCert(slot, certificate, CK_INVALID_HANDLE, nickname.constData(), PR_FALSE) == SECSuccess
+                && CERT_DecodeTrustString(&trust, "C,,") == SECSuccess
+                && CERT_ChangeCertTrust(CERT_GetDefaultCertDB(), certificate, &trust) == SECSuccess)
+                ++added;
+            CERT_DestroyCertificate(certificate);
+        }
+        // The database stays open for the rest of the run.
+        PK11_FreeSlot(slot);
+        qCInfo(lcMainwindow) << "the web engine trusts" << added << "CA certificates of the client";
+        return added > 0;
+    }();
+    return shared;
 }

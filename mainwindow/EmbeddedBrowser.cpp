@@ -12,6 +12,7 @@
 #include <QEvent>
 #include <QPixmap>
 #include <QPointer>
+#include <QShortcut>
 #include <QTimer>
 #include <QWebEngineCertificateError>
 #include <QWebEngineProfile>
@@ -22,6 +23,7 @@ EmbeddedBrowser::EmbeddedBrowser(QWidget *parent)
     , m_bridge(new JavascriptInterface(this))
     , m_ui(std::make_unique<Ui::EmbeddedBrowser>())
 {
+    CertificateVerifier::shareWithEngine();
     LocalPageSchemeHandler::installOn(QWebEngineProfile::defaultProfile());
     auto *content = new QFrame;
     m_ui->setupUi(content);
@@ -41,6 +43,11 @@ EmbeddedBrowser::EmbeddedBrowser(QWidget *parent)
     connect(m_bridge, &JavascriptInterface::onClose, this, &QWidget::close);
     connect(m_bridge, &JavascriptInterface::onLaunchBrowser, this, &EmbeddedBrowser::launchBrowser);
     m_bridge->attachTo(page);
+
+    // Escape closes it, as it does a dialog, wherever the focus is inside.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     m_ui->url->hide();
     m_ui->bottomFrameLayout->insertStretch(0);

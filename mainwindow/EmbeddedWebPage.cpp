@@ -14,6 +14,7 @@
 #include <QWebEngineCertificateError>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 EmbeddedWebPage::EmbeddedWebPage(QWidget *parent)
@@ -21,10 +22,14 @@ EmbeddedWebPage::EmbeddedWebPage(QWidget *parent)
     , m_bridge(new JavascriptInterface(this))
     , m_ui(std::make_unique<Ui::EmbeddedView>())
 {
+    CertificateVerifier::shareWithEngine();
     LocalPageSchemeHandler::installOn(QWebEngineProfile::defaultProfile());
     m_ui->setupUi(this);
     auto *page = new BridgePage(m_ui->webView);
     m_ui->webView->setPage(page);
+    // A failed load shows the fallback, not the engine's error page in
+    // between (in the engine's language, not the player's).
+    page->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
     connect(page, &BridgePage::externalLink, this, [](const QUrl &url) { SystemBrowser::open(url); });
     // The header keeps its own height; the page gets the rest.
     m_ui->vboxLayout->setStretchFactor(m_ui->webView, 1);
@@ -60,6 +65,8 @@ bool EmbeddedWebPage::isLoadableUrl(const QUrl &url)
 
 void EmbeddedWebPage::setUrl(const QUrl &url)
 {
+    m_requestedUrl = url;
+    m_fallbackShown = false;
     if (!isLoadableUrl(url)) {
         qCWarning(lcMainwindow) << "refused to show the address" << url.toDisplayString();
         onError();
@@ -100,6 +107,8 @@ void EmbeddedWebPage::onLoadFinished(bool ok)
         QTimer::singleShot(0, this, &EmbeddedWebPage::onError);
         return;
     }
+    if (m_ui->webView->url() != m_fallbackUrl)
+        m_fallbackShown = false;
     if (isVisible())
         repaintView();
 }
@@ -131,10 +140,13 @@ void EmbeddedWebPage::repaintView()
 
 void EmbeddedWebPage::onError()
 {
-    // A failing fallback is not loaded again and again. The fallback is the
-    // client's own choice: it is not trusted for being loaded.
-    if (m_fallbackUrl.isValid() && m_fallbackUrl != m_ui->webView->url() && isLoadableUrl(m_fallbackUrl))
-        m_ui->webView->setUrl(m_fallbackUrl);
+    // A failing fallback is not loaded again and again: the view's address
+    // cannot tell, since after a failed load it is the last page shown. The
+    // fallback is the client's own choice: it is not trusted for being loaded.
+    if (m_fallbackShown || !m_fallbackUrl.isValid() || m_fallbackUrl == m_requestedUrl || !isLoadableUrl(m_fallbackUrl))
+        return;
+    m_fallbackShown = true;
+    m_ui->webView->setUrl(m_fallbackUrl);
 }
 
 void EmbeddedWebPage::changeEvent(QEvent *event)

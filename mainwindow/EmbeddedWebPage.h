@@ -61,5 +61,8 @@ private:
 
     JavascriptInterface *m_bridge;
     QUrl m_fallbackUrl;
+    // The address last given to setUrl, and whether its fallback was shown.
+    QUrl m_requestedUrl;
+    bool m_fallbackShown = false;
     std::unique_ptr<Ui::EmbeddedView> m_ui;
 };

@@ -284,7 +284,7 @@ public:
         , m_opener(opener)
     {
         // A window that never navigates is dropped all the same.
-        QTimer::singleShot(10000, this, &QObject::deleteLater);
+        QTimer::singleShot(BridgePage::newWindowLifeMs, this, &QObject::deleteLater);
     }
 
 protected:
@@ -319,7 +319,22 @@ void BridgePage::handOut(const QUrl &url)
 
 QWebEnginePage *BridgePage::createWindow(WebWindowType)
 {
-    return new NewWindowCatcher(this);
+    // Each catcher is a page of the engine: a page that opens windows in a
+    // loop gets no more than a few at a time, and null for the rest.
+    m_newWindows.removeAll(nullptr);
+    if (m_newWindows.size() >= maxNewWindows) {
+        ++m_droppedWindows;
+        const qint64 now = QDateTime::currentMSecsSinceEpoch();
+        if (now - m_lastDropLog >= 1000) {
+            m_lastDropLog = now;
+            qCWarning(lcMainwindow).noquote() << "a page opens too many windows; dropped" << m_droppedWindows
+                                              << "so far, on" << url().toDisplayString();
+        }
+        return nullptr;
+    }
+    auto *catcher = new NewWindowCatcher(this);
+    m_newWindows.append(catcher);
+    return catcher;
 }
 
 #include "JavascriptInterface.moc"

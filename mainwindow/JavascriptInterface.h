@@ -101,6 +101,13 @@ public:
     // page can flood the system browser.
     void handOut(const QUrl &url);
 
+    // New windows that wait for their first address at the same time; a
+    // window that gets none is dropped after newWindowLifeMs.
+    static constexpr int maxNewWindows = 4;
+    static constexpr int newWindowLifeMs = 10000;
+    // New windows refused so far.
+    int droppedWindows() const { return m_droppedWindows; }
+
 signals:
     // An address a page wanted in the view or a new window, not shown here.
     void externalLink(QUrl url);
@@ -111,4 +118,7 @@ protected:
 
 private:
     qint64 m_lastHandedOut = 0;
+    QList<QPointer<QWebEnginePage>> m_newWindows;
+    int m_droppedWindows = 0;
+    qint64 m_lastDropLog = 0;
 };

@@ -90,6 +90,11 @@ MainWindow::MainWindow(const QString &gameHost, quint16 gamePort, const QString 
     , m_trademarkStyle(QStringLiteral("font-size:8pt; font-weight:600; vertical-align:super;"))
 {
     setObjectName(QStringLiteral("mainWindow"));
+    m_passingStatusTimer.setSingleShot(true);
+    connect(&m_passingStatusTimer, &QTimer::timeout, this, [this] {
+        m_passingStatus = nullptr;
+        showStatus();
+    });
     m_ui.setupUi(this);
     setCentralWidget(m_ui.centralWidget);
 
@@ -128,7 +133,7 @@ MainWindow::MainWindow(const QString &gameHost, quint16 gamePort, const QString 
     // a closed connection has its own word there.
     connect(m_gameController, &GameController::gameModelAboutToBeDestroyed, this, [this](GameModel *model) {
         if (m_connection.isLoggedIn())
-            setStatus(tr("Left table %1").arg(model->tableId()));
+            setPassingStatus([tableId = model->tableId()] { return tr("Left table %1").arg(tableId); });
     });
     connect(m_gameController, &GameController::tableViewCreated, this, &MainWindow::onTableViewCreated);
     connect(m_gameController, &GameController::tableViewDestroyed, this, &MainWindow::onTableViewDestroyed);
@@ -288,10 +293,26 @@ QString MainWindow::serverText() const
     return QStringLiteral("%1:%2").arg(m_gameHost).arg(m_gamePort);
 }
 
-void MainWindow::setStatus(const QString &text)
+void MainWindow::setStatus(StatusText text)
 {
+    m_status = std::move(text);
+    m_passingStatus = nullptr;
+    m_passingStatusTimer.stop();
+    showStatus();
+}
+
+void MainWindow::setPassingStatus(StatusText text)
+{
+    m_passingStatus = std::move(text);
+    m_passingStatusTimer.start(PassingStatusMs);
+    showStatus();
+}
+
+void MainWindow::showStatus()
+{
+    const StatusText &text = m_passingStatus ? m_passingStatus : m_status;
     // One line: multi-line server and refusal texts are joined.
-    QString line = text;
+    QString line = text ? text() : QString();
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
     m_ui.statusLine->setText(line);
     m_ui.connectionNotice->setText(line);
@@ -353,6 +374,7 @@ void MainWindow::changeEvent(QEvent *event)
         updateFooter();
         retranslateTabs();
         updateToggleText();
+        showStatus();
         if (m_accountBalance != 0 || m_loggedIn)
             onCurrentAccountBalance(m_accountBalance);
         if (m_connection.isLoggedIn()) {
@@ -360,13 +382,22 @@ void MainWindow::changeEvent(QEvent *event)
             m_connection.query_web_page(WebPageRequest::HowTo);
             m_connection.query_web_page(WebPageRequest::SidePage);
         }
+    } else if (event->type() == QEvent::WindowStateChange) {
+        updateToggleText();
     }
     QMainWindow::changeEvent(event);
 }
 
+bool MainWindow::showsFullScreen() const
+{
+    // The window manager may refuse full screen: once logged in (when the
+    // mode is applied) the window's real state counts, not the wish.
+    return m_loggedIn ? isFullScreen() : m_fullScreen;
+}
+
 void MainWindow::toggleWindowed()
 {
-    m_fullScreen = !m_fullScreen;
+    m_fullScreen = !showsFullScreen();
     if (m_fullScreen)
         setWindowState(windowState() | Qt::WindowFullScreen);
     else
@@ -377,7 +408,7 @@ void MainWindow::toggleWindowed()
 
 void MainWindow::updateToggleText()
 {
-    m_ui.toggleFullscreenButton->setText(m_fullScreen ? tr("Windowed") : tr("Fullscreen"));
+    m_ui.toggleFullscreenButton->setText(showsFullScreen() ? tr("Windowed") : tr("Fullscreen"));
 }
 
 void MainWindow::setTrademarkStyle(const QString &style)

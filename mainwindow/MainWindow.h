@@ -7,6 +7,7 @@
 #include "protocol/TableInfo.h"
 #include "protocol/WebPageRequest.h"
 #include "social/ChatController.h"
+#include "widgets/VisibleTimer.h"
 #include "xmpp/client/XMPPClient.h"
 #include "xmpp/client/XMPPRosterModel.h"
 
@@ -21,9 +22,11 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <functional>
 #include <set>
 #include <string>
 
+class ComingEventsModel;
 class EmbeddedWebPage;
 class FriendsWindow;
 class TablePresenceManager;
@@ -212,6 +215,8 @@ private:
     void startAccountAction(AccountAction action);
     void updateFooter();
     void updateToggleText();
+    // What the full-screen button offers: true while it offers "Windowed".
+    bool showsFullScreen() const;
     void retranslateTabs();
     void connectWebPage(EmbeddedWebPage *page);
     EmbeddedWebPage *createWebPage(const char *name);
@@ -221,7 +226,13 @@ private:
     QString tableTitle(qint32 tableId) const;
     void showTable(qint32 tableId);
     void showUserMenu(const XMPPJid &jid, const QPoint &pos);
-    void setStatus(const QString &text);
+    // Status texts are kept as the way to word them, so that they follow
+    // the language. A lasting one (connection, login) stays until the next;
+    // a passing one (a join, a refusal) gives way to it after a while.
+    using StatusText = std::function<QString()>;
+    void setStatus(StatusText text);
+    void setPassingStatus(StatusText text);
+    void showStatus();
     QString serverText() const;
     // One busy cursor: set once, restored once, whatever ends the work.
     void setBusy(bool busy);
@@ -251,7 +262,8 @@ private:
     MainView m_ui;
     QAction m_reloadStyleAction;
     QAction m_sampleDialogsAction;
-    QTimer m_localTimeTimer;
+    // Ticks only while the local time is on screen.
+    VisibleTimer m_localTimeTimer{this};
     QString m_gameHost;
     quint16 m_gamePort;
     QString m_userName;
@@ -284,4 +296,12 @@ private:
     // Set by the first fatal session error; the program is ending.
     bool m_failed = false;
     int m_pictureUpdates = 0;
+    StatusText m_status;
+    StatusText m_passingStatus;
+    QTimer m_passingStatusTimer;
+    ComingEventsModel *m_comingEvents = nullptr;
+
+public:
+    // How long a passing status text stays.
+    static constexpr int PassingStatusMs = 10000;
 };

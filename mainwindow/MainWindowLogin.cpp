@@ -72,14 +72,14 @@ void MainWindow::onConnecting()
     m_wasConnected = false;
     m_ui.connectionNotice->hide();
     m_ui.retryButton->hide();
-    setStatus(tr("Connecting to %1...").arg(serverText()));
+    setStatus([this] { return tr("Connecting to %1...").arg(serverText()); });
 }
 
 void MainWindow::onConnected()
 {
     qCDebug(lcMainwindow) << "connected to host";
     m_wasConnected = true;
-    setStatus(tr("Connected to %1").arg(serverText()));
+    setStatus([this] { return tr("Connected to %1").arg(serverText()); });
     if (m_reconnectState == 2) {
         // The login goes once the handshake is done (onVersionCheckComplete).
         m_reconnectState = 3;
@@ -101,7 +101,7 @@ void MainWindow::onVersionCheckComplete()
         return;
     }
     // Credentials from the command line only fill in the login page.
-    setStatus(tr("Connected to %1. Please log in.").arg(serverText()));
+    setStatus([this] { return tr("Connected to %1. Please log in.").arg(serverText()); });
 }
 
 void MainWindow::onDisconnected()
@@ -116,9 +116,10 @@ void MainWindow::onDisconnected()
     }
     if (m_failed)
         return;
-    const QString text = m_wasConnected ? tr("The server closed the connection")
-                                        : tr("Cannot connect to %1").arg(serverText());
-    setStatus(text);
+    if (m_wasConnected)
+        setStatus([] { return tr("The server closed the connection"); });
+    else
+        setStatus([this] { return tr("Cannot connect to %1").arg(serverText()); });
     if (!m_loggedIn) {
         // Nothing is lost yet: the login page stays, its button offering to
         // try again right beside the notice.
@@ -164,7 +165,7 @@ void MainWindow::login(const QString &userName, const QString &password)
     Log::addSecret(password);
     QSettings().setValue(QStringLiteral("login/userName"), userName);
     setBusy(true);
-    setStatus(tr("Logging in as %1...").arg(userName));
+    setStatus([userName] { return tr("Logging in as %1...").arg(userName); });
     m_connection.login(userName, password);
 }
 
@@ -178,7 +179,7 @@ void MainWindow::onLoginFailed(qint32 status)
     // The login page has restored the cursor of this login already.
     m_busy = false;
     m_loginPending = false;
-    setStatus(tr("Login failed: %1").arg(loginFailureText(status)));
+    setStatus([status] { return tr("Login failed: %1").arg(loginFailureText(status)); });
 }
 
 void MainWindow::onCreateUser()
@@ -234,24 +235,29 @@ void MainWindow::loginSuccessful(qint32 pid, const QString &name, const QString 
     if (ServerTime::instance().connectionManager() != &m_connection)
         ServerTime::instance().setConnectionManager(&m_connection);
 
-    auto *comingEvents = new ComingEventsModel(&m_connection, m_tournamentsController->model(), this);
-    auto *comingEventsView = new ComingEventsView(comingEvents, m_ui.loggedInWidget);
-    comingEventsView->anchorBelow(m_ui.topBar, 0);
+    // Once per run: a later login answer keeps the events and their popups.
+    if (!m_comingEvents) {
+        m_comingEvents = new ComingEventsModel(&m_connection, m_tournamentsController->model(), this);
+        auto *comingEventsView = new ComingEventsView(m_comingEvents, m_ui.loggedInWidget);
+        comingEventsView->anchorBelow(m_ui.topBar, 0);
+    }
 
     m_credentials = credentials;
     m_connection.query_client_config();
     setPlayerName(name);
-    setStatus(tr("Logged in as %1").arg(name));
+    setStatus([name] { return tr("Logged in as %1").arg(name); });
     displayLobby();
     if (m_fullScreen)
         setWindowState(windowState() | Qt::WindowFullScreen);
     else
         setWindowState(windowState() & ~Qt::WindowFullScreen);
 
+    m_localTimeTimer.setObjectName(QStringLiteral("localTimeTimer"));
     m_localTimeTimer.setInterval(1000);
+    m_localTimeTimer.setWidget(m_ui.serverTime);
     m_localTimeTimer.disconnect(this);
     ServerTime::instance().disconnect(this);
-    connect(&m_localTimeTimer, &QTimer::timeout, this, &MainWindow::onUpdateTimeout);
+    connect(&m_localTimeTimer, &VisibleTimer::timeout, this, &MainWindow::onUpdateTimeout);
     connect(&ServerTime::instance(), &ServerTime::updatedEstimate, this, &MainWindow::onUpdateTimeout);
     connect(&ServerTime::instance(), &ServerTime::updatedPing, this, &MainWindow::onUpdatedPing);
     onUpdateTimeout();
@@ -465,7 +471,7 @@ void MainWindow::onExceptionCaught(const std::string &message)
     m_connection.setQuitting(true);
     setBusy(false);
     setSessionLive(false);
-    setStatus(tr("Error"));
+    setStatus([] { return tr("Error"); });
     // Modal, but shown without a nested event loop: this runs inside the
     // connection's read handler. The text comes from the server.
     auto *box = new QMessageBox(QMessageBox::Critical, tr("Error"), QString::fromStdString(message), QMessageBox::Ok,

@@ -307,13 +307,13 @@ void MainWindow::watchTable(qint32 tableId)
 void MainWindow::onJoinSuccessful(qint32 tableId)
 {
     setBusy(false);
-    setStatus(tr("Joined table %1").arg(tableId));
+    setPassingStatus([tableId] { return tr("Joined table %1").arg(tableId); });
 }
 
 void MainWindow::onWatchSuccessful(qint32 tableId)
 {
     setBusy(false);
-    setStatus(tr("Watching table %1").arg(tableId));
+    setPassingStatus([tableId] { return tr("Watching table %1").arg(tableId); });
 }
 
 void MainWindow::onQuickJoinTable(const QString &lobbyPath)
@@ -344,18 +344,27 @@ void MainWindow::onJoinFailed(qint32 tableId, join_failed_reason::enum_t reason)
 {
     qCDebug(lcMainwindow) << "join of table" << tableId << "failed, reason" << int(reason);
     setBusy(false);
-    const QString text = joinFailureText(reason);
-    setStatus(text.isEmpty() ? tr("Join Failed") : tr("Join Failed: %1").arg(text));
-    if (reason == 4 || reason == 7) {
-        QMessageBox *box = ModelessMsgBox::question(this, tr("Join Failed"), text, QMessageBox::Yes | QMessageBox::No,
-                                                    QMessageBox::Yes);
+    setPassingStatus([reason] {
+        const QString text = joinFailureText(reason);
+        return text.isEmpty() ? tr("Join Failed") : tr("Join Failed: %1").arg(text);
+    });
+    // These two are questions: the box asks, and Yes opens the account page.
+    if (reason == join_failed_reason::INSUFFICIENT_FUNDS) {
+        QMessageBox *box = ModelessMsgBox::question(
+            this, tr("Join Failed"),
+            tr("You don't have enough money on your account to join the table.\nDo you want to make a deposit now?"),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
         ModelessMsgBox::onFinished(box, [this](int button) {
             if (button == QMessageBox::Yes)
                 m_connection.query_web_page(WebPageRequest::Account);
         });
         return;
     }
-    ModelessMsgBox::critical(this, tr("Join Failed"), text);
+    if (reason == join_failed_reason::NOT_FULLY_REGISTERED) {
+        askToCompleteRegistration(1);
+        return;
+    }
+    ModelessMsgBox::critical(this, tr("Join Failed"), joinFailureText(reason));
 }
 
 void MainWindow::onLeaveTableFailed(qint32, const QString &reason)
@@ -367,7 +376,7 @@ void MainWindow::onWatchTableFailed(qint32 tableId, const QString &reason)
 {
     qCDebug(lcMainwindow) << "watching table" << tableId << "failed";
     setBusy(false);
-    setStatus(reason.isEmpty() ? tr("Watch Failed") : tr("Watch Failed: %1").arg(reason));
+    setPassingStatus([reason] { return reason.isEmpty() ? tr("Watch Failed") : tr("Watch Failed: %1").arg(reason); });
     ModelessMsgBox::critical(this, tr("Watch Failed"), reason);
 }
 
@@ -432,7 +441,7 @@ void MainWindow::onTableInfoUpdate(const TableInfo &info)
 void MainWindow::onAlreadySeated(qint32 tableId)
 {
     setBusy(false);
-    setStatus(tr("You are already seated at table %L1.").arg(tableId));
+    setPassingStatus([tableId] { return tr("You are already seated at table %L1.").arg(tableId); });
     QMessageBox *box = ModelessMsgBox::question(
         this, tr("Rejoin Table"), tr("You are already seated at table %L1.\nDo you want to rejoin?").arg(tableId),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
@@ -598,9 +607,17 @@ void MainWindow::onTournamentTableJoined(qint32 tournamentId, qint32 tableId, in
         showTable(tableId);
         return;
     }
-    const TournamentInfo &info = m_tournamentsController->model()->tournamentInfo(tournamentId);
-    const QString title = reason == 0 ? tr("New tournament round - %1").arg(info.name)
-                                      : tr("Continuing tournament round - %1").arg(info.name);
+    // A seat rejoined at login can come before the tournament list: the
+    // question goes without the name then.
+    TournamentsLobbyModel *tournaments = m_tournamentsController->model();
+    QString title;
+    if (tournaments->hasTournament(tournamentId)) {
+        const QString name = tournaments->tournamentInfo(tournamentId).name;
+        title = reason == 0 ? tr("New tournament round - %1").arg(name)
+                            : tr("Continuing tournament round - %1").arg(name);
+    } else {
+        title = reason == 0 ? tr("New tournament round") : tr("Continuing tournament round");
+    }
     const QString text = reason == 0 ? tr("You have been assigned to tournament table %1. Show now?").arg(tableId)
                                      : tr("You are assigned to tournament table %1. Show now?").arg(tableId);
     QMessageBox *box = ModelessMsgBox::question(this, title, text, QMessageBox::Yes | QMessageBox::No,

@@ -98,8 +98,19 @@ void MainWindow::openUrl(const QUrl &url, int mode, bool fromServer)
         mode = 1;
     else if (target == QLatin1String("external"))
         mode = 0;
+    // The dialog looks like the service's own window: a page may put only
+    // the service's addresses there, and everything else goes where its
+    // links go.
+    if (mode == 1 && !fromServer && !JavascriptInterface::isTrustedUrl(url)) {
+        qCInfo(lcMainwindow).noquote() << "a page's address for the browser dialog goes to the system browser:"
+                                       << url.toDisplayString();
+        mode = 0;
+    }
     if (mode == 0) {
-        if (!SystemBrowser::open(url)) {
+        // A refused address is only logged (by open); the box is for a
+        // browser that did not start.
+        const bool allowed = SystemBrowser::isAllowedUrl(url);
+        if (!SystemBrowser::open(url) && allowed) {
             ModelessMsgBox::warning(
                 this, tr("Web browser"),
                 tr("The web browser could not be started. The address is:\n%1").arg(url.toDisplayString()));
@@ -200,6 +211,8 @@ void MainWindow::onWebPage(WebPageRequest::enum_t page, const QString &url)
         openUrl(makeUrl(url, QString()), 0, true);
         break;
     case WebPageRequest::SidePage:
+        // Not the engine's own error page: the client's, in the player's language.
+        m_ui.adSidePage->setFallbackUrl(QUrl(QStringLiteral("localwww:/offline.html")));
         m_ui.adSidePage->setUrl(makeUrl(url, QStringLiteral("about:blank")));
         break;
     default:

@@ -119,6 +119,8 @@ void PreferencesWindow::on_setAvatarButton_clicked()
     auto *dialog = new AvatarDialog(this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     if (m_playerDb) {
+        // The picture the player shows now is the one marked.
+        dialog->setCurrentPicture(m_playerDb->picture(m_playerDb->ownPlayerId(), true).toImage());
         connect(dialog, &AvatarDialog::changeAvatar, m_playerDb, &PlayerDb::setPicture);
         connect(m_playerDb, &PlayerDb::changePictureFailed, dialog, &AvatarDialog::onChangeAvatarFailed);
     }

@@ -11,6 +11,25 @@ if (trustedOrigins.indexOf(ownOrigin) >= 0 || ownOrigin === 'localwww:') {
     token = null;
 }
 if (token && window.client === undefined && window.qt && qt.webChannelTransport) {
+    // With document.domain a frame of any sibling subdomain could reach this
+    // document and call "client" as it: the domain stays the document's own.
+    // Should the page still change it (through another realm's setter), the
+    // calls go out without the token and are refused.
+    var apply = Reflect.apply;
+    var domainProperty = Object.getOwnPropertyDescriptor(Document.prototype, 'domain');
+    var readDomain = domainProperty && domainProperty.get;
+    var ownDomain = readDomain ? apply(readDomain, document, []) : '';
+    if (readDomain) {
+        Object.defineProperty(Document.prototype, 'domain', {
+            configurable: false,
+            enumerable: domainProperty.enumerable,
+            get: function () { return apply(readDomain, this, []); },
+            set: function () {}
+        });
+    }
+    var callToken = function () {
+        return !readDomain || apply(readDomain, document, []) === ownDomain ? token : '';
+    };
     var transport = qt.webChannelTransport;
     var sendText = transport.send.bind(transport);
     var stringify = JSON.stringify;
@@ -32,7 +51,7 @@ if (token && window.client === undefined && window.qt && qt.webChannelTransport)
     };
     var invoke = function (name, args) {
         if (methods.call !== undefined)
-            send({type: INVOKE, object: 'client', method: methods.call, args: [token, name, args], id: nextId++});
+            send({type: INVOKE, object: 'client', method: methods.call, args: [callToken(), name, args], id: nextId++});
     };
 
     Object.defineProperty(client, 'isDebug', {value: false, enumerable: true});

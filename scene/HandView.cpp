@@ -179,6 +179,16 @@ QPointF HandView::leftmostTilePos() const
 
 void HandView::fitFrame()
 {
+    // The cached tray is not always repainted where it stood once it
+    // shrinks or moves: a piece of it stayed left of the rack.
+    const QRectF before = m_frame.isVisible() ? m_frame.sceneBoundingRect() : QRectF();
+    placeFrame();
+    if (QGraphicsScene *s = scene(); s && !before.isEmpty())
+        s->update(before);
+}
+
+void HandView::placeFrame()
+{
     const int n = static_cast<int>(m_tiles.size());
     if (n == 0) {
         m_frame.hide();

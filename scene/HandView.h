@@ -74,6 +74,7 @@ protected:
 
 private:
     void fitFrame();
+    void placeFrame();
     void refreshTileStates();
     // Scene position of the top-left corner of item index's image.
     QPointF slotPos(int index) const;

@@ -45,10 +45,26 @@ void PrevalentWindView::setWind(int wind)
 
 void PrevalentWindView::setScale(double scale)
 {
-    if (qFuzzyCompare(scale, m_scale))
+    if (!qFuzzyCompare(scale, m_scale)) {
+        prepareGeometryChange();
+        m_scale = scale;
+    } else if (m_rendered) {
         return;
-    prepareGeometryChange();
-    m_scale = scale;
+    }
+    renderPictures();
+}
+
+void PrevalentWindView::renderPictures()
+{
+    m_rendered = true;
+    QSvgRenderer &r = TableArt::windIndicators();
+    for (int wind = 0; wind < 4; ++wind) {
+        const QString element = elementName(wind);
+        const double w = r.boundsOnElement(element).width();
+        m_pictures[wind] = w > 0 ? TableArt::elementPixmap(r, element, m_scale, QTransform::fromScale(1 / w, 1 / w),
+                                                           TileImages::Bottom)
+                                 : QPixmap();
+    }
 }
 
 int PrevalentWindView::width() const
@@ -70,11 +86,8 @@ void PrevalentWindView::paint(QPainter *painter, const QStyleOptionGraphicsItem 
 {
     if (!isVisible())
         return;
-    QSvgRenderer &r = TableArt::windIndicators();
-    const QString element = elementName(m_wind);
-    const double w = r.boundsOnElement(element).width();
-    if (!(w > 0))
-        return;
-    painter->drawPixmap(
-        0, 0, TableArt::elementPixmap(r, element, m_scale, QTransform::fromScale(1 / w, 1 / w), TileImages::Bottom));
+    if (!m_rendered)
+        renderPictures();
+    if (!m_pictures[m_wind].isNull())
+        painter->drawPixmap(0, 0, m_pictures[m_wind]);
 }

@@ -3,6 +3,9 @@
 #include "scene/SceneItem.h"
 
 #include <QGraphicsItem>
+#include <QPixmap>
+
+#include <array>
 
 // The prevailing wind of the round, in the middle of the table.
 class PrevalentWindView : public QGraphicsItem
@@ -14,6 +17,8 @@ public:
 
     // A wind outside 0-3 (from the server) is refused with a warning.
     void setWind(int wind);
+    // Also renders the four pictures at that scale, so that no paint
+    // renders a drawing.
     void setScale(double scale);
 
     int wind() const { return m_wind; }
@@ -29,6 +34,10 @@ public:
     static QString elementName(int wind);
 
 private:
+    void renderPictures();
+
     int m_wind = 0;
     double m_scale = 1.0;
+    std::array<QPixmap, 4> m_pictures;
+    bool m_rendered = false;
 };

@@ -972,11 +972,11 @@ TileImages *readCache(const QString &fileName, double scale)
     try {
         auto images = std::make_unique<TileImages>(in);
         if (in.status() != QDataStream::Ok) {
-            qCWarning(lcScene, "Tile cache %s is damaged; rendering instead", qPrintable(fileName));
+            qCWarning(lcScene, "Tile cache %s is damaged; not used", qPrintable(fileName));
             return nullptr;
         }
         if (!qFuzzyCompare(images->scale(), scale)) {
-            qCWarning(lcScene, "Tile cache %s holds another scale; rendering instead", qPrintable(fileName));
+            qCWarning(lcScene, "Tile cache %s holds another scale; not used", qPrintable(fileName));
             return nullptr;
         }
         return images.release();
@@ -1068,9 +1068,9 @@ TileImages *loadOrRenderTileImages(const QString &blankPath, const QString &face
                 continue;
             if (TileImages *cached = readCache(candidate, scale))
                 return cached;
-            // A damaged file: the user's copy is rewritten below, the
-            // installed one is left alone.
-            break;
+            // A damaged installed file is left alone and the user's copy is
+            // read next; only when that fails too is the set rendered and
+            // the user's copy rewritten.
         }
     }
 

@@ -29,6 +29,7 @@ void TilePainter::setImages(TileImages *images)
     for (Listner *l : before)
         l->imagesAboutToChange(*this);
     m_images.reset(images);
+    m_blitCache.clear();
     const std::set<Listner *> after = m_listeners;
     for (Listner *l : after)
         l->imagesChanged(*this);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scene/TileBlitCache.h"
 #include "scene/TileImages.h"
 
 #include <QPoint>
@@ -33,6 +34,9 @@ public:
     void setImages(TileImages *images);
     const TileImages *images() const { return m_images.get(); }
 
+    // Pictures of these images already scaled and turned; emptied with them.
+    TileBlitCache &blitCache() { return m_blitCache; }
+
     void addListener(Listner *listener);
     void removeListener(Listner *listener);
     std::size_t listenerCount() const { return m_listeners.size(); }
@@ -47,5 +51,6 @@ public:
 
 private:
     std::unique_ptr<TileImages> m_images;
+    TileBlitCache m_blitCache;
     std::set<Listner *> m_listeners;
 };

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -144,9 +145,65 @@ QRectF TileView::boundingRect() const
 
 void TileView::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
-    QPainter &p = *painter;
+    if (m_use < 0 || m_use >= TileImages::UseCount)
+        throw std::runtime_error("Invalid tile type!");
+    if (!m_painter->images())
+        return;
+    // Every tile is copied as a plain blit at a whole pixel: a smooth
+    // transform, even a fractional move, makes the raster engine resample
+    // the picture on its thread pool, which costs more than the pixels.
+    const QTransform t = painter->worldTransform();
+    if (t.type() <= QTransform::TxTranslate) {
+        painter->save();
+        painter->setWorldTransform(QTransform::fromTranslate(std::round(t.dx()), std::round(t.dy())));
+        drawPicture(*painter, true);
+        painter->restore();
+        return;
+    }
+    // Turned or scaled (a tile in flight): the picture at the nearest
+    // quarter turn and scale step, made once.
+    TileBlitCache::Key key;
+    const QRect bounds = boundingRect().toAlignedRect();
+    if (bounds.isEmpty() || !TileBlitCache::snap(t, &key.quarterTurns, &key.scaleStep)) {
+        // Sheared, mirrored or out of range: drawn as the painter says.
+        painter->save();
+        drawPicture(*painter, false);
+        painter->restore();
+        return;
+    }
+    key.use = m_use;
+    key.side = m_side;
+    const bool showsFace = m_use == TileImages::Declared || m_use == TileImages::DeclaredTurned
+                           || m_use == TileImages::Hand || m_use == TileImages::WallDora;
+    key.tile = showsFace ? static_cast<quint8>(m_tile) : -1;
+    key.flags = (m_marked ? 1 : 0) | (m_use == TileImages::Hand && !isEnabled() ? 2 : 0);
+    const TileBlitCache::Picture &picture =
+        m_painter->blitCache().picture(key, bounds, [this](QPainter &p) { drawPicture(p, true); });
+    painter->save();
+    painter->setWorldTransform(QTransform());
+    painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const QPoint at(int(std::lround(t.dx() + picture.offset.x())), int(std::lround(t.dy() + picture.offset.y())));
+    painter->drawImage(at, picture.image);
+    painter->restore();
+}
+
+void TileView::drawPicture(QPainter &p, bool plain) const
+{
     const QPoint origin(0, 0);
     const int t = static_cast<quint8>(m_tile);
+    if (m_use == TileImages::Hand && m_marked) {
+        if (const TileImages *images = m_painter->images(); images && !markerPixmap().isNull()) {
+            // The marker is drawn scaled, so it keeps smooth sampling.
+            const qreal s = images->scale();
+            const QSizeF size(markerPixmap().width() * s, markerPixmap().height() * s);
+            const qreal handWidth = images->metrics(TileImages::Bottom, TileImages::Hand).width;
+            p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+            p.drawPixmap(QRectF(QPointF((handWidth - size.width()) / 2, -size.height()), size), markerPixmap(),
+                         QRectF(markerPixmap().rect()));
+        }
+    }
+    // At whole pixels unscaled, the pictures are plain copies.
+    p.setRenderHint(QPainter::SmoothPixmapTransform, !plain);
     switch (m_use) {
     case TileImages::Declared:
         m_painter->drawTile(p, origin, t, m_side, m_marked);
@@ -158,15 +215,6 @@ void TileView::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidge
         m_painter->drawTurnedTile(p, origin, t, m_side);
         break;
     case TileImages::Hand:
-        if (m_marked) {
-            if (const TileImages *images = m_painter->images(); images && !markerPixmap().isNull()) {
-                const qreal s = images->scale();
-                const QSizeF size(markerPixmap().width() * s, markerPixmap().height() * s);
-                const qreal handWidth = images->metrics(TileImages::Bottom, TileImages::Hand).width;
-                p.drawPixmap(QRectF(QPointF((handWidth - size.width()) / 2, -size.height()), size), markerPixmap(),
-                             QRectF(markerPixmap().rect()));
-            }
-        }
         m_painter->drawHandTile(p, origin, t, m_marked, isEnabled());
         break;
     case TileImages::Hidden:

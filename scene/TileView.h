@@ -46,6 +46,9 @@ public:
 private:
     void updateShadowData();
     qreal markerHeight() const;
+    // The picture at the item's origin; `plain` when the painter only moves
+    // by whole pixels, so that images are copied without resampling.
+    void drawPicture(QPainter &p, bool plain) const;
 
     TilePainter *m_painter;
     tile m_tile = 0;

@@ -8,7 +8,6 @@
 #include <QSvgRenderer>
 
 namespace {
-const char *const WindElements[] = {"east", "south", "west", "north"};
 
 bool artUsable()
 {
@@ -64,10 +63,26 @@ void WindView::setActive(bool active)
 
 void WindView::setScale(double scale)
 {
-    if (qFuzzyCompare(scale, m_scale))
+    if (!qFuzzyCompare(scale, m_scale)) {
+        prepareGeometryChange();
+        m_scale = scale;
+    } else if (m_rendered) {
         return;
-    prepareGeometryChange();
-    m_scale = scale;
+    }
+    renderPictures();
+}
+
+void WindView::renderPictures()
+{
+    m_rendered = true;
+    const QSizeF e = elementSize();
+    if (!(e.width() > 0 && e.height() > 0))
+        return;
+    const QTransform t = QTransform::fromScale(1 / e.width(), 1 / e.height()) * QTransform().rotate(-90 * m_side);
+    QSvgRenderer &r = TableArt::windIndicators();
+    const char *const elements[] = {"blank", "east", "south", "west", "north", "glow"};
+    for (std::size_t i = 0; i < m_pictures.size(); ++i)
+        m_pictures[i] = TableArt::elementPixmap(r, QLatin1String(elements[i]), m_scale, t, m_side);
 }
 
 int WindView::width() const
@@ -87,13 +102,9 @@ QRectF WindView::boundingRect() const
 
 void WindView::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
-    const QSizeF e = elementSize();
-    if (!(e.width() > 0 && e.height() > 0))
-        return;
-    const QTransform t = QTransform::fromScale(1 / e.width(), 1 / e.height()) * QTransform().rotate(-90 * m_side);
-    QSvgRenderer &r = TableArt::windIndicators();
-    painter->drawPixmap(0, 0, TableArt::elementPixmap(r, QStringLiteral("blank"), m_scale, t, m_side));
-    painter->drawPixmap(0, 0, TableArt::elementPixmap(r, QLatin1String(WindElements[m_wind]), m_scale, t, m_side));
-    if (m_active)
-        painter->drawPixmap(0, 0, TableArt::elementPixmap(r, QStringLiteral("glow"), m_scale, t, m_side));
+    if (!m_rendered)
+        renderPictures();
+    for (const QPixmap &picture : {m_pictures[0], m_pictures[1 + m_wind], m_active ? m_pictures[5] : QPixmap()})
+        if (!picture.isNull())
+            painter->drawPixmap(0, 0, picture);
 }

@@ -4,6 +4,9 @@
 #include "scene/TileImages.h"
 
 #include <QGraphicsItem>
+#include <QPixmap>
+
+#include <array>
 
 // The wind marker of one seat, turned to the seat's side, glowing for the
 // seat whose turn it is.
@@ -17,6 +20,8 @@ public:
     // A wind outside 0-3 (from the server) is refused with a warning.
     void setWind(int wind);
     void setActive(bool active);
+    // Also renders every picture the marker may show at that scale, so that
+    // no paint renders a drawing.
     void setScale(double scale);
 
     TileImages::Side side() const { return m_side; }
@@ -35,8 +40,13 @@ public:
     static QSizeF elementSize();
 
 private:
+    void renderPictures();
+
     TileImages::Side m_side;
     int m_wind = 0;
     bool m_active = false;
     double m_scale = 1.0;
+    // "blank", the four winds and "glow" at m_scale, turned to the side.
+    std::array<QPixmap, 6> m_pictures;
+    bool m_rendered = false;
 };

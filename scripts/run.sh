@@ -6,29 +6,46 @@
 # each quiet and stopped when the client ends:
 #   - the scripted game server (mahjong-peer): any user name and password log
 #     in, the start page's buttons and the lobby seat the player at a table
-#     that plays a hand, tournaments take registrations;
+#     that plays a hand, tournaments seat the registered and play their rounds;
 #   - a private XMPP server (the tests' Prosody with their player search),
 #     when prosody is installed, for the lobby chat and friends;
 #   - a local HTTPS web host for the server files and the web pages, in the
 #     client's language where they exist.
 # The client's and the servers' output goes to build/run-logs/ ("--verbose"
-# shows the client's in the terminal). Options after the script's own are
-# the client's; "--help" lists both.
+# shows the client's in the terminal). "--scenario NAME" (repeatable) plays
+# one of tools/peer/scenarios/ (see tools/peer/README.md) before the demo's
+# hands. Options after the script's own are the client's; "--help" lists both.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 
 if [ "${1:-}" = "--help" ] || [ "${1:-}" = "-h" ]; then
-  sed -n '2,17s/^# \{0,1\}//p' "$0"
+  sed -n '2,18s/^# \{0,1\}//p' "$0"
   echo
   [ -x "$build/app/mahjong" ] && QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} exec "$build/app/mahjong" --help
   exit 0
 fi
 verbose=0
-if [ "${1:-}" = "--verbose" ]; then
-  verbose=1
-  shift
-fi
+scenarios=()
+while [ $# -gt 0 ]; do
+  case $1 in
+    --verbose) verbose=1; shift ;;
+    --scenario)
+      [ $# -ge 2 ] || { echo "run.sh: --scenario needs a scenario name (see tools/peer/README.md)" >&2; exit 2; }
+      file=""
+      for candidate in "$2" "$root/tools/peer/scenarios/$2" "$root/tools/peer/scenarios/$2.json"; do
+        if [ -f "$candidate" ]; then file=$(realpath "$candidate"); break; fi
+      done
+      if [ -z "$file" ]; then
+        echo "run.sh: no scenario $2; these are in tools/peer/scenarios/:" >&2
+        (cd "$root/tools/peer/scenarios" && ls -- *.json) >&2
+        exit 2
+      fi
+      scenarios+=("$file")
+      shift 2 ;;
+    *) break ;;
+  esac
+done
 
 "$root/scripts/install-deps.sh"
 # What the run needs: the client (its sounds, pictures and translations are
@@ -99,7 +116,9 @@ trap cleanup EXIT
 
 # The servers' certificates are issued by the build's test CA: the client
 # gets it through a search-path directory whose ca-certs/ hides the embedded one.
-peer_args=(--host 127.0.0.1 --demo --quiet)
+# --no-holds: the scenarios' test checkpoints play on by themselves.
+peer_args=(--host 127.0.0.1 --demo --quiet --no-holds)
+for file in "${scenarios[@]}"; do peer_args+=(--scenario "$file"); done
 client_args=()
 tls=0
 if [ -f "$build/test-certs/ca.crt" ]; then
@@ -116,7 +135,6 @@ fi
 # the client configuration after login); the XMPP login is the player id and
 # the credential of the login answer, which the demo server gives out as
 # "cred-<id>" to ids counting up from 2000.
-scenario="$build/run-scenario.json"
 if command -v prosody >/dev/null 2>&1 && [ "$tls" = 1 ]; then
   users=()
   for id in $(seq 2000 2019); do users+=("$id:cred-$id"); done
@@ -124,17 +142,7 @@ if command -v prosody >/dev/null 2>&1 && [ "$tls" = 1 ]; then
      "$xmpp_server" start "$xmpp_dir" "${users[@]}" >"$logs/xmpp.log" 2>&1; then
     xmpp_started=1
     xmpp_port=$(cat "$xmpp_dir/port")
-    # On login the client gets the configuration; the demo's own hands
-    # still play when a table is joined.
-    python3 - "$scenario" "$xmpp_port" <<'EOF'
-import json, sys
-config = {"send": "client_config", "fields": {
-    "xmppServer": "localhost:" + sys.argv[2], "conferenceService": "conference.localhost",
-    "lobbyRoom": "lobby@conference.localhost", "searchService": "search.localhost"}}
-json.dump({"trigger": "login", "disable": ["query_client_config"], "steps": [config]},
-          open(sys.argv[1], "w"))
-EOF
-    peer_args+=(--scenario "$scenario")
+    peer_args+=(--xmpp-port "$xmpp_port")
     echo "XMPP server (Prosody) on localhost:$xmpp_port"
   else
     echo "The XMPP server did not start (see $logs/xmpp.log); no chat or friends this time."
@@ -162,6 +170,29 @@ cat >"$web_root/local.html" <<'EOF'
 </main></body></html>
 EOF
 cp "$root/resources/localwww/style.css" "$root/resources/localwww/libclient.js" "$web_root/client/"
+# The server files (resources/server-files.md): no downtime notice, and this
+# build's version as the newest release, so that the version check finds the
+# client up to date (the release's installer is a stand-in of this host).
+version=$(sed -n 's/^project([^ ]* VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+mkdir -p "$web_root/client/brisquel"
+cat >"$web_root/client/server_info.xml" <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<serverinfo>
+  <!-- No downtime ahead. A notice would read:
+  <downtime brand="Brisquel"><message lang="en">Down for maintenance until 12:00 UTC.</message></downtime> -->
+</serverinfo>
+XML
+installer="$web_root/client/brisquel/mahjong-$version-setup.run"
+printf '#!/bin/sh\necho "The local web host has no installer."\n' >"$installer"
+cat >"$web_root/client/brisquel/client_versions.xml" <<XML
+<?xml version="1.0" encoding="UTF-8"?>
+<clientversions>
+  <release version="$version" platform="linux">
+    <installer url="https://localhost:$web_port/client/brisquel/$(basename "$installer")"
+               size="$(stat -c %s "$installer")" sha256="$(sha256sum "$installer" | cut -d' ' -f1)"/>
+  </release>
+</clientversions>
+XML
 # Each language's own pages (resources/localwww/<language>/) go to
 # <language>/client/; the host answers "?lang=<language>" with them where
 # they exist and with the English page otherwise.
@@ -230,8 +261,20 @@ fi
 pids=("$!" "${pids[@]}")
 status=0
 wait "${pids[0]}" || status=$?
-if [ "$status" != 0 ] && [ "$verbose" = 0 ]; then
-  echo "The client ended with code $status; the end of $client_log:"
-  tail -n 15 "$client_log"
+if [ "$status" != 0 ]; then
+  # The reason is in the client's own log (the browser engine's chatter in
+  # $client_log is not): its last errors, else its last warnings.
+  own_log="${XDG_DATA_HOME:-$HOME/.local/share}/Kestrova/Kestrova-Brisquel/logs/mahjong.log"
+  reason=""
+  if [ -f "$own_log" ]; then
+    reason=$(grep -E '\[(CRIT |FATAL)\]' "$own_log" | tail -n 5 || true)
+    [ -n "$reason" ] || reason=$(grep -F '[WARN ]' "$own_log" | tail -n 5 || true)
+  fi
+  if [ -n "$reason" ]; then
+    echo "The client ended with code $status. From its log ($own_log):"
+    echo "$reason"
+  else
+    echo "The client ended with code $status; its log: $own_log, its output: $client_log."
+  fi
 fi
 exit "$status"

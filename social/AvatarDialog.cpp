@@ -40,6 +40,22 @@ int AvatarDialog::avatarCount() const
     return m_model->rowCount();
 }
 
+void AvatarDialog::setCurrentPicture(const QImage &picture)
+{
+    const QImage wanted = picture.scaled(Avatar::Side, Avatar::Side, Qt::KeepAspectRatio, Qt::FastTransformation)
+                              .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QAbstractItemView *view = m_ui->avatarView;
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        const QModelIndex index = m_model->index(row, 0);
+        if (index.data().value<Avatar>().image.convertToFormat(QImage::Format_ARGB32_Premultiplied) == wanted) {
+            view->setCurrentIndex(index);
+            view->scrollTo(index);
+            return;
+        }
+    }
+    view->selectionModel()->clear();
+}
+
 void AvatarDialog::loadAvatars()
 {
     const QStringList filters{QStringLiteral("*.bmp"), QStringLiteral("*.jpg"), QStringLiteral("*.gif"),

@@ -26,6 +26,9 @@ public:
     // What the custom button does once a file is named.
     void chooseFile(const QString &fileName);
     int avatarCount() const;
+    // Marks the avatar that shows this picture as the chosen one; with none
+    // like it, none is marked.
+    void setCurrentPicture(const QImage &picture);
 
 signals:
     void changeAvatar(QImage pixmap);

@@ -7,6 +7,7 @@
 #include "xmpp/elements/XMPPRosterItem.h"
 
 #include <QEvent>
+#include <QListWidget>
 
 #include <algorithm>
 #include <stdexcept>
@@ -22,6 +23,17 @@ FriendDetailWindow::FriendDetailWindow(QWidget *parent)
     connect(m_ui->tableListView, &CompactTableView::tableDoubleClicked, this,
             &FriendDetailWindow::onTableDoubleClicked);
     connect(m_ui->removeButton, &QPushButton::clicked, this, &FriendDetailWindow::removeClicked);
+    // Join and Watch act on the chosen table: without one they are off.
+    connect(m_ui->tableListView->listWidget(), &QListWidget::currentItemChanged, this,
+            &FriendDetailWindow::updateTableButtons);
+    updateTableButtons();
+}
+
+void FriendDetailWindow::updateTableButtons()
+{
+    const bool chosen = m_ui->tableListView->selectedTableId() != -1;
+    m_ui->joinButton->setEnabled(chosen);
+    m_ui->watchButton->setEnabled(chosen);
 }
 
 FriendDetailWindow::~FriendDetailWindow()
@@ -115,6 +127,7 @@ void FriendDetailWindow::setRosterItem(const XMPPRosterItem &item)
         m_tableListModel.setFilter(&m_tableFilter);
     }
     m_ui->removeButton->setEnabled(true);
+    updateTableButtons();
 }
 
 void FriendDetailWindow::clear()
@@ -127,6 +140,7 @@ void FriendDetailWindow::clear()
     m_ui->nameLabel->clear();
     m_ui->presenceAndStatusLabel->clear();
     m_ui->removeButton->setEnabled(false);
+    updateTableButtons();
 }
 
 void FriendDetailWindow::displayStatusIcon(bool display)

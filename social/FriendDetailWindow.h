@@ -56,6 +56,8 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    void updateTableButtons();
+
     qint32 m_friendId = -1;
     QPointer<PlayerDb> m_playerDb;
     TableLobbyFilter m_tableFilter;

@@ -86,6 +86,7 @@ void GameTableLayout::relayoutViews(double scale)
 void GameTableLayout::placeAround(const QRect &b, const QRect &inner, QPoint centre, double s)
 {
     GameWindow *w = window();
+    m_discardArea = inner;
     const int t = scaledMetrics(TileImages::Bottom, TileImages::WallSingle).width / 3;
     const int m0 = t + int(meldDepth(TileImages::Bottom) * s / 2);
     const int m1 = t + int(meldDepth(TileImages::Right) * s / 2);

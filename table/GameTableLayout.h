@@ -26,6 +26,10 @@ public:
     virtual void layout() = 0;
     virtual bool isCompact() const = 0;
 
+    // The scene area inside the wall where the discards lie, as the last
+    // layout placed it: what is drawn beside a discard stays in it.
+    QRect discardArea() const { return m_discardArea; }
+
 protected:
     GameWindow *window() const { return m_window; }
 
@@ -46,4 +50,5 @@ protected:
 
 private:
     GameWindow *m_window;
+    QRect m_discardArea;
 };

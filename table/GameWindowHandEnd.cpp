@@ -99,8 +99,13 @@ void GameWindow::onHandEndScoring(EndHandScoring scoring)
     writeNotice(tr("Hand ended in Mahjong!"));
     qint32 winner = -1;
     for (const auto &[id, score] : scoring.players) {
-        if (m_sideBar->hasPlayer(id))
+        if (m_sideBar->hasPlayer(id)) {
             m_sideBar->setPlayerPoints(id, score.currentScore);
+            // The model has counted the hand won: the seat says so now, not
+            // only when the next hand starts.
+            if (const PlayerData *player = m_table->findPlayer(id))
+                m_sideBar->setPlayerWins(id, player->wins());
+        }
         if (score.result == 1)
             winner = id;
     }
@@ -124,6 +129,8 @@ void GameWindow::onHandEndScoring(EndHandScoring scoring)
         }
     }
     m_scoreBoard->setScoring(scoring, m_localPlayerId, m_tableInfo);
+    // A column left empty by this hand keeps no picture of the last.
+    m_scoreBoard->clearPictures();
     if (m_playerDb) {
         for (const auto &entry : scoring.players)
             m_scoreBoard->setPlayerPicture(entry.first, m_playerDb->picture(entry.first, true));

@@ -807,7 +807,14 @@ void GameWindow::onWaitingFor(WaitCondition::enum_t condition, TimeSpan ts, std:
                 return;
             const TileView *last = m_discardViews[seat]->tileItems().back();
             const QRectF r = last->sceneBoundingRect();
-            const QPoint at = m_view->mapFromScene(QPointF(r.right() + 2, r.center().y()));
+            QPoint at = m_view->mapFromScene(QPointF(r.right() + 2, r.center().y()));
+            // On a small table the wall can lie right of the tile: the
+            // countdown then stands left of it, inside the discards' area.
+            const QRect area = m_view->mapFromScene(QRectF(m_layout->discardArea())).boundingRect();
+            if (at.x() + m_bigTurnTimer->width() > area.right() + 1)
+                at.setX(m_view->mapFromScene(QPointF(r.left() - 2, 0)).x() - m_bigTurnTimer->width());
+            at.setY(std::clamp(at.y(), area.top() + m_bigTurnTimer->height() / 2,
+                               std::max(area.top(), area.bottom() + 1 - m_bigTurnTimer->height() / 2)));
             m_bigTurnTimer->move(at.x(), at.y() - m_bigTurnTimer->height() / 2);
             m_bigTurnTimer->setTimeSpan(ts);
             m_bigTurnTimer->show();

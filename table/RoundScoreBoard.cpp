@@ -107,8 +107,11 @@ void RoundScoreBoard::setMonetaryRoundScores(const MonetaryRoundScores &scores)
 {
     m_tournament = false;
     clearRows();
+    // A table without a buy-in has no balance to show: "$0" for everyone
+    // would say nothing, the points say who placed where.
+    const bool money = !m_titledTable || m_titledTable->value().hasBuyIn();
     for (const MonetaryRoundScore &score : scores) {
-        RoundScoreWidget *row = addRow(score.playerId, RoundScoreWidget::Money);
+        RoundScoreWidget *row = addRow(score.playerId, money ? RoundScoreWidget::Money : RoundScoreWidget::Points);
         row->setMahjongPoints(score.mahjongPoints);
         row->setRoundResult(score.result);
     }

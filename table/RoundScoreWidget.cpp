@@ -23,8 +23,9 @@ RoundScoreWidget::~RoundScoreWidget()
 
 void RoundScoreWidget::applyMode()
 {
-    if (m_mode == Money) {
-        m_ui->mahjongPointsLabel->setText(tr("Round balance:"));
+    if (m_mode == Money || m_mode == Points) {
+        if (m_mode == Money)
+            m_ui->mahjongPointsLabel->setText(tr("Round balance:"));
         m_ui->roundResultsLabel->hide();
         m_ui->roundResults->hide();
         m_ui->tournamentPointsLabel->hide();
@@ -59,6 +60,8 @@ void RoundScoreWidget::setMahjongPoints(qint32 points)
     m_mahjongPoints = points;
     if (m_mode == Tournament)
         m_ui->mahjongPoints->setText(QString::number(points));
+    else if (m_mode == Points)
+        m_ui->mahjongPoints->setText(QStringLiteral("%L1").arg(points));
 }
 
 void RoundScoreWidget::setRoundResult(qint64 result)
@@ -66,7 +69,7 @@ void RoundScoreWidget::setRoundResult(qint64 result)
     m_roundResult = result;
     if (m_mode == Money)
         m_ui->mahjongPoints->setText(Utils::moneyString(result));
-    else
+    else if (m_mode == Tournament)
         m_ui->roundResults->setText(halfPoints(result));
 }
 

@@ -7,15 +7,16 @@ namespace Ui {
 class RoundScoreWidget;
 }
 
-// One player's row of the round score board: a money balance (mode 0) or
-// mahjong points, round result and tournament points (mode 1). Tournament
-// values come in half points.
+// One player's row of the round score board: a money balance (mode 0),
+// mahjong points, round result and tournament points (mode 1), or the
+// mahjong points alone of a table played without money (mode 2).
+// Tournament values come in half points.
 class RoundScoreWidget : public QWidget
 {
     Q_OBJECT
 
 public:
-    enum Mode { Money = 0, Tournament = 1 };
+    enum Mode { Money = 0, Tournament = 1, Points = 2 };
 
     RoundScoreWidget(int mode, QWidget *parent = nullptr);
     ~RoundScoreWidget() override;

@@ -5,7 +5,9 @@
 #include "scene/TileGraphics.h"
 #include "ui_ScoreBoard.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QResizeEvent>
 #include <QGraphicsScene>
 #include <QLayout>
 #include <QTextDocument>
@@ -17,8 +19,12 @@
 namespace {
 constexpr int DoraScene = 4;
 constexpr int UraDoraScene = 5;
-// The least of the table left in sight above and below the board.
-constexpr int TableMargin = 16;
+// The least of the table left in sight above and below the board; the top
+// strip is where the main window shows its notices (a coming maintenance).
+constexpr int TableMargin = 32;
+// The claim image beside the picture: no taller than the picture leaves
+// room for beside the name.
+constexpr int ClaimHeight = 40;
 
 const char Row[] = "<tr><td align=\"left\">%1</td><td align=\"right\">%2</td></tr>\n";
 const char Spacer[] = "<tr><td colspan=\"2\">&nbsp;</td></tr>\n";
@@ -48,6 +54,14 @@ ScoreBoard::ScoreBoard(QWidget *parent)
     connect(&TileGraphics::instance(), &TileGraphics::tileGraphicsChanged, this, &ScoreBoard::onTileGraphicsChanged);
     m_ui->readyPushButton->show();
     m_ui->closePushButton->hide();
+    // The board is fitted to its lines once per hand: the countdown coming
+    // or going later must not take their room.
+    for (QWidget *countdown :
+         {static_cast<QWidget *>(m_ui->nextRoundLabel), static_cast<QWidget *>(m_ui->nextRoundTimer)}) {
+        QSizePolicy kept = countdown->sizePolicy();
+        kept.setRetainSizeWhenHidden(true);
+        countdown->setSizePolicy(kept);
+    }
     m_ui->nextRoundLabel->hide();
     m_ui->nextRoundTimer->hide();
 
@@ -68,9 +82,26 @@ ScoreBoard::ScoreBoard(QWidget *parent)
     for (QLayout *top :
          {m_ui->verticalLayout_2, m_ui->verticalLayout_3, m_ui->verticalLayout_4, m_ui->verticalLayout_5})
         top->setAlignment(Qt::AlignTop);
+    // The claim image keeps to its column, scaled down when it is wider.
+    for (int column = 0; column < Columns; ++column) {
+        QSizePolicy claim = exclamation(column)->sizePolicy();
+        claim.setHorizontalPolicy(QSizePolicy::Ignored);
+        exclamation(column)->setSizePolicy(claim);
+        exclamation(column)->setFixedHeight(ClaimHeight);
+        exclamation(column)->installEventFilter(this);
+    }
     // A taller board gives its room to the scoring lines.
     m_ui->gridLayout->setRowStretch(3, 1);
     m_ui->verticalLayout->setStretchFactor(m_ui->gridLayout, 1);
+    prime();
+}
+
+void ScoreBoard::prime()
+{
+    // The first hand's board must not wait for its style or its layout:
+    // both are done when the table is made.
+    ensurePolished();
+    layOut();
 }
 
 ScoreBoard::~ScoreBoard()
@@ -190,6 +221,7 @@ void ScoreBoard::setScoring(const EndHandScoring &scoring, qint32 localPlayerId,
     for (int column = 0; column < Columns; ++column) {
         m_melds[size_t(column)]->clear();
         if (column >= int(entries.size())) {
+            m_claims[size_t(column)] = QPixmap();
             exclamation(column)->clear();
             m_names[size_t(column)].clear();
             showName(column);
@@ -199,11 +231,8 @@ void ScoreBoard::setScoring(const EndHandScoring &scoring, qint32 localPlayerId,
             continue;
         }
         const PlayerHandScore &entry = entries[size_t(column)];
-        const QString image = claimImage(entry, scoring.winKind, info.ruleset());
-        if (image.isEmpty())
-            exclamation(column)->clear();
-        else
-            exclamation(column)->setPixmap(QPixmap(image));
+        m_claims[size_t(column)] = QPixmap(claimImage(entry, scoring.winKind, info.ruleset()));
+        showClaim(column);
         for (const tile_group &group : entry.tileGroups)
             m_melds[size_t(column)]->addTileRow(group.first, group.second);
         m_names[size_t(column)] = entry.screenName;
@@ -285,11 +314,8 @@ void ScoreBoard::fitToParent()
     }
     const int width = sizeHint().width();
     resize(width, height());
-    // A hidden board lays out only when asked.
-    layout()->activate();
-    m_content->layout()->activate();
-    // The scoring lines are left out of the size hint: measure them at the
-    // columns' width.
+    layOut();
+    // The lines as the columns wrap them, without a scroll bar.
     int lines = 0;
     for (int column = 0; column < Columns; ++column) {
         const QTextEdit *edit = scoreText(column);
@@ -298,15 +324,47 @@ void ScoreBoard::fitToParent()
         document->setTextWidth(room);
         lines = std::max(lines, int(std::ceil(document->size().height())) + 2 * edit->frameWidth());
     }
-    // The form's minimum height stands in for the content in the frame's
-    // hint; the content's own hint is what it needs besides the lines.
-    const int content = std::max(m_content->sizeHint().height(), m_content->minimumHeight());
-    int wanted = sizeHint().height() - content + m_content->layout()->sizeHint().height() + lines;
+    // On a board with room for them, everything but the lines keeps its own
+    // height and the lines take the rest: what the board needs follows.
+    resize(width, std::max(height(), sizeHint().height() + lines));
+    layOut();
+    int wanted = height() - scoreText(0)->height() + lines;
     // The table stays in sight around the board; the lines scroll when
     // even that is too little.
     if (const QWidget *table = parentWidget())
         wanted = std::min(wanted, table->height() - 2 * TableMargin);
     resize(width, std::max(wanted, minimumSizeHint().height()));
+    layOut();
+    layOutLines();
+}
+
+void ScoreBoard::layOutLines()
+{
+    // A hidden edit takes its size, and wraps its lines to it, only when
+    // shown: done here, the show finds the lines laid out.
+    for (int column = 0; column < Columns; ++column) {
+        QTextEdit *edit = scoreText(column);
+        // The edit sizes its viewport at its own resize and wraps the lines
+        // at the viewport's.
+        for (QWidget *part : {static_cast<QWidget *>(edit), edit->viewport()}) {
+            if (part->testAttribute(Qt::WA_PendingResizeEvent)) {
+                QResizeEvent resized(part->size(), QSize());
+                QCoreApplication::sendEvent(part, &resized);
+                part->setAttribute(Qt::WA_PendingResizeEvent, false);
+            }
+        }
+        edit->document()->size();
+    }
+}
+
+void ScoreBoard::layOut()
+{
+    // A hidden board lays out only when asked, and a resize alone does not
+    // mark its layouts for doing so.
+    for (QLayout *frame : {layout(), m_content->layout()}) {
+        frame->invalidate();
+        frame->activate();
+    }
 }
 
 void ScoreBoard::setPlayerPicture(qint32 playerId, const QPixmap &picture)
@@ -390,12 +448,30 @@ void ScoreBoard::showName(int column)
     label->setToolTip(shown == name ? QString() : QStringLiteral("<p>%1</p>").arg(name.toHtmlEscaped()));
 }
 
+void ScoreBoard::showClaim(int column)
+{
+    QLabel *label = exclamation(column);
+    const QPixmap &image = m_claims[size_t(column)];
+    if (image.isNull()) {
+        label->clear();
+        return;
+    }
+    // Scaled once per size, not per paint; never enlarged.
+    const int room = label->contentsRect().width();
+    const QSize box(room > 0 ? room : image.width(), label->height() > 0 ? label->height() : ClaimHeight);
+    const QSize fitted = image.size().scaled(box.boundedTo(image.size()), Qt::KeepAspectRatio);
+    label->setPixmap(fitted == image.size() ? image
+                                            : image.scaled(fitted, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
 bool ScoreBoard::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Resize) {
         for (int column = 0; column < Columns; ++column) {
             if (watched == nameLabel(column))
                 showName(column);
+            else if (watched == exclamation(column))
+                showClaim(column);
         }
     }
     return MahjongDialog::eventFilter(watched, event);

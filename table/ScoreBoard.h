@@ -75,14 +75,23 @@ private:
     QLabel *total(int column) const;
     QGraphicsView *handView(int column) const;
     void fitViews();
+    // Lays the frame and the content out at the board's present size.
+    void layOut();
+    // Wraps the scoring lines to their columns before the board shows.
+    void layOutLines();
+    // Styles and lays the empty board out ahead of its first show.
+    void prime();
     // Shows the column's name, cut to the label's width.
     void showName(int column);
+    // Shows the column's claim image, scaled to fit its label.
+    void showClaim(int column);
 
     Ui::ScoreBoard *m_ui;
     QFrame *m_content;
     std::array<QGraphicsScene *, 6> m_scenes{};
     std::array<DeclaredView *, 6> m_melds{};
     std::array<QString, Columns> m_names;
+    std::array<QPixmap, Columns> m_claims;
     std::vector<qint32> m_order;
     TimeSpan m_countdown;
 };

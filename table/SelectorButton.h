@@ -18,7 +18,8 @@ public:
 
     explicit SelectorButton(QWidget *parent = nullptr);
 
-    static constexpr int MaxNameLength = 8;
+    // Long enough for a name and a table id, as "Practice 1002".
+    static constexpr int MaxNameLength = 16;
 
     void setTableName(const QString &name);
     void setKind(int kind);

@@ -13,6 +13,7 @@
 #include "ui_SideBar.h"
 #include "xmpp/client/XMPPClient.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QVBoxLayout>
 #include <QTreeView>
@@ -181,7 +182,11 @@ void SideBar::refresh()
         if (m_tournamentInfo.status == TournamentInfo::Playing)
             m_roundTimer.start(1000);
     } else {
-        m_ui->tableName->setText(m_localizationDb ? m_localizationDb->tableName(m_tableInfo) : QString());
+        QString name = m_localizationDb ? m_localizationDb->tableName(m_tableInfo) : QString();
+        // Without a name from the server in this language: the lobby's word.
+        if (name.isEmpty())
+            name = QCoreApplication::translate("TableModel", "Table %1").arg(m_tableInfo.id());
+        m_ui->tableName->setText(name);
         m_ui->tableCost->setText(m_tableInfo.buyInText());
         m_ui->tableCost->show();
         m_ui->roundLimit->hide();
@@ -328,6 +333,11 @@ void SideBar::setPlayerWind(qint32 id, int wind)
 void SideBar::setPlayerPoints(qint32 id, int points)
 {
     playerWidget(id)->setPoints(points);
+}
+
+void SideBar::setPlayerWins(qint32 id, int wins)
+{
+    playerWidget(id)->setWins(wins);
 }
 
 void SideBar::setPlayerPicture(qint32 id, const QPixmap &picture)

@@ -59,6 +59,7 @@ public:
     std::vector<qint32> playerIds() const;
     void setPlayerWind(qint32 id, int wind);
     void setPlayerPoints(qint32 id, int points);
+    void setPlayerWins(qint32 id, int wins);
     void setPlayerPicture(qint32 id, const QPixmap &picture);
     void setPlayerReady(qint32 id);
     void clearReady();

@@ -6,6 +6,7 @@
 #include "ui_TableSelector.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QEvent>
 
 #include <algorithm>
@@ -81,7 +82,11 @@ void TableSelector::addTable(const TableInfo &info)
         throw std::runtime_error("duplicate table: " + std::to_string(info.id()));
     auto *button = new SelectorButton(m_ui->buttons);
     m_records[info.id()] = info;
-    button->setTableName(tableName(info.id()));
+    QString name = tableName(info.id());
+    // Without a name from the server in this language: the lobby's word.
+    if (name.isEmpty())
+        name = QCoreApplication::translate("TableModel", "Table %1").arg(info.id());
+    button->setTableName(name);
     if (info.gameType() == TableInfo::TOURNAMENT)
         button->setKind(SelectorButton::Tournament);
     m_group->addButton(button, info.id());

@@ -12,10 +12,22 @@ ComingEventPopup::ComingEventPopup(QWidget *parent, const ComingEvent &event)
     setObjectName(QStringLiteral("comingEventPopup"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setTextFormat(Qt::PlainText);
+    m_timer.setObjectName(QStringLiteral("countdownTimer"));
+    m_timer.setParent(this);
+    m_timer.setWidget(this);
     m_timer.setInterval(1000);
-    connect(&m_timer, &QTimer::timeout, this, &ComingEventPopup::onTimeout);
+    connect(&m_timer, &VisibleTimer::timeout, this, &ComingEventPopup::onTimeout);
+    m_expiry.setSingleShot(true);
+    connect(&m_expiry, &QTimer::timeout, this, &ComingEventPopup::onTimeout);
     QTimer::singleShot(0, this, &ComingEventPopup::onTimeout);
     m_timer.start();
+}
+
+void ComingEventPopup::armExpiry()
+{
+    // At most a minute ahead: the server clock's estimate may move meanwhile.
+    const qint64 msecs = Utils::serverNow().msecsTo(m_when);
+    m_expiry.start(int(std::clamp<qint64>(msecs, 0, 60000)));
 }
 
 QString ComingEventPopup::kindText(int kind)
@@ -52,14 +64,21 @@ void ComingEventPopup::onTimeout()
         return;
     const QDateTime now = Utils::serverNow();
     if (now < m_when) {
-        const QString text = kindText(m_kind);
-        setText(text.isEmpty() ? text : text.arg(Utils::durationBetween(now, m_when)));
-        resize(sizeHint());
-        keepInsideParent();
+        const QString format = kindText(m_kind);
+        const QString text = format.isEmpty() ? format : format.arg(Utils::durationBetween(now, m_when));
+        // The same text needs no new size or place.
+        if (text != this->text()) {
+            setText(text);
+            if (size() != sizeHint())
+                resize(sizeHint());
+            keepInsideParent();
+        }
+        armExpiry();
         return;
     }
     m_expired = true;
     m_timer.stop();
+    m_expiry.stop();
     emit expired();
     deleteLater();
 }

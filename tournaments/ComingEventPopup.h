@@ -1,12 +1,16 @@
 #pragma once
 
 #include "protocol/ComingEvent.h"
+#include "widgets/VisibleTimer.h"
 
 #include <QLabel>
 #include <QTimer>
 
 // A small label inside the main window that counts down, once a second by
-// the server clock, to one coming event, and reports when it has come.
+// the server clock, to one coming event, and reports when it has come. The
+// count runs only while the label is on screen; the moment itself is kept
+// by a timer of its own, so that a hidden popup (a round's end is never
+// shown) still reports it without waking every second.
 class ComingEventPopup : public QLabel
 {
     Q_OBJECT
@@ -30,6 +34,9 @@ public slots:
 private:
     const int m_kind;
     const QDateTime m_when;
-    QTimer m_timer;
+    void armExpiry();
+
+    VisibleTimer m_timer;
+    QTimer m_expiry;
     bool m_expired = false;
 };

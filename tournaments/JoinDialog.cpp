@@ -49,6 +49,14 @@ void JoinDialog::onDepositClicked()
     close();
 }
 
+void JoinDialog::onTournamentUpdated(const TournamentInfo &tournament)
+{
+    if (tournament.id != m_tournament.id)
+        return;
+    m_tournament = tournament;
+    fillTexts();
+}
+
 void JoinDialog::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {

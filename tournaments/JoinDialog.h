@@ -10,8 +10,9 @@ class JoinDialog;
 }
 
 // Confirms a tournament registration, or, when the balance does not cover
-// the buy-in, offers a deposit instead. Keeps its own copy of the record:
-// the tournament may leave the lobby while the dialog is open.
+// the buy-in, offers a deposit instead. Keeps its own copy of the record,
+// kept current by the lobby's updates: the tournament may leave the lobby
+// while the dialog is open.
 class JoinDialog : public MahjongDialog
 {
     Q_OBJECT
@@ -36,6 +37,8 @@ signals:
 public slots:
     void onAcceptClicked();
     void onDepositClicked();
+    // Shows the tournament's new pot and count as the lobby gets them.
+    void onTournamentUpdated(const TournamentInfo &tournament);
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -43,7 +46,7 @@ protected:
 private:
     void fillTexts();
 
-    const TournamentInfo m_tournament;
+    TournamentInfo m_tournament;
     const int m_joinType;
     std::unique_ptr<Ui::JoinDialog> m_ui;
 };

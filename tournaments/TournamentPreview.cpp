@@ -10,13 +10,17 @@
 
 #include <QEvent>
 #include <QTextDocument>
-#include <QTimerEvent>
 
 TournamentPreview::TournamentPreview(QWidget *parent)
     : QFrame(parent)
     , m_ui(std::make_unique<Ui::TournamentPreview>())
 {
     m_ui->setupUi(this);
+    m_startsInTimer = new VisibleTimer(this);
+    m_startsInTimer->setObjectName(QStringLiteral("startsInTimer"));
+    m_startsInTimer->setWidget(this);
+    m_startsInTimer->setInterval(1000);
+    connect(m_startsInTimer, &VisibleTimer::timeout, this, &TournamentPreview::updateStartsIn);
     showPlaceholder();
 }
 
@@ -68,8 +72,8 @@ void TournamentPreview::showCurrent()
 
 void TournamentPreview::showTournament(const TournamentInfo &info)
 {
-    if (m_timerId == 0)
-        m_timerId = startTimer(1000);
+    if (!m_startsInTimer->isActive())
+        m_startsInTimer->start();
     updateButtons(info);
     m_ui->chooseInfoLabel->hide();
     m_ui->infoButton->show();
@@ -112,10 +116,7 @@ void TournamentPreview::updateStartsIn()
 
 void TournamentPreview::showPlaceholder()
 {
-    if (m_timerId != 0) {
-        killTimer(m_timerId);
-        m_timerId = 0;
-    }
+    m_startsInTimer->stop();
     m_currentId = -1;
     m_ui->chooseInfoLabel->show();
     m_ui->joinButton->hide();
@@ -142,14 +143,6 @@ void TournamentPreview::on_infoButton_clicked()
 {
     if (m_controller)
         m_controller->createTournamentDetailDialog(m_currentId);
-}
-
-void TournamentPreview::timerEvent(QTimerEvent *event)
-{
-    if (event->timerId() == m_timerId && m_timerId != 0)
-        updateStartsIn();
-    else
-        QFrame::timerEvent(event);
 }
 
 void TournamentPreview::changeEvent(QEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/TournamentInfo.h"
+#include "widgets/VisibleTimer.h"
 
 #include <QFrame>
 #include <QPointer>
@@ -27,7 +28,7 @@ public:
     void setTournamentsController(TournamentsController *controller);
     void setModel(TournamentsLobbyModel *model);
     qint32 currentTournament() const { return m_currentId; }
-    bool isCountingDown() const { return m_timerId != 0; }
+    bool isCountingDown() const { return m_startsInTimer->isActive(); }
 
 signals:
     void unregisterTournament(qint32 tournamentId);
@@ -42,7 +43,6 @@ public slots:
     void on_infoButton_clicked();
 
 protected:
-    void timerEvent(QTimerEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
@@ -56,5 +56,6 @@ private:
     QPointer<TournamentsLobbyModel> m_model;
     qint32 m_currentId = -1;
     std::unique_ptr<Ui::TournamentPreview> m_ui;
-    int m_timerId = 0;
+    // Counts the start down each second, only while the preview is shown.
+    VisibleTimer *m_startsInTimer = nullptr;
 };

@@ -195,6 +195,7 @@ void TournamentsController::createJoinTournamentDialog(qint32 tournamentId)
         dialog = new JoinDialog(lobby, info, JoinDialog::joinTypeFor(info, balance));
         connect(dialog, &JoinDialog::deposit, this, &TournamentsController::onAccountNeeded);
         connect(dialog, &JoinDialog::registerTournament, this, &TournamentsController::onTournamentRegister);
+        connect(m_model, &TournamentsLobbyModel::tournamentUpdated, dialog, &JoinDialog::onTournamentUpdated);
         dialog->setObjectName(name);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         prepareDialog(dialog);

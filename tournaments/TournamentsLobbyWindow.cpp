@@ -40,6 +40,7 @@ TournamentsLobbyWindow::TournamentsLobbyWindow(QWidget *parent)
     view->header()->setSortIndicatorShown(true);
     // The registration mark's column is narrower than a style's default minimum.
     view->header()->setMinimumSectionSize(16);
+    view->header()->setStretchLastSection(false);
     view->sortByColumn(TournamentsLobbyModel::StartColumn, Qt::AscendingOrder);
     connect(view, &QTreeView::activated, this, &TournamentsLobbyWindow::onTournamentActivated);
     connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -83,11 +84,15 @@ QTreeView *TournamentsLobbyWindow::view() const
 
 void TournamentsLobbyWindow::setModel(TournamentsLobbyModel *model)
 {
-    if (m_model)
+    if (m_model) {
         disconnect(m_model, &TournamentsLobbyModel::tournamentAdded, this, &TournamentsLobbyWindow::onTournamentAdded);
+        disconnect(m_model, &TournamentsLobbyModel::changesShown, this, &TournamentsLobbyWindow::widenGrownColumns);
+    }
     m_model = model;
-    if (model)
+    if (model) {
         connect(model, &TournamentsLobbyModel::tournamentAdded, this, &TournamentsLobbyWindow::onTournamentAdded);
+        connect(model, &TournamentsLobbyModel::changesShown, this, &TournamentsLobbyWindow::widenGrownColumns);
+    }
     m_filter.setSourceModel(model);
 
     QHeaderView *header = view()->header();
@@ -138,14 +143,48 @@ void TournamentsLobbyWindow::onTournamentActivated(const QModelIndex &index)
 void TournamentsLobbyWindow::onTournamentAdded(const TournamentInfo &)
 {
     // A burst of new tournaments sizes the columns once, after it.
+    if (!isVisible()) {
+        m_columnsPending = true;
+        return;
+    }
     m_columnTimer.start();
+}
+
+void TournamentsLobbyWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_columnsPending)
+        onResizeColumnsTimeout();
 }
 
 void TournamentsLobbyWindow::onResizeColumnsTimeout()
 {
+    if (!isVisible()) {
+        m_columnsPending = true;
+        return;
+    }
+    m_columnsPending = false;
     QHeaderView *header = view()->header();
     for (int column = 0; column < header->count(); ++column)
         view()->resizeColumnToContents(column);
+    // The name gives way in a narrow window (it is elided, with the whole
+    // name as tool tip), so that the amounts on the right stay readable.
+    if (header->count() > TournamentsLobbyModel::NameColumn)
+        header->setSectionResizeMode(TournamentsLobbyModel::NameColumn, QHeaderView::Stretch);
+}
+
+void TournamentsLobbyWindow::widenGrownColumns()
+{
+    // A pot or a count that grew after the columns were sized would be cut:
+    // such a column widens at once (it never narrows here).
+    QTreeView *tree = view();
+    const QAbstractItemView *cells = tree;
+    for (int column = 0; column < TournamentsLobbyModel::ColumnCount; ++column) {
+        if (column == TournamentsLobbyModel::NameColumn || tree->isColumnHidden(column))
+            continue;
+        if (cells->sizeHintForColumn(column) > tree->columnWidth(column))
+            tree->resizeColumnToContents(column);
+    }
 }
 
 void TournamentsLobbyWindow::on_viewAllAvailableTournamentsCheckBox_stateChanged(int state)

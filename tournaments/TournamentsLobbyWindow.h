@@ -60,8 +60,10 @@ public slots:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void widenGrownColumns();
     void rulesetChanged(const char *key, int ruleset, int state);
     void buyInChanged(const char *key, int level, int state);
     qint32 tournamentIdAt(const QModelIndex &index) const;
@@ -69,6 +71,8 @@ private:
     TournamentLobbyFilter m_filter;
     QPointer<TournamentsLobbyModel> m_model;
     QTimer m_columnTimer;
+    // Columns to size when the window shows: a hidden one waits for nothing.
+    bool m_columnsPending = false;
     std::unique_ptr<Ui::TournamentsLobbyView> m_ui;
     QSettings m_settings;
 };

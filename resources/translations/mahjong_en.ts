@@ -1647,6 +1647,22 @@ If problem persists please contact support</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="0"/>
+        <source>You don&apos;t have enough money on your account to join the table.
+Do you want to make a deposit now?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="0"/>
+        <source>New tournament round</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="0"/>
+        <source>Continuing tournament round</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location filename="../../mainwindow/MainWindowTables.cpp" line="604"/>
         <source>You have been assigned to tournament table %1. Show now?</source>
         <translation type="unfinished"></translation>
@@ -1838,7 +1854,7 @@ If problem persists please contact support</source>
     </message>
     <message>
         <location filename="../../table/PlayerInactiveWidget.ui" line="10"/>
-        <source>You  have been inactive, and will therefore automatically stand down. Please press reactivate to regain control.</source>
+        <source>You have been inactive, and will therefore automatically stand down. Please press reactivate to regain control.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

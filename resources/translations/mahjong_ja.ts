@@ -1661,6 +1661,23 @@ If problem persists please contact support</source>
         <translation>トーナメントラウンド続行 - %1</translation>
     </message>
     <message>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="0"/>
+        <source>You don&apos;t have enough money on your account to join the table.
+Do you want to make a deposit now?</source>
+        <translation>残高が不足しているため、この卓に参加できません。
+今すぐ入金しますか？</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="0"/>
+        <source>New tournament round</source>
+        <translation>トーナメント新ラウンド</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="0"/>
+        <source>Continuing tournament round</source>
+        <translation>トーナメントラウンド続行</translation>
+    </message>
+    <message>
         <location filename="../../mainwindow/MainWindowTables.cpp" line="604"/>
         <source>You have been assigned to tournament table %1. Show now?</source>
         <translation>トーナメントの卓 %1 に割り当てられました。今すぐ表示しますか?</translation>
@@ -1857,7 +1874,7 @@ If problem persists please contact support</source>
     </message>
     <message>
         <location filename="../../table/PlayerInactiveWidget.ui" line="10"/>
-        <source>You  have been inactive, and will therefore automatically stand down. Please press reactivate to regain control.</source>
+        <source>You have been inactive, and will therefore automatically stand down. Please press reactivate to regain control.</source>
         <translation>操作がなかったため、自動で進行します。操作に戻るには「再開」を押してください。</translation>
     </message>
     <message>

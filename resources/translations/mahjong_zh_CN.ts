@@ -1661,6 +1661,23 @@ If problem persists please contact support</source>
         <translation>锦标赛本轮继续 - %1</translation>
     </message>
     <message>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="0"/>
+        <source>You don&apos;t have enough money on your account to join the table.
+Do you want to make a deposit now?</source>
+        <translation>您的账户余额不足，无法加入该牌桌。
+是否立即充值？</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="0"/>
+        <source>New tournament round</source>
+        <translation>锦标赛新一轮</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="0"/>
+        <source>Continuing tournament round</source>
+        <translation>锦标赛本轮继续</translation>
+    </message>
+    <message>
         <location filename="../../mainwindow/MainWindowTables.cpp" line="604"/>
         <source>You have been assigned to tournament table %1. Show now?</source>
         <translation>您已被分配到锦标赛牌桌 %1。是否立即显示？</translation>
@@ -1857,7 +1874,7 @@ If problem persists please contact support</source>
     </message>
     <message>
         <location filename="../../table/PlayerInactiveWidget.ui" line="10"/>
-        <source>You  have been inactive, and will therefore automatically stand down. Please press reactivate to regain control.</source>
+        <source>You have been inactive, and will therefore automatically stand down. Please press reactivate to regain control.</source>
         <translation>您长时间未操作，将自动托管。请按“恢复”重新控制。</translation>
     </message>
     <message>

@@ -1661,6 +1661,23 @@ If problem persists please contact support</source>
         <translation>錦標賽本輪繼續 - %1</translation>
     </message>
     <message>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="0"/>
+        <source>You don&apos;t have enough money on your account to join the table.
+Do you want to make a deposit now?</source>
+        <translation>您的帳戶餘額不足，無法加入此牌桌。
+是否立即儲值？</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="0"/>
+        <source>New tournament round</source>
+        <translation>錦標賽新一輪</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="0"/>
+        <source>Continuing tournament round</source>
+        <translation>錦標賽本輪繼續</translation>
+    </message>
+    <message>
         <location filename="../../mainwindow/MainWindowTables.cpp" line="604"/>
         <source>You have been assigned to tournament table %1. Show now?</source>
         <translation>您已被分配到錦標賽牌桌 %1。是否立即顯示？</translation>
@@ -1857,7 +1874,7 @@ If problem persists please contact support</source>
     </message>
     <message>
         <location filename="../../table/PlayerInactiveWidget.ui" line="10"/>
-        <source>You  have been inactive, and will therefore automatically stand down. Please press reactivate to regain control.</source>
+        <source>You have been inactive, and will therefore automatically stand down. Please press reactivate to regain control.</source>
         <translation>您長時間未操作，將自動託管。請按「恢復」重新控制。</translation>
     </message>
     <message>

@@ -20,7 +20,7 @@ ANIMALS = {
     'hare': ('兎', '#e6e6f0', '#8a8aa0', '#3a3a52'),
     'horse': ('馬', '#b07a4a', '#4a2a10', '#fbeedc'),
     'kitten': ('猫', '#f0b87a', '#9a5a1e', '#fff8ee'),
-    'maleplayer1': (None, '#5a8ad0', '#1a3a6e', '#e8f0fb'),
+    'maleplayer1': (None, '#a0a8b8', '#3c4454', '#f4f6fa'),
     'mandarinduck': ('鴛', '#e0784a', '#6e2a10', '#fff0e6'),
     'new-monkey': ('猿', '#c8965a', '#5a3a14', '#fff6e6'),
     'ox': ('丑', '#8a6a4a', '#3a2614', '#f8ead0'),

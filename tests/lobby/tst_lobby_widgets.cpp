@@ -7,6 +7,7 @@
 #include "lobby/LobbySummary.h"
 #include "lobby/LobbyWindow.h"
 #include "lobby/SeatedWindow.h"
+#include "widgets/VisibleTimer.h"
 #include "lobby/SetScreennameDialog.h"
 #include "lobby/TableModel.h"
 #include "lobby/TablePreview.h"
@@ -256,6 +257,21 @@ void TestLobbyWidgets::seatedWindowCountsDown()
     seated.stopCountdown();
     QVERIFY(!seated.isCountingDown());
     QCOMPARE(countdown->text(), QString());
+
+    // While the panel is hidden its countdown does not tick; shown, it does,
+    // showing the time left at once.
+    seated.startCountdown(TimeSpan(g_now, g_now.addSecs(20)));
+    auto *timer = seated.findChild<VisibleTimer *>(QStringLiteral("countdownTimer"));
+    QVERIFY(timer && !timer->isTicking());
+    g_now = g_now.addSecs(5);
+    table.show();
+    seated.show();
+    QVERIFY(timer->isTicking());
+    QVERIFY(countdown->text().contains(Utils::durationText(15)));
+    seated.hide();
+    QVERIFY(!timer->isTicking());
+    QVERIFY(seated.isCountingDown());
+    seated.stopCountdown();
 
     // An empty time window starts nothing.
     seated.startCountdown(TimeSpan());

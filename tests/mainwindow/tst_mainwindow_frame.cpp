@@ -1,5 +1,6 @@
 #include "ReservedPort.h"
 #include "mainwindow/LoginWindow.h"
+#include "mainwindow/EmbeddedBrowser.h"
 #include "mainwindow/MainWindow.h"
 #include "table/MeldAuction.h"
 #include "table/RoundScoreBoard.h"
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTcpServer>
+#include <QWebEngineView>
 #include <QtTest>
 
 class MainWindowFrameTest : public QObject
@@ -22,6 +24,26 @@ class MainWindowFrameTest : public QObject
     Q_OBJECT
 
 private slots:
+    void escapeClosesTheBrowserDialog()
+    {
+        // The account pages open in this dialog over the window; Escape
+        // closes it, with the focus in the page.
+        QWidget window;
+        window.resize(1024, 768);
+        auto *browser = new EmbeddedBrowser(&window);
+        browser->setAttribute(Qt::WA_DeleteOnClose);
+        QPointer<EmbeddedBrowser> alive(browser);
+        window.show();
+        browser->showDialog(true);
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        browser->webView()->setFocus();
+        QWidget *focused = QApplication::focusWidget();
+        QVERIFY(focused && browser->isAncestorOf(focused));
+        QTest::keyClick(focused, Qt::Key_Escape);
+        QTRY_VERIFY_WITH_TIMEOUT(!alive, 10000);
+    }
+
     void showsOnlyAfterSuccessfulStartup()
     {
         // A loopback port on which nobody listens yet, and nobody else can.

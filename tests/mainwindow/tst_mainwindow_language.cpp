@@ -1,5 +1,5 @@
 // Switching the language on the main window's login page: the client's words,
-// Qt's own words (standard buttons) and dates all follow it.
+// Qt's own words (standard buttons), dates and the status line all follow it.
 #include "ReservedPort.h"
 #include "app/ResourcePaths.h"
 #include "mainwindow/LoginWindow.h"
@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -66,17 +67,23 @@ private slots:
             const char *no;
             const char *cancel;
             const char *date;
+            const char *status;
         } cases[] = {
-            {"ja", "はい(&Y)", "いいえ(&N)", "キャンセル", "2026/12/07 18:05"},
-            {"zh_CN", "是(&Y)", "否(&N)", "取消", "2026/12/7 18:05"},
-            {"en", "&Yes", "&No", "Cancel", "12/7/26 6:05 PM"},
+            {"ja", "はい(&Y)", "いいえ(&N)", "キャンセル", "2026/12/07 18:05", "%1 に接続できません"},
+            {"zh_CN", "是(&Y)", "否(&N)", "取消", "2026/12/7 18:05", "无法连接到 %1"},
+            {"en", "&Yes", "&No", "Cancel", "12/7/26 6:05 PM", "Cannot connect to %1"},
         };
+        const QString server = QStringLiteral("127.0.0.1:%1").arg(port);
+        QTRY_COMPARE_WITH_TIMEOUT(window.view().statusLine->text(), QStringLiteral("Cannot connect to %1").arg(server),
+                                  15000);
         for (const auto &c : cases) {
             const QString language = QString::fromLatin1(c.language);
             const int index = languages->findData(language);
             QVERIFY2(index >= 0, c.language);
             languages->setCurrentIndex(index);
             QCOMPARE(translations.language(), language);
+            // The status said before the switch is said again in the new language.
+            QTRY_COMPARE(window.view().statusLine->text(), QString::fromUtf8(c.status).arg(server));
 
             // The main window's own question: Quit, answered No.
             window.view().quitButton->click();

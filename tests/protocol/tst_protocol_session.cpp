@@ -444,7 +444,8 @@ void TestProtocolSession::servicesLobbyAndTournaments()
     QTRY_COMPARE(events.size(), 1);
     QTRY_COMPARE(prizes.size(), 1);
     QCOMPARE(rankings.size(), 1);
-    QCOMPARE(rankings[0][1].value<TournamentRankings>().size(), size_t(3));
+    // One entry per registered player of tournament 7.
+    QCOMPARE(rankings[0][1].value<TournamentRankings>().size(), size_t(12));
     QCOMPARE(prizes[0][1].value<tournament_prize_configuration_t>().size(), size_t(2));
     QVERIFY(
         peer.waitForLine(QStringLiteral("RECV tournament_envelope")).contains(QLatin1String("ranking_list_request")));

@@ -2,9 +2,12 @@
 // four-player deal on a 1920 x 1080 scene, drawn by the software raster
 // engine into an image, at the game scale such a window uses, with the full
 // square wall of a Classic table. Prints ms per frame over the deal's 75
-// frames; asserts nothing. The scene's share only: no window, no render
-// hints, no hand tray, no update processing; the frame a player gets is
-// measured by table_gamewindow_benchmark.
+// frames, beside the same drawing by a bare Qt scene measured in the same
+// run, frames interleaved (one plain pixmap item per tile at the table's
+// places, the flying ones moved where the table's are); asserts nothing.
+// The scene's share only: no window, no render hints, no hand tray, no
+// update processing; the frame a player gets is measured by
+// table_gamewindow_benchmark.
 //   table_deal_benchmark [ROUNDS]
 // DEAL_BENCHMARK_FRAME=file.png saves the middle frame to look at.
 
@@ -18,13 +21,16 @@
 #include "scene/TileAnimation.h"
 #include "protocol/TableInfo.h"
 #include "scene/TileGraphics.h"
+#include "scene/TileView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QGraphicsPixmapItem>
 #include <QPainter>
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -88,31 +94,67 @@ int main(int argc, char **argv)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 
     QImage frame(SceneSize, QImage::Format_ARGB32_Premultiplied);
-    std::vector<double> times;
+    std::vector<double> times, bareTimes;
+    const auto render = [&frame](QGraphicsScene &scene) {
+        QElapsedTimer t;
+        t.start();
+        QPainter p(&frame);
+        scene.render(&p, QRectF(), scene.sceneRect());
+        p.end();
+        return t.nsecsElapsed() / 1e6;
+    };
     for (int round = 0; round < rounds; ++round) {
         Host host;
         DealStartHandAnimation deal(&host);
         deal.start(false);
         deal.timeLine().stop(); // stepped by hand below, frame by frame
+
+        // The bare scene: the same cloth, one plain pixmap per tile the
+        // table shows, where it shows it.
+        QGraphicsScene bare;
+        bare.setSceneRect(host.scene.sceneRect());
+        bare.setBackgroundBrush(host.scene.backgroundBrush());
+        std::map<const TileView *, QGraphicsPixmapItem *> twins;
+        for (QGraphicsItem *item : host.scene.items(Qt::AscendingOrder)) {
+            const auto *tile = dynamic_cast<const TileView *>(item);
+            const TileImages *images = tile ? tile->tilePainter().images() : nullptr;
+            if (!images || !tile->isVisible() || tile->use() == TileImages::Unused)
+                continue;
+            QGraphicsPixmapItem *twin = bare.addPixmap(QPixmap::fromImage(images->blank(tile->side(), tile->use())));
+            twin->setPos(tile->sceneBoundingRect().topLeft());
+            twin->setZValue(double(twins.size()));
+            twins[tile] = twin;
+        }
+
         const int frames = DealStartHandAnimation::DurationMs / GameWindowAnimation::TickMs;
         for (int f = 0; f <= frames; ++f) {
             deal.timeLine().setCurrentTime(f * GameWindowAnimation::TickMs);
-            QElapsedTimer t;
-            t.start();
-            QPainter p(&frame);
-            host.scene.render(&p, QRectF(), host.scene.sceneRect());
-            p.end();
-            times.push_back(t.nsecsElapsed() / 1e6);
+            for (const auto &[tile, twin] : twins)
+                if (!tile->parentItem())
+                    twin->setPos(tile->sceneBoundingRect().topLeft());
+            bareTimes.push_back(render(bare));
+            times.push_back(render(host.scene));
             if (round == 0 && f == frames / 2 && qEnvironmentVariableIsSet("DEAL_BENCHMARK_FRAME"))
                 frame.save(qEnvironmentVariable("DEAL_BENCHMARK_FRAME"));
         }
     }
-    std::sort(times.begin(), times.end());
-    double sum = 0;
-    for (const double t : times)
-        sum += t;
+    const auto summary = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        double sum = 0;
+        for (const double t : v)
+            sum += t;
+        struct
+        {
+            double mean, median, p90, max;
+        } s{sum / v.size(), v[v.size() / 2], v[v.size() * 9 / 10], v.back()};
+        return s;
+    };
+    const auto t = summary(times), b = summary(bareTimes);
     std::printf("four-player deal, 1920x1080, raster, scale %.5f: %zu frames\n", graphics.gameScale(), times.size());
-    std::printf("ms per frame: mean %.2f  median %.2f  90th percentile %.2f  max %.2f\n", sum / times.size(),
-                times[times.size() / 2], times[times.size() * 9 / 10], times.back());
+    std::printf("ms per frame: mean %.2f (%.1fx bare)  median %.2f (%.1fx bare)  90th percentile %.2f (%.1fx bare)  "
+                "max %.2f\n",
+                t.mean, t.mean / b.mean, t.median, t.median / b.median, t.p90, t.p90 / b.p90, t.max);
+    std::printf("  bare Qt scene, one plain pixmap per tile: mean %.2f  median %.2f  90th percentile %.2f  max %.2f\n",
+                b.mean, b.median, b.p90, b.max);
     return 0;
 }

@@ -265,6 +265,101 @@ private slots:
         }
     }
 
+    // The shade is kept as a picture that a change fills again only where
+    // groups changed, and a view copies only the rectangles it repaints:
+    // after any change, what the view shows without a full repaint is the
+    // shade filled afresh from every group, overlaps filled once.
+    void shadePictureMatchesAFullFill_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::newRow("a group moves over another") << 0;
+        QTest::newRow("a tile joins a group where it overlaps another") << 1;
+        QTest::newRow("a group is hidden") << 2;
+        QTest::newRow("a group goes") << 3;
+        QTest::newRow("groups far apart change at once") << 4;
+        QTest::newRow("the light moves") << 5;
+    }
+
+    void shadePictureMatchesAFullFill()
+    {
+        QFETCH(int, change);
+        GameGraphicsScene scene;
+        scene.setSceneRect(0, 0, 400, 200);
+        QGraphicsView view(&scene);
+        view.setFrameShape(QFrame::NoFrame);
+        view.setBackgroundBrush(Qt::white);
+        view.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+        view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.resize(400, 200);
+        ShadowedGroup *groups[4];
+        for (ShadowedGroup *&g : groups) {
+            g = new ShadowedGroup;
+            scene.addItem(g);
+        }
+        caster(20, 20, 40, 10, groups[0]);
+        caster(50, 30, 40, 15, groups[1]); // overlaps the first
+        caster(300, 120, 30, 10, groups[2]);
+        caster(330, 60, 30, 5, groups[3]);
+        for (ShadowedGroup *g : groups)
+            g->setLightPosition(QPointF(200, 100));
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QCoreApplication::processEvents();
+
+        switch (change) {
+        case 0:
+            groups[2]->setPos(-250, -80);
+            break;
+        case 1:
+            caster(60, 50, 30, 10, groups[0]);
+            groups[0]->updateShadow();
+            break;
+        case 2:
+            groups[1]->hide();
+            break;
+        case 3:
+            delete groups[0];
+            break;
+        case 4:
+            groups[0]->setPos(10, 100);
+            groups[3]->setPos(-20, 20);
+            break;
+        case 5:
+            for (ShadowedGroup *g : groups)
+                g->setLightPosition(QPointF(100, 180));
+            break;
+        }
+        // Only what changed is repainted; then bands across the view, as a
+        // view repaints a region of many rectangles.
+        QCoreApplication::processEvents();
+        QRegion bands;
+        for (int y = 0; y < 200; y += 10)
+            bands += QRect(0, y, 400, 7);
+        view.viewport()->repaint(bands);
+        const QImage shown = view.screen()->grabWindow(view.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+
+        QImage expected(400, 200, QImage::Format_RGB32);
+        expected.fill(Qt::white);
+        {
+            QPainter p(&expected);
+            p.setRenderHints(QPainter::Antialiasing);
+            QList<QGraphicsItem *> casters;
+            for (QGraphicsItem *item : scene.items())
+                if (item->isVisible())
+                    casters << item;
+            GameGraphicsScene::drawShadows(&p, casters);
+        }
+        int wrong = 0, shaded = 0;
+        for (int y = 0; y < expected.height(); ++y)
+            for (int x = 0; x < expected.width(); ++x) {
+                wrong += qAbs(qRed(shown.pixel(x, y)) - qRed(expected.pixel(x, y))) > 2;
+                shaded += qRed(expected.pixel(x, y)) < 255;
+            }
+        QVERIFY(shaded > 1000);
+        QVERIFY2(wrong == 0, qPrintable(QStringLiteral("%1 pixels wrong").arg(wrong)));
+    }
+
     // The shade lies under everything, including items stacked below the
     // groups, and is drawn where a view repaints.
     void shadeLiesUnderAllItems()

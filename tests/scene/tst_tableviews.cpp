@@ -29,6 +29,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstring>
+#include <memory>
+
 using Side = TileImages::Side;
 
 namespace {
@@ -392,6 +395,65 @@ private slots:
         QCOMPARE(prevailing.wind(), 3);
         prevailing.setScale(2);
         QCOMPARE(prevailing.height(), 124);
+    }
+
+    // Rendering a drawing in a paint stalls a frame: the markers render every
+    // picture they may show when they are given their scale (the table
+    // window does so when it is made and laid out), and a paint renders
+    // nothing, even when the pixmap cache was emptied since.
+    void windMarkersRenderBeforeTheyArePainted_data()
+    {
+        QTest::addColumn<int>("side"); // -1: the prevailing wind
+        QTest::addColumn<double>("scale");
+        QTest::newRow("seat marker, bottom, 1.0") << 0 << 1.0;
+        QTest::newRow("seat marker, left, 1.3125") << 3 << 1.3125;
+        QTest::newRow("prevailing wind, 1.96875") << -1 << 1.96875;
+    }
+
+    void windMarkersRenderBeforeTheyArePainted()
+    {
+        QFETCH(int, side);
+        QFETCH(double, scale);
+        quint64 bits = 0;
+        std::memcpy(&bits, &scale, sizeof bits);
+        QStringList keys;
+        const QStringList elements = side < 0 ? QStringList{"prevalentEast", "prevalentSouth", "prevalentWest",
+                                                            "prevalentNorth"}
+                                              : QStringList{"blank", "east", "south", "west", "north", "glow"};
+        for (const QString &e : elements)
+            keys << QStringLiteral("detailPainter:%1:%2:%3").arg(e).arg(bits, 0, 16).arg(std::max(side, 0));
+        const auto cached = [&keys] {
+            int n = 0;
+            QPixmap p;
+            for (const QString &key : keys)
+                n += QPixmapCache::find(key, &p) ? 1 : 0;
+            return n;
+        };
+        QPixmapCache::clear();
+        std::unique_ptr<QGraphicsItem> marker;
+        if (side < 0) {
+            auto *prevailing = new PrevalentWindView;
+            prevailing->setWind(2);
+            prevailing->setScale(scale);
+            marker.reset(prevailing);
+        } else {
+            auto *seat = new WindView(TileImages::Side(side));
+            seat->setWind(1);
+            seat->setActive(true);
+            seat->setScale(scale);
+            marker.reset(seat);
+        }
+        QCOMPARE(cached(), int(keys.size()));
+
+        QPixmapCache::clear();
+        const QSize size = marker->boundingRect().size().toSize();
+        QImage img(size, QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        QPainter p(&img);
+        marker->paint(&p, nullptr, nullptr);
+        p.end();
+        QCOMPARE(cached(), 0);
+        QCOMPARE(qAlpha(img.pixel(size.width() / 2, size.height() / 2)), 255);
     }
 
     void riichiSticks_data()

@@ -410,6 +410,27 @@ private slots:
         QVERIFY(!QFileInfo::exists(cacheFile(m_blankB, 1.0)));
     }
 
+    // A damaged installed file must not cost a render on every start while
+    // the user's copy is good: the lookup goes on to that copy (here set A
+    // planted under B's name, so reading it is told apart from rendering B)
+    // and leaves both files as they are.
+    void damagedInstalledCacheFallsThroughToTheUsersCopy()
+    {
+        const QString installed = bundledTileSetCacheDirectory() + QLatin1Char('/')
+                                  + tileSetCacheName(m_blankB, m_face, 1.0);
+        writeStream(installed, [](QDataStream &out) { out.writeRawData("\x00\x00\x00\x06 not a tile set", 20); });
+        QVERIFY(saveTileImages(*m_base, cacheFile(m_blankB, 1.0)));
+        const QDateTime written = QFileInfo(cacheFile(m_blankB, 1.0)).lastModified();
+        for (int start = 0; start < 2; ++start) {
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Tile cache .* damaged")));
+            std::unique_ptr<TileImages> images(loadOrRenderTileImages(m_blankB, m_face, 1.0));
+            QVERIFY(sameSet(*images, *m_base));
+        }
+        QCOMPARE(QFileInfo(cacheFile(m_blankB, 1.0)).lastModified(), written);
+        QCOMPARE(QFileInfo(installed).size(), qint64(20));
+        QVERIFY(QDir(bundledTileSetCacheDirectory()).removeRecursively());
+    }
+
     // Whatever directory the program is started from holds no cache of its:
     // a "tilesets/" there (here a fresh file of another set under this
     // pair's name) is neither read nor written.

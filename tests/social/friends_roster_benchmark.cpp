@@ -6,6 +6,8 @@
 // its XMPP client to a private Prosody (which gives the players' domain).
 // The roster and presence signals are emitted as the client's session would,
 // so the roster model, the proxies and the list do all their work.
+// The anchor, in the same run: the same rows listed and renamed in a bare
+// Qt list (model, sorting proxy, list view); the ratio stands beside it.
 //   friends_roster_benchmark [friends ...] [--runs N]   (default: 500 3000, 3 runs)
 #include "peer/PeerProcess.h"
 #include "protocol/ConnectionManager.h"
@@ -18,7 +20,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QIcon>
 #include <QListView>
+#include <QPixmap>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
 #include <QLoggingCategory>
 #include <QProcess>
 #include <QSet>
@@ -182,6 +188,42 @@ bool measure(XMPPClient &client, PlayerDb &db, int friends, int key, Run &result
     return true;
 }
 
+// The anchor: the same rows through a bare Qt list (QStandardItemModel with
+// an icon and a tool tip per row, a locale-aware sorting proxy, a shown
+// QListView of the same size), listed and then renamed, in milliseconds.
+void bareList(int friends, double *listedMs, double *namedMs)
+{
+    QStandardItemModel model;
+    QSortFilterProxyModel proxy;
+    proxy.setSortLocaleAware(true);
+    proxy.setDynamicSortFilter(true);
+    proxy.setSourceModel(&model);
+    proxy.sort(0);
+    QListView view;
+    view.setModel(&proxy);
+    view.resize(591, 532);
+    view.show();
+    QPixmap picture(16, 16);
+    picture.fill(Qt::darkGreen);
+    const QIcon icon(picture);
+    QCoreApplication::processEvents();
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < friends; ++i) {
+        auto *item = new QStandardItem(icon, QStringLiteral("%1@localhost").arg(1000000 + (i * 7919) % 900000));
+        item->setToolTip(QStringLiteral("playing since %1\n101/Practice/%2").arg(i).arg(i % 40));
+        model.appendRow(item);
+    }
+    QCoreApplication::processEvents();
+    (void)view.grab();
+    *listedMs = timer.nsecsElapsed() / 1e6;
+    for (int i = 0; i < friends; ++i)
+        model.item(i)->setText(QStringLiteral("player%1").arg(1000000 + (i * 7919) % 900000));
+    QCoreApplication::processEvents();
+    (void)view.grab();
+    *namedMs = timer.nsecsElapsed() / 1e6;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -254,9 +296,17 @@ int main(int argc, char **argv)
         }
         std::sort(listed.begin(), listed.end());
         std::sort(named.begin(), named.end());
-        out << friends << " friends: median " << QString::number(listed.at(listed.size() / 2), 'f', 1)
-            << " ms until listed with presences, " << QString::number(named.at(named.size() / 2), 'f', 1)
+        const double listedMedian = listed.at(listed.size() / 2);
+        const double namedMedian = named.at(named.size() / 2);
+        double bareListed = 0, bareNamed = 0;
+        bareList(friends, &bareListed, &bareNamed);
+        out << friends << " friends: median " << QString::number(listedMedian, 'f', 1)
+            << " ms until listed with presences, " << QString::number(namedMedian, 'f', 1)
             << " ms until every name is shown\n";
+        out << friends << " friends, bare Qt list: listed " << QString::number(bareListed, 'f', 1) << " ms (ratio "
+            << QString::number(listedMedian / std::max(0.001, bareListed), 'f', 1) << "x), named "
+            << QString::number(bareNamed, 'f', 1) << " ms (ratio "
+            << QString::number(namedMedian / std::max(0.001, bareNamed), 'f', 1) << "x)\n";
     }
     return 0;
 }

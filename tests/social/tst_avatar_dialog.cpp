@@ -12,6 +12,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
+#include <array>
+
 class TestAvatarDialog : public QObject
 {
     Q_OBJECT
@@ -152,6 +155,39 @@ void TestAvatarDialog::builtInAvatars()
                        .scaled(64, 64, Qt::KeepAspectRatio, Qt::FastTransformation));
     for (const char *name : {"1", "2", "blue", "brown", "brown2", "green", "purple", "red", "yellow"})
         QVERIFY(!QImage(QStringLiteral(":/default/avatar-default-%1.png").arg(QLatin1String(name))).isNull());
+
+    // No figure is offered twice: the player figures and the default
+    // pictures share one drawing, so every two of them differ clearly in
+    // colour, by more than 12 of the 255 steps in one channel of the mean.
+    const auto meanColour = [](const QImage &image) {
+        const QImage x = image.convertToFormat(QImage::Format_RGB32);
+        qint64 sum[3] = {0, 0, 0};
+        for (int row = 0; row < x.height(); ++row) {
+            for (int column = 0; column < x.width(); ++column) {
+                const QRgb p = x.pixel(column, row);
+                sum[0] += qRed(p);
+                sum[1] += qGreen(p);
+                sum[2] += qBlue(p);
+            }
+        }
+        const qint64 n = qint64(x.width()) * x.height();
+        return std::array<double, 3>{double(sum[0]) / n, double(sum[1]) / n, double(sum[2]) / n};
+    };
+    const auto figure = [&expected](int row) {
+        return expected[row].contains(QLatin1String("player")) || expected[row].startsWith(QLatin1String("z_"));
+    };
+    for (int i = 0; i < dialog.avatarCount(); ++i) {
+        if (!figure(i))
+            continue;
+        const auto a = meanColour(view->model()->index(i, 0).data().value<Avatar>().image);
+        for (int j = i + 1; j < dialog.avatarCount(); ++j) {
+            if (!figure(j))
+                continue;
+            const auto b = meanColour(view->model()->index(j, 0).data().value<Avatar>().image);
+            const double most = std::max({qAbs(a[0] - b[0]), qAbs(a[1] - b[1]), qAbs(a[2] - b[2])});
+            QVERIFY2(most > 12, qPrintable(expected[i] + " " + expected[j]));
+        }
+    }
 }
 
 void TestAvatarDialog::files_data()

@@ -256,9 +256,16 @@ void TestFriendsLive::friends()
     QCOMPARE(tables.subscriptionCount(QStringLiteral("9/Friends")), subscriptions);
     QSignalSpy joins(&window, &FriendsWindow::joinTable);
     QSignalSpy watches(&window, &FriendsWindow::watchTable);
-    detail->findChild<QPushButton *>(QStringLiteral("joinButton"))->click();
+    // Join and Watch wait for a table to be chosen.
+    auto *joinButton = detail->findChild<QPushButton *>(QStringLiteral("joinButton"));
+    auto *watchButton = detail->findChild<QPushButton *>(QStringLiteral("watchButton"));
+    QVERIFY(!joinButton->isEnabled());
+    QVERIFY(!watchButton->isEnabled());
+    joinButton->click();
     QCOMPARE(joins.size(), 0);
     tableList->listWidget()->setCurrentRow(0);
+    QVERIFY(joinButton->isEnabled());
+    QVERIFY(watchButton->isEnabled());
     const qint32 shown = tableList->selectedTableId();
     QVERIFY(shown == 12 || shown == 15);
     detail->findChild<QPushButton *>(QStringLiteral("joinButton"))->click();

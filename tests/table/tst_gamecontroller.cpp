@@ -362,7 +362,22 @@ void TestGameController::playsADemoHand()
     QCOMPARE(created[0][1].value<GameWindow *>(), window);
     QCOMPARE(window->model(), m_controller->model(tableId));
 
-    play(window, moves, askedReady);
+    // Up to the hand's score board: the hand as it ended.
+    play(window, moves.mid(0, moves.size() - 1), askedReady);
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_VERIFY_WITH_TIMEOUT(!window->scoreBoard()->isHidden(), 20000);
+    window->actionQueue().flush();
+    QCOMPARE(int(window->discardView(0)->tileItems().size()), ownDiscards);
+    QCOMPARE(int(window->declaredView(0)->melds().size()), ownMelds);
+    // The bot at the top declared a concealed kong and drew its replacement.
+    QCOMPARE(int(window->declaredView(2)->melds().size()), 1);
+    const GameModel *model = m_controller->model(tableId);
+    // Kan dora belong to Riichi only.
+    QCOMPARE(int(model->doraTiles().size()), tableId == 1002 ? 2 : 0);
+    QCOMPARE(errors.size(), 0);
+
+    play(window, {moves.last()}, askedReady);
     if (QTest::currentTestFailed())
         return;
     QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
@@ -376,27 +391,14 @@ void TestGameController::playsADemoHand()
         return names;
     };
     QTRY_VERIFY_WITH_TIMEOUT(boardNames().contains(QStringLiteral("Bot North")), 10000);
-
-    QCOMPARE(int(window->discardView(0)->tileItems().size()), ownDiscards);
-    QCOMPARE(int(window->declaredView(0)->melds().size()), ownMelds);
-    // The bot at the top declared a concealed kong and drew its replacement.
-    QCOMPARE(int(window->declaredView(2)->melds().size()), 1);
-    const GameModel *model = m_controller->model(tableId);
-    // Kan dora belong to Riichi only.
-    QCOMPARE(int(model->doraTiles().size()), tableId == 1002 ? 2 : 0);
     QCOMPARE(errors.size(), 0);
 
-    // Between the hands of a running game the seat is given back, and the
-    // table goes with the server's answer: nothing is left held unseen.
-    QVERIFY(model->isGameRunning());
+    // The game is over: leaving gives the seat back, and the table goes.
     QSignalSpy destroyed(m_controller.get(), &GameController::tableViewDestroyed);
-    QPointer<GameWindow> closed(window);
     m_controller->onLeave(tableId);
     QTRY_COMPARE_WITH_TIMEOUT(received(QStringLiteral("leave_table")), 1, 10000);
     QTRY_VERIFY_WITH_TIMEOUT(!m_controller->hasTable(tableId), 10000);
     QCOMPARE(destroyed.size(), 1);
-    QTRY_VERIFY(closed.isNull());
-    QCOMPARE(created.size(), 1);
 }
 
 void TestGameController::playsAScriptedHand_data()
@@ -1148,7 +1150,9 @@ void TestGameController::tournamentRoundEndShowsTheTournamentsBoard()
     window->show();
     QTRY_VERIFY_WITH_TIMEOUT(window->playerInactiveWindow()->isVisible(), 10000);
 
-    m_session->query_lobby_summary();
+    // Reactivate: the server takes the player back, then the round ends.
+    window->playerInactiveWindow()->findChild<QAbstractButton *>(QStringLiteral("reactivateButton"))->click();
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("RECV reactivate_table"), 10000).isNull());
     QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
     RoundScoreBoard *board = window->roundScoreBoard();
     QTRY_VERIFY_WITH_TIMEOUT(board->isVisible() && board->rows().size() == 4, 10000);

@@ -626,7 +626,7 @@ private slots:
 
         PlayerInactiveWindow inactive;
         QCOMPARE(child<QLabel>(&inactive, "mainText")->text(),
-                 QStringLiteral("You  have been inactive, and will therefore automatically stand down. Please press "
+                 QStringLiteral("You have been inactive, and will therefore automatically stand down. Please press "
                                 "reactivate to regain control."));
         inactive.showDialog();
         QSignalSpy reactivate(&inactive, &PlayerInactiveWindow::reactivateButtonClicked);
@@ -654,7 +654,7 @@ private slots:
         cup.setNameId(2);
         strip.addTable(grove);
         strip.addTable(cup);
-        QCOMPARE(strip.button(77)->text(), QStringLiteral("Ba... 77"));
+        QCOMPARE(strip.button(77)->text(), QStringLiteral("Bamboo Grove 77"));
         QCOMPARE(strip.button(77)->toolTip(), Qt::convertFromPlainText(QStringLiteral("Bamboo Grove 77")));
         QCOMPARE(strip.button(9)->text(), QStringLiteral("Table(9)"));
         QCOMPARE(strip.button(9)->kind(), int(SelectorButton::Tournament));

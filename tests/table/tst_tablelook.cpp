@@ -4,21 +4,35 @@
 
 #include "game/GameModel.h"
 #include "lobby/LocalizationDb.h"
+#include "scene/CompactCityView.h"
+#include "scene/SquareCityView.h"
 #include "scene/TileGraphics.h"
+#include "scene/WallView.h"
 #include "scene/TimerView.h"
+#include "protocol/ConnectionManager.h"
 #include "QuietTableSettings.h"
+#include "social/PlayerDb.h"
+#include "table/GameController.h"
+#include "table/GameWindowActionQueue.h"
 #include "table/GameWindow.h"
+#include "table/ScoreBoard.h"
 #include "table/SelectorButton.h"
 #include "table/TableSelector.h"
 #include "table/WashoutWindow.h"
+#include "xmpp/client/XMPPClient.h"
 
 #include <QApplication>
+#include <QAbstractTextDocumentLayout>
+#include <QGraphicsView>
+#include <QSignalSpy>
+#include <QTextEdit>
 #include <QFile>
 #include <QLabel>
 #include <QSettings>
 #include <QtTest>
 
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -247,6 +261,150 @@ private slots:
         // The claim countdown beside a discard looks the same.
         QCOMPARE(window.bigTurnTimer()->font(), timer->font());
         QCOMPARE(window.bigTurnTimer()->backdropColor(), timer->backdropColor());
+    }
+
+    // The claim countdown beside the newest discard of the player on the
+    // right, in the table page of the smallest client: it covers no wall.
+    void claimCountdownKeepsOffTheWall_data()
+    {
+        QTest::addColumn<bool>("compact");
+        QTest::newRow("regular") << false;
+        QTest::newRow("compact") << true;
+    }
+    void claimCountdownKeepsOffTheWall()
+    {
+        QFETCH(bool, compact);
+        GameModel model(TABLE, tableInfo(), OWN, QStringLiteral("me"));
+        GameWindow window(nullptr, OWN);
+        GameController::connectModelToWindow(&model, &window);
+        window.setCompactTableLayout(compact);
+        PlayerData right = player(P1, 2);
+        right.setDiscards({28, 32, 8, 18, 2, 26, 3}, -1);
+        TableState state;
+        state.playerId = OWN;
+        state.lastDiscarder = P1;
+        WallState wall;
+        wall.liveTiles = 58;
+        wall.deadWallTiles = 14;
+        wall.deadWallPosition = 5;
+        model.markJoined();
+        model.onGameData(3, server_game_state::TILE_DISCARDED_STATE,
+                         {player(OWN, 1, 0), right, player(P2, 3), player(P3, 0)}, state, wall);
+        window.setModel(&model);
+        window.resize(1024, 686);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY_WITH_TIMEOUT(!TileGraphics::instance().hasWorker(), 60000);
+        QCoreApplication::processEvents();
+        QCOMPARE(window.seatPlayerId(1), P1);
+
+        window.onWaitingFor(WaitCondition::CLAIMS, TimeSpan(now(), now().addSecs(8)), {OWN});
+        window.actionQueue().flush();
+        TimerView *countdown = window.bigTurnTimer();
+        QVERIFY(countdown->isVisible());
+        QList<WallView *> rows;
+        if (auto *square = dynamic_cast<SquareCityView *>(window.cityView()))
+            for (int side = 0; side < 4; ++side)
+                rows << square->wall(side);
+        else if (auto *short_ = dynamic_cast<CompactCityView *>(window.cityView()))
+            rows << short_->wall();
+        QVERIFY(!rows.isEmpty());
+        for (WallView *row : rows) {
+            const QRectF drawn = row->sceneTransform().mapRect(row->childrenBoundingRect());
+            const QRect onScreen = window.graphicsView()->mapFromScene(drawn).boundingRect();
+            QVERIFY2(!countdown->geometry().intersects(onScreen),
+                     qPrintable(QStringLiteral("countdown at %1,%2 over the wall at %3,%4 %5x%6")
+                                    .arg(countdown->x())
+                                    .arg(countdown->y())
+                                    .arg(onScreen.x())
+                                    .arg(onScreen.y())
+                                    .arg(onScreen.width())
+                                    .arg(onScreen.height())));
+        }
+    }
+
+    // The board is laid out when the scoring arrives: showing it wraps no
+    // scoring line again.
+    void scoreBoardLaidOutBeforeItShows()
+    {
+        GameWindow window(nullptr, OWN);
+        window.resize(1024, 686);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        ScoreBoard *board = window.scoreBoard();
+        QVERIFY(board->isHidden());
+        EndHandScoring scoring;
+        scoring.winKind = EndHandScoring::MAHJONG;
+        PlayerHandScore winner;
+        winner.playerId = OWN;
+        winner.screenName = QStringLiteral("me");
+        winner.result = 1;
+        winner.handScore = 64;
+        winner.pointsLines = {{QStringLiteral("Mahjong"), 20}, {QStringLiteral("Pair of prevailing wind"), 2}};
+        winner.pointsTotal = 22;
+        scoring.players[OWN] = winner;
+        board->setScoring(scoring, OWN, tableInfo());
+
+        std::vector<std::unique_ptr<QSignalSpy>> relaid;
+        for (const char *name : {"score1", "score2", "score3", "score4"}) {
+            auto *lines = board->findChild<QTextEdit *>(QLatin1String(name));
+            QVERIFY(lines);
+            QCOMPARE(lines->document()->textWidth(), qreal(lines->viewport()->width()));
+            relaid.push_back(std::make_unique<QSignalSpy>(lines->document()->documentLayout(),
+                                                          &QAbstractTextDocumentLayout::update));
+        }
+        board->showDialog(false);
+        QCoreApplication::processEvents();
+        QVERIFY(board->isVisible());
+        for (const auto &spy : relaid)
+            QCOMPARE(spy->size(), 0);
+    }
+
+    // Each hand's board shows the pictures of that hand's players only: a
+    // column a hand leaves empty keeps no picture of the hand before.
+    void scoreBoardPicturesFollowTheHand()
+    {
+        ConnectionManager session(true);
+        XMPPClient xmpp;
+        PlayerDb players(&session, &xmpp, nullptr);
+        GameModel model(TABLE, tableInfo(), OWN, QStringLiteral("me"));
+        GameWindow window(nullptr, OWN, nullptr, nullptr, &players);
+        GameController::connectModelToWindow(&model, &window);
+        TableState state;
+        state.playerId = OWN;
+        model.markJoined();
+        model.onGameData(3, server_game_state::TILE_DISCARDED_STATE,
+                         {player(P1, 0), player(OWN, 1, 0), player(P2, 2), player(P3, 3)}, state, WallState());
+        window.setModel(&model);
+        window.resize(1280, 800);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        const auto scored = [](std::initializer_list<qint32> ids) {
+            EndHandScoring scoring;
+            scoring.winKind = EndHandScoring::SELF_DRAWN;
+            for (qint32 id : ids) {
+                PlayerHandScore score;
+                score.playerId = id;
+                score.screenName = QStringLiteral("player%1").arg(id);
+                score.result = id == OWN ? 1 : 0;
+                score.handScore = id == OWN ? 8000 : 0;
+                scoring.players[id] = score;
+            }
+            return scoring;
+        };
+        const auto pictures = [&window] {
+            QList<bool> shown;
+            for (const char *name : {"avatar1", "avatar2", "avatar3", "avatar4"})
+                shown << !window.scoreBoard()->findChild<QLabel *>(QLatin1String(name))->pixmap().isNull();
+            return shown;
+        };
+        model.onHandEndScoring(scored({OWN, P1, P2, P3}));
+        QVERIFY(!window.scoreBoard()->isHidden());
+        QCOMPARE(pictures(), (QList<bool>{true, true, true, true}));
+        model.onHandEndScoring(scored({OWN, P1, P2}));
+        QCOMPARE(int(window.scoreBoard()->playerOrder().size()), 3);
+        QCOMPARE(pictures(), (QList<bool>{true, true, true, false}));
     }
 };
 

@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QLineEdit>
 #include <QSettings>
 #include <QSignalSpy>
@@ -31,6 +32,8 @@ private slots:
 
     void settingsDefaultsAndReadBack();
     void columnsOfAnEmptyModel();
+    void amountsStayWholeInANarrowList();
+    void hiddenWindowSizesColumnsWhenShown();
     void selectionAndActivation();
 
 private:
@@ -226,6 +229,61 @@ void TestTournamentLobby::columnsOfAnEmptyModel()
     for (int column = 0; column < TournamentsLobbyModel::ColumnCount; ++column)
         widths << window.view()->header()->sectionSize(column);
     QCOMPARE(widths, (QList<int>{20, 45, 100, 90, 80, 80, 60, 60}));
+}
+
+void TestTournamentLobby::amountsStayWholeInANarrowList()
+{
+    // The list as wide as in a 1024 x 768 window; the pots grow after the
+    // columns were sized, as registrations come in.
+    TournamentsLobbyModel model;
+    model.setNotifyInterval(0);
+    model.addOrUpdateTournament(
+        makeTournament(1, QStringLiteral("Monday Riichi Freeroll"), TournamentInfo::Open, 2, 0, 0, 40, 100));
+    model.addOrUpdateTournament(
+        makeTournament(2, QStringLiteral("Grand Prix Riichi"), TournamentInfo::Open, 2, 250000, 10000, 1, 64));
+    model.addOrUpdateTournament(
+        makeTournament(3, QStringLiteral("New Year Special"), TournamentInfo::Open, 0, 2500, 250, 3, 256));
+    TournamentsLobbyWindow window;
+    window.setModel(&model);
+    window.resize(600, 500);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.onResizeColumnsTimeout();
+    model.addOrUpdateTournament(
+        makeTournament(2, QStringLiteral("Grand Prix Riichi"), TournamentInfo::Open, 2, 250000, 10000, 40, 64));
+    model.addOrUpdateTournament(
+        makeTournament(3, QStringLiteral("New Year Special"), TournamentInfo::Open, 0, 2500, 250, 250, 256));
+
+    QTreeView *view = window.view();
+    QTRY_COMPARE(view->horizontalScrollBar()->maximum(), 0);
+    const QAbstractItemModel *shown = view->model();
+    for (int row = 0; row < shown->rowCount(); ++row) {
+        for (int column : {int(TournamentsLobbyModel::PlayersColumn), int(TournamentsLobbyModel::BuyInColumn),
+                           int(TournamentsLobbyModel::PotColumn)}) {
+            const QModelIndex cell = shown->index(row, column);
+            const QString text = cell.data().toString();
+            QVERIFY2(view->fontMetrics().horizontalAdvance(text) < view->visualRect(cell).width(), qPrintable(text));
+            QVERIFY(view->viewport()->rect().contains(view->visualRect(cell)));
+        }
+    }
+}
+
+void TestTournamentLobby::hiddenWindowSizesColumnsWhenShown()
+{
+    TournamentsLobbyModel model;
+    model.setNotifyInterval(0);
+    TournamentsLobbyWindow window;
+    window.setModel(&model);
+    // Added while the window is hidden (another tab): no timer runs for it,
+    // and the columns fit as soon as it shows.
+    model.addOrUpdateTournament(makeTournament(
+        1, QStringLiteral("A tournament with a name far wider than the column"), TournamentInfo::Open, 2, 0, 0, 10));
+    QCoreApplication::processEvents();
+    const int column = TournamentsLobbyModel::NameColumn;
+    QCOMPARE(window.view()->header()->sectionSize(column), 90);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.view()->header()->sectionSize(column) > 90);
 }
 
 void TestTournamentLobby::selectionAndActivation()

@@ -9,6 +9,7 @@
 #include "protocol/TournamentInfoUpdates.h"
 #include "lobby/TableModel.h"
 #include "tournaments/ComingEventPopup.h"
+#include "widgets/VisibleTimer.h"
 #include "tournaments/ComingEventsModel.h"
 #include "tournaments/ComingEventsView.h"
 #include "tournaments/ComingTournamentsWidget.h"
@@ -184,6 +185,17 @@ void TestTournamentViews::joinFundsRule()
     QCOMPARE(shown(dialog, "depositButton"), type == JoinDialog::NeedsDeposit);
     QCOMPARE(text(dialog, "nameLabel"), QStringLiteral("Name: <i>Cup</i>"));
     QCOMPARE(dialog->findChild<QLabel *>(QStringLiteral("nameLabel"))->textFormat(), Qt::PlainText);
+
+    // Players registering meanwhile show in the count and the pot at once.
+    controller.model()->addOrUpdateTournament(
+        makeTournament(7, QStringLiteral("<i>Cup</i>"), TournamentInfo::Open, 0, bet, fee, 18));
+    QCOMPARE(text(dialog, "registeredLabel"), QStringLiteral("Registered Players: 18/64"));
+    QCOMPARE(text(dialog, "potLabel"), controller.model()
+                                           ->indexOfTournament(7)
+                                           .siblingAtColumn(TournamentsLobbyModel::PotColumn)
+                                           .data()
+                                           .toString()
+                                           .prepend(QStringLiteral("Pot: ")));
 
     // The record is the dialog's own: the tournament may go meanwhile.
     controller.model()->onTournamentRemoved(7);
@@ -389,6 +401,13 @@ void TestTournamentViews::previewTexts()
     QCOMPARE(text(&preview, "registeredLabel"), QStringLiteral("Registered Players: 12/64"));
     QCOMPARE(text(&preview, "startsLabel"), QStringLiteral("Starts in: 4h 00m 00s - time to start"));
     QVERIFY(shown(&preview, "joinButton") && !shown(&preview, "leaveButton") && shown(&preview, "infoButton"));
+    // The start counts down each second only while the preview is on screen.
+    auto *startsIn = preview.findChild<VisibleTimer *>(QStringLiteral("startsInTimer"));
+    QVERIFY(preview.isCountingDown() && !startsIn->isTicking());
+    preview.show();
+    QVERIFY(startsIn->isTicking());
+    preview.hide();
+    QVERIFY(!startsIn->isTicking());
 
     model->onTournamentRegisterSuccess(4);
     QVERIFY(!shown(&preview, "joinButton") && shown(&preview, "leaveButton"));
@@ -579,6 +598,8 @@ void TestTournamentViews::comingEventPopups()
     QCOMPARE(view.popup()->kind(), 3);
     QVERIFY(view.popup()->isHidden());
     QTRY_COMPARE(window.findChildren<ComingEventPopup *>().size(), 1);
+    // Hidden, it does not count each second; its moment is kept all the same.
+    QVERIFY(!view.popup()->findChild<VisibleTimer *>(QStringLiteral("countdownTimer"))->isTicking());
 
     // The round ends: the maintenance shows, counting down.
     g_now = g_now.addSecs(3);
@@ -591,6 +612,18 @@ void TestTournamentViews::comingEventPopups()
     QCOMPARE(popup->text(), QStringLiteral("Server will go down for maintenance in 4s"));
     g_now = g_now.addSecs(2);
     QTRY_COMPARE(popup->text(), QStringLiteral("Server will go down for maintenance in 2s"));
+    // Out of sight (its page hidden) it stops counting; back in sight it
+    // shows the time left at once.
+    auto *countdown = popup->findChild<VisibleTimer *>(QStringLiteral("countdownTimer"));
+    QVERIFY(countdown->isTicking());
+    window.hide();
+    QVERIFY(!countdown->isTicking());
+    QVERIFY(countdown->isActive());
+    g_now = g_now.addSecs(-1);
+    window.show();
+    QVERIFY(countdown->isTicking());
+    QCOMPARE(popup->text(), QStringLiteral("Server will go down for maintenance in 3s"));
+    g_now = g_now.addSecs(1);
 
     // Its moment comes: expired once, and nothing is left.
     QSignalSpy expired(popup, &ComingEventPopup::expired);

@@ -106,8 +106,9 @@ void TestTournamentsPeer::lobbyFollowsTheServer()
     connect(&session, &ConnectionManager::tournamentRankings, &rankings, &TournamentRankingModel::onTournamentRankings);
     QSignalSpy rows(&rankings, &QAbstractItemModel::rowsInserted);
     session.get_tournament_ranking_list(7);
-    // The player registered above is on the list as well.
-    QTRY_COMPARE(rankings.rowCount(), 4);
+    // Every registered player is on the list, the player registered above too.
+    QTRY_COMPARE(rankings.rowCount(), model.tournamentInfo(7).registeredPlayers);
+    QVERIFY(rankings.rowCount() > 4);
     QCOMPARE(rankings.index(0, 1).data().toString(), QStringLiteral("Lucky"));
     QVERIFY(rankings.index(2, 2).data().toString().startsWith(QStringLiteral("-2.5/0/")));
 }
@@ -172,6 +173,8 @@ void TestTournamentsPeer::registrationToSeat()
     preview.setModel(model);
     ComingEventsModel events(&session, model);
     ComingEventsView eventsView(&events, &host.main);
+    // The popups count down only while on screen, as in the main window.
+    host.main.show();
 
     QSignalSpy checked(&session, &ConnectionManager::versionCheckComplete);
     session.connectToHost(QStringLiteral("localhost"), peer.port());
@@ -226,7 +229,8 @@ void TestTournamentsPeer::registrationToSeat()
     QTRY_COMPARE_WITH_TIMEOUT(seated.size(), 1, 10000);
     QCOMPARE(seated.first().at(0).toInt(), 9);
     const qint32 tableId = seated.first().at(1).toInt();
-    QTRY_COMPARE(model->tournamentInfo(9).status, TournamentInfo::Seating);
+    // The tables seated, the first round is played.
+    QTRY_COMPARE(model->tournamentInfo(9).status, TournamentInfo::Playing);
     QTRY_COMPARE(detail->listedTables(), QList<qint32>{tableId});
     QVERIFY(tables.tableInfo(tableId).lobbyPath().startsWith(QStringLiteral("101/mtt/9")));
 }

@@ -24,8 +24,11 @@
 #include "scene/HandView.h"
 #include "table/MeldAuction.h"
 #include "table/MeldChoice.h"
+#include "lobby/TableModel.h"
+#include "table/PlayerWidget.h"
 #include "table/RoundScoreBoard.h"
 #include "table/ScoreBoard.h"
+#include "table/SideBar.h"
 #include "table/TableSelector.h"
 #include "tournaments/TournamentDetailDialog.h"
 #include "tournaments/TournamentsController.h"
@@ -105,6 +108,25 @@ QMessageBox *openBox(const QString &title = QString())
     return nullptr;
 }
 
+// A box of the main window whose title starts so, top-level or in the window.
+QMessageBox *boxStartingWith(QWidget *window, const QString &title)
+{
+    QList<QMessageBox *> boxes = window->findChildren<QMessageBox *>();
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *box = qobject_cast<QMessageBox *>(w))
+            boxes << box;
+    for (QMessageBox *box : boxes)
+        if (box->isVisible() && box->windowTitle().startsWith(title))
+            return box;
+    return nullptr;
+}
+
+QString labelText(QWidget *parent, const char *name)
+{
+    auto *label = parent ? parent->findChild<QLabel *>(QLatin1String(name)) : nullptr;
+    return label ? label->text() : QString();
+}
+
 // Runs a program and gives its standard output.
 QString run(const QString &program, const QStringList &args, int ms = 10000)
 {
@@ -131,10 +153,12 @@ private:
     QString start();
     QString playNow();
     QString playHand();
+    QString leaveTable();
     QString playClassic();
     QString findFriend();
     QString chat();
     QString tournament();
+    QString tournamentPlayed();
     QString japanese();
     QString lostServer();
 
@@ -145,6 +169,8 @@ private:
     QStringList m_clientArgs;
     std::unique_ptr<MainWindow> m_window;
     qint32 m_table = -1;
+    // The seats taken at the Play now table before the newcomer sat down.
+    int m_seatsBefore = -1;
 };
 
 int Walk::run()
@@ -152,11 +178,13 @@ int Walk::run()
     const std::vector<std::pair<const char *, QString (Walk::*)()>> steps = {
         {"start and log in", &Walk::start},
         {"Play now seats the player", &Walk::playNow},
-        {"a hand played to its score board", &Walk::playHand},
+        {"a Riichi hand: riichi, points and sticks that move, the next hand, the score boards", &Walk::playHand},
+        {"the table left after the game: its seat count falls", &Walk::leaveTable},
         {"Classic: a pong claimed, a hand won", &Walk::playClassic},
         {"a friend found and added", &Walk::findFriend},
         {"a chat line sent", &Walk::chat},
         {"a tournament opened and joined", &Walk::tournament},
+        {"a starting tournament: registered, seated, two rounds to the final standings", &Walk::tournamentPlayed},
         {"Japanese: the web host's pages and Qt's standard buttons", &Walk::japanese},
         {"game server lost mid-hand: Error box, exit code 1", &Walk::lostServer},
     };
@@ -205,6 +233,11 @@ QString Walk::playNow()
 {
     auto *welcome = m_window->findChild<EmbeddedWebPage *>(QStringLiteral("welcomePage"));
     m_window->onDisplayTab(QStringLiteral("welcome"));
+    TableModel *lobby = m_window->lobbyController()->tableModel();
+    const qint32 practiceRiichi = 1002; // where the demo's Play now seats
+    if (!waitFor([lobby] { return lobby->hasTable(practiceRiichi); }, 15000))
+        return QStringLiteral("the lobby never listed Practice %1").arg(practiceRiichi);
+    m_seatsBefore = lobby->tableInfo(practiceRiichi).seated();
     runJs(welcome->findChild<QWebEngineView *>(), QStringLiteral("welcome.riichiForFunAndFree()"));
     if (!waitFor([this] { return table() || openBox(); }, 15000))
         return QStringLiteral("no table page and no message within 15 s");
@@ -240,23 +273,77 @@ QString Walk::playHand()
         return QStringLiteral("no riichi button");
     riichi->click();
     window->onTileClick(33);
+    // The riichi stick goes down on the table; the points move at the hand's end.
+    SideBar *bar = window->sideBar();
+    const qint32 me = m_window->connectionManager().ownPlayerId();
+    if (!waitFor([bar] { return labelText(bar, "riichiStickText") == QLatin1String("x1"); }, 20000))
+        return QStringLiteral("the riichi stick count shows %1, not x1").arg(labelText(bar, "riichiStickText"));
     if (!waitFor([window] { return window->meldAuction() && !window->meldAuction()->isHidden(); }, 40000))
         return QStringLiteral("the win on a discard was not offered");
-    shot(QStringLiteral("ron-offered-en"));
+    shot(QStringLiteral("ron-offered-riichi-stick-en"));
     window->meldAuction()->findChild<QAbstractButton *>(QStringLiteral("mahjongButton"))->click();
     if (!waitFor([window] { return !window->scoreBoard()->isHidden(); }, 30000))
         return QStringLiteral("no score board");
     QTest::qWait(1500);
     shot(QStringLiteral("score-board-en"));
+    QString points = labelText(bar->hasPlayer(me) ? bar->playerWidget(me) : nullptr, "scoresAndWins");
+    if (points.remove(QRegularExpression(QStringLiteral("[^0-9]"))) != QLatin1String("32700"))
+        return QStringLiteral("the winner's seat shows %1 points, not 32,700").arg(points);
     const auto buttons = window->scoreBoard()->findChildren<QAbstractButton *>(
         QRegularExpression(QStringLiteral("^ready")));
     if (buttons.isEmpty())
         return QStringLiteral("no Ready on the score board");
     buttons.front()->click();
+    // The full game goes on: the next hand takes the stick off the table
+    // (the winner's), and the dealer's win adds a counter stick.
+    if (!waitFor([bar] { return labelText(bar, "riichiStickText") == QLatin1String("x0"); }, 20000))
+        return QStringLiteral("after the hand the riichi stick count shows %1, not x0")
+            .arg(labelText(bar, "riichiStickText"));
+    const QString counter = labelText(bar, "counterStickText");
+    QTest::qWait(1500);
+    shot(QStringLiteral("next-hand-sticks-en"));
+    if (counter != QLatin1String("x1"))
+        return QStringLiteral("the counter sticks show %1, not x1").arg(counter);
     if (!waitFor([window] { return !window->roundScoreBoard()->isHidden(); }, 30000))
         return QStringLiteral("no round score board");
     QTest::qWait(1000);
     shot(QStringLiteral("round-score-board-en"));
+    return QString();
+}
+
+// Leave after the game: the seat goes back to the lobby.
+QString Walk::leaveTable()
+{
+    GameWindow *window = table();
+    if (!window)
+        return QStringLiteral("no table");
+    if (!window->roundScoreBoard()->isHidden())
+        window->roundScoreBoard()->findChild<QAbstractButton *>(QStringLiteral("closeButton"))->click();
+    TableModel *lobby = m_window->lobbyController()->tableModel();
+    const int seated = lobby->tableInfo(m_table).seated();
+    auto *leave = window->sideBar()->findChild<QAbstractButton *>(QStringLiteral("leaveButton"));
+    if (!leave || !leave->isEnabled())
+        return QStringLiteral("no Leave button to press");
+    leave->click();
+    // A question first, when the table asks one.
+    if (waitFor([this] { return boxStartingWith(m_window.get(), QString()) != nullptr; }, 2000)) {
+        QMessageBox *box = boxStartingWith(m_window.get(), QString());
+        shot(QStringLiteral("leave-question-en"));
+        if (QAbstractButton *yes = box->button(QMessageBox::Yes) ? box->button(QMessageBox::Yes)
+                                                                   : box->button(QMessageBox::Ok))
+            yes->click();
+    }
+    const bool fell = waitFor([&] { return lobby->tableInfo(m_table).seated() == m_seatsBefore; }, 15000);
+    m_window->displayLobby();
+    m_window->onDisplayTab(QStringLiteral("lobby"));
+    QTest::qWait(1500);
+    shot(QStringLiteral("lobby-after-leave-en"));
+    if (!fell)
+        return QStringLiteral("Practice %1 shows %2 seated after the leave (%3 while seated, %4 before)")
+            .arg(m_table)
+            .arg(lobby->tableInfo(m_table).seated())
+            .arg(seated)
+            .arg(m_seatsBefore);
     return QString();
 }
 
@@ -387,6 +474,81 @@ QString Walk::tournament()
     shot(QStringLiteral("tournament-joined-en"));
     detail->close();
     return joined ? QString() : QStringLiteral("not registered");
+}
+
+// "Coffee Break Sprint" starts a few minutes after the servers: registered,
+// seated when it starts, two rounds played to their boards, then the final
+// standings.
+QString Walk::tournamentPlayed()
+{
+    m_window->displayLobby();
+    m_window->onDisplayTab(QStringLiteral("tournament"));
+    TournamentsController *controller = m_window->tournamentsController();
+    const qint32 id = 19;
+    const QString dialogName = QStringLiteral("detailmtt%1").arg(id);
+    controller->createTournamentDetailDialog(id);
+    TournamentDetailDialog *detail = nullptr;
+    if (!waitFor([&] { return (detail = m_window->findChild<TournamentDetailDialog *>(dialogName)) != nullptr; },
+                 10000))
+        return QStringLiteral("no detail dialog");
+    auto *join = detail->findChild<QPushButton *>(QStringLiteral("joinButton"));
+    if (!join || !join->isVisible())
+        return QStringLiteral("no Join button");
+    join->click();
+    QAbstractButton *accept = nullptr;
+    waitFor(
+        [&] {
+        for (QAbstractButton *b : m_window->findChildren<QAbstractButton *>(QStringLiteral("acceptButton")))
+            accept = b->isVisible() ? b : accept;
+        return accept != nullptr;
+        },
+        10000);
+    if (!accept)
+        return QStringLiteral("no confirmation");
+    accept->click();
+    QTest::qWait(1000);
+    shot(QStringLiteral("starting-tournament-registered-en"));
+    detail->close();
+    for (int round = 1; round <= 2; ++round) {
+        // The seat: a question, "New tournament round - ...", Yes shows the table.
+        QMessageBox *seat = nullptr;
+        if (!waitFor([&] { return (seat = boxStartingWith(m_window.get(), QStringLiteral("New tournament round"))); },
+                     240000)) {
+            if (QMessageBox *other = boxStartingWith(m_window.get(), QString()))
+                return QStringLiteral("round %1: \"%2\" instead of a seat").arg(round).arg(other->text());
+            return QStringLiteral("round %1: never seated").arg(round);
+        }
+        shot(QStringLiteral("tournament-round%1-seated-en").arg(round));
+        seat->button(QMessageBox::Yes)->click();
+        GameWindow *window = nullptr;
+        if (!waitFor([&] {
+                window = table();
+                return window && window->tableInfo().gameType() == TableInfo::TOURNAMENT;
+            }, 15000))
+            return QStringLiteral("round %1: no tournament table shown").arg(round);
+        if (!waitFor([window] { return window->handView()->isActive(); }, 40000))
+            return QStringLiteral("round %1: never the player's turn").arg(round);
+        window->onTileClick(5);
+        if (!waitFor([window] { return window->meldAuction() && !window->meldAuction()->isHidden(); }, 40000))
+            return QStringLiteral("round %1: the win was not offered").arg(round);
+        window->meldAuction()->findChild<QAbstractButton *>(QStringLiteral("mahjongButton"))->click();
+        if (!waitFor([window] { return !window->roundScoreBoard()->isHidden(); }, 30000))
+            return QStringLiteral("round %1: no round board").arg(round);
+        QTest::qWait(1500);
+        shot(QStringLiteral("tournament-round%1-board-en").arg(round));
+        const QString title = labelText(window->roundScoreBoard(), "titleLabel");
+        if (title != QLatin1String("Coffee Break Sprint"))
+            return QStringLiteral("round %1: the board is titled %2").arg(round).arg(title);
+        window->roundScoreBoard()->findChild<QAbstractButton *>(QStringLiteral("closeButton"))->click();
+    }
+    // Closing the last board opens the tournament with its final standings.
+    if (!waitFor([&] { return (detail = m_window->findChild<TournamentDetailDialog *>(dialogName)) && detail->isVisible(); },
+                 15000))
+        return QStringLiteral("no tournament dialog after the last round");
+    QTest::qWait(2000);
+    shot(QStringLiteral("tournament-final-standings-en"));
+    detail->close();
+    return QString();
 }
 
 QString Walk::japanese()

@@ -72,6 +72,9 @@ struct PeerConfig
     // The scenario files' contents, in loading order. A session plays the
     // first whose trigger (and "tables", when given) fits the event.
     std::vector<QJsonObject> scenarios;
+    // Steps marked "hold" (a test's checkpoint, waiting for a request only a
+    // test sends) are passed over: the scenarios play on by themselves.
+    bool skipHolds = false;
     // When set, joining a table plays random hands there.
     bool randomTable = false;
     RandomTableOptions random;

@@ -114,10 +114,6 @@ PeerSession::PeerSession(QSslSocket *socket, PeerConfig &config, bool verbose, b
             PeerServer::log(QStringLiteral("SOCKET_ERROR ") + m_socket->errorString());
     });
 
-    for (const QJsonObject &scenario : m_config.scenarios) {
-        for (const QJsonValue &d : scenario.value(QStringLiteral("disable")).toArray())
-            m_disabled.insert(d.toString());
-    }
     if (m_config.randomTable)
         m_random = new PeerRandomTable(this, m_config, m_config.random);
     if (!tls)
@@ -141,8 +137,8 @@ void PeerSession::onReady()
 
 void PeerSession::onDisconnected()
 {
-    if (m_account && m_seatedTable > 0)
-        keptSeats()[m_account->user] = m_seatedTable;
+    if (m_account && !m_seats.empty())
+        keptSeats()[m_account->user] = m_seats.back();
     PeerServer::log(QStringLiteral("DISCONNECTED"));
     m_socket->deleteLater();
 }
@@ -167,6 +163,30 @@ void PeerSession::changeBalance(qint64 cents)
     if (m_account)
         balances()[m_account->user] = m_balance;
     send(msg::ACCOUNT_BALANCE, L{m_balance});
+}
+
+void PeerSession::announceTable(const TableInfo &t)
+{
+    if (subscribed(t))
+        send(msg::TABLE_INFO, L{wire::fromTableInfo(t)});
+}
+
+void PeerSession::removeTournamentSeat(qint32 tableId)
+{
+    // The round's table is gone with its seat.
+    m_tournamentSeats.erase(tableId);
+    m_seats.erase(std::remove(m_seats.begin(), m_seats.end(), tableId), m_seats.end());
+}
+
+QString PeerSession::playerName(qint32 pid) const
+{
+    if (pid == playerId())
+        return m_name;
+    if (const PeerConfig::Account *a = m_config.findAccount(pid))
+        return a->name;
+    if (m_config.names.count(pid))
+        return m_config.names.at(pid);
+    return QStringLiteral("player%1").arg(pid);
 }
 
 void PeerSession::writeRepeated(const QByteArray &bytes, int times)
@@ -238,14 +258,28 @@ void PeerSession::joinTable(TableInfo &t)
     // A single hand's pot: the winner takes the three stakes of the others.
     m_vars[QStringLiteral("stakeWon")] = 3 * stake;
     m_vars[QStringLiteral("stakeLost")] = -stake;
-    // Back at a kept seat, the table has the player already.
-    if (t.id() != m_keptTable)
+    const bool tournamentSeat = m_tournamentSeats.count(t.id()) > 0;
+    if (tournamentSeat) {
+        m_vars[QStringLiteral("tournament")] = t.tournamentId();
+        for (const TournamentInfo &info : m_config.tournaments) {
+            if (info.id == t.tournamentId()) {
+                m_vars[QStringLiteral("round")] = info.currentRound + 1;
+                m_vars[QStringLiteral("lastRound")] = info.currentRound + 1 >= info.numberOfRounds ? 1 : 0;
+            }
+        }
+        m_desk->tableJoined(t.tournamentId());
+    }
+    // Back at a kept seat, or at a tournament's, the table has the player already.
+    if (t.id() != m_keptTable && !tournamentSeat)
         t.setSeated(t.seated() + 1);
     m_keptTable = -1;
-    m_seatedTable = t.id();
+    m_seats.erase(std::remove(m_seats.begin(), m_seats.end(), t.id()), m_seats.end());
+    m_seats.push_back(t.id());
     send(msg::JOIN_OK, L{t.id()});
     send(msg::TABLE_INFO_UPDATE, L{t.id(), t.seated(), WireValue(L{})});
-    const QJsonObject *scenario = m_running ? nullptr : findScenario(QStringLiteral("join"), t.id());
+    const QJsonObject *scenario = startsScenario(QStringLiteral("join"), t.id())
+                                      ? findScenario(QStringLiteral("join"), t.id())
+                                      : nullptr;
     sendGameData(t, true, scenario && scenario->value(QStringLiteral("empty_table")).toBool());
     trigger(QStringLiteral("join"), t.id());
 }
@@ -428,7 +462,7 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         TableInfo *t = findTable(id);
         if (!t) {
             send(msg::JOIN_FAILED, L{id, 1});
-        } else if (t->isFull() && id != m_keptTable) {
+        } else if (t->isFull() && id != m_keptTable && !m_tournamentSeats.count(id)) {
             send(msg::JOIN_FAILED, L{id, 2});
         } else if (t->value().total() > m_balance && id != m_keptTable) {
             send(msg::JOIN_FAILED, L{id, 4});
@@ -458,8 +492,7 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
     case msg::LEAVE_TABLE: {
         const qint32 id = In<msg::LEAVE_TABLE>(f).i32<"tableId">();
         send(msg::LEAVE_OK, L{id});
-        if (id == m_seatedTable)
-            m_seatedTable = -1;
+        m_seats.erase(std::remove(m_seats.begin(), m_seats.end(), id), m_seats.end());
         // The lobby learns of the free seat as it learned of the taken one.
         if (TableInfo *t = findTable(id); t && t->seated() > 0) {
             t->setSeated(t->seated() - 1);
@@ -529,12 +562,25 @@ void PeerSession::handleTournament(const WireValue::List &f)
     const qint32 id = envelope.i32<"tournamentId">();
     switch (envelope.value<"request">().tag()) {
     case tmt_msg::RANKING_LIST_REQUEST: {
+        if (const TournamentRankings *played = m_desk->standings(id)) {
+            send(msg::TOURNAMENT_ENVELOPE,
+                 L{id, WireValue(L{wire::fromTournamentRankings(*played)}, tmt_msg::RANKING_LIST)});
+            break;
+        }
         TournamentRankings r = {{1001, QStringLiteral("Lucky"), 48, 3, 50000, false},
                                 {1002, QStringLiteral("Bamboo"), 31, 2, 0, false},
                                 {1003, QStringLiteral("Dragon"), -5, 0, 0, true}};
         // A registered player is on the list from the registration on.
         if (m_registered.count(id))
             r.push_back({qint32(m_vars.value(QStringLiteral("pid"))), m_name, 0, 0, 0, false});
+        // The list names as many players as the tournament counts.
+        for (const TournamentInfo &t : m_config.tournaments) {
+            if (t.id != id)
+                continue;
+            const qint32 count = std::min(t.registeredPlayers, 256);
+            for (qint32 n = qint32(r.size()) + 1; n <= count; ++n)
+                r.push_back({3000 + n, QStringLiteral("Player %1").arg(3000 + n), 0, 0, 0, false});
+        }
         send(msg::TOURNAMENT_ENVELOPE, L{id, WireValue(L{wire::fromTournamentRankings(r)}, tmt_msg::RANKING_LIST)});
         break;
     }
@@ -643,12 +689,18 @@ const QJsonObject *PeerSession::findScenario(const QString &event, qint32 tableI
         const QJsonValue tables = scenario.value(QStringLiteral("tables"));
         if (tables.isArray() && !tables.toArray().contains(QJsonValue(tableId)))
             continue;
-        // A hand of one ruleset is played only at tables of that ruleset.
+        // A hand of one ruleset is played only at tables of that ruleset,
+        // a tournament's hand only at tournament tables.
         const QJsonValue rulesets = scenario.value(QStringLiteral("rulesets"));
-        if (rulesets.isArray()) {
+        const QJsonValue gameTypes = scenario.value(QStringLiteral("game_types"));
+        if (rulesets.isArray() || gameTypes.isArray()) {
             const auto table = std::find_if(m_config.tables.begin(), m_config.tables.end(),
                                             [tableId](const TableInfo &t) { return t.id() == tableId; });
-            if (table == m_config.tables.end() || !rulesets.toArray().contains(QJsonValue(table->ruleset())))
+            if (table == m_config.tables.end())
+                continue;
+            if (rulesets.isArray() && !rulesets.toArray().contains(QJsonValue(table->ruleset())))
+                continue;
+            if (gameTypes.isArray() && !gameTypes.toArray().contains(QJsonValue(table->gameType())))
                 continue;
         }
         return &scenario;
@@ -656,14 +708,33 @@ const QJsonObject *PeerSession::findScenario(const QString &event, qint32 tableI
     return nullptr;
 }
 
+bool PeerSession::startsScenario(const QString &event, qint32 tableId) const
+{
+    // Sitting down at another table leaves the hand of the last one where it
+    // stands: the new table's hand plays.
+    const bool elsewhere = event == QLatin1String("join") && m_scenarioTable > 0 && tableId != m_scenarioTable;
+    return !m_running || elsewhere;
+}
+
 void PeerSession::trigger(const QString &event, qint32 tableId)
 {
-    if (m_running)
+    if (!startsScenario(event, tableId))
         return;
     const QJsonObject *chosen = findScenario(event, tableId);
     if (!chosen)
         return;
+    if (m_running) {
+        PeerServer::log(QStringLiteral("SCENARIO_LEFT %1").arg(m_scenarioTable));
+        m_expectTimer.stop();
+        m_expectNames.clear();
+        m_reply = QJsonObject();
+        m_waiting = false;
+        ++m_generation;
+    }
     m_steps = chosen->value(QStringLiteral("steps")).toArray();
+    // The requests the scenario answers itself, from its start on.
+    for (const QJsonValue &d : chosen->value(QStringLiteral("disable")).toArray())
+        m_disabled.insert(d.toString());
     m_running = true;
     m_scenarioTable = tableId;
     m_step = 0;
@@ -700,6 +771,18 @@ void PeerSession::runSteps()
                     writeRepeated(FrameReader::frame(Codec::instance().encode(m->id, fields)), repeat);
                 if (m->id == msg::END_OF_ROUND)
                     settleRound(fields);
+                if (m->id == msg::END_OF_TOURNAMENT_ROUND)
+                    m_desk->roundEnded(fields);
+                if (m->id == msg::TOURNAMENT_SEATED)
+                    addTournamentSeat(fields.at(1).toInt32());
+            } else if (step.value(QStringLiteral("hold")).toBool() && m_config.skipHolds) {
+                continue;
+            } else if (step.contains(QStringLiteral("next_round"))) {
+                const ScenarioJson::Variables vars = scenarioVars();
+                if (!vars.contains(QStringLiteral("tournament")))
+                    throw std::invalid_argument("next_round away from a tournament table");
+                m_desk->nextRound(qint32(vars.value(QStringLiteral("tournament"))),
+                                  qint32(vars.value(QStringLiteral("table"))));
             } else if (step.contains(QStringLiteral("expect"))) {
                 const QJsonValue names = step.value(QStringLiteral("expect"));
                 m_expectNames.clear();
@@ -719,7 +802,10 @@ void PeerSession::runSteps()
                 m_expectTimer.start(step.value(QStringLiteral("timeout_ms")).toInt(5000));
             } else if (step.contains(QStringLiteral("wait_ms"))) {
                 m_waiting = true;
-                QTimer::singleShot(step.value(QStringLiteral("wait_ms")).toInt(), this, [this] {
+                QTimer::singleShot(step.value(QStringLiteral("wait_ms")).toInt(), this,
+                                   [this, generation = m_generation] {
+                    if (generation != m_generation)
+                        return; // the scenario was left meanwhile
                     m_waiting = false;
                     runSteps();
                 });
@@ -735,7 +821,7 @@ void PeerSession::runSteps()
             } else if (step.contains(QStringLiteral("close"))) {
                 m_socket->disconnectFromHost();
             } else {
-                throw std::invalid_argument("step without send, expect, wait_ms, raw, stop_reading or close");
+                throw std::invalid_argument("step without send, expect, wait_ms, raw, stop_reading, next_round or close");
             }
         } catch (const std::exception &e) {
             scenarioFailed(where + QStringLiteral(": ") + QString::fromUtf8(e.what()));

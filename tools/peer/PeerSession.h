@@ -16,6 +16,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <vector>
 
 class PeerRandomTable;
 class PeerTournamentDesk;
@@ -35,6 +36,15 @@ public:
     // The player's money in cents; a change is reported to the client.
     qint64 balance() const { return m_balance; }
     void changeBalance(qint64 cents);
+    // Sends a new table to the client when it subscribed the table's lobby path.
+    void announceTable(const TableInfo &t);
+    // A tournament seat: the player's join of that table succeeds, full as
+    // the tournament table is.
+    void addTournamentSeat(qint32 tableId) { m_tournamentSeats.insert(tableId); }
+    void removeTournamentSeat(qint32 tableId);
+    qint32 playerId() const { return qint32(m_vars.value(QStringLiteral("pid"))); }
+    // The name the peer knows for a player id (the scenarios' bots, accounts).
+    QString playerName(qint32 playerId) const;
 
 private slots:
     void onReady();
@@ -69,6 +79,9 @@ private:
     // onlyOwn: the game data lists the local player alone (the scenario
     // seats the others).
     void sendGameData(const TableInfo &t, bool seated, bool onlyOwn = false);
+    // Whether the event may start a scenario now (none runs, or the player
+    // sits down at another table than the running one's).
+    bool startsScenario(const QString &event, qint32 tableId) const;
     // The first scenario that the event starts, or null.
     const QJsonObject *findScenario(const QString &event, qint32 tableId) const;
 
@@ -90,10 +103,12 @@ private:
     QStringList m_lobbyPaths;
     // The stake each joined money table holds until its round ends.
     std::map<qint32, qint64> m_stakes;
-    // The table the player sits at (the last joined), and the one kept from
-    // an earlier connection; -1 for none.
-    qint32 m_seatedTable = -1;
+    // The tables the player sits at, the last joined last, and the one kept
+    // from an earlier connection (-1 for none).
+    std::vector<qint32> m_seats;
     qint32 m_keptTable = -1;
+    // Tournament tables at which the player holds a seat.
+    std::set<qint32> m_tournamentSeats;
 
     // Scenario state.
     QJsonArray m_steps;
@@ -105,6 +120,9 @@ private:
     qint32 m_scenarioTable = 0;
     ScenarioJson::Variables scenarioVars() const;
     bool m_waiting = false;
+    // Counts the scenarios started; a wait of one left behind does not
+    // resume the next.
+    int m_generation = 0;
     // Any of these requests ends the wait.
     QStringList m_expectNames;
     QJsonValue m_expectFields;

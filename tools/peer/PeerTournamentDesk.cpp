@@ -7,6 +7,8 @@
 
 #include <QTimer>
 
+#include <algorithm>
+
 using L = WireValue::List;
 
 namespace {
@@ -101,20 +103,99 @@ void PeerTournamentDesk::seat(qint32 id)
     TournamentInfo *t = findTournament(m_config, id);
     if (!t || !m_registered.count(id) || t->status != TournamentInfo::Open)
         return;
-    // One table of four below the tournament's lobby path.
-    const qint32 tableId = 70000 + id;
-    TableInfo table(tableId, QStringLiteral("101/mtt/%1").arg(id));
-    table.setRuleset(t->ruleset);
+    t->currentRound = 0;
+    seatAtNewTable(*t);
+}
+
+void PeerTournamentDesk::seatAtNewTable(TournamentInfo &t)
+{
+    // One table of four below the tournament's lobby path, a new one each
+    // round (the tables are drawn again).
+    const qint32 tableId = 70000 + 1000 * t.currentRound + t.id;
+    TableInfo table(tableId, QStringLiteral("101/mtt/%1").arg(t.id));
+    table.setRuleset(t.ruleset);
     table.setCapacity(4);
     table.setSeated(4);
     table.setGameType(TableInfo::TOURNAMENT);
-    table.setTournamentId(id);
+    table.setTournamentId(t.id);
     table.setNameId(3);
     m_config.tables.push_back(table);
-    t->status = TournamentInfo::Seating;
-    t->currentRound = 0;
+    m_session->announceTable(table);
+    m_session->addTournamentSeat(tableId);
+    m_played.insert(t.id);
+    t.status = TournamentInfo::Seating;
     m_session->send(msg::TOURNAMENT_INFO_UPDATE,
-                    L{id, wire::fromKeyedValues({{TournamentInfo::STATUS, int(TournamentInfo::Seating)},
-                                                 {TournamentInfo::CURRENT_ROUND, 0}})});
-    m_session->send(msg::TOURNAMENT_SEATED, L{id, tableId});
+                    L{t.id, wire::fromKeyedValues({{TournamentInfo::STATUS, int(TournamentInfo::Seating)},
+                                                   {TournamentInfo::CURRENT_ROUND, t.currentRound}})});
+    m_session->send(msg::TOURNAMENT_SEATED, L{t.id, tableId});
+}
+
+void PeerTournamentDesk::tableJoined(qint32 id)
+{
+    TournamentInfo *t = findTournament(m_config, id);
+    if (!t || t->status != TournamentInfo::Seating)
+        return;
+    t->status = TournamentInfo::Playing;
+    m_session->send(msg::TOURNAMENT_INFO_UPDATE,
+                    L{id, wire::fromKeyedValues({{TournamentInfo::STATUS, int(TournamentInfo::Playing)}})});
+}
+
+void PeerTournamentDesk::nextRound(qint32 id, qint32 fromTable)
+{
+    m_session->removeTournamentSeat(fromTable);
+    TournamentInfo *t = findTournament(m_config, id);
+    if (!t)
+        return;
+    if (t->currentRound + 1 >= t->numberOfRounds) {
+        t->status = TournamentInfo::Done;
+        m_session->send(msg::TOURNAMENT_INFO_UPDATE,
+                        L{id, wire::fromKeyedValues({{TournamentInfo::STATUS, int(TournamentInfo::Done)}})});
+        return;
+    }
+    ++t->currentRound;
+    seatAtNewTable(*t);
+}
+
+void PeerTournamentDesk::roundEnded(const WireValue::List &fields)
+{
+    const qint32 id = fields.at(0).toInt32();
+    // A scenario that seats the player itself sends its own standings.
+    if (!m_played.count(id))
+        return;
+    const bool lastRound = fields.at(2).toBool();
+    TournamentRankings &standings = m_standings[id];
+    for (const TournamentRoundScore &score : wire::toTournamentRoundScores(fields.at(3))) {
+        auto line = std::find_if(standings.begin(), standings.end(),
+                                 [&score](const TournamentRanking &r) { return r.playerId == score.playerId; });
+        if (line == standings.end()) {
+            standings.push_back(TournamentRanking{score.playerId, m_session->playerName(score.playerId)});
+            line = standings.end() - 1;
+        }
+        line->tablePoints += score.result;
+        line->competitionPoints += score.result;
+    }
+    std::stable_sort(standings.begin(), standings.end(), [](const TournamentRanking &a, const TournamentRanking &b) {
+        return a.competitionPoints > b.competitionPoints;
+    });
+    const TournamentInfo *t = findTournament(m_config, id);
+    if (lastRound && t) {
+        // The prize configuration answered to the client: one winner up to
+        // eight players, then 50/30/10/10 per cent.
+        const qint64 pot = qint64(std::max(t->cost.bet, 0)) * t->registeredPlayers + t->additionalPayoutAmount;
+        const std::vector<int> shares = t->registeredPlayers > 8 ? std::vector<int>{500, 300, 100, 100}
+                                                                 : std::vector<int>{1000};
+        for (size_t i = 0; i < standings.size(); ++i)
+            standings[i].payout = i < shares.size() ? pot * shares[i] / 1000 : 0;
+        if (!standings.empty() && standings.front().payout > 0
+            && standings.front().playerId == m_session->playerId())
+            m_session->changeBalance(standings.front().payout);
+    }
+    m_session->send(msg::TOURNAMENT_ENVELOPE,
+                    L{id, WireValue(L{wire::fromTournamentRankings(standings)}, tmt_msg::RANKING_LIST)});
+}
+
+const TournamentRankings *PeerTournamentDesk::standings(qint32 id) const
+{
+    const auto it = m_standings.find(id);
+    return it == m_standings.end() ? nullptr : &it->second;
 }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "protocol/TournamentInfo.h"
+#include "protocol/TournamentRanking.h"
 #include "protocol/WireValue.h"
 
 #include <QObject>
 
+#include <map>
 #include <set>
 
 class PeerSession;
@@ -25,11 +28,28 @@ public:
     void unregisterPlayer(qint32 tournamentId);
     // The body of the coming-events answer.
     WireValue::List comingEvents() const;
+    // The player sat down at a table of the tournament: it is playing.
+    void tableJoined(qint32 tournamentId);
+    // The round played at fromTable is over: the player is seated at the
+    // next round's table, or, after the last round, the tournament is done.
+    void nextRound(qint32 tournamentId, qint32 fromTable);
+
+    // A scenario ended a round (the fields of end_of_tournament_round): the
+    // standings add its results and go to the client; after the last round
+    // the pot is paid out by the prize configuration.
+    void roundEnded(const WireValue::List &fields);
+    // The standings of a tournament played here, or null.
+    const TournamentRankings *standings(qint32 tournamentId) const;
 
 private:
     void seat(qint32 tournamentId);
+    // A table of four for the tournament's current round, the player seated there.
+    void seatAtNewTable(TournamentInfo &t);
 
     PeerSession *m_session;
+    std::map<qint32, TournamentRankings> m_standings;
+    // Tournaments whose tables this desk seats.
+    std::set<qint32> m_played;
     PeerConfig &m_config;
     std::set<qint32> &m_registered;
 };

@@ -95,6 +95,9 @@ WireValue ScenarioJson::toWireAt(const Codec::Type &t, const QJsonValue &j, cons
     case Codec::Type::Bool:
         if (j.isNull() || j.isUndefined())
             return WireValue(false);
+        // "$lastRound": a variable, true when not 0.
+        if (j.isString() && j.toString().startsWith(QLatin1Char('$')))
+            return WireValue(toInteger(j, vars, where) != 0);
         if (!j.isBool())
             bad(where, "expected true or false");
         return WireValue(j.toBool());

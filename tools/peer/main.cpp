@@ -114,12 +114,22 @@ int main(int argc, char *argv[])
         QStringLiteral("The random hands are played at this tournament table: the player is seated there after the "
                        "login, and tournament rounds end every three hands."),
         QStringLiteral("table"));
+    const QCommandLineOption noHoldsOption(
+        QStringLiteral("no-holds"),
+        QStringLiteral("Pass over the scenarios' \"hold\" steps (checkpoints where a test looks at the client): "
+                       "the scenarios play on by themselves, as in a local run."));
+    const QCommandLineOption xmppPortOption(
+        QStringLiteral("xmpp-port"),
+        QStringLiteral("Announce this XMPP port on localhost in the client configuration (default: a port "
+                       "nothing listens on)."),
+        QStringLiteral("port"));
     const QCommandLineOption referenceOption(QStringLiteral("protocol-reference"),
                                              QStringLiteral("Print the message table in Markdown and exit."));
     parser.addOptions({portOption,  hostOption,     plainOption,   demoOption,        certOption,
                        keyOption,   accountsOption, accountOption, scenarioOption,    clockOption,
                        seatOption,  noLobbyOption,  quietOption,   parentOption,      randomOption,
-                       handsOption, answerOption,   offOption,     seatOnLoginOption, referenceOption});
+                       handsOption, answerOption,   offOption,     seatOnLoginOption, noHoldsOption,
+                       xmppPortOption, referenceOption});
     parser.process(app);
 
     if (parser.isSet(referenceOption)) {
@@ -144,6 +154,8 @@ int main(int argc, char *argv[])
             config.openAccounts = true;
             addDemoLobby(config);
             addDemoTournaments(config);
+            // Tournament tables first: the hands by ruleset would fit them too.
+            config.loadScenario(QStringLiteral(":/peer/scenarios/demo-tournament-hand.json"));
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-riichi-hand.json"));
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-hand.json"));
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-international-hand.json"));
@@ -151,6 +163,7 @@ int main(int argc, char *argv[])
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-watch-classic.json"));
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-watch-international.json"));
         }
+        config.skipHolds = parser.isSet(noHoldsOption);
         config.clockOffsetMs = parser.value(clockOption).toLongLong();
         config.seatAfterMs = parser.value(seatOption).toLongLong();
         if (parser.isSet(randomOption)) {
@@ -179,7 +192,18 @@ int main(int argc, char *argv[])
 
     // A port of our own for the announced chat server: bound, never listened
     // on, so connections to it are refused and no other process can have it.
-    const int xmppReservation = reserveLoopbackPort(&config.xmppPort);
+    int xmppReservation = 0;
+    if (parser.isSet(xmppPortOption)) {
+        bool portOk = false;
+        const uint xmppPort = parser.value(xmppPortOption).toUInt(&portOk);
+        if (!portOk || xmppPort == 0 || xmppPort > 65535) {
+            std::cerr << "mahjong-peer: --xmpp-port takes a port number" << std::endl;
+            return 2;
+        }
+        config.xmppPort = quint16(xmppPort);
+    } else {
+        xmppReservation = reserveLoopbackPort(&config.xmppPort);
+    }
     if (xmppReservation < 0)
         std::cerr << "mahjong-peer: no port to announce for XMPP, announcing " << config.xmppPort << std::endl;
 

@@ -323,3 +323,31 @@ MAHJONG_SAMPLE(mainWindowAccountMenu, {QStringLiteral("main-window-account-menu"
                                            label->setPixmap(picture);
                                            return label;
                                        }});
+
+// The lobby with the web host down: the side panel shows the client's own
+// page in place of the service's.
+namespace {
+QWidget *webHostDown(const QSize &size)
+{
+    MainWindow *window = loggedInFrame("lobby");
+    fillLobby(window);
+    window->resize(size);
+    window->show();
+    auto *side = window->findChild<EmbeddedWebPage *>(QStringLiteral("adSidePage"));
+    // Port 1 of the loopback: nobody answers there.
+    window->onWebPage(WebPageRequest::SidePage, QStringLiteral("https://127.0.0.1:1/side.html"));
+    QDeadlineTimer loaded(15000);
+    while (!loaded.hasExpired() && side->webView()->url().scheme() != QLatin1String("localwww"))
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    const QDeadlineTimer paint(2500);
+    while (!paint.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    return window;
+}
+} // namespace
+
+MAHJONG_SAMPLE(mainWindowWebHostDown,
+               {QStringLiteral("main-window-web-host-down"), {1024, 768}, [] { return webHostDown({1024, 768}); }});
+MAHJONG_SAMPLE(mainWindowWebHostDownLarge, {QStringLiteral("main-window-web-host-down-1920"), {1920, 1080}, [] {
+                                               return webHostDown({1920, 1080});
+                                           }});

@@ -1,0 +1,291 @@
+// The main window's questions and its status line against the scripted game
+// server: refused joins that ask, tournament seats whose tournament the lobby
+// does not hold yet, a second login answer, and status texts that give way.
+#include "app/ResourcePaths.h"
+#include "lobby/LobbyController.h"
+#include "lobby/TableModel.h"
+#include "mainwindow/MainWindow.h"
+#include "peer/PeerProcess.h"
+#include "table/GameWindow.h"
+#include "table/SelectorButton.h"
+#include "table/SideBar.h"
+#include "table/TableSelector.h"
+#include "widgets/TranslationsManager.h"
+#include "widgets/ULabel.h"
+#include "widgets/UPushButton.h"
+#include "tournaments/ComingEventsModel.h"
+#include "tournaments/TournamentsController.h"
+#include "tournaments/TournamentsLobbyModel.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+QMessageBox *openBox(const QString &title)
+{
+    for (QWidget *widget : QApplication::allWidgets()) {
+        auto *box = qobject_cast<QMessageBox *>(widget);
+        if (box && box->isVisible() && box->windowTitle() == title)
+            return box;
+    }
+    return nullptr;
+}
+} // namespace
+
+class TestMainwindowQuestions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void refusedJoinAsks_data();
+    void refusedJoinAsks();
+    void tournamentSeatAsks_data();
+    void tournamentSeatAsks();
+    void secondLoginAnswerKeepsTheComingEvents();
+    void fullScreenButtonSaysWhatItDoes();
+    void openTableIsNamed_data();
+    void openTableIsNamed();
+
+private:
+    // A peer that plays the scenario (steps after the login), and a window
+    // that logs in to it as Ann.
+    bool startPeer(const QByteArray &scenario);
+    std::unique_ptr<MainWindow> loggedIn(TranslationsManager *translations = nullptr);
+    QString status() const { return m_window->view().statusLine->text(); }
+    int received(const char *message)
+    {
+        return int(m_peer->linesStartingWith(QStringLiteral("RECV ") + QLatin1String(message)).size());
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<PeerProcess> m_peer;
+    MainWindow *m_window = nullptr;
+};
+
+void TestMainwindowQuestions::initTestCase()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Kestrova"));
+    QCoreApplication::setApplicationName(QStringLiteral("tst_mainwindow_questions"));
+    QSettings().clear();
+    ResourcePaths::install({});
+    PeerProcess::installTestCa();
+    QVERIFY(m_dir.isValid());
+}
+
+void TestMainwindowQuestions::cleanup()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QMessageBox *>(widget))
+            delete widget;
+    }
+    m_window = nullptr;
+    m_peer.reset();
+}
+
+bool TestMainwindowQuestions::startPeer(const QByteArray &scenario)
+{
+    static int count = 0;
+    const QString file = m_dir.filePath(QStringLiteral("scenario-%1.json").arg(++count));
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(scenario) != scenario.size())
+        return false;
+    out.close();
+    m_peer = std::make_unique<PeerProcess>();
+    return m_peer->start(
+        {QStringLiteral("--account"), QStringLiteral("ann:secret:1001:Ann"), QStringLiteral("--scenario"), file});
+}
+
+std::unique_ptr<MainWindow> TestMainwindowQuestions::loggedIn(TranslationsManager *translations)
+{
+    auto window = std::make_unique<MainWindow>(QStringLiteral("localhost"), m_peer->port(), QString(), QString(), true,
+                                               QStringLiteral("127.0.0.1:1"), translations);
+    m_window = window.get();
+    QObject::connect(&window->connectionManager(), &ConnectionManager::versionCheckComplete, window.get(),
+                     [w = window.get()] { w->login(QStringLiteral("ann"), QStringLiteral("secret")); });
+    window->onStartupFinished(true);
+    return window;
+}
+
+void TestMainwindowQuestions::refusedJoinAsks_data()
+{
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("footer");
+    QTest::newRow("insufficient funds")
+        << 4 << "You don't have enough money on your account to join the table.\nDo you want to make a deposit now?"
+        << "Join Failed: You don't have enough money on your account to join the table.";
+    QTest::newRow("not fully registered")
+        << 7
+        << "You are not fully registered and therefore not allowed to play for money.\nDo you want to complete your "
+           "registration now?"
+        << "Join Failed: You are not fully registered and therefore not allowed to play for money.";
+}
+
+void TestMainwindowQuestions::refusedJoinAsks()
+{
+    QFETCH(int, reason);
+    QFETCH(QString, text);
+    QFETCH(QString, footer);
+    QVERIFY2(startPeer(QStringLiteral(R"({"trigger": "login", "disable": ["join_table"], "steps": [
+                 {"expect": "join_table", "fields": {"tableId": 2001}, "timeout_ms": 60000},
+                 {"send": "join_failed", "fields": {"tableId": 2001, "reason": %1}}]})")
+                           .arg(reason)
+                           .toUtf8()),
+             qPrintable(m_peer->errorString()));
+    auto window = loggedIn();
+    QTRY_COMPARE_WITH_TIMEOUT(status(), QStringLiteral("Logged in as Ann"), 15000);
+    TableModel *tables = window->lobbyController()->tableModel();
+    tables->subscribe(QStringLiteral("101/Money"));
+    QTRY_VERIFY_WITH_TIMEOUT(tables->hasTable(2001), 15000);
+
+    window->joinTable(2001);
+    QTRY_VERIFY_WITH_TIMEOUT(openBox(QStringLiteral("Join Failed")), 15000);
+    QMessageBox *box = openBox(QStringLiteral("Join Failed"));
+    QCOMPARE(box->text(), text);
+    QVERIFY(box->button(QMessageBox::Yes));
+    QVERIFY(box->button(QMessageBox::No));
+    QCOMPARE(status(), footer);
+
+    // Yes opens the account page.
+    const int pages = received("query_web_page");
+    box->button(QMessageBox::Yes)->click();
+    QTRY_COMPARE_WITH_TIMEOUT(received("query_web_page"), pages + 1, 10000);
+    QVERIFY(m_peer->linesStartingWith(QStringLiteral("RECV query_web_page")).constLast().contains("\"page\":1"));
+
+    // The refusal leaves the footer after a while; the lasting status returns.
+    QTRY_COMPARE_WITH_TIMEOUT(status(), QStringLiteral("Logged in as Ann"), MainWindow::PassingStatusMs + 20000);
+}
+
+void TestMainwindowQuestions::tournamentSeatAsks_data()
+{
+    QTest::addColumn<QByteArray>("scenario");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    // A seat the server still holds at login, reported before the tournament
+    // list (which here never comes): the question goes without the name.
+    QTest::newRow("rejoined before the list")
+        << QByteArray(R"({"trigger": "login", "disable": ["join_table", "tournaments_lobby_subscribe"], "steps": [
+               {"send": "notify_seated", "fields": {"tableId": 7001, "playerId": 7, "seat": 0}},
+               {"expect": "join_table", "fields": {"tableId": 7001}, "timeout_ms": 60000},
+               {"send": "join_ok", "fields": {"tableId": 7001}}]})")
+        << "Continuing tournament round"
+        << "You are assigned to tournament table 7001. Show now?";
+    QTest::newRow("new round of a listed tournament")
+        << QByteArray(R"({"trigger": "login", "disable": ["join_table"], "steps": [
+               {"expect": "tournaments_lobby_subscribe", "timeout_ms": 60000},
+               {"send": "tournament_seated", "fields": {"tournamentId": 7, "tableId": 7001}},
+               {"expect": "join_table", "fields": {"tableId": 7001}, "timeout_ms": 60000},
+               {"send": "join_ok", "fields": {"tableId": 7001}}]})")
+        << "New tournament round - Sunday Classic"
+        << "You have been assigned to tournament table 7001. Show now?";
+}
+
+void TestMainwindowQuestions::tournamentSeatAsks()
+{
+    QFETCH(QByteArray, scenario);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    QVERIFY2(startPeer(scenario), qPrintable(m_peer->errorString()));
+    auto window = loggedIn();
+    QTRY_COMPARE_WITH_TIMEOUT(status(), QStringLiteral("Logged in as Ann"), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(openBox(title), 15000);
+    QCOMPARE(openBox(title)->text(), text);
+    QVERIFY(window->connectionManager().isLoggedIn());
+    openBox(title)->button(QMessageBox::Yes)->click();
+    QTRY_COMPARE(window->view().tableSelector->checkedTableId(), 7001);
+}
+
+void TestMainwindowQuestions::secondLoginAnswerKeepsTheComingEvents()
+{
+    // The server answers the login once more: the coming events and their
+    // popups stay one, which asks for the server's events once per login.
+    QVERIFY2(startPeer(R"({"trigger": "login", "steps": [
+                 {"expect": "query_client_config", "timeout_ms": 60000},
+                 {"send": "login_ok", "fields": {"playerId": 1001, "name": "Ann", "credentials": "", "fullyRegistered": true}}]})"),
+             qPrintable(m_peer->errorString()));
+    auto window = loggedIn();
+    QTRY_COMPARE_WITH_TIMEOUT(status(), QStringLiteral("Logged in as Ann"), 15000);
+    // The configuration is asked for after the coming events would be: once
+    // its second request is in, a second events request would be too.
+    QTRY_COMPARE_WITH_TIMEOUT(received("query_client_config"), 2, 15000);
+    QCOMPARE(window->findChildren<ComingEventsModel *>().size(), 1);
+    QCOMPARE(m_peer->linesStartingWith(QStringLiteral("RECV service_request"))
+                 .filter(QStringLiteral("coming_events"))
+                 .size(),
+             2);
+}
+
+void TestMainwindowQuestions::fullScreenButtonSaysWhatItDoes()
+{
+    QVERIFY2(startPeer(R"({"trigger": "login", "steps": []})"), qPrintable(m_peer->errorString()));
+    auto window = loggedIn();
+    QTRY_COMPARE_WITH_TIMEOUT(status(), QStringLiteral("Logged in as Ann"), 15000);
+    UPushButton *button = window->view().toggleFullscreenButton;
+    QTRY_VERIFY(window->isFullScreen());
+    QCOMPARE(button->text(), QStringLiteral("Windowed"));
+
+    // The window manager gives the window a normal frame instead: the button
+    // offers full screen, and asks for it again.
+    window->setWindowState(Qt::WindowNoState);
+    QTRY_COMPARE(button->text(), QStringLiteral("Fullscreen"));
+    button->click();
+    QTRY_VERIFY(window->isFullScreen());
+    QCOMPARE(button->text(), QStringLiteral("Windowed"));
+    button->click();
+    QTRY_VERIFY(!window->isFullScreen());
+    QCOMPARE(button->text(), QStringLiteral("Fullscreen"));
+}
+
+void TestMainwindowQuestions::openTableIsNamed_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("name");
+    // The server names tables in English and Japanese only: in Chinese the
+    // table has the lobby's name for it.
+    QTest::newRow("en") << "en"
+                        << "Practice 1001";
+    QTest::newRow("ja") << "ja"
+                        << "練習 1001";
+    QTest::newRow("zh_CN") << "zh_CN"
+                           << "牌桌 1001";
+}
+
+void TestMainwindowQuestions::openTableIsNamed()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, name);
+    TranslationsManager translations(ResourcePaths::roots({}));
+    QVERIFY(translations.setLanguage(language));
+    m_peer = std::make_unique<PeerProcess>();
+    QVERIFY2(m_peer->start({QStringLiteral("--demo")}), qPrintable(m_peer->errorString()));
+    auto window = loggedIn(&translations);
+    TableModel *tables = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT((tables = window->lobbyController() ? window->lobbyController()->tableModel() : nullptr)
+                                 && tables->hasTable(1001),
+                             15000);
+    QTRY_COMPARE_WITH_TIMEOUT(tables->tableNameById(1001).isEmpty(), language == QLatin1String("zh_CN"), 15000);
+
+    window->joinTable(1001);
+    QTRY_VERIFY_WITH_TIMEOUT(window->findChild<GameWindow *>(), 15000);
+    SelectorButton *button = window->view().tableSelector->button(1001);
+    QVERIFY(button);
+    QTRY_COMPARE_WITH_TIMEOUT(button->text(), name, 15000);
+    auto *sideBar = window->findChild<GameWindow *>()->findChild<SideBar *>();
+    QVERIFY(sideBar);
+    QTRY_COMPARE_WITH_TIMEOUT(sideBar->findChild<ULabel *>(QStringLiteral("tableName"))->fullText(), name, 15000);
+    QVERIFY(translations.setLanguage(QStringLiteral("en")));
+}
+
+QTEST_MAIN(TestMainwindowQuestions)
+#include "tst_mainwindow_questions.moc"

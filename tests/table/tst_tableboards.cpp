@@ -1,0 +1,280 @@
+// The hand and round score boards at the end of the scripted server's demo
+// hands, played through the real controller and table window at the size a
+// 1024x768 client gives its table page: what the boards and the side bar
+// show, and that the boards show it whole.
+#include "game/GameModel.h"
+#include "lobby/TableModel.h"
+#include "protocol/ComingEvent.h"
+#include "protocol/ConnectionManager.h"
+#include "QuietTableSettings.h"
+#include "scene/HandView.h"
+#include "scene/TileGraphics.h"
+#include "social/PlayerDb.h"
+#include "table/ConcealedActionDialog.h"
+#include "table/GameController.h"
+#include "table/GameWindow.h"
+#include "table/MeldAuction.h"
+#include "table/PlayerWidget.h"
+#include "table/RoundScoreBoard.h"
+#include "table/RoundScoreWidget.h"
+#include "table/ScoreBoard.h"
+#include "table/SideBar.h"
+#include "tools/peer/PeerProcess.h"
+#include "tournaments/ComingEventPopup.h"
+#include "xmpp/client/XMPPClient.h"
+
+#include <QAbstractButton>
+#include <QGraphicsView>
+#include <QFile>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// The table page of a 1024x768 client, under the main window's top bar.
+const QSize SmallPage(1024, 686);
+
+// One move of the local player, made when the window offers it.
+struct Step
+{
+    enum Kind { Discard, Riichi, Pong, Mahjong } kind;
+    tile t = 0;
+};
+
+// The board's parts, top to bottom, that must not overlap.
+QList<QWidget *> boardParts(ScoreBoard *board)
+{
+    QList<QWidget *> parts;
+    for (const char *name : {"topFrame1", "topFrame2", "topFrame3", "topFrame4", "score1", "score2", "score3", "score4",
+                             "total1", "total2", "total3", "total4", "scoreMelds", "doraTilesFrame", "bottomFrame"}) {
+        auto *part = board->findChild<QWidget *>(QLatin1String(name));
+        if (part && part->isVisibleTo(board))
+            parts << part;
+    }
+    return parts;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(QList<Step>)
+
+class TestTableBoards : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void demoHandOnTheBoards_data();
+    void demoHandOnTheBoards();
+
+private:
+    bool start();
+    void play(GameWindow *window, const QList<Step> &steps);
+
+    std::unique_ptr<PeerProcess> m_peer;
+    std::unique_ptr<ConnectionManager> m_session;
+    std::unique_ptr<TableModel> m_tables;
+    std::unique_ptr<XMPPClient> m_xmpp;
+    std::unique_ptr<PlayerDb> m_playerDb;
+    std::unique_ptr<QWidget> m_mainWindow;
+    std::unique_ptr<GameController> m_controller;
+    qint32 m_own = 0;
+};
+
+void TestTableBoards::initTestCase()
+{
+    useQuietTableSettings(QStringLiteral("tst_tableboards"));
+    QFile css(QStringLiteral(":/default/defaultui.css"));
+    QVERIFY(css.open(QIODevice::ReadOnly));
+    qApp->setStyleSheet(QString::fromUtf8(css.readAll()));
+    TileGraphics::instance().setTileSet(0, 0);
+    PeerProcess::installTestCa();
+}
+
+void TestTableBoards::init()
+{
+    m_peer = std::make_unique<PeerProcess>();
+    m_session = std::make_unique<ConnectionManager>(true);
+    m_tables = std::make_unique<TableModel>(m_session.get());
+    m_xmpp = std::make_unique<XMPPClient>();
+    m_playerDb = std::make_unique<PlayerDb>(m_session.get(), m_xmpp.get(), nullptr);
+    m_mainWindow = std::make_unique<QWidget>();
+}
+
+void TestTableBoards::cleanup()
+{
+    m_controller.reset();
+    m_mainWindow.reset();
+    m_tables.reset();
+    m_playerDb.reset();
+    m_xmpp.reset();
+    m_session.reset();
+    m_peer.reset();
+}
+
+bool TestTableBoards::start()
+{
+    if (!m_peer->start({QStringLiteral("--demo")})) {
+        qWarning() << m_peer->errorString();
+        return false;
+    }
+    QSignalSpy handshake(m_session.get(), &ConnectionManager::versionCheckComplete);
+    m_session->connectToHost(QStringLiteral("localhost"), m_peer->port());
+    if (!handshake.wait(10000))
+        return false;
+    QSignalSpy loggedIn(m_session.get(), &ConnectionManager::loginSuccess);
+    m_session->login(QStringLiteral("player"), QStringLiteral("any"));
+    if (!loggedIn.wait(10000))
+        return false;
+    m_own = m_session->ownPlayerId();
+    m_tables->subscribe(QStringLiteral("101/Practice"));
+    if (!QTest::qWaitFor([this] { return m_tables->hasTable(1003); }, 10000))
+        return false;
+    m_controller = std::make_unique<GameController>(m_session.get(), m_playerDb.get(), nullptr, m_mainWindow.get());
+    m_controller->setTableModel(m_tables.get());
+    m_controller->setPlayerId(m_own);
+    m_controller->setPlayerName(QStringLiteral("player"));
+    return true;
+}
+
+void TestTableBoards::play(GameWindow *window, const QList<Step> &steps)
+{
+    for (const Step &step : steps) {
+        switch (step.kind) {
+        case Step::Discard:
+            QTRY_VERIFY_WITH_TIMEOUT(window->handView()->isActive(), 30000);
+            window->onTileClick(step.t);
+            break;
+        case Step::Riichi: {
+            ConcealedActionDialog *dialog = window->concealedActionDialog();
+            QTRY_VERIFY_WITH_TIMEOUT(!dialog->isHidden(), 30000);
+            auto *button = dialog->findChild<QAbstractButton *>(QStringLiteral("riichiButton"));
+            QVERIFY(button && !button->isHidden());
+            button->click();
+            window->onTileClick(step.t);
+            break;
+        }
+        case Step::Pong:
+        case Step::Mahjong: {
+            QTRY_VERIFY_WITH_TIMEOUT(window->meldAuction() && !window->meldAuction()->isHidden(), 30000);
+            QAbstractButton *button = nullptr;
+            if (step.kind == Step::Mahjong) {
+                button = window->meldAuction()->findChild<QAbstractButton *>(QStringLiteral("mahjongButton"));
+            } else {
+                for (auto *b :
+                     window->meldAuction()->findChildren<QAbstractButton *>(QStringLiteral("meldChoiceButton")))
+                    button = b;
+            }
+            QVERIFY(button && !button->isHidden());
+            button->click();
+            break;
+        }
+        }
+        // The next offer comes only after the server has this answer.
+        QTRY_VERIFY_WITH_TIMEOUT(!window->handView()->isActive() || step.kind == Step::Riichi, 10000);
+    }
+}
+
+void TestTableBoards::demoHandOnTheBoards_data()
+{
+    QTest::addColumn<qint32>("tableId");
+    QTest::addColumn<QList<Step>>("steps");
+    // What the seat of the winner, the local player, says after the hand.
+    QTest::addColumn<QString>("seatScore");
+
+    const QList<Step> pongAndWin{{Step::Discard, 27}, {Step::Pong, 31}, {Step::Discard, 5}, {Step::Mahjong, 27}};
+    // A single-hand table counts wins.
+    QTest::newRow("classic") << 1001 << pongAndWin << QStringLiteral("1");
+    QTest::newRow("international") << 1003 << pongAndWin << QStringLiteral("78");
+    QTest::newRow("riichi") << 1002 << QList<Step>{{Step::Discard, 5}, {Step::Riichi, 33}, {Step::Mahjong, 27}}
+                            << QStringLiteral("32,700");
+}
+
+void TestTableBoards::demoHandOnTheBoards()
+{
+    QFETCH(qint32, tableId);
+    QFETCH(QList<Step>, steps);
+    QFETCH(QString, seatScore);
+    QVERIFY(start());
+    QSignalSpy joined(m_controller.get(), &GameController::regularTableJoined);
+    m_session->join_table(tableId, -1);
+    QVERIFY(joined.wait(10000));
+    GameWindow *window = m_controller->view(tableId);
+    QVERIFY(window);
+    window->resize(SmallPage);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    // The main window's countdown to a maintenance, over the page's corner.
+    ComingEventPopup notice(window, ComingEvent{0, QDateTime::currentDateTimeUtc().addSecs(4 * 3600)});
+    notice.onTimeout();
+    notice.show();
+
+    play(window, steps);
+    if (QTest::currentTestFailed())
+        return;
+    ScoreBoard *board = window->scoreBoard();
+    QTRY_VERIFY_WITH_TIMEOUT(!board->isHidden(), 30000);
+    QCoreApplication::processEvents();
+
+    QCOMPARE(window->sideBar()->playerWidget(m_own)->scoreText(), seatScore);
+
+    // The board shows whole, over the table and clear of the notice: every
+    // scoring line without scrolling, no part over another.
+    const QRect table = window->graphicsView()->geometry();
+    QVERIFY2(table.contains(board->geometry()), qPrintable(QStringLiteral("board %1,%2 %3x%4")
+                                                               .arg(board->x())
+                                                               .arg(board->y())
+                                                               .arg(board->width())
+                                                               .arg(board->height())));
+    QVERIFY(!board->geometry().intersects(notice.geometry()));
+    for (const char *name : {"score1", "score2", "score3", "score4"}) {
+        auto *lines = board->findChild<QTextEdit *>(QLatin1String(name));
+        QVERIFY(lines);
+        QVERIFY2(!lines->verticalScrollBar()->isVisible(), name);
+        QVERIFY2(lines->document()->size().height() <= lines->viewport()->height(), name);
+    }
+    const QList<QWidget *> parts = boardParts(board);
+    for (int i = 0; i < parts.size(); ++i) {
+        const QRect a(parts[i]->mapTo(board, QPoint()), parts[i]->size());
+        QVERIFY2(board->rect().contains(a), qPrintable(parts[i]->objectName()));
+        for (int j = i + 1; j < parts.size(); ++j) {
+            const QRect b(parts[j]->mapTo(board, QPoint()), parts[j]->size());
+            QVERIFY2(!a.intersects(b), qPrintable(parts[i]->objectName() + QLatin1Char('/') + parts[j]->objectName()));
+        }
+    }
+    // The claim image keeps to its column.
+    auto *claim = board->findChild<QLabel *>(QStringLiteral("exclamation1"));
+    QVERIFY(!claim->pixmap().isNull());
+    QVERIFY(claim->pixmap().width() <= claim->width());
+
+    // The round ends after Ready; the tables play for no money, so the round
+    // shows the points, the best first.
+    auto *ready = board->findChild<QAbstractButton *>(QStringLiteral("readyPushButton"));
+    QTRY_VERIFY_WITH_TIMEOUT(ready->isVisible() && ready->isEnabled(), 10000);
+    ready->click();
+    RoundScoreBoard *round = window->roundScoreBoard();
+    QTRY_VERIFY_WITH_TIMEOUT(!round->isHidden(), 30000);
+    QVERIFY(QRect(QPoint(), window->size()).contains(round->geometry()));
+    const std::vector<RoundScoreWidget *> &rows = round->rows();
+    QCOMPARE(int(rows.size()), 4);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        QCOMPARE(rows[i]->mode(), int(RoundScoreWidget::Points));
+        QCOMPARE(rows[i]->mahjongPointsText(), QLocale().toString(rows[i]->mahjongPoints()));
+        auto *label = rows[i]->findChild<QLabel *>(QStringLiteral("mahjongPointsLabel"));
+        QCOMPARE(label->text(), QStringLiteral("Mahjong points:"));
+        if (i > 0)
+            QVERIFY(rows[i - 1]->mahjongPoints() >= rows[i]->mahjongPoints());
+    }
+    QCOMPARE(rows.front()->mahjongPoints(), m_controller->model(tableId)->findPlayer(m_own)->points());
+}
+
+QTEST_MAIN(TestTableBoards)
+#include "tst_tableboards.moc"

@@ -1,0 +1,307 @@
+// The run command's game server as a newcomer plays it, at the protocol:
+// a tournament seat that can be taken and rounds that follow each other to
+// the final standings, games that end so that a leave gives the seat back,
+// a full game whose next hand carries the moved points and sticks, hands
+// scored with every fan they hold, and the run's own options.
+#include "game/EndHandScoring.h"
+#include "protocol/ConnectionManager.h"
+#include "protocol/Seating.h"
+#include "protocol/TournamentInfoUpdates.h"
+#include "tools/peer/PeerProcess.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <set>
+
+class TestPeerTables : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void tournamentSeatsAndPlaysEveryRound();
+    void gameEndGivesTheSeatBack_data();
+    void gameEndGivesTheSeatBack();
+    void internationalWinsCountMixedDoubleChow_data();
+    void internationalWinsCountMixedDoubleChow();
+    void runOptionsPlayOnAndAnnounceTheChat();
+
+private:
+    bool start(PeerProcess &peer, ConnectionManager &cm, const QStringList &args);
+    // Answers every offer of the demo hands but those of tableLeft:
+    // discards the drawn tile, takes every claim and win, is ready.
+    void playAlong(ConnectionManager &cm, QObject *context, qint32 tableLeft = 0);
+};
+
+namespace {
+void forEachStep(const QJsonArray &steps, const std::function<void(const QJsonObject &)> &visit)
+{
+    for (const QJsonValue &v : steps) {
+        const QJsonObject step = v.toObject();
+        visit(step);
+        const QJsonObject reply = step.value(QStringLiteral("reply")).toObject();
+        for (auto it = reply.begin(); it != reply.end(); ++it)
+            forEachStep(it.value().toArray(), visit);
+    }
+}
+} // namespace
+
+void TestPeerTables::initTestCase()
+{
+    PeerProcess::installTestCa();
+}
+
+bool TestPeerTables::start(PeerProcess &peer, ConnectionManager &cm, const QStringList &args)
+{
+    if (!peer.start(args)) {
+        qWarning() << peer.errorString();
+        return false;
+    }
+    QSignalSpy checked(&cm, &ConnectionManager::versionCheckComplete);
+    QSignalSpy loggedIn(&cm, &ConnectionManager::loginSuccess);
+    cm.connectToHost(QStringLiteral("localhost"), peer.port());
+    if (!checked.wait(10000))
+        return false;
+    cm.login(QStringLiteral("newcomer"), QStringLiteral("any"));
+    return loggedIn.wait(10000);
+}
+
+void TestPeerTables::playAlong(ConnectionManager &cm, QObject *context, qint32 tableLeft)
+{
+    const qint32 me = cm.ownPlayerId();
+    connect(&cm, &ConnectionManager::tilesFromWall, context, [&cm](qint32, tile_vector tiles, bool) {
+        cm.setProperty("drawn", int(tiles.back()));
+    });
+    connect(&cm, &ConnectionManager::playerShouldAct, context, [&cm, me, tableLeft](qint32 table, TimeSpan, qint32 player) {
+        if (player == me && table != tableLeft)
+            QTimer::singleShot(50, &cm, [&cm, table, me] { cm.discard_tile(table, me, tile(cm.property("drawn").toInt())); });
+    });
+    connect(&cm, &ConnectionManager::meldSuggestion, context, [&cm, me](qint32 table, TimeSpan, meld_offer_vector offers) {
+        if (offers.at(0).meldType == MELD_PONG)
+            cm.call_pong(table, me, offers.at(0).t);
+        else
+            cm.call_mahjong(table, me);
+    });
+    connect(&cm, &ConnectionManager::concealedMeldSuggestion, context,
+            [&cm, me](qint32 table, TimeSpan, const meld_offer_vector &offers) {
+        if (offers.at(0).meldType == MELD_MAHJONG)
+            cm.call_mahjong(table, me);
+    });
+    connect(&cm, &ConnectionManager::areYouReady, context, [&cm, me](qint32 table, TimeSpan) { cm.ready(table, me); });
+}
+
+void TestPeerTables::tournamentSeatsAndPlaysEveryRound()
+{
+    PeerProcess peer;
+    ConnectionManager cm(true);
+    QVERIFY(start(peer, cm, {QStringLiteral("--demo"), QStringLiteral("--seat-after-ms"), QStringLiteral("300")}));
+    // A hand at a practice table is left waiting for the player: the
+    // tournament's hands play all the same.
+    QSignalSpy practice(&cm, &ConnectionManager::playerShouldAct);
+    cm.join_table(1001);
+    QVERIFY(practice.wait(20000));
+    QObject context;
+    playAlong(cm, &context, 1001);
+    QSignalSpy seated(&cm, &ConnectionManager::tournamentSeated);
+    QSignalSpy joined(&cm, &ConnectionManager::joinSuccessful);
+    QSignalSpy refused(&cm, &ConnectionManager::joinFailed);
+    QSignalSpy roundEnds(&cm, &ConnectionManager::endOfTournamentRound);
+    QSignalSpy standings(&cm, &ConnectionManager::tournamentRankings);
+    QSignalSpy updates(&cm, qOverload<qint32, TournamentInfoUpdates>(&ConnectionManager::tournamentInfoUpdate));
+    QSignalSpy tables(&cm, qOverload<TableInfo>(&ConnectionManager::tableInfoUpdate));
+    QSignalSpy games(&cm, &ConnectionManager::gameData);
+    QSignalSpy dealt(&cm, &ConnectionManager::startHand);
+    cm.tournaments_lobby_subscribe();
+    const qint32 coffeeBreak = 19; // two rounds, starting soon
+    cm.register_tournament_request(coffeeBreak);
+
+    std::vector<qint32> rounds;
+    for (int round = 0; round < 2; ++round) {
+        QTRY_COMPARE_WITH_TIMEOUT(seated.size(), round + 1, 20000);
+        QCOMPARE(seated.last()[0].toInt(), coffeeBreak);
+        const qint32 table = seated.last()[1].toInt();
+        rounds.push_back(table);
+        // As the client does: the tournament's tables, then the seat's join.
+        cm.lobby_subscribe(QStringLiteral("101/mtt/%1").arg(coffeeBreak));
+        QTRY_VERIFY_WITH_TIMEOUT(std::any_of(tables.begin(), tables.end(),
+                                             [table](const QList<QVariant> &t) {
+            return t[0].value<TableInfo>().id() == table && t[0].value<TableInfo>().isFull();
+        }),
+                                 10000);
+        cm.join_table(table);
+        QTRY_COMPARE_WITH_TIMEOUT(joined.size() + refused.size(), round + 1, 10000);
+        QCOMPARE(refused.size(), 0);
+        QCOMPARE(joined.last()[0].toInt(), table);
+        // The hand is dealt to the table as its last game data showed it.
+        QTRY_VERIFY_WITH_TIMEOUT(std::any_of(dealt.begin(), dealt.end(),
+                                             [table](const QList<QVariant> &d) { return d[0].toInt() == table; }),
+                                 20000);
+        std::set<qint32> atTable;
+        for (const QList<QVariant> &g : games)
+            if (g[0].toInt() == table) {
+                atTable.clear();
+                for (const PlayerData &p : g[3].value<std::vector<PlayerData>>())
+                    atTable.insert(p.id());
+            }
+        for (qint32 id : dealt.last()[2].value<Seating>().players)
+            QVERIFY2(atTable.count(id), qPrintable(QStringLiteral("player %1 is dealt in but not at the table").arg(id)));
+        QTRY_COMPARE_WITH_TIMEOUT(roundEnds.size(), round + 1, 60000);
+        QCOMPARE(roundEnds.last()[1].toInt(), table);
+        QCOMPARE(roundEnds.last()[2].toBool(), round == 1);
+        QTRY_COMPARE_WITH_TIMEOUT(standings.size(), round + 1, 10000);
+        const TournamentRankings ranking = standings.last()[1].value<TournamentRankings>();
+        QCOMPARE(ranking.size(), size_t(4));
+        // The player won both rounds (8 half points each).
+        QCOMPARE(ranking.front().playerId, cm.ownPlayerId());
+        QCOMPARE(ranking.front().competitionPoints, 8 * (round + 1));
+        QCOMPARE(ranking.front().payout > 0, round == 1);
+    }
+    QVERIFY(rounds[0] != rounds[1]);
+    // The last round leaves the tournament done.
+    QTRY_VERIFY_WITH_TIMEOUT(std::any_of(updates.begin(), updates.end(),
+                                         [&](const QList<QVariant> &u) {
+        TournamentInfo t;
+        for (const auto &apply : u[1].value<TournamentInfoUpdates>())
+            apply(t);
+        return u[0].toInt() == coffeeBreak && t.status == TournamentInfo::Done;
+    }),
+                             10000);
+    QVERIFY(peer.linesStartingWith(QStringLiteral("SCENARIO_FAILED")).isEmpty());
+}
+
+void TestPeerTables::gameEndGivesTheSeatBack_data()
+{
+    QTest::addColumn<qint32>("table");
+    // Each practice table's demo hand, joined from the lobby.
+    QTest::newRow("classic single hand") << 1001;
+    QTest::newRow("riichi full game") << 1002;
+    QTest::newRow("international east only") << 1003;
+}
+
+void TestPeerTables::gameEndGivesTheSeatBack()
+{
+    QFETCH(qint32, table);
+    PeerProcess peer;
+    ConnectionManager cm(true);
+    QVERIFY(start(peer, cm, {QStringLiteral("--demo")}));
+    std::map<qint32, int> seats;
+    connect(&cm, qOverload<TableInfo>(&ConnectionManager::tableInfoUpdate), this,
+            [&seats](const TableInfo &t) { seats[t.id()] = t.seated(); });
+    connect(&cm, qOverload<qint32, int, TableInfoUpdates>(&ConnectionManager::tableInfoUpdate), this,
+            [&seats](qint32 id, int seated, const TableInfoUpdates &) { seats[id] = seated; });
+    QObject context;
+    playAlong(cm, &context);
+    QSignalSpy scored(&cm, &ConnectionManager::handEndScoring);
+    QSignalSpy washouts(&cm, &ConnectionManager::handEndNonScoring);
+    QSignalSpy started(&cm, &ConnectionManager::startHand);
+    QSignalSpy roundEnd(&cm, &ConnectionManager::endOfRound);
+    cm.lobby_subscribe(QStringLiteral("101/Practice"));
+    QTRY_VERIFY(seats.count(table));
+    const int before = seats[table];
+    cm.join_table(table);
+    QTRY_COMPARE(seats[table], before + 1);
+    QVERIFY(roundEnd.wait(90000));
+
+    // The round's last hand ended the game: the client may leave now.
+    QVERIFY(!scored.isEmpty());
+    const bool lastIsWashout = !washouts.isEmpty();
+    const bool endOfGame = lastIsWashout ? washouts.last()[2].toBool()
+                                         : scored.last()[1].value<EndHandScoring>().endOfGame;
+    QVERIFY(endOfGame);
+    if (started.size() > 1) {
+        // A full game goes on: the next hand starts from the scored points,
+        // the riichi sticks taken off the table.
+        const EndHandScoring first = scored.first()[1].value<EndHandScoring>();
+        QVERIFY(!first.endOfGame);
+        const auto scores = started[1][3].value<round_score_vector>();
+        QCOMPARE(scores.size(), size_t(4));
+        for (const round_score_t &s : scores)
+            QCOMPARE(s.points, first.players.at(s.playerId).currentScore);
+        QCOMPARE(started[1][5].value<TableState>().riichiSticks, 0);
+        QCOMPARE(started[0][5].value<TableState>().riichiSticks, 0);
+    }
+    cm.leave_table(table);
+    QTRY_COMPARE(seats[table], before);
+    QVERIFY(peer.linesStartingWith(QStringLiteral("SCENARIO_FAILED")).isEmpty());
+}
+
+void TestPeerTables::internationalWinsCountMixedDoubleChow_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("played") << QStringLiteral("demo-international-hand.json");
+    QTest::newRow("watched") << QStringLiteral("demo-watch-international.json");
+}
+
+void TestPeerTables::internationalWinsCountMixedDoubleChow()
+{
+    QFETCH(QString, file);
+    QFile f(QDir(PeerProcess::scenarioDirectory()).filePath(file));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    int wins = 0;
+    forEachStep(QJsonDocument::fromJson(f.readAll()).object().value(QStringLiteral("steps")).toArray(),
+                [&](const QJsonObject &step) {
+        if (step.value(QStringLiteral("send")).toString() != QLatin1String("hand_end_scoring"))
+            return;
+        const QJsonObject scoring = step.value(QStringLiteral("fields")).toObject().value(QStringLiteral("scoring")).toObject();
+        for (const QJsonValue &v : scoring.value(QStringLiteral("scores")).toArray()) {
+            const QJsonObject s = v.toObject();
+            if (s.value(QStringLiteral("result")).toInt() != 1)
+                continue;
+            ++wins;
+            // Chows by suit and first number (tiles 0-26: three suits of nine).
+            std::map<int, std::set<int>> suitsOfChow;
+            for (const QJsonValue &g : s.value(QStringLiteral("tileGroups")).toArray()) {
+                const QJsonArray t = g.toObject().value(QStringLiteral("tiles")).toArray();
+                if (t.size() == 3 && t[0].toInt() < 27 && t[1].toInt() == t[0].toInt() + 1)
+                    suitsOfChow[t[0].toInt() % 9].insert(t[0].toInt() / 9);
+            }
+            QStringList lines;
+            for (const QJsonValue &line : s.value(QStringLiteral("points")).toArray())
+                lines << line.toObject().value(QStringLiteral("name")).toString();
+            for (const auto &[number, suits] : suitsOfChow) {
+                if (suits.size() == 2)
+                    QVERIFY2(lines.contains(QStringLiteral("Mixed Double Chow")), qPrintable(lines.join(", ")));
+                if (suits.size() == 3)
+                    QVERIFY2(lines.contains(QStringLiteral("Mixed Triple Chow")), qPrintable(lines.join(", ")));
+            }
+        }
+    });
+    QVERIFY(wins > 0);
+}
+
+void TestPeerTables::runOptionsPlayOnAndAnnounceTheChat()
+{
+    // A test's checkpoint is passed over, and the chat server named.
+    QTemporaryDir dir;
+    QFile scenario(dir.filePath(QStringLiteral("hold.json")));
+    QVERIFY(scenario.open(QIODevice::WriteOnly));
+    scenario.write(R"({"trigger": "login", "steps": [
+        {"expect": "query_lobby_summary", "hold": true, "timeout_ms": 600000},
+        {"send": "player_message", "fields": {"text": "played on"}}]})");
+    scenario.close();
+    PeerProcess peer;
+    ConnectionManager cm(true);
+    QSignalSpy messages(&cm, &ConnectionManager::playerMessage);
+    QSignalSpy config(&cm, &ConnectionManager::clientConfig);
+    QVERIFY(start(peer, cm,
+                  {QStringLiteral("--demo"), QStringLiteral("--no-holds"), QStringLiteral("--xmpp-port"), QStringLiteral("5399"),
+                   QStringLiteral("--scenario"), scenario.fileName()}));
+    QTRY_COMPARE_WITH_TIMEOUT(messages.size(), 1, 10000);
+    QCOMPARE(messages[0][0].toString(), QStringLiteral("played on"));
+    cm.query_client_config();
+    QVERIFY(config.wait(10000));
+    QCOMPARE(config[0][0].value<ClientConfig>().xmppServer(), QStringLiteral("localhost:5399"));
+}
+
+QTEST_MAIN(TestPeerTables)
+#include "tst_peer_tables.moc"
