@@ -93,6 +93,10 @@ bool GameModel::isOwnPlayerSeated() const
 
 const PlayerData *GameModel::playerByWind(int wind) const
 {
+    // A player who left keeps the wind of the seat a newcomer now holds.
+    if (wind >= 0 && wind < int(m_seating.players.size()))
+        if (const PlayerData *seated = findPlayer(m_seating.players[size_t(wind)]))
+            return seated;
     for (const auto &entry : m_players)
         if (entry.second.wind() == wind)
             return &entry.second;
@@ -174,6 +178,7 @@ void GameModel::reset()
     m_delayedRemove.clear();
     m_delayedJoin.clear();
     m_delayedReady.clear();
+    m_seating = Seating();
     m_handId = -1;
     m_riichiStickPool = 0;
     m_counterSticks = 0;
@@ -484,6 +489,9 @@ void GameModel::onGameData(qint64 handId, server_game_state::enum_t gameState, c
                            const TableState &tableState, const WallState &wallState)
 {
     const int s = gameState;
+    // A player who left during the hand is still listed while the hand runs:
+    // the leave stands across the new picture.
+    const std::set<qint32> leaving = m_delayedRemove;
     reset();
     m_handId = handId;
     storeTableState(tableState);
@@ -494,8 +502,13 @@ void GameModel::onGameData(qint64 handId, server_game_state::enum_t gameState, c
     if (m_joinPending
         && std::none_of(list.begin(), list.end(), [this](const PlayerData &p) { return p.id() == m_ownPlayerId; }))
         list.emplace_back(m_ownPlayerId, m_ownName);
-    for (const PlayerData &p : list)
+    for (const PlayerData &p : list) {
         addPlayer(p);
+        if (leaving.count(p.id()) != 0) {
+            qCDebug(lcGame) << "player" << p.id() << "still leaves at the end of the hand";
+            m_delayedRemove.insert(p.id());
+        }
+    }
 
     if (s == server_game_state::INITIAL_STATE) {
         m_gameRunning = false;
@@ -560,6 +573,7 @@ void GameModel::onStartHand(qint64 handId, const Seating &seating, const round_s
 
     for (auto &entry : m_players)
         entry.second.resetForHand();
+    m_seating = seating;
     for (int wind = 0; wind < 4; ++wind) {
         const auto it = m_players.find(seating.players[wind]);
         if (it != m_players.end())

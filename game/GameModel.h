@@ -77,7 +77,9 @@ public:
     const PlayerData *findOwnPlayer() const;
     bool isPlayerSeated(qint32 playerId) const;
     bool isOwnPlayerSeated() const;
-    // The first player with that seat wind, or null.
+    // The player the hand's seating puts at that wind; without one (no hand
+    // dealt since the last game data, or that player gone), the first player
+    // with that seat wind; or null.
     const PlayerData *playerByWind(int wind) const;
     // Ids of the seated players, ascending.
     std::vector<qint32> playerIds() const;
@@ -235,6 +237,9 @@ private:
     qint32 m_currentActor = -1;
     TimeSpan m_actTime;
     std::set<qint32> m_delayedRemove;
+    // The ids by wind of the hand in play or last played, as the start of
+    // the hand gave them; -1 before any.
+    Seating m_seating;
     // Players who joined while a hand was in play; they are added when it ends.
     std::map<qint32, PlayerData> m_delayedJoin;
     std::set<qint32> m_delayedReady;

@@ -482,8 +482,16 @@ void GameController::onTournamentUpdate(qint32 tournamentId, const TournamentInf
     for (auto &[tableId, entry] : m_tables) {
         if (entry.model->tableInfo().tournamentId() != tournamentId)
             continue;
+        // As the tournament lobby answers it: a malformed update is refused
+        // whole with a warning, the table keeps what it had.
         TournamentInfo info = entry.model->tournamentInfo();
-        applyUpdates(info, upd);
+        try {
+            applyUpdates(info, upd);
+        } catch (const std::exception &e) {
+            qCWarning(lcTable) << "update of tournament" << tournamentId << "at table" << tableId
+                               << "refused:" << e.what();
+            continue;
+        }
         entry.model->onTournamentInfo(info);
     }
 }
@@ -542,9 +550,12 @@ void GameController::onLeave(qint32 tableId)
     GameModel *model = entry->model;
     const bool seated = model->isSeated();
     if (model->tableInfo().gameType() != TableInfo::TOURNAMENT) {
+        // Only a hand in play holds the seat: between the hands of a game
+        // the seat is given back, or the table would stay held, unseen and
+        // dead, and a later join would only show it again.
         if (!seated)
             m_connection->unwatch_table(tableId);
-        else if (!model->isGameRunning())
+        else if (!model->isGameRunning() || !model->isInPlay())
             m_connection->leave_table(tableId);
         else
             destroyView(tableId);

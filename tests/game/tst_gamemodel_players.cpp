@@ -24,6 +24,9 @@ private slots:
     void repeatJoinDuringHandKeepsHandScores();
     void readinessAndAreYouReady();
     void joinableRules();
+    void leaverStaysLeavingAcrossANewPicture_data();
+    void leaverStaysLeavingAcrossANewPicture();
+    void seatsFollowTheHandsSeating();
 };
 
 void TestGameModelPlayers::initTestCase()
@@ -246,6 +249,73 @@ void TestGameModelPlayers::joinableRules()
     const int changes = joinable.count();
     model.onTableInfo(makeTableInfo(RULESET_CLASSIC, TableInfo::TOURNAMENT, 4));
     QCOMPARE(joinable.count(), changes); // emitted only on change
+}
+
+void TestGameModelPlayers::leaverStaysLeavingAcrossANewPicture_data()
+{
+    // The whole table again after the leave (a watch after a move to the
+    // watchers, a resync), by the state it reports.
+    QTest::addColumn<int>("state");
+    QTest::addColumn<bool>("goneAtOnce");
+    QTest::newRow("hand in play") << int(server_game_state::TILE_DISCARDED_STATE) << false;
+    QTest::newRow("hand ended") << int(server_game_state::HAND_ENDED_STATE) << true;
+}
+
+void TestGameModelPlayers::leaverStaysLeavingAcrossANewPicture()
+{
+    QFETCH(int, state);
+    QFETCH(bool, goneAtOnce);
+    const qint32 newcomer = 110;
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN, QStringLiteral("me"));
+    model.markJoined();
+    const auto seated = [](qint32 id, int wind) {
+        PlayerData p = makePlayer(id, true, wind);
+        p.setSeated(true);
+        return p;
+    };
+    model.onGameData(1, server_game_state::TILE_DISCARDED_STATE,
+                     {seated(OWN, 0), seated(P1, 1), seated(P2, 2), seated(P3, 3)}, makeTableState(),
+                     makeWallState(50, 14));
+    model.onPlayerLeft(P3);
+    // Moved to the watchers: the hand goes on and still lists the leaver,
+    // whose seat the server plays to the hand's end.
+    model.onPlayerKicked(kick_reason::enum_t(3));
+    model.onWatching(false);
+    model.onGameData(1, server_game_state::enum_t(state), {seated(904, 0), seated(P1, 1), seated(P2, 2), seated(P3, 3)},
+                     makeTableState(), makeWallState(40, 14));
+    QCOMPARE(!model.findPlayer(P3), goneAtOnce);
+    model.onHandEndNonScoring(ENDHAND_NO_REASON, false);
+    QVERIFY(!model.findPlayer(P3));
+    QCOMPARE(model.players().size(), size_t(3));
+
+    // A newcomer takes the seat, and the stand-in gives the other back.
+    model.onPlayerJoined(seated(newcomer, 3));
+    model.onPlayerLeft(904);
+    model.onStartHand(2, makeSeating(P1, P2, newcomer, -1), {}, false, makeTableState(), makeWallState(0, 0));
+    QCOMPARE(model.playerByWind(2)->id(), newcomer);
+    model.onHiddenTilesFromWall(newcomer, 13, false);
+    QCOMPARE(model.findPlayer(newcomer)->hiddenTiles(), 13);
+}
+
+void TestGameModelPlayers::seatsFollowTheHandsSeating()
+{
+    // A record the server never took away still has the wind a newcomer now
+    // sits at, and comes first in id order.
+    GameModel model(TABLE, makeTableInfo(RULESET_CLASSIC, TableInfo::FULL_GAME), OWN, QStringLiteral("me"));
+    model.onWatching();
+    model.onGameData(1, server_game_state::INITIAL_STATE,
+                     {makePlayer(P1, true, 0), makePlayer(P2, true, 1), makePlayer(P3, true, 3)}, makeTableState(),
+                     makeWallState(0, 0));
+    model.onPlayerJoined(makePlayer(110, true, 3));
+    QCOMPARE(model.playerByWind(3)->id(), P3); // no hand dealt yet: by the records' winds
+    model.onStartHand(1, makeSeating(P1, P2, -1, 110), {}, true, makeTableState(), makeWallState(0, 0));
+    QCOMPARE(model.playerByWind(3)->id(), 110);
+    QCOMPARE(model.playerByWind(0)->id(), P1);
+    QVERIFY(!model.playerByWind(2));
+    // A seat whose player is gone falls back to the records.
+    model.onHandEndNonScoring(ENDHAND_NO_REASON, false);
+    model.onPlayerLeft(110);
+    QCOMPARE(model.playerByWind(3)->id(), P3);
 }
 
 QTEST_GUILESS_MAIN(TestGameModelPlayers)

@@ -11,6 +11,7 @@
 #include "table/GameWindow.h"
 #include "table/GameWindowActionQueue.h"
 #include "table/MeldAuction.h"
+#include "table/PlayerInactiveWindow.h"
 #include "table/RoundScoreBoard.h"
 #include "table/ScoreBoard.h"
 #include "table/WashoutWindow.h"
@@ -18,10 +19,14 @@
 
 #include <QAbstractButton>
 #include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QLoggingCategory>
+#include <QTemporaryFile>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTimer>
 
 #include <algorithm>
@@ -143,8 +148,15 @@ private:
             return;
         }
         if (const auto join = shown(window->watchingWindow(), QRegularExpression(QStringLiteral("^joinButton$")));
-            !join.isEmpty())
+            !join.isEmpty()) {
             click(join.front());
+            return;
+        }
+        // Stood down after a time-out: the player comes back.
+        if (const auto back = shown(window->playerInactiveWindow(),
+                                    QRegularExpression(QStringLiteral("^reactivateButton$")));
+            !back.isEmpty())
+            click(back.front());
     }
 
     GameController *m_controller;
@@ -161,40 +173,71 @@ private:
 };
 
 // Tallies the client's warnings while a run plays, and passes every message
-// on as before.
+// on as before. The client's warnings are seen whatever the global logging
+// rules say; what they let through stays as it was.
 struct WarningTally
 {
     static inline std::map<QString, int> *counts = nullptr;
+    static inline QStringList *lines = nullptr;
     static inline QtMessageHandler previous = nullptr;
+    static inline QLoggingCategory::CategoryFilter previousFilter = nullptr;
+    // Categories whose warnings the rules switched off: tallied, not passed on.
+    static inline QSet<QByteArray> silenced;
 
-    explicit WarningTally(std::map<QString, int> &target)
+    WarningTally(std::map<QString, int> &target, QStringList &log)
     {
         counts = &target;
+        lines = &log;
         previous = qInstallMessageHandler(&WarningTally::handle);
+        previousFilter = QLoggingCategory::installFilter(&WarningTally::filter);
     }
     ~WarningTally()
     {
+        QLoggingCategory::installFilter(previousFilter);
         qInstallMessageHandler(previous);
         counts = nullptr;
+        lines = nullptr;
+    }
+    static void filter(QLoggingCategory *category)
+    {
+        if (previousFilter)
+            previousFilter(category);
+        if (QLatin1String(category->categoryName()).startsWith(QLatin1String("mahjong"))
+            && !category->isWarningEnabled()) {
+            silenced.insert(QByteArray(category->categoryName()));
+            category->setEnabled(QtWarningMsg, true);
+        }
     }
     static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
     {
-        if (type == QtWarningMsg && counts && QLatin1String(context.category).startsWith(QLatin1String("mahjong"))) {
+        const bool ours = QLatin1String(context.category).startsWith(QLatin1String("mahjong"));
+        if (type == QtWarningMsg && counts && ours) {
             QString key = QString::fromLatin1(context.category) + QStringLiteral(": ") + message;
+            if (lines)
+                *lines << QDateTime::currentDateTime().toString(QStringLiteral("hh:mm:ss.zzz ")) + key;
             key.replace(QRegularExpression(QStringLiteral("\\d+")), QStringLiteral("#"));
             ++(*counts)[key];
         }
+        if (type == QtWarningMsg && ours && silenced.contains(QByteArray(context.category)))
+            return;
         if (previous)
             previous(type, context, message);
     }
 };
 
-// Runs the event loop until the condition holds or the time is up.
-bool runUntil(const std::function<bool()> &condition, int timeoutMs)
+// Runs the event loop until the condition holds or the time is up. With a
+// progress count, the time counts from its last change: a slow machine plays
+// slowly, only a table where nothing happens any more runs out.
+bool runUntil(const std::function<bool()> &condition, int timeoutMs, const qint64 *progress = nullptr)
 {
     QElapsedTimer clock;
     clock.start();
+    qint64 seen = progress ? *progress : 0;
     while (!condition()) {
+        if (progress && *progress != seen) {
+            seen = *progress;
+            clock.restart();
+        }
         if (clock.elapsed() > timeoutMs)
             return false;
         QEventLoop loop;
@@ -217,6 +260,9 @@ void TableSoakRun::play()
 {
     QElapsedTimer clock;
     clock.start();
+    // The table's drawings and text images, found as the client finds them.
+    QDir::setSearchPaths(QStringLiteral("resources"), {QStringLiteral(":/default")});
+    QDir::setSearchPaths(QStringLiteral("textimages"), {QStringLiteral(":/default/textimages")});
     PeerProcess peer;
     QStringList args{QStringLiteral("--account"),          QStringLiteral("soak:soak:5001:Soak"),
                      QStringLiteral("--random-table"),     QString::number(seed),
@@ -255,6 +301,13 @@ void TableSoakRun::play()
             failure = QStringLiteral("the client refused the server's data: ") + QString::fromStdString(message);
     });
     QObject::connect(&session, &ConnectionManager::disconnected, &context, [this] { disconnected = true; });
+    // Every table event the client reads is progress.
+    qint64 progress = 0;
+    QObject::connect(&session, &ConnectionManager::hiddenTilesFromWall, &context, [&progress] { ++progress; });
+    QObject::connect(&session, &ConnectionManager::tilesFromWall, &context, [&progress] { ++progress; });
+    QObject::connect(&session, &ConnectionManager::areYouReady, &context, [&progress] { ++progress; });
+    QObject::connect(&session, &ConnectionManager::gameData, &context, [&progress] { ++progress; });
+    QObject::connect(&session, &ConnectionManager::tileDiscarded, &context, [&progress] { ++progress; });
     // What the table shows at each hand's end, after the controller has
     // passed the event on, in the peer's words (see PeerRandomTable).
     QStringList shownCounts;
@@ -283,8 +336,9 @@ void TableSoakRun::play()
         failure = QStringLiteral("the lobby does not list table %1").arg(tableId);
         return;
     }
+    QStringList clientLog;
     {
-        WarningTally tally(warnings);
+        WarningTally tally(warnings, clientLog);
         // Long enough that an answer after the time-out is never taken for
         // one that crossed it on the wire.
         const int sleepMs = answerMs * 3 / 2 + 500;
@@ -293,7 +347,8 @@ void TableSoakRun::play()
             session.join_table(tableId, -1);
 
         finished = runUntil(
-            [&] { return !peer.linesStartingWith(QStringLiteral("SOAK_DONE")).isEmpty() || disconnected; }, timeoutMs);
+            [&] { return !peer.linesStartingWith(QStringLiteral("SOAK_DONE")).isEmpty() || disconnected; }, timeoutMs,
+            &progress);
         // Answers still on their way count as well.
         runUntil([] { return false; }, 300);
         playerActions = player.actions();
@@ -332,10 +387,27 @@ void TableSoakRun::play()
             roundEnds = int(peer.linesStartingWith(QStringLiteral("SOAK_ROUND_END")).size());
         } else if (failure.isEmpty()) {
             failure = disconnected ? QStringLiteral("the session ended")
-                                   : QStringLiteral("the hands did not end in time (%1 played)")
+                                   : QStringLiteral("nothing happened at the table for %1 s (%2 hands played)")
+                                         .arg(timeoutMs / 1000)
                                          .arg(peer.linesStartingWith(QStringLiteral("SOAK_HAND")).size());
         }
         finished = finished && !done.isEmpty() && !disconnected;
     }
     elapsedMs = clock.elapsed();
+    if (verbose || !failure.isEmpty() || !violations.isEmpty() || !inconsistencies.isEmpty())
+        writeLog(clientLog);
+}
+
+void TableSoakRun::writeLog(const QStringList &clientLog)
+{
+    // A name of its own: runs side by side never share a file.
+    QTemporaryFile file(QDir::temp().filePath(QStringLiteral("table_soak-%1-%2-XXXXXX.log").arg(tableId).arg(seed)));
+    file.setAutoRemove(false);
+    if (!file.open())
+        return;
+    file.write(log.join(QLatin1Char('\n')).toUtf8());
+    file.write("\n\n-- the client's warnings --\n");
+    file.write(clientLog.join(QLatin1Char('\n')).toUtf8());
+    file.write("\n");
+    logFile = file.fileName();
 }

@@ -22,8 +22,10 @@ struct TableSoakRun
     int answerMs = 1500;
     // Event kinds the server leaves out (mahjong-peer --random-off).
     QStringList off;
+    // How long the table may go without an event before the run is given up.
     int timeoutMs = 120000;
-    // The server prints every message (RECV/SENT lines) into log.
+    // The server prints every message (RECV/SENT lines) into log, and the
+    // log is written to logFile even when nothing went wrong.
     bool verbose = false;
 
     // Results.
@@ -49,9 +51,15 @@ struct TableSoakRun
     int playerSleeps = 0; // offers the player let run out on purpose
     qint64 elapsedMs = 0;
     QStringList log; // what the server printed
+    // The server's log and the client's warnings, written to a file of its
+    // own in the temporary folder when verbose or when the run found a fault.
+    QString logFile;
     // The client's warnings during the run, digits masked, with their counts.
     std::map<QString, int> warnings;
 
     // Plays the run to its end. Needs a QApplication.
     void play();
+
+private:
+    void writeLog(const QStringList &clientLog);
 };

@@ -9,7 +9,6 @@
 #include "table/TableSoak.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLoggingCategory>
 
 #include <cstdio>
@@ -50,14 +49,10 @@ int main(int argc, char **argv)
                                                                   : hands / int(tables.size());
         run.answerMs = 400;
         run.off = off;
-        run.timeoutMs = run.hands * 30000;
+        run.timeoutMs = 90000;
         run.verbose = qEnvironmentVariableIsSet("MAHJONG_SOAK_VERBOSE");
         run.play();
-        if (run.verbose) {
-            QFile log(QStringLiteral("/tmp/table_soak_benchmark-%1.log").arg(table));
-            if (log.open(QIODevice::WriteOnly | QIODevice::Text))
-                log.write(run.log.join(QLatin1Char('\n')).toUtf8());
-        }
+
         std::printf("table %d (%s), seed %u: %d hands, %lld events, %lld violations, %d late answers, "
                     "%d time-outs, %d kicks to the watchers, %d offers after a hand's end, %d clicks, %.1f s "
                     "(%.2f hands/s)\n",
@@ -81,6 +76,8 @@ int main(int argc, char **argv)
             std::printf("  client warning x%d: %s\n", n, qPrintable(warning));
         if (!run.failure.isEmpty())
             std::printf("  stopped: %s\n", qPrintable(run.failure));
+        if (!run.logFile.isEmpty())
+            std::printf("  log: %s\n", qPrintable(run.logFile));
         std::fflush(stdout);
         ok = ok && run.finished && run.failure.isEmpty() && run.violations.isEmpty() && run.inconsistencies.isEmpty()
              && run.clientErrors == 0;

@@ -117,6 +117,9 @@ private slots:
     void leftKickedOrRemoved_data();
     void leftKickedOrRemoved();
     void kickToWatchKeepsTheHand();
+    void leaverThenKickToWatch_data();
+    void leaverThenKickToWatch();
+    void badTournamentUpdateIsRefusedAtTheTable();
     void passedReplacementLeavesADiscard();
     void lateClaimAfterTheHandsEnd();
     void questionsInEveryOrder();
@@ -857,6 +860,159 @@ void TestGameController::kickToWatchKeepsTheHand()
     QCOMPARE(errors.size(), 0);
     QCOMPARE(received(QStringLiteral("watch_table")), 1);
     QCOMPARE(received(QStringLiteral("leave_table")), 0);
+}
+
+void TestGameController::leaverThenKickToWatch_data()
+{
+    QTest::addColumn<QJsonArray>("then");
+    // True: the player takes the freed seat back; false: the next hand is
+    // watched.
+    QTest::addColumn<bool>("join");
+
+    const auto step = [](const char *message, QJsonObject fields) {
+        fields.insert("tableId", "$table");
+        return QJsonObject{{"send", message}, {"fields", fields}};
+    };
+    const auto player = [](qint32 id, int wind, bool ready) {
+        return QJsonObject{{"id", id},          {"name", QStringLiteral("Bot %1").arg(id)},
+                           {"wind", wind},      {"ready", ready},
+                           {"hiddenTiles", 13}, {"riichiDiscardIndex", -1}};
+    };
+    const qint32 newcomer = 910;
+    QJsonArray seat{step("player_joined", {{"player", player(newcomer, 3, false)}}),
+                    step("player_is_ready", {{"playerId", newcomer}}),
+                    step("table_info_update", {{"seated", 4}, {"updates", QJsonArray{}}})};
+    // Watched on: the newcomer sits where the leaver sat and plays.
+    QJsonArray watched = seat;
+    watched.append(
+        step("start_hand", {{"handId", 2},
+                            {"seating", QJsonObject{{"east", 904}, {"south", 901}, {"west", 902}, {"north", newcomer}}},
+                            {"tableState", QJsonObject{{"playerId", -1}, {"lastDiscarder", -1}}}}));
+    for (const qint32 id : {904, 901, 902, newcomer})
+        watched.append(step("hidden_tiles_from_wall", {{"playerId", id}, {"count", 13}}));
+    watched.append(step("hidden_tiles_from_wall", {{"playerId", newcomer}, {"count", 1}}));
+    watched.append(step("tile_discarded", {{"playerId", newcomer}, {"tile", 7}}));
+    QTest::newRow("the next hand watched") << watched << false;
+    // The stand-in goes and the lobby hears of the free seat.
+    QJsonArray back = seat;
+    back.append(step("player_left", {{"playerId", 904}}));
+    back.append(step("table_info_update", {{"seated", 3}, {"updates", QJsonArray{}}}));
+    back.append(QJsonObject{{"expect", "join_table"}, {"fields", QJsonObject{{"tableId", "$table"}}}});
+    QTest::newRow("the seat taken back") << back << true;
+}
+
+void TestGameController::leaverThenKickToWatch()
+{
+    QFETCH(QJsonArray, then);
+    QFETCH(bool, join);
+    const auto step = [](const char *message, QJsonObject fields) {
+        fields.insert("tableId", "$table");
+        return QJsonObject{{"send", message}, {"fields", fields}};
+    };
+    const auto player = [](qint32 id, int wind) {
+        return QJsonObject{{"id", id},
+                           {"name", QStringLiteral("Bot %1").arg(id)},
+                           {"wind", wind},
+                           {"ready", true},
+                           {"riichiDiscardIndex", -1}};
+    };
+    QJsonArray steps{step("player_is_ready", {{"playerId", "$pid"}})};
+    for (int i = 1; i <= 3; ++i) {
+        steps.append(step("player_joined", {{"player", player(900 + i, i)}}));
+        steps.append(step("player_is_ready", {{"playerId", 900 + i}}));
+    }
+    steps.append(
+        step("start_hand", {{"handId", 1},
+                            {"seating", QJsonObject{{"east", "$pid"}, {"south", 901}, {"west", 902}, {"north", 903}}},
+                            {"tableState", QJsonObject{{"playerId", "$pid"}, {"lastDiscarder", -1}}}}));
+    steps.append(step(
+        "private_player_data",
+        {{"data", QJsonObject{{"tiles", QJsonArray{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}}, {"active", true}}}}));
+    for (const qint32 id : {901, 902, 903})
+        steps.append(step("hidden_tiles_from_wall", {{"playerId", id}, {"count", 13}}));
+    // A bot leaves during the hand; then the player is moved to the
+    // watchers, and the watch's picture still lists the leaver, whose seat
+    // the server plays to the hand's end.
+    steps.append(step("player_left", {{"playerId", 903}}));
+    steps.append(step("kick_player", {{"reason", 3}}));
+    steps.append(QJsonObject{{"expect", "watch_table"}, {"fields", QJsonObject{{"tableId", "$table"}}}});
+    steps.append(step("watch_ok", {}));
+    QJsonObject standIn = player(904, 0);
+    standIn.insert("hiddenTiles", 13);
+    QJsonArray listed{standIn};
+    for (const qint32 id : {901, 902, 903}) {
+        QJsonObject p = player(id, id - 900);
+        p.insert("hiddenTiles", 13);
+        listed.append(p);
+    }
+    steps.append(step("game_data",
+                      {{"handId", 1},
+                       {"state", 4},
+                       {"players", listed},
+                       {"tableState", QJsonObject{{"playerId", -1}, {"lastDiscarder", -1}}},
+                       {"wallState", QJsonObject{{"deadWallPosition", 4}, {"liveTiles", 80}, {"deadWallTiles", 14}}}}));
+    steps.append(step("hidden_tiles_from_wall", {{"playerId", 903}, {"count", 1}}));
+    steps.append(step("tile_discarded", {{"playerId", 903}, {"tile", 30}}));
+    steps.append(step("hand_end_non_scoring", {{"reason", 0}, {"endOfGame", true}}));
+    for (const QJsonValue &v : then)
+        steps.append(v);
+    const QJsonObject scenario{{"trigger", "join"},
+                               {"tables", QJsonArray{1001}},
+                               {"empty_table", true},
+                               {"disable", QJsonArray{"watch_table"}},
+                               {"steps", steps}};
+    QVERIFY(start({QStringLiteral("--scenario"), writeScenario(scenario)}));
+    QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
+    GameWindow *window = joinTable(1001);
+    QVERIFY(window);
+    QTRY_COMPARE_WITH_TIMEOUT(m_controller->model(1001)->playerState(), GameModel::WATCHING, 20000);
+    if (join) {
+        auto *button = window->watchingWindow()->findChild<QAbstractButton *>(QStringLiteral("joinButton"));
+        QVERIFY(button);
+        // The free seat is offered again once the lobby hears of it.
+        QTRY_VERIFY_WITH_TIMEOUT(!window->watchingWindow()->isHidden() && button->isEnabled(), 20000);
+        QCOMPARE(m_controller->model(1001)->players().size(), size_t(3));
+        button->click();
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->model(1001)->playerState(), GameModel::SEAT_OFFERED, 20000);
+        QCOMPARE(received(QStringLiteral("join_table")), 2);
+    } else {
+        QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(m_controller->model(1001)->isInPlay(), 10000);
+        window->actionQueue().flush();
+        // The leaver is gone; the newcomer sits at the bottom's left, where
+        // the hand's seating puts the north wind, and has discarded.
+        QVERIFY(!m_controller->model(1001)->findPlayer(903));
+        QCOMPARE(window->seatPlayerId(3), 910);
+        QTRY_COMPARE_WITH_TIMEOUT(window->discardView(3)->tileItems().size(), size_t(1), 10000);
+    }
+    QCOMPARE(errors.size(), 0);
+}
+
+void TestGameController::badTournamentUpdateIsRefusedAtTheTable()
+{
+    TournamentsLobbyModel tournaments;
+    tournaments.setSession(m_session.get());
+    QVERIFY(start({QStringLiteral("--scenario"), PeerProcess::scenarioDirectory() + "/tournament-round-end.json"},
+                  &tournaments));
+    QSignalSpy joined(m_controller.get(), &GameController::tournamentTableJoined);
+    QVERIFY(joined.wait(10000));
+    QTRY_VERIFY_WITH_TIMEOUT(tournaments.hasTournament(7), 10000);
+    GameModel *model = m_controller->model(7001);
+    QVERIFY(model);
+    const int registered = model->tournamentInfo().registeredPlayers;
+    // A broken update of the table's tournament is refused by the lobby and
+    // by the table alike, with a warning, and the next one is taken.
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("update of tournament 7 refused")));
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral("update of tournament 7 at table 7001 refused")));
+    emit m_session->tournamentInfoUpdate(
+        7, TournamentInfoUpdates{tournamentInfoValueUpdate(TournamentInfo::REGISTERED_PLAYERS, 99),
+                                 TournamentInfoUpdates::value_type()});
+    QCOMPARE(model->tournamentInfo().registeredPlayers, registered);
+    QCOMPARE(tournaments.tournamentInfo(7).registeredPlayers, registered);
+    emit m_session->tournamentInfoUpdate(
+        7, TournamentInfoUpdates{tournamentInfoValueUpdate(TournamentInfo::REGISTERED_PLAYERS, 12)});
+    QCOMPARE(model->tournamentInfo().registeredPlayers, 12);
 }
 
 void TestGameController::passedReplacementLeavesADiscard()

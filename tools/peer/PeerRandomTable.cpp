@@ -18,6 +18,26 @@ namespace {
 constexpr qint32 StandInId = 904;
 constexpr int NoTile = -2;
 constexpr int AnyOwnTile = -1;
+// A tile of the own hand that is not a flower: the turn while flowers are
+// offered for replacement.
+constexpr int AnyOwnTileButFlowers = -3;
+// The answers that take or give up a seat (join, watch, ready) wait this
+// long: their absence is a fault, not a slow machine.
+constexpr int SeatingAnswerMs = 60000;
+// The random table's pings, apart from any a scenario sends.
+constexpr qint32 FirstPing = 1000000;
+
+// Events after which no answer to an earlier offer can still be meant:
+// someone drew, discarded or claimed, the offer timed out, the hand ended or
+// the player was moved.
+bool endsOffers(const char *name)
+{
+    static const QSet<QByteArray> enders{"timeout_occurred", "tiles_from_wall",  "hidden_tiles_from_wall",
+                                         "tile_discarded",   "riichi_declared",  "tile_claimed",
+                                         "meld_declared",    "hand_end_scoring", "hand_end_non_scoring",
+                                         "kick_player",      "start_hand",       "game_data"};
+    return enders.contains(QByteArray(name));
+}
 
 QJsonArray tilesJson(const std::vector<int> &tiles)
 {
@@ -80,8 +100,7 @@ PeerRandomTable::PeerRandomTable(PeerSession *session, const PeerConfig &config,
         if (!m_offer.open)
             return;
         m_offer.open = false;
-        m_offer.closedAt = m_clock.elapsed();
-        m_lastOffer = m_offer;
+        fence(m_offer);
         ++m_timeouts;
         PeerServer::log(QStringLiteral("SOAK_TIMEOUT %1 at=%2 hand=%3 offered=%4")
                             .arg(m_offer.what)
@@ -105,6 +124,44 @@ void PeerRandomTable::send(const char *name, QJsonObject fields)
     const Codec::Message *m = Codec::instance().messageByName(name);
     m_session->send(m->id, ScenarioJson::recordToWire(m->body, fields, {}, QString::fromLatin1(name)));
     ++m_events;
+    if (m_fencePending && endsOffers(name)) {
+        m_fencePending = false;
+        m_fenceSeq = ++m_pingSeq;
+        const Codec::Message *ping = Codec::instance().messageByName("server_ping");
+        m_session->send(ping->id, ScenarioJson::recordToWire(ping->body, QJsonObject{{"seq", m_fenceSeq}}, {},
+                                                             QStringLiteral("server_ping")));
+    }
+}
+
+void PeerRandomTable::fence(const Offer &closed)
+{
+    m_lastOffer = closed;
+    m_lastOffer.open = false;
+    m_lastOffer.closedAt = m_clock.elapsed();
+    m_fencePending = true;
+}
+
+int PeerRandomTable::seatedCount() const
+{
+    int n = 0;
+    for (int i = 0; i < int(m_seats.size()); ++i) {
+        // The seat of a player who left is played to the hand's end, and a
+        // player moved to the watchers leaves a free seat until a stand-in
+        // takes it.
+        if (i == m_leaver || (m_watching && m_seats[i].id == m_ownId))
+            continue;
+        ++n;
+    }
+    return n;
+}
+
+void PeerRandomTable::announceSeats()
+{
+    const int seated = seatedCount();
+    if (seated == m_announcedSeated || m_seats.empty())
+        return;
+    m_announcedSeated = seated;
+    send("table_info_update", {{"seated", seated}, {"updates", QJsonArray{}}});
 }
 
 QJsonObject PeerRandomTable::ts() const
@@ -165,6 +222,16 @@ int PeerRandomTable::count(const std::vector<int> &tiles, int t)
 
 bool PeerRandomTable::takes(const QString &name, const QJsonObject &fields, qint32 ownId, const QString &ownName)
 {
+    if (name == QLatin1String("server_pong")) {
+        const qint32 seq = fields.value(QStringLiteral("seq")).toInt();
+        if (seq < FirstPing)
+            return false;
+        // The client has seen what ended the last offer: an answer to it
+        // now was sent knowing that.
+        if (seq >= m_fenceSeq)
+            m_lastOffer.closedAt = -1;
+        return true;
+    }
     static const QStringList play{"discard_tile", "call_pass",   "call_chow",  "call_pong",   "call_pong_to_kong",
                                   "call_kong",    "call_riichi", "call_bonus", "call_mahjong"};
     const bool table = name == QLatin1String("join_table") || name == QLatin1String("watch_table")
@@ -234,7 +301,7 @@ bool PeerRandomTable::takes(const QString &name, const QJsonObject &fields, qint
                 continue;
             if (tile == NoTile || tile == t)
                 return true;
-            if (tile == AnyOwnTile && own >= 0) {
+            if ((tile == AnyOwnTile || (tile == AnyOwnTileButFlowers && !isFlower(t))) && own >= 0) {
                 const Seat &s = m_seats[own];
                 if (count(s.hand, t) > 0 && (s.riichiIndex < 0 || t == s.drawn))
                     return true;
@@ -251,10 +318,9 @@ bool PeerRandomTable::takes(const QString &name, const QJsonObject &fields, qint
             answer(name, t);
         return true;
     }
-    // An answer this close after its offer timed out crossed the time-out on
-    // the wire.
-    const qint64 graceMs = std::max(250, m_options.answerMs / 4);
-    if (m_lastOffer.closedAt >= 0 && m_clock.elapsed() - m_lastOffer.closedAt <= graceMs && fits(m_lastOffer)) {
+    // An answer sent before the client saw what ended its offer crossed that
+    // on the wire, however long the way took.
+    if (m_lastOffer.closedAt >= 0 && fits(m_lastOffer)) {
         ++m_late;
         m_lastOffer.closedAt = -1; // one answer per offer
         PeerServer::log(QStringLiteral("SOAK_LATE %1 (the %2 offer had just timed out)").arg(name, m_lastOffer.what));
@@ -291,7 +357,7 @@ void PeerRandomTable::seatForTournament()
     // The tournament seats the player; the client joins the table.
     send("tournament_seated", {{"tournamentId", m_tournamentId}, {"tableId", m_table}});
     m_onAnswer = [this](const QString &, int) { joinFromLobby(m_table); };
-    offer(QStringLiteral("join"), {{QStringLiteral("join_table"), NoTile}}, 30000, [this] {
+    offer(QStringLiteral("join"), {{QStringLiteral("join_table"), NoTile}}, SeatingAnswerMs, [this] {
         PeerServer::log(QStringLiteral("SOAK_MISSING join_table"));
         ++m_violations;
         finish();
@@ -344,6 +410,7 @@ void PeerRandomTable::joinFromLobby(qint32 tableId)
     m_standIn = false;
     m_inactive = false;
     send("join_ok", {});
+    announceSeats();
     sendSeatedGameData(0);
     if (m_tournament)
         QTimer::singleShot(50, this, &PeerRandomTable::startHand); // no Ready at a tournament table
@@ -390,7 +457,8 @@ void PeerRandomTable::askReady()
 {
     if (m_done)
         return;
-    send("are_you_ready", {{"ts", QJsonObject{{"start", "now"}, {"end", "now+30000"}}}});
+    send("are_you_ready",
+         {{"ts", QJsonObject{{"start", "now"}, {"end", QStringLiteral("now+%1").arg(SeatingAnswerMs)}}}});
     m_onAnswer = [this](const QString &, int) {
         send("player_is_ready", {{"playerId", m_ownId}});
         for (const Seat &s : m_seats)
@@ -398,7 +466,7 @@ void PeerRandomTable::askReady()
                 send("player_is_ready", {{"playerId", s.id}});
         QTimer::singleShot(0, this, &PeerRandomTable::startHand);
     };
-    offer(QStringLiteral("ready"), {{QStringLiteral("ready"), NoTile}}, 30000, [this] {
+    offer(QStringLiteral("ready"), {{QStringLiteral("ready"), NoTile}}, SeatingAnswerMs, [this] {
         PeerServer::log(QStringLiteral("SOAK_MISSING ready"));
         ++m_violations;
         finish();
@@ -442,6 +510,9 @@ void PeerRandomTable::startHand()
     m_furiten = false;
     m_gameOver = false;
     m_kickAt = on("kick") && !m_tournament && chance(0.12) ? 4 + pick(40) : -1;
+    // Now and then a bot leaves first, so the watcher's picture of the hand
+    // still lists a player who left.
+    m_leaveAt = m_kickAt > 4 && on("seats") && chance(0.5) ? 3 + pick(m_kickAt - 3) : -1;
     m_inHand = true;
 
     QJsonArray scores;
@@ -484,20 +555,26 @@ void PeerRandomTable::countDraw(int n, bool dead)
 
 void PeerRandomTable::deal()
 {
+    // A bot shows its flowers as soon as its own tiles are dealt, before the
+    // others have theirs, or once the whole deal is out.
+    const bool flowersAtOnce = chance(0.5);
     for (int seat = 0; seat < 4; ++seat) {
         Seat &s = m_seats[seat];
         for (int i = 0; i < 13; ++i)
             s.hand.push_back(drawTile());
         countDraw(13, false);
-        if (seat == ownSeat())
+        if (seat == ownSeat()) {
             send("tiles_from_wall", {{"tiles", tilesJson(s.hand)}, {"fromDeadWall", false}});
-        else
+        } else {
             send("hidden_tiles_from_wall", {{"playerId", s.id}, {"count", 13}, {"fromDeadWall", false}});
+            if (flowersAtOnce)
+                bonusFor(seat);
+        }
     }
     const Seat &own = m_seats[ownSeat()];
     send("private_player_data",
          {{"data", QJsonObject{{"tiles", tilesJson(own.hand)}, {"active", !m_inactive}, {"furiten", false}}}});
-    for (int seat = 0; seat < 4; ++seat)
+    for (int seat = 0; seat < 4 && !flowersAtOnce; ++seat)
         if (seat != ownSeat())
             bonusFor(seat);
     QTimer::singleShot(0, this, [this] { turn(0, true); });
@@ -541,12 +618,22 @@ void PeerRandomTable::maybeKick()
     kickToWatchers();
 }
 
+void PeerRandomTable::leaveDuringHand(int seat)
+{
+    // The server plays the seat to the end of the hand; a new player takes
+    // it then.
+    m_leaver = seat;
+    send("player_left", {{"playerId", m_seats[seat].id}});
+    announceSeats();
+}
+
 void PeerRandomTable::kickToWatchers()
 {
     ++m_kicks;
     m_watching = true;
     m_inactive = false;
     send("kick_player", {{"reason", 3}});
+    announceSeats();
     m_onAnswer = [this](const QString &, int) {
         send("watch_ok", {});
         const int own = ownSeat();
@@ -559,14 +646,16 @@ void PeerRandomTable::kickToWatchers()
             // Between hands: the table waits for a player.
             m_seats[own].id = m_ownId;
             m_seats[own].name = m_ownName;
+            m_standIn = false;
             sendSeatedGameData(0);
         }
+        announceSeats();
         if (const auto then = std::move(m_afterWatch)) {
             m_afterWatch = nullptr;
             QTimer::singleShot(0, this, then);
         }
     };
-    offer(QStringLiteral("watch"), {{QStringLiteral("watch_table"), NoTile}}, 20000, [this] {
+    offer(QStringLiteral("watch"), {{QStringLiteral("watch_table"), NoTile}}, SeatingAnswerMs, [this] {
         PeerServer::log(QStringLiteral("SOAK_MISSING watch_table"));
         ++m_violations;
         finish();
@@ -578,6 +667,13 @@ void PeerRandomTable::turn(int seat, bool draw)
     if (m_done || !m_inHand)
         return;
     ++m_turns;
+    if (m_turns == m_leaveAt && m_leaver < 0) {
+        // A bot; the player's own seat, or its stand-in's, stays.
+        int seat = pick(4);
+        while (m_seats[seat].id == m_ownId || m_seats[seat].id == StandInId)
+            seat = (seat + 1) % 4;
+        leaveDuringHand(seat);
+    }
     maybeKick();
     if (m_watching && !m_standIn && seat == ownSeat()) {
         // The kicked player's seat waits until the client watches.
@@ -658,32 +754,39 @@ void PeerRandomTable::ownTurn()
                 allowed.push_back({QStringLiteral("call_bonus"), t});
             }
         send("replacement_meld_suggestion", {{"ts", ts()}, {"offers", offers}});
-        const auto discardTurn = [this] {
-            // Without the replacement panel this time.
+        // The turn may come before the answer: a discard of another tile
+        // then passes on the flowers.
+        const bool turnToo = chance(0.5);
+        if (turnToo) {
             send("player_should_act", {{"ts", ts()}, {"playerId", m_ownId}});
+            allowed.push_back({QStringLiteral("discard_tile"), AnyOwnTileButFlowers});
+        }
+        const auto discardTurn = [this](bool tell) {
+            // Without the replacement panel this time.
+            if (tell)
+                send("player_should_act", {{"ts", ts()}, {"playerId", m_ownId}});
             m_onAnswer = [this](const QString &name, int t) { onOwnRequest(name, t); };
             offer(QStringLiteral("turn"), {{QStringLiteral("discard_tile"), AnyOwnTile}}, m_options.answerMs,
                   [this] { timeOutTurn(); });
         };
-        m_onAnswer = [this, discardTurn](const QString &name, int t) {
-            if (name == QLatin1String("call_bonus")) {
+        m_onAnswer = [this, discardTurn, turnToo](const QString &name, int t) {
+            if (name != QLatin1String("call_pass")) {
                 onOwnRequest(name, t);
                 return;
             }
-            discardTurn();
+            discardTurn(!turnToo || chance(0.5));
         };
         offer(QStringLiteral("replacement"), allowed, m_options.answerMs, [this, discardTurn] {
             send("timeout_occurred", {});
-            discardTurn();
+            discardTurn(true);
         });
         return;
     }
     const std::vector<std::pair<QString, int>> concealed = ownTurnOffers();
     std::vector<std::pair<QString, int>> allowed = concealed;
-    // After riichi the turn comes first, so that an empty suggestion can
-    // discard the drawn tile; otherwise the declarations come first, so
-    // that they never arrive after the player has discarded.
-    const bool turnFirst = s.riichiIndex >= 0;
+    // Either order, in riichi or not: the turn and then what may be
+    // declared, or the declarations and then the turn.
+    const bool turnFirst = chance(0.5);
     if (turnFirst)
         send("player_should_act", {{"ts", ts()}, {"playerId", m_ownId}});
     if (!concealed.empty() || (s.riichiIndex >= 0 && chance(0.5))) {
@@ -756,20 +859,14 @@ void PeerRandomTable::botTurn(int seat)
         send("private_player_data", {{"data", QJsonObject{{"tiles", tilesJson(m_seats[ownSeat()].hand)},
                                                           {"active", !m_inactive},
                                                           {"furiten", m_furiten}}}});
-        // The new picture still lists a player who left during the hand:
-        // the leave is told again, or the player would stay after the hand.
-        if (m_leaver >= 0)
-            send("player_left", {{"playerId", m_seats[m_leaver].id}});
+        // A player who left during the hand is still in the picture; the
+        // leave is not told again.
     }
     // Most turns are shown with the player's timer.
     if (chance(0.7))
         send("player_should_act", {{"ts", ts()}, {"playerId", s.id}});
-    if (on("seats") && !m_tournament && m_leaver < 0 && chance(0.004)) {
-        // A player goes in the middle of the hand; the server plays the
-        // seat to the end, and a new player takes it then.
-        m_leaver = seat;
-        send("player_left", {{"playerId", s.id}});
-    }
+    if (on("seats") && !m_tournament && m_leaver < 0 && s.id != StandInId && chance(0.004))
+        leaveDuringHand(seat);
     if (m_ruleset == RULESET_CLASSIC)
         bonusFor(seat);
     if (on("win") && chance(0.012)) {
@@ -810,7 +907,8 @@ void PeerRandomTable::botTurn(int seat)
                         }
                     };
                     offer(QStringLiteral("rob"), allowed, m_options.answerMs, [this, letStand] {
-                        send("timeout_occurred", {});
+                        if (chance(0.5))
+                            send("timeout_occurred", {});
                         letStand();
                     });
                     return;
@@ -918,7 +1016,10 @@ void PeerRandomTable::afterDiscard(int seat, int t)
                     claim(own, seat, t, 8, t);
             };
             offer(QStringLiteral("claim"), allowed, m_options.answerMs, [this, seat, t, waiting] {
-                send("timeout_occurred", {});
+                // The window ends with the next draw or claim whether or
+                // not the time-out is told.
+                if (chance(0.5))
+                    send("timeout_occurred", {});
                 if (waiting)
                     send("waiting_over", {});
                 botClaims(seat, t);
@@ -1110,8 +1211,9 @@ void PeerRandomTable::handEnded()
     m_inHand = false;
     ++m_handsPlayed;
     if (m_leaver >= 0) {
-        replaceSeat(m_leaver);
+        const int seat = m_leaver;
         m_leaver = -1;
+        replaceSeat(seat);
     }
     if (!m_watching && on("late") && chance(0.3))
         sendLateEvents();
@@ -1124,8 +1226,15 @@ void PeerRandomTable::handEnded()
         return;
     }
     if (m_watching) {
-        // The stand-in goes; the watcher may take the seat again.
+        // The stand-in goes, and the lobby hears of the free seat; the
+        // watcher may take it again.
         send("player_left", {{"playerId", StandInId}});
+        if (const int seat = seatOf(StandInId); seat >= 0) {
+            m_seats[seat].id = m_ownId;
+            m_seats[seat].name = m_ownName;
+        }
+        m_standIn = false;
+        announceSeats();
         offerSeatBack();
         return;
     }
@@ -1154,7 +1263,7 @@ void PeerRandomTable::handEnded()
     if (on("watch") && chance(0.1)) {
         // Moved to the watchers between hands. The hand's end showed Ready:
         // a ready that crossed the kick is late, not unoffered.
-        m_lastOffer = Offer{QStringLiteral("ready"), {{QStringLiteral("ready"), NoTile}}, false, m_clock.elapsed()};
+        fence(Offer{QStringLiteral("ready"), {{QStringLiteral("ready"), NoTile}}, false, -1});
         m_afterWatch = [this] { offerSeatBack(); };
         kickToWatchers();
         return;
@@ -1175,6 +1284,9 @@ void PeerRandomTable::changeSeats()
     if (seat == ownSeat())
         seat = (seat + 1) % 4;
     send("player_left", {{"playerId", m_seats[seat].id}});
+    m_leaver = seat;
+    announceSeats();
+    m_leaver = -1;
     replaceSeat(seat);
 }
 
@@ -1192,13 +1304,14 @@ void PeerRandomTable::replaceSeat(int seat)
     s.riichiIndex = -1;
     send("player_joined", {{"player", playerJson(seat, false)}});
     send("player_is_ready", {{"playerId", s.id}});
+    announceSeats();
 }
 
 void PeerRandomTable::offerSeatBack()
 {
     {
         m_onAnswer = [this](const QString &, int) { joinFromLobby(m_table); };
-        offer(QStringLiteral("join"), {{QStringLiteral("join_table"), NoTile}}, 30000, [this] {
+        offer(QStringLiteral("join"), {{QStringLiteral("join_table"), NoTile}}, SeatingAnswerMs, [this] {
             PeerServer::log(QStringLiteral("SOAK_MISSING join_table"));
             ++m_violations;
             finish();

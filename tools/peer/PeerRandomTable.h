@@ -76,6 +76,13 @@ private:
     bool chance(double p) { return std::uniform_real_distribution<double>(0, 1)(m_rng) < p; }
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_rng); }
     void send(const char *name, QJsonObject fields);
+    // The offer ran out: answers that fit it still count as crossing the
+    // time-out on the wire until the client answers the ping sent after the
+    // first event that ends it.
+    void fence(const Offer &closed);
+    // The lobby learns the table's seat count whenever it changes.
+    void announceSeats();
+    int seatedCount() const;
     QJsonObject ts() const;
     void offer(const QString &what, std::vector<std::pair<QString, int>> allowed, int ms,
                std::function<void()> onTimeout);
@@ -112,6 +119,7 @@ private:
     void handEnded();
     QString counts() const;
     void maybeKick();
+    void leaveDuringHand(int seat);
     void kickToWatchers();
     void changeSeats();
     void seatForTournament();
@@ -152,7 +160,13 @@ private:
     qint32 m_tournamentId = 0;
     bool m_inactive = false; // stood down after a time-out
     int m_nextBotId = 910;
-    int m_leaver = -1; // the seat whose player left during the hand
+    int m_leaver = -1;  // the seat whose player left during the hand
+    int m_leaveAt = -1; // the turn at which a bot leaves before the kick
+    int m_announcedSeated = -1;
+    // Late answers to m_lastOffer are taken until the pong of this ping.
+    bool m_fencePending = false;
+    qint32 m_pingSeq = 1000000;
+    qint32 m_fenceSeq = 0;
     bool m_furiten = false;
     // Accepted answers by request name.
     std::map<QString, int> m_answers;

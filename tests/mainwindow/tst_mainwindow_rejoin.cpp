@@ -1,0 +1,167 @@
+// Leaving a table between hands and joining it again, through the real main
+// window and table controller against the scripted game server: the seat is
+// given back, and the join asks the server again for a live table.
+#include "FormLogin.h"
+#include "game/GameModel.h"
+#include "lobby/LobbyController.h"
+#include "lobby/LobbyWindow.h"
+#include "lobby/TableModel.h"
+#include "mainwindow/MainView.h"
+#include "mainwindow/MainWindow.h"
+#include "peer/PeerProcess.h"
+#include "scene/HandView.h"
+#include "social/FriendsWindow.h"
+#include "table/GameController.h"
+#include "table/GameWindow.h"
+#include "table/GameWindowActionQueue.h"
+#include "table/RoundScoreBoard.h"
+#include "table/SideBar.h"
+#include "table/TableSelector.h"
+#include "table/WashoutWindow.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPointer>
+#include <QSettings>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestMainwindowRejoin : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void joinAgainAfterLeaving_data();
+    void joinAgainAfterLeaving();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestMainwindowRejoin::initTestCase()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Kestrova"));
+    QCoreApplication::setApplicationName(QStringLiteral("Kestrova-Brisquel-mainwindow-rejoin-test"));
+    QSettings().clear();
+    QSettings().setValue(QStringLiteral("game/animations"), false);
+    QSettings().setValue(QStringLiteral("game/sound"), false);
+    // The table's drawings, found as the client finds them.
+    QDir::setSearchPaths(QStringLiteral("resources"), {QStringLiteral(":/default")});
+    QDir::setSearchPaths(QStringLiteral("textimages"), {QStringLiteral(":/default/textimages")});
+    PeerProcess::installTestCa();
+}
+
+void TestMainwindowRejoin::joinAgainAfterLeaving_data()
+{
+    // Where the player asks to join again.
+    QTest::addColumn<QString>("from");
+    QTest::newRow("the lobby") << QStringLiteral("lobby");
+    QTest::newRow("a friend's details") << QStringLiteral("friend");
+}
+
+void TestMainwindowRejoin::joinAgainAfterLeaving()
+{
+    QFETCH(QString, from);
+    const auto step = [](const char *message, QJsonObject fields) {
+        fields.insert("tableId", "$table");
+        return QJsonObject{{"send", message}, {"fields", fields}};
+    };
+    // A hand at Practice 1002 that ends in a washout without ending the
+    // game, Ready, and the table round's result.
+    QJsonArray steps{step("player_is_ready", {{"playerId", "$pid"}})};
+    QJsonArray scores;
+    for (int i = 1; i <= 3; ++i) {
+        steps.append(step("player_joined", {{"player", QJsonObject{{"id", 900 + i},
+                                                                   {"name", QStringLiteral("Bot %1").arg(i)},
+                                                                   {"wind", i},
+                                                                   {"riichiDiscardIndex", -1}}}}));
+        steps.append(step("player_is_ready", {{"playerId", 900 + i}}));
+        scores.append(QJsonObject{{"playerId", 900 + i}, {"mahjongPoints", 25000}, {"result", 0}});
+    }
+    scores.append(QJsonObject{{"playerId", "$pid"}, {"mahjongPoints", 25000}, {"result", 0}});
+    steps.append(
+        step("start_hand", {{"handId", 1},
+                            {"seating", QJsonObject{{"east", "$pid"}, {"south", 901}, {"west", 902}, {"north", 903}}},
+                            {"tableState", QJsonObject{{"playerId", "$pid"}, {"lastDiscarder", -1}}}}));
+    steps.append(step(
+        "private_player_data",
+        {{"data", QJsonObject{{"tiles", QJsonArray{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}}, {"active", true}}}}));
+    steps.append(QJsonObject{{"wait_ms", 100}});
+    steps.append(step("hand_end_non_scoring", {{"reason", 0}, {"endOfGame", false}}));
+    steps.append(step("are_you_ready", {{"ts", QJsonObject{{"start", "now"}, {"end", "now+60000"}}}}));
+    steps.append(QJsonObject{{"expect", "ready"}, {"fields", QJsonObject{{"tableId", "$table"}}}});
+    steps.append(step("end_of_round", {{"scores", scores}}));
+    const QJsonObject scenario{
+        {"trigger", "join"}, {"tables", QJsonArray{1002}}, {"empty_table", true}, {"steps", steps}};
+    const QString file = m_dir.filePath(QStringLiteral("rejoin.json"));
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(QJsonDocument(scenario).toJson());
+    out.close();
+
+    PeerProcess peer;
+    QVERIFY2(peer.start({QStringLiteral("--scenario"), file, QStringLiteral("--demo")}),
+             qPrintable(peer.errorString()));
+    MainWindow window(QStringLiteral("localhost"), peer.port(), QStringLiteral("ann"), QStringLiteral("any"), true,
+                      QStringLiteral("127.0.0.1:1"), nullptr);
+    window.onStartupFinished(true);
+    QVERIFY(logInWithTheForm(window));
+    QTRY_VERIFY_WITH_TIMEOUT(window.lobbyController() && window.lobbyController()->tableModel()->hasTable(1002), 15000);
+    auto *lobby = window.findChild<LobbyWindow *>();
+    auto *friends = window.findChild<FriendsWindow *>();
+    QVERIFY(lobby && friends);
+    GameController *controller = window.gameController();
+    const auto joins = [&peer] { return peer.linesStartingWith(QStringLiteral("RECV join_table")).size(); };
+    const auto tablePage = [&window] {
+        return qobject_cast<GameWindow *>(window.view().loggedInStack->currentWidget());
+    };
+
+    emit lobby->tableActivated(1002);
+    QTRY_VERIFY_WITH_TIMEOUT(tablePage(), 10000);
+    QPointer<GameWindow> first = tablePage();
+    // Ready on the washout, then the round's result closed.
+    QAbstractButton *ready = first->washoutWindow()->findChild<QAbstractButton *>(QStringLiteral("readyButton"));
+    QVERIFY(ready);
+    QTRY_VERIFY_WITH_TIMEOUT(!first->washoutWindow()->isHidden() && ready->isEnabled(), 15000);
+    ready->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!first->roundScoreBoard()->isHidden(), 15000);
+    first->roundScoreBoard()->findChild<QAbstractButton *>(QStringLiteral("closeButton"))->click();
+
+    // Leave between hands: the seat goes back at once, and the table with it.
+    auto *leave = first->sideBar()->findChild<QAbstractButton *>(QStringLiteral("leaveButton"));
+    QVERIFY(leave && !leave->isHidden() && leave->isEnabled());
+    leave->click();
+    QVERIFY(!peer.waitForLine(QStringLiteral("RECV leave_table"), 10000).isNull());
+    QTRY_VERIFY_WITH_TIMEOUT(!controller->hasTable(1002), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(first.isNull(), 10000);
+    QCOMPARE(window.view().loggedInStack->currentWidget(), window.view().lobbyWidget);
+
+    // Joining again asks the server, and the table that opens is the new one.
+    QCOMPARE(joins(), 1);
+    if (from == QLatin1String("lobby"))
+        emit lobby->tableActivated(1002);
+    else
+        emit friends->joinTable(1002);
+    QTRY_COMPARE_WITH_TIMEOUT(joins(), 2, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(tablePage() && controller->model(1002)
+                                 && controller->model(1002)->gameState() == GameModel::HAND_IN_PLAY,
+                             15000);
+    GameWindow *again = tablePage();
+    again->actionQueue().flush();
+    QCOMPARE(again->handView()->tiles().size(), size_t(13));
+    QVERIFY(again->washoutWindow()->isHidden());
+    QVERIFY(again->roundScoreBoard()->isHidden());
+    QCOMPARE(window.view().tableSelector->checkedTableId(), 1002);
+    if (const QString shot = qEnvironmentVariable("MAHJONG_REJOIN_SHOT"); !shot.isEmpty()) {
+        again->resize(1280, 800);
+        again->grab().save(shot);
+    }
+}
+
+QTEST_MAIN(TestMainwindowRejoin)
+#include "tst_mainwindow_rejoin.moc"
