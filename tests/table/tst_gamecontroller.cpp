@@ -1,6 +1,7 @@
 // The table controller end to end: the scripted game server plays hands over
 // loopback TLS; the tests answer through the table window as a player would
 // and check what the window shows and what reaches the server.
+#include "DemoPeerLogin.h"
 #include "game/GameModel.h"
 #include "lobby/SeatedWindow.h"
 #include "lobby/TableModel.h"
@@ -189,18 +190,9 @@ bool TestGameController::start(const QStringList &args, TournamentsLobbyModel *t
         qWarning() << m_peer->errorString();
         return false;
     }
-    QSignalSpy handshake(m_session.get(), &ConnectionManager::versionCheckComplete);
-    m_session->connectToHost(QStringLiteral("localhost"), m_peer->port());
-    if (!handshake.wait(10000))
-        return false;
-    QSignalSpy loggedIn(m_session.get(), &ConnectionManager::loginSuccess);
-    m_session->login(QStringLiteral("player"), QStringLiteral("any"));
-    if (!loggedIn.wait(10000))
+    if (!logInAtDemoPeer(*m_session, m_peer->port(), *m_tables))
         return false;
     m_own = m_session->ownPlayerId();
-    m_tables->subscribe(QStringLiteral("101/Practice"));
-    if (!QTest::qWaitFor([this] { return m_tables->hasTable(1003); }, 10000))
-        return false;
     m_controller = std::make_unique<GameController>(m_session.get(), m_playerDb.get(), tournaments, m_mainWindow.get());
     m_controller->setTableModel(m_tables.get());
     m_controller->setPlayerId(m_own);

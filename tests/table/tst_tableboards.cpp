@@ -2,6 +2,7 @@
 // hands, played through the real controller and table window at the size a
 // 1024x768 client gives its table page: what the boards and the side bar
 // show, and that the boards show it whole.
+#include "DemoPeerLogin.h"
 #include "game/GameModel.h"
 #include "lobby/TableModel.h"
 #include "protocol/ComingEvent.h"
@@ -126,18 +127,9 @@ bool TestTableBoards::start()
         qWarning() << m_peer->errorString();
         return false;
     }
-    QSignalSpy handshake(m_session.get(), &ConnectionManager::versionCheckComplete);
-    m_session->connectToHost(QStringLiteral("localhost"), m_peer->port());
-    if (!handshake.wait(10000))
-        return false;
-    QSignalSpy loggedIn(m_session.get(), &ConnectionManager::loginSuccess);
-    m_session->login(QStringLiteral("player"), QStringLiteral("any"));
-    if (!loggedIn.wait(10000))
+    if (!logInAtDemoPeer(*m_session, m_peer->port(), *m_tables))
         return false;
     m_own = m_session->ownPlayerId();
-    m_tables->subscribe(QStringLiteral("101/Practice"));
-    if (!QTest::qWaitFor([this] { return m_tables->hasTable(1003); }, 10000))
-        return false;
     m_controller = std::make_unique<GameController>(m_session.get(), m_playerDb.get(), nullptr, m_mainWindow.get());
     m_controller->setTableModel(m_tables.get());
     m_controller->setPlayerId(m_own);
