@@ -471,7 +471,6 @@ private slots:
         QTest::addColumn<int>("discard");
         QTest::newRow("pass, then the turn") << "pass" << 1;
         QTest::newRow("time-out, then the next turn") << "timeout" << 1;
-        QTest::newRow("a new turn without an answer") << "turn" << 1;
         QTest::newRow("another seat claims, then a turn") << "claim" << 1;
         QTest::newRow("the hand ends") << "end" << 0;
         QTest::newRow("riichi: pass, then the automatic discard") << "riichi" << 35;
@@ -504,8 +503,6 @@ private slots:
             t.model.onTileClaimed(P2);
         } else if (path == QLatin1String("end")) {
             t.model.onHandEndNonScoring(endhand_reason_t(0), false);
-        } else if (path == QLatin1String("turn")) {
-            t.model.onPlayerShouldAct(OWN, TimeSpan());
         }
         QCOMPARE(t.window.tileChoice(), 0);
         // The panel goes with its offer: no "Replace tiles" over a turn.
@@ -520,6 +517,52 @@ private slots:
         QCOMPARE(discards.count(), discard ? 1 : 0);
         if (discard)
             QCOMPARE(discards.at(0).at(2).value<tile>(), tile(discard));
+    }
+
+    // The turn announced while flowers are offered for replacement keeps
+    // the offer: the offered flower is still a bonus call, any other tile
+    // the turn's discard, and a pass leaves the turn going.
+    void replacementOfferOutlivesTheTurn_data()
+    {
+        QTest::addColumn<bool>("passFirst");
+        QTest::addColumn<int>("clicked");
+        QTest::addColumn<int>("bonusCalls");
+        QTest::addColumn<int>("discards");
+        QTest::newRow("the flower") << false << 35 << 1 << 0;
+        QTest::newRow("another tile") << false << 1 << 0 << 1;
+        QTest::newRow("pass, then a tile") << true << 1 << 0 << 1;
+    }
+
+    void replacementOfferOutlivesTheTurn()
+    {
+        QFETCH(bool, passFirst);
+        QFETCH(int, clicked);
+        QFETCH(int, bonusCalls);
+        QFETCH(int, discards);
+        Table t;
+        QSignalSpy bonus(&t.window, &GameWindow::callBonus);
+        QSignalSpy discarded(&t.window, &GameWindow::discardTile);
+        QSignalSpy passes(&t.window, &GameWindow::callPass);
+        t.model.onTilesFromWall({35}, false);
+        t.window.onReplacementMeldSuggestion({meld_offer(64, 35)}, window(15000));
+        t.model.onPlayerShouldAct(OWN, window(15000));
+        QCOMPARE(t.window.tileChoice(), 64);
+        QVERIFY(t.window.meldAuction());
+        QVERIFY(t.window.handView()->isActive());
+        if (passFirst) {
+            emit t.window.meldAuction()->passSelected();
+            QCOMPARE(passes.count(), 1);
+            QVERIFY(!t.window.meldAuction());
+            QVERIFY(t.window.handView()->isActive());
+        }
+        t.window.onTileClick(tile(clicked));
+        QCOMPARE(bonus.count(), bonusCalls);
+        QCOMPARE(discarded.count(), discards);
+        if (bonusCalls)
+            QCOMPARE(bonus.at(0).at(2).value<tile>(), tile(clicked));
+        if (discards)
+            QCOMPARE(discarded.at(0).at(2).value<tile>(), tile(clicked));
+        QVERIFY(!t.window.meldAuction());
     }
 
     // From the hand's end until the next hand starts, decision events are
