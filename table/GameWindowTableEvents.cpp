@@ -586,8 +586,13 @@ void GameWindow::settleDeal(qint32 playerId, int leaving)
 
 void GameWindow::onTilesFromWall(qint32 playerId, tile_vector tiles, bool fromDeadWall)
 {
-    if (tiles.size() == 13)
+    if (tiles.size() == 13) {
+        // A bot's flower already ended the deal's flights: these tiles are
+        // shown as they are.
+        if (m_firstDrawSeen)
+            updateOwnHand();
         return;
+    }
     const bool first = !m_firstDrawSeen;
     if (first)
         firstDraw();
@@ -605,8 +610,13 @@ void GameWindow::onTilesFromWall(qint32 playerId, tile_vector tiles, bool fromDe
 
 void GameWindow::onHiddenTilesFromWall(qint32 playerId, qint32 count, bool fromDeadWall)
 {
-    if (count == 13)
+    if (count == 13) {
+        // Dealt after a flower ended the deal's flights: the backs are laid
+        // down, or the next flower would fly from an empty hand.
+        if (m_firstDrawSeen)
+            updateHiddenHand(playerId);
         return;
+    }
     const int seat = seatOf(playerId);
     const bool first = !m_firstDrawSeen;
     if (first)

@@ -918,9 +918,18 @@ private slots:
     }
 
     // A bot's flower right after the deal flies from the backs it was dealt;
-    // the deal's own tiles are gone from the table.
+    // the deal's own tiles are gone from the table. A bot may show it as
+    // soon as its own tiles are dealt, before the next seats have theirs.
+    void flowerRightAfterTheDeal_data()
+    {
+        QTest::addColumn<bool>("atOnce");
+        QTest::newRow("after the whole deal") << false;
+        QTest::newRow("before the next seats are dealt") << true;
+    }
+
     void flowerRightAfterTheDeal()
     {
+        QFETCH(bool, atOnce);
         QTest::failOnWarning(QRegularExpression(QStringLiteral("Ignoring a hidden hand")));
         Table t;
         t.window.resize(1280, 800);
@@ -929,13 +938,25 @@ private slots:
         Seating seating;
         seating.players = {{P1, OWN, P2, P3}};
         t.model.onStartHand(4, seating, {}, true, TableState{OWN, 0, -1, -1, 0, 0}, WallState{});
+        t.model.onHiddenTilesFromWall(P1, 13, false);
+        if (atOnce) {
+            t.model.onDeclareBonus(P1, {35});
+            t.model.onHiddenTilesFromWall(P1, 1, true);
+        }
         t.model.onTilesFromWall({1, 2, 3, 9, 10, 11, 18, 19, 20, 27, 27, 31, 32}, false);
-        for (qint32 id : {P1, P2, P3})
+        for (qint32 id : {P2, P3}) {
             t.model.onHiddenTilesFromWall(id, 13, false);
-        t.model.onDeclareBonus(P2, {34});
+            if (atOnce && id == P2)
+                t.model.onDeclareBonus(P2, {34});
+        }
+        if (!atOnce)
+            t.model.onDeclareBonus(P2, {34});
         QSettings().setValue(QStringLiteral("game/animations"), false);
         QTRY_VERIFY_WITH_TIMEOUT(!t.window.actionQueue().isBusy(), 10000);
         QCOMPARE(t.window.hiddenHandView(1)->tileCount(), 12);
+        QCOMPARE(t.window.hiddenHandView(2)->tileCount(), 13);
+        QCOMPARE(t.window.hiddenHandView(3)->tileCount(), 13);
+        QCOMPARE(t.window.handView()->tiles().size(), size_t(13));
         QCOMPARE(looseTiles(t.window), 0);
         // The replacement tile is drawn as any later draw is.
         t.model.onHiddenTilesFromWall(P2, 1, true);
