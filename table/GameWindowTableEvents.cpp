@@ -347,7 +347,7 @@ void GameWindow::onTableInfo(TableInfo info)
     m_cityView->setTableInfo(info);
     runLayout();
     if (m_table)
-        m_scoreBoard->setReadyVisible(m_table->isOwnPlayerSeated() && !m_table->isInPlay() && info.gameType() != 1);
+        m_scoreBoard->setReadyVisible(readyOffered());
     for (PlayerActionView *banner : m_actionViews)
         banner->setRuleset(info.ruleset());
     m_seatedWindow->onTableInfo(info);
@@ -374,7 +374,7 @@ void GameWindow::onGameStateChanged()
     if (!m_table)
         return;
     const GameModel::game_state_t state = m_table->gameState();
-    m_scoreBoard->setReadyVisible(m_table->isOwnPlayerSeated() && !m_table->isInPlay() && m_tableInfo.gameType() != 1);
+    m_scoreBoard->setReadyVisible(readyOffered());
     const bool underWay = state != GameModel::GAME_NOT_STARTED && state != GameModel::NO_GAME_STATE;
     m_sideBar->setWindsVisible(underWay);
     if (state == GameModel::HAND_ENDED || state == GameModel::ROUND_ENDED || state == GameModel::TABLE_REMOVED) {
@@ -509,6 +509,7 @@ void GameWindow::onPlayerUnseated(qint32 playerId)
 void GameWindow::onStartHand(bool newRound)
 {
     m_firstDrawSeen = false;
+    m_readyWithdrawn = false;
     m_handActive = false;
     if (m_table) {
         for (qint32 id : m_table->playerIds()) {

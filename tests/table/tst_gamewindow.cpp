@@ -463,6 +463,39 @@ private slots:
         QCOMPARE(t.window.findChild<QMessageBox *>() != nullptr, !handShown);
     }
 
+    // A kick to the watchers takes back the Ready of the hand just ended,
+    // whether the hand ended before the kick or while the watch was
+    // pending; the server's next readiness question offers it again.
+    void kickTakesBackReady_data()
+    {
+        QTest::addColumn<bool>("kickFirst");
+        QTest::newRow("kicked, then the hand ends") << true;
+        QTest::newRow("the hand ends, then the kick") << false;
+    }
+
+    void kickTakesBackReady()
+    {
+        QFETCH(bool, kickFirst);
+        Table t;
+        t.window.show();
+        QSignalSpy ready(&t.window, &GameWindow::ready);
+        if (kickFirst)
+            t.model.onPlayerKicked(kick_reason::enum_t(3));
+        t.model.onHandEndNonScoring(endhand_reason_t(0), false);
+        if (!kickFirst)
+            t.model.onPlayerKicked(kick_reason::enum_t(3));
+        t.window.onGameStateChanged();
+        const auto *washoutReady = t.window.washoutWindow()->findChild<QAbstractButton *>(QStringLiteral("readyButton"));
+        const auto *boardReady = t.window.scoreBoard()->findChild<QAbstractButton *>(QStringLiteral("readyPushButton"));
+        QVERIFY(washoutReady && boardReady);
+        QVERIFY(!washoutReady->isVisible());
+        QVERIFY(!boardReady->isVisibleTo(t.window.scoreBoard()));
+        t.window.onReadyButtonClick();
+        QCOMPARE(ready.count(), 0);
+        t.window.onAreYouReady(window(15000), false);
+        QVERIFY(boardReady->isVisibleTo(t.window.scoreBoard()));
+    }
+
     void tileChoiceEndsWithTheOffer_data()
     {
         QTest::addColumn<QString>("path");
