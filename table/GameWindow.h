@@ -357,6 +357,9 @@ private:
     // A kick took back the Ready of the hand just ended: the server asks
     // again when it wants one.
     bool m_readyWithdrawn = false;
+    // A kick took the seat the player stood down from: "Reactivate" waits
+    // for the server's word on the new seat.
+    bool m_standDownLapsed = false;
     bool m_furiten = false;
     std::array<TileAnimation *, DealSlotCount> m_dealTiles{};
     GameWindowActionQueue *m_actions = nullptr;

@@ -383,6 +383,7 @@ void GameWindow::onPlayerStateChanged(GameModel::player_state_t state)
     if (state == GameModel::KICKED && m_table) {
         dropLeaveBox();
         m_readyWithdrawn = true;
+        m_standDownLapsed = true;
         m_scoreBoard->setReadyVisible(false);
         const int reason = int(m_table->kickReason());
         if (reason == 3) {

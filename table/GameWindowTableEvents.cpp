@@ -230,7 +230,7 @@ void GameWindow::updateFuritenItem()
 void GameWindow::updateInactiveWindow()
 {
     const PlayerData *own = (m_table && m_table->isOwnPlayerSeated()) ? m_table->findOwnPlayer() : nullptr;
-    if (own && !own->isActive())
+    if (own && !own->isActive() && !m_standDownLapsed)
         m_playerInactiveWindow->showDialog(true);
     else
         m_playerInactiveWindow->hide();
@@ -853,6 +853,7 @@ void GameWindow::onWaitingOver()
 
 void GameWindow::onPrivatePlayerData(PrivatePlayerData data)
 {
+    m_standDownLapsed = false;
     m_handView->setTiles(data.tiles);
     updateFuritenItem();
     updateInactiveWindow();
@@ -866,6 +867,7 @@ void GameWindow::onFuritenChanged(bool)
 
 void GameWindow::onActiveChanged(bool)
 {
+    m_standDownLapsed = false;
     updateInactiveWindow();
 }
 

@@ -496,6 +496,24 @@ private slots:
         QVERIFY(boardReady->isVisibleTo(t.window.scoreBoard()));
     }
 
+    // Moved to the watchers while standing down: the stand-down went with
+    // the seat; only the server's word shows "Reactivate" again.
+    void reactivateGoesWithTheSeat()
+    {
+        Table t;
+        t.window.show();
+        t.model.onActiveChanged(false);
+        QVERIFY(t.window.playerInactiveWindow()->isVisible());
+        t.model.onPlayerKicked(kick_reason::enum_t(3));
+        QVERIFY(!t.window.playerInactiveWindow()->isVisible());
+        Seating seating;
+        seating.players = {{P1, OWN, P2, P3}};
+        t.model.onStartHand(4, seating, {}, false, TableState{OWN, 0, -1, -1, 0, 0}, WallState{});
+        QVERIFY(!t.window.playerInactiveWindow()->isVisible());
+        t.model.onActiveChanged(false);
+        QVERIFY(t.window.playerInactiveWindow()->isVisible());
+    }
+
     void tileChoiceEndsWithTheOffer_data()
     {
         QTest::addColumn<QString>("path");
