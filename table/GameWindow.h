@@ -261,6 +261,7 @@ private:
     void updatePanels();
     void updateFuritenItem();
     void updateInactiveWindow();
+    bool readyOffered() const;
     void updateOwnHand();
     void updateHiddenHand(qint32 playerId);
     void updateAllHands();
@@ -353,6 +354,12 @@ private:
     bool m_roundBoardLastRound = false;
     bool m_handActive = false;
     bool m_firstDrawSeen = false;
+    // A kick took back the Ready of the hand just ended: the server asks
+    // again when it wants one.
+    bool m_readyWithdrawn = false;
+    // A kick took the seat the player stood down from: "Reactivate" waits
+    // for the server's word on the new seat.
+    bool m_standDownLapsed = false;
     bool m_furiten = false;
     std::array<TileAnimation *, DealSlotCount> m_dealTiles{};
     GameWindowActionQueue *m_actions = nullptr;

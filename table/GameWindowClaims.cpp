@@ -379,8 +379,11 @@ void GameWindow::onPassMeldSelected()
         return;
     }
     showDecision();
-    m_sideBar->clearTimers();
-    m_turnTimer->setTimeSpan(TimeSpan());
+    // Flowers passed on beside the turn leave the turn's countdown running.
+    if (m_decision.subject() != TableDecision::OwnTurn) {
+        m_sideBar->clearTimers();
+        m_turnTimer->setTimeSpan(TimeSpan());
+    }
     emit callPass(m_table->tableId(), m_localPlayerId, false);
 }
 

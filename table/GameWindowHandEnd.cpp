@@ -76,7 +76,7 @@ void GameWindow::onHandEndNonScoring(endhand_reason_t washoutType, bool endOfGam
     m_washoutWindow->stopCountdown();
     m_washoutWindow->setWashoutType(int(washoutType));
     m_washoutWindow->setEndOfGame(endOfGame);
-    m_washoutWindow->setWatchOnly(!m_table->isOwnPlayerSeated());
+    m_washoutWindow->setWatchOnly(!m_table->isOwnPlayerSeated() || m_readyWithdrawn);
     m_showingBoard = true;
     m_washoutWindow->showDialog(true);
     m_showingBoard = false;
@@ -198,8 +198,15 @@ void GameWindow::onTournamentRoundEnded()
     });
 }
 
+bool GameWindow::readyOffered() const
+{
+    return m_table && m_table->isOwnPlayerSeated() && !m_table->isInPlay() && m_tableInfo.gameType() != 1
+           && !m_readyWithdrawn;
+}
+
 void GameWindow::onAreYouReady(TimeSpan ts, bool seated)
 {
+    m_readyWithdrawn = false;
     if (!seated) {
         m_scoreBoard->setReadyVisible(true);
         m_scoreBoard->setNextHandTime(ts.end());
@@ -228,6 +235,12 @@ void GameWindow::onReadyButtonClick()
     // any player record marks the player as seated.
     if (!m_table->isSeated())
         return;
+    if (m_readyWithdrawn) {
+        qCWarning(lcTable) << "Ignoring Ready: the kick took it back";
+        m_scoreBoard->setReadyVisible(false);
+        m_washoutWindow->setWatchOnly(true);
+        return;
+    }
     m_playerInactiveWindow->hide();
     m_seatedWindow->hide();
     m_scoreBoard->setReadyVisible(false);
@@ -369,6 +382,9 @@ void GameWindow::onPlayerStateChanged(GameModel::player_state_t state)
 {
     if (state == GameModel::KICKED && m_table) {
         dropLeaveBox();
+        m_readyWithdrawn = true;
+        m_standDownLapsed = true;
+        m_scoreBoard->setReadyVisible(false);
         const int reason = int(m_table->kickReason());
         if (reason == 3) {
             // Moved to the watchers: the hand goes on in view, only the
@@ -430,7 +446,7 @@ void GameWindow::onPlayerStateChanged(GameModel::player_state_t state)
     if (state == GameModel::WATCHING || state == GameModel::SEAT_OFFERED)
         m_sideBar->setChatJoined(true);
     if (m_table)
-        m_washoutWindow->setWatchOnly(!m_table->isOwnPlayerSeated());
+        m_washoutWindow->setWatchOnly(!m_table->isOwnPlayerSeated() || m_readyWithdrawn);
     updatePanels();
 }
 

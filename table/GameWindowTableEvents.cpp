@@ -230,7 +230,7 @@ void GameWindow::updateFuritenItem()
 void GameWindow::updateInactiveWindow()
 {
     const PlayerData *own = (m_table && m_table->isOwnPlayerSeated()) ? m_table->findOwnPlayer() : nullptr;
-    if (own && !own->isActive())
+    if (own && !own->isActive() && !m_standDownLapsed)
         m_playerInactiveWindow->showDialog(true);
     else
         m_playerInactiveWindow->hide();
@@ -347,7 +347,7 @@ void GameWindow::onTableInfo(TableInfo info)
     m_cityView->setTableInfo(info);
     runLayout();
     if (m_table)
-        m_scoreBoard->setReadyVisible(m_table->isOwnPlayerSeated() && !m_table->isInPlay() && info.gameType() != 1);
+        m_scoreBoard->setReadyVisible(readyOffered());
     for (PlayerActionView *banner : m_actionViews)
         banner->setRuleset(info.ruleset());
     m_seatedWindow->onTableInfo(info);
@@ -374,7 +374,7 @@ void GameWindow::onGameStateChanged()
     if (!m_table)
         return;
     const GameModel::game_state_t state = m_table->gameState();
-    m_scoreBoard->setReadyVisible(m_table->isOwnPlayerSeated() && !m_table->isInPlay() && m_tableInfo.gameType() != 1);
+    m_scoreBoard->setReadyVisible(readyOffered());
     const bool underWay = state != GameModel::GAME_NOT_STARTED && state != GameModel::NO_GAME_STATE;
     m_sideBar->setWindsVisible(underWay);
     if (state == GameModel::HAND_ENDED || state == GameModel::ROUND_ENDED || state == GameModel::TABLE_REMOVED) {
@@ -509,6 +509,7 @@ void GameWindow::onPlayerUnseated(qint32 playerId)
 void GameWindow::onStartHand(bool newRound)
 {
     m_firstDrawSeen = false;
+    m_readyWithdrawn = false;
     m_handActive = false;
     if (m_table) {
         for (qint32 id : m_table->playerIds()) {
@@ -586,8 +587,13 @@ void GameWindow::settleDeal(qint32 playerId, int leaving)
 
 void GameWindow::onTilesFromWall(qint32 playerId, tile_vector tiles, bool fromDeadWall)
 {
-    if (tiles.size() == 13)
+    if (tiles.size() == 13) {
+        // A bot's flower already ended the deal's flights: these tiles are
+        // shown as they are.
+        if (m_firstDrawSeen)
+            updateOwnHand();
         return;
+    }
     const bool first = !m_firstDrawSeen;
     if (first)
         firstDraw();
@@ -605,8 +611,13 @@ void GameWindow::onTilesFromWall(qint32 playerId, tile_vector tiles, bool fromDe
 
 void GameWindow::onHiddenTilesFromWall(qint32 playerId, qint32 count, bool fromDeadWall)
 {
-    if (count == 13)
+    if (count == 13) {
+        // Dealt after a flower ended the deal's flights: the backs are laid
+        // down, or the next flower would fly from an empty hand.
+        if (m_firstDrawSeen)
+            updateHiddenHand(playerId);
         return;
+    }
     const int seat = seatOf(playerId);
     const bool first = !m_firstDrawSeen;
     if (first)
@@ -842,6 +853,7 @@ void GameWindow::onWaitingOver()
 
 void GameWindow::onPrivatePlayerData(PrivatePlayerData data)
 {
+    m_standDownLapsed = false;
     m_handView->setTiles(data.tiles);
     updateFuritenItem();
     updateInactiveWindow();
@@ -855,6 +867,7 @@ void GameWindow::onFuritenChanged(bool)
 
 void GameWindow::onActiveChanged(bool)
 {
+    m_standDownLapsed = false;
     updateInactiveWindow();
 }
 

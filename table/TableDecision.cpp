@@ -49,6 +49,7 @@ void TableDecision::open(Subject subject, const meld_offer_vector &offers, const
     m_tileChoice = 0;
     m_panelClosed = false;
     m_answered = false;
+    m_turnHeld = false;
     ++m_serial;
 }
 
@@ -123,6 +124,13 @@ bool TableDecision::turn(qint32 playerId, const TimeSpan &ts, const tile_vector 
         return false;
     m_holder = m_ownId;
     m_openDiscard = -1;
+    if (m_subject == Replacement && m_tileChoice == 64) {
+        // Flowers offered before the turn stay offered beside it.
+        m_turnHeld = true;
+        m_deadline = ts;
+        m_onlyTiles = onlyTiles;
+        return true;
+    }
     if (m_subject == OwnTurn) {
         // The declarations came first: the turn keeps them.
         m_deadline = ts;
@@ -190,7 +198,9 @@ tile_vector TableDecision::allowedTiles() const
 {
     if (m_tileChoice == 0)
         return m_onlyTiles;
-    tile_vector allowed;
+    if (m_turnHeld && m_onlyTiles.empty())
+        return {};
+    tile_vector allowed = m_turnHeld ? m_onlyTiles : tile_vector{};
     for (const meld_offer &o : m_offers) {
         if (o.meldType == m_tileChoice)
             allowed.push_back(o.t);
@@ -227,7 +237,12 @@ TableDecision::Answer TableDecision::click(tile t)
     const tile_vector allowed = allowedTiles();
     if (!allowed.empty() && std::find(allowed.begin(), allowed.end(), t) == allowed.end())
         return {};
-    Answer answer{m_tileChoice == 0 ? Discard : requestOf(m_tileChoice), t};
+    Request request = m_tileChoice == 0 ? Discard : requestOf(m_tileChoice);
+    if (m_turnHeld && !std::any_of(m_offers.begin(), m_offers.end(), [t](const meld_offer &o) {
+            return o.meldType == 64 && o.t == t;
+        }))
+        request = Discard;
+    Answer answer{request, t};
     const bool turnOver = answer.request == Discard || answer.request == Riichi;
     end();
     m_answered = turnOver;
@@ -271,6 +286,14 @@ TableDecision::Answer TableDecision::pass()
 {
     if (m_subject != Claim && m_subject != RobKong && m_subject != Replacement)
         return {};
+    if (m_turnHeld) {
+        // The flowers are passed on; the turn they stood beside goes on.
+        const TimeSpan deadline = m_deadline;
+        const tile_vector onlyTiles = m_onlyTiles;
+        open(OwnTurn, {}, deadline);
+        m_onlyTiles = onlyTiles;
+        return {Pass, 0};
+    }
     end();
     return {Pass, 0};
 }

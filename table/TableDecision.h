@@ -76,6 +76,8 @@ public:
     // The own turn was answered with a discard, a riichi or a win; the
     // server's report has not come yet.
     bool isAnswered() const { return m_answered; }
+    // The own turn is announced while another question is still open.
+    bool holdsTurn() const { return m_turnHeld; }
     bool handActive() const;
     // Empty: any tile of the hand.
     tile_vector allowedTiles() const;
@@ -99,6 +101,9 @@ private:
     int m_tileChoice = 0;
     bool m_panelClosed = false;
     bool m_answered = false;
+    // The own turn came while flowers were offered for replacement: the
+    // offer stands, and a tile not offered is the turn's discard.
+    bool m_turnHeld = false;
     quint64 m_serial = 0;
     // Who holds the turn: a player id, Nobody after a discard, Unknown
     // after a reset.

@@ -1075,6 +1075,7 @@ void TestGameController::questionsInEveryOrder()
 {
     QVERIFY(startScenario(QStringLiteral("decision-orders-hand.json")));
     QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
+    QSignalSpy turns(m_session.get(), &ConnectionManager::playerShouldAct);
     QSignalSpy askedReady(m_session.get(), &ConnectionManager::areYouReady);
     GameWindow *window = joinTable(1001);
     QVERIFY(window);
@@ -1082,12 +1083,18 @@ void TestGameController::questionsInEveryOrder()
     if (QTest::currentTestFailed())
         return;
 
-    // Flowers offered, then the turn before an answer: the turn is the
-    // question now, and the flower is discarded like any tile.
-    QTRY_VERIFY_WITH_TIMEOUT(window->handView()->isActive() && !window->meldAuction(), 30000);
-    QCOMPARE(window->tileChoice(), 0);
+    // Flowers offered, then the turn before an answer: the offer stands
+    // beside the turn, so the flower is replaced, and the turn then goes on
+    // with its replacement.
+    QTRY_VERIFY_WITH_TIMEOUT(turns.size() == 1, 30000);
+    QVERIFY(window->handView()->isActive() && window->meldAuction());
+    QCOMPARE(window->tileChoice(), 64);
     window->onTileClick(34);
-    QTRY_COMPARE_WITH_TIMEOUT(received(QStringLiteral("discard_tile"), QStringLiteral("\"tile\":34")), 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(received(QStringLiteral("call_bonus"), QStringLiteral("\"tile\":34")), 1, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(window->handView()->isActive() && !window->meldAuction(), 30000);
+    window->onTileClick(4);
+    QTRY_COMPARE_WITH_TIMEOUT(received(QStringLiteral("discard_tile"), QStringLiteral("\"tile\":4")), 1, 10000);
+    QCOMPARE(received(QStringLiteral("discard_tile")), 1);
 
     // Declarations after the own discard are not shown; the pong offer on
     // the next discard is.
@@ -1119,8 +1126,9 @@ void TestGameController::questionsInEveryOrder()
         return;
     QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
     for (const QString &never : {QStringLiteral("call_pong"), QStringLiteral("call_mahjong"), QStringLiteral("call_kong"),
-                                 QStringLiteral("call_bonus"), QStringLiteral("call_pass")})
+                                 QStringLiteral("call_pass")})
         QCOMPARE(received(never), 0);
+    QCOMPARE(received(QStringLiteral("call_bonus")), 1);
     QCOMPARE(received(QStringLiteral("discard_tile")), 2);
     QCOMPARE(errors.size(), 0);
 }

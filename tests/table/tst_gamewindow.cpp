@@ -463,6 +463,57 @@ private slots:
         QCOMPARE(t.window.findChild<QMessageBox *>() != nullptr, !handShown);
     }
 
+    // A kick to the watchers takes back the Ready of the hand just ended,
+    // whether the hand ended before the kick or while the watch was
+    // pending; the server's next readiness question offers it again.
+    void kickTakesBackReady_data()
+    {
+        QTest::addColumn<bool>("kickFirst");
+        QTest::newRow("kicked, then the hand ends") << true;
+        QTest::newRow("the hand ends, then the kick") << false;
+    }
+
+    void kickTakesBackReady()
+    {
+        QFETCH(bool, kickFirst);
+        Table t;
+        t.window.show();
+        QSignalSpy ready(&t.window, &GameWindow::ready);
+        if (kickFirst)
+            t.model.onPlayerKicked(kick_reason::enum_t(3));
+        t.model.onHandEndNonScoring(endhand_reason_t(0), false);
+        if (!kickFirst)
+            t.model.onPlayerKicked(kick_reason::enum_t(3));
+        t.window.onGameStateChanged();
+        const auto *washoutReady = t.window.washoutWindow()->findChild<QAbstractButton *>(QStringLiteral("readyButton"));
+        const auto *boardReady = t.window.scoreBoard()->findChild<QAbstractButton *>(QStringLiteral("readyPushButton"));
+        QVERIFY(washoutReady && boardReady);
+        QVERIFY(!washoutReady->isVisible());
+        QVERIFY(!boardReady->isVisibleTo(t.window.scoreBoard()));
+        t.window.onReadyButtonClick();
+        QCOMPARE(ready.count(), 0);
+        t.window.onAreYouReady(window(15000), false);
+        QVERIFY(boardReady->isVisibleTo(t.window.scoreBoard()));
+    }
+
+    // Moved to the watchers while standing down: the stand-down went with
+    // the seat; only the server's word shows "Reactivate" again.
+    void reactivateGoesWithTheSeat()
+    {
+        Table t;
+        t.window.show();
+        t.model.onActiveChanged(false);
+        QVERIFY(t.window.playerInactiveWindow()->isVisible());
+        t.model.onPlayerKicked(kick_reason::enum_t(3));
+        QVERIFY(!t.window.playerInactiveWindow()->isVisible());
+        Seating seating;
+        seating.players = {{P1, OWN, P2, P3}};
+        t.model.onStartHand(4, seating, {}, false, TableState{OWN, 0, -1, -1, 0, 0}, WallState{});
+        QVERIFY(!t.window.playerInactiveWindow()->isVisible());
+        t.model.onActiveChanged(false);
+        QVERIFY(t.window.playerInactiveWindow()->isVisible());
+    }
+
     void tileChoiceEndsWithTheOffer_data()
     {
         QTest::addColumn<QString>("path");
@@ -471,7 +522,6 @@ private slots:
         QTest::addColumn<int>("discard");
         QTest::newRow("pass, then the turn") << "pass" << 1;
         QTest::newRow("time-out, then the next turn") << "timeout" << 1;
-        QTest::newRow("a new turn without an answer") << "turn" << 1;
         QTest::newRow("another seat claims, then a turn") << "claim" << 1;
         QTest::newRow("the hand ends") << "end" << 0;
         QTest::newRow("riichi: pass, then the automatic discard") << "riichi" << 35;
@@ -504,8 +554,6 @@ private slots:
             t.model.onTileClaimed(P2);
         } else if (path == QLatin1String("end")) {
             t.model.onHandEndNonScoring(endhand_reason_t(0), false);
-        } else if (path == QLatin1String("turn")) {
-            t.model.onPlayerShouldAct(OWN, TimeSpan());
         }
         QCOMPARE(t.window.tileChoice(), 0);
         // The panel goes with its offer: no "Replace tiles" over a turn.
@@ -520,6 +568,52 @@ private slots:
         QCOMPARE(discards.count(), discard ? 1 : 0);
         if (discard)
             QCOMPARE(discards.at(0).at(2).value<tile>(), tile(discard));
+    }
+
+    // The turn announced while flowers are offered for replacement keeps
+    // the offer: the offered flower is still a bonus call, any other tile
+    // the turn's discard, and a pass leaves the turn going.
+    void replacementOfferOutlivesTheTurn_data()
+    {
+        QTest::addColumn<bool>("passFirst");
+        QTest::addColumn<int>("clicked");
+        QTest::addColumn<int>("bonusCalls");
+        QTest::addColumn<int>("discards");
+        QTest::newRow("the flower") << false << 35 << 1 << 0;
+        QTest::newRow("another tile") << false << 1 << 0 << 1;
+        QTest::newRow("pass, then a tile") << true << 1 << 0 << 1;
+    }
+
+    void replacementOfferOutlivesTheTurn()
+    {
+        QFETCH(bool, passFirst);
+        QFETCH(int, clicked);
+        QFETCH(int, bonusCalls);
+        QFETCH(int, discards);
+        Table t;
+        QSignalSpy bonus(&t.window, &GameWindow::callBonus);
+        QSignalSpy discarded(&t.window, &GameWindow::discardTile);
+        QSignalSpy passes(&t.window, &GameWindow::callPass);
+        t.model.onTilesFromWall({35}, false);
+        t.window.onReplacementMeldSuggestion({meld_offer(64, 35)}, window(15000));
+        t.model.onPlayerShouldAct(OWN, window(15000));
+        QCOMPARE(t.window.tileChoice(), 64);
+        QVERIFY(t.window.meldAuction());
+        QVERIFY(t.window.handView()->isActive());
+        if (passFirst) {
+            emit t.window.meldAuction()->passSelected();
+            QCOMPARE(passes.count(), 1);
+            QVERIFY(!t.window.meldAuction());
+            QVERIFY(t.window.handView()->isActive());
+        }
+        t.window.onTileClick(tile(clicked));
+        QCOMPARE(bonus.count(), bonusCalls);
+        QCOMPARE(discarded.count(), discards);
+        if (bonusCalls)
+            QCOMPARE(bonus.at(0).at(2).value<tile>(), tile(clicked));
+        if (discards)
+            QCOMPARE(discarded.at(0).at(2).value<tile>(), tile(clicked));
+        QVERIFY(!t.window.meldAuction());
     }
 
     // From the hand's end until the next hand starts, decision events are
@@ -875,9 +969,18 @@ private slots:
     }
 
     // A bot's flower right after the deal flies from the backs it was dealt;
-    // the deal's own tiles are gone from the table.
+    // the deal's own tiles are gone from the table. A bot may show it as
+    // soon as its own tiles are dealt, before the next seats have theirs.
+    void flowerRightAfterTheDeal_data()
+    {
+        QTest::addColumn<bool>("atOnce");
+        QTest::newRow("after the whole deal") << false;
+        QTest::newRow("before the next seats are dealt") << true;
+    }
+
     void flowerRightAfterTheDeal()
     {
+        QFETCH(bool, atOnce);
         QTest::failOnWarning(QRegularExpression(QStringLiteral("Ignoring a hidden hand")));
         Table t;
         t.window.resize(1280, 800);
@@ -886,13 +989,25 @@ private slots:
         Seating seating;
         seating.players = {{P1, OWN, P2, P3}};
         t.model.onStartHand(4, seating, {}, true, TableState{OWN, 0, -1, -1, 0, 0}, WallState{});
+        t.model.onHiddenTilesFromWall(P1, 13, false);
+        if (atOnce) {
+            t.model.onDeclareBonus(P1, {35});
+            t.model.onHiddenTilesFromWall(P1, 1, true);
+        }
         t.model.onTilesFromWall({1, 2, 3, 9, 10, 11, 18, 19, 20, 27, 27, 31, 32}, false);
-        for (qint32 id : {P1, P2, P3})
+        for (qint32 id : {P2, P3}) {
             t.model.onHiddenTilesFromWall(id, 13, false);
-        t.model.onDeclareBonus(P2, {34});
+            if (atOnce && id == P2)
+                t.model.onDeclareBonus(P2, {34});
+        }
+        if (!atOnce)
+            t.model.onDeclareBonus(P2, {34});
         QSettings().setValue(QStringLiteral("game/animations"), false);
         QTRY_VERIFY_WITH_TIMEOUT(!t.window.actionQueue().isBusy(), 10000);
         QCOMPARE(t.window.hiddenHandView(1)->tileCount(), 12);
+        QCOMPARE(t.window.hiddenHandView(2)->tileCount(), 13);
+        QCOMPARE(t.window.hiddenHandView(3)->tileCount(), 13);
+        QCOMPARE(t.window.handView()->tiles().size(), size_t(13));
         QCOMPARE(looseTiles(t.window), 0);
         // The replacement tile is drawn as any later draw is.
         t.model.onHiddenTilesFromWall(P2, 1, true);

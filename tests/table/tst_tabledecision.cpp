@@ -60,6 +60,8 @@ void play(TableDecision &d, const QString &script)
             d.reset();
         else if (step == QLatin1String("click"))
             d.click(5);
+        else if (step.startsWith(QLatin1String("click:")))
+            d.click(tile(arg.toInt()));
         else if (step == QLatin1String("pass"))
             d.pass();
         else
@@ -128,7 +130,13 @@ private slots:
         QTest::newRow("the next own turn") << "drawOwn conc: click discOwn drawP2 discP2 drawOwn turn"
                                            << "discard_tile";
         QTest::newRow("replace tiles") << "drawOwn repl:64" << "call_bonus call_pass";
-        QTest::newRow("replace tiles, then the turn") << "drawOwn repl:64 turn" << "discard_tile";
+        QTest::newRow("replace tiles, then the turn") << "drawOwn repl:64 turn"
+                                                      << "call_bonus call_pass discard_tile";
+        QTest::newRow("replace tiles, the turn, then a pass") << "drawOwn repl:64 turn pass" << "discard_tile";
+        QTest::newRow("replace tiles, the turn, then the flower") << "drawOwn repl:64 turn click:34 declOwn"
+                                                                  << "";
+        QTest::newRow("replace tiles, the turn, then a discard") << "drawOwn repl:64 turn click" << "";
+        QTest::newRow("replace tiles, the turn, then the time-out") << "drawOwn repl:64 turn timeout" << "";
         QTest::newRow("replace tiles passed, then the turn") << "drawOwn repl:64 pass turn" << "discard_tile";
         QTest::newRow("claim") << "discP1 claim:2" << "call_pass call_pong";
         QTest::newRow("claim, then the next seat draws") << "discP1 claim:2 drawP2" << "";
