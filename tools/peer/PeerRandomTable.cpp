@@ -126,18 +126,26 @@ void PeerRandomTable::send(const char *name, QJsonObject fields)
     ++m_events;
     if (m_fencePending && endsOffers(name)) {
         m_fencePending = false;
-        m_fenceSeq = ++m_pingSeq;
+        const qint32 seq = ++m_pingSeq;
+        for (Offer &closed : m_closedOffers)
+            if (closed.fenceSeq == 0)
+                closed.fenceSeq = seq;
         const Codec::Message *ping = Codec::instance().messageByName("server_ping");
-        m_session->send(ping->id, ScenarioJson::recordToWire(ping->body, QJsonObject{{"seq", m_fenceSeq}}, {},
+        m_session->send(ping->id, ScenarioJson::recordToWire(ping->body, QJsonObject{{"seq", seq}}, {},
                                                              QStringLiteral("server_ping")));
     }
 }
 
 void PeerRandomTable::fence(const Offer &closed)
 {
-    m_lastOffer = closed;
-    m_lastOffer.open = false;
-    m_lastOffer.closedAt = m_clock.elapsed();
+    // A client that never answers pings must not grow the list.
+    if (m_closedOffers.size() >= 16)
+        m_closedOffers.erase(m_closedOffers.begin());
+    Offer last = closed;
+    last.open = false;
+    last.closedAt = m_clock.elapsed();
+    last.fenceSeq = 0;
+    m_closedOffers.push_back(std::move(last));
     m_fencePending = true;
 }
 
@@ -228,8 +236,8 @@ bool PeerRandomTable::takes(const QString &name, const QJsonObject &fields, qint
             return false;
         // The client has seen what ended the last offer: an answer to it
         // now was sent knowing that.
-        if (seq >= m_fenceSeq)
-            m_lastOffer.closedAt = -1;
+        std::erase_if(m_closedOffers,
+                      [seq](const Offer &closed) { return closed.fenceSeq != 0 && seq >= closed.fenceSeq; });
         return true;
     }
     static const QStringList play{"discard_tile", "call_pass",   "call_chow",  "call_pong",   "call_pong_to_kong",
@@ -320,10 +328,12 @@ bool PeerRandomTable::takes(const QString &name, const QJsonObject &fields, qint
     }
     // An answer sent before the client saw what ended its offer crossed that
     // on the wire, however long the way took.
-    if (m_lastOffer.closedAt >= 0 && fits(m_lastOffer)) {
+    for (auto closed = m_closedOffers.rbegin(); closed != m_closedOffers.rend(); ++closed) {
+        if (!fits(*closed))
+            continue;
         ++m_late;
-        m_lastOffer.closedAt = -1; // one answer per offer
-        PeerServer::log(QStringLiteral("SOAK_LATE %1 (the %2 offer had just timed out)").arg(name, m_lastOffer.what));
+        PeerServer::log(QStringLiteral("SOAK_LATE %1 (the %2 offer had just closed)").arg(name, closed->what));
+        m_closedOffers.erase(std::next(closed).base()); // one answer per offer
         return true;
     }
     violation(name, fields, QStringLiteral("not offered"));

@@ -70,6 +70,8 @@ private:
         std::vector<std::pair<QString, int>> allowed;
         bool open = false;
         qint64 closedAt = -1;
+        // The ping whose pong ends late answers to this closed offer (0: not sent yet).
+        qint32 fenceSeq = 0;
     };
 
     bool on(const char *kind) const { return !m_options.off.contains(QLatin1String(kind)); }
@@ -163,10 +165,9 @@ private:
     int m_leaver = -1;  // the seat whose player left during the hand
     int m_leaveAt = -1; // the turn at which a bot leaves before the kick
     int m_announcedSeated = -1;
-    // Late answers to m_lastOffer are taken until the pong of this ping.
+    // A ping goes out with the next event that ends offers.
     bool m_fencePending = false;
     qint32 m_pingSeq = 1000000;
-    qint32 m_fenceSeq = 0;
     bool m_furiten = false;
     // Accepted answers by request name.
     std::map<QString, int> m_answers;
@@ -174,7 +175,9 @@ private:
     std::function<void()> m_afterWatch;
 
     Offer m_offer;
-    Offer m_lastOffer;
+    // Closed offers whose late answers are still taken: several can close
+    // before the client has seen the first one end.
+    std::vector<Offer> m_closedOffers;
     std::function<void(const QString &, int)> m_onAnswer;
     QTimer m_deadline;
     std::function<void()> m_onTimeout;
