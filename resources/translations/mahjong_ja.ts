@@ -30,27 +30,27 @@
         <translation>キャンセル</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="101"/>
+        <location filename="../../social/AvatarDialog.cpp" line="117"/>
         <source>The file %1 is unreadable</source>
         <translation>ファイル %1 を読み込めません</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="106"/>
+        <location filename="../../social/AvatarDialog.cpp" line="122"/>
         <source>The file %1 is an invalid image</source>
         <translation>ファイル %1 は有効な画像ではありません</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="120"/>
+        <location filename="../../social/AvatarDialog.cpp" line="136"/>
         <source>Failed to change avatar</source>
         <translation>アバターを変更できませんでした</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="125"/>
+        <location filename="../../social/AvatarDialog.cpp" line="141"/>
         <source>Locate Avatar Image</source>
         <translation>アバター画像を選択</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="126"/>
+        <location filename="../../social/AvatarDialog.cpp" line="142"/>
         <source>Image files</source>
         <translation>画像ファイル</translation>
     </message>
@@ -71,22 +71,22 @@
 <context>
     <name>ComingEventPopup</name>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="25"/>
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="37"/>
         <source>Server will go down for maintenance in %1</source>
         <translation>サーバーメンテナンスまで %1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="27"/>
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="39"/>
         <source>You are registered for tournament starting in %1</source>
         <translation>参加登録したトーナメントの開始まで %1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="29"/>
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="41"/>
         <source>Next tournament round starts in %1</source>
         <translation>トーナメントの次のラウンド開始まで %1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="31"/>
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="43"/>
         <source>Current tournament round ends in %1</source>
         <translation>トーナメントの現在のラウンド終了まで %1</translation>
     </message>
@@ -422,12 +422,12 @@
         <translation>%p%</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="123"/>
+        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="130"/>
         <source>Secure connection</source>
         <translation>安全な接続</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="123"/>
+        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="130"/>
         <source>Insecure connection</source>
         <translation>安全でない接続</translation>
     </message>
@@ -479,13 +479,13 @@
 <context>
     <name>FriendDetailWindow</name>
     <message>
-        <location filename="../../social/FriendDetailWindow.cpp" line="65"/>
+        <location filename="../../social/FriendDetailWindow.cpp" line="77"/>
         <source>%1 with status &quot;%2&quot;</source>
         <extracomment>%1 is availability type, %2 is user status message</extracomment>
         <translation>%1（ステータス「%2」）</translation>
     </message>
     <message>
-        <location filename="../../social/FriendDetailWindow.cpp" line="78"/>
+        <location filename="../../social/FriendDetailWindow.cpp" line="90"/>
         <source>Friend details for %1</source>
         <translation>%1 の詳細</translation>
     </message>
@@ -632,7 +632,7 @@
     <message>
         <location filename="../../protocol/kick_reason.h" line="26"/>
         <location filename="../../protocol/kick_reason.h" line="28"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="385"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="413"/>
         <source>You were kicked from the table.</source>
         <translation>卓からキックされました。</translation>
     </message>
@@ -641,15 +641,15 @@
         <location filename="../../protocol/kick_reason.h" line="29"/>
         <location filename="../../protocol/kick_reason.h" line="33"/>
         <location filename="../../protocol/kick_reason.h" line="45"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="385"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="389"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="404"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="413"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="417"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="432"/>
         <source>Kicked</source>
         <translation>キックされました</translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="31"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="390"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="418"/>
         <source>You do not have enough funds to play another hand.
 Do you want to make a deposit now?</source>
         <translation>残高が不足しているため、次の局をプレイできません。
@@ -657,7 +657,7 @@ Do you want to make a deposit now?</source>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="36"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="400"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="428"/>
         <source>A server error occured and the game was aborted.
 Your bet and fee will be repaid.</source>
         <translation>サーバーエラーが発生したため、対局は中止されました。
@@ -665,13 +665,13 @@ Your bet and fee will be repaid.</source>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="38"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="396"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="424"/>
         <source>Server error</source>
         <translation>サーバーエラー</translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="39"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="398"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="426"/>
         <source>A server error occured and the tournament will be aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
         <translation>サーバーエラーが発生したため、トーナメントは中止されます。
@@ -679,37 +679,37 @@ Check tournament rules for details regarding the distribution of the prize pool.
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="43"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="405"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="433"/>
         <source>You were kicked from the table as the server will be unavailable due to mainenance.</source>
         <translation>サーバーメンテナンスのため、卓からキックされました。</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="391"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="392"/>
         <source>Table does not exist</source>
         <translation>卓が存在しません</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="391"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="392"/>
         <source>Table has been removed from server, press Ok to go back to lobby</source>
         <translation>卓はサーバーから削除されました。OKを押してロビーに戻ります</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="479"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="480"/>
         <source>%1 joined the table</source>
         <translation>%1 が卓に着きました</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="497"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="500"/>
         <source>You&apos;ve been unseated from this table.</source>
         <translation>この卓の席から外されました。</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="501"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="504"/>
         <source>%1 left the table</source>
         <translation>%1 が卓を離れました</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="549"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="557"/>
         <source>Hand started</source>
         <translation>局が始まりました</translation>
     </message>
@@ -719,43 +719,43 @@ Check tournament rules for details regarding the distribution of the prize pool.
         <translation>流局で終わりました！</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="97"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="99"/>
         <source>Hand ended in Mahjong!</source>
         <translation>和了で終わりました！</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="140"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="150"/>
         <source>Table round ended</source>
         <translation>卓の回戦が終わりました</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="157"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="182"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="166"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="191"/>
         <source>Tournament round ended</source>
         <translation>トーナメントの回戦が終わりました</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="183"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="192"/>
         <source>The tournament round has ended, press Ok to go back to lobby</source>
         <translation>トーナメントの回戦が終わりました。OKを押してロビーに戻ります</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="278"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="301"/>
         <source>Leave Table</source>
         <translation>卓を離れる</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="279"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="302"/>
         <source>Are you sure you want to leave table %1?</source>
         <translation>卓 %1 を離れてもよろしいですか？</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="323"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="349"/>
         <source>Friends</source>
         <translation>フレンド</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="324"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="350"/>
         <source>You haven&apos;t added any friends yet. Click on player names where you see them or go to friends section in the lobby.</source>
         <translation>フレンドはまだいません。プレイヤー名をクリックするか、ロビーのフレンド欄から追加してください。</translation>
     </message>
@@ -788,64 +788,64 @@ Check tournament rules for details regarding the distribution of the prize pool.
     <name>JoinDialog</name>
     <message>
         <location filename="../../tournaments/JoinDialog.ui" line="37"/>
-        <location filename="../../tournaments/JoinDialog.cpp" line="55"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="63"/>
         <source>Cancel</source>
         <translation>キャンセル</translation>
     </message>
     <message>
         <location filename="../../tournaments/JoinDialog.ui" line="38"/>
-        <location filename="../../tournaments/JoinDialog.cpp" line="56"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="64"/>
         <source>Accept</source>
         <translation>同意する</translation>
     </message>
     <message>
         <location filename="../../tournaments/JoinDialog.ui" line="39"/>
-        <location filename="../../tournaments/JoinDialog.cpp" line="57"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="65"/>
         <source>Deposit</source>
         <translation>入金</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="65"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="73"/>
         <source>Tournament registration</source>
         <translation>トーナメント参加登録</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="67"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="75"/>
         <source>Name: %1</source>
         <translation>名前：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="68"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="76"/>
         <source>Start: %1</source>
         <translation>開始：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="69"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="77"/>
         <source>Buy-in: %1</source>
         <translation>参加費：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="70"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="78"/>
         <source>Pot: %1</source>
         <translation>賞金総額：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="71"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="79"/>
         <source>Rules: %1</source>
         <translation>ルール：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="73"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="81"/>
         <source>Registered Players: %1</source>
         <translation>登録者数：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="76"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="84"/>
         <source>You do not have sufficient funds in your account to play. Please deposit more money to your account to continue playing.</source>
         <translation>アカウントの残高が不足しているため、プレイできません。プレイを続けるには入金してください。</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="80"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="88"/>
         <source>Accepting the tournament will withdraw the buy-in from your account. If you choose to unregister from the tournament at a later time, but before the tournament starts, the buy-in will be refunded to your account.</source>
         <translation>同意すると、参加費がアカウントから引き落とされます。トーナメント開始前に参加登録を解除した場合、参加費はアカウントに返金されます。</translation>
     </message>
@@ -1239,13 +1239,13 @@ If you do not remember your password please reset your password and wait for 10 
         <translation>%1 に接続しました</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="119"/>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="139"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="120"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="140"/>
         <source>The server closed the connection</source>
         <translation>サーバーが接続を切断しました</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="120"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="122"/>
         <source>Cannot connect to %1</source>
         <translation>%1 に接続できません</translation>
     </message>
@@ -1255,7 +1255,7 @@ If you do not remember your password please reset your password and wait for 10 
         <translation>%1 に接続しました。ログインしてください。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="167"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="168"/>
         <source>Logging in as %1...</source>
         <translation>%1 としてログインしています...</translation>
     </message>
@@ -1302,12 +1302,12 @@ If you do not remember your password please reset your password and wait for 10 
         <translation>不明な原因でログインに失敗しました。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="181"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="182"/>
         <source>Login failed: %1</source>
         <translation>ログインに失敗しました：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="244"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="248"/>
         <source>Logged in as %1</source>
         <translation>%1 としてログイン中</translation>
     </message>
@@ -1364,42 +1364,42 @@ Please contact the support to remedy the situation.</source>
         <translation>卓 %1 に参加しました</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="348"/>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="350"/>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="358"/>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="511"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="349"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="354"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="367"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="520"/>
         <source>Join Failed</source>
         <translation>参加できませんでした</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="437"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="446"/>
         <source>You are already seated at table %L1.
 Do you want to rejoin?</source>
         <translation>すでに卓 %L1 に着席しています。
 卓に戻りますか?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="494"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="503"/>
         <source>Table invitation</source>
         <translation>卓への招待</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="495"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="504"/>
         <source>%1 has invited you to table %2, do you want to join?</source>
         <translation>%1 さんから卓 %2 に招待されました。参加しますか?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="508"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="517"/>
         <source>Registration</source>
         <translation>登録</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="514"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="523"/>
         <source>Tournament registration</source>
         <translation>トーナメント参加登録</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="521"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="530"/>
         <source>You are not fully registered and therefore not allowed to play for money.
 Do you want to complete your registration now?</source>
         <translation>登録が完了していないため、リアルマネーでプレイすることはできません。
@@ -1411,7 +1411,7 @@ Do you want to complete your registration now?</source>
         <translation>トーナメント</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="348"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="349"/>
         <source>Join Failed: %1</source>
         <translation>参加できませんでした：%1</translation>
     </message>
@@ -1421,94 +1421,94 @@ Do you want to complete your registration now?</source>
         <translation>卓 %1 を観戦中</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="261"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="266"/>
         <source>Resolution too low!</source>
         <translation>画面の解像度が低すぎます。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="262"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="267"/>
         <source>You should have a resolution of at least 1024x768, you currently have %L1x%L2</source>
         <translation>1024x768 以上の解像度が必要です。現在の解像度は %L1x%L2 です</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="301"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="307"/>
         <source>Failed</source>
         <translation>失敗</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="404"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="410"/>
         <source>You have %1</source>
         <translation>所持金 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="410"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="416"/>
         <source>System message</source>
         <translation>システムメッセージ</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="415"/>
         <location filename="../../mainwindow/MainWindowLogin.cpp" line="421"/>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="430"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="427"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="436"/>
         <source>Information</source>
         <translation>お知らせ</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="422"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="428"/>
         <source>Unfortunately you were among the last players to register for tournament %1 and you have been unregistered to make sure every
 tournament table has exactly four players. Your buy-in and fee will be repaid.</source>
         <translation>トーナメント %1 の参加登録が最後のほうだったため、すべての卓がちょうど 4 人になるよう参加登録を解除しました。
 参加費と手数料は返金されます。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="431"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="437"/>
         <source>A server error occured during tournament %1 and the tournament was aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
         <translation>トーナメント %1 の進行中にサーバーエラーが発生したため、トーナメントは中止されました。
 賞金総額の分配については、トーナメントのルールをご確認ください。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="450"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="456"/>
         <source>Forced logout</source>
         <translation>強制ログアウト</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="450"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="456"/>
         <source>You were forcefully logged out!</source>
         <translation>強制的にログアウトされました。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="131"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="136"/>
         <source>Left table %1</source>
         <translation>テーブル %1 を退出しました</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="329"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="350"/>
         <source>Quit</source>
         <translation>終了</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="329"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="350"/>
         <source>Are you sure you want to quit?</source>
         <translation>終了してもよろしいですか?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="380"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="411"/>
         <source>Windowed</source>
         <translation>ウィンドウ</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="380"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="411"/>
         <source>Fullscreen</source>
         <translation>フルスクリーン</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="392"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="423"/>
         <source>TM</source>
         <comment>Trademark abbreviation</comment>
         <translation>TM</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="393"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="424"/>
         <source>Powered by Kestrova%1</source>
         <translation>Powered by Kestrova%1</translation>
     </message>
@@ -1557,170 +1557,170 @@ If problem persists please contact support</source>
 問題が解決しない場合はサポートにお問い合わせください</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="363"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="372"/>
         <source>Leave Failed</source>
         <translation>退席できません</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="370"/>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="371"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="379"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="380"/>
         <source>Watch Failed</source>
         <translation>観戦できませんでした</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="370"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="379"/>
         <source>Watch Failed: %1</source>
         <translation>観戦できませんでした：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="413"/>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="437"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="422"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="446"/>
         <source>Rejoin Table</source>
         <translation>卓に戻る</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="414"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="423"/>
         <source>Do you want to rejoin table %1?</source>
         <translation>卓 %1 に戻りますか?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="423"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="432"/>
         <source>Watch Table</source>
         <translation>卓を観戦</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="423"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="432"/>
         <source>Do you want to continue watching table %1?</source>
         <translation>卓 %1 の観戦を続けますか?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="435"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="444"/>
         <source>You are already seated at table %L1.</source>
         <translation>すでに卓 %L1 に着席しています。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="104"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="115"/>
         <source>Web browser</source>
         <translation>ウェブブラウザー</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="105"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="116"/>
         <source>The web browser could not be started. The address is:
 %1</source>
         <translation>ウェブブラウザーを起動できませんでした。アドレス:
 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="263"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="276"/>
         <source>Deposit</source>
         <translation>入金</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="264"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="277"/>
         <source>Withdraw</source>
         <translation>出金</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="265"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="278"/>
         <source>Statement</source>
         <translation>明細</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="266"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="279"/>
         <source>My profile</source>
         <translation>プロフィール</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="267"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="280"/>
         <source>Hand history</source>
         <translation>対局履歴</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="268"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="281"/>
         <source>Player protection</source>
         <translation>プレイヤー保護</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="269"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="282"/>
         <source>Change password</source>
         <translation>パスワード変更</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="409"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="440"/>
         <source>Local time is %1</source>
         <translation>現地時刻 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="602"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="616"/>
         <source>New tournament round - %1</source>
         <translation>トーナメント新ラウンド - %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="603"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="617"/>
         <source>Continuing tournament round - %1</source>
         <translation>トーナメントラウンド続行 - %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="0"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="355"/>
         <source>You don&apos;t have enough money on your account to join the table.
 Do you want to make a deposit now?</source>
         <translation>残高が不足しているため、この卓に参加できません。
 今すぐ入金しますか？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="0"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="619"/>
         <source>New tournament round</source>
         <translation>トーナメント新ラウンド</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="0"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="619"/>
         <source>Continuing tournament round</source>
         <translation>トーナメントラウンド続行</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="604"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="621"/>
         <source>You have been assigned to tournament table %1. Show now?</source>
         <translation>トーナメントの卓 %1 に割り当てられました。今すぐ表示しますか?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="605"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="622"/>
         <source>You are assigned to tournament table %1. Show now?</source>
         <translation>トーナメントの卓 %1 に割り当てられています。今すぐ表示しますか?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="656"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="673"/>
         <source>This is you</source>
         <translation>あなたです</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="658"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="675"/>
         <source>Add to friends</source>
         <translation>友達に追加</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="677"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="694"/>
         <source>Watch table %1</source>
         <comment>%1 is table name</comment>
         <translation>卓 %1 を観戦</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="683"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="700"/>
         <source>Friend is offline</source>
         <translation>友達はオフラインです</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="684"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="701"/>
         <source>Friend is only playing at this table</source>
         <translation>友達はこの卓でのみプレイしています</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="685"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="702"/>
         <source>Friend is not playing</source>
         <translation>友達はプレイしていません</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="468"/>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="471"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="474"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="477"/>
         <source>Error</source>
         <translation>エラー</translation>
     </message>
@@ -1998,12 +1998,12 @@ Do you want to make a deposit now?</source>
         <translation>ラウンド 1</translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreBoard.cpp" line="48"/>
+        <location filename="../../table/RoundScoreBoard.cpp" line="67"/>
         <source>Round %L1/%L2</source>
         <translation>ラウンド %L1/%L2</translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreBoard.cpp" line="54"/>
+        <location filename="../../table/RoundScoreBoard.cpp" line="70"/>
         <source>Round results</source>
         <translation>ラウンド結果</translation>
     </message>
@@ -2028,7 +2028,7 @@ Do you want to make a deposit now?</source>
     </message>
     <message>
         <location filename="../../table/RoundScoreWidget.ui" line="35"/>
-        <location filename="../../table/RoundScoreWidget.cpp" line="33"/>
+        <location filename="../../table/RoundScoreWidget.cpp" line="34"/>
         <source>Round results:</source>
         <translation>ラウンド結果：</translation>
     </message>
@@ -2043,7 +2043,7 @@ Do you want to make a deposit now?</source>
         <translation>?</translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreWidget.cpp" line="27"/>
+        <location filename="../../table/RoundScoreWidget.cpp" line="28"/>
         <source>Round balance:</source>
         <translation>ラウンド収支：</translation>
     </message>
@@ -2051,34 +2051,34 @@ Do you want to make a deposit now?</source>
 <context>
     <name>ScoreBoard</name>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="169"/>
+        <location filename="../../table/ScoreBoard.ui" line="198"/>
         <source>Next hand starts in:</source>
         <translation>次の局まで：</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="177"/>
-        <location filename="../../table/ScoreBoard.cpp" line="241"/>
+        <location filename="../../table/ScoreBoard.ui" line="206"/>
+        <location filename="../../table/ScoreBoard.cpp" line="270"/>
         <source>Ready</source>
         <translation>準備完了</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="179"/>
+        <location filename="../../table/ScoreBoard.ui" line="208"/>
         <source>Leave</source>
         <translation>退席</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="245"/>
-        <location filename="../../table/ScoreBoard.cpp" line="253"/>
+        <location filename="../../table/ScoreBoard.cpp" line="274"/>
+        <location filename="../../table/ScoreBoard.cpp" line="282"/>
         <source>Next hand</source>
         <translation>次の局</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="250"/>
+        <location filename="../../table/ScoreBoard.cpp" line="279"/>
         <source>Play (%1)</source>
         <translation>もう一度 (%1)</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="178"/>
+        <location filename="../../table/ScoreBoard.ui" line="207"/>
         <source>Close</source>
         <translation>閉じる</translation>
     </message>
@@ -2088,85 +2088,85 @@ Do you want to make a deposit now?</source>
         <translation>得点</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="102"/>
+        <location filename="../../table/ScoreBoard.ui" line="126"/>
         <source>Winning Hand</source>
         <translation>和了手</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="109"/>
+        <location filename="../../table/ScoreBoard.ui" line="133"/>
         <source>2:nd place</source>
         <translation>2位</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="116"/>
+        <location filename="../../table/ScoreBoard.ui" line="140"/>
         <source>3:rd place</source>
         <translation>3位</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="123"/>
+        <location filename="../../table/ScoreBoard.ui" line="147"/>
         <source>4:th place</source>
         <translation>4位</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="136"/>
+        <location filename="../../table/ScoreBoard.ui" line="164"/>
         <source>Dora/kan dora tiles</source>
         <translation>ドラ／カンドラ</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="137"/>
+        <location filename="../../table/ScoreBoard.ui" line="165"/>
         <source>Ura dora tiles</source>
         <translation>裏ドラ</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="145"/>
+        <location filename="../../table/ScoreBoard.cpp" line="176"/>
         <source>Points:</source>
         <translation>符：</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="149"/>
+        <location filename="../../table/ScoreBoard.cpp" line="180"/>
         <source>Doubles:</source>
         <translation>翻：</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="153"/>
+        <location filename="../../table/ScoreBoard.cpp" line="184"/>
         <source>Limit hands:</source>
         <translation>役満：</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="138"/>
-        <location filename="../../table/ScoreBoard.cpp" line="160"/>
-        <location filename="../../table/ScoreBoard.cpp" line="213"/>
-        <location filename="../../table/ScoreBoard.cpp" line="214"/>
+        <location filename="../../table/ScoreBoard.cpp" line="169"/>
+        <location filename="../../table/ScoreBoard.cpp" line="191"/>
+        <location filename="../../table/ScoreBoard.cpp" line="242"/>
+        <location filename="../../table/ScoreBoard.cpp" line="243"/>
         <source>%L1</source>
         <translation>%L1</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="160"/>
+        <location filename="../../table/ScoreBoard.cpp" line="191"/>
         <source>Hand Score</source>
         <translation>和了点</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="213"/>
+        <location filename="../../table/ScoreBoard.cpp" line="242"/>
         <source>Settlement</source>
         <translation>精算</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="214"/>
+        <location filename="../../table/ScoreBoard.cpp" line="243"/>
         <source>Current Score</source>
         <translation>持ち点</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="216"/>
+        <location filename="../../table/ScoreBoard.cpp" line="245"/>
         <source>Payment</source>
         <translation>支払い</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="219"/>
+        <location filename="../../table/ScoreBoard.cpp" line="248"/>
         <source>Winning hand</source>
         <translation>和了</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="220"/>
+        <location filename="../../table/ScoreBoard.cpp" line="249"/>
         <source>Losing hand</source>
         <translation>放銃・流局</translation>
     </message>
@@ -2174,37 +2174,37 @@ Do you want to make a deposit now?</source>
 <context>
     <name>SeatedWindow</name>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="108"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="111"/>
         <source>The game starts in %1</source>
         <translation>対局開始まで %1</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="115"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="118"/>
         <source>Seat reserved</source>
         <translation>席を確保しました</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="116"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="119"/>
         <source>Play</source>
         <translation>プレイ</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="117"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="120"/>
         <source>Leave</source>
         <translation>退席</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="124"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="127"/>
         <source>Table %1</source>
         <translation>卓 %1</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="125"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="128"/>
         <source>A seat is reserved for you at %1.</source>
         <translation>%1 にあなたの席が確保されています。</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="126"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="129"/>
         <source>%1, %2, buy-in %3</source>
         <translation>%1、%2、参加費 %3</translation>
     </message>
@@ -2294,39 +2294,39 @@ Do you want to make a deposit now?</source>
         <translation>チャット</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="108"/>
+        <location filename="../../table/SideBar.cpp" line="109"/>
         <source>Wind round %L1 of %L2</source>
         <translation>%L1 / %L2 周目</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="119"/>
         <location filename="../../table/SideBar.cpp" line="120"/>
+        <location filename="../../table/SideBar.cpp" line="121"/>
         <source>x%1</source>
         <translation>x%1</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="164"/>
+        <location filename="../../table/SideBar.cpp" line="165"/>
         <source>Hand Id: %1</source>
         <translation>局 ID：%1</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="175"/>
+        <location filename="../../table/SideBar.cpp" line="176"/>
         <source>Round %L1 of %L2</source>
         <translation>第 %L1 / %L2 ラウンド</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="217"/>
+        <location filename="../../table/SideBar.cpp" line="222"/>
         <source>now</source>
         <translation>まもなく</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="204"/>
-        <location filename="../../table/SideBar.cpp" line="211"/>
+        <location filename="../../table/SideBar.cpp" line="209"/>
+        <location filename="../../table/SideBar.cpp" line="216"/>
         <source>No round playing</source>
         <translation>ラウンドなし</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="218"/>
+        <location filename="../../table/SideBar.cpp" line="223"/>
         <source>Round ends in %1</source>
         <translation>ラウンド終了まで %1</translation>
     </message>
@@ -2422,6 +2422,8 @@ Do you want to make a deposit now?</source>
     </message>
     <message>
         <location filename="../../lobby/TableModel.cpp" line="454"/>
+        <location filename="../../table/SideBar.cpp" line="188"/>
+        <location filename="../../table/TableSelector.cpp" line="88"/>
         <source>Table %1</source>
         <translation>卓 %1</translation>
     </message>
@@ -2490,8 +2492,8 @@ Do you want to make a deposit now?</source>
 <context>
     <name>TableSelector</name>
     <message>
-        <location filename="../../table/TableSelector.cpp" line="149"/>
-        <location filename="../../table/TableSelector.cpp" line="201"/>
+        <location filename="../../table/TableSelector.cpp" line="154"/>
+        <location filename="../../table/TableSelector.cpp" line="206"/>
         <source>Lobby</source>
         <translation>ロビー</translation>
     </message>
@@ -2760,42 +2762,42 @@ Do you want to make a deposit now?</source>
         <translation>詳細</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="83"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="87"/>
         <source>Status: %1</source>
         <translation>状態：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="84"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="88"/>
         <source>Buy-in: %1</source>
         <translation>参加費：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="85"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="89"/>
         <source>Pot: %1</source>
         <translation>賞金総額：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="86"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="90"/>
         <source>Rules: %1</source>
         <translation>ルール：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="87"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="91"/>
         <source>Duration: %1</source>
         <translation>対局時間：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="89"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="93"/>
         <source>Registered Players: %1</source>
         <translation>登録者数：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="105"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="109"/>
         <source>Starts in: %1</source>
         <translation>開始まで：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="124"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="125"/>
         <source>Tournament</source>
         <translation>トーナメント</translation>
     </message>
@@ -2895,46 +2897,46 @@ Do you want to make a deposit now?</source>
         <translation>トーナメントは開催中です</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="295"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="296"/>
         <source>Join tournament</source>
         <translation>トーナメントに参加</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="300"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="301"/>
         <source>You don&apos;t have enough money on your account to join the tournament.
 Do you want to make a deposit now?</source>
         <translation>残高が不足しているため、このトーナメントに参加できません。
 今すぐ入金しますか？</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="309"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="310"/>
         <source>Deposit</source>
         <translation>入金</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="310"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="311"/>
         <source>Your account is opened in a web browser</source>
         <translation>アカウントページを Web ブラウザで開きました</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="323"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="324"/>
         <source>Tournament %1 is full</source>
         <translation>トーナメント %1 は満員です</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="327"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="328"/>
         <source>Join tournament failed!
 %1</source>
         <translation>トーナメントに参加できませんでした。
 %1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="334"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="335"/>
         <source>Unregister from tournament</source>
         <translation>トーナメントの参加登録を解除</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="335"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="336"/>
         <source>Unregister from tournament failed!
 %1</source>
         <translation>参加登録を解除できませんでした。

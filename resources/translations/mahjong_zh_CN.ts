@@ -30,27 +30,27 @@
         <translation>取消</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="101"/>
+        <location filename="../../social/AvatarDialog.cpp" line="117"/>
         <source>The file %1 is unreadable</source>
         <translation>无法读取文件 %1</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="106"/>
+        <location filename="../../social/AvatarDialog.cpp" line="122"/>
         <source>The file %1 is an invalid image</source>
         <translation>文件 %1 不是有效的图片</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="120"/>
+        <location filename="../../social/AvatarDialog.cpp" line="136"/>
         <source>Failed to change avatar</source>
         <translation>更换头像失败</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="125"/>
+        <location filename="../../social/AvatarDialog.cpp" line="141"/>
         <source>Locate Avatar Image</source>
         <translation>选择头像图片</translation>
     </message>
     <message>
-        <location filename="../../social/AvatarDialog.cpp" line="126"/>
+        <location filename="../../social/AvatarDialog.cpp" line="142"/>
         <source>Image files</source>
         <translation>图片文件</translation>
     </message>
@@ -71,22 +71,22 @@
 <context>
     <name>ComingEventPopup</name>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="25"/>
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="37"/>
         <source>Server will go down for maintenance in %1</source>
         <translation>服务器将在 %1 后停机维护</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="27"/>
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="39"/>
         <source>You are registered for tournament starting in %1</source>
         <translation>您报名的锦标赛将在 %1 后开始</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="29"/>
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="41"/>
         <source>Next tournament round starts in %1</source>
         <translation>锦标赛下一轮将在 %1 后开始</translation>
     </message>
     <message>
-        <location filename="../../tournaments/ComingEventPopup.cpp" line="31"/>
+        <location filename="../../tournaments/ComingEventPopup.cpp" line="43"/>
         <source>Current tournament round ends in %1</source>
         <translation>锦标赛本轮将在 %1 后结束</translation>
     </message>
@@ -422,12 +422,12 @@
         <translation>%p%</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="123"/>
+        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="130"/>
         <source>Secure connection</source>
         <translation>安全连接</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="123"/>
+        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="130"/>
         <source>Insecure connection</source>
         <translation>不安全的连接</translation>
     </message>
@@ -479,13 +479,13 @@
 <context>
     <name>FriendDetailWindow</name>
     <message>
-        <location filename="../../social/FriendDetailWindow.cpp" line="65"/>
+        <location filename="../../social/FriendDetailWindow.cpp" line="77"/>
         <source>%1 with status &quot;%2&quot;</source>
         <extracomment>%1 is availability type, %2 is user status message</extracomment>
         <translation>%1，状态为“%2”</translation>
     </message>
     <message>
-        <location filename="../../social/FriendDetailWindow.cpp" line="78"/>
+        <location filename="../../social/FriendDetailWindow.cpp" line="90"/>
         <source>Friend details for %1</source>
         <translation>%1 的详细信息</translation>
     </message>
@@ -632,7 +632,7 @@
     <message>
         <location filename="../../protocol/kick_reason.h" line="26"/>
         <location filename="../../protocol/kick_reason.h" line="28"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="385"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="413"/>
         <source>You were kicked from the table.</source>
         <translation>您已被踢出牌桌。</translation>
     </message>
@@ -641,15 +641,15 @@
         <location filename="../../protocol/kick_reason.h" line="29"/>
         <location filename="../../protocol/kick_reason.h" line="33"/>
         <location filename="../../protocol/kick_reason.h" line="45"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="385"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="389"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="404"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="413"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="417"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="432"/>
         <source>Kicked</source>
         <translation>被踢出</translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="31"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="390"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="418"/>
         <source>You do not have enough funds to play another hand.
 Do you want to make a deposit now?</source>
         <translation>您的余额不足，无法再玩一局。
@@ -657,7 +657,7 @@ Do you want to make a deposit now?</source>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="36"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="400"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="428"/>
         <source>A server error occured and the game was aborted.
 Your bet and fee will be repaid.</source>
         <translation>服务器发生错误，牌局已中止。
@@ -665,13 +665,13 @@ Your bet and fee will be repaid.</source>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="38"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="396"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="424"/>
         <source>Server error</source>
         <translation>服务器错误</translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="39"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="398"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="426"/>
         <source>A server error occured and the tournament will be aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
         <translation>服务器发生错误，锦标赛将中止。
@@ -679,37 +679,37 @@ Check tournament rules for details regarding the distribution of the prize pool.
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="43"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="405"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="433"/>
         <source>You were kicked from the table as the server will be unavailable due to mainenance.</source>
         <translation>由于服务器即将停机维护，您已被踢出牌桌。</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="391"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="392"/>
         <source>Table does not exist</source>
         <translation>牌桌不存在</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="391"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="392"/>
         <source>Table has been removed from server, press Ok to go back to lobby</source>
         <translation>牌桌已从服务器移除，按&quot;确定&quot;返回大厅</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="479"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="480"/>
         <source>%1 joined the table</source>
         <translation>%1 加入了牌桌</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="497"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="500"/>
         <source>You&apos;ve been unseated from this table.</source>
         <translation>您已被移出此牌桌的座位。</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="501"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="504"/>
         <source>%1 left the table</source>
         <translation>%1 离开了牌桌</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="549"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="557"/>
         <source>Hand started</source>
         <translation>本局开始</translation>
     </message>
@@ -719,43 +719,43 @@ Check tournament rules for details regarding the distribution of the prize pool.
         <translation>本局流局！</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="97"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="99"/>
         <source>Hand ended in Mahjong!</source>
         <translation>本局和牌！</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="140"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="150"/>
         <source>Table round ended</source>
         <translation>牌桌本轮结束</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="157"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="182"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="166"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="191"/>
         <source>Tournament round ended</source>
         <translation>锦标赛本轮结束</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="183"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="192"/>
         <source>The tournament round has ended, press Ok to go back to lobby</source>
         <translation>锦标赛本轮已结束，按&quot;确定&quot;返回大厅</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="278"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="301"/>
         <source>Leave Table</source>
         <translation>离开牌桌</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="279"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="302"/>
         <source>Are you sure you want to leave table %1?</source>
         <translation>确定要离开牌桌 %1 吗？</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="323"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="349"/>
         <source>Friends</source>
         <translation>好友</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="324"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="350"/>
         <source>You haven&apos;t added any friends yet. Click on player names where you see them or go to friends section in the lobby.</source>
         <translation>您还没有添加好友。点击看到的玩家名字，或前往大厅的好友栏目。</translation>
     </message>
@@ -788,64 +788,64 @@ Check tournament rules for details regarding the distribution of the prize pool.
     <name>JoinDialog</name>
     <message>
         <location filename="../../tournaments/JoinDialog.ui" line="37"/>
-        <location filename="../../tournaments/JoinDialog.cpp" line="55"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="63"/>
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
     <message>
         <location filename="../../tournaments/JoinDialog.ui" line="38"/>
-        <location filename="../../tournaments/JoinDialog.cpp" line="56"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="64"/>
         <source>Accept</source>
         <translation>接受</translation>
     </message>
     <message>
         <location filename="../../tournaments/JoinDialog.ui" line="39"/>
-        <location filename="../../tournaments/JoinDialog.cpp" line="57"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="65"/>
         <source>Deposit</source>
         <translation>充值</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="65"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="73"/>
         <source>Tournament registration</source>
         <translation>锦标赛报名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="67"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="75"/>
         <source>Name: %1</source>
         <translation>名称：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="68"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="76"/>
         <source>Start: %1</source>
         <translation>开始：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="69"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="77"/>
         <source>Buy-in: %1</source>
         <translation>买入：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="70"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="78"/>
         <source>Pot: %1</source>
         <translation>奖池：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="71"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="79"/>
         <source>Rules: %1</source>
         <translation>规则：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="73"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="81"/>
         <source>Registered Players: %1</source>
         <translation>已报名玩家：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="76"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="84"/>
         <source>You do not have sufficient funds in your account to play. Please deposit more money to your account to continue playing.</source>
         <translation>您的账户余额不足，无法参加。请充值后继续游戏。</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="80"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="88"/>
         <source>Accepting the tournament will withdraw the buy-in from your account. If you choose to unregister from the tournament at a later time, but before the tournament starts, the buy-in will be refunded to your account.</source>
         <translation>接受后，买入金额将从您的账户中扣除。如果您在锦标赛开始前取消报名，买入金额将退还到您的账户。</translation>
     </message>
@@ -1239,13 +1239,13 @@ If you do not remember your password please reset your password and wait for 10 
         <translation>已连接到 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="119"/>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="139"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="120"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="140"/>
         <source>The server closed the connection</source>
         <translation>服务器关闭了连接</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="120"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="122"/>
         <source>Cannot connect to %1</source>
         <translation>无法连接到 %1</translation>
     </message>
@@ -1255,7 +1255,7 @@ If you do not remember your password please reset your password and wait for 10 
         <translation>已连接到 %1。请登录。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="167"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="168"/>
         <source>Logging in as %1...</source>
         <translation>正在以 %1 身份登录...</translation>
     </message>
@@ -1302,12 +1302,12 @@ If you do not remember your password please reset your password and wait for 10 
         <translation>登录失败，原因未知！</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="181"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="182"/>
         <source>Login failed: %1</source>
         <translation>登录失败：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="244"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="248"/>
         <source>Logged in as %1</source>
         <translation>已以 %1 身份登录</translation>
     </message>
@@ -1364,42 +1364,42 @@ Please contact the support to remedy the situation.</source>
         <translation>已加入牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="348"/>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="350"/>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="358"/>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="511"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="349"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="354"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="367"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="520"/>
         <source>Join Failed</source>
         <translation>加入失败</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="437"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="446"/>
         <source>You are already seated at table %L1.
 Do you want to rejoin?</source>
         <translation>您已在牌桌 %L1 入座。
 是否返回牌桌？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="494"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="503"/>
         <source>Table invitation</source>
         <translation>牌桌邀请</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="495"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="504"/>
         <source>%1 has invited you to table %2, do you want to join?</source>
         <translation>%1 邀请您加入牌桌 %2，是否加入？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="508"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="517"/>
         <source>Registration</source>
         <translation>注册</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="514"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="523"/>
         <source>Tournament registration</source>
         <translation>锦标赛报名</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="521"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="530"/>
         <source>You are not fully registered and therefore not allowed to play for money.
 Do you want to complete your registration now?</source>
         <translation>您尚未完成注册，因此不能进行现金游戏。
@@ -1411,7 +1411,7 @@ Do you want to complete your registration now?</source>
         <translation>锦标赛</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="348"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="349"/>
         <source>Join Failed: %1</source>
         <translation>加入失败：%1</translation>
     </message>
@@ -1421,94 +1421,94 @@ Do you want to complete your registration now?</source>
         <translation>正在观战牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="261"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="266"/>
         <source>Resolution too low!</source>
         <translation>屏幕分辨率过低！</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="262"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="267"/>
         <source>You should have a resolution of at least 1024x768, you currently have %L1x%L2</source>
         <translation>分辨率至少需要 1024x768，当前为 %L1x%L2</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="301"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="307"/>
         <source>Failed</source>
         <translation>失败</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="404"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="410"/>
         <source>You have %1</source>
         <translation>余额 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="410"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="416"/>
         <source>System message</source>
         <translation>系统消息</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="415"/>
         <location filename="../../mainwindow/MainWindowLogin.cpp" line="421"/>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="430"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="427"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="436"/>
         <source>Information</source>
         <translation>提示</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="422"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="428"/>
         <source>Unfortunately you were among the last players to register for tournament %1 and you have been unregistered to make sure every
 tournament table has exactly four players. Your buy-in and fee will be repaid.</source>
         <translation>很抱歉，您是最后报名锦标赛 %1 的玩家之一。为确保每张锦标赛牌桌恰好有四名玩家，您的报名已被取消。
 您的买入和手续费将退还。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="431"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="437"/>
         <source>A server error occured during tournament %1 and the tournament was aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
         <translation>锦标赛 %1 进行中服务器发生错误，锦标赛已中止。
 奖池的分配方式请参阅锦标赛规则。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="450"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="456"/>
         <source>Forced logout</source>
         <translation>强制登出</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="450"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="456"/>
         <source>You were forcefully logged out!</source>
         <translation>您已被强制登出！</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="131"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="136"/>
         <source>Left table %1</source>
         <translation>已离开牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="329"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="350"/>
         <source>Quit</source>
         <translation>退出</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="329"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="350"/>
         <source>Are you sure you want to quit?</source>
         <translation>确定要退出吗？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="380"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="411"/>
         <source>Windowed</source>
         <translation>窗口</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="380"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="411"/>
         <source>Fullscreen</source>
         <translation>全屏</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="392"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="423"/>
         <source>TM</source>
         <comment>Trademark abbreviation</comment>
         <translation>TM</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="393"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="424"/>
         <source>Powered by Kestrova%1</source>
         <translation>Powered by Kestrova%1</translation>
     </message>
@@ -1557,170 +1557,170 @@ If problem persists please contact support</source>
 如果问题仍然存在，请联系客服</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="363"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="372"/>
         <source>Leave Failed</source>
         <translation>离开失败</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="370"/>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="371"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="379"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="380"/>
         <source>Watch Failed</source>
         <translation>观战失败</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="370"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="379"/>
         <source>Watch Failed: %1</source>
         <translation>观战失败：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="413"/>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="437"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="422"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="446"/>
         <source>Rejoin Table</source>
         <translation>返回牌桌</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="414"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="423"/>
         <source>Do you want to rejoin table %1?</source>
         <translation>是否返回牌桌 %1？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="423"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="432"/>
         <source>Watch Table</source>
         <translation>观战牌桌</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="423"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="432"/>
         <source>Do you want to continue watching table %1?</source>
         <translation>是否继续观战牌桌 %1？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="435"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="444"/>
         <source>You are already seated at table %L1.</source>
         <translation>您已在牌桌 %L1 入座。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="104"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="115"/>
         <source>Web browser</source>
         <translation>网页浏览器</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="105"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="116"/>
         <source>The web browser could not be started. The address is:
 %1</source>
         <translation>无法启动网页浏览器。网址为：
 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="263"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="276"/>
         <source>Deposit</source>
         <translation>充值</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="264"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="277"/>
         <source>Withdraw</source>
         <translation>提现</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="265"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="278"/>
         <source>Statement</source>
         <translation>账户明细</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="266"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="279"/>
         <source>My profile</source>
         <translation>个人资料</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="267"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="280"/>
         <source>Hand history</source>
         <translation>牌局记录</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="268"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="281"/>
         <source>Player protection</source>
         <translation>玩家保护</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="269"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="282"/>
         <source>Change password</source>
         <translation>修改密码</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="409"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="440"/>
         <source>Local time is %1</source>
         <translation>本地时间 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="602"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="616"/>
         <source>New tournament round - %1</source>
         <translation>锦标赛新一轮 - %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="603"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="617"/>
         <source>Continuing tournament round - %1</source>
         <translation>锦标赛本轮继续 - %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="0"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="355"/>
         <source>You don&apos;t have enough money on your account to join the table.
 Do you want to make a deposit now?</source>
         <translation>您的账户余额不足，无法加入该牌桌。
 是否立即充值？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="0"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="619"/>
         <source>New tournament round</source>
         <translation>锦标赛新一轮</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="0"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="619"/>
         <source>Continuing tournament round</source>
         <translation>锦标赛本轮继续</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="604"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="621"/>
         <source>You have been assigned to tournament table %1. Show now?</source>
         <translation>您已被分配到锦标赛牌桌 %1。是否立即显示？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="605"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="622"/>
         <source>You are assigned to tournament table %1. Show now?</source>
         <translation>您被分配在锦标赛牌桌 %1。是否立即显示？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="656"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="673"/>
         <source>This is you</source>
         <translation>这是您</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="658"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="675"/>
         <source>Add to friends</source>
         <translation>添加为好友</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="677"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="694"/>
         <source>Watch table %1</source>
         <comment>%1 is table name</comment>
         <translation>观战牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="683"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="700"/>
         <source>Friend is offline</source>
         <translation>好友已离线</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="684"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="701"/>
         <source>Friend is only playing at this table</source>
         <translation>好友只在此牌桌游戏</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="685"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="702"/>
         <source>Friend is not playing</source>
         <translation>好友未在游戏</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="468"/>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="471"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="474"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="477"/>
         <source>Error</source>
         <translation>错误</translation>
     </message>
@@ -1998,12 +1998,12 @@ Do you want to make a deposit now?</source>
         <translation>第 1 轮</translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreBoard.cpp" line="48"/>
+        <location filename="../../table/RoundScoreBoard.cpp" line="67"/>
         <source>Round %L1/%L2</source>
         <translation>第 %L1/%L2 轮</translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreBoard.cpp" line="54"/>
+        <location filename="../../table/RoundScoreBoard.cpp" line="70"/>
         <source>Round results</source>
         <translation>本轮结果</translation>
     </message>
@@ -2028,7 +2028,7 @@ Do you want to make a deposit now?</source>
     </message>
     <message>
         <location filename="../../table/RoundScoreWidget.ui" line="35"/>
-        <location filename="../../table/RoundScoreWidget.cpp" line="33"/>
+        <location filename="../../table/RoundScoreWidget.cpp" line="34"/>
         <source>Round results:</source>
         <translation>本轮结果：</translation>
     </message>
@@ -2043,7 +2043,7 @@ Do you want to make a deposit now?</source>
         <translation>?</translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreWidget.cpp" line="27"/>
+        <location filename="../../table/RoundScoreWidget.cpp" line="28"/>
         <source>Round balance:</source>
         <translation>本轮收支：</translation>
     </message>
@@ -2051,34 +2051,34 @@ Do you want to make a deposit now?</source>
 <context>
     <name>ScoreBoard</name>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="169"/>
+        <location filename="../../table/ScoreBoard.ui" line="198"/>
         <source>Next hand starts in:</source>
         <translation>下一局开始于：</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="177"/>
-        <location filename="../../table/ScoreBoard.cpp" line="241"/>
+        <location filename="../../table/ScoreBoard.ui" line="206"/>
+        <location filename="../../table/ScoreBoard.cpp" line="270"/>
         <source>Ready</source>
         <translation>准备</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="179"/>
+        <location filename="../../table/ScoreBoard.ui" line="208"/>
         <source>Leave</source>
         <translation>离开</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="245"/>
-        <location filename="../../table/ScoreBoard.cpp" line="253"/>
+        <location filename="../../table/ScoreBoard.cpp" line="274"/>
+        <location filename="../../table/ScoreBoard.cpp" line="282"/>
         <source>Next hand</source>
         <translation>下一局</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="250"/>
+        <location filename="../../table/ScoreBoard.cpp" line="279"/>
         <source>Play (%1)</source>
         <translation>再玩一局 (%1)</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="178"/>
+        <location filename="../../table/ScoreBoard.ui" line="207"/>
         <source>Close</source>
         <translation>关闭</translation>
     </message>
@@ -2088,85 +2088,85 @@ Do you want to make a deposit now?</source>
         <translation>得分</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="102"/>
+        <location filename="../../table/ScoreBoard.ui" line="126"/>
         <source>Winning Hand</source>
         <translation>和牌</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="109"/>
+        <location filename="../../table/ScoreBoard.ui" line="133"/>
         <source>2:nd place</source>
         <translation>第2名</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="116"/>
+        <location filename="../../table/ScoreBoard.ui" line="140"/>
         <source>3:rd place</source>
         <translation>第3名</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="123"/>
+        <location filename="../../table/ScoreBoard.ui" line="147"/>
         <source>4:th place</source>
         <translation>第4名</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="136"/>
+        <location filename="../../table/ScoreBoard.ui" line="164"/>
         <source>Dora/kan dora tiles</source>
         <translation>宝牌／杠宝牌</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.ui" line="137"/>
+        <location filename="../../table/ScoreBoard.ui" line="165"/>
         <source>Ura dora tiles</source>
         <translation>里宝牌</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="145"/>
+        <location filename="../../table/ScoreBoard.cpp" line="176"/>
         <source>Points:</source>
         <translation>符：</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="149"/>
+        <location filename="../../table/ScoreBoard.cpp" line="180"/>
         <source>Doubles:</source>
         <translation>番：</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="153"/>
+        <location filename="../../table/ScoreBoard.cpp" line="184"/>
         <source>Limit hands:</source>
         <translation>役满：</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="138"/>
-        <location filename="../../table/ScoreBoard.cpp" line="160"/>
-        <location filename="../../table/ScoreBoard.cpp" line="213"/>
-        <location filename="../../table/ScoreBoard.cpp" line="214"/>
+        <location filename="../../table/ScoreBoard.cpp" line="169"/>
+        <location filename="../../table/ScoreBoard.cpp" line="191"/>
+        <location filename="../../table/ScoreBoard.cpp" line="242"/>
+        <location filename="../../table/ScoreBoard.cpp" line="243"/>
         <source>%L1</source>
         <translation>%L1</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="160"/>
+        <location filename="../../table/ScoreBoard.cpp" line="191"/>
         <source>Hand Score</source>
         <translation>和牌得分</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="213"/>
+        <location filename="../../table/ScoreBoard.cpp" line="242"/>
         <source>Settlement</source>
         <translation>结算</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="214"/>
+        <location filename="../../table/ScoreBoard.cpp" line="243"/>
         <source>Current Score</source>
         <translation>当前得分</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="216"/>
+        <location filename="../../table/ScoreBoard.cpp" line="245"/>
         <source>Payment</source>
         <translation>支付</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="219"/>
+        <location filename="../../table/ScoreBoard.cpp" line="248"/>
         <source>Winning hand</source>
         <translation>和牌</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="220"/>
+        <location filename="../../table/ScoreBoard.cpp" line="249"/>
         <source>Losing hand</source>
         <translation>未和牌</translation>
     </message>
@@ -2174,37 +2174,37 @@ Do you want to make a deposit now?</source>
 <context>
     <name>SeatedWindow</name>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="108"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="111"/>
         <source>The game starts in %1</source>
         <translation>游戏将在 %1 后开始</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="115"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="118"/>
         <source>Seat reserved</source>
         <translation>座位已保留</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="116"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="119"/>
         <source>Play</source>
         <translation>开始游戏</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="117"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="120"/>
         <source>Leave</source>
         <translation>离开</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="124"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="127"/>
         <source>Table %1</source>
         <translation>牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="125"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="128"/>
         <source>A seat is reserved for you at %1.</source>
         <translation>已在 %1 为您保留座位。</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="126"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="129"/>
         <source>%1, %2, buy-in %3</source>
         <translation>%1，%2，买入 %3</translation>
     </message>
@@ -2294,39 +2294,39 @@ Do you want to make a deposit now?</source>
         <translation>聊天</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="108"/>
+        <location filename="../../table/SideBar.cpp" line="109"/>
         <source>Wind round %L1 of %L2</source>
         <translation>第 %L1 / %L2 圈</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="119"/>
         <location filename="../../table/SideBar.cpp" line="120"/>
+        <location filename="../../table/SideBar.cpp" line="121"/>
         <source>x%1</source>
         <translation>x%1</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="164"/>
+        <location filename="../../table/SideBar.cpp" line="165"/>
         <source>Hand Id: %1</source>
         <translation>牌局编号：%1</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="175"/>
+        <location filename="../../table/SideBar.cpp" line="176"/>
         <source>Round %L1 of %L2</source>
         <translation>第 %L1 / %L2 轮</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="217"/>
+        <location filename="../../table/SideBar.cpp" line="222"/>
         <source>now</source>
         <translation>即将</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="204"/>
-        <location filename="../../table/SideBar.cpp" line="211"/>
+        <location filename="../../table/SideBar.cpp" line="209"/>
+        <location filename="../../table/SideBar.cpp" line="216"/>
         <source>No round playing</source>
         <translation>无进行中的轮次</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="218"/>
+        <location filename="../../table/SideBar.cpp" line="223"/>
         <source>Round ends in %1</source>
         <translation>本轮剩余 %1</translation>
     </message>
@@ -2422,6 +2422,8 @@ Do you want to make a deposit now?</source>
     </message>
     <message>
         <location filename="../../lobby/TableModel.cpp" line="454"/>
+        <location filename="../../table/SideBar.cpp" line="188"/>
+        <location filename="../../table/TableSelector.cpp" line="88"/>
         <source>Table %1</source>
         <translation>牌桌 %1</translation>
     </message>
@@ -2490,8 +2492,8 @@ Do you want to make a deposit now?</source>
 <context>
     <name>TableSelector</name>
     <message>
-        <location filename="../../table/TableSelector.cpp" line="149"/>
-        <location filename="../../table/TableSelector.cpp" line="201"/>
+        <location filename="../../table/TableSelector.cpp" line="154"/>
+        <location filename="../../table/TableSelector.cpp" line="206"/>
         <source>Lobby</source>
         <translation>大厅</translation>
     </message>
@@ -2760,42 +2762,42 @@ Do you want to make a deposit now?</source>
         <translation>详情</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="83"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="87"/>
         <source>Status: %1</source>
         <translation>状态：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="84"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="88"/>
         <source>Buy-in: %1</source>
         <translation>买入：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="85"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="89"/>
         <source>Pot: %1</source>
         <translation>奖池：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="86"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="90"/>
         <source>Rules: %1</source>
         <translation>规则：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="87"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="91"/>
         <source>Duration: %1</source>
         <translation>时长：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="89"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="93"/>
         <source>Registered Players: %1</source>
         <translation>已报名玩家：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="105"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="109"/>
         <source>Starts in: %1</source>
         <translation>距开始：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentPreview.cpp" line="124"/>
+        <location filename="../../tournaments/TournamentPreview.cpp" line="125"/>
         <source>Tournament</source>
         <translation>锦标赛</translation>
     </message>
@@ -2895,46 +2897,46 @@ Do you want to make a deposit now?</source>
         <translation>锦标赛正在进行</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="295"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="296"/>
         <source>Join tournament</source>
         <translation>参加锦标赛</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="300"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="301"/>
         <source>You don&apos;t have enough money on your account to join the tournament.
 Do you want to make a deposit now?</source>
         <translation>您的账户余额不足，无法参加该锦标赛。
 是否立即充值？</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="309"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="310"/>
         <source>Deposit</source>
         <translation>充值</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="310"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="311"/>
         <source>Your account is opened in a web browser</source>
         <translation>已在网页浏览器中打开您的账户</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="323"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="324"/>
         <source>Tournament %1 is full</source>
         <translation>锦标赛 %1 已满员</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="327"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="328"/>
         <source>Join tournament failed!
 %1</source>
         <translation>参加锦标赛失败！
 %1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="334"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="335"/>
         <source>Unregister from tournament</source>
         <translation>取消锦标赛报名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="335"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="336"/>
         <source>Unregister from tournament failed!
 %1</source>
         <translation>取消报名失败！
