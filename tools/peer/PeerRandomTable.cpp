@@ -641,6 +641,9 @@ void PeerRandomTable::kickToWatchers()
 {
     ++m_kicks;
     m_watching = true;
+    // A Reactivate that crossed the kick on the wire is late, not unoffered.
+    if (m_inactive)
+        fence(Offer{QStringLiteral("reactivate"), {{QStringLiteral("reactivate_table"), NoTile}}, false, -1});
     m_inactive = false;
     send("kick_player", {{"reason", 3}});
     announceSeats();
