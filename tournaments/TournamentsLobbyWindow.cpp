@@ -65,8 +65,8 @@ TournamentsLobbyWindow::TournamentsLobbyWindow(QWidget *parent)
     // than their columns.
     connect(&m_filter, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
-                noteRowsToMeasure(topLeft.row(), bottomRight.row());
-            });
+        noteRowsToMeasure(topLeft.row(), bottomRight.row());
+    });
     connect(&m_filter, &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex &, int first, int last) { noteRowsToMeasure(first, last); });
 
