@@ -3,7 +3,10 @@
 #include "social/PlayerDb.h"
 #include "xmpp/elements/XMPPRosterItem.h"
 
+#include <algorithm>
 #include <array>
+#include <climits>
+#include <utility>
 
 namespace {
 enum PresenceIcon { AvailableIcon, AwayIcon, ExtendedAwayIcon, NotAvailableIcon, UnknownIcon };
@@ -26,6 +29,9 @@ FriendsRosterModel::FriendsRosterModel(XMPPRosterModel *roster, PlayerDb *player
     , m_playerDb(playerDb)
     , m_namesOnly(namesOnly)
 {
+    m_namesTimer.setSingleShot(true);
+    m_namesTimer.setInterval(0);
+    connect(&m_namesTimer, &QTimer::timeout, this, &FriendsRosterModel::showNewNames);
     if (m_playerDb)
         connect(m_playerDb, &PlayerDb::playerNameUpdate, this, &FriendsRosterModel::onPlayerNameUpdate);
 }
@@ -130,7 +136,22 @@ void FriendsRosterModel::onPlayerNameUpdate(qint32 pid, const QString &)
 {
     if (!m_playerDb)
         return;
-    const QModelIndex index = indexOf(m_playerDb->jidForPid(pid));
-    if (index.isValid())
-        emit dataChanged(index, index);
+    m_renamed.insert(pid);
+    if (!m_namesTimer.isActive())
+        m_namesTimer.start();
+}
+
+void FriendsRosterModel::showNewNames()
+{
+    int first = INT_MAX;
+    int last = -1;
+    for (const qint32 pid : std::exchange(m_renamed, {})) {
+        const QModelIndex index = indexOf(m_playerDb->jidForPid(pid));
+        if (index.isValid()) {
+            first = std::min(first, index.row());
+            last = std::max(last, index.row());
+        }
+    }
+    if (last >= 0)
+        emit dataChanged(index(first, 0), index(last, 0));
 }

@@ -3,7 +3,9 @@
 #include "social/XMPPRosterModelProxy.h"
 
 #include <QIcon>
+#include <QSet>
 #include <QString>
+#include <QTimer>
 
 class PlayerDb;
 
@@ -28,9 +30,16 @@ public:
     QString toolTip(const XMPPRosterItem &item) const;
 
 public slots:
+    // The rows of the players named since the event loop last ran show
+    // their names together, as one change: a login names thousands at once,
+    // and a sorted view re-sorts once for all of them.
     void onPlayerNameUpdate(qint32 pid, const QString &screenname);
 
 private:
+    void showNewNames();
+
     PlayerDb *m_playerDb;
     bool m_namesOnly;
+    QSet<qint32> m_renamed;
+    QTimer m_namesTimer;
 };

@@ -7,6 +7,11 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QStyleOptionViewItem>
+
+#include <algorithm>
+#include <array>
+#include <utility>
 
 namespace {
 const char *const ClassicKey = "mttlobby/classic";
@@ -23,6 +28,17 @@ int viewAllMode(bool viewAll)
 {
     return viewAll ? 3 : 2;
 }
+
+// The options the tree view gives its delegate when it sizes a column.
+struct TreeViewItemOption : QTreeView
+{
+    static QStyleOptionViewItem of(const QTreeView *view)
+    {
+        QStyleOptionViewItem option;
+        (view->*(&TreeViewItemOption::initViewItemOption))(&option);
+        return option;
+    }
+};
 } // namespace
 
 TournamentsLobbyWindow::TournamentsLobbyWindow(QWidget *parent)
@@ -45,6 +61,14 @@ TournamentsLobbyWindow::TournamentsLobbyWindow(QWidget *parent)
     connect(view, &QTreeView::activated, this, &TournamentsLobbyWindow::onTournamentActivated);
     connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TournamentsLobbyWindow::onCurrentTournamentChanged);
+    // Rows whose texts changed, and rows the filter lets in, may be wider
+    // than their columns.
+    connect(&m_filter, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
+        noteRowsToMeasure(topLeft.row(), bottomRight.row());
+    });
+    connect(&m_filter, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex &, int first, int last) { noteRowsToMeasure(first, last); });
 
     // The slots are connected first: each box that becomes checked puts its
     // value into the filter and writes its setting back.
@@ -89,6 +113,7 @@ void TournamentsLobbyWindow::setModel(TournamentsLobbyModel *model)
         disconnect(m_model, &TournamentsLobbyModel::changesShown, this, &TournamentsLobbyWindow::widenGrownColumns);
     }
     m_model = model;
+    m_unmeasured.clear();
     if (model) {
         connect(model, &TournamentsLobbyModel::tournamentAdded, this, &TournamentsLobbyWindow::onTournamentAdded);
         connect(model, &TournamentsLobbyModel::changesShown, this, &TournamentsLobbyWindow::widenGrownColumns);
@@ -164,6 +189,7 @@ void TournamentsLobbyWindow::onResizeColumnsTimeout()
         return;
     }
     m_columnsPending = false;
+    m_unmeasured.clear();
     QHeaderView *header = view()->header();
     for (int column = 0; column < header->count(); ++column)
         view()->resizeColumnToContents(column);
@@ -173,17 +199,50 @@ void TournamentsLobbyWindow::onResizeColumnsTimeout()
         header->setSectionResizeMode(TournamentsLobbyModel::NameColumn, QHeaderView::Stretch);
 }
 
+void TournamentsLobbyWindow::noteRowsToMeasure(int first, int last)
+{
+    for (int row = first; row <= last; ++row) {
+        const qint32 id = m_filter.index(row, 0).data(TournamentRoles::IdRole).toInt();
+        if (id > 0)
+            m_unmeasured.insert(id);
+    }
+}
+
 void TournamentsLobbyWindow::widenGrownColumns()
 {
     // A pot or a count that grew after the columns were sized would be cut:
-    // such a column widens at once (it never narrows here).
+    // such a column widens at once (it never narrows here). Every other row
+    // fitted when it was last measured, so only the changed ones are.
+    const QSet<qint32> changed = std::exchange(m_unmeasured, {});
+    if (changed.isEmpty() || !m_model)
+        return;
     QTreeView *tree = view();
-    const QAbstractItemView *cells = tree;
-    for (int column = 0; column < TournamentsLobbyModel::ColumnCount; ++column) {
-        if (column == TournamentsLobbyModel::NameColumn || tree->isColumnHidden(column))
+    QHeaderView *header = tree->header();
+    tree->ensurePolished();
+    const QStyleOptionViewItem option = TreeViewItemOption::of(tree);
+    const int treeColumn = header->logicalIndex(0);
+    std::array<int, TournamentsLobbyModel::ColumnCount> widest{};
+    for (const qint32 id : changed) {
+        // A row the filter hides is measured when it is let in.
+        const QModelIndex row = m_filter.mapFromSource(m_model->indexOfTournament(id));
+        if (!row.isValid())
             continue;
-        if (cells->sizeHintForColumn(column) > tree->columnWidth(column))
-            tree->resizeColumnToContents(column);
+        for (int column = 0; column < TournamentsLobbyModel::ColumnCount; ++column) {
+            if (column == TournamentsLobbyModel::NameColumn || tree->isColumnHidden(column))
+                continue;
+            const QModelIndex cell = row.siblingAtColumn(column);
+            int width = tree->itemDelegateForIndex(cell)->sizeHint(option, cell).width();
+            if (column == treeColumn && tree->rootIsDecorated())
+                width += tree->indentation();
+            widest[size_t(column)] = std::max(widest[size_t(column)], width);
+        }
+    }
+    for (int column = 0; column < TournamentsLobbyModel::ColumnCount; ++column) {
+        if (widest[size_t(column)] <= tree->columnWidth(column))
+            continue;
+        // As resizeColumnToContents: never narrower than the caption.
+        const int caption = header->isHidden() ? 0 : header->sectionSizeHint(column);
+        header->resizeSection(column, std::max(widest[size_t(column)], caption));
     }
 }
 

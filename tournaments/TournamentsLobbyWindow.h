@@ -5,6 +5,7 @@
 #include "tournaments/TournamentsLobbyModel.h"
 
 #include <QPointer>
+#include <QSet>
 #include <QSettings>
 #include <QTimer>
 #include <QWidget>
@@ -64,6 +65,9 @@ protected:
 
 private:
     void widenGrownColumns();
+    // Keeps the tournaments of the list's rows from first to last for the
+    // next widening.
+    void noteRowsToMeasure(int first, int last);
     void rulesetChanged(const char *key, int ruleset, int state);
     void buyInChanged(const char *key, int level, int state);
     qint32 tournamentIdAt(const QModelIndex &index) const;
@@ -73,6 +77,9 @@ private:
     QTimer m_columnTimer;
     // Columns to size when the window shows: a hidden one waits for nothing.
     bool m_columnsPending = false;
+    // Tournaments whose rows changed or came into the list since their cells
+    // were last measured: a busy lobby measures these, not every row.
+    QSet<qint32> m_unmeasured;
     std::unique_ptr<Ui::TournamentsLobbyView> m_ui;
     QSettings m_settings;
 };

@@ -190,8 +190,10 @@ bool measure(XMPPClient &client, PlayerDb &db, int friends, int key, Run &result
 
 // The anchor: the same rows through a bare Qt list (QStandardItemModel with
 // an icon and a tool tip per row, a locale-aware sorting proxy, a shown
-// QListView of the same size), listed and then renamed, in milliseconds.
-void bareList(int friends, double *listedMs, double *namedMs)
+// QListView of the same size), listed and then renamed, in milliseconds;
+// its rows are read back as the client's are, so that both sides do the
+// same work.
+bool bareList(int friends, double *listedMs, double *namedMs)
 {
     QStandardItemModel model;
     QSortFilterProxyModel proxy;
@@ -215,13 +217,27 @@ void bareList(int friends, double *listedMs, double *namedMs)
         model.appendRow(item);
     }
     QCoreApplication::processEvents();
+    bool complete = proxy.rowCount() == friends;
+    for (int row = 0; complete && row < friends; ++row) {
+        const QModelIndex index = proxy.index(row, 0);
+        complete = !index.data(Qt::DecorationRole).isNull() && !index.data(Qt::ToolTipRole).toString().isEmpty();
+    }
     (void)view.grab();
     *listedMs = timer.nsecsElapsed() / 1e6;
     for (int i = 0; i < friends; ++i)
         model.item(i)->setText(QStringLiteral("player%1").arg(1000000 + (i * 7919) % 900000));
     QCoreApplication::processEvents();
+    QStringList names;
+    for (int row = 0; row < friends; ++row)
+        names << proxy.index(row, 0).data().toString();
+    complete = complete && std::is_sorted(names.begin(), names.end(), [](const QString &a, const QString &b) {
+                   return a.localeAwareCompare(b) < 0;
+               });
     (void)view.grab();
     *namedMs = timer.nsecsElapsed() / 1e6;
+    if (!complete)
+        out << "the bare list is not complete\n";
+    return complete;
 }
 
 } // namespace
@@ -299,7 +315,8 @@ int main(int argc, char **argv)
         const double listedMedian = listed.at(listed.size() / 2);
         const double namedMedian = named.at(named.size() / 2);
         double bareListed = 0, bareNamed = 0;
-        bareList(friends, &bareListed, &bareNamed);
+        if (!bareList(friends, &bareListed, &bareNamed))
+            return 1;
         out << friends << " friends: median " << QString::number(listedMedian, 'f', 1)
             << " ms until listed with presences, " << QString::number(namedMedian, 'f', 1)
             << " ms until every name is shown\n";

@@ -2,7 +2,8 @@
 // the scripted game server for their names: search and add, subscriptions
 // both ways, presence icons and tool tips, the tables a player sits at
 // shown in the details, invitations, and removal; and the tables a player
-// sits at through the real table controller published in the presence.
+// sits at through the real table controller published in the presence;
+// and the list sorted by the names the game server gives as they arrive.
 #include "LiveSession.h"
 
 #include "game/GameModel.h"
@@ -31,11 +32,15 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace {
 struct Player
@@ -85,6 +90,7 @@ private slots:
     void initTestCase();
     void friends();
     void inviteLimit();
+    void namesSortedAsTheyArrive();
     void ownTablesPublished();
 
 private:
@@ -102,11 +108,18 @@ void TestFriendsLive::initTestCase()
     PeerProcess::installTestCa();
     QDir::setSearchPaths(QStringLiteral("resources"), {QStringLiteral(":/default")});
     QDir::setSearchPaths(QStringLiteral("avatars"), {QStringLiteral(":/default/avatars")});
-    QVERIFY2(m_peer.start({QStringLiteral("--account"), QStringLiteral("alice:pw:6107:Alice"),
-                           QStringLiteral("--account"), QStringLiteral("bob:pw:6108:Bob & <i>Co</i>"),
-                           QStringLiteral("--account"), QStringLiteral("carol:pw:6109:carol"),
-                           QStringLiteral("--account"), QStringLiteral("dave:pw:6110:Dave")}),
-             qPrintable(m_peer.errorString()));
+    QStringList accounts = {QStringLiteral("--account"), QStringLiteral("alice:pw:6107:Alice"),
+                            QStringLiteral("--account"), QStringLiteral("bob:pw:6108:Bob & <i>Co</i>"),
+                            QStringLiteral("--account"), QStringLiteral("carol:pw:6109:carol"),
+                            QStringLiteral("--account"), QStringLiteral("dave:pw:6110:Dave")};
+    // Names that sort apart from their ids, for the friends list's order.
+    const QStringList names = {QStringLiteral("Zoë"),     QStringLiteral("émile"), QStringLiteral("Émile B"),
+                               QStringLiteral("bob"),     QStringLiteral("Bobby"), QStringLiteral("10 tiles"),
+                               QStringLiteral("9 tiles"), QStringLiteral("Ærø")};
+    for (int i = 0; i < names.size(); ++i)
+        accounts << QStringLiteral("--account")
+                 << QStringLiteral("named%1:pw:%2:%3").arg(i).arg(7301 + i).arg(names.at(i));
+    QVERIFY2(m_peer.start(accounts), qPrintable(m_peer.errorString()));
 }
 
 // Logs in to the XMPP server and, when named, to the game server, so that
@@ -376,6 +389,113 @@ void TestFriendsLive::inviteLimit()
     QCOMPARE(invite.findChild<QLabel *>(QStringLiteral("info"))->text(), QStringLiteral("No invites left!"));
     invite.resetInvites();
     QCOMPARE(players->model()->rowCount(), TableInviteDialog::InviteLimit);
+}
+
+namespace {
+// Counts the screen names read from it.
+class CountingRosterModel : public FriendsRosterModel
+{
+public:
+    using FriendsRosterModel::FriendsRosterModel;
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (role == Qt::DisplayRole)
+            ++reads;
+        return FriendsRosterModel::data(index, role);
+    }
+    mutable int reads = 0;
+};
+} // namespace
+
+// Friends listed before the game server names them: the list sorted by
+// name (the friends filter over the roster model, as the friends window
+// has them) ends in the order of the real names, after roster names change
+// and rows go too. It reads each row's name once per change of the row,
+// not at each comparison, and the names that arrive together re-sort it
+// once.
+void TestFriendsLive::namesSortedAsTheyArrive()
+{
+    Player dave;
+    QVERIFY(start(dave, QStringLiteral("6110"), true));
+    CountingRosterModel model(dave.roster.get(), dave.db.get(), nullptr, false);
+    FriendsFilter list;
+    list.setSourceModel(&model);
+    list.sort(0);
+    FriendsWindow window(dave.client.get(), dave.roster.get(), dave.db.get(), nullptr, nullptr);
+    auto *shown = window.findChild<QListView *>(QStringLiteral("friendList"))->model();
+
+    QList<XMPPJid> jids;
+    for (qint32 pid = 7301; pid <= 7340; ++pid)
+        jids << dave.db->jidForPid(pid);
+    // Contacts elsewhere go by the names their rosters give.
+    jids << XMPPJid(QStringLiteral("other.example"), QStringLiteral("ann"))
+         << XMPPJid(QStringLiteral("other.example"), QStringLiteral("cy"));
+    int changedRows = 0;
+    connect(&model, &QAbstractItemModel::dataChanged, this,
+            [&](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
+        changedRows += bottomRight.row() - topLeft.row() + 1;
+    });
+    QSet<qint32> unnamed;
+    int namingTurns = 0;
+    bool turnCounted = false;
+    connect(dave.db.get(), &PlayerDb::playerNameUpdate, this, [&](qint32 pid) {
+        unnamed.remove(pid);
+        if (!std::exchange(turnCounted, true)) {
+            ++namingTurns;
+            QTimer::singleShot(0, this, [&] { turnCounted = false; });
+        }
+    });
+    QSignalSpy nameChanges(&model, &QAbstractItemModel::dataChanged);
+    for (const XMPPJid &jid : std::as_const(jids)) {
+        const qint32 pid = dave.db->pidFromJid(jid);
+        if (pid > 0)
+            unnamed << pid;
+        dave.roster->onRosterUpdate(jid, 3, false, pid > 0 ? QString() : jid.node().toUpper(), QString());
+        xmpp::PresenceStanza stanza;
+        stanza.from = XMPPJid(jid.domain(), jid.node(), QStringLiteral("desk"));
+        dave.roster->onPresence(XMPPPresence(stanza));
+    }
+    const int presenceChanges = int(nameChanges.size());
+    QTRY_VERIFY_WITH_TIMEOUT(unnamed.isEmpty(), 10000);
+    QTRY_VERIFY(nameChanges.size() > presenceChanges);
+    QCoreApplication::processEvents();
+    QVERIFY2(nameChanges.size() - presenceChanges <= namingTurns,
+             qPrintable(QStringLiteral("%1 changes for names that came in %2 turns")
+                            .arg(nameChanges.size() - presenceChanges)
+                            .arg(namingTurns)));
+    QVERIFY2(model.reads <= int(jids.size()) + changedRows,
+             qPrintable(QStringLiteral("%1 names read for %2 rows and %3 changed rows")
+                            .arg(model.reads)
+                            .arg(jids.size())
+                            .arg(changedRows)));
+
+    const auto inOrderOfRealNames = [&](const QAbstractItemModel &sorted) {
+        QStringList names;
+        for (const XMPPJid &jid : std::as_const(jids)) {
+            const XMPPRosterItem *rosterItem = dave.roster->findItem(jid);
+            if (rosterItem)
+                names << FriendsRosterModel::displayName(dave.db.get(), *rosterItem);
+        }
+        std::sort(names.begin(), names.end(),
+                  [](const QString &a, const QString &b) { return a.localeAwareCompare(b) < 0; });
+        QStringList listed;
+        for (int row = 0; row < sorted.rowCount(); ++row)
+            listed << sorted.index(row, 0).data().toString();
+        if (listed != names)
+            qWarning() << "listed" << listed << "\nnames " << names;
+        return listed == names;
+    };
+    QVERIFY(inOrderOfRealNames(list));
+    QVERIFY(inOrderOfRealNames(*shown));
+    QCOMPARE(list.index(0, 0).data().toString(), QStringLiteral("10 tiles"));
+
+    // A roster name changes, a friend goes, another one's name changes.
+    dave.roster->onRosterUpdate(jids.last(), 3, false, QStringLiteral("aaron"), QString());
+    dave.roster->onRosterUpdate(jids.at(3), 3, true, QString(), QString());
+    dave.roster->onRosterUpdate(jids.at(jids.size() - 2), 3, false, QStringLiteral("Zed"), QString());
+    QVERIFY(inOrderOfRealNames(list));
+    QVERIFY(inOrderOfRealNames(*shown));
+    QCOMPARE(list.rowCount(), int(jids.size()) - 1);
 }
 
 // Erin plays through the real table controller at the scripted game

@@ -13,8 +13,13 @@
 #include <QLineEdit>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QStyledItemDelegate>
 #include <QTest>
 #include <QTreeView>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
 
 class TestTournamentLobby : public QObject
 {
@@ -34,6 +39,7 @@ private slots:
     void columnsOfAnEmptyModel();
     void amountsStayWholeInANarrowList();
     void hiddenWindowSizesColumnsWhenShown();
+    void grownColumnsMatchAFullMeasure();
     void selectionAndActivation();
 
 private:
@@ -284,6 +290,95 @@ void TestTournamentLobby::hiddenWindowSizesColumnsWhenShown()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(window.view()->header()->sectionSize(column) > 90);
+}
+
+namespace {
+// Counts the cells measured.
+class CountingDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        ++measured;
+        return QStyledItemDelegate::sizeHint(option, index);
+    }
+    mutable int measured = 0;
+};
+} // namespace
+
+void TestTournamentLobby::grownColumnsMatchAFullMeasure()
+{
+    // Rounds of changes to a few rows (counts, amounts, marks, new rows, rows
+    // the filter lets in again): after each, the columns are as wide as the
+    // measure of every row would make them (a column widens to its widest
+    // cell, never narrower than its caption, and never narrows), and the
+    // window measured only the rows that changed.
+    TournamentsLobbyModel model;
+    std::mt19937 random(7);
+    // Amounts and counts of more digits as the rounds go on.
+    int digits = 2;
+    const auto record = [&](qint32 id) {
+        const qint32 bet = qint32(random() % qint32(std::pow(10, digits)));
+        const int registered = int(random() % qint32(std::pow(10, digits / 2)));
+        return makeTournament(id, QStringLiteral("Tournament %1").arg(id), TournamentInfo::status_t(random() % 4),
+                              int(id % 3), bet, bet / 10, registered, registered + int(random() % 64));
+    };
+    for (qint32 id = 1; id <= 60; ++id)
+        model.addOrUpdateTournament(record(id));
+    TournamentsLobbyWindow window;
+    CountingDelegate delegate;
+    int measuredByWindow = 0;
+    // Around the window's own handler: what it measures when changes show.
+    connect(&model, &TournamentsLobbyModel::changesShown, this, [&] { delegate.measured = 0; });
+    window.setModel(&model);
+    connect(&model, &TournamentsLobbyModel::changesShown, this, [&] { measuredByWindow += delegate.measured; });
+    window.resize(700, 500);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.onResizeColumnsTimeout();
+    QTreeView *view = window.view();
+    view->setItemDelegate(&delegate);
+    QList<int> expected;
+    for (int column = 0; column < TournamentsLobbyModel::ColumnCount; ++column)
+        expected << view->columnWidth(column);
+    auto *riichi = window.findChild<QCheckBox *>(QStringLiteral("riichiRules"));
+
+    qint32 nextId = 61;
+    int widened = 0;
+    for (int round = 0; round < 40; ++round) {
+        measuredByWindow = 0;
+        int changes = 0;
+        digits = std::min(9, 2 + round / 4);
+        if (round % 5 == 1) {
+            riichi->setChecked(!riichi->isChecked());
+            // Rows let in again are new to the list.
+            if (riichi->isChecked())
+                changes += int(model.tournamentIds().size());
+        }
+        for (int i = 0; i < 3; ++i, ++changes)
+            model.addOrUpdateTournament(record(round % 7 == 3 && i == 0 ? nextId++ : qint32(1 + random() % 60)));
+        if (round % 6 == 2) {
+            model.onTournamentRegisterSuccess(qint32(1 + random() % 60));
+            ++changes;
+        }
+        model.flushChanges();
+        const int cells = TournamentsLobbyModel::ColumnCount - 1;
+        QVERIFY2(measuredByWindow <= changes * cells,
+                 qPrintable(QStringLiteral("round %1: %2 cells measured").arg(round).arg(measuredByWindow)));
+
+        for (int column = 0; column < TournamentsLobbyModel::ColumnCount; ++column) {
+            if (column == TournamentsLobbyModel::NameColumn)
+                continue;
+            const int contents = static_cast<const QAbstractItemView *>(view)->sizeHintForColumn(column);
+            if (contents > expected[column]) {
+                expected[column] = qMax(contents, view->header()->sectionSizeHint(column));
+                ++widened;
+            }
+            QCOMPARE(view->columnWidth(column), expected[column]);
+        }
+    }
+    QVERIFY(widened >= 3);
 }
 
 void TestTournamentLobby::selectionAndActivation()
