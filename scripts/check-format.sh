@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Fails when clang-format (the project's .clang-format) would change a C++
-# file of the tree, naming each such file. Checks the files git tracks, or
-# the files given.
+# file, naming each such file: the files git tracks, or the files given.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -11,18 +10,15 @@ if ! command -v "$formatter" >/dev/null; then
   exit 1
 fi
 if [ "$#" -gt 0 ]; then
-  files=("$@")
+  printf '%s\0' "$@"
 else
-  mapfile -t files < <(git ls-files -- '*.cpp' '*.h')
-fi
-unformatted=()
-for f in "${files[@]}"; do
-  if ! "$formatter" --dry-run --Werror "$f" >/dev/null 2>&1; then
-    unformatted+=("$f")
-  fi
-done
+  git ls-files -z -- '*.cpp' '*.h'
+fi | xargs -0 -r -n 16 -P "$(nproc)" sh -c \
+  'for f; do "$0" --dry-run --Werror "$f" >/dev/null 2>&1 || echo "$f"; done' "$formatter" >"${TMPDIR:-/tmp}/check-format.$$"
+mapfile -t unformatted < <(sort "${TMPDIR:-/tmp}/check-format.$$")
+rm -f "${TMPDIR:-/tmp}/check-format.$$"
 if [ "${#unformatted[@]}" -ne 0 ]; then
   printf 'not formatted: %s\n' "${unformatted[@]}" >&2
-  echo "check-format: ${#unformatted[@]} file(s) differ from .clang-format; run clang-format -i on them" >&2
+  echo "check-format: ${#unformatted[@]} file(s) differ from .clang-format; clang-format -i them" >&2
   exit 1
 fi
