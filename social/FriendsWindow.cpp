@@ -161,11 +161,14 @@ void FriendsWindow::onFriendListContextMenu(const QPoint &pos)
     const XMPPRosterItem *item = itemAt(index);
     if (!item)
         return;
-    const int flags = item->flags;
-    m_removeAction->setEnabled(((flags & 1) || ((flags & 4) && !(flags & 2)))
-                               && m_client->state() == XMPPClient::ConnectedState);
+    m_removeAction->setEnabled(offersRemove(item->flags) && m_client->state() == XMPPClient::ConnectedState);
     m_ui->friendList->setCurrentIndex(index);
     m_contextMenu.popup(m_ui->friendList->viewport()->mapToGlobal(pos));
+}
+
+bool FriendsWindow::offersRemove(int flags)
+{
+    return (flags & 1) || ((flags & 4) && !(flags & 2));
 }
 
 void FriendsWindow::onCurrentChanged(const QModelIndex &, const QModelIndex &)
