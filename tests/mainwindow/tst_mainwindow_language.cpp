@@ -231,7 +231,6 @@ private slots:
             keep(board, QStringLiteral("score-board") + suffix);
             keep(page->roundScoreBoard(), QStringLiteral("round-board") + suffix);
             keep(strip, QStringLiteral("strip") + suffix);
-            keep(page, QStringLiteral("table") + suffix);
             // The renamed button shows its whole name beside its icon.
             SelectorButton *button = strip->button(1002);
             QVERIFY(button->width() >= button->sizeHint().width());
