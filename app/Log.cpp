@@ -339,14 +339,31 @@ void Log::handler(QtMsgType type, const QMessageLogContext &, const QString &mes
             return;
         shown = masked(s.secrets, message);
         if (levelOk) {
-            QString line = formatLine(type, shown, QTime::currentTime());
-            if (s.filter.pattern().isEmpty() || s.filter.match(line).hasMatch()) {
-                line += QLatin1Char('\n');
+            // One entry a line: a report of many lines (the web engine's at
+            // its start) becomes one stamped entry per line of text, without
+            // its blank lines and indentation.
+            const QTime now = QTime::currentTime();
+            const bool tagged = type == QtWarningMsg && shown.startsWith(infoTag);
+            const QStringView body = QStringView(shown).mid(tagged ? infoTag.size() : 0);
+            QStringList entries;
+            for (QStringView part : body.split(QLatin1Char('\n'))) {
+                if (!part.trimmed().isEmpty())
+                    entries << (tagged ? infoTag : QString()) + part.trimmed().toString();
+            }
+            if (entries.isEmpty())
+                entries << shown;
+            QString text;
+            for (const QString &entry : entries) {
+                const QString line = formatLine(type, entry, now);
+                if (s.filter.pattern().isEmpty() || s.filter.match(line).hasMatch())
+                    text += line + QLatin1Char('\n');
+            }
+            if (!text.isEmpty()) {
                 if (s.file.isOpen()) {
-                    s.file.write(line.toUtf8());
+                    s.file.write(text.toUtf8());
                     s.file.flush();
                 } else {
-                    std::fputs(line.toLocal8Bit().constData(), stderr);
+                    std::fputs(text.toLocal8Bit().constData(), stderr);
                 }
             }
         }

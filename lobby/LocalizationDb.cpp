@@ -5,6 +5,8 @@
 #include "protocol/TableInfo.h"
 #include "widgets/TranslationsManager.h"
 
+#include <QCoreApplication>
+
 LocalizationDb::LocalizationDb(ConnectionManager *connection, TranslationsManager *translations, QObject *parent)
     : QObject(parent)
     , m_connection(connection)
@@ -37,6 +39,17 @@ QString LocalizationDb::tableNameById(qint32 tableId) const
     if (!m_tableModel || !m_tableModel->hasTable(tableId))
         return QString();
     return tableName(m_tableModel->tableInfo(tableId));
+}
+
+QString LocalizationDb::fallbackTableName(qint32 tableId)
+{
+    return QCoreApplication::translate("TableModel", "Table %1").arg(tableId);
+}
+
+QString LocalizationDb::displayName(const TableInfo &info) const
+{
+    const QString name = tableName(info);
+    return name.isEmpty() ? fallbackTableName(info.id()) : name;
 }
 
 void LocalizationDb::setTableModel(TableModel *tableModel)

@@ -28,6 +28,11 @@ public:
     QString tableName(const TableInfo &info) const;
     // The same for a table of the table model; empty for an unknown id.
     QString tableNameById(qint32 tableId) const;
+    // What stands for a name that is not known in the current language: the
+    // lobby's "Table %1".
+    static QString fallbackTableName(qint32 tableId);
+    // tableName, else the fallback.
+    QString displayName(const TableInfo &info) const;
 
     void setTableModel(TableModel *tableModel);
 

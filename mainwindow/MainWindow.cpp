@@ -371,6 +371,7 @@ void MainWindow::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
         m_ui.retranslateUi(this);
+        createAccountMenu();
         updateFooter();
         retranslateTabs();
         updateToggleText();

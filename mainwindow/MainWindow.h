@@ -105,7 +105,6 @@ public:
 
 signals:
     void setToggleWindowedText(QString text);
-    void tableWatched(qint32 tableId);
 
 public slots:
     void onDeposit();

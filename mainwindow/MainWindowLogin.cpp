@@ -350,13 +350,17 @@ void MainWindow::onConferenceJID(const XMPPJid &jid)
 
 void MainWindow::onConferenceRooms(const QList<XMPPJid> &rooms)
 {
+    // The service lists only rooms someone is in: without a listed lobby
+    // the service's own "lobby" room is entered (and made when empty).
+    XMPPJid lobby(m_chat.conferenceService().text(), QStringLiteral("lobby"));
     for (const XMPPJid &room : rooms) {
         if (room.node() == QLatin1String("lobby")) {
-            m_chat.setLobbyRoom(room);
-            m_ui.lobbyChat->joinLobbyChat();
-            return;
+            lobby = room;
+            break;
         }
     }
+    m_chat.setLobbyRoom(lobby);
+    m_ui.lobbyChat->joinLobbyChat();
 }
 
 void MainWindow::setPlayerName(const QString &name)

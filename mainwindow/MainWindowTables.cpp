@@ -14,6 +14,7 @@
 #include "app/MahjongApplication.h"
 #include "core/ApplicationVersion.h"
 #include "core/TextFormat.h"
+#include "game/GameModel.h"
 #include "lobby/LobbyController.h"
 #include "lobby/LobbySummary.h"
 #include "lobby/LobbyWindow.h"
@@ -568,6 +569,16 @@ void MainWindow::onTableViewCreated(qint32 tableId, GameWindow *window)
     }
     connect(window, &GameWindow::linkActivated, this, &MainWindow::onLaunchBrowser);
     connect(window, &GameWindow::userMenuRequested, this, &MainWindow::onUserMenuRequested);
+    // A later record of the table (another name, another kind) reaches its
+    // button, while it has one.
+    if (GameModel *model = m_gameController->model(tableId)) {
+        TableSelector *selector = m_ui.tableSelector;
+        connect(model, static_cast<void (GameModel::*)(TableInfo)>(&GameModel::tableInfo), selector,
+                [selector](const TableInfo &info) {
+            if (selector->button(info.id()))
+                selector->onTableInfo(info);
+        });
+    }
 }
 
 void MainWindow::onTableViewDestroyed(qint32 tableId)
@@ -592,11 +603,10 @@ void MainWindow::onRegularTableJoined(qint32 tableId)
 void MainWindow::onTableWatched(qint32 tableId, bool show)
 {
     setBusy(false);
-    if (m_ui.tableSelector->checkedTableId() != tableId) {
-        if (show)
-            showTable(tableId);
-        emit tableWatched(tableId);
-    }
+    // The tournament detail dialogs follow the session's watch answers
+    // themselves.
+    if (show && m_ui.tableSelector->checkedTableId() != tableId)
+        showTable(tableId);
 }
 
 void MainWindow::onTournamentTableJoined(qint32 tournamentId, qint32 tableId, int reason)

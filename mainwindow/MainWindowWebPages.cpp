@@ -61,6 +61,7 @@
 #include <QSettings>
 #include <QStackedWidget>
 #include <QUrlQuery>
+#include <QWebEngineView>
 
 EmbeddedWebPage *MainWindow::createWebPage(const char *name)
 {
@@ -133,6 +134,9 @@ void MainWindow::openUrl(const QUrl &url, int mode, bool fromServer)
     browser->load(url);
     browser->show();
     centreOnWindow(browser);
+    // The player's keys (Escape) go to the page opened for them.
+    browser->raise();
+    browser->webView()->setFocus(Qt::OtherFocusReason);
 }
 
 QString MainWindow::accountActionName(int action)

@@ -66,8 +66,13 @@ PreferencesWindow::PreferencesWindow(TranslationsManager *translations, PlayerDb
             &PreferencesWindow::onTileFaceSelectionIndexChanged);
 
     fillLanguages();
-    if (m_playerDb)
+    if (m_playerDb) {
         connect(m_playerDb, &PlayerDb::playerPictureUpdate, this, &PreferencesWindow::onPlayerPictureUpdate);
+        // The picture known now (the default one until the chat server
+        // sends another): the page never opens blank.
+        if (m_playerDb->ownPlayerId() > 0)
+            setAvatar(m_playerDb->picture(m_playerDb->ownPlayerId(), true));
+    }
 }
 
 PreferencesWindow::~PreferencesWindow() = default;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The one command that runs every test: installs what is missing, builds,
-# runs short fuzzing sessions, then CTest (services the tests need are
+# checks the layout of the C++ files and the signals, runs short fuzzing
+# sessions, then CTest (services the tests need are
 # started by CTest fixtures), then CTest again on a sanitizer build
 # (SKIP_SANITIZERS=1 skips that pass).
 set -euo pipefail
@@ -9,8 +10,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh"
 build=${BUILD_DIR:-$root/build}
 
+# Every C++ file as .clang-format lays it out.
+format_status=0
+"$root/scripts/check-format.sh" || format_status=$?
+
 # Every signal the product emits must reach someone, but those the allow list
 # names (with its reasons); the checker lives beside the clone, read-only.
+# By class: a namesake signal of another class hides nothing.
 signals_status=0
 checker=${UNCONNECTED_SIGNALS:-$root/../shared/tools/unconnected-signals}
 if [ ! -x "$checker" ]; then
@@ -18,7 +24,7 @@ if [ ! -x "$checker" ]; then
   signals_status=1
 else
   mapfile -t allowed < <(sed -e 's/#.*//' -e 's/[[:space:]]//g' -e '/^$/d' "$root/scripts/unconnected-signals.allow")
-  (cd "$root" && "$checker" . --allow "${allowed[@]}") || signals_status=$?
+  (cd "$root" && "$checker" . --by-class --allow "${allowed[@]}") || signals_status=$?
 fi
 
 fuzz_status=0
@@ -45,6 +51,10 @@ fi
 if [ "$signals_status" -ne 0 ]; then
   echo "Signals emitted and connected nowhere (see above); connect them or list them in scripts/unconnected-signals.allow." >&2
   exit "$signals_status"
+fi
+if [ "$format_status" -ne 0 ]; then
+  echo "C++ files differ from .clang-format (see above)." >&2
+  exit "$format_status"
 fi
 if [ "$fuzz_status" -ne 0 ]; then
   echo "Fuzzing found a fault (see above)." >&2

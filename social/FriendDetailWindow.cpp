@@ -126,13 +126,21 @@ void FriendDetailWindow::setRosterItem(const XMPPRosterItem &item)
         m_tableFilter = tables;
         m_tableListModel.setFilter(&m_tableFilter);
     }
-    m_ui->removeButton->setEnabled(true);
+    m_hasItem = true;
+    m_ui->removeButton->setEnabled(m_removeAllowed);
     updateTableButtons();
+}
+
+void FriendDetailWindow::setRemoveAllowed(bool allowed)
+{
+    m_removeAllowed = allowed;
+    m_ui->removeButton->setEnabled(allowed && m_hasItem);
 }
 
 void FriendDetailWindow::clear()
 {
     m_friendId = -1;
+    m_hasItem = false;
     m_tableListModel.setFilter(nullptr);
     m_tableFilter.clear();
     m_ui->avatarLabel->clear();

@@ -35,6 +35,8 @@ public:
     // Throws std::runtime_error without a player directory.
     void setRosterItem(const XMPPRosterItem &item);
     void clear();
+    // Remove asks the chat server: off while there is no connection to it.
+    void setRemoveAllowed(bool allowed);
 
     qint32 friendId() const { return m_friendId; }
     // The status line of an item: empty for a contact that is no friend.
@@ -59,6 +61,8 @@ private:
     void updateTableButtons();
 
     qint32 m_friendId = -1;
+    bool m_removeAllowed = true;
+    bool m_hasItem = false;
     QPointer<PlayerDb> m_playerDb;
     TableLobbyFilter m_tableFilter;
     LobbyModel m_tableListModel;

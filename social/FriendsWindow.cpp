@@ -25,6 +25,7 @@ FriendsWindow::FriendsWindow(XMPPClient *client, XMPPRosterModel *roster, Player
 {
     m_ui->setupUi(this);
     setSearchEnabled(false);
+    m_ui->friendDetail->setRemoveAllowed(m_client->state() == XMPPClient::ConnectedState);
     connect(m_client, &XMPPClient::connected, this, &FriendsWindow::onXmppConnected);
     connect(m_client, &XMPPClient::disconnected, this, &FriendsWindow::onXmppDisconnected);
 
@@ -145,11 +146,13 @@ void FriendsWindow::openFriendSearch(const QString &text)
 void FriendsWindow::onXmppConnected()
 {
     setSearchEnabled(!m_searchService.isEmpty());
+    m_ui->friendDetail->setRemoveAllowed(true);
 }
 
 void FriendsWindow::onXmppDisconnected()
 {
     setSearchEnabled(false);
+    m_ui->friendDetail->setRemoveAllowed(false);
 }
 
 void FriendsWindow::onFriendListContextMenu(const QPoint &pos)
@@ -158,10 +161,14 @@ void FriendsWindow::onFriendListContextMenu(const QPoint &pos)
     const XMPPRosterItem *item = itemAt(index);
     if (!item)
         return;
-    const int flags = item->flags;
-    m_removeAction->setEnabled((flags & 1) || ((flags & 4) && !(flags & 2)));
+    m_removeAction->setEnabled(offersRemove(item->flags) && m_client->state() == XMPPClient::ConnectedState);
     m_ui->friendList->setCurrentIndex(index);
     m_contextMenu.popup(m_ui->friendList->viewport()->mapToGlobal(pos));
+}
+
+bool FriendsWindow::offersRemove(int flags)
+{
+    return (flags & 1) || ((flags & 4) && !(flags & 2));
 }
 
 void FriendsWindow::onCurrentChanged(const QModelIndex &, const QModelIndex &)
@@ -185,6 +192,11 @@ void FriendsWindow::onRemoveAction()
     const XMPPRosterItem *item = currentFriend();
     if (!item)
         return;
+    // Nothing would reach the server, and no answer would come.
+    if (m_client->state() != XMPPClient::ConnectedState) {
+        qCDebug(lcSocial) << "not connected: no friend removed";
+        return;
+    }
     const XMPPJid jid = item->jid;
     if (!(item->flags & 2)) {
         qCDebug(lcSocial) << "removing roster item";

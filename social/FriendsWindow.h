@@ -38,6 +38,9 @@ public:
     void openFriendSearch(const QString &text);
     // Null when the list shows no friends model or the address is unknown.
     const XMPPRosterItem *findFriend(const XMPPJid &jid) const;
+    // Whether the list's menu offers Remove for a roster item of these
+    // subscription flags (while the chat connection is up).
+    static bool offersRemove(int flags);
 
 signals:
     void joinTable(qint32 tableId);

@@ -86,6 +86,22 @@ GameController::GameController(ConnectionManager *connection, PlayerDb *playerDb
             &GC::onTournamentUpdate);
     if (playerDb)
         connect(playerDb, &PlayerDb::playerPictureUpdate, this, &GC::playerPictureUpdate);
+    // A tournament table joined before the tournament list came gets its
+    // tournament's record when the record comes.
+    if (tournaments) {
+        connect(tournaments, &TournamentsLobbyModel::tournamentAdded, this, &GC::giveTournamentRecord);
+        connect(tournaments, &TournamentsLobbyModel::tournamentUpdated, this, &GC::giveTournamentRecord);
+    }
+}
+
+void GameController::giveTournamentRecord(const TournamentInfo &info)
+{
+    for (auto &[tableId, entry] : m_tables) {
+        const TableInfo &table = entry.model->tableInfo();
+        if (table.gameType() == TableInfo::TOURNAMENT && table.tournamentId() == info.id
+            && entry.model->tournamentInfo().id != info.id)
+            entry.model->onTournamentInfo(info);
+    }
 }
 
 GameController::~GameController()

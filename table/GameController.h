@@ -10,6 +10,7 @@
 #include "protocol/TableInfo.h"
 #include "protocol/TableInfoUpdates.h"
 #include "protocol/TableState.h"
+#include "protocol/TournamentInfo.h"
 #include "protocol/TournamentInfoUpdates.h"
 #include "protocol/TournamentRanking.h"
 #include "protocol/TournamentRoundScore.h"
@@ -162,6 +163,9 @@ public slots:
     void onDepositFunds();
 
 private:
+    // Gives the record to the held tables of its tournament that have none.
+    void giveTournamentRecord(const TournamentInfo &info);
+
     struct TableEntry
     {
         GameModel *model = nullptr;

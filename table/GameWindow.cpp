@@ -458,6 +458,10 @@ void GameWindow::changeEvent(QEvent *event)
             m_actionViews[seat]->updatePixmap();
         }
         m_prevalentWindView->setWind(m_prevalentWindView->wind());
+        // The word pictures are drawn per language.
+        m_timeoutItem->setPixmap(QPixmap(QStringLiteral("textimages:/timeout.png")));
+        m_furitenItem->setPixmap(QPixmap(QStringLiteral("textimages:/furiten.png")));
+        placeStatusItems();
     }
     QWidget::changeEvent(event);
 }

@@ -296,8 +296,8 @@ void GameWindow::onLeaveButtonClick()
     }
     if (m_leaveBox)
         return;
-    const QString name = m_localizationDb ? m_localizationDb->tableName(m_tableInfo)
-                                          : QString::number(m_tableInfo.id());
+    const QString name = m_localizationDb ? m_localizationDb->displayName(m_tableInfo)
+                                          : LocalizationDb::fallbackTableName(m_tableInfo.id());
     QMessageBox *box = ModelessMsgBox::question(this, tr("Leave Table"),
                                                 tr("Are you sure you want to leave table %1?").arg(name),
                                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);

@@ -66,7 +66,8 @@ void RoundScoreBoard::retitle()
         m_ui->roundLabel->setText(
             tr("Round %L1/%L2").arg(m_titledTournament->currentRound + 1).arg(m_titledTournament->numberOfRounds));
     } else if (m_titledTable) {
-        m_ui->titleLabel->setText(m_localizationDb ? m_localizationDb->tableName(*m_titledTable) : QString());
+        m_ui->titleLabel->setText(m_localizationDb ? m_localizationDb->displayName(*m_titledTable)
+                                                   : LocalizationDb::fallbackTableName(m_titledTable->id()));
         m_ui->roundLabel->setText(tr("Round results"));
     }
 }

@@ -195,6 +195,7 @@ QString ScoreBoard::scoringHtml(const PlayerHandScore &score, int ruleset)
 
 void ScoreBoard::setScoring(const EndHandScoring &scoring, qint32 localPlayerId, const TableInfo &info)
 {
+    m_shown = Shown{scoring, localPlayerId, info};
     std::vector<PlayerHandScore> entries;
     for (const auto &[id, score] : scoring.players)
         entries.push_back(score);
@@ -479,7 +480,16 @@ bool ScoreBoard::eventFilter(QObject *watched, QEvent *event)
 
 void ScoreBoard::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         m_ui->retranslateUi(m_content);
+        // The form's words replace the button's and the tabs' of the scoring:
+        // the scoring is told again, on the tab the player looks at.
+        if (m_shown) {
+            const int tab = m_ui->scoreMelds->currentIndex();
+            const Shown shown = *m_shown;
+            setScoring(shown.scoring, shown.localPlayerId, shown.info);
+            m_ui->scoreMelds->setCurrentIndex(tab);
+        }
+    }
     MahjongDialog::changeEvent(event);
 }

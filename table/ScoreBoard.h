@@ -9,6 +9,7 @@
 #include <QPixmap>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 class QGraphicsScene;
@@ -94,4 +95,12 @@ private:
     std::array<QPixmap, Columns> m_claims;
     std::vector<qint32> m_order;
     TimeSpan m_countdown;
+    // The last scoring shown, told again in a new language.
+    struct Shown
+    {
+        EndHandScoring scoring;
+        qint32 localPlayerId;
+        TableInfo info;
+    };
+    std::optional<Shown> m_shown;
 };

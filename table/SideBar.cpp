@@ -185,7 +185,7 @@ void SideBar::refresh()
         QString name = m_localizationDb ? m_localizationDb->tableName(m_tableInfo) : QString();
         // Without a name from the server in this language: the lobby's word.
         if (name.isEmpty())
-            name = QCoreApplication::translate("TableModel", "Table %1").arg(m_tableInfo.id());
+            name = LocalizationDb::fallbackTableName(m_tableInfo.id());
         m_ui->tableName->setText(name);
         m_ui->tableCost->setText(m_tableInfo.buyInText());
         m_ui->tableCost->show();

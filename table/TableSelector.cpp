@@ -6,7 +6,6 @@
 #include "ui_TableSelector.h"
 
 #include <QButtonGroup>
-#include <QCoreApplication>
 #include <QEvent>
 
 #include <algorithm>
@@ -53,15 +52,17 @@ void TableSelector::setLocalizationDb(LocalizationDb *db)
 
 QString TableSelector::tableName(qint32 tableId) const
 {
-    if (!m_localizationDb)
-        return QString();
-    QString name = m_localizationDb->tableNameById(tableId);
-    if (name.isEmpty()) {
+    QString name;
+    if (m_localizationDb) {
         const auto record = m_records.find(tableId);
         if (record != m_records.end())
             name = m_localizationDb->tableName(record->second);
+        if (name.isEmpty())
+            name = m_localizationDb->tableNameById(tableId);
     }
-    return name;
+    // Without a name from the server in this language: the lobby's word,
+    // never a name of the language shown before.
+    return name.isEmpty() ? LocalizationDb::fallbackTableName(tableId) : name;
 }
 
 SelectorButton *TableSelector::button(qint32 tableId) const
@@ -82,11 +83,7 @@ void TableSelector::addTable(const TableInfo &info)
         throw std::runtime_error("duplicate table: " + std::to_string(info.id()));
     auto *button = new SelectorButton(m_ui->buttons);
     m_records[info.id()] = info;
-    QString name = tableName(info.id());
-    // Without a name from the server in this language: the lobby's word.
-    if (name.isEmpty())
-        name = QCoreApplication::translate("TableModel", "Table %1").arg(info.id());
-    button->setTableName(name);
+    button->setTableName(tableName(info.id()));
     if (info.gameType() == TableInfo::TOURNAMENT)
         button->setKind(SelectorButton::Tournament);
     m_group->addButton(button, info.id());
@@ -131,6 +128,8 @@ void TableSelector::onTableInfo(const TableInfo &info)
     target->setTableName(tableName(info.id()));
     if (info.gameType() == TableInfo::TOURNAMENT)
         target->setKind(SelectorButton::Tournament);
+    // A longer name takes more room.
+    relayout();
 }
 
 void TableSelector::onTableActivity(qint32 tableId, bool activity, const TimeSpan &ts)
@@ -156,11 +155,9 @@ void TableSelector::onTableNamesUpdated()
         const int id = m_group->id(each);
         if (id <= 0)
             continue;
-        // Names of a language not fetched yet arrive later: keep the ones shown until then.
-        const QString name = tableName(id);
-        if (!name.isEmpty())
-            static_cast<SelectorButton *>(each)->setTableName(name);
+        static_cast<SelectorButton *>(each)->setTableName(tableName(id));
     }
+    relayout();
 }
 
 void TableSelector::relayout()
@@ -203,7 +200,7 @@ QSize TableSelector::sizeHint() const
 void TableSelector::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
-        m_lobbyButton->setText(tr("Lobby"));
+        onTableNamesUpdated();
     QWidget::changeEvent(event);
 }
 

@@ -59,8 +59,8 @@ protected:
 private:
     void relayout();
     void updateScrollState();
-    // By id, as the lobby model names it; the table's own record for a table
-    // the model does not hold. Empty when neither has a name yet.
+    // As the table's own record names it (kept by onTableInfo), else as the
+    // lobby model does; "Table %1" when neither has a name.
     QString tableName(qint32 tableId) const;
 
     Ui::TableSelector *m_ui;

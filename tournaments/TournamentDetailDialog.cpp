@@ -125,8 +125,11 @@ void TournamentDetailDialog::setTableModel(TableModel *tableModel)
 
 void TournamentDetailDialog::onTournamentUpdated(const TournamentInfo &ti)
 {
-    if (ti.id != m_info.id || !m_tournamentPresent)
+    if (ti.id != m_info.id)
         return;
+    // A tournament removed with its session comes back with the next one's
+    // records.
+    m_tournamentPresent = true;
     m_info = ti;
     selectPrizeStructure();
     updateView();
@@ -137,7 +140,9 @@ void TournamentDetailDialog::onTournamentRemoved(qint32 tournamentId)
     if (tournamentId != m_info.id || !m_tournamentPresent)
         return;
     unsubscribe();
+    // The id stays: a record of it may come again.
     m_info = TournamentInfo();
+    m_info.id = tournamentId;
     m_tournamentPresent = false;
     updateView();
 }

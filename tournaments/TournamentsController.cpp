@@ -46,8 +46,6 @@ TournamentsController::TournamentsController(ConnectionManager *session, QObject
             &TournamentsController::onTournamentStatusChanged);
     if (!session)
         return;
-    connect(session, qOverload<qint32, TournamentInfoUpdates>(&ConnectionManager::tournamentInfoUpdate), this,
-            &TournamentsController::updateTournamentInfo);
     connect(session, qOverload<TournamentInfo>(&ConnectionManager::tournamentInfoUpdate), this,
             qOverload<const TournamentInfo &>(&TournamentsController::getTournamentHighscores));
     // A player taken off a tournament is no longer registered for it.
@@ -133,6 +131,8 @@ void TournamentsController::createTournamentDetailDialog(qint32 tournamentId)
         dialog = new TournamentDetailDialog(lobby);
         connect(m_model, &TournamentsLobbyModel::tournamentUpdated, dialog,
                 &TournamentDetailDialog::onTournamentUpdated);
+        // After a new login the tournament comes back as an added record.
+        connect(m_model, &TournamentsLobbyModel::tournamentAdded, dialog, &TournamentDetailDialog::onTournamentUpdated);
         connect(m_model, &TournamentsLobbyModel::tournamentRemoved, dialog,
                 &TournamentDetailDialog::onTournamentRemoved);
         connect(dialog, &TournamentDetailDialog::registerTournament, this,

@@ -49,7 +49,6 @@ public:
     static QString registerFailedReasonText(int reason);
 
 signals:
-    void updateTournamentInfo(qint32 tournamentId, TournamentInfoUpdates updates);
     void playerTournamentAborted(qint32 tournamentId);
 
 public slots:

@@ -25,7 +25,9 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTemporaryDir>
@@ -583,9 +585,11 @@ void MainWindowPeerTest::accountPagesAndLinks()
     window->onStartupFinished(true);
     QVERIFY(waitForStatus(QStringLiteral("Logged in as Ann")));
 
-    // An account action disables both account buttons until the page comes;
-    // the page opens in the browser dialog with the action's redirect.
-    window->onChangePassword();
+    // An account action (the menu's last) disables both account buttons
+    // until the page comes; the page opens in the browser dialog with the
+    // action's redirect.
+    QVERIFY(window->view().accountButton->menu());
+    window->view().accountButton->menu()->actions().last()->trigger();
     QVERIFY(!window->view().accountButton->isEnabled());
     QVERIFY(!window->view().cashierButton->isEnabled());
     QTRY_VERIFY(window->findChild<EmbeddedBrowser *>());
@@ -604,6 +608,15 @@ void MainWindowPeerTest::accountPagesAndLinks()
     const QStringList pages = m_peer->linesStartingWith(QStringLiteral("RECV query_web_page"));
     QCOMPARE(pages.filter(QStringLiteral("\"page\":1}")).size(), 2);
     QVERIFY(pages.filter(QStringLiteral("\"page\":6}")).isEmpty());
+
+    // The dialog has the keys: Escape closes it at once.
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY(focus && browser->isAncestorOf(focus));
+    QPointer<EmbeddedBrowser> open(browser);
+    QTest::keyClick(focus, Qt::Key_Escape);
+    QTRY_VERIFY(!open || open->isHidden());
 }
 
 void MainWindowPeerTest::joinedTablePlaysInTheWindow()

@@ -2,7 +2,9 @@
 // server: refused joins that ask, tournament seats whose tournament the lobby
 // does not hold yet, a second login answer, and status texts that give way.
 #include "app/ResourcePaths.h"
+#include "game/GameModel.h"
 #include "lobby/LobbyController.h"
+#include "table/GameController.h"
 #include "lobby/TableModel.h"
 #include "mainwindow/MainWindow.h"
 #include "peer/PeerProcess.h"
@@ -52,6 +54,7 @@ private slots:
     void refusedJoinAsks();
     void tournamentSeatAsks_data();
     void tournamentSeatAsks();
+    void tableJoinedBeforeTheListGetsItsTournament();
     void secondLoginAnswerKeepsTheComingEvents();
     void fullScreenButtonSaysWhatItDoes();
     void openTableIsNamed_data();
@@ -204,6 +207,35 @@ void TestMainwindowQuestions::tournamentSeatAsks()
     QVERIFY(window->connectionManager().isLoggedIn());
     openBox(title)->button(QMessageBox::Yes)->click();
     QTRY_COMPARE(window->view().tableSelector->checkedTableId(), 7001);
+}
+
+void TestMainwindowQuestions::tableJoinedBeforeTheListGetsItsTournament()
+{
+    // A seat held at login, joined before the tournament list; the list
+    // comes a little later.
+    QVERIFY2(startPeer(R"({"trigger": "login", "disable": ["join_table", "tournaments_lobby_subscribe"], "steps": [
+                 {"send": "notify_seated", "fields": {"tableId": 7001, "playerId": 7, "seat": 0}},
+                 {"expect": "join_table", "fields": {"tableId": 7001}, "timeout_ms": 60000},
+                 {"send": "join_ok", "fields": {"tableId": 7001}},
+                 {"wait_ms": 1000},
+                 {"send": "tournament_info", "fields": {"info": {"id": 7, "values": [
+                   {"key": 1, "value": 70}, {"key": 2, "value": 3}, {"key": 3, "value": "Sunday Classic"},
+                   {"key": 4, "value": 4}, {"key": 5, "value": {"time": "now-600000"}}, {"key": 7, "value": 64},
+                   {"key": 8, "value": 3}, {"key": 9, "value": 0},
+                   {"key": 10, "value": [{"time": "now-600000"}, {"time": "now+1200000"}, {"time": "now+3000000"}]},
+                   {"key": 11, "value": [1800, 1800, 1800]}, {"key": 12, "value": 0}]}}}]})"),
+             qPrintable(m_peer->errorString()));
+    auto window = loggedIn();
+    QTRY_VERIFY_WITH_TIMEOUT(openBox(QStringLiteral("Continuing tournament round")), 15000);
+    openBox(QStringLiteral("Continuing tournament round"))->button(QMessageBox::Yes)->click();
+    QTRY_VERIFY_WITH_TIMEOUT(window->gameController()->view(7001), 15000);
+    GameModel *model = window->gameController()->model(7001);
+    QVERIFY(model);
+    QTRY_COMPARE_WITH_TIMEOUT(model->tournamentInfo().id, 7, 10000);
+    QCOMPARE(model->tournamentInfo().name, QStringLiteral("Sunday Classic"));
+    auto *name = window->gameController()->view(7001)->sideBar()->findChild<QLabel *>(QStringLiteral("tableName"));
+    QVERIFY(name);
+    QTRY_COMPARE(name->text(), QStringLiteral("Sunday Classic"));
 }
 
 void TestMainwindowQuestions::secondLoginAnswerKeepsTheComingEvents()

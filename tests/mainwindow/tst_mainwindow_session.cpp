@@ -8,6 +8,7 @@
 #include "mainwindow/MainWindow.h"
 #include "peer/PeerProcess.h"
 #include "social/ChatController.h"
+#include "social/ConferenceWidget.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -23,6 +24,7 @@ class TestMainwindowSession : public QObject
 private slots:
     void initTestCase();
     void sessionsAndInvitations();
+    void lobbyChatWithoutAListedRoom();
 
 private:
     XmppTestServer m_xmpp;
@@ -98,6 +100,39 @@ void TestMainwindowSession::sessionsAndInvitations()
     boxes(window, QStringLiteral("Table invitation")).first()->button(QMessageBox::Yes)->click();
     QVERIFY(!peer.waitForLine(QStringLiteral("RECV join_table")).isNull());
     QVERIFY(peer.linesStartingWith("RECV join_table").value(0).contains("1001"));
+}
+
+void TestMainwindowSession::lobbyChatWithoutAListedRoom()
+{
+    // The configuration names the conference service but no lobby room, and
+    // nobody is in any room, so the service lists none.
+    QTemporaryDir dir;
+    const QString scenario = dir.filePath(QStringLiteral("no-lobby.json"));
+    QFile file(scenario);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral(R"({"trigger": "login", "disable": ["query_client_config"], "steps": [
+        {"send": "client_config", "fields": {"xmppServer": "localhost:%1", "conferenceService": "conference.localhost",
+                                             "lobbyRoom": "", "searchService": ""}}]})")
+                   .arg(m_xmpp.port())
+                   .toUtf8());
+    file.close();
+    PeerProcess peer;
+    QVERIFY2(peer.start({QStringLiteral("--account"), QStringLiteral("cy:secret:1003:Cy"), QStringLiteral("--scenario"),
+                         scenario}),
+             qPrintable(peer.errorString()));
+    MainWindow window(QStringLiteral("localhost"), peer.port(), QStringLiteral("cy"), QStringLiteral("secret"), true,
+                      QStringLiteral("127.0.0.1:1"), nullptr);
+    window.onStartupFinished(true);
+    QVERIFY(logInWithTheForm(window));
+    QTRY_COMPARE_WITH_TIMEOUT(window.xmppClient().state(), int(XMPPClient::ConnectedState), 15000);
+    QVERIFY(window.clientConfig().lobbyRoom().isEmpty());
+
+    // The service's own lobby room is entered: the player can write there.
+    QTRY_COMPARE_WITH_TIMEOUT(window.chatController().lobbyRoom().text(), QStringLiteral("lobby@conference.localhost"),
+                              10000);
+    auto *input = window.view().lobbyChat->findChild<QWidget *>(QStringLiteral("chatInput"));
+    QVERIFY(input);
+    QTRY_VERIFY_WITH_TIMEOUT(input->isEnabled(), 10000);
 }
 
 QTEST_MAIN(TestMainwindowSession)

@@ -346,6 +346,27 @@ void TestFriendsLive::friends()
     QTRY_COMPARE_WITH_TIMEOUT(tableList->count(), FriendDetailWindow::MaxTablePaths, 10000);
     QVERIFY(tables.subscriptionCount(QStringLiteral("9/Many")) <= FriendDetailWindow::MaxTablePaths);
 
+    // While the chat connection is down nothing can be removed: Remove is
+    // off, and the action sends nothing; it comes back with the connection.
+    auto *remove = detail->findChild<QPushButton *>(QStringLiteral("removeButton"));
+    QVERIFY(remove && remove->isEnabled());
+    QSignalSpy down(alice.client.get(), &XMPPClient::disconnected);
+    alice.client->disconnectFromHost();
+    QVERIFY(down.size() > 0 || down.wait(10000));
+    QVERIFY(detail->friendId() != -1);
+    QVERIFY(!remove->isEnabled());
+    window.onRemoveAction();
+    QSignalSpy resets(alice.client.get(), &XMPPClient::rosterReset);
+    QSignalSpy up(alice.client.get(), &XMPPClient::connected);
+    alice.client->authenticate(QStringLiteral("6107"), m_server.password(QStringLiteral("6107")));
+    alice.client->connectToHost(m_server.host(), m_server.port(), XMPPClient::TlsRequired);
+    QVERIFY(up.wait(10000));
+    QVERIFY(resets.size() > 0 || resets.wait(10000));
+    QTRY_COMPARE_WITH_TIMEOUT(list->model()->rowCount(), 2, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(item(alice, carol) && item(alice, bob), 10000);
+    list->setCurrentIndex(list->model()->index(0, 0));
+    QTRY_VERIFY(remove->isEnabled());
+
     // Removing: Carol (only Alice sees her) leaves the roster; Bob, who sees
     // Alice, is only unsubscribed from and is no friend any more.
     const QModelIndex carolRow = list->model()->index(0, 0).data().toString() == QLatin1String("carol")

@@ -206,7 +206,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("new name") << QStringLiteral("Grove {tableId}") << QStringLiteral("Grove 7");
         QTest::newRow("same name") << QStringLiteral("Bamboo {tableId}") << QStringLiteral("Bamboo 7");
-        QTest::newRow("none yet") << QString() << QStringLiteral("Bamboo 7");
+        // A name no longer known is not kept: the lobby's word stands in.
+        QTest::newRow("none in this language") << QString() << QStringLiteral("Table 7");
     }
     void stripNamesResent()
     {

@@ -368,8 +368,13 @@ void TestTournamentViews::detailSearchAndRemoval()
     dialog.onTournamentRemoved(3);
     QVERIFY(shown(&dialog, "removedContainer"));
     QVERIFY(!shown(&dialog, "contentContainer"));
-    dialog.onTournamentUpdated(makeTournament(3, QStringLiteral("Back"), TournamentInfo::Open, 0, 0, 0, 3));
+    // Another tournament's record changes nothing; its own (a new session's)
+    // brings it back.
+    dialog.onTournamentUpdated(makeTournament(4, QStringLiteral("Other"), TournamentInfo::Open, 0, 0, 0, 3));
     QVERIFY(!shown(&dialog, "contentContainer"));
+    dialog.onTournamentUpdated(makeTournament(3, QStringLiteral("Back"), TournamentInfo::Open, 0, 0, 0, 3));
+    QVERIFY(shown(&dialog, "contentContainer"));
+    QVERIFY(!shown(&dialog, "removedContainer"));
 }
 
 void TestTournamentViews::previewTexts()

@@ -29,6 +29,8 @@
 #include <QTest>
 #include <QTreeView>
 
+#include <algorithm>
+
 class TestTournamentsPeer : public QObject
 {
     Q_OBJECT
@@ -38,6 +40,7 @@ private slots:
     void lobbyFollowsTheServer();
     void demoLobby();
     void registrationToSeat();
+    void detailFollowsTheTournamentBackAfterANewLogin();
     void rankingRequestsAreBounded();
     void unansweredRankingRequestExpires();
 };
@@ -155,6 +158,47 @@ void TestTournamentsPeer::demoLobby()
 // arrive, refusals are explained, the registration succeeds and is marked,
 // its start is counted down, and at the start the player is seated at the
 // tournament's table, which its detail dialog lists.
+// A new login empties the lobby; the next session's records bring the
+// tournament of an open detail dialog back, with its Register.
+void TestTournamentsPeer::detailFollowsTheTournamentBackAfterANewLogin()
+{
+    PeerProcess peer;
+    QVERIFY2(peer.start({QStringLiteral("--account"), QStringLiteral("alice:secret:42:Alice")}),
+             qPrintable(peer.errorString()));
+    ConnectionManager session(true);
+    TournamentsTestHost host;
+    TournamentsController controller(&session, nullptr, &host);
+    host.main.show();
+    const auto logIn = [&] {
+        QSignalSpy checked(&session, &ConnectionManager::versionCheckComplete);
+        session.connectToHost(QStringLiteral("localhost"), peer.port());
+        if (!checked.wait(10000))
+            return false;
+        session.login(QStringLiteral("alice"), QStringLiteral("secret"));
+        return QTest::qWaitFor([&] { return controller.model()->hasTournament(7); }, 10000);
+    };
+    QVERIFY(logIn());
+    controller.createTournamentDetailDialog(7);
+    auto *dialog = host.lobby.findChild<TournamentDetailDialog *>(QStringLiteral("detailmtt7"));
+    QVERIFY(dialog);
+    auto *removed = dialog->findChild<QWidget *>(QStringLiteral("removedContainer"));
+    auto *join = dialog->findChild<QPushButton *>(QStringLiteral("joinButton"));
+    QVERIFY(removed && join);
+    QVERIFY(removed->isHidden());
+    QVERIFY(!join->isHidden());
+
+    QSignalSpy gone(&session, &ConnectionManager::disconnected);
+    session.disconnectFromServer();
+    QVERIFY(gone.count() > 0 || gone.wait(5000));
+    QSignalSpy added(controller.model(), &TournamentsLobbyModel::tournamentAdded);
+    QVERIFY(logIn());
+    QTRY_VERIFY(std::any_of(added.cbegin(), added.cend(),
+                            [](const QList<QVariant> &args) { return args.at(0).value<TournamentInfo>().id == 7; }));
+    QVERIFY(removed->isHidden());
+    QVERIFY(!join->isHidden());
+    QCOMPARE(dialog->windowTitle(), controller.model()->tournamentInfo(7).name);
+}
+
 void TestTournamentsPeer::registrationToSeat()
 {
     PeerProcess peer;

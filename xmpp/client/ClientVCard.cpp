@@ -57,7 +57,13 @@ void ClientVCard::requestVCardResult(const XMPPJid &to, StreamElement *element)
     const XMPPJid requested = to.isNull() ? client()->jid().bare() : to;
     const auto *iq = dynamic_cast<const Iq *>(element);
     if (!iq || iq->typeText != QLatin1String("result")) {
-        qCWarning(lcXmpp) << "Download vCard error";
+        // A player who never stored a vCard is answered "item-not-found":
+        // no fault of anyone's.
+        if (iq && iq->errorCondition == StanzaErrorCondition::ItemNotFound)
+            qCDebug(lcXmpp).noquote() << "no vCard for" << requested.text();
+        else
+            qCWarning(lcXmpp).noquote() << "Download vCard error for" << requested.text()
+                                        << (iq ? stanzaErrorConditionName(iq->errorCondition) : QString());
         emit vCardReceivedError(requested);
         return;
     }
