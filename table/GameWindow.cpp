@@ -58,12 +58,20 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 namespace {
 
 bool setting(const char *key, bool fallback)
 {
     return QSettings().value(QLatin1String(key), fallback).toBool();
+}
+
+// Every table window: the tiles' scale is one for all of them.
+std::set<const GameWindow *> &tableWindows()
+{
+    static std::set<const GameWindow *> windows;
+    return windows;
 }
 
 } // namespace
@@ -78,6 +86,7 @@ GameWindow::GameWindow(QWidget *mainWindow, qint32 localPlayerId, LocalizationDb
     , m_chatController(chatController)
     , m_playerDb(playerDb)
 {
+    tableWindows().insert(this);
     m_actions = new GameWindowActionQueue(this);
     if (objectName().isEmpty())
         setObjectName(QStringLiteral("GameForm"));
@@ -250,6 +259,7 @@ GameWindow::GameWindow(QWidget *mainWindow, qint32 localPlayerId, LocalizationDb
 
 GameWindow::~GameWindow()
 {
+    tableWindows().erase(this);
     m_actions->clear();
     m_cubeTimer.stop();
     removeAction(&m_cubeAction);
@@ -302,7 +312,12 @@ void GameWindow::relayout(int width, int height)
         const double scale = std::min(double(width) / design.width(), double(height) / design.height());
         // A window narrower than the side bar, or an empty design, keeps the
         // last scale: a zero or infinite one would break every view.
-        if (std::isfinite(scale) && scale > 0)
+        // A table out of sight (one just made, or behind another) must not
+        // lay the table on screen out at its own size: it takes the scale
+        // when it is shown.
+        const bool anotherShown = std::any_of(tableWindows().begin(), tableWindows().end(),
+                                              [this](const GameWindow *w) { return w != this && w->isVisible(); });
+        if (std::isfinite(scale) && scale > 0 && (isVisible() || !anotherShown))
             TileGraphics::instance().setGameScale(scale);
     }
     const double scale = TileGraphics::instance().gameScale();
@@ -435,6 +450,23 @@ void GameWindow::resizeEvent(QResizeEvent *event)
             dialog->move(free.width() / 2, free.height() / 2);
     }
     QWidget::resizeEvent(event);
+}
+
+void GameWindow::showEvent(QShowEvent *event)
+{
+    // The scale may be another table's, set while this one was out of sight.
+    const QSize design = m_layout->designSize();
+    const int w = m_view->width(), h = m_view->height();
+    if (w > 0 && h > 0 && design.width() > 0 && design.height() > 0) {
+        const double fitting = std::min(double(w) / design.width(), double(h) / design.height());
+        if (std::isfinite(fitting) && fitting > 0
+            && std::floor(fitting * 32) / 32 != TileGraphics::instance().gameScale()) {
+            m_actions->flush();
+            relayout(w, h);
+            runLayout();
+        }
+    }
+    QWidget::showEvent(event);
 }
 
 bool GameWindow::eventFilter(QObject *watched, QEvent *event)

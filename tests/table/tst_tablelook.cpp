@@ -5,6 +5,7 @@
 #include "game/GameModel.h"
 #include "lobby/LocalizationDb.h"
 #include "scene/CompactCityView.h"
+#include "scene/HandView.h"
 #include "scene/SquareCityView.h"
 #include "scene/TileGraphics.h"
 #include "scene/WallView.h"
@@ -321,6 +322,68 @@ private slots:
                                     .arg(onScreen.width())
                                     .arg(onScreen.height())));
         }
+    }
+
+    // The tile scale is one for all tables. A tournament that seats the
+    // player makes the new table's window out of sight, at its first size;
+    // the table on screen keeps its own hand rack inside its window, and the
+    // new table, once shown, fits its own.
+    void ownHandStaysInTheWindow()
+    {
+        GameModel model(TABLE, tableInfo(), OWN, QStringLiteral("me"));
+        GameWindow first(nullptr, OWN);
+        GameController::connectModelToWindow(&model, &first);
+        TableState state;
+        state.playerId = OWN;
+        model.markJoined();
+        model.onGameData(3, server_game_state::TILE_DISCARDED_STATE,
+                         {player(P1, 0), player(OWN, 1, 0), player(P2, 2), player(P3, 3)}, state, WallState());
+        model.onPrivatePlayerData(PrivatePlayerData{{1, 2, 3, 9, 10, 11, 18, 19, 20, 27, 27, 31, 32, 33}, true, false});
+        first.setModel(&model);
+        const auto rackFits = [](GameWindow &window, const char *when) {
+            QTRY_VERIFY_WITH_TIMEOUT(!TileGraphics::instance().hasWorker(), 60000);
+            QCoreApplication::processEvents();
+            const QRectF rack = window.handView()->mapRectToScene(window.handView()->childrenBoundingRect());
+            const QRectF shown =
+                window.graphicsView()->mapToScene(window.graphicsView()->viewport()->rect()).boundingRect();
+            QVERIFY2(rack.height() > 20 && shown.contains(rack),
+                     qPrintable(QStringLiteral("%7: rack %1,%2 to %3,%4 in a view to %5,%6")
+                                    .arg(rack.left())
+                                    .arg(rack.top())
+                                    .arg(rack.right())
+                                    .arg(rack.bottom())
+                                    .arg(shown.right())
+                                    .arg(shown.bottom())
+                                    .arg(QLatin1String(when))));
+        };
+        first.resize(1024, 686);
+        first.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&first));
+        rackFits(first, "shown");
+        if (QTest::currentTestFailed())
+            return;
+        {
+            GameWindow second(nullptr, OWN);
+            QTRY_VERIFY_WITH_TIMEOUT(!TileGraphics::instance().hasWorker(), 60000);
+            rackFits(first, "another table made");
+            if (QTest::currentTestFailed())
+                return;
+            // The seated table shown in the other's place.
+            second.setModel(&model);
+            first.hide();
+            second.resize(1280, 900);
+            second.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&second));
+            rackFits(second, "the other shown");
+            if (QTest::currentTestFailed())
+                return;
+            // And the first again, at its own size.
+            second.hide();
+            first.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&first));
+            rackFits(first, "the first again");
+        }
+        rackFits(first, "the other gone");
     }
 
     // The board is laid out when the scoring arrives: showing it wraps no
