@@ -5,6 +5,7 @@
 #include "game/GameModel.h"
 #include "lobby/LocalizationDb.h"
 #include "scene/CompactCityView.h"
+#include "scene/GameGraphicsScene.h"
 #include "scene/HandView.h"
 #include "scene/SquareCityView.h"
 #include "scene/TileGraphics.h"
@@ -24,7 +25,10 @@
 
 #include <QApplication>
 #include <QAbstractTextDocumentLayout>
+#include <QGraphicsRectItem>
 #include <QGraphicsView>
+#include <QLinearGradient>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTextEdit>
 #include <QFile>
@@ -384,6 +388,61 @@ private slots:
             rackFits(first, "the first again");
         }
         rackFits(first, "the other gone");
+    }
+
+    // The shading bands at the top and right edges are part of the cloth
+    // the view keeps: the table looks as with the two gradient bands drawn
+    // over the plain cloth at every repaint.
+    void bandsLieInTheCloth()
+    {
+        GameWindow window(nullptr, OWN);
+        window.resize(1000, 640);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY_WITH_TIMEOUT(!TileGraphics::instance().hasWorker(), 60000);
+        QCoreApplication::processEvents();
+        QGraphicsView *view = window.graphicsView();
+        const QSize size = view->viewport()->size();
+        const QImage plain = GameWindow::backgroundBrush(size.width(), size.height()).textureImage();
+        const QImage cloth = window.tableScene().backgroundBrush().textureImage();
+        QCOMPARE(cloth.size(), size);
+        const auto darker = [](QRgb a, QRgb b) {
+            return qRed(a) + qGreen(a) + qBlue(a) < qRed(b) + qGreen(b) + qBlue(b);
+        };
+        QVERIFY(darker(cloth.pixel(size.width() / 2, 0), plain.pixel(size.width() / 2, 0)));
+        QVERIFY(
+            darker(cloth.pixel(size.width() - 1, size.height() / 2), plain.pixel(size.width() - 1, size.height() / 2)));
+        QCOMPARE(cloth.pixel(size.width() / 2, size.height() / 2), plain.pixel(size.width() / 2, size.height() / 2));
+
+        const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        // The old drawing: the plain cloth, and the bands as items.
+        GameGraphicsScene &scene = window.tableScene();
+        const QBrush kept = scene.backgroundBrush();
+        scene.setBackgroundBrush(GameWindow::backgroundBrush(size.width(), size.height()));
+        QLinearGradient top(0, 0, 0, 8), right(size.width(), 0, size.width() - 8, 0);
+        for (QLinearGradient *g : {&top, &right}) {
+            g->setColorAt(0, QColor(0, 0, 0, 100));
+            g->setColorAt(1, QColor(0, 0, 0, 0));
+        }
+        QGraphicsRectItem *bands[] = {scene.addRect(0, 0, size.width(), 8, Qt::NoPen, top),
+                                      scene.addRect(size.width() - 8, 0, 8, size.height(), Qt::NoPen, right)};
+        QImage old(size, QImage::Format_RGB32);
+        {
+            QPainter p(&old);
+            p.setRenderHints(view->renderHints());
+            scene.render(&p, QRectF(old.rect()), view->mapToScene(view->viewport()->rect()).boundingRect());
+        }
+        for (QGraphicsRectItem *band : bands)
+            delete band;
+        scene.setBackgroundBrush(kept);
+        int wrong = 0;
+        for (int y = 0; y < old.height(); ++y)
+            for (int x = 0; x < old.width(); ++x) {
+                const QRgb a = shown.pixel(x, y), b = old.pixel(x, y);
+                wrong += std::max({qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b)), qAbs(qBlue(a) - qBlue(b))})
+                         > 2;
+            }
+        QVERIFY2(wrong == 0, qPrintable(QStringLiteral("%1 pixels differ").arg(wrong)));
     }
 
     // The board is laid out when the scoring arrives: showing it wraps no
