@@ -321,8 +321,8 @@ StepWork measureTableSteps(GameWindow *window, const EndHandScoring &scoring, qi
 }
 
 // The same steps in a bare program: the deal's 53 pixmap items made with
-// their flights on a time line, a pixmap taken from the wall and one moved
-// to a seat and repainted, and a plain board of four text columns with the
+// their flights on a time line, a pixmap taken from the wall with a flight
+// made and ended and one landed at a seat and repainted, and a plain board of four text columns with the
 // same kind of lines filled, shown and painted.
 StepWork measureBareSteps(BareTable &bare, const QPixmap &tile)
 {
@@ -357,7 +357,18 @@ StepWork measureBareSteps(BareTable &bare, const QPixmap &tile)
         landed->hide();
         settle();
         draw.push_back(ownWork([&] {
+            // A flight made and ended at once, as the table's draw makes one.
+            QTimeLine flightLine(500);
+            QGraphicsItemAnimation flight;
+            QGraphicsPixmapItem *flying = bare.addTile(tile, wallTile->pos(), 2000);
+            flight.setItem(flying);
+            flight.setTimeLine(&flightLine);
+            flight.setPosAt(0, wallTile->pos());
+            flight.setPosAt(1, QPointF(100, 100 + round));
+            flightLine.start();
             wallTile->hide();
+            flightLine.stop();
+            delete flying;
             landed->setPos(bare.scene().sceneRect().topLeft() + QPointF(100, 100 + round));
             landed->show();
             settle();
