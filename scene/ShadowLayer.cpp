@@ -79,8 +79,8 @@ void ShadowLayer::refresh()
     std::map<const QGraphicsItem *, Shadow> shadows;
     for (const QGraphicsItem *item : shadowItems()) {
         bounds |= item->sceneBoundingRect();
-        shadows[item] =
-            shadowOf(item->sceneTransform().map(item->data(SceneItem::ShadowPathKey).value<QPainterPath>()));
+        shadows[item] = shadowOf(
+            item->sceneTransform().map(item->data(SceneItem::ShadowPathKey).value<QPainterPath>()));
     }
     // Only the shadows that changed are drawn again.
     static const Shadow none;
@@ -207,7 +207,11 @@ void ShadowLayer::redrawPicture()
         // busy machine costs more than the fill.
         for (int y = r.top(); y <= r.bottom(); y += FillBand) {
             const QRect band(r.left(), y, r.width(), std::min(FillBand, r.bottom() + 1 - y));
-            if (!m_fresh.contains(band)) {
+            // Cleared unless all of it was made clear since: a region
+            // "contains" a rectangle that it merely overlaps, and a band
+            // half in a part just grown keeps the old shade in its other
+            // half (the shadows of a table before a resize).
+            if (!QRegion(band).subtracted(m_fresh).isEmpty()) {
                 p.setCompositionMode(QPainter::CompositionMode_Source);
                 p.fillRect(band, Qt::transparent);
                 p.setCompositionMode(QPainter::CompositionMode_SourceOver);

@@ -89,9 +89,7 @@ void ShadowedGroup::setLightPosition(const QPointF &scenePos)
 
 void ShadowedGroup::updateShadow()
 {
-    prepareGeometryChange();
     rebuildShadow();
-    update();
 }
 
 QPainterPath ShadowedGroup::shadowPath() const
@@ -154,7 +152,14 @@ void ShadowedGroup::rebuildShadow()
     QPainterPath path;
     for (const Caster &c : casters)
         path.addPath(shadowPath(c.outline, light, c.height));
-    m_bounds = path.boundingRect();
+    // The group draws nothing itself: the scene's shade repaints what the
+    // shadow changed. Telling the view of a new extent repaints every tile
+    // of the group, so it is told only when the extent changed.
+    const QRectF bounds = path.boundingRect();
+    if (bounds != m_bounds) {
+        prepareGeometryChange();
+        m_bounds = bounds;
+    }
     setData(SceneItem::ShadowPathKey, QVariant::fromValue(path));
     notifyScene();
 }

@@ -177,12 +177,25 @@ void TileView::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidge
                            || m_use == TileImages::Hand || m_use == TileImages::WallDora;
     key.tile = showsFace ? static_cast<quint8>(m_tile) : -1;
     key.flags = (m_marked ? 1 : 0) | (m_use == TileImages::Hand && !isEnabled() ? 2 : 0);
-    const TileBlitCache::Picture &picture =
-        m_painter->blitCache().picture(key, bounds, [this](QPainter &p) { drawPicture(p, true); });
+    const TileBlitCache::Picture &picture = m_painter->blitCache().picture(
+        key, bounds, [this](QPainter &p) { drawPicture(p, true); });
+    // Half-way through a turn the picture at the nearest quarter turn lies
+    // about the tile's centre, where the turning tile lies: about its corner
+    // it would stick out of the area the view repaints for the item, and
+    // what it paints there would stay on the cloth.
+    const double s = double(key.scaleStep) / TileBlitCache::ScaleSteps;
+    const QPointF centre = QRectF(bounds).center();
+    const QPointF snapped = (QTransform::fromScale(s, s) * QTransform().rotate(90.0 * key.quarterTurns)).map(centre);
+    const QPointF corner = t.map(centre) - snapped + picture.offset;
+    const QPoint at(int(std::lround(corner.x())), int(std::lround(corner.y())));
+    const QRect drawn(at, picture.image.size());
+    const QRect area = t.mapRect(boundingRect()).toAlignedRect();
     painter->save();
     painter->setWorldTransform(QTransform());
     painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    const QPoint at(int(std::lround(t.dx() + picture.offset.x())), int(std::lround(t.dy() + picture.offset.y())));
+    // The rounding of scale and place may reach a pixel beyond the item.
+    if (!area.contains(drawn))
+        painter->setClipRect(area, Qt::IntersectClip);
     painter->drawImage(at, picture.image);
     painter->restore();
 }

@@ -86,21 +86,38 @@ void WallView::setState(int first, const std::vector<int> &stacks, int gapBefore
 {
     const int n = stackCount();
     const auto local = [first, n](int g) { return g != -1 && first <= g && g < first + n ? g - first : -1; };
-    m_gapBefore = local(gapBefore);
-    m_gapFrom = local(gapFrom);
+    const int before = local(gapBefore), from = local(gapFrom);
+    // A draw changes one stack of one row: the other rows, and the other
+    // stacks, keep their places and their shadows.
+    bool changed = before != m_gapBefore || from != m_gapFrom;
+    m_gapBefore = before;
+    m_gapFrom = from;
     for (int k = 0; k < n; ++k) {
         const int index = first + k;
         TileView *stack = m_stacks[k];
         const auto dora = doras.find(index);
-        if (dora != doras.end()) {
-            stack->setUse(TileImages::WallDora);
-            stack->setTile(dora->second);
-        } else {
-            const int use = index >= 0 && index < static_cast<int>(stacks.size()) ? stacks[index] : TileImages::Unused;
-            stack->setUse(static_cast<TileImages::Use>(use));
+        TileImages::Use use = TileImages::WallDora;
+        if (dora == doras.end()) {
+            const int u = index >= 0 && index < static_cast<int>(stacks.size()) ? stacks[index] : TileImages::Unused;
+            use = static_cast<TileImages::Use>(u);
         }
+        if (stack->use() == use && (dora == doras.end() || stack->getTile() == dora->second))
+            continue;
+        changed = true;
+        stack->setUse(use);
+        if (dora != doras.end())
+            stack->setTile(dora->second);
+        // Its height moved it to stand on the same ground.
+        stack->setPos(stackPos(k));
     }
-    relayoutStacks();
+    if (!changed)
+        return;
+    if (before != -1 || from != -1 || m_gapsShown) {
+        m_gapsShown = before != -1 || from != -1;
+        for (int k = 0; k < n; ++k)
+            m_stacks[k]->setPos(stackPos(k));
+    }
+    updateShadow();
 }
 
 void WallView::relayoutStacks()

@@ -47,4 +47,6 @@ private:
     std::vector<TileView *> m_stacks;
     int m_gapBefore = -1;
     int m_gapFrom = -1;
+    // Stacks were last placed with a gap.
+    bool m_gapsShown = false;
 };

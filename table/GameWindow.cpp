@@ -58,12 +58,48 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 namespace {
 
 bool setting(const char *key, bool fallback)
 {
     return QSettings().value(QLatin1String(key), fallback).toBool();
+}
+
+// The cloth with the shading bands along its top and right edges (towards
+// the side bar): black at alpha 100 at the edge to clear 8 pixels in. Made
+// once per size.
+QBrush bandedCloth(int width, int height)
+{
+    static QImage banded;
+    static qint64 madeFrom = 0;
+    const QBrush cloth = GameWindow::backgroundBrush(width, height);
+    const QImage base = cloth.textureImage();
+    if (base.isNull() || base.size() != QSize(width, height))
+        return cloth;
+    if (base.cacheKey() != madeFrom || banded.size() != base.size()) {
+        banded = base.convertToFormat(QImage::Format_RGB32);
+        QPainter p(&banded);
+        QLinearGradient top(0, 0, 0, 8);
+        top.setColorAt(0, QColor(0, 0, 0, 100));
+        top.setColorAt(1, QColor(0, 0, 0, 0));
+        p.fillRect(QRect(0, 0, width, 8), top);
+        QLinearGradient right(width, 0, width - 8, 0);
+        right.setColorAt(0, QColor(0, 0, 0, 100));
+        right.setColorAt(1, QColor(0, 0, 0, 0));
+        p.fillRect(QRect(width - 8, 0, 8, height), right);
+        p.end();
+        madeFrom = base.cacheKey();
+    }
+    return QBrush(banded);
+}
+
+// Every table window: the tiles' scale is one for all of them.
+std::set<const GameWindow *> &tableWindows()
+{
+    static std::set<const GameWindow *> windows;
+    return windows;
 }
 
 } // namespace
@@ -78,6 +114,7 @@ GameWindow::GameWindow(QWidget *mainWindow, qint32 localPlayerId, LocalizationDb
     , m_chatController(chatController)
     , m_playerDb(playerDb)
 {
+    tableWindows().insert(this);
     m_actions = new GameWindowActionQueue(this);
     if (objectName().isEmpty())
         setObjectName(QStringLiteral("GameForm"));
@@ -250,6 +287,7 @@ GameWindow::GameWindow(QWidget *mainWindow, qint32 localPlayerId, LocalizationDb
 
 GameWindow::~GameWindow()
 {
+    tableWindows().erase(this);
     m_actions->clear();
     m_cubeTimer.stop();
     removeAction(&m_cubeAction);
@@ -302,25 +340,26 @@ void GameWindow::relayout(int width, int height)
         const double scale = std::min(double(width) / design.width(), double(height) / design.height());
         // A window narrower than the side bar, or an empty design, keeps the
         // last scale: a zero or infinite one would break every view.
-        if (std::isfinite(scale) && scale > 0)
+        // A table out of sight (one just made, or behind another) must not
+        // lay the table on screen out at its own size: it takes the scale
+        // when it is shown.
+        const bool anotherShown = std::any_of(tableWindows().begin(), tableWindows().end(),
+                                              [this](const GameWindow *w) { return w != this && w->isVisible(); });
+        if (std::isfinite(scale) && scale > 0 && (isVisible() || !anotherShown))
             TileGraphics::instance().setGameScale(scale);
     }
     const double scale = TileGraphics::instance().gameScale();
     for (WindView *wind : m_windViews)
         wind->setScale(scale);
     m_prevalentWindView->setScale(1.5 * scale);
-    m_scene.setBackgroundBrush(backgroundBrush(width, height));
-
+    m_scene.setBackgroundBrush(bandedCloth(width, height));
+    // The shading bands along the top and the right edge are part of the
+    // cloth: the view copies them from its cached background instead of
+    // filling two gradients at every repaint.
     m_topBand->setRect(0, 0, width, 8);
-    QLinearGradient top(0, 0, 0, 8);
-    top.setColorAt(0, QColor(0, 0, 0, 100));
-    top.setColorAt(1, QColor(0, 0, 0, 0));
-    m_topBand->setBrush(top);
     m_rightBand->setRect(width - 8, 0, 8, height);
-    QLinearGradient right(width, 0, width - 8, 0);
-    right.setColorAt(0, QColor(0, 0, 0, 100));
-    right.setColorAt(1, QColor(0, 0, 0, 0));
-    m_rightBand->setBrush(right);
+    m_topBand->hide();
+    m_rightBand->hide();
 }
 
 void GameWindow::runLayout()
@@ -435,6 +474,23 @@ void GameWindow::resizeEvent(QResizeEvent *event)
             dialog->move(free.width() / 2, free.height() / 2);
     }
     QWidget::resizeEvent(event);
+}
+
+void GameWindow::showEvent(QShowEvent *event)
+{
+    // The scale may be another table's, set while this one was out of sight.
+    const QSize design = m_layout->designSize();
+    const int w = m_view->width(), h = m_view->height();
+    if (w > 0 && h > 0 && design.width() > 0 && design.height() > 0) {
+        const double fitting = std::min(double(w) / design.width(), double(h) / design.height());
+        if (std::isfinite(fitting) && fitting > 0
+            && std::floor(fitting * 32) / 32 != TileGraphics::instance().gameScale()) {
+            m_actions->flush();
+            relayout(w, h);
+            runLayout();
+        }
+    }
+    QWidget::showEvent(event);
 }
 
 bool GameWindow::eventFilter(QObject *watched, QEvent *event)

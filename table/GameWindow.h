@@ -244,6 +244,7 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
     // The boards closing take the hand's last banners with them.
     bool eventFilter(QObject *watched, QEvent *event) override;

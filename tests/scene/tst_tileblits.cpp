@@ -71,7 +71,8 @@ Difference compare(const QImage &a, const QImage &b)
             if (p == cloth && q == cloth)
                 continue;
             ++d.changed;
-            const int diff = std::max({qAbs(qRed(p) - qRed(q)), qAbs(qGreen(p) - qGreen(q)), qAbs(qBlue(p) - qBlue(q))});
+            const int diff = std::max(
+                {qAbs(qRed(p) - qRed(q)), qAbs(qGreen(p) - qGreen(q)), qAbs(qBlue(p) - qBlue(q))});
             sum += (qAbs(qRed(p) - qRed(q)) + qAbs(qGreen(p) - qGreen(q)) + qAbs(qBlue(p) - qBlue(q))) / 3.0;
             d.far += diff > 64 ? 1 : 0;
         }
@@ -237,6 +238,60 @@ private slots:
         const QPointF corner = item.sceneTransform().mapRect(item.boundingRect()).topLeft();
         item.setPos(item.pos() - corner + QPointF(std::round(corner.x()), std::round(corner.y())));
         verifyLooksTheSame(scene, item);
+    }
+
+    // A view repaints, for an item, only its bounding rectangle as mapped to
+    // the view: whatever a tile paints beyond it when it moves on stays on
+    // the cloth. Every step of every flight, turning or not, stays inside.
+    void flyingTilesPaintOnlyTheirArea_data()
+    {
+        QTest::addColumn<int>("use");
+        for (const TileImages::Use use : {TileImages::WallSingle, TileImages::Declared, TileImages::Hidden})
+            QTest::addRow("use %d", int(use)) << int(use);
+    }
+
+    void flyingTilesPaintOnlyTheirArea()
+    {
+        QFETCH(int, use);
+        constexpr int Steps = 24;
+        int turning = 0;
+        for (int from = 0; from < 4; ++from)
+            for (int to = 0; to < 4; ++to) {
+                QGraphicsScene scene;
+                QTimeLine timeLine(1000);
+                TileAnimation flight(&scene, &timeLine, TileImages::Use(use), TileImages::Side(from),
+                                     TileImages::Side(to), 0.0, 1.0);
+                flight.tileItem().setTile(tile(5));
+                flight.setStartPlace({QPointF(60, 70), TileImages::Use(use), TileImages::Side(from)});
+                flight.setEndPlace({QPointF(190, 170), TileImages::Use(use), TileImages::Side(to)});
+                flight.setStartScale(1.25);
+                flight.setEndScale(0.85);
+                turning += TileAnimation::startTurn(TileImages::Use(use), TileImages::Side(from), TileImages::Side(to))
+                           != 0;
+                TileView &item = flight.tileItem();
+                for (int k = 0; k <= Steps; ++k) {
+                    flight.setStep(double(k) / Steps);
+                    const QRect area = item.sceneBoundingRect().toAlignedRect();
+                    const QImage drawn = renderScene(scene);
+                    int inside = 0, outside = 0;
+                    for (int y = 0; y < drawn.height(); ++y)
+                        for (int x = 0; x < drawn.width(); ++x)
+                            if (drawn.pixel(x, y) != Cloth.rgba())
+                                ++(area.contains(x, y) ? inside : outside);
+                    QVERIFY2(inside > 100 && outside == 0,
+                             qPrintable(QStringLiteral("side %1 to %2, step %3/%4: %5 pixels outside %6,%7 %8x%9")
+                                            .arg(from)
+                                            .arg(to)
+                                            .arg(k)
+                                            .arg(Steps)
+                                            .arg(outside)
+                                            .arg(area.x())
+                                            .arg(area.y())
+                                            .arg(area.width())
+                                            .arg(area.height())));
+                }
+            }
+        QVERIFY(turning >= 8);
     }
 
     // Every quarter turn and scale step is made once; new images empty the

@@ -20,9 +20,11 @@
 #include "scene/WallView.h"
 
 #include <QGraphicsSimpleTextItem>
+#include <QPainter>
 #include <QRandomGenerator>
 #include <QtTest>
 
+#include <functional>
 #include <limits>
 
 namespace {
@@ -237,6 +239,90 @@ private slots:
             before = after;
         }
         QCOMPARE(draws, info.liveWall() + info.deadWall());
+    }
+
+    // A draw redraws only the row and the stack it changed: after a deal,
+    // draws from both ends, a new dora and a new bottom seat, the wall and
+    // its shade look as a wall built afresh from the same counts.
+    void drawnWallLooksAsBuiltAfresh_data()
+    {
+        QTest::addColumn<int>("ruleset");
+        QTest::newRow("Classic") << 0;
+        QTest::newRow("International") << 1;
+        QTest::newRow("Riichi") << 2;
+    }
+    void drawnWallLooksAsBuiltAfresh()
+    {
+        QFETCH(int, ruleset);
+        const QRectF area(0, 0, 420, 420);
+        const auto build = [&](GameGraphicsScene &scene, SquareCityView &city) {
+            scene.setSceneRect(area);
+            city.setTableInfo(table(ruleset));
+            city.layoutWalls(QPoint(30, 30));
+            city.setLightPosition(area.center());
+        };
+        const auto picture = [&](GameGraphicsScene &scene) {
+            QImage image(area.size().toSize(), QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter p(&image);
+            scene.render(&p, area, area);
+            return image;
+        };
+        GameGraphicsScene scene;
+        SquareCityView city(&scene);
+        build(scene, city);
+        const RulesetInfo &info = rulesetInfo(ruleset);
+        qint32 live = info.liveWall(), dead = info.deadWall(), dealt = 0;
+        int wind = 1;
+        tile_vector doras{7};
+        city.setWallState(wind, live, dead, 9, dealt, doras);
+        picture(scene); // the shade as first drawn, kept from here on
+        const auto draw = [&](int count, bool fromDead) {
+            for (int i = 0; i < count; ++i) {
+                city.animationSource(fromDead)->takeTiles(1);
+                updateWallCounts(ruleset, 1, fromDead, live, dead, dealt);
+            }
+        };
+        const std::function<void()> steps[] = {
+            [&] { draw(53, false); },
+            [&] { draw(1, true); },
+            [&] {
+            doras.push_back(12);
+            city.addDora(12);
+            },
+            [&] { draw(5, false); },
+            [&] {
+            wind = 3;
+            city.setWallState(wind, live, dead, 9, dealt, doras);
+        },
+                                    [&] { draw(2, true); },
+                                    };
+        for (std::size_t s = 0; s < std::size(steps); ++s) {
+            steps[s]();
+            picture(scene);
+            GameGraphicsScene freshScene;
+            SquareCityView fresh(&freshScene);
+            build(freshScene, fresh);
+            fresh.setWallState(wind, live, dead, 9, dealt, doras);
+            for (int side = 0; side < 4; ++side) {
+                const WallView *row = city.wall(side), *built = fresh.wall(side);
+                for (int k = 0; k < row->stackCount(); ++k) {
+                    const TileView *stack = row->stackItems()[k], *want = built->stackItems()[k];
+                    QCOMPARE(stack->use(), want->use());
+                    QCOMPARE(stack->pos(), want->pos());
+                    if (want->use() == TileImages::WallDora)
+                        QCOMPARE(stack->getTile(), want->getTile());
+                }
+                QCOMPARE(row->shadowPath(), built->shadowPath());
+                QCOMPARE(row->boundingRect(), built->boundingRect());
+            }
+            const QImage shown = picture(scene), want = picture(freshScene);
+            int wrong = 0;
+            for (int y = 0; y < want.height(); ++y)
+                for (int x = 0; x < want.width(); ++x)
+                    wrong += qAbs(qRed(shown.pixel(x, y)) - qRed(want.pixel(x, y))) > 2;
+            QVERIFY2(wrong == 0, qPrintable(QStringLiteral("step %1: %2 pixels differ").arg(s).arg(wrong)));
+        }
     }
 
     void realEmptyWallIsNotAFreshOne()

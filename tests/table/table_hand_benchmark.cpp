@@ -14,9 +14,15 @@
 // is the one gap over 16 ms that a bare program has too.
 #include "BareTable.h"
 
+#include "game/GameModel.h"
+#include "game/RulesetInfo.h"
 #include "lobby/TableModel.h"
 #include "protocol/ConnectionManager.h"
+#include "scene/CityView.h"
+#include "scene/DealStartHandAnimation.h"
 #include "scene/HandView.h"
+#include "scene/HiddenHandView.h"
+#include "scene/TileAnimationSet.h"
 #include "scene/TileGraphics.h"
 #include "scene/TileView.h"
 #include "table/ConcealedActionDialog.h"
@@ -27,7 +33,11 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QGraphicsItemAnimation>
 #include <QGraphicsPixmapItem>
+#include <QLabel>
+#include <QTextEdit>
+#include <QVBoxLayout>
 #include <QPainterPath>
 #include <QProcess>
 #include <QSignalSpy>
@@ -228,6 +238,166 @@ QPixmap plainTile(const QSize &size)
     return tile;
 }
 
+// The GUI thread's own work (its CPU time) of three steps that one event
+// does at once, in ms, the median of several rounds: a hand's deal set going
+// (the deal's flights made, the wall emptied of the dealt tiles), a tile
+// drawn from the wall and landed (taken, landed and repainted), and a score
+// board's first layout (filled, shown and painted).
+struct StepWork
+{
+    double dealStart = 0, wallDraw = 0, boardLayout = 0;
+};
+
+double median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Lets the scene report its changes and the view repaint them, as the event
+// loop does after the event that made them.
+void settle()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents();
+}
+
+template <typename F>
+double ownWork(F &&work)
+{
+    const double before = threadCpuMs();
+    work();
+    return threadCpuMs() - before;
+}
+
+constexpr int StepRounds = 9;
+
+// The three steps at the table window, after its hand: a full wall and
+// empty hands before each deal, a scoring like the hand's for the board.
+StepWork measureTableSteps(GameWindow *window, const EndHandScoring &scoring, qint32 ownId)
+{
+    const RulesetInfo &rules = rulesetInfo(window->tableInfo().ruleset());
+    const auto fullWall = [&] {
+        for (int seat = 0; seat < GameWindow::SeatCount; ++seat)
+            window->hiddenHandView(seat)->setTileCount(0);
+        for (int slot = 0; slot < DealStartHandAnimation::MaxTiles; ++slot)
+            window->setDealSlot(slot, nullptr);
+        window->cityView()->setWallState(window->bottomWind(), rules.liveWall(), rules.deadWall(), 9, 0, {});
+        settle();
+    };
+    std::vector<double> deal, draw, board;
+    for (int round = 0; round < StepRounds; ++round) {
+        fullWall();
+        {
+            DealStartHandAnimation animation(window);
+            deal.push_back(ownWork([&] { animation.start(false); }));
+            animation.timeLine().stop();
+            animation.finish(true);
+        }
+        fullWall();
+        window->hiddenHandView(1)->setTileCount(13);
+        settle();
+        {
+            TileAnimationSet set(&window->tableScene(), window->liveWallSource(), window->hiddenHandView(1), 500, 1);
+            draw.push_back(ownWork([&] {
+                set.start(false);
+                set.finish(false);
+                settle();
+            }));
+        }
+        auto *fresh = new ScoreBoard(window);
+        settle();
+        board.push_back(ownWork([&] {
+            fresh->setScoring(scoring, ownId, window->tableInfo());
+            fresh->showDialog(false);
+            settle();
+        }));
+        delete fresh;
+        settle();
+    }
+    return {median(deal), median(draw), median(board)};
+}
+
+// The same steps in a bare program: the deal's 53 pixmap items made with
+// their flights on a time line, a pixmap taken from the wall with a flight
+// made and ended and one landed at a seat and repainted, and a plain board of four text columns with the
+// same kind of lines filled, shown and painted.
+StepWork measureBareSteps(BareTable &bare, const QPixmap &tile)
+{
+    std::vector<double> deal, draw, board;
+    QGraphicsPixmapItem *wallTile = bare.addTile(tile, bare.scene().sceneRect().center(), 10);
+    QGraphicsPixmapItem *landed = bare.addTile(tile, QPointF(), 10);
+    landed->hide();
+    QString lines;
+    for (int k = 0; k < 8; ++k)
+        lines += QStringLiteral("<p>Scoring line %1 <b>%2</b></p>").arg(k).arg(k * 8);
+    for (int round = 0; round < StepRounds; ++round) {
+        QTimeLine line(BareDeal::DurationMs);
+        std::vector<QGraphicsItemAnimation *> flights;
+        deal.push_back(ownWork([&] {
+            for (int i = 0; i < BareDeal::Tiles; ++i) {
+                auto *flight = new QGraphicsItemAnimation;
+                flight->setItem(bare.addTile(tile, QPointF(i, 0), 1000 + i));
+                flight->setTimeLine(&line);
+                flight->setPosAt(0, QPointF(i, 0));
+                flight->setPosAt(1, QPointF(0, i));
+                flight->setScaleAt(1, 0.9, 0.9);
+                flights.push_back(flight);
+            }
+            line.start();
+        }));
+        line.stop();
+        for (QGraphicsItemAnimation *flight : flights) {
+            delete flight->item();
+            delete flight;
+        }
+        wallTile->show();
+        landed->hide();
+        settle();
+        draw.push_back(ownWork([&] {
+            // A flight made and ended at once, as the table's draw makes one.
+            QTimeLine flightLine(500);
+            QGraphicsItemAnimation flight;
+            QGraphicsPixmapItem *flying = bare.addTile(tile, wallTile->pos(), 2000);
+            flight.setItem(flying);
+            flight.setTimeLine(&flightLine);
+            flight.setPosAt(0, wallTile->pos());
+            flight.setPosAt(1, QPointF(100, 100 + round));
+            flightLine.start();
+            wallTile->hide();
+            flightLine.stop();
+            delete flying;
+            landed->setPos(bare.scene().sceneRect().topLeft() + QPointF(100, 100 + round));
+            landed->show();
+            settle();
+        }));
+        QWidget *plain = new QWidget(&bare);
+        auto *columns = new QHBoxLayout(plain);
+        std::vector<QTextEdit *> texts;
+        for (int c = 0; c < 4; ++c) {
+            auto *column = new QVBoxLayout;
+            column->addWidget(new QLabel(QStringLiteral("player %1").arg(c)));
+            texts.push_back(new QTextEdit);
+            column->addWidget(texts.back());
+            columns->addLayout(column);
+        }
+        plain->hide();
+        settle();
+        board.push_back(ownWork([&] {
+            for (QTextEdit *text : texts)
+                text->setHtml(lines);
+            plain->resize(900, 600);
+            plain->show();
+            settle();
+        }));
+        delete plain;
+        settle();
+    }
+    return {median(deal), median(draw), median(board)};
+}
+
 // The bare program: shown, then a deal and six discard flights on 20 ms
 // time lines, as the table animates them. Prints one line of figures.
 int runBare(TimedApplication &app, const QStringList &arguments)
@@ -251,7 +421,8 @@ int runBare(TimedApplication &app, const QStringList &arguments)
         return fail("the bare window was never painted");
     QTimeLine dealLine(BareDeal::DurationMs);
     dealLine.setUpdateInterval(20);
-    QObject::connect(&dealLine, &QTimeLine::valueChanged, [&](qreal v) { deal.setTime(int(v * BareDeal::DurationMs)); });
+    QObject::connect(&dealLine, &QTimeLine::valueChanged,
+                     [&](qreal v) { deal.setTime(int(v * BareDeal::DurationMs)); });
     QTimer::singleShot(200, &dealLine, [&] { dealLine.start(); });
     if (!waitFor([&] { return dealLine.state() == QTimeLine::NotRunning && dealLine.currentTime() > 0; }, 10000))
         return fail("the bare deal did not end");
@@ -270,14 +441,16 @@ int runBare(TimedApplication &app, const QStringList &arguments)
     }
     probe.stop();
     const GapFigures f = GapFigures::of(probe);
-    std::printf("bare %zu %.3f %.3f %.3f %d %d %.3f %d\n", f.ticks, f.median, f.p99, f.longest, f.over,
-                f.overBeyondFirstShow, f.firstShow, f.ownBeyondFirstShow);
+    const StepWork steps = measureBareSteps(bare, tile);
+    std::printf("bare %zu %.3f %.3f %.3f %d %d %.3f %d %.3f %.3f %.3f\n", f.ticks, f.median, f.p99, f.longest, f.over,
+                f.overBeyondFirstShow, f.firstShow, f.ownBeyondFirstShow, steps.dealStart, steps.wallDraw,
+                steps.boardLayout);
     return 0;
 }
 
 // The bare program started again, as a program of its own; false when it
 // failed.
-bool measureBare(const QStringList &arguments, GapFigures *figures)
+bool measureBare(const QStringList &arguments, GapFigures *figures, StepWork *steps)
 {
     QProcess bare;
     bare.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -286,8 +459,11 @@ bool measureBare(const QStringList &arguments, GapFigures *figures)
         return false;
     const QStringList parts =
         QString::fromLatin1(bare.readAllStandardOutput()).trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (parts.size() != 9 || parts.at(0) != QLatin1String("bare"))
+    if (parts.size() != 12 || parts.at(0) != QLatin1String("bare"))
         return false;
+    steps->dealStart = parts.at(9).toDouble();
+    steps->wallDraw = parts.at(10).toDouble();
+    steps->boardLayout = parts.at(11).toDouble();
     figures->ticks = parts.at(1).toULongLong();
     figures->median = parts.at(2).toDouble();
     figures->p99 = parts.at(3).toDouble();
@@ -347,6 +523,9 @@ int main(int argc, char **argv)
     if (!waitFor([&] { return controller.view(1002) != nullptr; }, 10000))
         return fail("no table window");
     GameWindow *window = controller.view(1002);
+    EndHandScoring scoring;
+    if (GameModel *model = controller.model(1002))
+        QObject::connect(model, &GameModel::handEndScoring, [&scoring](const EndHandScoring &s) { scoring = s; });
     window->resize(1920, 1080);
     window->show();
     Probe probe(app);
@@ -385,12 +564,14 @@ int main(int argc, char **argv)
     if (hand.ticks == 0)
         return fail("no probe ticks");
 
+    const StepWork steps = measureTableSteps(window, scoring, session.ownPlayerId());
     const QStringList bareArguments = BareTable::ViewSettings::of(*window->graphicsView()).toArguments()
                                       + QStringList{QString::number(tiles), QString::number(tileSize.width()),
                                                     QString::number(tileSize.height())};
     GapFigures bare[2];
-    for (GapFigures &b : bare)
-        if (!measureBare(bareArguments, &b))
+    StepWork bareSteps[2];
+    for (int i = 0; i < 2; ++i)
+        if (!measureBare(bareArguments, &bare[i], &bareSteps[i]))
             return fail("the bare program failed");
     GapFigures anchor;
     anchor.median = (bare[0].median + bare[1].median) / 2;
@@ -409,11 +590,20 @@ int main(int argc, char **argv)
                 hand.over, hand.overBeyondFirstShow, hand.ownBeyondFirstShow, hand.firstShow,
                 ratio(hand.firstShow, anchor.firstShow));
     for (int i = 0; i < 2; ++i)
-        std::printf("  bare Qt program %d, same view settings, %d tile pixmaps, a deal and six flights: median %.2f ms, "
-                    "99th percentile %.2f ms, longest %.2f ms, %d over 16 ms (%d beyond its first show, %d of those "
-                    "mostly its own work), first show %.2f ms\n",
-                    i + 1, tiles, bare[i].median, bare[i].p99, bare[i].longest, bare[i].over,
-                    bare[i].overBeyondFirstShow, bare[i].ownBeyondFirstShow, bare[i].firstShow);
+        std::printf(
+            "  bare Qt program %d, same view settings, %d tile pixmaps, a deal and six flights: median %.2f ms, "
+            "99th percentile %.2f ms, longest %.2f ms, %d over 16 ms (%d beyond its first show, %d of those "
+            "mostly its own work), first show %.2f ms\n",
+            i + 1, tiles, bare[i].median, bare[i].p99, bare[i].longest, bare[i].over, bare[i].overBeyondFirstShow,
+            bare[i].ownBeyondFirstShow, bare[i].firstShow);
+    const auto bareStep = [&](double StepWork::*field) { return (bareSteps[0].*field + bareSteps[1].*field) / 2; };
+    std::printf("GUI thread's own work, medians of %d rounds at the window after the hand (goal: each under 8 ms):\n"
+                "  deal set going %.2f ms (%.2fx bare, bare %.2f ms), wall draw landed and repainted %.2f ms "
+                "(%.2fx bare, bare %.2f ms), score board's first layout %.2f ms (%.2fx bare, bare %.2f ms)\n",
+                StepRounds, steps.dealStart, ratio(steps.dealStart, bareStep(&StepWork::dealStart)),
+                bareStep(&StepWork::dealStart), steps.wallDraw, ratio(steps.wallDraw, bareStep(&StepWork::wallDraw)),
+                bareStep(&StepWork::wallDraw), steps.boardLayout,
+                ratio(steps.boardLayout, bareStep(&StepWork::boardLayout)), bareStep(&StepWork::boardLayout));
     for (const Probe::Stall &stall : probe.stalls())
         std::printf("  %.2f ms at %.2f s, %.2f ms of it on the GUI thread's CPU%s\n", stall.ms, stall.at, stall.cpuMs,
                     probe.isFirstShow(stall) ? " (first show)" : "");

@@ -5,6 +5,8 @@
 #include "game/GameModel.h"
 #include "lobby/LocalizationDb.h"
 #include "scene/CompactCityView.h"
+#include "scene/GameGraphicsScene.h"
+#include "scene/HandView.h"
 #include "scene/SquareCityView.h"
 #include "scene/TileGraphics.h"
 #include "scene/WallView.h"
@@ -23,7 +25,10 @@
 
 #include <QApplication>
 #include <QAbstractTextDocumentLayout>
+#include <QGraphicsRectItem>
 #include <QGraphicsView>
+#include <QLinearGradient>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTextEdit>
 #include <QFile>
@@ -322,6 +327,123 @@ private slots:
                                     .arg(onScreen.width())
                                     .arg(onScreen.height())));
         }
+    }
+
+    // The tile scale is one for all tables. A tournament that seats the
+    // player makes the new table's window out of sight, at its first size;
+    // the table on screen keeps its own hand rack inside its window, and the
+    // new table, once shown, fits its own.
+    void ownHandStaysInTheWindow()
+    {
+        GameModel model(TABLE, tableInfo(), OWN, QStringLiteral("me"));
+        GameWindow first(nullptr, OWN);
+        GameController::connectModelToWindow(&model, &first);
+        TableState state;
+        state.playerId = OWN;
+        model.markJoined();
+        model.onGameData(3, server_game_state::TILE_DISCARDED_STATE,
+                         {player(P1, 0), player(OWN, 1, 0), player(P2, 2), player(P3, 3)}, state, WallState());
+        model.onPrivatePlayerData(PrivatePlayerData{{1, 2, 3, 9, 10, 11, 18, 19, 20, 27, 27, 31, 32, 33}, true, false});
+        first.setModel(&model);
+        const auto rackFits = [](GameWindow &window, const char *when) {
+            QTRY_VERIFY_WITH_TIMEOUT(!TileGraphics::instance().hasWorker(), 60000);
+            QCoreApplication::processEvents();
+            const QRectF rack = window.handView()->mapRectToScene(window.handView()->childrenBoundingRect());
+            const QRectF shown =
+                window.graphicsView()->mapToScene(window.graphicsView()->viewport()->rect()).boundingRect();
+            QVERIFY2(rack.height() > 20 && shown.contains(rack),
+                     qPrintable(QStringLiteral("%7: rack %1,%2 to %3,%4 in a view to %5,%6")
+                                    .arg(rack.left())
+                                    .arg(rack.top())
+                                    .arg(rack.right())
+                                    .arg(rack.bottom())
+                                    .arg(shown.right())
+                                    .arg(shown.bottom())
+                                    .arg(QLatin1String(when))));
+        };
+        first.resize(1024, 686);
+        first.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&first));
+        rackFits(first, "shown");
+        if (QTest::currentTestFailed())
+            return;
+        {
+            GameWindow second(nullptr, OWN);
+            QTRY_VERIFY_WITH_TIMEOUT(!TileGraphics::instance().hasWorker(), 60000);
+            rackFits(first, "another table made");
+            if (QTest::currentTestFailed())
+                return;
+            // The seated table shown in the other's place.
+            second.setModel(&model);
+            first.hide();
+            second.resize(1280, 900);
+            second.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&second));
+            rackFits(second, "the other shown");
+            if (QTest::currentTestFailed())
+                return;
+            // And the first again, at its own size.
+            second.hide();
+            first.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&first));
+            rackFits(first, "the first again");
+        }
+        rackFits(first, "the other gone");
+    }
+
+    // The shading bands at the top and right edges are part of the cloth
+    // the view keeps: the table looks as with the two gradient bands drawn
+    // over the plain cloth at every repaint.
+    void bandsLieInTheCloth()
+    {
+        GameWindow window(nullptr, OWN);
+        window.resize(1000, 640);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY_WITH_TIMEOUT(!TileGraphics::instance().hasWorker(), 60000);
+        QCoreApplication::processEvents();
+        QGraphicsView *view = window.graphicsView();
+        const QSize size = view->viewport()->size();
+        const QImage plain = GameWindow::backgroundBrush(size.width(), size.height()).textureImage();
+        const QImage cloth = window.tableScene().backgroundBrush().textureImage();
+        QCOMPARE(cloth.size(), size);
+        const auto darker = [](QRgb a, QRgb b) {
+            return qRed(a) + qGreen(a) + qBlue(a) < qRed(b) + qGreen(b) + qBlue(b);
+        };
+        QVERIFY(darker(cloth.pixel(size.width() / 2, 0), plain.pixel(size.width() / 2, 0)));
+        QVERIFY(
+            darker(cloth.pixel(size.width() - 1, size.height() / 2), plain.pixel(size.width() - 1, size.height() / 2)));
+        QCOMPARE(cloth.pixel(size.width() / 2, size.height() / 2), plain.pixel(size.width() / 2, size.height() / 2));
+
+        const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        // The old drawing: the plain cloth, and the bands as items.
+        GameGraphicsScene &scene = window.tableScene();
+        const QBrush kept = scene.backgroundBrush();
+        scene.setBackgroundBrush(GameWindow::backgroundBrush(size.width(), size.height()));
+        QLinearGradient top(0, 0, 0, 8), right(size.width(), 0, size.width() - 8, 0);
+        for (QLinearGradient *g : {&top, &right}) {
+            g->setColorAt(0, QColor(0, 0, 0, 100));
+            g->setColorAt(1, QColor(0, 0, 0, 0));
+        }
+        QGraphicsRectItem *bands[] = {scene.addRect(0, 0, size.width(), 8, Qt::NoPen, top),
+                                      scene.addRect(size.width() - 8, 0, 8, size.height(), Qt::NoPen, right)};
+        QImage old(size, QImage::Format_RGB32);
+        {
+            QPainter p(&old);
+            p.setRenderHints(view->renderHints());
+            scene.render(&p, QRectF(old.rect()), view->mapToScene(view->viewport()->rect()).boundingRect());
+        }
+        for (QGraphicsRectItem *band : bands)
+            delete band;
+        scene.setBackgroundBrush(kept);
+        int wrong = 0;
+        for (int y = 0; y < old.height(); ++y)
+            for (int x = 0; x < old.width(); ++x) {
+                const QRgb a = shown.pixel(x, y), b = old.pixel(x, y);
+                wrong += std::max({qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b)), qAbs(qBlue(a) - qBlue(b))})
+                         > 2;
+            }
+        QVERIFY2(wrong == 0, qPrintable(QStringLiteral("%1 pixels differ").arg(wrong)));
     }
 
     // The board is laid out when the scoring arrives: showing it wraps no
