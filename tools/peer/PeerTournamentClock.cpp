@@ -44,13 +44,26 @@ void PeerTournamentClock::onTick()
         // A registered session seats its player and runs the rounds itself.
         const bool due = t.status == TournamentInfo::Open && t.start <= now && !t.roundsLength.empty();
         if (due && !PeerSession::anyRegistered(t.id)) {
+            m_started.insert(t.id);
             t.status = TournamentInfo::Playing;
             PeerSession::broadcastTournament(
                 msg::TOURNAMENT_INFO_UPDATE,
                 WireValue::List{t.id, wire::fromKeyedValues({{TournamentInfo::STATUS, int(t.status)}})});
         }
-        const bool over = t.status == TournamentInfo::Playing && !PeerSession::anyRegistered(t.id)
-                          && !t.roundsStart.empty() && t.roundsStart.size() == t.roundsLength.size()
+        if (t.status == TournamentInfo::Playing && m_started.count(t.id)) {
+            // Its rounds follow each other by the schedule.
+            int round = 0;
+            while (round + 1 < int(t.roundsStart.size()) && t.roundsStart[size_t(round) + 1] <= now)
+                ++round;
+            if (round != t.currentRound) {
+                t.currentRound = round;
+                PeerSession::broadcastTournament(
+                    msg::TOURNAMENT_INFO_UPDATE,
+                    WireValue::List{t.id, wire::fromKeyedValues({{TournamentInfo::CURRENT_ROUND, round}})});
+            }
+        }
+        const bool over = t.status == TournamentInfo::Playing && m_started.count(t.id) && !t.roundsStart.empty()
+                          && t.roundsStart.size() == t.roundsLength.size()
                           && t.roundsStart.back().addSecs(t.roundsLength.back()) <= now;
         if (over) {
             t.status = TournamentInfo::Done;

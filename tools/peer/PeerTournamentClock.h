@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include <set>
+
 struct PeerConfig;
 
 // Starts the scheduled tournaments of a run at their time. A short one stays
@@ -23,6 +25,8 @@ private slots:
 
 private:
     PeerConfig &m_config;
+    // The tournaments this clock started without the player.
+    std::set<qint32> m_started;
     // The short tournament as it first opened.
     TournamentInfo m_template;
     QTimer m_timer;
