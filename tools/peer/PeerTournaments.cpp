@@ -56,7 +56,7 @@ void addDemoTournaments(PeerConfig &config)
     config.registerRefusals[18] = 4;
     // Starts soon: a registration is seated within a few minutes. As it
     // starts another opens (PeerTournamentClock), and so on.
-    TournamentInfo sprint = tournament(19, "Coffee Break Sprint", TournamentInfo::Open, 0, 100, 10, 6, 16,
+    TournamentInfo sprint = tournament(19, "Coffee Break Sprint", TournamentInfo::Open, 0, 100, 10, 10, 32,
                                        config.shortTournamentSecs, {600, 600});
     sprint.closeRegister = sprint.start;
     t.push_back(sprint);
