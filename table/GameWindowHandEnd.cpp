@@ -471,15 +471,18 @@ void GameWindow::updatePanels()
     } else {
         m_watchingWindow->hide();
     }
-    const bool leave = (m_table->isInPlay() && player == GameModel::PLAYING)
-                       || (game == GameModel::HAND_ENDED && player == GameModel::WAITING)
-                       || (player == GameModel::WATCHING && tableLive && !watching);
-    m_sideBar->setLeaveVisible(leave);
-    if (leave && !m_leaveBox)
-        m_sideBar->setLeaveEnabled(true);
     const bool waiting = player == GameModel::WAITING && game != GameModel::TABLE_REMOVED
                          && m_table->seatsRemaining() >= 1 && !tournament && !m_table->isInPlay()
                          && !m_table->isGameRunning();
+    // Whatever the game data say, the player can always get away from the
+    // table: where no panel of its own offers a way out, the side bar does.
+    const bool leave = (m_table->isInPlay() && player == GameModel::PLAYING)
+                       || (game == GameModel::HAND_ENDED && player == GameModel::WAITING)
+                       || (player == GameModel::WATCHING && tableLive && !watching)
+                       || (!watching && !waiting && game != GameModel::TABLE_REMOVED);
+    m_sideBar->setLeaveVisible(leave);
+    if (leave && !m_leaveBox)
+        m_sideBar->setLeaveEnabled(true);
     if (waiting) {
         m_waitingForPlayersWindow->onSeatsRemaining(m_table->seatsRemaining());
         m_waitingForPlayersWindow->showDialog(true);

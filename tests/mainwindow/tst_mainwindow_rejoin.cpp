@@ -14,6 +14,8 @@
 #include "table/GameController.h"
 #include "table/GameWindow.h"
 #include "table/GameWindowActionQueue.h"
+#include "table/MeldAuction.h"
+#include "table/MeldChoice.h"
 #include "table/RoundScoreBoard.h"
 #include "table/ScoreBoard.h"
 #include "table/SideBar.h"
@@ -39,6 +41,8 @@ private slots:
     void initTestCase();
     void joinAgainAfterLeaving_data();
     void joinAgainAfterLeaving();
+    void aTableCanAlwaysBeLeft();
+    void aLeftHandIsDealtAgainAndAWatchedOnePlays();
 
 private:
     QTemporaryDir m_dir;
@@ -167,6 +171,137 @@ void TestMainwindowRejoin::joinAgainAfterLeaving()
         again->resize(1280, 800);
         again->grab().save(shot);
     }
+}
+
+namespace {
+QAbstractButton *leaveButton(GameWindow *page)
+{
+    return page->sideBar()->findChild<QAbstractButton *>(QStringLiteral("leaveButton"));
+}
+
+// The page at the sizes a newcomer's screen may have, for a person to look at.
+void shoot(MainWindow &window, const QString &name)
+{
+    const QString dir = qEnvironmentVariable("MAHJONG_TABLE_SHOTS");
+    if (dir.isEmpty())
+        return;
+    for (const QSize size : {QSize(1024, 768), QSize(1920, 1080)}) {
+        window.resize(size);
+        QTest::qWait(1000);
+        window.grab().save(
+            QDir(dir).filePath(QStringLiteral("%1-%2x%3.png").arg(name).arg(size.width()).arg(size.height())));
+    }
+}
+} // namespace
+
+void TestMainwindowRejoin::aTableCanAlwaysBeLeft()
+{
+    // Four seated and no hand: none of the table's panels offers a way out.
+    QJsonArray players;
+    for (int i = 0; i < 4; ++i)
+        players.append(QJsonObject{{"id", i == 0 ? QJsonValue("$pid") : QJsonValue(900 + i)},
+                                   {"name", i == 0 ? QStringLiteral("$name") : QStringLiteral("Bot %1").arg(i)},
+                                   {"wind", i},
+                                   {"riichiDiscardIndex", -1}});
+    const QJsonArray steps{
+        QJsonObject{{"send", "game_data"},
+                    {"fields", QJsonObject{{"tableId", "$table"},
+                                           {"handId", 0},
+                                           {"state", 0},
+                                           {"players", players},
+                                           {"tableState", QJsonObject{{"playerId", "$pid"}, {"lastDiscarder", -1}}}}}},
+        QJsonObject{{"expect", "leave_table"}, {"timeout_ms", 600000}}};
+    const QString file = m_dir.filePath(QStringLiteral("no-way-out.json"));
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(
+        QJsonDocument(
+            QJsonObject{{"trigger", "join"}, {"tables", QJsonArray{1003}}, {"empty_table", true}, {"steps", steps}})
+            .toJson());
+    out.close();
+    PeerProcess peer;
+    QVERIFY2(peer.start({QStringLiteral("--scenario"), file, QStringLiteral("--demo")}),
+             qPrintable(peer.errorString()));
+    MainWindow window(QStringLiteral("localhost"), peer.port(), QStringLiteral("ann"), QStringLiteral("any"), true,
+                      QStringLiteral("127.0.0.1:1"), nullptr);
+    window.onStartupFinished(true);
+    QVERIFY(logInWithTheForm(window));
+    QTRY_VERIFY_WITH_TIMEOUT(window.lobbyController() && window.lobbyController()->tableModel()->hasTable(1003), 15000);
+    window.joinTable(1003);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        window.gameController()->model(1003) && window.gameController()->model(1003)->players().size() == 4, 15000);
+    auto *page = qobject_cast<GameWindow *>(window.view().loggedInStack->currentWidget());
+    QVERIFY(page);
+    QAbstractButton *leave = leaveButton(page);
+    QTRY_VERIFY(!leave->isHidden() && leave->isEnabled());
+    leave->click();
+    QVERIFY(!peer.waitForLine(QStringLiteral("RECV leave_table"), 10000).isNull());
+    QTRY_VERIFY_WITH_TIMEOUT(!window.gameController()->hasTable(1003), 10000);
+}
+
+void TestMainwindowRejoin::aLeftHandIsDealtAgainAndAWatchedOnePlays()
+{
+    PeerProcess peer;
+    QVERIFY2(peer.start({QStringLiteral("--demo")}), qPrintable(peer.errorString()));
+    MainWindow window(QStringLiteral("localhost"), peer.port(), QStringLiteral("ann"), QStringLiteral("any"), true,
+                      QStringLiteral("127.0.0.1:1"), nullptr);
+    window.show();
+    window.onStartupFinished(true);
+    QVERIFY(logInWithTheForm(window));
+    QTRY_VERIFY_WITH_TIMEOUT(window.lobbyController() && window.lobbyController()->tableModel()->hasTable(1001), 15000);
+    GameController *controller = window.gameController();
+    const auto tablePage = [&window] {
+        return qobject_cast<GameWindow *>(window.view().loggedInStack->currentWidget());
+    };
+
+    // The Classic demo hand to its score board: a discard, the pong, a
+    // discard, the win.
+    window.joinTable(1001);
+    QTRY_VERIFY_WITH_TIMEOUT(tablePage() && tablePage()->handView()->isActive(), 30000);
+    GameWindow *page = tablePage();
+    page->onTileClick(33);
+    QTRY_VERIFY_WITH_TIMEOUT(page->meldAuction() && !page->meldAuction()->isHidden(), 30000);
+    page->meldAuction()
+        ->findChildren<MeldChoice *>()
+        .front()
+        ->findChild<QAbstractButton *>(QStringLiteral("meldChoiceButton"))
+        ->click();
+    QTRY_VERIFY_WITH_TIMEOUT(page->handView()->isActive(), 20000);
+    page->onTileClick(5);
+    QTRY_VERIFY_WITH_TIMEOUT(page->meldAuction() && !page->meldAuction()->isHidden(), 30000);
+    page->meldAuction()->findChild<QAbstractButton *>(QStringLiteral("mahjongButton"))->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!page->scoreBoard()->isHidden(), 30000);
+
+    // Leave on the score board, then join again: the hand is dealt again.
+    QAbstractButton *leave = leaveButton(page);
+    QTRY_VERIFY(!leave->isHidden() && leave->isEnabled());
+    leave->click();
+    QVERIFY(!peer.waitForLine(QStringLiteral("RECV leave_table"), 10000).isNull());
+    QTRY_VERIFY_WITH_TIMEOUT(!controller->hasTable(1001), 10000);
+    window.joinTable(1001);
+    QTRY_VERIFY_WITH_TIMEOUT(tablePage() && controller->model(1001) && controller->model(1001)->handId() == 1
+                                 && tablePage()->handView()->isActive(),
+                             30000);
+    QVERIFY(!leaveButton(tablePage())->isHidden());
+    shoot(window, QStringLiteral("rejoined-table"));
+
+    // A full table watched meanwhile plays its hand in progress.
+    window.watchTable(2002);
+    QTRY_VERIFY_WITH_TIMEOUT(controller->model(2002) && controller->model(2002)->gameState() == GameModel::HAND_IN_PLAY,
+                             20000);
+    const auto discards = [controller] {
+        size_t n = 0;
+        for (const auto &[id, player] : controller->model(2002)->players())
+            n += player.discards().size();
+        return n;
+    };
+    const size_t before = discards();
+    QTRY_VERIFY_WITH_TIMEOUT(discards() > before, 20000);
+    page = tablePage();
+    QVERIFY(page && page->tableInfo().id() == 2002);
+    QVERIFY(!leaveButton(page)->isHidden());
+    shoot(window, QStringLiteral("watched-table"));
+    QVERIFY(peer.linesStartingWith(QStringLiteral("SCENARIO_FAILED")).isEmpty());
 }
 
 QTEST_MAIN(TestMainwindowRejoin)

@@ -178,7 +178,8 @@ void TestPeerDemo::lobbySeatsAndMoneyAddUp()
     // money table leaves the balance.
     const int before = seated[2001];
     cm.join_table(2001);
-    QTRY_COMPARE(seated[2001], before + 1);
+    // The player and the bots the hand seats fill the table.
+    QTRY_COMPARE(seated[2001], tables[2001].capacity());
     QTRY_COMPARE(balance.size(), 1);
     QCOMPARE(balance.takeFirst()[0].toLongLong(), start - tables[2001].value().total());
     cm.leave_table(2001);
@@ -322,6 +323,7 @@ void TestPeerDemo::demoHandsScoreAsTheirRulesetPays_data()
     QTest::newRow("riichi watched") << QStringLiteral("demo-watch.json") << 2 << 25000;
     QTest::newRow("classic watched") << QStringLiteral("demo-watch-classic.json") << 0 << 2000;
     QTest::newRow("international watched") << QStringLiteral("demo-watch-international.json") << 1 << 0;
+    QTest::newRow("classic robbed kong") << QStringLiteral("rob-the-kong-hand.json") << 0 << 2000;
 }
 
 void TestPeerDemo::demoHandsScoreAsTheirRulesetPays()
@@ -404,6 +406,14 @@ void TestPeerDemo::demoHandsScoreAsTheirRulesetPays()
             const bool east = winner.value(QStringLiteral("playerId")) == QJsonValue(QStringLiteral("$pid"))
                               || winner.value(QStringLiteral("playerId")).toInt() == 911;
             QCOMPARE(winner.value(QStringLiteral("settlement")).toInt(), east ? 6 * hand : 4 * hand);
+            // A robbed kong is paid for by the player robbed alone.
+            int payers = 0;
+            for (const QJsonValue &v : scoring.value(QStringLiteral("scores")).toArray())
+                payers += v.toObject().value(QStringLiteral("settlement")).toInt() < 0 ? 1 : 0;
+            const bool robbed = std::any_of(doubleLines.begin(), doubleLines.end(), [](const QJsonValue &line) {
+                return line.toObject().value(QStringLiteral("name")).toString() == QLatin1String("Robbing the kong");
+            });
+            QCOMPARE(payers, robbed ? 1 : 3);
         } else {
             // Riichi: fu and han give the payment; the dealer (East) is paid
             // half as much again; the riichi sticks go to the winner.

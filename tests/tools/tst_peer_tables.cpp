@@ -35,6 +35,8 @@ private slots:
     void internationalWinsCountMixedDoubleChow_data();
     void internationalWinsCountMixedDoubleChow();
     void runOptionsPlayOnAndAnnounceTheChat();
+    void aShortTournamentIsAlwaysOpen();
+    void aLeftHandPlaysAgainForTheNextJoinOrWatch();
 
 private:
     bool start(PeerProcess &peer, ConnectionManager &cm, const QStringList &args);
@@ -79,14 +81,16 @@ bool TestPeerTables::start(PeerProcess &peer, ConnectionManager &cm, const QStri
 void TestPeerTables::playAlong(ConnectionManager &cm, QObject *context, qint32 tableLeft)
 {
     const qint32 me = cm.ownPlayerId();
-    connect(&cm, &ConnectionManager::tilesFromWall, context, [&cm](qint32, tile_vector tiles, bool) {
-        cm.setProperty("drawn", int(tiles.back()));
-    });
-    connect(&cm, &ConnectionManager::playerShouldAct, context, [&cm, me, tableLeft](qint32 table, TimeSpan, qint32 player) {
+    connect(&cm, &ConnectionManager::tilesFromWall, context,
+            [&cm](qint32, tile_vector tiles, bool) { cm.setProperty("drawn", int(tiles.back())); });
+    connect(&cm, &ConnectionManager::playerShouldAct, context,
+            [&cm, me, tableLeft](qint32 table, TimeSpan, qint32 player) {
         if (player == me && table != tableLeft)
-            QTimer::singleShot(50, &cm, [&cm, table, me] { cm.discard_tile(table, me, tile(cm.property("drawn").toInt())); });
+            QTimer::singleShot(50, &cm,
+                               [&cm, table, me] { cm.discard_tile(table, me, tile(cm.property("drawn").toInt())); });
     });
-    connect(&cm, &ConnectionManager::meldSuggestion, context, [&cm, me](qint32 table, TimeSpan, meld_offer_vector offers) {
+    connect(&cm, &ConnectionManager::meldSuggestion, context,
+            [&cm, me](qint32 table, TimeSpan, meld_offer_vector offers) {
         if (offers.at(0).meldType == MELD_PONG)
             cm.call_pong(table, me, offers.at(0).t);
         else
@@ -121,9 +125,30 @@ void TestPeerTables::tournamentSeatsAndPlaysEveryRound()
     QSignalSpy tables(&cm, qOverload<TableInfo>(&ConnectionManager::tableInfoUpdate));
     QSignalSpy games(&cm, &ConnectionManager::gameData);
     QSignalSpy dealt(&cm, &ConnectionManager::startHand);
-    cm.tournaments_lobby_subscribe();
+    QSignalSpy balances(&cm, &ConnectionManager::currentAccountBalance);
     const qint32 coffeeBreak = 19; // two rounds, starting soon
+    // The tournament as the client's lobby knows it.
+    TournamentInfo info;
+    connect(&cm, qOverload<TournamentInfo>(&ConnectionManager::tournamentInfoUpdate), &context,
+            [&info](const TournamentInfo &t) {
+        if (t.id == coffeeBreak)
+            info = t;
+    });
+    connect(&cm, qOverload<qint32, TournamentInfoUpdates>(&ConnectionManager::tournamentInfoUpdate), &context,
+            [&info](qint32 id, const TournamentInfoUpdates &u) {
+        if (id == coffeeBreak)
+            for (const auto &apply : u)
+                apply(info);
+    });
+    cm.tournaments_lobby_subscribe();
+    // Players come as the run goes on; with more than eight four places
+    // are paid, and the three bots the player beats tie for three of them.
+    QTRY_VERIFY_WITH_TIMEOUT(info.registeredPlayers >= 8, 60000);
     cm.register_tournament_request(coffeeBreak);
+    QTRY_VERIFY_WITH_TIMEOUT(info.status != TournamentInfo::Open, 10000);
+    const qint64 registeredBalance = balances.last()[0].toLongLong();
+    const int players = info.registeredPlayers;
+    QVERIFY(players >= 9);
 
     std::vector<qint32> rounds;
     for (int round = 0; round < 2; ++round) {
@@ -131,12 +156,16 @@ void TestPeerTables::tournamentSeatsAndPlaysEveryRound()
         QCOMPARE(seated.last()[0].toInt(), coffeeBreak);
         const qint32 table = seated.last()[1].toInt();
         rounds.push_back(table);
+        // The round runs from its seat on, as long as the tournament's rounds.
+        QCOMPARE(info.currentRound, round);
+        QVERIFY(std::abs(info.roundsStart.at(size_t(round)).secsTo(QDateTime::currentDateTimeUtc())) < 5);
         // As the client does: the tournament's tables, then the seat's join.
         cm.lobby_subscribe(QStringLiteral("101/mtt/%1").arg(coffeeBreak));
-        QTRY_VERIFY_WITH_TIMEOUT(std::any_of(tables.begin(), tables.end(),
-                                             [table](const QList<QVariant> &t) {
+        QTRY_VERIFY_WITH_TIMEOUT(std::any_of(
+                                     tables.begin(), tables.end(),
+                                     [table](const QList<QVariant> &t) {
             return t[0].value<TableInfo>().id() == table && t[0].value<TableInfo>().isFull();
-        }),
+                                     }),
                                  10000);
         cm.join_table(table);
         QTRY_COMPARE_WITH_TIMEOUT(joined.size() + refused.size(), round + 1, 10000);
@@ -154,7 +183,8 @@ void TestPeerTables::tournamentSeatsAndPlaysEveryRound()
                     atTable.insert(p.id());
             }
         for (qint32 id : dealt.last()[2].value<Seating>().players)
-            QVERIFY2(atTable.count(id), qPrintable(QStringLiteral("player %1 is dealt in but not at the table").arg(id)));
+            QVERIFY2(atTable.count(id),
+                     qPrintable(QStringLiteral("player %1 is dealt in but not at the table").arg(id)));
         QTRY_COMPARE_WITH_TIMEOUT(roundEnds.size(), round + 1, 60000);
         QCOMPARE(roundEnds.last()[1].toInt(), table);
         QCOMPARE(roundEnds.last()[2].toBool(), round == 1);
@@ -164,18 +194,29 @@ void TestPeerTables::tournamentSeatsAndPlaysEveryRound()
         // The player won both rounds (8 half points each).
         QCOMPARE(ranking.front().playerId, cm.ownPlayerId());
         QCOMPARE(ranking.front().competitionPoints, 8 * (round + 1));
-        QCOMPARE(ranking.front().payout > 0, round == 1);
+        // The final standings come with the tournament done, not later.
+        QCOMPARE(info.status == TournamentInfo::Done, round == 1);
+        if (round == 0) {
+            for (const TournamentRanking &r : ranking)
+                QCOMPARE(r.payout, qint64(0));
+            continue;
+        }
+        // Every place in the money is paid as the prize list shows it
+        // (50, 30, 10 and 10 per cent, down to ten cents); the three tied
+        // bots, listed by name, share theirs evenly.
+        const qint64 pot = qint64(info.cost.bet) * players + info.additionalPayoutAmount;
+        const auto shown = [pot](int share) { return qint64(share / 1000.0 * double(pot)) / 10 * 10; };
+        QCOMPARE(ranking[0].payout, shown(500));
+        const qint64 shared = shown(300) + 2 * shown(100);
+        QCOMPARE(ranking[1].payout + ranking[2].payout + ranking[3].payout, shared);
+        for (size_t i = 1; i < 4; ++i) {
+            QCOMPARE(ranking[i].competitionPoints, ranking[1].competitionPoints);
+            QVERIFY(std::abs(ranking[i].payout - shared / 3) <= 1);
+        }
+        QVERIFY(ranking[1].name < ranking[2].name && ranking[2].name < ranking[3].name);
+        QTRY_COMPARE(balances.last()[0].toLongLong(), registeredBalance + ranking[0].payout);
     }
     QVERIFY(rounds[0] != rounds[1]);
-    // The last round leaves the tournament done.
-    QTRY_VERIFY_WITH_TIMEOUT(std::any_of(updates.begin(), updates.end(),
-                                         [&](const QList<QVariant> &u) {
-        TournamentInfo t;
-        for (const auto &apply : u[1].value<TournamentInfoUpdates>())
-            apply(t);
-        return u[0].toInt() == coffeeBreak && t.status == TournamentInfo::Done;
-    }),
-                             10000);
     QVERIFY(peer.linesStartingWith(QStringLiteral("SCENARIO_FAILED")).isEmpty());
 }
 
@@ -205,12 +246,21 @@ void TestPeerTables::gameEndGivesTheSeatBack()
     QSignalSpy washouts(&cm, &ConnectionManager::handEndNonScoring);
     QSignalSpy started(&cm, &ConnectionManager::startHand);
     QSignalSpy roundEnd(&cm, &ConnectionManager::endOfRound);
+    QSignalSpy summaries(&cm, &ConnectionManager::lobbySummary);
     cm.lobby_subscribe(QStringLiteral("101/Practice"));
     QTRY_VERIFY(seats.count(table));
     const int before = seats[table];
+    cm.query_lobby_summary();
+    QVERIFY(summaries.wait(10000));
+    const lobby_summary_t idle = summaries.last()[0].value<lobby_summary_t>();
     cm.join_table(table);
-    QTRY_COMPARE(seats[table], before + 1);
     QVERIFY(roundEnd.wait(90000));
+    // The lobby counts everyone the table deals in, bots too, and its
+    // figures follow without being asked again.
+    const int dealtIn = int(started.last()[2].value<Seating>().players.size());
+    QCOMPARE(seats[table], dealtIn);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        summaries.last()[0].value<lobby_summary_t>().playersSeated == idle.playersSeated + dealtIn - before, 10000);
 
     // The round's last hand ended the game: the client may leave now.
     QVERIFY(!scored.isEmpty());
@@ -232,6 +282,13 @@ void TestPeerTables::gameEndGivesTheSeatBack()
     }
     cm.leave_table(table);
     QTRY_COMPARE(seats[table], before);
+    QTRY_COMPARE_WITH_TIMEOUT(summaries.last()[0].value<lobby_summary_t>().playersSeated, idle.playersSeated, 10000);
+
+    // Joined again, the table's hand is dealt again from its start.
+    const qsizetype hands = started.size();
+    cm.join_table(table);
+    QTRY_VERIFY_WITH_TIMEOUT(started.size() > hands, 20000);
+    QCOMPARE(started.last()[1].toLongLong(), started.first()[1].toLongLong());
     QVERIFY(peer.linesStartingWith(QStringLiteral("SCENARIO_FAILED")).isEmpty());
 }
 
@@ -252,7 +309,8 @@ void TestPeerTables::internationalWinsCountMixedDoubleChow()
                 [&](const QJsonObject &step) {
         if (step.value(QStringLiteral("send")).toString() != QLatin1String("hand_end_scoring"))
             return;
-        const QJsonObject scoring = step.value(QStringLiteral("fields")).toObject().value(QStringLiteral("scoring")).toObject();
+        const QJsonObject scoring =
+            step.value(QStringLiteral("fields")).toObject().value(QStringLiteral("scoring")).toObject();
         for (const QJsonValue &v : scoring.value(QStringLiteral("scores")).toArray()) {
             const QJsonObject s = v.toObject();
             if (s.value(QStringLiteral("result")).toInt() != 1)
@@ -294,13 +352,72 @@ void TestPeerTables::runOptionsPlayOnAndAnnounceTheChat()
     QSignalSpy messages(&cm, &ConnectionManager::playerMessage);
     QSignalSpy config(&cm, &ConnectionManager::clientConfig);
     QVERIFY(start(peer, cm,
-                  {QStringLiteral("--demo"), QStringLiteral("--no-holds"), QStringLiteral("--xmpp-port"), QStringLiteral("5399"),
-                   QStringLiteral("--scenario"), scenario.fileName()}));
+                  {QStringLiteral("--demo"), QStringLiteral("--no-holds"), QStringLiteral("--xmpp-port"),
+                   QStringLiteral("5399"), QStringLiteral("--scenario"), scenario.fileName()}));
     QTRY_COMPARE_WITH_TIMEOUT(messages.size(), 1, 10000);
     QCOMPARE(messages[0][0].toString(), QStringLiteral("played on"));
     cm.query_client_config();
     QVERIFY(config.wait(10000));
     QCOMPARE(config[0][0].value<ClientConfig>().xmppServer(), QStringLiteral("localhost:5399"));
+}
+
+void TestPeerTables::aShortTournamentIsAlwaysOpen()
+{
+    PeerProcess peer;
+    ConnectionManager cm(true);
+    QVERIFY(
+        start(peer, cm, {QStringLiteral("--demo"), QStringLiteral("--short-tournament-secs"), QStringLiteral("3")}));
+    std::map<qint32, TournamentInfo> known;
+    connect(&cm, qOverload<TournamentInfo>(&ConnectionManager::tournamentInfoUpdate), this,
+            [&known](const TournamentInfo &t) { known[t.id] = t; });
+    connect(&cm, qOverload<qint32, TournamentInfoUpdates>(&ConnectionManager::tournamentInfoUpdate), this,
+            [&known](qint32 id, const TournamentInfoUpdates &u) {
+        for (const auto &apply : u)
+            apply(known[id]);
+    });
+    QSignalSpy seated(&cm, &ConnectionManager::tournamentSeated);
+    cm.tournaments_lobby_subscribe();
+    QTRY_VERIFY(known.count(19));
+    QCOMPARE(known[19].status, TournamentInfo::Open);
+    // Missed: the first one starts without the player, and the next one
+    // like it opens for registration as it does.
+    QTRY_VERIFY_WITH_TIMEOUT(known[19].status == TournamentInfo::Playing && known.count(20), 10000);
+    QCOMPARE(known[20].status, TournamentInfo::Open);
+    QCOMPARE(known[20].name, known[19].name);
+    QVERIFY(known[20].start > QDateTime::currentDateTimeUtc());
+    QCOMPARE(known[20].roundsLength, known[19].roundsLength);
+    cm.register_tournament_request(20);
+    QTRY_COMPARE_WITH_TIMEOUT(seated.size(), 1, 10000);
+    QCOMPARE(seated[0][0].toInt(), 20);
+    QTRY_VERIFY_WITH_TIMEOUT(known.count(21) && known[21].status == TournamentInfo::Open, 5000);
+}
+
+void TestPeerTables::aLeftHandPlaysAgainForTheNextJoinOrWatch()
+{
+    PeerProcess peer;
+    ConnectionManager cm(true);
+    QVERIFY(start(peer, cm, {QStringLiteral("--demo")}));
+    QSignalSpy turns(&cm, &ConnectionManager::playerShouldAct);
+    QSignalSpy dealt(&cm, &ConnectionManager::startHand);
+    QSignalSpy left(&cm, &ConnectionManager::leaveSuccessful);
+    QSignalSpy discards(&cm, &ConnectionManager::tileDiscarded);
+    const qint32 table = 1001;
+    cm.join_table(table);
+    // Left in the middle of the hand, at the player's turn.
+    QVERIFY(turns.wait(20000));
+    cm.leave_table(table);
+    QVERIFY(left.wait(10000));
+    cm.join_table(table);
+    QTRY_COMPARE_WITH_TIMEOUT(dealt.size(), 2, 20000);
+    QCOMPARE(dealt[1][0].toInt(), table);
+    QTRY_COMPARE_WITH_TIMEOUT(turns.size(), 2, 20000);
+    // A full table watched meanwhile plays its hand in progress.
+    const qint32 full = 2002;
+    cm.watch_table(full);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        std::any_of(discards.begin(), discards.end(), [](const QList<QVariant> &d) { return d[0].toInt() == full; }),
+        30000);
+    QVERIFY(peer.linesStartingWith(QStringLiteral("SCENARIO_FAILED")).isEmpty());
 }
 
 QTEST_MAIN(TestPeerTables)

@@ -32,6 +32,7 @@
 #include "table/TableSelector.h"
 #include "tournaments/TournamentDetailDialog.h"
 #include "tournaments/TournamentsController.h"
+#include "tournaments/TournamentsLobbyModel.h"
 #include "widgets/TranslationsManager.h"
 
 #include <QAbstractButton>
@@ -56,6 +57,7 @@
 #include <QWebEngineView>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 
@@ -331,7 +333,7 @@ QString Walk::leaveTable()
         QMessageBox *box = boxStartingWith(m_window.get(), QString());
         shot(QStringLiteral("leave-question-en"));
         if (QAbstractButton *yes = box->button(QMessageBox::Yes) ? box->button(QMessageBox::Yes)
-                                                                   : box->button(QMessageBox::Ok))
+                                                                 : box->button(QMessageBox::Ok))
             yes->click();
     }
     const bool fell = waitFor([&] { return lobby->tableInfo(m_table).seated() == m_seatsBefore; }, 15000);
@@ -484,15 +486,40 @@ QAbstractButton *Walk::joinConfirmation()
     return accept;
 }
 
-// "Coffee Break Sprint" starts a few minutes after the servers: registered,
-// seated when it starts, two rounds played to their boards, then the final
-// standings.
+// "Coffee Break Sprint" starts a few minutes after the servers; a newcomer
+// who comes after its start registers for the next one, which opened as it
+// started: seated when it starts, two rounds played to their boards, then the
+// final standings and the prize on the balance.
 QString Walk::tournamentPlayed()
 {
     m_window->displayLobby();
     m_window->onDisplayTab(QStringLiteral("tournament"));
     TournamentsController *controller = m_window->tournamentsController();
-    const qint32 id = 19;
+    TournamentsLobbyModel *lobby = controller->model();
+    const QString sprint = QStringLiteral("Coffee Break Sprint");
+    if (!waitFor(
+            [lobby] { return lobby->hasTournament(19) && lobby->tournamentInfo(19).status != TournamentInfo::Open; },
+            240000))
+        return QStringLiteral("the first short tournament never started");
+    qint32 id = -1;
+    if (!waitFor(
+            [&] {
+        for (qint32 t : lobby->tournamentIds())
+            if (t > id && lobby->tournamentInfo(t).name == sprint
+                && lobby->tournamentInfo(t).status == TournamentInfo::Open)
+                id = t;
+        return id > 19;
+            },
+            15000))
+        return QStringLiteral("no short tournament open after the first one started");
+    TournamentRankings standings;
+    QObject listening;
+    QObject::connect(&m_window->connectionManager(), &ConnectionManager::tournamentRankings, &listening,
+                     [&standings, id](qint32 tournament, const TournamentRankings &r) {
+        if (tournament == id)
+            standings = r;
+    });
+    const qint64 balanceBefore = m_window->accountBalance();
     const QString dialogName = QStringLiteral("detailmtt%1").arg(id);
     controller->createTournamentDetailDialog(id);
     TournamentDetailDialog *detail = nullptr;
@@ -522,10 +549,12 @@ QString Walk::tournamentPlayed()
         shot(QStringLiteral("tournament-round%1-seated-en").arg(round));
         seat->button(QMessageBox::Yes)->click();
         GameWindow *window = nullptr;
-        if (!waitFor([&] {
-                window = table();
-                return window && window->tableInfo().gameType() == TableInfo::TOURNAMENT;
-            }, 15000))
+        if (!waitFor(
+                [&] {
+            window = table();
+            return window && window->tableInfo().gameType() == TableInfo::TOURNAMENT;
+                },
+                15000))
             return QStringLiteral("round %1: no tournament table shown").arg(round);
         if (!waitFor([window] { return window->handView()->isActive(); }, 40000))
             return QStringLiteral("round %1: never the player's turn").arg(round);
@@ -538,17 +567,47 @@ QString Walk::tournamentPlayed()
         QTest::qWait(1500);
         shot(QStringLiteral("tournament-round%1-board-en").arg(round));
         const QString title = labelText(window->roundScoreBoard(), "titleLabel");
-        if (title != QLatin1String("Coffee Break Sprint"))
+        if (title != sprint)
             return QStringLiteral("round %1: the board is titled %2").arg(round).arg(title);
         window->roundScoreBoard()->findChild<QAbstractButton *>(QStringLiteral("closeButton"))->click();
     }
     // Closing the last board opens the tournament with its final standings.
-    if (!waitFor([&] { return (detail = m_window->findChild<TournamentDetailDialog *>(dialogName)) && detail->isVisible(); },
-                 15000))
+    if (!waitFor(
+            [&] { return (detail = m_window->findChild<TournamentDetailDialog *>(dialogName)) && detail->isVisible(); },
+            15000))
         return QStringLiteral("no tournament dialog after the last round");
     QTest::qWait(2000);
     shot(QStringLiteral("tournament-final-standings-en"));
     detail->close();
+    // The prize the standings give the player is on the balance: the buy-in
+    // went at the registration.
+    const TournamentInfo &info = lobby->tournamentInfo(id);
+    const qint32 me = m_window->connectionManager().ownPlayerId();
+    qint64 prize = -1;
+    for (const TournamentRanking &r : standings)
+        if (r.playerId == me)
+            prize = r.payout;
+    if (prize <= 0)
+        return QStringLiteral("the final standings pay the player %1").arg(prize);
+    const qint64 expected = balanceBefore - info.cost.bet - info.cost.fee + prize;
+    if (!waitFor([&] { return m_window->accountBalance() == expected; }, 10000))
+        return QStringLiteral("the balance is %1 cents after the payout, not %2")
+            .arg(m_window->accountBalance())
+            .arg(expected);
+    // The bots the player beat tie for places in the money, and share their
+    // prizes evenly.
+    int tiedInTheMoney = 0;
+    for (size_t i = 1; i < standings.size(); ++i) {
+        const TournamentRanking &a = standings[i - 1];
+        const TournamentRanking &b = standings[i];
+        if (a.competitionPoints != b.competitionPoints || a.tablePoints != b.tablePoints)
+            continue;
+        if (std::abs(a.payout - b.payout) > 1)
+            return QStringLiteral("tied %1 and %2 are paid %3 and %4").arg(a.name, b.name).arg(a.payout).arg(b.payout);
+        tiedInTheMoney += a.payout > 0 ? 1 : 0;
+    }
+    if (tiedInTheMoney == 0)
+        return QStringLiteral("no tie in the money among %1 players").arg(info.registeredPlayers);
     return QString();
 }
 

@@ -65,6 +65,10 @@ struct PeerConfig
     // Registered players are seated this long after registering; below 0 at
     // the tournament's start.
     qint64 seatAfterMs = -1;
+    // The short tournament kept open for registration (0: none), and how
+    // long after the peer's start, and after each other, they start.
+    qint32 shortTournamentId = 0;
+    qint64 shortTournamentSecs = 150;
     // Player names answered to name queries, besides the accounts'.
     std::map<qint32, QString> names;
     // Table-name templates by language, then by name id.

@@ -1,6 +1,7 @@
 #include "tools/peer/PeerServer.h"
 
 #include "tools/peer/PeerSession.h"
+#include "tools/peer/PeerTournamentClock.h"
 
 #include <QFile>
 #include <QSslSocket>
@@ -12,6 +13,8 @@ PeerServer::PeerServer(const PeerConfig &config, QObject *parent)
     : QTcpServer(parent)
     , m_config(config)
 {
+    if (m_config.shortTournamentId > 0)
+        new PeerTournamentClock(m_config, this);
 }
 
 void PeerServer::setTls(const QString &certificateFile, const QString &keyFile)

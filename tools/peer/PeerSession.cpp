@@ -15,6 +15,7 @@
 #include <QSslSocket>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 typedef WireValue::List L;
@@ -102,6 +103,8 @@ PeerSession::PeerSession(QSslSocket *socket, PeerConfig &config, bool verbose, b
 {
     m_expectTimer.setSingleShot(true);
     connect(&m_expectTimer, &QTimer::timeout, this, &PeerSession::onExpectTimeout);
+    // The lobby's figures follow the tables as they fill and empty.
+    connect(&m_summaryTimer, &QTimer::timeout, this, [this] { sendLobbySummary(false); });
     connect(socket, &QSslSocket::readyRead, this, &PeerSession::onReadyRead);
     connect(socket, &QSslSocket::disconnected, this, &PeerSession::onDisconnected);
     connect(socket, &QSslSocket::encrypted, this, &PeerSession::onReady);
@@ -189,6 +192,19 @@ QString PeerSession::playerName(qint32 pid) const
     return QStringLiteral("player%1").arg(pid);
 }
 
+void PeerSession::broadcastTournament(quint8 classId, const WireValue::List &fields)
+{
+    for (PeerSession *s : sessions())
+        if (s->m_tournamentLobby)
+            s->send(classId, fields);
+}
+
+bool PeerSession::anyRegistered(qint32 tournamentId)
+{
+    return std::any_of(sessions().begin(), sessions().end(),
+                       [tournamentId](const PeerSession *s) { return s->m_registered.count(tournamentId) > 0; });
+}
+
 void PeerSession::writeRepeated(const QByteArray &bytes, int times)
 {
     // In pieces of about 1 MiB, so that a flood of small frames does not
@@ -269,8 +285,10 @@ void PeerSession::joinTable(TableInfo &t)
         }
         m_desk->tableJoined(t.tournamentId());
     }
-    // Back at a kept seat, or at a tournament's, the table has the player already.
-    if (t.id() != m_keptTable && !tournamentSeat)
+    // Back at a kept seat, or at a tournament's, or at the table the player
+    // walked away from in the middle of a hand, the table has the player already.
+    const bool alreadySeated = std::find(m_seats.begin(), m_seats.end(), t.id()) != m_seats.end();
+    if (t.id() != m_keptTable && !tournamentSeat && !alreadySeated)
         t.setSeated(t.seated() + 1);
     m_keptTable = -1;
     m_seats.erase(std::remove(m_seats.begin(), m_seats.end(), t.id()), m_seats.end());
@@ -354,6 +372,103 @@ void PeerSession::settleRound(const WireValue::List &fields)
     m_stakes.erase(stake);
 }
 
+void PeerSession::botSeatChanged(quint8 classId, const WireValue::List &fields)
+{
+    const qint32 tableId = fields.at(0).toInt32();
+    const qint32 pid = classId == msg::PLAYER_JOINED ? wire::toPlayerData(fields.at(1)).id() : fields.at(1).toInt32();
+    TableInfo *t = findTable(tableId);
+    if (!t || pid == playerId() || m_tournamentSeats.count(tableId)
+        || std::find(m_seats.begin(), m_seats.end(), tableId) == m_seats.end())
+        return;
+    std::set<qint32> &bots = m_bots[tableId];
+    if (classId == msg::PLAYER_JOINED) {
+        if (bots.count(pid) || t->seated() >= t->capacity())
+            return;
+        bots.insert(pid);
+        t->setSeated(t->seated() + 1);
+    } else {
+        if (!bots.erase(pid) || t->seated() <= 0)
+            return;
+        t->setSeated(t->seated() - 1);
+    }
+    send(msg::TABLE_INFO_UPDATE, L{t->id(), t->seated(), WireValue(L{})});
+}
+
+void PeerSession::botsLeave(qint32 tableId)
+{
+    const auto bots = m_bots.find(tableId);
+    if (bots == m_bots.end())
+        return;
+    const int count = int(bots->second.size());
+    m_bots.erase(bots);
+    TableInfo *t = findTable(tableId);
+    if (!t || count == 0)
+        return;
+    t->setSeated(std::max(t->seated() - count, 0));
+    send(msg::TABLE_INFO_UPDATE, L{t->id(), t->seated(), WireValue(L{})});
+}
+
+void PeerSession::endScenario()
+{
+    PeerServer::log(QStringLiteral("SCENARIO_LEFT %1").arg(m_scenarioTable));
+    m_running = false;
+    m_waiting = false;
+    m_expectTimer.stop();
+    m_expectNames.clear();
+    m_reply = QJsonObject();
+    m_scenarioTable = 0;
+    ++m_generation;
+}
+
+bool PeerSession::scenarioExpects(const QString &request) const
+{
+    if (m_waiting && m_expectNames.contains(request))
+        return true;
+    std::function<bool(const QJsonArray &, qsizetype)> ahead = [&](const QJsonArray &steps, qsizetype from) {
+        for (qsizetype i = from; i < steps.size(); ++i) {
+            const QJsonObject step = steps.at(i).toObject();
+            const QJsonValue expect = step.value(QStringLiteral("expect"));
+            if (expect.toString() == request || expect.toArray().contains(QJsonValue(request)))
+                return true;
+            const QJsonObject reply = step.value(QStringLiteral("reply")).toObject();
+            for (auto it = reply.begin(); it != reply.end(); ++it)
+                if (ahead(it.value().isArray() ? it.value().toArray() : QJsonArray{it.value()}, 0))
+                    return true;
+        }
+        return false;
+    };
+    return m_running && ahead(m_steps, m_step);
+}
+
+lobby_summary_t PeerSession::lobbySummary() const
+{
+    lobby_summary_t s;
+    for (const TableInfo &t : m_config.tables)
+        s.playersSeated += t.seated();
+    // Everyone at a table is online, and so is every player logged in here
+    // who sits at none.
+    s.playersOnline = s.playersSeated;
+    for (const PeerSession *other : sessions())
+        if (other->m_account && other->m_seats.empty())
+            ++s.playersOnline;
+    s.tablesOpen = qint32(m_config.tables.size());
+    for (const TournamentInfo &t : m_config.tournaments)
+        if (t.status == TournamentInfo::Seating || t.status == TournamentInfo::Playing
+            || t.status == TournamentInfo::Paused)
+            ++s.tournamentsRunning;
+    s.topWinners = {{1001, QStringLiteral("Lucky"), 250000}, {1002, QStringLiteral("Bamboo"), 120050}};
+    return s;
+}
+
+void PeerSession::sendLobbySummary(bool always)
+{
+    const lobby_summary_t s = lobbySummary();
+    if (!always && (!m_lastSummary || *m_lastSummary == s))
+        return;
+    m_lastSummary = s;
+    send(msg::LOBBY_SUMMARY, L{wire::fromLobbySummary(s)});
+}
+
 void PeerSession::sendGameData(const TableInfo &t, bool seated, bool onlyOwn)
 {
     std::vector<WireValue> players;
@@ -417,6 +532,7 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
             }
             if (m_random)
                 m_random->loggedIn(a->playerId, a->name);
+            m_summaryTimer.start(2000);
             trigger(QStringLiteral("login"));
         }
         break;
@@ -432,16 +548,9 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
     case msg::QUERY_ACCOUNT_BALANCE:
         send(msg::ACCOUNT_BALANCE, L{m_balance});
         break;
-    case msg::QUERY_LOBBY_SUMMARY: {
-        lobby_summary_t s;
-        s.playersOnline = 42;
-        s.playersSeated = 11;
-        s.tablesOpen = qint32(m_config.tables.size());
-        s.tournamentsRunning = 1;
-        s.topWinners = {{1001, QStringLiteral("Lucky"), 250000}, {1002, QStringLiteral("Bamboo"), 120050}};
-        send(msg::LOBBY_SUMMARY, L{wire::fromLobbySummary(s)});
+    case msg::QUERY_LOBBY_SUMMARY:
+        sendLobbySummary(true);
         break;
-    }
     case msg::QUERY_WEB_PAGE: {
         const qint32 page = In<msg::QUERY_WEB_PAGE>(f).i32<"page">();
         send(msg::WEB_PAGE, L{page, QStringLiteral("https://{host}/client/page%1.html?lang={locale}").arg(page)});
@@ -462,7 +571,8 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         TableInfo *t = findTable(id);
         if (!t) {
             send(msg::JOIN_FAILED, L{id, 1});
-        } else if (t->isFull() && id != m_keptTable && !m_tournamentSeats.count(id)) {
+        } else if (t->isFull() && id != m_keptTable && !m_tournamentSeats.count(id)
+                   && std::find(m_seats.begin(), m_seats.end(), id) == m_seats.end()) {
             send(msg::JOIN_FAILED, L{id, 2});
         } else if (t->value().total() > m_balance && id != m_keptTable) {
             send(msg::JOIN_FAILED, L{id, 4});
@@ -474,6 +584,13 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
     case msg::LOBBY_UNSUBSCRIBE:
         m_lobbyPaths.removeAll(In<msg::LOBBY_UNSUBSCRIBE>(f).text<"lobbyPath">());
         break;
+    case msg::UNWATCH_TABLE: {
+        const qint32 id = In<msg::UNWATCH_TABLE>(f).i32<"tableId">();
+        if (m_running && id == m_scenarioTable && !scenarioExpects(QStringLiteral("unwatch_table")))
+            endScenario();
+        send(msg::UNWATCH_OK, L{id});
+        break;
+    }
     case msg::WATCH_TABLE: {
         TableInfo *t = findTable(In<msg::WATCH_TABLE>(f).i32<"tableId">());
         if (!t) {
@@ -486,13 +603,14 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         }
         break;
     }
-    case msg::UNWATCH_TABLE:
-        send(msg::UNWATCH_OK, L{In<msg::UNWATCH_TABLE>(f).i32<"tableId">()});
-        break;
     case msg::LEAVE_TABLE: {
         const qint32 id = In<msg::LEAVE_TABLE>(f).i32<"tableId">();
+        // The hand played for the player ends with the player's leave.
+        if (m_running && id == m_scenarioTable && !scenarioExpects(QStringLiteral("leave_table")))
+            endScenario();
         send(msg::LEAVE_OK, L{id});
         m_seats.erase(std::remove(m_seats.begin(), m_seats.end(), id), m_seats.end());
+        botsLeave(id);
         // The lobby learns of the free seat as it learned of the taken one.
         if (TableInfo *t = findTable(id); t && t->seated() > 0) {
             t->setSeated(t->seated() - 1);
@@ -531,6 +649,7 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         break;
     }
     case msg::TOURNAMENTS_LOBBY_SUBSCRIBE: {
+        m_tournamentLobby = true;
         for (const TournamentInfo &t : m_config.tournaments)
             send(msg::TOURNAMENT_INFO, L{wire::fromTournamentInfo(t)});
         std::vector<qint32> ids(m_registered.begin(), m_registered.end());
@@ -585,13 +704,9 @@ void PeerSession::handleTournament(const WireValue::List &f)
         break;
     }
     case tmt_msg::PRIZE_CONFIGURATION_REQUEST: {
-        tournament_prize_configuration_t c;
-        c[Range<int>(2, 8)] = {{Range<int>(1, 1), pot_share_t{1000}}};
-        c[Range<int>(9, 64)] = {{Range<int>(1, 1), pot_share_t{500}},
-                                {Range<int>(2, 2), pot_share_t{300}},
-                                {Range<int>(3, 4), pot_share_t{100}}};
         send(msg::TOURNAMENT_ENVELOPE,
-             L{id, WireValue(L{wire::fromPrizeConfiguration(c)}, tmt_msg::PRIZE_CONFIGURATION)});
+             L{id, WireValue(L{wire::fromPrizeConfiguration(PeerTournamentDesk::prizeConfiguration())},
+                             tmt_msg::PRIZE_CONFIGURATION)});
         break;
     }
     default:
@@ -712,8 +827,14 @@ bool PeerSession::startsScenario(const QString &event, qint32 tableId) const
 {
     // Sitting down at another table leaves the hand of the last one where it
     // stands: the new table's hand plays.
-    const bool elsewhere = event == QLatin1String("join") && m_scenarioTable > 0 && tableId != m_scenarioTable;
-    return !m_running || elsewhere;
+    const bool tableEvent = event == QLatin1String("join") || event == QLatin1String("watch");
+    const bool elsewhere = tableEvent && m_scenarioTable > 0 && tableId != m_scenarioTable;
+    // Back at the table whose hand the player walked away from: the hand
+    // plays again from its start.
+    const bool again = tableEvent && tableId == m_scenarioTable
+                       && (m_scenarioEvent == QLatin1String("join") || m_scenarioEvent == QLatin1String("watch"))
+                       && !scenarioExpects(event + QStringLiteral("_table"));
+    return !m_running || elsewhere || again;
 }
 
 void PeerSession::trigger(const QString &event, qint32 tableId)
@@ -737,6 +858,7 @@ void PeerSession::trigger(const QString &event, qint32 tableId)
         m_disabled.insert(d.toString());
     m_running = true;
     m_scenarioTable = tableId;
+    m_scenarioEvent = event;
     m_step = 0;
     PeerServer::log(QStringLiteral("SCENARIO_START ") + event);
     QTimer::singleShot(0, this, &PeerSession::runSteps);
@@ -771,6 +893,8 @@ void PeerSession::runSteps()
                     writeRepeated(FrameReader::frame(Codec::instance().encode(m->id, fields)), repeat);
                 if (m->id == msg::END_OF_ROUND)
                     settleRound(fields);
+                if (m->id == msg::PLAYER_JOINED || m->id == msg::PLAYER_LEFT)
+                    botSeatChanged(m->id, fields);
                 if (m->id == msg::END_OF_TOURNAMENT_ROUND)
                     m_desk->roundEnded(fields);
                 if (m->id == msg::TOURNAMENT_SEATED)
@@ -821,7 +945,8 @@ void PeerSession::runSteps()
             } else if (step.contains(QStringLiteral("close"))) {
                 m_socket->disconnectFromHost();
             } else {
-                throw std::invalid_argument("step without send, expect, wait_ms, raw, stop_reading, next_round or close");
+                throw std::invalid_argument(
+                    "step without send, expect, wait_ms, raw, stop_reading, next_round or close");
             }
         } catch (const std::exception &e) {
             scenarioFailed(where + QStringLiteral(": ") + QString::fromUtf8(e.what()));

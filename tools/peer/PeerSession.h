@@ -2,6 +2,7 @@
 
 #include "protocol/FrameReader.h"
 #include "protocol/WireValue.h"
+#include "protocol/lobby_summary_t.h"
 #include "tools/peer/PeerConfig.h"
 #include "tools/peer/ScenarioJson.h"
 
@@ -45,6 +46,10 @@ public:
     qint32 playerId() const { return qint32(m_vars.value(QStringLiteral("pid"))); }
     // The name the peer knows for a player id (the scenarios' bots, accounts).
     QString playerName(qint32 playerId) const;
+    // Sends to every session that subscribed the tournament lobby.
+    static void broadcastTournament(quint8 classId, const WireValue::List &fields);
+    // Whether any session's player registered for the tournament.
+    static bool anyRegistered(qint32 tournamentId);
 
 private slots:
     void onReady();
@@ -76,6 +81,20 @@ private:
     // Pays the player's round result of a money table.
     void settleRound(const WireValue::List &fields);
     bool subscribed(const TableInfo &t) const;
+    // A scenario seated or unseated a bot at a table the player sits at:
+    // the lobby counts it.
+    void botSeatChanged(quint8 classId, const WireValue::List &fields);
+    // Gives the seats of the bots at the table back and tells the lobby.
+    void botsLeave(qint32 tableId);
+    // Ends the running scenario where it stands: the table's hand plays
+    // again from its start at the next join or watch.
+    void endScenario();
+    // Whether the running scenario waits for the request now or later: then
+    // it answers the request itself.
+    bool scenarioExpects(const QString &request) const;
+    lobby_summary_t lobbySummary() const;
+    // Sends the lobby summary when it changed since the last one sent.
+    void sendLobbySummary(bool always);
     // onlyOwn: the game data lists the local player alone (the scenario
     // seats the others).
     void sendGameData(const TableInfo &t, bool seated, bool onlyOwn = false);
@@ -94,6 +113,7 @@ private:
     QString m_name;
     ScenarioJson::Variables m_vars;
     std::set<qint32> m_registered;
+    bool m_tournamentLobby = false;
     PeerTournamentDesk *m_desk;
     // Set when the peer plays random hands at the joined table.
     PeerRandomTable *m_random = nullptr;
@@ -109,6 +129,10 @@ private:
     qint32 m_keptTable = -1;
     // Tournament tables at which the player holds a seat.
     std::set<qint32> m_tournamentSeats;
+    // The bots the scenarios seated, by table.
+    std::map<qint32, std::set<qint32>> m_bots;
+    std::optional<lobby_summary_t> m_lastSummary;
+    QTimer m_summaryTimer;
 
     // Scenario state.
     QJsonArray m_steps;
@@ -118,6 +142,7 @@ private:
     // The table the running scenario was triggered for: its "$table" stays
     // that table when the player joins or watches another meanwhile.
     qint32 m_scenarioTable = 0;
+    QString m_scenarioEvent;
     ScenarioJson::Variables scenarioVars() const;
     bool m_waiting = false;
     // Counts the scenarios started; a wait of one left behind does not

@@ -27,6 +27,26 @@ qint64 buyIn(const TournamentInfo &t)
     return qint64(std::max(t.cost.bet, 0)) + std::max(t.cost.fee, 0);
 }
 
+// What a finishing place wins, rounded as the client's prize list shows it:
+// truncated to whole cents, then down to a multiple of ten.
+qint64 placePrize(const prize_structure_t &structure, int place, qint64 pot)
+{
+    for (const auto &[places, value] : structure) {
+        const pot_share_t *share = std::any_cast<pot_share_t>(&value);
+        if (!share || place < places.from || place > places.to)
+            continue;
+        const qint64 amount = qint64(share->share / 1000.0 * double(pot));
+        return amount - amount % 10;
+    }
+    return 0;
+}
+
+// Players who share a position in the standings.
+bool tied(const TournamentRanking &a, const TournamentRanking &b)
+{
+    return a.competitionPoints == b.competitionPoints && a.tablePoints == b.tablePoints;
+}
+
 } // namespace
 
 PeerTournamentDesk::PeerTournamentDesk(PeerSession *session, PeerConfig &config, std::set<qint32> &registered)
@@ -124,9 +144,19 @@ void PeerTournamentDesk::seatAtNewTable(TournamentInfo &t)
     m_session->addTournamentSeat(tableId);
     m_played.insert(t.id);
     t.status = TournamentInfo::Seating;
-    m_session->send(msg::TOURNAMENT_INFO_UPDATE,
-                    L{t.id, wire::fromKeyedValues({{TournamentInfo::STATUS, int(TournamentInfo::Seating)},
-                                                   {TournamentInfo::CURRENT_ROUND, t.currentRound}})});
+    // The round starts now, not when the schedule said: it and the rounds
+    // after it keep their lengths and breaks from here.
+    const size_t round = size_t(std::max(t.currentRound, 0));
+    if (round < t.roundsStart.size()) {
+        const qint64 shift = t.roundsStart[round].secsTo(QDateTime::currentDateTimeUtc());
+        for (size_t r = round; r < t.roundsStart.size(); ++r)
+            t.roundsStart[r] = t.roundsStart[r].addSecs(shift);
+    }
+    m_session->send(
+        msg::TOURNAMENT_INFO_UPDATE,
+        L{t.id, wire::fromKeyedValues({{TournamentInfo::STATUS, int(TournamentInfo::Seating)},
+                                       {TournamentInfo::CURRENT_ROUND, t.currentRound},
+                                       {TournamentInfo::ROUNDS_START, t.value(TournamentInfo::ROUNDS_START)}})});
     m_session->send(msg::TOURNAMENT_SEATED, L{t.id, tableId});
 }
 
@@ -147,9 +177,11 @@ void PeerTournamentDesk::nextRound(qint32 id, qint32 fromTable)
     if (!t)
         return;
     if (t->currentRound + 1 >= t->numberOfRounds) {
-        t->status = TournamentInfo::Done;
-        m_session->send(msg::TOURNAMENT_INFO_UPDATE,
-                        L{id, wire::fromKeyedValues({{TournamentInfo::STATUS, int(TournamentInfo::Done)}})});
+        if (t->status != TournamentInfo::Done) {
+            t->status = TournamentInfo::Done;
+            m_session->send(msg::TOURNAMENT_INFO_UPDATE,
+                            L{id, wire::fromKeyedValues({{TournamentInfo::STATUS, int(TournamentInfo::Done)}})});
+        }
         return;
     }
     ++t->currentRound;
@@ -174,24 +206,66 @@ void PeerTournamentDesk::roundEnded(const WireValue::List &fields)
         line->tablePoints += score.result;
         line->competitionPoints += score.result;
     }
-    std::stable_sort(standings.begin(), standings.end(), [](const TournamentRanking &a, const TournamentRanking &b) {
-        return a.competitionPoints > b.competitionPoints;
+    // Tied players are listed as the client lists a shared position: by name.
+    std::sort(standings.begin(), standings.end(), [](const TournamentRanking &a, const TournamentRanking &b) {
+        if (a.competitionPoints != b.competitionPoints)
+            return a.competitionPoints > b.competitionPoints;
+        if (a.tablePoints != b.tablePoints)
+            return a.tablePoints > b.tablePoints;
+        if (a.name != b.name)
+            return a.name < b.name;
+        return a.playerId < b.playerId;
     });
-    const TournamentInfo *t = findTournament(m_config, id);
+    TournamentInfo *t = findTournament(m_config, id);
     if (lastRound && t) {
-        // The prize configuration answered to the client: one winner up to
-        // eight players, then 50/30/10/10 per cent.
-        const qint64 pot = qint64(std::max(t->cost.bet, 0)) * t->registeredPlayers + t->additionalPayoutAmount;
-        const std::vector<int> shares = t->registeredPlayers > 8 ? std::vector<int>{500, 300, 100, 100}
-                                                                 : std::vector<int>{1000};
-        for (size_t i = 0; i < standings.size(); ++i)
-            standings[i].payout = i < shares.size() ? pot * shares[i] / 1000 : 0;
-        if (!standings.empty() && standings.front().payout > 0
-            && standings.front().playerId == m_session->playerId())
-            m_session->changeBalance(standings.front().payout);
+        payOut(*t, standings);
+        // Over with its last round: nothing of it runs or counts down any more.
+        t->status = TournamentInfo::Done;
+        m_session->send(msg::TOURNAMENT_INFO_UPDATE,
+                        L{id, wire::fromKeyedValues({{TournamentInfo::STATUS, int(TournamentInfo::Done)}})});
     }
     m_session->send(msg::TOURNAMENT_ENVELOPE,
                     L{id, WireValue(L{wire::fromTournamentRankings(standings)}, tmt_msg::RANKING_LIST)});
+}
+
+tournament_prize_configuration_t PeerTournamentDesk::prizeConfiguration()
+{
+    tournament_prize_configuration_t c;
+    c[Range<int>(2, 8)] = {{Range<int>(1, 1), pot_share_t{1000}}};
+    c[Range<int>(9, 64)] = {{Range<int>(1, 1), pot_share_t{500}},
+                            {Range<int>(2, 2), pot_share_t{300}},
+                            {Range<int>(3, 4), pot_share_t{100}}};
+    return c;
+}
+
+void PeerTournamentDesk::payOut(const TournamentInfo &t, TournamentRankings &standings)
+{
+    const tournament_prize_configuration_t configuration = prizeConfiguration();
+    const auto table = configuration.find(Range<int>(t.registeredPlayers, t.registeredPlayers));
+    const qint64 pot = qint64(std::max(t.cost.bet, 0)) * t.registeredPlayers + t.additionalPayoutAmount;
+    for (TournamentRanking &r : standings)
+        r.payout = 0;
+    if (table == configuration.end() || pot <= 0)
+        return;
+    // Tied players share the prizes of the places they hold between them,
+    // evenly in whole cents; the cents left over go one each to the first
+    // listed, so that the places' prizes are paid whole.
+    for (size_t first = 0; first < standings.size();) {
+        size_t end = first + 1;
+        while (end < standings.size() && tied(standings[first], standings[end]))
+            ++end;
+        qint64 prizes = 0;
+        for (size_t place = first; place < end; ++place)
+            prizes += placePrize(table->second, int(place) + 1, pot);
+        const qint64 count = qint64(end - first);
+        for (size_t i = first; i < end; ++i)
+            standings[i].payout = prizes / count + (qint64(i - first) < prizes % count ? 1 : 0);
+        first = end;
+    }
+    for (const TournamentRanking &r : standings) {
+        if (r.payout > 0 && r.playerId == m_session->playerId())
+            m_session->changeBalance(r.payout);
+    }
 }
 
 const TournamentRankings *PeerTournamentDesk::standings(qint32 id) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "protocol/PrizeConfiguration.h"
 #include "protocol/TournamentInfo.h"
 #include "protocol/TournamentRanking.h"
 #include "protocol/WireValue.h"
@@ -40,11 +41,17 @@ public:
     void roundEnded(const WireValue::List &fields);
     // The standings of a tournament played here, or null.
     const TournamentRankings *standings(qint32 tournamentId) const;
+    // The payout tables by number of registered players, as answered to the
+    // client and paid out.
+    static tournament_prize_configuration_t prizeConfiguration();
 
 private:
     void seat(qint32 tournamentId);
     // A table of four for the tournament's current round, the player seated there.
     void seatAtNewTable(TournamentInfo &t);
+    // Sets every line's payout by the prize configuration and credits the
+    // player's.
+    void payOut(const TournamentInfo &t, TournamentRankings &standings);
 
     PeerSession *m_session;
     std::map<qint32, TournamentRankings> m_standings;

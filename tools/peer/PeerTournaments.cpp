@@ -54,8 +54,13 @@ void addDemoTournaments(PeerConfig &config)
         tournament(17, "Grand Prix Riichi", TournamentInfo::Open, 2, 250000, 10000, 5, 32, 86400, {3600, 3600, 3600}));
     t.push_back(tournament(18, "Members Only MCR", TournamentInfo::Open, 1, 1000, 100, 4, 32, 10800, {1800}));
     config.registerRefusals[18] = 4;
-    // Starts soon: a registration is seated within a few minutes.
-    t.push_back(tournament(19, "Coffee Break Sprint", TournamentInfo::Open, 0, 100, 10, 6, 16, 150, {600, 600}));
+    // Starts soon: a registration is seated within a few minutes. As it
+    // starts another opens (PeerTournamentClock), and so on.
+    TournamentInfo sprint = tournament(19, "Coffee Break Sprint", TournamentInfo::Open, 0, 100, 10, 10, 32,
+                                       config.shortTournamentSecs, {600, 600});
+    sprint.closeRegister = sprint.start;
+    t.push_back(sprint);
+    config.shortTournamentId = sprint.id;
     config.maintenanceInSecs = 4 * 3600;
 }
 

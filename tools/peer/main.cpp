@@ -86,6 +86,11 @@ int main(int argc, char *argv[])
                                         QStringLiteral("Seat registered players this long after registering "
                                                        "instead of at the tournament's start."),
                                         QStringLiteral("ms"), QStringLiteral("-1"));
+    const QCommandLineOption shortTournamentOption(
+        QStringLiteral("short-tournament-secs"),
+        QStringLiteral("With --demo: the short tournament kept open starts this long after the peer, and each "
+                       "next one this long after the last one started."),
+        QStringLiteral("secs"), QStringLiteral("150"));
     const QCommandLineOption noLobbyOption(QStringLiteral("no-lobby"),
                                            QStringLiteral("Serve no tables or tournaments."));
     const QCommandLineOption quietOption({QStringLiteral("q"), QStringLiteral("quiet")},
@@ -125,11 +130,11 @@ int main(int argc, char *argv[])
         QStringLiteral("port"));
     const QCommandLineOption referenceOption(QStringLiteral("protocol-reference"),
                                              QStringLiteral("Print the message table in Markdown and exit."));
-    parser.addOptions({portOption,  hostOption,     plainOption,   demoOption,        certOption,
-                       keyOption,   accountsOption, accountOption, scenarioOption,    clockOption,
-                       seatOption,  noLobbyOption,  quietOption,   parentOption,      randomOption,
-                       handsOption, answerOption,   offOption,     seatOnLoginOption, noHoldsOption,
-                       xmppPortOption, referenceOption});
+    parser.addOptions(
+        {portOption,     hostOption,        plainOption,    demoOption,     certOption,     keyOption,
+         accountsOption, accountOption,     scenarioOption, clockOption,    seatOption,     shortTournamentOption,
+         noLobbyOption,  quietOption,       parentOption,   randomOption,   handsOption,    answerOption,
+         offOption,      seatOnLoginOption, noHoldsOption,  xmppPortOption, referenceOption});
     parser.process(app);
 
     if (parser.isSet(referenceOption)) {
@@ -151,6 +156,10 @@ int main(int argc, char *argv[])
         for (const QString &scenario : parser.values(scenarioOption))
             config.loadScenario(scenario);
         if (parser.isSet(demoOption)) {
+            bool secsOk = false;
+            config.shortTournamentSecs = parser.value(shortTournamentOption).toLongLong(&secsOk);
+            if (!secsOk || config.shortTournamentSecs < 1)
+                throw std::runtime_error("--short-tournament-secs takes a positive number");
             config.openAccounts = true;
             addDemoLobby(config);
             addDemoTournaments(config);
