@@ -25,6 +25,7 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSslConfiguration>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
@@ -174,6 +175,7 @@ private slots:
     void certificateDecision_data();
     void certificateDecision();
     void engineTrustsTheClientCas();
+    void certificateStoreFolder();
 
 private:
     TestCertificates m_certificates;
@@ -195,11 +197,21 @@ private:
     Leaf m_clientOnly;
     Leaf m_commonNameOnly;
     Leaf m_caLeaf;
+    Leaf m_caLeafNoUsage;
+    // Leaves that browsers refuse and the client's own check must too: a
+    // wildcard inside a label, a leaf that may sign others, a 1024-bit key,
+    // a SHA-1 signature; and a whole-label wildcard that both accept.
+    Leaf m_partialWildcard;
+    Leaf m_signingLeaf;
+    Leaf m_weakKey;
+    Leaf m_sha1;
+    Leaf m_wildcard;
     // For localhost, first used by one test only.
     Leaf m_fresh;
     // For two sibling subdomains, www and evil of sibling.example.com.
     Leaf m_siblings;
-    bool makeLeaf(const QString &subject, const QByteArray &extensions, Leaf *leaf);
+    bool makeLeaf(const QString &subject, const QByteArray &extensions, Leaf *leaf, int bits = 2048,
+                  const char *digest = "sha256");
     QTemporaryDir m_certDir;
 };
 
@@ -209,7 +221,8 @@ void TestMainwindowWeb::initTestCase()
     // the trusted host's certificate and two sibling subdomains.
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
             qgetenv("QTWEBENGINE_CHROMIUM_FLAGS")
-                + " --host-resolver-rules=\"MAP wrong-host.test 127.0.0.1, MAP *.sibling.example.com 127.0.0.1\"");
+                + " --host-resolver-rules=\"MAP wrong-host.test 127.0.0.1, MAP *.sibling.example.com 127.0.0.1, MAP "
+                  "*.game.test 127.0.0.1\"");
     QString error;
     QVERIFY2(m_certificates.create(&error), qPrintable(error));
     // Chromium must not know the test CA by itself (a store left by an older
@@ -238,9 +251,28 @@ void TestMainwindowWeb::initTestCase()
                      "extendedKeyUsage=clientAuth\nsubjectAltName=DNS:localhost,IP:127.0.0.1\n",
                      &m_clientOnly));
     QVERIFY(makeLeaf(QStringLiteral("/CN=localhost"), "basicConstraints=CA:FALSE\n" + server, &m_commonNameOnly));
+    const QByteArray localhost = "subjectAltName=DNS:localhost,IP:127.0.0.1\n";
+    // As CA certificates are made: the engine takes it for a server's.
     QVERIFY(makeLeaf(QStringLiteral("/CN=localhost"),
-                     "basicConstraints=critical,CA:TRUE\n" + server + "subjectAltName=DNS:localhost,IP:127.0.0.1\n",
+                     "basicConstraints=critical,CA:TRUE\nkeyUsage=critical,keyCertSign,cRLSign,digitalSignature,"
+                     "keyEncipherment\nextendedKeyUsage=serverAuth\n"
+                         + localhost,
                      &m_caLeaf));
+    QVERIFY(
+        makeLeaf(QStringLiteral("/CN=localhost"), "basicConstraints=critical,CA:TRUE\n" + localhost, &m_caLeafNoUsage));
+    QVERIFY(makeLeaf(QStringLiteral("/CN=www.game.test"),
+                     "basicConstraints=CA:FALSE\n" + server + "subjectAltName=DNS:w*.game.test\n", &m_partialWildcard));
+    QVERIFY(makeLeaf(QStringLiteral("/CN=www.game.test"),
+                     "basicConstraints=CA:FALSE\n" + server + "subjectAltName=DNS:*.game.test\n", &m_wildcard));
+    QVERIFY(makeLeaf(QStringLiteral("/CN=localhost"),
+                     "basicConstraints=CA:FALSE\nkeyUsage=critical,digitalSignature,keyEncipherment,keyCertSign\n"
+                     "extendedKeyUsage=serverAuth\n"
+                         + localhost,
+                     &m_signingLeaf));
+    QVERIFY(makeLeaf(QStringLiteral("/CN=localhost"), "basicConstraints=CA:FALSE\n" + server + localhost, &m_weakKey,
+                     1024));
+    QVERIFY(makeLeaf(QStringLiteral("/CN=localhost"), "basicConstraints=CA:FALSE\n" + server + localhost, &m_sha1, 2048,
+                     "sha1"));
     QVERIFY(makeLeaf(QStringLiteral("/CN=localhost"),
                      "basicConstraints=CA:FALSE\n" + server + "subjectAltName=DNS:localhost,IP:127.0.0.1\n", &m_fresh));
     QVERIFY(makeLeaf(QStringLiteral("/CN=www.sibling.example.com"),
@@ -277,7 +309,8 @@ void TestMainwindowWeb::initTestCase()
 }
 
 // A certificate of the client's CA, made with the CA's key.
-bool TestMainwindowWeb::makeLeaf(const QString &subject, const QByteArray &extensions, Leaf *leaf)
+bool TestMainwindowWeb::makeLeaf(const QString &subject, const QByteArray &extensions, Leaf *leaf, int bits,
+                                 const char *digest)
 {
     static int serial = 0;
     const QString name = QStringLiteral("leaf%1").arg(++serial);
@@ -292,11 +325,11 @@ bool TestMainwindowWeb::makeLeaf(const QString &subject, const QByteArray &exten
         process.start(QStringLiteral("openssl"), arguments);
         return process.waitForFinished(30000) && process.exitCode() == 0;
     };
-    if (!openssl(
-            {"req", "-newkey", "rsa:2048", "-nodes", "-subj", subject, "-keyout", name + ".key", "-out", name + ".csr"})
-        || !openssl({"x509", "-req", "-days", "30", "-in", name + ".csr", "-CA", m_certificates.caFile, "-CAkey", caKey,
-                     "-CAcreateserial", "-CAserial", m_certDir.filePath("ca.srl"), "-extfile", name + ".ext", "-out",
-                     name + ".crt"}))
+    if (!openssl({"req", "-newkey", QStringLiteral("rsa:%1").arg(bits), "-nodes", "-subj", subject, "-keyout",
+                  name + ".key", "-out", name + ".csr"})
+        || !openssl({"x509", "-req", QLatin1Char('-') + QLatin1String(digest), "-days", "30", "-in", name + ".csr",
+                     "-CA", m_certificates.caFile, "-CAkey", caKey, "-CAcreateserial", "-CAserial",
+                     m_certDir.filePath("ca.srl"), "-extfile", name + ".ext", "-out", name + ".crt"}))
         return false;
     QFile certificate(m_certDir.filePath(name + QStringLiteral(".crt")));
     QFile key(m_certDir.filePath(name + QStringLiteral(".key")));
@@ -826,6 +859,13 @@ void TestMainwindowWeb::verifyChains()
         // Browsers take the name from subjectAltName only.
         {{m_commonNameOnly.certificate}, "localhost", false},
         {{m_caLeaf.certificate}, "localhost", false},
+        {{m_caLeafNoUsage.certificate}, "localhost", false},
+        {{m_signingLeaf.certificate}, "localhost", false},
+        {{m_weakKey.certificate}, "localhost", false},
+        {{m_sha1.certificate}, "localhost", false},
+        {{m_partialWildcard.certificate}, "www.game.test", false},
+        {{m_wildcard.certificate}, "www.game.test", true},
+        {{m_wildcard.certificate}, "game.test", false},
         {{m_siblings.certificate}, "evil.sibling.example.com", true},
         {{m_siblings.certificate}, "sibling.example.com", false},
         {{}, "localhost", false},
@@ -859,6 +899,18 @@ void TestMainwindowWeb::certificateDecision_data()
                                                   << "localhost" << false;
     QTest::newRow("server certificate marked as a CA") << "CA leaf"
                                                        << "localhost" << false;
+    QTest::newRow("marked as a CA, no key usage") << "CA leaf, no usage"
+                                                  << "localhost" << false;
+    QTest::newRow("may sign certificates, not marked as a CA") << "signing leaf"
+                                                               << "localhost" << false;
+    QTest::newRow("RSA-1024") << "weak key"
+                              << "localhost" << false;
+    QTest::newRow("SHA-1") << "sha1"
+                           << "localhost" << false;
+    QTest::newRow("wildcard inside a label") << "partial wildcard"
+                                             << "www.game.test" << false;
+    QTest::newRow("wildcard label") << "wildcard"
+                                    << "www.game.test" << true;
 }
 
 void TestMainwindowWeb::certificateDecision()
@@ -866,10 +918,16 @@ void TestMainwindowWeb::certificateDecision()
     QFETCH(QString, server);
     QFETCH(QString, host);
     QFETCH(bool, accepted);
-    const Leaf *leaf = server == QLatin1String("client")        ? &m_clientOnly
-                       : server == QLatin1String("common name") ? &m_commonNameOnly
-                       : server == QLatin1String("CA leaf")     ? &m_caLeaf
-                                                                : nullptr;
+    const QHash<QString, const Leaf *> leaves{{QStringLiteral("client"), &m_clientOnly},
+                                              {QStringLiteral("common name"), &m_commonNameOnly},
+                                              {QStringLiteral("CA leaf"), &m_caLeaf},
+                                              {QStringLiteral("CA leaf, no usage"), &m_caLeafNoUsage},
+                                              {QStringLiteral("signing leaf"), &m_signingLeaf},
+                                              {QStringLiteral("weak key"), &m_weakKey},
+                                              {QStringLiteral("sha1"), &m_sha1},
+                                              {QStringLiteral("partial wildcard"), &m_partialWildcard},
+                                              {QStringLiteral("wildcard"), &m_wildcard}};
+    const Leaf *leaf = leaves.value(server);
     std::unique_ptr<HttpsTestServer> leafServer;
     if (leaf) {
         leafServer = std::make_unique<HttpsTestServer>(leaf->certificate, leaf->key);
@@ -881,7 +939,10 @@ void TestMainwindowWeb::certificateDecision()
     https.setBody(url.path(), "<!DOCTYPE html><html><head><title>decided</title></head><body>decided</body></html>");
     const int before = https.requestCount(url.path());
     const QUrl fallback(QStringLiteral("localwww:/error.html"));
-    if (!accepted)
+    // The engine refuses weak keys and signatures in the handshake, asking
+    // nobody.
+    const bool asked = server != QLatin1String("weak key") && server != QLatin1String("sha1");
+    if (!accepted && asked)
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("refused the certificate of")));
 
     EmbeddedWebPage page;
@@ -894,7 +955,7 @@ void TestMainwindowWeb::certificateDecision()
 
     QWidget window;
     EmbeddedBrowser browser(&window);
-    if (!accepted)
+    if (!accepted && asked)
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("refused the certificate of")));
     QVERIFY(loadAndWait(browser.webView(), [&] { browser.load(url); }));
     QCOMPARE(browser.showsSecure(), accepted);
@@ -939,6 +1000,64 @@ void TestMainwindowWeb::engineTrustsTheClientCas()
     QVERIFY(userDb.open(QIODevice::ReadOnly));
     QVERIFY(!userDb.readAll().contains(m_certificates.ca.toDer()));
 #endif
+}
+
+// The engine's store lives in the runtime folder; what a crash left there
+// goes at the next start, and no TMPDIR puts it in "/".
+void TestMainwindowWeb::certificateStoreFolder()
+{
+    const QString folder = CertificateVerifier::storeFolder();
+    QCOMPARE(folder, QFileInfo(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)).canonicalFilePath());
+#ifdef MAHJONG_ENGINE_NOT_TOLD
+    QVERIFY(CertificateVerifier::storePath().isEmpty());
+#else
+    const QFileInfo store(CertificateVerifier::storePath());
+    QCOMPARE(store.absolutePath(), folder);
+    QVERIFY2(store.fileName().startsWith(QStringLiteral("mahjong-cas-%1-").arg(QCoreApplication::applicationPid())),
+             qPrintable(store.fileName()));
+    QVERIFY(QFileInfo::exists(store.filePath() + QStringLiteral("/cert9.db")));
+    QVERIFY(QDir(QDir::tempPath()).entryList({QStringLiteral("mahjong-cas-*")}, QDir::Dirs).isEmpty());
+#endif
+
+    QTemporaryDir runtime;
+    QFile pidMax(QStringLiteral("/proc/sys/kernel/pid_max"));
+    QVERIFY(pidMax.open(QIODevice::ReadOnly));
+    // No process ever has the number pid_max.
+    const QString crashed = QStringLiteral("mahjong-cas-%1-AbCdEf").arg(pidMax.readAll().trimmed().toInt());
+    const QString older = QStringLiteral("mahjong-cas-GhIjKl");
+    const QString running = QStringLiteral("mahjong-cas-1-MnOpQr");
+    for (const QString &name : {crashed, older, running}) {
+        QVERIFY(QDir(runtime.path()).mkpath(name));
+        QFile file(runtime.filePath(name + QStringLiteral("/cert9.db")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QCOMPARE(CertificateVerifier::removeStaleStores(runtime.path()), 2);
+    QVERIFY(!QFileInfo::exists(runtime.filePath(crashed)));
+    QVERIFY(!QFileInfo::exists(runtime.filePath(older)));
+    QVERIFY(QFileInfo::exists(runtime.filePath(running)));
+
+    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray savedTemp = qgetenv("TMPDIR");
+    const auto restore = qScopeGuard([&] {
+        for (const auto &[name, value] : {std::pair{"XDG_RUNTIME_DIR", savedRuntime}, std::pair{"TMPDIR", savedTemp}}) {
+            if (value.isEmpty())
+                qunsetenv(name);
+            else
+                qputenv(name, value);
+        }
+    });
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    QCOMPARE(CertificateVerifier::storeFolder(), QFileInfo(runtime.path()).canonicalFilePath());
+    qunsetenv("XDG_RUNTIME_DIR");
+    const auto inRoot = [] {
+        return QDir::root().entryList({QStringLiteral("runtime-*"), QStringLiteral("mahjong-*")});
+    };
+    const QStringList rootBefore = inRoot();
+    for (const char *unusable : {"/nonexistent/tmp", "relative/tmp"}) {
+        qputenv("TMPDIR", unusable);
+        QVERIFY2(CertificateVerifier::storeFolder().isEmpty(), unusable);
+    }
+    QCOMPARE(inRoot(), rootBefore);
 }
 
 QTEST_MAIN(TestMainwindowWeb)
