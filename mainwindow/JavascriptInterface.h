@@ -8,6 +8,7 @@
 
 class QUrl;
 class QWebChannel;
+class QWebEngineNewWindowRequest;
 
 // The object that embedded pages see as "client": a page can switch the
 // client's tab, open a table, a tournament or an address, or close its
@@ -49,6 +50,10 @@ public:
 
     // Calls refused so far (they are logged at most once a second).
     int refusedCalls() const { return m_refused; }
+    // Addresses a page may open through client.launchBrowser: one a second,
+    // so that no page can flood the player with browsers or message boxes.
+    static constexpr int launchIntervalMs = 1000;
+    int droppedLaunches() const { return m_droppedLaunches; }
 
     static constexpr const char *scriptName = "mahjong-client-bridge";
 
@@ -81,6 +86,9 @@ private:
     QObject *m_gate = nullptr;
     int m_refused = 0;
     qint64 m_lastRefusalLog = 0;
+    qint64 m_lastLaunch = 0;
+    int m_droppedLaunches = 0;
+    qint64 m_lastLaunchLog = 0;
 };
 
 // The page of a view that carries the bridge. Its main frame goes only to
@@ -105,8 +113,10 @@ public:
     // window that gets none is dropped after newWindowLifeMs.
     static constexpr int maxNewWindows = 4;
     static constexpr int newWindowLifeMs = 10000;
-    // New windows refused so far.
+    // New windows refused so far: opened by a script on its own, or too many.
     int droppedWindows() const { return m_droppedWindows; }
+    // Addresses not handed out for coming too fast.
+    int droppedAddresses() const { return m_droppedAddresses; }
 
 signals:
     // An address a page wanted in the view or a new window, not shown here.
@@ -114,11 +124,18 @@ signals:
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
-    QWebEnginePage *createWindow(WebWindowType type) override;
 
 private:
+    // Only a window the player asked for (a click, a key) opens, and its
+    // address goes to the system browser.
+    void onNewWindowRequested(QWebEngineNewWindowRequest &request);
+    // Logs at most once a second, whatever a page does in a loop.
+    void warnThrottled(const QString &text);
+
     qint64 m_lastHandedOut = 0;
     QList<QPointer<QWebEnginePage>> m_newWindows;
     int m_droppedWindows = 0;
-    qint64 m_lastDropLog = 0;
+    int m_droppedAddresses = 0;
+    qint64 m_lastWarning = 0;
+    int m_warningsHeld = 0;
 };
