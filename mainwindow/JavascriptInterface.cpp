@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTimer>
 #include <QUrl>
@@ -153,8 +154,8 @@ void JavascriptInterface::installScript()
     script.setName(name);
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
     script.setWorldId(QWebEngineScript::MainWorld);
-    // Frames other than the main frame get no "client".
-    script.setRunsOnSubFrames(false);
+    // Every frame keeps its domain; only the main frame gets "client".
+    script.setRunsOnSubFrames(true);
     script.setSourceCode(QStringLiteral("(function (mahjongHost, token, trustedOrigins) {\n") + bridgeSource()
                          + QStringLiteral("\n}).apply(null, ") + QString::fromUtf8(arguments) + QStringLiteral(");\n"));
     scripts.insert(script);
@@ -194,9 +195,13 @@ bool JavascriptInterface::isTrustedUrl(const QUrl &url)
 void JavascriptInterface::receive(const QString &token, const QString &call, const QVariantList &arguments)
 {
     const QUrl url = m_page ? m_page->url() : QUrl();
+    // A new trusted document announces its own token with the view's; from
+    // then on only its calls count, not those of the document before it.
+    const bool announcing = call == QLatin1String("#document");
+    const QString &expected = announcing ? m_token : m_documentToken;
     // The token says which document calls; the address that the view is on
     // (or going to) must be trusted as well.
-    const bool tokenOk = !m_token.isEmpty() && token.size() == m_token.size() && token == m_token;
+    const bool tokenOk = !expected.isEmpty() && token.size() == expected.size() && token == expected;
     if (!tokenOk || !isTrustedUrl(url)) {
         ++m_refused;
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
@@ -210,6 +215,13 @@ void JavascriptInterface::receive(const QString &token, const QString &call, con
         return;
     }
     const QVariant argument = arguments.value(0);
+    if (announcing) {
+        const QString documentToken = argument.toString();
+        static const QRegularExpression form(QStringLiteral("^[0-9a-f]{32}$"));
+        if (form.match(documentToken).hasMatch())
+            m_documentToken = documentToken;
+        return;
+    }
     if (call == QLatin1String("launchBrowser")) {
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
         if (now - m_lastLaunch < launchIntervalMs) {

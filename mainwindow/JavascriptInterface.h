@@ -19,8 +19,10 @@ class QWebEngineNewWindowRequest;
 // starts, while the old document runs on until the new one commits. So each
 // call carries a token that only a trusted document holds: the script that
 // defines "client" is given to every new main-frame document, but keeps the
-// token only when the document's own origin is trusted. Calls without the
-// token, or while the view is not on a trusted address, are refused.
+// view's token only when the document's own origin is trusted, and with it
+// announces a token of the document's own, which its calls carry. Calls
+// without the current document's token, or while the view is not on a
+// trusted address, are refused.
 class JavascriptInterface : public QObject
 {
     Q_OBJECT
@@ -54,6 +56,8 @@ public:
     // so that no page can flood the player with browsers or message boxes.
     static constexpr int launchIntervalMs = 1000;
     int droppedLaunches() const { return m_droppedLaunches; }
+    // The token of the document whose calls count now (tests).
+    QString documentToken() const { return m_documentToken; }
 
     static constexpr const char *scriptName = "mahjong-client-bridge";
 
@@ -81,6 +85,7 @@ private:
 
     QString m_mahjongHost;
     QString m_token;
+    QString m_documentToken;
     QPointer<QWebEnginePage> m_page;
     QWebChannel *m_channel = nullptr;
     QObject *m_gate = nullptr;
