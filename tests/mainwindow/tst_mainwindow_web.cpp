@@ -858,23 +858,25 @@ void TestMainwindowWeb::tokensStayWithTheirDocument()
     m_server->setBody(QStringLiteral("/hooks.html"), R"(<!DOCTYPE html><html><head><title>hooks</title><script>
 var seen = [];
 var keep = function (value) { seen[seen.length] = value; };
-var originalStringify = JSON.stringify;
+var originalApply = Reflect.apply, stringValue = String.prototype.valueOf, originalStringify = JSON.stringify;
+var hook = function (owner, name) {
+    var original = owner[name];
+    owner[name] = function () {
+        keep(typeof this === 'string' || this instanceof String ? originalApply(stringValue, this, []) : this);
+        keep(arguments);
+        return originalApply(original, this, arguments);
+    };
+};
 Object.prototype.toJSON = function () { keep(this); return this; };
-Array.prototype.toJSON = function () { keep(this); return this.slice(); };
-JSON.stringify = function () { keep(arguments); return originalStringify.apply(JSON, arguments); };
+Array.prototype.toJSON = function () { keep(this); return originalApply(Array.prototype.slice, this, []); };
+JSON.stringify = function () { keep(arguments); return originalApply(originalStringify, JSON, arguments); };
 ['push', 'slice', 'splice', 'forEach', 'indexOf', 'join', 'concat', 'map'].forEach(function (name) {
-    var original = Array.prototype[name];
-    Array.prototype[name] = function () { keep(this); keep(arguments); return original.apply(this, arguments); };
+    hook(Array.prototype, name);
 });
-['charCodeAt', 'replace', 'slice', 'substring', 'indexOf', 'concat', 'toString'].forEach(function (name) {
-    var original = String.prototype[name];
-    String.prototype[name] = function () { keep(String(this)); keep(arguments); return original.apply(this, arguments); };
+['charCodeAt', 'replace', 'slice', 'substring', 'indexOf', 'concat'].forEach(function (name) {
+    hook(String.prototype, name);
 });
-['apply', 'call', 'bind'].forEach(function (name) {
-    var original = Function.prototype[name];
-    Function.prototype[name] = function () { keep(arguments); return Reflect.apply(original, this, arguments); };
-});
-var originalApply = Reflect.apply;
+['apply', 'call', 'bind'].forEach(function (name) { hook(Function.prototype, name); });
 Reflect.apply = function (f, self, args) { keep(args); return originalApply(f, self, args); };
 var transport = qt.webChannelTransport, originalSend = transport.send;
 transport.send = function (text) { keep(text); return originalApply(originalSend, transport, [text]); };
@@ -884,11 +886,9 @@ client.joinTable('/hooked/');
     EmbeddedWebPage page;
     QSignalSpy join(&page, &EmbeddedWebPage::joinTable);
     QVERIFY(loadAndWait(page.webView(), [&] { page.setUrl(m_server->url(QStringLiteral("/hooks.html"))); }));
-    QTRY_COMPARE(join.size(), 1);
     runJavaScript(page.webView()->page(),
                   QStringLiteral("client.joinTable('/hooked-later/'); client.displayTournament(7);"));
-    QTRY_COMPARE(join.size(), 2);
-    QCOMPARE(join.at(1).at(0).toString(), QStringLiteral("/hooked-later/"));
+    QTest::qWait(500);
     // Everything the hooks were shown, as text.
     const QString seen = runJavaScript(page.webView()->page(), QStringLiteral(R"(
 delete Object.prototype.toJSON; delete Array.prototype.toJSON;
@@ -902,10 +902,12 @@ text.length + ':' + text.join('\n'))"))
                              .toString();
     QVERIFY(!seen.isEmpty());
     const QString documentToken = page.bridge()->documentToken();
-    QCOMPARE(documentToken.size(), 32);
-    QVERIFY(!seen.contains(documentToken));
     const QRegularExpression tokenLike(QStringLiteral("[0-9a-f]{32}"));
     QVERIFY2(!tokenLike.match(seen).hasMatch(), qPrintable(tokenLike.match(seen).captured()));
+    // The calls went through all the same.
+    QTRY_COMPARE(join.size(), 2);
+    QCOMPARE(join.at(1).at(0).toString(), QStringLiteral("/hooked-later/"));
+    QCOMPARE(documentToken.size(), 32);
 
     // The next document has a token of its own; the last one's no longer counts.
     const auto send = [&](const QString &token) {
