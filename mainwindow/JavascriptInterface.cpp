@@ -147,18 +147,23 @@ void JavascriptInterface::installScript()
 
     QStringList origins = trustedOrigins().values();
     origins.sort();
-    // Everything goes in as JSON, so no host text can break out of it.
-    const QByteArray arguments = QJsonDocument(QJsonArray{m_mahjongHost, m_token, QJsonArray::fromStringList(origins)})
-                                     .toJson(QJsonDocument::Compact);
-    QWebEngineScript script;
-    script.setName(name);
-    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    script.setWorldId(QWebEngineScript::MainWorld);
-    // Every frame keeps its domain; only the main frame gets "client".
-    script.setRunsOnSubFrames(true);
-    script.setSourceCode(QStringLiteral("(function (mahjongHost, token, trustedOrigins) {\n") + bridgeSource()
-                         + QStringLiteral("\n}).apply(null, ") + QString::fromUtf8(arguments) + QStringLiteral(");\n"));
-    scripts.insert(script);
+    // Two of the same: every frame keeps its domain, but only the main frame
+    // gets the token and "client"; a frame's script never holds the token.
+    for (const bool mainFrame : {true, false}) {
+        // Everything goes in as JSON, so no host text can break out of it.
+        const QJsonArray values = mainFrame ? QJsonArray{m_mahjongHost, m_token, QJsonArray::fromStringList(origins)}
+                                            : QJsonArray{QString(), QJsonValue(), QJsonArray()};
+        QWebEngineScript script;
+        script.setName(name);
+        script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+        script.setWorldId(QWebEngineScript::MainWorld);
+        script.setRunsOnSubFrames(!mainFrame);
+        script.setSourceCode(QStringLiteral("(function (mahjongHost, token, trustedOrigins) {\n") + bridgeSource()
+                             + QStringLiteral("\n}).apply(null, ")
+                             + QString::fromUtf8(QJsonDocument(values).toJson(QJsonDocument::Compact))
+                             + QStringLiteral(");\n"));
+        scripts.insert(script);
+    }
 }
 
 void JavascriptInterface::refreshAll()

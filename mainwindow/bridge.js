@@ -3,8 +3,8 @@
 // "client" and speaks the web channel protocol with the client. Calls made
 // before the channel is up are queued. Run inside a function that is given
 // mahjongHost, the token that lets a document announce itself, and the
-// trusted origins: a document of any other origin gets neither "client" nor
-// the token.
+// trusted origins (in frames: no token): a document of any other origin gets
+// neither "client" nor the token.
 //
 // Page scripts may replace any built-in function after this has run, so the
 // token and the calls never pass through one: what is needed is taken now,
@@ -35,7 +35,8 @@ var domainKept = function () {
 // document of the service's and whatever "client" it holds: no document
 // changes its domain. Should one still do so (through a realm this did not
 // run in), the page refuses every call.
-if (readDomain) {
+// (In the main frame this runs twice: once with the token, once without.)
+if (readDomain && domainProperty.configurable) {
     defineProperty(Document.prototype, 'domain', {
         configurable: false,
         enumerable: domainProperty.enumerable,
@@ -56,6 +57,8 @@ if (window !== window.top) {
     return;
 }
 
+if (!token)
+    return;
 var ownOrigin = location.protocol === 'localwww:' ? 'localwww:' : location.origin;
 if (trustedOrigins.indexOf(ownOrigin) < 0 && ownOrigin !== 'localwww:')
     token = null;
