@@ -68,6 +68,7 @@ bool isCaCertificate(X509 *certificate)
         return true;
     return (flags & EXFLAG_KUSAGE) != 0 && (X509_get_key_usage(certificate) & KU_KEY_CERT_SIGN) != 0;
 }
+
 // "host:port" of an https address, or an empty text.
 QString serverKey(const QUrl &url)
 {
@@ -335,11 +336,13 @@ bool CertificateVerifier::shareWithEngine()
         const QString folder = storeFolder();
         for (const QString &stale : {folder, QDir::tempPath()})
             removeStaleStores(stale);
+        if (folder.isEmpty()) {
+            qCWarning(lcMainwindow) << "no room for the client's certificate store for the web engine";
+            return false;
+        }
         static QTemporaryDir directory(
-            folder.isEmpty()
-                ? QString()
-                : QStringLiteral("%1/mahjong-cas-%2-XXXXXX").arg(folder).arg(QCoreApplication::applicationPid()));
-        if (folder.isEmpty() || !directory.isValid() || directory.path().contains(QLatin1Char('\''))) {
+            QStringLiteral("%1/mahjong-cas-%2-XXXXXX").arg(folder).arg(QCoreApplication::applicationPid()));
+        if (!directory.isValid() || directory.path().contains(QLatin1Char('\''))) {
             qCWarning(lcMainwindow) << "no room for the client's certificate store for the web engine";
             return false;
         }

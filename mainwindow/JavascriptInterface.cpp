@@ -361,7 +361,6 @@ void BridgePage::handOut(const QUrl &url)
 {
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     if (now - m_lastHandedOut < 1000) {
-        ++m_droppedAddresses;
         warnThrottled(QStringLiteral("too many addresses for the system browser; dropped ") + url.toDisplayString());
         return;
     }

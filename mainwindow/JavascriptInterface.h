@@ -120,8 +120,6 @@ public:
     static constexpr int newWindowLifeMs = 10000;
     // New windows refused so far: opened by a script on its own, or too many.
     int droppedWindows() const { return m_droppedWindows; }
-    // Addresses not handed out for coming too fast.
-    int droppedAddresses() const { return m_droppedAddresses; }
 
 signals:
     // An address a page wanted in the view or a new window, not shown here.
@@ -140,7 +138,6 @@ private:
     qint64 m_lastHandedOut = 0;
     QList<QPointer<QWebEnginePage>> m_newWindows;
     int m_droppedWindows = 0;
-    int m_droppedAddresses = 0;
     qint64 m_lastWarning = 0;
     int m_warningsHeld = 0;
 };
