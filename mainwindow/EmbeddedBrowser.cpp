@@ -71,8 +71,20 @@ bool EmbeddedBrowser::load(const QUrl &url)
         qCWarning(lcMainwindow) << "refused to open the address in the browser dialog:" << url.toDisplayString();
         return false;
     }
-    m_ui->webView->setUrl(url);
     m_ui->url->setText(url.toString());
+    const int load = ++m_loads;
+    CertificateVerifier::checkServer(url, this, [this, url, load](bool accepted) {
+        if (load != m_loads)
+            return;
+        if (accepted) {
+            m_ui->webView->setUrl(url);
+            return;
+        }
+        // Not the page of a refused host, nor the one before it.
+        m_ui->webView->setUrl(QUrl(QStringLiteral("about:blank")));
+        m_loadFailed = true;
+        updateIcon();
+    });
     return true;
 }
 

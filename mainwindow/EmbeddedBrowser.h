@@ -26,7 +26,9 @@ public:
     explicit EmbeddedBrowser(QWidget *parent = nullptr);
     ~EmbeddedBrowser() override;
 
-    // Loads an http or https address; any other is refused (false).
+    // Loads an http or https address once its host's certificate passed
+    // CertificateVerifier::checkServer (else about:blank, insecure); any
+    // other address is refused (false).
     bool load(const QUrl &url);
     static bool isLoadableUrl(const QUrl &url);
 
@@ -62,6 +64,9 @@ private:
     // the next load starts.
     bool m_loadFailed = false;
     bool m_secure = false;
+    // Counts load calls: a host's certificate verdict that comes after the
+    // next call loads nothing.
+    int m_loads = 0;
     // Closing waits for the page to have heard of it.
     bool m_closing = false;
     bool m_closed = false;

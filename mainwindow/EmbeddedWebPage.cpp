@@ -72,8 +72,17 @@ void EmbeddedWebPage::setUrl(const QUrl &url)
         onError();
         return;
     }
-    JavascriptInterface::trustOrigin(url);
-    m_ui->webView->setUrl(url);
+    const int load = ++m_loads;
+    CertificateVerifier::checkServer(url, this, [this, url, load](bool accepted) {
+        if (load != m_loads)
+            return;
+        if (!accepted) {
+            onError();
+            return;
+        }
+        JavascriptInterface::trustOrigin(url);
+        m_ui->webView->setUrl(url);
+    });
 }
 
 void EmbeddedWebPage::setMahjongHost(const QString &host)

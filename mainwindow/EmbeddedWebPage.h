@@ -24,8 +24,9 @@ public:
     explicit EmbeddedWebPage(QWidget *parent = nullptr);
     ~EmbeddedWebPage() override;
 
-    // Loads an address that the game server sent: its https origin becomes
-    // trusted.
+    // Loads an address that the game server sent, once its host's
+    // certificate passed CertificateVerifier::checkServer (else the fallback
+    // shows): its https origin becomes trusted.
     // Only http, https, "localwww:" and about: addresses are loaded; anything
     // else is refused and the fallback shown.
     void setUrl(const QUrl &url);
@@ -64,5 +65,8 @@ private:
     // The address last given to setUrl, and whether its fallback was shown.
     QUrl m_requestedUrl;
     bool m_fallbackShown = false;
+    // Counts setUrl calls: a host's certificate verdict that comes after
+    // the next call loads nothing.
+    int m_loads = 0;
     std::unique_ptr<Ui::EmbeddedView> m_ui;
 };

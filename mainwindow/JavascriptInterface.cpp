@@ -7,9 +7,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTimer>
 #include <QUrl>
+#include <QWebEngineNewWindowRequest>
 #include <QWebChannel>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -145,18 +147,23 @@ void JavascriptInterface::installScript()
 
     QStringList origins = trustedOrigins().values();
     origins.sort();
-    // Everything goes in as JSON, so no host text can break out of it.
-    const QByteArray arguments = QJsonDocument(QJsonArray{m_mahjongHost, m_token, QJsonArray::fromStringList(origins)})
-                                     .toJson(QJsonDocument::Compact);
-    QWebEngineScript script;
-    script.setName(name);
-    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    script.setWorldId(QWebEngineScript::MainWorld);
-    // Frames other than the main frame get no "client".
-    script.setRunsOnSubFrames(false);
-    script.setSourceCode(QStringLiteral("(function (mahjongHost, token, trustedOrigins) {\n") + bridgeSource()
-                         + QStringLiteral("\n}).apply(null, ") + QString::fromUtf8(arguments) + QStringLiteral(");\n"));
-    scripts.insert(script);
+    // Two of the same: every frame keeps its domain, but only the main frame
+    // gets the token and "client"; a frame's script never holds the token.
+    for (const bool mainFrame : {true, false}) {
+        // Everything goes in as JSON, so no host text can break out of it.
+        const QJsonArray values = mainFrame ? QJsonArray{m_mahjongHost, m_token, QJsonArray::fromStringList(origins)}
+                                            : QJsonArray{QString(), QJsonValue(), QJsonArray()};
+        QWebEngineScript script;
+        script.setName(name);
+        script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+        script.setWorldId(QWebEngineScript::MainWorld);
+        script.setRunsOnSubFrames(!mainFrame);
+        script.setSourceCode(QStringLiteral("(function (mahjongHost, token, trustedOrigins) {\n") + bridgeSource()
+                             + QStringLiteral("\n}).apply(null, ")
+                             + QString::fromUtf8(QJsonDocument(values).toJson(QJsonDocument::Compact))
+                             + QStringLiteral(");\n"));
+        scripts.insert(script);
+    }
 }
 
 void JavascriptInterface::refreshAll()
@@ -193,9 +200,13 @@ bool JavascriptInterface::isTrustedUrl(const QUrl &url)
 void JavascriptInterface::receive(const QString &token, const QString &call, const QVariantList &arguments)
 {
     const QUrl url = m_page ? m_page->url() : QUrl();
+    // A new trusted document announces its own token with the view's; from
+    // then on only its calls count, not those of the document before it.
+    const bool announcing = call == QLatin1String("#document");
+    const QString &expected = announcing ? m_token : m_documentToken;
     // The token says which document calls; the address that the view is on
     // (or going to) must be trusted as well.
-    const bool tokenOk = !m_token.isEmpty() && token.size() == m_token.size() && token == m_token;
+    const bool tokenOk = !expected.isEmpty() && token.size() == expected.size() && token == expected;
     if (!tokenOk || !isTrustedUrl(url)) {
         ++m_refused;
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
@@ -209,6 +220,26 @@ void JavascriptInterface::receive(const QString &token, const QString &call, con
         return;
     }
     const QVariant argument = arguments.value(0);
+    if (announcing) {
+        const QString documentToken = argument.toString();
+        static const QRegularExpression form(QStringLiteral("^[0-9a-f]{32}$"));
+        if (form.match(documentToken).hasMatch())
+            m_documentToken = documentToken;
+        return;
+    }
+    if (call == QLatin1String("launchBrowser")) {
+        const qint64 now = QDateTime::currentMSecsSinceEpoch();
+        if (now - m_lastLaunch < launchIntervalMs) {
+            ++m_droppedLaunches;
+            if (now - m_lastLaunchLog >= 1000) {
+                m_lastLaunchLog = now;
+                qCWarning(lcMainwindow).noquote() << "a page opens addresses too often; dropped" << argument.toString()
+                                                  << "(" << m_droppedLaunches << "dropped so far)";
+            }
+            return;
+        }
+        m_lastLaunch = now;
+    }
     if (call == QLatin1String("displayTab"))
         displayTab(argument.toString());
     else if (call == QLatin1String("joinTable"))
@@ -249,6 +280,24 @@ void JavascriptInterface::close()
 BridgePage::BridgePage(QObject *parent)
     : QWebEnginePage(parent)
 {
+    // Asked for every new window, since createWindow() gives none; only the
+    // request tells whether the player asked for it.
+    connect(this, &QWebEnginePage::newWindowRequested, this, &BridgePage::onNewWindowRequested);
+}
+
+void BridgePage::warnThrottled(const QString &text)
+{
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (now - m_lastWarning < 1000) {
+        ++m_warningsHeld;
+        return;
+    }
+    m_lastWarning = now;
+    if (m_warningsHeld > 0)
+        qCWarning(lcMainwindow).noquote() << text << "(and" << m_warningsHeld << "more like it)";
+    else
+        qCWarning(lcMainwindow).noquote() << text;
+    m_warningsHeld = 0;
 }
 
 bool BridgePage::mayNavigate(const QUrl &url, NavigationType type)
@@ -269,7 +318,7 @@ bool BridgePage::acceptNavigationRequest(const QUrl &url, NavigationType type, b
         qCInfo(lcMainwindow).noquote() << "a page link goes to the system browser:" << url.toDisplayString();
         handOut(url);
     } else {
-        qCWarning(lcMainwindow).noquote() << "refused to take a page with the client to" << url.toDisplayString();
+        warnThrottled(QStringLiteral("refused to take a page with the client to ") + url.toDisplayString());
     }
     return false;
 }
@@ -290,6 +339,9 @@ public:
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
     {
+        // A blank window may be given its address later by its opener.
+        if (url.scheme() == QLatin1String("about"))
+            return false;
         if (isMainFrame && !m_done && m_opener) {
             m_done = true;
             qCInfo(lcMainwindow).noquote() << "a new window goes to the system browser:" << url.toDisplayString();
@@ -309,32 +361,37 @@ void BridgePage::handOut(const QUrl &url)
 {
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     if (now - m_lastHandedOut < 1000) {
-        qCWarning(lcMainwindow).noquote()
-            << "too many addresses for the system browser; dropped" << url.toDisplayString();
+        warnThrottled(QStringLiteral("too many addresses for the system browser; dropped ") + url.toDisplayString());
         return;
     }
     m_lastHandedOut = now;
     emit externalLink(url);
 }
 
-QWebEnginePage *BridgePage::createWindow(WebWindowType)
+void BridgePage::onNewWindowRequested(QWebEngineNewWindowRequest &request)
 {
+    // A window that a script opens on its own (in a loop, from a frame of
+    // anyone's, by clicking a link itself) is no one's wish.
+    if (!request.isUserInitiated()) {
+        ++m_droppedWindows;
+        warnThrottled(QStringLiteral("a page opened a window without a click of the player's; dropped %1 so far, on %2")
+                          .arg(m_droppedWindows)
+                          .arg(url().toDisplayString()));
+        return;
+    }
     // Each catcher is a page of the engine: a page that opens windows in a
-    // loop gets no more than a few at a time, and null for the rest.
+    // loop gets no more than a few at a time, and none for the rest.
     m_newWindows.removeAll(nullptr);
     if (m_newWindows.size() >= maxNewWindows) {
         ++m_droppedWindows;
-        const qint64 now = QDateTime::currentMSecsSinceEpoch();
-        if (now - m_lastDropLog >= 1000) {
-            m_lastDropLog = now;
-            qCWarning(lcMainwindow).noquote() << "a page opens too many windows; dropped" << m_droppedWindows
-                                              << "so far, on" << url().toDisplayString();
-        }
-        return nullptr;
+        warnThrottled(QStringLiteral("a page opens too many windows; dropped %1 so far, on %2")
+                          .arg(m_droppedWindows)
+                          .arg(url().toDisplayString()));
+        return;
     }
     auto *catcher = new NewWindowCatcher(this);
     m_newWindows.append(catcher);
-    return catcher;
+    request.openIn(catcher);
 }
 
 #include "JavascriptInterface.moc"

@@ -8,6 +8,7 @@
 
 class QUrl;
 class QWebChannel;
+class QWebEngineNewWindowRequest;
 
 // The object that embedded pages see as "client": a page can switch the
 // client's tab, open a table, a tournament or an address, or close its
@@ -18,8 +19,10 @@ class QWebChannel;
 // starts, while the old document runs on until the new one commits. So each
 // call carries a token that only a trusted document holds: the script that
 // defines "client" is given to every new main-frame document, but keeps the
-// token only when the document's own origin is trusted. Calls without the
-// token, or while the view is not on a trusted address, are refused.
+// view's token only when the document's own origin is trusted, and with it
+// announces a token of the document's own, which its calls carry. Calls
+// without the current document's token, or while the view is not on a
+// trusted address, are refused.
 class JavascriptInterface : public QObject
 {
     Q_OBJECT
@@ -49,6 +52,12 @@ public:
 
     // Calls refused so far (they are logged at most once a second).
     int refusedCalls() const { return m_refused; }
+    // Addresses a page may open through client.launchBrowser: one a second,
+    // so that no page can flood the player with browsers or message boxes.
+    static constexpr int launchIntervalMs = 1000;
+    int droppedLaunches() const { return m_droppedLaunches; }
+    // The token of the document whose calls count now (tests).
+    QString documentToken() const { return m_documentToken; }
 
     static constexpr const char *scriptName = "mahjong-client-bridge";
 
@@ -76,11 +85,15 @@ private:
 
     QString m_mahjongHost;
     QString m_token;
+    QString m_documentToken;
     QPointer<QWebEnginePage> m_page;
     QWebChannel *m_channel = nullptr;
     QObject *m_gate = nullptr;
     int m_refused = 0;
     qint64 m_lastRefusalLog = 0;
+    qint64 m_lastLaunch = 0;
+    int m_droppedLaunches = 0;
+    qint64 m_lastLaunchLog = 0;
 };
 
 // The page of a view that carries the bridge. Its main frame goes only to
@@ -105,7 +118,7 @@ public:
     // window that gets none is dropped after newWindowLifeMs.
     static constexpr int maxNewWindows = 4;
     static constexpr int newWindowLifeMs = 10000;
-    // New windows refused so far.
+    // New windows refused so far: opened by a script on its own, or too many.
     int droppedWindows() const { return m_droppedWindows; }
 
 signals:
@@ -114,11 +127,17 @@ signals:
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
-    QWebEnginePage *createWindow(WebWindowType type) override;
 
 private:
+    // Only a window the player asked for (a click, a key) opens, and its
+    // address goes to the system browser.
+    void onNewWindowRequested(QWebEngineNewWindowRequest &request);
+    // Logs at most once a second, whatever a page does in a loop.
+    void warnThrottled(const QString &text);
+
     qint64 m_lastHandedOut = 0;
     QList<QPointer<QWebEnginePage>> m_newWindows;
     int m_droppedWindows = 0;
-    qint64 m_lastDropLog = 0;
+    qint64 m_lastWarning = 0;
+    int m_warningsHeld = 0;
 };

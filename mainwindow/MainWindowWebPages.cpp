@@ -112,9 +112,17 @@ void MainWindow::openUrl(const QUrl &url, int mode, bool fromServer)
         // browser that did not start.
         const bool allowed = SystemBrowser::isAllowedUrl(url);
         if (!SystemBrowser::open(url) && allowed) {
-            ModelessMsgBox::warning(
+            // One box at a time: a page that keeps asking gets no pile of them.
+            const QLatin1String boxName("browserNotStartedBox");
+            if (findChild<QMessageBox *>(boxName, Qt::FindDirectChildrenOnly)) {
+                qCWarning(lcMainwindow).noquote()
+                    << "the web browser could not be started for" << url.toDisplayString();
+                return;
+            }
+            QMessageBox *box = ModelessMsgBox::warning(
                 this, tr("Web browser"),
                 tr("The web browser could not be started. The address is:\n%1").arg(url.toDisplayString()));
+            box->setObjectName(boxName);
         }
         return;
     }
