@@ -45,8 +45,38 @@ private slots:
     void aLeftHandIsDealtAgainAndAWatchedOnePlays();
 
 private:
+    QString scenarioFile(const QString &name, qint32 table, const QJsonArray &steps);
     QTemporaryDir m_dir;
 };
+
+// A hand the scripted server plays at an empty table when the player joins it.
+QString TestMainwindowRejoin::scenarioFile(const QString &name, qint32 table, const QJsonArray &steps)
+{
+    const QString file = m_dir.filePath(name);
+    const QByteArray json = QJsonDocument(QJsonObject{{"trigger", "join"},
+                                                      {"tables", QJsonArray{table}},
+                                                      {"empty_table", true},
+                                                      {"steps", steps}})
+                                .toJson();
+    QFile out(file);
+    return out.open(QIODevice::WriteOnly) && out.write(json) == json.size() ? file : QString();
+}
+
+namespace {
+// The main window logged in at the scripted server, with the table listed.
+std::unique_ptr<MainWindow> loggedIn(const PeerProcess &peer, qint32 table)
+{
+    auto window = std::make_unique<MainWindow>(QStringLiteral("localhost"), peer.port(), QStringLiteral("ann"),
+                                               QStringLiteral("any"), true, QStringLiteral("127.0.0.1:1"), nullptr);
+    window->onStartupFinished(true);
+    if (!logInWithTheForm(*window)
+        || !QTest::qWaitFor(
+            [&] { return window->lobbyController() && window->lobbyController()->tableModel()->hasTable(table); },
+            15000))
+        return nullptr;
+    return window;
+}
+} // namespace
 
 void TestMainwindowRejoin::initTestCase()
 {
@@ -101,22 +131,13 @@ void TestMainwindowRejoin::joinAgainAfterLeaving()
     steps.append(step("are_you_ready", {{"ts", QJsonObject{{"start", "now"}, {"end", "now+60000"}}}}));
     steps.append(QJsonObject{{"expect", "ready"}, {"fields", QJsonObject{{"tableId", "$table"}}}});
     steps.append(step("end_of_round", {{"scores", scores}}));
-    const QJsonObject scenario{
-        {"trigger", "join"}, {"tables", QJsonArray{1002}}, {"empty_table", true}, {"steps", steps}};
-    const QString file = m_dir.filePath(QStringLiteral("rejoin.json"));
-    QFile out(file);
-    QVERIFY(out.open(QIODevice::WriteOnly));
-    out.write(QJsonDocument(scenario).toJson());
-    out.close();
-
     PeerProcess peer;
-    QVERIFY2(peer.start({QStringLiteral("--scenario"), file, QStringLiteral("--demo")}),
+    QVERIFY2(peer.start({QStringLiteral("--scenario"), scenarioFile(QStringLiteral("rejoin.json"), 1002, steps),
+                         QStringLiteral("--demo")}),
              qPrintable(peer.errorString()));
-    MainWindow window(QStringLiteral("localhost"), peer.port(), QStringLiteral("ann"), QStringLiteral("any"), true,
-                      QStringLiteral("127.0.0.1:1"), nullptr);
-    window.onStartupFinished(true);
-    QVERIFY(logInWithTheForm(window));
-    QTRY_VERIFY_WITH_TIMEOUT(window.lobbyController() && window.lobbyController()->tableModel()->hasTable(1002), 15000);
+    const auto logged = loggedIn(peer, 1002);
+    QVERIFY(logged);
+    MainWindow &window = *logged;
     auto *lobby = window.findChild<LobbyWindow *>();
     auto *friends = window.findChild<FriendsWindow *>();
     QVERIFY(lobby && friends);
@@ -211,22 +232,13 @@ void TestMainwindowRejoin::aTableCanAlwaysBeLeft()
                                            {"players", players},
                                            {"tableState", QJsonObject{{"playerId", "$pid"}, {"lastDiscarder", -1}}}}}},
         QJsonObject{{"expect", "leave_table"}, {"timeout_ms", 600000}}};
-    const QString file = m_dir.filePath(QStringLiteral("no-way-out.json"));
-    QFile out(file);
-    QVERIFY(out.open(QIODevice::WriteOnly));
-    out.write(
-        QJsonDocument(
-            QJsonObject{{"trigger", "join"}, {"tables", QJsonArray{1003}}, {"empty_table", true}, {"steps", steps}})
-            .toJson());
-    out.close();
     PeerProcess peer;
-    QVERIFY2(peer.start({QStringLiteral("--scenario"), file, QStringLiteral("--demo")}),
+    QVERIFY2(peer.start({QStringLiteral("--scenario"), scenarioFile(QStringLiteral("no-way-out.json"), 1003, steps),
+                         QStringLiteral("--demo")}),
              qPrintable(peer.errorString()));
-    MainWindow window(QStringLiteral("localhost"), peer.port(), QStringLiteral("ann"), QStringLiteral("any"), true,
-                      QStringLiteral("127.0.0.1:1"), nullptr);
-    window.onStartupFinished(true);
-    QVERIFY(logInWithTheForm(window));
-    QTRY_VERIFY_WITH_TIMEOUT(window.lobbyController() && window.lobbyController()->tableModel()->hasTable(1003), 15000);
+    const auto logged = loggedIn(peer, 1003);
+    QVERIFY(logged);
+    MainWindow &window = *logged;
     window.joinTable(1003);
     QTRY_VERIFY_WITH_TIMEOUT(
         window.gameController()->model(1003) && window.gameController()->model(1003)->players().size() == 4, 15000);
