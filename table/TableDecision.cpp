@@ -191,9 +191,17 @@ bool TableDecision::replacement(const meld_offer_vector &offers, const TimeSpan 
 {
     if (ownTurnOver())
         return false;
+    // Flowers offered after the turn was told stand beside it, as they do
+    // when the turn comes second.
+    const bool turnTold = m_subject == OwnTurn && m_holder == m_ownId;
+    const tile_vector onlyTiles = m_onlyTiles;
     open(Replacement, offers, ts);
-    if (!offers.empty())
+    if (!offers.empty()) {
         m_tileChoice = 64;
+        m_turnHeld = turnTold;
+        if (turnTold)
+            m_onlyTiles = onlyTiles;
+    }
     return true;
 }
 

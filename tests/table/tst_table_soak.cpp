@@ -166,14 +166,29 @@ void TestTableSoak::theFreedSeatIsAnnounced()
     QObject context;
     connect(&session, &ConnectionManager::areYouReady, &context,
             [&](qint32 table, const TimeSpan &) { session.ready(table, own); });
-    connect(&session, &ConnectionManager::tilesFromWall, &context, [&](qint32, const tile_vector &tiles, bool) {
-        if (tiles.size() == 1)
-            drawn = tiles.front();
+    // The turn may be told before its draw: the drawn tile goes once both
+    // have come.
+    bool turnTold = false, fresh = false;
+    connect(&session, &ConnectionManager::tilesFromWall, &context, [&](qint32 table, const tile_vector &tiles, bool) {
+        if (tiles.size() != 1)
+            return;
+        drawn = tiles.front();
+        fresh = true;
+        if (turnTold && !watching) {
+            turnTold = fresh = false;
+            session.discard_tile(table, own, drawn);
+        }
     });
     connect(&session, &ConnectionManager::playerShouldAct, &context,
             [&](qint32 table, const TimeSpan &, qint32 playerId) {
-        if (playerId == own && !watching)
+        if (playerId != own || watching)
+            return;
+        if (fresh) {
+            fresh = false;
             session.discard_tile(table, own, drawn);
+        } else {
+            turnTold = true;
+        }
     });
     connect(&session, &ConnectionManager::meldSuggestion, &context,
             [&](qint32 table, const TimeSpan &, const meld_offer_vector &) {
@@ -183,6 +198,7 @@ void TestTableSoak::theFreedSeatIsAnnounced()
     connect(&session, &ConnectionManager::kickPlayer, &context, [&](qint32 table, kick_reason::enum_t reason) {
         events << QStringLiteral("kicked %1").arg(int(reason));
         watching = true;
+        turnTold = fresh = false;
         session.watch_table(table);
     });
     connect(&session, &ConnectionManager::playerLeft, &context,

@@ -158,6 +158,9 @@ private slots:
         QTest::newRow("the turn before the own draw") << "discP3 turn drawOwn" << "discard_tile";
         QTest::newRow("the turn before the own draw, declarations") << "discP3 turn drawOwn conc:16,8"
                                                                      << "call_kong call_mahjong discard_tile";
+        QTest::newRow("the turn before the own draw, then flowers") << "discP3 turn drawOwn repl:64"
+                                                                   << "call_bonus call_pass discard_tile";
+        QTest::newRow("the turn, flowers, then a pass") << "discP3 turn drawOwn repl:64 pass" << "discard_tile";
         QTest::newRow("the turn before the own claim is reported") << "discP1 claim:2 pong turn claimedOwn declOwn"
                                                                    << "discard_tile";
         QTest::newRow("the own claim reported, then the turn") << "discP1 claim:2 pong claimedOwn declOwn turn"

@@ -108,6 +108,8 @@ private:
     void drawFor(int seat, bool dead);
     void bonusFor(int seat);
     void ownTurn();
+    // The player's turn announced ahead of its draw or of its claim's report.
+    void tellOwnTurn();
     void timeOutTurn();
     void offerSeatBack();
     void botTurn(int seat);
@@ -169,6 +171,9 @@ private:
     bool m_fencePending = false;
     qint32 m_pingSeq = 1000000;
     bool m_furiten = false;
+    bool m_turnTold = false;
+    // Newcomers without a ready notice: the hand's seating seats them.
+    QSet<qint32> m_seatedByHand;
     // Accepted answers by request name.
     std::map<QString, int> m_answers;
     int m_lastDiscarder = -1;
