@@ -201,7 +201,7 @@ private:
         if (asked && situation != m_situation) {
             m_situation = situation;
             if (const int wait = thinkingTime(); wait > 0) {
-                if (wait >= m_answerMs * 0.9) {
+                if (wait >= m_answerMs * 0.8) {
                     ++m_sleeps;
                     m_sleepTimes.push_back({QDateTime::currentMSecsSinceEpoch(), wait});
                 }
@@ -556,7 +556,8 @@ void TableSoakRun::play()
         finished = finished && !done.isEmpty() && !disconnected;
     }
     elapsedMs = clock.elapsed();
-    if (verbose || !failure.isEmpty() || !violations.isEmpty() || !inconsistencies.isEmpty())
+    if (verbose || !failure.isEmpty() || !violations.isEmpty() || !inconsistencies.isEmpty()
+        || !unexplainedTimeouts.isEmpty())
         writeLog(clientLog);
 }
 

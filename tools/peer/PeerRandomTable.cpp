@@ -788,10 +788,12 @@ void PeerRandomTable::ownTurn()
         // The turn may come before the answer: a discard of another tile
         // then passes on the flowers.
         const bool turnToo = told || chance(0.5);
-        if (turnToo && !told) {
+        if (turnToo && !told)
             send("player_should_act", {{"ts", ts()}, {"playerId", m_ownId}});
-            allowed.push_back({QStringLiteral("discard_tile"), AnyOwnTileButFlowers});
-        }
+        // A turn told before the offer may be answered before the offer is
+        // seen: any tile then.
+        if (turnToo)
+            allowed.push_back({QStringLiteral("discard_tile"), told ? AnyOwnTile : AnyOwnTileButFlowers});
         const auto discardTurn = [this](bool tell) {
             // Without the replacement panel this time.
             if (tell)
