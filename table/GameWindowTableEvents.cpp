@@ -718,7 +718,8 @@ void GameWindow::onMeldDeclared(qint32 playerId, meld_tuple m)
     const int leaving = m.meldType == 8 ? 4 : m.meldType == 4 ? 1 : (m.meldType == 1 || m.meldType == 2) ? 3 : 0;
     settleDeal(playerId, leaving);
     // The own claim's turn may have come first: its countdown stays.
-    if (!decisionStands([&] { m_decision.declared(playerId); }))
+    const bool stands = decisionStands([&] { m_decision.declared(playerId); });
+    if (!stands)
         clearTurnTimers();
     const tile_vector tiles = meldTiles(m);
     if (tiles.empty()) {
@@ -744,7 +745,7 @@ void GameWindow::onMeldDeclared(qint32 playerId, meld_tuple m)
         hideClaimBanners();
         showClaim(playerId, m.meldType, 0);
     }
-    if (own && m_table)
+    if (own && m_table && !stands)
         emit tableActivity(m_table->tableId(), false, TimeSpan());
 }
 

@@ -1032,6 +1032,7 @@ private slots:
         t.window.show();
         QSignalSpy discards(&t.window, &GameWindow::discardTile);
         QSignalSpy pongs(&t.window, &GameWindow::callPong);
+        QSignalSpy activity(&t.window, qOverload<qint32, bool, TimeSpan>(&GameWindow::tableActivity));
         if (order.startsWith(QLatin1String("turn"))) {
             t.model.onHiddenTilesFromWall(P1, 1, false);
             t.model.onTileDiscarded(P1, 8, false);
@@ -1059,6 +1060,8 @@ private slots:
         }
         QVERIFY(t.window.handView()->isActive());
         QVERIFY(t.window.turnTimer()->remaining() > 0);
+        // The table still asks for the player's attention.
+        QVERIFY(!activity.isEmpty() && activity.last().at(1).toBool());
         t.window.onTileClick(1);
         QCOMPARE(discards.count(), 1);
         QCOMPARE(discards.at(0).at(2).value<tile>(), tile(1));
