@@ -95,8 +95,8 @@ public:
 
     int actions() const { return m_actions; }
     int sleeps() const { return m_sleeps; }
-    // When the player began to wait long enough to let an offer run out
-    // (ms since the epoch), and for how long.
+    // When the player began to wait before an answer (ms since the epoch),
+    // and for how long: a time-out during a wait was the player's choice.
     const std::vector<std::pair<qint64, int>> &sleepTimes() const { return m_sleepTimes; }
 
 private:
@@ -201,10 +201,9 @@ private:
         if (asked && situation != m_situation) {
             m_situation = situation;
             if (const int wait = thinkingTime(); wait > 0) {
-                if (wait >= m_answerMs * 0.8) {
+                if (wait >= m_answerMs * 0.8)
                     ++m_sleeps;
-                    m_sleepTimes.push_back({QDateTime::currentMSecsSinceEpoch(), wait});
-                }
+                m_sleepTimes.push_back({QDateTime::currentMSecsSinceEpoch(), wait});
                 note(QStringLiteral("wait %1 ms").arg(wait));
                 m_sleepUntil = m_clock.elapsed() + wait;
                 return;

@@ -29,13 +29,14 @@ constexpr qint32 FirstPing = 1000000;
 
 // Events after which no answer to an earlier offer can still be meant:
 // someone drew, discarded or claimed, the offer timed out, the hand ended or
-// the player was moved.
+// the player was moved or came back.
 bool endsOffers(const char *name)
 {
     static const QSet<QByteArray> enders{"timeout_occurred", "tiles_from_wall",  "hidden_tiles_from_wall",
                                          "tile_discarded",   "riichi_declared",  "tile_claimed",
                                          "meld_declared",    "hand_end_scoring", "hand_end_non_scoring",
-                                         "kick_player",      "start_hand",       "game_data"};
+                                         "kick_player",      "start_hand",       "game_data",
+                                         "active_changed"};
     return enders.contains(QByteArray(name));
 }
 
@@ -281,11 +282,25 @@ bool PeerRandomTable::takes(const QString &name, const QJsonObject &fields, qint
     if (name == QLatin1String("reactivate_table")) {
         // Offered for as long as the player stands down.
         if (!m_inactive) {
+            // One that crossed the kick or the answer to an earlier one is
+            // late.
+            const auto crossed = std::find_if(m_closedOffers.begin(), m_closedOffers.end(), [&name](const Offer &o) {
+                return !o.allowed.empty() && o.allowed.front().first == name;
+            });
+            if (crossed != m_closedOffers.end()) {
+                ++m_late;
+                PeerServer::log(QStringLiteral("SOAK_LATE %1 (the %2 offer had just closed) at=%3")
+                                    .arg(name, crossed->what)
+                                    .arg(QDateTime::currentMSecsSinceEpoch()));
+                m_closedOffers.erase(crossed);
+                return true;
+            }
             violation(name, fields, QStringLiteral("the player is active"));
             return true;
         }
         m_inactive = false;
         ++m_answers[name];
+        fence(Offer{QStringLiteral("reactivate"), {{QStringLiteral("reactivate_table"), NoTile}}, false, -1});
         send("active_changed", {{"active", true}});
         return true;
     }
