@@ -438,12 +438,13 @@ void TableSoakRun::play()
                      + decisionText(controller.view(tableId));
     };
     using CM = ConnectionManager;
-    QObject::connect(&session, &CM::startHand, &context, [&](qint32, qint64 hand) {
-        traced(QStringLiteral("start_hand %1").arg(hand));
-    });
+    QObject::connect(&session, &CM::startHand, &context,
+                     [&](qint32, qint64 hand) { traced(QStringLiteral("start_hand %1").arg(hand)); });
     QObject::connect(&session, &CM::tilesFromWall, &context, [&](qint32, const tile_vector &tiles, bool dead) {
-        traced(QStringLiteral("tiles_from_wall n=%1 dead=%2 first=%3").arg(tiles.size()).arg(dead).arg(
-            tiles.empty() ? -1 : int(tiles.front())));
+        traced(QStringLiteral("tiles_from_wall n=%1 dead=%2 first=%3")
+                   .arg(tiles.size())
+                   .arg(dead)
+                   .arg(tiles.empty() ? -1 : int(tiles.front())));
     });
     QObject::connect(&session, &CM::hiddenTilesFromWall, &context, [&](qint32, qint32 id, qint32 n, bool dead) {
         traced(QStringLiteral("hidden_tiles_from_wall %1 n=%2 dead=%3").arg(id).arg(n).arg(dead));
@@ -475,9 +476,8 @@ void TableSoakRun::play()
     QObject::connect(&session, &CM::robTheKongSuggestion, &context, suggestion("rob_the_kong_suggestion"));
     QObject::connect(&session, &CM::replacementMeldSuggestion, &context, suggestion("replacement_meld_suggestion"));
     QObject::connect(&session, &CM::timeoutOccured, &context, [&] { traced(QStringLiteral("timeout_occurred")); });
-    QObject::connect(&session, &CM::someoneDeclaredMahjong, &context, [&](qint32, qint32 id) {
-        traced(QStringLiteral("someone_declared_mahjong %1").arg(id));
-    });
+    QObject::connect(&session, &CM::someoneDeclaredMahjong, &context,
+                     [&](qint32, qint32 id) { traced(QStringLiteral("someone_declared_mahjong %1").arg(id)); });
     QObject::connect(&session, &CM::handEndScoring, &context,
                      [&](qint32, const EndHandScoring &) { traced(QStringLiteral("hand_end_scoring")); });
     QObject::connect(&session, &CM::handEndNonScoring, &context,
@@ -517,9 +517,10 @@ void TableSoakRun::play()
         // answer in time.
         for (const QString &line : peer.linesStartingWith(QStringLiteral("SOAK_TIMEOUT"))) {
             const qint64 at = line.section(QStringLiteral("at="), 1).section(QLatin1Char(' '), 0, 0).toLongLong();
-            const bool chosen =
-                std::any_of(player.sleepTimes().begin(), player.sleepTimes().end(),
-                            [&](const std::pair<qint64, int> &w) { return w.first <= at && at - w.first <= w.second + 200; });
+            const bool chosen = std::any_of(player.sleepTimes().begin(), player.sleepTimes().end(),
+                                            [&](const std::pair<qint64, int> &w) {
+                return w.first <= at && at - w.first <= w.second + 200;
+            });
             if (!chosen)
                 unexplainedTimeouts << line;
         }

@@ -1137,8 +1137,8 @@ private slots:
         Table t;
         t.window.show();
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Dropping an offer of meld type")));
-        const meld_offer_vector offers{meld_offer(0, 27), meld_offer(3, 27), meld_offer(256, 27), meld_offer(32, 27),
-                                       meld_offer(2, 27), meld_offer(16, 27)};
+        const meld_offer_vector offers{meld_offer(0, 27),  meld_offer(3, 27), meld_offer(256, 27),
+                                       meld_offer(32, 27), meld_offer(2, 27), meld_offer(16, 27)};
         if (robbing) {
             t.window.onRobTheKongSuggestion(offers, window(15000));
         } else {

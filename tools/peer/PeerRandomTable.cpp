@@ -32,11 +32,10 @@ constexpr qint32 FirstPing = 1000000;
 // the player was moved or came back.
 bool endsOffers(const char *name)
 {
-    static const QSet<QByteArray> enders{"timeout_occurred", "tiles_from_wall",  "hidden_tiles_from_wall",
-                                         "tile_discarded",   "riichi_declared",  "tile_claimed",
-                                         "meld_declared",    "hand_end_scoring", "hand_end_non_scoring",
-                                         "kick_player",      "start_hand",       "game_data",
-                                         "active_changed"};
+    static const QSet<QByteArray> enders{
+        "timeout_occurred", "tiles_from_wall", "hidden_tiles_from_wall", "tile_discarded",       "riichi_declared",
+        "tile_claimed",     "meld_declared",   "hand_end_scoring",       "hand_end_non_scoring", "kick_player",
+        "start_hand",       "game_data",       "active_changed"};
     return enders.contains(QByteArray(name));
 }
 
@@ -182,6 +181,7 @@ void PeerRandomTable::offer(const QString &what, std::vector<std::pair<QString, 
                             std::function<void()> onTimeout)
 {
     m_offer = Offer{what, std::move(allowed), true, -1};
+    m_offer.pingBefore = m_pingSeq;
     m_onTimeout = std::move(onTimeout);
     m_deadline.start(ms);
 }
@@ -333,7 +333,13 @@ bool PeerRandomTable::takes(const QString &name, const QJsonObject &fields, qint
         }
         return false;
     };
-    if (m_offer.open && fits(m_offer)) {
+    // An answer that fits a closed offer whose fence the client had not
+    // passed when the open offer went out was sent before the client could
+    // see the open one: it answers the closed offer, late.
+    const auto unseen = std::find_if(m_closedOffers.rbegin(), m_closedOffers.rend(), [&](const Offer &closed) {
+        return closed.fenceSeq != 0 && closed.fenceSeq <= m_offer.pingBefore && fits(closed);
+    });
+    if (m_offer.open && fits(m_offer) && unseen == m_closedOffers.rend()) {
         ++m_answers[name];
         closeOffer();
         const auto answer = std::move(m_onAnswer);

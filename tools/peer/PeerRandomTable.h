@@ -72,6 +72,9 @@ private:
         qint64 closedAt = -1;
         // The ping whose pong ends late answers to this closed offer (0: not sent yet).
         qint32 fenceSeq = 0;
+        // The last ping sent before this offer: until its pong, the client
+        // had not seen the offer.
+        qint32 pingBefore = 0;
     };
 
     bool on(const char *kind) const { return !m_options.off.contains(QLatin1String(kind)); }
