@@ -142,6 +142,8 @@ void PeerRandomTable::fence(const Offer &closed)
     if (m_closedOffers.size() >= 16)
         m_closedOffers.erase(m_closedOffers.begin());
     Offer last = closed;
+    if (const int own = ownSeat(); own >= 0)
+        last.seen = m_seats[own];
     last.open = false;
     last.closedAt = m_clock.elapsed();
     last.fenceSeq = 0;
@@ -326,7 +328,10 @@ bool PeerRandomTable::takes(const QString &name, const QJsonObject &fields, qint
             if (tile == NoTile || tile == t)
                 return true;
             if ((tile == AnyOwnTile || (tile == AnyOwnTileButFlowers && !isFlower(t))) && own >= 0) {
-                const Seat &s = m_seats[own];
+                // A closed offer is judged by the hand the client saw: the
+                // tile may have gone out meanwhile, played for the player
+                // at the time-out.
+                const Seat &s = o.open ? m_seats[own] : o.seen;
                 if (count(s.hand, t) > 0 && (s.riichiIndex < 0 || t == s.drawn))
                     return true;
             }

@@ -75,6 +75,8 @@ private:
         // The last ping sent before this offer: until its pong, the client
         // had not seen the offer.
         qint32 pingBefore = 0;
+        // The own seat as it was when the offer closed.
+        Seat seen;
     };
 
     bool on(const char *kind) const { return !m_options.off.contains(QLatin1String(kind)); }
