@@ -123,6 +123,9 @@ qint32 GameModel::riichiSticks() const
     for (const auto &entry : m_players)
         if (entry.second.riichiDiscardIndex() != -1)
             ++declared;
+    // A win takes every stick on the table, this hand's too.
+    if (m_riichiSticksTaken)
+        return 0;
     return clampedSum(m_riichiStickPool, declared);
 }
 
@@ -181,6 +184,7 @@ void GameModel::reset()
     m_seating = Seating();
     m_handId = -1;
     m_riichiStickPool = 0;
+    m_riichiSticksTaken = false;
     m_counterSticks = 0;
     emit modelReset();
 }
@@ -453,6 +457,7 @@ void GameModel::storeTableState(const TableState &tableState)
     m_prevailingWind = tableState.prevailingWind;
     m_dealerId = tableState.thirdValue;
     m_riichiStickPool = tableState.riichiSticks;
+    m_riichiSticksTaken = false;
     m_counterSticks = tableState.counterSticks;
 }
 
@@ -574,11 +579,29 @@ void GameModel::onStartHand(qint64 handId, const Seating &seating, const round_s
     for (auto &entry : m_players)
         entry.second.resetForHand();
     m_seating = seating;
+    // The hand's seating is the server's word: a player who joined without a
+    // ready notice sits where it names.
+    std::vector<qint32> newlySeated;
     for (int wind = 0; wind < 4; ++wind) {
-        const auto it = m_players.find(seating.players[wind]);
-        if (it != m_players.end())
-            it->second.setWind(wind);
+        const qint32 id = seating.players[wind];
+        if (m_players.count(id) == 0) {
+            const auto pending = m_delayedJoin.find(id);
+            if (pending == m_delayedJoin.end())
+                continue;
+            const PlayerData joining = pending->second;
+            m_delayedJoin.erase(pending);
+            addPlayer(joining);
+            emit playerJoined(joining);
+        }
+        PlayerData &p = m_players.at(id);
+        p.setWind(wind);
+        if (!p.isSeated()) {
+            p.setSeated(true);
+            newlySeated.push_back(id);
+        }
     }
+    for (qint32 id : newlySeated)
+        emit playerSeated(id, m_tableId, false);
     for (const round_score_t &score : roundScores) {
         const auto it = m_players.find(score.playerId);
         if (it != m_players.end()) {
@@ -763,8 +786,10 @@ void GameModel::onHandEndScoring(const EndHandScoring &endHand)
             continue;
         }
         it->second.setPoints(entry.second.currentScore);
-        if (entry.second.result == 1)
+        if (entry.second.result == 1) {
             it->second.setWins(clampedSum(it->second.wins(), 1));
+            m_riichiSticksTaken = true;
+        }
     }
     if (isOwnPlayerSeated())
         setPlayerState(SCORING);

@@ -248,5 +248,7 @@ private:
     kick_reason::enum_t m_kickReason = kick_reason::enum_t(0);
     bool m_joinPending = false;
     qint32 m_riichiStickPool = 0;
+    // The hand was won: the winner took the sticks until the next hand.
+    bool m_riichiSticksTaken = false;
     qint32 m_counterSticks = 0;
 };

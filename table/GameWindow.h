@@ -281,6 +281,10 @@ private:
     // Draws the claim panel, the declarations' dialog and the hand from the
     // current decision.
     void showDecision();
+    // Applies a table event to the decision and draws it; true when the
+    // question that was open stays open.
+    bool decisionStands(const std::function<void()> &event);
+    static meld_offer_vector drawableOffers(const meld_offer_vector &offers, tile lastDiscard, bool robbing);
     void buildPanel();
     // After riichi the drawn tile goes out by itself when nothing else is
     // chosen.

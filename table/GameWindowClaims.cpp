@@ -34,6 +34,7 @@
 #include "table/GameWindowActionQueue.h"
 #include "table/Logging.h"
 #include "table/MeldAuction.h"
+#include "table/MeldChoice.h"
 #include "table/PlayerInactiveWindow.h"
 #include "table/PlayerWidget.h"
 #include "table/RoundScoreBoard.h"
@@ -217,10 +218,25 @@ tile_vector GameWindow::riichiTiles() const
     return {};
 }
 
-void GameWindow::onMeldSuggestion(const meld_offer_vector &offers, qint32 discarderId, tile lastDiscard, const TimeSpan &ts)
+meld_offer_vector GameWindow::drawableOffers(const meld_offer_vector &offers, tile lastDiscard, bool robbing)
+{
+    // An offer the panel has no row for is dropped; the others still stand.
+    meld_offer_vector drawable;
+    for (const meld_offer &offer : offers) {
+        if (offer.meldType == 16 || MeldChoice::canShow(offer, robbing ? offer.t : lastDiscard))
+            drawable.push_back(offer);
+        else
+            qCWarning(lcTable) << "Dropping an offer of meld type" << offer.meldType << "on tile" << offer.t;
+    }
+    return drawable;
+}
+
+void GameWindow::onMeldSuggestion(const meld_offer_vector &suggested, qint32 discarderId, tile lastDiscard,
+                                  const TimeSpan &ts)
 {
     if (lateForHand("meld_suggestion"))
         return;
+    const meld_offer_vector offers = drawableOffers(suggested, lastDiscard, false);
     if (!m_decision.claim(offers, discarderId, lastDiscard, ts)) {
         qCWarning(lcTable) << "Ignoring meld_suggestion: the discard of" << discarderId << "is no longer open to claims";
         return;
@@ -233,10 +249,11 @@ void GameWindow::onMeldSuggestion(const meld_offer_vector &offers, qint32 discar
         emit tableActivity(m_table->tableId(), true, ts);
 }
 
-void GameWindow::onRobTheKongSuggestion(const meld_offer_vector &offers, const TimeSpan &ts)
+void GameWindow::onRobTheKongSuggestion(const meld_offer_vector &suggested, const TimeSpan &ts)
 {
     if (lateForHand("rob_the_kong_suggestion"))
         return;
+    const meld_offer_vector offers = drawableOffers(suggested, 0, true);
     if (!m_decision.robKong(offers, ts)) {
         qCWarning(lcTable) << "Ignoring rob_the_kong_suggestion after the player's own discard";
         return;

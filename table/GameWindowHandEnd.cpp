@@ -109,6 +109,12 @@ void GameWindow::onHandEndScoring(EndHandScoring scoring)
         if (score.result == 1)
             winner = id;
     }
+    if (winner != -1) {
+        // The winner took the riichi sticks.
+        for (RiichiStickView *sticks : m_riichiSticks)
+            sticks->setStickCount(0);
+        m_sideBar->updateSticks();
+    }
     if (scoring.endOfGame) {
         m_sideBar->setWindRound(-1);
         forgetInvites();

@@ -144,6 +144,14 @@ void GameWindow::clearTurnTimers()
         emit clearTimeout(m_table->tableId());
 }
 
+bool GameWindow::decisionStands(const std::function<void()> &event)
+{
+    const quint64 serial = m_decision.serial();
+    event();
+    showDecision();
+    return m_decision.subject() != TableDecision::None && m_decision.serial() == serial;
+}
+
 void GameWindow::clearActivePlayer()
 {
     m_sideBar->clearHighlight();
@@ -379,10 +387,12 @@ void GameWindow::onGameStateChanged()
     m_sideBar->setWindsVisible(underWay);
     if (state == GameModel::HAND_ENDED || state == GameModel::ROUND_ENDED || state == GameModel::TABLE_REMOVED) {
         clearActivePlayer();
+        // No turn is left to play: a click must not send a discard. Ended
+        // before the queue runs, so that a panel still waiting there for
+        // its discard's flight shows nothing and starts no countdown.
+        endDecision();
         clearTurnTimers();
         m_actions->flush();
-        // No turn is left to play: a click must not send a discard.
-        endDecision();
     }
     if (state == GameModel::TABLE_REMOVED) {
         // A seat at a table that is gone can no longer be taken or left.
@@ -597,15 +607,16 @@ void GameWindow::onTilesFromWall(qint32 playerId, tile_vector tiles, bool fromDe
     const bool first = !m_firstDrawSeen;
     if (first)
         firstDraw();
-    m_decision.drawn(playerId);
-    showDecision();
+    const bool stands = decisionStands([&] { m_decision.drawn(playerId, fromDeadWall, riichiTiles()); });
     m_timeoutItem->hide();
     updateFuritenItem();
     if (m_handActive)
         setActivePlayer(playerId);
     if (first)
         return;
-    clearTurnTimers();
+    // A turn announced before its draw keeps its countdown.
+    if (!stands)
+        clearTurnTimers();
     enqueueFlight(m_cityView->animationSource(fromDeadWall), m_handView, DrawMs, tiles);
 }
 
@@ -622,13 +633,14 @@ void GameWindow::onHiddenTilesFromWall(qint32 playerId, qint32 count, bool fromD
     const bool first = !m_firstDrawSeen;
     if (first)
         firstDraw();
-    m_decision.drawn(playerId);
-    showDecision();
-    if (m_handActive)
+    // A flower's replacement leaves a claim on the last discard open.
+    const bool stands = decisionStands([&] { m_decision.drawn(playerId, fromDeadWall); });
+    if (m_handActive && !stands)
         setActivePlayer(playerId);
     if (first)
         return;
-    clearTurnTimers();
+    if (!stands)
+        clearTurnTimers();
     // A count beyond a hand's size is no draw: cap it rather than build
     // hundreds of flying tiles.
     enqueueFlight(m_cityView->animationSource(fromDeadWall), m_hiddenHands[seat], DrawMs, std::clamp(count, 0, 14));
@@ -705,9 +717,10 @@ void GameWindow::onMeldDeclared(qint32 playerId, meld_tuple m)
     const int seat = seatOf(playerId);
     const int leaving = m.meldType == 8 ? 4 : m.meldType == 4 ? 1 : (m.meldType == 1 || m.meldType == 2) ? 3 : 0;
     settleDeal(playerId, leaving);
-    m_decision.declared(playerId);
-    showDecision();
-    clearTurnTimers();
+    // The own claim's turn may have come first: its countdown stays.
+    const bool stands = decisionStands([&] { m_decision.declared(playerId); });
+    if (!stands)
+        clearTurnTimers();
     const tile_vector tiles = meldTiles(m);
     if (tiles.empty()) {
         // A mahjong row or an unknown type: nothing to fly, the hand goes on.
@@ -732,7 +745,7 @@ void GameWindow::onMeldDeclared(qint32 playerId, meld_tuple m)
         hideClaimBanners();
         showClaim(playerId, m.meldType, 0);
     }
-    if (own && m_table)
+    if (own && m_table && !stands)
         emit tableActivity(m_table->tableId(), false, TimeSpan());
 }
 
@@ -741,7 +754,7 @@ void GameWindow::onBonusDeclared(qint32 playerId, tile_vector tiles)
     const int seat = seatOf(playerId);
     const bool own = playerId == m_localPlayerId;
     settleDeal(playerId, int(tiles.size()));
-    m_decision.declared(playerId);
+    m_decision.declared(playerId, true);
     showDecision();
     if (own)
         enqueueFlight(m_handView, m_declaredViews[seat], MoveMs, tiles);

@@ -43,6 +43,22 @@ MeldChoice::Kind MeldChoice::kindOf(const meld_offer &offer, tile lastDiscard)
     }
 }
 
+bool MeldChoice::canShow(const meld_offer &offer, tile lastDiscard)
+{
+    switch (offer.meldType) {
+    case 1:
+        return offer.t == lastDiscard || tile(offer.t + 1) == lastDiscard || tile(offer.t + 2) == lastDiscard;
+    case 2:
+    case 4:
+    case 8:
+    case 64:
+    case 128:
+        return true;
+    default:
+        return false;
+    }
+}
+
 QString MeldChoice::label(Kind kind)
 {
     switch (kind) {

@@ -27,6 +27,8 @@ public:
     ~MeldChoice() override;
 
     static Kind kindOf(const meld_offer &offer, tile lastDiscard);
+    // Whether a row can be drawn for the offer (kindOf would not throw).
+    static bool canShow(const meld_offer &offer, tile lastDiscard);
     static QString label(Kind kind);
     static QString shortcut(Kind kind);
 

@@ -66,14 +66,36 @@ void TableDecision::reset()
     m_answered = false;
     m_holder = Unknown;
     m_openDiscard = -1;
+    m_bonusBy = -1;
 }
 
-void TableDecision::drawn(qint32 playerId)
+bool TableDecision::ownTurnOpen() const
 {
+    return m_holder == m_ownId && !m_answered && handActive();
+}
+
+bool TableDecision::claimOpen() const
+{
+    return m_openDiscard >= 0 || m_subject == Claim;
+}
+
+void TableDecision::drawn(qint32 playerId, bool fromDeadWall, const tile_vector &onlyTiles)
+{
+    if (playerId == m_ownId && ownTurnOpen()) {
+        // The turn was announced before its draw: the draw belongs to it.
+        if (!m_turnHeld)
+            m_onlyTiles = onlyTiles;
+        m_openDiscard = -1;
+        m_bonusBy = -1;
+        return;
+    }
+    if (fromDeadWall && playerId != m_ownId && playerId == m_bonusBy && claimOpen())
+        return; // a flower's replacement: the discard is still open
     end();
     m_answered = false;
     m_holder = playerId;
     m_openDiscard = -1;
+    m_bonusBy = -1;
 }
 
 void TableDecision::discarded(qint32 playerId)
@@ -82,25 +104,38 @@ void TableDecision::discarded(qint32 playerId)
     m_answered = false;
     m_holder = Nobody;
     m_openDiscard = playerId == m_ownId ? -1 : playerId;
+    m_bonusBy = -1;
 }
 
 void TableDecision::claimed(qint32 claimerId)
 {
+    m_bonusBy = -1;
+    if (claimerId == m_ownId && ownTurnOpen()) {
+        // The turn that follows the own claim came before its report.
+        m_openDiscard = -1;
+        return;
+    }
     end();
     m_answered = false;
     m_holder = claimerId;
     m_openDiscard = -1;
 }
 
-void TableDecision::declared(qint32 playerId)
+void TableDecision::declared(qint32 playerId, bool bonus)
 {
     // The local player's own melds and flowers answer a question that has
-    // ended with the answer; another player's end whatever was open.
+    // ended with the answer; another player's end whatever was open, except
+    // a flower shown while a discard waits for claims.
     if (playerId == m_ownId)
         return;
+    if (bonus && claimOpen()) {
+        m_bonusBy = playerId;
+        return;
+    }
     end();
     m_holder = playerId;
     m_openDiscard = -1;
+    m_bonusBy = -1;
 }
 
 bool TableDecision::ownTurnOver() const
@@ -156,9 +191,17 @@ bool TableDecision::replacement(const meld_offer_vector &offers, const TimeSpan 
 {
     if (ownTurnOver())
         return false;
+    // Flowers offered after the turn was told stand beside it, as they do
+    // when the turn comes second.
+    const bool turnTold = m_subject == OwnTurn && m_holder == m_ownId;
+    const tile_vector onlyTiles = m_onlyTiles;
     open(Replacement, offers, ts);
-    if (!offers.empty())
+    if (!offers.empty()) {
         m_tileChoice = 64;
+        m_turnHeld = turnTold;
+        if (turnTold)
+            m_onlyTiles = onlyTiles;
+    }
     return true;
 }
 

@@ -33,13 +33,14 @@ public:
     // A new hand, or the table taken again from the server: nothing is
     // known of the turn.
     void reset();
-    // A draw from the wall; a hand's deal (13 tiles) is no draw.
-    void drawn(qint32 playerId);
+    // A draw from the wall; a hand's deal (13 tiles) is no draw. onlyTiles:
+    // the tiles the own turn may discard once the draw is in the hand.
+    void drawn(qint32 playerId, bool fromDeadWall = false, const tile_vector &onlyTiles = {});
     // A discard reported, a riichi declaration included.
     void discarded(qint32 playerId);
     void claimed(qint32 claimerId);
     // A meld or bonus tiles laid down.
-    void declared(qint32 playerId);
+    void declared(qint32 playerId, bool bonus = false);
     // The turn of a player (-1: nobody's). False for the local player's turn
     // when that turn has been answered already.
     bool turn(qint32 playerId, const TimeSpan &ts, const tile_vector &onlyTiles = {});
@@ -90,6 +91,10 @@ public:
 private:
     void open(Subject subject, const meld_offer_vector &offers, const TimeSpan &ts);
     bool ownTurnOver() const;
+    // The own turn is open and still the player's to answer.
+    bool ownTurnOpen() const;
+    // A discard of another player waits for claims.
+    bool claimOpen() const;
 
     qint32 m_ownId;
     Subject m_subject = None;
@@ -111,4 +116,7 @@ private:
     qint32 m_holder = Unknown;
     // The discard that is open to claims, by its discarder, or -1.
     qint32 m_openDiscard = -1;
+    // Another player who showed a flower while a discard was open to
+    // claims: its replacement draw leaves the claim open.
+    qint32 m_bonusBy = -1;
 };

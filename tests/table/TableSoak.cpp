@@ -34,16 +34,58 @@
 
 namespace {
 
+QString now()
+{
+    return QString::number(QDateTime::currentMSecsSinceEpoch());
+}
+
+QString offersText(const meld_offer_vector &offers)
+{
+    QStringList parts;
+    for (const meld_offer &o : offers)
+        parts << QStringLiteral("%1:%2").arg(o.meldType).arg(int(o.t));
+    return parts.join(QLatin1Char(','));
+}
+
+// The window's open question, for the trace.
+QString decisionText(const GameWindow *window)
+{
+    if (!window)
+        return QStringLiteral("no window");
+    static const char *subjects[] = {"none", "turn", "claim", "rob", "replacement"};
+    const TableDecision &d = window->decision();
+    QStringList allowed;
+    for (tile t : d.allowedTiles())
+        allowed << QString::number(int(t));
+    const QDateTime end = d.deadline().end();
+    return QStringLiteral("decision %1#%2 offers=[%3] choice=%4 allowed=[%5] answered=%6 held=%7 hand=%8 panel=%9 "
+                          "discarder=%10 due=%11")
+        .arg(QLatin1String(subjects[d.subject()]))
+        .arg(d.serial())
+        .arg(offersText(d.offers()))
+        .arg(d.tileChoice())
+        .arg(allowed.join(QLatin1Char(',')))
+        .arg(d.isAnswered())
+        .arg(d.holdsTurn())
+        .arg(window->handView()->isActive())
+        .arg(window->meldAuction() && window->meldAuction()->isVisible())
+        .arg(d.discarder())
+        .arg(end.isValid() ? QString::number(QDateTime::currentDateTimeUtc().msecsTo(end)) : QStringLiteral("-"));
+}
+
 // Answers whatever the table window offers, at random, through the window's
 // own buttons and hand. Now and then it lets an offer run out.
 class RandomPlayer : public QObject
 {
 public:
-    RandomPlayer(GameController *controller, qint32 tableId, quint32 seed, int sleepMs)
+    RandomPlayer(GameController *controller, qint32 tableId, quint32 seed, int answerMs, int sleepMs,
+                 QStringList *trace)
         : m_controller(controller)
         , m_tableId(tableId)
         , m_rng(seed)
+        , m_answerMs(answerMs)
         , m_sleepMs(sleepMs)
+        , m_trace(trace)
     {
         m_clock.start();
         m_timer.setInterval(3);
@@ -53,8 +95,9 @@ public:
 
     int actions() const { return m_actions; }
     int sleeps() const { return m_sleeps; }
-    // When the player began to let an offer run out (ms since the epoch).
-    const std::vector<qint64> &sleepTimes() const { return m_sleepTimes; }
+    // When the player began to wait before an answer (ms since the epoch),
+    // and for how long: a time-out during a wait was the player's choice.
+    const std::vector<std::pair<qint64, int>> &sleepTimes() const { return m_sleepTimes; }
 
 private:
     bool chance(double p) { return std::uniform_real_distribution<double>(0, 1)(m_rng) < p; }
@@ -71,15 +114,70 @@ private:
         return buttons;
     }
 
+    void note(const QString &what)
+    {
+        if (m_trace)
+            *m_trace << now() + QStringLiteral(" ACT ") + what + QStringLiteral(" | ") + decisionText(m_window);
+    }
+
     void click(QAbstractButton *button)
     {
         ++m_actions;
+        note(QStringLiteral("click ") + button->objectName() + QLatin1Char(' ') + button->text());
         button->click();
+    }
+
+    // How long the player looks at a new question: mostly at once or soon,
+    // now and then close to the deadline or just past it, rarely so long
+    // that the offer runs out.
+    int thinkingTime()
+    {
+        const double r = std::uniform_real_distribution<double>(0, 1)(m_rng);
+        const auto between = [this](double from, double to) {
+            return int(std::uniform_real_distribution<double>(from, to)(m_rng));
+        };
+        if (r < 0.45)
+            return 0;
+        if (r < 0.75)
+            return between(0, m_answerMs * 0.5);
+        if (r < 0.90)
+            return between(m_answerMs * 0.5, m_answerMs * 0.95);
+        if (r < 0.97)
+            return between(m_answerMs * 0.95, m_answerMs * 1.1 + 50);
+        return m_sleepMs;
+    }
+
+    // Every answer the window sends, as it sends it.
+    void watch(GameWindow *window)
+    {
+        if (window == m_window)
+            return;
+        m_window = window;
+        if (!window || !m_trace)
+            return;
+        const auto sent = [this](const char *name) {
+            return [this, name](qint32, qint32, tile t) {
+                *m_trace << now() + QStringLiteral(" SEND %1 %2").arg(QLatin1String(name)).arg(int(t));
+            };
+        };
+        connect(window, &GameWindow::discardTile, this, sent("discard_tile"));
+        connect(window, &GameWindow::callChow, this, sent("call_chow"));
+        connect(window, &GameWindow::callPong, this, sent("call_pong"));
+        connect(window, &GameWindow::callKong, this, sent("call_kong"));
+        connect(window, &GameWindow::callPongToKong, this, sent("call_pong_to_kong"));
+        connect(window, &GameWindow::callBonus, this, sent("call_bonus"));
+        connect(window, &GameWindow::callRiichi, this, sent("call_riichi"));
+        connect(window, &GameWindow::callPass, this, [this](qint32, qint32, bool autoPass) {
+            *m_trace << now() + QStringLiteral(" SEND call_pass auto=%1").arg(autoPass);
+        });
+        connect(window, &GameWindow::callMahjong, this,
+                [this](qint32, qint32) { *m_trace << now() + QStringLiteral(" SEND call_mahjong"); });
     }
 
     void act()
     {
         GameWindow *window = m_controller->view(m_tableId);
+        watch(window);
         if (!window || m_clock.elapsed() < m_sleepUntil)
             return;
         // The player looks at what the window shows now.
@@ -102,10 +200,12 @@ private:
         const bool asked = !auctionButtons.isEmpty() || hand->isActive();
         if (asked && situation != m_situation) {
             m_situation = situation;
-            if (chance(0.03)) {
-                ++m_sleeps;
-                m_sleepTimes.push_back(QDateTime::currentMSecsSinceEpoch());
-                m_sleepUntil = m_clock.elapsed() + m_sleepMs;
+            if (const int wait = thinkingTime(); wait > 0) {
+                if (wait >= m_answerMs * 0.8)
+                    ++m_sleeps;
+                m_sleepTimes.push_back({QDateTime::currentMSecsSinceEpoch(), wait});
+                note(QStringLiteral("wait %1 ms").arg(wait));
+                m_sleepUntil = m_clock.elapsed() + wait;
                 return;
             }
         }
@@ -128,7 +228,9 @@ private:
             // An active hand without tiles offers nothing: look further.
             if (!choices.empty()) {
                 ++m_actions;
-                window->onTileClick(choices[pick(int(choices.size()))]);
+                const tile t = choices[pick(int(choices.size()))];
+                note(QStringLiteral("tile %1").arg(int(t)));
+                window->onTileClick(t);
                 return;
             }
         }
@@ -162,14 +264,17 @@ private:
     GameController *m_controller;
     qint32 m_tableId;
     std::mt19937 m_rng;
+    int m_answerMs;
     int m_sleepMs;
+    QStringList *m_trace;
+    QPointer<GameWindow> m_window;
     QTimer m_timer;
     QElapsedTimer m_clock;
     qint64 m_sleepUntil = 0;
     QString m_situation;
     int m_actions = 0;
     int m_sleeps = 0;
-    std::vector<qint64> m_sleepTimes;
+    std::vector<std::pair<qint64, int>> m_sleepTimes;
 };
 
 // Tallies the client's warnings while a run plays, and passes every message
@@ -326,6 +431,61 @@ void TableSoakRun::play()
                      [&](qint32 table, const EndHandScoring &) { handEnded(table); });
     QObject::connect(&session, &ConnectionManager::handEndNonScoring, &context,
                      [&](qint32 table, endhand_reason_t, bool) { handEnded(table); });
+    // The trace: each table event as the client read it, with the window's
+    // question once the controller has passed the event on.
+    const auto traced = [&](const QString &event) {
+        trace << now() + QStringLiteral(" RECV ") + event + QStringLiteral(" | ")
+                     + decisionText(controller.view(tableId));
+    };
+    using CM = ConnectionManager;
+    QObject::connect(&session, &CM::startHand, &context,
+                     [&](qint32, qint64 hand) { traced(QStringLiteral("start_hand %1").arg(hand)); });
+    QObject::connect(&session, &CM::tilesFromWall, &context, [&](qint32, const tile_vector &tiles, bool dead) {
+        traced(QStringLiteral("tiles_from_wall n=%1 dead=%2 first=%3")
+                   .arg(tiles.size())
+                   .arg(dead)
+                   .arg(tiles.empty() ? -1 : int(tiles.front())));
+    });
+    QObject::connect(&session, &CM::hiddenTilesFromWall, &context, [&](qint32, qint32 id, qint32 n, bool dead) {
+        traced(QStringLiteral("hidden_tiles_from_wall %1 n=%2 dead=%3").arg(id).arg(n).arg(dead));
+    });
+    QObject::connect(&session, &CM::tileDiscarded, &context, [&](qint32, qint32 id, tile t) {
+        traced(QStringLiteral("tile_discarded %1 %2").arg(id).arg(int(t)));
+    });
+    QObject::connect(&session, &CM::riichiDeclared, &context, [&](qint32, qint32 id, tile t) {
+        traced(QStringLiteral("riichi_declared %1 %2").arg(id).arg(int(t)));
+    });
+    QObject::connect(&session, &CM::tileClaimed, &context,
+                     [&](qint32, qint32 id) { traced(QStringLiteral("tile_claimed %1").arg(id)); });
+    QObject::connect(&session, &CM::meldDeclared, &context, [&](qint32, qint32 id, const meld_tuple &m) {
+        traced(QStringLiteral("meld_declared %1 type=%2 first=%3").arg(id).arg(m.meldType).arg(int(m.firstTile)));
+    });
+    QObject::connect(&session, &CM::declareBonus, &context, [&](qint32, qint32 id, const tile_vector &tiles) {
+        traced(QStringLiteral("declare_bonus %1 n=%2").arg(id).arg(tiles.size()));
+    });
+    QObject::connect(&session, &CM::playerShouldAct, &context, [&](qint32, const TimeSpan &, qint32 id) {
+        traced(QStringLiteral("player_should_act %1").arg(id));
+    });
+    const auto suggestion = [&](const char *name) {
+        return [&traced, name](qint32, const TimeSpan &, const meld_offer_vector &offers) {
+            traced(QStringLiteral("%1 [%2]").arg(QLatin1String(name), offersText(offers)));
+        };
+    };
+    QObject::connect(&session, &CM::meldSuggestion, &context, suggestion("meld_suggestion"));
+    QObject::connect(&session, &CM::concealedMeldSuggestion, &context, suggestion("concealed_meld_suggestion"));
+    QObject::connect(&session, &CM::robTheKongSuggestion, &context, suggestion("rob_the_kong_suggestion"));
+    QObject::connect(&session, &CM::replacementMeldSuggestion, &context, suggestion("replacement_meld_suggestion"));
+    QObject::connect(&session, &CM::timeoutOccured, &context, [&] { traced(QStringLiteral("timeout_occurred")); });
+    QObject::connect(&session, &CM::someoneDeclaredMahjong, &context,
+                     [&](qint32, qint32 id) { traced(QStringLiteral("someone_declared_mahjong %1").arg(id)); });
+    QObject::connect(&session, &CM::handEndScoring, &context,
+                     [&](qint32, const EndHandScoring &) { traced(QStringLiteral("hand_end_scoring")); });
+    QObject::connect(&session, &CM::handEndNonScoring, &context,
+                     [&](qint32, endhand_reason_t, bool) { traced(QStringLiteral("hand_end_non_scoring")); });
+    QObject::connect(&session, &CM::gameData, &context, [&] { traced(QStringLiteral("game_data")); });
+    QObject::connect(&session, &CM::kickPlayer, &context, [&] { traced(QStringLiteral("kick_player")); });
+    QObject::connect(&session, &CM::activeChanged, &context,
+                     [&](qint32, bool active) { traced(QStringLiteral("active_changed %1").arg(active)); });
     session.connectToHost(QStringLiteral("localhost"), peer.port());
     if (!runUntil([&] { return loggedIn || disconnected; }, 15000) || !loggedIn) {
         failure = QStringLiteral("no login");
@@ -342,7 +502,7 @@ void TableSoakRun::play()
         // Long enough that an answer after the time-out is never taken for
         // one that crossed it on the wire.
         const int sleepMs = answerMs * 3 / 2 + 500;
-        RandomPlayer player(&controller, tableId, seed, sleepMs);
+        RandomPlayer player(&controller, tableId, seed, answerMs, sleepMs, &trace);
         if (!tournament)
             session.join_table(tableId, -1);
 
@@ -358,7 +518,9 @@ void TableSoakRun::play()
         for (const QString &line : peer.linesStartingWith(QStringLiteral("SOAK_TIMEOUT"))) {
             const qint64 at = line.section(QStringLiteral("at="), 1).section(QLatin1Char(' '), 0, 0).toLongLong();
             const bool chosen = std::any_of(player.sleepTimes().begin(), player.sleepTimes().end(),
-                                            [&](qint64 t) { return t <= at && at - t <= sleepMs + 200; });
+                                            [&](const std::pair<qint64, int> &w) {
+                return w.first <= at && at - w.first <= w.second + 200;
+            });
             if (!chosen)
                 unexplainedTimeouts << line;
         }
@@ -394,7 +556,8 @@ void TableSoakRun::play()
         finished = finished && !done.isEmpty() && !disconnected;
     }
     elapsedMs = clock.elapsed();
-    if (verbose || !failure.isEmpty() || !violations.isEmpty() || !inconsistencies.isEmpty())
+    if (verbose || !failure.isEmpty() || !violations.isEmpty() || !inconsistencies.isEmpty()
+        || !unexplainedTimeouts.isEmpty())
         writeLog(clientLog);
 }
 
@@ -408,6 +571,9 @@ void TableSoakRun::writeLog(const QStringList &clientLog)
     file.write(log.join(QLatin1Char('\n')).toUtf8());
     file.write("\n\n-- the client's warnings --\n");
     file.write(clientLog.join(QLatin1Char('\n')).toUtf8());
+    file.write("\n\n-- the client's trace: events read, the player's acts and answers, each with the window's "
+               "question (times in ms since the epoch, as the server's at=) --\n");
+    file.write(trace.join(QLatin1Char('\n')).toUtf8());
     file.write("\n");
     logFile = file.fileName();
 }

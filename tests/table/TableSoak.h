@@ -51,6 +51,9 @@ struct TableSoakRun
     int playerSleeps = 0; // offers the player let run out on purpose
     qint64 elapsedMs = 0;
     QStringList log; // what the server printed
+    // What the client read and sent, each line with the window's question
+    // (see the log file).
+    QStringList trace;
     // The server's log and the client's warnings, written to a file of its
     // own in the temporary folder when verbose or when the run found a fault.
     QString logFile;

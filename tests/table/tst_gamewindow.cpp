@@ -1014,6 +1014,170 @@ private slots:
         QCOMPARE(t.window.hiddenHandView(1)->tileCount(), 13);
     }
 
+    // Orders a server may send that leave the player's question open: the
+    // turn before its own draw, the turn before the own claim is reported,
+    // another seat's flower and its replacement while a claim waits.
+    void questionOutlivesItsOrders_data()
+    {
+        QTest::addColumn<QString>("order");
+        QTest::newRow("the turn before the own draw") << "turn draw";
+        QTest::newRow("the turn before the own claim is reported") << "pong turn claimed";
+        QTest::newRow("another seat's flower during a claim") << "flower";
+    }
+
+    void questionOutlivesItsOrders()
+    {
+        QFETCH(QString, order);
+        Table t;
+        t.window.show();
+        QSignalSpy discards(&t.window, &GameWindow::discardTile);
+        QSignalSpy pongs(&t.window, &GameWindow::callPong);
+        QSignalSpy activity(&t.window, qOverload<qint32, bool, TimeSpan>(&GameWindow::tableActivity));
+        if (order.startsWith(QLatin1String("turn"))) {
+            t.model.onHiddenTilesFromWall(P1, 1, false);
+            t.model.onTileDiscarded(P1, 8, false);
+            t.model.onPlayerShouldAct(OWN, window(15000));
+            t.model.onTilesFromWall({5}, false);
+        } else {
+            t.model.onHiddenTilesFromWall(P1, 1, false);
+            t.model.onTileDiscarded(P1, 27, false);
+            t.window.onMeldSuggestion({meld_offer(2, 27)}, P1, 27, window(15000));
+            if (order == QLatin1String("flower")) {
+                t.model.onDeclareBonus(P2, {35});
+                t.model.onHiddenTilesFromWall(P2, 1, true);
+                QPointer<MeldAuction> panel = t.window.meldAuction();
+                QVERIFY(panel && panel->isVisible());
+                QVERIFY(t.window.turnTimer()->remaining() > 0);
+                clickOffer(t.window, panel, meld_offer(2, 27));
+                QCOMPARE(pongs.count(), 1);
+                return;
+            }
+            clickOffer(t.window, t.window.meldAuction(), meld_offer(2, 27));
+            QCOMPARE(pongs.count(), 1);
+            t.model.onPlayerShouldAct(OWN, window(15000));
+            t.model.onTileClaimed(OWN);
+            t.model.onMeldDeclared(OWN, meld_tuple{2, 0, 27, P1, 0});
+        }
+        QVERIFY(t.window.handView()->isActive());
+        QVERIFY(t.window.turnTimer()->remaining() > 0);
+        // The table still asks for the player's attention.
+        QVERIFY(!activity.isEmpty() && activity.last().at(1).toBool());
+        t.window.onTileClick(1);
+        QCOMPARE(discards.count(), 1);
+        QCOMPARE(discards.at(0).at(2).value<tile>(), tile(1));
+    }
+
+    // A win on a discard whose claim offer is still waiting for the
+    // discard's flight: nothing of the ended offer starts afterwards.
+    void handEndTakesTheQueuedClaim()
+    {
+        Table t;
+        t.window.resize(1280, 800);
+        t.window.show();
+        QSettings().setValue(QStringLiteral("game/animations"), true);
+        t.model.onHiddenTilesFromWall(P1, 1, false);
+        t.model.onTileDiscarded(P1, 27, false);
+        t.window.onMeldSuggestion({meld_offer(2, 27)}, P1, 27, window(15000));
+        t.model.onWaitingFor(WaitCondition::enum_t(0), window(15000), {OWN});
+        t.window.onSomeoneDeclaredMahjong(P2, 2);
+        EndHandScoring scoring;
+        scoring.winKind = EndHandScoring::WIN_ON_DISCARD;
+        for (qint32 id : {OWN, P1, P2, P3}) {
+            PlayerHandScore score;
+            score.playerId = id;
+            score.result = id == P2 ? 1 : 0;
+            scoring.players[id] = score;
+        }
+        t.model.onHandEndScoring(scoring);
+        QSettings().setValue(QStringLiteral("game/animations"), false);
+        QTRY_VERIFY_WITH_TIMEOUT(!t.window.actionQueue().isBusy(), 10000);
+        QVERIFY(t.window.scoreBoard()->isVisible());
+        QVERIFY(!t.window.meldAuction() || !t.window.meldAuction()->isVisible());
+        QCOMPARE(t.window.turnTimer()->remaining(), 0);
+        QCOMPARE(t.window.bigTurnTimer()->remaining(), 0);
+        QVERIFY(!t.window.bigTurnTimer()->isVisible());
+    }
+
+    // A player who joined between hands without a ready notice sits where
+    // the next hand's seating names it.
+    void newcomerSeatedByTheHandsStart()
+    {
+        Table t;
+        t.window.show();
+        t.model.onHandEndNonScoring(endhand_reason_t(0), false);
+        t.model.onPlayerLeft(P3);
+        const qint32 newcomer = 104;
+        PlayerData joining(newcomer, QStringLiteral("newcomer"));
+        t.model.onPlayerJoined(joining);
+        Seating seating;
+        seating.players = {{P1, OWN, P2, newcomer}};
+        t.model.onStartHand(4, seating, {}, false, TableState{OWN, 0, -1, -1, 0, 0}, WallState{});
+        QVERIFY(t.model.isPlayerSeated(newcomer));
+        QVERIFY(t.window.sideBar()->hasPlayer(newcomer));
+        for (qint32 id : {P1, P2, newcomer})
+            t.model.onHiddenTilesFromWall(id, 13, false);
+        t.model.onTilesFromWall({1, 2, 3, 9, 10, 11, 18, 19, 20, 27, 27, 31, 32}, false);
+        t.model.onHiddenTilesFromWall(P1, 1, false);
+        t.model.onTileDiscarded(P1, 5, false);
+        t.model.onHiddenTilesFromWall(newcomer, 1, false);
+        QCOMPARE(t.window.hiddenHandView(2)->tileCount(), 14);
+    }
+
+    // Offers the claim panel has no row for are dropped; the others show.
+    void undrawableOffersAreDropped_data()
+    {
+        QTest::addColumn<bool>("robbing");
+        QTest::newRow("claim") << false;
+        QTest::newRow("rob the kong") << true;
+    }
+
+    void undrawableOffersAreDropped()
+    {
+        QFETCH(bool, robbing);
+        Table t;
+        t.window.show();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Dropping an offer of meld type")));
+        const meld_offer_vector offers{meld_offer(0, 27),  meld_offer(3, 27), meld_offer(256, 27),
+                                       meld_offer(32, 27), meld_offer(2, 27), meld_offer(16, 27)};
+        if (robbing) {
+            t.window.onRobTheKongSuggestion(offers, window(15000));
+        } else {
+            t.model.onHiddenTilesFromWall(P1, 1, false);
+            t.model.onTileDiscarded(P1, 27, false);
+            t.window.onMeldSuggestion(offers, P1, 27, window(15000));
+        }
+        QPointer<MeldAuction> panel = t.window.meldAuction();
+        QVERIFY(panel && panel->isVisible());
+        const auto rows = panel->findChildren<MeldChoice *>();
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.front()->offer(), meld_offer(2, 27));
+        QVERIFY(panel->findChild<QAbstractButton *>(QStringLiteral("mahjongButton"))->isVisible());
+    }
+
+    // A win takes the riichi sticks off the table: the side bar says so with
+    // the score board, not only with the next hand.
+    void winTakesTheRiichiSticks()
+    {
+        Table t;
+        t.window.show();
+        const auto *sticks = t.window.sideBar()->findChild<QLabel *>(QStringLiteral("riichiStickText"));
+        QVERIFY(sticks);
+        t.model.onHiddenTilesFromWall(P1, 1, false);
+        t.model.onTileDiscarded(P1, 5, true);
+        QCOMPARE(sticks->text(), QStringLiteral("x1"));
+        EndHandScoring scoring;
+        scoring.winKind = EndHandScoring::WIN_ON_DISCARD;
+        for (qint32 id : {OWN, P1, P2, P3}) {
+            PlayerHandScore score;
+            score.playerId = id;
+            score.result = id == P2 ? 1 : 0;
+            scoring.players[id] = score;
+        }
+        t.model.onHandEndScoring(scoring);
+        QCOMPARE(sticks->text(), QStringLiteral("x0"));
+        QCOMPARE(t.model.riichiSticks(), 0);
+    }
+
     // The hand's banners go with its boards.
     void bannersLeaveWithTheBoards_data()
     {

@@ -8,6 +8,7 @@
 #include "table/TableSoak.h"
 #include "tools/peer/PeerProcess.h"
 
+#include <QThread>
 #include <QtTest>
 
 #include <algorithm>
@@ -22,6 +23,9 @@ private slots:
     // The server's bookkeeping sees requests it did not offer, so a soak
     // without violations means something.
     void requestsNotOfferedAreReported();
+    // An answer sent before the client read its offer's time-out is late,
+    // even when the tile it names was played for the player at the time-out.
+    void anAnswerCrossingItsTimeOutIsLate();
     // The stand-in of a player moved to the watchers leaves after the hand,
     // and the lobby hears of the free seat, so that the watcher may join.
     void theFreedSeatIsAnnounced();
@@ -136,6 +140,46 @@ void TestTableSoak::requestsNotOfferedAreReported()
     QCOMPARE(violations().size(), 4);
 }
 
+void TestTableSoak::anAnswerCrossingItsTimeOutIsLate()
+{
+    PeerProcess peer;
+    QVERIFY2(peer.start({QStringLiteral("--account"), QStringLiteral("soak:soak:5001:Soak"),
+                         QStringLiteral("--random-table"), QStringLiteral("5"), QStringLiteral("--random-hands"),
+                         QStringLiteral("1"), QStringLiteral("--random-answer-ms"), QStringLiteral("300"),
+                         QStringLiteral("--random-off"),
+                         QStringLiteral("kick,watch,win,replacement,bonus,inactive,seats,late,resync,kong,riichi")}),
+             qPrintable(peer.errorString()));
+    PeerProcess::installTestCa();
+    ConnectionManager session(true);
+    QSignalSpy handshake(&session, &ConnectionManager::versionCheckComplete);
+    session.connectToHost(QStringLiteral("localhost"), peer.port());
+    QVERIFY(handshake.wait(10000));
+    QSignalSpy loggedIn(&session, &ConnectionManager::loginSuccess);
+    session.login(QStringLiteral("soak"), QStringLiteral("soak"));
+    QVERIFY(loggedIn.wait(10000));
+    QSignalSpy askedReady(&session, &ConnectionManager::areYouReady);
+    QSignalSpy hand(&session, &ConnectionManager::privatePlayerData);
+    QSignalSpy drawn(&session, &ConnectionManager::tilesFromWall);
+    QSignalSpy turn(&session, &ConnectionManager::playerShouldAct);
+    session.join_table(1001);
+    QVERIFY(askedReady.wait(10000));
+    session.ready(1001, 5001);
+    // The player is East: the first turn is the player's, told before or
+    // after its draw.
+    QTRY_VERIFY_WITH_TIMEOUT(!turn.isEmpty() && !hand.isEmpty() && drawn.size() >= 2, 10000);
+    const tile draw = drawn.back()[1].value<tile_vector>().front();
+    // The offer runs out while the client reads nothing; the server plays
+    // the drawn tile for the player.
+    QThread::msleep(700);
+    session.discard_tile(1001, 5001, draw);
+    QTRY_COMPARE_WITH_TIMEOUT(peer.linesStartingWith(QStringLiteral("SOAK_LATE discard_tile")).size(), 1, 10000);
+    QVERIFY2(peer.linesStartingWith(QStringLiteral("SOAK_VIOLATION")).isEmpty(),
+             qPrintable(peer.linesStartingWith(QStringLiteral("SOAK_VIOLATION")).join(QLatin1Char('\n'))));
+    QVERIFY(!peer.linesStartingWith(QStringLiteral("SOAK_TIMEOUT turn")).isEmpty());
+    const tile_vector dealt = hand.front()[1].value<PrivatePlayerData>().tiles;
+    qInfo("the drawn tile %d was dealt %d more time(s)", int(draw), int(std::count(dealt.begin(), dealt.end(), draw)));
+}
+
 void TestTableSoak::theFreedSeatIsAnnounced()
 {
     PeerProcess peer;
@@ -166,14 +210,29 @@ void TestTableSoak::theFreedSeatIsAnnounced()
     QObject context;
     connect(&session, &ConnectionManager::areYouReady, &context,
             [&](qint32 table, const TimeSpan &) { session.ready(table, own); });
-    connect(&session, &ConnectionManager::tilesFromWall, &context, [&](qint32, const tile_vector &tiles, bool) {
-        if (tiles.size() == 1)
-            drawn = tiles.front();
+    // The turn may be told before its draw: the drawn tile goes once both
+    // have come.
+    bool turnTold = false, fresh = false;
+    connect(&session, &ConnectionManager::tilesFromWall, &context, [&](qint32 table, const tile_vector &tiles, bool) {
+        if (tiles.size() != 1)
+            return;
+        drawn = tiles.front();
+        fresh = true;
+        if (turnTold && !watching) {
+            turnTold = fresh = false;
+            session.discard_tile(table, own, drawn);
+        }
     });
     connect(&session, &ConnectionManager::playerShouldAct, &context,
             [&](qint32 table, const TimeSpan &, qint32 playerId) {
-        if (playerId == own && !watching)
+        if (playerId != own || watching)
+            return;
+        if (fresh) {
+            fresh = false;
             session.discard_tile(table, own, drawn);
+        } else {
+            turnTold = true;
+        }
     });
     connect(&session, &ConnectionManager::meldSuggestion, &context,
             [&](qint32 table, const TimeSpan &, const meld_offer_vector &) {
@@ -183,6 +242,7 @@ void TestTableSoak::theFreedSeatIsAnnounced()
     connect(&session, &ConnectionManager::kickPlayer, &context, [&](qint32 table, kick_reason::enum_t reason) {
         events << QStringLiteral("kicked %1").arg(int(reason));
         watching = true;
+        turnTold = fresh = false;
         session.watch_table(table);
     });
     connect(&session, &ConnectionManager::playerLeft, &context,

@@ -48,6 +48,12 @@ void play(TableDecision &d, const QString &script)
             d.robKong(offersOf(arg), ts);
         else if (step.startsWith(QLatin1String("draw")))
             d.drawn(playerOf(step.mid(4)));
+        else if (step.startsWith(QLatin1String("dead")))
+            d.drawn(playerOf(step.mid(4)), true);
+        else if (step.startsWith(QLatin1String("bonus")))
+            d.declared(playerOf(step.mid(5)), true);
+        else if (step == QLatin1String("pong"))
+            d.select(meld_offer(2, 4));
         else if (step.startsWith(QLatin1String("disc")))
             d.discarded(playerOf(step.mid(4)));
         else if (step.startsWith(QLatin1String("claimed")))
@@ -149,6 +155,28 @@ private slots:
         QTest::newRow("rob the kong") << "drawP2 rob:16" << "call_mahjong call_pass";
         QTest::newRow("rob the kong, then the kong laid down") << "drawP2 rob:16 declP2" << "";
         QTest::newRow("own meld keeps the turn going") << "claimedOwn declOwn turn" << "discard_tile";
+        QTest::newRow("the turn before the own draw") << "discP3 turn drawOwn"
+                                                      << "discard_tile";
+        QTest::newRow("the turn before the own draw, declarations") << "discP3 turn drawOwn conc:16,8"
+                                                                    << "call_kong call_mahjong discard_tile";
+        QTest::newRow("the turn before the own draw, then flowers") << "discP3 turn drawOwn repl:64"
+                                                                    << "call_bonus call_pass discard_tile";
+        QTest::newRow("the turn, flowers, then a pass") << "discP3 turn drawOwn repl:64 pass"
+                                                        << "discard_tile";
+        QTest::newRow("the turn before the own claim is reported") << "discP1 claim:2 pong turn claimedOwn declOwn"
+                                                                   << "discard_tile";
+        QTest::newRow("the own claim reported, then the turn") << "discP1 claim:2 pong claimedOwn declOwn turn"
+                                                               << "discard_tile";
+        QTest::newRow("another seat's flower during a claim") << "discP1 claim:2 bonusP2 deadP2"
+                                                              << "call_pass call_pong";
+        QTest::newRow("another seat's flower, then its turn's draw") << "discP1 claim:2 bonusP2 deadP2 drawP2"
+                                                                     << "";
+        QTest::newRow("another seat's flower, then a live draw") << "discP1 claim:2 bonusP2 drawP2"
+                                                                 << "";
+        QTest::newRow("another seat's meld during a claim") << "discP1 claim:2 declP2"
+                                                            << "";
+        QTest::newRow("a flower before the claim comes") << "discP1 bonusP2 deadP2 claim:2"
+                                                         << "call_pass call_pong";
         QTest::newRow("the hand ends") << "drawOwn turn conc:16 end" << "";
         QTest::newRow("another seat's turn") << "drawOwn turn turnP3" << "";
     }

@@ -29,13 +29,13 @@ constexpr qint32 FirstPing = 1000000;
 
 // Events after which no answer to an earlier offer can still be meant:
 // someone drew, discarded or claimed, the offer timed out, the hand ended or
-// the player was moved.
+// the player was moved or came back.
 bool endsOffers(const char *name)
 {
-    static const QSet<QByteArray> enders{"timeout_occurred", "tiles_from_wall",  "hidden_tiles_from_wall",
-                                         "tile_discarded",   "riichi_declared",  "tile_claimed",
-                                         "meld_declared",    "hand_end_scoring", "hand_end_non_scoring",
-                                         "kick_player",      "start_hand",       "game_data"};
+    static const QSet<QByteArray> enders{
+        "timeout_occurred", "tiles_from_wall", "hidden_tiles_from_wall", "tile_discarded",       "riichi_declared",
+        "tile_claimed",     "meld_declared",   "hand_end_scoring",       "hand_end_non_scoring", "kick_player",
+        "start_hand",       "game_data",       "active_changed"};
     return enders.contains(QByteArray(name));
 }
 
@@ -142,6 +142,8 @@ void PeerRandomTable::fence(const Offer &closed)
     if (m_closedOffers.size() >= 16)
         m_closedOffers.erase(m_closedOffers.begin());
     Offer last = closed;
+    if (const int own = ownSeat(); own >= 0)
+        last.seen = m_seats[own];
     last.open = false;
     last.closedAt = m_clock.elapsed();
     last.fenceSeq = 0;
@@ -181,6 +183,7 @@ void PeerRandomTable::offer(const QString &what, std::vector<std::pair<QString, 
                             std::function<void()> onTimeout)
 {
     m_offer = Offer{what, std::move(allowed), true, -1};
+    m_offer.pingBefore = m_pingSeq;
     m_onTimeout = std::move(onTimeout);
     m_deadline.start(ms);
 }
@@ -195,10 +198,11 @@ void PeerRandomTable::closeOffer()
 void PeerRandomTable::violation(const QString &name, const QJsonObject &fields, const QString &why)
 {
     ++m_violations;
-    PeerServer::log(QStringLiteral("SOAK_VIOLATION %1 %2: %3 (hand %4, offered: %5)")
+    PeerServer::log(QStringLiteral("SOAK_VIOLATION %1 %2: %3 (hand %4, offered: %5) at=%6")
                         .arg(name, QString::fromUtf8(QJsonDocument(fields).toJson(QJsonDocument::Compact)), why)
                         .arg(m_handsPlayed + 1)
-                        .arg(m_offer.open ? m_offer.what : QStringLiteral("nothing")));
+                        .arg(m_offer.open ? m_offer.what : QStringLiteral("nothing"))
+                        .arg(QDateTime::currentMSecsSinceEpoch()));
 }
 
 int PeerRandomTable::seatOf(qint32 id) const
@@ -280,11 +284,25 @@ bool PeerRandomTable::takes(const QString &name, const QJsonObject &fields, qint
     if (name == QLatin1String("reactivate_table")) {
         // Offered for as long as the player stands down.
         if (!m_inactive) {
+            // One that crossed the kick or the answer to an earlier one is
+            // late.
+            const auto crossed = std::find_if(m_closedOffers.begin(), m_closedOffers.end(), [&name](const Offer &o) {
+                return !o.allowed.empty() && o.allowed.front().first == name;
+            });
+            if (crossed != m_closedOffers.end()) {
+                ++m_late;
+                PeerServer::log(QStringLiteral("SOAK_LATE %1 (the %2 offer had just closed) at=%3")
+                                    .arg(name, crossed->what)
+                                    .arg(QDateTime::currentMSecsSinceEpoch()));
+                m_closedOffers.erase(crossed);
+                return true;
+            }
             violation(name, fields, QStringLiteral("the player is active"));
             return true;
         }
         m_inactive = false;
         ++m_answers[name];
+        fence(Offer{QStringLiteral("reactivate"), {{QStringLiteral("reactivate_table"), NoTile}}, false, -1});
         send("active_changed", {{"active", true}});
         return true;
     }
@@ -310,14 +328,23 @@ bool PeerRandomTable::takes(const QString &name, const QJsonObject &fields, qint
             if (tile == NoTile || tile == t)
                 return true;
             if ((tile == AnyOwnTile || (tile == AnyOwnTileButFlowers && !isFlower(t))) && own >= 0) {
-                const Seat &s = m_seats[own];
+                // A closed offer is judged by the hand the client saw: the
+                // tile may have gone out meanwhile, played for the player
+                // at the time-out.
+                const Seat &s = o.open ? m_seats[own] : o.seen;
                 if (count(s.hand, t) > 0 && (s.riichiIndex < 0 || t == s.drawn))
                     return true;
             }
         }
         return false;
     };
-    if (m_offer.open && fits(m_offer)) {
+    // An answer that fits a closed offer whose fence the client had not
+    // passed when the open offer went out was sent before the client could
+    // see the open one: it answers the closed offer, late.
+    const auto unseen = std::find_if(m_closedOffers.rbegin(), m_closedOffers.rend(), [&](const Offer &closed) {
+        return closed.fenceSeq != 0 && closed.fenceSeq <= m_offer.pingBefore && fits(closed);
+    });
+    if (m_offer.open && fits(m_offer) && unseen == m_closedOffers.rend()) {
         ++m_answers[name];
         closeOffer();
         const auto answer = std::move(m_onAnswer);
@@ -332,7 +359,9 @@ bool PeerRandomTable::takes(const QString &name, const QJsonObject &fields, qint
         if (!fits(*closed))
             continue;
         ++m_late;
-        PeerServer::log(QStringLiteral("SOAK_LATE %1 (the %2 offer had just closed)").arg(name, closed->what));
+        PeerServer::log(QStringLiteral("SOAK_LATE %1 (the %2 offer had just closed) at=%3")
+                            .arg(name, closed->what)
+                            .arg(QDateTime::currentMSecsSinceEpoch()));
         m_closedOffers.erase(std::next(closed).base()); // one answer per offer
         return true;
     }
@@ -472,7 +501,7 @@ void PeerRandomTable::askReady()
     m_onAnswer = [this](const QString &, int) {
         send("player_is_ready", {{"playerId", m_ownId}});
         for (const Seat &s : m_seats)
-            if (s.id != m_ownId)
+            if (s.id != m_ownId && !m_seatedByHand.contains(s.id))
                 send("player_is_ready", {{"playerId", s.id}});
         QTimer::singleShot(0, this, &PeerRandomTable::startHand);
     };
@@ -524,6 +553,8 @@ void PeerRandomTable::startHand()
     // still lists a player who left.
     m_leaveAt = m_kickAt > 4 && on("seats") && chance(0.5) ? 3 + pick(m_kickAt - 3) : -1;
     m_inHand = true;
+    m_seatedByHand.clear();
+    m_turnTold = false;
 
     QJsonArray scores;
     for (const Seat &s : m_seats)
@@ -641,6 +672,7 @@ void PeerRandomTable::kickToWatchers()
 {
     ++m_kicks;
     m_watching = true;
+    m_turnTold = false;
     // A Reactivate that crossed the kick on the wire is late, not unoffered.
     if (m_inactive)
         fence(Offer{QStringLiteral("reactivate"), {{QStringLiteral("reactivate_table"), NoTile}}, false, -1});
@@ -699,6 +731,9 @@ void PeerRandomTable::turn(int seat, bool draw)
             washout();
             return;
         }
+        // The player's turn may be told before its draw.
+        if (seat == ownSeat() && !m_inactive && !m_watching && chance(0.25))
+            tellOwnTurn();
         drawFor(seat, false);
     }
     if (seat == ownSeat() && m_inactive)
@@ -752,8 +787,17 @@ std::vector<std::pair<QString, int>> PeerRandomTable::ownTurnOffers()
     return offers;
 }
 
+void PeerRandomTable::tellOwnTurn()
+{
+    send("player_should_act", {{"ts", ts()}, {"playerId", m_ownId}});
+    m_turnTold = true;
+}
+
 void PeerRandomTable::ownTurn()
 {
+    // Told before the draw or the claim's report: not told again.
+    const bool told = m_turnTold;
+    m_turnTold = false;
     const int seat = ownSeat();
     Seat &s = m_seats[seat];
     const bool flowers = std::any_of(s.hand.begin(), s.hand.end(), isFlower);
@@ -769,11 +813,13 @@ void PeerRandomTable::ownTurn()
         send("replacement_meld_suggestion", {{"ts", ts()}, {"offers", offers}});
         // The turn may come before the answer: a discard of another tile
         // then passes on the flowers.
-        const bool turnToo = chance(0.5);
-        if (turnToo) {
+        const bool turnToo = told || chance(0.5);
+        if (turnToo && !told)
             send("player_should_act", {{"ts", ts()}, {"playerId", m_ownId}});
-            allowed.push_back({QStringLiteral("discard_tile"), AnyOwnTileButFlowers});
-        }
+        // A turn told before the offer may be answered before the offer is
+        // seen: any tile then.
+        if (turnToo)
+            allowed.push_back({QStringLiteral("discard_tile"), told ? AnyOwnTile : AnyOwnTileButFlowers});
         const auto discardTurn = [this](bool tell) {
             // Without the replacement panel this time.
             if (tell)
@@ -799,8 +845,8 @@ void PeerRandomTable::ownTurn()
     std::vector<std::pair<QString, int>> allowed = concealed;
     // Either order, in riichi or not: the turn and then what may be
     // declared, or the declarations and then the turn.
-    const bool turnFirst = chance(0.5);
-    if (turnFirst)
+    const bool turnFirst = told || chance(0.5);
+    if (turnFirst && !told)
         send("player_should_act", {{"ts", ts()}, {"playerId", m_ownId}});
     if (!concealed.empty() || (s.riichiIndex >= 0 && chance(0.5))) {
         // After riichi an empty suggestion lets the client discard the
@@ -880,7 +926,9 @@ void PeerRandomTable::botTurn(int seat)
         send("player_should_act", {{"ts", ts()}, {"playerId", s.id}});
     if (on("seats") && !m_tournament && m_leaver < 0 && s.id != StandInId && chance(0.004))
         leaveDuringHand(seat);
-    if (m_ruleset == RULESET_CLASSIC)
+    // A bot may keep its flowers for a while, and show them while another
+    // seat's discard waits for claims.
+    if (m_ruleset == RULESET_CLASSIC && chance(0.7))
         bonusFor(seat);
     if (on("win") && chance(0.012)) {
         win(seat, -1);
@@ -936,7 +984,13 @@ void PeerRandomTable::botTurn(int seat)
         discard(seat, s.drawn >= 0 && count(s.hand, s.drawn) ? s.drawn : s.hand.back(), false);
         return;
     }
-    const int t = s.drawn >= 0 && count(s.hand, s.drawn) && chance(0.5) ? s.drawn : s.hand[pick(int(s.hand.size()))];
+    std::vector<int> plain;
+    for (int h : s.hand)
+        if (!isFlower(h))
+            plain.push_back(h);
+    const int t = s.drawn >= 0 && count(s.hand, s.drawn) && !isFlower(s.drawn) && chance(0.5)
+                      ? s.drawn
+                      : plain[pick(int(plain.size()))];
     const bool riichi = on("riichi") && m_ruleset == RULESET_RIICHI && !open && m_live >= 4 && chance(0.04);
     discard(seat, t, riichi);
 }
@@ -1037,6 +1091,26 @@ void PeerRandomTable::afterDiscard(int seat, int t)
                     send("waiting_over", {});
                 botClaims(seat, t);
             });
+            // Another seat shows a kept flower meanwhile: the offer stands.
+            for (int k = 1; k < 4; ++k) {
+                const int b = (seat + k) % 4;
+                if (b != own && on("bonus") && chance(0.5))
+                    bonusFor(b);
+            }
+            if (on("win") && chance(0.02)) {
+                // A bot wins on the discard in the same burst as the offer:
+                // an answer to the offer crosses the hand's end.
+                const int winner = (seat + 1 + pick(3)) % 4;
+                if (winner != own) {
+                    m_offer.open = false;
+                    fence(m_offer);
+                    closeOffer();
+                    m_onAnswer = nullptr;
+                    if (waiting)
+                        send("waiting_over", {});
+                    win(winner, seat);
+                }
+            }
             return;
         }
     }
@@ -1094,6 +1168,9 @@ void PeerRandomTable::claim(int seat, int from, int t, int type, int first)
     s.hand.push_back(t);
     if (type != 8 || chance(0.5))
         send("someone_declared_meld", {{"playerId", s.id}, {"meldType", type}, {"tile", t}});
+    // The player's turn after its claim may come before the claim's report.
+    if (seat == ownSeat() && chance(0.3))
+        tellOwnTurn();
     send("tile_claimed", {{"playerId", s.id}});
     if (type == 1) {
         for (int k = first; k < first + 3; ++k)
@@ -1316,7 +1393,11 @@ void PeerRandomTable::replaceSeat(int seat)
     s.discards.clear();
     s.riichiIndex = -1;
     send("player_joined", {{"player", playerJson(seat, false)}});
-    send("player_is_ready", {{"playerId", s.id}});
+    // Now and then no ready notice: the next hand's seating seats it.
+    if (chance(0.5))
+        send("player_is_ready", {{"playerId", s.id}});
+    else
+        m_seatedByHand.insert(s.id);
     announceSeats();
 }
 

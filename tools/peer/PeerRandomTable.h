@@ -72,6 +72,11 @@ private:
         qint64 closedAt = -1;
         // The ping whose pong ends late answers to this closed offer (0: not sent yet).
         qint32 fenceSeq = 0;
+        // The last ping sent before this offer: until its pong, the client
+        // had not seen the offer.
+        qint32 pingBefore = 0;
+        // The own seat as it was when the offer closed.
+        Seat seen;
     };
 
     bool on(const char *kind) const { return !m_options.off.contains(QLatin1String(kind)); }
@@ -108,6 +113,8 @@ private:
     void drawFor(int seat, bool dead);
     void bonusFor(int seat);
     void ownTurn();
+    // The player's turn announced ahead of its draw or of its claim's report.
+    void tellOwnTurn();
     void timeOutTurn();
     void offerSeatBack();
     void botTurn(int seat);
@@ -169,6 +176,9 @@ private:
     bool m_fencePending = false;
     qint32 m_pingSeq = 1000000;
     bool m_furiten = false;
+    bool m_turnTold = false;
+    // Newcomers without a ready notice: the hand's seating seats them.
+    QSet<qint32> m_seatedByHand;
     // Accepted answers by request name.
     std::map<QString, int> m_answers;
     int m_lastDiscarder = -1;
