@@ -238,8 +238,8 @@ private slots:
 
         // The next hand in play: the leave question names the table.
         page->roundScoreBoard()->hide();
-        QTRY_VERIFY(page->seatedWindow()->isVisible());
-        emit page->seatedWindow()->playButtonClicked();
+        QTRY_VERIFY(!board->isHidden() && ready->isVisible() && ready->isEnabled());
+        ready->click();
         GameModel *model = window.gameController()->model(1002);
         QTRY_VERIFY_WITH_TIMEOUT(model && model->isInPlay() && model->handId() == 8, 15000);
         auto *leave = page->sideBar()->findChild<QAbstractButton *>(QStringLiteral("leaveButton"));
