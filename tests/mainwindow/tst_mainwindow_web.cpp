@@ -647,11 +647,11 @@ void TestMainwindowWeb::newWindowsAreCapped()
         return int(bridgePage->findChildren<QWebEnginePage *>(QString(), Qt::FindDirectChildrenOnly).size());
     };
     // Windows the player clicks for wait for an address that never comes,
-    // no more than a few at a time.
-    for (int click = 0; click < BridgePage::maxNewWindows + 2; ++click)
-        clickElement(page.webView(), QStringLiteral("open"));
-    QTRY_COMPARE_WITH_TIMEOUT(waiting(), BridgePage::maxNewWindows, 20000);
-    QTRY_VERIFY(bridgePage->droppedWindows() >= 1);
+    // no more than a few at a time. A busy engine may lose a click: the
+    // player clicks on until one window is too many.
+    QTRY_VERIFY_WITH_TIMEOUT((clickElement(page.webView(), QStringLiteral("open")), bridgePage->droppedWindows() >= 1),
+                             20000);
+    QCOMPARE(waiting(), BridgePage::maxNewWindows);
     // Once they are gone, a window may open again.
     QTRY_COMPARE_WITH_TIMEOUT(waiting(), 0, BridgePage::newWindowLifeMs + 10000);
     clickElement(page.webView(), QStringLiteral("open"));
