@@ -559,10 +559,25 @@ void TestProtocolSession::scoredHandScenario()
     QSignalSpy scoring(&cm, &ConnectionManager::handEndScoring);
     QSignalSpy round(&cm, &ConnectionManager::endOfRound);
     QSignalSpy errors(&cm, &ConnectionManager::exceptionCaught);
+    QSignalSpy gameData(&cm, &ConnectionManager::gameData);
     cm.join_table(1002, -1);
     QVERIFY(round.wait(15000));
     QCOMPARE(errors.size(), 0);
     QCOMPARE(riichi.size(), 1);
+    // The bot's deposit leaves its points at the declaration: the table is
+    // sent again with the riichi discard last on the table, to be claimed.
+    QCOMPARE(gameData.size(), 2);
+    QCOMPARE(gameData[1][2].value<server_game_state::enum_t>(), server_game_state::TILE_DISCARDED_STATE);
+    QCOMPARE(gameData[1][4].value<TableState>().lastDiscarder, 901);
+    std::map<qint32, PlayerData> table;
+    for (const PlayerData &p : gameData[1][3].value<std::vector<PlayerData>>())
+        table[p.id()] = p;
+    QCOMPARE(table.size(), size_t(4));
+    QCOMPARE(table[901].points(), 24000);
+    QCOMPARE(table[901].discards(), tile_vector{31});
+    QCOMPARE(table[901].riichiDiscardIndex(), 0);
+    QCOMPARE(table[me].points(), 25000);
+    QCOMPARE(table[me].discards(), tile_vector{33});
     QCOMPARE(melds.size(), 2);
     QCOMPARE(melds[1][2].value<meld_tuple>().meldType, 8);
     QCOMPARE(dora[0][1].value<tile>(), tile(12));

@@ -25,6 +25,7 @@
 #include "table/RoundScoreBoard.h"
 #include "table/RoundScoreWidget.h"
 #include "table/ScoreBoard.h"
+#include "table/PlayerWidget.h"
 #include "table/SideBar.h"
 #include "table/WaitingForPlayersWindow.h"
 #include "table/WashoutWindow.h"
@@ -355,7 +356,32 @@ void TestGameController::playsADemoHand()
     QCOMPARE(window->model(), m_controller->model(tableId));
 
     // Up to the hand's score board: the hand as it ended.
-    play(window, moves.mid(0, moves.size() - 1), askedReady);
+    const auto riichi = std::find_if(moves.begin(), moves.end(),
+                                     [](const Move &m) { return m.meldType == MELD_RIICHI; });
+    const qsizetype declared = riichi == moves.end() ? 0 : riichi - moves.begin() + 1;
+    play(window, moves.mid(0, declared), askedReady);
+    if (QTest::currentTestFailed())
+        return;
+    if (declared > 0) {
+        // The deposit leaves the declarer's points as the riichi is
+        // declared; the hand plays on whole from the table sent again.
+        const GameModel *model = m_controller->model(tableId);
+        const auto shown = [window](qint32 id) {
+            const PlayerWidget *seat = window->sideBar()->playerWidget(id);
+            return seat ? seat->scoreText() : QString();
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(shown(m_own), QStringLiteral("%L1").arg(24000), 10000);
+        QCOMPARE(model->findOwnPlayer()->points(), 24000);
+        for (qint32 bot : {901, 902, 903})
+            QCOMPARE(shown(bot), QStringLiteral("%L1").arg(25000));
+        QCOMPARE(model->riichiSticks(), 1);
+        window->actionQueue().flush();
+        QCOMPARE(int(model->findOwnPlayer()->hand().size()), 13);
+        QCOMPARE(int(window->handView()->tiles().size()), 13);
+        QCOMPARE(int(window->discardView(0)->tileItems().size()), 2);
+        QCOMPARE(model->findOwnPlayer()->riichiDiscardIndex(), 1);
+    }
+    play(window, moves.mid(declared, moves.size() - 1 - declared), askedReady);
     if (QTest::currentTestFailed())
         return;
     QTRY_VERIFY_WITH_TIMEOUT(!window->scoreBoard()->isHidden(), 20000);

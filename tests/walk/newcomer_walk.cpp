@@ -276,11 +276,19 @@ QString Walk::playHand()
         return QStringLiteral("no riichi button");
     riichi->click();
     window->onTileClick(33);
-    // The riichi stick goes down on the table; the points move at the hand's end.
+    // The riichi stick goes down on the table, its 1,000 points off the seat.
     SideBar *bar = window->sideBar();
     const qint32 me = m_window->connectionManager().ownPlayerId();
     if (!waitFor([bar] { return labelText(bar, "riichiStickText") == QLatin1String("x1"); }, 20000))
         return QStringLiteral("the riichi stick count shows %1, not x1").arg(labelText(bar, "riichiStickText"));
+    const auto seatPoints = [bar, me] {
+        QString points = labelText(bar->hasPlayer(me) ? bar->playerWidget(me) : nullptr, "scoresAndWins");
+        return points.remove(QRegularExpression(QStringLiteral("[^0-9]")));
+    };
+    if (!waitFor([&seatPoints] { return seatPoints() == QLatin1String("24000"); }, 10000))
+        return QStringLiteral("after the riichi the seat shows %1 points, not 24,000").arg(seatPoints());
+    QTest::qWait(500);
+    shot(QStringLiteral("riichi-declared-en"));
     if (!waitFor([window] { return window->meldAuction() && !window->meldAuction()->isHidden(); }, 40000))
         return QStringLiteral("the win on a discard was not offered");
     shot(QStringLiteral("ron-offered-riichi-stick-en"));
@@ -289,9 +297,8 @@ QString Walk::playHand()
         return QStringLiteral("no score board");
     QTest::qWait(1500);
     shot(QStringLiteral("score-board-en"));
-    QString points = labelText(bar->hasPlayer(me) ? bar->playerWidget(me) : nullptr, "scoresAndWins");
-    if (points.remove(QRegularExpression(QStringLiteral("[^0-9]"))) != QLatin1String("32700"))
-        return QStringLiteral("the winner's seat shows %1 points, not 32,700").arg(points);
+    if (seatPoints() != QLatin1String("32700"))
+        return QStringLiteral("the winner's seat shows %1 points, not 32,700").arg(seatPoints());
     const auto buttons = window->scoreBoard()->findChildren<QAbstractButton *>(
         QRegularExpression(QStringLiteral("^ready")));
     if (buttons.isEmpty())

@@ -20,6 +20,8 @@
 namespace {
 typedef WireValue::List L;
 
+constexpr qint32 RiichiDeposit = 1000;
+
 template <quint8 Id>
 using In = MessageFields<Codec::Frame, Id>;
 template <quint8 Id>
@@ -859,6 +861,8 @@ void PeerSession::trigger(const QString &event, qint32 tableId)
     m_running = true;
     m_scenarioTable = tableId;
     m_scenarioEvent = event;
+    const TableInfo *table = findTable(tableId);
+    m_hand.start(tableId, table ? table->ruleset() : 0, playerId(), [this](qint32 id) { return playerName(id); });
     m_step = 0;
     PeerServer::log(QStringLiteral("SCENARIO_START ") + event);
     QTimer::singleShot(0, this, &PeerSession::runSteps);
@@ -891,6 +895,9 @@ void PeerSession::runSteps()
                     send(m->id, fields);
                 else
                     writeRepeated(FrameReader::frame(Codec::instance().encode(m->id, fields)), repeat);
+                m_hand.sent(m->id, fields);
+                if (m->id == msg::RIICHI_DECLARED && fields.at(0).toInt32() == m_scenarioTable)
+                    takeRiichiDeposit(fields.at(1).toInt32());
                 if (m->id == msg::END_OF_ROUND)
                     settleRound(fields);
                 if (m->id == msg::PLAYER_JOINED || m->id == msg::PLAYER_LEFT)
@@ -957,6 +964,16 @@ void PeerSession::runSteps()
         m_running = false;
         PeerServer::log(QStringLiteral("SCENARIO_DONE"));
     }
+}
+
+void PeerSession::takeRiichiDeposit(qint32 playerId)
+{
+    if (!m_hand.inHand())
+        return;
+    m_hand.takePoints(playerId, RiichiDeposit);
+    send(msg::GAME_DATA, m_hand.gameData());
+    if (const std::optional<WireValue::List> own = m_hand.privateData())
+        send(msg::PRIVATE_PLAYER_DATA, *own);
 }
 
 void PeerSession::checkExpect(const QString &name, const QJsonValue &fields)

@@ -4,6 +4,7 @@
 #include "protocol/WireValue.h"
 #include "protocol/lobby_summary_t.h"
 #include "tools/peer/PeerConfig.h"
+#include "tools/peer/PeerHandRecord.h"
 #include "tools/peer/ScenarioJson.h"
 
 #include <QJsonArray>
@@ -143,6 +144,11 @@ private:
     // that table when the player joins or watches another meanwhile.
     qint32 m_scenarioTable = 0;
     QString m_scenarioEvent;
+    // The scenario's hand as told, for sending the table again.
+    PeerHandRecord m_hand;
+    // A riichi declaration's deposit leaves the declarer's points at once:
+    // the table is sent again, as no hand event carries points.
+    void takeRiichiDeposit(qint32 playerId);
     ScenarioJson::Variables scenarioVars() const;
     bool m_waiting = false;
     // Counts the scenarios started; a wait of one left behind does not
