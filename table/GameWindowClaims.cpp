@@ -238,7 +238,8 @@ void GameWindow::onMeldSuggestion(const meld_offer_vector &suggested, qint32 dis
         return;
     const meld_offer_vector offers = drawableOffers(suggested, lastDiscard, false);
     if (!m_decision.claim(offers, discarderId, lastDiscard, ts)) {
-        qCWarning(lcTable) << "Ignoring meld_suggestion: the discard of" << discarderId << "is no longer open to claims";
+        qCWarning(lcTable) << "Ignoring meld_suggestion: the discard of" << discarderId
+                           << "is no longer open to claims";
         return;
     }
     if (autoPass(offers))

@@ -268,9 +268,9 @@ bool TableDecision::showsPanel() const
 
 bool TableDecision::showsDeclarations() const
 {
-    return m_subject == OwnTurn
-           && std::any_of(m_offers.begin(), m_offers.end(),
-                          [](const meld_offer &o) { return declarationKind(o.meldType); });
+    return m_subject == OwnTurn && std::any_of(m_offers.begin(), m_offers.end(), [](const meld_offer &o) {
+               return declarationKind(o.meldType);
+           });
 }
 
 TableDecision::Answer TableDecision::click(tile t)

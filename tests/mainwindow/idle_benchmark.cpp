@@ -132,8 +132,8 @@ int main(int argc, char **argv)
     bare.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     bare.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--bare")});
 
-    MainWindow window(QStringLiteral("localhost"), peer.port(), QStringLiteral("idle"), QStringLiteral("secret"),
-                      true, QStringLiteral("127.0.0.1:1"), nullptr);
+    MainWindow window(QStringLiteral("localhost"), peer.port(), QStringLiteral("idle"), QStringLiteral("secret"), true,
+                      QStringLiteral("127.0.0.1:1"), nullptr);
     window.onStartupFinished(true);
     auto *login = window.findChild<QPushButton *>(QStringLiteral("loginButton"));
     if (!login || !waitFor([login] { return login->isVisible() && login->isEnabled(); }, 20000)) {
@@ -144,8 +144,8 @@ int main(int argc, char **argv)
     auto *lobby = static_cast<LobbyWindow *>(nullptr);
     const bool inLobby = waitFor(
         [&] {
-            lobby = window.findChild<LobbyWindow *>();
-            return window.connectionManager().isLoggedIn() && lobby && lobby->lobbyModel()->rowCount() > 0;
+        lobby = window.findChild<LobbyWindow *>();
+        return window.connectionManager().isLoggedIn() && lobby && lobby->lobbyModel()->rowCount() > 0;
         },
         30000);
     if (!inLobby) {

@@ -146,9 +146,9 @@ void MainWindowIdleTest::idleLobbyRepaintsOnlyWhatChanges()
     if (m_clock->text() != clockBefore)
         changed += windowRect(m_clock);
     const QRegion needless = recorder.painted - changed;
-    QVERIFY2(needless.isEmpty(), qPrintable(QStringLiteral("repainted without a change: %1 (widgets: %2)")
-                                                .arg(QDebug::toString(needless),
-                                                     QStringList(recorder.widgets).join(QLatin1String(", ")))));
+    QVERIFY2(needless.isEmpty(),
+             qPrintable(QStringLiteral("repainted without a change: %1 (widgets: %2)")
+                            .arg(QDebug::toString(needless), QStringList(recorder.widgets).join(QLatin1String(", ")))));
 }
 
 void MainWindowIdleTest::hiddenClocksStop()

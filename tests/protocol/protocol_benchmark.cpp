@@ -137,8 +137,8 @@ int main(int argc, char *argv[])
         const double bytesPerMessage = double(g_allocated - bytesBefore) / n;
         const double allocsPerMessage = double(g_allocations - allocsBefore) / n;
         const double bare = bareMessagesPerSecond(stream, n / 1000, &bareReceived);
-        std::printf("%-20s %10lld %14.0f %14.1f %12.1f %15.1fx\n", k.name, qint64(frame.size()), ours,
-                    bytesPerMessage, allocsPerMessage, bare / ours);
+        std::printf("%-20s %10lld %14.0f %14.1f %12.1f %15.1fx\n", k.name, qint64(frame.size()), ours, bytesPerMessage,
+                    allocsPerMessage, bare / ours);
     }
     std::printf("dispatched %d signals\n", received);
     // Every message of every kind must have come out as its signal.

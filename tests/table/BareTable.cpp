@@ -17,9 +17,8 @@ BareTable::ViewSettings BareTable::ViewSettings::of(const QGraphicsView &view)
 
 QStringList BareTable::ViewSettings::toArguments() const
 {
-    return {QString::number(renderHints),      QString::number(cacheMode),
-            QString::number(optimizationFlags), QString::number(updateMode),
-            QString::number(viewSize.width()),  QString::number(viewSize.height())};
+    return {QString::number(renderHints), QString::number(cacheMode),        QString::number(optimizationFlags),
+            QString::number(updateMode),  QString::number(viewSize.width()), QString::number(viewSize.height())};
 }
 
 bool BareTable::ViewSettings::fromArguments(const QStringList &arguments, ViewSettings *settings)

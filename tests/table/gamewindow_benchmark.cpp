@@ -329,11 +329,13 @@ int main(int argc, char **argv)
                 figures(repaintCpu).p90);
     std::printf("  uncached, of it: cloth %.2f ms, scene items %.2f ms, side bar %.2f ms (medians)\n",
                 figures(cloth).median, figures(items).median, figures(sideBar).median);
-    std::printf("deal frame, %d frames (%d painted): median %.2f ms (%.1fx bare), 90th percentile %.2f ms (%.1fx bare), "
-                "worst %.2f ms (goal: 90th percentile at most 2x bare)\n",
-                frames, counter.paints, d.median, ratio(d.median, bd.median), d.p90, ratio(d.p90, bd.p90), d.worst);
-    std::printf("  bare Qt scene, %zu pixmaps moved the same way: median %.2f ms, 90th percentile %.2f ms, worst %.2f ms\n",
-                bareFlying.size(), bd.median, bd.p90, bd.worst);
+    std::printf(
+        "deal frame, %d frames (%d painted): median %.2f ms (%.1fx bare), 90th percentile %.2f ms (%.1fx bare), "
+        "worst %.2f ms (goal: 90th percentile at most 2x bare)\n",
+        frames, counter.paints, d.median, ratio(d.median, bd.median), d.p90, ratio(d.p90, bd.p90), d.worst);
+    std::printf(
+        "  bare Qt scene, %zu pixmaps moved the same way: median %.2f ms, 90th percentile %.2f ms, worst %.2f ms\n",
+        bareFlying.size(), bd.median, bd.p90, bd.worst);
     std::printf("  CPU time (all threads): median %.2f ms, 90th percentile %.2f ms\n", figures(dealCpu).median,
                 figures(dealCpu).p90);
     QSettings().clear();

@@ -1151,8 +1151,8 @@ void TestGameController::questionsInEveryOrder()
     if (QTest::currentTestFailed())
         return;
     QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
-    for (const QString &never : {QStringLiteral("call_pong"), QStringLiteral("call_mahjong"), QStringLiteral("call_kong"),
-                                 QStringLiteral("call_pass")})
+    for (const QString &never : {QStringLiteral("call_pong"), QStringLiteral("call_mahjong"),
+                                 QStringLiteral("call_kong"), QStringLiteral("call_pass")})
         QCOMPARE(received(never), 0);
     QCOMPARE(received(QStringLiteral("call_bonus")), 1);
     QCOMPARE(received(QStringLiteral("discard_tile")), 2);

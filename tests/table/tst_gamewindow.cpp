@@ -485,7 +485,8 @@ private slots:
         if (!kickFirst)
             t.model.onPlayerKicked(kick_reason::enum_t(3));
         t.window.onGameStateChanged();
-        const auto *washoutReady = t.window.washoutWindow()->findChild<QAbstractButton *>(QStringLiteral("readyButton"));
+        const auto *washoutReady = t.window.washoutWindow()->findChild<QAbstractButton *>(
+            QStringLiteral("readyButton"));
         const auto *boardReady = t.window.scoreBoard()->findChild<QAbstractButton *>(QStringLiteral("readyPushButton"));
         QVERIFY(washoutReady && boardReady);
         QVERIFY(!washoutReady->isVisible());

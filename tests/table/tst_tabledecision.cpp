@@ -120,41 +120,64 @@ private slots:
         QTest::addColumn<QString>("events");
         QTest::addColumn<QString>("sent");
 
-        QTest::newRow("own turn") << "drawOwn turn" << "discard_tile";
+        QTest::newRow("own turn") << "drawOwn turn"
+                                  << "discard_tile";
         QTest::newRow("declarations, then the turn") << "drawOwn conc:16,8 turn"
                                                      << "call_kong call_mahjong discard_tile";
         QTest::newRow("the turn, then declarations") << "drawOwn turn conc:16,8"
                                                      << "call_kong call_mahjong discard_tile";
-        QTest::newRow("riichi on the declarations") << "drawOwn conc:128" << "call_riichi discard_tile";
-        QTest::newRow("declarations after the discard was chosen") << "drawOwn turn click conc:16,8" << "";
-        QTest::newRow("declarations after the discard was reported") << "drawOwn turn discOwn conc:16,8" << "";
-        QTest::newRow("declarations after the next seat drew") << "drawOwn turn discOwn drawP2 conc:16,8" << "";
+        QTest::newRow("riichi on the declarations") << "drawOwn conc:128"
+                                                    << "call_riichi discard_tile";
+        QTest::newRow("declarations after the discard was chosen") << "drawOwn turn click conc:16,8"
+                                                                   << "";
+        QTest::newRow("declarations after the discard was reported") << "drawOwn turn discOwn conc:16,8"
+                                                                     << "";
+        QTest::newRow("declarations after the next seat drew") << "drawOwn turn discOwn drawP2 conc:16,8"
+                                                               << "";
         QTest::newRow("declarations shown, then the discard reported") << "drawOwn conc:16,8 turn discOwn drawP2"
                                                                        << "";
-        QTest::newRow("empty declarations before the turn") << "drawOwn conc:" << "discard_tile";
-        QTest::newRow("the turn after its discard went") << "drawOwn conc: click turn" << "";
+        QTest::newRow("empty declarations before the turn") << "drawOwn conc:"
+                                                            << "discard_tile";
+        QTest::newRow("the turn after its discard went") << "drawOwn conc: click turn"
+                                                         << "";
         QTest::newRow("the next own turn") << "drawOwn conc: click discOwn drawP2 discP2 drawOwn turn"
                                            << "discard_tile";
-        QTest::newRow("replace tiles") << "drawOwn repl:64" << "call_bonus call_pass";
+        QTest::newRow("replace tiles") << "drawOwn repl:64"
+                                       << "call_bonus call_pass";
         QTest::newRow("replace tiles, then the turn") << "drawOwn repl:64 turn"
                                                       << "call_bonus call_pass discard_tile";
-        QTest::newRow("replace tiles, the turn, then a pass") << "drawOwn repl:64 turn pass" << "discard_tile";
+        QTest::newRow("replace tiles, the turn, then a pass") << "drawOwn repl:64 turn pass"
+                                                              << "discard_tile";
         QTest::newRow("replace tiles, the turn, then the flower") << "drawOwn repl:64 turn click:34 declOwn"
                                                                   << "";
-        QTest::newRow("replace tiles, the turn, then a discard") << "drawOwn repl:64 turn click" << "";
-        QTest::newRow("replace tiles, the turn, then the time-out") << "drawOwn repl:64 turn timeout" << "";
-        QTest::newRow("replace tiles passed, then the turn") << "drawOwn repl:64 pass turn" << "discard_tile";
-        QTest::newRow("claim") << "discP1 claim:2" << "call_pass call_pong";
-        QTest::newRow("claim, then the next seat draws") << "discP1 claim:2 drawP2" << "";
-        QTest::newRow("claim, then the next seat's turn") << "discP1 claim:2 turnP2" << "";
-        QTest::newRow("claim, then another claims") << "discP1 claim:2 claimedP3" << "";
-        QTest::newRow("claim, then the time-out") << "discP1 claim:2 timeout" << "";
-        QTest::newRow("claim after the next draw") << "discP1 drawP2 claim:2" << "";
-        QTest::newRow("claim on the own discard") << "drawOwn turn discOwn claim:2" << "";
-        QTest::newRow("claim after the table was taken again") << "reset claim:2,16" << "call_mahjong call_pass call_pong";
-        QTest::newRow("rob the kong") << "drawP2 rob:16" << "call_mahjong call_pass";
-        QTest::newRow("rob the kong, then the kong laid down") << "drawP2 rob:16 declP2" << "";
-        QTest::newRow("own meld keeps the turn going") << "claimedOwn declOwn turn" << "discard_tile";
+        QTest::newRow("replace tiles, the turn, then a discard") << "drawOwn repl:64 turn click"
+                                                                 << "";
+        QTest::newRow("replace tiles, the turn, then the time-out") << "drawOwn repl:64 turn timeout"
+                                                                    << "";
+        QTest::newRow("replace tiles passed, then the turn") << "drawOwn repl:64 pass turn"
+                                                             << "discard_tile";
+        QTest::newRow("claim") << "discP1 claim:2"
+                               << "call_pass call_pong";
+        QTest::newRow("claim, then the next seat draws") << "discP1 claim:2 drawP2"
+                                                         << "";
+        QTest::newRow("claim, then the next seat's turn") << "discP1 claim:2 turnP2"
+                                                          << "";
+        QTest::newRow("claim, then another claims") << "discP1 claim:2 claimedP3"
+                                                    << "";
+        QTest::newRow("claim, then the time-out") << "discP1 claim:2 timeout"
+                                                  << "";
+        QTest::newRow("claim after the next draw") << "discP1 drawP2 claim:2"
+                                                   << "";
+        QTest::newRow("claim on the own discard") << "drawOwn turn discOwn claim:2"
+                                                  << "";
+        QTest::newRow("claim after the table was taken again") << "reset claim:2,16"
+                                                               << "call_mahjong call_pass call_pong";
+        QTest::newRow("rob the kong") << "drawP2 rob:16"
+                                      << "call_mahjong call_pass";
+        QTest::newRow("rob the kong, then the kong laid down") << "drawP2 rob:16 declP2"
+                                                               << "";
+        QTest::newRow("own meld keeps the turn going") << "claimedOwn declOwn turn"
+                                                       << "discard_tile";
         QTest::newRow("the turn before the own draw") << "discP3 turn drawOwn"
                                                       << "discard_tile";
         QTest::newRow("the turn before the own draw, declarations") << "discP3 turn drawOwn conc:16,8"
@@ -177,8 +200,10 @@ private slots:
                                                             << "";
         QTest::newRow("a flower before the claim comes") << "discP1 bonusP2 deadP2 claim:2"
                                                          << "call_pass call_pong";
-        QTest::newRow("the hand ends") << "drawOwn turn conc:16 end" << "";
-        QTest::newRow("another seat's turn") << "drawOwn turn turnP3" << "";
+        QTest::newRow("the hand ends") << "drawOwn turn conc:16 end"
+                                       << "";
+        QTest::newRow("another seat's turn") << "drawOwn turn turnP3"
+                                             << "";
     }
 
     void whatMayBeSent()
@@ -189,8 +214,8 @@ private slots:
         play(d, events);
         QCOMPARE(mayBeSent(d), sent);
         // The hand is active exactly when a tile may go.
-        QCOMPARE(d.handActive(), sent.contains(QLatin1String("discard_tile"))
-                                     || sent.contains(QLatin1String("call_bonus")));
+        QCOMPARE(d.handActive(),
+                 sent.contains(QLatin1String("discard_tile")) || sent.contains(QLatin1String("call_bonus")));
     }
 };
 

@@ -282,8 +282,8 @@ void TestTournamentLobby::hiddenWindowSizesColumnsWhenShown()
     window.setModel(&model);
     // Added while the window is hidden (another tab): no timer runs for it,
     // and the columns fit as soon as it shows.
-    model.addOrUpdateTournament(makeTournament(
-        1, QStringLiteral("A tournament with a name far wider than the column"), TournamentInfo::Open, 2, 0, 0, 10));
+    model.addOrUpdateTournament(makeTournament(1, QStringLiteral("A tournament with a name far wider than the column"),
+                                               TournamentInfo::Open, 2, 0, 0, 10));
     QCoreApplication::processEvents();
     const int column = TournamentsLobbyModel::NameColumn;
     QCOMPARE(window.view()->header()->sectionSize(column), 90);

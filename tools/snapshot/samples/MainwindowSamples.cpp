@@ -346,8 +346,9 @@ QWidget *webHostDown(const QSize &size)
 }
 } // namespace
 
-MAHJONG_SAMPLE(mainWindowWebHostDown,
-               {QStringLiteral("main-window-web-host-down"), {1024, 768}, [] { return webHostDown({1024, 768}); }});
+MAHJONG_SAMPLE(mainWindowWebHostDown, {QStringLiteral("main-window-web-host-down"), {1024, 768}, [] {
+                                           return webHostDown({1024, 768});
+                                       }});
 MAHJONG_SAMPLE(mainWindowWebHostDownLarge, {QStringLiteral("main-window-web-host-down-1920"), {1920, 1080}, [] {
-                                               return webHostDown({1920, 1080});
-                                           }});
+                                                return webHostDown({1920, 1080});
+                                            }});
