@@ -422,12 +422,12 @@
         <translation>%p%</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="130"/>
+        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="142"/>
         <source>Secure connection</source>
         <translation>安全連線</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="130"/>
+        <location filename="../../mainwindow/EmbeddedBrowser.cpp" line="142"/>
         <source>Insecure connection</source>
         <translation>不安全的連線</translation>
     </message>
@@ -548,44 +548,44 @@
 <context>
     <name>FriendsRosterModel</name>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="52"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="58"/>
         <source>offline</source>
         <translation>離線</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="55"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="61"/>
         <source>online</source>
         <translation>線上</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="58"/>
-        <location filename="../../social/FriendsRosterModel.cpp" line="67"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="64"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="73"/>
         <source>away</source>
         <translation>離開</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="61"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="67"/>
         <source>talkative</source>
         <translation>想聊天</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="64"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="70"/>
         <source>busy</source>
         <translation>忙碌</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="70"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="76"/>
         <source>&lt;unknown availability&gt;</source>
         <translation>&lt;未知狀態&gt;</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="122"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="128"/>
         <source>%1 is %2</source>
         <extracomment>%1 is friend name, %2 is availability type</extracomment>
         <translation>%1 目前%2</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="124"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="130"/>
         <source>%1 is %2 with status &quot;%3&quot;</source>
         <extracomment>%1 is friend name, %2 is availability type, %3 is user status message</extracomment>
         <translation>%1 目前%2，狀態為「%3」</translation>
@@ -617,12 +617,12 @@
 <context>
     <name>FriendsWindow</name>
     <message>
-        <location filename="../../social/FriendsWindow.cpp" line="64"/>
+        <location filename="../../social/FriendsWindow.cpp" line="65"/>
         <source>Remove</source>
         <translation>刪除</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsWindow.cpp" line="65"/>
+        <location filename="../../social/FriendsWindow.cpp" line="66"/>
         <source>Remove user from list</source>
         <translation>從清單中刪除使用者</translation>
     </message>
@@ -632,7 +632,7 @@
     <message>
         <location filename="../../protocol/kick_reason.h" line="26"/>
         <location filename="../../protocol/kick_reason.h" line="28"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="413"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="419"/>
         <source>You were kicked from the table.</source>
         <translation>您已被踢出牌桌。</translation>
     </message>
@@ -641,15 +641,15 @@
         <location filename="../../protocol/kick_reason.h" line="29"/>
         <location filename="../../protocol/kick_reason.h" line="33"/>
         <location filename="../../protocol/kick_reason.h" line="45"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="413"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="417"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="432"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="419"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="423"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="438"/>
         <source>Kicked</source>
         <translation>被踢出</translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="31"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="418"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="424"/>
         <source>You do not have enough funds to play another hand.
 Do you want to make a deposit now?</source>
         <translation>您的餘額不足，無法再玩一局。
@@ -657,7 +657,7 @@ Do you want to make a deposit now?</source>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="36"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="428"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="434"/>
         <source>A server error occured and the game was aborted.
 Your bet and fee will be repaid.</source>
         <translation>伺服器發生錯誤，牌局已中止。
@@ -665,13 +665,13 @@ Your bet and fee will be repaid.</source>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="38"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="424"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="430"/>
         <source>Server error</source>
         <translation>伺服器錯誤</translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="39"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="426"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="432"/>
         <source>A server error occured and the tournament will be aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
         <translation>伺服器發生錯誤，錦標賽將中止。
@@ -679,37 +679,37 @@ Check tournament rules for details regarding the distribution of the prize pool.
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="43"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="433"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="439"/>
         <source>You were kicked from the table as the server will be unavailable due to mainenance.</source>
         <translation>由於伺服器即將停機維護，您已被踢出牌桌。</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="392"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="402"/>
         <source>Table does not exist</source>
         <translation>牌桌不存在</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="392"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="402"/>
         <source>Table has been removed from server, press Ok to go back to lobby</source>
         <translation>牌桌已從伺服器移除，按「確定」返回大廳</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="480"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="490"/>
         <source>%1 joined the table</source>
         <translation>%1 加入了牌桌</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="500"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="510"/>
         <source>You&apos;ve been unseated from this table.</source>
         <translation>您已被移出此牌桌的座位。</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="504"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="514"/>
         <source>%1 left the table</source>
         <translation>%1 離開了牌桌</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="557"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="567"/>
         <source>Hand started</source>
         <translation>本局開始</translation>
     </message>
@@ -724,38 +724,38 @@ Check tournament rules for details regarding the distribution of the prize pool.
         <translation>本局和牌！</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="150"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="156"/>
         <source>Table round ended</source>
         <translation>牌桌本輪結束</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="166"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="191"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="172"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="197"/>
         <source>Tournament round ended</source>
         <translation>錦標賽本輪結束</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="192"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="198"/>
         <source>The tournament round has ended, press Ok to go back to lobby</source>
         <translation>錦標賽本輪已結束，按「確定」返回大廳</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="301"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="307"/>
         <source>Leave Table</source>
         <translation>離開牌桌</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="302"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="308"/>
         <source>Are you sure you want to leave table %1?</source>
         <translation>確定要離開牌桌 %1 嗎？</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="349"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="355"/>
         <source>Friends</source>
         <translation>好友</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="350"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="356"/>
         <source>You haven&apos;t added any friends yet. Click on player names where you see them or go to friends section in the lobby.</source>
         <translation>您還沒有加入好友。點擊看到的玩家名稱，或前往大廳的好友欄目。</translation>
     </message>
@@ -899,7 +899,7 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>LocalizationDb</name>
     <message>
-        <location filename="../../lobby/LocalizationDb.cpp" line="24"/>
+        <location filename="../../lobby/LocalizationDb.cpp" line="26"/>
         <source>Table(%1)</source>
         <translation>牌桌(%1)</translation>
     </message>
@@ -908,13 +908,13 @@ Check tournament rules for details regarding the distribution of the prize pool.
     <name>Log</name>
     <message>
         <location filename="../../app/Log.cpp" line="284"/>
-        <location filename="../../app/Log.cpp" line="356"/>
-        <location filename="../../app/Log.cpp" line="359"/>
+        <location filename="../../app/Log.cpp" line="373"/>
+        <location filename="../../app/Log.cpp" line="376"/>
         <source>Error</source>
         <translation>錯誤</translation>
     </message>
     <message>
-        <location filename="../../app/Log.cpp" line="360"/>
+        <location filename="../../app/Log.cpp" line="377"/>
         <source>%1
 
 The program has to end. Please send the log file %2 to the support team.</source>
@@ -1359,64 +1359,64 @@ Please contact the support to remedy the situation.</source>
         <translation>伺服器即將停機維護，暫時無法遊戲。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="310"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="311"/>
         <source>Joined table %1</source>
         <translation>已加入牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="349"/>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="354"/>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="367"/>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="520"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="350"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="355"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="368"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="521"/>
         <source>Join Failed</source>
         <translation>加入失敗</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="446"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="447"/>
         <source>You are already seated at table %L1.
 Do you want to rejoin?</source>
         <translation>您已在牌桌 %L1 入座。
 是否返回牌桌？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="503"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="504"/>
         <source>Table invitation</source>
         <translation>牌桌邀請</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="504"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="505"/>
         <source>%1 has invited you to table %2, do you want to join?</source>
         <translation>%1 邀請您加入牌桌 %2，是否加入？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="517"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="518"/>
         <source>Registration</source>
         <translation>註冊</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="523"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="524"/>
         <source>Tournament registration</source>
         <translation>錦標賽報名</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="530"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="531"/>
         <source>You are not fully registered and therefore not allowed to play for money.
 Do you want to complete your registration now?</source>
         <translation>您尚未完成註冊，因此不能進行現金遊戲。
 是否立即完成註冊？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="187"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="188"/>
         <source>Tournaments</source>
         <translation>錦標賽</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="349"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="350"/>
         <source>Join Failed: %1</source>
         <translation>加入失敗：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="316"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="317"/>
         <source>Watching table %1</source>
         <translation>正在觀戰牌桌 %1</translation>
     </message>
@@ -1436,43 +1436,43 @@ Do you want to complete your registration now?</source>
         <translation>失敗</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="410"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="414"/>
         <source>You have %1</source>
         <translation>餘額 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="416"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="420"/>
         <source>System message</source>
         <translation>系統訊息</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="421"/>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="427"/>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="436"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="425"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="431"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="440"/>
         <source>Information</source>
         <translation>提示</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="428"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="432"/>
         <source>Unfortunately you were among the last players to register for tournament %1 and you have been unregistered to make sure every
 tournament table has exactly four players. Your buy-in and fee will be repaid.</source>
         <translation>很抱歉，您是最後報名錦標賽 %1 的玩家之一。為確保每張錦標賽牌桌恰好有四名玩家，您的報名已被取消。
 您的買入和手續費將退還。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="437"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="441"/>
         <source>A server error occured during tournament %1 and the tournament was aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
         <translation>錦標賽 %1 進行中伺服器發生錯誤，錦標賽已中止。
 獎池的分配方式請參閱錦標賽規則。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="456"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="460"/>
         <source>Forced logout</source>
         <translation>強制登出</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="456"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="460"/>
         <source>You were forcefully logged out!</source>
         <translation>您已被強制登出！</translation>
     </message>
@@ -1492,63 +1492,63 @@ Check tournament rules for details regarding the distribution of the prize pool.
         <translation>確定要結束嗎？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="411"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="412"/>
         <source>Windowed</source>
         <translation>視窗</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="411"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="412"/>
         <source>Fullscreen</source>
         <translation>全螢幕</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="423"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="424"/>
         <source>TM</source>
         <comment>Trademark abbreviation</comment>
         <translation>TM</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="424"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="425"/>
         <source>Powered by Kestrova%1</source>
         <translation>Powered by Kestrova%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="183"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="184"/>
         <source>Start</source>
         <translation>開始</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="185"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="186"/>
         <source>Play</source>
         <translation>開始遊戲</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="189"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="190"/>
         <source>Settings</source>
         <translation>設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="191"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="192"/>
         <source>Friends</source>
         <translation>好友</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="193"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="194"/>
         <source>Game Guide</source>
         <translation>遊戲指南</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="199"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="200"/>
         <source>Make your choice below or go to the Lobby for more rules and table options</source>
         <translation>請在下方選擇，或前往大廳查看更多規則和牌桌選項</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="333"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="334"/>
         <source>Join game failed!</source>
         <translation>加入牌局失敗！</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="334"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="335"/>
         <source>Failed to join game.
 Please try again in a little while.
 If problem persists please contact support</source>
@@ -1557,170 +1557,170 @@ If problem persists please contact support</source>
 如果問題仍然存在，請聯絡客服</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="372"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="373"/>
         <source>Leave Failed</source>
         <translation>離開失敗</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="379"/>
         <location filename="../../mainwindow/MainWindowTables.cpp" line="380"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="381"/>
         <source>Watch Failed</source>
         <translation>觀戰失敗</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="379"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="380"/>
         <source>Watch Failed: %1</source>
         <translation>觀戰失敗：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="422"/>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="446"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="423"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="447"/>
         <source>Rejoin Table</source>
         <translation>返回牌桌</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="423"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="424"/>
         <source>Do you want to rejoin table %1?</source>
         <translation>是否返回牌桌 %1？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="432"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="433"/>
         <source>Watch Table</source>
         <translation>觀戰牌桌</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="432"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="433"/>
         <source>Do you want to continue watching table %1?</source>
         <translation>是否繼續觀戰牌桌 %1？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="444"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="445"/>
         <source>You are already seated at table %L1.</source>
         <translation>您已在牌桌 %L1 入座。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="115"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="123"/>
         <source>Web browser</source>
         <translation>網頁瀏覽器</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="116"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="124"/>
         <source>The web browser could not be started. The address is:
 %1</source>
         <translation>無法啟動網頁瀏覽器。網址為：
 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="276"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="288"/>
         <source>Deposit</source>
         <translation>儲值</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="277"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="289"/>
         <source>Withdraw</source>
         <translation>提領</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="278"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="290"/>
         <source>Statement</source>
         <translation>帳戶明細</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="279"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="291"/>
         <source>My profile</source>
         <translation>個人資料</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="280"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="292"/>
         <source>Hand history</source>
         <translation>牌局紀錄</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="281"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="293"/>
         <source>Player protection</source>
         <translation>玩家保護</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="282"/>
+        <location filename="../../mainwindow/MainWindowWebPages.cpp" line="294"/>
         <source>Change password</source>
         <translation>變更密碼</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindow.cpp" line="440"/>
+        <location filename="../../mainwindow/MainWindow.cpp" line="441"/>
         <source>Local time is %1</source>
         <translation>本地時間 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="616"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="626"/>
         <source>New tournament round - %1</source>
         <translation>錦標賽新一輪 - %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="617"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="627"/>
         <source>Continuing tournament round - %1</source>
         <translation>錦標賽本輪繼續 - %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="355"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="356"/>
         <source>You don&apos;t have enough money on your account to join the table.
 Do you want to make a deposit now?</source>
         <translation>您的帳戶餘額不足，無法加入此牌桌。
 是否立即儲值？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="619"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="629"/>
         <source>New tournament round</source>
         <translation>錦標賽新一輪</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="619"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="629"/>
         <source>Continuing tournament round</source>
         <translation>錦標賽本輪繼續</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="621"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="631"/>
         <source>You have been assigned to tournament table %1. Show now?</source>
         <translation>您已被分配到錦標賽牌桌 %1。是否立即顯示？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="622"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="632"/>
         <source>You are assigned to tournament table %1. Show now?</source>
         <translation>您被分配在錦標賽牌桌 %1。是否立即顯示？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="673"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="683"/>
         <source>This is you</source>
         <translation>這是您</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="675"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="685"/>
         <source>Add to friends</source>
         <translation>加為好友</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="694"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="704"/>
         <source>Watch table %1</source>
         <comment>%1 is table name</comment>
         <translation>觀戰牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="700"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="710"/>
         <source>Friend is offline</source>
         <translation>好友已離線</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="701"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="711"/>
         <source>Friend is only playing at this table</source>
         <translation>好友只在此牌桌遊戲</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="702"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="712"/>
         <source>Friend is not playing</source>
         <translation>好友未在遊戲</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="474"/>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="477"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="478"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="481"/>
         <source>Error</source>
         <translation>錯誤</translation>
     </message>
@@ -1778,83 +1778,83 @@ Do you want to make a deposit now?</source>
 <context>
     <name>MeldChoice</name>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="64"/>
+        <location filename="../../table/MeldChoice.cpp" line="80"/>
         <source>Riichi</source>
         <translation>立直</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="56"/>
+        <location filename="../../table/MeldChoice.cpp" line="72"/>
         <source>Kong</source>
         <translation>槓</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="60"/>
+        <location filename="../../table/MeldChoice.cpp" line="76"/>
         <source>Pong to kong</source>
         <translation>加槓</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="50"/>
+        <location filename="../../table/MeldChoice.cpp" line="66"/>
         <source>Chow Low</source>
         <translation>吃（低）</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="52"/>
+        <location filename="../../table/MeldChoice.cpp" line="68"/>
         <source>Chow Mid</source>
         <translation>吃（中）</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="54"/>
+        <location filename="../../table/MeldChoice.cpp" line="70"/>
         <source>Chow Hi</source>
         <translation>吃（高）</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="58"/>
+        <location filename="../../table/MeldChoice.cpp" line="74"/>
         <source>Pong</source>
         <translation>碰</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="62"/>
+        <location filename="../../table/MeldChoice.cpp" line="78"/>
         <source>Bonus</source>
         <translation>花牌</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="73"/>
+        <location filename="../../table/MeldChoice.cpp" line="89"/>
         <source>Alt+1</source>
         <comment>Chow Low</comment>
         <translation>Alt+1</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="75"/>
+        <location filename="../../table/MeldChoice.cpp" line="91"/>
         <source>Alt+2</source>
         <comment>Chow Mid</comment>
         <translation>Alt+2</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="77"/>
+        <location filename="../../table/MeldChoice.cpp" line="93"/>
         <source>Alt+3</source>
         <comment>Chow Hi</comment>
         <translation>Alt+3</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="79"/>
+        <location filename="../../table/MeldChoice.cpp" line="95"/>
         <source>Alt+K</source>
         <comment>Kong</comment>
         <translation>Alt+K</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="81"/>
+        <location filename="../../table/MeldChoice.cpp" line="97"/>
         <source>Alt+P</source>
         <comment>Pong</comment>
         <translation>Alt+P</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="83"/>
+        <location filename="../../table/MeldChoice.cpp" line="99"/>
         <source>Alt+K</source>
         <comment>Pong to kong</comment>
         <translation>Alt+K</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="85"/>
+        <location filename="../../table/MeldChoice.cpp" line="101"/>
         <source>Alt+R</source>
         <comment>Riichi</comment>
         <translation>Alt+R</translation>
@@ -2003,7 +2003,7 @@ Do you want to make a deposit now?</source>
         <translation>第 %L1/%L2 輪</translation>
     </message>
     <message>
-        <location filename="../../table/RoundScoreBoard.cpp" line="70"/>
+        <location filename="../../table/RoundScoreBoard.cpp" line="71"/>
         <source>Round results</source>
         <translation>本輪結果</translation>
     </message>
@@ -2057,7 +2057,7 @@ Do you want to make a deposit now?</source>
     </message>
     <message>
         <location filename="../../table/ScoreBoard.ui" line="206"/>
-        <location filename="../../table/ScoreBoard.cpp" line="270"/>
+        <location filename="../../table/ScoreBoard.cpp" line="271"/>
         <source>Ready</source>
         <translation>準備</translation>
     </message>
@@ -2067,13 +2067,13 @@ Do you want to make a deposit now?</source>
         <translation>離開</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="274"/>
-        <location filename="../../table/ScoreBoard.cpp" line="282"/>
+        <location filename="../../table/ScoreBoard.cpp" line="275"/>
+        <location filename="../../table/ScoreBoard.cpp" line="283"/>
         <source>Next hand</source>
         <translation>下一局</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="279"/>
+        <location filename="../../table/ScoreBoard.cpp" line="280"/>
         <source>Play (%1)</source>
         <translation>再玩一局 (%1)</translation>
     </message>
@@ -2135,8 +2135,8 @@ Do you want to make a deposit now?</source>
     <message>
         <location filename="../../table/ScoreBoard.cpp" line="169"/>
         <location filename="../../table/ScoreBoard.cpp" line="191"/>
-        <location filename="../../table/ScoreBoard.cpp" line="242"/>
         <location filename="../../table/ScoreBoard.cpp" line="243"/>
+        <location filename="../../table/ScoreBoard.cpp" line="244"/>
         <source>%L1</source>
         <translation>%L1</translation>
     </message>
@@ -2146,27 +2146,27 @@ Do you want to make a deposit now?</source>
         <translation>和牌得分</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="242"/>
+        <location filename="../../table/ScoreBoard.cpp" line="243"/>
         <source>Settlement</source>
         <translation>結算</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="243"/>
+        <location filename="../../table/ScoreBoard.cpp" line="244"/>
         <source>Current Score</source>
         <translation>當前得分</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="245"/>
+        <location filename="../../table/ScoreBoard.cpp" line="246"/>
         <source>Payment</source>
         <translation>支付</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="248"/>
+        <location filename="../../table/ScoreBoard.cpp" line="249"/>
         <source>Winning hand</source>
         <translation>和牌</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="249"/>
+        <location filename="../../table/ScoreBoard.cpp" line="250"/>
         <source>Losing hand</source>
         <translation>未和牌</translation>
     </message>
@@ -2421,9 +2421,8 @@ Do you want to make a deposit now?</source>
         <translation>玩家</translation>
     </message>
     <message>
+        <location filename="../../lobby/LocalizationDb.cpp" line="46"/>
         <location filename="../../lobby/TableModel.cpp" line="454"/>
-        <location filename="../../table/SideBar.cpp" line="188"/>
-        <location filename="../../table/TableSelector.cpp" line="88"/>
         <source>Table %1</source>
         <translation>牌桌 %1</translation>
     </message>
@@ -2492,8 +2491,7 @@ Do you want to make a deposit now?</source>
 <context>
     <name>TableSelector</name>
     <message>
-        <location filename="../../table/TableSelector.cpp" line="154"/>
-        <location filename="../../table/TableSelector.cpp" line="206"/>
+        <location filename="../../table/TableSelector.cpp" line="153"/>
         <source>Lobby</source>
         <translation>大廳</translation>
     </message>
@@ -2582,13 +2580,13 @@ Do you want to make a deposit now?</source>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.ui" line="86"/>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="326"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="331"/>
         <source>Players</source>
         <translation>玩家</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.ui" line="117"/>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="336"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="341"/>
         <source>Payout structure</source>
         <translation>獎金分配</translation>
     </message>
@@ -2608,73 +2606,73 @@ Do you want to make a deposit now?</source>
         <translation>取消報名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="216"/>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="446"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="221"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="451"/>
         <source>Watch</source>
         <translation>觀戰</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="314"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="319"/>
         <source>Status: %1</source>
         <translation>狀態：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="315"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="320"/>
         <source>Buy-in: %1</source>
         <translation>買入：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="316"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="321"/>
         <source>Pot: %1</source>
         <translation>獎池：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="317"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="322"/>
         <source>Rules: %1</source>
         <translation>規則：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="318"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="323"/>
         <source>Duration: %1</source>
         <translation>時長：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="320"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="325"/>
         <source>Registered Players: %1</source>
         <translation>已報名玩家：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="326"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="331"/>
         <source>Standings</source>
         <translation>排名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="341"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="346"/>
         <source>Tables</source>
         <translation>牌桌</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="376"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="381"/>
         <source>Starts in: %1</source>
         <translation>距開始：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="392"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="397"/>
         <source>Round %1</source>
         <translation>第 %1 輪</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="402"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="407"/>
         <source>Ends in: %1</source>
         <translation>距結束：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="402"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="407"/>
         <source>Next break in: %1</source>
         <translation>距下次休息：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="409"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="414"/>
         <source>Next round in: %1</source>
         <translation>距下一輪：%1</translation>
     </message>
@@ -2862,37 +2860,37 @@ Do you want to make a deposit now?</source>
 <context>
     <name>TournamentsController</name>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="105"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="103"/>
         <source>Failed</source>
         <translation>失敗</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="107"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="105"/>
         <source>Denied</source>
         <translation>被拒絕</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="109"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="107"/>
         <source>Insufficient Funds</source>
         <translation>餘額不足</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="111"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="109"/>
         <source>Tournament is full</source>
         <translation>錦標賽已滿員</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="113"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="111"/>
         <source>Access Denied</source>
         <translation>拒絕存取</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="115"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="113"/>
         <source>Already Registered</source>
         <translation>已報名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="117"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="115"/>
         <source>Tournament is running</source>
         <translation>錦標賽正在進行</translation>
     </message>
