@@ -412,6 +412,8 @@ void GameWindow::onGameStateChanged()
         rebuildTable();
         m_sideBar->clearReady();
         m_sideBar->setScoresVisible(true);
+        // A hand joined or sent again mid-way names its round too.
+        m_sideBar->setWindRound(m_table->prevailingWind() + 1);
     }
     // Entries of players the model no longer holds would name freed records.
     for (qint32 id : m_sideBar->playerIds()) {

@@ -380,6 +380,8 @@ void TestGameController::playsADemoHand()
         QCOMPARE(int(window->handView()->tiles().size()), 13);
         QCOMPARE(int(window->discardView(0)->tileItems().size()), 2);
         QCOMPARE(model->findOwnPlayer()->riichiDiscardIndex(), 1);
+        const auto *round = window->sideBar()->findChild<QLabel *>(QStringLiteral("tableRound"));
+        QVERIFY(round && !round->isHidden());
     }
     play(window, moves.mid(declared, moves.size() - 1 - declared), askedReady);
     if (QTest::currentTestFailed())
