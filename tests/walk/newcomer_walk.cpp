@@ -299,21 +299,22 @@ QString Walk::playHand()
     shot(QStringLiteral("score-board-en"));
     if (seatPoints() != QLatin1String("32700"))
         return QStringLiteral("the winner's seat shows %1 points, not 32,700").arg(seatPoints());
+    if (labelText(bar, "riichiStickText") != QLatin1String("x0"))
+        return QStringLiteral("the win left the riichi stick count at %1").arg(labelText(bar, "riichiStickText"));
     const auto buttons = window->scoreBoard()->findChildren<QAbstractButton *>(
         QRegularExpression(QStringLiteral("^ready")));
     if (buttons.isEmpty())
         return QStringLiteral("no Ready on the score board");
     buttons.front()->click();
-    // The full game goes on: the next hand takes the stick off the table
-    // (the winner's), and the dealer's win adds a counter stick.
-    if (!waitFor([bar] { return labelText(bar, "riichiStickText") == QLatin1String("x0"); }, 20000))
+    // The full game goes on: the win took the stick off the table, and the
+    // next hand, after the dealer's win, has a counter stick.
+    if (!waitFor([bar] { return labelText(bar, "counterStickText") == QLatin1String("x1"); }, 20000))
+        return QStringLiteral("the counter sticks show %1, not x1").arg(labelText(bar, "counterStickText"));
+    if (labelText(bar, "riichiStickText") != QLatin1String("x0"))
         return QStringLiteral("after the hand the riichi stick count shows %1, not x0")
             .arg(labelText(bar, "riichiStickText"));
-    const QString counter = labelText(bar, "counterStickText");
     QTest::qWait(1500);
     shot(QStringLiteral("next-hand-sticks-en"));
-    if (counter != QLatin1String("x1"))
-        return QStringLiteral("the counter sticks show %1, not x1").arg(counter);
     if (!waitFor([window] { return !window->roundScoreBoard()->isHidden(); }, 30000))
         return QStringLiteral("no round score board");
     QTest::qWait(1000);
