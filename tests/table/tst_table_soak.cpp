@@ -3,6 +3,7 @@
 // real connection, and a random player answers through the window. Every
 // well-formed event must keep the session alive, and every request the
 // client sends must be one the server offered.
+#include "DemoPeerLogin.h"
 #include "protocol/ConnectionManager.h"
 #include "protocol/PrivatePlayerData.h"
 #include "table/TableSoak.h"
@@ -95,12 +96,7 @@ void TestTableSoak::requestsNotOfferedAreReported()
              qPrintable(peer.errorString()));
     PeerProcess::installTestCa();
     ConnectionManager session(true);
-    QSignalSpy handshake(&session, &ConnectionManager::versionCheckComplete);
-    session.connectToHost(QStringLiteral("localhost"), peer.port());
-    QVERIFY(handshake.wait(10000));
-    QSignalSpy loggedIn(&session, &ConnectionManager::loginSuccess);
-    session.login(QStringLiteral("soak"), QStringLiteral("soak"));
-    QVERIFY(loggedIn.wait(10000));
+    QVERIFY(logInAt(session, peer.port(), QStringLiteral("soak"), QStringLiteral("soak")));
     QSignalSpy askedReady(&session, &ConnectionManager::areYouReady);
     QSignalSpy hand(&session, &ConnectionManager::privatePlayerData);
     QSignalSpy drawn(&session, &ConnectionManager::tilesFromWall);
@@ -151,12 +147,7 @@ void TestTableSoak::anAnswerCrossingItsTimeOutIsLate()
              qPrintable(peer.errorString()));
     PeerProcess::installTestCa();
     ConnectionManager session(true);
-    QSignalSpy handshake(&session, &ConnectionManager::versionCheckComplete);
-    session.connectToHost(QStringLiteral("localhost"), peer.port());
-    QVERIFY(handshake.wait(10000));
-    QSignalSpy loggedIn(&session, &ConnectionManager::loginSuccess);
-    session.login(QStringLiteral("soak"), QStringLiteral("soak"));
-    QVERIFY(loggedIn.wait(10000));
+    QVERIFY(logInAt(session, peer.port(), QStringLiteral("soak"), QStringLiteral("soak")));
     QSignalSpy askedReady(&session, &ConnectionManager::areYouReady);
     QSignalSpy hand(&session, &ConnectionManager::privatePlayerData);
     QSignalSpy drawn(&session, &ConnectionManager::tilesFromWall);
@@ -194,12 +185,7 @@ void TestTableSoak::theFreedSeatIsAnnounced()
              qPrintable(peer.errorString()));
     PeerProcess::installTestCa();
     ConnectionManager session(true);
-    QSignalSpy handshake(&session, &ConnectionManager::versionCheckComplete);
-    session.connectToHost(QStringLiteral("localhost"), peer.port());
-    QVERIFY(handshake.wait(10000));
-    QSignalSpy loggedIn(&session, &ConnectionManager::loginSuccess);
-    session.login(QStringLiteral("soak"), QStringLiteral("soak"));
-    QVERIFY(loggedIn.wait(10000));
+    QVERIFY(logInAt(session, peer.port(), QStringLiteral("soak"), QStringLiteral("soak")));
 
     // A plain player: Ready, the drawn tile back, a pass on every offer; moved
     // to the watchers, it watches, and joins when the seat is free again.
