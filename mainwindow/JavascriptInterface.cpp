@@ -197,6 +197,17 @@ bool JavascriptInterface::isTrustedUrl(const QUrl &url)
     return !key.isEmpty() && trustedOrigins().contains(key);
 }
 
+void JavascriptInterface::refuse(const QString &call, const char *why, const QUrl &url)
+{
+    ++m_refused;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (now - m_lastRefusalLog >= 1000) {
+        m_lastRefusalLog = now;
+        qCWarning(lcMainwindow).noquote() << "refused" << call << "from a page" << why << url.toDisplayString() << "("
+                                          << m_refused << "refused so far)";
+    }
+}
+
 void JavascriptInterface::receive(const QString &token, const QString &call, const QVariantList &arguments)
 {
     const QUrl url = m_page ? m_page->url() : QUrl();
@@ -208,25 +219,34 @@ void JavascriptInterface::receive(const QString &token, const QString &call, con
     // (or going to) must be trusted as well.
     const bool tokenOk = !expected.isEmpty() && token.size() == expected.size() && token == expected;
     if (!tokenOk || !isTrustedUrl(url)) {
-        ++m_refused;
-        const qint64 now = QDateTime::currentMSecsSinceEpoch();
-        if (now - m_lastRefusalLog >= 1000) {
-            m_lastRefusalLog = now;
-            qCWarning(lcMainwindow).noquote()
-                << "refused" << call << "from a page"
-                << (tokenOk ? "while the view is on" : "that is not the service's, view on") << url.toDisplayString()
-                << "(" << m_refused << "refused so far)";
-        }
+        refuse(call, tokenOk ? "while the view is on" : "that is not the service's, view on", url);
         return;
     }
-    const QVariant argument = arguments.value(0);
     if (announcing) {
-        const QString documentToken = argument.toString();
+        const QString documentToken = arguments.value(0).toString();
         static const QRegularExpression form(QStringLiteral("^[0-9a-f]{32}$"));
         if (form.match(documentToken).hasMatch())
             m_documentToken = documentToken;
         return;
     }
+    // The page's script sends no call once its document has widened its
+    // domain, but a document that got hold of its token can write to the
+    // channel itself: the document is asked from a world of the client's
+    // own, which no page script reaches. The answers come in order.
+    QPointer<JavascriptInterface> self(this);
+    m_page->runJavaScript(QStringLiteral("document.domain === location.hostname"), QWebEngineScript::ApplicationWorld,
+                          [self, call, arguments, url](const QVariant &kept) {
+        if (!self)
+            return;
+        if (kept.typeId() != QMetaType::Bool || !kept.toBool())
+            self->refuse(call, "that has widened its domain, view on", url);
+        else
+            self->dispatch(call, arguments.value(0));
+    });
+}
+
+void JavascriptInterface::dispatch(const QString &call, const QVariant &argument)
+{
     if (call == QLatin1String("launchBrowser")) {
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
         if (now - m_lastLaunch < launchIntervalMs) {
