@@ -91,6 +91,8 @@ private:
     QString m_mahjongHost;
     QString m_token;
     QString m_documentToken;
+    // The mark that the client's own world gave that document.
+    QString m_documentMark;
     QPointer<QWebEnginePage> m_page;
     QWebChannel *m_channel = nullptr;
     QObject *m_gate = nullptr;
