@@ -164,6 +164,17 @@ void JavascriptInterface::installScript()
                              + QStringLiteral(");\n"));
         scripts.insert(script);
     }
+    // In a world of the client's own, which no page script reaches: a mark
+    // of the main frame's document, by which the client tells whether the
+    // document it asks about is the one that called.
+    QWebEngineScript mark;
+    mark.setName(name);
+    mark.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    mark.setWorldId(QWebEngineScript::ApplicationWorld);
+    mark.setRunsOnSubFrames(false);
+    mark.setSourceCode(QStringLiteral("var mahjongDocumentMark = (function () { var w = new Uint32Array(4);"
+                                      " crypto.getRandomValues(w); return Array.from(w).join('.'); })();"));
+    scripts.insert(mark);
 }
 
 void JavascriptInterface::refreshAll()
@@ -197,6 +208,17 @@ bool JavascriptInterface::isTrustedUrl(const QUrl &url)
     return !key.isEmpty() && trustedOrigins().contains(key);
 }
 
+void JavascriptInterface::refuse(const QString &call, const char *why, const QUrl &url)
+{
+    ++m_refused;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (now - m_lastRefusalLog >= 1000) {
+        m_lastRefusalLog = now;
+        qCWarning(lcMainwindow).noquote() << "refused" << call << "from a page" << why << url.toDisplayString() << "("
+                                          << m_refused << "refused so far)";
+    }
+}
+
 void JavascriptInterface::receive(const QString &token, const QString &call, const QVariantList &arguments)
 {
     const QUrl url = m_page ? m_page->url() : QUrl();
@@ -208,25 +230,52 @@ void JavascriptInterface::receive(const QString &token, const QString &call, con
     // (or going to) must be trusted as well.
     const bool tokenOk = !expected.isEmpty() && token.size() == expected.size() && token == expected;
     if (!tokenOk || !isTrustedUrl(url)) {
-        ++m_refused;
-        const qint64 now = QDateTime::currentMSecsSinceEpoch();
-        if (now - m_lastRefusalLog >= 1000) {
-            m_lastRefusalLog = now;
-            qCWarning(lcMainwindow).noquote()
-                << "refused" << call << "from a page"
-                << (tokenOk ? "while the view is on" : "that is not the service's, view on") << url.toDisplayString()
-                << "(" << m_refused << "refused so far)";
-        }
+        refuse(call, tokenOk ? "while the view is on" : "that is not the service's, view on", url);
         return;
     }
-    const QVariant argument = arguments.value(0);
     if (announcing) {
-        const QString documentToken = argument.toString();
+        const QString documentToken = arguments.value(0).toString();
         static const QRegularExpression form(QStringLiteral("^[0-9a-f]{32}$"));
-        if (form.match(documentToken).hasMatch())
-            m_documentToken = documentToken;
+        if (!form.match(documentToken).hasMatch())
+            return;
+        m_documentToken = documentToken;
+        m_documentMark.clear();
+        // Asked now, while the announcing document is the view's: no other
+        // can run before it has committed, and announced itself.
+        QPointer<JavascriptInterface> self(this);
+        m_page->runJavaScript(QStringLiteral("typeof mahjongDocumentMark === 'string' ? mahjongDocumentMark : ''"),
+                              QWebEngineScript::ApplicationWorld, [self, documentToken](const QVariant &mark) {
+                                  if (self && self->m_documentToken == documentToken)
+                                      self->m_documentMark = mark.toString();
+                              });
         return;
     }
+    // The page's script sends no call once its document has widened its
+    // domain, but a document that got hold of its token can write to the
+    // channel itself: the document is asked from a world of the client's
+    // own, which no page script reaches. The answers come in order, and the
+    // mark tells whether the document asked is still the one that called.
+    QPointer<JavascriptInterface> self(this);
+    const QString documentToken = m_documentToken;
+    m_page->runJavaScript(QStringLiteral("[typeof mahjongDocumentMark === 'string' ? mahjongDocumentMark : '',"
+                                         " document.domain === location.hostname]"),
+                          QWebEngineScript::ApplicationWorld,
+                          [self, call, arguments, url, documentToken](const QVariant &answer) {
+        if (!self)
+            return;
+        const QVariantList values = answer.toList();
+        const QString mark = values.value(0).toString();
+        if (self->m_documentToken != documentToken || mark.isEmpty() || mark != self->m_documentMark)
+            self->refuse(call, "that has gone, view on", url);
+        else if (values.value(1).typeId() != QMetaType::Bool || !values.value(1).toBool())
+            self->refuse(call, "that has widened its domain, view on", url);
+        else
+            self->dispatch(call, arguments.value(0));
+    });
+}
+
+void JavascriptInterface::dispatch(const QString &call, const QVariant &argument)
+{
     if (call == QLatin1String("launchBrowser")) {
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
         if (now - m_lastLaunch < launchIntervalMs) {

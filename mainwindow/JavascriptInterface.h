@@ -21,8 +21,9 @@ class QWebEngineNewWindowRequest;
 // defines "client" is given to every new main-frame document, but keeps the
 // view's token only when the document's own origin is trusted, and with it
 // announces a token of the document's own, which its calls carry. Calls
-// without the current document's token, or while the view is not on a
-// trusted address, are refused.
+// without the current document's token, while the view is not on a
+// trusted address, or from a document that has widened its domain, are
+// refused.
 class JavascriptInterface : public QObject
 {
     Q_OBJECT
@@ -80,12 +81,18 @@ private:
     friend class BridgeGate;
     // A call that arrived over the channel.
     void receive(const QString &token, const QString &call, const QVariantList &arguments);
+    // Acts on a call that passed every check.
+    void dispatch(const QString &call, const QVariant &argument);
+    // Counts and logs (at most once a second) a refused call.
+    void refuse(const QString &call, const char *why, const QUrl &url);
     void installScript();
     static void refreshAll();
 
     QString m_mahjongHost;
     QString m_token;
     QString m_documentToken;
+    // The mark that the client's own world gave that document.
+    QString m_documentMark;
     QPointer<QWebEnginePage> m_page;
     QWebChannel *m_channel = nullptr;
     QObject *m_gate = nullptr;

@@ -650,11 +650,13 @@ void MainWindow::onInvitePlayers(qint32 tableId, const std::vector<qint32> &invi
 
 // The menu on player names.
 
-void MainWindow::onUserMenuRequested(const QString &name, const QPoint &pos)
+void MainWindow::onUserMenuRequested(const QString &nick, const QPoint &pos)
 {
-    qCDebug(lcMainwindow) << "Received onUserMenuRequested, name " << name << ", pos " << pos;
+    qCDebug(lcMainwindow) << "Received onUserMenuRequested, name " << nick << ", pos " << pos;
     if (m_xmpp.state() != XMPPClient::ConnectedState || !m_friendsPage)
         return;
+    // Chat rooms show names as they normalise them.
+    const QString name = m_playerDb->screennameForNick(nick);
     if (m_playerDb->hasScreenname(name))
         showUserMenu(m_playerDb->jidForScreenname(name), pos);
     else

@@ -22,6 +22,9 @@ var getRandomValues = Crypto.prototype.getRandomValues;
 var randomSource = window.crypto;
 var domainProperty = Object.getOwnPropertyDescriptor(Document.prototype, 'domain');
 var readDomain = domainProperty && domainProperty.get;
+var viewProperty = Object.getOwnPropertyDescriptor(Document.prototype, 'defaultView');
+var readView = viewProperty && viewProperty.get;
+var listen = EventTarget.prototype.addEventListener;
 var ownDocument = document;
 var ownDomain = readDomain ? apply(readDomain, ownDocument, []) : '';
 var registryName = 'mahjongClientFrames';
@@ -29,6 +32,12 @@ var registryName = 'mahjongClientFrames';
 // Whether this document still has the domain it started with.
 var domainKept = function () {
     return !readDomain || apply(readDomain, ownDocument, []) === ownDomain;
+};
+
+// Lists written through an ordinary store ("list[i] = value") would reach
+// setters that a page puts on Array.prototype, and show them what is stored.
+var append = function (list, value) {
+    defineProperty(list, list.length, {value: value, writable: true, enumerable: true, configurable: true});
 };
 
 // With document.domain a frame of any sibling subdomain could reach a
@@ -49,10 +58,36 @@ if (window !== window.top) {
     // A frame of the page's own origin can take "client" from the page and
     // hand it on: the page asks each such frame, at every call, whether it
     // kept its domain. Frames of other origins cannot reach the page.
+    // A document that has left its frame (removed, or navigated away) reads
+    // an empty domain: its last reading before it went decides whether it
+    // stops counting ("gone") or keeps the page refused for good, since
+    // whoever it handed "client" to still holds it.
+    var widened = false;
+    var attached = function () {
+        return !readView || apply(readView, ownDocument, []) !== null;
+    };
+    var lastLook = function () {
+        if (attached() && !domainKept())
+            widened = true;
+    };
+    var frameCheck = function () {
+        if (widened)
+            return 'widened';
+        if (!attached())
+            return 'gone';
+        if (domainKept())
+            return 'kept';
+        widened = true;
+        return 'widened';
+    };
+    // First of all listeners: no page listener can widen the domain
+    // unseen before these run.
+    apply(listen, window, ['pagehide', lastLook, true]);
+    apply(listen, window, ['unload', lastLook, true]);
     try {
         var register = window.top[registryName];
         if (typeof register === 'function')
-            register(domainKept);
+            register(frameCheck);
     } catch (e) {}
     return;
 }
@@ -68,21 +103,29 @@ if (token && window.client === undefined && window.qt && qt.webChannelTransport)
     var transport = qt.webChannelTransport;
     var sendText = transport.send.bind(transport);
     var frameChecks = [];
+    // Once a frame has widened its domain, what it handed on stays out.
+    var refusedForGood = false;
     defineProperty(window, registryName, {value: freeze(function (check) {
         if (typeof check === 'function')
-            frameChecks[frameChecks.length] = check;
+            append(frameChecks, check);
     })});
     var callAllowed = function () {
-        if (!domainKept())
+        if (refusedForGood || !domainKept())
             return false;
+        var staying = [];
         for (var i = 0; i < frameChecks.length; ++i) {
-            var kept = false;
+            var state = '';
             try {
-                kept = frameChecks[i]() === true;
+                state = frameChecks[i]();
             } catch (e) {}
-            if (!kept)
+            if (state === 'kept') {
+                append(staying, frameChecks[i]);
+            } else if (state !== 'gone') {
+                refusedForGood = true;
                 return false;
+            }
         }
+        frameChecks = staying;
         return true;
     };
 
@@ -148,7 +191,7 @@ if (token && window.client === undefined && window.qt && qt.webChannelTransport)
                 if (ready)
                     invoke(name, json, callToken);
                 else
-                    queue[queue.length] = [name, json, callToken];
+                    append(queue, [name, json, callToken]);
             }});
         })(callNames[c], calls[callNames[c]]);
     }
@@ -158,7 +201,7 @@ if (token && window.client === undefined && window.qt && qt.webChannelTransport)
             defineProperty(client, name, {enumerable: true, value: freeze({
                 connect: function (callback) {
                     if (typeof callback === 'function')
-                        list[list.length] = callback;
+                        append(list, callback);
                 },
                 disconnect: function (callback) {
                     for (var i = 0; i < list.length; ++i) {
@@ -201,7 +244,7 @@ if (token && window.client === undefined && window.qt && qt.webChannelTransport)
                 var list = listeners[name];
                 var copy = [];
                 for (var k = 0; k < list.length; ++k)
-                    copy[k] = list[k];
+                    append(copy, list[k]);
                 for (var l = 0; l < copy.length; ++l)
                     apply(copy[l], client, message.args || []);
             }

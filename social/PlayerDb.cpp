@@ -117,6 +117,19 @@ bool PlayerDb::hasScreenname(const QString &screenname) const
     return m_index.find(screenname) != m_index.end();
 }
 
+QString PlayerDb::screennameForNick(const QString &nick) const
+{
+    if (hasScreenname(nick))
+        return nick;
+    // Asked once per menu a player opens: a walk over the names is cheap.
+    const QString normal = nick.normalized(QString::NormalizationForm_KC);
+    for (const auto &[name, pid] : m_index) {
+        if (QString::compare(name.normalized(QString::NormalizationForm_KC), normal, Qt::CaseInsensitive) == 0)
+            return name;
+    }
+    return nick;
+}
+
 void PlayerDb::requestPicture(qint32 pid)
 {
     fetchPicture(pid);

@@ -50,6 +50,10 @@ public:
     qint32 pidForScreenname(const QString &screenname) const;
     XMPPJid jidForScreenname(const QString &screenname) const;
     bool hasScreenname(const QString &screenname) const;
+    // The known screen name that a chat room shows as nick: rooms normalise
+    // nicks (NFKC), so "ｱﾝｼ" is "アンシ" there. The nick itself when no known
+    // name matches.
+    QString screennameForNick(const QString &nick) const;
 
     void requestPicture(qint32 pid);
     QPixmap picture(qint32 pid, bool defaultIfNone);

@@ -9,12 +9,16 @@
 #include "peer/PeerProcess.h"
 #include "social/ChatController.h"
 #include "social/ConferenceWidget.h"
+#include "social/FriendsWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextEdit>
 #include <QtTest>
 
 class TestMainwindowSession : public QObject
@@ -25,6 +29,8 @@ private slots:
     void initTestCase();
     void sessionsAndInvitations();
     void lobbyChatWithoutAListedRoom();
+    void lobbyChatUnderTheRoomsNick_data();
+    void lobbyChatUnderTheRoomsNick();
 
 private:
     XmppTestServer m_xmpp;
@@ -133,6 +139,69 @@ void TestMainwindowSession::lobbyChatWithoutAListedRoom()
     auto *input = window.view().lobbyChat->findChild<QWidget *>(QStringLiteral("chatInput"));
     QVERIFY(input);
     QTRY_VERIFY_WITH_TIMEOUT(input->isEnabled(), 10000);
+}
+
+void TestMainwindowSession::lobbyChatUnderTheRoomsNick_data()
+{
+    QTest::addColumn<QString>("account");
+    QTest::addColumn<QString>("roomNick");
+    // The room normalises nicks: halfwidth kana become fullwidth, fullwidth
+    // letters plain ones.
+    QTest::newRow("halfwidth katakana") << QStringLiteral("dan:secret:1004:ｱﾝｼ") << QStringLiteral("アンシ");
+    QTest::newRow("fullwidth latin") << QStringLiteral("eve:secret:1005:Ｂｏｂ") << QStringLiteral("Bob");
+}
+
+void TestMainwindowSession::lobbyChatUnderTheRoomsNick()
+{
+    QFETCH(QString, account);
+    QFETCH(QString, roomNick);
+    QTemporaryDir dir;
+    const QString scenario = dir.filePath(QStringLiteral("nick.json"));
+    QFile file(scenario);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral(R"({"trigger": "login", "disable": ["query_client_config"], "steps": [
+        {"send": "client_config", "fields": {"xmppServer": "localhost:%1", "conferenceService": "conference.localhost",
+                                             "lobbyRoom": "lobby-nicks@conference.localhost", "searchService": ""}}]})")
+                   .arg(m_xmpp.port())
+                   .toUtf8());
+    file.close();
+    PeerProcess peer;
+    QVERIFY2(peer.start({QStringLiteral("--account"), account, QStringLiteral("--scenario"), scenario}),
+             qPrintable(peer.errorString()));
+    MainWindow window(QStringLiteral("localhost"), peer.port(), account.section(QLatin1Char(':'), 0, 0),
+                      QStringLiteral("secret"), true, QStringLiteral("127.0.0.1:1"), nullptr);
+    window.onStartupFinished(true);
+    QVERIFY(logInWithTheForm(window));
+    QTRY_COMPARE_WITH_TIMEOUT(window.xmppClient().state(), int(XMPPClient::ConnectedState), 15000);
+
+    // The room seats the player under its own spelling of the name: the
+    // player is in, and writes under that nick.
+    ConferenceWidget *lobby = window.view().lobbyChat;
+    auto *input = lobby->findChild<QLineEdit *>(QStringLiteral("chatInput"));
+    QVERIFY(input);
+    QTRY_VERIFY_WITH_TIMEOUT(lobby->conference().isJoined(), 10000);
+    QVERIFY(input->isEnabled());
+    QCOMPARE(lobby->conference().nick(), roomNick);
+    input->setText(QStringLiteral("hello"));
+    QTest::keyClick(input, Qt::Key_Return);
+    auto *log = lobby->findChild<QTextEdit *>(QStringLiteral("chatOutput"));
+    QVERIFY(log);
+    QTRY_VERIFY_WITH_TIMEOUT(log->toPlainText().contains(roomNick + QStringLiteral(": hello")), 10000);
+
+    // The player's menu on that nick knows who it is.
+    QTRY_VERIFY_WITH_TIMEOUT(window.findChild<FriendsWindow *>(), 15000);
+    emit lobby->userMenuRequested(roomNick, QPoint(10, 10));
+    const auto userMenu = [] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            auto *menu = qobject_cast<QMenu *>(widget);
+            if (menu && menu->isVisible())
+                return menu;
+        }
+        return static_cast<QMenu *>(nullptr);
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(userMenu(), 10000);
+    QCOMPARE(userMenu()->actions().value(0)->text(), QStringLiteral("This is you"));
+    userMenu()->close();
 }
 
 QTEST_MAIN(TestMainwindowSession)

@@ -210,6 +210,9 @@ private slots:
     void relaxedFramesCannotCall_data();
     void relaxedFramesCannotCall();
     void tokensStayWithTheirDocument();
+    void framesThatLeave_data();
+    void framesThatLeave();
+    void arraySettersSeeNoToken();
     void sidePageWhenTheWebHostIsDown_data();
     void sidePageWhenTheWebHostIsDown();
     void browserIconRecovers();
@@ -926,6 +929,147 @@ text.length + ':' + text.join('\n'))"))
     send(page.bridge()->documentToken());
     QTRY_COMPARE(join.size(), 3);
     QCOMPARE(join.at(2).at(0).toString(), QStringLiteral("/raw/"));
+}
+
+void TestMainwindowWeb::framesThatLeave_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<bool>("keepsTheClient");
+    // Each page says "done" once its frames have gone.
+    const QByteArray removeOnReady = "window.addEventListener('message', function (e) {"
+                                     " if (e.data === 'ready') { document.getElementById('f').remove();"
+                                     " done = 'done'; } });";
+    QTest::newRow("removed") << "<iframe id=\"f\" src=\"/child.html\"></iframe><script>" + removeOnReady + "</script>"
+                             << true;
+    QTest::newRow("navigated to a blank page")
+        << QByteArray("<iframe id=\"f\" src=\"/child.html\"></iframe><script>"
+                      "window.addEventListener('message', function (e) { if (e.data !== 'ready') return;"
+                      " var f = document.getElementById('f');"
+                      " f.onload = function () { done = 'done'; }; f.src = 'about:blank'; });</script>")
+        << true;
+    // A frame of another origin points its own child, a page of the
+    // service's, at a blank page.
+    QTest::newRow("sent to a blank page by a foreign parent")
+        << QByteArray("<iframe src=\"https://evil.sibling.example.com:PORT/foreign.html\"></iframe><script>"
+                      "window.addEventListener('message', function (e) { if (e.data === 'blank') done = 'done'; });"
+                      "</script>")
+        << true;
+    QTest::newRow("widened, then removed")
+        << "<iframe id=\"f\" src=\"/child.html?widen\"></iframe><script>" + removeOnReady + "</script>" << false;
+}
+
+// Frames of the page's own origin that leave: one that kept its domain no
+// longer counts, one that widened it keeps the page refused.
+void TestMainwindowWeb::framesThatLeave()
+{
+#ifdef MAHJONG_ENGINE_NOT_TOLD
+    QSKIP("The engine lets in no frame whose certificate it does not trust itself.");
+#endif
+    QFETCH(QByteArray, page);
+    QFETCH(bool, keepsTheClient);
+    HttpsTestServer siblings(m_siblings.certificate, m_siblings.key);
+    QVERIFY(siblings.listen());
+    page.replace("PORT", QByteArray::number(siblings.port()));
+    siblings.setBody(QStringLiteral("/leave.html"),
+                     "<!DOCTYPE html><html><head><title>leave</title><script>var done = '';</script></head><body>"
+                         + page + "</body></html>");
+    // Widens through the setter of a blank frame's realm, which runs no
+    // script of the client's, and takes "client" on the way.
+    const QByteArray child = R"(<!DOCTYPE html><html><body><script>
+var c = null;
+try { c = top.client; } catch (e) {}
+if (location.search === '?widen') {
+    var blank = document.createElement('iframe');
+    document.body.appendChild(blank);
+    Object.getOwnPropertyDescriptor(blank.contentWindow.Document.prototype, 'domain')
+        .set.call(document, 'sibling.example.com');
+}
+parent.postMessage('ready', '*');
+</script></body></html>)";
+    siblings.setBody(QStringLiteral("/child.html"), child);
+    siblings.setBody(QStringLiteral("/child.html?widen"), child);
+    siblings.setBody(QStringLiteral("/foreign.html"),
+                     "<!DOCTYPE html><html><body><iframe id=\"f\" src=\"https://www.sibling.example.com:"
+                         + QByteArray::number(siblings.port())
+                         + "/child.html\"></iframe><script>"
+                           "window.addEventListener('message', function (e) { if (e.data !== 'ready') return;"
+                           " var f = document.getElementById('f');"
+                           " f.onload = function () { top.postMessage('blank', '*'); }; f.src = 'about:blank'; });"
+                           "</script></body></html>");
+    const QUrl main(QStringLiteral("https://www.sibling.example.com:%1/leave.html").arg(siblings.port()));
+    JavascriptInterface::trustOrigin(main);
+    EmbeddedWebPage view;
+    QSignalSpy join(&view, &EmbeddedWebPage::joinTable);
+    QVERIFY(loadAndWait(view.webView(), [&] { view.setUrl(main); }));
+    QTRY_COMPARE_WITH_TIMEOUT(runJavaScript(view.webView()->page(), QStringLiteral("done")).toString(),
+                              QStringLiteral("done"), 20000);
+    const int refused = view.bridge()->refusedCalls();
+    if (!keepsTheClient)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("refused joinTable")));
+    runJavaScript(view.webView()->page(), QStringLiteral("client.joinTable('/after/')"));
+    if (keepsTheClient) {
+        QTRY_COMPARE(join.size(), 1);
+        QCOMPARE(join.at(0).at(0).toString(), QStringLiteral("/after/"));
+        QCOMPARE(view.bridge()->refusedCalls(), refused);
+    } else {
+        QTRY_VERIFY(view.bridge()->refusedCalls() > refused);
+        QTest::qWait(300);
+        QVERIFY(join.isEmpty());
+    }
+}
+
+// Setters a page puts on the indices of Array.prototype see nothing of the
+// bridge's lists; and a document that has widened its domain is refused by
+// the client itself, even with its token.
+void TestMainwindowWeb::arraySettersSeeNoToken()
+{
+#ifdef MAHJONG_ENGINE_NOT_TOLD
+    QSKIP("The engine lets in no frame whose certificate it does not trust itself.");
+#endif
+    HttpsTestServer siblings(m_siblings.certificate, m_siblings.key);
+    QVERIFY(siblings.listen());
+    siblings.setBody(QStringLiteral("/setters.html"), R"(<!DOCTYPE html><html><head><title>setters</title><script>
+var seen = '';
+for (var i = 0; i < 4; ++i) {
+    (function (index) {
+        Object.defineProperty(Array.prototype, index, {configurable: true, set: function (value) {
+            try { seen += ' ' + JSON.stringify(value); } catch (e) { seen += ' ' + String(value); }
+            Object.defineProperty(this, index, {value: value, writable: true, enumerable: true, configurable: true});
+        }});
+    })(i);
+}
+client.joinTable('/early/');
+client.onDisplayTab.connect(function (tab) { seen += ' tab ' + tab; });
+</script></head><body><iframe src="/frame.html"></iframe></body></html>)");
+    siblings.setBody(QStringLiteral("/frame.html"), "<!DOCTYPE html><html><body>frame</body></html>");
+    const QUrl main(QStringLiteral("https://www.sibling.example.com:%1/setters.html").arg(siblings.port()));
+    JavascriptInterface::trustOrigin(main);
+    EmbeddedWebPage page;
+    QSignalSpy join(&page, &EmbeddedWebPage::joinTable);
+    QVERIFY(loadAndWait(page.webView(), [&] { page.setUrl(main); }));
+    QTRY_COMPARE(join.size(), 1);
+    emit page.bridge()->onDisplayTab(QStringLiteral("lobby"));
+    QTRY_VERIFY(
+        runJavaScript(page.webView()->page(), QStringLiteral("seen")).toString().contains(QLatin1String("tab")));
+    const QString seen = runJavaScript(page.webView()->page(), QStringLiteral("seen")).toString();
+    const QRegularExpression tokenLike(QStringLiteral("[0-9a-f]{32}"));
+    QVERIFY2(!tokenLike.match(seen).hasMatch(), qPrintable(seen));
+
+    // The document widens its domain and writes to the channel with its
+    // token (as a page that got hold of it would).
+    runJavaScript(page.webView()->page(),
+                  QStringLiteral("var f = document.createElement('iframe'); document.body.appendChild(f);"
+                                 "Object.getOwnPropertyDescriptor(f.contentWindow.Document.prototype, 'domain')"
+                                 ".set.call(document, 'sibling.example.com'); document.domain"));
+    const int refused = page.bridge()->refusedCalls();
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("refused joinTable")));
+    runJavaScript(page.webView()->page(),
+                  QStringLiteral("qt.webChannelTransport.send('{\"type\":6,\"object\":\"client\",\"method\":\"call\","
+                                 "\"args\":[\"%1\",\"joinTable\",[\"/widened/\"]],\"id\":99}')")
+                      .arg(page.bridge()->documentToken()));
+    QTRY_COMPARE(page.bridge()->refusedCalls(), refused + 1);
+    QTest::qWait(300);
+    QCOMPARE(join.size(), 1);
 }
 
 void TestMainwindowWeb::sidePageWhenTheWebHostIsDown_data()

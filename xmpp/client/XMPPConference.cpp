@@ -11,6 +11,7 @@
 namespace {
 
 // Indexes of the room status codes that matter here.
+constexpr int selfIndex = 6;         // 110
 constexpr int roomCreatedIndex = 12; // 201
 constexpr int bannedIndex = 14;      // 301
 constexpr int kickedIndex = 16;      // 307
@@ -141,12 +142,17 @@ void XMPPConference::onPresence(XMPPPresence presence)
         emit userLeft(this);
         return;
     }
-    const bool own = nick == m_nick;
+    // The room marks the occupant's own presence (110); its nick may not be
+    // the one asked for, since rooms normalise nicks (Prosody to NFKC, so
+    // halfwidth kana and fullwidth letters change) and say so with 210.
+    const QList<int> codes = presence.hasRoomData() ? presence.roomStatusIndexes() : QList<int>();
+    const bool own = nick == m_nick || codes.contains(selfIndex);
     if (own && !m_joined && !entryOutstanding)
         return;
+    if (own && nick != m_nick && availability != XMPPPresence::Unavailable)
+        m_nick = nick;
 
     if (presence.hasRoomData()) {
-        const QList<int> codes = presence.roomStatusIndexes();
         const xmpp::MucUserInfo &item = presence.roomItem();
         if (availability == XMPPPresence::Unavailable && codes.contains(kickedIndex)) {
             if (own)

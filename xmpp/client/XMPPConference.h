@@ -32,6 +32,7 @@ public:
     // Throws std::runtime_error while joined.
     void setRoomJid(const XMPPJid &room);
     XMPPJid roomJid() const { return m_room; }
+    // The nick asked for, and once joined the one the room gave.
     QString nick() const { return m_nick; }
     bool isJoined() const { return m_joined; }
     // An entry presence is unanswered or a retry is waiting.
