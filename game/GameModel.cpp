@@ -25,6 +25,13 @@ void addHiddenTiles(PlayerData &p, qint64 delta)
     p.setHiddenTiles(clampedSum(p.hiddenTiles(), delta));
 }
 
+// The local player's draws come with their faces and change no hidden
+// count: its count is the hand it holds.
+void countOwnHand(PlayerData &own)
+{
+    own.setHiddenTiles(static_cast<qint32>(own.hand().size()));
+}
+
 bool isHandRunningState(int s)
 {
     return s >= server_game_state::START_HAND_STATE && s <= server_game_state::ROBBING_THE_KONG_STATE;
@@ -488,6 +495,7 @@ void GameModel::removeFromOwnHand(const tile_vector &tiles)
         hand.erase(toErase);
     }
     own.setHand(hand);
+    countOwnHand(own);
 }
 
 void GameModel::onGameData(qint64 handId, server_game_state::enum_t gameState, const std::vector<PlayerData> &players,
@@ -639,6 +647,7 @@ void GameModel::onTilesFromWall(const tile_vector &tiles, bool fromDeadWall)
 {
     PlayerData &own = player(m_ownPlayerId);
     own.addDrawnTiles(tiles);
+    countOwnHand(own);
     updateWallCounts(static_cast<qint32>(tiles.size()), fromDeadWall);
     emit tilesFromWall(m_ownPlayerId, tiles, fromDeadWall);
 }
@@ -653,7 +662,8 @@ void GameModel::onTileDiscarded(qint32 playerId, tile t, bool riichiDiscard)
     m_lastDiscard = t;
     m_claimState = 0;
     p.addDiscard(t, riichiDiscard);
-    addHiddenTiles(p, -1);
+    if (playerId != m_ownPlayerId)
+        addHiddenTiles(p, -1);
     emit tileDiscarded(playerId, t, riichiDiscard);
 }
 
@@ -673,6 +683,7 @@ void GameModel::onTileClaimed(qint32 claimedBy)
         tile_vector hand = claimer.hand();
         hand.push_back(m_lastDiscard);
         claimer.setHand(hand);
+        countOwnHand(claimer);
     } else {
         addHiddenTiles(claimer, 1);
     }
@@ -757,6 +768,7 @@ void GameModel::onPrivatePlayerData(const PrivatePlayerData &privateData)
 {
     PlayerData &own = player(m_ownPlayerId);
     own.setHand(privateData.tiles);
+    countOwnHand(own);
     own.setActive(privateData.active);
     own.setFuriten(privateData.furiten);
     emit privatePlayerData(privateData);

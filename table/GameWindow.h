@@ -292,6 +292,8 @@ private:
     // A hand's first change after the deal shows every hand at once; the
     // tiles about to leave a player's hand are still shown in it.
     void settleDeal(qint32 playerId, int leaving);
+    void settleUndrawnHand();
+    void stopClaimCountdown();
     // True, with a warning, for a decision event that comes when no hand is
     // in play: it changes nothing until the next hand starts.
     bool lateForHand(const char *event) const;
@@ -342,6 +344,9 @@ private:
     SideBar *m_sideBar = nullptr;
     TimerView *m_turnTimer = nullptr;
     TimerView *m_bigTurnTimer = nullptr;
+    // Counts the claim countdown's stops, so that a show queued for a wait
+    // that has ended is dropped.
+    quint64 m_claimWait = 0;
     TableDecision m_decision;
     // The decision the claim panel was built for.
     quint64 m_panelSerial = 0;

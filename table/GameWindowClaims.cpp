@@ -469,6 +469,14 @@ void GameWindow::chooseTile(tile t)
         qCWarning(lcTable) << "onTileClick: handled when not seated";
         return;
     }
+    // The rack the player clicked may still show tiles that an own claim
+    // has taken into a meld: the model's hand, with every queued event
+    // applied, says what the player holds.
+    const PlayerData *own = m_table->findOwnPlayer();
+    if (!own || std::find(own->hand().begin(), own->hand().end(), t) == own->hand().end()) {
+        qCWarning(lcTable) << "Ignoring a click on tile" << t << ": not in the hand";
+        return;
+    }
     const TableDecision::Answer answer = m_decision.click(t);
     if (answer.request == TableDecision::Nothing) {
         qCWarning(lcTable) << "Ignoring a click on tile" << t << ": not offered";

@@ -70,6 +70,7 @@ void GameWindow::onHandEndNonScoring(endhand_reason_t washoutType, bool endOfGam
         return;
     }
     endDecision();
+    settleUndrawnHand();
     playSound(SoundPlayer::Washout);
     m_scoreBoard->hide();
     writeNotice(tr("Hand ended in washout!"));
@@ -94,6 +95,7 @@ void GameWindow::onHandEndScoring(EndHandScoring scoring)
         return;
     }
     endDecision();
+    settleUndrawnHand();
     playSound(SoundPlayer::Mahjong);
     m_washoutWindow->hide();
     writeNotice(tr("Hand ended in Mahjong!"));

@@ -133,15 +133,18 @@ void GameWindow::clearTurnTimers()
 {
     m_sideBar->clearTimers();
     m_turnTimer->setTimeSpan(TimeSpan());
-    QPointer<TimerView> big = m_bigTurnTimer;
-    enqueue([big] {
-        if (big) {
-            big->setTimeSpan(TimeSpan());
-            big->hide();
-        }
-    });
+    stopClaimCountdown();
     if (m_table)
         emit clearTimeout(m_table->tableId());
+}
+
+void GameWindow::stopClaimCountdown()
+{
+    // At once, not behind the flights still queued: the wait it counts is
+    // over. A show still queued for that wait is dropped.
+    ++m_claimWait;
+    m_bigTurnTimer->setTimeSpan(TimeSpan());
+    m_bigTurnTimer->hide();
 }
 
 bool GameWindow::decisionStands(const std::function<void()> &event)
@@ -462,13 +465,23 @@ void GameWindow::rebuildTable()
         m_hiddenHands[seat]->setTileCount(p->id() == m_localPlayerId ? 0 : p->hiddenTiles());
         if (m_sideBar->hasPlayer(p->id()))
             m_sideBar->setPlayerWind(p->id(), p->wind());
-        for (tile t : p->bonusTiles())
+        tile_vector bonus = p->bonusTiles();
+        for (tile t : bonus)
             m_declaredViews[seat]->addBonusTile(t);
         for (const meld_tuple &m : p->melds()) {
             // A mahjong row or an unknown type is not drawn here; the hand
             // goes on.
-            if (!drawableMeld(m.meldType) || m.meldType == 64) {
+            if (!drawableMeld(m.meldType)) {
                 qCWarning(lcTable) << "Meld of type" << m.meldType << "skipped in the table rebuild";
+                continue;
+            }
+            if (m.meldType == 64) {
+                // A flower shown during the hand is kept as a meld; the game
+                // data may name it among the bonus tiles as well.
+                if (std::find(bonus.begin(), bonus.end(), m.firstTile) == bonus.end()) {
+                    bonus.push_back(m.firstTile);
+                    m_declaredViews[seat]->addBonusTile(m.firstTile);
+                }
                 continue;
             }
             m_declaredViews[seat]->addMeld(m.meldType, m.firstTile, claimedOffset(m_table, *p, m.claimedFrom),
@@ -580,6 +593,14 @@ void GameWindow::firstDraw()
     updateAllHands();
     m_actions->flush();
     layWallFromModel();
+}
+
+void GameWindow::settleUndrawnHand()
+{
+    // The deal's flights stay where they landed until the first draw; a
+    // hand that ends before one would leave them lying on the hands.
+    if (!m_firstDrawSeen)
+        firstDraw();
 }
 
 void GameWindow::settleDeal(qint32 playerId, int leaving)
@@ -697,9 +718,11 @@ void GameWindow::onTileDiscarded(qint32 playerId, tile t, bool riichiDiscard)
 
 void GameWindow::onTileClaimed(qint32 discardPlayer, qint32 claimingPlayer)
 {
-    // Whoever claimed, the discard is settled: no panel may answer it now.
-    m_decision.claimed(claimingPlayer);
-    showDecision();
+    // Whoever claimed, the discard is settled: no panel may answer it now,
+    // and its countdowns stop. The own claim's turn, if it came first,
+    // keeps its own.
+    if (!decisionStands([&] { m_decision.claimed(claimingPlayer); }))
+        clearTurnTimers();
     if (!m_table)
         return;
     const int from = seatOf(discardPlayer);
@@ -827,7 +850,10 @@ void GameWindow::onWaitingFor(WaitCondition::enum_t condition, TimeSpan ts, std:
     }
     if (condition == 0) {
         const qint32 discarder = m_table ? m_table->lastDiscarderId() : -1;
-        enqueue([this, discarder, ts] {
+        const quint64 wait = m_claimWait;
+        enqueue([this, discarder, ts, wait] {
+            if (wait != m_claimWait)
+                return;
             int seat = -1;
             for (int s = 0; s < SeatCount; ++s) {
                 if (m_seatPlayers[s] == discarder && discarder != -1)
@@ -858,11 +884,7 @@ void GameWindow::onWaitingFor(WaitCondition::enum_t condition, TimeSpan ts, std:
 
 void GameWindow::onWaitingOver()
 {
-    QPointer<TimerView> big = m_bigTurnTimer;
-    enqueue([big] {
-        if (big)
-            big->hide();
-    });
+    stopClaimCountdown();
     m_sideBar->clearTimers();
 }
 

@@ -45,12 +45,18 @@ MeldChoice::Kind MeldChoice::kindOf(const meld_offer &offer, tile lastDiscard)
 
 bool MeldChoice::canShow(const meld_offer &offer, tile lastDiscard)
 {
+    // A meld is of suited or honour tiles: a row naming a flower, a season
+    // or the face-down tile would draw blanks.
+    const bool meldTile = offer.t >= 0 && offer.t <= 33;
     switch (offer.meldType) {
     case 1:
-        return offer.t == lastDiscard || tile(offer.t + 1) == lastDiscard || tile(offer.t + 2) == lastDiscard;
+        // Three suited tiles in a row, the discard among them.
+        return meldTile && offer.t <= 26 && offer.t / 9 == (offer.t + 2) / 9
+               && (offer.t == lastDiscard || tile(offer.t + 1) == lastDiscard || tile(offer.t + 2) == lastDiscard);
     case 2:
     case 4:
     case 8:
+        return meldTile;
     case 64:
     case 128:
         return true;

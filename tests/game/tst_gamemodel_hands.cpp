@@ -134,7 +134,7 @@ void TestGameModelHands::classicHandFromJoinToScoring()
     CHECK_WALL(model, 90, 14, 0);
     model.onTilesFromWall({2, 4, 10, 11, 12, 27, 38, 20, 20, 20, 30, 31, 33}, false);
     CHECK_WALL(model, 77, 14, 0);
-    QCOMPARE(model.findOwnPlayer()->hiddenTiles(), 0);
+    QCOMPARE(model.findOwnPlayer()->hiddenTiles(), 13); // the hand it holds
     QCOMPARE(model.findOwnPlayer()->hand().size(), size_t(13));
     QCOMPARE(model.findPlayer(P1)->hiddenTiles(), 14);
 

@@ -11,6 +11,7 @@
 #include "table/GameWindow.h"
 #include "table/GameWindowActionQueue.h"
 #include "table/MeldAuction.h"
+#include "table/MeldChoice.h"
 #include "table/PlayerInactiveWindow.h"
 #include "table/RoundScoreBoard.h"
 #include "table/ScoreBoard.h"
@@ -94,6 +95,7 @@ public:
     }
 
     int actions() const { return m_actions; }
+    int claimClicks() const { return m_claimClicks; }
     int sleeps() const { return m_sleeps; }
     // When the player began to wait before an answer (ms since the epoch),
     // and for how long: a time-out during a wait was the player's choice.
@@ -124,7 +126,46 @@ private:
     {
         ++m_actions;
         note(QStringLiteral("click ") + button->objectName() + QLatin1Char(' ') + button->text());
+        // The tiles a claim takes from the rack, for a click on one of them
+        // while the claim flies.
+        m_claimTiles.clear();
+        for (QWidget *w = button; w; w = w->parentWidget()) {
+            if (const auto *row = qobject_cast<MeldChoice *>(w)) {
+                const meld_offer o = row->offer();
+                const int n = o.meldType == MELD_CHOW   ? 3
+                              : o.meldType == MELD_KONG ? 4
+                              : o.meldType == MELD_PONG ? 3
+                                                        : 0;
+                for (int i = 0; i < n; ++i)
+                    m_claimTiles.push_back(o.meldType == MELD_CHOW ? tile(o.t + i) : o.t);
+                break;
+            }
+        }
         button->click();
+    }
+
+    // A player in a hurry clicks the rack while the own claim still flies
+    // to its meld: the rack may still show the tiles the meld took.
+    bool clickDuringTheClaim(GameWindow *window)
+    {
+        HandView *hand = window->handView();
+        if (m_claimTiles.empty() || !window->actionQueue().isBusy() || !hand->isActive())
+            return false;
+        tile_vector choices;
+        for (tile t : hand->tiles()) {
+            if (hand->isAllowed(t) && std::find(m_claimTiles.begin(), m_claimTiles.end(), t) != m_claimTiles.end())
+                choices.push_back(t);
+        }
+        m_claimTiles.clear();
+        if (choices.empty() || !chance(0.7))
+            return false;
+        ++m_actions;
+        ++m_claimClicks;
+        const tile t = choices[pick(int(choices.size()))];
+        note(QStringLiteral("tile %1 while the claim flies").arg(int(t)));
+        // As a press on the tile reports it: judged after the press returns.
+        hand->tilePressed(t);
+        return true;
     }
 
     // How long the player looks at a new question: mostly at once or soon,
@@ -179,6 +220,8 @@ private:
         GameWindow *window = m_controller->view(m_tableId);
         watch(window);
         if (!window || m_clock.elapsed() < m_sleepUntil)
+            return;
+        if (clickDuringTheClaim(window))
             return;
         // The player looks at what the window shows now.
         window->actionQueue().flush();
@@ -273,6 +316,8 @@ private:
     qint64 m_sleepUntil = 0;
     QString m_situation;
     int m_actions = 0;
+    int m_claimClicks = 0;
+    tile_vector m_claimTiles;
     int m_sleeps = 0;
     std::vector<std::pair<qint64, int>> m_sleepTimes;
 };
@@ -512,6 +557,7 @@ void TableSoakRun::play()
         // Answers still on their way count as well.
         runUntil([] { return false; }, 300);
         playerActions = player.actions();
+        claimClicks = player.claimClicks();
         playerSleeps = player.sleeps();
         // A time-out the player did not choose: the window gave no way to
         // answer in time.

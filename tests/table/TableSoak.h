@@ -44,6 +44,7 @@ struct TableSoakRun
     int clientErrors = 0; // bad server data reported by the client
     bool disconnected = false;
     int playerActions = 0;           // clicks of the random player
+    int claimClicks = 0;             // of those, rack clicks while the own claim flew
     QStringList unexplainedTimeouts; // time-outs the player did not choose
     // Hands whose end the client showed with other wall or hand counts than
     // the server's.

@@ -54,14 +54,14 @@ int main(int argc, char **argv)
         run.play();
 
         std::printf("table %d (%s), seed %u: %d hands, %lld events, %lld violations, %d late answers, "
-                    "%d time-outs, %d kicks to the watchers, %d offers after a hand's end, %d clicks, %.1f s "
-                    "(%.2f hands/s)\n",
+                    "%d time-outs, %d kicks to the watchers, %d offers after a hand's end, %d clicks (%d while the own "
+                    "claim flew), %.1f s (%.2f hands/s)\n",
                     table,
                     table == 1002   ? "Riichi"
                     : table == 1001 ? "Classic"
                                     : "Classic tournament",
                     run.seed, run.handsPlayed, run.events, qint64(run.violations.size()), run.late, run.timeouts,
-                    run.kicks, run.lateEvents, run.playerActions, run.elapsedMs / 1000.0,
+                    run.kicks, run.lateEvents, run.playerActions, run.claimClicks, run.elapsedMs / 1000.0,
                     run.elapsedMs > 0 ? run.handsPlayed * 1000.0 / run.elapsedMs : 0.0);
         for (const QString &v : run.violations)
             std::printf("  %s\n", qPrintable(v));

@@ -126,6 +126,8 @@ private slots:
     void lateClaimAfterTheHandsEnd();
     void questionsInEveryOrder();
     void tournamentRoundEndShowsTheTournamentsBoard();
+    void oneLeaveAtTheGamesEnd_data();
+    void oneLeaveAtTheGamesEnd();
 
 private:
     // Joins the table and waits for its window.
@@ -412,6 +414,9 @@ void TestGameController::playsADemoHand()
     };
     QTRY_VERIFY_WITH_TIMEOUT(boardNames().contains(QStringLiteral("Bot North")), 10000);
     QCOMPARE(errors.size(), 0);
+    // The bots still sit at the table: nobody is awaited to join it.
+    QVERIFY(window->waitingForPlayersWindow()->isHidden());
+    QCOMPARE(m_controller->model(tableId)->seatsRemaining(), tableId == 1001 ? 0 : 4);
 
     // The game is over: leaving gives the seat back, and the table goes.
     QSignalSpy destroyed(m_controller.get(), &GameController::tableViewDestroyed);
@@ -1202,6 +1207,47 @@ void TestGameController::tournamentRoundEndShowsTheTournamentsBoard()
     QCOMPARE(closed[0][0].toInt(), 7);
     QCOMPARE(closed[0][1].toInt(), 7001);
     QTRY_VERIFY_WITH_TIMEOUT(!m_controller->hasTable(7001), 10000);
+}
+
+// The full game at 1002 ends in its second hand with a washout, then the
+// round's results. Leave, pressed on the washout notice before or after the
+// results come, leaves the table at once.
+void TestGameController::oneLeaveAtTheGamesEnd_data()
+{
+    QTest::addColumn<bool>("afterTheResults");
+    QTest::newRow("before the round's results") << false;
+    QTest::newRow("after the round's results") << true;
+}
+
+void TestGameController::oneLeaveAtTheGamesEnd()
+{
+    QFETCH(bool, afterTheResults);
+    QVERIFY(start({}));
+    QSignalSpy askedReady(m_session.get(), &ConnectionManager::areYouReady);
+    GameWindow *window = joinTable(1002);
+    QVERIFY(window);
+    play(window,
+         {{Move::Sit, 0, 0, QStringLiteral("join_table")},
+          {Move::Discard, 5, 0, QStringLiteral("discard_tile")},
+          {Move::Declare, 33, MELD_RIICHI, QStringLiteral("call_riichi")},
+          {Move::Claim, 27, MELD_MAHJONG, QStringLiteral("call_mahjong"), MeldAuction::Claim},
+          {Move::Ready, 0, 0, QStringLiteral("ready")}},
+         askedReady);
+    if (QTest::currentTestFailed())
+        return;
+    QPointer<GameWindow> shown(window);
+    WashoutWindow *washout = window->washoutWindow();
+    QTRY_VERIFY_WITH_TIMEOUT(!washout->isHidden(), 20000);
+    if (afterTheResults) {
+        QTRY_VERIFY_WITH_TIMEOUT(!window->roundScoreBoard()->isHidden(), 20000);
+        QVERIFY(!washout->isHidden());
+    }
+    auto *leave = washout->findChild<QAbstractButton *>(QStringLiteral("leaveButton"));
+    QVERIFY(leave && !leave->isHidden() && leave->isEnabled());
+    leave->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!m_controller->hasTable(1002), 10000);
+    QCOMPARE(received(QStringLiteral("leave_table")), 1);
+    QTRY_VERIFY(shown.isNull());
 }
 
 QTEST_MAIN(TestGameController)

@@ -7,7 +7,9 @@
 #include "scene/DeclaredView.h"
 #include "scene/DiscardView.h"
 #include "scene/HandView.h"
+#include "scene/HandTile.h"
 #include "scene/HiddenHandView.h"
+#include "scene/MeldView.h"
 #include "scene/SquareCityView.h"
 #include "scene/TileGraphics.h"
 #include "scene/WindView.h"
@@ -30,10 +32,12 @@
 
 #include <QDir>
 #include <QAbstractButton>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QTextBrowser>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QtTest>
@@ -1212,6 +1216,301 @@ private slots:
         QVERIFY(!t.window.scoreBoard()->isVisible());
         for (int seat = 0; seat < GameWindow::SeatCount; ++seat)
             QVERIFY(!t.window.playerActionView(seat)->isVisible());
+    }
+
+    // The own claim reported with the turn in one burst: the rack still
+    // shows the tiles about to fly to the meld. A click on one of them must
+    // not send a discard of a tile the player no longer holds; a tile still
+    // held goes out.
+    void clickWhileTheOwnClaimFlies_data()
+    {
+        QTest::addColumn<int>("meldType");
+        QTest::addColumn<int>("discard");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("clicked");
+        QTest::newRow("chow in the middle") << int(MELD_CHOW) << 2 << 1 << 3;
+        QTest::newRow("pong") << int(MELD_PONG) << 27 << 27 << 27;
+        QTest::newRow("kong") << int(MELD_KONG) << 27 << 27 << 27;
+    }
+
+    void clickWhileTheOwnClaimFlies()
+    {
+        const auto quiet = qScopeGuard([] { QSettings().setValue(QStringLiteral("game/animations"), false); });
+        QFETCH(int, meldType);
+        QFETCH(int, discard);
+        QFETCH(int, first);
+        QFETCH(int, clicked);
+        Table t;
+        t.window.resize(1280, 800);
+        t.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&t.window));
+        if (meldType == MELD_KONG)
+            t.model.onPrivatePlayerData(
+                PrivatePlayerData{{1, 2, 3, 9, 10, 11, 18, 19, 20, 27, 27, 27, 31}, true, false});
+        QSignalSpy discards(&t.window, &GameWindow::discardTile);
+        QSettings().setValue(QStringLiteral("game/animations"), true);
+        t.model.onHiddenTilesFromWall(P1, 1, false);
+        t.model.onTileDiscarded(P1, tile(discard), false);
+        const meld_offer offer(meldType, tile(first));
+        t.window.onMeldSuggestion({offer}, P1, tile(discard), window(15000));
+        QTRY_VERIFY_WITH_TIMEOUT(t.window.meldAuction() && t.window.meldAuction()->isVisible(), 10000);
+        clickOffer(t.window, t.window.meldAuction(), offer);
+        t.model.onTileClaimed(OWN);
+        t.model.onMeldDeclared(OWN, meld_tuple{meldType, 0, tile(first), P1, 0});
+        if (meldType == MELD_KONG)
+            t.model.onTilesFromWall({5}, true);
+        t.model.onPlayerShouldAct(OWN, window(15000));
+        QVERIFY(t.window.actionQueue().isBusy());
+        const auto press = [&t](tile which) {
+            for (const HandTile *item : t.window.handView()->tileItems()) {
+                if (item->getTile() != which)
+                    continue;
+                const QPoint at = t.window.graphicsView()->mapFromScene(item->sceneBoundingRect().center());
+                QTest::mouseClick(t.window.graphicsView()->viewport(), Qt::LeftButton, {}, at);
+                return true;
+            }
+            return false;
+        };
+        // The rack as drawn before the flight still shows the tile.
+        QVERIFY(t.window.handView()->isActive());
+        QVERIFY(press(tile(clicked)));
+        QCoreApplication::processEvents();
+        QCOMPARE(discards.count(), 0);
+        const auto &hand = t.model.findOwnPlayer()->hand();
+        QVERIFY(std::find(hand.begin(), hand.end(), tile(clicked)) == hand.end());
+        QVERIFY(t.window.handView()->isActive());
+        QVERIFY(press(31));
+        QTRY_COMPARE_WITH_TIMEOUT(discards.count(), 1, 5000);
+        QCOMPARE(discards.at(0).at(2).value<tile>(), tile(31));
+        QSettings().setValue(QStringLiteral("game/animations"), false);
+    }
+
+    // A player who comes back to the table mid-hand sees the window built
+    // again from the model: every flower shown before is shown again where
+    // it lay, whether the game data or the hand's own events told of it.
+    void flowersOutliveTheRebuild()
+    {
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("skipped in the table rebuild")));
+        Table t;
+        t.window.resize(1280, 800);
+        t.window.show();
+        t.model.onHiddenTilesFromWall(P2, 1, false);
+        t.model.onDeclareBonus(P2, {35});
+        t.model.onHiddenTilesFromWall(P2, 1, true);
+        t.model.onTileDiscarded(P2, 5, false);
+        t.model.onTileClaimed(P3);
+        t.model.onMeldDeclared(P3, meld_tuple{MELD_PONG, 0, 5, P2, 0});
+        t.model.onDeclareBonus(P3, {38, 39});
+        t.window.actionQueue().flush();
+        const auto shown = [](GameWindow &w, int seat) {
+            QStringList melds;
+            for (const MeldView *m : w.declaredView(seat)->melds())
+                melds << QStringLiteral("%1:%2@%3,%4")
+                             .arg(m->meldType())
+                             .arg(int(m->firstTile()))
+                             .arg(m->pos().x())
+                             .arg(m->pos().y());
+            return melds;
+        };
+        QCOMPARE(shown(t.window, 1).size(), 1);
+        QCOMPARE(shown(t.window, 2).size(), 3);
+
+        GameWindow again(nullptr, OWN);
+        again.resize(1280, 800);
+        again.show();
+        wire(&t.model, &again);
+        again.setModel(&t.model);
+        again.actionQueue().flush();
+        QVERIFY(QTest::qWaitForWindowExposed(&again));
+        QVERIFY(QTest::qWaitForWindowExposed(&t.window));
+        QTRY_VERIFY(!TileGraphics::instance().hasWorker());
+        for (int seat = 0; seat < GameWindow::SeatCount; ++seat)
+            QCOMPARE(shown(again, seat).join(u" "), shown(t.window, seat).join(u" "));
+
+        // A flower the game data names among the bonus tiles shows once.
+        std::vector<PlayerData> players;
+        for (const auto &entry : t.model.players())
+            players.push_back(entry.second);
+        for (PlayerData &p : players) {
+            if (p.id() == P2)
+                p.setBonusTiles({35, 34});
+        }
+        TableState state;
+        state.playerId = OWN;
+        state.lastDiscarder = -1;
+        t.model.onGameData(3, server_game_state::TILE_DISCARDED_STATE, players, state, WallState{});
+        again.actionQueue().flush();
+        QStringList bonus;
+        for (const MeldView *m : again.declaredView(1)->melds())
+            bonus << QString::number(int(m->firstTile()));
+        QCOMPARE(bonus, (QStringList{QStringLiteral("35"), QStringLiteral("34")}));
+    }
+
+    // A hand that ends before anyone draws (an abortive draw at once, a
+    // dealer's win on the deal): the deal's tiles leave the table, the own
+    // seat shows only the own hand and the others keep their backs.
+    void handEndedBeforeAnyDraw_data()
+    {
+        QTest::addColumn<bool>("scoring");
+        QTest::newRow("washout") << false;
+        QTest::newRow("mahjong") << true;
+    }
+
+    void handEndedBeforeAnyDraw()
+    {
+        QFETCH(bool, scoring);
+        const auto quiet = qScopeGuard([] { QSettings().setValue(QStringLiteral("game/animations"), false); });
+        Table t;
+        t.window.resize(1280, 800);
+        t.window.show();
+        QSettings().setValue(QStringLiteral("game/animations"), true);
+        Seating seating;
+        seating.players = {{P1, P2, P3, OWN}};
+        t.model.onStartHand(4, seating, {}, false, TableState{OWN, 0, -1, -1, 0, 0}, WallState{});
+        t.model.onPrivatePlayerData(PrivatePlayerData{{0, 8, 9, 17, 18, 26, 27, 28, 29, 30, 31, 32, 4}, true, false});
+        for (qint32 id : {P1, P2, P3})
+            t.model.onHiddenTilesFromWall(id, 13, false);
+        QTRY_VERIFY_WITH_TIMEOUT(!t.window.actionQueue().isBusy(), 10000);
+        QVERIFY(looseTiles(t.window) > 0);
+        if (scoring) {
+            EndHandScoring end;
+            end.winKind = EndHandScoring::MAHJONG;
+            end.endOfGame = true;
+            for (qint32 id : {OWN, P1, P2, P3}) {
+                PlayerHandScore score;
+                score.playerId = id;
+                score.result = id == P1 ? 1 : 0;
+                end.players[id] = score;
+            }
+            t.model.onHandEndScoring(end);
+        } else {
+            t.model.onHandEndNonScoring(endhand_reason_t(6), true);
+        }
+        QSettings().setValue(QStringLiteral("game/animations"), false);
+        t.window.actionQueue().flush();
+        QCOMPARE(looseTiles(t.window), 0);
+        QCOMPARE(t.window.handView()->tiles().size(), size_t(13));
+        QCOMPARE(t.window.hiddenHandView(0)->tileCount(), 0);
+        for (int seat = 1; seat < GameWindow::SeatCount; ++seat)
+            QCOMPARE(t.window.hiddenHandView(seat)->tileCount(), 13);
+    }
+
+    // At a table joined empty the own record starts with no hidden tiles;
+    // its count follows the hand it holds through draws, claims, melds and
+    // discards.
+    void ownHiddenCountFollowsTheHand()
+    {
+        GameModel model{TABLE, tableInfo(), OWN, QStringLiteral("me")};
+        GameWindow w{nullptr, OWN};
+        wire(&model, &w);
+        w.setModel(&model);
+        model.markJoined();
+        TableState state;
+        state.playerId = OWN;
+        state.lastDiscarder = -1;
+        model.onGameData(-1, server_game_state::INITIAL_STATE, {}, state, WallState{});
+        for (qint32 id : {P1, P2, P3}) {
+            PlayerData p(id, QStringLiteral("bot%1").arg(id));
+            model.onPlayerJoined(p);
+            model.onPlayerIsReady(id);
+        }
+        model.onPlayerIsReady(OWN);
+        Seating seating;
+        seating.players = {{OWN, P1, P2, P3}};
+        model.onStartHand(1, seating, {}, true, TableState{OWN, 0, -1, -1, 0, 0}, WallState{});
+        model.onTilesFromWall({1, 2, 3, 9, 10, 11, 18, 19, 20, 27, 27, 31, 32, 33}, false);
+        for (qint32 id : {P1, P2, P3})
+            model.onHiddenTilesFromWall(id, 13, false);
+        const PlayerData *own = model.findOwnPlayer();
+        QVERIFY(own);
+        model.onPlayerShouldAct(OWN, window(15000));
+        w.onTileClick(33);
+        model.onTileDiscarded(OWN, 33, false);
+        model.onHiddenTilesFromWall(P1, 1, false);
+        model.onTileDiscarded(P1, 27, false);
+        model.onTileClaimed(OWN);
+        model.onMeldDeclared(OWN, meld_tuple{MELD_PONG, 0, 27, P1, 0});
+        model.onTileDiscarded(OWN, 32, false);
+        w.actionQueue().flush();
+        QCOMPARE(own->hiddenTiles(), 10);
+        QCOMPARE(own->hiddenTiles(), int(own->hand().size()));
+        QCOMPARE(w.handView()->tiles().size(), own->hand().size());
+    }
+
+    // Offers the claim panel has no drawing for: melds that name a bonus
+    // tile or the face-down tile, chows that are not three suited tiles in
+    // a row. They are dropped; the offers that can be drawn stay.
+    void offersOfNoMeldAreDropped_data()
+    {
+        QTest::addColumn<int>("discard");
+        QTest::addColumn<meld_offer_vector>("offers");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("a season") << 41
+                                  << meld_offer_vector{meld_offer(1, 40), meld_offer(1, 39), meld_offer(2, 41),
+                                                       meld_offer(16, 41)}
+                                  << 0;
+        QTest::newRow("the face-down tile")
+            << int(CONCEALED_TILE)
+            << meld_offer_vector{meld_offer(1, CONCEALED_TILE), meld_offer(4, CONCEALED_TILE), meld_offer(16, 0)} << 0;
+        QTest::newRow("chows across suits and of winds")
+            << 8 << meld_offer_vector{meld_offer(1, 7), meld_offer(1, 6), meld_offer(2, 8), meld_offer(16, 8)} << 2;
+        QTest::newRow("a chow of winds") << 28 << meld_offer_vector{meld_offer(1, 27), meld_offer(2, 28)} << 1;
+    }
+
+    void offersOfNoMeldAreDropped()
+    {
+        QFETCH(int, discard);
+        QFETCH(meld_offer_vector, offers);
+        QFETCH(int, rows);
+        Table t;
+        t.window.show();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Dropping an offer of meld type")));
+        t.model.onHiddenTilesFromWall(P1, 1, false);
+        t.model.onTileDiscarded(P1, tile(discard), false);
+        t.window.onMeldSuggestion(offers, P1, tile(discard), window(15000));
+        QPointer<MeldAuction> panel = t.window.meldAuction();
+        QVERIFY(panel && panel->isVisible());
+        const auto shown = panel->findChildren<MeldChoice *>();
+        QCOMPARE(int(shown.size()), rows);
+    }
+
+    // Another seat's claim ends the question on the discard: its countdowns
+    // stop with the claim's report, not when its flight has landed, and a
+    // countdown still waiting for the discard's flight never starts.
+    void claimStopsTheCountdowns_data()
+    {
+        QTest::addColumn<bool>("landed");
+        QTest::newRow("the countdowns running") << true;
+        QTest::newRow("the discard still flying") << false;
+    }
+
+    void claimStopsTheCountdowns()
+    {
+        const auto quiet = qScopeGuard([] { QSettings().setValue(QStringLiteral("game/animations"), false); });
+        QFETCH(bool, landed);
+        Table t;
+        t.window.resize(1280, 800);
+        t.window.show();
+        QSettings().setValue(QStringLiteral("game/animations"), true);
+        const TimeSpan ts = window(15000);
+        t.model.onHiddenTilesFromWall(P1, 1, false);
+        t.model.onTileDiscarded(P1, 27, false);
+        t.window.onMeldSuggestion({meld_offer(2, 27)}, P1, 27, ts);
+        t.model.onWaitingFor(WaitCondition::enum_t(0), ts, {OWN});
+        if (landed) {
+            QTRY_VERIFY_WITH_TIMEOUT(!t.window.actionQueue().isBusy(), 10000);
+            QVERIFY(t.window.bigTurnTimer()->isVisible());
+            QVERIFY(t.window.turnTimer()->remaining() > 0);
+        }
+        t.model.onTileClaimed(P3);
+        QVERIFY(!t.window.bigTurnTimer()->isVisible());
+        QCOMPARE(t.window.bigTurnTimer()->remaining(), 0);
+        QCOMPARE(t.window.turnTimer()->remaining(), 0);
+        t.model.onMeldDeclared(P3, meld_tuple{MELD_PONG, 0, 27, P1, 0});
+        QSettings().setValue(QStringLiteral("game/animations"), false);
+        t.window.actionQueue().flush();
+        QVERIFY(!t.window.bigTurnTimer()->isVisible());
+        QCOMPARE(t.window.turnTimer()->remaining(), 0);
     }
 };
 

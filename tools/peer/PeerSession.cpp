@@ -622,7 +622,14 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
     }
     case msg::READY: {
         const In<msg::READY> m(f);
-        send(msg::PLAYER_IS_READY, L{m.i32<"tableId">(), m.i32<"playerId">()});
+        const qint32 tableId = m.i32<"tableId">();
+        send(msg::PLAYER_IS_READY, L{tableId, m.i32<"playerId">()});
+        // The bots still seated at the table are ready as soon as the
+        // player is, as they were when they sat down.
+        if (const auto bots = m_bots.find(tableId); bots != m_bots.end()) {
+            for (qint32 bot : bots->second)
+                send(msg::PLAYER_IS_READY, L{tableId, bot});
+        }
         break;
     }
     case msg::INVITE_PLAYERS: {
