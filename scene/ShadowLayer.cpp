@@ -14,7 +14,7 @@
 #include <map>
 
 namespace {
-// Fewer lines than the raster engine shares out among threads (96).
+// Bands of the shade filled again, each with only the shadows reaching into it.
 constexpr int FillBand = 64;
 } // namespace
 
@@ -201,21 +201,22 @@ void ShadowLayer::redrawPicture()
     QPainter p(&m_picture);
     p.translate(-m_origin);
     p.setRenderHint(QPainter::Antialiasing);
+    // Each band is clear when its shade is filled, and the shade covers
+    // each pixel once: Source gives the pixels SourceOver would, and the
+    // raster engine fills Source spans itself, where it hands SourceOver
+    // spans of a translucent brush to its thread pool, which costs more
+    // than the fill.
+    p.setCompositionMode(QPainter::CompositionMode_Source);
     for (const QRect &r : m_stale.intersected(QRect(m_origin, m_picture.size()))) {
-        // In bands, each with the shadows that reach into it: the raster
-        // engine hands a fill of many lines to its thread pool, which on a
-        // busy machine costs more than the fill.
+        // In bands, each with the shadows that reach into it.
         for (int y = r.top(); y <= r.bottom(); y += FillBand) {
             const QRect band(r.left(), y, r.width(), std::min(FillBand, r.bottom() + 1 - y));
             // Cleared unless all of it was made clear since: a region
             // "contains" a rectangle that it merely overlaps, and a band
             // half in a part just grown keeps the old shade in its other
             // half (the shadows of a table before a resize).
-            if (!QRegion(band).subtracted(m_fresh).isEmpty()) {
-                p.setCompositionMode(QPainter::CompositionMode_Source);
+            if (!QRegion(band).subtracted(m_fresh).isEmpty())
                 p.fillRect(band, Qt::transparent);
-                p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-            }
             const QPainterPath shade = shadeWithin(band);
             if (shade.isEmpty())
                 continue;

@@ -19,6 +19,7 @@
 #include "scene/PlayerActionView.h"
 #include "scene/PrevalentWindView.h"
 #include "scene/RiichiStickView.h"
+#include "scene/TableGraphicsView.h"
 #include "scene/TileAnimation.h"
 #include "scene/TileAnimationSet.h"
 #include "scene/TileGraphics.h"
@@ -119,13 +120,12 @@ GameWindow::GameWindow(QWidget *mainWindow, qint32 localPlayerId, LocalizationDb
     if (objectName().isEmpty())
         setObjectName(QStringLiteral("GameForm"));
     resize(1024, 768);
-    m_view = new QGraphicsView(this);
+    // Keeps the cloth as a picture: drawn once per size, then copied.
+    m_view = new TableGraphicsView(this);
     m_view->setObjectName(QStringLiteral("GameView"));
     m_view->setGeometry(0, 0, 1024, 768);
     m_view->setFrameShape(QFrame::NoFrame);
     m_view->setScene(&m_scene);
-    // The cloth does not move: drawn once per size, then copied.
-    m_view->setCacheMode(QGraphicsView::CacheBackground);
     m_view->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 namespace {
 constexpr int DoraScene = 4;
@@ -316,13 +315,16 @@ void ScoreBoard::fitToParent()
     const int width = sizeHint().width();
     resize(width, height());
     layOut();
-    // The lines as the columns wrap them, without a scroll bar.
+    // The lines as the columns wrap them, without a scroll bar: laid out
+    // in the edits' own documents at the width the edits will wrap them at,
+    // so that the show need not lay them out again.
     int lines = 0;
     for (int column = 0; column < Columns; ++column) {
         const QTextEdit *edit = scoreText(column);
         const int room = edit->contentsRect().width() > 0 ? edit->contentsRect().width() : width / Columns;
-        std::unique_ptr<QTextDocument> document(edit->document()->clone());
-        document->setTextWidth(room);
+        QTextDocument *document = edit->document();
+        if (document->pageSize().width() != room)
+            document->setTextWidth(room);
         lines = std::max(lines, int(std::ceil(document->size().height())) + 2 * edit->frameWidth());
     }
     // On a board with room for them, everything but the lines keeps its own
@@ -346,10 +348,11 @@ void ScoreBoard::layOutLines()
     for (int column = 0; column < Columns; ++column) {
         QTextEdit *edit = scoreText(column);
         // The edit sizes its viewport at its own resize and wraps the lines
-        // at the viewport's.
+        // at the viewport's, unless they are wrapped at that width already.
         for (QWidget *part : {static_cast<QWidget *>(edit), edit->viewport()}) {
             if (part->testAttribute(Qt::WA_PendingResizeEvent)) {
-                QResizeEvent resized(part->size(), QSize());
+                const bool wrapped = part == edit->viewport() && edit->document()->pageSize().width() == part->width();
+                QResizeEvent resized(part->size(), wrapped ? part->size() : QSize());
                 QCoreApplication::sendEvent(part, &resized);
                 part->setAttribute(Qt::WA_PendingResizeEvent, false);
             }

@@ -14,6 +14,7 @@
 #include "scene/HiddenHandView.h"
 #include "scene/PrevalentWindView.h"
 #include "scene/RiichiStickView.h"
+#include "scene/TableGraphicsView.h"
 #include "scene/TableArt.h"
 #include "scene/TileGraphics.h"
 #include "scene/TileView.h"
@@ -489,6 +490,54 @@ private slots:
         QVERIFY(sticks[1]->isVisible());
         view.setScale(2.0);
         QCOMPARE(sticks[1]->scale(), 1.5);
+    }
+
+    // The table's view copies its kept cloth one rectangle at a time; what
+    // it shows must be what a view with Qt's background cache shows, for a
+    // whole repaint and for a region of several rectangles, also after the
+    // cloth or the view's size changed.
+    void tableViewShowsTheCachedCloth()
+    {
+        QImage cloth(64, 48, QImage::Format_RGB32);
+        for (int y = 0; y < cloth.height(); ++y)
+            for (int x = 0; x < cloth.width(); ++x)
+                cloth.setPixel(x, y, qRgb(20 + x * 3, 60 + y * 2, (x * y) % 255));
+        QBrush brush(cloth);
+        brush.setTransform(QTransform::fromScale(1.7, 1.3));
+        QGraphicsScene scene(0, 0, 320, 200);
+        scene.setBackgroundBrush(brush);
+        scene.addRect(QRectF(40.5, 30.5, 50, 70), QPen(Qt::yellow), QBrush(QColor(200, 30, 30, 128)));
+        scene.addEllipse(QRectF(200, 90, 80, 60), Qt::NoPen, QBrush(QColor(20, 20, 220, 160)));
+        QGraphicsView cached(&scene);
+        TableGraphicsView table;
+        table.setScene(&scene);
+        for (QGraphicsView *view : {&cached, static_cast<QGraphicsView *>(&table)}) {
+            view->setFrameShape(QFrame::NoFrame);
+            view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            view->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+            view->resize(320, 200);
+        }
+        cached.setCacheMode(QGraphicsView::CacheBackground);
+        const auto shown = [](QGraphicsView &view, const QRegion &region) {
+            QImage image(view.viewport()->size(), QImage::Format_RGB32);
+            image.fill(Qt::magenta);
+            view.viewport()->render(&image, QPoint(), region);
+            return image;
+        };
+        const QRegion pieces = QRegion(10, 10, 60, 40) + QRegion(150, 80, 120, 90) + QRegion(0, 180, 320, 20);
+        for (int step = 0; step < 3; ++step) {
+            if (step == 1) {
+                brush.setTransform(QTransform::fromScale(0.8, 2.1));
+                scene.setBackgroundBrush(brush);
+            } else if (step == 2) {
+                cached.resize(300, 190);
+                table.resize(300, 190);
+            }
+            const QRegion whole(cached.viewport()->rect());
+            QCOMPARE(shown(table, whole), shown(cached, whole));
+            QCOMPARE(shown(table, pieces), shown(cached, pieces));
+        }
     }
 };
 

@@ -1,5 +1,7 @@
 #include "BareTable.h"
 
+#include "scene/TableGraphicsView.h"
+
 #include <QGraphicsPixmapItem>
 
 #include <cmath>
@@ -9,6 +11,9 @@ BareTable::ViewSettings BareTable::ViewSettings::of(const QGraphicsView &view)
     ViewSettings s;
     s.renderHints = int(view.renderHints().toInt());
     s.cacheMode = int(view.cacheMode().toInt());
+    // The table's view keeps its background itself; a bare view has Qt's cache.
+    if (qobject_cast<const TableGraphicsView *>(&view))
+        s.cacheMode |= int(QGraphicsView::CacheBackground);
     s.optimizationFlags = int(view.optimizationFlags().toInt());
     s.updateMode = int(view.viewportUpdateMode());
     s.viewSize = view.size();

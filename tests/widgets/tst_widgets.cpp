@@ -2,6 +2,7 @@
 #include "widgets/BugfixWidget.h"
 #include "widgets/MahjongDialog.h"
 #include "widgets/ModelessMsgBox.h"
+#include "widgets/RichTextLabel.h"
 #include "widgets/ULabel.h"
 #include "widgets/UPushButton.h"
 #include "widgets/UStackedWidget.h"
@@ -268,6 +269,59 @@ private slots:
         QCOMPARE(tabs.currentIndex(), 1);
         QVERIFY(!changed.isEmpty());
         QCOMPARE(changed.last().first().toInt(), 1);
+    }
+
+    // The label that lays its rich text out once must answer the hints and
+    // paint the pixels of a plain QLabel with the same text and settings.
+    void richTextLabelMatchesQLabel_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("margin");
+        QTest::addColumn<int>("alignment");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("styleSheet");
+        const QString table = QStringLiteral(
+            "<table border=\"0\" width=\"100%\"><tr><td align=\"left\">Settlement</td><td align=\"right\">"
+            "-12,000</td></tr>\n<tr><td align=\"left\">Current Score</td><td align=\"right\">13,000</td></tr>\n"
+            "<tr><td align=\"left\">Payment</td><td align=\"right\">$0</td></tr>\n</table>");
+        const int leftCentred = int(Qt::AlignLeft | Qt::AlignVCenter);
+        QTest::newRow("table, hint size") << table << 4 << leftCentred << QSize() << QString();
+        QTest::newRow("table, wider and taller") << table << 4 << leftCentred << QSize(260, 90) << QString();
+        QTest::newRow("table, styled") << table << 4 << leftCentred << QSize(200, 70)
+                                       << QStringLiteral("color: #f3e9c6; background: #114c3a;");
+        QTest::newRow("bold line at the bottom")
+            << QStringLiteral("<b>One</b> line") << 0 << int(Qt::AlignRight | Qt::AlignBottom) << QSize(120, 40)
+            << QString();
+    }
+
+    void richTextLabelMatchesQLabel()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, margin);
+        QFETCH(int, alignment);
+        QFETCH(QSize, size);
+        QFETCH(QString, styleSheet);
+        QLabel plain;
+        RichTextLabel laidOut;
+        for (QLabel *label : {&plain, static_cast<QLabel *>(&laidOut)}) {
+            label->setTextFormat(Qt::RichText);
+            label->setMargin(margin);
+            label->setAlignment(Qt::Alignment(alignment));
+            label->setStyleSheet(styleSheet);
+            label->setText(text);
+        }
+        QCOMPARE(laidOut.sizeHint(), plain.sizeHint());
+        QCOMPARE(laidOut.minimumSizeHint(), plain.minimumSizeHint());
+        const QSize shown = size.isValid() ? size : plain.sizeHint();
+        plain.resize(shown);
+        laidOut.resize(shown);
+        const QImage expected = plain.grab().toImage();
+        QCOMPARE(laidOut.grab().toImage(), expected);
+        // A new text is laid out anew.
+        plain.setText(QStringLiteral("<i>Other</i>"));
+        laidOut.setText(QStringLiteral("<i>Other</i>"));
+        QCOMPARE(laidOut.sizeHint(), plain.sizeHint());
+        QCOMPARE(laidOut.grab().toImage(), plain.grab().toImage());
     }
 
     void bugfixWidgetDrawsStyleSheetBackground()
