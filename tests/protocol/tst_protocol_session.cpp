@@ -774,14 +774,16 @@ void TestProtocolSession::floodWaitsInTheServer()
 
 void TestProtocolSession::serverThatDoesNotReadIsDropped()
 {
-    // The peer stops reading, then asks for a ping answer 600 000 times.
+    // The peer stops reading, then asks for a ping answer 1 500 000 times:
+    // the answers fill the kernel's buffers on both ends first (on loopback
+    // that took some 576 000 of them) before the client's own bound counts.
     const QString scenario = writeScenario(
         QJsonObject{{QStringLiteral("trigger"), QStringLiteral("login")},
                     {QStringLiteral("steps"),
                      QJsonArray{QJsonObject{{QStringLiteral("stop_reading"), true}},
                                 QJsonObject{{QStringLiteral("send"), QStringLiteral("server_ping")},
                                             {QStringLiteral("fields"), QJsonObject{{QStringLiteral("seq"), 1}}},
-                                            {QStringLiteral("repeat"), 600000}}}}});
+                                            {QStringLiteral("repeat"), 1500000}}}}});
     PeerProcess peer;
     QVERIFY(startPeer(peer, {QStringLiteral("--scenario"), scenario}));
     ConnectionManager cm(true);
@@ -792,7 +794,7 @@ void TestProtocolSession::serverThatDoesNotReadIsDropped()
     QVERIFY(disconnected.wait(60000));
     QCOMPARE(errors.size(), 0);
     QVERIFY(!cm.isConnected());
-    QVERIFY(cm.messagesWritten() < 600000);
+    QVERIFY(cm.messagesWritten() < 1500000);
 }
 
 QTEST_GUILESS_MAIN(TestProtocolSession)
