@@ -93,6 +93,7 @@ void ConnectionManager::disconnectFromServer()
 void ConnectionManager::resetSession()
 {
     m_reader.clear();
+    m_serverClosed = false;
     m_versionChecked = false;
     m_loggedIn = false;
     m_pendingLogin.reset();
@@ -119,9 +120,7 @@ void ConnectionManager::onSocketEncrypted()
 
 void ConnectionManager::onSocketDisconnected()
 {
-    // What the server sent before it closed is still handled.
-    readFramesFor(-1);
-    reportDisconnected();
+    onServerClosed();
 }
 
 void ConnectionManager::onSocketError()
@@ -129,10 +128,21 @@ void ConnectionManager::onSocketError()
     qCWarning(lcProtocol) << "game server connection:" << m_socket->errorString();
     // A refused connect or a failed TLS handshake leaves the socket
     // unconnected, sometimes without a disconnected() of its own.
-    if (m_socket->state() == QAbstractSocket::UnconnectedState) {
-        readFramesFor(-1);
+    if (m_socket->state() == QAbstractSocket::UnconnectedState)
+        onServerClosed();
+}
+
+void ConnectionManager::onServerClosed()
+{
+    if (m_sessionFailed) {
         reportDisconnected();
+        return;
     }
+    // What the server sent before it closed is still handled, in the same
+    // slices as during the session: a flood followed by a close must not
+    // hold the window for all of it at once.
+    m_serverClosed = true;
+    scheduleRead();
 }
 
 void ConnectionManager::onHandshakeTimeout()
@@ -157,7 +167,10 @@ void ConnectionManager::reportDisconnected()
 
 void ConnectionManager::onReadyRead()
 {
-    readFrames();
+    // The TLS socket decrypts record after record in one notification, each
+    // with its own readyRead(): reading here would spend a budget per record
+    // before the event loop turns once.
+    scheduleRead();
 }
 
 void ConnectionManager::scheduleRead()
@@ -170,16 +183,20 @@ void ConnectionManager::scheduleRead()
 
 void ConnectionManager::readFrames()
 {
-    readFramesFor(m_readBudgetMs);
-}
-
-void ConnectionManager::readFramesFor(int budgetMs)
-{
     m_readScheduled = false;
     // Nothing of a refused session reaches the models, not even frames that
     // came with the bad one.
-    if (m_sessionFailed)
+    if (!m_sessionFailed && readSlice() && !m_sessionFailed) {
+        // The rest waits for the next turn of the event loop.
+        scheduleRead();
         return;
+    }
+    if (m_serverClosed)
+        reportDisconnected();
+}
+
+bool ConnectionManager::readSlice()
+{
     QElapsedTimer turn;
     turn.start();
     message_t body;
@@ -194,20 +211,16 @@ void ConnectionManager::readFramesFor(int budgetMs)
                 m_reader.append(data);
             }
             if (!m_reader.next(body))
-                return;
+                return false;
             handleMessage(body);
-            if (m_sessionFailed)
-                return;
-            // The rest waits for the next turn of the event loop.
-            if (budgetMs >= 0 && turn.elapsed() >= budgetMs) {
-                scheduleRead();
-                return;
-            }
+            if (m_sessionFailed || turn.elapsed() >= m_readBudgetMs)
+                return true;
         }
     } catch (const std::exception &e) {
         // The stream cannot be resynchronised after a bad frame header.
         fail(e.what());
     }
+    return false;
 }
 
 void ConnectionManager::fail(const std::string &message)

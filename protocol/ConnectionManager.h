@@ -293,8 +293,11 @@ private:
     void dispatchService(const WireValue::List &f);
     void dispatchTournament(const WireValue::List &f);
     void scheduleRead();
-    // Handles received frames for up to budgetMs (-1: all of them).
-    void readFramesFor(int budgetMs);
+    // The connection ended from the server's side (or failed).
+    void onServerClosed();
+    // Handles received frames for up to the read budget; true when one was
+    // handled and more may wait.
+    bool readSlice();
     // Reports a fatal error of the session after aborting the connection.
     void fail(const std::string &message);
     void resetSession();
@@ -311,6 +314,9 @@ private:
     // Set when the session ends on our side (a fatal error, a server that
     // does not read), until the next connect: nothing more is read.
     bool m_sessionFailed = false;
+    // The server closed the connection; what it sent before is still being
+    // handled, and the close is reported after it.
+    bool m_serverClosed = false;
     bool m_versionChecked = false;
     bool m_loggedIn = false;
     // Between connecting() and the disconnected() that ends it.

@@ -21,6 +21,24 @@ template <quint8 Id>
 using Service = MessageFields<Codec::Service, Id>;
 template <quint8 Id>
 using Tournament = MessageFields<Codec::Tournament, Id>;
+
+bool handInPlay(server_game_state::enum_t state)
+{
+    return state >= server_game_state::START_HAND_STATE && state <= server_game_state::ROBBING_THE_KONG_STATE;
+}
+
+// A player in two seats would carry two winds, and a seat marker would
+// stay with nobody's hand. A negative id is an empty seat.
+void checkSeating(qint32 tableId, const Seating &seating)
+{
+    for (size_t i = 0; i < seating.players.size(); ++i) {
+        for (size_t j = i + 1; j < seating.players.size(); ++j) {
+            if (seating.players[i] >= 0 && seating.players[i] == seating.players[j])
+                throw server_error("hand started at table " + std::to_string(tableId) + " seats player "
+                                   + std::to_string(seating.players[i]) + " twice");
+        }
+    }
+}
 } // namespace
 
 void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
@@ -67,9 +85,10 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
         m_ownPlayerId = m.i32<"playerId">();
         {
             QMutexLocker lock(&d->lock);
-            d->names.insert(m_ownPlayerId, m.text<"name">());
+            d->names.insert(m_ownPlayerId, boundedName(m.text<"name">()));
         }
-        emit loginSuccess(m_ownPlayerId, m.text<"name">(), m.text<"credentials">(), m.flag<"fullyRegistered">());
+        emit loginSuccess(m_ownPlayerId, boundedName(m.text<"name">()), m.text<"credentials">(),
+                          m.flag<"fullyRegistered">());
         break;
     }
     case LOGIN_FAILED:
@@ -187,9 +206,15 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
         break;
     case GAME_DATA: {
         const In<GAME_DATA> m(f);
-        emit gameData(m.i32<"tableId">(), m.i64<"handId">(), server_game_state::enum_t(m.i32<"state">()),
-                      toPlayers(m.value<"players">()), toTableState(m.value<"tableState">()),
-                      toWallState(m.value<"wallState">()));
+        const auto state = server_game_state::enum_t(m.i32<"state">());
+        std::vector<PlayerData> players = toPlayers(m.value<"players">());
+        // A hand in play with nobody at the table would show four empty
+        // seats while the table waits for moves.
+        if (players.empty() && handInPlay(state))
+            throw server_error("game data of table " + std::to_string(m.i32<"tableId">()) + " in state "
+                               + std::to_string(int(state)) + " has a hand in play but no players");
+        emit gameData(m.i32<"tableId">(), m.i64<"handId">(), state, std::move(players),
+                      toTableState(m.value<"tableState">()), toWallState(m.value<"wallState">()));
         break;
     }
     case PRIVATE_PLAYER_DATA: {
@@ -209,8 +234,10 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
     }
     case START_HAND: {
         const In<START_HAND> m(f);
-        emit startHand(m.i32<"tableId">(), m.i64<"handId">(), toSeating(m.value<"seating">()),
-                       toRoundScores(m.value<"scores">()), m.flag<"newRound">(), toTableState(m.value<"tableState">()),
+        const Seating seating = toSeating(m.value<"seating">());
+        checkSeating(m.i32<"tableId">(), seating);
+        emit startHand(m.i32<"tableId">(), m.i64<"handId">(), seating, toRoundScores(m.value<"scores">()),
+                       m.flag<"newRound">(), toTableState(m.value<"tableState">()),
                        toWallState(m.value<"wallState">()));
         break;
     }
@@ -490,7 +517,7 @@ void ConnectionManager::dispatchService(const WireValue::List &f)
     case PLAYER_NAME: {
         const Service<PLAYER_NAME> s(in);
         const qint32 pid = s.i32<"playerId">();
-        const QString name = s.text<"name">();
+        const QString name = wire::boundedName(s.text<"name">());
         {
             QMutexLocker lock(&d->lock);
             d->names.insert(pid, name);
@@ -509,7 +536,7 @@ void ConnectionManager::dispatchService(const WireValue::List &f)
     }
     case QUERY_SCREENNAME_OK: {
         const Service<QUERY_SCREENNAME_OK> s(in);
-        const QString name = s.text<"screenname">();
+        const QString name = wire::boundedName(s.text<"screenname">());
         const qint32 pid = s.i32<"playerId">();
         {
             QMutexLocker lock(&d->lock);
@@ -541,7 +568,7 @@ void ConnectionManager::dispatchService(const WireValue::List &f)
         constexpr size_t nameTemplate = message_table::recordFieldIndex("NameTemplate", "nameTemplate");
         std::map<qint32, QString> templates;
         for (const WireValue &n : s.value<"names">().toList())
-            templates[n.at(nameId).toInt32()] = n.at(nameTemplate).toString();
+            templates[n.at(nameId).toInt32()] = wire::boundedName(n.at(nameTemplate).toString());
         emit tableNames(s.text<"language">(), templates);
         break;
     }

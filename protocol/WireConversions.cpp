@@ -1,5 +1,6 @@
 #include "protocol/WireConversions.h"
 
+#include "protocol/Logging.h"
 #include "protocol/MessageIds.h"
 #include "protocol/RecordFields.h"
 #include "protocol/ServerError.h"
@@ -93,7 +94,7 @@ meld_offer_vector toMeldOffers(const WireValue &v)
 PlayerData toPlayerData(const WireValue &v)
 {
     const RecordFields<"PlayerData"> r(v);
-    PlayerData p(r.i32<"id">(), r.text<"name">());
+    PlayerData p(r.i32<"id">(), boundedName(r.text<"name">()));
     p.setWind(r.i32<"wind">());
     p.setHiddenTiles(r.i32<"hiddenTiles">());
     p.setMelds(listOf<meld_tuple>(r.value<"melds">(), toMeld));
@@ -175,6 +176,18 @@ WireValue fromWallState(const WallState &s)
         L{s.deadWallPosition, fromTiles(s.doraIndicators), s.liveTiles, s.deadWallTiles, s.deadWallTilesDealt});
 }
 
+QString boundedName(const QString &name)
+{
+    if (name.size() <= maxNameLength)
+        return name;
+    qsizetype kept = maxNameLength;
+    if (name.at(kept - 1).isHighSurrogate())
+        --kept;
+    qCWarning(lcProtocol) << "name of" << name.size() << "characters from the game server cut to" << kept << ":"
+                          << name.left(kept);
+    return name.left(kept);
+}
+
 Seating toSeating(const WireValue &v)
 {
     // The seats in wind order, as Seating keeps them.
@@ -235,7 +248,7 @@ EndHandScoring toEndHandScoring(const WireValue &v)
         const RecordFields<"PlayerHandScore"> p(score);
         PlayerHandScore h;
         h.playerId = p.i32<"playerId">();
-        h.screenName = p.text<"name">();
+        h.screenName = boundedName(p.text<"name">());
         h.result = p.i32<"result">();
         h.pointsLines = toLines(p.value<"points">());
         h.doublesLines = toLines(p.value<"doubles">());
@@ -417,7 +430,7 @@ TournamentRankings toTournamentRankings(const WireValue &v)
         const RecordFields<"TournamentRanking"> r(ranking);
         TournamentRanking t;
         t.playerId = r.i32<"playerId">();
-        t.name = r.text<"name">();
+        t.name = boundedName(r.text<"name">());
         t.tablePoints = r.i32<"tablePoints">();
         t.competitionPoints = r.i32<"competitionPoints">();
         t.payout = r.i64<"payout">();
@@ -521,7 +534,8 @@ lobby_summary_t toLobbySummary(const WireValue &v)
     s.tournamentsRunning = r.i32<"tournamentsRunning">();
     s.topWinners = listOf<lobby_summary_t::winner_t>(r.value<"topWinners">(), [](const WireValue &w) {
         const RecordFields<"Winner"> winner(w);
-        return lobby_summary_t::winner_t{winner.i32<"playerId">(), winner.text<"name">(), winner.i64<"amount">()};
+        return lobby_summary_t::winner_t{winner.i32<"playerId">(), boundedName(winner.text<"name">()),
+                                         winner.i64<"amount">()};
     });
     return s;
 }

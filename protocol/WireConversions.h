@@ -36,6 +36,11 @@
 namespace wire {
 typedef std::vector<std::pair<qint32, QVariant>> KeyedValues;
 
+// A player's or a table's name from the server, cut to maxNameLength
+// characters with a warning: every view of it shapes and logs it whole.
+constexpr qsizetype maxNameLength = 128;
+QString boundedName(const QString &name);
+
 tile_vector toTiles(const WireValue &v);
 WireValue fromTiles(const tile_vector &tiles);
 std::vector<qint32> toInts(const WireValue &v);

@@ -8,6 +8,7 @@
 #include <QPixmap>
 
 #include <cstdlib>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -15,6 +16,17 @@ namespace {
 constexpr int WindCellWidth = 26;
 constexpr int WindCellHeight = 21;
 const char ReadyImage[] = "textimages:ready.png";
+
+// The count that chooses the plural form of a number of points: its
+// magnitude. The lowest int has none that fits an int; the plural rules
+// read only the last two digits of large counts, which 2147483548 shares
+// with 2147483648.
+int pluralCount(int points)
+{
+    if (points == std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::max() - 99;
+    return std::abs(points);
+}
 } // namespace
 
 PlayerWidget::PlayerWidget(QWidget *parent)
@@ -110,7 +122,7 @@ void PlayerWidget::updateScores()
     case 3: // East only keeps points as a full game does
         m_ui->scoresAndWins->setText(QStringLiteral("%L2").arg(m_points));
         //: don't include %n in translation, only used to get correct noun form
-        m_ui->scoresAndWinsLabel->setText(tr("%npts", nullptr, std::abs(m_points)));
+        m_ui->scoresAndWinsLabel->setText(tr("%npts", nullptr, pluralCount(m_points)));
         break;
     default:
         m_ui->scoresAndWins->clear();
