@@ -243,7 +243,9 @@ void PeerTournamentDesk::roundEnded(const WireValue::List &fields)
         line->competitionPoints += score.result;
     }
     // The other tables of the round, four players each in the order of the
-    // list, finish in turns, so that a place moves on by one each round.
+    // list, finish in turns, so that a place moves on by one each round; the
+    // empty seats of a last, short table hold places too (a lone player does
+    // not win every round).
     const int round = t ? std::max(t->currentRound, 0) : 0;
     std::vector<TournamentRanking *> others;
     for (TournamentRanking &r : standings)
@@ -252,8 +254,7 @@ void PeerTournamentDesk::roundEnded(const WireValue::List &fields)
     std::sort(others.begin(), others.end(),
               [](const TournamentRanking *a, const TournamentRanking *b) { return a->playerId < b->playerId; });
     for (size_t i = 0; i < others.size(); ++i) {
-        const size_t seats = std::min<size_t>(4, others.size() - i / 4 * 4);
-        const qint32 points = PlacePoints[(i % 4 + size_t(round)) % seats];
+        const qint32 points = PlacePoints[(i % 4 + size_t(round)) % 4];
         others[i]->tablePoints += points;
         others[i]->competitionPoints += points;
     }
