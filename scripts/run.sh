@@ -143,6 +143,8 @@ if command -v prosody >/dev/null 2>&1 && [ "$tls" = 1 ]; then
     xmpp_started=1
     xmpp_port=$(cat "$xmpp_dir/port")
     peer_args+=(--xmpp-port "$xmpp_port")
+    # The player search names the players as the game server does.
+    peer_args+=(--names-dir "$xmpp_dir/names")
     echo "XMPP server (Prosody) on localhost:$xmpp_port"
   else
     echo "The XMPP server did not start (see $logs/xmpp.log); no chat or friends this time."

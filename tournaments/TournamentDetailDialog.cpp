@@ -14,6 +14,8 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 
+#include <algorithm>
+
 namespace {
 
 bool isOpenOrClosed(int status)
@@ -403,7 +405,9 @@ void TournamentDetailDialog::updateRoundLines()
             return;
         }
         const QDateTime end = m_info.roundsStart[size_t(round)].addSecs(m_info.roundsLength[size_t(round)]);
-        const QString left = Utils::timeToStartText(end);
+        // What is left of a round in play: a plain duration ("time to start"
+        // belongs to the start line), never below nothing.
+        const QString left = Utils::durationText(std::max<qint64>(Utils::serverNow().secsTo(end), 0));
         m_ui->nextBreakLabel->setText(lastRound ? tr("Ends in: %1").arg(left) : tr("Next break in: %1").arg(left));
     } else if (!lastRound) {
         if (round + 1 < 0 || size_t(round + 1) >= m_info.roundsStart.size()) {

@@ -487,7 +487,7 @@ void TestProtocolSession::demoModePlaysTheShippedHand()
     QSignalSpy game(&cm, &ConnectionManager::gameData);
     QSignalSpy joined(&cm, &ConnectionManager::playerJoined);
     QSignalSpy started(&cm, &ConnectionManager::startHand);
-    QSignalSpy hand(&cm, &ConnectionManager::privatePlayerData);
+    QSignalSpy fromWall(&cm, &ConnectionManager::tilesFromWall);
     QSignalSpy act(&cm, &ConnectionManager::playerShouldAct);
     QSignalSpy discarded(&cm, &ConnectionManager::tileDiscarded);
     QSignalSpy bonus(&cm, &ConnectionManager::declareBonus);
@@ -507,7 +507,10 @@ void TestProtocolSession::demoModePlaysTheShippedHand()
     QCOMPARE(joined.size(), 3);
     QCOMPARE(started.size(), 1);
     QCOMPARE(started[0][2].value<Seating>().east(), own);
-    QCOMPARE(hand[0][1].value<PrivatePlayerData>().tiles.size(), size_t(13));
+    // The player's tiles are dealt from the wall as the bots' are, then drawn.
+    QCOMPARE(fromWall.size(), 2);
+    QCOMPARE(fromWall[0][1].value<tile_vector>().size(), size_t(13));
+    QCOMPARE(fromWall[1][1].value<tile_vector>().size(), size_t(1));
     cm.discard_tile(1001, own, 27);
     QVERIFY(offer.wait(15000));
     QCOMPARE(offer[0][2].value<meld_offer_vector>(), meld_offer_vector{meld_offer(MELD_PONG, 31)});

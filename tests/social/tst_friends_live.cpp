@@ -119,6 +119,9 @@ void TestFriendsLive::initTestCase()
     for (int i = 0; i < names.size(); ++i)
         accounts << QStringLiteral("--account")
                  << QStringLiteral("named%1:pw:%2:%3").arg(i).arg(7301 + i).arg(names.at(i));
+    // The player search names the players as this game server does.
+    accounts << QStringLiteral("--names-dir")
+             << QDir(qEnvironmentVariable("MAHJONG_XMPP_SERVER_DIR")).filePath(QStringLiteral("names"));
     QVERIFY2(m_peer.start(accounts), qPrintable(m_peer.errorString()));
 }
 
@@ -181,7 +184,8 @@ void TestFriendsLive::friends()
     QVERIFY(search);
     auto *results = search->findChild<QTreeWidget *>(QStringLiteral("resultList"));
     QTRY_COMPARE_WITH_TIMEOUT(results->topLevelItemCount(), 1, 10000);
-    QCOMPARE(results->topLevelItem(0)->text(0), QStringLiteral("6108"));
+    // One player, one name: the search lists Bob as the friends list will.
+    QCOMPARE(results->topLevelItem(0)->text(0), bobName);
     QCOMPARE(search->findChild<QLabel *>(QStringLiteral("statusLabel"))->text(), QStringLiteral("1 user(s) found"));
     // A second search while one is open leaves it alone.
     window.openFriendSearch(QStringLiteral("6109"));

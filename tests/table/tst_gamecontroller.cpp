@@ -128,6 +128,10 @@ private slots:
     void tournamentRoundEndShowsTheTournamentsBoard();
     void oneLeaveAtTheGamesEnd_data();
     void oneLeaveAtTheGamesEnd();
+    void theFirstDrawLeavesTheWallDealt_data();
+    void theFirstDrawLeavesTheWallDealt();
+    void aHandLeftMidwayPlaysOnWithoutThePlayer_data();
+    void aHandLeftMidwayPlaysOnWithoutThePlayer();
 
 private:
     // Joins the table and waits for its window.
@@ -1248,6 +1252,83 @@ void TestGameController::oneLeaveAtTheGamesEnd()
     QTRY_VERIFY_WITH_TIMEOUT(!m_controller->hasTable(1002), 10000);
     QCOMPARE(received(QStringLiteral("leave_table")), 1);
     QTRY_VERIFY(shown.isNull());
+}
+
+void TestGameController::theFirstDrawLeavesTheWallDealt_data()
+{
+    QTest::addColumn<qint32>("tableId");
+    QTest::addColumn<int>("liveTiles");
+    // The wall less the 53 tiles of the deal and the dealer's first draw.
+    QTest::newRow("classic") << 1001 << 77;
+    QTest::newRow("riichi") << 1002 << 69;
+    QTest::newRow("international") << 1003 << 91;
+}
+
+void TestGameController::theFirstDrawLeavesTheWallDealt()
+{
+    QFETCH(qint32, tableId);
+    QFETCH(int, liveTiles);
+    QVERIFY(start({}));
+    GameWindow *window = joinTable(tableId);
+    QVERIFY(window);
+    QTRY_VERIFY_WITH_TIMEOUT(window->handView()->isActive(), 30000);
+    const GameModel *model = m_controller->model(tableId);
+    QCOMPARE(model->liveTiles(), liveTiles);
+    window->actionQueue().flush();
+    QCOMPARE(int(model->findOwnPlayer()->hand().size()), 14);
+    QCOMPARE(int(window->handView()->tiles().size()), 14);
+}
+
+void TestGameController::aHandLeftMidwayPlaysOnWithoutThePlayer_data()
+{
+    QTest::addColumn<qint32>("tableId");
+    QTest::addColumn<bool>("atTheClaim");
+    QTest::newRow("classic, left on the own turn") << 1001 << false;
+    QTest::newRow("international, left with a pong offered") << 1003 << true;
+    QTest::newRow("riichi full game, left on the own turn") << 1002 << false;
+}
+
+// Leave pressed in the middle of a hand: the window goes, the table is
+// followed to the hand's end, whose questions the server answers for the
+// player when their time runs out; then the seat is given back, and the
+// table can be joined again.
+void TestGameController::aHandLeftMidwayPlaysOnWithoutThePlayer()
+{
+    QFETCH(qint32, tableId);
+    QFETCH(bool, atTheClaim);
+    // Short time windows for the questions, so that the hand ends soon.
+    QVERIFY(start({QStringLiteral("--question-ms"), QStringLiteral("2500")}));
+    const int before = m_tables->tableInfo(tableId).seated();
+    QSignalSpy timeouts(m_session.get(), &ConnectionManager::timeoutOccured);
+    QSignalSpy active(m_session.get(), &ConnectionManager::activeChanged);
+    QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
+    GameWindow *window = joinTable(tableId);
+    QVERIFY(window);
+    QTRY_VERIFY_WITH_TIMEOUT(window->handView()->isActive(), 30000);
+    if (atTheClaim) {
+        // Discarded by the player, or for the player when the turn ran out.
+        window->onTileClick(33);
+        QTRY_VERIFY_WITH_TIMEOUT(window->meldAuction() && !window->meldAuction()->isHidden(), 30000);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(m_tables->tableInfo(tableId).seated(), 4, 10000);
+    m_controller->onLeave(tableId);
+    QVERIFY(!m_controller->view(tableId));
+    QVERIFY(m_controller->hasTable(tableId));
+    QCOMPARE(received(QStringLiteral("leave_table")), 0);
+
+    // The hand plays on to its end; the player, twice timed out, is away.
+    QTRY_VERIFY_WITH_TIMEOUT(received(QStringLiteral("leave_table")) == 1, 90000);
+    QVERIFY(timeouts.size() >= 2);
+    QVERIFY(std::any_of(active.begin(), active.end(), [](const QList<QVariant> &a) { return !a[1].toBool(); }));
+    QTRY_VERIFY_WITH_TIMEOUT(!m_controller->hasTable(tableId), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_tables->tableInfo(tableId).seated(), before, 10000);
+    QCOMPARE(errors.size(), 0);
+
+    // The seat is free again: joined anew, the table's hand starts over.
+    window = joinTable(tableId);
+    QVERIFY(window);
+    QTRY_COMPARE_WITH_TIMEOUT(window->seatPlayerId(3), 903, 20000);
+    QVERIFY(m_peer->linesStartingWith(QStringLiteral("SCENARIO_FAILED")).isEmpty());
 }
 
 QTEST_MAIN(TestGameController)

@@ -248,10 +248,10 @@ void TestTournamentViews::detailStates_data()
                              << ""
                              << "Standings" << true;
     QTest::newRow("playing, first") << 3 << true << 0 << false << false << ""
-                                    << "Round 1|Next break in: 1h 20m 00s - time to start"
+                                    << "Round 1|Next break in: 1h 20m 00s"
                                     << "Standings" << true;
     QTest::newRow("playing, last") << 3 << true << 2 << false << false << ""
-                                   << "Round 3|Ends in: 2h 20m 00s - time to start"
+                                   << "Round 3|Ends in: 2h 20m 00s"
                                    << "Standings" << true;
     QTest::newRow("paused") << 4 << true << 0 << false << false << ""
                             << "Round 1|Next round in: 1h 30m 00s - time to start"

@@ -20,6 +20,7 @@
 #include "tournaments/TournamentsLobbyWindow.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QDir>
@@ -43,6 +44,7 @@ private slots:
     void detailFollowsTheTournamentBackAfterANewLogin();
     void rankingRequestsAreBounded();
     void unansweredRankingRequestExpires();
+    void aStartedTournamentReachesEverySession();
 };
 
 void TestTournamentsPeer::initTestCase()
@@ -344,6 +346,81 @@ void TestTournamentsPeer::unansweredRankingRequestExpires()
     const QStringList requests = peer.linesStartingWith("RECV tournament_envelope");
     QCOMPARE(requests.filter(QStringLiteral("\"tournamentId\":7")).size(), 3);
     QCOMPARE(requests.filter(QStringLiteral("\"tournamentId\":8")).size(), 1);
+}
+
+// Two clients on one server: Ann registers for the short tournament and is
+// seated; Ben, who only looks, sees it start, its table, its rounds and its
+// end in his detail dialog as Ann's session does, and its full standings.
+void TestTournamentsPeer::aStartedTournamentReachesEverySession()
+{
+    PeerProcess peer;
+    // Ann answers nothing: the server plays her turns when their time runs out.
+    QVERIFY2(peer.start({QStringLiteral("--demo"), QStringLiteral("--short-tournament-secs"), QStringLiteral("8"),
+                         QStringLiteral("--question-ms"), QStringLiteral("300")}),
+             qPrintable(peer.errorString()));
+    const auto logIn = [&peer](ConnectionManager &session, const QString &user) {
+        QSignalSpy checked(&session, &ConnectionManager::versionCheckComplete);
+        session.connectToHost(QStringLiteral("localhost"), peer.port());
+        if (!checked.wait(10000))
+            return false;
+        QSignalSpy loggedIn(&session, &ConnectionManager::loginSuccess);
+        session.login(user, QStringLiteral("any"));
+        return loggedIn.wait(10000);
+    };
+    ConnectionManager ann(true);
+    TableModel annTables(&ann);
+    QVERIFY(logIn(ann, QStringLiteral("ann")));
+    // Ann takes each round's seat as the client does once the table is known.
+    QObject context;
+    connect(&ann, &ConnectionManager::tournamentSeated, &context, [&ann, &annTables](qint32 id, qint32 table) {
+        annTables.subscribe(QStringLiteral("101/mtt/%1").arg(id));
+        QTest::qWaitFor([&] { return annTables.hasTable(table); }, 10000);
+        ann.join_table(table);
+    });
+    ann.tournaments_lobby_subscribe();
+
+    ConnectionManager ben(true);
+    TournamentsTestHost host;
+    TournamentsController controller(&ben, nullptr, &host);
+    TableModel benTables(&ben);
+    controller.setTableModel(&benTables);
+    QVERIFY(logIn(ben, QStringLiteral("ben")));
+    TournamentsLobbyModel *model = controller.model();
+    const qint32 sprint = 19;
+    QTRY_VERIFY(model->hasTournament(sprint));
+    ann.register_tournament_request(sprint);
+    // Ann's registration counts for Ben too.
+    const int registered = model->tournamentInfo(sprint).registeredPlayers;
+    QTRY_VERIFY(model->tournamentInfo(sprint).registeredPlayers > registered);
+    controller.createTournamentDetailDialog(sprint);
+    auto *detail = host.lobby.findChild<TournamentDetailDialog *>(QStringLiteral("detailmtt19"));
+    QVERIFY(detail);
+    const auto label = [detail](const char *name) { return detail->findChild<QLabel *>(QLatin1String(name))->text(); };
+
+    // Started and played: Ben's dialog says so, lists the table, and counts
+    // down the round as a duration.
+    QTRY_COMPARE_WITH_TIMEOUT(model->tournamentInfo(sprint).status, TournamentInfo::Playing, 20000);
+    QCOMPARE(label("statusLabel"), QStringLiteral("Status: Playing"));
+    QVERIFY(detail->findChild<QPushButton *>(QStringLiteral("joinButton"))->isHidden());
+    QTRY_COMPARE_WITH_TIMEOUT(detail->listedTables().size(), 1, 10000);
+    QTRY_VERIFY(label("nextBreakLabel").startsWith(QStringLiteral("Next break in: 9m ")));
+    QVERIFY2(!label("nextBreakLabel").contains(QStringLiteral("time to start")), qPrintable(label("nextBreakLabel")));
+    const QString shotDir = qEnvironmentVariable("MAHJONG_SHOT_DIR");
+    if (!shotDir.isEmpty()) {
+        detail->show();
+        QTest::qWait(300);
+        QVERIFY(detail->grab().save(QDir(shotDir).filePath(QStringLiteral("second-client-tournament.png"))));
+    }
+    // The second round, on its own table, in its last round: "Ends in".
+    QTRY_COMPARE_WITH_TIMEOUT(model->tournamentInfo(sprint).currentRound, 1, 90000);
+    QTRY_VERIFY_WITH_TIMEOUT(label("nextBreakLabel").startsWith(QStringLiteral("Ends in: 9m ")), 10000);
+    QVERIFY2(!label("nextBreakLabel").contains(QStringLiteral("time to start")), qPrintable(label("nextBreakLabel")));
+    // Done for Ben as for Ann, with every registered player in the standings.
+    QTRY_COMPARE_WITH_TIMEOUT(model->tournamentInfo(sprint).status, TournamentInfo::Done, 90000);
+    QCOMPARE(label("statusLabel"), QStringLiteral("Status: Done"));
+    auto *players = detail->findChild<QTreeView *>(QStringLiteral("playerList"));
+    QTRY_COMPARE_WITH_TIMEOUT(players->model()->rowCount(), model->tournamentInfo(sprint).registeredPlayers, 10000);
+    QVERIFY(peer.linesStartingWith(QStringLiteral("SCENARIO_FAILED")).isEmpty());
 }
 
 QTEST_MAIN(TestTournamentsPeer)

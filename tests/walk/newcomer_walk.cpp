@@ -157,6 +157,7 @@ private:
     QString playHand();
     QString leaveTable();
     QString playClassic();
+    QString leaveMidHand();
     QString findFriend();
     QString chat();
     QString tournament();
@@ -184,6 +185,7 @@ int Walk::run()
         {"a Riichi hand: riichi, points and sticks that move, the next hand, the score boards", &Walk::playHand},
         {"the table left after the game: its seat count falls", &Walk::leaveTable},
         {"Classic: a pong claimed, a hand won", &Walk::playClassic},
+        {"a hand left in the middle plays on, its seat comes back, the table joined again", &Walk::leaveMidHand},
         {"a friend found and added", &Walk::findFriend},
         {"a chat line sent", &Walk::chat},
         {"a tournament opened and joined", &Walk::tournament},
@@ -394,6 +396,94 @@ QString Walk::playClassic()
         return QStringLiteral("no score board");
     QTest::qWait(1500);
     shot(QStringLiteral("classic-score-board-en"));
+    return QString();
+}
+
+// Leave pressed at the player's turn in the middle of a hand: the table's
+// page closes, the hand plays on without the player (the server plays the
+// turns whose time runs out), and shown again from the lobby it moves with
+// its timers; left again, at its end the seat comes back to the lobby, and
+// the table can be joined again. It stays open for the Japanese pictures.
+QString Walk::leaveMidHand()
+{
+    m_window->displayLobby();
+    m_window->onDisplayTab(QStringLiteral("lobby"));
+    TableModel *lobby = m_window->lobbyController()->tableModel();
+    const qint32 international = 1003;
+    if (!waitFor([lobby] { return lobby->hasTable(international); }, 10000))
+        return QStringLiteral("the lobby never listed Practice %1").arg(international);
+    const int before = lobby->tableInfo(international).seated();
+    m_window->joinTable(international);
+    if (!waitFor([this] { return table() && m_window->view().tableSelector->checkedTableId() == international; },
+                 15000))
+        return QStringLiteral("no International table page within 15 s");
+    GameWindow *window = table();
+    if (!waitFor([window] { return window->handView()->isActive(); }, 40000))
+        return QStringLiteral("never the player's turn");
+    const auto leave = [this](GameWindow *w) {
+        auto *button = w->sideBar()->findChild<QAbstractButton *>(QStringLiteral("leaveButton"));
+        if (!button || !button->isEnabled())
+            return QStringLiteral("no Leave button to press");
+        button->click();
+        QMessageBox *box = nullptr;
+        if (!waitFor([&] { return (box = boxStartingWith(m_window.get(), QString())) != nullptr; }, 5000))
+            return QStringLiteral("Leave in the middle of a hand asked nothing");
+        shot(QStringLiteral("leave-mid-hand-question-en"));
+        box->button(QMessageBox::Yes)->click();
+        return QString();
+    };
+    if (const QString why = leave(window); !why.isEmpty())
+        return why;
+    GameController *games = m_window->gameController();
+    if (!waitFor([games] { return !games->view(international) && games->hasTable(international); }, 10000))
+        return QStringLiteral("the table's page did not close, or the table was let go at once");
+    m_window->displayLobby();
+    m_window->onDisplayTab(QStringLiteral("lobby"));
+    QTest::qWait(1500);
+    shot(QStringLiteral("lobby-left-mid-hand-en"));
+
+    // Shown again: the hand has gone on without the player, whose turn ran
+    // out, and the next question counts down.
+    const int discardsBefore = int(games->model(international)->findOwnPlayer()->discards().size());
+    m_window->watchTable(international);
+    window = table();
+    if (!window || window != games->view(international))
+        return QStringLiteral("Watch did not show the table");
+    if (!waitFor([&] { return int(games->model(international)->findOwnPlayer()->discards().size()) > discardsBefore; },
+                 120000))
+        return QStringLiteral("the hand stood still on the player's turn");
+    if (!waitFor([window] { return window->meldAuction() && !window->meldAuction()->isHidden(); }, 60000))
+        return QStringLiteral("the hand did not go on to the pong offer");
+    QTest::qWait(2500);
+    shot(QStringLiteral("watched-hand-plays-on-en"));
+    if (const QString why = leave(window); !why.isEmpty())
+        return why;
+
+    // The hand's end gives the seat back: the lobby's count falls.
+    if (!waitFor([lobby, before] { return lobby->tableInfo(international).seated() == before; }, 180000))
+        return QStringLiteral("Practice %1 still shows %2 seated after the hand (%3 before)")
+            .arg(international)
+            .arg(lobby->tableInfo(international).seated())
+            .arg(before);
+    const QString status = m_window->view().statusLine->text();
+    m_window->displayLobby();
+    m_window->onDisplayTab(QStringLiteral("lobby"));
+    QTest::qWait(1500);
+    shot(QStringLiteral("lobby-seat-back-en"));
+    if (!status.contains(QStringLiteral("Left table")))
+        return QStringLiteral("the status line says \"%1\", not that the table was left").arg(status);
+
+    // Joined again: a new hand is dealt.
+    m_window->joinTable(international);
+    if (!waitFor([this] { return table() && m_window->view().tableSelector->checkedTableId() == international; },
+                 15000))
+        return QStringLiteral("the table could not be joined again");
+    window = table();
+    if (!waitFor([window] { return window->seatPlayerId(3) > 0; }, 20000))
+        return QStringLiteral("the bots did not sit down at the table joined again");
+    QTest::qWait(3500);
+    shot(QStringLiteral("table-joined-again-en"));
+    m_table = international;
     return QString();
 }
 

@@ -2,7 +2,8 @@
 # The newcomer's walk, as a person would take it after the README's run
 # command: scripts/run.sh starts its servers under Xvfb and, in the client's
 # place, tests/walk/newcomer_walk, which drives the real main window (log in,
-# Play now, a hand to its score board, a friend found and added, a lobby chat
+# Play now, a hand to its score board, a hand left in the middle that plays on
+# and gives the seat back, a friend found and added, a lobby chat
 # line, a tournament joined, Japanese) and then the real client program,
 # whose game server is killed mid-hand (the Error box, exit code 1).
 #

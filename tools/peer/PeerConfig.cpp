@@ -1,8 +1,12 @@
 #include "tools/peer/PeerConfig.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QRegularExpression>
+#include <QSaveFile>
 #include <QTextStream>
 
 #include <stdexcept>
@@ -61,6 +65,25 @@ void PeerConfig::addAccount(const QString &account)
     if (!ok)
         throw std::runtime_error("bad login status for account " + a.user.toStdString());
     accounts.push_back(a);
+}
+
+void PeerConfig::publishNames() const
+{
+    if (namesDir.isEmpty())
+        return;
+    // Written aside and renamed, so that a reader never sees half a file.
+    QDir().mkpath(namesDir);
+    const QString path = QDir(namesDir).filePath(
+        QStringLiteral("peer-%1.names").arg(QCoreApplication::applicationPid()));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    for (const Account &a : accounts) {
+        QString name = a.name;
+        name.replace(QRegularExpression(QStringLiteral("[\\t\\r\\n]")), QStringLiteral(" "));
+        file.write(QStringLiteral("%1\t%2\n").arg(a.playerId).arg(name).toUtf8());
+    }
+    file.commit();
 }
 
 void PeerConfig::loadScenario(const QString &fileName)

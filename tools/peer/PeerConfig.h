@@ -69,6 +69,12 @@ struct PeerConfig
     // long after the peer's start, and after each other, they start.
     qint32 shortTournamentId = 0;
     qint64 shortTournamentSecs = 150;
+    // The time window of every question a scenario asks the player, in
+    // place of the scenario's own (0: the scenario's).
+    qint64 questionMs = 0;
+    // Where the peer tells the chat server's player search the names it
+    // gives its players (empty: nowhere), so that both name a player alike.
+    QString namesDir;
     // Player names answered to name queries, besides the accounts'.
     std::map<qint32, QString> names;
     // Table-name templates by language, then by name id.
@@ -96,6 +102,10 @@ struct PeerConfig
     // A small lobby: practice and money tables, a full table, a tournament
     // table, two tournaments, names in English and Japanese.
     void addDefaultLobby();
+
+    // Writes every account's player id and name ("<id>\t<name>" lines) to
+    // this peer's file in namesDir.
+    void publishNames() const;
 
     const Account *findAccount(const QString &user) const;
     const Account *findAccount(qint32 playerId) const;

@@ -26,6 +26,27 @@ PlayerData *PeerHandRecord::find(qint32 id)
     return it == m_players.end() ? nullptr : &*it;
 }
 
+const PlayerData *PeerHandRecord::find(qint32 id) const
+{
+    return const_cast<PeerHandRecord *>(this)->find(id);
+}
+
+tile PeerHandRecord::timeoutDiscard() const
+{
+    const PlayerData *own = find(m_ownId);
+    if (!own)
+        return tile(255);
+    if (!own->drawnTiles().empty() && own->drawnTiles().size() < 13)
+        return own->drawnTiles().back();
+    return own->hand().empty() ? tile(255) : own->hand().back();
+}
+
+void PeerHandRecord::setOwnActive(bool active)
+{
+    if (PlayerData *own = find(m_ownId))
+        own->setActive(active);
+}
+
 void PeerHandRecord::takePoints(qint32 playerId, qint32 points)
 {
     if (PlayerData *p = find(playerId))

@@ -32,9 +32,14 @@ public:
     // private_player_data.
     WireValue::List gameData() const;
     std::optional<WireValue::List> privateData() const;
+    // The tile a server discards for a player who let the turn run out: the
+    // drawn tile, else the last of the hand (255 when the hand is unknown).
+    tile timeoutDiscard() const;
+    void setOwnActive(bool active);
 
 private:
     PlayerData *find(qint32 id);
+    const PlayerData *find(qint32 id) const;
     void updateWall(qint32 count, bool fromDeadWall);
     void removeFromHand(PlayerData &p, tile t, int copies = 1);
 

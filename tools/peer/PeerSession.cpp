@@ -22,6 +22,16 @@ typedef WireValue::List L;
 
 constexpr qint32 RiichiDeposit = 1000;
 
+// A player who is away is answered for this soon after each question.
+constexpr qint64 AwayAnswerMs = 1000;
+
+// The messages that ask the player for an answer within their time window.
+bool isQuestion(const QString &name)
+{
+    return name == QLatin1String("player_should_act") || name == QLatin1String("meld_suggestion")
+           || name == QLatin1String("concealed_meld_suggestion") || name == QLatin1String("are_you_ready");
+}
+
 template <quint8 Id>
 using In = MessageFields<Codec::Frame, Id>;
 template <quint8 Id>
@@ -105,6 +115,8 @@ PeerSession::PeerSession(QSslSocket *socket, PeerConfig &config, bool verbose, b
 {
     m_expectTimer.setSingleShot(true);
     connect(&m_expectTimer, &QTimer::timeout, this, &PeerSession::onExpectTimeout);
+    m_deadlineTimer.setSingleShot(true);
+    connect(&m_deadlineTimer, &QTimer::timeout, this, &PeerSession::onDeadline);
     // The lobby's figures follow the tables as they fill and empty.
     connect(&m_summaryTimer, &QTimer::timeout, this, [this] { sendLobbySummary(false); });
     connect(socket, &QSslSocket::readyRead, this, &PeerSession::onReadyRead);
@@ -172,8 +184,23 @@ void PeerSession::changeBalance(qint64 cents)
 
 void PeerSession::announceTable(const TableInfo &t)
 {
-    if (subscribed(t))
-        send(msg::TABLE_INFO, L{wire::fromTableInfo(t)});
+    for (PeerSession *s : sessions())
+        if (s->subscribed(t))
+            s->send(msg::TABLE_INFO, L{wire::fromTableInfo(t)});
+}
+
+void PeerSession::tellSeats(const TableInfo &t)
+{
+    for (PeerSession *s : sessions())
+        if (s == this || (s->m_account && s->subscribed(t)))
+            s->send(msg::TABLE_INFO_UPDATE, L{t.id(), t.seated(), WireValue(L{})});
+}
+
+void PeerSession::tellTournament(quint8 classId, const WireValue::List &fields)
+{
+    for (PeerSession *s : sessions())
+        if (s == this || s->m_tournamentLobby)
+            s->send(classId, fields);
 }
 
 void PeerSession::removeTournamentSeat(qint32 tableId)
@@ -239,7 +266,10 @@ void PeerSession::onReadyRead()
                                                    m_name);
             if (!random && enabled(m->name.c_str()))
                 handle(body[0], fields);
-            checkExpect(name, json);
+            if (m_lateNames.contains(name))
+                PeerServer::log(QStringLiteral("LATE ") + name); // the peer answered that question already
+            else
+                checkExpect(name, json);
         }
     } catch (const std::exception &e) {
         PeerServer::log(QStringLiteral("BAD_CLIENT_DATA ") + QString::fromUtf8(e.what()));
@@ -296,7 +326,7 @@ void PeerSession::joinTable(TableInfo &t)
     m_seats.erase(std::remove(m_seats.begin(), m_seats.end(), t.id()), m_seats.end());
     m_seats.push_back(t.id());
     send(msg::JOIN_OK, L{t.id()});
-    send(msg::TABLE_INFO_UPDATE, L{t.id(), t.seated(), WireValue(L{})});
+    tellSeats(t);
     const QJsonObject *scenario = startsScenario(QStringLiteral("join"), t.id())
                                       ? findScenario(QStringLiteral("join"), t.id())
                                       : nullptr;
@@ -355,8 +385,7 @@ TableInfo *PeerSession::quickJoinTable(const QString &path)
         t.setNameId(1);
     }
     m_config.tables.push_back(t);
-    if (subscribed(t))
-        send(msg::TABLE_INFO, L{wire::fromTableInfo(t)});
+    announceTable(t);
     return &m_config.tables.back();
 }
 
@@ -393,7 +422,7 @@ void PeerSession::botSeatChanged(quint8 classId, const WireValue::List &fields)
             return;
         t->setSeated(t->seated() - 1);
     }
-    send(msg::TABLE_INFO_UPDATE, L{t->id(), t->seated(), WireValue(L{})});
+    tellSeats(*t);
 }
 
 void PeerSession::botsLeave(qint32 tableId)
@@ -407,7 +436,7 @@ void PeerSession::botsLeave(qint32 tableId)
     if (!t || count == 0)
         return;
     t->setSeated(std::max(t->seated() - count, 0));
-    send(msg::TABLE_INFO_UPDATE, L{t->id(), t->seated(), WireValue(L{})});
+    tellSeats(*t);
 }
 
 void PeerSession::endScenario()
@@ -416,6 +445,7 @@ void PeerSession::endScenario()
     m_running = false;
     m_waiting = false;
     m_expectTimer.stop();
+    m_deadlineTimer.stop();
     m_expectNames.clear();
     m_reply = QJsonObject();
     m_scenarioTable = 0;
@@ -515,6 +545,7 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
             account.name = account.user;
             m_config.accounts.push_back(account);
             a = &m_config.accounts.back();
+            m_config.publishNames();
         }
         if (!a || a->password != password) {
             send(msg::LOGIN_FAILED, L{2});
@@ -616,7 +647,18 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         // The lobby learns of the free seat as it learned of the taken one.
         if (TableInfo *t = findTable(id); t && t->seated() > 0) {
             t->setSeated(t->seated() - 1);
-            send(msg::TABLE_INFO_UPDATE, L{t->id(), t->seated(), WireValue(L{})});
+            tellSeats(*t);
+        }
+        break;
+    }
+    case msg::REACTIVATE_TABLE: {
+        // Back from away: the player answers the questions again.
+        const qint32 id = In<msg::REACTIVATE_TABLE>(f).i32<"tableId">();
+        if (m_away && id == m_scenarioTable) {
+            m_away = false;
+            m_timeouts = 0;
+            m_hand.setOwnActive(true);
+            send(msg::ACTIVE_CHANGED, L{id, true});
         }
         break;
     }
@@ -748,6 +790,11 @@ void PeerSession::handleService(const WireValue::List &f)
             sendService(service, seq, svc_msg::SET_SCREENNAME_FAILED, L{"The screen name is empty.", true});
         } else {
             m_name = name;
+            // The player is known by the new name everywhere.
+            for (PeerConfig::Account &a : m_config.accounts)
+                if (m_account && a.user == m_account->user)
+                    a.name = name;
+            m_config.publishNames();
             sendService(service, seq, svc_msg::SET_SCREENNAME_OK, L{});
         }
         break;
@@ -770,6 +817,7 @@ void PeerSession::handleService(const WireValue::List &f)
             sendService(service, seq, svc_msg::REGISTER_USER_FAILED, L{"The user name is already taken."});
         } else {
             m_config.addAccount(m.text<"userName">() + QLatin1Char(':') + m.text<"password">());
+            m_config.publishNames();
             sendService(service, seq, svc_msg::REGISTER_USER_OK, L{true});
         }
         break;
@@ -861,6 +909,12 @@ void PeerSession::trigger(const QString &event, qint32 tableId)
         m_waiting = false;
         ++m_generation;
     }
+    // A new hand: its questions, time-outs and the player's presence are its own.
+    m_deadlineTimer.stop();
+    m_questionEnd = QDateTime();
+    m_timeouts = 0;
+    m_away = false;
+    m_lateNames.clear();
     m_steps = chosen->value(QStringLiteral("steps")).toArray();
     // The requests the scenario answers itself, from its start on.
     for (const QJsonValue &d : chosen->value(QStringLiteral("disable")).toArray())
@@ -895,14 +949,25 @@ void PeerSession::runSteps()
                 const Codec::Message *m = Codec::instance().messageByName(name);
                 if (!m || m->space != Codec::Frame)
                     throw std::invalid_argument("unknown message " + name);
-                const WireValue::List fields = ScenarioJson::recordToWire(
-                    m->body, withPlayerName(step.value(QStringLiteral("fields")), m_name), scenarioVars(), where);
+                QJsonValue json = withPlayerName(step.value(QStringLiteral("fields")), m_name);
+                const QString message = QString::fromStdString(m->name);
+                if (m_config.questionMs > 0 && (isQuestion(message) || message == QLatin1String("waiting_for"))
+                    && json.toObject().value(QStringLiteral("ts")).isObject()) {
+                    QJsonObject o = json.toObject();
+                    QJsonObject ts = o.value(QStringLiteral("ts")).toObject();
+                    ts[QStringLiteral("end")] = QStringLiteral("now+%1").arg(m_config.questionMs);
+                    o[QStringLiteral("ts")] = ts;
+                    json = o;
+                }
+                const WireValue::List fields = ScenarioJson::recordToWire(m->body, json, scenarioVars(), where);
                 const int repeat = step.value(QStringLiteral("repeat")).toInt(1);
                 if (repeat == 1)
                     send(m->id, fields);
                 else
                     writeRepeated(FrameReader::frame(Codec::instance().encode(m->id, fields)), repeat);
                 m_hand.sent(m->id, fields);
+                if (isQuestion(message))
+                    questionSent(message, ScenarioJson::recordToJson(m->body, fields).toObject());
                 if (m->id == msg::RIICHI_DECLARED && fields.at(0).toInt32() == m_scenarioTable)
                     takeRiichiDeposit(fields.at(1).toInt32());
                 if (m->id == msg::END_OF_ROUND)
@@ -938,6 +1003,13 @@ void PeerSession::runSteps()
                 m_capture = step.value(QStringLiteral("capture")).toObject();
                 m_waiting = true;
                 m_expectTimer.start(step.value(QStringLiteral("timeout_ms")).toInt(5000));
+                // A question with its deadline: answered for the player when
+                // it runs out, at once for a player who is away.
+                m_onDeadline = step.value(QStringLiteral("on_deadline")).toString();
+                if (!m_onDeadline.isEmpty() && m_questionEnd.isValid()) {
+                    const qint64 left = QDateTime::currentDateTimeUtc().msecsTo(m_questionEnd);
+                    m_deadlineTimer.start(int(std::clamp<qint64>(m_away ? AwayAnswerMs : left, 0, 3600000)));
+                }
             } else if (step.contains(QStringLiteral("wait_ms"))) {
                 m_waiting = true;
                 QTimer::singleShot(step.value(QStringLiteral("wait_ms")).toInt(), this,
@@ -983,12 +1055,16 @@ void PeerSession::takeRiichiDeposit(qint32 playerId)
         send(msg::PRIVATE_PLAYER_DATA, *own);
 }
 
-void PeerSession::checkExpect(const QString &name, const QJsonValue &fields)
+void PeerSession::checkExpect(const QString &name, const QJsonValue &fields, bool byPeer)
 {
     if (!m_waiting || !m_expectNames.contains(name))
         return;
     if (!m_expectFields.isUndefined() && !m_expectFields.isNull() && !ScenarioJson::matches(m_expectFields, fields))
         return;
+    m_deadlineTimer.stop();
+    // The player answered: the time-outs so far are forgiven.
+    if (!byPeer)
+        m_timeouts = 0;
     for (auto it = m_capture.begin(); it != m_capture.end(); ++it) {
         const QJsonValue v = fields.toObject().value(it.key());
         if (v.isDouble())
@@ -1008,6 +1084,39 @@ void PeerSession::checkExpect(const QString &name, const QJsonValue &fields)
     QTimer::singleShot(0, this, &PeerSession::runSteps);
 }
 
+void PeerSession::questionSent(const QString &name, const QJsonObject &fields)
+{
+    // A turn of another player asks the player nothing.
+    if (name == QLatin1String("player_should_act")
+        && fields.value(QStringLiteral("playerId")).toInteger() != playerId())
+        return;
+    const QString end = fields.value(QStringLiteral("ts")).toObject().value(QStringLiteral("end")).toString();
+    m_questionEnd = QDateTime::fromString(end, Qt::ISODateWithMs);
+    // A new question: an answer now is this one's, not a late one.
+    m_lateNames.clear();
+}
+
+void PeerSession::onDeadline()
+{
+    if (!m_running || !m_waiting || m_onDeadline.isEmpty() || !m_expectNames.contains(m_onDeadline))
+        return;
+    const qint32 table = m_scenarioTable;
+    QJsonObject answer{{QStringLiteral("tableId"), table}, {QStringLiteral("playerId"), playerId()}};
+    if (m_onDeadline == QLatin1String("discard_tile"))
+        answer[QStringLiteral("tile")] = int(m_hand.timeoutDiscard());
+    PeerServer::log(QStringLiteral("TIMEOUT ") + m_onDeadline);
+    // Ready is not a decision of the hand: the table goes on without a word.
+    if (m_onDeadline != QLatin1String("ready"))
+        send(msg::TIMEOUT_OCCURRED, L{table});
+    if (++m_timeouts >= 2 && !m_away) {
+        m_away = true;
+        m_hand.setOwnActive(false);
+        send(msg::ACTIVE_CHANGED, L{table, false});
+    }
+    m_lateNames = m_expectNames;
+    checkExpect(m_onDeadline, answer, true);
+}
+
 void PeerSession::onExpectTimeout()
 {
     scenarioFailed(QStringLiteral("step %1: no %2 arrived").arg(m_step).arg(m_expectNames.join(QLatin1Char('/'))));
@@ -1015,6 +1124,7 @@ void PeerSession::onExpectTimeout()
 
 void PeerSession::scenarioFailed(const QString &reason)
 {
+    m_deadlineTimer.stop();
     m_running = false;
     m_waiting = false;
     m_expectNames.clear();

@@ -38,8 +38,14 @@ public:
     // The player's money in cents; a change is reported to the client.
     qint64 balance() const { return m_balance; }
     void changeBalance(qint64 cents);
-    // Sends a new table to the client when it subscribed the table's lobby path.
+    // Sends a new table to every session that subscribed its lobby path.
     void announceTable(const TableInfo &t);
+    // A table's seat count to this session and to every other one that
+    // subscribed the table's lobby path: the lobby is the same for all.
+    void tellSeats(const TableInfo &t);
+    // A tournament's news to this session and to every other one that
+    // subscribed the tournament lobby.
+    void tellTournament(quint8 classId, const WireValue::List &fields);
     // A tournament seat: the player's join of that table succeeds, full as
     // the tournament table is.
     void addTournamentSeat(qint32 tableId) { m_tournamentSeats.insert(tableId); }
@@ -58,6 +64,9 @@ private slots:
     void onDisconnected();
     void runSteps();
     void onExpectTimeout();
+    // The question the scenario waits on ran out: the peer answers for the
+    // player as a server does.
+    void onDeadline();
 
 private:
     void handle(quint8 classId, const WireValue::List &f);
@@ -66,7 +75,11 @@ private:
     bool enabled(const char *name) const;
     // tableId: the table joined or watched, -1 for session events.
     void trigger(const QString &event, qint32 tableId = -1);
-    void checkExpect(const QString &name, const QJsonValue &fields);
+    // byPeer: the peer answered for the player at a deadline.
+    void checkExpect(const QString &name, const QJsonValue &fields, bool byPeer = false);
+    // Follows the questions sent to the player: their time windows end the
+    // waits that carry "on_deadline".
+    void questionSent(const QString &name, const QJsonObject &fields);
     void scenarioFailed(const QString &reason);
     // Writes bytes the given number of times (floods for tests).
     void writeRepeated(const QByteArray &bytes, int times);
@@ -162,4 +175,15 @@ private:
     // Field name -> variable name, filled from the expected message.
     QJsonObject m_capture;
     QTimer m_expectTimer;
+    // The end of the time window of the last question to the player.
+    QDateTime m_questionEnd;
+    // The request the peer plays for the player when the wait's deadline passes.
+    QString m_onDeadline;
+    QTimer m_deadlineTimer;
+    // Questions that ran out one after another; after two the player is
+    // away (stood down) until reactivate_table.
+    int m_timeouts = 0;
+    bool m_away = false;
+    // Answers to a question the peer already answered: late, and not taken.
+    QStringList m_lateNames;
 };

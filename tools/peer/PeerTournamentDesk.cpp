@@ -41,6 +41,21 @@ qint64 placePrize(const prize_structure_t &structure, int place, qint64 pot)
     return 0;
 }
 
+// The standings of the tournaments played here, one for every session: the
+// lobby shows the same tournament to all.
+std::map<qint32, TournamentRankings> &sharedStandings()
+{
+    static std::map<qint32, TournamentRankings> standings;
+    return standings;
+}
+
+// Each round's competition points by the place at the table, in half points:
+// 4, 2, 1 and 0; tied places share theirs.
+constexpr qint32 PlacePoints[4] = {8, 4, 2, 0};
+
+// The bots the demo's tournament hand seats at the player's table.
+constexpr qint32 TableBots[3] = {901, 902, 903};
+
 // Players who share a position in the standings.
 bool tied(const TournamentRanking &a, const TournamentRanking &b)
 {
@@ -82,8 +97,9 @@ void PeerTournamentDesk::registerPlayer(qint32 id)
     m_session->send(msg::TOURNAMENT_REGISTER_OK, L{id});
     if (buyIn(*t) > 0)
         m_session->changeBalance(-buyIn(*t));
-    m_session->send(msg::TOURNAMENT_INFO_UPDATE,
-                    L{id, wire::fromKeyedValues({{TournamentInfo::REGISTERED_PLAYERS, t->registeredPlayers}})});
+    m_session->tellTournament(
+        msg::TOURNAMENT_INFO_UPDATE,
+        L{id, wire::fromKeyedValues({{TournamentInfo::REGISTERED_PLAYERS, t->registeredPlayers}})});
     const qint64 untilStart = QDateTime::currentDateTimeUtc().msecsTo(t->start);
     const qint64 delay = m_config.seatAfterMs >= 0 ? m_config.seatAfterMs : std::max<qint64>(untilStart, 0);
     // Seating further off than a day is not worth a timer in a local run.
@@ -104,8 +120,9 @@ void PeerTournamentDesk::unregisterPlayer(qint32 id)
         m_session->changeBalance(buyIn(*t));
     if (t && open && t->registeredPlayers > 0) {
         --t->registeredPlayers;
-        m_session->send(msg::TOURNAMENT_INFO_UPDATE,
-                        L{id, wire::fromKeyedValues({{TournamentInfo::REGISTERED_PLAYERS, t->registeredPlayers}})});
+        m_session->tellTournament(
+            msg::TOURNAMENT_INFO_UPDATE,
+            L{id, wire::fromKeyedValues({{TournamentInfo::REGISTERED_PLAYERS, t->registeredPlayers}})});
     }
     m_session->send(open ? msg::TOURNAMENT_UNREGISTER_OK : msg::TOURNAMENT_LEAVE_OK, L{id});
 }
@@ -124,7 +141,22 @@ void PeerTournamentDesk::seat(qint32 id)
     if (!t || !m_registered.count(id) || t->status != TournamentInfo::Open)
         return;
     t->currentRound = 0;
+    enterField(*t);
     seatAtNewTable(*t);
+}
+
+void PeerTournamentDesk::enterField(const TournamentInfo &t)
+{
+    // Everyone registered is in the standings from the start: the player,
+    // the bots of the player's table and the players of the other tables.
+    TournamentRankings &standings = sharedStandings()[t.id];
+    if (!standings.empty())
+        return;
+    standings.push_back(TournamentRanking{m_session->playerId(), m_session->playerName(m_session->playerId())});
+    for (qint32 bot : TableBots)
+        standings.push_back(TournamentRanking{bot, m_session->playerName(bot)});
+    for (qint32 n = 1; qint32(standings.size()) < std::min(t.registeredPlayers, 256); ++n)
+        standings.push_back(TournamentRanking{3000 + n, QStringLiteral("Player %1").arg(3000 + n)});
 }
 
 void PeerTournamentDesk::seatAtNewTable(TournamentInfo &t)
@@ -152,7 +184,7 @@ void PeerTournamentDesk::seatAtNewTable(TournamentInfo &t)
         for (size_t r = round; r < t.roundsStart.size(); ++r)
             t.roundsStart[r] = t.roundsStart[r].addSecs(shift);
     }
-    m_session->send(
+    m_session->tellTournament(
         msg::TOURNAMENT_INFO_UPDATE,
         L{t.id, wire::fromKeyedValues({{TournamentInfo::STATUS, int(TournamentInfo::Seating)},
                                        {TournamentInfo::CURRENT_ROUND, t.currentRound},
@@ -166,8 +198,8 @@ void PeerTournamentDesk::tableJoined(qint32 id)
     if (!t || t->status != TournamentInfo::Seating)
         return;
     t->status = TournamentInfo::Playing;
-    m_session->send(msg::TOURNAMENT_INFO_UPDATE,
-                    L{id, wire::fromKeyedValues({{TournamentInfo::STATUS, int(TournamentInfo::Playing)}})});
+    m_session->tellTournament(msg::TOURNAMENT_INFO_UPDATE,
+                              L{id, wire::fromKeyedValues({{TournamentInfo::STATUS, int(TournamentInfo::Playing)}})});
 }
 
 void PeerTournamentDesk::nextRound(qint32 id, qint32 fromTable)
@@ -179,8 +211,9 @@ void PeerTournamentDesk::nextRound(qint32 id, qint32 fromTable)
     if (t->currentRound + 1 >= t->numberOfRounds) {
         if (t->status != TournamentInfo::Done) {
             t->status = TournamentInfo::Done;
-            m_session->send(msg::TOURNAMENT_INFO_UPDATE,
-                            L{id, wire::fromKeyedValues({{TournamentInfo::STATUS, int(TournamentInfo::Done)}})});
+            m_session->tellTournament(
+                msg::TOURNAMENT_INFO_UPDATE,
+                L{id, wire::fromKeyedValues({{TournamentInfo::STATUS, int(TournamentInfo::Done)}})});
         }
         return;
     }
@@ -195,8 +228,11 @@ void PeerTournamentDesk::roundEnded(const WireValue::List &fields)
     if (!m_played.count(id))
         return;
     const bool lastRound = fields.at(2).toBool();
-    TournamentRankings &standings = m_standings[id];
+    TournamentRankings &standings = sharedStandings()[id];
+    TournamentInfo *t = findTournament(m_config, id);
+    std::set<qint32> atTable;
     for (const TournamentRoundScore &score : wire::toTournamentRoundScores(fields.at(3))) {
+        atTable.insert(score.playerId);
         auto line = std::find_if(standings.begin(), standings.end(),
                                  [&score](const TournamentRanking &r) { return r.playerId == score.playerId; });
         if (line == standings.end()) {
@@ -205,6 +241,22 @@ void PeerTournamentDesk::roundEnded(const WireValue::List &fields)
         }
         line->tablePoints += score.result;
         line->competitionPoints += score.result;
+    }
+    // The other tables of the round, four players each in the order of the
+    // list, finish in turns, so that a place moves on by one each round; the
+    // empty seats of a last, short table hold places too (a lone player does
+    // not win every round).
+    const int round = t ? std::max(t->currentRound, 0) : 0;
+    std::vector<TournamentRanking *> others;
+    for (TournamentRanking &r : standings)
+        if (!atTable.count(r.playerId))
+            others.push_back(&r);
+    std::sort(others.begin(), others.end(),
+              [](const TournamentRanking *a, const TournamentRanking *b) { return a->playerId < b->playerId; });
+    for (size_t i = 0; i < others.size(); ++i) {
+        const qint32 points = PlacePoints[(i % 4 + size_t(round)) % 4];
+        others[i]->tablePoints += points;
+        others[i]->competitionPoints += points;
     }
     // Tied players are listed as the client lists a shared position: by name.
     std::sort(standings.begin(), standings.end(), [](const TournamentRanking &a, const TournamentRanking &b) {
@@ -216,13 +268,12 @@ void PeerTournamentDesk::roundEnded(const WireValue::List &fields)
             return a.name < b.name;
         return a.playerId < b.playerId;
     });
-    TournamentInfo *t = findTournament(m_config, id);
     if (lastRound && t) {
         payOut(*t, standings);
         // Over with its last round: nothing of it runs or counts down any more.
         t->status = TournamentInfo::Done;
-        m_session->send(msg::TOURNAMENT_INFO_UPDATE,
-                        L{id, wire::fromKeyedValues({{TournamentInfo::STATUS, int(TournamentInfo::Done)}})});
+        m_session->tellTournament(msg::TOURNAMENT_INFO_UPDATE,
+                                  L{id, wire::fromKeyedValues({{TournamentInfo::STATUS, int(TournamentInfo::Done)}})});
     }
     m_session->send(msg::TOURNAMENT_ENVELOPE,
                     L{id, WireValue(L{wire::fromTournamentRankings(standings)}, tmt_msg::RANKING_LIST)});
@@ -270,6 +321,6 @@ void PeerTournamentDesk::payOut(const TournamentInfo &t, TournamentRankings &sta
 
 const TournamentRankings *PeerTournamentDesk::standings(qint32 id) const
 {
-    const auto it = m_standings.find(id);
-    return it == m_standings.end() ? nullptr : &it->second;
+    const auto it = sharedStandings().find(id);
+    return it == sharedStandings().end() || it->second.empty() ? nullptr : &it->second;
 }

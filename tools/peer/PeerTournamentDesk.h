@@ -47,6 +47,8 @@ public:
 
 private:
     void seat(qint32 tournamentId);
+    // Puts every registered player into the tournament's standings.
+    void enterField(const TournamentInfo &t);
     // A table of four for the tournament's current round, the player seated there.
     void seatAtNewTable(TournamentInfo &t);
     // Sets every line's payout by the prize configuration and credits the
@@ -54,7 +56,6 @@ private:
     void payOut(const TournamentInfo &t, TournamentRankings &standings);
 
     PeerSession *m_session;
-    std::map<qint32, TournamentRankings> m_standings;
     // Tournaments whose tables this desk seats.
     std::set<qint32> m_played;
     PeerConfig &m_config;

@@ -23,7 +23,7 @@ void PeerTournamentTicker::onTick()
         if (t.status != TournamentInfo::Open || t.maxPlayers < 2 || t.registeredPlayers >= t.maxPlayers)
             continue;
         t.registeredPlayers = t.registeredPlayers + 1 >= t.maxPlayers ? t.maxPlayers / 2 : t.registeredPlayers + 1;
-        m_session->send(
+        m_session->tellTournament(
             msg::TOURNAMENT_INFO_UPDATE,
             WireValue::List{t.id, wire::fromKeyedValues({{TournamentInfo::REGISTERED_PLAYERS, t.registeredPlayers}})});
         return;

@@ -91,6 +91,16 @@ int main(int argc, char *argv[])
         QStringLiteral("With --demo: the short tournament kept open starts this long after the peer, and each "
                        "next one this long after the last one started."),
         QStringLiteral("secs"), QStringLiteral("150"));
+    const QCommandLineOption questionOption(
+        QStringLiteral("question-ms"),
+        QStringLiteral("Every question the scenarios ask the player (turn, claim, Ready) gets this long instead of "
+                       "the time its scenario gives it; then the peer answers for the player."),
+        QStringLiteral("ms"), QStringLiteral("0"));
+    const QCommandLineOption namesDirOption(
+        QStringLiteral("names-dir"),
+        QStringLiteral("Write the players' ids and names to a file in this folder, where the chat server's player "
+                       "search (tests/xmpp/server-ext) reads them."),
+        QStringLiteral("dir"));
     const QCommandLineOption noLobbyOption(QStringLiteral("no-lobby"),
                                            QStringLiteral("Serve no tables or tournaments."));
     const QCommandLineOption quietOption({QStringLiteral("q"), QStringLiteral("quiet")},
@@ -131,10 +141,11 @@ int main(int argc, char *argv[])
     const QCommandLineOption referenceOption(QStringLiteral("protocol-reference"),
                                              QStringLiteral("Print the message table in Markdown and exit."));
     parser.addOptions(
-        {portOption,     hostOption,        plainOption,    demoOption,     certOption,     keyOption,
-         accountsOption, accountOption,     scenarioOption, clockOption,    seatOption,     shortTournamentOption,
-         noLobbyOption,  quietOption,       parentOption,   randomOption,   handsOption,    answerOption,
-         offOption,      seatOnLoginOption, noHoldsOption,  xmppPortOption, referenceOption});
+        {portOption,     hostOption,     plainOption,    demoOption,        certOption,    keyOption,
+         accountsOption, accountOption,  scenarioOption, clockOption,       seatOption,    shortTournamentOption,
+         questionOption, namesDirOption, noLobbyOption,  quietOption,       parentOption,  randomOption,
+         handsOption,    answerOption,   offOption,      seatOnLoginOption, noHoldsOption, xmppPortOption,
+         referenceOption});
     parser.process(app);
 
     if (parser.isSet(referenceOption)) {
@@ -175,6 +186,12 @@ int main(int argc, char *argv[])
         config.skipHolds = parser.isSet(noHoldsOption);
         config.clockOffsetMs = parser.value(clockOption).toLongLong();
         config.seatAfterMs = parser.value(seatOption).toLongLong();
+        config.namesDir = parser.value(namesDirOption);
+        config.publishNames();
+        bool questionOk = false;
+        config.questionMs = parser.value(questionOption).toLongLong(&questionOk);
+        if (!questionOk || config.questionMs < 0)
+            throw std::runtime_error("--question-ms takes a number of milliseconds");
         if (parser.isSet(randomOption)) {
             static const QStringList kinds{"kick",     "watch", "late",       "replacement", "riichi",
                                            "kong",     "chow",  "pong",       "win",         "bonus",

@@ -1,7 +1,12 @@
 -- Test-only component for the client's tests (never product code).
 --   * user search: a data form with one text-single field "search"; the
 --     results have the columns "jid" and "Name" (every account of the main
---     host whose name contains the text, case-insensitively, sorted);
+--     host whose user name or player name contains the text,
+--     case-insensitively, sorted). The player name is the one the game
+--     server gives the account's player id: the scripted game servers write
+--     theirs ("<id>\t<name>" lines) to the files of test_search_names_dir
+--     (mahjong-peer --names-dir); an id they do not name is "player<id>",
+--     as the scripted game server calls a player it has no account for;
 --     a form without that field is refused with bad-request.
 --   * rooms that refuse entry: presence to busy-*@<this host>/nick is
 --     answered with wait/recipient-unavailable, to forbidden-*@... with
@@ -21,7 +26,36 @@ local conference_host = module:get_option_string("test_conference_host", "confer
 local xmlns_search = "jabber:iq:search";
 local xmlns_data = "jabber:x:data";
 
+local names_dir = module:get_option_string("test_search_names_dir", nil);
+
 local entries = {};
+
+-- The player names the game servers gave, by user (player id).
+local function player_names()
+	local names = {};
+	if not names_dir then return names; end
+	local ok, lfs = pcall(require, "lfs");
+	if not ok then return names; end
+	local listed, iter, state = pcall(lfs.dir, names_dir);
+	if not listed then return names; end
+	for file in iter, state do
+		if file:match("%.names$") then
+			local f = io.open(names_dir .. "/" .. file, "r");
+			if f then
+				for line in f:lines() do
+					local id, name = line:match("^(%d+)\t(.+)$");
+					if id then names[id] = name; end
+				end
+				f:close();
+			end
+		end
+	end
+	return names;
+end
+
+local function player_name(names, user)
+	return names[user] or ("player" .. user);
+end
 
 module:hook("iq-get/host/http://jabber.org/protocol/disco#info:query", function (event)
 	local reply = st.reply(event.stanza)
@@ -67,13 +101,15 @@ module:hook("iq-set/host/jabber:iq:search:query", function (event)
 		event.origin.send(st.error_reply(stanza, "modify", "bad-request", "the form needs a field named search"));
 		return true;
 	end
-	local names = {};
+	local known = player_names();
+	local users = {};
 	for user in usermanager.users(main_host) do
-		if user:lower():find(text:lower(), 1, true) then
-			names[#names + 1] = user;
+		local needle = text:lower();
+		if user:lower():find(needle, 1, true) or player_name(known, user):lower():find(needle, 1, true) then
+			users[#users + 1] = user;
 		end
 	end
-	table.sort(names);
+	table.sort(users);
 	local reply = st.reply(stanza)
 		:tag("query", { xmlns = xmlns_search })
 		:tag("x", { xmlns = xmlns_data, type = "result" })
@@ -82,10 +118,10 @@ module:hook("iq-set/host/jabber:iq:search:query", function (event)
 			:tag("field", { var = "jid", label = "JID", type = "jid-single" }):up()
 			:tag("field", { var = "Name", label = "Name", type = "text-single" }):up()
 		:up();
-	for _, user in ipairs(names) do
+	for _, user in ipairs(users) do
 		reply:tag("item")
 			:tag("field", { var = "jid" }):text_tag("value", user .. "@" .. main_host):up()
-			:tag("field", { var = "Name" }):text_tag("value", user):up()
+			:tag("field", { var = "Name" }):text_tag("value", player_name(known, user)):up()
 		:up();
 	end
 	event.origin.send(reply);

@@ -22,7 +22,10 @@ add_component() {
 	sed -i -e "s|^plugin_paths = { }$|plugin_paths = { \"$here\" }|" "$cfg"
 	# Rooms are listed in discovery, as on the real service.
 	sed -i -e "/^Component \"conference.localhost\" \"muc\"$/a\\\tmuc_room_default_public = true" "$cfg"
-	printf '\nComponent "search.localhost" "test_search"\n' >>"$cfg"
+	# The scripted game servers write the players' names here (mahjong-peer
+	# --names-dir), for the search to name them as the game does.
+	mkdir -p "$1/names"
+	printf '\nComponent "search.localhost" "test_search"\n\ttest_search_names_dir = "%s"\n' "$1/names" >>"$cfg"
 }
 
 relaunch() {
