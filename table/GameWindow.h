@@ -299,6 +299,7 @@ private:
     bool lateForHand(const char *event) const;
     void setLeaveButtonsEnabled(bool enabled);
     void dropLeaveBox();
+    void closeHandEndBoards();
     void hideInviteDialog();
     void forgetInvites();
     MeldAuction *newMeldAuction();

@@ -299,6 +299,7 @@ void GameWindow::onLeaveButtonClick()
     setLeaveButtonsEnabled(false);
     if (!(m_table->isOwnPlayerSeated() && m_table->isInPlay())) {
         endDecision();
+        closeHandEndBoards();
         emit leave(m_table->tableId());
         return;
     }
@@ -320,9 +321,19 @@ void GameWindow::onLeaveButtonClick()
         if (button == QMessageBox::Yes && model && self->m_table == model) {
             // Whatever the table asked is no longer answered from here.
             self->endDecision();
+            self->closeHandEndBoards();
             emit self->leave(model->tableId());
         }
     });
+}
+
+void GameWindow::closeHandEndBoards()
+{
+    // A leave closes the hand's board as Ready does: left open, it would
+    // wait under the round's results for a second Leave while the answer
+    // is on its way.
+    m_scoreBoard->hide();
+    m_washoutWindow->hide();
 }
 
 void GameWindow::dropLeaveBox()
