@@ -29,7 +29,8 @@ void TournamentsLobbyTreeView::setModel(QAbstractItemModel *model)
 void TournamentsLobbyTreeView::onLayoutAboutToBeChanged(const QList<QPersistentModelIndex> &,
                                                         QAbstractItemModel::LayoutChangeHint hint)
 {
-    if (hint == QAbstractItemModel::HorizontalSortHint) {
+    // A hidden list is painted whole when it shows.
+    if (hint == QAbstractItemModel::HorizontalSortHint || !isVisible()) {
         relayOutAll();
         return;
     }
@@ -133,8 +134,7 @@ void TournamentsLobbyTreeView::dataChanged(const QModelIndex &topLeft, const QMo
                                            const QList<int> &roles)
 {
     if (m_resortPending && topLeft.isValid() && bottomRight.isValid()) {
-        if (bottomRight.row() - topLeft.row() >= MaxRowsToFollow
-            || m_changedMeanwhile.size() >= MaxRowsToFollow) {
+        if (bottomRight.row() - topLeft.row() >= MaxRowsToFollow || m_changedMeanwhile.size() >= MaxRowsToFollow) {
             relayOutAll();
         } else {
             for (int row = topLeft.row(); row <= bottomRight.row(); ++row)
