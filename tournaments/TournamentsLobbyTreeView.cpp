@@ -15,15 +15,12 @@ TournamentsLobbyTreeView::TournamentsLobbyTreeView(QWidget *parent)
 
 void TournamentsLobbyTreeView::setModel(QAbstractItemModel *model)
 {
-    if (QAbstractItemModel *old = this->model())
-        disconnect(old, nullptr, this, nullptr);
+    disconnect(m_layoutConnection);
     relayOutAll();
     QTreeView::setModel(model);
-    // After the view's own connections: the view has scheduled its layout
-    // when this one hears of the change.
     if (model)
-        connect(model, &QAbstractItemModel::layoutAboutToBeChanged, this,
-                &TournamentsLobbyTreeView::onLayoutAboutToBeChanged);
+        m_layoutConnection = connect(model, &QAbstractItemModel::layoutAboutToBeChanged, this,
+                                     &TournamentsLobbyTreeView::onLayoutAboutToBeChanged);
 }
 
 void TournamentsLobbyTreeView::onLayoutAboutToBeChanged(const QList<QPersistentModelIndex> &,

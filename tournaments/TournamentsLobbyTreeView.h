@@ -47,6 +47,7 @@ private:
     QList<Shown> shownRows() const;
     void repaintChangedPlaces();
 
+    QMetaObject::Connection m_layoutConnection;
     // The rows on screen before the re-sorts that the next layout follows;
     // empty when none is waiting.
     QList<Shown> m_shownBefore;
