@@ -420,8 +420,9 @@ void TestTournamentLobby::busyListShowsWhatItHolds()
     // A busy lobby: rounds of changes shown together, most of them moving
     // rows out of sight, some changing rows in sight that stay in place while
     // others move, a registration now and then, a new start, rows coming and
-    // going. After each round what the list shows on screen is what a fresh
-    // paint of it shows: no row that changed or moved is left as it was.
+    // going, the list scrolled. After each round what the list shows on
+    // screen is what a fresh paint of it shows: no row that changed or moved
+    // is left as it was.
     TournamentsLobbyModel model;
     std::mt19937 random(11);
     const auto record = [&](qint32 id) {
@@ -475,6 +476,11 @@ void TestTournamentLobby::busyListShowsWhatItHolds()
                 break;
             }
         }
+        // The player scrolls or widens a column meanwhile.
+        if (round % 4 == 1)
+            view->verticalScrollBar()->setValue(int(random() % 30));
+        if (round % 8 == 5)
+            view->setColumnWidth(TournamentsLobbyModel::NameColumn, 120 + int(random() % 80));
         // A row in sight whose amounts change but not its place.
         TournamentInfo changed = model.tournamentInfo(steady);
         changed.cost = TournamentCost(qint32(random() % 5000), 10);
