@@ -30,6 +30,14 @@ public:
 
     bool isSequential() const override { return true; }
     qint64 bytesAvailable() const override;
+    // Never at its end, not even when a single play has handed out its last
+    // byte: the buffer itself stops the sink then. Qt 6.4's PulseAudio sink,
+    // told of the end when the server runs dry before the sink's next feed
+    // (a busy machine), asks the server to drain the stream and hands it its
+    // own address for the answer; stopping and deleting the sink does not
+    // cancel that, and the answer then reaches a deleted sink (a crash on
+    // the sound server's thread).
+    bool atEnd() const override { return false; }
 
 protected:
     qint64 readData(char *data, qint64 maxSize) override;

@@ -201,6 +201,9 @@ void TournamentsLobbyModel::addRow(Entry &entry)
     for (QStandardItem *cell : entry.rowItems)
         cell->setData(info.id, TournamentRoles::IdRole);
     appendRow(entry.rowItems);
+    // New rows are not sorted in; the next new start sorts them.
+    if (m_inStartOrder && !inStartOrder(entry.rowItems.first()->row()))
+        m_inStartOrder = false;
 }
 
 void TournamentsLobbyModel::refreshRow(Entry &entry)
@@ -291,9 +294,24 @@ void TournamentsLobbyModel::showRecord(Entry &entry)
         const int row = mark->row();
         emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
     }
-    // Only a new start can move the row in the model's own order.
-    if (startChanged)
+    // Only a new start can move the row in the model's own order. Sorting a
+    // list already in order changes nothing but still makes every proxy map
+    // all its rows again and every view lay them out again: it is sorted only
+    // when the order changes.
+    if (startChanged && (!m_inStartOrder || !inStartOrder(cells[StartColumn]->row()))) {
         sort(StartColumn, Qt::AscendingOrder);
+        m_inStartOrder = true;
+    }
+}
+
+bool TournamentsLobbyModel::inStartOrder(int row) const
+{
+    // The rest of the list is in order: the row is too when it is not before
+    // the one above it nor after the one below it (the sort is stable).
+    const QStandardItem *cell = item(row, StartColumn);
+    const QStandardItem *above = row > 0 ? item(row - 1, StartColumn) : nullptr;
+    const QStandardItem *below = row + 1 < rowCount() ? item(row + 1, StartColumn) : nullptr;
+    return cell && !(above && *cell < *above) && !(below && *below < *cell);
 }
 
 void TournamentsLobbyModel::updateTournamentInfo(qint32 tournamentId, const TournamentInfoUpdates &updates)

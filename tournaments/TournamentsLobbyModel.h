@@ -106,6 +106,8 @@ private:
     // end of the interval.
     void refreshRow(Entry &entry);
     void showRecord(Entry &entry);
+    // The row's start is in order with its neighbours'.
+    bool inStartOrder(int row) const;
     void setRegistered(qint32 tournamentId, bool registered);
     void removeAll();
 
@@ -122,4 +124,7 @@ private:
     QTimer *m_listTimer = nullptr;
     QTimer *m_notifyTimer = nullptr;
     int m_notifyIntervalMs = DefaultNotifyIntervalMs;
+    // The rows are in order of start (as the last sort left them, or added in
+    // that order).
+    bool m_inStartOrder = true;
 };

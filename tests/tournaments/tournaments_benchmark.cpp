@@ -265,7 +265,7 @@ int main(int argc, char **argv)
                 return 1;
             }
         }
-        std::printf("%-34s %13.1f (%5.2f%%) %7.2fx %18.1f %7.2fx\n", way.name, perUpdate, share * 100,
+        std::printf("%-34s %13.1f (%5.2f%%) %7.3fx %18.1f %7.3fx\n", way.name, perUpdate, share * 100,
                     perUpdate / std::max(0.001, barePaced), burstCost, burstCost / std::max(0.001, bareBurst));
         std::fflush(stdout);
     }

@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QScreen>
 #include <QScrollBar>
 #include <QLineEdit>
 #include <QSettings>
@@ -41,6 +42,7 @@ private slots:
     void hiddenWindowSizesColumnsWhenShown();
     void grownColumnsMatchAFullMeasure();
     void selectionAndActivation();
+    void busyListShowsWhatItHolds();
 
 private:
     // Ids of the rows the filter shows, in its order.
@@ -411,6 +413,95 @@ void TestTournamentLobby::selectionAndActivation()
     window.onTournamentActivated(pot);
     QCOMPARE(activated.size(), 1);
     QCOMPARE(activated.at(0).at(0).toInt(), 2);
+}
+
+void TestTournamentLobby::busyListShowsWhatItHolds()
+{
+    // A busy lobby: rounds of changes shown together, most of them moving
+    // rows out of sight, some changing rows in sight that stay in place while
+    // others move, a registration now and then, a new start, rows coming and
+    // going, the list scrolled. After each round what the list shows on
+    // screen is what a fresh paint of it shows: no row that changed or moved
+    // is left as it was.
+    TournamentsLobbyModel model;
+    std::mt19937 random(11);
+    const auto record = [&](qint32 id) {
+        const qint32 bet = qint32(random() % 2000);
+        return makeTournament(id, QStringLiteral("Tournament %1").arg(id), TournamentInfo::status_t(random() % 4),
+                              int(id % 3), bet, bet / 10, int(random() % 64));
+    };
+    for (qint32 id = 1; id <= 300; ++id)
+        model.addOrUpdateTournament(record(id));
+    TournamentsLobbyWindow window;
+    window.setModel(&model);
+    window.resize(700, 500);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTreeView *view = window.view();
+    view->sortByColumn(TournamentsLobbyModel::PlayersColumn, Qt::DescendingOrder);
+    view->setCurrentIndex(view->model()->index(3, 0));
+    QWidget *port = view->viewport();
+
+    const auto idsInSight = [&] {
+        QList<qint32> ids;
+        for (QModelIndex index = view->indexAt(QPoint(1, 1)); index.isValid(); index = view->indexBelow(index)) {
+            if (view->visualRect(index).top() >= port->height())
+                break;
+            ids << index.data(TournamentRoles::IdRole).toInt();
+        }
+        return ids;
+    };
+    const auto sameOnScreen = [&] {
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        const QPoint at = port->mapTo(&window, QPoint(0, 0));
+        const QImage onScreen =
+            window.screen()->grabWindow(window.winId(), at.x(), at.y(), port->width(), port->height()).toImage();
+        const QImage painted = port->grab().toImage();
+        return onScreen.convertToFormat(QImage::Format_RGB32) == painted.convertToFormat(QImage::Format_RGB32);
+    };
+    QVERIFY(sameOnScreen());
+
+    qint32 nextId = 301;
+    for (int round = 0; round < 60; ++round) {
+        const QList<qint32> inSight = idsInSight();
+        QVERIFY(inSight.size() > 10);
+        const qint32 steady = inSight[2 + int(random() % 8)];
+        // A row out of sight with a lower id is shown first and moves.
+        for (qint32 id = 1; id < steady; ++id) {
+            if (!inSight.contains(id) && model.hasTournament(id) && random() % 3 == 0) {
+                TournamentInfo moved = model.tournamentInfo(id);
+                moved.registeredPlayers = int(random() % 64);
+                model.addOrUpdateTournament(moved);
+                break;
+            }
+        }
+        // The player scrolls or widens a column meanwhile.
+        if (round % 4 == 1)
+            view->verticalScrollBar()->setValue(int(random() % 30));
+        if (round % 8 == 5)
+            view->setColumnWidth(TournamentsLobbyModel::NameColumn, 120 + int(random() % 80));
+        // A row in sight whose amounts change but not its place.
+        TournamentInfo changed = model.tournamentInfo(steady);
+        changed.cost = TournamentCost(qint32(random() % 5000), 10);
+        changed.status = TournamentInfo::status_t(random() % 4);
+        model.addOrUpdateTournament(changed);
+        for (int i = 0; i < 6; ++i)
+            model.addOrUpdateTournament(record(qint32(1 + random() % 300)));
+        if (round % 5 == 2)
+            model.onTournamentRegisterSuccess(inSight[int(random() % inSight.size())]);
+        if (round % 7 == 3) {
+            TournamentInfo later = model.tournamentInfo(inSight[int(random() % inSight.size())]);
+            later.start = later.start.addDays(int(random() % 5) - 2);
+            model.addOrUpdateTournament(later);
+        }
+        if (round % 9 == 4) {
+            model.addOrUpdateTournament(record(nextId++));
+            model.onTournamentRemoved(inSight[int(random() % inSight.size())]);
+        }
+        model.flushChanges();
+        QVERIFY2(sameOnScreen(), qPrintable(QStringLiteral("round %1").arg(round)));
+    }
 }
 
 QTEST_MAIN(TestTournamentLobby)

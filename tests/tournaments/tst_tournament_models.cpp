@@ -15,6 +15,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <random>
+
 class TestTournamentModels : public QObject
 {
     Q_OBJECT
@@ -30,6 +32,7 @@ private slots:
     void orderOfValues();
 
     void lobbyRowsAndSignals();
+    void newStartsKeepTheModelInOrder();
     void statusChanges();
     void registrationMarks();
     void badUpdateChangesNothing();
@@ -222,6 +225,38 @@ void TestTournamentModels::lobbyRowsAndSignals()
     QCOMPARE(model.rowCount(), 1);
     QVERIFY(!model.hasTournament(3));
     QVERIFY(!model.indexOfTournament(3).isValid());
+}
+
+void TestTournamentModels::newStartsKeepTheModelInOrder()
+{
+    // Tournaments come in any order of start and are not sorted in; every
+    // new start leaves the whole model in order of start, whether it moves
+    // its row far, a little, or not at all.
+    TournamentsLobbyModel model;
+    model.setNotifyInterval(0);
+    std::mt19937 random(5);
+    const QDateTime base(QDate(2026, 12, 7), QTime(12, 0), Qt::UTC);
+    const auto startAt = [&](int row) {
+        return model.index(row, TournamentsLobbyModel::StartColumn).data(TournamentRoles::RawValueRole).toDateTime();
+    };
+    qint32 nextId = 1;
+    for (int round = 0; round < 60; ++round) {
+        for (int i = 0; i < int(random() % 3); ++i) {
+            TournamentInfo t = makeTournament(nextId++, QStringLiteral("T"), TournamentInfo::Open, 0, 0, 0, 1);
+            t.start = base.addSecs(60 * qint64(random() % 100));
+            model.addOrUpdateTournament(t);
+        }
+        if (model.rowCount() == 0)
+            continue;
+        // A row's start moves by a second (mostly staying between its
+        // neighbours) or anywhere.
+        const int row = int(random() % model.rowCount());
+        TournamentInfo t = model.tournamentInfo(model.index(row, 0).data(TournamentRoles::IdRole).toInt());
+        t.start = round % 2 ? startAt(row).addSecs(random() % 2 ? 1 : -1) : base.addSecs(60 * qint64(random() % 100));
+        model.addOrUpdateTournament(t);
+        for (int r = 1; r < model.rowCount(); ++r)
+            QVERIFY2(startAt(r - 1) <= startAt(r), qPrintable(QStringLiteral("round %1, row %2").arg(round).arg(r)));
+    }
 }
 
 void TestTournamentModels::statusChanges()
