@@ -53,6 +53,8 @@ public:
     qint64 remaining() const;
     int pieSpan() const;
     QString counterText() const;
+    // How much longer from now a paint shows something (0: nothing now).
+    qint64 msecsShown() const;
     // The counter's text at the last paint.
     QString shownText() const { return m_shownText; }
 
