@@ -142,10 +142,9 @@ QString TimerView::counterText() const
     return seconds > 0 ? QStringLiteral("%L1").arg(seconds) : QString();
 }
 
-qint64 TimerView::msecsShown() const
+qint64 TimerView::msecsShown(qint64 rest) const
 {
-    const qint64 rest = remaining();
-    if (rest <= 0)
+    if (m_total == 0 || rest <= 0)
         return 0;
     // The counter rounds: its last second goes at half a second left; the
     // pie goes with its last sixteenth of a degree.

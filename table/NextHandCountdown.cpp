@@ -43,7 +43,9 @@ void NextHandCountdown::stop()
 
 void NextHandCountdown::check()
 {
-    const qint64 left = m_span.isNull() ? 0 : m_timer->msecsShown();
+    const qint64 left = m_span.isNull()
+                            ? 0
+                            : m_timer->msecsShown(TimerView::msecsBetween(Utils::serverNow(), m_span.end()));
     if (left <= 0) {
         m_runOut.stop();
         if (!m_span.isNull()) {
