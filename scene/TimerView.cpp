@@ -142,6 +142,16 @@ QString TimerView::counterText() const
     return seconds > 0 ? QStringLiteral("%L1").arg(seconds) : QString();
 }
 
+qint64 TimerView::msecsShown(qint64 rest) const
+{
+    if (m_total == 0 || rest <= 0)
+        return 0;
+    // The counter rounds: its last second goes at half a second left; the
+    // pie goes with its last sixteenth of a degree.
+    const qint64 gone = m_displayType == DEC_COUNTER ? 500 : (m_total + 5759) / 5760;
+    return std::max<qint64>(rest - gone + 1, 0);
+}
+
 void TimerView::paintEvent(QPaintEvent *)
 {
     stopWhenDone();

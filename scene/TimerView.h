@@ -53,6 +53,9 @@ public:
     qint64 remaining() const;
     int pieSpan() const;
     QString counterText() const;
+    // With rest ms left of the window, how much longer a paint shows
+    // something (0: nothing now).
+    qint64 msecsShown(qint64 rest) const;
     // The counter's text at the last paint.
     QString shownText() const { return m_shownText; }
 

@@ -3,11 +3,18 @@
 #include "social/Logging.h"
 #include "widgets/Utils.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QPaintEvent>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QUrl>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 const QString userScheme = QStringLiteral("user");
@@ -96,4 +103,52 @@ void ChatOutputWidget::contextMenuEvent(QContextMenuEvent *event)
         return;
     }
     QTextBrowser::contextMenuEvent(event);
+}
+
+QRect ChatOutputWidget::wholeLinesRect() const
+{
+    const QRect shown = viewport()->rect();
+    const int offset = verticalScrollBar()->value();
+    const int top = offset, bottom = offset + shown.height();
+    int clipTop = top, clipBottom = bottom;
+    const QAbstractTextDocumentLayout *layout = document()->documentLayout();
+    QTextBlock block = cursorForPosition(QPoint(0, 0)).block();
+    if (block.previous().isValid())
+        block = block.previous();
+    for (; block.isValid(); block = block.next()) {
+        const QRectF area = layout->blockBoundingRect(block);
+        if (area.top() >= bottom)
+            break;
+        const QTextLayout *lines = block.layout();
+        if (!block.isVisible() || !lines)
+            continue;
+        for (int i = 0; i < lines->lineCount(); ++i) {
+            const QTextLine line = lines->lineAt(i);
+            const int lineTop = int(std::floor(area.top() + line.y()));
+            const int lineBottom = int(std::ceil(area.top() + line.y() + line.height()));
+            if (lineTop < top && lineBottom > top)
+                clipTop = std::max(clipTop, lineBottom);
+            if (lineTop < bottom && lineBottom > bottom)
+                clipBottom = std::min(clipBottom, lineTop);
+        }
+    }
+    if (clipBottom <= clipTop)
+        return QRect();
+    return QRect(shown.left(), clipTop - offset, shown.width(), clipBottom - clipTop);
+}
+
+void ChatOutputWidget::paintEvent(QPaintEvent *event)
+{
+    // A pane whose height is no whole number of lines would show half a
+    // line at its edge: that line is left out until it is scrolled in.
+    const QRect whole = wholeLinesRect();
+    if (whole == viewport()->rect()) {
+        QTextBrowser::paintEvent(event);
+        return;
+    }
+    const QRegion region = event->region().intersected(whole);
+    if (region.isEmpty())
+        return;
+    QPaintEvent clipped(region);
+    QTextBrowser::paintEvent(&clipped);
 }

@@ -58,8 +58,13 @@ signals:
 public slots:
     void onAnchorClicked(const QUrl &url);
 
+    // The part of the viewport holding whole lines: a line cut by its top
+    // or bottom edge is not drawn.
+    QRect wholeLinesRect() const;
+
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void appendDateLine(const QDateTime &time);

@@ -3,6 +3,7 @@
 #include "core/TextFormat.h"
 #include "scene/DeclaredView.h"
 #include "scene/TileGraphics.h"
+#include "table/NextHandCountdown.h"
 #include "ui_ScoreBoard.h"
 
 #include <QCoreApplication>
@@ -61,8 +62,8 @@ ScoreBoard::ScoreBoard(QWidget *parent)
         kept.setRetainSizeWhenHidden(true);
         countdown->setSizePolicy(kept);
     }
-    m_ui->nextRoundLabel->hide();
-    m_ui->nextRoundTimer->hide();
+    m_countdown = new NextHandCountdown(m_ui->nextRoundLabel, m_ui->nextRoundTimer, this);
+    m_countdown->stop();
 
     // The columns share the board's width evenly: a long name or a text
     // edit's default width must not widen the board past the table.
@@ -392,20 +393,17 @@ void ScoreBoard::setReadyVisible(bool visible)
 
 void ScoreBoard::setNextHandTime(const QDateTime &serverTime)
 {
-    const QDateTime now = Utils::serverNow();
-    const bool running = now < serverTime;
-    m_countdown = running ? TimeSpan(now, serverTime) : TimeSpan();
-    m_ui->nextRoundLabel->setVisible(running);
-    m_ui->nextRoundTimer->setVisible(running);
-    if (running)
-        m_ui->nextRoundTimer->setEndTime(serverTime);
+    m_countdown->start(serverTime);
 }
 
 void ScoreBoard::hideNextHandTime()
 {
-    m_countdown = TimeSpan();
-    m_ui->nextRoundLabel->hide();
-    m_ui->nextRoundTimer->hide();
+    m_countdown->stop();
+}
+
+const TimeSpan &ScoreBoard::countdown() const
+{
+    return m_countdown->span();
 }
 
 void ScoreBoard::onCloseClick()

@@ -16,6 +16,7 @@ class QGraphicsScene;
 class QGraphicsView;
 class QLabel;
 class DeclaredView;
+class NextHandCountdown;
 class QTextEdit;
 
 namespace Ui {
@@ -46,7 +47,7 @@ public:
 
     // The scored players in column order.
     const std::vector<qint32> &playerOrder() const { return m_order; }
-    const TimeSpan &countdown() const { return m_countdown; }
+    const TimeSpan &countdown() const;
 
     // The scoring lines of one player as HTML; names are escaped.
     static QString scoringHtml(const PlayerHandScore &score, int ruleset);
@@ -94,7 +95,7 @@ private:
     std::array<QString, Columns> m_names;
     std::array<QPixmap, Columns> m_claims;
     std::vector<qint32> m_order;
-    TimeSpan m_countdown;
+    NextHandCountdown *m_countdown = nullptr;
     // The last scoring shown, told again in a new language.
     struct Shown
     {

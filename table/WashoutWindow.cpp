@@ -1,6 +1,7 @@
 #include "table/WashoutWindow.h"
 
 #include "core/TextFormat.h"
+#include "table/NextHandCountdown.h"
 #include "ui_WashoutWidget.h"
 
 #include <QEvent>
@@ -20,6 +21,7 @@ WashoutWindow::WashoutWindow(QWidget *parent)
     connect(m_ui->okButton, &QPushButton::clicked, this, &QWidget::hide);
     m_ui->textImage->setPixmap(QPixmap(QStringLiteral("textimages:washout.png")));
     applyReason();
+    m_countdown = new NextHandCountdown(m_ui->nextRoundLabel, m_ui->nextRoundTimer, this);
     stopCountdown();
     updateButtons();
 }
@@ -78,20 +80,17 @@ void WashoutWindow::setTableInfo(const TableInfo &info)
 
 void WashoutWindow::startCountdown(const QDateTime &end)
 {
-    const QDateTime now = Utils::serverNow();
-    const bool running = now < end;
-    m_countdown = running ? TimeSpan(now, end) : TimeSpan();
-    m_ui->nextRoundLabel->setVisible(running);
-    m_ui->nextRoundTimer->setVisible(running);
-    m_ui->nextRoundTimer->setTimeSpan(m_countdown);
+    m_countdown->start(end);
 }
 
 void WashoutWindow::stopCountdown()
 {
-    m_countdown = TimeSpan();
-    m_ui->nextRoundTimer->setTimeSpan(m_countdown);
-    m_ui->nextRoundLabel->hide();
-    m_ui->nextRoundTimer->hide();
+    m_countdown->stop();
+}
+
+const TimeSpan &WashoutWindow::countdown() const
+{
+    return m_countdown->span();
 }
 
 void WashoutWindow::updateButtons()

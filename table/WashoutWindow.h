@@ -6,6 +6,8 @@
 
 #include <QDateTime>
 
+class NextHandCountdown;
+
 namespace Ui {
 class WashoutWidget;
 }
@@ -24,11 +26,11 @@ public:
     void setEndOfGame(bool endOfGame);
     void setTableInfo(const TableInfo &info);
 
-    // The countdown shows only while the server's clock is before the end.
+    // The countdown shows only while its timer has a number to show.
     void startCountdown(const QDateTime &end);
     void stopCountdown();
     // The time window the countdown runs over; empty when stopped.
-    const TimeSpan &countdown() const { return m_countdown; }
+    const TimeSpan &countdown() const;
 
     static QString reasonText(int type);
 
@@ -48,5 +50,5 @@ private:
     int m_washoutType = 4;
     TableInfo m_tableInfo;
     bool m_endOfGame = false;
-    TimeSpan m_countdown;
+    NextHandCountdown *m_countdown = nullptr;
 };

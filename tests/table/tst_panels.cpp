@@ -4,6 +4,7 @@
 #include "protocol/WallState.h"
 #include "scene/DeclaredView.h"
 #include "scene/MeldView.h"
+#include "protocol/ServerTime.h"
 #include "scene/TileGraphics.h"
 #include "scene/TileView.h"
 #include "table/ConcealedActionDialog.h"
@@ -91,6 +92,9 @@ private slots:
         QDir::setSearchPaths(QStringLiteral("resources"), {QStringLiteral(":/default")});
         QDir::setSearchPaths(QStringLiteral("textimages"), {QStringLiteral(":/default/textimages")});
         TileGraphics::instance().setTileSet(0, 0);
+        // Made first: the server clock's estimate installs itself as the
+        // text helpers' clock when it is made (the countdowns follow it).
+        ServerTime::instance();
         Utils::setServerClock(&fixedNow);
     }
 

@@ -7,9 +7,11 @@
 #include "lobby/TableModel.h"
 #include "protocol/ComingEvent.h"
 #include "protocol/ConnectionManager.h"
+#include "protocol/ServerTime.h"
 #include "QuietTableSettings.h"
 #include "scene/HandView.h"
 #include "scene/TileGraphics.h"
+#include "scene/TimerView.h"
 #include "social/PlayerDb.h"
 #include "table/ConcealedActionDialog.h"
 #include "table/GameController.h"
@@ -20,6 +22,7 @@
 #include "table/RoundScoreWidget.h"
 #include "table/ScoreBoard.h"
 #include "table/SideBar.h"
+#include "table/WashoutWindow.h"
 #include "tools/peer/PeerProcess.h"
 #include "tournaments/ComingEventPopup.h"
 #include "xmpp/client/XMPPClient.h"
@@ -75,9 +78,11 @@ private slots:
     void cleanup();
     void demoHandOnTheBoards_data();
     void demoHandOnTheBoards();
+    void nextHandCountdownRunsOut_data();
+    void nextHandCountdownRunsOut();
 
 private:
-    bool start();
+    bool start(const QStringList &arguments = {});
     void play(GameWindow *window, const QList<Step> &steps);
 
     std::unique_ptr<PeerProcess> m_peer;
@@ -112,6 +117,8 @@ void TestTableBoards::init()
 
 void TestTableBoards::cleanup()
 {
+    // A test may have moved the server's clock.
+    ServerTime::instance().setEstimate(QDateTime::currentDateTimeUtc());
     m_controller.reset();
     m_mainWindow.reset();
     m_tables.reset();
@@ -121,9 +128,9 @@ void TestTableBoards::cleanup()
     m_peer.reset();
 }
 
-bool TestTableBoards::start()
+bool TestTableBoards::start(const QStringList &arguments)
 {
-    if (!m_peer->start({QStringLiteral("--demo")})) {
+    if (!m_peer->start(QStringList{QStringLiteral("--demo")} + arguments)) {
         qWarning() << m_peer->errorString();
         return false;
     }
@@ -266,6 +273,68 @@ void TestTableBoards::demoHandOnTheBoards()
             QVERIFY(rows[i - 1]->mahjongPoints() >= rows[i]->mahjongPoints());
     }
     QCOMPARE(rows.front()->mahjongPoints(), m_controller->model(tableId)->findPlayer(m_own)->points());
+}
+
+// The countdown to the next hand on the score board and on the washout
+// notice between the hands of a full game, when the server's clock reaches
+// its end, running there or set past it: the line goes with its number.
+void TestTableBoards::nextHandCountdownRunsOut_data()
+{
+    QTest::addColumn<bool>("washout");
+    QTest::addColumn<QList<Step>>("steps");
+    // The server's clock, set this far from the countdown's end.
+    QTest::addColumn<int>("fromEndMs");
+
+    const QList<Step> riichiWin{{Step::Discard, 5}, {Step::Riichi, 33}, {Step::Mahjong, 27}};
+    const QList<Step> toWashout{{Step::Discard, 33}};
+    QTest::newRow("score board, runs out") << false << riichiWin << -1500;
+    QTest::newRow("score board, clock past the end") << false << riichiWin << 1000;
+    QTest::newRow("washout, runs out") << true << toWashout << -1500;
+    QTest::newRow("washout, clock past the end") << true << toWashout << 1000;
+}
+
+void TestTableBoards::nextHandCountdownRunsOut()
+{
+    QFETCH(bool, washout);
+    QFETCH(QList<Step>, steps);
+    QFETCH(int, fromEndMs);
+    const qint32 tableId = 1002;
+    QStringList arguments;
+    if (washout)
+        arguments << QStringLiteral("--scenario") << PeerProcess::scenarioDirectory() + "/washout-hand.json";
+    QVERIFY(start(arguments));
+    QSignalSpy joined(m_controller.get(), &GameController::regularTableJoined);
+    m_session->join_table(tableId, -1);
+    QVERIFY(joined.wait(10000));
+    GameWindow *window = m_controller->view(tableId);
+    QVERIFY(window);
+    window->resize(SmallPage);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    play(window, steps);
+    if (QTest::currentTestFailed())
+        return;
+
+    MahjongDialog *dialog = washout ? static_cast<MahjongDialog *>(window->washoutWindow())
+                                    : static_cast<MahjongDialog *>(window->scoreBoard());
+    const auto end = [&] {
+        return washout ? window->washoutWindow()->countdown().end() : window->scoreBoard()->countdown().end();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog->isHidden() && end().isValid(), 30000);
+    auto *label = dialog->findChild<QLabel *>(QStringLiteral("nextRoundLabel"));
+    auto *timer = dialog->findChild<TimerView *>();
+    QVERIFY(label && timer);
+    QVERIFY(label->isVisible() && timer->isVisible());
+    QVERIFY(!timer->counterText().isEmpty());
+
+    ServerTime::instance().setEstimate(end().addMSecs(fromEndMs));
+    QTRY_VERIFY_WITH_TIMEOUT(label->isHidden() && timer->isHidden(), 20000);
+    QVERIFY(!end().isValid());
+    // Shown again, the dialog has no countdown left to show.
+    dialog->hide();
+    dialog->show();
+    QCoreApplication::processEvents();
+    QVERIFY(label->isHidden() && timer->isHidden());
 }
 
 QTEST_MAIN(TestTableBoards)

@@ -2,6 +2,7 @@
 // countdown, the strip's time-out mark and names, and the turn countdown
 // beside the hand, drawn with the application's style sheet.
 
+#include "app/ResourcePaths.h"
 #include "game/GameModel.h"
 #include "lobby/LocalizationDb.h"
 #include "scene/CompactCityView.h"
@@ -13,14 +14,17 @@
 #include "scene/TimerView.h"
 #include "protocol/ConnectionManager.h"
 #include "QuietTableSettings.h"
+#include "social/ChatOutputWidget.h"
 #include "social/PlayerDb.h"
 #include "table/GameController.h"
 #include "table/GameWindowActionQueue.h"
 #include "table/GameWindow.h"
 #include "table/ScoreBoard.h"
 #include "table/SelectorButton.h"
+#include "table/SideBar.h"
 #include "table/TableSelector.h"
 #include "table/WashoutWindow.h"
+#include "widgets/TranslationsManager.h"
 #include "xmpp/client/XMPPClient.h"
 
 #include <QApplication>
@@ -33,7 +37,10 @@
 #include <QTextEdit>
 #include <QFile>
 #include <QLabel>
+#include <QScrollBar>
 #include <QSettings>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QtTest>
 
 #include <cmath>
@@ -528,6 +535,93 @@ private slots:
         model.onHandEndScoring(scored({OWN, P1, P2}));
         QCOMPARE(int(window.scoreBoard()->playerOrder().size()), 3);
         QCOMPARE(pictures(), (QList<bool>{true, true, true, false}));
+    }
+
+    // The table's chat in the table page of a 1024x768 client in Japanese
+    // and of a 1440x900 one in English, scrolled to its newest line: no
+    // line cut by the pane's top or bottom edge shows any part of itself.
+    void chatShowsWholeLines_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QSize>("page");
+        QTest::newRow("ja 1024x768") << QStringLiteral("ja") << QSize(1024, 686);
+        QTest::newRow("en 1440x900") << QStringLiteral("en") << QSize(1440, 818);
+    }
+    void chatShowsWholeLines()
+    {
+        QFETCH(QString, language);
+        QFETCH(QSize, page);
+        ResourcePaths::install({});
+        TranslationsManager translations(ResourcePaths::roots({}));
+        QVERIFY(translations.setLanguage(language));
+        GameModel model(TABLE, tableInfo(), OWN, QStringLiteral("me"));
+        GameWindow window(nullptr, OWN);
+        GameController::connectModelToWindow(&model, &window);
+        TableState state;
+        state.playerId = OWN;
+        model.markJoined();
+        model.onGameData(3, server_game_state::TILE_DISCARDED_STATE,
+                         {player(P1, 0), player(OWN, 1, 0), player(P2, 2), player(P3, 3)}, state, WallState());
+        window.setModel(&model);
+        window.resize(page);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *chat = window.sideBar()->findChild<ChatOutputWidget *>();
+        QVERIFY(chat);
+        for (int i = 0; i < 40; ++i) {
+            const char *notices[] = {"Hand ended in washout!", "Hand ended in Mahjong!", "Table round ended"};
+            window.sideBar()->appendNotice(QCoreApplication::translate("GameWindow", notices[i % 3]));
+        }
+
+        // The lines the pane's edges cut, in the pane's coordinates; the
+        // page grows a pixel at a time until an edge cuts a line in half or
+        // worse (a line cut in its blank top shows nothing either way).
+        struct Cut
+        {
+            int top, bottom;
+        };
+        const auto cutLines = [chat] {
+            std::vector<Cut> cut;
+            const int offset = chat->verticalScrollBar()->value();
+            const int height = chat->viewport()->height();
+            for (QTextBlock block = chat->document()->begin(); block.isValid(); block = block.next()) {
+                const QRectF area = chat->document()->documentLayout()->blockBoundingRect(block);
+                for (int i = 0; i < block.layout()->lineCount(); ++i) {
+                    const QTextLine line = block.layout()->lineAt(i);
+                    const int top = int(std::floor(area.top() + line.y())) - offset;
+                    const int bottom = int(std::ceil(area.top() + line.y() + line.height())) - offset;
+                    const int shown = std::min(bottom, height) - std::max(top, 0);
+                    if (shown > 0 && shown < bottom - top && 2 * shown >= bottom - top)
+                        cut.push_back({std::max(top, 0), std::min(bottom, height)});
+                }
+            }
+            return cut;
+        };
+        std::vector<Cut> cut;
+        for (int grown = 0; grown < 40 && (cut = cutLines()).empty(); ++grown) {
+            window.resize(page.width(), page.height() + grown + 1);
+            QCoreApplication::processEvents();
+        }
+        QVERIFY2(!cut.empty(), "no size cuts a line in half");
+        QCoreApplication::processEvents();
+        const QRect pane(chat->viewport()->mapTo(&window, QPoint()), chat->viewport()->size());
+        const QImage shown = window.grab(pane).toImage().convertToFormat(QImage::Format_RGB32);
+        chat->clear();
+        const QImage behind = window.grab(pane).toImage().convertToFormat(QImage::Format_RGB32);
+        const auto drawnRows = [&](int top, int bottom) {
+            int drawn = 0;
+            for (int y = top; y < bottom; ++y)
+                for (int x = 0; x < shown.width(); ++x)
+                    drawn += shown.pixel(x, y) != behind.pixel(x, y);
+            return drawn;
+        };
+        QVERIFY2(drawnRows(0, shown.height()) > 0, "the chat shows nothing");
+        for (const Cut &line : cut)
+            QVERIFY2(drawnRows(line.top, line.bottom) == 0,
+                     qPrintable(QStringLiteral("a line cut at rows %1 to %2 of %3 shows")
+                                    .arg(line.top)
+                                    .arg(line.bottom)
+                                    .arg(shown.height())));
     }
 };
 
