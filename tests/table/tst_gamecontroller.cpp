@@ -2,6 +2,7 @@
 // loopback TLS; the tests answer through the table window as a player would
 // and check what the window shows and what reaches the server.
 #include "DemoPeerLogin.h"
+#include "PeerTableTest.h"
 #include "game/GameModel.h"
 #include "lobby/SeatedWindow.h"
 #include "lobby/TableModel.h"
@@ -100,7 +101,7 @@ const char *concealedButton(int meldType)
 Q_DECLARE_METATYPE(QList<Move>)
 Q_DECLARE_METATYPE(QMessageBox::StandardButton)
 
-class TestGameController : public QObject
+class TestGameController : public PeerTableTest
 {
     Q_OBJECT
 
@@ -149,13 +150,6 @@ private:
     int received(const QString &name, const QString &text = QString());
 
     QTemporaryDir m_dir;
-    std::unique_ptr<PeerProcess> m_peer;
-    std::unique_ptr<ConnectionManager> m_session;
-    std::unique_ptr<TableModel> m_tables;
-    std::unique_ptr<XMPPClient> m_xmpp;
-    std::unique_ptr<PlayerDb> m_playerDb;
-    std::unique_ptr<QWidget> m_mainWindow;
-    std::unique_ptr<GameController> m_controller;
     qint32 m_own = 0;
 };
 
@@ -167,23 +161,12 @@ void TestGameController::initTestCase()
 
 void TestGameController::init()
 {
-    m_peer = std::make_unique<PeerProcess>();
-    m_session = std::make_unique<ConnectionManager>(true);
-    m_tables = std::make_unique<TableModel>(m_session.get());
-    m_xmpp = std::make_unique<XMPPClient>();
-    m_playerDb = std::make_unique<PlayerDb>(m_session.get(), m_xmpp.get(), nullptr);
-    m_mainWindow = std::make_unique<QWidget>();
+    makeClient();
 }
 
 void TestGameController::cleanup()
 {
-    m_controller.reset();
-    m_mainWindow.reset();
-    m_tables.reset();
-    m_playerDb.reset();
-    m_xmpp.reset();
-    m_session.reset();
-    m_peer.reset();
+    dropClient();
 }
 
 bool TestGameController::startScenario(const QString &file)

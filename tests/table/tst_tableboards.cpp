@@ -3,6 +3,7 @@
 // 1024x768 client gives its table page: what the boards and the side bar
 // show, and that the boards show it whole.
 #include "DemoPeerLogin.h"
+#include "PeerTableTest.h"
 #include "game/GameModel.h"
 #include "lobby/TableModel.h"
 #include "protocol/ComingEvent.h"
@@ -68,7 +69,7 @@ QList<QWidget *> boardParts(ScoreBoard *board)
 
 Q_DECLARE_METATYPE(QList<Step>)
 
-class TestTableBoards : public QObject
+class TestTableBoards : public PeerTableTest
 {
     Q_OBJECT
 
@@ -85,13 +86,6 @@ private:
     bool start(const QStringList &arguments = {});
     void play(GameWindow *window, const QList<Step> &steps);
 
-    std::unique_ptr<PeerProcess> m_peer;
-    std::unique_ptr<ConnectionManager> m_session;
-    std::unique_ptr<TableModel> m_tables;
-    std::unique_ptr<XMPPClient> m_xmpp;
-    std::unique_ptr<PlayerDb> m_playerDb;
-    std::unique_ptr<QWidget> m_mainWindow;
-    std::unique_ptr<GameController> m_controller;
     qint32 m_own = 0;
 };
 
@@ -107,25 +101,14 @@ void TestTableBoards::initTestCase()
 
 void TestTableBoards::init()
 {
-    m_peer = std::make_unique<PeerProcess>();
-    m_session = std::make_unique<ConnectionManager>(true);
-    m_tables = std::make_unique<TableModel>(m_session.get());
-    m_xmpp = std::make_unique<XMPPClient>();
-    m_playerDb = std::make_unique<PlayerDb>(m_session.get(), m_xmpp.get(), nullptr);
-    m_mainWindow = std::make_unique<QWidget>();
+    makeClient();
 }
 
 void TestTableBoards::cleanup()
 {
     // A test may have moved the server's clock.
     ServerTime::instance().setEstimate(QDateTime::currentDateTimeUtc());
-    m_controller.reset();
-    m_mainWindow.reset();
-    m_tables.reset();
-    m_playerDb.reset();
-    m_xmpp.reset();
-    m_session.reset();
-    m_peer.reset();
+    dropClient();
 }
 
 bool TestTableBoards::start(const QStringList &arguments)

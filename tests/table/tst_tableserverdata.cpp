@@ -1,6 +1,7 @@
 // Server data at the edges of what the wire carries, sent by the scripted
 // game server over loopback TLS to the real controller and table window.
 #include "DemoPeerLogin.h"
+#include "PeerTableTest.h"
 #include "QuietTableSettings.h"
 #include "game/GameModel.h"
 #include "lobby/TableModel.h"
@@ -71,7 +72,7 @@ QJsonArray withStep(QJsonArray steps, const QJsonObject &last)
 
 } // namespace
 
-class TestTableServerData : public QObject
+class TestTableServerData : public PeerTableTest
 {
     Q_OBJECT
 
@@ -90,13 +91,6 @@ private:
     GameWindow *joinWithScenario(qint32 tableId, const QJsonArray &steps);
 
     QTemporaryDir m_dir;
-    std::unique_ptr<PeerProcess> m_peer;
-    std::unique_ptr<ConnectionManager> m_session;
-    std::unique_ptr<TableModel> m_tables;
-    std::unique_ptr<XMPPClient> m_xmpp;
-    std::unique_ptr<PlayerDb> m_playerDb;
-    std::unique_ptr<QWidget> m_mainWindow;
-    std::unique_ptr<GameController> m_controller;
     std::unique_ptr<TranslationsManager> m_translations;
     qint32 m_own = 0;
 };
@@ -113,23 +107,12 @@ void TestTableServerData::initTestCase()
 
 void TestTableServerData::init()
 {
-    m_peer = std::make_unique<PeerProcess>();
-    m_session = std::make_unique<ConnectionManager>(true);
-    m_tables = std::make_unique<TableModel>(m_session.get());
-    m_xmpp = std::make_unique<XMPPClient>();
-    m_playerDb = std::make_unique<PlayerDb>(m_session.get(), m_xmpp.get(), nullptr);
-    m_mainWindow = std::make_unique<QWidget>();
+    makeClient();
 }
 
 void TestTableServerData::cleanup()
 {
-    m_controller.reset();
-    m_mainWindow.reset();
-    m_tables.reset();
-    m_playerDb.reset();
-    m_xmpp.reset();
-    m_session.reset();
-    m_peer.reset();
+    dropClient();
 }
 
 GameWindow *TestTableServerData::joinWithScenario(qint32 tableId, const QJsonArray &steps)
