@@ -2,6 +2,7 @@
 
 #include "scene/HandView.h"
 
+#include <QGraphicsScene>
 #include <QGraphicsSceneMouseEvent>
 
 HandTile::HandTile(HandView *hand, tile t)
@@ -15,8 +16,19 @@ void HandTile::lower()
 {
     if (m_raise == 0)
         return;
-    setTransform(QTransform::fromTranslate(0, m_raise), true);
+    shift(m_raise);
     m_raise = 0;
+}
+
+void HandTile::shift(int dy)
+{
+    // The view does not always repaint where the tile stood before the
+    // move: the top of a lifted tile stayed above the tray once the hand
+    // changed under it.
+    const QRectF before = sceneBoundingRect();
+    setTransform(QTransform::fromTranslate(0, dy), true);
+    if (QGraphicsScene *s = scene())
+        s->update(before);
 }
 
 void HandTile::hoverEnterEvent(QGraphicsSceneHoverEvent *)
@@ -24,7 +36,7 @@ void HandTile::hoverEnterEvent(QGraphicsSceneHoverEvent *)
     if (m_raise != 0 || !m_hand->isAllowed(getTile()))
         return;
     m_raise = RaisePixels;
-    setTransform(QTransform::fromTranslate(0, -m_raise), true);
+    shift(-m_raise);
     m_hand->tileHovered();
 }
 

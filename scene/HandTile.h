@@ -25,6 +25,8 @@ protected:
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
 
 private:
+    void shift(int dy);
+
     HandView *m_hand;
     int m_raise = 0;
 };

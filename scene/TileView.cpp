@@ -5,6 +5,7 @@
 #include "scene/TileImages.h"
 
 #include <QCursor>
+#include <QGraphicsScene>
 #include <QPainter>
 #include <QPixmap>
 
@@ -74,10 +75,15 @@ void TileView::setMarked(bool marked)
 {
     if (marked == m_marked)
         return;
+    // A hand tile's marker stands above it: the view does not always
+    // repaint where it stood once it goes.
+    const QRectF before = m_use == TileImages::Hand ? sceneBoundingRect() : QRectF();
     if (m_use == TileImages::Hand)
         prepareGeometryChange();
     m_marked = marked;
     update();
+    if (QGraphicsScene *s = scene(); s && !before.isEmpty())
+        s->update(before);
 }
 
 void TileView::setPainter(TilePainter &painter)
