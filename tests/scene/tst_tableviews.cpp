@@ -473,6 +473,17 @@ private slots:
         marker->paint(&p, nullptr, nullptr);
         p.end();
         QCOMPARE(cached(), 0);
+        // On a window's surface, in a repaint of two pieces, the prevailing
+        // wind's picture is copied by no thread.
+        QImage surface(size, QImage::Format_RGB32);
+        p.begin(&surface);
+        p.setClipRegion(QRegion(0, 0, size.width() / 2, size.height())
+                        + QRegion(size.width() / 2 + 1, 0, size.width() / 2 - 1, size.height() / 2));
+        const int starts = poolStarts;
+        marker->paint(&p, nullptr, nullptr);
+        p.end();
+        if (side < 0)
+            QCOMPARE(poolStarts - starts, 0);
         QCOMPARE(qAlpha(img.pixel(size.width() / 2, size.height() / 2)), 255);
     }
 
