@@ -33,7 +33,6 @@ HandView::HandView()
 {
     m_frame.setSharedRenderer(&TableArt::frame());
     m_frame.setElementId(QStringLiteral("frame"));
-    m_frame.setCacheMode(QGraphicsItem::DeviceCoordinateCache);
     m_frame.setZValue(-1);
     m_frame.hide();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/Tile.h"
+#include "scene/BandedSvgItem.h"
 #include "scene/GraphicsNode.h"
 #include "scene/TileAnimationSource.h"
 #include "scene/TileAnimationTarget.h"
@@ -82,6 +83,6 @@ private:
     std::vector<HandTile *> m_tiles;
     bool m_active = false;
     tile_vector m_allowed;
-    QGraphicsSvgItem m_frame;
+    BandedSvgItem m_frame;
     std::function<void()> m_hoverSound;
 };

@@ -7,7 +7,12 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <algorithm>
+
 namespace {
+// Fewer rows than the raster engine shares among its threads.
+constexpr int PictureBand = 16;
+
 bool artUsable()
 {
     QStringList elements;
@@ -61,9 +66,13 @@ void PrevalentWindView::renderPictures()
     for (int wind = 0; wind < 4; ++wind) {
         const QString element = elementName(wind);
         const double w = r.boundsOnElement(element).width();
-        m_pictures[wind] = w > 0 ? TableArt::elementPixmap(r, element, m_scale, QTransform::fromScale(1 / w, 1 / w),
-                                                           TileImages::Bottom)
-                                 : QPixmap();
+        const QPixmap picture = w > 0 ? TableArt::elementPixmap(r, element, m_scale,
+                                                                QTransform::fromScale(1 / w, 1 / w), TileImages::Bottom)
+                                      : QPixmap();
+        m_pictures[wind].clear();
+        for (int y = 0; y < picture.height(); y += PictureBand)
+            m_pictures[wind].push_back(
+                picture.copy(0, y, picture.width(), std::min(PictureBand, picture.height() - y)));
     }
 }
 
@@ -88,6 +97,9 @@ void PrevalentWindView::paint(QPainter *painter, const QStyleOptionGraphicsItem 
         return;
     if (!m_rendered)
         renderPictures();
-    if (!m_pictures[m_wind].isNull())
-        painter->drawPixmap(0, 0, m_pictures[m_wind]);
+    int y = 0;
+    for (const QPixmap &band : m_pictures[m_wind]) {
+        painter->drawPixmap(0, y, band);
+        y += band.height();
+    }
 }

@@ -6,6 +6,7 @@
 #include <QPixmap>
 
 #include <array>
+#include <vector>
 
 // The prevailing wind of the round, in the middle of the table.
 class PrevalentWindView : public QGraphicsItem
@@ -38,6 +39,8 @@ private:
 
     int m_wind = 0;
     double m_scale = 1.0;
-    std::array<QPixmap, 4> m_pictures;
+    // Each picture in bands of a few rows, copied one by one: the raster
+    // engine hands a copy of many rows to its thread pool.
+    std::array<std::vector<QPixmap>, 4> m_pictures;
     bool m_rendered = false;
 };

@@ -7,7 +7,11 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <algorithm>
+
 namespace {
+// Fewer rows than the raster engine shares among its threads.
+constexpr int PictureBand = 16;
 
 bool artUsable()
 {
@@ -81,8 +85,12 @@ void WindView::renderPictures()
     const QTransform t = QTransform::fromScale(1 / e.width(), 1 / e.height()) * QTransform().rotate(-90 * m_side);
     QSvgRenderer &r = TableArt::windIndicators();
     const char *const elements[] = {"blank", "east", "south", "west", "north", "glow"};
-    for (std::size_t i = 0; i < m_pictures.size(); ++i)
-        m_pictures[i] = TableArt::elementPixmap(r, QLatin1String(elements[i]), m_scale, t, m_side);
+    for (std::size_t i = 0; i < m_pictures.size(); ++i) {
+        const QPixmap picture = TableArt::elementPixmap(r, QLatin1String(elements[i]), m_scale, t, m_side);
+        m_pictures[i].clear();
+        for (int y = 0; y < picture.height(); y += PictureBand)
+            m_pictures[i].push_back(picture.copy(0, y, picture.width(), std::min(PictureBand, picture.height() - y)));
+    }
 }
 
 int WindView::width() const
@@ -104,7 +112,15 @@ void WindView::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidge
 {
     if (!m_rendered)
         renderPictures();
-    for (const QPixmap &picture : {m_pictures[0], m_pictures[1 + m_wind], m_active ? m_pictures[5] : QPixmap()})
-        if (!picture.isNull())
-            painter->drawPixmap(0, 0, picture);
+    const auto draw = [painter](const std::vector<QPixmap> &bands) {
+        int y = 0;
+        for (const QPixmap &band : bands) {
+            painter->drawPixmap(0, y, band);
+            y += band.height();
+        }
+    };
+    draw(m_pictures[0]);
+    draw(m_pictures[1 + m_wind]);
+    if (m_active)
+        draw(m_pictures[5]);
 }

@@ -6,6 +6,8 @@
 #include <QGraphicsItem>
 #include <QPixmap>
 
+#include <vector>
+
 #include <array>
 
 // The wind marker of one seat, turned to the seat's side, glowing for the
@@ -46,7 +48,9 @@ private:
     int m_wind = 0;
     bool m_active = false;
     double m_scale = 1.0;
-    // "blank", the four winds and "glow" at m_scale, turned to the side.
-    std::array<QPixmap, 6> m_pictures;
+    // "blank", the four winds and "glow" at m_scale, turned to the side, each
+    // in bands of a few rows: the raster engine hands a copy of many rows to
+    // its thread pool.
+    std::array<std::vector<QPixmap>, 6> m_pictures;
     bool m_rendered = false;
 };

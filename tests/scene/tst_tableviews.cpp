@@ -28,10 +28,29 @@
 #include <QSignalSpy>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QtTest>
 
+#include <atomic>
 #include <cstring>
+#include <dlfcn.h>
+#include <functional>
 #include <memory>
+
+namespace {
+std::atomic<int> poolStarts{0};
+}
+
+// Counts the jobs the raster engine hands to its thread pool (its large
+// fills and blends all come through this overload), passing each on to Qt's.
+void QThreadPool::start(std::function<void()> functionToRun, int priority)
+{
+    using Start = void (*)(QThreadPool *, std::function<void()>, int);
+    static const auto qtStart = reinterpret_cast<Start>(
+        dlvsym(RTLD_NEXT, "_ZN11QThreadPool5startESt8functionIFvvEEi", "Qt_6"));
+    ++poolStarts;
+    qtStart(this, std::move(functionToRun), priority);
+}
 
 using Side = TileImages::Side;
 
@@ -454,6 +473,16 @@ private slots:
         marker->paint(&p, nullptr, nullptr);
         p.end();
         QCOMPARE(cached(), 0);
+        // On a window's surface, in a repaint of two pieces, the pictures
+        // are copied by no thread.
+        QImage surface(size, QImage::Format_RGB32);
+        p.begin(&surface);
+        p.setClipRegion(QRegion(0, 0, size.width() / 2, size.height())
+                        + QRegion(size.width() / 2 + 1, 0, size.width() / 2 - 1, size.height() / 2));
+        const int starts = poolStarts;
+        marker->paint(&p, nullptr, nullptr);
+        p.end();
+        QCOMPARE(poolStarts - starts, 0);
         QCOMPARE(qAlpha(img.pixel(size.width() / 2, size.height() / 2)), 255);
     }
 
@@ -490,6 +519,65 @@ private slots:
         QVERIFY(sticks[1]->isVisible());
         view.setScale(2.0);
         QCOMPARE(sticks[1]->scale(), 1.5);
+    }
+
+    void trayLooksAsCachedAndWakesNoThreads_data()
+    {
+        QTest::addColumn<int>("tiles");
+        QTest::addColumn<QPointF>("pos");
+        QTest::addColumn<double>("zoom");
+        QTest::newRow("14 tiles") << 14 << QPointF(600, 700) << 1.0;
+        QTest::newRow("13 tiles, between pixels") << 13 << QPointF(600.5, 700.25) << 1.0;
+        QTest::newRow("1 tile") << 1 << QPointF(300, 200) << 1.0;
+        QTest::newRow("14 tiles, zoomed") << 14 << QPointF(420, 300) << 1.6;
+    }
+
+    // The hand's tray, drawn from its own banded picture, shows what Qt's
+    // device coordinate cache of the same drawing shows, and neither its
+    // first paint nor one after the hand's width changed starts a thread.
+    void trayLooksAsCachedAndWakesNoThreads()
+    {
+        QFETCH(int, tiles);
+        QFETCH(QPointF, pos);
+        QFETCH(double, zoom);
+        QGraphicsScene handScene(0, 0, 1000, 800);
+        QGraphicsScene cachedScene(0, 0, 1000, 800);
+        auto *hand = new HandView;
+        handScene.addItem(hand);
+        hand->setPos(pos);
+        auto *cached = new QGraphicsSvgItem;
+        cached->setSharedRenderer(&TableArt::frame());
+        cached->setElementId(QStringLiteral("frame"));
+        cached->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+        cachedScene.addItem(cached);
+        const auto shown = [zoom](QGraphicsScene &scene) {
+            QGraphicsView view(&scene);
+            view.setFrameShape(QFrame::NoFrame);
+            view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            view.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+            view.setTransformationAnchor(QGraphicsView::NoAnchor);
+            view.resize(1000, 800);
+            view.setTransform(QTransform::fromScale(zoom, zoom));
+            view.setBackgroundBrush(QColor(30, 90, 60));
+            QImage image(view.viewport()->size(), QImage::Format_RGB32);
+            image.fill(Qt::magenta);
+            view.viewport()->render(&image);
+            return image;
+        };
+        for (const int n : {tiles + 1, tiles}) {
+            tile_vector handTiles;
+            for (int k = 0; k < n; ++k)
+                handTiles.push_back(tile(k % 27));
+            hand->setTiles(handTiles);
+            for (HandTile *item : hand->tileItems())
+                item->hide();
+            cached->setTransform(hand->frameItem().sceneTransform());
+            const int before = poolStarts;
+            const QImage banded = shown(handScene);
+            QCOMPARE(poolStarts - before, 0);
+            QCOMPARE(banded, shown(cachedScene));
+        }
     }
 
     // The table's view copies its kept cloth one rectangle at a time; what
