@@ -4,6 +4,7 @@
 // (declared 28 x 35 upright and 38 x 26 on the sides, hidden backs 28 x 20
 // (+10 deep on Top) and 21 x 18 (+21), hand tiles 32 wide and 51 high).
 
+#include "PoolStarts.h"
 #include "TileTestSupport.h"
 
 #include "game/Wind.h"
@@ -28,29 +29,11 @@
 #include <QSignalSpy>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
-#include <QThreadPool>
 #include <QtTest>
 
-#include <atomic>
 #include <cstring>
-#include <dlfcn.h>
 #include <functional>
 #include <memory>
-
-namespace {
-std::atomic<int> poolStarts{0};
-}
-
-// Counts the jobs the raster engine hands to its thread pool (its large
-// fills and blends all come through this overload), passing each on to Qt's.
-void QThreadPool::start(std::function<void()> functionToRun, int priority)
-{
-    using Start = void (*)(QThreadPool *, std::function<void()>, int);
-    static const auto qtStart = reinterpret_cast<Start>(
-        dlvsym(RTLD_NEXT, "_ZN11QThreadPool5startESt8functionIFvvEEi", "Qt_6"));
-    ++poolStarts;
-    qtStart(this, std::move(functionToRun), priority);
-}
 
 using Side = TileImages::Side;
 
@@ -479,10 +462,10 @@ private slots:
         p.begin(&surface);
         p.setClipRegion(QRegion(0, 0, size.width() / 2, size.height())
                         + QRegion(size.width() / 2 + 1, 0, size.width() / 2 - 1, size.height() / 2));
-        const int starts = poolStarts;
+        const long starts = poolStarts();
         marker->paint(&p, nullptr, nullptr);
         p.end();
-        QCOMPARE(poolStarts - starts, 0);
+        QCOMPARE(poolStarts() - starts, 0L);
         QCOMPARE(qAlpha(img.pixel(size.width() / 2, size.height() / 2)), 255);
     }
 
@@ -573,9 +556,9 @@ private slots:
             for (HandTile *item : hand->tileItems())
                 item->hide();
             cached->setTransform(hand->frameItem().sceneTransform());
-            const int before = poolStarts;
+            const long before = poolStarts();
             const QImage banded = shown(handScene);
-            QCOMPARE(poolStarts - before, 0);
+            QCOMPARE(poolStarts() - before, 0L);
             QCOMPARE(banded, shown(cachedScene));
         }
     }

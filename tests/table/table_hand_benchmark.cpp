@@ -13,6 +13,7 @@
 // shows, shown and then animating a deal and a few discards. Its first show
 // is the one gap over 16 ms that a bare program has too.
 #include "BareTable.h"
+#include "PoolStarts.h"
 
 #include "game/GameModel.h"
 #include "game/RulesetInfo.h"
@@ -49,32 +50,12 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QSettings>
-#include <QThreadPool>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <ctime>
-#include <dlfcn.h>
 #include <functional>
 #include <vector>
-
-namespace {
-std::atomic<long> poolStarts{0};
-}
-
-// Counts each job handed to a thread pool: the raster engine hands its large
-// fills, blends and scaled draws to its pool through this one overload, so
-// the count is how often a repaint woke the pool. Defined here, it takes the
-// place of Qt's own for the whole process and passes each job on to it.
-void QThreadPool::start(std::function<void()> functionToRun, int priority)
-{
-    using Start = void (*)(QThreadPool *, std::function<void()>, int);
-    static const auto qtStart = reinterpret_cast<Start>(
-        dlvsym(RTLD_NEXT, "_ZN11QThreadPool5startESt8functionIFvvEEi", "Qt_6"));
-    ++poolStarts;
-    qtStart(this, std::move(functionToRun), priority);
-}
 
 namespace {
 
@@ -346,13 +327,13 @@ StepWork measureTableSteps(GameWindow *window, const EndHandScoring &scoring, qi
             TileAnimationSet set(&window->tableScene(), window->handView(), window->discardView(0), 500,
                                  tile_vector{31});
             const double process = processCpuMs();
-            const long startsBefore = poolStarts;
+            const long startsBefore = poolStarts();
             const double own = ownWork([&] {
                 set.start(false);
                 set.finish(false);
                 settle();
             });
-            starts.push_back(double(poolStarts - startsBefore));
+            starts.push_back(double(poolStarts() - startsBefore));
             discard.push_back(own);
             others.push_back(std::max(0.0, processCpuMs() - process - own));
         }
@@ -660,7 +641,7 @@ int main(int argc, char **argv)
         bareStep(&StepWork::wallDraw), steps.ownDiscard, ratio(steps.ownDiscard, bareStep(&StepWork::ownDiscard)),
         bareStep(&StepWork::ownDiscard), steps.ownDiscardOthers, steps.ownDiscardPoolStarts, steps.boardLayout,
         ratio(steps.boardLayout, bareStep(&StepWork::boardLayout)), bareStep(&StepWork::boardLayout));
-    std::printf("thread pool started %ld times in the whole run\n", poolStarts.load());
+    std::printf("thread pool started %ld times in the whole run\n", poolStarts());
     for (const Probe::Stall &stall : probe.stalls())
         std::printf("  %.2f ms at %.2f s, %.2f ms of it on the GUI thread's CPU%s\n", stall.ms, stall.at, stall.cpuMs,
                     probe.isFirstShow(stall) ? " (first show)" : "");

@@ -29,6 +29,10 @@ public:
 // picture so that it takes the main window's style as it does there.
 QWidget *asMainWindowPage(QWidget *page);
 
+// Picks the first tile set and waits for its drawings: the tool ends without
+// an event loop, so the re-rendering must finish first.
+void useTiles();
+
 // Registers a sample from its own source file, compiled into the tool:
 //   MAHJONG_SAMPLE(lobby, {"lobby-window", {1024, 768}, [] { return new LobbyWindow(...); }});
 #define MAHJONG_SAMPLE(id, ...) \

@@ -5,6 +5,7 @@
 
 #include "app/MahjongApplication.h"
 #include "app/ResourcePaths.h"
+#include "scene/TileGraphics.h"
 #include "widgets/TranslationsManager.h"
 
 #include <QDir>
@@ -43,6 +44,14 @@ bool SampleRegistry::add(Sample sample)
 const std::vector<Sample> &SampleRegistry::all()
 {
     return registry();
+}
+
+void useTiles()
+{
+    TileGraphics &graphics = TileGraphics::instance();
+    graphics.setTileSet(0, 0);
+    while (graphics.hasWorker())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 QWidget *asMainWindowPage(QWidget *page)

@@ -39,11 +39,7 @@ const QPointF Centre(512, 384);
 // scene.
 QGraphicsView *tableView(GameGraphicsScene *&scene)
 {
-    TileGraphics &graphics = TileGraphics::instance();
-    graphics.setTileSet(0, 0);
-    // The tool ends without an event loop: let the re-rendering finish.
-    while (graphics.hasWorker())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    useTiles();
     auto *view = new QGraphicsView;
     scene = new GameGraphicsScene(view);
     scene->setSceneRect(QRectF(QPointF(0, 0), QSizeF(TableSize)));

@@ -225,10 +225,7 @@ QWidget *tableInvite(bool nobodyOnline)
 // this lobby already, the offline ones and the request are left out).
 QWidget *tableWindowInvite()
 {
-    TileGraphics &graphics = TileGraphics::instance();
-    graphics.setTileSet(0, 0);
-    while (graphics.hasWorker())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    useTiles();
     auto *f = new Friends;
     TableInfo info(1003, QStringLiteral("101/Practice"));
     info.setCapacity(4);

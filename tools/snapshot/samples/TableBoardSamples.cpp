@@ -21,14 +21,6 @@ namespace {
 constexpr qint32 Own = 100, TableId = 7;
 const QSize Small(1024, 768), Large(1920, 1080);
 
-void useTiles()
-{
-    TileGraphics &graphics = TileGraphics::instance();
-    graphics.setTileSet(0, 0);
-    while (graphics.hasWorker())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-}
-
 void settle()
 {
     for (int i = 0; i < 5; ++i)

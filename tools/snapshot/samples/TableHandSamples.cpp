@@ -16,14 +16,6 @@ namespace {
 constexpr qint32 Own = 100, TableId = 7;
 const QSize Size(1280, 800);
 
-void useTiles()
-{
-    TileGraphics &graphics = TileGraphics::instance();
-    graphics.setTileSet(0, 0);
-    while (graphics.hasWorker())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-}
-
 PlayerData seat(qint32 id, const char *name, int wind, int hidden)
 {
     PlayerData p(id, QString::fromLatin1(name));

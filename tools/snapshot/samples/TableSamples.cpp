@@ -24,15 +24,6 @@ namespace {
 
 constexpr QSize Felt(800, 600);
 
-void useTiles()
-{
-    TileGraphics &graphics = TileGraphics::instance();
-    graphics.setTileSet(0, 0);
-    // The tool ends without an event loop: let the re-rendering finish.
-    while (graphics.hasWorker())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-}
-
 // The table's felt with the panel shown on it as the table window shows it.
 QWidget *onFelt(QWidget *panel, QSize size = Felt)
 {

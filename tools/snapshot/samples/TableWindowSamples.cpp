@@ -17,14 +17,6 @@ namespace {
 
 constexpr qint32 Own = 100;
 
-void useTiles()
-{
-    TileGraphics &graphics = TileGraphics::instance();
-    graphics.setTileSet(0, 0);
-    while (graphics.hasWorker())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-}
-
 PlayerData seat(qint32 id, const char *name, int wind, int points, const tile_vector &discards, int riichiAt,
                 int hidden, const meld_vector &melds, const tile_vector &bonus = {})
 {
