@@ -89,6 +89,15 @@ void TableDecision::drawn(qint32 playerId, bool fromDeadWall, const tile_vector 
         m_bonusBy = -1;
         return;
     }
+    if (playerId == m_ownId && m_holder == m_ownId && m_answered && !fromDeadWall) {
+        // The turn told before its draw was answered already: the draw is
+        // the one it discarded from, and opens nothing to answer again.
+        end();
+        m_answered = true;
+        m_openDiscard = -1;
+        m_bonusBy = -1;
+        return;
+    }
     if (fromDeadWall && playerId != m_ownId && playerId == m_bonusBy && claimOpen())
         return; // a flower's replacement: the discard is still open
     end();

@@ -290,6 +290,9 @@ void TestMainwindowRejoin::aLeftHandIsDealtAgainAndAWatchedOnePlays()
     leave->click();
     QVERIFY(!peer.waitForLine(QStringLiteral("RECV leave_table"), 10000).isNull());
     QTRY_VERIFY_WITH_TIMEOUT(!controller->hasTable(1001), 10000);
+    // The server tells the lobby of the free seat after the leave itself;
+    // until then the table reads full and Join would watch it.
+    QTRY_VERIFY_WITH_TIMEOUT(!window.lobbyController()->tableModel()->isTableFull(1001), 10000);
     window.joinTable(1001);
     QTRY_VERIFY_WITH_TIMEOUT(tablePage() && controller->model(1001) && controller->model(1001)->handId() == 1
                                  && tablePage()->handView()->isActive(),

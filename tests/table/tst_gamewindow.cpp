@@ -1072,6 +1072,36 @@ private slots:
         QCOMPARE(discards.at(0).at(2).value<tile>(), tile(1));
     }
 
+    // The turn told before its draw and answered at once: a win or kong
+    // offered on the draw that follows asks nothing more of the turn.
+    void turnAnsweredBeforeItsDraw_data()
+    {
+        QTest::addColumn<meld_offer_vector>("offers");
+        QTest::newRow("a win offered on the draw") << meld_offer_vector{meld_offer(16, 5)};
+        QTest::newRow("a kong offered on the draw") << meld_offer_vector{meld_offer(8, 27)};
+    }
+
+    void turnAnsweredBeforeItsDraw()
+    {
+        QFETCH(meld_offer_vector, offers);
+        Table t;
+        t.window.show();
+        QSignalSpy discards(&t.window, &GameWindow::discardTile);
+        t.model.onHiddenTilesFromWall(P1, 1, false);
+        t.model.onTileDiscarded(P1, 8, false);
+        t.model.onPlayerShouldAct(OWN, window(15000));
+        t.window.onTileClick(27);
+        QCOMPARE(discards.count(), 1);
+        t.model.onTilesFromWall({5}, false);
+        t.window.onConcealedMeldSuggestion(offers, window(15000));
+        QVERIFY(!t.window.handView()->isActive());
+        QVERIFY(!t.window.concealedActionDialog() || !t.window.concealedActionDialog()->isVisible());
+        QVERIFY(!t.window.meldAuction() || !t.window.meldAuction()->isVisible());
+        t.window.onTileClick(5);
+        t.window.onTileClick(27);
+        QCOMPARE(discards.count(), 1);
+    }
+
     // A win on a discard whose claim offer is still waiting for the
     // discard's flight: nothing of the ended offer starts afterwards.
     void handEndTakesTheQueuedClaim()
