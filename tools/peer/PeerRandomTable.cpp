@@ -673,7 +673,10 @@ void PeerRandomTable::kickToWatchers()
     ++m_kicks;
     m_watching = true;
     m_turnTold = false;
-    // A Reactivate that crossed the kick on the wire is late, not unoffered.
+    // An answer to the open question, or a Reactivate, that crossed the
+    // kick on the wire is late, not unoffered.
+    if (m_offer.open)
+        fence(m_offer);
     if (m_inactive)
         fence(Offer{QStringLiteral("reactivate"), {{QStringLiteral("reactivate_table"), NoTile}}, false, -1});
     m_inactive = false;
