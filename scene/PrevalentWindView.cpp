@@ -7,12 +7,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-#include <algorithm>
-
 namespace {
-// Fewer rows than the raster engine shares among its threads.
-constexpr int PictureBand = 16;
-
 bool artUsable()
 {
     QStringList elements;
@@ -69,10 +64,7 @@ void PrevalentWindView::renderPictures()
         const QPixmap picture = w > 0 ? TableArt::elementPixmap(r, element, m_scale,
                                                                 QTransform::fromScale(1 / w, 1 / w), TileImages::Bottom)
                                       : QPixmap();
-        m_pictures[wind].clear();
-        for (int y = 0; y < picture.height(); y += PictureBand)
-            m_pictures[wind].push_back(
-                picture.copy(0, y, picture.width(), std::min(PictureBand, picture.height() - y)));
+        m_pictures[wind] = TableArt::bands(picture);
     }
 }
 
@@ -97,9 +89,5 @@ void PrevalentWindView::paint(QPainter *painter, const QStyleOptionGraphicsItem 
         return;
     if (!m_rendered)
         renderPictures();
-    int y = 0;
-    for (const QPixmap &band : m_pictures[m_wind]) {
-        painter->drawPixmap(0, y, band);
-        y += band.height();
-    }
+    TableArt::drawBands(painter, m_pictures[m_wind]);
 }

@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QSvgRenderer>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -97,4 +98,22 @@ QPixmap TableArt::elementPixmap(QSvgRenderer &renderer, const QString &element, 
     }
     QPixmapCache::insert(key, pixmap);
     return pixmap;
+}
+
+std::vector<QPixmap> TableArt::bands(const QPixmap &picture)
+{
+    constexpr int band = 16;
+    std::vector<QPixmap> out;
+    for (int y = 0; y < picture.height(); y += band)
+        out.push_back(picture.copy(0, y, picture.width(), std::min(band, picture.height() - y)));
+    return out;
+}
+
+void TableArt::drawBands(QPainter *painter, const std::vector<QPixmap> &bands)
+{
+    int y = 0;
+    for (const QPixmap &band : bands) {
+        painter->drawPixmap(0, y, band);
+        y += band.height();
+    }
 }

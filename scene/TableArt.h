@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
+class QPainter;
 class QSvgRenderer;
 class QTransform;
 
@@ -29,4 +32,10 @@ public:
     static QPixmap elementPixmap(QSvgRenderer &renderer, const QString &element, double scale,
                                  const QTransform &transform, TileImages::Side side);
     static int markerSize(double scale);
+
+    // A picture cut into bands of fewer rows than the raster engine shares
+    // among its threads, and drawn from them: a copy of one under a repaint
+    // region of several rectangles then wakes no thread pool.
+    static std::vector<QPixmap> bands(const QPixmap &picture);
+    static void drawBands(QPainter *painter, const std::vector<QPixmap> &bands);
 };

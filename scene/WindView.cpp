@@ -7,12 +7,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-#include <algorithm>
-
 namespace {
-// Fewer rows than the raster engine shares among its threads.
-constexpr int PictureBand = 16;
-
 bool artUsable()
 {
     return TableArt::hasElements(TableArt::windIndicators(),
@@ -86,10 +81,7 @@ void WindView::renderPictures()
     QSvgRenderer &r = TableArt::windIndicators();
     const char *const elements[] = {"blank", "east", "south", "west", "north", "glow"};
     for (std::size_t i = 0; i < m_pictures.size(); ++i) {
-        const QPixmap picture = TableArt::elementPixmap(r, QLatin1String(elements[i]), m_scale, t, m_side);
-        m_pictures[i].clear();
-        for (int y = 0; y < picture.height(); y += PictureBand)
-            m_pictures[i].push_back(picture.copy(0, y, picture.width(), std::min(PictureBand, picture.height() - y)));
+        m_pictures[i] = TableArt::bands(TableArt::elementPixmap(r, QLatin1String(elements[i]), m_scale, t, m_side));
     }
 }
 
@@ -112,15 +104,8 @@ void WindView::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidge
 {
     if (!m_rendered)
         renderPictures();
-    const auto draw = [painter](const std::vector<QPixmap> &bands) {
-        int y = 0;
-        for (const QPixmap &band : bands) {
-            painter->drawPixmap(0, y, band);
-            y += band.height();
-        }
-    };
-    draw(m_pictures[0]);
-    draw(m_pictures[1 + m_wind]);
+    TableArt::drawBands(painter, m_pictures[0]);
+    TableArt::drawBands(painter, m_pictures[1 + m_wind]);
     if (m_active)
-        draw(m_pictures[5]);
+        TableArt::drawBands(painter, m_pictures[5]);
 }
