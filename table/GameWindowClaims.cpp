@@ -1,5 +1,6 @@
 #include "table/GameWindow.h"
 
+#include "game/Meld.h"
 #include "game/Wind.h"
 #include "lobby/LocalizationDb.h"
 #include "lobby/SeatedWindow.h"
@@ -338,6 +339,8 @@ void GameWindow::onMeldSelected(meld_offer offer)
         return;
     }
     bool choseRiichi = false;
+    const bool claim = m_decision.subject() == TableDecision::Claim;
+    const tile discard = m_decision.discardTile();
     const TableDecision::Answer answer = m_decision.select(offer, &choseRiichi);
     if (answer.request == TableDecision::Nothing && !choseRiichi) {
         qCWarning(lcTable) << "Ignoring the choice of a meld of type" << offer.meldType << "tile" << offer.t
@@ -355,6 +358,8 @@ void GameWindow::onMeldSelected(meld_offer offer)
         qCDebug(lcTable) << "Choose meld/riichi from these tiles: " << m_decision.allowedTiles();
         return;
     }
+    if (claim)
+        holdClaimTiles(answer, discard);
     const qint32 table = m_table->tableId();
     switch (answer.request) {
     case TableDecision::Chow:
@@ -378,6 +383,28 @@ void GameWindow::onMeldSelected(meld_offer offer)
     default:
         break;
     }
+}
+
+void GameWindow::holdClaimTiles(const TableDecision::Answer &answer, tile discard)
+{
+    switch (answer.request) {
+    case TableDecision::Chow:
+        m_claimTiles = makeChowTiles(answer.t);
+        break;
+    case TableDecision::Pong:
+        m_claimTiles = makePongTiles(answer.t);
+        break;
+    case TableDecision::Kong:
+        m_claimTiles = makeKongTiles(answer.t);
+        break;
+    default:
+        m_claimTiles.clear();
+        return;
+    }
+    // The discard joins the hand only when the claim is reported.
+    const auto it = std::find(m_claimTiles.begin(), m_claimTiles.end(), discard);
+    if (it != m_claimTiles.end())
+        m_claimTiles.erase(it);
 }
 
 void GameWindow::onPassMeldSelected()
@@ -472,8 +499,12 @@ void GameWindow::chooseTile(tile t)
     // The rack the player clicked may still show tiles that an own claim
     // has taken into a meld: the model's hand, with every queued event
     // applied, says what the player holds.
+    // A claim sent but not yet reported holds its tiles too: the turn may be
+    // told before the claim.
     const PlayerData *own = m_table->findOwnPlayer();
-    if (!own || std::find(own->hand().begin(), own->hand().end(), t) == own->hand().end()) {
+    if (!own
+        || std::count(own->hand().begin(), own->hand().end(), t)
+               <= std::count(m_claimTiles.begin(), m_claimTiles.end(), t)) {
         qCWarning(lcTable) << "Ignoring a click on tile" << t << ": not in the hand";
         return;
     }

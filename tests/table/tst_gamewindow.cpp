@@ -1251,16 +1251,20 @@ private slots:
     // The own claim reported with the turn in one burst: the rack still
     // shows the tiles about to fly to the meld. A click on one of them must
     // not send a discard of a tile the player no longer holds; a tile still
-    // held goes out.
+    // held goes out. The turn may also be told before the claim, and be
+    // clicked while the claim's report is still unread.
     void clickWhileTheOwnClaimFlies_data()
     {
         QTest::addColumn<int>("meldType");
         QTest::addColumn<int>("discard");
         QTest::addColumn<int>("first");
         QTest::addColumn<int>("clicked");
-        QTest::newRow("chow in the middle") << int(MELD_CHOW) << 2 << 1 << 3;
-        QTest::newRow("pong") << int(MELD_PONG) << 27 << 27 << 27;
-        QTest::newRow("kong") << int(MELD_KONG) << 27 << 27 << 27;
+        QTest::addColumn<bool>("turnFirst");
+        QTest::newRow("chow in the middle") << int(MELD_CHOW) << 2 << 1 << 3 << false;
+        QTest::newRow("pong") << int(MELD_PONG) << 27 << 27 << 27 << false;
+        QTest::newRow("kong") << int(MELD_KONG) << 27 << 27 << 27 << false;
+        QTest::newRow("chow, turn first") << int(MELD_CHOW) << 2 << 1 << 3 << true;
+        QTest::newRow("pong, turn first") << int(MELD_PONG) << 27 << 27 << 27 << true;
     }
 
     void clickWhileTheOwnClaimFlies()
@@ -1270,6 +1274,7 @@ private slots:
         QFETCH(int, discard);
         QFETCH(int, first);
         QFETCH(int, clicked);
+        QFETCH(bool, turnFirst);
         Table t;
         t.window.resize(1280, 800);
         t.window.show();
@@ -1285,12 +1290,6 @@ private slots:
         t.window.onMeldSuggestion({offer}, P1, tile(discard), window(15000));
         QTRY_VERIFY_WITH_TIMEOUT(t.window.meldAuction() && t.window.meldAuction()->isVisible(), 10000);
         clickOffer(t.window, t.window.meldAuction(), offer);
-        t.model.onTileClaimed(OWN);
-        t.model.onMeldDeclared(OWN, meld_tuple{meldType, 0, tile(first), P1, 0});
-        if (meldType == MELD_KONG)
-            t.model.onTilesFromWall({5}, true);
-        t.model.onPlayerShouldAct(OWN, window(15000));
-        QVERIFY(t.window.actionQueue().isBusy());
         const auto press = [&t](tile which) {
             for (const HandTile *item : t.window.handView()->tileItems()) {
                 if (item->getTile() != which)
@@ -1301,6 +1300,21 @@ private slots:
             }
             return false;
         };
+        if (turnFirst) {
+            t.model.onPlayerShouldAct(OWN, window(15000));
+            t.window.actionQueue().flush();
+            QVERIFY(t.window.handView()->isActive());
+            QVERIFY(press(tile(clicked)));
+            QCoreApplication::processEvents();
+            QCOMPARE(discards.count(), 0);
+        }
+        t.model.onTileClaimed(OWN);
+        t.model.onMeldDeclared(OWN, meld_tuple{meldType, 0, tile(first), P1, 0});
+        if (meldType == MELD_KONG)
+            t.model.onTilesFromWall({5}, true);
+        if (!turnFirst)
+            t.model.onPlayerShouldAct(OWN, window(15000));
+        QVERIFY(t.window.actionQueue().isBusy());
         // The rack as drawn before the flight still shows the tile.
         QVERIFY(t.window.handView()->isActive());
         QVERIFY(press(tile(clicked)));
