@@ -554,7 +554,14 @@ void TableSoakRun::play()
         finished = runUntil(
             [&] { return !peer.linesStartingWith(QStringLiteral("SOAK_DONE")).isEmpty() || disconnected; }, timeoutMs,
             &progress);
-        // Answers still on their way count as well.
+        // The server is done once it has sent the last hand's end; a busy
+        // client may still be reading the hand. Answers still on their way
+        // count as well.
+        runUntil(
+            [&] {
+            return disconnected || shownCounts.size() >= peer.linesStartingWith(QStringLiteral("SOAK_HAND")).size();
+            },
+            15000, &progress);
         runUntil([] { return false; }, 300);
         playerActions = player.actions();
         claimClicks = player.claimClicks();
