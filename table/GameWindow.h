@@ -307,6 +307,7 @@ private:
     void chooseKind(int type);
     // The turn's tiles after riichi: only the drawn ones.
     tile_vector riichiTiles() const;
+    bool riichiAwaitsDraw() const;
     void chooseTile(tile t);
     void holdClaimTiles(const TableDecision::Answer &answer, tile discard);
     void setCubePicture(const QPixmap &picture);

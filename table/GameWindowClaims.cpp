@@ -110,7 +110,7 @@ void GameWindow::showDecision()
     }
 
     // Most table events leave the hand as it is: only a change is drawn.
-    const bool active = d.handActive();
+    const bool active = d.handActive() && !riichiAwaitsDraw();
     const tile_vector allowed = active ? d.allowedTiles() : tile_vector{};
     if (allowed != m_handAllowed) {
         m_handAllowed = allowed;
@@ -217,6 +217,14 @@ tile_vector GameWindow::riichiTiles() const
     if (own && own->riichiDiscardIndex() >= 0)
         return own->drawnTiles();
     return {};
+}
+
+bool GameWindow::riichiAwaitsDraw() const
+{
+    // A riichi hand discards only what it draws: a turn told before its
+    // draw (the hand one tile short) has nothing to discard yet.
+    const PlayerData *own = m_table ? m_table->findOwnPlayer() : nullptr;
+    return own && own->riichiDiscardIndex() >= 0 && own->drawnTiles().empty() && own->hand().size() % 3 == 1;
 }
 
 meld_offer_vector GameWindow::drawableOffers(const meld_offer_vector &offers, tile lastDiscard, bool robbing)
@@ -506,6 +514,10 @@ void GameWindow::chooseTile(tile t)
         || std::count(own->hand().begin(), own->hand().end(), t)
                <= std::count(m_claimTiles.begin(), m_claimTiles.end(), t)) {
         qCWarning(lcTable) << "Ignoring a click on tile" << t << ": not in the hand";
+        return;
+    }
+    if (riichiAwaitsDraw()) {
+        qCWarning(lcTable) << "Ignoring a click on tile" << t << ": the riichi hand waits for its draw";
         return;
     }
     const TableDecision::Answer answer = m_decision.click(t);

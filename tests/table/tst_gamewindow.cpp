@@ -850,28 +850,38 @@ private slots:
 
     // After riichi an empty declaration offer discards the drawn tile by
     // itself, whether it comes before the turn or after it; the other of
-    // the two then asks nothing more.
+    // the two then asks nothing more. A turn told before its draw lets no
+    // tile go until the draw.
     void riichiDiscardsByItselfInEitherOrder_data()
     {
-        QTest::addColumn<bool>("suggestionFirst");
-        QTest::newRow("turn, then the offer") << false;
-        QTest::newRow("offer, then the turn") << true;
+        QTest::addColumn<QString>("order");
+        QTest::newRow("turn, then the offer") << "draw turn offer";
+        QTest::newRow("offer, then the turn") << "draw offer turn";
+        QTest::newRow("turn before its draw") << "turn click draw offer";
     }
 
     void riichiDiscardsByItselfInEitherOrder()
     {
-        QFETCH(bool, suggestionFirst);
+        QFETCH(QString, order);
         Table t;
         QSignalSpy discards(&t.window, &GameWindow::discardTile);
+        t.model.onTilesFromWall({33}, false);
         t.model.onTileDiscarded(OWN, 32, true);
         t.model.onHiddenTilesFromWall(P2, 1, false);
         t.model.onTileDiscarded(P2, 5, false);
-        t.model.onTilesFromWall({35}, false);
-        if (suggestionFirst)
-            t.window.onConcealedMeldSuggestion({}, window(15000));
-        t.model.onPlayerShouldAct(OWN, window(15000));
-        if (!suggestionFirst)
-            t.window.onConcealedMeldSuggestion({}, window(15000));
+        for (const QString &event : order.split(QLatin1Char(' '))) {
+            if (event == QLatin1String("draw")) {
+                t.model.onTilesFromWall({35}, false);
+            } else if (event == QLatin1String("turn")) {
+                t.model.onPlayerShouldAct(OWN, window(15000));
+            } else if (event == QLatin1String("offer")) {
+                t.window.onConcealedMeldSuggestion({}, window(15000));
+            } else {
+                QVERIFY(!t.window.handView()->isActive());
+                t.window.onTileClick(t.model.findOwnPlayer()->hand().front());
+                QCOMPARE(discards.count(), 0);
+            }
+        }
         QCOMPARE(discards.count(), 1);
         QCOMPARE(discards.at(0).at(2).value<tile>(), tile(35));
         QVERIFY(!t.window.handView()->isActive());
