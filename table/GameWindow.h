@@ -309,7 +309,6 @@ private:
     tile_vector riichiTiles() const;
     bool riichiAwaitsDraw() const;
     void chooseTile(tile t);
-    void holdClaimTiles(const TableDecision::Answer &answer, tile discard);
     void setCubePicture(const QPixmap &picture);
     const PlayerData *seatRecord(int seat) const;
     void layWallFromModel(int liveTiles = -1);
@@ -359,9 +358,6 @@ private:
     bool m_showingBoard = false;
     bool m_ownDiscardShown = false;
     tile m_ownDiscardTile = 0;
-    // The tiles an own claim takes into its meld, held while the server has
-    // not yet reported the meld: they may not be discarded meanwhile.
-    tile_vector m_claimTiles;
     qint32 m_localPlayerId;
     TableInfo m_tableInfo;
     std::unique_ptr<GameTableLayout> m_layout;

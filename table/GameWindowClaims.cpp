@@ -1,6 +1,5 @@
 #include "table/GameWindow.h"
 
-#include "game/Meld.h"
 #include "game/Wind.h"
 #include "lobby/LocalizationDb.h"
 #include "lobby/SeatedWindow.h"
@@ -347,8 +346,6 @@ void GameWindow::onMeldSelected(meld_offer offer)
         return;
     }
     bool choseRiichi = false;
-    const bool claim = m_decision.subject() == TableDecision::Claim;
-    const tile discard = m_decision.discardTile();
     const TableDecision::Answer answer = m_decision.select(offer, &choseRiichi);
     if (answer.request == TableDecision::Nothing && !choseRiichi) {
         qCWarning(lcTable) << "Ignoring the choice of a meld of type" << offer.meldType << "tile" << offer.t
@@ -366,8 +363,6 @@ void GameWindow::onMeldSelected(meld_offer offer)
         qCDebug(lcTable) << "Choose meld/riichi from these tiles: " << m_decision.allowedTiles();
         return;
     }
-    if (claim)
-        holdClaimTiles(answer, discard);
     const qint32 table = m_table->tableId();
     switch (answer.request) {
     case TableDecision::Chow:
@@ -391,28 +386,6 @@ void GameWindow::onMeldSelected(meld_offer offer)
     default:
         break;
     }
-}
-
-void GameWindow::holdClaimTiles(const TableDecision::Answer &answer, tile discard)
-{
-    switch (answer.request) {
-    case TableDecision::Chow:
-        m_claimTiles = makeChowTiles(answer.t);
-        break;
-    case TableDecision::Pong:
-        m_claimTiles = makePongTiles(answer.t);
-        break;
-    case TableDecision::Kong:
-        m_claimTiles = makeKongTiles(answer.t);
-        break;
-    default:
-        m_claimTiles.clear();
-        return;
-    }
-    // The discard joins the hand only when the claim is reported.
-    const auto it = std::find(m_claimTiles.begin(), m_claimTiles.end(), discard);
-    if (it != m_claimTiles.end())
-        m_claimTiles.erase(it);
 }
 
 void GameWindow::onPassMeldSelected()
@@ -506,13 +479,11 @@ void GameWindow::chooseTile(tile t)
     }
     // The rack the player clicked may still show tiles that an own claim
     // has taken into a meld: the model's hand, with every queued event
-    // applied, says what the player holds.
-    // A claim sent but not yet reported holds its tiles too: the turn may be
-    // told before the claim.
+    // applied, says what the player holds; a claim sent but not yet
+    // reported holds its tiles too.
     const PlayerData *own = m_table->findOwnPlayer();
-    if (!own
-        || std::count(own->hand().begin(), own->hand().end(), t)
-               <= std::count(m_claimTiles.begin(), m_claimTiles.end(), t)) {
+    const tile_vector &held = m_decision.claimTiles();
+    if (!own || std::count(own->hand().begin(), own->hand().end(), t) <= std::count(held.begin(), held.end(), t)) {
         qCWarning(lcTable) << "Ignoring a click on tile" << t << ": not in the hand";
         return;
     }

@@ -286,7 +286,6 @@ void GameWindow::clearTable()
 {
     m_actions->clear();
     m_ownDiscardShown = false;
-    m_claimTiles.clear();
     m_decision.reset();
     for (int seat = 0; seat < SeatCount; ++seat) {
         m_discardViews[seat]->clear();
@@ -560,7 +559,6 @@ void GameWindow::onStartHand(bool newRound)
     // turn, and the washout notice stays to be read but its Ready, which
     // answered the last hand, is gone; so are the last hand's banners.
     m_decision.reset();
-    m_claimTiles.clear();
     showDecision();
     hideClaimBanners();
     m_washoutWindow->stopCountdown();
@@ -632,8 +630,6 @@ void GameWindow::onTilesFromWall(qint32 playerId, tile_vector tiles, bool fromDe
     const bool first = !m_firstDrawSeen;
     if (first)
         firstDraw();
-    if (!fromDeadWall)
-        m_claimTiles.clear();
     const bool stands = decisionStands([&] { m_decision.drawn(playerId, fromDeadWall, riichiTiles()); });
     m_timeoutItem->hide();
     updateFuritenItem();
@@ -661,8 +657,6 @@ void GameWindow::onHiddenTilesFromWall(qint32 playerId, qint32 count, bool fromD
     if (first)
         firstDraw();
     // A flower's replacement leaves a claim on the last discard open.
-    if (!fromDeadWall)
-        m_claimTiles.clear();
     const bool stands = decisionStands([&] { m_decision.drawn(playerId, fromDeadWall); });
     if (m_handActive && !stands)
         setActivePlayer(playerId);
@@ -681,7 +675,6 @@ void GameWindow::onTileDiscarded(qint32 playerId, tile t, bool riichiDiscard)
     const bool own = playerId == m_localPlayerId;
     settleDeal(playerId, 1);
     m_handActive = true;
-    m_claimTiles.clear();
     m_decision.discarded(playerId);
     showDecision();
     clearTurnTimers();
@@ -735,11 +728,6 @@ void GameWindow::onTileClaimed(qint32 discardPlayer, qint32 claimingPlayer)
     const int from = seatOf(discardPlayer);
     const int to = seatOf(claimingPlayer);
     const tile t = m_table->lastDiscard();
-    // The own claim's discard is in the hand now, bound for the meld.
-    if (claimingPlayer == m_localPlayerId && !m_claimTiles.empty())
-        m_claimTiles.push_back(t);
-    else
-        m_claimTiles.clear();
     if (claimingPlayer == m_localPlayerId) {
         enqueueFlight(m_discardViews[from], m_handView, MoveMs, tile_vector{t});
         updateOwnHand();
@@ -758,8 +746,6 @@ void GameWindow::onMeldDeclared(qint32 playerId, meld_tuple m)
     const bool stands = decisionStands([&] { m_decision.declared(playerId); });
     if (!stands)
         clearTurnTimers();
-    if (playerId == m_localPlayerId)
-        m_claimTiles.clear();
     const tile_vector tiles = meldTiles(m);
     if (tiles.empty()) {
         // A mahjong row or an unknown type: nothing to fly, the hand goes on.

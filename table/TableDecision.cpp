@@ -1,5 +1,7 @@
 #include "table/TableDecision.h"
 
+#include "game/Meld.h"
+
 #include <algorithm>
 
 namespace {
@@ -63,6 +65,7 @@ void TableDecision::end()
 void TableDecision::reset()
 {
     end();
+    m_claimTiles.clear();
     m_answered = false;
     m_holder = Unknown;
     m_openDiscard = -1;
@@ -81,6 +84,8 @@ bool TableDecision::claimOpen() const
 
 void TableDecision::drawn(qint32 playerId, bool fromDeadWall, const tile_vector &onlyTiles)
 {
+    if (!fromDeadWall)
+        m_claimTiles.clear();
     if (playerId == m_ownId && ownTurnOpen()) {
         // The turn was announced before its draw: the draw belongs to it.
         if (!m_turnHeld)
@@ -109,6 +114,7 @@ void TableDecision::drawn(qint32 playerId, bool fromDeadWall, const tile_vector 
 
 void TableDecision::discarded(qint32 playerId)
 {
+    m_claimTiles.clear();
     end();
     m_answered = false;
     m_holder = Nobody;
@@ -118,6 +124,11 @@ void TableDecision::discarded(qint32 playerId)
 
 void TableDecision::claimed(qint32 claimerId)
 {
+    // The own claim's discard is in the hand now, bound for the meld.
+    if (claimerId == m_ownId && !m_claimTiles.empty())
+        m_claimTiles.push_back(m_claimDiscard);
+    else
+        m_claimTiles.clear();
     m_bonusBy = -1;
     if (claimerId == m_ownId && ownTurnOpen()) {
         // The turn that follows the own claim came before its report.
@@ -135,8 +146,11 @@ void TableDecision::declared(qint32 playerId, bool bonus)
     // The local player's own melds and flowers answer a question that has
     // ended with the answer; another player's end whatever was open, except
     // a flower shown while a discard waits for claims.
-    if (playerId == m_ownId)
+    if (playerId == m_ownId) {
+        if (!bonus)
+            m_claimTiles.clear();
         return;
+    }
     if (bonus && claimOpen()) {
         m_bonusBy = playerId;
         return;
@@ -329,9 +343,34 @@ TableDecision::Answer TableDecision::select(const meld_offer &offer, bool *chose
     }
     const Answer answer{requestOf(offer.meldType), offer.t};
     const bool turnOver = m_subject == OwnTurn && answer.request == Mahjong;
+    if (m_subject == Claim)
+        holdClaimTiles(answer);
     end();
     m_answered = turnOver;
     return answer;
+}
+
+void TableDecision::holdClaimTiles(const Answer &answer)
+{
+    switch (answer.request) {
+    case Chow:
+        m_claimTiles = makeChowTiles(answer.t);
+        break;
+    case Pong:
+        m_claimTiles = makePongTiles(answer.t);
+        break;
+    case Kong:
+        m_claimTiles = makeKongTiles(answer.t);
+        break;
+    default:
+        m_claimTiles.clear();
+        return;
+    }
+    // The discard joins the hand only when the claim is reported.
+    const auto it = std::find(m_claimTiles.begin(), m_claimTiles.end(), m_discard);
+    if (it != m_claimTiles.end())
+        m_claimTiles.erase(it);
+    m_claimDiscard = m_discard;
 }
 
 TableDecision::Answer TableDecision::pass()

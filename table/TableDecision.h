@@ -77,6 +77,10 @@ public:
     // The own turn was answered with a discard, a riichi or a win; the
     // server's report has not come yet.
     bool isAnswered() const { return m_answered; }
+    // The hand's tiles that an own claim, sent and not yet reported as a
+    // meld, takes: none of them is the turn's discard meanwhile, as the turn
+    // may be told before the claim.
+    const tile_vector &claimTiles() const { return m_claimTiles; }
     // The own turn is announced while another question is still open.
     bool holdsTurn() const { return m_turnHeld; }
     bool handActive() const;
@@ -95,6 +99,7 @@ private:
     bool ownTurnOpen() const;
     // A discard of another player waits for claims.
     bool claimOpen() const;
+    void holdClaimTiles(const Answer &answer);
 
     qint32 m_ownId;
     Subject m_subject = None;
@@ -110,6 +115,8 @@ private:
     // offer stands, and a tile not offered is the turn's discard.
     bool m_turnHeld = false;
     quint64 m_serial = 0;
+    tile_vector m_claimTiles;
+    tile m_claimDiscard = 0;
     // Who holds the turn: a player id, Nobody after a discard, Unknown
     // after a reset.
     static constexpr qint32 Unknown = -2, Nobody = -1;
