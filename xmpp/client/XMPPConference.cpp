@@ -1,8 +1,9 @@
 #include "xmpp/client/XMPPConference.h"
 
 #include "xmpp/Logging.h"
-#include "xmpp/elements/MucUserInfo.h"
 #include "xmpp/client/XMPPClient.h"
+#include "xmpp/elements/ErrorConditions.h"
+#include "xmpp/elements/MucUserInfo.h"
 
 #include <QDebug>
 
@@ -14,6 +15,7 @@ namespace {
 constexpr int selfIndex = 6;         // 110
 constexpr int roomCreatedIndex = 12; // 201
 constexpr int bannedIndex = 14;      // 301
+constexpr int nickChangeIndex = 15;  // 303
 constexpr int kickedIndex = 16;      // 307
 
 } // namespace
@@ -63,12 +65,19 @@ void XMPPConference::setRoomJid(const XMPPJid &room)
     if (m_joined)
         throw std::runtime_error("user joined to a room");
     m_joinTimer.stop();
-    if (room != m_room)
+    if (room != m_room) {
         m_leavingNick.clear();
+        m_occupants.clear();
+    }
     m_room = room;
 }
 
-void XMPPConference::join(const QString &nick)
+XMPPJid XMPPConference::occupantJid(const QString &nick) const
+{
+    return m_occupants.value(nick).jid;
+}
+
+void XMPPConference::join(const QString &nick, const QStringList &fallbacks)
 {
     m_joinTimer.stop();
     m_attempts = 0;
@@ -76,6 +85,14 @@ void XMPPConference::join(const QString &nick)
     if (m_room.isNull())
         throw std::runtime_error("room jid is null");
     m_nick = nick.isNull() ? m_client->jid().node() : nick;
+    m_fallbackNicks = fallbacks;
+    m_fallbackNicks.removeAll(m_nick);
+    m_renamedTo.clear();
+    enter();
+}
+
+void XMPPConference::enter()
+{
     m_client->joinRoom(m_room, m_nick);
     m_entering = true;
 }
@@ -85,6 +102,11 @@ void XMPPConference::leave()
     requireClient();
     // A retry still pending would take the player back into the room.
     m_joinTimer.stop();
+    // Renamed, and the room's presence under the new nick still to come:
+    // the player is there already.
+    if (m_joined && !m_renamedTo.isNull())
+        m_nick = m_renamedTo;
+    m_renamedTo.clear();
     // An entry still unanswered would otherwise seat the player in a room
     // already left, and keep the room address locked.
     if (m_joined || m_entering)
@@ -107,6 +129,30 @@ void XMPPConference::sendMessage(const QString &text)
     m_client->sendMessage(outgoing);
 }
 
+bool XMPPConference::refusesNick(const XMPPPresence &presence)
+{
+    using Condition = xmpp::StanzaErrorCondition;
+    const xmpp::PresenceStanza &stanza = presence.stanza();
+    switch (stanza.errorCondition) {
+    case Condition::Conflict:
+    case Condition::JidMalformed:
+    case Condition::NotAcceptable:
+        return true;
+    case Condition::NotAllowed:
+        // cancel/not-allowed is a room that may not be created.
+        return stanza.errorType == xmpp::StanzaErrorType::Modify;
+    default:
+        return false;
+    }
+}
+
+void XMPPConference::noteOccupant(const QString &nick, const XMPPJid &jid, bool present)
+{
+    if (m_occupants.size() >= MaxOccupantsKept && !m_occupants.contains(nick))
+        m_occupants.removeIf([](const auto &entry) { return !entry.value().present; });
+    m_occupants.insert(nick, Occupant{jid.bare(), present});
+}
+
 void XMPPConference::onPresence(XMPPPresence presence)
 {
     const XMPPJid from = presence.from();
@@ -123,10 +169,23 @@ void XMPPConference::onPresence(XMPPPresence presence)
         m_joinTimer.stop();
         m_entering = false;
         const XMPPPresence::error_t error = presence.errorType();
-        if (error == XMPPPresence::RecipientUnavailable && entryOutstanding && m_attempts < MaxJoinRetries)
+        if (error == XMPPPresence::RecipientUnavailable && entryOutstanding && m_attempts < MaxJoinRetries) {
             m_joinTimer.start(JoinRetryInterval);
-        else
+        } else if (entryOutstanding && !m_joined && refusesNick(presence) && !m_fallbackNicks.isEmpty()) {
+            // A name taken by another occupant, or one the room cannot
+            // spell, must not cost the player the chat.
+            qCDebug(lcXmpp) << "room" << m_room.text() << "refused the nick" << m_nick;
+            m_nick = m_fallbackNicks.takeFirst();
+            m_attempts = 0;
+            try {
+                enter();
+            } catch (const std::exception &e) {
+                qCWarning(lcXmpp) << "entering room" << m_room.text() << "failed:" << e.what();
+                emit userError(this, error);
+            }
+        } else {
             emit userError(this, error);
+        }
         return;
     }
 
@@ -142,25 +201,66 @@ void XMPPConference::onPresence(XMPPPresence presence)
         emit userLeft(this);
         return;
     }
-    // The room marks the occupant's own presence (110); its nick may not be
-    // the one asked for, since rooms normalise nicks (Prosody to NFKC, so
-    // halfwidth kana and fullwidth letters change) and say so with 210.
     const QList<int> codes = presence.hasRoomData() ? presence.roomStatusIndexes() : QList<int>();
-    const bool own = nick == m_nick || codes.contains(selfIndex);
-    if (own && !m_joined && !entryOutstanding)
+    const bool markedOwn = codes.contains(selfIndex);
+    const bool unavailable = availability == XMPPPresence::Unavailable;
+    // Which presence is the player's. On the way in, only the one the room
+    // marks as such (110), under the nick the room gives (it may differ
+    // from the one asked: rooms normalise nicks and say so with 210); the
+    // occupants listed before it are others, even one with the nick asked
+    // for. Once in, the presences of the own nick, and the marked one under
+    // the nick the room announced when it renamed the player.
+    bool own = false;
+    if (m_joined) {
+        own = nick == m_nick || (markedOwn && !unavailable && !m_renamedTo.isNull() && nick == m_renamedTo);
+    } else if (entryOutstanding) {
+        // Without any room data the presence is no occupant's listing:
+        // under the nick asked for, it can only be the player's.
+        own = markedOwn ? !unavailable || nick == m_nick : !presence.hasRoomData() && nick == m_nick;
+    } else if (markedOwn || nick == m_nick) {
+        // About a stay already over.
         return;
-    if (own && nick != m_nick && availability != XMPPPresence::Unavailable)
+    }
+
+    const xmpp::MucUserInfo &item = presence.roomItem();
+    if (own && unavailable && m_joined && codes.contains(nickChangeIndex) && !item.nick.isEmpty()) {
+        // Renamed (XEP-0045 nick change): the player stays, and the room's
+        // next presence comes under the new nick.
+        m_renamedTo = item.nick;
+        return;
+    }
+
+    // Who is behind each nick, as far as the room tells, for the menu on
+    // the nicks in the log (also of those gone since).
+    if (own) {
+        if (!unavailable && m_client)
+            noteOccupant(nick, m_client->jid(), true);
+    } else if (!item.jid.isNull()) {
+        noteOccupant(nick, item.jid, !unavailable);
+        if (unavailable && codes.contains(nickChangeIndex) && !item.nick.isEmpty())
+            noteOccupant(item.nick, item.jid, true);
+    } else if (!unavailable) {
+        // Not shown by address: an earlier holder's address is not theirs.
+        m_occupants.remove(nick);
+    } else if (const auto it = m_occupants.find(nick); it != m_occupants.end()) {
+        it->present = false;
+    }
+
+    bool renamed = false;
+    if (own && !unavailable) {
+        renamed = m_joined && nick != m_nick;
         m_nick = nick;
+        m_renamedTo.clear();
+    }
 
     if (presence.hasRoomData()) {
-        const xmpp::MucUserInfo &item = presence.roomItem();
-        if (availability == XMPPPresence::Unavailable && codes.contains(kickedIndex)) {
+        if (unavailable && codes.contains(kickedIndex)) {
             if (own)
                 emit userKicked(this, item.actor, item.reason);
             else
                 emit participantKicked(this, nick, item.actor, item.reason);
         }
-        if (availability == XMPPPresence::Unavailable && codes.contains(bannedIndex)) {
+        if (unavailable && codes.contains(bannedIndex)) {
             if (own)
                 emit userBanned(this, item.actor, item.reason);
             else
@@ -174,9 +274,16 @@ void XMPPConference::onPresence(XMPPPresence presence)
     case XMPPPresence::Available:
         if (own) {
             m_joinTimer.stop();
-            m_joined = true;
             m_entering = false;
-            emit userJoined(this);
+            m_fallbackNicks.clear();
+            // A presence that only restates the stay (a new role, the
+            // rename's end) announces no second arrival.
+            const bool arrived = !m_joined;
+            m_joined = true;
+            if (renamed)
+                emit userNickChanged(this, nick);
+            else if (arrived)
+                emit userJoined(this);
         } else {
             emit participantJoined(this, nick);
         }
@@ -185,6 +292,7 @@ void XMPPConference::onPresence(XMPPPresence presence)
         if (own) {
             m_joined = false;
             m_entering = false;
+            m_renamedTo.clear();
             emit userLeft(this);
         } else {
             emit participantLeft(this, nick);
@@ -210,6 +318,7 @@ void XMPPConference::onDisconnected()
     m_joined = false;
     m_entering = false;
     m_leavingNick.clear();
+    m_renamedTo.clear();
 }
 
 void XMPPConference::onClientDestroyed()
@@ -224,8 +333,7 @@ void XMPPConference::onJoinTimerTimeout()
         return;
     ++m_attempts;
     try {
-        m_client->joinRoom(m_room, m_nick);
-        m_entering = true;
+        enter();
     } catch (const std::exception &e) {
         qCWarning(lcXmpp) << "rejoining room" << m_room.text() << "failed:" << e.what();
     }

@@ -4,9 +4,11 @@
 #include "xmpp/elements/XMPPMessage.h"
 #include "xmpp/elements/XMPPPresence.h"
 
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 class XMPPClient;
@@ -23,6 +25,8 @@ public:
     // Retries after "recipient unavailable": this many, this far apart.
     static constexpr int MaxJoinRetries = 5;
     static constexpr int JoinRetryInterval = 1000;
+    // Addresses of occupants gone are forgotten once this many are kept.
+    static constexpr int MaxOccupantsKept = 2000;
 
     explicit XMPPConference(QObject *parent = nullptr);
     ~XMPPConference() override;
@@ -34,13 +38,17 @@ public:
     XMPPJid roomJid() const { return m_room; }
     // The nick asked for, and once joined the one the room gave.
     QString nick() const { return m_nick; }
+    // The bare address of the player behind a nick, as the room showed it
+    // (the own address for the player's own nicks); null when it never did.
+    XMPPJid occupantJid(const QString &nick) const;
     bool isJoined() const { return m_joined; }
     // An entry presence is unanswered or a retry is waiting.
     bool isEntering() const { return m_entering || m_joinTimer.isActive(); }
 
-    // A null nick means the node of the own address. Throws without a
-    // client or a room.
-    void join(const QString &nick = QString());
+    // A null nick means the node of the own address. When the room refuses
+    // a nick (taken, or not one it accepts), the fallbacks are tried in
+    // turn. Throws without a client or a room.
+    void join(const QString &nick = QString(), const QStringList &fallbacks = QStringList());
     void leave();
     void sendMessage(const QString &text);
 
@@ -56,6 +64,8 @@ signals:
     void participantLeft(XMPPConference *room, QString nick);
     void participantKicked(XMPPConference *room, QString nick, XMPPJid actor, QString reason);
     void participantBanned(XMPPConference *room, QString nick, XMPPJid actor, QString reason);
+    // The room renamed the player, who stays in under the new nick.
+    void userNickChanged(XMPPConference *room, QString nick);
 
 public slots:
     void onMessage(XMPPMessage message);
@@ -65,7 +75,18 @@ public slots:
     void onJoinTimerTimeout();
 
 private:
+    struct Occupant
+    {
+        XMPPJid jid;
+        bool present = false;
+    };
+
     void requireClient() const;
+    // Sends the entry presence under m_nick.
+    void enter();
+    // Whether an error answer to an entry refuses the nick, not the player.
+    static bool refusesNick(const XMPPPresence &presence);
+    void noteOccupant(const QString &nick, const XMPPJid &jid, bool present);
 
     QPointer<XMPPClient> m_client;
     XMPPJid m_room;
@@ -76,6 +97,12 @@ private:
     // The nick under which the player left the room and the room has not
     // confirmed it yet.
     QString m_leavingNick;
+    // Nicks still to try when the room refuses the current one.
+    QStringList m_fallbackNicks;
+    // The nick the room announced when it renamed the player (303), until
+    // its presence under that nick comes.
+    QString m_renamedTo;
+    QHash<QString, Occupant> m_occupants;
     QTimer m_joinTimer;
     int m_attempts = 0;
 };

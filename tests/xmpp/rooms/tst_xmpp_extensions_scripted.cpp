@@ -76,6 +76,27 @@ QImage nearLimitPhoto(int pngBytesWanted)
     return noisePhoto(low);
 }
 
+// A presence of the occupant nick of the room lobby@chat.localhost.
+QByteArray occupantPresence(const QByteArray &nick, const QByteArray &type, const QList<int> &codes,
+                            const QByteArray &itemAttributes = QByteArray())
+{
+    QByteArray xml = "<presence from='lobby@chat.localhost/" + nick + "'";
+    if (!type.isEmpty())
+        xml += " type='" + type + "'";
+    xml += "><x xmlns='http://jabber.org/protocol/muc#user'><item affiliation='none' role='";
+    xml += type == "unavailable" ? "none'" : "participant'";
+    xml += (itemAttributes.isEmpty() ? QByteArray() : " " + itemAttributes) + "/>";
+    for (int code : codes)
+        xml += "<status code='" + QByteArray::number(code) + "'/>";
+    return xml + "</x></presence>";
+}
+
+QByteArray entryRefused(const QByteArray &nick, const QByteArray &type, const QByteArray &condition)
+{
+    return "<presence type='error' from='lobby@chat.localhost/" + nick + "'><error type='" + type + "'><" + condition
+           + " xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></presence>";
+}
+
 } // namespace
 
 class TestXmppExtensionsScripted : public QObject
@@ -99,6 +120,8 @@ private slots:
     void discoveryWalk();
     void discoveryOddAnswers();
     void roomPresencesAndMessages();
+    void roomOwnPresence_data();
+    void roomOwnPresence();
 
 private:
     bool login();
@@ -819,6 +842,114 @@ void TestXmppExtensionsScripted::roomPresencesAndMessages()
     QCOMPARE(joined.size() + ownLeft.size() + errors.size(), 0);
     QVERIFY(m_fake->received().isEmpty());
     room.setRoomJid(XMPPJid(QStringLiteral("table-1@chat.localhost")));
+}
+
+void TestXmppExtensionsScripted::roomOwnPresence_data()
+{
+    QTest::addColumn<QByteArrayList>("stanzas");
+    QTest::addColumn<QStringList>("events");
+    QTest::addColumn<QStringList>("entries");
+    // Where the leave presence goes; empty when the player is not in.
+    QTest::addColumn<QString>("leaveTo");
+    // "nick=address" the room showed for the player menu.
+    QTest::addColumn<QStringList>("addresses");
+
+    const QByteArray unavailable = "unavailable";
+    QTest::newRow("own presence") << QByteArrayList{occupantPresence("Ann", {}, {110})} << QStringList{"joined Ann"}
+                                  << QStringList{"Ann"} << "Ann" << QStringList{"Ann=u@localhost"};
+    // The occupants come before the own presence; the room gives the
+    // player another nick than the one asked for, which someone has.
+    QTest::newRow("occupant with the nick asked for")
+        << QByteArrayList{occupantPresence("Ann", {}, {}), occupantPresence("Ann2", {}, {110, 210}),
+                          occupantPresence("Ann", unavailable, {})}
+        << QStringList{"+Ann", "joined Ann2", "-Ann"} << QStringList{"Ann"} << "Ann2"
+        << QStringList{"Ann=", "Ann2=u@localhost"};
+    QTest::newRow("renamed by the room") << QByteArrayList{occupantPresence("Ann", {}, {110}),
+                                                           occupantPresence("Ann", unavailable, {303, 110},
+                                                                            "nick='Anne'"),
+                                                           occupantPresence("Bea", {}, {}),
+                                                           occupantPresence("Anne", {}, {110})}
+                                         << QStringList{"joined Ann", "+Bea", "renamed Anne"} << QStringList{"Ann"}
+                                         << "Anne" << QStringList{"Anne=u@localhost"};
+    QTest::newRow("own presence restated")
+        << QByteArrayList{occupantPresence("Ann", {}, {110}), occupantPresence("Ann", {}, {110})}
+        << QStringList{"joined Ann"} << QStringList{"Ann"} << "Ann" << QStringList{};
+    QTest::newRow("marked as own under another nick")
+        << QByteArrayList{occupantPresence("Ann", {}, {110}), occupantPresence("Bea", unavailable, {110})}
+        << QStringList{"joined Ann", "-Bea"} << QStringList{"Ann"} << "Ann" << QStringList{};
+    QTest::newRow("another occupant renamed")
+        << QByteArrayList{occupantPresence("Ann", {}, {110}), occupantPresence("Bea", {}, {}, "jid='b@localhost/x'"),
+                          occupantPresence("Bea", unavailable, {303}, "nick='Bee' jid='b@localhost/x'"),
+                          occupantPresence("Bee", {}, {}, "jid='b@localhost/x'")}
+        << QStringList{"joined Ann", "+Bea", "-Bea", "+Bee"} << QStringList{"Ann"} << "Ann"
+        << QStringList{"Bea=b@localhost", "Bee=b@localhost"};
+    QTest::newRow("nick taken") << QByteArrayList{entryRefused("Ann", "cancel", "conflict"),
+                                                  occupantPresence("Ann (u)", {}, {110})}
+                                << QStringList{"joined Ann (u)"} << QStringList{"Ann", "Ann (u)"} << "Ann (u)"
+                                << QStringList{};
+    QTest::newRow("nick the room cannot spell")
+        << QByteArrayList{entryRefused("Ann", "modify", "jid-malformed"),
+                          entryRefused("Ann (u)", "modify", "jid-malformed"), occupantPresence("u", {}, {110})}
+        << QStringList{"joined u"} << QStringList{"Ann", "Ann (u)", "u"} << "u" << QStringList{};
+    QTest::newRow("every nick refused") << QByteArrayList{entryRefused("Ann", "cancel", "conflict"),
+                                                          entryRefused("Ann (u)", "cancel", "conflict"),
+                                                          entryRefused("u", "cancel", "conflict")}
+                                        << QStringList{"error 5"} << QStringList{"Ann", "Ann (u)", "u"} << QString()
+                                        << QStringList{};
+    // A room that may not be created refuses the player, not the nick.
+    QTest::newRow("room not allowed") << QByteArrayList{entryRefused("Ann", "cancel", "not-allowed")}
+                                      << QStringList{"error 8"} << QStringList{"Ann"} << QString() << QStringList{};
+}
+
+void TestXmppExtensionsScripted::roomOwnPresence()
+{
+    QFETCH(QByteArrayList, stanzas);
+    QFETCH(QStringList, events);
+    QFETCH(QStringList, entries);
+    QFETCH(QString, leaveTo);
+    QFETCH(QStringList, addresses);
+
+    XMPPConference room;
+    room.setClient(m_client.get());
+    room.setRoomJid(XMPPJid(QStringLiteral("lobby@chat.localhost")));
+    QStringList seen;
+    connect(&room, &XMPPConference::userJoined, this, [&] { seen << QStringLiteral("joined ") + room.nick(); });
+    connect(&room, &XMPPConference::userLeft, this, [&] { seen << QStringLiteral("left"); });
+    connect(&room, &XMPPConference::userNickChanged, this,
+            [&](XMPPConference *, const QString &nick) { seen << QStringLiteral("renamed ") + nick; });
+    connect(&room, &XMPPConference::userError, this,
+            [&](XMPPConference *, XMPPPresence::error_t error) { seen << QStringLiteral("error %1").arg(error); });
+    connect(&room, &XMPPConference::participantJoined, this,
+            [&](XMPPConference *, const QString &nick) { seen << QStringLiteral("+") + nick; });
+    connect(&room, &XMPPConference::participantLeft, this,
+            [&](XMPPConference *, const QString &nick) { seen << QStringLiteral("-") + nick; });
+    QSignalSpy messages(&room, &XMPPConference::message);
+
+    room.join(QStringLiteral("Ann"), {QStringLiteral("Ann (u)"), QStringLiteral("u")});
+    QVERIFY(!waitSent(QStringLiteral("presence")).isNull());
+    for (const QByteArray &stanza : stanzas)
+        m_fake->send(stanza);
+    // The room's stanzas are read in order: once this one is through, all are.
+    m_fake->send("<message type='groupchat' from='lobby@chat.localhost/Zed'><body>end</body></message>");
+    QVERIFY(messages.wait(5000));
+    QCOMPARE(seen, events);
+    QCOMPARE(room.isJoined(), !leaveTo.isEmpty());
+    for (const QString &pair : addresses)
+        QCOMPARE(room.occupantJid(pair.section(QLatin1Char('='), 0, 0)).text(), pair.section(QLatin1Char('='), 1));
+
+    room.leave();
+    (void)waitSent(QStringLiteral("presence"), int(entries.size()) + (leaveTo.isEmpty() ? 0 : 1));
+    QStringList entered;
+    QString left;
+    for (const QDomElement &presence : sent(QStringLiteral("presence"))) {
+        const QString nick = XMPPJid(presence.attribute(QStringLiteral("to"))).resource();
+        if (presence.attribute(QStringLiteral("type")) == QLatin1String("unavailable"))
+            left = nick;
+        else
+            entered << nick;
+    }
+    QCOMPARE(entered, entries);
+    QCOMPARE(left, leaveTo);
 }
 
 QTEST_MAIN(TestXmppExtensionsScripted)
