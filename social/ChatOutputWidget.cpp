@@ -6,6 +6,8 @@
 #include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -151,4 +153,15 @@ void ChatOutputWidget::paintEvent(QPaintEvent *event)
         return;
     QPaintEvent clipped(region);
     QTextBrowser::paintEvent(&clipped);
+}
+
+void ChatOutputWidget::scrollContentsBy(int dx, int dy)
+{
+    // Moving the drawn pixels would carry the edges of the old view along:
+    // the blank left for a cut line, and lines cut by the new edges. Only
+    // whole lines are drawn, so the whole view is drawn again.
+    Q_UNUSED(dx);
+    Q_UNUSED(dy);
+    viewport()->update();
+    QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle | Qt::ImAnchorRectangle);
 }

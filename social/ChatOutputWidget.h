@@ -65,6 +65,7 @@ public slots:
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
     void appendDateLine(const QDateTime &time);

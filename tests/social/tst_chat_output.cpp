@@ -1,6 +1,7 @@
 // The chat log on its own: date lines by the local day, plain text from
-// players, links that carry any nick, the bounded log, and the conference
-// pane's texts for what the room reports (masks, kicks, bans, errors).
+// players, links that carry any nick, the bounded log, whole lines on the
+// screen after scrolls, and the conference pane's texts for what the room
+// reports (masks, kicks, bans, errors).
 #include "protocol/ServerTime.h"
 #include "social/ChatOutputWidget.h"
 #include "social/ConferenceWidget.h"
@@ -9,11 +10,16 @@
 #include "xmpp/elements/XMPPMessage.h"
 
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QLineEdit>
+#include <QScopeGuard>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
+
+#include <functional>
 
 class TestChatOutput : public QObject
 {
@@ -28,6 +34,8 @@ private slots:
     void nickLinks();
     void boundedLog();
     void heldSliderKeepsView();
+    void scrolledViewIsFreshPaint_data();
+    void scrolledViewIsFreshPaint();
     void notices_data();
     void notices();
     void errors_data();
@@ -173,6 +181,71 @@ void TestChatOutput::heldSliderKeepsView()
     bar->setSliderDown(false);
     out.appendMessage(time, QStringLiteral("amy"), QStringLiteral("released"));
     QCOMPARE(bar->value(), bar->maximum());
+}
+
+void TestChatOutput::scrolledViewIsFreshPaint_data()
+{
+    QTest::addColumn<bool>("clientStyle");
+    QTest::newRow("without a style sheet") << false;
+    QTest::newRow("client style sheet") << true;
+}
+
+void TestChatOutput::scrolledViewIsFreshPaint()
+{
+    QFETCH(bool, clientStyle);
+    if (clientStyle) {
+        QFile css(QStringLiteral(":/default/defaultui.css"));
+        QVERIFY(css.open(QIODevice::ReadOnly));
+        qApp->setStyleSheet(QString::fromUtf8(css.readAll()));
+    }
+    const auto plain = qScopeGuard([] { qApp->setStyleSheet(QString()); });
+    QWidget window;
+    auto *out = new ChatOutputWidget(&window);
+    // No whole number of lines fits: the view always cuts one somewhere.
+    out->setGeometry(0, 0, 300, 157);
+    window.resize(300, 157);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QDateTime time = QDateTime::currentDateTimeUtc();
+    for (int i = 0; i < 40; ++i)
+        out->appendMessage(time, QStringLiteral("amy"), QStringLiteral("line %1").arg(i));
+
+    // What the screen holds of the log, against the log drawn afresh.
+    const auto sameAsFresh = [&] {
+        const QWidget *port = out->viewport();
+        const QRect area(port->mapTo(&window, QPoint(0, 0)), port->size());
+        const QImage shown = window.screen()
+                                 ->grabWindow(window.winId(), area.x(), area.y(), area.width(), area.height())
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_RGB32);
+        const QImage fresh = window.grab(area).toImage().convertToFormat(QImage::Format_RGB32);
+        return !shown.isNull() && shown == fresh;
+    };
+    QVERIFY(QTest::qWaitFor(sameAsFresh, 10000));
+
+    QScrollBar *bar = out->verticalScrollBar();
+    const QList<std::pair<QString, std::function<void()>>> steps{
+        {QStringLiteral("up 5 px"), [&] { bar->setValue(bar->value() - 5); }},
+        {QStringLiteral("up 7 px"), [&] { bar->setValue(bar->value() - 7); }},
+        {QStringLiteral("a line up"), [&] { bar->triggerAction(QAbstractSlider::SliderSingleStepSub); }},
+        {QStringLiteral("a page up"), [&] { bar->triggerAction(QAbstractSlider::SliderPageStepSub); }},
+        {QStringLiteral("down 3 px"), [&] { bar->setValue(bar->value() + 3); }},
+        {QStringLiteral("to the top"), [&] { bar->setValue(0); }},
+        {QStringLiteral("down 11 px"), [&] { bar->setValue(11); }},
+        {QStringLiteral("a page down"), [&] { bar->triggerAction(QAbstractSlider::SliderPageStepAdd); }},
+        {QStringLiteral("to the end"), [&] { bar->setValue(bar->maximum()); }},
+        {QStringLiteral("a new line"), [&] { out->appendMessage(time, QStringLiteral("amy"), QStringLiteral("new")); }},
+        {QStringLiteral("a long new line"),
+         [&] { out->appendMessage(time, QStringLiteral("amy"), QString(90, QLatin1Char('w'))); }},
+        {QStringLiteral("a notice"), [&] { out->appendSystemMessage(time, QStringLiteral("someone joined")); }},
+    };
+    QStringList torn;
+    for (const auto &[name, step] : steps) {
+        step();
+        if (!QTest::qWaitFor(sameAsFresh, 2000))
+            torn << name;
+    }
+    QVERIFY2(torn.isEmpty(), qPrintable(torn.join(QStringLiteral(", "))));
 }
 
 void TestChatOutput::notices_data()
