@@ -186,6 +186,8 @@ public slots:
     void onTournamentScoreDialogClosed(qint32 tournamentId, qint32 tableId, bool lastRound);
     void onInvitePlayers(qint32 tableId, const std::vector<qint32> &invitees);
     void onUserMenuRequested(const QString &name, const QPoint &pos);
+    // A chat room's nick whose player the room showed.
+    void onPlayerMenuRequested(const XMPPJid &jid, const QPoint &pos);
     void onSearchJidResult(const XMPPJid &jid);
     void onSearchJidError(const QString &error);
     void onAddFriendAction();

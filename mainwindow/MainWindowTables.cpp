@@ -34,6 +34,7 @@
 #include "table/MeldAuction.h"
 #include "table/RoundScoreBoard.h"
 #include "table/ScoreBoard.h"
+#include "table/SideBar.h"
 #include "sound/SoundPlayer.h"
 #include "table/TableSelector.h"
 #include "tournaments/ComingEventPopup.h"
@@ -140,6 +141,7 @@ void MainWindow::displayLobby()
         m_ui.lobbyChat->setNoticeMask(11);
         m_ui.lobbyChat->setChatController(&m_chat);
         connect(m_ui.lobbyChat, &ConferenceWidget::userMenuRequested, this, &MainWindow::onUserMenuRequested);
+        connect(m_ui.lobbyChat, &ConferenceWidget::playerMenuRequested, this, &MainWindow::onPlayerMenuRequested);
         connect(m_playerDb, &PlayerDb::searchJidResult, this, &MainWindow::onSearchJidResult);
         connect(m_playerDb, &PlayerDb::searchJidError, this, &MainWindow::onSearchJidError);
 
@@ -569,6 +571,10 @@ void MainWindow::onTableViewCreated(qint32 tableId, GameWindow *window)
     }
     connect(window, &GameWindow::linkActivated, this, &MainWindow::onLaunchBrowser);
     connect(window, &GameWindow::userMenuRequested, this, &MainWindow::onUserMenuRequested);
+    // The table's chat names the player behind a nick where the room shows it.
+    if (window->sideBar() && window->sideBar()->conference())
+        connect(window->sideBar()->conference(), &ConferenceWidget::playerMenuRequested, this,
+                &MainWindow::onPlayerMenuRequested);
     // A later record of the table (another name, another kind) reaches its
     // button, while it has one.
     if (GameModel *model = m_gameController->model(tableId)) {
@@ -661,6 +667,12 @@ void MainWindow::onUserMenuRequested(const QString &nick, const QPoint &pos)
         showUserMenu(m_playerDb->jidForScreenname(name), pos);
     else
         m_playerDb->queryScreennameInfo(name);
+}
+
+void MainWindow::onPlayerMenuRequested(const XMPPJid &jid, const QPoint &pos)
+{
+    if (m_xmpp.state() == XMPPClient::ConnectedState && m_friendsPage)
+        showUserMenu(jid, pos);
 }
 
 void MainWindow::onSearchJidResult(const XMPPJid &jid)

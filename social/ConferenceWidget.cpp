@@ -33,7 +33,8 @@ ConferenceWidget::ConferenceWidget(QWidget *parent, const int &noticeMask)
     connect(&m_conference, &XMPPConference::participantLeft, this, &ConferenceWidget::onParticipantLeft);
     connect(&m_conference, &XMPPConference::participantBanned, this, &ConferenceWidget::onParticipantBanned);
     connect(&m_conference, &XMPPConference::participantKicked, this, &ConferenceWidget::onParticipantKicked);
-    connect(m_ui->chatOutput, &ChatOutputWidget::userMenuRequested, this, &ConferenceWidget::userMenuRequested);
+    connect(&m_conference, &XMPPConference::userNickChanged, this, &ConferenceWidget::onUserNickChanged);
+    connect(m_ui->chatOutput, &ChatOutputWidget::userMenuRequested, this, &ConferenceWidget::onNickMenuRequested);
 }
 
 ConferenceWidget::~ConferenceWidget() = default;
@@ -111,10 +112,19 @@ void ConferenceWidget::join()
     if (!clientUp())
         return;
     QString nick = m_controller->playerDb() ? m_controller->playerDb()->ownScreenname() : QString();
-    if (nick.isEmpty())
+    const QString id = m_controller->client()->jid().node();
+    QStringList fallbacks;
+    if (nick.isEmpty()) {
         nick = QString(); // the room then uses the player id
+    } else {
+        // A room that takes the name for another occupant's, or cannot
+        // spell it, gets the name with the player's number, and then the
+        // number alone, which every room accepts.
+        fallbacks << QStringLiteral("%1 (%2)").arg(nick, id) << id;
+    }
+    m_askedNick = nick.isNull() ? id : nick;
     try {
-        m_conference.join(nick);
+        m_conference.join(nick, fallbacks);
     } catch (const std::exception &e) {
         qCWarning(lcSocial) << "joining" << m_conference.roomJid().text() << "failed:" << e.what();
     }
@@ -209,6 +219,27 @@ void ConferenceWidget::onUserJoined()
     m_ui->chatInput->setEnabled(true);
     if (!(m_noticeMask & HideOwnPresence))
         appendNotice(tr("%1 joined the chat").arg(ownNick().toHtmlEscaped()));
+    // Others see the room's nick, not the player's name: say which.
+    if (ownNick() != m_askedNick)
+        appendNotice(tr("You chat as %1 in this room").arg(ownNick().toHtmlEscaped()));
+}
+
+void ConferenceWidget::onUserNickChanged(XMPPConference *room, const QString &nick)
+{
+    Q_UNUSED(room);
+    m_ui->chatInput->setEnabled(true);
+    appendNotice(tr("You now chat as %1 in this room").arg(nick.toHtmlEscaped()));
+}
+
+void ConferenceWidget::onNickMenuRequested(const QString &nick, const QPoint &pos)
+{
+    // The room's nick need not be anyone's name: it may be normalised,
+    // or the number of a player whose name the room refused.
+    const XMPPJid jid = m_conference.occupantJid(nick);
+    if (jid.isNull())
+        emit userMenuRequested(nick, pos);
+    else
+        emit playerMenuRequested(jid, pos);
 }
 
 void ConferenceWidget::onUserLeft()

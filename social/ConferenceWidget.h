@@ -50,7 +50,10 @@ public:
     static QString errorText(int error, int mode);
 
 signals:
+    // The menu of a nick whose player the room has not shown.
     void userMenuRequested(QString nick, QPoint pos);
+    // The menu of the player behind a nick, as the room showed the address.
+    void playerMenuRequested(XMPPJid jid, QPoint pos);
 
 public slots:
     void onMessage(const XMPPMessage &message);
@@ -63,6 +66,7 @@ public slots:
     void onParticipantLeft(XMPPConference *room, const QString &nick);
     void onParticipantKicked(XMPPConference *room, const QString &nick, const XMPPJid &actor, const QString &reason);
     void onParticipantBanned(XMPPConference *room, const QString &nick, const XMPPJid &actor, const QString &reason);
+    void onUserNickChanged(XMPPConference *room, const QString &nick);
     void onReturnPressed();
     // The XMPP stream ended: the room is gone until the next join.
     void onConnectionLost();
@@ -71,6 +75,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    void onNickMenuRequested(const QString &nick, const QPoint &pos);
     bool clientUp() const;
     void enterRoom(const XMPPJid &room, int mode);
     static QString tableRoomNode(qint32 tableId);
@@ -83,4 +88,6 @@ private:
     int m_noticeMask;
     ChatController *m_controller = nullptr;
     int m_mode = NoMode;
+    // The nick asked for at the last join.
+    QString m_askedNick;
 };

@@ -119,12 +119,16 @@ bool PlayerDb::hasScreenname(const QString &screenname) const
 
 QString PlayerDb::screennameForNick(const QString &nick) const
 {
-    if (hasScreenname(nick))
+    // The name spelled as the nick is; the index alone would also take
+    // "bob" for the nick "Bob" (a room keeps the case of nicks), before
+    // the room's spelling of another name ("Ｂｏｂ") is tried.
+    const auto exact = m_index.find(nick);
+    if (exact != m_index.end() && exact->first == nick)
         return nick;
     // Asked once per menu a player opens: a walk over the names is cheap.
     const QString normal = nick.normalized(QString::NormalizationForm_KC);
     for (const auto &[name, pid] : m_index) {
-        if (QString::compare(name.normalized(QString::NormalizationForm_KC), normal, Qt::CaseInsensitive) == 0)
+        if (name.normalized(QString::NormalizationForm_KC) == normal)
             return name;
     }
     return nick;

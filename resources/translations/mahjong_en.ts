@@ -166,6 +166,16 @@
 <context>
     <name>ConferenceWidget</name>
     <message>
+        <location filename="../../social/ConferenceWidget.cpp" line="224"/>
+        <source>You chat as %1 in this room</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../social/ConferenceWidget.cpp" line="231"/>
+        <source>You now chat as %1 in this room</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location filename="../../social/ConferenceWidget.cpp" line="57"/>
         <source>The chat connection was lost</source>
         <translation type="unfinished"></translation>

@@ -166,6 +166,16 @@
 <context>
     <name>ConferenceWidget</name>
     <message>
+        <location filename="../../social/ConferenceWidget.cpp" line="224"/>
+        <source>You chat as %1 in this room</source>
+        <translation>このルームでは %1 としてチャットします</translation>
+    </message>
+    <message>
+        <location filename="../../social/ConferenceWidget.cpp" line="231"/>
+        <source>You now chat as %1 in this room</source>
+        <translation>このルームでは今後 %1 としてチャットします</translation>
+    </message>
+    <message>
         <location filename="../../social/ConferenceWidget.cpp" line="175"/>
         <source>No error</source>
         <translation>エラーはありません</translation>

@@ -166,6 +166,16 @@
 <context>
     <name>ConferenceWidget</name>
     <message>
+        <location filename="../../social/ConferenceWidget.cpp" line="224"/>
+        <source>You chat as %1 in this room</source>
+        <translation>你在此聊天室中的名字是 %1</translation>
+    </message>
+    <message>
+        <location filename="../../social/ConferenceWidget.cpp" line="231"/>
+        <source>You now chat as %1 in this room</source>
+        <translation>你在此聊天室中的名字現在是 %1</translation>
+    </message>
+    <message>
         <location filename="../../social/ConferenceWidget.cpp" line="175"/>
         <source>No error</source>
         <translation>沒有錯誤</translation>

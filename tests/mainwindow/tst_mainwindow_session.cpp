@@ -1,15 +1,20 @@
 // The whole main window against the scripted game server and the private
 // XMPP server: the client configuration starts the XMPP session and the
-// lobby chat; the login sends the machine id; invitations wait for the
-// inviter's name and are throttled per inviter.
+// lobby chat, under the nick the room gives or accepts; the player menu on
+// a room's nick finds the player the room shows; the login sends the
+// machine id; invitations wait for the inviter's name and are throttled per
+// inviter.
 #include "XmppTestServer.h"
 #include "mainwindow/LoginWindow.h"
 #include "FormLogin.h"
 #include "mainwindow/MainWindow.h"
 #include "peer/PeerProcess.h"
 #include "social/ChatController.h"
+#include "social/ChatOutputWidget.h"
 #include "social/ConferenceWidget.h"
 #include "social/FriendsWindow.h"
+#include "social/PlayerDb.h"
+#include "xmpp/client/XMPPConference.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -21,6 +26,8 @@
 #include <QTextEdit>
 #include <QtTest>
 
+#include <memory>
+
 class TestMainwindowSession : public QObject
 {
     Q_OBJECT
@@ -31,10 +38,74 @@ private slots:
     void lobbyChatWithoutAListedRoom();
     void lobbyChatUnderTheRoomsNick_data();
     void lobbyChatUnderTheRoomsNick();
+    void playerMenuOnRoomNicks();
 
 private:
+    // A scenario that names the XMPP server and the lobby room at login.
+    QString configScenario(const QTemporaryDir &dir, const QString &lobbyRoom) const;
+    // Another player in a room of the XMPP server, by a bare session.
+    struct Occupant
+    {
+        std::unique_ptr<XMPPClient> client;
+        std::unique_ptr<XMPPConference> room;
+    };
+    std::unique_ptr<Occupant> occupant(const QString &user, const XMPPJid &room, const QString &nick);
+
     XmppTestServer m_xmpp;
 };
+
+QString TestMainwindowSession::configScenario(const QTemporaryDir &dir, const QString &lobbyRoom) const
+{
+    const QString scenario = dir.filePath(QStringLiteral("config.json"));
+    QFile file(scenario);
+    if (!file.open(QIODevice::WriteOnly))
+        return QString();
+    file.write(QStringLiteral(R"({"trigger": "login", "disable": ["query_client_config"], "steps": [
+        {"send": "client_config", "fields": {"xmppServer": "localhost:%1", "conferenceService": "conference.localhost",
+                                             "lobbyRoom": "%2", "searchService": ""}}]})")
+                   .arg(m_xmpp.port())
+                   .arg(lobbyRoom)
+                   .toUtf8());
+    return scenario;
+}
+
+std::unique_ptr<TestMainwindowSession::Occupant>
+TestMainwindowSession::occupant(const QString &user, const XMPPJid &room, const QString &nick)
+{
+    auto o = std::make_unique<Occupant>();
+    o->client = std::make_unique<XMPPClient>();
+    QSignalSpy connected(o->client.get(), &XMPPClient::connected);
+    o->client->authenticate(user, m_xmpp.password(user));
+    o->client->connectToHost(m_xmpp.host(), m_xmpp.port(), XMPPClient::TlsRequired);
+    if (!connected.wait(15000))
+        return nullptr;
+    o->room = std::make_unique<XMPPConference>();
+    o->room->setClient(o->client.get());
+    o->room->setRoomJid(room);
+    o->room->join(nick);
+    if (!QTest::qWaitFor([&] { return o->room->isJoined(); }, 10000))
+        return nullptr;
+    return o;
+}
+
+static QMenu *userMenu()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        auto *menu = qobject_cast<QMenu *>(widget);
+        if (menu && menu->isVisible())
+            return menu;
+    }
+    return nullptr;
+}
+
+// The player clicks the nick in the lobby chat's log.
+static void clickNick(MainWindow &window, const QString &nick)
+{
+    auto *log = window.view().lobbyChat->findChild<ChatOutputWidget *>(QStringLiteral("chatOutput"));
+    QVERIFY(log);
+    QVERIFY2(log->toPlainText().contains(nick + QStringLiteral(": ")), qPrintable(log->toPlainText()));
+    emit log->anchorClicked(QUrl(ChatOutputWidget::nickUrl(nick)));
+}
 
 void TestMainwindowSession::initTestCase()
 {
@@ -144,27 +215,36 @@ void TestMainwindowSession::lobbyChatWithoutAListedRoom()
 void TestMainwindowSession::lobbyChatUnderTheRoomsNick_data()
 {
     QTest::addColumn<QString>("account");
+    // Someone already in the room under this nick.
+    QTest::addColumn<QString>("taken");
     QTest::addColumn<QString>("roomNick");
     // The room normalises nicks: halfwidth kana become fullwidth, fullwidth
     // letters plain ones.
-    QTest::newRow("halfwidth katakana") << QStringLiteral("dan:secret:1004:ｱﾝｼ") << QStringLiteral("アンシ");
-    QTest::newRow("fullwidth latin") << QStringLiteral("eve:secret:1005:Ｂｏｂ") << QStringLiteral("Bob");
+    QTest::newRow("halfwidth katakana") << QStringLiteral("dan:secret:1004:ｱﾝｼ") << QString()
+                                        << QStringLiteral("アンシ");
+    QTest::newRow("fullwidth latin") << QStringLiteral("eve:secret:1005:Ｂｏｂ") << QString() << QStringLiteral("Bob");
+    // The room refuses the name: as another's nick once normalised, or as
+    // one it cannot spell (Latin and Arabic letters in one nick); the
+    // player chats under the name with the number, or the number.
+    QTest::newRow("taken once normalised")
+        << QStringLiteral("fay:secret:1006:ｂｏｂ") << QStringLiteral("bob") << QStringLiteral("bob (1006)");
+    QTest::newRow("latin and arabic") << QStringLiteral("gus:secret:1007:Ali\u0639\u0644\u064a") << QString()
+                                      << QStringLiteral("1007");
 }
 
 void TestMainwindowSession::lobbyChatUnderTheRoomsNick()
 {
     QFETCH(QString, account);
+    QFETCH(QString, taken);
     QFETCH(QString, roomNick);
+    const XMPPJid room(QStringLiteral("lobby-nicks@conference.localhost"));
+    std::unique_ptr<Occupant> other;
+    if (!taken.isEmpty()) {
+        other = occupant(QStringLiteral("1008"), room, taken);
+        QVERIFY(other);
+    }
     QTemporaryDir dir;
-    const QString scenario = dir.filePath(QStringLiteral("nick.json"));
-    QFile file(scenario);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QStringLiteral(R"({"trigger": "login", "disable": ["query_client_config"], "steps": [
-        {"send": "client_config", "fields": {"xmppServer": "localhost:%1", "conferenceService": "conference.localhost",
-                                             "lobbyRoom": "lobby-nicks@conference.localhost", "searchService": ""}}]})")
-                   .arg(m_xmpp.port())
-                   .toUtf8());
-    file.close();
+    const QString scenario = configScenario(dir, room.text());
     PeerProcess peer;
     QVERIFY2(peer.start({QStringLiteral("--account"), account, QStringLiteral("--scenario"), scenario}),
              qPrintable(peer.errorString()));
@@ -174,34 +254,88 @@ void TestMainwindowSession::lobbyChatUnderTheRoomsNick()
     QVERIFY(logInWithTheForm(window));
     QTRY_COMPARE_WITH_TIMEOUT(window.xmppClient().state(), int(XMPPClient::ConnectedState), 15000);
 
-    // The room seats the player under its own spelling of the name: the
-    // player is in, and writes under that nick.
+    // The room seats the player under its own spelling of the name, or
+    // under the nick it accepts: the player is in, is told that nick, and
+    // writes under it.
     ConferenceWidget *lobby = window.view().lobbyChat;
     auto *input = lobby->findChild<QLineEdit *>(QStringLiteral("chatInput"));
     QVERIFY(input);
-    QTRY_VERIFY_WITH_TIMEOUT(lobby->conference().isJoined(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(lobby->conference().isJoined(), 15000);
     QVERIFY(input->isEnabled());
     QCOMPARE(lobby->conference().nick(), roomNick);
-    input->setText(QStringLiteral("hello"));
-    QTest::keyClick(input, Qt::Key_Return);
     auto *log = lobby->findChild<QTextEdit *>(QStringLiteral("chatOutput"));
     QVERIFY(log);
+    QVERIFY2(log->toPlainText().contains(QStringLiteral("You chat as %1 in this room").arg(roomNick)),
+             qPrintable(log->toPlainText()));
+    input->setText(QStringLiteral("hello"));
+    QTest::keyClick(input, Qt::Key_Return);
     QTRY_VERIFY_WITH_TIMEOUT(log->toPlainText().contains(roomNick + QStringLiteral(": hello")), 10000);
 
     // The player's menu on that nick knows who it is.
     QTRY_VERIFY_WITH_TIMEOUT(window.findChild<FriendsWindow *>(), 15000);
-    emit lobby->userMenuRequested(roomNick, QPoint(10, 10));
-    const auto userMenu = [] {
-        for (QWidget *widget : QApplication::topLevelWidgets()) {
-            auto *menu = qobject_cast<QMenu *>(widget);
-            if (menu && menu->isVisible())
-                return menu;
-        }
-        return static_cast<QMenu *>(nullptr);
-    };
+    clickNick(window, roomNick);
     QTRY_VERIFY_WITH_TIMEOUT(userMenu(), 10000);
     QCOMPARE(userMenu()->actions().value(0)->text(), QStringLiteral("This is you"));
     userMenu()->close();
+}
+
+void TestMainwindowSession::playerMenuOnRoomNicks()
+{
+    // Three players whose room nicks are not their names, one of them the
+    // name of another ("bob" and "Ｂｏｂ", whom the room calls "Bob").
+    const XMPPJid room(QStringLiteral("lobby-menu@conference.localhost"));
+    QTemporaryDir dir;
+    PeerProcess peer;
+    QVERIFY2(peer.start({QStringLiteral("--account"), QStringLiteral("hal:secret:1009:Hal"),
+                         QStringLiteral("--account"), QStringLiteral("b1:secret:1010:bob"), QStringLiteral("--account"),
+                         QStringLiteral("b2:secret:1011:Ｂｏｂ"), QStringLiteral("--account"),
+                         QStringLiteral("b3:secret:1012:Ann\u00ada"), QStringLiteral("--scenario"),
+                         configScenario(dir, room.text())}),
+             qPrintable(peer.errorString()));
+    MainWindow window(QStringLiteral("localhost"), peer.port(), QStringLiteral("hal"), QStringLiteral("secret"), true,
+                      QStringLiteral("127.0.0.1:1"), nullptr);
+    window.onStartupFinished(true);
+    QVERIFY(logInWithTheForm(window));
+    // The player opens the room, which shows its opener who is who.
+    ConferenceWidget *lobby = window.view().lobbyChat;
+    QTRY_VERIFY_WITH_TIMEOUT(lobby->conference().isJoined(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(window.findChild<FriendsWindow *>(), 15000);
+
+    struct Other
+    {
+        QString user;
+        QString name;
+        QString roomNick;
+    };
+    const QList<Other> others{{QStringLiteral("1010"), QStringLiteral("bob"), QStringLiteral("bob")},
+                              {QStringLiteral("1011"), QStringLiteral("Ｂｏｂ"), QStringLiteral("Bob")},
+                              {QStringLiteral("1012"), QStringLiteral("Ann\u00ada"), QStringLiteral("Anna")}};
+    std::vector<std::unique_ptr<Occupant>> occupants;
+    auto *log = lobby->findChild<ChatOutputWidget *>(QStringLiteral("chatOutput"));
+    for (const Other &o : others) {
+        occupants.push_back(occupant(o.user, room, o.name));
+        QVERIFY(occupants.back());
+        QCOMPARE(occupants.back()->room->nick(), o.roomNick);
+        occupants.back()->room->sendMessage(QStringLiteral("hi"));
+        QTRY_VERIFY_WITH_TIMEOUT(log->toPlainText().contains(o.roomNick + QStringLiteral(": hi")), 10000);
+    }
+    // The player knows the name "bob" already, but not "Ｂｏｂ" nor "Ann­a".
+    auto *db = window.findChild<PlayerDb *>();
+    QVERIFY(db);
+    db->screenname(1010);
+    QTRY_VERIFY_WITH_TIMEOUT(db->hasScreenname(QStringLiteral("bob")), 10000);
+    QVERIFY(!db->hasScreenname(QStringLiteral("Ann\u00ada")));
+
+    for (const Other &o : others) {
+        clickNick(window, o.roomNick);
+        QTRY_VERIFY_WITH_TIMEOUT(userMenu(), 10000);
+        const QAction *first = userMenu()->actions().value(0);
+        QVERIFY(first);
+        QVERIFY2(first->text() == QStringLiteral("Add to friends"), qPrintable(o.roomNick + ": " + first->text()));
+        QCOMPARE(first->data().value<XMPPJid>().bare().text(), QStringLiteral("%1@localhost").arg(o.user));
+        userMenu()->close();
+        QTRY_VERIFY_WITH_TIMEOUT(!userMenu(), 5000);
+    }
 }
 
 QTEST_MAIN(TestMainwindowSession)

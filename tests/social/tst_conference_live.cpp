@@ -1,7 +1,8 @@
 // Two players chatting through the chat panes against the private XMPP
 // server: the lobby room and a table room, the room's history with its
 // stamps, notices under the notice mask, a kick with its reason, markup in
-// a nick and in a message shown as text, and no send while the stream ends.
+// a nick and in a message shown as text, no send while the stream ends, and
+// a player renamed by the room chatting on.
 #include "LiveSession.h"
 
 #include "protocol/ConnectionManager.h"
@@ -73,6 +74,7 @@ class TestConferenceLive : public QObject
 private slots:
     void initTestCase();
     void lobbyAndTableChat();
+    void renamedByTheRoom();
 
 private:
     std::unique_ptr<Player> player(const QString &user, const QString &nick);
@@ -229,6 +231,41 @@ void TestConferenceLive::lobbyAndTableChat()
     aliceLobby->joinLobbyChat();
     QVERIFY(!aliceLobby->conference().isJoined());
     QCOMPARE(aliceLobby->mode(), int(ConferenceWidget::LobbyMode));
+}
+
+void TestConferenceLive::renamedByTheRoom()
+{
+    auto alice = player(QStringLiteral("6101"), QStringLiteral("Alice"));
+    auto bob = player(QStringLiteral("6102"), QStringLiteral("Bob"));
+    QVERIFY(alice && bob);
+    const XMPPJid room(QStringLiteral("conference.localhost"), QStringLiteral("lobby-rename"));
+    alice->controller->setLobbyRoom(room);
+    bob->controller->setLobbyRoom(room);
+    // Alice's pane as the lobby shows it, Bob's with every notice.
+    auto aliceLobby = alice->pane(11);
+    auto bobLobby = bob->pane(0);
+    aliceLobby->joinLobbyChat();
+    QVERIFY(joined(*aliceLobby));
+    bobLobby->joinLobbyChat();
+    QVERIFY(joined(*bobLobby));
+
+    // The room renames Alice as XEP-0045 has it: her nick leaves (303 and
+    // 110, the new nick in the item), the occupants are listed again, and
+    // she is back under the new nick (110).
+    alice->client->joinRoom(room, QStringLiteral("Alicia"));
+    QVERIFY(waitForLine(*bobLobby, QStringLiteral("Alicia joined the chat")));
+    QTRY_COMPARE_WITH_TIMEOUT(aliceLobby->conference().nick(), QStringLiteral("Alicia"), 10000);
+    QVERIFY(aliceLobby->conference().isJoined());
+    QVERIFY(input(*aliceLobby)->isEnabled());
+    QVERIFY(waitForLine(*aliceLobby, QStringLiteral("You now chat as Alicia in this room")));
+    say(*aliceLobby, QStringLiteral("still here"));
+    QVERIFY(
+        QTest::qWaitFor([&] { return lines(*bobLobby).last().endsWith(QLatin1String(" Alicia: still here")); }, 10000));
+
+    // Leaving leaves the room under the new nick.
+    aliceLobby->leave();
+    QVERIFY(waitForLine(*bobLobby, QStringLiteral("Alicia left the chat")));
+    QVERIFY(QTest::qWaitFor([&] { return !input(*aliceLobby)->isEnabled(); }, 10000));
 }
 
 QTEST_MAIN(TestConferenceLive)

@@ -145,9 +145,11 @@ void TestPlayerDbLive::addresses()
 void TestPlayerDbLive::namesFromGameServer()
 {
     PeerProcess peer;
-    QVERIFY2(peer.start({QStringLiteral("--account"), QStringLiteral("alice:secret:6101:Alice"),
-                         QStringLiteral("--account"), QStringLiteral("bob:pw:6102:Bob")}),
-             qPrintable(peer.errorString()));
+    QVERIFY2(
+        peer.start({QStringLiteral("--account"), QStringLiteral("alice:secret:6101:Alice"), QStringLiteral("--account"),
+                    QStringLiteral("bob:pw:6102:Bob"), QStringLiteral("--account"), QStringLiteral("dan:pw:6103:dan"),
+                    QStringLiteral("--account"), QStringLiteral("dax:pw:6104:Ｄａｎ")}),
+        qPrintable(peer.errorString()));
     ConnectionManager session(true);
     XMPPClient client;
     PlayerDb db(&session, &client, nullptr);
@@ -169,6 +171,16 @@ void TestPlayerDbLive::namesFromGameServer()
     QCOMPARE(db.pidForScreenname(QStringLiteral("bob")), 6102);
     QCOMPARE(db.pidForScreenname(QStringLiteral("nobody")), -1);
     QCOMPARE(db.jidForScreenname(QStringLiteral("nobody")).node(), QStringLiteral("-1"));
+    // A room's nick is a name as the room spells it, case kept: "Dan" is
+    // the room's "Ｄａｎ", not "dan", whom the index finds regardless of case.
+    db.screenname(6103);
+    db.screenname(6104);
+    QTRY_VERIFY_WITH_TIMEOUT(db.hasScreenname(QStringLiteral("dan")) && db.hasScreenname(QStringLiteral("Ｄａｎ")),
+                             10000);
+    QCOMPARE(db.screennameForNick(QStringLiteral("Dan")), QStringLiteral("Ｄａｎ"));
+    QCOMPARE(db.screennameForNick(QStringLiteral("dan")), QStringLiteral("dan"));
+    QCOMPARE(db.screennameForNick(QStringLiteral("Carl")), QStringLiteral("Carl"));
+
     // Without an XMPP session no address is one of ours.
     QCOMPARE(db.screennameForJid(XMPPJid(QStringLiteral("localhost"), QStringLiteral("6102"))), QString());
 

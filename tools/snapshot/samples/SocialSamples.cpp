@@ -65,6 +65,33 @@ QWidget *lobbyChat()
     return pane;
 }
 
+// The lobby chat (its notice mask) after the room renamed the player, who
+// chats on under the new nick.
+QWidget *lobbyChatRenamed()
+{
+    auto *pane = new ConferenceWidget(nullptr, 11);
+    pane->ensurePolished();
+    pane->onUserJoined();
+    pane->onMessage(roomMessage(QStringLiteral("Mei"), QStringLiteral("Good game everyone!")));
+    pane->onMessage(roomMessage(QStringLiteral("Kenji"), QStringLiteral("Anyone for riichi?")));
+    pane->onUserNickChanged(nullptr, QStringLiteral("Kenji (2001)"));
+    pane->onMessage(roomMessage(QStringLiteral("Kenji (2001)"), QStringLiteral("Still me")));
+    return pane;
+}
+
+// The lobby chat when the room refused the player's name (taken once the
+// room normalised it) and took it with the player's number.
+QWidget *lobbyChatNickRefused()
+{
+    auto *pane = new ConferenceWidget(nullptr, 11);
+    pane->ensurePolished();
+    pane->onUserJoined();
+    pane->appendNotice(ConferenceWidget::tr("You chat as %1 in this room").arg(QStringLiteral("bob (2001)")));
+    pane->onMessage(roomMessage(QStringLiteral("bob"), QStringLiteral("Welcome!")));
+    pane->onMessage(roomMessage(QStringLiteral("bob (2001)"), QStringLiteral("Thanks, hello all")));
+    return pane;
+}
+
 // A table's chat: others at the table join, the own kick shows its reason.
 QWidget *tableChat()
 {
@@ -263,6 +290,9 @@ MAHJONG_SAMPLE(tableWindowInvite,
 MAHJONG_SAMPLE(avatarDialog, {QStringLiteral("avatar-dialog"), {480, 520}, [] { return avatarDialog(); }});
 
 MAHJONG_SAMPLE(lobbyChat, {QStringLiteral("lobby-chat"), {591, 400}, [] { return lobbyChat(); }});
+MAHJONG_SAMPLE(lobbyChatRenamed, {QStringLiteral("lobby-chat-renamed"), {360, 260}, [] { return lobbyChatRenamed(); }});
+MAHJONG_SAMPLE(lobbyChatNickRefused,
+               {QStringLiteral("lobby-chat-nick-refused"), {360, 260}, [] { return lobbyChatNickRefused(); }});
 MAHJONG_SAMPLE(tableChat, {QStringLiteral("table-chat"), {320, 300}, [] { return tableChat(); }});
 
 // Find friend as the friends page opens it: in a dialog frame over the page,
