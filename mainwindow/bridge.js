@@ -38,6 +38,9 @@ if (window !== top) {
     return;
 }
 
+// (The frames' copy runs in the main frame too, with nothing to do there.)
+if (!token)
+    return;
 var ownWindow = window;
 var ownDocument = document;
 var ownOrigin = location.origin;
@@ -55,7 +58,7 @@ ownWindow.addEventListener('message', function (event) {
 }, true);
 
 var pageOrigin = location.protocol === 'localwww:' ? 'localwww:' : ownOrigin;
-if (!token || (pageOrigin !== 'localwww:' && trustedOrigins.indexOf(pageOrigin) < 0))
+if ((pageOrigin !== 'localwww:' && trustedOrigins.indexOf(pageOrigin) < 0))
     return;
 trustedOrigins = null;
 if (!window.qt || !qt.webChannelTransport)

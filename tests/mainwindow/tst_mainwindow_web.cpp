@@ -1120,17 +1120,16 @@ function step() {
     document.body.appendChild(f);
 })" << false;
     QTest::newRow("a frame that called document.open() hands over and leaves")
-        << plainStart + R"(makeInner('/inner.html');
+        << plainStart + R"(makeInner('/inner.html?open');
 function step() {
     if (!adsReady || !innerReady) return;
-    var d = frames.inner.document;
-    d.open();
-    d.write('<body><script>' + helper + 'var c = top.client; makeSetter(document).call(document, "game.test");'
-            + 'parent.ads.handed = {client: c};<\/script></body>');
-    d.close();
+    frames.inner.postMessage('hand over', '*');
+}
+window.addEventListener('message', function (e) {
+    if (e.data !== 'gone?') return;
     document.getElementsByName('inner')[0].remove();
     go();
-})" << false;
+});)" << false;
     QTest::newRow("a frame widens in its own unload listener") << plainStart + R"(makeInner('/inner.html?unload');
 function step() {
     if (!adsReady || !innerReady) return;
@@ -1154,9 +1153,9 @@ function step() {
     frames.inner.postMessage('hand over', '*');
 })") << false;
     QTest::newRow("a check handed to the bridge empties its list") << QByteArray(R"(function earlyCall() {
+    client.displayTab('early');
     if (typeof window.mahjongClientFrames === 'function')
         mahjongClientFrames(function () { try { this.length = 0; } catch (e) {} return 'kept'; });
-    client.displayTab('early');
 }
 makeInner('/inner.html?loot');
 function step() {
@@ -1237,6 +1236,19 @@ var c = top.client, setDomain = makeSetter(document);
 addEventListener('unload', function () {
     setDomain.call(document, 'game.test');
     parent.ads.handed = {client: c};
+});
+parent.postMessage('inner ready', '*');
+</script></body></html>)");
+    // Opens itself anew (which drops every listener on it), widens its
+    // domain, hands "client" over and asks to be removed.
+    game.setBody(QStringLiteral("/inner.html?open"),
+                 "<!DOCTYPE html><html><body><script>var helper = \"" + helper.trimmed() + "\";\n" + R"(
+addEventListener('message', function (e) {
+    if (e.data !== 'hand over') return;
+    document.open();
+    document.write('<body><script>' + helper + 'var c = top.client; makeSetter(document).call(document, "game.test");'
+                   + 'parent.ads.handed = {client: c}; parent.postMessage("gone?", "*");<\/script></body>');
+    document.close();
 });
 parent.postMessage('inner ready', '*');
 </script></body></html>)");
