@@ -58,7 +58,7 @@ ownWindow.addEventListener('message', function (event) {
 }, true);
 
 var pageOrigin = location.protocol === 'localwww:' ? 'localwww:' : ownOrigin;
-if ((pageOrigin !== 'localwww:' && trustedOrigins.indexOf(pageOrigin) < 0))
+if (pageOrigin !== 'localwww:' && trustedOrigins.indexOf(pageOrigin) < 0)
     return;
 trustedOrigins = null;
 if (!window.qt || !qt.webChannelTransport)
