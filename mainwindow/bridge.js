@@ -82,7 +82,8 @@ var randomText = function () {
     }
     return text;
 };
-// Answers only the bridge's own listeners: document.open() drops them all.
+// An event that only the bridge's own listeners answer: whether they are
+// still there (document.open() drops every listener on a document).
 var aliveEvent = 'mahjong-bridge-' + randomText();
 
 // Documents of the page's origin under watch: {doc, win, alive}.
