@@ -49,14 +49,23 @@ QString httpsOrigin(const QUrl &url)
     return QStringLiteral("https://") + host + (port == 443 ? QString() : QLatin1Char(':') + QString::number(port));
 }
 
-QString bridgeSource()
+QString scriptSource(const QString &name)
 {
-    QFile file(QStringLiteral(":/mainwindow/bridge.js"));
+    QFile file(QStringLiteral(":/mainwindow/") + name);
     if (!file.open(QIODevice::ReadOnly)) {
-        qCCritical(lcMainwindow) << "the page bridge script is missing";
+        qCCritical(lcMainwindow) << "the page script" << name << "is missing";
         return QString();
     }
     return QString::fromUtf8(file.readAll());
+}
+
+// The script as a function called with values, each written as JSON, so
+// that no host text can break out of it.
+QString scriptCall(const QString &name, const QString &parameters, const QJsonArray &values)
+{
+    return QStringLiteral("(function (") + parameters + QStringLiteral(") {\n") + scriptSource(name)
+           + QStringLiteral("\n}).apply(null, ")
+           + QString::fromUtf8(QJsonDocument(values).toJson(QJsonDocument::Compact)) + QStringLiteral(");\n");
 }
 
 QString newToken()
@@ -132,7 +141,9 @@ void JavascriptInterface::attachTo(QWebEnginePage *page)
         m_gate = new BridgeGate(this);
         m_channel->registerObject(QStringLiteral("client"), m_gate);
     }
-    page->setWebChannel(m_channel);
+    // Only the client's own script world has the channel: no page script
+    // can write to it.
+    page->setWebChannel(m_channel, QWebEngineScript::ApplicationWorld);
     installScript();
 }
 
@@ -147,23 +158,29 @@ void JavascriptInterface::installScript()
 
     QStringList origins = trustedOrigins().values();
     origins.sort();
-    // Two of the same: every frame keeps its domain, but only the main frame
-    // gets the token and "client"; a frame's script never holds the token.
-    for (const bool mainFrame : {true, false}) {
-        // Everything goes in as JSON, so no host text can break out of it.
-        const QJsonArray values = mainFrame ? QJsonArray{m_mahjongHost, m_token, QJsonArray::fromStringList(origins)}
-                                            : QJsonArray{QString(), QJsonValue(), QJsonArray()};
+    const QJsonArray trusted = QJsonArray::fromStringList(origins);
+    const auto add = [&](const QString &source, QWebEngineScript::ScriptWorldId world, bool mainFrame) {
         QWebEngineScript script;
         script.setName(name);
         script.setInjectionPoint(QWebEngineScript::DocumentCreation);
-        script.setWorldId(QWebEngineScript::MainWorld);
+        script.setWorldId(world);
         script.setRunsOnSubFrames(!mainFrame);
-        script.setSourceCode(QStringLiteral("(function (mahjongHost, token, trustedOrigins) {\n") + bridgeSource()
-                             + QStringLiteral("\n}).apply(null, ")
-                             + QString::fromUtf8(QJsonDocument(values).toJson(QJsonDocument::Compact))
-                             + QStringLiteral(");\n"));
+        script.setSourceCode(source);
         scripts.insert(script);
-    }
+    };
+    // The client's own world first, so that its listeners come before any
+    // other. Frames get neither the token nor the trusted origins.
+    const QString bridgeParameters = QStringLiteral("token, trustedOrigins");
+    add(scriptCall(QStringLiteral("bridge.js"), bridgeParameters, {m_token, trusted}),
+        QWebEngineScript::ApplicationWorld, true);
+    add(scriptCall(QStringLiteral("bridge.js"), bridgeParameters, {QJsonValue(), QJsonValue()}),
+        QWebEngineScript::ApplicationWorld, false);
+    // The page's world: "client" itself, which holds nothing of the bridge's.
+    const QString clientParameters = QStringLiteral("mahjongHost, trustedOrigins");
+    add(scriptCall(QStringLiteral("client.js"), clientParameters, {m_mahjongHost, trusted}),
+        QWebEngineScript::MainWorld, true);
+    add(scriptCall(QStringLiteral("client.js"), clientParameters, {QString(), QJsonValue()}),
+        QWebEngineScript::MainWorld, false);
     // In a world of the client's own, which no page script reaches: a mark
     // of the main frame's document, by which the client tells whether the
     // document it asks about is the one that called.

@@ -15,13 +15,18 @@ class QWebEngineNewWindowRequest;
 // window. Each call becomes the signal of the same meaning, but only for the
 // service's own documents.
 //
+// The page's "client" holds nothing of the bridge's: it hands each call to a
+// script world of the client's own, which alone has the channel and which
+// no page script can reach. That world watches the page's frames (no
+// document of the page's origin may widen its domain, see bridge.js) and
+// sends the call on with its document's token.
+//
 // The view's address cannot tell who calls: it changes as soon as a load
 // starts, while the old document runs on until the new one commits. So each
-// call carries a token that only a trusted document holds: the script that
-// defines "client" is given to every new main-frame document, but keeps the
-// view's token only when the document's own origin is trusted, and with it
-// announces a token of the document's own, which its calls carry. Calls
-// without the current document's token, while the view is not on a
+// call carries a token: the client's world of every new main-frame document
+// gets the view's token only when the document's own origin is trusted, and
+// with it announces a token of the document's own, which its calls carry.
+// Calls without the current document's token, while the view is not on a
 // trusted address, or from a document that has widened its domain, are
 // refused.
 class JavascriptInterface : public QObject

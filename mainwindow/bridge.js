@@ -1,255 +1,421 @@
-// Runs in every frame before the page's own scripts. Keeps each document's
-// domain its own, and in the main frame of a trusted document defines
-// "client" and speaks the web channel protocol with the client. Calls made
-// before the channel is up are queued. Run inside a function that is given
-// mahjongHost, the token that lets a document announce itself, and the
-// trusted origins (in frames: no token): a document of any other origin gets
-// neither "client" nor the token.
+// The client's end of the pages' "client" object. Runs in every frame in a
+// script world of the client's own, which no page script can reach: the
+// channel to the client, the tokens, the watch over the page's frames and
+// everything built here stay out of the pages' hands, whatever they change
+// in their own world. Run inside a function that is given the view's token
+// (with which a trusted document announces a token of its own) and the
+// trusted origins; frames get neither.
 //
-// Page scripts may replace any built-in function after this has run, so the
-// token and the calls never pass through one: what is needed is taken now,
-// and the messages are written by hand.
+// The page's "client" (client.js) hands each call here as a DOM event. It
+// goes on to the client only while no document that could have taken
+// "client" from the page may have passed it to another origin: with
+// document.domain a document of the page's origin can widen its domain to
+// the site's and share what it holds with a frame of a sibling subdomain.
+// So the main frame watches every document of its origin in the page: its
+// domain while it is shown, and a last look as it leaves, after which no
+// listener of the page runs in it. A frame it cannot see into counts as
+// widened, unless the frame's own document says it is of another origin.
 'use strict';
-var apply = Reflect.apply;
-var defineProperty = Object.defineProperty;
-var freeze = Object.freeze;
-var parse = JSON.parse;
-var charCodeAt = String.prototype.charCodeAt;
-var toText = String;
-var toNumber = Number;
-var Words = Uint32Array;
-var getRandomValues = Crypto.prototype.getRandomValues;
-var randomSource = window.crypto;
-var domainProperty = Object.getOwnPropertyDescriptor(Document.prototype, 'domain');
-var readDomain = domainProperty && domainProperty.get;
-var viewProperty = Object.getOwnPropertyDescriptor(Document.prototype, 'defaultView');
-var readView = viewProperty && viewProperty.get;
-var listen = EventTarget.prototype.addEventListener;
-var ownDocument = document;
-var ownDomain = readDomain ? apply(readDomain, ownDocument, []) : '';
-var registryName = 'mahjongClientFrames';
+var watchName = 'mahjongBridgeWatch';
+var frameMessage = 'mahjong-bridge-frame';
 
-// Whether this document still has the domain it started with.
-var domainKept = function () {
-    return !readDomain || apply(readDomain, ownDocument, []) === ownDomain;
-};
-
-// Lists written through an ordinary store ("list[i] = value") would reach
-// setters that a page puts on Array.prototype, and show them what is stored.
-var append = function (list, value) {
-    defineProperty(list, list.length, {value: value, writable: true, enumerable: true, configurable: true});
-};
-
-// With document.domain a frame of any sibling subdomain could reach a
-// document of the service's and whatever "client" it holds: no document
-// changes its domain. Should one still do so (through a realm this did not
-// run in), the page refuses every call.
-// (In the main frame this runs twice: once with the token, once without.)
-if (readDomain && domainProperty.configurable) {
-    defineProperty(Document.prototype, 'domain', {
-        configurable: false,
-        enumerable: domainProperty.enumerable,
-        get: function () { return apply(readDomain, this, []); },
-        set: function () {}
-    });
-}
-
-if (window !== window.top) {
-    // A frame of the page's own origin can take "client" from the page and
-    // hand it on: the page asks each such frame, at every call, whether it
-    // kept its domain. Frames of other origins cannot reach the page.
-    // A document that has left its frame (removed, or navigated away) reads
-    // an empty domain: its last reading before it went decides whether it
-    // stops counting ("gone") or keeps the page refused for good, since
-    // whoever it handed "client" to still holds it.
-    var widened = false;
-    var attached = function () {
-        return !readView || apply(readView, ownDocument, []) !== null;
-    };
-    var lastLook = function () {
-        if (attached() && !domainKept())
-            widened = true;
-    };
-    var frameCheck = function () {
-        if (widened)
-            return 'widened';
-        if (!attached())
-            return 'gone';
-        if (domainKept())
-            return 'kept';
-        widened = true;
-        return 'widened';
-    };
-    // First of all listeners: no page listener can widen the domain
-    // unseen before these run.
-    apply(listen, window, ['pagehide', lastLook, true]);
-    apply(listen, window, ['unload', lastLook, true]);
+if (window !== top) {
+    // A document of the page's origin puts itself under watch before any
+    // script of its own runs. Any other tells the main frame where it is
+    // from: a message's origin is the engine's word, not the page's.
+    var reached = false;
     try {
-        var register = window.top[registryName];
-        if (typeof register === 'function')
-            register(frameCheck);
+        var watchFrame = top[watchName];
+        reached = true;
+        if (typeof watchFrame === 'function')
+            watchFrame(document, window);
     } catch (e) {}
+    if (!reached) {
+        try {
+            top.postMessage(frameMessage, '*');
+        } catch (e) {}
+    }
     return;
 }
 
+// (The frames' copy runs in the main frame too, with nothing to do there.)
 if (!token)
     return;
-var ownOrigin = location.protocol === 'localwww:' ? 'localwww:' : location.origin;
-if (trustedOrigins.indexOf(ownOrigin) < 0 && ownOrigin !== 'localwww:')
-    token = null;
+var ownWindow = window;
+var ownDocument = document;
+var ownOrigin = location.origin;
+var ownDomain = ownDocument.domain;
+
+// Frames' word on where they are from goes to no listener of the page.
+var foreign = new WeakMap();
+var onFrameMessage = null;
+ownWindow.addEventListener('message', function (event) {
+    if (event.data !== frameMessage)
+        return;
+    event.stopImmediatePropagation();
+    if (onFrameMessage)
+        onFrameMessage(event);
+}, true);
+
+var pageOrigin = location.protocol === 'localwww:' ? 'localwww:' : ownOrigin;
+if (pageOrigin !== 'localwww:' && trustedOrigins.indexOf(pageOrigin) < 0)
+    return;
 trustedOrigins = null;
+if (!window.qt || !qt.webChannelTransport)
+    return;
+var transport = qt.webChannelTransport;
 
-if (token && window.client === undefined && window.qt && qt.webChannelTransport) {
-    var transport = qt.webChannelTransport;
-    var sendText = transport.send.bind(transport);
-    var frameChecks = [];
-    // Once a frame has widened its domain, what it handed on stays out.
-    var refusedForGood = false;
-    defineProperty(window, registryName, {value: freeze(function (check) {
-        if (typeof check === 'function')
-            append(frameChecks, check);
-    })});
-    var callAllowed = function () {
-        if (refusedForGood || !domainKept())
-            return false;
-        var staying = [];
-        for (var i = 0; i < frameChecks.length; ++i) {
-            var state = '';
-            try {
-                state = frameChecks[i]();
-            } catch (e) {}
-            if (state === 'kept') {
-                append(staying, frameChecks[i]);
-            } else if (state !== 'gone') {
-                refusedForGood = true;
-                return false;
-            }
-        }
-        frameChecks = staying;
-        return true;
-    };
+// Once a document may have passed "client" on, what it passed stays out.
+var refusedForGood = false;
+var kept = function (doc) {
+    return doc.domain === ownDomain;
+};
 
-    var hex = '0123456789abcdef';
-    // This document's own token: the client takes calls only from the
-    // document that announced itself last.
-    var documentToken = '';
-    var words = new Words(4);
-    apply(getRandomValues, randomSource, [words]);
+var hex = '0123456789abcdef';
+var randomText = function () {
+    var words = new Uint32Array(4);
+    crypto.getRandomValues(words);
+    var text = '';
     for (var w = 0; w < 4; ++w) {
         for (var shift = 28; shift >= 0; shift -= 4)
-            documentToken += hex[(words[w] >>> shift) & 15];
+            text += hex[(words[w] >>> shift) & 15];
     }
-    // A JSON string, written out by hand.
-    var quote = function (text) {
-        var out = '"';
-        for (var i = 0; i < text.length; ++i) {
-            var c = apply(charCodeAt, text, [i]);
-            if (c >= 0x20 && c < 0x7f && c !== 0x22 && c !== 0x5c)
-                out += text[i];
-            else
-                out += '\\u' + hex[(c >> 12) & 15] + hex[(c >> 8) & 15] + hex[(c >> 4) & 15] + hex[c & 15];
-        }
-        return out + '"';
-    };
-    var textArgument = function (value) {
-        return value === undefined || value === null ? 'null' : quote(toText(value));
-    };
-    var numberArgument = function (value) {
-        var number = toNumber(value);
-        return number === number && number !== Infinity && number !== -Infinity ? '' + number : '0';
-    };
-    var calls = {__proto__: null, displayTab: textArgument, joinTable: textArgument, launchBrowser: textArgument,
-                 displayTournament: numberArgument, close: null};
-    var callNames = ['displayTab', 'joinTable', 'launchBrowser', 'displayTournament', 'close'];
-    var signalNames = ['onDisplayTab', 'onJoinTable', 'onLaunchBrowser', 'onDisplayTournament', 'onClose',
-                       'closeEvent'];
-    // Message types of the channel protocol.
-    var SIGNAL = 1, INIT = 3, IDLE = 4, INVOKE = 6, CONNECT = 7, RESPONSE = 10;
-    var signalByIndex = Object.create(null);
-    var listeners = Object.create(null);
-    var queue = [];
-    var ready = false;
-    var nextId = 1;
-    var client = {};
+    return text;
+};
+// An event that only the bridge's own listeners answer: whether they are
+// still there (document.open() drops every listener on a document).
+var aliveEvent = 'mahjong-bridge-' + randomText();
 
-    // name and its arguments, already written as JSON.
-    var invoke = function (name, argumentsJson, callToken) {
-        sendText('{"type":' + INVOKE + ',"object":"client","method":"call","args":[' + quote(callToken) + ','
-                 + quote(name) + ',[' + argumentsJson + ']],"id":' + nextId++ + '}');
+// Documents of the page's origin under watch: {doc, win, alive}.
+var records = [];
+// Frames that could not be told while they were there.
+var untold = [];
+// Documents that had their last look: still shown while they leave.
+var leaving = new WeakSet();
+// Frames that showed a document of the page's origin.
+var seenOurs = new WeakSet();
+
+var lastLook = null;
+var frameLeaving = null;
+var watchChildren = null;
+var listenTo = function (record) {
+    var doc = record.doc;
+    var win = record.win;
+    record.alive = true;
+    win.addEventListener(aliveEvent, function () {
+        record.alive = true;
+    }, true);
+    // Registered before any listener of the page's (or after those a page
+    // added before the bridge could see the document): none of the page's
+    // runs after this one, so its look is the last.
+    win.addEventListener('unload', function (event) {
+        // A window may outlive its first document (the frame's initial
+        // blank one): its listener stays, but has nothing to say.
+        if (records.indexOf(record) < 0)
+            return;
+        event.stopImmediatePropagation();
+        lastLook(record);
+    }, true);
+    doc.addEventListener('DOMNodeInserted', function () {
+        watchChildren(win);
+    }, true);
+    doc.addEventListener('DOMNodeRemoved', function (event) {
+        frameLeaving(event.target);
+    }, true);
+};
+var watchDocument = function (doc, win) {
+    if (leaving.has(doc))
+        return;
+    for (var i = 0; i < records.length; ++i) {
+        if (records[i].doc === doc)
+            return;
+    }
+    var record = {doc: doc, win: win, alive: false};
+    records.push(record);
+    seenOurs.add(win);
+    listenTo(record);
+    // Seen late (a frame that ran no script of the bridge's before its own):
+    // it may have widened already.
+    if (!kept(doc))
+        refusedForGood = true;
+};
+ownWindow[watchName] = watchDocument;
+
+// The record of the document a frame shows now.
+var recordOf = function (frame) {
+    for (var i = 0; i < records.length; ++i) {
+        if (records[i].win === frame && records[i].doc.defaultView === frame)
+            return records[i];
+    }
+    return null;
+};
+// Whether the bridge can tell what a frame shows: a document it watches
+// (and reads the domain of), or one that said it is of another origin.
+var told = function (frame) {
+    var doc = null;
+    try {
+        doc = frame.document;
+    } catch (e) {}
+    if (doc) {
+        watchDocument(doc, frame);
+        return true;
+    }
+    return recordOf(frame) !== null || foreignFrame(frame);
+};
+// A frame whose document said it is of another origin; or one that such a
+// document made (its first document is of that origin too) and that never
+// showed one of the page's.
+var foreignFrame = function (frame) {
+    var where = null;
+    try {
+        where = frame.location;
+    } catch (e) {}
+    if (where !== null && foreign.get(frame) === where)
+        return true;
+    var parent = frame.parent;
+    if (!parent || parent === ownWindow || parent === frame || seenOurs.has(frame))
+        return false;
+    var doc = null;
+    try {
+        doc = parent.document;
+    } catch (e) {}
+    return doc === null && recordOf(parent) === null && foreignFrame(parent);
+};
+watchChildren = function (win) {
+    for (var i = 0; i < win.length; ++i) {
+        var doc = null;
+        try {
+            doc = win[i].document;
+        } catch (e) {}
+        if (doc)
+            watchDocument(doc, win[i]);
+    }
+};
+// A node leaves a watched document: the frames inside go with it.
+frameLeaving = function (node) {
+    if (!node || node.nodeType !== 1)
+        return;
+    var owners = Array.from(node.querySelectorAll('iframe, frame, object'));
+    owners.push(node);
+    for (var i = 0; i < owners.length; ++i) {
+        var frame = null;
+        try {
+            frame = owners[i].contentWindow;
+        } catch (e) {}
+        if (frame && !told(frame))
+            refusedForGood = true;
+    }
+};
+
+// Looks at the whole page; returns how many frames it cannot tell yet.
+var sweep = function () {
+    if (!kept(ownDocument))
+        refusedForGood = true;
+    for (var i = records.length - 1; i >= 0; --i) {
+        var record = records[i];
+        if (record.doc.defaultView === null) {
+            // Gone without the bridge's last look.
+            refusedForGood = true;
+            records.splice(i, 1);
+        } else if (!kept(record.doc)) {
+            refusedForGood = true;
+        } else {
+            record.alive = false;
+            try {
+                record.win.dispatchEvent(new Event(aliveEvent));
+            } catch (e) {}
+            if (!record.alive) {
+                try {
+                    listenTo(record);
+                } catch (e) {}
+            }
+        }
+    }
+    var unknown = 0;
+    var visit = function (win) {
+        for (var k = 0; k < win.length; ++k) {
+            var frame = win[k];
+            if (!told(frame)) {
+                ++unknown;
+                if (untold.indexOf(frame) < 0)
+                    untold.push(frame);
+            }
+            visit(frame);
+        }
     };
-    var announce = function () {
+    visit(ownWindow);
+    for (var u = untold.length - 1; u >= 0; --u) {
+        if (untold[u].closed) {
+            // Left before anyone could tell what it showed.
+            refusedForGood = true;
+            untold.splice(u, 1);
+        } else if (told(untold[u])) {
+            untold.splice(u, 1);
+        }
+    }
+    return unknown;
+};
+lastLook = function (record) {
+    var index = records.indexOf(record);
+    if (index < 0)
+        return;
+    leaving.add(record.doc);
+    // Frames inside go after this one: watch them before they do.
+    var visit = function (win) {
+        watchChildren(win);
+        for (var k = 0; k < win.length; ++k) {
+            try {
+                visit(win[k]);
+            } catch (e) {}
+        }
+    };
+    visit(record.win);
+    if (!kept(record.doc))
+        refusedForGood = true;
+    records.splice(index, 1);
+    sweep();
+};
+// The main frame itself is not a record: its leaving ends this world.
+ownDocument.addEventListener('DOMNodeInserted', function () {
+    watchChildren(ownWindow);
+}, true);
+ownDocument.addEventListener('DOMNodeRemoved', function (event) {
+    frameLeaving(event.target);
+}, true);
+// Frames of the page that the HTML parser added come before its next script.
+new MutationObserver(function () {
+    watchChildren(ownWindow);
+}).observe(ownDocument, {childList: true, subtree: true});
+
+// This document's own token: the client takes calls only from the document
+// that announced itself last.
+var documentToken = randomText();
+// A JSON string, written out by hand.
+var quote = function (text) {
+    var out = '"';
+    for (var i = 0; i < text.length; ++i) {
+        var c = text.charCodeAt(i);
+        if (c >= 0x20 && c < 0x7f && c !== 0x22 && c !== 0x5c)
+            out += text[i];
+        else
+            out += '\\u' + hex[(c >> 12) & 15] + hex[(c >> 8) & 15] + hex[(c >> 4) & 15] + hex[c & 15];
+    }
+    return out + '"';
+};
+var textArgument = function (value) {
+    return typeof value === 'string' ? quote(value) : 'null';
+};
+var numberArgument = function (value) {
+    var number = typeof value === 'number' ? value : 0;
+    return number === number && number !== Infinity && number !== -Infinity ? '' + number : '0';
+};
+var calls = Object.create(null);
+calls.displayTab = textArgument;
+calls.joinTable = textArgument;
+calls.launchBrowser = textArgument;
+calls.displayTournament = numberArgument;
+calls.close = null;
+var signalNames = ['onDisplayTab', 'onJoinTable', 'onLaunchBrowser', 'onDisplayTournament', 'onClose', 'closeEvent'];
+// Message types of the channel protocol.
+var SIGNAL = 1, INIT = 3, IDLE = 4, INVOKE = 6, CONNECT = 7, RESPONSE = 10;
+var signalByIndex = Object.create(null);
+var queue = [];
+var ready = false;
+var nextId = 1;
+// A call waits this long for the frames it cannot tell yet (a frame of
+// another origin says so as soon as its document is there).
+var waitLimitMs = 5000;
+var retry = null;
+
+var invoke = function (name, argumentsJson, callToken) {
+    transport.send('{"type":' + INVOKE + ',"object":"client","method":"call","args":[' + quote(callToken) + ','
+                   + quote(name) + ',[' + argumentsJson + ']],"id":' + nextId++ + '}');
+};
+// Calls in order; refused ones go as well, without the token, so that the
+// client counts them.
+var process = function () {
+    if (!ready)
+        return;
+    while (queue.length > 0) {
+        var unknown = sweep();
+        var call = queue[0];
+        if (!refusedForGood && unknown > 0 && Date.now() - call.since < waitLimitMs) {
+            if (retry === null) {
+                retry = setTimeout(function () {
+                    retry = null;
+                    process();
+                }, 50);
+            }
+            return;
+        }
+        queue.shift();
+        invoke(call.name, call.json, refusedForGood || unknown > 0 ? '' : documentToken);
+    }
+};
+onFrameMessage = function (event) {
+    var frame = event.source;
+    if (!frame || frame === ownWindow)
+        return;
+    if (event.origin === ownOrigin) {
+        // A document of the page's origin that could not reach the main
+        // frame's: widened (or one that is still in reach, then watched).
+        var doc = null;
+        try {
+            doc = frame.document;
+        } catch (e) {}
+        if (doc)
+            watchDocument(doc, frame);
+        else
+            refusedForGood = true;
+    } else {
+        var where = null;
+        try {
+            where = frame.location;
+        } catch (e) {}
+        if (where !== null)
+            foreign.set(frame, where);
+    }
+    process();
+};
+
+ownDocument.addEventListener('mahjong-client-call', function (event) {
+    event.stopImmediatePropagation();
+    var detail = event.detail;
+    if (!detail || typeof detail.name !== 'string' || !(detail.name in calls))
+        return;
+    var write = calls[detail.name];
+    // The frames as they are now, before any can leave.
+    sweep();
+    queue.push({name: detail.name, json: write ? write(detail.argument) : '', since: Date.now()});
+    process();
+}, true);
+
+var tell = function (name, args) {
+    ownDocument.dispatchEvent(new CustomEvent('mahjong-client-signal', {detail: {name: name, args: args}}));
+};
+
+transport.onmessage = function (event) {
+    var message = typeof event.data === 'string' ? JSON.parse(event.data) : event.data;
+    if (message.type === RESPONSE && message.id === 0) {
+        var info = message.data && message.data.client;
+        if (!info)
+            return;
+        var signals = info.signals;
+        for (var i = 0; i < signals.length; ++i) {
+            var signal = signals[i];
+            if (signalNames.indexOf(signal[0]) >= 0) {
+                signalByIndex[signal[1]] = signal[0];
+                transport.send('{"type":' + CONNECT + ',"object":"client","signal":' + numberArgument(signal[1]) + '}');
+            }
+        }
+        ready = true;
+        transport.send('{"type":' + IDLE + '}');
         invoke('#document', quote(documentToken), token);
-    };
-
-    defineProperty(client, 'isDebug', {value: false, enumerable: true});
-    defineProperty(client, 'mahjongHost', {value: mahjongHost, enumerable: true});
-    for (var c = 0; c < callNames.length; ++c) {
-        (function (name, write) {
-            defineProperty(client, name, {enumerable: true, value: function (value) {
-                var json = write ? write(value) : '';
-                var callToken = callAllowed() ? documentToken : '';
-                if (ready)
-                    invoke(name, json, callToken);
-                else
-                    append(queue, [name, json, callToken]);
-            }});
-        })(callNames[c], calls[callNames[c]]);
+        process();
+    } else if (message.type === SIGNAL && message.object === 'client') {
+        var name = signalByIndex[message.signal];
+        if (name !== undefined)
+            tell(name, message.args || []);
     }
-    for (var s = 0; s < signalNames.length; ++s) {
-        (function (name) {
-            var list = listeners[name] = [];
-            defineProperty(client, name, {enumerable: true, value: freeze({
-                connect: function (callback) {
-                    if (typeof callback === 'function')
-                        append(list, callback);
-                },
-                disconnect: function (callback) {
-                    for (var i = 0; i < list.length; ++i) {
-                        if (list[i] === callback) {
-                            for (var j = i + 1; j < list.length; ++j)
-                                list[j - 1] = list[j];
-                            list.length = list.length - 1;
-                            return;
-                        }
-                    }
-                }
-            })});
-        })(signalNames[s]);
-    }
-    freeze(client);
-
-    transport.onmessage = function (event) {
-        var message = typeof event.data === 'string' ? parse(event.data) : event.data;
-        if (message.type === RESPONSE && message.id === 0) {
-            var info = message.data && message.data.client;
-            if (!info)
-                return;
-            var signals = info.signals;
-            for (var i = 0; i < signals.length; ++i) {
-                var signal = signals[i];
-                if (listeners[signal[0]] !== undefined) {
-                    signalByIndex[signal[1]] = signal[0];
-                    sendText('{"type":' + CONNECT + ',"object":"client","signal":' + numberArgument(signal[1]) + '}');
-                }
-            }
-            ready = true;
-            sendText('{"type":' + IDLE + '}');
-            announce();
-            for (var q = 0; q < queue.length; ++q)
-                invoke(queue[q][0], queue[q][1], queue[q][2]);
-            queue.length = 0;
-        } else if (message.type === SIGNAL && message.object === 'client') {
-            var name = signalByIndex[message.signal];
-            if (name !== undefined) {
-                var list = listeners[name];
-                var copy = [];
-                for (var k = 0; k < list.length; ++k)
-                    append(copy, list[k]);
-                for (var l = 0; l < copy.length; ++l)
-                    apply(copy[l], client, message.args || []);
-            }
-        }
-    };
-    defineProperty(window, 'client', {value: client, enumerable: true});
-    sendText('{"type":' + INIT + ',"id":0}');
-}
+};
+transport.send('{"type":' + INIT + ',"id":0}');

@@ -31,6 +31,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 #include <cstdio>
@@ -175,6 +176,28 @@ private:
     static inline QtMessageHandler s_previous = nullptr;
 };
 
+// What only the client's own script world can do (the channel is there).
+QVariant runInClientWorld(QWebEnginePage *page, const QString &code)
+{
+    QVariant result;
+    QEventLoop loop;
+    page->runJavaScript(code, QWebEngineScript::ApplicationWorld, [&](const QVariant &value) {
+        result = value;
+        loop.quit();
+    });
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return result;
+}
+
+// A channel call as the client's end writes it, sent from its world.
+void sendRawCall(QWebEnginePage *page, const QString &token, const QString &call, const QString &argument)
+{
+    runInClientWorld(page, QStringLiteral("qt.webChannelTransport.send('{\"type\":6,\"object\":\"client\","
+                                          "\"method\":\"call\",\"args\":[\"%1\",\"%2\",[\"%3\"]],\"id\":99}')")
+                               .arg(token, call, argument));
+}
+
 bool loadAndWait(QWebEngineView *view, const std::function<void()> &start)
 {
     QSignalSpy finished(view, &QWebEngineView::loadFinished);
@@ -213,6 +236,8 @@ private slots:
     void framesThatLeave_data();
     void framesThatLeave();
     void arraySettersSeeNoToken();
+    void sameSiteFramesCannotCall_data();
+    void sameSiteFramesCannotCall();
     void sidePageWhenTheWebHostIsDown_data();
     void sidePageWhenTheWebHostIsDown();
     void browserIconRecovers();
@@ -463,18 +488,23 @@ void TestMainwindowWeb::otherOriginRefused()
     EmbeddedWebPage page;
     JavascriptInterface::trustOrigin(m_server->url(QStringLiteral("/")));
     // The same server under another host name is another origin, and not one
-    // the game server sent: its page has no "client", and what it sends over
-    // the channel itself is refused.
+    // the game server sent: its page has no "client" and no channel, and
+    // what it hands the client's world is refused.
     const QUrl other(QStringLiteral("https://127.0.0.1:%1/bridge.html").arg(m_server->port()));
     QVERIFY(loadAndWait(page.webView(), [&] { page.webView()->setUrl(other); }));
     QCOMPARE(page.webView()->url(), other);
     QCOMPARE(runJavaScript(page.webView()->page(), QStringLiteral("typeof client")).toString(),
              QStringLiteral("undefined"));
+    QCOMPARE(runJavaScript(page.webView()->page(), QStringLiteral("typeof qt")).toString(),
+             QStringLiteral("undefined"));
     QSignalSpy tab(&page, &EmbeddedWebPage::displayTab);
-    runJavaScript(page.webView()->page(),
-                  QStringLiteral("qt.webChannelTransport.send(JSON.stringify({type: 6, object: 'client', "
-                                 "method: 'call', args: ['', 'displayTab', ['lobby']], id: 1}))"));
-    QTRY_VERIFY(page.bridge()->refusedCalls() > 0);
+    runJavaScript(page.webView()->page(), QStringLiteral("document.dispatchEvent(new CustomEvent('mahjong-client-call',"
+                                                         " {detail: {name: 'displayTab', argument: 'lobby'}}))"));
+    // Even a call that the client's world sent with no token of its own.
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("refused displayTab")));
+    sendRawCall(page.webView()->page(), QString(), QStringLiteral("displayTab"), QStringLiteral("lobby"));
+    QTRY_COMPARE(page.bridge()->refusedCalls(), 1);
+    QTest::qWait(300);
     QVERIFY(tab.isEmpty());
     QVERIFY(!page.bridge()->isTrusted(other));
     QVERIFY(page.bridge()->isTrusted(m_server->url(QStringLiteral("/any/page.html"))));
@@ -507,8 +537,8 @@ void TestMainwindowWeb::foreignDocumentNeverCalls()
     // A foreign page in the view: the client loaded an address it does not
     // trust (as a plain http page of the server would be).
     const QUrl foreign = foreignUrl(QStringLiteral("/foreign-%1.html").arg(go));
+    // Loaded: its first round of calls went out while it did.
     QVERIFY(loadAndWait(page.webView(), [&] { page.webView()->setUrl(foreign); }));
-    QTRY_VERIFY(page.bridge()->refusedCalls() > 0);
     if (go == QLatin1String("stay"))
         page.setUrl(slowTrusted);
     if (go == QLatin1String("window")) {
@@ -881,8 +911,10 @@ JSON.stringify = function () { keep(arguments); return originalApply(originalStr
 });
 ['apply', 'call', 'bind'].forEach(function (name) { hook(Function.prototype, name); });
 Reflect.apply = function (f, self, args) { keep(args); return originalApply(f, self, args); };
-var transport = qt.webChannelTransport, originalSend = transport.send;
-transport.send = function (text) { keep(text); return originalApply(originalSend, transport, [text]); };
+try {
+    var transport = qt.webChannelTransport, originalSend = transport.send;
+    transport.send = function (text) { keep(text); return originalApply(originalSend, transport, [text]); };
+} catch (e) {}
 client.joinTable('/hooked/');
 </script></head><body>hooks</body></html>)");
     JavascriptInterface::trustOrigin(m_server->url(QStringLiteral("/")));
@@ -914,11 +946,7 @@ text.length + ':' + text.join('\n'))"))
 
     // The next document has a token of its own; the last one's no longer counts.
     const auto send = [&](const QString &token) {
-        runJavaScript(
-            page.webView()->page(),
-            QStringLiteral("qt.webChannelTransport.send('{\"type\":6,\"object\":\"client\",\"method\":\"call\","
-                           "\"args\":[\"%1\",\"joinTable\",[\"/raw/\"]],\"id\":99}')")
-                .arg(token));
+        sendRawCall(page.webView()->page(), token, QStringLiteral("joinTable"), QStringLiteral("/raw/"));
     };
     QVERIFY(loadAndWait(page.webView(), [&] { page.setUrl(m_server->url(QStringLiteral("/bridge.html"))); }));
     QTRY_VERIFY(page.bridge()->documentToken() != documentToken);
@@ -1055,21 +1083,221 @@ client.onDisplayTab.connect(function (tab) { seen += ' tab ' + tab; });
     const QRegularExpression tokenLike(QStringLiteral("[0-9a-f]{32}"));
     QVERIFY2(!tokenLike.match(seen).hasMatch(), qPrintable(seen));
 
-    // The document widens its domain and writes to the channel with its
-    // token (as a page that got hold of it would).
+    // The document widens its domain: its own calls are refused, and so is
+    // one written to the channel with its token.
     runJavaScript(page.webView()->page(),
                   QStringLiteral("var f = document.createElement('iframe'); document.body.appendChild(f);"
                                  "Object.getOwnPropertyDescriptor(f.contentWindow.Document.prototype, 'domain')"
                                  ".set.call(document, 'sibling.example.com'); document.domain"));
     const int refused = page.bridge()->refusedCalls();
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("refused joinTable")));
-    runJavaScript(page.webView()->page(),
-                  QStringLiteral("qt.webChannelTransport.send('{\"type\":6,\"object\":\"client\",\"method\":\"call\","
-                                 "\"args\":[\"%1\",\"joinTable\",[\"/widened/\"]],\"id\":99}')")
-                      .arg(page.bridge()->documentToken()));
+    runJavaScript(page.webView()->page(), QStringLiteral("client.joinTable('/widened/')"));
     QTRY_COMPARE(page.bridge()->refusedCalls(), refused + 1);
+    // (Logged once a second at most.)
+    sendRawCall(page.webView()->page(), page.bridge()->documentToken(), QStringLiteral("joinTable"),
+                QStringLiteral("/widened/"));
+    QTRY_COMPARE(page.bridge()->refusedCalls(), refused + 2);
     QTest::qWait(300);
     QCOMPARE(join.size(), 1);
+}
+
+void TestMainwindowWeb::sameSiteFramesCannotCall_data()
+{
+    QTest::addColumn<QByteArray>("attack");
+    QTest::addColumn<bool>("pageKeepsTheClient");
+    // Each attack defines earlyCall(), the page's first call, and step(),
+    // run as the frames report; the frame "ads" of the sibling subdomain
+    // has widened its domain and calls whatever "client" it is handed.
+    const QByteArray plainStart = "function earlyCall() { client.displayTab('early'); }\n";
+    QTest::newRow("a javascript: frame widens unseen")
+        << plainStart + R"(var innerSource = '<!DOCTYPE html><html><body><script>' + helper
+    + 'var c = top.client; makeSetter(document).call(document, "game.test"); parent.ads.handed = {client: c};'
+    + 'parent.postMessage("handed", "*");<\/script></body></html>';
+function step() {
+    if (!adsReady || innerMade) return;
+    innerMade = true;
+    var f = document.createElement('iframe'); f.name = 'inner'; f.src = 'javascript:parent.innerSource';
+    document.body.appendChild(f);
+})" << false;
+    QTest::newRow("a frame that called document.open() hands over and leaves")
+        << plainStart + R"(makeInner('/inner.html?open');
+function step() {
+    if (!adsReady || !innerReady) return;
+    frames.inner.postMessage('hand over', '*');
+}
+window.addEventListener('message', function (e) {
+    if (e.data !== 'gone?') return;
+    document.getElementsByName('inner')[0].remove();
+    go();
+});)" << false;
+    QTest::newRow("a frame widens in its own unload listener") << plainStart + R"(makeInner('/inner.html?unload');
+function step() {
+    if (!adsReady || !innerReady) return;
+    document.getElementsByName('inner')[0].remove();
+    go();
+})" << true;
+    QTest::newRow("a getter on Object.prototype reads what the bridge builds") << QByteArray(R"(var stolen = [];
+function earlyCall() {
+    Object.defineProperty(Object.prototype, 'get', {configurable: true, get: function () {
+        try { stolen.push(JSON.stringify(this)); } catch (e) {}
+        return undefined;
+    }});
+    try { client.displayTab('early'); } catch (e) {}
+    delete Object.prototype.get;
+}
+makeInner('/inner.html?loot');
+function step() {
+    if (!adsReady || !innerReady) return;
+    var token = (stolen.join(' ').match(/[0-9a-f]{32}/) || [''])[0];
+    frames.inner.loot = {client: client, token: token, transport: window.qt && qt.webChannelTransport};
+    frames.inner.postMessage('hand over', '*');
+})") << false;
+    QTest::newRow("a check handed to the bridge empties its list") << QByteArray(R"(function earlyCall() {
+    client.displayTab('early');
+    if (typeof window.mahjongClientFrames === 'function')
+        mahjongClientFrames(function () { try { this.length = 0; } catch (e) {} return 'kept'; });
+}
+makeInner('/inner.html?loot');
+function step() {
+    if (!adsReady || !innerReady) return;
+    frames.inner.loot = {client: client};
+    frames.inner.postMessage('hand over', '*');
+})") << false;
+}
+
+// A trusted page frames a page of a sibling subdomain that widens its
+// domain; a frame of the page's own origin takes "client" (or what the
+// bridge builds) and hands it over in ways the bridge may not see. No call
+// of the sibling's reaches the client, and a page that let "client" go
+// keeps no calls of its own.
+void TestMainwindowWeb::sameSiteFramesCannotCall()
+{
+#ifdef MAHJONG_ENGINE_NOT_TOLD
+    QSKIP("The engine lets in no frame whose certificate it does not trust itself.");
+#endif
+    QFETCH(QByteArray, attack);
+    QFETCH(bool, pageKeepsTheClient);
+    HttpsTestServer game(m_wildcard.certificate, m_wildcard.key);
+    QVERIFY(game.listen());
+    const QByteArray port = QByteArray::number(game.port());
+    // A setter of document.domain from a realm that ran no script of the client's.
+    const QByteArray helper = "function makeSetter(doc) { var b = doc.createElement('iframe'); doc.body.appendChild(b);"
+                              " return Object.getOwnPropertyDescriptor(b.contentWindow.Document.prototype, 'domain')"
+                              ".set; }\n";
+    game.setBody(QStringLiteral("/top.html"),
+                 "<!DOCTYPE html><html><head><title>attack</title><script>\nvar helper = \"" + helper.trimmed()
+                     + "\";\n" + helper + R"(
+var done = '', adsReady = false, innerReady = false, innerMade = false;
+function go() { frames.ads.postMessage('go', '*'); }
+function makeInner(path) { pendingInner = path; }
+var pendingInner = null;
+window.addEventListener('message', function (e) {
+    var said = String(e.data);
+    if (said === 'ads ready') { adsReady = true; step(); }
+    else if (said === 'inner ready') { innerReady = true; step(); }
+    else if (said === 'handed') go();
+    else if (said.indexOf('ads ') === 0) done = said;
+});
+client.onDisplayTab.connect(function (tab) {
+    if (tab !== 'start') return;
+    var a = document.createElement('iframe'); a.name = 'ads'; a.src = 'https://ads.game.test:)"
+                     + port + R"(/ads.html';
+    document.body.appendChild(a);
+    if (pendingInner) {
+        var f = document.createElement('iframe'); f.name = 'inner'; f.src = pendingInner;
+        document.body.appendChild(f);
+    }
+});
+)" + attack + "\nearlyCall();\n</script></head><body></body></html>");
+    game.setBody(QStringLiteral("/ads.html"), "<!DOCTYPE html><html><body><script>" + helper + R"(
+makeSetter(document).call(document, 'game.test');
+window.addEventListener('message', function (e) {
+    if (e.data !== 'go') return;
+    var said = 'nothing handed', loot = window.handed;
+    if (loot) {
+        said = 'called';
+        if (loot.transport && loot.token) {
+            try {
+                loot.transport.send(JSON.stringify({type: 6, object: 'client', method: 'call',
+                                                    args: [loot.token, 'joinTable', ['/foreign/']], id: 5}));
+                said += ', raw';
+            } catch (x) {}
+        }
+        try { loot.client.joinTable('/foreign/'); } catch (x) { said = 'failed ' + x; }
+    }
+    parent.postMessage('ads ' + said, '*');
+});
+parent.postMessage('ads ready', '*');
+</script></body></html>)");
+    game.setBody(QStringLiteral("/inner.html"),
+                 "<!DOCTYPE html><html><body><script>parent.postMessage('inner ready', '*');</script></body></html>");
+    game.setBody(QStringLiteral("/inner.html?unload"), "<!DOCTYPE html><html><body><script>" + helper + R"(
+var c = top.client, setDomain = makeSetter(document);
+addEventListener('unload', function () {
+    setDomain.call(document, 'game.test');
+    parent.ads.handed = {client: c};
+});
+parent.postMessage('inner ready', '*');
+</script></body></html>)");
+    // Opens itself anew (which drops every listener on it), widens its
+    // domain, hands "client" over and asks to be removed.
+    game.setBody(QStringLiteral("/inner.html?open"),
+                 "<!DOCTYPE html><html><body><script>var helper = \"" + helper.trimmed() + "\";\n" + R"(
+addEventListener('message', function (e) {
+    if (e.data !== 'hand over') return;
+    document.open();
+    document.write('<body><script>' + helper + 'var c = top.client; makeSetter(document).call(document, "game.test");'
+                   + 'parent.ads.handed = {client: c}; parent.postMessage("gone?", "*");<\/script></body>');
+    document.close();
+});
+parent.postMessage('inner ready', '*');
+</script></body></html>)");
+    game.setBody(QStringLiteral("/inner.html?loot"), "<!DOCTYPE html><html><body><script>" + helper + R"(
+var setDomain = makeSetter(document);
+addEventListener('message', function (e) {
+    if (e.data !== 'hand over') return;
+    var loot = window.loot;
+    setDomain.call(document, 'game.test');
+    parent.ads.handed = loot;
+    parent.postMessage('handed', '*');
+});
+parent.postMessage('inner ready', '*');
+</script></body></html>)");
+    const QUrl main(QStringLiteral("https://www.game.test:%1/top.html").arg(game.port()));
+    JavascriptInterface::trustOrigin(main);
+    EmbeddedWebPage view;
+    QSignalSpy join(&view, &EmbeddedWebPage::joinTable);
+    QSignalSpy tab(&view, &EmbeddedWebPage::displayTab);
+    QVERIFY(loadAndWait(view.webView(), [&] { view.setUrl(main); }));
+    // The page's own first call counts: no frame had widened.
+    QTRY_COMPARE_WITH_TIMEOUT(tab.size(), 1, 20000);
+    QCOMPARE(tab.at(0).at(0).toString(), QStringLiteral("early"));
+    const int refused = view.bridge()->refusedCalls();
+    emit view.bridge()->onDisplayTab(QStringLiteral("start"));
+    QTRY_VERIFY_WITH_TIMEOUT(!runJavaScript(view.webView()->page(), QStringLiteral("done")).toString().isEmpty(),
+                             30000);
+    const QString said = runJavaScript(view.webView()->page(), QStringLiteral("done")).toString();
+    qInfo().noquote() << "the sibling says:" << said;
+    const auto joined = [&] {
+        QStringList tables;
+        for (const QList<QVariant> &call : std::as_const(join))
+            tables << call.value(0).toString();
+        return tables;
+    };
+    if (said.startsWith(QLatin1String("ads called")))
+        QTRY_VERIFY_WITH_TIMEOUT(view.bridge()->refusedCalls() > refused, 20000);
+    QVERIFY2(!joined().contains(QStringLiteral("/foreign/")), qPrintable(joined().join(QLatin1Char(' '))));
+
+    const int refusedBefore = view.bridge()->refusedCalls();
+    runJavaScript(view.webView()->page(), QStringLiteral("client.joinTable('/page/')"));
+    if (pageKeepsTheClient) {
+        QTRY_VERIFY_WITH_TIMEOUT(joined().contains(QStringLiteral("/page/")), 20000);
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(view.bridge()->refusedCalls() > refusedBefore, 20000);
+        QTest::qWait(300);
+        QVERIFY2(!joined().contains(QStringLiteral("/page/")), qPrintable(joined().join(QLatin1Char(' '))));
+    }
+    QVERIFY(!joined().contains(QStringLiteral("/foreign/")));
 }
 
 void TestMainwindowWeb::sidePageWhenTheWebHostIsDown_data()
