@@ -1,7 +1,7 @@
 // The hand and round score boards at the end of the scripted server's demo
 // hands, played through the real controller and table window at the size a
 // 1024x768 client gives its table page: what the boards and the side bar
-// show, and that the boards show it whole.
+// show, and that the boards show it whole; and the table's time-out notice.
 #include "DemoPeerLogin.h"
 #include "PeerTableTest.h"
 #include "game/GameModel.h"
@@ -29,6 +29,8 @@
 #include "xmpp/client/XMPPClient.h"
 
 #include <QAbstractButton>
+#include <QAbstractEventDispatcher>
+#include <QGraphicsPixmapItem>
 #include <QGraphicsView>
 #include <QFile>
 #include <QLabel>
@@ -38,6 +40,7 @@
 #include <QTextEdit>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -81,9 +84,11 @@ private slots:
     void demoHandOnTheBoards();
     void nextHandCountdownRunsOut_data();
     void nextHandCountdownRunsOut();
+    void timeoutBurstKeepsOneTimer();
 
 private:
     bool start(const QStringList &arguments = {});
+    GameWindow *joinShown(qint32 tableId);
     void play(GameWindow *window, const QList<Step> &steps);
 
     qint32 m_own = 0;
@@ -125,6 +130,20 @@ bool TestTableBoards::start(const QStringList &arguments)
     m_controller->setPlayerId(m_own);
     m_controller->setPlayerName(QStringLiteral("player"));
     return true;
+}
+
+GameWindow *TestTableBoards::joinShown(qint32 tableId)
+{
+    QSignalSpy joined(m_controller.get(), &GameController::regularTableJoined);
+    m_session->join_table(tableId, -1);
+    if (!joined.wait(10000))
+        return nullptr;
+    GameWindow *window = m_controller->view(tableId);
+    if (!window)
+        return nullptr;
+    window->resize(SmallPage);
+    window->show();
+    return QTest::qWaitForWindowExposed(window) ? window : nullptr;
 }
 
 void TestTableBoards::play(GameWindow *window, const QList<Step> &steps)
@@ -318,6 +337,40 @@ void TestTableBoards::nextHandCountdownRunsOut()
     dialog->show();
     QCoreApplication::processEvents();
     QVERIFY(label->isHidden() && timer->isHidden());
+}
+
+// The server tells of 20,000 time-outs at a table in one burst: the notice
+// shows, with one timer pending to take it away, not one per time-out.
+void TestTableBoards::timeoutBurstKeepsOneTimer()
+{
+    // Single-shot timers wait as children of the event dispatcher; one made
+    // here shows that they can be counted so.
+    QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance();
+    const auto pending = [dispatcher] { return dispatcher->children().size(); };
+    {
+        QObject context;
+        const qsizetype before = pending();
+        QTimer::singleShot(60000, &context, [] {});
+        QVERIFY2(pending() == before + 1, "a pending single-shot timer cannot be counted");
+    }
+    const int burst = 20000;
+    QVERIFY(start({QStringLiteral("--scenario"), PeerProcess::scenarioDirectory() + "/timeout-burst.json"}));
+    qsizetype first = -1, most = 0;
+    QSignalSpy timeouts(m_session.get(), &ConnectionManager::timeoutOccured);
+    // Counted after the table's own handling of each time-out.
+    QObject context;
+    connect(m_session.get(), &ConnectionManager::timeoutOccured, &context, [&] {
+        if (first < 0)
+            first = pending();
+        most = std::max(most, pending());
+    });
+    GameWindow *window = joinShown(1001);
+    QVERIFY(window);
+    QTRY_COMPARE_WITH_TIMEOUT(timeouts.size(), burst, 120000);
+    QVERIFY(window->timeoutItem()->isVisible());
+    QVERIFY2(most - first < 100, qPrintable(QStringLiteral("%1 timers pending").arg(most - first)));
+    // The notice still goes after its time.
+    QTRY_VERIFY_WITH_TIMEOUT(!window->timeoutItem()->isVisible(), 20000);
 }
 
 QTEST_MAIN(TestTableBoards)
