@@ -136,6 +136,9 @@ void GameWindow::onHandEndScoring(EndHandScoring scoring)
             qCWarning(lcTable) << "No player going mahjong found in GameWindow::onHandEndScoring";
         }
     }
+    // An earlier hand's Ready counted down to a hand that has been played
+    // since: this board counts down only when this hand's question comes.
+    m_scoreBoard->hideNextHandTime();
     m_scoreBoard->setScoring(scoring, m_localPlayerId, m_tableInfo);
     // A column left empty by this hand keeps no picture of the last.
     m_scoreBoard->clearPictures();

@@ -84,6 +84,7 @@ private slots:
     void demoHandOnTheBoards();
     void nextHandCountdownRunsOut_data();
     void nextHandCountdownRunsOut();
+    void gameEndBoardCountsNoNextHand();
     void timeoutBurstKeepsOneTimer();
 
 private:
@@ -337,6 +338,37 @@ void TestTableBoards::nextHandCountdownRunsOut()
     dialog->show();
     QCoreApplication::processEvents();
     QVERIFY(label->isHidden() && timer->isHidden());
+}
+
+// A full game whose first hand's Ready counted down 30 seconds, and whose
+// second hand ends the game at once: the end-of-game board offers to play
+// again or leave, and counts down to no next hand.
+void TestTableBoards::gameEndBoardCountsNoNextHand()
+{
+    QVERIFY(start({QStringLiteral("--scenario"), PeerProcess::scenarioDirectory() + "/game-end-after-ready.json"}));
+    GameWindow *window = joinShown(1002);
+    QVERIFY(window);
+    play(window, {{Step::Discard, 33}});
+    if (QTest::currentTestFailed())
+        return;
+    ScoreBoard *board = window->scoreBoard();
+    auto *label = board->findChild<QLabel *>(QStringLiteral("nextRoundLabel"));
+    auto *timer = board->findChild<TimerView *>();
+    auto *ready = board->findChild<QAbstractButton *>(QStringLiteral("readyPushButton"));
+    auto *leave = board->findChild<QAbstractButton *>(QStringLiteral("leavePushButton"));
+    QVERIFY(label && timer && ready && leave);
+    QTRY_VERIFY_WITH_TIMEOUT(!board->isHidden() && board->countdown().end().isValid() && ready->isVisible(), 30000);
+    QVERIFY(label->isVisible() && timer->isVisible());
+    QCOMPARE(ready->text(), QStringLiteral("Next hand"));
+    ready->click();
+    QVERIFY(board->isHidden());
+
+    QTRY_VERIFY_WITH_TIMEOUT(!board->isHidden() && ready->text().startsWith(QStringLiteral("Play (")), 30000);
+    QVERIFY(ready->isVisible() && leave->isVisible());
+    QVERIFY2(label->isHidden() && timer->isHidden(), qPrintable(timer->counterText()));
+    QVERIFY(!board->countdown().end().isValid());
+    leave->click();
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
 }
 
 // The server tells of 20,000 time-outs at a table in one burst: the notice

@@ -194,6 +194,29 @@ QWidget *handBoard(int ruleset, QSize size)
     return c.main;
 }
 
+// A full game's first hand was scored and Ready pressed while its countdown
+// ran; the next hand ends the game at once: the board offers to play again
+// or leave, and counts down to nothing.
+QWidget *gameEndBoard(QSize size)
+{
+    Client c = client(tableOf(2, TableInfo::FULL_GAME, true), size, 25000);
+    EndHandScoring scoring = scoringOf(2);
+    c.model->onHandEndScoring(scoring);
+    c.table->onHandEndScoring(scoring);
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    c.table->onAreYouReady(TimeSpan(now, now.addSecs(30)), false);
+    c.table->onReadyButtonClick();
+    scoring.endOfGame = true;
+    c.model->onHandEndScoring(scoring);
+    c.table->onHandEndScoring(scoring);
+    // The game controller's wiring: the hand's end offers to play again.
+    c.table->onGameStateChanged();
+    for (const auto &[id, score] : scoring.players)
+        c.table->scoreBoard()->setPlayerPicture(id, picture(id));
+    settle();
+    return c.main;
+}
+
 // The round has ended: a money table's balances, a free table's points or a
 // tournament round's results.
 enum class Round { Money, Free, Tournament };
@@ -287,6 +310,7 @@ MAHJONG_SAMPLE(boardRiichi, {"board-hand-riichi", Small, [] { return handBoard(2
 MAHJONG_SAMPLE(boardClassicLarge, {"board-hand-classic-large", Large, [] { return handBoard(0, Large); }});
 MAHJONG_SAMPLE(boardInternationalLarge, {"board-hand-international-large", Large, [] { return handBoard(1, Large); }});
 MAHJONG_SAMPLE(boardRiichiLarge, {"board-hand-riichi-large", Large, [] { return handBoard(2, Large); }});
+MAHJONG_SAMPLE(boardGameEnd, {"board-hand-game-end", Small, [] { return gameEndBoard(Small); }});
 MAHJONG_SAMPLE(boardRoundMoney, {"board-round-money", Small, [] { return roundBoard(Round::Money, Small); }});
 MAHJONG_SAMPLE(boardRoundFree, {"board-round-free", Small, [] { return roundBoard(Round::Free, Small); }});
 MAHJONG_SAMPLE(boardRoundTournament,
