@@ -183,6 +183,8 @@ void GameWindow::onEndOfTournamentRound(bool lastRound, TournamentRoundScores sc
         m_roundScoreBoard->setTournamentInfo(m_table->tournamentInfo());
     m_roundScoreBoard->setRoundScores(scores);
     m_roundBoardLastRound = lastRound;
+    // The side bar's countdown is the round's, which is over here.
+    m_sideBar->onTimerTimeout();
     m_roundScoreBoard->move((width() - m_roundScoreBoard->width()) / 2, (height() - m_roundScoreBoard->height()) / 2);
     m_roundScoreBoard->show();
     m_roundScoreBoard->raise();

@@ -26,6 +26,7 @@
 #include "table/WashoutWindow.h"
 #include "tools/peer/PeerProcess.h"
 #include "tournaments/ComingEventPopup.h"
+#include "tournaments/TournamentsLobbyModel.h"
 #include "xmpp/client/XMPPClient.h"
 
 #include <QAbstractButton>
@@ -34,6 +35,7 @@
 #include <QGraphicsView>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -85,10 +87,11 @@ private slots:
     void nextHandCountdownRunsOut_data();
     void nextHandCountdownRunsOut();
     void gameEndBoardCountsNoNextHand();
+    void finishedRoundKeepsItsRound();
     void timeoutBurstKeepsOneTimer();
 
 private:
-    bool start(const QStringList &arguments = {});
+    bool start(const QStringList &arguments = {}, TournamentsLobbyModel *tournaments = nullptr);
     GameWindow *joinShown(qint32 tableId);
     void play(GameWindow *window, const QList<Step> &steps);
 
@@ -117,7 +120,7 @@ void TestTableBoards::cleanup()
     dropClient();
 }
 
-bool TestTableBoards::start(const QStringList &arguments)
+bool TestTableBoards::start(const QStringList &arguments, TournamentsLobbyModel *tournaments)
 {
     if (!m_peer->start(QStringList{QStringLiteral("--demo")} + arguments)) {
         qWarning() << m_peer->errorString();
@@ -126,7 +129,7 @@ bool TestTableBoards::start(const QStringList &arguments)
     if (!logInAtDemoPeer(*m_session, m_peer->port(), *m_tables))
         return false;
     m_own = m_session->ownPlayerId();
-    m_controller = std::make_unique<GameController>(m_session.get(), m_playerDb.get(), nullptr, m_mainWindow.get());
+    m_controller = std::make_unique<GameController>(m_session.get(), m_playerDb.get(), tournaments, m_mainWindow.get());
     m_controller->setTableModel(m_tables.get());
     m_controller->setPlayerId(m_own);
     m_controller->setPlayerName(QStringLiteral("player"));
@@ -369,6 +372,62 @@ void TestTableBoards::gameEndBoardCountsNoNextHand()
     QVERIFY(!board->countdown().end().isValid());
     leave->click();
     QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
+}
+
+// The player's first tournament round ends and the next one seats the
+// player at another table. The finished round's table, looked at again,
+// shows the round it played, on its board and in its side bar, and goes
+// when its board is closed.
+void TestTableBoards::finishedRoundKeepsItsRound()
+{
+    TournamentsLobbyModel tournaments;
+    tournaments.setSession(m_session.get());
+    // The server plays the player's turns, and seats a registration at once.
+    QVERIFY(start({QStringLiteral("--seat-after-ms"), QStringLiteral("300"), QStringLiteral("--question-ms"),
+                   QStringLiteral("300")},
+                  &tournaments));
+    const qint32 sprint = 19;
+    QTRY_VERIFY_WITH_TIMEOUT(tournaments.hasTournament(sprint), 10000);
+    QSignalSpy joined(m_controller.get(), &GameController::tournamentTableJoined);
+    m_session->register_tournament_request(sprint);
+    QTRY_COMPARE_WITH_TIMEOUT(joined.size(), 1, 30000);
+    const qint32 first = joined[0][1].toInt();
+    QPointer<GameWindow> window = m_controller->view(first);
+    QVERIFY(window);
+    window->resize(SmallPage);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    RoundScoreBoard *board = window->roundScoreBoard();
+    QTRY_VERIFY_WITH_TIMEOUT(!board->isHidden() && board->isTournament(), 60000);
+    const auto sideBarText = [&window](const char *name) {
+        return window->sideBar()->findChild<QLabel *>(QLatin1String(name))->text();
+    };
+    QCOMPARE(board->roundText(), QStringLiteral("Round 1/2"));
+    QCOMPARE(sideBarText("tableRound"), QStringLiteral("Round 1 of 2"));
+    QCOMPARE(sideBarText("roundLimit"), QStringLiteral("No round playing"));
+
+    // The player looks at another page while the next round seats the
+    // player at another table, and that round plays.
+    window->hide();
+    QTRY_COMPARE_WITH_TIMEOUT(joined.size(), 2, 60000);
+    const qint32 second = joined[1][1].toInt();
+    QVERIFY(second != first);
+    // Every table of the tournament has heard that the next round plays.
+    QTRY_VERIFY_WITH_TIMEOUT(m_controller->hasTable(second)
+                                 && m_controller->model(second)->tournamentInfo().currentRound == 1
+                                 && m_controller->model(second)->tournamentInfo().status == TournamentInfo::Playing,
+                             30000);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QCOMPARE(board->roundText(), QStringLiteral("Round 1/2"));
+    QCOMPARE(sideBarText("tableRound"), QStringLiteral("Round 1 of 2"));
+    QCOMPARE(sideBarText("roundLimit"), QStringLiteral("No round playing"));
+    QVERIFY(m_controller->hasTable(first));
+
+    board->findChild<QAbstractButton *>(QStringLiteral("closeButton"))->click();
+    QVERIFY(!m_controller->hasTable(first));
+    QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 10000);
+    QVERIFY(m_controller->hasTable(second));
 }
 
 // The server tells of 20,000 time-outs at a table in one burst: the notice
