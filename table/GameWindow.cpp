@@ -144,6 +144,9 @@ GameWindow::GameWindow(QWidget *mainWindow, qint32 localPlayerId, LocalizationDb
         item->setZValue(200);
         item->hide();
     }
+    m_timeoutTimer.setSingleShot(true);
+    m_timeoutTimer.setInterval(2000);
+    connect(&m_timeoutTimer, &QTimer::timeout, this, &GameWindow::hideTimeoutItem);
     m_prevalentWindView = new PrevalentWindView();
     m_prevalentWindView->hide();
     m_scene.addItem(m_prevalentWindView);

@@ -362,6 +362,8 @@ private:
     TableInfo m_tableInfo;
     std::unique_ptr<GameTableLayout> m_layout;
     QGraphicsPixmapItem *m_timeoutItem = nullptr;
+    // Hides the time-out banner; each time-out starts it again.
+    QTimer m_timeoutTimer;
     QGraphicsPixmapItem *m_furitenItem = nullptr;
     bool m_roundBoardLastRound = false;
     bool m_handActive = false;

@@ -535,7 +535,8 @@ void GameWindow::onTimeoutOccured()
     clearActivePlayer();
     placeStatusItems();
     m_timeoutItem->show();
-    QTimer::singleShot(2000, this, &GameWindow::hideTimeoutItem);
+    // One banner: a burst of time-outs keeps one timer, not one each.
+    m_timeoutTimer.start();
     updateFuritenItem();
 }
 

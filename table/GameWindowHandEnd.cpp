@@ -136,6 +136,9 @@ void GameWindow::onHandEndScoring(EndHandScoring scoring)
             qCWarning(lcTable) << "No player going mahjong found in GameWindow::onHandEndScoring";
         }
     }
+    // An earlier hand's Ready counted down to a hand that has been played
+    // since: this board counts down only when this hand's question comes.
+    m_scoreBoard->hideNextHandTime();
     m_scoreBoard->setScoring(scoring, m_localPlayerId, m_tableInfo);
     // A column left empty by this hand keeps no picture of the last.
     m_scoreBoard->clearPictures();
@@ -180,6 +183,8 @@ void GameWindow::onEndOfTournamentRound(bool lastRound, TournamentRoundScores sc
         m_roundScoreBoard->setTournamentInfo(m_table->tournamentInfo());
     m_roundScoreBoard->setRoundScores(scores);
     m_roundBoardLastRound = lastRound;
+    // The side bar's countdown is the round's, which is over here.
+    m_sideBar->onTimerTimeout();
     m_roundScoreBoard->move((width() - m_roundScoreBoard->width()) / 2, (height() - m_roundScoreBoard->height()) / 2);
     m_roundScoreBoard->show();
     m_roundScoreBoard->raise();

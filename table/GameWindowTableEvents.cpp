@@ -367,10 +367,16 @@ void GameWindow::onTableInfo(TableInfo info)
 
 void GameWindow::onTournamentInfo(TournamentInfo info)
 {
+    // A finished round's table goes on showing the round it played: the
+    // tournament's next round is played at another table.
+    const TournamentInfo &shown = m_sideBar->tournamentInfo();
+    if (m_table && m_table->gameState() == GameModel::ROUND_ENDED && shown.id == info.id
+        && shown.currentRound != info.currentRound)
+        return;
     m_sideBar->setTournamentInfo(info);
     // An open board shows the round it was filled for, not the next one the
-    // server has already moved to.
-    if (m_roundScoreBoard->isVisible() && m_roundScoreBoard->isTournament())
+    // server has already moved to, also while another page hides it.
+    if (!m_roundScoreBoard->isHidden() && m_roundScoreBoard->isTournament())
         return;
     m_roundScoreBoard->setTournamentInfo(info);
 }

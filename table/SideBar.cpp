@@ -179,7 +179,7 @@ void SideBar::refresh()
         m_ui->roundLimit->show();
         onTimerTimeout();
         m_roundTimer.setSingleShot(false);
-        if (m_tournamentInfo.status == TournamentInfo::Playing)
+        if (m_tournamentInfo.status == TournamentInfo::Playing && !roundOver())
             m_roundTimer.start(1000);
     } else {
         QString name = m_localizationDb ? m_localizationDb->tableName(m_tableInfo) : QString();
@@ -203,9 +203,18 @@ void SideBar::refresh()
         widget->setGameType(m_gameType);
 }
 
+bool SideBar::roundOver() const
+{
+    return m_model && m_model->gameState() == GameModel::ROUND_ENDED;
+}
+
 void SideBar::onTimerTimeout()
 {
-    if (m_tournamentInfo.status != TournamentInfo::Playing) {
+    // A table whose round is over counts down nothing, even while the
+    // tournament's round goes on at other tables.
+    if (roundOver())
+        m_roundTimer.stop();
+    if (m_tournamentInfo.status != TournamentInfo::Playing || roundOver()) {
         m_ui->roundLimit->setText(tr("No round playing"));
         return;
     }

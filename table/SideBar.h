@@ -44,6 +44,7 @@ public:
     void setModel(GameModel *model);
     void setTableInfo(const TableInfo &info);
     void setTournamentInfo(const TournamentInfo &info);
+    const TournamentInfo &tournamentInfo() const { return m_tournamentInfo; }
     void setHandId(qint64 handId);
     void setWindRound(int windRound);
     void updateSticks();
@@ -109,6 +110,8 @@ protected:
 
 private:
     void refresh();
+    // The table's tournament round has ended: nothing plays here any more.
+    bool roundOver() const;
     void applyWindRound();
     void updateEmptySeats();
     void arrangeSeats();

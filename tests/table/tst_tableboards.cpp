@@ -1,7 +1,7 @@
 // The hand and round score boards at the end of the scripted server's demo
 // hands, played through the real controller and table window at the size a
 // 1024x768 client gives its table page: what the boards and the side bar
-// show, and that the boards show it whole.
+// show, and that the boards show it whole; and the table's time-out notice.
 #include "DemoPeerLogin.h"
 #include "PeerTableTest.h"
 #include "game/GameModel.h"
@@ -26,18 +26,23 @@
 #include "table/WashoutWindow.h"
 #include "tools/peer/PeerProcess.h"
 #include "tournaments/ComingEventPopup.h"
+#include "tournaments/TournamentsLobbyModel.h"
 #include "xmpp/client/XMPPClient.h"
 
 #include <QAbstractButton>
+#include <QAbstractEventDispatcher>
+#include <QGraphicsPixmapItem>
 #include <QGraphicsView>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -81,9 +86,13 @@ private slots:
     void demoHandOnTheBoards();
     void nextHandCountdownRunsOut_data();
     void nextHandCountdownRunsOut();
+    void gameEndBoardCountsNoNextHand();
+    void finishedRoundKeepsItsRound();
+    void timeoutBurstKeepsOneTimer();
 
 private:
-    bool start(const QStringList &arguments = {});
+    bool start(const QStringList &arguments = {}, TournamentsLobbyModel *tournaments = nullptr);
+    GameWindow *joinShown(qint32 tableId);
     void play(GameWindow *window, const QList<Step> &steps);
 
     qint32 m_own = 0;
@@ -111,7 +120,7 @@ void TestTableBoards::cleanup()
     dropClient();
 }
 
-bool TestTableBoards::start(const QStringList &arguments)
+bool TestTableBoards::start(const QStringList &arguments, TournamentsLobbyModel *tournaments)
 {
     if (!m_peer->start(QStringList{QStringLiteral("--demo")} + arguments)) {
         qWarning() << m_peer->errorString();
@@ -120,11 +129,25 @@ bool TestTableBoards::start(const QStringList &arguments)
     if (!logInAtDemoPeer(*m_session, m_peer->port(), *m_tables))
         return false;
     m_own = m_session->ownPlayerId();
-    m_controller = std::make_unique<GameController>(m_session.get(), m_playerDb.get(), nullptr, m_mainWindow.get());
+    m_controller = std::make_unique<GameController>(m_session.get(), m_playerDb.get(), tournaments, m_mainWindow.get());
     m_controller->setTableModel(m_tables.get());
     m_controller->setPlayerId(m_own);
     m_controller->setPlayerName(QStringLiteral("player"));
     return true;
+}
+
+GameWindow *TestTableBoards::joinShown(qint32 tableId)
+{
+    QSignalSpy joined(m_controller.get(), &GameController::regularTableJoined);
+    m_session->join_table(tableId, -1);
+    if (!joined.wait(10000))
+        return nullptr;
+    GameWindow *window = m_controller->view(tableId);
+    if (!window)
+        return nullptr;
+    window->resize(SmallPage);
+    window->show();
+    return QTest::qWaitForWindowExposed(window) ? window : nullptr;
 }
 
 void TestTableBoards::play(GameWindow *window, const QList<Step> &steps)
@@ -318,6 +341,127 @@ void TestTableBoards::nextHandCountdownRunsOut()
     dialog->show();
     QCoreApplication::processEvents();
     QVERIFY(label->isHidden() && timer->isHidden());
+}
+
+// A full game whose first hand's Ready counted down 30 seconds, and whose
+// second hand ends the game at once: the end-of-game board offers to play
+// again or leave, and counts down to no next hand.
+void TestTableBoards::gameEndBoardCountsNoNextHand()
+{
+    QVERIFY(start({QStringLiteral("--scenario"), PeerProcess::scenarioDirectory() + "/game-end-after-ready.json"}));
+    GameWindow *window = joinShown(1002);
+    QVERIFY(window);
+    play(window, {{Step::Discard, 33}});
+    if (QTest::currentTestFailed())
+        return;
+    ScoreBoard *board = window->scoreBoard();
+    auto *label = board->findChild<QLabel *>(QStringLiteral("nextRoundLabel"));
+    auto *timer = board->findChild<TimerView *>();
+    auto *ready = board->findChild<QAbstractButton *>(QStringLiteral("readyPushButton"));
+    auto *leave = board->findChild<QAbstractButton *>(QStringLiteral("leavePushButton"));
+    QVERIFY(label && timer && ready && leave);
+    QTRY_VERIFY_WITH_TIMEOUT(!board->isHidden() && board->countdown().end().isValid() && ready->isVisible(), 30000);
+    QVERIFY(label->isVisible() && timer->isVisible());
+    QCOMPARE(ready->text(), QStringLiteral("Next hand"));
+    ready->click();
+    QVERIFY(board->isHidden());
+
+    QTRY_VERIFY_WITH_TIMEOUT(!board->isHidden() && ready->text().startsWith(QStringLiteral("Play (")), 30000);
+    QVERIFY(ready->isVisible() && leave->isVisible());
+    QVERIFY2(label->isHidden() && timer->isHidden(), qPrintable(timer->counterText()));
+    QVERIFY(!board->countdown().end().isValid());
+    leave->click();
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
+}
+
+// The player's first tournament round ends and the next one seats the
+// player at another table. The finished round's table, looked at again,
+// shows the round it played, on its board and in its side bar, and goes
+// when its board is closed.
+void TestTableBoards::finishedRoundKeepsItsRound()
+{
+    TournamentsLobbyModel tournaments;
+    tournaments.setSession(m_session.get());
+    // The server plays the player's turns, and seats a registration at once.
+    QVERIFY(start({QStringLiteral("--seat-after-ms"), QStringLiteral("300"), QStringLiteral("--question-ms"),
+                   QStringLiteral("300")},
+                  &tournaments));
+    const qint32 sprint = 19;
+    QTRY_VERIFY_WITH_TIMEOUT(tournaments.hasTournament(sprint), 10000);
+    QSignalSpy joined(m_controller.get(), &GameController::tournamentTableJoined);
+    m_session->register_tournament_request(sprint);
+    QTRY_COMPARE_WITH_TIMEOUT(joined.size(), 1, 30000);
+    const qint32 first = joined[0][1].toInt();
+    QPointer<GameWindow> window = m_controller->view(first);
+    QVERIFY(window);
+    window->resize(SmallPage);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    RoundScoreBoard *board = window->roundScoreBoard();
+    QTRY_VERIFY_WITH_TIMEOUT(!board->isHidden() && board->isTournament(), 60000);
+    const auto sideBarText = [&window](const char *name) {
+        return window->sideBar()->findChild<QLabel *>(QLatin1String(name))->text();
+    };
+    QCOMPARE(board->roundText(), QStringLiteral("Round 1/2"));
+    QCOMPARE(sideBarText("tableRound"), QStringLiteral("Round 1 of 2"));
+    QCOMPARE(sideBarText("roundLimit"), QStringLiteral("No round playing"));
+
+    // The player looks at another page while the next round seats the
+    // player at another table, and that round plays.
+    window->hide();
+    QTRY_COMPARE_WITH_TIMEOUT(joined.size(), 2, 60000);
+    const qint32 second = joined[1][1].toInt();
+    QVERIFY(second != first);
+    // Every table of the tournament has heard that the next round plays.
+    QTRY_VERIFY_WITH_TIMEOUT(m_controller->hasTable(second)
+                                 && m_controller->model(second)->tournamentInfo().currentRound == 1
+                                 && m_controller->model(second)->tournamentInfo().status == TournamentInfo::Playing,
+                             30000);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QCOMPARE(board->roundText(), QStringLiteral("Round 1/2"));
+    QCOMPARE(sideBarText("tableRound"), QStringLiteral("Round 1 of 2"));
+    QCOMPARE(sideBarText("roundLimit"), QStringLiteral("No round playing"));
+    QVERIFY(m_controller->hasTable(first));
+
+    board->findChild<QAbstractButton *>(QStringLiteral("closeButton"))->click();
+    QVERIFY(!m_controller->hasTable(first));
+    QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 10000);
+    QVERIFY(m_controller->hasTable(second));
+}
+
+// The server tells of 20,000 time-outs at a table in one burst: the notice
+// shows, with one timer pending to take it away, not one per time-out.
+void TestTableBoards::timeoutBurstKeepsOneTimer()
+{
+    // Single-shot timers wait as children of the event dispatcher; one made
+    // here shows that they can be counted so.
+    QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance();
+    const auto pending = [dispatcher] { return dispatcher->children().size(); };
+    {
+        QObject context;
+        const qsizetype before = pending();
+        QTimer::singleShot(60000, &context, [] {});
+        QVERIFY2(pending() == before + 1, "a pending single-shot timer cannot be counted");
+    }
+    const int burst = 20000;
+    QVERIFY(start({QStringLiteral("--scenario"), PeerProcess::scenarioDirectory() + "/timeout-burst.json"}));
+    qsizetype first = -1, most = 0;
+    QSignalSpy timeouts(m_session.get(), &ConnectionManager::timeoutOccured);
+    // Counted after the table's own handling of each time-out.
+    QObject context;
+    connect(m_session.get(), &ConnectionManager::timeoutOccured, &context, [&] {
+        if (first < 0)
+            first = pending();
+        most = std::max(most, pending());
+    });
+    GameWindow *window = joinShown(1001);
+    QVERIFY(window);
+    QTRY_COMPARE_WITH_TIMEOUT(timeouts.size(), burst, 120000);
+    QVERIFY(window->timeoutItem()->isVisible());
+    QVERIFY2(most - first < 100, qPrintable(QStringLiteral("%1 timers pending").arg(most - first)));
+    // The notice still goes after its time.
+    QTRY_VERIFY_WITH_TIMEOUT(!window->timeoutItem()->isVisible(), 20000);
 }
 
 QTEST_MAIN(TestTableBoards)

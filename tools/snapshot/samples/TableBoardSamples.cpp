@@ -194,13 +194,37 @@ QWidget *handBoard(int ruleset, QSize size)
     return c.main;
 }
 
+// A full game's first hand was scored and Ready pressed while its countdown
+// ran; the next hand ends the game at once: the board offers to play again
+// or leave, and counts down to nothing.
+QWidget *gameEndBoard(QSize size)
+{
+    Client c = client(tableOf(2, TableInfo::FULL_GAME, true), size, 25000);
+    EndHandScoring scoring = scoringOf(2);
+    c.model->onHandEndScoring(scoring);
+    c.table->onHandEndScoring(scoring);
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    c.table->onAreYouReady(TimeSpan(now, now.addSecs(30)), false);
+    c.table->onReadyButtonClick();
+    scoring.endOfGame = true;
+    c.model->onHandEndScoring(scoring);
+    c.table->onHandEndScoring(scoring);
+    // The game controller's wiring: the hand's end offers to play again.
+    c.table->onGameStateChanged();
+    for (const auto &[id, score] : scoring.players)
+        c.table->scoreBoard()->setPlayerPicture(id, picture(id));
+    settle();
+    return c.main;
+}
+
 // The round has ended: a money table's balances, a free table's points or a
-// tournament round's results.
-enum class Round { Money, Free, Tournament };
+// tournament round's results; for a tournament, also after the tournament's
+// next round has started at another table.
+enum class Round { Money, Free, Tournament, TournamentMovedOn };
 
 QWidget *roundBoard(Round kind, QSize size)
 {
-    const bool tournament = kind == Round::Tournament;
+    const bool tournament = kind == Round::Tournament || kind == Round::TournamentMovedOn;
     TableInfo info = tableOf(tournament ? 2 : 0, tournament ? TableInfo::TOURNAMENT : TableInfo::SINGLE_HAND,
                              kind == Round::Money);
     if (tournament)
@@ -215,10 +239,21 @@ QWidget *roundBoard(Round kind, QSize size)
         t.numberOfRounds = 4;
         t.currentRound = 1;
         c.model->onTournamentInfo(t);
-        c.table->onEndOfTournamentRound(false,
-                                        {{Own, 31200, 12}, {101, 22400, -5}, {102, 27300, 3}, {103, 19100, -10}});
+        c.table->onTournamentInfo(t);
+        const TournamentRoundScores scores{{Own, 31200, 12}, {101, 22400, -5}, {102, 27300, 3}, {103, 19100, -10}};
+        c.model->onEndOfTournamentRound(false, scores);
+        c.table->onEndOfTournamentRound(false, scores);
         c.table->roundScoreBoard()->setTournamentRankings(
             {{Own, QString(), 9, 23}, {102, QString(), 4, 14}, {101, QString(), 2, 9}, {103, QString(), 0, 4}});
+        if (kind == Round::TournamentMovedOn) {
+            const QDateTime now = QDateTime::currentDateTimeUtc();
+            t.currentRound = 2;
+            t.status = TournamentInfo::Playing;
+            t.roundsStart = {now.addSecs(-3000), now.addSecs(-1500), now};
+            t.roundsLength = {1200, 1200, 1200, 1200};
+            c.model->onTournamentInfo(t);
+            c.table->onTournamentInfo(t);
+        }
     } else {
         const qint64 won = kind == Round::Money ? 1500 : 0, lost = kind == Round::Money ? -500 : 0;
         c.table->onEndOfRound({{Own, 2384, won}, {101, 1872, lost}, {102, 1904, lost}, {103, 1840, lost}});
@@ -287,6 +322,9 @@ MAHJONG_SAMPLE(boardRiichi, {"board-hand-riichi", Small, [] { return handBoard(2
 MAHJONG_SAMPLE(boardClassicLarge, {"board-hand-classic-large", Large, [] { return handBoard(0, Large); }});
 MAHJONG_SAMPLE(boardInternationalLarge, {"board-hand-international-large", Large, [] { return handBoard(1, Large); }});
 MAHJONG_SAMPLE(boardRiichiLarge, {"board-hand-riichi-large", Large, [] { return handBoard(2, Large); }});
+MAHJONG_SAMPLE(boardGameEnd, {"board-hand-game-end", Small, [] { return gameEndBoard(Small); }});
+MAHJONG_SAMPLE(boardRoundTournamentMovedOn,
+               {"board-round-tournament-moved-on", Small, [] { return roundBoard(Round::TournamentMovedOn, Small); }});
 MAHJONG_SAMPLE(boardRoundMoney, {"board-round-money", Small, [] { return roundBoard(Round::Money, Small); }});
 MAHJONG_SAMPLE(boardRoundFree, {"board-round-free", Small, [] { return roundBoard(Round::Free, Small); }});
 MAHJONG_SAMPLE(boardRoundTournament,
