@@ -81,8 +81,14 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
         break;
     case LOGIN_OK: {
         const In<LOGIN_OK> m(f);
+        const qint32 pid = m.i32<"playerId">();
+        // Everything of the session (seats, names, chat) is the first
+        // player's: another one cannot take it over.
+        if (m_loggedIn && pid != m_ownPlayerId)
+            throw server_error("login answer for player " + std::to_string(pid) + " while logged in as player "
+                               + std::to_string(m_ownPlayerId));
         m_loggedIn = true;
-        m_ownPlayerId = m.i32<"playerId">();
+        m_ownPlayerId = pid;
         {
             QMutexLocker lock(&d->lock);
             d->names.insert(m_ownPlayerId, boundedName(m.text<"name">()));
