@@ -61,7 +61,7 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
         break;
     case HELLO_REFUSED:
         throw server_error("The server refused this client version: "
-                           + In<HELLO_REFUSED>(f).text<"reason">().toStdString());
+                           + boundedMessage(In<HELLO_REFUSED>(f).text<"reason">()).toStdString());
     case PONG: {
         const In<PONG> m(f);
         const qint64 stamp = m.i64<"stamp">();
@@ -81,8 +81,14 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
         break;
     case LOGIN_OK: {
         const In<LOGIN_OK> m(f);
+        const qint32 pid = m.i32<"playerId">();
+        // Everything of the session (seats, names, chat) is the first
+        // player's: another one cannot take it over.
+        if (m_loggedIn && pid != m_ownPlayerId)
+            throw server_error("login answer for player " + std::to_string(pid) + " while logged in as player "
+                               + std::to_string(m_ownPlayerId));
         m_loggedIn = true;
-        m_ownPlayerId = m.i32<"playerId">();
+        m_ownPlayerId = pid;
         {
             QMutexLocker lock(&d->lock);
             d->names.insert(m_ownPlayerId, boundedName(m.text<"name">()));
@@ -100,11 +106,11 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
         break;
     case SYSTEM_MESSAGE: {
         const In<SYSTEM_MESSAGE> m(f);
-        emit systemMessage(m.i32<"kind">(), m.i32<"id">(), m.text<"text">());
+        emit systemMessage(m.i32<"kind">(), m.i32<"id">(), boundedMessage(m.text<"text">()));
         break;
     }
     case PLAYER_MESSAGE:
-        emit playerMessage(In<PLAYER_MESSAGE>(f).text<"text">());
+        emit playerMessage(boundedMessage(In<PLAYER_MESSAGE>(f).text<"text">()));
         break;
     case CLIENT_CONFIG: {
         const In<CLIENT_CONFIG> m(f);
@@ -161,7 +167,7 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
     case WATCH_FAILED: {
         const In<WATCH_FAILED> m(f);
         forgetRequest(WATCH_TABLE, m.i32<"tableId">());
-        emit watchFailed(m.i32<"tableId">(), m.text<"reason">());
+        emit watchFailed(m.i32<"tableId">(), boundedMessage(m.text<"reason">()));
         break;
     }
     case UNWATCH_OK: {
@@ -185,7 +191,7 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
     case LEAVE_FAILED: {
         const In<LEAVE_FAILED> m(f);
         forgetRequest(LEAVE_TABLE, m.i32<"tableId">());
-        emit leaveFailed(m.i32<"tableId">(), m.text<"reason">());
+        emit leaveFailed(m.i32<"tableId">(), boundedMessage(m.text<"reason">()));
         break;
     }
     case NOTIFY_SEATED: {
@@ -488,7 +494,7 @@ void ConnectionManager::dispatchService(const WireValue::List &f)
 
     switch (id) {
     case SERVICE_FAILED: {
-        const QString reason = Service<SERVICE_FAILED>(in).text<"reason">();
+        const QString reason = wire::boundedMessage(Service<SERVICE_FAILED>(in).text<"reason">());
         switch (call) {
         case ServiceCall::SetScreenname:
             emit setScreennameFailed(reason, false);
@@ -531,7 +537,7 @@ void ConnectionManager::dispatchService(const WireValue::List &f)
         break;
     case SET_SCREENNAME_FAILED: {
         const Service<SET_SCREENNAME_FAILED> s(in);
-        emit setScreennameFailed(s.text<"reason">(), s.flag<"needsScreenname">());
+        emit setScreennameFailed(wire::boundedMessage(s.text<"reason">()), s.flag<"needsScreenname">());
         break;
     }
     case QUERY_SCREENNAME_OK: {
@@ -546,19 +552,19 @@ void ConnectionManager::dispatchService(const WireValue::List &f)
         break;
     }
     case QUERY_SCREENNAME_FAILED:
-        emit queryScreennameFailed(Service<QUERY_SCREENNAME_FAILED>(in).text<"reason">());
+        emit queryScreennameFailed(wire::boundedMessage(Service<QUERY_SCREENNAME_FAILED>(in).text<"reason">()));
         break;
     case REGISTER_USER_OK:
         emit registerUserOk(Service<REGISTER_USER_OK>(in).flag<"active">());
         break;
     case REGISTER_USER_FAILED:
-        emit registerUserFailed(Service<REGISTER_USER_FAILED>(in).text<"reason">());
+        emit registerUserFailed(wire::boundedMessage(Service<REGISTER_USER_FAILED>(in).text<"reason">()));
         break;
     case CHANGE_PASSWORD_OK:
         emit changePasswordOk();
         break;
     case CHANGE_PASSWORD_FAILED:
-        emit changePasswordFailed(Service<CHANGE_PASSWORD_FAILED>(in).text<"reason">());
+        emit changePasswordFailed(wire::boundedMessage(Service<CHANGE_PASSWORD_FAILED>(in).text<"reason">()));
         break;
     case LOG_CLIENT_UUID_OK:
         break;

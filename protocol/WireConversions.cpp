@@ -176,16 +176,28 @@ WireValue fromWallState(const WallState &s)
         L{s.deadWallPosition, fromTiles(s.doraIndicators), s.liveTiles, s.deadWallTiles, s.deadWallTilesDealt});
 }
 
+QString boundedText(const QString &text, qsizetype maxLength, const char *what)
+{
+    if (text.size() <= maxLength)
+        return text;
+    qsizetype kept = maxLength;
+    if (text.at(kept - 1).isHighSurrogate())
+        --kept;
+    const QString cut = text.left(kept);
+    // A long one is logged by its start.
+    qCWarning(lcProtocol) << what << "of" << text.size() << "characters from the game server cut to" << kept << ":"
+                          << (cut.size() > maxNameLength ? cut.left(maxNameLength) + QStringLiteral("...") : cut);
+    return cut;
+}
+
 QString boundedName(const QString &name)
 {
-    if (name.size() <= maxNameLength)
-        return name;
-    qsizetype kept = maxNameLength;
-    if (name.at(kept - 1).isHighSurrogate())
-        --kept;
-    qCWarning(lcProtocol) << "name of" << name.size() << "characters from the game server cut to" << kept << ":"
-                          << name.left(kept);
-    return name.left(kept);
+    return boundedText(name, maxNameLength, "name");
+}
+
+QString boundedMessage(const QString &text)
+{
+    return boundedText(text, maxMessageLength, "message");
 }
 
 Seating toSeating(const WireValue &v)
@@ -227,7 +239,7 @@ score_lines toLines(const WireValue &v)
 {
     return listOf<score_line>(v, [](const WireValue &l) {
         const RecordFields<"ScoreLine"> r(l);
-        return score_line(r.text<"name">(), r.i32<"value">());
+        return score_line(boundedText(r.text<"name">(), maxNameLength, "score line name"), r.i32<"value">());
     });
 }
 
@@ -389,13 +401,23 @@ TableInfoUpdates toTableInfoUpdates(const WireValue &v)
     return updates;
 }
 
+namespace {
+// The tournament's name is shown on its tables and in every list of it.
+QVariant boundedTournamentValue(qint32 key, const QVariant &value)
+{
+    if (key == TournamentInfo::NAME && value.metaType().id() == QMetaType::QString)
+        return boundedName(value.toString());
+    return value;
+}
+} // namespace
+
 TournamentInfo toTournamentInfo(const WireValue &v)
 {
     const RecordFields<"TournamentInfo"> r(v);
     TournamentInfo info;
     info.id = r.i32<"id">();
     for (const auto &[key, value] : toKeyedValues(r.value<"values">()))
-        info.setValue(key, value);
+        info.setValue(key, boundedTournamentValue(key, value));
     return info;
 }
 
@@ -417,7 +439,8 @@ TournamentInfoUpdates toTournamentInfoUpdates(const WireValue &v)
 {
     TournamentInfoUpdates updates;
     TournamentInfo probe;
-    for (const auto &[key, value] : toKeyedValues(v)) {
+    for (const auto &[key, received] : toKeyedValues(v)) {
+        const QVariant value = boundedTournamentValue(key, received);
         probe.setValue(key, value);
         updates.push_back(tournamentInfoValueUpdate(key, value));
     }

@@ -36,10 +36,17 @@
 namespace wire {
 typedef std::vector<std::pair<qint32, QVariant>> KeyedValues;
 
-// A player's or a table's name from the server, cut to maxNameLength
-// characters with a warning: every view of it shapes and logs it whole.
+// A text from the server cut to at most maxLength characters (never inside
+// a surrogate pair), with a warning naming what it is: every view of it
+// shapes and logs it whole, and a long word without a break costs a text
+// layout far more than its length.
+QString boundedText(const QString &text, qsizetype maxLength, const char *what);
+// A player's, a table's or a tournament's name and a score line's name.
 constexpr qsizetype maxNameLength = 128;
 QString boundedName(const QString &name);
+// A message or a refusal's reason that a box or a page shows.
+constexpr qsizetype maxMessageLength = 1000;
+QString boundedMessage(const QString &text);
 
 tile_vector toTiles(const WireValue &v);
 WireValue fromTiles(const tile_vector &tiles);

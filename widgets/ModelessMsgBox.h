@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
 #include <functional>
@@ -7,9 +8,23 @@
 // Message boxes that never block the caller: each is shown, raised and
 // centred on its parent at once and deletes itself when closed. Texts are
 // shown as plain text, since they often come from a server or a player.
+//
+// A server may send many messages at once, and a box each would freeze the
+// window and fill the memory. So a notice (a box whose only button is Ok)
+// joins the notice still open in the same window with the same icon and
+// title: its text stays the first message, below it stands how many more
+// came, and its details list them, the newest MaxListed. A question asked
+// again while the same question (text and buttons too) is open is that
+// question.
 class ModelessMsgBox
 {
+    Q_DECLARE_TR_FUNCTIONS(ModelessMsgBox)
+
 public:
+    static constexpr int MaxListed = 50;
+    // A joined box shows what came within this time at once.
+    static constexpr int RefreshMs = 100;
+
     static QMessageBox *information(QWidget *parent, const QString &title, const QString &text,
                                     QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
@@ -25,7 +40,9 @@ public:
                                  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
     // Calls callback once, when the box closes, with the standard button that
-    // closed it (QMessageBox::NoButton when none did).
+    // closed it (QMessageBox::NoButton when none did). Every callback of a
+    // notice hears its Ok; a question is answered once: its first callback
+    // hears the answer, those of its repeats NoButton.
     static void onFinished(QMessageBox *box, std::function<void(int)> callback);
 
 private:

@@ -1856,6 +1856,33 @@ Do you want to make a deposit now?</source>
     </message>
 </context>
 <context>
+    <name>ModelessMsgBox</name>
+    <message numerus="yes">
+        <location filename="../../widgets/ModelessMsgBox.cpp" line="66"/>
+        <source>(%Ln times)</source>
+        <translation>
+            <numerusform>(%Ln time)</numerusform>
+            <numerusform>(%Ln times)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../widgets/ModelessMsgBox.cpp" line="81"/>
+        <source>%Ln more message(s), listed in the details.</source>
+        <translation>
+            <numerusform>%Ln more message, listed in the details.</numerusform>
+            <numerusform>%Ln more messages, listed in the details.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../widgets/ModelessMsgBox.cpp" line="84"/>
+        <source>%Ln earlier message(s) not listed.</source>
+        <translation>
+            <numerusform>%Ln earlier message not listed.</numerusform>
+            <numerusform>%Ln earlier messages not listed.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>PlayerInactiveWidget</name>
     <message>
         <location filename="../../table/PlayerInactiveWidget.ui" line="6"/>

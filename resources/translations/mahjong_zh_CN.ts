@@ -1871,6 +1871,30 @@ Do you want to make a deposit now?</source>
     </message>
 </context>
 <context>
+    <name>ModelessMsgBox</name>
+    <message numerus="yes">
+        <location filename="../../widgets/ModelessMsgBox.cpp" line="66"/>
+        <source>(%Ln times)</source>
+        <translation>
+            <numerusform>（%Ln 次）</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../widgets/ModelessMsgBox.cpp" line="81"/>
+        <source>%Ln more message(s), listed in the details.</source>
+        <translation>
+            <numerusform>另有 %Ln 条消息，见详细信息。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../widgets/ModelessMsgBox.cpp" line="84"/>
+        <source>%Ln earlier message(s) not listed.</source>
+        <translation>
+            <numerusform>更早的 %Ln 条消息未列出。</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>PlayerInactiveWidget</name>
     <message>
         <location filename="../../table/PlayerInactiveWidget.ui" line="19"/>

@@ -465,6 +465,8 @@ void TestProtocolCodec::unacceptableServerDataBecomesExceptionCaught()
         message_t body;
         QString error;
         bool handshake;
+        // Taken before body.
+        std::vector<message_t> earlier = {};
     };
     auto service = [&](qint32 seq, quint8 inner, L fields) {
         return codec.encode(msg::SERVICE_RESPONSE, L{qint64(1), seq, WireValue(std::move(fields), inner)});
@@ -474,6 +476,10 @@ void TestProtocolCodec::unacceptableServerDataBecomesExceptionCaught()
         {codec.encode(msg::LOGIN_OK, L{1, "a", "c", true}), "before the version handshake", false},
         {codec.encode(msg::LOGIN, L{"a", "b"}), "unexpected message login", true},
         {codec.encode(msg::HELLO_OK, L{1}), "second version handshake", true},
+        {codec.encode(msg::LOGIN_OK, L{2, "Bob", "c", true}),
+         "login answer for player 2 while logged in as player 1",
+         true,
+         {codec.encode(msg::LOGIN_OK, L{1, "Ann", "c", true})}},
         {codec.encode(msg::PONG, L{qint64(123456), QDateTime::currentDateTimeUtc()}), "ping never sent", true},
         {service(55, svc_msg::COMING_EVENTS, L{WireValue(L{})}), "request never sent", true},
         {service(0, svc_msg::COMING_EVENTS, L{WireValue(L{WireValue(L{qint64(1), QDateTime::currentDateTimeUtc()})})}),
@@ -511,6 +517,8 @@ void TestProtocolCodec::unacceptableServerDataBecomesExceptionCaught()
         QSignalSpy errors(&cm, &ConnectionManager::exceptionCaught);
         if (c.handshake)
             cm.handleMessage(codec.encode(msg::HELLO_OK, L{1}));
+        for (const message_t &earlier : c.earlier)
+            cm.handleMessage(earlier);
         QCOMPARE(errors.size(), 0);
         cm.handleMessage(c.body);
         QCOMPARE(errors.size(), 1);

@@ -205,6 +205,40 @@ private slots:
         QCOMPARE(int(QMessageBox::Yes), 16384);
     }
 
+    // Repeats join the open box: every caller of a notice hears its Ok, a
+    // question is answered once; another window, icon or text is another box.
+    void repeatedBoxesJoinTheOpenOne()
+    {
+        QWidget window;
+        auto *page = new QWidget(&window);
+        QList<int> answers;
+        QPointer<QMessageBox> note = ModelessMsgBox::information(&window, "Note", "one");
+        ModelessMsgBox::onFinished(note, [&answers](int button) { answers << button; });
+        QCOMPARE(ModelessMsgBox::information(page, "Note", "two"), note.data());
+        ModelessMsgBox::onFinished(note, [&answers](int button) { answers << button; });
+        QVERIFY(ModelessMsgBox::warning(&window, "Note", "three") != note);
+        QWidget other;
+        QVERIFY(ModelessMsgBox::information(&other, "Note", "four") != note);
+
+        QPointer<QMessageBox> ask = ModelessMsgBox::question(&window, "Ask", "Sure?");
+        QCOMPARE(ModelessMsgBox::question(&window, "Ask", "Sure?"), ask.data());
+        QVERIFY(ModelessMsgBox::question(&window, "Ask", "Really sure?") != ask);
+        for (int i = 0; i < 2; ++i)
+            ModelessMsgBox::onFinished(ask, [&answers](int button) { answers << button; });
+        QTest::mouseClick(ask->button(QMessageBox::Yes), Qt::LeftButton);
+        QTRY_VERIFY(ask.isNull());
+        QCOMPARE(answers, (QList<int>{QMessageBox::Yes, QMessageBox::NoButton}));
+        QTRY_COMPARE(note->informativeText(), QStringLiteral("1 more message(s), listed in the details."));
+        QCOMPARE(note->detailedText(), QStringLiteral("two"));
+        QTest::mouseClick(note->button(QMessageBox::Ok), Qt::LeftButton);
+        QTRY_VERIFY(note.isNull());
+        QCOMPARE(answers, (QList<int>{QMessageBox::Yes, QMessageBox::NoButton, QMessageBox::Ok, QMessageBox::Ok}));
+        // A closed box takes nothing more.
+        QMessageBox *next = ModelessMsgBox::information(&window, "Note", "five");
+        QCOMPARE(next->text(), QStringLiteral("five"));
+        QCOMPARE(next->informativeText(), QString());
+    }
+
     void labelElides()
     {
         ULabel label;

@@ -1,6 +1,6 @@
 // The logged-in main window at the two common window sizes: the tournament
-// list as the demo server keeps it moving, the refused-join questions and
-// the friends page with nobody chosen.
+// list as the demo server keeps it moving, the refused-join questions, a
+// burst of messages in one box and the friends page with nobody chosen.
 #include "../Sample.h"
 #include "SampleTournament.h"
 
@@ -8,8 +8,11 @@
 #include "tournaments/TournamentsController.h"
 #include "tournaments/TournamentsLobbyModel.h"
 #include "tournaments/TournamentsLobbyWindow.h"
+#include "widgets/ModelessMsgBox.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
@@ -59,16 +62,10 @@ MainWindow *tournaments()
     return window;
 }
 
-// The question is a window of its own over the main window: both are drawn
-// into one picture as the player sees them.
-QWidget *refusedJoin(int reason, QSize size)
+// A box is a window of its own over the main window: both are drawn into
+// one picture as the player sees them.
+QWidget *withBox(MainWindow *window)
 {
-    MainWindow *window = frame("lobby");
-    window->resize(size);
-    window->show();
-    window->onJoinFailed(2001, join_failed_reason::enum_t(reason));
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
     QPixmap picture = window->grab();
     if (auto *box = window->findChild<QMessageBox *>()) {
         QPainter painter(&picture);
@@ -78,6 +75,50 @@ QWidget *refusedJoin(int reason, QSize size)
     auto *label = new QLabel;
     label->setPixmap(picture);
     return label;
+}
+
+QWidget *refusedJoin(int reason, QSize size)
+{
+    MainWindow *window = frame("lobby");
+    window->resize(size);
+    window->show();
+    window->onJoinFailed(2001, join_failed_reason::enum_t(reason));
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    return withBox(window);
+}
+
+// A burst of the server's messages in one box: the first one, how many more
+// came, and the newest of them listed in the details, opened.
+QWidget *messageBurst(QSize size)
+{
+    MainWindow *window = frame("lobby");
+    window->resize(size);
+    window->show();
+    window->onSystemMessage(1, 1,
+                            QStringLiteral("The servers restart for maintenance at 03:00 UTC. Tables still in play "
+                                           "then finish their hand first."));
+    for (int i = 1; i <= 60; ++i)
+        window->onSystemMessage(1, 1, QStringLiteral("Tournament %1 starts in five minutes.").arg(100 + i));
+    for (int i = 0; i < 12; ++i)
+        window->onSystemMessage(1, 1, QStringLiteral("Your friend Bob is online."));
+    // The box shows what joined it after a moment.
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 3 * ModelessMsgBox::RefreshMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    if (auto *box = window->findChild<QMessageBox *>()) {
+        for (QAbstractButton *button : box->buttons()) {
+            if (box->buttonRole(button) == QMessageBox::ActionRole)
+                button->click();
+        }
+        box->adjustSize();
+        const QPoint centre = window->mapToGlobal(window->rect().center());
+        box->move(centre - box->rect().center());
+    }
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    return withBox(window);
 }
 } // namespace
 
@@ -97,6 +138,9 @@ MAHJONG_SAMPLE(mainWindowRefusedRegistrationLarge,
                {QStringLiteral("main-window-refused-registration-large"), {1920, 1080}, [] {
                     return refusedJoin(7, {1920, 1080});
                 }});
+MAHJONG_SAMPLE(mainWindowMessageBurst, {QStringLiteral("main-window-message-burst"), {1024, 768}, [] {
+                                            return messageBurst({1024, 768});
+                                        }});
 MAHJONG_SAMPLE(mainWindowFriendsNobody,
                {QStringLiteral("main-window-friends-nobody"), {1024, 768}, [] { return frame("friends"); }});
 MAHJONG_SAMPLE(mainWindowFriendsNobodyLarge,
