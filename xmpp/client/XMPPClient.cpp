@@ -167,6 +167,19 @@ void XMPPClient::send(const xmpp::StreamElement &element)
         qCCritical(lcXmpp).noquote() << message;
         emit xmppError(ConnectionError, message);
         disconnectFromHost();
+        return;
+    }
+    // A server that does not read what it asked for (answers to its requests
+    // and probes) would have it pile up here without end.
+    const qint64 unsent = m_socket.bytesToWrite() + m_socket.encryptedBytesToWrite();
+    if (unsent > maxUnsentBytes) {
+        qCWarning(lcXmpp).noquote()
+            << QStringLiteral("the XMPP server does not read: %1 bytes unsent, ending the session").arg(unsent);
+        // Ended as a lost connection is, from the event loop: the caller may
+        // be a handler in the middle of its work.
+        m_state = ClosingState;
+        m_socket.abort();
+        QMetaObject::invokeMethod(this, &XMPPClient::socketClosed, Qt::QueuedConnection);
     }
 }
 

@@ -71,6 +71,8 @@ public:
     // beyond that), and read from it at a time for the stream reader.
     static constexpr qint64 socketReadBufferBytes = 1024 * 1024;
     static constexpr qint64 readChunkBytes = 64 * 1024;
+    // Unsent bytes beyond which a server that does not read is dropped.
+    static constexpr qint64 maxUnsentBytes = 1024 * 1024;
 
     explicit XMPPClient(QObject *parent = nullptr);
     ~XMPPClient() override;

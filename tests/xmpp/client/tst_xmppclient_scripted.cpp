@@ -89,6 +89,7 @@ private slots:
     void serverStreamErrorAfterLogin();
     void serverEndsStream();
     void lastWordsBeforeCloseAreRead();
+    void serverThatDoesNotReadIsDropped();
     void messagesDispatched();
     void presenceDispatch();
     void rosterPushReachesRoster();
@@ -665,6 +666,47 @@ void TestXmppClientScripted::lastWordsBeforeCloseAreRead()
         QCOMPARE(events.at(i), QString::number(i));
     QCOMPARE(events.at(count), QStringLiteral("error going down"));
     QCOMPARE(events.at(count + 1), QStringLiteral("disconnected"));
+    QCOMPARE(m_client->state(), int(XMPPClient::UnconnectedState));
+}
+
+void TestXmppClientScripted::serverThatDoesNotReadIsDropped()
+{
+    QVERIFY(login());
+    const QuietClient quiet;
+    QStringList events;
+    const QString pending = m_client->nextId();
+    m_client->registerIqHandler(pending,
+                                [&](xmpp::StreamElement *e) { events << QLatin1String(e ? "answer" : "null"); });
+    connect(m_client.get(), &XMPPClient::disconnected, this, [&] { events << QStringLiteral("disconnected"); });
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral("^the XMPP server does not read: [0-9]+ bytes unsent, "
+                                                           "ending the session$")));
+    m_fake->stopReading();
+
+    // Requests the client answers, sent as fast as it reads them, while its
+    // answers stay unread: far more than the kernel's buffers hold.
+    QByteArray batch;
+    for (int i = 0; i < 1000; ++i)
+        batch += "<iq type='get' id='g" + QByteArray::number(i)
+                 + "' from='other@localhost/x'><query xmlns='jabber:iq:version'/></iq>";
+    constexpr int maxBatches = 300;
+    int batches = 0;
+    const bool settled = QTest::qWaitFor(
+        [&] {
+        if (!events.isEmpty() || m_fake->bytesToWrite() > 64 * 1024)
+            return !events.isEmpty();
+        if (batches == maxBatches)
+            return true;
+        m_fake->send(batch);
+        ++batches;
+        return false;
+        },
+        60000);
+    QVERIFY(settled);
+    QVERIFY2(events.contains(QStringLiteral("disconnected")),
+             qPrintable(QStringLiteral("session still up after %1 requests").arg(batches * 1000)));
+    // Ended as a lost connection: the request still waiting failed first.
+    QCOMPARE(events, (QStringList{QStringLiteral("null"), QStringLiteral("disconnected")}));
     QCOMPARE(m_client->state(), int(XMPPClient::UnconnectedState));
 }
 
