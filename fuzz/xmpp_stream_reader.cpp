@@ -45,15 +45,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     if (size < 2)
         return 0;
-    // First byte: piece size and whether a valid header comes first.
-    const int piece = 1 + (data[0] & 0x7f);
+    // First byte: piece size (the largest: all at once) and whether a valid
+    // header comes first.
+    const int piece = (data[0] & 0x7f) == 0x7f ? int(size) : 1 + (data[0] & 0x7f);
     const bool withHeader = data[0] & 0x80;
     QByteArray input = QByteArray::fromRawData(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
     if (withHeader)
         input.prepend(header);
 
     xmpp::StreamReader reader;
-    reader.setLimits(64 * 1024, 32);
+    // Small enough that inputs reach it, in one piece or many.
+    reader.setLimits(2048, 32);
     try {
         for (qsizetype pos = 0; pos < input.size(); pos += piece) {
             reader.addData(input.mid(pos, piece));

@@ -142,7 +142,7 @@ void ConnectionManager::onServerClosed()
     // slices as during the session: a flood followed by a close must not
     // hold the window for all of it at once.
     m_serverClosed = true;
-    scheduleRead();
+    m_readTurns.schedule();
 }
 
 void ConnectionManager::onHandshakeTimeout()
@@ -167,38 +167,22 @@ void ConnectionManager::reportDisconnected()
 
 void ConnectionManager::onReadyRead()
 {
-    // The TLS socket decrypts record after record in one notification, each
-    // with its own readyRead(): reading here would spend a budget per record
-    // before the event loop turns once.
-    scheduleRead();
+    m_readTurns.schedule();
 }
 
-void ConnectionManager::scheduleRead()
+bool ConnectionManager::readTurn()
 {
-    if (m_readScheduled)
-        return;
-    m_readScheduled = true;
-    QMetaObject::invokeMethod(this, &ConnectionManager::readFrames, Qt::QueuedConnection);
-}
-
-void ConnectionManager::readFrames()
-{
-    m_readScheduled = false;
     // Nothing of a refused session reaches the models, not even frames that
     // came with the bad one.
-    if (!m_sessionFailed && readSlice() && !m_sessionFailed) {
-        // The rest waits for the next turn of the event loop.
-        scheduleRead();
-        return;
-    }
+    if (!m_sessionFailed && readSlice() && !m_sessionFailed)
+        return true;
     if (m_serverClosed)
         reportDisconnected();
+    return false;
 }
 
 bool ConnectionManager::readSlice()
 {
-    QElapsedTimer turn;
-    turn.start();
     message_t body;
     try {
         for (;;) {
@@ -213,7 +197,7 @@ bool ConnectionManager::readSlice()
             if (!m_reader.next(body))
                 return false;
             handleMessage(body);
-            if (m_sessionFailed || turn.elapsed() >= m_readBudgetMs)
+            if (m_sessionFailed || m_readTurns.spent())
                 return true;
         }
     } catch (const std::exception &e) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ReadTurns.h"
 #include "game/EndHandScoring.h"
 #include "game/Meld.h"
 #include "game/PlayerData.h"
@@ -108,8 +109,8 @@ public:
     static constexpr qint64 maxPendingOutputBytes = 1024 * 1024;
     // Time the read handler spends on received frames per turn of the event
     // loop before it lets other events in (0: one frame per turn).
-    static constexpr int defaultReadBudgetMs = 8;
-    void setReadBudget(int ms) { m_readBudgetMs = ms; }
+    static constexpr int defaultReadBudgetMs = ReadTurns::defaultBudgetMs;
+    void setReadBudget(int ms) { m_readTurns.setBudget(ms); }
 
 public slots:
     void connectToHost(const QString &host, quint16 port);
@@ -274,7 +275,6 @@ private slots:
     void onSocketDisconnected();
     void onSocketError();
     void onReadyRead();
-    void readFrames();
     void onHandshakeTimeout();
 
 private:
@@ -292,9 +292,10 @@ private:
     void dispatch(quint8 classId, const WireValue::List &f);
     void dispatchService(const WireValue::List &f);
     void dispatchTournament(const WireValue::List &f);
-    void scheduleRead();
     // The connection ended from the server's side (or failed).
     void onServerClosed();
+    // One turn of reading: true when more may wait for the next.
+    bool readTurn();
     // Handles received frames for up to the read budget; true when one was
     // handled and more may wait.
     bool readSlice();
@@ -309,8 +310,7 @@ private:
     quint16 m_port = 0;
     QSslSocket *m_socket = nullptr;
     FrameReader m_reader;
-    int m_readBudgetMs = defaultReadBudgetMs;
-    bool m_readScheduled = false;
+    ReadTurns m_readTurns{this, [this] { return readTurn(); }};
     // Set when the session ends on our side (a fatal error, a server that
     // does not read), until the next connect: nothing more is read.
     bool m_sessionFailed = false;

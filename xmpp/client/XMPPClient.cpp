@@ -75,6 +75,7 @@ XMPPClient::XMPPClient(QObject *parent)
     connect(&m_socket, &QSslSocket::encrypted, this, &XMPPClient::socketEncrypted, Qt::QueuedConnection);
     // Direct: the verdict on the certificate is needed inside the handshake.
     connect(&m_socket, &QSslSocket::sslErrors, this, &XMPPClient::socketSslErrors);
+    m_socket.setReadBufferSize(socketReadBufferBytes);
 
     connect(&m_vCard, &xmpp::ClientVCard::vCardReceived, this, &XMPPClient::vCardReceived);
     connect(&m_vCard, &xmpp::ClientVCard::vCardReceivedError, this, &XMPPClient::vCardReceivedError);
@@ -122,6 +123,7 @@ void XMPPClient::connectToHost(const QString &host, quint16 port, TlsPolicy poli
     m_sessionId.clear();
     m_authRetryAllowed = false;
     m_sessionOffered = false;
+    m_serverClosed = false;
     // Trust what the program added to the defaults since we were built.
     m_socket.setSslConfiguration(QSslConfiguration::defaultConfiguration());
     m_socket.connectToHost(host, port, QIODevice::ReadWrite);
@@ -149,7 +151,7 @@ void XMPPClient::registerIqHandler(const QString &id, IqHandler handler)
 
 void XMPPClient::send(const xmpp::StreamElement &element)
 {
-    if (m_state == UnconnectedState || m_state == ClosingState || !m_writer) {
+    if (m_state == UnconnectedState || m_state == ClosingState || !m_writer || m_serverClosed) {
         qCDebug(lcXmpp) << "can't write in state " << m_state;
         return;
     }
@@ -165,6 +167,19 @@ void XMPPClient::send(const xmpp::StreamElement &element)
         qCCritical(lcXmpp).noquote() << message;
         emit xmppError(ConnectionError, message);
         disconnectFromHost();
+        return;
+    }
+    // A server that does not read what it asked for (answers to its requests
+    // and probes) would have it pile up here without end.
+    const qint64 unsent = m_socket.bytesToWrite() + m_socket.encryptedBytesToWrite();
+    if (unsent > maxUnsentBytes) {
+        qCWarning(lcXmpp).noquote()
+            << QStringLiteral("the XMPP server does not read: %1 bytes unsent, ending the session").arg(unsent);
+        // Ended as a lost connection is, from the event loop: the caller may
+        // be a handler in the middle of its work.
+        m_state = ClosingState;
+        m_socket.abort();
+        QMetaObject::invokeMethod(this, &XMPPClient::socketClosed, Qt::QueuedConnection);
     }
 }
 
@@ -193,54 +208,87 @@ void XMPPClient::socketEncrypted()
 
 void XMPPClient::socketReadyRead()
 {
-    const QByteArray data = m_socket.readAll();
-    if (m_state == UnconnectedState || m_state == ClosingState || !m_writer) {
-        qCDebug(lcXmpp) << "dropping" << data.size() << "bytes received in state" << m_state;
-        return;
-    }
-    m_reader.addData(data);
+    m_readTurns.schedule();
+}
 
-    for (;;) {
-        // Closing or losing the stream inside a handler ends the reading.
-        if (m_state == UnconnectedState || m_state == ClosingState)
-            return;
-        std::unique_ptr<xmpp::StreamElement> element;
-        m_replyTo = XMPPJid();
-        try {
-            const int result = m_reader.next();
-            if (result == xmpp::StreamReader::NeedMoreData) {
-                qCDebug(lcXmpp) << "NeedMoreData";
-                return;
-            }
-            if (result == xmpp::StreamReader::EndOfStream) {
-                qCDebug(lcXmpp) << "EndOfStream";
-                disconnectFromHost();
-                return;
-            }
-            element = m_reader.takeElement();
-            if (!element)
-                continue;
-            const auto *stanza = dynamic_cast<const xmpp::Stanza *>(element.get());
-            m_replyTo = stanza ? stanza->from : XMPPJid();
-            handleElement(*element);
-        } catch (const xmpp::stream_error &e) {
-            if (dropRefusedStanza(e))
-                continue;
-            failStream(e);
-            return;
-        } catch (const xmpp::stanza_error &e) {
-            qCDebug(lcXmpp) << e.what();
-            if (!element)
-                m_replyTo = refusedSender();
-            replyStanzaError(e.kind(), e.errorType(), e.errorCondition(), e.id());
-            if (!element)
-                failRefusedRequest();
-        } catch (const std::invalid_argument &e) {
-            // An address part over its length limit in received data.
-            failStream(xmpp::stream_error(Cond::BadFormat, QString::fromLocal8Bit(e.what())));
-            return;
-        }
+bool XMPPClient::readTurn()
+{
+    if (readSlice())
+        return true;
+    if (m_serverClosed) {
+        m_serverClosed = false;
+        connectionLost();
     }
+    return false;
+}
+
+bool XMPPClient::readSlice()
+{
+    for (;;) {
+        if (m_state == UnconnectedState || m_state == ClosingState || !m_writer) {
+            const qint64 unread = m_socket.bytesAvailable();
+            if (unread > 0) {
+                qCDebug(lcXmpp) << "dropping" << unread << "bytes received in state" << m_state;
+                m_socket.skip(unread);
+            }
+            return false;
+        }
+        switch (readElement()) {
+        case ReadStep::Stop:
+            return false;
+        case ReadStep::NeedMoreData:
+            // In pieces: an element is bounded, a read of many of them is not.
+            if (m_socket.bytesAvailable() == 0)
+                return false;
+            m_reader.addData(m_socket.read(readChunkBytes));
+            break;
+        case ReadStep::Handled:
+            break;
+        }
+        if (m_readTurns.spent())
+            return true;
+    }
+}
+
+XMPPClient::ReadStep XMPPClient::readElement()
+{
+    std::unique_ptr<xmpp::StreamElement> element;
+    m_replyTo = XMPPJid();
+    try {
+        const int result = m_reader.next();
+        if (result == xmpp::StreamReader::NeedMoreData) {
+            qCDebug(lcXmpp) << "NeedMoreData";
+            return ReadStep::NeedMoreData;
+        }
+        if (result == xmpp::StreamReader::EndOfStream) {
+            qCDebug(lcXmpp) << "EndOfStream";
+            disconnectFromHost();
+            return ReadStep::Stop;
+        }
+        element = m_reader.takeElement();
+        if (!element)
+            return ReadStep::Handled;
+        const auto *stanza = dynamic_cast<const xmpp::Stanza *>(element.get());
+        m_replyTo = stanza ? stanza->from : XMPPJid();
+        handleElement(*element);
+    } catch (const xmpp::stream_error &e) {
+        if (dropRefusedStanza(e))
+            return ReadStep::Handled;
+        failStream(e);
+        return ReadStep::Stop;
+    } catch (const xmpp::stanza_error &e) {
+        qCDebug(lcXmpp) << e.what();
+        if (!element)
+            m_replyTo = refusedSender();
+        replyStanzaError(e.kind(), e.errorType(), e.errorCondition(), e.id());
+        if (!element)
+            failRefusedRequest();
+    } catch (const std::invalid_argument &e) {
+        // An address part over its length limit in received data.
+        failStream(xmpp::stream_error(Cond::BadFormat, QString::fromLocal8Bit(e.what())));
+        return ReadStep::Stop;
+    }
+    return ReadStep::Handled;
 }
 
 XMPPJid XMPPClient::refusedSender() const
@@ -649,16 +697,27 @@ void XMPPClient::connectionLost()
 void XMPPClient::socketDisconnected()
 {
     qCDebug(lcXmpp) << "Connection lost to host" << m_socket.peerName();
+    socketClosed();
+}
+
+void XMPPClient::socketClosed()
+{
     // A late signal of an earlier connection must not end a newer one.
-    if (m_socket.state() != QAbstractSocket::UnconnectedState)
+    if (m_socket.state() != QAbstractSocket::UnconnectedState || m_state == UnconnectedState)
         return;
+    // What the server sent before it closed is still handled, in the same
+    // turns as before: its last words may tell why.
+    if (m_state != ClosingState && (m_socket.bytesAvailable() > 0 || m_readTurns.isScheduled())) {
+        m_serverClosed = true;
+        m_readTurns.schedule();
+        return;
+    }
     connectionLost();
 }
 
 void XMPPClient::onSocketError(QAbstractSocket::SocketError error)
 {
-    if (m_socket.state() == QAbstractSocket::UnconnectedState && m_state != UnconnectedState)
-        connectionLost();
+    socketClosed();
     emit socketError(error);
     qCDebug(lcXmpp) << "Socket error " << error;
 }

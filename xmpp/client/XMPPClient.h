@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ReadTurns.h"
 #include "xmpp/client/ClientConference.h"
 #include "xmpp/client/ClientRoster.h"
 #include "xmpp/client/ClientSearch.h"
@@ -65,6 +66,13 @@ public:
     Q_ENUM(State)
 
     using IqHandler = std::function<void(xmpp::StreamElement *)>;
+
+    // Received bytes held at most by the socket (the server's sending waits
+    // beyond that), and read from it at a time for the stream reader.
+    static constexpr qint64 socketReadBufferBytes = 1024 * 1024;
+    static constexpr qint64 readChunkBytes = 64 * 1024;
+    // Unsent bytes beyond which a server that does not read is dropped.
+    static constexpr qint64 maxUnsentBytes = 1024 * 1024;
 
     explicit XMPPClient(QObject *parent = nullptr);
     ~XMPPClient() override;
@@ -164,6 +172,13 @@ private slots:
 
 private:
     void openStream();
+    // One turn of reading: true when more may wait for the next.
+    bool readTurn();
+    bool readSlice();
+    enum class ReadStep { Handled, NeedMoreData, Stop };
+    // Reads and handles the next element.
+    ReadStep readElement();
+    void socketClosed();
     void connectionLost();
     void handleElement(xmpp::StreamElement &element);
     void handleLoginElement(xmpp::StreamElement &element);
@@ -194,6 +209,10 @@ private:
     QSslSocket m_socket;
     std::unique_ptr<xmpp::StreamWriter> m_writer;
     xmpp::StreamReader m_reader;
+    ReadTurns m_readTurns{this, [this] { return readTurn(); }};
+    // The socket went down with received data still to handle; the loss is
+    // reported after it.
+    bool m_serverClosed = false;
     int m_state = UnconnectedState;
     int m_idCounter = 0;
     QMap<QString, IqHandler> m_pendingIqs;

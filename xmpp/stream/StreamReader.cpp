@@ -26,7 +26,8 @@ void StreamReader::reset()
     m_language.clear();
     m_server = XMPPJid();
     m_depth = -1;
-    m_bytesSinceBoundary = 0;
+    m_bytesSinceToken = 0;
+    m_tokenEndOffset = 0;
     m_elementStartOffset = 0;
 }
 
@@ -39,13 +40,20 @@ void StreamReader::setLimits(qint64 maxElementBytes, int maxDepth)
 void StreamReader::addData(const QByteArray &data)
 {
     m_reader.addData(data);
-    m_bytesSinceBoundary += data.size();
+    m_bytesSinceToken += data.size();
 }
 
 void StreamReader::checkSize() const
 {
-    const bool tooLarge = m_bytesSinceBoundary > m_maxElementBytes
-                          || (m_depth >= 1 && m_reader.characterOffset() - m_elementStartOffset > m_maxElementBytes);
+    // Counted from where the top-level element began, or outside one from
+    // the end of the last token: what one read brings does not count, so
+    // many small stanzas read at once pass. The XML reader counts the
+    // characters of a token it has not finished, too.
+    const qint64 start = m_depth >= 1 ? m_elementStartOffset : m_tokenEndOffset;
+    // A backstop in bytes, should it ever hold data it has not counted: no
+    // character takes more than four bytes, in any encoding.
+    const bool tooLarge = m_reader.characterOffset() - start > m_maxElementBytes
+                          || m_bytesSinceToken > 4 * m_maxElementBytes;
     if (tooLarge)
         throw stream_parse_error(StreamErrorCondition::PolicyViolation, QStringLiteral("element too large"));
 }
@@ -55,6 +63,8 @@ int StreamReader::next()
     m_refused = RefusedStanza();
     for (;;) {
         const QXmlStreamReader::TokenType token = m_reader.readNext();
+        if (token != QXmlStreamReader::NoToken && token != QXmlStreamReader::Invalid)
+            m_bytesSinceToken = 0;
         switch (token) {
         case QXmlStreamReader::NoToken:
             checkSize();
@@ -101,8 +111,7 @@ int StreamReader::next()
                                      QStringLiteral("unknown xml stream token: %1").arg(int(token)));
         }
         checkSize();
-        if (m_depth <= 0)
-            m_bytesSinceBoundary = 0;
+        m_tokenEndOffset = m_reader.characterOffset();
     }
 }
 
@@ -121,7 +130,7 @@ void StreamReader::startElement()
     if (m_depth <= 0)
         m_tree.clear();
     if (m_depth == 0)
-        m_elementStartOffset = m_reader.characterOffset();
+        m_elementStartOffset = m_tokenEndOffset;
     const int node = m_tree.addElement(m_current, intern(m_reader.namespaceUri()), intern(m_reader.name()));
     const QXmlStreamAttributes attributes = m_reader.attributes();
     for (const QXmlStreamAttribute &attribute : attributes) {
@@ -181,6 +190,8 @@ void StreamReader::noteRefused(const XmlElement &element)
 
 int StreamReader::endElement()
 {
+    // The end tag counts too.
+    checkSize();
     --m_depth;
     if (m_depth < 0) {
         // The peer closed its stream.
@@ -191,13 +202,13 @@ int StreamReader::endElement()
     if (m_depth > 0)
         return NeedMoreData;
 
-    m_bytesSinceBoundary = 0;
     m_element.reset();
     struct Clear
     {
         XmlTree &tree;
         ~Clear() { tree.clear(); }
     } clear{m_tree};
+    m_tokenEndOffset = m_reader.characterOffset();
     const XmlElement finished = m_tree.root();
     try {
         m_element = parseStreamElement(finished);

@@ -60,8 +60,9 @@ public:
     const QString &streamLanguage() const { return m_language; }
     const XMPPJid &server() const { return m_server; }
 
-    // Limits: bytes of one top-level element (also of data that has not
-    // completed a token) and depth below the stream root.
+    // Limits: characters of one top-level element, start and end tags
+    // included (also of data that has not completed a token), however the
+    // bytes were cut into pieces; and depth below the stream root.
     void setLimits(qint64 maxElementBytes, int maxDepth);
 
 private:
@@ -83,8 +84,9 @@ private:
     RefusedStanza m_refused;
 
     int m_depth = -1;                // -1 before the header, 0 at the root
-    qint64 m_bytesSinceBoundary = 0; // bytes fed since the stream was last at the root
-    qint64 m_elementStartOffset = 0; // character offset where the current element began
+    qint64 m_bytesSinceToken = 0;    // bytes fed since the XML reader last finished a token
+    qint64 m_tokenEndOffset = 0;     // character offset where that token ended
+    qint64 m_elementStartOffset = 0; // character offset where the current top-level element began
     qint64 m_maxElementBytes = DefaultMaxElementBytes;
     int m_maxDepth = DefaultMaxDepth;
 };

@@ -14,7 +14,10 @@ FakeXmppServer::FakeXmppServer(QObject *parent)
             return;
         }
         m_peer = peer;
-        connect(peer, &QTcpSocket::readyRead, this, [this, peer] { m_received += peer->readAll(); });
+        connect(peer, &QTcpSocket::readyRead, this, [this, peer] {
+            if (m_reading)
+                m_received += peer->readAll();
+        });
     });
 }
 
@@ -51,6 +54,17 @@ QString FakeXmppServer::lastId(const QByteArray &name) const
     for (auto it = tag.globalMatch(text); it.hasNext();)
         id = it.next().captured(1);
     return id;
+}
+
+void FakeXmppServer::stopReading()
+{
+    m_reading = false;
+    if (m_peer) {
+        // Qt's buffer stops taking bytes once it holds one, and the kernel's
+        // is kept small, so the client's output backs up soon.
+        m_peer->setReadBufferSize(1);
+        m_peer->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
+    }
 }
 
 void FakeXmppServer::send(const QByteArray &xml)

@@ -29,6 +29,13 @@ public:
     // The id attribute of the last start tag <name ...> received.
     QString lastId(const QByteArray &name) const;
 
+    // Plays a server that no longer reads what the client writes: it piles
+    // up in the kernel's buffers and then in the client.
+    void stopReading();
+    // What send() could not hand to the kernel yet: the client is not
+    // reading as fast as the test sends.
+    qint64 bytesToWrite() const { return m_peer ? m_peer->bytesToWrite() : 0; }
+
     void send(const QByteArray &xml);
     void sendHeader();
     void sendFeatures(const QByteArray &inner);
@@ -38,4 +45,5 @@ private:
     QTcpServer m_server;
     QPointer<QTcpSocket> m_peer;
     QByteArray m_received;
+    bool m_reading = true;
 };

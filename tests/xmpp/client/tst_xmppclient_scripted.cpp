@@ -45,6 +45,14 @@ QByteArray plainData(const QString &user, const QString &password)
     return (QString(QChar(0)) + user + QChar(0) + password).toUtf8().toBase64();
 }
 
+// Thousands of stanzas would fill the test's output with the client's
+// debug lines.
+struct QuietClient
+{
+    QuietClient() { QLoggingCategory::setFilterRules(QStringLiteral("mahjong.xmpp.debug=false")); }
+    ~QuietClient() { QLoggingCategory::setFilterRules(QString()); }
+};
+
 } // namespace
 
 class TestXmppClientScripted : public QObject
@@ -80,6 +88,8 @@ private slots:
     void pendingHandlersGetNullBeforeDisconnected();
     void serverStreamErrorAfterLogin();
     void serverEndsStream();
+    void lastWordsBeforeCloseAreRead();
+    void serverThatDoesNotReadIsDropped();
     void messagesDispatched();
     void presenceDispatch();
     void rosterPushReachesRoster();
@@ -628,6 +638,75 @@ void TestXmppClientScripted::serverEndsStream()
     QVERIFY(m_fake->waitFor("</stream:stream>"));
     QTRY_COMPARE_WITH_TIMEOUT(disconnectedSpy.size(), 1, 5000);
     QCOMPARE(disconnectedSpy.size(), 1);
+    QCOMPARE(m_client->state(), int(XMPPClient::UnconnectedState));
+}
+
+void TestXmppClientScripted::lastWordsBeforeCloseAreRead()
+{
+    QVERIFY(login());
+    const QuietClient quiet;
+    QStringList events;
+    connect(m_client.get(), &XMPPClient::messageReceived, this, [&](const XMPPMessage &m) { events << m.body(); });
+    connect(m_client.get(), &XMPPClient::xmppError, this,
+            [&](XMPPClient::XMPPError, const QString &text) { events << QStringLiteral("error ") + text; });
+    connect(m_client.get(), &XMPPClient::disconnected, this, [&] { events << QStringLiteral("disconnected"); });
+    // More than the client's socket holds at once, so that the close is
+    // seen before all is read; then the reason, then the close.
+    QByteArray burst;
+    constexpr int count = 20000;
+    for (int i = 0; i < count; ++i)
+        burst += "<message type='groupchat' from='room@conference.localhost/x'><body>" + QByteArray::number(i)
+                 + "</body></message>";
+    m_fake->send(burst
+                 + "<stream:error><system-shutdown xmlns='urn:ietf:params:xml:ns:xmpp-streams'/>"
+                   "<text xmlns='urn:ietf:params:xml:ns:xmpp-streams'>going down</text></stream:error>");
+    m_fake->closeConnection();
+    QTRY_COMPARE_WITH_TIMEOUT(events.size(), count + 2, 30000);
+    for (int i = 0; i < count; ++i)
+        QCOMPARE(events.at(i), QString::number(i));
+    QCOMPARE(events.at(count), QStringLiteral("error going down"));
+    QCOMPARE(events.at(count + 1), QStringLiteral("disconnected"));
+    QCOMPARE(m_client->state(), int(XMPPClient::UnconnectedState));
+}
+
+void TestXmppClientScripted::serverThatDoesNotReadIsDropped()
+{
+    QVERIFY(login());
+    const QuietClient quiet;
+    QStringList events;
+    const QString pending = m_client->nextId();
+    m_client->registerIqHandler(pending,
+                                [&](xmpp::StreamElement *e) { events << QLatin1String(e ? "answer" : "null"); });
+    connect(m_client.get(), &XMPPClient::disconnected, this, [&] { events << QStringLiteral("disconnected"); });
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral("^the XMPP server does not read: [0-9]+ bytes unsent, "
+                                                           "ending the session$")));
+    m_fake->stopReading();
+
+    // Requests the client answers, sent as fast as it reads them, while its
+    // answers stay unread: far more than the kernel's buffers hold.
+    QByteArray batch;
+    for (int i = 0; i < 1000; ++i)
+        batch += "<iq type='get' id='g" + QByteArray::number(i)
+                 + "' from='other@localhost/x'><query xmlns='jabber:iq:version'/></iq>";
+    constexpr int maxBatches = 300;
+    int batches = 0;
+    const bool settled = QTest::qWaitFor(
+        [&] {
+        if (!events.isEmpty() || m_fake->bytesToWrite() > 64 * 1024)
+            return !events.isEmpty();
+        if (batches == maxBatches)
+            return true;
+        m_fake->send(batch);
+        ++batches;
+        return false;
+        },
+        60000);
+    QVERIFY(settled);
+    QVERIFY2(events.contains(QStringLiteral("disconnected")),
+             qPrintable(QStringLiteral("session still up after %1 requests").arg(batches * 1000)));
+    // Ended as a lost connection: the request still waiting failed first.
+    QCOMPARE(events, (QStringList{QStringLiteral("null"), QStringLiteral("disconnected")}));
     QCOMPARE(m_client->state(), int(XMPPClient::UnconnectedState));
 }
 

@@ -52,6 +52,7 @@ private slots:
     void malformed();
     void sizeAndDepthLimits();
     void defaultSizeLimit();
+    void burstOverTheBoundReadWhole();
     void keepAlivesDoNotAddUp();
     void factoryErrorLeavesReaderUsable();
     void logLinesShowNoChatAndNoForgedLines();
@@ -320,6 +321,61 @@ void TestXmppReader::defaultSizeLimit()
     const QPair<int, QString> result = refusal(reader, many + "</message>");
     QCOMPARE(result.first, 13);
     QCOMPARE(result.second, QStringLiteral("element too large"));
+}
+
+void TestXmppReader::burstOverTheBoundReadWhole()
+{
+    // A presence flood read from the socket at once: over a mebibyte in one
+    // piece, each stanza far below the bound.
+    QByteArray burst;
+    constexpr int count = 14000;
+    for (int i = 0; i < count; ++i)
+        burst += "<presence from='" + QByteArray::number(100000 + i) + "@localhost/desk' id='p" + QByteArray::number(i)
+                 + "'><show>away</show></presence>";
+    QVERIFY(burst.size() > StreamReader::DefaultMaxElementBytes);
+    StreamReader reader;
+    reader.addData(serverHeader() + burst);
+    int read = 0;
+    try {
+        while (reader.next() == StreamReader::ElementReady) {
+            QCOMPARE(reader.element()->type(), int(xmpp::ElementType::PresenceStanza));
+            ++read;
+        }
+    } catch (const xmpp::stream_parse_error &e) {
+        QFAIL(qPrintable(QStringLiteral("refused after %1 of %2 stanzas: %3").arg(read).arg(count).arg(e.text())));
+    }
+    QCOMPARE(read, count);
+
+    // The bound is on one element, its tags included, wherever the pieces
+    // are cut: exactly at the limit passes, one character over is refused,
+    // also behind many small stanzas in the same piece.
+    const QByteArray small = "<iq type='result' id='1'/>";
+    for (const int piece : {1 << 30, 7}) {
+        for (const int extra : {0, 1}) {
+            StreamReader bounded;
+            bounded.setLimits(1000, 8);
+            const QByteArray open = "<message><body>", close = "</body></message>";
+            const QByteArray element = open + QByteArray(1000 + extra - open.size() - close.size(), 'x') + close;
+            QByteArray data = serverHeader();
+            for (int i = 0; i < 100; ++i)
+                data += small;
+            data += element + small;
+            int elements = 0;
+            QString refused;
+            try {
+                for (qsizetype pos = 0; pos < data.size(); pos += piece) {
+                    bounded.addData(data.mid(pos, piece));
+                    while (bounded.next() == StreamReader::ElementReady)
+                        ++elements;
+                }
+            } catch (const xmpp::stream_parse_error &e) {
+                refused = e.text();
+            }
+            const QByteArray label = "piece " + QByteArray::number(piece) + ", extra " + QByteArray::number(extra);
+            QVERIFY2(refused == (extra ? QStringLiteral("element too large") : QString()), label);
+            QVERIFY2(elements == (extra ? 100 : 102), label);
+        }
+    }
 }
 
 void TestXmppReader::keepAlivesDoNotAddUp()
