@@ -230,8 +230,10 @@ void TestPeerSessions::aPracticeHandPlaysOnBesideATournamentSeat()
 void TestPeerSessions::everyRegisteredSessionIsSeatedAndPaid()
 {
     PeerProcess peer;
+    // The tournament starts well after the first registration: the second
+    // one, sent right after it, comes before.
     QVERIFY(startPeer(peer, {QStringLiteral("--question-ms"), QStringLiteral("600000"),
-                             QStringLiteral("--seat-after-ms"), QStringLiteral("3000")}));
+                             QStringLiteral("--seat-after-ms"), QStringLiteral("10000")}));
     Client ann;
     Client ben;
     QVERIFY(ann.logIn(peer.port(), QStringLiteral("ann")));
