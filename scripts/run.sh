@@ -156,9 +156,6 @@ web_root="$build/run-www"
 web_port=$(free_port)
 mkdir -p "$web_root/client"
 cp -r "$root/resources/localwww/." "$web_root/"
-for page in support about_rules; do
-  [ -f "$web_root/$page.html" ] || cp "$root/resources/localwww/offline.html" "$web_root/$page.html"
-done
 # The scripted game server names each page "client/page<N>.html", N the
 # number of the page request: the welcome (3) and how-to (4) tabs, support
 # (5), help and rules (6-9) get the pages above; the side page, the account
@@ -171,6 +168,11 @@ cat >"$web_root/local.html" <<'EOF'
 <p class="lead">The service's page would be here; this one comes from the web host of the run script.</p>
 </main></body></html>
 EOF
+# The support and rules pages are this host's own as well: the client's
+# "cannot be reached" page would say that the host failed, which it did not.
+for page in support about_rules; do
+  [ -f "$web_root/$page.html" ] || cp "$web_root/local.html" "$web_root/$page.html"
+done
 cp "$root/resources/localwww/style.css" "$root/resources/localwww/libclient.js" "$web_root/client/"
 # The server files (resources/server-files.md): no downtime notice, and this
 # build's version as the newest release, so that the version check finds the
@@ -251,6 +253,10 @@ port=$(free_port)
 pids+=($!)
 wait_for_port "$port"
 echo "Scripted game server on 127.0.0.1:$port; any user name and password log in"
+# A second player of the same run: another client with a runtime folder of
+# its own (the single-instance lock lives there), logged in as another user.
+echo "A second player of this run (another user name): XDG_RUNTIME_DIR=\$(mktemp -d)" \
+  "$build/app/mahjong ${client_args[*]} 127.0.0.1:$port"
 # In the background, so that an interrupt or TERM stops the servers as well.
 trap 'exit 130' INT
 trap 'exit 143' TERM

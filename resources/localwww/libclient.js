@@ -3,6 +3,10 @@
 // that only says what the client would do.
 (function () {
     'use strict';
+    // The client shows its own copy of a page when the service's could not
+    // be loaded; only that copy says so.
+    if (location.protocol === 'localwww:')
+        document.documentElement.classList.add('client-copy');
     if (typeof window.client === 'undefined') {
         var tabs = ['welcome', 'quickseat', 'lobby', 'tournament', 'preferences', 'chat'];
         var signal = {connect: function () {}, disconnect: function () {}};

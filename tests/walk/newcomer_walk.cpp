@@ -49,6 +49,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QStyleFactory>
 #include <QTest>
@@ -59,7 +60,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <memory>
+#include <set>
 
 #include <signal.h>
 
@@ -139,6 +142,71 @@ QString run(const QString &program, const QStringList &args, int ms = 10000)
     return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
 }
 
+// A second player of the same run, on a session of its own: registers for
+// a tournament, takes each round's seat as the client does once the table
+// is known, and plays to win (the 6 of bamboo first, then the win offered).
+class SecondPlayer : public QObject
+{
+public:
+    SecondPlayer(const CommandLineOptions &options)
+        : m_session(options.useSsl)
+        , m_tables(&m_session)
+    {
+        connect(&m_session, &ConnectionManager::tournamentSeated, this, [this](qint32 id, qint32 table) {
+            m_seats.push_back(table);
+            m_tables.subscribe(QStringLiteral("101/mtt/%1").arg(id));
+            m_pending.insert(table);
+            joinKnownSeats();
+        });
+        connect(&m_tables, &TableModel::rowsInserted, this, [this] { joinKnownSeats(); });
+        connect(&m_session, &ConnectionManager::playerShouldAct, this, [this](qint32 table, TimeSpan, qint32 player) {
+            if (player == m_session.ownPlayerId() && m_turns[table]++ == 0)
+                m_session.discard_tile(table, player, tile(5));
+        });
+        connect(&m_session, &ConnectionManager::concealedMeldSuggestion, this,
+                [this](qint32 table, TimeSpan, const meld_offer_vector &offers) {
+            if (!offers.empty() && offers.front().meldType == MELD_MAHJONG)
+                m_session.call_mahjong(table, m_session.ownPlayerId());
+        });
+        connect(&m_session, &ConnectionManager::tournamentRankings, this,
+                [this](qint32, const TournamentRankings &r) { m_standings = r; });
+        connect(&m_session, &ConnectionManager::currentAccountBalance, this,
+                [this](qint64 cents) { m_balance = cents; });
+        QSignalSpy checked(&m_session, &ConnectionManager::versionCheckComplete);
+        m_session.connectToHost(options.host, options.port);
+        if (checked.wait(15000)) {
+            QSignalSpy loggedIn(&m_session, &ConnectionManager::loginSuccess);
+            m_session.login(QStringLiteral("second-player"), QStringLiteral("walk"));
+            loggedIn.wait(15000);
+        }
+    }
+    ConnectionManager &session() { return m_session; }
+    const std::vector<qint32> &seats() const { return m_seats; }
+    const TournamentRankings &standings() const { return m_standings; }
+    qint64 balance() const { return m_balance; }
+
+private:
+    void joinKnownSeats()
+    {
+        for (auto it = m_pending.begin(); it != m_pending.end();) {
+            if (m_tables.hasTable(*it)) {
+                m_session.join_table(*it);
+                it = m_pending.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+
+    ConnectionManager m_session;
+    TableModel m_tables;
+    std::set<qint32> m_pending;
+    std::vector<qint32> m_seats;
+    std::map<qint32, int> m_turns;
+    TournamentRankings m_standings;
+    qint64 m_balance = -1;
+};
+
 class Walk
 {
 public:
@@ -153,11 +221,15 @@ public:
 
 private:
     QString start();
+    QString startPageFromTheHost();
     QString playNow();
     QString playHand();
     QString leaveTable();
     QString playClassic();
     QString leaveMidHand();
+    QString leaveForAnotherTable();
+    // Leave pressed in the middle of a hand, and the question answered Yes.
+    QString leaveInPlay(GameWindow *window);
     QString findFriend();
     QString chat();
     QString tournament();
@@ -181,11 +253,13 @@ int Walk::run()
 {
     const std::vector<std::pair<const char *, QString (Walk::*)()>> steps = {
         {"start and log in", &Walk::start},
+        {"the web host's start page: no note of news not loaded", &Walk::startPageFromTheHost},
         {"Play now seats the player", &Walk::playNow},
         {"a Riichi hand: riichi, points and sticks that move, the next hand, the score boards", &Walk::playHand},
         {"the table left after the game: its seat count falls", &Walk::leaveTable},
         {"Classic: a pong claimed, a hand won", &Walk::playClassic},
         {"a hand left in the middle plays on, its seat comes back, the table joined again", &Walk::leaveMidHand},
+        {"a hand left for another table taken at once plays on, and its seat comes back", &Walk::leaveForAnotherTable},
         {"a friend found and added", &Walk::findFriend},
         {"a chat line sent", &Walk::chat},
         {"a tournament opened and joined", &Walk::tournament},
@@ -231,6 +305,21 @@ QString Walk::start()
                  30000))
         return QStringLiteral("the start page did not load (%1)").arg(view->url().toString());
     shot(QStringLiteral("start-page-en"));
+    return QString();
+}
+
+// The start page the web host served does not say that the service's news
+// could not be loaded (the client's own copy, shown when it could not, does).
+QString Walk::startPageFromTheHost()
+{
+    auto *welcome = m_window->findChild<EmbeddedWebPage *>(QStringLiteral("welcomePage"));
+    auto *view = welcome ? welcome->findChild<QWebEngineView *>() : nullptr;
+    if (!view || view->url().scheme() != QLatin1String("https"))
+        return QStringLiteral("the start page is not the web host's (%1)")
+            .arg(view ? view->url().toString() : QString());
+    const QString note = runJs(view, QStringLiteral("getComputedStyle(document.querySelector('footer')).display"));
+    if (note != QLatin1String("none"))
+        return QStringLiteral("the web host's start page says that the news could not be loaded");
     return QString();
 }
 
@@ -420,19 +509,7 @@ QString Walk::leaveMidHand()
     GameWindow *window = table();
     if (!waitFor([window] { return window->handView()->isActive(); }, 40000))
         return QStringLiteral("never the player's turn");
-    const auto leave = [this](GameWindow *w) {
-        auto *button = w->sideBar()->findChild<QAbstractButton *>(QStringLiteral("leaveButton"));
-        if (!button || !button->isEnabled())
-            return QStringLiteral("no Leave button to press");
-        button->click();
-        QMessageBox *box = nullptr;
-        if (!waitFor([&] { return (box = boxStartingWith(m_window.get(), QString())) != nullptr; }, 5000))
-            return QStringLiteral("Leave in the middle of a hand asked nothing");
-        shot(QStringLiteral("leave-mid-hand-question-en"));
-        box->button(QMessageBox::Yes)->click();
-        return QString();
-    };
-    if (const QString why = leave(window); !why.isEmpty())
+    if (const QString why = leaveInPlay(window); !why.isEmpty())
         return why;
     GameController *games = m_window->gameController();
     if (!waitFor([games] { return !games->view(international) && games->hasTable(international); }, 10000))
@@ -456,7 +533,7 @@ QString Walk::leaveMidHand()
         return QStringLiteral("the hand did not go on to the pong offer");
     QTest::qWait(2500);
     shot(QStringLiteral("watched-hand-plays-on-en"));
-    if (const QString why = leave(window); !why.isEmpty())
+    if (const QString why = leaveInPlay(window); !why.isEmpty())
         return why;
 
     // The hand's end gives the seat back: the lobby's count falls.
@@ -484,6 +561,84 @@ QString Walk::leaveMidHand()
     QTest::qWait(3500);
     shot(QStringLiteral("table-joined-again-en"));
     m_table = international;
+    return QString();
+}
+
+QString Walk::leaveInPlay(GameWindow *window)
+{
+    auto *button = window->sideBar()->findChild<QAbstractButton *>(QStringLiteral("leaveButton"));
+    if (!button || !button->isEnabled())
+        return QStringLiteral("no Leave button to press");
+    button->click();
+    QMessageBox *box = nullptr;
+    if (!waitFor([&] { return (box = boxStartingWith(m_window.get(), QString())) != nullptr; }, 5000))
+        return QStringLiteral("Leave in the middle of a hand asked nothing");
+    shot(QStringLiteral("leave-mid-hand-question-en"));
+    box->button(QMessageBox::Yes)->click();
+    return QString();
+}
+
+// Leave pressed at the player's turn at the Riichi table, and at once the
+// start page's Play now: the player sits at another table, and the hand
+// left behind plays on without the player (its questions run out) to its
+// end; then the client leaves it, and its seat count in the lobby falls.
+QString Walk::leaveForAnotherTable()
+{
+    m_window->displayLobby();
+    m_window->onDisplayTab(QStringLiteral("lobby"));
+    TableModel *lobby = m_window->lobbyController()->tableModel();
+    GameController *games = m_window->gameController();
+    const qint32 riichi = 1002;
+    if (games->hasTable(riichi))
+        return QStringLiteral("Practice %1 is still held from before").arg(riichi);
+    const int before = lobby->tableInfo(riichi).seated();
+    m_window->joinTable(riichi);
+    if (!waitFor([this, riichi] { return table() && m_window->view().tableSelector->checkedTableId() == riichi; },
+                 15000))
+        return QStringLiteral("no Riichi table page within 15 s");
+    GameWindow *window = table();
+    if (!waitFor([window] { return window->handView()->isActive(); }, 40000))
+        return QStringLiteral("never the player's turn");
+    if (const QString why = leaveInPlay(window); !why.isEmpty())
+        return why;
+    if (!waitFor([games, riichi] { return !games->view(riichi) && games->hasTable(riichi); }, 10000))
+        return QStringLiteral("the table's page did not close, or the table was let go at once");
+    // At once another table: the start page's Play now.
+    m_window->displayLobby();
+    m_window->onDisplayTab(QStringLiteral("welcome"));
+    auto *welcome = m_window->findChild<EmbeddedWebPage *>(QStringLiteral("welcomePage"));
+    runJs(welcome->findChild<QWebEngineView *>(), QStringLiteral("welcome.riichiForFunAndFree()"));
+    qint32 taken = -1;
+    if (!waitFor(
+            [&] {
+        taken = m_window->view().tableSelector->checkedTableId();
+        return table() && taken != riichi && taken != m_table;
+            },
+            15000))
+        return QStringLiteral("Play now did not seat the player at another table");
+    if (!waitFor([this] { return table() && table()->seatPlayerId(3) > 0; }, 20000))
+        return QStringLiteral("the bots did not sit down at table %1").arg(taken);
+    QTest::qWait(3500);
+    shot(QStringLiteral("table-taken-after-a-leave-en"));
+    m_window->displayLobby();
+    m_window->onDisplayTab(QStringLiteral("lobby"));
+    QTest::qWait(1500);
+    shot(QStringLiteral("lobby-hand-left-for-another-table-en"));
+
+    // The left hand ends without the player, who is let go of the table.
+    if (!waitFor([lobby, riichi, before] { return lobby->tableInfo(riichi).seated() == before; }, 300000))
+        return QStringLiteral("Practice %1 still shows %2 seated after its hand (%3 before)")
+            .arg(riichi)
+            .arg(lobby->tableInfo(riichi).seated())
+            .arg(before);
+    if (games->hasTable(riichi))
+        return QStringLiteral("the client still holds Practice %1").arg(riichi);
+    if (!games->hasTable(taken))
+        return QStringLiteral("the table taken meanwhile, %1, is gone").arg(taken);
+    m_window->displayLobby();
+    m_window->onDisplayTab(QStringLiteral("lobby"));
+    QTest::qWait(1500);
+    shot(QStringLiteral("lobby-left-table-seat-back-en"));
     return QString();
 }
 
@@ -610,6 +765,19 @@ QString Walk::tournamentPlayed()
             },
             15000))
         return QStringLiteral("no short tournament open after the first one started");
+    // Another player of the run registers first: the newcomer is the
+    // tournament's second player.
+    SecondPlayer second(m_options);
+    if (!second.session().isLoggedIn())
+        return QStringLiteral("the second player could not log in");
+    QSignalSpy secondRegistered(&second.session(), &ConnectionManager::tournamentRegisterSuccess);
+    second.session().query_account_balance();
+    if (!waitFor([&second] { return second.balance() >= 0; }, 10000))
+        return QStringLiteral("no balance for the second player");
+    const qint64 secondBefore = second.balance();
+    second.session().register_tournament_request(id);
+    if (!waitFor([&secondRegistered] { return !secondRegistered.isEmpty(); }, 10000))
+        return QStringLiteral("the second player's registration failed");
     TournamentRankings standings;
     QObject listening;
     QObject::connect(&m_window->connectionManager(), &ConnectionManager::tournamentRankings, &listening,
@@ -706,6 +874,21 @@ QString Walk::tournamentPlayed()
     }
     if (tiedInTheMoney == 0)
         return QStringLiteral("no tie in the money among %1 players").arg(info.registeredPlayers);
+    // The other player was seated at tables of its own, played, stands in the
+    // same standings and was paid by its place.
+    if (int(second.seats().size()) != info.numberOfRounds)
+        return QStringLiteral("the second player was seated %1 times").arg(second.seats().size());
+    const qint32 other = second.session().ownPlayerId();
+    qint64 otherPrize = -1;
+    for (const TournamentRanking &r : standings)
+        if (r.playerId == other)
+            otherPrize = r.payout;
+    if (otherPrize < 0)
+        return QStringLiteral("the second player is not in the final standings");
+    if (!waitFor([&] { return second.balance() == secondBefore - info.cost.bet - info.cost.fee + otherPrize; }, 10000))
+        return QStringLiteral("the second player's balance is %1 cents after the payout of %2")
+            .arg(second.balance())
+            .arg(otherPrize);
     return QString();
 }
 

@@ -3,8 +3,9 @@
 # command: scripts/run.sh starts its servers under Xvfb and, in the client's
 # place, tests/walk/newcomer_walk, which drives the real main window (log in,
 # Play now, a hand to its score board, a hand left in the middle that plays on
-# and gives the seat back, a friend found and added, a lobby chat
-# line, a tournament joined, Japanese) and then the real client program,
+# and gives the seat back, a hand left for another table taken at once, a
+# friend found and added, a lobby chat line, a tournament joined and one
+# played with a second player of the run, Japanese) and then the real client program,
 # whose game server is killed mid-hand (the Error box, exit code 1).
 #
 #   tests/walk/walk.sh [SHOT_DIR]      (default build/walk-shots)

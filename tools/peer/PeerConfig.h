@@ -3,6 +3,7 @@
 #include "protocol/TableInfo.h"
 #include "protocol/TournamentInfo.h"
 
+#include <QDateTime>
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QSet>
@@ -60,8 +61,9 @@ struct PeerConfig
     quint16 xmppPort = 5222;
     // The account balance in cents answered to every account.
     qint64 balance = 123456;
-    // The maintenance announced in the coming events; below 0 none.
-    qint64 maintenanceInSecs = -1;
+    // The maintenance announced in the coming events, the same for every
+    // session; invalid for none.
+    QDateTime maintenanceAt;
     // Registered players are seated this long after registering; below 0 at
     // the tournament's start.
     qint64 seatAfterMs = -1;
@@ -72,6 +74,9 @@ struct PeerConfig
     // The time window of every question a scenario asks the player, in
     // place of the scenario's own (0: the scenario's).
     qint64 questionMs = 0;
+    // A player who is away (stood down after two time-outs) is answered for
+    // this long after each question.
+    qint64 awayAnswerMs = 1000;
     // Where the peer tells the chat server's player search the names it
     // gives its players (empty: nowhere), so that both name a player alike.
     QString namesDir;

@@ -47,6 +47,21 @@ void PeerHandRecord::setOwnActive(bool active)
         own->setActive(active);
 }
 
+bool PeerHandRecord::ownHandHolds(const tile_vector &tiles) const
+{
+    const PlayerData *own = find(m_ownId);
+    if (!own)
+        return false;
+    tile_vector hand = own->hand();
+    for (tile t : tiles) {
+        const auto it = std::find(hand.begin(), hand.end(), t);
+        if (it == hand.end())
+            return false;
+        hand.erase(it);
+    }
+    return true;
+}
+
 void PeerHandRecord::takePoints(qint32 playerId, qint32 points)
 {
     if (PlayerData *p = find(playerId))

@@ -36,6 +36,9 @@ public:
     // drawn tile, else the last of the hand (255 when the hand is unknown).
     tile timeoutDiscard() const;
     void setOwnActive(bool active);
+    // Whether the player's concealed hand holds all these tiles (as many
+    // of each as listed).
+    bool ownHandHolds(const tile_vector &tiles) const;
 
 private:
     PlayerData *find(qint32 id);

@@ -2,6 +2,8 @@
 
 #include "tools/peer/PeerSession.h"
 #include "tools/peer/PeerTournamentClock.h"
+#include "tools/peer/PeerTournamentHall.h"
+#include "tools/peer/PeerTournamentTicker.h"
 
 #include <QFile>
 #include <QSslSocket>
@@ -15,6 +17,9 @@ PeerServer::PeerServer(const PeerConfig &config, QObject *parent)
 {
     if (m_config.shortTournamentId > 0)
         new PeerTournamentClock(m_config, this);
+    new PeerTournamentHall(m_config, this);
+    if (m_config.tournamentUpdateMs > 0)
+        new PeerTournamentTicker(m_config, this);
 }
 
 void PeerServer::setTls(const QString &certificateFile, const QString &keyFile)

@@ -7,11 +7,13 @@
 #include "protocol/WireConversions.h"
 #include "tools/peer/PeerRandomTable.h"
 #include "tools/peer/PeerServer.h"
+#include "tools/peer/PeerScenarioRun.h"
 #include "tools/peer/PeerTournamentDesk.h"
-#include "tools/peer/PeerTournamentTicker.h"
+#include "tools/peer/PeerTournamentHall.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPointer>
 #include <QSslSocket>
 
 #include <algorithm>
@@ -19,18 +21,6 @@
 
 namespace {
 typedef WireValue::List L;
-
-constexpr qint32 RiichiDeposit = 1000;
-
-// A player who is away is answered for this soon after each question.
-constexpr qint64 AwayAnswerMs = 1000;
-
-// The messages that ask the player for an answer within their time window.
-bool isQuestion(const QString &name)
-{
-    return name == QLatin1String("player_should_act") || name == QLatin1String("meld_suggestion")
-           || name == QLatin1String("concealed_meld_suggestion") || name == QLatin1String("are_you_ready");
-}
 
 template <quint8 Id>
 using In = MessageFields<Codec::Frame, Id>;
@@ -61,27 +51,6 @@ std::map<QString, qint64> &balances()
     return cents;
 }
 
-// The text "$name" stands for the logged-in player's name (score boards
-// name the player as the server knows them).
-QJsonValue withPlayerName(const QJsonValue &v, const QString &name)
-{
-    if (v.isString() && v.toString() == QLatin1String("$name"))
-        return name;
-    if (v.isArray()) {
-        QJsonArray a = v.toArray();
-        for (auto it = a.begin(); it != a.end(); ++it)
-            *it = withPlayerName(*it, name);
-        return a;
-    }
-    if (v.isObject()) {
-        QJsonObject o = v.toObject();
-        for (auto it = o.begin(); it != o.end(); ++it)
-            it.value() = withPlayerName(it.value(), name);
-        return o;
-    }
-    return v;
-}
-
 // Credentials never reach the peer's output either.
 QJsonValue masked(const QJsonValue &v)
 {
@@ -103,6 +72,12 @@ QList<PeerSession *> &sessions()
     static QList<PeerSession *> all;
     return all;
 }
+
+int &sessionCount()
+{
+    static int count = 0;
+    return count;
+}
 } // namespace
 
 PeerSession::PeerSession(QSslSocket *socket, PeerConfig &config, bool verbose, bool tls, QObject *parent)
@@ -110,25 +85,26 @@ PeerSession::PeerSession(QSslSocket *socket, PeerConfig &config, bool verbose, b
     , m_socket(socket)
     , m_config(config)
     , m_verbose(verbose)
+    , m_number(++sessionCount())
     , m_desk(new PeerTournamentDesk(this, config, m_registered))
     , m_balance(config.balance)
 {
-    m_expectTimer.setSingleShot(true);
-    connect(&m_expectTimer, &QTimer::timeout, this, &PeerSession::onExpectTimeout);
-    m_deadlineTimer.setSingleShot(true);
-    connect(&m_deadlineTimer, &QTimer::timeout, this, &PeerSession::onDeadline);
+    // The bots of a tournament table unless the hall seats others.
+    m_vars[QStringLiteral("south")] = 901;
+    m_vars[QStringLiteral("west")] = 902;
+    m_vars[QStringLiteral("north")] = 903;
     // The lobby's figures follow the tables as they fill and empty.
     connect(&m_summaryTimer, &QTimer::timeout, this, [this] { sendLobbySummary(false); });
     connect(socket, &QSslSocket::readyRead, this, &PeerSession::onReadyRead);
     connect(socket, &QSslSocket::disconnected, this, &PeerSession::onDisconnected);
     connect(socket, &QSslSocket::encrypted, this, &PeerSession::onReady);
-    connect(socket, &QSslSocket::sslErrors, this, [](const QList<QSslError> &errors) {
+    connect(socket, &QSslSocket::sslErrors, this, [this](const QList<QSslError> &errors) {
         for (const QSslError &e : errors)
-            PeerServer::log(QStringLiteral("TLS_ERROR ") + e.errorString());
+            log(QStringLiteral("TLS_ERROR ") + e.errorString());
     });
     connect(socket, &QSslSocket::errorOccurred, this, [this](QAbstractSocket::SocketError) {
         if (m_verbose)
-            PeerServer::log(QStringLiteral("SOCKET_ERROR ") + m_socket->errorString());
+            log(QStringLiteral("SOCKET_ERROR ") + m_socket->errorString());
     });
 
     if (m_config.randomTable)
@@ -141,6 +117,42 @@ PeerSession::PeerSession(QSslSocket *socket, PeerConfig &config, bool verbose, b
 PeerSession::~PeerSession()
 {
     sessions().removeAll(this);
+    // The scenarios end with the connection; the tournaments go on without it.
+    for (PeerScenarioRun *run : m_runs)
+        disconnect(run, nullptr, this, nullptr);
+    if (PeerTournamentHall *hall = PeerTournamentHall::instance())
+        hall->sessionGone(this);
+}
+
+const QList<PeerSession *> &PeerSession::all()
+{
+    return sessions();
+}
+
+void PeerSession::log(const QString &line) const
+{
+    // Two players of one run are told apart by their session's number and name.
+    const QString who = m_account
+                            ? QStringLiteral(" [session %1, %2 %3]").arg(m_number).arg(m_account->user).arg(playerId())
+                            : QStringLiteral(" [session %1]").arg(m_number);
+    PeerServer::log(line + who);
+}
+
+QString PeerSession::userName() const
+{
+    return m_account ? m_account->user : QString();
+}
+
+void PeerSession::creditAccount(const QString &user, qint64 cents)
+{
+    for (PeerSession *s : sessions()) {
+        if (s->m_account && s->m_account->user == user) {
+            s->changeBalance(cents);
+            return;
+        }
+    }
+    if (!user.isEmpty())
+        balances()[user] += cents;
 }
 
 void PeerSession::onReady()
@@ -148,7 +160,7 @@ void PeerSession::onReady()
     if (m_started)
         return;
     m_started = true;
-    PeerServer::log(QStringLiteral("CONNECTED %1").arg(m_socket->isEncrypted() ? "tls" : "plain"));
+    log(QStringLiteral("CONNECTED %1").arg(m_socket->isEncrypted() ? "tls" : "plain"));
     trigger(QStringLiteral("connect"));
 }
 
@@ -156,7 +168,7 @@ void PeerSession::onDisconnected()
 {
     if (m_account && !m_seats.empty())
         keptSeats()[m_account->user] = m_seats.back();
-    PeerServer::log(QStringLiteral("DISCONNECTED"));
+    log(QStringLiteral("DISCONNECTED"));
     m_socket->deleteLater();
 }
 
@@ -170,8 +182,7 @@ void PeerSession::send(quint8 classId, const WireValue::List &fields)
     const QByteArray frame = FrameReader::frame(Codec::instance().encode(classId, fields));
     m_socket->write(frame);
     if (m_verbose)
-        PeerServer::log(QStringLiteral("SENT ")
-                        + QString::fromStdString(Codec::instance().message(Codec::Frame, classId)->name));
+        log(QStringLiteral("SENT ") + QString::fromStdString(Codec::instance().message(Codec::Frame, classId)->name));
 }
 
 void PeerSession::changeBalance(qint64 cents)
@@ -189,6 +200,18 @@ void PeerSession::announceTable(const TableInfo &t)
             s->send(msg::TABLE_INFO, L{wire::fromTableInfo(t)});
 }
 
+void PeerSession::tableGone(const TableInfo &t)
+{
+    for (PeerSession *s : sessions()) {
+        const bool seated = std::find(s->m_seats.begin(), s->m_seats.end(), t.id()) != s->m_seats.end();
+        if (s->m_account && (seated || s->subscribed(t)))
+            s->send(msg::TABLE_REMOVED, L{t.id()});
+        s->m_seats.erase(std::remove(s->m_seats.begin(), s->m_seats.end(), t.id()), s->m_seats.end());
+        s->m_tournamentSeats.erase(t.id());
+        s->m_bots.erase(t.id());
+    }
+}
+
 void PeerSession::tellSeats(const TableInfo &t)
 {
     for (PeerSession *s : sessions())
@@ -200,6 +223,13 @@ void PeerSession::tellTournament(quint8 classId, const WireValue::List &fields)
 {
     for (PeerSession *s : sessions())
         if (s == this || s->m_tournamentLobby)
+            s->send(classId, fields);
+}
+
+void PeerSession::tellTournamentNews(qint32 tournamentId, quint8 classId, const WireValue::List &fields)
+{
+    for (PeerSession *s : sessions())
+        if (s->m_tournamentLobby || s->isRegistered(tournamentId))
             s->send(classId, fields);
 }
 
@@ -260,19 +290,16 @@ void PeerSession::onReadyRead()
             const QString name = QString::fromStdString(m->name);
             const QJsonValue json = ScenarioJson::recordToJson(m->body, fields);
             if (m_verbose)
-                PeerServer::log(QStringLiteral("RECV ") + name + QLatin1Char(' ') + compact(masked(json)));
+                log(QStringLiteral("RECV ") + name + QLatin1Char(' ') + compact(masked(json)));
             const bool random = m_random && json.isObject()
                                 && m_random->takes(name, json.toObject(), qint32(m_vars.value(QStringLiteral("pid"))),
                                                    m_name);
             if (!random && enabled(m->name.c_str()))
                 handle(body[0], fields);
-            if (m_lateNames.contains(name))
-                PeerServer::log(QStringLiteral("LATE ") + name); // the peer answered that question already
-            else
-                checkExpect(name, json);
+            deliver(name, json);
         }
     } catch (const std::exception &e) {
-        PeerServer::log(QStringLiteral("BAD_CLIENT_DATA ") + QString::fromUtf8(e.what()));
+        log(QStringLiteral("BAD_CLIENT_DATA ") + QString::fromUtf8(e.what()));
         m_socket->abort();
     }
 }
@@ -315,7 +342,14 @@ void PeerSession::joinTable(TableInfo &t)
                 m_vars[QStringLiteral("lastRound")] = info.currentRound + 1 >= info.numberOfRounds ? 1 : 0;
             }
         }
-        m_desk->tableJoined(t.tournamentId());
+        if (PeerTournamentHall *hall = PeerTournamentHall::instance()) {
+            // The bots of the player's own tables in the tournament.
+            const std::array<qint32, 3> bots = hall->bots(t.tournamentId(), this);
+            m_vars[QStringLiteral("south")] = bots[0];
+            m_vars[QStringLiteral("west")] = bots[1];
+            m_vars[QStringLiteral("north")] = bots[2];
+            hall->tableJoined(t.tournamentId());
+        }
     }
     // Back at a kept seat, or at a tournament's, or at the table the player
     // walked away from in the middle of a hand, the table has the player already.
@@ -327,9 +361,11 @@ void PeerSession::joinTable(TableInfo &t)
     m_seats.push_back(t.id());
     send(msg::JOIN_OK, L{t.id()});
     tellSeats(t);
-    const QJsonObject *scenario = startsScenario(QStringLiteral("join"), t.id())
-                                      ? findScenario(QStringLiteral("join"), t.id())
-                                      : nullptr;
+    // A scenario already at the table takes the join itself.
+    const PeerScenarioRun *current = runAt(t.id());
+    const QJsonObject *scenario = current && current->expects(QStringLiteral("join_table"))
+                                      ? nullptr
+                                      : findScenario(QStringLiteral("join"), t.id());
     sendGameData(t, true, scenario && scenario->value(QStringLiteral("empty_table")).toBool());
     trigger(QStringLiteral("join"), t.id());
 }
@@ -439,37 +475,18 @@ void PeerSession::botsLeave(qint32 tableId)
     tellSeats(*t);
 }
 
-void PeerSession::endScenario()
+PeerScenarioRun *PeerSession::runAt(qint32 tableId) const
 {
-    PeerServer::log(QStringLiteral("SCENARIO_LEFT %1").arg(m_scenarioTable));
-    m_running = false;
-    m_waiting = false;
-    m_expectTimer.stop();
-    m_deadlineTimer.stop();
-    m_expectNames.clear();
-    m_reply = QJsonObject();
-    m_scenarioTable = 0;
-    ++m_generation;
+    for (PeerScenarioRun *run : m_runs)
+        if (run->table() == tableId)
+            return run;
+    return nullptr;
 }
 
-bool PeerSession::scenarioExpects(const QString &request) const
+void PeerSession::leaveScenario(qint32 tableId, const QString &request)
 {
-    if (m_waiting && m_expectNames.contains(request))
-        return true;
-    std::function<bool(const QJsonArray &, qsizetype)> ahead = [&](const QJsonArray &steps, qsizetype from) {
-        for (qsizetype i = from; i < steps.size(); ++i) {
-            const QJsonObject step = steps.at(i).toObject();
-            const QJsonValue expect = step.value(QStringLiteral("expect"));
-            if (expect.toString() == request || expect.toArray().contains(QJsonValue(request)))
-                return true;
-            const QJsonObject reply = step.value(QStringLiteral("reply")).toObject();
-            for (auto it = reply.begin(); it != reply.end(); ++it)
-                if (ahead(it.value().isArray() ? it.value().toArray() : QJsonArray{it.value()}, 0))
-                    return true;
-        }
-        return false;
-    };
-    return m_running && ahead(m_steps, m_step);
+    if (PeerScenarioRun *run = runAt(tableId); run && !run->expects(request))
+        run->leave();
 }
 
 lobby_summary_t PeerSession::lobbySummary() const
@@ -619,8 +636,7 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         break;
     case msg::UNWATCH_TABLE: {
         const qint32 id = In<msg::UNWATCH_TABLE>(f).i32<"tableId">();
-        if (m_running && id == m_scenarioTable && !scenarioExpects(QStringLiteral("unwatch_table")))
-            endScenario();
+        leaveScenario(id, QStringLiteral("unwatch_table"));
         send(msg::UNWATCH_OK, L{id});
         break;
     }
@@ -639,8 +655,7 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
     case msg::LEAVE_TABLE: {
         const qint32 id = In<msg::LEAVE_TABLE>(f).i32<"tableId">();
         // The hand played for the player ends with the player's leave.
-        if (m_running && id == m_scenarioTable && !scenarioExpects(QStringLiteral("leave_table")))
-            endScenario();
+        leaveScenario(id, QStringLiteral("leave_table"));
         send(msg::LEAVE_OK, L{id});
         m_seats.erase(std::remove(m_seats.begin(), m_seats.end(), id), m_seats.end());
         botsLeave(id);
@@ -654,12 +669,8 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
     case msg::REACTIVATE_TABLE: {
         // Back from away: the player answers the questions again.
         const qint32 id = In<msg::REACTIVATE_TABLE>(f).i32<"tableId">();
-        if (m_away && id == m_scenarioTable) {
-            m_away = false;
-            m_timeouts = 0;
-            m_hand.setOwnActive(true);
-            send(msg::ACTIVE_CHANGED, L{id, true});
-        }
+        if (PeerScenarioRun *run = runAt(id))
+            run->reactivate();
         break;
     }
     case msg::READY: {
@@ -705,8 +716,6 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
             send(msg::TOURNAMENT_INFO, L{wire::fromTournamentInfo(t)});
         std::vector<qint32> ids(m_registered.begin(), m_registered.end());
         send(msg::NOTIFY_REGISTERED, L{wire::fromInts(ids)});
-        if (m_config.tournamentUpdateMs > 0 && !findChild<PeerTournamentTicker *>())
-            new PeerTournamentTicker(this, m_config);
         break;
     }
     case msg::REGISTER_TOURNAMENT:
@@ -732,7 +741,8 @@ void PeerSession::handleTournament(const WireValue::List &f)
     const qint32 id = envelope.i32<"tournamentId">();
     switch (envelope.value<"request">().tag()) {
     case tmt_msg::RANKING_LIST_REQUEST: {
-        if (const TournamentRankings *played = m_desk->standings(id)) {
+        const PeerTournamentHall *hall = PeerTournamentHall::instance();
+        if (const TournamentRankings *played = hall ? hall->standings(id) : nullptr) {
             send(msg::TOURNAMENT_ENVELOPE,
                  L{id, WireValue(L{wire::fromTournamentRankings(*played)}, tmt_msg::RANKING_LIST)});
             break;
@@ -756,7 +766,7 @@ void PeerSession::handleTournament(const WireValue::List &f)
     }
     case tmt_msg::PRIZE_CONFIGURATION_REQUEST: {
         send(msg::TOURNAMENT_ENVELOPE,
-             L{id, WireValue(L{wire::fromPrizeConfiguration(PeerTournamentDesk::prizeConfiguration())},
+             L{id, WireValue(L{wire::fromPrizeConfiguration(PeerTournamentHall::prizeConfiguration())},
                              tmt_msg::PRIZE_CONFIGURATION)});
         break;
     }
@@ -880,254 +890,93 @@ const QJsonObject *PeerSession::findScenario(const QString &event, qint32 tableI
     return nullptr;
 }
 
-bool PeerSession::startsScenario(const QString &event, qint32 tableId) const
+QMap<QString, QString> PeerSession::scenarioTexts() const
 {
-    // Sitting down at another table leaves the hand of the last one where it
-    // stands: the new table's hand plays.
-    const bool tableEvent = event == QLatin1String("join") || event == QLatin1String("watch");
-    const bool elsewhere = tableEvent && m_scenarioTable > 0 && tableId != m_scenarioTable;
-    // Back at the table whose hand the player walked away from: the hand
-    // plays again from its start.
-    const bool again = tableEvent && tableId == m_scenarioTable
-                       && (m_scenarioEvent == QLatin1String("join") || m_scenarioEvent == QLatin1String("watch"))
-                       && !scenarioExpects(event + QStringLiteral("_table"));
-    return !m_running || elsewhere || again;
+    return {{QStringLiteral("$name"), m_name},
+            {QStringLiteral("$southName"), playerName(qint32(m_vars.value(QStringLiteral("south"))))},
+            {QStringLiteral("$westName"), playerName(qint32(m_vars.value(QStringLiteral("west"))))},
+            {QStringLiteral("$northName"), playerName(qint32(m_vars.value(QStringLiteral("north"))))}};
 }
 
 void PeerSession::trigger(const QString &event, qint32 tableId)
 {
-    if (!startsScenario(event, tableId))
+    const bool tableEvent = event == QLatin1String("join") || event == QLatin1String("watch");
+    if (!tableEvent)
+        tableId = -1;
+    PeerScenarioRun *current = runAt(tableId);
+    // The session's own scenario plays once at a time; a table's scenario
+    // that waits for this join or watch takes it itself.
+    if (current && (!tableEvent || current->expects(event + QStringLiteral("_table"))))
         return;
     const QJsonObject *chosen = findScenario(event, tableId);
     if (!chosen)
         return;
-    if (m_running) {
-        PeerServer::log(QStringLiteral("SCENARIO_LEFT %1").arg(m_scenarioTable));
-        m_expectTimer.stop();
-        m_expectNames.clear();
-        m_reply = QJsonObject();
-        m_waiting = false;
-        ++m_generation;
-    }
-    // A new hand: its questions, time-outs and the player's presence are its own.
-    m_deadlineTimer.stop();
-    m_questionEnd = QDateTime();
-    m_timeouts = 0;
-    m_away = false;
-    m_lateNames.clear();
-    m_steps = chosen->value(QStringLiteral("steps")).toArray();
-    // The requests the scenario answers itself, from its start on.
+    // Back at a table whose hand went on without the player: the hand plays
+    // again from its start. Every other table's hand plays on.
+    if (current)
+        current->leave();
     for (const QJsonValue &d : chosen->value(QStringLiteral("disable")).toArray())
         m_disabled.insert(d.toString());
-    m_running = true;
-    m_scenarioTable = tableId;
-    m_scenarioEvent = event;
-    const TableInfo *table = findTable(tableId);
-    m_hand.start(tableId, table ? table->ruleset() : 0, playerId(), [this](qint32 id) { return playerName(id); });
-    m_step = 0;
-    PeerServer::log(QStringLiteral("SCENARIO_START ") + event);
-    QTimer::singleShot(0, this, &PeerSession::runSteps);
-}
-
-ScenarioJson::Variables PeerSession::scenarioVars() const
-{
-    ScenarioJson::Variables vars = m_vars;
-    if (m_scenarioTable > 0)
-        vars[QStringLiteral("table")] = m_scenarioTable;
-    return vars;
-}
-
-void PeerSession::runSteps()
-{
-    while (m_running && !m_waiting && m_step < m_steps.size()) {
-        const QJsonObject step = m_steps.at(m_step).toObject();
-        const QString where = QStringLiteral("step %1").arg(m_step + 1);
-        ++m_step;
-        try {
-            if (step.contains(QStringLiteral("send"))) {
-                const std::string name = step.value(QStringLiteral("send")).toString().toStdString();
-                const Codec::Message *m = Codec::instance().messageByName(name);
-                if (!m || m->space != Codec::Frame)
-                    throw std::invalid_argument("unknown message " + name);
-                QJsonValue json = withPlayerName(step.value(QStringLiteral("fields")), m_name);
-                const QString message = QString::fromStdString(m->name);
-                if (m_config.questionMs > 0 && (isQuestion(message) || message == QLatin1String("waiting_for"))
-                    && json.toObject().value(QStringLiteral("ts")).isObject()) {
-                    QJsonObject o = json.toObject();
-                    QJsonObject ts = o.value(QStringLiteral("ts")).toObject();
-                    ts[QStringLiteral("end")] = QStringLiteral("now+%1").arg(m_config.questionMs);
-                    o[QStringLiteral("ts")] = ts;
-                    json = o;
-                }
-                const WireValue::List fields = ScenarioJson::recordToWire(m->body, json, scenarioVars(), where);
-                const int repeat = step.value(QStringLiteral("repeat")).toInt(1);
-                if (repeat == 1)
-                    send(m->id, fields);
-                else
-                    writeRepeated(FrameReader::frame(Codec::instance().encode(m->id, fields)), repeat);
-                m_hand.sent(m->id, fields);
-                if (isQuestion(message))
-                    questionSent(message, ScenarioJson::recordToJson(m->body, fields).toObject());
-                if (m->id == msg::RIICHI_DECLARED && fields.at(0).toInt32() == m_scenarioTable)
-                    takeRiichiDeposit(fields.at(1).toInt32());
-                if (m->id == msg::END_OF_ROUND)
-                    settleRound(fields);
-                if (m->id == msg::PLAYER_JOINED || m->id == msg::PLAYER_LEFT)
-                    botSeatChanged(m->id, fields);
-                if (m->id == msg::END_OF_TOURNAMENT_ROUND)
-                    m_desk->roundEnded(fields);
-                if (m->id == msg::TOURNAMENT_SEATED)
-                    addTournamentSeat(fields.at(1).toInt32());
-            } else if (step.value(QStringLiteral("hold")).toBool() && m_config.skipHolds) {
-                continue;
-            } else if (step.contains(QStringLiteral("next_round"))) {
-                const ScenarioJson::Variables vars = scenarioVars();
-                if (!vars.contains(QStringLiteral("tournament")))
-                    throw std::invalid_argument("next_round away from a tournament table");
-                m_desk->nextRound(qint32(vars.value(QStringLiteral("tournament"))),
-                                  qint32(vars.value(QStringLiteral("table"))));
-            } else if (step.contains(QStringLiteral("expect"))) {
-                const QJsonValue names = step.value(QStringLiteral("expect"));
-                m_expectNames.clear();
-                if (names.isArray()) {
-                    for (const QJsonValue &n : names.toArray())
-                        m_expectNames << n.toString();
-                } else {
-                    m_expectNames << names.toString();
-                }
-                m_expectNames.removeAll(QString());
-                if (m_expectNames.isEmpty())
-                    throw std::invalid_argument("expect names no request");
-                m_reply = step.value(QStringLiteral("reply")).toObject();
-                m_expectFields = ScenarioJson::substitute(step.value(QStringLiteral("fields")), scenarioVars());
-                m_capture = step.value(QStringLiteral("capture")).toObject();
-                m_waiting = true;
-                m_expectTimer.start(step.value(QStringLiteral("timeout_ms")).toInt(5000));
-                // A question with its deadline: answered for the player when
-                // it runs out, at once for a player who is away.
-                m_onDeadline = step.value(QStringLiteral("on_deadline")).toString();
-                if (!m_onDeadline.isEmpty() && m_questionEnd.isValid()) {
-                    const qint64 left = QDateTime::currentDateTimeUtc().msecsTo(m_questionEnd);
-                    m_deadlineTimer.start(int(std::clamp<qint64>(m_away ? AwayAnswerMs : left, 0, 3600000)));
-                }
-            } else if (step.contains(QStringLiteral("wait_ms"))) {
-                m_waiting = true;
-                QTimer::singleShot(step.value(QStringLiteral("wait_ms")).toInt(), this,
-                                   [this, generation = m_generation] {
-                    if (generation != m_generation)
-                        return; // the scenario was left meanwhile
-                    m_waiting = false;
-                    runSteps();
-                });
-            } else if (step.contains(QStringLiteral("raw"))) {
-                writeRepeated(QByteArray::fromHex(step.value(QStringLiteral("raw")).toString().toLatin1()),
-                              step.value(QStringLiteral("repeat")).toInt(1));
-            } else if (step.contains(QStringLiteral("stop_reading"))) {
-                // The client's writes now pile up: the kernel's buffers fill
-                // and stay full.
-                disconnect(m_socket, &QSslSocket::readyRead, this, &PeerSession::onReadyRead);
-                m_socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
-                m_socket->setReadBufferSize(1);
-            } else if (step.contains(QStringLiteral("close"))) {
-                m_socket->disconnectFromHost();
-            } else {
-                throw std::invalid_argument(
-                    "step without send, expect, wait_ms, raw, stop_reading, next_round or close");
-            }
-        } catch (const std::exception &e) {
-            scenarioFailed(where + QStringLiteral(": ") + QString::fromUtf8(e.what()));
-            return;
+    // What the table was when the scenario started stays its own, whatever
+    // the player joins or watches meanwhile.
+    ScenarioJson::Variables tableVars;
+    if (tableEvent) {
+        for (const char *name :
+             {"table", "stakeWon", "stakeLost", "tournament", "round", "lastRound", "south", "west", "north"}) {
+            const QString key = QLatin1String(name);
+            if (m_vars.contains(key))
+                tableVars[key] = m_vars.value(key);
         }
+        tableVars[QStringLiteral("table")] = tableId;
     }
-    if (m_running && !m_waiting && m_step >= m_steps.size()) {
-        m_running = false;
-        PeerServer::log(QStringLiteral("SCENARIO_DONE"));
+    auto *run = new PeerScenarioRun(*this, *chosen, event, tableId, tableVars, scenarioTexts());
+    m_runs.push_back(run);
+    connect(run, &PeerScenarioRun::finished, this, [this, run] {
+        m_runs.erase(std::remove(m_runs.begin(), m_runs.end(), run), m_runs.end());
+        run->deleteLater();
+    });
+    run->start();
+}
+
+void PeerSession::deliver(const QString &name, const QJsonValue &fields)
+{
+    const QJsonValue table = fields.toObject().value(QStringLiteral("tableId"));
+    // A copy: an answer may end a scenario, or start one.
+    const std::vector<QPointer<PeerScenarioRun>> runs(m_runs.begin(), m_runs.end());
+    for (const QPointer<PeerScenarioRun> &run : runs) {
+        if (run && (!table.isDouble() || run->table() < 0 || run->table() == table.toInt()))
+            run->received(name, fields);
     }
 }
 
-void PeerSession::takeRiichiDeposit(qint32 playerId)
+void PeerSession::scenarioSent(quint8 classId, const WireValue::List &fields)
 {
-    if (!m_hand.inHand())
-        return;
-    m_hand.takePoints(playerId, RiichiDeposit);
-    send(msg::GAME_DATA, m_hand.gameData());
-    if (const std::optional<WireValue::List> own = m_hand.privateData())
-        send(msg::PRIVATE_PLAYER_DATA, *own);
+    if (classId == msg::END_OF_ROUND)
+        settleRound(fields);
+    if (classId == msg::PLAYER_JOINED || classId == msg::PLAYER_LEFT)
+        botSeatChanged(classId, fields);
+    if (classId == msg::END_OF_TOURNAMENT_ROUND)
+        if (PeerTournamentHall *hall = PeerTournamentHall::instance())
+            hall->roundEnded(this, fields);
+    if (classId == msg::TOURNAMENT_SEATED)
+        addTournamentSeat(fields.at(1).toInt32());
 }
 
-void PeerSession::checkExpect(const QString &name, const QJsonValue &fields, bool byPeer)
+void PeerSession::nextRound(qint32 tournamentId, qint32 fromTable)
 {
-    if (!m_waiting || !m_expectNames.contains(name))
-        return;
-    if (!m_expectFields.isUndefined() && !m_expectFields.isNull() && !ScenarioJson::matches(m_expectFields, fields))
-        return;
-    m_deadlineTimer.stop();
-    // The player answered: the time-outs so far are forgiven.
-    if (!byPeer)
-        m_timeouts = 0;
-    for (auto it = m_capture.begin(); it != m_capture.end(); ++it) {
-        const QJsonValue v = fields.toObject().value(it.key());
-        if (v.isDouble())
-            m_vars[it.value().toString()] = qint64(v.toDouble());
-    }
-    m_expectTimer.stop();
-    m_expectNames.clear();
-    // The answer to this request plays next.
-    const QJsonValue reply = m_reply.value(name);
-    const QJsonArray replySteps = reply.isArray() ? reply.toArray() : QJsonArray{reply};
-    for (qsizetype i = replySteps.size() - 1; i >= 0; --i) {
-        if (replySteps.at(i).isObject())
-            m_steps.insert(m_step, replySteps.at(i));
-    }
-    m_reply = QJsonObject();
-    m_waiting = false;
-    QTimer::singleShot(0, this, &PeerSession::runSteps);
+    if (PeerTournamentHall *hall = PeerTournamentHall::instance())
+        hall->nextRound(this, tournamentId, fromTable);
 }
 
-void PeerSession::questionSent(const QString &name, const QJsonObject &fields)
+void PeerSession::stopReading()
 {
-    // A turn of another player asks the player nothing.
-    if (name == QLatin1String("player_should_act")
-        && fields.value(QStringLiteral("playerId")).toInteger() != playerId())
-        return;
-    const QString end = fields.value(QStringLiteral("ts")).toObject().value(QStringLiteral("end")).toString();
-    m_questionEnd = QDateTime::fromString(end, Qt::ISODateWithMs);
-    // A new question: an answer now is this one's, not a late one.
-    m_lateNames.clear();
+    // The client's writes now pile up: the kernel's buffers fill and stay full.
+    disconnect(m_socket, &QSslSocket::readyRead, this, &PeerSession::onReadyRead);
+    m_socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
+    m_socket->setReadBufferSize(1);
 }
 
-void PeerSession::onDeadline()
+void PeerSession::closeConnection()
 {
-    if (!m_running || !m_waiting || m_onDeadline.isEmpty() || !m_expectNames.contains(m_onDeadline))
-        return;
-    const qint32 table = m_scenarioTable;
-    QJsonObject answer{{QStringLiteral("tableId"), table}, {QStringLiteral("playerId"), playerId()}};
-    if (m_onDeadline == QLatin1String("discard_tile"))
-        answer[QStringLiteral("tile")] = int(m_hand.timeoutDiscard());
-    PeerServer::log(QStringLiteral("TIMEOUT ") + m_onDeadline);
-    // Ready is not a decision of the hand: the table goes on without a word.
-    if (m_onDeadline != QLatin1String("ready"))
-        send(msg::TIMEOUT_OCCURRED, L{table});
-    if (++m_timeouts >= 2 && !m_away) {
-        m_away = true;
-        m_hand.setOwnActive(false);
-        send(msg::ACTIVE_CHANGED, L{table, false});
-    }
-    m_lateNames = m_expectNames;
-    checkExpect(m_onDeadline, answer, true);
-}
-
-void PeerSession::onExpectTimeout()
-{
-    scenarioFailed(QStringLiteral("step %1: no %2 arrived").arg(m_step).arg(m_expectNames.join(QLatin1Char('/'))));
-}
-
-void PeerSession::scenarioFailed(const QString &reason)
-{
-    m_deadlineTimer.stop();
-    m_running = false;
-    m_waiting = false;
-    m_expectNames.clear();
-    m_reply = QJsonObject();
-    PeerServer::log(QStringLiteral("SCENARIO_FAILED ") + reason);
+    m_socket->disconnectFromHost();
 }

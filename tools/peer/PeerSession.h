@@ -4,12 +4,12 @@
 #include "protocol/WireValue.h"
 #include "protocol/lobby_summary_t.h"
 #include "tools/peer/PeerConfig.h"
-#include "tools/peer/PeerHandRecord.h"
 #include "tools/peer/ScenarioJson.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QJsonValue>
+#include <QMap>
 #include <QObject>
 #include <QSet>
 #include <QStringList>
@@ -21,11 +21,13 @@
 #include <vector>
 
 class PeerRandomTable;
+class PeerScenarioRun;
 class PeerTournamentDesk;
 class QSslSocket;
 
 // One client connection of the peer: answers the protocol's requests with
-// the configured lobby and accounts, and plays the scenario.
+// the configured lobby and accounts, and plays the scenarios: one at each
+// table the player sits at or watches, and one for the session's own events.
 class PeerSession : public QObject
 {
     Q_OBJECT
@@ -34,39 +36,65 @@ public:
     PeerSession(QSslSocket *socket, PeerConfig &config, bool verbose, bool tls, QObject *parent = nullptr);
     ~PeerSession() override;
 
+    // Every live session of this peer.
+    static const QList<PeerSession *> &all();
+
     void send(quint8 classId, const WireValue::List &fields);
+    // Writes a line of the peer's output, naming the session and its player.
+    void log(const QString &line) const;
+    const PeerConfig &config() const { return m_config; }
     // The player's money in cents; a change is reported to the client.
     qint64 balance() const { return m_balance; }
     void changeBalance(qint64 cents);
+    // Credits an account: at once to its live session, else kept for its next login.
+    static void creditAccount(const QString &user, qint64 cents);
     // Sends a new table to every session that subscribed its lobby path.
-    void announceTable(const TableInfo &t);
+    static void announceTable(const TableInfo &t);
+    // A table left the lobby: every session that subscribed its lobby path
+    // or sits there is told.
+    static void tableGone(const TableInfo &t);
     // A table's seat count to this session and to every other one that
     // subscribed the table's lobby path: the lobby is the same for all.
     void tellSeats(const TableInfo &t);
     // A tournament's news to this session and to every other one that
     // subscribed the tournament lobby.
     void tellTournament(quint8 classId, const WireValue::List &fields);
+    // A tournament's news to every session that subscribed the tournament
+    // lobby or is registered for it.
+    static void tellTournamentNews(qint32 tournamentId, quint8 classId, const WireValue::List &fields);
     // A tournament seat: the player's join of that table succeeds, full as
     // the tournament table is.
     void addTournamentSeat(qint32 tableId) { m_tournamentSeats.insert(tableId); }
     void removeTournamentSeat(qint32 tableId);
+    bool isRegistered(qint32 tournamentId) const { return m_registered.count(tournamentId) > 0; }
     qint32 playerId() const { return qint32(m_vars.value(QStringLiteral("pid"))); }
+    // The account's user name (empty before the login).
+    QString userName() const;
     // The name the peer knows for a player id (the scenarios' bots, accounts).
     QString playerName(qint32 playerId) const;
     // Sends to every session that subscribed the tournament lobby.
     static void broadcastTournament(quint8 classId, const WireValue::List &fields);
     // Whether any session's player registered for the tournament.
     static bool anyRegistered(qint32 tournamentId);
+    TableInfo *findTable(qint32 id);
+
+    // For the scenarios: the session's variables ("$pid", "$seq", "$table"
+    // last joined or watched ...).
+    const ScenarioJson::Variables &variables() const { return m_vars; }
+    // A scenario sent this: the lobby, the money and the tournament follow.
+    void scenarioSent(quint8 classId, const WireValue::List &fields);
+    // A tournament table's round is over for the player: on to the next one.
+    void nextRound(qint32 tournamentId, qint32 fromTable);
+    // Writes bytes the given number of times (floods for tests).
+    void writeRepeated(const QByteArray &bytes, int times);
+    // From now on the client's data is left unread.
+    void stopReading();
+    void closeConnection();
 
 private slots:
     void onReady();
     void onReadyRead();
     void onDisconnected();
-    void runSteps();
-    void onExpectTimeout();
-    // The question the scenario waits on ran out: the peer answers for the
-    // player as a server does.
-    void onDeadline();
 
 private:
     void handle(quint8 classId, const WireValue::List &f);
@@ -75,16 +103,12 @@ private:
     bool enabled(const char *name) const;
     // tableId: the table joined or watched, -1 for session events.
     void trigger(const QString &event, qint32 tableId = -1);
-    // byPeer: the peer answered for the player at a deadline.
-    void checkExpect(const QString &name, const QJsonValue &fields, bool byPeer = false);
-    // Follows the questions sent to the player: their time windows end the
-    // waits that carry "on_deadline".
-    void questionSent(const QString &name, const QJsonObject &fields);
-    void scenarioFailed(const QString &reason);
-    // Writes bytes the given number of times (floods for tests).
-    void writeRepeated(const QByteArray &bytes, int times);
+    // Hands a request of the client to the scenarios it may concern: those
+    // of its table (every one when it names none) and the session's own.
+    void deliver(const QString &name, const QJsonValue &fields);
+    // The running scenario at the table (-1: the session's own), or null.
+    PeerScenarioRun *runAt(qint32 tableId) const;
     void sendService(quint16 service, qint32 seq, quint8 innerId, const WireValue::List &fields);
-    TableInfo *findTable(qint32 id);
     // Seats the player (after the buy-in of a money table) and starts the
     // table's scenario.
     void joinTable(TableInfo &t);
@@ -100,27 +124,26 @@ private:
     void botSeatChanged(quint8 classId, const WireValue::List &fields);
     // Gives the seats of the bots at the table back and tells the lobby.
     void botsLeave(qint32 tableId);
-    // Ends the running scenario where it stands: the table's hand plays
-    // again from its start at the next join or watch.
-    void endScenario();
-    // Whether the running scenario waits for the request now or later: then
-    // it answers the request itself.
-    bool scenarioExpects(const QString &request) const;
+    // Ends the table's scenario where it stands, unless it waits for the
+    // request itself.
+    void leaveScenario(qint32 tableId, const QString &request);
     lobby_summary_t lobbySummary() const;
     // Sends the lobby summary when it changed since the last one sent.
     void sendLobbySummary(bool always);
     // onlyOwn: the game data lists the local player alone (the scenario
     // seats the others).
     void sendGameData(const TableInfo &t, bool seated, bool onlyOwn = false);
-    // Whether the event may start a scenario now (none runs, or the player
-    // sits down at another table than the running one's).
-    bool startsScenario(const QString &event, qint32 tableId) const;
     // The first scenario that the event starts, or null.
     const QJsonObject *findScenario(const QString &event, qint32 tableId) const;
+    // The texts of a scenario's steps: the player's name and those of the
+    // bots at a tournament table.
+    QMap<QString, QString> scenarioTexts() const;
 
     QSslSocket *m_socket;
     PeerConfig &m_config;
     bool m_verbose;
+    // Counts the sessions of the run, for the log.
+    int m_number;
     FrameReader m_reader;
     bool m_started = false;
     std::optional<PeerConfig::Account> m_account;
@@ -148,42 +171,8 @@ private:
     std::optional<lobby_summary_t> m_lastSummary;
     QTimer m_summaryTimer;
 
-    // Scenario state.
-    QJsonArray m_steps;
+    // The scenarios playing, in the order they started.
+    std::vector<PeerScenarioRun *> m_runs;
+    // The requests the scenarios answer themselves, from their start on.
     QSet<QString> m_disabled;
-    int m_step = 0;
-    bool m_running = false;
-    // The table the running scenario was triggered for: its "$table" stays
-    // that table when the player joins or watches another meanwhile.
-    qint32 m_scenarioTable = 0;
-    QString m_scenarioEvent;
-    // The scenario's hand as told, for sending the table again.
-    PeerHandRecord m_hand;
-    // A riichi declaration's deposit leaves the declarer's points at once:
-    // the table is sent again, as no hand event carries points.
-    void takeRiichiDeposit(qint32 playerId);
-    ScenarioJson::Variables scenarioVars() const;
-    bool m_waiting = false;
-    // Counts the scenarios started; a wait of one left behind does not
-    // resume the next.
-    int m_generation = 0;
-    // Any of these requests ends the wait.
-    QStringList m_expectNames;
-    QJsonValue m_expectFields;
-    // Request name -> steps played next when that request ended the wait.
-    QJsonObject m_reply;
-    // Field name -> variable name, filled from the expected message.
-    QJsonObject m_capture;
-    QTimer m_expectTimer;
-    // The end of the time window of the last question to the player.
-    QDateTime m_questionEnd;
-    // The request the peer plays for the player when the wait's deadline passes.
-    QString m_onDeadline;
-    QTimer m_deadlineTimer;
-    // Questions that ran out one after another; after two the player is
-    // away (stood down) until reactivate_table.
-    int m_timeouts = 0;
-    bool m_away = false;
-    // Answers to a question the peer already answered: late, and not taken.
-    QStringList m_lateNames;
 };

@@ -5,9 +5,8 @@
 #include "tools/peer/PeerConfig.h"
 #include "tools/peer/PeerSession.h"
 
-PeerTournamentTicker::PeerTournamentTicker(PeerSession *session, PeerConfig &config)
-    : QObject(session)
-    , m_session(session)
+PeerTournamentTicker::PeerTournamentTicker(PeerConfig &config, QObject *parent)
+    : QObject(parent)
     , m_config(config)
 {
     connect(&m_timer, &QTimer::timeout, this, &PeerTournamentTicker::onTick);
@@ -19,11 +18,12 @@ void PeerTournamentTicker::onTick()
     std::vector<TournamentInfo> &tournaments = m_config.tournaments;
     for (size_t tried = 0; tried < tournaments.size(); ++tried) {
         TournamentInfo &t = tournaments[m_next++ % tournaments.size()];
-        // A full one stays full, so that registering for it is refused.
-        if (t.status != TournamentInfo::Open || t.maxPlayers < 2 || t.registeredPlayers >= t.maxPlayers)
+        // A full one stays full, so that registering for it is refused; the
+        // others keep a seat for the run's own players.
+        if (t.status != TournamentInfo::Open || t.maxPlayers < 2 || t.registeredPlayers + 1 >= t.maxPlayers)
             continue;
-        t.registeredPlayers = t.registeredPlayers + 1 >= t.maxPlayers ? t.maxPlayers / 2 : t.registeredPlayers + 1;
-        m_session->tellTournament(
+        ++t.registeredPlayers;
+        PeerSession::broadcastTournament(
             msg::TOURNAMENT_INFO_UPDATE,
             WireValue::List{t.id, wire::fromKeyedValues({{TournamentInfo::REGISTERED_PLAYERS, t.registeredPlayers}})});
         return;

@@ -3,24 +3,23 @@
 #include <QObject>
 #include <QTimer>
 
-class PeerSession;
 struct PeerConfig;
 
-// Keeps a subscribed tournament lobby moving in local runs: at every tick one
-// open tournament gains a player (an almost full one loses a few), sent as a
-// partial update. Lives as long as its session.
+// Keeps the tournament lobby moving in local runs, one for every session: at
+// every tick one open tournament gains a player until one seat is left (for
+// the run's own players), sent as a partial update to every session that
+// subscribed the tournament lobby. Counts only grow.
 class PeerTournamentTicker : public QObject
 {
     Q_OBJECT
 
 public:
-    PeerTournamentTicker(PeerSession *session, PeerConfig &config);
+    PeerTournamentTicker(PeerConfig &config, QObject *parent = nullptr);
 
 private slots:
     void onTick();
 
 private:
-    PeerSession *m_session;
     PeerConfig &m_config;
     QTimer m_timer;
     size_t m_next = 0;

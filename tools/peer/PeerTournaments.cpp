@@ -61,7 +61,7 @@ void addDemoTournaments(PeerConfig &config)
     sprint.closeRegister = sprint.start;
     t.push_back(sprint);
     config.shortTournamentId = sprint.id;
-    config.maintenanceInSecs = 4 * 3600;
+    config.maintenanceAt = QDateTime::currentDateTimeUtc().addSecs(4 * 3600);
 }
 
 void addDemoLobby(PeerConfig &config)

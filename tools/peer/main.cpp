@@ -96,6 +96,11 @@ int main(int argc, char *argv[])
         QStringLiteral("Every question the scenarios ask the player (turn, claim, Ready) gets this long instead of "
                        "the time its scenario gives it; then the peer answers for the player."),
         QStringLiteral("ms"), QStringLiteral("0"));
+    const QCommandLineOption awayOption(
+        QStringLiteral("away-answer-ms"),
+        QStringLiteral("A player who is away (two questions in a row ran out) is answered for this long after each "
+                       "question (default 1000)."),
+        QStringLiteral("ms"), QStringLiteral("1000"));
     const QCommandLineOption namesDirOption(
         QStringLiteral("names-dir"),
         QStringLiteral("Write the players' ids and names to a file in this folder, where the chat server's player "
@@ -141,11 +146,11 @@ int main(int argc, char *argv[])
     const QCommandLineOption referenceOption(QStringLiteral("protocol-reference"),
                                              QStringLiteral("Print the message table in Markdown and exit."));
     parser.addOptions(
-        {portOption,     hostOption,     plainOption,    demoOption,        certOption,    keyOption,
-         accountsOption, accountOption,  scenarioOption, clockOption,       seatOption,    shortTournamentOption,
-         questionOption, namesDirOption, noLobbyOption,  quietOption,       parentOption,  randomOption,
-         handsOption,    answerOption,   offOption,      seatOnLoginOption, noHoldsOption, xmppPortOption,
-         referenceOption});
+        {portOption,     hostOption,     plainOption,    demoOption,    certOption,        keyOption,
+         accountsOption, accountOption,  scenarioOption, clockOption,   seatOption,        shortTournamentOption,
+         questionOption, awayOption,     namesDirOption, noLobbyOption, quietOption,       parentOption,
+         randomOption,   handsOption,    answerOption,   offOption,     seatOnLoginOption, noHoldsOption,
+         xmppPortOption, referenceOption});
     parser.process(app);
 
     if (parser.isSet(referenceOption)) {
@@ -192,6 +197,10 @@ int main(int argc, char *argv[])
         config.questionMs = parser.value(questionOption).toLongLong(&questionOk);
         if (!questionOk || config.questionMs < 0)
             throw std::runtime_error("--question-ms takes a number of milliseconds");
+        bool awayOk = false;
+        config.awayAnswerMs = parser.value(awayOption).toLongLong(&awayOk);
+        if (!awayOk || config.awayAnswerMs < 0)
+            throw std::runtime_error("--away-answer-ms takes a number of milliseconds");
         if (parser.isSet(randomOption)) {
             static const QStringList kinds{"kick",     "watch", "late",       "replacement", "riichi",
                                            "kong",     "chow",  "pong",       "win",         "bonus",
