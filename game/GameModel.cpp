@@ -542,9 +542,12 @@ void GameModel::onGameData(qint64 handId, server_game_state::enum_t gameState, c
     for (auto &entry : m_players) {
         PlayerData &p = entry.second;
         bool seat = false;
+        // An East-only table (or any other kind) seats the players of its
+        // hands as single hands and full games do; seating nobody left its
+        // running hand shown with East alone.
         if (gameType == TableInfo::TOURNAMENT)
             seat = true;
-        else if (gameType == TableInfo::SINGLE_HAND || gameType == TableInfo::FULL_GAME)
+        else
             seat = s == server_game_state::INITIAL_STATE ? p.isReady() : (isHandRunningState(s) || isHandEndedState(s));
         if (seat && !p.isSeated()) {
             p.setSeated(true);

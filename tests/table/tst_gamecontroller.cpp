@@ -114,6 +114,7 @@ private slots:
     void playsAScriptedHand_data();
     void playsAScriptedHand();
     void washoutShowsTheNoticeUntilReady();
+    void watchesAHandInProgressAndLeaves_data();
     void watchesAHandInProgressAndLeaves();
     void tournamentSeatingJoinsOnceTheTableIsKnown();
     void eventsForTablesNotHeld();
@@ -538,16 +539,29 @@ void TestGameController::washoutShowsTheNoticeUntilReady()
     QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 10000).isNull());
 }
 
+void TestGameController::watchesAHandInProgressAndLeaves_data()
+{
+    QTest::addColumn<qint32>("tableId");
+    QTest::newRow("riichi full game") << 1002;
+    QTest::newRow("international, east only") << 1003;
+}
+
 void TestGameController::watchesAHandInProgressAndLeaves()
 {
+    QFETCH(qint32, tableId);
     QVERIFY(start({}));
     QSignalSpy watched(m_controller.get(), &GameController::tableWatched);
     QSignalSpy scored(m_session.get(), &ConnectionManager::handEndScoring);
-    m_session->watch_table(1002);
+    QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
+    m_session->watch_table(tableId);
     QVERIFY(watched.wait(10000));
     QCOMPARE(watched[0][1].toBool(), true); // from the lobby
-    GameWindow *window = m_controller->view(1002);
+    GameWindow *window = m_controller->view(tableId);
     QVERIFY(window);
+    // Every seat of the hand in progress is taken, whatever kind of game.
+    QTRY_COMPARE_WITH_TIMEOUT(window->seatPlayerId(3), 914, 10000);
+    QCOMPARE(window->seatPlayerId(2), 913);
+    QCOMPARE(window->sideBar()->seatOrder().size(), 4);
     // A watcher sees East at the bottom, with the hand already under way.
     QTRY_COMPARE_WITH_TIMEOUT(window->seatPlayerId(1), 912, 10000);
     QCOMPARE(window->seatPlayerId(0), 911);
@@ -556,10 +570,11 @@ void TestGameController::watchesAHandInProgressAndLeaves()
     QVERIFY(scored.wait(40000));
     QTRY_VERIFY_WITH_TIMEOUT(!window->scoreBoard()->isHidden(), 20000);
     QCOMPARE(int(window->declaredView(1)->melds().size()), 2); // a pong, then a kong
+    QCOMPARE(errors.size(), 0);
 
     QSignalSpy destroyed(m_controller.get(), &GameController::tableViewDestroyed);
-    m_controller->onLeave(1002);
-    QTRY_VERIFY_WITH_TIMEOUT(!m_controller->hasTable(1002), 10000);
+    m_controller->onLeave(tableId);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_controller->hasTable(tableId), 10000);
     QCOMPARE(received(QStringLiteral("unwatch_table")), 1);
     QCOMPARE(destroyed.size(), 1);
 }

@@ -42,6 +42,9 @@ void TestTableSoak::randomHands_data()
     // the way back, offers after a hand's end.
     QTest::newRow("classic") << 1001 << 2801u << false;
     QTest::newRow("riichi") << 1002 << 2802u << false;
+    // East only (an International table): the hand watched after a move to
+    // the watchers, or sent again, seats all four players.
+    QTest::newRow("east only") << 1003 << 2808u << false;
     // Seated by the tournament, rounds ending every three hands.
     QTest::newRow("tournament") << 7001 << 2803u << true;
 }
