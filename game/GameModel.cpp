@@ -212,8 +212,7 @@ void GameModel::setGameState(game_state_t state)
     m_gameState = state;
     if (state != HAND_IN_PLAY) {
         // Whoever was to act in the hand that ended is not asked in the next.
-        m_currentActor = -1;
-        m_actTime = TimeSpan();
+        settleTurn();
         const std::set<qint32> leaving = std::move(m_delayedRemove);
         m_delayedRemove.clear();
         for (qint32 id : leaving)
@@ -373,6 +372,25 @@ void GameModel::onPlayerShouldAct(qint32 playerId, const TimeSpan &ts)
     m_currentActor = playerId;
     m_actTime = ts;
     emit playerShouldAct(playerId, ts);
+}
+
+void GameModel::onTimeoutOccured()
+{
+    // The server answers the local player's question itself.
+    if (m_currentActor == m_ownPlayerId)
+        settleTurn();
+}
+
+void GameModel::settleTurn()
+{
+    m_currentActor = -1;
+    m_actTime = TimeSpan();
+}
+
+void GameModel::turnPassesTo(qint32 playerId)
+{
+    if (m_currentActor != playerId)
+        settleTurn();
 }
 
 void GameModel::onWaitingFor(WaitCondition::enum_t condition, const TimeSpan &ts, const std::vector<qint32> &playerIds)
@@ -643,6 +661,9 @@ void GameModel::onHiddenTilesFromWall(qint32 playerId, qint32 count, bool fromDe
     PlayerData &p = player(playerId);
     addHiddenTiles(p, count);
     updateWallCounts(count, fromDeadWall);
+    // A flower's replacement is no turn of its own.
+    if (!fromDeadWall)
+        turnPassesTo(playerId);
     emit hiddenTilesFromWall(playerId, count, fromDeadWall);
 }
 
@@ -652,6 +673,7 @@ void GameModel::onTilesFromWall(const tile_vector &tiles, bool fromDeadWall)
     own.addDrawnTiles(tiles);
     countOwnHand(own);
     updateWallCounts(static_cast<qint32>(tiles.size()), fromDeadWall);
+    turnPassesTo(m_ownPlayerId);
     emit tilesFromWall(m_ownPlayerId, tiles, fromDeadWall);
 }
 
@@ -667,6 +689,8 @@ void GameModel::onTileDiscarded(qint32 playerId, tile t, bool riichiDiscard)
     p.addDiscard(t, riichiDiscard);
     if (playerId != m_ownPlayerId)
         addHiddenTiles(p, -1);
+    // The discard answers the turn: nobody acts until the next is asked.
+    settleTurn();
     emit tileDiscarded(playerId, t, riichiDiscard);
 }
 
@@ -682,6 +706,7 @@ void GameModel::onTileClaimed(qint32 claimedBy)
         return;
     }
     m_claimState = 1;
+    turnPassesTo(claimedBy);
     if (claimedBy == m_ownPlayerId) {
         tile_vector hand = claimer.hand();
         hand.push_back(m_lastDiscard);
@@ -723,6 +748,7 @@ void GameModel::onMeldDeclared(qint32 playerId, meld_tuple m)
         removeFromOwnHand(leaving);
     else
         addHiddenTiles(p, -hiddenLeaving);
+    turnPassesTo(playerId);
 
     if (m_claimState == 1 && m_lastDiscarderId != -1) {
         m.claimedFrom = m_lastDiscarderId;

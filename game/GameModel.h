@@ -118,7 +118,8 @@ public:
     qint32 riichiSticks() const;
     // Seats minus the players who are ready.
     int seatsRemaining() const;
-    // Who is to act and until when, while a hand is in play; else (-1, empty).
+    // Who is to act and until when, while a hand is in play and that turn
+    // is still open; else (-1, empty).
     std::pair<qint32, TimeSpan> pendingAction() const;
 
     // Throws server_error "unknown player <id>" for an id the model lacks.
@@ -175,6 +176,8 @@ public slots:
     void onTilesFromWall(const tile_vector &tiles, bool fromDeadWall);
     void onDeclareBonus(qint32 playerId, const tile_vector &tiles);
     void onPlayerShouldAct(qint32 playerId, const TimeSpan &ts);
+    // The local player's time ran out.
+    void onTimeoutOccured();
     void onWaitingFor(WaitCondition::enum_t condition, const TimeSpan &ts, const std::vector<qint32> &playerIds);
     void onWaitingOver();
     void onPrivatePlayerData(const PrivatePlayerData &privateData);
@@ -209,6 +212,12 @@ private:
     void storeTableState(const TableState &tableState);
     void setWallState(qint32 live, qint32 dead, qint32 position, qint32 dealt, const tile_vector &dora);
     void updateWallCounts(qint32 count, bool fromDeadWall);
+    // The turn last asked is over: a view made later does not ask it again
+    // (pendingAction).
+    void settleTurn();
+    // Another player draws, claims or melds: whoever was asked before is
+    // done.
+    void turnPassesTo(qint32 playerId);
     // Removes the tiles from the local hand, or throws server_error when the
     // hand lacks one of them; the hand is left alone in that case.
     void removeFromOwnHand(const tile_vector &tiles);

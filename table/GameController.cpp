@@ -802,7 +802,12 @@ void GameController::endOfRound(qint32 tableId, const MonetaryRoundScores &score
 void GameController::timeoutOccured(qint32 tableId)
 {
     TableEntry *entry = tableEntry(tableId);
-    if (entry && entry->window)
+    if (!entry)
+        return;
+    // Followed without a window too: the turn that ran out is not offered
+    // again when the player comes back.
+    entry->model->onTimeoutOccured();
+    if (entry->window)
         entry->window->onTimeoutOccured();
 }
 
