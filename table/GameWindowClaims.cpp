@@ -314,13 +314,19 @@ void GameWindow::onConcealedMeldSuggestion(const meld_offer_vector &offers, cons
 
 void GameWindow::riichiAutoDiscard()
 {
+    m_riichiDiscardAwaited = false;
     const PlayerData *own = m_table ? m_table->findOwnPlayer() : nullptr;
     if (!own || own->riichiDiscardIndex() < 0 || !setting("game/autoPass", true))
         return;
-    if (own->drawnTiles().empty())
-        qCWarning(lcTable) << "Riichi hand without a drawn tile: nothing to discard";
-    else
-        chooseTile(own->drawnTiles().front());
+    if (own->drawnTiles().empty()) {
+        // The turn came before its draw: the draw goes out when it lands,
+        // unless another question has taken the turn's place by then.
+        qCDebug(lcTable) << "Riichi hand without a drawn tile: its draw is discarded when it comes";
+        m_riichiDiscardAwaited = true;
+        m_riichiDiscardSerial = m_decision.serial();
+        return;
+    }
+    chooseTile(own->drawnTiles().front());
 }
 
 void GameWindow::chooseKind(int type)

@@ -201,6 +201,7 @@ private slots:
     void aHandLeftMidwayPlaysOnWithoutThePlayer();
     void comingBackOffersOnlyAnOpenQuestion_data();
     void comingBackOffersOnlyAnOpenQuestion();
+    void aRiichiTurnBeforeItsDrawDiscardsTheDraw();
 
 private:
     // Joins the table and waits for its window.
@@ -1555,6 +1556,39 @@ void TestGameController::comingBackOffersOnlyAnOpenQuestion()
     QTRY_COMPARE_WITH_TIMEOUT(window->discardView(0)->tileItems().size(),
                               model->findOwnPlayer() ? model->findOwnPlayer()->discards().size() : size_t(0), 10000);
     QVERIFY(m_peer->linesStartingWith(QStringLiteral("SCENARIO_FAILED")).isEmpty());
+    QCOMPARE(errors.size(), 0);
+}
+
+// In riichi an empty declaration offer lets the drawn tile go by itself;
+// told with the turn before the draw, it does so once the draw lands.
+void TestGameController::aRiichiTurnBeforeItsDrawDiscardsTheDraw()
+{
+    const QJsonArray hand{0, 1, 2, 3, 4, 5, 6, 9, 10, 11, 18, 19, 20};
+    QJsonArray steps = dealtHand(hand, 13);
+    steps.append(tableStep("concealed_meld_suggestion",
+                           {{"ts", minute}, {"offers", QJsonArray{QJsonObject{{"meldType", 128}, {"tile", 13}}}}}));
+    steps.append(tableStep("player_should_act", {{"ts", minute}, {"playerId", "$pid"}}));
+    steps.append(QJsonObject{{"expect", "call_riichi"},
+                             {"fields", QJsonObject{{"tableId", "$table"}, {"tile", 13}}},
+                             {"timeout_ms", 60000}});
+    steps.append(tableStep("riichi_declared", {{"playerId", "$pid"}, {"tile", 13}}));
+    steps = joined(joined(joined(steps, drawAndDiscard(901, 27)), drawAndDiscard(902, 28)), drawAndDiscard(903, 29));
+    steps.append(tableStep("player_should_act", {{"ts", minute}, {"playerId", "$pid"}}));
+    steps.append(tableStep("concealed_meld_suggestion", {{"ts", minute}, {"offers", QJsonArray{}}}));
+    steps.append(QJsonObject{{"wait_ms", 300}});
+    steps.append(tableStep("tiles_from_wall", {{"tiles", QJsonArray{14}}}));
+    steps.append(expectDiscard(14));
+    QSignalSpy askedReady(m_session.get(), &ConnectionManager::areYouReady);
+    GameWindow *window = joinWithSteps(1002, steps);
+    QVERIFY(window);
+    QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
+    play(window, {{Move::Declare, 13, MELD_RIICHI, QStringLiteral("call_riichi")}}, askedReady);
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_COMPARE_WITH_TIMEOUT(received(QStringLiteral("discard_tile"), QStringLiteral("\"tile\":14")), 1, 20000);
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
+    QCOMPARE(received(QStringLiteral("discard_tile")), 1);
+    QVERIFY(!window->handView()->isActive());
     QCOMPARE(errors.size(), 0);
 }
 
