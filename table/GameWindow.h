@@ -289,6 +289,9 @@ private:
     // After riichi the drawn tile goes out by itself when nothing else is
     // chosen; before its draw, once the draw lands.
     void riichiAutoDiscard();
+    // The allowed tiles (empty: all) less those an own claim sent and not yet
+    // reported takes from the hand; empty when none is left.
+    tile_vector withoutClaimTiles(const tile_vector &allowed) const;
     // A hand's first change after the deal shows every hand at once; the
     // tiles about to leave a player's hand are still shown in it.
     void settleDeal(qint32 playerId, int leaving);

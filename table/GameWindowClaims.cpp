@@ -109,8 +109,12 @@ void GameWindow::showDecision()
     }
 
     // Most table events leave the hand as it is: only a change is drawn.
-    const bool active = d.handActive() && !riichiAwaitsDraw();
-    const tile_vector allowed = active ? d.allowedTiles() : tile_vector{};
+    bool active = d.handActive() && !riichiAwaitsDraw();
+    tile_vector allowed = active ? d.allowedTiles() : tile_vector{};
+    if (active && !d.claimTiles().empty()) {
+        allowed = withoutClaimTiles(allowed);
+        active = !allowed.empty();
+    }
     if (allowed != m_handAllowed) {
         m_handAllowed = allowed;
         if (allowed.empty())
@@ -310,6 +314,25 @@ void GameWindow::onConcealedMeldSuggestion(const meld_offer_vector &offers, cons
         return;
     }
     playSound(SoundPlayer::MeldSuggestion);
+}
+
+tile_vector GameWindow::withoutClaimTiles(const tile_vector &allowed) const
+{
+    // A tile the claim takes is no discard while a spare copy of it is.
+    const PlayerData *own = m_table ? m_table->findOwnPlayer() : nullptr;
+    if (!own)
+        return {};
+    const tile_vector &hand = own->hand();
+    const tile_vector &held = m_decision.claimTiles();
+    tile_vector candidates = allowed.empty() ? hand : allowed;
+    std::sort(candidates.begin(), candidates.end());
+    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+    tile_vector playable;
+    for (tile t : candidates) {
+        if (std::count(hand.begin(), hand.end(), t) > std::count(held.begin(), held.end(), t))
+            playable.push_back(t);
+    }
+    return playable;
 }
 
 void GameWindow::riichiAutoDiscard()

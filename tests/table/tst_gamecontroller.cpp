@@ -11,6 +11,7 @@
 #include "protocol/ServerError.h"
 #include "scene/DeclaredView.h"
 #include "scene/DiscardView.h"
+#include "scene/HandTile.h"
 #include "scene/HandView.h"
 #include "scene/HiddenHandView.h"
 #include "scene/MeldView.h"
@@ -202,6 +203,7 @@ private slots:
     void comingBackOffersOnlyAnOpenQuestion_data();
     void comingBackOffersOnlyAnOpenQuestion();
     void aRiichiTurnBeforeItsDrawDiscardsTheDraw();
+    void anOwnClaimsTilesWaitForItsReport();
 
 private:
     // Joins the table and waits for its window.
@@ -1589,6 +1591,65 @@ void TestGameController::aRiichiTurnBeforeItsDrawDiscardsTheDraw()
     QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
     QCOMPARE(received(QStringLiteral("discard_tile")), 1);
     QVERIFY(!window->handView()->isActive());
+    QCOMPARE(errors.size(), 0);
+}
+
+// The turn after an own claim may come before the claim's report: the
+// tiles the claim takes are no discard until then, and look it.
+void TestGameController::anOwnClaimsTilesWaitForItsReport()
+{
+    const QJsonArray hand{0, 1, 2, 3, 4, 5, 5, 9, 10, 11, 18, 19, 20};
+    QJsonArray steps = dealtHand(hand, 27);
+    steps.append(tableStep("player_should_act", {{"ts", minute}, {"playerId", "$pid"}}));
+    steps.append(expectDiscard(27));
+    steps.append(tableStep("tile_discarded", {{"playerId", "$pid"}, {"tile", 27}}));
+    steps = joined(steps, drawAndDiscard(901, 5));
+    steps.append(tableStep("meld_suggestion",
+                           {{"ts", minute}, {"offers", QJsonArray{QJsonObject{{"meldType", 2}, {"tile", 5}}}}}));
+    steps.append(QJsonObject{
+        {"expect", "call_pong"}, {"fields", QJsonObject{{"tableId", "$table"}, {"tile", 5}}}, {"timeout_ms", 60000}});
+    steps.append(tableStep("player_should_act", {{"ts", minute}, {"playerId", "$pid"}}));
+    steps.append(checkpoint);
+    steps.append(tableStep("tile_claimed", {{"playerId", "$pid"}}));
+    steps.append(tableStep(
+        "meld_declared",
+        {{"playerId", "$pid"},
+         {"meld",
+          QJsonObject{
+              {"meldType", 2}, {"visibility", 0}, {"firstTile", 5}, {"claimedFrom", -1}, {"claimedOffset", 0}}}}));
+    steps.append(expectDiscard(9));
+    QSignalSpy askedReady(m_session.get(), &ConnectionManager::areYouReady);
+    GameWindow *window = joinWithSteps(1001, steps);
+    QVERIFY(window);
+    QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
+    play(window,
+         {{Move::Discard, 27, 0, QStringLiteral("discard_tile")},
+          {Move::Claim, 5, MELD_PONG, QStringLiteral("call_pong"), MeldAuction::Claim}},
+         askedReady);
+    if (QTest::currentTestFailed())
+        return;
+    // The turn is told; the claim's report has not come.
+    QTRY_VERIFY_WITH_TIMEOUT(window->handView()->isActive(), 20000);
+    window->actionQueue().flush();
+    HandView *rack = window->handView();
+    QVERIFY(!rack->isAllowed(5));
+    QVERIFY(rack->isAllowed(9));
+    for (const HandTile *item : rack->tileItems())
+        QCOMPARE(item->isEnabled(), item->getTile() != 5);
+    QSignalSpy sent(window, &GameWindow::discardTile);
+    rack->tilePressed(5);
+    QCoreApplication::processEvents();
+    QCOMPARE(sent.size(), 0);
+
+    // The report takes the pair into the meld: every tile left may go.
+    m_session->query_lobby_summary();
+    QTRY_COMPARE_WITH_TIMEOUT(window->model()->findOwnPlayer()->melds().size(), size_t(1), 20000);
+    window->actionQueue().flush();
+    QVERIFY(rack->isActive());
+    QVERIFY(rack->isAllowed(9));
+    window->onTileClick(9);
+    QCOMPARE(sent.size(), 1);
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
     QCOMPARE(errors.size(), 0);
 }
 
