@@ -516,6 +516,48 @@ void GameModel::removeFromOwnHand(const tile_vector &tiles)
     countOwnHand(own);
 }
 
+void GameModel::checkGameData(server_game_state::enum_t gameState, const std::vector<PlayerData> &players) const
+{
+    const int s = gameState;
+    if (!isHandRunningState(s))
+        return;
+    const std::string what = "game data of table " + std::to_string(m_tableId) + " in state " + std::to_string(s);
+    std::set<qint32> ids;
+    std::map<qint32, qint32> byWind;
+    for (const PlayerData &p : players) {
+        const std::string id = std::to_string(p.id());
+        if (!ids.insert(p.id()).second)
+            throw server_error(what + " lists player " + id + " twice");
+        if (p.wind() < 0 || p.wind() >= 4)
+            throw server_error(what + " seats player " + id + " on wind " + std::to_string(p.wind()));
+        const auto [holder, added] = byWind.emplace(p.wind(), p.id());
+        if (!added)
+            throw server_error(what + " seats players " + std::to_string(holder->second) + " and " + id
+                               + " on one wind");
+    }
+    if (ids.size() < 4)
+        throw server_error(what + " has a hand in play with " + std::to_string(ids.size()) + " players");
+    if ((isSeated() || m_joinPending) && ids.count(m_ownPlayerId) == 0)
+        throw server_error(what + " has a hand in play without the seated player " + std::to_string(m_ownPlayerId));
+}
+
+void GameModel::checkSeating(const Seating &seating) const
+{
+    const std::string what = "hand started at table " + std::to_string(m_tableId);
+    bool ownSeat = false;
+    for (qint32 id : seating.players) {
+        if (id < 0)
+            continue; // an empty seat
+        ownSeat = ownSeat || id == m_ownPlayerId;
+        if (m_players.count(id) == 0 && m_delayedJoin.count(id) == 0)
+            throw server_error(what + " seats unknown player " + std::to_string(id));
+    }
+    // A player moved to the watchers may see the next hand start without
+    // the seat; one who holds it may not.
+    if (isSeated() && isOwnPlayerSeated() && !ownSeat)
+        throw server_error(what + " without the seated player " + std::to_string(m_ownPlayerId));
+}
+
 void GameModel::onGameData(qint64 handId, server_game_state::enum_t gameState, const std::vector<PlayerData> &players,
                            const TableState &tableState, const WallState &wallState)
 {
