@@ -212,8 +212,7 @@ void GameModel::setGameState(game_state_t state)
     m_gameState = state;
     if (state != HAND_IN_PLAY) {
         // Whoever was to act in the hand that ended is not asked in the next.
-        m_currentActor = -1;
-        m_actTime = TimeSpan();
+        settleTurn();
         const std::set<qint32> leaving = std::move(m_delayedRemove);
         m_delayedRemove.clear();
         for (qint32 id : leaving)
@@ -375,6 +374,25 @@ void GameModel::onPlayerShouldAct(qint32 playerId, const TimeSpan &ts)
     emit playerShouldAct(playerId, ts);
 }
 
+void GameModel::onTimeoutOccured()
+{
+    // The server answers the local player's question itself.
+    if (m_currentActor == m_ownPlayerId)
+        settleTurn();
+}
+
+void GameModel::settleTurn()
+{
+    m_currentActor = -1;
+    m_actTime = TimeSpan();
+}
+
+void GameModel::turnPassesTo(qint32 playerId)
+{
+    if (m_currentActor != playerId)
+        settleTurn();
+}
+
 void GameModel::onWaitingFor(WaitCondition::enum_t condition, const TimeSpan &ts, const std::vector<qint32> &playerIds)
 {
     emit waitingFor(condition, ts, playerIds);
@@ -498,6 +516,48 @@ void GameModel::removeFromOwnHand(const tile_vector &tiles)
     countOwnHand(own);
 }
 
+void GameModel::checkGameData(server_game_state::enum_t gameState, const std::vector<PlayerData> &players) const
+{
+    const int s = gameState;
+    if (!isHandRunningState(s))
+        return;
+    const std::string what = "game data of table " + std::to_string(m_tableId) + " in state " + std::to_string(s);
+    std::set<qint32> ids;
+    std::map<qint32, qint32> byWind;
+    for (const PlayerData &p : players) {
+        const std::string id = std::to_string(p.id());
+        if (!ids.insert(p.id()).second)
+            throw server_error(what + " lists player " + id + " twice");
+        if (p.wind() < 0 || p.wind() >= 4)
+            throw server_error(what + " seats player " + id + " on wind " + std::to_string(p.wind()));
+        const auto [holder, added] = byWind.emplace(p.wind(), p.id());
+        if (!added)
+            throw server_error(what + " seats players " + std::to_string(holder->second) + " and " + id
+                               + " on one wind");
+    }
+    if (ids.size() < 4)
+        throw server_error(what + " has a hand in play with " + std::to_string(ids.size()) + " players");
+    if ((isSeated() || m_joinPending) && ids.count(m_ownPlayerId) == 0)
+        throw server_error(what + " has a hand in play without the seated player " + std::to_string(m_ownPlayerId));
+}
+
+void GameModel::checkSeating(const Seating &seating) const
+{
+    const std::string what = "hand started at table " + std::to_string(m_tableId);
+    bool ownSeat = false;
+    for (qint32 id : seating.players) {
+        if (id < 0)
+            continue; // an empty seat
+        ownSeat = ownSeat || id == m_ownPlayerId;
+        if (m_players.count(id) == 0 && m_delayedJoin.count(id) == 0)
+            throw server_error(what + " seats unknown player " + std::to_string(id));
+    }
+    // A player moved to the watchers may see the next hand start without
+    // the seat; one who holds it may not.
+    if (isSeated() && isOwnPlayerSeated() && !ownSeat)
+        throw server_error(what + " without the seated player " + std::to_string(m_ownPlayerId));
+}
+
 void GameModel::onGameData(qint64 handId, server_game_state::enum_t gameState, const std::vector<PlayerData> &players,
                            const TableState &tableState, const WallState &wallState)
 {
@@ -542,9 +602,12 @@ void GameModel::onGameData(qint64 handId, server_game_state::enum_t gameState, c
     for (auto &entry : m_players) {
         PlayerData &p = entry.second;
         bool seat = false;
+        // An East-only table (or any other kind) seats the players of its
+        // hands as single hands and full games do; seating nobody left its
+        // running hand shown with East alone.
         if (gameType == TableInfo::TOURNAMENT)
             seat = true;
-        else if (gameType == TableInfo::SINGLE_HAND || gameType == TableInfo::FULL_GAME)
+        else
             seat = s == server_game_state::INITIAL_STATE ? p.isReady() : (isHandRunningState(s) || isHandEndedState(s));
         if (seat && !p.isSeated()) {
             p.setSeated(true);
@@ -640,6 +703,9 @@ void GameModel::onHiddenTilesFromWall(qint32 playerId, qint32 count, bool fromDe
     PlayerData &p = player(playerId);
     addHiddenTiles(p, count);
     updateWallCounts(count, fromDeadWall);
+    // A flower's replacement is no turn of its own.
+    if (!fromDeadWall)
+        turnPassesTo(playerId);
     emit hiddenTilesFromWall(playerId, count, fromDeadWall);
 }
 
@@ -649,6 +715,7 @@ void GameModel::onTilesFromWall(const tile_vector &tiles, bool fromDeadWall)
     own.addDrawnTiles(tiles);
     countOwnHand(own);
     updateWallCounts(static_cast<qint32>(tiles.size()), fromDeadWall);
+    turnPassesTo(m_ownPlayerId);
     emit tilesFromWall(m_ownPlayerId, tiles, fromDeadWall);
 }
 
@@ -664,6 +731,8 @@ void GameModel::onTileDiscarded(qint32 playerId, tile t, bool riichiDiscard)
     p.addDiscard(t, riichiDiscard);
     if (playerId != m_ownPlayerId)
         addHiddenTiles(p, -1);
+    // The discard answers the turn: nobody acts until the next is asked.
+    settleTurn();
     emit tileDiscarded(playerId, t, riichiDiscard);
 }
 
@@ -679,6 +748,7 @@ void GameModel::onTileClaimed(qint32 claimedBy)
         return;
     }
     m_claimState = 1;
+    turnPassesTo(claimedBy);
     if (claimedBy == m_ownPlayerId) {
         tile_vector hand = claimer.hand();
         hand.push_back(m_lastDiscard);
@@ -720,6 +790,7 @@ void GameModel::onMeldDeclared(qint32 playerId, meld_tuple m)
         removeFromOwnHand(leaving);
     else
         addHiddenTiles(p, -hiddenLeaving);
+    turnPassesTo(playerId);
 
     if (m_claimState == 1 && m_lastDiscarderId != -1) {
         m.claimedFrom = m_lastDiscarderId;

@@ -118,7 +118,8 @@ public:
     qint32 riichiSticks() const;
     // Seats minus the players who are ready.
     int seatsRemaining() const;
-    // Who is to act and until when, while a hand is in play; else (-1, empty).
+    // Who is to act and until when, while a hand is in play and that turn
+    // is still open; else (-1, empty).
     std::pair<qint32, TimeSpan> pendingAction() const;
 
     // Throws server_error "unknown player <id>" for an id the model lacks.
@@ -127,6 +128,14 @@ public:
     // The local player's join succeeded: the next game data decides the
     // local player's state.
     void markJoined();
+
+    // Throw server_error for a picture or a seating no table can show: a
+    // running hand without four players, one to each wind, or without the
+    // local player who holds a seat (or has just joined); a hand that seats a
+    // player nobody told of, or leaves out the seated local player. A
+    // watcher's picture lists no local player.
+    void checkGameData(server_game_state::enum_t gameState, const std::vector<PlayerData> &players) const;
+    void checkSeating(const Seating &seating) const;
 
 signals:
     void modelReset();
@@ -175,6 +184,8 @@ public slots:
     void onTilesFromWall(const tile_vector &tiles, bool fromDeadWall);
     void onDeclareBonus(qint32 playerId, const tile_vector &tiles);
     void onPlayerShouldAct(qint32 playerId, const TimeSpan &ts);
+    // The local player's time ran out.
+    void onTimeoutOccured();
     void onWaitingFor(WaitCondition::enum_t condition, const TimeSpan &ts, const std::vector<qint32> &playerIds);
     void onWaitingOver();
     void onPrivatePlayerData(const PrivatePlayerData &privateData);
@@ -209,6 +220,12 @@ private:
     void storeTableState(const TableState &tableState);
     void setWallState(qint32 live, qint32 dead, qint32 position, qint32 dealt, const tile_vector &dora);
     void updateWallCounts(qint32 count, bool fromDeadWall);
+    // The turn last asked is over: a view made later does not ask it again
+    // (pendingAction).
+    void settleTurn();
+    // Another player draws, claims or melds: whoever was asked before is
+    // done.
+    void turnPassesTo(qint32 playerId);
     // Removes the tiles from the local hand, or throws server_error when the
     // hand lacks one of them; the hand is left alone in that case.
     void removeFromOwnHand(const tile_vector &tiles);

@@ -613,6 +613,8 @@ void GameController::onGameData(qint32 tableId, qint64 handId, server_game_state
     if (!entry)
         return;
     GameModel *model = entry->model;
+    // Refused before the table takes any of it.
+    model->checkGameData(gameState, players);
     model->onGameData(handId, gameState, players, tableState, wallState);
     emitActiveAfterUpdate(tableId, model);
 }
@@ -655,8 +657,10 @@ void GameController::startHand(qint32 tableId, qint64 handId, const Seating &sea
                                const round_score_vector &roundScores, bool newRound, const TableState &tableState,
                                const WallState &wallState)
 {
-    if (TableEntry *entry = tableEntry(tableId))
+    if (TableEntry *entry = tableEntry(tableId)) {
+        entry->model->checkSeating(seating);
         entry->model->onStartHand(handId, seating, roundScores, newRound, tableState, wallState);
+    }
 }
 
 void GameController::tileDiscarded(qint32 tableId, qint32 playerId, tile t)
@@ -802,7 +806,12 @@ void GameController::endOfRound(qint32 tableId, const MonetaryRoundScores &score
 void GameController::timeoutOccured(qint32 tableId)
 {
     TableEntry *entry = tableEntry(tableId);
-    if (entry && entry->window)
+    if (!entry)
+        return;
+    // Followed without a window too: the turn that ran out is not offered
+    // again when the player comes back.
+    entry->model->onTimeoutOccured();
+    if (entry->window)
         entry->window->onTimeoutOccured();
 }
 

@@ -287,8 +287,11 @@ private:
     static meld_offer_vector drawableOffers(const meld_offer_vector &offers, tile lastDiscard, bool robbing);
     void buildPanel();
     // After riichi the drawn tile goes out by itself when nothing else is
-    // chosen.
+    // chosen; before its draw, once the draw lands.
     void riichiAutoDiscard();
+    // The allowed tiles (empty: all) less those an own claim sent and not yet
+    // reported takes from the hand; empty when none is left.
+    tile_vector withoutClaimTiles(const tile_vector &allowed) const;
     // A hand's first change after the deal shows every hand at once; the
     // tiles about to leave a player's hand are still shown in it.
     void settleDeal(qint32 playerId, int leaving);
@@ -358,6 +361,10 @@ private:
     bool m_showingBoard = false;
     bool m_ownDiscardShown = false;
     tile m_ownDiscardTile = 0;
+    // A riichi turn told before its draw was to discard by itself: the
+    // draw goes out if the question is still the one of that serial.
+    bool m_riichiDiscardAwaited = false;
+    quint64 m_riichiDiscardSerial = 0;
     qint32 m_localPlayerId;
     TableInfo m_tableInfo;
     std::unique_ptr<GameTableLayout> m_layout;

@@ -109,8 +109,12 @@ void GameWindow::showDecision()
     }
 
     // Most table events leave the hand as it is: only a change is drawn.
-    const bool active = d.handActive() && !riichiAwaitsDraw();
-    const tile_vector allowed = active ? d.allowedTiles() : tile_vector{};
+    bool active = d.handActive() && !riichiAwaitsDraw();
+    tile_vector allowed = active ? d.allowedTiles() : tile_vector{};
+    if (active && !d.claimTiles().empty()) {
+        allowed = withoutClaimTiles(allowed);
+        active = !allowed.empty();
+    }
     if (allowed != m_handAllowed) {
         m_handAllowed = allowed;
         if (allowed.empty())
@@ -312,15 +316,40 @@ void GameWindow::onConcealedMeldSuggestion(const meld_offer_vector &offers, cons
     playSound(SoundPlayer::MeldSuggestion);
 }
 
+tile_vector GameWindow::withoutClaimTiles(const tile_vector &allowed) const
+{
+    // A tile the claim takes is no discard while a spare copy of it is.
+    const PlayerData *own = m_table ? m_table->findOwnPlayer() : nullptr;
+    if (!own)
+        return {};
+    const tile_vector &hand = own->hand();
+    const tile_vector &held = m_decision.claimTiles();
+    tile_vector candidates = allowed.empty() ? hand : allowed;
+    std::sort(candidates.begin(), candidates.end());
+    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+    tile_vector playable;
+    for (tile t : candidates) {
+        if (std::count(hand.begin(), hand.end(), t) > std::count(held.begin(), held.end(), t))
+            playable.push_back(t);
+    }
+    return playable;
+}
+
 void GameWindow::riichiAutoDiscard()
 {
+    m_riichiDiscardAwaited = false;
     const PlayerData *own = m_table ? m_table->findOwnPlayer() : nullptr;
     if (!own || own->riichiDiscardIndex() < 0 || !setting("game/autoPass", true))
         return;
-    if (own->drawnTiles().empty())
-        qCWarning(lcTable) << "Riichi hand without a drawn tile: nothing to discard";
-    else
-        chooseTile(own->drawnTiles().front());
+    if (own->drawnTiles().empty()) {
+        // The turn came before its draw: the draw goes out when it lands,
+        // unless another question has taken the turn's place by then.
+        qCDebug(lcTable) << "Riichi hand without a drawn tile: its draw is discarded when it comes";
+        m_riichiDiscardAwaited = true;
+        m_riichiDiscardSerial = m_decision.serial();
+        return;
+    }
+    chooseTile(own->drawnTiles().front());
 }
 
 void GameWindow::chooseKind(int type)

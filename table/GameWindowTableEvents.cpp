@@ -286,6 +286,7 @@ void GameWindow::clearTable()
 {
     m_actions->clear();
     m_ownDiscardShown = false;
+    m_riichiDiscardAwaited = false;
     m_decision.reset();
     for (int seat = 0; seat < SeatCount; ++seat) {
         m_discardViews[seat]->clear();
@@ -647,6 +648,9 @@ void GameWindow::onTilesFromWall(qint32 playerId, tile_vector tiles, bool fromDe
     if (!stands)
         clearTurnTimers();
     enqueueFlight(m_cityView->animationSource(fromDeadWall), m_handView, DrawMs, tiles);
+    if (m_riichiDiscardAwaited && stands && m_decision.serial() == m_riichiDiscardSerial
+        && m_decision.subject() == TableDecision::OwnTurn && m_decision.tileChoice() == 0)
+        riichiAutoDiscard();
 }
 
 void GameWindow::onHiddenTilesFromWall(qint32 playerId, qint32 count, bool fromDeadWall)

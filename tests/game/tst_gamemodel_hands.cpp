@@ -442,7 +442,9 @@ void TestGameModelHands::gameDataStatesAndSeating_data()
     QTest::newRow("initial, tournament") << 0 << 1 << int(GameModel::GAME_NOT_STARTED) << int(GameModel::WAITING) << 3
                                          << false;
     QTest::newRow("initial, east only") << 0 << 3 << int(GameModel::GAME_NOT_STARTED) << int(GameModel::SEAT_OFFERED)
-                                        << 0 << false;
+                                        << 1 << false;
+    QTest::newRow("discarded, east only")
+        << 4 << 3 << int(GameModel::HAND_IN_PLAY) << int(GameModel::PLAYING) << 3 << true;
     QTest::newRow("bonus, single hand") << 2 << 0 << int(GameModel::HAND_IN_PLAY) << int(GameModel::PLAYING) << 3
                                         << true;
     QTest::newRow("robbing, full game") << 5 << 2 << int(GameModel::HAND_IN_PLAY) << int(GameModel::PLAYING) << 3

@@ -59,6 +59,7 @@ int main(int argc, char **argv)
                     table,
                     table == 1002   ? "Riichi"
                     : table == 1001 ? "Classic"
+                    : table == 1003 ? "International, East only"
                                     : "Classic tournament",
                     run.seed, run.handsPlayed, run.events, qint64(run.violations.size()), run.late, run.timeouts,
                     run.kicks, run.lateEvents, run.playerActions, run.claimClicks, run.elapsedMs / 1000.0,

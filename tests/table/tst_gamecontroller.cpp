@@ -11,6 +11,7 @@
 #include "protocol/ServerError.h"
 #include "scene/DeclaredView.h"
 #include "scene/DiscardView.h"
+#include "scene/HandTile.h"
 #include "scene/HandView.h"
 #include "scene/HiddenHandView.h"
 #include "scene/MeldView.h"
@@ -82,6 +83,71 @@ QList<int> meldTypes(const PlayerData *player)
     return types;
 }
 
+QJsonObject tableStep(const char *message, QJsonObject fields)
+{
+    fields.insert("tableId", "$table");
+    return QJsonObject{{"send", message}, {"fields", fields}};
+}
+
+const QJsonObject minute{{"start", "now"}, {"end", "now+60000"}};
+
+// A scenario's checkpoint: the test passes it with query_lobby_summary.
+const QJsonObject checkpoint{{"expect", "query_lobby_summary"}, {"hold", true}, {"timeout_ms", 60000}};
+
+QJsonObject expectDiscard(int t)
+{
+    return QJsonObject{
+        {"expect", "discard_tile"}, {"fields", QJsonObject{{"tableId", "$table"}, {"tile", t}}}, {"timeout_ms", 60000}};
+}
+
+// The player's discard of t, and the server's report of it.
+QJsonArray discarded(int t)
+{
+    return QJsonArray{expectDiscard(t), tableStep("tile_discarded", {{"playerId", "$pid"}, {"tile", t}})};
+}
+
+QJsonArray drawAndDiscard(qint32 player, int t)
+{
+    return QJsonArray{tableStep("hidden_tiles_from_wall", {{"playerId", player}, {"count", 1}}),
+                      tableStep("tile_discarded", {{"playerId", player}, {"tile", t}})};
+}
+
+QJsonArray ownTurn(int drawn)
+{
+    return QJsonArray{tableStep("tiles_from_wall", {{"tiles", QJsonArray{drawn}}}),
+                      tableStep("player_should_act", {{"ts", minute}, {"playerId", "$pid"}})};
+}
+
+QJsonArray joined(QJsonArray steps, const QJsonArray &more)
+{
+    for (const QJsonValue &v : more)
+        steps.append(v);
+    return steps;
+}
+
+// The player (East) and three bots seated, the hand dealt with the
+// player's tiles, the bots' backs and the player's first draw.
+QJsonArray dealtHand(const QJsonArray &tiles, int drawn)
+{
+    QJsonArray steps{tableStep("player_is_ready", {{"playerId", "$pid"}})};
+    for (int i = 1; i <= 3; ++i) {
+        steps.append(tableStep("player_joined", {{"player", QJsonObject{{"id", 900 + i},
+                                                                        {"name", QStringLiteral("Bot %1").arg(900 + i)},
+                                                                        {"wind", i},
+                                                                        {"riichiDiscardIndex", -1}}}}));
+        steps.append(tableStep("player_is_ready", {{"playerId", 900 + i}}));
+    }
+    steps.append(tableStep("start_hand",
+                           {{"handId", 1},
+                            {"seating", QJsonObject{{"east", "$pid"}, {"south", 901}, {"west", 902}, {"north", 903}}},
+                            {"tableState", QJsonObject{{"playerId", "$pid"}, {"lastDiscarder", -1}}}}));
+    steps.append(tableStep("private_player_data", {{"data", QJsonObject{{"tiles", tiles}, {"active", true}}}}));
+    for (qint32 bot : {901, 902, 903})
+        steps.append(tableStep("hidden_tiles_from_wall", {{"playerId", bot}, {"count", 13}}));
+    steps.append(tableStep("tiles_from_wall", {{"tiles", QJsonArray{drawn}}}));
+    return steps;
+}
+
 const char *concealedButton(int meldType)
 {
     switch (meldType) {
@@ -114,6 +180,7 @@ private slots:
     void playsAScriptedHand_data();
     void playsAScriptedHand();
     void washoutShowsTheNoticeUntilReady();
+    void watchesAHandInProgressAndLeaves_data();
     void watchesAHandInProgressAndLeaves();
     void tournamentSeatingJoinsOnceTheTableIsKnown();
     void eventsForTablesNotHeld();
@@ -133,10 +200,19 @@ private slots:
     void theFirstDrawLeavesTheWallDealt();
     void aHandLeftMidwayPlaysOnWithoutThePlayer_data();
     void aHandLeftMidwayPlaysOnWithoutThePlayer();
+    void comingBackOffersOnlyAnOpenQuestion_data();
+    void comingBackOffersOnlyAnOpenQuestion();
+    void aRiichiTurnBeforeItsDrawDiscardsTheDraw();
+    void anOwnClaimsTilesWaitForItsReport();
 
 private:
     // Joins the table and waits for its window.
     GameWindow *joinTable(qint32 tableId);
+    // Joins the table, which then plays the steps.
+    GameWindow *joinWithSteps(qint32 tableId, const QJsonArray &steps);
+    // The side bar's Leave during a hand, answered Yes: the window goes,
+    // the table stays held.
+    void leaveMidHand(qint32 tableId);
     // Makes the moves through the window's panels and buttons as they come
     // up, each checked against what reaches the server.
     void play(GameWindow *window, const QList<Move> &moves, const QSignalSpy &askedReady);
@@ -538,16 +614,29 @@ void TestGameController::washoutShowsTheNoticeUntilReady()
     QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 10000).isNull());
 }
 
+void TestGameController::watchesAHandInProgressAndLeaves_data()
+{
+    QTest::addColumn<qint32>("tableId");
+    QTest::newRow("riichi full game") << 1002;
+    QTest::newRow("international, east only") << 1003;
+}
+
 void TestGameController::watchesAHandInProgressAndLeaves()
 {
+    QFETCH(qint32, tableId);
     QVERIFY(start({}));
     QSignalSpy watched(m_controller.get(), &GameController::tableWatched);
     QSignalSpy scored(m_session.get(), &ConnectionManager::handEndScoring);
-    m_session->watch_table(1002);
+    QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
+    m_session->watch_table(tableId);
     QVERIFY(watched.wait(10000));
     QCOMPARE(watched[0][1].toBool(), true); // from the lobby
-    GameWindow *window = m_controller->view(1002);
+    GameWindow *window = m_controller->view(tableId);
     QVERIFY(window);
+    // Every seat of the hand in progress is taken, whatever kind of game.
+    QTRY_COMPARE_WITH_TIMEOUT(window->seatPlayerId(3), 914, 10000);
+    QCOMPARE(window->seatPlayerId(2), 913);
+    QCOMPARE(window->sideBar()->seatOrder().size(), 4);
     // A watcher sees East at the bottom, with the hand already under way.
     QTRY_COMPARE_WITH_TIMEOUT(window->seatPlayerId(1), 912, 10000);
     QCOMPARE(window->seatPlayerId(0), 911);
@@ -556,10 +645,11 @@ void TestGameController::watchesAHandInProgressAndLeaves()
     QVERIFY(scored.wait(40000));
     QTRY_VERIFY_WITH_TIMEOUT(!window->scoreBoard()->isHidden(), 20000);
     QCOMPARE(int(window->declaredView(1)->melds().size()), 2); // a pong, then a kong
+    QCOMPARE(errors.size(), 0);
 
     QSignalSpy destroyed(m_controller.get(), &GameController::tableViewDestroyed);
-    m_controller->onLeave(1002);
-    QTRY_VERIFY_WITH_TIMEOUT(!m_controller->hasTable(1002), 10000);
+    m_controller->onLeave(tableId);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_controller->hasTable(tableId), 10000);
     QCOMPARE(received(QStringLiteral("unwatch_table")), 1);
     QCOMPARE(destroyed.size(), 1);
 }
@@ -1318,6 +1408,249 @@ void TestGameController::aHandLeftMidwayPlaysOnWithoutThePlayer()
     QVERIFY(window);
     QTRY_COMPARE_WITH_TIMEOUT(window->seatPlayerId(3), 903, 20000);
     QVERIFY(m_peer->linesStartingWith(QStringLiteral("SCENARIO_FAILED")).isEmpty());
+}
+
+GameWindow *TestGameController::joinWithSteps(qint32 tableId, const QJsonArray &steps)
+{
+    const QJsonObject scenario{
+        {"trigger", "join"}, {"tables", QJsonArray{tableId}}, {"empty_table", true}, {"steps", steps}};
+    if (!start({QStringLiteral("--scenario"), writeScenario(scenario)}))
+        return nullptr;
+    return joinTable(tableId);
+}
+
+void TestGameController::leaveMidHand(qint32 tableId)
+{
+    GameWindow *window = m_controller->view(tableId);
+    QVERIFY(window);
+    auto *leave = window->sideBar()->findChild<QAbstractButton *>(QStringLiteral("leaveButton"));
+    QVERIFY(leave && !leave->isHidden() && leave->isEnabled());
+    leave->click();
+    auto *question = window->findChild<QMessageBox *>();
+    QVERIFY(question);
+    question->button(QMessageBox::Yes)->click();
+    QVERIFY(!m_controller->view(tableId));
+    QVERIFY(m_controller->hasTable(tableId));
+}
+
+void TestGameController::comingBackOffersOnlyAnOpenQuestion_data()
+{
+    // The player's turn comes with a draw of 13; the player discards it, or
+    // lets the turn be, and leaves. The steps follow, with a checkpoint
+    // where the player comes back; another when the player is to leave
+    // first.
+    QTest::addColumn<bool>("discardFirst");
+    QTest::addColumn<QJsonArray>("steps");
+    // What has reached the table when the player comes back: "own discard",
+    // "left discard" (the player before the own turn), "time-out", "second
+    // own discard", or nothing more ("").
+    QTest::addColumn<QString>("backAfter");
+    // The question still open then: the turn, or none.
+    QTest::addColumn<bool>("turnOpen");
+    // The tile the next turn discards, or -1 when the hand ends first.
+    QTest::addColumn<int>("next");
+    QTest::addColumn<int>("discards");
+
+    const QJsonArray bots = joined(joined(drawAndDiscard(901, 27), drawAndDiscard(902, 28)), drawAndDiscard(903, 29));
+    const QJsonObject ownDiscard = tableStep("tile_discarded", {{"playerId", "$pid"}, {"tile", 13}});
+    const QJsonArray toNextTurn = joined(joined(bots, ownTurn(14)), discarded(14));
+
+    QTest::newRow("after the own discard")
+        << true << joined({expectDiscard(13), ownDiscard, checkpoint}, toNextTurn) << "own discard" << false << 14 << 2;
+    QTest::newRow("after the left player's discard")
+        << true
+        << joined(joined(joined({expectDiscard(13), ownDiscard}, bots), {checkpoint}),
+                  joined(ownTurn(14), discarded(14)))
+        << "left discard" << false << 14 << 2;
+    QTest::newRow("after a time-out") << false
+                                      << joined({checkpoint, tableStep("timeout_occurred", {}), checkpoint, ownDiscard},
+                                                toNextTurn)
+                                      << "time-out" << false << 14 << 1;
+    // Away after the time-out: the server answers the next turn itself.
+    QTest::newRow("while away")
+        << false
+        << joined(joined(joined(joined({checkpoint, tableStep("timeout_occurred", {}), ownDiscard,
+                                        tableStep("active_changed", {{"active", false}})},
+                                       bots),
+                                ownTurn(14)),
+                         {tableStep("tile_discarded", {{"playerId", "$pid"}, {"tile", 14}}), checkpoint}),
+                  joined(joined(joined(drawAndDiscard(901, 30), drawAndDiscard(902, 31)), drawAndDiscard(903, 32)),
+                         joined(ownTurn(15), discarded(15))))
+        << "second own discard" << false << 15 << 1;
+    QTest::newRow("just before the hand's end")
+        << true
+        << QJsonArray{expectDiscard(13), ownDiscard, checkpoint,
+                      tableStep("hand_end_non_scoring", {{"reason", 0}, {"endOfGame", false}})}
+        << "own discard" << false << -1 << 1;
+    QTest::newRow("with the turn still open") << false << discarded(13) << "" << true << 13 << 1;
+}
+
+// A table left in the middle of a hand and shown again: only a question the
+// server has asked and not settled is offered; a click on anything else
+// sends nothing, and the next turn plays as it comes.
+void TestGameController::comingBackOffersOnlyAnOpenQuestion()
+{
+    QFETCH(bool, discardFirst);
+    QFETCH(QJsonArray, steps);
+    QFETCH(QString, backAfter);
+    QFETCH(bool, turnOpen);
+    QFETCH(int, next);
+    QFETCH(int, discards);
+    const QJsonArray hand{0, 1, 2, 3, 4, 5, 6, 9, 10, 11, 18, 19, 20};
+    GameWindow *window = joinWithSteps(
+        1001,
+        joined(joined(dealtHand(hand, 13), {tableStep("player_should_act", {{"ts", minute}, {"playerId", "$pid"}})}),
+               steps));
+    QVERIFY(window);
+    QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
+    QSignalSpy timeouts(m_session.get(), &ConnectionManager::timeoutOccured);
+    QTRY_VERIFY_WITH_TIMEOUT(window->handView()->isActive(), 20000);
+    if (discardFirst)
+        window->onTileClick(13);
+    leaveMidHand(1001);
+    if (QTest::currentTestFailed())
+        return;
+    const GameModel *model = m_controller->model(1001);
+    if (!discardFirst && !backAfter.isEmpty())
+        m_session->query_lobby_summary();
+    const auto reached = [&] {
+        const PlayerData *own = model->findOwnPlayer();
+        if (backAfter == QLatin1String("own discard"))
+            return own->discards().size() == 1;
+        if (backAfter == QLatin1String("left discard"))
+            return model->lastDiscarderId() == 903;
+        if (backAfter == QLatin1String("time-out"))
+            return timeouts.size() == 1;
+        if (backAfter == QLatin1String("second own discard"))
+            return own->discards().size() == 2;
+        return true;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(reached(), 20000);
+
+    // Back at the table, as the strip of open tables or the lobby brings it.
+    window = m_controller->getOrCreateView(1001);
+    QVERIFY(window);
+    QSignalSpy sent(window, &GameWindow::discardTile);
+    window->actionQueue().flush();
+    QCOMPARE(window->handView()->isActive(), turnOpen);
+    QCOMPARE(window->turnTimer()->remaining() > 0, turnOpen);
+    QCOMPARE(window->decision().subject(), turnOpen ? TableDecision::OwnTurn : TableDecision::None);
+    if (!turnOpen) {
+        window->onTileClick(5);
+        QCOMPARE(sent.size(), 0);
+    }
+    // The table goes on.
+    m_session->query_lobby_summary();
+    if (next >= 0) {
+        QTRY_VERIFY_WITH_TIMEOUT(window->handView()->isActive(), 20000);
+        window->onTileClick(tile(next));
+        QCOMPARE(sent.size(), 1);
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(!window->washoutWindow()->isHidden(), 20000);
+        QCOMPARE(sent.size(), 0);
+    }
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
+    QCOMPARE(received(QStringLiteral("discard_tile")), discards);
+    if (next >= 0)
+        QCOMPARE(received(QStringLiteral("discard_tile"), QStringLiteral("\"tile\":%1").arg(next)), 1);
+    // The own discards the table shows are the server's.
+    window->actionQueue().flush();
+    QTRY_COMPARE_WITH_TIMEOUT(window->discardView(0)->tileItems().size(),
+                              model->findOwnPlayer() ? model->findOwnPlayer()->discards().size() : size_t(0), 10000);
+    QVERIFY(m_peer->linesStartingWith(QStringLiteral("SCENARIO_FAILED")).isEmpty());
+    QCOMPARE(errors.size(), 0);
+}
+
+// In riichi an empty declaration offer lets the drawn tile go by itself;
+// told with the turn before the draw, it does so once the draw lands.
+void TestGameController::aRiichiTurnBeforeItsDrawDiscardsTheDraw()
+{
+    const QJsonArray hand{0, 1, 2, 3, 4, 5, 6, 9, 10, 11, 18, 19, 20};
+    QJsonArray steps = dealtHand(hand, 13);
+    steps.append(tableStep("concealed_meld_suggestion",
+                           {{"ts", minute}, {"offers", QJsonArray{QJsonObject{{"meldType", 128}, {"tile", 13}}}}}));
+    steps.append(tableStep("player_should_act", {{"ts", minute}, {"playerId", "$pid"}}));
+    steps.append(QJsonObject{{"expect", "call_riichi"},
+                             {"fields", QJsonObject{{"tableId", "$table"}, {"tile", 13}}},
+                             {"timeout_ms", 60000}});
+    steps.append(tableStep("riichi_declared", {{"playerId", "$pid"}, {"tile", 13}}));
+    steps = joined(joined(joined(steps, drawAndDiscard(901, 27)), drawAndDiscard(902, 28)), drawAndDiscard(903, 29));
+    steps.append(tableStep("player_should_act", {{"ts", minute}, {"playerId", "$pid"}}));
+    steps.append(tableStep("concealed_meld_suggestion", {{"ts", minute}, {"offers", QJsonArray{}}}));
+    steps.append(QJsonObject{{"wait_ms", 300}});
+    steps.append(tableStep("tiles_from_wall", {{"tiles", QJsonArray{14}}}));
+    steps.append(expectDiscard(14));
+    QSignalSpy askedReady(m_session.get(), &ConnectionManager::areYouReady);
+    GameWindow *window = joinWithSteps(1002, steps);
+    QVERIFY(window);
+    QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
+    play(window, {{Move::Declare, 13, MELD_RIICHI, QStringLiteral("call_riichi")}}, askedReady);
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_COMPARE_WITH_TIMEOUT(received(QStringLiteral("discard_tile"), QStringLiteral("\"tile\":14")), 1, 20000);
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
+    QCOMPARE(received(QStringLiteral("discard_tile")), 1);
+    QVERIFY(!window->handView()->isActive());
+    QCOMPARE(errors.size(), 0);
+}
+
+// The turn after an own claim may come before the claim's report: the
+// tiles the claim takes are no discard until then, and look it.
+void TestGameController::anOwnClaimsTilesWaitForItsReport()
+{
+    const QJsonArray hand{0, 1, 2, 3, 4, 5, 5, 9, 10, 11, 18, 19, 20};
+    QJsonArray steps = dealtHand(hand, 27);
+    steps.append(tableStep("player_should_act", {{"ts", minute}, {"playerId", "$pid"}}));
+    steps.append(expectDiscard(27));
+    steps.append(tableStep("tile_discarded", {{"playerId", "$pid"}, {"tile", 27}}));
+    steps = joined(steps, drawAndDiscard(901, 5));
+    steps.append(tableStep("meld_suggestion",
+                           {{"ts", minute}, {"offers", QJsonArray{QJsonObject{{"meldType", 2}, {"tile", 5}}}}}));
+    steps.append(QJsonObject{
+        {"expect", "call_pong"}, {"fields", QJsonObject{{"tableId", "$table"}, {"tile", 5}}}, {"timeout_ms", 60000}});
+    steps.append(tableStep("player_should_act", {{"ts", minute}, {"playerId", "$pid"}}));
+    steps.append(checkpoint);
+    steps.append(tableStep("tile_claimed", {{"playerId", "$pid"}}));
+    steps.append(tableStep(
+        "meld_declared",
+        {{"playerId", "$pid"},
+         {"meld",
+          QJsonObject{
+              {"meldType", 2}, {"visibility", 0}, {"firstTile", 5}, {"claimedFrom", -1}, {"claimedOffset", 0}}}}));
+    steps.append(expectDiscard(9));
+    QSignalSpy askedReady(m_session.get(), &ConnectionManager::areYouReady);
+    GameWindow *window = joinWithSteps(1001, steps);
+    QVERIFY(window);
+    QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
+    play(window,
+         {{Move::Discard, 27, 0, QStringLiteral("discard_tile")},
+          {Move::Claim, 5, MELD_PONG, QStringLiteral("call_pong"), MeldAuction::Claim}},
+         askedReady);
+    if (QTest::currentTestFailed())
+        return;
+    // The turn is told; the claim's report has not come.
+    QTRY_VERIFY_WITH_TIMEOUT(window->handView()->isActive(), 20000);
+    window->actionQueue().flush();
+    HandView *rack = window->handView();
+    QVERIFY(!rack->isAllowed(5));
+    QVERIFY(rack->isAllowed(9));
+    for (const HandTile *item : rack->tileItems())
+        QCOMPARE(item->isEnabled(), item->getTile() != 5);
+    QSignalSpy sent(window, &GameWindow::discardTile);
+    rack->tilePressed(5);
+    QCoreApplication::processEvents();
+    QCOMPARE(sent.size(), 0);
+
+    // The report takes the pair into the meld: every tile left may go.
+    m_session->query_lobby_summary();
+    QTRY_COMPARE_WITH_TIMEOUT(window->model()->findOwnPlayer()->melds().size(), size_t(1), 20000);
+    window->actionQueue().flush();
+    QVERIFY(rack->isActive());
+    QVERIFY(rack->isAllowed(9));
+    window->onTileClick(9);
+    QCOMPARE(sent.size(), 1);
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
+    QCOMPARE(errors.size(), 0);
 }
 
 QTEST_MAIN(TestGameController)

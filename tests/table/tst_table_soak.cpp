@@ -30,6 +30,11 @@ private slots:
     // The stand-in of a player moved to the watchers leaves after the hand,
     // and the lobby hears of the free seat, so that the watcher may join.
     void theFreedSeatIsAnnounced();
+    // After the last hand a watcher sees the seat of a player who left
+    // during it free until the newcomer's join comes: a join crossing that
+    // is late; one sent after the client has seen the seat taken is not
+    // offered.
+    void aJoinCrossingTheNewcomerIsLate();
 };
 
 void TestTableSoak::randomHands_data()
@@ -42,6 +47,9 @@ void TestTableSoak::randomHands_data()
     // the way back, offers after a hand's end.
     QTest::newRow("classic") << 1001 << 2801u << false;
     QTest::newRow("riichi") << 1002 << 2802u << false;
+    // East only (an International table): the hand watched after a move to
+    // the watchers, or sent again, seats all four players.
+    QTest::newRow("east only") << 1003 << 2808u << false;
     // Seated by the tournament, rounds ending every three hands.
     QTest::newRow("tournament") << 7001 << 2803u << true;
 }
@@ -258,6 +266,86 @@ void TestTableSoak::theFreedSeatIsAnnounced()
         10000);
     QVERIFY2(peer.linesStartingWith(QStringLiteral("SOAK_VIOLATION")).isEmpty(),
              qPrintable(peer.linesStartingWith(QStringLiteral("SOAK_VIOLATION")).join(QLatin1Char('\n'))));
+}
+
+void TestTableSoak::aJoinCrossingTheNewcomerIsLate()
+{
+    PeerProcess peer;
+    // Seed 33: in its one hand a bot leaves at the ninth turn and the player
+    // is moved to the watchers at the tenth; plain draws and discards else.
+    QVERIFY2(peer.start({QStringLiteral("--account"), QStringLiteral("soak:soak:5001:Soak"),
+                         QStringLiteral("--random-table"), QStringLiteral("33"), QStringLiteral("--random-hands"),
+                         QStringLiteral("1"), QStringLiteral("--random-answer-ms"), QStringLiteral("30000"),
+                         QStringLiteral("--random-off"),
+                         QStringLiteral("pong,chow,kong,riichi,win,bonus,replacement,late,watch,inactive,resync,"
+                                        "furiten,tournament")}),
+             qPrintable(peer.errorString()));
+    PeerProcess::installTestCa();
+    ConnectionManager session(true);
+    QVERIFY(logInAt(session, peer.port(), QStringLiteral("soak"), QStringLiteral("soak")));
+
+    const qint32 own = 5001;
+    bool watching = false, turnTold = false, fresh = false, left = false;
+    tile drawn = 0;
+    QObject context;
+    connect(&session, &ConnectionManager::areYouReady, &context,
+            [&](qint32 table, const TimeSpan &) { session.ready(table, own); });
+    connect(&session, &ConnectionManager::tilesFromWall, &context, [&](qint32 table, const tile_vector &tiles, bool) {
+        if (tiles.size() != 1)
+            return;
+        drawn = tiles.front();
+        fresh = true;
+        if (turnTold && !watching) {
+            turnTold = fresh = false;
+            session.discard_tile(table, own, drawn);
+        }
+    });
+    connect(&session, &ConnectionManager::playerShouldAct, &context,
+            [&](qint32 table, const TimeSpan &, qint32 playerId) {
+        if (playerId != own || watching)
+            return;
+        if (fresh) {
+            fresh = false;
+            session.discard_tile(table, own, drawn);
+        } else {
+            turnTold = true;
+        }
+    });
+    connect(&session, &ConnectionManager::meldSuggestion, &context,
+            [&](qint32 table, const TimeSpan &, const meld_offer_vector &) {
+        if (!watching)
+            session.call_pass(table, own, false);
+    });
+    connect(&session, &ConnectionManager::playerLeft, &context, [&](qint32, qint32 playerId) {
+        if (playerId != 904)
+            left = true;
+    });
+    connect(&session, &ConnectionManager::kickPlayer, &context, [&](qint32 table, kick_reason::enum_t) {
+        watching = true;
+        session.watch_table(table);
+    });
+    // At the hand's end the leaver's seat is free as far as the client
+    // knows: it joins before it reads what follows.
+    connect(&session, &ConnectionManager::handEndNonScoring, &context, [&](qint32 table, endhand_reason_t, bool) {
+        if (watching && left)
+            session.join_table(table, -1);
+    });
+    session.join_table(1001, -1);
+    QTRY_VERIFY_WITH_TIMEOUT(!peer.linesStartingWith(QStringLiteral("SOAK_DONE")).isEmpty(), 120000);
+    QVERIFY(watching && left);
+    const auto violations = [&peer] { return peer.linesStartingWith(QStringLiteral("SOAK_VIOLATION")); };
+    QTRY_COMPARE_WITH_TIMEOUT(peer.linesStartingWith(QStringLiteral("SOAK_LATE join_table")).size(), 1, 10000);
+    QVERIFY2(violations().isEmpty(), qPrintable(violations().join(QLatin1Char('\n'))));
+
+    // The client has answered the ping that follows the newcomer's seat
+    // count: a join now was sent knowing the table full. (The session holds
+    // a repeat of a request back for a while.)
+    const auto count = [&peer](const char *prefix) { return peer.linesStartingWith(QLatin1String(prefix)).size(); };
+    QTRY_VERIFY_WITH_TIMEOUT(count("SENT server_ping") > 0 && count("RECV server_pong") == count("SENT server_ping"),
+                             10000);
+    QTRY_VERIFY_WITH_TIMEOUT((session.join_table(1001, -1), !violations().isEmpty()), 10000);
+    QVERIFY2(violations().front().startsWith(QStringLiteral("SOAK_VIOLATION join_table")),
+             qPrintable(violations().front()));
 }
 
 QTEST_MAIN(TestTableSoak)

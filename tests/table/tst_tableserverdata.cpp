@@ -229,6 +229,35 @@ void TestTableServerData::impossibleSeatingsAreRefused_data()
                                        {"players", QJsonArray{}},
                                        {"tableState", QJsonObject{{"playerId", "$pid"}, {"lastDiscarder", -1}}}}))
         << QStringLiteral("game data of table 1001 in state 4 has a hand in play but no players");
+
+    // A hand in play sent again: four players, one to each wind, and the
+    // player who holds a seat among them.
+    const auto inPlay = [](const QJsonArray &players) {
+        return withStep(withStep(seatedTable(), startHand(regularSeating)),
+                        step("game_data", {{"handId", 1},
+                                           {"state", 4},
+                                           {"players", players},
+                                           {"tableState", QJsonObject{{"playerId", "$pid"}, {"lastDiscarder", -1}}}}));
+    };
+    const QString gameData = QStringLiteral("game data of table 1001 in state 4 ");
+    QTest::newRow("a player twice in a hand in play")
+        << inPlay({playerRecord("$pid", 0), playerRecord(901, 1), playerRecord(902, 2), playerRecord(902, 3)})
+        << gameData + QStringLiteral("lists player 902 twice");
+    QTest::newRow("three players on one wind")
+        << inPlay({playerRecord("$pid", 0), playerRecord(901, 1), playerRecord(902, 1), playerRecord(903, 1)})
+        << gameData + QStringLiteral("seats players 901 and 902 on one wind");
+    QTest::newRow("three players in a hand in play")
+        << inPlay({playerRecord("$pid", 0), playerRecord(901, 1), playerRecord(902, 2)})
+        << gameData + QStringLiteral("has a hand in play with 3 players");
+    QTest::newRow("a hand in play without the seated player")
+        << inPlay({playerRecord(904, 0), playerRecord(901, 1), playerRecord(902, 2), playerRecord(903, 3)})
+        << gameData + QStringLiteral("has a hand in play without the seated player \\d+");
+    QTest::newRow("a hand seating a stranger")
+        << withStep(seatedTable(), startHand({{"east", "$pid"}, {"south", 901}, {"west", 902}, {"north", 999}}))
+        << QStringLiteral("hand started at table 1001 seats unknown player 999");
+    QTest::newRow("a hand without the seated player")
+        << withStep(seatedTable(), startHand({{"east", 903}, {"south", 901}, {"west", 902}, {"north", -1}}))
+        << QStringLiteral("hand started at table 1001 without the seated player \\d+");
 }
 
 void TestTableServerData::impossibleSeatingsAreRefused()

@@ -124,16 +124,20 @@ void PeerRandomTable::send(const char *name, QJsonObject fields)
     const Codec::Message *m = Codec::instance().messageByName(name);
     m_session->send(m->id, ScenarioJson::recordToWire(m->body, fields, {}, QString::fromLatin1(name)));
     ++m_events;
-    if (m_fencePending && endsOffers(name)) {
-        m_fencePending = false;
-        const qint32 seq = ++m_pingSeq;
-        for (Offer &closed : m_closedOffers)
-            if (closed.fenceSeq == 0)
-                closed.fenceSeq = seq;
-        const Codec::Message *ping = Codec::instance().messageByName("server_ping");
-        m_session->send(ping->id, ScenarioJson::recordToWire(ping->body, QJsonObject{{"seq", seq}}, {},
-                                                             QStringLiteral("server_ping")));
-    }
+    if (m_fencePending && endsOffers(name))
+        sendFencePing();
+}
+
+void PeerRandomTable::sendFencePing()
+{
+    m_fencePending = false;
+    const qint32 seq = ++m_pingSeq;
+    for (Offer &closed : m_closedOffers)
+        if (closed.fenceSeq == 0)
+            closed.fenceSeq = seq;
+    const Codec::Message *ping = Codec::instance().messageByName("server_ping");
+    m_session->send(
+        ping->id, ScenarioJson::recordToWire(ping->body, QJsonObject{{"seq", seq}}, {}, QStringLiteral("server_ping")));
 }
 
 void PeerRandomTable::fence(const Offer &closed)
@@ -1303,6 +1307,9 @@ void PeerRandomTable::handEnded()
 {
     m_inHand = false;
     ++m_handsPlayed;
+    // A watcher sees the seat of a player who left during the hand free at
+    // its end, as the lobby counted it, until the newcomer's join comes.
+    const bool seatFreed = m_leaver >= 0 && m_watching;
     if (m_leaver >= 0) {
         const int seat = m_leaver;
         m_leaver = -1;
@@ -1311,6 +1318,14 @@ void PeerRandomTable::handEnded()
     if (!m_watching && on("late") && chance(0.3))
         sendLateEvents();
     if (m_handsPlayed >= m_options.hands) {
+        if (seatFreed) {
+            // No seat is offered after the last hand: a join that crossed
+            // the newcomer on the wire is late; once the client has seen
+            // the seat taken (the ping after the seat count), one is not
+            // offered.
+            fence(Offer{QStringLiteral("join"), {{QStringLiteral("join_table"), NoTile}}, false, -1});
+            sendFencePing();
+        }
         finish();
         return;
     }

@@ -87,6 +87,9 @@ private:
     // time-out on the wire until the client answers the ping sent after the
     // first event that ends it.
     void fence(const Offer &closed);
+    // The ping whose pong ends the late answers to the offers closed since
+    // the last one.
+    void sendFencePing();
     // The lobby learns the table's seat count whenever it changes.
     void announceSeats();
     int seatedCount() const;
