@@ -46,6 +46,26 @@ void PeerProcess::installTestCa()
     QSslConfiguration::setDefaultConfiguration(config);
 }
 
+QStringList PeerProcess::withDelaysFromEnvironment(const QStringList &arguments)
+{
+    // A test that passes a delay must hold for any value of it; a run with
+    // MAHJONG_PEER_DELAYS="seat-after-ms=300,question-ms=900" shows whether it does.
+    const QString delays = qEnvironmentVariable("MAHJONG_PEER_DELAYS");
+    QStringList result = arguments;
+    for (const QString &pair : delays.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QString option = QStringLiteral("--") + pair.section(QLatin1Char('='), 0, 0).trimmed();
+        const QString value = pair.section(QLatin1Char('='), 1).trimmed();
+        for (qsizetype i = 0; i + 1 < result.size(); ++i) {
+            if (result.at(i) == option) {
+                qInfo("mahjong-peer: %s %s instead of %s", qPrintable(option), qPrintable(value),
+                      qPrintable(result.at(i + 1)));
+                result[i + 1] = value;
+            }
+        }
+    }
+    return result;
+}
+
 bool PeerProcess::start(const QStringList &extraArguments, int timeoutMs)
 {
     stop();
@@ -57,7 +77,7 @@ bool PeerProcess::start(const QStringList &extraArguments, int timeoutMs)
     if (m_tls)
         args << QStringLiteral("--cert") << certificateDirectory() + QStringLiteral("/server.crt")
              << QStringLiteral("--key") << certificateDirectory() + QStringLiteral("/server.key");
-    args << extraArguments;
+    args << withDelaysFromEnvironment(extraArguments);
     m_process.start(executable(), args);
     if (!m_process.waitForStarted(timeoutMs)) {
         m_error = QStringLiteral("cannot start %1: %2").arg(executable(), m_process.errorString());

@@ -23,7 +23,8 @@ public:
     ~PeerProcess() override;
 
     // Starts the peer and waits until it listens. extraArguments go to the
-    // peer as they are (--scenario FILE, --account u:p:id, --plain ...).
+    // peer as they are (--scenario FILE, --account u:p:id, --plain ...),
+    // except the delays MAHJONG_PEER_DELAYS ("option=ms,...") replaces.
     bool start(const QStringList &extraArguments = {}, int timeoutMs = 15000);
     void stop();
     bool isRunning() const { return m_process.state() == QProcess::Running; }
@@ -47,6 +48,8 @@ public:
     // Adds the test CA to the process-wide default TLS configuration, so that
     // sockets created afterwards trust the peer's certificate.
     static void installTestCa();
+
+    static QStringList withDelaysFromEnvironment(const QStringList &arguments);
 
 private:
     void readOutput();
