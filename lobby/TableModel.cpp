@@ -28,6 +28,7 @@ TableModel::TableModel(ConnectionManager *connection, QObject *parent)
                 qOverload<const TableInfo &>(&TableModel::onTableInfoUpdate));
         connect(connection, qOverload<qint32, int, TableInfoUpdates>(&ConnectionManager::tableInfoUpdate), this,
                 qOverload<qint32, int, const TableInfoUpdates &>(&TableModel::onTableInfoUpdate));
+        connect(connection, &ConnectionManager::tableRemoved, this, &TableModel::onTableRemoved);
         connect(connection, &ConnectionManager::loginSuccess, this, &TableModel::onLoginSuccess);
         connect(connection, &ConnectionManager::disconnected, this, &TableModel::onDisconnected);
     }
@@ -221,6 +222,15 @@ void TableModel::onTableInfoUpdate(const TableInfo &info)
         addRow(info);
     else
         replaceRow(row, info);
+}
+
+void TableModel::onTableRemoved(qint32 tableId)
+{
+    // A table the server closed (a finished tournament's) is gone from
+    // every lobby view and count, not only from the client's windows.
+    const int row = rowOfTable(tableId);
+    if (row >= 0)
+        removeTableRows({row});
 }
 
 void TableModel::onTableInfoUpdate(qint32 tableId, int seated, const TableInfoUpdates &updates)

@@ -83,6 +83,7 @@ public slots:
     void onTableInfoUpdate(const TableInfo &info);
     void onTableInfoUpdate(qint32 tableId, int seated, const TableInfoUpdates &updates);
     void onTableNamesUpdated();
+    void onTableRemoved(qint32 tableId);
 
 private slots:
     void onNotifyTimeout();

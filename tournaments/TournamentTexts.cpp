@@ -112,10 +112,11 @@ QString positionRangeText(const Range<int> &range)
 }
 
 namespace {
-// Half points exactly: 7 is "3.5", 8 is "4".
-QString halfPoints(qint32 tablePoints)
+// Half points exactly: 7 is "3.5", 8 is "4". Both figures of a line come in
+// half points; the tournament points halved read as the round board's.
+QString halfPoints(qint32 points)
 {
-    return QString::number(tablePoints * 0.5, 'f', tablePoints % 2 != 0 ? 1 : 0);
+    return QString::number(points * 0.5, 'f', points % 2 != 0 ? 1 : 0);
 }
 } // namespace
 
@@ -123,13 +124,13 @@ QString rankingPointsText(const TournamentRanking &ranking)
 {
     return QCoreApplication::translate("TournamentRankingModel", "%1/%2")
         .arg(halfPoints(ranking.tablePoints))
-        .arg(ranking.competitionPoints);
+        .arg(halfPoints(ranking.competitionPoints));
 }
 
 QString rankingPointsPayoutText(const TournamentRanking &ranking)
 {
     return QCoreApplication::translate("TournamentRankingModel", "%1/%2/%3")
         .arg(halfPoints(ranking.tablePoints))
-        .arg(ranking.competitionPoints)
+        .arg(halfPoints(ranking.competitionPoints))
         .arg(Utils::moneyString(ranking.payout, false));
 }

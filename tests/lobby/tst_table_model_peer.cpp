@@ -10,8 +10,10 @@
 #include "widgets/TranslationsManager.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -28,6 +30,7 @@ private slots:
     void subscriptionsAndTables();
     void namesInTwoLanguages();
     void newSessionAfterReconnect();
+    void aTableTheServerRemovedLeavesTheLobby();
 
 private:
     bool connectAndLogin();
@@ -194,6 +197,34 @@ void TestTableModelPeer::newSessionAfterReconnect()
     QCOMPARE(removed.count(), 3);
     QTRY_COMPARE(added.count(), 3);
     QCOMPARE(received("lobby_subscribe"), 2);
+}
+
+// The server closes a table the lobby lists: it goes, and the lobby's views
+// hear of it, as of a table given up.
+void TestTableModelPeer::aTableTheServerRemovedLeavesTheLobby()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("removed.json"));
+    QFile scenario(file);
+    QVERIFY(scenario.open(QIODevice::WriteOnly));
+    // Sent once the client has the table: it asks for the summary then.
+    scenario.write(R"({"trigger": "login", "steps": [
+        {"expect": "query_lobby_summary"},
+        {"send": "table_removed", "fields": {"tableId": 1002}}]})");
+    scenario.close();
+    QVERIFY2(m_peer->start({QStringLiteral("--account"), QStringLiteral("alice:secret:42:Alice"),
+                            QStringLiteral("--scenario"), file}),
+             qPrintable(m_peer->errorString()));
+    m_tables->subscribe(QStringLiteral("101/Practice"));
+    QVERIFY(connectAndLogin());
+    QTRY_COMPARE(m_tables->rowCount(), 3);
+    QSignalSpy removed(m_tables.get(), &TableModel::tableRemoved);
+    m_connection->query_lobby_summary();
+    QTRY_COMPARE(m_tables->rowCount(), 2);
+    QCOMPARE(removed.count(), 1);
+    QCOMPARE(removed.first().first().toInt(), 1002);
+    QVERIFY(!m_tables->hasTable(1002));
+    QVERIFY(m_tables->hasTable(1001) && m_tables->hasTable(1003));
 }
 
 QTEST_MAIN(TestTableModelPeer)

@@ -117,7 +117,7 @@ private slots:
         }
     }
 
-    // The standings say what their columns hold ("24/3/$500" alone says nothing).
+    // The standings say what their columns hold ("24/1.5/$500" alone says nothing).
     void standingsHaveColumnTitles()
     {
         TournamentDetailDialog dialog;
@@ -136,7 +136,7 @@ private slots:
             qint64 payout;
             const char *points;
             const char *title;
-        } cases[] = {{50000, "24/3/$500", "Points/Comp./Prize"}, {0, "24/3", "Points/Comp."}};
+        } cases[] = {{50000, "24/1.5/$500", "Points/Comp./Prize"}, {0, "24/1.5", "Points/Comp."}};
         for (const auto &c : cases) {
             dialog.onTournamentRankings(3, {{1001, QStringLiteral("Lucky"), 48, 3, c.payout, false},
                                             {1002, QStringLiteral("Bamboo"), 31, 2, 0, false}});

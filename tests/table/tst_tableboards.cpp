@@ -26,6 +26,7 @@
 #include "table/WashoutWindow.h"
 #include "tools/peer/PeerProcess.h"
 #include "tournaments/ComingEventPopup.h"
+#include "tournaments/TournamentRankingModel.h"
 #include "tournaments/TournamentsLobbyModel.h"
 #include "xmpp/client/XMPPClient.h"
 
@@ -405,6 +406,21 @@ void TestTableBoards::finishedRoundKeepsItsRound()
     QCOMPARE(board->roundText(), QStringLiteral("Round 1/2"));
     QCOMPARE(sideBarText("tableRound"), QStringLiteral("Round 1 of 2"));
     QCOMPARE(sideBarText("roundLimit"), QStringLiteral("No round playing"));
+
+    // The tournament's standings read the same tournament points as the board.
+    TournamentRankingModel standings(sprint);
+    connect(m_session.get(), &ConnectionManager::tournamentRankings, &standings,
+            &TournamentRankingModel::onTournamentRankings);
+    m_session->get_tournament_ranking_list(sprint);
+    QTRY_VERIFY_WITH_TIMEOUT(standings.rowCount() >= int(board->rows().size()), 10000);
+    QCOMPARE(board->rows().size(), size_t(4));
+    for (const RoundScoreWidget *row : board->rows()) {
+        const QModelIndexList found =
+            standings.match(standings.index(0, 1), Qt::DisplayRole, row->name(), 1, Qt::MatchExactly);
+        QVERIFY2(found.size() == 1, qPrintable(row->name()));
+        const QString points = found[0].siblingAtColumn(2).data().toString();
+        QCOMPARE(points.section(QLatin1Char('/'), 1, 1), row->tournamentPointsText());
+    }
 
     // The player looks at another page while the next round seats the
     // player at another table, and that round plays.

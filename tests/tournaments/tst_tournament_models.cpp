@@ -55,11 +55,11 @@ void TestTournamentModels::texts_data()
     QTest::newRow("players") << registeredInfoText({12, 64}) << "12/64";
     QTest::newRow("one position") << positionRangeText({1, 1}) << "#1";
     QTest::newRow("positions") << positionRangeText({4, 10}) << "#4-#10";
-    QTest::newRow("points") << rankingPointsText({1, "a", 9, 4, 0, false}) << "4.5/4";
-    QTest::newRow("even points") << rankingPointsText({1, "a", 8, 2, 0, false}) << "4/2";
-    QTest::newRow("negative points") << rankingPointsText({1, "a", -5, 0, 0, false}) << "-2.5/0";
+    QTest::newRow("points") << rankingPointsText({1, "a", 9, 5, 0, false}) << "4.5/2.5";
+    QTest::newRow("even points") << rankingPointsText({1, "a", 8, 2, 0, false}) << "4/1";
+    QTest::newRow("negative points") << rankingPointsText({1, "a", -5, -3, 0, false}) << "-2.5/-1.5";
     QTest::newRow("payout") << rankingPointsPayoutText({1, "a", 7, 3, 1250, false})
-                            << "3.5/3/" + Utils::moneyString(1250, false);
+                            << "3.5/1.5/" + Utils::moneyString(1250, false);
 }
 
 void TestTournamentModels::texts()
@@ -385,14 +385,14 @@ void TestTournamentModels::rankingPositionsAndTexts()
     QCOMPARE(positions, (QList<int>{1, 2, 2, 4, 5}));
     QCOMPARE(model.index(0, 0).data(TournamentRoles::IdRole).toInt(), 11);
     QCOMPARE(model.index(0, 0).data().metaType(), QMetaType::fromType<int>());
-    QCOMPARE(model.index(0, 2).data().toString(), "5/3");
+    QCOMPARE(model.index(0, 2).data().toString(), "5/1.5");
     QCOMPARE(model.rankingAt(model.index(1, 1))->name, QStringLiteral("Bob"));
     QVERIFY(!model.rankingAt(QModelIndex()));
 
     // One payout makes every row show the three-part text.
     model.onTournamentRankings(7, {{11, "Ann", 10, 3, 1, false}, {12, "Bob", 9, 2, 0, false}});
-    QCOMPARE(model.index(0, 2).data().toString(), "5/3/" + Utils::moneyString(1));
-    QCOMPARE(model.index(1, 2).data().toString(), "4.5/2/" + Utils::moneyString(0));
+    QCOMPARE(model.index(0, 2).data().toString(), "5/1.5/" + Utils::moneyString(1));
+    QCOMPARE(model.index(1, 2).data().toString(), "4.5/1/" + Utils::moneyString(0));
 }
 
 void TestTournamentModels::rankingMerge()

@@ -22,12 +22,14 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 #include <algorithm>
@@ -204,8 +206,10 @@ void TestTournamentsPeer::detailFollowsTheTournamentBackAfterANewLogin()
 void TestTournamentsPeer::registrationToSeat()
 {
     PeerProcess peer;
-    QVERIFY2(peer.start({QStringLiteral("--demo"), QStringLiteral("--seat-after-ms"), QStringLiteral("1500")}),
-             qPrintable(peer.errorString()));
+    const QStringList peerArguments{QStringLiteral("--demo"), QStringLiteral("--seat-after-ms"),
+                                    QStringLiteral("1500")};
+    const qint64 seatAfterMs = PeerProcess::delayGiven(peerArguments, QStringLiteral("--seat-after-ms"), 1500);
+    QVERIFY2(peer.start(peerArguments), qPrintable(peer.errorString()));
     ConnectionManager session(true);
     TournamentsTestHost host;
     connect(&session, &ConnectionManager::currentAccountBalance, &host.main,
@@ -229,8 +233,27 @@ void TestTournamentsPeer::registrationToSeat()
     QTRY_COMPARE(model->rowCount(), 13);
     session.query_account_balance();
     QTRY_COMPARE(host.balance, qint64(123456));
-    // The server's maintenance notice is the only event yet.
+    // The server's maintenance notice is the only event yet; its popup counts
+    // down. Checked before any registration, so that no seat can replace it.
     QTRY_COMPARE(events.events().size(), size_t(1));
+    QTRY_VERIFY(eventsView.popup() && eventsView.popup()->kind() == 0 && !eventsView.popup()->text().isEmpty());
+    {
+        const QPointer<ComingEventPopup> notice = eventsView.popup();
+        const QString before = notice->text();
+        QTRY_VERIFY_WITH_TIMEOUT(!notice || notice->text() != before, 5000);
+        QVERIFY2(notice, "the maintenance notice's popup went away while it counted down");
+    }
+    // Every popup the registration brings, with its first text: the seat may
+    // replace it before a poll could see it, however soon the server seats.
+    QStringList popupTexts;
+    connect(&events, &ComingEventsModel::comingEventsChanged, &host.main, [&eventsView, &popupTexts] {
+        // After the view's own handling, and after the popup's first countdown.
+        QPointer<ComingEventPopup> shown = eventsView.popup();
+        QTimer::singleShot(0, &eventsView, [shown, &popupTexts] {
+            if (shown && shown->kind() == 1)
+                popupTexts << shown->text();
+        });
+    });
 
     // Refusals: full, over the balance, members only.
     controller.onTournamentRegister(16);
@@ -265,14 +288,12 @@ void TestTournamentsPeer::registrationToSeat()
     QVERIFY(preview.findChild<QPushButton *>(QStringLiteral("joinButton"))->isHidden());
 
     // Its start is counted down in a popup.
-    QTRY_VERIFY(eventsView.popup() && eventsView.popup()->kind() == 1);
-    ComingEventPopup *popup = eventsView.popup();
-    QTRY_VERIFY(popup->text().startsWith(QStringLiteral("You are registered for tournament starting in 1h 59m")));
-    const QString before = popup->text();
-    QTRY_VERIFY_WITH_TIMEOUT(popup->text() != before, 3000);
+    QTRY_VERIFY(!popupTexts.isEmpty());
+    QVERIFY2(popupTexts.first().startsWith(QStringLiteral("You are registered for tournament starting in 1h 59m")),
+             qPrintable(popupTexts.first()));
 
     // Seated at its start: the tournament's table, listed in its dialog.
-    QTRY_COMPARE_WITH_TIMEOUT(seated.size(), 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(seated.size(), 1, int(10000 + seatAfterMs));
     QCOMPARE(seated.first().at(0).toInt(), 9);
     const qint32 tableId = seated.first().at(1).toInt();
     QTRY_COMPARE(model->tournamentInfo(9).status, TournamentInfo::Seating);
@@ -355,9 +376,16 @@ void TestTournamentsPeer::aStartedTournamentReachesEverySession()
 {
     PeerProcess peer;
     // Ann answers nothing: the server plays her turns when their time runs out.
-    QVERIFY2(peer.start({QStringLiteral("--demo"), QStringLiteral("--short-tournament-secs"), QStringLiteral("8"),
-                         QStringLiteral("--question-ms"), QStringLiteral("300")}),
-             qPrintable(peer.errorString()));
+    const QStringList peerArguments{QStringLiteral("--demo"), QStringLiteral("--short-tournament-secs"),
+                                    QStringLiteral("8"), QStringLiteral("--question-ms"), QStringLiteral("300")};
+    QVERIFY2(peer.start(peerArguments), qPrintable(peer.errorString()));
+    // The waits follow the server's timing: its start, and a round's worth
+    // of Ann's questions running out.
+    const int startWait =
+        int(20000 + 1000 * PeerProcess::delayGiven(peerArguments, QStringLiteral("--short-tournament-secs"), 8));
+    const int roundWait =
+        int(90000 * std::max<qint64>(1, PeerProcess::delayGiven(peerArguments, QStringLiteral("--question-ms"), 300))
+            / 300);
     const auto logIn = [&peer](ConnectionManager &session, const QString &user) {
         QSignalSpy checked(&session, &ConnectionManager::versionCheckComplete);
         session.connectToHost(QStringLiteral("localhost"), peer.port());
@@ -399,7 +427,7 @@ void TestTournamentsPeer::aStartedTournamentReachesEverySession()
 
     // Started and played: Ben's dialog says so, lists the table, and counts
     // down the round as a duration.
-    QTRY_COMPARE_WITH_TIMEOUT(model->tournamentInfo(sprint).status, TournamentInfo::Playing, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(model->tournamentInfo(sprint).status, TournamentInfo::Playing, startWait);
     QCOMPARE(label("statusLabel"), QStringLiteral("Status: Playing"));
     QVERIFY(detail->findChild<QPushButton *>(QStringLiteral("joinButton"))->isHidden());
     QTRY_COMPARE_WITH_TIMEOUT(detail->listedTables().size(), 1, 10000);
@@ -412,11 +440,11 @@ void TestTournamentsPeer::aStartedTournamentReachesEverySession()
         QVERIFY(detail->grab().save(QDir(shotDir).filePath(QStringLiteral("second-client-tournament.png"))));
     }
     // The second round, on its own table, in its last round: "Ends in".
-    QTRY_COMPARE_WITH_TIMEOUT(model->tournamentInfo(sprint).currentRound, 1, 90000);
+    QTRY_COMPARE_WITH_TIMEOUT(model->tournamentInfo(sprint).currentRound, 1, roundWait);
     QTRY_VERIFY_WITH_TIMEOUT(label("nextBreakLabel").startsWith(QStringLiteral("Ends in: 9m ")), 10000);
     QVERIFY2(!label("nextBreakLabel").contains(QStringLiteral("time to start")), qPrintable(label("nextBreakLabel")));
     // Done for Ben as for Ann, with every registered player in the standings.
-    QTRY_COMPARE_WITH_TIMEOUT(model->tournamentInfo(sprint).status, TournamentInfo::Done, 90000);
+    QTRY_COMPARE_WITH_TIMEOUT(model->tournamentInfo(sprint).status, TournamentInfo::Done, roundWait);
     QCOMPARE(label("statusLabel"), QStringLiteral("Status: Done"));
     auto *players = detail->findChild<QTreeView *>(QStringLiteral("playerList"));
     QTRY_COMPARE_WITH_TIMEOUT(players->model()->rowCount(), model->tournamentInfo(sprint).registeredPlayers, 10000);

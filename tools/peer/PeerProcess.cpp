@@ -56,14 +56,20 @@ QStringList PeerProcess::withDelaysFromEnvironment(const QStringList &arguments)
         const QString option = QStringLiteral("--") + pair.section(QLatin1Char('='), 0, 0).trimmed();
         const QString value = pair.section(QLatin1Char('='), 1).trimmed();
         for (qsizetype i = 0; i + 1 < result.size(); ++i) {
-            if (result.at(i) == option) {
-                qInfo("mahjong-peer: %s %s instead of %s", qPrintable(option), qPrintable(value),
-                      qPrintable(result.at(i + 1)));
+            if (result.at(i) == option)
                 result[i + 1] = value;
-            }
         }
     }
     return result;
+}
+
+qint64 PeerProcess::delayGiven(const QStringList &arguments, const QString &option, qint64 fallback)
+{
+    const QStringList effective = withDelaysFromEnvironment(arguments);
+    const qsizetype at = effective.indexOf(option);
+    bool ok = false;
+    const qint64 value = at >= 0 && at + 1 < effective.size() ? effective.at(at + 1).toLongLong(&ok) : 0;
+    return ok ? value : fallback;
 }
 
 bool PeerProcess::start(const QStringList &extraArguments, int timeoutMs)
@@ -78,6 +84,8 @@ bool PeerProcess::start(const QStringList &extraArguments, int timeoutMs)
         args << QStringLiteral("--cert") << certificateDirectory() + QStringLiteral("/server.crt")
              << QStringLiteral("--key") << certificateDirectory() + QStringLiteral("/server.key");
     args << withDelaysFromEnvironment(extraArguments);
+    if (qEnvironmentVariableIsSet("MAHJONG_PEER_DELAYS"))
+        qInfo("mahjong-peer %s", qPrintable(args.join(QLatin1Char(' '))));
     m_process.start(executable(), args);
     if (!m_process.waitForStarted(timeoutMs)) {
         m_error = QStringLiteral("cannot start %1: %2").arg(executable(), m_process.errorString());

@@ -50,6 +50,9 @@ public:
     static void installTestCa();
 
     static QStringList withDelaysFromEnvironment(const QStringList &arguments);
+    // The value the peer gets for option ("--question-ms") from these
+    // arguments, after MAHJONG_PEER_DELAYS; fallback when not given.
+    static qint64 delayGiven(const QStringList &arguments, const QString &option, qint64 fallback);
 
 private:
     void readOutput();
