@@ -415,8 +415,8 @@ void TestTableBoards::finishedRoundKeepsItsRound()
     QTRY_VERIFY_WITH_TIMEOUT(standings.rowCount() >= int(board->rows().size()), 10000);
     QCOMPARE(board->rows().size(), size_t(4));
     for (const RoundScoreWidget *row : board->rows()) {
-        const QModelIndexList found =
-            standings.match(standings.index(0, 1), Qt::DisplayRole, row->name(), 1, Qt::MatchExactly);
+        const QModelIndexList found = standings.match(standings.index(0, 1), Qt::DisplayRole, row->name(), 1,
+                                                      Qt::MatchExactly);
         QVERIFY2(found.size() == 1, qPrintable(row->name()));
         const QString points = found[0].siblingAtColumn(2).data().toString();
         QCOMPARE(points.section(QLatin1Char('/'), 1, 1), row->tournamentPointsText());

@@ -381,11 +381,11 @@ void TestTournamentsPeer::aStartedTournamentReachesEverySession()
     QVERIFY2(peer.start(peerArguments), qPrintable(peer.errorString()));
     // The waits follow the server's timing: its start, and a round's worth
     // of Ann's questions running out.
-    const int startWait =
-        int(20000 + 1000 * PeerProcess::delayGiven(peerArguments, QStringLiteral("--short-tournament-secs"), 8));
-    const int roundWait =
-        int(90000 * std::max<qint64>(1, PeerProcess::delayGiven(peerArguments, QStringLiteral("--question-ms"), 300))
-            / 300);
+    const int startWait = int(
+        20000 + 1000 * PeerProcess::delayGiven(peerArguments, QStringLiteral("--short-tournament-secs"), 8));
+    const int roundWait = int(
+        90000 * std::max<qint64>(1, PeerProcess::delayGiven(peerArguments, QStringLiteral("--question-ms"), 300))
+        / 300);
     const auto logIn = [&peer](ConnectionManager &session, const QString &user) {
         QSignalSpy checked(&session, &ConnectionManager::versionCheckComplete);
         session.connectToHost(QStringLiteral("localhost"), peer.port());
