@@ -46,7 +46,7 @@ void PeerProcess::installTestCa()
     QSslConfiguration::setDefaultConfiguration(config);
 }
 
-QStringList PeerProcess::withDelaysFromEnvironment(const QStringList &arguments)
+QStringList PeerProcess::withDelaysFromEnvironment(const QStringList &arguments, bool tell)
 {
     // A test that passes a delay must hold for any value of it; a run with
     // MAHJONG_PEER_DELAYS="seat-after-ms=300,question-ms=900" shows whether it does.
@@ -57,13 +57,23 @@ QStringList PeerProcess::withDelaysFromEnvironment(const QStringList &arguments)
         const QString value = pair.section(QLatin1Char('='), 1).trimmed();
         for (qsizetype i = 0; i + 1 < result.size(); ++i) {
             if (result.at(i) == option) {
-                qInfo("mahjong-peer: %s %s instead of %s", qPrintable(option), qPrintable(value),
-                      qPrintable(result.at(i + 1)));
+                if (tell)
+                    qInfo("mahjong-peer: %s %s instead of %s", qPrintable(option), qPrintable(value),
+                          qPrintable(result.at(i + 1)));
                 result[i + 1] = value;
             }
         }
     }
     return result;
+}
+
+qint64 PeerProcess::effectiveValue(const QStringList &arguments, const QString &option, qint64 fallback)
+{
+    const QStringList effective = withDelaysFromEnvironment(arguments, false);
+    const qsizetype at = effective.indexOf(option);
+    bool ok = false;
+    const qint64 value = at >= 0 && at + 1 < effective.size() ? effective.at(at + 1).toLongLong(&ok) : 0;
+    return ok ? value : fallback;
 }
 
 bool PeerProcess::start(const QStringList &extraArguments, int timeoutMs)

@@ -49,7 +49,11 @@ public:
     // sockets created afterwards trust the peer's certificate.
     static void installTestCa();
 
-    static QStringList withDelaysFromEnvironment(const QStringList &arguments);
+    static QStringList withDelaysFromEnvironment(const QStringList &arguments, bool tell = true);
+    // The number an option ("--question-ms") of these arguments gives the
+    // peer once MAHJONG_PEER_DELAYS has had its say; fallback when not given.
+    // Tests wait by it, not by the number they wrote.
+    static qint64 effectiveValue(const QStringList &arguments, const QString &option, qint64 fallback);
 
 private:
     void readOutput();
