@@ -645,11 +645,11 @@ void MainWindowPeerTest::joinedTablePlaysInTheWindow()
 
 void MainWindowPeerTest::serverClockFollowsTheSession()
 {
-    constexpr qint64 offsetMs = 90 * 60 * 1000;
+    const QStringList args{QStringLiteral("--account"), QStringLiteral("ann:secret:1001:Ann"),
+                           QStringLiteral("--clock-offset-ms"), QString::number(90 * 60 * 1000)};
+    const qint64 offsetMs = PeerProcess::effectiveValue(args, QStringLiteral("--clock-offset-ms"), 0);
     m_peer.reset(new PeerProcess);
-    QVERIFY2(m_peer->start({QStringLiteral("--account"), QStringLiteral("ann:secret:1001:Ann"),
-                            QStringLiteral("--clock-offset-ms"), QString::number(offsetMs)}),
-             qPrintable(m_peer->errorString()));
+    QVERIFY2(m_peer->start(args), qPrintable(m_peer->errorString()));
     ServerTime &clock = ServerTime::instance();
     {
         auto window = makeWindow(QStringLiteral("ann"), QStringLiteral("secret"));

@@ -428,6 +428,11 @@ void TableSoakRun::play()
         failure = QStringLiteral("the scripted server did not start: ") + peer.errorString();
         return;
     }
+    // The player thinks by the time the server gives, which a run's
+    // MAHJONG_PEER_DELAYS may have changed.
+    const int questionMs = int(PeerProcess::effectiveValue(args, QStringLiteral("--random-answer-ms"), answerMs));
+    // Longer questions make longer hands.
+    const int runMs = int(timeoutMs * std::max(1.0, double(questionMs) / std::max(answerMs, 1)));
     PeerProcess::installTestCa();
     ConnectionManager session(true);
     TableModel tables(&session);
@@ -546,13 +551,13 @@ void TableSoakRun::play()
         WarningTally tally(warnings, clientLog);
         // Long enough that an answer after the time-out is never taken for
         // one that crossed it on the wire.
-        const int sleepMs = answerMs * 3 / 2 + 500;
-        RandomPlayer player(&controller, tableId, seed, answerMs, sleepMs, &trace);
+        const int sleepMs = questionMs * 3 / 2 + 500;
+        RandomPlayer player(&controller, tableId, seed, questionMs, sleepMs, &trace);
         if (!tournament)
             session.join_table(tableId, -1);
 
         finished = runUntil(
-            [&] { return !peer.linesStartingWith(QStringLiteral("SOAK_DONE")).isEmpty() || disconnected; }, timeoutMs,
+            [&] { return !peer.linesStartingWith(QStringLiteral("SOAK_DONE")).isEmpty() || disconnected; }, runMs,
             &progress);
         // The server is done once it has sent the last hand's end; a busy
         // client may still be reading the hand. Answers still on their way
@@ -603,7 +608,7 @@ void TableSoakRun::play()
         } else if (failure.isEmpty()) {
             failure = disconnected ? QStringLiteral("the session ended")
                                    : QStringLiteral("nothing happened at the table for %1 s (%2 hands played)")
-                                         .arg(timeoutMs / 1000)
+                                         .arg(runMs / 1000)
                                          .arg(peer.linesStartingWith(QStringLiteral("SOAK_HAND")).size());
         }
         finished = finished && !done.isEmpty() && !disconnected;

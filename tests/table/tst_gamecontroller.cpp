@@ -847,9 +847,12 @@ void TestGameController::leftKickedOrRemoved()
     else
         m_session->watch_table(1001);
     QTRY_VERIFY_WITH_TIMEOUT(window || destroyed.size() == 1, 10000);
+    // Where the player acts, the window waits for the player.
+    if (!player.isEmpty())
+        QVERIFY2(window, "the table's window went before the player could act");
 
     if (player == QLatin1String("leave")) {
-        QTRY_VERIFY_WITH_TIMEOUT(!window->waitingForPlayersWindow()->isHidden(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(window && !window->waitingForPlayersWindow()->isHidden(), 10000);
         auto *leave = window->waitingForPlayersWindow()->findChild<QAbstractButton *>(QStringLiteral("leaveButton"));
         QVERIFY(leave && leave->isEnabled());
         leave->click();
@@ -858,7 +861,7 @@ void TestGameController::leftKickedOrRemoved()
         // The discard goes out and Leave asks first, as a hand runs; Yes
         // closes the window before any answer can be read, and the model
         // keeps following the hand.
-        QTRY_VERIFY_WITH_TIMEOUT(window->handView()->isActive(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(window && window->handView()->isActive(), 20000);
         window->onTileClick(5);
         auto *leave = window->sideBar()->findChild<QAbstractButton *>(QStringLiteral("leaveButton"));
         QVERIFY(leave && !leave->isHidden() && leave->isEnabled());
@@ -878,11 +881,12 @@ void TestGameController::leftKickedOrRemoved()
     } else {
         // The notice is the only question left open.
         const auto shown = [&window] {
-            QList<QMessageBox *> boxes = window->findChildren<QMessageBox *>();
+            QList<QMessageBox *> boxes = window ? window->findChildren<QMessageBox *>() : QList<QMessageBox *>();
             boxes.removeIf([](QMessageBox *b) { return b->isHidden(); });
             return boxes;
         };
         QTRY_VERIFY_WITH_TIMEOUT(!shown().isEmpty() && shown().back()->windowTitle() == title, 10000);
+        QVERIFY2(window, "the table's window went before its notice was read");
         QCOMPARE(shown().size(), 1);
         QMessageBox *box = shown().front();
         QCOMPARE(box->text(), text);
@@ -902,7 +906,7 @@ void TestGameController::leftKickedOrRemoved()
     if (watching) {
         QTRY_COMPARE_WITH_TIMEOUT(m_controller->model(1001)->playerState(), GameModel::WATCHING, 10000);
         QCOMPARE(m_controller->view(1001), window.data());
-        QTRY_VERIFY_WITH_TIMEOUT(!window->watchingWindow()->isHidden(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(window && !window->watchingWindow()->isHidden(), 10000);
         QCOMPARE(destroyed.size(), 0);
     } else {
         QTRY_VERIFY_WITH_TIMEOUT(!m_controller->hasTable(1001), 10000);
@@ -937,12 +941,15 @@ void TestGameController::kickToWatchKeepsTheHand()
     QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
     QSignalSpy destroyed(m_controller.get(), &GameController::tableViewDestroyed);
     QSignalSpy askedReady(m_session.get(), &ConnectionManager::areYouReady);
-    GameWindow *window = seatedAfterFirstDiscard(askedReady);
+    // The kick must not take the window away; held so that a fault says so.
+    QPointer<GameWindow> window = seatedAfterFirstDiscard(askedReady);
     QVERIFY(window);
     // Moved to the watchers: the watch request goes out, and the bot's draw
     // and discard that follow are shown on the table the player still sees.
     QTRY_COMPARE_WITH_TIMEOUT(received(QStringLiteral("watch_table"), QStringLiteral("\"tableId\":1001")), 1, 20000);
-    QTRY_COMPARE_WITH_TIMEOUT(window->discardView(1)->tileItems().size(), size_t(1), 10000);
+    QVERIFY2(window, "the kick to the watchers closed the table's window");
+    QTRY_COMPARE_WITH_TIMEOUT(window ? window->discardView(1)->tileItems().size() : 0, size_t(1), 10000);
+    QVERIFY2(window, "the table's window went after the kick");
     QCOMPARE(m_controller->model(1001)->playerState(), GameModel::KICKED);
     QCOMPARE(window->seatPlayerId(1), 901);
     QCOMPARE(window->discardView(0)->tileItems().size(), size_t(1));
@@ -954,10 +961,11 @@ void TestGameController::kickToWatchKeepsTheHand()
     m_session->query_lobby_summary();
     QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
     QTRY_COMPARE_WITH_TIMEOUT(m_controller->model(1001)->playerState(), GameModel::WATCHING, 10000);
-    QTRY_COMPARE_WITH_TIMEOUT(window->discardView(2)->tileItems().size(), size_t(1), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(window ? window->discardView(2)->tileItems().size() : 0, size_t(1), 10000);
+    QVERIFY2(window, "the table's window went when the watch was answered");
     QCOMPARE(window->seatPlayerId(0), 904);
     QCOMPARE(window->seatPlayerId(2), 902);
-    QCOMPARE(m_controller->view(1001), window);
+    QCOMPARE(m_controller->view(1001), window.data());
     QCOMPARE(destroyed.size(), 0);
     QCOMPARE(errors.size(), 0);
     QCOMPARE(received(QStringLiteral("watch_table")), 1);
@@ -1065,14 +1073,16 @@ void TestGameController::leaverThenKickToWatch()
                                {"steps", steps}};
     QVERIFY(start({QStringLiteral("--scenario"), writeScenario(scenario)}));
     QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
-    GameWindow *window = joinTable(1001);
+    // The kick must not take the window away; held so that a fault says so.
+    QPointer<GameWindow> window = joinTable(1001);
     QVERIFY(window);
     QTRY_COMPARE_WITH_TIMEOUT(m_controller->model(1001)->playerState(), GameModel::WATCHING, 20000);
+    QVERIFY2(window, "the kick to the watchers closed the table's window");
     if (join) {
         auto *button = window->watchingWindow()->findChild<QAbstractButton *>(QStringLiteral("joinButton"));
         QVERIFY(button);
         // The free seat is offered again once the lobby hears of it.
-        QTRY_VERIFY_WITH_TIMEOUT(!window->watchingWindow()->isHidden() && button->isEnabled(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(window && !window->watchingWindow()->isHidden() && button->isEnabled(), 20000);
         QCOMPARE(m_controller->model(1001)->players().size(), size_t(3));
         button->click();
         QTRY_COMPARE_WITH_TIMEOUT(m_controller->model(1001)->playerState(), GameModel::SEAT_OFFERED, 20000);
@@ -1083,12 +1093,13 @@ void TestGameController::leaverThenKickToWatch()
         // the first one's end.
         QTRY_VERIFY_WITH_TIMEOUT(m_controller->model(1001)->handId() == 2 && m_controller->model(1001)->isInPlay(),
                                  10000);
+        QVERIFY2(window, "the watched table's window went before its next hand");
         window->actionQueue().flush();
         // The leaver is gone; the newcomer sits at the bottom's left, where
         // the hand's seating puts the north wind, and has discarded.
         QVERIFY(!m_controller->model(1001)->findPlayer(903));
         QCOMPARE(window->seatPlayerId(3), 910);
-        QTRY_COMPARE_WITH_TIMEOUT(window->discardView(3)->tileItems().size(), size_t(1), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(window ? window->discardView(3)->tileItems().size() : 0, size_t(1), 10000);
     }
     QCOMPARE(errors.size(), 0);
 }
@@ -1257,18 +1268,21 @@ void TestGameController::tournamentRoundEndShowsTheTournamentsBoard()
     QSignalSpy closed(m_controller.get(), &GameController::tournamentScoreDialogClosed);
     QVERIFY(joined.wait(10000));
     QVERIFY(tournaments.hasTournament(7));
-    GameWindow *window = m_controller->view(7001);
+    // The round's end must leave the table until its board is closed; held
+    // so that a fault says so.
+    QPointer<GameWindow> window = m_controller->view(7001);
     QVERIFY(window);
     window->resize(1280, 800);
     window->show();
-    QTRY_VERIFY_WITH_TIMEOUT(window->playerInactiveWindow()->isVisible(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(window && window->playerInactiveWindow()->isVisible(), 10000);
 
     // Reactivate: the server takes the player back, then the round ends.
     window->playerInactiveWindow()->findChild<QAbstractButton *>(QStringLiteral("reactivateButton"))->click();
     QVERIFY(!m_peer->waitForLine(QStringLiteral("RECV reactivate_table"), 10000).isNull());
     QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
+    QVERIFY2(window, "the round's end closed the table before its board was read");
     RoundScoreBoard *board = window->roundScoreBoard();
-    QTRY_VERIFY_WITH_TIMEOUT(board->isVisible() && board->rows().size() == 4, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(window && board->isVisible() && board->rows().size() == 4, 10000);
     // The tournament's board: its name and round, not the table's.
     QCOMPARE(board->findChild<QLabel *>(QStringLiteral("titleLabel"))->text(), QStringLiteral("Sunday Classic"));
     QCOMPARE(board->findChild<QLabel *>(QStringLiteral("roundLabel"))->text(), QStringLiteral("Round 1/3"));
@@ -1276,7 +1290,8 @@ void TestGameController::tournamentRoundEndShowsTheTournamentsBoard()
     QVERIFY(log && log->toPlainText().contains(QStringLiteral("Tournament round ended")));
     QVERIFY(!window->playerInactiveWindow()->isVisible());
     // The standings' third 32-bit value, in half points.
-    QTRY_COMPARE_WITH_TIMEOUT(board->rows()[0]->tournamentPointsText(), QStringLiteral("5.5"), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(window ? board->rows()[0]->tournamentPointsText() : QString(), QStringLiteral("5.5"),
+                              10000);
     QCOMPARE(board->rows()[0]->roundResultText(), QStringLiteral("2.5"));
     QCOMPARE(board->rows()[1]->tournamentPointsText(), QStringLiteral("2"));
     QCOMPARE(errors.size(), 0);
@@ -1315,11 +1330,13 @@ void TestGameController::oneLeaveAtTheGamesEnd()
          askedReady);
     if (QTest::currentTestFailed())
         return;
+    // The game's end must leave the table until Leave; held so that a fault
+    // says so.
     QPointer<GameWindow> shown(window);
     WashoutWindow *washout = window->washoutWindow();
-    QTRY_VERIFY_WITH_TIMEOUT(!washout->isHidden(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(shown && !washout->isHidden(), 20000);
     if (afterTheResults) {
-        QTRY_VERIFY_WITH_TIMEOUT(!window->roundScoreBoard()->isHidden(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(shown && !window->roundScoreBoard()->isHidden(), 20000);
         QVERIFY(!washout->isHidden());
     }
     auto *leave = washout->findChild<QAbstractButton *>(QStringLiteral("leaveButton"));
@@ -1376,18 +1393,26 @@ void TestGameController::aHandLeftMidwayPlaysOnWithoutThePlayer()
     QFETCH(qint32, tableId);
     QFETCH(bool, atTheClaim);
     // Short time windows for the questions, so that the hand ends soon.
-    QVERIFY(start({QStringLiteral("--question-ms"), QStringLiteral("2500")}));
+    const QStringList args{QStringLiteral("--question-ms"), QStringLiteral("2500")};
+    const int questionMs = int(PeerProcess::effectiveValue(args, QStringLiteral("--question-ms"), 0));
+    QVERIFY(start(args));
     const int before = m_tables->tableInfo(tableId).seated();
     QSignalSpy timeouts(m_session.get(), &ConnectionManager::timeoutOccured);
     QSignalSpy active(m_session.get(), &ConnectionManager::activeChanged);
     QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
+    QSignalSpy turns(m_session.get(), &ConnectionManager::playerShouldAct);
+    QSignalSpy offers(m_session.get(), &ConnectionManager::meldSuggestion);
     GameWindow *window = joinTable(tableId);
     QVERIFY(window);
-    QTRY_VERIFY_WITH_TIMEOUT(window->handView()->isActive(), 30000);
+    // The questions themselves are waited for: a short window may be over
+    // before the hand or the panel shows them.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        std::any_of(turns.begin(), turns.end(), [this](const QList<QVariant> &t) { return t[2].toInt() == m_own; }),
+        30000);
     if (atTheClaim) {
         // Discarded by the player, or for the player when the turn ran out.
         window->onTileClick(33);
-        QTRY_VERIFY_WITH_TIMEOUT(window->meldAuction() && !window->meldAuction()->isHidden(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(!offers.isEmpty(), 30000);
     }
     QTRY_COMPARE_WITH_TIMEOUT(m_tables->tableInfo(tableId).seated(), 4, 10000);
     m_controller->onLeave(tableId);
@@ -1396,7 +1421,7 @@ void TestGameController::aHandLeftMidwayPlaysOnWithoutThePlayer()
     QCOMPARE(received(QStringLiteral("leave_table")), 0);
 
     // The hand plays on to its end; the player, twice timed out, is away.
-    QTRY_VERIFY_WITH_TIMEOUT(received(QStringLiteral("leave_table")) == 1, 90000);
+    QTRY_VERIFY_WITH_TIMEOUT(received(QStringLiteral("leave_table")) == 1, 60000 + 12 * questionMs);
     QVERIFY(timeouts.size() >= 2);
     QVERIFY(std::any_of(active.begin(), active.end(), [](const QList<QVariant> &a) { return !a[1].toBool(); }));
     QTRY_VERIFY_WITH_TIMEOUT(!m_controller->hasTable(tableId), 10000);

@@ -116,7 +116,8 @@ void TestPeerTables::tournamentSeatsAndPlaysEveryRound()
 {
     PeerProcess peer;
     ConnectionManager cm(true);
-    QVERIFY(start(peer, cm, {QStringLiteral("--demo"), QStringLiteral("--seat-after-ms"), QStringLiteral("300")}));
+    const QStringList args{QStringLiteral("--demo"), QStringLiteral("--seat-after-ms"), QStringLiteral("300")};
+    QVERIFY(start(peer, cm, args));
     // A hand at a practice table is left waiting for the player: the
     // tournament's hands play all the same.
     QSignalSpy practice(&cm, &ConnectionManager::playerShouldAct);
@@ -156,7 +157,8 @@ void TestPeerTables::tournamentSeatsAndPlaysEveryRound()
     // are paid, and the three bots the player beats tie for three of them.
     QTRY_VERIFY_WITH_TIMEOUT(info.registeredPlayers >= 8, 60000);
     cm.register_tournament_request(coffeeBreak);
-    QTRY_VERIFY_WITH_TIMEOUT(info.status != TournamentInfo::Open, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(info.status != TournamentInfo::Open,
+                             10000 + int(PeerProcess::effectiveValue(args, QStringLiteral("--seat-after-ms"), 0)));
     const qint64 registeredBalance = balances.last()[0].toLongLong();
     const int players = info.registeredPlayers;
     QVERIFY(players >= 9);
@@ -406,8 +408,10 @@ void TestPeerTables::aShortTournamentIsAlwaysOpen()
 {
     PeerProcess peer;
     ConnectionManager cm(true);
-    QVERIFY(
-        start(peer, cm, {QStringLiteral("--demo"), QStringLiteral("--short-tournament-secs"), QStringLiteral("3")}));
+    const QStringList args{QStringLiteral("--demo"), QStringLiteral("--short-tournament-secs"), QStringLiteral("3")};
+    QVERIFY(start(peer, cm, args));
+    // Each one starts this long after the one before.
+    const int apartMs = 1000 * int(PeerProcess::effectiveValue(args, QStringLiteral("--short-tournament-secs"), 0));
     std::map<qint32, TournamentInfo> known;
     connect(&cm, qOverload<TournamentInfo>(&ConnectionManager::tournamentInfoUpdate), this,
             [&known](const TournamentInfo &t) { known[t.id] = t; });
@@ -422,13 +426,13 @@ void TestPeerTables::aShortTournamentIsAlwaysOpen()
     QCOMPARE(known[19].status, TournamentInfo::Open);
     // Missed: the first one starts without the player, and the next one
     // like it opens for registration as it does.
-    QTRY_VERIFY_WITH_TIMEOUT(known[19].status == TournamentInfo::Playing && known.count(20), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(known[19].status == TournamentInfo::Playing && known.count(20), apartMs + 10000);
     QCOMPARE(known[20].status, TournamentInfo::Open);
     QCOMPARE(known[20].name, known[19].name);
     QVERIFY(known[20].start > QDateTime::currentDateTimeUtc());
     QCOMPARE(known[20].roundsLength, known[19].roundsLength);
     cm.register_tournament_request(20);
-    QTRY_COMPARE_WITH_TIMEOUT(seated.size(), 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(seated.size(), 1, apartMs + 10000);
     QCOMPARE(seated[0][0].toInt(), 20);
     QTRY_VERIFY_WITH_TIMEOUT(known.count(21) && known[21].status == TournamentInfo::Open, 5000);
 }

@@ -208,7 +208,7 @@ void TestTournamentsPeer::registrationToSeat()
     PeerProcess peer;
     const QStringList peerArguments{QStringLiteral("--demo"), QStringLiteral("--seat-after-ms"),
                                     QStringLiteral("1500")};
-    const qint64 seatAfterMs = PeerProcess::delayGiven(peerArguments, QStringLiteral("--seat-after-ms"), 1500);
+    const qint64 seatAfterMs = PeerProcess::effectiveValue(peerArguments, QStringLiteral("--seat-after-ms"), 1500);
     QVERIFY2(peer.start(peerArguments), qPrintable(peer.errorString()));
     ConnectionManager session(true);
     TournamentsTestHost host;
@@ -382,9 +382,9 @@ void TestTournamentsPeer::aStartedTournamentReachesEverySession()
     // The waits follow the server's timing: its start, and a round's worth
     // of Ann's questions running out.
     const int startWait = int(
-        20000 + 1000 * PeerProcess::delayGiven(peerArguments, QStringLiteral("--short-tournament-secs"), 8));
+        20000 + 1000 * PeerProcess::effectiveValue(peerArguments, QStringLiteral("--short-tournament-secs"), 8));
     const int roundWait = int(
-        90000 * std::max<qint64>(1, PeerProcess::delayGiven(peerArguments, QStringLiteral("--question-ms"), 300))
+        90000 * std::max<qint64>(1, PeerProcess::effectiveValue(peerArguments, QStringLiteral("--question-ms"), 300))
         / 300);
     const auto logIn = [&peer](ConnectionManager &session, const QString &user) {
         QSignalSpy checked(&session, &ConnectionManager::versionCheckComplete);

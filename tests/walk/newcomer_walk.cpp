@@ -45,6 +45,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -814,7 +815,9 @@ QString Walk::tournamentPlayed()
         }
         shot(QStringLiteral("tournament-round%1-seated-en").arg(round));
         seat->button(QMessageBox::Yes)->click();
-        GameWindow *window = nullptr;
+        // A round's table goes when the server ends it: held so that the
+        // walk says so.
+        QPointer<GameWindow> window;
         if (!waitFor(
                 [&] {
             window = table();
@@ -822,15 +825,19 @@ QString Walk::tournamentPlayed()
                 },
                 15000))
             return QStringLiteral("round %1: no tournament table shown").arg(round);
-        if (!waitFor([window] { return window->handView()->isActive(); }, 40000))
+        if (!waitFor([&window] { return !window || window->handView()->isActive(); }, 40000) || !window)
             return QStringLiteral("round %1: never the player's turn").arg(round);
         window->onTileClick(5);
-        if (!waitFor([window] { return window->meldAuction() && !window->meldAuction()->isHidden(); }, 40000))
+        if (!waitFor([&window] { return !window || (window->meldAuction() && !window->meldAuction()->isHidden()); },
+                     40000)
+            || !window)
             return QStringLiteral("round %1: the win was not offered").arg(round);
         window->meldAuction()->findChild<QAbstractButton *>(QStringLiteral("mahjongButton"))->click();
-        if (!waitFor([window] { return !window->roundScoreBoard()->isHidden(); }, 30000))
+        if (!waitFor([&window] { return !window || !window->roundScoreBoard()->isHidden(); }, 30000) || !window)
             return QStringLiteral("round %1: no round board").arg(round);
         QTest::qWait(1500);
+        if (!window)
+            return QStringLiteral("round %1: the table went with its board on screen").arg(round);
         shot(QStringLiteral("tournament-round%1-board-en").arg(round));
         const QString title = labelText(window->roundScoreBoard(), "titleLabel");
         if (title != sprint)

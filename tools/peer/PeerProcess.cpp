@@ -63,7 +63,7 @@ QStringList PeerProcess::withDelaysFromEnvironment(const QStringList &arguments)
     return result;
 }
 
-qint64 PeerProcess::delayGiven(const QStringList &arguments, const QString &option, qint64 fallback)
+qint64 PeerProcess::effectiveValue(const QStringList &arguments, const QString &option, qint64 fallback)
 {
     const QStringList effective = withDelaysFromEnvironment(arguments);
     const qsizetype at = effective.indexOf(option);

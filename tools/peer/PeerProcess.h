@@ -50,9 +50,10 @@ public:
     static void installTestCa();
 
     static QStringList withDelaysFromEnvironment(const QStringList &arguments);
-    // The value the peer gets for option ("--question-ms") from these
-    // arguments, after MAHJONG_PEER_DELAYS; fallback when not given.
-    static qint64 delayGiven(const QStringList &arguments, const QString &option, qint64 fallback);
+    // The number an option ("--question-ms") of these arguments gives the
+    // peer once MAHJONG_PEER_DELAYS has had its say; fallback when not given.
+    // Tests wait by it, not by the number they wrote.
+    static qint64 effectiveValue(const QStringList &arguments, const QString &option, qint64 fallback);
 
 private:
     void readOutput();
