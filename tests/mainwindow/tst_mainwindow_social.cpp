@@ -136,6 +136,9 @@ void TestMainwindowSocial::inviteFriendToTable()
     const QString hand = QStringLiteral(R"({"trigger": "join", "tables": [1001], "empty_table": true, "steps": [
         {"expect": "invite_players", "timeout_ms": 60000},
         {"wait_ms": 4000},
+        {"send": "player_joined", "fields": {"tableId": "$table", "player": {"id": 901, "wind": 1, "riichiDiscardIndex": -1}}},
+        {"send": "player_joined", "fields": {"tableId": "$table", "player": {"id": 902, "wind": 2, "riichiDiscardIndex": -1}}},
+        {"send": "player_joined", "fields": {"tableId": "$table", "player": {"id": 903, "wind": 3, "riichiDiscardIndex": -1}}},
         {"send": "start_hand", "fields": {"tableId": "$table", "handId": 2,
             "seating": {"east": "$pid", "south": 901, "west": 902, "north": 903},
             "scores": [{"playerId": "$pid", "points": 25000}, {"playerId": 901, "points": 25000},
