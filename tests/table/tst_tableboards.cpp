@@ -415,16 +415,26 @@ void TestTableBoards::finishedRoundKeepsItsRound()
     connect(m_session.get(), &ConnectionManager::tournamentRankings, &standings,
             &TournamentRankingModel::onTournamentRankings);
     m_session->get_tournament_ranking_list(sprint);
-    QTRY_VERIFY_WITH_TIMEOUT(!board() || standings.rowCount() >= int(board()->rows().size()), 10000);
-    QVERIFY2(board(), "the finished round's table went away");
-    QCOMPARE(board()->rows().size(), size_t(4));
-    for (const RoundScoreWidget *row : board()->rows()) {
+    // A row shows the player's number until the player database has the
+    // name; the rows are matched with the standings by name.
+    const auto standingOf = [&standings](const RoundScoreWidget *row) {
         const QModelIndexList found = standings.match(standings.index(0, 1), Qt::DisplayRole, row->name(), 1,
                                                       Qt::MatchExactly);
-        QVERIFY2(found.size() == 1, qPrintable(row->name()));
-        const QString points = found[0].siblingAtColumn(2).data().toString();
-        QCOMPARE(points.section(QLatin1Char('/'), 1, 1), row->tournamentPointsText());
-    }
+        return found.size() == 1 ? found[0].siblingAtColumn(2).data().toString() : QString();
+    };
+    const auto unmatched = [&]() -> QString {
+        if (!board())
+            return QStringLiteral("the finished round's table went away");
+        for (const RoundScoreWidget *row : board()->rows()) {
+            if (standingOf(row).isNull())
+                return QStringLiteral("no standing named %1").arg(row->name());
+        }
+        return QString();
+    };
+    QTRY_VERIFY2_WITH_TIMEOUT(unmatched().isNull(), qPrintable(unmatched()), 20000);
+    QCOMPARE(board()->rows().size(), size_t(4));
+    for (const RoundScoreWidget *row : board()->rows())
+        QCOMPARE(standingOf(row).section(QLatin1Char('/'), 1, 1), row->tournamentPointsText());
 
     // The player looks at another page while the next round seats the
     // player at another table, and that round plays.
