@@ -37,6 +37,62 @@ private slots:
     void aJoinCrossingTheNewcomerIsLate();
 };
 
+// A plain player on a bare session: Ready, the drawn tile back, a pass on
+// every offer; silent while it watches.
+class PlainPlayer
+{
+public:
+    PlainPlayer(ConnectionManager &session, qint32 own)
+    {
+        QObject::connect(&session, &ConnectionManager::areYouReady, &m_context,
+                         [&session, own](qint32 table, const TimeSpan &) { session.ready(table, own); });
+        // The turn may be told before its draw: the drawn tile goes once
+        // both have come.
+        QObject::connect(&session, &ConnectionManager::tilesFromWall, &m_context,
+                         [this, &session, own](qint32 table, const tile_vector &tiles, bool) {
+            if (tiles.size() != 1)
+                return;
+            m_drawn = tiles.front();
+            m_fresh = true;
+            if (m_turnTold && !watching) {
+                m_turnTold = m_fresh = false;
+                session.discard_tile(table, own, m_drawn);
+            }
+        });
+        QObject::connect(&session, &ConnectionManager::playerShouldAct, &m_context,
+                         [this, &session, own](qint32 table, const TimeSpan &, qint32 playerId) {
+            if (playerId != own || watching)
+                return;
+            if (m_fresh) {
+                m_fresh = false;
+                session.discard_tile(table, own, m_drawn);
+            } else {
+                m_turnTold = true;
+            }
+        });
+        QObject::connect(&session, &ConnectionManager::meldSuggestion, &m_context,
+                         [this, &session, own](qint32 table, const TimeSpan &, const meld_offer_vector &) {
+            if (!watching)
+                session.call_pass(table, own, false);
+        });
+    }
+
+    // Moved to the watchers: the turn it waited for is gone.
+    void watch()
+    {
+        watching = true;
+        m_turnTold = m_fresh = false;
+    }
+
+    bool watching = false;
+
+private:
+    QObject m_context;
+    tile m_drawn = 0;
+    bool m_turnTold = false;
+    bool m_fresh = false;
+};
+
 void TestTableSoak::randomHands_data()
 {
     QTest::addColumn<qint32>("tableId");
@@ -195,48 +251,14 @@ void TestTableSoak::theFreedSeatIsAnnounced()
     ConnectionManager session(true);
     QVERIFY(logInAt(session, peer.port(), QStringLiteral("soak"), QStringLiteral("soak")));
 
-    // A plain player: Ready, the drawn tile back, a pass on every offer; moved
-    // to the watchers, it watches, and joins when the seat is free again.
-    const qint32 own = 5001;
-    bool watching = false;
-    tile drawn = 0;
+    // Moved to the watchers, the player watches, and joins when the seat is
+    // free again.
+    PlainPlayer player(session, 5001);
     QStringList events;
     QObject context;
-    connect(&session, &ConnectionManager::areYouReady, &context,
-            [&](qint32 table, const TimeSpan &) { session.ready(table, own); });
-    // The turn may be told before its draw: the drawn tile goes once both
-    // have come.
-    bool turnTold = false, fresh = false;
-    connect(&session, &ConnectionManager::tilesFromWall, &context, [&](qint32 table, const tile_vector &tiles, bool) {
-        if (tiles.size() != 1)
-            return;
-        drawn = tiles.front();
-        fresh = true;
-        if (turnTold && !watching) {
-            turnTold = fresh = false;
-            session.discard_tile(table, own, drawn);
-        }
-    });
-    connect(&session, &ConnectionManager::playerShouldAct, &context,
-            [&](qint32 table, const TimeSpan &, qint32 playerId) {
-        if (playerId != own || watching)
-            return;
-        if (fresh) {
-            fresh = false;
-            session.discard_tile(table, own, drawn);
-        } else {
-            turnTold = true;
-        }
-    });
-    connect(&session, &ConnectionManager::meldSuggestion, &context,
-            [&](qint32 table, const TimeSpan &, const meld_offer_vector &) {
-        if (!watching)
-            session.call_pass(table, own, false);
-    });
     connect(&session, &ConnectionManager::kickPlayer, &context, [&](qint32 table, kick_reason::enum_t reason) {
         events << QStringLiteral("kicked %1").arg(int(reason));
-        watching = true;
-        turnTold = fresh = false;
+        player.watch();
         session.watch_table(table);
     });
     connect(&session, &ConnectionManager::playerLeft, &context,
@@ -244,8 +266,8 @@ void TestTableSoak::theFreedSeatIsAnnounced()
     connect(&session, qOverload<qint32, int, TableInfoUpdates>(&ConnectionManager::tableInfoUpdate), &context,
             [&](qint32 table, int seated, const TableInfoUpdates &) {
         events << QStringLiteral("seated %1").arg(seated);
-        if (watching && seated == 3 && events.contains(QStringLiteral("left 904"))) {
-            watching = false;
+        if (player.watching && seated == 3 && events.contains(QStringLiteral("left 904"))) {
+            player.watching = false;
             session.join_table(table, -1);
         }
     });
@@ -284,55 +306,26 @@ void TestTableSoak::aJoinCrossingTheNewcomerIsLate()
     ConnectionManager session(true);
     QVERIFY(logInAt(session, peer.port(), QStringLiteral("soak"), QStringLiteral("soak")));
 
-    const qint32 own = 5001;
-    bool watching = false, turnTold = false, fresh = false, left = false;
-    tile drawn = 0;
+    PlainPlayer player(session, 5001);
+    bool left = false;
     QObject context;
-    connect(&session, &ConnectionManager::areYouReady, &context,
-            [&](qint32 table, const TimeSpan &) { session.ready(table, own); });
-    connect(&session, &ConnectionManager::tilesFromWall, &context, [&](qint32 table, const tile_vector &tiles, bool) {
-        if (tiles.size() != 1)
-            return;
-        drawn = tiles.front();
-        fresh = true;
-        if (turnTold && !watching) {
-            turnTold = fresh = false;
-            session.discard_tile(table, own, drawn);
-        }
-    });
-    connect(&session, &ConnectionManager::playerShouldAct, &context,
-            [&](qint32 table, const TimeSpan &, qint32 playerId) {
-        if (playerId != own || watching)
-            return;
-        if (fresh) {
-            fresh = false;
-            session.discard_tile(table, own, drawn);
-        } else {
-            turnTold = true;
-        }
-    });
-    connect(&session, &ConnectionManager::meldSuggestion, &context,
-            [&](qint32 table, const TimeSpan &, const meld_offer_vector &) {
-        if (!watching)
-            session.call_pass(table, own, false);
-    });
     connect(&session, &ConnectionManager::playerLeft, &context, [&](qint32, qint32 playerId) {
         if (playerId != 904)
             left = true;
     });
     connect(&session, &ConnectionManager::kickPlayer, &context, [&](qint32 table, kick_reason::enum_t) {
-        watching = true;
+        player.watch();
         session.watch_table(table);
     });
     // At the hand's end the leaver's seat is free as far as the client
     // knows: it joins before it reads what follows.
     connect(&session, &ConnectionManager::handEndNonScoring, &context, [&](qint32 table, endhand_reason_t, bool) {
-        if (watching && left)
+        if (player.watching && left)
             session.join_table(table, -1);
     });
     session.join_table(1001, -1);
     QTRY_VERIFY_WITH_TIMEOUT(!peer.linesStartingWith(QStringLiteral("SOAK_DONE")).isEmpty(), 120000);
-    QVERIFY(watching && left);
+    QVERIFY(player.watching && left);
     const auto violations = [&peer] { return peer.linesStartingWith(QStringLiteral("SOAK_VIOLATION")); };
     QTRY_COMPARE_WITH_TIMEOUT(peer.linesStartingWith(QStringLiteral("SOAK_LATE join_table")).size(), 1, 10000);
     QVERIFY2(violations().isEmpty(), qPrintable(violations().join(QLatin1Char('\n'))));
