@@ -202,6 +202,7 @@ private slots:
     void aHandLeftMidwayPlaysOnWithoutThePlayer();
     void comingBackOffersOnlyAnOpenQuestion_data();
     void comingBackOffersOnlyAnOpenQuestion();
+    void aRiichiTurnBeforeItsDrawDiscardsTheDraw_data();
     void aRiichiTurnBeforeItsDrawDiscardsTheDraw();
     void anOwnClaimsTilesWaitForItsReport();
 
@@ -1586,10 +1587,18 @@ void TestGameController::comingBackOffersOnlyAnOpenQuestion()
     QCOMPARE(errors.size(), 0);
 }
 
+void TestGameController::aRiichiTurnBeforeItsDrawDiscardsTheDraw_data()
+{
+    QTest::addColumn<bool>("declarationsFirst");
+    QTest::newRow("the turn, then the declarations") << false;
+    QTest::newRow("the declarations, then the turn") << true;
+}
+
 // In riichi an empty declaration offer lets the drawn tile go by itself;
 // told with the turn before the draw, it does so once the draw lands.
 void TestGameController::aRiichiTurnBeforeItsDrawDiscardsTheDraw()
 {
+    QFETCH(bool, declarationsFirst);
     const QJsonArray hand{0, 1, 2, 3, 4, 5, 6, 9, 10, 11, 18, 19, 20};
     QJsonArray steps = dealtHand(hand, 13);
     steps.append(tableStep("concealed_meld_suggestion",
@@ -1600,8 +1609,10 @@ void TestGameController::aRiichiTurnBeforeItsDrawDiscardsTheDraw()
                              {"timeout_ms", 60000}});
     steps.append(tableStep("riichi_declared", {{"playerId", "$pid"}, {"tile", 13}}));
     steps = joined(joined(joined(steps, drawAndDiscard(901, 27)), drawAndDiscard(902, 28)), drawAndDiscard(903, 29));
-    steps.append(tableStep("player_should_act", {{"ts", minute}, {"playerId", "$pid"}}));
-    steps.append(tableStep("concealed_meld_suggestion", {{"ts", minute}, {"offers", QJsonArray{}}}));
+    const QJsonObject turn = tableStep("player_should_act", {{"ts", minute}, {"playerId", "$pid"}});
+    const QJsonObject declarations = tableStep("concealed_meld_suggestion", {{"ts", minute}, {"offers", QJsonArray{}}});
+    steps.append(declarationsFirst ? declarations : turn);
+    steps.append(declarationsFirst ? turn : declarations);
     steps.append(QJsonObject{{"wait_ms", 300}});
     steps.append(tableStep("tiles_from_wall", {{"tiles", QJsonArray{14}}}));
     steps.append(expectDiscard(14));
