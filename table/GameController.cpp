@@ -20,6 +20,15 @@ QString tournamentLobbyPath(qint32 tournamentId)
     return QStringLiteral("101/mtt/%1").arg(tournamentId);
 }
 
+// After riichi a turn lets only the drawn tiles go.
+tile_vector riichiTiles(const GameModel *model)
+{
+    const PlayerData *own = model->findOwnPlayer();
+    if (own && own->riichiDiscardIndex() >= 0)
+        return own->drawnTiles();
+    return {};
+}
+
 } // namespace
 
 GameController::GameController(ConnectionManager *connection, PlayerDb *playerDb, TournamentsLobbyModel *tournaments,
@@ -183,7 +192,69 @@ void GameController::createModel(qint32 tableId)
     m_tableModel->subscribe(info.lobbyPath());
     auto *model = new GameModel(tableId, info, m_ownPlayerId, m_ownName);
     m_tables[tableId].model = model;
+    followQuestions(tableId, model);
     emit gameModelCreated(model);
+}
+
+TableDecision *GameController::keptQuestions(qint32 tableId)
+{
+    const auto it = m_tables.find(tableId);
+    if (it == m_tables.end() || it->second.window || !it->second.questions)
+        return nullptr;
+    return &*it->second.questions;
+}
+
+void GameController::followQuestions(qint32 tableId, GameModel *model)
+{
+    // As the window follows them: a deal of 13 tiles is no draw.
+    using GM = GameModel;
+    const auto kept = [this, tableId] { return keptQuestions(tableId); };
+    connect(model, &GM::modelReset, this, [kept] {
+        if (TableDecision *d = kept())
+            d->reset();
+    });
+    connect(model, &GM::startHand, this, [kept] {
+        if (TableDecision *d = kept())
+            d->reset();
+    });
+    connect(model, &GM::tilesFromWall, this, [kept, model](qint32 id, const tile_vector &tiles, bool dead) {
+        if (TableDecision *d = kept(); d && tiles.size() != 13)
+            d->drawn(id, dead, riichiTiles(model));
+    });
+    connect(model, &GM::hiddenTilesFromWall, this, [kept](qint32 id, qint32 count, bool dead) {
+        if (TableDecision *d = kept(); d && count != 13)
+            d->drawn(id, dead);
+    });
+    connect(model, &GM::tileDiscarded, this, [kept](qint32 id) {
+        if (TableDecision *d = kept())
+            d->discarded(id);
+    });
+    connect(model, &GM::tileClaimed, this, [kept](qint32, qint32 claimer) {
+        if (TableDecision *d = kept())
+            d->claimed(claimer);
+    });
+    connect(model, &GM::meldDeclared, this, [kept](qint32 id) {
+        if (TableDecision *d = kept())
+            d->declared(id);
+    });
+    connect(model, &GM::bonusDeclared, this, [kept](qint32 id) {
+        if (TableDecision *d = kept())
+            d->declared(id, true);
+    });
+    connect(model, &GM::playerShouldAct, this, [kept, model](qint32 id, const TimeSpan &ts) {
+        if (TableDecision *d = kept())
+            d->turn(id, ts, riichiTiles(model));
+    });
+    connect(model, &GM::gameStateChanged, this, [kept, model] {
+        TableDecision *d = kept();
+        const GM::game_state_t state = model->gameState();
+        if (d && (state == GM::HAND_ENDED || state == GM::ROUND_ENDED || state == GM::TABLE_REMOVED))
+            d->end();
+    });
+    connect(model, &GM::playerUnseated, this, [this, kept](qint32 id) {
+        if (TableDecision *d = kept(); d && id == m_ownPlayerId)
+            d->end();
+    });
 }
 
 void GameController::createView(qint32 tableId)
@@ -211,7 +282,9 @@ void GameController::createView(qint32 tableId)
     connect(window, &GW::depositFunds, this, &GC::onDepositFunds);
     connect(window, &GW::invitePlayers, this, &GC::invitePlayers);
 
-    window->setModel(model);
+    // The questions asked while the table had no window come back with it.
+    window->setModel(model, entry.questions ? &*entry.questions : nullptr);
+    entry.questions.reset();
     window->onTableInfo(model->tableInfo());
 
     using CM = ConnectionManager;
@@ -286,6 +359,15 @@ GameWindow *GameController::getOrCreateView(qint32 tableId)
             emit tableActiveChanged(tableId, data.active);
         }
     }
+    // A hand that ended meanwhile shows its board until the next deal.
+    if (model->gameState() == GameModel::HAND_ENDED && entry->window) {
+        if (entry->endScoring)
+            entry->window->onHandEndScoring(*entry->endScoring);
+        else if (entry->endWashout)
+            entry->window->onHandEndNonScoring(entry->endWashout->first, entry->endWashout->second);
+    }
+    entry->endScoring.reset();
+    entry->endWashout.reset();
     return entry->window;
 }
 
@@ -300,6 +382,8 @@ void GameController::destroyView(qint32 tableId)
         entry.window = nullptr;
         return;
     }
+    // What the window still asks is followed here until it comes back.
+    entry.questions = window->decision();
     disconnect(entry.model, nullptr, window, nullptr);
     disconnect(window, nullptr, nullptr, nullptr);
     emit tableViewAboutToBeDestroyed(tableId);
@@ -615,6 +699,8 @@ void GameController::onGameData(qint32 tableId, qint64 handId, server_game_state
     GameModel *model = entry->model;
     // Refused before the table takes any of it.
     model->checkGameData(gameState, players);
+    entry->endScoring.reset();
+    entry->endWashout.reset();
     model->onGameData(handId, gameState, players, tableState, wallState);
     emitActiveAfterUpdate(tableId, model);
 }
@@ -659,6 +745,8 @@ void GameController::startHand(qint32 tableId, qint64 handId, const Seating &sea
 {
     if (TableEntry *entry = tableEntry(tableId)) {
         entry->model->checkSeating(seating);
+        entry->endScoring.reset();
+        entry->endWashout.reset();
         entry->model->onStartHand(handId, seating, roundScores, newRound, tableState, wallState);
     }
 }
@@ -754,8 +842,11 @@ void GameController::handEndScoring(qint32 tableId, const EndHandScoring &endHan
     if (!entry)
         return;
     entry->model->onHandEndScoring(endHand);
-    if (hasTable(tableId) && !m_tables.at(tableId).window)
+    if (hasTable(tableId) && !m_tables.at(tableId).window) {
+        m_tables.at(tableId).endScoring = endHand;
+        m_tables.at(tableId).endWashout.reset();
         onLeave(tableId);
+    }
 }
 
 void GameController::handEndNonScoring(qint32 tableId, endhand_reason_t washoutType, bool endOfGame)
@@ -764,36 +855,61 @@ void GameController::handEndNonScoring(qint32 tableId, endhand_reason_t washoutT
     if (!entry)
         return;
     entry->model->onHandEndNonScoring(washoutType, endOfGame);
-    if (hasTable(tableId) && !m_tables.at(tableId).window)
+    if (hasTable(tableId) && !m_tables.at(tableId).window) {
+        m_tables.at(tableId).endWashout = std::make_pair(washoutType, endOfGame);
+        m_tables.at(tableId).endScoring.reset();
         onLeave(tableId);
+    }
 }
+
+// Without a window a suggestion is kept for the window made later, as the
+// window would take it; one that comes when no hand is in play asks nothing.
 
 void GameController::meldSuggestion(qint32 tableId, const TimeSpan &ts, const meld_offer_vector &offers)
 {
     TableEntry *entry = tableEntry(tableId);
-    if (entry && entry->window)
-        entry->window->onMeldSuggestion(offers, entry->model->lastDiscarderId(), entry->model->lastDiscard(), ts);
+    if (!entry)
+        return;
+    GameModel *model = entry->model;
+    if (entry->window) {
+        entry->window->onMeldSuggestion(offers, model->lastDiscarderId(), model->lastDiscard(), ts);
+    } else if (TableDecision *d = keptQuestions(tableId); d && model->isInPlay()) {
+        d->claim(GameWindow::drawableOffers(offers, model->lastDiscard(), false), model->lastDiscarderId(),
+                 model->lastDiscard(), ts);
+    }
 }
 
 void GameController::concealedMeldSuggestion(qint32 tableId, const TimeSpan &ts, const meld_offer_vector &offers)
 {
     TableEntry *entry = tableEntry(tableId);
-    if (entry && entry->window)
+    if (!entry)
+        return;
+    if (entry->window)
         entry->window->onConcealedMeldSuggestion(offers, ts);
+    else if (TableDecision *d = keptQuestions(tableId); d && entry->model->isInPlay())
+        d->concealed(offers, ts, riichiTiles(entry->model));
 }
 
 void GameController::robTheKongSuggestion(qint32 tableId, const TimeSpan &ts, const meld_offer_vector &offers)
 {
     TableEntry *entry = tableEntry(tableId);
-    if (entry && entry->window)
+    if (!entry)
+        return;
+    if (entry->window)
         entry->window->onRobTheKongSuggestion(offers, ts);
+    else if (TableDecision *d = keptQuestions(tableId); d && entry->model->isInPlay())
+        d->robKong(GameWindow::drawableOffers(offers, 0, true), ts);
 }
 
 void GameController::replacementMeldSuggestion(qint32 tableId, const TimeSpan &ts, const meld_offer_vector &offers)
 {
     TableEntry *entry = tableEntry(tableId);
-    if (entry && entry->window)
+    if (!entry)
+        return;
+    if (entry->window)
         entry->window->onReplacementMeldSuggestion(offers, ts);
+    else if (TableDecision *d = keptQuestions(tableId); d && entry->model->isInPlay())
+        d->replacement(offers, ts);
 }
 
 void GameController::endOfRound(qint32 tableId, const MonetaryRoundScores &scores)
@@ -813,6 +929,8 @@ void GameController::timeoutOccured(qint32 tableId)
     entry->model->onTimeoutOccured();
     if (entry->window)
         entry->window->onTimeoutOccured();
+    else if (TableDecision *d = keptQuestions(tableId))
+        d->end();
 }
 
 void GameController::someoneDeclaredMahjong(qint32 tableId, qint32 playerId)

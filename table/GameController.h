@@ -22,13 +22,16 @@
 #include "protocol/round_score_t.h"
 #include "protocol/server_game_state.h"
 #include "core/TimeSpan.h"
+#include "table/TableDecision.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
 #include <map>
+#include <optional>
 #include <set>
+#include <utility>
 #include <vector>
 
 class ChatController;
@@ -172,6 +175,12 @@ private:
         // The page stack may delete a window first: guarded.
         QPointer<GameWindow> window;
         bool keepWatching = false;
+        // While no window shows the table: the questions asked of the
+        // player and not yet settled, and the board of a hand that ended,
+        // for the window made later.
+        std::optional<TableDecision> questions;
+        std::optional<EndHandScoring> endScoring;
+        std::optional<std::pair<endhand_reason_t, bool>> endWashout;
     };
     struct SeatingRecord
     {
@@ -186,6 +195,11 @@ private:
     void createModel(qint32 tableId);
     void createView(qint32 tableId);
     void destroyView(qint32 tableId);
+    // The table events that settle a question, followed while the table
+    // has no window.
+    void followQuestions(qint32 tableId, GameModel *model);
+    // Null while a window holds the questions.
+    TableDecision *keptQuestions(qint32 tableId);
     void emitActiveAfterUpdate(qint32 tableId, const GameModel *model);
 
     std::map<qint32, TableEntry> m_tables;

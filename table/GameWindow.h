@@ -79,7 +79,9 @@ public:
                ChatController *chatController = nullptr, PlayerDb *playerDb = nullptr);
     ~GameWindow() override;
 
-    void setModel(GameModel *model);
+    // questions: what the table asked of the player while no window showed
+    // it, asked again here with the time that is left.
+    void setModel(GameModel *model, const TableDecision *questions = nullptr);
     GameModel *model() const { return m_table; }
     void setCompactTableLayout(bool compact);
     bool isCompactTableLayout() const;
@@ -101,6 +103,9 @@ public:
     // A refused leave or unwatch: the leave buttons come back.
     void onLeaveFailed();
     void onUnwatchFailed();
+
+    // The offers the claim panel can draw; the others are dropped.
+    static meld_offer_vector drawableOffers(const meld_offer_vector &offers, tile lastDiscard, bool robbing);
 
     // The table's background for a scene of that size.
     static QBrush backgroundBrush(int width, int height);
@@ -284,13 +289,14 @@ private:
     // Applies a table event to the decision and draws it; true when the
     // question that was open stays open.
     bool decisionStands(const std::function<void()> &event);
-    static meld_offer_vector drawableOffers(const meld_offer_vector &offers, tile lastDiscard, bool robbing);
+    // Shows the questions kept while the table had no window, as they came.
+    void resumeQuestions(const TableDecision &questions);
     void buildPanel();
     // After riichi the drawn tile goes out by itself when nothing else is
     // chosen; before its draw, once the draw lands.
     void riichiAutoDiscard();
-    // The allowed tiles (empty: all) less those an own claim sent and not yet
-    // reported takes from the hand; empty when none is left.
+    // The allowed tiles (empty: all) that the hand holds now, less those an
+    // own claim sent and not yet reported takes; empty when none is left.
     tile_vector withoutClaimTiles(const tile_vector &allowed) const;
     // A hand's first change after the deal shows every hand at once; the
     // tiles about to leave a player's hand are still shown in it.

@@ -111,7 +111,9 @@ void GameWindow::showDecision()
     // Most table events leave the hand as it is: only a change is drawn.
     bool active = d.handActive() && !riichiAwaitsDraw();
     tile_vector allowed = active ? d.allowedTiles() : tile_vector{};
-    if (active && !d.claimTiles().empty()) {
+    if (active) {
+        // Only what the hand holds: the rack may still show tiles on their
+        // way to a meld until their flight runs.
         allowed = withoutClaimTiles(allowed);
         active = !allowed.empty();
     }

@@ -324,10 +324,12 @@ void GameWindow::onLeaveButtonClick()
         self->m_leaveBox = nullptr;
         self->setLeaveButtonsEnabled(true);
         if (button == QMessageBox::Yes && model && self->m_table == model) {
-            // Whatever the table asked is no longer answered from here.
-            self->endDecision();
             self->closeHandEndBoards();
             emit self->leave(model->tableId());
+            // Whatever the table asked is no longer answered from here: a
+            // window that goes has handed it over to be asked again.
+            if (self)
+                self->endDecision();
         }
     });
 }

@@ -322,7 +322,7 @@ void GameWindow::clearTable()
         updateInactiveWindow();
 }
 
-void GameWindow::setModel(GameModel *model)
+void GameWindow::setModel(GameModel *model, const TableDecision *questions)
 {
     m_table = model;
     m_seatPlayers.fill(-1);
@@ -346,9 +346,56 @@ void GameWindow::setModel(GameModel *model)
     onTableInfo(model->tableInfo());
     m_sideBar->setTournamentInfo(model->tournamentInfo());
     onGameStateChanged();
+    // A hand that ended while no window showed it is shown as it ended,
+    // not as a rack on a full wall.
+    if (model->gameState() == GameModel::HAND_ENDED)
+        rebuildTable();
+    // The own turn, when questions were kept, is among them: answered
+    // perhaps, and then not asked again.
     const auto pending = model->pendingAction();
-    if (pending.first != -1)
+    if (pending.first != -1 && !(questions && pending.first == m_localPlayerId))
         onPlayerShouldAct(pending.first, pending.second);
+    if (questions && model->isInPlay())
+        resumeQuestions(*questions);
+}
+
+void GameWindow::resumeQuestions(const TableDecision &questions)
+{
+    m_decision = questions;
+    const TableDecision::Subject subject = m_decision.subject();
+    const meld_offer_vector offers = m_decision.offers();
+    const TimeSpan ts = m_decision.deadline();
+    if (subject == TableDecision::None) {
+        showDecision();
+        return;
+    }
+    if (subject != TableDecision::OwnTurn && autoPass(offers))
+        return;
+    if (subject == TableDecision::RobKong) {
+        clearTurnTimers();
+        clearActivePlayer();
+    }
+    showDecision();
+    if (subject == TableDecision::Claim) {
+        // The panel brings its sound and countdowns when it shows.
+        if (!offers.empty())
+            emit tableActivity(m_table->tableId(), true, ts);
+        return;
+    }
+    if (m_sideBar->hasPlayer(m_localPlayerId))
+        m_sideBar->setPlayerTimer(m_localPlayerId, ts);
+    m_turnTimer->setTimeSpan(ts);
+    if (subject != TableDecision::OwnTurn) {
+        playSound(offers.empty() ? SoundPlayer::MeldPassOnly : SoundPlayer::MeldSuggestion);
+        return;
+    }
+    setActivePlayer(m_localPlayerId);
+    updateOwnHand();
+    emit tableActivity(m_table->tableId(), true, ts);
+    if (!offers.empty())
+        playSound(SoundPlayer::MeldSuggestion);
+    else if (m_decision.declarationsTold() && m_decision.tileChoice() == 0)
+        riichiAutoDiscard();
 }
 
 void GameWindow::onTableInfo(TableInfo info)
@@ -902,6 +949,8 @@ void GameWindow::onPrivatePlayerData(PrivatePlayerData data)
 {
     m_standDownLapsed = false;
     m_handView->setTiles(data.tiles);
+    // The tiles a turn may let go are those of the hand now.
+    showDecision();
     updateFuritenItem();
     updateInactiveWindow();
     m_sideBar->setChatJoined(true);

@@ -52,6 +52,7 @@ void TableDecision::open(Subject subject, const meld_offer_vector &offers, const
     m_panelClosed = false;
     m_answered = false;
     m_turnHeld = false;
+    m_declarationsTold = false;
     ++m_serial;
 }
 
@@ -202,11 +203,20 @@ bool TableDecision::turn(qint32 playerId, const TimeSpan &ts, const tile_vector 
 
 bool TableDecision::concealed(const meld_offer_vector &offers, const TimeSpan &ts, const tile_vector &onlyTiles)
 {
-    if (ownTurnOver())
+    // After another player's discard the own turn may be next: its
+    // declarations can come before its turn and its draw.
+    const bool turnBegins = m_holder == Nobody && m_openDiscard >= 0 && !m_answered;
+    if (ownTurnOver() && !turnBegins)
         return false;
+    if (turnBegins) {
+        m_holder = m_ownId;
+        m_openDiscard = -1;
+        m_bonusBy = -1;
+    }
     const TimeSpan deadline = m_subject == OwnTurn && !ts.end().isValid() ? m_deadline : ts;
     open(OwnTurn, offers, deadline);
     m_onlyTiles = onlyTiles;
+    m_declarationsTold = true;
     return true;
 }
 

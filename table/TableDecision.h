@@ -83,6 +83,8 @@ public:
     const tile_vector &claimTiles() const { return m_claimTiles; }
     // The own turn is announced while another question is still open.
     bool holdsTurn() const { return m_turnHeld; }
+    // The own turn's declarations, none perhaps, have been told.
+    bool declarationsTold() const { return m_declarationsTold; }
     bool handActive() const;
     // Empty: any tile of the hand.
     tile_vector allowedTiles() const;
@@ -111,6 +113,7 @@ private:
     int m_tileChoice = 0;
     bool m_panelClosed = false;
     bool m_answered = false;
+    bool m_declarationsTold = false;
     // The own turn came while flowers were offered for replacement: the
     // offer stands, and a tile not offered is the turn's discard.
     bool m_turnHeld = false;

@@ -164,6 +164,7 @@ const char *concealedButton(int meldType)
 
 } // namespace
 
+Q_DECLARE_METATYPE(Move)
 Q_DECLARE_METATYPE(QList<Move>)
 Q_DECLARE_METATYPE(QMessageBox::StandardButton)
 
@@ -202,6 +203,10 @@ private slots:
     void aHandLeftMidwayPlaysOnWithoutThePlayer();
     void comingBackOffersOnlyAnOpenQuestion_data();
     void comingBackOffersOnlyAnOpenQuestion();
+    void everyOpenQuestionComesBack_data();
+    void everyOpenQuestionComesBack();
+    void aTournamentHandEndedMeanwhileShowsItsBoard();
+    void aRiichiTurnBeforeItsDrawDiscardsTheDraw_data();
     void aRiichiTurnBeforeItsDrawDiscardsTheDraw();
     void anOwnClaimsTilesWaitForItsReport();
 
@@ -1468,7 +1473,8 @@ void TestGameController::comingBackOffersOnlyAnOpenQuestion_data()
     QTest::addColumn<QJsonArray>("steps");
     // What has reached the table when the player comes back: "own discard",
     // "left discard" (the player before the own turn), "time-out", "second
-    // own discard", or nothing more ("").
+    // own discard", nothing more (""), or only the own discard sent ("discard
+    // sent": the server has it, the report has not come).
     QTest::addColumn<QString>("backAfter");
     // The question still open then: the turn, or none.
     QTest::addColumn<bool>("turnOpen");
@@ -1508,6 +1514,9 @@ void TestGameController::comingBackOffersOnlyAnOpenQuestion_data()
                       tableStep("hand_end_non_scoring", {{"reason", 0}, {"endOfGame", false}})}
         << "own discard" << false << -1 << 1;
     QTest::newRow("with the turn still open") << false << discarded(13) << "" << true << 13 << 1;
+    QTest::newRow("before the own discard is reported")
+        << true << joined({expectDiscard(13), checkpoint, ownDiscard}, toNextTurn) << "discard sent" << false << 14
+        << 2;
 }
 
 // A table left in the middle of a hand and shown again: only a question the
@@ -1548,6 +1557,8 @@ void TestGameController::comingBackOffersOnlyAnOpenQuestion()
             return timeouts.size() == 1;
         if (backAfter == QLatin1String("second own discard"))
             return own->discards().size() == 2;
+        if (backAfter == QLatin1String("discard sent"))
+            return received(QStringLiteral("discard_tile")) == 1 && own->discards().empty();
         return true;
     };
     QTRY_VERIFY_WITH_TIMEOUT(reached(), 20000);
@@ -1586,10 +1597,215 @@ void TestGameController::comingBackOffersOnlyAnOpenQuestion()
     QCOMPARE(errors.size(), 0);
 }
 
+void TestGameController::everyOpenQuestionComesBack_data()
+{
+    // The player (East) is dealt and draws; then the steps ask one question,
+    // answered by the move.
+    QTest::addColumn<int>("drawn");
+    QTest::addColumn<QJsonArray>("question");
+    QTest::addColumn<Move>("answer");
+    // Asked while the window is closed, or shown before the player leaves.
+    QTest::addColumn<bool>("whileClosed");
+
+    const QJsonObject turn = tableStep("player_should_act", {{"ts", minute}, {"playerId", "$pid"}});
+    const auto offers = [](const char *message, std::initializer_list<std::pair<int, int>> list) {
+        QJsonArray array;
+        for (const auto &[type, t] : list)
+            array.append(QJsonObject{{"meldType", type}, {"tile", t}});
+        return tableStep(message, {{"ts", minute}, {"offers", array}});
+    };
+    // The own discard reported, then a bot's discard.
+    const auto onDiscardOf = [](qint32 bot, int t) {
+        QJsonArray steps{tableStep("tile_discarded", {{"playerId", "$pid"}, {"tile", 13}})};
+        for (qint32 before = 901; before < bot; ++before)
+            steps = joined(steps, drawAndDiscard(before, 30 + before - 901));
+        return joined(steps, drawAndDiscard(bot, t));
+    };
+    const auto add = [](const char *name, int drawn, const QJsonArray &question, const Move &answer) {
+        for (const bool whileClosed : {false, true})
+            QTest::addRow("%s, %s", name, whileClosed ? "asked while away" : "asked before leaving")
+                << drawn << question << answer << whileClosed;
+    };
+    add("the turn", 13, {turn}, {Move::Discard, 13, 0, QStringLiteral("discard_tile")});
+    add("a pong", 13, joined(onDiscardOf(901, 27), {offers("meld_suggestion", {{2, 27}})}),
+        {Move::Claim, 27, MELD_PONG, QStringLiteral("call_pong"), MeldAuction::Claim});
+    add("a chow", 13, joined(onDiscardOf(903, 6), {offers("meld_suggestion", {{1, 4}})}),
+        {Move::Claim, 4, MELD_CHOW, QStringLiteral("call_chow"), MeldAuction::Claim});
+    add("a kong", 13, joined(onDiscardOf(901, 9), {offers("meld_suggestion", {{2, 9}, {8, 9}})}),
+        {Move::Claim, 9, MELD_KONG, QStringLiteral("call_kong"), MeldAuction::Claim});
+    add("a win on a discard", 13, joined(onDiscardOf(901, 3), {offers("meld_suggestion", {{16, 3}})}),
+        {Move::Claim, 0, MELD_MAHJONG, QStringLiteral("call_mahjong"), MeldAuction::Claim});
+    add("a robbed kong", 13,
+        {tableStep("tile_discarded", {{"playerId", "$pid"}, {"tile", 13}}),
+         tableStep("hidden_tiles_from_wall", {{"playerId", 901}, {"count", 1}}),
+         offers("rob_the_kong_suggestion", {{16, 27}})},
+        {Move::Claim, 0, MELD_MAHJONG, QStringLiteral("call_mahjong"), MeldAuction::RobKong});
+    add("riichi", 13, {offers("concealed_meld_suggestion", {{128, 13}}), turn},
+        {Move::Declare, 13, MELD_RIICHI, QStringLiteral("call_riichi")});
+    add("a concealed kong", 9, {offers("concealed_meld_suggestion", {{8, 9}}), turn},
+        {Move::Declare, 9, MELD_KONG, QStringLiteral("call_kong")});
+    add("a self-drawn win", 13, {turn, offers("concealed_meld_suggestion", {{16, 13}})},
+        {Move::Claim, 0, MELD_MAHJONG, QStringLiteral("call_mahjong"), MeldAuction::Declaration});
+    add("a flower", 34, {offers("replacement_meld_suggestion", {{64, 34}})},
+        {Move::Discard, 34, 0, QStringLiteral("call_bonus")});
+}
+
+// Leave pressed with a question open, or a question asked while the window
+// is closed; back before its deadline, the question shows once with the
+// time it has left, and its answer is all that reaches the server.
+void TestGameController::everyOpenQuestionComesBack()
+{
+    QFETCH(int, drawn);
+    QFETCH(QJsonArray, question);
+    QFETCH(Move, answer);
+    QFETCH(bool, whileClosed);
+    const QJsonArray hand{0, 1, 2, 4, 5, 9, 9, 9, 18, 19, 20, 27, 27};
+    QJsonArray steps = dealtHand(hand, drawn);
+    if (whileClosed)
+        steps.append(checkpoint);
+    steps = joined(steps, question);
+    steps.append(QJsonObject{{"expect", answer.request}, {"timeout_ms", 60000}});
+    const int questions = int(std::count_if(question.begin(), question.end(), [](const QJsonValue &v) {
+        const QString message = v.toObject().value("send").toString();
+        return message == QLatin1String("player_should_act") || message.endsWith(QLatin1String("_suggestion"));
+    }));
+    // Every question's time window, in the order they came.
+    QList<QDateTime> deadlines;
+    const auto note = [&deadlines](qint32, const TimeSpan &ts) { deadlines << ts.end(); };
+    QSignalSpy askedReady(m_session.get(), &ConnectionManager::areYouReady);
+    if (!start({QStringLiteral("--scenario"),
+                writeScenario(
+                    {{"trigger", "join"}, {"tables", QJsonArray{1001}}, {"empty_table", true}, {"steps", steps}})}))
+        QFAIL("the scripted server did not start");
+    using CM = ConnectionManager;
+    connect(m_session.get(), &CM::playerShouldAct, this, note);
+    for (auto signal :
+         {&CM::meldSuggestion, &CM::concealedMeldSuggestion, &CM::robTheKongSuggestion, &CM::replacementMeldSuggestion})
+        connect(m_session.get(), signal, this, [note](qint32 table, const TimeSpan &ts) { note(table, ts); });
+    QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
+    GameWindow *window = joinTable(1001);
+    QVERIFY(window);
+    const auto offered = [&answer](GameWindow *w) {
+        switch (answer.kind) {
+        case Move::Claim: {
+            const auto panels = w->findChildren<MeldAuction *>();
+            return std::count_if(panels.begin(), panels.end(), [](MeldAuction *p) { return !p->isHidden(); }) == 1;
+        }
+        case Move::Declare:
+            return !w->concealedActionDialog()->isHidden();
+        default:
+            return w->handView()->isActive();
+        }
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(window->seatPlayerId(3), 903, 20000);
+    if (!whileClosed)
+        QTRY_VERIFY_WITH_TIMEOUT(deadlines.size() == questions && offered(window), 20000);
+    leaveMidHand(1001);
+    if (QTest::currentTestFailed())
+        return;
+    if (whileClosed) {
+        m_session->query_lobby_summary();
+        QTRY_COMPARE_WITH_TIMEOUT(deadlines.size(), questions, 20000);
+    }
+
+    // Back at the table before the deadline.
+    window = m_controller->getOrCreateView(1001);
+    QVERIFY(window);
+    window->actionQueue().flush();
+    QVERIFY(offered(window));
+    QCOMPARE(window->turnTimer()->deadline(), deadlines.back());
+    QVERIFY(window->turnTimer()->remaining() > 0);
+    play(window, {answer}, askedReady);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
+    QCoreApplication::processEvents();
+    int sent = 0;
+    for (const char *request : {"discard_tile", "call_pass", "call_chow", "call_pong", "call_kong", "call_pong_to_kong",
+                                "call_riichi", "call_bonus", "call_mahjong"})
+        sent += received(QLatin1String(request));
+    QCOMPARE(sent, 1);
+    QCOMPARE(errors.size(), 0);
+}
+
+// Leave pressed mid-hand at a tournament table keeps the seat; the hand
+// ends while the window is closed. Back before the next deal, the table
+// shows the ended hand with its board.
+void TestGameController::aTournamentHandEndedMeanwhileShowsItsBoard()
+{
+    const auto at7001 = [](const char *message, QJsonObject fields) {
+        fields.insert("tableId", 7001);
+        return QJsonObject{{"send", message}, {"fields", fields}};
+    };
+    QJsonArray players;
+    for (const auto &[id, discards] :
+         std::vector<std::pair<QJsonValue, QJsonArray>>{{"$pid", {31}}, {901, {8, 17}}, {902, {26}}, {903, {0}}})
+        players.append(QJsonObject{{"id", id},
+                                   {"wind", players.size()},
+                                   {"hiddenTiles", id == "$pid" ? 0 : 13},
+                                   {"discards", discards},
+                                   {"riichiDiscardIndex", -1}});
+    const QJsonArray scores{
+        QJsonObject{
+            {"playerId", 901}, {"result", 1}, {"handScore", 2000}, {"settlement", 2000}, {"currentScore", 27000}},
+        QJsonObject{{"playerId", "$pid"}, {"settlement", -2000}, {"currentScore", 23000}}};
+    const QJsonArray steps{
+        QJsonObject{{"wait_ms", 500}},
+        QJsonObject{{"send", "tournament_seated"}, {"fields", QJsonObject{{"tournamentId", 7}, {"tableId", 7001}}}},
+        QJsonObject{{"expect", "join_table"}, {"fields", QJsonObject{{"tableId", 7001}}}},
+        at7001("join_ok", {}),
+        at7001("game_data", {{"handId", 4},
+                             {"state", 4},
+                             {"players", players},
+                             {"tableState", QJsonObject{{"playerId", "$pid"}, {"lastDiscarder", 903}}},
+                             {"wallState", QJsonObject{{"liveTiles", 40}, {"deadWallTiles", 14}}}}),
+        at7001("private_player_data",
+               {{"data", QJsonObject{{"tiles", QJsonArray{0, 1, 2, 9, 10, 11, 18, 19, 20, 27, 27, 28, 29}},
+                                     {"active", true}}}}),
+        checkpoint,
+        at7001("hand_end_scoring", {{"scoring", QJsonObject{{"winKind", 3}, {"scores", scores}}}}),
+        checkpoint};
+    QVERIFY(start({QStringLiteral("--scenario"),
+                   writeScenario({{"trigger", "login"}, {"disable", QJsonArray{"join_table"}}, {"steps", steps}})}));
+    QSignalSpy errors(m_session.get(), &ConnectionManager::exceptionCaught);
+    QSignalSpy joined(m_controller.get(), &GameController::tournamentTableJoined);
+    QSignalSpy scored(m_session.get(), &ConnectionManager::handEndScoring);
+    QVERIFY(joined.wait(10000));
+    QTRY_VERIFY_WITH_TIMEOUT(m_controller->model(7001) && m_controller->model(7001)->isInPlay(), 10000);
+    leaveMidHand(7001);
+    if (QTest::currentTestFailed())
+        return;
+    m_session->query_lobby_summary();
+    QVERIFY(scored.wait(10000));
+    QVERIFY(m_controller->hasTable(7001));
+
+    GameWindow *window = m_controller->getOrCreateView(7001);
+    QVERIFY(window);
+    window->actionQueue().flush();
+    QVERIFY(!window->scoreBoard()->isHidden());
+    // The ended hand's ponds, each at its seat.
+    const std::map<qint32, size_t> ponds{{m_own, 1}, {901, 2}, {902, 1}, {903, 1}};
+    for (int seat = 0; seat < GameWindow::SeatCount; ++seat)
+        QCOMPARE(window->discardView(seat)->tileItems().size(), ponds.at(window->seatPlayerId(seat)));
+    QCOMPARE(window->handView()->tiles().size(), size_t(13));
+    QVERIFY(!window->handView()->isActive());
+    m_session->query_lobby_summary();
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
+    QCOMPARE(errors.size(), 0);
+}
+
+void TestGameController::aRiichiTurnBeforeItsDrawDiscardsTheDraw_data()
+{
+    QTest::addColumn<bool>("declarationsFirst");
+    QTest::newRow("the turn, then the declarations") << false;
+    QTest::newRow("the declarations, then the turn") << true;
+}
+
 // In riichi an empty declaration offer lets the drawn tile go by itself;
 // told with the turn before the draw, it does so once the draw lands.
 void TestGameController::aRiichiTurnBeforeItsDrawDiscardsTheDraw()
 {
+    QFETCH(bool, declarationsFirst);
     const QJsonArray hand{0, 1, 2, 3, 4, 5, 6, 9, 10, 11, 18, 19, 20};
     QJsonArray steps = dealtHand(hand, 13);
     steps.append(tableStep("concealed_meld_suggestion",
@@ -1600,8 +1816,10 @@ void TestGameController::aRiichiTurnBeforeItsDrawDiscardsTheDraw()
                              {"timeout_ms", 60000}});
     steps.append(tableStep("riichi_declared", {{"playerId", "$pid"}, {"tile", 13}}));
     steps = joined(joined(joined(steps, drawAndDiscard(901, 27)), drawAndDiscard(902, 28)), drawAndDiscard(903, 29));
-    steps.append(tableStep("player_should_act", {{"ts", minute}, {"playerId", "$pid"}}));
-    steps.append(tableStep("concealed_meld_suggestion", {{"ts", minute}, {"offers", QJsonArray{}}}));
+    const QJsonObject turn = tableStep("player_should_act", {{"ts", minute}, {"playerId", "$pid"}});
+    const QJsonObject declarations = tableStep("concealed_meld_suggestion", {{"ts", minute}, {"offers", QJsonArray{}}});
+    steps.append(declarationsFirst ? declarations : turn);
+    steps.append(declarationsFirst ? turn : declarations);
     steps.append(QJsonObject{{"wait_ms", 300}});
     steps.append(tableStep("tiles_from_wall", {{"tiles", QJsonArray{14}}}));
     steps.append(expectDiscard(14));
@@ -1666,9 +1884,17 @@ void TestGameController::anOwnClaimsTilesWaitForItsReport()
     QCoreApplication::processEvents();
     QCOMPARE(sent.size(), 0);
 
-    // The report takes the pair into the meld: every tile left may go.
+    // The report takes the pair into the meld; until the meld's flight runs
+    // the rack still shows its tiles, none of them playable.
+    bool meldTilesPlayable = false;
+    connect(window->model(), &GameModel::meldDeclared, this, [&meldTilesPlayable, rack] {
+        meldTilesPlayable = rack->isAllowed(5);
+        for (const HandTile *item : rack->tileItems())
+            meldTilesPlayable = meldTilesPlayable || (item->getTile() == 5 && item->isEnabled());
+    });
     m_session->query_lobby_summary();
     QTRY_COMPARE_WITH_TIMEOUT(window->model()->findOwnPlayer()->melds().size(), size_t(1), 20000);
+    QVERIFY(!meldTilesPlayable);
     window->actionQueue().flush();
     QVERIFY(rack->isActive());
     QVERIFY(rack->isAllowed(9));

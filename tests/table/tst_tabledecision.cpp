@@ -178,6 +178,8 @@ private slots:
                                                                << "";
         QTest::newRow("own meld keeps the turn going") << "claimedOwn declOwn turn"
                                                        << "discard_tile";
+        QTest::newRow("declarations before the turn and the own draw") << "discP3 conc:16 turn drawOwn"
+                                                                       << "call_mahjong discard_tile";
         QTest::newRow("the turn before the own draw") << "discP3 turn drawOwn"
                                                       << "discard_tile";
         QTest::newRow("the turn before the own draw, declarations") << "discP3 turn drawOwn conc:16,8"
