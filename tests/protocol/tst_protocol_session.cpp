@@ -38,6 +38,7 @@ private slots:
     void serverCloseIsReported();
     void prepareToQuitWritesTheLogout();
     void scriptedHandAndBadFrame();
+    void answersReadInOnePassAreEachTaken();
     void servicesLobbyAndTournaments();
     void demoModePlaysTheShippedHand();
     void scoredHandScenario();
@@ -383,6 +384,31 @@ void TestProtocolSession::scriptedHandAndBadFrame()
     QVERIFY2(QString::fromStdString(errors[0][0].value<std::string>()).contains(QLatin1String("exceeds the limit")),
              errors[0][0].value<std::string>().c_str());
     QVERIFY(disconnected.size() == 1 || disconnected.wait(5000));
+    QVERIFY(peer.linesStartingWith(QStringLiteral("SCENARIO_FAILED")).isEmpty());
+}
+
+// A fast client answers two questions before the server's script has moved
+// past the first answer: the second, read in the same pass, is still taken.
+void TestProtocolSession::answersReadInOnePassAreEachTaken()
+{
+    const QString scenario = writeScenario(QJsonDocument::fromJson(R"({"trigger": "join", "steps": [
+        {"send": "tiles_from_wall", "fields": {"tableId": "$table", "tiles": [3]}},
+        {"expect": "call_pass"},
+        {"expect": "ready"},
+        {"send": "tiles_from_wall", "fields": {"tableId": "$table", "tiles": [4]}}]})")
+                                                   .object());
+    PeerProcess peer;
+    QVERIFY(startPeer(peer, {QStringLiteral("--scenario"), scenario}));
+    ConnectionManager cm(true);
+    QVERIFY(connectAndHandshake(cm, peer));
+    QVERIFY(login(cm));
+    QSignalSpy tiles(&cm, &ConnectionManager::tilesFromWall);
+    cm.join_table(1001, -1);
+    QVERIFY(tiles.wait(5000));
+    // Both frames leave in one write.
+    cm.call_pass(1001, 1001, false);
+    cm.ready(1001, 1001);
+    QTRY_COMPARE_WITH_TIMEOUT(tiles.size(), 2, 15000);
     QVERIFY(peer.linesStartingWith(QStringLiteral("SCENARIO_FAILED")).isEmpty());
 }
 

@@ -79,6 +79,7 @@ QJsonValue PeerScenarioRun::withTexts(const QJsonValue &v) const
 
 void PeerScenarioRun::runSteps()
 {
+    m_resuming = false;
     while (m_running && !m_waiting && m_step < m_steps.size()) {
         const QJsonObject step = m_steps.at(m_step).toObject();
         const QString where = QStringLiteral("step %1").arg(m_step + 1);
@@ -105,6 +106,9 @@ void PeerScenarioRun::runSteps()
             } else if (step.contains(QStringLiteral("expect"))) {
                 expectStep(step);
             } else if (step.contains(QStringLiteral("wait_ms"))) {
+                // What came before a pause answered nothing asked yet.
+                m_early.clear();
+                m_resuming = false;
                 m_waiting = true;
                 QTimer::singleShot(step.value(QStringLiteral("wait_ms")).toInt(), this, [this] {
                     m_waiting = false;
@@ -127,6 +131,7 @@ void PeerScenarioRun::runSteps()
         }
     }
     if (m_running && !m_waiting && m_step >= m_steps.size()) {
+        m_early.clear();
         m_session.log(
             QStringLiteral("SCENARIO_DONE%1").arg(m_table > 0 ? QStringLiteral(" %1").arg(m_table) : QString()));
         stop();
@@ -190,6 +195,12 @@ void PeerScenarioRun::expectStep(const QJsonObject &step)
         const qint64 wait = m_away ? m_session.config().awayAnswerMs : left;
         m_deadlineTimer.start(int(std::clamp<qint64>(wait, 0, 3600000)));
     }
+    // What ends this wait may have been read already; what was read before
+    // it is dropped, as a request nobody waits for is.
+    while (m_waiting && !m_early.isEmpty()) {
+        const auto [name, fields] = m_early.takeFirst();
+        checkExpect(name, fields, false);
+    }
 }
 
 void PeerScenarioRun::insertSteps(const QJsonValue &steps)
@@ -234,6 +245,8 @@ void PeerScenarioRun::received(const QString &name, const QJsonValue &fields)
         return;
     if (m_lateNames.contains(name))
         m_session.log(QStringLiteral("LATE ") + name); // the peer answered that question already
+    else if (!m_waiting && m_resuming)
+        m_early.append({name, fields});
     else
         checkExpect(name, fields, false);
 }
@@ -263,6 +276,7 @@ void PeerScenarioRun::checkExpect(const QString &name, const QJsonValue &fields,
     insertSteps(m_reply.value(name));
     m_reply = QJsonObject();
     m_waiting = false;
+    m_resuming = true;
     QTimer::singleShot(0, this, &PeerScenarioRun::runSteps);
 }
 

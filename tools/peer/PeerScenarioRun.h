@@ -7,10 +7,13 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QJsonValue>
+#include <QList>
 #include <QMap>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
+
+#include <utility>
 
 class PeerSession;
 
@@ -105,4 +108,9 @@ private:
     bool m_away = false;
     // Answers to a question the peer already answered: late, and not taken.
     QStringList m_lateNames;
+    // Requests read in the same pass as the one that ended the wait, before
+    // the steps after it ran: a fast client's answer to what those steps
+    // ask, taken by the next expect met without waiting.
+    bool m_resuming = false;
+    QList<std::pair<QString, QJsonValue>> m_early;
 };
