@@ -156,7 +156,9 @@ void StreamScanner::startTagBegins()
 
 void StreamScanner::startTagEnds(qsizetype end, bool empty)
 {
-    overBound(end);
+    // Nothing more is handed on once the stream cannot go on.
+    if (overBound(end) && m_refusal.fatal)
+        return;
     if (m_pending == Pending::Hold) {
         m_pending = Pending::Release;
         if (m_level == 1)
@@ -175,7 +177,8 @@ void StreamScanner::startTagEnds(qsizetype end, bool empty)
 
 void StreamScanner::endTagEnds(qsizetype end)
 {
-    overBound(end);
+    if (overBound(end) && m_refusal.fatal)
+        return;
     flush(end);
     if (m_level > 0) {
         --m_level;
@@ -190,7 +193,8 @@ void StreamScanner::endTagEnds(qsizetype end)
 
 void StreamScanner::otherMarkupEnds(qsizetype end)
 {
-    overBound(end);
+    if (overBound(end) && m_refusal.fatal)
+        return;
     flush(end);
     m_state = Text;
     m_pending = textPending();
