@@ -1,10 +1,12 @@
 // Feeds arbitrary bytes, cut into arbitrary pieces, through the XMPP stream
 // reader and element codec, and writes back every element that comes out.
-// Refusals by exception are the expected outcome; anything else that
-// escapes, and any memory error, is a finding. See CMakeLists.txt here for
+// Refusals by exception are the expected outcome, and reading goes on
+// behind a refused stanza as the client's does; anything else that escapes,
+// and any memory error, is a finding. See CMakeLists.txt here for
 // how to build and run it.
 #include "xmpp/elements/ElementCodec.h"
-#include "xmpp/elements/Exception.h"
+#include "xmpp/elements/stanza_error.h"
+#include "xmpp/elements/stream_error.h"
 #include "xmpp/stream/StreamReader.h"
 
 #include <QBuffer>
@@ -55,18 +57,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     xmpp::StreamReader reader;
     // Small enough that inputs reach it, in one piece or many.
-    reader.setLimits(2048, 32);
-    try {
-        for (qsizetype pos = 0; pos < input.size(); pos += piece) {
-            reader.addData(input.mid(pos, piece));
-            for (int result; (result = reader.next()) != xmpp::StreamReader::NeedMoreData;) {
-                if (result == xmpp::StreamReader::EndOfStream)
+    reader.setLimits(2048, 32, 64, 8);
+    for (qsizetype pos = 0; pos < input.size(); pos += piece) {
+        reader.addData(input.mid(pos, piece));
+        for (;;) {
+            int result;
+            try {
+                result = reader.next();
+            } catch (const xmpp::stanza_error &) {
+                // Answered with an error stanza; the stream goes on.
+                continue;
+            } catch (const xmpp::stream_error &) {
+                // The client goes on behind a refused stanza and closes on
+                // anything else.
+                if (reader.refusedStanza().kind < 0)
                     return 0;
-                writeBack(*reader.element());
+                continue;
             }
+            if (result == xmpp::StreamReader::NeedMoreData)
+                break;
+            if (result == xmpp::StreamReader::EndOfStream)
+                return 0;
+            writeBack(*reader.element());
         }
-    } catch (const xmpp::Exception &) {
-        // A refusal: the client sends a stream or stanza error and goes on or closes.
     }
     return 0;
 }

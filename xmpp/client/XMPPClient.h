@@ -68,9 +68,10 @@ public:
     using IqHandler = std::function<void(xmpp::StreamElement *)>;
 
     // Received bytes held at most by the socket (the server's sending waits
-    // beyond that), and read from it at a time for the stream reader.
+    // beyond that), and read from it at a time for the stream reader (a
+    // piece full of small elements costs the XML reader about 2 ms).
     static constexpr qint64 socketReadBufferBytes = 1024 * 1024;
-    static constexpr qint64 readChunkBytes = 64 * 1024;
+    static constexpr qint64 readChunkBytes = 16 * 1024;
     // Unsent bytes beyond which a server that does not read is dropped.
     static constexpr qint64 maxUnsentBytes = 1024 * 1024;
 

@@ -50,6 +50,13 @@ void XmlTree::addAttribute(int element, const QString &nsUri, const QString &nam
 
 void XmlTree::addText(int parent, const QString &text)
 {
+    // Text the XML reader hands over in pieces (around character data
+    // sections) is one node, as in a normalised DOM.
+    const int last = parent >= 0 ? m_nodes[size_t(parent)].lastChild : -1;
+    if (last >= 0 && m_nodes[size_t(last)].isText) {
+        m_nodes[size_t(last)].text += text;
+        return;
+    }
     Node node;
     node.text = text;
     node.isText = true;

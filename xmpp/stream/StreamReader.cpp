@@ -12,12 +12,16 @@
 
 namespace xmpp {
 
-StreamReader::StreamReader() = default;
+StreamReader::StreamReader()
+{
+    setLimits(DefaultMaxElementBytes, DefaultMaxDepth, DefaultMaxElements, DefaultMaxAttributes);
+}
 
 StreamReader::~StreamReader() = default;
 
 void StreamReader::reset()
 {
+    m_scanner.reset();
     m_reader.clear();
     m_tree.clear();
     m_current = -1;
@@ -25,37 +29,57 @@ void StreamReader::reset()
     m_refused = RefusedStanza();
     m_language.clear();
     m_server = XMPPJid();
+    m_defaultNamespace.clear();
     m_depth = -1;
-    m_bytesSinceToken = 0;
-    m_tokenEndOffset = 0;
-    m_elementStartOffset = 0;
 }
 
-void StreamReader::setLimits(qint64 maxElementBytes, int maxDepth)
+void StreamReader::setLimits(qint64 maxElementBytes, int maxDepth, int maxElements, int maxAttributes)
 {
-    m_maxElementBytes = maxElementBytes;
-    m_maxDepth = maxDepth;
+    m_scanner.setLimits(maxElementBytes, maxDepth, maxElements, maxAttributes);
 }
 
 void StreamReader::addData(const QByteArray &data)
 {
-    m_reader.addData(data);
-    m_bytesSinceToken += data.size();
+    m_scanner.addData(data);
 }
 
-void StreamReader::checkSize() const
+bool StreamReader::feed()
 {
-    // Counted from where the top-level element began, or outside one from
-    // the end of the last token: what one read brings does not count, so
-    // many small stanzas read at once pass. The XML reader counts the
-    // characters of a token it has not finished, too.
-    const qint64 start = m_depth >= 1 ? m_elementStartOffset : m_tokenEndOffset;
-    // A backstop in bytes, should it ever hold data it has not counted: no
-    // character takes more than four bytes, in any encoding.
-    const bool tooLarge = m_reader.characterOffset() - start > m_maxElementBytes
-                          || m_bytesSinceToken > 4 * m_maxElementBytes;
-    if (tooLarge)
-        throw stream_parse_error(StreamErrorCondition::PolicyViolation, QStringLiteral("element too large"));
+    // Only once the reader has read everything before it: the elements
+    // ahead of a refused one come out first.
+    if (m_scanner.hasRefusal())
+        refuse();
+    const QByteArray bytes = m_scanner.scan();
+    if (m_scanner.takeLongGap())
+        qCWarning(lcXmpp) << "xmpp: dropping text between two stanzas longer than an element may be";
+    if (bytes.isEmpty()) {
+        if (m_scanner.hasRefusal())
+            refuse();
+        return false;
+    }
+    m_reader.addData(bytes);
+    return true;
+}
+
+void StreamReader::refuse()
+{
+    const StreamScanner::Refusal refusal = m_scanner.takeRefusal();
+    if (!refusal.fatal) {
+        if (m_depth >= 1 && m_scanner.startTagHandedOn())
+            noteRefused(m_tree.root());
+        else
+            noteRefused(m_scanner.elementName());
+        if (m_depth >= 1) {
+            // The XML reader holds the start of the refused element: it
+            // starts over at the stream header, read again.
+            m_reader.clear();
+            m_tree.clear();
+            m_current = -1;
+            m_depth = -1;
+            m_reader.addData(m_scanner.prologue());
+        }
+    }
+    throw stream_parse_error(refusal.condition, QString::fromLatin1(refusal.text));
 }
 
 int StreamReader::next()
@@ -63,16 +87,16 @@ int StreamReader::next()
     m_refused = RefusedStanza();
     for (;;) {
         const QXmlStreamReader::TokenType token = m_reader.readNext();
-        if (token != QXmlStreamReader::NoToken && token != QXmlStreamReader::Invalid)
-            m_bytesSinceToken = 0;
         switch (token) {
         case QXmlStreamReader::NoToken:
-            checkSize();
-            return NeedMoreData;
+            if (!feed())
+                return NeedMoreData;
+            break;
         case QXmlStreamReader::Invalid:
             if (m_reader.error() == QXmlStreamReader::PrematureEndOfDocumentError) {
-                checkSize();
-                return NeedMoreData;
+                if (!feed())
+                    return NeedMoreData;
+                break;
             }
             throw stream_parse_error(StreamErrorCondition::XmlNotWellFormed, m_reader.errorString());
         case QXmlStreamReader::StartDocument:
@@ -100,9 +124,8 @@ int StreamReader::next()
             break;
         }
         case QXmlStreamReader::Characters:
-            // Text directly inside the stream root is dropped: it would
-            // otherwise pile up there for the life of the stream. Inside an
-            // element it is kept as sent, whitespace included.
+            // Text between elements never gets here (the scanner drops it);
+            // inside an element it is kept as sent, whitespace included.
             if (m_depth >= 1)
                 m_tree.addText(m_current, m_reader.text().toString());
             break;
@@ -110,8 +133,6 @@ int StreamReader::next()
             throw stream_parse_error(StreamErrorCondition::InvalidXml,
                                      QStringLiteral("unknown xml stream token: %1").arg(int(token)));
         }
-        checkSize();
-        m_tokenEndOffset = m_reader.characterOffset();
     }
 }
 
@@ -125,12 +146,8 @@ QString StreamReader::intern(QStringView name)
 
 void StreamReader::startElement()
 {
-    if (m_depth >= 0 && m_depth + 1 > m_maxDepth)
-        throw stream_parse_error(StreamErrorCondition::PolicyViolation, QStringLiteral("element nested too deeply"));
     if (m_depth <= 0)
         m_tree.clear();
-    if (m_depth == 0)
-        m_elementStartOffset = m_tokenEndOffset;
     const int node = m_tree.addElement(m_current, intern(m_reader.namespaceUri()), intern(m_reader.name()));
     const QXmlStreamAttributes attributes = m_reader.attributes();
     for (const QXmlStreamAttribute &attribute : attributes) {
@@ -164,24 +181,47 @@ void StreamReader::startStream()
         throw stream_parse_error(StreamErrorCondition::InvalidFrom, QString::fromLatin1(e.what()));
     }
     m_depth = 0;
+    m_defaultNamespace.clear();
+    const QXmlStreamNamespaceDeclarations declarations = m_reader.namespaceDeclarations();
+    for (const QXmlStreamNamespaceDeclaration &declaration : declarations) {
+        if (declaration.prefix().isEmpty())
+            m_defaultNamespace = declaration.namespaceUri().toString();
+    }
     m_language = xmlLang(element);
     m_server = server;
     // The root is not kept: only its children are read as elements.
     m_tree.clear();
 }
 
+namespace {
+
+int stanzaKind(QStringView name)
+{
+    if (name == QLatin1String("message"))
+        return stanza_error::MessageKind;
+    if (name == QLatin1String("iq"))
+        return stanza_error::IqKind;
+    if (name == QLatin1String("presence"))
+        return stanza_error::PresenceKind;
+    return -1;
+}
+
+} // namespace
+
+void StreamReader::noteRefused(const QByteArray &qualifiedName)
+{
+    // Refused before the XML reader saw it: a name without a prefix is in
+    // the stream's default namespace.
+    if (m_defaultNamespace == QLatin1String(ns::client) && !qualifiedName.contains(':'))
+        m_refused.kind = stanzaKind(QString::fromLatin1(qualifiedName));
+}
+
 void StreamReader::noteRefused(const XmlElement &element)
 {
     if (element.namespaceURI() != QLatin1String(ns::client))
         return;
-    const QString name = element.localName();
-    if (name == QLatin1String("message"))
-        m_refused.kind = stanza_error::MessageKind;
-    else if (name == QLatin1String("iq"))
-        m_refused.kind = stanza_error::IqKind;
-    else if (name == QLatin1String("presence"))
-        m_refused.kind = stanza_error::PresenceKind;
-    else
+    m_refused.kind = stanzaKind(element.localName());
+    if (m_refused.kind < 0)
         return;
     m_refused.id = element.attribute(QStringLiteral("id"));
     m_refused.type = element.attribute(QStringLiteral("type"));
@@ -190,8 +230,6 @@ void StreamReader::noteRefused(const XmlElement &element)
 
 int StreamReader::endElement()
 {
-    // The end tag counts too.
-    checkSize();
     --m_depth;
     if (m_depth < 0) {
         // The peer closed its stream.
@@ -208,7 +246,6 @@ int StreamReader::endElement()
         XmlTree &tree;
         ~Clear() { tree.clear(); }
     } clear{m_tree};
-    m_tokenEndOffset = m_reader.characterOffset();
     const XmlElement finished = m_tree.root();
     try {
         m_element = parseStreamElement(finished);

@@ -85,6 +85,8 @@ private slots:
     void answersWithoutHandlerAreNotAnswered();
     void handlerCalledOnceWithAnswer();
     void refusedStanzaCostsOnlyThatStanza();
+    void stanzaOverABoundSkippedAlone_data();
+    void stanzaOverABoundSkippedAlone();
     void pendingHandlersGetNullBeforeDisconnected();
     void serverStreamErrorAfterLogin();
     void serverEndsStream();
@@ -593,6 +595,61 @@ void TestXmppClientScripted::refusedStanzaCostsOnlyThatStanza()
     QVERIFY(m_fake->received().isEmpty());
     QVERIFY(errorSpy.isEmpty());
     QCOMPARE(m_client->state(), int(XMPPClient::ConnectedState));
+}
+
+void TestXmppClientScripted::stanzaOverABoundSkippedAlone_data()
+{
+    // What a hostile server, or another user through an ordinary one, can
+    // send; "vcard" answers the client's request for a picture.
+    QTest::addColumn<QByteArray>("sent");
+    QTest::addColumn<QString>("warning");
+    const QByteArray to = "<message type='chat' from='friend@localhost/x' id='bad'";
+    const QString dropped = QStringLiteral("xmpp: stanza dropped: stream_parse_error, code: 13, what: %1");
+    QTest::newRow("nested 65 deep") << QByteArray(to + "><body>deep</body>" + QByteArray("<a>").repeated(64)
+                                                  + QByteArray("</a>").repeated(64) + "</message>")
+                                    << dropped.arg("element nested too deeply");
+    QTest::newRow("element over a MiB") << QByteArray(to + "><body>" + QByteArray(1 << 20, 'x') + "</body></message>")
+                                        << dropped.arg("element too large");
+    QTest::newRow("vCard photo of 10 MB")
+        << QByteArray("<iq type='result' id='vcard' from='friend@localhost'><vCard xmlns='vcard-temp'><PHOTO>"
+                      "<TYPE>image/png</TYPE><BINVAL>"
+                      + QByteArray(10 << 20, 'A') + "</BINVAL></PHOTO></vCard></iq>")
+        << dropped.arg("element too large");
+    QByteArray attributes;
+    for (int i = 0; i < 60000; ++i)
+        attributes += " a" + QByteArray::number(i) + "=''";
+    QTest::newRow("60,000 attributes") << QByteArray(to + attributes + "><body>many</body></message>")
+                                       << dropped.arg("too many attributes");
+    QTest::newRow("attribute of a MiB") << QByteArray(to + " x='" + QByteArray(1 << 20, 'y') + "'/>")
+                                        << dropped.arg("element too large");
+    QTest::newRow("10 MB of spaces between stanzas")
+        << QByteArray(10 << 20, ' ')
+        << QStringLiteral("xmpp: dropping text between two stanzas longer than an element may be");
+}
+
+void TestXmppClientScripted::stanzaOverABoundSkippedAlone()
+{
+    QFETCH(QByteArray, sent);
+    QFETCH(QString, warning);
+    QuietClient quiet;
+    QVERIFY(login());
+    QSignalSpy errorSpy(m_client.get(), &XMPPClient::xmppError);
+    QSignalSpy messageSpy(m_client.get(), &XMPPClient::messageReceived);
+    QSignalSpy vCardErrorSpy(m_client.get(), &XMPPClient::vCardReceivedError);
+    const XMPPJid friendJid(QStringLiteral("friend@localhost"));
+    if (sent.contains("id='vcard'")) {
+        m_client->requestVCard(friendJid);
+        QVERIFY(m_fake->waitFor("</iq>"));
+        sent.replace("id='vcard'", "id='" + m_fake->lastId("iq").toUtf8() + "'");
+    }
+    QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
+    m_fake->send(sent + "<message type='chat' from='friend@localhost/x'><body>after</body></message>");
+    QTRY_COMPARE_WITH_TIMEOUT(messageSpy.size(), 1, 30000);
+    QCOMPARE(messageSpy.at(0).at(0).value<XMPPMessage>().body(), QStringLiteral("after"));
+    QCOMPARE(m_client->state(), int(XMPPClient::ConnectedState));
+    QVERIFY(errorSpy.isEmpty());
+    // The refused answer ends its request as failed.
+    QCOMPARE(vCardErrorSpy.size(), sent.contains("<vCard") ? 1 : 0);
 }
 
 void TestXmppClientScripted::pendingHandlersGetNullBeforeDisconnected()

@@ -4,6 +4,7 @@
 #include "xmpp/elements/LogText.h"
 #include "xmpp/elements/MessageStanza.h"
 #include "xmpp/elements/PresenceStanza.h"
+#include "xmpp/elements/Stanza.h"
 #include "xmpp/elements/StreamFeatures.h"
 #include "xmpp/elements/stream_parse_error.h"
 
@@ -50,7 +51,8 @@ private slots:
     void restrictedXml_data();
     void restrictedXml();
     void malformed();
-    void sizeAndDepthLimits();
+    void refusedElementSkippedAlone_data();
+    void refusedElementSkippedAlone();
     void defaultSizeLimit();
     void burstOverTheBoundReadWhole();
     void keepAlivesDoNotAddUp();
@@ -88,6 +90,11 @@ void TestXmppReader::headerRefusals_data()
     QTest::newRow("from too long") << QByteArray(
         "<stream:stream xmlns:stream='http://etherx.jabber.org/streams' version='1.0' from='" + QByteArray(1024, 'x')
         + "'>") << 8 << "domainId too long";
+    QTest::newRow("header of 33 attributes")
+        << serverHeader(QByteArray(" a=''").repeated(27)) << 13 << "too many attributes";
+    QTest::newRow("header over the size")
+        << "<!--" + QByteArray(1 << 20, ' ') + "-->" + serverHeader() << 13 << "stream header too large";
+    QTest::newRow("UTF-16") << QByteArray("\xff\xfe<\0?\0", 6) << 20 << "stream not in UTF-8";
 }
 
 void TestXmppReader::headerRefusals()
@@ -259,53 +266,82 @@ void TestXmppReader::malformed()
     QCOMPARE(refusal(entity, serverHeader() + "<message><body>&xxe;</body></message>").first, 23);
 }
 
-void TestXmppReader::sizeAndDepthLimits()
+void TestXmppReader::refusedElementSkippedAlone_data()
 {
-    StreamReader reader;
-    reader.setLimits(1000, 8);
-    reader.addData(serverHeader());
-    QCOMPARE(reader.next(), int(StreamReader::NeedMoreData));
-    // Up to the limit is fine, also after many elements.
-    for (int i = 0; i < 50; ++i) {
-        reader.addData("<message><body>" + QByteArray(900, 'a') + "</body></message>");
-        QCOMPARE(reader.next(), int(StreamReader::ElementReady));
+    // Under the test's limits: 1000 bytes, depth 8, 20 elements, 6
+    // attributes per tag (as many as the stream header has).
+    QTest::addColumn<QByteArray>("element");
+    // What comes out between the stanzas before and after it.
+    QTest::addColumn<QStringList>("events");
+    auto nested = [](int levels) {
+        return "<message id='d'>" + QByteArray("<a>").repeated(levels) + QByteArray("</a>").repeated(levels)
+               + "</message>";
+    };
+    auto sized = [](int bytes) {
+        const QByteArray open = "<message id='s'><body>", close = "</body></message>";
+        return open + QByteArray(bytes - open.size() - close.size(), 'x') + close;
+    };
+    const QString tooLarge = QStringLiteral("refused element too large, kind %1, id %2");
+    QTest::newRow("nested to the bound") << nested(7) << QStringList{"d"};
+    QTest::newRow("nested one deeper") << nested(8) << QStringList{"refused element nested too deeply, kind 0, id d"};
+    QTest::newRow("size of the bound") << sized(1000) << QStringList{"s"};
+    QTest::newRow("one byte over") << sized(1001) << QStringList{tooLarge.arg(0).arg("s")};
+    QTest::newRow("20 elements") << "<message id='e'>" + QByteArray("<a/>").repeated(19) + "</message>"
+                                 << QStringList{"e"};
+    QTest::newRow("21 elements") << "<message id='e'>" + QByteArray("<a/>").repeated(20) + "</message>"
+                                 << QStringList{"refused too many elements, kind 0, id e"};
+    QTest::newRow("six attributes") << QByteArray("<message id='m' a='' b=\"\" c='' d='' e=''/>") << QStringList{"m"};
+    // Refused before the XML reader saw the start tag: only its kind is known.
+    QTest::newRow("seven attributes on the stanza")
+        << QByteArray("<message id='m' a='' b='' c='' d='' e='' f=''><body>x</body></message>")
+        << QStringList{"refused too many attributes, kind 0, id "};
+    QTest::newRow("seven attributes inside")
+        << QByteArray("<iq type='result' id='q'><query xmlns='urn:x' a='1' b='2' c='3' d='4' e='5' f='6'/></iq>")
+        << QStringList{"refused too many attributes, kind 1, id q"};
+    QTest::newRow("attribute over the size")
+        << QByteArray("<presence id='p' x='" + QByteArray(2000, 'y') + "'/>") << QStringList{tooLarge.arg(2).arg("")};
+    // What looks like markup inside character data, comments and quoted
+    // values does not end the skipped element.
+    QTest::newRow("markup hidden in text")
+        << QByteArray("<message id='c'><body><![CDATA[</message>]]><!-- </message> -->" + QByteArray(1000, 'z')
+                      + "<![CDATA[</message><message>]]]]><!-- </message> --></body><a b='>' c=\"'>\"/>"
+                        "<?x </message>?></message>")
+        << QStringList{tooLarge.arg(0).arg("c")};
+    QTest::newRow("not a stanza") << QByteArray("<stream:features>" + QByteArray(2000, 'f') + "</stream:features>")
+                                  << QStringList{tooLarge.arg(-1).arg("")};
+    // Keep-alive spaces, text and comments between stanzas: dropped, however long.
+    QTest::newRow("text between stanzas")
+        << QByteArray(QByteArray(5000, ' ') + "<!-- </stream:stream> -->text<![CDATA[<iq/>]]>") << QStringList();
+}
+
+void TestXmppReader::refusedElementSkippedAlone()
+{
+    QFETCH(QByteArray, element);
+    QFETCH(QStringList, events);
+    const QByteArray data = serverHeader() + "<iq type='result' id='1'/>" + element + "<iq type='result' id='2'/>";
+    for (const int piece : {1, 7, 1 << 20}) {
+        StreamReader reader;
+        reader.setLimits(1000, 8, 20, 6);
+        QStringList seen;
+        for (qsizetype pos = 0; pos < data.size(); pos += piece) {
+            reader.addData(data.mid(pos, piece));
+            for (;;) {
+                try {
+                    if (reader.next() != StreamReader::ElementReady)
+                        break;
+                    seen << static_cast<xmpp::Stanza *>(reader.element())->id;
+                } catch (const xmpp::stream_parse_error &e) {
+                    QVERIFY2(e.code() == 13 && seen.size() < 10, e.what());
+                    seen << QStringLiteral("refused %1, kind %2, id %3")
+                                .arg(e.text())
+                                .arg(reader.refusedStanza().kind)
+                                .arg(reader.refusedStanza().id);
+                }
+            }
+        }
+        QCOMPARE(seen, QStringList{"1"} + events + QStringList{"2"});
+        QCOMPARE(reader.server().text(), QStringLiteral("example.net"));
     }
-    // One element that never ends: refused once it passes the limit,
-    // whether it arrives in one piece or trickles in.
-    StreamReader trickle;
-    trickle.setLimits(1000, 8);
-    trickle.addData(serverHeader() + "<message><body>");
-    QCOMPARE(trickle.next(), int(StreamReader::NeedMoreData));
-    QPair<int, QString> result{-1, QString()};
-    for (int i = 0; i < 20 && result.first < 0; ++i)
-        result = refusal(trickle, QByteArray(100, 'b'));
-    QCOMPARE(result.first, 13);
-    QCOMPARE(result.second, QStringLiteral("element too large"));
-
-    StreamReader big;
-    big.setLimits(1000, 8);
-    result = refusal(big, serverHeader() + "<message><body>" + QByteArray(5000, 'c') + "</body></message>");
-    QCOMPARE(result.first, 13);
-
-    // An attribute value that never closes is unfinished token data.
-    StreamReader attribute;
-    attribute.setLimits(1000, 8);
-    result = refusal(attribute, serverHeader() + "<message id='" + QByteArray(3000, 'd'));
-    QCOMPARE(result.first, 13);
-
-    StreamReader deep;
-    deep.setLimits(100000, 8);
-    QByteArray nested = "<message>";
-    for (int i = 0; i < 7; ++i)
-        nested += "<a>";
-    for (int i = 0; i < 7; ++i)
-        nested += "</a>";
-    nested += "</message>";
-    deep.addData(serverHeader() + nested);
-    QCOMPARE(deep.next(), int(StreamReader::ElementReady));
-    result = refusal(deep, "<message><a><a><a><a><a><a><a><a>");
-    QCOMPARE(result.first, 13);
-    QCOMPARE(result.second, QStringLiteral("element nested too deeply"));
 }
 
 void TestXmppReader::defaultSizeLimit()
@@ -315,12 +351,14 @@ void TestXmppReader::defaultSizeLimit()
     reader.addData(serverHeader() + "<iq type='result' id='v'><vCard xmlns='vcard-temp'><PHOTO><BINVAL>"
                    + QByteArray(512 * 1024, 'A') + "</BINVAL></PHOTO></vCard></iq>");
     QCOMPARE(reader.next(), int(StreamReader::ElementReady));
-    QByteArray many = "<message>";
-    while (many.size() <= StreamReader::DefaultMaxElementBytes)
-        many += "<a/>";
-    const QPair<int, QString> result = refusal(reader, many + "</message>");
+    const QPair<int, QString> result = refusal(
+        reader, "<message><body>" + QByteArray(StreamReader::DefaultMaxElementBytes, 'a') + "</body></message>");
     QCOMPARE(result.first, 13);
     QCOMPARE(result.second, QStringLiteral("element too large"));
+    // So is one of more elements than any stanza needs, far below that.
+    QCOMPARE(
+        refusal(reader, "<message>" + QByteArray("<a/>").repeated(StreamReader::DefaultMaxElements) + "</message>"),
+        qMakePair(13, QStringLiteral("too many elements")));
 }
 
 void TestXmppReader::burstOverTheBoundReadWhole()
