@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -55,7 +56,7 @@ private slots:
     void tournamentSeatAsks_data();
     void tournamentSeatAsks();
     void tableJoinedBeforeTheListGetsItsTournament();
-    void secondLoginAnswerKeepsTheComingEvents();
+    void secondLoginAnswerIsIgnored();
     void fullScreenButtonSaysWhatItDoes();
     void openTableIsNamed_data();
     void openTableIsNamed();
@@ -238,24 +239,28 @@ void TestMainwindowQuestions::tableJoinedBeforeTheListGetsItsTournament()
     QTRY_COMPARE(name->text(), QStringLiteral("Sunday Classic"));
 }
 
-void TestMainwindowQuestions::secondLoginAnswerKeepsTheComingEvents()
+void TestMainwindowQuestions::secondLoginAnswerIsIgnored()
 {
-    // The server answers the login once more: the coming events and their
-    // popups stay one, which asks for the server's events once per login.
-    QVERIFY2(startPeer(R"({"trigger": "login", "steps": [
-                 {"expect": "query_client_config", "timeout_ms": 60000},
-                 {"send": "login_ok", "fields": {"playerId": 1001, "name": "Ann", "credentials": "", "fullyRegistered": true}}]})"),
+    // While the player sits at a table, the server answers the login once
+    // more: the table stays in front and nothing of the login is asked again.
+    QVERIFY2(startPeer(R"({"trigger": "join", "tables": [1001], "steps": [
+                 {"send": "login_ok", "fields": {"playerId": 1001, "name": "Ann", "credentials": "", "fullyRegistered": true}},
+                 {"send": "player_message", "fields": {"text": "After the second answer"}}]})"),
              qPrintable(m_peer->errorString()));
     auto window = loggedIn();
-    QTRY_COMPARE_WITH_TIMEOUT(status(), QStringLiteral("Logged in as Ann"), 15000);
-    // The configuration is asked for after the coming events would be: once
-    // its second request is in, a second events request would be too.
-    QTRY_COMPARE_WITH_TIMEOUT(received("query_client_config"), 2, 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(window->lobbyController() && window->lobbyController()->tableModel()->hasTable(1001),
+                             15000);
+    window->joinTable(1001);
+    QTRY_VERIFY_WITH_TIMEOUT(openBox(QStringLiteral("Information")), 15000);
+    // Whatever the second answer made the client ask went before this.
+    window->connectionManager().lobby_subscribe(QStringLiteral("marker"));
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("RECV lobby_subscribe {\"lobbyPath\":\"marker\"}")).isNull());
+    GameWindow *table = window->gameController()->view(1001);
+    QVERIFY(table);
+    QCOMPARE(window->view().loggedInStack->currentWidget(), table);
+    for (const char *query : {"query_client_config", "query_account_balance", "query_lobby_summary"})
+        QVERIFY2(received(query) == 1, query);
     QCOMPARE(window->findChildren<ComingEventsModel *>().size(), 1);
-    QCOMPARE(m_peer->linesStartingWith(QStringLiteral("RECV service_request"))
-                 .filter(QStringLiteral("coming_events"))
-                 .size(),
-             2);
 }
 
 void TestMainwindowQuestions::fullScreenButtonSaysWhatItDoes()
