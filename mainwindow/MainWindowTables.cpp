@@ -422,19 +422,16 @@ void MainWindow::onTableInfoUpdate(const TableInfo &info)
     setBusy(false);
     const qint32 tableId = info.id();
     if (m_previouslySeated.erase(tableId) > 0 && info.gameType() != tournamentGameType) {
-        QMessageBox *box = ModelessMsgBox::question(this, tr("Rejoin Table"),
-                                                    tr("Do you want to rejoin table %1?").arg(tableTitle(tableId)),
-                                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-        ModelessMsgBox::onFinished(box, [this, tableId](int button) {
+        ModelessMsgBox::ask(this, tr("Rejoin Table"), tr("Do you want to rejoin table %1?").arg(tableTitle(tableId)),
+                            [this, tableId](int button) {
             if (button == QMessageBox::Yes)
                 joinTable(tableId, true);
         });
     }
     if (m_previouslyWatched.erase(tableId) > 0) {
-        QMessageBox *box = ModelessMsgBox::question(
-            this, tr("Watch Table"), tr("Do you want to continue watching table %1?").arg(tableTitle(tableId)),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-        ModelessMsgBox::onFinished(box, [this, tableId](int button) {
+        ModelessMsgBox::ask(this, tr("Watch Table"),
+                            tr("Do you want to continue watching table %1?").arg(tableTitle(tableId)),
+                            [this, tableId](int button) {
             if (button == QMessageBox::Yes)
                 watchTable(tableId);
         });
@@ -445,10 +442,9 @@ void MainWindow::onAlreadySeated(qint32 tableId)
 {
     setBusy(false);
     setPassingStatus([tableId] { return tr("You are already seated at table %L1.").arg(tableId); });
-    QMessageBox *box = ModelessMsgBox::question(
-        this, tr("Rejoin Table"), tr("You are already seated at table %L1.\nDo you want to rejoin?").arg(tableId),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-    ModelessMsgBox::onFinished(box, [this, tableId](int button) {
+    ModelessMsgBox::ask(this, tr("Rejoin Table"),
+                        tr("You are already seated at table %L1.\nDo you want to rejoin?").arg(tableId),
+                        [this, tableId](int button) {
         if (button != QMessageBox::Yes)
             return;
         TableModel *tables = m_lobbyController->tableModel();
@@ -502,14 +498,13 @@ void MainWindow::showInvitation(qint32 tableId, qint32 inviterId)
     QString table = m_lobbyController->tableModel()->tableNameById(tableId);
     if (table.isEmpty())
         table = QString::number(tableId);
-    QMessageBox *box = ModelessMsgBox::question(
+    ModelessMsgBox::ask(
         this, tr("Table invitation"),
         tr("%1 has invited you to table %2, do you want to join?").arg(m_playerDb->screenname(inviterId), table),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-    ModelessMsgBox::onFinished(box, [this, tableId](int button) {
+        [this, tableId](int button) {
         if (button == QMessageBox::Yes)
             joinTable(tableId, false);
-    });
+        });
 }
 
 void MainWindow::askToCompleteRegistration(int context)
@@ -636,9 +631,7 @@ void MainWindow::onTournamentTableJoined(qint32 tournamentId, qint32 tableId, in
     }
     const QString text = reason == 0 ? tr("You have been assigned to tournament table %1. Show now?").arg(tableId)
                                      : tr("You are assigned to tournament table %1. Show now?").arg(tableId);
-    QMessageBox *box = ModelessMsgBox::question(this, title, text, QMessageBox::Yes | QMessageBox::No,
-                                                QMessageBox::Yes);
-    ModelessMsgBox::onFinished(box, [this, tableId](int button) {
+    ModelessMsgBox::ask(this, title, text, [this, tableId](int button) {
         if (button == QMessageBox::Yes && m_gameController->hasTable(tableId))
             showTable(tableId);
     });

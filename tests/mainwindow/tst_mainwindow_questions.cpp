@@ -12,6 +12,7 @@
 #include "table/SelectorButton.h"
 #include "table/SideBar.h"
 #include "table/TableSelector.h"
+#include "widgets/QuestionListBox.h"
 #include "widgets/TranslationsManager.h"
 #include "widgets/ULabel.h"
 #include "widgets/UPushButton.h"
@@ -21,7 +22,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -57,6 +63,7 @@ private slots:
     void tournamentSeatAsks();
     void tableJoinedBeforeTheListGetsItsTournament();
     void secondLoginAnswerIsIgnored();
+    void questionsOfOneKindShareOneBox();
     void fullScreenButtonSaysWhatItDoes();
     void openTableIsNamed_data();
     void openTableIsNamed();
@@ -261,6 +268,76 @@ void TestMainwindowQuestions::secondLoginAnswerIsIgnored()
     for (const char *query : {"query_client_config", "query_account_balance", "query_lobby_summary"})
         QVERIFY2(received(query) == 1, query);
     QCOMPARE(window->findChildren<ComingEventsModel *>().size(), 1);
+}
+
+void TestMainwindowQuestions::questionsOfOneKindShareOneBox()
+{
+    // After the login: three tables the player still sits at, rejoin
+    // questions nobody asked for, and 300 invitations from as many players.
+    QJsonArray steps;
+    for (int table : {1001, 1002, 1003})
+        steps.append(QJsonObject{{"send", "notify_seated"},
+                                 {"fields", QJsonObject{{"tableId", table}, {"playerId", -1}, {"seat", 0}}}});
+    steps.append(QJsonObject{
+        {"expect", "lobby_subscribe"}, {"fields", QJsonObject{{"lobbyPath", "101/Practice"}}}, {"timeout_ms", 60000}});
+    steps.append(QJsonObject{{"send", "already_seated"}, {"fields", QJsonObject{{"tableId", 4711}}}, {"repeat", 50}});
+    const int invitations = 300;
+    for (int i = 1; i <= invitations; ++i)
+        steps.append(QJsonObject{{"send", "notify_invited"},
+                                 {"fields", QJsonObject{{"tableId", 1001}, {"inviterId", 3000 + i}, {"kind", 0}}}});
+    steps.append(QJsonObject{{"send", "account_balance"}, {"fields", QJsonObject{{"cents", 4242}}}});
+    QVERIFY2(startPeer(QJsonDocument(QJsonObject{{"trigger", "login"}, {"steps", steps}}).toJson()),
+             qPrintable(m_peer->errorString()));
+    auto window = loggedIn();
+    QTRY_COMPARE_WITH_TIMEOUT(window->accountBalance(), qint64(4242), 60000);
+
+    const auto list = [&window](const QString &title) -> QListWidget * {
+        for (QuestionListBox *box : window->findChildren<QuestionListBox *>()) {
+            if (box->isVisible() && box->windowTitle() == title)
+                return box->findChild<QListWidget *>(QStringLiteral("questionList"));
+        }
+        return nullptr;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(list("Table invitation") && list("Table invitation")->count() == invitations, 30000);
+    QTRY_VERIFY(list("Rejoin Table") && list("Rejoin Table")->count() == 3);
+    QStringList open;
+    for (QDialog *box : window->findChildren<QDialog *>()) {
+        if (box->isVisible() && box->windowTitle() != QLatin1String("Resolution too low!"))
+            open << box->windowTitle();
+    }
+    open.sort();
+    QCOMPARE(open, (QStringList{"Rejoin Table", "Table invitation"}));
+    const auto rowWith = [](QListWidget *rows, const QString &text) {
+        for (int row = 0; row < rows->count(); ++row) {
+            if (rows->item(row)->text().contains(text))
+                return row;
+        }
+        return -1;
+    };
+    QListWidget *invited = list("Table invitation");
+    const QString tableName = window->lobbyController()->tableModel()->tableNameById(1001);
+    QVERIFY(
+        rowWith(invited, QStringLiteral("player3010 has invited you to table %1, do you want to join?").arg(tableName))
+        >= 0);
+
+    // Each is answered on its own: an invitation, then one table to rejoin;
+    // the rest are declined together.
+    const auto answer = [](QListWidget *rows, int row, QDialogButtonBox::StandardButton button) {
+        QVERIFY(row >= 0);
+        rows->clearSelection();
+        rows->item(row)->setSelected(true);
+        rows->window()->findChild<QDialogButtonBox *>()->button(button)->click();
+    };
+    answer(invited, rowWith(invited, QStringLiteral("player3010 ")), QDialogButtonBox::Yes);
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("RECV join_table {\"seat\":-1,\"tableId\":1001}")).isNull());
+    QCOMPARE(invited->count(), invitations - 1);
+    QCOMPARE(rowWith(invited, QStringLiteral("player3010 ")), -1);
+    QListWidget *rejoin = list("Rejoin Table");
+    answer(rejoin, rowWith(rejoin, QStringLiteral("1002")), QDialogButtonBox::Yes);
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("RECV join_table {\"seat\":-1,\"tableId\":1002}")).isNull());
+    answer(rejoin, 0, QDialogButtonBox::NoToAll);
+    QTRY_VERIFY(!list("Rejoin Table"));
+    QCOMPARE(received("join_table"), 2);
 }
 
 void TestMainwindowQuestions::fullScreenButtonSaysWhatItDoes()
