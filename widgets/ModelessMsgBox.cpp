@@ -313,10 +313,18 @@ void ModelessMsgBox::ask(QWidget *parent, const QString &title, const QString &t
         kindOpen = kindOpen || (open->window == window && open->title == title && (open->single || open->list));
     if ((kindOpen || waitingQuestions().empty()) && tryAsk(asked))
         return;
+    // Said once for each run of questions that find no room.
+    static qint64 notAsked = 0;
     if (waitingQuestions().size() >= size_t(MaxWaiting)) {
-        qCWarning(lcWidgets) << "too many questions wait for an answer: not asking" << title << ":" << text;
+        if (notAsked++ == 0)
+            qCWarning(lcWidgets) << "too many questions wait for an answer: not asking" << title << ":" << text
+                                 << "nor any other until there is room";
         asked.answer(QMessageBox::NoButton);
         return;
+    }
+    if (notAsked > 0) {
+        qCWarning(lcWidgets) << notAsked << "questions were not asked for want of room";
+        notAsked = 0;
     }
     waitingQuestions().push_back(std::move(asked));
 }
