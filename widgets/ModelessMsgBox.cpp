@@ -121,6 +121,7 @@ void add(OpenBox &open, const QString &text)
             refresh(*again);
     });
 }
+
 // Questions asked with ask(): the box of each kind open, and those waiting
 // for room.
 struct Asked

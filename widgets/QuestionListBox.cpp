@@ -130,7 +130,7 @@ void QuestionListBox::answerChosen(int button, bool everything)
     }
     // What is left to answer next is where the answered ones were.
     if (m_list->count() > 0) {
-        QListWidgetItem *item = m_list->item(std::min(next, m_list->count() - 1));
+        QListWidgetItem *item = m_list->item(std::clamp(next, 0, m_list->count() - 1));
         m_list->setCurrentItem(item);
         item->setSelected(true);
     }
