@@ -36,6 +36,17 @@ struct LogState
     bool dialogs = false;
     bool installed = false;
     QtMessageHandler previous = nullptr;
+    // The last message written, to fold its repeats into one line.
+    QtMsgType lastType = QtDebugMsg;
+    QString lastMessage;
+    int lastLines = 0;
+    bool lastTagged = false;
+    qint64 repeats = 0;
+    QTime lastRepeat;
+    // What this session wrote, and what it left out past the bound.
+    qint64 written = 0;
+    bool bounded = false;
+    qint64 leftOut = 0;
 };
 
 LogState &state()
@@ -128,6 +139,88 @@ void updateCategories(Log::Level minLevel, bool enabled)
 // Set while a message whose box the caller shows itself is logged.
 thread_local bool ownBox = false;
 
+// Writes text as it stands, to the file or, without one, to stderr.
+void put(LogState &s, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    s.written += bytes.size();
+    if (s.file.isOpen()) {
+        s.file.write(bytes);
+        s.file.flush();
+    } else {
+        std::fputs(text.toLocal8Bit().constData(), stderr);
+    }
+}
+
+// Writes the lines of one message unless the session has written its
+// share; errors have a reserve of their own past it.
+void putBounded(LogState &s, const QString &text, QtMsgType type, int lines)
+{
+    const qint64 size = text.toUtf8().size();
+    const bool error = type == QtCriticalMsg || type == QtFatalMsg;
+    const qint64 limit = Log::maxSessionBytes + (error ? Log::errorReserveBytes : 0);
+    if (s.written + size <= limit && (!s.bounded || error)) {
+        put(s, text);
+        return;
+    }
+    if (!s.bounded) {
+        s.bounded = true;
+        put(s, Log::formatLine(QtWarningMsg,
+                               QStringLiteral("this session's log reached %1 MiB: further debug, warning and info "
+                                              "lines are left out, errors only while they fit")
+                                   .arg(Log::maxSessionBytes / (1024 * 1024)),
+                               QTime::currentTime())
+                   + QLatin1Char('\n'));
+    }
+    s.leftOut += lines;
+}
+
+// The count of the last message's repeats, as a line of its level.
+void putRepeats(LogState &s)
+{
+    if (s.repeats == 0)
+        return;
+    const QString what = s.lastLines == 1 ? QStringLiteral("the line above")
+                                          : QStringLiteral("the %1 lines above").arg(s.lastLines);
+    const QString text = s.repeats == 1 ? QStringLiteral("%1 repeated once more").arg(what)
+                                        : QStringLiteral("%1 repeated %2 more times").arg(what).arg(s.repeats);
+    const QString line = Log::formatLine(s.lastType, s.lastTagged ? infoTag + text : text, s.lastRepeat);
+    s.repeats = 0;
+    putBounded(s, line + QLatin1Char('\n'), s.lastType, 1);
+}
+
+// What the session still owes the file: the last repeats and how much was
+// left out.
+void putPending(LogState &s)
+{
+    putRepeats(s);
+    s.lastMessage.clear();
+    s.lastLines = 0;
+    if (s.leftOut > 0) {
+        put(s, Log::formatLine(QtWarningMsg, QStringLiteral("%1 lines left out past the log's bound").arg(s.leftOut),
+                               QTime::currentTime())
+                   + QLatin1Char('\n'));
+        s.leftOut = 0;
+    }
+}
+
+void resetSession(LogState &s)
+{
+    s.lastMessage.clear();
+    s.lastLines = 0;
+    s.repeats = 0;
+    s.written = 0;
+    s.bounded = false;
+    s.leftOut = 0;
+}
+
+void putPendingAtExit()
+{
+    LogState &s = state();
+    QMutexLocker lock(&s.mutex);
+    putPending(s);
+}
+
 bool onGuiThread()
 {
     auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
@@ -148,7 +241,10 @@ bool Log::open(const QString &directory)
 {
     LogState &s = state();
     QMutexLocker lock(&s.mutex);
+    if (s.file.isOpen())
+        putPending(s);
     s.file.close();
+    resetSession(s);
     if (!QDir().mkpath(directory)) {
         s.errorString = QStringLiteral("cannot create the log directory %1").arg(directory);
         return false;
@@ -179,6 +275,8 @@ void Log::close()
 {
     LogState &s = state();
     QMutexLocker lock(&s.mutex);
+    if (s.file.isOpen())
+        putPending(s);
     s.file.close();
 }
 
@@ -239,6 +337,13 @@ void Log::install()
         s.previous = previous;
     s.installed = true;
     updateCategories(s.minLevel, true);
+    // The program may end without closing the log: what is still owed is
+    // written when the application object goes.
+    static bool atExit = false;
+    if (!atExit && QCoreApplication::instance()) {
+        atExit = true;
+        qAddPostRoutine(&putPendingAtExit);
+    }
 }
 
 void Log::uninstall()
@@ -338,7 +443,15 @@ void Log::handler(QtMsgType type, const QMessageLogContext &, const QString &mes
         if (!needed)
             return;
         shown = masked(s.secrets, message);
-        if (levelOk) {
+        // The message as it came: different ones that each held a secret
+        // read the same, but are no repeats.
+        const bool repeated = levelOk && s.lastLines > 0 && type == s.lastType && message == s.lastMessage;
+        if (repeated) {
+            // A message that comes again and again (a server repeating
+            // itself) is one line and a count.
+            ++s.repeats;
+            s.lastRepeat = QTime::currentTime();
+        } else if (levelOk) {
             // One entry a line: a report of many lines (the web engine's at
             // its start) becomes one stamped entry per line of text, without
             // its blank lines and indentation.
@@ -353,18 +466,21 @@ void Log::handler(QtMsgType type, const QMessageLogContext &, const QString &mes
             if (entries.isEmpty())
                 entries << shown;
             QString text;
+            int lines = 0;
             for (const QString &entry : entries) {
                 const QString line = formatLine(type, entry, now);
-                if (s.filter.pattern().isEmpty() || s.filter.match(line).hasMatch())
+                if (s.filter.pattern().isEmpty() || s.filter.match(line).hasMatch()) {
                     text += line + QLatin1Char('\n');
+                    ++lines;
+                }
             }
             if (!text.isEmpty()) {
-                if (s.file.isOpen()) {
-                    s.file.write(text.toUtf8());
-                    s.file.flush();
-                } else {
-                    std::fputs(text.toLocal8Bit().constData(), stderr);
-                }
+                putRepeats(s);
+                putBounded(s, text, type, lines);
+                s.lastType = type;
+                s.lastMessage = message;
+                s.lastLines = lines;
+                s.lastTagged = tagged;
             }
         }
     }

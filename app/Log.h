@@ -17,6 +17,14 @@ public:
     static constexpr const char *fileName = "mahjong.log";
     static constexpr const char *oldFileName = "mahjong.log.old";
 
+    // What one session writes at most: past it only critical and fatal
+    // lines, within a reserve of their own; the log says where it stopped
+    // and how many lines it left out. A message that comes again right
+    // after itself is written once and then counted ("the line above
+    // repeated N more times").
+    static constexpr qint64 maxSessionBytes = 16 * 1024 * 1024;
+    static constexpr qint64 errorReserveBytes = 1024 * 1024;
+
     // The per-user directory of the log files.
     static QString defaultDirectory();
 

@@ -4,6 +4,7 @@
 #include "lobby/TableTexts.h"
 #include "core/TimeSpan.h"
 #include "core/TextFormat.h"
+#include "widgets/Utils.h"
 #include "widgets/VisibleTimer.h"
 
 #include <QEvent>
@@ -122,7 +123,7 @@ void SeatedWindow::updateTexts()
         m_tableLabel->clear();
         m_descriptionLabel->clear();
     } else {
-        QString name = m_localizationDb ? m_localizationDb->tableName(m_info) : QString();
+        QString name = m_localizationDb ? Utils::isolated(m_localizationDb->tableName(m_info)) : QString();
         if (name.isEmpty())
             name = tr("Table %1").arg(m_info.id());
         m_tableLabel->setText(tr("A seat is reserved for you at %1.").arg(name));

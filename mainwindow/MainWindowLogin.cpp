@@ -46,6 +46,7 @@
 #include "widgets/ModelessMsgBox.h"
 #include "widgets/TranslationsManager.h"
 #include "widgets/UPushButton.h"
+#include "widgets/Utils.h"
 #include "widgets/UTabWidget.h"
 
 #include <QApplication>
@@ -245,7 +246,7 @@ void MainWindow::loginSuccessful(qint32 pid, const QString &name, const QString 
     m_credentials = credentials;
     m_connection.query_client_config();
     setPlayerName(name);
-    setStatus([name] { return tr("Logged in as %1").arg(name); });
+    setStatus([name] { return tr("Logged in as %1").arg(Utils::isolated(name)); });
     displayLobby();
     if (m_fullScreen)
         setWindowState(windowState() | Qt::WindowFullScreen);

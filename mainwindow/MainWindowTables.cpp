@@ -49,6 +49,7 @@
 #include "widgets/TranslationsManager.h"
 #include "widgets/UPushButton.h"
 #include "widgets/UTabWidget.h"
+#include "widgets/Utils.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -379,7 +380,9 @@ void MainWindow::onWatchTableFailed(qint32 tableId, const QString &reason)
 {
     qCDebug(lcMainwindow) << "watching table" << tableId << "failed";
     setBusy(false);
-    setPassingStatus([reason] { return reason.isEmpty() ? tr("Watch Failed") : tr("Watch Failed: %1").arg(reason); });
+    setPassingStatus([reason] {
+        return reason.isEmpty() ? tr("Watch Failed") : tr("Watch Failed: %1").arg(Utils::isolated(reason));
+    });
     ModelessMsgBox::critical(this, tr("Watch Failed"), reason);
 }
 
@@ -401,7 +404,7 @@ void MainWindow::onTableClicked(int tableId)
 QString MainWindow::tableTitle(qint32 tableId) const
 {
     const QString name = m_localizationDb->tableNameById(tableId);
-    return name.isEmpty() ? QString::number(tableId) : name;
+    return name.isEmpty() ? QString::number(tableId) : Utils::isolated(name);
 }
 
 void MainWindow::previouslySeated(qint32 tableId, qint32 tournamentId, qint32)
@@ -422,19 +425,16 @@ void MainWindow::onTableInfoUpdate(const TableInfo &info)
     setBusy(false);
     const qint32 tableId = info.id();
     if (m_previouslySeated.erase(tableId) > 0 && info.gameType() != tournamentGameType) {
-        QMessageBox *box = ModelessMsgBox::question(this, tr("Rejoin Table"),
-                                                    tr("Do you want to rejoin table %1?").arg(tableTitle(tableId)),
-                                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-        ModelessMsgBox::onFinished(box, [this, tableId](int button) {
+        ModelessMsgBox::ask(this, tr("Rejoin Table"), tr("Do you want to rejoin table %1?").arg(tableTitle(tableId)),
+                            [this, tableId](int button) {
             if (button == QMessageBox::Yes)
                 joinTable(tableId, true);
         });
     }
     if (m_previouslyWatched.erase(tableId) > 0) {
-        QMessageBox *box = ModelessMsgBox::question(
-            this, tr("Watch Table"), tr("Do you want to continue watching table %1?").arg(tableTitle(tableId)),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-        ModelessMsgBox::onFinished(box, [this, tableId](int button) {
+        ModelessMsgBox::ask(this, tr("Watch Table"),
+                            tr("Do you want to continue watching table %1?").arg(tableTitle(tableId)),
+                            [this, tableId](int button) {
             if (button == QMessageBox::Yes)
                 watchTable(tableId);
         });
@@ -445,10 +445,9 @@ void MainWindow::onAlreadySeated(qint32 tableId)
 {
     setBusy(false);
     setPassingStatus([tableId] { return tr("You are already seated at table %L1.").arg(tableId); });
-    QMessageBox *box = ModelessMsgBox::question(
-        this, tr("Rejoin Table"), tr("You are already seated at table %L1.\nDo you want to rejoin?").arg(tableId),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-    ModelessMsgBox::onFinished(box, [this, tableId](int button) {
+    ModelessMsgBox::ask(this, tr("Rejoin Table"),
+                        tr("You are already seated at table %L1.\nDo you want to rejoin?").arg(tableId),
+                        [this, tableId](int button) {
         if (button != QMessageBox::Yes)
             return;
         TableModel *tables = m_lobbyController->tableModel();
@@ -502,11 +501,12 @@ void MainWindow::showInvitation(qint32 tableId, qint32 inviterId)
     QString table = m_lobbyController->tableModel()->tableNameById(tableId);
     if (table.isEmpty())
         table = QString::number(tableId);
-    QMessageBox *box = ModelessMsgBox::question(
-        this, tr("Table invitation"),
-        tr("%1 has invited you to table %2, do you want to join?").arg(m_playerDb->screenname(inviterId), table),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-    ModelessMsgBox::onFinished(box, [this, tableId](int button) {
+    // Names chosen by players and the server's table names stand in the
+    // sentence as they are, without turning it around.
+    ModelessMsgBox::ask(this, tr("Table invitation"),
+                        tr("%1 has invited you to table %2, do you want to join?")
+                            .arg(Utils::isolated(m_playerDb->screenname(inviterId)), Utils::isolated(table)),
+                        [this, tableId](int button) {
         if (button == QMessageBox::Yes)
             joinTable(tableId, false);
     });
@@ -628,7 +628,7 @@ void MainWindow::onTournamentTableJoined(qint32 tournamentId, qint32 tableId, in
     TournamentsLobbyModel *tournaments = m_tournamentsController->model();
     QString title;
     if (tournaments->hasTournament(tournamentId)) {
-        const QString name = tournaments->tournamentInfo(tournamentId).name;
+        const QString name = Utils::isolated(tournaments->tournamentInfo(tournamentId).name);
         title = reason == 0 ? tr("New tournament round - %1").arg(name)
                             : tr("Continuing tournament round - %1").arg(name);
     } else {
@@ -636,9 +636,7 @@ void MainWindow::onTournamentTableJoined(qint32 tournamentId, qint32 tableId, in
     }
     const QString text = reason == 0 ? tr("You have been assigned to tournament table %1. Show now?").arg(tableId)
                                      : tr("You are assigned to tournament table %1. Show now?").arg(tableId);
-    QMessageBox *box = ModelessMsgBox::question(this, title, text, QMessageBox::Yes | QMessageBox::No,
-                                                QMessageBox::Yes);
-    ModelessMsgBox::onFinished(box, [this, tableId](int button) {
+    ModelessMsgBox::ask(this, title, text, [this, tableId](int button) {
         if (button == QMessageBox::Yes && m_gameController->hasTable(tableId))
             showTable(tableId);
     });

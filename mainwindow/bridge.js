@@ -50,7 +50,9 @@ var ownDomain = ownDocument.domain;
 var foreign = new WeakMap();
 var onFrameMessage = null;
 ownWindow.addEventListener('message', function (event) {
-    if (event.data !== frameMessage)
+    // A page can make a message with any origin and source: only the
+    // engine's own say where a frame is from.
+    if (!event.isTrusted || event.data !== frameMessage)
         return;
     event.stopImmediatePropagation();
     if (onFrameMessage)
@@ -110,8 +112,9 @@ var listenTo = function (record) {
     // runs after this one, so its look is the last.
     win.addEventListener('unload', function (event) {
         // A window may outlive its first document (the frame's initial
-        // blank one): its listener stays, but has nothing to say.
-        if (records.indexOf(record) < 0)
+        // blank one): its listener stays, but has nothing to say. An
+        // unload that a page dispatched is no leaving.
+        if (!event.isTrusted || records.indexOf(record) < 0)
             return;
         event.stopImmediatePropagation();
         lastLook(record);

@@ -102,6 +102,7 @@ void ConnectionManager::resetSession()
     d->pendingPings.clear();
     d->pendingNames.clear();
     d->throttle.clear();
+    d->pendingQuickJoins = 0;
 }
 
 void ConnectionManager::onSocketConnected()
@@ -303,6 +304,36 @@ void ConnectionManager::forgetRequest(quint8 classId, qint32 id)
     d->throttle.erase({classId, id});
 }
 
+bool ConnectionManager::takeJoinAnswer(qint32 tableId, bool anyJoin)
+{
+    QMutexLocker lock(&d->lock);
+    if (d->throttle.erase({msg::JOIN_TABLE, tableId}) > 0)
+        return true;
+    if (d->pendingQuickJoins > 0) {
+        --d->pendingQuickJoins;
+        return true;
+    }
+    if (!anyJoin)
+        return false;
+    auto oldest = d->throttle.end();
+    for (auto it = d->throttle.begin(); it != d->throttle.end(); ++it) {
+        if (it->first.first == msg::JOIN_TABLE
+            && (oldest == d->throttle.end() || it->second.elapsed() > oldest->second.elapsed()))
+            oldest = it;
+    }
+    if (oldest == d->throttle.end())
+        return false;
+    d->throttle.erase(oldest);
+    return true;
+}
+
+void ConnectionManager::takeQuickJoinAnswer()
+{
+    QMutexLocker lock(&d->lock);
+    if (d->pendingQuickJoins > 0)
+        --d->pendingQuickJoins;
+}
+
 // ---------------------------------------------------------------- requests
 
 void ConnectionManager::login(const QString &userName, const QString &password)
@@ -385,6 +416,10 @@ void ConnectionManager::reactivate_table(qint32 tableId)
 
 void ConnectionManager::filter_join(const QString &lobbyPath)
 {
+    {
+        QMutexLocker lock(&d->lock);
+        ++d->pendingQuickJoins;
+    }
     send(msg::FILTER_JOIN, L{lobbyPath});
 }
 

@@ -288,6 +288,11 @@ private:
     bool throttled(quint8 classId, qint32 id);
     // An answered request may be repeated at once (a retry after a refusal).
     void forgetRequest(quint8 classId, qint32 id);
+    // Takes the join that an answer about tableId settles: the join of that
+    // table, else a quick join, else (with anyJoin) the oldest join still
+    // unanswered. False when none waits.
+    bool takeJoinAnswer(qint32 tableId, bool anyJoin);
+    void takeQuickJoinAnswer();
     // In ConnectionManagerDispatch.cpp: one server message to its signal.
     void dispatch(quint8 classId, const WireValue::List &f);
     void dispatchService(const WireValue::List &f);

@@ -83,10 +83,13 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
         const In<LOGIN_OK> m(f);
         const qint32 pid = m.i32<"playerId">();
         // Everything of the session (seats, names, chat) is the first
-        // player's: another one cannot take it over.
-        if (m_loggedIn && pid != m_ownPlayerId)
-            throw server_error("login answer for player " + std::to_string(pid) + " while logged in as player "
-                               + std::to_string(m_ownPlayerId));
+        // player's: another one cannot take it over, and the same one is
+        // logged in already.
+        if (m_loggedIn) {
+            qCWarning(lcProtocol) << "login answer for player" << pid << "while logged in as player" << m_ownPlayerId
+                                  << ": ignored";
+            break;
+        }
         m_loggedIn = true;
         m_ownPlayerId = pid;
         {
@@ -142,19 +145,24 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
     }
     case JOIN_OK: {
         const qint32 tableId = In<JOIN_OK>(f).i32<"tableId">();
-        forgetRequest(JOIN_TABLE, tableId);
+        takeJoinAnswer(tableId, false);
         emit joinSuccessful(tableId);
         break;
     }
     case JOIN_FAILED: {
         const In<JOIN_FAILED> m(f);
-        forgetRequest(JOIN_TABLE, m.i32<"tableId">());
+        takeJoinAnswer(m.i32<"tableId">(), false);
         emit joinFailed(m.i32<"tableId">(), join_failed_reason::enum_t(m.i32<"reason">()));
         break;
     }
     case ALREADY_SEATED: {
+        // Names the table the player sits at, which need not be the one
+        // asked for; a question to rejoin it only answers a join.
         const qint32 tableId = In<ALREADY_SEATED>(f).i32<"tableId">();
-        forgetRequest(JOIN_TABLE, tableId);
+        if (!takeJoinAnswer(tableId, true)) {
+            qCWarning(lcProtocol) << "already_seated for table" << tableId << "answers no join: ignored";
+            break;
+        }
         emit alreadySeated(tableId);
         break;
     }
@@ -208,6 +216,7 @@ void ConnectionManager::dispatch(quint8 classId, const WireValue::List &f)
         break;
     }
     case WAITING_LIST:
+        takeQuickJoinAnswer();
         emit waitingList(In<WAITING_LIST>(f).i32<"seq">());
         break;
     case GAME_DATA: {

@@ -62,6 +62,8 @@ public:
     qint32 nextSeq = 1;
     std::map<qint32, std::pair<ServiceCall, qint32>> pendingServiceCalls;
     std::map<std::pair<quint8, qint32>, QElapsedTimer> throttle;
+    // Quick joins (filter_join) not answered yet.
+    int pendingQuickJoins = 0;
     std::set<qint64> pendingPings; // local ms of each unanswered ping
     QHash<qint32, QString> names;
     std::set<qint32> pendingNames;

@@ -200,6 +200,11 @@ QString boundedMessage(const QString &text)
     return boundedText(text, maxMessageLength, "message");
 }
 
+QString boundedLobbyPath(const QString &path)
+{
+    return boundedText(path, maxLobbyPathLength, "lobby path");
+}
+
 Seating toSeating(const WireValue &v)
 {
     // The seats in wind order, as Seating keeps them.
@@ -368,12 +373,21 @@ WireValue fromKeyedValues(const KeyedValues &values)
     return WireValue(std::move(out));
 }
 
+namespace {
+QVariant boundedTableValue(qint32 key, const QVariant &value)
+{
+    if (key == TableInfo::LOBBY_PATH && value.metaType().id() == QMetaType::QString)
+        return boundedLobbyPath(value.toString());
+    return value;
+}
+} // namespace
+
 TableInfo toTableInfo(const WireValue &v)
 {
     const RecordFields<"TableInfo"> r(v);
-    TableInfo info(r.i32<"id">(), r.text<"lobbyPath">());
+    TableInfo info(r.i32<"id">(), boundedLobbyPath(r.text<"lobbyPath">()));
     for (const auto &[key, value] : toKeyedValues(r.value<"values">()))
-        info.setValue(key, value);
+        info.setValue(key, boundedTableValue(key, value));
     return info;
 }
 
@@ -394,7 +408,8 @@ TableInfoUpdates toTableInfoUpdates(const WireValue &v)
     // Check every value now so that a bad update is refused on arrival, not
     // later inside a model.
     TableInfo probe;
-    for (const auto &[key, value] : toKeyedValues(v)) {
+    for (const auto &[key, received] : toKeyedValues(v)) {
+        const QVariant value = boundedTableValue(key, received);
         probe.setValue(key, value);
         updates.push_back(tableInfoValueUpdate(key, value));
     }

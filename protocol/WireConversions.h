@@ -47,6 +47,10 @@ QString boundedName(const QString &name);
 // A message or a refusal's reason that a box or a page shows.
 constexpr qsizetype maxMessageLength = 1000;
 QString boundedMessage(const QString &text);
+// A table's lobby path: the client echoes it in lobby_subscribe and
+// publishes it in its XMPP presence.
+constexpr qsizetype maxLobbyPathLength = 256;
+QString boundedLobbyPath(const QString &path);
 
 tile_vector toTiles(const WireValue &v);
 WireValue fromTiles(const tile_vector &tiles);

@@ -75,9 +75,11 @@ void ChatOutputWidget::appendMessage(const QDateTime &time, const QString &nick,
 {
     appendDateLine(time);
     const QString timePart = Utils::fontColored(tr("(%1)").arg(Utils::localTimeString(time)), m_timeColor);
-    const QString nickPart = Utils::coloredLink(nickUrl(nick), nick.toHtmlEscaped(), m_nickColor);
-    QString shown = text.left(MaxMessageLength);
-    if (shown.size() < text.size())
+    // Neither the nick nor the text can turn the line around or pass for
+    // another speaker.
+    const QString nickPart = Utils::coloredLink(nickUrl(nick), Utils::isolated(nick).toHtmlEscaped(), m_nickColor);
+    QString shown = Utils::isolated(text.left(MaxMessageLength));
+    if (text.size() > MaxMessageLength)
         shown += QChar(0x2026);
     const QString textPart = Utils::fontColored(shown.toHtmlEscaped(), m_chatMessageColor);
     appendLine(tr("%1 %2: %3").arg(timePart, nickPart, textPart));

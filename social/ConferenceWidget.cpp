@@ -5,11 +5,21 @@
 #include "social/Logging.h"
 #include "social/PlayerDb.h"
 #include "ui_ConferenceView.h"
+#include "widgets/Utils.h"
 #include "xmpp/client/XMPPClient.h"
 
 #include <QEvent>
 
 #include <exception>
+
+namespace {
+// A nick or reason from the room inside a notice: it cannot turn the
+// notice around.
+QString shown(const QString &text)
+{
+    return Utils::isolated(text).toHtmlEscaped();
+}
+} // namespace
 
 ConferenceWidget::ConferenceWidget(QWidget *parent, const int &noticeMask)
     : QWidget(nullptr)
@@ -218,17 +228,17 @@ void ConferenceWidget::onUserJoined()
 {
     m_ui->chatInput->setEnabled(true);
     if (!(m_noticeMask & HideOwnPresence))
-        appendNotice(tr("%1 joined the chat").arg(ownNick().toHtmlEscaped()));
+        appendNotice(tr("%1 joined the chat").arg(shown(ownNick())));
     // Others see the room's nick, not the player's name: say which.
     if (ownNick() != m_askedNick)
-        appendNotice(tr("You chat as %1 in this room").arg(ownNick().toHtmlEscaped()));
+        appendNotice(tr("You chat as %1 in this room").arg(shown(ownNick())));
 }
 
 void ConferenceWidget::onUserNickChanged(XMPPConference *room, const QString &nick)
 {
     Q_UNUSED(room);
     m_ui->chatInput->setEnabled(true);
-    appendNotice(tr("You now chat as %1 in this room").arg(nick.toHtmlEscaped()));
+    appendNotice(tr("You now chat as %1 in this room").arg(shown(nick)));
 }
 
 void ConferenceWidget::onNickMenuRequested(const QString &nick, const QPoint &pos)
@@ -246,14 +256,14 @@ void ConferenceWidget::onUserLeft()
 {
     m_ui->chatInput->setEnabled(false);
     if (!(m_noticeMask & HideOwnPresence))
-        appendNotice(tr("%1 left the chat").arg(ownNick().toHtmlEscaped()));
+        appendNotice(tr("%1 left the chat").arg(shown(ownNick())));
 }
 
 QString ConferenceWidget::removalText(bool banned, const XMPPJid &actor, const QString &reason) const
 {
-    const QString nick = ownNick().toHtmlEscaped();
-    const QString by = actor.text().toHtmlEscaped();
-    const QString why = reason.toHtmlEscaped();
+    const QString nick = shown(ownNick());
+    const QString by = shown(actor.text());
+    const QString why = shown(reason);
     if (actor.isNull()) {
         if (reason.isEmpty())
             return banned ? tr("%1 has been banned from the chat").arg(nick)
@@ -286,14 +296,14 @@ void ConferenceWidget::onParticipantJoined(XMPPConference *room, const QString &
 {
     Q_UNUSED(room);
     if (!(m_noticeMask & HideOthersPresence))
-        appendNotice(tr("%1 joined the chat").arg(nick.toHtmlEscaped()));
+        appendNotice(tr("%1 joined the chat").arg(shown(nick)));
 }
 
 void ConferenceWidget::onParticipantLeft(XMPPConference *room, const QString &nick)
 {
     Q_UNUSED(room);
     if (!(m_noticeMask & HideOthersPresence))
-        appendNotice(tr("%1 left the chat").arg(nick.toHtmlEscaped()));
+        appendNotice(tr("%1 left the chat").arg(shown(nick)));
 }
 
 void ConferenceWidget::onParticipantKicked(XMPPConference *room, const QString &nick, const XMPPJid &actor,
@@ -303,7 +313,7 @@ void ConferenceWidget::onParticipantKicked(XMPPConference *room, const QString &
     Q_UNUSED(actor);
     Q_UNUSED(reason);
     if (!(m_noticeMask & HideOthersKickBan))
-        appendNotice(tr("%1 has been kicked from the chat").arg(nick.toHtmlEscaped()));
+        appendNotice(tr("%1 has been kicked from the chat").arg(shown(nick)));
 }
 
 void ConferenceWidget::onParticipantBanned(XMPPConference *room, const QString &nick, const XMPPJid &actor,
@@ -313,7 +323,7 @@ void ConferenceWidget::onParticipantBanned(XMPPConference *room, const QString &
     Q_UNUSED(actor);
     Q_UNUSED(reason);
     if (!(m_noticeMask & HideOthersKickBan))
-        appendNotice(tr("%1 has been banned from the chat").arg(nick.toHtmlEscaped()));
+        appendNotice(tr("%1 has been banned from the chat").arg(shown(nick)));
 }
 
 void ConferenceWidget::changeEvent(QEvent *event)

@@ -1,6 +1,7 @@
 #include "social/FriendDetailWindow.h"
 #include "ui_FriendDetailView.h"
 
+#include "widgets/Utils.h"
 #include "social/FriendsFilter.h"
 #include "social/FriendsRosterModel.h"
 #include "social/PlayerDb.h"
@@ -75,7 +76,7 @@ QString FriendDetailWindow::availabilityText(const XMPPRosterItem &item)
         return FriendsRosterModel::availabilityName(presence->availability(), false);
     //: %1 is availability type, %2 is user status message
     return tr("%1 with status \"%2\"")
-        .arg(FriendsRosterModel::availabilityName(presence->availability(), true), status);
+        .arg(FriendsRosterModel::availabilityName(presence->availability(), true), Utils::isolated(status));
 }
 
 void FriendDetailWindow::setRosterItem(const XMPPRosterItem &item)
@@ -87,7 +88,7 @@ void FriendDetailWindow::setRosterItem(const XMPPRosterItem &item)
     m_ui->presenceIconLabel->setPixmap(FriendsRosterModel::presenceIcon(item).pixmap(64, 64));
     const QString name = FriendsRosterModel::displayName(m_playerDb, item);
     m_ui->nameLabel->setText(name);
-    setWindowTitle(tr("Friend details for %1").arg(name));
+    setWindowTitle(tr("Friend details for %1").arg(Utils::isolated(name)));
     m_ui->presenceAndStatusLabel->setText(availabilityText(item));
 
     // A presence names at most a few tables; a longer list is cut, so that

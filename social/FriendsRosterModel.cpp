@@ -1,5 +1,6 @@
 #include "social/FriendsRosterModel.h"
 
+#include "widgets/Utils.h"
 #include "social/PlayerDb.h"
 #include "xmpp/elements/XMPPRosterItem.h"
 
@@ -125,10 +126,11 @@ QString FriendsRosterModel::toolTip(const XMPPRosterItem &item) const
     // player's texts are escaped and the whole is marked as rich text.
     const QString text = status.isEmpty()
                              //: %1 is friend name, %2 is availability type
-                             ? tr("%1 is %2").arg(name.toHtmlEscaped(), availability.toHtmlEscaped())
+                             ? tr("%1 is %2").arg(Utils::isolated(name).toHtmlEscaped(), availability.toHtmlEscaped())
                              //: %1 is friend name, %2 is availability type, %3 is user status message
                              : tr("%1 is %2 with status \"%3\"")
-                                   .arg(name.toHtmlEscaped(), availability.toHtmlEscaped(), status.toHtmlEscaped());
+                                   .arg(Utils::isolated(name).toHtmlEscaped(), availability.toHtmlEscaped(),
+                                        Utils::isolated(status).toHtmlEscaped());
     return QStringLiteral("<qt>") + text + QStringLiteral("</qt>");
 }
 

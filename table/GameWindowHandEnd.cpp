@@ -1,5 +1,6 @@
 #include "table/GameWindow.h"
 
+#include "widgets/Utils.h"
 #include "game/Wind.h"
 #include "lobby/LocalizationDb.h"
 #include "lobby/SeatedWindow.h"
@@ -312,9 +313,9 @@ void GameWindow::onLeaveButtonClick()
         return;
     const QString name = m_localizationDb ? m_localizationDb->displayName(m_tableInfo)
                                           : LocalizationDb::fallbackTableName(m_tableInfo.id());
-    QMessageBox *box = ModelessMsgBox::question(this, tr("Leave Table"),
-                                                tr("Are you sure you want to leave table %1?").arg(name),
-                                                QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    QMessageBox *box = ModelessMsgBox::question(
+        this, tr("Leave Table"), tr("Are you sure you want to leave table %1?").arg(Utils::isolated(name)),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     m_leaveBox = box;
     QPointer<GameWindow> self(this);
     QPointer<GameModel> model = m_table;

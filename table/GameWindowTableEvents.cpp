@@ -1,5 +1,6 @@
 #include "table/GameWindow.h"
 
+#include "widgets/Utils.h"
 #include "game/Wind.h"
 #include "lobby/LocalizationDb.h"
 #include "lobby/SeatedWindow.h"
@@ -556,7 +557,7 @@ void GameWindow::onPlayerSeated(qint32 playerId, qint32 tableId, bool fromGameDa
     if (p && !m_sideBar->hasPlayer(playerId))
         m_sideBar->addPlayer(*p);
     if (p && playerId != m_localPlayerId && !fromGameData) {
-        writeNotice(tr("%1 joined the table").arg(p->name()));
+        writeNotice(tr("%1 joined the table").arg(Utils::isolated(p->name())));
         playSound(SoundPlayer::Joined);
     }
     emit playerAdded(tableId, playerId);
@@ -580,7 +581,7 @@ void GameWindow::onPlayerUnseated(qint32 playerId)
         if (m_table)
             emit tableActivity(m_table->tableId(), true, TimeSpan());
     } else {
-        writeNotice(tr("%1 left the table").arg(name));
+        writeNotice(tr("%1 left the table").arg(Utils::isolated(name)));
     }
     playSound(SoundPlayer::Left);
 }

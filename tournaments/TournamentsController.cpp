@@ -1,5 +1,6 @@
 #include "tournaments/TournamentsController.h"
 
+#include "widgets/Utils.h"
 #include "lobby/TableModel.h"
 #include "protocol/ConnectionManager.h"
 #include "tournaments/JoinDialog.h"
@@ -320,8 +321,9 @@ void TournamentsController::onTournamentRegisterFailed(qint32 tournamentId, tmnt
         break;
     case tmnt_register_failed_reason::TournamentFull:
         if (m_model->hasTournament(tournamentId))
-            ModelessMsgBox::warning(messageParent(), title,
-                                    tr("Tournament %1 is full").arg(m_model->tournamentInfo(tournamentId).name));
+            ModelessMsgBox::warning(
+                messageParent(), title,
+                tr("Tournament %1 is full").arg(Utils::isolated(m_model->tournamentInfo(tournamentId).name)));
         break;
     default:
         ModelessMsgBox::warning(messageParent(), title,

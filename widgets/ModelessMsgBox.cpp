@@ -1,5 +1,8 @@
 #include "widgets/ModelessMsgBox.h"
 
+#include "widgets/Logging.h"
+#include "widgets/QuestionListBox.h"
+
 #include <QAbstractButton>
 #include <QPointer>
 #include <QScrollBar>
@@ -118,7 +121,214 @@ void add(OpenBox &open, const QString &text)
             refresh(*again);
     });
 }
+
+// Questions asked with ask(): the box of each kind open, and those waiting
+// for room.
+struct Asked
+{
+    QPointer<QWidget> parent;
+    QString title;
+    QString text;
+    std::function<void(int)> answer;
+};
+
+struct AskedBox
+{
+    const QWidget *window = nullptr;
+    QString title;
+    // One question: a plain question box.
+    QPointer<QMessageBox> single;
+    QString singleText;
+    std::function<void(int)> singleAnswer;
+    // Several: the list they moved to.
+    QPointer<QuestionListBox> list;
+};
+
+std::vector<std::unique_ptr<AskedBox>> &askedBoxes()
+{
+    static auto *boxes = new std::vector<std::unique_ptr<AskedBox>>;
+    return *boxes;
+}
+
+std::deque<Asked> &waitingQuestions()
+{
+    static auto *waiting = new std::deque<Asked>;
+    return *waiting;
+}
+
+void forget(AskedBox *entry)
+{
+    auto &boxes = askedBoxes();
+    for (auto it = boxes.begin(); it != boxes.end(); ++it) {
+        if (it->get() == entry) {
+            boxes.erase(it);
+            return;
+        }
+    }
+}
+
+void askWaiting();
+
+// Later, when the box that made room has finished its own work.
+void askWaitingSoon()
+{
+    QTimer::singleShot(0, QCoreApplication::instance(), [] { askWaiting(); });
+}
+
+void centre(QWidget *box, QWidget *parent)
+{
+    if (!parent)
+        return;
+    const QWidget *window = parent->window();
+    const QPoint middle = window->mapToGlobal(window->rect().center());
+    box->move(middle - box->rect().center());
+}
+
+// The single question of entry and the new one move to a list in its place.
+void moveToList(AskedBox *entry, QWidget *parent, const QString &text, std::function<void(int)> answer)
+{
+    QPointer<QMessageBox> single = entry->single;
+    auto *list = new QuestionListBox(parent, entry->title);
+    list->add(entry->singleText, std::move(entry->singleAnswer));
+    list->add(text, std::move(answer));
+    entry->single = nullptr;
+    entry->list = list;
+    QObject::connect(list, &QuestionListBox::answered, list, [] { askWaitingSoon(); });
+    QObject::connect(list, &QObject::destroyed, [entry] {
+        forget(entry);
+        askWaitingSoon();
+    });
+    list->show();
+    list->adjustSize();
+    if (single && single->isVisible()) {
+        const QPoint middle = single->frameGeometry().center();
+        list->move(middle - list->rect().center());
+    } else {
+        centre(list, parent);
+    }
+    list->raise();
+    if (single) {
+        // Gone without an answer: its question and its entry live on in
+        // the list.
+        QObject::disconnect(single, &QDialog::finished, nullptr, nullptr);
+        QObject::disconnect(single, &QObject::destroyed, nullptr, nullptr);
+        single->hide();
+        single->deleteLater();
+    }
+}
+
+// False when the question needs room that is not there.
+bool tryAsk(Asked &asked)
+{
+    QWidget *parent = asked.parent;
+    const QWidget *window = parent ? parent->window() : nullptr;
+    for (const auto &open : askedBoxes()) {
+        if (open->window != window || open->title != asked.title)
+            continue;
+        if (open->single) {
+            if (open->singleText == asked.text)
+                asked.answer(QMessageBox::NoButton);
+            else
+                moveToList(open.get(), parent, asked.text, std::move(asked.answer));
+            return true;
+        }
+        if (open->list) {
+            if (open->list->lists(asked.text)) {
+                asked.answer(QMessageBox::NoButton);
+                return true;
+            }
+            if (open->list->count() >= QuestionListBox::MaxListed)
+                return false;
+            open->list->add(asked.text, std::move(asked.answer));
+            return true;
+        }
+    }
+    if (askedBoxes().size() >= size_t(ModelessMsgBox::MaxAskedBoxes))
+        return false;
+
+    auto *box = new QMessageBox(QMessageBox::Question, asked.title, asked.text, QMessageBox::Yes | QMessageBox::No,
+                                parent);
+    box->setTextFormat(Qt::PlainText);
+    box->setDefaultButton(QMessageBox::Yes);
+    box->setWindowModality(Qt::NonModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    auto entry = std::make_unique<AskedBox>();
+    entry->window = window;
+    entry->title = asked.title;
+    entry->single = box;
+    entry->singleText = asked.text;
+    entry->singleAnswer = std::move(asked.answer);
+    AskedBox *kept = entry.get();
+    askedBoxes().push_back(std::move(entry));
+    QPointer<QMessageBox> guard(box);
+    QObject::connect(box, &QDialog::finished, box, [kept, guard](int result) {
+        int button = QMessageBox::NoButton;
+        if (guard) {
+            if (QAbstractButton *clicked = guard->clickedButton())
+                button = guard->standardButton(clicked);
+            else if (guard->button(QMessageBox::StandardButton(result)))
+                button = result;
+        }
+        std::function<void(int)> answer = std::move(kept->singleAnswer);
+        kept->single = nullptr;
+        if (answer)
+            answer(button);
+    });
+    QObject::connect(box, &QObject::destroyed, [kept] {
+        forget(kept);
+        askWaitingSoon();
+    });
+    box->show();
+    box->raise();
+    centre(box, parent);
+    return true;
+}
+
+void askWaiting()
+{
+    auto &waiting = waitingQuestions();
+    while (!waiting.empty()) {
+        Asked &next = waiting.front();
+        if (!next.parent) {
+            // Its window is gone: nobody is left to ask.
+            std::function<void(int)> answer = std::move(next.answer);
+            waiting.pop_front();
+            answer(QMessageBox::NoButton);
+            continue;
+        }
+        if (!tryAsk(next))
+            return;
+        waiting.pop_front();
+    }
+}
 } // namespace
+
+void ModelessMsgBox::ask(QWidget *parent, const QString &title, const QString &text, std::function<void(int)> answer)
+{
+    Asked asked{parent, title, text, std::move(answer)};
+    // A question joins the open box of its kind at once; one that needs a
+    // box of its own comes after those that waited first.
+    const QWidget *window = parent ? parent->window() : nullptr;
+    bool kindOpen = false;
+    for (const auto &open : askedBoxes())
+        kindOpen = kindOpen || (open->window == window && open->title == title && (open->single || open->list));
+    if ((kindOpen || waitingQuestions().empty()) && tryAsk(asked))
+        return;
+    // Said once for each run of questions that find no room.
+    static qint64 notAsked = 0;
+    if (waitingQuestions().size() >= size_t(MaxWaiting)) {
+        if (notAsked++ == 0)
+            qCWarning(lcWidgets) << "too many questions wait for an answer: not asking" << title << ":" << text
+                                 << "nor any other until there is room";
+        asked.answer(QMessageBox::NoButton);
+        return;
+    }
+    if (notAsked > 0) {
+        qCWarning(lcWidgets) << notAsked << "questions were not asked for want of room";
+        notAsked = 0;
+    }
+    waitingQuestions().push_back(std::move(asked));
+}
 
 QMessageBox *ModelessMsgBox::information(QWidget *parent, const QString &title, const QString &text,
                                          QMessageBox::StandardButtons buttons,

@@ -39,6 +39,19 @@ public:
                                                                                                      | QMessageBox::No),
                                  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
+    // A Yes/No question (Yes the default) of a kind that may come many times
+    // over with another table or player in it. While a question of the same
+    // title is open in the same window, this one joins it: that box then
+    // lists them all, each answered on its own (QuestionListBox). Asked
+    // again while open, it is that question. At most MaxAskedBoxes such
+    // boxes are open at once; further kinds, and questions past a full
+    // list, wait for room, MaxWaiting at most. answer is called once: with
+    // Yes or No, or with NoButton when the question went unanswered (its
+    // box was closed, it was a repeat, or nothing could take it).
+    static constexpr int MaxAskedBoxes = 4;
+    static constexpr int MaxWaiting = 1000;
+    static void ask(QWidget *parent, const QString &title, const QString &text, std::function<void(int)> answer);
+
     // Calls callback once, when the box closes, with the standard button that
     // closed it (QMessageBox::NoButton when none did). Every callback of a
     // notice hears its Ok; a question is answered once: its first callback

@@ -2005,6 +2005,16 @@ Do you want to make a deposit now?</source>
     </message>
 </context>
 <context>
+    <name>QuestionListBox</name>
+    <message numerus="yes">
+        <source>%n question(s) wait for your answer. Choose one or more, then answer Yes or No.</source>
+        <translation>
+            <numerusform>%n question waits for your answer. Choose it, then answer Yes or No.</numerusform>
+            <numerusform>%n questions wait for your answer. Choose one or more, then answer Yes or No.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>RoundScoreBoard</name>
     <message>
         <location filename="../../table/RoundScoreBoard.ui" line="10"/>

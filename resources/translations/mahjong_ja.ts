@@ -2015,6 +2015,15 @@ Do you want to make a deposit now?</source>
     </message>
 </context>
 <context>
+    <name>QuestionListBox</name>
+    <message numerus="yes">
+        <source>%n question(s) wait for your answer. Choose one or more, then answer Yes or No.</source>
+        <translation>
+            <numerusform>%n 件の質問が回答を待っています。一つ以上選んで「はい」か「いいえ」で答えてください。</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>RoundScoreBoard</name>
     <message>
         <location filename="../../table/RoundScoreBoard.ui" line="21"/>

@@ -2015,6 +2015,15 @@ Do you want to make a deposit now?</source>
     </message>
 </context>
 <context>
+    <name>QuestionListBox</name>
+    <message numerus="yes">
+        <source>%n question(s) wait for your answer. Choose one or more, then answer Yes or No.</source>
+        <translation>
+            <numerusform>有 %n 个问题等待您的回答。请选择一个或多个，然后回答“是”或“否”。</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>RoundScoreBoard</name>
     <message>
         <location filename="../../table/RoundScoreBoard.ui" line="21"/>

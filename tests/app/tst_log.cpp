@@ -270,6 +270,52 @@ private slots:
             QVERIFY2(whole.match(line).hasMatch(), qPrintable(line));
     }
 
+    // A message that comes again and again is one line and a count, in the
+    // log's own form; a session writes up to its bound, says so, and
+    // afterwards lets errors through while they fit; closing the log
+    // counts what was left out.
+    void repeatsFoldAndTheSessionIsBounded()
+    {
+        for (int i = 0; i < 1000; ++i)
+            qWarning("unwatch table 5 failed");
+        qWarning(" [INFO ] news\nof two lines");
+        qWarning(" [INFO ] news\nof two lines");
+        qCritical("after the news");
+        for (int i = 0; i < 3; ++i)
+            qWarning("last words");
+        Log::close();
+        QStringList lines = logLines(Log::filePath());
+        static const QRegularExpression stamp(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d{3} "));
+        for (QString &line : lines) {
+            QVERIFY2(stamp.match(line).hasMatch(), qPrintable(line));
+            line.remove(stamp);
+        }
+        QCOMPARE(lines, (QStringList{"[WARN ] unwatch table 5 failed", "[WARN ] the line above repeated 999 more times",
+                                     "[INFO ] news", "[INFO ] of two lines",
+                                     "[INFO ] the 2 lines above repeated once more", "[CRIT ] after the news",
+                                     "[WARN ] last words", "[WARN ] the line above repeated 2 more times"}));
+
+        QVERIFY(Log::open(m_dir.path()));
+        const QString filler(200, QLatin1Char('x'));
+        const int sent = int(Log::maxSessionBytes / filler.size()) + 1000;
+        for (int i = 1; i <= sent; ++i)
+            qWarning("table %d: %s", i, qPrintable(filler));
+        qCritical("an error past the bound");
+        const qint64 size = QFileInfo(Log::filePath()).size();
+        QVERIFY2(size <= Log::maxSessionBytes + Log::errorReserveBytes, qPrintable(QString::number(size)));
+        Log::close();
+        lines = logLines(Log::filePath());
+        const qsizetype tables = lines.filter(QStringLiteral("[WARN ] table ")).size();
+        QVERIFY(tables > sent / 2 && tables < sent);
+        QCOMPARE(
+            lines.filter(QStringLiteral("reached 16 MiB: further debug, warning and info lines are left out")).size(),
+            1);
+        QVERIFY(lines.value(lines.size() - 2).endsWith(QLatin1String(" [CRIT ] an error past the bound")));
+        QVERIFY2(
+            lines.last().endsWith(QStringLiteral(" [WARN ] %1 lines left out past the log's bound").arg(sent - tables)),
+            qPrintable(lines.last()));
+    }
+
     void fatalEndsTheProgram()
     {
         QTemporaryDir dir;

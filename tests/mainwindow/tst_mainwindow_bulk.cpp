@@ -12,6 +12,7 @@
 #include "protocol/WireConversions.h"
 #include "table/GameWindow.h"
 #include "table/ScoreBoard.h"
+#include "xmpp/client/XMPPClient.h"
 #include "widgets/ModelessMsgBox.h"
 #include "widgets/TranslationsManager.h"
 
@@ -71,6 +72,7 @@ private slots:
     void cleanup();
     void burstOfMessagesOpensOneBoxPerKind();
     void longServerTextsAreCutBeforeTheyAreShown();
+    void longLobbyPathIsCutBeforeItIsSentOn();
 
 private:
     bool startPeer(const QJsonObject &scenario, QStringList arguments = {});
@@ -267,6 +269,55 @@ void TestMainwindowBulk::longServerTextsAreCutBeforeTheyAreShown()
     QTRY_VERIFY_WITH_TIMEOUT(openBox(QStringLiteral("System message"), QMessageBox::Information), 30000);
     QMessageBox *box = openBox(QStringLiteral("System message"), QMessageBox::Information);
     QCOMPARE(box->text(), QString(wire::maxMessageLength, QLatin1Char('M')));
+}
+
+void TestMainwindowBulk::longLobbyPathIsCutBeforeItIsSentOn()
+{
+    // A table of the practice lobby whose path goes on for 300,000
+    // characters; the player joins it and sits down. The client echoes the
+    // path in its subscription and publishes it in its presence: cut.
+    const QString path = QStringLiteral("101/Practice/") + QString(300000, QLatin1Char('p'));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("lobby path of %1 characters from the game "
+                                                                         "server cut to %2")
+                                                              .arg(path.size())
+                                                              .arg(wire::maxLobbyPathLength)));
+    const QJsonObject info{
+        {"id", 1009},
+        {"lobbyPath", path},
+        {"values", QJsonArray{QJsonObject{{"key", 1}, {"value", 2}}, QJsonObject{{"key", 2}, {"value", 4}}}}};
+    QJsonArray steps{QJsonObject{{"expect", "lobby_subscribe"},
+                                 {"fields", QJsonObject{{"lobbyPath", "101/Practice"}}},
+                                 {"timeout_ms", 60000}},
+                     send("table_info", {{"info", info}}),
+                     QJsonObject{{"expect", "join_table"}, {"fields", QJsonObject{{"tableId", 1009}}}},
+                     send("join_ok", {{"tableId", 1009}})};
+    for (int i = 0; i <= 3; ++i)
+        steps.append(send("player_joined", {{"tableId", 1009},
+                                            {"player", QJsonObject{{"id", i ? QJsonValue(900 + i) : "$pid"},
+                                                                   {"wind", i},
+                                                                   {"riichiDiscardIndex", -1}}}}));
+    // The hand that seats the player.
+    steps.append(send("start_hand",
+                      {{"tableId", 1009},
+                       {"handId", 1},
+                       {"seating", QJsonObject{{"east", "$pid"}, {"south", 901}, {"west", 902}, {"north", 903}}},
+                       {"newRound", true},
+                       {"tableState", QJsonObject{{"playerId", "$pid"}, {"thirdValue", "$pid"}, {"lastDiscarder", -1}}},
+                       {"wallState", QJsonObject{{"liveTiles", 70}, {"deadWallTiles", 14}}}}));
+    QVERIFY2(startPeer({{"trigger", "login"}, {"disable", QJsonArray{"join_table"}}, {"steps", steps}},
+                       {"--account", "ann:secret:1001:Ann"}),
+             qPrintable(m_peer->errorString()));
+    auto window = loggedIn();
+    QTRY_VERIFY_WITH_TIMEOUT(window->lobbyController() && window->lobbyController()->tableModel()->hasTable(1009),
+                             30000);
+    const QString kept = window->lobbyController()->tableModel()->tableInfo(1009).lobbyPath();
+    QCOMPARE(kept, path.left(wire::maxLobbyPathLength));
+    window->joinTable(1009);
+    QTRY_COMPARE_WITH_TIMEOUT(window->xmppClient().tablePaths(), QSet<QString>{kept + QStringLiteral("/1009")}, 15000);
+    const QStringList subscriptions = m_peer->linesStartingWith(QStringLiteral("RECV lobby_subscribe"));
+    QVERIFY(subscriptions.filter(kept).size() == 1);
+    for (const QString &line : subscriptions)
+        QVERIFY2(line.size() < 1000, qPrintable(line.left(200)));
 }
 
 QTEST_MAIN(TestMainwindowBulk)

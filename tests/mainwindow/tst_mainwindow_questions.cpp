@@ -12,6 +12,7 @@
 #include "table/SelectorButton.h"
 #include "table/SideBar.h"
 #include "table/TableSelector.h"
+#include "widgets/QuestionListBox.h"
 #include "widgets/TranslationsManager.h"
 #include "widgets/ULabel.h"
 #include "widgets/UPushButton.h"
@@ -21,9 +22,15 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -55,7 +62,8 @@ private slots:
     void tournamentSeatAsks_data();
     void tournamentSeatAsks();
     void tableJoinedBeforeTheListGetsItsTournament();
-    void secondLoginAnswerKeepsTheComingEvents();
+    void secondLoginAnswerIsIgnored();
+    void questionsOfOneKindShareOneBox();
     void fullScreenButtonSaysWhatItDoes();
     void openTableIsNamed_data();
     void openTableIsNamed();
@@ -238,24 +246,98 @@ void TestMainwindowQuestions::tableJoinedBeforeTheListGetsItsTournament()
     QTRY_COMPARE(name->text(), QStringLiteral("Sunday Classic"));
 }
 
-void TestMainwindowQuestions::secondLoginAnswerKeepsTheComingEvents()
+void TestMainwindowQuestions::secondLoginAnswerIsIgnored()
 {
-    // The server answers the login once more: the coming events and their
-    // popups stay one, which asks for the server's events once per login.
-    QVERIFY2(startPeer(R"({"trigger": "login", "steps": [
-                 {"expect": "query_client_config", "timeout_ms": 60000},
-                 {"send": "login_ok", "fields": {"playerId": 1001, "name": "Ann", "credentials": "", "fullyRegistered": true}}]})"),
+    // While the player sits at a table, the server answers the login once
+    // more: the table stays in front and nothing of the login is asked again.
+    QVERIFY2(startPeer(R"({"trigger": "join", "tables": [1001], "steps": [
+                 {"send": "login_ok", "fields": {"playerId": 1001, "name": "Ann", "credentials": "", "fullyRegistered": true}},
+                 {"send": "player_message", "fields": {"text": "After the second answer"}}]})"),
              qPrintable(m_peer->errorString()));
     auto window = loggedIn();
-    QTRY_COMPARE_WITH_TIMEOUT(status(), QStringLiteral("Logged in as Ann"), 15000);
-    // The configuration is asked for after the coming events would be: once
-    // its second request is in, a second events request would be too.
-    QTRY_COMPARE_WITH_TIMEOUT(received("query_client_config"), 2, 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(window->lobbyController() && window->lobbyController()->tableModel()->hasTable(1001),
+                             15000);
+    window->joinTable(1001);
+    QTRY_VERIFY_WITH_TIMEOUT(openBox(QStringLiteral("Information")), 15000);
+    // Whatever the second answer made the client ask went before this.
+    window->connectionManager().lobby_subscribe(QStringLiteral("marker"));
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("RECV lobby_subscribe {\"lobbyPath\":\"marker\"}")).isNull());
+    GameWindow *table = window->gameController()->view(1001);
+    QVERIFY(table);
+    QCOMPARE(window->view().loggedInStack->currentWidget(), table);
+    for (const char *query : {"query_client_config", "query_account_balance", "query_lobby_summary"})
+        QVERIFY2(received(query) == 1, query);
     QCOMPARE(window->findChildren<ComingEventsModel *>().size(), 1);
-    QCOMPARE(m_peer->linesStartingWith(QStringLiteral("RECV service_request"))
-                 .filter(QStringLiteral("coming_events"))
-                 .size(),
-             2);
+}
+
+void TestMainwindowQuestions::questionsOfOneKindShareOneBox()
+{
+    // After the login: three tables the player still sits at, rejoin
+    // questions nobody asked for, and 300 invitations from as many players.
+    QJsonArray steps;
+    for (int table : {1001, 1002, 1003})
+        steps.append(QJsonObject{{"send", "notify_seated"},
+                                 {"fields", QJsonObject{{"tableId", table}, {"playerId", -1}, {"seat", 0}}}});
+    steps.append(QJsonObject{
+        {"expect", "lobby_subscribe"}, {"fields", QJsonObject{{"lobbyPath", "101/Practice"}}}, {"timeout_ms", 60000}});
+    steps.append(QJsonObject{{"send", "already_seated"}, {"fields", QJsonObject{{"tableId", 4711}}}, {"repeat", 50}});
+    const int invitations = 300;
+    for (int i = 1; i <= invitations; ++i)
+        steps.append(QJsonObject{{"send", "notify_invited"},
+                                 {"fields", QJsonObject{{"tableId", 1001}, {"inviterId", 3000 + i}, {"kind", 0}}}});
+    steps.append(QJsonObject{{"send", "account_balance"}, {"fields", QJsonObject{{"cents", 4242}}}});
+    QVERIFY2(startPeer(QJsonDocument(QJsonObject{{"trigger", "login"}, {"steps", steps}}).toJson()),
+             qPrintable(m_peer->errorString()));
+    auto window = loggedIn();
+    QTRY_COMPARE_WITH_TIMEOUT(window->accountBalance(), qint64(4242), 60000);
+
+    const auto list = [&window](const QString &title) -> QListWidget * {
+        for (QuestionListBox *box : window->findChildren<QuestionListBox *>()) {
+            if (box->isVisible() && box->windowTitle() == title)
+                return box->findChild<QListWidget *>(QStringLiteral("questionList"));
+        }
+        return nullptr;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(list("Table invitation") && list("Table invitation")->count() == invitations, 30000);
+    QTRY_VERIFY(list("Rejoin Table") && list("Rejoin Table")->count() == 3);
+    QStringList open;
+    for (QDialog *box : window->findChildren<QDialog *>()) {
+        if (box->isVisible() && box->windowTitle() != QLatin1String("Resolution too low!"))
+            open << box->windowTitle();
+    }
+    open.sort();
+    QCOMPARE(open, (QStringList{"Rejoin Table", "Table invitation"}));
+    const auto rowWith = [](QListWidget *rows, const QString &text) {
+        for (int row = 0; row < rows->count(); ++row) {
+            if (rows->item(row)->text().contains(text))
+                return row;
+        }
+        return -1;
+    };
+    QListWidget *invited = list("Table invitation");
+    const QString tableName = window->lobbyController()->tableModel()->tableNameById(1001);
+    QVERIFY(
+        rowWith(invited, QStringLiteral("player3010 has invited you to table %1, do you want to join?").arg(tableName))
+        >= 0);
+
+    // Each is answered on its own: an invitation, then one table to rejoin;
+    // the rest are declined together.
+    const auto answer = [](QListWidget *rows, int row, QDialogButtonBox::StandardButton button) {
+        QVERIFY(row >= 0);
+        rows->clearSelection();
+        rows->item(row)->setSelected(true);
+        rows->window()->findChild<QDialogButtonBox *>()->button(button)->click();
+    };
+    answer(invited, rowWith(invited, QStringLiteral("player3010 ")), QDialogButtonBox::Yes);
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("RECV join_table {\"seat\":-1,\"tableId\":1001}")).isNull());
+    QCOMPARE(invited->count(), invitations - 1);
+    QCOMPARE(rowWith(invited, QStringLiteral("player3010 ")), -1);
+    QListWidget *rejoin = list("Rejoin Table");
+    answer(rejoin, rowWith(rejoin, QStringLiteral("1002")), QDialogButtonBox::Yes);
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("RECV join_table {\"seat\":-1,\"tableId\":1002}")).isNull());
+    answer(rejoin, 0, QDialogButtonBox::NoToAll);
+    QTRY_VERIFY(!list("Rejoin Table"));
+    QCOMPARE(received("join_table"), 2);
 }
 
 void TestMainwindowQuestions::fullScreenButtonSaysWhatItDoes()

@@ -15,15 +15,22 @@
 #include "social/FriendsWindow.h"
 #include "social/PlayerDb.h"
 #include "xmpp/client/XMPPConference.h"
+#include "xmpp/elements/PresenceStanza.h"
 
 #include <QAbstractButton>
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QGlyphRun>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QtTest>
 
 #include <memory>
@@ -39,6 +46,7 @@ private slots:
     void lobbyChatUnderTheRoomsNick_data();
     void lobbyChatUnderTheRoomsNick();
     void playerMenuOnRoomNicks();
+    void textsOfOthersCannotTurnTheirSentence();
 
 private:
     // A scenario that names the XMPP server and the lobby room at login.
@@ -105,6 +113,51 @@ static void clickNick(MainWindow &window, const QString &nick)
     QVERIFY(log);
     QVERIFY2(log->toPlainText().contains(nick + QStringLiteral(": ")), qPrintable(log->toPlainText()));
     emit log->anchorClicked(QUrl(ChatOutputWidget::nickUrl(nick)));
+}
+
+// Where a laid-out text breaks its reading order: the letters, digits and
+// colons (those of right-to-left scripts aside, which read their own way)
+// must stand left to right, line by line, as they are read. Empty when none.
+static QString outOfOrder(const QTextLayout &layout, const QString &text)
+{
+    qreal last = -1e9;
+    int lastLine = -1;
+    int seen = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const QChar::Direction direction = c.direction();
+        if ((!c.isLetterOrNumber() && c != QLatin1Char(':')) || direction == QChar::DirR || direction == QChar::DirAL
+            || direction == QChar::DirAN)
+            continue;
+        const QList<QGlyphRun> runs = layout.glyphRuns(i, 1);
+        if (runs.isEmpty())
+            return QStringLiteral("nothing laid out at %1 in: %2").arg(i).arg(text);
+        qreal left = 1e9;
+        for (const QGlyphRun &run : runs)
+            left = std::min(left, run.boundingRect().left());
+        const int line = layout.lineForTextPosition(i).lineNumber();
+        if (line == lastLine && left < last)
+            return QStringLiteral("'%1' (%2) stands left of what comes before it in: %3").arg(c).arg(i).arg(text);
+        last = left;
+        lastLine = line;
+        ++seen;
+    }
+    return seen > 0 ? QString() : QStringLiteral("nothing to read in: %1").arg(text);
+}
+
+// A plain text as a label lays it out.
+static QString outOfOrder(const QString &text, const QFont &font)
+{
+    QTextDocument document;
+    document.setDefaultFont(font);
+    document.setPlainText(text);
+    document.documentLayout()->documentSize();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QString broken = outOfOrder(*block.layout(), block.text());
+        if (!broken.isEmpty())
+            return broken;
+    }
+    return QString();
 }
 
 void TestMainwindowSession::initTestCase()
@@ -336,6 +389,104 @@ void TestMainwindowSession::playerMenuOnRoomNicks()
         userMenu()->close();
         QTRY_VERIFY_WITH_TIMEOUT(!userMenu(), 5000);
     }
+}
+
+void TestMainwindowSession::textsOfOthersCannotTurnTheirSentence()
+{
+    // Mal's name, his nick in the lobby room, a line of his there and the
+    // status his presence tells his friends each carry a right-to-left
+    // override, meant to turn the rest of Ivy's sentence around or to pass
+    // for another speaker; Ali's Arabic nick comes before a line of digits.
+    const QChar override(0x202E);
+    const QString malName = QStringLiteral("Mal") + override + QStringLiteral("elbat");
+    const XMPPJid room(QStringLiteral("lobby-bidi@conference.localhost"));
+    QTemporaryDir dir;
+    const QString scenario = dir.filePath(QStringLiteral("bidi.json"));
+    QFile file(scenario);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral(R"({"trigger": "login", "disable": ["query_client_config"], "steps": [
+        {"send": "client_config", "fields": {"xmppServer": "localhost:%1", "conferenceService": "conference.localhost",
+                                             "lobbyRoom": "%2", "searchService": ""}},
+        {"expect": "lobby_subscribe", "fields": {"lobbyPath": "101/Practice"}, "timeout_ms": 60000},
+        {"send": "notify_invited", "fields": {"tableId": 1001, "inviterId": 1014, "kind": 0}}]})")
+                   .arg(m_xmpp.port())
+                   .arg(room.text())
+                   .toUtf8());
+    file.close();
+    PeerProcess peer;
+    QVERIFY2(
+        peer.start({QStringLiteral("--account"), QStringLiteral("ivy:secret:1013:Ivy"), QStringLiteral("--account"),
+                    QStringLiteral("mal:secret:1014:") + malName, QStringLiteral("--scenario"), scenario}),
+        qPrintable(peer.errorString()));
+    MainWindow window(QStringLiteral("localhost"), peer.port(), QStringLiteral("ivy"), QStringLiteral("secret"), true,
+                      QStringLiteral("127.0.0.1:1"), nullptr);
+    window.onStartupFinished(true);
+    QVERIFY(logInWithTheForm(window));
+
+    // The invitation reads as a sentence, with the name in it.
+    QTRY_COMPARE_WITH_TIMEOUT(boxes(window, QStringLiteral("Table invitation")).size(), 1, 20000);
+    QMessageBox *invitation = boxes(window, QStringLiteral("Table invitation")).first();
+    QVERIFY(invitation->text().contains(QStringLiteral(" has invited you to table ")));
+    QString broken = outOfOrder(invitation->text(), invitation->font());
+    QVERIFY2(broken.isEmpty(), qPrintable(broken));
+
+    // The lobby room: Mal writes a line that would read as Carol's; Ali's
+    // nick stands before a number.
+    ConferenceWidget *lobby = window.view().lobbyChat;
+    QTRY_VERIFY_WITH_TIMEOUT(lobby->conference().isJoined(), 20000);
+    auto *log = lobby->findChild<ChatOutputWidget *>(QStringLiteral("chatOutput"));
+    std::unique_ptr<Occupant> mal = occupant(QStringLiteral("1014"), room, QStringLiteral("Mal"));
+    std::unique_ptr<Occupant> ali = occupant(QStringLiteral("1012"), room, QStringLiteral("\u0639\u0644\u064a"));
+    QVERIFY(mal && ali);
+    mal->room->sendMessage(override + QStringLiteral("ereht olleh :loraC"));
+    ali->room->sendMessage(QStringLiteral("5 apples"));
+    // The log as its pane shows it, laid out even while the window is hidden.
+    std::unique_ptr<QTextDocument> shownLog;
+    const auto line = [log, &shownLog](const QString &part) -> QTextBlock {
+        shownLog.reset(log->document()->clone());
+        shownLog->setTextWidth(log->viewport()->width());
+        shownLog->documentLayout()->documentSize();
+        for (QTextBlock block = shownLog->begin(); block.isValid(); block = block.next()) {
+            if (block.text().contains(part))
+                return block;
+        }
+        return QTextBlock();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(line(QStringLiteral("olleh")).isValid() && line(QStringLiteral("apples")).isValid(),
+                             10000);
+    for (const char *part : {"olleh", "apples"}) {
+        const QTextBlock shownLine = line(QLatin1String(part));
+        broken = outOfOrder(*shownLine.layout(), shownLine.text());
+        QVERIFY2(broken.isEmpty(), qPrintable(broken));
+    }
+
+    // One to one: Ivy makes Mal her friend; his status comes with his presence.
+    auto *friends = window.findChild<FriendsWindow *>();
+    QTRY_VERIFY_WITH_TIMEOUT((friends = window.findChild<FriendsWindow *>()), 15000);
+    QObject::connect(mal->client.get(), &XMPPClient::authorizationRequestReceived, mal->client.get(),
+                     [client = mal->client.get()](const XMPPJid &from) { client->answerSubscription(from, true); });
+    const XMPPJid malJid(QStringLiteral("1014@%1").arg(m_xmpp.host()));
+    friends->addFriend(malJid);
+    QTRY_VERIFY_WITH_TIMEOUT(friends->findFriend(malJid) && friends->findFriend(malJid)->bestPresence(), 15000);
+    xmpp::PresenceStanza presence;
+    presence.statuses.insert(QStringLiteral("UND"), override + QStringLiteral("gnikool tsuJ"));
+    mal->client->send(presence);
+    QTRY_VERIFY_WITH_TIMEOUT(friends->findFriend(malJid)->bestPresence()->status().contains(QStringLiteral("gnikool")),
+                             10000);
+    auto *list = friends->findChild<QListView *>(QStringLiteral("friendList"));
+    QVERIFY(list);
+    QString toolTip;
+    for (int row = 0; row < list->model()->rowCount(); ++row) {
+        const QString tip = list->model()->index(row, 0).data(Qt::ToolTipRole).toString();
+        if (tip.contains(QStringLiteral("gnikool")))
+            toolTip = tip;
+    }
+    QVERIFY(!toolTip.isEmpty());
+    QTextDocument shown;
+    shown.setHtml(toolTip);
+    shown.documentLayout()->documentSize();
+    broken = outOfOrder(*shown.firstBlock().layout(), shown.firstBlock().text());
+    QVERIFY2(broken.isEmpty(), qPrintable(broken));
 }
 
 QTEST_MAIN(TestMainwindowSession)

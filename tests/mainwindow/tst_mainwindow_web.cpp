@@ -1136,6 +1136,15 @@ function step() {
     document.getElementsByName('inner')[0].remove();
     go();
 })" << true;
+    // The page makes an unload of its frame, as the engine would as the
+    // frame leaves: the bridge would forget the frame.
+    QTest::newRow("a made unload hides a frame that widens and leaves")
+        << plainStart + R"(makeInner('/inner.html?leave');
+function step() {
+    if (!adsReady || !innerReady) return;
+    frames.inner.dispatchEvent(new Event('unload'));
+    frames.inner.postMessage('hand over', '*');
+})" << false;
     QTest::newRow("a getter on Object.prototype reads what the bridge builds") << QByteArray(R"(var stolen = [];
 function earlyCall() {
     Object.defineProperty(Object.prototype, 'get', {configurable: true, get: function () {
@@ -1252,6 +1261,21 @@ addEventListener('message', function (e) {
 });
 parent.postMessage('inner ready', '*');
 </script></body></html>)");
+    // Widens with a setter from a frame of the page (a blank frame of its
+    // own would widen with it), hands "client" over and goes on to a page
+    // of another origin.
+    game.setBody(QStringLiteral("/inner.html?leave"), "<!DOCTYPE html><html><body><script>" + helper + R"(
+var c = top.client, setDomain = makeSetter(parent.document);
+addEventListener('message', function (e) {
+    if (e.data !== 'hand over') return;
+    setDomain.call(document, 'game.test');
+    parent.ads.handed = {client: c};
+    parent.postMessage('handed', '*');
+    location.href = 'https://other.game.test:)" + port + R"(/plain.html';
+});
+parent.postMessage('inner ready', '*');
+</script></body></html>)");
+    game.setBody(QStringLiteral("/plain.html"), "<!DOCTYPE html><html><body>plain</body></html>");
     game.setBody(QStringLiteral("/inner.html?loot"), "<!DOCTYPE html><html><body><script>" + helper + R"(
 var setDomain = makeSetter(document);
 addEventListener('message', function (e) {

@@ -113,6 +113,7 @@ private slots:
     void typedRecordsRoundTripThroughTheSession();
     void unacceptableServerDataBecomesExceptionCaught();
     void exceptionsOfReceiversBecomeExceptionCaught();
+    void answersNobodyAskedForAreIgnored();
 };
 
 void TestProtocolCodec::everyMessageRoundTrips()
@@ -476,10 +477,6 @@ void TestProtocolCodec::unacceptableServerDataBecomesExceptionCaught()
         {codec.encode(msg::LOGIN_OK, L{1, "a", "c", true}), "before the version handshake", false},
         {codec.encode(msg::LOGIN, L{"a", "b"}), "unexpected message login", true},
         {codec.encode(msg::HELLO_OK, L{1}), "second version handshake", true},
-        {codec.encode(msg::LOGIN_OK, L{2, "Bob", "c", true}),
-         "login answer for player 2 while logged in as player 1",
-         true,
-         {codec.encode(msg::LOGIN_OK, L{1, "Ann", "c", true})}},
         {codec.encode(msg::PONG, L{qint64(123456), QDateTime::currentDateTimeUtc()}), "ping never sent", true},
         {service(55, svc_msg::COMING_EVENTS, L{WireValue(L{})}), "request never sent", true},
         {service(0, svc_msg::COMING_EVENTS, L{WireValue(L{WireValue(L{qint64(1), QDateTime::currentDateTimeUtc()})})}),
@@ -564,4 +561,49 @@ void TestProtocolCodec::exceptionsOfReceiversBecomeExceptionCaught()
 }
 
 QTEST_GUILESS_MAIN(TestProtocolCodec)
+
+// What no request of the session's asked for goes alone, with a warning:
+// a question to rejoin a table answers a join or a quick join only (it
+// names the table the player sits at, not the one asked for), and a login
+// answer comes once per login.
+void TestProtocolCodec::answersNobodyAskedForAreIgnored()
+{
+    const Codec &codec = Codec::instance();
+    ConnectionManager cm(false);
+    QSignalSpy errors(&cm, &ConnectionManager::exceptionCaught);
+    QSignalSpy seated(&cm, &ConnectionManager::alreadySeated);
+    QSignalSpy login(&cm, &ConnectionManager::loginSuccess);
+    cm.handleMessage(codec.encode(msg::HELLO_OK, L{1}));
+    const auto alreadySeated = [&](qint32 table) { cm.handleMessage(codec.encode(msg::ALREADY_SEATED, L{table})); };
+
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("already_seated for table 5 answers no join"));
+    alreadySeated(5);
+    cm.join_table(7, -1);
+    alreadySeated(5); // the join of table 7, the player sitting at 5
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("already_seated for table 5 answers no join"));
+    alreadySeated(5);
+    cm.join_table(8, -1);
+    cm.handleMessage(codec.encode(msg::JOIN_OK, L{8}));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("already_seated for table 8 answers no join"));
+    alreadySeated(8);
+    cm.filter_join(QStringLiteral("/Practice/Riichi/4/"));
+    alreadySeated(9);
+    cm.filter_join(QStringLiteral("/Practice/Riichi/4/"));
+    cm.handleMessage(codec.encode(msg::WAITING_LIST, L{3}));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("already_seated for table 9 answers no join"));
+    alreadySeated(9);
+    QCOMPARE(seated.size(), 2);
+    QCOMPARE(seated.at(0).at(0).toInt(), 5);
+    QCOMPARE(seated.at(1).at(0).toInt(), 9);
+
+    cm.handleMessage(codec.encode(msg::LOGIN_OK, L{1, "Ann", "c", true}));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("login answer for player 1 while logged in as player 1"));
+    cm.handleMessage(codec.encode(msg::LOGIN_OK, L{1, "Ann", "c", true}));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("login answer for player 2 while logged in as player 1"));
+    cm.handleMessage(codec.encode(msg::LOGIN_OK, L{2, "Bob", "c", true}));
+    QCOMPARE(login.size(), 1);
+    QCOMPARE(cm.ownPlayerId(), 1);
+    QCOMPARE(errors.size(), 0);
+}
+
 #include "tst_protocol_codec.moc"

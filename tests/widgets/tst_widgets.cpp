@@ -2,6 +2,7 @@
 #include "widgets/BugfixWidget.h"
 #include "widgets/MahjongDialog.h"
 #include "widgets/ModelessMsgBox.h"
+#include "widgets/QuestionListBox.h"
 #include "widgets/RichTextLabel.h"
 #include "widgets/ULabel.h"
 #include "widgets/UPushButton.h"
@@ -9,7 +10,9 @@
 #include "widgets/UTabWidget.h"
 
 #include <QCloseEvent>
+#include <QDialogButtonBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -237,6 +240,86 @@ private slots:
         QMessageBox *next = ModelessMsgBox::information(&window, "Note", "five");
         QCOMPARE(next->text(), QStringLiteral("five"));
         QCOMPARE(next->informativeText(), QString());
+    }
+
+    // Questions of one title in one window share a box that lists them,
+    // each answered on its own; only so many boxes open at once, and the
+    // questions that find no room wait for it.
+    void askedQuestionsShareABoxAndWaitForRoom()
+    {
+        QWidget window;
+        window.resize(600, 400);
+        window.show();
+        QMap<QString, int> answers;
+        const auto ask = [&](const QString &title, const QString &text) {
+            ModelessMsgBox::ask(&window, title, text, [&answers, text](int button) { answers[text] = button; });
+        };
+        const auto lists = [&window] { return window.findChildren<QuestionListBox *>(); };
+
+        ask("Rejoin Table", "Rejoin 1?");
+        QPointer<QMessageBox> single = window.findChild<QMessageBox *>();
+        QVERIFY(single && single->isVisible());
+        QCOMPARE(single->defaultButton(), single->button(QMessageBox::Yes));
+        ask("Rejoin Table", "Rejoin 2?");
+        ask("Rejoin Table", "Rejoin 3?");
+        ask("Rejoin Table", "Rejoin 2?"); // a repeat is that question
+        QCOMPARE(answers.value("Rejoin 2?", -1), int(QMessageBox::NoButton));
+        answers.clear();
+        QTRY_VERIFY(!single);
+        QCOMPARE(lists().size(), 1);
+        QPointer<QuestionListBox> list = lists().first();
+        auto *rows = list->findChild<QListWidget *>(QStringLiteral("questionList"));
+        QCOMPARE(rows->count(), 3);
+        QCOMPARE(rows->item(0)->text(), QStringLiteral("Rejoin 1?"));
+
+        // Yes and No answer the chosen ones; No to All the rest.
+        auto *buttons = list->findChild<QDialogButtonBox *>();
+        rows->clearSelection();
+        rows->item(1)->setSelected(true);
+        buttons->button(QDialogButtonBox::Yes)->click();
+        QCOMPARE(answers, (QMap<QString, int>{{"Rejoin 2?", QMessageBox::Yes}}));
+        rows->clearSelection();
+        rows->item(0)->setSelected(true);
+        buttons->button(QDialogButtonBox::No)->click();
+        QCOMPARE(rows->count(), 1);
+        buttons->button(QDialogButtonBox::NoToAll)->click();
+        QCOMPARE(answers,
+                 (QMap<QString, int>{
+                     {"Rejoin 1?", QMessageBox::No}, {"Rejoin 2?", QMessageBox::Yes}, {"Rejoin 3?", QMessageBox::No}}));
+        QTRY_VERIFY(!list);
+
+        // Six kinds: four boxes; closing one lets the next kind in, and a
+        // waiting question of an open kind joins it.
+        answers.clear();
+        for (int kind = 1; kind <= 6; ++kind)
+            ask(QStringLiteral("Kind %1").arg(kind), QStringLiteral("Question %1a").arg(kind));
+        ask("Kind 1", "Question 1b");
+        ask("Kind 6", "Question 6b");
+        const auto open = [&window] {
+            QStringList titles;
+            for (QWidget *box : window.findChildren<QDialog *>())
+                if (box->isVisible())
+                    titles << box->windowTitle();
+            titles.sort();
+            return titles;
+        };
+        QTRY_COMPARE(open(), (QStringList{"Kind 1", "Kind 2", "Kind 3", "Kind 4"}));
+        QCOMPARE(lists().size(), 1); // kind 1 took its second question
+        QMessageBox *second = nullptr;
+        for (QMessageBox *box : window.findChildren<QMessageBox *>())
+            second = box->windowTitle() == QLatin1String("Kind 2") ? box : second;
+        QVERIFY(second);
+        second->button(QMessageBox::No)->click();
+        QTRY_COMPARE(open(), (QStringList{"Kind 1", "Kind 3", "Kind 4", "Kind 5"}));
+        lists().first()->close(); // closed unanswered
+        QTRY_COMPARE(open(), (QStringList{"Kind 3", "Kind 4", "Kind 5", "Kind 6"}));
+        QTRY_COMPARE(lists().size(), 1);
+        QCOMPARE(lists().first()->count(), 2);
+        QCOMPARE(answers, (QMap<QString, int>{{"Question 1a", QMessageBox::NoButton},
+                                              {"Question 1b", QMessageBox::NoButton},
+                                              {"Question 2a", QMessageBox::No}}));
+        for (QDialog *box : window.findChildren<QDialog *>())
+            box->close();
     }
 
     void labelElides()
