@@ -274,6 +274,8 @@ private:
     int m_reconnectState = 0;
     QString m_webHost;
     QMenu m_userMenu;
+    // The names of the player menus the server is asked about, oldest first.
+    QStringList m_menuQueries;
     QMenu m_accountMenu;
     LocalizationDb *m_localizationDb = nullptr;
     QString m_trademarkStyle;

@@ -109,6 +109,8 @@ void MainWindow::onDisconnected()
 {
     qCDebug(lcMainwindow) << "disconnected";
     m_loginPending = false;
+    // Questions of this connection are answered by none.
+    m_menuQueries.clear();
     setBusy(false);
     if (m_reconnectState == 1) {
         m_reconnectState = 2;

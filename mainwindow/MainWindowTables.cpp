@@ -476,8 +476,9 @@ void MainWindow::onInvited(qint32 tableId, qint32 playerId)
 
 bool MainWindow::canShowInvitation(qint32 tableId, qint32 inviterId)
 {
-    const int state = QSettings().value(QStringLiteral("game/showtableinvites"), int(Qt::Checked)).toInt();
-    if (state == Qt::Unchecked)
+    // Written as a bool, which the settings file gives back as "true".
+    QSettings settings;
+    if (Utils::settingsCheckState(settings, QStringLiteral("game/showtableinvites"), true) == Qt::Unchecked)
         return false;
     if (!m_lobbyController->tableModel()->hasTable(tableId))
         return false;
@@ -659,12 +660,17 @@ void MainWindow::onUserMenuRequested(const QString &nick, const QPoint &pos)
     qCDebug(lcMainwindow) << "Received onUserMenuRequested, name " << nick << ", pos " << pos;
     if (m_xmpp.state() != XMPPClient::ConnectedState || !m_friendsPage)
         return;
-    // Chat rooms show names as they normalise them.
-    const QString name = m_playerDb->screennameForNick(nick);
-    if (m_playerDb->hasScreenname(name))
-        showUserMenu(m_playerDb->jidForScreenname(name), pos);
-    else
-        m_playerDb->queryScreennameInfo(name);
+    // The known index matches names regardless of case, and a room's nick
+    // may be another's name in another case: only an exact name counts.
+    const qint32 pid = m_playerDb->pidForNick(nick);
+    if (pid != -1) {
+        showUserMenu(m_playerDb->jidForPid(pid), pos);
+        return;
+    }
+    // The server knows the exact name; only where it knows none is the nick
+    // taken for a known name as a room spells it.
+    m_menuQueries.append(nick);
+    m_playerDb->queryScreennameInfo(nick);
 }
 
 void MainWindow::onPlayerMenuRequested(const XMPPJid &jid, const QPoint &pos)
@@ -675,11 +681,18 @@ void MainWindow::onPlayerMenuRequested(const XMPPJid &jid, const QPoint &pos)
 
 void MainWindow::onSearchJidResult(const XMPPJid &jid)
 {
+    if (!m_menuQueries.isEmpty())
+        m_menuQueries.removeFirst();
     showUserMenu(jid, QCursor::pos());
 }
 
 void MainWindow::onSearchJidError(const QString &error)
 {
+    const QString nick = m_menuQueries.isEmpty() ? QString() : m_menuQueries.takeFirst();
+    if (const qint32 pid = nick.isNull() ? -1 : m_playerDb->pidForRoomSpelling(nick); pid != -1) {
+        showUserMenu(m_playerDb->jidForPid(pid), QCursor::pos());
+        return;
+    }
     m_userMenu.clear();
     m_userMenu.addAction(error)->setEnabled(false);
     m_userMenu.popup(QCursor::pos());

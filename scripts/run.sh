@@ -47,6 +47,14 @@ while [ $# -gt 0 ]; do
   esac
 done
 
+# The client is a desktop program: Qt cannot start it without a display
+# (it aborts), so say so before building and starting the servers.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "run.sh: no display (neither DISPLAY nor WAYLAND_DISPLAY is set): the client needs one." >&2
+  echo "Start it from a desktop session, or under a virtual display: xvfb-run -a scripts/run.sh" >&2
+  exit 1
+fi
+
 "$root/scripts/install-deps.sh"
 # What the run needs: the client (its sounds, pictures and translations are
 # built into it), the scripted game server and the test certificates.
@@ -253,10 +261,18 @@ port=$(free_port)
 pids+=($!)
 wait_for_port "$port"
 echo "Scripted game server on 127.0.0.1:$port; any user name and password log in"
-# A second player of the same run: another client with a runtime folder of
-# its own (the single-instance lock lives there), logged in as another user.
-echo "A second player of this run (another user name): XDG_RUNTIME_DIR=\$(mktemp -d)" \
-  "$build/app/mahjong ${client_args[*]} 127.0.0.1:$port"
+# A second player of the same run: another client, logged in as another
+# user, with a home of its own (its settings and its log: this client's log
+# is not moved aside) that is also its runtime folder (the single-instance
+# lock lives there), and every variable this run sets for its own client.
+# Printed to be pasted as it is.
+second="h=\$(mktemp -d) && HOME=\"\$h\" XDG_CONFIG_HOME=\"\$h/.config\" XDG_DATA_HOME=\"\$h/.local/share\""
+second+=" XDG_CACHE_HOME=\"\$h/.cache\" XDG_RUNTIME_DIR=\"\$h\""
+if [ -n "${QTWEBENGINE_DISABLE_SANDBOX:-}" ]; then
+  second+=" QTWEBENGINE_DISABLE_SANDBOX=$QTWEBENGINE_DISABLE_SANDBOX"
+fi
+second+=$(printf ' %q' "$build/app/mahjong" "${client_args[@]}" "127.0.0.1:$port")
+echo "A second player of this run (another user name): $second"
 # In the background, so that an interrupt or TERM stops the servers as well.
 trap 'exit 130' INT
 trap 'exit 143' TERM
@@ -281,8 +297,14 @@ if [ "$status" != 0 ]; then
   if [ -n "$reason" ]; then
     echo "The client ended with code $status. From its log ($own_log):"
     echo "$reason"
-  else
+  elif [ -f "$own_log" ]; then
     echo "The client ended with code $status; its log: $own_log, its output: $client_log."
+  elif [ "$verbose" = 1 ]; then
+    echo "The client ended with code $status before it wrote a log; its output is above."
+  else
+    # Ended before its log was opened: what it printed says why.
+    echo "The client ended with code $status before it wrote a log. The end of its output ($client_log):"
+    tail -n 5 "$client_log"
   fi
 fi
 exit "$status"

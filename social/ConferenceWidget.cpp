@@ -44,6 +44,8 @@ ConferenceWidget::ConferenceWidget(QWidget *parent, const int &noticeMask)
     connect(&m_conference, &XMPPConference::participantBanned, this, &ConferenceWidget::onParticipantBanned);
     connect(&m_conference, &XMPPConference::participantKicked, this, &ConferenceWidget::onParticipantKicked);
     connect(&m_conference, &XMPPConference::userNickChanged, this, &ConferenceWidget::onUserNickChanged);
+    connect(&m_conference, &XMPPConference::userEntryUnanswered, this,
+            [this] { appendNotice(tr("The chat room did not answer").toHtmlEscaped()); });
     connect(m_ui->chatOutput, &ChatOutputWidget::userMenuRequested, this, &ConferenceWidget::onNickMenuRequested);
 }
 

@@ -99,6 +99,12 @@ qint32 PlayerDb::pidFromJid(const XMPPJid &jid) const
 void PlayerDb::setIndex(const QString &screenname, qint32 pid)
 {
     m_index[screenname] = pid;
+    // A name given up is no longer the player's.
+    if (const auto previous = m_names.constFind(pid);
+        previous != m_names.constEnd() && *previous != screenname && m_exactNames.value(*previous, -1) == pid)
+        m_exactNames.remove(*previous);
+    m_exactNames.insert(screenname, pid);
+    m_names.insert(pid, screenname);
 }
 
 qint32 PlayerDb::pidForScreenname(const QString &screenname) const
@@ -117,21 +123,65 @@ bool PlayerDb::hasScreenname(const QString &screenname) const
     return m_index.find(screenname) != m_index.end();
 }
 
-QString PlayerDb::screennameForNick(const QString &nick) const
+qint32 PlayerDb::pidForNick(const QString &nick) const
 {
-    // The name spelled as the nick is; the index alone would also take
-    // "bob" for the nick "Bob" (a room keeps the case of nicks), before
-    // the room's spelling of another name ("Ｂｏｂ") is tried.
-    const auto exact = m_index.find(nick);
-    if (exact != m_index.end() && exact->first == nick)
-        return nick;
+    if (const auto exact = m_exactNames.constFind(nick); exact != m_exactNames.constEnd())
+        return *exact;
+    const auto idOf = [](QStringView digits) {
+        // Written as jidForPid writes ids: no sign, no leading zero.
+        if (digits.isEmpty() || digits.size() > 10 || digits.front() == QLatin1Char('0'))
+            return -1;
+        for (const QChar c : digits)
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return -1;
+        bool ok = false;
+        const qint32 pid = digits.toInt(&ok);
+        return ok ? pid : -1;
+    };
+    const qint32 alone = idOf(nick);
+    if (alone != -1 || !nick.endsWith(QLatin1Char(')')))
+        return alone;
+    const qsizetype open = nick.lastIndexOf(QLatin1String(" ("));
+    if (open <= 0)
+        return -1;
+    const qint32 pid = idOf(QStringView(nick).mid(open + 2, nick.size() - open - 3));
+    // Anyone may call himself "Ann (7)": the number names player 7 only
+    // when the name beside it could be 7's.
+    const auto known = m_names.constFind(pid);
+    if (pid != -1 && known != m_names.constEnd() && roomSpelling(*known) != roomSpelling(nick.left(open)))
+        return -1;
+    return pid;
+}
+
+qint32 PlayerDb::pidForRoomSpelling(const QString &nick) const
+{
     // Asked once per menu a player opens: a walk over the names is cheap.
-    const QString normal = nick.normalized(QString::NormalizationForm_KC);
-    for (const auto &[name, pid] : m_index) {
-        if (name.normalized(QString::NormalizationForm_KC) == normal)
-            return name;
+    const QString spelled = roomSpelling(nick);
+    qint32 found = -1;
+    for (auto it = m_names.constBegin(); it != m_names.constEnd(); ++it) {
+        if (roomSpelling(it.value()) != spelled)
+            continue;
+        if (found != -1)
+            return -1;
+        found = it.key();
     }
-    return nick;
+    return found;
+}
+
+QString PlayerDb::roomSpelling(const QString &name)
+{
+    // Stringprep's "mapped to nothing" (RFC 3454, B.1), as resourceprep
+    // drops them from nicks.
+    const auto dropped = [](char16_t c) {
+        return c == 0x00AD || c == 0x034F || c == 0x1806 || (c >= 0x180B && c <= 0x180D) || (c >= 0x200B && c <= 0x200D)
+               || c == 0x2060 || (c >= 0xFE00 && c <= 0xFE0F) || c == 0xFEFF;
+    };
+    QString kept;
+    kept.reserve(name.size());
+    for (const QChar c : name)
+        if (!dropped(c.unicode()))
+            kept += c;
+    return kept.normalized(QString::NormalizationForm_KC);
 }
 
 void PlayerDb::requestPicture(qint32 pid)

@@ -50,10 +50,16 @@ public:
     qint32 pidForScreenname(const QString &screenname) const;
     XMPPJid jidForScreenname(const QString &screenname) const;
     bool hasScreenname(const QString &screenname) const;
-    // The known screen name that a chat room shows as nick: rooms normalise
-    // nicks (NFKC), so "ｱﾝｼ" is "アンシ" there. The nick itself when no known
-    // name matches.
-    QString screennameForNick(const QString &nick) const;
+    // The player a chat room's nick names without guessing: the known player
+    // of exactly that name, else the number in the nicks the chat panes fall
+    // back to ("name (id)", "id"). -1 for neither.
+    qint32 pidForNick(const QString &nick) const;
+    // The one known player whose name a room spells as the nick; -1 when
+    // none or several are.
+    qint32 pidForRoomSpelling(const QString &nick) const;
+    // A name as rooms prepare nicks: characters that map to nothing dropped,
+    // then NFKC ("ｱﾝｼ" is "アンシ", "Ｂｏｂ" is "Bob"); the case stays.
+    static QString roomSpelling(const QString &name);
 
     void requestPicture(qint32 pid);
     QPixmap picture(qint32 pid, bool defaultIfNone);
@@ -120,6 +126,9 @@ private:
     // The name sent to the server and not yet answered; null when none.
     QString m_requestedScreenname;
     std::map<QString, qint32, CaseInsensitiveLess> m_index;
+    // The same names as they are spelled, and each player's latest name.
+    QHash<QString, qint32> m_exactNames;
+    QHash<qint32, QString> m_names;
     QMap<qint32, PictureEntry> m_pictures;
     // Players whose vCard is asked for, with the announced hash that made
     // us ask (empty when none did).

@@ -173,7 +173,11 @@ QString ScoreBoard::scoringHtml(const PlayerHandScore &score, int ruleset)
         html += QString::fromLatin1(Spacer);
     };
     if (!score.pointsLines.empty()) {
-        heading(tr("Points:"));
+        // The same word names fu in Riichi and fan in International: their
+        // translations differ.
+        heading(ruleset == 2   ? tr("Points:", "Riichi: fu")
+                : ruleset == 1 ? tr("Points:", "International: fan")
+                               : tr("Points:"));
         valued(score.pointsLines, score.pointsTotal);
     }
     if (!score.doublesLines.empty()) {

@@ -23,10 +23,6 @@ JoinDialog::JoinDialog(QWidget *parent, const TournamentInfo &tournament, int jo
     connect(m_ui->cancelButton, &QAbstractButton::clicked, this, &JoinDialog::onCloseClicked);
     connect(m_ui->acceptButton, &QAbstractButton::clicked, this, &JoinDialog::onAcceptClicked);
     connect(m_ui->depositButton, &QAbstractButton::clicked, this, &JoinDialog::onDepositClicked);
-    if (joinType == NeedsDeposit)
-        m_ui->acceptButton->hide();
-    else
-        m_ui->depositButton->hide();
     fillTexts();
 }
 
@@ -37,8 +33,16 @@ JoinDialog::JoinType JoinDialog::joinTypeFor(const TournamentInfo &tournament, q
     return tournamentBuyIn(tournament) > balance ? NeedsDeposit : Confirm;
 }
 
+bool JoinDialog::canRegister() const
+{
+    return !m_removed && m_tournament.status == TournamentInfo::Open;
+}
+
 void JoinDialog::onAcceptClicked()
 {
+    // The server no longer takes registrations for it.
+    if (!canRegister())
+        return;
     emit registerTournament(m_tournament.id);
     close();
 }
@@ -54,6 +58,15 @@ void JoinDialog::onTournamentUpdated(const TournamentInfo &tournament)
     if (tournament.id != m_tournament.id)
         return;
     m_tournament = tournament;
+    m_removed = false;
+    fillTexts();
+}
+
+void JoinDialog::onTournamentRemoved(qint32 tournamentId)
+{
+    if (tournamentId != m_tournament.id)
+        return;
+    m_removed = true;
     fillTexts();
 }
 
@@ -80,7 +93,13 @@ void JoinDialog::fillTexts()
     m_ui->registeredLabel->setText(
         tr("Registered Players: %1")
             .arg(registeredInfoText({m_tournament.registeredPlayers, m_tournament.maxPlayers})));
-    if (m_joinType == NeedsDeposit)
+    m_ui->acceptButton->setVisible(canRegister() && m_joinType == Confirm);
+    m_ui->depositButton->setVisible(canRegister() && m_joinType == NeedsDeposit);
+    if (m_removed)
+        m_ui->confirmationInfoLabel->setText(tr("This tournament has been removed."));
+    else if (!canRegister())
+        m_ui->confirmationInfoLabel->setText(tr("Registration for this tournament is closed."));
+    else if (m_joinType == NeedsDeposit)
         m_ui->confirmationInfoLabel->setText(tr("You do not have sufficient funds in your account to play. Please "
                                                 "deposit more money to your account to continue playing."));
     else

@@ -29,6 +29,8 @@ public:
 
     int joinType() const { return m_joinType; }
     const TournamentInfo &tournament() const { return m_tournament; }
+    // Registration is open and the tournament still there: Accept is offered.
+    bool canRegister() const;
 
 signals:
     void registerTournament(qint32 tournamentId);
@@ -37,8 +39,9 @@ signals:
 public slots:
     void onAcceptClicked();
     void onDepositClicked();
-    // Shows the tournament's new pot and count as the lobby gets them.
+    // Shows the tournament's new pot, count and status as the lobby gets them.
     void onTournamentUpdated(const TournamentInfo &tournament);
+    void onTournamentRemoved(qint32 tournamentId);
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -47,6 +50,7 @@ private:
     void fillTexts();
 
     TournamentInfo m_tournament;
+    bool m_removed = false;
     const int m_joinType;
     std::unique_ptr<Ui::JoinDialog> m_ui;
 };

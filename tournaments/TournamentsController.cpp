@@ -197,6 +197,8 @@ void TournamentsController::createJoinTournamentDialog(qint32 tournamentId)
         connect(dialog, &JoinDialog::deposit, this, &TournamentsController::onAccountNeeded);
         connect(dialog, &JoinDialog::registerTournament, this, &TournamentsController::onTournamentRegister);
         connect(m_model, &TournamentsLobbyModel::tournamentUpdated, dialog, &JoinDialog::onTournamentUpdated);
+        connect(m_model, &TournamentsLobbyModel::tournamentAdded, dialog, &JoinDialog::onTournamentUpdated);
+        connect(m_model, &TournamentsLobbyModel::tournamentRemoved, dialog, &JoinDialog::onTournamentRemoved);
         dialog->setObjectName(name);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         prepareDialog(dialog);

@@ -181,6 +181,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>The chat room did not answer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location filename="../../social/ConferenceWidget.cpp" line="175"/>
         <source>No error</source>
         <translation type="unfinished"></translation>
@@ -850,6 +854,14 @@ Check tournament rules for details regarding the distribution of the prize pool.
     <message>
         <location filename="../../tournaments/JoinDialog.cpp" line="84"/>
         <source>You do not have sufficient funds in your account to play. Please deposit more money to your account to continue playing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This tournament has been removed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Registration for this tournament is closed.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2151,6 +2163,16 @@ Do you want to make a deposit now?</source>
     <message>
         <location filename="../../table/ScoreBoard.cpp" line="176"/>
         <source>Points:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Points:</source>
+        <comment>Riichi: fu</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Points:</source>
+        <comment>International: fan</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -231,6 +231,10 @@
         <translation>チャットの接続が切れました</translation>
     </message>
     <message>
+        <source>The chat room did not answer</source>
+        <translation>チャットルームから応答がありませんでした</translation>
+    </message>
+    <message>
         <location filename="../../social/ConferenceWidget.cpp" line="194"/>
         <source>Table chat only available to players</source>
         <translation>卓チャットはプレイヤーのみ利用できます</translation>
@@ -853,6 +857,14 @@ Check tournament rules for details regarding the distribution of the prize pool.
         <location filename="../../tournaments/JoinDialog.cpp" line="84"/>
         <source>You do not have sufficient funds in your account to play. Please deposit more money to your account to continue playing.</source>
         <translation>アカウントの残高が不足しているため、プレイできません。プレイを続けるには入金してください。</translation>
+    </message>
+    <message>
+        <source>This tournament has been removed.</source>
+        <translation>この大会は削除されました。</translation>
+    </message>
+    <message>
+        <source>Registration for this tournament is closed.</source>
+        <translation>この大会の登録は締め切られました。</translation>
     </message>
     <message>
         <location filename="../../tournaments/JoinDialog.cpp" line="88"/>
@@ -2163,7 +2175,17 @@ Do you want to make a deposit now?</source>
     <message>
         <location filename="../../table/ScoreBoard.cpp" line="176"/>
         <source>Points:</source>
+        <translation>点数：</translation>
+    </message>
+    <message>
+        <source>Points:</source>
+        <comment>Riichi: fu</comment>
         <translation>符：</translation>
+    </message>
+    <message>
+        <source>Points:</source>
+        <comment>International: fan</comment>
+        <translation>点数：</translation>
     </message>
     <message>
         <location filename="../../table/ScoreBoard.cpp" line="180"/>

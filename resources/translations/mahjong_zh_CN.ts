@@ -231,6 +231,10 @@
         <translation>聊天连接已断开</translation>
     </message>
     <message>
+        <source>The chat room did not answer</source>
+        <translation>聊天室没有应答</translation>
+    </message>
+    <message>
         <location filename="../../social/ConferenceWidget.cpp" line="194"/>
         <source>Table chat only available to players</source>
         <translation>牌桌聊天仅供玩家使用</translation>
@@ -853,6 +857,14 @@ Check tournament rules for details regarding the distribution of the prize pool.
         <location filename="../../tournaments/JoinDialog.cpp" line="84"/>
         <source>You do not have sufficient funds in your account to play. Please deposit more money to your account to continue playing.</source>
         <translation>您的账户余额不足，无法参加。请充值后继续游戏。</translation>
+    </message>
+    <message>
+        <source>This tournament has been removed.</source>
+        <translation>该比赛已被删除。</translation>
+    </message>
+    <message>
+        <source>Registration for this tournament is closed.</source>
+        <translation>该比赛的报名已截止。</translation>
     </message>
     <message>
         <location filename="../../tournaments/JoinDialog.cpp" line="88"/>
@@ -2163,7 +2175,17 @@ Do you want to make a deposit now?</source>
     <message>
         <location filename="../../table/ScoreBoard.cpp" line="176"/>
         <source>Points:</source>
+        <translation>分数：</translation>
+    </message>
+    <message>
+        <source>Points:</source>
+        <comment>Riichi: fu</comment>
         <translation>符：</translation>
+    </message>
+    <message>
+        <source>Points:</source>
+        <comment>International: fan</comment>
+        <translation>番数：</translation>
     </message>
     <message>
         <location filename="../../table/ScoreBoard.cpp" line="180"/>

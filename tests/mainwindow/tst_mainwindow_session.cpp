@@ -1,13 +1,15 @@
 // The whole main window against the scripted game server and the private
 // XMPP server: the client configuration starts the XMPP session and the
-// lobby chat, under the nick the room gives or accepts; the player menu on
-// a room's nick finds the player the room shows; the login sends the
-// machine id; invitations wait for the inviter's name and are throttled per
-// inviter.
+// lobby chat, under the nick the room gives or accepts, also in scripted
+// rooms of other kinds; the player menu on a room's nick finds the player
+// the room shows, or names, and never another; the login sends the machine
+// id; invitations wait for the inviter's name and are throttled per inviter.
+#include "FakeXmppServer.h"
 #include "XmppTestServer.h"
 #include "mainwindow/LoginWindow.h"
 #include "FormLogin.h"
 #include "mainwindow/MainWindow.h"
+#include "mainwindow/PreferencesWindow.h"
 #include "peer/PeerProcess.h"
 #include "social/ChatController.h"
 #include "social/ChatOutputWidget.h"
@@ -19,6 +21,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractTextDocumentLayout>
+#include <QDomDocument>
 #include <QApplication>
 #include <QGlyphRun>
 #include <QLineEdit>
@@ -42,15 +45,19 @@ class TestMainwindowSession : public QObject
 private slots:
     void initTestCase();
     void sessionsAndInvitations();
+    void invitationsAsTheSettingIsStored();
     void lobbyChatWithoutAListedRoom();
     void lobbyChatUnderTheRoomsNick_data();
     void lobbyChatUnderTheRoomsNick();
     void playerMenuOnRoomNicks();
     void textsOfOthersCannotTurnTheirSentence();
+    void playerMenuOfAPlainOccupant();
+    void lobbyChatInAScriptedRoom_data();
+    void lobbyChatInAScriptedRoom();
 
 private:
     // A scenario that names the XMPP server and the lobby room at login.
-    QString configScenario(const QTemporaryDir &dir, const QString &lobbyRoom) const;
+    QString configScenario(const QTemporaryDir &dir, const QString &lobbyRoom, const QString &server = QString()) const;
     // Another player in a room of the XMPP server, by a bare session.
     struct Occupant
     {
@@ -62,16 +69,17 @@ private:
     XmppTestServer m_xmpp;
 };
 
-QString TestMainwindowSession::configScenario(const QTemporaryDir &dir, const QString &lobbyRoom) const
+QString TestMainwindowSession::configScenario(const QTemporaryDir &dir, const QString &lobbyRoom,
+                                              const QString &server) const
 {
     const QString scenario = dir.filePath(QStringLiteral("config.json"));
     QFile file(scenario);
     if (!file.open(QIODevice::WriteOnly))
         return QString();
     file.write(QStringLiteral(R"({"trigger": "login", "disable": ["query_client_config"], "steps": [
-        {"send": "client_config", "fields": {"xmppServer": "localhost:%1", "conferenceService": "conference.localhost",
+        {"send": "client_config", "fields": {"xmppServer": "%1", "conferenceService": "conference.localhost",
                                              "lobbyRoom": "%2", "searchService": ""}}]})")
-                   .arg(m_xmpp.port())
+                   .arg(server.isEmpty() ? QStringLiteral("localhost:%1").arg(m_xmpp.port()) : server)
                    .arg(lobbyRoom)
                    .toUtf8());
     return scenario;
@@ -230,6 +238,34 @@ void TestMainwindowSession::sessionsAndInvitations()
     boxes(window, QStringLiteral("Table invitation")).first()->button(QMessageBox::Yes)->click();
     QVERIFY(!peer.waitForLine(QStringLiteral("RECV join_table")).isNull());
     QVERIFY(peer.linesStartingWith("RECV join_table").value(0).contains("1001"));
+}
+
+// "Show table invites" as the settings file gives it back after a restart:
+// the text "true", not the bool the preferences page writes.
+void TestMainwindowSession::invitationsAsTheSettingIsStored()
+{
+    QTemporaryDir dir;
+    const QString scenario = dir.filePath(QStringLiteral("invited.json"));
+    QFile file(scenario);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(R"({"trigger": "login", "steps": [
+        {"expect": "query_web_page", "fields": {"page": 13}, "hold": true},
+        {"send": "notify_invited", "fields": {"tableId": 1001, "inviterId": 1002, "kind": 0}}]})");
+    file.close();
+    PeerProcess peer;
+    QVERIFY2(
+        peer.start({QStringLiteral("--account"), QStringLiteral("ann:secret:1001:Ann"), QStringLiteral("--account"),
+                    QStringLiteral("bob:secret:1002:Bob"), QStringLiteral("--scenario"), scenario}),
+        qPrintable(peer.errorString()));
+    MainWindow window(QStringLiteral("localhost"), peer.port(), QStringLiteral("ann"), QStringLiteral("secret"), true,
+                      QStringLiteral("127.0.0.1:1"), nullptr);
+    window.onStartupFinished(true);
+    QVERIFY(logInWithTheForm(window));
+    QTRY_VERIFY_WITH_TIMEOUT(window.findChild<PreferencesWindow *>(), 15000);
+    QSettings().setValue(QStringLiteral("game/showtableinvites"), QStringLiteral("true"));
+    // The checkpoint: the server invites the player now.
+    window.connectionManager().query_web_page(WebPageRequest::Reserved);
+    QTRY_COMPARE_WITH_TIMEOUT(boxes(window, QStringLiteral("Table invitation")).size(), 1, 10000);
 }
 
 void TestMainwindowSession::lobbyChatWithoutAListedRoom()
@@ -487,6 +523,173 @@ void TestMainwindowSession::textsOfOthersCannotTurnTheirSentence()
     shown.documentLayout()->documentSize();
     broken = outOfOrder(*shown.firstBlock().layout(), shown.firstBlock().text());
     QVERIFY2(broken.isEmpty(), qPrintable(broken));
+}
+
+// The player is a plain occupant of a room that Bob opened: the room shows
+// the player no one's address, and the menu goes by the nick alone.
+void TestMainwindowSession::playerMenuOfAPlainOccupant()
+{
+    const XMPPJid room(QStringLiteral("lobby-plain@conference.localhost"));
+    // "ｂｏｂ" is "bob" in the room; two players sit under the nicks the chat
+    // panes fall back to when a room refuses a name.
+    const QList<std::pair<QString, QString>> others{
+        {"1016", "Bob"}, {"1017", "ｂｏｂ"}, {"1018", "Dee (1018)"}, {"1019", "1019"}};
+    std::vector<std::unique_ptr<Occupant>> occupants;
+    for (const auto &[user, nick] : others) {
+        occupants.push_back(occupant(user, room, nick));
+        QVERIFY(occupants.back());
+    }
+    QTemporaryDir dir;
+    PeerProcess peer;
+    QStringList arguments{QStringLiteral("--scenario"), configScenario(dir, room.text())};
+    for (const QString &account : {"vic:secret:1015:Vic", "b1:secret:1016:Bob", "b2:secret:1017:ｂｏｂ",
+                                   "dee:secret:1018:Dee", "eve:secret:1019:Eve"})
+        arguments << QStringLiteral("--account") << account;
+    QVERIFY2(peer.start(arguments), qPrintable(peer.errorString()));
+    MainWindow window(QStringLiteral("localhost"), peer.port(), QStringLiteral("vic"), QStringLiteral("secret"), true,
+                      QStringLiteral("127.0.0.1:1"), nullptr);
+    window.onStartupFinished(true);
+    QVERIFY(logInWithTheForm(window));
+    ConferenceWidget *lobby = window.view().lobbyChat;
+    QTRY_VERIFY_WITH_TIMEOUT(lobby->conference().isJoined(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(window.findChild<FriendsWindow *>(), 15000);
+    QVERIFY(lobby->conference().occupantJid(QStringLiteral("Bob")).isNull());
+    auto *log = lobby->findChild<ChatOutputWidget *>(QStringLiteral("chatOutput"));
+    for (const auto &o : occupants) {
+        o->room->sendMessage(QStringLiteral("hi"));
+        QTRY_VERIFY_WITH_TIMEOUT(log->toPlainText().contains(o->room->nick() + QStringLiteral(": hi")), 10000);
+    }
+    // The player knows Bob's name, not yet the one "bob" stands for.
+    auto *db = window.findChild<PlayerDb *>();
+    db->screenname(1016);
+    QTRY_VERIFY_WITH_TIMEOUT(db->hasScreenname(QStringLiteral("Bob")), 10000);
+
+    // The menu's first entry: the player it adds as a friend, or its word.
+    const auto menuOn = [&](const QString &nick) {
+        clickNick(window, nick);
+        if (!QTest::qWaitFor([] { return userMenu(); }, 10000))
+            return QStringLiteral("no menu");
+        const QAction *first = userMenu()->actions().value(0);
+        const QString what = !first->isEnabled() ? first->text() : first->data().value<XMPPJid>().node();
+        userMenu()->close();
+        (void)QTest::qWaitFor([] { return !userMenu(); }, 5000);
+        return what;
+    };
+    QCOMPARE(menuOn(QStringLiteral("Bob")), QStringLiteral("1016"));
+    // "bob" is not Bob in another case; nobody known is so spelled.
+    QCOMPARE(menuOn(QStringLiteral("bob")), QStringLiteral("No player with that screen name."));
+    QCOMPARE(menuOn(QStringLiteral("Dee (1018)")), QStringLiteral("1018"));
+    QCOMPARE(menuOn(QStringLiteral("1019")), QStringLiteral("1019"));
+    db->screenname(1017);
+    QTRY_VERIFY_WITH_TIMEOUT(db->hasScreenname(QStringLiteral("ｂｏｂ")), 10000);
+    QCOMPARE(menuOn(QStringLiteral("bob")), QStringLiteral("1017"));
+}
+
+void TestMainwindowSession::lobbyChatInAScriptedRoom_data()
+{
+    QTest::addColumn<QString>("name");
+    // What the room answers to each entry, in turn; what the pane then shows.
+    QTest::addColumn<QByteArrayList>("answers");
+    QTest::addColumn<QString>("roomNick");
+    QTest::addColumn<QString>("notice");
+    const QByteArray room = "lobby@conference.localhost/";
+    const QByteArray refused = "<presence from='" + room
+                               + "%1' type='error'><error type='modify'><bad-request "
+                                 "xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></presence>";
+    const auto present = [&](const QByteArray &nick, const QByteArray &codes) {
+        return "<presence from='" + room + nick
+               + "'><x xmlns='http://jabber.org/protocol/muc#user'><item "
+                 "affiliation='none' role='participant'/>"
+               + codes + "</x></presence>";
+    };
+    // A name the room cannot prepare (Hebrew with Latin letters).
+    QTest::newRow("bad-request") << QString::fromUtf8("David\u05d3\u05d5\u05d3")
+                                 << QByteArrayList{refused, present("%1", "<status code='110'/>")}
+                                 << QString::fromUtf8("David\u05d3\u05d5\u05d3 (1013)") << QString();
+    // An older room marks no presence as the player's: Ann is in, then the
+    // player under the nick asked for, then the subject.
+    QTest::newRow("no status 110")
+        << QStringLiteral("Eli")
+        << QByteArrayList{present("Ann", "") + present("%1", "")
+                          + "<message type='groupchat' from='lobby@conference.localhost'><subject>Hi</subject></message>"}
+        << QStringLiteral("Eli") << QString();
+    QTest::newRow("no answer") << QStringLiteral("Fay") << QByteArrayList{} << QString()
+                               << QStringLiteral("The chat room did not answer");
+}
+
+// The real window in rooms of a scripted XMPP server, unlike the tests' own.
+void TestMainwindowSession::lobbyChatInAScriptedRoom()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArrayList, answers);
+    QFETCH(QString, roomNick);
+    QFETCH(QString, notice);
+    FakeXmppServer fake;
+    QVERIFY(fake.listen());
+    QTemporaryDir dir;
+    PeerProcess peer;
+    QVERIFY2(peer.start({QStringLiteral("--plain"), QStringLiteral("--account"),
+                         QStringLiteral("p:secret:1013:") + name, QStringLiteral("--scenario"),
+                         configScenario(dir, QStringLiteral("lobby@conference.localhost"),
+                                        QStringLiteral("127.0.0.1:%1").arg(fake.port()))}),
+             qPrintable(peer.errorString()));
+    MainWindow window(QStringLiteral("localhost"), peer.port(), QStringLiteral("p"), QStringLiteral("secret"), false,
+                      QStringLiteral("127.0.0.1:1"), nullptr);
+    ConferenceWidget *lobby = window.view().lobbyChat;
+    lobby->conference().setEntryTimeout(3000);
+    window.onStartupFinished(true);
+    QVERIFY(logInWithTheForm(window));
+
+    // The stream, SASL PLAIN and the bind, as any server plays them.
+    QVERIFY(fake.waitForConnection(15000) && fake.waitFor("<stream:stream"));
+    fake.clearReceived();
+    fake.sendHeader();
+    fake.sendFeatures("<mechanisms xmlns='urn:ietf:params:xml:ns:xmpp-sasl'><mechanism>PLAIN</mechanism></mechanisms>");
+    QVERIFY(fake.waitFor("</auth>"));
+    fake.clearReceived();
+    fake.send("<success xmlns='urn:ietf:params:xml:ns:xmpp-sasl'/>");
+    QVERIFY(fake.waitFor("<stream:stream"));
+    fake.clearReceived();
+    fake.sendHeader();
+    fake.sendFeatures("<bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'/>");
+    QVERIFY(fake.waitFor("</iq>"));
+    const QString bindId = fake.lastId("iq");
+    fake.clearReceived();
+    fake.send("<iq type='result' id='" + bindId.toUtf8()
+              + "'><bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'><jid>1013@localhost/desk</jid></bind></iq>");
+
+    // The nicks of the entries into the room so far.
+    const auto entries = [&fake] {
+        QStringList nicks;
+        QDomDocument doc;
+        if (doc.setContent("<r xmlns='jabber:client'>" + fake.received() + "</r>", true)) {
+            for (QDomElement e = doc.documentElement().firstChildElement(QStringLiteral("presence")); !e.isNull();
+                 e = e.nextSiblingElement(QStringLiteral("presence"))) {
+                const QString to = e.attribute(QStringLiteral("to"));
+                if (to.startsWith(QLatin1String("lobby@conference.localhost/"))
+                    && !e.hasAttribute(QStringLiteral("type")))
+                    nicks << to.section(QLatin1Char('/'), 1);
+            }
+        }
+        return nicks;
+    };
+    // Each entry is answered in turn; its nick stands in for %1.
+    for (qsizetype i = 0; i < answers.size(); ++i) {
+        QVERIFY(QTest::qWaitFor([&] { return entries().size() > i; }, 15000));
+        fake.send(QString::fromUtf8(answers[i]).arg(entries().at(i)).toUtf8());
+    }
+    auto *input = lobby->findChild<QLineEdit *>(QStringLiteral("chatInput"));
+    auto *log = lobby->findChild<QTextEdit *>(QStringLiteral("chatOutput"));
+    if (!roomNick.isEmpty()) {
+        QTRY_VERIFY_WITH_TIMEOUT(lobby->conference().isJoined(), 10000);
+        QCOMPARE(lobby->conference().nick(), roomNick);
+        QVERIFY(input->isEnabled());
+        QCOMPARE(lobby->conference().occupantJid(QStringLiteral("Ann")), XMPPJid());
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(log->toPlainText().contains(notice), 15000);
+        QVERIFY(!lobby->conference().isJoined() && !lobby->conference().isEntering());
+        QVERIFY(!input->isEnabled());
+    }
 }
 
 QTEST_MAIN(TestMainwindowSession)

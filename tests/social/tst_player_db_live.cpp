@@ -171,15 +171,19 @@ void TestPlayerDbLive::namesFromGameServer()
     QCOMPARE(db.pidForScreenname(QStringLiteral("bob")), 6102);
     QCOMPARE(db.pidForScreenname(QStringLiteral("nobody")), -1);
     QCOMPARE(db.jidForScreenname(QStringLiteral("nobody")).node(), QStringLiteral("-1"));
-    // A room's nick is a name as the room spells it, case kept: "Dan" is
-    // the room's "Ｄａｎ", not "dan", whom the index finds regardless of case.
+    // A room's nick names a player by the exact name or by the number the
+    // chat panes put in: "Dan" is not "dan", whom the index finds regardless
+    // of case, but the room's spelling of "Ｄａｎ".
     db.screenname(6103);
     db.screenname(6104);
     QTRY_VERIFY_WITH_TIMEOUT(db.hasScreenname(QStringLiteral("dan")) && db.hasScreenname(QStringLiteral("Ｄａｎ")),
                              10000);
-    QCOMPARE(db.screennameForNick(QStringLiteral("Dan")), QStringLiteral("Ｄａｎ"));
-    QCOMPARE(db.screennameForNick(QStringLiteral("dan")), QStringLiteral("dan"));
-    QCOMPARE(db.screennameForNick(QStringLiteral("Carl")), QStringLiteral("Carl"));
+    const QList<std::pair<QString, qint32>> nicks{{"dan", 6103},      {"Dan", -1},    {"Dan (6104)", 6104},
+                                                  {"Bob (6104)", -1}, {"6104", 6104}, {"06104", -1}};
+    for (const auto &[nick, pid] : nicks)
+        QVERIFY2(db.pidForNick(nick) == pid, qPrintable(nick));
+    QCOMPARE(db.pidForRoomSpelling(QStringLiteral("Dan")), 6104);
+    QCOMPARE(db.pidForRoomSpelling(QStringLiteral("Carl")), -1);
 
     // Without an XMPP session no address is one of ours.
     QCOMPARE(db.screennameForJid(XMPPJid(QStringLiteral("localhost"), QStringLiteral("6102"))), QString());

@@ -537,6 +537,30 @@ private slots:
         QCOMPARE(pictures(), (QList<bool>{true, true, true, false}));
     }
 
+    // The heading of the points lines in Japanese: fu only at Riichi tables.
+    void scoreBoardPointsHeading_data()
+    {
+        QTest::addColumn<int>("ruleset");
+        QTest::addColumn<QString>("heading");
+        QTest::newRow("Classic") << 0 << QStringLiteral("点数：");
+        QTest::newRow("International") << 1 << QStringLiteral("点数：");
+        QTest::newRow("Riichi") << 2 << QStringLiteral("符：");
+    }
+    void scoreBoardPointsHeading()
+    {
+        QFETCH(int, ruleset);
+        QFETCH(QString, heading);
+        ResourcePaths::install({});
+        TranslationsManager translations(ResourcePaths::roots({}));
+        QVERIFY(translations.setLanguage(QStringLiteral("ja")));
+        PlayerHandScore score;
+        score.pointsLines = {{QStringLiteral("Base"), 20}};
+        score.pointsTotal = 20;
+        const QString html = ScoreBoard::scoringHtml(score, ruleset);
+        QVERIFY2(html.contains(QStringLiteral("<u>%1</u>").arg(heading)), qPrintable(html));
+        QVERIFY(translations.setLanguage(QStringLiteral("en")));
+    }
+
     // The table's chat in the table page of a 1024x768 client in Japanese
     // and of a 1440x900 one in English, scrolled to its newest line: no
     // line cut by the pane's top or bottom edge shows any part of itself.

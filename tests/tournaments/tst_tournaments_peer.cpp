@@ -44,6 +44,7 @@ private slots:
     void demoLobby();
     void registrationToSeat();
     void detailFollowsTheTournamentBackAfterANewLogin();
+    void joinDialogFollowsTheTournament();
     void rankingRequestsAreBounded();
     void unansweredRankingRequestExpires();
     void aStartedTournamentReachesEverySession();
@@ -201,6 +202,71 @@ void TestTournamentsPeer::detailFollowsTheTournamentBackAfterANewLogin()
     QVERIFY(removed->isHidden());
     QVERIFY(!join->isHidden());
     QCOMPARE(dialog->windowTitle(), controller.model()->tournamentInfo(7).name);
+}
+
+// Join dialogs left open while their tournament starts or goes away: no
+// Accept any more, with a word why, and a click that crossed the news
+// registers nothing.
+void TestTournamentsPeer::joinDialogFollowsTheTournament()
+{
+    QTemporaryDir dir;
+    const QString scenario = dir.filePath(QStringLiteral("moves-on.json"));
+    QFile file(scenario);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(R"({"trigger": "login", "steps": [
+        {"expect": "tournaments_lobby_subscribe"},
+        {"send": "tournament_info", "fields": {"info": {"id": 9, "values": [
+          {"key": 1, "value": 90}, {"key": 2, "value": 0}, {"key": 3, "value": "Night <i>Owl</i>"},
+          {"key": 4, "value": 3}, {"key": 5, "value": {"time": "now+7200000"}}, {"key": 7, "value": 16},
+          {"key": 8, "value": 4}, {"key": 12, "value": 1}, {"key": 13, "value": 500}, {"key": 14, "value": 50}]}}},
+        {"expect": "query_lobby_summary", "hold": true},
+        {"send": "tournament_info_update", "fields": {"tournamentId": 7, "updates": [{"key": 2, "value": 2}]}},
+        {"send": "tournament_removed", "fields": {"tournamentId": 9}}]})");
+    file.close();
+    PeerProcess peer;
+    QVERIFY2(peer.start({QStringLiteral("--account"), QStringLiteral("alice:secret:42:Alice"),
+                         QStringLiteral("--scenario"), scenario}),
+             qPrintable(peer.errorString()));
+    ConnectionManager session(true);
+    TournamentsTestHost host;
+    host.balance = 123456;
+    TournamentsController controller(&session, nullptr, &host);
+    host.main.show();
+    QSignalSpy checked(&session, &ConnectionManager::versionCheckComplete);
+    session.connectToHost(QStringLiteral("localhost"), peer.port());
+    QVERIFY(checked.wait(10000));
+    session.login(QStringLiteral("alice"), QStringLiteral("secret"));
+    QTRY_VERIFY(controller.model()->hasTournament(7) && controller.model()->hasTournament(9));
+
+    const auto openDialog = [&](qint32 id) {
+        controller.createJoinTournamentDialog(id);
+        return host.lobby.findChild<JoinDialog *>(QStringLiteral("joinmtt%1").arg(id));
+    };
+    JoinDialog *started = openDialog(7);
+    JoinDialog *removed = openDialog(9);
+    QVERIFY(started && removed);
+    const auto accept = [](JoinDialog *d) { return d->findChild<QPushButton *>(QStringLiteral("acceptButton")); };
+    const auto note = [](JoinDialog *d) {
+        return d->findChild<QLabel *>(QStringLiteral("confirmationInfoLabel"))->text();
+    };
+    QVERIFY(accept(started)->isVisible() && accept(removed)->isVisible());
+
+    session.query_lobby_summary();
+    QTRY_VERIFY_WITH_TIMEOUT(!accept(started)->isVisible() && !accept(removed)->isVisible(), 10000);
+    QCOMPARE(note(started), QStringLiteral("Registration for this tournament is closed."));
+    QCOMPARE(note(removed), QStringLiteral("This tournament has been removed."));
+    QVERIFY(removed->findChild<QPushButton *>(QStringLiteral("depositButton"))->isHidden());
+    // The gone tournament's record stays the dialog's own.
+    QCOMPARE(removed->findChild<QLabel *>(QStringLiteral("nameLabel"))->text(),
+             QStringLiteral("Name: Night <i>Owl</i>"));
+
+    // A click that crossed the news is not sent: the next request the
+    // server reads is the one made after it.
+    emit accept(started)->clicked();
+    emit accept(removed)->clicked();
+    session.query_account_balance();
+    QVERIFY(!peer.waitForLine(QStringLiteral("RECV query_account_balance")).isNull());
+    QVERIFY(peer.linesStartingWith(QStringLiteral("RECV register_tournament")).isEmpty());
 }
 
 void TestTournamentsPeer::registrationToSeat()

@@ -7,6 +7,7 @@
 #include "app/CaCertificates.h"
 #include "app/CommandLineOptions.h"
 #include "app/Integration.h"
+#include "app/Log.h"
 #include "app/MahjongApplication.h"
 #include "app/ResourcePaths.h"
 #include "lobby/LobbyController.h"
@@ -58,6 +59,7 @@
 #include <QTreeWidget>
 #include <QWebEngineView>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -233,6 +235,7 @@ private:
     QString leaveInPlay(GameWindow *window);
     QString findFriend();
     QString chat();
+    QString secondPlayerCommand();
     QString tournament();
     QString tournamentPlayed();
     QAbstractButton *joinConfirmation();
@@ -263,6 +266,8 @@ int Walk::run()
         {"a hand left for another table taken at once plays on, and its seat comes back", &Walk::leaveForAnotherTable},
         {"a friend found and added", &Walk::findFriend},
         {"a chat line sent", &Walk::chat},
+        {"the second player's command, as the run printed it: a client of its own, logged in",
+         &Walk::secondPlayerCommand},
         {"a tournament opened and joined", &Walk::tournament},
         {"a starting tournament: registered, seated, two rounds to the final standings", &Walk::tournamentPlayed},
         {"Japanese: the web host's pages and Qt's standard buttons", &Walk::japanese},
@@ -694,6 +699,87 @@ QString Walk::chat()
     const bool shown = waitFor([output] { return output->toPlainText().contains(QStringLiteral("麻雀")); }, 10000);
     shot(QStringLiteral("lobby-chat-en"));
     return shown ? QString() : QStringLiteral("the line did not come back from the room");
+}
+
+// The command the run printed for a second player, pasted into a shell as
+// it stands: the client starts beside this one (as root too), in a home of
+// its own (this client's log stays where it is), and its player logs in.
+QString Walk::secondPlayerCommand()
+{
+    const QString prefix = QStringLiteral("A second player of this run (another user name): ");
+    QString command;
+    QFile output(QDir(g_shots).filePath(QStringLiteral("walk.log")));
+    if (output.open(QIODevice::ReadOnly | QIODevice::Text))
+        for (const QString &line : QString::fromUtf8(output.readAll()).split(QLatin1Char('\n')))
+            if (line.startsWith(prefix))
+                command = line.mid(prefix.size());
+    if (command.isEmpty())
+        return QStringLiteral("the run printed no command for a second player (in %1)").arg(output.fileName());
+    // This client's log, which a client of the same home would move aside.
+    QDir().mkpath(Log::defaultDirectory());
+    QFile ownLog(Log::defaultDirectory() + QStringLiteral("/mahjong.log"));
+    if (!ownLog.exists() && ownLog.open(QIODevice::WriteOnly))
+        ownLog.close();
+    const QString name = QStringLiteral("second-client");
+    QSignalSpy arrived(&m_window->view().lobbyChat->conference(), &XMPPConference::participantJoined);
+    const auto loggedIn = [&] {
+        return std::any_of(arrived.cbegin(), arrived.cend(),
+                           [&](const QList<QVariant> &args) { return args.at(1).toString() == name; });
+    };
+
+    QProcess shell;
+    shell.setProcessChannelMode(QProcess::ForwardedChannels);
+    shell.start(QStringLiteral("bash"), {QStringLiteral("-c"), command});
+    if (!shell.waitForStarted(10000))
+        return QStringLiteral("no shell for the command");
+    const auto xdotool = [](const QStringList &args) { return ::run(QStringLiteral("xdotool"), args); };
+    // Its window: one of another process than this one.
+    QString window;
+    qint64 client = 0;
+    waitFor(
+        [&] {
+        const QString found = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                       QStringLiteral("--name"), QStringLiteral("^Brisquel")});
+        for (const QString &id : found.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            const qint64 pid = xdotool({QStringLiteral("getwindowpid"), id}).toLongLong();
+            if (pid > 0 && pid != QCoreApplication::applicationPid()) {
+                window = id;
+                client = pid;
+            }
+        }
+        return client != 0 || shell.state() == QProcess::NotRunning;
+        },
+        60000);
+    QString why;
+    if (client == 0) {
+        why = shell.state() == QProcess::NotRunning
+                  ? QStringLiteral("the command ended with code %1 before a window showed").arg(shell.exitCode())
+                  : QStringLiteral("no window of the second client within 60 s");
+    } else if (!ownLog.exists()) {
+        why = QStringLiteral("the second client moved this client's log aside");
+    } else {
+        shot(QStringLiteral("second-player-login-en"));
+        // The name, Return to the password, Return to log in: again, now
+        // and then, while the handshake may still hold the button back.
+        xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+        xdotool({QStringLiteral("type"), name});
+        xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+        xdotool({QStringLiteral("type"), QStringLiteral("walk")});
+        for (int attempt = 0; attempt < 3 && !loggedIn(); ++attempt) {
+            xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+            xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+            waitFor(loggedIn, 15000);
+        }
+        if (loggedIn())
+            shot(QStringLiteral("second-player-logged-in-en"));
+        else
+            why = QStringLiteral("the second client's player did not come into the lobby chat");
+    }
+    if (client != 0)
+        ::kill(pid_t(client), SIGTERM);
+    if (!shell.waitForFinished(10000))
+        shell.kill();
+    return why;
 }
 
 QString Walk::tournament()

@@ -449,9 +449,10 @@ void PeerSession::botSeatChanged(quint8 classId, const WireValue::List &fields)
         return;
     std::set<qint32> &bots = m_bots[tableId];
     if (classId == msg::PLAYER_JOINED) {
-        if (bots.count(pid) || t->seated() >= t->capacity())
+        // Every bot that sits down is readied with the player (READY),
+        // whatever the lobby's count says.
+        if (!bots.insert(pid).second || t->seated() >= t->capacity())
             return;
-        bots.insert(pid);
         t->setSeated(t->seated() + 1);
     } else {
         if (!bots.erase(pid) || t->seated() <= 0)
@@ -676,13 +677,14 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
     case msg::READY: {
         const In<msg::READY> m(f);
         const qint32 tableId = m.i32<"tableId">();
-        send(msg::PLAYER_IS_READY, L{tableId, m.i32<"playerId">()});
-        // The bots still seated at the table are ready as soon as the
-        // player is, as they were when they sat down.
+        // The bots still seated at the table wait for no one: they are
+        // ready by the time the player's ready is answered, as they were
+        // when they sat down.
         if (const auto bots = m_bots.find(tableId); bots != m_bots.end()) {
             for (qint32 bot : bots->second)
                 send(msg::PLAYER_IS_READY, L{tableId, bot});
         }
+        send(msg::PLAYER_IS_READY, L{tableId, m.i32<"playerId">()});
         break;
     }
     case msg::INVITE_PLAYERS: {

@@ -69,5 +69,9 @@ void addDemoLobby(PeerConfig &config)
     for (TableInfo &t : config.tables) {
         if (t.lobbyPath() == QLatin1String("101/Money"))
             t.setLobbyPath(QStringLiteral("101/Practice/Money"));
+        // The demo's hands seat the player alone and bring their own bots:
+        // until a player sits down, nobody sits at a table with a free seat.
+        if (!t.isFull() && t.gameType() != TableInfo::TOURNAMENT)
+            t.setSeated(0);
     }
 }

@@ -26,6 +26,8 @@ XMPPConference::XMPPConference(QObject *parent)
     qRegisterMetaType<XMPPPresence::error_t>("XMPPPresence::error_t");
     m_joinTimer.setSingleShot(true);
     connect(&m_joinTimer, &QTimer::timeout, this, &XMPPConference::onJoinTimerTimeout);
+    m_entryTimer.setSingleShot(true);
+    connect(&m_entryTimer, &QTimer::timeout, this, &XMPPConference::onEntryTimerTimeout);
 }
 
 XMPPConference::~XMPPConference()
@@ -50,6 +52,7 @@ void XMPPConference::setClient(XMPPClient *client)
     if (m_client)
         disconnect(m_client, nullptr, this, nullptr);
     m_joinTimer.stop();
+    m_entryTimer.stop();
     m_leavingNick.clear();
     m_client = client;
     if (!client)
@@ -65,6 +68,7 @@ void XMPPConference::setRoomJid(const XMPPJid &room)
     if (m_joined)
         throw std::runtime_error("user joined to a room");
     m_joinTimer.stop();
+    m_entryTimer.stop();
     if (room != m_room) {
         m_leavingNick.clear();
         m_occupants.clear();
@@ -88,13 +92,16 @@ void XMPPConference::join(const QString &nick, const QStringList &fallbacks)
     m_fallbackNicks = fallbacks;
     m_fallbackNicks.removeAll(m_nick);
     m_renamedTo.clear();
+    m_joinedUnmarked = false;
     enter();
 }
 
 void XMPPConference::enter()
 {
+    m_unmarkedPending = false;
     m_client->joinRoom(m_room, m_nick);
     m_entering = true;
+    m_entryTimer.start(m_entryTimeout);
 }
 
 void XMPPConference::leave()
@@ -102,6 +109,9 @@ void XMPPConference::leave()
     requireClient();
     // A retry still pending would take the player back into the room.
     m_joinTimer.stop();
+    m_entryTimer.stop();
+    m_unmarkedPending = false;
+    m_joinedUnmarked = false;
     // Renamed, and the room's presence under the new nick still to come:
     // the player is there already.
     if (m_joined && !m_renamedTo.isNull())
@@ -137,6 +147,8 @@ bool XMPPConference::refusesNick(const XMPPPresence &presence)
     case Condition::Conflict:
     case Condition::JidMalformed:
     case Condition::NotAcceptable:
+    // Some servers answer so for a name they cannot prepare.
+    case Condition::BadRequest:
         return true;
     case Condition::NotAllowed:
         // cancel/not-allowed is a room that may not be created.
@@ -167,7 +179,9 @@ void XMPPConference::onPresence(XMPPPresence presence)
         if (!entryOutstanding && !m_joined)
             return;
         m_joinTimer.stop();
+        m_entryTimer.stop();
         m_entering = false;
+        m_unmarkedPending = false;
         const XMPPPresence::error_t error = presence.errorType();
         if (error == XMPPPresence::RecipientUnavailable && entryOutstanding && m_attempts < MaxJoinRetries) {
             m_joinTimer.start(JoinRetryInterval);
@@ -204,19 +218,50 @@ void XMPPConference::onPresence(XMPPPresence presence)
     const QList<int> codes = presence.hasRoomData() ? presence.roomStatusIndexes() : QList<int>();
     const bool markedOwn = codes.contains(selfIndex);
     const bool unavailable = availability == XMPPPresence::Unavailable;
-    // Which presence is the player's. On the way in, only the one the room
-    // marks as such (110), under the nick the room gives (it may differ
-    // from the one asked: rooms normalise nicks and say so with 210); the
-    // occupants listed before it are others, even one with the nick asked
-    // for. Once in, the presences of the own nick, and the marked one under
-    // the nick the room announced when it renamed the player.
+    // Which presence is the player's. On the way in, the one the room marks
+    // as such (110), under the nick the room gives (it may differ from the
+    // one asked: rooms normalise nicks and say so with 210); the occupants
+    // listed before it are others, even one with the nick asked for. A room
+    // that marks none lists the player under the nick asked for. Once in,
+    // the presences of the own nick, and the marked one under the nick the
+    // room announced when it renamed the player.
     bool own = false;
     if (m_joined) {
         own = nick == m_nick || (markedOwn && !unavailable && !m_renamedTo.isNull() && nick == m_renamedTo);
+        if (markedOwn && !unavailable && m_joinedUnmarked) {
+            // The room marks the player after all: the presence taken for
+            // the player's was another occupant's under the nick asked for.
+            if (nick != m_nick) {
+                m_occupants.remove(m_nick);
+                emit participantJoined(this, m_nick);
+            }
+            m_joinedUnmarked = false;
+            own = true;
+        }
     } else if (entryOutstanding) {
-        // Without any room data the presence is no occupant's listing:
-        // under the nick asked for, it can only be the player's.
-        own = markedOwn ? !unavailable || nick == m_nick : !presence.hasRoomData() && nick == m_nick;
+        if (markedOwn) {
+            own = !unavailable || nick == m_nick;
+            // Seen under the nick asked for, but the room marks another.
+            if (m_unmarkedPending && nick != m_nick)
+                releaseUnmarkedOwn();
+            m_unmarkedPending = false;
+        } else if (!presence.hasRoomData()) {
+            // No occupant's listing: under the nick asked for, it can only
+            // be the player's.
+            own = nick == m_nick;
+        } else if (nick == m_nick) {
+            if (!unavailable) {
+                // Rooms that never mark the own presence (110) list it under
+                // the nick asked for; rooms that do may list someone else so
+                // before the marked one. Whatever follows decides.
+                m_unmarkedPending = true;
+                m_unmarkedJid = presence.roomItem().jid.bare();
+                m_entryTimer.start(UnmarkedOwnSettle);
+                return;
+            }
+            if (m_unmarkedPending)
+                releaseUnmarkedOwn();
+        }
     } else if (markedOwn || nick == m_nick) {
         // About a stay already over.
         return;
@@ -273,17 +318,7 @@ void XMPPConference::onPresence(XMPPPresence presence)
     switch (availability) {
     case XMPPPresence::Available:
         if (own) {
-            m_joinTimer.stop();
-            m_entering = false;
-            m_fallbackNicks.clear();
-            // A presence that only restates the stay (a new role, the
-            // rename's end) announces no second arrival.
-            const bool arrived = !m_joined;
-            m_joined = true;
-            if (renamed)
-                emit userNickChanged(this, nick);
-            else if (arrived)
-                emit userJoined(this);
+            seatPlayer(renamed);
         } else {
             emit participantJoined(this, nick);
         }
@@ -292,6 +327,8 @@ void XMPPConference::onPresence(XMPPPresence presence)
         if (own) {
             m_joined = false;
             m_entering = false;
+            m_entryTimer.stop();
+            m_joinedUnmarked = false;
             m_renamedTo.clear();
             emit userLeft(this);
         } else {
@@ -304,10 +341,69 @@ void XMPPConference::onPresence(XMPPPresence presence)
     }
 }
 
+void XMPPConference::seatPlayer(bool renamed)
+{
+    m_joinTimer.stop();
+    m_entryTimer.stop();
+    m_entering = false;
+    m_unmarkedPending = false;
+    m_fallbackNicks.clear();
+    // A presence that only restates the stay (a new role, the rename's end)
+    // announces no second arrival.
+    const bool arrived = !m_joined;
+    m_joined = true;
+    if (renamed)
+        emit userNickChanged(this, m_nick);
+    else if (arrived)
+        emit userJoined(this);
+}
+
+void XMPPConference::releaseUnmarkedOwn()
+{
+    m_unmarkedPending = false;
+    if (m_unmarkedJid.isNull())
+        m_occupants.remove(m_nick);
+    else
+        noteOccupant(m_nick, m_unmarkedJid, true);
+    emit participantJoined(this, m_nick);
+}
+
+void XMPPConference::onEntryTimerTimeout()
+{
+    if (!m_entering || m_joined)
+        return;
+    if (m_unmarkedPending) {
+        // Nothing marked followed: the room does not mark the own presence.
+        if (m_client)
+            noteOccupant(m_nick, m_client->jid(), true);
+        m_joinedUnmarked = true;
+        seatPlayer(false);
+        return;
+    }
+    qCWarning(lcXmpp) << "room" << m_room.text() << "did not answer the entry of" << m_nick;
+    m_entering = false;
+    // A late answer would seat the player in a room the pane gave up.
+    try {
+        if (m_client)
+            m_client->leaveRoom(m_room, m_nick);
+    } catch (const std::exception &e) {
+        qCWarning(lcXmpp) << "leaving room" << m_room.text() << "failed:" << e.what();
+    }
+    emit userEntryUnanswered(this);
+}
+
 void XMPPConference::onMessage(XMPPMessage message)
 {
     const XMPPJid from = message.from();
-    if (message.type() != XMPPMessage::GroupChat || from.bare() != m_room || from.resource().isEmpty())
+    if (message.type() != XMPPMessage::GroupChat || from.bare() != m_room)
+        return;
+    // The room's history and subject follow the occupants: the presence
+    // under the nick asked for was the player's.
+    if (m_unmarkedPending && m_entering) {
+        m_entryTimer.stop();
+        onEntryTimerTimeout();
+    }
+    if (from.resource().isEmpty())
         return;
     emit this->message(message);
 }
@@ -315,6 +411,9 @@ void XMPPConference::onMessage(XMPPMessage message)
 void XMPPConference::onDisconnected()
 {
     m_joinTimer.stop();
+    m_entryTimer.stop();
+    m_unmarkedPending = false;
+    m_joinedUnmarked = false;
     m_joined = false;
     m_entering = false;
     m_leavingNick.clear();

@@ -27,6 +27,11 @@ public:
     static constexpr int JoinRetryInterval = 1000;
     // Addresses of occupants gone are forgotten once this many are kept.
     static constexpr int MaxOccupantsKept = 2000;
+    // An entry the room leaves unanswered this long is given up.
+    static constexpr int DefaultEntryTimeout = 30000;
+    // A room that never marks the own presence (110) has shown it once
+    // nothing else followed the presence under the nick asked for this long.
+    static constexpr int UnmarkedOwnSettle = 1000;
 
     explicit XMPPConference(QObject *parent = nullptr);
     ~XMPPConference() override;
@@ -51,6 +56,7 @@ public:
     void join(const QString &nick = QString(), const QStringList &fallbacks = QStringList());
     void leave();
     void sendMessage(const QString &text);
+    void setEntryTimeout(int ms) { m_entryTimeout = ms; }
 
 signals:
     void message(XMPPMessage message);
@@ -66,6 +72,8 @@ signals:
     void participantBanned(XMPPConference *room, QString nick, XMPPJid actor, QString reason);
     // The room renamed the player, who stays in under the new nick.
     void userNickChanged(XMPPConference *room, QString nick);
+    // The room answered no entry: the player is not in it.
+    void userEntryUnanswered(XMPPConference *room);
 
 public slots:
     void onMessage(XMPPMessage message);
@@ -73,6 +81,9 @@ public slots:
     void onDisconnected();
     void onClientDestroyed();
     void onJoinTimerTimeout();
+
+private slots:
+    void onEntryTimerTimeout();
 
 private:
     struct Occupant
@@ -87,6 +98,11 @@ private:
     // Whether an error answer to an entry refuses the nick, not the player.
     static bool refusesNick(const XMPPPresence &presence);
     void noteOccupant(const QString &nick, const XMPPJid &jid, bool present);
+    // The presence under the nick asked for that the room did not mark is
+    // another occupant's after all.
+    void releaseUnmarkedOwn();
+    // The room has the player in, under m_nick.
+    void seatPlayer(bool renamed);
 
     QPointer<XMPPClient> m_client;
     XMPPJid m_room;
@@ -105,4 +121,16 @@ private:
     QHash<QString, Occupant> m_occupants;
     QTimer m_joinTimer;
     int m_attempts = 0;
+    // Gives up an entry left unanswered, or takes the unmarked presence
+    // under the nick asked for as the player's.
+    QTimer m_entryTimer;
+    int m_entryTimeout = DefaultEntryTimeout;
+    // Seen on the way in: a presence under the nick asked for without 110,
+    // the player's in a room that never marks it, else another occupant's.
+    bool m_unmarkedPending = false;
+    // The address the room showed with it, if any.
+    XMPPJid m_unmarkedJid;
+    // The player is in by such a presence: a marked one that follows names
+    // the player's real nick.
+    bool m_joinedUnmarked = false;
 };

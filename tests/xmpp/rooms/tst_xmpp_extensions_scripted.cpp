@@ -864,6 +864,17 @@ void TestXmppExtensionsScripted::roomOwnPresence_data()
                           occupantPresence("Ann", unavailable, {})}
         << QStringList{"+Ann", "joined Ann2", "-Ann"} << QStringList{"Ann"} << "Ann2"
         << QStringList{"Ann=", "Ann2=u@localhost"};
+    // A room that never marks the own presence: the one under the nick
+    // asked for is the player's once the subject follows; a marked one
+    // coming after all names the player's nick.
+    const QByteArray subject = "<message type='groupchat' from='lobby@chat.localhost'><subject>s</subject></message>";
+    QTest::newRow("own presence unmarked")
+        << QByteArrayList{occupantPresence("Bea", {}, {}), occupantPresence("Ann", {}, {}), subject}
+        << QStringList{"+Bea", "joined Ann"} << QStringList{"Ann"} << "Ann" << QStringList{"Ann=u@localhost"};
+    QTest::newRow("marked after the subject")
+        << QByteArrayList{occupantPresence("Ann", {}, {}), subject, occupantPresence("Ann2", {}, {110, 210})}
+        << QStringList{"joined Ann", "+Ann", "renamed Ann2"} << QStringList{"Ann"} << "Ann2"
+        << QStringList{"Ann=", "Ann2=u@localhost"};
     QTest::newRow("renamed by the room") << QByteArrayList{occupantPresence("Ann", {}, {110}),
                                                            occupantPresence("Ann", unavailable, {303, 110},
                                                                             "nick='Anne'"),

@@ -105,9 +105,9 @@ TournamentsLobbyModel *upcomingModel(QObject *parent)
     return model;
 }
 
-QWidget *joinDialog(int type)
+QWidget *joinDialog(int type, TournamentInfo::status_t status = TournamentInfo::Open)
 {
-    return new JoinDialog(nullptr, comingTournament(7, "Sunday Classic", TournamentInfo::Open, 3700), type);
+    return new JoinDialog(nullptr, comingTournament(7, "Sunday Classic", status, 3700), type);
 }
 
 const TournamentRankings sampleRankings = {{1001, QStringLiteral("Lucky"), 48, 3, 50000, false},
@@ -187,6 +187,10 @@ QWidget *countdownPopup()
 MAHJONG_SAMPLE(tournamentJoin, {QStringLiteral("tournament-join-dialog"), {}, [] { return joinDialog(0); }});
 MAHJONG_SAMPLE(tournamentJoinDeposit,
                {QStringLiteral("tournament-join-dialog-deposit"), {}, [] { return joinDialog(1); }});
+// Opened before the tournament started, and kept open past its start.
+MAHJONG_SAMPLE(tournamentJoinStarted, {QStringLiteral("tournament-join-dialog-started"), {}, [] {
+                                           return joinDialog(0, TournamentInfo::Seating);
+                                       }});
 MAHJONG_SAMPLE(tournamentDetailOpen, {QStringLiteral("tournament-detail-open"), {}, &openDetail});
 MAHJONG_SAMPLE(tournamentDetailPlaying, {QStringLiteral("tournament-detail-playing"), {}, &playingDetail});
 MAHJONG_SAMPLE(tournamentPreview, {QStringLiteral("tournament-preview"), {250, 320}, &preview});
