@@ -396,7 +396,7 @@ void TestProtocolSession::answersReadInOnePassAreEachTaken()
         {"expect": "call_pass"},
         {"expect": "ready"},
         {"send": "tiles_from_wall", "fields": {"tableId": "$table", "tiles": [4]}}]})")
-                                                   .object());
+                                               .object());
     PeerProcess peer;
     QVERIFY(startPeer(peer, {QStringLiteral("--scenario"), scenario}));
     ConnectionManager cm(true);

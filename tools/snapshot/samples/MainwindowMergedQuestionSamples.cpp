@@ -91,9 +91,12 @@ QWidget *invitations(bool many)
     ConnectionManager &session = window->connectionManager();
     const Codec &codec = Codec::instance();
     session.handleMessage(codec.encode(msg::HELLO_OK, WireValue::List{1}));
-    const QStringList names{QStringLiteral("Mal") + override + QStringLiteral("elbat"), QStringLiteral("Mei"),
-                            QStringLiteral("美咲"), QStringLiteral("\u0639\u0644\u064a 7"),
-                            QStringLiteral("Kenji"), QStringLiteral("Bob")};
+    const QStringList names{QStringLiteral("Mal") + override + QStringLiteral("elbat"),
+                            QStringLiteral("Mei"),
+                            QStringLiteral("美咲"),
+                            QStringLiteral("\u0639\u0644\u064a 7"),
+                            QStringLiteral("Kenji"),
+                            QStringLiteral("Bob")};
     for (int i = 0; i < (many ? names.size() : 1); ++i) {
         session.handleMessage(codec.encode(
             msg::SERVICE_RESPONSE,
