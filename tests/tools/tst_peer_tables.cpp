@@ -38,6 +38,8 @@ private slots:
     void runOptionsPlayOnAndAnnounceTheChat();
     void aShortTournamentIsAlwaysOpen();
     void aLeftHandPlaysAgainForTheNextJoinOrWatch();
+    void aWatchedHandCountsItsPlayers_data();
+    void aWatchedHandCountsItsPlayers();
 
 private:
     bool start(PeerProcess &peer, ConnectionManager &cm, const QStringList &args);
@@ -462,6 +464,47 @@ void TestPeerTables::aLeftHandPlaysAgainForTheNextJoinOrWatch()
     QTRY_VERIFY_WITH_TIMEOUT(
         std::any_of(discards.begin(), discards.end(), [](const QList<QVariant> &d) { return d[0].toInt() == full; }),
         30000);
+    QVERIFY(peer.linesStartingWith(QStringLiteral("SCENARIO_FAILED")).isEmpty());
+}
+
+void TestPeerTables::aWatchedHandCountsItsPlayers_data()
+{
+    QTest::addColumn<qint32>("table");
+    QTest::newRow("empty practice table") << 1001;
+    QTest::newRow("full money table") << 2002;
+}
+
+// The lobby counts the players of the hand a watcher sees, and only while
+// it is watched.
+void TestPeerTables::aWatchedHandCountsItsPlayers()
+{
+    QFETCH(qint32, table);
+    PeerProcess peer;
+    ConnectionManager cm(true);
+    QVERIFY(start(peer, cm, {QStringLiteral("--demo")}));
+    std::map<qint32, int> seats;
+    connect(&cm, qOverload<TableInfo>(&ConnectionManager::tableInfoUpdate), this,
+            [&seats](const TableInfo &t) { seats[t.id()] = t.seated(); });
+    connect(&cm, qOverload<qint32, int, TableInfoUpdates>(&ConnectionManager::tableInfoUpdate), this,
+            [&seats](qint32 id, int seated, const TableInfoUpdates &) { seats[id] = seated; });
+    QSignalSpy gameData(&cm, &ConnectionManager::gameData);
+    cm.lobby_subscribe(QStringLiteral("101/Practice"));
+    cm.lobby_subscribe(QStringLiteral("101/Money"));
+    QTRY_VERIFY(seats.count(table));
+    const int before = seats[table];
+    cm.watch_table(table);
+    const auto watchedHand = [&] {
+        for (const QList<QVariant> &d : gameData)
+            if (d[0].toInt() == table && !d[3].value<std::vector<PlayerData>>().empty())
+                return int(d[3].value<std::vector<PlayerData>>().size());
+        return 0;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(watchedHand() > 0, 20000);
+    QTRY_COMPARE(seats[table], watchedHand());
+    QSignalSpy unwatched(&cm, &ConnectionManager::unwatchSuccessful);
+    cm.unwatch_table(table);
+    QVERIFY(unwatched.wait(10000));
+    QTRY_COMPARE(seats[table], before);
     QVERIFY(peer.linesStartingWith(QStringLiteral("SCENARIO_FAILED")).isEmpty());
 }
 

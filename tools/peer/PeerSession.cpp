@@ -168,6 +168,9 @@ void PeerSession::onDisconnected()
 {
     if (m_account && !m_seats.empty())
         keptSeats()[m_account->user] = m_seats.back();
+    // Nobody watches any more: the watched hands' players go.
+    while (!m_watched.empty())
+        watchEnds(m_watched.begin()->first);
     log(QStringLiteral("DISCONNECTED"));
     m_socket->deleteLater();
 }
@@ -476,6 +479,36 @@ void PeerSession::botsLeave(qint32 tableId)
     tellSeats(*t);
 }
 
+void PeerSession::watchedHandSeated(const WireValue::List &gameData)
+{
+    const auto watched = m_watched.find(gameData.at(0).toInt32());
+    TableInfo *t = findTable(gameData.at(0).toInt32());
+    if (watched == m_watched.end() || !t
+        || std::find(m_seats.begin(), m_seats.end(), t->id()) != m_seats.end())
+        return;
+    if (watched->second < 0)
+        watched->second = t->seated();
+    const int players = std::min(int(gameData.at(3).size()), t->capacity());
+    if (players == t->seated())
+        return;
+    t->setSeated(std::max(players, watched->second));
+    tellSeats(*t);
+}
+
+void PeerSession::watchEnds(qint32 tableId)
+{
+    const auto watched = m_watched.find(tableId);
+    if (watched == m_watched.end())
+        return;
+    const int before = watched->second;
+    m_watched.erase(watched);
+    TableInfo *t = findTable(tableId);
+    if (!t || before < 0 || t->seated() == before)
+        return;
+    t->setSeated(before);
+    tellSeats(*t);
+}
+
 PeerScenarioRun *PeerSession::runAt(qint32 tableId) const
 {
     for (PeerScenarioRun *run : m_runs)
@@ -619,6 +652,8 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
     }
     case msg::JOIN_TABLE: {
         const qint32 id = In<msg::JOIN_TABLE>(f).i32<"tableId">();
+        // The watched hand's players make room: a join deals its own.
+        watchEnds(id);
         TableInfo *t = findTable(id);
         if (!t) {
             send(msg::JOIN_FAILED, L{id, 1});
@@ -639,6 +674,7 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
         const qint32 id = In<msg::UNWATCH_TABLE>(f).i32<"tableId">();
         leaveScenario(id, QStringLiteral("unwatch_table"));
         send(msg::UNWATCH_OK, L{id});
+        watchEnds(id);
         break;
     }
     case msg::WATCH_TABLE: {
@@ -647,6 +683,7 @@ void PeerSession::handle(quint8 classId, const WireValue::List &f)
             send(msg::WATCH_FAILED, L{In<msg::WATCH_TABLE>(f).i32<"tableId">(), "No such table"});
         } else {
             m_vars[QStringLiteral("table")] = t->id();
+            m_watched.try_emplace(t->id(), -1);
             send(msg::WATCH_OK, L{t->id()});
             sendGameData(*t, false);
             trigger(QStringLiteral("watch"), t->id());
@@ -957,6 +994,8 @@ void PeerSession::scenarioSent(quint8 classId, const WireValue::List &fields)
         settleRound(fields);
     if (classId == msg::PLAYER_JOINED || classId == msg::PLAYER_LEFT)
         botSeatChanged(classId, fields);
+    if (classId == msg::GAME_DATA)
+        watchedHandSeated(fields);
     if (classId == msg::END_OF_TOURNAMENT_ROUND)
         if (PeerTournamentHall *hall = PeerTournamentHall::instance())
             hall->roundEnded(this, fields);

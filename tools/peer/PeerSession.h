@@ -124,6 +124,10 @@ private:
     void botSeatChanged(quint8 classId, const WireValue::List &fields);
     // Gives the seats of the bots at the table back and tells the lobby.
     void botsLeave(qint32 tableId);
+    // A watched hand's players sit at its table while it is watched: the
+    // lobby counts them, and no longer once the watch ends.
+    void watchedHandSeated(const WireValue::List &gameData);
+    void watchEnds(qint32 tableId);
     // Ends the table's scenario where it stands, unless it waits for the
     // request itself.
     void leaveScenario(qint32 tableId, const QString &request);
@@ -168,6 +172,9 @@ private:
     std::set<qint32> m_tournamentSeats;
     // The bots the scenarios seated, by table.
     std::map<qint32, std::set<qint32>> m_bots;
+    // Watched tables -> their count before the watched hand sat down (-1
+    // until it did).
+    std::map<qint32, int> m_watched;
     std::optional<lobby_summary_t> m_lastSummary;
     QTimer m_summaryTimer;
 
