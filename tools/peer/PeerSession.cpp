@@ -483,8 +483,7 @@ void PeerSession::watchedHandSeated(const WireValue::List &gameData)
 {
     const auto watched = m_watched.find(gameData.at(0).toInt32());
     TableInfo *t = findTable(gameData.at(0).toInt32());
-    if (watched == m_watched.end() || !t
-        || std::find(m_seats.begin(), m_seats.end(), t->id()) != m_seats.end())
+    if (watched == m_watched.end() || !t || std::find(m_seats.begin(), m_seats.end(), t->id()) != m_seats.end())
         return;
     if (watched->second < 0)
         watched->second = t->seated();
