@@ -49,6 +49,15 @@ private:
 };
 
 namespace {
+// The lobby's seat count of each table, as the session hears it.
+void followSeats(ConnectionManager &cm, std::map<qint32, int> &seats)
+{
+    QObject::connect(&cm, qOverload<TableInfo>(&ConnectionManager::tableInfoUpdate), &cm,
+                     [&seats](const TableInfo &t) { seats[t.id()] = t.seated(); });
+    QObject::connect(&cm, qOverload<qint32, int, TableInfoUpdates>(&ConnectionManager::tableInfoUpdate), &cm,
+                     [&seats](qint32 id, int seated, const TableInfoUpdates &) { seats[id] = seated; });
+}
+
 void forEachStep(const QJsonArray &steps, const std::function<void(const QJsonObject &)> &visit)
 {
     for (const QJsonValue &v : steps) {
@@ -281,10 +290,7 @@ void TestPeerTables::gameEndGivesTheSeatBack()
     ConnectionManager cm(true);
     QVERIFY(start(peer, cm, {QStringLiteral("--demo")}));
     std::map<qint32, int> seats;
-    connect(&cm, qOverload<TableInfo>(&ConnectionManager::tableInfoUpdate), this,
-            [&seats](const TableInfo &t) { seats[t.id()] = t.seated(); });
-    connect(&cm, qOverload<qint32, int, TableInfoUpdates>(&ConnectionManager::tableInfoUpdate), this,
-            [&seats](qint32 id, int seated, const TableInfoUpdates &) { seats[id] = seated; });
+    followSeats(cm, seats);
     QObject context;
     playAlong(cm, &context);
     QSignalSpy scored(&cm, &ConnectionManager::handEndScoring);
@@ -483,10 +489,7 @@ void TestPeerTables::aWatchedHandCountsItsPlayers()
     ConnectionManager cm(true);
     QVERIFY(start(peer, cm, {QStringLiteral("--demo")}));
     std::map<qint32, int> seats;
-    connect(&cm, qOverload<TableInfo>(&ConnectionManager::tableInfoUpdate), this,
-            [&seats](const TableInfo &t) { seats[t.id()] = t.seated(); });
-    connect(&cm, qOverload<qint32, int, TableInfoUpdates>(&ConnectionManager::tableInfoUpdate), this,
-            [&seats](qint32 id, int seated, const TableInfoUpdates &) { seats[id] = seated; });
+    followSeats(cm, seats);
     QSignalSpy gameData(&cm, &ConnectionManager::gameData);
     cm.lobby_subscribe(QStringLiteral("101/Practice"));
     cm.lobby_subscribe(QStringLiteral("101/Money"));
