@@ -184,6 +184,7 @@ int main(int argc, char *argv[])
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-riichi-hand.json"));
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-hand.json"));
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-international-hand.json"));
+            config.loadScenario(QStringLiteral(":/peer/scenarios/demo-three-seat-hand.json"));
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-watch.json"));
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-watch-classic.json"));
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-watch-international.json"));
