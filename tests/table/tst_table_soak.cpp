@@ -106,6 +106,9 @@ void TestTableSoak::randomHands_data()
     // East only (an International table): the hand watched after a move to
     // the watchers, or sent again, seats all four players.
     QTest::newRow("east only") << 1003 << 2808u << false;
+    // Three seats (a Riichi table): every hand, watched hand and hand sent
+    // again seats three players, East, South and West.
+    QTest::newRow("three seats") << 1004 << 2809u << false;
     // Seated by the tournament, rounds ending every three hands.
     QTest::newRow("tournament") << 7001 << 2803u << true;
 }
