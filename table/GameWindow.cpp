@@ -629,6 +629,12 @@ HiddenHandView *GameWindow::hiddenHand(int position)
     return m_hiddenHands[position & 3];
 }
 
+bool GameWindow::showsHandFaceUp(int position) const
+{
+    // The seated player's tiles are in the rack from the deal on.
+    return position == 0 && m_seatPlayers[0] == m_localPlayerId && m_table && m_table->isOwnPlayerSeated();
+}
+
 void GameWindow::setDealSlot(int index, TileAnimation *animation)
 {
     if (index < 0 || index >= DealSlotCount) {

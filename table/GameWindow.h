@@ -160,6 +160,7 @@ public:
     int seatedPlayers() const override;
     TileAnimationSource *liveWallSource() override;
     HiddenHandView *hiddenHand(int position) override;
+    bool showsHandFaceUp(int position) const override;
     void setDealSlot(int index, TileAnimation *animation) override;
 
 signals:

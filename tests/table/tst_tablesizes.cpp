@@ -9,6 +9,7 @@
 #include "scene/DiscardView.h"
 #include "scene/HandView.h"
 #include "scene/HiddenHandView.h"
+#include "scene/TileView.h"
 #include "scene/WindView.h"
 #include "table/GameController.h"
 #include "table/GameWindow.h"
@@ -22,6 +23,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMessageBox>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -178,6 +180,8 @@ private slots:
     void cleanup();
     void everySeatWhereItsWindSits_data();
     void everySeatWhereItsWindSits();
+    void theDealLandsOnTheOthersSeats_data();
+    void theDealLandsOnTheOthersSeats();
 
 private:
     bool start(const QJsonObject &scenario);
@@ -207,6 +211,7 @@ void TestTableSizes::init()
 
 void TestTableSizes::cleanup()
 {
+    QSettings().setValue(QStringLiteral("game/animations"), false);
     dropClient();
 }
 
@@ -387,6 +392,51 @@ void TestTableSizes::everySeatWhereItsWindSits()
     }
     QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
     QCOMPARE(errors.size(), 0);
+}
+
+void TestTableSizes::theDealLandsOnTheOthersSeats_data()
+{
+    QTest::addColumn<int>("seats");
+    QTest::newRow("two seats") << 2;
+    QTest::newRow("three seats") << 3;
+    QTest::newRow("four seats") << 4;
+}
+
+// The deal flies 13 backs to each other player's seat and none to a free
+// seat; the player's own tiles are in the rack, face up, and nowhere else.
+void TestTableSizes::theDealLandsOnTheOthersSeats()
+{
+    QFETCH(int, seats);
+    QVERIFY(start(QJsonObject{{"trigger", "join"},
+                              {"empty_table", true},
+                              {"seats", QJsonArray{seats}},
+                              {"steps", appended(seatedAndDealt(seats), appended({checkpoint}, ownTurn(13)))}}));
+    QSettings().setValue(QStringLiteral("game/animations"), true);
+    QSignalSpy handData(m_session.get(), &ConnectionManager::privatePlayerData);
+    GameWindow *window = quickJoin(seats);
+    QVERIFY(window);
+    QTRY_VERIFY_WITH_TIMEOUT(handData.size() == 1 && !window->actionQueue().isBusy(), 20000);
+    QCOMPARE(int(window->handView()->tiles().size()), 13);
+    // The dealt tiles stand where they landed until the first draw.
+    std::map<int, int> backs;
+    for (QGraphicsItem *item : window->tableScene().items()) {
+        const auto *t = qgraphicsitem_cast<TileView *>(item);
+        if (t && !t->parentItem() && t->isVisible())
+            ++backs[t->side()];
+    }
+    std::map<int, int> expected;
+    for (int wind : windsOf(seats).mid(1))
+        expected[wind] = 13;
+    QCOMPARE(backs, expected);
+
+    // The first draw lays the hands down.
+    m_session->query_lobby_summary();
+    QTRY_VERIFY_WITH_TIMEOUT(window->handView()->isActive(), 20000);
+    window->actionQueue().flush();
+    for (int wind : windsOf(seats).mid(1))
+        QCOMPARE(window->hiddenHandView(wind)->tileCount(), 13);
+    window->onTileClick(13);
+    QVERIFY(!m_peer->waitForLine(QStringLiteral("SCENARIO_DONE"), 20000).isNull());
 }
 
 QTEST_MAIN(TestTableSizes)

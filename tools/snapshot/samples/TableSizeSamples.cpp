@@ -1,11 +1,16 @@
 // Tables of fewer than four seats: a three-seat Riichi table watched in the
-// middle of a hand.
+// middle of a hand, and hands of three and two players just dealt, the
+// player East, the deal landed and nobody drawn yet.
 #include "../Sample.h"
 
 #include "game/GameModel.h"
 #include "table/GameController.h"
 #include "table/GameWindow.h"
 #include "table/GameWindowActionQueue.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QSettings>
 
 namespace {
 
@@ -73,7 +78,54 @@ QWidget *watchedThreeSeats()
     return window;
 }
 
+// The deal of a hand for that many players has flown and landed.
+QWidget *dealt(int seats)
+{
+    GameModel *model = nullptr;
+    GameWindow *window = tableWindow(seats, &model);
+    const char *names[] = {"You", "Bot South", "Bot West", "Bot North"};
+    const std::vector<int> winds = seats == 2   ? std::vector<int>{0, 2}
+                                   : seats == 3 ? std::vector<int>{0, 1, 2}
+                                                : std::vector<int>{0, 1, 2, 3};
+    std::vector<PlayerData> players;
+    Seating seating;
+    for (int wind : winds) {
+        const qint32 id = wind == 0 ? Own : 900 + wind;
+        players.push_back(seat(id, names[wind], wind));
+        seating.players[size_t(wind)] = id;
+    }
+    model->markJoined();
+    model->onGameData(1, server_game_state::INITIAL_STATE, players, TableState{Own, 0, Own, -1, 0, 0}, WallState{});
+    window->setModel(model);
+    window->show();
+    // The deal is seen flying: animations on for it, as the player has them.
+    QSettings settings;
+    const QVariant kept = settings.value(QStringLiteral("game/animations"));
+    settings.setValue(QStringLiteral("game/animations"), true);
+    WallState wall;
+    wall.deadWallPosition = 4;
+    wall.doraIndicators = {4};
+    model->onStartHand(1, seating, {}, true, TableState{Own, 0, Own, -1, 0, 0}, wall);
+    const tile_vector hand{0, 1, 2, 9, 10, 11, 24, 25, 26, 31, 31, 18, 19};
+    model->onTilesFromWall(hand, false);
+    for (int wind : winds)
+        if (wind != 0)
+            model->onHiddenTilesFromWall(900 + wind, 13, false);
+    model->onPrivatePlayerData(PrivatePlayerData{hand, true, false});
+    QElapsedTimer clock;
+    clock.start();
+    while (window->actionQueue().isBusy() && clock.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    if (kept.isValid())
+        settings.setValue(QStringLiteral("game/animations"), kept);
+    else
+        settings.remove(QStringLiteral("game/animations"));
+    return window;
+}
+
 } // namespace
 
 MAHJONG_SAMPLE(table_window_watched_three_seats,
                {"table-window-watched-three-seats", Size, [] { return watchedThreeSeats(); }});
+MAHJONG_SAMPLE(table_window_dealt_three_seats, {"table-window-dealt-three-seats", Size, [] { return dealt(3); }});
+MAHJONG_SAMPLE(table_window_dealt_two_seats, {"table-window-dealt-two-seats", Size, [] { return dealt(2); }});
