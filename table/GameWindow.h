@@ -254,6 +254,7 @@ private:
     void relayout(int width, int height);
     void runLayout();
     void placeStatusItems();
+    void coverCutBanners();
     void placeConcealedDialog();
     void clearTable();
     void rebuildTable();
