@@ -554,7 +554,12 @@ void PeerRandomTable::startHand()
     m_lastDiscarder = -1;
     m_furiten = false;
     m_gameOver = false;
-    m_kickAt = on("kick") && !m_tournament && chance(0.12) ? 4 + pick(40) : -1;
+    // A turn given for the kick draws nothing: the hand plays as it would
+    // without one up to that turn.
+    if (m_options.kickTurn > 0)
+        m_kickAt = on("kick") && !m_tournament ? m_options.kickTurn : -1;
+    else
+        m_kickAt = on("kick") && !m_tournament && chance(0.12) ? 4 + pick(40) : -1;
     // Now and then a bot leaves first, so the watcher's picture of the hand
     // still lists a player who left.
     m_leaveAt = m_kickAt > 4 && on("seats") && chance(0.5) ? 3 + pick(m_kickAt - 3) : -1;
@@ -1452,11 +1457,20 @@ void PeerRandomTable::finish()
         return;
     m_done = true;
     m_inHand = false;
-    closeOffer();
-    if (!m_watching && !m_tournament && !m_seats.empty()) {
-        // The board of the last hand still offers Ready.
-        m_offer = Offer{QStringLiteral("ready"), {{QStringLiteral("ready"), NoTile}}, true, -1};
+    if (m_offer.open) {
+        // The question still open (the watch a kick in the last hand asked
+        // for) stays open: nothing the client sees ends it, so its answer
+        // may come at any time.
+        m_deadline.stop();
+        m_onTimeout = nullptr;
         m_onAnswer = [](const QString &, int) {};
+    } else {
+        closeOffer();
+        // The board of the last hand still offers Ready.
+        if (!m_watching && !m_tournament && !m_seats.empty()) {
+            m_offer = Offer{QStringLiteral("ready"), {{QStringLiteral("ready"), NoTile}}, true, -1};
+            m_onAnswer = [](const QString &, int) {};
+        }
     }
     QStringList answers;
     for (const auto &[name, n] : m_answers)
