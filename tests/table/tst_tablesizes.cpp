@@ -159,7 +159,7 @@ QJsonArray handEnd(int seats, bool own)
     return steps;
 }
 
-const QString pathOf(int seats)
+QString pathOf(int seats)
 {
     return seats == 3 ? QStringLiteral("/Practice/Riichi/3/") : QStringLiteral("/Practice/Classic/%1/").arg(seats);
 }
