@@ -535,7 +535,10 @@ void GameModel::checkGameData(server_game_state::enum_t gameState, const std::ve
             throw server_error(what + " seats players " + std::to_string(holder->second) + " and " + id
                                + " on one wind");
     }
-    if (ids.size() < 4)
+    // A hand is played by as many players as the table has seats, two to
+    // four; a capacity the lobby does not tell asks for two at least.
+    const size_t seats = size_t(std::clamp(m_tableInfo.capacity(), 2, 4));
+    if (ids.size() < seats)
         throw server_error(what + " has a hand in play with " + std::to_string(ids.size()) + " players");
     if ((isSeated() || m_joinPending) && ids.count(m_ownPlayerId) == 0)
         throw server_error(what + " has a hand in play without the seated player " + std::to_string(m_ownPlayerId));

@@ -130,10 +130,10 @@ public:
     void markJoined();
 
     // Throw server_error for a picture or a seating no table can show: a
-    // running hand without four players, one to each wind, or without the
-    // local player who holds a seat (or has just joined); a hand that seats a
-    // player nobody told of, or leaves out the seated local player. A
-    // watcher's picture lists no local player.
+    // running hand with fewer players than the table has seats, not one to
+    // a wind, or without the local player who holds a seat (or has just
+    // joined); a hand that seats a player nobody told of, or leaves out the
+    // seated local player. A watcher's picture lists no local player.
     void checkGameData(server_game_state::enum_t gameState, const std::vector<PlayerData> &players) const;
     void checkSeating(const Seating &seating) const;
 

@@ -29,6 +29,9 @@ public:
     // The wall's next tiles, dealt one at a time.
     virtual TileAnimationSource *liveWallSource() = 0;
     virtual HiddenHandView *hiddenHand(int position) = 0;
+    // Whether the seat shows its hand face up (the seated player's own):
+    // the deal's backs that land there go as they land.
+    virtual bool showsHandFaceUp(int /*position*/) const { return false; }
     // Takes the animation, deleting the one held in slot i before.
     virtual void setDealSlot(int index, TileAnimation *animation) = 0;
 };

@@ -105,6 +105,7 @@ void DealStartHandAnimation::start(bool immediate)
         animation->setMovingZ(1000 + i);
         animation->setLandedZ(hand->tileZ(dealt[seat]));
         animation->tileItem().setVisible(true);
+        animation->setHiddenWhenLanded(m_host->showsHandFaceUp(seat));
         wall->takeTiles(1);
         ++dealt[seat];
     }

@@ -129,4 +129,6 @@ void TileAnimation::afterAnimationStep(qreal step)
     const double z = step >= m_endTime ? m_landedZ : step >= m_startTime ? m_movingZ : m_item.zValue();
     if (z != m_item.zValue())
         m_item.setZValue(z);
+    if (m_hiddenWhenLanded && step >= m_endTime && m_item.isVisible())
+        m_item.hide();
 }

@@ -28,6 +28,8 @@ public:
     void setEndScale(double scale);
     void setMovingZ(double z);
     void setLandedZ(double z);
+    // The tile is hidden once it has landed.
+    void setHiddenWhenLanded(bool hidden) { m_hiddenWhenLanded = hidden; }
 
     TileView &tileItem() { return m_item; }
     const TileView &tileItem() const { return m_item; }
@@ -62,4 +64,5 @@ private:
     double m_endTime;
     double m_movingZ = 100.0;
     double m_landedZ = 100.0;
+    bool m_hiddenWhenLanded = false;
 };

@@ -229,6 +229,7 @@ GameWindow::GameWindow(QWidget *mainWindow, qint32 localPlayerId, LocalizationDb
 
     m_roundScoreBoard = new RoundScoreBoard(m_localizationDb, this);
     m_roundScoreBoard->hide();
+    m_roundScoreBoard->installEventFilter(this);
     connect(m_roundScoreBoard, &RoundScoreBoard::closeClick, this, &GameWindow::onRoundScoreCloseClick);
     if (m_playerDb) {
         QPointer<PlayerDb> db = m_playerDb;
@@ -369,6 +370,27 @@ void GameWindow::runLayout()
 {
     m_layout->layout();
     placeStatusItems();
+    coverCutBanners();
+}
+
+void GameWindow::coverCutBanners()
+{
+    // A banner a board's edge cuts would peek out from under it torn: it
+    // shows whole beside a board or not at all.
+    std::vector<QRect> boards;
+    for (QWidget *board : {static_cast<QWidget *>(m_scoreBoard), static_cast<QWidget *>(m_washoutWindow),
+                           static_cast<QWidget *>(m_roundScoreBoard)}) {
+        if (board && !board->isHidden())
+            boards.push_back(board->geometry());
+    }
+    for (PlayerActionView *banner : m_actionViews) {
+        const QRect inView = m_view->mapFromScene(banner->sceneBoundingRect()).boundingRect();
+        const QRect shown(m_view->viewport()->mapTo(this, inView.topLeft()), inView.size());
+        const bool cut = std::any_of(boards.begin(), boards.end(), [&shown](const QRect &board) {
+            return board.intersects(shown) && !board.contains(shown);
+        });
+        banner->setOpacity(cut ? 0.0 : 1.0);
+    }
 }
 
 void GameWindow::placeStatusItems()
@@ -503,6 +525,10 @@ bool GameWindow::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::Hide && (watched == m_scoreBoard || watched == m_washoutWindow)
         && static_cast<QWidget *>(watched)->isHidden() && !m_showingBoard)
         hideClaimBanners();
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Show || type == QEvent::Hide || type == QEvent::Move || type == QEvent::Resize)
+        && (watched == m_scoreBoard || watched == m_washoutWindow || watched == m_roundScoreBoard))
+        coverCutBanners();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -627,6 +653,12 @@ TileAnimationSource *GameWindow::liveWallSource()
 HiddenHandView *GameWindow::hiddenHand(int position)
 {
     return m_hiddenHands[position & 3];
+}
+
+bool GameWindow::showsHandFaceUp(int position) const
+{
+    // The seated player's tiles are in the rack from the deal on.
+    return position == 0 && m_seatPlayers[0] == m_localPlayerId && m_table && m_table->isOwnPlayerSeated();
 }
 
 void GameWindow::setDealSlot(int index, TileAnimation *animation)

@@ -165,6 +165,7 @@ public:
     int seatedPlayers() const override;
     TileAnimationSource *liveWallSource() override;
     HiddenHandView *hiddenHand(int position) override;
+    bool showsHandFaceUp(int position) const override;
     void setDealSlot(int index, TileAnimation *animation) override;
 
 signals:
@@ -258,6 +259,7 @@ private:
     void relayout(int width, int height);
     void runLayout();
     void placeStatusItems();
+    void coverCutBanners();
     void placeConcealedDialog();
     void clearTable();
     void rebuildTable();

@@ -185,6 +185,7 @@ void GameWindow::showClaim(qint32 playerId, int meldType, int kind)
     const int seat = seatOf(playerId);
     m_actionViews[seat]->showAction(meldType, kind);
     m_actionViews[seat]->show();
+    coverCutBanners();
 }
 
 void GameWindow::updateOwnHand()

@@ -86,9 +86,9 @@ void TestTableModelPeer::subscriptionsAndTables()
     m_tables->subscribe(QStringLiteral("101/Practice"));
     QSignalSpy added(m_tables.get(), &TableModel::tableAdded);
     QVERIFY(connectAndLogin());
-    QTRY_COMPARE(m_tables->rowCount(), 3);
+    QTRY_COMPARE(m_tables->rowCount(), 4);
     QCOMPARE(received("lobby_subscribe"), 1);
-    for (int id : {1001, 1002, 1003})
+    for (int id : {1001, 1002, 1003, 1004})
         QVERIFY(m_tables->hasTable(id));
     QCOMPARE(m_tables->tableInfo(1002).ruleset(), 2);
 
@@ -96,7 +96,7 @@ void TestTableModelPeer::subscriptionsAndTables()
     m_tables->subscribe(QStringLiteral("101/Practice"));
     m_tables->subscribe(QStringLiteral("101/Money"));
     m_tables->subscribe(QStringLiteral("101/mtt/7"));
-    QTRY_COMPARE(m_tables->rowCount(), 6);
+    QTRY_COMPARE(m_tables->rowCount(), 7);
     QCOMPARE(received("lobby_subscribe"), 3);
     QVERIFY(m_tables->isTableFull(2002));
     QVERIFY(!m_tables->isTableFull(2001));
@@ -106,7 +106,7 @@ void TestTableModelPeer::subscriptionsAndTables()
     const int seated = m_tables->tableInfo(2001).seated();
     m_connection->join_table(2001);
     QTRY_COMPARE(m_tables->tableInfo(2001).seated(), seated + 1);
-    QCOMPARE(m_tables->rowCount(), 6);
+    QCOMPARE(m_tables->rowCount(), 7);
 
     // The last user of a path gives it up; the server hears it once.
     QSignalSpy removed(m_tables.get(), &TableModel::tableRemoved);
@@ -116,7 +116,7 @@ void TestTableModelPeer::subscriptionsAndTables()
     QVERIFY(!m_tables->hasTable(2001));
     QVERIFY(m_tables->hasTable(1001));
     m_tables->unsubscribe(QStringLiteral("101/Practice"));
-    QCOMPARE(removed.count(), 5);
+    QCOMPARE(removed.count(), 6);
     QCOMPARE(m_tables->rowCount(), 1);
     QVERIFY(!m_peer->waitForLine(QStringLiteral("RECV lobby_unsubscribe"), 10000, 1).isNull());
     QCOMPARE(received("lobby_unsubscribe"), 2);
@@ -152,7 +152,7 @@ void TestTableModelPeer::namesInTwoLanguages()
     names.setTableModel(m_tables.get());
     m_tables->subscribe(QStringLiteral("101"));
     QVERIFY(connectAndLogin());
-    QTRY_COMPARE(m_tables->rowCount(), 6);
+    QTRY_COMPARE(m_tables->rowCount(), 7);
 
     QSignalSpy updated(&names, &LocalizationDb::tableNamesUpdated);
     names.requestTableNames();
@@ -182,7 +182,7 @@ void TestTableModelPeer::newSessionAfterReconnect()
 {
     m_tables->subscribe(QStringLiteral("101/Practice"));
     QVERIFY(connectAndLogin());
-    QTRY_COMPARE(m_tables->rowCount(), 3);
+    QTRY_COMPARE(m_tables->rowCount(), 4);
 
     QSignalSpy disconnected(m_connection.get(), &ConnectionManager::disconnected);
     m_connection->disconnectFromServer();
@@ -194,8 +194,8 @@ void TestTableModelPeer::newSessionAfterReconnect()
     QSignalSpy removed(m_tables.get(), &TableModel::tableRemoved);
     QSignalSpy added(m_tables.get(), &TableModel::tableAdded);
     QVERIFY(connectAndLogin());
-    QCOMPARE(removed.count(), 3);
-    QTRY_COMPARE(added.count(), 3);
+    QCOMPARE(removed.count(), 4);
+    QTRY_COMPARE(added.count(), 4);
     QCOMPARE(received("lobby_subscribe"), 2);
 }
 
@@ -217,10 +217,10 @@ void TestTableModelPeer::aTableTheServerRemovedLeavesTheLobby()
              qPrintable(m_peer->errorString()));
     m_tables->subscribe(QStringLiteral("101/Practice"));
     QVERIFY(connectAndLogin());
-    QTRY_COMPARE(m_tables->rowCount(), 3);
+    QTRY_COMPARE(m_tables->rowCount(), 4);
     QSignalSpy removed(m_tables.get(), &TableModel::tableRemoved);
     m_connection->query_lobby_summary();
-    QTRY_COMPARE(m_tables->rowCount(), 2);
+    QTRY_COMPARE(m_tables->rowCount(), 3);
     QCOMPARE(removed.count(), 1);
     QCOMPARE(removed.first().first().toInt(), 1002);
     QVERIFY(!m_tables->hasTable(1002));

@@ -158,8 +158,8 @@ void MainWindowPeerTest::connectsLogsInAndShowsLobby()
     QVERIFY(lobby);
     window->onDisplayTab(QStringLiteral("lobby"));
     QVERIFY(lobby->isVisible());
-    QTRY_COMPARE_WITH_TIMEOUT(lobby->lobbyModel()->rowCount(), 3, 15000);
-    for (qint32 id : {1001, 1002, 1003})
+    QTRY_COMPARE_WITH_TIMEOUT(lobby->lobbyModel()->rowCount(), 4, 15000);
+    for (qint32 id : {1001, 1002, 1003, 1004})
         QVERIFY(tables->hasTable(id));
     QVERIFY(!m_peer->waitForLine(QStringLiteral("RECV lobby_subscribe")).isNull());
     QCOMPARE(received("lobby_subscribe"), 1);
@@ -208,7 +208,7 @@ void MainWindowPeerTest::tablesAreJoinedOrWatched()
     window->onStartupFinished(true);
     QVERIFY(waitForStatus(QStringLiteral("Logged in as Ann")));
     TableModel *tables = window->lobbyController()->tableModel();
-    QTRY_COMPARE_WITH_TIMEOUT(tables->rowCount(), 3, 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(tables->rowCount(), 4, 15000);
     auto *lobby = window->findChild<LobbyWindow *>();
 
     // Activating a free table in the lobby asks for any seat.

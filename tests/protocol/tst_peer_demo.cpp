@@ -70,6 +70,8 @@ void TestPeerDemo::quickJoinSeatsAtATableOfThatKind_data()
     QTest::newRow("riichi") << QStringLiteral("/Practice/Riichi/4/") << 2 << 70;
     QTest::newRow("international") << QStringLiteral("/Practice/International/4/") << 1 << 92;
     QTest::newRow("classic") << QStringLiteral("/Practice/Classic/4/") << 0 << 78;
+    // The Riichi table for three, Practice 1004.
+    QTest::newRow("riichi for three") << QStringLiteral("/Practice/Riichi/3/") << 2 << 122;
     QTest::newRow("unknown kind waits") << QStringLiteral("/Practice/Bridge/4/") << -1 << 0;
 }
 
@@ -88,7 +90,7 @@ void TestPeerDemo::quickJoinSeatsAtATableOfThatKind()
     QSignalSpy joined(&cm, &ConnectionManager::joinSuccessful);
     QSignalSpy started(&cm, &ConnectionManager::startHand);
     cm.lobby_subscribe(QStringLiteral("101/Practice"));
-    QTRY_COMPARE(tables.size(), size_t(5));
+    QTRY_COMPARE(tables.size(), size_t(6));
     cm.filter_join(path);
     if (ruleset < 0) {
         QVERIFY(waiting.wait(5000));
@@ -166,7 +168,7 @@ void TestPeerDemo::lobbySeatsAndMoneyAddUp()
 
     // The money tables are in the lobby the client subscribes.
     cm.lobby_subscribe(QStringLiteral("101/Practice"));
-    QTRY_COMPARE(tables.size(), size_t(5));
+    QTRY_COMPARE(tables.size(), size_t(6));
     QVERIFY(tables.count(2001) && tables.count(2002));
     QVERIFY(tables[2001].value().hasBuyIn());
 

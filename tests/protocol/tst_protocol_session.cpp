@@ -433,7 +433,7 @@ void TestProtocolSession::servicesLobbyAndTournaments()
 
     QSignalSpy tables(&cm, qOverload<TableInfo>(&ConnectionManager::tableInfoUpdate));
     cm.lobby_subscribe(QStringLiteral("101/Practice"));
-    QTRY_COMPARE(tables.size(), 3);
+    QTRY_COMPARE(tables.size(), 4);
     QCOMPARE(tables[0][0].value<TableInfo>().lobbyPath(), QStringLiteral("101/Practice"));
 
     QSignalSpy tableNames(&cm, &ConnectionManager::tableNames);

@@ -5,7 +5,8 @@
 // the time taken; exits with 1 when anything went wrong.
 //
 //     table_soak_benchmark [seed] [hands] [kinds left out] [tables]
-// (kinds and tables comma-separated; the tables 1001, 1002 and 7001 by default)
+// (kinds and tables comma-separated; the tables 1001, 1002 and 7001 by default;
+// 1004 seats three)
 #include "table/TableSoak.h"
 
 #include <QApplication>
@@ -60,6 +61,7 @@ int main(int argc, char **argv)
                     table == 1002   ? "Riichi"
                     : table == 1001 ? "Classic"
                     : table == 1003 ? "International, East only"
+                    : table == 1004 ? "Riichi, three seats"
                                     : "Classic tournament",
                     run.seed, run.handsPlayed, run.events, qint64(run.violations.size()), run.late, run.timeouts,
                     run.kicks, run.lateEvents, run.playerActions, run.claimClicks, run.elapsedMs / 1000.0,

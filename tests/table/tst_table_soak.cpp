@@ -35,6 +35,10 @@ private slots:
     // is late; one sent after the client has seen the seat taken is not
     // offered.
     void aJoinCrossingTheNewcomerIsLate();
+    // A kick in the last hand whose watch comes after the run has ended (a
+    // bot won before the player's seat came round): nothing the client saw
+    // ended the question, so the watch is an answer, not a fault.
+    void aKickAnsweredAfterTheLastHandIsAnAnswer();
 };
 
 // A plain player on a bare session: Ready, the drawn tile back, a pass on
@@ -106,6 +110,9 @@ void TestTableSoak::randomHands_data()
     // East only (an International table): the hand watched after a move to
     // the watchers, or sent again, seats all four players.
     QTest::newRow("east only") << 1003 << 2808u << false;
+    // Three seats (a Riichi table): every hand, watched hand and hand sent
+    // again seats three players, East, South and West.
+    QTest::newRow("three seats") << 1004 << 2809u << false;
     // Seated by the tournament, rounds ending every three hands.
     QTest::newRow("tournament") << 7001 << 2803u << true;
 }
@@ -339,6 +346,43 @@ void TestTableSoak::aJoinCrossingTheNewcomerIsLate()
     QTRY_VERIFY_WITH_TIMEOUT((session.join_table(1001, -1), !violations().isEmpty()), 10000);
     QVERIFY2(violations().front().startsWith(QStringLiteral("SOAK_VIOLATION join_table")),
              qPrintable(violations().front()));
+}
+
+void TestTableSoak::aKickAnsweredAfterTheLastHandIsAnAnswer()
+{
+    PeerProcess peer;
+    // Seed 6: in its one hand of plain draws and discards the bot at the
+    // player's left wins self-drawn at the 32nd turn; the player is moved to
+    // the watchers as that turn begins.
+    QVERIFY2(peer.start({QStringLiteral("--account"), QStringLiteral("soak:soak:5001:Soak"),
+                         QStringLiteral("--random-table"), QStringLiteral("6"), QStringLiteral("--random-hands"),
+                         QStringLiteral("1"), QStringLiteral("--random-answer-ms"), QStringLiteral("30000"),
+                         QStringLiteral("--random-kick-turn"), QStringLiteral("32"), QStringLiteral("--random-off"),
+                         QStringLiteral("pong,chow,kong,riichi,bonus,replacement,late,watch,inactive,seats,resync,"
+                                        "furiten,tournament")}),
+             qPrintable(peer.errorString()));
+    PeerProcess::installTestCa();
+    ConnectionManager session(true);
+    QVERIFY(logInAt(session, peer.port(), QStringLiteral("soak"), QStringLiteral("soak")));
+
+    PlainPlayer player(session, 5001);
+    bool kicked = false;
+    QObject context;
+    connect(&session, &ConnectionManager::kickPlayer, &context, [&](qint32, kick_reason::enum_t) {
+        kicked = true;
+        player.watch();
+    });
+    session.join_table(1001, -1);
+    QTRY_VERIFY_WITH_TIMEOUT(!peer.linesStartingWith(QStringLiteral("SOAK_DONE")).isEmpty(), 120000);
+    QTRY_VERIFY_WITH_TIMEOUT(kicked, 10000);
+    // The client answers the kick only now, the run over.
+    session.watch_table(1001);
+    QSignalSpy summary(&session, &ConnectionManager::lobbySummary);
+    session.query_lobby_summary();
+    QVERIFY(summary.wait(10000));
+    QCOMPARE(peer.linesStartingWith(QStringLiteral("RECV watch_table")).size(), 1);
+    const QStringList violations = peer.linesStartingWith(QStringLiteral("SOAK_VIOLATION"));
+    QVERIFY2(violations.isEmpty(), qPrintable(violations.join(QLatin1Char('\n'))));
 }
 
 QTEST_MAIN(TestTableSoak)

@@ -11,6 +11,7 @@
 #include "protocol/ServerTime.h"
 #include "QuietTableSettings.h"
 #include "scene/HandView.h"
+#include "scene/PlayerActionView.h"
 #include "scene/TileGraphics.h"
 #include "scene/TimerView.h"
 #include "social/PlayerDb.h"
@@ -48,8 +49,10 @@
 
 namespace {
 
-// The table page of a 1024x768 client, under the main window's top bar.
+// The table page of a 1024x768 client, under the main window's top bar,
+// and of a 1440x900 one.
 const QSize SmallPage(1024, 686);
+const QSize LargePage(1440, 818);
 
 // One move of the local player, made when the window offers it.
 struct Step
@@ -256,6 +259,27 @@ void TestTableBoards::demoHandOnTheBoards()
             QVERIFY2(!a.intersects(b), qPrintable(parts[i]->objectName() + QLatin1Char('/') + parts[j]->objectName()));
         }
     }
+    // A claim banner on the table shows whole beside the board or not at
+    // all: none peeks out torn from under its edge, also in a larger page.
+    const auto bannersWholeOrHidden = [window, board] {
+        const QGraphicsView *view = window->graphicsView();
+        for (int seat = 0; seat < GameWindow::SeatCount; ++seat) {
+            const PlayerActionView *banner = window->playerActionView(seat);
+            if (!banner->isVisible() || banner->effectiveOpacity() == 0)
+                continue;
+            const QRect inView = view->mapFromScene(banner->sceneBoundingRect()).boundingRect();
+            const QRect shown(view->viewport()->mapTo(window, inView.topLeft()), inView.size());
+            if (shown.intersects(board->geometry()) && !board->geometry().contains(shown))
+                return false;
+        }
+        return true;
+    };
+    QVERIFY(bannersWholeOrHidden());
+    window->resize(LargePage);
+    QCoreApplication::processEvents();
+    QVERIFY(bannersWholeOrHidden());
+    window->resize(SmallPage);
+    QCoreApplication::processEvents();
     // The claim image keeps to its column.
     auto *claim = board->findChild<QLabel *>(QStringLiteral("exclamation1"));
     QVERIFY(!claim->pixmap().isNull());

@@ -131,6 +131,8 @@ void PeerConfig::addDefaultLobby()
     TableInfo tt = table(7001, QStringLiteral("101/mtt/7"), 0, 4, 4, TableInfo::TOURNAMENT, 0, 0, 3);
     tt.setTournamentId(7);
     tables.push_back(tt);
+    // A Riichi table for three, as "/Practice/Riichi/3/" asks for.
+    tables.push_back(table(1004, QStringLiteral("101/Practice"), 2, 3, 0, TableInfo::SINGLE_HAND, 0, 0, 1));
 
     const QDateTime now = QDateTime::currentDateTimeUtc();
     TournamentInfo t7;

@@ -28,6 +28,9 @@ struct RandomTableOptions
     // A tournament table the player is seated at after the login (0: none;
     // the player joins a table from the lobby).
     qint32 tournamentTable = 0;
+    // The turn of every hand at which the player is moved to the watchers
+    // (0: now and then, at a turn of its own).
+    int kickTurn = 0;
 };
 
 // Everything one run of the peer serves: accounts, the lobby, tournaments,

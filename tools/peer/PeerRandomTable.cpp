@@ -266,6 +266,7 @@ bool PeerRandomTable::takes(const QString &name, const QJsonObject &fields, qint
         m_ownId = ownId;
         m_ownName = ownName;
         m_ruleset = t->ruleset();
+        m_seatCount = std::clamp(t->capacity(), 2, 4);
         joinFromLobby(tableId);
         return true;
     }
@@ -389,6 +390,7 @@ void PeerRandomTable::loggedIn(qint32 ownId, const QString &ownName)
     m_ownId = ownId;
     m_ownName = ownName;
     m_ruleset = t->ruleset();
+    m_seatCount = std::clamp(t->capacity(), 2, 4);
     m_table = tableId;
     m_tournament = true;
     m_tournamentId = t->tournamentId();
@@ -419,7 +421,7 @@ QJsonObject PeerRandomTable::playerJson(int seat, bool ready) const
                                  {"claimedOffset", 0}});
     return QJsonObject{{"id", s.id},
                        {"name", s.name},
-                       {"wind", seat},
+                       {"wind", windOf(seat)},
                        {"hiddenTiles", int(s.hand.size())},
                        {"melds", melds},
                        {"bonusTiles", tilesJson(s.bonus)},
@@ -434,11 +436,11 @@ void PeerRandomTable::joinFromLobby(qint32 tableId)
 {
     m_table = tableId;
     if (m_seats.empty()) {
-        m_seats.resize(4);
+        m_seats.resize(size_t(m_seatCount));
         const char *names[] = {"", "Bot South", "Bot West", "Bot North"};
-        for (int i = 1; i < 4; ++i) {
-            m_seats[i].id = 900 + i;
-            m_seats[i].name = QString::fromLatin1(names[i]);
+        for (int i = 1; i < m_seatCount; ++i) {
+            m_seats[i].id = 900 + windOf(i);
+            m_seats[i].name = QString::fromLatin1(names[windOf(i)]);
         }
         m_seats[0].id = m_ownId;
         m_seats[0].name = m_ownName;
@@ -465,7 +467,7 @@ void PeerRandomTable::sendSeatedGameData(int gameState)
 {
     // The bots sit ready; the player is offered the free seat.
     QJsonArray players;
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < m_seatCount; ++i)
         if (m_seats[i].id != m_ownId)
             players.append(playerJson(i, true));
     send("game_data", {{"handId", m_handId},
@@ -480,7 +482,7 @@ void PeerRandomTable::sendSeatedGameData(int gameState)
 void PeerRandomTable::sendWatchGameData(bool seated)
 {
     QJsonArray players;
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < m_seatCount; ++i)
         players.append(playerJson(i, true));
     const bool discardOnTable = m_lastDiscarder >= 0 && !m_seats[m_lastDiscarder].discards.empty();
     send("game_data", {{"handId", m_handId},
@@ -552,7 +554,12 @@ void PeerRandomTable::startHand()
     m_lastDiscarder = -1;
     m_furiten = false;
     m_gameOver = false;
-    m_kickAt = on("kick") && !m_tournament && chance(0.12) ? 4 + pick(40) : -1;
+    // A turn given for the kick draws nothing: the hand plays as it would
+    // without one up to that turn.
+    if (m_options.kickTurn > 0)
+        m_kickAt = on("kick") && !m_tournament ? m_options.kickTurn : -1;
+    else
+        m_kickAt = on("kick") && !m_tournament && chance(0.12) ? 4 + pick(40) : -1;
     // Now and then a bot leaves first, so the watcher's picture of the hand
     // still lists a player who left.
     m_leaveAt = m_kickAt > 4 && on("seats") && chance(0.5) ? 3 + pick(m_kickAt - 3) : -1;
@@ -563,21 +570,23 @@ void PeerRandomTable::startHand()
     QJsonArray scores;
     for (const Seat &s : m_seats)
         scores.append(QJsonObject{{"playerId", s.id}, {"points", s.points}, {"wins", s.wins}});
-    send("start_hand",
-         {{"handId", m_handId},
-          {"seating",
-           QJsonObject{
-               {"east", m_seats[0].id}, {"south", m_seats[1].id}, {"west", m_seats[2].id}, {"north", m_seats[3].id}}},
-          {"scores", scores},
-          {"newRound", m_handsPlayed % 4 == 0},
-          {"tableState", QJsonObject{{"playerId", m_ownId},
-                                     {"prevailingWind", (m_handsPlayed / 4) % 4},
-                                     {"thirdValue", m_ownId},
-                                     {"lastDiscarder", -1}}},
-          {"wallState", QJsonObject{{"deadWallPosition", 4},
-                                    {"doraIndicators", tilesJson(m_dora)},
-                                    {"liveTiles", m_live},
-                                    {"deadWallTiles", m_dead}}}});
+    // A wind nobody plays at a smaller table is an empty seat.
+    const char *winds[] = {"east", "south", "west", "north"};
+    QJsonObject seating{{"east", -1}, {"south", -1}, {"west", -1}, {"north", -1}};
+    for (int i = 0; i < m_seatCount; ++i)
+        seating[QLatin1String(winds[windOf(i)])] = m_seats[i].id;
+    send("start_hand", {{"handId", m_handId},
+                        {"seating", seating},
+                        {"scores", scores},
+                        {"newRound", m_handsPlayed % m_seatCount == 0},
+                        {"tableState", QJsonObject{{"playerId", m_ownId},
+                                                   {"prevailingWind", (m_handsPlayed / m_seatCount) % 4},
+                                                   {"thirdValue", m_ownId},
+                                                   {"lastDiscarder", -1}}},
+                        {"wallState", QJsonObject{{"deadWallPosition", 4},
+                                                  {"doraIndicators", tilesJson(m_dora)},
+                                                  {"liveTiles", m_live},
+                                                  {"deadWallTiles", m_dead}}}});
     deal();
 }
 
@@ -603,7 +612,7 @@ void PeerRandomTable::deal()
     // A bot shows its flowers as soon as its own tiles are dealt, before the
     // others have theirs, or once the whole deal is out.
     const bool flowersAtOnce = chance(0.5);
-    for (int seat = 0; seat < 4; ++seat) {
+    for (int seat = 0; seat < m_seatCount; ++seat) {
         Seat &s = m_seats[seat];
         for (int i = 0; i < 13; ++i)
             s.hand.push_back(drawTile());
@@ -619,7 +628,7 @@ void PeerRandomTable::deal()
     const Seat &own = m_seats[ownSeat()];
     send("private_player_data",
          {{"data", QJsonObject{{"tiles", tilesJson(own.hand)}, {"active", !m_inactive}, {"furiten", false}}}});
-    for (int seat = 0; seat < 4 && !flowersAtOnce; ++seat)
+    for (int seat = 0; seat < m_seatCount && !flowersAtOnce; ++seat)
         if (seat != ownSeat())
             bonusFor(seat);
     QTimer::singleShot(0, this, [this] { turn(0, true); });
@@ -721,9 +730,9 @@ void PeerRandomTable::turn(int seat, bool draw)
     ++m_turns;
     if (m_turns == m_leaveAt && m_leaver < 0) {
         // A bot; the player's own seat, or its stand-in's, stays.
-        int seat = pick(4);
+        int seat = pick(m_seatCount);
         while (m_seats[seat].id == m_ownId || m_seats[seat].id == StandInId)
-            seat = (seat + 1) % 4;
+            seat = (seat + 1) % m_seatCount;
         leaveDuringHand(seat);
     }
     maybeKick();
@@ -1034,7 +1043,7 @@ std::vector<std::pair<QString, int>> PeerRandomTable::ownClaimOffers(int from, i
         offers.push_back({QStringLiteral("call_pong"), t});
     if (on("kong") && count(s.hand, t) == 3 && m_wall.size() >= 2)
         offers.push_back({QStringLiteral("call_kong"), t});
-    if (on("chow") && t < 27 && seat == (from + 1) % 4) {
+    if (on("chow") && t < 27 && seat == (from + 1) % m_seatCount) {
         for (int first = t - 2; first <= t; ++first) {
             if (first < 0 || first / 9 != t / 9 || first % 9 > 6)
                 continue;
@@ -1099,15 +1108,15 @@ void PeerRandomTable::afterDiscard(int seat, int t)
                 botClaims(seat, t);
             });
             // Another seat shows a kept flower meanwhile: the offer stands.
-            for (int k = 1; k < 4; ++k) {
-                const int b = (seat + k) % 4;
+            for (int k = 1; k < m_seatCount; ++k) {
+                const int b = (seat + k) % m_seatCount;
                 if (b != own && on("bonus") && chance(0.5))
                     bonusFor(b);
             }
             if (on("win") && chance(0.02)) {
                 // A bot wins on the discard in the same burst as the offer:
                 // an answer to the offer crosses the hand's end.
-                const int winner = (seat + 1 + pick(3)) % 4;
+                const int winner = (seat + 1 + pick(m_seatCount - 1)) % m_seatCount;
                 if (winner != own) {
                     m_offer.open = false;
                     fence(m_offer);
@@ -1128,8 +1137,8 @@ void PeerRandomTable::botClaims(int seat, int t)
 {
     if (m_done || !m_inHand)
         return;
-    for (int k = 1; k < 4; ++k) {
-        const int b = (seat + k) % 4;
+    for (int k = 1; k < m_seatCount; ++k) {
+        const int b = (seat + k) % m_seatCount;
         if (b == ownSeat())
             continue;
         Seat &s = m_seats[b];
@@ -1163,7 +1172,7 @@ void PeerRandomTable::botClaims(int seat, int t)
             }
         }
     }
-    QTimer::singleShot(0, this, [this, seat] { turn((seat + 1) % 4, true); });
+    QTimer::singleShot(0, this, [this, seat] { turn((seat + 1) % m_seatCount, true); });
 }
 
 void PeerRandomTable::claim(int seat, int from, int t, int type, int first)
@@ -1241,10 +1250,10 @@ void PeerRandomTable::win(int seat, int from)
     m_gameOver = m_watching || chance(0.1);
     QJsonArray scores;
     const int pay = 1000 + 100 * pick(80);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < m_seatCount; ++i) {
         Seat &s = m_seats[i];
         const bool winner = i == seat;
-        const int settlement = winner ? 3 * pay : -pay;
+        const int settlement = winner ? (m_seatCount - 1) * pay : -pay;
         s.points += settlement;
         if (winner)
             ++s.wins;
@@ -1263,7 +1272,7 @@ void PeerRandomTable::win(int seat, int from)
                         {"points", winner ? QJsonArray{QJsonObject{{"name", "Fu"}, {"value", 30}}} : QJsonArray{}},
                         {"pointsTotal", winner ? 30 : 0},
                         {"doublesTotal", winner ? 1 + pick(5) : 0},
-                        {"handScore", winner ? 3 * pay : 0},
+                        {"handScore", winner ? (m_seatCount - 1) * pay : 0},
                         {"settlement", settlement},
                         {"currentScore", s.points},
                         {"tileGroups", groups}});
@@ -1388,9 +1397,9 @@ void PeerRandomTable::handEnded()
 void PeerRandomTable::changeSeats()
 {
     // A bot leaves between hands and a new one takes its seat.
-    int seat = pick(4);
+    int seat = pick(m_seatCount);
     if (seat == ownSeat())
-        seat = (seat + 1) % 4;
+        seat = (seat + 1) % m_seatCount;
     send("player_left", {{"playerId", m_seats[seat].id}});
     m_leaver = seat;
     announceSeats();
@@ -1448,11 +1457,20 @@ void PeerRandomTable::finish()
         return;
     m_done = true;
     m_inHand = false;
-    closeOffer();
-    if (!m_watching && !m_tournament && !m_seats.empty()) {
-        // The board of the last hand still offers Ready.
-        m_offer = Offer{QStringLiteral("ready"), {{QStringLiteral("ready"), NoTile}}, true, -1};
+    if (m_offer.open) {
+        // The question still open (the watch a kick in the last hand asked
+        // for) stays open: nothing the client sees ends it, so its answer
+        // may come at any time.
+        m_deadline.stop();
+        m_onTimeout = nullptr;
         m_onAnswer = [](const QString &, int) {};
+    } else {
+        closeOffer();
+        // The board of the last hand still offers Ready.
+        if (!m_watching && !m_tournament && !m_seats.empty()) {
+            m_offer = Offer{QStringLiteral("ready"), {{QStringLiteral("ready"), NoTile}}, true, -1};
+            m_onAnswer = [](const QString &, int) {};
+        }
     }
     QStringList answers;
     for (const auto &[name, n] : m_answers)

@@ -143,6 +143,9 @@ private:
     std::vector<std::pair<QString, int>> ownTurnOffers();
     int seatOf(qint32 id) const;
     int ownSeat() const;
+    // The wind of a seat: east, south and west at three seats, east and
+    // west at two.
+    int windOf(int seat) const { return m_seatCount == 2 ? seat * 2 : seat; }
     static void removeOne(std::vector<int> &tiles, int t);
     static int count(const std::vector<int> &tiles, int t);
 
@@ -154,9 +157,11 @@ private:
     QString m_ownName;
     qint32 m_table = 0;
     int m_ruleset = 0;
+    // The table's seats, two to four.
+    int m_seatCount = 4;
     QElapsedTimer m_clock;
 
-    std::vector<Seat> m_seats; // by seat wind, east first
+    std::vector<Seat> m_seats; // in wind order, east first
     std::vector<int> m_wall;
     qint32 m_live = 0, m_dead = 0, m_dealt = 0;
     std::vector<int> m_dora;

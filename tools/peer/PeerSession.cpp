@@ -11,6 +11,7 @@
 #include "tools/peer/PeerTournamentDesk.h"
 #include "tools/peer/PeerTournamentHall.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPointer>
@@ -910,10 +911,15 @@ const QJsonObject *PeerSession::findScenario(const QString &event, qint32 tableI
         if (tables.isArray() && !tables.toArray().contains(QJsonValue(tableId)))
             continue;
         // A hand of one ruleset is played only at tables of that ruleset,
-        // a tournament's hand only at tournament tables.
+        // a tournament's hand only at tournament tables, and a hand for so
+        // many players only at tables of that many seats: four unless it
+        // says otherwise, when it is one of a kind of table.
         const QJsonValue rulesets = scenario.value(QStringLiteral("rulesets"));
         const QJsonValue gameTypes = scenario.value(QStringLiteral("game_types"));
-        if (rulesets.isArray() || gameTypes.isArray()) {
+        QJsonValue seats = scenario.value(QStringLiteral("seats"));
+        if (!seats.isArray() && (rulesets.isArray() || gameTypes.isArray()))
+            seats = QJsonArray{4};
+        if (rulesets.isArray() || gameTypes.isArray() || seats.isArray()) {
             const auto table = std::find_if(m_config.tables.begin(), m_config.tables.end(),
                                             [tableId](const TableInfo &t) { return t.id() == tableId; });
             if (table == m_config.tables.end())
@@ -921,6 +927,8 @@ const QJsonObject *PeerSession::findScenario(const QString &event, qint32 tableI
             if (rulesets.isArray() && !rulesets.toArray().contains(QJsonValue(table->ruleset())))
                 continue;
             if (gameTypes.isArray() && !gameTypes.toArray().contains(QJsonValue(table->gameType())))
+                continue;
+            if (seats.isArray() && !seats.toArray().contains(QJsonValue(table->capacity())))
                 continue;
         }
         return &scenario;

@@ -129,6 +129,10 @@ int main(int argc, char *argv[])
                        "kick, late, replacement, riichi, kong, chow, pong, win, bonus, inactive, "
                        "seats, tournament, watch, resync, furiten."),
         QStringLiteral("kinds"));
+    const QCommandLineOption kickTurnOption(
+        QStringLiteral("random-kick-turn"),
+        QStringLiteral("The random table moves the player to the watchers at this turn of every hand (kick kind)."),
+        QStringLiteral("turn"), QStringLiteral("0"));
     const QCommandLineOption seatOnLoginOption(
         QStringLiteral("random-tournament-table"),
         QStringLiteral("The random hands are played at this tournament table: the player is seated there after the "
@@ -151,6 +155,7 @@ int main(int argc, char *argv[])
          questionOption, awayOption,     namesDirOption, noLobbyOption, quietOption,       parentOption,
          randomOption,   handsOption,    answerOption,   offOption,     seatOnLoginOption, noHoldsOption,
          xmppPortOption, referenceOption});
+    parser.addOption(kickTurnOption);
     parser.process(app);
 
     if (parser.isSet(referenceOption)) {
@@ -184,6 +189,7 @@ int main(int argc, char *argv[])
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-riichi-hand.json"));
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-hand.json"));
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-international-hand.json"));
+            config.loadScenario(QStringLiteral(":/peer/scenarios/demo-three-seat-hand.json"));
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-watch.json"));
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-watch-classic.json"));
             config.loadScenario(QStringLiteral(":/peer/scenarios/demo-watch-international.json"));
@@ -213,6 +219,10 @@ int main(int argc, char *argv[])
             if (!seedOk || !handsOk || config.random.hands < 1 || !answerOk || config.random.answerMs < 1)
                 throw std::runtime_error("--random-table, --random-hands and --random-answer-ms take positive numbers");
             config.random.tournamentTable = parser.value(seatOnLoginOption).toInt();
+            bool kickOk = false;
+            config.random.kickTurn = parser.value(kickTurnOption).toInt(&kickOk);
+            if (!kickOk || config.random.kickTurn < 0)
+                throw std::runtime_error("--random-kick-turn takes a turn number");
             for (const QString &kind : parser.value(offOption).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
                 if (!kinds.contains(kind.trimmed()))
                     throw std::runtime_error("--random-off: unknown kind " + kind.toStdString());
