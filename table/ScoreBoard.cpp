@@ -255,18 +255,6 @@ void ScoreBoard::setScoring(const EndHandScoring &scoring, qint32 localPlayerId,
                                                                  : QString());
     }
 
-    // A table of fewer seats scores fewer players: as many columns and tabs.
-    const int used = entries.empty() ? Columns : int(entries.size());
-    QFrame *const tops[Columns] = {m_ui->topFrame1, m_ui->topFrame2, m_ui->topFrame3, m_ui->topFrame4};
-    for (int column = 0; column < Columns; ++column) {
-        const bool shown = column < used;
-        for (QWidget *part : {static_cast<QWidget *>(tops[column]), static_cast<QWidget *>(scoreText(column)),
-                              static_cast<QWidget *>(total(column))})
-            part->setVisible(shown);
-        m_ui->gridLayout->setColumnStretch(column, shown ? 1 : 0);
-        m_ui->scoreMelds->setTabVisible(column, shown);
-    }
-
     m_melds[DoraScene]->clear();
     m_melds[UraDoraScene]->clear();
     if (scoring.doraTiles.empty()) {

@@ -503,10 +503,7 @@ private slots:
         scoring.players[1].pointsLines = {{QStringLiteral("Base"), 20}, {QStringLiteral("Closed ron"), 10}};
         scoring.players[1].doublesLines = {
             {QStringLiteral("Riichi"), 1}, {QStringLiteral("All simples"), 1}, {QStringLiteral("Dora"), 2}};
-        // Four players: a quarter of the board's width to each.
         scoring.players[2] = score(2, 0, 0, -8000);
-        scoring.players[3] = score(3, 0, 0, 0);
-        scoring.players[4] = score(4, 0, 0, 0);
         scoring.doraTiles = {3};
         ScoreBoard board(&felt);
         board.setScoring(scoring, 1, table(0, 0));
