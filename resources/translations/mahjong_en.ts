@@ -58,12 +58,12 @@
 <context>
     <name>ChatOutputWidget</name>
     <message>
-        <location filename="../../social/ChatOutputWidget.cpp" line="68"/>
+        <location filename="../../social/ChatOutputWidget.cpp" line="77"/>
         <source>(%1)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ChatOutputWidget.cpp" line="74"/>
+        <location filename="../../social/ChatOutputWidget.cpp" line="85"/>
         <source>%1 %2: %3</source>
         <translation type="unfinished"></translation>
     </message>
@@ -166,130 +166,131 @@
 <context>
     <name>ConferenceWidget</name>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="224"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="236"/>
         <source>You chat as %1 in this room</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="231"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="243"/>
         <source>You now chat as %1 in this room</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="57"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="70"/>
         <source>The chat connection was lost</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location filename="../../social/ConferenceWidget.cpp" line="48"/>
         <source>The chat room did not answer</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="175"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="197"/>
         <source>No error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="177"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="199"/>
         <source>Undefined error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="179"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="201"/>
         <source>You&apos;ve been banned from this room</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="181"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="203"/>
         <source>The room is password protected</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="183"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="205"/>
         <source>This is a members only room</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="185"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="207"/>
         <source>Your nickname is already in use in this room</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="187"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="209"/>
         <source>The room is full</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="189"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="211"/>
         <source>The room is locked</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="192"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="214"/>
         <source>Lobby chat unavailable</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="194"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="216"/>
         <source>Table chat only available to players</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="195"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="217"/>
         <source>The room doesn&apos;t exist</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="211"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="258"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="233"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="301"/>
         <source>%1 joined the chat</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="218"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="265"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="261"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="308"/>
         <source>%1 left the chat</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="228"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="285"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="271"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="328"/>
         <source>%1 has been banned from the chat</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="229"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="275"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="272"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="318"/>
         <source>%1 has been kicked from the chat</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="230"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="273"/>
         <source>%1 has been banned from the chat due to %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="231"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="274"/>
         <source>%1 has been kicked from the chat due to %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="234"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="277"/>
         <source>%1 has been banned from the chat by %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="235"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="278"/>
         <source>%1 has been kicked from the chat by %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="236"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="279"/>
         <source>%1 has been banned from the chat by %2 due to %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="237"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="280"/>
         <source>%1 has been kicked from the chat by %2 due to %3</source>
         <translation type="unfinished"></translation>
     </message>
@@ -297,7 +298,7 @@
 <context>
     <name>ConnectionManager</name>
     <message>
-        <location filename="../../protocol/ConnectionManager.cpp" line="523"/>
+        <location filename="../../protocol/ConnectionManager.cpp" line="555"/>
         <source>%1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -493,13 +494,13 @@
 <context>
     <name>FriendDetailWindow</name>
     <message>
-        <location filename="../../social/FriendDetailWindow.cpp" line="77"/>
+        <location filename="../../social/FriendDetailWindow.cpp" line="78"/>
         <source>%1 with status &quot;%2&quot;</source>
         <extracomment>%1 is availability type, %2 is user status message</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendDetailWindow.cpp" line="90"/>
+        <location filename="../../social/FriendDetailWindow.cpp" line="91"/>
         <source>Friend details for %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -563,44 +564,44 @@
 <context>
     <name>FriendsRosterModel</name>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="58"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="59"/>
         <source>offline</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="61"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="62"/>
         <source>online</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="64"/>
-        <location filename="../../social/FriendsRosterModel.cpp" line="73"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="65"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="74"/>
         <source>away</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="67"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="68"/>
         <source>talkative</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="70"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="71"/>
         <source>busy</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="76"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="77"/>
         <source>&lt;unknown availability&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="128"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="129"/>
         <source>%1 is %2</source>
         <extracomment>%1 is friend name, %2 is availability type</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="130"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="131"/>
         <source>%1 is %2 with status &quot;%3&quot;</source>
         <extracomment>%1 is friend name, %2 is availability type, %3 is user status message</extracomment>
         <translation type="unfinished"></translation>
@@ -647,7 +648,7 @@
     <message>
         <location filename="../../protocol/kick_reason.h" line="26"/>
         <location filename="../../protocol/kick_reason.h" line="28"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="419"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="440"/>
         <source>You were kicked from the table.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -656,118 +657,118 @@
         <location filename="../../protocol/kick_reason.h" line="29"/>
         <location filename="../../protocol/kick_reason.h" line="33"/>
         <location filename="../../protocol/kick_reason.h" line="45"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="419"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="423"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="438"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="440"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="444"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="459"/>
         <source>Kicked</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="31"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="424"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="445"/>
         <source>You do not have enough funds to play another hand.
 Do you want to make a deposit now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="36"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="434"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="455"/>
         <source>A server error occured and the game was aborted.
 Your bet and fee will be repaid.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="38"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="430"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="451"/>
         <source>Server error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="39"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="432"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="453"/>
         <source>A server error occured and the tournament will be aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="43"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="439"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="460"/>
         <source>You were kicked from the table as the server will be unavailable due to mainenance.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="402"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="461"/>
         <source>Table does not exist</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="402"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="461"/>
         <source>Table has been removed from server, press Ok to go back to lobby</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="490"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="561"/>
         <source>%1 joined the table</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="510"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="581"/>
         <source>You&apos;ve been unseated from this table.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="514"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="585"/>
         <source>%1 left the table</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="567"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="638"/>
         <source>Hand started</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="75"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="77"/>
         <source>Hand ended in washout!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="99"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="102"/>
         <source>Hand ended in Mahjong!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="156"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="162"/>
         <source>Table round ended</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="172"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="197"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="178"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="205"/>
         <source>Tournament round ended</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="198"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="206"/>
         <source>The tournament round has ended, press Ok to go back to lobby</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="307"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="317"/>
         <source>Leave Table</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="308"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="317"/>
         <source>Are you sure you want to leave table %1?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="355"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="376"/>
         <source>Friends</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="356"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="377"/>
         <source>You haven&apos;t added any friends yet. Click on player names where you see them or go to friends section in the lobby.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -800,72 +801,74 @@ Check tournament rules for details regarding the distribution of the prize pool.
     <name>JoinDialog</name>
     <message>
         <location filename="../../tournaments/JoinDialog.ui" line="37"/>
-        <location filename="../../tournaments/JoinDialog.cpp" line="63"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="76"/>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../tournaments/JoinDialog.ui" line="38"/>
-        <location filename="../../tournaments/JoinDialog.cpp" line="64"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="77"/>
         <source>Accept</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../tournaments/JoinDialog.ui" line="39"/>
-        <location filename="../../tournaments/JoinDialog.cpp" line="65"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="78"/>
         <source>Deposit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="73"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="86"/>
         <source>Tournament registration</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="75"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="88"/>
         <source>Name: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="76"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="89"/>
         <source>Start: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="77"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="90"/>
         <source>Buy-in: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="78"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="91"/>
         <source>Pot: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="79"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="92"/>
         <source>Rules: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="81"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="94"/>
         <source>Registered Players: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="84"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="103"/>
         <source>You do not have sufficient funds in your account to play. Please deposit more money to your account to continue playing.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location filename="../../tournaments/JoinDialog.cpp" line="99"/>
         <source>This tournament has been removed.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location filename="../../tournaments/JoinDialog.cpp" line="101"/>
         <source>Registration for this tournament is closed.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="88"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="107"/>
         <source>Accepting the tournament will withdraw the buy-in from your account. If you choose to unregister from the tournament at a later time, but before the tournament starts, the buy-in will be refunded to your account.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -927,14 +930,14 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>Log</name>
     <message>
-        <location filename="../../app/Log.cpp" line="284"/>
-        <location filename="../../app/Log.cpp" line="373"/>
-        <location filename="../../app/Log.cpp" line="376"/>
+        <location filename="../../app/Log.cpp" line="389"/>
+        <location filename="../../app/Log.cpp" line="489"/>
+        <location filename="../../app/Log.cpp" line="492"/>
         <source>Error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/Log.cpp" line="377"/>
+        <location filename="../../app/Log.cpp" line="493"/>
         <source>%1
 
 The program has to end. Please send the log file %2 to the support team.</source>
@@ -1246,33 +1249,33 @@ If you do not remember your password please reset your password and wait for 10 
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="75"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="76"/>
         <source>Connecting to %1...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="82"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="83"/>
         <source>Connected to %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="120"/>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="140"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="123"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="143"/>
         <source>The server closed the connection</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="122"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="125"/>
         <source>Cannot connect to %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="104"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="105"/>
         <source>Connected to %1. Please log in.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="168"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="171"/>
         <source>Logging in as %1...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1318,12 +1321,12 @@ If you do not remember your password please reset your password and wait for 10 
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="182"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="185"/>
         <source>Login failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="248"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="251"/>
         <source>Logged in as %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1374,62 +1377,62 @@ Please contact the support to remedy the situation.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="311"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="314"/>
         <source>Joined table %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="350"/>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="355"/>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="368"/>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="521"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="353"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="358"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="371"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="524"/>
         <source>Join Failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="447"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="449"/>
         <source>You are already seated at table %L1.
 Do you want to rejoin?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="504"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="507"/>
         <source>Table invitation</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="505"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="508"/>
         <source>%1 has invited you to table %2, do you want to join?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="518"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="521"/>
         <source>Registration</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="524"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="527"/>
         <source>Tournament registration</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="531"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="534"/>
         <source>You are not fully registered and therefore not allowed to play for money.
 Do you want to complete your registration now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="188"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="191"/>
         <source>Tournaments</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="350"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="353"/>
         <source>Join Failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="317"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="320"/>
         <source>Watching table %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1444,46 +1447,46 @@ Do you want to complete your registration now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="307"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="310"/>
         <source>Failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="414"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="417"/>
         <source>You have %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="420"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="423"/>
         <source>System message</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="425"/>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="431"/>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="440"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="428"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="434"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="443"/>
         <source>Information</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="432"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="435"/>
         <source>Unfortunately you were among the last players to register for tournament %1 and you have been unregistered to make sure every
 tournament table has exactly four players. Your buy-in and fee will be repaid.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="441"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="444"/>
         <source>A server error occured during tournament %1 and the tournament was aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="460"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="463"/>
         <source>Forced logout</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="460"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="463"/>
         <source>You were forcefully logged out!</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1524,86 +1527,86 @@ Check tournament rules for details regarding the distribution of the prize pool.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="184"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="187"/>
         <source>Start</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="186"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="189"/>
         <source>Play</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="190"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="193"/>
         <source>Settings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="192"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="195"/>
         <source>Friends</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="194"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="197"/>
         <source>Game Guide</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="200"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="203"/>
         <source>Make your choice below or go to the Lobby for more rules and table options</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="334"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="337"/>
         <source>Join game failed!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="335"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="338"/>
         <source>Failed to join game.
 Please try again in a little while.
 If problem persists please contact support</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="373"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="376"/>
         <source>Leave Failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="380"/>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="381"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="384"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="386"/>
         <source>Watch Failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="380"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="384"/>
         <source>Watch Failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="423"/>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="447"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="428"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="448"/>
         <source>Rejoin Table</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="424"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="428"/>
         <source>Do you want to rejoin table %1?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="433"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="435"/>
         <source>Watch Table</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="433"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="436"/>
         <source>Do you want to continue watching table %1?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="445"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="447"/>
         <source>You are already seated at table %L1.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1659,75 +1662,75 @@ If problem persists please contact support</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="626"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="633"/>
         <source>New tournament round - %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="627"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="634"/>
         <source>Continuing tournament round - %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="356"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="359"/>
         <source>You don&apos;t have enough money on your account to join the table.
 Do you want to make a deposit now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="629"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="636"/>
         <source>New tournament round</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="629"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="636"/>
         <source>Continuing tournament round</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="631"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="638"/>
         <source>You have been assigned to tournament table %1. Show now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="632"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="639"/>
         <source>You are assigned to tournament table %1. Show now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="683"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="708"/>
         <source>This is you</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="685"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="710"/>
         <source>Add to friends</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="704"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="729"/>
         <source>Watch table %1</source>
         <comment>%1 is table name</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="710"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="735"/>
         <source>Friend is offline</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="711"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="736"/>
         <source>Friend is only playing at this table</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="712"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="737"/>
         <source>Friend is not playing</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="478"/>
         <location filename="../../mainwindow/MainWindowLogin.cpp" line="481"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="484"/>
         <source>Error</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1785,83 +1788,83 @@ Do you want to make a deposit now?</source>
 <context>
     <name>MeldChoice</name>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="66"/>
+        <location filename="../../table/MeldChoice.cpp" line="72"/>
         <source>Chow Low</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="68"/>
+        <location filename="../../table/MeldChoice.cpp" line="74"/>
         <source>Chow Mid</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="70"/>
+        <location filename="../../table/MeldChoice.cpp" line="76"/>
         <source>Chow Hi</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="72"/>
+        <location filename="../../table/MeldChoice.cpp" line="78"/>
         <source>Kong</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="74"/>
+        <location filename="../../table/MeldChoice.cpp" line="80"/>
         <source>Pong</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="76"/>
+        <location filename="../../table/MeldChoice.cpp" line="82"/>
         <source>Pong to kong</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="78"/>
+        <location filename="../../table/MeldChoice.cpp" line="84"/>
         <source>Bonus</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="80"/>
+        <location filename="../../table/MeldChoice.cpp" line="86"/>
         <source>Riichi</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="89"/>
+        <location filename="../../table/MeldChoice.cpp" line="95"/>
         <source>Alt+1</source>
         <comment>Chow Low</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="91"/>
+        <location filename="../../table/MeldChoice.cpp" line="97"/>
         <source>Alt+2</source>
         <comment>Chow Mid</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="93"/>
+        <location filename="../../table/MeldChoice.cpp" line="99"/>
         <source>Alt+3</source>
         <comment>Chow Hi</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="95"/>
+        <location filename="../../table/MeldChoice.cpp" line="101"/>
         <source>Alt+K</source>
         <comment>Kong</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="97"/>
+        <location filename="../../table/MeldChoice.cpp" line="103"/>
         <source>Alt+P</source>
         <comment>Pong</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="99"/>
+        <location filename="../../table/MeldChoice.cpp" line="105"/>
         <source>Alt+K</source>
         <comment>Pong to kong</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="101"/>
+        <location filename="../../table/MeldChoice.cpp" line="107"/>
         <source>Alt+R</source>
         <comment>Riichi</comment>
         <translation type="unfinished"></translation>
@@ -1870,7 +1873,7 @@ Do you want to make a deposit now?</source>
 <context>
     <name>ModelessMsgBox</name>
     <message numerus="yes">
-        <location filename="../../widgets/ModelessMsgBox.cpp" line="66"/>
+        <location filename="../../widgets/ModelessMsgBox.cpp" line="69"/>
         <source>(%Ln times)</source>
         <translation>
             <numerusform>(%Ln time)</numerusform>
@@ -1878,7 +1881,7 @@ Do you want to make a deposit now?</source>
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../../widgets/ModelessMsgBox.cpp" line="81"/>
+        <location filename="../../widgets/ModelessMsgBox.cpp" line="84"/>
         <source>%Ln more message(s), listed in the details.</source>
         <translation>
             <numerusform>%Ln more message, listed in the details.</numerusform>
@@ -1886,7 +1889,7 @@ Do you want to make a deposit now?</source>
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../../widgets/ModelessMsgBox.cpp" line="84"/>
+        <location filename="../../widgets/ModelessMsgBox.cpp" line="87"/>
         <source>%Ln earlier message(s) not listed.</source>
         <translation>
             <numerusform>%Ln earlier message not listed.</numerusform>
@@ -1920,7 +1923,7 @@ Do you want to make a deposit now?</source>
 <context>
     <name>PlayerWidget</name>
     <message numerus="yes">
-        <location filename="../../table/PlayerWidget.cpp" line="106"/>
+        <location filename="../../table/PlayerWidget.cpp" line="118"/>
         <source>%nwins</source>
         <extracomment>don&apos;t include %n in translation, only used to get correct noun form</extracomment>
         <translation>
@@ -1929,7 +1932,7 @@ Do you want to make a deposit now?</source>
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../../table/PlayerWidget.cpp" line="113"/>
+        <location filename="../../table/PlayerWidget.cpp" line="125"/>
         <source>%npts</source>
         <extracomment>don&apos;t include %n in translation, only used to get correct noun form</extracomment>
         <translation>
@@ -2019,6 +2022,7 @@ Do you want to make a deposit now?</source>
 <context>
     <name>QuestionListBox</name>
     <message numerus="yes">
+        <location filename="../../widgets/QuestionListBox.cpp" line="180"/>
         <source>%n question(s) wait for your answer. Choose one or more, then answer Yes or No.</source>
         <translation>
             <numerusform>%n question waits for your answer. Choose it, then answer Yes or No.</numerusform>
@@ -2138,7 +2142,7 @@ Do you want to make a deposit now?</source>
     </message>
     <message>
         <location filename="../../table/ScoreBoard.ui" line="206"/>
-        <location filename="../../table/ScoreBoard.cpp" line="271"/>
+        <location filename="../../table/ScoreBoard.cpp" line="275"/>
         <source>Ready</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2154,75 +2158,77 @@ Do you want to make a deposit now?</source>
     </message>
     <message>
         <location filename="../../table/ScoreBoard.cpp" line="169"/>
-        <location filename="../../table/ScoreBoard.cpp" line="191"/>
-        <location filename="../../table/ScoreBoard.cpp" line="243"/>
-        <location filename="../../table/ScoreBoard.cpp" line="244"/>
+        <location filename="../../table/ScoreBoard.cpp" line="195"/>
+        <location filename="../../table/ScoreBoard.cpp" line="247"/>
+        <location filename="../../table/ScoreBoard.cpp" line="248"/>
         <source>%L1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="176"/>
+        <location filename="../../table/ScoreBoard.cpp" line="180"/>
         <source>Points:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location filename="../../table/ScoreBoard.cpp" line="178"/>
         <source>Points:</source>
         <comment>Riichi: fu</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location filename="../../table/ScoreBoard.cpp" line="179"/>
         <source>Points:</source>
         <comment>International: fan</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="180"/>
+        <location filename="../../table/ScoreBoard.cpp" line="184"/>
         <source>Doubles:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="184"/>
+        <location filename="../../table/ScoreBoard.cpp" line="188"/>
         <source>Limit hands:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="191"/>
+        <location filename="../../table/ScoreBoard.cpp" line="195"/>
         <source>Hand Score</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="243"/>
+        <location filename="../../table/ScoreBoard.cpp" line="247"/>
         <source>Settlement</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="244"/>
+        <location filename="../../table/ScoreBoard.cpp" line="248"/>
         <source>Current Score</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="246"/>
+        <location filename="../../table/ScoreBoard.cpp" line="250"/>
         <source>Payment</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="249"/>
+        <location filename="../../table/ScoreBoard.cpp" line="253"/>
         <source>Winning hand</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="250"/>
+        <location filename="../../table/ScoreBoard.cpp" line="254"/>
         <source>Losing hand</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="275"/>
-        <location filename="../../table/ScoreBoard.cpp" line="283"/>
+        <location filename="../../table/ScoreBoard.cpp" line="279"/>
+        <location filename="../../table/ScoreBoard.cpp" line="287"/>
         <source>Next hand</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="280"/>
+        <location filename="../../table/ScoreBoard.cpp" line="284"/>
         <source>Play (%1)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2230,37 +2236,37 @@ Do you want to make a deposit now?</source>
 <context>
     <name>SeatedWindow</name>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="111"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="112"/>
         <source>The game starts in %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="118"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="119"/>
         <source>Seat reserved</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="119"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="120"/>
         <source>Play</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="120"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="121"/>
         <source>Leave</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="127"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="128"/>
         <source>Table %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="128"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="129"/>
         <source>A seat is reserved for you at %1.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="129"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="130"/>
         <source>%1, %2, buy-in %3</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2371,18 +2377,18 @@ Do you want to make a deposit now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="209"/>
-        <location filename="../../table/SideBar.cpp" line="216"/>
+        <location filename="../../table/SideBar.cpp" line="218"/>
+        <location filename="../../table/SideBar.cpp" line="225"/>
         <source>No round playing</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="222"/>
+        <location filename="../../table/SideBar.cpp" line="231"/>
         <source>now</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="223"/>
+        <location filename="../../table/SideBar.cpp" line="232"/>
         <source>Round ends in %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2452,38 +2458,38 @@ Do you want to make a deposit now?</source>
 <context>
     <name>TableModel</name>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="85"/>
+        <location filename="../../lobby/TableModel.cpp" line="86"/>
         <source>Table</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="87"/>
+        <location filename="../../lobby/TableModel.cpp" line="88"/>
         <source>Rules</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="89"/>
+        <location filename="../../lobby/TableModel.cpp" line="90"/>
         <source>Game</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="91"/>
+        <location filename="../../lobby/TableModel.cpp" line="92"/>
         <source>Stakes</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="93"/>
+        <location filename="../../lobby/TableModel.cpp" line="94"/>
         <source>Players</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../lobby/LocalizationDb.cpp" line="46"/>
-        <location filename="../../lobby/TableModel.cpp" line="454"/>
+        <location filename="../../lobby/TableModel.cpp" line="464"/>
         <source>Table %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="470"/>
+        <location filename="../../lobby/TableModel.cpp" line="480"/>
         <source>%1/%2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2637,13 +2643,13 @@ Do you want to make a deposit now?</source>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.ui" line="86"/>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="331"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="333"/>
         <source>Players</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.ui" line="117"/>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="341"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="343"/>
         <source>Payout structure</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2663,73 +2669,73 @@ Do you want to make a deposit now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="221"/>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="451"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="223"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="455"/>
         <source>Watch</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="319"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="321"/>
         <source>Status: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="320"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="322"/>
         <source>Buy-in: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="321"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="323"/>
         <source>Pot: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="322"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="324"/>
         <source>Rules: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="323"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="325"/>
         <source>Duration: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="325"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="327"/>
         <source>Registered Players: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="331"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="333"/>
         <source>Standings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="346"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="348"/>
         <source>Tables</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="381"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="383"/>
         <source>Starts in: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="397"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="399"/>
         <source>Round %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="407"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="411"/>
         <source>Ends in: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="407"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="411"/>
         <source>Next break in: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="414"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="418"/>
         <source>Next round in: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2873,12 +2879,12 @@ Do you want to make a deposit now?</source>
 <context>
     <name>TournamentRankingModel</name>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="124"/>
+        <location filename="../../tournaments/TournamentTexts.cpp" line="125"/>
         <source>%1/%2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="131"/>
+        <location filename="../../tournaments/TournamentTexts.cpp" line="132"/>
         <source>%1/%2/%3</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2917,79 +2923,79 @@ Do you want to make a deposit now?</source>
 <context>
     <name>TournamentsController</name>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="103"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="104"/>
         <source>Failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="105"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="106"/>
         <source>Denied</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="107"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="108"/>
         <source>Insufficient Funds</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="109"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="110"/>
         <source>Tournament is full</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="111"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="112"/>
         <source>Access Denied</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="113"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="114"/>
         <source>Already Registered</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="115"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="116"/>
         <source>Tournament is running</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="296"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="299"/>
         <source>Join tournament</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="301"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="304"/>
         <source>You don&apos;t have enough money on your account to join the tournament.
 Do you want to make a deposit now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="310"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="313"/>
         <source>Deposit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="311"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="314"/>
         <source>Your account is opened in a web browser</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="324"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="328"/>
         <source>Tournament %1 is full</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="328"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="332"/>
         <source>Join tournament failed!
 %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="335"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="339"/>
         <source>Unregister from tournament</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="336"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="340"/>
         <source>Unregister from tournament failed!
 %1</source>
         <translation type="unfinished"></translation>
@@ -3293,38 +3299,38 @@ Do you want to download and install it now?</source>
 <context>
     <name>WashoutWindow</name>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="36"/>
+        <location filename="../../table/WashoutWindow.cpp" line="38"/>
         <source>Nine honors or terminals.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="38"/>
+        <location filename="../../table/WashoutWindow.cpp" line="40"/>
         <source>Four kongs.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="40"/>
+        <location filename="../../table/WashoutWindow.cpp" line="42"/>
         <source>Same wind discard.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="42"/>
+        <location filename="../../table/WashoutWindow.cpp" line="44"/>
         <source>No-one declared win after all player declared riichi.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="110"/>
+        <location filename="../../table/WashoutWindow.cpp" line="109"/>
         <source>Ready</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="114"/>
-        <location filename="../../table/WashoutWindow.cpp" line="122"/>
+        <location filename="../../table/WashoutWindow.cpp" line="113"/>
+        <location filename="../../table/WashoutWindow.cpp" line="121"/>
         <source>Next hand</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="119"/>
+        <location filename="../../table/WashoutWindow.cpp" line="118"/>
         <source>Play (%1)</source>
         <translation type="unfinished"></translation>
     </message>

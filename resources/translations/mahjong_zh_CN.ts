@@ -58,12 +58,12 @@
 <context>
     <name>ChatOutputWidget</name>
     <message>
-        <location filename="../../social/ChatOutputWidget.cpp" line="68"/>
+        <location filename="../../social/ChatOutputWidget.cpp" line="77"/>
         <source>(%1)</source>
         <translation>(%1)</translation>
     </message>
     <message>
-        <location filename="../../social/ChatOutputWidget.cpp" line="74"/>
+        <location filename="../../social/ChatOutputWidget.cpp" line="85"/>
         <source>%1 %2: %3</source>
         <translation>%1 %2: %3</translation>
     </message>
@@ -166,130 +166,131 @@
 <context>
     <name>ConferenceWidget</name>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="224"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="236"/>
         <source>You chat as %1 in this room</source>
         <translation>你在此聊天室中的名字是 %1</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="231"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="243"/>
         <source>You now chat as %1 in this room</source>
         <translation>你在此聊天室中的名字现在是 %1</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="175"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="197"/>
         <source>No error</source>
         <translation>没有错误</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="177"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="199"/>
         <source>Undefined error</source>
         <translation>未知错误</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="179"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="201"/>
         <source>You&apos;ve been banned from this room</source>
         <translation>您已被禁止进入此聊天室</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="181"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="203"/>
         <source>The room is password protected</source>
         <translation>此聊天室受密码保护</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="183"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="205"/>
         <source>This is a members only room</source>
         <translation>此聊天室仅限成员</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="185"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="207"/>
         <source>Your nickname is already in use in this room</source>
         <translation>您的昵称已在此聊天室中使用</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="187"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="209"/>
         <source>The room is full</source>
         <translation>聊天室已满</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="189"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="211"/>
         <source>The room is locked</source>
         <translation>聊天室已锁定</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="195"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="217"/>
         <source>The room doesn&apos;t exist</source>
         <translation>聊天室不存在</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="192"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="214"/>
         <source>Lobby chat unavailable</source>
         <translation>大厅聊天不可用</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="57"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="70"/>
         <source>The chat connection was lost</source>
         <translation>聊天连接已断开</translation>
     </message>
     <message>
+        <location filename="../../social/ConferenceWidget.cpp" line="48"/>
         <source>The chat room did not answer</source>
         <translation>聊天室没有应答</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="194"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="216"/>
         <source>Table chat only available to players</source>
         <translation>牌桌聊天仅供玩家使用</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="211"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="258"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="233"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="301"/>
         <source>%1 joined the chat</source>
         <translation>%1 加入了聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="218"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="265"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="261"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="308"/>
         <source>%1 left the chat</source>
         <translation>%1 离开了聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="229"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="275"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="272"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="318"/>
         <source>%1 has been kicked from the chat</source>
         <translation>%1 已被踢出聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="228"/>
-        <location filename="../../social/ConferenceWidget.cpp" line="285"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="271"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="328"/>
         <source>%1 has been banned from the chat</source>
         <translation>%1 已被禁止聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="231"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="274"/>
         <source>%1 has been kicked from the chat due to %2</source>
         <translation>%1 因 %2 已被踢出聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="230"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="273"/>
         <source>%1 has been banned from the chat due to %2</source>
         <translation>%1 因 %2 已被禁止聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="235"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="278"/>
         <source>%1 has been kicked from the chat by %2</source>
         <translation>%1 已被 %2 踢出聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="234"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="277"/>
         <source>%1 has been banned from the chat by %2</source>
         <translation>%1 已被 %2 禁止聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="237"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="280"/>
         <source>%1 has been kicked from the chat by %2 due to %3</source>
         <translation>%1 因 %3 已被 %2 踢出聊天</translation>
     </message>
     <message>
-        <location filename="../../social/ConferenceWidget.cpp" line="236"/>
+        <location filename="../../social/ConferenceWidget.cpp" line="279"/>
         <source>%1 has been banned from the chat by %2 due to %3</source>
         <translation>%1 因 %3 已被 %2 禁止聊天</translation>
     </message>
@@ -297,7 +298,7 @@
 <context>
     <name>ConnectionManager</name>
     <message>
-        <location filename="../../protocol/ConnectionManager.cpp" line="523"/>
+        <location filename="../../protocol/ConnectionManager.cpp" line="555"/>
         <source>%1</source>
         <translation>%1</translation>
     </message>
@@ -493,13 +494,13 @@
 <context>
     <name>FriendDetailWindow</name>
     <message>
-        <location filename="../../social/FriendDetailWindow.cpp" line="77"/>
+        <location filename="../../social/FriendDetailWindow.cpp" line="78"/>
         <source>%1 with status &quot;%2&quot;</source>
         <extracomment>%1 is availability type, %2 is user status message</extracomment>
         <translation>%1，状态为“%2”</translation>
     </message>
     <message>
-        <location filename="../../social/FriendDetailWindow.cpp" line="90"/>
+        <location filename="../../social/FriendDetailWindow.cpp" line="91"/>
         <source>Friend details for %1</source>
         <translation>%1 的详细信息</translation>
     </message>
@@ -562,44 +563,44 @@
 <context>
     <name>FriendsRosterModel</name>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="58"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="59"/>
         <source>offline</source>
         <translation>离线</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="61"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="62"/>
         <source>online</source>
         <translation>在线</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="64"/>
-        <location filename="../../social/FriendsRosterModel.cpp" line="73"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="65"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="74"/>
         <source>away</source>
         <translation>离开</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="67"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="68"/>
         <source>talkative</source>
         <translation>想聊天</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="70"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="71"/>
         <source>busy</source>
         <translation>忙碌</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="76"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="77"/>
         <source>&lt;unknown availability&gt;</source>
         <translation>&lt;未知状态&gt;</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="128"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="129"/>
         <source>%1 is %2</source>
         <extracomment>%1 is friend name, %2 is availability type</extracomment>
         <translation>%1 当前%2</translation>
     </message>
     <message>
-        <location filename="../../social/FriendsRosterModel.cpp" line="130"/>
+        <location filename="../../social/FriendsRosterModel.cpp" line="131"/>
         <source>%1 is %2 with status &quot;%3&quot;</source>
         <extracomment>%1 is friend name, %2 is availability type, %3 is user status message</extracomment>
         <translation>%1 当前%2，状态为“%3”</translation>
@@ -646,7 +647,7 @@
     <message>
         <location filename="../../protocol/kick_reason.h" line="26"/>
         <location filename="../../protocol/kick_reason.h" line="28"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="419"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="440"/>
         <source>You were kicked from the table.</source>
         <translation>您已被踢出牌桌。</translation>
     </message>
@@ -655,15 +656,15 @@
         <location filename="../../protocol/kick_reason.h" line="29"/>
         <location filename="../../protocol/kick_reason.h" line="33"/>
         <location filename="../../protocol/kick_reason.h" line="45"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="419"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="423"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="438"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="440"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="444"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="459"/>
         <source>Kicked</source>
         <translation>被踢出</translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="31"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="424"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="445"/>
         <source>You do not have enough funds to play another hand.
 Do you want to make a deposit now?</source>
         <translation>您的余额不足，无法再玩一局。
@@ -671,7 +672,7 @@ Do you want to make a deposit now?</source>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="36"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="434"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="455"/>
         <source>A server error occured and the game was aborted.
 Your bet and fee will be repaid.</source>
         <translation>服务器发生错误，牌局已中止。
@@ -679,13 +680,13 @@ Your bet and fee will be repaid.</source>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="38"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="430"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="451"/>
         <source>Server error</source>
         <translation>服务器错误</translation>
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="39"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="432"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="453"/>
         <source>A server error occured and the tournament will be aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
         <translation>服务器发生错误，锦标赛将中止。
@@ -693,83 +694,83 @@ Check tournament rules for details regarding the distribution of the prize pool.
     </message>
     <message>
         <location filename="../../protocol/kick_reason.h" line="43"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="439"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="460"/>
         <source>You were kicked from the table as the server will be unavailable due to mainenance.</source>
         <translation>由于服务器即将停机维护，您已被踢出牌桌。</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="402"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="461"/>
         <source>Table does not exist</source>
         <translation>牌桌不存在</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="402"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="461"/>
         <source>Table has been removed from server, press Ok to go back to lobby</source>
         <translation>牌桌已从服务器移除，按&quot;确定&quot;返回大厅</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="490"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="561"/>
         <source>%1 joined the table</source>
         <translation>%1 加入了牌桌</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="510"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="581"/>
         <source>You&apos;ve been unseated from this table.</source>
         <translation>您已被移出此牌桌的座位。</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="514"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="585"/>
         <source>%1 left the table</source>
         <translation>%1 离开了牌桌</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowTableEvents.cpp" line="567"/>
+        <location filename="../../table/GameWindowTableEvents.cpp" line="638"/>
         <source>Hand started</source>
         <translation>本局开始</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="75"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="77"/>
         <source>Hand ended in washout!</source>
         <translation>本局流局！</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="99"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="102"/>
         <source>Hand ended in Mahjong!</source>
         <translation>本局和牌！</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="156"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="162"/>
         <source>Table round ended</source>
         <translation>牌桌本轮结束</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="172"/>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="197"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="178"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="205"/>
         <source>Tournament round ended</source>
         <translation>锦标赛本轮结束</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="198"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="206"/>
         <source>The tournament round has ended, press Ok to go back to lobby</source>
         <translation>锦标赛本轮已结束，按&quot;确定&quot;返回大厅</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="307"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="317"/>
         <source>Leave Table</source>
         <translation>离开牌桌</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="308"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="317"/>
         <source>Are you sure you want to leave table %1?</source>
         <translation>确定要离开牌桌 %1 吗？</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="355"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="376"/>
         <source>Friends</source>
         <translation>好友</translation>
     </message>
     <message>
-        <location filename="../../table/GameWindowHandEnd.cpp" line="356"/>
+        <location filename="../../table/GameWindowHandEnd.cpp" line="377"/>
         <source>You haven&apos;t added any friends yet. Click on player names where you see them or go to friends section in the lobby.</source>
         <translation>您还没有添加好友。点击看到的玩家名字，或前往大厅的好友栏目。</translation>
     </message>
@@ -802,72 +803,74 @@ Check tournament rules for details regarding the distribution of the prize pool.
     <name>JoinDialog</name>
     <message>
         <location filename="../../tournaments/JoinDialog.ui" line="37"/>
-        <location filename="../../tournaments/JoinDialog.cpp" line="63"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="76"/>
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
     <message>
         <location filename="../../tournaments/JoinDialog.ui" line="38"/>
-        <location filename="../../tournaments/JoinDialog.cpp" line="64"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="77"/>
         <source>Accept</source>
         <translation>接受</translation>
     </message>
     <message>
         <location filename="../../tournaments/JoinDialog.ui" line="39"/>
-        <location filename="../../tournaments/JoinDialog.cpp" line="65"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="78"/>
         <source>Deposit</source>
         <translation>充值</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="73"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="86"/>
         <source>Tournament registration</source>
         <translation>锦标赛报名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="75"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="88"/>
         <source>Name: %1</source>
         <translation>名称：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="76"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="89"/>
         <source>Start: %1</source>
         <translation>开始：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="77"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="90"/>
         <source>Buy-in: %1</source>
         <translation>买入：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="78"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="91"/>
         <source>Pot: %1</source>
         <translation>奖池：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="79"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="92"/>
         <source>Rules: %1</source>
         <translation>规则：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="81"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="94"/>
         <source>Registered Players: %1</source>
         <translation>已报名玩家：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="84"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="103"/>
         <source>You do not have sufficient funds in your account to play. Please deposit more money to your account to continue playing.</source>
         <translation>您的账户余额不足，无法参加。请充值后继续游戏。</translation>
     </message>
     <message>
+        <location filename="../../tournaments/JoinDialog.cpp" line="99"/>
         <source>This tournament has been removed.</source>
         <translation>该比赛已被删除。</translation>
     </message>
     <message>
+        <location filename="../../tournaments/JoinDialog.cpp" line="101"/>
         <source>Registration for this tournament is closed.</source>
         <translation>该比赛的报名已截止。</translation>
     </message>
     <message>
-        <location filename="../../tournaments/JoinDialog.cpp" line="88"/>
+        <location filename="../../tournaments/JoinDialog.cpp" line="107"/>
         <source>Accepting the tournament will withdraw the buy-in from your account. If you choose to unregister from the tournament at a later time, but before the tournament starts, the buy-in will be refunded to your account.</source>
         <translation>接受后，买入金额将从您的账户中扣除。如果您在锦标赛开始前取消报名，买入金额将退还到您的账户。</translation>
     </message>
@@ -929,14 +932,14 @@ Check tournament rules for details regarding the distribution of the prize pool.
 <context>
     <name>Log</name>
     <message>
-        <location filename="../../app/Log.cpp" line="284"/>
-        <location filename="../../app/Log.cpp" line="373"/>
-        <location filename="../../app/Log.cpp" line="376"/>
+        <location filename="../../app/Log.cpp" line="389"/>
+        <location filename="../../app/Log.cpp" line="489"/>
+        <location filename="../../app/Log.cpp" line="492"/>
         <source>Error</source>
         <translation>错误</translation>
     </message>
     <message>
-        <location filename="../../app/Log.cpp" line="377"/>
+        <location filename="../../app/Log.cpp" line="493"/>
         <source>%1
 
 The program has to end. Please send the log file %2 to the support team.</source>
@@ -1251,33 +1254,33 @@ If you do not remember your password please reset your password and wait for 10 
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="75"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="76"/>
         <source>Connecting to %1...</source>
         <translation>正在连接 %1...</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="82"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="83"/>
         <source>Connected to %1</source>
         <translation>已连接到 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="120"/>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="140"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="123"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="143"/>
         <source>The server closed the connection</source>
         <translation>服务器关闭了连接</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="122"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="125"/>
         <source>Cannot connect to %1</source>
         <translation>无法连接到 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="104"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="105"/>
         <source>Connected to %1. Please log in.</source>
         <translation>已连接到 %1。请登录。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="168"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="171"/>
         <source>Logging in as %1...</source>
         <translation>正在以 %1 身份登录...</translation>
     </message>
@@ -1324,12 +1327,12 @@ If you do not remember your password please reset your password and wait for 10 
         <translation>登录失败，原因未知！</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="182"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="185"/>
         <source>Login failed: %1</source>
         <translation>登录失败：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="248"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="251"/>
         <source>Logged in as %1</source>
         <translation>已以 %1 身份登录</translation>
     </message>
@@ -1381,64 +1384,64 @@ Please contact the support to remedy the situation.</source>
         <translation>服务器即将停机维护，暂时无法游戏。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="311"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="314"/>
         <source>Joined table %1</source>
         <translation>已加入牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="350"/>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="355"/>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="368"/>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="521"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="353"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="358"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="371"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="524"/>
         <source>Join Failed</source>
         <translation>加入失败</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="447"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="449"/>
         <source>You are already seated at table %L1.
 Do you want to rejoin?</source>
         <translation>您已在牌桌 %L1 入座。
 是否返回牌桌？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="504"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="507"/>
         <source>Table invitation</source>
         <translation>牌桌邀请</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="505"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="508"/>
         <source>%1 has invited you to table %2, do you want to join?</source>
         <translation>%1 邀请您加入牌桌 %2，是否加入？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="518"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="521"/>
         <source>Registration</source>
         <translation>注册</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="524"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="527"/>
         <source>Tournament registration</source>
         <translation>锦标赛报名</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="531"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="534"/>
         <source>You are not fully registered and therefore not allowed to play for money.
 Do you want to complete your registration now?</source>
         <translation>您尚未完成注册，因此不能进行现金游戏。
 是否立即完成注册？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="188"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="191"/>
         <source>Tournaments</source>
         <translation>锦标赛</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="350"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="353"/>
         <source>Join Failed: %1</source>
         <translation>加入失败：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="317"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="320"/>
         <source>Watching table %1</source>
         <translation>正在观战牌桌 %1</translation>
     </message>
@@ -1453,48 +1456,48 @@ Do you want to complete your registration now?</source>
         <translation>分辨率至少需要 1024x768，当前为 %L1x%L2</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="307"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="310"/>
         <source>Failed</source>
         <translation>失败</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="414"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="417"/>
         <source>You have %1</source>
         <translation>余额 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="420"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="423"/>
         <source>System message</source>
         <translation>系统消息</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="425"/>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="431"/>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="440"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="428"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="434"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="443"/>
         <source>Information</source>
         <translation>提示</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="432"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="435"/>
         <source>Unfortunately you were among the last players to register for tournament %1 and you have been unregistered to make sure every
 tournament table has exactly four players. Your buy-in and fee will be repaid.</source>
         <translation>很抱歉，您是最后报名锦标赛 %1 的玩家之一。为确保每张锦标赛牌桌恰好有四名玩家，您的报名已被取消。
 您的买入和手续费将退还。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="441"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="444"/>
         <source>A server error occured during tournament %1 and the tournament was aborted.
 Check tournament rules for details regarding the distribution of the prize pool.</source>
         <translation>锦标赛 %1 进行中服务器发生错误，锦标赛已中止。
 奖池的分配方式请参阅锦标赛规则。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="460"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="463"/>
         <source>Forced logout</source>
         <translation>强制登出</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="460"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="463"/>
         <source>You were forcefully logged out!</source>
         <translation>您已被强制登出！</translation>
     </message>
@@ -1535,42 +1538,42 @@ Check tournament rules for details regarding the distribution of the prize pool.
         <translation>Powered by Kestrova%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="184"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="187"/>
         <source>Start</source>
         <translation>开始</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="186"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="189"/>
         <source>Play</source>
         <translation>开始游戏</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="190"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="193"/>
         <source>Settings</source>
         <translation>设置</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="192"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="195"/>
         <source>Friends</source>
         <translation>好友</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="194"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="197"/>
         <source>Game Guide</source>
         <translation>游戏指南</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="200"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="203"/>
         <source>Make your choice below or go to the Lobby for more rules and table options</source>
         <translation>请在下方选择，或前往大厅查看更多规则和牌桌选项</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="334"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="337"/>
         <source>Join game failed!</source>
         <translation>加入牌局失败！</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="335"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="338"/>
         <source>Failed to join game.
 Please try again in a little while.
 If problem persists please contact support</source>
@@ -1579,44 +1582,44 @@ If problem persists please contact support</source>
 如果问题仍然存在，请联系客服</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="373"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="376"/>
         <source>Leave Failed</source>
         <translation>离开失败</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="380"/>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="381"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="384"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="386"/>
         <source>Watch Failed</source>
         <translation>观战失败</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="380"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="384"/>
         <source>Watch Failed: %1</source>
         <translation>观战失败：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="423"/>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="447"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="428"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="448"/>
         <source>Rejoin Table</source>
         <translation>返回牌桌</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="424"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="428"/>
         <source>Do you want to rejoin table %1?</source>
         <translation>是否返回牌桌 %1？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="433"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="435"/>
         <source>Watch Table</source>
         <translation>观战牌桌</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="433"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="436"/>
         <source>Do you want to continue watching table %1?</source>
         <translation>是否继续观战牌桌 %1？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="445"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="447"/>
         <source>You are already seated at table %L1.</source>
         <translation>您已在牌桌 %L1 入座。</translation>
     </message>
@@ -1673,76 +1676,76 @@ If problem persists please contact support</source>
         <translation>本地时间 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="626"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="633"/>
         <source>New tournament round - %1</source>
         <translation>锦标赛新一轮 - %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="627"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="634"/>
         <source>Continuing tournament round - %1</source>
         <translation>锦标赛本轮继续 - %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="356"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="359"/>
         <source>You don&apos;t have enough money on your account to join the table.
 Do you want to make a deposit now?</source>
         <translation>您的账户余额不足，无法加入该牌桌。
 是否立即充值？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="629"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="636"/>
         <source>New tournament round</source>
         <translation>锦标赛新一轮</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="629"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="636"/>
         <source>Continuing tournament round</source>
         <translation>锦标赛本轮继续</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="631"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="638"/>
         <source>You have been assigned to tournament table %1. Show now?</source>
         <translation>您已被分配到锦标赛牌桌 %1。是否立即显示？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="632"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="639"/>
         <source>You are assigned to tournament table %1. Show now?</source>
         <translation>您被分配在锦标赛牌桌 %1。是否立即显示？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="683"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="708"/>
         <source>This is you</source>
         <translation>这是您</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="685"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="710"/>
         <source>Add to friends</source>
         <translation>添加为好友</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="704"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="729"/>
         <source>Watch table %1</source>
         <comment>%1 is table name</comment>
         <translation>观战牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="710"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="735"/>
         <source>Friend is offline</source>
         <translation>好友已离线</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="711"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="736"/>
         <source>Friend is only playing at this table</source>
         <translation>好友只在此牌桌游戏</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowTables.cpp" line="712"/>
+        <location filename="../../mainwindow/MainWindowTables.cpp" line="737"/>
         <source>Friend is not playing</source>
         <translation>好友未在游戏</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/MainWindowLogin.cpp" line="478"/>
         <location filename="../../mainwindow/MainWindowLogin.cpp" line="481"/>
+        <location filename="../../mainwindow/MainWindowLogin.cpp" line="484"/>
         <source>Error</source>
         <translation>错误</translation>
     </message>
@@ -1800,83 +1803,83 @@ Do you want to make a deposit now?</source>
 <context>
     <name>MeldChoice</name>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="80"/>
+        <location filename="../../table/MeldChoice.cpp" line="86"/>
         <source>Riichi</source>
         <translation>立直</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="72"/>
+        <location filename="../../table/MeldChoice.cpp" line="78"/>
         <source>Kong</source>
         <translation>杠</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="76"/>
+        <location filename="../../table/MeldChoice.cpp" line="82"/>
         <source>Pong to kong</source>
         <translation>加杠</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="66"/>
+        <location filename="../../table/MeldChoice.cpp" line="72"/>
         <source>Chow Low</source>
         <translation>吃（低）</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="68"/>
+        <location filename="../../table/MeldChoice.cpp" line="74"/>
         <source>Chow Mid</source>
         <translation>吃（中）</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="70"/>
+        <location filename="../../table/MeldChoice.cpp" line="76"/>
         <source>Chow Hi</source>
         <translation>吃（高）</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="74"/>
+        <location filename="../../table/MeldChoice.cpp" line="80"/>
         <source>Pong</source>
         <translation>碰</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="78"/>
+        <location filename="../../table/MeldChoice.cpp" line="84"/>
         <source>Bonus</source>
         <translation>花牌</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="89"/>
+        <location filename="../../table/MeldChoice.cpp" line="95"/>
         <source>Alt+1</source>
         <comment>Chow Low</comment>
         <translation>Alt+1</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="91"/>
+        <location filename="../../table/MeldChoice.cpp" line="97"/>
         <source>Alt+2</source>
         <comment>Chow Mid</comment>
         <translation>Alt+2</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="93"/>
+        <location filename="../../table/MeldChoice.cpp" line="99"/>
         <source>Alt+3</source>
         <comment>Chow Hi</comment>
         <translation>Alt+3</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="95"/>
+        <location filename="../../table/MeldChoice.cpp" line="101"/>
         <source>Alt+K</source>
         <comment>Kong</comment>
         <translation>Alt+K</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="97"/>
+        <location filename="../../table/MeldChoice.cpp" line="103"/>
         <source>Alt+P</source>
         <comment>Pong</comment>
         <translation>Alt+P</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="99"/>
+        <location filename="../../table/MeldChoice.cpp" line="105"/>
         <source>Alt+K</source>
         <comment>Pong to kong</comment>
         <translation>Alt+K</translation>
     </message>
     <message>
-        <location filename="../../table/MeldChoice.cpp" line="101"/>
+        <location filename="../../table/MeldChoice.cpp" line="107"/>
         <source>Alt+R</source>
         <comment>Riichi</comment>
         <translation>Alt+R</translation>
@@ -1885,21 +1888,21 @@ Do you want to make a deposit now?</source>
 <context>
     <name>ModelessMsgBox</name>
     <message numerus="yes">
-        <location filename="../../widgets/ModelessMsgBox.cpp" line="66"/>
+        <location filename="../../widgets/ModelessMsgBox.cpp" line="69"/>
         <source>(%Ln times)</source>
         <translation>
             <numerusform>（%Ln 次）</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../../widgets/ModelessMsgBox.cpp" line="81"/>
+        <location filename="../../widgets/ModelessMsgBox.cpp" line="84"/>
         <source>%Ln more message(s), listed in the details.</source>
         <translation>
             <numerusform>另有 %Ln 条消息，见详细信息。</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../../widgets/ModelessMsgBox.cpp" line="84"/>
+        <location filename="../../widgets/ModelessMsgBox.cpp" line="87"/>
         <source>%Ln earlier message(s) not listed.</source>
         <translation>
             <numerusform>更早的 %Ln 条消息未列出。</numerusform>
@@ -1932,7 +1935,7 @@ Do you want to make a deposit now?</source>
 <context>
     <name>PlayerWidget</name>
     <message numerus="yes">
-        <location filename="../../table/PlayerWidget.cpp" line="106"/>
+        <location filename="../../table/PlayerWidget.cpp" line="118"/>
         <source>%nwins</source>
         <extracomment>don&apos;t include %n in translation, only used to get correct noun form</extracomment>
         <translation>
@@ -1940,7 +1943,7 @@ Do you want to make a deposit now?</source>
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../../table/PlayerWidget.cpp" line="113"/>
+        <location filename="../../table/PlayerWidget.cpp" line="125"/>
         <source>%npts</source>
         <extracomment>don&apos;t include %n in translation, only used to get correct noun form</extracomment>
         <translation>
@@ -2029,6 +2032,7 @@ Do you want to make a deposit now?</source>
 <context>
     <name>QuestionListBox</name>
     <message numerus="yes">
+        <location filename="../../widgets/QuestionListBox.cpp" line="180"/>
         <source>%n question(s) wait for your answer. Choose one or more, then answer Yes or No.</source>
         <translation>
             <numerusform>有 %n 个问题等待您的回答。请选择一个或多个，然后回答“是”或“否”。</numerusform>
@@ -2112,7 +2116,7 @@ Do you want to make a deposit now?</source>
     </message>
     <message>
         <location filename="../../table/ScoreBoard.ui" line="206"/>
-        <location filename="../../table/ScoreBoard.cpp" line="271"/>
+        <location filename="../../table/ScoreBoard.cpp" line="275"/>
         <source>Ready</source>
         <translation>准备</translation>
     </message>
@@ -2122,13 +2126,13 @@ Do you want to make a deposit now?</source>
         <translation>离开</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="275"/>
-        <location filename="../../table/ScoreBoard.cpp" line="283"/>
+        <location filename="../../table/ScoreBoard.cpp" line="279"/>
+        <location filename="../../table/ScoreBoard.cpp" line="287"/>
         <source>Next hand</source>
         <translation>下一局</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="280"/>
+        <location filename="../../table/ScoreBoard.cpp" line="284"/>
         <source>Play (%1)</source>
         <translation>再玩一局 (%1)</translation>
     </message>
@@ -2173,65 +2177,67 @@ Do you want to make a deposit now?</source>
         <translation>里宝牌</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="176"/>
+        <location filename="../../table/ScoreBoard.cpp" line="180"/>
         <source>Points:</source>
         <translation>分数：</translation>
     </message>
     <message>
+        <location filename="../../table/ScoreBoard.cpp" line="178"/>
         <source>Points:</source>
         <comment>Riichi: fu</comment>
         <translation>符：</translation>
     </message>
     <message>
+        <location filename="../../table/ScoreBoard.cpp" line="179"/>
         <source>Points:</source>
         <comment>International: fan</comment>
         <translation>番数：</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="180"/>
+        <location filename="../../table/ScoreBoard.cpp" line="184"/>
         <source>Doubles:</source>
         <translation>番：</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="184"/>
+        <location filename="../../table/ScoreBoard.cpp" line="188"/>
         <source>Limit hands:</source>
         <translation>役满：</translation>
     </message>
     <message>
         <location filename="../../table/ScoreBoard.cpp" line="169"/>
-        <location filename="../../table/ScoreBoard.cpp" line="191"/>
-        <location filename="../../table/ScoreBoard.cpp" line="243"/>
-        <location filename="../../table/ScoreBoard.cpp" line="244"/>
+        <location filename="../../table/ScoreBoard.cpp" line="195"/>
+        <location filename="../../table/ScoreBoard.cpp" line="247"/>
+        <location filename="../../table/ScoreBoard.cpp" line="248"/>
         <source>%L1</source>
         <translation>%L1</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="191"/>
+        <location filename="../../table/ScoreBoard.cpp" line="195"/>
         <source>Hand Score</source>
         <translation>和牌得分</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="243"/>
+        <location filename="../../table/ScoreBoard.cpp" line="247"/>
         <source>Settlement</source>
         <translation>结算</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="244"/>
+        <location filename="../../table/ScoreBoard.cpp" line="248"/>
         <source>Current Score</source>
         <translation>当前得分</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="246"/>
+        <location filename="../../table/ScoreBoard.cpp" line="250"/>
         <source>Payment</source>
         <translation>支付</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="249"/>
+        <location filename="../../table/ScoreBoard.cpp" line="253"/>
         <source>Winning hand</source>
         <translation>和牌</translation>
     </message>
     <message>
-        <location filename="../../table/ScoreBoard.cpp" line="250"/>
+        <location filename="../../table/ScoreBoard.cpp" line="254"/>
         <source>Losing hand</source>
         <translation>未和牌</translation>
     </message>
@@ -2239,37 +2245,37 @@ Do you want to make a deposit now?</source>
 <context>
     <name>SeatedWindow</name>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="111"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="112"/>
         <source>The game starts in %1</source>
         <translation>游戏将在 %1 后开始</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="118"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="119"/>
         <source>Seat reserved</source>
         <translation>座位已保留</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="119"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="120"/>
         <source>Play</source>
         <translation>开始游戏</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="120"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="121"/>
         <source>Leave</source>
         <translation>离开</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="127"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="128"/>
         <source>Table %1</source>
         <translation>牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="128"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="129"/>
         <source>A seat is reserved for you at %1.</source>
         <translation>已在 %1 为您保留座位。</translation>
     </message>
     <message>
-        <location filename="../../lobby/SeatedWindow.cpp" line="129"/>
+        <location filename="../../lobby/SeatedWindow.cpp" line="130"/>
         <source>%1, %2, buy-in %3</source>
         <translation>%1，%2，买入 %3</translation>
     </message>
@@ -2380,18 +2386,18 @@ Do you want to make a deposit now?</source>
         <translation>第 %L1 / %L2 轮</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="222"/>
+        <location filename="../../table/SideBar.cpp" line="231"/>
         <source>now</source>
         <translation>即将</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="209"/>
-        <location filename="../../table/SideBar.cpp" line="216"/>
+        <location filename="../../table/SideBar.cpp" line="218"/>
+        <location filename="../../table/SideBar.cpp" line="225"/>
         <source>No round playing</source>
         <translation>无进行中的轮次</translation>
     </message>
     <message>
-        <location filename="../../table/SideBar.cpp" line="223"/>
+        <location filename="../../table/SideBar.cpp" line="232"/>
         <source>Round ends in %1</source>
         <translation>本轮剩余 %1</translation>
     </message>
@@ -2461,38 +2467,38 @@ Do you want to make a deposit now?</source>
 <context>
     <name>TableModel</name>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="85"/>
+        <location filename="../../lobby/TableModel.cpp" line="86"/>
         <source>Table</source>
         <translation>牌桌</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="87"/>
+        <location filename="../../lobby/TableModel.cpp" line="88"/>
         <source>Rules</source>
         <translation>规则</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="89"/>
+        <location filename="../../lobby/TableModel.cpp" line="90"/>
         <source>Game</source>
         <translation>赛制</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="91"/>
+        <location filename="../../lobby/TableModel.cpp" line="92"/>
         <source>Stakes</source>
         <translation>注额</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="93"/>
+        <location filename="../../lobby/TableModel.cpp" line="94"/>
         <source>Players</source>
         <translation>玩家</translation>
     </message>
     <message>
         <location filename="../../lobby/LocalizationDb.cpp" line="46"/>
-        <location filename="../../lobby/TableModel.cpp" line="454"/>
+        <location filename="../../lobby/TableModel.cpp" line="464"/>
         <source>Table %1</source>
         <translation>牌桌 %1</translation>
     </message>
     <message>
-        <location filename="../../lobby/TableModel.cpp" line="470"/>
+        <location filename="../../lobby/TableModel.cpp" line="480"/>
         <source>%1/%2</source>
         <translation>%1/%2</translation>
     </message>
@@ -2645,13 +2651,13 @@ Do you want to make a deposit now?</source>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.ui" line="86"/>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="331"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="333"/>
         <source>Players</source>
         <translation>玩家</translation>
     </message>
     <message>
         <location filename="../../tournaments/TournamentDetailDialog.ui" line="117"/>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="341"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="343"/>
         <source>Payout structure</source>
         <translation>奖金分配</translation>
     </message>
@@ -2671,73 +2677,73 @@ Do you want to make a deposit now?</source>
         <translation>取消报名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="221"/>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="451"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="223"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="455"/>
         <source>Watch</source>
         <translation>观战</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="319"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="321"/>
         <source>Status: %1</source>
         <translation>状态：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="320"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="322"/>
         <source>Buy-in: %1</source>
         <translation>买入：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="321"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="323"/>
         <source>Pot: %1</source>
         <translation>奖池：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="322"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="324"/>
         <source>Rules: %1</source>
         <translation>规则：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="323"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="325"/>
         <source>Duration: %1</source>
         <translation>时长：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="325"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="327"/>
         <source>Registered Players: %1</source>
         <translation>已报名玩家：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="331"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="333"/>
         <source>Standings</source>
         <translation>排名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="346"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="348"/>
         <source>Tables</source>
         <translation>牌桌</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="381"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="383"/>
         <source>Starts in: %1</source>
         <translation>距开始：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="397"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="399"/>
         <source>Round %1</source>
         <translation>第 %1 轮</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="407"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="411"/>
         <source>Ends in: %1</source>
         <translation>距结束：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="407"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="411"/>
         <source>Next break in: %1</source>
         <translation>距下次休息：%1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="414"/>
+        <location filename="../../tournaments/TournamentDetailDialog.cpp" line="418"/>
         <source>Next round in: %1</source>
         <translation>距下一轮：%1</translation>
     </message>
@@ -2881,12 +2887,12 @@ Do you want to make a deposit now?</source>
 <context>
     <name>TournamentRankingModel</name>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="124"/>
+        <location filename="../../tournaments/TournamentTexts.cpp" line="125"/>
         <source>%1/%2</source>
         <translation>%1/%2</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentTexts.cpp" line="131"/>
+        <location filename="../../tournaments/TournamentTexts.cpp" line="132"/>
         <source>%1/%2/%3</source>
         <translation>%1/%2/%3</translation>
     </message>
@@ -2925,81 +2931,81 @@ Do you want to make a deposit now?</source>
 <context>
     <name>TournamentsController</name>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="103"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="104"/>
         <source>Failed</source>
         <translation>失败</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="105"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="106"/>
         <source>Denied</source>
         <translation>被拒绝</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="107"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="108"/>
         <source>Insufficient Funds</source>
         <translation>余额不足</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="109"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="110"/>
         <source>Tournament is full</source>
         <translation>锦标赛已满员</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="111"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="112"/>
         <source>Access Denied</source>
         <translation>拒绝访问</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="113"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="114"/>
         <source>Already Registered</source>
         <translation>已报名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="115"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="116"/>
         <source>Tournament is running</source>
         <translation>锦标赛正在进行</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="296"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="299"/>
         <source>Join tournament</source>
         <translation>参加锦标赛</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="301"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="304"/>
         <source>You don&apos;t have enough money on your account to join the tournament.
 Do you want to make a deposit now?</source>
         <translation>您的账户余额不足，无法参加该锦标赛。
 是否立即充值？</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="310"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="313"/>
         <source>Deposit</source>
         <translation>充值</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="311"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="314"/>
         <source>Your account is opened in a web browser</source>
         <translation>已在网页浏览器中打开您的账户</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="324"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="328"/>
         <source>Tournament %1 is full</source>
         <translation>锦标赛 %1 已满员</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="328"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="332"/>
         <source>Join tournament failed!
 %1</source>
         <translation>参加锦标赛失败！
 %1</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="335"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="339"/>
         <source>Unregister from tournament</source>
         <translation>取消锦标赛报名</translation>
     </message>
     <message>
-        <location filename="../../tournaments/TournamentsController.cpp" line="336"/>
+        <location filename="../../tournaments/TournamentsController.cpp" line="340"/>
         <source>Unregister from tournament failed!
 %1</source>
         <translation>取消报名失败！
@@ -3304,38 +3310,38 @@ Do you want to download and install it now?</source>
 <context>
     <name>WashoutWindow</name>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="110"/>
+        <location filename="../../table/WashoutWindow.cpp" line="109"/>
         <source>Ready</source>
         <translation>准备</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="36"/>
+        <location filename="../../table/WashoutWindow.cpp" line="38"/>
         <source>Nine honors or terminals.</source>
         <translation>九种九牌。</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="38"/>
+        <location filename="../../table/WashoutWindow.cpp" line="40"/>
         <source>Four kongs.</source>
         <translation>四杠散了。</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="40"/>
+        <location filename="../../table/WashoutWindow.cpp" line="42"/>
         <source>Same wind discard.</source>
         <translation>四风连打。</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="42"/>
+        <location filename="../../table/WashoutWindow.cpp" line="44"/>
         <source>No-one declared win after all player declared riichi.</source>
         <translation>四家立直。</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="114"/>
-        <location filename="../../table/WashoutWindow.cpp" line="122"/>
+        <location filename="../../table/WashoutWindow.cpp" line="113"/>
+        <location filename="../../table/WashoutWindow.cpp" line="121"/>
         <source>Next hand</source>
         <translation>下一局</translation>
     </message>
     <message>
-        <location filename="../../table/WashoutWindow.cpp" line="119"/>
+        <location filename="../../table/WashoutWindow.cpp" line="118"/>
         <source>Play (%1)</source>
         <translation>再玩一局 (%1)</translation>
     </message>
