@@ -56,6 +56,8 @@ private slots:
     void lobbyChatInAScriptedRoom();
 
 private:
+    // The scenario file name in dir holding json; empty if it cannot be written.
+    static QString writeScenario(const QTemporaryDir &dir, const QString &name, const QByteArray &json);
     // A scenario that names the XMPP server and the lobby room at login.
     QString configScenario(const QTemporaryDir &dir, const QString &lobbyRoom, const QString &server = QString()) const;
     // Another player in a room of the XMPP server, by a bare session.
@@ -69,20 +71,25 @@ private:
     XmppTestServer m_xmpp;
 };
 
+QString TestMainwindowSession::writeScenario(const QTemporaryDir &dir, const QString &name, const QByteArray &json)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(json) != json.size())
+        return QString();
+    return path;
+}
+
 QString TestMainwindowSession::configScenario(const QTemporaryDir &dir, const QString &lobbyRoom,
                                               const QString &server) const
 {
-    const QString scenario = dir.filePath(QStringLiteral("config.json"));
-    QFile file(scenario);
-    if (!file.open(QIODevice::WriteOnly))
-        return QString();
-    file.write(QStringLiteral(R"({"trigger": "login", "disable": ["query_client_config"], "steps": [
+    return writeScenario(dir, QStringLiteral("config.json"),
+                         QStringLiteral(R"({"trigger": "login", "disable": ["query_client_config"], "steps": [
         {"send": "client_config", "fields": {"xmppServer": "%1", "conferenceService": "conference.localhost",
                                              "lobbyRoom": "%2", "searchService": ""}}]})")
-                   .arg(server.isEmpty() ? QStringLiteral("localhost:%1").arg(m_xmpp.port()) : server)
-                   .arg(lobbyRoom)
-                   .toUtf8());
-    return scenario;
+                             .arg(server.isEmpty() ? QStringLiteral("localhost:%1").arg(m_xmpp.port()) : server)
+                             .arg(lobbyRoom)
+                             .toUtf8());
 }
 
 std::unique_ptr<TestMainwindowSession::Occupant>
@@ -192,10 +199,9 @@ void TestMainwindowSession::sessionsAndInvitations()
     // After the login: the configuration, then two invitations by Bob, whose
     // name the client has not heard yet, and one for a table it does not know.
     QTemporaryDir dir;
-    const QString scenario = dir.filePath(QStringLiteral("session.json"));
-    QFile file(scenario);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QStringLiteral(R"({"trigger": "login", "disable": ["query_client_config"], "steps": [
+    const QString scenario = writeScenario(
+        dir, QStringLiteral("session.json"),
+        QStringLiteral(R"({"trigger": "login", "disable": ["query_client_config"], "steps": [
         {"send": "client_config", "fields": {"xmppServer": "localhost:%1", "conferenceService": "conference.localhost",
                                              "lobbyRoom": "lobby@conference.localhost", "searchService": ""}},
         {"wait_ms": 1500},
@@ -203,9 +209,9 @@ void TestMainwindowSession::sessionsAndInvitations()
         {"send": "notify_invited", "fields": {"tableId": 4711, "inviterId": 1003, "kind": 0}},
         {"wait_ms": 500},
         {"send": "notify_invited", "fields": {"tableId": 1002, "inviterId": 1002, "kind": 0}}]})")
-                   .arg(m_xmpp.port())
-                   .toUtf8());
-    file.close();
+            .arg(m_xmpp.port())
+            .toUtf8());
+    QVERIFY(!scenario.isEmpty());
     PeerProcess peer;
     QVERIFY2(
         peer.start({QStringLiteral("--account"), QStringLiteral("ann:secret:1001:Ann"), QStringLiteral("--account"),
@@ -245,13 +251,10 @@ void TestMainwindowSession::sessionsAndInvitations()
 void TestMainwindowSession::invitationsAsTheSettingIsStored()
 {
     QTemporaryDir dir;
-    const QString scenario = dir.filePath(QStringLiteral("invited.json"));
-    QFile file(scenario);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(R"({"trigger": "login", "steps": [
+    const QString scenario = writeScenario(dir, QStringLiteral("invited.json"), R"({"trigger": "login", "steps": [
         {"expect": "query_web_page", "fields": {"page": 13}, "hold": true},
         {"send": "notify_invited", "fields": {"tableId": 1001, "inviterId": 1002, "kind": 0}}]})");
-    file.close();
+    QVERIFY(!scenario.isEmpty());
     PeerProcess peer;
     QVERIFY2(
         peer.start({QStringLiteral("--account"), QStringLiteral("ann:secret:1001:Ann"), QStringLiteral("--account"),
@@ -273,15 +276,14 @@ void TestMainwindowSession::lobbyChatWithoutAListedRoom()
     // The configuration names the conference service but no lobby room, and
     // nobody is in any room, so the service lists none.
     QTemporaryDir dir;
-    const QString scenario = dir.filePath(QStringLiteral("no-lobby.json"));
-    QFile file(scenario);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QStringLiteral(R"({"trigger": "login", "disable": ["query_client_config"], "steps": [
+    const QString scenario = writeScenario(
+        dir, QStringLiteral("no-lobby.json"),
+        QStringLiteral(R"({"trigger": "login", "disable": ["query_client_config"], "steps": [
         {"send": "client_config", "fields": {"xmppServer": "localhost:%1", "conferenceService": "conference.localhost",
                                              "lobbyRoom": "", "searchService": ""}}]})")
-                   .arg(m_xmpp.port())
-                   .toUtf8());
-    file.close();
+            .arg(m_xmpp.port())
+            .toUtf8());
+    QVERIFY(!scenario.isEmpty());
     PeerProcess peer;
     QVERIFY2(peer.start({QStringLiteral("--account"), QStringLiteral("cy:secret:1003:Cy"), QStringLiteral("--scenario"),
                          scenario}),
@@ -437,18 +439,17 @@ void TestMainwindowSession::textsOfOthersCannotTurnTheirSentence()
     const QString malName = QStringLiteral("Mal") + override + QStringLiteral("elbat");
     const XMPPJid room(QStringLiteral("lobby-bidi@conference.localhost"));
     QTemporaryDir dir;
-    const QString scenario = dir.filePath(QStringLiteral("bidi.json"));
-    QFile file(scenario);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QStringLiteral(R"({"trigger": "login", "disable": ["query_client_config"], "steps": [
+    const QString scenario = writeScenario(
+        dir, QStringLiteral("bidi.json"),
+        QStringLiteral(R"({"trigger": "login", "disable": ["query_client_config"], "steps": [
         {"send": "client_config", "fields": {"xmppServer": "localhost:%1", "conferenceService": "conference.localhost",
                                              "lobbyRoom": "%2", "searchService": ""}},
         {"expect": "lobby_subscribe", "fields": {"lobbyPath": "101/Practice"}, "timeout_ms": 60000},
         {"send": "notify_invited", "fields": {"tableId": 1001, "inviterId": 1014, "kind": 0}}]})")
-                   .arg(m_xmpp.port())
-                   .arg(room.text())
-                   .toUtf8());
-    file.close();
+            .arg(m_xmpp.port())
+            .arg(room.text())
+            .toUtf8());
+    QVERIFY(!scenario.isEmpty());
     PeerProcess peer;
     QVERIFY2(
         peer.start({QStringLiteral("--account"), QStringLiteral("ivy:secret:1013:Ivy"), QStringLiteral("--account"),

@@ -41,6 +41,24 @@ private slots:
     void aKickAnsweredAfterTheLastHandIsAnAnswer();
 };
 
+// The soak player logged in on a bare session at a random table of the
+// seed, its kinds of event but those off played.
+bool startBareSession(PeerProcess &peer, ConnectionManager &session, int seed, int hands, int answerMs,
+                      const QString &off, const QStringList &more = {})
+{
+    const QStringList args{QStringLiteral("--account"),          QStringLiteral("soak:soak:5001:Soak"),
+                           QStringLiteral("--random-table"),     QString::number(seed),
+                           QStringLiteral("--random-hands"),     QString::number(hands),
+                           QStringLiteral("--random-answer-ms"), QString::number(answerMs),
+                           QStringLiteral("--random-off"),       off};
+    if (!peer.start(args + more)) {
+        qWarning() << peer.errorString();
+        return false;
+    }
+    PeerProcess::installTestCa();
+    return logInAt(session, peer.port(), QStringLiteral("soak"), QStringLiteral("soak"));
+}
+
 // A plain player on a bare session: Ready, the drawn tile back, a pass on
 // every offer; silent while it watches.
 class PlainPlayer
@@ -160,14 +178,8 @@ void TestTableSoak::randomHands()
 void TestTableSoak::requestsNotOfferedAreReported()
 {
     PeerProcess peer;
-    QVERIFY2(peer.start({QStringLiteral("--account"), QStringLiteral("soak:soak:5001:Soak"),
-                         QStringLiteral("--random-table"), QStringLiteral("5"), QStringLiteral("--random-hands"),
-                         QStringLiteral("1"), QStringLiteral("--random-answer-ms"), QStringLiteral("30000"),
-                         QStringLiteral("--random-off"), QStringLiteral("kick,watch,win,replacement")}),
-             qPrintable(peer.errorString()));
-    PeerProcess::installTestCa();
     ConnectionManager session(true);
-    QVERIFY(logInAt(session, peer.port(), QStringLiteral("soak"), QStringLiteral("soak")));
+    QVERIFY(startBareSession(peer, session, 5, 1, 30000, QStringLiteral("kick,watch,win,replacement")));
     QSignalSpy askedReady(&session, &ConnectionManager::areYouReady);
     QSignalSpy hand(&session, &ConnectionManager::privatePlayerData);
     QSignalSpy drawn(&session, &ConnectionManager::tilesFromWall);
@@ -210,15 +222,10 @@ void TestTableSoak::requestsNotOfferedAreReported()
 void TestTableSoak::anAnswerCrossingItsTimeOutIsLate()
 {
     PeerProcess peer;
-    QVERIFY2(peer.start({QStringLiteral("--account"), QStringLiteral("soak:soak:5001:Soak"),
-                         QStringLiteral("--random-table"), QStringLiteral("5"), QStringLiteral("--random-hands"),
-                         QStringLiteral("1"), QStringLiteral("--random-answer-ms"), QStringLiteral("300"),
-                         QStringLiteral("--random-off"),
-                         QStringLiteral("kick,watch,win,replacement,bonus,inactive,seats,late,resync,kong,riichi")}),
-             qPrintable(peer.errorString()));
-    PeerProcess::installTestCa();
     ConnectionManager session(true);
-    QVERIFY(logInAt(session, peer.port(), QStringLiteral("soak"), QStringLiteral("soak")));
+    QVERIFY(
+        startBareSession(peer, session, 5, 1, 300,
+                         QStringLiteral("kick,watch,win,replacement,bonus,inactive,seats,late,resync,kong,riichi")));
     QSignalSpy askedReady(&session, &ConnectionManager::areYouReady);
     QSignalSpy hand(&session, &ConnectionManager::privatePlayerData);
     QSignalSpy drawn(&session, &ConnectionManager::tilesFromWall);
@@ -247,16 +254,11 @@ void TestTableSoak::theFreedSeatIsAnnounced()
     PeerProcess peer;
     // Hands of plain draws and discards, the player now and then moved to
     // the watchers; no answer runs out.
-    QVERIFY2(peer.start({QStringLiteral("--account"), QStringLiteral("soak:soak:5001:Soak"),
-                         QStringLiteral("--random-table"), QStringLiteral("7"), QStringLiteral("--random-hands"),
-                         QStringLiteral("40"), QStringLiteral("--random-answer-ms"), QStringLiteral("30000"),
-                         QStringLiteral("--random-off"),
-                         QStringLiteral("pong,chow,kong,riichi,win,bonus,replacement,late,watch,inactive,seats,"
-                                        "resync,furiten,tournament")}),
-             qPrintable(peer.errorString()));
-    PeerProcess::installTestCa();
     ConnectionManager session(true);
-    QVERIFY(logInAt(session, peer.port(), QStringLiteral("soak"), QStringLiteral("soak")));
+    QVERIFY(startBareSession(
+        peer, session, 7, 40, 30000,
+        QStringLiteral(
+            "pong,chow,kong,riichi,win,bonus,replacement,late,watch,inactive,seats,resync,furiten,tournament")));
 
     // Moved to the watchers, the player watches, and joins when the seat is
     // free again.
@@ -302,16 +304,10 @@ void TestTableSoak::aJoinCrossingTheNewcomerIsLate()
     PeerProcess peer;
     // Seed 33: in its one hand a bot leaves at the ninth turn and the player
     // is moved to the watchers at the tenth; plain draws and discards else.
-    QVERIFY2(peer.start({QStringLiteral("--account"), QStringLiteral("soak:soak:5001:Soak"),
-                         QStringLiteral("--random-table"), QStringLiteral("33"), QStringLiteral("--random-hands"),
-                         QStringLiteral("1"), QStringLiteral("--random-answer-ms"), QStringLiteral("30000"),
-                         QStringLiteral("--random-off"),
-                         QStringLiteral("pong,chow,kong,riichi,win,bonus,replacement,late,watch,inactive,resync,"
-                                        "furiten,tournament")}),
-             qPrintable(peer.errorString()));
-    PeerProcess::installTestCa();
     ConnectionManager session(true);
-    QVERIFY(logInAt(session, peer.port(), QStringLiteral("soak"), QStringLiteral("soak")));
+    QVERIFY(startBareSession(
+        peer, session, 33, 1, 30000,
+        QStringLiteral("pong,chow,kong,riichi,win,bonus,replacement,late,watch,inactive,resync,furiten,tournament")));
 
     PlainPlayer player(session, 5001);
     bool left = false;
@@ -354,16 +350,11 @@ void TestTableSoak::aKickAnsweredAfterTheLastHandIsAnAnswer()
     // Seed 6: in its one hand of plain draws and discards the bot at the
     // player's left wins self-drawn at the 32nd turn; the player is moved to
     // the watchers as that turn begins.
-    QVERIFY2(peer.start({QStringLiteral("--account"), QStringLiteral("soak:soak:5001:Soak"),
-                         QStringLiteral("--random-table"), QStringLiteral("6"), QStringLiteral("--random-hands"),
-                         QStringLiteral("1"), QStringLiteral("--random-answer-ms"), QStringLiteral("30000"),
-                         QStringLiteral("--random-kick-turn"), QStringLiteral("32"), QStringLiteral("--random-off"),
-                         QStringLiteral("pong,chow,kong,riichi,bonus,replacement,late,watch,inactive,seats,resync,"
-                                        "furiten,tournament")}),
-             qPrintable(peer.errorString()));
-    PeerProcess::installTestCa();
     ConnectionManager session(true);
-    QVERIFY(logInAt(session, peer.port(), QStringLiteral("soak"), QStringLiteral("soak")));
+    QVERIFY(startBareSession(
+        peer, session, 6, 1, 30000,
+        QStringLiteral("pong,chow,kong,riichi,bonus,replacement,late,watch,inactive,seats,resync,furiten,tournament"),
+        {QStringLiteral("--random-kick-turn"), QStringLiteral("32")}));
 
     PlainPlayer player(session, 5001);
     bool kicked = false;

@@ -1,5 +1,7 @@
 #include "FakeXmppServer.h"
 
+#include "xmpp/client/XMPPClient.h"
+
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -91,4 +93,29 @@ void FakeXmppServer::closeConnection()
 {
     if (m_peer)
         m_peer->disconnectFromHost();
+}
+
+bool FakeXmppServer::logIn(XMPPClient &client)
+{
+    client.authenticate(QStringLiteral("u"), QStringLiteral("p"));
+    client.connectToHost(QStringLiteral("127.0.0.1"), port(), XMPPClient::TlsNever);
+    if (!waitForConnection() || !waitFor("<stream:stream"))
+        return false;
+    clearReceived();
+    sendHeader();
+    sendFeatures("<mechanisms xmlns='urn:ietf:params:xml:ns:xmpp-sasl'><mechanism>PLAIN</mechanism></mechanisms>");
+    if (!waitFor("</auth>"))
+        return false;
+    clearReceived();
+    send("<success xmlns='urn:ietf:params:xml:ns:xmpp-sasl'/>");
+    if (!waitFor("<stream:stream"))
+        return false;
+    clearReceived();
+    sendHeader();
+    sendFeatures("<bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'/>");
+    if (!waitFor("</iq>"))
+        return false;
+    send("<iq type='result' id='" + lastId("iq").toUtf8()
+         + "'><bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'><jid>u@localhost/desk</jid></bind></iq>");
+    return QTest::qWaitFor([&] { return client.state() == XMPPClient::ConnectedState; }, 5000);
 }

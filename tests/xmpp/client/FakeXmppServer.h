@@ -8,6 +8,8 @@
 
 // A scripted XMPP peer on loopback for the branches a real server never
 // takes: the test sends raw XML and looks at what the client wrote.
+class XMPPClient;
+
 class FakeXmppServer : public QObject
 {
     Q_OBJECT
@@ -40,6 +42,10 @@ public:
     void sendHeader();
     void sendFeatures(const QByteArray &inner);
     void closeConnection();
+
+    // Starts the client and takes it through a plain login (no TLS, SASL
+    // PLAIN, a bound resource) to its connected state.
+    bool logIn(XMPPClient &client);
 
 private:
     QTcpServer m_server;

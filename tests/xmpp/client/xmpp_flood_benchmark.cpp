@@ -18,36 +18,6 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace {
-
-bool logIn(FakeXmppServer &server, XMPPClient &client)
-{
-    client.authenticate(QStringLiteral("u"), QStringLiteral("p"));
-    client.connectToHost(QStringLiteral("127.0.0.1"), server.port(), XMPPClient::TlsNever);
-    if (!server.waitForConnection() || !server.waitFor("<stream:stream"))
-        return false;
-    server.clearReceived();
-    server.sendHeader();
-    server.sendFeatures("<mechanisms xmlns='urn:ietf:params:xml:ns:xmpp-sasl'><mechanism>PLAIN</mechanism>"
-                        "</mechanisms>");
-    if (!server.waitFor("</auth>"))
-        return false;
-    server.clearReceived();
-    server.send("<success xmlns='urn:ietf:params:xml:ns:xmpp-sasl'/>");
-    if (!server.waitFor("<stream:stream"))
-        return false;
-    server.clearReceived();
-    server.sendHeader();
-    server.sendFeatures("<bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'/>");
-    if (!server.waitFor("</iq>"))
-        return false;
-    server.send("<iq type='result' id='" + server.lastId("iq").toUtf8()
-                + "'><bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'><jid>u@localhost/desk</jid></bind></iq>");
-    return QTest::qWaitFor([&] { return client.state() == XMPPClient::ConnectedState; }, 5000);
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
@@ -58,7 +28,7 @@ int main(int argc, char **argv)
 
     FakeXmppServer server;
     XMPPClient client;
-    if (!server.listen() || !logIn(server, client)) {
+    if (!server.listen() || !server.logIn(client)) {
         fprintf(stderr, "login to the scripted server failed\n");
         return 1;
     }
