@@ -139,10 +139,10 @@ void updateCategories(Log::Level minLevel, bool enabled)
 // Set while a message whose box the caller shows itself is logged.
 thread_local bool ownBox = false;
 
-// Writes text as it stands, to the file or, without one, to stderr.
-void put(LogState &s, const QString &text)
+// Writes text as it stands (bytes: its UTF-8), to the file or, without
+// one, to stderr.
+void put(LogState &s, const QString &text, const QByteArray &bytes)
 {
-    const QByteArray bytes = text.toUtf8();
     s.written += bytes.size();
     if (s.file.isOpen()) {
         s.file.write(bytes);
@@ -152,15 +152,20 @@ void put(LogState &s, const QString &text)
     }
 }
 
+void put(LogState &s, const QString &text)
+{
+    put(s, text, text.toUtf8());
+}
+
 // Writes the lines of one message unless the session has written its
 // share; errors have a reserve of their own past it.
 void putBounded(LogState &s, const QString &text, QtMsgType type, int lines)
 {
-    const qint64 size = text.toUtf8().size();
+    const QByteArray bytes = text.toUtf8();
     const bool error = type == QtCriticalMsg || type == QtFatalMsg;
     const qint64 limit = Log::maxSessionBytes + (error ? Log::errorReserveBytes : 0);
-    if (s.written + size <= limit && (!s.bounded || error)) {
-        put(s, text);
+    if (s.written + bytes.size() <= limit && (!s.bounded || error)) {
+        put(s, text, bytes);
         return;
     }
     if (!s.bounded) {

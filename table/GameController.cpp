@@ -20,15 +20,6 @@ QString tournamentLobbyPath(qint32 tournamentId)
     return QStringLiteral("101/mtt/%1").arg(tournamentId);
 }
 
-// After riichi a turn lets only the drawn tiles go.
-tile_vector riichiTiles(const GameModel *model)
-{
-    const PlayerData *own = model->findOwnPlayer();
-    if (own && own->riichiDiscardIndex() >= 0)
-        return own->drawnTiles();
-    return {};
-}
-
 } // namespace
 
 GameController::GameController(ConnectionManager *connection, PlayerDb *playerDb, TournamentsLobbyModel *tournaments,
@@ -219,7 +210,7 @@ void GameController::followQuestions(qint32 tableId, GameModel *model)
     });
     connect(model, &GM::tilesFromWall, this, [kept, model](qint32 id, const tile_vector &tiles, bool dead) {
         if (TableDecision *d = kept(); d && tiles.size() != 13)
-            d->drawn(id, dead, riichiTiles(model));
+            d->drawn(id, dead, GameWindow::riichiTiles(model));
     });
     connect(model, &GM::hiddenTilesFromWall, this, [kept](qint32 id, qint32 count, bool dead) {
         if (TableDecision *d = kept(); d && count != 13)
@@ -243,7 +234,7 @@ void GameController::followQuestions(qint32 tableId, GameModel *model)
     });
     connect(model, &GM::playerShouldAct, this, [kept, model](qint32 id, const TimeSpan &ts) {
         if (TableDecision *d = kept())
-            d->turn(id, ts, riichiTiles(model));
+            d->turn(id, ts, GameWindow::riichiTiles(model));
     });
     connect(model, &GM::gameStateChanged, this, [kept, model] {
         TableDecision *d = kept();
@@ -887,7 +878,7 @@ void GameController::concealedMeldSuggestion(qint32 tableId, const TimeSpan &ts,
     if (entry->window)
         entry->window->onConcealedMeldSuggestion(offers, ts);
     else if (TableDecision *d = keptQuestions(tableId); d && entry->model->isInPlay())
-        d->concealed(offers, ts, riichiTiles(entry->model));
+        d->concealed(offers, ts, GameWindow::riichiTiles(entry->model));
 }
 
 void GameController::robTheKongSuggestion(qint32 tableId, const TimeSpan &ts, const meld_offer_vector &offers)

@@ -106,6 +106,8 @@ public:
 
     // The offers the claim panel can draw; the others are dropped.
     static meld_offer_vector drawableOffers(const meld_offer_vector &offers, tile lastDiscard, bool robbing);
+    // The own turn's tiles after riichi: only the drawn ones (empty: any).
+    static tile_vector riichiTiles(const GameModel *model);
 
     // The table's background for a scene of that size.
     static QBrush backgroundBrush(int width, int height);
@@ -316,8 +318,6 @@ private:
     MeldAuction *newMeldAuction();
     bool autoPass(const meld_offer_vector &offers);
     void chooseKind(int type);
-    // The turn's tiles after riichi: only the drawn ones.
-    tile_vector riichiTiles() const;
     bool riichiAwaitsDraw() const;
     void chooseTile(tile t);
     void setCubePicture(const QPixmap &picture);

@@ -216,9 +216,9 @@ bool GameWindow::autoPass(const meld_offer_vector &offers)
     return true;
 }
 
-tile_vector GameWindow::riichiTiles() const
+tile_vector GameWindow::riichiTiles(const GameModel *model)
 {
-    const PlayerData *own = m_table ? m_table->findOwnPlayer() : nullptr;
+    const PlayerData *own = model ? model->findOwnPlayer() : nullptr;
     if (own && own->riichiDiscardIndex() >= 0)
         return own->drawnTiles();
     return {};
@@ -306,7 +306,7 @@ void GameWindow::onConcealedMeldSuggestion(const meld_offer_vector &offers, cons
 {
     if (lateForHand("concealed_meld_suggestion"))
         return;
-    if (!m_decision.concealed(offers, ts, riichiTiles())) {
+    if (!m_decision.concealed(offers, ts, riichiTiles(m_table))) {
         qCWarning(lcTable) << "Ignoring concealed_meld_suggestion: the player's turn is over";
         return;
     }

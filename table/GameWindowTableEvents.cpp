@@ -686,7 +686,7 @@ void GameWindow::onTilesFromWall(qint32 playerId, tile_vector tiles, bool fromDe
     const bool first = !m_firstDrawSeen;
     if (first)
         firstDraw();
-    const bool stands = decisionStands([&] { m_decision.drawn(playerId, fromDeadWall, riichiTiles()); });
+    const bool stands = decisionStands([&] { m_decision.drawn(playerId, fromDeadWall, riichiTiles(m_table)); });
     m_timeoutItem->hide();
     updateFuritenItem();
     if (m_handActive)
@@ -877,7 +877,7 @@ void GameWindow::onPlayerShouldAct(qint32 playerId, TimeSpan ts)
         return;
     // The turn replaces whatever was asked before it; a turn already
     // answered with a discard is waiting for the server's report of it.
-    if (!m_decision.turn(playerId, ts, riichiTiles())) {
+    if (!m_decision.turn(playerId, ts, riichiTiles(m_table))) {
         qCWarning(lcTable) << "Ignoring player_should_act: the player's turn has been answered";
         return;
     }
